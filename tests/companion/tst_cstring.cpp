@@ -1,6 +1,6 @@
 #include <QtTest>
 
-#include "core/cstring.h"
+#include "companion/core/cstring.h"
 
 class TestCString : public QObject
 {
