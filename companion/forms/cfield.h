@@ -66,8 +66,11 @@ class CField
 {
 public:
     virtual ~CField() = default;
+    // A field belongs to one owner's table and is never copied whole;
+    // assignment takes the value only (so a class's implicit operator=
+    // copies values and keeps each field's identity).
     CField(const CField&) = delete;
-    CField& operator=(const CField&) = delete;
+    CField& operator=(const CField&) { return *this; }
 
     FieldKind kind() const { return m_kind; }
     // Serial id, stable per class and never reused; 0 for a stand-alone field.
