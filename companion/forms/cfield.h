@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDataStream>
+#include <QMetaType>
 #include <QString>
 
 class CFieldOwner;
@@ -130,3 +131,6 @@ private:
     QString m_ownName;  // set by setName; wins over m_name
     bool m_hasOwnName = false;
 };
+
+// Carried by BaseTaxPage::signalCalc, also across queued connections and in tests.
+Q_DECLARE_METATYPE(CField*)

@@ -32,6 +32,10 @@ BaseTaxPage::BaseTaxPage(CTaxData_Form* form, const std::vector<CField*>& fields
                          QWidget* parent)
     : QWidget(parent), m_form(form), m_title(title)
 {
+    // signalCalc's arguments must be known by name for queued connections and spies.
+    static const bool registered = (qRegisterMetaType<CField*>("CField*"),
+                                    qRegisterMetaType<CTaxData_Form*>("CTaxData_Form*"), true);
+    Q_UNUSED(registered);
     auto* grid = new QGridLayout;
     grid->setColumnStretch(LabelColumn, 1);
     grid->setColumnMinimumWidth(EditorColumn, 160);
