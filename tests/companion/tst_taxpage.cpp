@@ -1,5 +1,6 @@
 #include <QtTest>
 
+#include <QComboBox>
 #include <QLabel>
 #include <list>
 
@@ -57,6 +58,7 @@ private slots:
     void editorsOfEachKindStore_data();
     void editorsOfEachKindStore();
     void computedAndReadOnlyFieldsAreNotEditable();
+    void choicesShowAsAList();
     void reloadShowsCalculatedValues();
     void storeLeavesUntouchedValuesExact();
     void invalidTextIsNotStored();
@@ -100,7 +102,7 @@ void TestTaxPage::pageShowsLinesLabelsAndSections()
     QVERIFY(child<StringLineEdit>(page, "fld_employerName"));
     // Hidden fields have no editor.
     QVERIFY(!page->findChild<QWidget*>("fld_internalState"));
-    QCOMPARE(page->fieldCount(), 10);
+    QCOMPARE(page->fieldCount(), 11);
 }
 
 void TestTaxPage::editingAnAmountStoresAndSignals()
@@ -175,6 +177,25 @@ void TestTaxPage::computedAndReadOnlyFieldsAreNotEditable()
     QCOMPARE(spy.count(), 0);
 }
 
+void TestTaxPage::choicesShowAsAList()
+{
+    BaseTaxPage* page = buildOnePage();
+    QVERIFY(page);
+    auto* combo = child<QComboBox>(page, "fld_payPeriod");
+    QVERIFY(combo);
+    QCOMPARE(combo->count(), 2);
+    // -1 is no entry: nothing shown as chosen.
+    QCOMPARE(combo->currentIndex(), -1);
+    QSignalSpy spy(page, &BaseTaxPage::signalCalc);
+    combo->setCurrentIndex(1);
+    QCOMPARE(m_form->payPeriod.m_value, 1);
+    QCOMPARE(spy.count(), 1);
+    m_form->payPeriod.m_value = 0;
+    page->reload();
+    QCOMPARE(combo->currentText(), QStringLiteral("Weekly"));
+    QCOMPARE(spy.count(), 1);
+}
+
 void TestTaxPage::reloadShowsCalculatedValues()
 {
     BaseTaxPage* page = buildOnePage();
@@ -233,6 +254,8 @@ void TestTaxPage::longFormsSplitIntoPages()
     QCOMPARE((*it)->fieldCount(), 1);
     ++it;
     QCOMPARE((*it)->getTitle(), QStringLiteral("Amounts"));
+    ++it;
+    QCOMPARE((*it)->getTitle(), QStringLiteral("Amounts (2)"));
     int total = 0;
     for (BaseTaxPage* p : pages) {
         total += p->fieldCount();
