@@ -78,6 +78,12 @@ int CSqliteDBManager::fail(const QSqlQuery& query)
     return DbFailed;
 }
 
+int CSqliteDBManager::notOpen()
+{
+    m_lastError = QStringLiteral("the database is not open");
+    return DbFailed;
+}
+
 int CSqliteDBManager::openDBFile(CString& path)
 {
     closeDBFile();
@@ -154,6 +160,8 @@ int CSqliteDBManager::closeDBFile()
 
 bool CSqliteDBManager::tableExists(const char* table)
 {
+    if (!m_bOpen)
+        return false;
     QSqlQuery query(m_db);
     query.prepare(QStringLiteral("select count(*) from sqlite_master where type='table' and name=:name"));
     query.bindValue(QStringLiteral(":name"), QString::fromUtf8(table));
@@ -162,6 +170,8 @@ bool CSqliteDBManager::tableExists(const char* table)
 
 int CSqliteDBManager::readParameter(const char* name, CString& value, int isPath)
 {
+    if (!m_bOpen)
+        return notOpen();
     QSqlQuery query(m_db);
     query.prepare(QStringLiteral("select id, value from tb_config where name=:name order by id desc"));
     query.bindValue(QStringLiteral(":name"), QString::fromUtf8(name));

@@ -92,6 +92,7 @@ private:
     bool createMissingSchema();
     void forgetConnection();
     int fail(const QSqlQuery& query);
+    int notOpen();
     int removeOlderRowsOfPath(const QString& path, int keepId);
 
     QString m_connectionName;

@@ -42,6 +42,8 @@ bool isExistingFile(const QString& path)
 
 int CSqliteDBManager::insertReturnFileItem(const char* name1, const char* name2, const char* path)
 {
+    if (!m_bOpen)
+        return notOpen();
     QSqlQuery query(m_db);
     query.prepare(QStringLiteral(
         "insert into tb_retfile (name1, name2, filepath, open_time) "
@@ -56,6 +58,8 @@ int CSqliteDBManager::insertReturnFileItem(const char* name1, const char* name2,
 
 int CSqliteDBManager::removeReturnFileItem(const char* path)
 {
+    if (!m_bOpen)
+        return notOpen();
     QSqlQuery query(m_db);
     query.prepare(QStringLiteral("delete from tb_retfile where filepath=:path"));
     query.bindValue(QStringLiteral(":path"), QString::fromUtf8(path));
@@ -66,6 +70,8 @@ int CSqliteDBManager::removeReturnFileItem(const char* path)
 
 int CSqliteDBManager::removeHistoryItemByIDFromDB(int id)
 {
+    if (!m_bOpen)
+        return notOpen();
     QSqlQuery query(m_db);
     query.prepare(QStringLiteral("delete from tb_retfile where id=:id"));
     query.bindValue(QStringLiteral(":id"), id);
@@ -78,6 +84,8 @@ int CSqliteDBManager::removeHistoryItemByIDFromDB(int id)
 // so that a path recorded again has exactly one row.
 int CSqliteDBManager::locateHistoryItemByFilepath(const CString& path)
 {
+    if (!m_bOpen)
+        return notOpen();
     QSqlQuery query(m_db);
     query.prepare(QStringLiteral("select id from tb_retfile where filepath=:path order by open_time desc, id desc"));
     query.bindValue(QStringLiteral(":path"), QString(path));
@@ -125,6 +133,8 @@ int CSqliteDBManager::updateOrInsertHistoryItem(const CString& name1, const CStr
 int CSqliteDBManager::loadAllHistoryItems(ReturnFileEntriesModel& model, const QString& filter)
 {
     model.clear();
+    if (!m_bOpen)
+        return notOpen();
     QString statement = QStringLiteral("select id, name1, name2, filepath, open_time from tb_retfile");
     if (!filter.isEmpty())
         statement += QStringLiteral(" where name1 like :pattern1 escape '\\' or name2 like :pattern2 escape '\\'");
@@ -156,6 +166,8 @@ int CSqliteDBManager::loadAllHistoryItems(ReturnFileEntriesModel& model, const Q
 // start page can open it.
 int CSqliteDBManager::removeNonExistHistoryItems()
 {
+    if (!m_bOpen)
+        return notOpen();
     std::vector<int> vanished;
     std::vector<std::pair<int, QString>> moved;
     {
