@@ -1,10 +1,17 @@
 #include "app/BasicEvent.h"
 
+#include "companion/core/sincheck.h"
+
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QVariant>
 
 namespace {
+
+QString sinKey(const QString& sin)
+{
+    return QString::fromStdString(normaliseSIN(sin.toUtf8().constData()));
+}
 
 QString storedMessage(const CString& msg, bool encoded)
 {
@@ -85,21 +92,9 @@ int CBasicEvent::saveUniqueEvent(QSqlDatabase& db, int uid, int eventId, const C
     return id;
 }
 
-CString CBasicEvent::normaliseSin(const CString& sin)
-{
-    QString digits;
-    for (const QChar ch : sin) {
-        if (ch.isDigit())
-            digits += ch;
-        else if (!ch.isSpace() && ch != QLatin1Char('-'))
-            return sin.trimmed();
-    }
-    return digits.size() == 9 ? CString(digits) : CString(sin.trimmed());
-}
-
 int CBasicEvent::findUserID(QSqlDatabase& db, const CString& sin)
 {
-    const CString key = normaliseSin(sin);
+    const QString key = sinKey(sin);
     // Rows stored by other writers may carry spaces or dashes: each stored
     // S.I.N. is normalised before it is compared.
     QSqlQuery query(db);
@@ -107,7 +102,7 @@ int CBasicEvent::findUserID(QSqlDatabase& db, const CString& sin)
     if (!query.exec(QStringLiteral("select id, sin from tb_taxpayers order by id desc")))
         return DbFailed;
     while (query.next()) {
-        if (normaliseSin(query.value(1).toString()) == key)
+        if (sinKey(query.value(1).toString()) == key)
             return query.value(0).toInt();
     }
     return 0;
@@ -117,7 +112,7 @@ int CBasicEvent::findUserIDAndUpdateUser(QSqlDatabase& db, const CString& sin, c
                                          const CString& phone, const CString& email)
 {
     // Without a S.I.N. there is nothing to find a taxpayer by.
-    if (normaliseSin(sin).isEmpty())
+    if (sinKey(sin).isEmpty())
         return 0;
     const int id = findUserID(db, sin);
     if (id == DbFailed)
@@ -132,7 +127,7 @@ int CBasicEvent::findUserIDAndUpdateUser(QSqlDatabase& db, const CString& sin, c
     QSqlQuery query(db);
     query.prepare(QStringLiteral("insert into tb_taxpayers (name, sin, phone, email) values (:name, :sin, :phone, :email)"));
     query.bindValue(QStringLiteral(":name"), QString(name));
-    query.bindValue(QStringLiteral(":sin"), QString(normaliseSin(sin)));
+    query.bindValue(QStringLiteral(":sin"), sinKey(sin));
     query.bindValue(QStringLiteral(":phone"), QString(phone));
     query.bindValue(QStringLiteral(":email"), QString(email));
     if (!query.exec())

@@ -32,16 +32,12 @@ public:
     // Finds the taxpayer with this S.I.N. (the newest row when there are
     // several) and refreshes the name, phone and e-mail that are given (empty
     // texts keep what is stored), or adds a taxpayer. S.I.N.s are compared
-    // as their nine digits, whatever spaces or dashes they were written
-    // with. Returns the taxpayer's id, 0 for an empty S.I.N. (nothing is
-    // written), or DbFailed.
+    // without the blanks and dashes they may be written with (normaliseSIN),
+    // and a new taxpayer is stored in that form. Returns the taxpayer's id,
+    // 0 for an empty S.I.N. (nothing is written), or DbFailed.
     static int findUserIDAndUpdateUser(QSqlDatabase& db, const CString& sin, const CString& name,
                                        const CString& phone, const CString& email);
 
     // The taxpayer's id for this S.I.N., 0 when there is none, or DbFailed.
     static int findUserID(QSqlDatabase& db, const CString& sin);
-
-    // The nine digits of a S.I.N. written with separators; a text that does
-    // not hold exactly nine digits is only trimmed.
-    static CString normaliseSin(const CString& sin);
 };

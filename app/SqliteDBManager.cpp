@@ -1,6 +1,7 @@
 #include "app/SqliteDBManager.h"
 
 #include "app/dbschema.h"
+#include "companion/core/numbertext.h"
 
 #include <QDir>
 #include <QFile>
@@ -44,9 +45,8 @@ bool ensurePrivateFile(const QString& path)
 // Settings are stored as decimal text; anything else reads as 0.
 int settingToInt(const QString& text)
 {
-    bool ok = false;
-    const double number = text.trimmed().toDouble(&ok);
-    if (!ok || std::isnan(number))
+    const double number = myStringToDouble(text.toUtf8().toStdString());
+    if (std::isnan(number))
         return 0;
     if (number >= double(INT_MAX))
         return INT_MAX;
