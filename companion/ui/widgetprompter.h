@@ -1,0 +1,18 @@
+#pragma once
+
+#include "companion/ui/prompter.h"
+
+#include <memory>
+
+// Shows real Qt dialogs and waits for the user: the prompter of the
+// interactive program.
+class WidgetPrompter : public Prompter
+{
+public:
+    QMessageBox::StandardButton messageBox(QWidget* parent, const MessageBoxRequest& request) override;
+    int runDialog(PromptDialog& dialog) override;
+    QString chooseFile(QWidget* parent, const FileChooserRequest& request) override;
+};
+
+// The message box that WidgetPrompter shows for a request, ready to exec.
+std::unique_ptr<QMessageBox> buildMessageBox(QWidget* parent, const MessageBoxRequest& request);
