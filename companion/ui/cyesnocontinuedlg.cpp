@@ -61,23 +61,31 @@ QString CYesNoContinueDlg::msg(int line) const
 
 PromptContent CYesNoContinueDlg::content() const
 {
-    PromptContent c;
-    c.kind = PromptKind::ContinueQuestion;
-    c.title = windowTitle();
-    for (const Line& line : m_lines) {
-        if (line.text.isEmpty())
-            continue;
-        if (line.isLink && c.link.isEmpty())
-            c.link = line.text;
-        else
-            c.lines << line.text;
+    PromptContent c = describe(windowTitle());
+    for (int i = 0; i < kLastLine; ++i) {
+        if (!m_lines[i].text.isEmpty())
+            c.setLine(i + kFirstLine, m_lines[i].text, m_lines[i].isLink);
     }
     return c;
 }
 
+PromptContent CYesNoContinueDlg::describe(const QString& title)
+{
+    PromptContent c;
+    c.kind = PromptKind::ContinueQuestion;
+    c.title = title;
+    return c;
+}
+
+bool CYesNoContinueDlg::ask(QWidget* parent, const PromptContent& content)
+{
+    QString unused;
+    return Prompter::instance().prompt(parent, content, unused) == QDialog::Accepted;
+}
+
 bool CYesNoContinueDlg::warnYesNoMsg(QWidget* parent, const QString& title, const QString& message)
 {
-    CYesNoContinueDlg dlg(title, parent);
-    dlg.setMsg(2, message, false);
-    return dlg.exec() == QDialog::Accepted;
+    PromptContent content = describe(title);
+    content.setLine(2, message);
+    return ask(parent, content);
 }

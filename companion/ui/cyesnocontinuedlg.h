@@ -27,6 +27,10 @@ public:
 
     // Modal yes/no over parent with the message as its text; true to continue.
     static bool warnYesNoMsg(QWidget* parent, const QString& title, const QString& message);
+    // The same question with lines 1 to 4 (setLine) and an optional size,
+    // asked without creating a widget unless the prompter shows windows.
+    static PromptContent describe(const QString& title);
+    static bool ask(QWidget* parent, const PromptContent& content);
 
 private:
     struct Line

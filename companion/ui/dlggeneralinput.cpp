@@ -80,9 +80,9 @@ PromptContent dlgGeneralInput::content() const
     PromptContent c;
     c.kind = PromptKind::TextInput;
     c.title = windowTitle();
-    for (const QString& text : m_texts) {
-        if (!text.isEmpty())
-            c.lines << text;
+    for (int i = 0; i < kLineCount; ++i) {
+        if (!m_texts[i].isEmpty())
+            c.setLine(i, m_texts[i]);
     }
     c.secret = isPasswordMode();
     c.initialText = inputText();
@@ -97,13 +97,18 @@ void dlgGeneralInput::setEnteredText(const QString& text)
 bool dlgGeneralInput::getText(QWidget* parent, const QString& title, const QStringList& lines,
                               QString& text, bool password)
 {
-    dlgGeneralInput dlg(title, parent);
-    for (int i = 0; i < lines.size() && i < kLineCount; ++i)
-        dlg.setMsg(i, lines.at(i));
-    dlg.setPasswordMode(password);
-    dlg.setInputText(text);
-    if (dlg.exec() != QDialog::Accepted)
+    PromptContent c;
+    c.kind = PromptKind::TextInput;
+    c.title = title;
+    for (int i = 0; i < lines.size() && i < kLineCount; ++i) {
+        if (!lines.at(i).isEmpty())
+            c.setLine(i, lines.at(i));
+    }
+    c.secret = password;
+    c.initialText = text;
+    QString entered = text;
+    if (Prompter::instance().prompt(parent, c, entered) != QDialog::Accepted)
         return false;
-    text = dlg.inputText();
+    text = entered;
     return true;
 }

@@ -29,10 +29,12 @@ public:
     QString inputText() const;
 
     PromptContent content() const override;
+    QString enteredText() const override { return inputText(); }
     void setEnteredText(const QString& text) override;
 
     // Asks for a text: lines[i] is text line i (at most four), text holds the
     // starting text and, on OK, what was entered. True when the user chose OK.
+    // No widget is created unless the prompter shows windows.
     static bool getText(QWidget* parent, const QString& title, const QStringList& lines,
                         QString& text, bool password = false);
 

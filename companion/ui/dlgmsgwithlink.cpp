@@ -62,10 +62,23 @@ PromptContent DlgMsgWithLink::content() const
     PromptContent c;
     c.kind = PromptKind::MessageWithLink;
     c.title = windowTitle();
-    for (const QString& text : {m_msg1, m_msg2}) {
-        if (!text.isEmpty())
-            c.lines << text;
-    }
+    if (!m_msg1.isEmpty())
+        c.setLine(1, m_msg1);
+    if (!m_msg2.isEmpty())
+        c.setLine(2, m_msg2);
     c.link = m_link;
     return c;
+}
+
+void DlgMsgWithLink::showMessage(QWidget* parent, const QString& title, const QString& msg1,
+                                 const QString& msg2, const QString& link)
+{
+    PromptContent c;
+    c.kind = PromptKind::MessageWithLink;
+    c.title = title;
+    c.setLine(1, msg1);
+    c.setLine(2, msg2);
+    c.link = link;
+    QString unused;
+    Prompter::instance().prompt(parent, c, unused);
 }

@@ -22,6 +22,11 @@ public:
 
     PromptContent content() const override;
 
+    // Shows a message with a link, without creating a widget unless the
+    // prompter shows windows.
+    static void showMessage(QWidget* parent, const QString& title, const QString& msg1,
+                            const QString& msg2, const QString& link);
+
 private:
     static void showText(QLabel* label, const QString& html, bool visible);
 

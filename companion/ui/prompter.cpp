@@ -1,6 +1,9 @@
 #include "companion/ui/prompter.h"
 
+#include "companion/ui/promptdialog.h"
 #include "companion/ui/widgetprompter.h"
+
+#include <QDialog>
 
 #include <atomic>
 
@@ -31,7 +34,38 @@ QMessageBox::StandardButton lowestButton(QMessageBox::StandardButtons buttons)
 
 } // namespace
 
+QStringList PromptContent::texts() const
+{
+    QStringList result;
+    for (const PromptLine& line : lines) {
+        if (!line.isLink && !line.text.isEmpty())
+            result << line.text;
+    }
+    return result;
+}
+
+QString PromptContent::firstLink() const
+{
+    if (!link.isEmpty())
+        return link;
+    for (const PromptLine& line : lines) {
+        if (line.isLink && !line.text.isEmpty())
+            return line.text;
+    }
+    return QString();
+}
+
 Prompter::~Prompter() = default;
+
+int Prompter::runDialog(PromptDialog& dialog)
+{
+    const PromptContent content = dialog.content();
+    QString text = content.initialText;
+    const int result = prompt(dialog.parentWidget(), content, text);
+    if (result == QDialog::Accepted && content.kind == PromptKind::TextInput)
+        dialog.setEnteredText(text);
+    return result;
+}
 
 Prompter& Prompter::instance()
 {

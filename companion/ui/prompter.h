@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QMap>
 #include <QMessageBox>
+#include <QSize>
 #include <QString>
 #include <QStringList>
 
@@ -27,6 +29,33 @@ struct MessageBoxRequest
     QString text;
     QMessageBox::StandardButtons buttons = QMessageBox::Ok;
     QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;
+};
+
+// A dialog prompt (yes/no warning, message with a link, text prompt) as a
+// value: what the user is to see, by the dialog's own line numbers. Code that
+// must not create widgets (the return model) asks through one of these; only
+// a prompter that shows windows turns it into a dialog.
+struct PromptLine
+{
+    QString text;
+    bool isLink = false; // the text is a web address shown as a link
+};
+
+struct PromptContent
+{
+    PromptKind kind = PromptKind::MessageWithLink;
+    QString title;
+    QMap<int, PromptLine> lines; // by line number
+    QString link;                // the link of a message with a link
+    bool secret = false;         // a text prompt for a password
+    QString initialText;         // a text prompt's starting text
+    QSize size;                  // the dialog's size, when the caller fixes one
+
+    void setLine(int number, const QString& text, bool isLink = false) { lines[number] = {text, isLink}; }
+    // The text lines that are set and are not links, in line order.
+    QStringList texts() const;
+    // The message's link, else the first line that is a link.
+    QString firstLink() const;
 };
 
 struct FileChooserRequest
@@ -56,10 +85,13 @@ public:
 
     // Returns the button chosen.
     virtual QMessageBox::StandardButton messageBox(QWidget* parent, const MessageBoxRequest& request) = 0;
-    // Runs one of the program's own modal dialogs and returns its result
-    // (QDialog::Accepted or Rejected). A prompter that shows no window gives
-    // the dialog its answer (entered text) before returning.
-    virtual int runDialog(PromptDialog& dialog) = 0;
+    // Asks what content describes; returns QDialog::Accepted or Rejected.
+    // text holds a text prompt's answer on return (unchanged otherwise).
+    virtual int prompt(QWidget* parent, const PromptContent& content, QString& text) = 0;
+    // Runs a dialog the caller built and returns its result. By default the
+    // dialog is answered from its content without showing it (and a text
+    // prompt gets the entered text); a prompter that shows windows runs it.
+    virtual int runDialog(PromptDialog& dialog);
     // The chosen file or folder, or an empty text when cancelled.
     virtual QString chooseFile(QWidget* parent, const FileChooserRequest& request) = 0;
 

@@ -11,6 +11,6 @@ class QuietPrompter : public Prompter
 {
 public:
     QMessageBox::StandardButton messageBox(QWidget* parent, const MessageBoxRequest& request) override;
-    int runDialog(PromptDialog& dialog) override;
+    int prompt(QWidget* parent, const PromptContent& content, QString& text) override;
     QString chooseFile(QWidget* parent, const FileChooserRequest& request) override;
 };

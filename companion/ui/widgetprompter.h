@@ -5,11 +5,14 @@
 #include <memory>
 
 // Shows real Qt dialogs and waits for the user: the prompter of the
-// interactive program.
+// interactive program. Windows are shown only from the GUI thread of a
+// widget application; asked from anywhere else it shows nothing, warns and
+// gives the cautious answer instead of crashing.
 class WidgetPrompter : public Prompter
 {
 public:
     QMessageBox::StandardButton messageBox(QWidget* parent, const MessageBoxRequest& request) override;
+    int prompt(QWidget* parent, const PromptContent& content, QString& text) override;
     int runDialog(PromptDialog& dialog) override;
     QString chooseFile(QWidget* parent, const FileChooserRequest& request) override;
 };

@@ -1,7 +1,5 @@
 #include "scriptedprompter.h"
 
-#include "companion/ui/promptdialog.h"
-
 #include <QDialog>
 
 ScriptedPrompter::ScriptedPrompter()
@@ -137,16 +135,15 @@ bool ScriptedPrompter::takeContinue(PromptRecord& record, bool textAllowed, QStr
     return goOn;
 }
 
-int ScriptedPrompter::runDialog(PromptDialog& dialog)
+int ScriptedPrompter::prompt(QWidget* parent, const PromptContent& content, QString& text)
 {
-    const PromptContent content = dialog.content();
     PromptRecord record;
     record.kind = content.kind;
     record.title = content.title;
-    record.texts = content.lines;
-    record.link = content.link;
+    record.texts = content.texts();
+    record.link = content.firstLink();
     record.secret = content.secret;
-    record.hadParent = dialog.parentWidget() != nullptr;
+    record.hadParent = parent != nullptr;
 
     int result = QDialog::Rejected;
     switch (content.kind) {
@@ -154,9 +151,9 @@ int ScriptedPrompter::runDialog(PromptDialog& dialog)
         result = QDialog::Accepted;
         break;
     case PromptKind::TextInput: {
-        QString text = content.initialText;
-        if (takeContinue(record, true, &text)) {
-            dialog.setEnteredText(text);
+        QString entered = content.initialText;
+        if (takeContinue(record, true, &entered)) {
+            text = entered;
             result = QDialog::Accepted;
         }
         break;

@@ -12,7 +12,7 @@ struct PromptRecord
     QMessageBox::Icon icon = QMessageBox::NoIcon;        // message boxes only
     QString title;                                       // title, or a chooser's caption
     QStringList texts;  // the text lines set, in order; a chooser's start path and filter
-    QString link;
+    QString link;       // a message's link, or the first line that is a link
     QMessageBox::StandardButtons buttons = QMessageBox::NoButton; // message boxes only
     bool secret = false;            // a password prompt
     bool hadParent = false;
@@ -22,7 +22,8 @@ struct PromptRecord
 
 // The prompter of tests: installs itself for as long as it lives, shows no
 // window, records every prompt in order and answers from a queue the test
-// fills beforehand.
+// fills beforehand. Dialogs built by the caller and run with exec() are
+// answered the same way, from what they show.
 //
 // Prompts that offer no choice (a box with one button, a message with a
 // link) take nothing from the queue. The others take the next answer:
@@ -57,7 +58,7 @@ public:
     void clear();
 
     QMessageBox::StandardButton messageBox(QWidget* parent, const MessageBoxRequest& request) override;
-    int runDialog(PromptDialog& dialog) override;
+    int prompt(QWidget* parent, const PromptContent& content, QString& text) override;
     QString chooseFile(QWidget* parent, const FileChooserRequest& request) override;
 
 private:

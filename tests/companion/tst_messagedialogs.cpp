@@ -76,6 +76,7 @@ private slots:
     void continueDialogIgnoresLineOutOfRange();
     void messageWithLink();
     void generalInput();
+    void dialogsBuiltFromContent();
     void messageTextFormat_data();
     void messageTextFormat();
     void messageBoxShowsRequest();
@@ -110,7 +111,8 @@ void TestMessageDialogs::continueDialogLines()
 
     const PromptContent content = dlg.content();
     QCOMPARE(content.kind, PromptKind::ContinueQuestion);
-    QCOMPARE(content.lines, (QStringList{kMarkup, QStringLiteral("first paragraph\n\nsecond paragraph")}));
+    QCOMPARE(content.texts(), (QStringList{kMarkup, QStringLiteral("first paragraph\n\nsecond paragraph")}));
+    QCOMPARE(content.lines.keys(), (QList<int>{1, 3}));
 }
 
 void TestMessageDialogs::continueDialogLinkGoesToOpener()
@@ -125,7 +127,7 @@ void TestMessageDialogs::continueDialogLinkGoesToOpener()
     QVERIFY(!link->openExternalLinks());
     emit link->linkActivated(firstLink(link));
     QCOMPARE(opener.urls, QList<QUrl>{QUrl(kLinkWithQuery)});
-    QCOMPARE(dlg.content().link, kLinkWithQuery);
+    QCOMPARE(dlg.content().firstLink(), kLinkWithQuery);
 }
 
 void TestMessageDialogs::continueDialogIgnoresLineOutOfRange()
@@ -136,6 +138,7 @@ void TestMessageDialogs::continueDialogIgnoresLineOutOfRange()
     QTest::ignoreMessage(QtWarningMsg, "CYesNoContinueDlg: no text line 0");
     dlg.setMsg(0, QStringLiteral("lost"), false);
     QVERIFY(dlg.content().lines.isEmpty());
+    QVERIFY(dlg.msg(5).isEmpty());
 }
 
 void TestMessageDialogs::messageWithLink()
@@ -180,10 +183,55 @@ void TestMessageDialogs::generalInput()
     QCOMPARE(edit->text(), QStringLiteral("pw"));
     const PromptContent content = dlg.content();
     QVERIFY(content.secret);
-    QCOMPARE(content.lines.size(), 2);
+    QCOMPARE(content.texts(), (QStringList{QStringLiteral("Please enter the password for this return file"),
+                                           QStringLiteral("Press 'Cancel' button to <cancel>")}));
+    QCOMPARE(content.lines.keys(), (QList<int>{0, 3}));
 
     dlg.setPasswordMode(false);
     QCOMPARE(edit->echoMode(), QLineEdit::Normal);
+}
+
+void TestMessageDialogs::dialogsBuiltFromContent()
+{
+    PromptContent box = CYesNoContinueDlg::describe(QStringLiteral("voDarevivo Warning Message"));
+    box.setLine(1, QStringLiteral("DirErad Access Code"));
+    box.setLine(3, QStringLiteral("Are you sure?"));
+    box.setLine(4, kLinkWithQuery, true);
+    box.size = QSize(700, 400);
+    std::unique_ptr<PromptDialog> continueDlg = PromptDialog::create(nullptr, box);
+    auto* yesNo = qobject_cast<CYesNoContinueDlg*>(continueDlg.get());
+    QVERIFY(yesNo);
+    QCOMPARE(yesNo->windowTitle(), QStringLiteral("voDarevivo Warning Message"));
+    QCOMPARE(yesNo->msg(1), QStringLiteral("DirErad Access Code"));
+    QCOMPARE(yesNo->msg(3), QStringLiteral("Are you sure?"));
+    QCOMPARE(firstLink(label(yesNo, QStringLiteral("lblMsg4"))), kLinkWithQuery);
+    QCOMPARE(yesNo->size(), QSize(700, 400));
+
+    PromptContent input;
+    input.kind = PromptKind::TextInput;
+    input.title = QStringLiteral("Enter password to open file");
+    input.setLine(1, QStringLiteral("This return file is proetected by a password"));
+    input.secret = true;
+    input.initialText = QStringLiteral("start");
+    std::unique_ptr<PromptDialog> inputDlg = PromptDialog::create(nullptr, input);
+    auto* general = qobject_cast<dlgGeneralInput*>(inputDlg.get());
+    QVERIFY(general);
+    QVERIFY(general->isPasswordMode());
+    QCOMPARE(general->msg(1), QStringLiteral("This return file is proetected by a password"));
+    QCOMPARE(general->enteredText(), QStringLiteral("start"));
+
+    PromptContent message;
+    message.kind = PromptKind::MessageWithLink;
+    message.title = QStringLiteral("Update");
+    message.setLine(1, QStringLiteral("first"));
+    message.setLine(2, QStringLiteral("second"));
+    message.link = QStringLiteral("https://example.org/download24-in.html");
+    std::unique_ptr<PromptDialog> messageDlg = PromptDialog::create(nullptr, message);
+    auto* withLink = qobject_cast<DlgMsgWithLink*>(messageDlg.get());
+    QVERIFY(withLink);
+    QCOMPARE(withLink->msg1(), QStringLiteral("first"));
+    QCOMPARE(withLink->msg2(), QStringLiteral("second"));
+    QCOMPARE(withLink->link(), message.link);
 }
 
 void TestMessageDialogs::messageTextFormat_data()

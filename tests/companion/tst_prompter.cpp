@@ -23,6 +23,7 @@ enum class Call
     QuestionWithButtons,
     WarnYesNo,
     MessageWithLink,
+    ContinueDialogObject,
     PasswordPrompt,
     OpenFile,
     Folder,
@@ -62,6 +63,14 @@ QString runCall(Call call)
         dlg.setMsg1(QStringLiteral("Industry code is a 6-digit code."));
         dlg.setMsg2(QStringLiteral("Find a industry code from the following web link:"));
         dlg.setLink(QStringLiteral("https://example.org/naics"));
+        return QString::number(dlg.exec());
+    }
+    case Call::ContinueDialogObject: {
+        CYesNoContinueDlg dlg(QStringLiteral("voDarevivo Warning Message"), nullptr);
+        dlg.setMsg(1, QStringLiteral("voDarevivo Warning Message"), false);
+        dlg.setMsg(2, QStringLiteral("Direct Deposit enrolment is available."), false);
+        dlg.setMsg(4, QStringLiteral("https://example.org/dd-form"), true);
+        dlg.resize(700, 400);
         return QString::number(dlg.exec());
     }
     case Call::PasswordPrompt: {
@@ -134,10 +143,12 @@ private slots:
     void scriptedCalls_data();
     void scriptedCalls();
     void answersAreTakenInOrder();
+    void askingCreatesNoWidget();
     void cautiousButton_data();
     void cautiousButton();
     void quietPrompterNeverBlocks();
     void widgetPrompterRunsRealDialogs();
+    void widgetPrompterOffTheGuiThread();
 };
 
 void TestPrompter::editionTitle_data()
@@ -220,6 +231,16 @@ void TestPrompter::scriptedCalls_data()
         << QStringList{QStringLiteral("Industry code is a 6-digit code."),
                        QStringLiteral("Find a industry code from the following web link:")}
         << QStringLiteral("https://example.org/naics") << false << 0;
+    QTest::newRow("dialog object continued")
+        << Call::ContinueDialogObject << Script::Yes << QString::number(QDialog::Accepted)
+        << PromptKind::ContinueQuestion << warnTitle
+        << QStringList{warnTitle, QStringLiteral("Direct Deposit enrolment is available.")}
+        << QStringLiteral("https://example.org/dd-form") << false << 0;
+    QTest::newRow("dialog object unanswered stops")
+        << Call::ContinueDialogObject << Script::Nothing << QString::number(QDialog::Rejected)
+        << PromptKind::ContinueQuestion << warnTitle
+        << QStringList{warnTitle, QStringLiteral("Direct Deposit enrolment is available.")}
+        << QStringLiteral("https://example.org/dd-form") << true << 0;
     QTest::newRow("password entered") << Call::PasswordPrompt << Script::Text
                                       << QStringLiteral("ok:s3cret & <b>") << PromptKind::TextInput
                                       << QStringLiteral("Enter password to open file") << passwordLines
@@ -296,6 +317,34 @@ void TestPrompter::answersAreTakenInOrder()
     QCOMPARE(gMsgQuestion(2, QStringLiteral("Yes or no?"), nullptr), QMessageBox::No);
     QVERIFY(prompter.hadUnexpectedAnswer());
     QCOMPARE(prompter.pendingAnswers(), 1);
+}
+
+void TestPrompter::askingCreatesNoWidget()
+{
+    // The return model asks through these; with a prompter that shows no
+    // window they must not create a widget at all.
+    ScriptedPrompter prompter;
+    prompter.queueYes(true);
+    prompter.queueText(QStringLiteral("pw"));
+    prompter.queueYes(true);
+    const int widgetsBefore = QApplication::allWidgets().size();
+
+    QVERIFY(CYesNoContinueDlg::warnYesNoMsg(nullptr, QStringLiteral("t"), QStringLiteral("go on?")));
+    QString text;
+    QVERIFY(dlgGeneralInput::getText(nullptr, QStringLiteral("t"), {QStringLiteral("line")}, text, true));
+    DlgMsgWithLink::showMessage(nullptr, QStringLiteral("t"), QStringLiteral("one"), QString(),
+                                QStringLiteral("https://example.org"));
+    PromptContent box = CYesNoContinueDlg::describe(QStringLiteral("t"));
+    box.setLine(2, QStringLiteral("Please confirm tax residency."));
+    box.size = QSize(700, 500);
+    QVERIFY(CYesNoContinueDlg::ask(nullptr, box));
+    QCOMPARE(gMsgQuestion(2, QStringLiteral("q"), nullptr), QMessageBox::No);
+
+    QCOMPARE(QApplication::allWidgets().size(), widgetsBefore);
+    QCOMPARE(prompter.records().size(), 5);
+    QCOMPARE(prompter.records().at(2).kind, PromptKind::MessageWithLink);
+    QCOMPARE(prompter.records().at(2).texts, QStringList{QStringLiteral("one")});
+    QCOMPARE(prompter.records().at(3).texts, QStringList{QStringLiteral("Please confirm tax residency.")});
 }
 
 void TestPrompter::cautiousButton_data()
@@ -383,7 +432,34 @@ void TestPrompter::widgetPrompterRunsRealDialogs()
     QVERIFY(dlgGeneralInput::getText(nullptr, QStringLiteral("t"), {QStringLiteral("Enter")}, text));
     QCOMPARE(text, QStringLiteral("typed"));
 
+    // A dialog the caller built runs itself.
+    DlgMsgWithLink about(QStringLiteral("About"), nullptr);
+    about.setMsg1(QStringLiteral("released"));
+    QTimer::singleShot(0, [&about] {
+        if (QApplication::activeModalWidget() == &about)
+            about.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+    });
+    QCOMPARE(about.exec(), int(QDialog::Accepted));
+
     QVERIFY(!watchdog.fired());
+}
+
+void TestPrompter::widgetPrompterOffTheGuiThread()
+{
+    // A worker thread must never build a window: the real prompter answers
+    // cautiously and warns instead.
+    QTest::ignoreMessage(QtWarningMsg, "Not shown (no window can be opened here): voDarevivo 2024 for DirErad");
+    QTest::ignoreMessage(QtWarningMsg, "Not shown (no window can be opened here): t");
+    QMessageBox::StandardButton answer = QMessageBox::Yes;
+    bool continued = true;
+    std::unique_ptr<QThread> worker(QThread::create([&] {
+        answer = gMsgQuestion(2, QStringLiteral("From a worker?"), nullptr);
+        continued = CYesNoContinueDlg::warnYesNoMsg(nullptr, QStringLiteral("t"), QStringLiteral("go on?"));
+    }));
+    worker->start();
+    QVERIFY(worker->wait(5000));
+    QCOMPARE(answer, QMessageBox::No);
+    QVERIFY(!continued);
 }
 
 QTEST_MAIN(TestPrompter)
