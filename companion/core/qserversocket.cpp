@@ -32,13 +32,22 @@ QServerSocket::QServerSocket(int port, QObject* parent)
 
 QServerSocket::~QServerSocket()
 {
-    // The sockets die with the server below; make sure none of their last
-    // signals reaches this half-destroyed object.
-    for (auto it = m_connections.cbegin(); it != m_connections.cend(); ++it) {
-        it.key()->disconnect(this);
-        delete it.value();
-    }
+    qDeleteAll(m_connections);
     m_connections.clear();
+    // The receiver may delete us from inside a socket's own readyRead; the
+    // sockets must outlive that call, so they are closed (replies already
+    // written still go out) and deleted later instead of with the server.
+    const QList<QTcpSocket*> sockets = m_server->findChildren<QTcpSocket*>(QString(), Qt::FindDirectChildrenOnly);
+    for (QTcpSocket* socket : sockets) {
+        socket->disconnect(this);
+        socket->setParent(nullptr);
+        if (socket->state() == QAbstractSocket::UnconnectedState) {
+            socket->deleteLater();
+        } else {
+            connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater, Qt::UniqueConnection);
+            socket->disconnectFromHost();
+        }
+    }
 }
 
 bool QServerSocket::isListening() const { return m_server->isListening(); }
