@@ -77,13 +77,21 @@ bool isSameOrigin(const QUrl& a, const QUrl& b)
                == b.port(b.scheme() == QLatin1String("https") ? 443 : 80);
 }
 
-// The reply errors that still mean the server answered with a status.
-bool isHttpStatusError(QNetworkReply::NetworkError error)
+// Errors after which the body cannot be trusted even when a status line
+// came: the connection broke, the TLS check failed, or redirects went wrong.
+bool isTransportError(QNetworkReply::NetworkError error)
 {
-    const int code = int(error);
-    return error == QNetworkReply::NoError
-        || (code >= QNetworkReply::ContentAccessDenied && code <= QNetworkReply::UnknownContentError)
-        || (code >= QNetworkReply::InternalServerError && code <= QNetworkReply::UnknownServerError);
+    switch (error) {
+    case QNetworkReply::NoError:
+        return false;
+    case QNetworkReply::ProtocolUnknownError:
+    case QNetworkReply::ProtocolFailure:
+    case QNetworkReply::TooManyRedirectsError:
+    case QNetworkReply::InsecureRedirectError:
+        return true;
+    default:
+        return int(error) < 100; // the network-layer errors
+    }
 }
 
 } // namespace
@@ -372,7 +380,8 @@ bool QWebClient::prepare(QNetworkRequest& request, const QUrl& url)
     request.setUrl(url);
     request.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
                          QNetworkRequest::UserVerifiedRedirectPolicy);
-    request.setMaximumRedirectsAllowed(MaxRedirects);
+    // The redirect handler counts for itself; Qt's own limit is only a backstop.
+    request.setMaximumRedirectsAllowed(MaxRedirects + 1);
 
     QSslConfiguration tls = request.sslConfiguration();
     tls.setPeerVerifyMode(QSslSocket::VerifyPeer);
@@ -394,6 +403,7 @@ bool QWebClient::run(QNetworkReply* rawReply, const QUrl& url, QIODevice& sink)
 
     QString failure;
     qint64 received = 0;
+    int redirects = 0;
     auto abortWith = [&](const QString& why) {
         if (failure.isEmpty())
             failure = why;
@@ -420,8 +430,10 @@ bool QWebClient::run(QNetworkReply* rawReply, const QUrl& url, QIODevice& sink)
     });
     QObject::connect(reply.get(), &QNetworkReply::readyRead, &loop, drain);
     QObject::connect(reply.get(), &QNetworkReply::redirected, &loop, [&](const QUrl& target) {
-        if (target.scheme().compare(QLatin1String("https"), Qt::CaseInsensitive) == 0
-            || isSameOrigin(target, url))
+        if (++redirects > MaxRedirects)
+            abortWith(QStringLiteral("More than %1 redirects").arg(MaxRedirects));
+        else if (target.scheme().compare(QLatin1String("https"), Qt::CaseInsensitive) == 0
+                 || isSameOrigin(target, url))
             emit reply->redirectAllowed();
         else
             abortWith(QStringLiteral("Redirect to %1 refused").arg(target.toString()));
@@ -435,9 +447,10 @@ bool QWebClient::run(QNetworkReply* rawReply, const QUrl& url, QIODevice& sink)
     drain();
 
     const QVariant status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
-    if (failure.isEmpty() && !isHttpStatusError(reply->error()))
+    if (failure.isEmpty() && isTransportError(reply->error()))
         failure = reply->errorString();
-    if (failure.isEmpty() && !status.isValid())
+    // 1xx are interim answers; a reply that ends on one is no reply.
+    if (failure.isEmpty() && (!status.isValid() || status.toInt() < 200))
         failure = QStringLiteral("No HTTP reply");
     if (!failure.isEmpty()) {
         m_lastStatus = 0;
