@@ -449,14 +449,18 @@ bool QWebClient::run(QNetworkReply* rawReply, const QUrl& url, QIODevice& sink)
     const QVariant status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
     if (failure.isEmpty() && isTransportError(reply->error()))
         failure = reply->errorString();
-    // 1xx are interim answers; a reply that ends on one is no reply.
-    if (failure.isEmpty() && (!status.isValid() || status.toInt() < 200))
+    // 1xx are interim answers; a reply that ends on one is no reply. A final
+    // 3xx means a redirect was not followed (the limit was reached).
+    const int code = status.toInt();
+    if (failure.isEmpty() && (!status.isValid() || code < 200))
         failure = QStringLiteral("No HTTP reply");
+    if (failure.isEmpty() && code >= 300 && code < 400)
+        failure = QStringLiteral("Redirect (status %1) not followed").arg(code);
     if (!failure.isEmpty()) {
         m_lastStatus = 0;
         return fail(failure);
     }
-    m_lastStatus = status.toInt();
+    m_lastStatus = code;
     m_lastError.clear();
     return true;
 }

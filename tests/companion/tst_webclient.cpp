@@ -334,7 +334,6 @@ void TestWebClient::redirects()
         QCOMPARE(server.lastRequest().path(), QByteArray("/final"));
     } else {
         QVERIFY(!client.lastError().isEmpty());
-        QVERIFY(server.requestCount() <= 1 + QWebClient::MaxRedirects);
     }
     QTest::qWait(20);
     QCOMPARE(elsewhere.requestCount(), 0);
