@@ -234,7 +234,7 @@ bool QWebClient::postItems(QByteArray& replyBody, const QByteArray& authorizatio
         if (!m_multipart) {
             request.setHeader(QNetworkRequest::ContentTypeHeader,
                               QByteArrayLiteral("application/x-www-form-urlencoded"));
-            return run(manager().post(request, formBody()), url, sink);
+            return run(manager().post(request, formBody()), url, sink, !authorization.isEmpty());
         }
 
         auto* file = new QFile(m_localFile);
@@ -262,7 +262,7 @@ bool QWebClient::postItems(QByteArray& replyBody, const QByteArray& authorizatio
 
         QNetworkReply* reply = manager().post(request, multipart);
         multipart->setParent(reply);
-        return run(reply, url, sink);
+        return run(reply, url, sink, !authorization.isEmpty());
     } catch (const std::exception& e) {
         return fail(QString::fromLocal8Bit(e.what()));
     } catch (...) {
@@ -340,7 +340,7 @@ bool QWebClient::postSoapXML(const std::string& body, const char* contentType,
         QBuffer sink(&replyBody);
         sink.open(QIODevice::WriteOnly);
         const QByteArray payload = QByteArray::fromStdString(body);
-        if (!run(manager().post(request, payload), url, sink))
+        if (!run(manager().post(request, payload), url, sink, extraHeader != nullptr))
             return false;
         reply = replyBody.toStdString();
         return true;
@@ -394,7 +394,7 @@ bool QWebClient::prepare(QNetworkRequest& request, const QUrl& url)
     return true;
 }
 
-bool QWebClient::run(QNetworkReply* rawReply, const QUrl& url, QIODevice& sink)
+bool QWebClient::run(QNetworkReply* rawReply, const QUrl& url, QIODevice& sink, bool carriesCredentials)
 {
     std::unique_ptr<QNetworkReply> reply(rawReply);
     QEventLoop loop;
@@ -432,11 +432,15 @@ bool QWebClient::run(QNetworkReply* rawReply, const QUrl& url, QIODevice& sink)
     QObject::connect(reply.get(), &QNetworkReply::redirected, &loop, [&](const QUrl& target) {
         if (++redirects > MaxRedirects)
             abortWith(QStringLiteral("More than %1 redirects").arg(MaxRedirects));
-        else if (target.scheme().compare(QLatin1String("https"), Qt::CaseInsensitive) == 0
-                 || isSameOrigin(target, url))
+        // Qt carries the request's headers along, so credentials never
+        // follow a redirect to another origin; without them, https is fine.
+        else if (isSameOrigin(target, url)
+                 || (!carriesCredentials
+                     && target.scheme().compare(QLatin1String("https"), Qt::CaseInsensitive) == 0))
             emit reply->redirectAllowed();
         else
-            abortWith(QStringLiteral("Redirect to %1 refused").arg(target.toString()));
+            abortWith(QStringLiteral("Redirect to %1 refused")
+                          .arg(target.toString(QUrl::RemoveUserInfo | QUrl::RemoveQuery)));
     });
     QObject::connect(reply.get(), &QNetworkReply::finished, &loop, &QEventLoop::quit);
 

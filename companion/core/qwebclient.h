@@ -21,7 +21,8 @@ class QUrl;
 //
 // TLS peers are always verified. Extra trusted CAs can be added (test mode
 // does so for its local servers); verification is never switched off.
-// Redirects are followed only to https or to the same origin, a few times.
+// Redirects are followed, a few times, within the same origin or to https;
+// a request with credentials stays within its origin.
 // Replies are limited in size. Nothing is thrown to the caller.
 class QWebClient
 {
@@ -93,7 +94,7 @@ public:
 private:
     bool postItems(QByteArray& reply, const QByteArray& authorization);
     bool prepare(QNetworkRequest& request, const QUrl& url);
-    bool run(QNetworkReply* reply, const QUrl& url, QIODevice& sink);
+    bool run(QNetworkReply* reply, const QUrl& url, QIODevice& sink, bool carriesCredentials = false);
     QNetworkAccessManager& manager();
     QByteArray formBody() const;
     bool fail(const QString& why);

@@ -30,6 +30,8 @@ private slots:
     void oversizedReplyIsRefused();
     void redirects_data();
     void redirects();
+    void crossOriginHttpsRedirect_data();
+    void crossOriginHttpsRedirect();
     void soapPost_data();
     void soapPost();
     void worksFromWorkerThread();
@@ -341,6 +343,35 @@ void TestWebClient::redirects()
     }
     QTest::qWait(20);
     QCOMPARE(elsewhere.requestCount(), 0);
+}
+
+void TestWebClient::crossOriginHttpsRedirect_data()
+{
+    QTest::addColumn<bool>("withCredential");
+    QTest::newRow("anonymous request follows") << false;
+    QTest::newRow("credentials never leave the origin") << true;
+}
+
+void TestWebClient::crossOriginHttpsRedirect()
+{
+    QFETCH(bool, withCredential);
+    QVERIFY(QWebClient::addTrustedCaFile(TestCerts::caPem()));
+    FakeHttpServer secure;
+    QVERIFY(secure.startTls(TestCerts::serverPem(), TestCerts::serverKey()));
+    secure.setDefaultReply(FakeReply::text(200, "moved here"));
+    FakeHttpServer server;
+    QVERIFY(server.start());
+    server.setDefaultReply(FakeReply::redirect(secure.url("/new").toUtf8(), 307));
+
+    QWebClient client(server.url("/old"));
+    client.setTimeoutMs(5000);
+    QString reply;
+    const bool ok = withCredential ? client.post(reply, "dTpw") : client.post(reply);
+    QCOMPARE(ok, !withCredential);
+    QTest::qWait(20);
+    QCOMPARE(secure.requestCount(), withCredential ? 0 : 1);
+    if (!withCredential)
+        QCOMPARE(reply, QStringLiteral("moved here"));
 }
 
 void TestWebClient::soapPost_data()
