@@ -13,7 +13,8 @@
 //   T1273), which the counters treat on their own terms.
 // - Jointly held statements, principal-residence designations and the
 //   pension-splitting election may be shared with the spouse.
-// - Schedule 1 and Schedule 4 (types 2 and 5), the Family Tax Cut (151) and
+// - Schedule 1 and Schedule 4 (types 2 and 5), Schedule 8 before 2014 (8,
+//   replaced by 150 and RC381), the Family Tax Cut (151) and
 //   the Climate Action Incentive schedule (166) are retired: their content
 //   moved into the T1 or the benefit ended. They stay known so that older
 //   files still read.
