@@ -43,7 +43,7 @@ struct DependantInfo
 };
 
 // The family's dependant table: normally 12 entries, shared by both spouses.
-class DependantInfoStruct
+struct DependantInfoStruct
 {
 public:
     static constexpr int kStandardCount = 12;

@@ -1,30 +1,29 @@
 #pragma once
 
-// Type numbers of the return's items. They are written to return files as
-// 32-bit integers and compared with plain numbers everywhere, so each type
-// is an int alias; the named values below are for readability only and any
-// int may be passed (the catalogues answer safely for unknown numbers).
+// Type words shared by the data objects, the catalogues and the return model.
 
-// Form type, 1 to 210 (row of Global_Forms_Info).
-typedef int ENUMTYPE_FORM;
-// Slip type, 1 to 26 (row of Global_Slips_Info).
-typedef int ENUMTYPE_SLIP;
-// Interview-data kind, 1 to 6 (row of Global_TaxWizard_Info).
-typedef int ENUMTYPE_TAXWIZARD;
-// Province or territory of residence, 0 (none) to 13.
-typedef int ENUMTYPE_PROVINCE;
-// Kind of a data object: form, slip or interview data.
-typedef int ENUMTYPE_FROM;
+// What kind of data object a CTaxData_Form is. Notes are kinded 3, the same
+// number the return tree uses for a note item.
+enum ENUMTYPE_FROM : int {
+    FROM_FORM = 0,
+    FROM_SLIP = 1,
+    FROM_TAXWIZARD = 2,
+    FROM_NOTE = 3,
+};
+
+// Type numbers as the catalogues number them: forms 1 to 210, slips 1 to 26,
+// interview data 1 to 6, provinces 0 (none) to 13. They are written to
+// return files as 32-bit integers and compared with plain numbers, so each
+// is an int alias; the named values below are for readability and any int
+// may be passed (the catalogues answer safely for unknown numbers).
+using ENUMTYPE_FORM = int;
+using ENUMTYPE_SLIP = int;
+using ENUMTYPE_TAXWIZARD = int;
+using ENUMTYPE_PROVINCE = int;
 
 // The tax year this build prepares returns for; dependants' ages are
 // counted at December 31 of it.
 constexpr int TAX_YEAR = 2024;
-
-enum : int {
-    FROM_FORM = 0,
-    FROM_SLIP = 1,
-    FROM_TAXWIZARD = 2,
-};
 
 // Provinces in the order of their two-letter codes.
 enum : int {
