@@ -1,0 +1,138 @@
+#pragma once
+
+#include <QString>
+#include <list>
+
+#include "companion/core/cstring.h"
+#include "companion/forms/dependantinfostruct.h"
+#include "companion/forms/taxtypes.h"
+#include "model/cpersonalsettings.h"
+#include "model/individualtaxdata.h"
+
+class CTaxData_Form;
+class QComboBox;
+class QTextStream;
+struct NewReturnBasicData;
+
+// One open return file: the taxpayer's return, the spouse's (which counts
+// only when it holds a T1), the family's dependant table, the view state and
+// the person the user works on. What concerns both spouses happens here;
+// most other operations act on the current person.
+class CFamilyTaxData
+{
+public:
+    // Current-person values.
+    static constexpr int kTaxpayer = -2;
+    static constexpr int kSpouse = -1;
+    static constexpr int kDependantSlots = 12;
+
+    explicit CFamilyTaxData(ENUM_MultiProvsTaxMgrMode mode = MULTIPROVS_MODE_RESIDENCE);
+    ~CFamilyTaxData();
+    CFamilyTaxData(const CFamilyTaxData&) = delete;
+
+    // ---- Life cycle and copies ----
+    void FreeData();
+    // Deep copy of both persons (with their coupled flags), the current
+    // person and the dependant table; the view state is not copied.
+    CFamilyTaxData& operator=(const CFamilyTaxData& other);
+    // Refreshes this copy from other: values only where both persons hold the
+    // same items, else a full copy of that person. True when no full copy
+    // was needed.
+    bool softCopy(const CFamilyTaxData& other);
+    bool operator!=(const CFamilyTaxData& other) const;
+    bool operator==(const CFamilyTaxData& other) const { return !(*this != other); }
+
+    // ---- Persons ----
+    int getCurIndv() const { return m_curIndv; }
+    // Only the taxpayer (-2) and the spouse (-1) can be chosen: the dependant
+    // slots never hold a return. Other values leave the choice unchanged.
+    int setCurIndv(int index);
+    IndividualTaxData* getCurIndvTaxData() const;
+    IndividualTaxData* getNonCurIndvTaxData() const;
+    IndividualTaxData* getTaxpayer() const { return m_pTaxpayer; }
+    IndividualTaxData* getSpouse() const { return m_pSpouse; }
+    bool IsCoupledReturn() const;
+    DependantInfoStruct& dependants() { return m_dependants; }
+    const DependantInfoStruct& dependants() const { return m_dependants; }
+    CPersonalSettings& settings() { return m_settings; }
+    ENUM_MultiProvsTaxMgrMode mode() const { return m_mode; }
+
+    // ---- Names and lists ----
+    void getFamilyFullName(CString& taxpayer, CString& spouse) const;
+    int fillComboBox(QComboBox* combo, bool spouseCurrent);
+    QString GetReturnFileNameWithoutSuffix() const;
+    void GetActiveProvinces(std::list<unsigned int>& provinces) const;
+    int GetCountOfForm(ENUMTYPE_FORM type) const;
+
+    // ---- Results and status texts ----
+    void getFamilyResult(CString& taxpayer, CString& spouse, CString& family) const;
+    void GetFamilyReturnStatus(double& taxpayer, double& spouse, double& total) const;
+    CString GetFamilyReturnStatusString() const;
+    void getReport(int unused, QString& out) const;
+    bool MaySchedule6Needed() const;
+
+    // ---- Coupling, province and shared items ----
+    // Joins another family's taxpayer as this family's spouse. Dependants of
+    // the other family that this table lacks are added where there is room;
+    // links to items that no longer exist are cleared. Always true.
+    bool CoupleTaxReturn(CFamilyTaxData* other);
+    // Each person changes from that person's own province; from is the
+    // current person's and is checked against it.
+    void ChangeProvince(ENUMTYPE_PROVINCE from, ENUMTYPE_PROVINCE to, int both);
+    bool IsTaxFormSharedWithSpouse(const CTaxData_Form* form) const;
+    bool IsTaxSlipSharedWithSpouse(const CTaxData_Form* slip) const;
+    // False when nothing was shared (not coupled, not sharable, not in the
+    // current person's list, or the spouse holds the type more than once).
+    bool ShareTaxFormWithSpouse(CTaxData_Form* form, int existingId);
+    bool ShareTaxSlipWithSpouse(CTaxData_Form* slip, int existingId);
+    void UnShareTaxFormWithSpouse(CTaxData_Form* form);
+    void UnShareTaxSlipWithSpouse(CTaxData_Form* slip);
+    bool SyncMailingAddrToSpouseReturn();
+    int CopyTaxPreparerInfo();
+    void CreateTestPrintFile();
+
+    // ---- Construction from outside data ----
+    void NewData(const NewReturnBasicData* record);
+
+    // ---- Calculation ----
+    // Recalculates the whole family; the number of forms the calculation
+    // added or removed by itself.
+    int Calculate(int kind, CTaxData_Form* changed);
+
+    // ---- Forwarders to the current person ----
+    bool HasForm(ENUMTYPE_FORM type) const;
+    CTaxData_Form* GetFormData(ENUMTYPE_FORM type, bool create);
+    STRUCT_FORMDATA_ITEM_2004* GetFormDataItem(ENUMTYPE_FORM type, bool create);
+    // For a T1032 in a coupled return the other spouse gets one too.
+    STRUCT_FORMDATA_ITEM_2004* NewFormDataItem(ENUMTYPE_FORM type, int id, bool addToList, int sharedId,
+                                               bool init);
+    STRUCT_SLIPDATA_ITEM_2004* NewSlipData(ENUMTYPE_SLIP type, int id, int sharedId);
+    STRUCT_NOTEDATA_ITEM_2004* NewNoteData(int id);
+    void RemoveNoteData(CTaxData_Form* note);
+    void RemoveSlipData(CTaxData_Form* slip);
+    // The tied form always goes too.
+    void RemoveFormData(CTaxData_Form* form, bool withTied = true);
+    ENUMTYPE_FORM FindExtraFormToBeAdded(ENUMTYPE_FORM type);
+    CString GetReturnStatusString(int unused = 0) const;
+    bool getFedStringClaimed(int code, CString& text) const;
+    bool getFedAmountClaimed(int code, double& value) const;
+    bool getFedAmountClaimed(int code, int& value) const;
+    bool setFedAmount(int code, int flag, double amount);
+    CString GetDireradNameWithoutSuffix() const;
+    void updateFilingStatus(ENUMTYPE_FORM type, int result, const CString& text);
+    void UnsetReFile();
+
+private:
+    ENUM_MultiProvsTaxMgrMode m_mode;
+    CPersonalSettings m_settings;
+    IndividualTaxData* m_pTaxpayer = nullptr;
+    IndividualTaxData* m_pSpouse = nullptr;
+    IndividualTaxData* m_dependantSlots[kDependantSlots] = {};
+    DependantInfoStruct m_dependants;
+    int m_curIndv = kTaxpayer;
+
+    void mergeDependantsFrom(const DependantInfoStruct& other);
+};
+
+// "name [Bal. Due: x]" for a positive balance, else "name [Refund: x]".
+void getShortResult(const CString& name, double balance, CString& out);

@@ -1,0 +1,118 @@
+// Family return: operations that act on the current person.
+#include "model/cfamilytaxdata.h"
+
+bool CFamilyTaxData::HasForm(ENUMTYPE_FORM type) const
+{
+    const IndividualTaxData* person = getCurIndvTaxData();
+    return person && person->HasForm(type);
+}
+
+CTaxData_Form* CFamilyTaxData::GetFormData(ENUMTYPE_FORM type, bool create)
+{
+    IndividualTaxData* person = getCurIndvTaxData();
+    return person ? person->GetFormData(type, create) : nullptr;
+}
+
+STRUCT_FORMDATA_ITEM_2004* CFamilyTaxData::GetFormDataItem(ENUMTYPE_FORM type, bool create)
+{
+    IndividualTaxData* person = getCurIndvTaxData();
+    return person ? person->GetFormDataItem(type, create) : nullptr;
+}
+
+STRUCT_FORMDATA_ITEM_2004* CFamilyTaxData::NewFormDataItem(ENUMTYPE_FORM type, int id, bool addToList,
+                                                           int sharedId, bool init)
+{
+    IndividualTaxData* person = getCurIndvTaxData();
+    if (!person)
+        return nullptr;
+    STRUCT_FORMDATA_ITEM_2004* item = person->NewFormDataItem(type, id, addToList, sharedId, init);
+    // Pension splitting is elected by both spouses on their own T1032.
+    if (type == 118 && IsCoupledReturn())
+        if (IndividualTaxData* other = getNonCurIndvTaxData())
+            other->GetFormDataItem(118, true);
+    return item;
+}
+
+STRUCT_SLIPDATA_ITEM_2004* CFamilyTaxData::NewSlipData(ENUMTYPE_SLIP type, int id, int sharedId)
+{
+    IndividualTaxData* person = getCurIndvTaxData();
+    return person ? person->NewSlipData(type, id, sharedId) : nullptr;
+}
+
+STRUCT_NOTEDATA_ITEM_2004* CFamilyTaxData::NewNoteData(int id)
+{
+    IndividualTaxData* person = getCurIndvTaxData();
+    return person ? person->NewNoteData(id) : nullptr;
+}
+
+void CFamilyTaxData::RemoveNoteData(CTaxData_Form* note)
+{
+    if (IndividualTaxData* person = getCurIndvTaxData())
+        person->RemoveNoteData(note);
+}
+
+void CFamilyTaxData::RemoveSlipData(CTaxData_Form* slip)
+{
+    if (IndividualTaxData* person = getCurIndvTaxData())
+        person->RemoveSlipData(slip);
+}
+
+void CFamilyTaxData::RemoveFormData(CTaxData_Form* form, bool)
+{
+    if (IndividualTaxData* person = getCurIndvTaxData())
+        person->RemoveFormData(form, true);
+}
+
+ENUMTYPE_FORM CFamilyTaxData::FindExtraFormToBeAdded(ENUMTYPE_FORM type)
+{
+    IndividualTaxData* person = getCurIndvTaxData();
+    return person ? person->FindExtraFormToBeAdded(type) : 0;
+}
+
+CString CFamilyTaxData::GetReturnStatusString(int unused) const
+{
+    const IndividualTaxData* person = getCurIndvTaxData();
+    return person ? person->GetReturnStatusString(unused) : CString("No tax return is opened.");
+}
+
+bool CFamilyTaxData::getFedStringClaimed(int code, CString& text) const
+{
+    const IndividualTaxData* person = getCurIndvTaxData();
+    return person && person->getFedStringClaimed(code, text);
+}
+
+bool CFamilyTaxData::getFedAmountClaimed(int code, double& value) const
+{
+    const IndividualTaxData* person = getCurIndvTaxData();
+    return person && person->getFedAmountClaimed(code, value);
+}
+
+bool CFamilyTaxData::getFedAmountClaimed(int code, int& value) const
+{
+    const IndividualTaxData* person = getCurIndvTaxData();
+    return person && person->getFedAmountClaimed(code, value);
+}
+
+bool CFamilyTaxData::setFedAmount(int code, int flag, double amount)
+{
+    IndividualTaxData* person = getCurIndvTaxData();
+    return person && person->setFedAmount(code, flag, amount);
+}
+
+CString CFamilyTaxData::GetDireradNameWithoutSuffix() const
+{
+    const IndividualTaxData* person = getCurIndvTaxData();
+    return person ? person->GetDireradNameWithoutSuffix() : CString();
+}
+
+void CFamilyTaxData::updateFilingStatus(ENUMTYPE_FORM type, int result, const CString& text)
+{
+    if (IndividualTaxData* person = getCurIndvTaxData())
+        person->updateFilingStatus(type, result, text);
+}
+
+void CFamilyTaxData::UnsetReFile()
+{
+    if (IndividualTaxData* person = getCurIndvTaxData())
+        person->UnsetReFile();
+}

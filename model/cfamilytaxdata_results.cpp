@@ -1,0 +1,106 @@
+// Family return: result texts, status lines and the Schedule 6 hint.
+#include "model/cfamilytaxdata.h"
+
+#include "companion/forms/t1/taxdata_t1new.h"
+#include "model/schedule6hint.h"
+
+void getShortResult(const CString& name, double balance, CString& out)
+{
+    const QByteArray utf8 = name.toUtf8();
+    if (balance > 0.0)
+        out.Format("%s [Bal. Due: %.2f]", utf8.constData(), balance);
+    else
+        out.Format("%s [Refund: %.2f]", utf8.constData(), 0.0 - balance); // never "-0.00"
+}
+
+void CFamilyTaxData::getFamilyResult(CString& taxpayer, CString& spouse, CString& family) const
+{
+    CString name;
+    double taxpayerBalance = 0.0;
+    m_pTaxpayer->getFedStringClaimed(11, name);
+    m_pTaxpayer->getFedAmountClaimed(483, taxpayerBalance);
+    getShortResult(name, taxpayerBalance, taxpayer);
+    if (!IsCoupledReturn()) {
+        spouse = CString();
+        family = CString();
+        return;
+    }
+    CString spouseName;
+    double spouseBalance = 0.0;
+    m_pSpouse->getFedStringClaimed(11, spouseName);
+    m_pSpouse->getFedAmountClaimed(483, spouseBalance);
+    getShortResult(spouseName, spouseBalance, spouse);
+    getShortResult(CString("Family"), taxpayerBalance + spouseBalance, family);
+}
+
+void CFamilyTaxData::GetFamilyReturnStatus(double& taxpayer, double& spouse, double& total) const
+{
+    taxpayer = spouse = total = 0.0;
+    if (!IsCoupledReturn()) {
+        m_pTaxpayer->getFedAmountClaimed(483, taxpayer);
+        total = taxpayer;
+        return;
+    }
+    if (!m_pTaxpayer->GetT1() || !m_pSpouse->GetT1())
+        return;
+    m_pTaxpayer->getFedAmountClaimed(483, taxpayer);
+    m_pSpouse->getFedAmountClaimed(483, spouse);
+    total = taxpayer + spouse;
+}
+
+CString CFamilyTaxData::GetFamilyReturnStatusString() const
+{
+    if (!IsCoupledReturn())
+        return m_pTaxpayer->GetReturnStatusString(0);
+    if (!m_pTaxpayer->GetT1() || !m_pSpouse->GetT1())
+        return CString("No tax return is opened.");
+    double sums[4] = {0.0, 0.0, 0.0, 0.0};
+    const int codes[4] = {150, 236, 260, 483};
+    for (const IndividualTaxData* person : {m_pTaxpayer, m_pSpouse}) {
+        for (int i = 0; i < 4; ++i) {
+            double value = 0.0;
+            person->getFedAmountClaimed(codes[i], value);
+            sums[i] += value;
+        }
+    }
+    CString text;
+    if (sums[3] < 0.0)
+        text.Format("[Total Income]=%.2f [Net Income]=%.2f [Taxable Income]=%.2f [Refund]=%.2f", sums[0], sums[1],
+                    sums[2], -sums[3]);
+    else
+        text.Format("[Total Income]=%.2f [Net Income]=%.2f [Taxable Income]=%.2f [Balance Due]=%.2f", sums[0],
+                    sums[1], sums[2], sums[3] + 0.0);
+    return text;
+}
+
+void CFamilyTaxData::getReport(int, QString& out) const
+{
+    const bool coupled = IsCoupledReturn();
+    for (const IndividualTaxData* person : {m_pTaxpayer, m_pSpouse}) {
+        if (person == m_pSpouse && !coupled)
+            break;
+        const TaxData_T1New* t1 = person->GetT1();
+        if (!t1)
+            continue;
+        const int status = t1->FilingStatus.m_value;
+        if (status == 1 || status == 3)
+            continue;
+        out += t1->ConstructFullName();
+        out += status == 2 ? QStringLiteral(": (amended)") : QStringLiteral(": (not filed/unknown)");
+        out += QStringLiteral("  ");
+    }
+}
+
+bool CFamilyTaxData::MaySchedule6Needed() const
+{
+    if (const IndividualTaxData* current = getCurIndvTaxData(); current && current->HasForm(119))
+        return false;
+    if (!IsCoupledReturn())
+        return m_pTaxpayer->MaySchedule6Needed();
+    const S6Boundary& row = s6BoundaryFor(m_pTaxpayer->m_province);
+    if (row.disabledFamilyMin > m_pTaxpayer->WorkingIncomeForS6() + m_pSpouse->WorkingIncomeForS6())
+        return false;
+    if (m_pTaxpayer->AdjustedNetIncomeForS6() + m_pSpouse->AdjustedNetIncomeForS6() > row.disabledFamilyMax)
+        return false;
+    return true;
+}

@@ -1,0 +1,23 @@
+#pragma once
+
+// View state saved with a return file: which person was shown and, for each
+// person, the kind and id of the selected tree item (0 form, 1 slip, 3 note,
+// 99 the Result item, -1 nothing).
+class CPersonalSettings
+{
+public:
+    CPersonalSettings() { init(); }
+    virtual ~CPersonalSettings() = default;
+
+    void init();
+    // Side 0 is the taxpayer; any other value the spouse.
+    void setCurrentForm(int side, int kind, int id);
+    void getCurrentForm(int& side, int& kind, int& id) const;
+    void getCurrentFormForSide(int side, int& kind, int& id) const;
+
+    int m_side = 0;
+    int m_kind0 = 0;
+    int m_kind1 = 0;
+    int m_id0 = 0;
+    int m_id1 = 0;
+};

@@ -1,0 +1,95 @@
+#pragma once
+
+#include <QDate>
+
+#include "companion/core/cstring.h"
+#include "companion/forms/cwsbasedata.h"
+#include "companion/forms/fields.h"
+#include "companion/forms/taxtypes.h"
+
+// Records the return model shares with the dialogs. They live here because
+// the model reads them and must not depend on the dialogs.
+
+// What CFamilyTaxData::NewData reads of the new-return wizard's record. The
+// wizard's own record (DataNewReturnBasic) derives from it, so the wizard
+// hands its record to NewData as it is.
+struct NewReturnBasicData
+{
+    CString FirstName;
+    CString LastName;
+    CString sin;
+    QDate dob{1980, 1, 1};
+    ENUMTYPE_PROVINCE TaxPronv = 0;
+    int MaritalStatus = -1; // -1 not chosen, else ENUMTYPE_MARITAL_STATUS
+    CString FirstNameSpouse;
+    CString LastNameSpouse;
+    bool Coupled = false;            // prepare the spouse's return too
+    bool SpouseNonResident = false;  // not read by the model
+    CString sinSpouse;
+    QDate dobSpouse{1980, 1, 1};
+    ENUMTYPE_PROVINCE TaxPronvSpouse = 0;
+    // Forms to create in the new return.
+    bool bSch3 = false;
+    bool bSch4 = false;
+    bool bSch6 = false;
+    bool bSch7 = false;
+    bool bSch9 = false;
+    bool bSch11 = false;
+    bool bSch15 = false;
+    bool bT776 = false;
+    bool bT2125 = false;
+    bool bT1DD = false;
+};
+
+// Options of the import of last year's return: five one-byte flags.
+struct STRUCT_IMPORT_LASTYEAR_PARAM
+{
+    bool bKeepNotes = true;
+    bool bIncludeSFD = false;
+    bool bKeepForms = false;
+    bool bCopyAllData = false;
+    bool bMakeCoupled = false;
+};
+
+// Shareable amounts of a coupled return: _1 the taxpayer's own, _2 the
+// spouse's own, _3 the couple's shareable pool; the claimed amounts and the
+// pensions are shown, not edited.
+class DataShareAmtDlg : public CWSBaseData
+{
+public:
+    DataShareAmtDlg() = default;
+
+    CFloatField fld_BankInterest_1_Claimed{this, 1, "fld_BankInterest_1_Claimed", "", "Interest claimed (taxpayer)"};
+    CFloatField fld_BankInterest_1{this, 2, "fld_BankInterest_1", "", "Interest (taxpayer)"};
+    CFloatField fld_BankInterest_2_Claimed{this, 3, "fld_BankInterest_2_Claimed", "", "Interest claimed (spouse)"};
+    CFloatField fld_BankInterest_2{this, 4, "fld_BankInterest_2", "", "Interest (spouse)"};
+    CFloatField fld_BankInterest_3{this, 5, "fld_BankInterest_3", "", "Shareable interest"};
+    CFloatField fld_Donation_1_Claimed{this, 6, "fld_Donation_1_Claimed", "", "Donations claimed (taxpayer)"};
+    CFloatField fld_Donation_1{this, 7, "fld_Donation_1", "", "Donations (taxpayer)"};
+    CFloatField fld_Donation_2_Claimed{this, 8, "fld_Donation_2_Claimed", "", "Donations claimed (spouse)"};
+    CFloatField fld_Donation_2{this, 9, "fld_Donation_2", "", "Donations (spouse)"};
+    CFloatField fld_Donation_3{this, 10, "fld_Donation_3", "", "Shareable donations"};
+    CFloatField fld_CapGain_1_Claimed{this, 11, "fld_CapGain_1_Claimed", "", "Capital gains claimed (taxpayer)"};
+    CFloatField fld_CapGain_1{this, 12, "fld_CapGain_1", "", "Capital gains (taxpayer)"};
+    CFloatField fld_CapGain_2_Claimed{this, 13, "fld_CapGain_2_Claimed", "", "Capital gains claimed (spouse)"};
+    CFloatField fld_CapGain_2{this, 14, "fld_CapGain_2", "", "Capital gains (spouse)"};
+    CFloatField fld_CapGain_3{this, 15, "fld_CapGain_3", "", "Shareable capital gains"};
+    CFloatField fld_Pension_1_Claimed{this, 16, "fld_Pension_1_Claimed", "", "Pension claimed (taxpayer)"};
+    CFloatField fld_Pension_1{this, 17, "fld_Pension_1", "", "Pension (taxpayer)"};
+    CFloatField fld_Pension_2_Claimed{this, 18, "fld_Pension_2_Claimed", "", "Pension claimed (spouse)"};
+    CFloatField fld_Pension_2{this, 19, "fld_Pension_2", "", "Pension (spouse)"};
+
+    // Each person's donation stays within what that person may claim.
+    int Calculate() override;
+};
+
+// The change-province page: the new province (0 until chosen) and whether
+// both spouses change (0) or only the current person (1).
+class DataDlgChangeProv : public CWSBaseData
+{
+public:
+    DataDlgChangeProv() = default;
+
+    CIntField fld_NewTaxProv{this, 1, "fld_NewTaxProv", "", "New province of residence"};
+    CIntField fld_ChgBoth{this, 2, "fld_ChgBoth", "", "Change both spouses (0 yes, 1 current only)"};
+};

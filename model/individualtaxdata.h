@@ -1,0 +1,212 @@
+#pragma once
+
+#include <QDate>
+#include <list>
+#include <set>
+
+#include "companion/core/cstring.h"
+#include "companion/forms/reservedarea.h"
+#include "companion/forms/taxtypes.h"
+#include "model/MultiProvsTaxMgr.h"
+#include "model/taxdataitems.h"
+
+class CTaxData_Form;
+class TaxData_T1New;
+class TaxData_T2209_2036;
+struct DependantInfoStruct;
+
+using ENUMTYPE_MARITAL_STATUS = int; // 0 married, 1 common-law, 2 widowed, 3 divorced, 4 separated, 5 single
+
+// One person's return: the province, the person record's file data, the
+// four item lists, the provincial plug-in host, the reserved area with the
+// read password, and the coupled flag. The person owns every item and its
+// object; objects a plug-in made are freed through the host.
+class IndividualTaxData
+{
+public:
+    // Version of a person record this program writes.
+    static constexpr int kFileVersion = 66098;
+    static constexpr int kFirstItemId = 100;
+    static constexpr int kNoMarkerWord = -100;
+
+    IndividualTaxData(ENUM_MultiProvsTaxMgrMode mode, DependantInfoStruct* dependants);
+    virtual ~IndividualTaxData();
+    IndividualTaxData(const IndividualTaxData&) = delete;
+
+    // ---- Life cycle ----
+    // Frees every item with its object and releases the plug-ins; province,
+    // ids and password stay.
+    void FreeData();
+    void NewData(ENUMTYPE_PROVINCE province, const CString& first, const CString& last, const CString& sin,
+                 QDate dob, ENUMTYPE_MARITAL_STATUS marital, const CString& spouseFirst,
+                 const CString& spouseLast, const CString& spouseSin, QDate spouseDob, bool coupled);
+
+    // ---- Copy and compare ----
+    // Deep copy: every item re-created with the same type, id and shared id.
+    IndividualTaxData& operator=(const IndividualTaxData& other);
+    // Copies values only when both hold the same items in the same order;
+    // otherwise changes nothing and returns false.
+    bool softCopy(const IndividualTaxData& other);
+    // Same items (forms by type, and id for multiple-instance types; slips by
+    // type and id; notes by id; interview data by type) with equal values.
+    bool operator==(const IndividualTaxData& other) const;
+    bool operator!=(const IndividualTaxData& other) const { return !(*this == other); }
+
+    // ---- Ids ----
+    int GetNextUniqueID() { return m_nextId++; }
+
+    // ---- Factories ----
+    static CTaxData_Form* AllocFedFormData(ENUMTYPE_FORM type);
+    static CTaxData_Form* AllocSlipData(ENUMTYPE_SLIP type);
+    static CTaxData_Form* AllocNoteData();
+    STRUCT_FORMDATA_ITEM_2004* NewFormDataItem(ENUMTYPE_FORM type, int id, bool addToList, int sharedId,
+                                               bool init);
+    STRUCT_SLIPDATA_ITEM_2004* NewSlipData(ENUMTYPE_SLIP type, int id, int sharedId);
+    STRUCT_NOTEDATA_ITEM_2004* NewNoteData(int id);
+    STRUCT_WIZDATA_ITEM_2004* NewWizData(ENUMTYPE_TAXWIZARD type);
+    void InitNewFormData(CTaxData_Form* form);
+    // Fills the return with one of every form, each with test data.
+    void CreateTestPrintFile();
+
+    // ---- Lookups ----
+    bool HasForm(ENUMTYPE_FORM type) const;
+    int GetCountOfForm(ENUMTYPE_FORM type) const; // type 0 counts every form
+    int GetCountOfSlip(ENUMTYPE_SLIP type) const;
+    // The only item of that type; null when there are several. With create
+    // and none present, a new item.
+    STRUCT_FORMDATA_ITEM_2004* GetFormDataItem(ENUMTYPE_FORM type, bool create);
+    CTaxData_Form* GetFormData(ENUMTYPE_FORM type, bool create);
+    CTaxData_Form* GetFormData(ENUMTYPE_FORM type, int id) const;
+    void GetFormDataList(ENUMTYPE_FORM type, std::list<STRUCT_FORMDATA_ITEM_2004*>& out) const;
+    CTaxData_Form* GetSlipData(ENUMTYPE_SLIP type, int id, bool create);
+    CTaxData_Form* GetWizData(ENUMTYPE_TAXWIZARD type, bool create);
+    int PrepareT2209List(std::list<TaxData_T2209_2036*>& out) const;
+    TaxData_T1New* GetT1() const;
+
+    STRUCT_FORMDATA_ITEM_2004* FindFormItem(const CTaxData_Form* form) const;
+    STRUCT_SLIPDATA_ITEM_2004* FindSlipItem(const CTaxData_Form* slip) const;
+    int GetFormID(const CTaxData_Form* form) const;
+    int GetSharedFormID(const CTaxData_Form* form) const;
+    int GetSlipID(const CTaxData_Form* slip) const;
+    int GetSharedSlipID(const CTaxData_Form* slip) const;
+    bool SetSharedForm(const CTaxData_Form* form, int sharedId);
+    bool SetSharedSlip(const CTaxData_Form* slip, int sharedId);
+    // Shared ids that no item of the other person carries any more go to 0.
+    void ClearDanglingSharedIds(const IndividualTaxData& other);
+    bool HasSharedComponent() const;
+    int GetCountOfSFDForms() const;
+    bool hasS6Dependants() const;
+
+    // ---- Walks ----
+    void EnumTaxForms(CEnumTaxFormObj* visitor, void* param);
+    void EnumTaxSlips(CEnumTaxSlipObj* visitor, void* param);
+    void EnumTaxNotes(CEnumTaxNoteObj* visitor, void* param);
+    void EnumTaxWizards(CEnumTaxWizardObj* visitor, void* param);
+
+    // ---- Removing items ----
+    void RemoveSlipData(CTaxData_Form* slip);
+    void RemoveNoteData(CTaxData_Form* note);
+    // withItem false: frees only the object (one held by no list); true:
+    // the form and its tied form go with their items.
+    void RemoveFormData(CTaxData_Form* form, bool withItem);
+
+    // ---- Coupled flag ----
+    void SetCoupledReturn(bool coupled);
+    bool IsCoupledReturn() const { return m_coupled; }
+
+    // ---- Income predicates ----
+    bool HaveRentalIncome() const;
+    bool HaveBusinessIncome() const;
+    bool HaveProfessionalIncome() const;
+    bool HaveCommissionIncome() const;
+    bool HaveFishIncome() const;
+    bool HaveFarmIncome() const;
+    bool HaveSelfBusiness() const;
+    double CalculatedSelfEmpIncomeForF5532() const;
+    bool isSpouseRelated() const;
+    // Whether Schedule 6 may be worth adding to this person's single return.
+    bool MaySchedule6Needed() const;
+    // Adjusted net income for Schedule 6 (net income with its add-backs and
+    // deductions) and working income.
+    double AdjustedNetIncomeForS6() const;
+    double WorkingIncomeForS6() const;
+
+    // ---- Form-set rules ----
+    void MakeSureSomeFormsExist(unsigned char purpose, ENUMTYPE_PROVINCE province);
+    ENUMTYPE_FORM FindExtraFormToBeAdded(ENUMTYPE_FORM type);
+    CTaxData_Form* _FindExtraFormToBeRemoved(CTaxData_Form* form);
+    void ChangeProvince(ENUMTYPE_PROVINCE from, ENUMTYPE_PROVINCE to);
+    void SetTaxReturnDefaultValues();
+    bool IsNonrefundableCreditAllUsed();
+    bool IsFormNeeded(ENUMTYPE_FORM type);
+    void GetS11FormData();
+    void GetS2FormData();
+
+    // ---- Amounts, texts and flags by code ----
+    bool getFedAmountClaimed(int code, double& value) const;
+    bool getFedAmountClaimed(int code, int& value) const;
+    bool getFedStringClaimed(int code, CString& text) const;
+    bool setFedAmount(int code, int flag, double amount);
+    void updateFilingStatus(ENUMTYPE_FORM type, int result, const CString& text);
+    void UnsetReFile();
+    CString GetReturnStatusString(int unused = 0) const;
+    CString GetDireradNameWithoutSuffix() const;
+    CString GetReturnFileNameWithoutSuffix() const { return GetDireradNameWithoutSuffix(); }
+    void GetPersonalBasicInfo(CString& sin, CString& givenName, CString& secondName, CString& familyName,
+                              CString& email, QDate& dob, double& balance) const;
+    CString GetFirstName() const;
+    CString GetLastName() const;
+    void GetFirstName(CString& given, CString& initial) const;
+    CString GetSIN() const;
+    QDate GetDOB() const;
+    CString GetSpouseSIN() const;
+    CString GetSpouseFirstName() const;
+    CString GetSpouseLastName() const;
+    QDate GetSpouseDOB() const;
+    ENUMTYPE_MARITAL_STATUS GetMaritalStatus() const;
+    void SetMaritalStatus(ENUMTYPE_MARITAL_STATUS status);
+    bool IsDisabled() const;
+    int CopyTaxPreparerInfo();
+
+    // Takes values from the interview data into the forms (kind 2: last
+    // year's amounts); filled by the interview-data transfer.
+    void ReadDataFromWizards(int kind);
+
+    // ---- Data (read directly by the file, filing and print code) ----
+    double m_dT1MAmount = 0.0;
+    CMultiProvsTaxMgr m_provMgr;
+    ENUMTYPE_PROVINCE m_province = 0;
+    int m_fileVersion = kFileVersion;
+    int m_taxYear = TAX_YEAR;
+    int m_markerWord = kNoMarkerWord;
+    int m_nextId = kFirstItemId;
+    std::list<STRUCT_FORMDATA_ITEM_2004*> m_formList;
+    std::list<STRUCT_SLIPDATA_ITEM_2004*> m_slipList;
+    std::list<STRUCT_NOTEDATA_ITEM_2004*> m_noteList;
+    std::list<STRUCT_WIZDATA_ITEM_2004*> m_wizList;
+    CReservedArea m_reservedArea;
+    CString m_readPassword;
+    DependantInfoStruct* m_pDependants = nullptr;
+    bool m_coupled = false;
+
+private:
+    // Frees an object the person held: through the host when a plug-in made
+    // it, else by deleting it.
+    void releaseFormObject(CTaxData_Form* form, bool inList);
+    void releaseWizardObject(STRUCT_WIZDATA_ITEM_2004* item);
+    // The host is about to free an object a plug-in made: drop every item
+    // that holds it (the host frees the object).
+    void forgetPluginObject(CTaxData_Form* object);
+    void removeFormsOfProvince(ENUMTYPE_PROVINCE province);
+    void createFlaggedProvinceForms(ENUMTYPE_PROVINCE province);
+    void copyItemsFrom(const IndividualTaxData& other);
+    bool sameItemLayout(const IndividualTaxData& other) const;
+    // Forms the slips make necessary; filled by the slip totals.
+    void collectFormsNeededBySlips(std::set<ENUMTYPE_FORM>& needed);
+};
+
+// Assigns value to target only when value is not empty.
+void setStringValueIfNotEmpty(CString& target, const CString& value);
+
+// Display name of a form item for the return tree and the form-order list.
+void formDisplayName(bool sharedPrefix, const STRUCT_FORMDATA_ITEM_2004* item, CString& out);

@@ -1,0 +1,279 @@
+// Person return: T1 values by code, identity, status texts and filing results.
+#include "model/individualtaxdata.h"
+
+#include "companion/core/datetimetext.h"
+#include "companion/core/folders.h"
+#include "companion/forms/federal/mirroring.h"
+#include "companion/forms/schedules/taxdata_sch5.h"
+#include "companion/forms/t1/taxdata_t1new.h"
+#include "model/preparerinfo.h"
+
+namespace {
+
+// An amount counts as present from a cent's fraction up.
+constexpr double kPresent = 0.009;
+
+enum : int {
+    FILING_NOT_FILED = 0,
+    FILING_FILED = 1,
+    FILING_AMENDED = 2,
+    FILING_REFILED = 3,
+};
+
+CString trimmed(const CString& text) { return CString(text.trimmed()); }
+
+} // namespace
+
+bool IndividualTaxData::getFedAmountClaimed(int code, double& value) const
+{
+    const TaxData_T1New* t1 = GetT1();
+    if (!t1)
+        return false;
+    switch (code) {
+    case 150: value = t1->line15000TotalIncome.m_value; return true;
+    case 236: value = t1->line23600NetIncome.m_value; return true;
+    case 260: value = t1->line26000TaxableIncome.m_value; return true;
+    case 367:
+        value = t1->line30500CaregiverChildren.m_value;
+        return value >= kPresent;
+    case 483: value = t1->line48300Balance.m_value; return true;
+    case 484: value = t1->line48400Refund.m_value; return true;
+    case 485: value = t1->line48500BalanceOwing.m_value; return true;
+    default: return false;
+    }
+}
+
+bool IndividualTaxData::getFedAmountClaimed(int code, int& value) const
+{
+    const TaxData_T1New* t1 = GetT1();
+    if (!t1)
+        return false;
+    switch (code) {
+    case 2: value = t1->ReFileFlag.m_value != 0 ? 1 : 0; return true;
+    case 4: value = t1->IsPostBankrupt() ? 1 : 0; return true;
+    case 10: value = t1->Email.m_value.trimmed().isEmpty() ? 0 : 1; return true;
+    case 303: {
+        // Without Schedule 5 there is no spouse amount: 0, not whatever the
+        // caller's variable held.
+        const STRUCT_FORMDATA_ITEM_2004* found = nullptr;
+        for (const STRUCT_FORMDATA_ITEM_2004* item : m_formList)
+            if (item->type == 6) {
+                found = item;
+                break;
+            }
+        const auto* schedule5 = found ? qobject_cast<const TaxData_Sch5*>(found->data) : nullptr;
+        value = schedule5 ? int(schedule5->SpouseAmountResult.m_value) : 0;
+        return true;
+    }
+    default: return false;
+    }
+}
+
+bool IndividualTaxData::getFedStringClaimed(int code, CString& text) const
+{
+    const TaxData_T1New* t1 = GetT1();
+    if (!t1)
+        return false;
+    switch (code) {
+    case 1: text = t1->SIN.m_value; return true;
+    case 11: text = t1->FirstName.m_value; return true;
+    case 12: text = t1->LastName.m_value; return true;
+    case 15:
+    case 16: text = t1->Email.m_value; return true;
+    case 17: text = CString(t1->FirstName.m_value + QLatin1Char(' ') + t1->LastName.m_value); return true;
+    case 19: text = t1->HomePhone.m_value; return true;
+    default: return false;
+    }
+}
+
+bool IndividualTaxData::setFedAmount(int code, int flag, double)
+{
+    TaxData_T1New* t1 = GetT1();
+    if (code != 3 || !t1)
+        return false;
+    t1->MultiYearFlag.m_value = flag != 0 ? 1 : 0;
+    return true;
+}
+
+void IndividualTaxData::updateFilingStatus(ENUMTYPE_FORM type, int result, const CString& text)
+{
+    if (type == 1) {
+        TaxData_T1New* t1 = GetT1();
+        if (!t1)
+            return;
+        const bool refile = t1->ReFileFlag.m_value != 0;
+        t1->FilingTime.m_value = getCurTimeStr();
+        t1->FilingResultText.m_value = text;
+        if (result == 1) {
+            t1->FilingStatus.m_value = refile ? FILING_REFILED : FILING_FILED;
+            return;
+        }
+        // A refused filing is no filing state of its own: the status stays,
+        // except that an amendment stays pending.
+        if (result >= FILING_NOT_FILED && result <= FILING_REFILED)
+            t1->FilingStatus.m_value = result;
+        if (refile)
+            t1->FilingStatus.m_value = FILING_AMENDED;
+        return;
+    }
+    if (type == 101) {
+        auto* t1135 = qobject_cast<TaxData_T1135New*>(GetFormData(101, false));
+        if (!t1135)
+            return;
+        const bool amended = t1135->AmendedFlag.m_value != 0;
+        t1135->FilingTime.m_value = getCurTimeStr();
+        if (result == 1) {
+            t1135->Confirmation.m_value = text;
+            t1135->FilingStatus.m_value = amended ? FILING_REFILED : FILING_FILED;
+        } else if (amended) {
+            t1135->FilingStatus.m_value = FILING_AMENDED;
+        }
+    }
+}
+
+void IndividualTaxData::UnsetReFile()
+{
+    if (TaxData_T1New* t1 = GetT1())
+        t1->ReFileFlag.m_value = 0;
+}
+
+CString IndividualTaxData::GetReturnStatusString(int) const
+{
+    if (!GetT1())
+        return CString("No tax return is opened.");
+    double total = 0.0, net = 0.0, taxable = 0.0, owing = 0.0, refund = 0.0;
+    getFedAmountClaimed(150, total);
+    getFedAmountClaimed(236, net);
+    getFedAmountClaimed(260, taxable);
+    getFedAmountClaimed(485, owing);
+    getFedAmountClaimed(484, refund);
+    CString text;
+    if (owing >= kPresent)
+        text.Format("[Total Income]=%.2f [Net Income]=%.2f [Taxable Income]=%.2f [Balance Due]=%.2f", total, net,
+                    taxable, owing);
+    else
+        text.Format("[Total Income]=%.2f [Net Income]=%.2f [Taxable Income]=%.2f [Refund]=%.2f", total, net,
+                    taxable, refund);
+    return text;
+}
+
+CString IndividualTaxData::GetDireradNameWithoutSuffix() const
+{
+    const CString last = GetLastName();
+    return makeValidFilename(CString(GetFirstName() + QLatin1Char('_') + (last.isEmpty() ? CString("unknown") : last)));
+}
+
+void IndividualTaxData::GetPersonalBasicInfo(CString& sin, CString& givenName, CString& secondName,
+                                             CString& familyName, CString& email, QDate& dob,
+                                             double& balance) const
+{
+    const TaxData_T1New* t1 = GetT1();
+    if (!t1)
+        return;
+    sin = t1->SIN.m_value;
+    givenName = trimmed(t1->FirstName.m_value);
+    secondName = trimmed(t1->SecondName.m_value);
+    familyName = trimmed(t1->LastName.m_value);
+    CString text16;
+    getFedStringClaimed(16, text16);
+    email = trimmed(text16);
+    dob = t1->BirthDate.m_value;
+    getFedAmountClaimed(483, balance);
+}
+
+CString IndividualTaxData::GetFirstName() const
+{
+    const TaxData_T1New* t1 = GetT1();
+    return t1 ? CString(t1->FirstName.m_value) : CString();
+}
+
+CString IndividualTaxData::GetLastName() const
+{
+    const TaxData_T1New* t1 = GetT1();
+    return t1 ? CString(t1->LastName.m_value) : CString();
+}
+
+void IndividualTaxData::GetFirstName(CString& given, CString& initial) const
+{
+    const CString first = trimmed(GetFirstName());
+    const int blank = first.lastIndexOf(QLatin1Char(' '));
+    if (blank < 0) {
+        given = first;
+        initial = CString();
+        return;
+    }
+    given = CString(first.left(blank));
+    initial = CString(first.mid(blank + 1));
+}
+
+CString IndividualTaxData::GetSIN() const
+{
+    const TaxData_T1New* t1 = GetT1();
+    return t1 ? CString(t1->SIN.m_value) : CString();
+}
+
+QDate IndividualTaxData::GetDOB() const
+{
+    const TaxData_T1New* t1 = GetT1();
+    return t1 ? t1->BirthDate.m_value : QDate();
+}
+
+CString IndividualTaxData::GetSpouseSIN() const
+{
+    const TaxData_T1New* t1 = GetT1();
+    return t1 ? CString(t1->SpouseSIN.m_value) : CString();
+}
+
+CString IndividualTaxData::GetSpouseFirstName() const
+{
+    const TaxData_T1New* t1 = GetT1();
+    return t1 ? CString(t1->SpouseFirstName.m_value) : CString();
+}
+
+CString IndividualTaxData::GetSpouseLastName() const
+{
+    const TaxData_T1New* t1 = GetT1();
+    return t1 ? CString(t1->SpouseLastName.m_value) : CString();
+}
+
+QDate IndividualTaxData::GetSpouseDOB() const
+{
+    const TaxData_T1New* t1 = GetT1();
+    return t1 ? t1->SpouseBirthDate.m_value : QDate();
+}
+
+ENUMTYPE_MARITAL_STATUS IndividualTaxData::GetMaritalStatus() const
+{
+    const TaxData_T1New* t1 = GetT1();
+    return t1 ? t1->MaritalStatus.m_value : -1;
+}
+
+void IndividualTaxData::SetMaritalStatus(ENUMTYPE_MARITAL_STATUS status)
+{
+    if (TaxData_T1New* t1 = GetT1())
+        t1->MaritalStatus.m_value = status;
+}
+
+bool IndividualTaxData::IsDisabled() const
+{
+    const TaxData_T1New* t1 = GetT1();
+    return t1 && t1->IsDisabled();
+}
+
+int IndividualTaxData::CopyTaxPreparerInfo()
+{
+    TaxData_T1New* t1 = GetT1();
+    if (!t1)
+        return 0;
+    const PreparerInfo& preparer = preparerInfo();
+    t1->PreparerName.m_value = preparer.BusinessName;
+    t1->PreparerAddress.m_value = preparer.BusinessAddr;
+    QStringList place;
+    for (const CString& part : {preparer.BusinessCity, preparer.BusinessProv, preparer.BusinessPostcode})
+        if (!part.isEmpty())
+            place << part;
+    t1->PreparerCity.m_value = CString(place.join(QStringLiteral(", ")));
+    t1->PreparerPhone.m_value = preparer.BusinessPhone;
+    t1->PreparerEFileNumber.m_value = preparer.BusinessEFileNum;
+    return 0;
+}

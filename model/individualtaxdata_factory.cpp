@@ -1,0 +1,271 @@
+// Person return: items made by type number, and the start values of new forms.
+#include "model/individualtaxdata.h"
+
+#include "companion/core/appclock.h"
+#include "companion/forms/catalogue.h"
+#include "companion/forms/ctaxdata_form.h"
+#include "companion/forms/federal/mirroring.h"
+#include "companion/forms/federal/statements.h"
+#include "companion/forms/formfactory.h"
+#include "companion/forms/schedules/taxdata_sch5.h"
+#include "companion/forms/schedules/taxdata_sch6.h"
+#include "companion/forms/t1/taxdata_t1new.h"
+#include "model/preparerinfo.h"
+
+namespace {
+
+// Form types no return may hold, whatever could make them.
+bool isRefusedFormType(ENUMTYPE_FORM type) { return type == 177 || type == 178; }
+
+CString fullNameOf(const TaxData_T1New& t1)
+{
+    return CString(t1.FirstName.m_value + QLatin1Char(' ') + t1.LastName.m_value);
+}
+
+CString joinNonEmpty(std::initializer_list<CString> parts, const char* separator)
+{
+    QStringList kept;
+    for (const CString& part : parts)
+        if (!part.isEmpty())
+            kept << part;
+    return CString(kept.join(QString::fromUtf8(separator)));
+}
+
+} // namespace
+
+CTaxData_Form* IndividualTaxData::AllocFedFormData(ENUMTYPE_FORM type)
+{
+    if (getFormProv(type) != 0)
+        return nullptr; // provincial or unknown: only a plug-in makes it
+    return CFormFactory::AllocFedFormData(type);
+}
+
+CTaxData_Form* IndividualTaxData::AllocSlipData(ENUMTYPE_SLIP type) { return CFormFactory::AllocSlipData(type); }
+
+CTaxData_Form* IndividualTaxData::AllocNoteData() { return CFormFactory::AllocNoteData(); }
+
+STRUCT_FORMDATA_ITEM_2004* IndividualTaxData::NewFormDataItem(ENUMTYPE_FORM type, int id, bool addToList,
+                                                              int sharedId, bool init)
+{
+    if (isRefusedFormType(type))
+        return nullptr;
+    CTaxData_Form* form = AllocFedFormData(type);
+    if (!form)
+        form = m_provMgr.NewFormData(type, addToList);
+    if (!form)
+        return nullptr;
+
+    form->setCoupledReturn(m_coupled);
+    if (IsFormDependantRelated(type))
+        form->SetDependantInfo(m_pDependants);
+
+    auto* item = new STRUCT_FORMDATA_ITEM_2004;
+    item->type = type;
+    item->id = id < 1 ? GetNextUniqueID() : id;
+    item->sharedId = sharedId;
+    item->data = form;
+    if (addToList)
+        m_formList.push_back(item);
+    if (init)
+        InitNewFormData(form);
+    return item;
+}
+
+STRUCT_SLIPDATA_ITEM_2004* IndividualTaxData::NewSlipData(ENUMTYPE_SLIP type, int id, int sharedId)
+{
+    CTaxData_Form* slip = AllocSlipData(type);
+    if (!slip)
+        return nullptr;
+    auto* item = new STRUCT_SLIPDATA_ITEM_2004;
+    item->type = type;
+    item->id = id < 1 ? GetNextUniqueID() : id;
+    item->sharedId = sharedId;
+    item->data = slip;
+    m_slipList.push_back(item);
+    return item;
+}
+
+STRUCT_NOTEDATA_ITEM_2004* IndividualTaxData::NewNoteData(int id)
+{
+    CTaxData_Form* note = AllocNoteData();
+    if (!note)
+        return nullptr;
+    auto* item = new STRUCT_NOTEDATA_ITEM_2004;
+    item->id = id; // a note keeps the id it is given
+    item->data = note;
+    m_noteList.push_back(item);
+    return item;
+}
+
+STRUCT_WIZDATA_ITEM_2004* IndividualTaxData::NewWizData(ENUMTYPE_TAXWIZARD type)
+{
+    CTaxData_Form* data = nullptr;
+    if (type == TAXWIZARD_PROVINCIAL)
+        data = m_provMgr.NewWizardData();
+    else if (type >= TAXWIZARD_GENERAL && type < TAXWIZARD_PROVINCIAL)
+        data = CFormFactory::NewWizData(type);
+    if (!data)
+        return nullptr;
+    data->setCoupledReturn(m_coupled);
+    auto* item = new STRUCT_WIZDATA_ITEM_2004;
+    item->type = type;
+    item->data = data;
+    m_wizList.push_back(item);
+    return item;
+}
+
+void IndividualTaxData::InitNewFormData(CTaxData_Form* form)
+{
+    TaxData_T1New* t1 = GetT1();
+    if (!form || !t1 || form->getType() > 131)
+        return;
+    const PreparerInfo& preparer = preparerInfo();
+
+    switch (form->getType()) {
+    case 1:
+        CopyTaxPreparerInfo();
+        t1->ReturnPreparationCode.m_value = 0;
+        break;
+    case 6:
+        if (auto* sch5 = qobject_cast<TaxData_Sch5*>(form))
+            if (t1->CanClaimSpouse())
+                sch5->ClaimSpouseAmount.m_value = 1;
+        break;
+    case 7:
+    case 11:
+    case 18:
+        ReadDataFromWizards(2);
+        break;
+    case 12:
+    case 21:
+    case 51:
+    case 125:
+    case 131:
+        if (auto* statement = qobject_cast<CStatementForm*>(form)) {
+            statement->Name.m_value = fullNameOf(*t1);
+            statement->SIN.m_value = t1->SIN.m_value;
+        }
+        if (auto* t2125 = qobject_cast<TaxData_T2125_New*>(form); t2125 && form->getType() == 131)
+            t2125->IncomeKind.m_value = 0;
+        break;
+    case 15:
+        if (auto* t1163 = qobject_cast<TaxData_T1163New*>(form)) {
+            t1163->FirstName.m_value = t1->FirstName.m_value;
+            t1163->LastName.m_value = t1->LastName.m_value;
+            t1163->SIN.m_value = t1->SIN.m_value;
+        }
+        break;
+    case 53:
+        if (auto* rc71 = qobject_cast<CTaxData_RC71*>(form)) {
+            rc71->PreparerName.m_value = preparer.BusinessName;
+            rc71->DiscounterCode.m_value = preparer.DiscounterCode;
+            rc71->PreparerAddress.m_value = joinNonEmpty(
+                {preparer.BusinessAddr, preparer.BusinessCity, preparer.BusinessProv, preparer.BusinessPostcode}, ", ");
+            rc71->PreparerPhone.m_value = preparer.BusinessPhone;
+        }
+        break;
+    case 92:
+        if (auto* tl2 = qobject_cast<TaxData_TL2_New*>(form))
+            tl2->SIN.m_value = t1->SIN.m_value;
+        break;
+    case 96:
+        if (auto* t183 = qobject_cast<TaxData_T183New*>(form)) {
+            t183->PreparerName.m_value = preparer.BusinessName;
+            if (!preparer.BusinessEFileNum.isEmpty())
+                t183->EFileNumber.m_value = preparer.BusinessEFileNum;
+            t183->PreAssessmentContact.m_value = preparer.PreAssessment;
+            t183->PostAssessmentContact.m_value = preparer.PostAssessment;
+            t183->SignedDate.m_value = QDate();
+        }
+        break;
+    case 97:
+        if (auto* t1153 = qobject_cast<CTaxData_T1153*>(form)) {
+            t1153->BusinessName.m_value = preparer.BusinessName;
+            t1153->DiscounterCode.m_value = preparer.DiscounterCode;
+            t1153->BusinessAddr.m_value = preparer.BusinessAddr;
+            t1153->BusinessEFileNum.m_value = preparer.BusinessEFileNum;
+            t1153->BusinessCity.m_value = preparer.BusinessCity;
+            t1153->BusinessProv.m_value = preparer.BusinessProv;
+            t1153->BusinessPostcode.m_value = preparer.BusinessPostcode;
+        }
+        break;
+    case 101:
+        if (auto* t1135 = qobject_cast<TaxData_T1135New*>(form)) {
+            CString given, initial;
+            GetFirstName(given, initial);
+            t1135->GivenName.m_value = given;
+            t1135->Initial.m_value = initial;
+            t1135->LastName.m_value = t1->LastName.m_value;
+            t1135->SIN.m_value = t1->SIN.m_value;
+            t1135->Name.m_value = fullNameOf(*t1);
+            t1135->Address.m_value = t1->AddressLine1.m_value;
+            t1135->City.m_value = t1->City.m_value;
+            t1135->PostalCode.m_value = t1->PostalCode.m_value;
+            // A foreign mailing address has no Canadian province to copy.
+            if (t1->ForeignMailingAddress.m_value == 0)
+                t1135->Province.m_value = CString(getProvCode(t1->MailingProvince.m_value));
+            t1135->Country.m_value = CString("CAN");
+            t1135->PeriodStart.m_value = QDate(TAX_YEAR, 1, 1);
+        }
+        break;
+    case 116:
+        if (auto* t1adj = qobject_cast<CTaxData_T1ADJ*>(form))
+            t1adj->Date.m_value = AppClock::now().date();
+        break;
+    case 117:
+        if (auto* t1013 = qobject_cast<TaxData_T1013New*>(form)) {
+            t1013->Date.m_value = AppClock::now().date();
+            CString phone;
+            getFedStringClaimed(19, phone);
+            t1013->Phone.m_value = phone;
+        }
+        break;
+    case 119:
+        if (auto* sch6 = qobject_cast<TaxData_Sch6*>(form))
+            sch6->NoSpouseFlag.m_value = t1->CanClaimSpouse() ? 0 : 1;
+        break;
+    default:
+        break;
+    }
+}
+
+void IndividualTaxData::CreateTestPrintFile()
+{
+    m_markerWord = 1;
+    // Federal forms from the factory; each province's forms from its own
+    // plug-in, made through the host so that they are freed by the plug-in
+    // that made them before its library goes.
+    for (ENUMTYPE_FORM type = 1; type <= FORMTYPE_LAST; ++type) {
+        if (IsFormExpired(type, 0) || isRefusedFormType(type) || getFormProv(type) != 0)
+            continue;
+        if (CTaxData_Form* form = AllocFedFormData(type)) {
+            form->InitPrintTestData();
+            auto* item = new STRUCT_FORMDATA_ITEM_2004;
+            item->type = type;
+            item->id = GetNextUniqueID();
+            item->data = form;
+            m_formList.push_back(item);
+        }
+    }
+    const ENUMTYPE_PROVINCE ownProvince = m_provMgr.getMainProvince();
+    for (ENUMTYPE_PROVINCE province = 1; province < PROVINCE_COUNT; ++province) {
+        if (!IsProvinceSupported(province))
+            continue;
+        m_provMgr.setMainProvince(province);
+        if (!m_provMgr.getProvMgr(province, false))
+            continue;
+        for (ENUMTYPE_FORM type = 1; type <= FORMTYPE_LAST; ++type) {
+            if (getFormProv(type) != province || IsFormExpired(type, 0) || isRefusedFormType(type))
+                continue;
+            if (CTaxData_Form* form = m_provMgr.NewFormData(type, true)) {
+                form->InitPrintTestData();
+                auto* item = new STRUCT_FORMDATA_ITEM_2004;
+                item->type = type;
+                item->id = GetNextUniqueID();
+                item->data = form;
+                m_formList.push_back(item);
+            }
+        }
+    }
+    m_provMgr.setMainProvince(ownProvince);
+}

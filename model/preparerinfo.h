@@ -1,0 +1,23 @@
+#pragma once
+
+#include "companion/core/cstring.h"
+
+// The tax preparer's data from the application settings, as new forms and
+// the return's preparer section take them. The application sets it at
+// start-up and whenever the preferences are applied; the model only reads.
+struct PreparerInfo
+{
+    CString BusinessName;
+    CString BusinessAddr;
+    CString BusinessCity;
+    CString BusinessProv;
+    CString BusinessPostcode;
+    CString BusinessPhone;
+    CString BusinessEFileNum;
+    CString DiscounterCode;
+    int PreAssessment = -1;  // -1 not chosen, 0 or 1
+    int PostAssessment = -1;
+};
+
+const PreparerInfo& preparerInfo();
+void setPreparerInfo(const PreparerInfo& info);
