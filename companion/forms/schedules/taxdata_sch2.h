@@ -7,7 +7,7 @@ class TaxData_Sch2 : public CTaxData_Form
 {
     Q_OBJECT
 public:
-    TaxData_Sch2() : CTaxData_Form(KIND_FORM, 3) {}
+    TaxData_Sch2() : CTaxData_Form(FROM_FORM, 3) {}
 
     CFloatField SpouseAgeAmount{this, 35200, "SpouseAgeAmount", "35200", "Spouse's age amount"};
     CFloatField SpouseCaregiverChildren{this, 35300, "SpouseCaregiverChildren", "35300", "Spouse's Canada caregiver amount for infirm children under 18"};
@@ -31,5 +31,5 @@ public:
     CFloatField line36100AdjustedAmount{this, 36100, "line36100AdjustedAmount", "36100", "Spouse's adjusted taxable income"};
     CFloatField line32600Total{this, 32600, "line32600Total", "32600", "Amounts transferred from your spouse"};
 
-    void Calculate01() override;
+    int Calculate01() override;
 };

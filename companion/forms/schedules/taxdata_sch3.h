@@ -21,7 +21,7 @@ class TaxData_Sch3 : public CTaxData_Form
 {
     Q_OBJECT
 public:
-    TaxData_Sch3() : CTaxData_Form(KIND_FORM, 4) {}
+    TaxData_Sch3() : CTaxData_Form(FROM_FORM, 4) {}
 
     CIntField EquityEntryCount{this, 1, "EquityEntryCount", "", "Share disposition rows"};
     CFloatField EquityEntryCountAmount{this, 2, "EquityEntryCountAmount", "", "Share disposition rows in use"};
@@ -55,12 +55,12 @@ public:
     CFloatField T1170Base3{this, 11, "T1170Base3", "", "Gifts of property, base 3"};
     CFloatField T1Amount{this, 12, "T1Amount", "", "Capital gains from the return"};
     CFloatField T2017Reserve{this, 13, "T2017Reserve", "", "Reserves from form T2017"};
-    CFloatField Result{this, 14, "Result", "", "Net capital gain or loss"};
-    CFloatField Result2{this, 15, "Result2", "", "Gains eligible for the capital gains deduction"};
-    CFloatField Result3{this, 16, "Result3", "", "Capital gains reduction"};
+    CFloatField Result{this, 14, "Result", "", "Net capital gain or loss", fld::Computed()};
+    CFloatField Result2{this, 15, "Result2", "", "Gains eligible for the capital gains deduction", fld::Computed()};
+    CFloatField Result3{this, 16, "Result3", "", "Capital gains reduction", fld::Computed()};
     CFloatField MortgageForeclosure{this, 17, "MortgageForeclosure", "", "Mortgage foreclosures and conditional sales"};
 
-    void Calculate01() override;
+    int Calculate01() override;
     void CalculateBeforeLine193();
     void CalculateTaxableCapGain();
     void CalculateCapGainReduction();
@@ -72,10 +72,16 @@ public:
     int equityEntryRows() const { return int(m_equity.size()); }
     Sch3EquityEntry& equityEntry(int row) { return m_equity.at(size_t(row)); }
 
+    void CopyData(const CTaxData_Form* from) override;
+    bool CompareData(const CTaxData_Form* other) const override;
+
+    // At most this many rows are kept; a file claiming more is damaged.
+    static constexpr int kMaxEquityRows = 10000;
+
 protected:
-    void serializeExtra(MyDataStream& ar) override;
-    void copyExtra(const CTaxData_Form& other) override;
-    bool compareExtra(const CTaxData_Form& other) const override;
+    void clearExtraData() override { m_equity.clear(); }
+    bool writeExtraData(QDataStream& out) const override;
+    bool readExtraData(QDataStream& in, quint16 dataVersion) override;
 
 private:
     std::vector<Sch3EquityEntry> m_equity;

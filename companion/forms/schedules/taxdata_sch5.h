@@ -7,7 +7,7 @@ class TaxData_Sch5 : public CTaxData_Form
 {
     Q_OBJECT
 public:
-    TaxData_Sch5() : CTaxData_Form(KIND_FORM, 6) {}
+    TaxData_Sch5() : CTaxData_Form(FROM_FORM, 6) {}
 
     CFloatField FirstAmount{this, 1, "FirstAmount", "", "Amount mirrored on the return"};
     CIntField ClaimSpouseAmount{this, 2, "ClaimSpouseAmount", "", "Claim the spouse amount"};
@@ -27,9 +27,9 @@ public:
     CIntField HasSpouse{this, 15, "HasSpouse", "", "Has a spouse"};
     CIntField CanClaimSpouse{this, 16, "CanClaimSpouse", "", "Spouse amount may be claimed"};
     CFloatField SpouseNetIncome{this, 17, "SpouseNetIncome", "", "Spouse's net income for the credit"};
-    CFloatField SpouseAmountResult{this, 30300, "SpouseAmountResult", "30300", "Spouse or common-law partner amount"};
-    CFloatField EligibleDependantResult{this, 30400, "EligibleDependantResult", "30400", "Amount for an eligible dependant"};
-    CFloatField CaregiverResult{this, 30450, "CaregiverResult", "30450", "Canada caregiver amount for other infirm dependants"};
+    CFloatField SpouseAmountResult{this, 30300, "SpouseAmountResult", "30300", "Spouse or common-law partner amount", fld::Computed()};
+    CFloatField EligibleDependantResult{this, 30400, "EligibleDependantResult", "30400", "Amount for an eligible dependant", fld::Computed()};
+    CFloatField CaregiverResult{this, 30450, "CaregiverResult", "30450", "Canada caregiver amount for other infirm dependants", fld::Computed()};
 
-    void Calculate01() override;
+    int Calculate01() override;
 };

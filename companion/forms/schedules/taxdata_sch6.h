@@ -7,7 +7,7 @@ class TaxData_Sch6 : public CTaxData_Form
 {
     Q_OBJECT
 public:
-    TaxData_Sch6() : CTaxData_Form(KIND_FORM, 119) {}
+    TaxData_Sch6() : CTaxData_Form(FROM_FORM, 119) {}
 
     CIntField Question1{this, 1, "Question1", "", "Were you a full-time student for more than 13 weeks? (0 yes)"};
     CIntField Question2{this, 2, "Question2", "", "Were you confined to a prison for 90 days or more? (0 yes)"};
@@ -38,10 +38,10 @@ public:
     CFloatField SpouseWorkingIncome{this, 24, "SpouseWorkingIncome", "", "Spouse's working income"};
     CFloatField SpouseNetIncome{this, 25, "SpouseNetIncome", "", "Spouse's adjusted net income"};
     CFloatField SpouseSelfEmployment{this, 26, "SpouseSelfEmployment", "", "Spouse's self-employment income"};
-    CFloatField BasicResult{this, 45300, "BasicResult", "45300", "Canada workers benefit"};
-    CFloatField DisabilityResult{this, 45301, "DisabilityResult", "", "Canada workers benefit disability supplement"};
+    CFloatField BasicResult{this, 45300, "BasicResult", "45300", "Canada workers benefit", fld::Computed()};
+    CFloatField DisabilityResult{this, 45301, "DisabilityResult", "", "Canada workers benefit disability supplement", fld::Computed()};
 
     void setACWBAmounts(double basicAdvance, double disabilityAdvance);
     bool isInDirerad() const;
-    void Calculate01() override;
+    int Calculate01() override;
 };

@@ -8,7 +8,7 @@ class TaxData_Sch7 : public CTaxData_Form
 {
     Q_OBJECT
 public:
-    TaxData_Sch7() : CTaxData_Form(KIND_FORM, 7) {}
+    TaxData_Sch7() : CTaxData_Form(FROM_FORM, 7) {}
 
     CFloatField UnusedRRSPContributions{this, 1, "UnusedRRSPContributions", "", "Unused RRSP, PRPP and SPP contributions from last year"};
     CFloatField RRSPDeductionLimit{this, 2, "RRSPDeductionLimit", "", "RRSP deduction limit for the year"};
@@ -24,8 +24,8 @@ public:
     CFloatField line24620LlpRepayment{this, 24620, "line24620LlpRepayment", "24620", "Repayment under the Lifelong Learning Plan"};
     CFloatField line24640TransferIn{this, 24640, "line24640TransferIn", "24640", "Transfers"};
     CFloatField Limit{this, 10, "Limit", "", "Deduction limit available"};
-    CFloatField Result{this, 20800, "Result", "20800", "RRSP deduction"};
+    CFloatField Result{this, 20800, "Result", "20800", "RRSP deduction", fld::Computed()};
     CFloatField UnusedCarryForward{this, 11, "UnusedCarryForward", "", "Unused contributions available next year"};
 
-    void Calculate01() override;
+    int Calculate01() override;
 };

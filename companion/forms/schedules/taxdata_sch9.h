@@ -7,7 +7,7 @@ class TaxData_Sch9 : public CTaxData_Form
 {
     Q_OBJECT
 public:
-    TaxData_Sch9() : CTaxData_Form(KIND_FORM, 9) {}
+    TaxData_Sch9() : CTaxData_Form(FROM_FORM, 9) {}
 
     CFloatField InterviewDonations1{this, 1, "InterviewDonations1", "", "Donations entered in the interview"};
     CFloatField InterviewDonations2{this, 2, "InterviewDonations2", "", "Other gifts entered in the interview"};
@@ -21,7 +21,7 @@ public:
     CFloatField line33900DepreciableGifts{this, 33900, "line33900DepreciableGifts", "33900", "Gifts of depreciable property"};
     CFloatField line34000AllowableDonations{this, 34000, "line34000AllowableDonations", "34000", "Allowable charitable donations"};
     CFloatField line34200CulturalGifts{this, 34200, "line34200CulturalGifts", "34200", "Total cultural and ecological gifts"};
-    CFloatField Result{this, 34900, "Result", "34900", "Donations and gifts"};
+    CFloatField Result{this, 34900, "Result", "34900", "Donations and gifts", fld::Computed()};
 
-    void Calculate01() override;
+    int Calculate01() override;
 };

@@ -5,6 +5,8 @@
 #include <QDate>
 #include <QList>
 
+#include "companion/forms/t1/taxstairs.h"
+
 // The income tax and benefit return itself. Identity and answers carry the
 // names the filing and agency-data code read them by; amounts are named after
 // their line on the return. The line steps are called by the calculation
@@ -16,8 +18,7 @@ class TaxData_T1New : public CTaxData_Form
 public:
     TaxData_T1New();
 
-    // ---- Identification
-    CStringField FirstName{this, 1, "FirstName", "", "First name"};
+    CStringField FirstName{this, 1, "FirstName", "", "First name", fld::Section("Identification").page("Identification")};
     CStringField SecondName{this, 2, "SecondName", "", "Initial"};
     CStringField LastName{this, 3, "LastName", "", "Last name"};
     CStringField SIN{this, 4, "SIN", "", "Social insurance number"};
@@ -35,8 +36,7 @@ public:
     CFloatField TaxBeneficiaryAmount{this, 16, "TaxBeneficiaryAmount", "52080", "Tax beneficiary amount"};
     CIntField IsIndianFlag{this, 17, "IsIndianFlag", "", "Registered under the Indian Act"};
 
-    // ---- Mailing address and contact
-    CStringField CareOfLine{this, 20, "CareOfLine", "", "Care of"};
+    CStringField CareOfLine{this, 20, "CareOfLine", "", "Care of", fld::Section("Mailing address and contact")};
     CStringField AddressLine1{this, 21, "AddressLine1", "", "Mailing address"};
     CStringField AddressLine2{this, 22, "AddressLine2", "", "Apartment or unit"};
     CStringField RuralRoute{this, 23, "RuralRoute", "", "Rural route"};
@@ -51,8 +51,7 @@ public:
     CStringField Email{this, 32, "Email", "", "Email address"};
     CStringField ProvinceText{this, 33, "ProvinceText", "", "Province of residence (name)"};
 
-    // ---- Residence
-    CIntField ProvinceOfResidence{this, 40, "ProvinceOfResidence", "", "Province of residence on December 31"};
+    CIntField ProvinceOfResidence{this, 40, "ProvinceOfResidence", "", "Province of residence on December 31", fld::Section("Residence")};
     CIntField CurrentProvince{this, 41, "CurrentProvince", "", "Province of residence now"};
     CDateField DateOfMove{this, 42, "DateOfMove", "", "Date the province of residence changed"};
     CDateField EntryDate{this, 43, "EntryDate", "", "Date of entry into Canada"};
@@ -69,15 +68,14 @@ public:
     CIntField DelineAnswer{this, 54, "DelineAnswer", "", "Resided in Deline (0 yes)"};
     CIntField FirstNationIdCode7{this, 55, "FirstNationIdCode7", "", "First Nation code"};
 
-    // ---- Bankruptcy
-    CDateField BankruptcyDate{this, 60, "BankruptcyDate", "", "Date of bankruptcy"};
+    CDateField BankruptcyDate{this, 60, "BankruptcyDate", "", "Date of bankruptcy", fld::Section("Bankruptcy")};
     CFloatField PostBankruptcyNetIncome{this, 61, "PostBankruptcyNetIncome", "", "Net income after bankruptcy"};
     CFloatField PostBankruptcyAdjustedNetIncome{this, 62, "PostBankruptcyAdjustedNetIncome", "", "Adjusted net income after bankruptcy"};
     CFloatField BankruptcyProvince3Amount{this, 63, "BankruptcyProvince3Amount", "", "Manitoba amount after bankruptcy"};
     CBoolField RevokeFiscalPeriodElection{this, 64, "RevokeFiscalPeriodElection", "", "Revoke the non-calendar fiscal period election"};
+    CIntField BankruptcyPeriod{this, 65, "BankruptcyPeriod", "", "This return covers (0 the period before, 1 the period after) the bankruptcy"};
 
-    // ---- Questions
-    CIntField CitizenshipAnswer{this, 70, "CitizenshipAnswer", "", "Canadian citizen (0 yes)"};
+    CIntField CitizenshipAnswer{this, 70, "CitizenshipAnswer", "", "Canadian citizen (0 yes)", fld::Section("Questions")};
     CIntField ElectionsCanadaAnswer{this, 71, "ElectionsCanadaAnswer", "", "Authorize Elections Canada (0 yes)"};
     CIntField EmigrantFormsAnswer{this, 72, "EmigrantFormsAnswer", "", "Forms T1243, T1244 or T1161 needed (0 yes)"};
     CIntField ForeignPropertyAnswer{this, 73, "ForeignPropertyAnswer", "", "Foreign property cost more than CAN$100,000 (0 yes)"};
@@ -95,8 +93,7 @@ public:
     CIntField SurveyAnswer1{this, 85, "SurveyAnswer1", "", "Further answer 1"};
     CIntField SurveyAnswer2{this, 86, "SurveyAnswer2", "", "Further answer 2"};
 
-    // ---- Filing
-    CIntField ReFileFlag{this, 90, "ReFileFlag", "", "Amended return for ReFILE"};
+    CIntField ReFileFlag{this, 90, "ReFileFlag", "", "Amended return for ReFILE", fld::Section("Filing")};
     CBoolField MultiYearFlag{this, 91, "MultiYearFlag", "", "Several years filed in the same days"};
     CIntField AutoFillFlag{this, 92, "AutoFillFlag", "", "Filled from the agency's data"};
     CDateField AutoFillDate{this, 93, "AutoFillDate", "", "Date filled from the agency's data"};
@@ -107,21 +104,18 @@ public:
     CIntField CalcState1{this, 98, "CalcState1", "", "Calculation state"};
     CIntField CalcState2{this, 99, "CalcState2", "", "Calculation state"};
 
-    // ---- Tax preparer
-    CIntField PreparerInfoFlag{this, 100, "PreparerInfoFlag", "", "Keep the preparer information typed here"};
+    CIntField PreparerInfoFlag{this, 100, "PreparerInfoFlag", "", "Keep the preparer information typed here", fld::Section("Tax preparer")};
     CStringField PreparerName{this, 101, "PreparerName", "", "Preparer name"};
     CStringField PreparerAddress{this, 102, "PreparerAddress", "", "Preparer address"};
     CStringField PreparerCity{this, 103, "PreparerCity", "", "Preparer city, province and postal code"};
     CStringField PreparerPhone{this, 104, "PreparerPhone", "", "Preparer telephone"};
     CStringField PreparerEFileNumber{this, 105, "PreparerEFileNumber", "", "EFILE number"};
 
-    // ---- Direct deposit (copied from T1DD)
-    CStringField DepositBranch{this, 110, "DepositBranch", "", "Branch number"};
+    CStringField DepositBranch{this, 110, "DepositBranch", "", "Branch number", fld::Section("Direct deposit (copied from T1DD)")};
     CStringField DepositInstitution{this, 111, "DepositInstitution", "", "Institution number"};
     CStringField DepositAccount{this, 112, "DepositAccount", "", "Account number"};
 
-    // ---- Spouse or common-law partner
-    CStringField SpouseFirstName{this, 120, "SpouseFirstName", "", "Spouse's first name"};
+    CStringField SpouseFirstName{this, 120, "SpouseFirstName", "", "Spouse's first name", fld::Section("Spouse or common-law partner")};
     CStringField SpouseLastName{this, 121, "SpouseLastName", "", "Spouse's last name"};
     CStringField SpouseSIN{this, 122, "SpouseSIN", "", "Spouse's social insurance number"};
     CDateField SpouseBirthDate{this, 123, "SpouseBirthDate", "", "Spouse's date of birth"};
@@ -139,8 +133,7 @@ public:
     CFloatField SpouseMortgageForeclosure{this, 135, "SpouseMortgageForeclosure", "", "Spouse's mortgage foreclosures"};
     CFloatField SpouseTaxPayable{this, 136, "SpouseTaxPayable", "", "Spouse's tax"};
 
-    // ---- Total income
-    CFloatField line10100EmploymentIncome{this, 10100, "line10100EmploymentIncome", "10100", "Employment income"};
+    CFloatField line10100EmploymentIncome{this, 10100, "line10100EmploymentIncome", "10100", "Employment income", fld::Section("Total income").page("Total income")};
     CFloatField line10105EmergencyVolunteerExempt{this, 10105, "line10105EmergencyVolunteerExempt", "10105", "Tax-exempt income for emergency services volunteers"};
     CFloatField line10120Commissions{this, 10120, "line10120Commissions", "10120", "Commissions included on line 10100"};
     CFloatField line10400OtherEmploymentIncome{this, 10400, "line10400OtherEmploymentIncome", "10400", "Other employment income"};
@@ -181,11 +174,10 @@ public:
     CFloatField line14400WorkersCompensation{this, 14400, "line14400WorkersCompensation", "14400", "Workers' compensation benefits"};
     CFloatField line14500SocialAssistance{this, 14500, "line14500SocialAssistance", "14500", "Social assistance payments"};
     CFloatField line14600NetFederalSupplements{this, 14600, "line14600NetFederalSupplements", "14600", "Net federal supplements paid"};
-    CFloatField line14700NonTaxableAdded{this, 14700, "line14700NonTaxableAdded", "14700", "Add lines 14400, 14500 and 14600"};
-    CFloatField line15000TotalIncome{this, 15000, "line15000TotalIncome", "15000", "Total income"};
+    CFloatField line14700NonTaxableAdded{this, 14700, "line14700NonTaxableAdded", "14700", "Add lines 14400, 14500 and 14600", fld::Computed()};
+    CFloatField line15000TotalIncome{this, 15000, "line15000TotalIncome", "15000", "Total income", fld::Computed()};
 
-    // ---- Net income
-    CFloatField line20600PensionAdjustment{this, 20600, "line20600PensionAdjustment", "20600", "Pension adjustment"};
+    CFloatField line20600PensionAdjustment{this, 20600, "line20600PensionAdjustment", "20600", "Pension adjustment", fld::Section("Net income").page("Net and taxable income")};
     CFloatField line20700RppDeduction{this, 20700, "line20700RppDeduction", "20700", "Registered pension plan deduction"};
     CFloatField line20800RrspDeduction{this, 20800, "line20800RrspDeduction", "20800", "RRSP deduction"};
     CFloatField line20805FhsaDeduction{this, 20805, "line20805FhsaDeduction", "20805", "First home savings account deduction"};
@@ -207,13 +199,12 @@ public:
     CFloatField line23100ClergyResidence{this, 23100, "line23100ClergyResidence", "23100", "Clergy residence deduction"};
     CFloatField line23200OtherDeductions{this, 23200, "line23200OtherDeductions", "23200", "Other deductions"};
     CFloatField line23210Covid19Repayment{this, 23210, "line23210Covid19Repayment", "23210", "Total federal COVID-19 benefits repayment"};
-    CFloatField line23300TotalDeductions{this, 23300, "line23300TotalDeductions", "23300", "Total deductions"};
-    CFloatField line23400NetIncomeBeforeAdjustments{this, 23400, "line23400NetIncomeBeforeAdjustments", "23400", "Net income before adjustments"};
+    CFloatField line23300TotalDeductions{this, 23300, "line23300TotalDeductions", "23300", "Total deductions", fld::Computed()};
+    CFloatField line23400NetIncomeBeforeAdjustments{this, 23400, "line23400NetIncomeBeforeAdjustments", "23400", "Net income before adjustments", fld::Computed()};
     CFloatField line23500SocialBenefitsRepayment{this, 23500, "line23500SocialBenefitsRepayment", "23500", "Social benefits repayment"};
-    CFloatField line23600NetIncome{this, 23600, "line23600NetIncome", "23600", "Net income"};
+    CFloatField line23600NetIncome{this, 23600, "line23600NetIncome", "23600", "Net income", fld::Computed()};
 
-    // ---- Taxable income
-    CFloatField line24400ForcesPoliceDeduction{this, 24400, "line24400ForcesPoliceDeduction", "24400", "Canadian Armed Forces personnel and police deduction"};
+    CFloatField line24400ForcesPoliceDeduction{this, 24400, "line24400ForcesPoliceDeduction", "24400", "Canadian Armed Forces personnel and police deduction", fld::Section("Taxable income")};
     CFloatField line24900SecurityOptions{this, 24900, "line24900SecurityOptions", "24900", "Security options deductions"};
     CFloatField line25000OtherPaymentsDeduction{this, 25000, "line25000OtherPaymentsDeduction", "25000", "Other payments deduction"};
     CFloatField line25100PartnershipLosses{this, 25100, "line25100PartnershipLosses", "25100", "Limited partnership losses of other years"};
@@ -222,11 +213,10 @@ public:
     CFloatField line25400CapitalGainsDeduction{this, 25400, "line25400CapitalGainsDeduction", "25400", "Capital gains deduction"};
     CFloatField line25500NorthernResidents{this, 25500, "line25500NorthernResidents", "25500", "Northern residents deductions"};
     CFloatField line25600AdditionalDeductions{this, 25600, "line25600AdditionalDeductions", "25600", "Additional deductions"};
-    CFloatField line25700TotalTaxableDeductions{this, 25700, "line25700TotalTaxableDeductions", "25700", "Add lines 24400 to 25600"};
-    CFloatField line26000TaxableIncome{this, 26000, "line26000TaxableIncome", "26000", "Taxable income"};
+    CFloatField line25700TotalTaxableDeductions{this, 25700, "line25700TotalTaxableDeductions", "25700", "Add lines 24400 to 25600", fld::Computed()};
+    CFloatField line26000TaxableIncome{this, 26000, "line26000TaxableIncome", "26000", "Taxable income", fld::Computed()};
 
-    // ---- Federal non-refundable tax credits
-    CFloatField line30000BasicPersonal{this, 30000, "line30000BasicPersonal", "30000", "Basic personal amount"};
+    CFloatField line30000BasicPersonal{this, 30000, "line30000BasicPersonal", "30000", "Basic personal amount", fld::Section("Federal non-refundable tax credits").page("Federal credits")};
     CFloatField line30100AgeAmount{this, 30100, "line30100AgeAmount", "30100", "Age amount"};
     CFloatField line30300SpouseAmount{this, 30300, "line30300SpouseAmount", "30300", "Spouse or common-law partner amount"};
     CFloatField line30400EligibleDependant{this, 30400, "line30400EligibleDependant", "30400", "Amount for an eligible dependant"};
@@ -263,36 +253,34 @@ public:
     CFloatField line33099MedicalExpenses{this, 33099, "line33099MedicalExpenses", "33099", "Medical expenses for self, spouse and children under 18"};
     CFloatField line33199MedicalOtherDependants{this, 33199, "line33199MedicalOtherDependants", "33199", "Allowable medical expenses for other dependants"};
     CFloatField line33200AllowableMedical{this, 33200, "line33200AllowableMedical", "33200", "Allowable portion of medical expenses"};
-    CFloatField line33500TotalCreditAmounts{this, 33500, "line33500TotalCreditAmounts", "33500", "Add lines 30000 to 33200"};
-    CFloatField line33800CreditsAtRate{this, 33800, "line33800CreditsAtRate", "33800", "Line 33500 at 15%"};
+    CFloatField line33500TotalCreditAmounts{this, 33500, "line33500TotalCreditAmounts", "33500", "Add lines 30000 to 33200", fld::Computed()};
+    CFloatField line33800CreditsAtRate{this, 33800, "line33800CreditsAtRate", "33800", "Line 33500 at 15%", fld::Computed()};
     CFloatField line34900Donations{this, 34900, "line34900Donations", "34900", "Donations and gifts"};
-    CFloatField line35000NonRefundableCredits{this, 35000, "line35000NonRefundableCredits", "35000", "Total federal non-refundable tax credits"};
+    CFloatField line35000NonRefundableCredits{this, 35000, "line35000NonRefundableCredits", "35000", "Total federal non-refundable tax credits", fld::Computed()};
 
-    // ---- Federal tax
-    CFloatField line40400FederalTaxOnIncome{this, 40400, "line40400FederalTaxOnIncome", "40400", "Federal tax on taxable income"};
+    CFloatField line40400FederalTaxOnIncome{this, 40400, "line40400FederalTaxOnIncome", "40400", "Federal tax on taxable income", fld::Section("Federal tax").page("Federal tax and balance").computed()};
     CFloatField line40424TaxOnSplitIncome{this, 40424, "line40424TaxOnSplitIncome", "40424", "Federal tax on split income"};
     CFloatField line40425DividendTaxCredit{this, 40425, "line40425DividendTaxCredit", "40425", "Federal dividend tax credit"};
     CFloatField line40427MinimumTaxCarryover{this, 40427, "line40427MinimumTaxCarryover", "40427", "Minimum tax carryover"};
-    CFloatField line42900BasicFederalTax{this, 42900, "line42900BasicFederalTax", "42900", "Basic federal tax"};
+    CFloatField line42900BasicFederalTax{this, 42900, "line42900BasicFederalTax", "42900", "Basic federal tax", fld::Computed()};
     CFloatField line42900Copy{this, 42901, "line42900Copy", "", "Basic federal tax for the provincial calculation"};
     CFloatField line40500ForeignTaxCredit{this, 40500, "line40500ForeignTaxCredit", "40500", "Federal foreign tax credit"};
-    CFloatField line40600FederalTax{this, 40600, "line40600FederalTax", "40600", "Federal tax"};
+    CFloatField line40600FederalTax{this, 40600, "line40600FederalTax", "40600", "Federal tax", fld::Computed()};
     CFloatField line40900PoliticalContributions{this, 40900, "line40900PoliticalContributions", "40900", "Total federal political contributions"};
     CFloatField line41000PoliticalCredit{this, 41000, "line41000PoliticalCredit", "41000", "Federal political contribution tax credit"};
     CFloatField line41200InvestmentTaxCredit{this, 41200, "line41200InvestmentTaxCredit", "41200", "Investment tax credit"};
     CFloatField line41400LabourSponsoredCredit{this, 41400, "line41400LabourSponsoredCredit", "41400", "Labour-sponsored funds tax credit"};
-    CFloatField line41600FederalTaxAfterCredits{this, 41600, "line41600FederalTaxAfterCredits", "41600", "Line 40600 minus credits"};
-    CFloatField line41700FederalTaxPayable{this, 41700, "line41700FederalTaxPayable", "41700", "Net federal tax before special taxes"};
+    CFloatField line41600FederalTaxAfterCredits{this, 41600, "line41600FederalTaxAfterCredits", "41600", "Line 40600 minus credits", fld::Computed()};
+    CFloatField line41700FederalTaxPayable{this, 41700, "line41700FederalTaxPayable", "41700", "Net federal tax before special taxes", fld::Computed()};
     CFloatField line41800SpecialTaxes{this, 41800, "line41800SpecialTaxes", "41800", "Federal individual surtax and special taxes"};
-    CFloatField line42000NetFederalTax{this, 42000, "line42000NetFederalTax", "42000", "Net federal tax"};
+    CFloatField line42000NetFederalTax{this, 42000, "line42000NetFederalTax", "42000", "Net federal tax", fld::Computed()};
     CFloatField line42100CppSelfEmployedPayable{this, 42100, "line42100CppSelfEmployedPayable", "42100", "CPP contributions payable on self-employment and other earnings"};
     CFloatField line42120EiSelfEmployedPayable{this, 42120, "line42120EiSelfEmployedPayable", "42120", "Employment insurance premiums payable on self-employment"};
     CFloatField line42200SocialBenefitsRepayment{this, 42200, "line42200SocialBenefitsRepayment", "42200", "Social benefits repayment"};
     CFloatField line42800ProvincialTax{this, 42800, "line42800ProvincialTax", "42800", "Provincial or territorial tax"};
-    CFloatField line43500TotalPayable{this, 43500, "line43500TotalPayable", "43500", "Total payable"};
+    CFloatField line43500TotalPayable{this, 43500, "line43500TotalPayable", "43500", "Total payable", fld::Computed()};
 
-    // ---- Refund or balance owing
-    CFloatField line43700TaxDeducted{this, 43700, "line43700TaxDeducted", "43700", "Total income tax deducted"};
+    CFloatField line43700TaxDeducted{this, 43700, "line43700TaxDeducted", "43700", "Total income tax deducted", fld::Section("Refund or balance owing")};
     CFloatField line43800QuebecTaxTransfer{this, 43800, "line43800QuebecTaxTransfer", "43800", "Tax transfer for residents of Quebec"};
     CFloatField line44000QuebecAbatement{this, 44000, "line44000QuebecAbatement", "44000", "Federal refundable Quebec abatement"};
     CFloatField line44100FirstNationsAbatement{this, 44100, "line44100FirstNationsAbatement", "44100", "Federal refundable First Nations abatement"};
@@ -312,119 +300,114 @@ public:
     CFloatField line47900ProvincialCredits{this, 47900, "line47900ProvincialCredits", "47900", "Provincial or territorial credits"};
     CFloatField ProvincialCredit1{this, 47901, "ProvincialCredit1", "", "Provincial credit kept across the calculation"};
     CFloatField ProvincialCredit2{this, 47902, "ProvincialCredit2", "", "Provincial credit kept across the calculation"};
-    CFloatField line48200TotalCredits{this, 48200, "line48200TotalCredits", "48200", "Total credits"};
-    CFloatField line48300Balance{this, 48300, "line48300Balance", "", "Refund (negative) or balance owing"};
-    CFloatField line48400Refund{this, 48400, "line48400Refund", "48400", "Refund"};
-    CFloatField line48500BalanceOwing{this, 48500, "line48500BalanceOwing", "48500", "Balance owing"};
+    CFloatField line48200TotalCredits{this, 48200, "line48200TotalCredits", "48200", "Total credits", fld::Computed()};
+    CFloatField line48300Balance{this, 48300, "line48300Balance", "", "Refund (negative) or balance owing", fld::Computed()};
+    CFloatField line48400Refund{this, 48400, "line48400Refund", "48400", "Refund", fld::Computed()};
+    CFloatField line48500BalanceOwing{this, 48500, "line48500BalanceOwing", "48500", "Balance owing", fld::Computed()};
 
-    // ---- Canada Pension Plan and QPP
-    CIntField PensionPlanSelector{this, 200, "PensionPlanSelector", "", "Contribution plan (0 none, 1 CPP, 2 QPP)"};
-    CFloatField CppMonths{this, 201, "CppMonths", "", "CPP or QPP contributory months"};
-    CFloatField CppPensionableEarnings{this, 202, "CppPensionableEarnings", "", "Pensionable earnings"};
-    CFloatField CppBaseContributions{this, 203, "CppBaseContributions", "", "Base contributions"};
-    CFloatField CppEnhancedContributions{this, 204, "CppEnhancedContributions", "", "Enhanced contributions"};
-    CFloatField CppSecondContributions{this, 205, "CppSecondContributions", "", "Second additional contributions"};
-    CFloatField CppSelfEmployedBase{this, 206, "CppSelfEmployedBase", "", "Base contributions on self-employment"};
-    CFloatField CppSelfEmployedEnhanced{this, 207, "CppSelfEmployedEnhanced", "", "Enhanced contributions on self-employment"};
-    CFloatField CppRetirementBenefit{this, 208, "CppRetirementBenefit", "", "CPP or QPP retirement benefit from slips"};
+    CIntField PensionPlanSelector{this, 200, "PensionPlanSelector", "", "Contribution plan (0 none, 1 CPP, 2 QPP)", fld::Section("Canada Pension Plan and QPP").page("Worksheets").hidden()};
+    CFloatField CppMonths{this, 201, "CppMonths", "", "CPP or QPP contributory months", fld::Hidden()};
+    CFloatField CppPensionableEarnings{this, 202, "CppPensionableEarnings", "", "Pensionable earnings", fld::Hidden()};
+    CFloatField CppBaseContributions{this, 203, "CppBaseContributions", "", "Base contributions", fld::Hidden()};
+    CFloatField CppEnhancedContributions{this, 204, "CppEnhancedContributions", "", "Enhanced contributions", fld::Hidden()};
+    CFloatField CppSecondContributions{this, 205, "CppSecondContributions", "", "Second additional contributions", fld::Hidden()};
+    CFloatField CppSelfEmployedBase{this, 206, "CppSelfEmployedBase", "", "Base contributions on self-employment", fld::Hidden()};
+    CFloatField CppSelfEmployedEnhanced{this, 207, "CppSelfEmployedEnhanced", "", "Enhanced contributions on self-employment", fld::Hidden()};
+    CFloatField CppRetirementBenefit{this, 208, "CppRetirementBenefit", "", "CPP or QPP retirement benefit from slips", fld::Hidden()};
 
-    // ---- Self-employment statements
-    CFloatField RentalCount{this, 210, "RentalCount", "", "Rental statements"};
-    CFloatField BusinessCount{this, 211, "BusinessCount", "", "Business statements"};
-    CFloatField ProfessionalCount{this, 212, "ProfessionalCount", "", "Professional statements"};
-    CFloatField FarmingCount{this, 213, "FarmingCount", "", "Farming statements"};
-    CFloatField CommissionCount{this, 214, "CommissionCount", "", "Commission statements"};
-    CFloatField FishingCount{this, 215, "FishingCount", "", "Fishing statements"};
-    CIntField PartnershipFlag{this, 216, "PartnershipFlag", "", "Income from a partnership"};
-    CFloatField PartnershipAmount1{this, 217, "PartnershipAmount1", "", "Partnership share, first variant"};
-    CFloatField PartnershipAmount2{this, 218, "PartnershipAmount2", "", "Partnership share, second variant"};
-    CFloatField OwnBusinessAmount{this, 219, "OwnBusinessAmount", "", "Own-indicator business income"};
-    CFloatField SelfEmploymentOther1{this, 220, "SelfEmploymentOther1", "", "Other self-employment net income"};
-    CFloatField SelfEmploymentOther2{this, 221, "SelfEmploymentOther2", "", "Other self-employment net income"};
-    CFloatField StatementTotal1{this, 222, "StatementTotal1", "", "Statements: business-use-of-home expenses"};
-    CFloatField StatementTotal2{this, 223, "StatementTotal2", "", "Statements: capital cost allowance"};
-    CFloatField StatementTotal3{this, 224, "StatementTotal3", "", "Statements: gross sales"};
+    CFloatField RentalCount{this, 210, "RentalCount", "", "Rental statements", fld::Section("Self-employment statements").hidden()};
+    CFloatField BusinessCount{this, 211, "BusinessCount", "", "Business statements", fld::Hidden()};
+    CFloatField ProfessionalCount{this, 212, "ProfessionalCount", "", "Professional statements", fld::Hidden()};
+    CFloatField FarmingCount{this, 213, "FarmingCount", "", "Farming statements", fld::Hidden()};
+    CFloatField CommissionCount{this, 214, "CommissionCount", "", "Commission statements", fld::Hidden()};
+    CFloatField FishingCount{this, 215, "FishingCount", "", "Fishing statements", fld::Hidden()};
+    CIntField PartnershipFlag{this, 216, "PartnershipFlag", "", "Income from a partnership", fld::Hidden()};
+    CFloatField PartnershipAmount1{this, 217, "PartnershipAmount1", "", "Partnership share, first variant", fld::Hidden()};
+    CFloatField PartnershipAmount2{this, 218, "PartnershipAmount2", "", "Partnership share, second variant", fld::Hidden()};
+    CFloatField OwnBusinessAmount{this, 219, "OwnBusinessAmount", "", "Own-indicator business income", fld::Hidden()};
+    CFloatField SelfEmploymentOther1{this, 220, "SelfEmploymentOther1", "", "Other self-employment net income", fld::Hidden()};
+    CFloatField SelfEmploymentOther2{this, 221, "SelfEmploymentOther2", "", "Other self-employment net income", fld::Hidden()};
+    CFloatField StatementTotal1{this, 222, "StatementTotal1", "", "Statements: business-use-of-home expenses", fld::Hidden()};
+    CFloatField StatementTotal2{this, 223, "StatementTotal2", "", "Statements: capital cost allowance", fld::Hidden()};
+    CFloatField StatementTotal3{this, 224, "StatementTotal3", "", "Statements: gross sales", fld::Hidden()};
 
-    // ---- Amounts carried between lines
-    CFloatField CapitalGainAmount{this, 230, "CapitalGainAmount", "", "Capital gains entered outside Schedule 3"};
-    CFloatField CapitalGainReduction{this, 231, "CapitalGainReduction", "", "Capital gains reduction"};
-    CFloatField CapitalGainsDeductionBase{this, 232, "CapitalGainsDeductionBase", "", "Capital gains eligible for the deduction"};
-    CFloatField MortgageForeclosure{this, 233, "MortgageForeclosure", "", "Mortgage foreclosures and conditional sales repossessions"};
-    CFloatField DividendAmount{this, 234, "DividendAmount", "", "Dividends entered outside the worksheet"};
-    CFloatField SplitIncomeFlag{this, 235, "SplitIncomeFlag", "", "Split income reported"};
-    CFloatField SplitIncome{this, 236, "SplitIncome", "", "Split income"};
-    CFloatField AnnuityAmount{this, 237, "AnnuityAmount", "", "Annuity payments kept apart"};
-    CFloatField AnnuityTotal{this, 238, "AnnuityTotal", "", "Annuity payments from RRSP slips"};
-    CFloatField PensionAmount{this, 239, "PensionAmount", "", "Eligible pension income"};
-    CFloatField T2205Deduction{this, 240, "T2205Deduction", "", "Spousal RRSP withdrawal deduction"};
-    CFloatField T2205IncomeUnder65{this, 241, "T2205IncomeUnder65", "", "Spousal RRSP withdrawal income, under 65"};
-    CFloatField T2205Income65Plus{this, 242, "T2205Income65Plus", "", "Spousal RRSP withdrawal income, 65 or older"};
-    CFloatField PensionTransfer{this, 243, "PensionTransfer", "", "Tax deducted transferred with the split pension"};
-    CFloatField F5344Amount{this, 244, "F5344Amount", "", "Elected split-pension amount of form T1032"};
-    CFloatField UnclassifiedSlipIncome{this, 245, "UnclassifiedSlipIncome", "", "Slip income not classified elsewhere"};
-    CFloatField T1212Amount{this, 246, "T1212Amount", "", "Investment income from form T1212"};
-    CFloatField T2043Amount{this, 247, "T2043Amount", "", "Return of fuel charge from form T2043"};
-    CFloatField T1170Amount{this, 248, "T1170Amount", "", "Capital gains on gifts from form T1170"};
-    CFloatField T929Amount{this, 249, "T929Amount", "", "Disability supports from form T929"};
-    CFloatField Sch15Amount{this, 250, "Sch15Amount", "", "FHSA amount from Schedule 15"};
-    CFloatField T1229Amount{this, 251, "T1229Amount", "", "Exploration expenses from form T1229"};
-    CFloatField T1223Amount{this, 252, "T1223Amount", "", "Clergy residence from form T1223"};
-    CFloatField Sch12Amount{this, 253, "Sch12Amount", "", "Home accessibility from Schedule 12"};
-    CFloatField GST370Amount{this, 254, "GST370Amount", "", "GST/HST rebate from form GST370"};
-    CFloatField T1172Amount{this, 255, "T1172Amount", "", "Additional tax on RESP payments from form T1172"};
-    CFloatField T1206Amount{this, 256, "T1206Amount", "", "Tax on split income from form T1206"};
-    CFloatField T2038Amount{this, 257, "T2038Amount", "", "Investment tax credit from form T2038"};
-    CFloatField Sch5Amount1{this, 258, "Sch5Amount1", "", "Schedule 5 amount mirrored on the return"};
-    CFloatField Sch6Result1{this, 259, "Sch6Result1", "", "Canada workers benefit basic amount"};
-    CFloatField Sch6Result2{this, 260, "Sch6Result2", "", "Canada workers benefit disability supplement"};
-    CFloatField Sch11Result2{this, 261, "Sch11Result2", "", "Tuition amount carried forward"};
-    CFloatField F5532Amount{this, 262, "F5532Amount", "", "Self-employment income for the workers benefit"};
-    CFloatField F5532MedSupp{this, 263, "F5532MedSupp", "", "Working income for the medical supplement"};
-    CFloatField Total15Percent{this, 264, "Total15Percent", "", "Foreign non-business income above 15%"};
-    CFloatField FtcTotal1{this, 265, "FtcTotal1", "", "Foreign tax credit, non-business"};
-    CFloatField FtcTotal2{this, 266, "FtcTotal2", "", "Foreign tax credit, business"};
-    CFloatField FtcTotal3{this, 267, "FtcTotal3", "", "Foreign tax credit, provincial non-business"};
-    CFloatField FtcTotal4{this, 268, "FtcTotal4", "", "Foreign tax credit, provincial business"};
-    CFloatField ProvincialTaxTotal{this, 269, "ProvincialTaxTotal", "", "Provincial tax total"};
-    CFloatField ProvincialCreditTotal{this, 270, "ProvincialCreditTotal", "", "Provincial credit total"};
-    CFloatField OASRepaymentBase{this, 271, "OASRepaymentBase", "", "Old age security received"};
-    CFloatField HBPMinimumRepayment{this, 272, "HBPMinimumRepayment", "", "Minimum HBP repayment from last year's assessment"};
-    CFloatField LLPMinimumRepayment{this, 273, "LLPMinimumRepayment", "", "Minimum LLP repayment from last year's assessment"};
-    CFloatField T1MAmount{this, 274, "T1MAmount", "", "Moving expenses from forms T1M"};
-    CFloatField InfirmDependants18Plus{this, 275, "InfirmDependants18Plus", "", "Infirm dependants aged 18 or older"};
-    CFloatField ChildrenUnder19{this, 276, "ChildrenUnder19", "", "Children aged 0 to 18"};
-    CFloatField InfirmDependantsAll{this, 277, "InfirmDependantsAll", "", "Infirm dependants"};
-    CFloatField DaysInCanada{this, 278, "DaysInCanada", "", "Days resident in Canada"};
-    CFloatField BankruptDays{this, 279, "BankruptDays", "", "Days before bankruptcy"};
-    CFloatField DaysInYear{this, 280, "DaysInYear", "", "Days in the year"};
-    CFloatField ProrationDays{this, 281, "ProrationDays", "", "Days used for proration"};
-    CFloatField UCCB1{this, 282, "UCCB1", "", "Universal child care benefit 1"};
-    CFloatField UCCB2{this, 283, "UCCB2", "", "Universal child care benefit 2"};
-    CFloatField UCCB3{this, 284, "UCCB3", "", "Universal child care benefit 3"};
-    CFloatField UCCB4{this, 285, "UCCB4", "", "Universal child care benefit 4"};
-    CFloatField UCCB5{this, 286, "UCCB5", "", "Universal child care benefit 5"};
-    CFloatField UCCB6{this, 287, "UCCB6", "", "Universal child care benefit 6"};
+    CFloatField CapitalGainAmount{this, 230, "CapitalGainAmount", "", "Capital gains entered outside Schedule 3", fld::Section("Amounts carried between lines").hidden()};
+    CFloatField CapitalGainReduction{this, 231, "CapitalGainReduction", "", "Capital gains reduction", fld::Hidden()};
+    CFloatField CapitalGainsDeductionBase{this, 232, "CapitalGainsDeductionBase", "", "Capital gains eligible for the deduction", fld::Hidden()};
+    CFloatField MortgageForeclosure{this, 233, "MortgageForeclosure", "", "Mortgage foreclosures and conditional sales repossessions", fld::Hidden()};
+    CFloatField DividendAmount{this, 234, "DividendAmount", "", "Dividends entered outside the worksheet", fld::Hidden()};
+    CFloatField SplitIncomeFlag{this, 235, "SplitIncomeFlag", "", "Split income reported", fld::Hidden()};
+    CFloatField SplitIncome{this, 236, "SplitIncome", "", "Split income", fld::Hidden()};
+    CFloatField AnnuityAmount{this, 237, "AnnuityAmount", "", "Annuity payments kept apart", fld::Hidden()};
+    CFloatField AnnuityTotal{this, 238, "AnnuityTotal", "", "Annuity payments from RRSP slips", fld::Hidden()};
+    CFloatField PensionAmount{this, 239, "PensionAmount", "", "Eligible pension income", fld::Hidden()};
+    CFloatField T2205Deduction{this, 240, "T2205Deduction", "", "Spousal RRSP withdrawal deduction", fld::Hidden()};
+    CFloatField T2205IncomeUnder65{this, 241, "T2205IncomeUnder65", "", "Spousal RRSP withdrawal income, under 65", fld::Hidden()};
+    CFloatField T2205Income65Plus{this, 242, "T2205Income65Plus", "", "Spousal RRSP withdrawal income, 65 or older", fld::Hidden()};
+    CFloatField PensionTransfer{this, 243, "PensionTransfer", "", "Tax deducted transferred with the split pension", fld::Hidden()};
+    CFloatField F5344Amount{this, 244, "F5344Amount", "", "Elected split-pension amount of form T1032", fld::Hidden()};
+    CFloatField UnclassifiedSlipIncome{this, 245, "UnclassifiedSlipIncome", "", "Slip income not classified elsewhere", fld::Hidden()};
+    CFloatField T1212Amount{this, 246, "T1212Amount", "", "Investment income from form T1212", fld::Hidden()};
+    CFloatField T2043Amount{this, 247, "T2043Amount", "", "Return of fuel charge from form T2043", fld::Hidden()};
+    CFloatField T1170Amount{this, 248, "T1170Amount", "", "Capital gains on gifts from form T1170", fld::Hidden()};
+    CFloatField T929Amount{this, 249, "T929Amount", "", "Disability supports from form T929", fld::Hidden()};
+    CFloatField Sch15Amount{this, 250, "Sch15Amount", "", "FHSA amount from Schedule 15", fld::Hidden()};
+    CFloatField T1229Amount{this, 251, "T1229Amount", "", "Exploration expenses from form T1229", fld::Hidden()};
+    CFloatField T1223Amount{this, 252, "T1223Amount", "", "Clergy residence from form T1223", fld::Hidden()};
+    CFloatField Sch12Amount{this, 253, "Sch12Amount", "", "Home accessibility from Schedule 12", fld::Hidden()};
+    CFloatField GST370Amount{this, 254, "GST370Amount", "", "GST/HST rebate from form GST370", fld::Hidden()};
+    CFloatField T1172Amount{this, 255, "T1172Amount", "", "Additional tax on RESP payments from form T1172", fld::Hidden()};
+    CFloatField T1206Amount{this, 256, "T1206Amount", "", "Tax on split income from form T1206", fld::Hidden()};
+    CFloatField T2038Amount{this, 257, "T2038Amount", "", "Investment tax credit from form T2038", fld::Hidden()};
+    CFloatField Sch5Amount1{this, 258, "Sch5Amount1", "", "Schedule 5 amount mirrored on the return", fld::Hidden()};
+    CFloatField Sch6Result1{this, 259, "Sch6Result1", "", "Canada workers benefit basic amount", fld::Hidden()};
+    CFloatField Sch6Result2{this, 260, "Sch6Result2", "", "Canada workers benefit disability supplement", fld::Hidden()};
+    CFloatField Sch11Result2{this, 261, "Sch11Result2", "", "Tuition amount carried forward", fld::Hidden()};
+    CFloatField F5532Amount{this, 262, "F5532Amount", "", "Self-employment income for the workers benefit", fld::Hidden()};
+    CFloatField F5532MedSupp{this, 263, "F5532MedSupp", "", "Working income for the medical supplement", fld::Hidden()};
+    CFloatField Total15Percent{this, 264, "Total15Percent", "", "Foreign non-business income above 15%", fld::Hidden()};
+    CFloatField FtcTotal1{this, 265, "FtcTotal1", "", "Foreign tax credit, non-business", fld::Hidden()};
+    CFloatField FtcTotal2{this, 266, "FtcTotal2", "", "Foreign tax credit, business", fld::Hidden()};
+    CFloatField FtcTotal3{this, 267, "FtcTotal3", "", "Foreign tax credit, provincial non-business", fld::Hidden()};
+    CFloatField FtcTotal4{this, 268, "FtcTotal4", "", "Foreign tax credit, provincial business", fld::Hidden()};
+    CFloatField ProvincialTaxTotal{this, 269, "ProvincialTaxTotal", "", "Provincial tax total", fld::Hidden()};
+    CFloatField ProvincialCreditTotal{this, 270, "ProvincialCreditTotal", "", "Provincial credit total", fld::Hidden()};
+    CFloatField OASRepaymentBase{this, 271, "OASRepaymentBase", "", "Old age security received", fld::Hidden()};
+    CFloatField HBPMinimumRepayment{this, 272, "HBPMinimumRepayment", "", "Minimum HBP repayment from last year's assessment", fld::Hidden()};
+    CFloatField LLPMinimumRepayment{this, 273, "LLPMinimumRepayment", "", "Minimum LLP repayment from last year's assessment", fld::Hidden()};
+    CFloatField T1MAmount{this, 274, "T1MAmount", "", "Moving expenses from forms T1M", fld::Hidden()};
+    CFloatField InfirmDependants18Plus{this, 275, "InfirmDependants18Plus", "", "Infirm dependants aged 18 or older", fld::Hidden()};
+    CFloatField ChildrenUnder19{this, 276, "ChildrenUnder19", "", "Children aged 0 to 18", fld::Hidden()};
+    CFloatField InfirmDependantsAll{this, 277, "InfirmDependantsAll", "", "Infirm dependants", fld::Hidden()};
+    CFloatField DaysInCanada{this, 278, "DaysInCanada", "", "Days resident in Canada", fld::Hidden()};
+    CFloatField BankruptDays{this, 279, "BankruptDays", "", "Days before bankruptcy", fld::Hidden()};
+    CFloatField DaysInYear{this, 280, "DaysInYear", "", "Days in the year", fld::Hidden()};
+    CFloatField ProrationDays{this, 281, "ProrationDays", "", "Days used for proration", fld::Hidden()};
+    CFloatField UCCB1{this, 282, "UCCB1", "", "Universal child care benefit 1", fld::Hidden()};
+    CFloatField UCCB2{this, 283, "UCCB2", "", "Universal child care benefit 2", fld::Hidden()};
+    CFloatField UCCB3{this, 284, "UCCB3", "", "Universal child care benefit 3", fld::Hidden()};
+    CFloatField UCCB4{this, 285, "UCCB4", "", "Universal child care benefit 4", fld::Hidden()};
+    CFloatField UCCB5{this, 286, "UCCB5", "", "Universal child care benefit 5", fld::Hidden()};
+    CFloatField UCCB6{this, 287, "UCCB6", "", "Universal child care benefit 6", fld::Hidden()};
 
-    // ---- Supporting fields
-    CFloatField support5354{this, 5354, "support5354", "5354", "Supporting amount 5354"};
+    CFloatField support5354{this, 5354, "support5354", "5354", "Supporting amount 5354", fld::Section("Supporting fields").page("Supporting fields")};
     CFloatField support5365{this, 5365, "support5365", "5365", "Supporting amount 5365"};
-    CFloatField support67650{this, 67650, "support67650", "67650", "Supporting field 67650"};
-    CFloatField support67820{this, 67820, "support67820", "67820", "Supporting field 67820 (lines 22100 or 23200)"};
-    CFloatField support67830{this, 67830, "support67830", "67830", "Supporting field 67830 (line 12600)"};
-    CFloatField support67840{this, 67840, "support67840", "67840", "Supporting field 67840 (lines 12200, 22100 or 23200)"};
-    CFloatField support67860{this, 67860, "support67860", "67860", "Supporting field 67860 (lines 22100, 22400 or 23200)"};
-    CFloatField support67890{this, 67890, "support67890", "67890", "Supporting field 67890"};
-    CFloatField support68080{this, 68080, "support68080", "68080", "Supporting field 68080"};
-    CFloatField support68100{this, 68100, "support68100", "68100", "Supporting field 68100"};
-    CFloatField support68110{this, 68110, "support68110", "68110", "Supporting field 68110"};
-    CFloatField support68150{this, 68150, "support68150", "68150", "Supporting field 68150 (box 21 of T3 slips)"};
+    CFloatField support67650{this, 7650, "support67650", "67650", "Supporting field 67650"};
+    CFloatField support67820{this, 7820, "support67820", "67820", "Supporting field 67820 (lines 22100 or 23200)"};
+    CFloatField support67830{this, 7830, "support67830", "67830", "Supporting field 67830 (line 12600)"};
+    CFloatField support67840{this, 7840, "support67840", "67840", "Supporting field 67840 (lines 12200, 22100 or 23200)"};
+    CFloatField support67860{this, 7860, "support67860", "67860", "Supporting field 67860 (lines 22100, 22400 or 23200)"};
+    CFloatField support67890{this, 7890, "support67890", "67890", "Supporting field 67890"};
+    CFloatField support68080{this, 8080, "support68080", "68080", "Supporting field 68080"};
+    CFloatField support68100{this, 8100, "support68100", "68100", "Supporting field 68100"};
+    CFloatField support68110{this, 8110, "support68110", "68110", "Supporting field 68110"};
+    CFloatField support68150{this, 8150, "support68150", "68150", "Supporting field 68150 (box 21 of T3 slips)"};
     CFloatField support9915{this, 9915, "support9915", "", "No income reported"};
     CFloatField line54950FarmingLoss{this, 54950, "line54950FarmingLoss", "54950", "Farming loss"};
     CFloatField line55320Amount{this, 55320, "line55320Amount", "55320", "Canada workers benefit amount"};
     CIntField line55320Flag{this, 55321, "line55320Flag", "", "Canada workers benefit flag"};
 
-    // ---- Last year's amounts
-    CFloatField RRSPDeductionLimit{this, 300, "RRSPDeductionLimit", "", "RRSP deduction limit"};
+    CFloatField RRSPDeductionLimit{this, 300, "RRSPDeductionLimit", "", "RRSP deduction limit", fld::Section("Last year's amounts").page("Carry-forwards and medical")};
     CFloatField UnusedRRSPContributions{this, 301, "UnusedRRSPContributions", "", "Unused RRSP contributions"};
     CFloatField HBPRequiredRepayment{this, 302, "HBPRequiredRepayment", "", "Home Buyers' Plan repayment required"};
     CFloatField LLPRequiredRepayment{this, 303, "LLPRequiredRepayment", "", "Lifelong Learning Plan repayment required"};
@@ -434,8 +417,7 @@ public:
     CFloatField MinimumTaxCarryForward{this, 307, "MinimumTaxCarryForward", "", "Minimum tax carryover available"};
     CFloatField T1212CarryForward{this, 308, "T1212CarryForward", "", "Investment expenses carried forward (T1212)"};
 
-    // ---- Medical expenses
-    CIntField MedicalPeriodAnswer{this, 320, "MedicalPeriodAnswer", "", "12-month period chosen"};
+    CIntField MedicalPeriodAnswer{this, 320, "MedicalPeriodAnswer", "", "12-month period chosen", fld::Section("Medical expenses")};
     CFloatField MedicalOwn1{this, 321, "MedicalOwn1", "", "Own medical expenses"};
     CFloatField MedicalOwn2{this, 322, "MedicalOwn2", "", "Own medical travel"};
     CFloatField MedicalOwn3{this, 323, "MedicalOwn3", "", "Own premiums paid"};
@@ -449,13 +431,34 @@ public:
     CFloatField MedicalSpouse5{this, 335, "MedicalSpouse5", "", "Spouse's attendant care"};
     CFloatField MedicalSpouse6{this, 336, "MedicalSpouse6", "", "Spouse's other eligible expenses"};
 
-    // Twelve dependants with five medical amounts each, held as a table
-    // because the interview data copies them entry for entry.
+    // Twelve dependants with five medical amounts each; the interview data
+    // copies them entry for entry (ids 400 + 10 x dependant + amount).
+#define VR_DEPENDANT_MEDICAL(d)                                                                                  \
+    CFloatField MedicalDependant##d##_1{this, 400 + 10 * d + 1, "MedicalDependant" #d "_1", "", "Dependant " #d ": medical expenses"}; \
+    CFloatField MedicalDependant##d##_2{this, 400 + 10 * d + 2, "MedicalDependant" #d "_2", "", "Dependant " #d ": medical travel"}; \
+    CFloatField MedicalDependant##d##_3{this, 400 + 10 * d + 3, "MedicalDependant" #d "_3", "", "Dependant " #d ": premiums paid"}; \
+    CFloatField MedicalDependant##d##_4{this, 400 + 10 * d + 4, "MedicalDependant" #d "_4", "", "Dependant " #d ": attendant care"}; \
+    CFloatField MedicalDependant##d##_5{this, 400 + 10 * d + 5, "MedicalDependant" #d "_5", "", "Dependant " #d ": other eligible expenses"}
+    VR_DEPENDANT_MEDICAL(1);
+    VR_DEPENDANT_MEDICAL(2);
+    VR_DEPENDANT_MEDICAL(3);
+    VR_DEPENDANT_MEDICAL(4);
+    VR_DEPENDANT_MEDICAL(5);
+    VR_DEPENDANT_MEDICAL(6);
+    VR_DEPENDANT_MEDICAL(7);
+    VR_DEPENDANT_MEDICAL(8);
+    VR_DEPENDANT_MEDICAL(9);
+    VR_DEPENDANT_MEDICAL(10);
+    VR_DEPENDANT_MEDICAL(11);
+    VR_DEPENDANT_MEDICAL(12);
+#undef VR_DEPENDANT_MEDICAL
+
     static constexpr int kDependants = 12;
     static constexpr int kDependantMedicalAmounts = 5;
+    // dependant 0..11, amount 0..4.
     CFloatField& dependantMedical(int dependant, int amount);
 
-    // ---- Line steps, in the order the calculation driver calls them.
+    // Line steps, in the order the calculation driver calls them.
     void CalculateLine213ByWorkSheet();
     void CalculateTotalIncome(bool round);
     void CalculateNetIncomeBeforeCCT();
@@ -474,7 +477,7 @@ public:
     void CalculateBeforeLine437(bool round);
     void CalculateBalance(bool round);
 
-    // ---- Predicates and helpers
+    // Predicates and helpers
     int GetAge() const;
     int GetSpouseAge() const;
     bool HasSpouse() const;
@@ -519,8 +522,5 @@ public:
     // Federal brackets of the year, used for the spouse-amount algorithm.
     const STRUCT_TAX_STAIRS_JURISDICTION& m_taxStairs;
 
-    void Calculate01() override;
-
-private:
-    QList<CFloatField*> m_dependantMedical;
+    int Calculate01() override;
 };
