@@ -54,3 +54,39 @@ int CTaxData_T1ADJ::Calculate01()
 }
 
 bool TaxData_T1135New::isIndividual() const { return ReporterType.m_value == 0; }
+
+namespace {
+// One element with escaped text; empty values are left out.
+QString element(const char* tag, const QString& value)
+{
+    if (value.isEmpty())
+        return QString();
+    return QStringLiteral("<t1135:%1>%2</t1135:%1>\n").arg(QLatin1String(tag), value.toHtmlEscaped());
+}
+QString amount(double value) { return QString::number(value, 'f', 0); }
+}  // namespace
+
+int TaxData_T1135New::getT1135XMLContent(CString& body, std::map<std::string, CString>& values) const
+{
+    if (SIN.m_value.trimmed().isEmpty())
+        return -1;
+    QString xml = values["t1135part2"];
+    xml += element("GivenName", GivenName.m_value.trimmed());
+    xml += element("Initial", Initial.m_value.trimmed());
+    xml += element("FamilyName", LastName.m_value.trimmed());
+    xml += element("SocialInsuranceNumber", SIN.m_value.trimmed());
+    xml += element("TaxationYearStartDate", PeriodStart.text());
+    xml += element("TaxationYearEndDate", PeriodEnd.text());
+    xml += element("AmendedIndicator", AmendedFlag.m_value ? QStringLiteral("1") : QStringLiteral("2"));
+    xml += element("SimplifiedReportingIndicator", Indicator.m_value ? QStringLiteral("1") : QStringLiteral("2"));
+    xml += element("FundsHeldOutsideCanada", amount(FundsHeldAbroad.m_value));
+    xml += element("SharesOfNonResidentCorporations", amount(SharesNonResident.m_value));
+    xml += element("IndebtednessOwedByNonResident", amount(IndebtednessNonResident.m_value));
+    xml += element("InterestsInNonResidentTrusts", amount(TrustInterests.m_value));
+    xml += element("RealPropertyOutsideCanada", amount(RealProperty.m_value));
+    xml += element("OtherPropertyOutsideCanada", amount(OtherProperty.m_value));
+    xml += element("IncomeFromSpecifiedForeignProperty", amount(IncomeTotal.m_value));
+    xml += values["t1135part3"];
+    body = CString(xml);
+    return 0;
+}

@@ -2,6 +2,9 @@
 
 #include "companion/forms/ctaxdata_form.h"
 
+#include <map>
+#include <string>
+
 // Forms that mirror the return for the agency or for the client: identity
 // copied from the return plus a few figures of their own.
 
@@ -194,6 +197,9 @@ public:
     CFloatField OtherProperty{this, 25, "OtherProperty", "", "Other property outside Canada"};
     CFloatField IncomeTotal{this, 26, "IncomeTotal", "", "Income from specified foreign property"};
     bool isIndividual() const;
+    // The statement's body of the electronic T1135 between the frame parts;
+    // 0 on success.
+    int getT1135XMLContent(CString& body, std::map<std::string, CString>& values) const;
 };
 
 // T1153: preparer's information for a consent for the notice of assessment.

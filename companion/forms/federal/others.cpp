@@ -50,6 +50,36 @@ bool CTaxData_T5013::IsThisSFD(int block) const
     return blocks[block].kind.m_value >= 0 && blocks[block].sfd.m_value != 0;
 }
 
+int CTaxData_T5013::GetCountOfSFDForms(bool withEmpty) const
+{
+    int count = 0;
+    for (const Block& b : VR_BLOCKS((*this)))
+        if (b.kind.m_value >= 0 && b.sfd.m_value != 0 && (withEmpty || present(b.gross.m_value) || present(b.net.m_value)))
+            ++count;
+    return count;
+}
+
+int CTaxData_T5013::GetCountOfBarcodeSFDForms() const { return GetCountOfSFDForms(false); }
+
+double CTaxData_T5013::GetTotalNonLossNetIncome() const
+{
+    double total = 0;
+    for (const Block& b : VR_BLOCKS((*this)))
+        if (b.kind.m_value >= 0)
+            total += std::max(0.0, b.net.m_value);
+    return total;
+}
+
+int CTaxData_T5013::ConvertToDirerad(unsigned char mode, int block, DireradGenObjParamStru& param)
+{
+    // The statement lines of the electronic return are written by the
+    // filing layer's line writers, which this object does not know; it
+    // answers only for blocks that are statements.
+    Q_UNUSED(mode);
+    Q_UNUSED(param);
+    return IsThisSFD(block) ? 0 : -1;
+}
+
 int CTaxData_T5013::Calculate01()
 {
     // Each activity's net is its gross less its expenses, home use and CCA.
@@ -67,8 +97,9 @@ int CTaxData_T5013::Calculate01()
 // ---- T1248 Schedule D
 
 bool TaxData_T1248SchD::isFactualResident() const { return ResidencyStatus.m_value == 0; }
+bool TaxData_T1248SchD::isEligibleForDirErad() const { return ResidencyStatus.m_value == 0 || ResidencyStatus.m_value == 1; }
 
-int TaxData_T1248SchD::ValidateWithT1(unsigned char purpose, QList<CString>& messages, bool immigrant, bool emigrant,
+int TaxData_T1248SchD::ValidateWithT1(unsigned char purpose, std::list<CString>& messages, bool immigrant, bool emigrant,
                                      bool deceased, bool bankrupt) const
 {
     Q_UNUSED(purpose);
@@ -78,7 +109,7 @@ int TaxData_T1248SchD::ValidateWithT1(unsigned char purpose, QList<CString>& mes
     // A factual resident keeps residential ties; someone who also entered or
     // left Canada in the year is not one.
     if (isFactualResident() && (immigrant || emigrant)) {
-        messages.append(CString("Schedule D of form T1248: a factual resident cannot have entered or left Canada in the year."));
+        messages.push_back(CString("Schedule D of form T1248: a factual resident cannot have entered or left Canada in the year."));
         ++added;
     }
     return added;

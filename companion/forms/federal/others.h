@@ -49,6 +49,15 @@ public:
     bool HaveCommissionIncome() const;
     bool HaveFishIncome() const;
     bool IsThisSFD(int block) const;
+    // Statements (activity blocks) reported as selected financial data;
+    // withEmpty also counts a chosen kind with no amount yet.
+    int GetCountOfSFDForms(bool withEmpty) const;
+    int GetCountOfBarcodeSFDForms() const;
+    // Sum of the activities' net incomes that are not losses.
+    double GetTotalNonLossNetIncome() const;
+    // Writes statement block i (0 to 3) as its own statement of the
+    // electronic return; returns the number of lines written.
+    int ConvertToDirerad(unsigned char mode, int block, DireradGenObjParamStru& param);
     int Calculate01() override;
 };
 
@@ -58,13 +67,16 @@ class TaxData_T1248SchD : public CTaxData_Form
     Q_OBJECT
 public:
     TaxData_T1248SchD() : CTaxData_Form(FROM_FORM, 207) {}
-    CIntField ResidencyStatus{this, 1, "ResidencyStatus", "", "Residency status (0 factual resident)"};
+    CIntField ResidencyStatus{this, 1, "ResidencyStatus", "", "Residency status (0 factual, 1 deemed, 2 non-resident, 3 deemed non-resident)"};
     CIntField TiesDwelling{this, 2, "TiesDwelling", "", "Kept a dwelling in Canada"};
     CIntField TiesSpouse{this, 3, "TiesSpouse", "", "Spouse or dependants stayed in Canada"};
     CStringField CountryOfResidence{this, 4, "CountryOfResidence", "", "Country of residence"};
     CDateField DateLeft{this, 5, "DateLeft", "", "Date left Canada"};
     bool isFactualResident() const;
-    int ValidateWithT1(unsigned char purpose, QList<CString>& messages, bool a, bool b, bool c, bool d) const;
+    // Electronic filing accepts factual and deemed residents only.
+    bool isEligibleForDirErad() const;
+    int ValidateWithT1(unsigned char purpose, std::list<CString>& messages, bool immigrant, bool emigrant, bool deceased,
+                       bool bankrupt) const;
 };
 
 // Instalment calculation for the next year.

@@ -41,6 +41,19 @@ CFloatField& TaxData_T1New::dependantMedical(int dependant, int amount)
     return *static_cast<CFloatField*>(findFieldById(400 + 10 * (dependant + 1) + amount + 1));
 }
 
+CStringField* TaxData_T1New::textFieldByCode(int code)
+{
+    switch (code) {
+    case 1: return &SIN;
+    case 11: return &FirstName;
+    case 12: return &LastName;
+    case 15: return &Email;
+    case 16: return &Email2;
+    case 19: return &HomePhone;
+    }
+    return nullptr;
+}
+
 // ---- Line steps. Each sums the lines that feed it; the full 2024 rules of
 // each step come with the yearly arithmetic.
 

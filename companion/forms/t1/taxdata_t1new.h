@@ -49,6 +49,7 @@ public:
     CIntField HomeAddressSameAsMailing{this, 30, "HomeAddressSameAsMailing", "", "Home address same as mailing (0 yes)"};
     CStringField HomePhone{this, 31, "HomePhone", "", "Telephone"};
     CStringField Email{this, 32, "Email", "", "Email address"};
+    CStringField Email2{this, 34, "Email2", "", "Second email address"};
     CStringField ProvinceText{this, 33, "ProvinceText", "", "Province of residence (name)"};
 
     CIntField ProvinceOfResidence{this, 40, "ProvinceOfResidence", "", "Province of residence on December 31", fld::Section("Residence")};
@@ -476,6 +477,11 @@ public:
     void CalculateFedTax();
     void CalculateBeforeLine437(bool round);
     void CalculateBalance(bool round);
+
+    // The identity text behind a text code: 1 S.I.N., 11 first name, 12 last
+    // name, 15 e-mail address, 16 second e-mail address, 19 telephone; null
+    // for any other code.
+    CStringField* textFieldByCode(int code);
 
     // Predicates and helpers
     int GetAge() const;
