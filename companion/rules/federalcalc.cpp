@@ -183,6 +183,8 @@ void balance(const FederalInput& in, FederalResult& r)
     r.line42200 = r.line23500;
     r.line43500 = sum({r.line42000, r.line42100, r.line42200, r.line42800});
     r.line43700 = roundCents(positivePart(in.taxDeducted));
+    // Quebec residents get the abatement as a refundable credit against
+    // the balance, not as a cut of net federal tax (line 42000 stays whole).
     if (in.quebecResident())
         r.line44000 = roundCents(r.line42900 * fed(FedKey::QuebecAbatementRate));
     r.line47600 = roundCents(positivePart(in.instalments));

@@ -700,6 +700,17 @@ void TestRules2024::workedReturns_data()
         << 30000.0 << 30000.0 << 30000.0 << 2144.25 << 811.50 << 44.25 << 0.0
         << QVariantMap{{"12700", 0.0}, {"25300", 0.0}};
 
+    // ---- Workers' compensation and social assistance: income, then deducted at 25000 ----
+
+    // total 20,000 + 6,000 + 4,000 = 30,000 = net income; taxable 30,000 - 10,000 = 20,000;
+    // fed 3,000 - 2,355.75 = 644.25; AB 2,000 - 2,188.50 -> 0
+    QTest::newRow("AB social assistance not taxed")
+        << with(otherIncomeReturn(P::AB, 20000, 0), [](FederalInput& i) {
+               i.workersCompensation = 6000;
+               i.socialAssistance = 4000;
+           })
+        << 30000.0 << 30000.0 << 20000.0 << 644.25 << 0.0 << 0.0 << 644.25 << none;
+
     // ---- RRSP limit ----
 
     // 15,000 contributed, 10,000 limit: net 60,000. fed 9,227.32 - 2,355.75 = 6,871.57;
