@@ -1,0 +1,48 @@
+#include "companion/forms/cfield.h"
+
+#include "companion/forms/fieldowner.h"
+
+CField::CField(FieldKind kind, int attribute) : m_kind(kind), m_attribute(attribute) {}
+
+CField::CField(FieldKind kind, CFieldOwner* owner, int id, const char* name, const char* line,
+               const char* label, const FieldOpts& opts)
+    : m_kind(kind),
+      m_id(id),
+      m_flags(opts.m_flags),
+      m_name(name ? name : ""),
+      m_line(line ? line : ""),
+      m_label(label ? label : ""),
+      m_section(opts.m_section ? opts.m_section : ""),
+      m_page(opts.m_page ? opts.m_page : ""),
+      m_choices(opts.m_choices ? opts.m_choices : "")
+{
+    if (owner)
+        owner->registerField(this);
+}
+
+QString CField::name() const
+{
+    return m_hasOwnName ? m_ownName : QString::fromUtf8(m_name);
+}
+
+void CField::setName(const QString& name)
+{
+    m_ownName = name;
+    m_hasOwnName = true;
+}
+
+QList<QPair<int, QString>> CField::choices() const
+{
+    QList<QPair<int, QString>> out;
+    if (!*m_choices)
+        return out;
+    const QStringList entries = QString::fromUtf8(m_choices).split(QLatin1Char('|'));
+    for (const QString& entry : entries) {
+        const int colon = entry.indexOf(QLatin1Char(':'));
+        bool ok = false;
+        const int value = entry.left(colon).trimmed().toInt(&ok);
+        if (colon > 0 && ok)
+            out.append(qMakePair(value, entry.mid(colon + 1).trimmed()));
+    }
+    return out;
+}
