@@ -16,7 +16,6 @@
 #include "companion/ui/basetaxpage.h"
 
 Q_DECLARE_METATYPE(ENUMTYPE_FROM)
-Q_DECLARE_METATYPE(CField*)
 
 namespace {
 

@@ -66,7 +66,7 @@ QString element(const char* tag, const QString& value)
 QString amount(double value) { return QString::number(value, 'f', 0); }
 }  // namespace
 
-int TaxData_T1135New::getT1135XMLContent(CString& body, std::map<std::string, CString>& values) const
+int TaxData_T1135New::getT1135XMLContent(CString& body, TemplateValueMap& values) const
 {
     if (SIN.m_value.trimmed().isEmpty())
         return -1;

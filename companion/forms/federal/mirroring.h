@@ -2,8 +2,7 @@
 
 #include "companion/forms/ctaxdata_form.h"
 
-#include <map>
-#include <string>
+#include "companion/core/templatevaluemap.h"
 
 // Forms that mirror the return for the agency or for the client: identity
 // copied from the return plus a few figures of their own.
@@ -199,7 +198,7 @@ public:
     bool isIndividual() const;
     // The statement's body of the electronic T1135 between the frame parts;
     // 0 on success.
-    int getT1135XMLContent(CString& body, std::map<std::string, CString>& values) const;
+    int getT1135XMLContent(CString& body, TemplateValueMap& values) const;
 };
 
 // T1153: preparer's information for a consent for the notice of assessment.

@@ -361,9 +361,8 @@ double TaxData_T1New::CalculateAgeAmount(bool eligible, double netIncome, int da
 
 void TaxData_T1New::GetIncomeThresholds(QList<double>& thresholds) const
 {
-    for (const auto& stair : m_taxStairs.stairs)
-        if (stair.upTo > 0)
-            thresholds.append(stair.upTo);
+    for (double threshold : m_taxStairs.thresholds())
+        thresholds.append(threshold);
 }
 
 CString TaxData_T1New::ConstructFullName() const

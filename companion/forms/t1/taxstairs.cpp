@@ -2,26 +2,15 @@
 
 #include <algorithm>
 
-double STRUCT_TAX_STAIRS_JURISDICTION::taxOn(double taxableIncome) const
-{
-    double tax = 0;
-    double lower = 0;
-    for (const Stair& stair : stairs) {
-        if (taxableIncome <= lower)
-            break;
-        const bool last = stair.upTo <= 0;
-        const double top = last ? taxableIncome : std::min(taxableIncome, stair.upTo);
-        tax += (top - lower) * stair.rate;
-        if (last)
-            break;
-        lower = stair.upTo;
-    }
-    return tax;
-}
+#include "companion/rules/federalconstants2024.h"
 
-double STRUCT_TAX_STAIRS_JURISDICTION::lowestRate() const
+std::vector<double> STRUCT_TAX_STAIRS_JURISDICTION::thresholds() const
 {
-    return stairs.empty() ? 0.0 : stairs.front().rate;
+    std::vector<double> result;
+    for (const taxrules::TaxBracket& bracket : brackets)
+        if (bracket.from > 0)
+            result.push_back(bracket.from);
+    return result;
 }
 
 double STRUCT_TAX_STAIRS_JURISDICTION::CalcAlgoForSpouseF260S2(double spouseTaxableIncome, double workingValue) const
@@ -36,12 +25,6 @@ double STRUCT_TAX_STAIRS_JURISDICTION::CalcAlgoForSpouseF260S2(double spouseTaxa
 
 const STRUCT_TAX_STAIRS_JURISDICTION& STRUCT_TAX_STAIRS_JURISDICTION::federal2024()
 {
-    static const STRUCT_TAX_STAIRS_JURISDICTION stairs{{
-        {55867, 0.15},
-        {111733, 0.205},
-        {173205, 0.26},
-        {246752, 0.29},
-        {0, 0.33},
-    }};
+    static const STRUCT_TAX_STAIRS_JURISDICTION stairs{taxrules::federalBrackets2024()};
     return stairs;
 }
