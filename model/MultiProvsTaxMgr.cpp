@@ -38,6 +38,9 @@ CMultiProvsTaxMgr::CMultiProvsTaxMgr(ENUM_MultiProvsTaxMgrMode mode, DependantIn
 
 CMultiProvsTaxMgr::~CMultiProvsTaxMgr()
 {
+    // The holder is being torn down with its host: it is not told, but
+    // everything the plug-ins made is still freed before their code goes.
+    m_releaseHook = nullptr;
     killAll();
 }
 

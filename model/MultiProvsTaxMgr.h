@@ -59,7 +59,8 @@ public:
 
     using T2209List = std::list<TaxData_T2209_2036*>;
     // Told about a plug-in-made object just before the host frees it, so that
-    // its holder can drop every reference to it (not delete it).
+    // its holder can drop every reference to it (not delete it). Not called
+    // from the host's destructor: the holder owns the host and is going too.
     using ObjectReleaseHook = std::function<void(CTaxData_Form*)>;
 
     CMultiProvsTaxMgr(ENUM_MultiProvsTaxMgrMode mode, DependantInfoStruct* dependants);

@@ -280,7 +280,23 @@ private slots:
             QVERIFY(interview);
         }
         QVERIFY(interview.isNull());
-        QCOMPARE(released, 1);
+        QCOMPARE(released, 0); // the holder goes with its host; FreeData tells it
+    }
+
+    void freeDataTellsTheHolderAndUnloads()
+    {
+        CMultiProvsTaxMgr host(MULTIPROVS_MODE_RESIDENCE, nullptr);
+        settle(host, kOntario);
+        QList<CTaxData_Form*> released;
+        host.setObjectReleaseHook([&](CTaxData_Form* object) { released << object; });
+        QPointer<CTaxData_Form> interview = host.NewWizardData();
+        QVERIFY(interview);
+        CTaxData_Form* const made = interview.data();
+        host.FreeData();
+        QCOMPARE(released, QList<CTaxData_Form*>{made});
+        QVERIFY(interview.isNull());
+        QVERIFY(!host.getModeOneProvMgr());
+        QCOMPARE(host.provincialState(), CMultiProvsTaxMgr::ProvincialState::Unavailable);
     }
 
     void freeFormDataHandsTheFormBackToItsPlugin()
