@@ -7,12 +7,12 @@
 #include "companion/forms/dependantinfostruct.h"
 #include "companion/forms/taxtypes.h"
 #include "model/cpersonalsettings.h"
+#include "model/dialogrecords.h"
 #include "model/individualtaxdata.h"
 
 class CTaxData_Form;
 class QComboBox;
 class QTextStream;
-struct NewReturnBasicData;
 
 // One open return file: the taxpayer's return, the spouse's (which counts
 // only when it holds a T1), the family's dependant table, the view state and
@@ -92,7 +92,17 @@ public:
     void CreateTestPrintFile();
 
     // ---- Construction from outside data ----
+    // A new family from the new-return wizard's choices.
     void NewData(const NewReturnBasicData* record);
+    // The wizard's own record (DataNewReturnBasic), read field by field.
+    template <typename Record>
+    void NewData(const Record* record)
+    {
+        if (record) {
+            const NewReturnBasicData data = newReturnBasicDataFrom(*record);
+            NewData(&data);
+        }
+    }
 
     // ---- Calculation ----
     // Recalculates the whole family; the number of forms the calculation

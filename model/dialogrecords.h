@@ -10,9 +10,9 @@
 // Records the return model shares with the dialogs. They live here because
 // the model reads them and must not depend on the dialogs.
 
-// What CFamilyTaxData::NewData reads of the new-return wizard's record. The
-// wizard's own record (DataNewReturnBasic) derives from it, so the wizard
-// hands its record to NewData as it is.
+// What CFamilyTaxData::NewData reads of the new-return wizard's record, as
+// plain values. The wizard's record (DataNewReturnBasic, made of field
+// objects) converts with newReturnBasicDataFrom.
 struct NewReturnBasicData
 {
     CString FirstName;
@@ -40,6 +40,38 @@ struct NewReturnBasicData
     bool bT2125 = false;
     bool bT1DD = false;
 };
+
+// The values of a record whose members are field objects of the same names
+// (the new-return wizard's record).
+template <typename Record>
+NewReturnBasicData newReturnBasicDataFrom(const Record& record)
+{
+    NewReturnBasicData data;
+    data.FirstName = record.FirstName.m_value;
+    data.LastName = record.LastName.m_value;
+    data.sin = record.sin.m_value;
+    data.dob = record.dob.m_value;
+    data.TaxPronv = record.TaxPronv.m_value;
+    data.MaritalStatus = record.MaritalStatus.m_value;
+    data.FirstNameSpouse = record.FirstNameSpouse.m_value;
+    data.LastNameSpouse = record.LastNameSpouse.m_value;
+    data.Coupled = record.Coupled.m_value != 0;
+    data.SpouseNonResident = record.SpouseNonResident.m_value != 0;
+    data.sinSpouse = record.sinSpouse.m_value;
+    data.dobSpouse = record.dobSpouse.m_value;
+    data.TaxPronvSpouse = record.TaxPronvSpouse.m_value;
+    data.bSch3 = record.bSch3.m_value != 0;
+    data.bSch4 = record.bSch4.m_value != 0;
+    data.bSch6 = record.bSch6.m_value != 0;
+    data.bSch7 = record.bSch7.m_value != 0;
+    data.bSch9 = record.bSch9.m_value != 0;
+    data.bSch11 = record.bSch11.m_value != 0;
+    data.bSch15 = record.bSch15.m_value != 0;
+    data.bT776 = record.bT776.m_value != 0;
+    data.bT2125 = record.bT2125.m_value != 0;
+    data.bT1DD = record.bT1DD.m_value != 0;
+    return data;
+}
 
 // Options of the import of last year's return: five one-byte flags.
 struct STRUCT_IMPORT_LASTYEAR_PARAM

@@ -301,7 +301,7 @@ int IndividualTaxData::GetCountOfSFDForms() const
     for (const STRUCT_FORMDATA_ITEM_2004* item : m_formList) {
         if (item->type == 38) {
             if (auto* t5013 = qobject_cast<const CTaxData_T5013*>(item->data))
-                count += t5013->GetCountOfSFDForms(1);
+                count += t5013->GetCountOfSFDForms(true);
         } else if (item->type == 109) {
             count += 2;
         } else if (IsSFDForm(item->type)) {

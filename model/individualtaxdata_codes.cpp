@@ -51,7 +51,12 @@ bool IndividualTaxData::getFedAmountClaimed(int code, int& value) const
     switch (code) {
     case 2: value = t1->ReFileFlag.m_value != 0 ? 1 : 0; return true;
     case 4: value = t1->IsPostBankrupt() ? 1 : 0; return true;
-    case 10: value = t1->Email.m_value.trimmed().isEmpty() ? 0 : 1; return true;
+    case 10: {
+        CString text16;
+        getFedStringClaimed(16, text16);
+        value = text16.isEmpty() ? 0 : 1;
+        return true;
+    }
     case 303: {
         // Without Schedule 5 there is no spouse amount: 0, not whatever the
         // caller's variable held.
@@ -74,16 +79,15 @@ bool IndividualTaxData::getFedStringClaimed(int code, CString& text) const
     const TaxData_T1New* t1 = GetT1();
     if (!t1)
         return false;
-    switch (code) {
-    case 1: text = t1->SIN.m_value; return true;
-    case 11: text = t1->FirstName.m_value; return true;
-    case 12: text = t1->LastName.m_value; return true;
-    case 15:
-    case 16: text = t1->Email.m_value; return true;
-    case 17: text = CString(t1->FirstName.m_value + QLatin1Char(' ') + t1->LastName.m_value); return true;
-    case 19: text = t1->HomePhone.m_value; return true;
-    default: return false;
+    if (code == 17) {
+        text = CString(t1->FirstName.m_value + QLatin1Char(' ') + t1->LastName.m_value);
+        return true;
     }
+    const CStringField* field = const_cast<TaxData_T1New*>(t1)->textFieldByCode(code);
+    if (!field)
+        return false;
+    text = field->m_value;
+    return true;
 }
 
 bool IndividualTaxData::setFedAmount(int code, int flag, double)

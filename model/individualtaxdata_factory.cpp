@@ -141,7 +141,7 @@ void IndividualTaxData::InitNewFormData(CTaxData_Form* form)
     case 51:
     case 125:
     case 131:
-        if (auto* statement = qobject_cast<CStatementForm*>(form)) {
+        if (auto* statement = dynamic_cast<CStatementForm*>(form)) {
             statement->Name.m_value = fullNameOf(*t1);
             statement->SIN.m_value = t1->SIN.m_value;
         }

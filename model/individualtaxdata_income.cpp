@@ -99,7 +99,7 @@ bool IndividualTaxData::HaveSelfBusiness() const
                 ++count;
         if (item->type == 38)
             if (auto* t5013 = qobject_cast<const CTaxData_T5013*>(item->data))
-                count += t5013StatementCount(*t5013);
+                count += t5013->GetCountOfSFDForms(false);
     }
     return count > 0;
 }
@@ -110,7 +110,7 @@ double IndividualTaxData::CalculatedSelfEmpIncomeForF5532() const
     for (const STRUCT_FORMDATA_ITEM_2004* item : m_formList) {
         if (item->type == 38) {
             if (auto* t5013 = qobject_cast<const CTaxData_T5013*>(item->data))
-                total += t5013NonLossNetIncome(*t5013);
+                total += t5013->GetTotalNonLossNetIncome();
             continue;
         }
         const double net = statementNetIncome(item);
