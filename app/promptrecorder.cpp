@@ -29,7 +29,7 @@ QMessageBox::StandardButton PromptRecorder::messageBox(QWidget* parent, const Me
 
 int PromptRecorder::runDialog(PromptDialog& dialog)
 {
-    append(dialog.content().lines.join(QLatin1Char('\n')));
+    append(dialog.content().texts().join(QLatin1Char('\n')));
     return QuietPrompter::runDialog(dialog);
 }
 
