@@ -1,0 +1,132 @@
+#pragma once
+
+#include <QDataStream>
+#include <QString>
+
+class CFieldOwner;
+
+// Attribute word some callers give a stand-alone field; carried, not interpreted.
+enum ENUMTYPE_FIELD_ATTR : int { FIELD_ATTR_NONE = 0 };
+
+enum class FieldKind : quint8 { Int = 1, Bool = 2, Float = 3, String = 4, Date = 5 };
+
+// Flags of a field in its owner's table.
+enum FieldFlag : unsigned {
+    FieldComputed = 0x01,      // derived by the calculation: read-only on pages, cleared by ResetData
+    FieldReadOnly = 0x02,      // shown but never edited on a page (filled from elsewhere)
+    FieldHidden = 0x04,        // stored and copied, never shown on a page
+    FieldCarryForward = 0x08,  // kept by the next-year keep-data even without "copy all"
+    FieldCaption = 0x10,       // its text is the caption of a multiple-instance form
+};
+
+// Optional last argument of a table field: section heading, page break,
+// flags, start value, text length. Chain from one of the fld:: helpers:
+//     fld::Section("Total income").computed()
+struct FieldOpts {
+    const char* m_section = nullptr;    // heading shown before this field; later fields inherit it
+    const char* m_page = nullptr;       // this field starts a new page (tab) with that title
+    unsigned m_flags = 0;
+    double m_startNumber = 0;           // start value of int, bool and float fields
+    const char* m_startText = nullptr;  // start value of text fields
+    int m_maxLength = 0;                // text fields: 0 means no limit of its own
+
+    FieldOpts section(const char* title) const { FieldOpts o = *this; o.m_section = title; return o; }
+    FieldOpts page(const char* title) const { FieldOpts o = *this; o.m_page = title; return o; }
+    FieldOpts flags(unsigned bits) const { FieldOpts o = *this; o.m_flags |= bits; return o; }
+    FieldOpts computed() const { return flags(FieldComputed); }
+    FieldOpts readOnly() const { return flags(FieldReadOnly); }
+    FieldOpts hidden() const { return flags(FieldHidden); }
+    FieldOpts carryForward() const { return flags(FieldCarryForward); }
+    FieldOpts caption() const { return flags(FieldCaption); }
+    FieldOpts start(double value) const { FieldOpts o = *this; o.m_startNumber = value; return o; }
+    FieldOpts startText(const char* text) const { FieldOpts o = *this; o.m_startText = text; return o; }
+    FieldOpts maxLength(int chars) const { FieldOpts o = *this; o.m_maxLength = chars; return o; }
+};
+
+namespace fld {
+inline FieldOpts Section(const char* title) { return FieldOpts().section(title); }
+inline FieldOpts Page(const char* title) { return FieldOpts().page(title); }
+inline FieldOpts Computed() { return FieldOpts().computed(); }
+inline FieldOpts ReadOnly() { return FieldOpts().readOnly(); }
+inline FieldOpts Hidden() { return FieldOpts().hidden(); }
+inline FieldOpts CarryForward() { return FieldOpts().carryForward(); }
+inline FieldOpts Caption() { return FieldOpts().caption(); }
+inline FieldOpts Start(double value) { return FieldOpts().start(value); }
+inline FieldOpts StartText(const char* text) { return FieldOpts().startText(text); }
+inline FieldOpts MaxLength(int chars) { return FieldOpts().maxLength(chars); }
+}  // namespace fld
+
+// One named value of a form or a data record. The value itself lives in the
+// concrete class's public m_value, which callers read and write directly.
+// A field is either a row of its owner's table (constructed with the owner,
+// a serial id, name, line or box number and label; it registers itself) or
+// a stand-alone field of a wizard record (constructed with a start value;
+// the record may name it and add it to its list).
+class CField
+{
+public:
+    virtual ~CField() = default;
+    // A field belongs to one owner's table and is never copied whole;
+    // assignment takes the value only (so a class's implicit operator=
+    // copies values and keeps each field's identity).
+    CField(const CField&) = delete;
+    CField& operator=(const CField&) { return *this; }
+
+    FieldKind kind() const { return m_kind; }
+    // Serial id, stable per class and never reused; 0 for a stand-alone field.
+    int id() const { return m_id; }
+    QString name() const;
+    void setName(const QString& name);
+    QString lineNumber() const { return QString::fromUtf8(m_line); }
+    QString label() const { return QString::fromUtf8(m_label); }
+    QString section() const { return QString::fromUtf8(m_section); }
+    QString pageTitle() const { return QString::fromUtf8(m_page); }
+    bool startsPage() const { return m_page && *m_page; }
+    unsigned flags() const { return m_flags; }
+    void setFlags(unsigned flags) { m_flags = flags; }
+    bool hasFlag(unsigned flag) const { return (m_flags & flag) != 0; }
+    bool isComputed() const { return hasFlag(FieldComputed); }
+    // Not editable on a page: computed or read-only.
+    bool isReadOnly() const { return hasFlag(FieldComputed | FieldReadOnly); }
+    bool isHidden() const { return hasFlag(FieldHidden); }
+    int attribute() const { return m_attribute; }
+
+    // Back to the start value.
+    virtual void reset() = 0;
+    // Take the value of a field of the same kind; a field of another kind is ignored.
+    virtual void copyValueFrom(const CField& other) = 0;
+    // Same kind and same value.
+    virtual bool equals(const CField& other) const = 0;
+    // The value's bytes in the return file (the entry header is the owner's).
+    virtual void writeValue(QDataStream& out) const = 0;
+    // Reads a value of exactly size bytes; false when they do not make one
+    // (the field then keeps its value). fileVersion bounds text lengths.
+    virtual bool readValue(QDataStream& in, quint32 size, unsigned fileVersion) = 0;
+    // Text form for pages and text exports; setText returns false for text
+    // that is not a value of this kind (the value is then unchanged).
+    virtual QString text() const = 0;
+    virtual bool setText(const QString& text) = 0;
+    // A deterministic sample value derived from seed, for print tests.
+    virtual void fillTestValue(int seed) = 0;
+    // Zero, unticked, blank or no date.
+    virtual bool isBlank() const = 0;
+
+protected:
+    explicit CField(FieldKind kind, int attribute = 0);
+    CField(FieldKind kind, CFieldOwner* owner, int id, const char* name, const char* line,
+           const char* label, const FieldOpts& opts);
+
+private:
+    friend class CFieldOwner;
+    FieldKind m_kind;
+    int m_id = 0;
+    int m_attribute = 0;
+    unsigned m_flags = 0;
+    const char* m_name = "";
+    const char* m_line = "";
+    const char* m_label = "";
+    const char* m_section = "";
+    const char* m_page = "";
+    QString m_ownName;  // set by setName; wins over m_name
+    bool m_hasOwnName = false;
+};

@@ -1,0 +1,229 @@
+#include "companion/forms/ctaxdata_form.h"
+
+#include <QDir>
+#include <QSaveFile>
+#include <QXmlStreamWriter>
+
+#include "companion/forms/mydatastream.h"
+#include "companion/ui/basetaxpage.h"
+
+namespace {
+
+// A page longer than this is split at the next section heading.
+constexpr int kRowsPerPage = 120;
+
+const char* kindName(FieldKind kind)
+{
+    switch (kind) {
+    case FieldKind::Int: return "int";
+    case FieldKind::Bool: return "bool";
+    case FieldKind::Float: return "amount";
+    case FieldKind::String: return "text";
+    case FieldKind::Date: return "date";
+    }
+    return "text";
+}
+
+}  // namespace
+
+CTaxData_Form::CTaxData_Form(ENUMTYPE_FROM kind, int type, QObject* parent)
+    : QObject(parent), m_kind(kind), m_type(qint16(type))
+{
+}
+
+CTaxData_Form::~CTaxData_Form() = default;
+
+CTaxData_Form& CTaxData_Form::operator=(const CTaxData_Form& other)
+{
+    if (&other != this) {
+        CopyData(&other);
+        m_coupled = other.m_coupled;
+        m_mainProvince = other.m_mainProvince;
+    }
+    return *this;
+}
+
+int CTaxData_Form::CreatePages(std::list<BaseTaxPage*>& pages, QWidget* parent)
+{
+    std::vector<std::vector<CField*>> groups;
+    std::vector<QString> titles;
+    int rows = 0;
+    QString lastSection;
+    for (CField* f : m_listFields) {
+        if (f->isHidden())
+            continue;
+        const bool newSection = f->section() != lastSection;
+        const bool split = groups.empty() || f->startsPage() || (rows >= kRowsPerPage && newSection);
+        if (split) {
+            groups.emplace_back();
+            if (f->startsPage())
+                titles.push_back(f->pageTitle());
+            else if (titles.empty())
+                titles.push_back(pageTitle());
+            else
+                titles.push_back(QStringLiteral("%1 (%2)").arg(titles.front()).arg(groups.size()));
+            rows = 0;
+        }
+        groups.back().push_back(f);
+        lastSection = f->section();
+        ++rows;
+    }
+    for (size_t i = 0; i < groups.size(); ++i)
+        pages.push_back(new BaseTaxPage(this, groups[i], titles[i], parent));
+    return int(groups.size());
+}
+
+void CTaxData_Form::CopyData(const CTaxData_Form* from)
+{
+    if (from)
+        copyFieldsFrom(*from);
+}
+
+bool CTaxData_Form::CompareData(const CTaxData_Form* other) const
+{
+    if (!other)
+        return true;
+    if (other->m_kind != m_kind || other->m_type != m_type)
+        return true;
+    return anyFieldDiffers(*other);
+}
+
+bool CTaxData_Form::ConvertToNextYear(unsigned char, ENUMTYPE_PROVINCE, int)
+{
+    return true;
+}
+
+void CTaxData_Form::KeepData(int keepAll)
+{
+    if (keepAll)
+        return;
+    for (CField* f : m_listFields)
+        if (!f->hasFlag(FieldCarryForward))
+            f->reset();
+}
+
+void CTaxData_Form::UpdateSharedCopy(const CTaxData_Form* source)
+{
+    CopyData(source);
+}
+
+int CTaxData_Form::Serialize(unsigned int fileVersion, CString, MyDataStream& ar)
+{
+    return ar.IsStoring() ? storeFields(ar) : loadFields(ar, fileVersion);
+}
+
+void CTaxData_Form::GetCaption(CString& caption) const
+{
+    caption.clear();
+    for (const CField* f : m_listFields)
+        if (f->hasFlag(FieldCaption)) {
+            caption = f->text().trimmed();
+            return;
+        }
+}
+
+int CTaxData_Form::Calculate01()
+{
+    return 0;
+}
+
+void CTaxData_Form::RefreshData()
+{
+    Calculate01();
+}
+
+void CTaxData_Form::AnyMsgBeforeDirerad(std::list<CString>&) {}
+
+bool CTaxData_Form::Validate(unsigned char, std::list<CString>& messages)
+{
+    // The table's own rule: a text longer than its field allows (a value set
+    // by code, never by the page) cannot be filed.
+    bool added = false;
+    for (const CField* f : m_listFields) {
+        if (f->kind() != FieldKind::String)
+            continue;
+        const auto* s = static_cast<const CStringField*>(f);
+        if (s->maxLength() > 0 && s->m_value.size() > s->maxLength()) {
+            messages.push_back(CString(QStringLiteral("%1: \"%2\" is longer than %3 characters.")
+                                           .arg(f->label().isEmpty() ? f->name() : f->label())
+                                           .arg(s->m_value.left(20))
+                                           .arg(s->maxLength())));
+            added = true;
+        }
+    }
+    return added;
+}
+
+void CTaxData_Form::ResetData()
+{
+    resetFields(FieldComputed);
+}
+
+int CTaxData_Form::WriteDireradData(unsigned char, DireradGenObjParamStru&)
+{
+    return 0;
+}
+
+void CTaxData_Form::SetDependantInfo(DependantInfoStruct* dependants)
+{
+    m_pDependants = dependants;
+}
+
+int CTaxData_Form::WriteBFormLayoutFile(const CString& folder, const CString& constName, const CString& fileName,
+                                        unsigned int version)
+{
+    return writeFieldTableXml(QDir(folder).filePath(fileName), constName, version);
+}
+
+int CTaxData_Form::WriteJavaTypeFile(const CString& folder, const CString& constName, int)
+{
+    return writeFieldTableXml(QDir(folder).filePath(constName + QStringLiteral(".def.xml")), constName, 0);
+}
+
+int CTaxData_Form::WriteXMLLayoutFile(const CString& folder, const CString& constName, const CString& fileName,
+                                      unsigned int version)
+{
+    return writeFieldTableXml(QDir(folder).filePath(fileName), constName, version);
+}
+
+void CTaxData_Form::InitPrintTestData()
+{
+    fillFieldsWithTestData();
+}
+
+QString CTaxData_Form::pageTitle() const
+{
+    static const char* const kinds[] = {"Form", "Slip", "Interview", "Note"};
+    const int k = (m_kind >= FROM_FORM && m_kind <= FROM_NOTE) ? int(m_kind) : 0;
+    return QStringLiteral("%1 %2").arg(QLatin1String(kinds[k])).arg(m_type);
+}
+
+int CTaxData_Form::writeFieldTableXml(const QString& path, const CString& constName, unsigned int version) const
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return -1;
+    QXmlStreamWriter xml(&file);
+    xml.setAutoFormatting(true);
+    xml.writeStartDocument();
+    xml.writeStartElement(QStringLiteral("dataType"));
+    xml.writeAttribute(QStringLiteral("name"), constName);
+    xml.writeAttribute(QStringLiteral("kind"), QString::number(int(m_kind)));
+    xml.writeAttribute(QStringLiteral("type"), QString::number(m_type));
+    xml.writeAttribute(QStringLiteral("version"), QString::number(version));
+    for (const CField* f : m_listFields) {
+        xml.writeStartElement(QStringLiteral("field"));
+        xml.writeAttribute(QStringLiteral("id"), QString::number(f->id()));
+        xml.writeAttribute(QStringLiteral("name"), f->name());
+        xml.writeAttribute(QStringLiteral("kind"), QLatin1String(kindName(f->kind())));
+        xml.writeAttribute(QStringLiteral("line"), f->lineNumber());
+        xml.writeAttribute(QStringLiteral("label"), f->label());
+        xml.writeAttribute(QStringLiteral("section"), f->section());
+        xml.writeEndElement();
+    }
+    xml.writeEndElement();
+    xml.writeEndDocument();
+    if (xml.hasError())
+        return -1;
+    return file.commit() ? 0 : -1;
+}

@@ -1,0 +1,86 @@
+#pragma once
+
+#include <QDataStream>
+#include <QString>
+#include <vector>
+
+class CField;
+
+// Holder of a field table. Table fields register themselves here in
+// declaration order, so the list of members IS the table; the engine below
+// derives copy, compare, reset, test data and the serial format from it.
+//
+// Serial format of one object (self-delimiting, so one object can never put
+// the rest of a file out of step):
+//     quint32 payload length, then the payload:
+//     quint16 format version, quint16 the class's data version,
+//     then entries until the payload ends: quint16 field id, quint8 kind,
+//     quint32 value size, value bytes. Entry id 0 is the class's extra block.
+// A reader resets every field first, skips entries it does not know (or of
+// another kind), and refuses a length above kMaxObjectBytes or a payload that
+// ends early; it never reads past the payload, whatever happens inside it.
+class CFieldOwner
+{
+public:
+    CFieldOwner() = default;
+    virtual ~CFieldOwner() = default;
+    CFieldOwner(const CFieldOwner&) = delete;
+    CFieldOwner& operator=(const CFieldOwner&) = delete;
+
+    // Appends a field. A field without a section heading inherits the one of
+    // the field before it; a field without id gets its position (1-based).
+    void registerField(CField* field);
+    void addField(CField* field) { registerField(field); }
+
+    const std::vector<CField*>& fieldList() const { return m_listFields; }
+    CField* findField(const QString& name) const;
+    CField* findFieldById(int id) const;
+
+    // Every value from another owner, matched by id.
+    void copyFieldsFrom(const CFieldOwner& other);
+    // True when some field's value differs from the other owner's field of the same id.
+    bool anyFieldDiffers(const CFieldOwner& other) const;
+    // Every field back to its start value; with flags, only fields having one of them.
+    void resetFields(unsigned onlyWithFlags = 0);
+    // Every field a deterministic sample value.
+    void fillFieldsWithTestData();
+    // Ids positive, below 65536 and unique; names non-empty and unique.
+    bool checkFieldTable(QString* problem = nullptr) const;
+
+    // Result codes of storeFields and loadFields.
+    enum SerialResult {
+        SerialOk = 0,
+        SerialStreamFailed = -1,     // the stream failed or ended inside the object
+        SerialLengthRefused = -2,    // the object's length is beyond any object's
+        SerialPayloadMalformed = -3, // the payload's entries do not add up
+        SerialNewerFormat = -4,      // written by a later program
+    };
+    static constexpr quint32 kMaxObjectBytes = 8u << 20;
+    static constexpr quint16 kSerialFormat = 1;
+
+    // Writes the whole object; 0 or SerialStreamFailed.
+    int storeFields(QDataStream& out) const;
+    // Reads one object. On any failure every field holds its start value, the
+    // stream's status is set (ReadPastEnd or ReadCorruptData) and the result
+    // is negative; on success the stream stands where the writer's stood.
+    int loadFields(QDataStream& in, unsigned fileVersion);
+
+protected:
+    // A class's own data version, written with every object and given back
+    // to readExtraData; raise it when the meaning of stored values changes.
+    virtual quint16 fieldDataVersion() const { return 1; }
+    // Data that is not in fields (lists of variable length and the like).
+    // writeExtraData returns false when there is none.
+    virtual bool writeExtraData(QDataStream& out) const;
+    // in is bounded to the extra block; false when it is malformed.
+    virtual bool readExtraData(QDataStream& in, quint16 dataVersion);
+    // Empties the extra data; called before every read. A class with extra
+    // data also extends copy and compare (CopyData, CompareData) for it.
+    virtual void clearExtraData() {}
+
+    std::vector<CField*> m_listFields;
+
+private:
+    int parsePayload(const QByteArray& payload, unsigned fileVersion);
+    bool sameTableAs(const CFieldOwner& other) const;
+};

@@ -1,0 +1,391 @@
+#include "companion/forms/fields.h"
+
+#include <QLocale>
+#include <cmath>
+#include <limits>
+
+// ---- CIntField -------------------------------------------------------------
+
+CIntField::CIntField(int value, int attribute) : CIntField(FieldKind::Int, value, attribute) {}
+
+CIntField::CIntField(int value, int /*reserved*/, int attribute) : CIntField(FieldKind::Int, value, attribute) {}
+
+CIntField::CIntField(CFieldOwner* owner, int id, const char* name, const char* line, const char* label,
+                     const FieldOpts& opts)
+    : CIntField(FieldKind::Int, owner, id, name, line, label, opts)
+{
+}
+
+CIntField::CIntField(FieldKind kind, CFieldOwner* owner, int id, const char* name, const char* line,
+                     const char* label, const FieldOpts& opts)
+    : CField(kind, owner, id, name, line, label, opts),
+      m_value(int(opts.m_startNumber)),
+      m_start(int(opts.m_startNumber))
+{
+}
+
+CIntField::CIntField(FieldKind kind, int value, int attribute)
+    : CField(kind, attribute), m_value(value), m_start(value)
+{
+}
+
+void CIntField::copyValueFrom(const CField& other)
+{
+    if (other.kind() == kind())
+        m_value = static_cast<const CIntField&>(other).m_value;
+}
+
+bool CIntField::equals(const CField& other) const
+{
+    return other.kind() == kind() && static_cast<const CIntField&>(other).m_value == m_value;
+}
+
+void CIntField::writeValue(QDataStream& out) const
+{
+    out << qint32(m_value);
+}
+
+bool CIntField::readValue(QDataStream& in, quint32 size, unsigned)
+{
+    if (size != 4)
+        return false;
+    qint32 v = 0;
+    in >> v;
+    if (in.status() != QDataStream::Ok)
+        return false;
+    m_value = v;
+    return true;
+}
+
+QString CIntField::text() const
+{
+    return QString::number(m_value);
+}
+
+bool CIntField::setText(const QString& text)
+{
+    const QString t = text.trimmed();
+    if (t.isEmpty()) {
+        m_value = 0;
+        return true;
+    }
+    bool ok = false;
+    const int v = t.toInt(&ok);
+    if (ok)
+        m_value = v;
+    return ok;
+}
+
+void CIntField::fillTestValue(int seed)
+{
+    m_value = seed % 97 + 1;
+}
+
+// ---- CBoolField ------------------------------------------------------------
+
+CBoolField::CBoolField(int value, int attribute) : CIntField(FieldKind::Bool, value, attribute) {}
+
+CBoolField::CBoolField(CFieldOwner* owner, int id, const char* name, const char* line, const char* label,
+                       const FieldOpts& opts)
+    : CIntField(FieldKind::Bool, owner, id, name, line, label, opts)
+{
+}
+
+QString CBoolField::text() const
+{
+    return m_value ? QStringLiteral("1") : QStringLiteral("0");
+}
+
+bool CBoolField::setText(const QString& text)
+{
+    const QString t = text.trimmed();
+    if (t.isEmpty() || t == QLatin1String("0") || t.compare(QLatin1String("false"), Qt::CaseInsensitive) == 0) {
+        m_value = 0;
+        return true;
+    }
+    if (t == QLatin1String("1") || t.compare(QLatin1String("true"), Qt::CaseInsensitive) == 0) {
+        m_value = 1;
+        return true;
+    }
+    return false;
+}
+
+void CBoolField::fillTestValue(int)
+{
+    m_value = 1;
+}
+
+// ---- CFloatField -----------------------------------------------------------
+
+bool CFloatField::p_for_brannock = true;
+
+CFloatField::CFloatField(double value, int attribute) : CField(FieldKind::Float, attribute), m_value(value), m_start(value) {}
+
+CFloatField::CFloatField(bool displayOnly, double value, int, bool, ENUMTYPE_FIELD_ATTR attribute, int, unsigned int)
+    : CField(FieldKind::Float, int(attribute)), m_value(value), m_start(value)
+{
+    if (displayOnly)
+        setFlags(flags() | FieldReadOnly);
+}
+
+CFloatField::CFloatField(CFieldOwner* owner, int id, const char* name, const char* line, const char* label,
+                         const FieldOpts& opts)
+    : CField(FieldKind::Float, owner, id, name, line, label, opts),
+      m_value(opts.m_startNumber),
+      m_start(opts.m_startNumber)
+{
+}
+
+void CFloatField::copyValueFrom(const CField& other)
+{
+    if (other.kind() == FieldKind::Float)
+        m_value = static_cast<const CFloatField&>(other).m_value;
+}
+
+bool CFloatField::equals(const CField& other) const
+{
+    if (other.kind() != FieldKind::Float)
+        return false;
+    const double o = static_cast<const CFloatField&>(other).m_value;
+    // Bitwise-equal values (NaN included) are the same stored value.
+    return o == m_value || (std::isnan(o) && std::isnan(m_value));
+}
+
+void CFloatField::writeValue(QDataStream& out) const
+{
+    const auto precision = out.floatingPointPrecision();
+    out.setFloatingPointPrecision(QDataStream::DoublePrecision);
+    out << m_value;
+    out.setFloatingPointPrecision(precision);
+}
+
+bool CFloatField::readValue(QDataStream& in, quint32 size, unsigned)
+{
+    if (size != 8)
+        return false;
+    const auto precision = in.floatingPointPrecision();
+    in.setFloatingPointPrecision(QDataStream::DoublePrecision);
+    double v = 0;
+    in >> v;
+    in.setFloatingPointPrecision(precision);
+    if (in.status() != QDataStream::Ok || !std::isfinite(v))
+        return false;
+    m_value = v;
+    return true;
+}
+
+QString CFloatField::text() const
+{
+    if (p_for_brannock)
+        return QString::number(m_value, 'g', 15);
+    return QString::number(m_value, 'f', 2);
+}
+
+bool CFloatField::setText(const QString& text)
+{
+    QString t = text.trimmed();
+    t.remove(QLatin1Char(','));
+    t.remove(QLatin1Char('$'));
+    t.remove(QLatin1Char(' '));
+    if (t.isEmpty()) {
+        m_value = 0;
+        return true;
+    }
+    bool ok = false;
+    const double v = t.toDouble(&ok);
+    if (!ok || !std::isfinite(v))
+        return false;
+    m_value = v;
+    return true;
+}
+
+void CFloatField::fillTestValue(int seed)
+{
+    m_value = double(seed) * 100.0 + 0.25;
+}
+
+bool CFloatField::isBlank() const
+{
+    return std::fabs(m_value) < 0.009;
+}
+
+// ---- CStringField ----------------------------------------------------------
+
+int CStringField::s_largeFromVersion = 0;
+int CStringField::s_smallMaxChars = 512;
+
+CStringField::CStringField(int attribute, const char* initial, int maxLength, unsigned)
+    : CField(FieldKind::String, attribute),
+      m_value(initial ? initial : ""),
+      m_start(initial ? initial : ""),
+      m_maxLength(maxLength > 0 ? maxLength : 0)
+{
+}
+
+CStringField::CStringField(CFieldOwner* owner, int id, const char* name, const char* line, const char* label,
+                           const FieldOpts& opts)
+    : CField(FieldKind::String, owner, id, name, line, label, opts),
+      m_value(opts.m_startText ? opts.m_startText : ""),
+      m_start(opts.m_startText ? opts.m_startText : ""),
+      m_maxLength(opts.m_maxLength > 0 ? opts.m_maxLength : 0)
+{
+}
+
+void CStringField::setLargeSizeSerializeOption(int fromVersion, int maxChars)
+{
+    s_largeFromVersion = fromVersion;
+    s_smallMaxChars = maxChars > 0 ? maxChars : 0;
+}
+
+quint32 CStringField::textByteLimit(unsigned fileVersion)
+{
+    if (fileVersion >= unsigned(qMax(s_largeFromVersion, 0)))
+        return kHardTextBytes;
+    // UTF-8 takes at most three bytes per UTF-16 code unit.
+    return qMin<quint32>(kHardTextBytes, quint32(s_smallMaxChars) * 3);
+}
+
+bool CStringField::IsEmptyIfRemoveBlank() const
+{
+    for (const QChar c : m_value)
+        if (!c.isSpace())
+            return false;
+    return true;
+}
+
+CString CStringField::RemoveBlanks() const
+{
+    QString out;
+    out.reserve(m_value.size());
+    for (const QChar c : m_value)
+        if (!c.isSpace())
+            out.append(c);
+    return CString(out);
+}
+
+CString CStringField::GetTrimedString() const
+{
+    return CString(m_value.trimmed());
+}
+
+void CStringField::reset()
+{
+    m_value = m_start;
+}
+
+void CStringField::copyValueFrom(const CField& other)
+{
+    if (other.kind() == FieldKind::String)
+        m_value = static_cast<const CStringField&>(other).m_value;
+}
+
+bool CStringField::equals(const CField& other) const
+{
+    return other.kind() == FieldKind::String && static_cast<const CStringField&>(other).m_value == m_value;
+}
+
+void CStringField::writeValue(QDataStream& out) const
+{
+    const QByteArray utf8 = m_value.toUtf8();
+    out.writeRawData(utf8.constData(), utf8.size());
+}
+
+bool CStringField::readValue(QDataStream& in, quint32 size, unsigned fileVersion)
+{
+    if (size > textByteLimit(fileVersion))
+        return false;
+    QByteArray utf8(int(size), Qt::Uninitialized);
+    if (in.readRawData(utf8.data(), int(size)) != int(size))
+        return false;
+    m_value = QString::fromUtf8(utf8);
+    return true;
+}
+
+bool CStringField::setText(const QString& text)
+{
+    m_value = m_maxLength > 0 ? text.left(m_maxLength) : text;
+    return true;
+}
+
+void CStringField::fillTestValue(int seed)
+{
+    QString sample = name().isEmpty() ? QStringLiteral("Text") : name();
+    sample += QLatin1Char(' ') + QString::number(seed);
+    setText(sample);
+}
+
+// ---- CDateField ------------------------------------------------------------
+
+namespace {
+constexpr qint64 kNoDate = std::numeric_limits<qint64>::min();
+}
+
+CDateField::CDateField(int attribute, int) : CField(FieldKind::Date, attribute) {}
+
+CDateField::CDateField(CFieldOwner* owner, int id, const char* name, const char* line, const char* label,
+                       const FieldOpts& opts)
+    : CField(FieldKind::Date, owner, id, name, line, label, opts)
+{
+}
+
+void CDateField::copyValueFrom(const CField& other)
+{
+    if (other.kind() == FieldKind::Date)
+        m_value = static_cast<const CDateField&>(other).m_value;
+}
+
+bool CDateField::equals(const CField& other) const
+{
+    if (other.kind() != FieldKind::Date)
+        return false;
+    const QDate& o = static_cast<const CDateField&>(other).m_value;
+    return o.isValid() == m_value.isValid() && (!o.isValid() || o == m_value);
+}
+
+void CDateField::writeValue(QDataStream& out) const
+{
+    out << qint64(m_value.isValid() ? m_value.toJulianDay() : kNoDate);
+}
+
+bool CDateField::readValue(QDataStream& in, quint32 size, unsigned)
+{
+    if (size != 8)
+        return false;
+    qint64 jd = 0;
+    in >> jd;
+    if (in.status() != QDataStream::Ok)
+        return false;
+    if (jd == kNoDate) {
+        m_value = QDate();
+        return true;
+    }
+    const QDate d = QDate::fromJulianDay(jd);
+    if (!d.isValid())
+        return false;
+    m_value = d;
+    return true;
+}
+
+QString CDateField::text() const
+{
+    return m_value.isValid() ? m_value.toString(Qt::ISODate) : QString();
+}
+
+bool CDateField::setText(const QString& text)
+{
+    const QString t = text.trimmed();
+    if (t.isEmpty()) {
+        m_value = QDate();
+        return true;
+    }
+    const QDate d = QDate::fromString(t, Qt::ISODate);
+    if (!d.isValid())
+        return false;
+    m_value = d;
+    return true;
+}
+
+void CDateField::fillTestValue(int seed)
+{
+    m_value = QDate(2024, 1, 1).addDays(seed % 366);
+}

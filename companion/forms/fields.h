@@ -1,0 +1,148 @@
+#pragma once
+
+#include <QDate>
+
+#include "companion/core/cstring.h"
+#include "companion/forms/cfield.h"
+
+// The five value kinds. Each has a table constructor
+//     (owner, serial id, name, line or box number, label [, FieldOpts])
+// and the stand-alone constructors that wizard records use.
+
+class CIntField : public CField
+{
+public:
+    CIntField(int value = 0, int attribute = 0);
+    CIntField(int value, int reserved, int attribute);
+    CIntField(CFieldOwner* owner, int id, const char* name, const char* line, const char* label,
+              const FieldOpts& opts = FieldOpts());
+
+    int m_value;
+
+    void reset() override { m_value = m_start; }
+    void copyValueFrom(const CField& other) override;
+    bool equals(const CField& other) const override;
+    void writeValue(QDataStream& out) const override;
+    bool readValue(QDataStream& in, quint32 size, unsigned fileVersion) override;
+    QString text() const override;
+    bool setText(const QString& text) override;
+    void fillTestValue(int seed) override;
+    bool isBlank() const override { return m_value == 0; }
+
+protected:
+    CIntField(FieldKind kind, CFieldOwner* owner, int id, const char* name, const char* line,
+              const char* label, const FieldOpts& opts);
+    CIntField(FieldKind kind, int value, int attribute);
+    int m_start;
+};
+
+// A yes/no value held as an int: 1 ticked, 0 not.
+class CBoolField : public CIntField
+{
+public:
+    CBoolField(int value = 0, int attribute = 0);
+    CBoolField(CFieldOwner* owner, int id, const char* name, const char* line, const char* label,
+               const FieldOpts& opts = FieldOpts());
+
+    bool isTicked() const { return m_value != 0; }
+    QString text() const override;
+    bool setText(const QString& text) override;
+    void fillTestValue(int seed) override;
+};
+
+class CFloatField : public CField
+{
+public:
+    CFloatField(double value = 0.0, int attribute = 0);
+    // Display-only form of wizard records: (displayOnly, value, decimals,
+    // ..., attribute, ..., option bits). displayOnly marks it read-only.
+    CFloatField(bool displayOnly, double value, int decimals, bool reserved, ENUMTYPE_FIELD_ATTR attribute,
+                int reserved2, unsigned int options);
+    CFloatField(CFieldOwner* owner, int id, const char* name, const char* line, const char* label,
+                const FieldOpts& opts = FieldOpts());
+
+    double m_value;
+
+    double operator+(double amount) const { return m_value + amount; }
+
+    // Set false by the start-up before any return file is read. While it is
+    // true an amount's text keeps every decimal it has; once false amounts
+    // are shown to the cent, as the pages and exports want them.
+    static bool p_for_brannock;
+
+    void reset() override { m_value = m_start; }
+    void copyValueFrom(const CField& other) override;
+    bool equals(const CField& other) const override;
+    void writeValue(QDataStream& out) const override;
+    bool readValue(QDataStream& in, quint32 size, unsigned fileVersion) override;
+    QString text() const override;
+    bool setText(const QString& text) override;
+    void fillTestValue(int seed) override;
+    bool isBlank() const override;
+
+private:
+    double m_start;
+};
+
+class CStringField : public CField
+{
+public:
+    CStringField(int attribute = 0, const char* initial = "", int maxLength = 0, unsigned attributes = 0);
+    CStringField(CFieldOwner* owner, int id, const char* name, const char* line, const char* label,
+                 const FieldOpts& opts = FieldOpts());
+
+    CString m_value;
+
+    int maxLength() const { return m_maxLength; }
+    bool IsEmptyIfRemoveBlank() const;
+    CString RemoveBlanks() const;
+    CString GetTrimedString() const;
+
+    // Files of version fromVersion or later may hold texts of any length up
+    // to the stream's hard bound; older files hold at most maxChars characters
+    // per text, and a longer one is refused as damaged. Called once by the
+    // start-up before any return file is read.
+    static void setLargeSizeSerializeOption(int fromVersion, int maxChars);
+    // The byte bound for one text in a file of the given version.
+    static quint32 textByteLimit(unsigned fileVersion);
+    static constexpr quint32 kHardTextBytes = 1u << 20;
+
+    void reset() override;
+    void copyValueFrom(const CField& other) override;
+    bool equals(const CField& other) const override;
+    void writeValue(QDataStream& out) const override;
+    bool readValue(QDataStream& in, quint32 size, unsigned fileVersion) override;
+    QString text() const override { return m_value; }
+    bool setText(const QString& text) override;
+    void fillTestValue(int seed) override;
+    bool isBlank() const override { return m_value.isEmpty(); }
+
+private:
+    const char* m_start;
+    int m_maxLength;
+    static int s_largeFromVersion;
+    static int s_smallMaxChars;
+};
+
+class CDateField : public CField
+{
+public:
+    CDateField(int attribute = 0, int reserved = 0);
+    CDateField(CFieldOwner* owner, int id, const char* name, const char* line, const char* label,
+               const FieldOpts& opts = FieldOpts());
+
+    QDate m_value;  // a null date means none entered
+
+    bool IsValid() const { return m_value.isValid(); }
+
+    void reset() override { m_value = QDate(); }
+    void copyValueFrom(const CField& other) override;
+    bool equals(const CField& other) const override;
+    void writeValue(QDataStream& out) const override;
+    bool readValue(QDataStream& in, quint32 size, unsigned fileVersion) override;
+    // "yyyy-MM-dd", empty for no date.
+    QString text() const override;
+    bool setText(const QString& text) override;
+    void fillTestValue(int seed) override;
+    bool isBlank() const override { return !m_value.isValid(); }
+};

@@ -1,0 +1,214 @@
+#include "companion/ui/basetaxpage.h"
+
+#include <QFont>
+#include <QGridLayout>
+#include <QIntValidator>
+#include <QLabel>
+#include <QVBoxLayout>
+
+#include "companion/forms/ctaxdata_form.h"
+#include "companion/forms/fields.h"
+#include "companion/ui/styledwidgets.h"
+
+namespace {
+
+enum Column { LineColumn = 0, LabelColumn = 1, EditorColumn = 2 };
+
+QString valueText(const CField* field)
+{
+    switch (field->kind()) {
+    case FieldKind::Float:
+        return DoubleLineEdit::formatAmount(static_cast<const CFloatField*>(field)->m_value);
+    case FieldKind::Bool:
+        return static_cast<const CBoolField*>(field)->m_value ? QStringLiteral("1") : QStringLiteral("0");
+    default:
+        return field->text();
+    }
+}
+
+}  // namespace
+
+BaseTaxPage::BaseTaxPage(CTaxData_Form* form, const std::vector<CField*>& fields, const QString& title,
+                         QWidget* parent)
+    : QWidget(parent), m_form(form), m_title(title)
+{
+    auto* grid = new QGridLayout;
+    grid->setColumnStretch(LabelColumn, 1);
+    grid->setColumnMinimumWidth(EditorColumn, 160);
+    grid->setHorizontalSpacing(10);
+
+    QFont headingFont = font();
+    headingFont.setBold(true);
+
+    m_bindings.reserve(fields.size());
+    QString section;
+    int row = 0;
+    for (CField* f : fields) {
+        if (f->isHidden())
+            continue;
+        if (f->section() != section) {
+            section = f->section();
+            if (!section.isEmpty()) {
+                auto* heading = new QLabel(section, this);
+                heading->setFont(headingFont);
+                heading->setObjectName(QStringLiteral("section_%1").arg(row));
+                grid->addWidget(heading, row++, LineColumn, 1, 3);
+            }
+        }
+        const QString line = f->lineNumber();
+        if (!line.isEmpty()) {
+            auto* lineLabel = new QLabel(line, this);
+            lineLabel->setObjectName(QStringLiteral("line_") + f->name());
+            lineLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            grid->addWidget(lineLabel, row, LineColumn);
+        }
+        auto* label = new QLabel(f->label(), this);
+        label->setObjectName(QStringLiteral("label_") + f->name());
+        label->setWordWrap(true);
+        grid->addWidget(label, row, LabelColumn);
+
+        QWidget* editor = makeEditor(f);
+        label->setBuddy(editor);
+        grid->addWidget(editor, row, EditorColumn);
+        m_bindings.push_back(Binding{f, editor, QString()});
+        ++row;
+    }
+
+    auto* outer = new QVBoxLayout(this);
+    outer->addLayout(grid);
+    outer->addStretch(1);
+
+    reload();
+}
+
+BaseTaxPage::~BaseTaxPage() = default;
+
+QWidget* BaseTaxPage::makeEditor(CField* field)
+{
+    const int index = int(m_bindings.size());
+    const bool readOnly = field->isReadOnly();
+    QWidget* editor = nullptr;
+    switch (field->kind()) {
+    case FieldKind::Float: {
+        auto* e = new DoubleLineEdit(this);
+        e->setReadOnly(readOnly);
+        connect(e, &QLineEdit::editingFinished, this, [this, index] { onEdited(index); });
+        editor = e;
+        break;
+    }
+    case FieldKind::Int: {
+        auto* e = new StringLineEdit(this);
+        e->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        e->setValidator(new QIntValidator(e));
+        e->setReadOnly(readOnly);
+        connect(e, &QLineEdit::editingFinished, this, [this, index] { onEdited(index); });
+        editor = e;
+        break;
+    }
+    case FieldKind::String: {
+        auto* e = new StringLineEdit(this);
+        const int max = static_cast<CStringField*>(field)->maxLength();
+        if (max > 0)
+            e->setMaxLength(max);
+        e->setReadOnly(readOnly);
+        connect(e, &QLineEdit::editingFinished, this, [this, index] { onEdited(index); });
+        editor = e;
+        break;
+    }
+    case FieldKind::Bool: {
+        auto* e = new StyledCheckBox(this);
+        e->setEnabled(!readOnly);
+        e->setFocusPolicy(Qt::StrongFocus);
+        connect(e, &QCheckBox::toggled, this, [this, index] { onEdited(index); });
+        editor = e;
+        break;
+    }
+    case FieldKind::Date: {
+        auto* e = new StyledDateEdit(this);
+        e->setReadOnly(readOnly);
+        connect(e, &QDateEdit::dateChanged, this, [this, index] { onEdited(index); });
+        editor = e;
+        break;
+    }
+    }
+    editor->setObjectName(QStringLiteral("fld_") + field->name());
+    return editor;
+}
+
+QString BaseTaxPage::editorText(const Binding& b) const
+{
+    switch (b.field->kind()) {
+    case FieldKind::Bool:
+        return static_cast<QCheckBox*>(b.editor)->isChecked() ? QStringLiteral("1") : QStringLiteral("0");
+    case FieldKind::Date: {
+        const QDate d = static_cast<StyledDateEdit*>(b.editor)->nullableDate();
+        return d.isValid() ? d.toString(Qt::ISODate) : QString();
+    }
+    default:
+        return static_cast<QLineEdit*>(b.editor)->text();
+    }
+}
+
+void BaseTaxPage::showValue(Binding& b)
+{
+    b.shown = valueText(b.field);
+    // Showing a value is not an edit.
+    const QSignalBlocker block(b.editor);
+    switch (b.field->kind()) {
+    case FieldKind::Bool:
+        static_cast<QCheckBox*>(b.editor)->setChecked(b.shown == QLatin1String("1"));
+        break;
+    case FieldKind::Date:
+        static_cast<StyledDateEdit*>(b.editor)->setNullableDate(static_cast<CDateField*>(b.field)->m_value);
+        break;
+    default:
+        static_cast<QLineEdit*>(b.editor)->setText(b.shown);
+        break;
+    }
+}
+
+void BaseTaxPage::reload()
+{
+    for (Binding& b : m_bindings)
+        showValue(b);
+}
+
+bool BaseTaxPage::storeOne(Binding& b)
+{
+    if (b.field->isReadOnly())
+        return false;
+    const QString now = editorText(b);
+    if (now == b.shown)
+        return false;
+    const QString before = valueText(b.field);
+    if (!b.field->setText(now)) {
+        // Not a value of this kind: show the stored value again.
+        showValue(b);
+        return false;
+    }
+    showValue(b);
+    return b.shown != before;
+}
+
+void BaseTaxPage::store()
+{
+    for (Binding& b : m_bindings)
+        storeOne(b);
+}
+
+void BaseTaxPage::onEdited(int index)
+{
+    if (index < 0 || index >= int(m_bindings.size()))
+        return;
+    Binding& b = m_bindings[size_t(index)];
+    if (storeOne(b))
+        emit signalCalc(m_form, b.field);
+}
+
+QWidget* BaseTaxPage::editorFor(const CField* field) const
+{
+    for (const Binding& b : m_bindings)
+        if (b.field == field)
+            return b.editor;
+    return nullptr;
+}

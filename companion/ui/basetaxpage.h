@@ -1,0 +1,62 @@
+#pragma once
+
+#include <QWidget>
+#include <vector>
+
+class CField;
+class CTaxData_Form;
+
+// One page of a form, slip, note or interview-data object, generated from
+// its field table: section headings, the line or box number column, labels,
+// right-aligned amounts, check boxes, text and date editors; computed and
+// read-only values are shown but not editable. Each editor is named
+// "fld_" + the field's name.
+//
+// An edit is stored into its field when the editor finishes (focus leaves,
+// Return, a tick, a date pick); when the value changed, signalCalc is
+// emitted. store() stores only editors whose text differs from what the page
+// last showed, so storing an untouched page never rounds a value.
+class BaseTaxPage : public QWidget
+{
+    Q_OBJECT
+public:
+    BaseTaxPage(CTaxData_Form* form, const std::vector<CField*>& fields, const QString& title,
+                QWidget* parent = nullptr);
+    ~BaseTaxPage() override;
+
+    QString getTitle() const { return m_title; }
+    CTaxData_Form* getFormData() const { return m_form; }
+
+    // Shows the object's current values; called once after the page is
+    // placed in its tab (the constructor has already shown them).
+    virtual void syncData() { reload(); }
+    // Every editor from its field.
+    virtual void reload();
+    // Every edited editor into its field; emits nothing (the caller recalculates).
+    virtual void store();
+
+    // The editor of a field, null when the field is not on this page.
+    QWidget* editorFor(const CField* field) const;
+    int fieldCount() const { return int(m_bindings.size()); }
+
+signals:
+    void signalCalc(CTaxData_Form* pData, CField* pField);
+
+private:
+    struct Binding {
+        CField* field;
+        QWidget* editor;
+        QString shown;  // the text the editor showed after the last reload or store
+    };
+
+    QWidget* makeEditor(CField* field);
+    void showValue(Binding& b);
+    QString editorText(const Binding& b) const;
+    // Stores one editor if it was edited; true when the field's value changed.
+    bool storeOne(Binding& b);
+    void onEdited(int index);
+
+    CTaxData_Form* m_form;
+    QString m_title;
+    std::vector<Binding> m_bindings;
+};

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QMessageBox>
+#include <QString>
+
+class QWidget;
+
+// Message boxes and choosers of the program. Each goes through the installed
+// prompter (Prompter::instance()); none of them opens a window itself.
+
+// Edition numbers are tested by bits: 2 is the DIRERAD edition, 1 the EFILE one.
+void gMsgGetTitle(unsigned char edition, QString& title);
+QString gMsgTitle(unsigned char edition);
+
+// Information box with OK, titled for the edition.
+void gMsgInformation(unsigned char edition, const QString& msg, QWidget* parent);
+// Yes/No question titled for the edition; the button chosen.
+QMessageBox::StandardButton gMsgQuestion(unsigned char edition, const QString& msg, QWidget* parent);
+
+// The same boxes as QMessageBox's static functions, through the prompter.
+QMessageBox::StandardButton promptInformation(QWidget* parent, const QString& title, const QString& text,
+                                              QMessageBox::StandardButtons buttons = QMessageBox::Ok);
+QMessageBox::StandardButton promptWarning(QWidget* parent, const QString& title, const QString& text,
+                                          QMessageBox::StandardButtons buttons = QMessageBox::Ok);
+QMessageBox::StandardButton promptCritical(QWidget* parent, const QString& title, const QString& text,
+                                           QMessageBox::StandardButtons buttons = QMessageBox::Ok);
+QMessageBox::StandardButton promptQuestion(
+    QWidget* parent, const QString& title, const QString& text,
+    QMessageBox::StandardButtons buttons = QMessageBox::Yes | QMessageBox::No,
+    QMessageBox::StandardButton defaultButton = QMessageBox::NoButton);
+
+// File and folder choosers; an empty text when cancelled.
+QString chooseOpenFile(QWidget* parent, const QString& caption, const QString& startPath,
+                       const QString& filter);
+QString chooseSaveFile(QWidget* parent, const QString& caption, const QString& startPath,
+                       const QString& filter);
+QString chooseFolder(QWidget* parent, const QString& caption, const QString& startPath);

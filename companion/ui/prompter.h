@@ -1,0 +1,119 @@
+#pragma once
+
+#include <QMap>
+#include <QMessageBox>
+#include <QSize>
+#include <QString>
+#include <QStringList>
+
+class QWidget;
+class PromptDialog;
+
+// What a prompt is, so that a prompter that shows no window (tests, batch
+// mode) can still tell one kind of question from another.
+enum class PromptKind
+{
+    MessageBox,       // information, warning, error or question box
+    ContinueQuestion, // yes/no warning: continue or stop
+    MessageWithLink,  // message lines and one web link; only OK
+    TextInput,        // text or password prompt with OK/Cancel
+    OpenFile,
+    SaveFile,
+    Folder,
+};
+
+struct MessageBoxRequest
+{
+    QMessageBox::Icon icon = QMessageBox::Information;
+    QString title;
+    QString text;
+    QMessageBox::StandardButtons buttons = QMessageBox::Ok;
+    QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;
+};
+
+// A dialog prompt (yes/no warning, message with a link, text prompt) as a
+// value: what the user is to see, by the dialog's own line numbers. Code that
+// must not create widgets (the return model) asks through one of these; only
+// a prompter that shows windows turns it into a dialog.
+struct PromptLine
+{
+    QString text;
+    bool isLink = false; // the text is a web address shown as a link
+};
+
+struct PromptContent
+{
+    PromptKind kind = PromptKind::MessageWithLink;
+    QString title;
+    QMap<int, PromptLine> lines; // by line number
+    QString link;                // the link of a message with a link
+    bool secret = false;         // a text prompt for a password
+    QString initialText;         // a text prompt's starting text
+    QSize size;                  // the dialog's size, when the caller fixes one
+
+    void setLine(int number, const QString& text, bool isLink = false) { lines[number] = {text, isLink}; }
+    // The text lines that are set and are not links, in line order.
+    QStringList texts() const;
+    // The message's link, else the first line that is a link.
+    QString firstLink() const;
+};
+
+struct FileChooserRequest
+{
+    PromptKind kind = PromptKind::OpenFile; // OpenFile, SaveFile or Folder
+    QString caption;
+    QString startPath;
+    QString filter; // unused for folders
+};
+
+// The one object through which the program asks the user anything: message
+// boxes, questions, yes/no warnings, text and password prompts, messages with
+// a link and file or folder choosers. The application installs one for the
+// whole process (real dialogs, or a quiet one in batch mode); tests install a
+// scripted one. Code never opens these windows by itself, so nothing can block
+// a batch run or a test on a window nobody will close.
+class Prompter
+{
+public:
+    virtual ~Prompter();
+
+    // The installed prompter, or a shared WidgetPrompter when none is.
+    static Prompter& instance();
+    // Installs a prompter (not owned; nullptr goes back to the real dialogs)
+    // and returns the one installed before. Call from the GUI thread.
+    static Prompter* install(Prompter* prompter);
+
+    // Returns the button chosen.
+    virtual QMessageBox::StandardButton messageBox(QWidget* parent, const MessageBoxRequest& request) = 0;
+    // Asks what content describes; returns QDialog::Accepted or Rejected.
+    // text holds a text prompt's answer on return (unchanged otherwise).
+    virtual int prompt(QWidget* parent, const PromptContent& content, QString& text) = 0;
+    // Runs a dialog the caller built and returns its result. By default the
+    // dialog is answered from its content without showing it (and a text
+    // prompt gets the entered text); a prompter that shows windows runs it.
+    virtual int runDialog(PromptDialog& dialog);
+    // The chosen file or folder, or an empty text when cancelled.
+    virtual QString chooseFile(QWidget* parent, const FileChooserRequest& request) = 0;
+
+    // The answer that risks nothing when no one can be asked: Cancel, else No,
+    // else another refusing button; the only button when there is just one.
+    static QMessageBox::StandardButton cautiousButton(QMessageBox::StandardButtons buttons);
+    // The button that means "yes, go on" among those offered (Yes, Ok, ...),
+    // or NoButton when none does.
+    static QMessageBox::StandardButton affirmativeButton(QMessageBox::StandardButtons buttons);
+    // True for the buttons that accept: Yes, Ok and their kin.
+    static bool isAffirmative(QMessageBox::StandardButton button);
+};
+
+// Installs a prompter for as long as it lives, then puts back the previous one.
+class ScopedPrompter
+{
+public:
+    explicit ScopedPrompter(Prompter* prompter) : m_previous(Prompter::install(prompter)) {}
+    ~ScopedPrompter() { Prompter::install(m_previous); }
+    ScopedPrompter(const ScopedPrompter&) = delete;
+    ScopedPrompter& operator=(const ScopedPrompter&) = delete;
+
+private:
+    Prompter* m_previous;
+};

@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QCheckBox>
+#include <QDateEdit>
+#include <QLineEdit>
+
+// The input widgets of form pages and wizard pages. Each is made with its
+// parent only; pages bind them to fields by the object name "fld_" + name.
+
+class StringLineEdit : public QLineEdit
+{
+    Q_OBJECT
+public:
+    explicit StringLineEdit(QWidget* parent = nullptr);
+};
+
+// A right-aligned amount. Accepts digits with an optional sign, decimal
+// point, thousands commas and dollar sign; editingFinished() as QLineEdit.
+class DoubleLineEdit : public QLineEdit
+{
+    Q_OBJECT
+public:
+    explicit DoubleLineEdit(QWidget* parent = nullptr);
+
+    // Shown to the cent.
+    void setValue(double value);
+    // The amount typed; 0 for an empty or unreadable text.
+    double value() const;
+    static QString formatAmount(double value);
+};
+
+// A date edit with a calendar pop-up. The earliest date stands for "no
+// date" and shows empty.
+class StyledDateEdit : public QDateEdit
+{
+    Q_OBJECT
+public:
+    explicit StyledDateEdit(QWidget* parent = nullptr);
+
+    // A null date shows empty.
+    void setNullableDate(const QDate& date);
+    // Null when empty.
+    QDate nullableDate() const;
+    static QDate noDate() { return QDate(1800, 1, 1); }
+};
+
+class StyledCheckBox : public QCheckBox
+{
+    Q_OBJECT
+public:
+    explicit StyledCheckBox(QWidget* parent = nullptr);
+};

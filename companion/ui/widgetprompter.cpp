@@ -1,0 +1,75 @@
+#include "companion/ui/widgetprompter.h"
+
+#include "companion/ui/promptdialog.h"
+#include "companion/ui/richtext.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QThread>
+
+namespace {
+
+bool canShowWindows(const QString& title)
+{
+    const QCoreApplication* app = QCoreApplication::instance();
+    if (qobject_cast<const QApplication*>(app) && QThread::currentThread() == app->thread())
+        return true;
+    qWarning("Not shown (no window can be opened here): %s", qUtf8Printable(title));
+    return false;
+}
+
+} // namespace
+
+std::unique_ptr<QMessageBox> buildMessageBox(QWidget* parent, const MessageBoxRequest& request)
+{
+    auto box = std::make_unique<QMessageBox>(request.icon, request.title, QString(),
+                                             request.buttons, parent);
+    box->setTextFormat(messageTextFormat(request.text));
+    box->setText(request.text);
+    if (request.defaultButton != QMessageBox::NoButton)
+        box->setDefaultButton(request.defaultButton);
+    return box;
+}
+
+QMessageBox::StandardButton WidgetPrompter::messageBox(QWidget* parent, const MessageBoxRequest& request)
+{
+    if (!canShowWindows(request.title))
+        return cautiousButton(request.buttons);
+    std::unique_ptr<QMessageBox> box = buildMessageBox(parent, request);
+    if (box->exec() == -1)
+        return QMessageBox::Cancel;
+    return box->standardButton(box->clickedButton());
+}
+
+int WidgetPrompter::prompt(QWidget* parent, const PromptContent& content, QString& text)
+{
+    if (!canShowWindows(content.title))
+        return QDialog::Rejected;
+    std::unique_ptr<PromptDialog> dialog = PromptDialog::create(parent, content);
+    const int result = dialog->runModal();
+    if (result == QDialog::Accepted && content.kind == PromptKind::TextInput)
+        text = dialog->enteredText();
+    return result;
+}
+
+int WidgetPrompter::runDialog(PromptDialog& dialog)
+{
+    if (!canShowWindows(dialog.windowTitle()))
+        return QDialog::Rejected;
+    return dialog.runModal();
+}
+
+QString WidgetPrompter::chooseFile(QWidget* parent, const FileChooserRequest& request)
+{
+    if (!canShowWindows(request.caption))
+        return QString();
+    switch (request.kind) {
+    case PromptKind::SaveFile:
+        return QFileDialog::getSaveFileName(parent, request.caption, request.startPath, request.filter);
+    case PromptKind::Folder:
+        return QFileDialog::getExistingDirectory(parent, request.caption, request.startPath,
+                                                 QFileDialog::ShowDirsOnly);
+    default:
+        return QFileDialog::getOpenFileName(parent, request.caption, request.startPath, request.filter);
+    }
+}

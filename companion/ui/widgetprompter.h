@@ -1,0 +1,21 @@
+#pragma once
+
+#include "companion/ui/prompter.h"
+
+#include <memory>
+
+// Shows real Qt dialogs and waits for the user: the prompter of the
+// interactive program. Windows are shown only from the GUI thread of a
+// widget application; asked from anywhere else it shows nothing, warns and
+// gives the cautious answer instead of crashing.
+class WidgetPrompter : public Prompter
+{
+public:
+    QMessageBox::StandardButton messageBox(QWidget* parent, const MessageBoxRequest& request) override;
+    int prompt(QWidget* parent, const PromptContent& content, QString& text) override;
+    int runDialog(PromptDialog& dialog) override;
+    QString chooseFile(QWidget* parent, const FileChooserRequest& request) override;
+};
+
+// The message box that WidgetPrompter shows for a request, ready to exec.
+std::unique_ptr<QMessageBox> buildMessageBox(QWidget* parent, const MessageBoxRequest& request);
