@@ -1,7 +1,5 @@
 #include "app/promptrecorder.h"
 
-#include "companion/ui/promptdialog.h"
-
 #include <QFile>
 
 PromptRecorder::PromptRecorder(const QString& path) : m_path(path) {}
@@ -27,10 +25,11 @@ QMessageBox::StandardButton PromptRecorder::messageBox(QWidget* parent, const Me
     return QuietPrompter::messageBox(parent, request);
 }
 
-int PromptRecorder::runDialog(PromptDialog& dialog)
+int PromptRecorder::prompt(QWidget* parent, const PromptContent& content, QString& text)
 {
-    append(dialog.content().texts().join(QLatin1Char('\n')));
-    return QuietPrompter::runDialog(dialog);
+    // The question's lines only; an answer (perhaps a password) never.
+    append(content.texts().join(QLatin1Char('\n')));
+    return QuietPrompter::prompt(parent, content, text);
 }
 
 QStringList PromptRecorder::readRecords(const QString& path)

@@ -3,6 +3,7 @@
 #include "app/latestversioncheck.h"
 #include "companion/core/folders.h"
 #include "companion/core/qwebclient.h"
+#include "companion/forms/fields.h"
 #include "companion/ui/messages.h"
 
 #include <QDir>
@@ -65,6 +66,11 @@ void TabWndApp::makePrivateFolder(const CString& path)
 
 int TabWndApp::initApp()
 {
+    // How amounts are shown and how long texts may be in older return files:
+    // both must be settled before the first return file is read.
+    CFloatField::p_for_brannock = false;
+    CStringField::setLargeSizeSerializeOption(65942, 512);
+
     m_strSeparator = QDir::separator();
     m_strAppPath = QCoreApplication::applicationDirPath();
     m_strDocPath = QDir::homePath() + m_strSeparator + "Documents" + m_strSeparator + "vodarevivo" +
@@ -100,9 +106,9 @@ int TabWndApp::initApp()
     WriteRunLogFile("check 70");
 
     for (QScreen* screen : QGuiApplication::screens()) {
-        qInfo() << "screen rect: " << screen->geometry();
+        qInfo().nospace() << "screen rect: " << screen->geometry();
         m_rcScreens = m_rcScreens.united(screen->geometry());
-        qInfo() << "screen union: " << m_rcScreens;
+        qInfo().nospace() << "screen union: " << m_rcScreens;
     }
 
     makePrivateFolder(m_strDocPath);

@@ -46,10 +46,10 @@ int TabWndApp::readConfigDB()
     c.Width = place.width;
     c.Height = place.height;
 
-    qInfo() << "left x: " << c.LeftX;
-    qInfo() << "left y: " << c.LeftY;
-    qInfo().noquote() << "read leftpanel " << c.LeftPaneSize;
-    qInfo().noquote() << "read fs " << c.FontSize;
+    qInfo().nospace() << "left x: " << c.LeftX;
+    qInfo().nospace() << "left y: " << c.LeftY;
+    qInfo().noquote().nospace() << "read leftpanel " << c.LeftPaneSize;
+    qInfo().noquote().nospace() << "read fs " << c.FontSize;
 
     db.readParameter("RetPath", c.RetPath, kPath);
     db.readParameter("RetPdfPath", c.RetPdfPath, kPath);
