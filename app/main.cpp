@@ -43,7 +43,7 @@ int main(int argc, char* argv[])
     if (isPrintResultMode(argc, argv)) {
         const QString folder = QString::fromLocal8Bit(argv[2]);
         const QString listFile = argc > 3 ? QString::fromLocal8Bit(argv[3]) : QString();
-        qInfo().noquote() << "print result " << listFile;
+        qInfo().noquote().nospace() << "print result " << listFile;
         TabWndApp::CmdlinePrintResult(folder, listFile);
         return 0;
     }
