@@ -33,8 +33,7 @@ int main(int argc, char* argv[])
         prompter = std::make_unique<PromptRecorder>(recordPath);
     else if (isPrintResultMode(argc, argv))
         prompter = std::make_unique<QuietPrompter>();
-    if (prompter)
-        Prompter::install(prompter.get());
+    const ScopedPrompter installed(prompter.get()); // none: the real dialogs
 
     const QString key = QStringLiteral("voDarevivo 2024 for DirErad");
     if (app->initApp() != 0)
@@ -79,7 +78,5 @@ int main(int argc, char* argv[])
     // that no widget outlives the application object.
     delete window;
     delete app;
-    if (prompter)
-        Prompter::install(nullptr);
     return result;
 }
