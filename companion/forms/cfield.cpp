@@ -13,7 +13,8 @@ CField::CField(FieldKind kind, CFieldOwner* owner, int id, const char* name, con
       m_line(line ? line : ""),
       m_label(label ? label : ""),
       m_section(opts.m_section ? opts.m_section : ""),
-      m_page(opts.m_page ? opts.m_page : "")
+      m_page(opts.m_page ? opts.m_page : ""),
+      m_choices(opts.m_choices ? opts.m_choices : "")
 {
     if (owner)
         owner->registerField(this);
@@ -28,4 +29,20 @@ void CField::setName(const QString& name)
 {
     m_ownName = name;
     m_hasOwnName = true;
+}
+
+QList<QPair<int, QString>> CField::choices() const
+{
+    QList<QPair<int, QString>> out;
+    if (!*m_choices)
+        return out;
+    const QStringList entries = QString::fromUtf8(m_choices).split(QLatin1Char('|'));
+    for (const QString& entry : entries) {
+        const int colon = entry.indexOf(QLatin1Char(':'));
+        bool ok = false;
+        const int value = entry.left(colon).trimmed().toInt(&ok);
+        if (colon > 0 && ok)
+            out.append(qMakePair(value, entry.mid(colon + 1).trimmed()));
+    }
+    return out;
 }

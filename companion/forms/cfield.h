@@ -1,6 +1,9 @@
 #pragma once
 
 #include <QDataStream>
+#include <QList>
+#include <QMetaType>
+#include <QPair>
 #include <QString>
 
 class CFieldOwner;
@@ -29,6 +32,7 @@ struct FieldOpts {
     double m_startNumber = 0;           // start value of int, bool and float fields
     const char* m_startText = nullptr;  // start value of text fields
     int m_maxLength = 0;                // text fields: 0 means no limit of its own
+    const char* m_choices = nullptr;    // int fields: "value:text|value:text", shown as a list
 
     FieldOpts section(const char* title) const { FieldOpts o = *this; o.m_section = title; return o; }
     FieldOpts page(const char* title) const { FieldOpts o = *this; o.m_page = title; return o; }
@@ -41,6 +45,7 @@ struct FieldOpts {
     FieldOpts start(double value) const { FieldOpts o = *this; o.m_startNumber = value; return o; }
     FieldOpts startText(const char* text) const { FieldOpts o = *this; o.m_startText = text; return o; }
     FieldOpts maxLength(int chars) const { FieldOpts o = *this; o.m_maxLength = chars; return o; }
+    FieldOpts choices(const char* list) const { FieldOpts o = *this; o.m_choices = list; return o; }
 };
 
 namespace fld {
@@ -54,6 +59,7 @@ inline FieldOpts Caption() { return FieldOpts().caption(); }
 inline FieldOpts Start(double value) { return FieldOpts().start(value); }
 inline FieldOpts StartText(const char* text) { return FieldOpts().startText(text); }
 inline FieldOpts MaxLength(int chars) { return FieldOpts().maxLength(chars); }
+inline FieldOpts Choices(const char* list) { return FieldOpts().choices(list); }
 }  // namespace fld
 
 // One named value of a form or a data record. The value itself lives in the
@@ -90,6 +96,9 @@ public:
     bool isReadOnly() const { return hasFlag(FieldComputed | FieldReadOnly); }
     bool isHidden() const { return hasFlag(FieldHidden); }
     int attribute() const { return m_attribute; }
+    // The choices of an int field given with fld::Choices, in order; empty
+    // when the value is typed. Entries without a number are left out.
+    QList<QPair<int, QString>> choices() const;
 
     // Back to the start value.
     virtual void reset() = 0;
@@ -127,6 +136,10 @@ private:
     const char* m_label = "";
     const char* m_section = "";
     const char* m_page = "";
+    const char* m_choices = "";
     QString m_ownName;  // set by setName; wins over m_name
     bool m_hasOwnName = false;
 };
+
+// Carried by BaseTaxPage::signalCalc, also across queued connections and in tests.
+Q_DECLARE_METATYPE(CField*)

@@ -49,20 +49,30 @@ int CTaxData_Form::CreatePages(std::list<BaseTaxPage*>& pages, QWidget* parent)
     std::vector<QString> titles;
     int rows = 0;
     QString lastSection;
+    QString pendingPage;  // a page break on a hidden field moves to the next shown one
+    QString pageBase;     // title of the page being split, and the part number
+    int pagePart = 1;
     for (CField* f : m_listFields) {
+        if (f->startsPage())
+            pendingPage = f->pageTitle();
         if (f->isHidden())
             continue;
         const bool newSection = f->section() != lastSection;
-        const bool split = groups.empty() || f->startsPage() || (rows >= kRowsPerPage && newSection);
+        const bool split = groups.empty() || !pendingPage.isEmpty() || (rows >= kRowsPerPage && newSection);
         if (split) {
             groups.emplace_back();
-            if (f->startsPage())
-                titles.push_back(f->pageTitle());
-            else if (titles.empty())
-                titles.push_back(pageTitle());
-            else
-                titles.push_back(QStringLiteral("%1 (%2)").arg(titles.front()).arg(groups.size()));
+            if (!pendingPage.isEmpty()) {
+                pageBase = pendingPage;
+                pagePart = 1;
+                titles.push_back(pendingPage);
+            } else if (titles.empty()) {
+                pageBase = pageTitle();
+                titles.push_back(pageBase);
+            } else {
+                titles.push_back(QStringLiteral("%1 (%2)").arg(pageBase).arg(++pagePart));
+            }
             rows = 0;
+            pendingPage.clear();
         }
         groups.back().push_back(f);
         lastSection = f->section();

@@ -45,7 +45,9 @@
 //   fld::Hidden() keeps a value out of the page; fld::CarryForward() keeps it
 //   through the next-year keep-data; fld::Caption() names a multiple-instance
 //   form's copy; .start(v) / .startText("...") give a start value other than
-//   0 or empty; .maxLength(n) bounds a text.
+//   0 or empty; .maxLength(n) bounds a text; fld::Choices("0:Married|1:Common-law")
+//   shows an int field as a list whose item data are the values.
+// - Kinds: FROM_FORM, FROM_SLIP, FROM_TAXWIZARD, and FROM_NOTE for notes.
 // - Callers read and write m_value directly; add typed accessors only where
 //   the model names a value.
 // - Override only what differs from the table-driven defaults: Calculate01

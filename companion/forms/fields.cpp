@@ -78,7 +78,16 @@ bool CIntField::setText(const QString& text)
 
 void CIntField::fillTestValue(int seed)
 {
-    m_value = seed % 97 + 1;
+    const auto list = choices();
+    if (list.isEmpty()) {
+        m_value = seed % 97 + 1;
+        return;
+    }
+    // One of the choices, preferring one that is not 0.
+    int i = seed % list.size();
+    if (list[i].first == 0 && list.size() > 1)
+        i = (i + 1) % list.size();
+    m_value = list[i].first;
 }
 
 // ---- CBoolField ------------------------------------------------------------

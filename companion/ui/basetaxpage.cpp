@@ -1,5 +1,6 @@
 #include "companion/ui/basetaxpage.h"
 
+#include <QComboBox>
 #include <QFont>
 #include <QGridLayout>
 #include <QIntValidator>
@@ -32,6 +33,10 @@ BaseTaxPage::BaseTaxPage(CTaxData_Form* form, const std::vector<CField*>& fields
                          QWidget* parent)
     : QWidget(parent), m_form(form), m_title(title)
 {
+    // signalCalc's arguments must be known by name for queued connections and spies.
+    static const bool registered = (qRegisterMetaType<CField*>("CField*"),
+                                    qRegisterMetaType<CTaxData_Form*>("CTaxData_Form*"), true);
+    Q_UNUSED(registered);
     auto* grid = new QGridLayout;
     grid->setColumnStretch(LabelColumn, 1);
     grid->setColumnMinimumWidth(EditorColumn, 160);
@@ -97,6 +102,17 @@ QWidget* BaseTaxPage::makeEditor(CField* field)
         break;
     }
     case FieldKind::Int: {
+        const auto choices = field->choices();
+        if (!choices.isEmpty()) {
+            auto* e = new QComboBox(this);
+            for (const auto& c : choices)
+                e->addItem(c.second, c.first);
+            e->setEnabled(!readOnly);
+            e->setFocusPolicy(Qt::StrongFocus);
+            connect(e, QOverload<int>::of(&QComboBox::currentIndexChanged), this, [this, index] { onEdited(index); });
+            editor = e;
+            break;
+        }
         auto* e = new StringLineEdit(this);
         e->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         e->setValidator(new QIntValidator(e));
@@ -145,6 +161,9 @@ QString BaseTaxPage::editorText(const Binding& b) const
         return d.isValid() ? d.toString(Qt::ISODate) : QString();
     }
     default:
+        if (auto* combo = qobject_cast<QComboBox*>(b.editor))
+            // Nothing chosen keeps the stored value (for example -1, no choice yet).
+            return combo->currentIndex() < 0 ? b.shown : combo->currentData().toString();
         return static_cast<QLineEdit*>(b.editor)->text();
     }
 }
@@ -162,7 +181,10 @@ void BaseTaxPage::showValue(Binding& b)
         static_cast<StyledDateEdit*>(b.editor)->setNullableDate(static_cast<CDateField*>(b.field)->m_value);
         break;
     default:
-        static_cast<QLineEdit*>(b.editor)->setText(b.shown);
+        if (auto* combo = qobject_cast<QComboBox*>(b.editor))
+            combo->setCurrentIndex(combo->findData(static_cast<CIntField*>(b.field)->m_value));
+        else
+            static_cast<QLineEdit*>(b.editor)->setText(b.shown);
         break;
     }
 }

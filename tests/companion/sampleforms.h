@@ -27,6 +27,8 @@ public:
     CFloatField unusedCarryForward{this, 11, "unusedCarryForward", "", "Dues carried forward",
                                    fld::Section("Carry-forward").carryForward()};
     CIntField internalState{this, 12, "internalState", "", "", fld::Hidden()};
+    // An int shown as a list; -1 means nothing chosen yet.
+    CIntField payPeriod{this, 13, "payPeriod", "", "Pay period", fld::Choices("0:Weekly|1:Monthly").start(-1)};
 
     // Typed accessors for the values other code names.
     double getTotalIncome() const { return line15000TotalIncome.m_value; }
