@@ -3,6 +3,7 @@
 #include "app/cwebinfoutil.h"
 
 #include <QCoreApplication>
+#include <QEventLoop>
 #include <QRegularExpression>
 #include <QThread>
 
@@ -38,12 +39,16 @@ void LatestVersionCheck::start()
 
 void LatestVersionCheck::wait()
 {
-    if (m_thread) {
-        m_thread->wait();
-        // Deliver the result even when the caller waited instead of running
-        // the event loop.
-        QCoreApplication::sendPostedEvents(this);
-    }
+    if (!m_thread)
+        return;
+    // The events keep flowing meanwhile: the page that answers may itself be
+    // served by this thread (a test's loopback server).
+    QEventLoop loop;
+    connect(m_thread, &QThread::finished, &loop, &QEventLoop::quit);
+    if (!m_thread->isFinished())
+        loop.exec();
+    // The result is reported before this returns.
+    QCoreApplication::sendPostedEvents(this);
 }
 
 bool LatestVersionCheck::isRunning() const

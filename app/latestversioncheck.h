@@ -19,7 +19,8 @@ public:
     ~LatestVersionCheck() override;
 
     void start();
-    // Blocks until the query has finished (at most its time-out).
+    // Runs the event loop until the query has finished (at most its
+    // time-out) and its result has been reported.
     void wait();
     bool isRunning() const;
 

@@ -11,6 +11,7 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QSqlError>
 #include <QWidget>
 #include <QtDebug>
 
@@ -204,13 +205,14 @@ void TabWndApp::getStartRectPos(QRect& r) const
 
 void TabWndApp::openExtraDBHandle(QSqlDatabase& db)
 {
-    db.setDatabaseName(m_strDBFile);
-    db.open();
+    // The manager also makes the connection wait for the other one's locks.
+    if (!m_dbManager.openExtraDBHandle(db))
+        qWarning().noquote() << "second database connection not opened:" << db.lastError().text();
 }
 
 void TabWndApp::closeExtraDBHandle(QSqlDatabase& db)
 {
-    db.close();
+    CSqliteDBManager::closeExtraDBHandle(db);
 }
 
 int TabWndApp::ExitInstance()

@@ -86,7 +86,8 @@ public:
     int checkLatestVersion();
     // The text told to the user about a newer version.
     QString newVersionMessage() const;
-    // Blocks until a version check started earlier has finished (tests, exit).
+    // Runs the event loop until a version check started earlier has finished
+    // and told its result.
     void waitForVersionCheck();
 
     // The "printresult" command line: folder and list file.
