@@ -33,8 +33,7 @@ int main(int argc, char* argv[])
         prompter = std::make_unique<PromptRecorder>(recordPath);
     else if (isPrintResultMode(argc, argv))
         prompter = std::make_unique<QuietPrompter>();
-    if (prompter)
-        Prompter::install(prompter.get());
+    const ScopedPrompter installed(prompter.get()); // none: the real dialogs
 
     const QString key = QStringLiteral("voDarevivo 2024 for DirErad");
     if (app->initApp() != 0)
@@ -43,7 +42,7 @@ int main(int argc, char* argv[])
     if (isPrintResultMode(argc, argv)) {
         const QString folder = QString::fromLocal8Bit(argv[2]);
         const QString listFile = argc > 3 ? QString::fromLocal8Bit(argv[3]) : QString();
-        qInfo().noquote() << "print result " << listFile;
+        qInfo().noquote().nospace() << "print result " << listFile;
         TabWndApp::CmdlinePrintResult(folder, listFile);
         return 0;
     }
@@ -79,7 +78,5 @@ int main(int argc, char* argv[])
     // that no widget outlives the application object.
     delete window;
     delete app;
-    if (prompter)
-        Prompter::install(nullptr);
     return result;
 }

@@ -7,6 +7,7 @@
 #include "fakes/fakehttpserver.h"
 #include "fakes/testcerts.h"
 
+#include <QIcon>
 #include <QMainWindow>
 #include <QScreen>
 #include <QSqlQuery>
@@ -33,6 +34,10 @@ private slots:
     void logPaths_data();
     void logPaths();
     void extraConnectionSeesTheDatabase();
+    void messageBoxes();
+    void editionIconsAreBuiltIn();
+    void testCertificateOnlyInTestMode_data();
+    void testCertificateOnlyInTestMode();
     void versionCheck_data();
     void versionCheck();
     void noVersionCheckInTestMode();
@@ -304,6 +309,69 @@ void TestStartup::extraConnectionSeesTheDatabase()
         QVERIFY(!db.isOpen());
     }
     QSqlDatabase::removeDatabase("TDD_DB_Connection");
+}
+
+void TestStartup::messageBoxes()
+{
+    QVERIFY(start());
+    QMainWindow window;
+    m_app->setMainWidget(&window);
+
+    QCOMPARE(TabWndApp::gAppInformation("Saved.", nullptr), 1);
+    m_prompter->queueButton(QMessageBox::Yes);
+    QVERIFY(TabWndApp::gAppQuestion("Go on?", nullptr));
+    m_prompter->queueButton(QMessageBox::No);
+    QVERIFY(!TabWndApp::gAppQuestion("Go on?", nullptr));
+    m_prompter->queueButton(QMessageBox::Retry);
+    QCOMPARE(TabWndApp::gAppQuestionReturnBtn("Again?", nullptr, QMessageBox::Retry | QMessageBox::Cancel),
+             int(QMessageBox::Retry));
+
+    const QList<PromptRecord>& shown = m_prompter->records();
+    QCOMPARE(shown.size(), 4);
+    for (const PromptRecord& record : shown)
+        QCOMPARE(record.title, QString("voDarevivo 2024 for DirErad"));
+    QVERIFY(shown[0].hadParent);  // over the main window
+    QVERIFY(shown[1].hadParent);
+    QVERIFY(!shown[3].hadParent); // the caller's null parent stays null
+    QCOMPARE(shown[3].buttons, QMessageBox::Retry | QMessageBox::Cancel);
+    QVERIFY(!m_prompter->hadUnexpectedAnswer());
+}
+
+void TestStartup::editionIconsAreBuiltIn()
+{
+    QVERIFY(start());
+    for (const char* name : {":/res/images/direrad-2024.ico", ":/res/images/efile-2024.ico"}) {
+        const QIcon icon(QString::fromLatin1(name));
+        QVERIFY2(!icon.isNull() && !icon.pixmap(32, 32).isNull(), name);
+    }
+}
+
+void TestStartup::testCertificateOnlyInTestMode_data()
+{
+    QTest::addColumn<QByteArray>("config");
+    QTest::addColumn<bool>("trusted");
+    const QByteArray ca = "TestCAFile=" + TestCerts::caPem().toUtf8() + "\n";
+    QTest::newRow("test mode") << "MODEDEBUG=1\n" + ca << true;
+    QTest::newRow("production ignores it") << ca << false;
+    QTest::newRow("test mode without it") << QByteArray("MODEDEBUG=1\n") << false;
+}
+
+void TestStartup::testCertificateOnlyInTestMode()
+{
+    QFETCH(QByteArray, config);
+    QFETCH(bool, trusted);
+    writeConfigFile(config);
+    QVERIFY(start());
+    FakeHttpServer server;
+    QVERIFY(server.startTls(TestCerts::serverPem(), TestCerts::serverKey()));
+    server.setDefaultReply(FakeReply::text(200, "ok"));
+    QWebClient client(server.url("/x"));
+    client.setTimeoutMs(5000);
+    QString reply;
+    const bool answered = client.post(reply);
+    QWebClient::clearTrustedCaFiles();
+    QCOMPARE(answered, trusted);
+    QCOMPARE(reply, trusted ? QString("ok") : QString());
 }
 
 void TestStartup::versionCheck_data()

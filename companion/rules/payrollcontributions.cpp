@@ -1,0 +1,89 @@
+#include "companion/rules/payrollcontributions.h"
+
+#include "companion/rules/federalconstants2024.h"
+#include "companion/rules/money.h"
+
+#include <algorithm>
+
+namespace taxrules {
+
+namespace {
+
+double fed(FedKey key) { return federalConstant(key); }
+
+// `rate` on the part of `earnings` between `floor` and `ceiling`, at most `maximum`.
+double contributionOnBand(double earnings, double floor, double ceiling, double rate, double maximum)
+{
+    const double band = positivePart(std::min(earnings, ceiling) - floor);
+    return std::min(roundCents(band * rate), maximum);
+}
+
+PlanContributions computePlan(double earnings, double rate, double maximum)
+{
+    PlanContributions c;
+    c.first = contributionOnBand(earnings, fed(FedKey::CppBasicExemption),
+                                 fed(FedKey::CppMaxPensionableEarnings), rate, maximum);
+    c.second = contributionOnBand(earnings, fed(FedKey::CppMaxPensionableEarnings),
+                                  fed(FedKey::Cpp2Ceiling), fed(FedKey::Cpp2Rate),
+                                  fed(FedKey::Cpp2MaxContribution));
+    return c;
+}
+
+} // namespace
+
+PlanContributions computeCpp(double pensionableEarnings)
+{
+    return computePlan(pensionableEarnings, fed(FedKey::CppEmployeeRate), fed(FedKey::CppMaxContribution));
+}
+
+PlanContributions computeQpp(double pensionableEarnings)
+{
+    return computePlan(pensionableEarnings, fed(FedKey::QppEmployeeRate), fed(FedKey::QppMaxContribution));
+}
+
+PlanContributions computeCppSelfEmployed(double employmentEarnings, double selfEmploymentEarnings)
+{
+    // Both shares on the combined earnings, less both shares of what the
+    // employment earnings required: employment uses the exemption first.
+    const double employment = positivePart(employmentEarnings);
+    const double combined = employment + positivePart(selfEmploymentEarnings);
+    const double exemption = fed(FedKey::CppBasicExemption);
+    const double ympe = fed(FedKey::CppMaxPensionableEarnings);
+    const double yampe = fed(FedKey::Cpp2Ceiling);
+    const double rate = 2.0 * fed(FedKey::CppEmployeeRate);
+    const double rate2 = 2.0 * fed(FedKey::Cpp2Rate);
+
+    const PlanContributions onEmployment = computeCpp(employment);
+    PlanContributions c;
+    c.first = positivePart(contributionOnBand(combined, exemption, ympe, rate, 2.0 * fed(FedKey::CppMaxContribution))
+                           - 2.0 * onEmployment.first);
+    c.second = positivePart(contributionOnBand(combined, ympe, yampe, rate2, 2.0 * fed(FedKey::Cpp2MaxContribution))
+                            - 2.0 * onEmployment.second);
+    c.first = roundCents(c.first);
+    c.second = roundCents(c.second);
+    return c;
+}
+
+double basePensionPart(double firstContribution, bool quebec)
+{
+    const double base = quebec ? fed(FedKey::QppBaseRate) : fed(FedKey::CppBaseRate);
+    const double full = quebec ? fed(FedKey::QppEmployeeRate) : fed(FedKey::CppEmployeeRate);
+    return roundCents(firstContribution * base / full);
+}
+
+double computeEi(double insurableEarnings, bool quebec)
+{
+    if (insurableEarnings <= fed(FedKey::EiRefundAllAtOrBelow))
+        return 0.0;
+    const double rate = quebec ? fed(FedKey::EiRateQuebec) : fed(FedKey::EiRate);
+    const double maximum = quebec ? fed(FedKey::EiMaxPremiumQuebec) : fed(FedKey::EiMaxPremium);
+    return contributionOnBand(insurableEarnings, 0.0, fed(FedKey::EiMaxInsurableEarnings), rate, maximum);
+}
+
+double computePpip(double insurableEarnings)
+{
+    return contributionOnBand(insurableEarnings, 0.0, fed(FedKey::PpipMaxInsurableEarnings),
+                              fed(FedKey::PpipRate), fed(FedKey::PpipMaxPremium));
+}
+
+} // namespace taxrules
