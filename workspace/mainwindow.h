@@ -34,7 +34,7 @@ public:
     static MainWindow* getInstance(QWidget* parent = nullptr);
     ~MainWindow() override;
 
-    Ui_MainWindow* layout() const { return ui; }
+    Ui_MainWindow* widgets() const { return ui; }
     ViewIntroduction* startPage() const { return m_pViewIntro; }
 
     // True while another return may be opened; otherwise tells the user and

@@ -19,7 +19,7 @@ public:
     ViewIntroduction(TabWndApp* app, MainWindow* mainWindow, QWidget* parent);
     ~ViewIntroduction() override;
 
-    Ui_ViewIntroduction* layout() const { return ui; }
+    Ui_ViewIntroduction* widgets() const { return ui; }
     RecentReturnFilter* proxyModel() { return &m_proxyModel; }
     // Reloads the recent-return list from the database (keeps the filter).
     void reloadEntries();

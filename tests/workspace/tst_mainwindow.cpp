@@ -78,8 +78,8 @@ void TestMainWindow::startPageTitleAndStatus()
     auto* result = f.window->findChild<QLabel*>("lblResult");
     QVERIFY(result);
     QVERIFY(result->text().isEmpty());
-    QCOMPARE(entriesOf(f.window->layout()->menuWindows), QStringList{"actionWelcome|Welcome"});
-    QCOMPARE(f.window->layout()->stackedWidget->currentWidget(), static_cast<QWidget*>(f.window->startPage()));
+    QCOMPARE(entriesOf(f.window->widgets()->menuWindows), QStringList{"actionWelcome|Welcome"});
+    QCOMPARE(f.window->widgets()->stackedWidget->currentWidget(), static_cast<QWidget*>(f.window->startPage()));
 
     // The title follows the current page.
     FakeReturnPage* page = openPage(f, "/r/Ann_Lee.r24");
@@ -211,7 +211,7 @@ void TestMainWindow::menuEntries()
 void TestMainWindow::efileEditionKeepsEfileItems()
 {
     WindowFixture f(QByteArray(), 1);
-    const QStringList filing = entriesOf(f.window->layout()->menuFiling_Print);
+    const QStringList filing = entriesOf(f.window->widgets()->menuFiling_Print);
     QCOMPARE(filing.at(1), QString("actionInternetFiling|EFile to CRA"));
     QVERIFY(filing.contains("actionSubmit_E_Auth_former_T1013|EFile E-Auth (former T1013)"));
     QVERIFY(filing.contains("actionSubmit_PAD_Pre_authorized_Debit|EFile PAD (Pre-authorized Debit)"));
@@ -281,7 +281,7 @@ void TestMainWindow::enabledStates()
     QFETCH(bool, onStartPage);
     QFETCH(bool, withReturn);
     WindowFixture f;
-    QAction* a = f.window->layout()->action(action);
+    QAction* a = f.window->widgets()->action(action);
     QVERIFY(a);
     QCOMPARE(a->isEnabled(), onStartPage);
     openPage(f);
@@ -306,7 +306,7 @@ void TestMainWindow::helpMenuEnd()
     QFETCH(QByteArray, config);
     QFETCH(QString, last);
     WindowFixture f(config);
-    const QList<QAction*> actions = f.window->layout()->menuHelp->actions();
+    const QList<QAction*> actions = f.window->widgets()->menuHelp->actions();
     QCOMPARE(actions.last()->text(), last);
     if (last == "Generate Print Files") {
         // It asks on the start page too.
@@ -345,14 +345,14 @@ void TestMainWindow::returnNumbersReuseTheLowestFree()
     WindowFixture f;
     FakeReturnPage* first = openPage(f, "/r/a.r24");
     openPage(f, "/r/b.r24");
-    QCOMPARE(entriesOf(f.window->layout()->menuWindows),
+    QCOMPARE(entriesOf(f.window->widgets()->menuWindows),
              (QStringList{"actionWelcome|Welcome", "|Return 1 - /r/a.r24", "|Return 2 - /r/b.r24"}));
     f.window->showReturnPage(first);
     f.action("actionClose_Return")->trigger();
     QCOMPARE(f.window->openReturnCount(), 1);
     QCOMPARE(f.window->nextReturnNumber(), 1);
     openPage(f, "/r/c.r24");
-    QCOMPARE(entriesOf(f.window->layout()->menuWindows),
+    QCOMPARE(entriesOf(f.window->widgets()->menuWindows),
              (QStringList{"actionWelcome|Welcome", "|Return 2 - /r/b.r24", "|Return 1 - /r/c.r24"}));
 }
 
@@ -361,7 +361,7 @@ void TestMainWindow::windowsMenuSwitchesPages()
     WindowFixture f;
     FakeReturnPage* a = openPage(f, "/r/a.r24");
     FakeReturnPage* b = openPage(f, "/r/b.r24");
-    QStackedWidget* stack = f.window->layout()->stackedWidget;
+    QStackedWidget* stack = f.window->widgets()->stackedWidget;
     QCOMPARE(stack->currentWidget(), static_cast<QWidget*>(b));
     f.window->showReturnAction(a)->trigger();
     QCOMPARE(stack->currentWidget(), static_cast<QWidget*>(a));
@@ -375,7 +375,7 @@ void TestMainWindow::windowsMenuSwitchesPages()
     QCOMPARE(stack->currentWidget(), static_cast<QWidget*>(b));
     f.action("actionClose_Return")->trigger();
     QCOMPARE(stack->currentWidget(), static_cast<QWidget*>(f.window->startPage()));
-    QCOMPARE(entriesOf(f.window->layout()->menuWindows), QStringList{"actionWelcome|Welcome"});
+    QCOMPARE(entriesOf(f.window->widgets()->menuWindows), QStringList{"actionWelcome|Welcome"});
 }
 
 void TestMainWindow::closeReturnAsksWhenChanged_data()
@@ -590,7 +590,7 @@ void TestMainWindow::routing()
     WindowFixture f;
     FakeReturnPage* page = openPage(f, "/r/a.r24");
     page->calls.clear();
-    f.window->layout()->action(action)->trigger();
+    f.window->widgets()->action(action)->trigger();
     // The visible form page is stored first, then the one operation runs.
     QCOMPARE(page->calls, (QStringList{"save", call}));
     QVERIFY(f.prompter->records().isEmpty());

@@ -71,7 +71,7 @@ TestStartPage::TwoReturns TestStartPage::addTwoReturns(WindowFixture& f)
 QStringList TestStartPage::shownNames(WindowFixture& f)
 {
     QStringList names;
-    const QAbstractItemModel* model = page(f)->layout()->tableView->model();
+    const QAbstractItemModel* model = page(f)->widgets()->tableView->model();
     for (int row = 0; row < model->rowCount(); ++row)
         names << model->index(row, 0).data().toString();
     return names;
@@ -79,14 +79,14 @@ QStringList TestStartPage::shownNames(WindowFixture& f)
 
 void TestStartPage::selectRow(WindowFixture& f, int proxyRow)
 {
-    QTableView* table = page(f)->layout()->tableView;
+    QTableView* table = page(f)->widgets()->tableView;
     table->selectRow(proxyRow);
 }
 
 void TestStartPage::textsAndButtons()
 {
     WindowFixture f;
-    Ui_ViewIntroduction* ui = page(f)->layout();
+    Ui_ViewIntroduction* ui = page(f)->widgets();
     QCOMPARE(ui->label->text(), QString("Select return file to open, or create a new tax return file"));
     QCOMPARE(ui->label_2->text(), QString("Enter name, or S.I.N. to filter the following entries :"));
     QCOMPARE(ui->resetFilterButton->text(), QString("Clear"));
@@ -113,7 +113,7 @@ void TestStartPage::removeWithoutSelection()
 {
     WindowFixture f;
     addTwoReturns(f);
-    page(f)->layout()->delButton->click();
+    page(f)->widgets()->delButton->click();
     QCOMPARE(f.prompter->records().size(), 1);
     QCOMPARE(f.prompter->records()[0].title, QString("Remove Return"));
     QCOMPARE(f.promptTexts(), QStringList{"Please choose a return file entry first."});
@@ -125,10 +125,10 @@ void TestStartPage::filterByName()
     WindowFixture f;
     addTwoReturns(f);
     QCOMPARE(shownNames(f), (QStringList{"Ann Lee", "Bob Roy"}));
-    QTest::keyClicks(page(f)->layout()->edtFilter, "Ann");
+    QTest::keyClicks(page(f)->widgets()->edtFilter, "Ann");
     QCOMPARE(shownNames(f), QStringList{"Ann Lee"});
-    page(f)->layout()->resetFilterButton->click();
-    QVERIFY(page(f)->layout()->edtFilter->text().isEmpty());
+    page(f)->widgets()->resetFilterButton->click();
+    QVERIFY(page(f)->widgets()->edtFilter->text().isEmpty());
     QCOMPARE(shownNames(f), (QStringList{"Ann Lee", "Bob Roy"}));
 }
 
@@ -153,7 +153,7 @@ void TestStartPage::filter()
     WindowFixture f;
     addTwoReturns(f);
     QVERIFY(CBasicEvent::findUserIDAndUpdateUser(f.app->m_dbManager.db(), "046454286", "Bob Roy", "", "") > 0);
-    page(f)->layout()->edtFilter->setText(text);
+    page(f)->widgets()->edtFilter->setText(text);
     QCOMPARE(shownNames(f), names);
 }
 
@@ -174,17 +174,17 @@ void TestStartPage::removeDeletesTheChosenFile()
     WindowFixture f;
     const TwoReturns returns = addTwoReturns(f);
     const bool filtered = !filter.isEmpty();
-    page(f)->layout()->edtFilter->setText(filter);
+    page(f)->widgets()->edtFilter->setText(filter);
     // The unfiltered table's second row is Bob; the filtered table's first.
     selectRow(f, filtered ? 0 : 1);
     f.prompter->queueButton(QMessageBox::StandardButton(answer));
-    page(f)->layout()->delButton->click();
+    page(f)->widgets()->delButton->click();
     QCOMPARE(f.promptTexts(), QStringList{"Please confirm to remove this return file? This change is unrecoverable."});
     QCOMPARE(f.prompter->records()[0].buttons, QMessageBox::Ok | QMessageBox::Cancel);
     const bool removed = answer == QMessageBox::Ok;
     QCOMPARE(QFile::exists(returns.bobPath), !removed);
     QVERIFY(QFile::exists(returns.annPath));
-    page(f)->layout()->resetFilterButton->click();
+    page(f)->widgets()->resetFilterButton->click();
     QCOMPARE(shownNames(f), removed ? QStringList{"Ann Lee"} : (QStringList{"Ann Lee", "Bob Roy"}));
     // The database forgot it too.
     page(f)->reloadEntries();
@@ -199,7 +199,7 @@ void TestStartPage::removeRefusesAnOpenReturn()
     f.window->presentReturnPage(open);
     f.window->actionShowWelcome();
     selectRow(f, 0);
-    page(f)->layout()->delButton->click();
+    page(f)->widgets()->delButton->click();
     QCOMPARE(f.promptTexts(), QStringList{"This return file is open. Please close it before removing it."});
     QVERIFY(QFile::exists(returns.annPath));
     QCOMPARE(shownNames(f).size(), 2);
@@ -216,7 +216,7 @@ void TestStartPage::removeReportsAFailedDelete()
     QCOMPARE(shownNames(f), QStringList{"Cat Fox"});
     selectRow(f, 0);
     f.prompter->queueButton(QMessageBox::Ok);
-    page(f)->layout()->delButton->click();
+    page(f)->widgets()->delButton->click();
     QCOMPARE(f.prompter->records().size(), 2);
     QCOMPARE(f.prompter->records()[1].icon, QMessageBox::Warning);
     QCOMPARE(f.promptTexts()[1], QString("The return file %1 cannot be deleted. It is kept in the list.").arg(path));
@@ -233,13 +233,13 @@ void TestStartPage::openingAnOpenFileShowsItsPage()
     f.window->presentReturnPage(open);
     f.window->actionShowWelcome();
     selectRow(f, 1);
-    page(f)->layout()->openButton->click();
+    page(f)->widgets()->openButton->click();
     QCOMPARE(f.window->currentReturnPage(), static_cast<ReturnPageInterface*>(open));
     QCOMPARE(f.window->openReturnCount(), 1);
 
     // The Return key in the table does the same.
     f.window->actionShowWelcome();
-    QTableView* table = page(f)->layout()->tableView;
+    QTableView* table = page(f)->widgets()->tableView;
     table->setFocus();
     selectRow(f, 1);
     QTest::keyClick(table, Qt::Key_Return);
@@ -254,7 +254,7 @@ void TestStartPage::openingIsLimitedToTwoReturns()
         f.window->presentReturnPage(new FakeReturnPage(f.window->nextReturnNumber()));
     f.window->actionShowWelcome();
     selectRow(f, 0);
-    page(f)->layout()->openButton->click();
+    page(f)->widgets()->openButton->click();
     QCOMPARE(f.promptTexts(), QStringList{"Maximum number of returns are opened already. Please click 'Close' button "
                                           "on top to close a return first!"});
     QCOMPARE(f.window->openReturnCount(), 2);
@@ -272,7 +272,7 @@ void TestStartPage::contextMenuCommands()
     QVERIFY(opener.urls.isEmpty());
     QCOMPARE(QGuiApplication::clipboard()->text(), QString("before"));
 
-    page(f)->layout()->edtFilter->setText("Bob");
+    page(f)->widgets()->edtFilter->setText("Bob");
     selectRow(f, 0);
     const QString folder = QFileInfo(returns.bobPath).absolutePath();
     page(f)->gotoSelectedFolder();

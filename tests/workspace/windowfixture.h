@@ -53,7 +53,7 @@ public:
         delete app;
     }
 
-    QAction* action(const char* objectName) const { return window->layout()->action(QString::fromLatin1(objectName)); }
+    QAction* action(const char* objectName) const { return window->widgets()->action(QString::fromLatin1(objectName)); }
     QString runPath() const { return home.path() + "/Documents/vodarevivo/2024/run"; }
 
     // Texts of the message boxes shown so far, in order.
