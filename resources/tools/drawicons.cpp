@@ -86,7 +86,7 @@ void lines(QPainter& p, int from, int to, const QColor& colour)
         p.drawLine(QPointF(10, y), QPointF(23, y));
 }
 
-struct IconSpec
+struct IconDrawing
 {
     const char* file;
     std::function<void(QPainter&)> paint;
@@ -100,7 +100,7 @@ int main(int argc, char* argv[])
     const QDir out(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("."));
     const QColor ink(40, 60, 110);
 
-    const IconSpec icons[] = {
+    const IconDrawing icons[] = {
         {"icon_blank.ico", [&](QPainter& p) { page(p, Qt::white); }},
         {"icon_book.ico",
          [&](QPainter& p) {
@@ -236,7 +236,7 @@ int main(int argc, char* argv[])
     };
 
     int failures = 0;
-    for (const IconSpec& icon : icons) {
+    for (const IconDrawing& icon : icons) {
         const QImage image = draw(icon.paint);
         const QString name = QString::fromLatin1(icon.file);
         const QByteArray bytes = name.endsWith(QLatin1String(".ico")) ? icoOf(image) : pngOf(image);
