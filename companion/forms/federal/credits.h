@@ -1,6 +1,7 @@
 #pragma once
 
 #include "companion/forms/ctaxdata_form.h"
+#include "companion/forms/fieldchoices.h"
 
 // Forms that work out one deduction, credit or tax and hand the result to
 // the return.
@@ -270,7 +271,7 @@ public:
     TaxData_CPT20_New() : CTaxData_Form(FROM_FORM, 57) {}
     CStringField Name{this, 1, "Name", "", "Your name"};
     CStringField SIN{this, 2, "SIN", "", "Social insurance number"};
-    CIntField Province{this, 3, "Province", "", "Province"};
+    CIntField Province{this, 3, "Province", "", "Province", fld::Choices(choices::kProvince)};
     CFloatField ElectionAmount{this, 4, "ElectionAmount", "", "Employment income elected"};
     CFloatField F399Income{this, 5, "F399Income", "", "Income elected on line 399"};
     CFloatField Amount{this, 6, "Amount", "", "Contributions payable"};
@@ -355,7 +356,7 @@ class TaxData_T1172New : public CTaxData_Form
     Q_OBJECT
 public:
     TaxData_T1172New() : CTaxData_Form(FROM_FORM, 17) {}
-    CIntField Province{this, 1, "Province", "", "Province"};
+    CIntField Province{this, 1, "Province", "", "Province", fld::Choices(choices::kProvince)};
     CStringField FirstName{this, 2, "FirstName", "", "First name"};
     CStringField LastName{this, 3, "LastName", "", "Last name"};
     CStringField Address{this, 4, "Address", "", "Address"};

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "companion/forms/ctaxdata_form.h"
+#include "companion/forms/fieldchoices.h"
 
 class TaxData_T1New;
 class TaxData_T1KSNew;
@@ -12,7 +13,7 @@ class CTaxData_T5013 : public CTaxData_Form
     Q_OBJECT
 public:
     CTaxData_T5013() : CTaxData_Form(FROM_FORM, 38) {}
-    CIntField Province{this, 1, "Province", "", "Province"};
+    CIntField Province{this, 1, "Province", "", "Province", fld::Choices(choices::kProvince)};
     CStringField SIN{this, 2, "SIN", "", "Social insurance number"};
     CStringField PartnershipName{this, 3, "PartnershipName", "", "Partnership name"};
     CStringField PartnershipId{this, 4, "PartnershipId", "", "Partnership account number"};
@@ -197,7 +198,7 @@ class TaxData_Benefit_CAI : public CTaxData_Form
     Q_OBJECT
 public:
     TaxData_Benefit_CAI() : CTaxData_Form(FROM_FORM, 0) {}
-    CIntField Province{this, 1, "Province", "", "Province"};
+    CIntField Province{this, 1, "Province", "", "Province", fld::Choices(choices::kProvince)};
     CIntField HasSpouse{this, 2, "HasSpouse", "", "Has a spouse"};
     CIntField Dependants{this, 3, "Dependants", "", "Dependants under 19"};
     CIntField RuralIndicator{this, 4, "RuralIndicator", "", "Rural supplement"};

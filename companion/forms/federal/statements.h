@@ -1,6 +1,7 @@
 #pragma once
 
 #include "companion/forms/ctaxdata_form.h"
+#include "companion/forms/fieldchoices.h"
 
 // Self-employment and rental statements. Several of each may be in a
 // return; the calculation adds their results into the return's lines.
@@ -53,7 +54,7 @@ public:
     CStringField FirstName{this, 1, "FirstName", "", "First name"};
     CStringField LastName{this, 2, "LastName", "", "Last name"};
     CStringField SIN{this, 3, "SIN", "", "Social insurance number"};
-    CIntField MainFarmsteadProvince{this, 4, "MainFarmsteadProvince", "", "Province of the main farmstead"};
+    CIntField MainFarmsteadProvince{this, 4, "MainFarmsteadProvince", "", "Province of the main farmstead", fld::Choices(choices::kProvince)};
     CStringField FarmsteadPostalCode{this, 5, "FarmsteadPostalCode", "", "Postal code of the main farmstead"};
     CStringField ParticipantPin{this, 6, "ParticipantPin", "", "Participant identification number"};
     CFloatField line9659AllowableIncome{this, 9659, "line9659AllowableIncome", "9659", "Total allowable income"};
@@ -71,7 +72,7 @@ class TaxData_T2042New : public CStatementForm
 public:
     TaxData_T2042New() : CStatementForm(21) {}
     CStringField Identification{this, 7, "Identification", "", "Business number"};
-    CIntField FirstAnswer{this, 8, "FirstAnswer", "", "Was this the last year of the business? (0 yes)"};
+    CIntField FirstAnswer{this, 8, "FirstAnswer", "", "Was this the last year of the business?", fld::Choices(choices::kYesNo)};
     CFloatField line9659GrossIncome{this, 9659, "line9659GrossIncome", "9659", "Gross income"};
     CFloatField line9898Expenses{this, 9898, "line9898Expenses", "9898", "Total farm expenses"};
     CFloatField line9936CCA{this, 9936, "line9936CCA", "9936", "Capital cost allowance"};
@@ -86,7 +87,7 @@ class TaxData_T2121New : public CStatementForm
     Q_OBJECT
 public:
     TaxData_T2121New() : CStatementForm(51) {}
-    CIntField FirstAnswer{this, 8, "FirstAnswer", "", "Was this the last year of the business? (0 yes)"};
+    CIntField FirstAnswer{this, 8, "FirstAnswer", "", "Was this the last year of the business?", fld::Choices(choices::kYesNo)};
     CFloatField line5345IncomeTaxWithheld{this, 5345, "line5345IncomeTaxWithheld", "5345", "Fishing income with tax withheld"};
     CFloatField line8299GrossIncome{this, 8299, "line8299GrossIncome", "8299", "Gross fishing income"};
     CFloatField line9368Expenses{this, 9368, "line9368Expenses", "9368", "Total fishing expenses"};
@@ -238,7 +239,7 @@ class TaxData_RC359 : public CTaxData_Form
     Q_OBJECT
 public:
     TaxData_RC359() : CTaxData_Form(FROM_FORM, 145) {}
-    CIntField Province{this, 1, "Province", "", "Province"};
+    CIntField Province{this, 1, "Province", "", "Province", fld::Choices(choices::kProvince)};
     CFloatField TaxOnExcess{this, 2, "TaxOnExcess", "", "Tax on excess employee profit sharing plan amounts"};
     CFloatField ExcessAmount{this, 3, "ExcessAmount", "", "Excess amount"};
     CFloatField ResultExpenses{this, 4, "ResultExpenses", "", "Amount deducted", fld::Computed()};

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "companion/forms/ctaxdata_form.h"
+#include "companion/forms/fieldchoices.h"
 
 // Employment and benefit slips. Box fields take the box number as their
 // serial id; other fields take ids from 1000 up.
@@ -13,7 +14,7 @@ public:
     TaxData_Slip_T4() : CTaxData_Form(FROM_SLIP, 1) {}
 
     CStringField EmployerName{this, 1001, "EmployerName", "", "Employer's name", fld::Section("Employer").caption()};
-    CIntField Province{this, 10, "Province", "10", "Province of employment"};
+    CIntField Province{this, 10, "Province", "10", "Province of employment", fld::Choices(choices::kProvince)};
     CStringField EmploymentCode{this, 29, "EmploymentCode", "29", "Employment code"};
     CFloatField box14EmploymentIncome{this, 14, "box14EmploymentIncome", "14", "Employment income", fld::Section("Amounts")};
     CFloatField box16CppContributions{this, 16, "box16CppContributions", "16", "Employee's CPP contributions"};

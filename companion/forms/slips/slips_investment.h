@@ -1,6 +1,7 @@
 #pragma once
 
 #include "companion/forms/ctaxdata_form.h"
+#include "companion/forms/fieldchoices.h"
 
 // Investment slips. T3 and T5 slips keep each box as issued and work out the
 // recipient's share from the slip's sharing percentage.
@@ -129,7 +130,7 @@ class CSlipData_T5007 : public CTaxData_Form
 public:
     CSlipData_T5007() : CTaxData_Form(FROM_SLIP, 11) {}
     CStringField PayerName{this, 1001, "PayerName", "", "Payer's name", fld::Caption()};
-    CIntField Province{this, 1002, "Province", "", "Province"};
+    CIntField Province{this, 1002, "Province", "", "Province", fld::Choices(choices::kProvince)};
     CFloatField box10WorkersCompensation{this, 10, "box10WorkersCompensation", "10", "Workers' compensation benefits"};
     CFloatField box11SocialAssistance{this, 11, "box11SocialAssistance", "11", "Social assistance payments"};
     CFloatField ratioAmount{this, 1003, "ratioAmount", "", "Manitoba ratio", fld::Start(1)};

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "companion/forms/ctaxdata_form.h"
+#include "companion/forms/fieldchoices.h"
 
 // The return summary: the client's one-page view of the return, rebuilt
 // after every calculation from the return and the benefit estimates. Made as
@@ -20,7 +21,7 @@ public:
 
     CStringField Password{this, 1, "Password", "", "Password to open this return", fld::Section("Return").page("Summary")};
     CStringField Year{this, 2, "Year", "", "Tax year", fld::ReadOnly()};
-    CIntField Province{this, 3, "Province", "", "Province", fld::ReadOnly()};
+    CIntField Province{this, 3, "Province", "", "Province", fld::ReadOnly().choices(choices::kProvince)};
     CStringField FirstName{this, 4, "FirstName", "", "First name", fld::ReadOnly()};
     CStringField LastName{this, 5, "LastName", "", "Last name", fld::ReadOnly()};
     CStringField FullName{this, 6, "FullName", "", "Name", fld::ReadOnly()};
@@ -29,7 +30,7 @@ public:
     CStringField SIN{this, 9, "SIN", "", "Social insurance number", fld::ReadOnly()};
     CDateField BirthDate{this, 10, "BirthDate", "", "Date of birth", fld::ReadOnly()};
     CDateField DateOfDeath{this, 11, "DateOfDeath", "", "Date of death", fld::ReadOnly()};
-    CIntField MaritalStatus{this, 12, "MaritalStatus", "", "Marital status", fld::ReadOnly()};
+    CIntField MaritalStatus{this, 12, "MaritalStatus", "", "Marital status", fld::ReadOnly().choices(choices::kMaritalStatus)};
     CStringField SpouseSIN{this, 13, "SpouseSIN", "", "Spouse's social insurance number", fld::ReadOnly()};
     CStringField SpouseName{this, 14, "SpouseName", "", "Spouse's name", fld::ReadOnly()};
     CDateField SpouseBirthDate{this, 15, "SpouseBirthDate", "", "Spouse's date of birth", fld::ReadOnly()};

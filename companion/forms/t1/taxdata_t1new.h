@@ -1,6 +1,7 @@
 #pragma once
 
 #include "companion/forms/ctaxdata_form.h"
+#include "companion/forms/fieldchoices.h"
 
 #include <QDate>
 #include <QList>
@@ -24,11 +25,11 @@ public:
     CStringField SIN{this, 4, "SIN", "", "Social insurance number"};
     CDateField BirthDate{this, 5, "BirthDate", "", "Date of birth"};
     CIntField SurnameChanged{this, 6, "SurnameChanged", "", "Surname changed since last return (0 no)"};
-    CIntField MaritalStatus{this, 7, "MaritalStatus", "", "Marital status on December 31 (0 married .. 5 single)"};
+    CIntField MaritalStatus{this, 7, "MaritalStatus", "", "Marital status on December 31", fld::Choices(choices::kMaritalStatus)};
     CIntField MaritalStatusChanged{this, 8, "MaritalStatusChanged", "", "Marital status changed in the year"};
     CDateField MaritalStatusChangeDate{this, 9, "MaritalStatusChangeDate", "", "Date of the change"};
-    CIntField Language{this, 10, "Language", "", "Language of correspondence (0 English, 1 French)"};
-    CIntField FirstTimeFilerAnswer{this, 11, "FirstTimeFilerAnswer", "", "First return filed with the agency (0 yes)"};
+    CIntField Language{this, 10, "Language", "", "Language of correspondence", fld::Choices(choices::kLanguage)};
+    CIntField FirstTimeFilerAnswer{this, 11, "FirstTimeFilerAnswer", "", "First return filed with the agency", fld::Choices(choices::kYesNo)};
     CStringField DireradAccessCode{this, 12, "DireradAccessCode", "", "Access code"};
     CIntField Disabled{this, 13, "Disabled", "", "Eligible for the disability tax credit"};
     CDateField DateOfDeath{this, 14, "DateOfDeath", "", "Date of death"};
@@ -41,32 +42,32 @@ public:
     CStringField AddressLine2{this, 22, "AddressLine2", "", "Apartment or unit"};
     CStringField RuralRoute{this, 23, "RuralRoute", "", "Rural route"};
     CStringField City{this, 24, "City", "", "City"};
-    CIntField MailingProvince{this, 25, "MailingProvince", "", "Province or territory"};
+    CIntField MailingProvince{this, 25, "MailingProvince", "", "Province or territory", fld::Choices(choices::kProvince)};
     CStringField PostalCode{this, 26, "PostalCode", "", "Postal code"};
     CStringField Country{this, 27, "Country", "", "Country"};
     CStringField State{this, 28, "State", "", "State"};
     CIntField ForeignMailingAddress{this, 29, "ForeignMailingAddress", "", "Mailing address outside Canada"};
-    CIntField HomeAddressSameAsMailing{this, 30, "HomeAddressSameAsMailing", "", "Home address same as mailing (0 yes)"};
+    CIntField HomeAddressSameAsMailing{this, 30, "HomeAddressSameAsMailing", "", "Home address same as mailing", fld::Choices(choices::kYesNo)};
     CStringField HomePhone{this, 31, "HomePhone", "", "Telephone"};
     CStringField Email{this, 32, "Email", "", "Email address"};
     CStringField Email2{this, 34, "Email2", "", "Second email address"};
     CStringField ProvinceText{this, 33, "ProvinceText", "", "Province of residence (name)"};
 
-    CIntField ProvinceOfResidence{this, 40, "ProvinceOfResidence", "", "Province of residence on December 31", fld::Section("Residence")};
-    CIntField CurrentProvince{this, 41, "CurrentProvince", "", "Province of residence now"};
+    CIntField ProvinceOfResidence{this, 40, "ProvinceOfResidence", "", "Province of residence on December 31", fld::Section("Residence").choices(choices::kProvince)};
+    CIntField CurrentProvince{this, 41, "CurrentProvince", "", "Province of residence now", fld::Choices(choices::kProvince)};
     CDateField DateOfMove{this, 42, "DateOfMove", "", "Date the province of residence changed"};
     CDateField EntryDate{this, 43, "EntryDate", "", "Date of entry into Canada"};
     CDateField DepartureDate{this, 44, "DepartureDate", "", "Date of departure from Canada"};
-    CIntField SelfEmploymentProvince{this, 45, "SelfEmploymentProvince", "", "Province of self-employment (0 none)"};
+    CIntField SelfEmploymentProvince{this, 45, "SelfEmploymentProvince", "", "Province of self-employment", fld::Choices(choices::kProvince)};
     CBoolField ResidencyFlag{this, 46, "ResidencyFlag", "", "Deemed resident of Canada"};
     CIntField FactualResident{this, 47, "FactualResident", "", "Factual resident (from T1248 Schedule D)"};
-    CIntField AboriginalLandAnswer5{this, 48, "AboriginalLandAnswer5", "", "Resided on Cree or Naskapi land (0 yes)"};
-    CIntField AboriginalLandAnswer13{this, 49, "AboriginalLandAnswer13", "", "Resided on Yukon First Nations land (0 yes)"};
+    CIntField AboriginalLandAnswer5{this, 48, "AboriginalLandAnswer5", "", "Resided on Cree or Naskapi land", fld::Choices(choices::kYesNo)};
+    CIntField AboriginalLandAnswer13{this, 49, "AboriginalLandAnswer13", "", "Resided on Yukon First Nations land", fld::Choices(choices::kYesNo)};
     CIntField YukonSettlementChoice{this, 50, "YukonSettlementChoice", "", "Yukon First Nation settlement"};
     CStringField YukonSettlementNumber{this, 51, "YukonSettlementNumber", "", "Yukon First Nation number"};
-    CIntField FirstNationIdAnswer13{this, 52, "FirstNationIdAnswer13", "", "Citizen of that First Nation (0 yes)"};
-    CIntField TlichoAnswer{this, 53, "TlichoAnswer", "", "Resided on Tlicho lands (0 yes)"};
-    CIntField DelineAnswer{this, 54, "DelineAnswer", "", "Resided in Deline (0 yes)"};
+    CIntField FirstNationIdAnswer13{this, 52, "FirstNationIdAnswer13", "", "Citizen of that First Nation", fld::Choices(choices::kYesNo)};
+    CIntField TlichoAnswer{this, 53, "TlichoAnswer", "", "Resided on Tlicho lands", fld::Choices(choices::kYesNo)};
+    CIntField DelineAnswer{this, 54, "DelineAnswer", "", "Resided in Deline", fld::Choices(choices::kYesNo)};
     CIntField FirstNationIdCode7{this, 55, "FirstNationIdCode7", "", "First Nation code"};
 
     CDateField BankruptcyDate{this, 60, "BankruptcyDate", "", "Date of bankruptcy", fld::Section("Bankruptcy")};
@@ -76,12 +77,12 @@ public:
     CBoolField RevokeFiscalPeriodElection{this, 64, "RevokeFiscalPeriodElection", "", "Revoke the non-calendar fiscal period election"};
     CIntField BankruptcyPeriod{this, 65, "BankruptcyPeriod", "", "This return covers (0 the period before, 1 the period after) the bankruptcy"};
 
-    CIntField CitizenshipAnswer{this, 70, "CitizenshipAnswer", "", "Canadian citizen (0 yes)", fld::Section("Questions")};
-    CIntField ElectionsCanadaAnswer{this, 71, "ElectionsCanadaAnswer", "", "Authorize Elections Canada (0 yes)"};
-    CIntField EmigrantFormsAnswer{this, 72, "EmigrantFormsAnswer", "", "Forms T1243, T1244 or T1161 needed (0 yes)"};
-    CIntField ForeignPropertyAnswer{this, 73, "ForeignPropertyAnswer", "", "Foreign property cost more than CAN$100,000 (0 yes)"};
-    CIntField DonorAnswer{this, 74, "DonorAnswer", "", "Organ donor registry consent (0 yes)"};
-    CIntField RuralSupplementAnswer{this, 75, "RuralSupplementAnswer", "", "Resided outside a census metropolitan area (0 yes)"};
+    CIntField CitizenshipAnswer{this, 70, "CitizenshipAnswer", "", "Canadian citizen", fld::Section("Questions").choices(choices::kYesNo)};
+    CIntField ElectionsCanadaAnswer{this, 71, "ElectionsCanadaAnswer", "", "Authorize Elections Canada", fld::Choices(choices::kYesNo)};
+    CIntField EmigrantFormsAnswer{this, 72, "EmigrantFormsAnswer", "", "Forms T1243, T1244 or T1161 needed", fld::Choices(choices::kYesNo)};
+    CIntField ForeignPropertyAnswer{this, 73, "ForeignPropertyAnswer", "", "Foreign property cost more than CAN$100,000", fld::Choices(choices::kYesNo)};
+    CIntField DonorAnswer{this, 74, "DonorAnswer", "", "Organ donor registry consent", fld::Choices(choices::kYesNo)};
+    CIntField RuralSupplementAnswer{this, 75, "RuralSupplementAnswer", "", "Resided outside a census metropolitan area", fld::Choices(choices::kYesNo)};
     CIntField SelfEmployedSpouseDeadline{this, 76, "SelfEmployedSpouseDeadline", "", "Self-employed spouse, June 15 deadline"};
     CIntField TaxExemptIncomeAnswer{this, 77, "TaxExemptIncomeAnswer", "", "Has tax-exempt income"};
     CFloatField TaxExemptIncome{this, 78, "TaxExemptIncome", "", "Tax-exempt income (from slips)"};
@@ -306,7 +307,7 @@ public:
     CFloatField line48400Refund{this, 48400, "line48400Refund", "48400", "Refund", fld::Computed()};
     CFloatField line48500BalanceOwing{this, 48500, "line48500BalanceOwing", "48500", "Balance owing", fld::Computed()};
 
-    CIntField PensionPlanSelector{this, 200, "PensionPlanSelector", "", "Contribution plan (0 none, 1 CPP, 2 QPP)", fld::Section("Canada Pension Plan and QPP").page("Worksheets").hidden()};
+    CIntField PensionPlanSelector{this, 200, "PensionPlanSelector", "", "Contribution plan", fld::Section("Canada Pension Plan and QPP").page("Worksheets").hidden().choices(choices::kPensionPlan)};
     CFloatField CppMonths{this, 201, "CppMonths", "", "CPP or QPP contributory months", fld::Hidden()};
     CFloatField CppPensionableEarnings{this, 202, "CppPensionableEarnings", "", "Pensionable earnings", fld::Hidden()};
     CFloatField CppBaseContributions{this, 203, "CppBaseContributions", "", "Base contributions", fld::Hidden()};
