@@ -77,7 +77,7 @@ public:
     CBoolField RevokeFiscalPeriodElection{this, 64, "RevokeFiscalPeriodElection", "", "Revoke the non-calendar fiscal period election"};
     CIntField BankruptcyPeriod{this, 65, "BankruptcyPeriod", "", "This return covers (0 the period before, 1 the period after) the bankruptcy"};
 
-    CIntField CitizenshipAnswer{this, 70, "CitizenshipAnswer", "", "Canadian citizen", fld::Section("Questions").choices(choices::kYesNo)};
+    CIntField CitizenshipAnswer{this, 70, "CitizenshipAnswer", "", "Canadian citizen", fld::Section("Questions").page("Questions and filing").choices(choices::kYesNo)};
     CIntField ElectionsCanadaAnswer{this, 71, "ElectionsCanadaAnswer", "", "Authorize Elections Canada", fld::Choices(choices::kYesNo)};
     CIntField EmigrantFormsAnswer{this, 72, "EmigrantFormsAnswer", "", "Forms T1243, T1244 or T1161 needed", fld::Choices(choices::kYesNo)};
     CIntField ForeignPropertyAnswer{this, 73, "ForeignPropertyAnswer", "", "Foreign property cost more than CAN$100,000", fld::Choices(choices::kYesNo)};
@@ -117,7 +117,7 @@ public:
     CStringField DepositInstitution{this, 111, "DepositInstitution", "", "Institution number"};
     CStringField DepositAccount{this, 112, "DepositAccount", "", "Account number"};
 
-    CStringField SpouseFirstName{this, 120, "SpouseFirstName", "", "Spouse's first name", fld::Section("Spouse or common-law partner")};
+    CStringField SpouseFirstName{this, 120, "SpouseFirstName", "", "Spouse's first name", fld::Section("Spouse or common-law partner").page("Spouse")};
     CStringField SpouseLastName{this, 121, "SpouseLastName", "", "Spouse's last name"};
     CStringField SpouseSIN{this, 122, "SpouseSIN", "", "Spouse's social insurance number"};
     CDateField SpouseBirthDate{this, 123, "SpouseBirthDate", "", "Spouse's date of birth"};
@@ -409,7 +409,7 @@ public:
     CFloatField line55320Amount{this, 55320, "line55320Amount", "55320", "Canada workers benefit amount"};
     CIntField line55320Flag{this, 55321, "line55320Flag", "", "Canada workers benefit flag"};
 
-    CFloatField RRSPDeductionLimit{this, 300, "RRSPDeductionLimit", "", "RRSP deduction limit", fld::Section("Last year's amounts").page("Carry-forwards and medical")};
+    CFloatField RRSPDeductionLimit{this, 300, "RRSPDeductionLimit", "", "RRSP deduction limit", fld::Section("Last year's amounts").page("Carry-forwards")};
     CFloatField UnusedRRSPContributions{this, 301, "UnusedRRSPContributions", "", "Unused RRSP contributions"};
     CFloatField HBPRequiredRepayment{this, 302, "HBPRequiredRepayment", "", "Home Buyers' Plan repayment required"};
     CFloatField LLPRequiredRepayment{this, 303, "LLPRequiredRepayment", "", "Lifelong Learning Plan repayment required"};
@@ -419,7 +419,7 @@ public:
     CFloatField MinimumTaxCarryForward{this, 307, "MinimumTaxCarryForward", "", "Minimum tax carryover available"};
     CFloatField T1212CarryForward{this, 308, "T1212CarryForward", "", "Investment expenses carried forward (T1212)"};
 
-    CIntField MedicalPeriodAnswer{this, 320, "MedicalPeriodAnswer", "", "12-month period chosen", fld::Section("Medical expenses")};
+    CIntField MedicalPeriodAnswer{this, 320, "MedicalPeriodAnswer", "", "12-month period chosen", fld::Section("Medical expenses").page("Medical expenses")};
     CFloatField MedicalOwn1{this, 321, "MedicalOwn1", "", "Own medical expenses"};
     CFloatField MedicalOwn2{this, 322, "MedicalOwn2", "", "Own medical travel"};
     CFloatField MedicalOwn3{this, 323, "MedicalOwn3", "", "Own premiums paid"};
