@@ -100,6 +100,7 @@ private slots:
     void shareDispositionRowsTravelWithSchedule3();
     void t1LineStepsAddUpTheReturn();
     void slipSharesFollowThePercentage();
+    void lastYearsReturnKeepsIdentityNotAmounts();
 };
 
 void TestFormClasses::everyTypeStoresLoadsCopiesAndCompares_data()
@@ -407,6 +408,29 @@ void TestFormClasses::slipSharesFollowThePercentage()
     TaxData_T2125_New business;
     QVERIFY(!business.isCommission());
     QCOMPARE(business.getType(), 125);
+}
+
+void TestFormClasses::lastYearsReturnKeepsIdentityNotAmounts()
+{
+    TaxData_T1New t1;
+    t1.FirstName.m_value = "Anne";
+    t1.SIN.m_value = "046454286";
+    t1.BirthDate.m_value = QDate(1980, 5, 17);
+    t1.line10100EmploymentIncome.m_value = 50000;
+    t1.InstalmentsPaid.m_value = 1200;
+    t1.KeepData(0);
+    QCOMPARE(QString(t1.FirstName.m_value), QString("Anne"));
+    QCOMPARE(QString(t1.SIN.m_value), QString("046454286"));
+    QCOMPARE(t1.BirthDate.m_value, QDate(1980, 5, 17));
+    QCOMPARE(t1.line10100EmploymentIncome.m_value, 0.0);
+    QCOMPARE(t1.InstalmentsPaid.m_value, 0.0);
+
+    TaxData_Slip_T4 t4;
+    t4.EmployerName.m_value = "Acme";
+    t4.box14EmploymentIncome.m_value = 30000;
+    t4.KeepData(0);
+    QCOMPARE(QString(t4.EmployerName.m_value), QString("Acme"));
+    QCOMPARE(t4.box14EmploymentIncome.m_value, 0.0);
 }
 
 QTEST_MAIN(TestFormClasses)

@@ -14,9 +14,9 @@ class CTaxData_T5013 : public CTaxData_Form
 public:
     CTaxData_T5013() : CTaxData_Form(FROM_FORM, 38) {}
     CIntField Province{this, 1, "Province", "", "Province", fld::Choices(choices::kProvince)};
-    CStringField SIN{this, 2, "SIN", "", "Social insurance number"};
-    CStringField PartnershipName{this, 3, "PartnershipName", "", "Partnership name"};
-    CStringField PartnershipId{this, 4, "PartnershipId", "", "Partnership account number"};
+    CStringField SIN{this, 2, "SIN", "", "Social insurance number", fld::CarryForward()};
+    CStringField PartnershipName{this, 3, "PartnershipName", "", "Partnership name", fld::CarryForward()};
+    CStringField PartnershipId{this, 4, "PartnershipId", "", "Partnership account number", fld::CarryForward()};
 #define VR_T5013_BLOCK(n)                                                                        \
     CIntField Kind##n{this, 10 * n, "Kind" #n, "", "Activity " #n " kind (-1 none)"};             \
     CIntField Sfd##n{this, 10 * n + 1, "Sfd" #n, "", "Activity " #n " reported as a statement"}; \
@@ -139,7 +139,7 @@ class TaxData_T1B : public CTaxData_Form
     Q_OBJECT
 public:
     TaxData_T1B() : CTaxData_Form(FROM_FORM, 198) {}
-    CStringField CorporationName{this, 1, "CorporationName", "", "Name of the corporation"};
+    CStringField CorporationName{this, 1, "CorporationName", "", "Name of the corporation", fld::CarryForward()};
     CFloatField Amount{this, 2, "Amount", "", "Amount of the deferred tax"};
     CFloatField Result{this, 3, "Result", "", "Tax payable", fld::Computed()};
 };
@@ -161,8 +161,8 @@ class TaxData_RC59_e : public CTaxData_Form
     Q_OBJECT
 public:
     TaxData_RC59_e() : CTaxData_Form(FROM_FORM, 184) {}
-    CStringField BusinessName{this, 1, "BusinessName", "", "Business name"};
-    CStringField BusinessNumber{this, 2, "BusinessNumber", "", "Business number"};
+    CStringField BusinessName{this, 1, "BusinessName", "", "Business name", fld::CarryForward()};
+    CStringField BusinessNumber{this, 2, "BusinessNumber", "", "Business number", fld::CarryForward()};
     CStringField RepresentativeName{this, 3, "RepresentativeName", "", "Representative"};
     CIntField AuthorizationLevel{this, 4, "AuthorizationLevel", "", "Level of authorization"};
     CDateField ExpiryDate{this, 5, "ExpiryDate", "", "Expiry date"};
@@ -173,8 +173,8 @@ class TaxData_RC59X_e : public CTaxData_Form
     Q_OBJECT
 public:
     TaxData_RC59X_e() : CTaxData_Form(FROM_FORM, 185) {}
-    CStringField BusinessName{this, 1, "BusinessName", "", "Business name"};
-    CStringField BusinessNumber{this, 2, "BusinessNumber", "", "Business number"};
+    CStringField BusinessName{this, 1, "BusinessName", "", "Business name", fld::CarryForward()};
+    CStringField BusinessNumber{this, 2, "BusinessNumber", "", "Business number", fld::CarryForward()};
     CStringField RepresentativeName{this, 3, "RepresentativeName", "", "Representative whose consent is cancelled"};
     CDateField Date{this, 4, "Date", "", "Date"};
 };
@@ -185,8 +185,8 @@ class TaxData_T1044 : public CTaxData_Form
     Q_OBJECT
 public:
     TaxData_T1044() : CTaxData_Form(FROM_FORM, 186) {}
-    CStringField OrganizationName{this, 1, "OrganizationName", "", "Name of the organization"};
-    CStringField BusinessNumber{this, 2, "BusinessNumber", "", "Business number"};
+    CStringField OrganizationName{this, 1, "OrganizationName", "", "Name of the organization", fld::CarryForward()};
+    CStringField BusinessNumber{this, 2, "BusinessNumber", "", "Business number", fld::CarryForward()};
     CFloatField TotalRevenue{this, 3, "TotalRevenue", "", "Total revenue"};
     CFloatField TotalAssets{this, 4, "TotalAssets", "", "Total assets"};
 };
