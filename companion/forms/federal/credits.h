@@ -298,7 +298,7 @@ class TaxData_T2209_2036 : public CTaxData_Form
     Q_OBJECT
 public:
     TaxData_T2209_2036() : CTaxData_Form(FROM_FORM, 35) {}
-    CStringField Country{this, 1, "Country", "", "Country", fld::CarryForward()};
+    CStringField Country{this, 1, "Country", "", "Country", fld::CarryForward().caption()};
     CFloatField ForeignNonBusinessIncome{this, 2, "ForeignNonBusinessIncome", "", "Net foreign non-business income"};
     CFloatField ForeignTaxPaid{this, 3, "ForeignTaxPaid", "", "Non-business income tax paid to a foreign country"};
     CFloatField Adjust15Percent{this, 4, "Adjust15Percent", "", "Foreign tax above 15% deducted"};

@@ -15,7 +15,7 @@ public:
     CTaxData_T5013() : CTaxData_Form(FROM_FORM, 38) {}
     CIntField Province{this, 1, "Province", "", "Province", fld::Choices(choices::kProvince)};
     CStringField SIN{this, 2, "SIN", "", "Social insurance number", fld::CarryForward()};
-    CStringField PartnershipName{this, 3, "PartnershipName", "", "Partnership name", fld::CarryForward()};
+    CStringField PartnershipName{this, 3, "PartnershipName", "", "Partnership name", fld::CarryForward().caption()};
     CStringField PartnershipId{this, 4, "PartnershipId", "", "Partnership account number", fld::CarryForward()};
 #define VR_T5013_BLOCK(n)                                                                        \
     CIntField Kind##n{this, 10 * n, "Kind" #n, "", "Activity " #n " kind (-1 none)"};             \

@@ -12,7 +12,7 @@ class CStatementForm : public CTaxData_Form
 public:
     CStringField Name{this, 1, "Name", "", "Your name", fld::CarryForward()};
     CStringField SIN{this, 2, "SIN", "", "Social insurance number", fld::CarryForward()};
-    CStringField Address{this, 3, "Address", "", "Address of the business or property", fld::CarryForward()};
+    CStringField Address{this, 3, "Address", "", "Address of the business or property", fld::CarryForward().caption()};
     CStringField PostalCode{this, 4, "PostalCode", "", "Postal code", fld::CarryForward()};
     CDateField FiscalStart{this, 5, "FiscalStart", "", "Fiscal period from"};
     CDateField FiscalEnd{this, 6, "FiscalEnd", "", "Fiscal period to"};
@@ -104,7 +104,7 @@ class TaxData_T2125_New : public CStatementForm
     Q_OBJECT
 public:
     explicit TaxData_T2125_New(int type = 125) : CStatementForm(type) {}
-    CStringField BusinessDescription{this, 7, "BusinessDescription", "", "Main product or service", fld::CarryForward()};
+    CStringField BusinessDescription{this, 7, "BusinessDescription", "", "Main product or service", fld::CarryForward().caption()};
     CStringField Identification{this, 8, "Identification", "", "Business number", fld::CarryForward()};
     CStringField IndustryCode{this, 9, "IndustryCode", "", "Industry code", fld::CarryForward()};
     CIntField IncomeKind{this, 10, "IncomeKind", "", "Kind of income (0 business, 1 professional)", fld::CarryForward()};
@@ -127,6 +127,13 @@ public:
     CFloatField Result2{this, 20, "Result2", "", "Capital cost allowance", fld::Computed()};
     CFloatField Result3{this, 21, "Result3", "", "Gross sales", fld::Computed()};
     bool isCommission() const { return getType() == 131; }
+    // A statement is known by what the business does, else by its address.
+    void GetCaption(CString& caption) const override
+    {
+        caption = BusinessDescription.m_value.trimmed();
+        if (caption.isEmpty())
+            CStatementForm::GetCaption(caption);
+    }
     int Calculate01() override;
 };
 
@@ -139,7 +146,7 @@ public:
     explicit TaxData_T2091(int type = 147) : CTaxData_Form(FROM_FORM, type) {}
     CStringField Name{this, 1, "Name", "", "Your name", fld::CarryForward()};
     CStringField SIN{this, 2, "SIN", "", "Social insurance number", fld::CarryForward()};
-    CStringField PropertyAddress{this, 3, "PropertyAddress", "", "Address of the property", fld::CarryForward()};
+    CStringField PropertyAddress{this, 3, "PropertyAddress", "", "Address of the property", fld::CarryForward().caption()};
     CIntField AcquisitionYear{this, 4, "AcquisitionYear", "", "Year of acquisition", fld::CarryForward()};
     CFloatField Proceeds{this, 5, "Proceeds", "", "Proceeds of disposition"};
     CFloatField AdjustedCost{this, 6, "AdjustedCost", "", "Adjusted cost base"};
@@ -176,7 +183,7 @@ public:
     CStringField FirstName{this, 3, "FirstName", "", "First name", fld::CarryForward()};
     CStringField SIN{this, 4, "SIN", "", "Social insurance number", fld::CarryForward()};
     CStringField OldAddress{this, 5, "OldAddress", "", "Old address"};
-    CStringField NewAddress{this, 6, "NewAddress", "", "New address"};
+    CStringField NewAddress{this, 6, "NewAddress", "", "New address", fld::Caption()};
     CDateField MoveDate{this, 7, "MoveDate", "", "Date of move"};
     CFloatField TransportStorage{this, 8, "TransportStorage", "", "Transportation and storage costs"};
     CFloatField TravelExpenses{this, 9, "TravelExpenses", "", "Travel expenses"};
@@ -226,7 +233,7 @@ public:
     CStringField FirstName{this, 1, "FirstName", "", "First name", fld::CarryForward()};
     CStringField LastName{this, 2, "LastName", "", "Last name", fld::CarryForward()};
     CStringField SIN{this, 3, "SIN", "", "Social insurance number", fld::CarryForward()};
-    CStringField EmployerName{this, 4, "EmployerName", "", "Employer's name", fld::CarryForward()};
+    CStringField EmployerName{this, 4, "EmployerName", "", "Employer's name", fld::CarryForward().caption()};
     CFloatField Meals{this, 5, "Meals", "", "Meal expenses"};
     CFloatField Lodging{this, 6, "Lodging", "", "Lodging expenses"};
     CFloatField Reimbursed{this, 7, "Reimbursed", "", "Allowances received"};
