@@ -1,3 +1,4 @@
+#include <QtEndian>
 #include <QtTest>
 
 #include <QLabel>
@@ -141,6 +142,34 @@ void TestFormClasses::everyTypeStoresLoadsCopiesAndCompares()
     QVERIFY(in.atEnd());
     QVERIFY(!loaded->CompareData(original.get()));
     QVERIFY(!original->CompareData(loaded.get()));
+
+    // A later program's field (an id no class uses) is skipped.
+    {
+        QByteArray withUnknown;
+        MyDataStream patch(&withUnknown, QIODevice::WriteOnly);
+        const quint32 length = qFromLittleEndian<quint32>(bytes.constData());
+        const QByteArray payload = bytes.mid(4, int(length));
+        patch << quint32(length + 2 + 1 + 4 + 8);
+        patch.writeRawData(payload.constData(), payload.size());
+        patch << quint16(65000) << quint8(FieldKind::Float) << quint32(8) << 3.5;
+        patch << kSentinel;
+        auto reader = make(kind, type);
+        MyDataStream unknownIn(&withUnknown, QIODevice::ReadOnly);
+        QCOMPARE(reader->Serialize(kFileVersion, CString(""), unknownIn), 0);
+        qint32 after = 0;
+        unknownIn >> after;
+        QCOMPARE(after, kSentinel);
+        QVERIFY(!reader->CompareData(original.get()));
+    }
+
+    // A payload cut short fails that read cleanly and leaves start values.
+    {
+        QByteArray truncated = bytes.left(4 + (bytes.size() - 8) / 2);
+        auto reader = make(kind, type);
+        MyDataStream cutIn(&truncated, QIODevice::ReadOnly);
+        QVERIFY(reader->Serialize(kFileVersion, CString(""), cutIn) < 0);
+        QVERIFY(!reader->CompareData(blank.get()));
+    }
 
     // Copy, then change each field in turn: every field takes part in compare.
     auto copy = make(kind, type);
