@@ -102,6 +102,8 @@ private slots:
     void t1LineStepsAddUpTheReturn();
     void slipSharesFollowThePercentage();
     void lastYearsReturnKeepsIdentityNotAmounts();
+    void t1ValidatesItsIdentity_data();
+    void t1ValidatesItsIdentity();
 };
 
 void TestFormClasses::everyTypeStoresLoadsCopiesAndCompares_data()
@@ -460,6 +462,43 @@ void TestFormClasses::lastYearsReturnKeepsIdentityNotAmounts()
     t4.KeepData(0);
     QCOMPARE(QString(t4.EmployerName.m_value), QString("Acme"));
     QCOMPARE(t4.box14EmploymentIncome.m_value, 0.0);
+}
+
+void TestFormClasses::t1ValidatesItsIdentity_data()
+{
+    QTest::addColumn<QString>("sin");
+    QTest::addColumn<QString>("firstName");
+    QTest::addColumn<int>("province");
+    QTest::addColumn<QString>("spouseSin");
+    QTest::addColumn<int>("messages");
+
+    QTest::newRow("complete") << "046 454 286" << "Anne" << 9 << "" << 0;
+    QTest::newRow("check digit wrong") << "046454287" << "Anne" << 9 << "" << 1;
+    QTest::newRow("blank name") << "046454286" << "  " << 9 << "" << 1;
+    QTest::newRow("no province") << "046454286" << "Anne" << 0 << "" << 1;
+    QTest::newRow("spouse S.I.N. wrong") << "046454286" << "Anne" << 9 << "123456789" << 1;
+    QTest::newRow("spouse S.I.N. valid") << "046454286" << "Anne" << 9 << "046454286" << 0;
+}
+
+void TestFormClasses::t1ValidatesItsIdentity()
+{
+    QFETCH(QString, sin);
+    QFETCH(QString, firstName);
+    QFETCH(int, province);
+    QFETCH(QString, spouseSin);
+    QFETCH(int, messages);
+
+    TaxData_T1New t1;
+    t1.FirstName.m_value = firstName;
+    t1.LastName.m_value = "Tremblay";
+    t1.SIN.m_value = sin;
+    t1.BirthDate.m_value = QDate(1980, 5, 17);
+    t1.ProvinceOfResidence.m_value = province;
+    t1.MaritalStatus.m_value = 0;
+    t1.SpouseSIN.m_value = spouseSin;
+    std::list<CString> found;
+    QCOMPARE(t1.Validate(2, found), messages > 0);
+    QCOMPARE(int(found.size()), messages);
 }
 
 QTEST_MAIN(TestFormClasses)

@@ -530,4 +530,7 @@ public:
     const STRUCT_TAX_STAIRS_JURISDICTION& m_taxStairs;
 
     int Calculate01() override;
+    // The identity every filed return needs: names, a valid S.I.N. (and the
+    // spouse's when there is a spouse), a date of birth, a province.
+    bool Validate(unsigned char purpose, std::list<CString>& messages) override;
 };
