@@ -1,0 +1,55 @@
+#include "companion/forms/provincialt1amounts.h"
+
+#include "companion/forms/ctaxdata_form.h"
+
+namespace {
+
+constexpr int kT1Type = 1;
+
+CFloatField* amountField(const CTaxData_Form* t1, const char* name)
+{
+    if (!t1 || t1->getKind() != FROM_FORM || t1->getType() != kT1Type)
+        return nullptr;
+    return dynamic_cast<CFloatField*>(t1->findField(QString::fromLatin1(name)));
+}
+
+bool setAmount(CTaxData_Form* t1, const char* name, double amount)
+{
+    CFloatField* field = amountField(t1, name);
+    if (!field)
+        return false;
+    field->m_value = amount;
+    return true;
+}
+
+double amount(const CTaxData_Form* t1, const char* name)
+{
+    const CFloatField* field = amountField(t1, name);
+    return field ? field->m_value : 0.0;
+}
+
+} // namespace
+
+namespace ProvincialT1Amounts {
+
+bool setTaxTotal(CTaxData_Form* t1, double value)
+{
+    return setAmount(t1, kTaxTotalField, value);
+}
+
+bool setCreditTotal(CTaxData_Form* t1, double value)
+{
+    return setAmount(t1, kCreditTotalField, value);
+}
+
+double taxTotal(const CTaxData_Form* t1)
+{
+    return amount(t1, kTaxTotalField);
+}
+
+double creditTotal(const CTaxData_Form* t1)
+{
+    return amount(t1, kCreditTotalField);
+}
+
+} // namespace ProvincialT1Amounts

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QString>
+#include <list>
+#include <map>
+#include <vector>
+
+#include "companion/core/cstring.h"
+
+// Test-only settings of the provincial plug-in, read from the side file that
+// the environment variable VODAREVIVO_PROVINCE_TESTFILE names (nothing is
+// read when it is not set, and the plug-in then behaves as shipped).
+//
+// One "key=value" per line; '#' starts a comment. A key may be prefixed with
+// a province number and a dot ("9.validate=...") to apply to that province
+// only. Keys (repeatable ones add an entry each time):
+//     validate=TEXT        a validation message (repeatable)
+//     coupled=TEXT         a message between spouses (repeatable)
+//     prefiling=TEXT       a question before filing (repeatable)
+//     threshold=AMOUNT     an income threshold (repeatable)
+//     related=FED:PROV     FindRelatedForm1(FED) answers PROV (repeatable)
+//     form=TYPE            the plug-in makes forms of this type (repeatable)
+//     tax=AMOUNT           provincial tax the calculation assigns (default 0)
+//     credits=AMOUNT       provincial credits the calculation assigns (default 0)
+//     eligible=N           IsEligibleForElectronicFile's answer (default 1: never filed)
+//     interviewData=0|1    whether the plug-in offers interview data (default 1)
+// The file is bounded (64 KiB, 200 entries per list); lines beyond that and
+// values that do not parse are ignored.
+struct ProvincialTestConfig
+{
+    std::list<CString> validateMessages;
+    std::list<CString> coupledMessages;
+    std::list<CString> preFilingMessages;
+    std::list<double> thresholds;
+    std::map<int, int> relatedForms;
+    std::vector<int> formTypes;
+    double tax = 0.0;
+    double credits = 0.0;
+    int eligibleAnswer = 1;
+    bool offersInterviewData = true;
+
+    static constexpr const char* kEnvironmentVariable = "VODAREVIVO_PROVINCE_TESTFILE";
+    static constexpr qint64 kMaxFileBytes = 64 * 1024;
+    static constexpr size_t kMaxEntries = 200;
+
+    // The settings for one province; the shipped defaults without a file.
+    static ProvincialTestConfig load(int province);
+    // The same from a file's text (for the plug-in's own tests).
+    static ProvincialTestConfig parse(const QString& text, int province);
+};
