@@ -1,0 +1,156 @@
+// Forms that work out one deduction, credit or tax. Each adds up its own
+// lines; the 2024 rates and limits come with the yearly arithmetic.
+
+#include "companion/forms/federal/credits.h"
+
+#include <algorithm>
+#include <cmath>
+
+int TaxData_T929New::Calculate01()
+{
+    const double net = std::max(0.0, Expenses.m_value - Reimbursed.m_value);
+    Result.m_value = std::min(net, std::max(0.0, Income.m_value));
+    return 0;
+}
+
+int TaxData_T1212New::Calculate01()
+{
+    Result.m_value = std::max(0.0, FirstAmount.m_value + DeferredThisYear.m_value - line65210.m_value);
+    return 0;
+}
+
+int TaxData_T2043::Calculate01()
+{
+    Result.m_value = std::max(0.0, FarmingExpenses.m_value) * std::max(0.0, PaymentRate.m_value);
+    return 0;
+}
+
+int TaxData_T1170::Calculate01()
+{
+    Result.m_value = Amount1.m_value + Amount2.m_value + Amount3.m_value;
+    return 0;
+}
+
+int TaxData_T746New::Calculate01()
+{
+    Result.m_value = std::min(std::max(0.0, RefundReceived.m_value), std::max(0.0, UnusedContributions.m_value));
+    return 0;
+}
+
+int TaxData_RC269::Calculate01()
+{
+    Result.m_value = std::max(0.0, Contributions.m_value);
+    return 0;
+}
+
+int CTaxData_T1229::Calculate01()
+{
+    Result.m_value = ExplorationExpenses.m_value + DevelopmentExpenses.m_value;
+    Result2.m_value = ExplorationExpenses.m_value;
+    Result3.m_value = FlowThroughCredit.m_value;
+    Result4.m_value = 0;
+    return 0;
+}
+
+int CTaxData_T1223::Calculate01()
+{
+    // At most the housing benefit included in income.
+    Result.m_value = std::min(std::max(0.0, HousingBenefit.m_value), std::max(0.0, FairRentalValue.m_value));
+    return 0;
+}
+
+int CTaxData_GST370::Calculate01()
+{
+    // The rebate is the tax fraction of the eligible expenses: 5/105 for
+    // GST; for HST the rate of the province (13% in Ontario, 15% in the
+    // Atlantic provinces).
+    const int province = getMainTaxProvince();
+    const bool atlantic = province == 4 || province == 5 || province == 6 || province == 10;
+    const double hstRate = province == 9 ? 0.13 : atlantic ? 0.15 : 0.0;
+    Result.m_value = ExpensesWithGst.m_value * 5 / 105 + ExpensesWithHst.m_value * hstRate / (1 + hstRate);
+    return 0;
+}
+
+int TaxData_T5004::Calculate01() { return 0; }
+
+int TaxData_T657New::Calculate01()
+{
+    Result.m_value = std::max(0.0, EligibleGains.m_value - CumulativeNetLoss.m_value);
+    return 0;
+}
+
+int CTaxData_T2222::Calculate01()
+{
+    Result.m_value = SlipAmount1.m_value + SlipAmount2.m_value + TravelBenefits.m_value;
+    return 0;
+}
+
+int TaxData_T90::Calculate01()
+{
+    Result1.m_value = line10000.m_value;
+    Result2.m_value = line10000.m_value + line10026.m_value;
+    return 0;
+}
+
+int TaxData_RC383::Calculate01()
+{
+    line58750.m_value = std::min(std::max(0.0, Income.m_value), PriorYear.m_value + CurrentYear.m_value);
+    line58810.m_value = std::max(0.0, PriorYear.m_value + CurrentYear.m_value - line58750.m_value);
+    return 0;
+}
+
+void TaxData_CPT20_New::clearEntry()
+{
+    for (int n = 1; n <= 6; ++n)
+        setEntryN(n, 0, 0, 0);
+}
+
+void TaxData_CPT20_New::setEntryN(int n, double earnings, double cpp, double qpp)
+{
+    if (n < 1 || n > 6)
+        return;
+    static_cast<CFloatField*>(findFieldById(10 * n))->m_value = earnings;
+    static_cast<CFloatField*>(findFieldById(10 * n + 1))->m_value = cpp;
+    static_cast<CFloatField*>(findFieldById(10 * n + 2))->m_value = qpp;
+}
+
+bool TaxData_CPT20_New::hadElectedIncomeToPayCPP() const { return std::fabs(ElectionAmount.m_value) >= 0.009; }
+bool TaxData_CPT20_New::hadElectedF399IncomeToPayCPP() const { return std::fabs(F399Income.m_value) >= 0.009; }
+
+int TaxData_T2209_2036::Calculate01()
+{
+    TaxAvailable.m_value = std::max(0.0, TaxAvailable.m_value);
+    TaxAfterDeductions.m_value = std::max(0.0, TaxAfterDeductions.m_value);
+    // The credit is the foreign tax paid, limited to the Canadian tax on that
+    // income (tax available x foreign income / net income).
+    double limit = 0;
+    if (NetIncome.m_value > 0.009)
+        limit = TaxAvailable.m_value * std::max(0.0, ForeignNonBusinessIncome.m_value) / NetIncome.m_value;
+    Result1.m_value = std::min(std::max(0.0, ForeignTaxPaid.m_value - Adjust15Percent.m_value), limit);
+    Credit.m_value = Result1.m_value + Result2.m_value;
+    return 0;
+}
+
+int TaxData_T936New::Calculate01()
+{
+    Result.m_value = line68080.m_value + line68100.m_value + line68110.m_value - line68140.m_value;
+    return 0;
+}
+
+int TaxData_T778New::Calculate01()
+{
+    // Limited to two thirds of earned income; the per-child limits come
+    // with the yearly arithmetic.
+    Result.m_value = std::min(std::max(0.0, OwnAmount.m_value), std::max(0.0, EarnedIncome.m_value) * 2 / 3);
+    return 0;
+}
+
+int TaxData_T1172New::Calculate01()
+{
+    const double payments = std::max(0.0, line68270.m_value - line68280.m_value - RrspDeducted.m_value);
+    // 20% additional tax (12% for Quebec, where the province levies the rest).
+    Result1.m_value = !Indicator1.m_value && !Indicator2.m_value ? payments * 0.20 : 0.0;
+    Result2.m_value = Indicator1.m_value ? payments * 0.12 : 0.0;
+    Result3.m_value = Indicator2.m_value ? payments * 0.20 : 0.0;
+    return 0;
+}

@@ -1,0 +1,143 @@
+#pragma once
+
+#include "companion/forms/ctaxdata_form.h"
+
+// T691: alternative minimum tax.
+class TaxData_T691New : public CTaxData_Form
+{
+    Q_OBJECT
+public:
+    TaxData_T691New() : CTaxData_Form(FROM_FORM, 31) {}
+    CFloatField NetIncome{this, 1, "NetIncome", "23600", "Net income"};
+    CFloatField TaxableIncome{this, 2, "TaxableIncome", "26000", "Taxable income"};
+    CFloatField CapitalGains{this, 3, "CapitalGains", "", "Capital gains from Schedule 3"};
+    CFloatField GiftGains{this, 4, "GiftGains", "", "Gains on gifts from form T1170"};
+    CFloatField SplitIncome{this, 5, "SplitIncome", "", "Split income from form T1206"};
+    CFloatField Dividends{this, 6, "Dividends", "", "Taxable dividends"};
+    CFloatField CarryingCharges{this, 7, "CarryingCharges", "", "Carrying charges"};
+    CFloatField Credits{this, 8, "Credits", "", "Non-refundable credits"};
+    CFloatField BasicFederalTax{this, 9, "BasicFederalTax", "", "Basic federal tax"};
+    CFloatField ForeignTaxCredit1{this, 10, "ForeignTaxCredit1", "", "Foreign tax credit, non-business"};
+    CFloatField ForeignTaxCredit2{this, 11, "ForeignTaxCredit2", "", "Foreign tax credit, business"};
+    CFloatField InvestmentCredit{this, 12, "InvestmentCredit", "", "Investment tax credit"};
+    CFloatField PoliticalCredit{this, 13, "PoliticalCredit", "", "Political contribution credit"};
+    CFloatField Province11Result{this, 14, "Province11Result", "", "Tax for the Quebec calculation", fld::Computed()};
+    CFloatField CarryOver{this, 15, "CarryOver", "", "Minimum tax carryover"};
+    CFloatField line6782{this, 6782, "line6782", "6782", "Carrying charges and interest (full amount)"};
+    CFloatField line6783{this, 6783, "line6783", "6783", "Rental and leasing losses (full amount)"};
+    CFloatField line6784{this, 6784, "line6784", "6784", "Limited partnership losses (full amount)"};
+    CFloatField line6786{this, 6786, "line6786", "6786", "Resource deductions (full amount)"};
+    CIntField Indicator1{this, 16, "Indicator1", "", "The person died in the year"};
+    CIntField Indicator2{this, 17, "Indicator2", "", "Split income reported"};
+    CFloatField MinimumTax{this, 18, "MinimumTax", "", "Minimum tax"};
+    CFloatField Result{this, 19, "Result", "", "Additional tax payable", fld::Computed()};
+    void CalculateToLine65andMinitaxCarryOverAndLine102();
+    void CalculateToLine95();
+    void CalculateToEnd();
+};
+
+// T2038(IND): investment tax credit.
+class TaxData_T2038New : public CTaxData_Form
+{
+    Q_OBJECT
+public:
+    TaxData_T2038New() : CTaxData_Form(FROM_FORM, 20) {}
+    CFloatField QualifiedProperty{this, 1, "QualifiedProperty", "", "Qualified property"};
+    CFloatField ApprenticeshipCredit{this, 2, "ApprenticeshipCredit", "", "Apprenticeship job creation credit"};
+    CFloatField ChildCareSpaces{this, 3, "ChildCareSpaces", "", "Child care spaces credit"};
+    CFloatField T1229Amount1{this, 4, "T1229Amount1", "", "Flow-through mining expenditure"};
+    CFloatField T1229Amount2{this, 5, "T1229Amount2", "", "Flow-through mining credit"};
+    CFloatField LineC{this, 6, "LineC", "", "Credit available (line C)"};
+    CFloatField LineD{this, 7, "LineD", "", "Credit claimed (line D)"};
+    CFloatField Result1{this, 41200, "Result1", "41200", "Investment tax credit", fld::Computed()};
+    CFloatField Result2{this, 45400, "Result2", "45400", "Refund of investment tax credit", fld::Computed()};
+    void CalculateToLineC();
+    void CalculateToLineD();
+    void CalculateToEnd(bool minimumTax);
+};
+
+// T1206: tax on split income.
+class TaxData_T1206New : public CTaxData_Form
+{
+    Q_OBJECT
+public:
+    TaxData_T1206New() : CTaxData_Form(FROM_FORM, 29) {}
+    CFloatField line68330{this, 8330, "line68330", "68330", "Taxable dividends"};
+    CFloatField line68340{this, 8340, "line68340", "68340", "Partnership income"};
+    CFloatField line68360{this, 8360, "line68360", "68360", "Other split income"};
+    CFloatField SpouseGrossUp{this, 1, "SpouseGrossUp", "", "Spouse's split income grossed up"};
+    CFloatField DividendCredit{this, 2, "DividendCredit", "", "Dividend tax credit on split income"};
+    CFloatField ForeignCredit{this, 3, "ForeignCredit", "", "Foreign tax credit on split income"};
+    CFloatField T1Amount{this, 4, "T1Amount", "", "Amount from the return"};
+    CFloatField Result{this, 40424, "Result", "40424", "Federal tax on split income", fld::Computed()};
+    CFloatField SplitIncome{this, 5, "SplitIncome", "", "Split income"};
+    void CalculateTOSI();
+    void CalculateFederal();
+};
+
+// T1219: provincial or territorial alternative minimum tax.
+class CTaxData_T1219 : public CTaxData_Form
+{
+    Q_OBJECT
+public:
+    CTaxData_T1219() : CTaxData_Form(FROM_FORM, 89) {}
+    CFloatField FederalMinimumTax{this, 1, "FederalMinimumTax", "", "Federal minimum tax"};
+    CFloatField ProvincialRate{this, 2, "ProvincialRate", "", "Provincial rate"};
+    CFloatField Result{this, 3, "Result", "", "Provincial minimum tax", fld::Computed()};
+};
+
+// The joint part of a pension-splitting election that both spouses' forms
+// share: the pension, the elected split and the election itself.
+// T1032: joint election to split pension income.
+class TaxData_T1032_New : public CTaxData_Form
+{
+    Q_OBJECT
+public:
+    TaxData_T1032_New() : CTaxData_Form(FROM_FORM, 118) {}
+    CIntField ElectorIndicator{this, 1, "ElectorIndicator", "", "Role (0 pensioner, 1 pension transferee)"};
+    CStringField PensionerName{this, 2, "PensionerName", "", "Pensioner's name"};
+    CStringField PensionerSIN{this, 3, "PensionerSIN", "", "Pensioner's social insurance number"};
+    CStringField TransfereeName{this, 4, "TransfereeName", "", "Transferee's name"};
+    CStringField TransfereeSIN{this, 5, "TransfereeSIN", "", "Transferee's social insurance number"};
+    CFloatField EligiblePension{this, 6, "EligiblePension", "", "Eligible pension income"};
+    CFloatField AnnuityFromRca{this, 7, "AnnuityFromRca", "", "Annuity from a retirement compensation arrangement"};
+    CFloatField JointAmount1{this, 8, "JointAmount1", "", "Pension income of the pensioner"};
+    CFloatField JointAmount2{this, 9, "JointAmount2", "", "Maximum split"};
+    CFloatField JointAmount3{this, 10, "JointAmount3", "", "Months of marriage in the year"};
+    CFloatField JointAmount4{this, 11, "JointAmount4", "", "Pension income amount of the transferee"};
+    CFloatField line10321SplitAmount{this, 10321, "line10321SplitAmount", "10321", "Elected split-pension amount"};
+    CIntField line10322Election{this, 10322, "line10322Election", "10322", "Election indicator"};
+    CFloatField OwnTax{this, 12, "OwnTax", "", "Your income tax"};
+    CFloatField SpouseTax{this, 13, "SpouseTax", "", "Spouse's income tax"};
+    CFloatField line68025{this, 8025, "line68025", "68025", "Pension income from line 11500"};
+    CFloatField line68026{this, 8026, "line68026", "68026", "Pension income from line 13000"};
+    CFloatField line68020{this, 8020, "line68020", "68020", "Amount of the elected split"};
+    CFloatField line68040{this, 8040, "line68040", "68040", "Tax deducted on the pension"};
+    CFloatField line68050{this, 8050, "line68050", "68050", "Tax deducted allocated to the transferee"};
+    CFloatField TransferredTax{this, 14, "TransferredTax", "", "Tax deducted transferred"};
+    CFloatField MaxSplit{this, 15, "MaxSplit", "", "Maximum split-pension amount"};
+    void CalculateMaxSplitInc();
+    void CalculatePensionInc();
+    void CalculateIncomeTax();
+    void CalculateIncomeTaxAfterAdjustment();
+    double getF5344() const;
+};
+
+// T2205: amounts from a spousal or common-law partner RRSP, RRIF or SPP to
+// include in income.
+class CTaxData_T2205 : public CTaxData_Form
+{
+    Q_OBJECT
+public:
+    CTaxData_T2205() : CTaxData_Form(FROM_FORM, 124) {}
+    CStringField Year{this, 1, "Year", "", "Tax year"};
+    CStringField Name{this, 2, "Name", "", "Annuitant's name", fld::CarryForward()};
+    CStringField SIN{this, 3, "SIN", "", "Annuitant's social insurance number", fld::CarryForward()};
+    CStringField Identification{this, 4, "Identification", "", "Annuitant's address", fld::CarryForward()};
+    CStringField SpouseName{this, 5, "SpouseName", "", "Contributor spouse's name"};
+    CFloatField Withdrawal{this, 6, "Withdrawal", "", "Amount withdrawn"};
+    CFloatField SpousalContributions{this, 7, "SpousalContributions", "", "Spousal contributions in the last three years"};
+    CFloatField Result{this, 8, "Result", "", "Amount the contributor includes", fld::Computed()};
+    CFloatField Income{this, 9, "Income", "", "Amount the annuitant includes"};
+    int Calculate01() override;
+};

@@ -1,0 +1,223 @@
+#pragma once
+
+#include "companion/forms/ctaxdata_form.h"
+
+#include "companion/core/templatevaluemap.h"
+
+// Forms that mirror the return for the agency or for the client: identity
+// copied from the return plus a few figures of their own.
+
+// Identity block the mirroring forms copy from the return.
+class CMirrorForm : public CTaxData_Form
+{
+public:
+    CStringField FirstName{this, 1, "FirstName", "", "First name", fld::CarryForward()};
+    CStringField LastName{this, 2, "LastName", "", "Last name", fld::CarryForward()};
+    CStringField SIN{this, 3, "SIN", "", "Social insurance number", fld::CarryForward()};
+    CStringField Address{this, 4, "Address", "", "Address", fld::CarryForward()};
+    CStringField City{this, 5, "City", "", "City", fld::CarryForward()};
+    CStringField Province{this, 6, "Province", "", "Province"};
+    CStringField PostalCode{this, 7, "PostalCode", "", "Postal code", fld::CarryForward()};
+
+protected:
+    CMirrorForm(int type) : CTaxData_Form(FROM_FORM, type) {}
+};
+
+// T1A: request for loss carryback.
+class TaxData_T1ANew : public CMirrorForm
+{
+    Q_OBJECT
+public:
+    TaxData_T1ANew() : CMirrorForm(39) {}
+    CStringField Name{this, 8, "Name", "", "Full name", fld::CarryForward()};
+    CIntField Indicator{this, 9, "Indicator", "", "Farm loss (0 no)"};
+    CFloatField EmploymentIncome{this, 10, "EmploymentIncome", "", "Net employment income"};
+    CFloatField EmploymentLoss{this, 11, "EmploymentLoss", "", "Employment loss"};
+    CFloatField InvestmentIncome{this, 12, "InvestmentIncome", "", "Investment income"};
+    CFloatField InvestmentLoss{this, 13, "InvestmentLoss", "", "Investment loss"};
+    CFloatField RentalIncome{this, 14, "RentalIncome", "", "Rental income"};
+    CFloatField RentalLoss{this, 15, "RentalLoss", "", "Rental loss"};
+    CFloatField BusinessIncome{this, 16, "BusinessIncome", "", "Business income"};
+    CFloatField BusinessLoss{this, 17, "BusinessLoss", "", "Business loss"};
+    CFloatField FarmingIncome{this, 18, "FarmingIncome", "", "Farming income"};
+    CFloatField FarmingLoss{this, 19, "FarmingLoss", "", "Farming loss"};
+    CFloatField CapitalLoss{this, 20, "CapitalLoss", "", "Net capital loss of the year"};
+    CFloatField CarryBack1{this, 21, "CarryBack1", "", "Loss applied to 2021"};
+    CFloatField CarryBack2{this, 22, "CarryBack2", "", "Loss applied to 2022"};
+    CFloatField CarryBack3{this, 23, "CarryBack3", "", "Loss applied to 2023"};
+    CFloatField NonCapitalLoss{this, 24, "NonCapitalLoss", "", "Non-capital loss of the year"};
+    CFloatField LossResult{this, 25, "LossResult", "", "Net capital loss available to carry forward", fld::Computed()};
+    int Calculate01() override;
+};
+
+// T1DD(1): direct deposit request.
+class CTaxData_T1DD : public CMirrorForm
+{
+    Q_OBJECT
+public:
+    CTaxData_T1DD() : CMirrorForm(52) {}
+    CStringField BranchNumber{this, 8, "BranchNumber", "", "Branch number", fld::CarryForward()};
+    CStringField InstitutionNumber{this, 9, "InstitutionNumber", "", "Institution number", fld::CarryForward()};
+    CStringField AccountNumber{this, 10, "AccountNumber", "", "Account number", fld::CarryForward()};
+    CIntField Indicator{this, 11, "Indicator", "", "Mailing address outside Canada"};
+};
+
+// T183: information return for electronic filing of an individual's return.
+class TaxData_T183New : public CMirrorForm
+{
+    Q_OBJECT
+public:
+    TaxData_T183New() : CMirrorForm(96) {}
+    CStringField Email{this, 8, "Email", "", "Email address", fld::CarryForward()};
+    CStringField Phone{this, 9, "Phone", "", "Telephone"};
+    CIntField Indicator{this, 10, "Indicator", "", "Mailing address outside Canada"};
+    CIntField ReFile{this, 11, "ReFile", "", "Amended return"};
+    CIntField DirectDeposit{this, 12, "DirectDeposit", "", "Refund by direct deposit"};
+    CStringField PreparerName{this, 13, "PreparerName", "", "Electronic filer's name", fld::CarryForward()};
+    CStringField EFileNumber{this, 14, "EFileNumber", "", "EFILE number"};
+    CStringField EFilePassword{this, 15, "EFilePassword", "", "EFILE password"};
+    CStringField SoftwareCode{this, 16, "SoftwareCode", "", "Software code"};
+    CFloatField TotalIncome{this, 15000, "TotalIncome", "15000", "Total income"};
+    CFloatField TaxableIncome{this, 26000, "TaxableIncome", "26000", "Taxable income"};
+    CFloatField TaxDeducted{this, 43700, "TaxDeducted", "43700", "Total income tax deducted"};
+    CFloatField Refund{this, 48400, "Refund", "48400", "Refund"};
+    CFloatField BalanceOwing{this, 48500, "BalanceOwing", "48500", "Balance owing"};
+    CIntField RepresentativeAuthorized{this, 17, "RepresentativeAuthorized", "", "Authorize the preparer as representative"};
+    CDateField RepresentativeExpiry{this, 18, "RepresentativeExpiry", "", "Authorization expires"};
+    CIntField NOARetrievalAuthorized{this, 19, "NOARetrievalAuthorized", "", "Preparer may retrieve the notice of assessment"};
+    CIntField PreAssessmentContact{this, 20, "PreAssessmentContact", "", "Contact before assessment"};
+    CIntField PostAssessmentContact{this, 21, "PostAssessmentContact", "", "Contact after assessment"};
+    CDateField SignedDate{this, 22, "SignedDate", "", "Date signed"};
+    CIntField ESigned{this, 23, "ESigned", "", "Signed electronically"};
+    CStringField ESignedTime{this, 24, "ESignedTime", "", "Time signed electronically"};
+    CStringField DocumentControlNumber{this, 25, "DocumentControlNumber", "", "Document control number"};
+    void getDCN(CString& dcn) const;
+    int Calculate01() override;
+};
+
+// T185: consent form, representative authorization for EFILE preparers.
+class TaxData_T185 : public CMirrorForm
+{
+    Q_OBJECT
+public:
+    TaxData_T185() : CMirrorForm(181) {}
+    CStringField PreparerName{this, 8, "PreparerName", "", "Electronic filer's name", fld::CarryForward()};
+    CStringField EFileNumber{this, 9, "EFileNumber", "", "EFILE number"};
+    CStringField EFilePassword{this, 10, "EFilePassword", "", "EFILE password"};
+    CStringField SoftwareCode{this, 11, "SoftwareCode", "", "Software code"};
+    CIntField Indicator{this, 12, "Indicator", "", "Use the balance owing"};
+    CFloatField Amount{this, 48500, "Amount", "48500", "Balance owing"};
+};
+
+// T1013: authorizing or cancelling a representative.
+class TaxData_T1013New : public CMirrorForm
+{
+    Q_OBJECT
+public:
+    TaxData_T1013New() : CMirrorForm(117) {}
+    CStringField Phone{this, 8, "Phone", "", "Telephone"};
+    CStringField SoftwareCode{this, 9, "SoftwareCode", "", "Software code"};
+    CDateField Date{this, 10, "Date", "", "Date"};
+    CStringField RepresentativeName{this, 11, "RepresentativeName", "", "Representative's name"};
+    CStringField RepresentativeId{this, 12, "RepresentativeId", "", "RepID, GroupID or business number"};
+    CIntField AuthorizationLevel{this, 13, "AuthorizationLevel", "", "Level of authorization (1 or 2)"};
+    CDateField ExpiryDate{this, 14, "ExpiryDate", "", "Expiry date"};
+    int Calculate01() override;
+};
+
+// RC71: statement of discount transaction.
+class CTaxData_RC71 : public CMirrorForm
+{
+    Q_OBJECT
+public:
+    CTaxData_RC71() : CMirrorForm(53) {}
+    CStringField FullName{this, 8, "FullName", "", "Client's full name"};
+    CStringField PreparerName{this, 9, "PreparerName", "", "Discounter's name", fld::CarryForward()};
+    CStringField DiscounterCode{this, 10, "DiscounterCode", "", "Discounter code"};
+    CStringField DiscounterRegNumber{this, 11, "DiscounterRegNumber", "", "Discounter registration number"};
+    CStringField PreparerAddress{this, 12, "PreparerAddress", "", "Discounter's address", fld::CarryForward()};
+    CStringField PreparerPhone{this, 13, "PreparerPhone", "", "Discounter's telephone", fld::CarryForward()};
+    CFloatField Refund{this, 48400, "Refund", "48400", "Expected refund"};
+    CFloatField AmountPaid{this, 14, "AmountPaid", "", "Amount paid to the client"};
+    CIntField ESigned{this, 15, "ESigned", "", "Signed electronically"};
+    CStringField ESignedTime{this, 16, "ESignedTime", "", "Time signed electronically"};
+    int Calculate01() override;
+};
+
+// T1-ADJ: adjustment request.
+class CTaxData_T1ADJ : public CTaxData_Form
+{
+    Q_OBJECT
+public:
+    CTaxData_T1ADJ() : CTaxData_Form(FROM_FORM, 116) {}
+    CStringField Name{this, 1, "Name", "", "Name (last, first)", fld::CarryForward()};
+    CStringField SIN{this, 2, "SIN", "", "Social insurance number", fld::CarryForward()};
+    CStringField Year{this, 3, "Year", "", "Tax year"};
+    CStringField EFileNumber{this, 4, "EFileNumber", "", "EFILE number"};
+    CDateField Date{this, 5, "Date", "", "Date"};
+    CIntField LineNumber{this, 6, "LineNumber", "", "Line number to change"};
+    CFloatField PreviousAmount{this, 7, "PreviousAmount", "", "Previous amount"};
+    CFloatField Change{this, 8, "Change", "", "Amount of change"};
+    CFloatField RevisedAmount{this, 9, "RevisedAmount", "", "Revised amount"};
+    CStringField Explanation{this, 10, "Explanation", "", "Explanation"};
+    int Calculate01() override;
+};
+
+// T1135: foreign income verification statement.
+class TaxData_T1135New : public CTaxData_Form
+{
+    Q_OBJECT
+public:
+    TaxData_T1135New() : CTaxData_Form(FROM_FORM, 101) {}
+    CIntField ReporterType{this, 1, "ReporterType", "", "Reporting as (0 individual)", fld::CarryForward()};
+    CStringField GivenName{this, 2, "GivenName", "", "First name", fld::CarryForward()};
+    CStringField Initial{this, 3, "Initial", "", "Initial", fld::CarryForward()};
+    CStringField LastName{this, 4, "LastName", "", "Last name", fld::CarryForward()};
+    CStringField SIN{this, 5, "SIN", "", "Social insurance number", fld::CarryForward()};
+    CStringField Name{this, 6, "Name", "", "Full name", fld::CarryForward()};
+    CStringField Address{this, 7, "Address", "", "Address", fld::CarryForward()};
+    CStringField City{this, 8, "City", "", "City", fld::CarryForward()};
+    CStringField Province{this, 9, "Province", "", "Province"};
+    CStringField PostalCode{this, 10, "PostalCode", "", "Postal code", fld::CarryForward()};
+    CStringField Country{this, 11, "Country", "", "Country", fld::CarryForward()};
+    CDateField PeriodStart{this, 12, "PeriodStart", "", "Tax year from"};
+    CDateField PeriodEnd{this, 13, "PeriodEnd", "", "Tax year to"};
+    CIntField AmendedFlag{this, 14, "AmendedFlag", "", "Amended statement"};
+    CIntField FilingStatus{this, 15, "FilingStatus", "", "Filing status"};
+    CStringField Confirmation{this, 16, "Confirmation", "", "Confirmation number"};
+    CStringField FilingTime{this, 17, "FilingTime", "", "Time of the last filing"};
+    CIntField Indicator{this, 18, "Indicator", "", "Simplified reporting (Part A)"};
+    CIntField OverwriteFlag{this, 19, "OverwriteFlag", "", "Overwrite status"};
+    CFloatField FundsHeldAbroad{this, 20, "FundsHeldAbroad", "", "Funds held outside Canada"};
+    CFloatField SharesNonResident{this, 21, "SharesNonResident", "", "Shares of non-resident corporations"};
+    CFloatField IndebtednessNonResident{this, 22, "IndebtednessNonResident", "", "Indebtedness owed by non-residents"};
+    CFloatField TrustInterests{this, 23, "TrustInterests", "", "Interests in non-resident trusts"};
+    CFloatField RealProperty{this, 24, "RealProperty", "", "Real property outside Canada"};
+    CFloatField OtherProperty{this, 25, "OtherProperty", "", "Other property outside Canada"};
+    CFloatField IncomeTotal{this, 26, "IncomeTotal", "", "Income from specified foreign property"};
+    bool isIndividual() const;
+    // The statement's body of the electronic T1135 between the frame parts;
+    // 0 on success.
+    int getT1135XMLContent(CString& body, TemplateValueMap& values) const;
+};
+
+// T1153: preparer's information for a consent for the notice of assessment.
+class CTaxData_T1153 : public CTaxData_Form
+{
+    Q_OBJECT
+public:
+    CTaxData_T1153() : CTaxData_Form(FROM_FORM, 97) {}
+    CStringField Name{this, 1, "Name", "", "Taxpayer's name", fld::CarryForward()};
+    CStringField SIN{this, 2, "SIN", "", "Social insurance number", fld::CarryForward()};
+    CStringField Text1{this, 3, "Text1", "", "Taxpayer's address"};
+    CStringField Text2{this, 4, "Text2", "", "Taxpayer's telephone"};
+    CStringField ProvinceText{this, 5, "ProvinceText", "", "Province"};
+    CFloatField Amount{this, 6, "Amount", "", "Refund"};
+    CStringField BusinessName{this, 7, "BusinessName", "", "Preparer's business name", fld::CarryForward()};
+    CStringField DiscounterCode{this, 8, "DiscounterCode", "", "Discounter code"};
+    CStringField BusinessAddr{this, 9, "BusinessAddr", "", "Preparer's address"};
+    CStringField BusinessEFileNum{this, 10, "BusinessEFileNum", "", "EFILE number"};
+    CStringField BusinessCity{this, 11, "BusinessCity", "", "Preparer's city"};
+    CStringField BusinessProv{this, 12, "BusinessProv", "", "Preparer's province"};
+    CStringField BusinessPostcode{this, 13, "BusinessPostcode", "", "Preparer's postal code"};
+};

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "companion/forms/ctaxdata_form.h"
+
+// Schedule 11: federal tuition, education, and textbook amounts and the
+// Canada training credit.
+class TaxData_Sch11 : public CTaxData_Form
+{
+    Q_OBJECT
+public:
+    TaxData_Sch11() : CTaxData_Form(FROM_FORM, 11) {}
+
+    CFloatField FedTuitionCarryForward{this, 1, "FedTuitionCarryForward", "", "Unused amounts from previous years"};
+    CFloatField TrainingCreditLimit{this, 2, "TrainingCreditLimit", "", "Canada training credit limit"};
+    CFloatField TField{this, 3, "TField", "", "Tax on taxable income before credits"};
+    CFloatField RateTestIncome{this, 4, "RateTestIncome", "", "Income for the rate test"};
+    CFloatField CreditsBase{this, 5, "CreditsBase", "", "Credits claimed before tuition"};
+    CFloatField PartTimeMonths{this, 6, "PartTimeMonths", "", "Months of part-time study"};
+    CFloatField FullTimeMonths{this, 7, "FullTimeMonths", "", "Months of full-time study"};
+    CFloatField EligibleFees{this, 8, "EligibleFees", "", "Eligible tuition fees"};
+    CFloatField line32000CurrentYear{this, 32000, "line32000CurrentYear", "32000", "Eligible tuition fees for the year"};
+    CFloatField line32700Transferred{this, 32700, "line32700Transferred", "32700", "Amount transferred to a spouse, parent or grandparent"};
+    CFloatField line45350TrainingCredit{this, 45350, "line45350TrainingCredit", "45350", "Canada training credit"};
+    CFloatField Result{this, 32300, "Result", "32300", "Tuition amount claimed for the year", fld::Computed()};
+    CFloatField CarryForwardNext{this, 9, "CarryForwardNext", "", "Unused amount available next year"};
+    CFloatField TransferableAmount{this, 10, "TransferableAmount", "", "Amount available for transfer"};
+
+    double getF59140() const;
+    int Calculate01() override;
+};

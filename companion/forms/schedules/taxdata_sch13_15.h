@@ -1,0 +1,34 @@
+#pragma once
+
+#include "companion/forms/ctaxdata_form.h"
+
+// Schedule 13: employment insurance premiums on self-employment and other
+// eligible earnings.
+class TaxData_Sch13 : public CTaxData_Form
+{
+    Q_OBJECT
+public:
+    TaxData_Sch13() : CTaxData_Form(FROM_FORM, 139) {}
+    CFloatField line54493SelfEmployment{this, 54493, "line54493SelfEmployment", "54493", "Self-employment earnings"};
+    CFloatField line54494ExemptEarnings{this, 54494, "line54494ExemptEarnings", "54494", "Tax-exempt self-employment earnings"};
+    CFloatField line53550Ppip{this, 53550, "line53550Ppip", "53550", "PPIP premiums on self-employment"};
+    CFloatField TotalEarnings{this, 1, "TotalEarnings", "", "Total earnings"};
+    CFloatField Result{this, 31217, "Result", "31217", "Employment insurance premiums payable", fld::Computed()};
+    double getResult() const;
+    int Calculate01() override;
+};
+
+// Schedule 15: FHSA contributions, transfers and activities.
+class TaxData_Sch15 : public CTaxData_Form
+{
+    Q_OBJECT
+public:
+    TaxData_Sch15() : CTaxData_Form(FROM_FORM, 205) {}
+    CFloatField Age{this, 1, "Age", "", "Age"};
+    CFloatField Contributions{this, 2, "Contributions", "", "Contributions from T4FHSA slips"};
+    CFloatField UnusedFromLastYear{this, 3, "UnusedFromLastYear", "", "Undeducted contributions from previous years"};
+    CFloatField ParticipationRoom{this, 4, "ParticipationRoom", "", "FHSA participation room"};
+    CFloatField F68930{this, 8930, "F68930", "68930", "Designated transfers"};
+    CFloatField Result{this, 20805, "Result", "20805", "FHSA deduction", fld::Computed()};
+    int Calculate01() override;
+};

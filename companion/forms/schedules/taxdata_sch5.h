@@ -1,0 +1,35 @@
+#pragma once
+
+#include "companion/forms/ctaxdata_form.h"
+
+// Schedule 5: amounts for a spouse or common-law partner and dependants.
+class TaxData_Sch5 : public CTaxData_Form
+{
+    Q_OBJECT
+public:
+    TaxData_Sch5() : CTaxData_Form(FROM_FORM, 6) {}
+
+    CFloatField FirstAmount{this, 1, "FirstAmount", "", "Amount mirrored on the return"};
+    CIntField ClaimSpouseAmount{this, 2, "ClaimSpouseAmount", "", "Claim the spouse amount"};
+    CIntField ClaimEligibleDependant{this, 3, "ClaimEligibleDependant", "", "Claim the amount for an eligible dependant"};
+    CStringField DependantName{this, 4, "DependantName", "", "Eligible dependant's name"};
+    CDateField DependantBirthDate{this, 5, "DependantBirthDate", "", "Eligible dependant's date of birth"};
+    CFloatField DependantNetIncome{this, 6, "DependantNetIncome", "", "Eligible dependant's net income"};
+    CStringField line55295DependantSIN{this, 55295, "line55295DependantSIN", "55295", "Eligible dependant's social insurance number"};
+    CFloatField DependantCount{this, 7, "DependantCount", "", "Dependants claimed"};
+    CFloatField DaysInCanada{this, 8, "DaysInCanada", "", "Days in Canada"};
+    CFloatField ProrationDays{this, 9, "ProrationDays", "", "Days used for proration"};
+    CFloatField BankruptDays{this, 10, "BankruptDays", "", "Days before bankruptcy"};
+    CFloatField DaysInYear{this, 11, "DaysInYear", "", "Days in the year"};
+    CFloatField NetIncome{this, 12, "NetIncome", "23600", "Your net income"};
+    CIntField MaritalChange{this, 13, "MaritalChange", "", "Marital status changed"};
+    CFloatField MirroredAmount{this, 14, "MirroredAmount", "", "Amount handed back by the return"};
+    CIntField HasSpouse{this, 15, "HasSpouse", "", "Has a spouse"};
+    CIntField CanClaimSpouse{this, 16, "CanClaimSpouse", "", "Spouse amount may be claimed"};
+    CFloatField SpouseNetIncome{this, 17, "SpouseNetIncome", "", "Spouse's net income for the credit"};
+    CFloatField SpouseAmountResult{this, 30300, "SpouseAmountResult", "30300", "Spouse or common-law partner amount", fld::Computed()};
+    CFloatField EligibleDependantResult{this, 30400, "EligibleDependantResult", "30400", "Amount for an eligible dependant", fld::Computed()};
+    CFloatField CaregiverResult{this, 30450, "CaregiverResult", "30450", "Canada caregiver amount for other infirm dependants", fld::Computed()};
+
+    int Calculate01() override;
+};

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "companion/forms/ctaxdata_form.h"
+#include "companion/forms/fieldchoices.h"
+
+// Schedule 6: Canada workers benefit.
+class TaxData_Sch6 : public CTaxData_Form
+{
+    Q_OBJECT
+public:
+    TaxData_Sch6() : CTaxData_Form(FROM_FORM, 119) {}
+
+    CIntField Question1{this, 1, "Question1", "", "Were you a full-time student for more than 13 weeks?", fld::Choices(choices::kYesNo)};
+    CIntField Question2{this, 2, "Question2", "", "Were you confined to a prison for 90 days or more?", fld::Choices(choices::kYesNo)};
+    CIntField NoSpouseFlag{this, 3, "NoSpouseFlag", "", "No eligible spouse"};
+    CIntField SpouseIndicator{this, 4, "SpouseIndicator", "", "Spouse claims the basic amount"};
+    CIntField EligibilityIndicator{this, 5, "EligibilityIndicator", "", "Eligible dependant"};
+    CIntField Province{this, 6, "Province", "", "Province", fld::Choices(choices::kProvince)};
+    CIntField CwbAnswer{this, 7, "CwbAnswer", "", "Disability supplement claimed"};
+    CIntField line38105IncludeExempt{this, 38105, "line38105IncludeExempt", "38105", "Include tax-exempt income (0 yes, 1 no)"};
+    CFloatField line38107ExemptEmployment{this, 38107, "line38107ExemptEmployment", "38107", "Tax-exempt employment income"};
+    CFloatField line38109ExemptBusiness{this, 38109, "line38109ExemptBusiness", "38109", "Tax-exempt business income"};
+    CFloatField AdvanceBasic{this, 8, "AdvanceBasic", "", "Advance payments of the basic amount (RC210 box 10)"};
+    CFloatField AdvanceDisability{this, 9, "AdvanceDisability", "", "Advance payments of the disability supplement (RC210 box 11)"};
+    CFloatField WorkingIncome{this, 10, "WorkingIncome", "", "Working income"};
+    CFloatField SelfEmploymentIncome{this, 11, "SelfEmploymentIncome", "", "Self-employment income"};
+    CFloatField NetIncome{this, 12, "NetIncome", "", "Adjusted net income"};
+    CFloatField ExemptIncome{this, 13, "ExemptIncome", "", "Tax-exempt income"};
+    CFloatField Amount5{this, 14, "Amount5", "", "UCCB and RDSP income"};
+    CFloatField Amount6{this, 15, "Amount6", "", "UCCB and RDSP repayments"};
+    CFloatField Amount7{this, 16, "Amount7", "", "Scholarships"};
+    CFloatField Amount8{this, 17, "Amount8", "", "Other working income"};
+    CFloatField Amount9{this, 18, "Amount9", "", "Net income of the year"};
+    CFloatField Amount10{this, 19, "Amount10", "", "Exempt income from T90"};
+    CFloatField Amount11{this, 20, "Amount11", "", "Exempt income, second part"};
+    CFloatField Crosswise1{this, 21, "Crosswise1", "", "Spouse's adjusted net income"};
+    CFloatField Crosswise2{this, 22, "Crosswise2", "", "Spouse's disability supplement"};
+    CFloatField Crosswise3{this, 23, "Crosswise3", "", "Spouse's basic amount"};
+    CFloatField SpouseWorkingIncome{this, 24, "SpouseWorkingIncome", "", "Spouse's working income"};
+    CFloatField SpouseNetIncome{this, 25, "SpouseNetIncome", "", "Spouse's adjusted net income"};
+    CFloatField SpouseSelfEmployment{this, 26, "SpouseSelfEmployment", "", "Spouse's self-employment income"};
+    CFloatField BasicResult{this, 45300, "BasicResult", "45300", "Canada workers benefit", fld::Computed()};
+    CFloatField DisabilityResult{this, 45301, "DisabilityResult", "", "Canada workers benefit disability supplement", fld::Computed()};
+
+    void setACWBAmounts(double basicAdvance, double disabilityAdvance);
+    bool isInDirerad() const;
+    int Calculate01() override;
+};

@@ -1,0 +1,27 @@
+#pragma once
+
+#include "companion/forms/ctaxdata_form.h"
+
+// Schedule 9: donations and gifts.
+class TaxData_Sch9 : public CTaxData_Form
+{
+    Q_OBJECT
+public:
+    TaxData_Sch9() : CTaxData_Form(FROM_FORM, 9) {}
+
+    CFloatField InterviewDonations1{this, 1, "InterviewDonations1", "", "Donations entered in the interview"};
+    CFloatField InterviewDonations2{this, 2, "InterviewDonations2", "", "Other gifts entered in the interview"};
+    CFloatField SlipDonations1{this, 3, "SlipDonations1", "", "Donations from T4 slips"};
+    CFloatField SlipDonations2{this, 4, "SlipDonations2", "", "Donations from T4A slips"};
+    CFloatField OtherDonations{this, 5, "OtherDonations", "", "Other allowable charitable donations"};
+    CFloatField NetIncome{this, 6, "NetIncome", "23600", "Net income"};
+    CFloatField TaxableIncome{this, 7, "TaxableIncome", "26000", "Taxable income"};
+    CIntField Deceased{this, 8, "Deceased", "", "The person died in the year"};
+    CFloatField line33700CapitalGainsGifts{this, 33700, "line33700CapitalGainsGifts", "33700", "Gifts of capital property"};
+    CFloatField line33900DepreciableGifts{this, 33900, "line33900DepreciableGifts", "33900", "Gifts of depreciable property"};
+    CFloatField line34000AllowableDonations{this, 34000, "line34000AllowableDonations", "34000", "Allowable charitable donations"};
+    CFloatField line34200CulturalGifts{this, 34200, "line34200CulturalGifts", "34200", "Total cultural and ecological gifts"};
+    CFloatField Result{this, 34900, "Result", "34900", "Donations and gifts", fld::Computed()};
+
+    int Calculate01() override;
+};

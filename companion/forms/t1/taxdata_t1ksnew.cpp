@@ -1,0 +1,20 @@
+#include "companion/forms/t1/taxdata_t1ksnew.h"
+
+#include <cmath>
+
+void TaxData_T1KSNew::resetT1Part()
+{
+    // Everything but the password and the user's three benefit choices.
+    for (CField* field : fieldList())
+        if (field != &Password && field != &GSTApplicantChoice && field != &CCBSwitch && field != &CAISwitch)
+            field->reset();
+}
+
+int TaxData_T1KSNew::Calculate01()
+{
+    RefundIndicator.m_value = line48300.m_value < 0.009 ? 1 : 0;
+    AverageTaxRate.m_value = std::fabs(line15000.m_value) >= 0.009
+                                 ? (line42000.m_value + line42800.m_value) / line15000.m_value * 100
+                                 : 0.0;
+    return 0;
+}

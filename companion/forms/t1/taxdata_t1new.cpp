@@ -1,0 +1,423 @@
+#include "companion/forms/t1/taxdata_t1new.h"
+
+#include <QtGlobal>
+#include <algorithm>
+#include <cmath>
+#include <initializer_list>
+
+#include "companion/core/sincheck.h"
+
+namespace {
+
+constexpr int kTaxYear = 2024;
+
+bool present(double amount) { return std::fabs(amount) >= 0.009; }
+
+double sum(std::initializer_list<const CFloatField*> fields)
+{
+    double total = 0;
+    for (const CFloatField* f : fields)
+        total += f->m_value;
+    return total;
+}
+
+double toCents(double amount, bool round) { return round ? std::round(amount * 100.0) / 100.0 : amount; }
+
+bool inTaxYear(const QDate& date) { return date.isValid() && date.year() == kTaxYear; }
+
+int ageAtYearEnd(const QDate& birth) { return birth.isValid() ? kTaxYear - birth.year() : 0; }
+
+int daysInTaxYear() { return QDate(kTaxYear, 1, 1).daysInYear(); }
+
+}  // namespace
+
+TaxData_T1New::TaxData_T1New()
+    : CTaxData_Form(FROM_FORM, 1), m_taxStairs(STRUCT_TAX_STAIRS_JURISDICTION::federal2024())
+{
+}
+
+CFloatField& TaxData_T1New::dependantMedical(int dependant, int amount)
+{
+    dependant = qBound(0, dependant, kDependants - 1);
+    amount = qBound(0, amount, kDependantMedicalAmounts - 1);
+    return *static_cast<CFloatField*>(findFieldById(400 + 10 * (dependant + 1) + amount + 1));
+}
+
+CStringField* TaxData_T1New::textFieldByCode(int code)
+{
+    switch (code) {
+    case 1: return &SIN;
+    case 11: return &FirstName;
+    case 12: return &LastName;
+    case 15: return &Email;
+    case 16: return &Email2;
+    case 19: return &HomePhone;
+    }
+    return nullptr;
+}
+
+// ---- Line steps. Each sums the lines that feed it; the full 2024 rules of
+// each step come with the yearly arithmetic.
+
+void TaxData_T1New::CalculateLine213ByWorkSheet()
+{
+    // Repayments are entered as amounts; a negative entry means nothing.
+    line21300UCCBRepayment.m_value = std::max(0.0, line21300UCCBRepayment.m_value);
+}
+
+void TaxData_T1New::CalculateTotalIncome(bool round)
+{
+    line14700NonTaxableAdded.m_value =
+        sum({&line14400WorkersCompensation, &line14500SocialAssistance, &line14600NetFederalSupplements});
+    line15000TotalIncome.m_value = toCents(
+        sum({&line10100EmploymentIncome, &line10400OtherEmploymentIncome, &line11300OldAgeSecurity,
+             &line11400CppQppBenefits, &line11500OtherPensions, &line11600ElectedSplitPension, &line11700UCCB,
+             &line11900EmploymentInsurance, &line12000TaxableDividends, &line12100InterestIncome,
+             &line12200PartnershipIncome, &line12500RdspIncome, &line12600NetRental, &line12700TaxableCapitalGains,
+             &line12800SupportReceived, &line12900RrspIncome, &line12905FhsaIncome, &line13000OtherIncome,
+             &line13010Scholarships, &line13500BusinessNet, &line13700ProfessionalNet, &line13900CommissionNet,
+             &line14100FarmingNet, &line14300FishingNet, &line14700NonTaxableAdded}),
+        round);
+}
+
+void TaxData_T1New::CalculateNetIncomeBeforeCCT()
+{
+    line23300TotalDeductions.m_value =
+        sum({&line20700RppDeduction, &line20800RrspDeduction, &line20805FhsaDeduction, &line20810PrppEmployer,
+             &line21000SplitPensionDeduction, &line21200UnionDues, &line21300UCCBRepayment, &line21400ChildCare,
+             &line21500DisabilitySupports, &line21700BusinessInvestmentLoss, &line21900MovingExpenses,
+             &line22000SupportPaid, &line22100CarryingCharges, &line22200CppSelfEmployed,
+             &line22215CppEnhancedEmployment, &line22400ExplorationExpenses, &line22900EmploymentExpenses,
+             &line23100ClergyResidence, &line23200OtherDeductions, &line23210Covid19Repayment});
+}
+
+void TaxData_T1New::CalculateNetIncomeBeforeF23500()
+{
+    line23400NetIncomeBeforeAdjustments.m_value =
+        std::max(0.0, line15000TotalIncome.m_value - line23300TotalDeductions.m_value);
+}
+
+void TaxData_T1New::CalculateNetIncomeAfterCCT()
+{
+    line23600NetIncome.m_value =
+        std::max(0.0, line23400NetIncomeBeforeAdjustments.m_value - line23500SocialBenefitsRepayment.m_value);
+}
+
+void TaxData_T1New::CalculateTaxableIncome()
+{
+    line25700TotalTaxableDeductions.m_value =
+        sum({&line24400ForcesPoliceDeduction, &line24900SecurityOptions, &line25000OtherPaymentsDeduction,
+             &line25100PartnershipLosses, &line25200NonCapitalLosses, &line25300NetCapitalLosses,
+             &line25400CapitalGainsDeduction, &line25500NorthernResidents, &line25600AdditionalDeductions});
+    line26000TaxableIncome.m_value =
+        std::max(0.0, line23600NetIncome.m_value - line25700TotalTaxableDeductions.m_value);
+}
+
+void TaxData_T1New::CalculateLine314ByWorkSheet()
+{
+    // The pension income amount is capped at 2,000.
+    line31400PensionIncomeAmount.m_value =
+        std::min(2000.0, std::max(0.0, PensionAmount.m_value + line11600ElectedSplitPension.m_value));
+}
+
+void TaxData_T1New::CalculateField350AndField410_414()
+{
+    line31300AdoptionExpenses.m_value = sum({&line31300Adoption1, &line31300Adoption2, &line31300Adoption3,
+                                             &line31300Adoption4, &line31300Adoption5, &line31300Adoption6});
+    line33500TotalCreditAmounts.m_value =
+        sum({&line30000BasicPersonal, &line30100AgeAmount, &line30300SpouseAmount, &line30400EligibleDependant,
+             &line30425CaregiverSpouse, &line30450CaregiverOther, &line30500CaregiverChildren,
+             &line30800CppEmployment, &line31000CppSelfEmployed, &line31200EiPremiums, &line31205PpipEmployment,
+             &line31210PpipSelfEmployed, &line31217EiSelfEmployed, &line31220VolunteerFirefighters,
+             &line31240SearchRescue, &line31260CanadaEmployment, &line31270HomeBuyers, &line31285HomeAccessibility,
+             &line31300AdoptionExpenses, &line31350DigitalNews, &line31400PensionIncomeAmount,
+             &line31600DisabilitySelf, &line31800DisabilityTransferred, &line31900StudentLoanInterest,
+             &line32300Tuition, &line32400TuitionFromChild, &line32600TransferFromSpouse,
+             &line33200AllowableMedical});
+    line33800CreditsAtRate.m_value = line33500TotalCreditAmounts.m_value * m_taxStairs.lowestRate();
+    line35000NonRefundableCredits.m_value = line33800CreditsAtRate.m_value + line34900Donations.m_value;
+}
+
+void TaxData_T1New::CalculateFedTax1stStep()
+{
+    line40400FederalTaxOnIncome.m_value = m_taxStairs.taxOn(line26000TaxableIncome.m_value);
+}
+
+void TaxData_T1New::CalculateField404()
+{
+    line42900BasicFederalTax.m_value =
+        std::max(0.0, line40400FederalTaxOnIncome.m_value + line40424TaxOnSplitIncome.m_value -
+                          line35000NonRefundableCredits.m_value - line40425DividendTaxCredit.m_value -
+                          line40427MinimumTaxCarryover.m_value);
+}
+
+double TaxData_T1New::CalculateField429AndNonResiSurTax()
+{
+    // The non-resident surtax belongs to the yearly arithmetic; residents
+    // keep the basic federal tax as it is.
+    line42900Copy.m_value = line42900BasicFederalTax.m_value;
+    return line42900BasicFederalTax.m_value;
+}
+
+void TaxData_T1New::CalculateLine440ByWorkSheet()
+{
+    // Residents of Quebec receive the 16.5% refundable abatement.
+    line44000QuebecAbatement.m_value = getMainTaxProvince() == 11 ? line42900BasicFederalTax.m_value * 0.165 : 0.0;
+}
+
+void TaxData_T1New::CalculateField406()
+{
+    line40600FederalTax.m_value = std::max(0.0, line42900BasicFederalTax.m_value - line40500ForeignTaxCredit.m_value);
+}
+
+void TaxData_T1New::CalculateField417(bool minimumTaxApplies)
+{
+    line41600FederalTaxAfterCredits.m_value =
+        std::max(0.0, line40600FederalTax.m_value - line41000PoliticalCredit.m_value -
+                          line41200InvestmentTaxCredit.m_value - line41400LabourSponsoredCredit.m_value);
+    // With minimum tax the T691 result replaces the regular figure; that
+    // comparison comes with the yearly arithmetic.
+    Q_UNUSED(minimumTaxApplies);
+    line41700FederalTaxPayable.m_value = line41600FederalTaxAfterCredits.m_value;
+}
+
+void TaxData_T1New::CalculateFedTax()
+{
+    line42000NetFederalTax.m_value = line41700FederalTaxPayable.m_value + line41800SpecialTaxes.m_value;
+}
+
+void TaxData_T1New::CalculateBeforeLine437(bool round)
+{
+    line43500TotalPayable.m_value =
+        toCents(sum({&line42000NetFederalTax, &line42100CppSelfEmployedPayable, &line42120EiSelfEmployedPayable,
+                     &line42200SocialBenefitsRepayment, &line42800ProvincialTax}),
+                round);
+}
+
+void TaxData_T1New::CalculateBalance(bool round)
+{
+    line48200TotalCredits.m_value =
+        toCents(sum({&line43700TaxDeducted, &line43800QuebecTaxTransfer, &line44000QuebecAbatement,
+                     &line44100FirstNationsAbatement, &line44800CppOverpayment, &line45000EiOverpayment,
+                     &line45200MedicalSupplement, &line45300WorkersBenefit, &line45350TrainingCredit,
+                     &line45355MultigenerationalReno, &line45400InvestmentTaxRefund, &line45600TrustTaxCredit,
+                     &line45700GstRebate, &line46900EducatorSupplies, &line47555JournalismCredit,
+                     &line47556FuelChargeFarmers, &InstalmentsPaid, &line47900ProvincialCredits}),
+                round);
+    line48300Balance.m_value = toCents(line43500TotalPayable.m_value - line48200TotalCredits.m_value, round);
+    line48400Refund.m_value = std::max(0.0, -line48300Balance.m_value);
+    line48500BalanceOwing.m_value = std::max(0.0, line48300Balance.m_value);
+}
+
+int TaxData_T1New::Calculate01()
+{
+    CalculateLine213ByWorkSheet();
+    CalculateTotalIncome(true);
+    CalculateNetIncomeBeforeCCT();
+    CalculateNetIncomeBeforeF23500();
+    CalculateNetIncomeAfterCCT();
+    CalculateTaxableIncome();
+    CalculateLine314ByWorkSheet();
+    CalculateField350AndField410_414();
+    CalculateFedTax1stStep();
+    CalculateField404();
+    CalculateField429AndNonResiSurTax();
+    CalculateLine440ByWorkSheet();
+    CalculateField406();
+    CalculateField417(false);
+    CalculateFedTax();
+    CalculateBeforeLine437(true);
+    CalculateBalance(true);
+    return 0;
+}
+
+// ---- Predicates
+
+int TaxData_T1New::GetAge() const { return ageAtYearEnd(BirthDate.m_value); }
+int TaxData_T1New::GetSpouseAge() const { return ageAtYearEnd(SpouseBirthDate.m_value); }
+
+// Married (0) or common-law (1) on December 31.
+bool TaxData_T1New::HasSpouse() const { return MaritalStatus.m_value == 0 || MaritalStatus.m_value == 1; }
+bool TaxData_T1New::CanClaimSpouse() const { return HasSpouse(); }
+bool TaxData_T1New::canClaimSch2() const { return HasSpouse(); }
+bool TaxData_T1New::canClaimT1032() const { return HasSpouse(); }
+
+void TaxData_T1New::clearSpouseInfo()
+{
+    for (CField* field : fieldList())
+        if (field->id() >= 120 && field->id() <= 136)
+            field->reset();
+}
+
+bool TaxData_T1New::IsWidowedInTaxYear() const { return MaritalStatus.m_value == 2 && HasMaritalChange(); }
+
+bool TaxData_T1New::HasMaritalChange() const
+{
+    return MaritalStatusChanged.m_value != 0 && inTaxYear(MaritalStatusChangeDate.m_value);
+}
+
+bool TaxData_T1New::IsBankrupt() const { return inTaxYear(BankruptcyDate.m_value); }
+bool TaxData_T1New::IsPostBankrupt() const { return IsBankrupt() && BankruptcyPeriod.m_value == 1; }
+
+int TaxData_T1New::GetBankruptDaysInTaxYear() const
+{
+    if (!IsBankrupt())
+        return daysInTaxYear();
+    const QDate date = BankruptcyDate.m_value;
+    // The return before the bankruptcy covers January 1 to the day before;
+    // the one after covers the day of bankruptcy to December 31.
+    return IsPostBankrupt() ? int(date.daysTo(QDate(kTaxYear, 12, 31))) + 1 : date.dayOfYear() - 1;
+}
+
+int TaxData_T1New::GetBankruptMonthsInTaxYear() const
+{
+    if (!IsBankrupt())
+        return 12;
+    const int month = BankruptcyDate.m_value.month();
+    return IsPostBankrupt() ? 13 - month : month - 1;
+}
+
+bool TaxData_T1New::IsImmigrant() const { return inTaxYear(EntryDate.m_value); }
+bool TaxData_T1New::IsEmmigrant() const { return inTaxYear(DepartureDate.m_value); }
+bool TaxData_T1New::shouldProrateAsImmigrant() const { return IsImmigrant() || IsEmmigrant(); }
+bool TaxData_T1New::IsDeceased() const { return inTaxYear(DateOfDeath.m_value); }
+bool TaxData_T1New::IsDeceasedForEfileReporting() const { return DateOfDeath.IsValid(); }
+bool TaxData_T1New::KnowDeceasedDate() const { return DateOfDeath.IsValid(); }
+bool TaxData_T1New::IsDisabled() const { return Disabled.m_value != 0; }
+bool TaxData_T1New::IsAgeUnder18() const { return GetAge() < 18; }
+bool TaxData_T1New::IsAgeNotUnder65() const { return GetAge() >= 65; }
+bool TaxData_T1New::IsSpouseAgeNotUnder65() const { return GetSpouseAge() >= 65; }
+bool TaxData_T1New::IsSpouseAgeNotUnder18() const { return GetSpouseAge() >= 18; }
+
+bool TaxData_T1New::HasSelfEmploymentIncome() const
+{
+    for (const CFloatField* net : {&line13500BusinessNet, &line13700ProfessionalNet, &line13900CommissionNet,
+                                   &line14100FarmingNet, &line14300FishingNet})
+        if (present(net->m_value))
+            return true;
+    return false;
+}
+
+bool TaxData_T1New::HasSelfEmploymentIncome2(int kind) const
+{
+    // Kind 0 also counts a statement that is in the return with no income yet.
+    if (HasSelfEmploymentIncome())
+        return true;
+    return kind == 0 && BusinessCount.m_value + ProfessionalCount.m_value + CommissionCount.m_value +
+                                FarmingCount.m_value + FishingCount.m_value >= 1;
+}
+
+double TaxData_T1New::getSelfEmploymentIncomeWithoutLoss() const
+{
+    double total = 0;
+    for (const CFloatField* net : {&line13500BusinessNet, &line13700ProfessionalNet, &line13900CommissionNet,
+                                   &line14100FarmingNet, &line14300FishingNet})
+        total += std::max(0.0, net->m_value);
+    return total;
+}
+
+double TaxData_T1New::getSelfEmploymentIncomeForCPP() const
+{
+    return std::max(0.0, sum({&line13500BusinessNet, &line13700ProfessionalNet, &line13900CommissionNet,
+                              &line14100FarmingNet, &line14300FishingNet}));
+}
+
+namespace {
+// Provinces whose residents receive the federal fuel charge rebate in 2024:
+// Alberta, Manitoba, New Brunswick, Newfoundland and Labrador, Nova Scotia,
+// Ontario, Prince Edward Island, Saskatchewan.
+bool isFuelChargeProvince(int province)
+{
+    for (int p : {1, 3, 4, 5, 6, 9, 10, 12})
+        if (p == province)
+            return true;
+    return false;
+}
+}  // namespace
+
+bool TaxData_T1New::isEligibleForCAI() const
+{
+    return isFuelChargeProvince(getMainTaxProvince()) && !IsDeceased() && !IsEmmigrant();
+}
+
+bool TaxData_T1New::isProvEligibleForCAI() const { return isFuelChargeProvince(getMainTaxProvince()); }
+
+// Only Ontario's return asks the organ donor question.
+bool TaxData_T1New::isDonorInfoNeeded() const { return getMainTaxProvince() == 9; }
+
+double TaxData_T1New::getSpouseNetIncForSpouseCredit(bool includeSplitIncome) const
+{
+    return SpouseNetIncome.m_value + (includeSplitIncome ? SpouseSplitIncome.m_value : 0.0);
+}
+
+bool TaxData_T1New::canNotOverwriteSpouseAgeAmount() const { return !canClaimSch2(); }
+
+double TaxData_T1New::CalculateAgeAmount(bool eligible, double netIncome, int days, int daysInYear, double maximum,
+                                         double threshold, double rate)
+{
+    if (!eligible || daysInYear <= 0)
+        return 0;
+    const double amount = std::max(0.0, maximum - std::max(0.0, netIncome - threshold) * rate);
+    return amount * std::min(1.0, double(days) / daysInYear);
+}
+
+void TaxData_T1New::GetIncomeThresholds(QList<double>& thresholds) const
+{
+    for (double threshold : m_taxStairs.thresholds())
+        thresholds.append(threshold);
+}
+
+CString TaxData_T1New::ConstructFullName() const
+{
+    return CString(QString(FirstName.m_value.trimmed() + " " + LastName.m_value.trimmed()).trimmed());
+}
+
+void TaxData_T1New::GetFullAddressWithoutPostcode(int style, CString& out) const
+{
+    QString line = AddressLine1.m_value;
+    auto append = [&line](const QString& part) {
+        while (line.endsWith(' '))
+            line.chop(1);
+        if (!line.isEmpty())
+            line += ' ';
+        line += part;
+    };
+    if (!AddressLine2.m_value.isEmpty())
+        append(AddressLine2.m_value);
+    if (!RuralRoute.m_value.isEmpty())
+        append("RR " + RuralRoute.m_value);
+    // Style 10 is the street line alone; the others add the city.
+    if (style != 10 && !City.m_value.isEmpty())
+        line += (line.isEmpty() ? "" : ", ") + City.m_value;
+    out = CString(line);
+}
+
+bool TaxData_T1New::IsNonRefTaxCreditAllUsed() const
+{
+    return line35000NonRefundableCredits.m_value >= line40400FederalTaxOnIncome.m_value + line40424TaxOnSplitIncome.m_value;
+}
+
+void TaxData_T1New::SyncWithSpouseMailingAddr(const TaxData_T1New& other)
+{
+    for (const CField* from : other.fieldList())
+        if (from->id() >= 20 && from->id() <= 31)
+            if (CField* to = findFieldById(from->id()))
+                to->copyValueFrom(*from);
+}
+
+bool TaxData_T1New::Validate(unsigned char purpose, std::list<CString>& messages)
+{
+    Q_UNUSED(purpose);
+    const size_t before = messages.size();
+    if (FirstName.IsEmptyIfRemoveBlank() || LastName.IsEmptyIfRemoveBlank())
+        messages.push_back(CString("T1: enter your first and last name."));
+    if (!CheckSIN(SIN.m_value.toUtf8().constData()))
+        messages.push_back(CString("T1: the social insurance number is not valid."));
+    if (!BirthDate.IsValid())
+        messages.push_back(CString("T1: enter your date of birth."));
+    if (ProvinceOfResidence.m_value < 1 || ProvinceOfResidence.m_value > 13)
+        messages.push_back(CString("T1: choose your province or territory of residence on December 31."));
+    if (HasSpouse() && !SpouseSIN.IsEmptyIfRemoveBlank() && !CheckSIN(SpouseSIN.m_value.toUtf8().constData()))
+        messages.push_back(CString("T1: the social insurance number of your spouse or common-law partner is not valid."));
+    return messages.size() != before;
+}

@@ -1,0 +1,536 @@
+#pragma once
+
+#include "companion/forms/ctaxdata_form.h"
+#include "companion/forms/fieldchoices.h"
+
+#include <QDate>
+#include <QList>
+
+#include "companion/forms/t1/taxstairs.h"
+
+// The income tax and benefit return itself. Identity and answers carry the
+// names the filing and agency-data code read them by; amounts are named after
+// their line on the return. The line steps are called by the calculation
+// driver in a fixed order; each step only moves figures between lines of this
+// form.
+class TaxData_T1New : public CTaxData_Form
+{
+    Q_OBJECT
+public:
+    TaxData_T1New();
+
+    CStringField FirstName{this, 1, "FirstName", "", "First name", fld::Section("Identification").page("Identification").carryForward()};
+    CStringField SecondName{this, 2, "SecondName", "", "Initial", fld::CarryForward()};
+    CStringField LastName{this, 3, "LastName", "", "Last name", fld::CarryForward()};
+    CStringField SIN{this, 4, "SIN", "", "Social insurance number", fld::CarryForward()};
+    CDateField BirthDate{this, 5, "BirthDate", "", "Date of birth", fld::CarryForward()};
+    CIntField SurnameChanged{this, 6, "SurnameChanged", "", "Surname changed since last return (0 no)"};
+    CIntField MaritalStatus{this, 7, "MaritalStatus", "", "Marital status on December 31", fld::Choices(choices::kMaritalStatus).carryForward()};
+    CIntField MaritalStatusChanged{this, 8, "MaritalStatusChanged", "", "Marital status changed in the year"};
+    CDateField MaritalStatusChangeDate{this, 9, "MaritalStatusChangeDate", "", "Date of the change"};
+    CIntField Language{this, 10, "Language", "", "Language of correspondence", fld::Choices(choices::kLanguage).carryForward()};
+    CIntField FirstTimeFilerAnswer{this, 11, "FirstTimeFilerAnswer", "", "First return filed with the agency", fld::Choices(choices::kYesNo)};
+    CStringField DireradAccessCode{this, 12, "DireradAccessCode", "", "Access code"};
+    CIntField Disabled{this, 13, "Disabled", "", "Eligible for the disability tax credit", fld::CarryForward()};
+    CDateField DateOfDeath{this, 14, "DateOfDeath", "", "Date of death"};
+    CIntField TaxDeceasedBeneficiaryElection{this, 15, "TaxDeceasedBeneficiaryElection", "", "Tax beneficiary indicator"};
+    CFloatField TaxBeneficiaryAmount{this, 16, "TaxBeneficiaryAmount", "52080", "Tax beneficiary amount"};
+    CIntField IsIndianFlag{this, 17, "IsIndianFlag", "", "Registered under the Indian Act", fld::CarryForward()};
+
+    CStringField CareOfLine{this, 20, "CareOfLine", "", "Care of", fld::Section("Mailing address and contact").carryForward()};
+    CStringField AddressLine1{this, 21, "AddressLine1", "", "Mailing address", fld::CarryForward()};
+    CStringField AddressLine2{this, 22, "AddressLine2", "", "Apartment or unit", fld::CarryForward()};
+    CStringField RuralRoute{this, 23, "RuralRoute", "", "Rural route", fld::CarryForward()};
+    CStringField City{this, 24, "City", "", "City", fld::CarryForward()};
+    CIntField MailingProvince{this, 25, "MailingProvince", "", "Province or territory", fld::Choices(choices::kProvince).carryForward()};
+    CStringField PostalCode{this, 26, "PostalCode", "", "Postal code", fld::CarryForward()};
+    CStringField Country{this, 27, "Country", "", "Country", fld::CarryForward()};
+    CStringField State{this, 28, "State", "", "State", fld::CarryForward()};
+    CIntField ForeignMailingAddress{this, 29, "ForeignMailingAddress", "", "Mailing address outside Canada", fld::CarryForward()};
+    CIntField HomeAddressSameAsMailing{this, 30, "HomeAddressSameAsMailing", "", "Home address same as mailing", fld::Choices(choices::kYesNo).carryForward()};
+    CStringField HomePhone{this, 31, "HomePhone", "", "Telephone", fld::CarryForward()};
+    CStringField Email{this, 32, "Email", "", "Email address", fld::CarryForward()};
+    CStringField Email2{this, 34, "Email2", "", "Second email address", fld::CarryForward()};
+    CStringField ProvinceText{this, 33, "ProvinceText", "", "Province of residence (name)"};
+
+    CIntField ProvinceOfResidence{this, 40, "ProvinceOfResidence", "", "Province of residence on December 31", fld::Section("Residence").choices(choices::kProvince).carryForward()};
+    CIntField CurrentProvince{this, 41, "CurrentProvince", "", "Province of residence now", fld::Choices(choices::kProvince).carryForward()};
+    CDateField DateOfMove{this, 42, "DateOfMove", "", "Date the province of residence changed"};
+    CDateField EntryDate{this, 43, "EntryDate", "", "Date of entry into Canada", fld::CarryForward()};
+    CDateField DepartureDate{this, 44, "DepartureDate", "", "Date of departure from Canada"};
+    CIntField SelfEmploymentProvince{this, 45, "SelfEmploymentProvince", "", "Province of self-employment", fld::Choices(choices::kProvince)};
+    CBoolField ResidencyFlag{this, 46, "ResidencyFlag", "", "Deemed resident of Canada"};
+    CIntField FactualResident{this, 47, "FactualResident", "", "Factual resident (from T1248 Schedule D)"};
+    CIntField AboriginalLandAnswer5{this, 48, "AboriginalLandAnswer5", "", "Resided on Cree or Naskapi land", fld::Choices(choices::kYesNo)};
+    CIntField AboriginalLandAnswer13{this, 49, "AboriginalLandAnswer13", "", "Resided on Yukon First Nations land", fld::Choices(choices::kYesNo)};
+    CIntField YukonSettlementChoice{this, 50, "YukonSettlementChoice", "", "Yukon First Nation settlement"};
+    CStringField YukonSettlementNumber{this, 51, "YukonSettlementNumber", "", "Yukon First Nation number"};
+    CIntField FirstNationIdAnswer13{this, 52, "FirstNationIdAnswer13", "", "Citizen of that First Nation", fld::Choices(choices::kYesNo)};
+    CIntField TlichoAnswer{this, 53, "TlichoAnswer", "", "Resided on Tlicho lands", fld::Choices(choices::kYesNo)};
+    CIntField DelineAnswer{this, 54, "DelineAnswer", "", "Resided in Deline", fld::Choices(choices::kYesNo)};
+    CIntField FirstNationIdCode7{this, 55, "FirstNationIdCode7", "", "First Nation code"};
+
+    CDateField BankruptcyDate{this, 60, "BankruptcyDate", "", "Date of bankruptcy", fld::Section("Bankruptcy")};
+    CFloatField PostBankruptcyNetIncome{this, 61, "PostBankruptcyNetIncome", "", "Net income after bankruptcy"};
+    CFloatField PostBankruptcyAdjustedNetIncome{this, 62, "PostBankruptcyAdjustedNetIncome", "", "Adjusted net income after bankruptcy"};
+    CFloatField BankruptcyProvince3Amount{this, 63, "BankruptcyProvince3Amount", "", "Manitoba amount after bankruptcy"};
+    CBoolField RevokeFiscalPeriodElection{this, 64, "RevokeFiscalPeriodElection", "", "Revoke the non-calendar fiscal period election"};
+    CIntField BankruptcyPeriod{this, 65, "BankruptcyPeriod", "", "This return covers (0 the period before, 1 the period after) the bankruptcy"};
+
+    CIntField CitizenshipAnswer{this, 70, "CitizenshipAnswer", "", "Canadian citizen", fld::Section("Questions").page("Questions and filing").choices(choices::kYesNo).carryForward()};
+    CIntField ElectionsCanadaAnswer{this, 71, "ElectionsCanadaAnswer", "", "Authorize Elections Canada", fld::Choices(choices::kYesNo).carryForward()};
+    CIntField EmigrantFormsAnswer{this, 72, "EmigrantFormsAnswer", "", "Forms T1243, T1244 or T1161 needed", fld::Choices(choices::kYesNo)};
+    CIntField ForeignPropertyAnswer{this, 73, "ForeignPropertyAnswer", "", "Foreign property cost more than CAN$100,000", fld::Choices(choices::kYesNo)};
+    CIntField DonorAnswer{this, 74, "DonorAnswer", "", "Organ donor registry consent", fld::Choices(choices::kYesNo).carryForward()};
+    CIntField RuralSupplementAnswer{this, 75, "RuralSupplementAnswer", "", "Resided outside a census metropolitan area", fld::Choices(choices::kYesNo)};
+    CIntField SelfEmployedSpouseDeadline{this, 76, "SelfEmployedSpouseDeadline", "", "Self-employed spouse, June 15 deadline"};
+    CIntField TaxExemptIncomeAnswer{this, 77, "TaxExemptIncomeAnswer", "", "Has tax-exempt income"};
+    CFloatField TaxExemptIncome{this, 78, "TaxExemptIncome", "", "Tax-exempt income (from slips)"};
+    CIntField RestrictedFarmFlag{this, 79, "RestrictedFarmFlag", "", "Farming is not the chief source of income"};
+    CIntField FishingFormIndicator{this, 80, "FishingFormIndicator", "", "Fishing income reported on a fishing form"};
+    CIntField FishingT4Flag{this, 81, "FishingT4Flag", "", "Fishing employment slip present"};
+    CIntField Line316Claim{this, 82, "Line316Claim", "", "Disability amount claimed (0 no)"};
+    CIntField ReturnPreparationCode{this, 83, "ReturnPreparationCode", "", "Return preparation code"};
+    CIntField MailingOutsideIndicator{this, 84, "MailingOutsideIndicator", "", "Residency type indicator"};
+    CIntField SurveyAnswer1{this, 85, "SurveyAnswer1", "", "Further answer 1"};
+    CIntField SurveyAnswer2{this, 86, "SurveyAnswer2", "", "Further answer 2"};
+
+    CIntField ReFileFlag{this, 90, "ReFileFlag", "", "Amended return for ReFILE", fld::Section("Filing")};
+    CBoolField MultiYearFlag{this, 91, "MultiYearFlag", "", "Several years filed in the same days"};
+    CIntField AutoFillFlag{this, 92, "AutoFillFlag", "", "Filled from the agency's data"};
+    CDateField AutoFillDate{this, 93, "AutoFillDate", "", "Date filled from the agency's data"};
+    CIntField FilingStatus{this, 94, "FilingStatus", "", "Filing status (0 not filed, 1 filed, 2 amended, 3 refiled)"};
+    CStringField FilingResultText{this, 95, "FilingResultText", "", "Last filing result"};
+    CStringField FilingTime{this, 96, "FilingTime", "", "Time of the last filing result"};
+    CIntField OverwriteStatus{this, 97, "OverwriteStatus", "", "Overwrite status"};
+    CIntField CalcState1{this, 98, "CalcState1", "", "Calculation state"};
+    CIntField CalcState2{this, 99, "CalcState2", "", "Calculation state"};
+
+    CIntField PreparerInfoFlag{this, 100, "PreparerInfoFlag", "", "Keep the preparer information typed here", fld::Section("Tax preparer").carryForward()};
+    CStringField PreparerName{this, 101, "PreparerName", "", "Preparer name", fld::CarryForward()};
+    CStringField PreparerAddress{this, 102, "PreparerAddress", "", "Preparer address", fld::CarryForward()};
+    CStringField PreparerCity{this, 103, "PreparerCity", "", "Preparer city, province and postal code", fld::CarryForward()};
+    CStringField PreparerPhone{this, 104, "PreparerPhone", "", "Preparer telephone", fld::CarryForward()};
+    CStringField PreparerEFileNumber{this, 105, "PreparerEFileNumber", "", "EFILE number", fld::CarryForward()};
+
+    CStringField DepositBranch{this, 110, "DepositBranch", "", "Branch number", fld::Section("Direct deposit (copied from T1DD)").carryForward()};
+    CStringField DepositInstitution{this, 111, "DepositInstitution", "", "Institution number", fld::CarryForward()};
+    CStringField DepositAccount{this, 112, "DepositAccount", "", "Account number", fld::CarryForward()};
+
+    CStringField SpouseFirstName{this, 120, "SpouseFirstName", "", "Spouse's first name", fld::Section("Spouse or common-law partner").page("Spouse").carryForward()};
+    CStringField SpouseLastName{this, 121, "SpouseLastName", "", "Spouse's last name", fld::CarryForward()};
+    CStringField SpouseSIN{this, 122, "SpouseSIN", "", "Spouse's social insurance number", fld::CarryForward()};
+    CDateField SpouseBirthDate{this, 123, "SpouseBirthDate", "", "Spouse's date of birth", fld::CarryForward()};
+    CDateField SpouseEntryDate{this, 124, "SpouseEntryDate", "", "Spouse's date of entry into Canada"};
+    CFloatField SpouseNetIncome{this, 125, "SpouseNetIncome", "23600", "Spouse's net income"};
+    CFloatField SpouseUCCB{this, 126, "SpouseUCCB", "11700", "Spouse's universal child care benefit"};
+    CFloatField SpouseUCCBRepayment{this, 127, "SpouseUCCBRepayment", "21300", "Spouse's UCCB repayment"};
+    CFloatField SpouseWorkingIncome{this, 128, "SpouseWorkingIncome", "", "Spouse's working income"};
+    CFloatField SpouseSelfEmploymentIncome{this, 129, "SpouseSelfEmploymentIncome", "", "Spouse's self-employment income"};
+    CIntField SpouseHasSelfEmployment{this, 130, "SpouseHasSelfEmployment", "", "Spouse has self-employment income"};
+    CFloatField SpouseTaxableIncome{this, 131, "SpouseTaxableIncome", "26000", "Spouse's taxable income"};
+    CFloatField SpouseSplitIncome{this, 132, "SpouseSplitIncome", "", "Spouse's split income"};
+    CFloatField SpouseAdjustedNetIncome{this, 133, "SpouseAdjustedNetIncome", "", "Spouse's adjusted net income"};
+    CFloatField SpouseChildCare{this, 134, "SpouseChildCare", "21400", "Spouse's child care expenses"};
+    CFloatField SpouseMortgageForeclosure{this, 135, "SpouseMortgageForeclosure", "", "Spouse's mortgage foreclosures"};
+    CFloatField SpouseTaxPayable{this, 136, "SpouseTaxPayable", "", "Spouse's tax"};
+
+    CFloatField line10100EmploymentIncome{this, 10100, "line10100EmploymentIncome", "10100", "Employment income", fld::Section("Total income").page("Total income")};
+    CFloatField line10105EmergencyVolunteerExempt{this, 10105, "line10105EmergencyVolunteerExempt", "10105", "Tax-exempt income for emergency services volunteers"};
+    CFloatField line10120Commissions{this, 10120, "line10120Commissions", "10120", "Commissions included on line 10100"};
+    CFloatField line10400OtherEmploymentIncome{this, 10400, "line10400OtherEmploymentIncome", "10400", "Other employment income"};
+    CFloatField line11300OldAgeSecurity{this, 11300, "line11300OldAgeSecurity", "11300", "Old age security pension"};
+    CFloatField line11400CppQppBenefits{this, 11400, "line11400CppQppBenefits", "11400", "CPP or QPP benefits"};
+    CFloatField line11410CppDisabilityBenefits{this, 11410, "line11410CppDisabilityBenefits", "11410", "Disability benefits included on line 11400"};
+    CFloatField line11500OtherPensions{this, 11500, "line11500OtherPensions", "11500", "Other pensions and superannuation"};
+    CFloatField line11600ElectedSplitPension{this, 11600, "line11600ElectedSplitPension", "11600", "Elected split-pension amount"};
+    CFloatField line11700UCCB{this, 11700, "line11700UCCB", "11700", "Universal child care benefit"};
+    CFloatField line11900EmploymentInsurance{this, 11900, "line11900EmploymentInsurance", "11900", "Employment insurance and other benefits"};
+    CFloatField line11905MaternityParental{this, 11905, "line11905MaternityParental", "11905", "Employment insurance maternity and parental benefits"};
+    CFloatField line12000TaxableDividends{this, 12000, "line12000TaxableDividends", "12000", "Taxable amount of dividends from taxable Canadian corporations"};
+    CFloatField line12010OtherThanEligibleDividends{this, 12010, "line12010OtherThanEligibleDividends", "12010", "Taxable amount of dividends other than eligible dividends"};
+    CFloatField line12100InterestIncome{this, 12100, "line12100InterestIncome", "12100", "Interest and other investment income"};
+    CFloatField line12200PartnershipIncome{this, 12200, "line12200PartnershipIncome", "12200", "Net partnership income: limited or non-active partners only"};
+    CFloatField line12500RdspIncome{this, 12500, "line12500RdspIncome", "12500", "Registered disability savings plan income"};
+    CFloatField line12599GrossRental{this, 12599, "line12599GrossRental", "12599", "Gross rental income"};
+    CFloatField line12600NetRental{this, 12600, "line12600NetRental", "12600", "Net rental income"};
+    CFloatField line12700TaxableCapitalGains{this, 12700, "line12700TaxableCapitalGains", "12700", "Taxable capital gains"};
+    CFloatField line12800SupportReceived{this, 12800, "line12800SupportReceived", "12800", "Support payments received"};
+    CFloatField line12900RrspIncome{this, 12900, "line12900RrspIncome", "12900", "RRSP income"};
+    CFloatField line12900HbpPart{this, 12901, "line12900HbpPart", "", "Home Buyers' Plan amount included on line 12900"};
+    CFloatField line12900LlpPart{this, 12902, "line12900LlpPart", "", "Lifelong Learning Plan amount included on line 12900"};
+    CFloatField line12905FhsaIncome{this, 12905, "line12905FhsaIncome", "12905", "First home savings account income"};
+    CFloatField line13000OtherIncome{this, 13000, "line13000OtherIncome", "13000", "Other income"};
+    CStringField line13000Description{this, 13001, "line13000Description", "", "Specify other income"};
+    CFloatField line13010Scholarships{this, 13010, "line13010Scholarships", "13010", "Taxable scholarships, fellowships, bursaries and artists' project grants"};
+    CFloatField line13499BusinessGross{this, 13499, "line13499BusinessGross", "13499", "Business income, gross"};
+    CFloatField line13500BusinessNet{this, 13500, "line13500BusinessNet", "13500", "Business income, net"};
+    CFloatField line13699ProfessionalGross{this, 13699, "line13699ProfessionalGross", "13699", "Professional income, gross"};
+    CFloatField line13700ProfessionalNet{this, 13700, "line13700ProfessionalNet", "13700", "Professional income, net"};
+    CFloatField line13899CommissionGross{this, 13899, "line13899CommissionGross", "13899", "Commission income, gross"};
+    CFloatField line13900CommissionNet{this, 13900, "line13900CommissionNet", "13900", "Commission income, net"};
+    CFloatField line14099FarmingGross{this, 14099, "line14099FarmingGross", "14099", "Farming income, gross"};
+    CFloatField line14100FarmingNet{this, 14100, "line14100FarmingNet", "14100", "Farming income, net"};
+    CFloatField line14299FishingGross{this, 14299, "line14299FishingGross", "14299", "Fishing income, gross"};
+    CFloatField line14300FishingNet{this, 14300, "line14300FishingNet", "14300", "Fishing income, net"};
+    CFloatField line14400WorkersCompensation{this, 14400, "line14400WorkersCompensation", "14400", "Workers' compensation benefits"};
+    CFloatField line14500SocialAssistance{this, 14500, "line14500SocialAssistance", "14500", "Social assistance payments"};
+    CFloatField line14600NetFederalSupplements{this, 14600, "line14600NetFederalSupplements", "14600", "Net federal supplements paid"};
+    CFloatField line14700NonTaxableAdded{this, 14700, "line14700NonTaxableAdded", "14700", "Add lines 14400, 14500 and 14600", fld::Computed()};
+    CFloatField line15000TotalIncome{this, 15000, "line15000TotalIncome", "15000", "Total income", fld::Computed()};
+
+    CFloatField line20600PensionAdjustment{this, 20600, "line20600PensionAdjustment", "20600", "Pension adjustment", fld::Section("Net income").page("Net and taxable income")};
+    CFloatField line20700RppDeduction{this, 20700, "line20700RppDeduction", "20700", "Registered pension plan deduction"};
+    CFloatField line20800RrspDeduction{this, 20800, "line20800RrspDeduction", "20800", "RRSP deduction"};
+    CFloatField line20805FhsaDeduction{this, 20805, "line20805FhsaDeduction", "20805", "First home savings account deduction"};
+    CFloatField line20810PrppEmployer{this, 20810, "line20810PrppEmployer", "20810", "PRPP employer contributions"};
+    CFloatField line21000SplitPensionDeduction{this, 21000, "line21000SplitPensionDeduction", "21000", "Deduction for elected split-pension amount"};
+    CFloatField line21200UnionDues{this, 21200, "line21200UnionDues", "21200", "Annual union, professional, or like dues"};
+    CFloatField line21300UCCBRepayment{this, 21300, "line21300UCCBRepayment", "21300", "Universal child care benefit repayment"};
+    CFloatField line21400ChildCare{this, 21400, "line21400ChildCare", "21400", "Child care expenses"};
+    CFloatField line21500DisabilitySupports{this, 21500, "line21500DisabilitySupports", "21500", "Disability supports deduction"};
+    CFloatField line21700BusinessInvestmentLoss{this, 21700, "line21700BusinessInvestmentLoss", "21700", "Business investment loss"};
+    CFloatField line21900MovingExpenses{this, 21900, "line21900MovingExpenses", "21900", "Moving expenses"};
+    CFloatField line21900BaseAmount{this, 21901, "line21900BaseAmount", "", "Moving expenses claimed outside form T1M"};
+    CFloatField line22000SupportPaid{this, 22000, "line22000SupportPaid", "22000", "Support payments made, allowable deduction"};
+    CFloatField line22100CarryingCharges{this, 22100, "line22100CarryingCharges", "22100", "Carrying charges, interest expenses, and other expenses"};
+    CFloatField line22200CppSelfEmployed{this, 22200, "line22200CppSelfEmployed", "22200", "Deduction for CPP or QPP contributions on self-employment income"};
+    CFloatField line22215CppEnhancedEmployment{this, 22215, "line22215CppEnhancedEmployment", "22215", "Deduction for CPP or QPP enhanced contributions on employment income"};
+    CFloatField line22400ExplorationExpenses{this, 22400, "line22400ExplorationExpenses", "22400", "Exploration and development expenses"};
+    CFloatField line22900EmploymentExpenses{this, 22900, "line22900EmploymentExpenses", "22900", "Other employment expenses"};
+    CFloatField line23100ClergyResidence{this, 23100, "line23100ClergyResidence", "23100", "Clergy residence deduction"};
+    CFloatField line23200OtherDeductions{this, 23200, "line23200OtherDeductions", "23200", "Other deductions"};
+    CFloatField line23210Covid19Repayment{this, 23210, "line23210Covid19Repayment", "23210", "Total federal COVID-19 benefits repayment"};
+    CFloatField line23300TotalDeductions{this, 23300, "line23300TotalDeductions", "23300", "Total deductions", fld::Computed()};
+    CFloatField line23400NetIncomeBeforeAdjustments{this, 23400, "line23400NetIncomeBeforeAdjustments", "23400", "Net income before adjustments", fld::Computed()};
+    CFloatField line23500SocialBenefitsRepayment{this, 23500, "line23500SocialBenefitsRepayment", "23500", "Social benefits repayment"};
+    CFloatField line23600NetIncome{this, 23600, "line23600NetIncome", "23600", "Net income", fld::Computed()};
+
+    CFloatField line24400ForcesPoliceDeduction{this, 24400, "line24400ForcesPoliceDeduction", "24400", "Canadian Armed Forces personnel and police deduction", fld::Section("Taxable income")};
+    CFloatField line24900SecurityOptions{this, 24900, "line24900SecurityOptions", "24900", "Security options deductions"};
+    CFloatField line25000OtherPaymentsDeduction{this, 25000, "line25000OtherPaymentsDeduction", "25000", "Other payments deduction"};
+    CFloatField line25100PartnershipLosses{this, 25100, "line25100PartnershipLosses", "25100", "Limited partnership losses of other years"};
+    CFloatField line25200NonCapitalLosses{this, 25200, "line25200NonCapitalLosses", "25200", "Non-capital losses of other years"};
+    CFloatField line25300NetCapitalLosses{this, 25300, "line25300NetCapitalLosses", "25300", "Net capital losses of other years"};
+    CFloatField line25400CapitalGainsDeduction{this, 25400, "line25400CapitalGainsDeduction", "25400", "Capital gains deduction"};
+    CFloatField line25500NorthernResidents{this, 25500, "line25500NorthernResidents", "25500", "Northern residents deductions"};
+    CFloatField line25600AdditionalDeductions{this, 25600, "line25600AdditionalDeductions", "25600", "Additional deductions"};
+    CFloatField line25700TotalTaxableDeductions{this, 25700, "line25700TotalTaxableDeductions", "25700", "Add lines 24400 to 25600", fld::Computed()};
+    CFloatField line26000TaxableIncome{this, 26000, "line26000TaxableIncome", "26000", "Taxable income", fld::Computed()};
+
+    CFloatField line30000BasicPersonal{this, 30000, "line30000BasicPersonal", "30000", "Basic personal amount", fld::Section("Federal non-refundable tax credits").page("Federal credits")};
+    CFloatField line30100AgeAmount{this, 30100, "line30100AgeAmount", "30100", "Age amount"};
+    CFloatField line30300SpouseAmount{this, 30300, "line30300SpouseAmount", "30300", "Spouse or common-law partner amount"};
+    CFloatField line30400EligibleDependant{this, 30400, "line30400EligibleDependant", "30400", "Amount for an eligible dependant"};
+    CFloatField line30425CaregiverSpouse{this, 30425, "line30425CaregiverSpouse", "30425", "Canada caregiver amount for spouse or eligible dependant 18 or older"};
+    CFloatField line30450CaregiverOther{this, 30450, "line30450CaregiverOther", "30450", "Canada caregiver amount for other infirm dependants 18 or older"};
+    CFloatField line30500CaregiverChildren{this, 30500, "line30500CaregiverChildren", "30500", "Canada caregiver amount for infirm children under 18"};
+    CFloatField line30500ChildCount{this, 30501, "line30500ChildCount", "", "Number of children claimed on line 30500"};
+    CFloatField line30800CppEmployment{this, 30800, "line30800CppEmployment", "30800", "Base CPP or QPP contributions through employment"};
+    CFloatField line31000CppSelfEmployed{this, 31000, "line31000CppSelfEmployed", "31000", "Base CPP or QPP contributions on self-employment"};
+    CFloatField line31200EiPremiums{this, 31200, "line31200EiPremiums", "31200", "Employment insurance premiums through employment"};
+    CFloatField line31205PpipEmployment{this, 31205, "line31205PpipEmployment", "31205", "PPIP premiums paid on employment income"};
+    CFloatField line31210PpipSelfEmployed{this, 31210, "line31210PpipSelfEmployed", "31210", "PPIP premiums payable on self-employment income"};
+    CFloatField line31217EiSelfEmployed{this, 31217, "line31217EiSelfEmployed", "31217", "Employment insurance premiums on self-employment and other eligible earnings"};
+    CFloatField line31220VolunteerFirefighters{this, 31220, "line31220VolunteerFirefighters", "31220", "Volunteer firefighters' amount"};
+    CFloatField line31240SearchRescue{this, 31240, "line31240SearchRescue", "31240", "Search and rescue volunteers' amount"};
+    CFloatField line31260CanadaEmployment{this, 31260, "line31260CanadaEmployment", "31260", "Canada employment amount"};
+    CFloatField line31270HomeBuyers{this, 31270, "line31270HomeBuyers", "31270", "Home buyers' amount"};
+    CFloatField line31285HomeAccessibility{this, 31285, "line31285HomeAccessibility", "31285", "Home accessibility expenses"};
+    CFloatField line31300Adoption1{this, 31301, "line31300Adoption1", "31300", "Adoption expenses, child 1"};
+    CFloatField line31300Adoption2{this, 31302, "line31300Adoption2", "31300", "Adoption expenses, child 2"};
+    CFloatField line31300Adoption3{this, 31303, "line31300Adoption3", "31300", "Adoption expenses, child 3"};
+    CFloatField line31300Adoption4{this, 31304, "line31300Adoption4", "31300", "Adoption expenses, child 4"};
+    CFloatField line31300Adoption5{this, 31305, "line31300Adoption5", "31300", "Adoption expenses, child 5"};
+    CFloatField line31300Adoption6{this, 31306, "line31300Adoption6", "31300", "Adoption expenses, child 6"};
+    CFloatField line31300AdoptionExpenses{this, 31300, "line31300AdoptionExpenses", "31300", "Adoption expenses"};
+    CFloatField line31350DigitalNews{this, 31350, "line31350DigitalNews", "31350", "Digital news subscription expenses"};
+    CFloatField line31400PensionIncomeAmount{this, 31400, "line31400PensionIncomeAmount", "31400", "Pension income amount"};
+    CFloatField line31600DisabilitySelf{this, 31600, "line31600DisabilitySelf", "31600", "Disability amount for self"};
+    CFloatField line31800DisabilityTransferred{this, 31800, "line31800DisabilityTransferred", "31800", "Disability amount transferred from a dependant"};
+    CFloatField line31900StudentLoanInterest{this, 31900, "line31900StudentLoanInterest", "31900", "Interest paid on your student loans"};
+    CFloatField line32300Tuition{this, 32300, "line32300Tuition", "32300", "Your tuition, education, and textbook amounts"};
+    CFloatField line32400TuitionFromChild{this, 32400, "line32400TuitionFromChild", "32400", "Tuition amount transferred from a child or grandchild"};
+    CFloatField line32600TransferFromSpouse{this, 32600, "line32600TransferFromSpouse", "32600", "Amounts transferred from your spouse or common-law partner"};
+    CFloatField line33099MedicalExpenses{this, 33099, "line33099MedicalExpenses", "33099", "Medical expenses for self, spouse and children under 18"};
+    CFloatField line33199MedicalOtherDependants{this, 33199, "line33199MedicalOtherDependants", "33199", "Allowable medical expenses for other dependants"};
+    CFloatField line33200AllowableMedical{this, 33200, "line33200AllowableMedical", "33200", "Allowable portion of medical expenses"};
+    CFloatField line33500TotalCreditAmounts{this, 33500, "line33500TotalCreditAmounts", "33500", "Add lines 30000 to 33200", fld::Computed()};
+    CFloatField line33800CreditsAtRate{this, 33800, "line33800CreditsAtRate", "33800", "Line 33500 at 15%", fld::Computed()};
+    CFloatField line34900Donations{this, 34900, "line34900Donations", "34900", "Donations and gifts"};
+    CFloatField line35000NonRefundableCredits{this, 35000, "line35000NonRefundableCredits", "35000", "Total federal non-refundable tax credits", fld::Computed()};
+
+    CFloatField line40400FederalTaxOnIncome{this, 40400, "line40400FederalTaxOnIncome", "40400", "Federal tax on taxable income", fld::Section("Federal tax").page("Federal tax and balance").computed()};
+    CFloatField line40424TaxOnSplitIncome{this, 40424, "line40424TaxOnSplitIncome", "40424", "Federal tax on split income"};
+    CFloatField line40425DividendTaxCredit{this, 40425, "line40425DividendTaxCredit", "40425", "Federal dividend tax credit"};
+    CFloatField line40427MinimumTaxCarryover{this, 40427, "line40427MinimumTaxCarryover", "40427", "Minimum tax carryover"};
+    CFloatField line42900BasicFederalTax{this, 42900, "line42900BasicFederalTax", "42900", "Basic federal tax", fld::Computed()};
+    CFloatField line42900Copy{this, 42901, "line42900Copy", "", "Basic federal tax for the provincial calculation"};
+    CFloatField line40500ForeignTaxCredit{this, 40500, "line40500ForeignTaxCredit", "40500", "Federal foreign tax credit"};
+    CFloatField line40600FederalTax{this, 40600, "line40600FederalTax", "40600", "Federal tax", fld::Computed()};
+    CFloatField line40900PoliticalContributions{this, 40900, "line40900PoliticalContributions", "40900", "Total federal political contributions"};
+    CFloatField line41000PoliticalCredit{this, 41000, "line41000PoliticalCredit", "41000", "Federal political contribution tax credit"};
+    CFloatField line41200InvestmentTaxCredit{this, 41200, "line41200InvestmentTaxCredit", "41200", "Investment tax credit"};
+    CFloatField line41400LabourSponsoredCredit{this, 41400, "line41400LabourSponsoredCredit", "41400", "Labour-sponsored funds tax credit"};
+    CFloatField line41600FederalTaxAfterCredits{this, 41600, "line41600FederalTaxAfterCredits", "41600", "Line 40600 minus credits", fld::Computed()};
+    CFloatField line41700FederalTaxPayable{this, 41700, "line41700FederalTaxPayable", "41700", "Net federal tax before special taxes", fld::Computed()};
+    CFloatField line41800SpecialTaxes{this, 41800, "line41800SpecialTaxes", "41800", "Federal individual surtax and special taxes"};
+    CFloatField line42000NetFederalTax{this, 42000, "line42000NetFederalTax", "42000", "Net federal tax", fld::Computed()};
+    CFloatField line42100CppSelfEmployedPayable{this, 42100, "line42100CppSelfEmployedPayable", "42100", "CPP contributions payable on self-employment and other earnings"};
+    CFloatField line42120EiSelfEmployedPayable{this, 42120, "line42120EiSelfEmployedPayable", "42120", "Employment insurance premiums payable on self-employment"};
+    CFloatField line42200SocialBenefitsRepayment{this, 42200, "line42200SocialBenefitsRepayment", "42200", "Social benefits repayment"};
+    CFloatField line42800ProvincialTax{this, 42800, "line42800ProvincialTax", "42800", "Provincial or territorial tax"};
+    CFloatField line43500TotalPayable{this, 43500, "line43500TotalPayable", "43500", "Total payable", fld::Computed()};
+
+    CFloatField line43700TaxDeducted{this, 43700, "line43700TaxDeducted", "43700", "Total income tax deducted", fld::Section("Refund or balance owing")};
+    CFloatField line43800QuebecTaxTransfer{this, 43800, "line43800QuebecTaxTransfer", "43800", "Tax transfer for residents of Quebec"};
+    CFloatField line44000QuebecAbatement{this, 44000, "line44000QuebecAbatement", "44000", "Federal refundable Quebec abatement"};
+    CFloatField line44100FirstNationsAbatement{this, 44100, "line44100FirstNationsAbatement", "44100", "Federal refundable First Nations abatement"};
+    CFloatField line44800CppOverpayment{this, 44800, "line44800CppOverpayment", "44800", "CPP overpayment"};
+    CFloatField line45000EiOverpayment{this, 45000, "line45000EiOverpayment", "45000", "Employment insurance overpayment"};
+    CFloatField line45200MedicalSupplement{this, 45200, "line45200MedicalSupplement", "45200", "Refundable medical expense supplement"};
+    CFloatField line45300WorkersBenefit{this, 45300, "line45300WorkersBenefit", "45300", "Canada workers benefit"};
+    CFloatField line45350TrainingCredit{this, 45350, "line45350TrainingCredit", "45350", "Canada training credit"};
+    CFloatField line45355MultigenerationalReno{this, 45355, "line45355MultigenerationalReno", "45355", "Multigenerational home renovation tax credit"};
+    CFloatField line45400InvestmentTaxRefund{this, 45400, "line45400InvestmentTaxRefund", "45400", "Refund of investment tax credit"};
+    CFloatField line45600TrustTaxCredit{this, 45600, "line45600TrustTaxCredit", "45600", "Part XII.2 trust tax credit"};
+    CFloatField line45700GstRebate{this, 45700, "line45700GstRebate", "45700", "Employee and partner GST/HST rebate"};
+    CFloatField line46900EducatorSupplies{this, 46900, "line46900EducatorSupplies", "46900", "Eligible educator school supply tax credit"};
+    CFloatField line47555JournalismCredit{this, 47555, "line47555JournalismCredit", "47555", "Canadian journalism labour tax credit"};
+    CFloatField line47556FuelChargeFarmers{this, 47556, "line47556FuelChargeFarmers", "47556", "Return of fuel charge proceeds to farmers tax credit"};
+    CFloatField InstalmentsPaid{this, 47600, "InstalmentsPaid", "47600", "Tax paid by instalments"};
+    CFloatField line47900ProvincialCredits{this, 47900, "line47900ProvincialCredits", "47900", "Provincial or territorial credits"};
+    CFloatField ProvincialCredit1{this, 47901, "ProvincialCredit1", "", "Provincial credit kept across the calculation"};
+    CFloatField ProvincialCredit2{this, 47902, "ProvincialCredit2", "", "Provincial credit kept across the calculation"};
+    CFloatField line48200TotalCredits{this, 48200, "line48200TotalCredits", "48200", "Total credits", fld::Computed()};
+    CFloatField line48300Balance{this, 48300, "line48300Balance", "", "Refund (negative) or balance owing", fld::Computed()};
+    CFloatField line48400Refund{this, 48400, "line48400Refund", "48400", "Refund", fld::Computed()};
+    CFloatField line48500BalanceOwing{this, 48500, "line48500BalanceOwing", "48500", "Balance owing", fld::Computed()};
+
+    CIntField PensionPlanSelector{this, 200, "PensionPlanSelector", "", "Contribution plan", fld::Section("Canada Pension Plan and QPP").page("Worksheets").hidden().choices(choices::kPensionPlan)};
+    CFloatField CppMonths{this, 201, "CppMonths", "", "CPP or QPP contributory months", fld::Hidden()};
+    CFloatField CppPensionableEarnings{this, 202, "CppPensionableEarnings", "", "Pensionable earnings", fld::Hidden()};
+    CFloatField CppBaseContributions{this, 203, "CppBaseContributions", "", "Base contributions", fld::Hidden()};
+    CFloatField CppEnhancedContributions{this, 204, "CppEnhancedContributions", "", "Enhanced contributions", fld::Hidden()};
+    CFloatField CppSecondContributions{this, 205, "CppSecondContributions", "", "Second additional contributions", fld::Hidden()};
+    CFloatField CppSelfEmployedBase{this, 206, "CppSelfEmployedBase", "", "Base contributions on self-employment", fld::Hidden()};
+    CFloatField CppSelfEmployedEnhanced{this, 207, "CppSelfEmployedEnhanced", "", "Enhanced contributions on self-employment", fld::Hidden()};
+    CFloatField CppRetirementBenefit{this, 208, "CppRetirementBenefit", "", "CPP or QPP retirement benefit from slips", fld::Hidden()};
+
+    CFloatField RentalCount{this, 210, "RentalCount", "", "Rental statements", fld::Section("Self-employment statements").hidden()};
+    CFloatField BusinessCount{this, 211, "BusinessCount", "", "Business statements", fld::Hidden()};
+    CFloatField ProfessionalCount{this, 212, "ProfessionalCount", "", "Professional statements", fld::Hidden()};
+    CFloatField FarmingCount{this, 213, "FarmingCount", "", "Farming statements", fld::Hidden()};
+    CFloatField CommissionCount{this, 214, "CommissionCount", "", "Commission statements", fld::Hidden()};
+    CFloatField FishingCount{this, 215, "FishingCount", "", "Fishing statements", fld::Hidden()};
+    CIntField PartnershipFlag{this, 216, "PartnershipFlag", "", "Income from a partnership", fld::Hidden()};
+    CFloatField PartnershipAmount1{this, 217, "PartnershipAmount1", "", "Partnership share, first variant", fld::Hidden()};
+    CFloatField PartnershipAmount2{this, 218, "PartnershipAmount2", "", "Partnership share, second variant", fld::Hidden()};
+    CFloatField OwnBusinessAmount{this, 219, "OwnBusinessAmount", "", "Own-indicator business income", fld::Hidden()};
+    CFloatField SelfEmploymentOther1{this, 220, "SelfEmploymentOther1", "", "Other self-employment net income", fld::Hidden()};
+    CFloatField SelfEmploymentOther2{this, 221, "SelfEmploymentOther2", "", "Other self-employment net income", fld::Hidden()};
+    CFloatField StatementTotal1{this, 222, "StatementTotal1", "", "Statements: business-use-of-home expenses", fld::Hidden()};
+    CFloatField StatementTotal2{this, 223, "StatementTotal2", "", "Statements: capital cost allowance", fld::Hidden()};
+    CFloatField StatementTotal3{this, 224, "StatementTotal3", "", "Statements: gross sales", fld::Hidden()};
+
+    CFloatField CapitalGainAmount{this, 230, "CapitalGainAmount", "", "Capital gains entered outside Schedule 3", fld::Section("Amounts carried between lines").hidden()};
+    CFloatField CapitalGainReduction{this, 231, "CapitalGainReduction", "", "Capital gains reduction", fld::Hidden()};
+    CFloatField CapitalGainsDeductionBase{this, 232, "CapitalGainsDeductionBase", "", "Capital gains eligible for the deduction", fld::Hidden()};
+    CFloatField MortgageForeclosure{this, 233, "MortgageForeclosure", "", "Mortgage foreclosures and conditional sales repossessions", fld::Hidden()};
+    CFloatField DividendAmount{this, 234, "DividendAmount", "", "Dividends entered outside the worksheet", fld::Hidden()};
+    CFloatField SplitIncomeFlag{this, 235, "SplitIncomeFlag", "", "Split income reported", fld::Hidden()};
+    CFloatField SplitIncome{this, 236, "SplitIncome", "", "Split income", fld::Hidden()};
+    CFloatField AnnuityAmount{this, 237, "AnnuityAmount", "", "Annuity payments kept apart", fld::Hidden()};
+    CFloatField AnnuityTotal{this, 238, "AnnuityTotal", "", "Annuity payments from RRSP slips", fld::Hidden()};
+    CFloatField PensionAmount{this, 239, "PensionAmount", "", "Eligible pension income", fld::Hidden()};
+    CFloatField T2205Deduction{this, 240, "T2205Deduction", "", "Spousal RRSP withdrawal deduction", fld::Hidden()};
+    CFloatField T2205IncomeUnder65{this, 241, "T2205IncomeUnder65", "", "Spousal RRSP withdrawal income, under 65", fld::Hidden()};
+    CFloatField T2205Income65Plus{this, 242, "T2205Income65Plus", "", "Spousal RRSP withdrawal income, 65 or older", fld::Hidden()};
+    CFloatField PensionTransfer{this, 243, "PensionTransfer", "", "Tax deducted transferred with the split pension", fld::Hidden()};
+    CFloatField F5344Amount{this, 244, "F5344Amount", "", "Elected split-pension amount of form T1032", fld::Hidden()};
+    CFloatField UnclassifiedSlipIncome{this, 245, "UnclassifiedSlipIncome", "", "Slip income not classified elsewhere", fld::Hidden()};
+    CFloatField T1212Amount{this, 246, "T1212Amount", "", "Investment income from form T1212", fld::Hidden()};
+    CFloatField T2043Amount{this, 247, "T2043Amount", "", "Return of fuel charge from form T2043", fld::Hidden()};
+    CFloatField T1170Amount{this, 248, "T1170Amount", "", "Capital gains on gifts from form T1170", fld::Hidden()};
+    CFloatField T929Amount{this, 249, "T929Amount", "", "Disability supports from form T929", fld::Hidden()};
+    CFloatField Sch15Amount{this, 250, "Sch15Amount", "", "FHSA amount from Schedule 15", fld::Hidden()};
+    CFloatField T1229Amount{this, 251, "T1229Amount", "", "Exploration expenses from form T1229", fld::Hidden()};
+    CFloatField T1223Amount{this, 252, "T1223Amount", "", "Clergy residence from form T1223", fld::Hidden()};
+    CFloatField Sch12Amount{this, 253, "Sch12Amount", "", "Home accessibility from Schedule 12", fld::Hidden()};
+    CFloatField GST370Amount{this, 254, "GST370Amount", "", "GST/HST rebate from form GST370", fld::Hidden()};
+    CFloatField T1172Amount{this, 255, "T1172Amount", "", "Additional tax on RESP payments from form T1172", fld::Hidden()};
+    CFloatField T1206Amount{this, 256, "T1206Amount", "", "Tax on split income from form T1206", fld::Hidden()};
+    CFloatField T2038Amount{this, 257, "T2038Amount", "", "Investment tax credit from form T2038", fld::Hidden()};
+    CFloatField Sch5Amount1{this, 258, "Sch5Amount1", "", "Schedule 5 amount mirrored on the return", fld::Hidden()};
+    CFloatField Sch6Result1{this, 259, "Sch6Result1", "", "Canada workers benefit basic amount", fld::Hidden()};
+    CFloatField Sch6Result2{this, 260, "Sch6Result2", "", "Canada workers benefit disability supplement", fld::Hidden()};
+    CFloatField Sch11Result2{this, 261, "Sch11Result2", "", "Tuition amount carried forward", fld::Hidden()};
+    CFloatField F5532Amount{this, 262, "F5532Amount", "", "Self-employment income for the workers benefit", fld::Hidden()};
+    CFloatField F5532MedSupp{this, 263, "F5532MedSupp", "", "Working income for the medical supplement", fld::Hidden()};
+    CFloatField Total15Percent{this, 264, "Total15Percent", "", "Foreign non-business income above 15%", fld::Hidden()};
+    CFloatField FtcTotal1{this, 265, "FtcTotal1", "", "Foreign tax credit, non-business", fld::Hidden()};
+    CFloatField FtcTotal2{this, 266, "FtcTotal2", "", "Foreign tax credit, business", fld::Hidden()};
+    CFloatField FtcTotal3{this, 267, "FtcTotal3", "", "Foreign tax credit, provincial non-business", fld::Hidden()};
+    CFloatField FtcTotal4{this, 268, "FtcTotal4", "", "Foreign tax credit, provincial business", fld::Hidden()};
+    CFloatField ProvincialTaxTotal{this, 269, "ProvincialTaxTotal", "", "Provincial tax total", fld::Hidden()};
+    CFloatField ProvincialCreditTotal{this, 270, "ProvincialCreditTotal", "", "Provincial credit total", fld::Hidden()};
+    CFloatField OASRepaymentBase{this, 271, "OASRepaymentBase", "", "Old age security received", fld::Hidden()};
+    CFloatField HBPMinimumRepayment{this, 272, "HBPMinimumRepayment", "", "Minimum HBP repayment from last year's assessment", fld::Hidden()};
+    CFloatField LLPMinimumRepayment{this, 273, "LLPMinimumRepayment", "", "Minimum LLP repayment from last year's assessment", fld::Hidden()};
+    CFloatField T1MAmount{this, 274, "T1MAmount", "", "Moving expenses from forms T1M", fld::Hidden()};
+    CFloatField InfirmDependants18Plus{this, 275, "InfirmDependants18Plus", "", "Infirm dependants aged 18 or older", fld::Hidden()};
+    CFloatField ChildrenUnder19{this, 276, "ChildrenUnder19", "", "Children aged 0 to 18", fld::Hidden()};
+    CFloatField InfirmDependantsAll{this, 277, "InfirmDependantsAll", "", "Infirm dependants", fld::Hidden()};
+    CFloatField DaysInCanada{this, 278, "DaysInCanada", "", "Days resident in Canada", fld::Hidden()};
+    CFloatField BankruptDays{this, 279, "BankruptDays", "", "Days before bankruptcy", fld::Hidden()};
+    CFloatField DaysInYear{this, 280, "DaysInYear", "", "Days in the year", fld::Hidden()};
+    CFloatField ProrationDays{this, 281, "ProrationDays", "", "Days used for proration", fld::Hidden()};
+    CFloatField UCCB1{this, 282, "UCCB1", "", "Universal child care benefit 1", fld::Hidden()};
+    CFloatField UCCB2{this, 283, "UCCB2", "", "Universal child care benefit 2", fld::Hidden()};
+    CFloatField UCCB3{this, 284, "UCCB3", "", "Universal child care benefit 3", fld::Hidden()};
+    CFloatField UCCB4{this, 285, "UCCB4", "", "Universal child care benefit 4", fld::Hidden()};
+    CFloatField UCCB5{this, 286, "UCCB5", "", "Universal child care benefit 5", fld::Hidden()};
+    CFloatField UCCB6{this, 287, "UCCB6", "", "Universal child care benefit 6", fld::Hidden()};
+
+    CFloatField support5354{this, 5354, "support5354", "5354", "Supporting amount 5354", fld::Section("Supporting fields").page("Supporting fields")};
+    CFloatField support5365{this, 5365, "support5365", "5365", "Supporting amount 5365"};
+    CFloatField support67650{this, 7650, "support67650", "67650", "Supporting field 67650"};
+    CFloatField support67820{this, 7820, "support67820", "67820", "Supporting field 67820 (lines 22100 or 23200)"};
+    CFloatField support67830{this, 7830, "support67830", "67830", "Supporting field 67830 (line 12600)"};
+    CFloatField support67840{this, 7840, "support67840", "67840", "Supporting field 67840 (lines 12200, 22100 or 23200)"};
+    CFloatField support67860{this, 7860, "support67860", "67860", "Supporting field 67860 (lines 22100, 22400 or 23200)"};
+    CFloatField support67890{this, 7890, "support67890", "67890", "Supporting field 67890"};
+    CFloatField support68080{this, 8080, "support68080", "68080", "Supporting field 68080"};
+    CFloatField support68100{this, 8100, "support68100", "68100", "Supporting field 68100"};
+    CFloatField support68110{this, 8110, "support68110", "68110", "Supporting field 68110"};
+    CFloatField support68150{this, 8150, "support68150", "68150", "Supporting field 68150 (box 21 of T3 slips)"};
+    CFloatField support9915{this, 9915, "support9915", "", "No income reported"};
+    CFloatField line54950FarmingLoss{this, 54950, "line54950FarmingLoss", "54950", "Farming loss"};
+    CFloatField line55320Amount{this, 55320, "line55320Amount", "55320", "Canada workers benefit amount"};
+    CIntField line55320Flag{this, 55321, "line55320Flag", "", "Canada workers benefit flag"};
+
+    CFloatField RRSPDeductionLimit{this, 300, "RRSPDeductionLimit", "", "RRSP deduction limit", fld::Section("Last year's amounts").page("Carry-forwards")};
+    CFloatField UnusedRRSPContributions{this, 301, "UnusedRRSPContributions", "", "Unused RRSP contributions"};
+    CFloatField HBPRequiredRepayment{this, 302, "HBPRequiredRepayment", "", "Home Buyers' Plan repayment required"};
+    CFloatField LLPRequiredRepayment{this, 303, "LLPRequiredRepayment", "", "Lifelong Learning Plan repayment required"};
+    CFloatField FedTuitionCarryForward{this, 304, "FedTuitionCarryForward", "", "Federal tuition carry-forward"};
+    CFloatField ProvTuitionCarryForward{this, 305, "ProvTuitionCarryForward", "", "Provincial tuition carry-forward"};
+    CFloatField NetCapitalLossCarryForward{this, 306, "NetCapitalLossCarryForward", "", "Net capital losses of other years available"};
+    CFloatField MinimumTaxCarryForward{this, 307, "MinimumTaxCarryForward", "", "Minimum tax carryover available"};
+    CFloatField T1212CarryForward{this, 308, "T1212CarryForward", "", "Investment expenses carried forward (T1212)"};
+
+    CIntField MedicalPeriodAnswer{this, 320, "MedicalPeriodAnswer", "", "12-month period chosen", fld::Section("Medical expenses").page("Medical expenses")};
+    CFloatField MedicalOwn1{this, 321, "MedicalOwn1", "", "Own medical expenses"};
+    CFloatField MedicalOwn2{this, 322, "MedicalOwn2", "", "Own medical travel"};
+    CFloatField MedicalOwn3{this, 323, "MedicalOwn3", "", "Own premiums paid"};
+    CFloatField MedicalOwn4{this, 324, "MedicalOwn4", "", "Own premiums from slips"};
+    CFloatField MedicalOwn5{this, 325, "MedicalOwn5", "", "Own attendant care"};
+    CFloatField MedicalOwn6{this, 326, "MedicalOwn6", "", "Own other eligible expenses"};
+    CFloatField MedicalSpouse1{this, 331, "MedicalSpouse1", "", "Spouse's medical expenses"};
+    CFloatField MedicalSpouse2{this, 332, "MedicalSpouse2", "", "Spouse's medical travel"};
+    CFloatField MedicalSpouse3{this, 333, "MedicalSpouse3", "", "Spouse's premiums paid"};
+    CFloatField MedicalSpouse4{this, 334, "MedicalSpouse4", "", "Spouse's premiums from slips"};
+    CFloatField MedicalSpouse5{this, 335, "MedicalSpouse5", "", "Spouse's attendant care"};
+    CFloatField MedicalSpouse6{this, 336, "MedicalSpouse6", "", "Spouse's other eligible expenses"};
+
+    // Twelve dependants with five medical amounts each; the interview data
+    // copies them entry for entry (ids 400 + 10 x dependant + amount).
+#define VR_DEPENDANT_MEDICAL(d)                                                                                  \
+    CFloatField MedicalDependant##d##_1{this, 400 + 10 * d + 1, "MedicalDependant" #d "_1", "", "Dependant " #d ": medical expenses"}; \
+    CFloatField MedicalDependant##d##_2{this, 400 + 10 * d + 2, "MedicalDependant" #d "_2", "", "Dependant " #d ": medical travel"}; \
+    CFloatField MedicalDependant##d##_3{this, 400 + 10 * d + 3, "MedicalDependant" #d "_3", "", "Dependant " #d ": premiums paid"}; \
+    CFloatField MedicalDependant##d##_4{this, 400 + 10 * d + 4, "MedicalDependant" #d "_4", "", "Dependant " #d ": attendant care"}; \
+    CFloatField MedicalDependant##d##_5{this, 400 + 10 * d + 5, "MedicalDependant" #d "_5", "", "Dependant " #d ": other eligible expenses"}
+    VR_DEPENDANT_MEDICAL(1);
+    VR_DEPENDANT_MEDICAL(2);
+    VR_DEPENDANT_MEDICAL(3);
+    VR_DEPENDANT_MEDICAL(4);
+    VR_DEPENDANT_MEDICAL(5);
+    VR_DEPENDANT_MEDICAL(6);
+    VR_DEPENDANT_MEDICAL(7);
+    VR_DEPENDANT_MEDICAL(8);
+    VR_DEPENDANT_MEDICAL(9);
+    VR_DEPENDANT_MEDICAL(10);
+    VR_DEPENDANT_MEDICAL(11);
+    VR_DEPENDANT_MEDICAL(12);
+#undef VR_DEPENDANT_MEDICAL
+
+    static constexpr int kDependants = 12;
+    static constexpr int kDependantMedicalAmounts = 5;
+    // dependant 0..11, amount 0..4.
+    CFloatField& dependantMedical(int dependant, int amount);
+
+    // Line steps, in the order the calculation driver calls them.
+    void CalculateLine213ByWorkSheet();
+    void CalculateTotalIncome(bool round);
+    void CalculateNetIncomeBeforeCCT();
+    void CalculateNetIncomeBeforeF23500();
+    void CalculateNetIncomeAfterCCT();
+    void CalculateTaxableIncome();
+    void CalculateLine314ByWorkSheet();
+    void CalculateField350AndField410_414();
+    void CalculateFedTax1stStep();
+    void CalculateField404();
+    double CalculateField429AndNonResiSurTax();
+    void CalculateLine440ByWorkSheet();
+    void CalculateField406();
+    void CalculateField417(bool minimumTaxApplies);
+    void CalculateFedTax();
+    void CalculateBeforeLine437(bool round);
+    void CalculateBalance(bool round);
+
+    // The identity text behind a text code: 1 S.I.N., 11 first name, 12 last
+    // name, 15 e-mail address, 16 second e-mail address, 19 telephone; null
+    // for any other code.
+    CStringField* textFieldByCode(int code);
+
+    // Predicates and helpers
+    int GetAge() const;
+    int GetSpouseAge() const;
+    bool HasSpouse() const;
+    bool CanClaimSpouse() const;
+    bool canClaimSch2() const;
+    bool canClaimT1032() const;
+    void clearSpouseInfo();
+    bool IsWidowedInTaxYear() const;
+    bool HasMaritalChange() const;
+    bool IsBankrupt() const;
+    bool IsPostBankrupt() const;
+    int GetBankruptDaysInTaxYear() const;
+    int GetBankruptMonthsInTaxYear() const;
+    bool IsImmigrant() const;
+    bool IsEmmigrant() const;
+    bool shouldProrateAsImmigrant() const;
+    bool IsDeceased() const;
+    bool IsDeceasedForEfileReporting() const;
+    bool KnowDeceasedDate() const;
+    bool IsDisabled() const;
+    bool IsAgeUnder18() const;
+    bool IsAgeNotUnder65() const;
+    bool IsSpouseAgeNotUnder65() const;
+    bool IsSpouseAgeNotUnder18() const;
+    bool HasSelfEmploymentIncome() const;
+    bool HasSelfEmploymentIncome2(int kind) const;
+    double getSelfEmploymentIncomeWithoutLoss() const;
+    double getSelfEmploymentIncomeForCPP() const;
+    bool isEligibleForCAI() const;
+    bool isProvEligibleForCAI() const;
+    bool isDonorInfoNeeded() const;
+    double getSpouseNetIncForSpouseCredit(bool includeSplitIncome) const;
+    bool canNotOverwriteSpouseAgeAmount() const;
+    static double CalculateAgeAmount(bool eligible, double netIncome, int days, int daysInYear,
+                                     double maximum, double threshold, double rate);
+    void GetIncomeThresholds(QList<double>& thresholds) const;
+    CString ConstructFullName() const;
+    void GetFullAddressWithoutPostcode(int style, CString& out) const;
+    bool IsNonRefTaxCreditAllUsed() const;
+    void SyncWithSpouseMailingAddr(const TaxData_T1New& other);
+
+    // Federal brackets of the year, used for the spouse-amount algorithm.
+    const STRUCT_TAX_STAIRS_JURISDICTION& m_taxStairs;
+
+    int Calculate01() override;
+    // The identity every filed return needs: names, a valid S.I.N. (and the
+    // spouse's when there is a spouse), a date of birth, a province.
+    bool Validate(unsigned char purpose, std::list<CString>& messages) override;
+};
