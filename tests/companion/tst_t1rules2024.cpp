@@ -168,9 +168,26 @@ class TestT1Rules2024 : public QObject
     Q_OBJECT
 
 private slots:
+    void t1HoldsWhatThePluginReads();
     void workedReturns_data();
     void workedReturns();
 };
+
+// The provincial plug-ins reach the T1 by field name: every name must be an
+// amount of the real T1, or the province would silently compute on zeros.
+void TestT1Rules2024::t1HoldsWhatThePluginReads()
+{
+    TaxData_T1New t1;
+    QList<const char*> names{ProvincialT1Amounts::kTaxTotalField, ProvincialT1Amounts::kCreditTotalField};
+    for (const char* name : ProvincialT1Amounts::kInputFields)
+        names << name;
+    for (const char* name : names) {
+        auto* field = dynamic_cast<CFloatField*>(t1.findField(QString::fromLatin1(name)));
+        QVERIFY2(field, name);
+        field->m_value = 123.45;
+        QCOMPARE(ProvincialT1Amounts::lineAmount(&t1, name), 123.45);
+    }
+}
 
 void TestT1Rules2024::workedReturns_data()
 {
