@@ -179,7 +179,14 @@ void CFamilyTaxData::ExchangeCoupledTaxData(IndividualTaxData::EnumCalculateStep
             exchangePensionSplit(*mine, *theirs);
         break;
     }
-    case IndividualTaxData::CalcStepSlipsAndIncome:
+    case IndividualTaxData::CalcStepSlipsAndIncome: {
+        // Step 1 has just filled the pensioner's eligible pension; the
+        // transferee needs it before its split is checked in step 4 of this
+        // same pass.
+        auto* mine = formOf<TaxData_T1032_New>(taxpayer, kT1032);
+        auto* theirs = formOf<TaxData_T1032_New>(spouse, kT1032);
+        if (mine && theirs)
+            exchangePensionSplit(*mine, *theirs);
         exchangeSpouseAmounts(taxpayer, *taxpayerT1, *spouseT1);
         exchangeSpouseAmounts(spouse, *spouseT1, *taxpayerT1);
         taxpayerT1->T2205Deduction.m_value = 0.0;
@@ -187,6 +194,7 @@ void CFamilyTaxData::ExchangeCoupledTaxData(IndividualTaxData::EnumCalculateStep
         exchangeT2205(taxpayer, *taxpayerT1, *spouseT1);
         exchangeT2205(spouse, *spouseT1, *taxpayerT1);
         break;
+    }
     case IndividualTaxData::CalcStepTaxableIncome: {
         exchangeIncome(*taxpayerT1, *spouseT1);
         exchangeIncome(*spouseT1, *taxpayerT1);
