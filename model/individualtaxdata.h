@@ -12,7 +12,14 @@
 #include "model/taxdataitems.h"
 
 class CTaxData_Form;
+class DataAFR;
+class MyDataStream;
+class QTextStream;
 class TaxData_T1New;
+class TemplateValueMap;
+struct STRUCT_IMPORT_LASTYEAR_PARAM;
+struct TDDTaxDataOnePerson;
+struct _STRUCT_FORM_VALIDATE_INFO;
 class TaxData_T2209_2036;
 struct DependantInfoStruct;
 
@@ -227,6 +234,19 @@ public:
     // Whether this person was calculated as the spouse of a coupled family
     // (set by step 0; the GST/HST applicant rule needs a fixed order).
     bool calculatedAsSpouse() const { return m_calcAsSpouse; }
+
+    // ---- Defined with the filing, agency data, validation, slip summary
+    // and import code ----
+    void WriteBarcode(bool store, MyDataStream& ar);
+    void ReadBarcode(MyDataStream& ar);
+    void getDireradDataInfo(TemplateValueMap& values, int agreement, CString& email, double& balance,
+                            int testCaseId);
+    void getEfileDataInfo(TemplateValueMap& values, ENUMTYPE_FORM form);
+    int AutoFillReturn(TDDTaxDataOnePerson& person, DataAFR* options);
+    int getSlipSummary(QTextStream& out);
+    void Validate(unsigned char edition, std::list<_STRUCT_FORM_VALIDATE_INFO*>& out);
+    bool AnyMsgBeforeDirerad(unsigned char edition, bool isReFile);
+    void Build2003DataTo2004(STRUCT_IMPORT_LASTYEAR_PARAM* param);
 
     // ---- Data (read directly by the file, filing and print code) ----
     double m_dT1MAmount = 0.0;
