@@ -13,7 +13,9 @@
 class CTaxData_Form;
 class TaxData_T1New;
 class TaxData_T2209_2036;
+class QTextStream;
 struct DependantInfoStruct;
+struct STRUCT_SLIPDATA_CALCULATION;
 
 using ENUMTYPE_MARITAL_STATUS = int; // 0 married, 1 common-law, 2 widowed, 3 divorced, 4 separated, 5 single
 
@@ -168,9 +170,33 @@ public:
     bool IsDisabled() const;
     int CopyTaxPreparerInfo();
 
-    // Takes values from the interview data into the forms (kind 2: last
-    // year's amounts); filled by the interview-data transfer.
+    // Takes the interview answers of one kind (1 to 6) into the forms.
     void ReadDataFromWizards(int kind);
+    // Copies the forms' values back into every interview-data object.
+    void WriteDataToWizards(bool isSpouse);
+
+    // ---- Slips ----
+    // Sums the slips into totals and lists the forms they make necessary.
+    // Only the calculation passes createForms (it adds the missing forms).
+    void PrepareSlipsBeforeCalculate(STRUCT_SLIPDATA_CALCULATION& totals, std::set<ENUMTYPE_FORM>& needed,
+                                     bool createForms = false);
+    // HTML summary of the person's slips; always 0.
+    int getSlipSummary(QTextStream& out);
+    // What the calculation could not use and the user should know about.
+    void ValidateCalculationInputs(std::list<CString>& messages);
+
+    // ---- Calculation steps 1 to 5 ----
+    // Step 1: slips, interview data and statements into the T1; the number
+    // of forms created among T90 and Schedule 8 or RC381.
+    int CalculateIncomeStep1(bool fromInterviewData, int changedType);
+    // Step 2: total income to taxable income.
+    int CalculateTaxableIncomeStep2();
+    // Step 3: day counts and the spouse-related amounts.
+    int CalculateSpouseAmountsStep3();
+    // Step 4: federal tax, then provincial tax before the spouses exchange.
+    int CalculateFederalTaxStep4();
+    // Step 5: credits, benefits, the balance and the mirroring forms.
+    int CalculateBalanceStep5(bool isSpouse);
 
     // ---- Data (read directly by the file, filing and print code) ----
     double m_dT1MAmount = 0.0;
