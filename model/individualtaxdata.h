@@ -186,18 +186,6 @@ public:
     // What the calculation could not use and the user should know about.
     void ValidateCalculationInputs(std::list<CString>& messages);
 
-    // ---- Calculation steps 1 to 5 ----
-    // Step 1: slips, interview data and statements into the T1; the number
-    // of forms created among T90 and Schedule 8 or RC381.
-    int CalculateIncomeStep1(bool fromInterviewData, int changedType);
-    // Step 2: total income to taxable income.
-    int CalculateTaxableIncomeStep2();
-    // Step 3: day counts and the spouse-related amounts.
-    int CalculateSpouseAmountsStep3();
-    // Step 4: federal tax, then provincial tax before the spouses exchange.
-    int CalculateFederalTaxStep4();
-    // Step 5: credits, benefits, the balance and the mirroring forms.
-    int CalculateBalanceStep5(bool isSpouse);
 
     // ---- Calculation (TaxDataCalc*.cpp) ----
     // The seven steps of one person's calculation, run in this order for
@@ -216,7 +204,8 @@ public:
     // other. Returns the number of forms the step added or removed by itself
     // (steps 0, 1 and 6); a step outside 0 to 6 does nothing and returns 0.
     int Calculate(const CalcChange& changed, EnumCalculateStep step, bool isSpouse);
-    // Steps 1 to 5; their full rules come with the income and tax steps.
+    // Steps 1 to 5: slips and statements into income, taxable income, the
+    // spouse-related amounts, federal and provincial tax, the balance.
     int CalculateStep1(const CalcChange& changed);
     int CalculateStep2();
     int CalculateStep3();
