@@ -1,35 +1,538 @@
-// Steps 1 to 5 of one person's calculation. These bodies run the return's
-// own line steps in their order, so that a return produces figures; the
-// slip totals, statements, schedules and mirroring forms of each step join
-// them with the income and tax steps.
+// Steps 1 and 2 of one person's calculation: slips, interview data and
+// statements into the return, then total income down to taxable income.
+// Forms are reached by type through the person's list and their fields
+// directly; nothing here looks a value up by name.
 #include "model/individualtaxdata.h"
 
+#include <cmath>
+
+#include "companion/forms/catalogue.h"
+#include "companion/forms/dependantinfostruct.h"
 #include "companion/forms/federal/credits.h"
 #include "companion/forms/federal/minimumtax_split.h"
-#include "companion/forms/schedules/taxdata_sch2.h"
+#include "companion/forms/federal/others.h"
+#include "companion/forms/federal/statements.h"
+#include "companion/forms/schedules/taxdata_sch13_15.h"
+#include "companion/forms/schedules/taxdata_sch3.h"
+#include "companion/forms/schedules/taxdata_sch6.h"
+#include "companion/forms/schedules/taxdata_sch7.h"
+#include "companion/forms/schedules/taxdata_sch8.h"
+#include "companion/forms/schedules/taxdata_sch9.h"
+#include "companion/forms/slips/slips_employment.h"
 #include "companion/forms/t1/taxdata_t1new.h"
+#include "model/calcsteps_common.h"
+#include "model/slipcalc.h"
+
+using namespace calcsteps;
 
 namespace {
 
-constexpr ENUMTYPE_FORM kSchedule2 = 3;
-constexpr ENUMTYPE_FORM kT1032 = 118;
+// The death-benefit exemption is one per person, shared by T4A box 106 and
+// T3 box 35.
+constexpr double kDeathBenefitExemption = 10000.0;
+constexpr double kRestrictedFarmThreshold = 2500.0;
+constexpr double kRestrictedFarmFloor = -32500.0;
+constexpr double kRestrictedFarmMaximumLoss = -17500.0;
+
+// Slip totals into the return's lines (step 1, item 8, without the form decisions).
+void slipTotalsIntoReturn(const STRUCT_SLIPDATA_CALCULATION& s, TaxData_T1New& t1, IndividualTaxData& person)
+{
+    t1.line10100EmploymentIncome.m_value = s.t4Box14;
+    t1.line10120Commissions.m_value = s.t4Box42;
+    t1.line10105EmergencyVolunteerExempt.m_value = s.t4Box87;
+    t1.line10400OtherEmploymentIncome.m_value =
+        s.t4aBox107 + s.t4aBox104Net + s.t4aBox118 + s.t4aBox119 + s.t4aBox127 + s.t4aOther8 + s.t4aOther12 + s.t4aOther14;
+    t1.line11300OldAgeSecurity.m_value = s.oasBox18;
+    t1.OASRepaymentBase.m_value = s.oasBox18;
+    t1.line11400CppQppBenefits.m_value = s.t4apBox20LessBox18;
+    t1.line11410CppDisabilityBenefits.m_value = s.t4apBox16;
+    t1.CppRetirementBenefit.m_value = s.t4apBox14;
+    t1.line11500OtherPensions.m_value =
+        s.t4aBox16 + s.t4aBox24Pension + s.t4aBox133Pension + s.t4aBox194Pension + s.t4rifBox16Pension +
+        s.t4rifBox20Pension + s.t4rifBox24Pension + s.t3Box31 + s.t5Box19Pension;
+    t1.line11900EmploymentInsurance.m_value = s.t4eBox14NetOfBox18;
+    t1.line11905MaternityParental.m_value = s.t4eBox37;
+    t1.line12100InterestIncome.m_value = s.t5Interest + s.t5Box15 + s.t3Box25 + s.t5013Share01 + s.t5013Share10 +
+                                         s.t5013Share14 + s.t5Box17Unmarked + s.t5Box19Other;
+    t1.line12500RdspIncome.m_value = s.t4aBox131;
+    t1.line12900RrspIncome.m_value = s.t4rspBox18 + s.t4rspBox20 + s.t4rspBox22 + s.t4rspBox26 +
+                                     s.t4rspBox28Income + s.t4rspBox34 + s.t4rspBox25 + s.t4rspBox27 +
+                                     s.t4rifBox16Other + s.t4rifBox18 + s.t4rifBox20Other + s.t4rifBox24Other;
+    t1.line12900HbpPart.m_value = s.t4rspBox27;
+    t1.line12900LlpPart.m_value = s.t4rspBox25;
+    t1.line12905FhsaIncome.m_value = s.fhsaBox22 + s.fhsaBox26 + s.fhsaBox28;
+    t1.line13010Scholarships.m_value = s.t4aBox105Taxable;
+    t1.line14400WorkersCompensation.m_value = s.t5007Box10;
+    t1.line14500SocialAssistance.m_value = s.t5007Box11;
+    t1.line14600NetFederalSupplements.m_value = s.oasBox21;
+    t1.line13000OtherIncome.m_value = s.t4aBox18 + s.t4aBox28KindA + s.t4aBox28KindB + s.t4aBox40 + s.t4aBox109 +
+                                      s.t4aBox24Other + s.t4aBox133Other + s.t4aBox194Other + s.t4aBox30Unmarked +
+                                      s.t4aOther1 + s.t4aOther2 + s.t3Box22 + s.t3Box26Other + s.t4arcaAmount1;
+    t1.line13000Description.m_value = CString();
+    t1.line20700RppDeduction.m_value = s.t4Box20 + s.t4aBox32Second;
+    t1.line20600PensionAdjustment.m_value = s.t4Box52 + s.t4aBox34;
+    t1.line20810PrppEmployer.m_value = s.prppEmployer;
+    t1.line21200UnionDues.m_value = s.t4Box44;
+    t1.line23210Covid19Repayment.m_value = s.t4aBox201;
+    t1.line24400ForcesPoliceDeduction.m_value = s.t4Other1Code0 + s.t4Other1Code1;
+    t1.line24900SecurityOptions.m_value = s.t4Other4 + s.t4Other5;
+    t1.line25000OtherPaymentsDeduction.m_value = s.t5007Box10 + s.t5007Box11 + s.oasBox21;
+    t1.line31200EiPremiums.m_value = s.t4Box18;
+    t1.line31205PpipEmployment.m_value = s.t4Box55;
+    t1.line43700TaxDeducted.m_value = s.t4Box22 + s.t4aBox22 + s.t4apBox22 + s.t4rspBox30 + s.t4eBox22 +
+                                      s.oasBox22 + s.t4rifBox28 + s.fhsaBox30;
+    t1.line45600TrustTaxCredit.m_value = s.t3Box38;
+    t1.line21300UCCBRepayment.m_value = s.rc62Box12;
+    t1.line11700UCCB.m_value = s.rc62Box10;
+    t1.TaxExemptIncome.m_value = s.t4Box71 + s.t4Box88 + s.t4apBox20IndianAct + s.t4eBox18IndianAct +
+                                 s.t5007Box10IndianAct + s.t4aBox197And203IndianAct;
+    t1.FishingT4Flag.m_value = s.t4HasFishing ? 1 : 0;
+
+    // The death benefits of T4A and T3 slips together are exempt up to one
+    // 10,000 per person.
+    const double deathBenefits = s.t4aBox106 + s.t3Box35;
+    if (deathBenefits - kDeathBenefitExemption >= 0.009)
+        t1.UnclassifiedSlipIncome.m_value += deathBenefits - kDeathBenefitExemption;
+    t1.line13000OtherIncome.m_value += t1.UnclassifiedSlipIncome.m_value;
+
+    if (auto* sch3 = formOf<TaxData_Sch3>(person, 4))
+        sch3->SlipFedAmount.m_value = s.t3Box21 + s.t5Box18 + s.t5013Share15Unmarked + s.t5013Share15Marked +
+                                      s.t4psAmount07;
+    if (auto* sch9 = formOf<TaxData_Sch9>(person, 9)) {
+        sch9->SlipDonations1.m_value = s.t4Box46;
+        sch9->SlipDonations2.m_value = s.t4aBox46;
+    }
+    if (auto* ws = formOf<TaxData_WS_D1>(person, 210)) {
+        ws->EligibleActual.m_value = s.t5Box24 + s.t3Box49 + s.t4psAmount01 + s.t5013Share12;
+        ws->EligibleTaxable.m_value = s.t5Box25 + s.t3Box50 + s.t4psAmount02 + s.t5013Share16;
+        ws->EligibleCredit.m_value = s.t5Box26 + s.t3Box51 + s.t4psAmount03;
+        ws->OtherActual.m_value = s.t5Box10 + s.t3Box23 + s.t4psAmount04 + s.t5013Share02;
+        ws->OtherTaxable.m_value = s.t5Box11 + s.t3Box32 + s.t4psAmount05 + s.t5013Share19;
+        ws->OtherCredit.m_value = s.t5Box12 + s.t3Box39 + s.t4psAmount06 + s.t5013Share21;
+        ws->Interest.m_value = t1.line12100InterestIncome.m_value;
+    }
+    if (auto* t2209 = formOf<TaxData_T2209_2036>(person, 35)) {
+        t2209->ForeignNonBusinessIncome.m_value = s.t5Box15 + s.t3Box25;
+        t2209->ForeignTaxPaid.m_value = s.t5Box16 + s.t3Box34 + s.t4psAmount12;
+    }
+    if (auto* t936 = formOf<TaxData_T936New>(person, 32))
+        t936->line68150.m_value = s.t3Box21;
+    t1.support68150.m_value = s.t3Box21;
+}
+
+void clearStatementAmounts(TaxData_T1New& t1)
+{
+    for (CFloatField* f :
+         {&t1.line13499BusinessGross, &t1.line13500BusinessNet, &t1.line13699ProfessionalGross,
+          &t1.line13700ProfessionalNet, &t1.line13899CommissionGross, &t1.line13900CommissionNet,
+          &t1.line14099FarmingGross, &t1.line14100FarmingNet, &t1.line14299FishingGross, &t1.line14300FishingNet,
+          &t1.line12600NetRental, &t1.RentalCount, &t1.BusinessCount, &t1.ProfessionalCount, &t1.FarmingCount,
+          &t1.CommissionCount, &t1.FishingCount, &t1.line12200PartnershipIncome, &t1.PartnershipAmount1,
+          &t1.PartnershipAmount2, &t1.OwnBusinessAmount, &t1.StatementTotal1, &t1.StatementTotal2,
+          &t1.StatementTotal3, &t1.SelfEmploymentOther1, &t1.SelfEmploymentOther2})
+        f->m_value = 0;
+    t1.PartnershipFlag.m_value = 0;
+}
+
+// Partnerships (T5013 forms): counts, activity blocks and totals.
+void addPartnerships(IndividualTaxData& person, TaxData_T1New& t1, double& farmingNet)
+{
+    forEachForm<CTaxData_T5013>(person, 38, [&](CTaxData_T5013& f) {
+        f.Province.m_value = person.m_province;
+        f.SIN.m_value = t1.SIN.m_value;
+        f.Calculate01();
+        t1.RentalCount.m_value += f.HaveRentalIncome();
+        t1.BusinessCount.m_value += f.HaveBusinessIncome();
+        t1.ProfessionalCount.m_value += f.HaveProfessionalIncome();
+        t1.FarmingCount.m_value += f.HaveFarmIncome();
+        t1.CommissionCount.m_value += f.HaveCommissionIncome();
+        t1.FishingCount.m_value += f.HaveFishIncome();
+        const struct { CIntField* kind; CFloatField* homeUse; CFloatField* cca; } blocks[] = {
+            {&f.Kind1, &f.HomeUse1, &f.CCA1}, {&f.Kind2, &f.HomeUse2, &f.CCA2},
+            {&f.Kind3, &f.HomeUse3, &f.CCA3}, {&f.Kind4, &f.HomeUse4, &f.CCA4}};
+        for (const auto& b : blocks)
+            if (b.kind->m_value != -1) {
+                t1.StatementTotal1.m_value += b.homeUse->m_value;
+                t1.StatementTotal2.m_value += b.cca->m_value;
+            }
+        t1.line12600NetRental.m_value += f.RentalNet.m_value;
+        t1.line13499BusinessGross.m_value += f.BusinessGross.m_value;
+        t1.line13500BusinessNet.m_value += f.BusinessNet.m_value;
+        t1.line13699ProfessionalGross.m_value += f.ProfessionalGross.m_value;
+        t1.line13700ProfessionalNet.m_value += f.ProfessionalNet.m_value;
+        t1.line13899CommissionGross.m_value += f.CommissionGross.m_value;
+        t1.line13900CommissionNet.m_value += f.CommissionNet.m_value;
+        t1.line14099FarmingGross.m_value += f.FarmingGross.m_value;
+        farmingNet += f.FarmingNet.m_value;
+        t1.line14299FishingGross.m_value += f.FishingGross.m_value;
+        t1.line14300FishingNet.m_value += f.FishingNet.m_value;
+        t1.line13000Description.m_value = CString("Partnership Income/Loss from T5013 slip");
+    });
+}
+
+void addBusinessStatement(TaxData_T2125_New& f, TaxData_T1New& t1)
+{
+    const bool commission = f.getType() == 131;
+    const int kind = commission ? -2 : f.IncomeKind.m_value;
+    double net = f.NetResult.m_value;
+    if (f.PartnershipIndicator.m_value) {
+        const bool second = f.PartnershipVariant.m_value != 0;
+        net = second ? f.PartnershipNet2.m_value : f.PartnershipNet1.m_value;
+        t1.PartnershipFlag.m_value = 1;
+        (second ? t1.PartnershipAmount2 : t1.PartnershipAmount1).m_value += net;
+        f.PartnerName.m_value = t1.ConstructFullName();
+    } else {
+        f.PartnerName.m_value = CString();
+    }
+    if (commission) {
+        t1.line13899CommissionGross.m_value += f.GrossIncome.m_value;
+        t1.line13900CommissionNet.m_value += net;
+    } else if (kind == 0) {
+        t1.line13499BusinessGross.m_value += f.GrossIncome.m_value;
+        t1.line13500BusinessNet.m_value += net;
+    } else if (kind == 1) {
+        t1.line13699ProfessionalGross.m_value += f.GrossIncome.m_value;
+        t1.line13700ProfessionalNet.m_value += net;
+    }
+    // Any other kind adds nothing here; validation tells the user.
+    if (f.OwnIndicator.m_value)
+        t1.OwnBusinessAmount.m_value += net;
+    if (commission || kind == 0) {
+        t1.StatementTotal1.m_value += f.Result1.m_value;
+        t1.StatementTotal2.m_value += f.Result2.m_value;
+        t1.StatementTotal3.m_value += f.Result3.m_value;
+    } else if (kind == 1) {
+        t1.StatementTotal1.m_value += f.Result1.m_value;
+        t1.StatementTotal2.m_value += f.Result2.m_value;
+    }
+}
+
+// Restricted farm losses: beyond 2,500 only half the loss is allowed, and
+// never more than 17,500 in all.
+double allowedFarmingNet(double farmingNet, int& restrictedFlag)
+{
+    if (farmingNet - (-kRestrictedFarmThreshold) > -0.009 || restrictedFlag == 0) {
+        restrictedFlag = 0;
+        return farmingNet;
+    }
+    if (farmingNet > kRestrictedFarmFloor)
+        return -(kRestrictedFarmThreshold + (-farmingNet - kRestrictedFarmThreshold) / 2.0);
+    return kRestrictedFarmMaximumLoss;
+}
+
+void addStatements(IndividualTaxData& person, TaxData_T1New& t1, double farmingNet)
+{
+    const CString fullName = person.GetFirstName() + CString(" ") + person.GetLastName();
+    auto identify = [&](CStatementForm& f) {
+        f.Name.m_value = fullName;
+        f.SIN.m_value = t1.SIN.m_value;
+    };
+
+    // Rental: each statement sees the net rental income of this pass so far.
+    forEachItem(person, 12, [&](CTaxData_Form* form) {
+        t1.RentalCount.m_value += 1;
+        auto* f = qobject_cast<TaxData_T776New*>(form);
+        if (!f)
+            return;
+        identify(*f);
+        f->RunningTotal.m_value = t1.line12600NetRental.m_value;
+        f->Calculate01();
+        t1.line12600NetRental.m_value += f->NetResult.m_value;
+        t1.StatementTotal2.m_value += f->line9936CCA.m_value;
+    });
+    forEachItem(person, 15, [&](CTaxData_Form* form) {
+        t1.FarmingCount.m_value += 1;
+        auto* f = qobject_cast<TaxData_T1163New*>(form);
+        if (!f)
+            return;
+        f->FirstName.m_value = person.GetFirstName();
+        f->LastName.m_value = person.GetLastName();
+        f->SIN.m_value = t1.SIN.m_value;
+        f->Calculate01();
+        t1.line14099FarmingGross.m_value += f->GrossResult.m_value;
+        farmingNet += f->NetResult.m_value;
+    });
+    forEachItem(person, 21, [&](CTaxData_Form* form) {
+        t1.FarmingCount.m_value += 1;
+        auto* f = qobject_cast<TaxData_T2042New*>(form);
+        if (!f)
+            return;
+        identify(*f);
+        f->Identification.m_value = t1.SIN.m_value;
+        f->Calculate01();
+        t1.line14099FarmingGross.m_value += f->GrossResult.m_value;
+        farmingNet += f->NetResult.m_value;
+    });
+    int restricted = t1.RestrictedFarmFlag.m_value;
+    t1.line14100FarmingNet.m_value = allowedFarmingNet(farmingNet, restricted);
+    t1.RestrictedFarmFlag.m_value = restricted;
+    t1.line54950FarmingLoss.m_value = farmingNet < 0 ? -farmingNet : 0.0;
+
+    forEachItem(person, 51, [&](CTaxData_Form* form) {
+        t1.FishingCount.m_value += 1;
+        auto* f = qobject_cast<TaxData_T2121New*>(form);
+        if (!f)
+            return;
+        identify(*f);
+        f->Calculate01();
+        t1.line14299FishingGross.m_value += f->GrossResult.m_value;
+        t1.line14300FishingNet.m_value += f->NetResult.m_value;
+    });
+    for (ENUMTYPE_FORM type : {ENUMTYPE_FORM(131), ENUMTYPE_FORM(125)}) {
+        forEachItem(person, type, [&](CTaxData_Form* form) {
+            (type == 131 ? t1.CommissionCount : t1.BusinessCount).m_value += 1;
+            auto* f = qobject_cast<TaxData_T2125_New*>(form);
+            if (!f)
+                return;
+            identify(*f);
+            f->Identification.m_value = t1.SIN.m_value;
+            f->Calculate01();
+            addBusinessStatement(*f, t1);
+        });
+    }
+}
+
+// Principal residences: the running sum of their gains; Schedule 3 is
+// created as soon as a gain appears.
+double addPrincipalResidences(IndividualTaxData& person, const TaxData_T1New& t1)
+{
+    double sum = 0;
+    for (ENUMTYPE_FORM type : {ENUMTYPE_FORM(147), ENUMTYPE_FORM(160)})
+        forEachForm<TaxData_T2091>(person, type, [&](TaxData_T2091& f) {
+            f.Name.m_value = t1.ConstructFullName();
+            f.SIN.m_value = t1.SIN.m_value;
+            f.Calculate01();
+            sum += f.Gain.m_value;
+            if (present(sum) && !person.HasForm(4))
+                person.GetFormData(4, true);
+        });
+    return sum;
+}
+
+void calculateCapitalGains(IndividualTaxData& person, TaxData_T1New& t1, double t2091Sum)
+{
+    auto* sch3 = formOf<TaxData_Sch3>(person, 4);
+    if (!sch3) {
+        t1.line12700TaxableCapitalGains.m_value = t1.CapitalGainAmount.m_value;
+        t1.CapitalGainReduction.m_value = 0;
+        t1.CapitalGainsDeductionBase.m_value = 0;
+        t1.MortgageForeclosure.m_value = 0;
+        return;
+    }
+    sch3->DeceasedFlag.m_value = t1.IsDeceased() ? 1 : 0;
+    sch3->T2091Sum.m_value = t2091Sum;
+    const auto* t1170 = formOf<TaxData_T1170>(person, 113);
+    auto pair = [](CFloatField& amount, CFloatField& base, const CFloatField* a, const CFloatField* b) {
+        base.m_value = b ? b->m_value : 0.0;
+        amount.m_value = (a && base.m_value >= 0.009) ? a->m_value : 0.0;
+    };
+    pair(sch3->T1170Amount1, sch3->T1170Base1, t1170 ? &t1170->Amount1 : nullptr, t1170 ? &t1170->Base1 : nullptr);
+    pair(sch3->T1170Amount2, sch3->T1170Base2, t1170 ? &t1170->Amount2 : nullptr, t1170 ? &t1170->Base2 : nullptr);
+    pair(sch3->T1170Amount3, sch3->T1170Base3, t1170 ? &t1170->Amount3 : nullptr, t1170 ? &t1170->Base3 : nullptr);
+    sch3->T1Amount.m_value = t1.T1170Amount.m_value;
+    const auto* t2017 = formOf<TaxData_T2017New>(person, 37);
+    sch3->T2017Reserve.m_value = t2017 ? t2017->Reserves.m_value : 0.0;
+    sch3->CalculateBeforeLine193();
+    sch3->CalculateTaxableCapGain();
+    sch3->CalculateCapGainReduction();
+    const double gains = sch3->Result.m_value + t1.CapitalGainAmount.m_value;
+    t1.line12700TaxableCapitalGains.m_value = (gains < 0.009 && !t1.IsDeceased()) ? 0.0 : gains;
+    t1.CapitalGainsDeductionBase.m_value = sch3->Result2.m_value;
+    t1.CapitalGainReduction.m_value = sch3->Result3.m_value;
+    t1.MortgageForeclosure.m_value = sch3->getMortgageForClosureAndConditionSale();
+}
 
 } // namespace
 
 int IndividualTaxData::CalculateStep1(const CalcChange& changed)
 {
-    Q_UNUSED(changed);
     TaxData_T1New* t1 = GetT1();
     if (!t1)
         return 0;
-    // Computed values start again from nothing; user entries stay.
+    // 1. Computed values start again from nothing; user entries stay.
     for (STRUCT_FORMDATA_ITEM_2004* item : m_formList)
         if (item->data) {
             item->data->ResetData();
             item->data->setMainTaxProvince(m_province);
         }
+    for (STRUCT_SLIPDATA_ITEM_2004* item : m_slipList)
+        if (item->data)
+            item->data->ResetData();
+    for (STRUCT_NOTEDATA_ITEM_2004* item : m_noteList)
+        if (item->data)
+            item->data->RefreshData();
+    // 2.
+    t1->ProvinceText.m_value = provinceName(m_province);
+    // 3. The slip totals; the calculation is the one caller that adds the
+    // forms the slips call for.
+    STRUCT_SLIPDATA_CALCULATION s;
+    std::set<ENUMTYPE_FORM> needed;
+    PrepareSlipsBeforeCalculate(s, needed, true);
+    // 4.
+    if (auto* ws = formOf<TaxData_WS_D1>(*this, 210))
+        ws->resetDivDetailsAmounts();
+    if (auto* t2222 = formOf<CTaxData_T2222>(*this, 49))
+        t2222->SlipAmount1.m_value = t2222->SlipAmount2.m_value = 0;
+    if (auto* t2209 = formOf<TaxData_T2209_2036>(*this, 35))
+        t2209->ForeignNonBusinessIncome.m_value = t2209->ForeignTaxPaid.m_value = t2209->ProvincialIncome.m_value =
+            t2209->ProvincialTax.m_value = 0;
+    // 5.
+    if (!t1->CanClaimSpouse() && !t1->canClaimSch2() && !t1->canClaimT1032())
+        t1->clearSpouseInfo();
+    // 6.
+    t1->UnclassifiedSlipIncome.m_value = 0;
+    if (m_pDependants) {
+        t1->InfirmDependants18Plus.m_value = m_pDependants->GetInfirmDependantsNumberNotUnderAge(18);
+        t1->ChildrenUnder19.m_value = m_pDependants->GetDepChildrenNumberBetweenAges(0, 18);
+        t1->InfirmDependantsAll.m_value = m_pDependants->GetInfirmDependantsNumberNotUnderAge(-1);
+    }
+    // 7.
+    if (auto* sch6 = formOf<TaxData_Sch6>(*this, 119))
+        sch6->setACWBAmounts(s.rc210Box10, s.rc210Box11);
+    // 8.
+    slipTotalsIntoReturn(s, *t1, *this);
+    int created = 0;
+    t1->TaxExemptIncomeAnswer.m_value = s.hasIndianActIncome ? 1 : 0;
+    auto* t90 = formOf<TaxData_T90>(*this, 171);
+    if (!t90 && (s.t4Box71 >= 0.009 || s.hasIndianActIncome)) {
+        t90 = static_cast<TaxData_T90*>(GetFormData(171, true));
+        created += t90 ? 1 : 0;
+    }
+    if (t90) {
+        t90->Total.m_value = s.t4Box71;
+        t90->Flag.m_value = (s.t4Box71 >= 0.009 || s.hasIndianActIncome) ? 1 : 0;
+        t90->PensionExempt.m_value = s.t4apBox20IndianAct;
+    }
+    int selector = 0;
+    if (s.t4Box26Qpp >= 0.009 || s.t4Box17 >= 0.009)
+        selector = 2;
+    else if (s.t4Box26Cpp >= 0.009 || s.t4Box16 >= 0.009)
+        selector = 1;
+    t1->PensionPlanSelector.m_value = selector;
+    created += _autoCreateSch8RC381(selector);
+    const int placement = (s.t4HasPlacementAgency || s.t4HasKind1 || s.t4HasKind2) ? 1 : 0;
+    const int employment = present(t1->line10100EmploymentIncome.m_value) ? 1 : 0;
+    if (auto* rc381 = formOf<TaxData_RC381>(*this, 148)) {
+        rc381->EmploymentIncomePresent.m_value = employment;
+        rc381->SlipContributions.m_value = s.t4Box16;
+        rc381->ExemptSeen.m_value = (s.t4CppExemptSeen ? 1 : 0) | (s.t4QppExemptSeen ? 0x100 : 0);
+        rc381->NonQppSlipCount.m_value = s.t4NonQppCount;
+        rc381->QppSlipContributions.m_value = s.t4Box17;
+        rc381->SlipCountDifference.m_value = s.getT4Count() - s.getNonQPPT4Count();
+        rc381->PlacementAgency.m_value = placement;
+    }
+    if (auto* sch8 = formOf<TaxData_Sch8_14>(*this, 150)) {
+        sch8->ExemptSeen.m_value = s.t4CppExemptSeen ? 1 : 0;
+        sch8->NonQppSlipCount.m_value = s.t4NonQppCount;
+        sch8->EmploymentIncomePresent.m_value = employment;
+        sch8->SlipContributions.m_value = s.t4Box16;
+        sch8->SlipCountDifference.m_value = s.getT4Count() - s.getNonQPPT4Count();
+        sch8->SecondAdditional.m_value = s.t4Box16A;
+        sch8->PlacementAgency.m_value = placement;
+    }
+    if (auto* cpt20 = formOf<TaxData_CPT20_New>(*this, 57)) {
+        cpt20->clearEntry();
+        int n = 0;
+        for (STRUCT_SLIPDATA_ITEM_2004* item : m_slipList) {
+            if (item->type != 1 || !item->data)
+                continue;
+            if (++n > 6)
+                break; // further T4s are reported by validation
+            const auto& t4 = static_cast<const TaxData_Slip_T4&>(*item->data);
+            const double earnings = std::fabs(t4.box26PensionableEarnings.m_value) < 0.009
+                                        ? t4.box14EmploymentIncome.m_value
+                                        : t4.box26PensionableEarnings.m_value;
+            cpt20->setEntryN(n, earnings, t4.box16CppContributions.m_value, t4.box17QppContributions.m_value);
+        }
+    }
+    if (s.prppEmployeeCurrentYear >= 0.009 || s.prppEmployeePriorYear >= 0.009)
+        GetFormData(7, true);
+    if (auto* sch7 = formOf<TaxData_Sch7>(*this, 7)) {
+        sch7->PrppCurrentYear.m_value = s.prppEmployeeCurrentYear;
+        sch7->PrppPriorYear.m_value = s.prppEmployeePriorYear;
+    }
+    if (s.prppExemptIncomeCurrentYear >= 0.009 || s.prppExemptIncomePriorYear >= 0.009)
+        GetFormData(149, true);
+    if (auto* rc383 = formOf<TaxData_RC383>(*this, 149)) {
+        rc383->Income.m_value = std::max({rc383->Income.m_value, s.t4Box71, s.t4Box88});
+        rc383->PriorYear.m_value = s.prppExemptIncomePriorYear;
+        rc383->CurrentYear.m_value = s.prppExemptIncomeCurrentYear;
+        rc383->Calculate01();
+    }
+    t1->PensionAmount.m_value = s.t4rspBox16Marked;
+    t1->AnnuityTotal.m_value = s.t4rspBox16Marked + s.t4rspBox16Unmarked;
+    if (t1->GetAge() > 64) {
+        t1->PensionAmount.m_value += s.t4rspBox16Unmarked;
+        t1->AnnuityAmount.m_value = 0;
+    } else {
+        t1->AnnuityAmount.m_value = s.t4rspBox16Unmarked;
+    }
+    if (auto* t1032 = formOf<TaxData_T1032_New>(*this, 118);
+        t1032 && t1->GetAge() > 64 && t1032->ElectorIndicator.m_value == 0)
+        t1032->AnnuityFromRca.m_value = s.t4arcaAmount4;
+    // Annuities that count as pension go with the pensions; the rest is
+    // plan income. The pension income amount takes every eligible pension.
+    t1->line11500OtherPensions.m_value += t1->PensionAmount.m_value;
+    t1->line12900RrspIncome.m_value += t1->AnnuityAmount.m_value;
+    t1->PensionAmount.m_value += s.t4aBox16 + s.t4aBox24Pension + s.t4aBox133Pension + s.t4aBox194Pension +
+                                 s.t4rifBox16Pension + s.t4rifBox20Pension + s.t4rifBox24Pension + s.t3Box31 +
+                                 s.t5Box19Pension;
+    // 9, 10.
     _calculateT1032_step1();
-    return _autoCreateSch8RC381(t1->PensionPlanSelector.m_value);
+    if (changed.isInterviewData()) {
+        for (STRUCT_WIZDATA_ITEM_2004* item : m_wizList)
+            if (item->data)
+                item->data->RefreshData();
+        ReadDataFromWizards(changed.type);
+    }
+    // 11.
+    t1->CalculateLine213ByWorkSheet();
+    clearStatementAmounts(*t1);
+    // 12 to 14.
+    double farmingNet = 0;
+    addPartnerships(*this, *t1, farmingNet);
+    auto* t1212 = formOf<TaxData_T1212New>(*this, 18);
+    if (t1212)
+        t1212->Calculate01();
+    t1->T1212Amount.m_value = t1212 ? t1212->Result.m_value / 2.0 : 0.0;
+    auto* t2043 = formOf<TaxData_T2043>(*this, 193);
+    if (t2043)
+        t2043->Calculate01();
+    t1->T2043Amount.m_value = t2043 ? t2043->Result.m_value : 0.0;
+    t1->line47556FuelChargeFarmers.m_value = t1->T2043Amount.m_value;
+    addStatements(*this, *t1, farmingNet);
+    const double t2091Sum = addPrincipalResidences(*this, *t1);
+    // 15, 16.
+    if (auto* t2017 = formOf<TaxData_T2017New>(*this, 37))
+        t2017->Calculate01();
+    auto* t1170 = formOf<TaxData_T1170>(*this, 113);
+    if (t1170)
+        t1170->Calculate01();
+    t1->T1170Amount.m_value = t1170 ? t1170->Result.m_value : 0.0;
+    calculateCapitalGains(*this, *t1, t2091Sum);
+    // 18. Dividends.
+    if (auto* ws = formOf<TaxData_WS_D1>(*this, 210)) {
+        ws->Calculate01();
+        t1->line12010OtherThanEligibleDividends.m_value = ws->getF12010();
+        t1->line12000TaxableDividends.m_value = ws->getF12000();
+        t1->line12100InterestIncome.m_value = ws->line12100.m_value;
+        t1->line40425DividendTaxCredit.m_value = ws->line40425.m_value;
+    } else {
+        t1->line12010OtherThanEligibleDividends.m_value = 0;
+        t1->line12000TaxableDividends.m_value = t1->DividendAmount.m_value;
+    }
+    // 19. Spousal plan withdrawals.
+    if (auto* t2205 = formOf<CTaxData_T2205>(*this, 124)) {
+        t2205->Year.m_value = CString("2024");
+        t2205->Name.m_value = t1->ConstructFullName();
+        t2205->SIN.m_value = t1->SIN.m_value;
+        t2205->Calculate01();
+        t1->T2205Deduction.m_value = -t2205->Result.m_value;
+        (t1->GetAge() < 65 ? t1->T2205IncomeUnder65 : t1->T2205Income65Plus).m_value += t2205->Income.m_value;
+    }
+    // 20.
+    t1->SelfEmploymentProvince.m_value = HaveSelfBusiness() ? t1->getMainTaxProvince() : 0;
+    return created;
 }
 
 int IndividualTaxData::CalculateStep2()
@@ -37,102 +540,252 @@ int IndividualTaxData::CalculateStep2()
     TaxData_T1New* t1 = GetT1();
     if (!t1)
         return 0;
-    t1->CalculateLine213ByWorkSheet();
+    // 1. Fresh totals; this step adds no form.
+    STRUCT_SLIPDATA_CALCULATION s;
+    std::set<ENUMTYPE_FORM> needed;
+    PrepareSlipsBeforeCalculate(s, needed, false);
     t1->CalculateTotalIncome(true);
-    CalculateT2209Adjust15Percent();
-    t1->CalculateNetIncomeBeforeCCT();
-    t1->CalculateNetIncomeBeforeF23500();
-    t1->CalculateNetIncomeAfterCCT();
-    t1->CalculateTaxableIncome();
-    return 0;
-}
-
-int IndividualTaxData::CalculateStep3()
-{
-    TaxData_T1New* t1 = GetT1();
-    if (!t1)
-        return 0;
-    // The day counts are kept on the return for the forms and for the
-    // spouse's transfers (the coupled exchange prorates by them).
-    const CalcDays days = calcDays();
-    t1->DaysInCanada.m_value = days.daysInCanada;
-    t1->BankruptDays.m_value = days.bankruptDays;
-    t1->DaysInYear.m_value = days.daysInYear;
-    t1->ProrationDays.m_value = std::min(days.daysInCanada, days.bankruptDays);
-    if (auto* sch2 = qobject_cast<TaxData_Sch2*>(GetFormData(kSchedule2, false))) {
-        sch2->DaysInYear.m_value = days.daysInYear;
-        sch2->DaysInCanada.m_value = days.daysInCanada;
-        sch2->CanClaimFlag.m_value = t1->canClaimSch2() ? 1 : 0;
-    }
-    return 0;
-}
-
-int IndividualTaxData::CalculateStep4()
-{
-    TaxData_T1New* t1 = GetT1();
-    if (!t1)
-        return 0;
-    const CalcDays days = calcDays();
-    if (auto* sch2 = qobject_cast<TaxData_Sch2*>(GetFormData(kSchedule2, false))) {
-        sch2->Calculate01();
-        t1->line32600TransferFromSpouse.m_value =
-            days.daysInYear > 0 ? sch2->line32600Total.m_value * days.bankruptDays / days.daysInYear : 0.0;
+    // 2. RRSP and FHSA.
+    if (auto* sch7 = formOf<TaxData_Sch7>(*this, 7)) {
+        sch7->Input.m_value = t1->line10100EmploymentIncome.m_value;
+        sch7->Calculate01();
+        t1->line20800RrspDeduction.m_value = sch7->Result.m_value;
     } else {
-        t1->line32600TransferFromSpouse.m_value = 0.0;
+        t1->line20800RrspDeduction.m_value = 0;
     }
-    t1->CalculateLine314ByWorkSheet();
-    _calculateT1032_step2();
-    t1->CalculateField350AndField410_414();
-    t1->CalculateFedTax1stStep();
-    t1->CalculateField404();
-    t1->CalculateField429AndNonResiSurTax();
-    t1->CalculateLine440ByWorkSheet();
-    CalculateT2209FedPart();
-    m_provMgr.CalcLoggingCredit(t1);
-    t1->CalculateField406();
-    t1->CalculateField417(false);
-    t1->CalculateFedTax();
-
-    CMultiProvsTaxMgr::T2209List t2209List;
-    PrepareT2209List(t2209List);
-    m_provMgr.CalcProvTax_BeforeExchData(t1, GetFormData(kSchedule2, false), GetFormData(4, false),
-                                         GetFormData(210, false), GetFormData(6, false), GetFormData(9, false),
-                                         GetFormData(11, false), GetFormData(29, false), t2209List,
-                                         GetFormData(31, false), GetFormData(89, false));
-    t1->F5532Amount.m_value = CalculatedSelfEmpIncomeForF5532();
-    t1->F5532MedSupp.m_value = CalcF5532ForSch6OrRefMedSupp(t1->F5532Amount.m_value);
-    return 0;
-}
-
-int IndividualTaxData::CalculateStep5(bool isSpouse)
-{
-    Q_UNUSED(isSpouse); // handed to the interview-data transfer with the full step
-    TaxData_T1New* t1 = GetT1();
-    if (!t1)
-        return 0;
-    CalculateT2209FromFedToProv();
-    CMultiProvsTaxMgr::T2209List t2209List;
-    PrepareT2209List(t2209List);
-    m_provMgr.CalcProvTax_AfterExchData(t1, GetFormData(156, false), GetFormData(kSchedule2, false),
-                                        GetFormData(4, false), GetFormData(9, false), GetFormData(29, false),
-                                        t2209List, GetFormData(31, false), GetFormData(89, false),
-                                        GetFormData(37, false));
-    t1->line42800ProvincialTax.m_value = t1->ProvincialTaxTotal.m_value;
-    if (m_province != 13) {
-        t1->ProvincialCredit1.m_value = 0.0;
-        t1->ProvincialCredit2.m_value = 0.0;
+    if (auto* sch15 = formOf<TaxData_Sch15>(*this, 205)) {
+        sch15->Age.m_value = t1->GetAge();
+        sch15->Contributions.m_value = s.fhsaBox18;
+        sch15->Calculate01();
+        t1->line20805FhsaDeduction.m_value = sch15->Result.m_value;
+    } else {
+        t1->line20805FhsaDeduction.m_value = 0;
     }
-    m_provMgr.CalcProvCredit(t1, nullptr, GetFormData(6, false), t2209List);
-    t1->line47900ProvincialCredits.m_value = t1->ProvincialCreditTotal.m_value;
-    t1->CalculateBeforeLine437(true);
-    if (auto* t1032 = qobject_cast<TaxData_T1032_New*>(GetFormData(kT1032, false))) {
-        // The person's own tax goes to the field of its side of the split.
-        const double ownTax = t1->line42000NetFederalTax.m_value + t1->line42800ProvincialTax.m_value
-                              + t1->line42100CppSelfEmployedPayable.m_value;
-        if (t1032->ElectorIndicator.m_value == 0 || t1032->ElectorIndicator.m_value == 1)
-            t1032->OwnTax.m_value = ownTax;
-        t1032->CalculateIncomeTaxAfterAdjustment();
+    // 3. Disability supports.
+    if (auto* t929 = formOf<TaxData_T929New>(*this, 14)) {
+        double income = t1->line10100EmploymentIncome.m_value + t1->line10400OtherEmploymentIncome.m_value;
+        for (const CFloatField* net : {&t1->line13500BusinessNet, &t1->line13700ProfessionalNet,
+                                       &t1->line13900CommissionNet, &t1->line14100FarmingNet,
+                                       &t1->line14300FishingNet, &t1->SelfEmploymentOther1, &t1->SelfEmploymentOther2})
+            if (net->m_value >= 0.009)
+                income += net->m_value;
+        t929->Income.m_value = income;
+        t929->Calculate01();
+        t1->line21500DisabilitySupports.m_value = t929->Result.m_value;
+    } else {
+        t1->line21500DisabilitySupports.m_value = 0;
     }
-    t1->CalculateBalance(true);
+    // 4. Moving expenses.
+    double moving = t1->line21900BaseAmount.m_value;
+    forEachForm<TaxData_T1MNew>(*this, 102, [&](TaxData_T1MNew& f) {
+        f.Year.m_value = CString("2024");
+        f.LastName.m_value = t1->LastName.m_value;
+        f.FirstName.m_value = t1->FirstName.m_value;
+        f.SIN.m_value = t1->SIN.m_value;
+        f.Calculate01();
+        moving += f.Claimed.m_value;
+    });
+    t1->line21900MovingExpenses.m_value = moving;
+    // 5. Exploration expenses.
+    auto* t2038 = formOf<TaxData_T2038New>(*this, 20);
+    if (auto* t1229 = formOf<CTaxData_T1229>(*this, 107)) {
+        t1229->Calculate01();
+        t1->line22400ExplorationExpenses.m_value = t1229->Result.m_value;
+        if (t2038) {
+            t2038->T1229Amount1.m_value = t1229->Result2.m_value;
+            t2038->T1229Amount2.m_value = t1229->Result3.m_value;
+        }
+        t1->support67860.m_value = t1229->Result4.m_value;
+    } else {
+        t1->line22400ExplorationExpenses.m_value = 0;
+        if (t2038)
+            t2038->T1229Amount1.m_value = t2038->T1229Amount2.m_value = 0;
+        t1->support67860.m_value = 0;
+    }
+    t1->line23200OtherDeductions.m_value = s.t4Other7 + s.t4psAmount09;
+    // 6. Employment expenses.
+    double expenses = 0;
+    forEachForm<TaxData_T777New>(*this, 59, [&](TaxData_T777New& f) {
+        f.EmploymentIncome.m_value = s.t4Box14;
+        f.Calculate01();
+        expenses += f.Result.m_value;
+    });
+    forEachForm<TaxData_TL2_New>(*this, 92, [&](TaxData_TL2_New& f) {
+        f.FirstName.m_value = t1->FirstName.m_value;
+        f.LastName.m_value = t1->LastName.m_value;
+        f.SIN.m_value = t1->SIN.m_value;
+        f.Calculate01();
+        expenses += f.Result.m_value;
+    });
+    if (auto* rc359 = formOf<TaxData_RC359>(*this, 145)) {
+        rc359->Province.m_value = m_province;
+        rc359->Calculate01();
+        expenses += rc359->ResultExpenses.m_value;
+        t1->line41800SpecialTaxes.m_value = rc359->ResultTax.m_value;
+    }
+    t1->line22900EmploymentExpenses.m_value = expenses;
+    // 7. Clergy residence.
+    if (auto* t1223 = formOf<CTaxData_T1223>(*this, 103)) {
+        t1223->LastName.m_value = t1->LastName.m_value;
+        t1223->FirstName.m_value = t1->FirstName.m_value;
+        t1223->Year.m_value = CString("2024");
+        t1223->SIN.m_value = t1->SIN.m_value;
+        CString address;
+        t1->GetFullAddressWithoutPostcode(0, address);
+        t1223->Address.m_value = address;
+        t1223->Calculate01();
+        t1->line23100ClergyResidence.m_value = t1223->Result.m_value;
+    } else {
+        t1->line23100ClergyResidence.m_value = 0;
+    }
+    // 8 to 16. Self-employment, employment insurance and the pension plan.
+    const double selfEmployment = t1->getSelfEmploymentIncomeForCPP();
+    if (auto* sch13 = formOf<TaxData_Sch13>(*this, 139)) {
+        sch13->TotalEarnings.m_value = t1->line13500BusinessNet.m_value + t1->line13700ProfessionalNet.m_value +
+                                       t1->line13900CommissionNet.m_value + t1->line14100FarmingNet.m_value +
+                                       t1->line14300FishingNet.m_value + t1->SelfEmploymentOther1.m_value;
+        sch13->Calculate01();
+        t1->line31217EiSelfEmployed.m_value = t1->line42120EiSelfEmployedPayable.m_value = sch13->getResult();
+    } else {
+        t1->line31217EiSelfEmployed.m_value = t1->line42120EiSelfEmployedPayable.m_value = 0;
+    }
+    auto* cpt20 = formOf<TaxData_CPT20_New>(*this, 57);
+    auto* sch8 = formOf<TaxData_Sch8_14>(*this, 150);
+    auto* rc381 = formOf<TaxData_RC381>(*this, 148);
+    if (cpt20) {
+        cpt20->Name.m_value = t1->ConstructFullName();
+        cpt20->SIN.m_value = t1->SIN.m_value;
+        cpt20->Province.m_value = sch8 ? sch8->Province.m_value : rc381 ? rc381->Province.m_value : -100;
+        cpt20->Amount.m_value = sch8 ? sch8->ProvinceAmount.m_value : rc381 ? rc381->ProvinceAmount.m_value : 0.0;
+        cpt20->Calculate01();
+    }
+    const int m1 = int(s.t4apMaxBox23Unmarked);
+    const int m2 = int(s.t4apMaxBox21Unmarked);
+    int cpp = GetCPPMonths(m1, m2);
+    const int qpp = GetQPPMonths(m1, m2);
+    t1->CppMonths.m_value = cpp;
+    if ((t1->HasSelfEmploymentIncome() || (cpt20 && cpt20->hadElectedIncomeToPayCPP())) &&
+        t1->PensionPlanSelector.m_value != 2) {
+        if (m_province == 11 && qpp > 0)
+            t1->PensionPlanSelector.m_value = 2;
+        else if (cpp >= 1 && m_province != 11)
+            t1->PensionPlanSelector.m_value = 1;
+    }
+    const int selector = t1->PensionPlanSelector.m_value;
+    if (rc381) {
+        rc381->MonthCount.m_value = qpp;
+        rc381->mockCPPQPPMonthIfNeeded(qpp);
+        if (selector == 2)
+            cpp = int(rc381->MonthCount.m_value);
+    }
+    if (sch8) {
+        sch8->MonthCount.m_value = cpp;
+        sch8->mockCPPQPPMonthIfNeeded(cpp);
+        if (selector == 1)
+            cpp = int(sch8->MonthCount.m_value);
+    }
+    t1->CppMonths.m_value = cpp;
+    for (CFloatField* f : {&t1->CppPensionableEarnings, &t1->CppBaseContributions, &t1->CppEnhancedContributions,
+                           &t1->CppSecondContributions, &t1->CppSelfEmployedBase, &t1->CppSelfEmployedEnhanced})
+        f->m_value = 0;
+    if (rc381) {
+        rc381->F50329Input.m_value = getF50329(s.t4Box26Qpp);
+        rc381->F50339Input.m_value = getF50339(selfEmployment);
+        rc381->Calculate01();
+    } else if (sch8) {
+        sch8->F50329Input.m_value = getF50329(s.t4Box26Cpp);
+        sch8->F50339Input.m_value = getF50339(selfEmployment);
+        sch8->Calculate01();
+    }
+    if (auto* t2204 = formOf<TaxData_T2204_New>(*this, 23)) {
+        t2204->EIInsurableEarnings.m_value = s.t4Box24;
+        t2204->PremiumsDeducted.m_value = s.t4Box18;
+        t2204->Calculate01();
+        t1->line45000EiOverpayment.m_value = t2204->Result.m_value;
+    } else {
+        t1->line45000EiOverpayment.m_value = 0;
+    }
+    CPensionPlanSchedule* plan = selector == 2 ? static_cast<CPensionPlanSchedule*>(rc381)
+                                 : selector == 1 ? static_cast<CPensionPlanSchedule*>(sch8)
+                                                 : nullptr;
+    if (plan) {
+        double base = 0, enhanced = 0, payable = 0;
+        if (selector == 2)
+            rc381->getCPPRelatedAmounts(base, enhanced, payable);
+        else
+            sch8->getCPPRelatedAmounts(base, enhanced, payable);
+        t1->CppSelfEmployedBase.m_value = base;
+        t1->CppSelfEmployedEnhanced.m_value = enhanced;
+        t1->line31000CppSelfEmployed.m_value = plan->BaseContribution.m_value;
+        t1->line22200CppSelfEmployed.m_value = plan->EnhancedDeduction.m_value;
+        t1->line22215CppEnhancedEmployment.m_value = plan->EmploymentEnhanced.m_value;
+        t1->line42100CppSelfEmployedPayable.m_value = payable;
+        t1->line44800CppOverpayment.m_value = plan->Overpayment.m_value;
+        if (t1->IsBankrupt())
+            t1->CppSelfEmployedBase.m_value = t1->CppSelfEmployedEnhanced.m_value = 0;
+    }
+    t1->line30800CppEmployment.m_value = std::max(0.0, s.t4Box16 + s.t4Box17 - t1->line22215CppEnhancedEmployment.m_value);
+    // 17, 18. Northern residents' slip amounts, foreign tax above 15%.
+    CalculateT2209Adjust15Percent();
+    // 19. Split income.
+    if (auto* t1206 = formOf<TaxData_T1206New>(*this, 29)) {
+        t1206->T1Amount.m_value = t1->line23600NetIncome.m_value;
+        t1206->CalculateTOSI();
+        t1->SplitIncome.m_value = t1206->SplitIncome.m_value;
+        t1->SplitIncomeFlag.m_value = present(t1206->SplitIncome.m_value) ? 1 : 0;
+    } else {
+        t1->SplitIncome.m_value = 0;
+        t1->SplitIncomeFlag.m_value = 0;
+    }
+    // 20. Foreign and refunded plans.
+    if (auto* t746 = formOf<TaxData_T746New>(*this, 105)) {
+        t746->Calculate01();
+        t1->line23200OtherDeductions.m_value += t746->Result.m_value;
+    }
+    if (auto* rc269 = formOf<TaxData_RC269>(*this, 138)) {
+        rc269->Calculate01();
+        t1->line20700RppDeduction.m_value += rc269->Result.m_value;
+    }
+    // 21 to 23.
+    t1->CalculateNetIncomeBeforeCCT();
+    if (auto* t778 = formOf<TaxData_T778New>(*this, 13)) {
+        t778->NetIncome.m_value = t1->line15000TotalIncome.m_value - t1->line23300TotalDeductions.m_value;
+        t778->EarnedIncome.m_value = CalculatedEarnedIncomeForT778();
+        t778->Calculate01();
+        t1->line21400ChildCare.m_value = t778->Result.m_value;
+        t1->CalculateNetIncomeBeforeCCT();
+    } else {
+        t1->line21400ChildCare.m_value = 0;
+    }
+    t1->CalculateNetIncomeBeforeF23500();
+    if (auto* ws = formOf<TaxData_WS_D1>(*this, 210)) {
+        ws->CalculateF23500(t1->line23400NetIncomeBeforeAdjustments.m_value, t1->OASRepaymentBase.m_value);
+        t1->line23500SocialBenefitsRepayment.m_value = ws->getF23500();
+    } else {
+        t1->line23500SocialBenefitsRepayment.m_value = 0;
+    }
+    t1->line42200SocialBenefitsRepayment.m_value = t1->line23500SocialBenefitsRepayment.m_value;
+    t1->CalculateNetIncomeAfterCCT();
+    // 24 to 28.
+    if (auto* t936 = formOf<TaxData_T936New>(*this, 32)) {
+        t936->line68080.m_value = t1->line22100CarryingCharges.m_value;
+        t936->line68100.m_value = t1->line12600NetRental.m_value < 0 ? -t1->line12600NetRental.m_value : 0.0;
+        t936->line68140.m_value = t1->line12100InterestIncome.m_value + t1->line12000TaxableDividends.m_value;
+        t936->Calculate01();
+    }
+    if (auto* t657 = formOf<TaxData_T657New>(*this, 40)) {
+        t657->EligibleGains.m_value = t1->CapitalGainsDeductionBase.m_value;
+        t657->Calculate01();
+        t1->line25400CapitalGainsDeduction.m_value = t657->Result.m_value;
+    } else {
+        t1->line25400CapitalGainsDeduction.m_value = 0;
+    }
+    if (auto* t2222 = formOf<CTaxData_T2222>(*this, 49)) {
+        t2222->Calculate01();
+        t1->line25500NorthernResidents.m_value = t2222->Result.m_value;
+    } else {
+        t1->line25500NorthernResidents.m_value = 0;
+    }
+    t1->CalculateTaxableIncome();
     return 0;
 }

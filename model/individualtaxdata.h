@@ -21,7 +21,9 @@ struct STRUCT_IMPORT_LASTYEAR_PARAM;
 struct TDDTaxDataOnePerson;
 struct _STRUCT_FORM_VALIDATE_INFO;
 class TaxData_T2209_2036;
+class QTextStream;
 struct DependantInfoStruct;
+struct STRUCT_SLIPDATA_CALCULATION;
 
 using ENUMTYPE_MARITAL_STATUS = int; // 0 married, 1 common-law, 2 widowed, 3 divorced, 4 separated, 5 single
 
@@ -176,9 +178,21 @@ public:
     bool IsDisabled() const;
     int CopyTaxPreparerInfo();
 
-    // Takes values from the interview data into the forms (kind 2: last
-    // year's amounts); filled by the interview-data transfer.
+    // Takes the interview answers of one kind (1 to 6) into the forms.
     void ReadDataFromWizards(int kind);
+    // Copies the forms' values back into every interview-data object.
+    void WriteDataToWizards(bool isSpouse);
+
+    // ---- Slips ----
+    // Sums the slips into totals and lists the forms they make necessary.
+    // Only the calculation passes createForms (it adds the missing forms).
+    void PrepareSlipsBeforeCalculate(STRUCT_SLIPDATA_CALCULATION& totals, std::set<ENUMTYPE_FORM>& needed,
+                                     bool createForms = false);
+    // HTML summary of the person's slips; always 0.
+    int getSlipSummary(QTextStream& out);
+    // What the calculation could not use and the user should know about.
+    void ValidateCalculationInputs(std::list<CString>& messages);
+
 
     // ---- Calculation (TaxDataCalc*.cpp) ----
     // The seven steps of one person's calculation, run in this order for
@@ -197,7 +211,8 @@ public:
     // other. Returns the number of forms the step added or removed by itself
     // (steps 0, 1 and 6); a step outside 0 to 6 does nothing and returns 0.
     int Calculate(const CalcChange& changed, EnumCalculateStep step, bool isSpouse);
-    // Steps 1 to 5; their full rules come with the income and tax steps.
+    // Steps 1 to 5: slips and statements into income, taxable income, the
+    // spouse-related amounts, federal and provincial tax, the balance.
     int CalculateStep1(const CalcChange& changed);
     int CalculateStep2();
     int CalculateStep3();

@@ -1,8 +1,287 @@
-#include "model/individualtaxdata.h"
+// Interview answers into the forms, and the forms' values back into the
+// interview data after a calculation.
 
-// Takes the interview answers of the given kind into the forms. No answer is
-// carried over yet: the transfer rules live with the interview data.
+#include <cmath>
+
+#include "companion/forms/dependantinfostruct.h"
+#include "companion/forms/federal/credits.h"
+#include "companion/forms/schedules/taxdata_sch11.h"
+#include "companion/forms/schedules/taxdata_sch7.h"
+#include "companion/forms/schedules/taxdata_sch9.h"
+#include "companion/forms/t1/taxdata_t1new.h"
+#include "companion/forms/wizard/interviewdata.h"
+#include "model/individualtaxdata.h"
+#include "model/textlimits.h"
+
+namespace {
+
+constexpr int kProvincialTuitionCode = 11001;
+// The dependant table keeps each name in a field of 80 bytes with its end mark.
+constexpr int kDependantNameBytes = 79;
+
+bool present(double v) { return std::fabs(v) >= 0.009; }
+
+template <typename T>
+T* formOf(IndividualTaxData& person, ENUMTYPE_FORM type, bool create)
+{
+    return static_cast<T*>(person.GetFormData(type, create));
+}
+
+void readGeneral(IndividualTaxData& person, const TaxData_Wizard_General& w)
+{
+    TaxData_T1New* t1 = person.GetT1();
+    TaxData_Sch9* sch9 = formOf<TaxData_Sch9>(person, 9, false);
+    if (t1) {
+        t1->Language.m_value = w.Language.m_value;
+        t1->CitizenshipAnswer.m_value = w.CitizenshipAnswer.m_value;
+        t1->ElectionsCanadaAnswer.m_value = w.ElectionsCanadaAnswer.m_value;
+        t1->EmigrantFormsAnswer.m_value = w.EmigrantFormsAnswer.m_value;
+        t1->ForeignPropertyAnswer.m_value = w.ForeignPropertyAnswer.m_value;
+        t1->line40900PoliticalContributions.m_value = w.PoliticalContributions.m_value;
+        t1->InstalmentsPaid.m_value = w.InstalmentsPaid.m_value;
+    }
+    if (present(w.Donations1.m_value) || present(w.Donations2.m_value) || sch9) {
+        sch9 = formOf<TaxData_Sch9>(person, 9, true);
+        if (sch9) {
+            sch9->InterviewDonations1.m_value = w.Donations1.m_value;
+            sch9->InterviewDonations2.m_value = w.Donations2.m_value;
+        }
+    }
+    if (t1) {
+        t1->line31350DigitalNews.m_value = w.DigitalNews.m_value;
+        t1->FirstTimeFilerAnswer.m_value = w.FirstTimeFilerAnswer.m_value;
+        t1->Disabled.m_value = w.DisabilityAnswer.m_value;
+    }
+}
+
+void readLastYear(IndividualTaxData& person, const TaxData_LastYearAmounts& w)
+{
+    TaxData_T1New* t1 = person.GetT1();
+    if (!t1)
+        return;
+    t1->NetCapitalLossCarryForward.m_value = w.NetCapitalLossCarryForward.m_value;
+    t1->MinimumTaxCarryForward.m_value = w.MinimumTaxCarryForward.m_value;
+    t1->UnusedRRSPContributions.m_value = w.UnusedRRSPContributions.m_value;
+    t1->RRSPDeductionLimit.m_value = w.RRSPDeductionLimit.m_value;
+    t1->HBPRequiredRepayment.m_value = w.HBPRequiredRepayment.m_value;
+    t1->LLPRequiredRepayment.m_value = w.LLPRequiredRepayment.m_value;
+    if (auto* sch7 = formOf<TaxData_Sch7>(person, 7, false)) {
+        sch7->UnusedRRSPContributions.m_value = t1->UnusedRRSPContributions.m_value;
+        sch7->RRSPDeductionLimit.m_value = t1->RRSPDeductionLimit.m_value;
+    }
+    t1->FedTuitionCarryForward.m_value = w.FedTuitionCarryForward.m_value;
+    t1->ProvTuitionCarryForward.m_value = w.ProvTuitionCarryForward.m_value;
+    if (auto* sch11 = formOf<TaxData_Sch11>(person, 11, false))
+        sch11->FedTuitionCarryForward.m_value = t1->FedTuitionCarryForward.m_value;
+    person.m_provMgr.setProvAmountClaimed(kProvincialTuitionCode, t1->ProvTuitionCarryForward.m_value);
+    t1->T1212CarryForward.m_value = w.T1212CarryForward.m_value;
+    if (auto* t1212 = formOf<TaxData_T1212New>(person, 18, false))
+        t1212->FirstAmount.m_value = t1->T1212CarryForward.m_value;
+}
+
+void readDependants(DependantInfoStruct& table, const CWizData_Dependant& w)
+{
+    auto& wiz = const_cast<CWizData_Dependant&>(w); // the entry accessors are not const
+    const int entries = std::min(table.GetCount(), int(CWizData_Dependant::kEntries));
+    for (int i = 0; i < entries; ++i) {
+        DependantInfo* d = table.GetAt(i);
+        if (!d)
+            continue;
+        d->firstName = cutToUtf8Bytes(wiz.firstName(i).m_value, kDependantNameBytes);
+        d->lastName = cutToUtf8Bytes(wiz.lastName(i).m_value, kDependantNameBytes);
+        d->relationship = wiz.code(i).m_value;
+        d->dateOfBirth = wiz.birthDate(i).m_value;
+        d->netIncome = wiz.amount(i).m_value;
+        d->infirm = wiz.secondCode(i).m_value;
+        d->sin = wiz.text1(i).m_value;
+        d->note = wiz.text2(i).m_value;
+        d->count = double(wiz.count(i).m_value);
+    }
+}
+
+void readMedical(TaxData_T1New& t1, CWizData_MedExp& w)
+{
+    t1.MedicalPeriodAnswer.m_value = w.OwnPeriodAnswer.m_value;
+    t1.MedicalOwn1.m_value = w.Own1.m_value;
+    t1.MedicalOwn2.m_value = w.Own2.m_value;
+    t1.MedicalOwn3.m_value = w.Own3.m_value;
+    t1.MedicalOwn5.m_value = w.Own5.m_value;
+    t1.MedicalOwn6.m_value = w.Own6.m_value;
+    // The spouse's entries are the user's: they are carried whether or not
+    // the spouse amounts may be claimed this time.
+    t1.MedicalSpouse1.m_value = w.Spouse1.m_value;
+    t1.MedicalSpouse2.m_value = w.Spouse2.m_value;
+    t1.MedicalSpouse3.m_value = w.Spouse3.m_value;
+    t1.MedicalSpouse5.m_value = w.Spouse5.m_value;
+    t1.MedicalSpouse6.m_value = w.Spouse6.m_value;
+    for (int d = 0; d < CWizData_MedExp::kDependants; ++d)
+        for (int a = 0; a < TaxData_T1New::kDependantMedicalAmounts; ++a)
+            t1.dependantMedical(d, a).m_value = w.dependantAmount(d, a).m_value;
+}
+
+void readRrsp(IndividualTaxData& person, const TaxData_RRSPContrib& w)
+{
+    auto* sch7 = formOf<TaxData_Sch7>(person, 7, false);
+    if (present(w.ContributionTotal.m_value) || present(w.UnusedRRSPContributions.m_value)) {
+        if (!sch7)
+            sch7 = formOf<TaxData_Sch7>(person, 7, true);
+    }
+    if (!sch7)
+        return;
+    sch7->OwnPriorYearContributions.m_value = w.OwnPriorYearContributions.m_value;
+    sch7->SpousalPriorYearContributions.m_value = w.SpousalPriorYearContributions.m_value;
+    sch7->OwnCurrentYearContributions.m_value = w.OwnCurrentYearContributions.m_value;
+    sch7->SpousalCurrentYearContributions.m_value = w.SpousalCurrentYearContributions.m_value;
+    sch7->UnusedRRSPContributions.m_value = w.UnusedRRSPContributions.m_value;
+    if (present(w.RRSPDeductionLimit.m_value))
+        sch7->RRSPDeductionLimit.m_value = w.RRSPDeductionLimit.m_value;
+}
+
+} // namespace
+
 void IndividualTaxData::ReadDataFromWizards(int kind)
 {
-    Q_UNUSED(kind);
+    if (kind == 6) {
+        m_provMgr.ReadDataFromWizards();
+        return;
+    }
+    if (kind < 1 || kind > 5)
+        return;
+    CTaxData_Form* data = GetWizData(kind, false);
+    if (!data)
+        return;
+    switch (kind) {
+    case 1:
+        if (auto* w = qobject_cast<TaxData_Wizard_General*>(data))
+            readGeneral(*this, *w);
+        break;
+    case 2:
+        if (auto* w = qobject_cast<TaxData_LastYearAmounts*>(data))
+            readLastYear(*this, *w);
+        break;
+    case 3:
+        if (auto* w = qobject_cast<CWizData_Dependant*>(data); w && m_pDependants)
+            readDependants(*m_pDependants, *w);
+        break;
+    case 4:
+        if (auto* w = qobject_cast<CWizData_MedExp*>(data); w && m_pDependants && GetT1())
+            readMedical(*GetT1(), *w);
+        break;
+    case 5:
+        if (auto* w = qobject_cast<TaxData_RRSPContrib*>(data))
+            readRrsp(*this, *w);
+        break;
+    }
+}
+
+void IndividualTaxData::WriteDataToWizards(bool isSpouse)
+{
+    Q_UNUSED(isSpouse);
+    TaxData_T1New* t1 = GetT1();
+
+    if (auto* w = qobject_cast<CWizData_Dependant*>(GetWizData(3, false)); w && m_pDependants) {
+        const int entries = std::min(m_pDependants->GetCount(), int(CWizData_Dependant::kEntries));
+        for (int i = 0; i < entries; ++i) {
+            const DependantInfo* d = m_pDependants->GetAt(i);
+            if (!d)
+                continue;
+            w->firstName(i).m_value = d->firstName;
+            w->lastName(i).m_value = d->lastName;
+            w->code(i).m_value = d->relationship;
+            w->birthDate(i).m_value = d->dateOfBirth;
+            w->amount(i).m_value = d->netIncome;
+            w->secondCode(i).m_value = d->infirm;
+            w->text1(i).m_value = d->sin;
+            w->text2(i).m_value = d->note;
+            w->count(i).m_value = int(std::trunc(d->count));
+        }
+    }
+
+    if (auto* w = qobject_cast<CWizData_MedExp*>(GetWizData(4, false)); w && m_pDependants && t1) {
+        w->OwnFirstName.m_value = GetFirstName();
+        w->OwnLastName.m_value = GetLastName();
+        w->OwnBirthDate.m_value = GetDOB();
+        w->SpouseFirstName.m_value = GetSpouseFirstName();
+        w->SpouseLastName.m_value = GetSpouseLastName();
+        w->SpouseBirthDate.m_value = GetSpouseDOB();
+        w->OwnPeriodAnswer.m_value = t1->MedicalPeriodAnswer.m_value;
+        w->Own1.m_value = t1->MedicalOwn1.m_value;
+        w->Own2.m_value = t1->MedicalOwn2.m_value;
+        w->Own3.m_value = t1->MedicalOwn3.m_value;
+        w->Own4.m_value = t1->MedicalOwn4.m_value;
+        w->Own5.m_value = t1->MedicalOwn5.m_value;
+        w->Own6.m_value = t1->MedicalOwn6.m_value;
+        // The user's spouse entries stay as entered even while the spouse
+        // amounts cannot be claimed; the calculation leaves them out then.
+        w->Spouse1.m_value = t1->MedicalSpouse1.m_value;
+        w->Spouse2.m_value = t1->MedicalSpouse2.m_value;
+        w->Spouse3.m_value = t1->MedicalSpouse3.m_value;
+        w->Spouse4.m_value = 0;
+        w->Spouse5.m_value = t1->MedicalSpouse5.m_value;
+        w->Spouse6.m_value = t1->MedicalSpouse6.m_value;
+        const int entries = std::min(m_pDependants->GetCount(), int(CWizData_MedExp::kDependants));
+        for (int i = 0; i < entries; ++i) {
+            const DependantInfo* d = m_pDependants->GetAt(i);
+            if (!d)
+                continue;
+            w->dependantFirstName(i).m_value = d->firstName;
+            w->dependantLastName(i).m_value = d->lastName;
+            w->dependantBirthDate(i).m_value = d->dateOfBirth;
+            w->dependantCode(i).m_value = d->relationship;
+            for (int a = 0; a < TaxData_T1New::kDependantMedicalAmounts; ++a)
+                w->dependantAmount(i, a).m_value = t1->dependantMedical(i, a).m_value;
+        }
+    }
+
+    m_provMgr.WriteDataToWizards();
+
+    if (auto* w = qobject_cast<TaxData_Wizard_General*>(GetWizData(1, false)); w && t1) {
+        w->Language.m_value = t1->Language.m_value;
+        w->CitizenshipAnswer.m_value = t1->CitizenshipAnswer.m_value;
+        w->ElectionsCanadaAnswer.m_value = t1->ElectionsCanadaAnswer.m_value;
+        w->EmigrantFormsAnswer.m_value = t1->EmigrantFormsAnswer.m_value;
+        w->ForeignPropertyAnswer.m_value = t1->ForeignPropertyAnswer.m_value;
+        w->PoliticalContributions.m_value = t1->line40900PoliticalContributions.m_value;
+        w->DigitalNews.m_value = t1->line31350DigitalNews.m_value;
+        w->InstalmentsPaid.m_value = t1->InstalmentsPaid.m_value;
+        w->FirstTimeFilerAnswer.m_value = t1->FirstTimeFilerAnswer.m_value;
+        w->DisabilityAnswer.m_value = t1->Disabled.m_value;
+        const auto* sch9 = static_cast<TaxData_Sch9*>(GetFormData(9, false));
+        w->Donations1.m_value = sch9 ? sch9->InterviewDonations1.m_value : 0.0;
+        w->Donations2.m_value = sch9 ? sch9->InterviewDonations2.m_value : 0.0;
+    }
+
+    if (auto* w = qobject_cast<TaxData_LastYearAmounts*>(GetWizData(2, false)); w && t1) {
+        w->NetCapitalLossCarryForward.m_value = t1->NetCapitalLossCarryForward.m_value;
+        w->MinimumTaxCarryForward.m_value = t1->MinimumTaxCarryForward.m_value;
+        if (const auto* sch7 = static_cast<TaxData_Sch7*>(GetFormData(7, false))) {
+            t1->UnusedRRSPContributions.m_value = sch7->UnusedRRSPContributions.m_value;
+            t1->RRSPDeductionLimit.m_value = sch7->RRSPDeductionLimit.m_value;
+        }
+        w->UnusedRRSPContributions.m_value = t1->UnusedRRSPContributions.m_value;
+        w->RRSPDeductionLimit.m_value = t1->RRSPDeductionLimit.m_value;
+        w->HBPRequiredRepayment.m_value = t1->HBPRequiredRepayment.m_value;
+        w->LLPRequiredRepayment.m_value = t1->LLPRequiredRepayment.m_value;
+        if (const auto* sch11 = static_cast<TaxData_Sch11*>(GetFormData(11, false)))
+            t1->FedTuitionCarryForward.m_value = sch11->FedTuitionCarryForward.m_value;
+        w->FedTuitionCarryForward.m_value = t1->FedTuitionCarryForward.m_value;
+        double provincial = 0;
+        if (m_provMgr.getProvAmountClaimed(kProvincialTuitionCode, provincial) != 0)
+            t1->ProvTuitionCarryForward.m_value = provincial;
+        w->ProvTuitionCarryForward.m_value = t1->ProvTuitionCarryForward.m_value;
+        if (const auto* t1212 = static_cast<TaxData_T1212New*>(GetFormData(18, false)))
+            t1->T1212CarryForward.m_value = t1212->FirstAmount.m_value;
+        w->T1212CarryForward.m_value = t1->T1212CarryForward.m_value;
+    }
+
+    if (auto* w = qobject_cast<TaxData_RRSPContrib*>(GetWizData(5, false))) {
+        if (const auto* sch7 = static_cast<TaxData_Sch7*>(GetFormData(7, false))) {
+            w->OwnPriorYearContributions.m_value = sch7->OwnPriorYearContributions.m_value;
+            w->SpousalPriorYearContributions.m_value = sch7->SpousalPriorYearContributions.m_value;
+            w->OwnCurrentYearContributions.m_value = sch7->OwnCurrentYearContributions.m_value;
+            w->SpousalCurrentYearContributions.m_value = sch7->SpousalCurrentYearContributions.m_value;
+            w->UnusedRRSPContributions.m_value = sch7->UnusedRRSPContributions.m_value;
+            w->RRSPDeductionLimit.m_value = sch7->RRSPDeductionLimit.m_value;
+        }
+    }
 }

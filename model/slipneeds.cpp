@@ -1,8 +1,10 @@
 #include "model/individualtaxdata.h"
+#include "model/slipcalc.h"
 
-// Forms the person's slips make necessary. The slip totals decide them; until
-// they do, no slip requires a form and only the mandatory forms are kept.
+// Forms the person's slips make necessary. Asking never adds a form: only
+// the calculation creates the forms the slips call for.
 void IndividualTaxData::collectFormsNeededBySlips(std::set<ENUMTYPE_FORM>& needed)
 {
-    Q_UNUSED(needed);
+    STRUCT_SLIPDATA_CALCULATION totals;
+    PrepareSlipsBeforeCalculate(totals, needed, false);
 }

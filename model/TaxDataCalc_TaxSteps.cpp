@@ -1,0 +1,464 @@
+// Steps 3 to 5 of one person's calculation: the amounts that depend on the
+// days of the year and on the spouse, federal tax with minimum tax and split
+// income, provincial tax around the spouses' exchange, credits, the balance
+// and the forms that mirror the return.
+#include "model/individualtaxdata.h"
+
+#include "companion/forms/federal/credits.h"
+#include "companion/forms/federal/minimumtax_split.h"
+#include "companion/forms/federal/mirroring.h"
+#include "companion/forms/federal/others.h"
+#include "companion/forms/schedules/taxdata_sch11.h"
+#include "companion/forms/schedules/taxdata_sch12.h"
+#include "companion/forms/schedules/taxdata_sch2.h"
+#include "companion/forms/schedules/taxdata_sch3.h"
+#include "companion/forms/schedules/taxdata_sch5.h"
+#include "companion/forms/schedules/taxdata_sch6.h"
+#include "companion/forms/schedules/taxdata_sch9.h"
+#include "companion/forms/t1/taxdata_t1new.h"
+#include "model/calcsteps_common.h"
+#include "model/preparerinfo.h"
+
+using namespace calcsteps;
+
+namespace {
+
+constexpr int kQuebec = 11;
+constexpr int kProvinceKeepingCredits = 13;
+// The income above which the tuition rate test uses the tax on income.
+constexpr double kTuitionRateThreshold = 55867.0;
+constexpr double kLowestFederalRate = 0.15;
+// The spouse's age amount: maximum, income threshold and reduction rate.
+constexpr double kAgeAmountMaximum = 8790.0;
+constexpr double kAgeAmountThreshold = 44325.0;
+constexpr double kAgeAmountRate = 0.15;
+
+double creditsBeforeTuition(const TaxData_T1New& t1)
+{
+    double total = 0;
+    for (const CFloatField* f :
+         {&t1.line30000BasicPersonal, &t1.line30100AgeAmount, &t1.line30300SpouseAmount,
+          &t1.line30400EligibleDependant, &t1.line30425CaregiverSpouse, &t1.line30450CaregiverOther,
+          &t1.line30500CaregiverChildren, &t1.line30800CppEmployment, &t1.line31000CppSelfEmployed,
+          &t1.line31200EiPremiums, &t1.line31205PpipEmployment, &t1.line31210PpipSelfEmployed,
+          &t1.line31217EiSelfEmployed, &t1.line31220VolunteerFirefighters, &t1.line31240SearchRescue,
+          &t1.line31260CanadaEmployment, &t1.line31270HomeBuyers, &t1.line31285HomeAccessibility,
+          &t1.line31300AdoptionExpenses, &t1.line31350DigitalNews, &t1.line31400PensionIncomeAmount,
+          &t1.line31600DisabilitySelf})
+        total += f->m_value;
+    return total;
+}
+
+void fillMirrorIdentity(CMirrorForm& f, const TaxData_T1New& t1)
+{
+    f.FirstName.m_value = t1.FirstName.m_value;
+    f.LastName.m_value = t1.LastName.m_value;
+    f.SIN.m_value = t1.SIN.m_value;
+    f.Address.m_value = t1.AddressLine1.m_value;
+    f.City.m_value = t1.City.m_value;
+    f.PostalCode.m_value = t1.PostalCode.m_value;
+}
+
+void splitIncomeOrLoss(double value, CFloatField& income, CFloatField& loss)
+{
+    income.m_value = value > 0 ? value : 0.0;
+    loss.m_value = value > 0 ? 0.0 : -value;
+}
+
+} // namespace
+
+int IndividualTaxData::CalculateStep3()
+{
+    TaxData_T1New* t1 = GetT1();
+    if (!t1)
+        return 0;
+    // 1. The day counts, kept on the return for the forms and the spouse.
+    const CalcDays days = calcDays();
+    t1->DaysInCanada.m_value = days.daysInCanada;
+    t1->BankruptDays.m_value = days.bankruptDays;
+    t1->DaysInYear.m_value = days.daysInYear;
+    t1->ProrationDays.m_value = std::min(days.daysInCanada, days.bankruptDays);
+    // 2. Spouse and eligible dependant amounts.
+    if (auto* sch5 = formOf<TaxData_Sch5>(*this, 6)) {
+        sch5->DaysInCanada.m_value = days.daysInCanada;
+        sch5->ProrationDays.m_value = t1->ProrationDays.m_value;
+        sch5->BankruptDays.m_value = days.bankruptDays;
+        sch5->DaysInYear.m_value = days.daysInYear;
+        sch5->NetIncome.m_value = t1->line23600NetIncome.m_value;
+        sch5->MaritalChange.m_value = t1->HasMaritalChange() ? 1 : 0;
+        sch5->MirroredAmount.m_value = t1->Sch5Amount1.m_value;
+        sch5->HasSpouse.m_value = t1->HasSpouse() ? 1 : 0;
+        sch5->CanClaimSpouse.m_value = t1->CanClaimSpouse() ? 1 : 0;
+        sch5->SpouseNetIncome.m_value = t1->getSpouseNetIncForSpouseCredit(true);
+        sch5->Calculate01();
+        t1->line30300SpouseAmount.m_value = sch5->SpouseAmountResult.m_value;
+        t1->line30400EligibleDependant.m_value = sch5->EligibleDependantResult.m_value;
+        t1->line30450CaregiverOther.m_value = sch5->CaregiverResult.m_value;
+    } else {
+        t1->line30300SpouseAmount.m_value = 0;
+        t1->line30400EligibleDependant.m_value = 0;
+        t1->line30450CaregiverOther.m_value = 0;
+    }
+    // 3. Tuition. The rate test looks at this pass's taxable income, never
+    // at what an earlier calculation left in the schedule.
+    if (auto* sch11 = formOf<TaxData_Sch11>(*this, 11)) {
+        const double t = t1->line40400FederalTaxOnIncome.m_value;
+        sch11->TField.m_value = t;
+        const double taxable = t1->line26000TaxableIncome.m_value;
+        sch11->RateTestIncome.m_value =
+            taxable - kTuitionRateThreshold >= 0.009 ? t / kLowestFederalRate : taxable;
+        if (auto* t1206 = formOf<TaxData_T1206New>(*this, 29))
+            sch11->RateTestIncome.m_value += t1206->SplitIncome.m_value;
+        sch11->CreditsBase.m_value = creditsBeforeTuition(*t1);
+        sch11->Calculate01();
+        t1->line32300Tuition.m_value = sch11->Result.m_value;
+        t1->Sch11Result2.m_value = sch11->CarryForwardNext.m_value;
+    } else {
+        t1->line32300Tuition.m_value = 0;
+    }
+    // 4. Home accessibility.
+    auto* sch12 = formOf<TaxData_Sch12_2016>(*this, 157);
+    if (sch12)
+        sch12->Calculate01();
+    t1->line31285HomeAccessibility.m_value = sch12 ? sch12->Result.m_value : 0.0;
+    // 5. Amounts transferred from the spouse.
+    if (auto* sch2 = formOf<TaxData_Sch2>(*this, 3)) {
+        sch2->SpouseAmount.m_value =
+            t1->m_taxStairs.CalcAlgoForSpouseF260S2(t1->SpouseTaxableIncome.m_value, sch2->WorkingValue.m_value);
+        sch2->SpouseAge65Flag.m_value = t1->IsSpouseAgeNotUnder65() ? 1 : 0;
+        sch2->SpouseAge18Flag.m_value = t1->IsSpouseAgeNotUnder18() ? 1 : 0;
+        sch2->CanClaimFlag.m_value = t1->canClaimSch2() ? 1 : 0;
+    }
+    return 0;
+}
+
+int IndividualTaxData::CalculateStep4()
+{
+    TaxData_T1New* t1 = GetT1();
+    if (!t1)
+        return 0;
+    const CalcDays days = calcDays();
+    // 1. Schedule 2, prorated by the days before a bankruptcy.
+    if (auto* sch2 = formOf<TaxData_Sch2>(*this, 3)) {
+        const bool spouse65 = t1->canClaimSch2() ? sch2->SpouseAge65Flag.m_value != 0 : false;
+        sch2->DaysInYear.m_value = days.daysInYear;
+        sch2->DaysInCanada.m_value = days.daysInCanada;
+        sch2->SpouseAgeAmount.m_value =
+            TaxData_T1New::CalculateAgeAmount(spouse65, t1->getSpouseNetIncForSpouseCredit(false), days.daysInYear,
+                                              days.daysInYear, kAgeAmountMaximum, kAgeAmountThreshold, kAgeAmountRate);
+        if (t1->canNotOverwriteSpouseAgeAmount())
+            sch2->ClaimIndicator.m_value = 0;
+        sch2->Calculate01();
+        t1->line32600TransferFromSpouse.m_value =
+            days.daysInYear > 0 ? sch2->line32600Total.m_value * days.bankruptDays / days.daysInYear : 0.0;
+    } else {
+        t1->line32600TransferFromSpouse.m_value = 0;
+    }
+    // 2. Donations.
+    if (auto* sch9 = formOf<TaxData_Sch9>(*this, 9)) {
+        sch9->NetIncome.m_value = t1->line23600NetIncome.m_value;
+        sch9->Deceased.m_value = t1->IsDeceased() ? 1 : 0;
+        sch9->TaxableIncome.m_value = t1->line26000TaxableIncome.m_value;
+        sch9->Calculate01();
+        t1->line34900Donations.m_value = sch9->Result.m_value;
+    } else {
+        t1->line34900Donations.m_value = 0;
+    }
+    // 3, 4. Federal tax.
+    if (auto* sch5 = formOf<TaxData_Sch5>(*this, 6))
+        t1->Sch5Amount1.m_value = sch5->FirstAmount.m_value;
+    t1->CalculateLine314ByWorkSheet();
+    _calculateT1032_step2();
+    t1->CalculateField350AndField410_414();
+    t1->CalculateFedTax1stStep();
+    auto* t1206 = formOf<TaxData_T1206New>(*this, 29);
+    t1->line40424TaxOnSplitIncome.m_value = t1206 ? t1206->Result.m_value : 0.0;
+    t1->CalculateField404();
+    if (auto* t1212 = formOf<TaxData_T1212New>(*this, 18))
+        t1->T1212Amount.m_value += t1212->Result.m_value / 2.0;
+    // 5. Minimum tax and the federal credits below basic federal tax.
+    auto* t691 = formOf<TaxData_T691New>(*this, 31);
+    auto* t2038 = formOf<TaxData_T2038New>(*this, 20);
+    auto investmentCredit = [&]() {
+        if (!t2038)
+            return;
+        t2038->CalculateToLineC();
+        t1->line41200InvestmentTaxCredit.m_value = t2038->LineC.m_value;
+        t2038->CalculateToLineD();
+    };
+    if (!t691) {
+        t1->line40427MinimumTaxCarryover.m_value = 0;
+        const double basic = t1->CalculateField429AndNonResiSurTax();
+        t1->line42900Copy.m_value = basic;
+        t1->CalculateLine440ByWorkSheet();
+        CalculateT2209FedPart();
+        m_provMgr.CalcLoggingCredit(t1);
+        t1->CalculateField406();
+        investmentCredit();
+    } else {
+        auto* sch3 = formOf<TaxData_Sch3>(*this, 4);
+        auto* t1170 = formOf<TaxData_T1170>(*this, 113);
+        t691->NetIncome.m_value = t1->line23600NetIncome.m_value;
+        t691->TaxableIncome.m_value = t1->line26000TaxableIncome.m_value;
+        t691->CapitalGains.m_value = sch3 ? sch3->Result.m_value : 0.0;
+        t691->GiftGains.m_value = t1170 ? t1170->Result.m_value : 0.0;
+        t691->SplitIncome.m_value = t1206 ? t1206->SplitIncome.m_value : 0.0;
+        t691->Dividends.m_value = t1->line12000TaxableDividends.m_value;
+        t691->CarryingCharges.m_value = t1->line22100CarryingCharges.m_value;
+        t691->Credits.m_value = t1->line35000NonRefundableCredits.m_value;
+        t691->BasicFederalTax.m_value = t1->line42900BasicFederalTax.m_value;
+        t691->CalculateToLine65andMinitaxCarryOverAndLine102();
+        t1->line40427MinimumTaxCarryover.m_value = t691->CarryOver.m_value;
+        const double basic = t1->CalculateField429AndNonResiSurTax();
+        t1->line42900Copy.m_value =
+            (m_province == kQuebec && t691->MinimumTax.m_value >= 0.009) ? t691->Province11Result.m_value : basic;
+        t1->CalculateLine440ByWorkSheet();
+        CalculateT2209FedPart();
+        m_provMgr.CalcLoggingCredit(t1);
+        t1->CalculateField406();
+        investmentCredit();
+        t691->ForeignTaxCredit1.m_value = t1->FtcTotal1.m_value;
+        t691->ForeignTaxCredit2.m_value = t1->FtcTotal2.m_value;
+        t691->InvestmentCredit.m_value = t1->line41200InvestmentTaxCredit.m_value;
+        t691->PoliticalCredit.m_value = t1->line41000PoliticalCredit.m_value;
+        t691->CalculateToLine95();
+        if (t2038) {
+            t2038->CalculateToEnd(t691->MinimumTax.m_value >= 0.009);
+            t1->line41200InvestmentTaxCredit.m_value = t2038->Result1.m_value;
+            t1->line45400InvestmentTaxRefund.m_value = t2038->Result2.m_value;
+        }
+    }
+    // 6.
+    t1->CalculateField417(t691 && t691->MinimumTax.m_value >= 0.009);
+    // 7. Tax on split income.
+    if (t1206) {
+        t1206->T1Amount.m_value = t1->line26000TaxableIncome.m_value;
+        t1206->CalculateFederal();
+        t1->SplitIncomeFlag.m_value = 1;
+        t1->T1206Amount.m_value = t1206->Result.m_value;
+        if (t691) {
+            t691->SplitIncome.m_value = t1206->SplitIncome.m_value;
+            t691->Indicator2.m_value = 1;
+            t691->CalculateToEnd();
+        }
+    } else {
+        t1->SplitIncomeFlag.m_value = 0;
+        t1->T1206Amount.m_value = 0;
+    }
+    // 8. Additional tax on education payments.
+    if (auto* t1172 = formOf<TaxData_T1172New>(*this, 17)) {
+        t1172->Province.m_value = m_province;
+        t1172->FirstName.m_value = t1->FirstName.m_value;
+        t1172->LastName.m_value = t1->LastName.m_value;
+        CString address;
+        t1->GetFullAddressWithoutPostcode(0, address);
+        t1172->Address.m_value = address;
+        t1172->SIN.m_value = t1->SIN.m_value;
+        t1172->Calculate01();
+        const double extra = t1172->Indicator2.m_value   ? t1172->Result3.m_value
+                             : t1172->Indicator1.m_value ? t1172->Result2.m_value
+                                                          : t1172->Result1.m_value;
+        t1->T1172Amount.m_value = extra;
+    }
+    // 9, 10. Net federal tax, then provincial tax before the exchange.
+    t1->CalculateFedTax();
+    CMultiProvsTaxMgr::T2209List t2209List;
+    PrepareT2209List(t2209List);
+    m_provMgr.CalcProvTax_BeforeExchData(t1, GetFormData(3, false), GetFormData(4, false), GetFormData(210, false),
+                                         GetFormData(6, false), GetFormData(9, false), GetFormData(11, false),
+                                         t1206, t2209List, t691, GetFormData(89, false));
+    // 11 to 13. Working income for the workers benefit.
+    t1->F5532Amount.m_value = CalculatedSelfEmpIncomeForF5532();
+    t1->F5532MedSupp.m_value = CalcF5532ForSch6OrRefMedSupp(t1->F5532Amount.m_value);
+    auto* sch6 = formOf<TaxData_Sch6>(*this, 119);
+    if (sch6) {
+        sch6->Province.m_value = m_province;
+        sch6->NoSpouseFlag.m_value = t1->HasSpouse() ? 0 : 1;
+        sch6->WorkingIncome.m_value = t1->line10100EmploymentIncome.m_value + t1->line10400OtherEmploymentIncome.m_value +
+                                      std::max(0.0, t1->F5532Amount.m_value);
+        sch6->SelfEmploymentIncome.m_value = t1->F5532Amount.m_value;
+        sch6->NetIncome.m_value = t1->line23600NetIncome.m_value;
+        sch6->Amount5.m_value = t1->line11700UCCB.m_value + t1->line12500RdspIncome.m_value;
+        sch6->Amount6.m_value = t1->line21300UCCBRepayment.m_value;
+        sch6->Amount7.m_value = t1->line13010Scholarships.m_value;
+        sch6->Amount9.m_value = t1->line23600NetIncome.m_value;
+        sch6->Amount10.m_value = 0;
+        sch6->Amount11.m_value = 0;
+    }
+    if (auto* t90 = formOf<TaxData_T90>(*this, 171)) {
+        t1->TaxExemptIncomeAnswer.m_value = 1;
+        t90->Calculate01();
+        if (sch6) {
+            sch6->Amount10.m_value = t90->Result1.m_value;
+            sch6->Amount11.m_value = t90->Result2.m_value;
+        }
+    }
+    return 0;
+}
+
+int IndividualTaxData::CalculateStep5(bool isSpouse)
+{
+    TaxData_T1New* t1 = GetT1();
+    if (!t1)
+        return 0;
+    // 1. Provincial tax after the exchange.
+    CalculateT2209FromFedToProv();
+    CMultiProvsTaxMgr::T2209List t2209List;
+    PrepareT2209List(t2209List);
+    m_provMgr.CalcProvTax_AfterExchData(t1, GetFormData(156, false), GetFormData(3, false), GetFormData(4, false),
+                                        GetFormData(9, false), GetFormData(29, false), t2209List,
+                                        GetFormData(31, false), GetFormData(89, false), GetFormData(37, false));
+    t1->line42800ProvincialTax.m_value = t1->ProvincialTaxTotal.m_value;
+    // 2. Provincial forms the plug-in wraps.
+    for (ENUMTYPE_FORM type : {ENUMTYPE_FORM(174), ENUMTYPE_FORM(173)}) {
+        CTaxData_Form* form = GetFormData(type, false);
+        if (!form)
+            continue;
+        if (auto* t225 = qobject_cast<TaxData_T225*>(form))
+            t225->Age.m_value = t1->GetAge();
+        else if (auto* t224 = qobject_cast<TaxData_T224*>(form))
+            t224->Age.m_value = t1->GetAge();
+        m_provMgr.beforeCalcFormData(type, form);
+        form->Calculate01();
+        m_provMgr.afterCalcFormData(type, form);
+    }
+    // 3. Provincial credits.
+    if (m_province != kProvinceKeepingCredits) {
+        t1->ProvincialCredit1.m_value = 0;
+        t1->ProvincialCredit2.m_value = 0;
+    }
+    m_provMgr.CalcProvCredit(t1, nullptr, GetFormData(6, false), t2209List);
+    t1->line47900ProvincialCredits.m_value = t1->ProvincialCreditTotal.m_value;
+    // 4. Canada workers benefit.
+    if (auto* sch6 = formOf<TaxData_Sch6>(*this, 119)) {
+        sch6->Province.m_value = t1->getMainTaxProvince();
+        if (auto* sch11 = formOf<TaxData_Sch11>(*this, 11);
+            sch11 && sch6->EligibilityIndicator.m_value && sch11->FullTimeMonths.m_value - 3 >= 0.009)
+            sch6->Question1.m_value = 0;
+        sch6->Calculate01();
+        t1->line45300WorkersBenefit.m_value = sch6->BasicResult.m_value;
+        t1->Sch6Result2.m_value = sch6->DisabilityResult.m_value;
+    } else {
+        t1->line45300WorkersBenefit.m_value = 0;
+        t1->Sch6Result2.m_value = 0;
+    }
+    // 5. Multigenerational renovation and the GST/HST rebate.
+    auto* reno = formOf<TaxData_Sch12_MultigHomeReno>(*this, 133);
+    if (reno)
+        reno->Calculate01();
+    t1->line45355MultigenerationalReno.m_value = reno ? reno->Result.m_value : 0.0;
+    if (auto* gst = formOf<CTaxData_GST370>(*this, 28)) {
+        gst->LastName.m_value = t1->LastName.m_value;
+        gst->FirstName.m_value = t1->FirstName.m_value;
+        gst->SIN.m_value = t1->SIN.m_value;
+        gst->Year.m_value = CString("2024");
+        gst->Calculate01();
+        t1->line45700GstRebate.m_value = gst->Result.m_value;
+    } else {
+        t1->line45700GstRebate.m_value = 0;
+    }
+    // 6 to 8. Total payable, pension splitting, the balance.
+    t1->CalculateBeforeLine437(true);
+    if (auto* t1032 = formOf<TaxData_T1032_New>(*this, 118)) {
+        const double ownTax = t1->line42000NetFederalTax.m_value + t1->line42800ProvincialTax.m_value +
+                              t1->line42100CppSelfEmployedPayable.m_value;
+        (t1032->ElectorIndicator.m_value == 0 ? t1032->OwnTax : t1032->SpouseTax).m_value = ownTax;
+        t1032->CalculateIncomeTaxAfterAdjustment();
+    }
+    t1->CalculateBalance(true);
+    // 9. Loss carry-back.
+    if (auto* t1a = formOf<TaxData_T1ANew>(*this, 39)) {
+        fillMirrorIdentity(*t1a, *t1);
+        t1a->Name.m_value = t1->ConstructFullName();
+        const double employment = t1->line10100EmploymentIncome.m_value + t1->line10400OtherEmploymentIncome.m_value -
+                                  t1->line20700RppDeduction.m_value - t1->line21200UnionDues.m_value -
+                                  t1->line22900EmploymentExpenses.m_value - t1->line23100ClergyResidence.m_value;
+        splitIncomeOrLoss(employment, t1a->EmploymentIncome, t1a->EmploymentLoss);
+        splitIncomeOrLoss(t1->line12100InterestIncome.m_value + t1->line12000TaxableDividends.m_value,
+                          t1a->InvestmentIncome, t1a->InvestmentLoss);
+        splitIncomeOrLoss(t1->line12600NetRental.m_value, t1a->RentalIncome, t1a->RentalLoss);
+        splitIncomeOrLoss(t1->line13500BusinessNet.m_value + t1->line13700ProfessionalNet.m_value +
+                              t1->line13900CommissionNet.m_value + t1->line14300FishingNet.m_value,
+                          t1a->BusinessIncome, t1a->BusinessLoss);
+        splitIncomeOrLoss(t1->line14100FarmingNet.m_value, t1a->FarmingIncome, t1a->FarmingLoss);
+        const auto* sch3 = formOf<TaxData_Sch3>(*this, 4);
+        t1a->CapitalLoss.m_value = (sch3 && sch3->Result.m_value < 0.009) ? -sch3->Result.m_value : 0.0;
+        t1a->Calculate01();
+    }
+    // 10 to 17. Forms that mirror the return.
+    if (auto* t5004 = formOf<TaxData_T5004>(*this, 55)) {
+        t5004->Name.m_value = t1->ConstructFullName();
+        t5004->Calculate01();
+    }
+    const bool hasDirectDeposit = HasForm(52);
+    if (auto* dd = formOf<CTaxData_T1DD>(*this, 52)) {
+        fillMirrorIdentity(*dd, *t1);
+        if (dd->Indicator.m_value == 0)
+            dd->Province.m_value = provinceName(m_province);
+        dd->Calculate01();
+    }
+    if (auto* t183 = formOf<TaxData_T183New>(*this, 96)) {
+        fillMirrorIdentity(*t183, *t1);
+        if (t183->Indicator.m_value == 0)
+            t183->Province.m_value = provinceName(m_province);
+        t183->Email.m_value = t1->Email.m_value;
+        t183->TotalIncome.m_value = t1->line15000TotalIncome.m_value;
+        t183->TaxableIncome.m_value = t1->line26000TaxableIncome.m_value;
+        t183->TaxDeducted.m_value = t1->line43700TaxDeducted.m_value;
+        t183->Refund.m_value = t1->line48400Refund.m_value;
+        t183->BalanceOwing.m_value = t1->line48500BalanceOwing.m_value;
+        t183->Calculate01();
+        // The deposit flag follows the direct-deposit form: removing the
+        // form clears it.
+        t183->DirectDeposit.m_value = hasDirectDeposit ? 1 : 0;
+    }
+    if (auto* t185 = formOf<TaxData_T185>(*this, 181)) {
+        fillMirrorIdentity(*t185, *t1);
+        if (t185->Indicator.m_value == 0)
+            t185->Amount.m_value = t1->line48500BalanceOwing.m_value;
+        t185->Calculate01();
+    }
+    const PreparerInfo& settings = preparerInfo();
+    if (auto* rc71 = formOf<CTaxData_RC71>(*this, 53)) {
+        const CString& discounter = settings.DiscounterCode;
+        if (!discounter.isEmpty())
+            rc71->DiscounterCode.m_value = discounter;
+        fillMirrorIdentity(*rc71, *t1);
+        rc71->FullName.m_value = t1->ConstructFullName();
+        rc71->Refund.m_value = t1->line48400Refund.m_value;
+        rc71->Calculate01();
+    }
+    if (auto* adj = formOf<CTaxData_T1ADJ>(*this, 116)) {
+        const CString& efile = settings.BusinessEFileNum;
+        if (!efile.isEmpty())
+            adj->EFileNumber.m_value = efile;
+        adj->Year.m_value = CString("2024");
+        adj->Name.m_value = t1->LastName.m_value + CString(", ") + t1->FirstName.m_value;
+        adj->SIN.m_value = t1->SIN.m_value;
+        adj->Calculate01();
+    }
+    if (auto* t1135 = formOf<TaxData_T1135New>(*this, 101)) {
+        t1135->Indicator.m_value = 0;
+        if (t1135->isIndividual())
+            t1135->Name.m_value = t1->ConstructFullName();
+        t1135->LastName.m_value = t1->LastName.m_value;
+        t1135->SIN.m_value = t1->SIN.m_value;
+        t1135->Calculate01();
+        t1135->OverwriteFlag.m_value = t1->OverwriteStatus.m_value;
+    }
+    if (auto* t1153 = formOf<CTaxData_T1153>(*this, 97)) {
+        t1153->Name.m_value = t1->ConstructFullName();
+        t1153->SIN.m_value = t1->SIN.m_value;
+        t1153->Text1.m_value = t1->AddressLine1.m_value;
+        t1153->Text2.m_value = t1->HomePhone.m_value;
+        t1153->Amount.m_value = t1->line48400Refund.m_value;
+        if (t1->MailingOutsideIndicator.m_value == 0)
+            t1153->ProvinceText.m_value = provinceName(m_province);
+    }
+    // 18. Back into the interview data.
+    WriteDataToWizards(isSpouse);
+    for (STRUCT_WIZDATA_ITEM_2004* item : m_wizList)
+        if (item->data)
+            item->data->RefreshData();
+    return 0;
+}

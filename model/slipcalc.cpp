@@ -1,0 +1,656 @@
+// Slip totals: one walk over the person's slips into STRUCT_SLIPDATA_CALCULATION,
+// then the forms those totals make necessary.
+
+#include "model/slipcalc.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "companion/forms/slips/slips_employment.h"
+#include "companion/forms/slips/slips_investment.h"
+#include "companion/forms/slips/slips_other.h"
+#include "companion/forms/t1/taxdata_t1new.h"
+#include "model/individualtaxdata.h"
+
+namespace {
+
+constexpr int kQuebec = 11;
+constexpr int kManitoba = 3;
+
+bool present(double v) { return std::fabs(v) >= 0.009; }
+bool atLeast(double v) { return v >= 0.009; }
+
+// A field that keeps the largest value is raised only by a clear margin.
+void raise(double& held, double value)
+{
+    if (value - held >= 0.009)
+        held = value;
+}
+
+void addT3(STRUCT_SLIPDATA_CALCULATION& s, const TaxData_Slip_T3& t)
+{
+    const double b21 = t.shareBox21.m_value, b24 = t.shareBox24.m_value, b25 = t.shareBox25.m_value,
+                 b26 = t.shareBox26.m_value, b30 = t.shareBox30.m_value, b31 = t.shareBox31.m_value;
+    s.t3Box21 += b21;
+    if (present(b21))
+        s.t3HasBox21 = true;
+    s.t3Box21LessBox30 += b21 - b30;
+    if (t.box21Mark.m_value)
+        s.t3Box21Marked += b21;
+    s.t3Box22 += t.shareBox22.m_value;
+    s.t3Box23 += t.shareBox23.m_value;
+    s.t3Box24 += b24;
+    if (!t.box24Mark.m_value)
+        s.t3Box24Unmarked += b24;
+    s.t3Box25 += b25;
+    if (present(t.shareBox34.m_value))
+        s.t3Box25Taxed += b25;
+    if (!t.box26Mark1.m_value)
+        s.t3Box26Other += std::max(0.0, b26 - b31);
+    if (t.box26Mark2.m_value)
+        s.t3Box26MarkB += b26;
+    if (t.box26Mark3.m_value)
+        s.t3Box26MarkC += b26;
+    s.t3Box30 += b30;
+    s.t3Box31 += b31;
+    s.t3Box32 += t.shareBox32.m_value;
+    s.t3Box33 += t.shareBox33.m_value;
+    s.t3Box34 += t.shareBox34.m_value;
+    s.t3Box35 += t.shareBox35.m_value;
+    s.t3Box37 += t.shareBox37.m_value;
+    s.t3Box38 += t.shareBox38.m_value;
+    s.t3Box39 += t.shareBox39.m_value;
+    s.t3Box49 += t.shareBox49.m_value;
+    s.t3Box50 += t.shareBox50.m_value;
+    s.t3Box51 += t.shareBox51.m_value;
+}
+
+void addT4(STRUCT_SLIPDATA_CALCULATION& s, const TaxData_Slip_T4& t)
+{
+    const double b14 = t.box14EmploymentIncome.m_value, b16 = t.box16CppContributions.m_value,
+                 b22 = t.box22IncomeTaxDeducted.m_value, b26 = t.box26PensionableEarnings.m_value,
+                 b55 = t.box55PpipPremiums.m_value, b66 = t.box66EligibleRetiring.m_value,
+                 b67 = t.box67NonEligibleRetiring.m_value;
+    const bool quebec = t.Province.m_value == kQuebec;
+    const bool qppSlip = quebec && b16 < 0.009;
+    const bool eiExempt = t.box28EiExempt.m_value != 0;
+    const bool cppExempt = t.box28CppQppExempt.m_value != 0;
+
+    if (qppSlip)
+        ++s.t4QppCount;
+    else
+        ++s.t4NonQppCount;
+    s.t4Box14 += b14;
+    if (!s.hasIndianActIncome && t.containIndianItem())
+        s.hasIndianActIncome = true;
+    if (eiExempt)
+        s.t4Box14EiExempt += b14;
+    s.t4Box16 += b16;
+    (quebec ? s.t4Box14Quebec : s.t4Box14OutsideQuebec) += b14;
+    s.t4Box16A += t.box16ASecondCpp.m_value;
+    s.t4Box18 += t.box18EiPremiums.m_value;
+    s.t4Box20 += t.box20RppContributions.m_value;
+    s.t4Box22 += b22;
+    s.t4Box24 += t.box24EiInsurableEarnings.m_value;
+    switch (t.earningsKind.m_value) {
+    case 0:
+        s.t4HasPlacementAgency = true;
+        s.t4PlacementAgencyEarnings += t.placementAgencyEarnings.m_value;
+        break;
+    case 1:
+        s.t4HasKind1 = true;
+        s.t4KindEarnings1 += t.kind1Earnings.m_value;
+        break;
+    case 2:
+        s.t4HasKind2 = true;
+        s.t4KindEarnings2 += t.kind2Earnings.m_value;
+        break;
+    default: break;
+    }
+    s.t4Box30 += t.box30BoardLodging.m_value;
+    if (t.other1Code.m_value == 0)
+        s.t4Other1Code0 += t.other1Box43.m_value;
+    else if (t.other1Code.m_value == 1)
+        s.t4Other1Code1 += t.other1Box43.m_value;
+    s.t4Other2 += t.other2Box34.m_value;
+    s.t4Other3 += t.other3Box40.m_value;
+    s.t4Box42 += t.box42Commissions.m_value;
+    s.t4Other4 += t.other4Box39.m_value;
+    s.t4Box44 += t.box44UnionDues.m_value;
+    s.t4Box46 += t.box46Donations.m_value;
+    s.t4Other5 += t.other5Box53.m_value;
+    s.t4Box52 += t.box52PensionAdjustment.m_value;
+    s.t4Box55 += b55;
+    if (eiExempt)
+        s.t4Box55EiExempt += b55;
+    s.t4Box17 += t.box17QppContributions.m_value;
+    s.t4Box26 += b26;
+    if (qppSlip) {
+        s.t4Box26Qpp += b26;
+        if (cppExempt)
+            s.t4QppExemptSeen = true;
+    } else {
+        s.t4Box26Cpp += b26;
+        if (cppExempt)
+            s.t4CppExemptSeen = true;
+    }
+    if (!eiExempt)
+        s.t4AllEiExempt = false;
+    s.t4Other6 += t.other6Box31.m_value;
+    if (quebec && atLeast(t.other6Box31.m_value))
+        s.t4QuebecEarningsWith6 += b14 + b66 + b67;
+    s.t4Box66 += b66;
+    s.t4Box67 += b67;
+    s.t4Box71 += t.box71IndianExempt.m_value;
+    s.t4Other7 += t.other7Box77.m_value;
+    s.t4Box85 += t.box85HealthPremiums.m_value;
+    if (t.box85Mark.m_value)
+        s.t4Box85Marked += t.box85HealthPremiums.m_value;
+    s.t4Box87 += t.box87EmergencyVolunteer.m_value;
+    s.t4Box88 += t.box88IndianSelfEmployed.m_value;
+    if (atLeast(b22) && !present(b14))
+        s.t4RetiringTaxedNoBox14 += (atLeast(b66) ? b66 : 0.0) + (atLeast(b67) ? b67 : 0.0);
+    if (t.fishingMark.m_value) {
+        s.t4HasFishing = true;
+        if (atLeast(b22))
+            s.t4FishingBox14Taxed += b14;
+    }
+}
+
+void addT5(STRUCT_SLIPDATA_CALCULATION& s, const TaxData_Slip_T5& t, bool age65)
+{
+    s.t5Box10 += t.shareBox10.m_value;
+    s.t5Box11 += t.shareBox11.m_value;
+    s.t5Box12 += t.shareBox12.m_value;
+    s.t5Interest += t.shareInterest.m_value;
+    s.t5InterestPart1 += t.shareInterestPart1.m_value;
+    s.t5InterestPart2 += t.shareInterestPart2.m_value;
+    s.t5InterestPart3 += t.shareInterestPart3.m_value;
+    s.t5InterestPart4 += t.shareInterestPart4.m_value;
+    s.t5Box14 += t.shareBox14.m_value;
+    s.t5Box15 += t.shareBox15.m_value;
+    s.t5Box16 += t.shareBox16.m_value;
+    (t.box17Mark.m_value ? s.t5Box17Marked : s.t5Box17Unmarked) += t.shareBox17.m_value;
+    s.t5Box18 += t.shareBox18.m_value;
+    (t.box19Mark.m_value || age65 ? s.t5Box19Pension : s.t5Box19Other) += t.shareBox19.m_value;
+    s.t5Box24 += t.shareBox24.m_value;
+    s.t5Box25 += t.shareBox25.m_value;
+    s.t5Box26 += t.shareBox26.m_value;
+}
+
+void addT4E(STRUCT_SLIPDATA_CALCULATION& s, const TaxData_Slip_T4E& t)
+{
+    const double b14 = t.box14TotalBenefits.m_value, b18 = t.box18TaxExempt.m_value;
+    if (atLeast(t.box7RepaymentRate.m_value))
+        s.t4eBox7 = t.box7RepaymentRate.m_value;
+    const double net = std::max(0.0, b14 - b18);
+    s.t4eBox14NetOfBox18 += net;
+    if (atLeast(t.box23QuebecTax.m_value))
+        s.t4eBox14NetOfBox18Quebec += net;
+    s.t4eBox15 += t.box15Regular.m_value;
+    s.t4eBox17 += t.box17SupportMeasures.m_value;
+    s.t4eBox18 += b18;
+    s.t4eBox20 += t.box20TaxableTuition.m_value;
+    s.t4eBox21 += t.box21NonTaxableTuition.m_value;
+    s.t4eBox22 += t.box22IncomeTaxDeducted.m_value;
+    s.t4eBox23 += t.box23QuebecTax.m_value;
+    s.t4eOther1 += t.other1.m_value;
+    if (present(t.other2.m_value))
+        s.t4eOther2 += t.other2.m_value;
+    else
+        s.t4eBox30 += t.box30Repayment.m_value;
+    s.t4eBox33 += t.box33Crf.m_value;
+    s.t4eOther3 += t.other3.m_value;
+    s.t4eBox37 += t.box37Parental.m_value;
+    if (atLeast(t.box22IncomeTaxDeducted.m_value))
+        s.t4eBox14Taxed += b14;
+    if (t.indianActMark.m_value) {
+        s.t4eBox18IndianAct += b18;
+        s.hasIndianActIncome = true;
+    }
+}
+
+void addT4RSP(STRUCT_SLIPDATA_CALCULATION& s, const TaxData_Slip_T4RSP& t)
+{
+    (t.box16Mark.m_value ? s.t4rspBox16Marked : s.t4rspBox16Unmarked) += t.box16Annuity.m_value;
+    s.t4rspBox18 += t.box18RefundOfPremiums.m_value;
+    s.t4rspBox20 += t.box20ExcessRefund.m_value;
+    s.t4rspBox22 += t.box22Withdrawal.m_value;
+    s.t4rspBox25 += t.box25Llp.m_value;
+    s.t4rspBox26 += t.box26Deregistration.m_value;
+    s.t4rspBox27 += t.box27Hbp.m_value;
+    if (atLeast(t.box28OtherIncome.m_value))
+        s.t4rspBox28Income += t.box28OtherIncome.m_value;
+    else
+        s.t4rspBox28Deduction += -t.box28OtherIncome.m_value;
+    s.t4rspBox30 += t.box30IncomeTaxDeducted.m_value;
+    s.t4rspBox34 += t.box34DeemedOnDeath.m_value;
+    if (t.box24SpousalFlag.m_value)
+        s.t4rspSpousalPlanAmounts +=
+            t.box20ExcessRefund.m_value + t.box22Withdrawal.m_value + t.box26Deregistration.m_value;
+}
+
+void addOAS(STRUCT_SLIPDATA_CALCULATION& s, const CSlipData_T4AOAS& t)
+{
+    s.oasBox18 += t.box18NetPension.m_value;
+    s.oasBox19 += t.box19GrossPension.m_value;
+    s.oasBox20 += t.box20Overpayment.m_value;
+    s.oasBox21 += t.box21NetSupplements.m_value;
+    s.oasBox22 += t.box22IncomeTaxDeducted.m_value;
+    s.oasBox23 += t.box23QuebecTax.m_value;
+}
+
+void addT4AP(STRUCT_SLIPDATA_CALCULATION& s, TaxData_Slip_T4AP& t, int age)
+{
+    t.age.m_value = age;
+    const double b14 = t.box14Retirement.m_value, b18 = t.box18Death.m_value, b20 = t.box20Taxable.m_value;
+    const bool benefit = present(b14) || present(t.box16Disability.m_value);
+    s.t4apBox14 += b14;
+    if (atLeast(b14) && t.box14Mark.m_value)
+        s.t4apBox14MarkSeen = true;
+    s.t4apBox15 += t.box15Survivor.m_value;
+    s.t4apBox16 += t.box16Disability.m_value;
+    s.t4apBox17 += t.box17Child.m_value;
+    s.t4apBox18 += b18;
+    s.t4apBox19 += t.box19PostRetirement.m_value;
+    s.t4apBox20LessBox18 += b20 - b18;
+    if (benefit) {
+        raise(s.t4apMaxBox21, t.box21DisabilityMonths.m_value);
+        raise(s.t4apMaxBox23, t.box23RetirementMonths.m_value);
+        if (!t.slipMark.m_value) {
+            raise(s.t4apMaxBox21Unmarked, t.box21DisabilityMonths.m_value);
+            raise(s.t4apMaxBox23Unmarked, t.box23RetirementMonths.m_value);
+        }
+    }
+    s.t4apBox22 += t.box22IncomeTaxDeducted.m_value;
+    if (atLeast(t.other1.m_value)) {
+        s.t4apOther1 += t.other1.m_value;
+        s.t4apBox20WithOther1 += b20;
+    }
+    if (t.indianActMark.m_value) {
+        s.t4apBox20IndianAct += b20;
+        s.hasIndianActIncome = true;
+    }
+    if (present(b18) || present(t.box22IncomeTaxDeducted.m_value))
+        s.t4apBox18Added += b18;
+}
+
+// The taxable part of a scholarship: 500 off for code 0, none for code 1,
+// all of it otherwise.
+double taxableScholarship(double amount, int code)
+{
+    if (code == 0)
+        return std::max(0.0, amount - 500.0);
+    return code == 1 ? 0.0 : amount;
+}
+
+void addT4A(STRUCT_SLIPDATA_CALCULATION& s, const TaxData_Slip_T4A& t, bool age65)
+{
+    const bool pensionTreated = t.pensionMark.m_value || age65;
+    const bool indian = t.indianActMark.m_value != 0;
+    const double b16 = t.box16Pension.m_value, b22 = t.box22IncomeTaxDeducted.m_value,
+                 b24 = t.box24Annuities.m_value, b28 = t.box28OtherIncome.m_value, b105 = t.box105Scholarships.m_value;
+    s.t4aBox16 += b16;
+    s.t4aBox18 += t.box18LumpSum.m_value;
+    s.t4aBox20 += t.box20SelfEmployedCommissions.m_value;
+    s.t4aBox22 += b22;
+    (pensionTreated ? s.t4aBox24Pension : s.t4aBox24Other) += b24;
+    if (t.box24Mark.m_value)
+        s.t4aBox24Marked += b24;
+    if (!t.box28Exclusion.m_value)
+        (t.box28Kind.m_value ? s.t4aBox28KindB : s.t4aBox28KindA) += b28;
+    s.t4aOther1 += t.other1Box26.m_value;
+    s.t4aOther2 += t.other2Box27.m_value;
+    s.t4aBox104Net += std::max(0.0, t.box104ResearchGrants.m_value - t.researchExpenses.m_value);
+    s.t4aOther3 += t.other3Box102.m_value;
+    if (!t.box30Mark.m_value)
+        s.t4aBox30Unmarked += t.box30Patronage.m_value;
+    s.t4aBox34 += t.box34PensionAdjustment.m_value;
+    if (!t.box32Mark.m_value)
+        s.t4aBox32Second += t.box32PastService.m_value;
+    s.t4aBox40 += t.box40RespAccumulated.m_value;
+    s.t4aBox42 += t.box42RespEducational.m_value;
+    s.t4aBox46 += t.box46Donations.m_value;
+    if (atLeast(b22) && (!t.taxMark.m_value || !present(b16))) {
+        const double scholarship = atLeast(b105) ? taxableScholarship(b105, t.box105Code.m_value) : 0.0;
+        s.t4aTaxedIncome += t.box18LumpSum.m_value + scholarship + b28 + t.box30Patronage.m_value +
+                            t.box40RespAccumulated.m_value + t.box107WageLoss.m_value + t.box127Veterans.m_value +
+                            t.box198Crb.m_value + t.box199Crsb.m_value + t.box200Crcb.m_value + t.box202Cesb.m_value +
+                            t.box203Provincial.m_value + t.box204Parents.m_value + t.box211Cwlb.m_value;
+    }
+    if (t.box124Code.m_value == 0)
+        s.t4aBox124Code0 += t.box124BoardLodging.m_value;
+    else if (t.box124Code.m_value == 1)
+        s.t4aBox124Code1 += t.box124BoardLodging.m_value;
+    s.t4aBox48 += t.box48FeesForServices.m_value;
+    switch (t.box105Code.m_value) {
+    case 0: s.t4aBox105Code0 += b105; break;
+    case 1: s.t4aBox105Code1 += b105; break;
+    default: s.t4aBox105Code2 += b105; break;
+    }
+    s.t4aBox106 += t.box106DeathBenefits.m_value;
+    s.t4aBox107 += t.box107WageLoss.m_value;
+    s.t4aBox109 += t.box109Unregistered.m_value;
+    s.t4aOther4 += t.other4Box108.m_value;
+    s.t4aBox118 += t.box118MedicalPremium.m_value;
+    s.t4aBox119 += t.box119GroupTermLife.m_value;
+    s.t4aOther5 += t.other5Box110.m_value;
+    s.t4aBox125 += t.box125DisabilityBenefits.m_value;
+    s.t4aBox127 += t.box127Veterans.m_value;
+    s.t4aBox128 += t.box128VeteransSplit.m_value;
+    s.t4aOther6 += t.other6Box115.m_value;
+    s.t4aOther7 += t.other7Box116.m_value;
+    s.t4aBox131 += t.box131Rdsp.m_value;
+    s.t4aOther8 += t.other8Box117.m_value;
+    (pensionTreated ? s.t4aBox133Pension : s.t4aBox133Other) += t.box133VariablePension.m_value;
+    s.t4aOther9 += t.other9Box122.m_value;
+    s.t4aBox135 += t.box135HealthPremiums.m_value;
+    if (t.box135Mark.m_value)
+        s.t4aBox135Marked += t.box135HealthPremiums.m_value;
+    s.t4aOther10 += t.other10Box123.m_value;
+    s.t4aOther11 += t.other11Box126.m_value;
+    s.t4aOther12 += t.other12Box130.m_value;
+    s.t4aOther13 += t.other13Box129.m_value;
+    s.t4aOther14 += t.other14Box132.m_value;
+    (pensionTreated ? s.t4aBox194Pension : s.t4aBox194Other) += t.box194Prpp.m_value;
+    if (!indian) {
+        s.t4aBox197 += t.box197Cerb.m_value;
+        s.t4aBox203 += t.box203Provincial.m_value;
+    } else {
+        s.t4aBox197And203IndianAct += t.box197Cerb.m_value + t.box203Provincial.m_value;
+    }
+    s.t4aBox198 += t.box198Crb.m_value;
+    s.t4aBox199 += t.box199Crsb.m_value;
+    s.t4aBox200 += t.box200Crcb.m_value;
+    s.t4aBox201 += t.box201Repayment.m_value;
+    s.t4aBox202 += t.box202Cesb.m_value;
+    s.t4aBox204 += t.box204Parents.m_value;
+    s.t4aBox205 += t.box205OlderSeniors.m_value;
+    s.t4aBox210 += t.box210Postdoctoral.m_value;
+    s.t4aBox211 += t.box211Cwlb.m_value;
+    if (atLeast(b16))
+        s.pensionTaxDeducted += b22;
+}
+
+void addT2202(STRUCT_SLIPDATA_CALCULATION& s, TaxData_Slip_T2202& t)
+{
+    for (int n = 1; n <= TaxData_Slip_T2202::kSessions; ++n) {
+        const double partTime = t.partTimeMonths(n).m_value;
+        s.t2202PartTimeMonths += partTime;
+        s.t2202FullTimeMonths += t.fullTimeMonths(n).m_value;
+        (present(partTime) ? s.t2202FeesWithPartTime : s.t2202FeesOther) += t.eligibleFees(n).m_value;
+    }
+}
+
+void addT5007(STRUCT_SLIPDATA_CALCULATION& s, const CSlipData_T5007& t)
+{
+    if (t.indianActMark.m_value) {
+        s.t5007Box10IndianAct += t.box10WorkersCompensation.m_value;
+        s.hasIndianActIncome = true;
+    } else {
+        s.t5007Box10 += t.box10WorkersCompensation.m_value;
+    }
+    s.t5007Box11 += t.box11SocialAssistance.m_value;
+    if (t.Province.m_value == kManitoba) {
+        if (s.t5007ManitobaMinRatio - t.ratioAmount.m_value >= 0.009)
+            s.t5007ManitobaMinRatio = t.ratioAmount.m_value;
+        if (atLeast(t.box11SocialAssistance.m_value))
+            s.t5007ManitobaBox11 = true;
+    }
+}
+
+void addT5013(STRUCT_SLIPDATA_CALCULATION& s, TaxData_Slip_T5013& t)
+{
+    const double share = t.box5Percent.m_value / 100.0;
+    double* const shares[] = {
+        &s.t5013Share01, &s.t5013Share02, &s.t5013Share03, &s.t5013Share04, &s.t5013Share05, &s.t5013Share06,
+        &s.t5013Share07, &s.t5013Share08, &s.t5013Share09, &s.t5013Share10, &s.t5013Share11, &s.t5013Share12,
+        &s.t5013Share13, &s.t5013Share14, nullptr, &s.t5013Share16, &s.t5013Share17, &s.t5013Share18,
+        &s.t5013Share19, &s.t5013Share20, &s.t5013Share21, &s.t5013Share22, &s.t5013Share23, &s.t5013Share24,
+        &s.t5013Share25,
+    };
+    for (int n = 1; n <= 25; ++n) {
+        const double amount = t.amount(n).m_value * share;
+        if (n == 15)
+            (t.box151Mark.m_value ? s.t5013Share15Marked : s.t5013Share15Unmarked) += amount;
+        else
+            *shares[n - 1] += amount;
+    }
+}
+
+void addT4RIF(STRUCT_SLIPDATA_CALCULATION& s, const TaxData_Slip_T4RIF& t, bool age65)
+{
+    const bool pensionTreated = t.pensionMark.m_value || age65;
+    const double b16 = t.box16Taxable.m_value, b24 = t.box24Excess.m_value, b28 = t.box28IncomeTaxDeducted.m_value;
+    const bool taxed = atLeast(b28);
+    (pensionTreated ? s.t4rifBox16Pension : s.t4rifBox16Other) += b16;
+    if (!pensionTreated && taxed)
+        s.t4rifTaxedOther += b16;
+    s.t4rifBox18 += t.box18DeemedOnDeath.m_value;
+    (pensionTreated ? s.t4rifBox20Pension : s.t4rifBox20Other) += t.box20Deregistration.m_value;
+    if (atLeast(b24)) {
+        if (t.pensionMark.m_value || (t.secondMark.m_value && age65)) {
+            s.t4rifBox24Pension += b24;
+        } else {
+            s.t4rifBox24Other += b24;
+            if (taxed)
+                s.t4rifTaxedOther += b24;
+        }
+    } else {
+        s.t4rifBox24Negative += -b24;
+    }
+    s.t4rifBox22 += t.box22OtherIncome.m_value;
+    s.t4rifBox28 += b28;
+    if (pensionTreated && atLeast(b16))
+        s.pensionTaxDeducted += b28;
+}
+
+void addT4PS(STRUCT_SLIPDATA_CALCULATION& s, const TaxData_Slip_T4PS& t)
+{
+    s.t4psAmount01 += t.amount01Box24.m_value;
+    s.t4psAmount02 += t.amount02Box25.m_value;
+    s.t4psAmount03 += t.amount03Box26.m_value;
+    s.t4psAmount04 += t.amount04Box30.m_value;
+    s.t4psAmount05 += t.amount05Box31.m_value;
+    s.t4psAmount06 += t.amount06Box32.m_value;
+    s.t4psAmount07 += t.amount07Box34.m_value;
+    s.t4psAmount08 += t.amount08Box35.m_value;
+    s.t4psAmount09 += t.amount09Box36.m_value;
+    s.t4psAmount10 += t.amount10Box37.m_value;
+    s.t4psAmount11 += t.amount11Box38.m_value;
+    s.t4psAmount12 += t.amount12Box39.m_value;
+    s.t4psAmount13 += t.amount13Box41.m_value;
+}
+
+void addT4ARCA(STRUCT_SLIPDATA_CALCULATION& s, const TaxData_Slip_T4ARCA& t)
+{
+    s.t4arcaAmount1 += t.amount1Box14.m_value;
+    s.t4arcaAmount2 += t.amount2Box15.m_value;
+    s.t4arcaAmount3 += t.amount3Box16.m_value;
+    s.t4arcaAmount4 += t.amount4Box17.m_value;
+    s.t4arcaAmount5 += t.amount5Box18.m_value;
+    s.t4arcaAmount6 += t.amount6Box20.m_value;
+    s.t4arcaAmount7 += t.amount7Box22.m_value;
+}
+
+void addFHSA(STRUCT_SLIPDATA_CALCULATION& s, const TaxData_Slip_T4FHSA& t)
+{
+    s.fhsaBox18 += t.box18Contributions.m_value;
+    s.fhsaBox20 += t.box20QualifyingWithdrawals.m_value;
+    s.fhsaBox22 += t.box22TaxableWithdrawals.m_value;
+    s.fhsaBox24 += t.box24BeneficiaryDistribution.m_value;
+    s.fhsaBox26 += t.box26DeemedOnCessation.m_value;
+    s.fhsaBox28 += t.box28LoanSecurity.m_value;
+    s.fhsaBox30 += t.box30IncomeTaxDeducted.m_value;
+    s.fhsaBox32 += t.box32RrspTransfers.m_value;
+    s.fhsaBox34 += t.box34SpousalRrspTransfers.m_value;
+    s.fhsaBox36 += t.box36DesignatedTransferOut.m_value;
+    s.fhsaBox38 += t.box38DesignatedWithdrawals.m_value;
+}
+
+bool anyPresent(std::initializer_list<double> values)
+{
+    for (double v : values)
+        if (present(v))
+            return true;
+    return false;
+}
+
+bool anyAtLeast(std::initializer_list<double> values)
+{
+    for (double v : values)
+        if (atLeast(v))
+            return true;
+    return false;
+}
+
+} // namespace
+
+void IndividualTaxData::PrepareSlipsBeforeCalculate(STRUCT_SLIPDATA_CALCULATION& s, std::set<ENUMTYPE_FORM>& needed,
+                                                    bool createForms)
+{
+    if (m_slipList.empty())
+        return;
+    const TaxData_T1New* t1 = GetT1();
+    // A return without a T1 is taken as a person under 65 of unknown age.
+    const int age = t1 ? t1->GetAge() : 0;
+    const bool age65 = t1 && t1->IsAgeNotUnder65();
+
+    for (STRUCT_SLIPDATA_ITEM_2004* item : m_slipList)
+        if (item->data)
+            item->data->Calculate01();
+
+    for (STRUCT_SLIPDATA_ITEM_2004* item : m_slipList) {
+        CTaxData_Form* slip = item->data;
+        if (!slip)
+            continue;
+        switch (item->type) {
+        case 1: addT4(s, static_cast<TaxData_Slip_T4&>(*slip)); break;
+        case 2: addT4A(s, static_cast<TaxData_Slip_T4A&>(*slip), age65); break;
+        case 3: addT4AP(s, static_cast<TaxData_Slip_T4AP&>(*slip), age); break;
+        case 4: addT4RSP(s, static_cast<TaxData_Slip_T4RSP&>(*slip)); break;
+        case 5: addT4E(s, static_cast<TaxData_Slip_T4E&>(*slip)); break;
+        case 6: addOAS(s, static_cast<CSlipData_T4AOAS&>(*slip)); break;
+        case 7: addT4RIF(s, static_cast<TaxData_Slip_T4RIF&>(*slip), age65); break;
+        case 8: addT5(s, static_cast<TaxData_Slip_T5&>(*slip), age65); break;
+        case 9: addT3(s, static_cast<TaxData_Slip_T3&>(*slip)); break;
+        case 10: s.t5003Amount += static_cast<CSlipData_T5003&>(*slip).box121ShelterAmount.m_value; break;
+        case 11: addT5007(s, static_cast<CSlipData_T5007&>(*slip)); break;
+        case 13: addT5013(s, static_cast<TaxData_Slip_T5013&>(*slip)); break;
+        case 14: addT4PS(s, static_cast<TaxData_Slip_T4PS&>(*slip)); break;
+        case 15: addT4ARCA(s, static_cast<TaxData_Slip_T4ARCA&>(*slip)); break;
+        case 16: {
+            const auto& t = static_cast<TaxData_Slip_T5006&>(*slip);
+            s.t5006Net1 += std::max(0.0, t.amount1Box12.m_value - t.amount2Box13.m_value);
+            s.t5006Net2 += std::max(0.0, t.amount3Box14.m_value - t.amount4Box15.m_value);
+            s.t5006Amount5 += t.amount5Box16.m_value;
+            break;
+        }
+        case 17: {
+            const auto& t = static_cast<TaxData_Slip_RC62&>(*slip);
+            s.rc62Box10 += t.box10Benefit.m_value;
+            s.rc62Box12 += t.box12Repayment.m_value;
+            break;
+        }
+        case 18: {
+            const auto& t = static_cast<TaxData_Slip_RC210&>(*slip);
+            s.rc210Box10 += t.box10BasicAdvance.m_value;
+            s.rc210Box11 += t.box11DisabilityAdvance.m_value;
+            break;
+        }
+        case 21: s.mbShelterAmount += static_cast<TaxData_Slip_MBShelterAssist&>(*slip).BenefitAmount.m_value; break;
+        case 22: {
+            const auto& t = static_cast<TaxData_Slip_PRPP&>(*slip);
+            s.prppEmployeeCurrentYear += t.EmployeeCurrentYear.m_value;
+            s.prppEmployeePriorYear += t.EmployeePriorYear.m_value;
+            s.prppExemptIncomeCurrentYear += t.ExemptCurrentYear.m_value;
+            s.prppExemptIncomePriorYear += t.ExemptPriorYear.m_value;
+            s.prppEmployer += t.Employer.m_value;
+            break;
+        }
+        case 23: {
+            const auto& t = static_cast<TaxData_Slip_T1204&>(*slip);
+            s.t1204Box82 += t.box82Services.m_value;
+            s.t1204Box84 += t.box84Mixed.m_value;
+            ++s.t1204Count;
+            break;
+        }
+        case 24: {
+            const auto& t = static_cast<TaxData_Slip_NR4&>(*slip);
+            s.nr4Amount1 += t.amount1Box16.m_value * t.rate.m_value;
+            s.nr4Amount2 += t.amount2Box17.m_value * t.rate.m_value;
+            s.nr4Amount3 += t.amount3Box26.m_value * t.rate.m_value;
+            s.nr4Amount4 += t.amount4Box27.m_value * t.rate.m_value;
+            break;
+        }
+        case 25:
+            if (auto* t = qobject_cast<TaxData_Slip_T2202*>(slip))
+                addT2202(s, *t);
+            break;
+        case 26:
+            if (auto* t = qobject_cast<TaxData_Slip_T4FHSA*>(slip))
+                addFHSA(s, *t);
+            break;
+        default: break; // 12, 19, 20 and unknown types add nothing
+        }
+    }
+
+    s.t4aBox105Taxable = std::max(0.0, s.t4aBox105Code0 - 500.0) + s.t4aBox105Code2;
+
+    // Only the calculation may add forms; every other caller just learns
+    // which forms the slips call for.
+    auto need = [&](ENUMTYPE_FORM type) {
+        if (createForms)
+            GetFormData(type, true);
+        needed.insert(type);
+    };
+    const bool hasT4 = GetCountOfSlip(1) > 0;
+    if (anyPresent({s.t3Box21, s.t3Box30, s.t3Box37})) {
+        need(4);
+        if (createForms)
+            GetFormData(32, true);
+    }
+    if (anyPresent({s.t3Box25, s.t3Box32, s.t3Box50}))
+        need(210);
+    if (anyPresent({s.t3Box33, s.t3Box34}))
+        need(35);
+    if (hasT4 && anyAtLeast({s.t4Box17, s.t4Box26Qpp}))
+        need(148);
+    else if (hasT4 && anyAtLeast({s.t4Box16, s.t4Box16A, s.t4Box26Cpp}))
+        need(150);
+    if (hasT4 && anyAtLeast({s.t4Box18, s.t4Box24, s.t4Box55}))
+        need(23);
+    if (present(s.t4Box46))
+        need(9);
+    if (anyPresent({s.t5Interest, s.t5Box11, s.t5Box25, s.t5Box14, s.t5Box15, s.t5Box17Unmarked, s.t5Box19Other}))
+        need(210);
+    if (present(s.t5Box18))
+        need(4);
+    if (anyPresent({s.t2202FeesWithPartTime, s.t2202FeesOther, s.t2202PartTimeMonths, s.t2202FullTimeMonths}))
+        need(11);
+    if (present(s.t5Box16))
+        need(35);
+    if (anyPresent({s.rc210Box10, s.rc210Box11}))
+        need(119);
+    if (anyPresent({s.t4rspBox25, s.t4rspBox27}))
+        need(7);
+    if (present(s.t4aBox40))
+        need(17);
+    if (present(s.t4aBox46))
+        need(9);
+    if (present(s.fhsaBox18))
+        need(205);
+    if (present(s.t5013Share17))
+        need(4);
+    if (anyPresent({s.t5013Share01, s.t5013Share02, s.t5013Share10, s.t5013Share12, s.t5013Share14,
+                    s.t5013Share15Unmarked, s.t5013Share15Marked, s.t5013Share16, s.t5013Share19, s.t5013Share21}))
+        need(210);
+    if (anyPresent({s.t4psAmount01, s.t4psAmount02, s.t4psAmount03, s.t4psAmount04, s.t4psAmount05, s.t4psAmount06}))
+        need(210);
+    if (present(s.t4psAmount07))
+        need(4);
+    if (present(s.t4psAmount12))
+        need(35);
+    if (s.hasIndianActIncome)
+        need(171);
+}
