@@ -258,7 +258,6 @@ public:
                             int testCaseId);
     void getEfileDataInfo(TemplateValueMap& values, ENUMTYPE_FORM form);
     int AutoFillReturn(TDDTaxDataOnePerson& person, DataAFR* options);
-    int getSlipSummary(QTextStream& out);
     void Validate(unsigned char edition, std::list<_STRUCT_FORM_VALIDATE_INFO*>& out);
     bool AnyMsgBeforeDirerad(unsigned char edition, bool isReFile);
     void Build2003DataTo2004(STRUCT_IMPORT_LASTYEAR_PARAM* param);
