@@ -364,7 +364,10 @@ int IndividualTaxData::CalculateStep1(const CalcChange& changed)
     // 2.
     t1->ProvinceText.m_value = provinceName(m_province);
     // 3. The slip totals; the calculation is the one caller that adds the
-    // forms the slips call for.
+    // forms the slips call for. Whichever part of this step adds T90,
+    // Schedule 8 or RC381, the step reports it, so the caller knows the
+    // form set changed.
+    const bool hadT90 = HasForm(171), hadSch8 = HasForm(150), hadRc381 = HasForm(148);
     STRUCT_SLIPDATA_CALCULATION s;
     std::set<ENUMTYPE_FORM> needed;
     PrepareSlipsBeforeCalculate(s, needed, true);
@@ -391,13 +394,10 @@ int IndividualTaxData::CalculateStep1(const CalcChange& changed)
         sch6->setACWBAmounts(s.rc210Box10, s.rc210Box11);
     // 8.
     slipTotalsIntoReturn(s, *t1, *this);
-    int created = 0;
     t1->TaxExemptIncomeAnswer.m_value = s.hasIndianActIncome ? 1 : 0;
     auto* t90 = formOf<TaxData_T90>(*this, 171);
-    if (!t90 && (s.t4Box71 >= 0.009 || s.hasIndianActIncome)) {
+    if (!t90 && (s.t4Box71 >= 0.009 || s.hasIndianActIncome))
         t90 = static_cast<TaxData_T90*>(GetFormData(171, true));
-        created += t90 ? 1 : 0;
-    }
     if (t90) {
         t90->Total.m_value = s.t4Box71;
         t90->Flag.m_value = (s.t4Box71 >= 0.009 || s.hasIndianActIncome) ? 1 : 0;
@@ -409,7 +409,8 @@ int IndividualTaxData::CalculateStep1(const CalcChange& changed)
     else if (s.t4Box26Cpp >= 0.009 || s.t4Box16 >= 0.009)
         selector = 1;
     t1->PensionPlanSelector.m_value = selector;
-    created += _autoCreateSch8RC381(selector);
+    _autoCreateSch8RC381(selector);
+    const int created = int(!hadT90 && HasForm(171)) + int(!hadSch8 && HasForm(150)) + int(!hadRc381 && HasForm(148));
     const int placement = (s.t4HasPlacementAgency || s.t4HasKind1 || s.t4HasKind2) ? 1 : 0;
     const int employment = present(t1->line10100EmploymentIncome.m_value) ? 1 : 0;
     if (auto* rc381 = formOf<TaxData_RC381>(*this, 148)) {

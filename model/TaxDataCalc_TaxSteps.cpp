@@ -164,9 +164,8 @@ int IndividualTaxData::CalculateStep4()
     } else {
         t1->line34900Donations.m_value = 0;
     }
-    // 3, 4. Federal tax.
-    if (auto* sch5 = formOf<TaxData_Sch5>(*this, 6))
-        t1->Sch5Amount1.m_value = sch5->FirstAmount.m_value;
+    // 3, 4. Federal tax. The T1's mirror of Schedule 5's first amount is
+    // refreshed only when Schedule 5 itself was edited (step 0).
     t1->CalculateLine314ByWorkSheet();
     _calculateT1032_step2();
     t1->CalculateField350AndField410_414();

@@ -5,6 +5,7 @@
 
 #include <memory>
 
+#include "companion/forms/slips/slips_employment.h"
 #include "companion/forms/t1/taxdata_t1ksnew.h"
 #include "companion/forms/t1/taxdata_t1new.h"
 #include "model/cfamilytaxdata.h"
@@ -42,5 +43,26 @@ Form* form(IndividualTaxData* person, ENUMTYPE_FORM type, bool create = false)
 }
 
 inline TaxData_T1KSNew* summary(IndividualTaxData* person) { return form<TaxData_T1KSNew>(person, 93); }
+
+// Income enters a return the way the user enters it: on slips. The
+// calculation builds the T1 lines from them.
+inline TaxData_Slip_T4& addT4(IndividualTaxData* person, double employment, double taxDeducted = 0.0,
+                              ENUMTYPE_PROVINCE province = kOntario)
+{
+    auto& t4 = static_cast<TaxData_Slip_T4&>(*person->NewSlipData(1, 0, 0)->data);
+    t4.Province.m_value = province;
+    t4.box14EmploymentIncome.m_value = employment;
+    t4.box22IncomeTaxDeducted.m_value = taxDeducted;
+    return t4;
+}
+
+// A T4A with a pension or superannuation (box 16) and its tax deducted.
+inline TaxData_Slip_T4A& addPensionT4A(IndividualTaxData* person, double pension, double taxDeducted = 0.0)
+{
+    auto& t4a = static_cast<TaxData_Slip_T4A&>(*person->NewSlipData(2, 0, 0)->data);
+    t4a.box16Pension.m_value = pension;
+    t4a.box22IncomeTaxDeducted.m_value = taxDeducted;
+    return t4a;
+}
 
 } // namespace calcfixture

@@ -24,14 +24,11 @@ std::unique_ptr<CFamilyTaxData> busyCouple()
     auto family = makeFamily(true);
     IndividualTaxData* taxpayer = family->getTaxpayer();
     IndividualTaxData* spouse = family->getSpouse();
-    TaxData_T1New* mine = taxpayer->GetT1();
-    TaxData_T1New* theirs = spouse->GetT1();
-    mine->line10100EmploymentIncome.m_value = 38000;
-    mine->line43700TaxDeducted.m_value = 5200;
-    mine->line30100AgeAmount.m_value = 900;
-    theirs->line11500OtherPensions.m_value = 30000;
-    theirs->line30100AgeAmount.m_value = 1200;
-    theirs->line43700TaxDeducted.m_value = 3100;
+    // The taxpayer works; the spouse, 67, lives on a pension and has
+    // credits left to transfer (age amount).
+    addT4(taxpayer, 38000, 5200);
+    addPensionT4A(spouse, 30000, 3100);
+    spouse->GetT1()->BirthDate.m_value = QDate(1957, 5, 20);
     // The taxpayer receives a split pension from the spouse.
     TaxData_T1032_New* received = t1032Of(taxpayer);
     TaxData_T1032_New* given = t1032Of(spouse);
@@ -201,7 +198,7 @@ void TestCalcCoupled::loneSchedule6GetsTheSpouseIndicator()
 {
     auto family = makeFamily(true);
     auto* sch6 = form<TaxData_Sch6>(family->getSpouse(), 119, true);
-    family->getTaxpayer()->GetT1()->line10100EmploymentIncome.m_value = 12000;
+    addT4(family->getTaxpayer(), 12000);
     family->Calculate(-1, nullptr);
     QCOMPARE(sch6->SpouseIndicator.m_value, 1);
     QCOMPARE(sch6->SpouseWorkingIncome.m_value, 12000.0);
@@ -225,12 +222,15 @@ void TestCalcCoupled::equalIncomesGiveExactlyOneGstApplicant()
     QFETCH(bool, taxpayerApplies);
     auto family = makeFamily(true);
     family->setCurIndv(current);
-    family->getTaxpayer()->GetT1()->line10100EmploymentIncome.m_value = 10000;
-    family->getSpouse()->GetT1()->line10100EmploymentIncome.m_value = 10000;
+    addT4(family->getTaxpayer(), 10000);
+    addT4(family->getSpouse(), 10000);
     summary(family->getTaxpayer())->GSTApplicantChoice.m_value = choice;
     family->Calculate(-1, nullptr);
     const double mine = summary(family->getTaxpayer())->GSTCredit.m_value;
     const double theirs = summary(family->getSpouse())->GSTCredit.m_value;
+    QCOMPARE(family->getTaxpayer()->GetT1()->line23600NetIncome.m_value,
+             family->getSpouse()->GetT1()->line23600NetIncome.m_value);
+    QCOMPARE(family->getTaxpayer()->GetT1()->line23600NetIncome.m_value, 10000.0);
     QCOMPARE(taxpayerApplies ? mine : theirs, 698.0);
     QCOMPARE(taxpayerApplies ? theirs : mine, 0.0);
 }

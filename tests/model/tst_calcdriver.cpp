@@ -8,6 +8,7 @@
 #include "companion/forms/federal/credits.h"
 #include "companion/forms/federal/minimumtax_split.h"
 #include "companion/forms/federal/mirroring.h"
+#include "companion/forms/federal/statements.h"
 #include "companion/forms/schedules/taxdata_sch3.h"
 #include "companion/forms/schedules/taxdata_sch5.h"
 #include "model/preparerinfo.h"
@@ -64,9 +65,14 @@ void TestCalcDriver::pensionPlanSelectorRemovesTheOtherSchedule()
     IndividualTaxData* taxpayer = family->getTaxpayer();
     taxpayer->GetFormData(150, true);
     taxpayer->GetFormData(148, true);
-    taxpayer->GetT1()->PensionPlanSelector.m_value = selector;
+    // The selector follows the T4s: CPP withheld in Ontario, QPP in Quebec.
+    if (selector == 1)
+        addT4(taxpayer, 40000).box16CppContributions.m_value = 2000;
+    else if (selector == 2)
+        addT4(taxpayer, 40000, 0, 11).box17QppContributions.m_value = 2200;
 
     QCOMPARE(family->Calculate(-1, nullptr), removed);
+    QCOMPARE(taxpayer->GetT1()->PensionPlanSelector.m_value, selector);
     QCOMPARE(taxpayer->HasForm(150), keepsSchedule8);
     QCOMPARE(taxpayer->HasForm(148), keepsRC381);
     QCOMPARE(family->Calculate(-1, nullptr), 0);
@@ -77,10 +83,12 @@ void TestCalcDriver::secondCalculationAfterAnAutomaticAdditionReturnsZero()
     auto family = makeFamily(true);
     IndividualTaxData* spouse = family->getSpouse();
     QVERIFY(!spouse->HasForm(148));
-    spouse->GetT1()->PensionPlanSelector.m_value = 2;
+    // A T4 from a Quebec employer with QPP withheld calls for RC381.
+    addT4(spouse, 30000, 0, 11).box17QppContributions.m_value = 1700;
 
     QCOMPARE(family->Calculate(-1, nullptr), 1);
     QVERIFY(spouse->HasForm(148));
+    QCOMPARE(spouse->GetT1()->PensionPlanSelector.m_value, 2);
     QCOMPARE(family->Calculate(-1, nullptr), 0);
 }
 
@@ -89,7 +97,7 @@ void TestCalcDriver::singleReturnCalculatesTheTaxpayerWhoeverIsCurrent()
     auto family = makeFamily(false);
     family->setCurIndv(CFamilyTaxData::kSpouse);
     IndividualTaxData* taxpayer = family->getTaxpayer();
-    taxpayer->GetT1()->line10100EmploymentIncome.m_value = 41000;
+    addT4(taxpayer, 41000);
     family->Calculate(-1, nullptr);
     QCOMPARE(taxpayer->GetT1()->line15000TotalIncome.m_value, 41000.0);
     QCOMPARE(summary(taxpayer)->line15000.m_value, 41000.0);
@@ -170,11 +178,18 @@ void TestCalcDriver::rrspRoom()
     QFETCH(double, pensionAdjustment);
     QFETCH(double, expected);
     auto family = makeFamily(false);
-    TaxData_T1New* t1 = family->getTaxpayer()->GetT1();
-    t1->line10100EmploymentIncome.m_value = employment;
-    t1->line12600NetRental.m_value = rental;
-    t1->line20600PensionAdjustment.m_value = pensionAdjustment;
+    IndividualTaxData* taxpayer = family->getTaxpayer();
+    // Employment and the pension adjustment come from the T4, the rental
+    // loss from a rental statement with expenses and no rents.
+    if (employment != 0.0 || pensionAdjustment != 0.0)
+        addT4(taxpayer, employment).box52PensionAdjustment.m_value = pensionAdjustment;
+    if (rental < 0.0)
+        form<TaxData_T776New>(taxpayer, 12, true)->line9270OtherExpenses.m_value = -rental;
     family->Calculate(-1, nullptr);
+    TaxData_T1New* t1 = taxpayer->GetT1();
+    QCOMPARE(t1->line10100EmploymentIncome.m_value, employment);
+    QCOMPARE(t1->line12600NetRental.m_value, rental);
+    QCOMPARE(t1->line20600PensionAdjustment.m_value, pensionAdjustment);
     QCOMPARE(summary(family->getTaxpayer())->RRSPRoom.m_value, expected);
 }
 
@@ -194,7 +209,7 @@ void TestCalcDriver::unchangedReturnComparesEqualToItsSavedCopy()
 {
     auto family = makeFamily(true);
     IndividualTaxData* taxpayer = family->getTaxpayer();
-    taxpayer->GetT1()->line10100EmploymentIncome.m_value = 52000;
+    addT4(taxpayer, 52000, 7000);
     form<TaxData_T1ANew>(taxpayer, 39, true)->CapitalLoss.m_value = 800;
     AppClock::setFixed(QDateTime(QDate(2025, 3, 1), QTime(9, 0)));
     family->Calculate(-1, nullptr);
