@@ -21,6 +21,7 @@
 #include "companion/forms/slips/slips_employment.h"
 #include "companion/forms/t1/taxdata_t1new.h"
 #include "model/calcsteps_common.h"
+#include "companion/rules/federalconstants2024.h"
 #include "model/slipcalc.h"
 
 using namespace calcsteps;
@@ -51,6 +52,7 @@ void slipTotalsIntoReturn(const STRUCT_SLIPDATA_CALCULATION& s, TaxData_T1New& t
         s.t4aBox16 + s.t4aBox24Pension + s.t4aBox133Pension + s.t4aBox194Pension + s.t4rifBox16Pension +
         s.t4rifBox20Pension + s.t4rifBox24Pension + s.t3Box31 + s.t5Box19Pension;
     t1.line11900EmploymentInsurance.m_value = s.t4eBox14NetOfBox18;
+    t1.EIRepaymentBase.m_value = s.t4eRepayable;
     t1.line11905MaternityParental.m_value = s.t4eBox37;
     t1.line12100InterestIncome.m_value = s.t5Interest + s.t5Box15 + s.t3Box25 + s.t5013Share01 + s.t5013Share10 +
                                          s.t5013Share14 + s.t5Box17Unmarked + s.t5Box19Other;
@@ -689,43 +691,58 @@ int IndividualTaxData::CalculateStep2()
     for (CFloatField* f : {&t1->CppPensionableEarnings, &t1->CppBaseContributions, &t1->CppEnhancedContributions,
                            &t1->CppSecondContributions, &t1->CppSelfEmployedBase, &t1->CppSelfEmployedEnhanced})
         f->m_value = 0;
+    // Each slip's pensionable earnings count up to the ceiling of the
+    // second contributions.
+    const double pensionableCap = taxrules::federalConstant(taxrules::FedKey::Cpp2Ceiling);
     if (rc381) {
-        rc381->F50329Input.m_value = getF50329(s.t4Box26Qpp);
-        rc381->F50339Input.m_value = getF50339(selfEmployment);
+        rc381->F50329Input.m_value = getF50329(pensionableCap);
+        rc381->F50339Input.m_value = getF50339(pensionableCap);
+        rc381->SecondAdditional.m_value = s.t4Box16A + s.t4Box17A;
         rc381->Calculate01();
-    } else if (sch8) {
-        sch8->F50329Input.m_value = getF50329(s.t4Box26Cpp);
-        sch8->F50339Input.m_value = getF50339(selfEmployment);
+    }
+    if (sch8) {
+        // Schedule 8 takes the earnings outside the QPP province as its
+        // pensionable earnings, beside the net self-employment income.
+        sch8->F50329Input.m_value = getF50339(pensionableCap);
+        sch8->F50339Input.m_value = selfEmployment;
         sch8->Calculate01();
     }
+    // Employment insurance premiums and their overpayment (T2204).
     if (auto* t2204 = formOf<TaxData_T2204_New>(*this, 23)) {
-        t2204->EIInsurableEarnings.m_value = s.t4Box24;
+        t2204->Indicator.m_value = m_province == 11 ? 1 : 0;
+        t2204->EIInsurableEarnings.m_value = s.t4EiInsurable;
+        t2204->QuebecInsurableEarnings.m_value = s.t4EiInsurableQuebec;
         t2204->PremiumsDeducted.m_value = s.t4Box18;
         t2204->Calculate01();
+        t1->line31200EiPremiums.m_value = t2204->PremiumsCredited.m_value;
         t1->line45000EiOverpayment.m_value = t2204->Result.m_value;
     } else {
+        t1->line31200EiPremiums.m_value = s.t4Box18;
         t1->line45000EiOverpayment.m_value = 0;
     }
+    // The plan schedule the selector names gives the T1 its contribution
+    // lines; without one they are 0, so nothing survives from an earlier
+    // calculation.
     CPensionPlanSchedule* plan = selector == 2 ? static_cast<CPensionPlanSchedule*>(rc381)
                                  : selector == 1 ? static_cast<CPensionPlanSchedule*>(sch8)
                                                  : nullptr;
+    double base = 0, enhanced = 0, payable = 0;
     if (plan) {
-        double base = 0, enhanced = 0, payable = 0;
         if (selector == 2)
             rc381->getCPPRelatedAmounts(base, enhanced, payable);
         else
             sch8->getCPPRelatedAmounts(base, enhanced, payable);
-        t1->CppSelfEmployedBase.m_value = base;
-        t1->CppSelfEmployedEnhanced.m_value = enhanced;
-        t1->line31000CppSelfEmployed.m_value = plan->BaseContribution.m_value;
-        t1->line22200CppSelfEmployed.m_value = plan->EnhancedDeduction.m_value;
-        t1->line22215CppEnhancedEmployment.m_value = plan->EmploymentEnhanced.m_value;
-        t1->line42100CppSelfEmployedPayable.m_value = payable;
-        t1->line44800CppOverpayment.m_value = plan->Overpayment.m_value;
-        if (t1->IsBankrupt())
-            t1->CppSelfEmployedBase.m_value = t1->CppSelfEmployedEnhanced.m_value = 0;
     }
-    t1->line30800CppEmployment.m_value = std::max(0.0, s.t4Box16 + s.t4Box17 - t1->line22215CppEnhancedEmployment.m_value);
+    t1->CppSelfEmployedBase.m_value = base;
+    t1->CppSelfEmployedEnhanced.m_value = enhanced;
+    t1->line30800CppEmployment.m_value = plan ? plan->EmploymentBase.m_value : 0.0;
+    t1->line31000CppSelfEmployed.m_value = plan ? plan->BaseContribution.m_value : 0.0;
+    t1->line22200CppSelfEmployed.m_value = plan ? plan->EnhancedDeduction.m_value : 0.0;
+    t1->line22215CppEnhancedEmployment.m_value = plan ? plan->EmploymentEnhanced.m_value : 0.0;
+    t1->line42100CppSelfEmployedPayable.m_value = payable;
+    t1->line44800CppOverpayment.m_value = plan ? plan->Overpayment.m_value : 0.0;
+    if (t1->IsBankrupt())
+        t1->CppSelfEmployedBase.m_value = t1->CppSelfEmployedEnhanced.m_value = 0;
     // 17, 18. Northern residents' slip amounts, foreign tax above 15%.
     CalculateT2209Adjust15Percent();
     // 19. Split income.
@@ -758,12 +775,14 @@ int IndividualTaxData::CalculateStep2()
     } else {
         t1->line21400ChildCare.m_value = 0;
     }
+    // The T1 works out the repayment of EI and OAS benefits; the dividend
+    // worksheet, when present, does the same from the same figures. Without
+    // the worksheet the T1's own figure stands.
     t1->CalculateNetIncomeBeforeF23500();
     if (auto* ws = formOf<TaxData_WS_D1>(*this, 210)) {
-        ws->CalculateF23500(t1->line23400NetIncomeBeforeAdjustments.m_value, t1->OASRepaymentBase.m_value);
+        ws->CalculateF23500(t1->line23400NetIncomeBeforeAdjustments.m_value, t1->OASRepaymentBase.m_value,
+                            std::min(t1->EIRepaymentBase.m_value, t1->line11900EmploymentInsurance.m_value));
         t1->line23500SocialBenefitsRepayment.m_value = ws->getF23500();
-    } else {
-        t1->line23500SocialBenefitsRepayment.m_value = 0;
     }
     t1->line42200SocialBenefitsRepayment.m_value = t1->line23500SocialBenefitsRepayment.m_value;
     t1->CalculateNetIncomeAfterCCT();

@@ -92,6 +92,12 @@ void addT4(STRUCT_SLIPDATA_CALCULATION& s, const TaxData_Slip_T4& t)
     s.t4Box20 += t.box20RppContributions.m_value;
     s.t4Box22 += b22;
     s.t4Box24 += t.box24EiInsurableEarnings.m_value;
+    const double insurable = present(t.box24EiInsurableEarnings.m_value) ? t.box24EiInsurableEarnings.m_value
+                             : eiExempt                                   ? 0.0
+                                                                          : b14;
+    s.t4EiInsurable += insurable;
+    if (atLeast(b55))
+        s.t4EiInsurableQuebec += insurable;
     switch (t.earningsKind.m_value) {
     case 0:
         s.t4HasPlacementAgency = true;
@@ -124,6 +130,7 @@ void addT4(STRUCT_SLIPDATA_CALCULATION& s, const TaxData_Slip_T4& t)
     if (eiExempt)
         s.t4Box55EiExempt += b55;
     s.t4Box17 += t.box17QppContributions.m_value;
+    s.t4Box17A += t.box17ASecondQpp.m_value;
     s.t4Box26 += b26;
     if (qppSlip) {
         s.t4Box26Qpp += b26;
@@ -188,6 +195,8 @@ void addT4E(STRUCT_SLIPDATA_CALCULATION& s, const TaxData_Slip_T4E& t)
     if (atLeast(t.box23QuebecTax.m_value))
         s.t4eBox14NetOfBox18Quebec += net;
     s.t4eBox15 += t.box15Regular.m_value;
+    if (atLeast(t.box7RepaymentRate.m_value))
+        s.t4eRepayable += t.box15Regular.m_value;
     s.t4eBox17 += t.box17SupportMeasures.m_value;
     s.t4eBox18 += b18;
     s.t4eBox20 += t.box20TaxableTuition.m_value;

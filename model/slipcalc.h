@@ -46,6 +46,11 @@ struct STRUCT_SLIPDATA_CALCULATION
            t4Box42 = 0, t4Other4 = 0, t4Box44 = 0, t4Box46 = 0, t4Other5 = 0, t4Box52 = 0, t4Box55 = 0,
            t4Box55EiExempt = 0, t4Box17 = 0, t4Box26 = 0, t4Box26Qpp = 0, t4Box26Cpp = 0;
     bool t4CppExemptSeen = false, t4QppExemptSeen = false, t4AllEiExempt = true;
+    // Second QPP contributions (box 17A); EI insurable earnings slip by slip
+    // (box 24, or box 14 when box 24 is blank and the slip is not EI-exempt)
+    // and the part of them on slips with PPIP premiums (box 55), whose EI was
+    // withheld at the Quebec rate.
+    double t4Box17A = 0, t4EiInsurable = 0, t4EiInsurableQuebec = 0;
     double t4Other6 = 0, t4QuebecEarningsWith6 = 0, t4Box66 = 0, t4Box67 = 0, t4Box71 = 0, t4Other7 = 0,
            t4Box85 = 0, t4Box85Marked = 0, t4Box87 = 0, t4Box88 = 0, t4RetiringTaxedNoBox14 = 0,
            t4FishingBox14Taxed = 0;
@@ -61,6 +66,8 @@ struct STRUCT_SLIPDATA_CALCULATION
     double t4eBox7 = 0, t4eBox14NetOfBox18 = 0, t4eBox14NetOfBox18Quebec = 0, t4eBox15 = 0, t4eBox17 = 0,
            t4eBox18 = 0, t4eBox20 = 0, t4eBox21 = 0, t4eBox22 = 0, t4eBox23 = 0, t4eOther1 = 0, t4eBox30 = 0,
            t4eOther2 = 0, t4eBox33 = 0, t4eOther3 = 0, t4eBox37 = 0, t4eBox14Taxed = 0, t4eBox18IndianAct = 0;
+    // Regular benefits (box 15) of the T4Es that show a repayment rate (box 7).
+    double t4eRepayable = 0;
 
     // T4RSP
     double t4rspBox16Marked = 0, t4rspBox16Unmarked = 0, t4rspBox18 = 0, t4rspBox20 = 0, t4rspBox22 = 0,

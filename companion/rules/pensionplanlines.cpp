@@ -37,4 +37,29 @@ CppLines cppLines(double pensionableEarnings, double withheldFirst, double withh
     return l;
 }
 
+CppLines interprovincialPlanLines(double qppEarnings, double cppEarnings, double withheldCpp, double withheldQpp,
+                                  double withheldSecond, bool quebecResident)
+{
+    CppLines l;
+    const double qpp = positivePart(qppEarnings);
+    const double total = qpp + positivePart(cppEarnings);
+    // Without earnings the withholding decides which plan it was.
+    const double qppShare = total > 0.0 ? qpp / total : (withheldQpp > 0.0 ? 1.0 : 0.0);
+    const PlanContributions underQpp = computeQpp(total);
+    const PlanContributions underCpp = computeCpp(total);
+    l.requiredFirst = roundCents(underQpp.first * qppShare + underCpp.first * (1.0 - qppShare));
+    l.requiredSecond = roundCents(underQpp.second * qppShare + underCpp.second * (1.0 - qppShare));
+
+    const double withheldFirst = positivePart(withheldCpp) + positivePart(withheldQpp);
+    const double paidFirst = std::min(withheldFirst, l.requiredFirst);
+    const double paidSecond = std::min(positivePart(withheldSecond), l.requiredSecond);
+    l.line30800 = roundCents(basePensionPart(paidFirst * qppShare, true)
+                             + basePensionPart(paidFirst * (1.0 - qppShare), false));
+    l.line22215 = roundCents(paidFirst - l.line30800 + paidSecond);
+    if (!quebecResident)
+        l.line44800 = roundCents(positivePart(withheldFirst - l.requiredFirst)
+                                 + positivePart(positivePart(withheldSecond) - l.requiredSecond));
+    return l;
+}
+
 } // namespace taxrules

@@ -23,4 +23,14 @@ struct CppLines {
 CppLines cppLines(double pensionableEarnings, double withheldFirst, double withheldSecond,
                   double selfEmploymentEarnings);
 
+// Employment earnings under the QPP (a Quebec employer) and under the CPP
+// in one year, or a Quebec resident's QPP (RC381): what the total earnings
+// require is shared between the plans by their earnings; the base part of
+// each plan's share is credited at 30800 (4.95/5.95 CPP, 5.4/6.4 QPP) and
+// the rest, with the second contributions, deducted at 22215. An
+// overpayment comes back at 44800, except to a Quebec resident, who claims
+// it on the Quebec return. Self-employment is not part of this calculation.
+CppLines interprovincialPlanLines(double qppEarnings, double cppEarnings, double withheldCpp, double withheldQpp,
+                                  double withheldSecond, bool quebecResident);
+
 } // namespace taxrules

@@ -15,6 +15,8 @@
 //                            canadaEmploymentAmount, pensionIncomeAmount,
 //                            medicalThreshold, medicalExpenseAmount,
 //                            allowableDonations, donationCredit, dividendTaxCredit
+//   pensionplanlines.h       cppLines, interprovincialPlanLines (Schedule 8, RC381)
+//   eilines.h                eiLines (31200 and 45000 from the T4s, as T2204 does)
 //   socialbenefits.h         socialBenefitsRepayment (line 23500)
 //   provincialtables2024.h   ProvinceTable per province, provincialBrackets2024
 //   ontario2024.h            ontarioSurtax, ontarioTaxReduction, ontarioHealthPremium

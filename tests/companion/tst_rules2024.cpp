@@ -4,12 +4,14 @@
 #include "companion/forms/taxtypes.h"
 #include "companion/rules/brackets.h"
 #include "companion/rules/britishcolumbia2024.h"
+#include "companion/rules/eilines.h"
 #include "companion/rules/federalconstants2024.h"
 #include "companion/rules/federalcredits.h"
 #include "companion/rules/federalreturn.h"
 #include "companion/rules/money.h"
 #include "companion/rules/ontario2024.h"
 #include "companion/rules/payrollcontributions.h"
+#include "companion/rules/pensionplanlines.h"
 #include "companion/rules/provincialcalc.h"
 #include "companion/rules/provincialtables2024.h"
 #include "companion/rules/socialbenefits.h"
@@ -104,6 +106,10 @@ private slots:
     void cppSelfEmployed();
     void ei_data();
     void ei();
+    void eiLines_data();
+    void eiLines();
+    void interprovincialPlanLines_data();
+    void interprovincialPlanLines();
     void basicPersonalAmount_data();
     void basicPersonalAmount();
     void ageAmount_data();
@@ -269,6 +275,78 @@ void TestRules2024::ei()
     QFETCH(double, insurable);
     QFETCH(double, expected);
     COMPARE_CENTS(computeEi(insurable, quebec), expected);
+}
+
+void TestRules2024::eiLines_data()
+{
+    QTest::addColumn<double>("insurable");
+    QTest::addColumn<double>("quebecPart");
+    QTest::addColumn<double>("withheld");
+    QTest::addColumn<bool>("quebecResident");
+    QTest::addColumn<double>("credited");
+    QTest::addColumn<double>("overpaid");
+    QTest::newRow("withheld as due") << 50000.0 << 0.0 << 830.0 << false << 830.0 << 0.0;
+    // Two employers: 830 + 332 withheld, 1,049.12 due at most.
+    QTest::newRow("two employers over the maximum") << 70000.0 << 0.0 << 1162.0 << false << 1049.12 << 112.88;
+    QTest::newRow("2,000 or less: all back") << 1800.0 << 0.0 << 29.88 << false << 0.0 << 29.88;
+    // 20,000 x 1.32 % + 20,000 x 1.66 % = 596 due; 664 withheld at 1.66 %.
+    QTest::newRow("Quebec employer, Ontario resident") << 40000.0 << 20000.0 << 664.0 << false << 596.0 << 68.0;
+    // 50,000 x 1.32 % = 660 due; 830 withheld at 1.66 %.
+    QTest::newRow("Quebec resident, Ontario employer") << 50000.0 << 0.0 << 830.0 << true << 660.0 << 170.0;
+    QTest::newRow("Quebec resident at the maximum") << 90000.0 << 90000.0 << 834.24 << true << 834.24 << 0.0;
+}
+
+void TestRules2024::eiLines()
+{
+    QFETCH(double, insurable);
+    QFETCH(double, quebecPart);
+    QFETCH(double, withheld);
+    QFETCH(bool, quebecResident);
+    QFETCH(double, credited);
+    QFETCH(double, overpaid);
+    const EiLines l = taxrules::eiLines(insurable, quebecPart, withheld, quebecResident);
+    COMPARE_CENTS(l.line31200, credited);
+    COMPARE_CENTS(l.line45000, overpaid);
+}
+
+void TestRules2024::interprovincialPlanLines_data()
+{
+    QTest::addColumn<double>("qppEarnings");
+    QTest::addColumn<double>("cppEarnings");
+    QTest::addColumn<double>("withheldCpp");
+    QTest::addColumn<double>("withheldQpp");
+    QTest::addColumn<bool>("quebecResident");
+    QTest::addColumn<double>("line30800");
+    QTest::addColumn<double>("line22215");
+    QTest::addColumn<double>("line44800");
+    // 46,500 x 6.4 % = 2,976: 5.4/6.4 of it credited, the rest deducted.
+    QTest::newRow("Quebec resident, QPP as due") << 50000.0 << 0.0 << 0.0 << 2976.0 << true << 2511.0 << 465.0 << 0.0;
+    // The overpayment is claimed on the Quebec return.
+    QTest::newRow("Quebec resident, QPP overpaid") << 50000.0 << 0.0 << 0.0 << 3200.0 << true << 2511.0 << 465.0 << 0.0;
+    // Due 0.6 x 2,976 + 0.4 x 2,766.75 = 2,892.30; withheld 1,696 + 981.75
+    // is less: base 1,606.65 x 5.4/6.4 + 1,071.10 x 4.95/5.95 = 1,355.61 + 891.08.
+    QTest::newRow("both plans, under the maximum") << 30000.0 << 20000.0 << 981.75 << 1696.0 << false << 2246.69
+                                                    << 431.06 << 0.0;
+    // Due (4,160 + 3,867.50) / 2 = 4,013.75 of 6,977.75 withheld.
+    QTest::newRow("both plans, over the maximum") << 60000.0 << 60000.0 << 3361.75 << 3616.0 << false << 3362.89
+                                                  << 650.86 << 2964.0;
+}
+
+void TestRules2024::interprovincialPlanLines()
+{
+    QFETCH(double, qppEarnings);
+    QFETCH(double, cppEarnings);
+    QFETCH(double, withheldCpp);
+    QFETCH(double, withheldQpp);
+    QFETCH(bool, quebecResident);
+    QFETCH(double, line30800);
+    QFETCH(double, line22215);
+    QFETCH(double, line44800);
+    const CppLines l =
+        taxrules::interprovincialPlanLines(qppEarnings, cppEarnings, withheldCpp, withheldQpp, 0.0, quebecResident);
+    COMPARE_CENTS(l.line30800, line30800);
+    COMPARE_CENTS(l.line22215, line22215);
+    COMPARE_CENTS(l.line44800, line44800);
 }
 
 void TestRules2024::basicPersonalAmount_data()

@@ -6,6 +6,20 @@
 #include <algorithm>
 #include <cmath>
 
+#include "companion/rules/eilines.h"
+
+int TaxData_T2204_New::Calculate01()
+{
+    // Premiums due on the year's insurable earnings against what the slips
+    // withheld: the lesser is the credit, the excess comes back.
+    const taxrules::EiLines lines = taxrules::eiLines(EIInsurableEarnings.m_value, QuebecInsurableEarnings.m_value,
+                                                      PremiumsDeducted.m_value, Indicator.m_value != 0);
+    PremiumsRequired.m_value = lines.required;
+    PremiumsCredited.m_value = lines.line31200;
+    Result.m_value = lines.line45000;
+    return 0;
+}
+
 int TaxData_T929New::Calculate01()
 {
     const double net = std::max(0.0, Expenses.m_value - Reimbursed.m_value);

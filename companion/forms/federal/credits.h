@@ -206,8 +206,13 @@ public:
     CIntField Indicator{this, 1, "Indicator", "", "Resident of Quebec"};
     CFloatField EIInsurableEarnings{this, 2, "EIInsurableEarnings", "", "Total EI insurable earnings"};
     CFloatField PremiumsDeducted{this, 3, "PremiumsDeducted", "", "Premiums deducted"};
+    CFloatField QuebecInsurableEarnings{this, 4, "QuebecInsurableEarnings", "", "Insurable earnings from employment in Quebec"};
     CFloatField F5532{this, 5532, "F5532", "5532", "Self-employment income for the workers benefit"};
+    CFloatField PremiumsRequired{this, 6, "PremiumsRequired", "", "Premiums payable on insurable earnings", fld::Computed()};
+    CFloatField PremiumsCredited{this, 31200, "PremiumsCredited", "31200", "Employment insurance premiums", fld::Computed()};
     CFloatField Result{this, 45000, "Result", "45000", "Employment insurance overpayment", fld::Computed()};
+
+    int Calculate01() override;
 };
 
 // T225 and T224: provincial forms whose calculation the plug-in wraps; here

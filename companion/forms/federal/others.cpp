@@ -5,6 +5,7 @@
 
 #include "companion/forms/t1/taxdata_t1ksnew.h"
 #include "companion/forms/t1/taxdata_t1new.h"
+#include "companion/rules/socialbenefits.h"
 
 namespace {
 bool present(double amount) { return std::fabs(amount) >= 0.009; }
@@ -142,12 +143,11 @@ void TaxData_WS_D1::resetDivDetailsAmounts()
 double TaxData_WS_D1::getF12010() const { return line12010.m_value; }
 double TaxData_WS_D1::getF12000() const { return line12000.m_value; }
 
-void TaxData_WS_D1::CalculateF23500(double netIncome, double oasRepaymentBase)
+void TaxData_WS_D1::CalculateF23500(double netIncome, double oasRepaymentBase, double eiRepaymentBase)
 {
-    // The social benefits repayment threshold comes with the yearly
-    // arithmetic; the repayment can never exceed the benefits received.
-    F23500.m_value = std::min(std::max(0.0, F23500.m_value), std::max(0.0, oasRepaymentBase));
-    Q_UNUSED(netIncome);
+    // Computed afresh every time from this pass's figures, never from what
+    // the line held before.
+    F23500.m_value = taxrules::socialBenefitsRepayment(netIncome, oasRepaymentBase, eiRepaymentBase).total;
 }
 
 double TaxData_WS_D1::getF23500() const { return F23500.m_value; }

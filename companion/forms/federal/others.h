@@ -118,7 +118,9 @@ public:
     void resetDivDetailsAmounts();
     double getF12010() const;
     double getF12000() const;
-    void CalculateF23500(double netIncome, double oasRepaymentBase);
+    // Line 23500 from net income before adjustments (23400), the OAS pension
+    // received and the EI benefits subject to repayment.
+    void CalculateF23500(double netIncome, double oasRepaymentBase, double eiRepaymentBase);
     double getF23500() const;
     int Calculate01() override;
 };

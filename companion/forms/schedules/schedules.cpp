@@ -265,8 +265,18 @@ bool TaxData_RC381::isField372Allowed() const { return ElectionFlag.m_value != 0
 bool TaxData_RC381::isField374Allowed() const { return ElectionFlag.m_value != 0; }
 int TaxData_RC381::Calculate01()
 {
-    Overpayment.m_value = std::max(0.0, SlipContributions.m_value + QppSlipContributions.m_value -
-                                            BaseContribution.m_value - EmploymentEnhanced.m_value);
+    // Earnings under the QPP (50329) and under the CPP outside Quebec
+    // (50339) against what the slips withheld for each plan. Contributions
+    // on self-employment are worked out on the Quebec return, not here.
+    const taxrules::CppLines lines = taxrules::interprovincialPlanLines(
+        F50329Input.m_value, F50339Input.m_value, SlipContributions.m_value, QppSlipContributions.m_value,
+        SecondAdditional.m_value, getMainTaxProvince() == PROV_QC);
+    EmploymentBase.m_value = lines.line30800;
+    BaseContribution.m_value = 0;
+    EnhancedDeduction.m_value = 0;
+    EmploymentEnhanced.m_value = lines.line22215;
+    Payable.m_value = 0;
+    Overpayment.m_value = lines.line44800;
     return 0;
 }
 

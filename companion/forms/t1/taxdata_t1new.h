@@ -375,6 +375,7 @@ public:
     CFloatField ProvincialTaxTotal{this, 269, "ProvincialTaxTotal", "", "Provincial tax total", fld::Hidden()};
     CFloatField ProvincialCreditTotal{this, 270, "ProvincialCreditTotal", "", "Provincial credit total", fld::Hidden()};
     CFloatField OASRepaymentBase{this, 271, "OASRepaymentBase", "", "Old age security received", fld::Hidden()};
+    CFloatField EIRepaymentBase{this, 288, "EIRepaymentBase", "", "Regular EI benefits subject to repayment", fld::Hidden()};
     CFloatField HBPMinimumRepayment{this, 272, "HBPMinimumRepayment", "", "Minimum HBP repayment from last year's assessment", fld::Hidden()};
     CFloatField LLPMinimumRepayment{this, 273, "LLPMinimumRepayment", "", "Minimum LLP repayment from last year's assessment", fld::Hidden()};
     CFloatField T1MAmount{this, 274, "T1MAmount", "", "Moving expenses from forms T1M", fld::Hidden()};

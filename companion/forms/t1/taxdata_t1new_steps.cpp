@@ -80,12 +80,13 @@ void TaxData_T1New::CalculateNetIncomeBeforeF23500()
 {
     line23400NetIncomeBeforeAdjustments.m_value =
         roundCents(positivePart(line15000TotalIncome.m_value - line23300TotalDeductions.m_value));
-    // The OAS part of the social benefits repayment. The EI part needs the
-    // T4E's repayment marks and comes from the dividend worksheet step that
-    // follows, which may replace this line.
+    // The social benefits repayment: EI benefits the T4E marks as repayable
+    // (gathered from the slips), then the OAS pension. The dividend
+    // worksheet, when the return has one, works out the same figure.
     line23500SocialBenefitsRepayment.m_value =
         taxrules::socialBenefitsRepayment(line23400NetIncomeBeforeAdjustments.m_value, line11300OldAgeSecurity.m_value,
-                                          0.0)
+                                          std::min(positivePart(EIRepaymentBase.m_value),
+                                                   positivePart(line11900EmploymentInsurance.m_value)))
             .total;
 }
 
