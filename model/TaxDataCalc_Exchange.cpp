@@ -4,6 +4,8 @@
 // figures never depend on which spouse is on screen.
 #include "model/cfamilytaxdata.h"
 
+#include <algorithm>
+
 #include "companion/forms/federal/credits.h"
 #include "companion/forms/federal/minimumtax_split.h"
 #include "companion/forms/schedules/taxdata_sch11.h"
@@ -108,6 +110,24 @@ void exchangeIncome(const TaxData_T1New& from, TaxData_T1New& to)
 
 // ---- Step 3 ----
 
+// The giver's credit amounts that stay on the giver's return: all but the
+// age, caregiver-for-children, pension and disability amounts, which are
+// the ones Schedule 2 transfers.
+double creditsKeptByGiver(const TaxData_T1New& t1)
+{
+    double total = 0.0;
+    for (const CFloatField* f :
+         {&t1.line30000BasicPersonal, &t1.line30300SpouseAmount, &t1.line30400EligibleDependant,
+          &t1.line30425CaregiverSpouse, &t1.line30450CaregiverOther, &t1.line30800CppEmployment,
+          &t1.line31000CppSelfEmployed, &t1.line31200EiPremiums, &t1.line31205PpipEmployment,
+          &t1.line31210PpipSelfEmployed, &t1.line31217EiSelfEmployed, &t1.line31220VolunteerFirefighters,
+          &t1.line31240SearchRescue, &t1.line31260CanadaEmployment, &t1.line31270HomeBuyers,
+          &t1.line31285HomeAccessibility, &t1.line31300AdoptionExpenses, &t1.line31350DigitalNews,
+          &t1.line31900StudentLoanInterest, &t1.line32300Tuition})
+        total += f->m_value;
+    return total;
+}
+
 void transferToSpouse(IndividualTaxData* giver, const TaxData_T1New& giverT1, IndividualTaxData* receiver,
                       const TaxData_T1New& receiverT1)
 {
@@ -128,6 +148,12 @@ void transferToSpouse(IndividualTaxData* giver, const TaxData_T1New& giverT1, In
     sch2->SpouseDisabilityAmount.m_value = giverT1.line31600DisabilitySelf.m_value;
     sch2->FurtherAmount1.m_value = giverT1.line23600NetIncome.m_value;
     sch2->FurtherAmount2.m_value = giverT1.line26000TaxableIncome.m_value;
+    // Only what the giver does not need against their own taxable income
+    // moves: the giver's taxable income beyond the credits that cannot be
+    // transferred is kept back.
+    sch2->FurtherAmount3.m_value = creditsKeptByGiver(giverT1);
+    sch2->line36100AdjustedAmount.m_value =
+        std::max(0.0, giverT1.line26000TaxableIncome.m_value - sch2->FurtherAmount3.m_value);
     auto* sch11 = formOf<TaxData_Sch11>(giver, kSchedule11);
     sch2->SpouseTuitionTransfer.m_value = sch11 ? sch11->line32700Transferred.m_value : 0.0;
 }

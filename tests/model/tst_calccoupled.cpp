@@ -58,6 +58,7 @@ private slots:
     void onlyOneT1032GetsTheSpousesTaxAndNothingElse();
     void transfersAreProratedByTheReceiversDays_data();
     void transfersAreProratedByTheReceiversDays();
+    void scheduleTwoTakesOnlyWhatTheSpouseCannotUse();
     void loneSchedule6GetsTheSpouseIndicator();
     void equalIncomesGiveExactlyOneGstApplicant_data();
     void equalIncomesGiveExactlyOneGstApplicant();
@@ -192,6 +193,24 @@ void TestCalcCoupled::transfersAreProratedByTheReceiversDays()
     giver->GetT1()->line30100AgeAmount.m_value = 1000;
     family->ExchangeCoupledTaxData(IndividualTaxData::CalcStepSpouseAmounts);
     QCOMPARE(sch2->TransferAmount1.m_value, expected);
+}
+
+// The spouse, 67, has 20,000 of pension: taxable income 20,000 less the
+// basic personal amount 15,705 leaves 4,295 that the spouse's own age
+// (8,790) and pension (2,000) amounts must cover; the other 6,495 moves.
+void TestCalcCoupled::scheduleTwoTakesOnlyWhatTheSpouseCannotUse()
+{
+    auto family = makeFamily(true);
+    IndividualTaxData* taxpayer = family->getTaxpayer();
+    IndividualTaxData* spouse = family->getSpouse();
+    addT4(taxpayer, 50000);
+    addPensionT4A(spouse, 20000);
+    spouse->GetT1()->BirthDate.m_value = QDate(1957, 5, 20);
+    auto* sch2 = form<TaxData_Sch2>(taxpayer, 3, true);
+    family->Calculate(-1, nullptr);
+    QCOMPARE(sch2->line36100AdjustedAmount.m_value, 4295.0);
+    QCOMPARE(sch2->line32600Total.m_value, 6495.0);
+    QCOMPARE(taxpayer->GetT1()->line32600TransferFromSpouse.m_value, 6495.0);
 }
 
 void TestCalcCoupled::loneSchedule6GetsTheSpouseIndicator()
