@@ -25,6 +25,12 @@ QString CField::name() const
     return m_hasOwnName ? m_ownName : QString::fromUtf8(m_name);
 }
 
+bool CField::hasName(const QString& name) const
+{
+    // Built-in names are plain ASCII identifiers.
+    return m_hasOwnName ? m_ownName == name : name == QLatin1String(m_name);
+}
+
 void CField::setName(const QString& name)
 {
     m_ownName = name;

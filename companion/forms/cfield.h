@@ -82,6 +82,9 @@ public:
     // Serial id, stable per class and never reused; 0 for a stand-alone field.
     int id() const { return m_id; }
     QString name() const;
+    // Whether the field is called `name`, without building a string: the
+    // calculation looks fields up by name on every pass.
+    bool hasName(const QString& name) const;
     void setName(const QString& name);
     QString lineNumber() const { return QString::fromUtf8(m_line); }
     QString label() const { return QString::fromUtf8(m_label); }

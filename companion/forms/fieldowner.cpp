@@ -53,7 +53,7 @@ void CFieldOwner::registerField(CField* field)
 CField* CFieldOwner::findField(const QString& name) const
 {
     for (CField* f : m_listFields)
-        if (f->name() == name)
+        if (f->hasName(name))
             return f;
     return nullptr;
 }
