@@ -11,8 +11,13 @@
 #include "model/individualtaxdata.h"
 
 class CTaxData_Form;
+class DataAFR;
+class MyDataStream;
 class QComboBox;
 class QTextStream;
+class TemplateValueMap;
+struct TDDTaxDataOnePerson;
+struct _STRUCT_FORM_VALIDATE_INFO;
 
 // One open return file: the taxpayer's return, the spouse's (which counts
 // only when it holds a T1), the family's dependant table, the view state and
@@ -104,6 +109,9 @@ public:
         }
     }
 
+    // Agency data for the current person, then a recalculation; always 0.
+    int AutoFillReturn(TDDTaxDataOnePerson& person, DataAFR* options);
+
     // ---- Calculation ----
     // Recalculates the whole family; the number of forms the calculation
     // added or removed by itself.
@@ -131,6 +139,18 @@ public:
     CString GetDireradNameWithoutSuffix() const;
     void updateFilingStatus(ENUMTYPE_FORM type, int result, const CString& text);
     void UnsetReFile();
+    void getDireradDataInfo(TemplateValueMap& values, int agreement, CString& email, double& balance,
+                            int testCaseId);
+    void getEfileDataInfo(TemplateValueMap& values, ENUMTYPE_FORM form);
+    int getSlipSummary(QTextStream& out);
+
+    // ---- Defined with the validation, import and optimiser code ----
+    long ValidateTaxReturn(unsigned char edition, std::list<_STRUCT_FORM_VALIDATE_INFO*>& out, CString& name,
+                           bool spouse, bool withCoupledChecks);
+    int ValidateT1135(unsigned char edition, std::list<_STRUCT_FORM_VALIDATE_INFO*>& out);
+    bool AnyMsgBeforeDirerad(unsigned char edition, bool isReFile);
+    void Build2003DataTo2004(STRUCT_IMPORT_LASTYEAR_PARAM* param);
+    void DoCoupledReturnOptimize(DataShareAmtDlg* amounts);
 
 private:
     ENUM_MultiProvsTaxMgrMode m_mode;
