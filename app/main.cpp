@@ -1,13 +1,82 @@
-#include <QApplication>
-#include <QMainWindow>
+#include "app/promptrecorder.h"
+#include "app/runguard.h"
+#include "app/tabwndapp.h"
+#include "companion/ui/prompter.h"
+#include "companion/ui/quietprompter.h"
+#include "workspace/mainwindow.h"
+
+#include <QIcon>
+#include <QSslSocket>
+#include <QtDebug>
+
+#include <memory>
+
+namespace {
+
+bool isPrintResultMode(int argc, char* argv[])
+{
+    return argc > 2 && QString::fromLocal8Bit(argv[1]).compare(QLatin1String("printresult"), Qt::CaseInsensitive) == 0;
+}
+
+} // namespace
 
 int main(int argc, char* argv[])
 {
     QApplication::setAttribute(Qt::AA_EnableHighDpiScaling);
-    QApplication app(argc, argv);
-    QMainWindow window;
-    window.setWindowTitle(QStringLiteral("vodarevivo"));
-    window.setMinimumSize(768, 480);
-    window.show();
-    return app.exec();
+    TabWndApp* app = TabWndApp::initMainApp(argc, argv);
+
+    // The batch mode must never wait on a message box; a test that watches
+    // the program records the messages instead of showing them.
+    std::unique_ptr<Prompter> prompter;
+    const QString recordPath = PromptRecorder::pathFromEnvironment();
+    if (!recordPath.isEmpty())
+        prompter = std::make_unique<PromptRecorder>(recordPath);
+    else if (isPrintResultMode(argc, argv))
+        prompter = std::make_unique<QuietPrompter>();
+    const ScopedPrompter installed(prompter.get()); // none: the real dialogs
+
+    const QString key = QStringLiteral("voDarevivo 2024 for DirErad");
+    if (app->initApp() != 0)
+        return -1;
+
+    if (isPrintResultMode(argc, argv)) {
+        const QString folder = QString::fromLocal8Bit(argv[2]);
+        const QString listFile = argc > 3 ? QString::fromLocal8Bit(argv[3]) : QString();
+        qInfo().noquote().nospace() << "print result " << listFile;
+        TabWndApp::CmdlinePrintResult(folder, listFile);
+        return 0;
+    }
+
+    RunGuard guard(key, app->m_strSysPath);
+    if (!guard.tryToRun() && !app->allow2ndInstance()) {
+        TabWndApp::gAppInformation(QStringLiteral("%1 is already running!").arg(key), nullptr);
+        guard.release();
+        return 0;
+    }
+
+    if (!QSslSocket::supportsSsl()) {
+        TabWndApp::gAppInformation(
+            QStringLiteral("This system's SSL/TLS (%1/%2), please email these details and OS version for support.")
+                .arg(QSslSocket::sslLibraryBuildVersionString())
+                .arg(QSslSocket::sslLibraryVersionNumber()),
+            nullptr);
+    }
+
+    QApplication::setWindowIcon(QIcon(TabWndApp::s_appPurpose == 2 ? QStringLiteral(":/res/images/direrad-2024.ico")
+                                                                   : QStringLiteral(":/res/images/efile-2024.ico")));
+
+    MainWindow* window = MainWindow::getInstance(nullptr);
+    app->setMainWidget(window);
+    QRect rect;
+    app->getStartRectPos(rect);
+    window->setGeometry(rect);
+    window->setMinimumSize(768, 480);
+    window->show();
+
+    const int result = app->exec();
+    // The window's placement was taken while it lived; it can go first, so
+    // that no widget outlives the application object.
+    delete window;
+    delete app;
+    return result;
 }

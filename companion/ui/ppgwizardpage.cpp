@@ -19,7 +19,16 @@ PpgWizardPage::PpgWizardPage(CWSBaseData* record, CTaxData_Form* form, QWidget* 
 {
 }
 
-PpgWizardPage::~PpgWizardPage() = default;
+PpgWizardPage::~PpgWizardPage()
+{
+    // The editors outlive this destructor body: QWidget deletes them later,
+    // and a focused editor then reports editingFinished. Its slot would look
+    // up maps that are already gone and write into a record the caller may
+    // have released, so cut every bound widget off from this page first.
+    const auto children = findChildren<QObject*>();
+    for (QObject* child : children)
+        QObject::disconnect(child, nullptr, this, nullptr);
+}
 
 void PpgWizardPage::bindOnce()
 {

@@ -1,0 +1,136 @@
+#pragma once
+
+#include "app/SqliteDBManager.h"
+#include "app/returnfileentry.h"
+#include "app/t1appconfig.h"
+#include "companion/core/cstring.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QPointer>
+#include <QRect>
+#include <QSqlDatabase>
+#include <QString>
+
+#include <memory>
+
+class LatestVersionCheck;
+
+// The one application object: brings the program up (initApp) and down
+// (ExitInstance, run by the destructor), and is the hub every subsystem
+// reaches through getMainApp(): configuration, database, recent returns,
+// folders, message boxes, logs and the main window.
+class TabWndApp : public QApplication
+{
+    Q_OBJECT
+public:
+    // initApp results.
+    enum : int { InitOk = 0, InitDbNotOpen = 101, InitStepDbNotOpen = 99 };
+
+    // Creates the object on the first call; later calls return it.
+    static TabWndApp* initMainApp(int& argc, char** argv);
+    TabWndApp(int& argc, char** argv);
+    ~TabWndApp() override;
+
+    // Folders, run log, database, configuration and settings. 0 when ready,
+    // 101 when the database cannot be opened.
+    int initApp();
+    // Opens the database in the given folder (completed to the file's path)
+    // and drops recent-return rows whose file is gone; 99 when not open.
+    int _initStep65(CString& path);
+    // Settings saved at exit, then the database is closed; 0.
+    int ExitInstance();
+
+    static TabWndApp* getMainApp() { return s_app; }
+    static QWidget* getMainWidget();
+    // Registers the main window: the default parent of message boxes, and the
+    // window whose placement is saved at exit.
+    void setMainWidget(QWidget* window);
+
+    // Message boxes of every subsystem, titled for the edition. A null parent
+    // means the main window (except for gAppQuestionReturnBtn).
+    static int gAppInformation(const QString& msg, QWidget* parent);
+    static bool gAppQuestion(const QString& msg, QWidget* parent);
+    static int gAppQuestionReturnBtn(const QString& msg, QWidget* parent, QMessageBox::StandardButtons buttons);
+
+    bool allow2ndInstance() const { return m_config.Allow2nd; }
+    // The saved main-window rectangle (settings LeftX, LeftY, Width, Height).
+    void getStartRectPos(QRect& r) const;
+
+    // A second connection on the application database for a caller that
+    // created db as its own named connection.
+    void openExtraDBHandle(QSqlDatabase& db);
+    void closeExtraDBHandle(QSqlDatabase& db);
+
+    // Settings table: read at start (after the configuration file), and the
+    // preference settings written when the user applies the preferences.
+    int readConfigDB();
+    int saveConfigDB();
+
+    // Logs in the run folder.
+    void InitRunLogFile();
+    void WriteRunLogFile(const char* msg);
+    static void WriteLogFile(const CString& path, const char* msg);
+    // kind 0 "tddlog.txt", 1 "tddlog2.txt", 2 "findfiles.csv", other: the
+    // run folder followed by the separator.
+    void getTDDLogFilePath(CString& out, int kind);
+    // kind 0 the filing log, other kinds the filing result file.
+    void getFilingLogFilePath(CString& path, int kind);
+    // One record in the filing log; 0. Written with the filing code.
+    int writeSuccFilingLog(const CString& name, const CString& result, const CString& confirmation,
+                           const CString& msg);
+
+    // Asks the product's web site once per run, on a worker thread, for the
+    // date of the latest version and tells the user when it is newer than
+    // this one. Nothing in test mode. Always 0.
+    int checkLatestVersion();
+    // The text told to the user about a newer version.
+    QString newVersionMessage() const;
+    // Runs the event loop until a version check started earlier has finished
+    // and told its result.
+    void waitForVersionCheck();
+
+    // The "printresult" command line: folder and list file.
+    static void CmdlinePrintResult(const QString& folder, const QString& listFile);
+    // Writes the test print return into the user's documents folder.
+    static void createTestPrintFile();
+
+    // The placement of the main window in normal (not maximised) state, as it
+    // was when the window was last closed or moved; saved at exit.
+    QRect lastMainWindowGeometry() const { return m_lastWindowGeometry; }
+
+    static TabWndApp* s_app;
+    static unsigned char s_appPurpose;
+    static QString s_appTitle;
+
+    CString m_strRunLogFile;
+    QRect m_rcScreens;
+    ReturnFileEntriesModel m_returnEntries;
+    CT1AppConfig m_config;
+    QWidget* m_pMainWidget = nullptr;
+    QString m_strSeparator;
+    CString m_strAppPath;
+    CString m_strDocPath;
+    CString m_strLocalPath;
+    CString m_strRunPath;
+    CString m_strSysPath;
+    CString m_strLastOpenPath;
+    CString m_strLastImportPath;
+    CSqliteDBManager m_dbManager;
+    CString m_strDBFile;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void makePrivateFolder(const CString& path);
+    void rememberMainWindowGeometry();
+    void trustTestCertificates();
+    void onLatestVersion(const QString& word);
+
+    QPointer<QWidget> m_mainWindowGuard; // null once the window is gone
+    QRect m_lastWindowGeometry;
+    bool m_initialised = false;
+    bool m_versionCheckStarted = false;
+    LatestVersionCheck* m_versionCheck = nullptr;
+};

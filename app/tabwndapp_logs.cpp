@@ -1,0 +1,63 @@
+// The run log and the names of the other log and list files in the run folder.
+#include "app/tabwndapp.h"
+
+#include "companion/core/appclock.h"
+
+#include <QDir>
+#include <QFile>
+
+namespace {
+
+QByteArray logLine(const char* msg)
+{
+    QByteArray line("Log: ");
+    line += AppClock::now().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss ")).toUtf8();
+    if (msg)
+        line += msg;
+    line += '\n';
+    return line;
+}
+
+} // namespace
+
+void TabWndApp::InitRunLogFile()
+{
+    QFile log(m_strRunLogFile);
+    if (!log.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text)) {
+        gAppInformation(QStringLiteral("File folder is read only, please adjust security settings to allow "
+                                       "program write access!"),
+                        nullptr);
+        return;
+    }
+    log.write("Log file created\n");
+}
+
+void TabWndApp::WriteRunLogFile(const char* msg)
+{
+    WriteLogFile(m_strRunLogFile, msg);
+}
+
+void TabWndApp::WriteLogFile(const CString& path, const char* msg)
+{
+    // Opened and closed for every line, so earlier lines are on disk even
+    // when the program ends abruptly.
+    QFile log(path);
+    if (!log.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Text))
+        return;
+    log.write(logLine(msg));
+}
+
+void TabWndApp::getTDDLogFilePath(CString& out, int kind)
+{
+    static const char* const kFiles[] = {"tddlog.txt", "tddlog2.txt", "findfiles.csv"};
+    const bool known = kind >= 0 && kind < int(sizeof(kFiles) / sizeof(kFiles[0]));
+    out = QDir::toNativeSeparators(m_strRunPath + m_strSeparator + (known ? kFiles[kind] : ""));
+}
+
+void TabWndApp::getFilingLogFilePath(CString& path, int kind)
+{
+    if (kind == 0)
+        path = m_strRunPath + "/netfilelog.txt";
+    else
+        path = m_strRunPath + "/netfileresult" + (m_config.MODEDEBUG ? ".ws" : ".txt");
+}

@@ -1,0 +1,259 @@
+#include <QtTest>
+
+#include "app/promptrecorder.h"
+#include "common/testhome.h"
+
+#include <QProcess>
+
+#include <csignal>
+#include <unistd.h>
+
+// The built program run as a child process with its own home, as a user
+// starts it: refused starts, a second copy, a killed first copy, and the
+// run log and folders of a normal start. The child records its messages
+// through the prompt recorder instead of showing them.
+class TestProgram : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+
+    void unwritableDocuments_data();
+    void unwritableDocuments();
+    void normalStartWritesRunLog();
+    void secondStartIsRefused();
+    void secondStartAllowedByConfig();
+    void startAfterKilledInstance();
+    void printResultModeTakesNoGuard();
+
+private:
+    struct Child
+    {
+        std::unique_ptr<QProcess> process = std::make_unique<QProcess>();
+        QString records;
+    };
+
+    QString program() const;
+    QString docPath() const { return m_home->path() + "/Documents/vodarevivo/2024"; }
+    QString runLog() const { return docPath() + "/run/log2024.txt"; }
+    // Starts the program; records go to a file of their own per child.
+    Child* launch(const QStringList& arguments = {});
+    // Waits until the child holds the single-instance lock.
+    bool waitUntilRunning(Child* child);
+    void writeConfig(const QByteArray& text);
+    static QStringList lines(const QString& path);
+
+    std::unique_ptr<TestHome> m_home;
+    std::vector<std::unique_ptr<Child>> m_children;
+};
+
+void TestProgram::init()
+{
+    m_home = std::make_unique<TestHome>();
+    QVERIFY(m_home->isValid());
+    QVERIFY2(QFileInfo(program()).isExecutable(), qPrintable("program not built: " + program()));
+}
+
+void TestProgram::cleanup()
+{
+    for (auto& child : m_children) {
+        if (child->process->state() != QProcess::NotRunning) {
+            child->process->kill();
+            child->process->waitForFinished();
+        }
+    }
+    m_children.clear();
+    // Undo what a case did to make the home unwritable, so it can be removed.
+    QFile::setPermissions(m_home->path() + "/Documents", QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    m_home.reset();
+}
+
+QString TestProgram::program() const
+{
+    return QCoreApplication::applicationDirPath() + "/vodarevivo";
+}
+
+TestProgram::Child* TestProgram::launch(const QStringList& arguments)
+{
+    auto child = std::make_unique<Child>();
+    child->records = m_home->filePath(QString("prompts-%1.txt").arg(m_children.size()));
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("HOME", m_home->path());
+    env.insert("QT_QPA_PLATFORM", "offscreen");
+    env.insert("QT_LOGGING_RULES", "*.info=false;*.debug=false");
+    env.insert(PromptRecorder::kEnvironmentVariable, child->records);
+    child->process->setProcessEnvironment(env);
+    child->process->setWorkingDirectory(m_home->path());
+    child->process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    child->process->setStandardOutputFile(QProcess::nullDevice());
+    child->process->start(program(), arguments);
+    child->process->waitForStarted();
+    Child* raw = child.get();
+    m_children.push_back(std::move(child));
+    return raw;
+}
+
+bool TestProgram::waitUntilRunning(Child* child)
+{
+    // The lock is taken after the start-up, and the window follows at once;
+    // the lock file names the process that holds it.
+    QDir sys(docPath() + "/._sys");
+    const QByteArray pid = QByteArray::number(child->process->processId());
+    QElapsedTimer timer;
+    timer.start();
+    while (timer.elapsed() < 20000) {
+        if (child->process->state() != QProcess::Running)
+            return false;
+        for (const QString& name : sys.entryList({"instance-*.lock"}, QDir::Files | QDir::Hidden)) {
+            QFile lock(sys.filePath(name));
+            if (lock.open(QIODevice::ReadOnly) && lock.readLine().trimmed() == pid)
+                return true;
+        }
+        QTest::qWait(50);
+    }
+    return false;
+}
+
+void TestProgram::writeConfig(const QByteArray& text)
+{
+    QDir().mkpath(docPath() + "/run");
+    QFile file(docPath() + "/run/gr_path.ini");
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(text);
+}
+
+QStringList TestProgram::lines(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    QStringList all = QString::fromUtf8(file.readAll()).split('\n');
+    if (!all.isEmpty() && all.last().isEmpty())
+        all.removeLast();
+    return all;
+}
+
+void TestProgram::unwritableDocuments_data()
+{
+    QTest::addColumn<bool>("asFile");
+    // Root may write into a read-only folder; a file in the folder's place
+    // stops every user.
+    QTest::newRow("read-only folder") << false;
+    QTest::newRow("file in its place") << true;
+}
+
+void TestProgram::unwritableDocuments()
+{
+    QFETCH(bool, asFile);
+    const QString documents = m_home->path() + "/Documents";
+    if (asFile) {
+        QFile file(documents);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+    } else {
+        if (::geteuid() == 0)
+            QSKIP("root writes into read-only folders");
+        QVERIFY(QDir().mkpath(documents));
+        QVERIFY(QFile::setPermissions(documents, QFile::ReadOwner | QFile::ExeOwner));
+    }
+
+    Child* child = launch();
+    QVERIFY(child->process->waitForFinished(30000));
+    QCOMPARE(child->process->exitStatus(), QProcess::NormalExit);
+    QCOMPARE(child->process->exitCode(), 255); // -1
+    const QStringList expected = {
+        "File folder is read only, please adjust security settings to allow program write access!",
+        QString("Program cannot read/write config file %1.").arg(docPath() + "/._sys/mydata2024n.db"),
+    };
+    QCOMPARE(PromptRecorder::readRecords(child->records), expected);
+}
+
+void TestProgram::normalStartWritesRunLog()
+{
+    Child* child = launch();
+    QVERIFY(waitUntilRunning(child));
+    for (const char* folder : {"run", "._sys", "data"})
+        QVERIFY2(QFileInfo(docPath() + "/" + folder).isDir(), folder);
+
+    const QStringList log = lines(runLog());
+    const QString stamp = "Log: \\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d ";
+    const QStringList expected = {
+        "Log file created",
+        stamp + "Only one instance of mykestrova can run",
+        stamp + "check 70",
+        stamp + "check 80",
+        stamp + "Doc path : " + QRegularExpression::escape(docPath()),
+        "AppLocal Version path: " + QRegularExpression::escape(docPath()) + " ",
+        "db path : " + QRegularExpression::escape(docPath() + "/._sys"),
+        stamp + "check 90",
+        stamp + "check 120",
+        stamp + "check 130",
+    };
+    QCOMPARE(log.size(), expected.size());
+    for (int i = 0; i < expected.size(); ++i) {
+        const QRegularExpression line("^" + expected[i] + "$");
+        QVERIFY2(line.match(log[i]).hasMatch(), qPrintable(QString("line %1: %2").arg(i).arg(log[i])));
+    }
+    QVERIFY(PromptRecorder::readRecords(child->records).isEmpty());
+}
+
+void TestProgram::secondStartIsRefused()
+{
+    writeConfig("MODEDEBUG=1\n"); // no version query from the test
+    Child* first = launch();
+    QVERIFY(waitUntilRunning(first));
+
+    Child* second = launch();
+    QVERIFY(second->process->waitForFinished(30000));
+    QCOMPARE(second->process->exitStatus(), QProcess::NormalExit);
+    QCOMPARE(second->process->exitCode(), 0);
+    QCOMPARE(PromptRecorder::readRecords(second->records),
+             QStringList{"voDarevivo 2024 for DirErad is already running!"});
+    QCOMPARE(first->process->state(), QProcess::Running);
+}
+
+void TestProgram::secondStartAllowedByConfig()
+{
+    writeConfig("MODEDEBUG=1\nAllow2nd=1\n");
+    Child* first = launch();
+    QVERIFY(waitUntilRunning(first));
+
+    // The second start writes a run log of its own; it holds no lock.
+    QVERIFY(QFile::remove(runLog()));
+    Child* second = launch();
+    QTRY_VERIFY_WITH_TIMEOUT(!lines(runLog()).filter("check 130").isEmpty(), 20000);
+    QVERIFY(!second->process->waitForFinished(1500)); // it keeps running with its window
+    QVERIFY(PromptRecorder::readRecords(second->records).isEmpty());
+}
+
+void TestProgram::startAfterKilledInstance()
+{
+    writeConfig("MODEDEBUG=1\n");
+    Child* first = launch();
+    QVERIFY(waitUntilRunning(first));
+    ::kill(pid_t(first->process->processId()), SIGKILL);
+    QVERIFY(first->process->waitForFinished());
+    QCOMPARE(first->process->exitStatus(), QProcess::CrashExit);
+
+    Child* next = launch();
+    QVERIFY(waitUntilRunning(next));
+    QVERIFY(!next->process->waitForFinished(1500));
+    QVERIFY(PromptRecorder::readRecords(next->records).isEmpty());
+}
+
+void TestProgram::printResultModeTakesNoGuard()
+{
+    writeConfig("MODEDEBUG=1\n");
+    Child* first = launch();
+    QVERIFY(waitUntilRunning(first));
+
+    // The batch mode runs beside an open copy and ends with 0.
+    Child* batch = launch({"PrintResult", m_home->path() + "/"});
+    QVERIFY(batch->process->waitForFinished(30000));
+    QCOMPARE(batch->process->exitStatus(), QProcess::NormalExit);
+    QCOMPARE(batch->process->exitCode(), 0);
+    QVERIFY(PromptRecorder::readRecords(batch->records).isEmpty());
+}
+
+QTEST_GUILESS_MAIN(TestProgram)
+#include "tst_program.moc"
