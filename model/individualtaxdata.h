@@ -175,14 +175,31 @@ public:
     bool IsDisabled() const;
     int CopyTaxPreparerInfo();
 
+    // ---- Return file (one person record) ----
+    // Writes or reads the record; on success the file version, else a
+    // ReturnFileLoadCode. A failed read leaves a person the caller discards.
+    int serialize(unsigned char purpose, MyDataStream& ar);
+    // Form types that reading drops (retired or expired forms).
+    bool isDataTypeSerializationSkipped(ENUMTYPE_FORM type) const;
+    // The return summary (type 93) becomes the first form.
+    void AdjustT1KSToFrontPage();
+    // Completes a person after reading: the forms every return holds and the
+    // interview data. Nothing without a T1.
+    void DoSthAfterReading(unsigned char purpose);
+    // The barcode block between the two marker runs; false when the stream
+    // failed (writing) or the block is damaged (reading).
+    bool WriteBarcode(bool forFile, MyDataStream& ar);
+    bool ReadBarcode(MyDataStream& ar);
+    // Set when reading had to drop forms that the return needs (their
+    // plug-in did not load): such a person is never written back.
+    bool m_lostFormsOnReading = false;
+
     // Takes values from the interview data into the forms (kind 2: last
     // year's amounts); filled by the interview-data transfer.
     void ReadDataFromWizards(int kind);
 
     // ---- Defined with the filing, agency data, validation, slip summary
     // and import code ----
-    void WriteBarcode(bool store, MyDataStream& ar);
-    void ReadBarcode(MyDataStream& ar);
     void getDireradDataInfo(TemplateValueMap& values, int agreement, CString& email, double& balance,
                             int testCaseId);
     void getEfileDataInfo(TemplateValueMap& values, ENUMTYPE_FORM form);
