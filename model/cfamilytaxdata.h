@@ -81,6 +81,11 @@ public:
     // the other family that this table lacks are added where there is room;
     // links to items that no longer exist are cleared. Always true.
     bool CoupleTaxReturn(CFamilyTaxData* other);
+    // Makes a single return of a coupled one: the taxpayer stays (false) or
+    // the spouse becomes the taxpayer (true); the other person's data go,
+    // the dependant table stays the family's, and the taxpayer becomes
+    // current.
+    void DecoupleReturn(bool keepSpouse);
     // Each person changes from that person's own province; from is the
     // current person's and is checked against it.
     void ChangeProvince(ENUMTYPE_PROVINCE from, ENUMTYPE_PROVINCE to, int both);

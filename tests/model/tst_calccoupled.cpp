@@ -184,11 +184,16 @@ void TestCalcCoupled::transfersAreProratedByTheReceiversDays()
     auto family = makeFamily(true);
     IndividualTaxData* giver = family->getTaxpayer();
     IndividualTaxData* receiver = family->getSpouse();
-    giver->GetT1()->line30100AgeAmount.m_value = 1000;
     giver->GetT1()->EntryDate.m_value = giverArrival;
     receiver->GetT1()->EntryDate.m_value = receiverArrival;
     auto* sch2 = form<TaxData_Sch2>(receiver, 3, true);
+    // The calculation keeps each person's days on the return ...
     family->Calculate(-1, nullptr);
+    QCOMPARE(receiver->GetT1()->DaysInYear.m_value, 366.0);
+    QCOMPARE(receiver->GetT1()->DaysInCanada.m_value, receiverArrival.isValid() ? 183.0 : 366.0);
+    // ... and the exchange after step 3 prorates the giver's amount by them.
+    giver->GetT1()->line30100AgeAmount.m_value = 1000;
+    family->ExchangeCoupledTaxData(IndividualTaxData::CalcStepSpouseAmounts);
     QCOMPARE(sch2->TransferAmount1.m_value, expected);
 }
 

@@ -441,6 +441,34 @@ private slots:
         QCOMPARE(family.getTaxpayer()->m_province, kSaskatchewan);
     }
 
+    void decouplingKeepsEitherPerson_data()
+    {
+        QTest::addColumn<bool>("keepSpouse");
+        QTest::addColumn<QString>("remaining");
+        QTest::newRow("taxpayer") << false << "Ann";
+        QTest::newRow("spouse") << true << "Ben";
+    }
+    void decouplingKeepsEitherPerson()
+    {
+        QFETCH(bool, keepSpouse);
+        QFETCH(QString, remaining);
+        CFamilyTaxData family;
+        const NewReturnBasicData data = newReturn(0, true);
+        family.NewData(&data);
+        family.dependants().GetAt(0)->firstName = CString("Cara");
+        family.setCurIndv(-1);
+        family.DecoupleReturn(keepSpouse);
+        QVERIFY(!family.IsCoupledReturn());
+        QCOMPARE(family.getCurIndv(), -2);
+        QCOMPARE(QString(family.getTaxpayer()->GetFirstName()), remaining);
+        QVERIFY(!family.getTaxpayer()->IsCoupledReturn());
+        QVERIFY(family.getSpouse()->m_formList.empty());
+        QCOMPARE(family.getTaxpayer()->m_pDependants, &family.dependants());
+        QCOMPARE(family.getSpouse()->m_pDependants, &family.dependants());
+        // The table still reaches new forms of either person.
+        QCOMPARE(QString(family.dependants().GetAt(0)->firstName), QStringLiteral("Cara"));
+    }
+
     void pensionElectionGoesToBothSpouses()
     {
         CFamilyTaxData family;

@@ -447,6 +447,107 @@ private slots:
         QVERIFY(initial.isEmpty());
     }
 
+    void t1135FilingResults_data()
+    {
+        QTest::addColumn<int>("amended");
+        QTest::addColumn<int>("before");
+        QTest::addColumn<int>("result");
+        QTest::addColumn<int>("after");
+        QTest::addColumn<QString>("confirmation");
+        QTest::newRow("accepted") << 0 << 0 << 1 << 1 << "C1";
+        QTest::newRow("accepted amendment") << 1 << 1 << 1 << 3 << "C1";
+        QTest::newRow("rejected keeps the status") << 0 << 1 << -1 << 1 << "";
+        QTest::newRow("rejected amendment") << 1 << 1 << -1 << 2 << "";
+    }
+    void t1135FilingResults()
+    {
+        QFETCH(int, amended);
+        QFETCH(int, before);
+        QFETCH(int, result);
+        QFETCH(int, after);
+        QFETCH(QString, confirmation);
+        NewPerson fixture;
+        auto* t1135 = qobject_cast<TaxData_T1135New*>(fixture.person.GetFormData(101, true));
+        QVERIFY(t1135);
+        t1135->AmendedFlag.m_value = amended;
+        t1135->FilingStatus.m_value = before;
+        fixture.person.updateFilingStatus(101, result, CString("C1"));
+        QCOMPARE(t1135->FilingStatus.m_value, after);
+        QCOMPARE(QString(t1135->Confirmation.m_value), confirmation);
+    }
+
+    void scheduleSixHint_data()
+    {
+        QTest::addColumn<int>("marital");
+        QTest::addColumn<double>("employment");
+        QTest::addColumn<double>("netIncome");
+        QTest::addColumn<double>("spouseNet");
+        QTest::addColumn<bool>("expected");
+        // Ontario, not disabled: single 3000 to 16667, family up to 25700.
+        QTest::newRow("single within bounds") << 5 << 5000.0 << 10000.0 << 0.0 << true;
+        QTest::newRow("single, too little work") << 5 << 1000.0 << 10000.0 << 0.0 << false;
+        QTest::newRow("single, too much income") << 5 << 20000.0 << 20000.0 << 0.0 << false;
+        QTest::newRow("married, family income low") << 0 << 0.0 << 10000.0 << 10000.0 << true;
+        QTest::newRow("married, family income high") << 0 << 0.0 << 20000.0 << 10000.0 << false;
+        QTest::newRow("widowed, family bound") << 2 << 0.0 << 20000.0 << 0.0 << true;
+    }
+    void scheduleSixHint()
+    {
+        QFETCH(int, marital);
+        QFETCH(double, employment);
+        QFETCH(double, netIncome);
+        QFETCH(double, spouseNet);
+        QFETCH(bool, expected);
+        NewPerson fixture;
+        TaxData_T1New* t1 = t1Of(&fixture.person);
+        t1->MaritalStatus.m_value = marital;
+        t1->line10100EmploymentIncome.m_value = employment;
+        t1->line23600NetIncome.m_value = netIncome;
+        t1->SpouseNetIncome.m_value = spouseNet;
+        QCOMPARE(fixture.person.MaySchedule6Needed(), expected);
+
+        t1->BirthDate.m_value = QDate(2010, 5, 1); // too young, whatever the income
+        QVERIFY(!fixture.person.MaySchedule6Needed());
+    }
+
+    void displayNameOfFormItems()
+    {
+        NewPerson fixture;
+        STRUCT_FORMDATA_ITEM_2004* item = fixture.person.GetFormDataItem(4, true);
+        CString name;
+        formDisplayName(true, item, name);
+        QCOMPARE(QString(name), QString::fromUtf8(getFormName(4)));
+        item->sharedId = 300;
+        CString shared;
+        formDisplayName(true, item, shared);
+        QCOMPARE(QString(shared), QStringLiteral("S-") + QString::fromUtf8(getFormName(4)));
+        CString plain;
+        formDisplayName(false, item, plain);
+        QCOMPARE(QString(plain), QString::fromUtf8(getFormName(4)));
+    }
+
+    void testReturnHoldsEveryFederalForm()
+    {
+        DependantInfoStruct dependants(12);
+        IndividualTaxData person(0, &dependants);
+        person.CreateTestPrintFile();
+        QCOMPARE(person.m_markerWord, 1);
+        int federal = 0;
+        for (int type = 1; type <= FORMTYPE_LAST; ++type) {
+            if (IsFormExpired(type, 0) || getFormProv(type) != 0 || type == 177 || type == 178)
+                continue;
+            if (CTaxData_Form* probe = IndividualTaxData::AllocFedFormData(type)) {
+                delete probe;
+                ++federal;
+                QVERIFY2(person.HasForm(type), qPrintable(QStringLiteral("form %1").arg(type)));
+            }
+        }
+        QVERIFY2(federal > 70, qPrintable(QString::number(federal)));
+        std::set<int> ids;
+        for (const STRUCT_FORMDATA_ITEM_2004* item : person.m_formList)
+            QVERIFY(ids.insert(item->id).second);
+    }
+
     void freeDataKeepsIdsAndEmptiesTheLists()
     {
         NewPerson fixture;
