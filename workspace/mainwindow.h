@@ -9,6 +9,7 @@
 
 class ActionShowReturn;
 class CFamilyTaxData;
+class Form_Return;
 class QFileInfo;
 class QLabel;
 class QMenu;
@@ -83,6 +84,17 @@ public:
     // Return file commands.
     void openReturnFile(const QString& path);
     void importReturnFile(const QString& path);
+    // Saves the page's return: under a name the user chooses when saveAs is
+    // set or the page has no file yet, else to the page's file. The result
+    // is the writer's code (0 written), or kSaveCancelled when no file was
+    // chosen or the chosen one cannot be used. The page moves to a chosen
+    // file only once the return is written there.
+    int doSaveReturn(Form_Return* page, bool saveAs);
+    // Asks for the file to save family under, proposing its name in the
+    // return folder; path gets the choice with the ".r24" suffix added when
+    // it lacks it. False when cancelled.
+    bool chooseFileSaveName(CFamilyTaxData* family, QString& path);
+    static constexpr int kSaveCancelled = -100;
 
 public slots:
     void actionShowWelcome();

@@ -1,5 +1,6 @@
 // Return file commands: new and opened returns go into a page of their own.
-// Importing, coupling and saving come with their dialogs.
+// Importing and coupling come with their dialogs; saving is in
+// mainwindow_save.cpp.
 #include "workspace/mainwindow.h"
 
 #include "app/mywaitcursor.h"
@@ -139,14 +140,4 @@ void MainWindow::on_actionFind_Return_Files_triggered()
         TabWndApp::gAppInformation(tr("Please close a return file to proceed!"), this);
         return;
     }
-}
-
-void MainWindow::actionSaveReturn()
-{
-    preparedReturnPage();
-}
-
-void MainWindow::on_actionSave_Return_As_triggered()
-{
-    preparedReturnPage();
 }
