@@ -11,9 +11,13 @@
 #include "model/individualtaxdata.h"
 
 class CTaxData_Form;
+class DataAFR;
 class MyDataStream;
 class QComboBox;
 class QTextStream;
+class TemplateValueMap;
+struct TDDTaxDataOnePerson;
+struct _STRUCT_FORM_VALIDATE_INFO;
 
 // One open return file: the taxpayer's return, the spouse's (which counts
 // only when it holds a T1), the family's dependant table, the view state and
@@ -77,6 +81,11 @@ public:
     // the other family that this table lacks are added where there is room;
     // links to items that no longer exist are cleared. Always true.
     bool CoupleTaxReturn(CFamilyTaxData* other);
+    // Makes a single return of a coupled one: the taxpayer stays (false) or
+    // the spouse becomes the taxpayer (true); the other person's data go,
+    // the dependant table stays the family's, and the taxpayer becomes
+    // current.
+    void DecoupleReturn(bool keepSpouse);
     // Each person changes from that person's own province; from is the
     // current person's and is checked against it.
     void ChangeProvince(ENUMTYPE_PROVINCE from, ENUMTYPE_PROVINCE to, int both);
@@ -123,6 +132,9 @@ public:
     // when reading them failed.
     int _extraSerialize(unsigned char purpose, MyDataStream& ar);
 
+    // Agency data for the current person, then a recalculation; always 0.
+    int AutoFillReturn(TDDTaxDataOnePerson& person, DataAFR* options);
+
     // ---- Calculation ----
     // Recalculates the whole family; the number of forms the calculation
     // added or removed by itself.
@@ -150,6 +162,18 @@ public:
     CString GetDireradNameWithoutSuffix() const;
     void updateFilingStatus(ENUMTYPE_FORM type, int result, const CString& text);
     void UnsetReFile();
+    void getDireradDataInfo(TemplateValueMap& values, int agreement, CString& email, double& balance,
+                            int testCaseId);
+    void getEfileDataInfo(TemplateValueMap& values, ENUMTYPE_FORM form);
+    int getSlipSummary(QTextStream& out);
+
+    // ---- Defined with the validation, import and optimiser code ----
+    long ValidateTaxReturn(unsigned char edition, std::list<_STRUCT_FORM_VALIDATE_INFO*>& out, CString& name,
+                           bool spouse, bool withCoupledChecks);
+    int ValidateT1135(unsigned char edition, std::list<_STRUCT_FORM_VALIDATE_INFO*>& out);
+    bool AnyMsgBeforeDirerad(unsigned char edition, bool isReFile);
+    void Build2003DataTo2004(STRUCT_IMPORT_LASTYEAR_PARAM* param);
+    void DoCoupledReturnOptimize(DataShareAmtDlg* amounts);
 
 private:
     ENUM_MultiProvsTaxMgrMode m_mode;

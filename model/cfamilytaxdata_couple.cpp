@@ -2,6 +2,8 @@
 // and the set-up of a new return.
 #include "model/cfamilytaxdata.h"
 
+#include <utility>
+
 #include "companion/forms/catalogue.h"
 #include "companion/forms/ctaxdata_form.h"
 #include "companion/forms/t1/taxdata_t1new.h"
@@ -120,6 +122,17 @@ bool CFamilyTaxData::CoupleTaxReturn(CFamilyTaxData* other)
     m_pTaxpayer->ClearDanglingSharedIds(*m_pSpouse);
     m_pSpouse->ClearDanglingSharedIds(*m_pTaxpayer);
     return true;
+}
+
+void CFamilyTaxData::DecoupleReturn(bool keepSpouse)
+{
+    if (keepSpouse)
+        std::swap(m_pTaxpayer, m_pSpouse); // both persons already use the family's table
+    m_pSpouse->FreeData();
+    m_pSpouse->m_province = 0;
+    m_pTaxpayer->SetCoupledReturn(false);
+    m_pSpouse->SetCoupledReturn(false);
+    m_curIndv = kTaxpayer;
 }
 
 void CFamilyTaxData::ChangeProvince(ENUMTYPE_PROVINCE from, ENUMTYPE_PROVINCE to, int both)

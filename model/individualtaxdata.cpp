@@ -1,8 +1,6 @@
 // Person return: life cycle, lookups, walks, removal and the coupled flag.
 #include "model/individualtaxdata.h"
 
-#include <QPointer>
-
 #include "companion/forms/catalogue.h"
 #include "companion/forms/ctaxdata_form.h"
 #include "companion/forms/dependantinfostruct.h"

@@ -11,8 +11,14 @@
 #include "model/taxdataitems.h"
 
 class CTaxData_Form;
+class DataAFR;
 class MyDataStream;
+class QTextStream;
 class TaxData_T1New;
+class TemplateValueMap;
+struct STRUCT_IMPORT_LASTYEAR_PARAM;
+struct TDDTaxDataOnePerson;
+struct _STRUCT_FORM_VALIDATE_INFO;
 class TaxData_T2209_2036;
 struct DependantInfoStruct;
 
@@ -191,6 +197,18 @@ public:
     // Takes values from the interview data into the forms (kind 2: last
     // year's amounts); filled by the interview-data transfer.
     void ReadDataFromWizards(int kind);
+
+    // ---- Defined with the filing, agency data, validation, slip summary
+    // and import code ----
+    void getDireradDataInfo(TemplateValueMap& values, int agreement, CString& email, double& balance,
+                            int testCaseId);
+    void getEfileDataInfo(TemplateValueMap& values, ENUMTYPE_FORM form);
+    double CalculateF5530ForT778();
+    int AutoFillReturn(TDDTaxDataOnePerson& person, DataAFR* options);
+    int getSlipSummary(QTextStream& out);
+    void Validate(unsigned char edition, std::list<_STRUCT_FORM_VALIDATE_INFO*>& out);
+    bool AnyMsgBeforeDirerad(unsigned char edition, bool isReFile);
+    void Build2003DataTo2004(STRUCT_IMPORT_LASTYEAR_PARAM* param);
 
     // ---- Data (read directly by the file, filing and print code) ----
     double m_dT1MAmount = 0.0;

@@ -1,3 +1,4 @@
+#include <QtEndian>
 #include <QtTest>
 
 #include <QLabel>
@@ -100,6 +101,9 @@ private slots:
     void shareDispositionRowsTravelWithSchedule3();
     void t1LineStepsAddUpTheReturn();
     void slipSharesFollowThePercentage();
+    void lastYearsReturnKeepsIdentityNotAmounts();
+    void t1ValidatesItsIdentity_data();
+    void t1ValidatesItsIdentity();
 };
 
 void TestFormClasses::everyTypeStoresLoadsCopiesAndCompares_data()
@@ -140,6 +144,34 @@ void TestFormClasses::everyTypeStoresLoadsCopiesAndCompares()
     QVERIFY(in.atEnd());
     QVERIFY(!loaded->CompareData(original.get()));
     QVERIFY(!original->CompareData(loaded.get()));
+
+    // A later program's field (an id no class uses) is skipped.
+    {
+        QByteArray withUnknown;
+        MyDataStream patch(&withUnknown, QIODevice::WriteOnly);
+        const quint32 length = qFromLittleEndian<quint32>(bytes.constData());
+        const QByteArray payload = bytes.mid(4, int(length));
+        patch << quint32(length + 2 + 1 + 4 + 8);
+        patch.writeRawData(payload.constData(), payload.size());
+        patch << quint16(65000) << quint8(FieldKind::Float) << quint32(8) << 3.5;
+        patch << kSentinel;
+        auto reader = make(kind, type);
+        MyDataStream unknownIn(&withUnknown, QIODevice::ReadOnly);
+        QCOMPARE(reader->Serialize(kFileVersion, CString(""), unknownIn), 0);
+        qint32 after = 0;
+        unknownIn >> after;
+        QCOMPARE(after, kSentinel);
+        QVERIFY(!reader->CompareData(original.get()));
+    }
+
+    // A payload cut short fails that read cleanly and leaves start values.
+    {
+        QByteArray truncated = bytes.left(4 + (bytes.size() - 8) / 2);
+        auto reader = make(kind, type);
+        MyDataStream cutIn(&truncated, QIODevice::ReadOnly);
+        QVERIFY(reader->Serialize(kFileVersion, CString(""), cutIn) < 0);
+        QVERIFY(!reader->CompareData(blank.get()));
+    }
 
     // Copy, then change each field in turn: every field takes part in compare.
     auto copy = make(kind, type);
@@ -407,6 +439,66 @@ void TestFormClasses::slipSharesFollowThePercentage()
     TaxData_T2125_New business;
     QVERIFY(!business.isCommission());
     QCOMPARE(business.getType(), 125);
+}
+
+void TestFormClasses::lastYearsReturnKeepsIdentityNotAmounts()
+{
+    TaxData_T1New t1;
+    t1.FirstName.m_value = "Anne";
+    t1.SIN.m_value = "046454286";
+    t1.BirthDate.m_value = QDate(1980, 5, 17);
+    t1.line10100EmploymentIncome.m_value = 50000;
+    t1.InstalmentsPaid.m_value = 1200;
+    t1.KeepData(0);
+    QCOMPARE(QString(t1.FirstName.m_value), QString("Anne"));
+    QCOMPARE(QString(t1.SIN.m_value), QString("046454286"));
+    QCOMPARE(t1.BirthDate.m_value, QDate(1980, 5, 17));
+    QCOMPARE(t1.line10100EmploymentIncome.m_value, 0.0);
+    QCOMPARE(t1.InstalmentsPaid.m_value, 0.0);
+
+    TaxData_Slip_T4 t4;
+    t4.EmployerName.m_value = "Acme";
+    t4.box14EmploymentIncome.m_value = 30000;
+    t4.KeepData(0);
+    QCOMPARE(QString(t4.EmployerName.m_value), QString("Acme"));
+    QCOMPARE(t4.box14EmploymentIncome.m_value, 0.0);
+}
+
+void TestFormClasses::t1ValidatesItsIdentity_data()
+{
+    QTest::addColumn<QString>("sin");
+    QTest::addColumn<QString>("firstName");
+    QTest::addColumn<int>("province");
+    QTest::addColumn<QString>("spouseSin");
+    QTest::addColumn<int>("messages");
+
+    QTest::newRow("complete") << "046 454 286" << "Anne" << 9 << "" << 0;
+    QTest::newRow("check digit wrong") << "046454287" << "Anne" << 9 << "" << 1;
+    QTest::newRow("blank name") << "046454286" << "  " << 9 << "" << 1;
+    QTest::newRow("no province") << "046454286" << "Anne" << 0 << "" << 1;
+    QTest::newRow("spouse S.I.N. wrong") << "046454286" << "Anne" << 9 << "123456789" << 1;
+    QTest::newRow("spouse S.I.N. valid") << "046454286" << "Anne" << 9 << "046454286" << 0;
+}
+
+void TestFormClasses::t1ValidatesItsIdentity()
+{
+    QFETCH(QString, sin);
+    QFETCH(QString, firstName);
+    QFETCH(int, province);
+    QFETCH(QString, spouseSin);
+    QFETCH(int, messages);
+
+    TaxData_T1New t1;
+    t1.FirstName.m_value = firstName;
+    t1.LastName.m_value = "Tremblay";
+    t1.SIN.m_value = sin;
+    t1.BirthDate.m_value = QDate(1980, 5, 17);
+    t1.ProvinceOfResidence.m_value = province;
+    t1.MaritalStatus.m_value = 0;
+    t1.SpouseSIN.m_value = spouseSin;
+    std::list<CString> found;
+    QCOMPARE(t1.Validate(2, found), messages > 0);
+    QCOMPARE(int(found.size()), messages);
 }
 
 QTEST_MAIN(TestFormClasses)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "companion/forms/ctaxdata_form.h"
+#include "companion/forms/fieldchoices.h"
 
 // Forms that work out one deduction, credit or tax and hand the result to
 // the return.
@@ -78,7 +79,7 @@ class TaxData_RC267New : public CTaxData_Form
     Q_OBJECT
 public:
     TaxData_RC267New() : CTaxData_Form(FROM_FORM, 136) {}
-    CStringField PlanName{this, 1, "PlanName", "", "Name of the plan"};
+    CStringField PlanName{this, 1, "PlanName", "", "Name of the plan", fld::CarryForward()};
     CFloatField Contributions{this, 2, "Contributions", "", "Contributions to a United States retirement plan"};
     CFloatField Result{this, 3, "Result", "", "Deduction", fld::Computed()};
 };
@@ -88,7 +89,7 @@ class TaxData_RC268New : public CTaxData_Form
     Q_OBJECT
 public:
     TaxData_RC268New() : CTaxData_Form(FROM_FORM, 137) {}
-    CStringField PlanName{this, 1, "PlanName", "", "Name of the plan"};
+    CStringField PlanName{this, 1, "PlanName", "", "Name of the plan", fld::CarryForward()};
     CFloatField Contributions{this, 2, "Contributions", "", "Contributions to a United States plan (cross-border commuter)"};
     CFloatField Result{this, 3, "Result", "", "Deduction", fld::Computed()};
 };
@@ -98,7 +99,7 @@ class TaxData_RC269 : public CTaxData_Form
     Q_OBJECT
 public:
     TaxData_RC269() : CTaxData_Form(FROM_FORM, 138) {}
-    CStringField PlanName{this, 1, "PlanName", "", "Name of the foreign pension plan"};
+    CStringField PlanName{this, 1, "PlanName", "", "Name of the foreign pension plan", fld::CarryForward()};
     CFloatField Contributions{this, 2, "Contributions", "", "Contributions to a foreign pension plan"};
     CFloatField Result{this, 3, "Result", "", "Deduction", fld::Computed()};
     int Calculate01() override;
@@ -110,7 +111,7 @@ class CTaxData_T1229 : public CTaxData_Form
     Q_OBJECT
 public:
     CTaxData_T1229() : CTaxData_Form(FROM_FORM, 107) {}
-    CStringField TaxShelterId{this, 1, "TaxShelterId", "", "Tax shelter identification number"};
+    CStringField TaxShelterId{this, 1, "TaxShelterId", "", "Tax shelter identification number", fld::CarryForward()};
     CFloatField ExplorationExpenses{this, 2, "ExplorationExpenses", "", "Canadian exploration expenses"};
     CFloatField DevelopmentExpenses{this, 3, "DevelopmentExpenses", "", "Canadian development expenses"};
     CFloatField FlowThroughCredit{this, 4, "FlowThroughCredit", "", "Mineral exploration tax credit"};
@@ -127,11 +128,11 @@ class CTaxData_T1223 : public CTaxData_Form
     Q_OBJECT
 public:
     CTaxData_T1223() : CTaxData_Form(FROM_FORM, 103) {}
-    CStringField LastName{this, 1, "LastName", "", "Last name"};
-    CStringField FirstName{this, 2, "FirstName", "", "First name"};
+    CStringField LastName{this, 1, "LastName", "", "Last name", fld::CarryForward()};
+    CStringField FirstName{this, 2, "FirstName", "", "First name", fld::CarryForward()};
     CStringField Year{this, 3, "Year", "", "Tax year"};
-    CStringField SIN{this, 4, "SIN", "", "Social insurance number"};
-    CStringField Address{this, 5, "Address", "", "Address"};
+    CStringField SIN{this, 4, "SIN", "", "Social insurance number", fld::CarryForward()};
+    CStringField Address{this, 5, "Address", "", "Address", fld::CarryForward()};
     CFloatField HousingBenefit{this, 6, "HousingBenefit", "", "Housing benefit included in income"};
     CFloatField FairRentalValue{this, 7, "FairRentalValue", "", "Fair rental value or rent paid"};
     CFloatField Result{this, 23100, "Result", "23100", "Clergy residence deduction", fld::Computed()};
@@ -144,9 +145,9 @@ class CTaxData_GST370 : public CTaxData_Form
     Q_OBJECT
 public:
     CTaxData_GST370() : CTaxData_Form(FROM_FORM, 28) {}
-    CStringField LastName{this, 1, "LastName", "", "Last name"};
-    CStringField FirstName{this, 2, "FirstName", "", "First name"};
-    CStringField SIN{this, 3, "SIN", "", "Social insurance number"};
+    CStringField LastName{this, 1, "LastName", "", "Last name", fld::CarryForward()};
+    CStringField FirstName{this, 2, "FirstName", "", "First name", fld::CarryForward()};
+    CStringField SIN{this, 3, "SIN", "", "Social insurance number", fld::CarryForward()};
     CStringField Year{this, 4, "Year", "", "Tax year"};
     CFloatField ExpensesWithGst{this, 5, "ExpensesWithGst", "", "Expenses on which GST was paid"};
     CFloatField ExpensesWithHst{this, 6, "ExpensesWithHst", "", "Expenses on which HST was paid"};
@@ -160,8 +161,8 @@ class TaxData_T5004 : public CTaxData_Form
     Q_OBJECT
 public:
     TaxData_T5004() : CTaxData_Form(FROM_FORM, 55) {}
-    CStringField Name{this, 1, "Name", "", "Your name"};
-    CStringField Identification{this, 2, "Identification", "", "Tax shelter identification number"};
+    CStringField Name{this, 1, "Name", "", "Your name", fld::CarryForward()};
+    CStringField Identification{this, 2, "Identification", "", "Tax shelter identification number", fld::CarryForward()};
     CFloatField line6765{this, 6765, "line6765", "6765", "Loss or deduction claimed"};
     int Calculate01() override;
 };
@@ -268,9 +269,9 @@ class TaxData_CPT20_New : public CTaxData_Form
     Q_OBJECT
 public:
     TaxData_CPT20_New() : CTaxData_Form(FROM_FORM, 57) {}
-    CStringField Name{this, 1, "Name", "", "Your name"};
-    CStringField SIN{this, 2, "SIN", "", "Social insurance number"};
-    CIntField Province{this, 3, "Province", "", "Province"};
+    CStringField Name{this, 1, "Name", "", "Your name", fld::CarryForward()};
+    CStringField SIN{this, 2, "SIN", "", "Social insurance number", fld::CarryForward()};
+    CIntField Province{this, 3, "Province", "", "Province", fld::Choices(choices::kProvince)};
     CFloatField ElectionAmount{this, 4, "ElectionAmount", "", "Employment income elected"};
     CFloatField F399Income{this, 5, "F399Income", "", "Income elected on line 399"};
     CFloatField Amount{this, 6, "Amount", "", "Contributions payable"};
@@ -297,7 +298,7 @@ class TaxData_T2209_2036 : public CTaxData_Form
     Q_OBJECT
 public:
     TaxData_T2209_2036() : CTaxData_Form(FROM_FORM, 35) {}
-    CStringField Country{this, 1, "Country", "", "Country"};
+    CStringField Country{this, 1, "Country", "", "Country", fld::CarryForward().caption()};
     CFloatField ForeignNonBusinessIncome{this, 2, "ForeignNonBusinessIncome", "", "Net foreign non-business income"};
     CFloatField ForeignTaxPaid{this, 3, "ForeignTaxPaid", "", "Non-business income tax paid to a foreign country"};
     CFloatField Adjust15Percent{this, 4, "Adjust15Percent", "", "Foreign tax above 15% deducted"};
@@ -355,11 +356,11 @@ class TaxData_T1172New : public CTaxData_Form
     Q_OBJECT
 public:
     TaxData_T1172New() : CTaxData_Form(FROM_FORM, 17) {}
-    CIntField Province{this, 1, "Province", "", "Province"};
-    CStringField FirstName{this, 2, "FirstName", "", "First name"};
-    CStringField LastName{this, 3, "LastName", "", "Last name"};
-    CStringField Address{this, 4, "Address", "", "Address"};
-    CStringField SIN{this, 5, "SIN", "", "Social insurance number"};
+    CIntField Province{this, 1, "Province", "", "Province", fld::Choices(choices::kProvince)};
+    CStringField FirstName{this, 2, "FirstName", "", "First name", fld::CarryForward()};
+    CStringField LastName{this, 3, "LastName", "", "Last name", fld::CarryForward()};
+    CStringField Address{this, 4, "Address", "", "Address", fld::CarryForward()};
+    CStringField SIN{this, 5, "SIN", "", "Social insurance number", fld::CarryForward()};
     CFloatField line68270{this, 8270, "line68270", "68270", "Accumulated income payments received"};
     CFloatField line68280{this, 8280, "line68280", "68280", "Accumulated income payments designated"};
     CFloatField RrspDeducted{this, 6, "RrspDeducted", "", "RRSP contributions deducted"};
@@ -377,7 +378,7 @@ class TaxData_T626_New : public CTaxData_Form
     Q_OBJECT
 public:
     TaxData_T626_New() : CTaxData_Form(FROM_FORM, 30) {}
-    CStringField EmployerName{this, 1, "EmployerName", "", "Employer's name"};
+    CStringField EmployerName{this, 1, "EmployerName", "", "Employer's name", fld::CarryForward()};
     CFloatField EmploymentIncome{this, 2, "EmploymentIncome", "", "Qualifying foreign employment income"};
     CFloatField Result{this, 3, "Result", "", "Overseas employment tax credit", fld::Computed()};
 };

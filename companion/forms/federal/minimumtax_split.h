@@ -131,9 +131,9 @@ class CTaxData_T2205 : public CTaxData_Form
 public:
     CTaxData_T2205() : CTaxData_Form(FROM_FORM, 124) {}
     CStringField Year{this, 1, "Year", "", "Tax year"};
-    CStringField Name{this, 2, "Name", "", "Annuitant's name"};
-    CStringField SIN{this, 3, "SIN", "", "Annuitant's social insurance number"};
-    CStringField Identification{this, 4, "Identification", "", "Annuitant's address"};
+    CStringField Name{this, 2, "Name", "", "Annuitant's name", fld::CarryForward()};
+    CStringField SIN{this, 3, "SIN", "", "Annuitant's social insurance number", fld::CarryForward()};
+    CStringField Identification{this, 4, "Identification", "", "Annuitant's address", fld::CarryForward()};
     CStringField SpouseName{this, 5, "SpouseName", "", "Contributor spouse's name"};
     CFloatField Withdrawal{this, 6, "Withdrawal", "", "Amount withdrawn"};
     CFloatField SpousalContributions{this, 7, "SpousalContributions", "", "Spousal contributions in the last three years"};

@@ -11,13 +11,13 @@
 class CMirrorForm : public CTaxData_Form
 {
 public:
-    CStringField FirstName{this, 1, "FirstName", "", "First name"};
-    CStringField LastName{this, 2, "LastName", "", "Last name"};
-    CStringField SIN{this, 3, "SIN", "", "Social insurance number"};
-    CStringField Address{this, 4, "Address", "", "Address"};
-    CStringField City{this, 5, "City", "", "City"};
+    CStringField FirstName{this, 1, "FirstName", "", "First name", fld::CarryForward()};
+    CStringField LastName{this, 2, "LastName", "", "Last name", fld::CarryForward()};
+    CStringField SIN{this, 3, "SIN", "", "Social insurance number", fld::CarryForward()};
+    CStringField Address{this, 4, "Address", "", "Address", fld::CarryForward()};
+    CStringField City{this, 5, "City", "", "City", fld::CarryForward()};
     CStringField Province{this, 6, "Province", "", "Province"};
-    CStringField PostalCode{this, 7, "PostalCode", "", "Postal code"};
+    CStringField PostalCode{this, 7, "PostalCode", "", "Postal code", fld::CarryForward()};
 
 protected:
     CMirrorForm(int type) : CTaxData_Form(FROM_FORM, type) {}
@@ -29,7 +29,7 @@ class TaxData_T1ANew : public CMirrorForm
     Q_OBJECT
 public:
     TaxData_T1ANew() : CMirrorForm(39) {}
-    CStringField Name{this, 8, "Name", "", "Full name"};
+    CStringField Name{this, 8, "Name", "", "Full name", fld::CarryForward()};
     CIntField Indicator{this, 9, "Indicator", "", "Farm loss (0 no)"};
     CFloatField EmploymentIncome{this, 10, "EmploymentIncome", "", "Net employment income"};
     CFloatField EmploymentLoss{this, 11, "EmploymentLoss", "", "Employment loss"};
@@ -56,9 +56,9 @@ class CTaxData_T1DD : public CMirrorForm
     Q_OBJECT
 public:
     CTaxData_T1DD() : CMirrorForm(52) {}
-    CStringField BranchNumber{this, 8, "BranchNumber", "", "Branch number"};
-    CStringField InstitutionNumber{this, 9, "InstitutionNumber", "", "Institution number"};
-    CStringField AccountNumber{this, 10, "AccountNumber", "", "Account number"};
+    CStringField BranchNumber{this, 8, "BranchNumber", "", "Branch number", fld::CarryForward()};
+    CStringField InstitutionNumber{this, 9, "InstitutionNumber", "", "Institution number", fld::CarryForward()};
+    CStringField AccountNumber{this, 10, "AccountNumber", "", "Account number", fld::CarryForward()};
     CIntField Indicator{this, 11, "Indicator", "", "Mailing address outside Canada"};
 };
 
@@ -68,12 +68,12 @@ class TaxData_T183New : public CMirrorForm
     Q_OBJECT
 public:
     TaxData_T183New() : CMirrorForm(96) {}
-    CStringField Email{this, 8, "Email", "", "Email address"};
+    CStringField Email{this, 8, "Email", "", "Email address", fld::CarryForward()};
     CStringField Phone{this, 9, "Phone", "", "Telephone"};
     CIntField Indicator{this, 10, "Indicator", "", "Mailing address outside Canada"};
     CIntField ReFile{this, 11, "ReFile", "", "Amended return"};
     CIntField DirectDeposit{this, 12, "DirectDeposit", "", "Refund by direct deposit"};
-    CStringField PreparerName{this, 13, "PreparerName", "", "Electronic filer's name"};
+    CStringField PreparerName{this, 13, "PreparerName", "", "Electronic filer's name", fld::CarryForward()};
     CStringField EFileNumber{this, 14, "EFileNumber", "", "EFILE number"};
     CStringField EFilePassword{this, 15, "EFilePassword", "", "EFILE password"};
     CStringField SoftwareCode{this, 16, "SoftwareCode", "", "Software code"};
@@ -101,7 +101,7 @@ class TaxData_T185 : public CMirrorForm
     Q_OBJECT
 public:
     TaxData_T185() : CMirrorForm(181) {}
-    CStringField PreparerName{this, 8, "PreparerName", "", "Electronic filer's name"};
+    CStringField PreparerName{this, 8, "PreparerName", "", "Electronic filer's name", fld::CarryForward()};
     CStringField EFileNumber{this, 9, "EFileNumber", "", "EFILE number"};
     CStringField EFilePassword{this, 10, "EFilePassword", "", "EFILE password"};
     CStringField SoftwareCode{this, 11, "SoftwareCode", "", "Software code"};
@@ -132,11 +132,11 @@ class CTaxData_RC71 : public CMirrorForm
 public:
     CTaxData_RC71() : CMirrorForm(53) {}
     CStringField FullName{this, 8, "FullName", "", "Client's full name"};
-    CStringField PreparerName{this, 9, "PreparerName", "", "Discounter's name"};
+    CStringField PreparerName{this, 9, "PreparerName", "", "Discounter's name", fld::CarryForward()};
     CStringField DiscounterCode{this, 10, "DiscounterCode", "", "Discounter code"};
     CStringField DiscounterRegNumber{this, 11, "DiscounterRegNumber", "", "Discounter registration number"};
-    CStringField PreparerAddress{this, 12, "PreparerAddress", "", "Discounter's address"};
-    CStringField PreparerPhone{this, 13, "PreparerPhone", "", "Discounter's telephone"};
+    CStringField PreparerAddress{this, 12, "PreparerAddress", "", "Discounter's address", fld::CarryForward()};
+    CStringField PreparerPhone{this, 13, "PreparerPhone", "", "Discounter's telephone", fld::CarryForward()};
     CFloatField Refund{this, 48400, "Refund", "48400", "Expected refund"};
     CFloatField AmountPaid{this, 14, "AmountPaid", "", "Amount paid to the client"};
     CIntField ESigned{this, 15, "ESigned", "", "Signed electronically"};
@@ -150,8 +150,8 @@ class CTaxData_T1ADJ : public CTaxData_Form
     Q_OBJECT
 public:
     CTaxData_T1ADJ() : CTaxData_Form(FROM_FORM, 116) {}
-    CStringField Name{this, 1, "Name", "", "Name (last, first)"};
-    CStringField SIN{this, 2, "SIN", "", "Social insurance number"};
+    CStringField Name{this, 1, "Name", "", "Name (last, first)", fld::CarryForward()};
+    CStringField SIN{this, 2, "SIN", "", "Social insurance number", fld::CarryForward()};
     CStringField Year{this, 3, "Year", "", "Tax year"};
     CStringField EFileNumber{this, 4, "EFileNumber", "", "EFILE number"};
     CDateField Date{this, 5, "Date", "", "Date"};
@@ -169,17 +169,17 @@ class TaxData_T1135New : public CTaxData_Form
     Q_OBJECT
 public:
     TaxData_T1135New() : CTaxData_Form(FROM_FORM, 101) {}
-    CIntField ReporterType{this, 1, "ReporterType", "", "Reporting as (0 individual)"};
-    CStringField GivenName{this, 2, "GivenName", "", "First name"};
-    CStringField Initial{this, 3, "Initial", "", "Initial"};
-    CStringField LastName{this, 4, "LastName", "", "Last name"};
-    CStringField SIN{this, 5, "SIN", "", "Social insurance number"};
-    CStringField Name{this, 6, "Name", "", "Full name"};
-    CStringField Address{this, 7, "Address", "", "Address"};
-    CStringField City{this, 8, "City", "", "City"};
+    CIntField ReporterType{this, 1, "ReporterType", "", "Reporting as (0 individual)", fld::CarryForward()};
+    CStringField GivenName{this, 2, "GivenName", "", "First name", fld::CarryForward()};
+    CStringField Initial{this, 3, "Initial", "", "Initial", fld::CarryForward()};
+    CStringField LastName{this, 4, "LastName", "", "Last name", fld::CarryForward()};
+    CStringField SIN{this, 5, "SIN", "", "Social insurance number", fld::CarryForward()};
+    CStringField Name{this, 6, "Name", "", "Full name", fld::CarryForward()};
+    CStringField Address{this, 7, "Address", "", "Address", fld::CarryForward()};
+    CStringField City{this, 8, "City", "", "City", fld::CarryForward()};
     CStringField Province{this, 9, "Province", "", "Province"};
-    CStringField PostalCode{this, 10, "PostalCode", "", "Postal code"};
-    CStringField Country{this, 11, "Country", "", "Country"};
+    CStringField PostalCode{this, 10, "PostalCode", "", "Postal code", fld::CarryForward()};
+    CStringField Country{this, 11, "Country", "", "Country", fld::CarryForward()};
     CDateField PeriodStart{this, 12, "PeriodStart", "", "Tax year from"};
     CDateField PeriodEnd{this, 13, "PeriodEnd", "", "Tax year to"};
     CIntField AmendedFlag{this, 14, "AmendedFlag", "", "Amended statement"};
@@ -207,13 +207,13 @@ class CTaxData_T1153 : public CTaxData_Form
     Q_OBJECT
 public:
     CTaxData_T1153() : CTaxData_Form(FROM_FORM, 97) {}
-    CStringField Name{this, 1, "Name", "", "Taxpayer's name"};
-    CStringField SIN{this, 2, "SIN", "", "Social insurance number"};
+    CStringField Name{this, 1, "Name", "", "Taxpayer's name", fld::CarryForward()};
+    CStringField SIN{this, 2, "SIN", "", "Social insurance number", fld::CarryForward()};
     CStringField Text1{this, 3, "Text1", "", "Taxpayer's address"};
     CStringField Text2{this, 4, "Text2", "", "Taxpayer's telephone"};
     CStringField ProvinceText{this, 5, "ProvinceText", "", "Province"};
     CFloatField Amount{this, 6, "Amount", "", "Refund"};
-    CStringField BusinessName{this, 7, "BusinessName", "", "Preparer's business name"};
+    CStringField BusinessName{this, 7, "BusinessName", "", "Preparer's business name", fld::CarryForward()};
     CStringField DiscounterCode{this, 8, "DiscounterCode", "", "Discounter code"};
     CStringField BusinessAddr{this, 9, "BusinessAddr", "", "Preparer's address"};
     CStringField BusinessEFileNum{this, 10, "BusinessEFileNum", "", "EFILE number"};

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "companion/forms/ctaxdata_form.h"
+#include "companion/forms/fieldchoices.h"
 
 class TaxData_T1New;
 class TaxData_T1KSNew;
@@ -12,10 +13,10 @@ class CTaxData_T5013 : public CTaxData_Form
     Q_OBJECT
 public:
     CTaxData_T5013() : CTaxData_Form(FROM_FORM, 38) {}
-    CIntField Province{this, 1, "Province", "", "Province"};
-    CStringField SIN{this, 2, "SIN", "", "Social insurance number"};
-    CStringField PartnershipName{this, 3, "PartnershipName", "", "Partnership name"};
-    CStringField PartnershipId{this, 4, "PartnershipId", "", "Partnership account number"};
+    CIntField Province{this, 1, "Province", "", "Province", fld::Choices(choices::kProvince)};
+    CStringField SIN{this, 2, "SIN", "", "Social insurance number", fld::CarryForward()};
+    CStringField PartnershipName{this, 3, "PartnershipName", "", "Partnership name", fld::CarryForward().caption()};
+    CStringField PartnershipId{this, 4, "PartnershipId", "", "Partnership account number", fld::CarryForward()};
 #define VR_T5013_BLOCK(n)                                                                        \
     CIntField Kind##n{this, 10 * n, "Kind" #n, "", "Activity " #n " kind (-1 none)"};             \
     CIntField Sfd##n{this, 10 * n + 1, "Sfd" #n, "", "Activity " #n " reported as a statement"}; \
@@ -138,7 +139,7 @@ class TaxData_T1B : public CTaxData_Form
     Q_OBJECT
 public:
     TaxData_T1B() : CTaxData_Form(FROM_FORM, 198) {}
-    CStringField CorporationName{this, 1, "CorporationName", "", "Name of the corporation"};
+    CStringField CorporationName{this, 1, "CorporationName", "", "Name of the corporation", fld::CarryForward()};
     CFloatField Amount{this, 2, "Amount", "", "Amount of the deferred tax"};
     CFloatField Result{this, 3, "Result", "", "Tax payable", fld::Computed()};
 };
@@ -160,8 +161,8 @@ class TaxData_RC59_e : public CTaxData_Form
     Q_OBJECT
 public:
     TaxData_RC59_e() : CTaxData_Form(FROM_FORM, 184) {}
-    CStringField BusinessName{this, 1, "BusinessName", "", "Business name"};
-    CStringField BusinessNumber{this, 2, "BusinessNumber", "", "Business number"};
+    CStringField BusinessName{this, 1, "BusinessName", "", "Business name", fld::CarryForward()};
+    CStringField BusinessNumber{this, 2, "BusinessNumber", "", "Business number", fld::CarryForward()};
     CStringField RepresentativeName{this, 3, "RepresentativeName", "", "Representative"};
     CIntField AuthorizationLevel{this, 4, "AuthorizationLevel", "", "Level of authorization"};
     CDateField ExpiryDate{this, 5, "ExpiryDate", "", "Expiry date"};
@@ -172,8 +173,8 @@ class TaxData_RC59X_e : public CTaxData_Form
     Q_OBJECT
 public:
     TaxData_RC59X_e() : CTaxData_Form(FROM_FORM, 185) {}
-    CStringField BusinessName{this, 1, "BusinessName", "", "Business name"};
-    CStringField BusinessNumber{this, 2, "BusinessNumber", "", "Business number"};
+    CStringField BusinessName{this, 1, "BusinessName", "", "Business name", fld::CarryForward()};
+    CStringField BusinessNumber{this, 2, "BusinessNumber", "", "Business number", fld::CarryForward()};
     CStringField RepresentativeName{this, 3, "RepresentativeName", "", "Representative whose consent is cancelled"};
     CDateField Date{this, 4, "Date", "", "Date"};
 };
@@ -184,8 +185,8 @@ class TaxData_T1044 : public CTaxData_Form
     Q_OBJECT
 public:
     TaxData_T1044() : CTaxData_Form(FROM_FORM, 186) {}
-    CStringField OrganizationName{this, 1, "OrganizationName", "", "Name of the organization"};
-    CStringField BusinessNumber{this, 2, "BusinessNumber", "", "Business number"};
+    CStringField OrganizationName{this, 1, "OrganizationName", "", "Name of the organization", fld::CarryForward()};
+    CStringField BusinessNumber{this, 2, "BusinessNumber", "", "Business number", fld::CarryForward()};
     CFloatField TotalRevenue{this, 3, "TotalRevenue", "", "Total revenue"};
     CFloatField TotalAssets{this, 4, "TotalAssets", "", "Total assets"};
 };
@@ -197,7 +198,7 @@ class TaxData_Benefit_CAI : public CTaxData_Form
     Q_OBJECT
 public:
     TaxData_Benefit_CAI() : CTaxData_Form(FROM_FORM, 0) {}
-    CIntField Province{this, 1, "Province", "", "Province"};
+    CIntField Province{this, 1, "Province", "", "Province", fld::Choices(choices::kProvince)};
     CIntField HasSpouse{this, 2, "HasSpouse", "", "Has a spouse"};
     CIntField Dependants{this, 3, "Dependants", "", "Dependants under 19"};
     CIntField RuralIndicator{this, 4, "RuralIndicator", "", "Rural supplement"};

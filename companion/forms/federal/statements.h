@@ -1,6 +1,7 @@
 #pragma once
 
 #include "companion/forms/ctaxdata_form.h"
+#include "companion/forms/fieldchoices.h"
 
 // Self-employment and rental statements. Several of each may be in a
 // return; the calculation adds their results into the return's lines.
@@ -9,10 +10,10 @@
 class CStatementForm : public CTaxData_Form
 {
 public:
-    CStringField Name{this, 1, "Name", "", "Your name"};
-    CStringField SIN{this, 2, "SIN", "", "Social insurance number"};
-    CStringField Address{this, 3, "Address", "", "Address of the business or property"};
-    CStringField PostalCode{this, 4, "PostalCode", "", "Postal code"};
+    CStringField Name{this, 1, "Name", "", "Your name", fld::CarryForward()};
+    CStringField SIN{this, 2, "SIN", "", "Social insurance number", fld::CarryForward()};
+    CStringField Address{this, 3, "Address", "", "Address of the business or property", fld::CarryForward().caption()};
+    CStringField PostalCode{this, 4, "PostalCode", "", "Postal code", fld::CarryForward()};
     CDateField FiscalStart{this, 5, "FiscalStart", "", "Fiscal period from"};
     CDateField FiscalEnd{this, 6, "FiscalEnd", "", "Fiscal period to"};
 
@@ -27,7 +28,7 @@ class TaxData_T776New : public CStatementForm
 public:
     TaxData_T776New() : CStatementForm(12) {}
     CFloatField RunningTotal{this, 10, "RunningTotal", "", "Net rental income of the return so far"};
-    CFloatField OwnershipPercent{this, 11, "OwnershipPercent", "", "Your percentage of ownership"};
+    CFloatField OwnershipPercent{this, 11, "OwnershipPercent", "", "Your percentage of ownership", fld::CarryForward()};
     CFloatField line8141GrossRents{this, 8141, "line8141GrossRents", "8141", "Gross rents"};
     CFloatField line8230OtherIncome{this, 8230, "line8230OtherIncome", "8230", "Other related income"};
     CFloatField line8521Advertising{this, 8521, "line8521Advertising", "8521", "Advertising"};
@@ -50,12 +51,12 @@ class TaxData_T1163New : public CTaxData_Form
     Q_OBJECT
 public:
     TaxData_T1163New() : CTaxData_Form(FROM_FORM, 15) {}
-    CStringField FirstName{this, 1, "FirstName", "", "First name"};
-    CStringField LastName{this, 2, "LastName", "", "Last name"};
-    CStringField SIN{this, 3, "SIN", "", "Social insurance number"};
-    CIntField MainFarmsteadProvince{this, 4, "MainFarmsteadProvince", "", "Province of the main farmstead"};
-    CStringField FarmsteadPostalCode{this, 5, "FarmsteadPostalCode", "", "Postal code of the main farmstead"};
-    CStringField ParticipantPin{this, 6, "ParticipantPin", "", "Participant identification number"};
+    CStringField FirstName{this, 1, "FirstName", "", "First name", fld::CarryForward()};
+    CStringField LastName{this, 2, "LastName", "", "Last name", fld::CarryForward()};
+    CStringField SIN{this, 3, "SIN", "", "Social insurance number", fld::CarryForward()};
+    CIntField MainFarmsteadProvince{this, 4, "MainFarmsteadProvince", "", "Province of the main farmstead", fld::Choices(choices::kProvince).carryForward()};
+    CStringField FarmsteadPostalCode{this, 5, "FarmsteadPostalCode", "", "Postal code of the main farmstead", fld::CarryForward()};
+    CStringField ParticipantPin{this, 6, "ParticipantPin", "", "Participant identification number", fld::CarryForward()};
     CFloatField line9659AllowableIncome{this, 9659, "line9659AllowableIncome", "9659", "Total allowable income"};
     CFloatField line9898AllowableExpenses{this, 9898, "line9898AllowableExpenses", "9898", "Total allowable expenses"};
     CFloatField line9936CCA{this, 9936, "line9936CCA", "9936", "Capital cost allowance"};
@@ -70,8 +71,8 @@ class TaxData_T2042New : public CStatementForm
     Q_OBJECT
 public:
     TaxData_T2042New() : CStatementForm(21) {}
-    CStringField Identification{this, 7, "Identification", "", "Business number"};
-    CIntField FirstAnswer{this, 8, "FirstAnswer", "", "Was this the last year of the business? (0 yes)"};
+    CStringField Identification{this, 7, "Identification", "", "Business number", fld::CarryForward()};
+    CIntField FirstAnswer{this, 8, "FirstAnswer", "", "Was this the last year of the business?", fld::Choices(choices::kYesNo)};
     CFloatField line9659GrossIncome{this, 9659, "line9659GrossIncome", "9659", "Gross income"};
     CFloatField line9898Expenses{this, 9898, "line9898Expenses", "9898", "Total farm expenses"};
     CFloatField line9936CCA{this, 9936, "line9936CCA", "9936", "Capital cost allowance"};
@@ -86,7 +87,7 @@ class TaxData_T2121New : public CStatementForm
     Q_OBJECT
 public:
     TaxData_T2121New() : CStatementForm(51) {}
-    CIntField FirstAnswer{this, 8, "FirstAnswer", "", "Was this the last year of the business? (0 yes)"};
+    CIntField FirstAnswer{this, 8, "FirstAnswer", "", "Was this the last year of the business?", fld::Choices(choices::kYesNo)};
     CFloatField line5345IncomeTaxWithheld{this, 5345, "line5345IncomeTaxWithheld", "5345", "Fishing income with tax withheld"};
     CFloatField line8299GrossIncome{this, 8299, "line8299GrossIncome", "8299", "Gross fishing income"};
     CFloatField line9368Expenses{this, 9368, "line9368Expenses", "9368", "Total fishing expenses"};
@@ -103,14 +104,14 @@ class TaxData_T2125_New : public CStatementForm
     Q_OBJECT
 public:
     explicit TaxData_T2125_New(int type = 125) : CStatementForm(type) {}
-    CStringField BusinessDescription{this, 7, "BusinessDescription", "", "Main product or service"};
-    CStringField Identification{this, 8, "Identification", "", "Business number"};
-    CStringField IndustryCode{this, 9, "IndustryCode", "", "Industry code"};
-    CIntField IncomeKind{this, 10, "IncomeKind", "", "Kind of income (0 business, 1 professional)"};
+    CStringField BusinessDescription{this, 7, "BusinessDescription", "", "Main product or service", fld::CarryForward().caption()};
+    CStringField Identification{this, 8, "Identification", "", "Business number", fld::CarryForward()};
+    CStringField IndustryCode{this, 9, "IndustryCode", "", "Industry code", fld::CarryForward()};
+    CIntField IncomeKind{this, 10, "IncomeKind", "", "Kind of income (0 business, 1 professional)", fld::CarryForward()};
     CIntField PartnershipIndicator{this, 11, "PartnershipIndicator", "", "Partner in a partnership"};
     CIntField PartnershipVariant{this, 12, "PartnershipVariant", "", "Partnership share reported by the partnership"};
-    CStringField PartnerName{this, 13, "PartnerName", "", "Partner's name"};
-    CFloatField PartnershipPercent{this, 14, "PartnershipPercent", "", "Your percentage of the partnership"};
+    CStringField PartnerName{this, 13, "PartnerName", "", "Partner's name", fld::CarryForward()};
+    CFloatField PartnershipPercent{this, 14, "PartnershipPercent", "", "Your percentage of the partnership", fld::CarryForward()};
     CIntField OwnIndicator{this, 15, "OwnIndicator", "", "Income from a tax shelter"};
     CIntField PlacementAgency{this, 16, "PlacementAgency", "", "Income from a placement or employment agency"};
     CFloatField GrossIncome{this, 8299, "GrossIncome", "8299", "Gross business or professional income"};
@@ -126,6 +127,13 @@ public:
     CFloatField Result2{this, 20, "Result2", "", "Capital cost allowance", fld::Computed()};
     CFloatField Result3{this, 21, "Result3", "", "Gross sales", fld::Computed()};
     bool isCommission() const { return getType() == 131; }
+    // A statement is known by what the business does, else by its address.
+    void GetCaption(CString& caption) const override
+    {
+        caption = BusinessDescription.m_value.trimmed();
+        if (caption.isEmpty())
+            CStatementForm::GetCaption(caption);
+    }
     int Calculate01() override;
 };
 
@@ -136,10 +144,10 @@ class TaxData_T2091 : public CTaxData_Form
     Q_OBJECT
 public:
     explicit TaxData_T2091(int type = 147) : CTaxData_Form(FROM_FORM, type) {}
-    CStringField Name{this, 1, "Name", "", "Your name"};
-    CStringField SIN{this, 2, "SIN", "", "Social insurance number"};
-    CStringField PropertyAddress{this, 3, "PropertyAddress", "", "Address of the property"};
-    CIntField AcquisitionYear{this, 4, "AcquisitionYear", "", "Year of acquisition"};
+    CStringField Name{this, 1, "Name", "", "Your name", fld::CarryForward()};
+    CStringField SIN{this, 2, "SIN", "", "Social insurance number", fld::CarryForward()};
+    CStringField PropertyAddress{this, 3, "PropertyAddress", "", "Address of the property", fld::CarryForward().caption()};
+    CIntField AcquisitionYear{this, 4, "AcquisitionYear", "", "Year of acquisition", fld::CarryForward()};
     CFloatField Proceeds{this, 5, "Proceeds", "", "Proceeds of disposition"};
     CFloatField AdjustedCost{this, 6, "AdjustedCost", "", "Adjusted cost base"};
     CFloatField YearsDesignated{this, 7, "YearsDesignated", "", "Years designated as principal residence"};
@@ -171,11 +179,11 @@ class TaxData_T1MNew : public CTaxData_Form
 public:
     TaxData_T1MNew() : CTaxData_Form(FROM_FORM, 102) {}
     CStringField Year{this, 1, "Year", "", "Tax year"};
-    CStringField LastName{this, 2, "LastName", "", "Last name"};
-    CStringField FirstName{this, 3, "FirstName", "", "First name"};
-    CStringField SIN{this, 4, "SIN", "", "Social insurance number"};
+    CStringField LastName{this, 2, "LastName", "", "Last name", fld::CarryForward()};
+    CStringField FirstName{this, 3, "FirstName", "", "First name", fld::CarryForward()};
+    CStringField SIN{this, 4, "SIN", "", "Social insurance number", fld::CarryForward()};
     CStringField OldAddress{this, 5, "OldAddress", "", "Old address"};
-    CStringField NewAddress{this, 6, "NewAddress", "", "New address"};
+    CStringField NewAddress{this, 6, "NewAddress", "", "New address", fld::Caption()};
     CDateField MoveDate{this, 7, "MoveDate", "", "Date of move"};
     CFloatField TransportStorage{this, 8, "TransportStorage", "", "Transportation and storage costs"};
     CFloatField TravelExpenses{this, 9, "TravelExpenses", "", "Travel expenses"};
@@ -222,10 +230,10 @@ class TaxData_TL2_New : public CTaxData_Form
     Q_OBJECT
 public:
     TaxData_TL2_New() : CTaxData_Form(FROM_FORM, 92) {}
-    CStringField FirstName{this, 1, "FirstName", "", "First name"};
-    CStringField LastName{this, 2, "LastName", "", "Last name"};
-    CStringField SIN{this, 3, "SIN", "", "Social insurance number"};
-    CStringField EmployerName{this, 4, "EmployerName", "", "Employer's name"};
+    CStringField FirstName{this, 1, "FirstName", "", "First name", fld::CarryForward()};
+    CStringField LastName{this, 2, "LastName", "", "Last name", fld::CarryForward()};
+    CStringField SIN{this, 3, "SIN", "", "Social insurance number", fld::CarryForward()};
+    CStringField EmployerName{this, 4, "EmployerName", "", "Employer's name", fld::CarryForward().caption()};
     CFloatField Meals{this, 5, "Meals", "", "Meal expenses"};
     CFloatField Lodging{this, 6, "Lodging", "", "Lodging expenses"};
     CFloatField Reimbursed{this, 7, "Reimbursed", "", "Allowances received"};
@@ -238,7 +246,7 @@ class TaxData_RC359 : public CTaxData_Form
     Q_OBJECT
 public:
     TaxData_RC359() : CTaxData_Form(FROM_FORM, 145) {}
-    CIntField Province{this, 1, "Province", "", "Province"};
+    CIntField Province{this, 1, "Province", "", "Province", fld::Choices(choices::kProvince)};
     CFloatField TaxOnExcess{this, 2, "TaxOnExcess", "", "Tax on excess employee profit sharing plan amounts"};
     CFloatField ExcessAmount{this, 3, "ExcessAmount", "", "Excess amount"};
     CFloatField ResultExpenses{this, 4, "ResultExpenses", "", "Amount deducted", fld::Computed()};

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "companion/forms/ctaxdata_form.h"
+#include "companion/forms/fieldchoices.h"
 
 // Schedule 6: Canada workers benefit.
 class TaxData_Sch6 : public CTaxData_Form
@@ -9,12 +10,12 @@ class TaxData_Sch6 : public CTaxData_Form
 public:
     TaxData_Sch6() : CTaxData_Form(FROM_FORM, 119) {}
 
-    CIntField Question1{this, 1, "Question1", "", "Were you a full-time student for more than 13 weeks? (0 yes)"};
-    CIntField Question2{this, 2, "Question2", "", "Were you confined to a prison for 90 days or more? (0 yes)"};
+    CIntField Question1{this, 1, "Question1", "", "Were you a full-time student for more than 13 weeks?", fld::Choices(choices::kYesNo)};
+    CIntField Question2{this, 2, "Question2", "", "Were you confined to a prison for 90 days or more?", fld::Choices(choices::kYesNo)};
     CIntField NoSpouseFlag{this, 3, "NoSpouseFlag", "", "No eligible spouse"};
     CIntField SpouseIndicator{this, 4, "SpouseIndicator", "", "Spouse claims the basic amount"};
     CIntField EligibilityIndicator{this, 5, "EligibilityIndicator", "", "Eligible dependant"};
-    CIntField Province{this, 6, "Province", "", "Province"};
+    CIntField Province{this, 6, "Province", "", "Province", fld::Choices(choices::kProvince)};
     CIntField CwbAnswer{this, 7, "CwbAnswer", "", "Disability supplement claimed"};
     CIntField line38105IncludeExempt{this, 38105, "line38105IncludeExempt", "38105", "Include tax-exempt income (0 yes, 1 no)"};
     CFloatField line38107ExemptEmployment{this, 38107, "line38107ExemptEmployment", "38107", "Tax-exempt employment income"};

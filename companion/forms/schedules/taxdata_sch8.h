@@ -1,6 +1,7 @@
 #pragma once
 
 #include "companion/forms/ctaxdata_form.h"
+#include "companion/forms/fieldchoices.h"
 
 // Fields shared by the two contribution schedules of the pension plans: the
 // slip figures the calculation hands in and the election answers.
@@ -18,7 +19,7 @@ public:
     CFloatField MonthCount{this, 9, "MonthCount", "", "Months of contribution"};
     CFloatField F50329Input{this, 50329, "F50329Input", "50329", "Pensionable earnings from slips"};
     CFloatField F50339Input{this, 50339, "F50339Input", "50339", "Pensionable earnings, self-employment"};
-    CIntField Province{this, 10, "Province", "", "Province"};
+    CIntField Province{this, 10, "Province", "", "Province", fld::Choices(choices::kProvince)};
     CFloatField ProvinceAmount{this, 11, "ProvinceAmount", "", "Provincial amount"};
     CFloatField line50372{this, 50372, "line50372", "50372", "Retirement pension start month"};
     CFloatField line50374{this, 50374, "line50374", "50374", "Month the election was revoked"};
@@ -55,7 +56,7 @@ class TaxData_RC381 : public CPensionPlanSchedule
     Q_OBJECT
 public:
     TaxData_RC381() : CPensionPlanSchedule(148) {}
-    CIntField CPT30Answer{this, 15, "CPT30Answer", "", "Election on form CPT30 (0 yes)"};
+    CIntField CPT30Answer{this, 15, "CPT30Answer", "", "Election on form CPT30", fld::Choices(choices::kYesNo)};
 
     void mockCPPQPPMonthIfNeeded(int months);
     void getCPPRelatedAmounts(double& base, double& enhanced, double& payable) const;

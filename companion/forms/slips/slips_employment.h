@@ -1,6 +1,7 @@
 #pragma once
 
 #include "companion/forms/ctaxdata_form.h"
+#include "companion/forms/fieldchoices.h"
 
 // Employment and benefit slips. Box fields take the box number as their
 // serial id; other fields take ids from 1000 up.
@@ -12,8 +13,8 @@ class TaxData_Slip_T4 : public CTaxData_Form
 public:
     TaxData_Slip_T4() : CTaxData_Form(FROM_SLIP, 1) {}
 
-    CStringField EmployerName{this, 1001, "EmployerName", "", "Employer's name", fld::Section("Employer").caption()};
-    CIntField Province{this, 10, "Province", "10", "Province of employment"};
+    CStringField EmployerName{this, 1001, "EmployerName", "", "Employer's name", fld::Section("Employer").caption().carryForward()};
+    CIntField Province{this, 10, "Province", "10", "Province of employment", fld::Choices(choices::kProvince)};
     CStringField EmploymentCode{this, 29, "EmploymentCode", "29", "Employment code"};
     CFloatField box14EmploymentIncome{this, 14, "box14EmploymentIncome", "14", "Employment income", fld::Section("Amounts")};
     CFloatField box16CppContributions{this, 16, "box16CppContributions", "16", "Employee's CPP contributions"};
@@ -73,7 +74,7 @@ class TaxData_Slip_T4A : public CTaxData_Form
 public:
     TaxData_Slip_T4A() : CTaxData_Form(FROM_SLIP, 2) {}
 
-    CStringField PayerName{this, 1001, "PayerName", "", "Payer's name", fld::Section("Payer").caption()};
+    CStringField PayerName{this, 1001, "PayerName", "", "Payer's name", fld::Section("Payer").caption().carryForward()};
     CIntField pensionMark{this, 1002, "pensionMark", "", "Box 16 is eligible pension income"};
     CIntField taxMark{this, 1003, "taxMark", "", "Tax deducted on the pension only"};
     CIntField indianActMark{this, 1004, "indianActMark", "", "Exempt under the Indian Act"};
@@ -174,7 +175,7 @@ class TaxData_Slip_T4RSP : public CTaxData_Form
     Q_OBJECT
 public:
     TaxData_Slip_T4RSP() : CTaxData_Form(FROM_SLIP, 4) {}
-    CStringField PayerName{this, 1001, "PayerName", "", "Payer's name", fld::Caption()};
+    CStringField PayerName{this, 1001, "PayerName", "", "Payer's name", fld::Caption().carryForward()};
     CFloatField box16Annuity{this, 16, "box16Annuity", "16", "Annuity payments"};
     CIntField box16Mark{this, 1016, "box16Mark", "", "Annuity payments qualify as pension income"};
     CFloatField box18RefundOfPremiums{this, 18, "box18RefundOfPremiums", "18", "Refund of premiums"};
@@ -236,7 +237,7 @@ class TaxData_Slip_T4RIF : public CTaxData_Form
     Q_OBJECT
 public:
     TaxData_Slip_T4RIF() : CTaxData_Form(FROM_SLIP, 7) {}
-    CStringField PayerName{this, 1001, "PayerName", "", "Payer's name", fld::Caption()};
+    CStringField PayerName{this, 1001, "PayerName", "", "Payer's name", fld::Caption().carryForward()};
     CIntField pensionMark{this, 1002, "pensionMark", "", "Amounts qualify as pension income"};
     CIntField secondMark{this, 1003, "secondMark", "", "Excess amount qualifies as pension income at 65"};
     CFloatField box16Taxable{this, 16, "box16Taxable", "16", "Taxable amounts"};

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "companion/forms/ctaxdata_form.h"
+#include "companion/forms/fieldchoices.h"
 
 // Investment slips. T3 and T5 slips keep each box as issued and work out the
 // recipient's share from the slip's sharing percentage.
@@ -11,8 +12,8 @@ class TaxData_Slip_T5 : public CTaxData_Form
     Q_OBJECT
 public:
     TaxData_Slip_T5() : CTaxData_Form(FROM_SLIP, 8) {}
-    CStringField PayerName{this, 1001, "PayerName", "", "Payer's name", fld::Section("Payer").caption()};
-    CFloatField SharePercent{this, 1002, "SharePercent", "", "Your share of the slip (%)", fld::Start(100)};
+    CStringField PayerName{this, 1001, "PayerName", "", "Payer's name", fld::Section("Payer").caption().carryForward()};
+    CFloatField SharePercent{this, 1002, "SharePercent", "", "Your share of the slip (%)", fld::Start(100).carryForward()};
     CStringField box27Currency{this, 27, "box27Currency", "27", "Currency code"};
     CFloatField box10ActualOther{this, 10, "box10ActualOther", "10", "Actual amount of dividends other than eligible dividends",
                                  fld::Section("Amounts as issued")};
@@ -60,8 +61,8 @@ class TaxData_Slip_T3 : public CTaxData_Form
     Q_OBJECT
 public:
     TaxData_Slip_T3() : CTaxData_Form(FROM_SLIP, 9) {}
-    CStringField TrustName{this, 1001, "TrustName", "", "Trust's name", fld::Section("Trust").caption()};
-    CFloatField SharePercent{this, 1002, "SharePercent", "", "Your share of the slip (%)", fld::Start(100)};
+    CStringField TrustName{this, 1001, "TrustName", "", "Trust's name", fld::Section("Trust").caption().carryForward()};
+    CFloatField SharePercent{this, 1002, "SharePercent", "", "Your share of the slip (%)", fld::Start(100).carryForward()};
     CFloatField box21CapitalGains{this, 21, "box21CapitalGains", "21", "Capital gains", fld::Section("Amounts as issued")};
     CIntField box21Mark{this, 1021, "box21Mark", "", "Capital gains from qualified property"};
     CFloatField box22LumpSumPension{this, 22, "box22LumpSumPension", "22", "Lump-sum pension benefits"};
@@ -115,8 +116,8 @@ class CSlipData_T5003 : public CTaxData_Form
     Q_OBJECT
 public:
     CSlipData_T5003() : CTaxData_Form(FROM_SLIP, 10) {}
-    CStringField ShelterName{this, 1001, "ShelterName", "", "Tax shelter's name", fld::Caption()};
-    CStringField ShelterId{this, 1002, "ShelterId", "", "Tax shelter identification number"};
+    CStringField ShelterName{this, 1001, "ShelterName", "", "Tax shelter's name", fld::Caption().carryForward()};
+    CStringField ShelterId{this, 1002, "ShelterId", "", "Tax shelter identification number", fld::CarryForward()};
     CFloatField box121ShelterAmount{this, 121, "box121ShelterAmount", "121", "Tax shelter amount"};
     CFloatField box122Units{this, 122, "box122Units", "122", "Number of units acquired"};
     CFloatField box123Cost{this, 123, "box123Cost", "123", "Cost per unit"};
@@ -128,8 +129,8 @@ class CSlipData_T5007 : public CTaxData_Form
     Q_OBJECT
 public:
     CSlipData_T5007() : CTaxData_Form(FROM_SLIP, 11) {}
-    CStringField PayerName{this, 1001, "PayerName", "", "Payer's name", fld::Caption()};
-    CIntField Province{this, 1002, "Province", "", "Province"};
+    CStringField PayerName{this, 1001, "PayerName", "", "Payer's name", fld::Caption().carryForward()};
+    CIntField Province{this, 1002, "Province", "", "Province", fld::Choices(choices::kProvince)};
     CFloatField box10WorkersCompensation{this, 10, "box10WorkersCompensation", "10", "Workers' compensation benefits"};
     CFloatField box11SocialAssistance{this, 11, "box11SocialAssistance", "11", "Social assistance payments"};
     CFloatField ratioAmount{this, 1003, "ratioAmount", "", "Manitoba ratio", fld::Start(1)};
@@ -143,9 +144,9 @@ class TaxData_Slip_T5013 : public CTaxData_Form
     Q_OBJECT
 public:
     TaxData_Slip_T5013() : CTaxData_Form(FROM_SLIP, 13) {}
-    CStringField PayerName{this, 1001, "PayerName", "", "Partnership's name", fld::Section("Partnership").caption()};
-    CStringField PartnershipId{this, 1002, "PartnershipId", "", "Partnership's account number"};
-    CStringField TaxShelterId{this, 1003, "TaxShelterId", "", "Tax shelter identification number"};
+    CStringField PayerName{this, 1001, "PayerName", "", "Partnership's name", fld::Section("Partnership").caption().carryForward()};
+    CStringField PartnershipId{this, 1002, "PartnershipId", "", "Partnership's account number", fld::CarryForward()};
+    CStringField TaxShelterId{this, 1003, "TaxShelterId", "", "Tax shelter identification number", fld::CarryForward()};
     CFloatField box5Percent{this, 5, "box5Percent", "5", "Recipient's share of partnership (%)"};
     CFloatField amount01Box128{this, 128, "amount01Box128", "128", "Interest from Canadian sources", fld::Section("Amounts")};
     CFloatField amount02Box129{this, 129, "amount02Box129", "129", "Actual amount of dividends other than eligible"};
@@ -183,7 +184,7 @@ class TaxData_Slip_T4PS : public CTaxData_Form
     Q_OBJECT
 public:
     TaxData_Slip_T4PS() : CTaxData_Form(FROM_SLIP, 14) {}
-    CStringField PayerName{this, 1001, "PayerName", "", "Trustee's name", fld::Caption()};
+    CStringField PayerName{this, 1001, "PayerName", "", "Trustee's name", fld::Caption().carryForward()};
     CFloatField amount01Box24{this, 24, "amount01Box24", "24", "Actual amount of eligible dividends"};
     CFloatField amount02Box25{this, 25, "amount02Box25", "25", "Taxable amount of eligible dividends"};
     CFloatField amount03Box26{this, 26, "amount03Box26", "26", "Dividend tax credit for eligible dividends"};
@@ -205,7 +206,7 @@ class TaxData_Slip_T4ARCA : public CTaxData_Form
     Q_OBJECT
 public:
     TaxData_Slip_T4ARCA() : CTaxData_Form(FROM_SLIP, 15) {}
-    CStringField PayerName{this, 1001, "PayerName", "", "Custodian's name", fld::Caption()};
+    CStringField PayerName{this, 1001, "PayerName", "", "Custodian's name", fld::Caption().carryForward()};
     CFloatField amount1Box14{this, 14, "amount1Box14", "14", "Amounts paid out of the arrangement"};
     CFloatField amount2Box15{this, 15, "amount2Box15", "15", "Lump-sum payments"};
     CFloatField amount3Box16{this, 16, "amount3Box16", "16", "Refund of contributions"};
@@ -222,7 +223,7 @@ class TaxData_Slip_T5006 : public CTaxData_Form
     Q_OBJECT
 public:
     TaxData_Slip_T5006() : CTaxData_Form(FROM_SLIP, 16) {}
-    CStringField CorporationName{this, 1001, "CorporationName", "", "Corporation's name", fld::Caption()};
+    CStringField CorporationName{this, 1001, "CorporationName", "", "Corporation's name", fld::Caption().carryForward()};
     CFloatField amount1Box12{this, 12, "amount1Box12", "12", "Net cost of shares"};
     CFloatField amount2Box13{this, 13, "amount2Box13", "13", "Amount already claimed"};
     CFloatField amount3Box14{this, 14, "amount3Box14", "14", "Provincial net cost"};

@@ -30,7 +30,7 @@ class TaxData_Slip_MBShelterAssist : public CTaxData_Form
     Q_OBJECT
 public:
     TaxData_Slip_MBShelterAssist() : CTaxData_Form(FROM_SLIP, 21) {}
-    CStringField PayerName{this, 1001, "PayerName", "", "Payer's name", fld::Caption()};
+    CStringField PayerName{this, 1001, "PayerName", "", "Payer's name", fld::Caption().carryForward()};
     CFloatField BenefitAmount{this, 1002, "BenefitAmount", "", "Allowance amount"};
 };
 
@@ -40,7 +40,7 @@ class TaxData_Slip_PRPP : public CTaxData_Form
     Q_OBJECT
 public:
     TaxData_Slip_PRPP() : CTaxData_Form(FROM_SLIP, 22) {}
-    CStringField ContractNumber{this, 1001, "ContractNumber", "", "Contract number", fld::Caption()};
+    CStringField ContractNumber{this, 1001, "ContractNumber", "", "Contract number", fld::Caption().carryForward()};
     CStringField VersionDescription{this, 1002, "VersionDescription", "", "Receipt version"};
     CFloatField EmployeeCurrentYear{this, 1003, "EmployeeCurrentYear", "", "Employee contributions, current year"};
     CFloatField EmployeePriorYear{this, 1004, "EmployeePriorYear", "", "Employee contributions, first 60 days of the year"};
@@ -55,7 +55,7 @@ class TaxData_Slip_T1204 : public CTaxData_Form
     Q_OBJECT
 public:
     TaxData_Slip_T1204() : CTaxData_Form(FROM_SLIP, 23) {}
-    CStringField PayerName{this, 1001, "PayerName", "", "Payer's name", fld::Caption()};
+    CStringField PayerName{this, 1001, "PayerName", "", "Payer's name", fld::Caption().carryForward()};
     CFloatField box82Services{this, 82, "box82Services", "82", "Service-only payments"};
     CFloatField box84Mixed{this, 84, "box84Mixed", "84", "Mixed services and goods payments"};
 };
@@ -66,7 +66,7 @@ class TaxData_Slip_NR4 : public CTaxData_Form
     Q_OBJECT
 public:
     TaxData_Slip_NR4() : CTaxData_Form(FROM_SLIP, 24) {}
-    CStringField PayerName{this, 1001, "PayerName", "", "Payer's name", fld::Caption()};
+    CStringField PayerName{this, 1001, "PayerName", "", "Payer's name", fld::Caption().carryForward()};
     CStringField box12Country{this, 12, "box12Country", "12", "Country code for tax purposes"};
     CStringField box14IncomeCode{this, 14, "box14IncomeCode", "14", "Income code"};
     CFloatField rate{this, 1002, "rate", "", "Share of the amounts reported", fld::Start(1)};
@@ -118,7 +118,7 @@ class TaxData_Slip_T4FHSA : public CTaxData_Form
     Q_OBJECT
 public:
     TaxData_Slip_T4FHSA() : CTaxData_Form(FROM_SLIP, 26) {}
-    CStringField PayerName{this, 1001, "PayerName", "", "Issuer's name", fld::Caption()};
+    CStringField PayerName{this, 1001, "PayerName", "", "Issuer's name", fld::Caption().carryForward()};
     CFloatField box18Contributions{this, 18, "box18Contributions", "18", "Contributions"};
     CFloatField box20QualifyingWithdrawals{this, 20, "box20QualifyingWithdrawals", "20", "Qualifying withdrawals"};
     CFloatField box22TaxableWithdrawals{this, 22, "box22TaxableWithdrawals", "22", "Taxable FHSA withdrawals"};

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "companion/forms/ctaxdata_form.h"
+#include "companion/forms/fieldchoices.h"
 
 // The return summary: the client's one-page view of the return, rebuilt
 // after every calculation from the return and the benefit estimates. Made as
@@ -18,21 +19,21 @@ public:
         return *this;
     }
 
-    CStringField Password{this, 1, "Password", "", "Password to open this return", fld::Section("Return").page("Summary")};
+    CStringField Password{this, 1, "Password", "", "Password to open this return", fld::Section("Return").page("Summary").carryForward()};
     CStringField Year{this, 2, "Year", "", "Tax year", fld::ReadOnly()};
-    CIntField Province{this, 3, "Province", "", "Province", fld::ReadOnly()};
-    CStringField FirstName{this, 4, "FirstName", "", "First name", fld::ReadOnly()};
-    CStringField LastName{this, 5, "LastName", "", "Last name", fld::ReadOnly()};
+    CIntField Province{this, 3, "Province", "", "Province", fld::ReadOnly().choices(choices::kProvince)};
+    CStringField FirstName{this, 4, "FirstName", "", "First name", fld::ReadOnly().carryForward()};
+    CStringField LastName{this, 5, "LastName", "", "Last name", fld::ReadOnly().carryForward()};
     CStringField FullName{this, 6, "FullName", "", "Name", fld::ReadOnly()};
-    CStringField Address{this, 7, "Address", "", "Address", fld::ReadOnly()};
+    CStringField Address{this, 7, "Address", "", "Address", fld::ReadOnly().carryForward()};
     CStringField ProvinceText{this, 8, "ProvinceText", "", "Province of residence", fld::ReadOnly()};
-    CStringField SIN{this, 9, "SIN", "", "Social insurance number", fld::ReadOnly()};
-    CDateField BirthDate{this, 10, "BirthDate", "", "Date of birth", fld::ReadOnly()};
+    CStringField SIN{this, 9, "SIN", "", "Social insurance number", fld::ReadOnly().carryForward()};
+    CDateField BirthDate{this, 10, "BirthDate", "", "Date of birth", fld::ReadOnly().carryForward()};
     CDateField DateOfDeath{this, 11, "DateOfDeath", "", "Date of death", fld::ReadOnly()};
-    CIntField MaritalStatus{this, 12, "MaritalStatus", "", "Marital status", fld::ReadOnly()};
-    CStringField SpouseSIN{this, 13, "SpouseSIN", "", "Spouse's social insurance number", fld::ReadOnly()};
+    CIntField MaritalStatus{this, 12, "MaritalStatus", "", "Marital status", fld::ReadOnly().choices(choices::kMaritalStatus).carryForward()};
+    CStringField SpouseSIN{this, 13, "SpouseSIN", "", "Spouse's social insurance number", fld::ReadOnly().carryForward()};
     CStringField SpouseName{this, 14, "SpouseName", "", "Spouse's name", fld::ReadOnly()};
-    CDateField SpouseBirthDate{this, 15, "SpouseBirthDate", "", "Spouse's date of birth", fld::ReadOnly()};
+    CDateField SpouseBirthDate{this, 15, "SpouseBirthDate", "", "Spouse's date of birth", fld::ReadOnly().carryForward()};
     CFloatField SpouseNetIncome{this, 16, "SpouseNetIncome", "", "Spouse's net income", fld::ReadOnly()};
     CFloatField SpouseTaxableIncome{this, 17, "SpouseTaxableIncome", "", "Spouse's taxable income", fld::ReadOnly()};
     CIntField SpouseSelfEmployed{this, 18, "SpouseSelfEmployed", "", "Spouse is self-employed", fld::ReadOnly()};
@@ -79,9 +80,9 @@ public:
     CFloatField T1ALoss{this, 38, "T1ALoss", "", "Loss carried back (T1A)", fld::Computed()};
     CDateField T1ADate{this, 39, "T1ADate", "", "Date of the loss carryback", fld::ReadOnly()};
 
-    CIntField GSTApplicantChoice{this, 40, "GSTApplicantChoice", "", "GST/HST credit applicant (0 lower income)", fld::Section("Benefits")};
-    CIntField CCBSwitch{this, 41, "CCBSwitch", "", "Do not estimate the Canada child benefit"};
-    CIntField CAISwitch{this, 42, "CAISwitch", "", "Estimate the Canada carbon rebate"};
+    CIntField GSTApplicantChoice{this, 40, "GSTApplicantChoice", "", "GST/HST credit applicant (0 lower income)", fld::Section("Benefits").carryForward()};
+    CIntField CCBSwitch{this, 41, "CCBSwitch", "", "Do not estimate the Canada child benefit", fld::CarryForward()};
+    CIntField CAISwitch{this, 42, "CAISwitch", "", "Estimate the Canada carbon rebate", fld::CarryForward()};
     CFloatField GSTCredit{this, 43, "GSTCredit", "", "GST/HST credit", fld::Computed()};
     CFloatField CCB{this, 44, "CCB", "", "Canada child benefit", fld::Computed()};
     CFloatField CAI{this, 45, "CAI", "", "Canada carbon rebate", fld::Computed()};
@@ -92,9 +93,9 @@ public:
     CFloatField InstalmentAmount3{this, 50, "InstalmentAmount3", "", "Instalment due September 15", fld::Computed()};
     CFloatField InstalmentAmount4{this, 51, "InstalmentAmount4", "", "Instalment due December 15", fld::Computed()};
 
-    CStringField DepositBranch{this, 60, "DepositBranch", "", "Branch number", fld::Section("Direct deposit").readOnly()};
-    CStringField DepositInstitution{this, 61, "DepositInstitution", "", "Institution number", fld::ReadOnly()};
-    CStringField DepositAccount{this, 62, "DepositAccount", "", "Account number", fld::ReadOnly()};
+    CStringField DepositBranch{this, 60, "DepositBranch", "", "Branch number", fld::Section("Direct deposit").readOnly().carryForward()};
+    CStringField DepositInstitution{this, 61, "DepositInstitution", "", "Institution number", fld::ReadOnly().carryForward()};
+    CStringField DepositAccount{this, 62, "DepositAccount", "", "Account number", fld::ReadOnly().carryForward()};
 
     // Empties everything taken from the return (used when there is none).
     void resetT1Part();

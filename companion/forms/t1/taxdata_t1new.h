@@ -1,6 +1,7 @@
 #pragma once
 
 #include "companion/forms/ctaxdata_form.h"
+#include "companion/forms/fieldchoices.h"
 
 #include <QDate>
 #include <QList>
@@ -18,55 +19,55 @@ class TaxData_T1New : public CTaxData_Form
 public:
     TaxData_T1New();
 
-    CStringField FirstName{this, 1, "FirstName", "", "First name", fld::Section("Identification").page("Identification")};
-    CStringField SecondName{this, 2, "SecondName", "", "Initial"};
-    CStringField LastName{this, 3, "LastName", "", "Last name"};
-    CStringField SIN{this, 4, "SIN", "", "Social insurance number"};
-    CDateField BirthDate{this, 5, "BirthDate", "", "Date of birth"};
+    CStringField FirstName{this, 1, "FirstName", "", "First name", fld::Section("Identification").page("Identification").carryForward()};
+    CStringField SecondName{this, 2, "SecondName", "", "Initial", fld::CarryForward()};
+    CStringField LastName{this, 3, "LastName", "", "Last name", fld::CarryForward()};
+    CStringField SIN{this, 4, "SIN", "", "Social insurance number", fld::CarryForward()};
+    CDateField BirthDate{this, 5, "BirthDate", "", "Date of birth", fld::CarryForward()};
     CIntField SurnameChanged{this, 6, "SurnameChanged", "", "Surname changed since last return (0 no)"};
-    CIntField MaritalStatus{this, 7, "MaritalStatus", "", "Marital status on December 31 (0 married .. 5 single)"};
+    CIntField MaritalStatus{this, 7, "MaritalStatus", "", "Marital status on December 31", fld::Choices(choices::kMaritalStatus).carryForward()};
     CIntField MaritalStatusChanged{this, 8, "MaritalStatusChanged", "", "Marital status changed in the year"};
     CDateField MaritalStatusChangeDate{this, 9, "MaritalStatusChangeDate", "", "Date of the change"};
-    CIntField Language{this, 10, "Language", "", "Language of correspondence (0 English, 1 French)"};
-    CIntField FirstTimeFilerAnswer{this, 11, "FirstTimeFilerAnswer", "", "First return filed with the agency (0 yes)"};
+    CIntField Language{this, 10, "Language", "", "Language of correspondence", fld::Choices(choices::kLanguage).carryForward()};
+    CIntField FirstTimeFilerAnswer{this, 11, "FirstTimeFilerAnswer", "", "First return filed with the agency", fld::Choices(choices::kYesNo)};
     CStringField DireradAccessCode{this, 12, "DireradAccessCode", "", "Access code"};
-    CIntField Disabled{this, 13, "Disabled", "", "Eligible for the disability tax credit"};
+    CIntField Disabled{this, 13, "Disabled", "", "Eligible for the disability tax credit", fld::CarryForward()};
     CDateField DateOfDeath{this, 14, "DateOfDeath", "", "Date of death"};
     CIntField TaxDeceasedBeneficiaryElection{this, 15, "TaxDeceasedBeneficiaryElection", "", "Tax beneficiary indicator"};
     CFloatField TaxBeneficiaryAmount{this, 16, "TaxBeneficiaryAmount", "52080", "Tax beneficiary amount"};
-    CIntField IsIndianFlag{this, 17, "IsIndianFlag", "", "Registered under the Indian Act"};
+    CIntField IsIndianFlag{this, 17, "IsIndianFlag", "", "Registered under the Indian Act", fld::CarryForward()};
 
-    CStringField CareOfLine{this, 20, "CareOfLine", "", "Care of", fld::Section("Mailing address and contact")};
-    CStringField AddressLine1{this, 21, "AddressLine1", "", "Mailing address"};
-    CStringField AddressLine2{this, 22, "AddressLine2", "", "Apartment or unit"};
-    CStringField RuralRoute{this, 23, "RuralRoute", "", "Rural route"};
-    CStringField City{this, 24, "City", "", "City"};
-    CIntField MailingProvince{this, 25, "MailingProvince", "", "Province or territory"};
-    CStringField PostalCode{this, 26, "PostalCode", "", "Postal code"};
-    CStringField Country{this, 27, "Country", "", "Country"};
-    CStringField State{this, 28, "State", "", "State"};
-    CIntField ForeignMailingAddress{this, 29, "ForeignMailingAddress", "", "Mailing address outside Canada"};
-    CIntField HomeAddressSameAsMailing{this, 30, "HomeAddressSameAsMailing", "", "Home address same as mailing (0 yes)"};
-    CStringField HomePhone{this, 31, "HomePhone", "", "Telephone"};
-    CStringField Email{this, 32, "Email", "", "Email address"};
-    CStringField Email2{this, 34, "Email2", "", "Second email address"};
+    CStringField CareOfLine{this, 20, "CareOfLine", "", "Care of", fld::Section("Mailing address and contact").carryForward()};
+    CStringField AddressLine1{this, 21, "AddressLine1", "", "Mailing address", fld::CarryForward()};
+    CStringField AddressLine2{this, 22, "AddressLine2", "", "Apartment or unit", fld::CarryForward()};
+    CStringField RuralRoute{this, 23, "RuralRoute", "", "Rural route", fld::CarryForward()};
+    CStringField City{this, 24, "City", "", "City", fld::CarryForward()};
+    CIntField MailingProvince{this, 25, "MailingProvince", "", "Province or territory", fld::Choices(choices::kProvince).carryForward()};
+    CStringField PostalCode{this, 26, "PostalCode", "", "Postal code", fld::CarryForward()};
+    CStringField Country{this, 27, "Country", "", "Country", fld::CarryForward()};
+    CStringField State{this, 28, "State", "", "State", fld::CarryForward()};
+    CIntField ForeignMailingAddress{this, 29, "ForeignMailingAddress", "", "Mailing address outside Canada", fld::CarryForward()};
+    CIntField HomeAddressSameAsMailing{this, 30, "HomeAddressSameAsMailing", "", "Home address same as mailing", fld::Choices(choices::kYesNo).carryForward()};
+    CStringField HomePhone{this, 31, "HomePhone", "", "Telephone", fld::CarryForward()};
+    CStringField Email{this, 32, "Email", "", "Email address", fld::CarryForward()};
+    CStringField Email2{this, 34, "Email2", "", "Second email address", fld::CarryForward()};
     CStringField ProvinceText{this, 33, "ProvinceText", "", "Province of residence (name)"};
 
-    CIntField ProvinceOfResidence{this, 40, "ProvinceOfResidence", "", "Province of residence on December 31", fld::Section("Residence")};
-    CIntField CurrentProvince{this, 41, "CurrentProvince", "", "Province of residence now"};
+    CIntField ProvinceOfResidence{this, 40, "ProvinceOfResidence", "", "Province of residence on December 31", fld::Section("Residence").choices(choices::kProvince).carryForward()};
+    CIntField CurrentProvince{this, 41, "CurrentProvince", "", "Province of residence now", fld::Choices(choices::kProvince).carryForward()};
     CDateField DateOfMove{this, 42, "DateOfMove", "", "Date the province of residence changed"};
-    CDateField EntryDate{this, 43, "EntryDate", "", "Date of entry into Canada"};
+    CDateField EntryDate{this, 43, "EntryDate", "", "Date of entry into Canada", fld::CarryForward()};
     CDateField DepartureDate{this, 44, "DepartureDate", "", "Date of departure from Canada"};
-    CIntField SelfEmploymentProvince{this, 45, "SelfEmploymentProvince", "", "Province of self-employment (0 none)"};
+    CIntField SelfEmploymentProvince{this, 45, "SelfEmploymentProvince", "", "Province of self-employment", fld::Choices(choices::kProvince)};
     CBoolField ResidencyFlag{this, 46, "ResidencyFlag", "", "Deemed resident of Canada"};
     CIntField FactualResident{this, 47, "FactualResident", "", "Factual resident (from T1248 Schedule D)"};
-    CIntField AboriginalLandAnswer5{this, 48, "AboriginalLandAnswer5", "", "Resided on Cree or Naskapi land (0 yes)"};
-    CIntField AboriginalLandAnswer13{this, 49, "AboriginalLandAnswer13", "", "Resided on Yukon First Nations land (0 yes)"};
+    CIntField AboriginalLandAnswer5{this, 48, "AboriginalLandAnswer5", "", "Resided on Cree or Naskapi land", fld::Choices(choices::kYesNo)};
+    CIntField AboriginalLandAnswer13{this, 49, "AboriginalLandAnswer13", "", "Resided on Yukon First Nations land", fld::Choices(choices::kYesNo)};
     CIntField YukonSettlementChoice{this, 50, "YukonSettlementChoice", "", "Yukon First Nation settlement"};
     CStringField YukonSettlementNumber{this, 51, "YukonSettlementNumber", "", "Yukon First Nation number"};
-    CIntField FirstNationIdAnswer13{this, 52, "FirstNationIdAnswer13", "", "Citizen of that First Nation (0 yes)"};
-    CIntField TlichoAnswer{this, 53, "TlichoAnswer", "", "Resided on Tlicho lands (0 yes)"};
-    CIntField DelineAnswer{this, 54, "DelineAnswer", "", "Resided in Deline (0 yes)"};
+    CIntField FirstNationIdAnswer13{this, 52, "FirstNationIdAnswer13", "", "Citizen of that First Nation", fld::Choices(choices::kYesNo)};
+    CIntField TlichoAnswer{this, 53, "TlichoAnswer", "", "Resided on Tlicho lands", fld::Choices(choices::kYesNo)};
+    CIntField DelineAnswer{this, 54, "DelineAnswer", "", "Resided in Deline", fld::Choices(choices::kYesNo)};
     CIntField FirstNationIdCode7{this, 55, "FirstNationIdCode7", "", "First Nation code"};
 
     CDateField BankruptcyDate{this, 60, "BankruptcyDate", "", "Date of bankruptcy", fld::Section("Bankruptcy")};
@@ -76,12 +77,12 @@ public:
     CBoolField RevokeFiscalPeriodElection{this, 64, "RevokeFiscalPeriodElection", "", "Revoke the non-calendar fiscal period election"};
     CIntField BankruptcyPeriod{this, 65, "BankruptcyPeriod", "", "This return covers (0 the period before, 1 the period after) the bankruptcy"};
 
-    CIntField CitizenshipAnswer{this, 70, "CitizenshipAnswer", "", "Canadian citizen (0 yes)", fld::Section("Questions")};
-    CIntField ElectionsCanadaAnswer{this, 71, "ElectionsCanadaAnswer", "", "Authorize Elections Canada (0 yes)"};
-    CIntField EmigrantFormsAnswer{this, 72, "EmigrantFormsAnswer", "", "Forms T1243, T1244 or T1161 needed (0 yes)"};
-    CIntField ForeignPropertyAnswer{this, 73, "ForeignPropertyAnswer", "", "Foreign property cost more than CAN$100,000 (0 yes)"};
-    CIntField DonorAnswer{this, 74, "DonorAnswer", "", "Organ donor registry consent (0 yes)"};
-    CIntField RuralSupplementAnswer{this, 75, "RuralSupplementAnswer", "", "Resided outside a census metropolitan area (0 yes)"};
+    CIntField CitizenshipAnswer{this, 70, "CitizenshipAnswer", "", "Canadian citizen", fld::Section("Questions").page("Questions and filing").choices(choices::kYesNo).carryForward()};
+    CIntField ElectionsCanadaAnswer{this, 71, "ElectionsCanadaAnswer", "", "Authorize Elections Canada", fld::Choices(choices::kYesNo).carryForward()};
+    CIntField EmigrantFormsAnswer{this, 72, "EmigrantFormsAnswer", "", "Forms T1243, T1244 or T1161 needed", fld::Choices(choices::kYesNo)};
+    CIntField ForeignPropertyAnswer{this, 73, "ForeignPropertyAnswer", "", "Foreign property cost more than CAN$100,000", fld::Choices(choices::kYesNo)};
+    CIntField DonorAnswer{this, 74, "DonorAnswer", "", "Organ donor registry consent", fld::Choices(choices::kYesNo).carryForward()};
+    CIntField RuralSupplementAnswer{this, 75, "RuralSupplementAnswer", "", "Resided outside a census metropolitan area", fld::Choices(choices::kYesNo)};
     CIntField SelfEmployedSpouseDeadline{this, 76, "SelfEmployedSpouseDeadline", "", "Self-employed spouse, June 15 deadline"};
     CIntField TaxExemptIncomeAnswer{this, 77, "TaxExemptIncomeAnswer", "", "Has tax-exempt income"};
     CFloatField TaxExemptIncome{this, 78, "TaxExemptIncome", "", "Tax-exempt income (from slips)"};
@@ -105,21 +106,21 @@ public:
     CIntField CalcState1{this, 98, "CalcState1", "", "Calculation state"};
     CIntField CalcState2{this, 99, "CalcState2", "", "Calculation state"};
 
-    CIntField PreparerInfoFlag{this, 100, "PreparerInfoFlag", "", "Keep the preparer information typed here", fld::Section("Tax preparer")};
-    CStringField PreparerName{this, 101, "PreparerName", "", "Preparer name"};
-    CStringField PreparerAddress{this, 102, "PreparerAddress", "", "Preparer address"};
-    CStringField PreparerCity{this, 103, "PreparerCity", "", "Preparer city, province and postal code"};
-    CStringField PreparerPhone{this, 104, "PreparerPhone", "", "Preparer telephone"};
-    CStringField PreparerEFileNumber{this, 105, "PreparerEFileNumber", "", "EFILE number"};
+    CIntField PreparerInfoFlag{this, 100, "PreparerInfoFlag", "", "Keep the preparer information typed here", fld::Section("Tax preparer").carryForward()};
+    CStringField PreparerName{this, 101, "PreparerName", "", "Preparer name", fld::CarryForward()};
+    CStringField PreparerAddress{this, 102, "PreparerAddress", "", "Preparer address", fld::CarryForward()};
+    CStringField PreparerCity{this, 103, "PreparerCity", "", "Preparer city, province and postal code", fld::CarryForward()};
+    CStringField PreparerPhone{this, 104, "PreparerPhone", "", "Preparer telephone", fld::CarryForward()};
+    CStringField PreparerEFileNumber{this, 105, "PreparerEFileNumber", "", "EFILE number", fld::CarryForward()};
 
-    CStringField DepositBranch{this, 110, "DepositBranch", "", "Branch number", fld::Section("Direct deposit (copied from T1DD)")};
-    CStringField DepositInstitution{this, 111, "DepositInstitution", "", "Institution number"};
-    CStringField DepositAccount{this, 112, "DepositAccount", "", "Account number"};
+    CStringField DepositBranch{this, 110, "DepositBranch", "", "Branch number", fld::Section("Direct deposit (copied from T1DD)").carryForward()};
+    CStringField DepositInstitution{this, 111, "DepositInstitution", "", "Institution number", fld::CarryForward()};
+    CStringField DepositAccount{this, 112, "DepositAccount", "", "Account number", fld::CarryForward()};
 
-    CStringField SpouseFirstName{this, 120, "SpouseFirstName", "", "Spouse's first name", fld::Section("Spouse or common-law partner")};
-    CStringField SpouseLastName{this, 121, "SpouseLastName", "", "Spouse's last name"};
-    CStringField SpouseSIN{this, 122, "SpouseSIN", "", "Spouse's social insurance number"};
-    CDateField SpouseBirthDate{this, 123, "SpouseBirthDate", "", "Spouse's date of birth"};
+    CStringField SpouseFirstName{this, 120, "SpouseFirstName", "", "Spouse's first name", fld::Section("Spouse or common-law partner").page("Spouse").carryForward()};
+    CStringField SpouseLastName{this, 121, "SpouseLastName", "", "Spouse's last name", fld::CarryForward()};
+    CStringField SpouseSIN{this, 122, "SpouseSIN", "", "Spouse's social insurance number", fld::CarryForward()};
+    CDateField SpouseBirthDate{this, 123, "SpouseBirthDate", "", "Spouse's date of birth", fld::CarryForward()};
     CDateField SpouseEntryDate{this, 124, "SpouseEntryDate", "", "Spouse's date of entry into Canada"};
     CFloatField SpouseNetIncome{this, 125, "SpouseNetIncome", "23600", "Spouse's net income"};
     CFloatField SpouseUCCB{this, 126, "SpouseUCCB", "11700", "Spouse's universal child care benefit"};
@@ -306,7 +307,7 @@ public:
     CFloatField line48400Refund{this, 48400, "line48400Refund", "48400", "Refund", fld::Computed()};
     CFloatField line48500BalanceOwing{this, 48500, "line48500BalanceOwing", "48500", "Balance owing", fld::Computed()};
 
-    CIntField PensionPlanSelector{this, 200, "PensionPlanSelector", "", "Contribution plan (0 none, 1 CPP, 2 QPP)", fld::Section("Canada Pension Plan and QPP").page("Worksheets").hidden()};
+    CIntField PensionPlanSelector{this, 200, "PensionPlanSelector", "", "Contribution plan", fld::Section("Canada Pension Plan and QPP").page("Worksheets").hidden().choices(choices::kPensionPlan)};
     CFloatField CppMonths{this, 201, "CppMonths", "", "CPP or QPP contributory months", fld::Hidden()};
     CFloatField CppPensionableEarnings{this, 202, "CppPensionableEarnings", "", "Pensionable earnings", fld::Hidden()};
     CFloatField CppBaseContributions{this, 203, "CppBaseContributions", "", "Base contributions", fld::Hidden()};
@@ -408,7 +409,7 @@ public:
     CFloatField line55320Amount{this, 55320, "line55320Amount", "55320", "Canada workers benefit amount"};
     CIntField line55320Flag{this, 55321, "line55320Flag", "", "Canada workers benefit flag"};
 
-    CFloatField RRSPDeductionLimit{this, 300, "RRSPDeductionLimit", "", "RRSP deduction limit", fld::Section("Last year's amounts").page("Carry-forwards and medical")};
+    CFloatField RRSPDeductionLimit{this, 300, "RRSPDeductionLimit", "", "RRSP deduction limit", fld::Section("Last year's amounts").page("Carry-forwards")};
     CFloatField UnusedRRSPContributions{this, 301, "UnusedRRSPContributions", "", "Unused RRSP contributions"};
     CFloatField HBPRequiredRepayment{this, 302, "HBPRequiredRepayment", "", "Home Buyers' Plan repayment required"};
     CFloatField LLPRequiredRepayment{this, 303, "LLPRequiredRepayment", "", "Lifelong Learning Plan repayment required"};
@@ -418,7 +419,7 @@ public:
     CFloatField MinimumTaxCarryForward{this, 307, "MinimumTaxCarryForward", "", "Minimum tax carryover available"};
     CFloatField T1212CarryForward{this, 308, "T1212CarryForward", "", "Investment expenses carried forward (T1212)"};
 
-    CIntField MedicalPeriodAnswer{this, 320, "MedicalPeriodAnswer", "", "12-month period chosen", fld::Section("Medical expenses")};
+    CIntField MedicalPeriodAnswer{this, 320, "MedicalPeriodAnswer", "", "12-month period chosen", fld::Section("Medical expenses").page("Medical expenses")};
     CFloatField MedicalOwn1{this, 321, "MedicalOwn1", "", "Own medical expenses"};
     CFloatField MedicalOwn2{this, 322, "MedicalOwn2", "", "Own medical travel"};
     CFloatField MedicalOwn3{this, 323, "MedicalOwn3", "", "Own premiums paid"};
@@ -529,4 +530,7 @@ public:
     const STRUCT_TAX_STAIRS_JURISDICTION& m_taxStairs;
 
     int Calculate01() override;
+    // The identity every filed return needs: names, a valid S.I.N. (and the
+    // spouse's when there is a spouse), a date of birth, a province.
+    bool Validate(unsigned char purpose, std::list<CString>& messages) override;
 };

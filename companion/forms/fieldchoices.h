@@ -1,0 +1,16 @@
+#pragma once
+
+// Lists of choices shared by the int fields of several forms ("value:text").
+namespace choices {
+
+constexpr const char* kYesNo = "0:Yes|1:No";
+constexpr const char* kLanguage = "0:English|1:French";
+constexpr const char* kMaritalStatus =
+    "0:Married|1:Living common-law|2:Widowed|3:Divorced|4:Separated|5:Single";
+constexpr const char* kProvince =
+    "0:None|1:Alberta|2:British Columbia|3:Manitoba|4:New Brunswick|5:Newfoundland and Labrador|"
+    "6:Nova Scotia|7:Northwest Territories|8:Nunavut|9:Ontario|10:Prince Edward Island|11:Quebec|"
+    "12:Saskatchewan|13:Yukon";
+constexpr const char* kPensionPlan = "0:None|1:Canada Pension Plan|2:Quebec Pension Plan";
+
+}  // namespace choices

@@ -1,0 +1,31 @@
+// Family return: forwarders to person operations that the filing, agency
+// data and slip summary code define. Kept apart so that a program without
+// those parts does not need them.
+#include "model/cfamilytaxdata.h"
+
+int CFamilyTaxData::AutoFillReturn(TDDTaxDataOnePerson& person, DataAFR* options)
+{
+    if (IndividualTaxData* current = getCurIndvTaxData())
+        current->AutoFillReturn(person, options);
+    Calculate(-1, nullptr);
+    return 0;
+}
+
+void CFamilyTaxData::getDireradDataInfo(TemplateValueMap& values, int agreement, CString& email, double& balance,
+                                        int testCaseId)
+{
+    if (IndividualTaxData* current = getCurIndvTaxData())
+        current->getDireradDataInfo(values, agreement, email, balance, testCaseId);
+}
+
+void CFamilyTaxData::getEfileDataInfo(TemplateValueMap& values, ENUMTYPE_FORM form)
+{
+    if (IndividualTaxData* current = getCurIndvTaxData())
+        current->getEfileDataInfo(values, form);
+}
+
+int CFamilyTaxData::getSlipSummary(QTextStream& out)
+{
+    IndividualTaxData* current = getCurIndvTaxData();
+    return current ? current->getSlipSummary(out) : 0;
+}

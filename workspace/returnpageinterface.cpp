@@ -1,0 +1,3 @@
+#include "workspace/returnpageinterface.h"
+
+ReturnPageInterface::~ReturnPageInterface() = default;
