@@ -66,6 +66,8 @@ public:
     // preference settings written when the user applies the preferences.
     int readConfigDB();
     int saveConfigDB();
+    // Hands the preparer settings to the return model.
+    void publishPreparerInfo() const;
 
     // Logs in the run folder.
     void InitRunLogFile();

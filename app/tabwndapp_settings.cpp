@@ -1,6 +1,7 @@
 // The settings table: read at start-up, the preference settings written back
 // when the user applies the preferences.
 #include "app/tabwndapp.h"
+#include "model/preparerinfo.h"
 #include "app/windowplacement.h"
 
 #include <QGuiApplication>
@@ -81,11 +82,33 @@ int TabWndApp::readConfigDB()
     db.readParameter("QuillorEmail", c.QuillorEmail);
     db.readParameter("QuillorPswd", c.QuillorPswd);
     db.readParameter("QLFromEmail", c.QLFromEmail);
+    publishPreparerInfo();
     return 0;
+}
+
+void TabWndApp::publishPreparerInfo() const
+{
+    // The model fills new forms and the preparer section from these; it
+    // never reads the application's configuration itself. The EFILE
+    // password stays here: the filing code adds it to a filing it builds.
+    const CT1AppConfig& c = m_config;
+    PreparerInfo info;
+    info.BusinessName = c.BusinessName;
+    info.BusinessAddr = c.BusinessAddr;
+    info.BusinessCity = c.BusinessCity;
+    info.BusinessProv = c.BusinessProv;
+    info.BusinessPostcode = c.BusinessPostcode;
+    info.BusinessPhone = c.BusinessPhone;
+    info.BusinessEFileNum = c.BusinessEFileNum;
+    info.DiscounterCode = c.DiscounterCode;
+    info.PreAssessment = c.PreAssessment;
+    info.PostAssessment = c.PostAssessment;
+    setPreparerInfo(info);
 }
 
 int TabWndApp::saveConfigDB()
 {
+    publishPreparerInfo();
     const CT1AppConfig& c = m_config;
     CSqliteDBManager& db = m_dbManager;
 

@@ -52,4 +52,9 @@ double creditTotal(const CTaxData_Form* t1)
     return amount(t1, kCreditTotalField);
 }
 
+double lineAmount(const CTaxData_Form* t1, const char* fieldName)
+{
+    return amount(t1, fieldName);
+}
+
 } // namespace ProvincialT1Amounts

@@ -4,6 +4,7 @@
 #include "companion/rules/federalcredits.h"
 #include "companion/rules/money.h"
 #include "companion/rules/payrollcontributions.h"
+#include "companion/rules/pensionplanlines.h"
 #include "companion/rules/socialbenefits.h"
 
 #include <algorithm>
@@ -30,46 +31,40 @@ void payroll(const FederalInput& in, FederalResult& r)
     const double pensionable = in.pensionableEarnings.value_or(in.employmentIncome);
     const double insurable = in.insurableEarnings.value_or(in.employmentIncome);
 
-    const PlanContributions required = quebec ? computeQpp(pensionable) : computeCpp(pensionable);
-    r.pensionPlanRequired = required.first;
-    r.secondPensionPlanRequired = required.second;
     r.eiRequired = computeEi(insurable, quebec);
-
-    // What was both withheld and due is credited or deducted; what was
-    // withheld beyond it comes back as an overpayment.
-    const double paidFirst = std::min(positivePart(in.pensionPlanWithheld), required.first);
-    const double paidSecond = std::min(positivePart(in.secondPensionPlanWithheld), required.second);
-    r.line30800 = basePensionPart(paidFirst, quebec);
-    double enhanced = roundCents(paidFirst - r.line30800 + paidSecond);
-
-    // A Quebec resident claims a QPP overpayment on the Quebec return.
-    if (!quebec)
-        r.line44800 = sum({positivePart(in.pensionPlanWithheld - required.first),
-                           positivePart(in.secondPensionPlanWithheld - required.second)});
-
     r.line31200 = std::min(positivePart(in.eiWithheld), r.eiRequired);
     r.line45000 = roundCents(positivePart(in.eiWithheld - r.eiRequired));
 
-    if (quebec)
-        r.line31205 = std::min(positivePart(in.ppipWithheld),
-                               computePpip(in.ppipInsurableEarnings.value_or(in.employmentIncome)));
-
-    // CPP on self-employment (QPP on self-employment is worked out on the
-    // Quebec return and is not computed here). The employer's share is
-    // deducted at 22200; of the employee's share the base part is credited
-    // at 31000 and the rest deducted with the enhanced contributions.
-    if (!quebec && in.selfEmploymentIncome > 0.0) {
-        const PlanContributions se = computeCppSelfEmployed(pensionable, in.selfEmploymentIncome);
-        r.cppSelfEmployed = se.first;
-        r.cpp2SelfEmployed = se.second;
-        const double employeeFirst = roundCents(se.first / 2.0);
-        const double employeeSecond = roundCents(se.second / 2.0);
-        r.line22200 = sum({se.first - employeeFirst, se.second - employeeSecond});
-        r.line31000 = basePensionPart(employeeFirst, false);
-        enhanced = sum({enhanced, employeeFirst - r.line31000, employeeSecond});
-        r.line42100 = sum({se.first, se.second});
+    if (!quebec) {
+        const CppLines cpp = cppLines(pensionable, in.pensionPlanWithheld, in.secondPensionPlanWithheld,
+                                      in.selfEmploymentIncome);
+        r.pensionPlanRequired = cpp.requiredFirst;
+        r.secondPensionPlanRequired = cpp.requiredSecond;
+        r.line30800 = cpp.line30800;
+        r.line31000 = cpp.line31000;
+        r.line22200 = cpp.line22200;
+        r.line22215 = cpp.line22215;
+        r.line42100 = cpp.line42100;
+        r.line44800 = cpp.line44800;
+        if (in.selfEmploymentIncome > 0.0) {
+            const PlanContributions se = computeCppSelfEmployed(pensionable, in.selfEmploymentIncome);
+            r.cppSelfEmployed = se.first;
+            r.cpp2SelfEmployed = se.second;
+        }
+        return;
     }
-    r.line22215 = enhanced;
+
+    // Quebec: QPP on employment only (QPP on self-employment is worked out
+    // on the Quebec return), and the QPP overpayment is claimed there too.
+    const PlanContributions required = computeQpp(pensionable);
+    r.pensionPlanRequired = required.first;
+    r.secondPensionPlanRequired = required.second;
+    const double paidFirst = std::min(positivePart(in.pensionPlanWithheld), required.first);
+    const double paidSecond = std::min(positivePart(in.secondPensionPlanWithheld), required.second);
+    r.line30800 = basePensionPart(paidFirst, true);
+    r.line22215 = roundCents(paidFirst - r.line30800 + paidSecond);
+    r.line31205 = std::min(positivePart(in.ppipWithheld),
+                           computePpip(in.ppipInsurableEarnings.value_or(in.employmentIncome)));
 }
 
 void totalIncome(const FederalInput& in, FederalResult& r)
@@ -154,9 +149,9 @@ void nonRefundableCredits(const FederalInput& in, FederalResult& r)
     const double beforeTuition = sum({r.line30000, r.line30100, r.line30300, r.line30400, r.line30800,
                                       r.line31000, r.line31200, r.line31205, r.line31260, r.line31270,
                                       r.line31400, r.line31600, r.line31900});
-    const double tuition = roundCents(positivePart(in.tuitionAvailable));
-    r.line32300 = std::min(tuition, roundCents(positivePart(r.line26000 - beforeTuition)));
-    r.tuitionCarriedForward = roundCents(tuition - r.line32300);
+    const TuitionClaim tuition = tuitionClaim(in.tuitionAvailable, r.line26000, beforeTuition);
+    r.line32300 = tuition.claimed;
+    r.tuitionCarriedForward = tuition.carriedForward;
 
     r.line32600 = roundCents(positivePart(in.amountsTransferredFromSpouse));
     r.line33099 = medicalExpenseAmount(in.medicalExpenses, r.line23600);

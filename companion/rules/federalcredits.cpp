@@ -58,6 +58,15 @@ double medicalExpenseAmount(double medicalExpenses, double netIncome)
     return roundCents(positivePart(medicalExpenses - medicalThreshold(netIncome)));
 }
 
+TuitionClaim tuitionClaim(double tuitionAvailable, double taxableIncome, double creditAmountsBeforeTuition)
+{
+    TuitionClaim c;
+    const double available = roundCents(positivePart(tuitionAvailable));
+    c.claimed = std::min(available, roundCents(positivePart(taxableIncome - creditAmountsBeforeTuition)));
+    c.carriedForward = roundCents(available - c.claimed);
+    return c;
+}
+
 double allowableDonations(double donations, double netIncome)
 {
     const double limit = roundCents(positivePart(netIncome) * fed(FedKey::DonationNetIncomeLimit));

@@ -24,6 +24,15 @@ double canadaEmploymentAmount(double employmentIncome);
 // Line 31400: the lesser of 2,000 and the eligible pension income.
 double pensionIncomeAmount(double eligiblePensionIncome);
 
+// Schedule 11: tuition must be claimed as far as it brings taxable income
+// (line 26000) down to the credit amounts already claimed; the rest of the
+// available amount carries forward.
+struct TuitionClaim {
+    double claimed = 0.0;        // line 32300
+    double carriedForward = 0.0;
+};
+TuitionClaim tuitionClaim(double tuitionAvailable, double taxableIncome, double creditAmountsBeforeTuition);
+
 // Line 33099 threshold: the lesser of 3 % of net income and 2,759.
 double medicalThreshold(double netIncome);
 

@@ -5,7 +5,7 @@
 namespace taxrules {
 
 namespace {
-const char* const kCodes[] = {"", "AB", "BC", "MB", "NB", "NL", "NT", "NS",
+const char* const kCodes[] = {"", "AB", "BC", "MB", "NB", "NL", "NS", "NT",
                               "NU", "ON", "PE", "QC", "SK", "YT"};
 constexpr int kLast = 13;
 }

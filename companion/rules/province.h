@@ -5,7 +5,8 @@
 namespace taxrules {
 
 // Provinces and territories by the numbers of the province catalogue
-// (alphabetical by English name, 0 for none; Quebec is 11).
+// (PROV_* of companion/forms/taxtypes.h: alphabetical by postal code, 0 for
+// none; Quebec is 11). A test checks the two stay equal.
 enum class Province {
     None = 0,
     AB = 1,
@@ -13,8 +14,8 @@ enum class Province {
     MB = 3,
     NB = 4,
     NL = 5,
-    NT = 6,
-    NS = 7,
+    NS = 6,
+    NT = 7,
     NU = 8,
     ON = 9,
     PE = 10,

@@ -1,11 +1,13 @@
 // The provincial tax plug-in. One source for every province: the build makes
 // one library per province and tells each its number (PROVINCE_NUMBER).
 //
-// Until the province's 2024 arithmetic is written here, the calculation is
-// neutral and honest about it: it ASSIGNS (never adds) a provincial tax and
-// credit of 0, and answers IsEligibleForElectronicFile with a refusal so a
-// return calculated by this stand-in can never be filed. Tests script its
-// messages, thresholds and figures through the side file described in
+// The calculation ASSIGNS (never adds) the province's 2024 tax, worked out
+// by the rules library from the T1's taxable income, net income and base
+// CPP/EI lines (see provincialcalculation.h); Quebec's library assigns 0, as
+// Quebec tax is on its own return. Provincial refundable credits are not
+// computed and are assigned 0. IsEligibleForElectronicFile still refuses by
+// default. Tests script messages, thresholds and figures (which then replace
+// the computed ones) through the side file described in
 // provincialtestconfig.h.
 
 #include <QPointer>
@@ -16,6 +18,7 @@
 
 #include "companion/forms/provincialt1amounts.h"
 #include "companion/forms/provincialtaxmanager.h"
+#include "provincialcalculation.h"
 #include "provincialform.h"
 #include "provincialinterviewdata.h"
 #include "provincialtestconfig.h"
@@ -110,33 +113,32 @@ public:
 
     void ExchangeDataBeforeCalc(bool, int, CTaxData_Form*) override {}
 
-    void CalcProvTax_BeforeExchData(CTaxData_Form*, CTaxData_Form*, CTaxData_Form*, CTaxData_Form*,
+    void CalcProvTax_BeforeExchData(CTaxData_Form* t1, CTaxData_Form*, CTaxData_Form*, CTaxData_Form*,
                                     CTaxData_Form*, CTaxData_Form*, CTaxData_Form*, CTaxData_Form*,
                                     const std::list<TaxData_T2209_2036*>&, CTaxData_Form*, CTaxData_Form*) override
     {
-        m_tax = m_config.tax;
+        assignTax(t1);
     }
 
+    // Nothing the spouses exchange changes what this calculation uses, so
+    // after the exchange the same figure is assigned again.
     void CalcProvTax_AfterExchData(CTaxData_Form* t1, CTaxData_Form*, CTaxData_Form*, CTaxData_Form*,
                                    CTaxData_Form*, CTaxData_Form*, const std::list<TaxData_T2209_2036*>&,
                                    CTaxData_Form*, CTaxData_Form*, CTaxData_Form*) override
     {
-        m_tax = m_config.tax;
-        ProvincialT1Amounts::setTaxTotal(t1, m_tax);
-        m_amounts[PROVAMT_INSTALMENT_TAX] = m_tax;
-        for (const auto& form : m_forms)
-            if (auto* provincial = dynamic_cast<ProvincialForm*>(form.data()))
-                provincial->provincialTax.m_value = m_tax;
+        assignTax(t1);
     }
 
     void CalcProvCredit(CTaxData_Form* t1, CTaxData_Form*, CTaxData_Form*,
                         const std::list<TaxData_T2209_2036*>&) override
     {
-        ProvincialT1Amounts::setCreditTotal(t1, m_config.credits);
-        m_amounts[PROVAMT_INSTALMENT_CREDITS] = m_config.credits;
+        // No provincial refundable credit is computed yet (line 47900).
+        const double credits = m_config.credits.value_or(0.0);
+        ProvincialT1Amounts::setCreditTotal(t1, credits);
+        m_amounts[PROVAMT_INSTALMENT_CREDITS] = credits;
         for (const auto& form : m_forms)
             if (auto* provincial = dynamic_cast<ProvincialForm*>(form.data()))
-                provincial->provincialCredits.m_value = m_config.credits;
+                provincial->provincialCredits.m_value = credits;
     }
 
     void beforeCalcFormData(int, CTaxData_Form*) override {}
@@ -207,13 +209,26 @@ public:
 
     void GetIncomeThresholds(std::list<double>& thresholds) override
     {
-        thresholds.insert(thresholds.end(), m_config.thresholds.begin(), m_config.thresholds.end());
+        const std::list<double> own =
+            m_config.thresholds.empty() ? provincialThresholds(m_nProvince) : m_config.thresholds;
+        thresholds.insert(thresholds.end(), own.begin(), own.end());
     }
 
 private:
+    // Provincial tax from scratch on every call: the family calculation
+    // runs each step twice and must get the same figure both times.
+    void assignTax(CTaxData_Form* t1)
+    {
+        const double tax = m_config.tax.value_or(computeProvincialFromT1(m_nProvince, t1).provincialTax);
+        ProvincialT1Amounts::setTaxTotal(t1, tax);
+        m_amounts[PROVAMT_INSTALMENT_TAX] = tax;
+        for (const auto& form : m_forms)
+            if (auto* provincial = dynamic_cast<ProvincialForm*>(form.data()))
+                provincial->provincialTax.m_value = tax;
+    }
+
     ProvincialTestConfig m_config;
     std::map<int, double> m_amounts;
-    double m_tax = 0.0;
     QPointer<CTaxData_Form> m_interviewData;
     std::vector<QPointer<CTaxData_Form>> m_forms;
 };

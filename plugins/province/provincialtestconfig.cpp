@@ -53,9 +53,11 @@ void apply(ProvincialTestConfig& config, const QString& key, const QString& valu
         if (toInt(value, number))
             appendBounded(config.formTypes, number);
     } else if (key == QLatin1String("tax")) {
-        toDouble(value, config.tax);
+        if (toDouble(value, amount))
+            config.tax = amount;
     } else if (key == QLatin1String("credits")) {
-        toDouble(value, config.credits);
+        if (toDouble(value, amount))
+            config.credits = amount;
     } else if (key == QLatin1String("eligible")) {
         toInt(value, config.eligibleAnswer);
     } else if (key == QLatin1String("interviewData")) {

@@ -3,6 +3,7 @@
 #include <QString>
 #include <list>
 #include <map>
+#include <optional>
 #include <vector>
 
 #include "companion/core/cstring.h"
@@ -17,11 +18,14 @@
 //     validate=TEXT        a validation message (repeatable)
 //     coupled=TEXT         a message between spouses (repeatable)
 //     prefiling=TEXT       a question before filing (repeatable)
-//     threshold=AMOUNT     an income threshold (repeatable)
+//     threshold=AMOUNT     an income threshold (repeatable); given, the list
+//                          replaces the province's own thresholds
 //     related=FED:PROV     FindRelatedForm1(FED) answers PROV (repeatable)
 //     form=TYPE            the plug-in makes forms of this type (repeatable)
-//     tax=AMOUNT           provincial tax the calculation assigns (default 0)
-//     credits=AMOUNT       provincial credits the calculation assigns (default 0)
+//     tax=AMOUNT           provincial tax the calculation assigns in place of
+//                          the computed one
+//     credits=AMOUNT       provincial credits the calculation assigns in place
+//                          of the computed ones
 //     eligible=N           IsEligibleForElectronicFile's answer (default 1: never filed)
 //     interviewData=0|1    whether the plug-in offers interview data (default 1)
 // The file is bounded (64 KiB, 200 entries per list); lines beyond that and
@@ -34,8 +38,8 @@ struct ProvincialTestConfig
     std::list<double> thresholds;
     std::map<int, int> relatedForms;
     std::vector<int> formTypes;
-    double tax = 0.0;
-    double credits = 0.0;
+    std::optional<double> tax;
+    std::optional<double> credits;
     int eligibleAnswer = 1;
     bool offersInterviewData = true;
 

@@ -6,6 +6,7 @@
 #include "companion/core/qwebclient.h"
 #include "fakes/fakehttpserver.h"
 #include "fakes/testcerts.h"
+#include "model/preparerinfo.h"
 
 #include <QIcon>
 #include <QMainWindow>
@@ -26,6 +27,7 @@ private slots:
     void configFileOverridesDefault();
     void testModeSwitchesHostsAndTitle();
     void settingsRowOverridesFile();
+    void preparerSettingsReachTheModel();
     void viewSettingsComeBack();
     void malformedViewSettingsFallBack();
     void normalGeometryIsSaved();
@@ -152,6 +154,21 @@ void TestStartup::settingsRowOverridesFile()
 
     QVERIFY(start());
     QCOMPARE(QString(m_app->m_config.LeftPaneSize), QString("333"));
+}
+
+void TestStartup::preparerSettingsReachTheModel()
+{
+    QVERIFY(start());
+    QVERIFY(m_app->m_dbManager.saveParameter("BusinessName", CString("Lee Tax Services")) > 0);
+    m_app->m_dbManager.saveParameter("PreAssessment", 1);
+    m_app->readConfigDB();
+    QCOMPARE(QString(preparerInfo().BusinessName), QString("Lee Tax Services"));
+    QCOMPARE(preparerInfo().PreAssessment, 1);
+
+    // Applying the preferences hands the new values over too.
+    m_app->m_config.BusinessCity = "Gander";
+    m_app->saveConfigDB();
+    QCOMPARE(QString(preparerInfo().BusinessCity), QString("Gander"));
 }
 
 void TestStartup::viewSettingsComeBack()

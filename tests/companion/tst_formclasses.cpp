@@ -407,12 +407,14 @@ void TestFormClasses::t1LineStepsAddUpTheReturn()
     QCOMPARE(t1.line14700NonTaxableAdded.m_value, 500.0);
     QCOMPARE(t1.line15000TotalIncome.m_value, 51500.0);
     QCOMPARE(t1.line23600NetIncome.m_value, 46500.0);
-    QCOMPARE(t1.line26000TaxableIncome.m_value, 46500.0);
-    QCOMPARE(t1.line40400FederalTaxOnIncome.m_value, 6975.0);  // first bracket, 15%
-    QCOMPARE(t1.line42000NetFederalTax.m_value, 6975.0);
-    QCOMPARE(t1.line48400Refund.m_value, 1025.0);
+    // Social assistance is income, then deducted at 25000.
+    QCOMPARE(t1.line26000TaxableIncome.m_value, 46000.0);
+    QCOMPARE(t1.line40400FederalTaxOnIncome.m_value, 6900.0);  // first bracket, 15%
+    // less (basic personal amount 15,705 + Canada employment amount 1,433) x 15 % = 2,570.70
+    QCOMPARE(t1.line42000NetFederalTax.m_value, 4329.30);
+    QCOMPARE(t1.line48400Refund.m_value, 3670.70);
     QCOMPARE(t1.line48500BalanceOwing.m_value, 0.0);
-    QCOMPARE(t1.line48300Balance.m_value, -1025.0);
+    QCOMPARE(t1.line48300Balance.m_value, -3670.70);
 
     // Into the second bracket: 55,867 at 15% and the rest at 20.5%.
     t1.line10100EmploymentIncome.m_value = 60867;

@@ -1,5 +1,7 @@
 #include <QtTest>
 
+#include "companion/forms/catalogue.h"
+#include "companion/forms/taxtypes.h"
 #include "companion/rules/brackets.h"
 #include "companion/rules/britishcolumbia2024.h"
 #include "companion/rules/federalconstants2024.h"
@@ -119,6 +121,7 @@ private slots:
     void bcTaxReduction_data();
     void bcTaxReduction();
     void provincesAndBrackets();
+    void provinceNumbersAreTheCatalogues();
     void quebecHasNoProvincialTaxHere();
     void workedReturns_data();
     void workedReturns();
@@ -491,6 +494,21 @@ void TestRules2024::provincesAndBrackets()
     QCOMPARE(int(on.size()), 5);
     QCOMPARE(on[1].from, 51446.0);
     QCOMPARE(on[4].rate, 0.1316);
+}
+
+// The rules are called with the province number the return holds, so the two
+// numberings must be one: every catalogue row's code gives its own number.
+void TestRules2024::provinceNumbersAreTheCatalogues()
+{
+    for (int n = PROV_AB; n <= PROV_YT; ++n) {
+        const STRUCT_PROVINCE_INFO* row = getProvInfo(n);
+        QVERIFY(row);
+        QCOMPARE(int(provinceFromCode(row->code)), n);
+        QCOMPARE(QString(provinceCode(provinceFromNumber(n))), QString(row->code));
+    }
+    QCOMPARE(int(Province::NS), int(PROV_NS));
+    QCOMPARE(int(Province::NT), int(PROV_NT));
+    QCOMPARE(int(Province::QC), int(PROV_QC));
 }
 
 void TestRules2024::quebecHasNoProvincialTaxHere()

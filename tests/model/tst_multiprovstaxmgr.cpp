@@ -340,7 +340,7 @@ private slots:
         QCOMPARE(amount, 12.25);
     }
 
-    void shippedPluginCalculatesNoTaxAndCannotBeFiled()
+    void shippedPluginAssignsNoTaxWithoutIncomeAndCannotBeFiled()
     {
         CMultiProvsTaxMgr host(MULTIPROVS_MODE_RESIDENCE, nullptr);
         settle(host, kOntario);
@@ -370,9 +370,10 @@ private slots:
         calculate(host, t1);
         QCOMPARE(t1.provincialTaxTotal.m_value, 100.0);
         QVERIFY(validate(host).empty());
+        // Ontario's own rate thresholds, none of the other province's.
         std::list<double> thresholds;
         host.GetIncomeThresholds(thresholds);
-        QVERIFY(thresholds.empty());
+        QCOMPARE(thresholds, (std::list<double>{51446.0, 102894.0, 150000.0, 220000.0}));
         QCOMPARE(host.mainProvMgr()->getProvince(), kOntario);
     }
 

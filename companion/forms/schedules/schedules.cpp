@@ -1,6 +1,6 @@
 // Calculations of the federal schedules. Each works out what its own lines
-// add up to; the 2024 rates, limits and phase-outs come with the yearly
-// arithmetic.
+// add up to; Schedules 3, 5, 8, 9 and 11 take their 2024 rates, limits and
+// phase-outs from the tax rules (companion/rules).
 
 #include <QDataStream>
 #include <algorithm>
@@ -16,6 +16,10 @@
 #include "companion/forms/schedules/taxdata_sch7.h"
 #include "companion/forms/schedules/taxdata_sch8.h"
 #include "companion/forms/schedules/taxdata_sch9.h"
+#include "companion/rules/federalconstants2024.h"
+#include "companion/rules/federalcredits.h"
+#include "companion/rules/money.h"
+#include "companion/rules/pensionplanlines.h"
 
 namespace {
 double total(std::initializer_list<const CFloatField*> fields)
@@ -56,17 +60,22 @@ void TaxData_Sch3::CalculateBeforeLine193()
 
 void TaxData_Sch3::CalculateTaxableCapGain()
 {
-    // One half of a capital gain is taxable.
-    line19700TaxableGain.m_value = line19200CapitalGainsOrLoss.m_value / 2;
+    // The inclusion rate of the year; a net loss stays negative here (it is
+    // carried to other years, and the T1 takes no negative gain).
+    const double rate = taxrules::federalConstant(taxrules::FedKey::CapitalGainsInclusionRate);
+    line19700TaxableGain.m_value = taxrules::roundCents(line19200CapitalGainsOrLoss.m_value * rate);
     Result.m_value = line19700TaxableGain.m_value;
-    Result2.m_value = (line10700QSBCSGain.m_value + line11000FarmFishingGain.m_value + line12400FarmFishingMortgage.m_value) / 2;
+    Result2.m_value = taxrules::roundCents(
+        (line10700QSBCSGain.m_value + line11000FarmFishingGain.m_value + line12400FarmFishingMortgage.m_value) * rate);
 }
 
 void TaxData_Sch3::CalculateCapGainReduction()
 {
     // Gains on donated securities and ecological gifts are not taxed.
-    Result3.m_value = (T1170Amount1.m_value + T1170Amount2.m_value + T1170Amount3.m_value) / 2;
-    Result.m_value = line19700TaxableGain.m_value - Result3.m_value;
+    const double rate = taxrules::federalConstant(taxrules::FedKey::CapitalGainsInclusionRate);
+    Result3.m_value =
+        taxrules::roundCents((T1170Amount1.m_value + T1170Amount2.m_value + T1170Amount3.m_value) * rate);
+    Result.m_value = taxrules::roundCents(line19700TaxableGain.m_value - Result3.m_value);
 }
 
 int TaxData_Sch3::Calculate01()
@@ -151,12 +160,16 @@ bool TaxData_Sch3::readExtraData(QDataStream& in, quint16)
 
 int TaxData_Sch5::Calculate01()
 {
-    // The amounts themselves come with the yearly arithmetic; a claim that
-    // is not made, or a spouse amount that may not be claimed, is nothing.
-    if (!ClaimSpouseAmount.m_value || !CanClaimSpouse.m_value)
-        SpouseAmountResult.m_value = 0;
-    if (!ClaimEligibleDependant.m_value)
-        EligibleDependantResult.m_value = 0;
+    // Both amounts are the claimant's own basic personal amount less the
+    // other person's net income; a person with a spouse claims no eligible
+    // dependant.
+    const double ownBasicAmount = taxrules::basicPersonalAmount(NetIncome.m_value);
+    SpouseAmountResult.m_value = ClaimSpouseAmount.m_value && CanClaimSpouse.m_value
+                                     ? taxrules::spouseOrDependantAmount(ownBasicAmount, SpouseNetIncome.m_value)
+                                     : 0.0;
+    EligibleDependantResult.m_value = ClaimEligibleDependant.m_value && !HasSpouse.m_value
+                                          ? taxrules::spouseOrDependantAmount(ownBasicAmount, DependantNetIncome.m_value)
+                                          : 0.0;
     return 0;
 }
 
@@ -204,7 +217,7 @@ int TaxData_Sch7::Calculate01()
 namespace {
 void pensionAmounts(const CPensionPlanSchedule& s, double& base, double& enhanced, double& payable)
 {
-    base = s.BaseContribution.m_value;
+    base = s.EmploymentBase.m_value + s.BaseContribution.m_value;
     enhanced = s.EnhancedDeduction.m_value + s.EmploymentEnhanced.m_value;
     payable = s.Payable.m_value;
 }
@@ -223,9 +236,17 @@ double TaxData_Sch8_14::getBill51AmountK() const { return ElectionChoice.m_value
 double TaxData_Sch8_14::getEmpUnderDeduction() const { return std::max(0.0, Payable.m_value); }
 int TaxData_Sch8_14::Calculate01()
 {
-    // Contribution rates and maximums come with the yearly arithmetic; what
-    // the slips already deducted is never asked for again.
-    Overpayment.m_value = std::max(0.0, SlipContributions.m_value - BaseContribution.m_value - EmploymentEnhanced.m_value);
+    // Contributions due on the year's pensionable earnings (50329) and
+    // self-employment (50339), against what the slips withheld (box 16 and
+    // 16A): credits, deductions, the amount payable and the overpayment.
+    const taxrules::CppLines lines = taxrules::cppLines(F50329Input.m_value, SlipContributions.m_value,
+                                                        SecondAdditional.m_value, F50339Input.m_value);
+    EmploymentBase.m_value = lines.line30800;
+    BaseContribution.m_value = lines.line31000;
+    EnhancedDeduction.m_value = lines.line22200;
+    EmploymentEnhanced.m_value = lines.line22215;
+    Payable.m_value = lines.line42100;
+    Overpayment.m_value = lines.line44800;
     return 0;
 }
 
@@ -253,14 +274,15 @@ int TaxData_RC381::Calculate01()
 
 int TaxData_Sch9::Calculate01()
 {
+    const double gifts = total({&InterviewDonations1, &InterviewDonations2, &SlipDonations1, &SlipDonations2,
+                                &OtherDonations});
+    // Gifts of capital property raise the limit by their own amount; the
+    // limit of net income does not bind in the year of death.
+    const double capitalGifts = line33700CapitalGainsGifts.m_value + line33900DepreciableGifts.m_value;
     line34000AllowableDonations.m_value =
-        total({&InterviewDonations1, &InterviewDonations2, &SlipDonations1, &SlipDonations2, &OtherDonations,
-               &line33700CapitalGainsGifts, &line33900DepreciableGifts});
-    // The 75% of net income limit does not bind in the year of death.
-    if (!Deceased.m_value)
-        line34000AllowableDonations.m_value = std::min(line34000AllowableDonations.m_value, NetIncome.m_value * 0.75 +
-                                                           line33700CapitalGainsGifts.m_value + line33900DepreciableGifts.m_value);
-    // The credit on the allowable amount comes with the yearly arithmetic.
+        Deceased.m_value ? taxrules::roundCents(gifts + capitalGifts)
+                         : taxrules::roundCents(taxrules::allowableDonations(gifts, NetIncome.m_value) + capitalGifts);
+    Result.m_value = taxrules::donationCredit(line34000AllowableDonations.m_value, TaxableIncome.m_value);
     return 0;
 }
 
@@ -271,12 +293,13 @@ double TaxData_Sch11::getF59140() const { return CarryForwardNext.m_value; }
 int TaxData_Sch11::Calculate01()
 {
     line32000CurrentYear.m_value = EligibleFees.m_value;
-    const double available = FedTuitionCarryForward.m_value + line32000CurrentYear.m_value;
-    // Claimed up to the tax the credits still leave to reduce.
-    const double room = std::max(0.0, TField.m_value / 0.15 - CreditsBase.m_value);
-    Result.m_value = std::min(available, room);
+    // Claimed as far as it brings the income of the rate test (taxable
+    // income) down to the credits claimed before tuition.
+    const taxrules::TuitionClaim claim = taxrules::tuitionClaim(
+        FedTuitionCarryForward.m_value + line32000CurrentYear.m_value, RateTestIncome.m_value, CreditsBase.m_value);
+    Result.m_value = claim.claimed;
     TransferableAmount.m_value = std::max(0.0, std::min(line32000CurrentYear.m_value, 5000.0) - Result.m_value);
-    CarryForwardNext.m_value = std::max(0.0, available - Result.m_value - line32700Transferred.m_value);
+    CarryForwardNext.m_value = std::max(0.0, claim.carriedForward - line32700Transferred.m_value);
     line45350TrainingCredit.m_value = std::min(TrainingCreditLimit.m_value, line32000CurrentYear.m_value / 2);
     return 0;
 }

@@ -26,6 +26,7 @@ public:
     CIntField ElectionFlag{this, 12, "ElectionFlag", "", "Election made"};
     CIntField ElectionChoice{this, 13, "ElectionChoice", "", "Election choice (0 to 3)"};
     CFloatField ElectionAmount{this, 14, "ElectionAmount", "", "Amount of choice 1"};
+    CFloatField EmploymentBase{this, 30800, "EmploymentBase", "30800", "Base contributions through employment"};
     CFloatField BaseContribution{this, 31000, "BaseContribution", "31000", "Base contributions on self-employment"};
     CFloatField EnhancedDeduction{this, 22200, "EnhancedDeduction", "22200", "Deduction for contributions on self-employment"};
     CFloatField EmploymentEnhanced{this, 22215, "EmploymentEnhanced", "22215", "Enhanced contributions on employment income"};

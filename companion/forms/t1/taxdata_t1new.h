@@ -533,4 +533,9 @@ public:
     // The identity every filed return needs: names, a valid S.I.N. (and the
     // spouse's when there is a spouse), a date of birth, a province.
     bool Validate(unsigned char purpose, std::list<CString>& messages) override;
+
+private:
+    // The credit amounts that follow from net income, age and the entries
+    // (30000, 30100, 31260, 31270, 31400, 31600, 33099, 33200).
+    void calculateCreditAmounts();
 };

@@ -1,0 +1,26 @@
+#pragma once
+
+// The T1 and Schedule 8 lines that the CPP contributions of a year give a
+// resident of a province other than Quebec (2024): what was both withheld
+// and due is credited or deducted, what was withheld beyond it comes back,
+// and self-employment pays both shares.
+namespace taxrules {
+
+struct CppLines {
+    double line30800 = 0.0; // base contributions through employment (credit)
+    double line31000 = 0.0; // base part of the employee share on self-employment (credit)
+    double line22200 = 0.0; // employer share on self-employment (deduction)
+    double line22215 = 0.0; // enhanced and second contributions (deduction)
+    double line42100 = 0.0; // contributions payable on self-employment, both shares
+    double line44800 = 0.0; // overpayment
+    double requiredFirst = 0.0;  // first contribution due on employment
+    double requiredSecond = 0.0; // CPP2 due on employment
+};
+
+// `pensionableEarnings` is T4 box 26 over all slips, `withheldFirst` box 16,
+// `withheldSecond` box 16A, `selfEmploymentEarnings` the net self-employment
+// income (ignored when not above 0).
+CppLines cppLines(double pensionableEarnings, double withheldFirst, double withheldSecond,
+                  double selfEmploymentEarnings);
+
+} // namespace taxrules
