@@ -101,6 +101,7 @@ void TabWndApp::publishPreparerInfo() const
     info.BusinessPhone = c.BusinessPhone;
     info.BusinessEFileNum = c.BusinessEFileNum;
     info.DiscounterCode = c.DiscounterCode;
+    info.EfileSoftwareCode = c.EfileSoftwareCode;
     info.PreAssessment = c.PreAssessment;
     info.PostAssessment = c.PostAssessment;
     setPreparerInfo(info);

@@ -114,6 +114,8 @@ public:
         }
     }
 
+    // Agency data for the current person, then a recalculation; always 0.
+    int AutoFillReturn(TDDTaxDataOnePerson& person, DataAFR* options);
     // ---- Return file ----
     // Writes or reads the whole family; a ReturnFileLoadCode (0 success).
     int serialize(unsigned char purpose, MyDataStream& ar);
@@ -132,13 +134,15 @@ public:
     // when reading them failed.
     int _extraSerialize(unsigned char purpose, MyDataStream& ar);
 
-    // Agency data for the current person, then a recalculation; always 0.
-    int AutoFillReturn(TDDTaxDataOnePerson& person, DataAFR* options);
-
     // ---- Calculation ----
     // Recalculates the whole family; the number of forms the calculation
     // added or removed by itself.
     int Calculate(int kind, CTaxData_Form* changed);
+    // Moves the figures one spouse's next steps need from the other after
+    // both ran the given step (steps 0 to 5 of a coupled return). The
+    // direction is fixed (taxpayer, then spouse), never the person on
+    // screen, so the figures do not depend on who is shown.
+    void ExchangeCoupledTaxData(IndividualTaxData::EnumCalculateStep step);
 
     // ---- Forwarders to the current person ----
     bool HasForm(ENUMTYPE_FORM type) const;

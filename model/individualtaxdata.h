@@ -8,6 +8,7 @@
 #include "companion/forms/reservedarea.h"
 #include "companion/forms/taxtypes.h"
 #include "model/MultiProvsTaxMgr.h"
+#include "model/TaxDataCalcTypes.h"
 #include "model/taxdataitems.h"
 
 class CTaxData_Form;
@@ -203,12 +204,66 @@ public:
     void getDireradDataInfo(TemplateValueMap& values, int agreement, CString& email, double& balance,
                             int testCaseId);
     void getEfileDataInfo(TemplateValueMap& values, ENUMTYPE_FORM form);
-    double CalculateF5530ForT778();
     int AutoFillReturn(TDDTaxDataOnePerson& person, DataAFR* options);
     int getSlipSummary(QTextStream& out);
     void Validate(unsigned char edition, std::list<_STRUCT_FORM_VALIDATE_INFO*>& out);
     bool AnyMsgBeforeDirerad(unsigned char edition, bool isReFile);
     void Build2003DataTo2004(STRUCT_IMPORT_LASTYEAR_PARAM* param);
+
+    // ---- Calculation (TaxDataCalc*.cpp) ----
+    // The seven steps of one person's calculation, run in this order for
+    // every person of the family, twice per recalculation.
+    enum EnumCalculateStep {
+        CalcStepPrepare = 0,      // automatic forms, preparer and filing data
+        CalcStepSlipsAndIncome = 1,
+        CalcStepTaxableIncome = 2,
+        CalcStepSpouseAmounts = 3,
+        CalcStepFederalTax = 4,
+        CalcStepCreditsAndBalance = 5,
+        CalcStepAdjustment = 6,   // adjustment, automatic removals, instalments
+    };
+    // Runs one step. The changed item carries its kind with its type, so a
+    // slip and a form of the same type number are never taken for each
+    // other. Returns the number of forms the step added or removed by itself
+    // (steps 0, 1 and 6); a step outside 0 to 6 does nothing and returns 0.
+    int Calculate(const CalcChange& changed, EnumCalculateStep step, bool isSpouse);
+    // Steps 1 to 5; their full rules come with the income and tax steps.
+    int CalculateStep1(const CalcChange& changed);
+    int CalculateStep2();
+    int CalculateStep3();
+    int CalculateStep4();
+    int CalculateStep5(bool isSpouse);
+    // Refreshes the return summary (type 93); primary is the person on
+    // screen (or the only person), other the spouse's return or null.
+    void UpdateT1KS(bool primary, IndividualTaxData* other);
+    // The day counts of the year for this person (all 0 without a T1).
+    CalcDays calcDays() const;
+
+    // Foreign tax credit; each returns 0.
+    int CalculateT2209Adjust15Percent();
+    int CalculateT2209FedPart();
+    int CalculateT2209FromFedToProv();
+
+    // Pension splitting and small person routines.
+    void _calculateT1032_step1();
+    void _calculateT1032_step2();
+    double CalculatedEarnedIncomeForT778() const;
+    double CalculateF5530ForT778() const;
+    double CalcF5532ForSch6OrRefMedSupp(double selfEmploymentIncome) const;
+    bool isFHSAEligible() const;
+    bool MaySchedule6Needed_v2() const;
+    void CalculateAdjustment();
+
+    // Benefits and pension-plan months.
+    bool isBenefitEligible(IndividualTaxData* other) const;
+    void CalculateOtherBenefits(bool gstCreditComputed, IndividualTaxData* other);
+    int GetCPPMonths(int retirementMonths, int disabilityMonths) const;
+    int GetQPPMonths(int retirementMonths, int disabilityMonths) const;
+    double getF50329(double cap) const;
+    double getF50339(double cap) const;
+    // Whether this person was calculated as the spouse of a coupled family
+    // (set by step 0; the GST/HST applicant rule needs a fixed order).
+    bool calculatedAsSpouse() const { return m_calcAsSpouse; }
 
     // ---- Data (read directly by the file, filing and print code) ----
     double m_dT1MAmount = 0.0;
@@ -241,6 +296,18 @@ private:
     bool sameItemLayout(const IndividualTaxData& other) const;
     // Forms the slips make necessary; filled by the slip totals.
     void collectFormsNeededBySlips(std::set<ENUMTYPE_FORM>& needed);
+
+    // Calculation helpers (TaxDataCalc*.cpp).
+    int _autoAddOneRelatedForm(ENUMTYPE_FORM type);
+    int _autoAddSomeForms();
+    int _autoCreateSch8RC381(int selector);
+    int _autoRemoveSomeForms();
+    void ExchangeDataBeforeCalc(const CalcChange& changed);
+    void calculateStep0(const CalcChange& changed);
+    int calculateStep6();
+    // What the calculation in progress was started by, and in which role.
+    CalcChange m_calcChange;
+    bool m_calcAsSpouse = false;
 };
 
 // Assigns value to target only when value is not empty.

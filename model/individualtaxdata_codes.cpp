@@ -269,15 +269,17 @@ int IndividualTaxData::CopyTaxPreparerInfo()
     TaxData_T1New* t1 = GetT1();
     if (!t1)
         return 0;
+    // A setting left empty keeps what the return holds.
     const PreparerInfo& preparer = preparerInfo();
-    t1->PreparerName.m_value = preparer.BusinessName;
-    t1->PreparerAddress.m_value = preparer.BusinessAddr;
-    QStringList place;
-    for (const CString& part : {preparer.BusinessCity, preparer.BusinessProv, preparer.BusinessPostcode})
-        if (!part.isEmpty())
-            place << part;
-    t1->PreparerCity.m_value = CString(place.join(QStringLiteral(", ")));
-    t1->PreparerPhone.m_value = preparer.BusinessPhone;
-    t1->PreparerEFileNumber.m_value = preparer.BusinessEFileNum;
+    setStringValueIfNotEmpty(t1->PreparerPhone.m_value, preparer.BusinessPhone);
+    setStringValueIfNotEmpty(t1->PreparerName.m_value, preparer.BusinessName);
+    setStringValueIfNotEmpty(t1->PreparerAddress.m_value, preparer.BusinessAddr);
+    QString place = preparer.BusinessCity;
+    if (!preparer.BusinessProv.isEmpty())
+        place += (place.isEmpty() ? QString() : QStringLiteral(", ")) + preparer.BusinessProv;
+    if (!preparer.BusinessPostcode.isEmpty())
+        place += (place.isEmpty() ? QString() : QStringLiteral(" ")) + preparer.BusinessPostcode;
+    setStringValueIfNotEmpty(t1->PreparerCity.m_value, CString(place));
+    setStringValueIfNotEmpty(t1->PreparerEFileNumber.m_value, preparer.BusinessEFileNum);
     return 0;
 }

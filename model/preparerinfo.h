@@ -15,6 +15,11 @@ struct PreparerInfo
     CString BusinessPhone;
     CString BusinessEFileNum;
     CString DiscounterCode;
+    // The software code the agency gave this program for EFILE (from the
+    // configuration). The preparer's EFILE password is deliberately not
+    // here: it never goes into a client's return and is supplied by the
+    // filing code when it builds a filing.
+    CString EfileSoftwareCode;
     int PreAssessment = -1;  // -1 not chosen, 0 or 1
     int PostAssessment = -1;
 };

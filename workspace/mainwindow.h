@@ -8,6 +8,7 @@
 #include <functional>
 
 class ActionShowReturn;
+class CFamilyTaxData;
 class QFileInfo;
 class QLabel;
 class QMenu;
@@ -47,6 +48,9 @@ public:
     // Adds a new return page to the stack and the Windows menu and makes it
     // current. The page widget passes to the stack (Qt parent).
     void presentReturnPage(ReturnPageInterface* page);
+    // Opens a return in a new page, which takes ownership of data. file is
+    // the file it was read from, or null for a return without a file.
+    void _presentAReturn(QFileInfo* file, CFamilyTaxData* data);
     // The current page when it is a return page, else null.
     ReturnPageInterface* currentReturnPage() const;
     // Every open return page in the stack's order.

@@ -1,0 +1,66 @@
+// The family's recalculation: a changed shared item reaches the spouse's
+// linked copy, then every step for one or both persons, with the coupled
+// exchange after each step and the return summaries at the end; all twice.
+#include "model/cfamilytaxdata.h"
+
+#include "companion/forms/ctaxdata_form.h"
+
+namespace {
+
+using Step = IndividualTaxData::EnumCalculateStep;
+constexpr int kFirstStep = IndividualTaxData::CalcStepPrepare;
+constexpr int kLastStep = IndividualTaxData::CalcStepAdjustment;
+constexpr int kPasses = 2;
+
+} // namespace
+
+int CFamilyTaxData::Calculate(int kind, CTaxData_Form* changed)
+{
+    Q_UNUSED(kind); // the changed object says what it is
+    const bool coupled = IsCoupledReturn();
+    IndividualTaxData* current = m_curIndv == kSpouse ? m_pSpouse : m_pTaxpayer;
+    IndividualTaxData* other = current == m_pSpouse ? m_pTaxpayer : m_pSpouse;
+
+    CalcChange change;
+    if (changed) {
+        change.kind = changed->getKind();
+        change.type = changed->getType();
+        if (coupled && change.kind == FROM_FORM) {
+            const int sharedId = current->GetSharedFormID(changed);
+            if (sharedId > 0) {
+                const IndividualTaxData* spouseSide = other;
+                if (CTaxData_Form* copy = spouseSide->GetFormData(change.type, sharedId))
+                    copy->UpdateSharedCopy(changed);
+                else
+                    current->SetSharedForm(changed, 0);
+            }
+        } else if (coupled && change.kind == FROM_SLIP) {
+            const int sharedId = current->GetSharedSlipID(changed);
+            if (sharedId > 0) {
+                if (CTaxData_Form* copy = other->GetSlipData(change.type, sharedId, false))
+                    copy->UpdateSharedCopy(changed);
+                else
+                    current->SetSharedSlip(changed, 0);
+            }
+        }
+    }
+
+    int formsAddedOrRemoved = 0;
+    for (int pass = 0; pass < kPasses; ++pass) {
+        if (!coupled) {
+            // A single return is always the taxpayer's, whoever is "current".
+            for (int step = kFirstStep; step <= kLastStep; ++step)
+                formsAddedOrRemoved += m_pTaxpayer->Calculate(change, Step(step), false);
+            m_pTaxpayer->UpdateT1KS(true, nullptr);
+            continue;
+        }
+        for (int step = kFirstStep; step <= kLastStep; ++step) {
+            formsAddedOrRemoved += current->Calculate(change, Step(step), current == m_pSpouse);
+            formsAddedOrRemoved += other->Calculate(CalcChange(), Step(step), other == m_pSpouse);
+            ExchangeCoupledTaxData(Step(step));
+        }
+        current->UpdateT1KS(true, other);
+        other->UpdateT1KS(false, current);
+    }
+    return formsAddedOrRemoved;
+}
