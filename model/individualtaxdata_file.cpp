@@ -9,6 +9,7 @@
 #include "model/returnfileloadcode.h"
 
 #include <algorithm>
+#include <climits>
 
 namespace {
 
@@ -185,6 +186,18 @@ int loadNote(IndividualTaxData& person, MyDataStream& ar, const CString& marker)
     return 0;
 }
 
+// A stale or damaged next id would hand out ids the items already carry.
+void keepNextIdAboveItems(IndividualTaxData& person)
+{
+    int highest = 0;
+    for (const STRUCT_FORMDATA_ITEM_2004* item : person.m_formList)
+        highest = std::max(highest, item->id);
+    for (const STRUCT_SLIPDATA_ITEM_2004* item : person.m_slipList)
+        highest = std::max(highest, item->id);
+    if (highest < INT_MAX && person.m_nextId <= highest)
+        person.m_nextId = highest + 1;
+}
+
 int loadRecord(IndividualTaxData& person, unsigned char purpose, MyDataStream& ar)
 {
     qint32 version = 0, year = 0;
@@ -257,6 +270,7 @@ int loadRecord(IndividualTaxData& person, unsigned char purpose, MyDataStream& a
         if (!readMarkerRun(ar) || !person.ReadBarcode(ar) || !readMarkerRun(ar))
             return damaged();
     }
+    keepNextIdAboveItems(person);
     person.DoSthAfterReading(purpose);
     return version;
 }
