@@ -1,12 +1,90 @@
-// The batch mode "printresult". Reading and calculating returns is not part of
-// this build yet; the mode says so and ends without touching any file.
+// The batch mode "printresult": one status line per listed return file.
 #include "app/tabwndapp.h"
 
-#include <cstdio>
+#include "model/cfamilytaxdata.h"
+#include "model/returnfileedition.h"
+#include "model/returnfileloadcode.h"
 
-void TabWndApp::CmdlinePrintResult(const QString& folder, const QString& listFile)
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <cstdio>
+#include <memory>
+
+namespace {
+
+const char* const kResultFile = "./taxresult.txt";
+
+bool writeAll(QFile& out, const QByteArray& bytes)
 {
-    Q_UNUSED(folder);
-    Q_UNUSED(listFile);
-    std::fputs("printresult: batch printing of return results is not available in this build\n", stderr);
+    return out.write(bytes) == bytes.size() && out.flush();
+}
+
+void reportOutputFailure(const QFile& out)
+{
+    std::fprintf(stderr, "printresult: cannot write %s: %s\n", kResultFile, qPrintable(out.errorString()));
+}
+
+// The list's names, one a line (Latin-1), without their line ends; lines of
+// any length; blank lines are skipped.
+QList<QByteArray> listedNames(const QByteArray& list)
+{
+    QList<QByteArray> names;
+    for (QByteArray line : list.split('\n')) {
+        if (line.trimmed().isEmpty())
+            continue;
+        names << line;
+    }
+    return names;
+}
+
+QString returnPath(const QString& folder, const QByteArray& line)
+{
+    const QString name = QString::fromLatin1(line).simplified();
+    return folder.isEmpty() ? name : QDir(folder).filePath(name);
+}
+
+} // namespace
+
+int TabWndApp::CmdlinePrintResult(const QString& folder, const QString& listFile)
+{
+    setReturnFileEdition(s_appPurpose ? s_appPurpose : returnFileEdition());
+    QFile out(QString::fromLatin1(kResultFile));
+    if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+        reportOutputFailure(out);
+        return 1;
+    }
+    if (listFile.isEmpty())
+        return writeAll(out, "====> no input file\n") ? 0 : (reportOutputFailure(out), 1);
+
+    QFile list(listFile);
+    if (!list.open(QIODevice::ReadOnly))
+        return writeAll(out, "====> cannot open input file\n") ? 0 : (reportOutputFailure(out), 1);
+    const QList<QByteArray> names = listedNames(list.readAll());
+    list.close();
+
+    for (const QByteArray& line : names) {
+        // The line is echoed as read (a carriage return included); the
+        // path is taken from its simplified text.
+        QByteArray entry = line + '\n';
+        entry += GetTaxResult(returnPath(folder, line)).toUtf8() + "\n\n";
+        if (!writeAll(out, entry)) {
+            reportOutputFailure(out);
+            return 1;
+        }
+    }
+    return 0;
+}
+
+CString TabWndApp::GetTaxResult(const QString& path)
+{
+    if (!QFileInfo(path).exists())
+        return CString("cannot find return file");
+    int code = 0;
+    std::unique_ptr<CFamilyTaxData> family(CFamilyTaxData::serializeFromFile(CString(path), code));
+    if (code != RFL_SUCCESS || !family)
+        return CString(QStringLiteral("return file read error, read error %1").arg(code));
+    family->Calculate(0, nullptr);
+    return family->GetReturnStatusString(0);
 }

@@ -43,8 +43,7 @@ int main(int argc, char* argv[])
         const QString folder = QString::fromLocal8Bit(argv[2]);
         const QString listFile = argc > 3 ? QString::fromLocal8Bit(argv[3]) : QString();
         qInfo().noquote().nospace() << "print result " << listFile;
-        TabWndApp::CmdlinePrintResult(folder, listFile);
-        return 0;
+        return TabWndApp::CmdlinePrintResult(folder, listFile);
     }
 
     RunGuard guard(key, app->m_strSysPath);

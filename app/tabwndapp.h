@@ -92,10 +92,18 @@ public:
     // and told its result.
     void waitForVersionCheck();
 
-    // The "printresult" command line: folder and list file.
-    static void CmdlinePrintResult(const QString& folder, const QString& listFile);
-    // Writes the test print return into the user's documents folder.
-    static void createTestPrintFile();
+    // The "printresult" command line: folder and list file. Writes one entry
+    // per listed return into "./taxresult.txt"; the process exit code: 0, or
+    // 1 when that file cannot be created or written (reported on stderr).
+    static int CmdlinePrintResult(const QString& folder, const QString& listFile);
+    // The result text of one return file.
+    static CString GetTaxResult(const QString& path);
+    // Writes the test print return to "testprint.r24" in the user's
+    // documents folder, replacing an earlier one only when the new one was
+    // written whole. 0, or a ReturnFileLoadCode after telling the user.
+    static int createTestPrintFile();
+    // The test print file's path.
+    static QString testPrintFilePath();
 
     // The placement of the main window in normal (not maximised) state, as it
     // was when the window was last closed or moved; saved at exit.

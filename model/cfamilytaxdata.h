@@ -116,6 +116,23 @@ public:
 
     // Agency data for the current person, then a recalculation; always 0.
     int AutoFillReturn(TDDTaxDataOnePerson& person, DataAFR* options);
+    // ---- Return file ----
+    // Writes or reads the whole family; a ReturnFileLoadCode (0 success).
+    int serialize(unsigned char purpose, MyDataStream& ar);
+    // Reads a family from a file. Null with code 107 when the file cannot be
+    // opened; otherwise a new family and the read's code (the caller deletes
+    // the family, also when the code is not 0).
+    static CFamilyTaxData* serializeFromFile(const CString& path, int& code);
+    // Writes the family to path through a save file: the file is replaced
+    // only when everything was written; otherwise an earlier file stays as it
+    // was. A ReturnFileLoadCode (0 success); error receives the reason.
+    int saveToFile(const CString& path, unsigned char purpose, QString* error = nullptr);
+    bool shouldCheckReadPassword() const;
+    // Compared without regard to case.
+    bool checkReadPassword(const CString& text) const;
+    // The two words after the dependant table and the view state; 0, or 111
+    // when reading them failed.
+    int _extraSerialize(unsigned char purpose, MyDataStream& ar);
 
     // ---- Calculation ----
     // Recalculates the whole family; the number of forms the calculation

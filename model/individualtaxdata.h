@@ -178,7 +178,27 @@ public:
     bool IsDisabled() const;
     int CopyTaxPreparerInfo();
 
-    // Takes the interview answers of one kind (1 to 6) into the forms.
+    // ---- Return file (one person record) ----
+    // Writes or reads the record; on success the file version, else a
+    // ReturnFileLoadCode. A failed read leaves a person the caller discards.
+    int serialize(unsigned char purpose, MyDataStream& ar);
+    // Form types that reading drops (retired or expired forms).
+    bool isDataTypeSerializationSkipped(ENUMTYPE_FORM type) const;
+    // The return summary (type 93) becomes the first form.
+    void AdjustT1KSToFrontPage();
+    // Completes a person after reading: the forms every return holds and the
+    // interview data. Nothing without a T1.
+    void DoSthAfterReading(unsigned char purpose);
+    // The barcode block between the two marker runs; false when the stream
+    // failed (writing) or the block is damaged (reading).
+    bool WriteBarcode(bool forFile, MyDataStream& ar);
+    bool ReadBarcode(MyDataStream& ar);
+    // Set when reading had to drop forms that the return needs (their
+    // plug-in did not load): such a person is never written back.
+    bool m_lostFormsOnReading = false;
+
+    // Takes the interview answers of one kind (1 to 6) into the forms
+    // (kind 2: last year's amounts).
     void ReadDataFromWizards(int kind);
     // Copies the forms' values back into every interview-data object.
     void WriteDataToWizards(bool isSpouse);
@@ -193,6 +213,15 @@ public:
     // What the calculation could not use and the user should know about.
     void ValidateCalculationInputs(std::list<CString>& messages);
 
+    // ---- Defined with the filing, agency data, validation, slip summary
+    // and import code ----
+    void getDireradDataInfo(TemplateValueMap& values, int agreement, CString& email, double& balance,
+                            int testCaseId);
+    void getEfileDataInfo(TemplateValueMap& values, ENUMTYPE_FORM form);
+    int AutoFillReturn(TDDTaxDataOnePerson& person, DataAFR* options);
+    void Validate(unsigned char edition, std::list<_STRUCT_FORM_VALIDATE_INFO*>& out);
+    bool AnyMsgBeforeDirerad(unsigned char edition, bool isReFile);
+    void Build2003DataTo2004(STRUCT_IMPORT_LASTYEAR_PARAM* param);
 
     // ---- Calculation (TaxDataCalc*.cpp) ----
     // The seven steps of one person's calculation, run in this order for
@@ -249,18 +278,6 @@ public:
     // Whether this person was calculated as the spouse of a coupled family
     // (set by step 0; the GST/HST applicant rule needs a fixed order).
     bool calculatedAsSpouse() const { return m_calcAsSpouse; }
-
-    // ---- Defined with the filing, agency data, validation, slip summary
-    // and import code ----
-    void WriteBarcode(bool store, MyDataStream& ar);
-    void ReadBarcode(MyDataStream& ar);
-    void getDireradDataInfo(TemplateValueMap& values, int agreement, CString& email, double& balance,
-                            int testCaseId);
-    void getEfileDataInfo(TemplateValueMap& values, ENUMTYPE_FORM form);
-    int AutoFillReturn(TDDTaxDataOnePerson& person, DataAFR* options);
-    void Validate(unsigned char edition, std::list<_STRUCT_FORM_VALIDATE_INFO*>& out);
-    bool AnyMsgBeforeDirerad(unsigned char edition, bool isReFile);
-    void Build2003DataTo2004(STRUCT_IMPORT_LASTYEAR_PARAM* param);
 
     // ---- Data (read directly by the file, filing and print code) ----
     double m_dT1MAmount = 0.0;

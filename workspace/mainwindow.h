@@ -8,6 +8,8 @@
 #include <functional>
 
 class ActionShowReturn;
+class CFamilyTaxData;
+class Form_Return;
 class QFileInfo;
 class QLabel;
 class QMenu;
@@ -47,6 +49,9 @@ public:
     // Adds a new return page to the stack and the Windows menu and makes it
     // current. The page widget passes to the stack (Qt parent).
     void presentReturnPage(ReturnPageInterface* page);
+    // Opens a return in a new page, which takes ownership of data. file is
+    // the file it was read from, or null for a return without a file.
+    void _presentAReturn(QFileInfo* file, CFamilyTaxData* data);
     // The current page when it is a return page, else null.
     ReturnPageInterface* currentReturnPage() const;
     // Every open return page in the stack's order.
@@ -79,6 +84,17 @@ public:
     // Return file commands.
     void openReturnFile(const QString& path);
     void importReturnFile(const QString& path);
+    // Saves the page's return: under a name the user chooses when saveAs is
+    // set or the page has no file yet, else to the page's file. The result
+    // is the writer's code (0 written), or kSaveCancelled when no file was
+    // chosen or the chosen one cannot be used. The page moves to a chosen
+    // file only once the return is written there.
+    int doSaveReturn(Form_Return* page, bool saveAs);
+    // Asks for the file to save family under, proposing its name in the
+    // return folder; path gets the choice with the ".r24" suffix added when
+    // it lacks it. False when cancelled.
+    bool chooseFileSaveName(CFamilyTaxData* family, QString& path);
+    static constexpr int kSaveCancelled = -100;
 
 public slots:
     void actionShowWelcome();

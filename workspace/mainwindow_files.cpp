@@ -1,19 +1,59 @@
-// Return file commands. Reading, importing, coupling and writing returns
-// come with the return model and the open-return page; until then these
-// commands check what the window itself can check.
+// Return file commands: new and opened returns go into a page of their own.
+// Importing and coupling come with their dialogs; saving is in
+// mainwindow_save.cpp.
 #include "workspace/mainwindow.h"
 
+#include "app/mywaitcursor.h"
 #include "app/tabwndapp.h"
 #include "companion/ui/messages.h"
+#include "dialogs/datanewreturnbasic.h"
+#include "dialogs/newreturnwizard.h"
+#include "model/cfamilytaxdata.h"
+#include "model/returnfileloadcode.h"
+#include "workspace/form_return.h"
 #include "workspace/returnpageinterface.h"
+#include "workspace/ui_mainwindow.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QStackedWidget>
+#include <QStatusBar>
+
+#include <memory>
+
+namespace {
+
+void discard(CFamilyTaxData* family)
+{
+    if (family) {
+        family->FreeData();
+        delete family;
+    }
+}
+
+} // namespace
+
+void MainWindow::_presentAReturn(QFileInfo* file, CFamilyTaxData* data)
+{
+    if (!data)
+        return;
+    auto* page = new Form_Return(file, data, this, ui->stackedWidget, nextReturnNumber(), m_iFontSize);
+    presentReturnPage(page);
+}
 
 void MainWindow::actionNewReturn()
 {
     if (!canOpenMoreReturn())
         return;
+    startNewReturn(this, [this](const DataNewReturnBasic& record) {
+        MyWaitCursor wait;
+        auto* family = new CFamilyTaxData(MULTIPROVS_MODE_RESIDENCE);
+        family->NewData(&record);
+        family->Calculate(-1, nullptr);
+        _presentAReturn(nullptr, family);
+        return true;
+    });
 }
 
 void MainWindow::actionOpenReturn()
@@ -41,6 +81,30 @@ void MainWindow::openReturnFile(const QString& path)
         TabWndApp::gAppInformation(tr("Open return file failed!"), this);
         return;
     }
+    file.close();
+
+    int code = 99;
+    CFamilyTaxData* family = nullptr;
+    {
+        MyWaitCursor wait;
+        family = CFamilyTaxData::serializeFromFile(path, code);
+    }
+    if (!family || code != RFL_SUCCESS) {
+        discard(family);
+        const QString text = returnFileLoadMessage(code == RFL_SUCCESS ? int(RFL_FILE_NOT_OPENED) : code);
+        TabWndApp::gAppInformation(text, this);
+        return;
+    }
+
+    QFileInfo info(path);
+    if (m_pApp)
+        m_pApp->m_strLastOpenPath = info.canonicalPath();
+    {
+        MyWaitCursor wait;
+        family->Calculate(-1, nullptr);
+        _presentAReturn(&info, family);
+    }
+    statusBar()->showMessage(tr("File read successfully"));
 }
 
 void MainWindow::on_actionImport_Prior_Year_s_Return_triggered()
@@ -76,14 +140,4 @@ void MainWindow::on_actionFind_Return_Files_triggered()
         TabWndApp::gAppInformation(tr("Please close a return file to proceed!"), this);
         return;
     }
-}
-
-void MainWindow::actionSaveReturn()
-{
-    preparedReturnPage();
-}
-
-void MainWindow::on_actionSave_Return_As_triggered()
-{
-    preparedReturnPage();
 }

@@ -1,0 +1,140 @@
+// Family return: the whole return file.
+#include "model/cfamilytaxdata.h"
+
+#include "companion/forms/mydatastream.h"
+#include "companion/ui/dlggeneralinput.h"
+#include "model/returnfileedition.h"
+#include "model/returnfileloadcode.h"
+
+#include <QFile>
+#include <QSaveFile>
+
+namespace {
+
+constexpr int kVersionPassword = 66034;
+
+bool streamOk(const MyDataStream& ar) { return ar.status() == QDataStream::Ok; }
+
+int damaged()
+{
+    showReturnFileMessage(damagedReturnFileText());
+    return RFL_DAMAGED_OR_NEWER;
+}
+
+// The read password prompt; false when cancelled.
+bool askReadPassword(QString& entered)
+{
+    const QStringList lines{QStringLiteral("Please enter the password for this return file"),
+                            QStringLiteral("This return file is proetected by a password"), QString(),
+                            QStringLiteral("Press 'Cancel' button to cancel")};
+    return dlgGeneralInput::getText(nullptr, QStringLiteral("Enter password to open file"), lines, entered, true);
+}
+
+} // namespace
+
+int CFamilyTaxData::serialize(unsigned char purpose, MyDataStream& ar)
+{
+    const bool storing = ar.IsStoring();
+    // A person that lost forms on reading is never written: the file on disk
+    // still holds them.
+    if (storing && (m_pTaxpayer->m_lostFormsOnReading || m_pSpouse->m_lostFormsOnReading))
+        return RFL_FORMS_LOST_ON_READING;
+
+    const int taxpayer = m_pTaxpayer->serialize(purpose, ar);
+    if (!isPersonRecordVersion(taxpayer))
+        return taxpayer;
+    if (m_pTaxpayer->m_province == 0)
+        return RFL_TAXPAYER_NO_PROVINCE;
+
+    const int spouse = m_pSpouse->serialize(purpose, ar);
+    if (!isPersonRecordVersion(spouse))
+        return spouse;
+    if (!m_dependants.serilize(m_pTaxpayer->m_fileVersion, ar))
+        return storing ? int(RFL_WRITE_FAILED) : damaged();
+
+    if (!storing) {
+        if (shouldCheckReadPassword()) {
+            QString entered;
+            if (!askReadPassword(entered) || !checkReadPassword(CString(entered)))
+                return RFL_PASSWORD_REFUSED;
+        }
+        m_pTaxpayer->DoSthAfterReading(purpose);
+        m_pSpouse->DoSthAfterReading(purpose);
+        if (m_dependants.GetCount() < kDependantSlots)
+            m_dependants.AllocData(kDependantSlots);
+    }
+
+    bool coupled = IsCoupledReturn();
+    CSetCoupledFlagObj setCoupled;
+    m_pTaxpayer->EnumTaxForms(&setCoupled, &coupled);
+    m_pSpouse->EnumTaxForms(&setCoupled, &coupled);
+    m_pTaxpayer->m_coupled = coupled;
+    m_pSpouse->m_coupled = coupled;
+
+    if (const int extra = _extraSerialize(purpose, ar))
+        return storing ? int(RFL_WRITE_FAILED) : extra;
+    return streamOk(ar) ? int(RFL_SUCCESS) : int(storing ? RFL_WRITE_FAILED : damaged());
+}
+
+int CFamilyTaxData::_extraSerialize(unsigned char, MyDataStream& ar)
+{
+    if (ar.IsStoring()) {
+        ar << qint32(1) << qint32(0);
+    } else {
+        qint32 one = 0, zero = 0;
+        ar >> one >> zero;
+    }
+    if (!streamOk(ar) || !m_settings.Serialize(ar))
+        return ar.IsStoring() ? int(RFL_WRITE_FAILED) : damaged();
+    return 0;
+}
+
+bool CFamilyTaxData::shouldCheckReadPassword() const
+{
+    return m_pTaxpayer->m_fileVersion >= kVersionPassword && !m_pTaxpayer->m_readPassword.isEmpty();
+}
+
+bool CFamilyTaxData::checkReadPassword(const CString& text) const
+{
+    return text.CompareNoCase(m_pTaxpayer->m_readPassword) == 0;
+}
+
+CFamilyTaxData* CFamilyTaxData::serializeFromFile(const CString& path, int& code)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        code = RFL_FILE_NOT_OPENED;
+        return nullptr;
+    }
+    auto* family = new CFamilyTaxData(MULTIPROVS_MODE_RESIDENCE);
+    MyDataStream stream(&file);
+    code = family->serialize(returnFileEdition(), stream);
+    file.close();
+    return family;
+}
+
+int CFamilyTaxData::saveToFile(const CString& path, unsigned char purpose, QString* error)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        if (error)
+            *error = file.errorString();
+        return RFL_WRITE_FAILED;
+    }
+    MyDataStream stream(&file);
+    const int code = serialize(purpose, stream);
+    if (code != RFL_SUCCESS) {
+        file.cancelWriting();
+        if (error)
+            *error = code == RFL_TAXPAYER_NO_PROVINCE
+                         ? QStringLiteral("The taxpayer's return has no province and cannot be saved.")
+                         : returnFileLoadMessage(code == RFL_FORMS_LOST_ON_READING ? code : int(RFL_WRITE_FAILED));
+        return code;
+    }
+    if (!file.commit()) {
+        if (error)
+            *error = file.errorString();
+        return RFL_WRITE_FAILED;
+    }
+    return RFL_SUCCESS;
+}

@@ -1,0 +1,141 @@
+#include <QtTest>
+
+#include <QTemporaryDir>
+
+#include "app/tabwndapp.h"
+#include "common/scriptedprompter.h"
+#include "companion/ui/quietprompter.h"
+#include "model/cfamilytaxdata.h"
+
+namespace {
+
+bool writeBytes(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+QByteArray readBytes(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// A single Ontario return saved under path.
+bool saveReturn(const QString& path, const QString& password = QString())
+{
+    CFamilyTaxData family;
+    NewReturnBasicData record;
+    record.FirstName = CString("Cy");
+    record.LastName = CString("Orr");
+    record.TaxPronv = 9;
+    record.MaritalStatus = 5;
+    family.NewData(&record);
+    family.getTaxpayer()->m_readPassword = CString(password);
+    return family.saveToFile(CString(path), 2) == 0;
+}
+
+} // namespace
+
+class TestPrintResult : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void listCases_data();
+    void listCases();
+    void noListAndUnreadableList();
+    void outputThatCannotBeCreatedIsReported();
+
+private:
+    std::unique_ptr<QTemporaryDir> m_work;
+    QString m_previousDir;
+    QString m_goodStatus;
+};
+
+void TestPrintResult::init()
+{
+    m_work = std::make_unique<QTemporaryDir>();
+    m_previousDir = QDir::currentPath();
+    QVERIFY(QDir::setCurrent(m_work->path()));
+    QDir().mkpath(QStringLiteral("returns"));
+    QVERIFY(saveReturn(QStringLiteral("returns/good.r24")));
+    QVERIFY(saveReturn(QStringLiteral("returns/locked.r24"), QStringLiteral("pw")));
+    QVERIFY(writeBytes(QStringLiteral("returns/damaged.r24"), QByteArray("\x01\x02\x03\x04\x05\x06", 6)));
+    m_goodStatus = TabWndApp::GetTaxResult(QStringLiteral("returns/good.r24"));
+}
+
+void TestPrintResult::cleanup()
+{
+    QDir::setCurrent(m_previousDir);
+    m_work.reset();
+}
+
+void TestPrintResult::listCases_data()
+{
+    QTest::addColumn<QString>("folder"); // "*" is the work folder
+    QTest::addColumn<QByteArray>("list");
+    QTest::addColumn<QByteArray>("expected"); // "@" is the good file's status line
+    const QByteArray missing = "cannot find return file";
+    QTest::newRow("missing then good") << "returns/" << QByteArray("missing.r24\ngood.r24\n")
+                                       << QByteArray("missing.r24\n" + missing + "\n\ngood.r24\n@\n\n");
+    QTest::newRow("blank lines skipped, last line without newline")
+        << "returns" << QByteArray("\n\ngood.r24\n  \n\nmissing.r24")
+        << QByteArray("good.r24\n@\n\nmissing.r24\n" + missing + "\n\n");
+    QTest::newRow("folder joined as a path") << "returns" << QByteArray("good.r24\n")
+                                             << QByteArray("good.r24\n@\n\n");
+    QTest::newRow("full paths with an empty folder") << "" << QByteArray("returns/good.r24\n")
+                                                     << QByteArray("returns/good.r24\n@\n\n");
+    QTest::newRow("carriage return echoed, path still found")
+        << "returns/" << QByteArray("good.r24\r\n") << QByteArray("good.r24\r\n@\n\n");
+    QTest::newRow("one-character line is a name") << "returns/" << QByteArray("a\ngood.r24\n")
+                                                  << QByteArray("a\n" + missing + "\n\ngood.r24\n@\n\n");
+    const QByteArray longName = QByteArray(300, 'x') + ".r24";
+    QTest::newRow("line longer than 127 bytes") << "returns/" << QByteArray(longName + "\n")
+                                                << QByteArray(longName + "\n" + missing + "\n\n");
+    QTest::newRow("password-protected file: no prompt") << "returns/" << QByteArray("locked.r24\n")
+                                                        << QByteArray("locked.r24\nreturn file read error, read error 112\n\n");
+    QTest::newRow("damaged file") << "returns/" << QByteArray("damaged.r24\n")
+                                  << QByteArray("damaged.r24\nreturn file read error, read error 111\n\n");
+    QTest::newRow("a folder is no return file") << "" << QByteArray("returns\n")
+                                                << QByteArray("returns\nreturn file read error, read error 107\n\n");
+}
+
+void TestPrintResult::listCases()
+{
+    QFETCH(QString, folder);
+    QFETCH(QByteArray, list);
+    QFETCH(QByteArray, expected);
+    QVERIFY(m_goodStatus.startsWith(QStringLiteral("[Total Income]=")));
+    expected.replace('@', m_goodStatus.toUtf8());
+    QVERIFY(writeBytes(QStringLiteral("list.txt"), list));
+
+    QuietPrompter quiet;
+    const ScopedPrompter installed(&quiet);
+    QCOMPARE(TabWndApp::CmdlinePrintResult(folder, QStringLiteral("list.txt")), 0);
+    QCOMPARE(readBytes(QStringLiteral("taxresult.txt")), expected);
+}
+
+void TestPrintResult::noListAndUnreadableList()
+{
+    ScriptedPrompter prompter;
+    QVERIFY(writeBytes(QStringLiteral("taxresult.txt"), QByteArray("old contents that must go\n")));
+    QCOMPARE(TabWndApp::CmdlinePrintResult(QStringLiteral("returns/"), QString()), 0);
+    QCOMPARE(readBytes(QStringLiteral("taxresult.txt")), QByteArray("====> no input file\n"));
+    QCOMPARE(TabWndApp::CmdlinePrintResult(QStringLiteral("returns/"), QStringLiteral("nolist.txt")), 0);
+    QCOMPARE(readBytes(QStringLiteral("taxresult.txt")), QByteArray("====> cannot open input file\n"));
+    QVERIFY(prompter.records().isEmpty());
+}
+
+void TestPrintResult::outputThatCannotBeCreatedIsReported()
+{
+    // A folder where the result file should be: it cannot be created, even by root.
+    QVERIFY(QDir().mkdir(QStringLiteral("taxresult.txt")));
+    QVERIFY(writeBytes(QStringLiteral("list.txt"), QByteArray("good.r24\n")));
+    QCOMPARE(TabWndApp::CmdlinePrintResult(QStringLiteral("returns/"), QStringLiteral("list.txt")), 1);
+}
+
+QTEST_MAIN(TestPrintResult)
+#include "tst_printresult.moc"

@@ -1,0 +1,207 @@
+#pragma once
+
+#include "companion/core/cstring.h"
+#include "companion/forms/taxtypes.h"
+#include "workspace/returnpageinterface.h"
+
+#include <QItemSelection>
+#include <QWidget>
+
+#include <list>
+
+class ActionShowReturn;
+class BaseTaxPage;
+class CFamilyTaxData;
+class CField;
+class CTaxData_Form;
+class FolderView;
+class MainWindow;
+class QFileInfo;
+class TreeItem;
+class Ui_Form_Return;
+
+// The page of one open return: the person chooser, the return tree and the
+// three result lines on the left; the shown form's description and its
+// pages in tabs on the right. The page owns the return and a copy of it as
+// it was opened or last saved.
+//
+// Every edit recalculates the whole return through the model and refreshes
+// the pages, the tree, the result lines and the status bar. The page never
+// keeps a form across a structural change: the shown object is remembered
+// by kind, type and id and looked up again afterwards; when it is gone, the
+// tabs go and the T1 is shown.
+//
+// The bodies are split by concern: form_return.cpp (identity, person, view),
+// form_return_tabs.cpp (tabs, recalculation, selection), form_return_events.cpp
+// (page events), form_return_items.cpp (item commands), form_return_save.cpp
+// (save and close), form_return_tools.cpp (tools); the filing and print
+// members live in filing/form_return_filing.cpp and print/form_return_print.cpp.
+class Form_Return : public QWidget, public ReturnPageInterface
+{
+    Q_OBJECT
+public:
+    // The page takes ownership of data. file is the file the return was read
+    // from, or null for a return that has no file yet.
+    Form_Return(QFileInfo* file, CFamilyTaxData* data, MainWindow* mainWindow, QWidget* parent, int returnNo,
+                int fontSize);
+    ~Form_Return() override;
+
+    // ---- Identity of the file ----
+    void setFilepath(QFileInfo* file);
+    void getFilepath(QString& path) const override;
+    QString getTitle() const override;
+    bool hasFileToSave() const override;
+    bool isChanged() override;
+    QWidget* pageWidget() override { return this; }
+    int returnNumber() const override { return m_iReturnNo; }
+    ActionShowReturn* showAction() const;
+
+    // ---- Return and results ----
+    CFamilyTaxData* familyData() const { return m_pFamilyData; }
+    int getFedStringClaimed(int code, CString& text);
+    void refreshReturnStatus(QString& status) override;
+
+    // ---- View ----
+    void setFolderViewBKColor(const QString& colour, int pointSize);
+    void refreshViewForColorFontSize() override;
+    void changeFontSize(int pointSize) override;
+    int fontSize() const { return m_iFontSize; }
+    void saveLeftPaneSize();
+    // Always true. A width of at most 9, or wider than the splitter, becomes
+    // the default (or 1 on a splitter of at most 270).
+    bool setLeftpaneWidth(int width);
+    bool toggleViewMode() override;
+
+    // ---- Form tabs and recalculation ----
+    // Shows the object's pages as tabs: 0 for a null object, -1 when it made
+    // no page, else the number of pages.
+    int showTaxForm(int unused, CTaxData_Form* object);
+    // Drops the tabs. The pages are disconnected and their editors silenced
+    // before they go, so nothing is written into a form through them.
+    void destroyFormTabs();
+    // Stores every page of the shown form and recalculates.
+    void saveCurFormDataToDoc() override;
+    void refreshCurTabDataFromDoc();
+    // Rebuilds (true) or relabels (false) the Tax Forms and the Tax Slips
+    // branches, keeps the tree's selection on the same item, and checks that
+    // the shown object still exists.
+    void syncFolderView(bool forms, bool slips);
+    // A help page as the only tab, "Quick Help"; always 99.
+    int showHtml(const QString& unused, const QString& url);
+    // The address of a help page by its file name ("mkst_start.html").
+    static QString helpPageUrl(const QString& fileName);
+    int onSyncAddrToFormData(ENUMTYPE_FORM unused, CTaxData_Form* target);
+    // Goes to a form of the current person, creating it (and the form it
+    // needs) when absent, then recalculates.
+    void forwardTaxFormThere(ENUMTYPE_FORM type);
+
+    // What the tabs show: the object (null for a help page or nothing), and
+    // the kind and type of the object shown (-1 when none).
+    CTaxData_Form* currentForm() const { return m_pCurForm; }
+    int shownKind() const { return m_shown.valid ? m_shown.kind : -1; }
+    int shownType() const { return m_shown.valid ? m_shown.type : -1; }
+    int shownId() const { return m_shown.valid ? m_shown.id : -1; }
+    const std::list<BaseTaxPage*>& pages() const { return m_listPages; }
+    FolderView* folderView() const;
+
+    // ---- Item commands ----
+    void addTaxSlip(int slipType) override;
+    void addTaxNote() override;
+    void addTaxForm() override;
+    void removeSelected() override;
+    void shareSelectedForm() override;
+    void unshareSelectedForm() override;
+    void shareSelectedSlip() override;
+    void unshareSelectedSlip() override;
+    int changeFormsOrder() override;
+    void getSlipSummary() override;
+
+    // ---- Save and close ----
+    int saveReturnFile(CString& path, bool backup);
+    int saveReturnFile(bool backup);
+    int _updateLogEntry();
+    bool onCloseReturn(CString& path);
+    bool onCloseReturn() override;
+
+    // ---- Tools ----
+    void taxReturnChangeProvince() override;
+    void deCoupleReturn() override;
+    void optimizeReturn() override;
+    void taxPlanning() override;
+    int ValidateTaxReturn(unsigned char edition, bool offerWarnings, bool askFirst) override;
+
+    // ---- Filing (filing/form_return_filing.cpp) ----
+    void OnFileCreateElectronFile() override;
+    void OnFileT1135() override;
+    void OnPrepareReFile() override;
+    void UnsetReFile() override;
+    bool isEligibleForReFile();
+    int ValidateTaxForm(unsigned char edition, ENUMTYPE_FORM type);
+    int sendFilingRecord(int filingKind, const CString& confirmation);
+
+    // ---- Printing and e-signature (print/form_return_print.cpp) ----
+    void OnFileCreatePdfFile() override;
+    int CreatePDF(ENUMTYPE_FORM type, int id);
+    static void OnCreateJavaXML(bool testPrintFile);
+    void OnSubmitQuillorForm(int formType) override;
+    void OnGetQuillorFormTime(ENUMTYPE_FORM type);
+    int _SubmitDocDelivery(ENUMTYPE_FORM type, const CString& pdfPath);
+    int _SubmitQuillorFormType(ENUMTYPE_FORM type);
+    bool loginToQuillorCA();
+    bool readyToQuillorCA();
+    int fetchCustomizedClientLetter();
+
+    // Set once the customised client letter was fetched in this run.
+    static bool m_bClientLetterFetched;
+
+public slots:
+    void onFolderViewSelChange(const QItemSelection& selected, const QItemSelection& deselected);
+    void onSignalCalc(CTaxData_Form* pData, CField* pField);
+    void on_comboBox_currentIndexChanged(int index);
+
+protected:
+    bool event(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    // What the tabs show, by kind (ENUMTYPE_FROM), type and id (0 for
+    // interview data, which is one per type).
+    struct ShownKey
+    {
+        bool valid = false;
+        int kind = 0;
+        int type = 0;
+        int id = 0;
+    };
+
+    ShownKey keyOf(const CTaxData_Form* object) const;
+    CTaxData_Form* lookUp(const ShownKey& key) const;
+    // After a structural change: the shown object is looked up again; its
+    // pages are rebuilt when it was replaced, and the T1 is shown when it is
+    // gone. True when the tabs still show the same object.
+    bool revalidateShownForm();
+    // Shows the current person's T1 and selects its row.
+    void showT1();
+    // Makes the tree's current row the shown object's, without showing it
+    // again.
+    void selectShownRow();
+    // Stores every page into its form; no recalculation.
+    void storePages();
+    // The view state's side of a current-person value.
+    static int sideOf(int person);
+    QString backgroundColour() const;
+
+    QString m_strReturnName;
+    Ui_Form_Return* ui;
+    CTaxData_Form* m_pCurForm = nullptr;
+    bool m_bSwitching = false;
+    int m_iFontSize;
+    int m_iReturnNo;
+    MainWindow* m_pMainWindow;
+    CFamilyTaxData* m_pFamilyData;
+    CFamilyTaxData* m_pFamilyDataCopy = nullptr;
+    std::list<BaseTaxPage*> m_listPages;
+    CString m_strFolder;
+    CString m_strFileName;
+    ShownKey m_shown;
+};

@@ -1,0 +1,234 @@
+// Commands on the items of the open return: add a slip, a note or a form,
+// remove the selected item, share and un-share with the spouse.
+#include "workspace/form_return.h"
+
+#include "app/tabwndapp.h"
+#include "companion/forms/catalogue.h"
+#include "model/cfamilytaxdata.h"
+#include "workspace/featurenotavailable.h"
+#include "workspace/folderview.h"
+#include "workspace/treeitem.h"
+#include "workspace/ui_form_return.h"
+
+namespace {
+
+QString couplesOnlyText()
+{
+    return QObject::tr("Sharing tax form/slip can only be done in a coupled return file.");
+}
+
+QString sharedText()
+{
+    return QObject::tr("Tax form/slip is shared to spouse's return, make sure shared tax forms are claimed properly.");
+}
+
+} // namespace
+
+void Form_Return::addTaxSlip(int slipType)
+{
+    if (!m_pFamilyData)
+        return;
+    STRUCT_SLIPDATA_ITEM_2004* item = m_pFamilyData->NewSlipData(slipType, 0, 0);
+    if (!item)
+        return;
+    const int id = item->id;
+    // A slip may make forms necessary: the return is recalculated at once,
+    // so that the tree and the results never lag behind.
+    onSignalCalc(nullptr, nullptr);
+    const bool wasSwitching = m_bSwitching;
+    m_bSwitching = true;
+    ui->treeFolderView->SyncFromSlipData();
+    m_bSwitching = wasSwitching;
+    ui->treeFolderView->ShowItem(FROM_SLIP, id);
+}
+
+void Form_Return::addTaxNote()
+{
+    IndividualTaxData* person = m_pFamilyData ? m_pFamilyData->getCurIndvTaxData() : nullptr;
+    if (!person)
+        return;
+    // Each note gets its own id, so that the tree and the view state can
+    // tell notes apart.
+    STRUCT_NOTEDATA_ITEM_2004* item = m_pFamilyData->NewNoteData(person->GetNextUniqueID());
+    if (!item)
+        return;
+    const int id = item->id;
+    const bool wasSwitching = m_bSwitching;
+    m_bSwitching = true;
+    ui->treeFolderView->SyncFromNoteData();
+    m_bSwitching = wasSwitching;
+    ui->treeFolderView->ShowItem(FROM_NOTE, id);
+}
+
+void Form_Return::addTaxForm()
+{
+    tellFeatureNotAvailable(this, tr("Adding a tax form"));
+}
+
+int Form_Return::changeFormsOrder()
+{
+    tellFeatureNotAvailable(this, tr("Changing the order of tax forms"));
+    return 0;
+}
+
+void Form_Return::getSlipSummary()
+{
+    tellFeatureNotAvailable(this, tr("The tax slips summary"));
+}
+
+void Form_Return::removeSelected()
+{
+    if (!m_pFamilyData)
+        return;
+    FolderView* tree = ui->treeFolderView;
+    int kind = 0, type = 0, id = 0;
+    TreeItem* row = tree->getSelectedData(kind, type, id);
+    if (kind == FolderView::kKindNone || !row)
+        return;
+    CTaxData_Form* object = kind == FolderView::kKindResult ? nullptr : tree->dataObject(row);
+    IndividualTaxData* person = m_pFamilyData->getCurIndvTaxData();
+
+    bool removed = false;
+    if (kind == FROM_FORM && object && person) {
+        if (person->IsFormNeeded(type)) {
+            TabWndApp::gAppInformation(
+                tr("This tax form can NOT be removed, because it's mandatory or necessary for other tax slips/forms."),
+                this);
+            return;
+        }
+        if (m_pFamilyData->IsTaxFormSharedWithSpouse(object)) {
+            if (!TabWndApp::gAppQuestion(tr("The tax form is shared with spouse's tax return. Do you want to "
+                                            "un-share it and continue removing the tax form?"),
+                                         this))
+                return;
+            m_pFamilyData->UnShareTaxFormWithSpouse(object);
+        }
+    } else if (kind == FROM_SLIP && object) {
+        if (m_pFamilyData->IsTaxSlipSharedWithSpouse(object)) {
+            if (!TabWndApp::gAppQuestion(tr("The tax slip is shared with spouse's tax return. Do you want to "
+                                            "un-share it and continue removing the tax slip?"),
+                                         nullptr))
+                return;
+            m_pFamilyData->UnShareTaxSlipWithSpouse(object);
+        }
+    }
+
+    if (object && (kind == FROM_FORM || kind == FROM_SLIP || kind == FROM_NOTE)) {
+        // The row goes without showing whatever row the tree moves to.
+        const bool wasSwitching = m_bSwitching;
+        m_bSwitching = true;
+        removed = tree->removeSelected();
+        m_bSwitching = wasSwitching;
+        if (removed) {
+            // The pages are let go before their object is freed.
+            destroyFormTabs();
+            if (kind == FROM_FORM)
+                m_pFamilyData->RemoveFormData(object, true);
+            else if (kind == FROM_SLIP)
+                m_pFamilyData->RemoveSlipData(object);
+            else
+                m_pFamilyData->RemoveNoteData(object);
+        }
+    }
+
+    const int changed = m_pFamilyData->Calculate(-1, nullptr);
+    if (kind == FROM_NOTE) {
+        const bool wasSwitching = m_bSwitching;
+        m_bSwitching = true;
+        tree->SyncFromNoteData();
+        m_bSwitching = wasSwitching;
+    }
+    // The shown object is looked up again here: when it was the one removed,
+    // the T1 is shown.
+    syncFolderView(changed != 0 || kind == FROM_FORM, kind == FROM_SLIP);
+    QString status;
+    refreshReturnStatus(status);
+}
+
+void Form_Return::shareSelectedForm()
+{
+    if (!m_pFamilyData)
+        return;
+    if (!m_pFamilyData->IsCoupledReturn()) {
+        TabWndApp::gAppInformation(couplesOnlyText(), nullptr);
+        return;
+    }
+    int kind = 0, type = 0, id = 0;
+    TreeItem* row = ui->treeFolderView->getSelectedData(kind, type, id);
+    CTaxData_Form* form = kind == FROM_FORM ? ui->treeFolderView->dataObject(row) : nullptr;
+    if (!form)
+        return;
+    if (!IsFormSharable(type) || m_pFamilyData->IsTaxFormSharedWithSpouse(form)) {
+        TabWndApp::gAppInformation(tr("This tax form cannot be shared."), nullptr);
+        return;
+    }
+    m_pFamilyData->ShareTaxFormWithSpouse(form, 0);
+    m_pFamilyData->Calculate(FROM_FORM, form);
+    syncFolderView(true, false);
+    QString status;
+    refreshReturnStatus(status);
+    TabWndApp::gAppInformation(sharedText(), this);
+}
+
+void Form_Return::unshareSelectedForm()
+{
+    if (!m_pFamilyData || !m_pFamilyData->IsCoupledReturn())
+        return;
+    int kind = 0, type = 0, id = 0;
+    TreeItem* row = ui->treeFolderView->getSelectedData(kind, type, id);
+    CTaxData_Form* form = kind == FROM_FORM ? ui->treeFolderView->dataObject(row) : nullptr;
+    if (!form)
+        return;
+    m_pFamilyData->UnShareTaxFormWithSpouse(form);
+    m_pFamilyData->Calculate(FROM_FORM, form);
+    syncFolderView(false, false);
+    QString status;
+    refreshReturnStatus(status);
+    TabWndApp::gAppInformation(tr("Tax form is unshared from spouse's return."), nullptr);
+}
+
+void Form_Return::shareSelectedSlip()
+{
+    if (!m_pFamilyData)
+        return;
+    if (!m_pFamilyData->IsCoupledReturn()) {
+        TabWndApp::gAppInformation(couplesOnlyText(), nullptr);
+        return;
+    }
+    int kind = 0, type = 0, id = 0;
+    TreeItem* row = ui->treeFolderView->getSelectedData(kind, type, id);
+    CTaxData_Form* slip = kind == FROM_SLIP ? ui->treeFolderView->dataObject(row) : nullptr;
+    if (!slip)
+        return;
+    if (!IsSlipSharable(type) || m_pFamilyData->IsTaxSlipSharedWithSpouse(slip)) {
+        TabWndApp::gAppInformation(tr("This tax slip cannot be shared."), nullptr);
+        return;
+    }
+    m_pFamilyData->ShareTaxSlipWithSpouse(slip, 0);
+    const int changed = m_pFamilyData->Calculate(FROM_SLIP, slip);
+    syncFolderView(changed != 0, true);
+    QString status;
+    refreshReturnStatus(status);
+    TabWndApp::gAppInformation(sharedText(), nullptr);
+}
+
+void Form_Return::unshareSelectedSlip()
+{
+    if (!m_pFamilyData)
+        return;
+    if (!m_pFamilyData->IsCoupledReturn()) {
+        TabWndApp::gAppInformation(couplesOnlyText(), nullptr);
+        return;
+    }
+    int kind = 0, type = 0, id = 0;
+    TreeItem* row = ui->treeFolderView->getSelectedData(kind, type, id);
+    CTaxData_Form* slip = kind == FROM_SLIP ? ui->treeFolderView->dataObject(row) : nullptr;
+    if (!slip)
+        return;
+    m_pFamilyData->UnShareTaxSlipWithSpouse(slip);
+    m_pFamilyData->Calculate(FROM_SLIP, slip);
+    syncFolderView(false, true);
+    QString status;
+    refreshReturnStatus(status);
+    TabWndApp::gAppInformation(tr("Tax slip is unshared from spouse's return."), nullptr);
+}

@@ -1,0 +1,352 @@
+// The open-return page's right pane: the shown object's pages in tabs, the
+// recalculation after an edit, what a tree selection shows, and the
+// look-up of the shown object after every structural change.
+#include "workspace/form_return.h"
+
+#include "app/mywaitcursor.h"
+#include "app/tabwndapp.h"
+#include "companion/forms/catalogue.h"
+#include "companion/forms/ctaxdata_form.h"
+#include "companion/ui/basetaxpage.h"
+#include "companion/ui/scrolltaxform.h"
+#include "model/cfamilytaxdata.h"
+#include "workspace/folderview.h"
+#include "workspace/treeitem.h"
+#include "workspace/ui_form_return.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QLabel>
+#include <QTabWidget>
+#include <QTextBrowser>
+#include <QUrl>
+
+namespace {
+
+const int kT1 = 1;
+const int kReturnSummary = 93;
+
+QString pageStyle(int pointSize)
+{
+    return QStringLiteral("QWidget {font-size: %1pt;margin-top: 1px;margin-bottom: 1px;} QPushButton {border:2px "
+                          "solid #8f8f91;min-width: 80px;background-color: qlineargradient(x1: 0, y1: 0, x2: 0, "
+                          "y2: 1, stop: 0 #f6f7fa, stop: 1 #dadbde);} QPushButton:pressed {background-color: "
+                          "qlineargradient(x1: 0, y1: 0, x2: 0, y2: 1, stop: 0 #dadbde, stop: 1 #f6f7fa);} "
+                          "QFrame[frameShape=\"4\"],QFrame[frameShape=\"5\"]{border:none; background:#E67112;}")
+        .arg(pointSize);
+}
+
+QString catalogueName(const CTaxData_Form* object)
+{
+    switch (object->m_kind) {
+    case FROM_SLIP:
+        return QString::fromUtf8(getSlipName(object->m_type));
+    case FROM_TAXWIZARD:
+        return QString::fromUtf8(getTaxWizardName(object->m_type));
+    default:
+        return QString::fromUtf8(getFormName(object->m_type));
+    }
+}
+
+// Help pages by the branch head that shows them.
+struct HelpPage
+{
+    TreeItem* (FolderView::*branch)() const;
+    const char* file;
+};
+
+const HelpPage kHelpPages[] = {
+    {&FolderView::startItem, "mkst_start.html"},
+    {&FolderView::slipsItem, "mkst_slip.html"},
+    {&FolderView::wizardItem, "mkst_wiz.html"},
+    {&FolderView::formsItem, "mkst_form.html"},
+};
+
+} // namespace
+
+Form_Return::ShownKey Form_Return::keyOf(const CTaxData_Form* object) const
+{
+    ShownKey key;
+    const IndividualTaxData* person = m_pFamilyData ? m_pFamilyData->getCurIndvTaxData() : nullptr;
+    if (!object || !person)
+        return key;
+    for (const STRUCT_FORMDATA_ITEM_2004* item : person->m_formList)
+        if (item->data == object)
+            return {true, FROM_FORM, item->type, item->id};
+    for (const STRUCT_SLIPDATA_ITEM_2004* item : person->m_slipList)
+        if (item->data == object)
+            return {true, FROM_SLIP, item->type, item->id};
+    for (const STRUCT_NOTEDATA_ITEM_2004* item : person->m_noteList)
+        if (item->data == object)
+            return {true, FROM_NOTE, 0, item->id};
+    for (const STRUCT_WIZDATA_ITEM_2004* item : person->m_wizList)
+        if (item->data == object)
+            return {true, FROM_TAXWIZARD, item->type, 0};
+    return key;
+}
+
+CTaxData_Form* Form_Return::lookUp(const ShownKey& key) const
+{
+    IndividualTaxData* person = m_pFamilyData ? m_pFamilyData->getCurIndvTaxData() : nullptr;
+    if (!key.valid || !person)
+        return nullptr;
+    switch (key.kind) {
+    case FROM_FORM:
+        return static_cast<const IndividualTaxData*>(person)->GetFormData(key.type, key.id);
+    case FROM_SLIP:
+        return person->GetSlipData(key.type, key.id, false);
+    case FROM_TAXWIZARD:
+        return person->GetWizData(key.type, false);
+    case FROM_NOTE:
+        for (const STRUCT_NOTEDATA_ITEM_2004* item : person->m_noteList)
+            if (item->id == key.id)
+                return item->data;
+        return nullptr;
+    default:
+        return nullptr;
+    }
+}
+
+int Form_Return::showTaxForm(int, CTaxData_Form* object)
+{
+    if (!object)
+        return 0;
+    MyWaitCursor wait;
+    destroyFormTabs();
+    m_pCurForm = object;
+    m_shown = keyOf(object);
+
+    object->CreatePages(m_listPages, this);
+    if (m_listPages.empty()) {
+        ui->lblFormDesc->clear();
+        return -1;
+    }
+    const QString style = pageStyle(m_iFontSize);
+    const QString colour = backgroundColour();
+    for (BaseTaxPage* page : m_listPages) {
+        page->setStyleSheet(style);
+        auto* frame = new ScrollTaxForm(colour, this, page);
+        ui->tabForm->addTab(frame, page->getTitle());
+    }
+    for (BaseTaxPage* page : m_listPages) {
+        page->syncData();
+        connect(page, &BaseTaxPage::signalCalc, this, &Form_Return::onSignalCalc);
+    }
+    ui->lblFormDesc->setText(catalogueName(object));
+    return int(m_listPages.size());
+}
+
+void Form_Return::destroyFormTabs()
+{
+    ui->lblFormDesc->clear();
+    for (BaseTaxPage* page : m_listPages) {
+        // A page that goes must neither ask for a recalculation nor write
+        // into its form when its editor loses the focus on the way out: the
+        // form may be gone already.
+        disconnect(page, nullptr, this, nullptr);
+        page->blockSignals(true);
+        const QList<QWidget*> editors = page->findChildren<QWidget*>();
+        for (QWidget* editor : editors)
+            editor->blockSignals(true);
+    }
+    while (ui->tabForm->count() > 0) {
+        QWidget* frame = ui->tabForm->widget(0);
+        ui->tabForm->removeTab(0);
+        frame->hide();
+        frame->deleteLater();
+    }
+    m_listPages.clear();
+    m_pCurForm = nullptr;
+}
+
+void Form_Return::storePages()
+{
+    if (m_listPages.empty() || !m_pCurForm || lookUp(m_shown) != m_pCurForm)
+        return;
+    for (BaseTaxPage* page : m_listPages)
+        page->store();
+}
+
+void Form_Return::saveCurFormDataToDoc()
+{
+    if (m_listPages.empty())
+        return;
+    if (!m_pCurForm || lookUp(m_shown) != m_pCurForm) {
+        // The pages are bound to an object the return no longer holds.
+        revalidateShownForm();
+        return;
+    }
+    storePages();
+    onSignalCalc(m_pCurForm, nullptr);
+}
+
+void Form_Return::refreshCurTabDataFromDoc()
+{
+    if (!m_pCurForm || lookUp(m_shown) != m_pCurForm)
+        return;
+    for (BaseTaxPage* page : m_listPages)
+        page->reload();
+}
+
+void Form_Return::onSignalCalc(CTaxData_Form* pData, CField*)
+{
+    if (!m_pFamilyData)
+        return;
+    const int before = m_pFamilyData->GetCountOfForm(0);
+    const int changed = pData ? m_pFamilyData->Calculate(pData->m_kind, pData) : m_pFamilyData->Calculate(-1, nullptr);
+    const int after = m_pFamilyData->GetCountOfForm(0);
+    if (revalidateShownForm())
+        refreshCurTabDataFromDoc();
+    syncFolderView(changed != 0 || before != after, false);
+    QString status;
+    refreshReturnStatus(status);
+}
+
+void Form_Return::syncFolderView(bool forms, bool slips)
+{
+    FolderView* tree = ui->treeFolderView;
+    const bool wasSwitching = m_bSwitching;
+    m_bSwitching = true;
+    if (forms)
+        tree->SyncFromFormData();
+    else
+        tree->SyncFormsName();
+    if (slips)
+        tree->SyncFromSlipData();
+    else
+        tree->SyncSlipsNotesName();
+    m_bSwitching = wasSwitching;
+    if (!revalidateShownForm() || !tree->currentItem())
+        selectShownRow();
+}
+
+bool Form_Return::revalidateShownForm()
+{
+    if (!m_shown.valid)
+        return true;
+    CTaxData_Form* now = lookUp(m_shown);
+    if (now && now == m_pCurForm && !m_listPages.empty())
+        return true;
+    if (now) {
+        showTaxForm(0, now);
+        return false;
+    }
+    destroyFormTabs();
+    showT1();
+    return false;
+}
+
+void Form_Return::showT1()
+{
+    STRUCT_FORMDATA_ITEM_2004* t1 = m_pFamilyData ? m_pFamilyData->GetFormDataItem(kT1, false) : nullptr;
+    if (!t1 || !t1->data) {
+        destroyFormTabs();
+        m_shown = ShownKey();
+        return;
+    }
+    showTaxForm(0, t1->data);
+    selectShownRow();
+}
+
+void Form_Return::selectShownRow()
+{
+    if (!m_shown.valid)
+        return;
+    FolderView* tree = ui->treeFolderView;
+    TreeItem* row = m_shown.kind == FROM_FORM && m_shown.type == kReturnSummary ? tree->resultItem()
+                                                                                 : tree->findItem(m_shown.kind, m_shown.id);
+    if (!row || tree->currentItem() == row)
+        return;
+    const bool wasSwitching = m_bSwitching;
+    m_bSwitching = true;
+    tree->setCurrentItem(row);
+    m_bSwitching = wasSwitching;
+}
+
+void Form_Return::onFolderViewSelChange(const QItemSelection&, const QItemSelection&)
+{
+    if (m_bSwitching || !m_pFamilyData)
+        return;
+    FolderView* tree = ui->treeFolderView;
+    TreeItem* chosen = tree->getSelected();
+    if (!chosen)
+        return;
+    MyWaitCursor wait;
+    // What was typed on the visible page goes into the return before its
+    // tabs are replaced. The recalculation may rebuild the tree: the chosen
+    // row is found again by its key.
+    const bool isBranch = chosen->isBranch();
+    const int chosenKind = chosen->itemKind();
+    const int chosenId = chosen->itemId();
+    saveCurFormDataToDoc();
+    TreeItem* row = isBranch ? chosen : tree->findItem(chosenKind, chosenId);
+    if (!row)
+        return;
+    if (tree->currentItem() != row) {
+        const bool wasSwitching = m_bSwitching;
+        m_bSwitching = true;
+        tree->setCurrentItem(row);
+        m_bSwitching = wasSwitching;
+    }
+
+    CTaxData_Form* object = nullptr;
+    const QTreeWidgetItem* parent = row->parent();
+    if (row == tree->resultItem()) {
+        object = m_pFamilyData->GetFormData(kReturnSummary, false);
+    } else if (parent == tree->formsItem() || parent == tree->slipsItem() || parent == tree->wizardItem() ||
+               parent == tree->notesItem()) {
+        object = tree->dataObject(row);
+    } else {
+        for (const HelpPage& help : kHelpPages) {
+            if ((tree->*help.branch)() == row) {
+                showHtml(QString(), helpPageUrl(QString::fromLatin1(help.file)));
+                return;
+            }
+        }
+        return; // the Tax Notes head shows nothing new
+    }
+    if (object)
+        showTaxForm(0, object);
+}
+
+QString Form_Return::helpPageUrl(const QString& fileName)
+{
+    const QString folder = QDir::cleanPath(QCoreApplication::applicationDirPath() + "/../Resources/help/mkst");
+    return QUrl::fromLocalFile(folder + QLatin1Char('/') + fileName).toString();
+}
+
+int Form_Return::showHtml(const QString&, const QString& url)
+{
+    destroyFormTabs();
+    m_pCurForm = nullptr;
+    m_shown = ShownKey();
+    auto* browser = new QTextBrowser(ui->tabForm);
+    browser->setObjectName(QStringLiteral("quickHelp"));
+    browser->setSource(QUrl(url, QUrl::TolerantMode));
+    auto* frame = new ScrollTaxForm(QStringLiteral("white"), this, browser);
+    ui->tabForm->addTab(frame, tr("Quick Help"));
+    return 99;
+}
+
+void Form_Return::forwardTaxFormThere(ENUMTYPE_FORM type)
+{
+    if (type == 0 || !m_pFamilyData)
+        return;
+    MyWaitCursor wait;
+    if (const ENUMTYPE_FORM companion = m_pFamilyData->FindExtraFormToBeAdded(type)) {
+        if (!m_pFamilyData->GetFormDataItem(companion, true))
+            return;
+    }
+    STRUCT_FORMDATA_ITEM_2004* item = m_pFamilyData->GetFormDataItem(type, true);
+    if (!item)
+        return;
+    const int id = item->id;
+    // New forms change the return: recalculate before showing them.
+    onSignalCalc(nullptr, nullptr);
+    syncFolderView(true, false);
+    ui->treeFolderView->ShowItem(FROM_FORM, id);
+    if (!(m_shown.valid && m_shown.kind == FROM_FORM && m_shown.id == id)) {
+        if (CTaxData_Form* form = lookUp({true, FROM_FORM, type, id}))
+            showTaxForm(0, form);
+    }
+}
