@@ -115,6 +115,10 @@ void TestReturnFile::coupledReturnRoundTrips()
     QVERIFY(prompter.records().isEmpty());
     for (auto [original, copy] : {std::pair{family->getTaxpayer(), read->getTaxpayer()},
                                   std::pair{family->getSpouse(), read->getSpouse()}}) {
+        // Interview data is not stored: reading recreates it empty and the
+        // calculation that follows an open refills it from the forms. Only
+        // that refill is done here, so every stored value is compared as read.
+        copy->WriteDataToWizards(copy == read->getSpouse());
         const auto expected = itemKeys(*original);
         const auto actual = itemKeys(*copy);
         QVERIFY2(expected == actual, qPrintable(describe(expected) + " <> " + describe(actual)));
