@@ -131,7 +131,7 @@ void TestFormReturn::coupledChooserSwitchesPerson()
     CFamilyTaxData* family = newFamily(coupledRecord());
     STRUCT_SLIPDATA_ITEM_2004* slip = family->getSpouse()->NewSlipData(kSlipT4, 0, 0);
     QVERIFY(slip);
-    family->getSpouse()->GetT1()->line10100EmploymentIncome.m_value = 50000;
+    slip->data->findField("box14EmploymentIncome")->setText("50000");
     family->Calculate(-1, nullptr);
     Form_Return* page = present(f, family);
 
@@ -162,8 +162,10 @@ void TestFormReturn::typingOnT1UpdatesStatus()
 {
     WindowFixture f;
     Form_Return* page = present(f, newFamily(singleRecord()));
-    QLineEdit* income = editor(page, "line10100EmploymentIncome");
+    // Support payments received: typed on the T1, no slip or form fills it.
+    QLineEdit* income = editor(page, "line12800SupportReceived");
     QVERIFY(income);
+    QVERIFY(!income->isReadOnly());
     QApplication::setActiveWindow(f.window);
     tabs(page)->setCurrentWidget(tabs(page)->widget(0));
     income->setFocus();
@@ -193,7 +195,7 @@ void TestFormReturn::visiblePageStoredBeforeTabsGo()
     WindowFixture f;
     CFamilyTaxData* family = newFamily(coupledRecord());
     Form_Return* page = present(f, family);
-    QLineEdit* income = editor(page, "line10100EmploymentIncome");
+    QLineEdit* income = editor(page, "line12800SupportReceived");
     QVERIFY(income);
     // Typed, but the field never finished editing.
     income->setText("1234");
@@ -203,7 +205,7 @@ void TestFormReturn::visiblePageStoredBeforeTabsGo()
         page->folderView()->setCurrentItem(page->folderView()->resultItem());
     else
         f.action("actionLarge")->trigger();
-    QCOMPARE(family->getTaxpayer()->GetT1()->line10100EmploymentIncome.m_value, 1234.0);
+    QCOMPARE(family->getTaxpayer()->GetT1()->line12800SupportReceived.m_value, 1234.0);
 }
 
 void TestFormReturn::removingShownItemThenFontLarger_data()
@@ -262,10 +264,15 @@ void TestFormReturn::recalculationKeepsSelection()
     WindowFixture f;
     CFamilyTaxData* family = newFamily(singleRecord());
     IndividualTaxData* person = family->getTaxpayer();
-    // A contribution-plan choice that brings one form; a later choice drops
-    // it and brings another, so the rows after it move.
-    person->GetT1()->PensionPlanSelector.m_value = 2;
+    // QPP contributions on a T4 bring one plan form; when the slip shows CPP
+    // contributions instead, the calculation drops it and brings the other,
+    // so the rows after it move.
+    STRUCT_SLIPDATA_ITEM_2004* slip = person->NewSlipData(kSlipT4, 0, 0);
+    QVERIFY(slip);
+    slip->data->findField("box14EmploymentIncome")->setText("40000");
+    slip->data->findField("box17QppContributions")->setText("2000");
     family->Calculate(-1, nullptr);
+    QVERIFY(person->HasForm(148));
     person->GetFormData(7, true);
     Form_Return* page = present(f, family);
     FolderView* tree = page->folderView();
@@ -280,11 +287,14 @@ void TestFormReturn::recalculationKeepsSelection()
 
     // The edit's signal, as a page sends it: the calculation removes one
     // form ahead of the selection and adds another.
-    person->GetT1()->PensionPlanSelector.m_value = 1;
+    slip->data->findField("box17QppContributions")->setText("0");
+    slip->data->findField("box16CppContributions")->setText("2000");
     BaseTaxPage* shownPage = page->pages().front();
     emit shownPage->signalCalc(shownPage->getFormData(), nullptr);
 
     QCOMPARE(tree->formsItem()->childCount(), before);
+    QVERIFY(!person->HasForm(148));
+    QVERIFY(person->HasForm(150));
     QVERIFY(tree->formsItem()->indexOfChild(tree->currentItem()) != row);
     auto* current = static_cast<TreeItem*>(tree->currentItem());
     QCOMPARE(current->itemType(), 7);
@@ -428,7 +438,9 @@ void TestFormReturn::saveThenOpenFile()
 {
     WindowFixture f;
     CFamilyTaxData* family = newFamily(singleRecord());
-    family->getTaxpayer()->GetT1()->line10100EmploymentIncome.m_value = 31000;
+    STRUCT_SLIPDATA_ITEM_2004* slip = family->getTaxpayer()->NewSlipData(kSlipT4, 0, 0);
+    QVERIFY(slip);
+    slip->data->findField("box14EmploymentIncome")->setText("31000");
     family->Calculate(-1, nullptr);
     Form_Return* page = present(f, family);
     const QString path = f.home.path() + "/Ann_Lee.r24";

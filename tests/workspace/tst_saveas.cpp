@@ -28,8 +28,9 @@ private slots:
     void savedReturnReopensUnchanged();
 
 private:
-    // Types an employment income on the visible T1 page without finishing
-    // the edit: only the command's storing of the page puts it in the return.
+    // Types support payments received (a T1 line only the user fills) on the
+    // visible T1 page without finishing the edit: only the command's storing
+    // of the page puts it in the return.
     static void typeIncome(Form_Return* page, const QString& amount);
     static double income(Form_Return* page);
     static QByteArray bytes(const QString& path);
@@ -40,14 +41,14 @@ private:
 
 void TestSaveAs::typeIncome(Form_Return* page, const QString& amount)
 {
-    QLineEdit* field = editor(page, "line10100EmploymentIncome");
+    QLineEdit* field = editor(page, "line12800SupportReceived");
     QVERIFY(field);
     field->setText(amount);
 }
 
 double TestSaveAs::income(Form_Return* page)
 {
-    return page->familyData()->getTaxpayer()->GetT1()->line10100EmploymentIncome.m_value;
+    return page->familyData()->getTaxpayer()->GetT1()->line12800SupportReceived.m_value;
 }
 
 QByteArray TestSaveAs::bytes(const QString& path)
@@ -355,8 +356,9 @@ void TestSaveAs::savedReturnReopensUnchanged()
 {
     WindowFixture f;
     CFamilyTaxData* family = newFamily(coupledRecord());
-    QVERIFY(family->getSpouse()->NewSlipData(kSlipT4, 0, 0));
-    family->getSpouse()->GetT1()->line10100EmploymentIncome.m_value = 50000;
+    STRUCT_SLIPDATA_ITEM_2004* slip = family->getSpouse()->NewSlipData(kSlipT4, 0, 0);
+    QVERIFY(slip);
+    slip->data->findField("box14EmploymentIncome")->setText("50000");
     family->Calculate(-1, nullptr);
     Form_Return* page = present(f, family);
     typeIncome(page, "42000");
@@ -369,7 +371,7 @@ void TestSaveAs::savedReturnReopensUnchanged()
     QVERIFY(QFileInfo::exists(path));
     CFamilyTaxData saved(family->mode());
     saved = *page->familyData();
-    QCOMPARE(saved.getTaxpayer()->GetT1()->line10100EmploymentIncome.m_value, 42000.0);
+    QCOMPARE(saved.getTaxpayer()->GetT1()->line12800SupportReceived.m_value, 42000.0);
 
     f.action("actionClose_Return")->trigger();
     QCOMPARE(f.window->openReturnCount(), 0);
