@@ -301,11 +301,12 @@ void TestFormClasses::realFormPagesShowLinesAndStoreEdits_data()
     QTest::addColumn<QString>("line");
     QTest::addColumn<QString>("computedField");
 
-    QTest::newRow("T1 employment income") << FROM_FORM << 1 << "line10100EmploymentIncome" << "10100"
-                                          << "line15000TotalIncome";
-    QTest::newRow("T1 RRSP deduction") << FROM_FORM << 1 << "line20800RrspDeduction" << "20800"
-                                       << "line26000TaxableIncome";
-    QTest::newRow("T1 tax deducted") << FROM_FORM << 1 << "line43700TaxDeducted" << "43700" << "line48400Refund";
+    // T1 lines the user types (amounts no slip or form fills).
+    QTest::newRow("T1 support received") << FROM_FORM << 1 << "line12800SupportReceived" << "12800"
+                                         << "line15000TotalIncome";
+    QTest::newRow("T1 carrying charges") << FROM_FORM << 1 << "line22100CarryingCharges" << "22100"
+                                         << "line26000TaxableIncome";
+    QTest::newRow("T1 instalments") << FROM_FORM << 1 << "InstalmentsPaid" << "47600" << "line48400Refund";
     QTest::newRow("T4 box 14") << FROM_SLIP << 1 << "box14EmploymentIncome" << "14" << "";
     QTest::newRow("T4 box 22") << FROM_SLIP << 1 << "box22IncomeTaxDeducted" << "22" << "";
 }
