@@ -210,13 +210,13 @@ void addBusinessStatement(TaxData_T2125_New& f, TaxData_T1New& t1)
 }
 
 // Restricted farm losses: beyond 2,500 only half the loss is allowed, and
-// never more than 17,500 in all.
-double allowedFarmingNet(double farmingNet, int& restrictedFlag)
+// never more than 17,500 in all. Whether farming is the chief source of
+// income is the user's answer and stays as given: a small loss now (say,
+// before every expense is entered) must not undo it for the next one.
+double allowedFarmingNet(double farmingNet, bool restricted)
 {
-    if (farmingNet - (-kRestrictedFarmThreshold) > -0.009 || restrictedFlag == 0) {
-        restrictedFlag = 0;
+    if (farmingNet - (-kRestrictedFarmThreshold) > -0.009 || !restricted)
         return farmingNet;
-    }
     if (farmingNet > kRestrictedFarmFloor)
         return -(kRestrictedFarmThreshold + (-farmingNet - kRestrictedFarmThreshold) / 2.0);
     return kRestrictedFarmMaximumLoss;
@@ -265,9 +265,7 @@ void addStatements(IndividualTaxData& person, TaxData_T1New& t1, double farmingN
         t1.line14099FarmingGross.m_value += f->GrossResult.m_value;
         farmingNet += f->NetResult.m_value;
     });
-    int restricted = t1.RestrictedFarmFlag.m_value;
-    t1.line14100FarmingNet.m_value = allowedFarmingNet(farmingNet, restricted);
-    t1.RestrictedFarmFlag.m_value = restricted;
+    t1.line14100FarmingNet.m_value = allowedFarmingNet(farmingNet, t1.RestrictedFarmFlag.m_value != 0);
     t1.line54950FarmingLoss.m_value = farmingNet < 0 ? -farmingNet : 0.0;
 
     forEachItem(person, 51, [&](CTaxData_Form* form) {

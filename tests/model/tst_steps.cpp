@@ -72,7 +72,8 @@ private slots:
         QTest::addColumn<int>("restricted");
         QTest::addColumn<double>("allowed");
         QTest::addColumn<int>("flagAfter");
-        QTest::newRow("small loss") << -1000.0 << 1 << -1000.0 << 0;
+        // The answer is the user's: a small loss keeps it for a later, larger one.
+        QTest::newRow("small loss") << -1000.0 << 1 << -1000.0 << 1;
         QTest::newRow("half beyond 2,500") << -10000.0 << 1 << -6250.0 << 1;
         QTest::newRow("capped at 17,500") << -40000.0 << 1 << -17500.0 << 1;
         QTest::newRow("not restricted") << -10000.0 << 0 << -10000.0 << 0;

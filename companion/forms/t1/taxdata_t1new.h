@@ -410,15 +410,15 @@ public:
     CFloatField line55320Amount{this, 55320, "line55320Amount", "55320", "Canada workers benefit amount"};
     CIntField line55320Flag{this, 55321, "line55320Flag", "", "Canada workers benefit flag"};
 
-    CFloatField RRSPDeductionLimit{this, 300, "RRSPDeductionLimit", "", "RRSP deduction limit", fld::Section("Last year's amounts").page("Carry-forwards")};
-    CFloatField UnusedRRSPContributions{this, 301, "UnusedRRSPContributions", "", "Unused RRSP contributions"};
+    CFloatField RRSPDeductionLimit{this, 300, "RRSPDeductionLimit", "", "RRSP deduction limit", fld::Section("Last year's amounts").page("Carry-forwards").readOnly()};
+    CFloatField UnusedRRSPContributions{this, 301, "UnusedRRSPContributions", "", "Unused RRSP contributions", fld::ReadOnly()};
     CFloatField HBPRequiredRepayment{this, 302, "HBPRequiredRepayment", "", "Home Buyers' Plan repayment required"};
     CFloatField LLPRequiredRepayment{this, 303, "LLPRequiredRepayment", "", "Lifelong Learning Plan repayment required"};
-    CFloatField FedTuitionCarryForward{this, 304, "FedTuitionCarryForward", "", "Federal tuition carry-forward"};
-    CFloatField ProvTuitionCarryForward{this, 305, "ProvTuitionCarryForward", "", "Provincial tuition carry-forward"};
+    CFloatField FedTuitionCarryForward{this, 304, "FedTuitionCarryForward", "", "Federal tuition carry-forward", fld::ReadOnly()};
+    CFloatField ProvTuitionCarryForward{this, 305, "ProvTuitionCarryForward", "", "Provincial tuition carry-forward", fld::ReadOnly()};
     CFloatField NetCapitalLossCarryForward{this, 306, "NetCapitalLossCarryForward", "", "Net capital losses of other years available"};
     CFloatField MinimumTaxCarryForward{this, 307, "MinimumTaxCarryForward", "", "Minimum tax carryover available"};
-    CFloatField T1212CarryForward{this, 308, "T1212CarryForward", "", "Investment expenses carried forward (T1212)"};
+    CFloatField T1212CarryForward{this, 308, "T1212CarryForward", "", "Investment expenses carried forward (T1212)", fld::ReadOnly()};
 
     CIntField MedicalPeriodAnswer{this, 320, "MedicalPeriodAnswer", "", "12-month period chosen", fld::Section("Medical expenses").page("Medical expenses")};
     CFloatField MedicalOwn1{this, 321, "MedicalOwn1", "", "Own medical expenses"};

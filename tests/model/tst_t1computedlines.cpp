@@ -1,0 +1,216 @@
+// Which T1 lines the user may type. A line the calculation assigns must be
+// read-only on the page, or whatever the user typed there would silently
+// give way to the calculated figure; a line only the user can fill must stay
+// editable. The first test finds the assigned lines by running the
+// calculation, so a new step that writes a T1 line is caught without a list
+// to keep up to date.
+#include <QtTest>
+
+#include <QLineEdit>
+#include <map>
+
+#include "companion/forms/formfactory.h"
+#include "companion/forms/t1/taxdata_t1new.h"
+#include "companion/ui/basetaxpage.h"
+#include "model/cfamilytaxdata.h"
+
+namespace {
+
+constexpr ENUMTYPE_PROVINCE kOntario = 9;
+constexpr ENUMTYPE_PROVINCE kQuebec = 11;
+constexpr int kT1 = 1;
+constexpr int kReturnSummary = 93;
+
+// Married but filing alone: the spouse's figures are the user's to enter.
+std::unique_ptr<CFamilyTaxData> marriedSingleReturn(ENUMTYPE_PROVINCE province)
+{
+    auto family = std::make_unique<CFamilyTaxData>();
+    NewReturnBasicData record;
+    record.FirstName = CString("Ada");
+    record.LastName = CString("Tremblay");
+    record.sin = CString("046454286");
+    record.dob = QDate(1958, 4, 12);
+    record.TaxPronv = province;
+    record.MaritalStatus = 0;
+    record.Coupled = false;
+    record.FirstNameSpouse = CString("Louis");
+    record.LastNameSpouse = CString("Tremblay");
+    record.sinSpouse = CString("130692544");
+    record.dobSpouse = QDate(1956, 9, 30);
+    family->NewData(&record);
+    return family;
+}
+
+// Every slip kind, each box holding a sample amount: every slip total
+// reaches the T1 lines it feeds.
+void addEverySlip(IndividualTaxData& person)
+{
+    for (const CFormFactory::Row& row : CFormFactory::slipRows())
+        if (STRUCT_SLIPDATA_ITEM_2004* item = person.NewSlipData(row.type, 0, 0); item && item->data)
+            item->data->InitPrintTestData();
+}
+
+// Every federal form the return can hold, filled with sample values, so the
+// steps that take a T1 line from a form run too.
+void addEveryForm(IndividualTaxData& person)
+{
+    for (const CFormFactory::Row& row : CFormFactory::formRows()) {
+        if (row.type == kT1 || row.type == kReturnSummary)
+            continue;
+        if (CTaxData_Form* form = person.GetFormData(row.type, true))
+            form->InitPrintTestData();
+    }
+}
+
+bool typable(const CField* field) { return !field->isHidden() && !field->isReadOnly(); }
+
+// A value as the user would type it: an amount of its own for every line, a
+// choice from the list, a date in the year. The marital status stays: it
+// decides whether the spouse's lines apply at all.
+bool typeInto(CField* field)
+{
+    switch (field->kind()) {
+    case FieldKind::Float:
+        static_cast<CFloatField*>(field)->m_value = 100.0 + (field->id() % 997);
+        return true;
+    case FieldKind::Int:
+    case FieldKind::Bool: {
+        if (field->name() == QLatin1String("MaritalStatus"))
+            return false;
+        const auto choices = field->choices();
+        static_cast<CIntField*>(field)->m_value = choices.isEmpty() ? 1 : choices.last().first;
+        return true;
+    }
+    case FieldKind::String:
+        return field->setText(QStringLiteral("Typed %1").arg(field->id()));
+    case FieldKind::Date:
+        return field->setText(QStringLiteral("2024-06-30"));
+    }
+    return false;
+}
+
+} // namespace
+
+class TestT1ComputedLines : public QObject
+{
+    Q_OBJECT
+private slots:
+    void calculationChangesOnlyReadOnlyLines_data();
+    void calculationChangesOnlyReadOnlyLines();
+    void linesTheUserEntersStayEditable_data();
+    void linesTheUserEntersStayEditable();
+    void computedLinesAreReadOnlyOnThePage();
+};
+
+void TestT1ComputedLines::calculationChangesOnlyReadOnlyLines_data()
+{
+    QTest::addColumn<int>("province");
+    QTest::addColumn<bool>("forms");
+    QTest::newRow("Ontario, slips") << int(kOntario) << false;
+    QTest::newRow("Ontario, slips and forms") << int(kOntario) << true;
+    QTest::newRow("Quebec, slips") << int(kQuebec) << false;
+    QTest::newRow("Quebec, slips and forms") << int(kQuebec) << true;
+}
+
+void TestT1ComputedLines::calculationChangesOnlyReadOnlyLines()
+{
+    QFETCH(int, province);
+    QFETCH(bool, forms);
+    auto family = marriedSingleReturn(ENUMTYPE_PROVINCE(province));
+    IndividualTaxData* person = family->getTaxpayer();
+    addEverySlip(*person);
+    if (forms)
+        addEveryForm(*person);
+    // As the page shows it: calculated once, with the forms the slips call for.
+    family->Calculate(-1, nullptr);
+
+    // The user types into every T1 field the page lets them edit.
+    TaxData_T1New* t1 = person->GetT1();
+    QVERIFY(t1);
+    int typed = 0;
+    for (CField* field : t1->fieldList())
+        if (typable(field) && typeInto(field))
+            ++typed;
+    QVERIFY(typed > 100);
+
+    std::map<const CField*, QString> before;
+    for (const CField* field : t1->fieldList())
+        before[field] = field->text();
+    family->Calculate(-1, nullptr);
+
+    QStringList overwritten;
+    int changed = 0;
+    for (const CField* field : t1->fieldList()) {
+        if (field->isHidden() || field->text() == before[field])
+            continue;
+        ++changed;
+        if (!field->isReadOnly())
+            overwritten << QStringLiteral("%1 (%2 -> %3)").arg(field->name(), before[field], field->text());
+    }
+    // The typed amounts moved the totals: the calculation was at work.
+    QVERIFY(changed > 20);
+    QVERIFY2(overwritten.isEmpty(), qPrintable("typed, then replaced by the calculation: " + overwritten.join(", ")));
+    QVERIFY(t1->line10100EmploymentIncome.m_value > 0);
+}
+
+void TestT1ComputedLines::linesTheUserEntersStayEditable_data()
+{
+    QTest::addColumn<QString>("field");
+    // Identity, answers and amounts that no slip or form provides: the
+    // return has no other place to take them from.
+    for (const char* name :
+         {"FirstName", "LastName", "SIN", "BirthDate", "MaritalStatus", "AddressLine1", "City", "PostalCode",
+          "ProvinceOfResidence", "DateOfDeath", "EntryDate", "Disabled", "RestrictedFarmFlag", "SpouseFirstName",
+          "SpouseNetIncome", "SpouseTaxableIncome", "line12599GrossRental", "line12800SupportReceived",
+          "line21700BusinessInvestmentLoss", "line21900BaseAmount", "line22000SupportPaid",
+          "line22100CarryingCharges", "line25100PartnershipLosses", "line25200NonCapitalLosses",
+          "line25600AdditionalDeductions", "line30425CaregiverSpouse", "line30500CaregiverChildren",
+          "line31220VolunteerFirefighters", "line31240SearchRescue", "line31270HomeBuyers", "line31300Adoption1",
+          "line31350DigitalNews", "line31800DisabilityTransferred", "line31900StudentLoanInterest",
+          "line32400TuitionFromChild", "line33199MedicalOtherDependants", "line40900PoliticalContributions",
+          "line41000PoliticalCredit", "InstalmentsPaid", "NetCapitalLossCarryForward", "MinimumTaxCarryForward",
+          "HBPRequiredRepayment", "MedicalOwn1", "MedicalSpouse1", "MedicalDependant1_1"})
+        QTest::newRow(name) << QString::fromLatin1(name);
+}
+
+void TestT1ComputedLines::linesTheUserEntersStayEditable()
+{
+    QFETCH(QString, field);
+    TaxData_T1New t1;
+    const CField* entry = t1.findField(field);
+    QVERIFY2(entry, qPrintable(field));
+    QVERIFY(!entry->isHidden());
+    QVERIFY(!entry->isReadOnly());
+    QVERIFY(!entry->isComputed());
+}
+
+void TestT1ComputedLines::computedLinesAreReadOnlyOnThePage()
+{
+    // The flag is what the generated page goes by: a computed line shows in
+    // a read-only editor, a typed one in an editable one.
+    TaxData_T1New t1;
+    QWidget parent;
+    std::list<BaseTaxPage*> pages;
+    QVERIFY(t1.CreatePages(pages, &parent) > 0);
+    auto editorOf = [&pages](const CField* field) -> QLineEdit* {
+        for (BaseTaxPage* page : pages)
+            if (auto* e = page->findChild<QLineEdit*>("fld_" + field->name()))
+                return e;
+        return nullptr;
+    };
+    int computed = 0;
+    for (const CField* field : t1.fieldList()) {
+        if (field->isHidden() || field->kind() != FieldKind::Float)
+            continue;
+        QLineEdit* editor = editorOf(field);
+        QVERIFY2(editor, qPrintable(field->name()));
+        QVERIFY2(editor->isReadOnly() == field->isReadOnly(), qPrintable(field->name()));
+        computed += field->isComputed() ? 1 : 0;
+    }
+    QVERIFY(editorOf(&t1.line10100EmploymentIncome)->isReadOnly());
+    QVERIFY(!editorOf(&t1.line12800SupportReceived)->isReadOnly());
+    QVERIFY(computed > 50);
+}
+
+QTEST_MAIN(TestT1ComputedLines)
+#include "tst_t1computedlines.moc"
