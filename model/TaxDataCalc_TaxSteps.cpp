@@ -102,6 +102,9 @@ int IndividualTaxData::CalculateStep3()
     // 3. Tuition. The rate test looks at this pass's taxable income, never
     // at what an earlier calculation left in the schedule.
     if (auto* sch11 = formOf<TaxData_Sch11>(*this, 11)) {
+        // The tax on this pass's taxable income: the line itself is cleared
+        // with the other computed lines and only filled again in step 4.
+        t1->CalculateFedTax1stStep();
         const double t = t1->line40400FederalTaxOnIncome.m_value;
         sch11->TField.m_value = t;
         const double taxable = t1->line26000TaxableIncome.m_value;

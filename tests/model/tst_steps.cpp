@@ -223,6 +223,9 @@ private slots:
         auto& sch11 = *static_cast<TaxData_Sch11*>(person->GetFormData(11, true));
         sch11.RateTestIncome.m_value = 1e6; // left over from some earlier calculation
         calculate();
+        // T is the federal tax on this pass's taxable income.
+        QCOMPARE(sch11.TField.m_value, t1->line40400FederalTaxOnIncome.m_value);
+        QVERIFY(sch11.TField.m_value > 0);
         const double expected = usesTax ? sch11.TField.m_value / 0.15 : t1->line26000TaxableIncome.m_value;
         QCOMPARE(sch11.RateTestIncome.m_value, expected);
     }

@@ -187,7 +187,8 @@ public:
     CFloatField line21000SplitPensionDeduction{this, 21000, "line21000SplitPensionDeduction", "21000", "Deduction for elected split-pension amount", fld::Computed()};
     CFloatField line21200UnionDues{this, 21200, "line21200UnionDues", "21200", "Annual union, professional, or like dues", fld::Computed()};
     CFloatField line21300UCCBRepayment{this, 21300, "line21300UCCBRepayment", "21300", "Universal child care benefit repayment", fld::Computed()};
-    CFloatField line21400ChildCare{this, 21400, "line21400ChildCare", "21400", "Child care expenses", fld::Computed()};
+    // Read earlier in a pass than it is filled: kept from the last pass, not cleared.
+    CFloatField line21400ChildCare{this, 21400, "line21400ChildCare", "21400", "Child care expenses", fld::ReadOnly()};
     CFloatField line21500DisabilitySupports{this, 21500, "line21500DisabilitySupports", "21500", "Disability supports deduction", fld::Computed()};
     CFloatField line21700BusinessInvestmentLoss{this, 21700, "line21700BusinessInvestmentLoss", "21700", "Business investment loss"};
     CFloatField line21900MovingExpenses{this, 21900, "line21900MovingExpenses", "21900", "Moving expenses", fld::Computed()};
@@ -236,7 +237,8 @@ public:
     CFloatField line31240SearchRescue{this, 31240, "line31240SearchRescue", "31240", "Search and rescue volunteers' amount"};
     CFloatField line31260CanadaEmployment{this, 31260, "line31260CanadaEmployment", "31260", "Canada employment amount", fld::Computed()};
     CFloatField line31270HomeBuyers{this, 31270, "line31270HomeBuyers", "31270", "Home buyers' amount"};
-    CFloatField line31285HomeAccessibility{this, 31285, "line31285HomeAccessibility", "31285", "Home accessibility expenses", fld::Computed()};
+    // Read earlier in a pass than it is filled: kept from the last pass, not cleared.
+    CFloatField line31285HomeAccessibility{this, 31285, "line31285HomeAccessibility", "31285", "Home accessibility expenses", fld::ReadOnly()};
     CFloatField line31300Adoption1{this, 31301, "line31300Adoption1", "31300", "Adoption expenses, child 1"};
     CFloatField line31300Adoption2{this, 31302, "line31300Adoption2", "31300", "Adoption expenses, child 2"};
     CFloatField line31300Adoption3{this, 31303, "line31300Adoption3", "31300", "Adoption expenses, child 3"};
@@ -263,14 +265,16 @@ public:
     CFloatField line40400FederalTaxOnIncome{this, 40400, "line40400FederalTaxOnIncome", "40400", "Federal tax on taxable income", fld::Section("Federal tax").page("Federal tax and balance").computed()};
     CFloatField line40424TaxOnSplitIncome{this, 40424, "line40424TaxOnSplitIncome", "40424", "Federal tax on split income", fld::Computed()};
     CFloatField line40425DividendTaxCredit{this, 40425, "line40425DividendTaxCredit", "40425", "Federal dividend tax credit", fld::Computed()};
-    CFloatField line40427MinimumTaxCarryover{this, 40427, "line40427MinimumTaxCarryover", "40427", "Minimum tax carryover", fld::Computed()};
+    // Read earlier in a pass than it is filled: kept from the last pass, not cleared.
+    CFloatField line40427MinimumTaxCarryover{this, 40427, "line40427MinimumTaxCarryover", "40427", "Minimum tax carryover", fld::ReadOnly()};
     CFloatField line42900BasicFederalTax{this, 42900, "line42900BasicFederalTax", "42900", "Basic federal tax", fld::Computed()};
     CFloatField line42900Copy{this, 42901, "line42900Copy", "", "Basic federal tax for the provincial calculation", fld::Computed()};
     CFloatField line40500ForeignTaxCredit{this, 40500, "line40500ForeignTaxCredit", "40500", "Federal foreign tax credit", fld::Computed()};
     CFloatField line40600FederalTax{this, 40600, "line40600FederalTax", "40600", "Federal tax", fld::Computed()};
     CFloatField line40900PoliticalContributions{this, 40900, "line40900PoliticalContributions", "40900", "Total federal political contributions"};
     CFloatField line41000PoliticalCredit{this, 41000, "line41000PoliticalCredit", "41000", "Federal political contribution tax credit"};
-    CFloatField line41200InvestmentTaxCredit{this, 41200, "line41200InvestmentTaxCredit", "41200", "Investment tax credit", fld::Computed()};
+    // Read earlier in a pass than it is filled: kept from the last pass, not cleared.
+    CFloatField line41200InvestmentTaxCredit{this, 41200, "line41200InvestmentTaxCredit", "41200", "Investment tax credit", fld::ReadOnly()};
     CFloatField line41400LabourSponsoredCredit{this, 41400, "line41400LabourSponsoredCredit", "41400", "Labour-sponsored funds tax credit"};
     CFloatField line41600FederalTaxAfterCredits{this, 41600, "line41600FederalTaxAfterCredits", "41600", "Line 40600 minus credits", fld::Computed()};
     CFloatField line41700FederalTaxPayable{this, 41700, "line41700FederalTaxPayable", "41700", "Net federal tax before special taxes", fld::Computed()};
@@ -410,6 +414,8 @@ public:
     CFloatField line55320Amount{this, 55320, "line55320Amount", "55320", "Canada workers benefit amount"};
     CIntField line55320Flag{this, 55321, "line55320Flag", "", "Canada workers benefit flag"};
 
+    // The read-only ones mirror Schedule 7, Schedule 11 and T1212 after each
+    // calculation; they are entered there or in the last-year interview.
     CFloatField RRSPDeductionLimit{this, 300, "RRSPDeductionLimit", "", "RRSP deduction limit", fld::Section("Last year's amounts").page("Carry-forwards").readOnly()};
     CFloatField UnusedRRSPContributions{this, 301, "UnusedRRSPContributions", "", "Unused RRSP contributions", fld::ReadOnly()};
     CFloatField HBPRequiredRepayment{this, 302, "HBPRequiredRepayment", "", "Home Buyers' Plan repayment required"};
@@ -537,6 +543,6 @@ public:
 
 private:
     // The credit amounts that follow from net income, age and the entries
-    // (30000, 30100, 31260, 31270, 31400, 31600, 33099, 33200).
+    // (30000, 30100, 31260, 31270, 31300, 31400, 31600, 33099, 33200).
     void calculateCreditAmounts();
 };

@@ -127,6 +127,10 @@ void TaxData_T1New::calculateCreditAmounts()
     line31270HomeBuyers.m_value =
         roundCents(std::min(positivePart(line31270HomeBuyers.m_value), fed(FedKey::HomeBuyersAmount)));
     line31600DisabilitySelf.m_value = IsDisabled() ? fed(FedKey::DisabilityAmount) : 0.0;
+    // Settled with the other amounts here, so that the credits Schedule 11
+    // and the spouse's Schedule 2 add up before the federal tax include it.
+    line31300AdoptionExpenses.m_value = roundCents(sumOf({&line31300Adoption1, &line31300Adoption2, &line31300Adoption3,
+                                                          &line31300Adoption4, &line31300Adoption5, &line31300Adoption6}));
     CalculateLine314ByWorkSheet();
 
     // Medical expenses of the person and the spouse over the threshold;
@@ -150,8 +154,6 @@ void TaxData_T1New::CalculateLine314ByWorkSheet()
 void TaxData_T1New::CalculateField350AndField410_414()
 {
     calculateCreditAmounts();
-    line31300AdoptionExpenses.m_value = roundCents(sumOf({&line31300Adoption1, &line31300Adoption2, &line31300Adoption3,
-                                                          &line31300Adoption4, &line31300Adoption5, &line31300Adoption6}));
     line33500TotalCreditAmounts.m_value = roundCents(
         sumOf({&line30000BasicPersonal, &line30100AgeAmount, &line30300SpouseAmount, &line30400EligibleDependant,
                &line30425CaregiverSpouse, &line30450CaregiverOther, &line30500CaregiverChildren,
