@@ -36,6 +36,7 @@ private slots:
     void logPaths_data();
     void logPaths();
     void extraConnectionSeesTheDatabase();
+    void recentReturnsThroughTheApplication();
     void messageBoxes();
     void editionIconsAreBuiltIn();
     void testCertificateOnlyInTestMode_data();
@@ -326,6 +327,46 @@ void TestStartup::extraConnectionSeesTheDatabase()
         QVERIFY(!db.isOpen());
     }
     QSqlDatabase::removeDatabase("TDD_DB_Connection");
+}
+
+void TestStartup::recentReturnsThroughTheApplication()
+{
+    QVERIFY(start());
+    const QString data = m_home->path() + "/Documents/vodarevivo/2024/data";
+    const QString couple = data + "/lee.r24";
+    const QString single = data + "/obrien.r24";
+    for (const QString& path : {couple, single}) {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("r24");
+    }
+    const int id = m_app->saveReturnEntry("Ann Lee", "Bob Lee", couple);
+    QVERIFY(id > 0);
+    QCOMPARE(m_app->saveReturnEntry("Ann Lee", "Bob Lee", couple), id);
+    QVERIFY(m_app->saveReturnEntry("Pat O'Brien", "", single) > 0);
+
+    ReturnFileEntriesModel* model = m_app->loadReturnEntriesIntoModel("O'Brien");
+    QCOMPARE(model, &m_app->m_returnEntries);
+    QCOMPARE(model->rowCount(), 1);
+    QCOMPARE(model->data(model->index(0, 0)).toString(), QString("Pat O'Brien"));
+
+    model = m_app->loadReturnEntriesIntoModel(QString());
+    QCOMPARE(model->rowCount(), 2);
+    const int row = model->getFilePath(0) == couple ? 0 : 1;
+    QCOMPARE(model->data(model->index(row, 0)).toString(), QString("Ann Lee & Bob Lee"));
+    QCOMPARE(m_app->removeReturnEntry(model->index(row, 0)), CSqliteDBManager::EntryRemoved);
+    QVERIFY(!QFile::exists(couple));
+    QCOMPARE(model->rowCount(), 1);
+    QCOMPARE(m_app->loadReturnEntriesIntoModel(QString())->getFilePath(0), single);
+
+    // The next start drops the row of a file that has gone meanwhile.
+    QVERIFY(m_app->saveReturnEntry("Kim Roy", "", data + "/roy.r24") > 0);
+    QCOMPARE(m_app->loadReturnEntriesIntoModel(QString())->rowCount(), 2);
+    stop();
+    QVERIFY(start());
+    model = m_app->loadReturnEntriesIntoModel(QString());
+    QCOMPARE(model->rowCount(), 1);
+    QCOMPARE(model->getFilePath(0), single);
 }
 
 void TestStartup::messageBoxes()
