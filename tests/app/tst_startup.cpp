@@ -43,6 +43,7 @@ private slots:
     void testCertificateOnlyInTestMode();
     void versionCheck_data();
     void versionCheck();
+    void versionCheckDoesNotHoldTheWindow();
     void noVersionCheckInTestMode();
 
 private:
@@ -480,6 +481,27 @@ void TestStartup::versionCheck()
                      .arg(server.hostAndPort()));
         QCOMPARE(shown[0].title, QString("voDarevivo 2024 for DirErad"));
     }
+}
+
+void TestStartup::versionCheckDoesNotHoldTheWindow()
+{
+    QVERIFY(start());
+    FakeHttpServer server;
+    QVERIFY(server.startTls(TestCerts::serverPem(), TestCerts::serverKey()));
+    FakeReply slow = FakeReply::text(200, "200 20250110");
+    slow.delayMs = 1500;
+    server.setDefaultReply(slow);
+    QVERIFY(QWebClient::addTrustedCaFile(TestCerts::caPem()));
+    m_app->m_config.voDarevivoWebServer = server.hostAndPort();
+
+    QElapsedTimer clock;
+    clock.start();
+    QCOMPARE(m_app->checkLatestVersion(), 0);
+    QVERIFY2(clock.elapsed() < 1000, qPrintable(QString::number(clock.elapsed())));
+    QVERIFY(m_prompter->records().isEmpty());
+    m_app->waitForVersionCheck();
+    QWebClient::clearTrustedCaFiles();
+    QCOMPARE(m_prompter->records().size(), 1);
 }
 
 void TestStartup::noVersionCheckInTestMode()
