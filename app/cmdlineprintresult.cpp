@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSaveFile>
 
 #include <cstdio>
 #include <memory>
@@ -15,15 +16,24 @@
 namespace {
 
 const char* const kResultFile = "./taxresult.txt";
+// A list of return files is a few kilobytes; anything far larger is not one.
+const qint64 kMaxListBytes = 64 * 1024 * 1024;
 
-bool writeAll(QFile& out, const QByteArray& bytes)
+bool writeAll(QSaveFile& out, const QByteArray& bytes)
 {
-    return out.write(bytes) == bytes.size() && out.flush();
+    return out.write(bytes) == bytes.size();
 }
 
-void reportOutputFailure(const QFile& out)
+int reportOutputFailure(const QSaveFile& out)
 {
     std::fprintf(stderr, "printresult: cannot write %s: %s\n", kResultFile, qPrintable(out.errorString()));
+    return 1;
+}
+
+// The result replaces the previous one only when it was written whole.
+int finish(QSaveFile& out)
+{
+    return out.commit() ? 0 : reportOutputFailure(out);
 }
 
 // The list's names, one a line (Latin-1), without their line ends; lines of
@@ -50,31 +60,31 @@ QString returnPath(const QString& folder, const QByteArray& line)
 int TabWndApp::CmdlinePrintResult(const QString& folder, const QString& listFile)
 {
     setReturnFileEdition(s_appPurpose ? s_appPurpose : returnFileEdition());
-    QFile out(QString::fromLatin1(kResultFile));
-    if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-        reportOutputFailure(out);
-        return 1;
-    }
+    QSaveFile out(QString::fromLatin1(kResultFile));
+    if (!out.open(QIODevice::WriteOnly))
+        return reportOutputFailure(out);
     if (listFile.isEmpty())
-        return writeAll(out, "====> no input file\n") ? 0 : (reportOutputFailure(out), 1);
+        return writeAll(out, "====> no input file\n") ? finish(out) : reportOutputFailure(out);
 
     QFile list(listFile);
     if (!list.open(QIODevice::ReadOnly))
-        return writeAll(out, "====> cannot open input file\n") ? 0 : (reportOutputFailure(out), 1);
-    const QList<QByteArray> names = listedNames(list.readAll());
+        return writeAll(out, "====> cannot open input file\n") ? finish(out) : reportOutputFailure(out);
+    const QByteArray listText = list.read(kMaxListBytes + 1);
     list.close();
+    if (listText.size() > kMaxListBytes) {
+        std::fprintf(stderr, "printresult: %s is too large to be a list of return files\n", qPrintable(listFile));
+        return 1;
+    }
 
-    for (const QByteArray& line : names) {
+    for (const QByteArray& line : listedNames(listText)) {
         // The line is echoed as read (a carriage return included); the
         // path is taken from its simplified text.
         QByteArray entry = line + '\n';
         entry += GetTaxResult(returnPath(folder, line)).toUtf8() + "\n\n";
-        if (!writeAll(out, entry)) {
-            reportOutputFailure(out);
-            return 1;
-        }
+        if (!writeAll(out, entry))
+            return reportOutputFailure(out);
     }
-    return 0;
+    return finish(out);
 }
 
 CString TabWndApp::GetTaxResult(const QString& path)

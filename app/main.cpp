@@ -18,10 +18,19 @@ bool isPrintResultMode(int argc, char* argv[])
     return argc > 2 && QString::fromLocal8Bit(argv[1]).compare(QLatin1String("printresult"), Qt::CaseInsensitive) == 0;
 }
 
+// The batch mode shows no window, so it must not need a display: without a
+// platform chosen by the caller it draws off screen.
+void chooseBatchPlatform(int argc, char* argv[])
+{
+    if (isPrintResultMode(argc, argv) && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
 {
+    chooseBatchPlatform(argc, argv);
     QApplication::setAttribute(Qt::AA_EnableHighDpiScaling);
     TabWndApp* app = TabWndApp::initMainApp(argc, argv);
 

@@ -69,6 +69,15 @@ public:
     // Hands the preparer settings to the return model.
     void publishPreparerInfo() const;
 
+    // The recent-return list. saveReturnEntry records a file opened or saved
+    // (the row id, 0 or DbFailed); loadReturnEntriesIntoModel fills
+    // m_returnEntries with the rows whose names contain the filter and returns
+    // it; removeReturnEntry deletes the row's return file and every row of its
+    // path, and keeps them when the file cannot be deleted.
+    int saveReturnEntry(const CString& name1, const CString& name2, const CString& path);
+    ReturnFileEntriesModel* loadReturnEntriesIntoModel(const QString& filter);
+    CSqliteDBManager::ReturnEntryRemoval removeReturnEntry(const QModelIndex& index);
+
     // Logs in the run folder.
     void InitRunLogFile();
     void WriteRunLogFile(const char* msg);

@@ -26,6 +26,7 @@ private slots:
     void secondStartAllowedByConfig();
     void startAfterKilledInstance();
     void printResultModeTakesNoGuard();
+    void printResultModeNeedsNoDisplay();
 
 private:
     struct Child
@@ -38,7 +39,8 @@ private:
     QString docPath() const { return m_home->path() + "/Documents/vodarevivo/2024"; }
     QString runLog() const { return docPath() + "/run/log2024.txt"; }
     // Starts the program; records go to a file of their own per child.
-    Child* launch(const QStringList& arguments = {});
+    // Without a display: no DISPLAY, WAYLAND_DISPLAY or QT_QPA_PLATFORM.
+    Child* launch(const QStringList& arguments = {}, bool withDisplay = true);
     // Waits until the child holds the single-instance lock.
     bool waitUntilRunning(Child* child);
     void writeConfig(const QByteArray& text);
@@ -74,13 +76,18 @@ QString TestProgram::program() const
     return QCoreApplication::applicationDirPath() + "/vodarevivo";
 }
 
-TestProgram::Child* TestProgram::launch(const QStringList& arguments)
+TestProgram::Child* TestProgram::launch(const QStringList& arguments, bool withDisplay)
 {
     auto child = std::make_unique<Child>();
     child->records = m_home->filePath(QString("prompts-%1.txt").arg(m_children.size()));
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("HOME", m_home->path());
-    env.insert("QT_QPA_PLATFORM", "offscreen");
+    if (withDisplay) {
+        env.insert("QT_QPA_PLATFORM", "offscreen");
+    } else {
+        for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
+            env.remove(name);
+    }
     env.insert("QT_LOGGING_RULES", "*.info=false;*.debug=false");
     env.insert(PromptRecorder::kEnvironmentVariable, child->records);
     child->process->setProcessEnvironment(env);
@@ -170,6 +177,9 @@ void TestProgram::unwritableDocuments()
 
 void TestProgram::normalStartWritesRunLog()
 {
+    // Not test mode, but the version query goes to a closed port here
+    // rather than out to the product's web site.
+    writeConfig("voDarevivoWebServer=127.0.0.1:9\n");
     Child* child = launch();
     QVERIFY(waitUntilRunning(child));
     for (const char* folder : {"run", "._sys", "data"})
@@ -253,6 +263,22 @@ void TestProgram::printResultModeTakesNoGuard()
     QCOMPARE(batch->process->exitStatus(), QProcess::NormalExit);
     QCOMPARE(batch->process->exitCode(), 0);
     QVERIFY(PromptRecorder::readRecords(batch->records).isEmpty());
+}
+
+void TestProgram::printResultModeNeedsNoDisplay()
+{
+    // A list naming a file that is not there still gives a result file.
+    QVERIFY(QDir(m_home->path()).mkpath("returns"));
+    QFile list(m_home->filePath("list.txt"));
+    QVERIFY(list.open(QIODevice::WriteOnly));
+    list.write("missing.r24\n");
+    list.close();
+
+    Child* batch = launch({"printresult", m_home->filePath("returns") + "/", "list.txt"}, false);
+    QVERIFY(batch->process->waitForFinished(30000));
+    QCOMPARE(batch->process->exitStatus(), QProcess::NormalExit);
+    QCOMPARE(batch->process->exitCode(), 0);
+    QVERIFY(QFileInfo(m_home->filePath("taxresult.txt")).isFile());
 }
 
 QTEST_GUILESS_MAIN(TestProgram)

@@ -36,12 +36,14 @@ private slots:
     void logPaths_data();
     void logPaths();
     void extraConnectionSeesTheDatabase();
+    void recentReturnsThroughTheApplication();
     void messageBoxes();
     void editionIconsAreBuiltIn();
     void testCertificateOnlyInTestMode_data();
     void testCertificateOnlyInTestMode();
     void versionCheck_data();
     void versionCheck();
+    void versionCheckDoesNotHoldTheWindow();
     void noVersionCheckInTestMode();
 
 private:
@@ -328,6 +330,46 @@ void TestStartup::extraConnectionSeesTheDatabase()
     QSqlDatabase::removeDatabase("TDD_DB_Connection");
 }
 
+void TestStartup::recentReturnsThroughTheApplication()
+{
+    QVERIFY(start());
+    const QString data = m_home->path() + "/Documents/vodarevivo/2024/data";
+    const QString couple = data + "/lee.r24";
+    const QString single = data + "/obrien.r24";
+    for (const QString& path : {couple, single}) {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("r24");
+    }
+    const int id = m_app->saveReturnEntry("Ann Lee", "Bob Lee", couple);
+    QVERIFY(id > 0);
+    QCOMPARE(m_app->saveReturnEntry("Ann Lee", "Bob Lee", couple), id);
+    QVERIFY(m_app->saveReturnEntry("Pat O'Brien", "", single) > 0);
+
+    ReturnFileEntriesModel* model = m_app->loadReturnEntriesIntoModel("O'Brien");
+    QCOMPARE(model, &m_app->m_returnEntries);
+    QCOMPARE(model->rowCount(), 1);
+    QCOMPARE(model->data(model->index(0, 0)).toString(), QString("Pat O'Brien"));
+
+    model = m_app->loadReturnEntriesIntoModel(QString());
+    QCOMPARE(model->rowCount(), 2);
+    const int row = model->getFilePath(0) == couple ? 0 : 1;
+    QCOMPARE(model->data(model->index(row, 0)).toString(), QString("Ann Lee & Bob Lee"));
+    QCOMPARE(m_app->removeReturnEntry(model->index(row, 0)), CSqliteDBManager::EntryRemoved);
+    QVERIFY(!QFile::exists(couple));
+    QCOMPARE(model->rowCount(), 1);
+    QCOMPARE(m_app->loadReturnEntriesIntoModel(QString())->getFilePath(0), single);
+
+    // The next start drops the row of a file that has gone meanwhile.
+    QVERIFY(m_app->saveReturnEntry("Kim Roy", "", data + "/roy.r24") > 0);
+    QCOMPARE(m_app->loadReturnEntriesIntoModel(QString())->rowCount(), 2);
+    stop();
+    QVERIFY(start());
+    model = m_app->loadReturnEntriesIntoModel(QString());
+    QCOMPARE(model->rowCount(), 1);
+    QCOMPARE(model->getFilePath(0), single);
+}
+
 void TestStartup::messageBoxes()
 {
     QVERIFY(start());
@@ -439,6 +481,27 @@ void TestStartup::versionCheck()
                      .arg(server.hostAndPort()));
         QCOMPARE(shown[0].title, QString("voDarevivo 2024 for DirErad"));
     }
+}
+
+void TestStartup::versionCheckDoesNotHoldTheWindow()
+{
+    QVERIFY(start());
+    FakeHttpServer server;
+    QVERIFY(server.startTls(TestCerts::serverPem(), TestCerts::serverKey()));
+    FakeReply slow = FakeReply::text(200, "200 20250110");
+    slow.delayMs = 1500;
+    server.setDefaultReply(slow);
+    QVERIFY(QWebClient::addTrustedCaFile(TestCerts::caPem()));
+    m_app->m_config.voDarevivoWebServer = server.hostAndPort();
+
+    QElapsedTimer clock;
+    clock.start();
+    QCOMPARE(m_app->checkLatestVersion(), 0);
+    QVERIFY2(clock.elapsed() < 1000, qPrintable(QString::number(clock.elapsed())));
+    QVERIFY(m_prompter->records().isEmpty());
+    m_app->waitForVersionCheck();
+    QWebClient::clearTrustedCaFiles();
+    QCOMPARE(m_prompter->records().size(), 1);
 }
 
 void TestStartup::noVersionCheckInTestMode()

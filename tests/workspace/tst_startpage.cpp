@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSqlQuery>
 #include <QTableView>
 
 // The start page on the real window: texts and buttons, the list of recent
@@ -61,6 +62,9 @@ TestStartPage::TwoReturns TestStartPage::addTwoReturns(WindowFixture& f)
     }
     f.app->m_dbManager.updateOrInsertHistoryItem("Ann Lee", "", returns.annPath);
     f.app->m_dbManager.updateOrInsertHistoryItem("Bob Roy", "", returns.bobPath);
+    // One time for both, so that they list in the order they were added even
+    // when the clock passed a second between the two.
+    QSqlQuery(f.app->m_dbManager.db()).exec("update tb_retfile set open_time='2025-01-02 10:00:00'");
     // The page reloads the list when it is shown.
     f.window->actionShowWelcome();
     page(f)->hide();
