@@ -119,6 +119,12 @@ MainWindow::MainWindow(TabWndApp* app, QWidget* parent)
 
 MainWindow::~MainWindow()
 {
+    // The return pages go first, while this window is still whole: an
+    // editor that has the focus with an unfinished edit must neither finish
+    // it into a return nor refresh the status bar of a window half-way
+    // through its destruction (a page that goes silences its editors).
+    for (ReturnPageInterface* page : openReturnPages())
+        delete page->pageWidget();
     ui->stackedWidget->close();
     delete m_pViewIntro;
     m_pViewIntro = nullptr;
