@@ -22,6 +22,7 @@ private slots:
     void closePageWhileTyping();
     void closeProgramWhileTyping();
     void ownEditRemovesShownForm();
+    void returnWithoutForms();
 };
 
 namespace {
@@ -208,6 +209,31 @@ void TestFormReturnFocus::ownEditRemovesShownForm()
     QCOMPARE(page->shownType(), 1);
     QCOMPARE(page->currentForm(), static_cast<CTaxData_Form*>(person->GetT1()));
     QVERIFY(!rowOf(page->folderView(), FROM_FORM, kRC381));
+}
+
+void TestFormReturnFocus::returnWithoutForms()
+{
+    WindowFixture f;
+    auto* family = new CFamilyTaxData(MULTIPROVS_MODE_RESIDENCE);
+    Form_Return* page = present(f, family);
+    QVERIFY(page);
+    QCOMPARE(page->shownKind(), -1);
+    QCOMPARE(tabs(page)->count(), 0);
+    FolderView* tree = page->folderView();
+    QCOMPARE(tree->topLevelItemCount(), 6);
+    QCOMPARE(tree->formsItem()->childCount(), 0);
+    for (int i = 0; i < tree->topLevelItemCount(); ++i)
+        tree->setCurrentItem(tree->topLevelItem(i));
+    // The commands on the return find nothing to act on and change nothing.
+    for (const char* command : {"actionRemove_Selected_Slip", "actionAdd_T4_slip", "actionAdd_a_tax_note",
+                                "actionLarge", "actionRemove_Selected_Form_Schedule", "actionShare_slip_with_spouse"})
+        f.action(command)->trigger();
+    QCOMPARE(family->GetCountOfForm(0), 0);
+    QCOMPARE(f.window->openReturnCount(), 1);
+    f.prompter->queueYes(true);
+    f.action("actionClose_Return")->trigger();
+    QCOMPARE(f.window->openReturnCount(), 0);
+    runDeferredDeletes();
 }
 
 QTEST_APPLESS_MAIN(TestFormReturnFocus)
