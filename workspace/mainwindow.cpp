@@ -332,10 +332,12 @@ void MainWindow::closeEvent(QCloseEvent* event)
 {
     // Every changed return is shown and asked about in turn; a return that
     // the user saves or discards closes, and Cancel keeps the program
-    // running with the rest still open.
+    // running with the rest still open. A return that was never saved has
+    // nothing on disk: it is asked about even when unchanged since it was
+    // made, or what the new-return wizard took in would be lost unasked.
     for (ReturnPageInterface* page : openReturnPages()) {
         page->saveCurFormDataToDoc();
-        if (!page->isChanged())
+        if (!page->isChanged() && page->hasFileToSave())
             continue;
         showReturnPage(page);
         if (!closeReturnPage(page)) {

@@ -1,6 +1,7 @@
 #include <QtTest>
 
 #include "fakereturnpage.h"
+#include "returnpagefixture.h"
 #include "windowfixture.h"
 #include "workspace/actionshowreturn.h"
 #include "workspace/viewintroduction.h"
@@ -36,6 +37,7 @@ private slots:
     void quitWithChangedReturnAsks();
     void closeShowsEachChangedReturnInTurn();
     void closeWithUnchangedReturnsEnds();
+    void closeAsksAboutReturnNeverSaved();
     void fontSizeFromSetting_data();
     void fontSizeFromSetting();
     void fontSizeStaysInRange();
@@ -460,6 +462,22 @@ void TestMainWindow::closeWithUnchangedReturnsEnds()
     QVERIFY(f.prompter->records().isEmpty());
     // What was typed on the visible page counted before deciding.
     QVERIFY(a->calls.contains("save"));
+}
+
+void TestMainWindow::closeAsksAboutReturnNeverSaved()
+{
+    WindowFixture f;
+    // A new return just made by the wizard: no file, nothing changed since.
+    Form_Return* page = returnpage::present(f, returnpage::newFamily(returnpage::singleRecord()));
+    QVERIFY(page && !page->isChanged() && !page->hasFileToSave());
+    f.prompter->queueYes(false);
+    QVERIFY(!f.window->close());
+    QCOMPARE(f.promptTexts(), QStringList{"You haven't save this return file, confirm 'Yes' to discard this return file?"});
+    QCOMPARE(f.window->openReturnCount(), 1);
+
+    f.prompter->queueYes(true);
+    QVERIFY(f.window->close());
+    QCOMPARE(f.window->openReturnCount(), 0);
 }
 
 void TestMainWindow::fontSizeFromSetting_data()
