@@ -119,6 +119,12 @@ MainWindow::MainWindow(TabWndApp* app, QWidget* parent)
 
 MainWindow::~MainWindow()
 {
+    // The return pages go first, while this window is still whole: an
+    // editor that has the focus with an unfinished edit must neither finish
+    // it into a return nor refresh the status bar of a window half-way
+    // through its destruction (a page that goes silences its editors).
+    for (ReturnPageInterface* page : openReturnPages())
+        delete page->pageWidget();
     ui->stackedWidget->close();
     delete m_pViewIntro;
     m_pViewIntro = nullptr;
@@ -326,10 +332,12 @@ void MainWindow::closeEvent(QCloseEvent* event)
 {
     // Every changed return is shown and asked about in turn; a return that
     // the user saves or discards closes, and Cancel keeps the program
-    // running with the rest still open.
+    // running with the rest still open. A return that was never saved has
+    // nothing on disk: it is asked about even when unchanged since it was
+    // made, or what the new-return wizard took in would be lost unasked.
     for (ReturnPageInterface* page : openReturnPages()) {
         page->saveCurFormDataToDoc();
-        if (!page->isChanged())
+        if (!page->isChanged() && page->hasFileToSave())
             continue;
         showReturnPage(page);
         if (!closeReturnPage(page)) {

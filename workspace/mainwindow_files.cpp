@@ -10,6 +10,7 @@
 #include "dialogs/newreturnwizard.h"
 #include "model/cfamilytaxdata.h"
 #include "model/returnfileloadcode.h"
+#include "workspace/featurenotavailable.h"
 #include "workspace/form_return.h"
 #include "workspace/returnpageinterface.h"
 #include "workspace/ui_mainwindow.h"
@@ -126,12 +127,14 @@ void MainWindow::on_actionImport_Prior_Year_s_Return_triggered()
 
 void MainWindow::importReturnFile(const QString&)
 {
+    tellFeatureNotAvailable(this, tr("Importing last year's return"));
 }
 
 void MainWindow::on_actionCouple_Returns_2to1_triggered()
 {
     if (!canOpenMoreReturn())
         return;
+    tellFeatureNotAvailable(this, tr("Coupling two returns"));
 }
 
 void MainWindow::on_actionFind_Return_Files_triggered()
@@ -140,4 +143,5 @@ void MainWindow::on_actionFind_Return_Files_triggered()
         TabWndApp::gAppInformation(tr("Please close a return file to proceed!"), this);
         return;
     }
+    tellFeatureNotAvailable(this, tr("Finding return files"));
 }

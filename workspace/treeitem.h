@@ -24,6 +24,10 @@ public:
     void setItemKey(int kind, int type, int id);
     bool hasKey(int kind, int id) const { return m_kind == kind && m_id == id; }
 
+    // A row without a tool tip of its own shows its label as the tool tip:
+    // the narrow pane cuts long form names short.
+    QVariant data(int column, int role) const override;
+
 private:
     int m_kind = kNoKind;
     int m_type = 0;

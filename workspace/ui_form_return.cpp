@@ -26,6 +26,9 @@ QLabel* resultLine(QWidget* parent, const char* name)
     label->setObjectName(QString::fromLatin1(name));
     label->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     label->setFont(pointFont(label->font(), 10));
+    // A long name with a large balance wraps instead of being cut off at
+    // the pane's edge.
+    label->setWordWrap(true);
     return label;
 }
 
@@ -57,6 +60,9 @@ void Ui_Form_Return::setupUi(QWidget* page)
     label_3 = new QLabel(frame);
     label_3->setObjectName(QStringLiteral("label_3"));
     label_3->setFont(pointFont(label_3->font(), 12));
+    // The pane opens narrower than this caption: it wraps rather than
+    // losing its last words.
+    label_3->setWordWrap(true);
     verticalLayout->addWidget(label_3);
     comboBox = new QComboBox(frame);
     comboBox->setObjectName(QStringLiteral("comboBox"));
@@ -75,6 +81,7 @@ void Ui_Form_Return::setupUi(QWidget* page)
     verticalLayout->addWidget(lblResultLine2);
     lblResultLine3 = new QLabel(frame);
     lblResultLine3->setObjectName(QStringLiteral("lblResultLine3"));
+    lblResultLine3->setWordWrap(true);
     verticalLayout->addWidget(lblResultLine3);
     splitter->addWidget(frame);
 

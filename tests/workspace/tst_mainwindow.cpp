@@ -1,6 +1,7 @@
 #include <QtTest>
 
 #include "fakereturnpage.h"
+#include "returnpagefixture.h"
 #include "windowfixture.h"
 #include "workspace/actionshowreturn.h"
 #include "workspace/viewintroduction.h"
@@ -36,6 +37,7 @@ private slots:
     void quitWithChangedReturnAsks();
     void closeShowsEachChangedReturnInTurn();
     void closeWithUnchangedReturnsEnds();
+    void closeAsksAboutReturnNeverSaved();
     void fontSizeFromSetting_data();
     void fontSizeFromSetting();
     void fontSizeStaysInRange();
@@ -44,6 +46,8 @@ private slots:
     void routing_data();
     void routing();
     void commandsDoNothingOnStartPage();
+    void unbuiltCommandsSaySo_data();
+    void unbuiltCommandsSaySo();
     void pdfFolderCheck();
     void contextMenus_data();
     void contextMenus();
@@ -460,6 +464,22 @@ void TestMainWindow::closeWithUnchangedReturnsEnds()
     QVERIFY(a->calls.contains("save"));
 }
 
+void TestMainWindow::closeAsksAboutReturnNeverSaved()
+{
+    WindowFixture f;
+    // A new return just made by the wizard: no file, nothing changed since.
+    Form_Return* page = returnpage::present(f, returnpage::newFamily(returnpage::singleRecord()));
+    QVERIFY(page && !page->isChanged() && !page->hasFileToSave());
+    f.prompter->queueYes(false);
+    QVERIFY(!f.window->close());
+    QCOMPARE(f.promptTexts(), QStringList{"You haven't save this return file, confirm 'Yes' to discard this return file?"});
+    QCOMPARE(f.window->openReturnCount(), 1);
+
+    f.prompter->queueYes(true);
+    QVERIFY(f.window->close());
+    QCOMPARE(f.window->openReturnCount(), 0);
+}
+
 void TestMainWindow::fontSizeFromSetting_data()
 {
     QTest::addColumn<QString>("setting");
@@ -610,6 +630,41 @@ void TestMainWindow::commandsDoNothingOnStartPage()
     QVERIFY(page->calls.isEmpty());
     QVERIFY(f.prompter->records().isEmpty());
     QCOMPARE(f.window->openReturnCount(), 1);
+}
+
+void TestMainWindow::unbuiltCommandsSaySo_data()
+{
+    // Commands whose dialogs are not in this build: each one tells the user
+    // so instead of doing nothing at all.
+    QTest::addColumn<QString>("slot");
+    QTest::addColumn<bool>("needsReturn");
+    QTest::addColumn<QString>("feature");
+    QTest::newRow("preferences") << "on_actionPreference_triggered" << false << "Preferences";
+    QTest::newRow("auto-fill") << "on_actionAuto_Fill_AFR_triggered" << false << "Auto-fill";
+    QTest::newRow("express NOA") << "on_actionExpress_NOA_triggered" << false << "Express NOA";
+    QTest::newRow("not filed online") << "on_actionFind_Returns_Not_Filed_Online_triggered" << false
+                                      << "The report of returns not filed online";
+    QTest::newRow("T5008") << "on_actionAdd_T5008_slip_triggered" << false << "Help on T5008 slips";
+    QTest::newRow("industry code") << "on_actionFind_Industry_Code_triggered" << false << "Help on industry codes";
+    QTest::newRow("direct deposit") << "on_actionDirect_deposit_form_triggered" << false
+                                    << "The direct deposit form link";
+    QTest::newRow("about") << "on_actionAbout_Brannock_triggered" << false << "About this program";
+    QTest::newRow("update") << "on_actionUpdate_voDarevivo_triggered" << false << "Help on updating this program";
+    QTest::newRow("couple") << "on_actionCouple_Returns_2to1_triggered" << false << "Coupling two returns";
+    QTest::newRow("find files") << "on_actionFind_Return_Files_triggered" << false << "Finding return files";
+    QTest::newRow("send file") << "onSendReturnFile" << true << "Sending a return file";
+}
+
+void TestMainWindow::unbuiltCommandsSaySo()
+{
+    QFETCH(QString, slot);
+    QFETCH(bool, needsReturn);
+    QFETCH(QString, feature);
+    WindowFixture f;
+    if (needsReturn)
+        openPage(f);
+    QVERIFY(QMetaObject::invokeMethod(f.window, qPrintable(slot)));
+    QCOMPARE(f.promptTexts(), QStringList{feature + " is not available yet."});
 }
 
 void TestMainWindow::pdfFolderCheck()
