@@ -136,12 +136,13 @@ void TestNewReturnFlow::newReturnTypedSavedReopened()
     leaveField(page);
     QCOMPARE(t4Box14(ann), 52000.0);
 
-    // The T1: the status bar follows as soon as the field is left.
+    // The T1: the status bar follows as soon as the field is left. Support
+    // payments received are typed on the T1 itself and add to the T4's income.
     page->folderView()->setCurrentItem(rowOf(page->folderView(), FROM_FORM, 1));
     QCOMPARE(page->shownType(), 1);
-    QVERIFY(typeOnPage(page, "line10100EmploymentIncome", "45000"));
+    QVERIFY(typeOnPage(page, "line12800SupportReceived", "45000"));
     leaveField(page);
-    QVERIFY2(statusText(f).startsWith("[Total Income]=45000.00"), qPrintable(statusText(f)));
+    QVERIFY2(statusText(f).startsWith("[Total Income]=97000.00"), qPrintable(statusText(f)));
     QVERIFY(page->isChanged());
 
     // A field still being edited when the person switches to Bob.
@@ -178,7 +179,8 @@ void TestNewReturnFlow::newReturnTypedSavedReopened()
     QVERIFY(reopened);
     CFamilyTaxData* read = reopened->familyData();
     QVERIFY(read->IsCoupledReturn());
-    QCOMPARE(read->getTaxpayer()->GetT1()->line10100EmploymentIncome.m_value, 45000.0);
+    QCOMPARE(read->getTaxpayer()->GetT1()->line12800SupportReceived.m_value, 45000.0);
+    QCOMPARE(read->getTaxpayer()->GetT1()->line10100EmploymentIncome.m_value, 52000.0);
     QCOMPARE(QString(read->getTaxpayer()->GetT1()->SecondName.m_value), QString("Q"));
     QCOMPARE(QString(read->getTaxpayer()->GetT1()->SIN.m_value).remove(' '), QString("046454286"));
     QCOMPARE(t4Box14(read->getTaxpayer()), 52000.0);

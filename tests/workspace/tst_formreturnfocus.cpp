@@ -77,10 +77,10 @@ void TestFormReturnFocus::removeShownSlipWhileTyping()
     QCOMPARE(page->shownType(), 1);
     QCOMPARE(page->currentForm(), static_cast<CTaxData_Form*>(family->getTaxpayer()->GetT1()));
 
-    // The T1 shown in its place takes edits as usual.
-    QVERIFY(typeWithoutLeaving(f, page, "line10100EmploymentIncome", "777"));
+    // The T1 shown in its place takes edits as usual (a line the user types).
+    QVERIFY(typeWithoutLeaving(f, page, "line12800SupportReceived", "777"));
     page->folderView()->setFocus();
-    QTRY_COMPARE(family->getTaxpayer()->GetT1()->line10100EmploymentIncome.m_value, 777.0);
+    QTRY_COMPARE(family->getTaxpayer()->GetT1()->line12800SupportReceived.m_value, 777.0);
 }
 
 void TestFormReturnFocus::switchPersonWhileTypingOnSlip()
@@ -127,7 +127,7 @@ void TestFormReturnFocus::closePageWhileTyping()
         QCOMPARE(page->saveReturnFile(false), 0);
     }
     QPointer<Form_Return> watched = page;
-    QPointer<QLineEdit> edit = typeWithoutLeaving(f, page, "line10100EmploymentIncome", "999");
+    QPointer<QLineEdit> edit = typeWithoutLeaving(f, page, "line12800SupportReceived", "999");
     QVERIFY(edit);
 
     if (withFile)
@@ -147,7 +147,7 @@ void TestFormReturnFocus::closeProgramWhileTyping()
 {
     WindowFixture f;
     Form_Return* page = present(f, newFamily(coupledRecord()));
-    QPointer<QLineEdit> edit = typeWithoutLeaving(f, page, "line10100EmploymentIncome", "5555");
+    QPointer<QLineEdit> edit = typeWithoutLeaving(f, page, "line12800SupportReceived", "5555");
     QVERIFY(edit);
     int calculations = 0;
     QObject watcher;
@@ -167,8 +167,14 @@ void TestFormReturnFocus::ownEditRemovesShownForm()
     WindowFixture f;
     CFamilyTaxData* family = newFamily(singleRecord());
     IndividualTaxData* person = family->getTaxpayer();
-    // The plan choice brings RC381; choosing the other plan drops it.
-    person->GetT1()->PensionPlanSelector.m_value = 2;
+    // QPP contributions on a T4 bring RC381; once the slip shows CPP
+    // contributions instead, the calculation drops it.
+    STRUCT_SLIPDATA_ITEM_2004* slip = person->NewSlipData(1, 0, 0);
+    QVERIFY(slip);
+    auto* t4 = dynamic_cast<TaxData_Slip_T4*>(slip->data);
+    QVERIFY(t4);
+    t4->box14EmploymentIncome.m_value = 40000;
+    t4->box17QppContributions.m_value = 2000;
     family->Calculate(-1, nullptr);
     QVERIFY(person->HasForm(kRC381));
     Form_Return* page = present(f, family);
@@ -201,7 +207,8 @@ void TestFormReturnFocus::ownEditRemovesShownForm()
     QTRY_VERIFY(edit->hasFocus());
     edit->selectAll();
     QTest::keyClicks(edit, "12");
-    person->GetT1()->PensionPlanSelector.m_value = 1;
+    t4->box17QppContributions.m_value = 0;
+    t4->box16CppContributions.m_value = 2000;
     page->folderView()->setFocus();
     QTRY_VERIFY(!person->HasForm(kRC381));
     runDeferredDeletes();
