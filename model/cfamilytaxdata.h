@@ -189,6 +189,8 @@ private:
     int m_curIndv = kTaxpayer;
 
     void mergeDependantsFrom(const DependantInfoStruct& other);
+    // After items went: links whose partner no longer names them back go.
+    void clearLinksToRemovedItems();
 };
 
 // "name [Bal. Due: x]" for a positive balance, else "name [Refund: x]".

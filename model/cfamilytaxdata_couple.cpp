@@ -118,9 +118,11 @@ bool CFamilyTaxData::CoupleTaxReturn(CFamilyTaxData* other)
         m_pTaxpayer->SetMaritalStatus(0);
         m_pSpouse->SetMaritalStatus(0);
     }
-    // Links made with former spouses point nowhere now.
-    m_pTaxpayer->ClearDanglingSharedIds(*m_pSpouse);
-    m_pSpouse->ClearDanglingSharedIds(*m_pTaxpayer);
+    // Links were made with former spouses. Ids start at 100 in every
+    // return, so such a link may well name an item of the new partner that
+    // it never was linked to: none survives the coupling.
+    m_pTaxpayer->ClearAllSharedIds();
+    m_pSpouse->ClearAllSharedIds();
     return true;
 }
 
@@ -130,6 +132,8 @@ void CFamilyTaxData::DecoupleReturn(bool keepSpouse)
         std::swap(m_pTaxpayer, m_pSpouse); // both persons already use the family's table
     m_pSpouse->FreeData();
     m_pSpouse->m_province = 0;
+    // The partner of every link is gone.
+    m_pTaxpayer->ClearAllSharedIds();
     m_pTaxpayer->SetCoupledReturn(false);
     m_pSpouse->SetCoupledReturn(false);
     m_curIndv = kTaxpayer;
@@ -141,10 +145,18 @@ void CFamilyTaxData::ChangeProvince(ENUMTYPE_PROVINCE from, ENUMTYPE_PROVINCE to
     if (both != 0 && IsCoupledReturn()) {
         m_pTaxpayer->ChangeProvince(m_pTaxpayer->m_province, to);
         m_pSpouse->ChangeProvince(m_pSpouse->m_province, to);
+        clearLinksToRemovedItems();
         return;
     }
     if (IndividualTaxData* person = getCurIndvTaxData())
         person->ChangeProvince(person->m_province, to);
+    clearLinksToRemovedItems();
+}
+
+void CFamilyTaxData::clearLinksToRemovedItems()
+{
+    m_pTaxpayer->ClearDanglingSharedIds(*m_pSpouse);
+    m_pSpouse->ClearDanglingSharedIds(*m_pTaxpayer);
 }
 
 bool CFamilyTaxData::IsTaxFormSharedWithSpouse(const CTaxData_Form* form) const

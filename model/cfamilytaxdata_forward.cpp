@@ -55,12 +55,16 @@ void CFamilyTaxData::RemoveSlipData(CTaxData_Form* slip)
 {
     if (IndividualTaxData* person = getCurIndvTaxData())
         person->RemoveSlipData(slip);
+    // The spouse's copy of a shared slip stays, as an item of its own.
+    clearLinksToRemovedItems();
 }
 
 void CFamilyTaxData::RemoveFormData(CTaxData_Form* form, bool)
 {
     if (IndividualTaxData* person = getCurIndvTaxData())
         person->RemoveFormData(form, true);
+    // The spouse's copy of a shared form stays, as an item of its own.
+    clearLinksToRemovedItems();
 }
 
 ENUMTYPE_FORM CFamilyTaxData::FindExtraFormToBeAdded(ENUMTYPE_FORM type)

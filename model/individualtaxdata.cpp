@@ -285,6 +285,14 @@ void IndividualTaxData::ClearDanglingSharedIds(const IndividualTaxData& other)
     }
 }
 
+void IndividualTaxData::ClearAllSharedIds()
+{
+    for (STRUCT_FORMDATA_ITEM_2004* item : m_formList)
+        item->sharedId = 0;
+    for (STRUCT_SLIPDATA_ITEM_2004* item : m_slipList)
+        item->sharedId = 0;
+}
+
 bool IndividualTaxData::HasSharedComponent() const
 {
     for (const STRUCT_SLIPDATA_ITEM_2004* item : m_slipList)

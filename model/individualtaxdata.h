@@ -103,6 +103,8 @@ public:
     bool SetSharedSlip(const CTaxData_Form* slip, int sharedId);
     // Shared ids that no item of the other person carries any more go to 0.
     void ClearDanglingSharedIds(const IndividualTaxData& other);
+    // Every shared id goes to 0 (the person has no partner to link to).
+    void ClearAllSharedIds();
     bool HasSharedComponent() const;
     int GetCountOfSFDForms() const;
     bool hasS6Dependants() const;

@@ -9,7 +9,6 @@
 #include "model/returnfileloadcode.h"
 
 #include <algorithm>
-#include <climits>
 
 namespace {
 
@@ -22,6 +21,9 @@ constexpr int kMarkerRun = 8;
 constexpr qint32 kMaxFormCount = 4096;
 constexpr qint32 kMaxSlipCount = 8192;
 constexpr qint32 kMaxNoteCount = 4096;
+// Ids are drawn one by one from 100; one this high is damage, and a next id
+// near the top of the int range would overflow when drawn.
+constexpr qint32 kMaxItemId = 0x3FFFFFFF;
 constexpr ENUMTYPE_FORM kReturnSummary = 93;
 constexpr ENUMTYPE_FORM kT1M = 102;
 
@@ -119,7 +121,7 @@ int loadForm(IndividualTaxData& person, MyDataStream& ar, const CString& marker,
     ar >> type;
     if (person.m_fileVersion > kVersionFormIds)
         ar >> id >> sharedId;
-    if (!streamOk(ar))
+    if (!streamOk(ar) || id > kMaxItemId)
         return damaged();
     if (person.m_fileVersion <= kVersionFormIds) {
         id = person.GetNextUniqueID();
@@ -162,7 +164,7 @@ int loadSlip(IndividualTaxData& person, MyDataStream& ar, const CString& marker)
     ar >> type >> id;
     if (person.m_fileVersion > kVersionSlipSharedIds)
         ar >> sharedId;
-    if (!streamOk(ar))
+    if (!streamOk(ar) || id > kMaxItemId)
         return damaged();
     STRUCT_SLIPDATA_ITEM_2004* item = person.NewSlipData(type, id, sharedId);
     if (!item)
@@ -194,8 +196,8 @@ void keepNextIdAboveItems(IndividualTaxData& person)
         highest = std::max(highest, item->id);
     for (const STRUCT_SLIPDATA_ITEM_2004* item : person.m_slipList)
         highest = std::max(highest, item->id);
-    if (highest < INT_MAX && person.m_nextId <= highest)
-        person.m_nextId = highest + 1;
+    // Ids drawn from here on are at least 1, as every drawn id is.
+    person.m_nextId = std::max({person.m_nextId, highest + 1, 1});
 }
 
 int loadRecord(IndividualTaxData& person, unsigned char purpose, MyDataStream& ar)
@@ -228,11 +230,11 @@ int loadRecord(IndividualTaxData& person, unsigned char purpose, MyDataStream& a
 
     qint32 nextId = 0, province = 0;
     ar >> nextId >> province;
-    if (!streamOk(ar) || province < 0)
+    if (!streamOk(ar) || province < 0 || nextId > kMaxItemId)
         return damaged();
     if (province >= PROVINCE_COUNT)
         return RFL_PROVINCE_OUT_OF_RANGE;
-    person.m_nextId = nextId;
+    person.m_nextId = std::max(nextId, qint32(1));
     person.m_province = province;
     person.m_provMgr.setMainProvince(province);
     const bool pluginLoaded = province > 0 && person.m_provMgr.getProvMgr(province, true) != nullptr;

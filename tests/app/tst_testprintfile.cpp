@@ -7,6 +7,9 @@
 #include "common/testhome.h"
 #include "companion/forms/mydatastream.h"
 #include "companion/forms/reservedarea.h"
+#include "model/cfamilytaxdata.h"
+
+#include <memory>
 
 namespace {
 
@@ -48,6 +51,7 @@ class TestTestPrintFile : public QObject
 private slots:
     void twoRunsLeaveOneFileWithRealIds();
     void failedWriteIsReported();
+    void opensLikeAnyReturnFile();
 };
 
 void TestTestPrintFile::twoRunsLeaveOneFileWithRealIds()
@@ -96,6 +100,28 @@ void TestTestPrintFile::failedWriteIsReported()
     QVERIFY(TabWndApp::createTestPrintFile() != 0);
     QCOMPARE(prompter.records().size(), 1);
     QVERIFY(prompter.records().first().texts.join(' ').contains(QStringLiteral("testprint.r24")));
+}
+
+void TestTestPrintFile::opensLikeAnyReturnFile()
+{
+    TestHome home;
+    ScriptedPrompter prompter;
+    QCOMPARE(TabWndApp::createTestPrintFile(), 0);
+    RecordHead head;
+    QVERIFY(readTaxpayerHead(TabWndApp::testPrintFilePath(), head));
+
+    int code = -99;
+    std::unique_ptr<CFamilyTaxData> family(
+        CFamilyTaxData::serializeFromFile(CString(TabWndApp::testPrintFilePath()), code));
+    QCOMPARE(code, 0);
+    QVERIFY(family);
+    IndividualTaxData* taxpayer = family->getTaxpayer();
+    QVERIFY(taxpayer->GetT1());
+    // Every form written comes back (reading may add the forms a return
+    // must hold, never lose one).
+    QVERIFY2(taxpayer->GetCountOfForm(0) >= head.formCount,
+             qPrintable(QStringLiteral("%1 of %2").arg(taxpayer->GetCountOfForm(0)).arg(head.formCount)));
+    QVERIFY(prompter.records().isEmpty());
 }
 
 QTEST_MAIN(TestTestPrintFile)

@@ -413,6 +413,77 @@ private slots:
         QCOMPARE(eves, 1);
     }
 
+    void couplingKeepsNoLinkOfEitherFormerFamily()
+    {
+        CFamilyTaxData first;
+        const NewReturnBasicData mine = newReturn(0, true);
+        first.NewData(&mine);
+        STRUCT_SLIPDATA_ITEM_2004* slip = first.getTaxpayer()->NewSlipData(8, 0, 0);
+        QVERIFY(first.ShareTaxSlipWithSpouse(slip->data, 0));
+        const int oldPartner = slip->sharedId;
+
+        // The other file's taxpayer once shared a slip that happens to carry
+        // the very ids of this family's old link.
+        CFamilyTaxData second;
+        NewReturnBasicData theirs = newReturn(3, false);
+        theirs.FirstName = CString("Dan");
+        second.NewData(&theirs);
+        second.getTaxpayer()->NewSlipData(8, oldPartner, slip->id);
+
+        QVERIFY(first.CoupleTaxReturn(&second));
+        QCOMPARE(slip->sharedId, 0);
+        for (const STRUCT_SLIPDATA_ITEM_2004* item : first.getSpouse()->m_slipList)
+            QCOMPARE(item->sharedId, 0);
+        QVERIFY(!first.IsTaxSlipSharedWithSpouse(slip->data));
+    }
+
+    void removingASharedItemUnlinksTheSpousesCopy_data()
+    {
+        QTest::addColumn<bool>("form");
+        QTest::newRow("slip") << false;
+        QTest::newRow("statement form") << true;
+    }
+    void removingASharedItemUnlinksTheSpousesCopy()
+    {
+        QFETCH(bool, form);
+        CFamilyTaxData family;
+        const NewReturnBasicData data = newReturn(0, true);
+        family.NewData(&data);
+        IndividualTaxData* spouse = family.getSpouse();
+        CTaxData_Form* object = nullptr;
+        if (form) {
+            const int statement = sharableFormType(true);
+            QVERIFY(statement > 0);
+            object = family.getTaxpayer()->NewFormDataItem(statement, 0, true, 0, true)->data;
+            QVERIFY(family.ShareTaxFormWithSpouse(object, 0));
+        } else {
+            object = family.getTaxpayer()->NewSlipData(8, 0, 0)->data;
+            QVERIFY(family.ShareTaxSlipWithSpouse(object, 0));
+        }
+        const int copyId = form ? family.getTaxpayer()->GetSharedFormID(object)
+                                : family.getTaxpayer()->GetSharedSlipID(object);
+        QVERIFY(copyId > 0);
+
+        if (form)
+            family.RemoveFormData(object, true);
+        else
+            family.RemoveSlipData(object);
+
+        // The copy stays as an item of its own, linked to nothing.
+        bool found = false;
+        for (const STRUCT_SLIPDATA_ITEM_2004* item : spouse->m_slipList)
+            if (item->id == copyId) {
+                found = true;
+                QCOMPARE(item->sharedId, 0);
+            }
+        for (const STRUCT_FORMDATA_ITEM_2004* item : spouse->m_formList)
+            if (item->id == copyId) {
+                found = true;
+                QCOMPARE(item->sharedId, 0);
+            }
+        QVERIFY(found);
+    }
+
     void eachSpouseChangesFromTheirOwnProvince()
     {
         CFamilyTaxData family;
@@ -456,6 +527,8 @@ private slots:
         const NewReturnBasicData data = newReturn(0, true);
         family.NewData(&data);
         family.dependants().GetAt(0)->firstName = CString("Cara");
+        STRUCT_SLIPDATA_ITEM_2004* slip = family.getTaxpayer()->NewSlipData(8, 0, 0);
+        QVERIFY(family.ShareTaxSlipWithSpouse(slip->data, 0));
         family.setCurIndv(-1);
         family.DecoupleReturn(keepSpouse);
         QVERIFY(!family.IsCoupledReturn());
@@ -463,6 +536,10 @@ private slots:
         QCOMPARE(QString(family.getTaxpayer()->GetFirstName()), remaining);
         QVERIFY(!family.getTaxpayer()->IsCoupledReturn());
         QVERIFY(family.getSpouse()->m_formList.empty());
+        // Nothing links to the person who went.
+        QCOMPARE(family.getTaxpayer()->GetCountOfSlip(8), 1);
+        for (const STRUCT_SLIPDATA_ITEM_2004* item : family.getTaxpayer()->m_slipList)
+            QCOMPARE(item->sharedId, 0);
         QCOMPARE(family.getTaxpayer()->m_pDependants, &family.dependants());
         QCOMPARE(family.getSpouse()->m_pDependants, &family.dependants());
         // The table still reaches new forms of either person.

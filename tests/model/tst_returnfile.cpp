@@ -305,6 +305,15 @@ void TestReturnFile::staleNextIdIsRaised()
             ids.insert(key.id);
     QCOMPARE(ids.size(), int(person->m_formList.size() + person->m_slipList.size()));
     QVERIFY(person->m_nextId > 502);
+
+    // A negative next id: every id drawn from it is still at least 1.
+    taxpayer.nextId = -40;
+    taxpayer.forms[1].id = 0; // read as "draw one"
+    family = readFamily(rawFamilyFile(taxpayer, spouse), code);
+    QCOMPARE(code, 0);
+    for (const ItemKey& key : itemKeys(*family->getTaxpayer()))
+        if (key.list != 'n')
+            QVERIFY2(key.id >= 1, qPrintable(describe(itemKeys(*family->getTaxpayer()))));
 }
 
 void TestReturnFile::laterVersionIsRefused()
@@ -369,6 +378,9 @@ void TestReturnFile::badItemsAndSpouseFailuresAreReported_data()
     QTest::newRow("spouse record damaged") << "spouse" << 111;
     QTest::newRow("spouse with unknown slip") << "spouseslip" << -4;
     QTest::newRow("view state missing") << "tail" << 111;
+    QTest::newRow("next id at the top of the range") << "nextid" << 111;
+    QTest::newRow("form id at the top of the range") << "formid" << 111;
+    QTest::newRow("slip id at the top of the range") << "slipid" << 111;
 }
 
 void TestReturnFile::badItemsAndSpouseFailuresAreReported()
@@ -388,6 +400,12 @@ void TestReturnFile::badItemsAndSpouseFailuresAreReported()
         taxpayer.province = 14;
     if (fault == "spouse")
         spouse.version = 0x30000;
+    if (fault == "nextid")
+        taxpayer.nextId = 0x7fffffff;
+    if (fault == "formid")
+        taxpayer.forms[1].id = 0x7fffffff;
+    if (fault == "slipid")
+        taxpayer.slips[0].id = 0x7ffffffe;
     QByteArray bytes = rawFamilyFile(taxpayer, spouse);
     if (fault == "count" || fault == "barcode") {
         // Rewrite one word of the taxpayer's record in place.
