@@ -36,6 +36,8 @@ private slots:
     void foreignTaxTotalsRound();
     void foreignTaxCreditSumsEveryCountryAndIsCapped();
     void foreignTaxCreditKeepsTheNetIncomeTypedByHand();
+    void missingT1OrSummaryIsNoCrash_data();
+    void missingT1OrSummaryIsNoCrash();
 };
 
 void TestCalcDriver::cleanup()
@@ -311,3 +313,63 @@ void TestCalcDriver::foreignTaxCreditKeepsTheNetIncomeTypedByHand()
 
 QTEST_GUILESS_MAIN(TestCalcDriver)
 #include "tst_calcdriver.moc"
+
+namespace {
+
+// Takes every form of the type out of the person's list, as a damaged or
+// hand-edited return may lack it.
+void dropForms(IndividualTaxData* person, ENUMTYPE_FORM type)
+{
+    for (auto it = person->m_formList.begin(); it != person->m_formList.end();) {
+        if ((*it)->type == type) {
+            person->RemoveFormData((*it)->data, false);
+            delete *it;
+            it = person->m_formList.erase(it);
+        } else {
+            ++it;
+        }
+    }
+}
+
+} // namespace
+
+void TestCalcDriver::missingT1OrSummaryIsNoCrash_data()
+{
+    QTest::addColumn<bool>("coupled");
+    QTest::addColumn<bool>("spouseSide"); // take the forms from the spouse
+    QTest::addColumn<int>("type");
+    QTest::addColumn<bool>("current"); // the spouse is on screen
+    QTest::newRow("single without T1") << false << false << 1 << false;
+    QTest::newRow("single without summary") << false << false << 93 << false;
+    QTest::newRow("coupled, taxpayer without T1") << true << false << 1 << true;
+    QTest::newRow("coupled, taxpayer without summary") << true << false << 93 << true;
+    QTest::newRow("coupled, spouse without summary") << true << true << 93 << true;
+    QTest::newRow("coupled, spouse without summary, taxpayer on screen") << true << true << 93 << false;
+}
+
+void TestCalcDriver::missingT1OrSummaryIsNoCrash()
+{
+    QFETCH(bool, coupled);
+    QFETCH(bool, spouseSide);
+    QFETCH(int, type);
+    QFETCH(bool, current);
+    auto family = makeFamily(coupled);
+    addT4(family->getTaxpayer(), 40000.0, 6000.0);
+    if (coupled)
+        addT4(family->getSpouse(), 30000.0, 4000.0);
+    family->setCurIndv(current ? -1 : -2);
+    IndividualTaxData* person = spouseSide ? family->getSpouse() : family->getTaxpayer();
+    dropForms(person, type);
+    QVERIFY(!person->HasForm(type));
+
+    family->Calculate(-1, nullptr);
+    family->Calculate(0, person->m_slipList.empty() ? nullptr : person->m_slipList.front()->data);
+    CString a, b, c;
+    family->getFamilyResult(a, b, c);
+    QVERIFY(!QString(family->GetFamilyReturnStatusString()).isEmpty());
+    QVERIFY(!QString(family->GetReturnStatusString(0)).isEmpty());
+    // An empty family too.
+    CFamilyTaxData empty;
+    QCOMPARE(empty.Calculate(-1, nullptr) >= 0, true);
+    QVERIFY(!QString(empty.GetFamilyReturnStatusString()).isEmpty());
+}
