@@ -39,6 +39,10 @@ int CFamilyTaxData::serialize(unsigned char purpose, MyDataStream& ar)
     // still holds them.
     if (storing && (m_pTaxpayer->m_lostFormsOnReading || m_pSpouse->m_lostFormsOnReading))
         return RFL_FORMS_LOST_ON_READING;
+    // The reader refuses a record with forms and no province (it would have
+    // to drop them all): such a file must never be made.
+    if (storing && m_pSpouse->m_province == 0 && !m_pSpouse->m_formList.empty())
+        return RFL_SPOUSE_NO_PROVINCE;
 
     const int taxpayer = m_pTaxpayer->serialize(purpose, ar);
     if (!isPersonRecordVersion(taxpayer))
@@ -128,6 +132,8 @@ int CFamilyTaxData::saveToFile(const CString& path, unsigned char purpose, QStri
         if (error)
             *error = code == RFL_TAXPAYER_NO_PROVINCE
                          ? QStringLiteral("The taxpayer's return has no province and cannot be saved.")
+                     : code == RFL_SPOUSE_NO_PROVINCE
+                         ? QStringLiteral("The spouse's return has no province and cannot be saved.")
                          : returnFileLoadMessage(code == RFL_FORMS_LOST_ON_READING ? code : int(RFL_WRITE_FAILED));
         return code;
     }

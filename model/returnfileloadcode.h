@@ -24,6 +24,9 @@ enum ReturnFileLoadCode : int {
     // Writing: the family lost forms when it was read, so writing it would
     // destroy the return on disk; nothing is written.
     RFL_FORMS_LOST_ON_READING = 122,
+    // Writing: the spouse's return holds forms but no province; a record
+    // like that cannot be read back, so nothing is written.
+    RFL_SPOUSE_NO_PROVINCE = 123,
 };
 
 // A person record's result is a success when it is a file version.

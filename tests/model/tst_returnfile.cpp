@@ -511,6 +511,20 @@ void TestReturnFile::failedSaveKeepsOldFile()
     file.close();
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("cy.r24")});
 
+    // A coupled family whose spouse holds forms but lost the province would
+    // write a record that no reader can open: nothing is written either.
+    auto coupled = makeCoupledFamily();
+    QCOMPARE(coupled->saveToFile(CString(path), 2), 0);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray coupledBytes = file.readAll();
+    file.close();
+    coupled->getSpouse()->m_province = 0;
+    QCOMPARE(coupled->saveToFile(CString(path), 2, &error), int(RFL_SPOUSE_NO_PROVINCE));
+    QVERIFY(error.contains(QStringLiteral("spouse")));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), coupledBytes);
+    file.close();
+
     // A folder that does not exist: reported, nothing written.
     QCOMPARE(family->saveToFile(CString(dir.filePath(QStringLiteral("none/cy.r24"))), 2, &error),
              int(RFL_WRITE_FAILED));
