@@ -202,6 +202,9 @@ bool CFamilyTaxData::ShareTaxFormWithSpouse(CTaxData_Form* form, int existingId)
         partner->sharedId = item->id;
     }
     item->sharedId = partner->id;
+    // A link either item had before now names an item that no longer names
+    // it back.
+    clearLinksToRemovedItems();
     return true;
 }
 
@@ -228,6 +231,9 @@ bool CFamilyTaxData::ShareTaxSlipWithSpouse(CTaxData_Form* slip, int existingId)
         partner->data->CopyData(slip);
     }
     item->sharedId = partner->id;
+    // A link either item had before now names an item that no longer names
+    // it back.
+    clearLinksToRemovedItems();
     return true;
 }
 

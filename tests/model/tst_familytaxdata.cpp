@@ -234,6 +234,22 @@ private slots:
         }
     }
 
+    void sharingAgainLeavesNoOneWayLink()
+    {
+        CFamilyTaxData family;
+        const NewReturnBasicData data = newReturn(0, true);
+        family.NewData(&data);
+        IndividualTaxData* spouse = family.getSpouse();
+        STRUCT_SLIPDATA_ITEM_2004* slip = family.getTaxpayer()->NewSlipData(8, 0, 0);
+        QVERIFY(family.ShareTaxSlipWithSpouse(slip->data, 0));
+        STRUCT_SLIPDATA_ITEM_2004* firstCopy = spouse->m_slipList.back();
+        QVERIFY(family.ShareTaxSlipWithSpouse(slip->data, 0));
+        STRUCT_SLIPDATA_ITEM_2004* secondCopy = spouse->m_slipList.back();
+        QVERIFY(firstCopy != secondCopy);
+        QVERIFY(mutuallyLinked(slip->id, slip->sharedId, secondCopy->id, secondCopy->sharedId));
+        QCOMPARE(firstCopy->sharedId, 0);
+    }
+
     void sharingIsRefusedIntoTwoSingleInstanceItems()
     {
         const int single = sharableFormType(false);
