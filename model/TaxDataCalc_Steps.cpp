@@ -35,6 +35,18 @@ constexpr double kRestrictedFarmThreshold = 2500.0;
 constexpr double kRestrictedFarmFloor = -32500.0;
 constexpr double kRestrictedFarmMaximumLoss = -17500.0;
 
+// Income the user enters on the T1 because no slip reports it (tips, casual
+// earnings, interest paid without a T5, other income) joins the slip totals
+// of its line.
+void addIncomeNotOnSlips(TaxData_T1New& t1)
+{
+    t1.line10100EmploymentIncome.m_value += t1.line10100NotOnSlip.m_value;
+    t1.line10400OtherEmploymentIncome.m_value += t1.line10400NotOnSlip.m_value;
+    t1.line12100InterestIncome.m_value += t1.line12100NotOnSlip.m_value;
+    t1.line13000OtherIncome.m_value += t1.line13000NotOnSlip.m_value;
+    t1.line13000Description.m_value = t1.line13000NotOnSlipDescription.m_value;
+}
+
 // Slip totals into the return's lines (step 1, item 8, without the form decisions).
 void slipTotalsIntoReturn(const STRUCT_SLIPDATA_CALCULATION& s, TaxData_T1New& t1, IndividualTaxData& person)
 {
@@ -70,7 +82,7 @@ void slipTotalsIntoReturn(const STRUCT_SLIPDATA_CALCULATION& s, TaxData_T1New& t
     t1.line13000OtherIncome.m_value = s.t4aBox18 + s.t4aBox28KindA + s.t4aBox28KindB + s.t4aBox40 + s.t4aBox109 +
                                       s.t4aBox24Other + s.t4aBox133Other + s.t4aBox194Other + s.t4aBox30Unmarked +
                                       s.t4aOther1 + s.t4aOther2 + s.t3Box22 + s.t3Box26Other + s.t4arcaAmount1;
-    t1.line13000Description.m_value = CString();
+    addIncomeNotOnSlips(t1);
     t1.line20700RppDeduction.m_value = s.t4Box20 + s.t4aBox32Second;
     t1.line20600PensionAdjustment.m_value = s.t4Box52 + s.t4aBox34;
     t1.line20810PrppEmployer.m_value = s.prppEmployer;
@@ -168,7 +180,9 @@ void addPartnerships(IndividualTaxData& person, TaxData_T1New& t1, double& farmi
         farmingNet += f.FarmingNet.m_value;
         t1.line14299FishingGross.m_value += f.FishingGross.m_value;
         t1.line14300FishingNet.m_value += f.FishingNet.m_value;
-        t1.line13000Description.m_value = CString("Partnership Income/Loss from T5013 slip");
+        // The user's own description of line 13000 stays.
+        if (t1.line13000NotOnSlipDescription.m_value.trimmed().isEmpty())
+            t1.line13000Description.m_value = CString("Partnership Income/Loss from T5013 slip");
     });
 }
 
@@ -603,7 +617,7 @@ int IndividualTaxData::CalculateStep2()
             t2038->T1229Amount1.m_value = t2038->T1229Amount2.m_value = 0;
         t1->support67860.m_value = 0;
     }
-    t1->line23200OtherDeductions.m_value = s.t4Other7 + s.t4psAmount09;
+    t1->line23200OtherDeductions.m_value = s.t4Other7 + s.t4psAmount09 + t1->line23200NotOnSlip.m_value;
     // 6. Employment expenses.
     double expenses = 0;
     forEachForm<TaxData_T777New>(*this, 59, [&](TaxData_T777New& f) {

@@ -164,6 +164,9 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    // The form or slip selected in the tree when it is of the wanted kind,
+    // with its type; null otherwise.
+    CTaxData_Form* selectedObjectOfKind(int wantedKind, int& type) const;
     // What the tabs show, by kind (ENUMTYPE_FROM), type and id (0 for
     // interview data, which is one per type).
     struct ShownKey

@@ -145,6 +145,13 @@ void Form_Return::removeSelected()
     refreshReturnStatus(status);
 }
 
+CTaxData_Form* Form_Return::selectedObjectOfKind(int wantedKind, int& type) const
+{
+    int kind = 0, id = 0;
+    TreeItem* row = ui->treeFolderView->getSelectedData(kind, type, id);
+    return kind == wantedKind ? ui->treeFolderView->dataObject(row) : nullptr;
+}
+
 void Form_Return::shareSelectedForm()
 {
     if (!m_pFamilyData)
@@ -153,9 +160,8 @@ void Form_Return::shareSelectedForm()
         TabWndApp::gAppInformation(couplesOnlyText(), nullptr);
         return;
     }
-    int kind = 0, type = 0, id = 0;
-    TreeItem* row = ui->treeFolderView->getSelectedData(kind, type, id);
-    CTaxData_Form* form = kind == FROM_FORM ? ui->treeFolderView->dataObject(row) : nullptr;
+    int type = 0;
+    CTaxData_Form* form = selectedObjectOfKind(FROM_FORM, type);
     if (!form)
         return;
     if (!IsFormSharable(type) || m_pFamilyData->IsTaxFormSharedWithSpouse(form)) {
@@ -174,9 +180,8 @@ void Form_Return::unshareSelectedForm()
 {
     if (!m_pFamilyData || !m_pFamilyData->IsCoupledReturn())
         return;
-    int kind = 0, type = 0, id = 0;
-    TreeItem* row = ui->treeFolderView->getSelectedData(kind, type, id);
-    CTaxData_Form* form = kind == FROM_FORM ? ui->treeFolderView->dataObject(row) : nullptr;
+    int type = 0;
+    CTaxData_Form* form = selectedObjectOfKind(FROM_FORM, type);
     if (!form)
         return;
     m_pFamilyData->UnShareTaxFormWithSpouse(form);
@@ -195,9 +200,8 @@ void Form_Return::shareSelectedSlip()
         TabWndApp::gAppInformation(couplesOnlyText(), nullptr);
         return;
     }
-    int kind = 0, type = 0, id = 0;
-    TreeItem* row = ui->treeFolderView->getSelectedData(kind, type, id);
-    CTaxData_Form* slip = kind == FROM_SLIP ? ui->treeFolderView->dataObject(row) : nullptr;
+    int type = 0;
+    CTaxData_Form* slip = selectedObjectOfKind(FROM_SLIP, type);
     if (!slip)
         return;
     if (!IsSlipSharable(type) || m_pFamilyData->IsTaxSlipSharedWithSpouse(slip)) {
@@ -220,9 +224,8 @@ void Form_Return::unshareSelectedSlip()
         TabWndApp::gAppInformation(couplesOnlyText(), nullptr);
         return;
     }
-    int kind = 0, type = 0, id = 0;
-    TreeItem* row = ui->treeFolderView->getSelectedData(kind, type, id);
-    CTaxData_Form* slip = kind == FROM_SLIP ? ui->treeFolderView->dataObject(row) : nullptr;
+    int type = 0;
+    CTaxData_Form* slip = selectedObjectOfKind(FROM_SLIP, type);
     if (!slip)
         return;
     m_pFamilyData->UnShareTaxSlipWithSpouse(slip);

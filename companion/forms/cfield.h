@@ -6,6 +6,8 @@
 #include <QPair>
 #include <QString>
 
+#include "companion/forms/fieldchoices.h"
+
 class CFieldOwner;
 
 // Attribute word some callers give a stand-alone field; carried, not interpreted.
@@ -20,6 +22,10 @@ enum FieldFlag : unsigned {
     FieldHidden = 0x04,        // stored and copied, never shown on a page
     FieldCarryForward = 0x08,  // kept by the next-year keep-data even without "copy all"
     FieldCaption = 0x10,       // its text is the caption of a multiple-instance form
+    FieldFromSpouse = 0x20,    // filled from the other spouse's return while the return is coupled;
+                               // the user's entry for a person filing alone
+    FieldLocked = 0x40,        // set by the owner while the value comes from elsewhere
+                               // (a FieldFromSpouse field of a coupled return): read-only for now
 };
 
 // Optional last argument of a table field: section heading, page break,
@@ -42,6 +48,9 @@ struct FieldOpts {
     FieldOpts hidden() const { return flags(FieldHidden); }
     FieldOpts carryForward() const { return flags(FieldCarryForward); }
     FieldOpts caption() const { return flags(FieldCaption); }
+    FieldOpts fromSpouse() const { return flags(FieldFromSpouse); }
+    // A yes/no question, unanswered until the user answers it.
+    FieldOpts question() const { return choices(::choices::kYesNo).start(::choices::kNotAnswered); }
     FieldOpts start(double value) const { FieldOpts o = *this; o.m_startNumber = value; return o; }
     FieldOpts startText(const char* text) const { FieldOpts o = *this; o.m_startText = text; return o; }
     FieldOpts maxLength(int chars) const { FieldOpts o = *this; o.m_maxLength = chars; return o; }
@@ -56,6 +65,8 @@ inline FieldOpts ReadOnly() { return FieldOpts().readOnly(); }
 inline FieldOpts Hidden() { return FieldOpts().hidden(); }
 inline FieldOpts CarryForward() { return FieldOpts().carryForward(); }
 inline FieldOpts Caption() { return FieldOpts().caption(); }
+inline FieldOpts FromSpouse() { return FieldOpts().fromSpouse(); }
+inline FieldOpts Question() { return FieldOpts().question(); }
 inline FieldOpts Start(double value) { return FieldOpts().start(value); }
 inline FieldOpts StartText(const char* text) { return FieldOpts().startText(text); }
 inline FieldOpts MaxLength(int chars) { return FieldOpts().maxLength(chars); }
@@ -95,8 +106,8 @@ public:
     void setFlags(unsigned flags) { m_flags = flags; }
     bool hasFlag(unsigned flag) const { return (m_flags & flag) != 0; }
     bool isComputed() const { return hasFlag(FieldComputed); }
-    // Not editable on a page: computed or read-only.
-    bool isReadOnly() const { return hasFlag(FieldComputed | FieldReadOnly); }
+    // Not editable on a page: computed, read-only or locked for now.
+    bool isReadOnly() const { return hasFlag(FieldComputed | FieldReadOnly | FieldLocked); }
     bool isHidden() const { return hasFlag(FieldHidden); }
     int attribute() const { return m_attribute; }
     // The choices of an int field given with fld::Choices, in order; empty

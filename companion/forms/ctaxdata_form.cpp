@@ -37,10 +37,18 @@ CTaxData_Form& CTaxData_Form::operator=(const CTaxData_Form& other)
 {
     if (&other != this) {
         CopyData(&other);
-        m_coupled = other.m_coupled;
+        setCoupledReturn(other.m_coupled);
         m_mainProvince = other.m_mainProvince;
     }
     return *this;
+}
+
+void CTaxData_Form::setCoupledReturn(bool coupled)
+{
+    m_coupled = coupled;
+    for (CField* f : m_listFields)
+        if (f->hasFlag(FieldFromSpouse))
+            f->setFlags(coupled ? f->flags() | FieldLocked : f->flags() & ~unsigned(FieldLocked));
 }
 
 int CTaxData_Form::CreatePages(std::list<BaseTaxPage*>& pages, QWidget* parent)

@@ -44,7 +44,9 @@
 //   shows a value filled from elsewhere without letting the user edit it;
 //   fld::Hidden() keeps a value out of the page; fld::CarryForward() keeps it
 //   through the next-year keep-data; fld::Caption() names a multiple-instance
-//   form's copy; .start(v) / .startText("...") give a start value other than
+//   form's copy; fld::FromSpouse() marks a value the other spouse's return
+//   fills while the return is coupled; fld::Question() is a yes/no answer
+//   that starts unanswered; .start(v) / .startText("...") give a start value other than
 //   0 or empty; .maxLength(n) bounds a text; fld::Choices("0:Married|1:Common-law")
 //   shows an int field as a list whose item data are the values.
 // - Kinds: FROM_FORM, FROM_SLIP, FROM_TAXWIZARD, and FROM_NOTE for notes.
@@ -83,7 +85,10 @@ public:
     ENUMTYPE_FROM getKind() const { return m_kind; }
     int getType() const { return m_type; }
 
-    void setCoupledReturn(bool coupled) { m_coupled = coupled; }
+    // In a coupled return the exchange between the spouses fills the fields
+    // marked fld::FromSpouse(): they are locked (read-only) while the flag is
+    // set and the user's own entries again when it is cleared.
+    void setCoupledReturn(bool coupled);
     bool isCoupledReturn() const { return m_coupled; }
     ENUMTYPE_PROVINCE getMainTaxProvince() const { return m_mainProvince; }
     void setMainTaxProvince(ENUMTYPE_PROVINCE province) { m_mainProvince = province; }

@@ -3,7 +3,12 @@
 // Lists of choices shared by the int fields of several forms ("value:text").
 namespace choices {
 
-constexpr const char* kYesNo = "0:Yes|1:No";
+// A question starts unanswered (kNotAnswered): a new return must not answer
+// "Yes" for the user. The stored values of the answers are 0 Yes and 1 No.
+constexpr int kNotAnswered = -1;
+constexpr int kYes = 0;
+constexpr int kNo = 1;
+constexpr const char* kYesNo = "-1:Not answered|0:Yes|1:No";
 constexpr const char* kLanguage = "0:English|1:French";
 constexpr const char* kMaritalStatus =
     "0:Married|1:Living common-law|2:Widowed|3:Divorced|4:Separated|5:Single";

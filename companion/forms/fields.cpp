@@ -66,7 +66,8 @@ bool CIntField::setText(const QString& text)
 {
     const QString t = text.trimmed();
     if (t.isEmpty()) {
-        m_value = 0;
+        // Nothing typed: the start value (0, or for example "not answered").
+        m_value = m_start;
         return true;
     }
     bool ok = false;
@@ -83,11 +84,18 @@ void CIntField::fillTestValue(int seed)
         m_value = seed % 97 + 1;
         return;
     }
-    // One of the choices, preferring one that is not 0.
-    int i = seed % list.size();
-    if (list[i].first == 0 && list.size() > 1)
-        i = (i + 1) % list.size();
-    m_value = list[i].first;
+    // One of the real choices (a negative value stands for no choice yet),
+    // preferring one that is not 0.
+    QList<int> values;
+    for (const auto& c : list)
+        if (c.first >= 0)
+            values.append(c.first);
+    if (values.isEmpty())
+        values.append(list.first().first);
+    int i = seed % values.size();
+    if (values[i] == 0 && values.size() > 1)
+        i = (i + 1) % values.size();
+    m_value = values[i];
 }
 
 // ---- CBoolField ------------------------------------------------------------

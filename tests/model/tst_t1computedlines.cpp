@@ -108,21 +108,30 @@ void TestT1ComputedLines::calculationChangesOnlyReadOnlyLines_data()
 {
     QTest::addColumn<int>("province");
     QTest::addColumn<bool>("forms");
-    QTest::newRow("Ontario, slips") << int(kOntario) << false;
-    QTest::newRow("Ontario, slips and forms") << int(kOntario) << true;
-    QTest::newRow("Quebec, slips") << int(kQuebec) << false;
-    QTest::newRow("Quebec, slips and forms") << int(kQuebec) << true;
+    QTest::addColumn<bool>("coupled");
+    QTest::newRow("Ontario, slips") << int(kOntario) << false << false;
+    QTest::newRow("Ontario, slips and forms") << int(kOntario) << true << false;
+    QTest::newRow("Quebec, slips") << int(kQuebec) << false << false;
+    QTest::newRow("Quebec, slips and forms") << int(kQuebec) << true << false;
+    // Coupled, the exchange between the spouses fills the spouse's section too.
+    QTest::newRow("Ontario coupled, slips and forms") << int(kOntario) << true << true;
+    QTest::newRow("Quebec coupled, slips and forms") << int(kQuebec) << true << true;
 }
 
 void TestT1ComputedLines::calculationChangesOnlyReadOnlyLines()
 {
     QFETCH(int, province);
     QFETCH(bool, forms);
-    auto family = marriedSingleReturn(ENUMTYPE_PROVINCE(province));
+    QFETCH(bool, coupled);
+    auto family = marriedSingleReturn(ENUMTYPE_PROVINCE(province), coupled);
     IndividualTaxData* person = family->getTaxpayer();
-    addEverySlip(*person);
-    if (forms)
-        addEveryForm(*person);
+    QCOMPARE(family->IsCoupledReturn(), coupled);
+    for (IndividualTaxData* p : {family->getTaxpayer(), family->getSpouse()})
+        if (p && p->GetT1()) {
+            addEverySlip(*p);
+            if (forms)
+                addEveryForm(*p);
+        }
     // As the page shows it: calculated once, with the forms the slips call for.
     family->Calculate(-1, nullptr);
 
@@ -153,6 +162,7 @@ void TestT1ComputedLines::calculationChangesOnlyReadOnlyLines()
     QVERIFY(changed > 20);
     QVERIFY2(overwritten.isEmpty(), qPrintable("typed, then replaced by the calculation: " + overwritten.join(", ")));
     QVERIFY(t1->line10100EmploymentIncome.m_value > 0);
+    QCOMPARE(typable(&t1->SpouseNetIncome), !coupled);
 }
 
 void TestT1ComputedLines::linesTheUserEntersStayEditable_data()

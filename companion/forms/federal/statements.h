@@ -72,7 +72,7 @@ class TaxData_T2042New : public CStatementForm
 public:
     TaxData_T2042New() : CStatementForm(21) {}
     CStringField Identification{this, 7, "Identification", "", "Business number", fld::CarryForward()};
-    CIntField FirstAnswer{this, 8, "FirstAnswer", "", "Was this the last year of the business?", fld::Choices(choices::kYesNo)};
+    CIntField FirstAnswer{this, 8, "FirstAnswer", "", "Was this the last year of the business?", fld::Question()};
     CFloatField line9659GrossIncome{this, 9659, "line9659GrossIncome", "9659", "Gross income"};
     CFloatField line9898Expenses{this, 9898, "line9898Expenses", "9898", "Total farm expenses"};
     CFloatField line9936CCA{this, 9936, "line9936CCA", "9936", "Capital cost allowance"};
@@ -87,7 +87,7 @@ class TaxData_T2121New : public CStatementForm
     Q_OBJECT
 public:
     TaxData_T2121New() : CStatementForm(51) {}
-    CIntField FirstAnswer{this, 8, "FirstAnswer", "", "Was this the last year of the business?", fld::Choices(choices::kYesNo)};
+    CIntField FirstAnswer{this, 8, "FirstAnswer", "", "Was this the last year of the business?", fld::Question()};
     CFloatField line5345IncomeTaxWithheld{this, 5345, "line5345IncomeTaxWithheld", "5345", "Fishing income with tax withheld"};
     CFloatField line8299GrossIncome{this, 8299, "line8299GrossIncome", "8299", "Gross fishing income"};
     CFloatField line9368Expenses{this, 9368, "line9368Expenses", "9368", "Total fishing expenses"};

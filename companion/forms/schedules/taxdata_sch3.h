@@ -41,7 +41,7 @@ public:
     CFloatField line17600CapitalGainsReserves{this, 17600, "line17600CapitalGainsReserves", "17600", "Capital gains deferral from investment in small business"};
     CFloatField line17800LossesFromSlips{this, 17800, "line17800LossesFromSlips", "17800", "Capital losses from a reduction in business investment loss"};
     CIntField line17900PrincipalResidences{this, 17900, "line17900PrincipalResidences", "17900", "Principal residences designated (0 or 1, 2, more)"};
-    CIntField line17905PropertyFlipping{this, 17905, "line17905PropertyFlipping", "17905", "Housing unit disposed of within 12 months", fld::Choices(choices::kYesNo)};
+    CIntField line17905PropertyFlipping{this, 17905, "line17905PropertyFlipping", "17905", "Housing unit disposed of within 12 months", fld::Question()};
     CIntField line17906LifeEvent{this, 17906, "line17906LifeEvent", "17906", "A life event applies to that disposition"};
     CFloatField line19200CapitalGainsOrLoss{this, 19200, "line19200CapitalGainsOrLoss", "19200", "Total capital gains or losses"};
     CFloatField line19700TaxableGain{this, 19700, "line19700TaxableGain", "19700", "Taxable capital gains"};

@@ -10,8 +10,8 @@ class TaxData_Sch6 : public CTaxData_Form
 public:
     TaxData_Sch6() : CTaxData_Form(FROM_FORM, 119) {}
 
-    CIntField Question1{this, 1, "Question1", "", "Were you a full-time student for more than 13 weeks?", fld::Choices(choices::kYesNo)};
-    CIntField Question2{this, 2, "Question2", "", "Were you confined to a prison for 90 days or more?", fld::Choices(choices::kYesNo)};
+    CIntField Question1{this, 1, "Question1", "", "Were you a full-time student for more than 13 weeks?", fld::Question()};
+    CIntField Question2{this, 2, "Question2", "", "Were you confined to a prison for 90 days or more?", fld::Question()};
     CIntField NoSpouseFlag{this, 3, "NoSpouseFlag", "", "No eligible spouse"};
     CIntField SpouseIndicator{this, 4, "SpouseIndicator", "", "Spouse claims the basic amount"};
     CIntField EligibilityIndicator{this, 5, "EligibilityIndicator", "", "Eligible dependant"};

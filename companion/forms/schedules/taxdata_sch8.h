@@ -57,7 +57,7 @@ class TaxData_RC381 : public CPensionPlanSchedule
     Q_OBJECT
 public:
     TaxData_RC381() : CPensionPlanSchedule(148) {}
-    CIntField CPT30Answer{this, 15, "CPT30Answer", "", "Election on form CPT30", fld::Choices(choices::kYesNo)};
+    CIntField CPT30Answer{this, 15, "CPT30Answer", "", "Election on form CPT30", fld::Question()};
 
     void mockCPPQPPMonthIfNeeded(int months);
     void getCPPRelatedAmounts(double& base, double& enhanced, double& payable) const;

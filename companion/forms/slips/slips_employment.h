@@ -152,6 +152,7 @@ class TaxData_Slip_T4AP : public CTaxData_Form
     Q_OBJECT
 public:
     TaxData_Slip_T4AP() : CTaxData_Form(FROM_SLIP, 3) {}
+    CStringField PayerName{this, 1005, "PayerName", "", "Payer's name", fld::Caption().carryForward()};
     CFloatField box14Retirement{this, 14, "box14Retirement", "14", "Taxable CPP benefits: retirement benefit"};
     CIntField box14Mark{this, 1014, "box14Mark", "", "Retirement benefit shared with spouse"};
     CFloatField box15Survivor{this, 15, "box15Survivor", "15", "Survivor benefit"};
@@ -198,6 +199,7 @@ class TaxData_Slip_T4E : public CTaxData_Form
     Q_OBJECT
 public:
     TaxData_Slip_T4E() : CTaxData_Form(FROM_SLIP, 5) {}
+    CStringField PayerName{this, 1005, "PayerName", "", "Payer's name", fld::Caption().carryForward()};
     CFloatField box7RepaymentRate{this, 7, "box7RepaymentRate", "7", "Repayment rate"};
     CFloatField box14TotalBenefits{this, 14, "box14TotalBenefits", "14", "Total benefits paid"};
     CFloatField box15Regular{this, 15, "box15Regular", "15", "Regular and other benefits paid"};
@@ -223,6 +225,7 @@ class CSlipData_T4AOAS : public CTaxData_Form
     Q_OBJECT
 public:
     CSlipData_T4AOAS() : CTaxData_Form(FROM_SLIP, 6) {}
+    CStringField PayerName{this, 1001, "PayerName", "", "Payer's name", fld::Caption().carryForward()};
     CFloatField box18NetPension{this, 18, "box18NetPension", "18", "Taxable pension paid"};
     CFloatField box19GrossPension{this, 19, "box19GrossPension", "19", "Gross pension paid"};
     CFloatField box20Overpayment{this, 20, "box20Overpayment", "20", "Overpayment recovered"};

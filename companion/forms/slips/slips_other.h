@@ -10,6 +10,7 @@ class TaxData_Slip_RC62 : public CTaxData_Form
     Q_OBJECT
 public:
     TaxData_Slip_RC62() : CTaxData_Form(FROM_SLIP, 17) {}
+    CStringField PayerName{this, 1001, "PayerName", "", "Payer's name", fld::Caption().carryForward()};
     CFloatField box10Benefit{this, 10, "box10Benefit", "10", "Benefit paid"};
     CFloatField box12Repayment{this, 12, "box12Repayment", "12", "Repayment"};
 };
@@ -20,6 +21,7 @@ class TaxData_Slip_RC210 : public CTaxData_Form
     Q_OBJECT
 public:
     TaxData_Slip_RC210() : CTaxData_Form(FROM_SLIP, 18) {}
+    CStringField PayerName{this, 1001, "PayerName", "", "Payer's name", fld::Caption().carryForward()};
     CFloatField box10BasicAdvance{this, 10, "box10BasicAdvance", "10", "Basic Canada workers benefit advance payments"};
     CFloatField box11DisabilityAdvance{this, 11, "box11DisabilityAdvance", "11", "Disability supplement advance payments"};
 };

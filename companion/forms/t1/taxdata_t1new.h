@@ -29,7 +29,7 @@ public:
     CIntField MaritalStatusChanged{this, 8, "MaritalStatusChanged", "", "Marital status changed in the year"};
     CDateField MaritalStatusChangeDate{this, 9, "MaritalStatusChangeDate", "", "Date of the change"};
     CIntField Language{this, 10, "Language", "", "Language of correspondence", fld::Choices(choices::kLanguage).carryForward()};
-    CIntField FirstTimeFilerAnswer{this, 11, "FirstTimeFilerAnswer", "", "First return filed with the agency", fld::Choices(choices::kYesNo)};
+    CIntField FirstTimeFilerAnswer{this, 11, "FirstTimeFilerAnswer", "", "First return filed with the agency", fld::Question()};
     CStringField DireradAccessCode{this, 12, "DireradAccessCode", "", "Access code"};
     CIntField Disabled{this, 13, "Disabled", "", "Eligible for the disability tax credit", fld::CarryForward()};
     CDateField DateOfDeath{this, 14, "DateOfDeath", "", "Date of death"};
@@ -47,7 +47,7 @@ public:
     CStringField Country{this, 27, "Country", "", "Country", fld::CarryForward()};
     CStringField State{this, 28, "State", "", "State", fld::CarryForward()};
     CIntField ForeignMailingAddress{this, 29, "ForeignMailingAddress", "", "Mailing address outside Canada", fld::CarryForward()};
-    CIntField HomeAddressSameAsMailing{this, 30, "HomeAddressSameAsMailing", "", "Home address same as mailing", fld::Choices(choices::kYesNo).carryForward()};
+    CIntField HomeAddressSameAsMailing{this, 30, "HomeAddressSameAsMailing", "", "Home address same as mailing", fld::Question().carryForward()};
     CStringField HomePhone{this, 31, "HomePhone", "", "Telephone", fld::CarryForward()};
     CStringField Email{this, 32, "Email", "", "Email address", fld::CarryForward()};
     CStringField Email2{this, 34, "Email2", "", "Second email address", fld::CarryForward()};
@@ -61,13 +61,13 @@ public:
     CIntField SelfEmploymentProvince{this, 45, "SelfEmploymentProvince", "", "Province of self-employment", fld::Choices(choices::kProvince).computed()};
     CBoolField ResidencyFlag{this, 46, "ResidencyFlag", "", "Deemed resident of Canada"};
     CIntField FactualResident{this, 47, "FactualResident", "", "Factual resident (from T1248 Schedule D)", fld::ReadOnly()};
-    CIntField AboriginalLandAnswer5{this, 48, "AboriginalLandAnswer5", "", "Resided on Cree or Naskapi land", fld::Choices(choices::kYesNo)};
-    CIntField AboriginalLandAnswer13{this, 49, "AboriginalLandAnswer13", "", "Resided on Yukon First Nations land", fld::Choices(choices::kYesNo)};
+    CIntField AboriginalLandAnswer5{this, 48, "AboriginalLandAnswer5", "", "Resided on Cree or Naskapi land", fld::Question()};
+    CIntField AboriginalLandAnswer13{this, 49, "AboriginalLandAnswer13", "", "Resided on Yukon First Nations land", fld::Question()};
     CIntField YukonSettlementChoice{this, 50, "YukonSettlementChoice", "", "Yukon First Nation settlement"};
     CStringField YukonSettlementNumber{this, 51, "YukonSettlementNumber", "", "Yukon First Nation number"};
-    CIntField FirstNationIdAnswer13{this, 52, "FirstNationIdAnswer13", "", "Citizen of that First Nation", fld::Choices(choices::kYesNo)};
-    CIntField TlichoAnswer{this, 53, "TlichoAnswer", "", "Resided on Tlicho lands", fld::Choices(choices::kYesNo)};
-    CIntField DelineAnswer{this, 54, "DelineAnswer", "", "Resided in Deline", fld::Choices(choices::kYesNo)};
+    CIntField FirstNationIdAnswer13{this, 52, "FirstNationIdAnswer13", "", "Citizen of that First Nation", fld::Question()};
+    CIntField TlichoAnswer{this, 53, "TlichoAnswer", "", "Resided on Tlicho lands", fld::Question()};
+    CIntField DelineAnswer{this, 54, "DelineAnswer", "", "Resided in Deline", fld::Question()};
     CIntField FirstNationIdCode7{this, 55, "FirstNationIdCode7", "", "First Nation code"};
 
     CDateField BankruptcyDate{this, 60, "BankruptcyDate", "", "Date of bankruptcy", fld::Section("Bankruptcy")};
@@ -77,12 +77,12 @@ public:
     CBoolField RevokeFiscalPeriodElection{this, 64, "RevokeFiscalPeriodElection", "", "Revoke the non-calendar fiscal period election"};
     CIntField BankruptcyPeriod{this, 65, "BankruptcyPeriod", "", "This return covers (0 the period before, 1 the period after) the bankruptcy"};
 
-    CIntField CitizenshipAnswer{this, 70, "CitizenshipAnswer", "", "Canadian citizen", fld::Section("Questions").page("Questions and filing").choices(choices::kYesNo).carryForward()};
-    CIntField ElectionsCanadaAnswer{this, 71, "ElectionsCanadaAnswer", "", "Authorize Elections Canada", fld::Choices(choices::kYesNo).carryForward()};
-    CIntField EmigrantFormsAnswer{this, 72, "EmigrantFormsAnswer", "", "Forms T1243, T1244 or T1161 needed", fld::Choices(choices::kYesNo)};
-    CIntField ForeignPropertyAnswer{this, 73, "ForeignPropertyAnswer", "", "Foreign property cost more than CAN$100,000", fld::Choices(choices::kYesNo)};
-    CIntField DonorAnswer{this, 74, "DonorAnswer", "", "Organ donor registry consent", fld::Choices(choices::kYesNo).carryForward()};
-    CIntField RuralSupplementAnswer{this, 75, "RuralSupplementAnswer", "", "Resided outside a census metropolitan area", fld::Choices(choices::kYesNo)};
+    CIntField CitizenshipAnswer{this, 70, "CitizenshipAnswer", "", "Canadian citizen", fld::Section("Questions").page("Questions and filing").question().carryForward()};
+    CIntField ElectionsCanadaAnswer{this, 71, "ElectionsCanadaAnswer", "", "Authorize Elections Canada", fld::Question().carryForward()};
+    CIntField EmigrantFormsAnswer{this, 72, "EmigrantFormsAnswer", "", "Forms T1243, T1244 or T1161 needed", fld::Question()};
+    CIntField ForeignPropertyAnswer{this, 73, "ForeignPropertyAnswer", "", "Foreign property cost more than CAN$100,000", fld::Question()};
+    CIntField DonorAnswer{this, 74, "DonorAnswer", "", "Organ donor registry consent", fld::Question().carryForward()};
+    CIntField RuralSupplementAnswer{this, 75, "RuralSupplementAnswer", "", "Resided outside a census metropolitan area", fld::Question()};
     CIntField SelfEmployedSpouseDeadline{this, 76, "SelfEmployedSpouseDeadline", "", "Self-employed spouse, June 15 deadline"};
     CIntField TaxExemptIncomeAnswer{this, 77, "TaxExemptIncomeAnswer", "", "Has tax-exempt income", fld::Computed()};
     CFloatField TaxExemptIncome{this, 78, "TaxExemptIncome", "", "Tax-exempt income (from slips)", fld::Computed()};
@@ -117,28 +117,32 @@ public:
     CStringField DepositInstitution{this, 111, "DepositInstitution", "", "Institution number", fld::CarryForward().readOnly()};
     CStringField DepositAccount{this, 112, "DepositAccount", "", "Account number", fld::CarryForward().readOnly()};
 
-    CStringField SpouseFirstName{this, 120, "SpouseFirstName", "", "Spouse's first name", fld::Section("Spouse or common-law partner").page("Spouse").carryForward()};
-    CStringField SpouseLastName{this, 121, "SpouseLastName", "", "Spouse's last name", fld::CarryForward()};
-    CStringField SpouseSIN{this, 122, "SpouseSIN", "", "Spouse's social insurance number", fld::CarryForward()};
-    CDateField SpouseBirthDate{this, 123, "SpouseBirthDate", "", "Spouse's date of birth", fld::CarryForward()};
-    CDateField SpouseEntryDate{this, 124, "SpouseEntryDate", "", "Spouse's date of entry into Canada"};
-    CFloatField SpouseNetIncome{this, 125, "SpouseNetIncome", "23600", "Spouse's net income"};
-    CFloatField SpouseUCCB{this, 126, "SpouseUCCB", "11700", "Spouse's universal child care benefit"};
-    CFloatField SpouseUCCBRepayment{this, 127, "SpouseUCCBRepayment", "21300", "Spouse's UCCB repayment"};
-    CFloatField SpouseWorkingIncome{this, 128, "SpouseWorkingIncome", "", "Spouse's working income"};
-    CFloatField SpouseSelfEmploymentIncome{this, 129, "SpouseSelfEmploymentIncome", "", "Spouse's self-employment income"};
-    CIntField SpouseHasSelfEmployment{this, 130, "SpouseHasSelfEmployment", "", "Spouse has self-employment income"};
-    CFloatField SpouseTaxableIncome{this, 131, "SpouseTaxableIncome", "26000", "Spouse's taxable income"};
-    CFloatField SpouseSplitIncome{this, 132, "SpouseSplitIncome", "", "Spouse's split income"};
-    CFloatField SpouseAdjustedNetIncome{this, 133, "SpouseAdjustedNetIncome", "", "Spouse's adjusted net income"};
-    CFloatField SpouseChildCare{this, 134, "SpouseChildCare", "21400", "Spouse's child care expenses"};
-    CFloatField SpouseMortgageForeclosure{this, 135, "SpouseMortgageForeclosure", "", "Spouse's mortgage foreclosures"};
+    CStringField SpouseFirstName{this, 120, "SpouseFirstName", "", "Spouse's first name", fld::Section("Spouse or common-law partner").page("Spouse").carryForward().fromSpouse()};
+    CStringField SpouseLastName{this, 121, "SpouseLastName", "", "Spouse's last name", fld::CarryForward().fromSpouse()};
+    CStringField SpouseSIN{this, 122, "SpouseSIN", "", "Spouse's social insurance number", fld::CarryForward().fromSpouse()};
+    CDateField SpouseBirthDate{this, 123, "SpouseBirthDate", "", "Spouse's date of birth", fld::CarryForward().fromSpouse()};
+    CDateField SpouseEntryDate{this, 124, "SpouseEntryDate", "", "Spouse's date of entry into Canada", fld::FromSpouse()};
+    CFloatField SpouseNetIncome{this, 125, "SpouseNetIncome", "23600", "Spouse's net income", fld::FromSpouse()};
+    CFloatField SpouseUCCB{this, 126, "SpouseUCCB", "11700", "Spouse's universal child care benefit", fld::FromSpouse()};
+    CFloatField SpouseUCCBRepayment{this, 127, "SpouseUCCBRepayment", "21300", "Spouse's UCCB repayment", fld::FromSpouse()};
+    CFloatField SpouseWorkingIncome{this, 128, "SpouseWorkingIncome", "", "Spouse's working income", fld::FromSpouse()};
+    CFloatField SpouseSelfEmploymentIncome{this, 129, "SpouseSelfEmploymentIncome", "", "Spouse's self-employment income", fld::FromSpouse()};
+    CIntField SpouseHasSelfEmployment{this, 130, "SpouseHasSelfEmployment", "", "Spouse has self-employment income", fld::FromSpouse()};
+    CFloatField SpouseTaxableIncome{this, 131, "SpouseTaxableIncome", "26000", "Spouse's taxable income", fld::FromSpouse()};
+    CFloatField SpouseSplitIncome{this, 132, "SpouseSplitIncome", "", "Spouse's split income", fld::FromSpouse()};
+    CFloatField SpouseAdjustedNetIncome{this, 133, "SpouseAdjustedNetIncome", "", "Spouse's adjusted net income", fld::FromSpouse()};
+    CFloatField SpouseChildCare{this, 134, "SpouseChildCare", "21400", "Spouse's child care expenses", fld::FromSpouse()};
+    CFloatField SpouseMortgageForeclosure{this, 135, "SpouseMortgageForeclosure", "", "Spouse's mortgage foreclosures", fld::FromSpouse()};
     CFloatField SpouseTaxPayable{this, 136, "SpouseTaxPayable", "", "Spouse's tax"};
 
     CFloatField line10100EmploymentIncome{this, 10100, "line10100EmploymentIncome", "10100", "Employment income", fld::Section("Total income").page("Total income").computed()};
+    // Income the user reports without a slip; the calculation adds each to
+    // the slip total of its line.
+    CFloatField line10100NotOnSlip{this, 10101, "line10100NotOnSlip", "", "Employment income not on a slip (tips, gratuities, casual earnings), added to line 10100"};
     CFloatField line10105EmergencyVolunteerExempt{this, 10105, "line10105EmergencyVolunteerExempt", "10105", "Tax-exempt income for emergency services volunteers", fld::Computed()};
     CFloatField line10120Commissions{this, 10120, "line10120Commissions", "10120", "Commissions included on line 10100", fld::Computed()};
     CFloatField line10400OtherEmploymentIncome{this, 10400, "line10400OtherEmploymentIncome", "10400", "Other employment income", fld::Computed()};
+    CFloatField line10400NotOnSlip{this, 10401, "line10400NotOnSlip", "", "Other employment income not on a slip, added to line 10400"};
     CFloatField line11300OldAgeSecurity{this, 11300, "line11300OldAgeSecurity", "11300", "Old age security pension", fld::Computed()};
     CFloatField line11400CppQppBenefits{this, 11400, "line11400CppQppBenefits", "11400", "CPP or QPP benefits", fld::Computed()};
     CFloatField line11410CppDisabilityBenefits{this, 11410, "line11410CppDisabilityBenefits", "11410", "Disability benefits included on line 11400", fld::Computed()};
@@ -150,6 +154,7 @@ public:
     CFloatField line12000TaxableDividends{this, 12000, "line12000TaxableDividends", "12000", "Taxable amount of dividends from taxable Canadian corporations", fld::Computed()};
     CFloatField line12010OtherThanEligibleDividends{this, 12010, "line12010OtherThanEligibleDividends", "12010", "Taxable amount of dividends other than eligible dividends", fld::Computed()};
     CFloatField line12100InterestIncome{this, 12100, "line12100InterestIncome", "12100", "Interest and other investment income", fld::Computed()};
+    CFloatField line12100NotOnSlip{this, 12101, "line12100NotOnSlip", "", "Interest and other investment income not on a slip, added to line 12100"};
     CFloatField line12200PartnershipIncome{this, 12200, "line12200PartnershipIncome", "12200", "Net partnership income: limited or non-active partners only", fld::Computed()};
     CFloatField line12500RdspIncome{this, 12500, "line12500RdspIncome", "12500", "Registered disability savings plan income", fld::Computed()};
     CFloatField line12599GrossRental{this, 12599, "line12599GrossRental", "12599", "Gross rental income"};
@@ -162,6 +167,8 @@ public:
     CFloatField line12905FhsaIncome{this, 12905, "line12905FhsaIncome", "12905", "First home savings account income", fld::Computed()};
     CFloatField line13000OtherIncome{this, 13000, "line13000OtherIncome", "13000", "Other income", fld::Computed()};
     CStringField line13000Description{this, 13001, "line13000Description", "", "Specify other income", fld::Computed()};
+    CFloatField line13000NotOnSlip{this, 13002, "line13000NotOnSlip", "", "Other income not on a slip, added to line 13000"};
+    CStringField line13000NotOnSlipDescription{this, 13003, "line13000NotOnSlipDescription", "", "Specify other income not on a slip"};
     CFloatField line13010Scholarships{this, 13010, "line13010Scholarships", "13010", "Taxable scholarships, fellowships, bursaries and artists' project grants", fld::Computed()};
     CFloatField line13499BusinessGross{this, 13499, "line13499BusinessGross", "13499", "Business income, gross", fld::Computed()};
     CFloatField line13500BusinessNet{this, 13500, "line13500BusinessNet", "13500", "Business income, net", fld::Computed()};
@@ -201,6 +208,8 @@ public:
     CFloatField line22900EmploymentExpenses{this, 22900, "line22900EmploymentExpenses", "22900", "Other employment expenses", fld::Computed()};
     CFloatField line23100ClergyResidence{this, 23100, "line23100ClergyResidence", "23100", "Clergy residence deduction", fld::Computed()};
     CFloatField line23200OtherDeductions{this, 23200, "line23200OtherDeductions", "23200", "Other deductions", fld::Computed()};
+    CFloatField line23200NotOnSlip{this, 23201, "line23200NotOnSlip", "", "Other deductions not on a slip, added to line 23200"};
+    CStringField line23200NotOnSlipDescription{this, 23202, "line23200NotOnSlipDescription", "", "Specify other deductions"};
     CFloatField line23210Covid19Repayment{this, 23210, "line23210Covid19Repayment", "23210", "Total federal COVID-19 benefits repayment", fld::Computed()};
     CFloatField line23300TotalDeductions{this, 23300, "line23300TotalDeductions", "23300", "Total deductions", fld::Computed()};
     CFloatField line23400NetIncomeBeforeAdjustments{this, 23400, "line23400NetIncomeBeforeAdjustments", "23400", "Net income before adjustments", fld::Computed()};
@@ -523,6 +532,9 @@ public:
     bool isEligibleForCAI() const;
     bool isProvEligibleForCAI() const;
     bool isDonorInfoNeeded() const;
+    // The user answered Yes to the foreign-property question (form T1135 is
+    // then due); an unanswered question is no Yes.
+    bool answeredYesToForeignProperty() const { return ForeignPropertyAnswer.m_value == choices::kYes; }
     double getSpouseNetIncForSpouseCredit(bool includeSplitIncome) const;
     bool canNotOverwriteSpouseAgeAmount() const;
     static double CalculateAgeAmount(bool eligible, double netIncome, int days, int daysInYear,

@@ -13,16 +13,16 @@ class TaxData_Wizard_General : public CTaxData_Form
 public:
     TaxData_Wizard_General() : CTaxData_Form(FROM_TAXWIZARD, 1) {}
     CIntField Language{this, 1, "Language", "", "Language of correspondence", fld::Choices(choices::kLanguage)};
-    CIntField CitizenshipAnswer{this, 2, "CitizenshipAnswer", "", "Are you a Canadian citizen?", fld::Choices(choices::kYesNo)};
-    CIntField ElectionsCanadaAnswer{this, 3, "ElectionsCanadaAnswer", "", "Do you authorize the agency to give your information to Elections Canada?", fld::Choices(choices::kYesNo)};
-    CIntField EmigrantFormsAnswer{this, 4, "EmigrantFormsAnswer", "", "Do you need forms T1243, T1244 or T1161?", fld::Choices(choices::kYesNo)};
-    CIntField ForeignPropertyAnswer{this, 5, "ForeignPropertyAnswer", "", "Did you own foreign property costing more than CAN$100,000?", fld::Choices(choices::kYesNo)};
+    CIntField CitizenshipAnswer{this, 2, "CitizenshipAnswer", "", "Are you a Canadian citizen?", fld::Question()};
+    CIntField ElectionsCanadaAnswer{this, 3, "ElectionsCanadaAnswer", "", "Do you authorize the agency to give your information to Elections Canada?", fld::Question()};
+    CIntField EmigrantFormsAnswer{this, 4, "EmigrantFormsAnswer", "", "Do you need forms T1243, T1244 or T1161?", fld::Question()};
+    CIntField ForeignPropertyAnswer{this, 5, "ForeignPropertyAnswer", "", "Did you own foreign property costing more than CAN$100,000?", fld::Question()};
     CFloatField Donations1{this, 6, "Donations1", "", "Charitable donations"};
     CFloatField Donations2{this, 7, "Donations2", "", "Other gifts"};
     CFloatField PoliticalContributions{this, 8, "PoliticalContributions", "40900", "Federal political contributions"};
     CFloatField InstalmentsPaid{this, 9, "InstalmentsPaid", "47600", "Tax paid by instalments"};
     CFloatField DigitalNews{this, 10, "DigitalNews", "31350", "Digital news subscription expenses"};
-    CIntField FirstTimeFilerAnswer{this, 11, "FirstTimeFilerAnswer", "", "Is this your first return with the agency?", fld::Choices(choices::kYesNo)};
+    CIntField FirstTimeFilerAnswer{this, 11, "FirstTimeFilerAnswer", "", "Is this your first return with the agency?", fld::Question()};
     CIntField DisabilityAnswer{this, 12, "DisabilityAnswer", "", "Are you eligible for the disability tax credit?"};
 };
 
