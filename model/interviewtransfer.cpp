@@ -24,7 +24,7 @@ bool present(double v) { return std::fabs(v) >= 0.009; }
 template <typename T>
 T* formOf(IndividualTaxData& person, ENUMTYPE_FORM type, bool create)
 {
-    return static_cast<T*>(person.GetFormData(type, create));
+    return qobject_cast<T*>(person.GetFormData(type, create));
 }
 
 void readGeneral(IndividualTaxData& person, const TaxData_Wizard_General& w)
@@ -246,7 +246,7 @@ void IndividualTaxData::WriteDataToWizards(bool isSpouse)
         w->InstalmentsPaid.m_value = t1->InstalmentsPaid.m_value;
         w->FirstTimeFilerAnswer.m_value = t1->FirstTimeFilerAnswer.m_value;
         w->DisabilityAnswer.m_value = t1->Disabled.m_value;
-        const auto* sch9 = static_cast<TaxData_Sch9*>(GetFormData(9, false));
+        const auto* sch9 = qobject_cast<TaxData_Sch9*>(GetFormData(9, false));
         w->Donations1.m_value = sch9 ? sch9->InterviewDonations1.m_value : 0.0;
         w->Donations2.m_value = sch9 ? sch9->InterviewDonations2.m_value : 0.0;
     }
@@ -254,7 +254,7 @@ void IndividualTaxData::WriteDataToWizards(bool isSpouse)
     if (auto* w = qobject_cast<TaxData_LastYearAmounts*>(GetWizData(2, false)); w && t1) {
         w->NetCapitalLossCarryForward.m_value = t1->NetCapitalLossCarryForward.m_value;
         w->MinimumTaxCarryForward.m_value = t1->MinimumTaxCarryForward.m_value;
-        if (const auto* sch7 = static_cast<TaxData_Sch7*>(GetFormData(7, false))) {
+        if (const auto* sch7 = qobject_cast<TaxData_Sch7*>(GetFormData(7, false))) {
             t1->UnusedRRSPContributions.m_value = sch7->UnusedRRSPContributions.m_value;
             t1->RRSPDeductionLimit.m_value = sch7->RRSPDeductionLimit.m_value;
         }
@@ -262,20 +262,20 @@ void IndividualTaxData::WriteDataToWizards(bool isSpouse)
         w->RRSPDeductionLimit.m_value = t1->RRSPDeductionLimit.m_value;
         w->HBPRequiredRepayment.m_value = t1->HBPRequiredRepayment.m_value;
         w->LLPRequiredRepayment.m_value = t1->LLPRequiredRepayment.m_value;
-        if (const auto* sch11 = static_cast<TaxData_Sch11*>(GetFormData(11, false)))
+        if (const auto* sch11 = qobject_cast<TaxData_Sch11*>(GetFormData(11, false)))
             t1->FedTuitionCarryForward.m_value = sch11->FedTuitionCarryForward.m_value;
         w->FedTuitionCarryForward.m_value = t1->FedTuitionCarryForward.m_value;
         double provincial = 0;
         if (m_provMgr.getProvAmountClaimed(kProvincialTuitionCode, provincial) != 0)
             t1->ProvTuitionCarryForward.m_value = provincial;
         w->ProvTuitionCarryForward.m_value = t1->ProvTuitionCarryForward.m_value;
-        if (const auto* t1212 = static_cast<TaxData_T1212New*>(GetFormData(18, false)))
+        if (const auto* t1212 = qobject_cast<TaxData_T1212New*>(GetFormData(18, false)))
             t1->T1212CarryForward.m_value = t1212->FirstAmount.m_value;
         w->T1212CarryForward.m_value = t1->T1212CarryForward.m_value;
     }
 
     if (auto* w = qobject_cast<TaxData_RRSPContrib*>(GetWizData(5, false))) {
-        if (const auto* sch7 = static_cast<TaxData_Sch7*>(GetFormData(7, false))) {
+        if (const auto* sch7 = qobject_cast<TaxData_Sch7*>(GetFormData(7, false))) {
             w->OwnPriorYearContributions.m_value = sch7->OwnPriorYearContributions.m_value;
             w->SpousalPriorYearContributions.m_value = sch7->SpousalPriorYearContributions.m_value;
             w->OwnCurrentYearContributions.m_value = sch7->OwnCurrentYearContributions.m_value;
