@@ -64,6 +64,9 @@ public:
 
     // ---- Ids ----
     int GetNextUniqueID() { return m_nextId++; }
+    // The id a new form or slip gets: a drawn one for an id below 1, else
+    // the given one, which later draws then pass.
+    int takeItemId(int id);
 
     // ---- Factories ----
     static CTaxData_Form* AllocFedFormData(ENUMTYPE_FORM type);

@@ -12,6 +12,8 @@
 #include "companion/forms/t1/taxdata_t1new.h"
 #include "model/preparerinfo.h"
 
+#include <climits>
+
 namespace {
 
 // Form types no return may hold, whatever could make them.
@@ -32,6 +34,16 @@ CString joinNonEmpty(std::initializer_list<CString> parts, const char* separator
 }
 
 } // namespace
+
+int IndividualTaxData::takeItemId(int id)
+{
+    if (id < 1)
+        return GetNextUniqueID();
+    // An id given from outside (a file, a copy) is never drawn again later.
+    if (id >= m_nextId && id < INT_MAX)
+        m_nextId = id + 1;
+    return id;
+}
 
 CTaxData_Form* IndividualTaxData::AllocFedFormData(ENUMTYPE_FORM type)
 {
@@ -61,7 +73,7 @@ STRUCT_FORMDATA_ITEM_2004* IndividualTaxData::NewFormDataItem(ENUMTYPE_FORM type
 
     auto* item = new STRUCT_FORMDATA_ITEM_2004;
     item->type = type;
-    item->id = id < 1 ? GetNextUniqueID() : id;
+    item->id = takeItemId(id);
     item->sharedId = sharedId;
     item->data = form;
     if (addToList)
@@ -78,7 +90,7 @@ STRUCT_SLIPDATA_ITEM_2004* IndividualTaxData::NewSlipData(ENUMTYPE_SLIP type, in
         return nullptr;
     auto* item = new STRUCT_SLIPDATA_ITEM_2004;
     item->type = type;
-    item->id = id < 1 ? GetNextUniqueID() : id;
+    item->id = takeItemId(id);
     item->sharedId = sharedId;
     item->data = slip;
     m_slipList.push_back(item);

@@ -89,10 +89,13 @@ private slots:
         QVERIFY(ids.insert(form->id).second);
         QCOMPARE(*ids.rbegin(), 104);
         QCOMPARE(person.GetNextUniqueID(), 105);
-        // A form or slip given an id keeps it; a note keeps even 0.
+        // A form or slip given an id keeps it, and ids drawn later pass it
+        // (never drawing it a second time); a note keeps even 0.
         QCOMPARE(person.NewFormDataItem(7, 555, true, 0, false)->id, 555);
         QCOMPARE(person.NewNoteData(0)->id, 0);
-        QCOMPARE(person.GetNextUniqueID(), 106);
+        QCOMPARE(person.NewSlipData(8, 0, 0)->id, 556);
+        QCOMPARE(person.NewSlipData(8, 300, 0)->id, 300); // below the next id: no change
+        QCOMPARE(person.GetNextUniqueID(), 557);
     }
 
     void itemOutsideTheListIsNotListed()
