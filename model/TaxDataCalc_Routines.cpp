@@ -59,27 +59,12 @@ void clearSplitLines(TaxData_T1New& t1)
 
 double statementNet(const STRUCT_FORMDATA_ITEM_2004* item)
 {
-    switch (item->type) {
-    case 12:
+    if (item->type == 12) {
         if (auto* form = qobject_cast<const TaxData_T776New*>(item->data))
             return form->NetResult.m_value;
         return 0.0;
-    case 125:
-    case 131: return t2125NetIncome(item->data);
-    case 21:
-        if (auto* form = qobject_cast<const TaxData_T2042New*>(item->data))
-            return form->NetResult.m_value;
-        return 0.0;
-    case 15:
-        if (auto* form = qobject_cast<const TaxData_T1163New*>(item->data))
-            return form->NetResult.m_value;
-        return 0.0;
-    case 51:
-        if (auto* form = qobject_cast<const TaxData_T2121New*>(item->data))
-            return form->NetResult.m_value;
-        return 0.0;
-    default: return 0.0;
     }
+    return selfEmploymentStatementNet(item->type, item->data);
 }
 
 // Income limits of the Canada workers benefit pre-check: (limit, floor).

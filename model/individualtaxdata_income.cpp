@@ -33,27 +33,6 @@ bool holdsT2125OfKind(const std::list<STRUCT_FORMDATA_ITEM_2004*>& forms, int ki
     return false;
 }
 
-double statementNetIncome(const STRUCT_FORMDATA_ITEM_2004* item)
-{
-    switch (item->type) {
-    case 125:
-    case 131: return t2125NetIncome(item->data);
-    case 21:
-        if (auto* form = qobject_cast<const TaxData_T2042New*>(item->data))
-            return form->NetResult.m_value;
-        return 0.0;
-    case 15:
-        if (auto* form = qobject_cast<const TaxData_T1163New*>(item->data))
-            return form->NetResult.m_value;
-        return 0.0;
-    case 51:
-        if (auto* form = qobject_cast<const TaxData_T2121New*>(item->data))
-            return form->NetResult.m_value;
-        return 0.0;
-    default: return 0.0;
-    }
-}
-
 } // namespace
 
 bool IndividualTaxData::HaveRentalIncome() const
@@ -113,7 +92,7 @@ double IndividualTaxData::CalculatedSelfEmpIncomeForF5532() const
                 total += t5013->GetTotalNonLossNetIncome();
             continue;
         }
-        const double net = statementNetIncome(item);
+        const double net = selfEmploymentStatementNet(item->type, item->data);
         if (net >= kPresent)
             total += net; // losses are left out
     }
