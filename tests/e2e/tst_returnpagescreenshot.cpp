@@ -2,6 +2,7 @@
 
 #include "app/tabwndapp.h"
 #include "common/scriptedprompter.h"
+#include "companion/forms/slips/slips_employment.h"
 #include "companion/forms/t1/taxdata_t1new.h"
 #include "model/cfamilytaxdata.h"
 #include "workspace/form_return.h"
@@ -62,8 +63,14 @@ int grabOpenReturn(const QString& picture)
     r.bSch7 = r.bT776 = true;
     auto* family = new CFamilyTaxData(MULTIPROVS_MODE_RESIDENCE);
     family->NewData(&r);
-    family->getTaxpayer()->GetT1()->line10100EmploymentIncome.m_value = 52000;
-    family->getTaxpayer()->NewSlipData(1, 0, 0);
+    // Employment income reaches the T1 from the T4, as a user enters it.
+    if (STRUCT_SLIPDATA_ITEM_2004* item = family->getTaxpayer()->NewSlipData(1, 0, 0)) {
+        if (auto* t4 = qobject_cast<TaxData_Slip_T4*>(item->data)) {
+            t4->EmployerName.m_value = "Acme Ltd";
+            t4->box14EmploymentIncome.m_value = 52000;
+            t4->box22IncomeTaxDeducted.m_value = 9000;
+        }
+    }
     family->Calculate(-1, nullptr);
     window->_presentAReturn(nullptr, family);
 
