@@ -58,7 +58,9 @@
 // - tests/companion/sampleforms.h holds a complete worked example.
 
 #include <QObject>
+#include <functional>
 #include <list>
+#include <vector>
 
 #include "companion/core/cstring.h"
 #include "companion/forms/fieldowner.h"
@@ -101,7 +103,14 @@ public:
     // 1. Pages: appends the object's pages to pages, each with parent as
     //    parent; returns the number appended. The default builds them from
     //    the field table, one per fld::Page break (and more for long tables).
+    //    The pages themselves come from the page factory that the widget
+    //    layer installs; with none installed no page is made.
     virtual int CreatePages(std::list<BaseTaxPage*>& pages, QWidget* parent);
+    using PageFactory = std::function<BaseTaxPage*(CTaxData_Form* form, const std::vector<CField*>& fields,
+                                                   const QString& title, QWidget* parent)>;
+    // Installs the maker of one page from a group of fields (the widget layer
+    // does so when it is loaded); returns the one installed before.
+    static PageFactory installPageFactory(PageFactory factory);
     // 2. Copy every value from another object of the same type.
     virtual void CopyData(const CTaxData_Form* from);
     // 3. True when any value differs from the other object's.

@@ -234,3 +234,17 @@ QWidget* BaseTaxPage::editorFor(const CField* field) const
             return b.editor;
     return nullptr;
 }
+
+void BaseTaxPage::installAsPageFactory()
+{
+    CTaxData_Form::installPageFactory([](CTaxData_Form* form, const std::vector<CField*>& fields,
+                                         const QString& title, QWidget* parent) -> BaseTaxPage* {
+        return new BaseTaxPage(form, fields, title, parent);
+    });
+}
+
+namespace {
+
+[[maybe_unused]] const bool g_pageFactoryInstalled = (BaseTaxPage::installAsPageFactory(), true);
+
+} // namespace

@@ -479,5 +479,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestMultiProvsTaxMgr)
+QTEST_GUILESS_MAIN(TestMultiProvsTaxMgr)
 #include "tst_multiprovstaxmgr.moc"
