@@ -2,6 +2,9 @@
 
 #include <QRegularExpressionValidator>
 
+#include "companion/core/numbertext.h"
+#include "companion/rules/money.h"
+
 StringLineEdit::StringLineEdit(QWidget* parent) : QLineEdit(parent) {}
 
 DoubleLineEdit::DoubleLineEdit(QWidget* parent) : QLineEdit(parent)
@@ -13,7 +16,7 @@ DoubleLineEdit::DoubleLineEdit(QWidget* parent) : QLineEdit(parent)
 
 QString DoubleLineEdit::formatAmount(double value)
 {
-    return QString::number(value, 'f', 2);
+    return QString::fromStdString(taxrules::formatAmount(value));
 }
 
 void DoubleLineEdit::setValue(double value)
@@ -23,12 +26,8 @@ void DoubleLineEdit::setValue(double value)
 
 double DoubleLineEdit::value() const
 {
-    QString t = text();
-    t.remove(QLatin1Char(','));
-    t.remove(QLatin1Char('$'));
-    bool ok = false;
-    const double v = t.trimmed().toDouble(&ok);
-    return ok ? v : 0.0;
+    double v = 0.0;
+    return parseAmountText(text(), &v) ? v : 0.0;
 }
 
 StyledDateEdit::StyledDateEdit(QWidget* parent) : QDateEdit(parent)
