@@ -22,6 +22,7 @@
 #include "companion/forms/t1/taxdata_t1new.h"
 #include "model/calcsteps_common.h"
 #include "companion/rules/federalconstants2024.h"
+#include "companion/rules/money.h"
 #include "model/slipcalc.h"
 
 using namespace calcsteps;
@@ -105,7 +106,7 @@ void slipTotalsIntoReturn(const STRUCT_SLIPDATA_CALCULATION& s, TaxData_T1New& t
     // The death benefits of T4A and T3 slips together are exempt up to one
     // 10,000 per person.
     const double deathBenefits = s.t4aBox106 + s.t3Box35;
-    if (deathBenefits - kDeathBenefitExemption >= 0.009)
+    if (taxrules::isPositiveAmount(deathBenefits - kDeathBenefitExemption))
         t1.UnclassifiedSlipIncome.m_value += deathBenefits - kDeathBenefitExemption;
     t1.line13000OtherIncome.m_value += t1.UnclassifiedSlipIncome.m_value;
 
@@ -229,7 +230,7 @@ void addBusinessStatement(TaxData_T2125_New& f, TaxData_T1New& t1)
 // before every expense is entered) must not undo it for the next one.
 double allowedFarmingNet(double farmingNet, bool restricted)
 {
-    if (farmingNet - (-kRestrictedFarmThreshold) > -0.009 || !restricted)
+    if (!taxrules::isNegativeAmount(farmingNet - (-kRestrictedFarmThreshold)) || !restricted)
         return farmingNet;
     if (farmingNet > kRestrictedFarmFloor)
         return -(kRestrictedFarmThreshold + (-farmingNet - kRestrictedFarmThreshold) / 2.0);
@@ -317,7 +318,7 @@ double addPrincipalResidences(IndividualTaxData& person, const TaxData_T1New& t1
             f.SIN.m_value = t1.SIN.m_value;
             f.Calculate01();
             sum += f.Gain.m_value;
-            if (present(sum) && !person.HasForm(4))
+            if (taxrules::isPresentAmount(sum) && !person.HasForm(4))
                 person.GetFormData(4, true);
         });
     return sum;
@@ -338,7 +339,7 @@ void calculateCapitalGains(IndividualTaxData& person, TaxData_T1New& t1, double 
     const auto* t1170 = formOf<TaxData_T1170>(person, 113);
     auto pair = [](CFloatField& amount, CFloatField& base, const CFloatField* a, const CFloatField* b) {
         base.m_value = b ? b->m_value : 0.0;
-        amount.m_value = (a && base.m_value >= 0.009) ? a->m_value : 0.0;
+        amount.m_value = (a && taxrules::isPositiveAmount(base.m_value)) ? a->m_value : 0.0;
     };
     pair(sch3->T1170Amount1, sch3->T1170Base1, t1170 ? &t1170->Amount1 : nullptr, t1170 ? &t1170->Base1 : nullptr);
     pair(sch3->T1170Amount2, sch3->T1170Base2, t1170 ? &t1170->Amount2 : nullptr, t1170 ? &t1170->Base2 : nullptr);
@@ -350,7 +351,7 @@ void calculateCapitalGains(IndividualTaxData& person, TaxData_T1New& t1, double 
     sch3->CalculateTaxableCapGain();
     sch3->CalculateCapGainReduction();
     const double gains = sch3->Result.m_value + t1.CapitalGainAmount.m_value;
-    t1.line12700TaxableCapitalGains.m_value = (gains < 0.009 && !t1.IsDeceased()) ? 0.0 : gains;
+    t1.line12700TaxableCapitalGains.m_value = (!taxrules::isPositiveAmount(gains) && !t1.IsDeceased()) ? 0.0 : gains;
     t1.CapitalGainsDeductionBase.m_value = sch3->Result2.m_value;
     t1.CapitalGainReduction.m_value = sch3->Result3.m_value;
     t1.MortgageForeclosure.m_value = sch3->getMortgageForClosureAndConditionSale();
@@ -410,23 +411,23 @@ int IndividualTaxData::CalculateStep1(const CalcChange& changed)
     slipTotalsIntoReturn(s, *t1, *this);
     t1->TaxExemptIncomeAnswer.m_value = s.hasIndianActIncome ? 1 : 0;
     auto* t90 = formOf<TaxData_T90>(*this, 171);
-    if (!t90 && (s.t4Box71 >= 0.009 || s.hasIndianActIncome))
+    if (!t90 && (taxrules::isPositiveAmount(s.t4Box71) || s.hasIndianActIncome))
         t90 = static_cast<TaxData_T90*>(GetFormData(171, true));
     if (t90) {
         t90->Total.m_value = s.t4Box71;
-        t90->Flag.m_value = (s.t4Box71 >= 0.009 || s.hasIndianActIncome) ? 1 : 0;
+        t90->Flag.m_value = (taxrules::isPositiveAmount(s.t4Box71) || s.hasIndianActIncome) ? 1 : 0;
         t90->PensionExempt.m_value = s.t4apBox20IndianAct;
     }
     int selector = 0;
-    if (s.t4Box26Qpp >= 0.009 || s.t4Box17 >= 0.009)
+    if (taxrules::isPositiveAmount(s.t4Box26Qpp) || taxrules::isPositiveAmount(s.t4Box17))
         selector = 2;
-    else if (s.t4Box26Cpp >= 0.009 || s.t4Box16 >= 0.009)
+    else if (taxrules::isPositiveAmount(s.t4Box26Cpp) || taxrules::isPositiveAmount(s.t4Box16))
         selector = 1;
     t1->PensionPlanSelector.m_value = selector;
     _autoCreateSch8RC381(selector);
     const int created = int(!hadT90 && HasForm(171)) + int(!hadSch8 && HasForm(150)) + int(!hadRc381 && HasForm(148));
     const int placement = (s.t4HasPlacementAgency || s.t4HasKind1 || s.t4HasKind2) ? 1 : 0;
-    const int employment = present(t1->line10100EmploymentIncome.m_value) ? 1 : 0;
+    const int employment = taxrules::isPresentAmount(t1->line10100EmploymentIncome.m_value) ? 1 : 0;
     if (auto* rc381 = formOf<TaxData_RC381>(*this, 148)) {
         rc381->EmploymentIncomePresent.m_value = employment;
         rc381->SlipContributions.m_value = s.t4Box16;
@@ -454,19 +455,19 @@ int IndividualTaxData::CalculateStep1(const CalcChange& changed)
             if (++n > 6)
                 break; // further T4s are reported by validation
             const auto& t4 = static_cast<const TaxData_Slip_T4&>(*item->data);
-            const double earnings = std::fabs(t4.box26PensionableEarnings.m_value) < 0.009
+            const double earnings = !taxrules::isPresentAmount(t4.box26PensionableEarnings.m_value)
                                         ? t4.box14EmploymentIncome.m_value
                                         : t4.box26PensionableEarnings.m_value;
             cpt20->setEntryN(n, earnings, t4.box16CppContributions.m_value, t4.box17QppContributions.m_value);
         }
     }
-    if (s.prppEmployeeCurrentYear >= 0.009 || s.prppEmployeePriorYear >= 0.009)
+    if (taxrules::isPositiveAmount(s.prppEmployeeCurrentYear) || taxrules::isPositiveAmount(s.prppEmployeePriorYear))
         GetFormData(7, true);
     if (auto* sch7 = formOf<TaxData_Sch7>(*this, 7)) {
         sch7->PrppCurrentYear.m_value = s.prppEmployeeCurrentYear;
         sch7->PrppPriorYear.m_value = s.prppEmployeePriorYear;
     }
-    if (s.prppExemptIncomeCurrentYear >= 0.009 || s.prppExemptIncomePriorYear >= 0.009)
+    if (taxrules::isPositiveAmount(s.prppExemptIncomeCurrentYear) || taxrules::isPositiveAmount(s.prppExemptIncomePriorYear))
         GetFormData(149, true);
     if (auto* rc383 = formOf<TaxData_RC383>(*this, 149)) {
         rc383->Income.m_value = std::max({rc383->Income.m_value, s.t4Box71, s.t4Box88});
@@ -582,7 +583,7 @@ int IndividualTaxData::CalculateStep2()
         for (const CFloatField* net : {&t1->line13500BusinessNet, &t1->line13700ProfessionalNet,
                                        &t1->line13900CommissionNet, &t1->line14100FarmingNet,
                                        &t1->line14300FishingNet, &t1->SelfEmploymentOther1, &t1->SelfEmploymentOther2})
-            if (net->m_value >= 0.009)
+            if (taxrules::isPositiveAmount(net->m_value))
                 income += net->m_value;
         t929->Income.m_value = income;
         t929->Calculate01();
@@ -762,7 +763,7 @@ int IndividualTaxData::CalculateStep2()
         t1206->T1Amount.m_value = t1->line23600NetIncome.m_value;
         t1206->CalculateTOSI();
         t1->SplitIncome.m_value = t1206->SplitIncome.m_value;
-        t1->SplitIncomeFlag.m_value = present(t1206->SplitIncome.m_value) ? 1 : 0;
+        t1->SplitIncomeFlag.m_value = taxrules::isPresentAmount(t1206->SplitIncome.m_value) ? 1 : 0;
     } else {
         t1->SplitIncome.m_value = 0;
         t1->SplitIncomeFlag.m_value = 0;

@@ -8,6 +8,7 @@
 #include "companion/forms/federal/credits.h"
 #include "companion/forms/federal/minimumtax_split.h"
 #include "companion/forms/t1/taxdata_t1new.h"
+#include "companion/rules/money.h"
 
 namespace {
 
@@ -99,7 +100,7 @@ int IndividualTaxData::CalculateT2209FromFedToProv()
     std::list<TaxData_T2209_2036*> forms;
     PrepareT2209List(forms);
     auto* t691 = qobject_cast<TaxData_T691New*>(GetFormData(kT691, false));
-    const bool minimumTax = t691 && std::abs(t691->MinimumTax.m_value) >= kCalcPresent;
+    const bool minimumTax = t691 && taxrules::isPresentAmount(t691->MinimumTax.m_value);
     for (TaxData_T2209_2036* t2209 : forms) {
         // The province credits the foreign tax the federal credit left.
         t2209->ProvincialIncome.m_value = t2209->ForeignNonBusinessIncome.m_value;

@@ -16,6 +16,7 @@
 #include "companion/forms/schedules/taxdata_sch6.h"
 #include "companion/forms/schedules/taxdata_sch9.h"
 #include "companion/forms/t1/taxdata_t1new.h"
+#include "companion/rules/money.h"
 #include "model/calcsteps_common.h"
 #include "model/preparerinfo.h"
 
@@ -109,7 +110,7 @@ int IndividualTaxData::CalculateStep3()
         sch11->TField.m_value = t;
         const double taxable = t1->line26000TaxableIncome.m_value;
         sch11->RateTestIncome.m_value =
-            taxable - kTuitionRateThreshold >= 0.009 ? t / kLowestFederalRate : taxable;
+            taxrules::isPositiveAmount(taxable - kTuitionRateThreshold) ? t / kLowestFederalRate : taxable;
         if (auto* t1206 = formOf<TaxData_T1206New>(*this, 29))
             sch11->RateTestIncome.m_value += t1206->SplitIncome.m_value;
         sch11->CreditsBase.m_value = creditsBeforeTuition(*t1);
@@ -213,7 +214,7 @@ int IndividualTaxData::CalculateStep4()
         t1->line40427MinimumTaxCarryover.m_value = t691->CarryOver.m_value;
         const double basic = t1->CalculateField429AndNonResiSurTax();
         t1->line42900Copy.m_value =
-            (m_province == kQuebec && t691->MinimumTax.m_value >= 0.009) ? t691->Province11Result.m_value : basic;
+            (m_province == kQuebec && taxrules::isPositiveAmount(t691->MinimumTax.m_value)) ? t691->Province11Result.m_value : basic;
         t1->CalculateLine440ByWorkSheet();
         CalculateT2209FedPart();
         m_provMgr.CalcLoggingCredit(t1);
@@ -225,13 +226,13 @@ int IndividualTaxData::CalculateStep4()
         t691->PoliticalCredit.m_value = t1->line41000PoliticalCredit.m_value;
         t691->CalculateToLine95();
         if (t2038) {
-            t2038->CalculateToEnd(t691->MinimumTax.m_value >= 0.009);
+            t2038->CalculateToEnd(taxrules::isPositiveAmount(t691->MinimumTax.m_value));
             t1->line41200InvestmentTaxCredit.m_value = t2038->Result1.m_value;
             t1->line45400InvestmentTaxRefund.m_value = t2038->Result2.m_value;
         }
     }
     // 6.
-    t1->CalculateField417(t691 && t691->MinimumTax.m_value >= 0.009);
+    t1->CalculateField417(t691 && taxrules::isPositiveAmount(t691->MinimumTax.m_value));
     // 7. Tax on split income.
     if (t1206) {
         t1206->T1Amount.m_value = t1->line26000TaxableIncome.m_value;
@@ -335,7 +336,7 @@ int IndividualTaxData::CalculateStep5(bool isSpouse)
     if (auto* sch6 = formOf<TaxData_Sch6>(*this, 119)) {
         sch6->Province.m_value = t1->getMainTaxProvince();
         if (auto* sch11 = formOf<TaxData_Sch11>(*this, 11);
-            sch11 && sch6->EligibilityIndicator.m_value && sch11->FullTimeMonths.m_value - 3 >= 0.009)
+            sch11 && sch6->EligibilityIndicator.m_value && taxrules::isPositiveAmount(sch11->FullTimeMonths.m_value - 3))
             sch6->Question1.m_value = 0;
         sch6->Calculate01();
         t1->line45300WorkersBenefit.m_value = sch6->BasicResult.m_value;
@@ -384,7 +385,7 @@ int IndividualTaxData::CalculateStep5(bool isSpouse)
                           t1a->BusinessIncome, t1a->BusinessLoss);
         splitIncomeOrLoss(t1->line14100FarmingNet.m_value, t1a->FarmingIncome, t1a->FarmingLoss);
         const auto* sch3 = formOf<TaxData_Sch3>(*this, 4);
-        t1a->CapitalLoss.m_value = (sch3 && sch3->Result.m_value < 0.009) ? -sch3->Result.m_value : 0.0;
+        t1a->CapitalLoss.m_value = (sch3 && !taxrules::isPositiveAmount(sch3->Result.m_value)) ? -sch3->Result.m_value : 0.0;
         t1a->Calculate01();
     }
     // 10 to 17. Forms that mirror the return.

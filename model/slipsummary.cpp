@@ -6,6 +6,7 @@
 
 #include "companion/core/htmltable.h"
 #include "companion/core/numbertext.h"
+#include "companion/rules/money.h"
 #include "model/individualtaxdata.h"
 #include "model/slipcalc.h"
 
@@ -32,7 +33,7 @@ void buildTable(CString& html, std::initializer_list<SummaryRow> rows)
 int STRUCT_SLIPDATA_CALCULATION::getSlipSummary_T3(CString& html) const
 {
     double totalIncome = t3Box26Other + t3Box22;
-    if (t3Box35 - 10000.0 >= 0.009)
+    if (taxrules::isPositiveAmount(t3Box35 - 10000.0))
         totalIncome += t3Box35 - 10000.0;
     totalIncome += t3Box31;
     buildTable(html, {{"Actual non-eligible dividend", t3Box23},
