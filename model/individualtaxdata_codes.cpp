@@ -151,14 +151,12 @@ CString IndividualTaxData::GetReturnStatusString(int) const
     getFedAmountClaimed(260, taxable);
     getFedAmountClaimed(485, owing);
     getFedAmountClaimed(484, refund);
-    CString text;
-    if (taxrules::isPositiveAmount(owing))
-        text.Format("[Total Income]=%.2f [Net Income]=%.2f [Taxable Income]=%.2f [Balance Due]=%.2f", total, net,
-                    taxable, owing);
-    else
-        text.Format("[Total Income]=%.2f [Net Income]=%.2f [Taxable Income]=%.2f [Refund]=%.2f", total, net,
-                    taxable, refund);
-    return text;
+    const bool owes = taxrules::isPositiveAmount(owing);
+    auto amountText = [](double amount) { return QString::fromStdString(taxrules::formatAmount(amount)); };
+    return CString(QStringLiteral("[Total Income]=%1 [Net Income]=%2 [Taxable Income]=%3 [%4]=%5")
+                       .arg(amountText(total), amountText(net), amountText(taxable),
+                            owes ? QStringLiteral("Balance Due") : QStringLiteral("Refund"),
+                            amountText(owes ? owing : refund)));
 }
 
 CString IndividualTaxData::GetDireradNameWithoutSuffix() const

@@ -5,7 +5,6 @@
 #include <utility>
 
 #include "companion/core/htmltable.h"
-#include "companion/core/numbertext.h"
 #include "companion/rules/money.h"
 #include "model/individualtaxdata.h"
 #include "model/slipcalc.h"
@@ -24,7 +23,8 @@ void buildTable(CString& html, std::initializer_list<SummaryRow> rows)
     toHtmlTableStart(html);
     toHtmlOneTableRow(html, CString("Amounts"), CString("Totalled into"), CString());
     for (const SummaryRow& row : rows)
-        toHtmlOneTableRow(html, CString(myDoubleToString(row.amount, -2)), CString(row.label), CString());
+        // Whole dollars: the summary is a check list, not a statement.
+        toHtmlOneTableRow(html, CString(taxrules::formatAmount(row.amount, 0)), CString(row.label), CString());
     toHtmlTableEnd(html);
 }
 
