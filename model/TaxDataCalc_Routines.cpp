@@ -53,8 +53,8 @@ void fillSpouseSide(const TaxData_T1New& t1, CStringField& name, CStringField& s
 void clearSplitLines(TaxData_T1New& t1)
 {
     t1.F5344Amount.m_value = 0.0;
-    t1.line11600ElectedSplitPension.m_value = 0.0;
-    t1.line21000SplitPensionDeduction.m_value = 0.0;
+    t1.line11600ElectedSplitPension.setAmount(0.0);
+    t1.line21000SplitPensionDeduction.setAmount(0.0);
     t1.PensionTransfer.m_value = 0.0;
 }
 
@@ -113,16 +113,16 @@ void IndividualTaxData::_calculateT1032_step1()
         t1032->line68025.m_value = t1->line11500OtherPensions.m_value;
         t1032->CalculateMaxSplitInc();
         t1->F5344Amount.m_value = 0.0;
-        t1->line11600ElectedSplitPension.m_value = 0.0;
-        t1->line21000SplitPensionDeduction.m_value = t1032->line10321SplitAmount.m_value;
+        t1->line11600ElectedSplitPension.setAmount(0.0);
+        t1->line21000SplitPensionDeduction.setAmount(t1032->line10321SplitAmount.m_value);
     } else if (role == 1) {
         // This person receives the split as income.
         fillOwnSide(*t1, t1032->TransfereeName, t1032->TransfereeSIN);
         fillSpouseSide(*t1, t1032->PensionerName, t1032->PensionerSIN);
         t1032->JointAmount4.m_value = t1->line11500OtherPensions.m_value;
         t1032->CalculateMaxSplitInc();
-        t1->line21000SplitPensionDeduction.m_value = 0.0;
-        t1->line11600ElectedSplitPension.m_value = t1032->line10321SplitAmount.m_value;
+        t1->line21000SplitPensionDeduction.setAmount(0.0);
+        t1->line11600ElectedSplitPension.setAmount(t1032->line10321SplitAmount.m_value);
     } else {
         clearSplitLines(*t1);
     }
@@ -139,14 +139,14 @@ void IndividualTaxData::_calculateT1032_step2()
         t1032->CalculatePensionInc();
         t1032->CalculateIncomeTax();
         const double kept = std::max(0.0, t1032->EligiblePension.m_value - t1032->line10321SplitAmount.m_value);
-        t1->line31400PensionIncomeAmount.m_value = std::min(kPensionAmountLimit, kept);
+        t1->line31400PensionIncomeAmount.setAmount(std::min(kPensionAmountLimit, kept));
         t1->PensionTransfer.m_value = -t1032->TransferredTax.m_value;
     } else if (role == 1) {
         t1032->CalculatePensionInc();
         t1032->CalculateIncomeTax();
         t1->F5344Amount.m_value = t1032->getF5344();
         const double received = t1032->JointAmount4.m_value + t1032->line10321SplitAmount.m_value;
-        t1->line31400PensionIncomeAmount.m_value = std::min(kPensionAmountLimit, std::max(0.0, received));
+        t1->line31400PensionIncomeAmount.setAmount(std::min(kPensionAmountLimit, std::max(0.0, received)));
         t1->PensionTransfer.m_value = t1032->TransferredTax.m_value;
     } else {
         clearSplitLines(*t1);

@@ -69,7 +69,7 @@ int IndividualTaxData::CalculateT2209FedPart()
         t2209->Calculate01();
     }
 
-    t1->line40500ForeignTaxCredit.m_value = 0.0;
+    t1->line40500ForeignTaxCredit.setAmount(0.0);
     t1->FtcTotal1.m_value = 0.0;
     t1->FtcTotal2.m_value = 0.0;
     t1->FtcTotal3.m_value = 0.0;
@@ -91,7 +91,7 @@ int IndividualTaxData::CalculateT2209FedPart()
         t1->FtcTotal3.m_value += t2209->Result3.m_value;
         t1->FtcTotal4.m_value += roundHalfAwayFromZero(t2209->Result4.m_value);
     }
-    t1->line40500ForeignTaxCredit.m_value = std::min(credits, t1->line42900BasicFederalTax.m_value);
+    t1->line40500ForeignTaxCredit.setAmount(std::min(credits, t1->line42900BasicFederalTax.m_value));
     return 0;
 }
 

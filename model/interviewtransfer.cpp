@@ -39,7 +39,7 @@ void readGeneral(IndividualTaxData& person, const TaxData_Wizard_General& w)
         t1->ElectionsCanadaAnswer.m_value = w.ElectionsCanadaAnswer.m_value;
         t1->EmigrantFormsAnswer.m_value = w.EmigrantFormsAnswer.m_value;
         t1->ForeignPropertyAnswer.m_value = w.ForeignPropertyAnswer.m_value;
-        t1->line40900PoliticalContributions.m_value = w.PoliticalContributions.m_value;
+        t1->line40900PoliticalContributions.setAmount(w.PoliticalContributions.m_value);
         t1->InstalmentsPaid.m_value = w.InstalmentsPaid.m_value;
     }
     if (isPresentAmount(w.Donations1.m_value) || isPresentAmount(w.Donations2.m_value) || sch9) {
@@ -50,7 +50,7 @@ void readGeneral(IndividualTaxData& person, const TaxData_Wizard_General& w)
         }
     }
     if (t1) {
-        t1->line31350DigitalNews.m_value = w.DigitalNews.m_value;
+        t1->line31350DigitalNews.setAmount(w.DigitalNews.m_value);
         t1->FirstTimeFilerAnswer.m_value = w.FirstTimeFilerAnswer.m_value;
         t1->Disabled.m_value = w.DisabilityAnswer.m_value;
     }

@@ -68,6 +68,8 @@ public:
     // The one way the calculation stores an amount: a money field takes it
     // rounded to the cent (taxrules::roundCents), any other number as it is.
     void setAmount(double amount);
+    // Adds to the value the same way (a line that sums statements or slips).
+    void addAmount(double amount) { setAmount(m_value + amount); }
     // The value as pages and summaries show it: money to the cent with
     // taxrules::formatAmount, other numbers with up to their own decimals.
     QString shownText() const;
