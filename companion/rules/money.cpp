@@ -30,11 +30,15 @@ double roundAmount(double amount, int decimals)
     if (std::fabs(units) >= kWholeOnlyAbove)
         return amount;
     // The amount and the product each carry up to half a unit in the last
-    // place of error, so a true half (1.005, 9227.315) may arrive a few
-    // units in the last place below it. The nudge covers some fifty of them
-    // at any magnitude (and never less than a hundred-thousandth of a unit),
-    // far below anything a real calculation leaves short of a half.
-    const double tolerance = std::max(1e-5, std::fabs(units) * 1e-14);
+    // place of error, so a true half (1.005, 9227.315) may arrive about one
+    // unit in the last place below it. The nudge covers four of them at any
+    // magnitude (and never less than a hundred-thousandth of a unit): far
+    // below anything a real calculation leaves short of a half, and well
+    // under a tenth of a unit (beyond a trillion dollars, where a double
+    // barely holds cents, it stops at a twentieth).
+    const double magnitude = std::fabs(units);
+    const double lastPlace = std::nextafter(magnitude, HUGE_VAL) - magnitude;
+    const double tolerance = std::max(1e-5, std::min(4.0 * lastPlace, 0.05));
     const double nudged = units + (units >= 0.0 ? tolerance : -tolerance);
     const double rounded = std::round(nudged) / scale;
     return rounded == 0.0 ? 0.0 : rounded; // no -0
