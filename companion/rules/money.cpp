@@ -36,9 +36,8 @@ double roundAmount(double amount, int decimals)
     // below anything a real calculation leaves short of a half, and well
     // under a tenth of a unit (beyond a trillion dollars, where a double
     // barely holds cents, it stops at a twentieth).
-    const double magnitude = std::fabs(units);
-    const double lastPlace = std::nextafter(magnitude, HUGE_VAL) - magnitude;
-    const double tolerance = std::max(1e-5, std::min(4.0 * lastPlace, 0.05));
+    constexpr double kFourLastPlaces = 4.0 * 2.220446049250313e-16; // 4 x 2^-52, relative
+    const double tolerance = std::max(1e-5, std::min(std::fabs(units) * kFourLastPlaces, 0.05));
     const double nudged = units + (units >= 0.0 ? tolerance : -tolerance);
     const double rounded = std::round(nudged) / scale;
     return rounded == 0.0 ? 0.0 : rounded; // no -0
