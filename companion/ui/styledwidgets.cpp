@@ -10,7 +10,11 @@ StringLineEdit::StringLineEdit(QWidget* parent) : QLineEdit(parent) {}
 DoubleLineEdit::DoubleLineEdit(QWidget* parent) : QLineEdit(parent)
 {
     setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    static const QRegularExpression amount(QStringLiteral("^\\s*-?\\$?[0-9,]{0,15}(\\.[0-9]{0,6})?\\s*$"));
+    // Only keeps out what can never be an amount; the field's parser decides
+    // the rest by the user's locale (grouping by commas, points or spaces,
+    // a decimal comma, a dollar sign before or after).
+    static const QRegularExpression amount(
+        QStringLiteral("^\\s*[-+\\x{2212}]?\\s*\\$?[0-9.,\\s\\x{00A0}\\x{202F}]{0,24}\\$?\\s*$"));
     setValidator(new QRegularExpressionValidator(amount, this));
 }
 
