@@ -25,7 +25,7 @@ constexpr ENUMTYPE_FORM kDividendWorksheet = 210;
 constexpr double kPensionAmountLimit = 2000.0;
 
 using taxrules::isPositiveAmount;
-bool nearZero(double amount) { return !taxrules::isPresentAmount(amount); }
+using taxrules::isPresentAmount;
 
 CString fullName(const CString& first, const CString& last)
 {
@@ -248,18 +248,19 @@ void IndividualTaxData::CalculateAdjustment()
     auto* t691 = qobject_cast<TaxData_T691New*>(GetFormData(kT691, false));
 
     const bool fullMarking = (isPositiveAmount(rental) && worksheet && isPositiveAmount(worksheet->line12000.m_value))
-                             || taxrules::isNegativeAmount(rental) || (nearZero(rental) && !nearZero(grossRental));
+                             || taxrules::isNegativeAmount(rental)
+                             || (!isPresentAmount(rental) && isPresentAmount(grossRental));
     if (fullMarking && !t691) {
-        if (nearZero(t1->support67830.m_value))
+        if (!isPresentAmount(t1->support67830.m_value))
             t1->support67830.m_value = 1.0;
         return;
     }
     if (!t691)
         return;
     // A full amount left at 0 is marked so the minimum tax form asks for it.
-    if (fullMarking && nearZero(t691->line6783.m_value))
+    if (fullMarking && !isPresentAmount(t691->line6783.m_value))
         t691->line6783.m_value = 1.0;
     const double carrying = t1->line22100CarryingCharges.m_value - t1->support67820.m_value;
-    if ((isPositiveAmount(carrying) || t1->support67840.m_value > 0.99999999) && nearZero(t691->line6782.m_value))
+    if ((isPositiveAmount(carrying) || t1->support67840.m_value > 0.99999999) && !isPresentAmount(t691->line6782.m_value))
         t691->line6782.m_value = 1.0;
 }
