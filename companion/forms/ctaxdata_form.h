@@ -49,6 +49,12 @@
 //   that starts unanswered; .start(v) / .startText("...") give a start value other than
 //   0 or empty; .maxLength(n) bounds a text; fld::Choices("0:Married|1:Common-law")
 //   shows an int field as a list whose item data are the values.
+// - A float field is money unless it says otherwise: money is kept in whole
+//   cents (rounded when typed, after every calculation, and by setAmount),
+//   shown to the cent. fld::Share() (a percentage), fld::Rate() (a ratio or
+//   rate), fld::Count() (days, months, units) keep their digits and show up to
+//   their own decimals; fld::Working() is a dollar figure the calculation
+//   only compares, kept as computed. Calculations store money with setAmount.
 // - Kinds: FROM_FORM, FROM_SLIP, FROM_TAXWIZARD, and FROM_NOTE for notes.
 // - Callers read and write m_value directly; add typed accessors only where
 //   the model names a value.

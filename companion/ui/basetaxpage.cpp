@@ -19,7 +19,7 @@ QString valueText(const CField* field)
 {
     switch (field->kind()) {
     case FieldKind::Float:
-        return DoubleLineEdit::formatAmount(static_cast<const CFloatField*>(field)->m_value);
+        return static_cast<const CFloatField*>(field)->shownText();
     case FieldKind::Bool:
         return static_cast<const CBoolField*>(field)->m_value ? QStringLiteral("1") : QStringLiteral("0");
     default:

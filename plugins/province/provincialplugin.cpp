@@ -19,6 +19,7 @@
 
 #include "companion/forms/provincialt1amounts.h"
 #include "companion/forms/provincialtaxmanager.h"
+#include "companion/rules/money.h"
 #include "provincialcalculation.h"
 #include "provincialform.h"
 #include "provincialinterviewdata.h"
@@ -176,7 +177,7 @@ public:
         double amount = 0.0;
         if (!getProvAmountClaimed(code, amount))
             return 0;
-        value = CString(QString::number(amount, 'f', 2));
+        value = CString(taxrules::formatAmount(amount));
         return 1;
     }
 
