@@ -1,0 +1,346 @@
+// Whole-return validation: the records it builds, the checks' edges, the
+// checks between spouses, and that validating never changes the return.
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include "calcfixture.h"
+#include "companion/forms/federal/credits.h"
+#include "companion/forms/federal/statements.h"
+#include "companion/forms/schedules/taxdata_sch2.h"
+#include "companion/forms/schedules/taxdata_sch6.h"
+#include "companion/forms/slips/slips_investment.h"
+#include "model/MultiProvsTaxMgr.h"
+#include "model/validationrecord.h"
+
+using namespace calcfixture;
+
+namespace {
+
+using Records = std::list<_STRUCT_FORM_VALIDATE_INFO*>;
+
+// Owns the records a test asks for.
+struct RecordList
+{
+    Records records;
+    ~RecordList() { clear(); }
+    void clear()
+    {
+        for (auto* r : records)
+            delete r;
+        records.clear();
+    }
+    int count(int source, int itemType = -1) const
+    {
+        int n = 0;
+        for (auto* r : records)
+            if (r->source == source && (itemType < 0 || r->itemType == itemType))
+                ++n;
+        return n;
+    }
+    // The messages of the whole-return record (source 4), if any.
+    QStringList personMessages() const
+    {
+        QStringList out;
+        for (auto* r : records)
+            if (r->source == VALIDATE_SOURCE_PERSON)
+                for (const CString& m : r->messages)
+                    out << m;
+        return out;
+    }
+};
+
+QStringList personMessages(IndividualTaxData* person, unsigned char purpose = 2)
+{
+    RecordList list;
+    person->Validate(purpose, list.records);
+    return list.personMessages();
+}
+
+QByteArray savedBytes(CFamilyTaxData& family, const QString& path)
+{
+    if (family.saveToFile(CString(path), 2) != 0)
+        return QByteArray();
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+const char* const kBeneficiaryText = "Tax beneficiary amount (Field 52080) must be at least $1.50.";
+const char* const kSchedule2Text = "Field 36100 of Schedule 2 exceeds maximum amount allowed.";
+const char* const kRentalText =
+    "Please lower CCA claim amount (Field 9936) in Rental form T776, CCA claim cannot create/increase a rental loss.";
+const char* const kDeathText = "Working Income Tax Benefit cannot be claimed because tax payer died before July 1st "
+                               "in the tax year. Remove form Schedule 6.";
+const char* const kQuebecText =
+    "Line 438 on page 4 of T1 cannot exceed 45 percent of the income tax deducted on Non-Quebec T4 slips.";
+const char* const kInvestmentExpensesText = "Field 68080, in form T936 or reported as supporting field, requires an "
+                                            "entry at field 14100, 14300 or 23200 of form T1.";
+
+} // namespace
+
+class TestValidation : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void recordFormatsItsMessages()
+    {
+        _STRUCT_FORM_VALIDATE_INFO record;
+        record.insertMsg("Plain text.");
+        record.insertMsg1("Please remove %s.", "form CPT20");
+        record.insertMsg2("Please add form [%s] into return to %s.", "T90", "report tax-exempted income");
+        record.insertMsg1("Please remove %s.", "form CPT20");
+        QCOMPARE(record.messages, (std::list<CString>{CString("Plain text."), CString("Please remove form CPT20."),
+                                                      CString("Please add form [T90] into return to report "
+                                                              "tax-exempted income."),
+                                                      CString("Please remove form CPT20.")}));
+        record.removeDuplicateMessages();
+        QCOMPARE(record.messages.size(), size_t(3));
+        QCOMPARE(record.messages.back(), CString("Please add form [T90] into return to report tax-exempted income."));
+    }
+
+    void thresholdEdges_data()
+    {
+        QTest::addColumn<QString>("scenario");
+        QTest::addColumn<QVariant>("value");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("reported");
+
+        QTest::newRow("52080 at 1.49") << "beneficiary" << QVariant(1.49) << kBeneficiaryText << true;
+        QTest::newRow("52080 at 1.495") << "beneficiary" << QVariant(1.495) << kBeneficiaryText << false;
+        QTest::newRow("52080 at 1.50") << "beneficiary" << QVariant(1.50) << kBeneficiaryText << false;
+        QTest::newRow("36100 at 57552.005") << "schedule2" << QVariant(57552.005) << kSchedule2Text << false;
+        QTest::newRow("36100 at 57552.01") << "schedule2" << QVariant(57552.01) << kSchedule2Text << true;
+        QTest::newRow("12600 at -0.01") << "rental" << QVariant(-0.01) << kRentalText << false;
+        QTest::newRow("12600 at -0.02") << "rental" << QVariant(-0.02) << kRentalText << true;
+        QTest::newRow("died 2024-06-30") << "death" << QVariant(QDate(2024, 6, 30)) << kDeathText << true;
+        QTest::newRow("died 2024-07-01") << "death" << QVariant(QDate(2024, 7, 1)) << kDeathText << false;
+        // 45 % of the 1,000 withheld outside Quebec; the Quebec slip's tax does not count.
+        QTest::newRow("43800 at 450") << "quebec" << QVariant(450.0) << kQuebecText << false;
+        QTest::newRow("43800 at 450.01") << "quebec" << QVariant(450.01) << kQuebecText << true;
+    }
+
+    void thresholdEdges()
+    {
+        QFETCH(QString, scenario);
+        QFETCH(QVariant, value);
+        QFETCH(QString, text);
+        QFETCH(bool, reported);
+
+        auto family = makeFamily(false, scenario == "quebec" ? 11 : kOntario);
+        IndividualTaxData* person = family->getTaxpayer();
+        TaxData_T1New& t1 = *person->GetT1();
+        if (scenario == "beneficiary") {
+            t1.TaxDeceasedBeneficiaryElection.m_value = 1;
+            t1.TaxBeneficiaryAmount.m_value = value.toDouble();
+        } else if (scenario == "schedule2") {
+            form<TaxData_Sch2>(person, 3, true)->line36100AdjustedAmount.m_value = value.toDouble();
+        } else if (scenario == "rental") {
+            auto* t776 = form<TaxData_T776New>(person, 12, true);
+            t776->NetResult.m_value = -100;
+            t776->line9936CCA.m_value = 50;
+            t1.line12600NetRental.m_value = value.toDouble();
+        } else if (scenario == "death") {
+            form<TaxData_Sch6>(person, 119, true);
+            t1.DateOfDeath.m_value = value.toDate();
+        } else if (scenario == "quebec") {
+            addT4(person, 10000, 1000, kOntario);
+            addT4(person, 20000, 5000, 11);
+            t1.line43800QuebecTaxTransfer.m_value = value.toDouble();
+        }
+        QCOMPARE(personMessages(person).contains(text), reported);
+    }
+
+    void efileChecksOnlyInTheEfileEdition()
+    {
+        auto family = makeFamily(false);
+        const QString t183 = "Add form T183 - Information Return of Electronic Filing, to the tax return.";
+        QVERIFY(!personMessages(family->getTaxpayer(), kPurposeDirerad).contains(t183));
+        QVERIFY(personMessages(family->getTaxpayer(), kPurposeEfile).contains(t183));
+    }
+
+    void repeatedConclusionShownOnce()
+    {
+        // The statement check and the amount-in-use check both find the
+        // investment expenses without a line to support them.
+        auto family = makeFamily(false);
+        IndividualTaxData* person = family->getTaxpayer();
+        form<TaxData_T936New>(person, 32, true)->line68080.m_value = 100;
+        QCOMPARE(personMessages(person).count(kInvestmentExpensesText), 1);
+    }
+
+    void bankruptSkipsStatementsButNotDesignations_data()
+    {
+        QTest::addColumn<bool>("bankrupt");
+        QTest::newRow("bankrupt") << true;
+        QTest::newRow("not bankrupt") << false;
+    }
+
+    void bankruptSkipsStatementsButNotDesignations()
+    {
+        QFETCH(bool, bankrupt);
+        auto family = makeFamily(false);
+        IndividualTaxData* person = family->getTaxpayer();
+        if (bankrupt)
+            person->GetT1()->BankruptcyDate.m_value = QDate(2024, 5, 1);
+        form<TaxData_T776New>(person, 12, true)->OwnershipPercent.m_value = 150;
+        auto* t2091 = form<TaxData_T2091>(person, 147, true);
+        t2091->YearsDesignated.m_value = 5;
+        t2091->YearsOwned.m_value = 3;
+
+        RecordList list;
+        person->Validate(2, list.records);
+        QCOMPARE(list.count(VALIDATE_SOURCE_FORM, 12), bankrupt ? 0 : 1);
+        QCOMPARE(list.count(VALIDATE_SOURCE_FORM, 147), 1);
+    }
+
+    void eachFailingSlipHasItsRecord()
+    {
+        auto family = makeFamily(false);
+        IndividualTaxData* person = family->getTaxpayer();
+        addT4(person, 100, 200);
+        addT4(person, 1000, 10);
+        addT4(person, 300, 400);
+        RecordList list;
+        const int count = person->Validate(2, list.records);
+        QCOMPARE(list.count(VALIDATE_SOURCE_SLIP, 1), 2);
+        QCOMPARE(count, int(list.records.size()));
+        // Records already in the list are counted too.
+        QCOMPARE(person->Validate(2, list.records), 2 * count);
+    }
+
+    void unavailableProvincialCalculationIsAnError()
+    {
+        QTemporaryDir empty;
+        CMultiProvsTaxMgr::setPluginFolder(empty.path());
+        auto family = makeFamily(false);
+        IndividualTaxData* person = family->getTaxpayer();
+        const QStringList messages = personMessages(person);
+        CMultiProvsTaxMgr::setPluginFolder(QString());
+        QVERIFY(!person->m_provMgr.isProvincialCalculationAvailable());
+        QVERIFY(messages.contains(person->m_provMgr.unavailableMessage()));
+    }
+
+    void coupledValidationChangesNothing()
+    {
+        auto family = makeFamily(true);
+        addT4(family->getTaxpayer(), 52000, 9000);
+        addT4(family->getSpouse(), 31000, 4000);
+        auto& t3 = static_cast<TaxData_Slip_T3&>(*family->getTaxpayer()->NewSlipData(9, 0, 0)->data);
+        t3.box21CapitalGains.m_value = 1200;
+        family->Calculate(0, nullptr);
+        // The slip's capital gains make the calculation add Schedule 3;
+        // validation must not, whatever the slips would need.
+        QVERIFY(family->getTaxpayer()->HasForm(4));
+        family->getTaxpayer()->RemoveFormData(family->getTaxpayer()->GetFormData(4, false), true);
+        const int formsBefore = family->getTaxpayer()->GetCountOfForm(0);
+
+        QTemporaryDir dir;
+        const QByteArray before = savedBytes(*family, dir.filePath("before.vrt"));
+        QVERIFY(!before.isEmpty());
+
+        quint64 counts[2] = {};
+        for (quint64& count : counts) {
+            RecordList first, second;
+            CString name, spouseName;
+            count = family->ValidateTaxReturn(2, first.records, name, false, true) +
+                    family->ValidateTaxReturn(2, second.records, spouseName, true, false);
+            QCOMPARE(name, CString("Ada Tremblay"));
+            QCOMPARE(spouseName, CString("Louis Tremblay"));
+            // No checks between the spouses failed: no empty record for them.
+            QCOMPARE(first.count(VALIDATE_SOURCE_SPOUSES), 0);
+        }
+        QCOMPARE(counts[0], counts[1]);
+        QVERIFY(!family->getTaxpayer()->HasForm(4));
+        QCOMPARE(family->getTaxpayer()->GetCountOfForm(0), formsBefore);
+        QCOMPARE(savedBytes(*family, dir.filePath("after.vrt")), before);
+
+        // With nothing between the spouses the count is the same either way.
+        RecordList with, without;
+        CString name;
+        QCOMPARE(family->ValidateTaxReturn(2, with.records, name, false, true),
+                 family->ValidateTaxReturn(2, without.records, name, false, false));
+    }
+
+    void betweenSpousesRecordCountsItsMessages()
+    {
+        auto family = makeFamily(true);
+        family->getSpouse()->GetT1()->line30300SpouseAmount.m_value = 0;
+        family->getTaxpayer()->GetT1()->line30500CaregiverChildren.m_value = 2616;
+        family->getSpouse()->GetT1()->line30500CaregiverChildren.m_value = 2616;
+        RecordList with, without;
+        CString name;
+        const quint64 withChecks = family->ValidateTaxReturn(2, with.records, name, false, true);
+        const quint64 withoutChecks = family->ValidateTaxReturn(2, without.records, name, false, false);
+        QCOMPARE(with.count(VALIDATE_SOURCE_SPOUSES), 1);
+        QCOMPARE(with.records.back()->messages,
+                 std::list<CString>{CString("You and your spouse can NOT claim the amount at field 30500 at the same time.")});
+        QCOMPARE(withChecks, withoutChecks + 1);
+        // A single return has no spouse to validate.
+        auto single = makeFamily(false);
+        RecordList none;
+        QCOMPARE(single->ValidateTaxReturn(2, none.records, name, true, true), quint64(0));
+        QVERIFY(none.records.empty());
+    }
+
+    void adoptionLimitPerChild_data()
+    {
+        QTest::addColumn<double>("spouseAmount");
+        QTest::addColumn<int>("messages");
+        QTest::newRow("19066 + 0.005") << 0.005 << 0;
+        QTest::newRow("19066 + 0.01") << 0.01 << 1;
+    }
+
+    void adoptionLimitPerChild()
+    {
+        QFETCH(double, spouseAmount);
+        QFETCH(int, messages);
+        auto family = makeFamily(true);
+        // Without income both spouses' returns claim the spouse amount.
+        family->getSpouse()->GetT1()->line30300SpouseAmount.m_value = 0;
+        family->getTaxpayer()->GetT1()->line31300Adoption2.m_value = 19066;
+        family->getSpouse()->GetT1()->line31300Adoption2.m_value = spouseAmount;
+        std::list<CString> found;
+        QCOMPARE(family->ValidateWithCoupled(2, found, false), messages);
+        if (messages)
+            QCOMPARE(found.front(),
+                     CString("The total of field 31300 (adoption) for child 2 in both returns is more than $19066.00."));
+    }
+
+    void homeBuyersLimitIsTenThousand_data()
+    {
+        QTest::addColumn<double>("spouseAmount");
+        QTest::addColumn<bool>("reported");
+        QTest::newRow("10000 in all") << 5000.0 << false;
+        QTest::newRow("10000.01 in all") << 5000.01 << true;
+    }
+
+    void homeBuyersLimitIsTenThousand()
+    {
+        QFETCH(double, spouseAmount);
+        QFETCH(bool, reported);
+        auto family = makeFamily(true);
+        family->getTaxpayer()->GetT1()->line31270HomeBuyers.m_value = 5000;
+        family->getSpouse()->GetT1()->line31270HomeBuyers.m_value = spouseAmount;
+        std::list<CString> found;
+        family->ValidateWithCoupled(2, found, true);
+        const CString text("The total of Home Buyer's Amount in field 31270 in both returns is more than $10,000.");
+        QCOMPARE(std::find(found.begin(), found.end(), text) != found.end(), reported);
+    }
+
+    void pensionSplitElectionInBothReturns()
+    {
+        auto family = makeFamily(true);
+        family->getSpouse()->NewFormDataItem(118, 0, true, 0, true);
+        if (family->getTaxpayer()->HasForm(118))
+            family->getTaxpayer()->RemoveFormData(family->getTaxpayer()->GetFormData(118, false), true);
+        std::list<CString> found;
+        family->ValidateWithCoupled(2, found, false);
+        const CString text("Please make sure form T1032 (Election to Split Pension) is presented in both coupled "
+                           "returns.");
+        QVERIFY(std::find(found.begin(), found.end(), text) != found.end());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestValidation)
+#include "tst_validation.moc"
