@@ -12,6 +12,7 @@
 #include "model/individualtaxdata.h"
 #include "model/slipcalc.h"
 #include "model/validationrecord.h"
+#include "model/validationsettings.h"
 
 namespace validation {
 
@@ -47,11 +48,5 @@ void checkSlipsSettingsFamilyAndCredits(PersonCheckContext& c);
 void checkSchedulesAndInvestmentForms(PersonCheckContext& c);
 void checkBenefitsRrspAndReserves(PersonCheckContext& c);
 void checkMinimumTaxAndStatements(PersonCheckContext& c);
-
-// The source of the preparer's EFILE password for the EFILE checks; the
-// password itself never enters the model's data.
-using EfilerPasswordSource = CString (*)();
-void setEfilerPasswordSource(EfilerPasswordSource source);
-CString efilerPassword();
 
 } // namespace validation

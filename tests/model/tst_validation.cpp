@@ -7,7 +7,9 @@
 #include "calcfixture.h"
 #include "companion/forms/federal/credits.h"
 #include "companion/forms/federal/statements.h"
+#include "companion/forms/schedules/taxdata_sch11.h"
 #include "companion/forms/schedules/taxdata_sch2.h"
+#include "companion/forms/schedules/taxdata_sch3.h"
 #include "companion/forms/schedules/taxdata_sch6.h"
 #include "companion/forms/slips/slips_investment.h"
 #include "model/MultiProvsTaxMgr.h"
@@ -149,6 +151,110 @@ private slots:
             t1.line43800QuebecTaxTransfer.m_value = value.toDouble();
         }
         QCOMPARE(personMessages(person).contains(text), reported);
+    }
+
+    void catalogueCases_data()
+    {
+        QTest::addColumn<QString>("scenario");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("times");
+
+        const QString schedule8 = "Schedule 8 is not needed, please remove it.";
+        const QString rc381 = "Please remove form RC381, it's not needed.";
+        const QString onlyOne =
+            "There should be only one form T2091 in tax return according to Field 17900 of Schedule 3.";
+        const QString twoOrMore =
+            "There should be two or more form T2091 in tax return according to Field 17900 of Schedule 3.";
+        const QString needsSchedule8 =
+            "Schedule 8 should be included in the tax return if field 122, 135, 137, 139, 141 or 143 of T1 is claimed.";
+        QTest::newRow("no plan, Schedule 8") << "noPlanBothSchedules" << schedule8 << 1;
+        QTest::newRow("no plan, RC381") << "noPlanBothSchedules" << rc381 << 1;
+        QTest::newRow("17900 answered 2, two T2091") << "answer2TwoT2091" << twoOrMore << 0;
+        QTest::newRow("17900 answered 2, two T2091, not one") << "answer2TwoT2091" << onlyOne << 0;
+        QTest::newRow("17900 answered 1, two T2091") << "answer1TwoT2091" << onlyOne << 1;
+        QTest::newRow("17900 unanswered, no T2091") << "unansweredNoT2091" << onlyOne << 0;
+        QTest::newRow("self-employed, bankrupt") << "selfEmployedBankrupt" << needsSchedule8 << 0;
+        QTest::newRow("self-employed, not bankrupt") << "selfEmployed" << needsSchedule8 << 1;
+        QTest::newRow("spouse S.I.N. of zeros with T1032")
+            << "zeroSpouseSin" << "Please enter spouse social insurance number on page 1 of T1 as required by form T1032."
+            << 1;
+        QTest::newRow("5.5 study months, 5 before bankruptcy")
+            << "studyMonths" << "Number of months in form Schedule 11 can NOT be more than the pre-bankrupt months in the tax year."
+            << 1;
+        QTest::newRow("two T776 with CCA on a loss") << "twoRentals" << kRentalText << 1;
+        QTest::newRow("TL2 without line 22900")
+            << "lonelyTl2"
+            << "Please remove form T777/T777S or TL2 from the tax return, because there is no work expense claimed on "
+               "line 22900 of T1."
+            << 1;
+        QTest::newRow("Schedule 6 without the 38105 answer")
+            << "schedule6Unanswered"
+            << "Field 38105 in schedule 6 requires at least an amount in field 10105/10000/10026/38107/38109." << 0;
+        QTest::newRow("Schedule 6, 38105 Yes without exempt income")
+            << "schedule6Include"
+            << "Field 38105 in schedule 6 requires at least an amount in field 10105/10000/10026/38107/38109." << 1;
+    }
+
+    void catalogueCases()
+    {
+        QFETCH(QString, scenario);
+        QFETCH(QString, text);
+        QFETCH(int, times);
+        auto family = makeFamily(false);
+        IndividualTaxData* person = family->getTaxpayer();
+        TaxData_T1New& t1 = *person->GetT1();
+        auto addForm = [&](ENUMTYPE_FORM type) { return person->NewFormDataItem(type, 0, true, 0, true)->data; };
+        if (scenario == "noPlanBothSchedules") {
+            t1.PensionPlanSelector.m_value = 0;
+            addForm(150);
+            addForm(148);
+        } else if (scenario.startsWith("answer") || scenario == "unansweredNoT2091") {
+            auto* s3 = form<TaxData_Sch3>(person, 4, true);
+            if (scenario != "unansweredNoT2091") {
+                s3->line17900PrincipalResidences.m_value = scenario == "answer2TwoT2091" ? 2 : 1;
+                addForm(147);
+                addForm(147);
+            }
+        } else if (scenario.startsWith("selfEmployed")) {
+            t1.line13500BusinessNet.m_value = 20000;
+            t1.CppMonths.m_value = 12;
+            t1.PensionPlanSelector.m_value = 1;
+            if (person->HasForm(150))
+                person->RemoveFormData(person->GetFormData(150, false), true);
+            if (scenario == "selfEmployedBankrupt")
+                t1.BankruptcyDate.m_value = QDate(2024, 6, 10);
+        } else if (scenario == "zeroSpouseSin") {
+            addForm(118);
+            t1.SpouseSIN.m_value = CString("000000000");
+        } else if (scenario == "studyMonths") {
+            t1.BankruptcyDate.m_value = QDate(2024, 6, 10);
+            form<TaxData_Sch11>(person, 11, true)->PartTimeMonths.m_value = 5.5;
+        } else if (scenario == "twoRentals") {
+            t1.line12600NetRental.m_value = -500;
+            for (int i = 0; i < 2; ++i) {
+                auto* t776 = qobject_cast<TaxData_T776New*>(addForm(12));
+                t776->NetResult.m_value = -250;
+                t776->line9936CCA.m_value = 100;
+            }
+        } else if (scenario == "lonelyTl2") {
+            addForm(92);
+        } else if (scenario.startsWith("schedule6")) {
+            auto* s6 = form<TaxData_Sch6>(person, 119, true);
+            if (scenario == "schedule6Include")
+                s6->line38105IncludeExempt.m_value = 0;
+        }
+        QCOMPARE(personMessages(person).count(text), times);
+    }
+
+    void calculationGapsAreValidationErrors()
+    {
+        auto family = makeFamily(false);
+        IndividualTaxData* person = family->getTaxpayer();
+        auto* t2125 = form<TaxData_T2125_New>(person, 125, true);
+        t2125->BusinessDescription.m_value = CString("Repairs");
+        t2125->IncomeKind.m_value = 2;
+        QVERIFY(personMessages(person).contains("T2125 \"Repairs\": choose business or professional income; its "
+                                                "income is not included in the return until a kind is chosen."));
     }
 
     void efileChecksOnlyInTheEfileEdition()
