@@ -79,11 +79,13 @@ void checkRrsp(PersonCheckContext& c)
         if (t1.GetSpouseAge() > kLastRrspAge && spousalContribution)
             c.add("Tax payer who aged over 71 in the tax year can NOT have a RRSP contribution.");
     }
+    // The repayments last year's assessment asks for, as entered with last
+    // year's amounts.
     const double hbpRepaid = t1.line12900HbpPart.m_value + (s7 ? s7->line24600HbpRepayment.m_value : 0.0);
-    if (positive(t1.HBPMinimumRepayment.m_value) && exceeds(t1.HBPMinimumRepayment.m_value, hbpRepaid))
+    if (positive(t1.HBPRequiredRepayment.m_value) && exceeds(t1.HBPRequiredRepayment.m_value, hbpRepaid))
         c.add("RRSP HBP repayment doesn't meet the minimum requirement according to last year assessment.");
     const double llpRepaid = t1.line12900LlpPart.m_value + (s7 ? s7->line24620LlpRepayment.m_value : 0.0);
-    if (positive(t1.LLPMinimumRepayment.m_value) && exceeds(t1.LLPMinimumRepayment.m_value, llpRepaid))
+    if (positive(t1.LLPRequiredRepayment.m_value) && exceeds(t1.LLPRequiredRepayment.m_value, llpRepaid))
         c.add("RRSP LLP repayment doesn't meet the minimum requirement according to last year assessment.");
 }
 

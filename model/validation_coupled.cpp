@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "companion/forms/federal/credits.h"
+#include "companion/forms/fieldchoices.h"
 #include "companion/forms/schedules/taxdata_sch11.h"
 #include "companion/forms/schedules/taxdata_sch2.h"
 #include "companion/forms/schedules/taxdata_sch6.h"
@@ -89,7 +90,8 @@ int IndividualTaxData::ValidateWithCoupled(unsigned char edition, std::list<CStr
     }
     auto* ownS6 = onlyForm<TaxData_Sch6>(*this, 119);
     auto* otherS6 = onlyForm<TaxData_Sch6>(other, 119);
-    if (ownS6 && otherS6 && ownS6->CwbAnswer.m_value == 0 && otherS6->CwbAnswer.m_value == 0)
+    if (ownS6 && otherS6 && ownS6->CwbAnswer.m_value == choices::kYes &&
+        otherS6->CwbAnswer.m_value == choices::kYes)
         add("Only one person between Married or Common-law couple can claim basic CWB benefit in schedule 6.");
     auto* ownT778 = onlyForm<TaxData_T778New>(*this, 13);
     auto* otherT778 = onlyForm<TaxData_T778New>(other, 13);

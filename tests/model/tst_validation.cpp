@@ -11,6 +11,7 @@
 #include "companion/forms/schedules/taxdata_sch2.h"
 #include "companion/forms/schedules/taxdata_sch3.h"
 #include "companion/forms/schedules/taxdata_sch6.h"
+#include "companion/forms/schedules/taxdata_sch7.h"
 #include "companion/forms/slips/slips_investment.h"
 #include "model/MultiProvsTaxMgr.h"
 #include "model/validationrecord.h"
@@ -187,6 +188,9 @@ private slots:
             << "Please remove form T777/T777S or TL2 from the tax return, because there is no work expense claimed on "
                "line 22900 of T1."
             << 1;
+        const QString hbp = "RRSP HBP repayment doesn't meet the minimum requirement according to last year assessment.";
+        QTest::newRow("HBP repaid 999.99 of 1000") << "hbp999.99" << hbp << 1;
+        QTest::newRow("HBP repaid 1000 of 1000") << "hbp1000" << hbp << 0;
         QTest::newRow("Schedule 6 without the 38105 answer")
             << "schedule6Unanswered"
             << "Field 38105 in schedule 6 requires at least an amount in field 10105/10000/10026/38107/38109." << 0;
@@ -238,6 +242,13 @@ private slots:
             }
         } else if (scenario == "lonelyTl2") {
             addForm(92);
+        } else if (scenario.startsWith("hbp")) {
+            // 500 designated as income on line 12900, the rest repaid on
+            // Schedule 7 (made first: a new Schedule 7 takes last year's
+            // amounts from the interview).
+            form<TaxData_Sch7>(person, 7, true)->line24600HbpRepayment.m_value = scenario.mid(3).toDouble() - 500;
+            t1.HBPRequiredRepayment.m_value = 1000;
+            t1.line12900HbpPart.m_value = 500;
         } else if (scenario.startsWith("schedule6")) {
             auto* s6 = form<TaxData_Sch6>(person, 119, true);
             if (scenario == "schedule6Include")
@@ -431,6 +442,31 @@ private slots:
         std::list<CString> found;
         family->ValidateWithCoupled(2, found, true);
         const CString text("The total of Home Buyer's Amount in field 31270 in both returns is more than $10,000.");
+        QCOMPARE(std::find(found.begin(), found.end(), text) != found.end(), reported);
+    }
+
+    void basicWorkersBenefitClaimedOnce_data()
+    {
+        QTest::addColumn<int>("taxpayerAnswer");
+        QTest::addColumn<int>("spouseAnswer");
+        QTest::addColumn<bool>("reported");
+        QTest::newRow("both claim") << choices::kYes << choices::kYes << true;
+        QTest::newRow("one claims") << choices::kYes << choices::kNo << false;
+        QTest::newRow("unanswered") << choices::kNotAnswered << choices::kYes << false;
+    }
+
+    void basicWorkersBenefitClaimedOnce()
+    {
+        QFETCH(int, taxpayerAnswer);
+        QFETCH(int, spouseAnswer);
+        QFETCH(bool, reported);
+        auto family = makeFamily(true);
+        form<TaxData_Sch6>(family->getTaxpayer(), 119, true)->CwbAnswer.m_value = taxpayerAnswer;
+        form<TaxData_Sch6>(family->getSpouse(), 119, true)->CwbAnswer.m_value = spouseAnswer;
+        std::list<CString> found;
+        family->ValidateWithCoupled(2, found, false);
+        const CString text("Only one person between Married or Common-law couple can claim basic CWB benefit in "
+                           "schedule 6.");
         QCOMPARE(std::find(found.begin(), found.end(), text) != found.end(), reported);
     }
 
