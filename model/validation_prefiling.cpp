@@ -25,9 +25,10 @@ namespace {
 const QString kTitle = QStringLiteral("voDarevivo Warning Message");
 const QSize kAccessCodeBoxSize(700, 400);
 const QSize kForeignPropertyBoxSize(700, 500);
-// The Government of Canada page that offers the direct deposit enrolment form.
+// The Government of Canada page that offers the direct deposit enrolment form
+// to print, sign and mail with a void cheque (Receiver General for Canada).
 const QString kDirectDepositFormLink =
-    QStringLiteral("https://www.canada.ca/en/revenue-agency/services/forms-publications/forms/t1dd1.html");
+    QStringLiteral("https://www.tpsgc-pwgsc.gc.ca/recgen/form/inscription-enrolment-eng.html");
 // A farming loss beyond this may be a restricted farm loss.
 constexpr double kRestrictedFarmThreshold = -2500;
 
