@@ -145,6 +145,22 @@ private slots:
         QCOMPARE(found, asked);
     }
 
+    void efileEditionOffersDirectDepositEnrolment()
+    {
+        auto family = employeeReturn();
+        ScriptedPrompter prompter;
+        answerYes(prompter, 20);
+        QVERIFY(family->AnyMsgBeforeDirerad(kPurposeEfile, false));
+        const PromptRecord& box = prompter.records().at(1);
+        QCOMPARE(box.title, kTitle);
+        QCOMPARE(box.texts.first(), kTitle);
+        QVERIFY(box.texts.at(1).startsWith("Direct Deposit enrolment is available to be transmitted by EFile."));
+        QCOMPARE(box.link, QStringLiteral("https://www.tpsgc-pwgsc.gc.ca/recgen/form/inscription-enrolment-eng.html"));
+        QCOMPARE(prompter.records().at(0).texts.last(),
+                 QStringLiteral("For EFile purpose, emigrant of Canda in the tax year would be allowed for online "
+                                "filing."));
+    }
+
     void pluginAnsweredNoStopsBeforeCpt20()
     {
         modelfixture::PluginSettings settings;
