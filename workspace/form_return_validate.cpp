@@ -49,11 +49,12 @@ QString personText(const QString& name, const Records& records)
         if (record->source == VALIDATE_SOURCE_SLIP || record->source == VALIDATE_SOURCE_FORM) {
             const char* item = record->source == VALIDATE_SOURCE_SLIP ? getSlipName(record->itemType)
                                                                       : getFormName(record->itemType);
-            lines << QStringLiteral("[%1] - %2 errors found").arg(QString::fromUtf8(item)).arg(record->messages.size());
+            lines << QStringLiteral("[%1] - %2 errors found")
+                         .arg(QString::fromUtf8(item), QString::number(record->messages.size()));
         }
         int number = 0;
         for (const CString& message : record->messages)
-            lines << QStringLiteral("%1 - %2").arg(++number, 2).arg(message);
+            lines << QStringLiteral("%1 - %2").arg(QStringLiteral("%1").arg(++number, 2), message);
         lines << QString();
     }
     return lines.join(QLatin1Char('\n'));
