@@ -42,7 +42,7 @@ void addIncomeNotOnSlips(TaxData_T1New& t1)
 {
     t1.line10100EmploymentIncome.m_value += t1.line10100NotOnSlip.m_value;
     t1.line10400OtherEmploymentIncome.m_value += t1.line10400NotOnSlip.m_value;
-    t1.line12100InterestIncome.m_value += t1.line12100NotOnSlip.m_value;
+    t1.line12100InterestIncome.m_value += t1.line12100NotOnSlip.m_value + t1.line12100CoupleInterestShare.m_value;
     t1.line13000OtherIncome.m_value += t1.line13000NotOnSlip.m_value;
     t1.line13000Description.m_value = t1.line13000NotOnSlipDescription.m_value;
 }
@@ -327,7 +327,7 @@ void calculateCapitalGains(IndividualTaxData& person, TaxData_T1New& t1, double 
 {
     auto* sch3 = formOf<TaxData_Sch3>(person, 4);
     if (!sch3) {
-        t1.line12700TaxableCapitalGains.m_value = t1.CapitalGainAmount.m_value;
+        t1.line12700TaxableCapitalGains.m_value = t1.CapitalGainAmount.m_value + t1.line12700CoupleGainShare.m_value;
         t1.CapitalGainReduction.m_value = 0;
         t1.CapitalGainsDeductionBase.m_value = 0;
         t1.MortgageForeclosure.m_value = 0;
@@ -349,7 +349,7 @@ void calculateCapitalGains(IndividualTaxData& person, TaxData_T1New& t1, double 
     sch3->CalculateBeforeLine193();
     sch3->CalculateTaxableCapGain();
     sch3->CalculateCapGainReduction();
-    const double gains = sch3->Result.m_value + t1.CapitalGainAmount.m_value;
+    const double gains = sch3->Result.m_value + t1.CapitalGainAmount.m_value + t1.line12700CoupleGainShare.m_value;
     t1.line12700TaxableCapitalGains.m_value = (gains < 0.009 && !t1.IsDeceased()) ? 0.0 : gains;
     t1.CapitalGainsDeductionBase.m_value = sch3->Result2.m_value;
     t1.CapitalGainReduction.m_value = sch3->Result3.m_value;
