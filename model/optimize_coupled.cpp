@@ -14,6 +14,7 @@
 #include "companion/rules/federalconstants2024.h"
 #include "companion/rules/money.h"
 #include "model/NumberStair.h"
+#include "model/optimize_bends.h"
 #include "model/optimize_splitsearch.h"
 
 namespace {
@@ -52,27 +53,18 @@ NumberStair staircaseOf(IndividualTaxData* person)
     return stair;
 }
 
-// Where a person's tax bends as income moves, besides the rate thresholds:
-// the start of the basic personal amount's phase-out and, from 65, of the
-// age amount's.
-std::vector<double> bendsOf(const NumberStair& stair, const TaxData_T1New& t1)
+// Break points of a search over [low, high] that moves income from giver
+// to taker: the candidates at which either crosses one of its own bends,
+// given that the value now in effect (current) gives them their present
+// taxable incomes.
+void addCrossings(SplitSearch& search, double current, double low, double high, IndividualTaxData& giver,
+                  IndividualTaxData& taker)
 {
-    std::vector<double> bends = stair.steps();
-    bends.push_back(taxrules::federalConstant(taxrules::FedKey::BasicPersonalPhaseOutFrom));
-    if (t1.GetAge() >= int(taxrules::federalConstant(taxrules::FedKey::AgeAmountAge)))
-        bends.push_back(taxrules::federalConstant(taxrules::FedKey::AgeAmountThreshold));
-    return bends;
-}
-
-// Break points of a search that moves income from giver to taker: the
-// candidate at which either crosses one of its own bends, given that the
-// value now in effect (current) gives them these taxable incomes.
-void addCrossings(SplitSearch& search, double current, double giverIncome, const std::vector<double>& giverBends,
-                  double takerIncome, const std::vector<double>& takerBends)
-{
-    for (double bend : giverBends)
+    const double giverIncome = giver.GetT1()->line26000TaxableIncome.m_value;
+    const double takerIncome = taker.GetT1()->line26000TaxableIncome.m_value;
+    for (double bend : incomeBends(giver, giverIncome - (high - current), giverIncome - (low - current)))
         search.addBreakPoint(current + (giverIncome - bend));
-    for (double bend : takerBends)
+    for (double bend : incomeBends(taker, takerIncome + (low - current), takerIncome + (high - current)))
         search.addBreakPoint(current + (bend - takerIncome));
 }
 
@@ -231,8 +223,7 @@ bool CFamilyTaxData::DoCoupledReturnOptimize(DataShareAmtDlg* amounts, OptimizeR
                 return familyBalance(*this);
             },
             run);
-        addCrossings(search, moved, taxpayerT1->line26000TaxableIncome.m_value, bendsOf(taxpayerStair, *taxpayerT1),
-                     spouseT1->line26000TaxableIncome.m_value, bendsOf(spouseStair, *spouseT1));
+        addCrossings(search, moved, -shares.maxFromSpouse(), shares.maxFromTaxpayer(), *taxpayer, *spouse);
         shares.move(search.run(moved, familyBalance(*this)));
         recalculate(0, taxpayerT1);
     }
@@ -288,9 +279,7 @@ void CFamilyTaxData::DoPensionSplitOpt(double maxSplit, double& best, OptimizeRu
         },
         run);
     const double current = form->line10321SplitAmount.m_value;
-    addCrossings(search, current, pensionerT1->line26000TaxableIncome.m_value,
-                 bendsOf(staircaseOf(pensioner), *pensionerT1), transfereeT1->line26000TaxableIncome.m_value,
-                 bendsOf(staircaseOf(transferee), *transfereeT1));
+    addCrossings(search, current, 0.0, high, *pensioner, *transferee);
     // The pension income amount: the pensioner keeps the full amount while
     // the pension kept covers it, the transferee gets it once the split and
     // the own pension reach it.

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 #include <limits>
 
 namespace {
@@ -100,10 +101,14 @@ double SplitSearch::run(double start, double startBalance)
     for (int i = 1; i < kGridIntervals; ++i)
         tryValue(m_low + spacing * i);
 
-    // The best lies within one grid spacing of the best point tried (in a
-    // piecewise-linear balance the minimum sits on a bend, and the bends
-    // the break points did not name are found here).
-    const double centre = m_best;
-    narrow(std::max(m_low, centre - spacing), std::min(m_high, centre + spacing));
+    // The best lies between the points tried on either side of the best
+    // one (in a piecewise-linear balance the minimum sits on a bend; one
+    // the break points did not name is narrowed down here).
+    const auto best = m_tried.find(cents(m_best));
+    if (best == m_tried.end())
+        return m_best; // stopped before anything was tried
+    const double from = best == m_tried.begin() ? m_low : std::prev(best)->first / 100.0;
+    const double to = std::next(best) == m_tried.end() ? m_high : std::next(best)->first / 100.0;
+    narrow(std::max(m_low, from), std::min(m_high, to));
     return m_best;
 }
