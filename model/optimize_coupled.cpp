@@ -171,7 +171,8 @@ bool CFamilyTaxData::DoCoupledReturnOptimize(DataShareAmtDlg* amounts, OptimizeR
     if (splitting) {
         pensionForm(taxpayer)->line10322Election.m_value = 1;
         pensionForm(spouse)->line10322Election.m_value = 1;
-        setSplit(taxpayer, spouse, 0.0);
+        if (pensioner)
+            setSplit(taxpayer, spouse, 0.0);
     }
 
     // Donations: both spouses claim half of the pool to start from.
