@@ -208,7 +208,7 @@ bool CFamilyTaxData::DoCoupledReturnOptimize(DataShareAmtDlg* amounts, OptimizeR
                        upper, lower);
     const double moved = shares.move(lower);
     const double rest = std::fabs(lower - moved);
-    if (splitting && rest > 0)
+    if (pensioner && rest > 0)
         setSplit(taxpayer, spouse, std::min(rest, lower > 0 ? taxpayerPension : spousePension));
     recalculate(-1, nullptr);
 
