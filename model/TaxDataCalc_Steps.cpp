@@ -37,7 +37,7 @@ constexpr double kRestrictedFarmMaximumLoss = -17500.0;
 
 // Income the user enters on the T1 because no slip reports it (tips, casual
 // earnings, interest paid without a T5, other income) joins the slip totals
-// of its line.
+// of its line; so does the person's part of the couple's shareable interest.
 void addIncomeNotOnSlips(TaxData_T1New& t1)
 {
     t1.line10100EmploymentIncome.m_value += t1.line10100NotOnSlip.m_value;
