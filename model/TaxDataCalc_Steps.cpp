@@ -38,12 +38,12 @@ constexpr double kRestrictedFarmMaximumLoss = -17500.0;
 
 // Income the user enters on the T1 because no slip reports it (tips, casual
 // earnings, interest paid without a T5, other income) joins the slip totals
-// of its line.
+// of its line; so does the person's part of the couple's shareable interest.
 void addIncomeNotOnSlips(TaxData_T1New& t1)
 {
     t1.line10100EmploymentIncome.addAmount(t1.line10100NotOnSlip.m_value);
     t1.line10400OtherEmploymentIncome.addAmount(t1.line10400NotOnSlip.m_value);
-    t1.line12100InterestIncome.addAmount(t1.line12100NotOnSlip.m_value);
+    t1.line12100InterestIncome.addAmount(t1.line12100NotOnSlip.m_value + t1.line12100CoupleInterestShare.m_value);
     t1.line13000OtherIncome.addAmount(t1.line13000NotOnSlip.m_value);
     t1.line13000Description.m_value = t1.line13000NotOnSlipDescription.m_value;
 }
@@ -328,7 +328,7 @@ void calculateCapitalGains(IndividualTaxData& person, TaxData_T1New& t1, double 
 {
     auto* sch3 = formOf<TaxData_Sch3>(person, 4);
     if (!sch3) {
-        t1.line12700TaxableCapitalGains.setAmount(t1.CapitalGainAmount.m_value);
+        t1.line12700TaxableCapitalGains.setAmount(t1.CapitalGainAmount.m_value + t1.line12700CoupleGainShare.m_value);
         t1.CapitalGainReduction.m_value = 0;
         t1.CapitalGainsDeductionBase.m_value = 0;
         t1.MortgageForeclosure.m_value = 0;
@@ -350,7 +350,7 @@ void calculateCapitalGains(IndividualTaxData& person, TaxData_T1New& t1, double 
     sch3->CalculateBeforeLine193();
     sch3->CalculateTaxableCapGain();
     sch3->CalculateCapGainReduction();
-    const double gains = sch3->Result.m_value + t1.CapitalGainAmount.m_value;
+    const double gains = sch3->Result.m_value + t1.CapitalGainAmount.m_value + t1.line12700CoupleGainShare.m_value;
     t1.line12700TaxableCapitalGains.setAmount((!taxrules::isPositiveAmount(gains) && !t1.IsDeceased()) ? 0.0 : gains);
     t1.CapitalGainsDeductionBase.m_value = sch3->Result2.m_value;
     t1.CapitalGainReduction.m_value = sch3->Result3.m_value;

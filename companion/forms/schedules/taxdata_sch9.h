@@ -14,6 +14,10 @@ public:
     CFloatField SlipDonations1{this, 3, "SlipDonations1", "", "Donations from T4 slips"};
     CFloatField SlipDonations2{this, 4, "SlipDonations2", "", "Donations from T4A slips"};
     CFloatField OtherDonations{this, 5, "OtherDonations", "", "Other allowable charitable donations"};
+    // The person's claim out of the couple's pooled donations, set by the
+    // coupled-return optimiser; negative when the person passes own
+    // donations to the spouse.
+    CFloatField CoupleDonationShare{this, 9, "CoupleDonationShare", "", "Share of the couple's pooled donations", fld::ReadOnly()};
     CFloatField NetIncome{this, 6, "NetIncome", "23600", "Net income"};
     CFloatField TaxableIncome{this, 7, "TaxableIncome", "26000", "Taxable income"};
     CIntField Deceased{this, 8, "Deceased", "", "The person died in the year"};
