@@ -29,6 +29,7 @@ constexpr int kReturns = 1200;
 constexpr int kSingle = 5;
 constexpr ENUMTYPE_SLIP kT4 = 1;
 constexpr ENUMTYPE_SLIP kT4A = 2;
+constexpr ENUMTYPE_SLIP kOas = 6;
 constexpr ENUMTYPE_SLIP kT5 = 8;
 constexpr ENUMTYPE_FORM kSchedule7 = 7;
 
@@ -42,6 +43,9 @@ struct SimpleReturn {
     double eiWithheld = 0;
     double taxDeducted = 0;
     double interest = 0;
+    double eligibleDividends = 0; // T5 box 24, actual amount
+    double otherDividends = 0;    // T5 box 10, actual amount
+    double oasPension = 0;        // T4A(OAS) boxes 18 and 19
     double pension = 0; // T4A box 16: a life annuity from a pension plan
     double pensionTaxDeducted = 0;
     double rrspContributions = 0;
@@ -78,6 +82,12 @@ SimpleReturn generate(std::mt19937& rng)
     if (std::uniform_int_distribution<int>(0, 1)(rng))
         r.interest = cents(rng, 0, 12000);
     if (std::uniform_int_distribution<int>(0, 2)(rng) == 0) {
+        r.eligibleDividends = cents(rng, 0, 40000);
+        r.otherDividends = cents(rng, 0, 15000);
+    }
+    if (TAX_YEAR - r.birthYear >= 65 && std::uniform_int_distribution<int>(0, 3)(rng) > 0)
+        r.oasPension = cents(rng, 7000, 8700);
+    if (std::uniform_int_distribution<int>(0, 2)(rng) == 0) {
         r.pension = cents(rng, 0, 60000);
         r.pensionTaxDeducted = taxrules::roundCents(r.pension * 0.1);
     }
@@ -100,6 +110,9 @@ taxrules::FederalInput oracleInput(const SimpleReturn& r)
     in.secondPensionPlanWithheld = r.cpp2Withheld;
     in.eiWithheld = r.eiWithheld;
     in.interest = r.interest;
+    in.eligibleDividends = r.eligibleDividends;
+    in.otherDividends = r.otherDividends;
+    in.oasPension = r.oasPension;
     in.otherPensions = r.pension;
     in.eligiblePensionIncome = r.pension;
     in.rrspContributions = r.rrspContributions;
@@ -132,8 +145,22 @@ std::unique_ptr<CFamilyTaxData> modelReturn(const SimpleReturn& r)
         t4.box24EiInsurableEarnings.m_value = r.employment;
         t4.box26PensionableEarnings.m_value = r.employment;
     }
-    if (r.interest > 0)
-        static_cast<TaxData_Slip_T5&>(*person->NewSlipData(kT5, 0, 0)->data).box13Interest.m_value = r.interest;
+    if (r.interest > 0 || r.eligibleDividends > 0 || r.otherDividends > 0) {
+        // The slip carries the taxable amounts as the payer grossed them up.
+        auto& t5 = static_cast<TaxData_Slip_T5&>(*person->NewSlipData(kT5, 0, 0)->data);
+        t5.box13Interest.m_value = r.interest;
+        t5.box24ActualEligible.m_value = r.eligibleDividends;
+        t5.box25TaxableEligible.m_value =
+            taxrules::roundCents(r.eligibleDividends * (1 + taxrules::federalConstant(FedKey::EligibleDividendGrossUp)));
+        t5.box10ActualOther.m_value = r.otherDividends;
+        t5.box11TaxableOther.m_value =
+            taxrules::roundCents(r.otherDividends * (1 + taxrules::federalConstant(FedKey::OtherDividendGrossUp)));
+    }
+    if (r.oasPension > 0) {
+        auto& oas = static_cast<CSlipData_T4AOAS&>(*person->NewSlipData(kOas, 0, 0)->data);
+        oas.box18NetPension.m_value = r.oasPension;
+        oas.box19GrossPension.m_value = r.oasPension;
+    }
     if (r.pension > 0) {
         auto& t4a = static_cast<TaxData_Slip_T4A&>(*person->NewSlipData(kT4A, 0, 0)->data);
         t4a.box16Pension.m_value = r.pension;
@@ -151,7 +178,7 @@ std::unique_ptr<CFamilyTaxData> modelReturn(const SimpleReturn& r)
 QString describe(const SimpleReturn& r)
 {
     return QStringLiteral("province %1, born %2, employment %3 (CPP %4, CPP2 %5, EI %6), interest %7, "
-                          "pension %8, RRSP %9 of limit %10")
+                          "pension %8, RRSP %9 of limit %10, dividends %11 eligible %12 other, OAS %13")
         .arg(r.province)
         .arg(r.birthYear)
         .arg(r.employment, 0, 'f', 2)
@@ -161,7 +188,10 @@ QString describe(const SimpleReturn& r)
         .arg(r.interest, 0, 'f', 2)
         .arg(r.pension, 0, 'f', 2)
         .arg(r.rrspContributions, 0, 'f', 2)
-        .arg(r.rrspLimit, 0, 'f', 2);
+        .arg(r.rrspLimit, 0, 'f', 2)
+        .arg(r.eligibleDividends, 0, 'f', 2)
+        .arg(r.otherDividends, 0, 'f', 2)
+        .arg(r.oasPension, 0, 'f', 2);
 }
 
 bool sameCent(double a, double b) { return std::llround(a * 100.0) == std::llround(b * 100.0); }
@@ -190,10 +220,14 @@ private slots:
             } lines[] = {
                 {"10100", t1.line10100EmploymentIncome.m_value, expected.line10100},
                 {"11500", t1.line11500OtherPensions.m_value, expected.line11500},
+                {"11300", t1.line11300OldAgeSecurity.m_value, expected.line11300},
+                {"12000", t1.line12000TaxableDividends.m_value, expected.line12000},
+                {"12010", t1.line12010OtherThanEligibleDividends.m_value, expected.line12010},
                 {"12100", t1.line12100InterestIncome.m_value, expected.line12100},
                 {"15000", t1.line15000TotalIncome.m_value, expected.line15000},
                 {"20800", t1.line20800RrspDeduction.m_value, expected.line20800},
                 {"22215", t1.line22215CppEnhancedEmployment.m_value, expected.line22215},
+                {"23500", t1.line23500SocialBenefitsRepayment.m_value, expected.line23500},
                 {"23600", t1.line23600NetIncome.m_value, expected.line23600},
                 {"26000", t1.line26000TaxableIncome.m_value, expected.line26000},
                 {"30000", t1.line30000BasicPersonal.m_value, expected.line30000},
@@ -205,6 +239,7 @@ private slots:
                 {"33500", t1.line33500TotalCreditAmounts.m_value, expected.line33500},
                 {"35000", t1.line35000NonRefundableCredits.m_value, expected.line35000},
                 {"40400", t1.line40400FederalTaxOnIncome.m_value, expected.line40400},
+                {"40425", t1.line40425DividendTaxCredit.m_value, expected.line40425},
                 {"42900", t1.line42900BasicFederalTax.m_value, expected.line42900},
                 {"42000", t1.line42000NetFederalTax.m_value, expected.line42000},
                 {"43700", t1.line43700TaxDeducted.m_value, expected.line43700},
