@@ -13,6 +13,7 @@
 #include "companion/forms/federal/others.h"
 #include "companion/forms/federal/statements.h"
 #include "companion/forms/t1/taxdata_t1new.h"
+#include "companion/rules/federalconstants2024.h"
 #include "model/formreaders.h"
 
 namespace {
@@ -21,7 +22,6 @@ constexpr ENUMTYPE_FORM kT778 = 13;
 constexpr ENUMTYPE_FORM kT691 = 31;
 constexpr ENUMTYPE_FORM kT1032 = 118;
 constexpr ENUMTYPE_FORM kDividendWorksheet = 210;
-constexpr double kPensionAmountLimit = 2000.0;
 
 bool present(double amount) { return amount >= kCalcPresent; }
 bool nearZero(double amount) { return std::fabs(amount) < kCalcPresent; }
@@ -138,14 +138,14 @@ void IndividualTaxData::_calculateT1032_step2()
         t1032->CalculatePensionInc();
         t1032->CalculateIncomeTax();
         const double kept = std::max(0.0, t1032->EligiblePension.m_value - t1032->line10321SplitAmount.m_value);
-        t1->line31400PensionIncomeAmount.m_value = std::min(kPensionAmountLimit, kept);
+        t1->line31400PensionIncomeAmount.m_value = std::min(taxrules::federalConstant(taxrules::FedKey::PensionAmountMax), kept);
         t1->PensionTransfer.m_value = -t1032->TransferredTax.m_value;
     } else if (role == 1) {
         t1032->CalculatePensionInc();
         t1032->CalculateIncomeTax();
         t1->F5344Amount.m_value = t1032->getF5344();
         const double received = t1032->JointAmount4.m_value + t1032->line10321SplitAmount.m_value;
-        t1->line31400PensionIncomeAmount.m_value = std::min(kPensionAmountLimit, std::max(0.0, received));
+        t1->line31400PensionIncomeAmount.m_value = std::min(taxrules::federalConstant(taxrules::FedKey::PensionAmountMax), std::max(0.0, received));
         t1->PensionTransfer.m_value = t1032->TransferredTax.m_value;
     } else {
         clearSplitLines(*t1);

@@ -16,6 +16,7 @@
 #include "companion/forms/schedules/taxdata_sch6.h"
 #include "companion/forms/schedules/taxdata_sch9.h"
 #include "companion/forms/t1/taxdata_t1new.h"
+#include "companion/rules/federalconstants2024.h"
 #include "model/calcsteps_common.h"
 #include "model/preparerinfo.h"
 
@@ -25,13 +26,8 @@ namespace {
 
 constexpr int kQuebec = 11;
 constexpr int kProvinceKeepingCredits = 13;
-// The income above which the tuition rate test uses the tax on income.
-constexpr double kTuitionRateThreshold = 55867.0;
-constexpr double kLowestFederalRate = 0.15;
-// The spouse's age amount: maximum, income threshold and reduction rate.
-constexpr double kAgeAmountMaximum = 8790.0;
-constexpr double kAgeAmountThreshold = 44325.0;
-constexpr double kAgeAmountRate = 0.15;
+using taxrules::FedKey;
+using taxrules::federalConstant;
 
 double creditsBeforeTuition(const TaxData_T1New& t1)
 {
@@ -109,7 +105,7 @@ int IndividualTaxData::CalculateStep3()
         sch11->TField.m_value = t;
         const double taxable = t1->line26000TaxableIncome.m_value;
         sch11->RateTestIncome.m_value =
-            taxable - kTuitionRateThreshold >= 0.009 ? t / kLowestFederalRate : taxable;
+            taxable - federalConstant(FedKey::Bracket2From) >= 0.009 ? t / federalConstant(FedKey::Rate1) : taxable;
         if (auto* t1206 = formOf<TaxData_T1206New>(*this, 29))
             sch11->RateTestIncome.m_value += t1206->SplitIncome.m_value;
         sch11->CreditsBase.m_value = creditsBeforeTuition(*t1);
@@ -148,7 +144,9 @@ int IndividualTaxData::CalculateStep4()
         sch2->DaysInCanada.m_value = days.daysInCanada;
         sch2->SpouseAgeAmount.m_value =
             TaxData_T1New::CalculateAgeAmount(spouse65, t1->getSpouseNetIncForSpouseCredit(false), days.daysInYear,
-                                              days.daysInYear, kAgeAmountMaximum, kAgeAmountThreshold, kAgeAmountRate);
+                                              days.daysInYear, federalConstant(FedKey::AgeAmountMax),
+                                              federalConstant(FedKey::AgeAmountThreshold),
+                                              federalConstant(FedKey::AgeAmountReductionRate));
         if (t1->canNotOverwriteSpouseAgeAmount())
             sch2->ClaimIndicator.m_value = 0;
         sch2->Calculate01();
