@@ -18,11 +18,6 @@
 
 namespace {
 
-constexpr ENUMTYPE_FORM kT778 = 13;
-constexpr ENUMTYPE_FORM kT691 = 31;
-constexpr ENUMTYPE_FORM kT1032 = 118;
-constexpr ENUMTYPE_FORM kDividendWorksheet = 210;
-
 bool present(double amount) { return amount >= kCalcPresent; }
 bool nearZero(double amount) { return std::fabs(amount) < kCalcPresent; }
 
@@ -59,7 +54,7 @@ void clearSplitLines(TaxData_T1New& t1)
 
 double statementNet(const STRUCT_FORMDATA_ITEM_2004* item)
 {
-    if (item->type == 12) {
+    if (item->type == FORM_T776) {
         if (auto* form = qobject_cast<const TaxData_T776New*>(item->data))
             return form->NetResult.m_value;
         return 0.0;
@@ -102,7 +97,7 @@ void IndividualTaxData::_calculateT1032_step1()
     TaxData_T1New* t1 = GetT1();
     if (!t1)
         return;
-    auto* t1032 = qobject_cast<TaxData_T1032_New*>(GetFormData(kT1032, false));
+    auto* t1032 = qobject_cast<TaxData_T1032_New*>(GetFormData(FORM_T1032, false));
     const int role = t1032 ? t1032->ElectorIndicator.m_value : -1;
     if (role == 0) {
         // This person is the pensioner and deducts the split.
@@ -132,7 +127,7 @@ void IndividualTaxData::_calculateT1032_step2()
     TaxData_T1New* t1 = GetT1();
     if (!t1)
         return;
-    auto* t1032 = qobject_cast<TaxData_T1032_New*>(GetFormData(kT1032, false));
+    auto* t1032 = qobject_cast<TaxData_T1032_New*>(GetFormData(FORM_T1032, false));
     const int role = t1032 ? t1032->ElectorIndicator.m_value : -1;
     if (role == 0) {
         t1032->CalculatePensionInc();
@@ -177,7 +172,7 @@ double IndividualTaxData::CalculateF5530ForT778() const
     const TaxData_T1New* t1 = GetT1();
     const TaxData_T778New* t778 = nullptr;
     for (const STRUCT_FORMDATA_ITEM_2004* item : m_formList)
-        if (item->type == kT778 && !t778)
+        if (item->type == FORM_T778 && !t778)
             t778 = qobject_cast<const TaxData_T778New*>(item->data);
     if (!t1 || !t778)
         return 0.0;
@@ -243,8 +238,8 @@ void IndividualTaxData::CalculateAdjustment()
         return;
     const double rental = t1->line12600NetRental.m_value;
     const double grossRental = t1->line12599GrossRental.m_value;
-    auto* worksheet = qobject_cast<TaxData_WS_D1*>(GetFormData(kDividendWorksheet, false));
-    auto* t691 = qobject_cast<TaxData_T691New*>(GetFormData(kT691, false));
+    auto* worksheet = qobject_cast<TaxData_WS_D1*>(GetFormData(FORM_WS_D1, false));
+    auto* t691 = qobject_cast<TaxData_T691New*>(GetFormData(FORM_T691, false));
 
     const bool fullMarking = (present(rental) && worksheet && present(worksheet->line12000.m_value))
                              || rental <= -kCalcPresent || (nearZero(rental) && !nearZero(grossRental));

@@ -534,21 +534,21 @@ void IndividualTaxData::PrepareSlipsBeforeCalculate(STRUCT_SLIPDATA_CALCULATION&
         if (!slip)
             continue;
         switch (item->type) {
-        case 1: addT4(s, static_cast<TaxData_Slip_T4&>(*slip)); break;
-        case 2: addT4A(s, static_cast<TaxData_Slip_T4A&>(*slip), age65); break;
-        case 3: addT4AP(s, static_cast<TaxData_Slip_T4AP&>(*slip), age); break;
-        case 4: addT4RSP(s, static_cast<TaxData_Slip_T4RSP&>(*slip)); break;
-        case 5: addT4E(s, static_cast<TaxData_Slip_T4E&>(*slip)); break;
-        case 6: addOAS(s, static_cast<CSlipData_T4AOAS&>(*slip)); break;
-        case 7: addT4RIF(s, static_cast<TaxData_Slip_T4RIF&>(*slip), age65); break;
-        case 8: addT5(s, static_cast<TaxData_Slip_T5&>(*slip), age65); break;
-        case 9: addT3(s, static_cast<TaxData_Slip_T3&>(*slip)); break;
-        case 10: s.t5003Amount += static_cast<CSlipData_T5003&>(*slip).box121ShelterAmount.m_value; break;
-        case 11: addT5007(s, static_cast<CSlipData_T5007&>(*slip)); break;
-        case 13: addT5013(s, static_cast<TaxData_Slip_T5013&>(*slip)); break;
-        case 14: addT4PS(s, static_cast<TaxData_Slip_T4PS&>(*slip)); break;
-        case 15: addT4ARCA(s, static_cast<TaxData_Slip_T4ARCA&>(*slip)); break;
-        case 16: {
+        case SLIP_T4: addT4(s, static_cast<TaxData_Slip_T4&>(*slip)); break;
+        case SLIP_T4A: addT4A(s, static_cast<TaxData_Slip_T4A&>(*slip), age65); break;
+        case SLIP_T4AP: addT4AP(s, static_cast<TaxData_Slip_T4AP&>(*slip), age); break;
+        case SLIP_T4RSP: addT4RSP(s, static_cast<TaxData_Slip_T4RSP&>(*slip)); break;
+        case SLIP_T4E: addT4E(s, static_cast<TaxData_Slip_T4E&>(*slip)); break;
+        case SLIP_T4AOAS: addOAS(s, static_cast<CSlipData_T4AOAS&>(*slip)); break;
+        case SLIP_T4RIF: addT4RIF(s, static_cast<TaxData_Slip_T4RIF&>(*slip), age65); break;
+        case SLIP_T5: addT5(s, static_cast<TaxData_Slip_T5&>(*slip), age65); break;
+        case SLIP_T3: addT3(s, static_cast<TaxData_Slip_T3&>(*slip)); break;
+        case SLIP_T5003: s.t5003Amount += static_cast<CSlipData_T5003&>(*slip).box121ShelterAmount.m_value; break;
+        case SLIP_T5007: addT5007(s, static_cast<CSlipData_T5007&>(*slip)); break;
+        case SLIP_T5013: addT5013(s, static_cast<TaxData_Slip_T5013&>(*slip)); break;
+        case SLIP_T4PS: addT4PS(s, static_cast<TaxData_Slip_T4PS&>(*slip)); break;
+        case SLIP_T4ARCA: addT4ARCA(s, static_cast<TaxData_Slip_T4ARCA&>(*slip)); break;
+        case SLIP_T5006: {
             const auto& t = static_cast<TaxData_Slip_T5006&>(*slip);
             s.t5006Net1 += std::max(0.0, t.amount1Box12.m_value - t.amount2Box13.m_value);
             s.t5006Net2 += std::max(0.0, t.amount3Box14.m_value - t.amount4Box15.m_value);
@@ -617,7 +617,7 @@ void IndividualTaxData::PrepareSlipsBeforeCalculate(STRUCT_SLIPDATA_CALCULATION&
     if (anyPresent({s.t3Box21, s.t3Box30, s.t3Box37})) {
         need(4);
         if (createForms)
-            GetFormData(32, true);
+            GetFormData(FORM_T936, true);
     }
     if (anyPresent({s.t3Box25, s.t3Box32, s.t3Box50}))
         need(210);
