@@ -284,8 +284,8 @@ int IndividualTaxData::serialize(unsigned char purpose, MyDataStream& ar)
 
 bool IndividualTaxData::isDataTypeSerializationSkipped(ENUMTYPE_FORM type) const
 {
-    static constexpr ENUMTYPE_FORM kRetired[] = {100, 114, 115, 120, 134, 141};
-    static constexpr ENUMTYPE_FORM kRetiredAfter2007[] = {19, 22, 33};
+    static constexpr ENUMTYPE_FORM kRetired[] = {FORM_RC201, FORM_T2036_OLD, FORM_T581, FORM_SCH12_2009, FORM_T1OVPS, FORM_SCH14_2007};
+    static constexpr ENUMTYPE_FORM kRetiredAfter2007[] = {FORM_T2032, FORM_T2124, FORM_T2124_COMMISSION};
     if (std::find(std::begin(kRetired), std::end(kRetired), type) != std::end(kRetired))
         return true;
     if (m_taxYear > 2007

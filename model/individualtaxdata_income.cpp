@@ -70,7 +70,9 @@ bool IndividualTaxData::HaveFarmIncome() const
 
 bool IndividualTaxData::HaveSelfBusiness() const
 {
-    static const ENUMTYPE_FORM kSelfBusinessTypes[] = {15, 19, 21, 22, 33, 51, 109, 125, 131};
+    static const ENUMTYPE_FORM kSelfBusinessTypes[] = {FORM_T1163, FORM_T2032,  FORM_T2042,
+                                                       FORM_T2124, FORM_T2124_COMMISSION, FORM_T2121,
+                                                       FORM_T1273, FORM_T2125,  FORM_T2125_COMMISSION};
     int count = 0;
     for (const STRUCT_FORMDATA_ITEM_2004* item : m_formList) {
         for (ENUMTYPE_FORM type : kSelfBusinessTypes)
