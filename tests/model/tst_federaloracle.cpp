@@ -3,7 +3,8 @@
 // builds its T1 lines from slips and schedules through the calculation
 // driver, the plain-record calculation from totals. A single person outside
 // Quebec with a T4 (CPP and EI withheld as the employer did, sometimes
-// over-withheld), interest, an RRSP deduction, a pension and any age uses
+// over-withheld), interest, dividends, pensions, OAS, CPP benefits, an RRSP
+// withdrawal and deduction, donations, medical expenses and any age uses
 // only what both sides model, so every federal line they both produce must
 // agree to the cent.
 #include <QtTest>
@@ -12,6 +13,7 @@
 #include <random>
 
 #include "companion/forms/schedules/taxdata_sch7.h"
+#include "companion/forms/schedules/taxdata_sch9.h"
 #include "companion/forms/slips/slips_employment.h"
 #include "companion/forms/slips/slips_investment.h"
 #include "companion/forms/t1/taxdata_t1new.h"
@@ -29,9 +31,12 @@ constexpr int kReturns = 1200;
 constexpr int kSingle = 5;
 constexpr ENUMTYPE_SLIP kT4 = 1;
 constexpr ENUMTYPE_SLIP kT4A = 2;
+constexpr ENUMTYPE_SLIP kCppBenefits = 3;
+constexpr ENUMTYPE_SLIP kRrsp = 4;
 constexpr ENUMTYPE_SLIP kOas = 6;
 constexpr ENUMTYPE_SLIP kT5 = 8;
 constexpr ENUMTYPE_FORM kSchedule7 = 7;
+constexpr ENUMTYPE_FORM kSchedule9 = 9;
 
 // One generated return, as plain amounts both sides are given.
 struct SimpleReturn {
@@ -46,6 +51,10 @@ struct SimpleReturn {
     double eligibleDividends = 0; // T5 box 24, actual amount
     double otherDividends = 0;    // T5 box 10, actual amount
     double oasPension = 0;        // T4A(OAS) boxes 18 and 19
+    double cppBenefits = 0;       // T4A(P) box 20
+    double rrspWithdrawal = 0;    // T4RSP box 22
+    double donations = 0;         // Schedule 9, gifts of the year
+    double medical = 0;           // the person's own medical expenses
     double pension = 0; // T4A box 16: a life annuity from a pension plan
     double pensionTaxDeducted = 0;
     double rrspContributions = 0;
@@ -91,6 +100,14 @@ SimpleReturn generate(std::mt19937& rng)
         r.pension = cents(rng, 0, 60000);
         r.pensionTaxDeducted = taxrules::roundCents(r.pension * 0.1);
     }
+    if (std::uniform_int_distribution<int>(0, 3)(rng) == 0)
+        r.cppBenefits = cents(rng, 0, 16000);
+    if (std::uniform_int_distribution<int>(0, 4)(rng) == 0)
+        r.rrspWithdrawal = cents(rng, 0, 25000);
+    if (std::uniform_int_distribution<int>(0, 3)(rng) == 0)
+        r.donations = cents(rng, 0, 20000);
+    if (std::uniform_int_distribution<int>(0, 3)(rng) == 0)
+        r.medical = cents(rng, 0, 9000);
     if (std::uniform_int_distribution<int>(0, 1)(rng)) {
         r.rrspContributions = cents(rng, 0, 30000);
         r.rrspLimit = cents(rng, 0, 31560);
@@ -113,6 +130,10 @@ taxrules::FederalInput oracleInput(const SimpleReturn& r)
     in.eligibleDividends = r.eligibleDividends;
     in.otherDividends = r.otherDividends;
     in.oasPension = r.oasPension;
+    in.cppQppBenefits = r.cppBenefits;
+    in.rrspIncome = r.rrspWithdrawal;
+    in.donations = r.donations;
+    in.medicalExpenses = r.medical;
     in.otherPensions = r.pension;
     in.eligiblePensionIncome = r.pension;
     in.rrspContributions = r.rrspContributions;
@@ -166,6 +187,15 @@ std::unique_ptr<CFamilyTaxData> modelReturn(const SimpleReturn& r)
         t4a.box16Pension.m_value = r.pension;
         t4a.box22IncomeTaxDeducted.m_value = r.pensionTaxDeducted;
     }
+    if (r.cppBenefits > 0)
+        static_cast<TaxData_Slip_T4AP&>(*person->NewSlipData(kCppBenefits, 0, 0)->data).box20Taxable.m_value =
+            r.cppBenefits;
+    if (r.rrspWithdrawal > 0)
+        static_cast<TaxData_Slip_T4RSP&>(*person->NewSlipData(kRrsp, 0, 0)->data).box22Withdrawal.m_value =
+            r.rrspWithdrawal;
+    person->GetT1()->MedicalOwn1.m_value = r.medical;
+    if (r.donations > 0)
+        static_cast<TaxData_Sch9*>(person->GetFormData(kSchedule9, true))->InterviewDonations1.m_value = r.donations;
     if (r.rrspContributions > 0 || r.rrspLimit > 0) {
         auto& sch7 = *static_cast<TaxData_Sch7*>(person->GetFormData(kSchedule7, true));
         sch7.OwnPriorYearContributions.m_value = r.rrspContributions;
@@ -178,7 +208,8 @@ std::unique_ptr<CFamilyTaxData> modelReturn(const SimpleReturn& r)
 QString describe(const SimpleReturn& r)
 {
     return QStringLiteral("province %1, born %2, employment %3 (CPP %4, CPP2 %5, EI %6), interest %7, "
-                          "pension %8, RRSP %9 of limit %10, dividends %11 eligible %12 other, OAS %13")
+                          "pension %8, RRSP %9 of limit %10, dividends %11 eligible %12 other, OAS %13, "
+                          "CPP benefits %14, RRSP withdrawal %15, donations %16, medical %17")
         .arg(r.province)
         .arg(r.birthYear)
         .arg(r.employment, 0, 'f', 2)
@@ -191,7 +222,11 @@ QString describe(const SimpleReturn& r)
         .arg(r.rrspLimit, 0, 'f', 2)
         .arg(r.eligibleDividends, 0, 'f', 2)
         .arg(r.otherDividends, 0, 'f', 2)
-        .arg(r.oasPension, 0, 'f', 2);
+        .arg(r.oasPension, 0, 'f', 2)
+        .arg(r.cppBenefits, 0, 'f', 2)
+        .arg(r.rrspWithdrawal, 0, 'f', 2)
+        .arg(r.donations, 0, 'f', 2)
+        .arg(r.medical, 0, 'f', 2);
 }
 
 bool sameCent(double a, double b) { return std::llround(a * 100.0) == std::llround(b * 100.0); }
@@ -219,11 +254,13 @@ private slots:
                 double oracle;
             } lines[] = {
                 {"10100", t1.line10100EmploymentIncome.m_value, expected.line10100},
+                {"11400", t1.line11400CppQppBenefits.m_value, expected.line11400},
                 {"11500", t1.line11500OtherPensions.m_value, expected.line11500},
                 {"11300", t1.line11300OldAgeSecurity.m_value, expected.line11300},
                 {"12000", t1.line12000TaxableDividends.m_value, expected.line12000},
                 {"12010", t1.line12010OtherThanEligibleDividends.m_value, expected.line12010},
                 {"12100", t1.line12100InterestIncome.m_value, expected.line12100},
+                {"12900", t1.line12900RrspIncome.m_value, expected.line12900},
                 {"15000", t1.line15000TotalIncome.m_value, expected.line15000},
                 {"20800", t1.line20800RrspDeduction.m_value, expected.line20800},
                 {"22215", t1.line22215CppEnhancedEmployment.m_value, expected.line22215},
@@ -237,6 +274,8 @@ private slots:
                 {"31260", t1.line31260CanadaEmployment.m_value, expected.line31260},
                 {"31400", t1.line31400PensionIncomeAmount.m_value, expected.line31400},
                 {"33500", t1.line33500TotalCreditAmounts.m_value, expected.line33500},
+                {"33099", t1.line33099MedicalExpenses.m_value, expected.line33099},
+                {"34900", t1.line34900Donations.m_value, expected.line34900},
                 {"35000", t1.line35000NonRefundableCredits.m_value, expected.line35000},
                 {"40400", t1.line40400FederalTaxOnIncome.m_value, expected.line40400},
                 {"40425", t1.line40425DividendTaxCredit.m_value, expected.line40425},
