@@ -215,6 +215,8 @@ private:
     void mergeDependantsFrom(const DependantInfoStruct& other);
     // After items went: links whose partner no longer names them back go.
     void clearLinksToRemovedItems();
+    // Share of a form (FROM_FORM) or slip (FROM_SLIP) of the current person.
+    bool shareWithSpouse(CTaxData_Form* data, int existingId, ENUMTYPE_FROM kind);
 };
 
 // "name [Bal. Due: x]" for a positive balance, else "name [Refund: x]".

@@ -326,8 +326,9 @@ int TaxData_Sch12_2016::Calculate01()
 
 int TaxData_Sch12_MultigHomeReno::Calculate01()
 {
-    // 15% of qualifying expenses of up to 50,000.
-    Result.m_value = std::min(std::max(0.0, ExpensesPaid.m_value), 50000.0) * 0.15;
+    // The credit rate on qualifying expenses of up to 50,000.
+    Result.m_value = std::min(std::max(0.0, ExpensesPaid.m_value), 50000.0)
+                     * taxrules::federalConstant(taxrules::FedKey::CreditRate);
     return 0;
 }
 

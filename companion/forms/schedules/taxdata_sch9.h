@@ -7,7 +7,7 @@ class TaxData_Sch9 : public CTaxData_Form
 {
     Q_OBJECT
 public:
-    TaxData_Sch9() : CTaxData_Form(FROM_FORM, 9) {}
+    TaxData_Sch9() : CTaxData_Form(FROM_FORM, FORM_SCH9) {}
 
     CFloatField InterviewDonations1{this, 1, "InterviewDonations1", "", "Donations entered in the interview"};
     CFloatField InterviewDonations2{this, 2, "InterviewDonations2", "", "Other gifts entered in the interview"};
