@@ -1,6 +1,7 @@
 // Family return: the whole return file.
 #include "model/cfamilytaxdata.h"
 
+#include "companion/core/regularfile.h"
 #include "companion/forms/mydatastream.h"
 #include "companion/ui/dlggeneralinput.h"
 #include "model/returnfileedition.h"
@@ -105,8 +106,10 @@ bool CFamilyTaxData::checkReadPassword(const CString& text) const
 
 CFamilyTaxData* CFamilyTaxData::serializeFromFile(const CString& path, int& code)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    // Every reader of return files comes through here: anything but a
+    // regular file is refused before a byte is read.
+    QFile file;
+    if (!openRegularFileForReading(file, path)) {
         code = RFL_FILE_NOT_OPENED;
         return nullptr;
     }

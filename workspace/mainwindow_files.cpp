@@ -5,6 +5,7 @@
 
 #include "app/mywaitcursor.h"
 #include "app/tabwndapp.h"
+#include "companion/core/regularfile.h"
 #include "companion/ui/messages.h"
 #include "dialogs/datanewreturnbasic.h"
 #include "dialogs/newreturnwizard.h"
@@ -77,8 +78,8 @@ void MainWindow::openReturnFile(const QString& path)
         showReturnPage(open);
         return;
     }
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    QFile file;
+    if (!openRegularFileForReading(file, path)) {
         TabWndApp::gAppInformation(tr("Open return file failed!"), this);
         return;
     }
