@@ -36,8 +36,8 @@ int finish(QSaveFile& out)
     return out.commit() ? 0 : reportOutputFailure(out);
 }
 
-// The list's names, one a line (Latin-1), without their line ends; lines of
-// any length; blank lines are skipped.
+// The list's names, one a line, without their newlines; lines of any length;
+// blank lines are skipped.
 QList<QByteArray> listedNames(const QByteArray& list)
 {
     QList<QByteArray> names;
@@ -49,9 +49,14 @@ QList<QByteArray> listedNames(const QByteArray& list)
     return names;
 }
 
-QString returnPath(const QString& folder, const QByteArray& line)
+// The name is taken as the file system spells it: decoded as file names are
+// and without its line end only, so that accented names (the program's own
+// default names among them) and names with leading or doubled spaces are found.
+QString returnPath(const QString& folder, QByteArray line)
 {
-    const QString name = QString::fromLatin1(line).simplified();
+    if (line.endsWith('\r'))
+        line.chop(1);
+    const QString name = QFile::decodeName(line);
     return folder.isEmpty() ? name : QDir(folder).filePath(name);
 }
 
@@ -77,8 +82,7 @@ int TabWndApp::CmdlinePrintResult(const QString& folder, const QString& listFile
     }
 
     for (const QByteArray& line : listedNames(listText)) {
-        // The line is echoed as read (a carriage return included); the
-        // path is taken from its simplified text.
+        // The line is echoed as read (a carriage return included).
         QByteArray entry = line + '\n';
         entry += GetTaxResult(returnPath(folder, line)).toUtf8() + "\n\n";
         if (!writeAll(out, entry))

@@ -51,6 +51,7 @@ private slots:
     void listCases_data();
     void listCases();
     void noListAndUnreadableList();
+    void namesAsTheFileSystemHasThem();
     void refusesWhatIsNotAFile_data();
     void refusesWhatIsNotAFile();
     void outputThatCannotBeCreatedIsReported();
@@ -141,6 +142,25 @@ void TestPrintResult::outputThatCannotBeCreatedIsReported()
     QVERIFY(QDir().mkdir(QStringLiteral("taxresult.txt")));
     QVERIFY(writeBytes(QStringLiteral("list.txt"), QByteArray("good.r24\n")));
     QCOMPARE(TabWndApp::CmdlinePrintResult(QStringLiteral("returns/"), QStringLiteral("list.txt")), 1);
+}
+
+// The program's own default name for an accented taxpayer, and names with
+// leading or doubled spaces, are found as they are written in the list.
+void TestPrintResult::namesAsTheFileSystemHasThem()
+{
+    const QStringList names{QString::fromUtf8("Émilie_Côté.r24"), QStringLiteral(" lead.r24"),
+                            QStringLiteral("two  spaces.r24")};
+    QByteArray list, expected;
+    for (const QString& name : names) {
+        QVERIFY(QFile::copy(QStringLiteral("returns/good.r24"), QStringLiteral("returns/") + name));
+        list += QFile::encodeName(name) + "\n";
+        expected += QFile::encodeName(name) + "\n" + m_goodStatus.toUtf8() + "\n\n";
+    }
+    QVERIFY(writeBytes(QStringLiteral("list.txt"), list));
+    QuietPrompter quiet;
+    const ScopedPrompter installed(&quiet);
+    QCOMPARE(TabWndApp::CmdlinePrintResult(QStringLiteral("returns/"), QStringLiteral("list.txt")), 0);
+    QCOMPARE(readBytes(QStringLiteral("taxresult.txt")), expected);
 }
 
 void TestPrintResult::refusesWhatIsNotAFile_data()
