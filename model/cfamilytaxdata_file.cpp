@@ -2,6 +2,7 @@
 #include "model/cfamilytaxdata.h"
 
 #include "companion/core/regularfile.h"
+#include "companion/core/savecopies.h"
 #include "companion/forms/mydatastream.h"
 #include "companion/ui/dlggeneralinput.h"
 #include "model/returnfileedition.h"
@@ -122,6 +123,9 @@ CFamilyTaxData* CFamilyTaxData::serializeFromFile(const CString& path, int& code
 
 int CFamilyTaxData::saveToFile(const CString& path, unsigned char purpose, QString* error)
 {
+    // A save killed before its rename leaves a whole copy of the return
+    // beside it; the next save takes such copies away.
+    removeLeftoverSaveCopies(path);
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
         if (error)
@@ -145,5 +149,6 @@ int CFamilyTaxData::saveToFile(const CString& path, unsigned char purpose, QStri
             *error = file.errorString();
         return RFL_WRITE_FAILED;
     }
+    syncFolderOf(path);
     return RFL_SUCCESS;
 }

@@ -6,6 +6,7 @@
 #include "app/mywaitcursor.h"
 #include "app/tabwndapp.h"
 #include "companion/core/regularfile.h"
+#include "companion/core/savecopies.h"
 #include "companion/ui/messages.h"
 #include "dialogs/datanewreturnbasic.h"
 #include "dialogs/newreturnwizard.h"
@@ -84,6 +85,8 @@ void MainWindow::openReturnFile(const QString& path)
         return;
     }
     file.close();
+    // Copies left by a save of this return that was killed hold all its data.
+    removeLeftoverSaveCopies(path);
 
     int code = 99;
     CFamilyTaxData* family = nullptr;

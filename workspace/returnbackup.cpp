@@ -1,6 +1,7 @@
 #include "workspace/returnbackup.h"
 
 #include "companion/core/regularfile.h"
+#include "companion/core/savecopies.h"
 
 #include <QDir>
 #include <QFile>
@@ -34,7 +35,9 @@ bool backUpReturnFile(const QString& returnPath)
     QFile source;
     if (!openRegularFileForReading(source, returnPath))
         return false;
-    QSaveFile backup(returnBackupPath(returnPath));
+    const QString backupPath = returnBackupPath(returnPath);
+    removeLeftoverSaveCopies(backupPath);
+    QSaveFile backup(backupPath);
     if (!backup.open(QIODevice::WriteOnly))
         return false;
     char buffer[64 * 1024];
@@ -49,5 +52,8 @@ bool backUpReturnFile(const QString& returnPath)
     }
     if (replaceHook())
         replaceHook()();
-    return backup.commit();
+    if (!backup.commit())
+        return false;
+    syncFolderOf(backupPath);
+    return true;
 }

@@ -124,6 +124,10 @@ void TestCrashSave::killedSavesLeaveReadableFiles()
         for (const QString& file : {path, backup})
             if (QFileInfo::exists(file) && readCode(file) != 0)
                 ++unreadable;
+        // Every save takes away the copies earlier sessions left: at most
+        // the one of the save just killed remains.
+        for (const QString& name : {kReturnName, QStringLiteral("ret_backup.r24")})
+            QVERIFY(QDir(folder.path()).entryList({name + ".??????"}, QDir::Files | QDir::Hidden).size() <= 1);
     }
     QCOMPARE(lostBackups, 0);
     QCOMPARE(unreadable, 0);

@@ -2,6 +2,7 @@
 
 #include "companion/forms/catalogue.h"
 #include "common/specialfiles.h"
+#include "companion/core/savecopies.h"
 #include "companion/ui/formevents.h"
 #include "model/returnfileloadcode.h"
 #include "returnpagefixture.h"
@@ -49,6 +50,7 @@ private slots:
     void toggleViewMode();
     void saveThenOpenFile();
     void openDamagedFile();
+    void openRemovesLeftoverCopies();
     void openRefusesWhatIsNotAFile_data();
     void openRefusesWhatIsNotAFile();
 };
@@ -482,6 +484,25 @@ void TestFormReturn::openDamagedFile()
     f.window->openReturnFile(f.home.path() + "/missing.r24");
     QCOMPARE(f.promptTexts().last(), QString("Open return file failed!"));
     QCOMPARE(f.window->openReturnCount(), 0);
+}
+
+// A save killed before its rename left a whole copy of the return; opening
+// the return takes it away.
+void TestFormReturn::openRemovesLeftoverCopies()
+{
+    WindowFixture f;
+    const QString path = f.home.path() + "/ret.r24";
+    std::unique_ptr<CFamilyTaxData> family(newFamily(singleRecord()));
+    QCOMPARE(family->saveToFile(CString(path), 2), 0);
+    const QString stray = path + ".ABC123";
+    QVERIFY(QFile::copy(path, stray));
+    QFile file(stray);
+    QVERIFY(file.open(QIODevice::ReadWrite));
+    QVERIFY(file.setFileTime(sessionStartTime().addSecs(-60), QFileDevice::FileModificationTime));
+    file.close();
+    f.window->openReturnFile(path);
+    QCOMPARE(f.window->openReturnCount(), 1);
+    QVERIFY(!QFileInfo::exists(stray));
 }
 
 void TestFormReturn::openRefusesWhatIsNotAFile_data()
