@@ -36,7 +36,65 @@ class TestReturnFileSafety : public QObject
 private slots:
     void leftoverCopiesGoAtTheNextSave_data();
     void leftoverCopiesGoAtTheNextSave();
+    void noteIdsFromFile_data();
+    void noteIdsFromFile();
+
+private:
+    std::vector<std::unique_ptr<CTaxData_Form>> m_objects;
+    CTaxData_Form* keep(CTaxData_Form* object)
+    {
+        m_objects.emplace_back(object);
+        return object;
+    }
 };
+
+void TestReturnFileSafety::noteIdsFromFile_data()
+{
+    QTest::addColumn<QList<int>>("noteIds");
+    QTest::addColumn<int>("nextId");
+    QTest::addColumn<int>("expected");
+    QTest::newRow("clean file") << QList<int>{301, 302} << 303 << 0;
+    QTest::newRow("notes from the next id up") << QList<int>{300, 301, 302, 303, 304, 305, 306, 307} << 300 << 0;
+    QTest::newRow("two notes with one id") << QList<int>{250, 250} << 300 << int(RFL_DAMAGED_OR_NEWER);
+    QTest::newRow("note id 0") << QList<int>{0} << 300 << int(RFL_DAMAGED_OR_NEWER);
+    QTest::newRow("negative note id") << QList<int>{-7} << 300 << int(RFL_DAMAGED_OR_NEWER);
+    QTest::newRow("note id at the top of the range") << QList<int>{0x7FFFFFFF} << 300 << int(RFL_DAMAGED_OR_NEWER);
+}
+
+// Notes read from a file take their ids by the rule of forms and slips: kept
+// apart from every id drawn later; a repeated or impossible id is damage.
+void TestReturnFileSafety::noteIdsFromFile()
+{
+    QFETCH(QList<int>, noteIds);
+    QFETCH(int, nextId);
+    QFETCH(int, expected);
+    RawRecord taxpayer;
+    taxpayer.nextId = nextId;
+    CTaxData_Form* t1 = keep(IndividualTaxData::AllocFedFormData(1));
+    taxpayer.forms = {{93, 200, 0, keep(IndividualTaxData::AllocFedFormData(93))}, {1, 201, 0, t1}};
+    for (int id : noteIds)
+        taxpayer.notes.push_back({0, id, 0, keep(IndividualTaxData::AllocNoteData())});
+    RawRecord spouse;
+    spouse.province = 0;
+
+    ScriptedPrompter prompter;
+    int code = -99;
+    auto family = readFamily(rawFamilyFile(taxpayer, spouse), code);
+    QCOMPARE(code, expected);
+    if (expected != 0)
+        return;
+
+    // Add note, three times, as the page does.
+    IndividualTaxData* person = family->getTaxpayer();
+    for (int i = 0; i < 3; ++i)
+        QVERIFY(person->NewNoteData(person->GetNextUniqueID()));
+    QSet<int> ids;
+    for (const STRUCT_NOTEDATA_ITEM_2004* note : person->m_noteList)
+        ids.insert(note->id);
+    QCOMPARE(ids.size(), noteIds.size() + 3);
+    for (const STRUCT_FORMDATA_ITEM_2004* form : person->m_formList)
+        QVERIFY(!ids.contains(form->id));
+}
 
 void TestReturnFileSafety::leftoverCopiesGoAtTheNextSave_data()
 {
