@@ -1,6 +1,7 @@
 // The batch mode "printresult": one status line per listed return file.
 #include "app/tabwndapp.h"
 
+#include "companion/core/filemodes.h"
 #include "model/cfamilytaxdata.h"
 #include "model/returnfileedition.h"
 #include "model/returnfileloadcode.h"
@@ -66,7 +67,8 @@ int TabWndApp::CmdlinePrintResult(const QString& folder, const QString& listFile
 {
     setReturnFileEdition(s_appPurpose ? s_appPurpose : returnFileEdition());
     QSaveFile out(QString::fromLatin1(kResultFile));
-    if (!out.open(QIODevice::WriteOnly))
+    // The results name the returns and their amounts: the user's only.
+    if (!out.open(QIODevice::WriteOnly) || !keepToOwner(out))
         return reportOutputFailure(out);
     if (listFile.isEmpty())
         return writeAll(out, "====> no input file\n") ? finish(out) : reportOutputFailure(out);

@@ -1,6 +1,7 @@
 // Family return: the whole return file.
 #include "model/cfamilytaxdata.h"
 
+#include "companion/core/filemodes.h"
 #include "companion/core/regularfile.h"
 #include "companion/core/savecopies.h"
 #include "companion/forms/mydatastream.h"
@@ -127,7 +128,8 @@ int CFamilyTaxData::saveToFile(const CString& path, unsigned char purpose, QStri
     // beside it; the next save takes such copies away.
     removeLeftoverSaveCopies(path);
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
+    // A return holds S.I.N.s: only its owner may read it, wherever it is.
+    if (!file.open(QIODevice::WriteOnly) || !keepToOwner(file)) {
         if (error)
             *error = file.errorString();
         return RFL_WRITE_FAILED;

@@ -1,5 +1,6 @@
 #include "workspace/returnbackup.h"
 
+#include "companion/core/filemodes.h"
 #include "companion/core/regularfile.h"
 #include "companion/core/savecopies.h"
 
@@ -38,7 +39,7 @@ bool backUpReturnFile(const QString& returnPath)
     const QString backupPath = returnBackupPath(returnPath);
     removeLeftoverSaveCopies(backupPath);
     QSaveFile backup(backupPath);
-    if (!backup.open(QIODevice::WriteOnly))
+    if (!backup.open(QIODevice::WriteOnly) || !keepToOwner(backup))
         return false;
     char buffer[64 * 1024];
     for (;;) {

@@ -3,6 +3,7 @@
 #include <QElapsedTimer>
 #include <QTemporaryDir>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "app/tabwndapp.h"
@@ -52,6 +53,7 @@ private slots:
     void listCases();
     void noListAndUnreadableList();
     void namesAsTheFileSystemHasThem();
+    void resultIsTheUsersOnly();
     void refusesWhatIsNotAFile_data();
     void refusesWhatIsNotAFile();
     void outputThatCannotBeCreatedIsReported();
@@ -161,6 +163,24 @@ void TestPrintResult::namesAsTheFileSystemHasThem()
     const ScopedPrompter installed(&quiet);
     QCOMPARE(TabWndApp::CmdlinePrintResult(QStringLiteral("returns/"), QStringLiteral("list.txt")), 0);
     QCOMPARE(readBytes(QStringLiteral("taxresult.txt")), expected);
+}
+
+// The result names taxpayers' files and their amounts: only the user may
+// read it, also when an earlier one was left readable by others.
+void TestPrintResult::resultIsTheUsersOnly()
+{
+    const mode_t previousMask = ::umask(022);
+    QVERIFY(writeBytes(QStringLiteral("list.txt"), QByteArray("good.r24\n")));
+    QVERIFY(writeBytes(QStringLiteral("taxresult.txt"), QByteArray("old\n")));
+    QVERIFY(::chmod("taxresult.txt", 0644) == 0);
+    QuietPrompter quiet;
+    const ScopedPrompter installed(&quiet);
+    const int result = TabWndApp::CmdlinePrintResult(QStringLiteral("returns/"), QStringLiteral("list.txt"));
+    ::umask(previousMask);
+    QCOMPARE(result, 0);
+    struct stat status {};
+    QCOMPARE(::stat("taxresult.txt", &status), 0);
+    QCOMPARE(int(status.st_mode & 07777), 0600);
 }
 
 void TestPrintResult::refusesWhatIsNotAFile_data()

@@ -36,6 +36,8 @@ class TestReturnFileSafety : public QObject
 private slots:
     void leftoverCopiesGoAtTheNextSave_data();
     void leftoverCopiesGoAtTheNextSave();
+    void returnIsTheUsersOnly_data();
+    void returnIsTheUsersOnly();
     void noteIdsFromFile_data();
     void noteIdsFromFile();
 
@@ -47,6 +49,34 @@ private:
         return object;
     }
 };
+
+void TestReturnFileSafety::returnIsTheUsersOnly_data()
+{
+    QTest::addColumn<int>("before"); // -1: no file yet
+    QTest::newRow("new file") << -1;
+    QTest::newRow("file readable by all") << 0644;
+    QTest::newRow("file writable by the group") << 0664;
+}
+
+// A return holds S.I.N.s: wherever it is saved, only its owner may read it.
+void TestReturnFileSafety::returnIsTheUsersOnly()
+{
+    QFETCH(int, before);
+    const mode_t previousMask = ::umask(022);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("ret.r24"));
+    if (before >= 0) {
+        QVERIFY(writeBytes(path, "old"));
+        QVERIFY(::chmod(QFile::encodeName(path).constData(), mode_t(before)) == 0);
+    }
+    std::unique_ptr<CFamilyTaxData> family = makeSingleFamily();
+    const int code = family->saveToFile(CString(path), 2);
+    ::umask(previousMask);
+    QCOMPARE(code, 0);
+    struct stat status {};
+    QCOMPARE(::stat(QFile::encodeName(path).constData(), &status), 0);
+    QCOMPARE(int(status.st_mode & 07777), 0600);
+}
 
 void TestReturnFileSafety::noteIdsFromFile_data()
 {

@@ -12,6 +12,7 @@
 #include <QTemporaryDir>
 
 #include <cstdio>
+#include <sys/stat.h>
 
 // Saves of a coupled return killed at random points: a child process saves
 // the return with its backup, as the page does, in an endless loop; the test
@@ -62,6 +63,7 @@ class TestCrashSave : public QObject
     Q_OBJECT
 private slots:
     void previousBackupWholeUntilReplaced();
+    void backupIsTheUsersOnly();
     void killedSavesLeaveReadableFiles();
 };
 
@@ -87,6 +89,25 @@ void TestCrashSave::previousBackupWholeUntilReplaced()
     QVERIFY(backedUp);
     QVERIFY(previousWhole);
     QCOMPARE(readCode(backup), 0);
+}
+
+// The backup holds what the return holds: only its owner may read it, even
+// when the return itself was left readable by others.
+void TestCrashSave::backupIsTheUsersOnly()
+{
+    const mode_t previousMask = ::umask(022);
+    QTemporaryDir folder;
+    const QString path = folder.filePath(kReturnName);
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.close();
+    QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther));
+    const bool backedUp = backUpReturnFile(path);
+    ::umask(previousMask);
+    QVERIFY(backedUp);
+    struct stat status {};
+    QCOMPARE(::stat(QFile::encodeName(returnBackupPath(path)).constData(), &status), 0);
+    QCOMPARE(int(status.st_mode & 07777), 0600);
 }
 
 void TestCrashSave::killedSavesLeaveReadableFiles()
