@@ -1,6 +1,7 @@
 #include "app/SqliteDBManager.h"
 
 #include "app/dbschema.h"
+#include "companion/core/filemodes.h"
 #include "companion/core/numbertext.h"
 
 #include <QDir>
@@ -26,7 +27,8 @@ QString busyTimeoutOption()
 }
 
 // The file holds passwords: it is created readable by the user only, and an
-// older file that is readable by others is narrowed to the user as well.
+// older file that is readable by others is narrowed to the user as well (the
+// owner's own rights stay as the owner set them).
 // SQLite gives its journal files the database file's permissions.
 bool ensurePrivateFile(const QString& path)
 {
@@ -38,7 +40,7 @@ bool ensurePrivateFile(const QString& path)
     }
     if (errno != EEXIST || !QFileInfo(path).isFile())
         return false;
-    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
+    withholdFromOthers(path);
     return true;
 }
 
