@@ -1,9 +1,11 @@
 #include <QtTest>
 
 #include <QTemporaryDir>
+#include <QTextCodec>
 
 #include "common/scriptedprompter.h"
 #include "companion/core/savecopies.h"
+#include "companion/forms/t1/taxdata_t1ksnew.h"
 #include "model/returnfileloadcode.h"
 #include "returnfiletestkit.h"
 
@@ -38,6 +40,10 @@ private slots:
     void leftoverCopiesGoAtTheNextSave();
     void returnIsTheUsersOnly_data();
     void returnIsTheUsersOnly();
+    void passwordIsSealedInTheFile_data();
+    void passwordIsSealedInTheFile();
+    void olderFileWithClearPasswordOpens_data();
+    void olderFileWithClearPasswordOpens();
     void noteIdsFromFile_data();
     void noteIdsFromFile();
 
@@ -76,6 +82,96 @@ void TestReturnFileSafety::returnIsTheUsersOnly()
     struct stat status {};
     QCOMPARE(::stat(QFile::encodeName(path).constData(), &status), 0);
     QCOMPARE(int(status.st_mode & 07777), 0600);
+}
+
+void TestReturnFileSafety::passwordIsSealedInTheFile_data()
+{
+    QTest::addColumn<QString>("answer"); // empty: cancel
+    QTest::addColumn<int>("code");
+    QTest::newRow("the password") << "Secret-Pw1" << 0;
+    QTest::newRow("other case") << "secret-pw1" << int(RFL_PASSWORD_REFUSED);
+    QTest::newRow("one character short") << "Secret-Pw" << int(RFL_PASSWORD_REFUSED);
+    QTest::newRow("the seal itself") << "*seal*" << int(RFL_PASSWORD_REFUSED);
+    QTest::newRow("cancelled") << "" << int(RFL_PASSWORD_REFUSED);
+}
+
+// The password typed on the return summary of a coupled return guards the
+// file, but no copy of it, in any encoding, is in the file's bytes.
+void TestReturnFileSafety::passwordIsSealedInTheFile()
+{
+    QFETCH(QString, answer);
+    QFETCH(int, code);
+    const QString password = QStringLiteral("Secret-Pw1");
+    std::unique_ptr<CFamilyTaxData> family = makeCoupledFamily();
+    CField* field = family->getTaxpayer()->GetFormDataItem(93, false)->data->findField(QStringLiteral("Password"));
+    field->setText(password);
+    family->Calculate(-1, nullptr);
+    QCOMPARE(QString(family->getSpouse()->m_readPassword), password); // the coupled return shares it
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("ret.r24"));
+    QCOMPARE(family->saveToFile(CString(path), 2), 0);
+    // Saved again, as after an edit: still one seal, no clear copy.
+    family->Calculate(-1, nullptr);
+    QCOMPARE(family->saveToFile(CString(path), 2), 0);
+
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    for (const QByteArray& copy : {password.toUtf8(), password.toLower().toUtf8(),
+                                   QByteArray(reinterpret_cast<const char*>(password.utf16()), password.size() * 2),
+                                   QTextCodec::codecForName("UTF-16BE")->fromUnicode(password).mid(0)})
+        QVERIFY2(!bytes.contains(copy.startsWith("\xFE\xFF") ? copy.mid(2) : copy), copy.toHex().constData());
+
+    ScriptedPrompter prompter;
+    if (answer.isEmpty())
+        prompter.queueCancel();
+    else
+        prompter.queueText(answer == "*seal*" ? QString(family->getTaxpayer()->m_readPassword) : answer);
+    int result = -99;
+    std::unique_ptr<CFamilyTaxData> read(CFamilyTaxData::serializeFromFile(CString(path), result));
+    QCOMPARE(result, code);
+    QCOMPARE(prompter.records().size(), 1);
+    // Where it is typed, the password says what it does and does not do.
+    QCOMPARE(qobject_cast<TaxData_T1KSNew*>(family->getTaxpayer()->GetFormDataItem(93, false)->data)->Password.label(),
+             QStringLiteral("Password to open this return in this program (it does not encrypt the file)"));
+}
+
+void TestReturnFileSafety::olderFileWithClearPasswordOpens_data()
+{
+    QTest::addColumn<QString>("answer");
+    QTest::addColumn<int>("code");
+    QTest::newRow("its password") << "Old-Pw" << 0;
+    QTest::newRow("other case, as before") << "old-pw" << 0;
+    QTest::newRow("wrong") << "Old-Pw2" << int(RFL_PASSWORD_REFUSED);
+}
+
+// A file written before passwords were sealed keeps its clear password and
+// opens with it as it always did; saved again, it holds a seal instead.
+void TestReturnFileSafety::olderFileWithClearPasswordOpens()
+{
+    QFETCH(QString, answer);
+    QFETCH(int, code);
+    RawRecord taxpayer;
+    taxpayer.password = CString("Old-Pw");
+    taxpayer.forms = {{93, 200, 0, keep(IndividualTaxData::AllocFedFormData(93))},
+                      {1, 201, 0, keep(IndividualTaxData::AllocFedFormData(1))}};
+    RawRecord spouse;
+    spouse.province = 0;
+    ScriptedPrompter prompter;
+    prompter.queueText(answer);
+    int result = -99;
+    std::unique_ptr<CFamilyTaxData> family = readFamily(rawFamilyFile(taxpayer, spouse), result);
+    QCOMPARE(result, code);
+    if (code != 0)
+        return;
+
+    const QByteArray again = writeFamily(*family);
+    QVERIFY(!again.contains("Old-Pw"));
+    QVERIFY(!again.contains(QByteArray("O\0l\0d\0-\0P\0w", 11)));
+    QVERIFY(!again.contains(QByteArray("\0O\0l\0d\0-\0P\0w", 12)));
+    prompter.queueText(QStringLiteral("Old-Pw"));
+    QCOMPARE(readFamily(again, result) != nullptr, true);
+    QCOMPARE(result, 0);
 }
 
 void TestReturnFileSafety::noteIdsFromFile_data()
