@@ -44,6 +44,26 @@ bool ensurePrivateFile(const QString& path)
     return true;
 }
 
+// SQLite's primary result codes (the low byte of an extended one) that tell
+// a damaged file and one another connection holds.
+CSqliteDBManager::OpenFailure failureOf(const QSqlError& error)
+{
+    bool number = false;
+    const int code = error.nativeErrorCode().toInt(&number) & 0xFF;
+    if (!number)
+        return CSqliteDBManager::OpenFailure::Other;
+    switch (code) {
+    case 11: // SQLITE_CORRUPT
+    case 26: // SQLITE_NOTADB
+        return CSqliteDBManager::OpenFailure::Damaged;
+    case 5: // SQLITE_BUSY
+    case 6: // SQLITE_LOCKED
+        return CSqliteDBManager::OpenFailure::Locked;
+    default:
+        return CSqliteDBManager::OpenFailure::Other;
+    }
+}
+
 // Settings are stored as decimal text; anything else reads as 0.
 int settingToInt(const QString& text)
 {
@@ -90,6 +110,7 @@ int CSqliteDBManager::openDBFile(CString& path)
 {
     closeDBFile();
     m_lastError.clear();
+    m_openFailure = OpenFailure::Other;
 
     CString fileName;
     getDBFilename(fileName);
@@ -113,6 +134,7 @@ int CSqliteDBManager::openDBFile(CString& path)
         forgetConnection();
         return OpenSchemaFailed;
     }
+    m_openFailure = OpenFailure::None;
     m_bOpen = true;
     return OpenOk;
 }
@@ -126,11 +148,13 @@ bool CSqliteDBManager::createMissingSchema()
     QSqlQuery query(m_db);
     if (!query.exec(QStringLiteral("BEGIN IMMEDIATE"))) {
         fail(query);
+        m_openFailure = failureOf(query.lastError());
         return false;
     }
     for (const QString& statement : DbSchema::createIfMissingStatements()) {
         if (!query.exec(statement)) {
             fail(query);
+            m_openFailure = failureOf(query.lastError());
             query.exec(QStringLiteral("ROLLBACK"));
             return false;
         }

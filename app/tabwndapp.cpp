@@ -91,13 +91,18 @@ int TabWndApp::initApp()
     diagnostic += " \ndb path : " + m_strDBFile;
 
     _initStep65(m_strDBFile);
-    if (!m_dbManager.isOpen()) {
-        promptCritical(nullptr, QStringLiteral("Error"),
-                       QStringLiteral("Program cannot read/write config file %1.").arg(m_strDBFile),
-                       QMessageBox::Ok);
+    bool reported = false;
+    if (!m_dbManager.isOpen() && !m_databaseOptional && !recoverSettingsDatabase(reported)) {
+        if (!reported)
+            promptCritical(nullptr, QStringLiteral("Error"),
+                           QStringLiteral("Program cannot read/write config file %1.").arg(m_strDBFile),
+                           QMessageBox::Ok);
         return InitDbNotOpen;
     }
-    withholdFromOthers(m_strDBFile);
+    if (m_dbManager.isOpen())
+        withholdFromOthers(m_strDBFile);
+    else
+        WriteRunLogFile("settings database not opened: running without it");
     WriteRunLogFile("check 70");
 
     for (QScreen* screen : QGuiApplication::screens()) {
