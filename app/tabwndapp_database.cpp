@@ -3,7 +3,7 @@
 
 #include "app/fileholders.h"
 #include "companion/core/appclock.h"
-#include "companion/ui/messages.h"
+#include "companion/core/messages.h"
 
 #include <QFile>
 #include <QFileInfo>

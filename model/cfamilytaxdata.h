@@ -64,6 +64,7 @@ public:
 
     // ---- Names and lists ----
     void getFamilyFullName(CString& taxpayer, CString& spouse) const;
+    // Defined in model/ui (the model's widget part, target model_ui).
     int fillComboBox(QComboBox* combo, bool spouseCurrent);
     QString GetReturnFileNameWithoutSuffix() const;
     void GetActiveProvinces(std::list<unsigned int>& provinces) const;
@@ -176,6 +177,8 @@ public:
                            bool spouse, bool withCoupledChecks);
     int ValidateT1135(unsigned char edition, std::list<_STRUCT_FORM_VALIDATE_INFO*>& out);
     bool AnyMsgBeforeDirerad(unsigned char edition, bool isReFile);
+    // Last year's return carried into this one, person by person
+    // (cfamilytaxdata_services.cpp).
     void Build2003DataTo2004(STRUCT_IMPORT_LASTYEAR_PARAM* param);
     void DoCoupledReturnOptimize(DataShareAmtDlg* amounts);
 

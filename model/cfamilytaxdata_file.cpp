@@ -2,12 +2,12 @@
 #include "model/cfamilytaxdata.h"
 
 #include "companion/core/filemodes.h"
+#include "companion/core/messages.h"
 #include "companion/core/passwordseal.h"
 #include "companion/core/regularfile.h"
 #include "companion/core/savecopies.h"
 #include "companion/forms/mydatastream.h"
 #include "companion/forms/t1/taxdata_t1ksnew.h"
-#include "companion/ui/dlggeneralinput.h"
 #include "model/returnfileedition.h"
 #include "model/returnfileloadcode.h"
 
@@ -34,7 +34,7 @@ bool askReadPassword(QString& entered)
     const QStringList lines{QStringLiteral("Please enter the password for this return file"),
                             QStringLiteral("This return file is proetected by a password"), QString(),
                             QStringLiteral("Press 'Cancel' button to cancel")};
-    return dlgGeneralInput::getText(nullptr, QStringLiteral("Enter password to open file"), lines, entered, true);
+    return askForText(nullptr, QStringLiteral("Enter password to open file"), lines, entered, true);
 }
 
 // The read password guards opening in this program only; the file is not

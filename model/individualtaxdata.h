@@ -218,8 +218,11 @@ public:
     // What the calculation could not use and the user should know about.
     void ValidateCalculationInputs(std::list<CString>& messages);
 
-    // ---- Defined with the filing, agency data, validation, slip summary
-    // and import code ----
+    // ---- Over the records shared with the agency-data, filing and import
+    // code (individualtaxdata_services.cpp); Validate and AnyMsgBeforeDirerad
+    // come with the validation code ----
+    // AutoFillReturn's result while no agency record can be applied.
+    static constexpr int kAutoFillNotApplied = -1;
     void getDireradDataInfo(TemplateValueMap& values, int agreement, CString& email, double& balance,
                             int testCaseId);
     void getEfileDataInfo(TemplateValueMap& values, ENUMTYPE_FORM form);

@@ -5,9 +5,9 @@
 
 #include "app/mywaitcursor.h"
 #include "app/tabwndapp.h"
+#include "companion/core/messages.h"
 #include "companion/core/regularfile.h"
 #include "companion/core/savecopies.h"
-#include "companion/ui/messages.h"
 #include "dialogs/datanewreturnbasic.h"
 #include "dialogs/newreturnwizard.h"
 #include "model/cfamilytaxdata.h"

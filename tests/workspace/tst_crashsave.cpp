@@ -1,7 +1,7 @@
 #include <QtTest>
 
 #include "companion/core/cstring.h"
-#include "companion/ui/quietprompter.h"
+#include "companion/core/quietprompter.h"
 #include "model/cfamilytaxdata.h"
 #include "model/returnfileedition.h"
 #include "model/returnfiletestkit.h"

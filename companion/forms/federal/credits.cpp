@@ -7,6 +7,7 @@
 #include <cmath>
 
 #include "companion/rules/eilines.h"
+#include "companion/rules/money.h"
 
 int TaxData_T2204_New::Calculate01()
 {
@@ -128,8 +129,8 @@ void TaxData_CPT20_New::setEntryN(int n, double earnings, double cpp, double qpp
     static_cast<CFloatField*>(findFieldById(10 * n + 2))->m_value = qpp;
 }
 
-bool TaxData_CPT20_New::hadElectedIncomeToPayCPP() const { return std::fabs(ElectionAmount.m_value) >= 0.009; }
-bool TaxData_CPT20_New::hadElectedF399IncomeToPayCPP() const { return std::fabs(F399Income.m_value) >= 0.009; }
+bool TaxData_CPT20_New::hadElectedIncomeToPayCPP() const { return taxrules::isPresentAmount(ElectionAmount.m_value); }
+bool TaxData_CPT20_New::hadElectedF399IncomeToPayCPP() const { return taxrules::isPresentAmount(F399Income.m_value); }
 
 int TaxData_T2209_2036::Calculate01()
 {
@@ -138,7 +139,7 @@ int TaxData_T2209_2036::Calculate01()
     // The credit is the foreign tax paid, limited to the Canadian tax on that
     // income (tax available x foreign income / net income).
     double limit = 0;
-    if (NetIncome.m_value > 0.009)
+    if (taxrules::isPositiveAmount(NetIncome.m_value))
         limit = TaxAvailable.m_value * std::max(0.0, ForeignNonBusinessIncome.m_value) / NetIncome.m_value;
     Result1.m_value = std::min(std::max(0.0, ForeignTaxPaid.m_value - Adjust15Percent.m_value), limit);
     Credit.m_value = Result1.m_value + Result2.m_value;

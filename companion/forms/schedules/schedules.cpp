@@ -183,8 +183,8 @@ void TaxData_Sch6::setACWBAmounts(double basicAdvance, double disabilityAdvance)
 
 bool TaxData_Sch6::isInDirerad() const
 {
-    return std::fabs(BasicResult.m_value) >= 0.009 || std::fabs(DisabilityResult.m_value) >= 0.009 ||
-           std::fabs(AdvanceBasic.m_value) >= 0.009 || std::fabs(AdvanceDisability.m_value) >= 0.009;
+    return taxrules::isPresentAmount(BasicResult.m_value) || taxrules::isPresentAmount(DisabilityResult.m_value) ||
+           taxrules::isPresentAmount(AdvanceBasic.m_value) || taxrules::isPresentAmount(AdvanceDisability.m_value);
 }
 
 int TaxData_Sch6::Calculate01()
@@ -225,7 +225,7 @@ void pensionAmounts(const CPensionPlanSchedule& s, double& base, double& enhance
 
 void TaxData_Sch8_14::mockCPPQPPMonthIfNeeded(int months)
 {
-    if (MonthCount.m_value < 0.009)
+    if (!taxrules::isPositiveAmount(MonthCount.m_value))
         MonthCount.m_value = months;
 }
 void TaxData_Sch8_14::getCPPRelatedAmounts(double& base, double& enhanced, double& payable) const
@@ -252,7 +252,7 @@ int TaxData_Sch8_14::Calculate01()
 
 void TaxData_RC381::mockCPPQPPMonthIfNeeded(int months)
 {
-    if (MonthCount.m_value < 0.009)
+    if (!taxrules::isPositiveAmount(MonthCount.m_value))
         MonthCount.m_value = months;
 }
 void TaxData_RC381::getCPPRelatedAmounts(double& base, double& enhanced, double& payable) const

@@ -25,7 +25,7 @@ public:
     TaxData_Sch3() : CTaxData_Form(FROM_FORM, 4) {}
 
     CIntField EquityEntryCount{this, 1, "EquityEntryCount", "", "Share disposition rows"};
-    CFloatField EquityEntryCountAmount{this, 2, "EquityEntryCountAmount", "", "Share disposition rows in use"};
+    CFloatField EquityEntryCountAmount{this, 2, "EquityEntryCountAmount", "", "Share disposition rows in use", fld::Count()};
     CFloatField line10700QSBCSGain{this, 10700, "line10700QSBCSGain", "10700", "Qualified small business corporation shares, gain"};
     CFloatField line11000FarmFishingGain{this, 11000, "line11000FarmFishingGain", "11000", "Qualified farm or fishing property, gain"};
     CFloatField line12400FarmFishingMortgage{this, 12400, "line12400FarmFishingMortgage", "12400", "Qualified farm or fishing property mortgage foreclosures"};

@@ -16,11 +16,11 @@ public:
     CDateField DependantBirthDate{this, 5, "DependantBirthDate", "", "Eligible dependant's date of birth"};
     CFloatField DependantNetIncome{this, 6, "DependantNetIncome", "", "Eligible dependant's net income"};
     CStringField line55295DependantSIN{this, 55295, "line55295DependantSIN", "55295", "Eligible dependant's social insurance number"};
-    CFloatField DependantCount{this, 7, "DependantCount", "", "Dependants claimed"};
-    CFloatField DaysInCanada{this, 8, "DaysInCanada", "", "Days in Canada"};
-    CFloatField ProrationDays{this, 9, "ProrationDays", "", "Days used for proration"};
-    CFloatField BankruptDays{this, 10, "BankruptDays", "", "Days before bankruptcy"};
-    CFloatField DaysInYear{this, 11, "DaysInYear", "", "Days in the year"};
+    CFloatField DependantCount{this, 7, "DependantCount", "", "Dependants claimed", fld::Count()};
+    CFloatField DaysInCanada{this, 8, "DaysInCanada", "", "Days in Canada", fld::Count()};
+    CFloatField ProrationDays{this, 9, "ProrationDays", "", "Days used for proration", fld::Count()};
+    CFloatField BankruptDays{this, 10, "BankruptDays", "", "Days before bankruptcy", fld::Count()};
+    CFloatField DaysInYear{this, 11, "DaysInYear", "", "Days in the year", fld::Count()};
     CFloatField NetIncome{this, 12, "NetIncome", "23600", "Your net income"};
     CIntField MaritalChange{this, 13, "MaritalChange", "", "Marital status changed"};
     CFloatField MirroredAmount{this, 14, "MirroredAmount", "", "Amount handed back by the return"};
