@@ -99,20 +99,22 @@ int CTaxData_T5013::Calculate01()
 bool TaxData_T1248SchD::isFactualResident() const { return ResidencyStatus.m_value == 0; }
 bool TaxData_T1248SchD::isEligibleForDirErad() const { return ResidencyStatus.m_value == 0 || ResidencyStatus.m_value == 1; }
 
-int TaxData_T1248SchD::ValidateWithT1(unsigned char purpose, std::list<CString>& messages, bool immigrant, bool emigrant,
-                                     bool deceased, bool bankrupt) const
+int TaxData_T1248SchD::ValidateWithT1(unsigned char purpose, CString& text, bool mailingOutsideCanada,
+                                      bool deemedResident, bool immigrant, bool emigrant) const
 {
     Q_UNUSED(purpose);
-    Q_UNUSED(deceased);
-    Q_UNUSED(bankrupt);
-    int added = 0;
+    Q_UNUSED(mailingOutsideCanada);
     // A factual resident keeps residential ties; someone who also entered or
     // left Canada in the year is not one.
     if (isFactualResident() && (immigrant || emigrant)) {
-        messages.push_back(CString("Schedule D of form T1248: a factual resident cannot have entered or left Canada in the year."));
-        ++added;
+        text = CString("Schedule D of form T1248: a factual resident cannot have entered or left Canada in the year.");
+        return 1;
     }
-    return added;
+    if (deemedResident && ResidencyStatus.m_value != 1) {
+        text = CString("Schedule D of form T1248: the return says deemed resident; choose that residency status here.");
+        return 1;
+    }
+    return 0;
 }
 
 // ---- Instalments

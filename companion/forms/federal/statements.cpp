@@ -59,6 +59,16 @@ int TaxData_T2125_New::Calculate01()
     return 0;
 }
 
+bool TaxData_T776New::Validate(unsigned char purpose, std::list<CString>& messages)
+{
+    const bool ownRules = CTaxData_Form::Validate(purpose, messages);
+    if (OwnershipPercent.m_value < 0 || OwnershipPercent.m_value > 100) {
+        messages.push_back(CString("T776: the percentage of ownership must be between 0 and 100."));
+        return true;
+    }
+    return ownRules;
+}
+
 int TaxData_T2091::Calculate01()
 {
     // The exempt part follows the years designated: (1 + years) / years owned.
@@ -68,6 +78,16 @@ int TaxData_T2091::Calculate01()
         exempt = gain * std::min(1.0, (1 + YearsDesignated.m_value) / YearsOwned.m_value);
     Gain.m_value = gain - exempt;
     return 0;
+}
+
+bool TaxData_T2091::Validate(unsigned char purpose, std::list<CString>& messages)
+{
+    const bool ownRules = CTaxData_Form::Validate(purpose, messages);
+    if (YearsDesignated.m_value > YearsOwned.m_value) {
+        messages.push_back(CString("T2091: more years are designated as principal residence than the property was owned."));
+        return true;
+    }
+    return ownRules;
 }
 
 int TaxData_T2017New::Calculate01()

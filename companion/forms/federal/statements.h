@@ -43,6 +43,8 @@ public:
     CFloatField NetResult{this, 12600, "NetResult", "12600", "Net rental income (loss)", fld::Computed()};
     CFloatField OtherResult{this, 12, "OtherResult", "", "Recaptured capital cost allowance", fld::Computed()};
     int Calculate01() override;
+    // A share of ownership above 100 % or below nothing cannot be filed.
+    bool Validate(unsigned char purpose, std::list<CString>& messages) override;
 };
 
 // T1163: statement A, AgriStability and AgriInvest programs information.
@@ -154,6 +156,8 @@ public:
     CFloatField YearsOwned{this, 8, "YearsOwned", "", "Years owned after 1971", fld::Count()};
     CFloatField Gain{this, 9, "Gain", "", "Capital gain"};
     int Calculate01() override;
+    // More years designated than owned would exempt more than the gain.
+    bool Validate(unsigned char purpose, std::list<CString>& messages) override;
 };
 
 // T2017: summary of reserves on dispositions of capital property.

@@ -27,6 +27,10 @@ public:
     CIntField HasSpouse{this, 15, "HasSpouse", "", "Has a spouse"};
     CIntField CanClaimSpouse{this, 16, "CanClaimSpouse", "", "Spouse amount may be claimed"};
     CFloatField SpouseNetIncome{this, 17, "SpouseNetIncome", "", "Spouse's net income for the credit"};
+    // The box at the top of the schedule: a person who had a spouse may
+    // still claim line 30400 after living apart because of a breakdown of
+    // the relationship.
+    CIntField LivedApartBox{this, 18, "LivedApartBox", "", "Lived apart from the spouse because of a breakdown of the relationship"};
     CFloatField SpouseAmountResult{this, 30300, "SpouseAmountResult", "30300", "Spouse or common-law partner amount", fld::Computed()};
     CFloatField EligibleDependantResult{this, 30400, "EligibleDependantResult", "30400", "Amount for an eligible dependant", fld::Computed()};
     CFloatField CaregiverResult{this, 30450, "CaregiverResult", "30450", "Canada caregiver amount for other infirm dependants", fld::Computed()};

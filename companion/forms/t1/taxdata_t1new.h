@@ -36,6 +36,9 @@ public:
     CIntField TaxDeceasedBeneficiaryElection{this, 15, "TaxDeceasedBeneficiaryElection", "", "Tax beneficiary indicator"};
     CFloatField TaxBeneficiaryAmount{this, 16, "TaxBeneficiaryAmount", "52080", "Tax beneficiary amount"};
     CIntField IsIndianFlag{this, 17, "IsIndianFlag", "", "Registered under the Indian Act", fld::CarryForward()};
+    // Page 1, question 4: non-zero when the name, address, telephone or
+    // direct deposit changed since the last return.
+    CIntField PersonalInfoChanged{this, 18, "PersonalInfoChanged", "", "Name, address, telephone or direct deposit changed since the last return"};
 
     CStringField CareOfLine{this, 20, "CareOfLine", "", "Care of", fld::Section("Mailing address and contact").carryForward()};
     CStringField AddressLine1{this, 21, "AddressLine1", "", "Mailing address", fld::CarryForward()};
