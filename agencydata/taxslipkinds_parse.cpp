@@ -18,10 +18,10 @@ bool isBox(const SlipChild& child, const char* key)
 
 // The kinds named by a payer element without a box number.
 template <class Slip>
-void takePayerName(Slip& slip, TiXmlElement* slipElement)
+void takePayerName(Slip& slip, const std::vector<SlipChild>& children)
 {
     static const NamedMember<Slip> payer[] = {{"PayerName", &Slip::m_payerName}};
-    takeNamedMembers(slip, slipChildren(slipElement), ChildrenTaken::WithoutBoxNumber, payer);
+    takeNamedMembers(slip, children, ChildrenTaken::WithoutBoxNumber, payer);
 }
 
 } // namespace
@@ -48,19 +48,19 @@ int TaxSlipT4::parseXMLData(TiXmlElement* slipElement)
 
 int TaxSlipT4A::parseXMLData(TiXmlElement* slipElement)
 {
-    takePayerName(*this, slipElement);
+    takePayerName(*this, slipChildren(slipElement));
     return 0;
 }
 
 int TaxSlipT5::parseXMLData(TiXmlElement* slipElement)
 {
-    takePayerName(*this, slipElement);
+    takePayerName(*this, slipChildren(slipElement));
     return 0;
 }
 
 int TaxSlipT4RIF::parseXMLData(TiXmlElement* slipElement)
 {
-    takePayerName(*this, slipElement);
+    takePayerName(*this, slipChildren(slipElement));
     return 0;
 }
 
@@ -72,8 +72,9 @@ int TaxSlipT4RSP::parseXMLData(TiXmlElement* slipElement)
         {"24", &S::m_box24}, {"25", &S::m_box25}, {"26", &S::m_box26}, {"27", &S::m_box27},
         {"28", &S::m_box28}, {"30", &S::m_box30},
     };
-    takePayerName(*this, slipElement);
-    takeBoxMembers(*this, slipChildren(slipElement), boxes);
+    const std::vector<SlipChild> children = slipChildren(slipElement);
+    takePayerName(*this, children);
+    takeBoxMembers(*this, children, boxes);
     return 0;
 }
 
@@ -96,8 +97,9 @@ int TaxSlipT5007::parseXMLData(TiXmlElement* slipElement)
 {
     using S = TaxSlipT5007;
     static const BoxMember<S> boxes[] = {{"10", &S::m_box10}, {"11", &S::m_box11}};
-    takePayerName(*this, slipElement);
-    takeBoxMembers(*this, slipChildren(slipElement), boxes);
+    const std::vector<SlipChild> children = slipChildren(slipElement);
+    takePayerName(*this, children);
+    takeBoxMembers(*this, children, boxes);
     return 0;
 }
 
@@ -105,8 +107,9 @@ int TaxSlipT1204::parseXMLData(TiXmlElement* slipElement)
 {
     using S = TaxSlipT1204;
     static const BoxMember<S> boxes[] = {{"82", &S::m_box82}, {"84", &S::m_box84}};
-    takePayerName(*this, slipElement);
-    takeBoxMembers(*this, slipChildren(slipElement), boxes);
+    const std::vector<SlipChild> children = slipChildren(slipElement);
+    takePayerName(*this, children);
+    takeBoxMembers(*this, children, boxes);
     return 0;
 }
 
