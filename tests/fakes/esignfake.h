@@ -31,6 +31,9 @@ public:
     // The CA the program is to trust (the test CA, whoever signed the server).
     static QString caFile();
 
+    // The folder the service serves under "/files/".
+    QString filesFolder() const { return m_dir.filePath(QStringLiteral("files")); }
+
     // The configuration lines that point the program at this service.
     QByteArray configLines() const;
     // Writes "gr_path.ini" into folder: test mode, this host, the test CA.

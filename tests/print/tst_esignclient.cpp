@@ -4,6 +4,7 @@
 #include <QtTest>
 
 #include "common/featurecontextfixture.h"
+#include "companion/core/jsonutil.h"
 #include "companion/core/qwebclient.h"
 #include "fakes/esignfake.h"
 #include "print/esign/quilloraccountcheck.h"
@@ -166,6 +167,97 @@ private slots:
         QCOMPARE(fake.records()[0].value("authKind").toString(), QString("Bearer"));
         QCOMPARE(fake.records()[0].value("authValue").toString(), QString("tok-7"));
         QCOMPARE(fake.records()[0].value("path").toString(), QString("/api/signature-requests/42"));
+    }
+
+    // The stand-in takes an upload only with the items in order and a msg1
+    // that it can recompute, and records what arrived.
+    void serviceChecksUploads_data()
+    {
+        QTest::addColumn<QString>("msg1Id");
+        QTest::addColumn<int>("status");
+        QTest::newRow("signed with the S.I.N. sent") << "046454286" << 200;
+        QTest::newRow("signed with another S.I.N.") << "046454287" << 400;
+    }
+    void serviceChecksUploads()
+    {
+        QFETCH(QString, msg1Id);
+        QFETCH(int, status);
+        EsignFake fake(QJsonObject{{kEmail, kPassword}});
+        QVERIFY2(fake.isRunning(), qPrintable(fake.failure()));
+        QTemporaryDir dir;
+        const QString pdf = dir.filePath("return.pdf");
+        QFile file(pdf);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        const QByteArray content = "%PDF-1.4 test document";
+        file.write(content);
+        file.close();
+
+        FeatureContextFixture f;
+        QuillorClient client(f.context, [&] { return settingsOf(fake, kEmail, kPassword); });
+        QWebClient web(client.url("/api/signature-requests"), pdf, "return.pdf", "document_file");
+        CString text;
+        QuillorClient::_formDocServiceMsg1("DOCDELI", "T1GEN", msg1Id, text);
+        const QList<QPair<QString, QString>> items{
+            {"email", "client@exemple.ca"}, {"password", "4286"}, {"licdata", "046454286"},
+            {"expires_in_days", "30"}, {"sw", QuillorClient::kSoftwareCode}, {"func", "DOCDELI"},
+            {"form", "T1GEN"}, {"sender_note", "note"}, {"msg1", QuillorClient::msg1Digest(text)},
+            {"login_type", QuillorClient::kLoginType}};
+        for (const auto& item : items)
+            web.addQueryItem(item.first, item.second);
+        const QuillorReply reply = client.post(web, QuillorClient::Auth::Basic);
+        QVERIFY(reply.arrived);
+        QCOMPARE(reply.status, status);
+        QCOMPARE(reply.isSuccess(), status == 200);
+
+        const QList<QJsonObject> records = fake.records();
+        QCOMPARE(records.size(), 1);
+        QCOMPARE(EsignFake::items(records[0]).size(), items.size());
+        const QJsonObject upload = records[0].value("upload").toObject();
+        QCOMPARE(upload.value("name").toString(), QString("document_file"));
+        QCOMPARE(upload.value("fileName").toString(), QString("return.pdf"));
+        QCOMPARE(upload.value("size").toInt(), content.size());
+        QCOMPARE(upload.value("sha256").toString(),
+                 QString::fromLatin1(QCryptographicHash::hash(content, QCryptographicHash::Sha256).toHex()));
+    }
+
+    // The template's addresses point at the service itself, over https.
+    void templatesAndDownloads()
+    {
+        EsignFake fake(QJsonObject{{kEmail, kPassword}});
+        QVERIFY2(fake.isRunning(), qPrintable(fake.failure()));
+        QFile served(QDir(fake.filesFolder()).filePath("t1_clientletter.pdf"));
+        QVERIFY(served.open(QIODevice::WriteOnly));
+        served.write("%PDF-1.4 letter");
+        served.close();
+
+        FeatureContextFixture f;
+        QuillorClient client(f.context, [&] { return settingsOf(fake, kEmail, kPassword); });
+        QString token;
+        QCOMPARE(client.loginToQuillorCA(token), int(QuillorClient::LoginOk));
+        QWebClient web(client.url("/api/templates/latest"), false);
+        web.addQueryItem("software_name", QuillorClient::kProductCode);
+        web.addQueryItem("software_version", QuillorClient::kTaxYear);
+        web.addQueryItem("type", "client_letter");
+        web.addQueryItem("version_info_only", "0");
+        const QuillorReply reply = client.post(web, QuillorClient::Auth::Bearer, token);
+        QVERIFY(reply.isSuccess());
+        JsonUtil json;
+        QCOMPARE(json.parseString(reply.body), 0);
+        QVERIFY(json.getBoolParam("success"));
+        const QJsonObject latest = json.getSubArray("data").at(0).toObject();
+        const QString pdfUrl = latest.value("template_pdf_url").toString();
+        QCOMPARE(pdfUrl, QString("https://%1/files/t1_clientletter.pdf").arg(fake.hostAndPort()));
+
+        QTemporaryDir dir;
+        QWebClient download(pdfUrl, false);
+        QVERIFY(download.getDownloadFile(dir.filePath("letter.pdf")));
+        QWebClient missing(latest.value("template_xml_url").toString(), false);
+        QVERIFY(!missing.getDownloadFile(dir.filePath("letter.xml")));
+        QCOMPARE(fake.records().last().value("method").toString(), QString("GET"));
+
+        // Without a valid token the service refuses.
+        QWebClient refused(client.url("/api/templates/latest"), false);
+        QCOMPARE(client.post(refused, QuillorClient::Auth::Bearer, "tok-x").status, 401);
     }
 
     void accountNotConfigured()
