@@ -97,7 +97,7 @@ QuillorReply QuillorClient::post(QWebClient& web, Auth auth, const QString& toke
         const QuillorSettings account = settings();
         QByteArray credential = basicCredential(account.email, account.password);
         reply.arrived = web.post(reply.body, credential.constData());
-        credential.fill('\0');
+        credential.fill('\0'); // the account in clear is not kept after the request
         break;
     }
     case Auth::Bearer:
