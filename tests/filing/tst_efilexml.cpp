@@ -49,9 +49,13 @@ void TestEfileXml::rootAndNamespaces()
     QFETCH(QString, requestPath);
     QFETCH(bool, efilePrefixes);
     Taxpayer jean;
-    const ParsedDocument doc = parse(jean.document(mode));
+    const CString xml = jean.document(mode);
+    const ParsedDocument doc = parse(xml);
     QVERIFY2(doc.wellFormed, qPrintable(doc.error));
     QCOMPARE(doc.root, QStringLiteral("t1:T1Return"));
+    // The templates' lines end in CR LF, and so does the document.
+    QVERIFY(xml.contains("</comm:SoftwareID>\r\n<comm:SoftwareRevisionDate>"));
+    QVERIFY(xml.endsWith("</t1:T1Return>\r\n"));
     const QString host = QString::fromLatin1(kAgencyNamespaceHost);
     const QMap<QString, QString> paths{{"ccms", "/xmlns/ccms/1-1-0"},       {"comm", "/xmlns/comm/2025/1-0-0"},
                                        {"sfd", "/xmlns/sfd/2025/1-0-0"},    {"t1", "/xmlns/t1/2025/1-0-0"},
