@@ -59,7 +59,7 @@ void describeFailure(CString* problem, const char* part, int result, const std::
     *problem = CString(text);
 }
 
-// Step 8: the settlement-land answers of Yukon (13), the Northwest
+// The settlement-land answers of Yukon (13), the Northwest
 // Territories (7) and Quebec (5).
 void fillSettlementLand(int province, const TaxData_T1New& t1, TemplateValueMap& values)
 {

@@ -30,7 +30,7 @@ bool anyWritten(const DireradFreeFormatMap& data, const int (&lines)[N])
     return CheckIfEntryInMap(data, lines, N);
 }
 
-// Rule 2: a self-employment kind's gross and net lines, sent even at zero.
+// A self-employment kind's gross and net lines, sent even at zero.
 struct SelfEmploymentPair
 {
     bool (IndividualTaxData::*has)() const;
@@ -49,10 +49,10 @@ const SelfEmploymentPair kSelfEmploymentPairs[] = {
     {&IndividualTaxData::HaveProfessionalIncome, &TaxData_T1New::line13699ProfessionalGross, &TaxData_T1New::line13700ProfessionalNet, 13699, 13700},
 };
 
-// Rule 3: any of these written means the return reports income.
+// Any of these written means the return reports income.
 const int kIncomeLines[] = {10100, 10400, 11300, 11400, 11500, 11600, 11700, 11900, 12000, 12100, 12200, 12500,
                             12600, 12700, 12800, 12900, 13000, 13010, 13500, 13700, 13900, 14100, 14300, 14700};
-// Rule 5: lines that make a single person's line 55220 necessary.
+// Lines that make a single person's line 55220 necessary.
 const int kSingleIndicatorLines[] = {30300, 52300, 52630, 52670, 53680, 55370, 55380,
                                      58120, 60900, 61580, 61880, 61970, 9918};
 
