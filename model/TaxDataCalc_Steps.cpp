@@ -22,6 +22,8 @@
 #include "companion/forms/t1/taxdata_t1new.h"
 #include "model/calcsteps_common.h"
 #include "companion/rules/federalconstants2024.h"
+#include "companion/rules/federalprograms2024.h"
+#include "companion/rules/money.h"
 #include "model/slipcalc.h"
 
 using namespace calcsteps;
@@ -53,25 +55,33 @@ void slipTotalsIntoReturn(const STRUCT_SLIPDATA_CALCULATION& s, TaxData_T1New& t
     t1.line10100EmploymentIncome.m_value = s.t4Box14;
     t1.line10120Commissions.m_value = s.t4Box42;
     t1.line10105EmergencyVolunteerExempt.m_value = s.t4Box87;
-    t1.line10400OtherEmploymentIncome.m_value =
-        s.t4aBox107 + s.t4aBox104Net + s.t4aBox118 + s.t4aBox119 + s.t4aBox127 + s.t4aOther8 + s.t4aOther12 + s.t4aOther14;
+    // The T4A boxes go to the lines the agency's T4A instructions name:
+    // wage-loss plans, research grants, medical and group life premiums,
+    // loan benefits, wage earner protection and postdoctoral fellowships are
+    // other employment income.
+    t1.line10400OtherEmploymentIncome.m_value = s.t4aBox107 + s.t4aBox104Net + s.t4aBox118 + s.t4aBox119 +
+                                                s.t4aOther8 + s.t4aOther14 + s.t4aBox210;
     t1.line11300OldAgeSecurity.m_value = s.oasBox18;
     t1.OASRepaymentBase.m_value = s.oasBox18;
     t1.line11400CppQppBenefits.m_value = s.t4apBox20LessBox18;
     t1.line11410CppDisabilityBenefits.m_value = s.t4apBox16;
     t1.CppRetirementBenefit.m_value = s.t4apBox14;
+    // Veterans' benefits (T4A box 127) are reported with the other pensions.
     t1.line11500OtherPensions.m_value =
         s.t4aBox16 + s.t4aBox24Pension + s.t4aBox133Pension + s.t4aBox194Pension + s.t4rifBox16Pension +
-        s.t4rifBox20Pension + s.t4rifBox24Pension + s.t3Box31 + s.t5Box19Pension;
+        s.t4rifBox20Pension + s.t4rifBox24Pension + s.t3Box31 + s.t5Box19Pension + s.t4aBox127;
     t1.line11900EmploymentInsurance.m_value = s.t4eBox14NetOfBox18;
     t1.EIRepaymentBase.m_value = s.t4eRepayable;
     t1.line11905MaternityParental.m_value = s.t4eBox37;
     t1.line12100InterestIncome.m_value = s.t5Interest + s.t5Box15 + s.t3Box25 + s.t5013Share01 + s.t5013Share10 +
                                          s.t5013Share14 + s.t5Box17Unmarked + s.t5Box19Other;
     t1.line12500RdspIncome.m_value = s.t4aBox131;
+    // Home Buyers' Plan (box 27) and Lifelong Learning Plan (box 25)
+    // withdrawals are not income: they are repaid over the years that follow
+    // (Schedule 7), so they stay out of line 12900 and are only kept apart.
     t1.line12900RrspIncome.m_value = s.t4rspBox18 + s.t4rspBox20 + s.t4rspBox22 + s.t4rspBox26 +
-                                     s.t4rspBox28Income + s.t4rspBox34 + s.t4rspBox25 + s.t4rspBox27 +
-                                     s.t4rifBox16Other + s.t4rifBox18 + s.t4rifBox20Other + s.t4rifBox24Other;
+                                     s.t4rspBox28Income + s.t4rspBox34 + s.t4rifBox16Other + s.t4rifBox18 +
+                                     s.t4rifBox20Other + s.t4rifBox24Other;
     t1.line12900HbpPart.m_value = s.t4rspBox27;
     t1.line12900LlpPart.m_value = s.t4rspBox25;
     t1.line12905FhsaIncome.m_value = s.fhsaBox22 + s.fhsaBox26 + s.fhsaBox28;
@@ -79,9 +89,17 @@ void slipTotalsIntoReturn(const STRUCT_SLIPDATA_CALCULATION& s, TaxData_T1New& t
     t1.line14400WorkersCompensation.m_value = s.t5007Box10;
     t1.line14500SocialAssistance.m_value = s.t5007Box11;
     t1.line14600NetFederalSupplements.m_value = s.oasBox21;
-    t1.line13000OtherIncome.m_value = s.t4aBox18 + s.t4aBox28KindA + s.t4aBox28KindB + s.t4aBox40 + s.t4aBox109 +
-                                      s.t4aBox24Other + s.t4aBox133Other + s.t4aBox194Other + s.t4aBox30Unmarked +
-                                      s.t4aOther1 + s.t4aOther2 + s.t3Box22 + s.t3Box26Other + s.t4arcaAmount1;
+    // Other income: lump sums, retiring allowances, RESP accumulated income
+    // and educational assistance payments (boxes 40, 42, 122), disability
+    // benefits out of a pension plan (125), apprenticeship grants (130),
+    // the other lump sums and plan payments, and the pandemic and other
+    // federal and provincial benefits of boxes 197 to 211.
+    t1.line13000OtherIncome.m_value =
+        s.t4aBox18 + s.t4aBox28KindA + s.t4aBox28KindB + s.t4aBox40 + s.t4aBox42 + s.t4aBox109 + s.t4aBox24Other +
+        s.t4aBox133Other + s.t4aBox194Other + s.t4aBox30Unmarked + s.t4aOther1 + s.t4aOther2 + s.t4aOther3 +
+        s.t4aOther4 + s.t4aOther5 + s.t4aOther6 + s.t4aOther9 + s.t4aOther10 + s.t4aOther12 + s.t4aOther13 +
+        s.t4aBox125 + s.t4aBox197 + s.t4aBox198 + s.t4aBox199 + s.t4aBox200 + s.t4aBox202 + s.t4aBox203 +
+        s.t4aBox204 + s.t4aBox205 + s.t4aBox211 + s.t3Box22 + s.t3Box26Other + s.t4arcaAmount1;
     addIncomeNotOnSlips(t1);
     t1.line20700RppDeduction.m_value = s.t4Box20 + s.t4aBox32Second;
     t1.line20600PensionAdjustment.m_value = s.t4Box52 + s.t4aBox34;
@@ -89,7 +107,9 @@ void slipTotalsIntoReturn(const STRUCT_SLIPDATA_CALCULATION& s, TaxData_T1New& t
     t1.line21200UnionDues.m_value = s.t4Box44;
     t1.line23210Covid19Repayment.m_value = s.t4aBox201;
     t1.line24400ForcesPoliceDeduction.m_value = s.t4Other1Code0 + s.t4Other1Code1;
-    t1.line24900SecurityOptions.m_value = s.t4Other4 + s.t4Other5;
+    // The deductions of boxes 39 and 41; box 53 (deferred security option
+    // benefits) is a memo of benefits already in box 14, not a deduction.
+    t1.line24900SecurityOptions.m_value = s.t4Other4 + s.t4Box41;
     t1.line25000OtherPaymentsDeduction.m_value = s.t5007Box10 + s.t5007Box11 + s.oasBox21;
     t1.line31200EiPremiums.m_value = s.t4Box18;
     t1.line31205PpipEmployment.m_value = s.t4Box55;
@@ -356,6 +376,31 @@ void calculateCapitalGains(IndividualTaxData& person, TaxData_T1New& t1, double 
     t1.MortgageForeclosure.m_value = sch3->getMortgageForClosureAndConditionSale();
 }
 
+// The dependants' medical table: a child of the person under 18 at the end
+// of the year joins the person's own expenses (line 33099, one threshold on
+// the person's net income); every other dependant is allowed what is above
+// the threshold of the dependant's own net income (line 33199).
+void dependantsMedical(const DependantInfoStruct* dependants, TaxData_T1New& t1)
+{
+    double children = 0, others = 0;
+    for (int d = 0; d < TaxData_T1New::kDependants; ++d) {
+        double expenses = 0;
+        for (int a = 0; a < TaxData_T1New::kDependantMedicalAmounts; ++a)
+            expenses += std::max(0.0, t1.dependantMedical(d, a).m_value);
+        if (!present(expenses))
+            continue;
+        const DependantInfo* info = dependants ? dependants->GetAt(d) : nullptr;
+        const int age = info ? info->ageAtYearEnd() : -1;
+        if (info && info->relationship == DEP_REL_CHILD && age >= 0 && age < 18)
+            children += expenses;
+        else
+            others += taxrules::otherDependantMedicalAmount(expenses, info ? info->netIncome : 0.0);
+    }
+    t1.MedicalChildren.m_value = taxrules::roundCents(children);
+    t1.line33199MedicalOtherDependants.m_value =
+        taxrules::roundCents(others + std::max(0.0, t1.line33199NotInTable.m_value));
+}
+
 } // namespace
 
 int IndividualTaxData::CalculateStep1(const CalcChange& changed)
@@ -545,6 +590,7 @@ int IndividualTaxData::CalculateStep1(const CalcChange& changed)
         t1->T2205Deduction.m_value = -t2205->Result.m_value;
         (t1->GetAge() < 65 ? t1->T2205IncomeUnder65 : t1->T2205Income65Plus).m_value += t2205->Income.m_value;
     }
+    dependantsMedical(m_pDependants, *t1);
     // 20.
     t1->SelfEmploymentProvince.m_value = HaveSelfBusiness() ? t1->getMainTaxProvince() : 0;
     return created;
@@ -781,6 +827,8 @@ int IndividualTaxData::CalculateStep2()
     if (auto* t778 = formOf<TaxData_T778New>(*this, 13)) {
         t778->NetIncome.m_value = t1->line15000TotalIncome.m_value - t1->line23300TotalDeductions.m_value;
         t778->EarnedIncome.m_value = CalculatedEarnedIncomeForT778();
+        t778->HasSpouse.m_value = t1->HasSpouse() ? 1 : 0;
+        t778->SpouseNetIncome.m_value = t1->SpouseNetIncome.m_value;
         t778->Calculate01();
         t1->line21400ChildCare.m_value = t778->Result.m_value;
         t1->CalculateNetIncomeBeforeCCT();

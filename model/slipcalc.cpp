@@ -122,6 +122,7 @@ void addT4(STRUCT_SLIPDATA_CALCULATION& s, const TaxData_Slip_T4& t)
     s.t4Other3 += t.other3Box40.m_value;
     s.t4Box42 += t.box42Commissions.m_value;
     s.t4Other4 += t.other4Box39.m_value;
+    s.t4Box41 += t.box41SecurityOptions.m_value;
     s.t4Box44 += t.box44UnionDues.m_value;
     s.t4Box46 += t.box46Donations.m_value;
     s.t4Other5 += t.other5Box53.m_value;

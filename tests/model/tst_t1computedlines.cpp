@@ -179,8 +179,8 @@ void TestT1ComputedLines::linesTheUserEntersStayEditable_data()
           "line25600AdditionalDeductions", "line30425CaregiverSpouse", "line30500CaregiverChildren",
           "line31220VolunteerFirefighters", "line31240SearchRescue", "line31270HomeBuyers", "line31300Adoption1",
           "line31350DigitalNews", "line31800DisabilityTransferred", "line31900StudentLoanInterest",
-          "line32400TuitionFromChild", "line33199MedicalOtherDependants", "line40900PoliticalContributions",
-          "line41000PoliticalCredit", "InstalmentsPaid", "NetCapitalLossCarryForward", "MinimumTaxCarryForward",
+          "line32400TuitionFromChild", "line33199NotInTable", "line40900PoliticalContributions",
+          "InstalmentsPaid", "NetCapitalLossCarryForward", "MinimumTaxCarryForward",
           "HBPRequiredRepayment", "MedicalOwn1", "MedicalSpouse1", "MedicalDependant1_1"})
         QTest::newRow(name) << QString::fromLatin1(name);
 }

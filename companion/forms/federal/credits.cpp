@@ -7,6 +7,8 @@
 #include <cmath>
 
 #include "companion/rules/eilines.h"
+#include "companion/rules/federalprograms2024.h"
+#include "companion/rules/money.h"
 
 int TaxData_T2204_New::Calculate01()
 {
@@ -153,9 +155,19 @@ int TaxData_T936New::Calculate01()
 
 int TaxData_T778New::Calculate01()
 {
-    // Limited to two thirds of earned income; the per-child limits come
-    // with the yearly arithmetic.
-    Result.m_value = std::min(std::max(0.0, OwnAmount.m_value), std::max(0.0, EarnedIncome.m_value) * 2 / 3);
+    // The lower-income spouse (or a parent without a spouse) claims, up to
+    // the children's limits and two thirds of earned income. The spouse with
+    // the higher net income claims only for a reason the form names (the
+    // other spouse studied, was infirm, confined or separated), and then only
+    // what the lower-income spouse could not.
+    const double limit = taxrules::childCareChildLimit(ChildrenUnder7.m_value, ChildrenOther.m_value,
+                                                       ChildrenDisabled.m_value);
+    const double claim = taxrules::childCareDeduction(OwnAmount.m_value, limit, EarnedIncome.m_value);
+    const bool higherIncomeSpouse = HasSpouse.m_value && NetIncome.m_value - SpouseNetIncome.m_value >= 0.009;
+    if (!higherIncomeSpouse)
+        Result.m_value = claim;
+    else
+        Result.m_value = Choice2.m_value ? taxrules::positivePart(claim - SpouseDeduction.m_value) : 0.0;
     return 0;
 }
 

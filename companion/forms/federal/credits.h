@@ -351,6 +351,11 @@ public:
     CFloatField OwnAmount{this, 6, "OwnAmount", "", "Child care expenses paid"};
     CFloatField ChildrenUnder7{this, 7, "ChildrenUnder7", "", "Children born in 2018 or later"};
     CFloatField ChildrenOther{this, 8, "ChildrenOther", "", "Children born 2008 to 2017"};
+    CFloatField ChildrenDisabled{this, 9, "ChildrenDisabled", "", "Children eligible for the disability amount"};
+    // Filled by the calculation: whether the claimant has a spouse, and the
+    // spouse's net income, to tell the lower-income spouse.
+    CIntField HasSpouse{this, 10, "HasSpouse", "", "Has a spouse or common-law partner", fld::Computed()};
+    CFloatField SpouseNetIncome{this, 11, "SpouseNetIncome", "", "Spouse's net income", fld::Computed()};
     CFloatField Result{this, 21400, "Result", "21400", "Child care expenses deduction", fld::Computed()};
     int Calculate01() override;
 };

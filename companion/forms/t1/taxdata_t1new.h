@@ -264,7 +264,11 @@ public:
     CFloatField line32400TuitionFromChild{this, 32400, "line32400TuitionFromChild", "32400", "Tuition amount transferred from a child or grandchild"};
     CFloatField line32600TransferFromSpouse{this, 32600, "line32600TransferFromSpouse", "32600", "Amounts transferred from your spouse or common-law partner", fld::Computed()};
     CFloatField line33099MedicalExpenses{this, 33099, "line33099MedicalExpenses", "33099", "Medical expenses for self, spouse and children under 18", fld::Computed()};
-    CFloatField line33199MedicalOtherDependants{this, 33199, "line33199MedicalOtherDependants", "33199", "Allowable medical expenses for other dependants"};
+    // Worked out from the dependants' medical table, each dependant against
+    // the threshold of the dependant's own net income; what the table
+    // cannot hold is entered on the next line.
+    CFloatField line33199MedicalOtherDependants{this, 33199, "line33199MedicalOtherDependants", "33199", "Allowable medical expenses for other dependants", fld::Computed()};
+    CFloatField line33199NotInTable{this, 33198, "line33199NotInTable", "", "Allowable medical expenses for other dependants not in the dependant table, added to line 33199"};
     CFloatField line33200AllowableMedical{this, 33200, "line33200AllowableMedical", "33200", "Allowable portion of medical expenses", fld::Computed()};
     CFloatField line33500TotalCreditAmounts{this, 33500, "line33500TotalCreditAmounts", "33500", "Add lines 30000 to 33200", fld::Computed()};
     CFloatField line33800CreditsAtRate{this, 33800, "line33800CreditsAtRate", "33800", "Line 33500 at 15%", fld::Computed()};
@@ -281,7 +285,7 @@ public:
     CFloatField line40500ForeignTaxCredit{this, 40500, "line40500ForeignTaxCredit", "40500", "Federal foreign tax credit", fld::Computed()};
     CFloatField line40600FederalTax{this, 40600, "line40600FederalTax", "40600", "Federal tax", fld::Computed()};
     CFloatField line40900PoliticalContributions{this, 40900, "line40900PoliticalContributions", "40900", "Total federal political contributions"};
-    CFloatField line41000PoliticalCredit{this, 41000, "line41000PoliticalCredit", "41000", "Federal political contribution tax credit"};
+    CFloatField line41000PoliticalCredit{this, 41000, "line41000PoliticalCredit", "41000", "Federal political contribution tax credit", fld::Computed()};
     // Read earlier in a pass than it is filled: kept from the last pass, not cleared.
     CFloatField line41200InvestmentTaxCredit{this, 41200, "line41200InvestmentTaxCredit", "41200", "Investment tax credit", fld::ReadOnly()};
     CFloatField line41400LabourSponsoredCredit{this, 41400, "line41400LabourSponsoredCredit", "41400", "Labour-sponsored funds tax credit"};
@@ -389,6 +393,7 @@ public:
     CFloatField ProvincialCreditTotal{this, 270, "ProvincialCreditTotal", "", "Provincial credit total", fld::Hidden()};
     CFloatField OASRepaymentBase{this, 271, "OASRepaymentBase", "", "Old age security received", fld::Hidden()};
     CFloatField EIRepaymentBase{this, 288, "EIRepaymentBase", "", "Regular EI benefits subject to repayment", fld::Hidden()};
+    CFloatField MedicalChildren{this, 289, "MedicalChildren", "", "Medical expenses of children under 18 from the dependant table", fld::Hidden()};
     CFloatField HBPMinimumRepayment{this, 272, "HBPMinimumRepayment", "", "Minimum HBP repayment from last year's assessment", fld::Hidden()};
     CFloatField LLPMinimumRepayment{this, 273, "LLPMinimumRepayment", "", "Minimum LLP repayment from last year's assessment", fld::Hidden()};
     CFloatField T1MAmount{this, 274, "T1MAmount", "", "Moving expenses from forms T1M", fld::Hidden()};

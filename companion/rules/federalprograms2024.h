@@ -1,0 +1,56 @@
+#pragma once
+
+// 2024 federal amounts that follow a rule of their own outside the
+// Schedule 1 credit amounts: child care limits (T778), the dependants'
+// medical expenses (line 33199), the political contribution credit (line
+// 41000) and the refundable medical expense supplement (line 45200). Each
+// gives an amount rounded to the cent.
+namespace taxrules {
+
+// T778: the yearly limit for the children the expenses were paid for:
+// 8,000 for each child under 7 at the end of the year, 5,000 for each child
+// aged 7 to 16 (or older and infirm, without the disability amount) and
+// 11,000 for each child eligible for the disability amount, whatever the age.
+double childCareChildLimit(double childrenUnder7, double children7To16, double childrenDisabled);
+
+// T778 for the lower-income spouse or a single parent: the expenses paid,
+// at most the children's limit and two thirds of earned income.
+double childCareDeduction(double expensesPaid, double childrenLimit, double earnedIncome);
+
+// Line 33199, one dependant other than a child under 18: expenses above the
+// lesser of 3 % of the dependant's net income and 2,759.
+double otherDependantMedicalAmount(double expenses, double dependantNetIncome);
+
+// Line 41000: 75 % of the first 400 of federal political contributions
+// (line 40900), 50 % of the next 350, 33 1/3 % of the rest; at most 650.
+double politicalContributionCredit(double contributions);
+
+// Line 45200: 25 % of the allowable medical expenses (line 33200) and the
+// disability supports deduction (line 21500), at most 1,464, less 5 % of the
+// family's net income above 32,419. Only for a resident 18 or older whose
+// working income is at least 4,275.
+double refundableMedicalSupplement(double allowableMedical, double disabilitySupports, double familyNetIncome,
+                                   double workingIncome);
+
+} // namespace taxrules
+
+namespace taxrules {
+
+// Schedule 6, the Canada workers benefit outside Quebec, Alberta and
+// Nunavut. Working income above 3,000 (1,150 for the disability
+// supplement) is credited at 27 % up to the maximum; the maximum is reduced
+// by 15 % of adjusted family net income above the threshold. A family is a
+// person with an eligible spouse or an eligible dependant.
+struct WorkersBenefit {
+    double basic = 0.0;       // before advances
+    double supplement = 0.0;  // before advances
+};
+WorkersBenefit canadaWorkersBenefit(bool family, double workingIncome, double familyWorkingIncomeForSupplement,
+                                    double adjustedFamilyNetIncome, bool disabilitySupplement,
+                                    bool bothSpousesDisabled);
+
+// The part of the lower working income of a couple that is left out of
+// adjusted family net income (the secondary earner exemption): at most 14,000.
+double workersBenefitSecondaryEarnerExemption(double lowerWorkingIncome);
+
+} // namespace taxrules
