@@ -47,7 +47,8 @@ void shareJointElection(TaxData_T1032_New& pensioner, TaxData_T1032_New& transfe
     pensioner.ElectorIndicator.m_value = 0;
     for (auto field : {&TaxData_T1032_New::EligiblePension, &TaxData_T1032_New::AnnuityFromRca,
                        &TaxData_T1032_New::JointAmount1, &TaxData_T1032_New::JointAmount2,
-                       &TaxData_T1032_New::JointAmount3, &TaxData_T1032_New::line10321SplitAmount})
+                       &TaxData_T1032_New::JointAmount3, &TaxData_T1032_New::line10321SplitAmount,
+                       &TaxData_T1032_New::line68040})
         (transferee.*field).m_value = (pensioner.*field).m_value;
     transferee.line10322Election.m_value = pensioner.line10322Election.m_value;
     pensioner.JointAmount4.m_value = transferee.JointAmount4.m_value;

@@ -530,6 +530,10 @@ int IndividualTaxData::CalculateStep1(const CalcChange& changed)
     if (auto* t1032 = formOf<TaxData_T1032_New>(*this, 118);
         t1032 && t1->GetAge() > 64 && t1032->ElectorIndicator.m_value == 0)
         t1032->AnnuityFromRca.m_value = s.t4arcaAmount4;
+    // The pensioner's tax deducted on the pension: the election moves the
+    // same share of it as of the pension.
+    if (auto* t1032 = formOf<TaxData_T1032_New>(*this, 118); t1032 && t1032->ElectorIndicator.m_value == 0)
+        t1032->line68040.m_value = s.pensionTaxDeducted;
     // Annuities that count as pension go with the pensions; the rest is
     // plan income. The pension income amount takes every eligible pension.
     t1->line11500OtherPensions.m_value += t1->PensionAmount.m_value;
@@ -606,6 +610,11 @@ int IndividualTaxData::CalculateStep2()
     std::set<ENUMTYPE_FORM> needed;
     PrepareSlipsBeforeCalculate(s, needed, false);
     t1->CalculateTotalIncome(true);
+    // Spousal plan attribution (T2205): a positive figure is the
+    // contributor's income at 12900, a negative one the annuitant's deduction
+    // at 23200 (added below with the other deductions).
+    t1->line12900RrspIncome.m_value += std::max(0.0, t1->T2205Deduction.m_value);
+    t1->CalculateTotalIncome(true);
     // 2. RRSP and FHSA.
     if (auto* sch7 = formOf<TaxData_Sch7>(*this, 7)) {
         sch7->Input.m_value = t1->line10100EmploymentIncome.m_value;
@@ -663,7 +672,8 @@ int IndividualTaxData::CalculateStep2()
             t2038->T1229Amount1.m_value = t2038->T1229Amount2.m_value = 0;
         t1->support67860.m_value = 0;
     }
-    t1->line23200OtherDeductions.m_value = s.t4Other7 + s.t4psAmount09 + t1->line23200NotOnSlip.m_value;
+    t1->line23200OtherDeductions.m_value = s.t4Other7 + s.t4psAmount09 + t1->line23200NotOnSlip.m_value +
+                                           std::max(0.0, -t1->T2205Deduction.m_value);
     // 6. Employment expenses.
     double expenses = 0;
     forEachForm<TaxData_T777New>(*this, 59, [&](TaxData_T777New& f) {
@@ -678,12 +688,15 @@ int IndividualTaxData::CalculateStep2()
         f.Calculate01();
         expenses += f.Result.m_value;
     });
-    if (auto* rc359 = formOf<TaxData_RC359>(*this, 145)) {
+    auto* rc359 = formOf<TaxData_RC359>(*this, 145);
+    if (rc359) {
         rc359->Province.m_value = m_province;
         rc359->Calculate01();
         expenses += rc359->ResultExpenses.m_value;
-        t1->line41800SpecialTaxes.m_value = rc359->ResultTax.m_value;
     }
+    // Special taxes: the profit-sharing plan tax here, the additional tax on
+    // RESP payments (T1172) joins it in step 4.
+    t1->line41800SpecialTaxes.m_value = rc359 ? rc359->ResultTax.m_value : 0.0;
     t1->line22900EmploymentExpenses.m_value = expenses;
     // 7. Clergy residence.
     if (auto* t1223 = formOf<CTaxData_T1223>(*this, 103)) {
@@ -809,6 +822,9 @@ int IndividualTaxData::CalculateStep2()
         t1206->CalculateTOSI();
         t1->SplitIncome.m_value = t1206->SplitIncome.m_value;
         t1->SplitIncomeFlag.m_value = present(t1206->SplitIncome.m_value) ? 1 : 0;
+        // Split income is taxed on form T1206 at the top rate; the same
+        // income is deducted here so the brackets do not tax it again.
+        t1->line23200OtherDeductions.m_value += std::max(0.0, t1206->SplitIncome.m_value);
     } else {
         t1->SplitIncome.m_value = 0;
         t1->SplitIncomeFlag.m_value = 0;
@@ -818,9 +834,19 @@ int IndividualTaxData::CalculateStep2()
         t746->Calculate01();
         t1->line23200OtherDeductions.m_value += t746->Result.m_value;
     }
+    // Contributions to foreign and United States plans are deducted with
+    // the registered pension plan contributions.
     if (auto* rc269 = formOf<TaxData_RC269>(*this, 138)) {
         rc269->Calculate01();
         t1->line20700RppDeduction.m_value += rc269->Result.m_value;
+    }
+    if (auto* rc267 = formOf<TaxData_RC267New>(*this, 136)) {
+        rc267->Calculate01();
+        t1->line20700RppDeduction.m_value += rc267->Result.m_value;
+    }
+    if (auto* rc268 = formOf<TaxData_RC268New>(*this, 137)) {
+        rc268->Calculate01();
+        t1->line20700RppDeduction.m_value += rc268->Result.m_value;
     }
     // 21 to 23.
     t1->CalculateNetIncomeBeforeCCT();
@@ -861,6 +887,7 @@ int IndividualTaxData::CalculateStep2()
         t1->line25400CapitalGainsDeduction.m_value = 0;
     }
     if (auto* t2222 = formOf<CTaxData_T2222>(*this, 49)) {
+        t2222->NetIncome.m_value = t1->line23600NetIncome.m_value;
         t2222->Calculate01();
         t1->line25500NorthernResidents.m_value = t2222->Result.m_value;
     } else {

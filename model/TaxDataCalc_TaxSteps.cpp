@@ -18,6 +18,7 @@
 #include "companion/forms/t1/taxdata_t1new.h"
 #include "model/calcsteps_common.h"
 #include "model/preparerinfo.h"
+#include "companion/rules/federalprograms2024.h"
 
 using namespace calcsteps;
 
@@ -63,6 +64,24 @@ void splitIncomeOrLoss(double value, CFloatField& income, CFloatField& loss)
 {
     income.m_value = value > 0 ? value : 0.0;
     loss.m_value = value > 0 ? 0.0 : -value;
+}
+
+// Line 45200 for a resident of the whole year, 18 or older at its end: the
+// working income is employment income less its deductions (never below 0)
+// plus self-employment profits; the family's net income adds the spouse's.
+double refundableMedicalSupplement(const TaxData_T1New& t1)
+{
+    if (t1.GetAge() < 18 || t1.shouldProrateAsImmigrant())
+        return 0.0;
+    const double employment = std::max(
+        0.0, t1.line10100EmploymentIncome.m_value + t1.line10400OtherEmploymentIncome.m_value -
+                 t1.line20700RppDeduction.m_value - t1.line21200UnionDues.m_value -
+                 t1.line22900EmploymentExpenses.m_value - t1.line23100ClergyResidence.m_value);
+    const double working =
+        employment + t1.getSelfEmploymentIncomeWithoutLoss() + std::max(0.0, t1.F5532MedSupp.m_value);
+    const double family = t1.line23600NetIncome.m_value + (t1.HasSpouse() ? t1.SpouseNetIncome.m_value : 0.0);
+    return taxrules::refundableMedicalSupplement(t1.line33200AllowableMedical.m_value,
+                                                 t1.line21500DisabilitySupports.m_value, family, working);
 }
 
 } // namespace
@@ -116,8 +135,10 @@ int IndividualTaxData::CalculateStep3()
         sch11->Calculate01();
         t1->line32300Tuition.m_value = sch11->Result.m_value;
         t1->Sch11Result2.m_value = sch11->CarryForwardNext.m_value;
+        t1->line45350TrainingCredit.m_value = sch11->line45350TrainingCredit.m_value;
     } else {
         t1->line32300Tuition.m_value = 0;
+        t1->line45350TrainingCredit.m_value = 0;
     }
     // 4. Home accessibility.
     auto* sch12 = formOf<TaxData_Sch12_2016>(*this, 157);
@@ -173,7 +194,11 @@ int IndividualTaxData::CalculateStep4()
     _calculateT1032_step2();
     t1->CalculateField350AndField410_414();
     t1->CalculateFedTax1stStep();
+    // The tax on split income is worked out here, before basic federal tax
+    // takes it in (its figures were cleared with the other computed lines).
     auto* t1206 = formOf<TaxData_T1206New>(*this, 29);
+    if (t1206)
+        t1206->CalculateFederal();
     t1->line40424TaxOnSplitIncome.m_value = t1206 ? t1206->Result.m_value : 0.0;
     t1->CalculateField404();
     if (auto* t1212 = formOf<TaxData_T1212New>(*this, 18))
@@ -261,7 +286,10 @@ int IndividualTaxData::CalculateStep4()
                              : t1172->Indicator1.m_value ? t1172->Result2.m_value
                                                           : t1172->Result1.m_value;
         t1->T1172Amount.m_value = extra;
+    } else {
+        t1->T1172Amount.m_value = 0;
     }
+    t1->line41800SpecialTaxes.m_value += t1->T1172Amount.m_value;
     // 9, 10. Net federal tax, then provincial tax before the exchange.
     t1->CalculateFedTax();
     CMultiProvsTaxMgr::T2209List t2209List;
@@ -359,8 +387,14 @@ int IndividualTaxData::CalculateStep5(bool isSpouse)
     } else {
         t1->line45700GstRebate.m_value = 0;
     }
+    // The refundable medical expense supplement, on the medical expenses
+    // and disability supports the return claims.
+    t1->line45200MedicalSupplement.m_value = refundableMedicalSupplement(*t1);
     // 6 to 8. Total payable, pension splitting, the balance.
     t1->CalculateBeforeLine437(true);
+    // The tax deducted on a split pension follows the split: the pensioner
+    // gives it up, the transferee claims it (T1032).
+    t1->line43700TaxDeducted.m_value += t1->PensionTransfer.m_value;
     if (auto* t1032 = formOf<TaxData_T1032_New>(*this, 118)) {
         const double ownTax = t1->line42000NetFederalTax.m_value + t1->line42800ProvincialTax.m_value +
                               t1->line42100CppSelfEmployedPayable.m_value;

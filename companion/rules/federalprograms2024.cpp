@@ -53,7 +53,25 @@ constexpr double kCwbSingleSupplementThreshold = 36749.0;
 constexpr double kCwbFamilySupplementThreshold = 48093.0;
 constexpr double kCwbSecondaryEarnerExemption = 14000.0;
 
+// T2222 (2024). Source: canada.ca, "Line 25500 - How to calculate the
+// residency deduction": 11.00 basic and 11.00 additional a day in zone A,
+// 5.50 and 5.50 in zone B; at most 20 % of net income.
+constexpr double kNorthernBasicPerDay = 11.0;
+constexpr double kNorthernAdditionalPerDay = 11.0;
+constexpr double kIntermediateShare = 0.5;
+constexpr double kNorthernIncomeLimit = 0.20;
+
 } // namespace
+
+double northernResidencyDeduction(double daysNorthern, double daysNorthernShared, double daysIntermediate,
+                                  double daysIntermediateShared, double netIncome)
+{
+    const double full = kNorthernBasicPerDay + kNorthernAdditionalPerDay;
+    const double amount = positivePart(daysNorthern) * full + positivePart(daysNorthernShared) * kNorthernBasicPerDay +
+                          kIntermediateShare * (positivePart(daysIntermediate) * full +
+                                                positivePart(daysIntermediateShared) * kNorthernBasicPerDay);
+    return roundCents(std::min(amount, positivePart(netIncome) * kNorthernIncomeLimit));
+}
 
 double childCareChildLimit(double childrenUnder7, double children7To16, double childrenDisabled)
 {

@@ -36,6 +36,12 @@ double refundableMedicalSupplement(double allowableMedical, double disabilitySup
 
 namespace taxrules {
 
+// Line 25500, the residency deduction (T2222): 11.00 a day in a northern
+// zone plus 11.00 a day for a dwelling nobody else claims for, half of each
+// in an intermediate zone; at most 20 % of net income.
+double northernResidencyDeduction(double daysNorthern, double daysNorthernShared, double daysIntermediate,
+                                  double daysIntermediateShared, double netIncome);
+
 // Schedule 6, the Canada workers benefit outside Quebec, Alberta and
 // Nunavut. Working income above 3,000 (1,150 for the disability
 // supplement) is credited at 27 % up to the maximum; the maximum is reduced

@@ -5,6 +5,8 @@
 #include <memory>
 
 #include "companion/forms/federal/credits.h"
+#include "companion/forms/federal/minimumtax_split.h"
+#include "companion/forms/schedules/taxdata_sch11.h"
 #include "companion/forms/slips/slips_employment.h"
 #include "modelfixture.h"
 
@@ -298,6 +300,162 @@ private slots:
         QCOMPARE(t1->line40600FederalTax.m_value, 6656.62);
         QCOMPARE(t1->line41000PoliticalCredit.m_value, line41000);
         QCOMPARE(t1->line41600FederalTaxAfterCredits.m_value, 6656.62 - line41000);
+    }
+
+    // Spousal RRSP withdrawal (T2205) in a coupled return: Ann withdraws
+    // 10,000 (T4RSP box 22) of which 6,000 was contributed by Ben in the last
+    // three years. Ben includes 6,000 at 12900 (15000 = 50,000 + 6,000); Ann
+    // keeps the slip's 10,000 at 12900 and deducts 6,000 at 23200 (23600 =
+    // 4,000).
+    void spousalPlanAttribution()
+    {
+        family = std::make_unique<CFamilyTaxData>();
+        const NewReturnBasicData data = newReturn(kMarried, true);
+        family->NewData(&data);
+        IndividualTaxData* ann = family->getTaxpayer();
+        IndividualTaxData* ben = family->getSpouse();
+        auto& rsp = addSlip<TaxData_Slip_T4RSP>(*ann, 4);
+        rsp.box22Withdrawal.m_value = 10000;
+        rsp.box24SpousalFlag.m_value = 1;
+        auto& t2205 = addForm<CTaxData_T2205>(*ann, 124);
+        t2205.Withdrawal.m_value = 10000;
+        t2205.SpousalContributions.m_value = 6000;
+        auto& t4 = addSlip<TaxData_Slip_T4>(*ben, 1);
+        t4.Province.m_value = kOntario;
+        t4.box14EmploymentIncome.m_value = 50000;
+        calculate();
+        const TaxData_T1New* annT1 = ann->GetT1();
+        const TaxData_T1New* benT1 = ben->GetT1();
+        QCOMPARE(annT1->line12900RrspIncome.m_value, 10000.0);
+        QCOMPARE(annT1->line23200OtherDeductions.m_value, 6000.0);
+        QCOMPARE(annT1->line23600NetIncome.m_value, 4000.0);
+        QCOMPARE(benT1->line12900RrspIncome.m_value, 6000.0);
+        QCOMPARE(benT1->line15000TotalIncome.m_value, 56000.0);
+        QCOMPARE(benT1->line23200OtherDeductions.m_value, 0.0);
+        // Calculated again, nothing is attributed twice.
+        calculate();
+        QCOMPARE(benT1->line12900RrspIncome.m_value, 6000.0);
+        QCOMPARE(annT1->line23200OtherDeductions.m_value, 6000.0);
+    }
+
+    // Figures computed on their forms reach the T1, beside 60,000 of
+    // employment (federal tax before them 6,656.62, as above):
+    //   T1172: 10,000 of RESP accumulated income payments (T4A box 40), no
+    //   RRSP deduction: 20 % = 2,000 at 41800, 42000 = 41700 + 2,000.
+    void respAdditionalTax()
+    {
+        start();
+        addT4(60000);
+        addSlip<TaxData_Slip_T4A>(*person, 2).box40RespAccumulated.m_value = 10000;
+        addForm<TaxData_T1172New>(*person, 17).line68270.m_value = 10000;
+        calculate();
+        QCOMPARE(t1->line13000OtherIncome.m_value, 10000.0);
+        QCOMPARE(t1->line41800SpecialTaxes.m_value, 2000.0);
+        QCOMPARE(t1->line42000NetFederalTax.m_value, t1->line41700FederalTaxPayable.m_value + 2000.0);
+    }
+
+    //   Schedule 11: 6,000 of fees and a training credit limit of 1,000:
+    //   45350 = the lesser of 1,000 and 6,000 / 2 = 1,000, and the fees
+    //   claimed as tuition are 6,000 - 1,000 = 5,000, all used at 32300.
+    void trainingCreditReducesTuition()
+    {
+        start();
+        addT4(60000);
+        auto& sch11 = addForm<TaxData_Sch11>(*person, 11);
+        sch11.EligibleFees.m_value = 6000;
+        sch11.TrainingCreditLimit.m_value = 1000;
+        calculate();
+        QCOMPARE(t1->line45350TrainingCredit.m_value, 1000.0);
+        QCOMPARE(sch11.line32000CurrentYear.m_value, 5000.0);
+        QCOMPARE(t1->line32300Tuition.m_value, 5000.0);
+    }
+
+    //   RC267 / RC268: 3,000 paid into a United States plan is deducted at
+    //   20700: 23600 = 57,000.
+    void unitedStatesPlanContributions_data()
+    {
+        QTest::addColumn<int>("type");
+        QTest::newRow("RC267") << 136;
+        QTest::newRow("RC268") << 137;
+    }
+    void unitedStatesPlanContributions()
+    {
+        QFETCH(int, type);
+        start();
+        addT4(60000);
+        amount(*person->GetFormData(ENUMTYPE_FORM(type), true), "Contributions") = 3000;
+        calculate();
+        QCOMPARE(t1->line20700RppDeduction.m_value, 3000.0);
+        QCOMPARE(t1->line23600NetIncome.m_value, 57000.0);
+    }
+
+    //   T1206: 10,000 of split income is taxed at 33 % = 3,300 at 40424 and
+    //   deducted at 23200, so the brackets tax only the rest: 23600 = 50,000.
+    void splitIncomeTaxedOnce()
+    {
+        start();
+        addT4(60000);
+        addForm<TaxData_T1206New>(*person, 29).line68330.m_value = 10000;
+        calculate();
+        QCOMPARE(t1->line23200OtherDeductions.m_value, 10000.0);
+        QCOMPARE(t1->line23600NetIncome.m_value, 50000.0);
+        QCOMPARE(t1->line40424TaxOnSplitIncome.m_value, 3300.0);
+    }
+
+    // Line 45200, a single person 44 years old with employment income only:
+    //   20,000, 3,000 of medical expenses: 33200 = 3,000 - 600 = 2,400; 25 %
+    //   = 600, income below 32,419: 600.00.
+    //   40,000, 10,000 of expenses: 33200 = 8,800; 25 % = 2,200, held to
+    //   1,464, less 5 % x 7,581 = 379.05: 1,084.95.
+    //   70,000, 10,000: 1,464 less 5 % x 37,581 = 1,879.05: nil.
+    //   4,000 of working income (below 4,275), 3,000: nil.
+    void refundableMedicalSupplement_data()
+    {
+        QTest::addColumn<double>("employment");
+        QTest::addColumn<double>("medical");
+        QTest::addColumn<double>("line45200");
+        QTest::newRow("full") << 20000.0 << 3000.0 << 600.0;
+        QTest::newRow("capped, reduced") << 40000.0 << 10000.0 << 1084.95;
+        QTest::newRow("past the nil point") << 70000.0 << 10000.0 << 0.0;
+        QTest::newRow("working income too low") << 4000.0 << 3000.0 << 0.0;
+    }
+    void refundableMedicalSupplement()
+    {
+        QFETCH(double, employment);
+        QFETCH(double, medical);
+        QFETCH(double, line45200);
+        start();
+        addT4(employment);
+        t1->MedicalOwn1.m_value = medical;
+        calculate();
+        QCOMPARE(t1->line45200MedicalSupplement.m_value, line45200);
+        QCOMPARE(t1->line48200TotalCredits.m_value, line45200);
+    }
+
+    // T2222: 200 days in a northern zone with the dwelling's additional
+    // amount, 100 days there sharing the dwelling, 1,000 of travel benefits:
+    // 200 x 22 + 100 x 11 = 5,500 + 1,000 = 6,500 at 25500. With 20,000 of
+    // income the residency part is held to 20 % = 4,000: 5,000.
+    void northernResidents_data()
+    {
+        QTest::addColumn<double>("employment");
+        QTest::addColumn<double>("line25500");
+        QTest::newRow("60,000") << 60000.0 << 6500.0;
+        QTest::newRow("20,000, held to 20 %") << 20000.0 << 5000.0;
+    }
+    void northernResidents()
+    {
+        QFETCH(double, employment);
+        QFETCH(double, line25500);
+        start();
+        addT4(employment);
+        auto& t2222 = addForm<CTaxData_T2222>(*person, 49);
+        t2222.DaysZoneA.m_value = 200;
+        t2222.DaysZoneAShared.m_value = 100;
+        t2222.TravelBenefits.m_value = 1000;
+        calculate();
+        QCOMPARE(t1->line25500NorthernResidents.m_value, line25500);
+        QCOMPARE(t1->line26000TaxableIncome.m_value, employment - line25500);
     }
 };
 

@@ -53,6 +53,20 @@ int TaxData_T746New::Calculate01()
     return 0;
 }
 
+// The contributions the employee made to the plan are deducted as made;
+// the agency checks them against the plan's limits on assessment.
+int TaxData_RC267New::Calculate01()
+{
+    Result.m_value = std::max(0.0, Contributions.m_value);
+    return 0;
+}
+
+int TaxData_RC268New::Calculate01()
+{
+    Result.m_value = std::max(0.0, Contributions.m_value);
+    return 0;
+}
+
 int TaxData_RC269::Calculate01()
 {
     Result.m_value = std::max(0.0, Contributions.m_value);
@@ -97,7 +111,12 @@ int TaxData_T657New::Calculate01()
 
 int CTaxData_T2222::Calculate01()
 {
-    Result.m_value = SlipAmount1.m_value + SlipAmount2.m_value + TravelBenefits.m_value;
+    // The two deductions: residency by the days lived in each zone, and the
+    // taxable travel benefits received for trips from the zone.
+    ResidencyResult.m_value = taxrules::northernResidencyDeduction(
+        DaysZoneA.m_value, DaysZoneAShared.m_value, DaysZoneB.m_value, DaysZoneBShared.m_value, NetIncome.m_value);
+    TravelResult.m_value = taxrules::roundCents(std::max(0.0, TravelBenefits.m_value + SlipAmount2.m_value));
+    Result.m_value = taxrules::roundCents(ResidencyResult.m_value + TravelResult.m_value);
     return 0;
 }
 

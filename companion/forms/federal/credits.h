@@ -82,6 +82,7 @@ public:
     CStringField PlanName{this, 1, "PlanName", "", "Name of the plan", fld::CarryForward()};
     CFloatField Contributions{this, 2, "Contributions", "", "Contributions to a United States retirement plan"};
     CFloatField Result{this, 3, "Result", "", "Deduction", fld::Computed()};
+    int Calculate01() override;
 };
 
 class TaxData_RC268New : public CTaxData_Form
@@ -92,6 +93,7 @@ public:
     CStringField PlanName{this, 1, "PlanName", "", "Name of the plan", fld::CarryForward()};
     CFloatField Contributions{this, 2, "Contributions", "", "Contributions to a United States plan (cross-border commuter)"};
     CFloatField Result{this, 3, "Result", "", "Deduction", fld::Computed()};
+    int Calculate01() override;
 };
 
 class TaxData_RC269 : public CTaxData_Form
@@ -193,6 +195,9 @@ public:
     CFloatField TravelBenefits{this, 5, "TravelBenefits", "", "Travel benefits"};
     CFloatField SlipAmount1{this, 6, "SlipAmount1", "", "Housing benefits from slips"};
     CFloatField SlipAmount2{this, 7, "SlipAmount2", "", "Travel benefits from slips"};
+    CFloatField NetIncome{this, 8, "NetIncome", "23600", "Net income", fld::Computed()};
+    CFloatField ResidencyResult{this, 9, "ResidencyResult", "", "Residency deduction", fld::Computed()};
+    CFloatField TravelResult{this, 10, "TravelResult", "", "Deduction for travel benefits", fld::Computed()};
     CFloatField Result{this, 25500, "Result", "25500", "Northern residents deductions", fld::Computed()};
     int Calculate01() override;
 };

@@ -302,7 +302,12 @@ double TaxData_Sch11::getF59140() const { return CarryForwardNext.m_value; }
 
 int TaxData_Sch11::Calculate01()
 {
-    line32000CurrentYear.m_value = EligibleFees.m_value;
+    // The Canada training credit takes half the year's fees up to the
+    // person's limit; the fees it covers are not claimed again as tuition.
+    const double fees = std::max(0.0, EligibleFees.m_value);
+    line45350TrainingCredit.m_value =
+        taxrules::roundCents(std::min(std::max(0.0, TrainingCreditLimit.m_value), fees / 2));
+    line32000CurrentYear.m_value = taxrules::roundCents(fees - line45350TrainingCredit.m_value);
     // Claimed as far as it brings the income of the rate test (taxable
     // income) down to the credits claimed before tuition.
     const taxrules::TuitionClaim claim = taxrules::tuitionClaim(
@@ -310,7 +315,6 @@ int TaxData_Sch11::Calculate01()
     Result.m_value = claim.claimed;
     TransferableAmount.m_value = std::max(0.0, std::min(line32000CurrentYear.m_value, 5000.0) - Result.m_value);
     CarryForwardNext.m_value = std::max(0.0, claim.carriedForward - line32700Transferred.m_value);
-    line45350TrainingCredit.m_value = std::min(TrainingCreditLimit.m_value, line32000CurrentYear.m_value / 2);
     return 0;
 }
 

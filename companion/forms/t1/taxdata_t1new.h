@@ -305,9 +305,9 @@ public:
     CFloatField line44100FirstNationsAbatement{this, 44100, "line44100FirstNationsAbatement", "44100", "Federal refundable First Nations abatement"};
     CFloatField line44800CppOverpayment{this, 44800, "line44800CppOverpayment", "44800", "CPP overpayment", fld::Computed()};
     CFloatField line45000EiOverpayment{this, 45000, "line45000EiOverpayment", "45000", "Employment insurance overpayment", fld::Computed()};
-    CFloatField line45200MedicalSupplement{this, 45200, "line45200MedicalSupplement", "45200", "Refundable medical expense supplement"};
+    CFloatField line45200MedicalSupplement{this, 45200, "line45200MedicalSupplement", "45200", "Refundable medical expense supplement", fld::Computed()};
     CFloatField line45300WorkersBenefit{this, 45300, "line45300WorkersBenefit", "45300", "Canada workers benefit", fld::Computed()};
-    CFloatField line45350TrainingCredit{this, 45350, "line45350TrainingCredit", "45350", "Canada training credit"};
+    CFloatField line45350TrainingCredit{this, 45350, "line45350TrainingCredit", "45350", "Canada training credit", fld::Computed()};
     CFloatField line45355MultigenerationalReno{this, 45355, "line45355MultigenerationalReno", "45355", "Multigenerational home renovation tax credit", fld::Computed()};
     CFloatField line45400InvestmentTaxRefund{this, 45400, "line45400InvestmentTaxRefund", "45400", "Refund of investment tax credit", fld::Computed()};
     CFloatField line45600TrustTaxCredit{this, 45600, "line45600TrustTaxCredit", "45600", "Part XII.2 trust tax credit", fld::Computed()};
