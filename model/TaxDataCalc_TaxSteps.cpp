@@ -314,6 +314,13 @@ int IndividualTaxData::CalculateStep4()
         sch6->Amount9.m_value = t1->line23600NetIncome.m_value;
         sch6->Amount10.m_value = 0;
         sch6->Amount11.m_value = 0;
+        sch6->Age.m_value = t1->GetAge();
+        sch6->Disabled.m_value = t1->IsDisabled() ? 1 : 0;
+        sch6->HasChildren.m_value = t1->ChildrenUnder19.m_value >= 1 ? 1 : 0;
+        // The spouse's figures as the return holds them; in a coupled return
+        // the exchange that follows puts the spouse's own in their place.
+        sch6->SpouseWorkingIncome.m_value = t1->SpouseWorkingIncome.m_value;
+        sch6->SpouseNetIncome.m_value = t1->SpouseNetIncome.m_value;
     }
     if (auto* t90 = formOf<TaxData_T90>(*this, 171)) {
         t1->TaxExemptIncomeAnswer.m_value = 1;
@@ -368,9 +375,11 @@ int IndividualTaxData::CalculateStep5(bool isSpouse)
         sch6->Calculate01();
         t1->line45300WorkersBenefit.m_value = sch6->BasicResult.m_value;
         t1->Sch6Result2.m_value = sch6->DisabilityResult.m_value;
+        t1->line41500WorkersBenefitRepayment.m_value = sch6->Repayment.m_value;
     } else {
         t1->line45300WorkersBenefit.m_value = 0;
         t1->Sch6Result2.m_value = 0;
+        t1->line41500WorkersBenefitRepayment.m_value = 0;
     }
     // 5. Multigenerational renovation and the GST/HST rebate.
     auto* reno = formOf<TaxData_Sch12_MultigHomeReno>(*this, 133);

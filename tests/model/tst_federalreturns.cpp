@@ -7,6 +7,8 @@
 #include "companion/forms/federal/credits.h"
 #include "companion/forms/federal/minimumtax_split.h"
 #include "companion/forms/schedules/taxdata_sch11.h"
+#include "companion/forms/schedules/taxdata_sch6.h"
+#include "companion/forms/slips/slips_other.h"
 #include "companion/forms/slips/slips_employment.h"
 #include "modelfixture.h"
 
@@ -456,6 +458,114 @@ private slots:
         calculate();
         QCOMPARE(t1->line25500NorthernResidents.m_value, line25500);
         QCOMPARE(t1->line26000TaxableIncome.m_value, employment - line25500);
+    }
+
+    // Schedule 6 outside Quebec, Alberta and Nunavut, employment income only
+    // (net income = working income), 2024: 27 % of working income above
+    // 3,000, at most 1,590 (single) or 2,739 (family), less 15 % of net
+    // income above 26,149 / 29,833; the disability supplement 27 % above
+    // 1,150, at most 821, less 15 % above 36,749.
+    //   single  6,000: 27 % x 3,000 = 810.00 (phase-in)
+    //   single 20,000: 1,590.00 (maximum)
+    //   single 30,000: 1,590 - 15 % x 3,851 = 1,012.35 (reduction)
+    //   single 40,000: 1,590 - 15 % x 13,851 < 0: nil
+    //   family  8,000: 27 % x 5,000 = 1,350.00
+    //   family 20,000: 2,739.00
+    //   family 35,000: 2,739 - 15 % x 5,167 = 1,963.95
+    //   family 50,000: 2,739 - 15 % x 20,167 < 0: nil
+    //   disabled single  2,000: basic nil, supplement 27 % x 850 = 229.50
+    //   disabled single 30,000: 1,012.35 + 821 = 1,833.35
+    //   disabled single 40,000: basic nil, 821 - 15 % x 3,251 = 333.35
+    //   disabled single 45,000: 821 - 15 % x 8,251 < 0: nil
+    void canadaWorkersBenefit_data()
+    {
+        QTest::addColumn<bool>("family");
+        QTest::addColumn<bool>("disabled");
+        QTest::addColumn<double>("employment");
+        QTest::addColumn<double>("line45300");
+        QTest::newRow("single, phase-in") << false << false << 6000.0 << 810.0;
+        QTest::newRow("single, maximum") << false << false << 20000.0 << 1590.0;
+        QTest::newRow("single, reduction") << false << false << 30000.0 << 1012.35;
+        QTest::newRow("single, past nil") << false << false << 40000.0 << 0.0;
+        QTest::newRow("family, phase-in") << true << false << 8000.0 << 1350.0;
+        QTest::newRow("family, maximum") << true << false << 20000.0 << 2739.0;
+        QTest::newRow("family, reduction") << true << false << 35000.0 << 1963.95;
+        QTest::newRow("family, past nil") << true << false << 50000.0 << 0.0;
+        QTest::newRow("supplement, phase-in") << false << true << 2000.0 << 229.50;
+        QTest::newRow("supplement, with basic") << false << true << 30000.0 << 1833.35;
+        QTest::newRow("supplement, reduction") << false << true << 40000.0 << 333.35;
+        QTest::newRow("supplement, past nil") << false << true << 45000.0 << 0.0;
+    }
+    void canadaWorkersBenefit()
+    {
+        QFETCH(bool, family);
+        QFETCH(bool, disabled);
+        QFETCH(double, employment);
+        QFETCH(double, line45300);
+        start();
+        t1->Disabled.m_value = disabled ? 1 : 0;
+        addT4(employment);
+        auto& sch6 = addForm<TaxData_Sch6>(*person, 119);
+        sch6.EligibilityIndicator.m_value = family ? 1 : 0;
+        calculate();
+        QCOMPARE(t1->line23600NetIncome.m_value, employment);
+        QCOMPARE(t1->line45300WorkersBenefit.m_value, line45300);
+        QCOMPARE(t1->line41500WorkersBenefitRepayment.m_value, 0.0);
+    }
+
+    // Advances (RC210) against a single worker's 1,590 at 20,000: 800
+    // received leaves 790 at 45300; 2,000 received is 410 too much, repaid
+    // at 41500 with the tax.
+    void workersBenefitAdvances_data()
+    {
+        QTest::addColumn<double>("advance");
+        QTest::addColumn<double>("line45300");
+        QTest::addColumn<double>("line41500");
+        QTest::newRow("less than the benefit") << 800.0 << 790.0 << 0.0;
+        QTest::newRow("more than the benefit") << 2000.0 << 0.0 << 410.0;
+    }
+    void workersBenefitAdvances()
+    {
+        QFETCH(double, advance);
+        QFETCH(double, line45300);
+        QFETCH(double, line41500);
+        start();
+        addT4(20000);
+        addForm<TaxData_Sch6>(*person, 119);
+        addSlip<TaxData_Slip_RC210>(*person, 18).box10BasicAdvance.m_value = advance;
+        calculate();
+        QCOMPARE(t1->line45300WorkersBenefit.m_value, line45300);
+        QCOMPARE(t1->line41500WorkersBenefitRepayment.m_value, line41500);
+        QCOMPARE(t1->line43500TotalPayable.m_value - t1->line42000NetFederalTax.m_value -
+                     t1->line42800ProvincialTax.m_value,
+                 line41500);
+    }
+
+    // A coupled return, Ann earning 20,000 and Ben 10,000: family working
+    // income 30,000 is past the phase-in; adjusted family net income 30,000
+    // less Ben's 10,000 (secondary earner exemption, up to 14,000) = 20,000,
+    // under 29,833: the family maximum 2,739, claimed once, by Ann. The
+    // figures are the same whichever spouse is on screen.
+    void workersBenefitForACouple()
+    {
+        family = std::make_unique<CFamilyTaxData>();
+        const NewReturnBasicData data = newReturn(kMarried, true);
+        family->NewData(&data);
+        IndividualTaxData* ann = family->getTaxpayer();
+        IndividualTaxData* ben = family->getSpouse();
+        for (auto [who, income] : {std::pair{ann, 20000.0}, std::pair{ben, 10000.0}}) {
+            auto& t4 = addSlip<TaxData_Slip_T4>(*who, 1);
+            t4.Province.m_value = kOntario;
+            t4.box14EmploymentIncome.m_value = income;
+            addForm<TaxData_Sch6>(*who, 119);
+        }
+        calculate();
+        QCOMPARE(ann->GetT1()->line45300WorkersBenefit.m_value, 2739.0);
+        QCOMPARE(ben->GetT1()->line45300WorkersBenefit.m_value, 0.0);
+        family->setCurIndv(CFamilyTaxData::kSpouse);
+        calculate();
+        QCOMPARE(ann->GetT1()->line45300WorkersBenefit.m_value, 2739.0);
+        QCOMPARE(ben->GetT1()->line45300WorkersBenefit.m_value, 0.0);
     }
 };
 

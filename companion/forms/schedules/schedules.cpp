@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "companion/forms/fieldchoices.h"
 #include "companion/forms/schedules/taxdata_sch11.h"
 #include "companion/forms/schedules/taxdata_sch12.h"
 #include "companion/forms/schedules/taxdata_sch13_15.h"
@@ -18,6 +19,7 @@
 #include "companion/forms/schedules/taxdata_sch9.h"
 #include "companion/rules/federalconstants2024.h"
 #include "companion/rules/federalcredits.h"
+#include "companion/rules/federalprograms2024.h"
 #include "companion/rules/money.h"
 #include "companion/rules/pensionplanlines.h"
 
@@ -187,12 +189,58 @@ bool TaxData_Sch6::isInDirerad() const
            std::fabs(AdvanceBasic.m_value) >= 0.009 || std::fabs(AdvanceDisability.m_value) >= 0.009;
 }
 
+bool TaxData_Sch6::isFamily() const
+{
+    return NoSpouseFlag.m_value == 0 || EligibilityIndicator.m_value != 0 || HasChildren.m_value != 0;
+}
+
 int TaxData_Sch6::Calculate01()
 {
-    // Benefit amounts come with the yearly arithmetic; the advances already
-    // paid are never refunded twice.
-    BasicResult.m_value = std::max(0.0, BasicResult.m_value - AdvanceBasic.m_value);
-    DisabilityResult.m_value = std::max(0.0, DisabilityResult.m_value - AdvanceDisability.m_value);
+    const bool family = isFamily();
+    const bool spouse = NoSpouseFlag.m_value == 0;
+    // Full-time students of more than 13 weeks without an eligible dependant,
+    // people confined for 90 days or more, and people under 19 living alone
+    // have no benefit.
+    const bool student = Question1.m_value == choices::kYes && !(EligibilityIndicator.m_value || HasChildren.m_value);
+    const bool eligible = !student && Question2.m_value != choices::kYes && (Age.m_value >= 19 || family);
+
+    const bool includeExempt = line38105IncludeExempt.m_value == 0;
+    const double exempt = includeExempt ? Amount10.m_value + Amount11.m_value : 0.0;
+    const double working = std::max(0.0, WorkingIncome.m_value + Amount7.m_value + exempt);
+    const double spouseWorking =
+        spouse ? std::max(0.0, SpouseWorkingIncome.m_value + std::max(0.0, SpouseSelfEmployment.m_value)) : 0.0;
+    // Adjusted family net income leaves out the lower working income of a
+    // couple up to 14,000.
+    const double ownNet = NetIncome.m_value - Amount5.m_value + Amount6.m_value + exempt;
+    FamilyNetIncome.m_value = taxrules::roundCents(
+        ownNet + (spouse ? SpouseNetIncome.m_value -
+                               taxrules::workersBenefitSecondaryEarnerExemption(std::min(working, spouseWorking))
+                         : 0.0));
+
+    const bool disabled = Disabled.m_value != 0;
+    const bool spouseDisabled = spouse && std::fabs(Crosswise2.m_value) >= 0.009;
+    // Both spouses with the disability amount: each takes the supplement on
+    // their own working income.
+    const double supplementWorking = disabled && spouseDisabled ? working : working + spouseWorking;
+    const taxrules::WorkersBenefit benefit =
+        eligible ? taxrules::canadaWorkersBenefit(family, working + spouseWorking, supplementWorking,
+                                                  FamilyNetIncome.m_value, disabled, disabled && spouseDisabled)
+                 : taxrules::WorkersBenefit{};
+    // One spouse claims the basic amount for the couple (it is the same
+    // either way): the one with the higher working income.
+    const bool claimsBasic = !spouse || working - spouseWorking >= 0.009 ||
+                             (std::fabs(working - spouseWorking) < 0.009 && SpouseIndicator.m_value != 0);
+    BasicEntitlement.m_value = claimsBasic ? benefit.basic : 0.0;
+    SupplementEntitlement.m_value = benefit.supplement;
+
+    // Advances (RC210) are netted against the whole benefit; what they
+    // exceed it by is repaid.
+    const double advances = std::max(0.0, AdvanceBasic.m_value) + std::max(0.0, AdvanceDisability.m_value);
+    const double entitlement = BasicEntitlement.m_value + SupplementEntitlement.m_value;
+    BasicResult.m_value = taxrules::roundCents(std::max(0.0, entitlement - advances));
+    DisabilityResult.m_value =
+        taxrules::roundCents(std::max(0.0, SupplementEntitlement.m_value - std::max(0.0, AdvanceDisability.m_value)));
+    Repayment.m_value = taxrules::roundCents(std::max(0.0, advances - entitlement));
     return 0;
 }
 

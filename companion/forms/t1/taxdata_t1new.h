@@ -290,6 +290,7 @@ public:
     CFloatField line41200InvestmentTaxCredit{this, 41200, "line41200InvestmentTaxCredit", "41200", "Investment tax credit", fld::ReadOnly()};
     CFloatField line41400LabourSponsoredCredit{this, 41400, "line41400LabourSponsoredCredit", "41400", "Labour-sponsored funds tax credit"};
     CFloatField line41600FederalTaxAfterCredits{this, 41600, "line41600FederalTaxAfterCredits", "41600", "Line 40600 minus credits", fld::Computed()};
+    CFloatField line41500WorkersBenefitRepayment{this, 41500, "line41500WorkersBenefitRepayment", "41500", "Canada workers benefit advance payments to repay", fld::Computed()};
     CFloatField line41700FederalTaxPayable{this, 41700, "line41700FederalTaxPayable", "41700", "Net federal tax before special taxes", fld::Computed()};
     CFloatField line41800SpecialTaxes{this, 41800, "line41800SpecialTaxes", "41800", "Federal individual surtax and special taxes", fld::Computed()};
     CFloatField line42000NetFederalTax{this, 42000, "line42000NetFederalTax", "42000", "Net federal tax", fld::Computed()};

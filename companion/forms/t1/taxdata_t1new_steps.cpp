@@ -236,8 +236,8 @@ void TaxData_T1New::CalculateBeforeLine437(bool round)
     line42800ProvincialTax.m_value = ProvincialTaxTotal.m_value;
     line42200SocialBenefitsRepayment.m_value = line23500SocialBenefitsRepayment.m_value;
     line43500TotalPayable.m_value =
-        cents(sumOf({&line42000NetFederalTax, &line42100CppSelfEmployedPayable, &line42120EiSelfEmployedPayable,
-                     &line42200SocialBenefitsRepayment, &line42800ProvincialTax}),
+        cents(sumOf({&line42000NetFederalTax, &line41500WorkersBenefitRepayment, &line42100CppSelfEmployedPayable,
+                     &line42120EiSelfEmployedPayable, &line42200SocialBenefitsRepayment, &line42800ProvincialTax}),
               round);
 }
 
