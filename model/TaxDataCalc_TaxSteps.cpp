@@ -18,6 +18,8 @@
 #include "companion/forms/t1/taxdata_t1new.h"
 #include "model/calcsteps_common.h"
 #include "model/preparerinfo.h"
+#include "companion/forms/dependantinfostruct.h"
+#include "companion/rules/money.h"
 #include "companion/rules/federalprograms2024.h"
 
 using namespace calcsteps;
@@ -66,6 +68,31 @@ void splitIncomeOrLoss(double value, CFloatField& income, CFloatField& loss)
     loss.m_value = value > 0 ? 0.0 : -value;
 }
 
+// The dependant table's infirm dependants: each one 18 or older gives the
+// Canada caregiver amount on their own net income (30450); infirm children
+// under 18 are counted for 30500.
+struct CaregiverAmounts {
+    double adults = 0.0;
+    double children = 0.0;
+};
+
+CaregiverAmounts caregiverAmounts(const DependantInfoStruct* dependants)
+{
+    CaregiverAmounts amounts;
+    for (int d = 0; dependants && d < dependants->GetCount(); ++d) {
+        const DependantInfo* info = dependants->GetAt(d);
+        if (!info || !info->infirm || info->relationship == DEP_REL_NONE)
+            continue;
+        const int age = info->ageAtYearEnd();
+        if (age >= 18)
+            amounts.adults += taxrules::canadaCaregiverAmount(info->netIncome);
+        else if (age >= 0 && info->isChild())
+            amounts.children += 1;
+    }
+    amounts.adults = taxrules::roundCents(amounts.adults);
+    return amounts;
+}
+
 // Line 45200 for a resident of the whole year, 18 or older at its end: the
 // working income is employment income less its deductions (never below 0)
 // plus self-employment profits; the family's net income adds the spouse's.
@@ -112,12 +139,19 @@ int IndividualTaxData::CalculateStep3()
         sch5->Calculate01();
         t1->line30300SpouseAmount.m_value = sch5->SpouseAmountResult.m_value;
         t1->line30400EligibleDependant.m_value = sch5->EligibleDependantResult.m_value;
-        t1->line30450CaregiverOther.m_value = sch5->CaregiverResult.m_value;
+        t1->line30425CaregiverSpouse.m_value = sch5->CaregiverSpouseResult.m_value;
     } else {
         t1->line30300SpouseAmount.m_value = 0;
         t1->line30400EligibleDependant.m_value = 0;
-        t1->line30450CaregiverOther.m_value = 0;
+        t1->line30425CaregiverSpouse.m_value = 0;
     }
+    // Caregiver amounts for the infirm dependants of the dependant table.
+    const CaregiverAmounts caregivers = caregiverAmounts(m_pDependants);
+    t1->line30450CaregiverOther.m_value = caregivers.adults;
+    if (auto* sch5 = formOf<TaxData_Sch5>(*this, 6))
+        sch5->CaregiverResult.m_value = caregivers.adults;
+    t1->line30500CaregiverChildren.m_value = taxrules::roundCents(
+        std::max(caregivers.children, std::max(0.0, t1->line30500ChildCount.m_value)) * taxrules::caregiverTopUp());
     // 3. Tuition. The rate test looks at this pass's taxable income, never
     // at what an earlier calculation left in the schedule.
     if (auto* sch11 = formOf<TaxData_Sch11>(*this, 11)) {

@@ -61,7 +61,24 @@ constexpr double kNorthernAdditionalPerDay = 11.0;
 constexpr double kIntermediateShare = 0.5;
 constexpr double kNorthernIncomeLimit = 0.20;
 
+// Canada caregiver amounts (2024). Source: canada.ca, "Line 30450 - Canada
+// caregiver amount for other infirm dependants age 18 or older" and "Line
+// 30500 - Canada caregiver amount for infirm children under 18", the 2023
+// figures (7,999 / 18,783 / 2,499) indexed by 4.7 % for 2024: 8,375,
+// reduced above 19,666 of the dependant's net income, and 2,616.
+constexpr double kCaregiverMaximum = 8375.0;
+constexpr double kCaregiverThreshold = 19666.0;
+constexpr double kCaregiverTopUp = 2616.0;
+
 } // namespace
+
+double canadaCaregiverAmount(double dependantNetIncome)
+{
+    return roundCents(std::clamp(kCaregiverMaximum + kCaregiverThreshold - positivePart(dependantNetIncome), 0.0,
+                                 kCaregiverMaximum));
+}
+
+double caregiverTopUp() { return kCaregiverTopUp; }
 
 double northernResidencyDeduction(double daysNorthern, double daysNorthernShared, double daysIntermediate,
                                   double daysIntermediateShared, double netIncome)

@@ -36,6 +36,16 @@ double refundableMedicalSupplement(double allowableMedical, double disabilitySup
 
 namespace taxrules {
 
+// Lines 30425 and 30450: the Canada caregiver amount for an infirm
+// dependant 18 or older, 8,375 less the dependant's net income above 19,666
+// (nil at 28,041).
+double canadaCaregiverAmount(double dependantNetIncome);
+
+// The caregiver amount added to the spouse or eligible dependant amount
+// (lines 30300 and 30400) for an infirm spouse or dependant 18 or older,
+// and claimed for each infirm child under 18 (line 30500): 2,616.
+double caregiverTopUp();
+
 // Line 25500, the residency deduction (T2222): 11.00 a day in a northern
 // zone plus 11.00 a day for a dwelling nobody else claims for, half of each
 // in an intermediate zone; at most 20 % of net income.

@@ -7,6 +7,7 @@
 #include "companion/forms/federal/credits.h"
 #include "companion/forms/federal/minimumtax_split.h"
 #include "companion/forms/schedules/taxdata_sch11.h"
+#include "companion/forms/schedules/taxdata_sch5.h"
 #include "companion/forms/schedules/taxdata_sch6.h"
 #include "companion/forms/slips/slips_other.h"
 #include "companion/forms/slips/slips_employment.h"
@@ -566,6 +567,81 @@ private slots:
         calculate();
         QCOMPARE(ann->GetT1()->line45300WorkersBenefit.m_value, 2739.0);
         QCOMPARE(ben->GetT1()->line45300WorkersBenefit.m_value, 0.0);
+    }
+
+    // Caregiver amounts beside 60,000 of employment (basic personal amount
+    // 15,705), 2024: 8,375 less the dependant's net income above 19,666.
+    //   infirm parent with 10,000 of net income: 30450 = 8,375;
+    //   with 24,000: 8,375 - 4,334 = 4,041; with 30,000: nil;
+    //   infirm child of 9: 30500 = 2,616.
+    // Federal tax falls by 15 % of the amount.
+    void caregiverForDependants_data()
+    {
+        QTest::addColumn<int>("relationship");
+        QTest::addColumn<int>("birthYear");
+        QTest::addColumn<double>("netIncome");
+        QTest::addColumn<double>("line30450");
+        QTest::addColumn<double>("line30500");
+        QTest::newRow("parent, low income") << int(DEP_REL_PARENT) << 1954 << 10000.0 << 8375.0 << 0.0;
+        QTest::newRow("parent, in the reduction") << int(DEP_REL_PARENT) << 1954 << 24000.0 << 4041.0 << 0.0;
+        QTest::newRow("parent, above the nil point") << int(DEP_REL_PARENT) << 1954 << 30000.0 << 0.0 << 0.0;
+        QTest::newRow("child under 18") << int(DEP_REL_CHILD) << 2015 << 0.0 << 0.0 << 2616.0;
+    }
+    void caregiverForDependants()
+    {
+        QFETCH(int, relationship);
+        QFETCH(int, birthYear);
+        QFETCH(double, netIncome);
+        QFETCH(double, line30450);
+        QFETCH(double, line30500);
+        start();
+        addT4(60000);
+        DependantInfoStruct& table = family->dependants();
+        table.AllocData(DependantInfoStruct::kStandardCount);
+        DependantInfo& dependant = *table.GetAt(0);
+        dependant.firstName = CString("Lou");
+        dependant.relationship = relationship;
+        dependant.dateOfBirth = QDate(birthYear, 5, 1);
+        dependant.netIncome = netIncome;
+        calculate();
+        const double before = t1->line42900BasicFederalTax.m_value;
+        dependant.infirm = 1;
+        calculate();
+        QCOMPARE(t1->line30450CaregiverOther.m_value, line30450);
+        QCOMPARE(t1->line30500CaregiverChildren.m_value, line30500);
+        QCOMPARE(before - t1->line42900BasicFederalTax.m_value, 0.15 * (line30450 + line30500));
+    }
+
+    // An infirm spouse (Schedule 5), the claimant's basic amount 15,705:
+    //   spouse's net income 10,000: 30300 = 15,705 + 2,616 - 10,000 = 8,321;
+    //   30425 = the lesser of 8,375 and 28,041 - 10,000, less 8,321 = 54.
+    //   20,000: 30300 = 18,321 - 20,000 < 0: nil; 30425 = 28,041 - 20,000 = 8,041.
+    //   5,000, not infirm: 30300 = 10,705, no 30425.
+    void caregiverForSpouse_data()
+    {
+        QTest::addColumn<double>("spouseNetIncome");
+        QTest::addColumn<int>("infirm");
+        QTest::addColumn<double>("line30300");
+        QTest::addColumn<double>("line30425");
+        QTest::newRow("infirm, 10,000") << 10000.0 << 1 << 8321.0 << 54.0;
+        QTest::newRow("infirm, 20,000") << 20000.0 << 1 << 0.0 << 8041.0;
+        QTest::newRow("not infirm, 5,000") << 5000.0 << 0 << 10705.0 << 0.0;
+    }
+    void caregiverForSpouse()
+    {
+        QFETCH(double, spouseNetIncome);
+        QFETCH(int, infirm);
+        QFETCH(double, line30300);
+        QFETCH(double, line30425);
+        start(kMarried);
+        addT4(60000);
+        t1->SpouseNetIncome.m_value = spouseNetIncome;
+        auto& sch5 = *qobject_cast<TaxData_Sch5*>(person->GetFormData(6, true));
+        sch5.ClaimSpouseAmount.m_value = 1;
+        sch5.SpouseInfirm.m_value = infirm;
+        calculate();
+        QCOMPARE(t1->line30300SpouseAmount.m_value, line30300);
+        QCOMPARE(t1->line30425CaregiverSpouse.m_value, line30425);
     }
 };
 

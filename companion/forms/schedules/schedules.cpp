@@ -164,14 +164,32 @@ int TaxData_Sch5::Calculate01()
 {
     // Both amounts are the claimant's own basic personal amount less the
     // other person's net income; a person with a spouse claims no eligible
-    // dependant.
+    // dependant. For an infirm spouse, or an infirm eligible dependant 18 or
+    // older, the caregiver amount raises the base by 2,616, and the Canada
+    // caregiver amount (30425) adds what 8,375 less the net income above
+    // 19,666 is beyond that.
     const double ownBasicAmount = taxrules::basicPersonalAmount(NetIncome.m_value);
-    SpouseAmountResult.m_value = ClaimSpouseAmount.m_value && CanClaimSpouse.m_value
-                                     ? taxrules::spouseOrDependantAmount(ownBasicAmount, SpouseNetIncome.m_value)
-                                     : 0.0;
-    EligibleDependantResult.m_value = ClaimEligibleDependant.m_value && !HasSpouse.m_value
-                                          ? taxrules::spouseOrDependantAmount(ownBasicAmount, DependantNetIncome.m_value)
-                                          : 0.0;
+    const double topUp = taxrules::caregiverTopUp();
+    const bool spouseClaimed = ClaimSpouseAmount.m_value && CanClaimSpouse.m_value;
+    const bool spouseInfirm = spouseClaimed && SpouseInfirm.m_value;
+    SpouseAmountResult.m_value =
+        spouseClaimed ? taxrules::spouseOrDependantAmount(ownBasicAmount + (spouseInfirm ? topUp : 0.0),
+                                                          SpouseNetIncome.m_value)
+                      : 0.0;
+    const bool dependantClaimed = ClaimEligibleDependant.m_value && !HasSpouse.m_value;
+    const QDate birth = DependantBirthDate.m_value;
+    const bool adult = birth.isValid() && TAX_YEAR - birth.year() >= 18;
+    const bool dependantInfirm = dependantClaimed && DependantInfirm.m_value && adult;
+    EligibleDependantResult.m_value =
+        dependantClaimed ? taxrules::spouseOrDependantAmount(ownBasicAmount + (dependantInfirm ? topUp : 0.0),
+                                                             DependantNetIncome.m_value)
+                         : 0.0;
+    double caregiver = 0;
+    if (spouseInfirm)
+        caregiver = taxrules::canadaCaregiverAmount(SpouseNetIncome.m_value) - SpouseAmountResult.m_value;
+    else if (dependantInfirm)
+        caregiver = taxrules::canadaCaregiverAmount(DependantNetIncome.m_value) - EligibleDependantResult.m_value;
+    CaregiverSpouseResult.m_value = taxrules::roundCents(std::max(0.0, caregiver));
     return 0;
 }
 

@@ -27,6 +27,9 @@ public:
     CIntField HasSpouse{this, 15, "HasSpouse", "", "Has a spouse"};
     CIntField CanClaimSpouse{this, 16, "CanClaimSpouse", "", "Spouse amount may be claimed"};
     CFloatField SpouseNetIncome{this, 17, "SpouseNetIncome", "", "Spouse's net income for the credit"};
+    CIntField SpouseInfirm{this, 18, "SpouseInfirm", "", "Spouse dependent on you because of an impairment"};
+    CIntField DependantInfirm{this, 19, "DependantInfirm", "", "Eligible dependant dependent on you because of an impairment"};
+    CFloatField CaregiverSpouseResult{this, 30425, "CaregiverSpouseResult", "30425", "Canada caregiver amount for spouse or eligible dependant 18 or older", fld::Computed()};
     CFloatField SpouseAmountResult{this, 30300, "SpouseAmountResult", "30300", "Spouse or common-law partner amount", fld::Computed()};
     CFloatField EligibleDependantResult{this, 30400, "EligibleDependantResult", "30400", "Amount for an eligible dependant", fld::Computed()};
     CFloatField CaregiverResult{this, 30450, "CaregiverResult", "30450", "Canada caregiver amount for other infirm dependants", fld::Computed()};

@@ -232,9 +232,9 @@ public:
     CFloatField line30100AgeAmount{this, 30100, "line30100AgeAmount", "30100", "Age amount", fld::Computed()};
     CFloatField line30300SpouseAmount{this, 30300, "line30300SpouseAmount", "30300", "Spouse or common-law partner amount", fld::Computed()};
     CFloatField line30400EligibleDependant{this, 30400, "line30400EligibleDependant", "30400", "Amount for an eligible dependant", fld::Computed()};
-    CFloatField line30425CaregiverSpouse{this, 30425, "line30425CaregiverSpouse", "30425", "Canada caregiver amount for spouse or eligible dependant 18 or older"};
+    CFloatField line30425CaregiverSpouse{this, 30425, "line30425CaregiverSpouse", "30425", "Canada caregiver amount for spouse or eligible dependant 18 or older", fld::Computed()};
     CFloatField line30450CaregiverOther{this, 30450, "line30450CaregiverOther", "30450", "Canada caregiver amount for other infirm dependants 18 or older", fld::Computed()};
-    CFloatField line30500CaregiverChildren{this, 30500, "line30500CaregiverChildren", "30500", "Canada caregiver amount for infirm children under 18"};
+    CFloatField line30500CaregiverChildren{this, 30500, "line30500CaregiverChildren", "30500", "Canada caregiver amount for infirm children under 18", fld::Computed()};
     CFloatField line30500ChildCount{this, 30501, "line30500ChildCount", "", "Number of children claimed on line 30500"};
     CFloatField line30800CppEmployment{this, 30800, "line30800CppEmployment", "30800", "Base CPP or QPP contributions through employment", fld::Computed()};
     CFloatField line31000CppSelfEmployed{this, 31000, "line31000CppSelfEmployed", "31000", "Base CPP or QPP contributions on self-employment", fld::Computed()};
