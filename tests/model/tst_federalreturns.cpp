@@ -643,6 +643,66 @@ private slots:
         QCOMPARE(t1->line30300SpouseAmount.m_value, line30300);
         QCOMPARE(t1->line30425CaregiverSpouse.m_value, line30425);
     }
+
+    // Tuition of 6,000 of a student without income, so without tax: none
+    // is used, 5,000 (the most) may be transferred and 1,000 carries
+    // forward. Designated to a parent, it is the parent's line 32400, 750
+    // off the parent's tax (60,000 of employment: 6,656.62 - 750 = 5,906.62).
+    void tuitionTransferredToAParent()
+    {
+        start();
+        auto& sch11 = addForm<TaxData_Sch11>(*person, 11);
+        sch11.EligibleFees.m_value = 6000;
+        sch11.TransferTo.m_value = TaxData_Sch11::kTransferToParent;
+        calculate();
+        QCOMPARE(t1->line32300Tuition.m_value, 0.0);
+        QCOMPARE(sch11.TransferableAmount.m_value, 5000.0);
+        QCOMPARE(sch11.TransferredResult.m_value, 5000.0);
+        QCOMPARE(sch11.CarryForwardNext.m_value, 1000.0);
+        const double designated = sch11.TransferredResult.m_value;
+
+        start();
+        addT4(60000);
+        t1->line32400TuitionFromChild.m_value = designated;
+        calculate();
+        QCOMPARE(t1->line42900BasicFederalTax.m_value, 5906.62);
+    }
+
+    // The same student in a coupled return, the tuition designated to the
+    // spouse: it reaches the spouse's Schedule 2 whole (line 32600 = 5,000),
+    // the student has no other amount to give (no taxable income, no age,
+    // pension or disability amount). Asking for 2,000 moves 2,000 and
+    // carries 4,000 forward.
+    void tuitionTransferredToTheSpouse_data()
+    {
+        QTest::addColumn<double>("asked");
+        QTest::addColumn<double>("line32600");
+        QTest::addColumn<double>("carriedForward");
+        QTest::newRow("all that may be") << 0.0 << 5000.0 << 1000.0;
+        QTest::newRow("2,000 asked") << 2000.0 << 2000.0 << 4000.0;
+    }
+    void tuitionTransferredToTheSpouse()
+    {
+        QFETCH(double, asked);
+        QFETCH(double, line32600);
+        QFETCH(double, carriedForward);
+        family = std::make_unique<CFamilyTaxData>();
+        const NewReturnBasicData data = newReturn(kMarried, true);
+        family->NewData(&data);
+        IndividualTaxData* ann = family->getTaxpayer();
+        IndividualTaxData* ben = family->getSpouse();
+        auto& sch11 = addForm<TaxData_Sch11>(*ann, 11);
+        sch11.EligibleFees.m_value = 6000;
+        sch11.TransferTo.m_value = TaxData_Sch11::kTransferToSpouse;
+        sch11.line32700Transferred.m_value = asked;
+        auto& t4 = addSlip<TaxData_Slip_T4>(*ben, 1);
+        t4.Province.m_value = kOntario;
+        t4.box14EmploymentIncome.m_value = 60000;
+        ben->GetFormData(3, true);
+        calculate();
+        QCOMPARE(ben->GetT1()->line32600TransferFromSpouse.m_value, line32600);
+        QCOMPARE(sch11.CarryForwardNext.m_value, carriedForward);
+    }
 };
 
 QTEST_GUILESS_MAIN(TestFederalReturns)

@@ -37,9 +37,16 @@ double total(std::initializer_list<const CFloatField*> fields)
 
 int TaxData_Sch2::Calculate01()
 {
-    const double transferable = total({&SpouseAgeAmount, &SpouseCaregiverChildren, &SpousePensionAmount,
-                                       &SpouseDisabilityAmount, &SpouseTuitionTransfer});
-    line32600Total.m_value = CanClaimFlag.m_value ? std::max(0.0, transferable - line36100AdjustedAmount.m_value) : 0.0;
+    // The spouse's age, caregiver, pension and disability amounts move as
+    // far as the spouse does not need them; the tuition amount the spouse
+    // designated was already worked out on the spouse's Schedule 11 and
+    // moves whole.
+    const double transferable =
+        total({&SpouseAgeAmount, &SpouseCaregiverChildren, &SpousePensionAmount, &SpouseDisabilityAmount});
+    line32600Total.m_value =
+        CanClaimFlag.m_value ? taxrules::roundCents(std::max(0.0, transferable - line36100AdjustedAmount.m_value) +
+                                                    std::max(0.0, SpouseTuitionTransfer.m_value))
+                             : 0.0;
     return 0;
 }
 
@@ -364,6 +371,11 @@ int TaxData_Sch9::Calculate01()
 
 // ---- Schedule 11
 
+namespace {
+// Schedule 11: the most of the year's tuition amount a student may transfer.
+constexpr double kTuitionTransferMaximum = 5000.0;
+}  // namespace
+
 double TaxData_Sch11::getF59140() const { return CarryForwardNext.m_value; }
 
 int TaxData_Sch11::Calculate01()
@@ -379,8 +391,18 @@ int TaxData_Sch11::Calculate01()
     const taxrules::TuitionClaim claim = taxrules::tuitionClaim(
         FedTuitionCarryForward.m_value + line32000CurrentYear.m_value, RateTestIncome.m_value, CreditsBase.m_value);
     Result.m_value = claim.claimed;
-    TransferableAmount.m_value = std::max(0.0, std::min(line32000CurrentYear.m_value, 5000.0) - Result.m_value);
-    CarryForwardNext.m_value = std::max(0.0, claim.carriedForward - line32700Transferred.m_value);
+    // What the student needs comes from the amounts carried forward first;
+    // of this year's amount, at most 5,000 less what the student used may go
+    // to a spouse, a parent or a grandparent.
+    const double usedThisYear =
+        std::max(0.0, Result.m_value - std::max(0.0, FedTuitionCarryForward.m_value));
+    TransferableAmount.m_value = taxrules::roundCents(
+        std::max(0.0, std::min(line32000CurrentYear.m_value, kTuitionTransferMaximum) - usedThisYear));
+    const bool designated = TransferTo.m_value == kTransferToSpouse || TransferTo.m_value == kTransferToParent;
+    const double asked = std::max(0.0, line32700Transferred.m_value);
+    TransferredResult.m_value =
+        designated && asked < 0.009 ? TransferableAmount.m_value : std::min(asked, TransferableAmount.m_value);
+    CarryForwardNext.m_value = taxrules::roundCents(std::max(0.0, claim.carriedForward - TransferredResult.m_value));
     return 0;
 }
 
