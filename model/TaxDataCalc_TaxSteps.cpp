@@ -68,6 +68,35 @@ void splitIncomeOrLoss(double value, CFloatField& income, CFloatField& loss)
     loss.m_value = value > 0 ? 0.0 : -value;
 }
 
+// Basic federal tax as it would be without minimum tax of earlier years:
+// tax on taxable income and split income less the credits.
+double regularTaxBeforeCarryover(const TaxData_T1New& t1)
+{
+    return taxrules::roundCents(std::max(
+        0.0, t1.line40400FederalTaxOnIncome.m_value + t1.line40424TaxOnSplitIncome.m_value -
+                 t1.line35000NonRefundableCredits.m_value - t1.line40425DividendTaxCredit.m_value));
+}
+
+// What minimum tax starts from, taken from the return: the deductions it
+// allows only in half are claimed in full on the return; the gross-up of
+// dividends (38 % on eligible, 15 % on other dividends) is no income for it.
+taxrules::MinimumTaxInput minimumTaxInput(const TaxData_T1New& t1, const TaxData_Sch3* sch3)
+{
+    taxrules::MinimumTaxInput in;
+    in.taxableIncome = t1.line26000TaxableIncome.m_value;
+    in.taxableCapitalGains = sch3 ? std::max(0.0, sch3->Result.m_value) : std::max(0.0, t1.line12700TaxableCapitalGains.m_value);
+    in.securityOptionsDeductions = t1.line24900SecurityOptions.m_value;
+    in.halfAllowedDeductions = t1.line22900EmploymentExpenses.m_value + t1.line21900MovingExpenses.m_value +
+                               t1.line21400ChildCare.m_value + t1.line22100CarryingCharges.m_value +
+                               t1.line25100PartnershipLosses.m_value + t1.line25200NonCapitalLosses.m_value;
+    const double eligible = t1.line12000TaxableDividends.m_value - t1.line12010OtherThanEligibleDividends.m_value;
+    in.dividendGrossUp = std::max(0.0, eligible) * 0.38 / 1.38 +
+                         std::max(0.0, t1.line12010OtherThanEligibleDividends.m_value) * 0.15 / 1.15;
+    in.creditsAtRate = t1.line33800CreditsAtRate.m_value;
+    in.donationCredit = t1.line34900Donations.m_value;
+    return in;
+}
+
 // The dependant table's infirm dependants: each one 18 or older gives the
 // Canada caregiver amount on their own net income (30450); infirm children
 // under 18 are counted for 30500.
@@ -237,8 +266,13 @@ int IndividualTaxData::CalculateStep4()
     t1->CalculateField404();
     if (auto* t1212 = formOf<TaxData_T1212New>(*this, 18))
         t1->T1212Amount.m_value += t1212->Result.m_value / 2.0;
-    // 5. Minimum tax and the federal credits below basic federal tax.
+    // 5. Minimum tax and the federal credits below basic federal tax. A
+    // return whose income could bear minimum tax, or that has minimum tax of
+    // earlier years to recover, gets form T691.
     auto* t691 = formOf<TaxData_T691New>(*this, 31);
+    if (!t691 && (taxrules::minimumTax(minimumTaxInput(*t1, formOf<TaxData_Sch3>(*this, 4))).minimumTax >= 0.009 ||
+                  t1->MinimumTaxCarryForward.m_value >= 0.009))
+        t691 = static_cast<TaxData_T691New*>(GetFormData(31, true));
     auto* t2038 = formOf<TaxData_T2038New>(*this, 20);
     auto investmentCredit = [&]() {
         if (!t2038)
@@ -268,6 +302,14 @@ int IndividualTaxData::CalculateStep4()
         t691->CarryingCharges.m_value = t1->line22100CarryingCharges.m_value;
         t691->Credits.m_value = t1->line35000NonRefundableCredits.m_value;
         t691->BasicFederalTax.m_value = t1->line42900BasicFederalTax.m_value;
+        const taxrules::MinimumTaxInput in = minimumTaxInput(*t1, sch3);
+        t691->SecurityOptions.m_value = in.securityOptionsDeductions;
+        t691->HalfAllowedDeductions.m_value = in.halfAllowedDeductions - t1->line22100CarryingCharges.m_value;
+        t691->DividendGrossUp.m_value = in.dividendGrossUp;
+        t691->CreditsAtRate.m_value = in.creditsAtRate;
+        t691->DonationCredit.m_value = in.donationCredit;
+        t691->RegularTax.m_value = regularTaxBeforeCarryover(*t1);
+        t691->CarryForwardAvailable.m_value = t1->MinimumTaxCarryForward.m_value;
         t691->CalculateToLine65andMinitaxCarryOverAndLine102();
         t1->line40427MinimumTaxCarryover.m_value = t691->CarryOver.m_value;
         const double basic = t1->CalculateField429AndNonResiSurTax();
@@ -283,6 +325,7 @@ int IndividualTaxData::CalculateStep4()
         t691->InvestmentCredit.m_value = t1->line41200InvestmentTaxCredit.m_value;
         t691->PoliticalCredit.m_value = t1->line41000PoliticalCredit.m_value;
         t691->CalculateToLine95();
+        t691->CalculateToEnd();
         if (t2038) {
             t2038->CalculateToEnd(t691->MinimumTax.m_value >= 0.009);
             t1->line41200InvestmentTaxCredit.m_value = t2038->Result1.m_value;
@@ -290,6 +333,7 @@ int IndividualTaxData::CalculateStep4()
         }
     }
     // 6.
+    t1->MinimumTaxPayable.m_value = t691 ? t691->MinimumTax.m_value : 0.0;
     t1->CalculateField417(t691 && t691->MinimumTax.m_value >= 0.009);
     // 7. Tax on split income.
     if (t1206) {

@@ -70,7 +70,30 @@ constexpr double kCaregiverMaximum = 8375.0;
 constexpr double kCaregiverThreshold = 19666.0;
 constexpr double kCaregiverTopUp = 2616.0;
 
+// T691 (2024). Source: canada.ca, "Alternative minimum tax" (2024 and later
+// tax years): 20.5 % rate, exemption 173,205 (the start of the fourth
+// bracket), 100 % of capital gains and of employee stock option benefits,
+// 50 % of certain deductions disallowed, 50 % of most non-refundable
+// credits; the donation credit at 80 % as enacted in June 2024.
+constexpr double kMinimumTaxRate = 0.205;
+constexpr double kMinimumTaxExemption = 173205.0;
+constexpr double kMinimumTaxCreditShare = 0.5;
+constexpr double kMinimumTaxDonationShare = 0.8;
+
 } // namespace
+
+MinimumTax minimumTax(const MinimumTaxInput& in)
+{
+    MinimumTax t;
+    t.adjustedTaxableIncome = roundCents(positivePart(
+        in.taxableIncome + positivePart(in.taxableCapitalGains) + positivePart(in.securityOptionsDeductions) +
+        positivePart(in.halfAllowedDeductions) / 2 - positivePart(in.dividendGrossUp)));
+    t.grossMinimumTax = roundCents(positivePart(t.adjustedTaxableIncome - kMinimumTaxExemption) * kMinimumTaxRate);
+    t.minimumTaxCredits = roundCents(positivePart(in.creditsAtRate) * kMinimumTaxCreditShare +
+                                     positivePart(in.donationCredit) * kMinimumTaxDonationShare);
+    t.minimumTax = roundCents(positivePart(t.grossMinimumTax - t.minimumTaxCredits));
+    return t;
+}
 
 double canadaCaregiverAmount(double dependantNetIncome)
 {

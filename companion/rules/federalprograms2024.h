@@ -52,6 +52,31 @@ double caregiverTopUp();
 double northernResidencyDeduction(double daysNorthern, double daysNorthernShared, double daysIntermediate,
                                   double daysIntermediateShared, double netIncome);
 
+// T691, minimum tax (2024 rules). Adjusted taxable income adds to taxable
+// income the other half of capital gains (all of a gain counts), the
+// security options deductions, half of the deductions that are only half
+// allowed (employment, moving, child care expenses, carrying charges,
+// limited partnership and non-capital losses), and takes out the dividend
+// gross-up. Above the 173,205 exemption it is taxed at 20.5 %, less the
+// minimum tax credits: half of the non-refundable credits and 80 % of the
+// donation credit.
+struct MinimumTaxInput {
+    double taxableIncome = 0.0;
+    double taxableCapitalGains = 0.0;   // the half included at 12700
+    double securityOptionsDeductions = 0.0;
+    double halfAllowedDeductions = 0.0; // claimed in full on the return
+    double dividendGrossUp = 0.0;
+    double creditsAtRate = 0.0;         // line 33800
+    double donationCredit = 0.0;        // line 34900
+};
+struct MinimumTax {
+    double adjustedTaxableIncome = 0.0;
+    double grossMinimumTax = 0.0;
+    double minimumTaxCredits = 0.0;
+    double minimumTax = 0.0;
+};
+MinimumTax minimumTax(const MinimumTaxInput& in);
+
 // Schedule 6, the Canada workers benefit outside Quebec, Alberta and
 // Nunavut. Working income above 3,000 (1,150 for the disability
 // supplement) is credited at 27 % up to the maximum; the maximum is reduced

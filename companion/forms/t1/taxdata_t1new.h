@@ -394,6 +394,7 @@ public:
     CFloatField ProvincialCreditTotal{this, 270, "ProvincialCreditTotal", "", "Provincial credit total", fld::Hidden()};
     CFloatField OASRepaymentBase{this, 271, "OASRepaymentBase", "", "Old age security received", fld::Hidden()};
     CFloatField EIRepaymentBase{this, 288, "EIRepaymentBase", "", "Regular EI benefits subject to repayment", fld::Hidden()};
+    CFloatField MinimumTaxPayable{this, 290, "MinimumTaxPayable", "", "Minimum tax from form T691", fld::Hidden()};
     CFloatField MedicalChildren{this, 289, "MedicalChildren", "", "Medical expenses of children under 18 from the dependant table", fld::Hidden()};
     CFloatField HBPMinimumRepayment{this, 272, "HBPMinimumRepayment", "", "Minimum HBP repayment from last year's assessment", fld::Hidden()};
     CFloatField LLPMinimumRepayment{this, 273, "LLPMinimumRepayment", "", "Minimum LLP repayment from last year's assessment", fld::Hidden()};

@@ -219,10 +219,11 @@ void TaxData_T1New::CalculateField417(bool minimumTaxApplies)
     line41600FederalTaxAfterCredits.m_value =
         roundCents(positivePart(line40600FederalTax.m_value - line41000PoliticalCredit.m_value -
                                 line41200InvestmentTaxCredit.m_value - line41400LabourSponsoredCredit.m_value));
-    // Minimum tax (T691) is not computed; with it the driver's T691 figure
-    // would replace the regular one.
-    Q_UNUSED(minimumTaxApplies);
-    line41700FederalTaxPayable.m_value = line41600FederalTaxAfterCredits.m_value;
+    // With minimum tax (T691) the federal tax is the greater of the regular
+    // tax and minimum tax.
+    line41700FederalTaxPayable.m_value =
+        minimumTaxApplies ? std::max(line41600FederalTaxAfterCredits.m_value, roundCents(MinimumTaxPayable.m_value))
+                          : line41600FederalTaxAfterCredits.m_value;
 }
 
 void TaxData_T1New::CalculateFedTax()
