@@ -718,6 +718,7 @@ int IndividualTaxData::CalculateStep2()
         sch13->TotalEarnings.m_value = t1->line13500BusinessNet.m_value + t1->line13700ProfessionalNet.m_value +
                                        t1->line13900CommissionNet.m_value + t1->line14100FarmingNet.m_value +
                                        t1->line14300FishingNet.m_value + t1->SelfEmploymentOther1.m_value;
+        sch13->EmploymentInsurable.m_value = s.t4EiInsurable;
         sch13->Calculate01();
         t1->line31217EiSelfEmployed.m_value = t1->line42120EiSelfEmployedPayable.m_value = sch13->getResult();
     } else {

@@ -7,6 +7,7 @@
 #include "companion/forms/federal/credits.h"
 #include "companion/forms/federal/minimumtax_split.h"
 #include "companion/forms/schedules/taxdata_sch11.h"
+#include "companion/forms/schedules/taxdata_sch13_15.h"
 #include "companion/forms/schedules/taxdata_sch3.h"
 #include "companion/forms/schedules/taxdata_sch5.h"
 #include "companion/forms/schedules/taxdata_sch6.h"
@@ -744,6 +745,30 @@ private slots:
         QCOMPARE(t1->line42900BasicFederalTax.m_value, line42900);
         QCOMPARE(t1->line40427MinimumTaxCarryover.m_value, line40427);
         QCOMPARE(t1->line41700FederalTaxPayable.m_value, line41700);
+    }
+
+    // Schedule 13, EI on self-employment for someone who opted in: 50,000
+    // of earnings x 1.66 % = 830.00 at 42120 and 31217; beside a T4 with
+    // 40,000 of insurable earnings only 63,200 - 40,000 = 23,200 is
+    // insurable: 385.12.
+    void eiOnSelfEmployment_data()
+    {
+        QTest::addColumn<double>("employment");
+        QTest::addColumn<double>("premium");
+        QTest::newRow("self-employed only") << 0.0 << 830.0;
+        QTest::newRow("with employment") << 40000.0 << 385.12;
+    }
+    void eiOnSelfEmployment()
+    {
+        QFETCH(double, employment);
+        QFETCH(double, premium);
+        start();
+        if (employment > 0)
+            addT4(employment);
+        addForm<TaxData_Sch13>(*person, 139).line54493SelfEmployment.m_value = 50000;
+        calculate();
+        QCOMPARE(t1->line42120EiSelfEmployedPayable.m_value, premium);
+        QCOMPARE(t1->line31217EiSelfEmployed.m_value, premium);
     }
 };
 

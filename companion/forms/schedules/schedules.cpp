@@ -428,8 +428,20 @@ double TaxData_Sch13::getResult() const { return Result.m_value; }
 
 int TaxData_Sch13::Calculate01()
 {
-    TotalEarnings.m_value = line54493SelfEmployment.m_value + line54494ExemptEarnings.m_value;
-    // The premium rate and maximum come with the yearly arithmetic.
+    // For someone who opted in: the self-employment earnings entered at
+    // 54493 (or, left blank, the net self-employment income of the return)
+    // with the exempt earnings, up to what the year's maximum insurable
+    // earnings leave after the employment earnings, at the employee rate
+    // (Quebec's where the province runs its own parental plan).
+    const double earnings =
+        (std::fabs(line54493SelfEmployment.m_value) >= 0.009 ? line54493SelfEmployment.m_value : TotalEarnings.m_value) +
+        line54494ExemptEarnings.m_value;
+    const double room = std::max(0.0, taxrules::federalConstant(taxrules::FedKey::EiMaxInsurableEarnings) -
+                                          std::max(0.0, EmploymentInsurable.m_value));
+    InsurableEarnings.m_value = taxrules::roundCents(std::min(std::max(0.0, earnings), room));
+    const double rate = taxrules::federalConstant(getMainTaxProvince() == PROV_QC ? taxrules::FedKey::EiRateQuebec
+                                                                                  : taxrules::FedKey::EiRate);
+    Result.m_value = taxrules::roundCents(InsurableEarnings.m_value * rate);
     return 0;
 }
 
