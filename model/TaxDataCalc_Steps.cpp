@@ -777,6 +777,7 @@ int IndividualTaxData::CalculateStep2()
         // pensionable earnings, beside the net self-employment income.
         sch8->F50329Input.m_value = getF50339(pensionableCap);
         sch8->F50339Input.m_value = selfEmployment;
+        sch8->ContributoryMonths.m_value = cpp;
         sch8->Calculate01();
     }
     // Employment insurance premiums and their overpayment (T2204).

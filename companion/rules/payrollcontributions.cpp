@@ -18,22 +18,26 @@ double contributionOnBand(double earnings, double floor, double ceiling, double 
     return std::min(roundCents(band * rate), maximum);
 }
 
-PlanContributions computePlan(double earnings, double rate, double maximum)
+// The share of the year's exemption, ceilings and maxima for `months`.
+double yearShare(double months) { return std::clamp(months, 0.0, 12.0) / 12.0; }
+
+PlanContributions computePlan(double earnings, double rate, double maximum, double months = 12.0)
 {
+    const double share = yearShare(months);
     PlanContributions c;
-    c.first = contributionOnBand(earnings, fed(FedKey::CppBasicExemption),
-                                 fed(FedKey::CppMaxPensionableEarnings), rate, maximum);
-    c.second = contributionOnBand(earnings, fed(FedKey::CppMaxPensionableEarnings),
-                                  fed(FedKey::Cpp2Ceiling), fed(FedKey::Cpp2Rate),
-                                  fed(FedKey::Cpp2MaxContribution));
+    c.first = contributionOnBand(earnings, fed(FedKey::CppBasicExemption) * share,
+                                 fed(FedKey::CppMaxPensionableEarnings) * share, rate, roundCents(maximum * share));
+    c.second = contributionOnBand(earnings, fed(FedKey::CppMaxPensionableEarnings) * share,
+                                  fed(FedKey::Cpp2Ceiling) * share, fed(FedKey::Cpp2Rate),
+                                  roundCents(fed(FedKey::Cpp2MaxContribution) * share));
     return c;
 }
 
 } // namespace
 
-PlanContributions computeCpp(double pensionableEarnings)
+PlanContributions computeCpp(double pensionableEarnings, double months)
 {
-    return computePlan(pensionableEarnings, fed(FedKey::CppEmployeeRate), fed(FedKey::CppMaxContribution));
+    return computePlan(pensionableEarnings, fed(FedKey::CppEmployeeRate), fed(FedKey::CppMaxContribution), months);
 }
 
 PlanContributions computeQpp(double pensionableEarnings)
@@ -41,24 +45,27 @@ PlanContributions computeQpp(double pensionableEarnings)
     return computePlan(pensionableEarnings, fed(FedKey::QppEmployeeRate), fed(FedKey::QppMaxContribution));
 }
 
-PlanContributions computeCppSelfEmployed(double employmentEarnings, double selfEmploymentEarnings)
+PlanContributions computeCppSelfEmployed(double employmentEarnings, double selfEmploymentEarnings, double months)
 {
     // Both shares on the combined earnings, less both shares of what the
     // employment earnings required: employment uses the exemption first.
+    const double share = yearShare(months);
     const double employment = positivePart(employmentEarnings);
     const double combined = employment + positivePart(selfEmploymentEarnings);
-    const double exemption = fed(FedKey::CppBasicExemption);
-    const double ympe = fed(FedKey::CppMaxPensionableEarnings);
-    const double yampe = fed(FedKey::Cpp2Ceiling);
+    const double exemption = fed(FedKey::CppBasicExemption) * share;
+    const double ympe = fed(FedKey::CppMaxPensionableEarnings) * share;
+    const double yampe = fed(FedKey::Cpp2Ceiling) * share;
     const double rate = 2.0 * fed(FedKey::CppEmployeeRate);
     const double rate2 = 2.0 * fed(FedKey::Cpp2Rate);
 
-    const PlanContributions onEmployment = computeCpp(employment);
+    const PlanContributions onEmployment = computeCpp(employment, months);
     PlanContributions c;
-    c.first = positivePart(contributionOnBand(combined, exemption, ympe, rate, 2.0 * fed(FedKey::CppMaxContribution))
-                           - 2.0 * onEmployment.first);
-    c.second = positivePart(contributionOnBand(combined, ympe, yampe, rate2, 2.0 * fed(FedKey::Cpp2MaxContribution))
-                            - 2.0 * onEmployment.second);
+    c.first = positivePart(
+        contributionOnBand(combined, exemption, ympe, rate, roundCents(2.0 * fed(FedKey::CppMaxContribution) * share)) -
+        2.0 * onEmployment.first);
+    c.second = positivePart(
+        contributionOnBand(combined, ympe, yampe, rate2, roundCents(2.0 * fed(FedKey::Cpp2MaxContribution) * share)) -
+        2.0 * onEmployment.second);
     c.first = roundCents(c.first);
     c.second = roundCents(c.second);
     return c;

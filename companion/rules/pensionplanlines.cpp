@@ -8,10 +8,10 @@
 namespace taxrules {
 
 CppLines cppLines(double pensionableEarnings, double withheldFirst, double withheldSecond,
-                  double selfEmploymentEarnings)
+                  double selfEmploymentEarnings, double months)
 {
     CppLines l;
-    const PlanContributions required = computeCpp(pensionableEarnings);
+    const PlanContributions required = computeCpp(pensionableEarnings, months);
     l.requiredFirst = required.first;
     l.requiredSecond = required.second;
 
@@ -25,7 +25,7 @@ CppLines cppLines(double pensionableEarnings, double withheldFirst, double withh
     // The employer's share is deducted at 22200; of the employee's share the
     // base part is credited at 31000 and the rest deducted with 22215.
     if (selfEmploymentEarnings > 0.0) {
-        const PlanContributions se = computeCppSelfEmployed(pensionableEarnings, selfEmploymentEarnings);
+        const PlanContributions se = computeCppSelfEmployed(pensionableEarnings, selfEmploymentEarnings, months);
         const double employeeFirst = roundCents(se.first / 2.0);
         const double employeeSecond = roundCents(se.second / 2.0);
         l.line22200 = roundCents(se.first - employeeFirst + se.second - employeeSecond);

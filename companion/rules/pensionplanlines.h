@@ -20,8 +20,9 @@ struct CppLines {
 // `pensionableEarnings` is T4 box 26 over all slips, `withheldFirst` box 16,
 // `withheldSecond` box 16A, `selfEmploymentEarnings` the net self-employment
 // income (ignored when not above 0).
+// `months` are the months the person could contribute (12 for a whole year).
 CppLines cppLines(double pensionableEarnings, double withheldFirst, double withheldSecond,
-                  double selfEmploymentEarnings);
+                  double selfEmploymentEarnings, double months = 12.0);
 
 // Employment earnings under the QPP (a Quebec employer) and under the CPP
 // in one year, or a Quebec resident's QPP (RC381): what the total earnings

@@ -770,6 +770,49 @@ private slots:
         QCOMPARE(t1->line42120EiSelfEmployedPayable.m_value, premium);
         QCOMPARE(t1->line31217EiSelfEmployed.m_value, premium);
     }
+
+    // CPP proration (Schedule 8): a person who died on June 15, 2024 with
+    // 60,000 of earnings, the employer having withheld for a whole year
+    // ((60,000 - 3,500) x 5.95 % = 3,361.75). Six months: exemption 1,750,
+    // ceiling 34,250, maximum 1,933.75 -> due (34,250 - 1,750) x 5.95 % =
+    // 1,933.75; 30800 = 1,933.75 x 4.95 / 5.95 = 1,608.75; 22215 = 325.00;
+    // overpaid 3,361.75 - 1,933.75 = 1,428.00 at 44800.
+    //   Turning 18 in June (born June 2006): months from July, 6; 20,000 of
+    //   earnings, 981.75 withheld on the whole-year exemption; due (20,000 -
+    //   1,750) x 5.95 % = 1,085.88, so all 981.75 counts: 30800 = 816.75,
+    //   nothing back.
+    //   A whole year, 60,000: due 3,361.75, nothing back.
+    void cppProratedByMonths_data()
+    {
+        QTest::addColumn<QDate>("birth");
+        QTest::addColumn<QDate>("death");
+        QTest::addColumn<double>("employment");
+        QTest::addColumn<double>("withheld");
+        QTest::addColumn<double>("line30800");
+        QTest::addColumn<double>("line44800");
+        QTest::newRow("died in June") << QDate(1970, 4, 12) << QDate(2024, 6, 15) << 60000.0 << 3361.75 << 1608.75
+                                      << 1428.0;
+        QTest::newRow("turned 18 in June") << QDate(2006, 6, 20) << QDate() << 20000.0 << 981.75 << 816.75 << 0.0;
+        QTest::newRow("whole year") << QDate(1970, 4, 12) << QDate() << 60000.0 << 3361.75 << 2796.75 << 0.0;
+    }
+    void cppProratedByMonths()
+    {
+        QFETCH(QDate, birth);
+        QFETCH(QDate, death);
+        QFETCH(double, employment);
+        QFETCH(double, withheld);
+        QFETCH(double, line30800);
+        QFETCH(double, line44800);
+        start();
+        t1->BirthDate.m_value = birth;
+        t1->DateOfDeath.m_value = death;
+        auto& t4 = addT4(employment);
+        t4.box16CppContributions.m_value = withheld;
+        t4.box26PensionableEarnings.m_value = employment;
+        calculate();
+        QCOMPARE(t1->line30800CppEmployment.m_value, line30800);
+        QCOMPARE(t1->line44800CppOverpayment.m_value, line44800);
+    }
 };
 
 QTEST_GUILESS_MAIN(TestFederalReturns)

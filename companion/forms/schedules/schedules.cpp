@@ -313,7 +313,8 @@ int TaxData_Sch8_14::Calculate01()
     // self-employment (50339), against what the slips withheld (box 16 and
     // 16A): credits, deductions, the amount payable and the overpayment.
     const taxrules::CppLines lines = taxrules::cppLines(F50329Input.m_value, SlipContributions.m_value,
-                                                        SecondAdditional.m_value, F50339Input.m_value);
+                                                        SecondAdditional.m_value, F50339Input.m_value,
+                                                        ContributoryMonths.m_value);
     EmploymentBase.m_value = lines.line30800;
     BaseContribution.m_value = lines.line31000;
     EnhancedDeduction.m_value = lines.line22200;
