@@ -148,6 +148,8 @@ void slipTotalsIntoReturn(const STRUCT_SLIPDATA_CALCULATION& s, TaxData_T1New& t
     if (auto* t2209 = formOf<TaxData_T2209_2036>(person, 35)) {
         t2209->ForeignNonBusinessIncome.m_value = s.t5Box15 + s.t3Box25;
         t2209->ForeignTaxPaid.m_value = s.t5Box16 + s.t3Box34 + s.t4psAmount12;
+        t2209->SlipBusinessIncome.m_value = s.t3Box24;
+        t2209->SlipBusinessTaxPaid.m_value = s.t3Box33;
     }
     if (auto* t936 = formOf<TaxData_T936New>(person, 32))
         t936->line68150.m_value = s.t3Box21;

@@ -813,6 +813,35 @@ private slots:
         QCOMPARE(t1->line30800CppEmployment.m_value, line30800);
         QCOMPARE(t1->line44800CppOverpayment.m_value, line44800);
     }
+
+    // The foreign tax credit on business income (T2209): 60,000 of
+    // employment and 10,000 of foreign business income, net income 70,000.
+    // Tax 8,380.05 + 14,133 x 20.5 % = 2,897.27 -> 11,277.32 less credits
+    // 2,570.70 = basic federal tax 8,706.62; the Canadian tax on the
+    // foreign income 8,706.62 x 10,000 / 70,000 = 1,243.80. Foreign tax of
+    // 2,000 gives 1,243.80 at 40500; 1,000 gives 1,000.
+    void foreignTaxCreditOnBusinessIncome_data()
+    {
+        QTest::addColumn<double>("taxPaid");
+        QTest::addColumn<double>("line40500");
+        QTest::newRow("held to the Canadian tax") << 2000.0 << 1243.80;
+        QTest::newRow("the tax paid") << 1000.0 << 1000.0;
+    }
+    void foreignTaxCreditOnBusinessIncome()
+    {
+        QFETCH(double, taxPaid);
+        QFETCH(double, line40500);
+        start();
+        addT4(60000);
+        t1->line13000NotOnSlip.m_value = 10000;
+        auto& t2209 = addForm<TaxData_T2209_2036>(*person, 35);
+        t2209.ForeignBusinessIncome.m_value = 10000;
+        t2209.ForeignBusinessTaxPaid.m_value = taxPaid;
+        calculate();
+        QCOMPARE(t1->line42900BasicFederalTax.m_value, 8706.62);
+        QCOMPARE(t1->line40500ForeignTaxCredit.m_value, line40500);
+        QCOMPARE(t1->line40600FederalTax.m_value, 8706.62 - line40500);
+    }
 };
 
 QTEST_GUILESS_MAIN(TestFederalReturns)

@@ -161,7 +161,19 @@ int TaxData_T2209_2036::Calculate01()
     double limit = 0;
     if (NetIncome.m_value > 0.009)
         limit = TaxAvailable.m_value * std::max(0.0, ForeignNonBusinessIncome.m_value) / NetIncome.m_value;
-    Result1.m_value = std::min(std::max(0.0, ForeignTaxPaid.m_value - Adjust15Percent.m_value), limit);
+    Result1.m_value = taxrules::roundCents(std::min(std::max(0.0, ForeignTaxPaid.m_value - Adjust15Percent.m_value), limit));
+    // The business credit: the business income tax paid, at most the
+    // Canadian tax on that income and what the non-business credit left.
+    const double business = std::max(0.0, ForeignBusinessIncome.m_value + SlipBusinessIncome.m_value);
+    const double businessTax = std::max(0.0, ForeignBusinessTaxPaid.m_value + SlipBusinessTaxPaid.m_value);
+    // Without foreign business income or tax the business credit is left as
+    // it stands (the calculation clears it with the other computed figures).
+    if (business >= 0.009 || businessTax >= 0.009) {
+        const double businessLimit =
+            NetIncome.m_value > 0.009 ? TaxAvailable.m_value * std::min(1.0, business / NetIncome.m_value) : 0.0;
+        Result2.m_value = taxrules::roundCents(
+            std::min({businessTax, businessLimit, std::max(0.0, TaxAvailable.m_value - Result1.m_value)}));
+    }
     Credit.m_value = Result1.m_value + Result2.m_value;
     return 0;
 }

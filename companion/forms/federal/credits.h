@@ -324,6 +324,10 @@ public:
     CFloatField Result4{this, 13, "Result4", "", "Income for the provincial credit", fld::Computed()};
     CFloatField ProvincialIncome{this, 14, "ProvincialIncome", "", "Provincial foreign income"};
     CFloatField ProvincialTax{this, 15, "ProvincialTax", "", "Provincial foreign tax"};
+    CFloatField ForeignBusinessIncome{this, 16, "ForeignBusinessIncome", "", "Net foreign business income"};
+    CFloatField ForeignBusinessTaxPaid{this, 17, "ForeignBusinessTaxPaid", "", "Business income tax paid to a foreign country"};
+    CFloatField SlipBusinessIncome{this, 18, "SlipBusinessIncome", "", "Foreign business income from slips", fld::Computed()};
+    CFloatField SlipBusinessTaxPaid{this, 19, "SlipBusinessTaxPaid", "", "Foreign business income tax from slips", fld::Computed()};
     int Calculate01() override;
 };
 
