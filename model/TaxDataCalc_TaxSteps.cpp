@@ -105,12 +105,20 @@ struct CaregiverAmounts {
     double children = 0.0;
 };
 
-CaregiverAmounts caregiverAmounts(const DependantInfoStruct* dependants)
+CaregiverAmounts caregiverAmounts(const DependantInfoStruct* dependants, const TaxData_Sch5* sch5)
 {
+    // The dependant claimed as eligible dependant on Schedule 5 has the
+    // caregiver amount there (30425), not again here.
+    const QString claimed = sch5 && sch5->ClaimEligibleDependant.m_value
+                                ? QString(sch5->DependantName.m_value).simplified().toCaseFolded()
+                                : QString();
     CaregiverAmounts amounts;
     for (int d = 0; dependants && d < dependants->GetCount(); ++d) {
         const DependantInfo* info = dependants->GetAt(d);
         if (!info || !info->infirm || info->relationship == DEP_REL_NONE)
+            continue;
+        if (!claimed.isEmpty() &&
+            QString(info->firstName + CString(" ") + info->lastName).simplified().toCaseFolded() == claimed)
             continue;
         const int age = info->ageAtYearEnd();
         if (age >= 18)
@@ -175,7 +183,7 @@ int IndividualTaxData::CalculateStep3()
         t1->line30425CaregiverSpouse.m_value = 0;
     }
     // Caregiver amounts for the infirm dependants of the dependant table.
-    const CaregiverAmounts caregivers = caregiverAmounts(m_pDependants);
+    const CaregiverAmounts caregivers = caregiverAmounts(m_pDependants, formOf<TaxData_Sch5>(*this, 6));
     t1->line30450CaregiverOther.m_value = caregivers.adults;
     if (auto* sch5 = formOf<TaxData_Sch5>(*this, 6))
         sch5->CaregiverResult.m_value = caregivers.adults;

@@ -51,10 +51,10 @@ class TestFederalReturns : public QObject
     IndividualTaxData* person = nullptr;
     TaxData_T1New* t1 = nullptr;
 
-    void start(int marital = kSingle)
+    void start(int marital = kSingle, int province = kOntario)
     {
         family = std::make_unique<CFamilyTaxData>();
-        const NewReturnBasicData data = newReturn(marital, false, kOntario);
+        const NewReturnBasicData data = newReturn(marital, false, province);
         family->NewData(&data);
         person = family->getTaxpayer();
         t1 = person->GetT1();
@@ -841,6 +841,29 @@ private slots:
         QCOMPARE(t1->line42900BasicFederalTax.m_value, 8706.62);
         QCOMPARE(t1->line40500ForeignTaxCredit.m_value, line40500);
         QCOMPARE(t1->line40600FederalTax.m_value, 8706.62 - line40500);
+    }
+
+    // Alberta, Quebec and Nunavut set workers benefit amounts of their own,
+    // which are not worked out: no benefit is shown rather than a wrong one,
+    // and no advance is asked back.
+    void workersBenefitLeftToProvincesWithTheirOwnAmounts_data()
+    {
+        QTest::addColumn<int>("province");
+        QTest::newRow("Alberta") << 1;
+        QTest::newRow("Nunavut") << 8;
+        QTest::newRow("Quebec") << 11;
+    }
+    void workersBenefitLeftToProvincesWithTheirOwnAmounts()
+    {
+        QFETCH(int, province);
+        start(kSingle, province);
+        auto& t4 = addT4(20000);
+        t4.Province.m_value = province;
+        addForm<TaxData_Sch6>(*person, 119);
+        addSlip<TaxData_Slip_RC210>(*person, 18).box10BasicAdvance.m_value = 500;
+        calculate();
+        QCOMPARE(t1->line45300WorkersBenefit.m_value, 0.0);
+        QCOMPARE(t1->line41500WorkersBenefitRepayment.m_value, 0.0);
     }
 };
 

@@ -227,7 +227,12 @@ int TaxData_Sch6::Calculate01()
     // people confined for 90 days or more, and people under 19 living alone
     // have no benefit.
     const bool student = Question1.m_value == choices::kYes && !(EligibilityIndicator.m_value || HasChildren.m_value);
-    const bool eligible = !student && Question2.m_value != choices::kYes && (Age.m_value >= 19 || family);
+    // Quebec, Alberta and Nunavut set amounts of their own for their
+    // residents; those are not worked out here, so no benefit is shown.
+    const int province = Province.m_value;
+    const bool ownProvincialAmounts = province == PROV_QC || province == 1 || province == 8;
+    const bool eligible =
+        !ownProvincialAmounts && !student && Question2.m_value != choices::kYes && (Age.m_value >= 19 || family);
 
     const bool includeExempt = line38105IncludeExempt.m_value == 0;
     const double exempt = includeExempt ? Amount10.m_value + Amount11.m_value : 0.0;
@@ -265,7 +270,9 @@ int TaxData_Sch6::Calculate01()
     BasicResult.m_value = taxrules::roundCents(std::max(0.0, entitlement - advances));
     DisabilityResult.m_value =
         taxrules::roundCents(std::max(0.0, SupplementEntitlement.m_value - std::max(0.0, AdvanceDisability.m_value)));
-    Repayment.m_value = taxrules::roundCents(std::max(0.0, advances - entitlement));
+    Repayment.m_value = ownProvincialAmounts ? 0.0 : taxrules::roundCents(std::max(0.0, advances - entitlement));
+    if (ownProvincialAmounts)
+        BasicResult.m_value = DisabilityResult.m_value = 0;
     return 0;
 }
 
