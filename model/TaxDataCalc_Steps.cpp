@@ -471,7 +471,6 @@ int IndividualTaxData::CalculateStep1(const CalcChange& changed)
         selector = 1;
     t1->PensionPlanSelector.m_value = selector;
     _autoCreateSch8RC381(selector);
-    const int created = int(!hadT90 && HasForm(171)) + int(!hadSch8 && HasForm(150)) + int(!hadRc381 && HasForm(148));
     const int placement = (s.t4HasPlacementAgency || s.t4HasKind1 || s.t4HasKind2) ? 1 : 0;
     const int employment = present(t1->line10100EmploymentIncome.m_value) ? 1 : 0;
     if (auto* rc381 = formOf<TaxData_RC381>(*this, 148)) {
@@ -567,6 +566,10 @@ int IndividualTaxData::CalculateStep1(const CalcChange& changed)
     t1->T2043Amount.m_value = t2043 ? t2043->Result.m_value : 0.0;
     t1->line47556FuelChargeFarmers.m_value = t1->T2043Amount.m_value;
     addStatements(*this, *t1, farmingNet);
+    // Self-employment alone calls for the plan schedule of the province:
+    // contributions are due on it whether or not a slip shows any.
+    if (t1->PensionPlanSelector.m_value == 0 && t1->getSelfEmploymentIncomeForCPP() >= 0.009)
+        _autoCreateSch8RC381(m_province == 11 ? 2 : 1);
     const double t2091Sum = addPrincipalResidences(*this, *t1);
     // 15, 16.
     if (auto* t2017 = formOf<TaxData_T2017New>(*this, 37))
@@ -599,7 +602,7 @@ int IndividualTaxData::CalculateStep1(const CalcChange& changed)
     dependantsMedical(m_pDependants, *t1);
     // 20.
     t1->SelfEmploymentProvince.m_value = HaveSelfBusiness() ? t1->getMainTaxProvince() : 0;
-    return created;
+    return int(!hadT90 && HasForm(171)) + int(!hadSch8 && HasForm(150)) + int(!hadRc381 && HasForm(148));
 }
 
 int IndividualTaxData::CalculateStep2()
@@ -772,6 +775,7 @@ int IndividualTaxData::CalculateStep2()
         rc381->F50329Input.m_value = getF50329(pensionableCap);
         rc381->F50339Input.m_value = getF50339(pensionableCap);
         rc381->SecondAdditional.m_value = s.t4Box16A + s.t4Box17A;
+        rc381->SelfEmploymentEarnings.m_value = selfEmployment;
         rc381->Calculate01();
     }
     if (sch8) {

@@ -45,30 +45,48 @@ PlanContributions computeQpp(double pensionableEarnings)
     return computePlan(pensionableEarnings, fed(FedKey::QppEmployeeRate), fed(FedKey::QppMaxContribution));
 }
 
-PlanContributions computeCppSelfEmployed(double employmentEarnings, double selfEmploymentEarnings, double months)
+namespace {
+
+// Both shares (employee's and employer's) on the combined earnings, less
+// both shares of what the employment earnings required: employment uses
+// the exemption and the ceilings first.
+PlanContributions computeSelfEmployed(double employmentEarnings, double selfEmploymentEarnings, double months,
+                                      bool quebec)
 {
-    // Both shares on the combined earnings, less both shares of what the
-    // employment earnings required: employment uses the exemption first.
     const double share = yearShare(months);
     const double employment = positivePart(employmentEarnings);
     const double combined = employment + positivePart(selfEmploymentEarnings);
     const double exemption = fed(FedKey::CppBasicExemption) * share;
     const double ympe = fed(FedKey::CppMaxPensionableEarnings) * share;
     const double yampe = fed(FedKey::Cpp2Ceiling) * share;
-    const double rate = 2.0 * fed(FedKey::CppEmployeeRate);
+    const double rate = 2.0 * fed(quebec ? FedKey::QppEmployeeRate : FedKey::CppEmployeeRate);
+    const double maximum = 2.0 * fed(quebec ? FedKey::QppMaxContribution : FedKey::CppMaxContribution);
     const double rate2 = 2.0 * fed(FedKey::Cpp2Rate);
 
-    const PlanContributions onEmployment = computeCpp(employment, months);
+    const PlanContributions onEmployment = quebec ? computePlan(employment, fed(FedKey::QppEmployeeRate),
+                                                                fed(FedKey::QppMaxContribution), months)
+                                                  : computeCpp(employment, months);
     PlanContributions c;
-    c.first = positivePart(
-        contributionOnBand(combined, exemption, ympe, rate, roundCents(2.0 * fed(FedKey::CppMaxContribution) * share)) -
-        2.0 * onEmployment.first);
+    c.first = positivePart(contributionOnBand(combined, exemption, ympe, rate, roundCents(maximum * share)) -
+                           2.0 * onEmployment.first);
     c.second = positivePart(
         contributionOnBand(combined, ympe, yampe, rate2, roundCents(2.0 * fed(FedKey::Cpp2MaxContribution) * share)) -
         2.0 * onEmployment.second);
     c.first = roundCents(c.first);
     c.second = roundCents(c.second);
     return c;
+}
+
+} // namespace
+
+PlanContributions computeCppSelfEmployed(double employmentEarnings, double selfEmploymentEarnings, double months)
+{
+    return computeSelfEmployed(employmentEarnings, selfEmploymentEarnings, months, false);
+}
+
+PlanContributions computeQppSelfEmployed(double employmentEarnings, double selfEmploymentEarnings, double months)
+{
+    return computeSelfEmployed(employmentEarnings, selfEmploymentEarnings, months, true);
 }
 
 double basePensionPart(double firstContribution, bool quebec)

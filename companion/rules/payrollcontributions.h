@@ -28,6 +28,10 @@ PlanContributions computeQpp(double pensionableEarnings);
 PlanContributions computeCppSelfEmployed(double employmentEarnings, double selfEmploymentEarnings,
                                          double months = 12.0);
 
+// Same for a Quebec resident's QPP on self-employment (12.8 % and 8 %).
+PlanContributions computeQppSelfEmployed(double employmentEarnings, double selfEmploymentEarnings,
+                                         double months = 12.0);
+
 // Part of a first contribution that is the base contribution, credited at
 // line 30800 / 31000 (4.95/5.95 for CPP, 5.4/6.4 for QPP). The rest is the
 // enhanced part, deducted at line 22215.

@@ -38,7 +38,7 @@ CppLines cppLines(double pensionableEarnings, double withheldFirst, double withh
 }
 
 CppLines interprovincialPlanLines(double qppEarnings, double cppEarnings, double withheldCpp, double withheldQpp,
-                                  double withheldSecond, bool quebecResident)
+                                  double withheldSecond, bool quebecResident, double selfEmploymentEarnings)
 {
     CppLines l;
     const double qpp = positivePart(qppEarnings);
@@ -59,6 +59,14 @@ CppLines interprovincialPlanLines(double qppEarnings, double cppEarnings, double
     if (!quebecResident)
         l.line44800 = roundCents(positivePart(withheldFirst - l.requiredFirst)
                                  + positivePart(positivePart(withheldSecond) - l.requiredSecond));
+    if (quebecResident && selfEmploymentEarnings > 0.0) {
+        const PlanContributions se = computeQppSelfEmployed(total, selfEmploymentEarnings);
+        const double employeeFirst = roundCents(se.first / 2.0);
+        const double employeeSecond = roundCents(se.second / 2.0);
+        l.line22200 = roundCents(se.first - employeeFirst + se.second - employeeSecond);
+        l.line31000 = basePensionPart(employeeFirst, true);
+        l.line22215 = roundCents(l.line22215 + employeeFirst - l.line31000 + employeeSecond);
+    }
     return l;
 }
 

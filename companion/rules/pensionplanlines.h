@@ -30,8 +30,12 @@ CppLines cppLines(double pensionableEarnings, double withheldFirst, double withh
 // each plan's share is credited at 30800 (4.95/5.95 CPP, 5.4/6.4 QPP) and
 // the rest, with the second contributions, deducted at 22215. An
 // overpayment comes back at 44800, except to a Quebec resident, who claims
-// it on the Quebec return. Self-employment is not part of this calculation.
+// it on the Quebec return. A Quebec resident's QPP on self-employment
+// (both shares, after the employment earnings) is paid with the Quebec
+// return; the federal return deducts the employer's share and the enhanced
+// part (22200, 22215) and credits the base part of the employee's share
+// (31000), with nothing payable at 42100.
 CppLines interprovincialPlanLines(double qppEarnings, double cppEarnings, double withheldCpp, double withheldQpp,
-                                  double withheldSecond, bool quebecResident);
+                                  double withheldSecond, bool quebecResident, double selfEmploymentEarnings = 0.0);
 
 } // namespace taxrules

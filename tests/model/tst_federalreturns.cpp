@@ -865,6 +865,42 @@ private slots:
         QCOMPARE(t1->line45300WorkersBenefit.m_value, 0.0);
         QCOMPARE(t1->line41500WorkersBenefitRepayment.m_value, 0.0);
     }
+
+    // Self-employment of 50,000 (a business statement), no slip:
+    //   Ontario, Schedule 8: (50,000 - 3,500) x 11.9 % = 5,533.50 at 42100;
+    //   the employer's half 2,766.75 at 22200; of the employee's half the
+    //   base part 2,766.75 x 4.95 / 5.95 = 2,301.75 at 31000 and the rest,
+    //   465.00, at 22215.
+    //   Quebec, RC381: (50,000 - 3,500) x 12.8 % = 5,952.00, paid with the
+    //   Quebec return (nothing at 42100); 2,976.00 at 22200; 2,976 x 5.4 /
+    //   6.4 = 2,511.00 at 31000; 465.00 at 22215.
+    void pensionPlanOnSelfEmployment_data()
+    {
+        QTest::addColumn<int>("province");
+        QTest::addColumn<double>("line42100");
+        QTest::addColumn<double>("line22200");
+        QTest::addColumn<double>("line31000");
+        QTest::addColumn<double>("line22215");
+        QTest::newRow("Ontario, CPP") << kOntario << 5533.50 << 2766.75 << 2301.75 << 465.0;
+        QTest::newRow("Quebec, QPP") << 11 << 0.0 << 2976.0 << 2511.0 << 465.0;
+    }
+    void pensionPlanOnSelfEmployment()
+    {
+        QFETCH(int, province);
+        QFETCH(double, line42100);
+        QFETCH(double, line22200);
+        QFETCH(double, line31000);
+        QFETCH(double, line22215);
+        start(kSingle, province);
+        amount(*person->GetFormData(125, true), "GrossIncome") = 50000;
+        calculate();
+        QCOMPARE(t1->line13500BusinessNet.m_value, 50000.0);
+        QVERIFY(person->HasForm(province == 11 ? 148 : 150));
+        QCOMPARE(t1->line42100CppSelfEmployedPayable.m_value, line42100);
+        QCOMPARE(t1->line22200CppSelfEmployed.m_value, line22200);
+        QCOMPARE(t1->line31000CppSelfEmployed.m_value, line31000);
+        QCOMPARE(t1->line22215CppEnhancedEmployment.m_value, line22215);
+    }
 };
 
 QTEST_GUILESS_MAIN(TestFederalReturns)

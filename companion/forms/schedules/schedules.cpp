@@ -347,14 +347,15 @@ bool TaxData_RC381::isField374Allowed() const { return ElectionFlag.m_value != 0
 int TaxData_RC381::Calculate01()
 {
     // Earnings under the QPP (50329) and under the CPP outside Quebec
-    // (50339) against what the slips withheld for each plan. Contributions
-    // on self-employment are worked out on the Quebec return, not here.
+    // (50339) against what the slips withheld for each plan; a Quebec
+    // resident's QPP on self-employment is paid with the Quebec return and
+    // only deducted and credited here.
     const taxrules::CppLines lines = taxrules::interprovincialPlanLines(
         F50329Input.m_value, F50339Input.m_value, SlipContributions.m_value, QppSlipContributions.m_value,
-        SecondAdditional.m_value, getMainTaxProvince() == PROV_QC);
+        SecondAdditional.m_value, getMainTaxProvince() == PROV_QC, SelfEmploymentEarnings.m_value);
     EmploymentBase.m_value = lines.line30800;
-    BaseContribution.m_value = 0;
-    EnhancedDeduction.m_value = 0;
+    BaseContribution.m_value = lines.line31000;
+    EnhancedDeduction.m_value = lines.line22200;
     EmploymentEnhanced.m_value = lines.line22215;
     Payable.m_value = 0;
     Overpayment.m_value = lines.line44800;

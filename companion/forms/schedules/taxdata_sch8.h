@@ -19,6 +19,7 @@ public:
     CFloatField MonthCount{this, 9, "MonthCount", "", "Months of contribution"};
     // The months the calculation found the person could contribute; a
     // schedule calculated on its own takes the whole year.
+    CFloatField SelfEmploymentEarnings{this, 41, "SelfEmploymentEarnings", "", "Net self-employment earnings", fld::Computed()};
     CFloatField ContributoryMonths{this, 40, "ContributoryMonths", "", "Months the contributions are worked out on", fld::Computed().start(12)};
     CFloatField F50329Input{this, 50329, "F50329Input", "50329", "Pensionable earnings from slips"};
     CFloatField F50339Input{this, 50339, "F50339Input", "50339", "Pensionable earnings, self-employment"};
