@@ -1,8 +1,8 @@
 #include "app/promptrecorder.h"
 #include "app/runguard.h"
 #include "app/tabwndapp.h"
-#include "companion/ui/prompter.h"
-#include "companion/ui/quietprompter.h"
+#include "companion/core/prompter.h"
+#include "companion/core/quietprompter.h"
 #include "workspace/mainwindow.h"
 
 #include <QIcon>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "companion/ui/quietprompter.h"
+#include "companion/core/quietprompter.h"
 
 #include <QString>
 

@@ -4,7 +4,7 @@
 #include "companion/core/folders.h"
 #include "companion/core/qwebclient.h"
 #include "companion/forms/fields.h"
-#include "companion/ui/messages.h"
+#include "companion/core/messages.h"
 
 #include <QDir>
 #include <QEvent>

@@ -2,6 +2,7 @@
 // when the user applies the preferences.
 #include "app/tabwndapp.h"
 #include "model/preparerinfo.h"
+#include "model/validationsettings.h"
 #include "app/windowplacement.h"
 
 #include <QGuiApplication>
@@ -105,6 +106,11 @@ void TabWndApp::publishPreparerInfo() const
     info.PreAssessment = c.PreAssessment;
     info.PostAssessment = c.PostAssessment;
     setPreparerInfo(info);
+    // The EFILE checks of validation ask for the password when they run.
+    validation::setEfilerPasswordSource([]() -> CString {
+        const TabWndApp* app = getMainApp();
+        return app ? app->m_config.BusinessEFilePassword : CString();
+    });
 }
 
 int TabWndApp::saveConfigDB()

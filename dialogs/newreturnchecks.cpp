@@ -4,7 +4,7 @@
 #include "companion/forms/catalogue.h"
 #include "companion/forms/fields.h"
 #include "companion/ui/cyesnocontinuedlg.h"
-#include "companion/ui/messages.h"
+#include "companion/core/messages.h"
 #include "dialogs/datanewreturnbasic.h"
 
 namespace NewReturnChecks {

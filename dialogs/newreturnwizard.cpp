@@ -1,7 +1,7 @@
 #include "dialogs/newreturnwizard.h"
 
 #include "companion/forms/catalogue.h"
-#include "companion/ui/messages.h"
+#include "companion/core/messages.h"
 #include "dialogs/datanewreturnbasic.h"
 #include "dialogs/newreturnbasic_formoption.h"
 #include "dialogs/newreturnbasic_spouse.h"

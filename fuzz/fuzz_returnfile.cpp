@@ -2,7 +2,7 @@
 // with a code and never crash, hang or leak; a file that reads as whole must
 // write back and read again as whole.
 #include "companion/forms/mydatastream.h"
-#include "companion/ui/quietprompter.h"
+#include "companion/core/quietprompter.h"
 #include "model/cfamilytaxdata.h"
 #include "model/returnfileloadcode.h"
 

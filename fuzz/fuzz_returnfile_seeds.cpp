@@ -1,6 +1,6 @@
 // Writes valid return files for the reader's fuzz corpus: a single return,
 // and a coupled one with slips, notes and several copies of a form.
-#include "companion/ui/quietprompter.h"
+#include "companion/core/quietprompter.h"
 #include "model/cfamilytaxdata.h"
 
 #include <QCoreApplication>

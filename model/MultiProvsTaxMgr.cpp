@@ -9,7 +9,7 @@
 #include "companion/core/oslibname.h"
 #include "companion/forms/ctaxdata_form.h"
 #include "companion/forms/provincialt1amounts.h"
-#include "companion/ui/cyesnocontinuedlg.h"
+#include "companion/core/messages.h"
 #include "model/provinceplugininfo.h"
 
 namespace {
@@ -567,7 +567,7 @@ bool CMultiProvsTaxMgr::AnyMsgBeforeDirerad(CTaxData_Form* t1, CTaxData_Form* sc
     std::list<CString> messages;
     manager->AnyMsgBeforeDirerad(t1, sch11, messages);
     for (const CString& message : messages) {
-        if (!CYesNoContinueDlg::warnYesNoMsg(parent, QStringLiteral("voDarevivo Warning Message"), message))
+        if (!warnYesNo(parent, QStringLiteral("voDarevivo Warning Message"), message))
             return false;
     }
     return true;

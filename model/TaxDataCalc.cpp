@@ -12,6 +12,21 @@ constexpr int kFirstStep = IndividualTaxData::CalcStepPrepare;
 constexpr int kLastStep = IndividualTaxData::CalcStepAdjustment;
 constexpr int kPasses = 2;
 
+// Every amount the return stores is a whole number of cents, whatever
+// arithmetic a step did: one pass over each object's field table.
+void roundStoredAmounts(IndividualTaxData& person)
+{
+    for (STRUCT_FORMDATA_ITEM_2004* item : person.m_formList)
+        if (item->data)
+            item->data->roundMoneyFields();
+    for (STRUCT_SLIPDATA_ITEM_2004* item : person.m_slipList)
+        if (item->data)
+            item->data->roundMoneyFields();
+    for (STRUCT_WIZDATA_ITEM_2004* item : person.m_wizList)
+        if (item->data)
+            item->data->roundMoneyFields();
+}
+
 } // namespace
 
 int CFamilyTaxData::Calculate(int kind, CTaxData_Form* changed)
@@ -62,5 +77,8 @@ int CFamilyTaxData::Calculate(int kind, CTaxData_Form* changed)
         current->UpdateT1KS(true, other);
         other->UpdateT1KS(false, current);
     }
+    roundStoredAmounts(*m_pTaxpayer);
+    if (coupled)
+        roundStoredAmounts(*m_pSpouse);
     return formsAddedOrRemoved;
 }

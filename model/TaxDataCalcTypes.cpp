@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include "companion/rules/money.h"
 
 int GetDaysInYear(int year) { return QDate(year, 1, 1).daysInYear(); }
 
@@ -18,5 +19,5 @@ double div(double a, double b, double fallback) { return b == 0.0 ? fallback : a
 
 double roundHalfAwayFromZero(double value)
 {
-    return value <= -kCalcPresent ? std::trunc(value - 0.5) : std::trunc(value + 0.5);
+    return taxrules::isNegativeAmount(value) ? std::trunc(value - 0.5) : std::trunc(value + 0.5);
 }

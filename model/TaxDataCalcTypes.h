@@ -28,9 +28,6 @@ struct CalcDays
     int daysInCanada = 0;
 };
 
-// Amounts below this magnitude count as absent.
-constexpr double kCalcPresent = 0.009;
-
 int GetDaysInYear(int year);
 // Days of the year the person lived in Canada: from the arrival date (when
 // it falls in the year) to the departure date (when it falls in the year),
@@ -38,6 +35,6 @@ int GetDaysInYear(int year);
 int DaysInCanadaInTaxYear(int year, const QDate& arrival, const QDate& departure);
 // a / b, or fallback when b is 0.
 double div(double a, double b, double fallback);
-// Half away from zero, to a whole number: a value at least 0.009 below zero
+// Half away from zero, to a whole number: a value at least a cent below zero
 // loses 0.5 and is truncated, any other value gains 0.5 and is truncated.
 double roundHalfAwayFromZero(double value);

@@ -11,6 +11,7 @@
 #include "companion/forms/slips/slips_employment.h"
 #include "companion/forms/t1/taxdata_t1ksnew.h"
 #include "companion/forms/t1/taxdata_t1new.h"
+#include "companion/rules/money.h"
 
 namespace {
 
@@ -33,7 +34,7 @@ int endMonth(const TaxData_T1New& t1)
 // blank box 24 for EI).
 double pensionableEarnings(const TaxData_Slip_T4& t4)
 {
-    return std::fabs(t4.box26PensionableEarnings.m_value) < kCalcPresent ? t4.box14EmploymentIncome.m_value
+    return !taxrules::isPresentAmount(t4.box26PensionableEarnings.m_value) ? t4.box14EmploymentIncome.m_value
                                                                          : t4.box26PensionableEarnings.m_value;
 }
 
@@ -108,13 +109,13 @@ double IndividualTaxData::getF50329(double cap) const
     for (const STRUCT_FORMDATA_ITEM_2004* item : m_formList)
         if (item->type == kCPT20)
             if (auto* cpt20 = qobject_cast<const TaxData_CPT20_New*>(item->data))
-                elected = cpt20->ElectionAmount.m_value >= kCalcPresent;
+                elected = taxrules::isPositiveAmount(cpt20->ElectionAmount.m_value);
     double total = 0.0;
     for (const STRUCT_SLIPDATA_ITEM_2004* item : m_slipList) {
         auto* t4 = item->type == kT4 ? qobject_cast<const TaxData_Slip_T4*>(item->data) : nullptr;
         if (!t4 || t4->Province.m_value != kQppProvince)
             continue;
-        if (t4->box16CppContributions.m_value >= kCalcPresent)
+        if (taxrules::isPositiveAmount(t4->box16CppContributions.m_value))
             total += std::min(cap, 0.0);
         else if (t4->box28CppQppExempt.m_value == 0)
             total += std::min(cap, pensionableEarnings(*t4));
@@ -133,8 +134,8 @@ double IndividualTaxData::getF50339(double cap) const
             continue;
         if (t4->Province.m_value != kQppProvince) {
             total += std::min(cap, t4->box28CppQppExempt.m_value == 0 ? pensionableEarnings(*t4) : 0.0);
-        } else if (t4->box16CppContributions.m_value >= kCalcPresent
-                   && std::abs(t4->box17QppContributions.m_value) < kCalcPresent) {
+        } else if (taxrules::isPositiveAmount(t4->box16CppContributions.m_value)
+                   && !taxrules::isPresentAmount(t4->box17QppContributions.m_value)) {
             total += pensionableEarnings(*t4);
         }
     }

@@ -13,6 +13,7 @@
 #include "companion/forms/federal/others.h"
 #include "companion/forms/federal/statements.h"
 #include "companion/forms/t1/taxdata_t1new.h"
+#include "companion/rules/money.h"
 #include "model/formreaders.h"
 
 namespace {
@@ -23,8 +24,8 @@ constexpr ENUMTYPE_FORM kT1032 = 118;
 constexpr ENUMTYPE_FORM kDividendWorksheet = 210;
 constexpr double kPensionAmountLimit = 2000.0;
 
-bool present(double amount) { return amount >= kCalcPresent; }
-bool nearZero(double amount) { return std::fabs(amount) < kCalcPresent; }
+using taxrules::isPositiveAmount;
+using taxrules::isPresentAmount;
 
 CString fullName(const CString& first, const CString& last)
 {
@@ -52,8 +53,8 @@ void fillSpouseSide(const TaxData_T1New& t1, CStringField& name, CStringField& s
 void clearSplitLines(TaxData_T1New& t1)
 {
     t1.F5344Amount.m_value = 0.0;
-    t1.line11600ElectedSplitPension.m_value = 0.0;
-    t1.line21000SplitPensionDeduction.m_value = 0.0;
+    t1.line11600ElectedSplitPension.setAmount(0.0);
+    t1.line21000SplitPensionDeduction.setAmount(0.0);
     t1.PensionTransfer.m_value = 0.0;
 }
 
@@ -112,16 +113,16 @@ void IndividualTaxData::_calculateT1032_step1()
         t1032->line68025.m_value = t1->line11500OtherPensions.m_value;
         t1032->CalculateMaxSplitInc();
         t1->F5344Amount.m_value = 0.0;
-        t1->line11600ElectedSplitPension.m_value = 0.0;
-        t1->line21000SplitPensionDeduction.m_value = t1032->line10321SplitAmount.m_value;
+        t1->line11600ElectedSplitPension.setAmount(0.0);
+        t1->line21000SplitPensionDeduction.setAmount(t1032->line10321SplitAmount.m_value);
     } else if (role == 1) {
         // This person receives the split as income.
         fillOwnSide(*t1, t1032->TransfereeName, t1032->TransfereeSIN);
         fillSpouseSide(*t1, t1032->PensionerName, t1032->PensionerSIN);
         t1032->JointAmount4.m_value = t1->line11500OtherPensions.m_value;
         t1032->CalculateMaxSplitInc();
-        t1->line21000SplitPensionDeduction.m_value = 0.0;
-        t1->line11600ElectedSplitPension.m_value = t1032->line10321SplitAmount.m_value;
+        t1->line21000SplitPensionDeduction.setAmount(0.0);
+        t1->line11600ElectedSplitPension.setAmount(t1032->line10321SplitAmount.m_value);
     } else {
         clearSplitLines(*t1);
     }
@@ -138,14 +139,14 @@ void IndividualTaxData::_calculateT1032_step2()
         t1032->CalculatePensionInc();
         t1032->CalculateIncomeTax();
         const double kept = std::max(0.0, t1032->EligiblePension.m_value - t1032->line10321SplitAmount.m_value);
-        t1->line31400PensionIncomeAmount.m_value = std::min(kPensionAmountLimit, kept);
+        t1->line31400PensionIncomeAmount.setAmount(std::min(kPensionAmountLimit, kept));
         t1->PensionTransfer.m_value = -t1032->TransferredTax.m_value;
     } else if (role == 1) {
         t1032->CalculatePensionInc();
         t1032->CalculateIncomeTax();
         t1->F5344Amount.m_value = t1032->getF5344();
         const double received = t1032->JointAmount4.m_value + t1032->line10321SplitAmount.m_value;
-        t1->line31400PensionIncomeAmount.m_value = std::min(kPensionAmountLimit, std::max(0.0, received));
+        t1->line31400PensionIncomeAmount.setAmount(std::min(kPensionAmountLimit, std::max(0.0, received)));
         t1->PensionTransfer.m_value = t1032->TransferredTax.m_value;
     } else {
         clearSplitLines(*t1);
@@ -161,12 +162,12 @@ double IndividualTaxData::CalculatedEarnedIncomeForT778() const
         return 0.0;
     double earned = t1->line10100EmploymentIncome.m_value + t1->line10400OtherEmploymentIncome.m_value
                     + t1->line13010Scholarships.m_value + t1->line11410CppDisabilityBenefits.m_value;
-    if (present(t1->line12200PartnershipIncome.m_value))
+    if (isPositiveAmount(t1->line12200PartnershipIncome.m_value))
         earned += t1->line12200PartnershipIncome.m_value;
     // Statements add their profits; a loss never reduces earned income.
     for (const STRUCT_FORMDATA_ITEM_2004* item : m_formList) {
         const double net = statementNet(item);
-        if (present(net))
+        if (isPositiveAmount(net))
             earned += net;
     }
     return earned;
@@ -196,7 +197,7 @@ double IndividualTaxData::CalcF5532ForSch6OrRefMedSupp(double selfEmploymentInco
     double onReturn = 0.0;
     for (const CFloatField* net : {&t1->line13500BusinessNet, &t1->line13700ProfessionalNet,
                                    &t1->line13900CommissionNet, &t1->line14100FarmingNet, &t1->line14300FishingNet})
-        if (present(net->m_value))
+        if (isPositiveAmount(net->m_value))
             onReturn += net->m_value;
     return std::max(0.0, selfEmploymentIncome - onReturn);
 }
@@ -230,8 +231,8 @@ bool IndividualTaxData::MaySchedule6Needed_v2() const
     }
     const bool children = m_pDependants && m_pDependants->GetDepChildrenNumberForLine305() > 0;
     const Schedule6Limit row = schedule6Limit(m_province, spouse, children, IsDisabled());
-    return working > row.floor && working - row.floor >= kCalcPresent && adjustedNet < row.limit
-           && row.limit - adjustedNet >= kCalcPresent;
+    return working > row.floor && isPositiveAmount(working - row.floor) && adjustedNet < row.limit
+           && isPositiveAmount(row.limit - adjustedNet);
 }
 
 // ---- End of the calculation ----
@@ -246,19 +247,20 @@ void IndividualTaxData::CalculateAdjustment()
     auto* worksheet = qobject_cast<TaxData_WS_D1*>(GetFormData(kDividendWorksheet, false));
     auto* t691 = qobject_cast<TaxData_T691New*>(GetFormData(kT691, false));
 
-    const bool fullMarking = (present(rental) && worksheet && present(worksheet->line12000.m_value))
-                             || rental <= -kCalcPresent || (nearZero(rental) && !nearZero(grossRental));
+    const bool fullMarking = (isPositiveAmount(rental) && worksheet && isPositiveAmount(worksheet->line12000.m_value))
+                             || taxrules::isNegativeAmount(rental)
+                             || (!isPresentAmount(rental) && isPresentAmount(grossRental));
     if (fullMarking && !t691) {
-        if (nearZero(t1->support67830.m_value))
+        if (!isPresentAmount(t1->support67830.m_value))
             t1->support67830.m_value = 1.0;
         return;
     }
     if (!t691)
         return;
     // A full amount left at 0 is marked so the minimum tax form asks for it.
-    if (fullMarking && nearZero(t691->line6783.m_value))
+    if (fullMarking && !isPresentAmount(t691->line6783.m_value))
         t691->line6783.m_value = 1.0;
     const double carrying = t1->line22100CarryingCharges.m_value - t1->support67820.m_value;
-    if ((carrying >= kCalcPresent || t1->support67840.m_value > 0.99999999) && nearZero(t691->line6782.m_value))
+    if ((isPositiveAmount(carrying) || t1->support67840.m_value > 0.99999999) && !isPresentAmount(t691->line6782.m_value))
         t691->line6782.m_value = 1.0;
 }

@@ -42,82 +42,82 @@ constexpr double kRestrictedFarmMaximumLoss = -17500.0;
 // of its line.
 void addIncomeNotOnSlips(TaxData_T1New& t1)
 {
-    t1.line10100EmploymentIncome.m_value += t1.line10100NotOnSlip.m_value;
-    t1.line10400OtherEmploymentIncome.m_value += t1.line10400NotOnSlip.m_value;
-    t1.line12100InterestIncome.m_value += t1.line12100NotOnSlip.m_value;
-    t1.line13000OtherIncome.m_value += t1.line13000NotOnSlip.m_value;
+    t1.line10100EmploymentIncome.addAmount(t1.line10100NotOnSlip.m_value);
+    t1.line10400OtherEmploymentIncome.addAmount(t1.line10400NotOnSlip.m_value);
+    t1.line12100InterestIncome.addAmount(t1.line12100NotOnSlip.m_value);
+    t1.line13000OtherIncome.addAmount(t1.line13000NotOnSlip.m_value);
     t1.line13000Description.m_value = t1.line13000NotOnSlipDescription.m_value;
 }
 
 // Slip totals into the return's lines (step 1, item 8, without the form decisions).
 void slipTotalsIntoReturn(const STRUCT_SLIPDATA_CALCULATION& s, TaxData_T1New& t1, IndividualTaxData& person)
 {
-    t1.line10100EmploymentIncome.m_value = s.t4Box14;
-    t1.line10120Commissions.m_value = s.t4Box42;
-    t1.line10105EmergencyVolunteerExempt.m_value = s.t4Box87;
+    t1.line10100EmploymentIncome.setAmount(s.t4Box14);
+    t1.line10120Commissions.setAmount(s.t4Box42);
+    t1.line10105EmergencyVolunteerExempt.setAmount(s.t4Box87);
     // The T4A boxes go to the lines the agency's T4A instructions name:
     // wage-loss plans, research grants, medical and group life premiums,
     // loan benefits, wage earner protection and postdoctoral fellowships are
     // other employment income.
-    t1.line10400OtherEmploymentIncome.m_value = s.t4aBox107 + s.t4aBox104Net + s.t4aBox118 + s.t4aBox119 +
-                                                s.t4aOther8 + s.t4aOther14 + s.t4aBox210;
-    t1.line11300OldAgeSecurity.m_value = s.oasBox18;
+    t1.line10400OtherEmploymentIncome.setAmount(s.t4aBox107 + s.t4aBox104Net + s.t4aBox118 + s.t4aBox119 +
+                                                s.t4aOther8 + s.t4aOther14 + s.t4aBox210);
+    t1.line11300OldAgeSecurity.setAmount(s.oasBox18);
     t1.OASRepaymentBase.m_value = s.oasBox18;
-    t1.line11400CppQppBenefits.m_value = s.t4apBox20LessBox18;
-    t1.line11410CppDisabilityBenefits.m_value = s.t4apBox16;
+    t1.line11400CppQppBenefits.setAmount(s.t4apBox20LessBox18);
+    t1.line11410CppDisabilityBenefits.setAmount(s.t4apBox16);
     t1.CppRetirementBenefit.m_value = s.t4apBox14;
     // Veterans' benefits (T4A box 127) are reported with the other pensions.
-    t1.line11500OtherPensions.m_value =
-        s.t4aBox16 + s.t4aBox24Pension + s.t4aBox133Pension + s.t4aBox194Pension + s.t4rifBox16Pension +
-        s.t4rifBox20Pension + s.t4rifBox24Pension + s.t3Box31 + s.t5Box19Pension + s.t4aBox127;
-    t1.line11900EmploymentInsurance.m_value = s.t4eBox14NetOfBox18;
+    t1.line11500OtherPensions.setAmount(s.t4aBox16 + s.t4aBox24Pension + s.t4aBox133Pension + s.t4aBox194Pension +
+                                        s.t4rifBox16Pension + s.t4rifBox20Pension + s.t4rifBox24Pension + s.t3Box31 +
+                                        s.t5Box19Pension + s.t4aBox127);
+    t1.line11900EmploymentInsurance.setAmount(s.t4eBox14NetOfBox18);
     t1.EIRepaymentBase.m_value = s.t4eRepayable;
-    t1.line11905MaternityParental.m_value = s.t4eBox37;
-    t1.line12100InterestIncome.m_value = s.t5Interest + s.t5Box15 + s.t3Box25 + s.t5013Share01 + s.t5013Share10 +
-                                         s.t5013Share14 + s.t5Box17Unmarked + s.t5Box19Other;
-    t1.line12500RdspIncome.m_value = s.t4aBox131;
+    t1.line11905MaternityParental.setAmount(s.t4eBox37);
+    t1.line12100InterestIncome.setAmount(s.t5Interest + s.t5Box15 + s.t3Box25 + s.t5013Share01 + s.t5013Share10 +
+                                         s.t5013Share14 + s.t5Box17Unmarked + s.t5Box19Other);
+    t1.line12500RdspIncome.setAmount(s.t4aBox131);
     // Home Buyers' Plan (box 27) and Lifelong Learning Plan (box 25)
     // withdrawals are not income: they are repaid over the years that follow
     // (Schedule 7), so they stay out of line 12900 and are only kept apart.
-    t1.line12900RrspIncome.m_value = s.t4rspBox18 + s.t4rspBox20 + s.t4rspBox22 + s.t4rspBox26 +
-                                     s.t4rspBox28Income + s.t4rspBox34 + s.t4rifBox16Other + s.t4rifBox18 +
-                                     s.t4rifBox20Other + s.t4rifBox24Other;
-    t1.line12900HbpPart.m_value = s.t4rspBox27;
-    t1.line12900LlpPart.m_value = s.t4rspBox25;
-    t1.line12905FhsaIncome.m_value = s.fhsaBox22 + s.fhsaBox26 + s.fhsaBox28;
-    t1.line13010Scholarships.m_value = s.t4aBox105Taxable;
-    t1.line14400WorkersCompensation.m_value = s.t5007Box10;
-    t1.line14500SocialAssistance.m_value = s.t5007Box11;
-    t1.line14600NetFederalSupplements.m_value = s.oasBox21;
+    t1.line12900RrspIncome.setAmount(s.t4rspBox18 + s.t4rspBox20 + s.t4rspBox22 + s.t4rspBox26 + s.t4rspBox28Income +
+                                     s.t4rspBox34 + s.t4rifBox16Other + s.t4rifBox18 + s.t4rifBox20Other +
+                                     s.t4rifBox24Other);
+    t1.line12900HbpPart.setAmount(s.t4rspBox27);
+    t1.line12900LlpPart.setAmount(s.t4rspBox25);
+    t1.line12905FhsaIncome.setAmount(s.fhsaBox22 + s.fhsaBox26 + s.fhsaBox28);
+    t1.line13010Scholarships.setAmount(s.t4aBox105Taxable);
+    t1.line14400WorkersCompensation.setAmount(s.t5007Box10);
+    t1.line14500SocialAssistance.setAmount(s.t5007Box11);
+    t1.line14600NetFederalSupplements.setAmount(s.oasBox21);
     // Other income: lump sums, retiring allowances, RESP accumulated income
     // and educational assistance payments (boxes 40, 42, 122), disability
     // benefits out of a pension plan (125), apprenticeship grants (130),
     // the other lump sums and plan payments, and the pandemic and other
     // federal and provincial benefits of boxes 197 to 211.
-    t1.line13000OtherIncome.m_value =
+    t1.line13000OtherIncome.setAmount(
         s.t4aBox18 + s.t4aBox28KindA + s.t4aBox28KindB + s.t4aBox40 + s.t4aBox42 + s.t4aBox109 + s.t4aBox24Other +
         s.t4aBox133Other + s.t4aBox194Other + s.t4aBox30Unmarked + s.t4aOther1 + s.t4aOther2 + s.t4aOther3 +
         s.t4aOther4 + s.t4aOther5 + s.t4aOther6 + s.t4aOther9 + s.t4aOther10 + s.t4aOther12 + s.t4aOther13 +
         s.t4aBox125 + s.t4aBox197 + s.t4aBox198 + s.t4aBox199 + s.t4aBox200 + s.t4aBox202 + s.t4aBox203 +
-        s.t4aBox204 + s.t4aBox205 + s.t4aBox211 + s.t3Box22 + s.t3Box26Other + s.t4arcaAmount1;
+        s.t4aBox204 + s.t4aBox205 + s.t4aBox211 + s.t3Box22 + s.t3Box26Other + s.t4arcaAmount1);
     addIncomeNotOnSlips(t1);
-    t1.line20700RppDeduction.m_value = s.t4Box20 + s.t4aBox32Second;
-    t1.line20600PensionAdjustment.m_value = s.t4Box52 + s.t4aBox34;
-    t1.line20810PrppEmployer.m_value = s.prppEmployer;
-    t1.line21200UnionDues.m_value = s.t4Box44;
-    t1.line23210Covid19Repayment.m_value = s.t4aBox201;
-    t1.line24400ForcesPoliceDeduction.m_value = s.t4Other1Code0 + s.t4Other1Code1;
+    t1.line20700RppDeduction.setAmount(s.t4Box20 + s.t4aBox32Second);
+    t1.line20600PensionAdjustment.setAmount(s.t4Box52 + s.t4aBox34);
+    t1.line20810PrppEmployer.setAmount(s.prppEmployer);
+    t1.line21200UnionDues.setAmount(s.t4Box44);
+    t1.line23210Covid19Repayment.setAmount(s.t4aBox201);
+    t1.line24400ForcesPoliceDeduction.setAmount(s.t4Other1Code0 + s.t4Other1Code1);
     // The deductions of boxes 39 and 41; box 53 (deferred security option
     // benefits) is a memo of benefits already in box 14, not a deduction.
-    t1.line24900SecurityOptions.m_value = s.t4Other4 + s.t4Box41;
-    t1.line25000OtherPaymentsDeduction.m_value = s.t5007Box10 + s.t5007Box11 + s.oasBox21;
-    t1.line31200EiPremiums.m_value = s.t4Box18;
-    t1.line31205PpipEmployment.m_value = s.t4Box55;
-    t1.line43700TaxDeducted.m_value = s.t4Box22 + s.t4aBox22 + s.t4apBox22 + s.t4rspBox30 + s.t4eBox22 +
-                                      s.oasBox22 + s.t4rifBox28 + s.fhsaBox30;
-    t1.line45600TrustTaxCredit.m_value = s.t3Box38;
-    t1.line21300UCCBRepayment.m_value = s.rc62Box12;
-    t1.line11700UCCB.m_value = s.rc62Box10;
+    t1.line24900SecurityOptions.setAmount(s.t4Other4 + s.t4Box41);
+    t1.line25000OtherPaymentsDeduction.setAmount(s.t5007Box10 + s.t5007Box11 + s.oasBox21);
+    t1.line31200EiPremiums.setAmount(s.t4Box18);
+    t1.line31205PpipEmployment.setAmount(s.t4Box55);
+    t1.line43700TaxDeducted.setAmount(s.t4Box22 + s.t4aBox22 + s.t4apBox22 + s.t4rspBox30 + s.t4eBox22 + s.oasBox22 +
+                                      s.t4rifBox28 + s.fhsaBox30);
+    t1.line45600TrustTaxCredit.setAmount(s.t3Box38);
+    t1.line21300UCCBRepayment.setAmount(s.rc62Box12);
+    t1.line11700UCCB.setAmount(s.rc62Box10);
     t1.TaxExemptIncome.m_value = s.t4Box71 + s.t4Box88 + s.t4apBox20IndianAct + s.t4eBox18IndianAct +
                                  s.t5007Box10IndianAct + s.t4aBox197And203IndianAct;
     t1.FishingT4Flag.m_value = s.t4HasFishing ? 1 : 0;
@@ -125,9 +125,9 @@ void slipTotalsIntoReturn(const STRUCT_SLIPDATA_CALCULATION& s, TaxData_T1New& t
     // The death benefits of T4A and T3 slips together are exempt up to one
     // 10,000 per person.
     const double deathBenefits = s.t4aBox106 + s.t3Box35;
-    if (deathBenefits - kDeathBenefitExemption >= 0.009)
+    if (taxrules::isPositiveAmount(deathBenefits - kDeathBenefitExemption))
         t1.UnclassifiedSlipIncome.m_value += deathBenefits - kDeathBenefitExemption;
-    t1.line13000OtherIncome.m_value += t1.UnclassifiedSlipIncome.m_value;
+    t1.line13000OtherIncome.addAmount(t1.UnclassifiedSlipIncome.m_value);
 
     if (auto* sch3 = formOf<TaxData_Sch3>(person, 4))
         sch3->SlipFedAmount.m_value = s.t3Box21 + s.t5Box18 + s.t5013Share15Unmarked + s.t5013Share15Marked +
@@ -191,17 +191,17 @@ void addPartnerships(IndividualTaxData& person, TaxData_T1New& t1, double& farmi
                 t1.StatementTotal1.m_value += b.homeUse->m_value;
                 t1.StatementTotal2.m_value += b.cca->m_value;
             }
-        t1.line12600NetRental.m_value += f.RentalNet.m_value;
-        t1.line13499BusinessGross.m_value += f.BusinessGross.m_value;
-        t1.line13500BusinessNet.m_value += f.BusinessNet.m_value;
-        t1.line13699ProfessionalGross.m_value += f.ProfessionalGross.m_value;
-        t1.line13700ProfessionalNet.m_value += f.ProfessionalNet.m_value;
-        t1.line13899CommissionGross.m_value += f.CommissionGross.m_value;
-        t1.line13900CommissionNet.m_value += f.CommissionNet.m_value;
-        t1.line14099FarmingGross.m_value += f.FarmingGross.m_value;
+        t1.line12600NetRental.addAmount(f.RentalNet.m_value);
+        t1.line13499BusinessGross.addAmount(f.BusinessGross.m_value);
+        t1.line13500BusinessNet.addAmount(f.BusinessNet.m_value);
+        t1.line13699ProfessionalGross.addAmount(f.ProfessionalGross.m_value);
+        t1.line13700ProfessionalNet.addAmount(f.ProfessionalNet.m_value);
+        t1.line13899CommissionGross.addAmount(f.CommissionGross.m_value);
+        t1.line13900CommissionNet.addAmount(f.CommissionNet.m_value);
+        t1.line14099FarmingGross.addAmount(f.FarmingGross.m_value);
         farmingNet += f.FarmingNet.m_value;
-        t1.line14299FishingGross.m_value += f.FishingGross.m_value;
-        t1.line14300FishingNet.m_value += f.FishingNet.m_value;
+        t1.line14299FishingGross.addAmount(f.FishingGross.m_value);
+        t1.line14300FishingNet.addAmount(f.FishingNet.m_value);
         // The user's own description of line 13000 stays.
         if (t1.line13000NotOnSlipDescription.m_value.trimmed().isEmpty())
             t1.line13000Description.m_value = CString("Partnership Income/Loss from T5013 slip");
@@ -223,14 +223,14 @@ void addBusinessStatement(TaxData_T2125_New& f, TaxData_T1New& t1)
         f.PartnerName.m_value = CString();
     }
     if (commission) {
-        t1.line13899CommissionGross.m_value += f.GrossIncome.m_value;
-        t1.line13900CommissionNet.m_value += net;
+        t1.line13899CommissionGross.addAmount(f.GrossIncome.m_value);
+        t1.line13900CommissionNet.addAmount(net);
     } else if (kind == 0) {
-        t1.line13499BusinessGross.m_value += f.GrossIncome.m_value;
-        t1.line13500BusinessNet.m_value += net;
+        t1.line13499BusinessGross.addAmount(f.GrossIncome.m_value);
+        t1.line13500BusinessNet.addAmount(net);
     } else if (kind == 1) {
-        t1.line13699ProfessionalGross.m_value += f.GrossIncome.m_value;
-        t1.line13700ProfessionalNet.m_value += net;
+        t1.line13699ProfessionalGross.addAmount(f.GrossIncome.m_value);
+        t1.line13700ProfessionalNet.addAmount(net);
     }
     // Any other kind adds nothing here; validation tells the user.
     if (f.OwnIndicator.m_value)
@@ -251,7 +251,7 @@ void addBusinessStatement(TaxData_T2125_New& f, TaxData_T1New& t1)
 // before every expense is entered) must not undo it for the next one.
 double allowedFarmingNet(double farmingNet, bool restricted)
 {
-    if (farmingNet - (-kRestrictedFarmThreshold) > -0.009 || !restricted)
+    if (!taxrules::isNegativeAmount(farmingNet - (-kRestrictedFarmThreshold)) || !restricted)
         return farmingNet;
     if (farmingNet > kRestrictedFarmFloor)
         return -(kRestrictedFarmThreshold + (-farmingNet - kRestrictedFarmThreshold) / 2.0);
@@ -275,7 +275,7 @@ void addStatements(IndividualTaxData& person, TaxData_T1New& t1, double farmingN
         identify(*f);
         f->RunningTotal.m_value = t1.line12600NetRental.m_value;
         f->Calculate01();
-        t1.line12600NetRental.m_value += f->NetResult.m_value;
+        t1.line12600NetRental.addAmount(f->NetResult.m_value);
         t1.StatementTotal2.m_value += f->line9936CCA.m_value;
     });
     forEachItem(person, 15, [&](CTaxData_Form* form) {
@@ -287,7 +287,7 @@ void addStatements(IndividualTaxData& person, TaxData_T1New& t1, double farmingN
         f->LastName.m_value = person.GetLastName();
         f->SIN.m_value = t1.SIN.m_value;
         f->Calculate01();
-        t1.line14099FarmingGross.m_value += f->GrossResult.m_value;
+        t1.line14099FarmingGross.addAmount(f->GrossResult.m_value);
         farmingNet += f->NetResult.m_value;
     });
     forEachItem(person, 21, [&](CTaxData_Form* form) {
@@ -298,11 +298,11 @@ void addStatements(IndividualTaxData& person, TaxData_T1New& t1, double farmingN
         identify(*f);
         f->Identification.m_value = t1.SIN.m_value;
         f->Calculate01();
-        t1.line14099FarmingGross.m_value += f->GrossResult.m_value;
+        t1.line14099FarmingGross.addAmount(f->GrossResult.m_value);
         farmingNet += f->NetResult.m_value;
     });
-    t1.line14100FarmingNet.m_value = allowedFarmingNet(farmingNet, t1.RestrictedFarmFlag.m_value != 0);
-    t1.line54950FarmingLoss.m_value = farmingNet < 0 ? -farmingNet : 0.0;
+    t1.line14100FarmingNet.setAmount(allowedFarmingNet(farmingNet, t1.RestrictedFarmFlag.m_value != 0));
+    t1.line54950FarmingLoss.setAmount(farmingNet < 0 ? -farmingNet : 0.0);
 
     forEachItem(person, 51, [&](CTaxData_Form* form) {
         t1.FishingCount.m_value += 1;
@@ -311,8 +311,8 @@ void addStatements(IndividualTaxData& person, TaxData_T1New& t1, double farmingN
             return;
         identify(*f);
         f->Calculate01();
-        t1.line14299FishingGross.m_value += f->GrossResult.m_value;
-        t1.line14300FishingNet.m_value += f->NetResult.m_value;
+        t1.line14299FishingGross.addAmount(f->GrossResult.m_value);
+        t1.line14300FishingNet.addAmount(f->NetResult.m_value);
     });
     for (ENUMTYPE_FORM type : {ENUMTYPE_FORM(131), ENUMTYPE_FORM(125)}) {
         forEachItem(person, type, [&](CTaxData_Form* form) {
@@ -339,7 +339,7 @@ double addPrincipalResidences(IndividualTaxData& person, const TaxData_T1New& t1
             f.SIN.m_value = t1.SIN.m_value;
             f.Calculate01();
             sum += f.Gain.m_value;
-            if (present(sum) && !person.HasForm(4))
+            if (taxrules::isPresentAmount(sum) && !person.HasForm(4))
                 person.GetFormData(4, true);
         });
     return sum;
@@ -349,7 +349,7 @@ void calculateCapitalGains(IndividualTaxData& person, TaxData_T1New& t1, double 
 {
     auto* sch3 = formOf<TaxData_Sch3>(person, 4);
     if (!sch3) {
-        t1.line12700TaxableCapitalGains.m_value = t1.CapitalGainAmount.m_value;
+        t1.line12700TaxableCapitalGains.setAmount(t1.CapitalGainAmount.m_value);
         t1.CapitalGainReduction.m_value = 0;
         t1.CapitalGainsDeductionBase.m_value = 0;
         t1.MortgageForeclosure.m_value = 0;
@@ -360,7 +360,7 @@ void calculateCapitalGains(IndividualTaxData& person, TaxData_T1New& t1, double 
     const auto* t1170 = formOf<TaxData_T1170>(person, 113);
     auto pair = [](CFloatField& amount, CFloatField& base, const CFloatField* a, const CFloatField* b) {
         base.m_value = b ? b->m_value : 0.0;
-        amount.m_value = (a && base.m_value >= 0.009) ? a->m_value : 0.0;
+        amount.m_value = (a && taxrules::isPositiveAmount(base.m_value)) ? a->m_value : 0.0;
     };
     pair(sch3->T1170Amount1, sch3->T1170Base1, t1170 ? &t1170->Amount1 : nullptr, t1170 ? &t1170->Base1 : nullptr);
     pair(sch3->T1170Amount2, sch3->T1170Base2, t1170 ? &t1170->Amount2 : nullptr, t1170 ? &t1170->Base2 : nullptr);
@@ -372,7 +372,7 @@ void calculateCapitalGains(IndividualTaxData& person, TaxData_T1New& t1, double 
     sch3->CalculateTaxableCapGain();
     sch3->CalculateCapGainReduction();
     const double gains = sch3->Result.m_value + t1.CapitalGainAmount.m_value;
-    t1.line12700TaxableCapitalGains.m_value = (gains < 0.009 && !t1.IsDeceased()) ? 0.0 : gains;
+    t1.line12700TaxableCapitalGains.setAmount((!taxrules::isPositiveAmount(gains) && !t1.IsDeceased()) ? 0.0 : gains);
     t1.CapitalGainsDeductionBase.m_value = sch3->Result2.m_value;
     t1.CapitalGainReduction.m_value = sch3->Result3.m_value;
     t1.MortgageForeclosure.m_value = sch3->getMortgageForClosureAndConditionSale();
@@ -389,7 +389,7 @@ void dependantsMedical(const DependantInfoStruct* dependants, TaxData_T1New& t1)
         double expenses = 0;
         for (int a = 0; a < TaxData_T1New::kDependantMedicalAmounts; ++a)
             expenses += std::max(0.0, t1.dependantMedical(d, a).m_value);
-        if (!present(expenses))
+        if (!taxrules::isPresentAmount(expenses))
             continue;
         const DependantInfo* info = dependants ? dependants->GetAt(d) : nullptr;
         const int age = info ? info->ageAtYearEnd() : -1;
@@ -457,22 +457,22 @@ int IndividualTaxData::CalculateStep1(const CalcChange& changed)
     slipTotalsIntoReturn(s, *t1, *this);
     t1->TaxExemptIncomeAnswer.m_value = s.hasIndianActIncome ? 1 : 0;
     auto* t90 = formOf<TaxData_T90>(*this, 171);
-    if (!t90 && (s.t4Box71 >= 0.009 || s.hasIndianActIncome))
+    if (!t90 && (taxrules::isPositiveAmount(s.t4Box71) || s.hasIndianActIncome))
         t90 = static_cast<TaxData_T90*>(GetFormData(171, true));
     if (t90) {
         t90->Total.m_value = s.t4Box71;
-        t90->Flag.m_value = (s.t4Box71 >= 0.009 || s.hasIndianActIncome) ? 1 : 0;
+        t90->Flag.m_value = (taxrules::isPositiveAmount(s.t4Box71) || s.hasIndianActIncome) ? 1 : 0;
         t90->PensionExempt.m_value = s.t4apBox20IndianAct;
     }
     int selector = 0;
-    if (s.t4Box26Qpp >= 0.009 || s.t4Box17 >= 0.009)
+    if (taxrules::isPositiveAmount(s.t4Box26Qpp) || taxrules::isPositiveAmount(s.t4Box17))
         selector = 2;
-    else if (s.t4Box26Cpp >= 0.009 || s.t4Box16 >= 0.009)
+    else if (taxrules::isPositiveAmount(s.t4Box26Cpp) || taxrules::isPositiveAmount(s.t4Box16))
         selector = 1;
     t1->PensionPlanSelector.m_value = selector;
     _autoCreateSch8RC381(selector);
     const int placement = (s.t4HasPlacementAgency || s.t4HasKind1 || s.t4HasKind2) ? 1 : 0;
-    const int employment = present(t1->line10100EmploymentIncome.m_value) ? 1 : 0;
+    const int employment = taxrules::isPresentAmount(t1->line10100EmploymentIncome.m_value) ? 1 : 0;
     if (auto* rc381 = formOf<TaxData_RC381>(*this, 148)) {
         rc381->EmploymentIncomePresent.m_value = employment;
         rc381->SlipContributions.m_value = s.t4Box16;
@@ -500,19 +500,19 @@ int IndividualTaxData::CalculateStep1(const CalcChange& changed)
             if (++n > 6)
                 break; // further T4s are reported by validation
             const auto& t4 = static_cast<const TaxData_Slip_T4&>(*item->data);
-            const double earnings = std::fabs(t4.box26PensionableEarnings.m_value) < 0.009
+            const double earnings = !taxrules::isPresentAmount(t4.box26PensionableEarnings.m_value)
                                         ? t4.box14EmploymentIncome.m_value
                                         : t4.box26PensionableEarnings.m_value;
             cpt20->setEntryN(n, earnings, t4.box16CppContributions.m_value, t4.box17QppContributions.m_value);
         }
     }
-    if (s.prppEmployeeCurrentYear >= 0.009 || s.prppEmployeePriorYear >= 0.009)
+    if (taxrules::isPositiveAmount(s.prppEmployeeCurrentYear) || taxrules::isPositiveAmount(s.prppEmployeePriorYear))
         GetFormData(7, true);
     if (auto* sch7 = formOf<TaxData_Sch7>(*this, 7)) {
         sch7->PrppCurrentYear.m_value = s.prppEmployeeCurrentYear;
         sch7->PrppPriorYear.m_value = s.prppEmployeePriorYear;
     }
-    if (s.prppExemptIncomeCurrentYear >= 0.009 || s.prppExemptIncomePriorYear >= 0.009)
+    if (taxrules::isPositiveAmount(s.prppExemptIncomeCurrentYear) || taxrules::isPositiveAmount(s.prppExemptIncomePriorYear))
         GetFormData(149, true);
     if (auto* rc383 = formOf<TaxData_RC383>(*this, 149)) {
         rc383->Income.m_value = std::max({rc383->Income.m_value, s.t4Box71, s.t4Box88});
@@ -537,8 +537,8 @@ int IndividualTaxData::CalculateStep1(const CalcChange& changed)
         t1032->line68040.m_value = s.pensionTaxDeducted;
     // Annuities that count as pension go with the pensions; the rest is
     // plan income. The pension income amount takes every eligible pension.
-    t1->line11500OtherPensions.m_value += t1->PensionAmount.m_value;
-    t1->line12900RrspIncome.m_value += t1->AnnuityAmount.m_value;
+    t1->line11500OtherPensions.addAmount(t1->PensionAmount.m_value);
+    t1->line12900RrspIncome.addAmount(t1->AnnuityAmount.m_value);
     t1->PensionAmount.m_value += s.t4aBox16 + s.t4aBox24Pension + s.t4aBox133Pension + s.t4aBox194Pension +
                                  s.t4rifBox16Pension + s.t4rifBox20Pension + s.t4rifBox24Pension + s.t3Box31 +
                                  s.t5Box19Pension;
@@ -564,11 +564,11 @@ int IndividualTaxData::CalculateStep1(const CalcChange& changed)
     if (t2043)
         t2043->Calculate01();
     t1->T2043Amount.m_value = t2043 ? t2043->Result.m_value : 0.0;
-    t1->line47556FuelChargeFarmers.m_value = t1->T2043Amount.m_value;
+    t1->line47556FuelChargeFarmers.setAmount(t1->T2043Amount.m_value);
     addStatements(*this, *t1, farmingNet);
     // Self-employment alone calls for the plan schedule of the province:
     // contributions are due on it whether or not a slip shows any.
-    if (t1->PensionPlanSelector.m_value == 0 && t1->getSelfEmploymentIncomeForCPP() >= 0.009)
+    if (t1->PensionPlanSelector.m_value == 0 && taxrules::isPositiveAmount(t1->getSelfEmploymentIncomeForCPP()))
         _autoCreateSch8RC381(m_province == 11 ? 2 : 1);
     const double t2091Sum = addPrincipalResidences(*this, *t1);
     // 15, 16.
@@ -582,13 +582,13 @@ int IndividualTaxData::CalculateStep1(const CalcChange& changed)
     // 18. Dividends.
     if (auto* ws = formOf<TaxData_WS_D1>(*this, 210)) {
         ws->Calculate01();
-        t1->line12010OtherThanEligibleDividends.m_value = ws->getF12010();
-        t1->line12000TaxableDividends.m_value = ws->getF12000();
-        t1->line12100InterestIncome.m_value = ws->line12100.m_value;
-        t1->line40425DividendTaxCredit.m_value = ws->line40425.m_value;
+        t1->line12010OtherThanEligibleDividends.setAmount(ws->getF12010());
+        t1->line12000TaxableDividends.setAmount(ws->getF12000());
+        t1->line12100InterestIncome.setAmount(ws->line12100.m_value);
+        t1->line40425DividendTaxCredit.setAmount(ws->line40425.m_value);
     } else {
-        t1->line12010OtherThanEligibleDividends.m_value = 0;
-        t1->line12000TaxableDividends.m_value = t1->DividendAmount.m_value;
+        t1->line12010OtherThanEligibleDividends.setAmount(0);
+        t1->line12000TaxableDividends.setAmount(t1->DividendAmount.m_value);
     }
     // 19. Spousal plan withdrawals.
     if (auto* t2205 = formOf<CTaxData_T2205>(*this, 124)) {
@@ -624,17 +624,17 @@ int IndividualTaxData::CalculateStep2()
     if (auto* sch7 = formOf<TaxData_Sch7>(*this, 7)) {
         sch7->Input.m_value = t1->line10100EmploymentIncome.m_value;
         sch7->Calculate01();
-        t1->line20800RrspDeduction.m_value = sch7->Result.m_value;
+        t1->line20800RrspDeduction.setAmount(sch7->Result.m_value);
     } else {
-        t1->line20800RrspDeduction.m_value = 0;
+        t1->line20800RrspDeduction.setAmount(0);
     }
     if (auto* sch15 = formOf<TaxData_Sch15>(*this, 205)) {
         sch15->Age.m_value = t1->GetAge();
         sch15->Contributions.m_value = s.fhsaBox18;
         sch15->Calculate01();
-        t1->line20805FhsaDeduction.m_value = sch15->Result.m_value;
+        t1->line20805FhsaDeduction.setAmount(sch15->Result.m_value);
     } else {
-        t1->line20805FhsaDeduction.m_value = 0;
+        t1->line20805FhsaDeduction.setAmount(0);
     }
     // 3. Disability supports.
     if (auto* t929 = formOf<TaxData_T929New>(*this, 14)) {
@@ -642,13 +642,13 @@ int IndividualTaxData::CalculateStep2()
         for (const CFloatField* net : {&t1->line13500BusinessNet, &t1->line13700ProfessionalNet,
                                        &t1->line13900CommissionNet, &t1->line14100FarmingNet,
                                        &t1->line14300FishingNet, &t1->SelfEmploymentOther1, &t1->SelfEmploymentOther2})
-            if (net->m_value >= 0.009)
+            if (taxrules::isPositiveAmount(net->m_value))
                 income += net->m_value;
         t929->Income.m_value = income;
         t929->Calculate01();
-        t1->line21500DisabilitySupports.m_value = t929->Result.m_value;
+        t1->line21500DisabilitySupports.setAmount(t929->Result.m_value);
     } else {
-        t1->line21500DisabilitySupports.m_value = 0;
+        t1->line21500DisabilitySupports.setAmount(0);
     }
     // 4. Moving expenses.
     double moving = t1->line21900BaseAmount.m_value;
@@ -660,25 +660,25 @@ int IndividualTaxData::CalculateStep2()
         f.Calculate01();
         moving += f.Claimed.m_value;
     });
-    t1->line21900MovingExpenses.m_value = moving;
+    t1->line21900MovingExpenses.setAmount(moving);
     // 5. Exploration expenses.
     auto* t2038 = formOf<TaxData_T2038New>(*this, 20);
     if (auto* t1229 = formOf<CTaxData_T1229>(*this, 107)) {
         t1229->Calculate01();
-        t1->line22400ExplorationExpenses.m_value = t1229->Result.m_value;
+        t1->line22400ExplorationExpenses.setAmount(t1229->Result.m_value);
         if (t2038) {
             t2038->T1229Amount1.m_value = t1229->Result2.m_value;
             t2038->T1229Amount2.m_value = t1229->Result3.m_value;
         }
         t1->support67860.m_value = t1229->Result4.m_value;
     } else {
-        t1->line22400ExplorationExpenses.m_value = 0;
+        t1->line22400ExplorationExpenses.setAmount(0);
         if (t2038)
             t2038->T1229Amount1.m_value = t2038->T1229Amount2.m_value = 0;
         t1->support67860.m_value = 0;
     }
-    t1->line23200OtherDeductions.m_value = s.t4Other7 + s.t4psAmount09 + t1->line23200NotOnSlip.m_value +
-                                           std::max(0.0, -t1->T2205Deduction.m_value);
+    t1->line23200OtherDeductions.setAmount(s.t4Other7 + s.t4psAmount09 + t1->line23200NotOnSlip.m_value +
+                                           std::max(0.0, -t1->T2205Deduction.m_value));
     // 6. Employment expenses.
     double expenses = 0;
     forEachForm<TaxData_T777New>(*this, 59, [&](TaxData_T777New& f) {
@@ -701,8 +701,8 @@ int IndividualTaxData::CalculateStep2()
     }
     // Special taxes: the profit-sharing plan tax here, the additional tax on
     // RESP payments (T1172) joins it in step 4.
-    t1->line41800SpecialTaxes.m_value = rc359 ? rc359->ResultTax.m_value : 0.0;
-    t1->line22900EmploymentExpenses.m_value = expenses;
+    t1->line41800SpecialTaxes.setAmount(rc359 ? rc359->ResultTax.m_value : 0.0);
+    t1->line22900EmploymentExpenses.setAmount(expenses);
     // 7. Clergy residence.
     if (auto* t1223 = formOf<CTaxData_T1223>(*this, 103)) {
         t1223->LastName.m_value = t1->LastName.m_value;
@@ -713,9 +713,9 @@ int IndividualTaxData::CalculateStep2()
         t1->GetFullAddressWithoutPostcode(0, address);
         t1223->Address.m_value = address;
         t1223->Calculate01();
-        t1->line23100ClergyResidence.m_value = t1223->Result.m_value;
+        t1->line23100ClergyResidence.setAmount(t1223->Result.m_value);
     } else {
-        t1->line23100ClergyResidence.m_value = 0;
+        t1->line23100ClergyResidence.setAmount(0);
     }
     // 8 to 16. Self-employment, employment insurance and the pension plan.
     const double selfEmployment = t1->getSelfEmploymentIncomeForCPP();
@@ -725,9 +725,9 @@ int IndividualTaxData::CalculateStep2()
                                        t1->line14300FishingNet.m_value + t1->SelfEmploymentOther1.m_value;
         sch13->EmploymentInsurable.m_value = s.t4EiInsurable;
         sch13->Calculate01();
-        t1->line31217EiSelfEmployed.m_value = t1->line42120EiSelfEmployedPayable.m_value = sch13->getResult();
+        t1->line31217EiSelfEmployed.setAmount(t1->line42120EiSelfEmployedPayable.m_value = sch13->getResult());
     } else {
-        t1->line31217EiSelfEmployed.m_value = t1->line42120EiSelfEmployedPayable.m_value = 0;
+        t1->line31217EiSelfEmployed.setAmount(t1->line42120EiSelfEmployedPayable.m_value = 0);
     }
     auto* cpt20 = formOf<TaxData_CPT20_New>(*this, 57);
     auto* sch8 = formOf<TaxData_Sch8_14>(*this, 150);
@@ -793,11 +793,11 @@ int IndividualTaxData::CalculateStep2()
         t2204->QuebecInsurableEarnings.m_value = s.t4EiInsurableQuebec;
         t2204->PremiumsDeducted.m_value = s.t4Box18;
         t2204->Calculate01();
-        t1->line31200EiPremiums.m_value = t2204->PremiumsCredited.m_value;
-        t1->line45000EiOverpayment.m_value = t2204->Result.m_value;
+        t1->line31200EiPremiums.setAmount(t2204->PremiumsCredited.m_value);
+        t1->line45000EiOverpayment.setAmount(t2204->Result.m_value);
     } else {
-        t1->line31200EiPremiums.m_value = s.t4Box18;
-        t1->line45000EiOverpayment.m_value = 0;
+        t1->line31200EiPremiums.setAmount(s.t4Box18);
+        t1->line45000EiOverpayment.setAmount(0);
     }
     // The plan schedule the selector names gives the T1 its contribution
     // lines; without one they are 0, so nothing survives from an earlier
@@ -814,12 +814,12 @@ int IndividualTaxData::CalculateStep2()
     }
     t1->CppSelfEmployedBase.m_value = base;
     t1->CppSelfEmployedEnhanced.m_value = enhanced;
-    t1->line30800CppEmployment.m_value = plan ? plan->EmploymentBase.m_value : 0.0;
-    t1->line31000CppSelfEmployed.m_value = plan ? plan->BaseContribution.m_value : 0.0;
-    t1->line22200CppSelfEmployed.m_value = plan ? plan->EnhancedDeduction.m_value : 0.0;
-    t1->line22215CppEnhancedEmployment.m_value = plan ? plan->EmploymentEnhanced.m_value : 0.0;
-    t1->line42100CppSelfEmployedPayable.m_value = payable;
-    t1->line44800CppOverpayment.m_value = plan ? plan->Overpayment.m_value : 0.0;
+    t1->line30800CppEmployment.setAmount(plan ? plan->EmploymentBase.m_value : 0.0);
+    t1->line31000CppSelfEmployed.setAmount(plan ? plan->BaseContribution.m_value : 0.0);
+    t1->line22200CppSelfEmployed.setAmount(plan ? plan->EnhancedDeduction.m_value : 0.0);
+    t1->line22215CppEnhancedEmployment.setAmount(plan ? plan->EmploymentEnhanced.m_value : 0.0);
+    t1->line42100CppSelfEmployedPayable.setAmount(payable);
+    t1->line44800CppOverpayment.setAmount(plan ? plan->Overpayment.m_value : 0.0);
     if (t1->IsBankrupt())
         t1->CppSelfEmployedBase.m_value = t1->CppSelfEmployedEnhanced.m_value = 0;
     // 17, 18. Northern residents' slip amounts, foreign tax above 15%.
@@ -829,10 +829,11 @@ int IndividualTaxData::CalculateStep2()
         t1206->T1Amount.m_value = t1->line23600NetIncome.m_value;
         t1206->CalculateTOSI();
         t1->SplitIncome.m_value = t1206->SplitIncome.m_value;
-        t1->SplitIncomeFlag.m_value = present(t1206->SplitIncome.m_value) ? 1 : 0;
+        t1->SplitIncomeFlag.m_value = taxrules::isPresentAmount(t1206->SplitIncome.m_value) ? 1 : 0;
         // Split income is taxed on form T1206 at the top rate; the same
         // income is deducted here so the brackets do not tax it again.
-        t1->line23200OtherDeductions.m_value += std::max(0.0, t1206->SplitIncome.m_value);
+        t1->line23200OtherDeductions.setAmount(t1->line23200OtherDeductions.m_value +
+                                               std::max(0.0, t1206->SplitIncome.m_value));
     } else {
         t1->SplitIncome.m_value = 0;
         t1->SplitIncomeFlag.m_value = 0;
@@ -840,13 +841,13 @@ int IndividualTaxData::CalculateStep2()
     // 20. Foreign and refunded plans.
     if (auto* t746 = formOf<TaxData_T746New>(*this, 105)) {
         t746->Calculate01();
-        t1->line23200OtherDeductions.m_value += t746->Result.m_value;
+        t1->line23200OtherDeductions.addAmount(t746->Result.m_value);
     }
     // Contributions to foreign and United States plans are deducted with
     // the registered pension plan contributions.
     if (auto* rc269 = formOf<TaxData_RC269>(*this, 138)) {
         rc269->Calculate01();
-        t1->line20700RppDeduction.m_value += rc269->Result.m_value;
+        t1->line20700RppDeduction.addAmount(rc269->Result.m_value);
     }
     if (auto* rc267 = formOf<TaxData_RC267New>(*this, 136)) {
         rc267->Calculate01();
@@ -864,10 +865,10 @@ int IndividualTaxData::CalculateStep2()
         t778->HasSpouse.m_value = t1->HasSpouse() ? 1 : 0;
         t778->SpouseNetIncome.m_value = t1->SpouseNetIncome.m_value;
         t778->Calculate01();
-        t1->line21400ChildCare.m_value = t778->Result.m_value;
+        t1->line21400ChildCare.setAmount(t778->Result.m_value);
         t1->CalculateNetIncomeBeforeCCT();
     } else {
-        t1->line21400ChildCare.m_value = 0;
+        t1->line21400ChildCare.setAmount(0);
     }
     // The T1 works out the repayment of EI and OAS benefits; the dividend
     // worksheet, when present, does the same from the same figures. Without
@@ -876,9 +877,9 @@ int IndividualTaxData::CalculateStep2()
     if (auto* ws = formOf<TaxData_WS_D1>(*this, 210)) {
         ws->CalculateF23500(t1->line23400NetIncomeBeforeAdjustments.m_value, t1->OASRepaymentBase.m_value,
                             std::min(t1->EIRepaymentBase.m_value, t1->line11900EmploymentInsurance.m_value));
-        t1->line23500SocialBenefitsRepayment.m_value = ws->getF23500();
+        t1->line23500SocialBenefitsRepayment.setAmount(ws->getF23500());
     }
-    t1->line42200SocialBenefitsRepayment.m_value = t1->line23500SocialBenefitsRepayment.m_value;
+    t1->line42200SocialBenefitsRepayment.setAmount(t1->line23500SocialBenefitsRepayment.m_value);
     t1->CalculateNetIncomeAfterCCT();
     // 24 to 28.
     if (auto* t936 = formOf<TaxData_T936New>(*this, 32)) {
@@ -890,16 +891,16 @@ int IndividualTaxData::CalculateStep2()
     if (auto* t657 = formOf<TaxData_T657New>(*this, 40)) {
         t657->EligibleGains.m_value = t1->CapitalGainsDeductionBase.m_value;
         t657->Calculate01();
-        t1->line25400CapitalGainsDeduction.m_value = t657->Result.m_value;
+        t1->line25400CapitalGainsDeduction.setAmount(t657->Result.m_value);
     } else {
-        t1->line25400CapitalGainsDeduction.m_value = 0;
+        t1->line25400CapitalGainsDeduction.setAmount(0);
     }
     if (auto* t2222 = formOf<CTaxData_T2222>(*this, 49)) {
         t2222->NetIncome.m_value = t1->line23600NetIncome.m_value;
         t2222->Calculate01();
-        t1->line25500NorthernResidents.m_value = t2222->Result.m_value;
+        t1->line25500NorthernResidents.setAmount(t2222->Result.m_value);
     } else {
-        t1->line25500NorthernResidents.m_value = 0;
+        t1->line25500NorthernResidents.setAmount(0);
     }
     t1->CalculateTaxableIncome();
     return 0;

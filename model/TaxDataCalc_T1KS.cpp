@@ -17,6 +17,7 @@
 #include "companion/forms/schedules/taxdata_sch7.h"
 #include "companion/forms/t1/taxdata_t1ksnew.h"
 #include "companion/forms/t1/taxdata_t1new.h"
+#include "companion/rules/money.h"
 #include "model/BenefitFigures.h"
 #include "model/CCB2016.h"
 #include "model/GSTCredit.h"
@@ -138,7 +139,7 @@ void IndividualTaxData::UpdateT1KS(bool primary, IndividualTaxData* other)
     auto* sch3 = formOf<TaxData_Sch3>(this, kSchedule3);
     if (t1a)
         summary->CapitalLossCarryForward.m_value = t1a->LossResult.m_value;
-    else if (sch3 && sch3->Result.m_value < kCalcPresent)
+    else if (sch3 && !taxrules::isPositiveAmount(sch3->Result.m_value))
         summary->CapitalLossCarryForward.m_value = -sch3->Result.m_value;
     else
         summary->CapitalLossCarryForward.m_value = 0.0;

@@ -8,6 +8,7 @@
 #include "companion/forms/federal/credits.h"
 #include "companion/forms/federal/minimumtax_split.h"
 #include "companion/forms/t1/taxdata_t1new.h"
+#include "companion/rules/money.h"
 
 namespace {
 
@@ -68,7 +69,7 @@ int IndividualTaxData::CalculateT2209FedPart()
         t2209->Calculate01();
     }
 
-    t1->line40500ForeignTaxCredit.m_value = 0.0;
+    t1->line40500ForeignTaxCredit.setAmount(0.0);
     t1->FtcTotal1.m_value = 0.0;
     t1->FtcTotal2.m_value = 0.0;
     t1->FtcTotal3.m_value = 0.0;
@@ -90,7 +91,7 @@ int IndividualTaxData::CalculateT2209FedPart()
         t1->FtcTotal3.m_value += t2209->Result3.m_value;
         t1->FtcTotal4.m_value += roundHalfAwayFromZero(t2209->Result4.m_value);
     }
-    t1->line40500ForeignTaxCredit.m_value = std::min(credits, t1->line42900BasicFederalTax.m_value);
+    t1->line40500ForeignTaxCredit.setAmount(std::min(credits, t1->line42900BasicFederalTax.m_value));
     return 0;
 }
 
@@ -99,7 +100,7 @@ int IndividualTaxData::CalculateT2209FromFedToProv()
     std::list<TaxData_T2209_2036*> forms;
     PrepareT2209List(forms);
     auto* t691 = qobject_cast<TaxData_T691New*>(GetFormData(kT691, false));
-    const bool minimumTax = t691 && std::abs(t691->MinimumTax.m_value) >= kCalcPresent;
+    const bool minimumTax = t691 && taxrules::isPresentAmount(t691->MinimumTax.m_value);
     for (TaxData_T2209_2036* t2209 : forms) {
         // The province credits the foreign tax the federal credit left.
         t2209->ProvincialIncome.m_value = t2209->ForeignNonBusinessIncome.m_value;

@@ -16,11 +16,11 @@
 #include "companion/forms/schedules/taxdata_sch6.h"
 #include "companion/forms/schedules/taxdata_sch9.h"
 #include "companion/forms/t1/taxdata_t1new.h"
+#include "companion/forms/dependantinfostruct.h"
+#include "companion/rules/federalprograms2024.h"
+#include "companion/rules/money.h"
 #include "model/calcsteps_common.h"
 #include "model/preparerinfo.h"
-#include "companion/forms/dependantinfostruct.h"
-#include "companion/rules/money.h"
-#include "companion/rules/federalprograms2024.h"
 
 using namespace calcsteps;
 
@@ -174,13 +174,13 @@ int IndividualTaxData::CalculateStep3()
         sch5->CanClaimSpouse.m_value = t1->CanClaimSpouse() ? 1 : 0;
         sch5->SpouseNetIncome.m_value = t1->getSpouseNetIncForSpouseCredit(true);
         sch5->Calculate01();
-        t1->line30300SpouseAmount.m_value = sch5->SpouseAmountResult.m_value;
-        t1->line30400EligibleDependant.m_value = sch5->EligibleDependantResult.m_value;
-        t1->line30425CaregiverSpouse.m_value = sch5->CaregiverSpouseResult.m_value;
+        t1->line30300SpouseAmount.setAmount(sch5->SpouseAmountResult.m_value);
+        t1->line30400EligibleDependant.setAmount(sch5->EligibleDependantResult.m_value);
+        t1->line30425CaregiverSpouse.setAmount(sch5->CaregiverSpouseResult.m_value);
     } else {
-        t1->line30300SpouseAmount.m_value = 0;
-        t1->line30400EligibleDependant.m_value = 0;
-        t1->line30425CaregiverSpouse.m_value = 0;
+        t1->line30300SpouseAmount.setAmount(0);
+        t1->line30400EligibleDependant.setAmount(0);
+        t1->line30425CaregiverSpouse.setAmount(0);
     }
     // Caregiver amounts for the infirm dependants of the dependant table.
     const CaregiverAmounts caregivers = caregiverAmounts(m_pDependants, formOf<TaxData_Sch5>(*this, 6));
@@ -199,23 +199,23 @@ int IndividualTaxData::CalculateStep3()
         sch11->TField.m_value = t;
         const double taxable = t1->line26000TaxableIncome.m_value;
         sch11->RateTestIncome.m_value =
-            taxable - kTuitionRateThreshold >= 0.009 ? t / kLowestFederalRate : taxable;
+            taxrules::isPositiveAmount(taxable - kTuitionRateThreshold) ? t / kLowestFederalRate : taxable;
         if (auto* t1206 = formOf<TaxData_T1206New>(*this, 29))
             sch11->RateTestIncome.m_value += t1206->SplitIncome.m_value;
         sch11->CreditsBase.m_value = creditsBeforeTuition(*t1);
         sch11->Calculate01();
-        t1->line32300Tuition.m_value = sch11->Result.m_value;
+        t1->line32300Tuition.setAmount(sch11->Result.m_value);
         t1->Sch11Result2.m_value = sch11->CarryForwardNext.m_value;
         t1->line45350TrainingCredit.m_value = sch11->line45350TrainingCredit.m_value;
     } else {
-        t1->line32300Tuition.m_value = 0;
-        t1->line45350TrainingCredit.m_value = 0;
+        t1->line32300Tuition.setAmount(0);
+        t1->line45350TrainingCredit.setAmount(0);
     }
     // 4. Home accessibility.
     auto* sch12 = formOf<TaxData_Sch12_2016>(*this, 157);
     if (sch12)
         sch12->Calculate01();
-    t1->line31285HomeAccessibility.m_value = sch12 ? sch12->Result.m_value : 0.0;
+    t1->line31285HomeAccessibility.setAmount(sch12 ? sch12->Result.m_value : 0.0);
     // 5. Amounts transferred from the spouse.
     if (auto* sch2 = formOf<TaxData_Sch2>(*this, 3)) {
         sch2->SpouseAmount.m_value =
@@ -244,10 +244,10 @@ int IndividualTaxData::CalculateStep4()
         if (t1->canNotOverwriteSpouseAgeAmount())
             sch2->ClaimIndicator.m_value = 0;
         sch2->Calculate01();
-        t1->line32600TransferFromSpouse.m_value =
-            days.daysInYear > 0 ? sch2->line32600Total.m_value * days.bankruptDays / days.daysInYear : 0.0;
+        t1->line32600TransferFromSpouse.setAmount(
+            days.daysInYear > 0 ? sch2->line32600Total.m_value * days.bankruptDays / days.daysInYear : 0.0);
     } else {
-        t1->line32600TransferFromSpouse.m_value = 0;
+        t1->line32600TransferFromSpouse.setAmount(0);
     }
     // 2. Donations.
     if (auto* sch9 = formOf<TaxData_Sch9>(*this, 9)) {
@@ -255,9 +255,9 @@ int IndividualTaxData::CalculateStep4()
         sch9->Deceased.m_value = t1->IsDeceased() ? 1 : 0;
         sch9->TaxableIncome.m_value = t1->line26000TaxableIncome.m_value;
         sch9->Calculate01();
-        t1->line34900Donations.m_value = sch9->Result.m_value;
+        t1->line34900Donations.setAmount(sch9->Result.m_value);
     } else {
-        t1->line34900Donations.m_value = 0;
+        t1->line34900Donations.setAmount(0);
     }
     // 3, 4. Federal tax. The T1's mirror of Schedule 5's first amount is
     // refreshed only when Schedule 5 itself was edited (step 0).
@@ -270,7 +270,7 @@ int IndividualTaxData::CalculateStep4()
     auto* t1206 = formOf<TaxData_T1206New>(*this, 29);
     if (t1206)
         t1206->CalculateFederal();
-    t1->line40424TaxOnSplitIncome.m_value = t1206 ? t1206->Result.m_value : 0.0;
+    t1->line40424TaxOnSplitIncome.setAmount(t1206 ? t1206->Result.m_value : 0.0);
     t1->CalculateField404();
     if (auto* t1212 = formOf<TaxData_T1212New>(*this, 18))
         t1->T1212Amount.m_value += t1212->Result.m_value / 2.0;
@@ -278,21 +278,22 @@ int IndividualTaxData::CalculateStep4()
     // return whose income could bear minimum tax, or that has minimum tax of
     // earlier years to recover, gets form T691.
     auto* t691 = formOf<TaxData_T691New>(*this, 31);
-    if (!t691 && (taxrules::minimumTax(minimumTaxInput(*t1, formOf<TaxData_Sch3>(*this, 4))).minimumTax >= 0.009 ||
-                  t1->MinimumTaxCarryForward.m_value >= 0.009))
+    if (!t691 &&
+        (taxrules::isPositiveAmount(taxrules::minimumTax(minimumTaxInput(*t1, formOf<TaxData_Sch3>(*this, 4))).minimumTax) ||
+         taxrules::isPositiveAmount(t1->MinimumTaxCarryForward.m_value)))
         t691 = static_cast<TaxData_T691New*>(GetFormData(31, true));
     auto* t2038 = formOf<TaxData_T2038New>(*this, 20);
     auto investmentCredit = [&]() {
         if (!t2038)
             return;
         t2038->CalculateToLineC();
-        t1->line41200InvestmentTaxCredit.m_value = t2038->LineC.m_value;
+        t1->line41200InvestmentTaxCredit.setAmount(t2038->LineC.m_value);
         t2038->CalculateToLineD();
     };
     if (!t691) {
-        t1->line40427MinimumTaxCarryover.m_value = 0;
+        t1->line40427MinimumTaxCarryover.setAmount(0);
         const double basic = t1->CalculateField429AndNonResiSurTax();
-        t1->line42900Copy.m_value = basic;
+        t1->line42900Copy.setAmount(basic);
         t1->CalculateLine440ByWorkSheet();
         CalculateT2209FedPart();
         m_provMgr.CalcLoggingCredit(t1);
@@ -319,10 +320,11 @@ int IndividualTaxData::CalculateStep4()
         t691->RegularTax.m_value = regularTaxBeforeCarryover(*t1);
         t691->CarryForwardAvailable.m_value = t1->MinimumTaxCarryForward.m_value;
         t691->CalculateToLine65andMinitaxCarryOverAndLine102();
-        t1->line40427MinimumTaxCarryover.m_value = t691->CarryOver.m_value;
+        t1->line40427MinimumTaxCarryover.setAmount(t691->CarryOver.m_value);
         const double basic = t1->CalculateField429AndNonResiSurTax();
-        t1->line42900Copy.m_value =
-            (m_province == kQuebec && t691->MinimumTax.m_value >= 0.009) ? t691->Province11Result.m_value : basic;
+        t1->line42900Copy.setAmount((m_province == kQuebec && taxrules::isPositiveAmount(t691->MinimumTax.m_value))
+                                        ? t691->Province11Result.m_value
+                                        : basic);
         t1->CalculateLine440ByWorkSheet();
         CalculateT2209FedPart();
         m_provMgr.CalcLoggingCredit(t1);
@@ -335,14 +337,14 @@ int IndividualTaxData::CalculateStep4()
         t691->CalculateToLine95();
         t691->CalculateToEnd();
         if (t2038) {
-            t2038->CalculateToEnd(t691->MinimumTax.m_value >= 0.009);
-            t1->line41200InvestmentTaxCredit.m_value = t2038->Result1.m_value;
-            t1->line45400InvestmentTaxRefund.m_value = t2038->Result2.m_value;
+            t2038->CalculateToEnd(taxrules::isPositiveAmount(t691->MinimumTax.m_value));
+            t1->line41200InvestmentTaxCredit.setAmount(t2038->Result1.m_value);
+            t1->line45400InvestmentTaxRefund.setAmount(t2038->Result2.m_value);
         }
     }
     // 6.
     t1->MinimumTaxPayable.m_value = t691 ? t691->MinimumTax.m_value : 0.0;
-    t1->CalculateField417(t691 && t691->MinimumTax.m_value >= 0.009);
+    t1->CalculateField417(t691 && taxrules::isPositiveAmount(t691->MinimumTax.m_value));
     // 7. Tax on split income.
     if (t1206) {
         t1206->T1Amount.m_value = t1->line26000TaxableIncome.m_value;
@@ -431,7 +433,7 @@ int IndividualTaxData::CalculateStep5(bool isSpouse)
     m_provMgr.CalcProvTax_AfterExchData(t1, GetFormData(156, false), GetFormData(3, false), GetFormData(4, false),
                                         GetFormData(9, false), GetFormData(29, false), t2209List,
                                         GetFormData(31, false), GetFormData(89, false), GetFormData(37, false));
-    t1->line42800ProvincialTax.m_value = t1->ProvincialTaxTotal.m_value;
+    t1->line42800ProvincialTax.setAmount(t1->ProvincialTaxTotal.m_value);
     // 2. Provincial forms the plug-in wraps.
     for (ENUMTYPE_FORM type : {ENUMTYPE_FORM(174), ENUMTYPE_FORM(173)}) {
         CTaxData_Form* form = GetFormData(type, false);
@@ -451,19 +453,19 @@ int IndividualTaxData::CalculateStep5(bool isSpouse)
         t1->ProvincialCredit2.m_value = 0;
     }
     m_provMgr.CalcProvCredit(t1, nullptr, GetFormData(6, false), t2209List);
-    t1->line47900ProvincialCredits.m_value = t1->ProvincialCreditTotal.m_value;
+    t1->line47900ProvincialCredits.setAmount(t1->ProvincialCreditTotal.m_value);
     // 4. Canada workers benefit.
     if (auto* sch6 = formOf<TaxData_Sch6>(*this, 119)) {
         sch6->Province.m_value = t1->getMainTaxProvince();
         if (auto* sch11 = formOf<TaxData_Sch11>(*this, 11);
-            sch11 && sch6->EligibilityIndicator.m_value && sch11->FullTimeMonths.m_value - 3 >= 0.009)
+            sch11 && sch6->EligibilityIndicator.m_value && taxrules::isPositiveAmount(sch11->FullTimeMonths.m_value - 3))
             sch6->Question1.m_value = 0;
         sch6->Calculate01();
-        t1->line45300WorkersBenefit.m_value = sch6->BasicResult.m_value;
+        t1->line45300WorkersBenefit.setAmount(sch6->BasicResult.m_value);
         t1->Sch6Result2.m_value = sch6->DisabilityResult.m_value;
         t1->line41500WorkersBenefitRepayment.m_value = sch6->Repayment.m_value;
     } else {
-        t1->line45300WorkersBenefit.m_value = 0;
+        t1->line45300WorkersBenefit.setAmount(0);
         t1->Sch6Result2.m_value = 0;
         t1->line41500WorkersBenefitRepayment.m_value = 0;
     }
@@ -471,16 +473,16 @@ int IndividualTaxData::CalculateStep5(bool isSpouse)
     auto* reno = formOf<TaxData_Sch12_MultigHomeReno>(*this, 133);
     if (reno)
         reno->Calculate01();
-    t1->line45355MultigenerationalReno.m_value = reno ? reno->Result.m_value : 0.0;
+    t1->line45355MultigenerationalReno.setAmount(reno ? reno->Result.m_value : 0.0);
     if (auto* gst = formOf<CTaxData_GST370>(*this, 28)) {
         gst->LastName.m_value = t1->LastName.m_value;
         gst->FirstName.m_value = t1->FirstName.m_value;
         gst->SIN.m_value = t1->SIN.m_value;
         gst->Year.m_value = CString("2024");
         gst->Calculate01();
-        t1->line45700GstRebate.m_value = gst->Result.m_value;
+        t1->line45700GstRebate.setAmount(gst->Result.m_value);
     } else {
-        t1->line45700GstRebate.m_value = 0;
+        t1->line45700GstRebate.setAmount(0);
     }
     // The refundable medical expense supplement, on the medical expenses
     // and disability supports the return claims.
@@ -513,7 +515,7 @@ int IndividualTaxData::CalculateStep5(bool isSpouse)
                           t1a->BusinessIncome, t1a->BusinessLoss);
         splitIncomeOrLoss(t1->line14100FarmingNet.m_value, t1a->FarmingIncome, t1a->FarmingLoss);
         const auto* sch3 = formOf<TaxData_Sch3>(*this, 4);
-        t1a->CapitalLoss.m_value = (sch3 && sch3->Result.m_value < 0.009) ? -sch3->Result.m_value : 0.0;
+        t1a->CapitalLoss.m_value = (sch3 && !taxrules::isPositiveAmount(sch3->Result.m_value)) ? -sch3->Result.m_value : 0.0;
         t1a->Calculate01();
     }
     // 10 to 17. Forms that mirror the return.

@@ -6,11 +6,10 @@
 #include <cmath>
 
 #include "companion/forms/catalogue.h"
+#include "companion/rules/money.h"
 #include "model/individualtaxdata.h"
 
 namespace calcsteps {
-
-inline bool present(double v) { return std::fabs(v) >= 0.009; }
 
 // The only form of the type, or null (also when several exist).
 template <typename Form>

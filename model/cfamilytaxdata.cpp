@@ -1,8 +1,6 @@
 // Family return: life cycle, copies, the current person and names.
 #include "model/cfamilytaxdata.h"
 
-#include <QComboBox>
-
 CFamilyTaxData::CFamilyTaxData(ENUM_MultiProvsTaxMgrMode mode) : m_mode(mode)
 {
     m_pTaxpayer = new IndividualTaxData(mode, &m_dependants);
@@ -95,27 +93,6 @@ void CFamilyTaxData::getFamilyFullName(CString& taxpayer, CString& spouse) const
     m_pTaxpayer->getFedStringClaimed(17, taxpayer);
     if (IsCoupledReturn())
         m_pSpouse->getFedStringClaimed(17, spouse);
-}
-
-int CFamilyTaxData::fillComboBox(QComboBox* combo, bool spouseCurrent)
-{
-    if (!combo)
-        return 0;
-    combo->clear();
-    CString taxpayer, spouse;
-    getFamilyFullName(taxpayer, spouse);
-    combo->addItem(taxpayer.trimmed().isEmpty() ? QStringLiteral("(self)") : QString(taxpayer), kTaxpayer);
-    const bool coupled = IsCoupledReturn();
-    if (coupled)
-        combo->addItem(spouse.trimmed().isEmpty() ? QStringLiteral("(spouse/common-law)") : QString(spouse), kSpouse);
-    if (spouseCurrent && coupled) {
-        setCurIndv(kSpouse);
-        combo->setCurrentIndex(1);
-    } else {
-        setCurIndv(kTaxpayer);
-        combo->setCurrentIndex(0);
-    }
-    return combo->count();
 }
 
 QString CFamilyTaxData::GetReturnFileNameWithoutSuffix() const

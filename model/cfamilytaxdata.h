@@ -64,6 +64,7 @@ public:
 
     // ---- Names and lists ----
     void getFamilyFullName(CString& taxpayer, CString& spouse) const;
+    // Defined in model/ui (the model's widget part, target model_ui).
     int fillComboBox(QComboBox* combo, bool spouseCurrent);
     QString GetReturnFileNameWithoutSuffix() const;
     void GetActiveProvinces(std::list<unsigned int>& provinces) const;
@@ -172,10 +173,19 @@ public:
     int getSlipSummary(QTextStream& out);
 
     // ---- Defined with the validation, import and optimiser code ----
-    long ValidateTaxReturn(unsigned char edition, std::list<_STRUCT_FORM_VALIDATE_INFO*>& out, CString& name,
-                           bool spouse, bool withCoupledChecks);
+    // Validates the taxpayer, or the spouse of a coupled return, into out;
+    // name receives the person's full name. With withCoupledChecks a
+    // coupled return also gets the record of checks between the spouses
+    // (only when it holds messages). The number of records, counting the
+    // between-spouses record by its messages.
+    quint64 ValidateTaxReturn(unsigned char edition, std::list<_STRUCT_FORM_VALIDATE_INFO*>& out, CString& name,
+                              bool spouse, bool withCoupledChecks);
+    // The checks between the spouses from one side; 0 for a single return.
+    int ValidateWithCoupled(unsigned char edition, std::list<CString>& messages, bool spouse);
     int ValidateT1135(unsigned char edition, std::list<_STRUCT_FORM_VALIDATE_INFO*>& out);
     bool AnyMsgBeforeDirerad(unsigned char edition, bool isReFile);
+    // Last year's return carried into this one, person by person
+    // (cfamilytaxdata_services.cpp).
     void Build2003DataTo2004(STRUCT_IMPORT_LASTYEAR_PARAM* param);
     void DoCoupledReturnOptimize(DataShareAmtDlg* amounts);
 

@@ -2,7 +2,7 @@
 #include "model/cfamilytaxdata.h"
 
 #include "companion/forms/mydatastream.h"
-#include "companion/ui/dlggeneralinput.h"
+#include "companion/core/messages.h"
 #include "model/returnfileedition.h"
 #include "model/returnfileloadcode.h"
 
@@ -27,7 +27,7 @@ bool askReadPassword(QString& entered)
     const QStringList lines{QStringLiteral("Please enter the password for this return file"),
                             QStringLiteral("This return file is proetected by a password"), QString(),
                             QStringLiteral("Press 'Cancel' button to cancel")};
-    return dlgGeneralInput::getText(nullptr, QStringLiteral("Enter password to open file"), lines, entered, true);
+    return askForText(nullptr, QStringLiteral("Enter password to open file"), lines, entered, true);
 }
 
 } // namespace

@@ -2,15 +2,22 @@
 #include "model/cfamilytaxdata.h"
 
 #include "companion/forms/t1/taxdata_t1new.h"
+#include "companion/rules/money.h"
 #include "model/schedule6hint.h"
+
+namespace {
+QString amountText(double amount)
+{
+    return QString::fromStdString(taxrules::formatAmount(amount));
+}
+} // namespace
 
 void getShortResult(const CString& name, double balance, CString& out)
 {
-    const QByteArray utf8 = name.toUtf8();
     if (balance > 0.0)
-        out.Format("%s [Bal. Due: %.2f]", utf8.constData(), balance);
+        out = CString(QStringLiteral("%1 [Bal. Due: %2]").arg(name, amountText(balance)));
     else
-        out.Format("%s [Refund: %.2f]", utf8.constData(), 0.0 - balance); // never "-0.00"
+        out = CString(QStringLiteral("%1 [Refund: %2]").arg(name, amountText(-balance)));
 }
 
 void CFamilyTaxData::getFamilyResult(CString& taxpayer, CString& spouse, CString& family) const
@@ -63,14 +70,11 @@ CString CFamilyTaxData::GetFamilyReturnStatusString() const
             sums[i] += value;
         }
     }
-    CString text;
-    if (sums[3] < 0.0)
-        text.Format("[Total Income]=%.2f [Net Income]=%.2f [Taxable Income]=%.2f [Refund]=%.2f", sums[0], sums[1],
-                    sums[2], -sums[3]);
-    else
-        text.Format("[Total Income]=%.2f [Net Income]=%.2f [Taxable Income]=%.2f [Balance Due]=%.2f", sums[0],
-                    sums[1], sums[2], sums[3] + 0.0);
-    return text;
+    const bool refund = sums[3] < 0.0;
+    return CString(QStringLiteral("[Total Income]=%1 [Net Income]=%2 [Taxable Income]=%3 [%4]=%5")
+                       .arg(amountText(sums[0]), amountText(sums[1]), amountText(sums[2]),
+                            refund ? QStringLiteral("Refund") : QStringLiteral("Balance Due"),
+                            amountText(refund ? -sums[3] : sums[3])));
 }
 
 void CFamilyTaxData::getReport(int, QString& out) const

@@ -1,6 +1,5 @@
-// Family return: forwarders to person operations that the filing, agency
-// data and slip summary code define. Kept apart so that a program without
-// those parts does not need them.
+// Family return: forwarders to person operations over the records shared
+// with the filing, agency-data and import code.
 #include "model/cfamilytaxdata.h"
 
 int CFamilyTaxData::AutoFillReturn(TDDTaxDataOnePerson& person, DataAFR* options)
@@ -28,4 +27,12 @@ int CFamilyTaxData::getSlipSummary(QTextStream& out)
 {
     IndividualTaxData* current = getCurIndvTaxData();
     return current ? current->getSlipSummary(out) : 0;
+}
+
+void CFamilyTaxData::Build2003DataTo2004(STRUCT_IMPORT_LASTYEAR_PARAM* param)
+{
+    // Each person carries over its own part of last year's return.
+    m_pTaxpayer->Build2003DataTo2004(param);
+    if (IsCoupledReturn())
+        m_pSpouse->Build2003DataTo2004(param);
 }

@@ -218,13 +218,25 @@ public:
     // What the calculation could not use and the user should know about.
     void ValidateCalculationInputs(std::list<CString>& messages);
 
-    // ---- Defined with the filing, agency data, validation, slip summary
-    // and import code ----
+    // ---- Over the records shared with the agency-data, filing and import
+    // code (individualtaxdata_services.cpp); Validate and AnyMsgBeforeDirerad
+    // come with the validation code ----
+    // AutoFillReturn's result while no agency record can be applied.
+    static constexpr int kAutoFillNotApplied = -1;
     void getDireradDataInfo(TemplateValueMap& values, int agreement, CString& email, double& balance,
                             int testCaseId);
     void getEfileDataInfo(TemplateValueMap& values, ENUMTYPE_FORM form);
     int AutoFillReturn(TDDTaxDataOnePerson& person, DataAFR* options);
-    void Validate(unsigned char edition, std::list<_STRUCT_FORM_VALIDATE_INFO*>& out);
+    // Validation never changes the return. Appends a record for each slip
+    // and form with messages, then one record of the whole-return checks
+    // when they found anything; returns the size of out (earlier records
+    // counted too).
+    int Validate(unsigned char edition, std::list<_STRUCT_FORM_VALIDATE_INFO*>& out);
+    // Checks between this spouse and the other; appends to messages and
+    // returns their number (earlier messages counted too).
+    int ValidateWithCoupled(unsigned char edition, std::list<CString>& messages, IndividualTaxData& other);
+    // The confirmations before filing, asked through the prompter; false
+    // when the user declines one (do not file).
     bool AnyMsgBeforeDirerad(unsigned char edition, bool isReFile);
     void Build2003DataTo2004(STRUCT_IMPORT_LASTYEAR_PARAM* param);
 

@@ -6,12 +6,12 @@
 #include "companion/forms/federal/mirroring.h"
 #include "companion/forms/schedules/taxdata_sch5.h"
 #include "companion/forms/t1/taxdata_t1new.h"
+#include "companion/rules/money.h"
 #include "model/preparerinfo.h"
 
 namespace {
 
 // An amount counts as present from a cent's fraction up.
-constexpr double kPresent = 0.009;
 
 enum : int {
     FILING_NOT_FILED = 0,
@@ -35,7 +35,7 @@ bool IndividualTaxData::getFedAmountClaimed(int code, double& value) const
     case 260: value = t1->line26000TaxableIncome.m_value; return true;
     case 367:
         value = t1->line30500CaregiverChildren.m_value;
-        return value >= kPresent;
+        return taxrules::isPositiveAmount(value);
     case 483: value = t1->line48300Balance.m_value; return true;
     case 484: value = t1->line48400Refund.m_value; return true;
     case 485: value = t1->line48500BalanceOwing.m_value; return true;
@@ -151,14 +151,12 @@ CString IndividualTaxData::GetReturnStatusString(int) const
     getFedAmountClaimed(260, taxable);
     getFedAmountClaimed(485, owing);
     getFedAmountClaimed(484, refund);
-    CString text;
-    if (owing >= kPresent)
-        text.Format("[Total Income]=%.2f [Net Income]=%.2f [Taxable Income]=%.2f [Balance Due]=%.2f", total, net,
-                    taxable, owing);
-    else
-        text.Format("[Total Income]=%.2f [Net Income]=%.2f [Taxable Income]=%.2f [Refund]=%.2f", total, net,
-                    taxable, refund);
-    return text;
+    const bool owes = taxrules::isPositiveAmount(owing);
+    auto amountText = [](double amount) { return QString::fromStdString(taxrules::formatAmount(amount)); };
+    return CString(QStringLiteral("[Total Income]=%1 [Net Income]=%2 [Taxable Income]=%3 [%4]=%5")
+                       .arg(amountText(total), amountText(net), amountText(taxable),
+                            owes ? QStringLiteral("Balance Due") : QStringLiteral("Refund"),
+                            amountText(owes ? owing : refund)));
 }
 
 CString IndividualTaxData::GetDireradNameWithoutSuffix() const

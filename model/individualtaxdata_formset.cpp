@@ -152,7 +152,7 @@ void IndividualTaxData::SetTaxReturnDefaultValues()
         if (auto* sch5 = qobject_cast<TaxData_Sch5*>(GetFormData(6, true)))
             sch5->ClaimSpouseAmount.m_value = 1;
     } else {
-        t1->line30300SpouseAmount.m_value = 0.0;
+        t1->line30300SpouseAmount.setAmount(0.0);
     }
 }
 

@@ -6,12 +6,12 @@
 #include "companion/forms/federal/statements.h"
 #include "companion/forms/schedules/taxdata_sch5.h"
 #include "companion/forms/t1/taxdata_t1new.h"
+#include "companion/rules/money.h"
 #include "model/formreaders.h"
 #include "model/schedule6hint.h"
 
 namespace {
 
-constexpr double kPresent = 0.009;
 
 template <typename Predicate>
 bool anyT5013(const std::list<STRUCT_FORMDATA_ITEM_2004*>& forms, Predicate reports)
@@ -93,7 +93,7 @@ double IndividualTaxData::CalculatedSelfEmpIncomeForF5532() const
             continue;
         }
         const double net = selfEmploymentStatementNet(item->type, item->data);
-        if (net >= kPresent)
+        if (taxrules::isPositiveAmount(net))
             total += net; // losses are left out
     }
     return total;

@@ -10,8 +10,11 @@
 #include "companion/forms/schedules/taxdata_sch9.h"
 #include "companion/forms/t1/taxdata_t1new.h"
 #include "companion/forms/wizard/interviewdata.h"
+#include "companion/rules/money.h"
 #include "model/individualtaxdata.h"
 #include "model/textlimits.h"
+
+using taxrules::isPresentAmount;
 
 namespace {
 
@@ -19,7 +22,6 @@ constexpr int kProvincialTuitionCode = 11001;
 // The dependant table keeps each name in a field of 80 bytes with its end mark.
 constexpr int kDependantNameBytes = 79;
 
-bool present(double v) { return std::fabs(v) >= 0.009; }
 
 template <typename T>
 T* formOf(IndividualTaxData& person, ENUMTYPE_FORM type, bool create)
@@ -37,10 +39,10 @@ void readGeneral(IndividualTaxData& person, const TaxData_Wizard_General& w)
         t1->ElectionsCanadaAnswer.m_value = w.ElectionsCanadaAnswer.m_value;
         t1->EmigrantFormsAnswer.m_value = w.EmigrantFormsAnswer.m_value;
         t1->ForeignPropertyAnswer.m_value = w.ForeignPropertyAnswer.m_value;
-        t1->line40900PoliticalContributions.m_value = w.PoliticalContributions.m_value;
+        t1->line40900PoliticalContributions.setAmount(w.PoliticalContributions.m_value);
         t1->InstalmentsPaid.m_value = w.InstalmentsPaid.m_value;
     }
-    if (present(w.Donations1.m_value) || present(w.Donations2.m_value) || sch9) {
+    if (isPresentAmount(w.Donations1.m_value) || isPresentAmount(w.Donations2.m_value) || sch9) {
         sch9 = formOf<TaxData_Sch9>(person, 9, true);
         if (sch9) {
             sch9->InterviewDonations1.m_value = w.Donations1.m_value;
@@ -48,7 +50,7 @@ void readGeneral(IndividualTaxData& person, const TaxData_Wizard_General& w)
         }
     }
     if (t1) {
-        t1->line31350DigitalNews.m_value = w.DigitalNews.m_value;
+        t1->line31350DigitalNews.setAmount(w.DigitalNews.m_value);
         t1->FirstTimeFilerAnswer.m_value = w.FirstTimeFilerAnswer.m_value;
         t1->Disabled.m_value = w.DisabilityAnswer.m_value;
     }
@@ -122,7 +124,7 @@ void readMedical(TaxData_T1New& t1, CWizData_MedExp& w)
 void readRrsp(IndividualTaxData& person, const TaxData_RRSPContrib& w)
 {
     auto* sch7 = formOf<TaxData_Sch7>(person, 7, false);
-    if (present(w.ContributionTotal.m_value) || present(w.UnusedRRSPContributions.m_value)) {
+    if (isPresentAmount(w.ContributionTotal.m_value) || isPresentAmount(w.UnusedRRSPContributions.m_value)) {
         if (!sch7)
             sch7 = formOf<TaxData_Sch7>(person, 7, true);
     }
@@ -133,7 +135,7 @@ void readRrsp(IndividualTaxData& person, const TaxData_RRSPContrib& w)
     sch7->OwnCurrentYearContributions.m_value = w.OwnCurrentYearContributions.m_value;
     sch7->SpousalCurrentYearContributions.m_value = w.SpousalCurrentYearContributions.m_value;
     sch7->UnusedRRSPContributions.m_value = w.UnusedRRSPContributions.m_value;
-    if (present(w.RRSPDeductionLimit.m_value))
+    if (isPresentAmount(w.RRSPDeductionLimit.m_value))
         sch7->RRSPDeductionLimit.m_value = w.RRSPDeductionLimit.m_value;
 }
 

@@ -1,7 +1,7 @@
 #include "model/returnfileloadcode.h"
 
 #include "companion/forms/catalogue.h"
-#include "companion/ui/messages.h"
+#include "companion/core/messages.h"
 
 QString returnFileMessageTitle() { return QStringLiteral("voDarevivo 2020"); }
 

@@ -10,20 +10,21 @@
 #include "companion/forms/slips/slips_investment.h"
 #include "companion/forms/slips/slips_other.h"
 #include "companion/forms/t1/taxdata_t1new.h"
+#include "companion/rules/money.h"
 #include "model/individualtaxdata.h"
+
+using taxrules::isPositiveAmount;
+using taxrules::isPresentAmount;
 
 namespace {
 
 constexpr int kQuebec = 11;
 constexpr int kManitoba = 3;
 
-bool present(double v) { return std::fabs(v) >= 0.009; }
-bool atLeast(double v) { return v >= 0.009; }
-
 // A field that keeps the largest value is raised only by a clear margin.
 void raise(double& held, double value)
 {
-    if (value - held >= 0.009)
+    if (isPositiveAmount(value - held))
         held = value;
 }
 
@@ -32,7 +33,7 @@ void addT3(STRUCT_SLIPDATA_CALCULATION& s, const TaxData_Slip_T3& t)
     const double b21 = t.shareBox21.m_value, b24 = t.shareBox24.m_value, b25 = t.shareBox25.m_value,
                  b26 = t.shareBox26.m_value, b30 = t.shareBox30.m_value, b31 = t.shareBox31.m_value;
     s.t3Box21 += b21;
-    if (present(b21))
+    if (isPresentAmount(b21))
         s.t3HasBox21 = true;
     s.t3Box21LessBox30 += b21 - b30;
     if (t.box21Mark.m_value)
@@ -43,7 +44,7 @@ void addT3(STRUCT_SLIPDATA_CALCULATION& s, const TaxData_Slip_T3& t)
     if (!t.box24Mark.m_value)
         s.t3Box24Unmarked += b24;
     s.t3Box25 += b25;
-    if (present(t.shareBox34.m_value))
+    if (isPresentAmount(t.shareBox34.m_value))
         s.t3Box25Taxed += b25;
     if (!t.box26Mark1.m_value)
         s.t3Box26Other += std::max(0.0, b26 - b31);
@@ -72,7 +73,7 @@ void addT4(STRUCT_SLIPDATA_CALCULATION& s, const TaxData_Slip_T4& t)
                  b55 = t.box55PpipPremiums.m_value, b66 = t.box66EligibleRetiring.m_value,
                  b67 = t.box67NonEligibleRetiring.m_value;
     const bool quebec = t.Province.m_value == kQuebec;
-    const bool qppSlip = quebec && b16 < 0.009;
+    const bool qppSlip = quebec && !isPositiveAmount(b16);
     const bool eiExempt = t.box28EiExempt.m_value != 0;
     const bool cppExempt = t.box28CppQppExempt.m_value != 0;
 
@@ -92,11 +93,11 @@ void addT4(STRUCT_SLIPDATA_CALCULATION& s, const TaxData_Slip_T4& t)
     s.t4Box20 += t.box20RppContributions.m_value;
     s.t4Box22 += b22;
     s.t4Box24 += t.box24EiInsurableEarnings.m_value;
-    const double insurable = present(t.box24EiInsurableEarnings.m_value) ? t.box24EiInsurableEarnings.m_value
+    const double insurable = isPresentAmount(t.box24EiInsurableEarnings.m_value) ? t.box24EiInsurableEarnings.m_value
                              : eiExempt                                   ? 0.0
                                                                           : b14;
     s.t4EiInsurable += insurable;
-    if (atLeast(b55))
+    if (isPositiveAmount(b55))
         s.t4EiInsurableQuebec += insurable;
     switch (t.earningsKind.m_value) {
     case 0:
@@ -145,7 +146,7 @@ void addT4(STRUCT_SLIPDATA_CALCULATION& s, const TaxData_Slip_T4& t)
     if (!eiExempt)
         s.t4AllEiExempt = false;
     s.t4Other6 += t.other6Box31.m_value;
-    if (quebec && atLeast(t.other6Box31.m_value))
+    if (quebec && isPositiveAmount(t.other6Box31.m_value))
         s.t4QuebecEarningsWith6 += b14 + b66 + b67;
     s.t4Box66 += b66;
     s.t4Box67 += b67;
@@ -156,11 +157,11 @@ void addT4(STRUCT_SLIPDATA_CALCULATION& s, const TaxData_Slip_T4& t)
         s.t4Box85Marked += t.box85HealthPremiums.m_value;
     s.t4Box87 += t.box87EmergencyVolunteer.m_value;
     s.t4Box88 += t.box88IndianSelfEmployed.m_value;
-    if (atLeast(b22) && !present(b14))
-        s.t4RetiringTaxedNoBox14 += (atLeast(b66) ? b66 : 0.0) + (atLeast(b67) ? b67 : 0.0);
+    if (isPositiveAmount(b22) && !isPresentAmount(b14))
+        s.t4RetiringTaxedNoBox14 += (isPositiveAmount(b66) ? b66 : 0.0) + (isPositiveAmount(b67) ? b67 : 0.0);
     if (t.fishingMark.m_value) {
         s.t4HasFishing = true;
-        if (atLeast(b22))
+        if (isPositiveAmount(b22))
             s.t4FishingBox14Taxed += b14;
     }
 }
@@ -189,14 +190,14 @@ void addT5(STRUCT_SLIPDATA_CALCULATION& s, const TaxData_Slip_T5& t, bool age65)
 void addT4E(STRUCT_SLIPDATA_CALCULATION& s, const TaxData_Slip_T4E& t)
 {
     const double b14 = t.box14TotalBenefits.m_value, b18 = t.box18TaxExempt.m_value;
-    if (atLeast(t.box7RepaymentRate.m_value))
+    if (isPositiveAmount(t.box7RepaymentRate.m_value))
         s.t4eBox7 = t.box7RepaymentRate.m_value;
     const double net = std::max(0.0, b14 - b18);
     s.t4eBox14NetOfBox18 += net;
-    if (atLeast(t.box23QuebecTax.m_value))
+    if (isPositiveAmount(t.box23QuebecTax.m_value))
         s.t4eBox14NetOfBox18Quebec += net;
     s.t4eBox15 += t.box15Regular.m_value;
-    if (atLeast(t.box7RepaymentRate.m_value))
+    if (isPositiveAmount(t.box7RepaymentRate.m_value))
         s.t4eRepayable += t.box15Regular.m_value;
     s.t4eBox17 += t.box17SupportMeasures.m_value;
     s.t4eBox18 += b18;
@@ -205,14 +206,14 @@ void addT4E(STRUCT_SLIPDATA_CALCULATION& s, const TaxData_Slip_T4E& t)
     s.t4eBox22 += t.box22IncomeTaxDeducted.m_value;
     s.t4eBox23 += t.box23QuebecTax.m_value;
     s.t4eOther1 += t.other1.m_value;
-    if (present(t.other2.m_value))
+    if (isPresentAmount(t.other2.m_value))
         s.t4eOther2 += t.other2.m_value;
     else
         s.t4eBox30 += t.box30Repayment.m_value;
     s.t4eBox33 += t.box33Crf.m_value;
     s.t4eOther3 += t.other3.m_value;
     s.t4eBox37 += t.box37Parental.m_value;
-    if (atLeast(t.box22IncomeTaxDeducted.m_value))
+    if (isPositiveAmount(t.box22IncomeTaxDeducted.m_value))
         s.t4eBox14Taxed += b14;
     if (t.indianActMark.m_value) {
         s.t4eBox18IndianAct += b18;
@@ -229,7 +230,7 @@ void addT4RSP(STRUCT_SLIPDATA_CALCULATION& s, const TaxData_Slip_T4RSP& t)
     s.t4rspBox25 += t.box25Llp.m_value;
     s.t4rspBox26 += t.box26Deregistration.m_value;
     s.t4rspBox27 += t.box27Hbp.m_value;
-    if (atLeast(t.box28OtherIncome.m_value))
+    if (isPositiveAmount(t.box28OtherIncome.m_value))
         s.t4rspBox28Income += t.box28OtherIncome.m_value;
     else
         s.t4rspBox28Deduction += -t.box28OtherIncome.m_value;
@@ -254,9 +255,9 @@ void addT4AP(STRUCT_SLIPDATA_CALCULATION& s, TaxData_Slip_T4AP& t, int age)
 {
     t.age.m_value = age;
     const double b14 = t.box14Retirement.m_value, b18 = t.box18Death.m_value, b20 = t.box20Taxable.m_value;
-    const bool benefit = present(b14) || present(t.box16Disability.m_value);
+    const bool benefit = isPresentAmount(b14) || isPresentAmount(t.box16Disability.m_value);
     s.t4apBox14 += b14;
-    if (atLeast(b14) && t.box14Mark.m_value)
+    if (isPositiveAmount(b14) && t.box14Mark.m_value)
         s.t4apBox14MarkSeen = true;
     s.t4apBox15 += t.box15Survivor.m_value;
     s.t4apBox16 += t.box16Disability.m_value;
@@ -273,7 +274,7 @@ void addT4AP(STRUCT_SLIPDATA_CALCULATION& s, TaxData_Slip_T4AP& t, int age)
         }
     }
     s.t4apBox22 += t.box22IncomeTaxDeducted.m_value;
-    if (atLeast(t.other1.m_value)) {
+    if (isPositiveAmount(t.other1.m_value)) {
         s.t4apOther1 += t.other1.m_value;
         s.t4apBox20WithOther1 += b20;
     }
@@ -281,7 +282,7 @@ void addT4AP(STRUCT_SLIPDATA_CALCULATION& s, TaxData_Slip_T4AP& t, int age)
         s.t4apBox20IndianAct += b20;
         s.hasIndianActIncome = true;
     }
-    if (present(b18) || present(t.box22IncomeTaxDeducted.m_value))
+    if (isPresentAmount(b18) || isPresentAmount(t.box22IncomeTaxDeducted.m_value))
         s.t4apBox18Added += b18;
 }
 
@@ -321,8 +322,8 @@ void addT4A(STRUCT_SLIPDATA_CALCULATION& s, const TaxData_Slip_T4A& t, bool age6
     s.t4aBox40 += t.box40RespAccumulated.m_value;
     s.t4aBox42 += t.box42RespEducational.m_value;
     s.t4aBox46 += t.box46Donations.m_value;
-    if (atLeast(b22) && (!t.taxMark.m_value || !present(b16))) {
-        const double scholarship = atLeast(b105) ? taxableScholarship(b105, t.box105Code.m_value) : 0.0;
+    if (isPositiveAmount(b22) && (!t.taxMark.m_value || !isPresentAmount(b16))) {
+        const double scholarship = isPositiveAmount(b105) ? taxableScholarship(b105, t.box105Code.m_value) : 0.0;
         s.t4aTaxedIncome += t.box18LumpSum.m_value + scholarship + b28 + t.box30Patronage.m_value +
                             t.box40RespAccumulated.m_value + t.box107WageLoss.m_value + t.box127Veterans.m_value +
                             t.box198Crb.m_value + t.box199Crsb.m_value + t.box200Crcb.m_value + t.box202Cesb.m_value +
@@ -378,7 +379,7 @@ void addT4A(STRUCT_SLIPDATA_CALCULATION& s, const TaxData_Slip_T4A& t, bool age6
     s.t4aBox205 += t.box205OlderSeniors.m_value;
     s.t4aBox210 += t.box210Postdoctoral.m_value;
     s.t4aBox211 += t.box211Cwlb.m_value;
-    if (atLeast(b16))
+    if (isPositiveAmount(b16))
         s.pensionTaxDeducted += b22;
 }
 
@@ -388,7 +389,7 @@ void addT2202(STRUCT_SLIPDATA_CALCULATION& s, TaxData_Slip_T2202& t)
         const double partTime = t.partTimeMonths(n).m_value;
         s.t2202PartTimeMonths += partTime;
         s.t2202FullTimeMonths += t.fullTimeMonths(n).m_value;
-        (present(partTime) ? s.t2202FeesWithPartTime : s.t2202FeesOther) += t.eligibleFees(n).m_value;
+        (isPresentAmount(partTime) ? s.t2202FeesWithPartTime : s.t2202FeesOther) += t.eligibleFees(n).m_value;
     }
 }
 
@@ -402,9 +403,9 @@ void addT5007(STRUCT_SLIPDATA_CALCULATION& s, const CSlipData_T5007& t)
     }
     s.t5007Box11 += t.box11SocialAssistance.m_value;
     if (t.Province.m_value == kManitoba) {
-        if (s.t5007ManitobaMinRatio - t.ratioAmount.m_value >= 0.009)
+        if (isPositiveAmount(s.t5007ManitobaMinRatio - t.ratioAmount.m_value))
             s.t5007ManitobaMinRatio = t.ratioAmount.m_value;
-        if (atLeast(t.box11SocialAssistance.m_value))
+        if (isPositiveAmount(t.box11SocialAssistance.m_value))
             s.t5007ManitobaBox11 = true;
     }
 }
@@ -432,13 +433,13 @@ void addT4RIF(STRUCT_SLIPDATA_CALCULATION& s, const TaxData_Slip_T4RIF& t, bool 
 {
     const bool pensionTreated = t.pensionMark.m_value || age65;
     const double b16 = t.box16Taxable.m_value, b24 = t.box24Excess.m_value, b28 = t.box28IncomeTaxDeducted.m_value;
-    const bool taxed = atLeast(b28);
+    const bool taxed = isPositiveAmount(b28);
     (pensionTreated ? s.t4rifBox16Pension : s.t4rifBox16Other) += b16;
     if (!pensionTreated && taxed)
         s.t4rifTaxedOther += b16;
     s.t4rifBox18 += t.box18DeemedOnDeath.m_value;
     (pensionTreated ? s.t4rifBox20Pension : s.t4rifBox20Other) += t.box20Deregistration.m_value;
-    if (atLeast(b24)) {
+    if (isPositiveAmount(b24)) {
         if (t.pensionMark.m_value || (t.secondMark.m_value && age65)) {
             s.t4rifBox24Pension += b24;
         } else {
@@ -451,7 +452,7 @@ void addT4RIF(STRUCT_SLIPDATA_CALCULATION& s, const TaxData_Slip_T4RIF& t, bool 
     }
     s.t4rifBox22 += t.box22OtherIncome.m_value;
     s.t4rifBox28 += b28;
-    if (pensionTreated && atLeast(b16))
+    if (pensionTreated && isPositiveAmount(b16))
         s.pensionTaxDeducted += b28;
 }
 
@@ -501,7 +502,7 @@ void addFHSA(STRUCT_SLIPDATA_CALCULATION& s, const TaxData_Slip_T4FHSA& t)
 bool anyPresent(std::initializer_list<double> values)
 {
     for (double v : values)
-        if (present(v))
+        if (isPresentAmount(v))
             return true;
     return false;
 }
@@ -509,7 +510,7 @@ bool anyPresent(std::initializer_list<double> values)
 bool anyAtLeast(std::initializer_list<double> values)
 {
     for (double v : values)
-        if (atLeast(v))
+        if (isPositiveAmount(v))
             return true;
     return false;
 }
@@ -630,36 +631,36 @@ void IndividualTaxData::PrepareSlipsBeforeCalculate(STRUCT_SLIPDATA_CALCULATION&
         need(150);
     if (hasT4 && anyAtLeast({s.t4Box18, s.t4Box24, s.t4Box55}))
         need(23);
-    if (present(s.t4Box46))
+    if (isPresentAmount(s.t4Box46))
         need(9);
     if (anyPresent({s.t5Interest, s.t5Box11, s.t5Box25, s.t5Box14, s.t5Box15, s.t5Box17Unmarked, s.t5Box19Other}))
         need(210);
-    if (present(s.t5Box18))
+    if (isPresentAmount(s.t5Box18))
         need(4);
     if (anyPresent({s.t2202FeesWithPartTime, s.t2202FeesOther, s.t2202PartTimeMonths, s.t2202FullTimeMonths}))
         need(11);
-    if (present(s.t5Box16))
+    if (isPresentAmount(s.t5Box16))
         need(35);
     if (anyPresent({s.rc210Box10, s.rc210Box11}))
         need(119);
     if (anyPresent({s.t4rspBox25, s.t4rspBox27}))
         need(7);
-    if (present(s.t4aBox40))
+    if (isPresentAmount(s.t4aBox40))
         need(17);
-    if (present(s.t4aBox46))
+    if (isPresentAmount(s.t4aBox46))
         need(9);
-    if (present(s.fhsaBox18))
+    if (isPresentAmount(s.fhsaBox18))
         need(205);
-    if (present(s.t5013Share17))
+    if (isPresentAmount(s.t5013Share17))
         need(4);
     if (anyPresent({s.t5013Share01, s.t5013Share02, s.t5013Share10, s.t5013Share12, s.t5013Share14,
                     s.t5013Share15Unmarked, s.t5013Share15Marked, s.t5013Share16, s.t5013Share19, s.t5013Share21}))
         need(210);
     if (anyPresent({s.t4psAmount01, s.t4psAmount02, s.t4psAmount03, s.t4psAmount04, s.t4psAmount05, s.t4psAmount06}))
         need(210);
-    if (present(s.t4psAmount07))
+    if (isPresentAmount(s.t4psAmount07))
         need(4);
-    if (present(s.t4psAmount12))
+    if (isPresentAmount(s.t4psAmount12))
         need(35);
     if (s.hasIndianActIncome)
         need(171);

@@ -5,7 +5,7 @@
 #include <utility>
 
 #include "companion/core/htmltable.h"
-#include "companion/core/numbertext.h"
+#include "companion/rules/money.h"
 #include "model/individualtaxdata.h"
 #include "model/slipcalc.h"
 
@@ -23,7 +23,8 @@ void buildTable(CString& html, std::initializer_list<SummaryRow> rows)
     toHtmlTableStart(html);
     toHtmlOneTableRow(html, CString("Amounts"), CString("Totalled into"), CString());
     for (const SummaryRow& row : rows)
-        toHtmlOneTableRow(html, CString(myDoubleToString(row.amount, -2)), CString(row.label), CString());
+        // Whole dollars: the summary is a check list, not a statement.
+        toHtmlOneTableRow(html, CString(taxrules::formatAmount(row.amount, 0)), CString(row.label), CString());
     toHtmlTableEnd(html);
 }
 
@@ -32,7 +33,7 @@ void buildTable(CString& html, std::initializer_list<SummaryRow> rows)
 int STRUCT_SLIPDATA_CALCULATION::getSlipSummary_T3(CString& html) const
 {
     double totalIncome = t3Box26Other + t3Box22;
-    if (t3Box35 - 10000.0 >= 0.009)
+    if (taxrules::isPositiveAmount(t3Box35 - 10000.0))
         totalIncome += t3Box35 - 10000.0;
     totalIncome += t3Box31;
     buildTable(html, {{"Actual non-eligible dividend", t3Box23},

@@ -5,6 +5,7 @@
 
 #include "app/mywaitcursor.h"
 #include "app/tabwndapp.h"
+#include "companion/ui/basetaxpage.h"
 #include "companion/ui/scrolltaxform.h"
 #include "model/cfamilytaxdata.h"
 #include "workspace/folderview.h"
@@ -49,6 +50,7 @@ Form_Return::Form_Return(QFileInfo* file, CFamilyTaxData* data, MainWindow* main
       m_pMainWindow(mainWindow),
       m_pFamilyData(data)
 {
+    BaseTaxPage::installAsPageFactory();
     MyWaitCursor wait;
     ui->setupUi(this);
     ui->tabForm->setStyleSheet(QString::fromLatin1(kTabStyle));

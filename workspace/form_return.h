@@ -2,6 +2,7 @@
 
 #include "companion/core/cstring.h"
 #include "companion/forms/taxtypes.h"
+#include "model/featurecontext.h"
 #include "workspace/returnpageinterface.h"
 
 #include <QItemSelection>
@@ -34,8 +35,8 @@ class Ui_Form_Return;
 // The bodies are split by concern: form_return.cpp (identity, person, view),
 // form_return_tabs.cpp (tabs, recalculation, selection), form_return_events.cpp
 // (page events), form_return_items.cpp (item commands), form_return_save.cpp
-// (save and close), form_return_tools.cpp (tools); the filing and print
-// members live in filing/form_return_filing.cpp and print/form_return_print.cpp.
+// (save and close), form_return_tools.cpp (tools), form_return_features.cpp
+// (filing, print and e-signature: each a call into its subsystem's service).
 class Form_Return : public QWidget, public ReturnPageInterface
 {
     Q_OBJECT
@@ -130,7 +131,7 @@ public:
     void taxPlanning() override;
     int ValidateTaxReturn(unsigned char edition, bool offerWarnings, bool askFirst) override;
 
-    // ---- Filing (filing/form_return_filing.cpp) ----
+    // ---- Filing (form_return_features.cpp: FilingService) ----
     void OnFileCreateElectronFile() override;
     void OnFileT1135() override;
     void OnPrepareReFile() override;
@@ -139,7 +140,7 @@ public:
     int ValidateTaxForm(unsigned char edition, ENUMTYPE_FORM type);
     int sendFilingRecord(int filingKind, const CString& confirmation);
 
-    // ---- Printing and e-signature (print/form_return_print.cpp) ----
+    // ---- Printing and e-signature (form_return_features.cpp: PrintService) ----
     void OnFileCreatePdfFile() override;
     int CreatePDF(ENUMTYPE_FORM type, int id);
     static void OnCreateJavaXML(bool testPrintFile);
@@ -153,6 +154,11 @@ public:
 
     // Set once the customised client letter was fetched in this run.
     static bool m_bClientLetterFetched;
+
+    // What the filing, print and e-signature services are given: this
+    // page's return, the installed prompter, the clock, saving this return
+    // and this page as the parent of their dialogs.
+    FeatureContext featureContext();
 
 public slots:
     void onFolderViewSelChange(const QItemSelection& selected, const QItemSelection& deselected);

@@ -22,9 +22,3 @@ void Form_Return::taxPlanning()
 {
     tellFeatureNotAvailable(this, tr("Tax planning"));
 }
-
-int Form_Return::ValidateTaxReturn(unsigned char, bool, bool)
-{
-    tellFeatureNotAvailable(this, tr("Validating a return"));
-    return 0;
-}

@@ -5,7 +5,7 @@
 
 #include "app/mywaitcursor.h"
 #include "app/tabwndapp.h"
-#include "companion/ui/messages.h"
+#include "companion/core/messages.h"
 #include "dialogs/datanewreturnbasic.h"
 #include "dialogs/newreturnwizard.h"
 #include "model/cfamilytaxdata.h"

@@ -4,8 +4,23 @@
 // Until a command's dialog is there, it says so rather than doing nothing.
 #include "workspace/mainwindow.h"
 
+#include "agencydata/agencydataservice.h"
 #include "app/tabwndapp.h"
 #include "workspace/featurenotavailable.h"
+
+namespace {
+
+// The window's agency-data commands work on no particular page yet: their
+// boxes go over the window.
+FeatureContext agencyDataContext(QWidget* window)
+{
+    FeatureContext context;
+    context.edition = TabWndApp::s_appPurpose;
+    context.dialogParent = window;
+    return context;
+}
+
+} // namespace
 
 void MainWindow::on_actionPreference_triggered()
 {
@@ -15,12 +30,12 @@ void MainWindow::on_actionPreference_triggered()
 void MainWindow::on_actionAuto_Fill_AFR_triggered()
 {
     syncWndTitleAndStatus();
-    tellFeatureNotAvailable(this, tr("Auto-fill"));
+    AgencyDataService(agencyDataContext(this)).autoFill();
 }
 
 void MainWindow::on_actionExpress_NOA_triggered()
 {
-    tellFeatureNotAvailable(this, tr("Express NOA"));
+    AgencyDataService(agencyDataContext(this)).expressNoa();
 }
 
 void MainWindow::actionGeneratePrintFiles()

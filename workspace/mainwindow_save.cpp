@@ -4,7 +4,7 @@
 
 #include "app/mywaitcursor.h"
 #include "app/tabwndapp.h"
-#include "companion/ui/messages.h"
+#include "companion/core/messages.h"
 #include "model/cfamilytaxdata.h"
 #include "model/returnfileloadcode.h"
 #include "workspace/form_return.h"

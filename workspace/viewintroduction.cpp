@@ -1,7 +1,7 @@
 #include "workspace/viewintroduction.h"
 
 #include "app/tabwndapp.h"
-#include "companion/ui/messages.h"
+#include "companion/core/messages.h"
 #include "companion/ui/urlopener.h"
 #include "workspace/mainwindow.h"
 #include "workspace/ui_viewintroduction.h"

@@ -121,3 +121,101 @@ std::string myDoubleToString(double value, int decimals)
     }
     return text.toStdString();
 }
+
+namespace {
+
+// Spaces a locale may use to group digits; a plain space stands for any of them.
+bool isGroupingSpace(QChar c)
+{
+    return c == QLatin1Char(' ') || c == QChar(0x00A0) || c == QChar(0x202F);
+}
+
+bool sameSeparator(QChar typed, QChar separator)
+{
+    return typed == separator || (isGroupingSpace(separator) && isGroupingSpace(typed));
+}
+
+// Reads sign, digits, grouping and fraction with the given separators into
+// the plain form "-1234.5"; false when the text is not exactly one number.
+bool toPlainNumber(const QString& text, QChar decimalPoint, QChar groupSeparator, QString& plain)
+{
+    plain.clear();
+    int pos = 0;
+    const int end = text.size();
+    if (pos < end && (text[pos] == QLatin1Char('-') || text[pos] == QChar(0x2212) || text[pos] == QLatin1Char('+'))) {
+        if (text[pos] != QLatin1Char('+'))
+            plain += QLatin1Char('-');
+        ++pos;
+    }
+    QString integerDigits;
+    int groupLength = 0;
+    bool grouped = false;
+    for (; pos < end; ++pos) {
+        const QChar c = text[pos];
+        if (c.unicode() >= '0' && c.unicode() <= '9') {
+            integerDigits += c;
+            ++groupLength;
+        } else if (sameSeparator(c, groupSeparator) && !sameSeparator(c, decimalPoint)) {
+            // The head group has one to three digits, every later one exactly three.
+            if (groupLength == 0 || groupLength > 3 || (grouped && groupLength != 3))
+                return false;
+            grouped = true;
+            groupLength = 0;
+        } else {
+            break;
+        }
+    }
+    if (grouped && groupLength != 3)
+        return false;
+    QString fraction;
+    if (pos < end && text[pos] == decimalPoint) {
+        for (++pos; pos < end && text[pos].unicode() >= '0' && text[pos].unicode() <= '9'; ++pos)
+            fraction += text[pos];
+    }
+    if (pos != end || (integerDigits.isEmpty() && fraction.isEmpty()))
+        return false;
+    plain += integerDigits.isEmpty() ? QStringLiteral("0") : integerDigits;
+    if (!fraction.isEmpty())
+        plain += QLatin1Char('.') + fraction;
+    return true;
+}
+
+// The text without blanks around it and without one dollar sign before the
+// digits (after any sign) or after them.
+QString withoutDollarSign(QString text)
+{
+    text = text.trimmed();
+    if (text.endsWith(QLatin1Char('$')))
+        return text.left(text.size() - 1).trimmed();
+    const int dollar = text.indexOf(QLatin1Char('$'));
+    if (dollar == 0)
+        return text.mid(1).trimmed();
+    if (dollar == 1 && (text[0] == QLatin1Char('-') || text[0] == QLatin1Char('+') || text[0] == QChar(0x2212)))
+        return text.left(1) + text.mid(2).trimmed();
+    return text;
+}
+
+} // namespace
+
+bool parseAmountText(const QString& text, double* value, const QLocale& locale)
+{
+    const QString body = withoutDollarSign(text);
+    if (body.isEmpty()) {
+        if (text.trimmed().isEmpty()) {
+            *value = 0.0;
+            return true;
+        }
+        return false; // a dollar sign alone
+    }
+    QString plain;
+    const bool read = toPlainNumber(body, locale.decimalPoint(), locale.groupSeparator(), plain)
+                      || toPlainNumber(body, QLatin1Char('.'), QLatin1Char(','), plain);
+    if (!read)
+        return false;
+    bool ok = false;
+    const double number = QLocale::c().toDouble(plain, &ok);
+    if (!ok || !std::isfinite(number))
+        return false;
+    *value = number == 0.0 ? 0.0 : number; // "-0" is a blank amount too
+    return true;
+}

@@ -9,6 +9,8 @@ CField::CField(FieldKind kind, CFieldOwner* owner, int id, const char* name, con
     : m_kind(kind),
       m_id(id),
       m_flags(opts.m_flags),
+      m_amountKind(opts.m_amountKind),
+      m_decimals(qint8(opts.m_amountKind == AmountKind::Money ? 2 : qBound(0, opts.m_decimals, 10))),
       m_name(name ? name : ""),
       m_line(line ? line : ""),
       m_label(label ? label : ""),

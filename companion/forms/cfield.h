@@ -15,6 +15,14 @@ enum ENUMTYPE_FIELD_ATTR : int { FIELD_ATTR_NONE = 0 };
 
 enum class FieldKind : quint8 { Int = 1, Bool = 2, Float = 3, String = 4, Date = 5 };
 
+// What the number of a float field is. Money (the default) is held in whole
+// cents: rounded when typed and after every calculation, shown to the cent.
+// Rates, shares (percentages) and counts (days, months, units) keep the
+// digits they are given and are shown with up to their own decimals. A
+// working figure is a dollar figure the calculation only compares (such as an
+// income worked back from a tax), kept exactly as computed.
+enum class AmountKind : quint8 { Money = 0, Rate = 1, Share = 2, Count = 3, Working = 4 };
+
 // Flags of a field in its owner's table.
 enum FieldFlag : unsigned {
     FieldComputed = 0x01,      // derived by the calculation: read-only on pages, cleared by ResetData
@@ -39,6 +47,8 @@ struct FieldOpts {
     const char* m_startText = nullptr;  // start value of text fields
     int m_maxLength = 0;                // text fields: 0 means no limit of its own
     const char* m_choices = nullptr;    // int fields: "value:text|value:text", shown as a list
+    AmountKind m_amountKind = AmountKind::Money;  // float fields: what the number is
+    int m_decimals = 2;                 // float fields: decimals shown (money: always 2)
 
     FieldOpts section(const char* title) const { FieldOpts o = *this; o.m_section = title; return o; }
     FieldOpts page(const char* title) const { FieldOpts o = *this; o.m_page = title; return o; }
@@ -55,6 +65,21 @@ struct FieldOpts {
     FieldOpts startText(const char* text) const { FieldOpts o = *this; o.m_startText = text; return o; }
     FieldOpts maxLength(int chars) const { FieldOpts o = *this; o.m_maxLength = chars; return o; }
     FieldOpts choices(const char* list) const { FieldOpts o = *this; o.m_choices = list; return o; }
+    // A float field that is not money: a rate (0.25, a ratio), a share in
+    // percent (50 for half) or a count (days, months, units).
+    FieldOpts rate(int decimals = 6) const { return amount(AmountKind::Rate, decimals); }
+    FieldOpts share(int decimals = 4) const { return amount(AmountKind::Share, decimals); }
+    FieldOpts count(int decimals = 2) const { return amount(AmountKind::Count, decimals); }
+    FieldOpts working(int decimals = 2) const { return amount(AmountKind::Working, decimals); }
+
+private:
+    FieldOpts amount(AmountKind kind, int decimals) const
+    {
+        FieldOpts o = *this;
+        o.m_amountKind = kind;
+        o.m_decimals = decimals;
+        return o;
+    }
 };
 
 namespace fld {
@@ -71,6 +96,10 @@ inline FieldOpts Start(double value) { return FieldOpts().start(value); }
 inline FieldOpts StartText(const char* text) { return FieldOpts().startText(text); }
 inline FieldOpts MaxLength(int chars) { return FieldOpts().maxLength(chars); }
 inline FieldOpts Choices(const char* list) { return FieldOpts().choices(list); }
+inline FieldOpts Rate(int decimals = 6) { return FieldOpts().rate(decimals); }
+inline FieldOpts Share(int decimals = 4) { return FieldOpts().share(decimals); }
+inline FieldOpts Count(int decimals = 2) { return FieldOpts().count(decimals); }
+inline FieldOpts Working(int decimals = 2) { return FieldOpts().working(decimals); }
 }  // namespace fld
 
 // One named value of a form or a data record. The value itself lives in the
@@ -110,6 +139,11 @@ public:
     bool isReadOnly() const { return hasFlag(FieldComputed | FieldReadOnly | FieldLocked); }
     bool isHidden() const { return hasFlag(FieldHidden); }
     int attribute() const { return m_attribute; }
+    // Float fields: what the number is, and the decimals it is shown with.
+    AmountKind amountKind() const { return m_amountKind; }
+    // A float field holding money, kept in whole cents.
+    bool isMoney() const { return m_kind == FieldKind::Float && m_amountKind == AmountKind::Money; }
+    int decimals() const { return m_decimals; }
     // The choices of an int field given with fld::Choices, in order; empty
     // when the value is typed. Entries without a number are left out.
     QList<QPair<int, QString>> choices() const;
@@ -145,6 +179,8 @@ private:
     int m_id = 0;
     int m_attribute = 0;
     unsigned m_flags = 0;
+    AmountKind m_amountKind = AmountKind::Money;
+    qint8 m_decimals = 2;
     const char* m_name = "";
     const char* m_line = "";
     const char* m_label = "";

@@ -5,9 +5,14 @@
 #include <QXmlStreamWriter>
 
 #include "companion/forms/mydatastream.h"
-#include "companion/ui/basetaxpage.h"
 
 namespace {
+
+CTaxData_Form::PageFactory& pageFactory()
+{
+    static CTaxData_Form::PageFactory factory;
+    return factory;
+}
 
 // A page longer than this is split at the next section heading.
 constexpr int kRowsPerPage = 120;
@@ -51,8 +56,20 @@ void CTaxData_Form::setCoupledReturn(bool coupled)
             f->setFlags(coupled ? f->flags() | FieldLocked : f->flags() & ~unsigned(FieldLocked));
 }
 
+CTaxData_Form::PageFactory CTaxData_Form::installPageFactory(PageFactory factory)
+{
+    PageFactory previous = std::move(pageFactory());
+    pageFactory() = std::move(factory);
+    return previous;
+}
+
 int CTaxData_Form::CreatePages(std::list<BaseTaxPage*>& pages, QWidget* parent)
 {
+    const PageFactory& makePage = pageFactory();
+    if (!makePage) {
+        qWarning("CTaxData_Form: no page factory installed; form %d has no pages", int(m_type));
+        return 0;
+    }
     std::vector<std::vector<CField*>> groups;
     std::vector<QString> titles;
     int rows = 0;
@@ -87,7 +104,7 @@ int CTaxData_Form::CreatePages(std::list<BaseTaxPage*>& pages, QWidget* parent)
         ++rows;
     }
     for (size_t i = 0; i < groups.size(); ++i)
-        pages.push_back(new BaseTaxPage(this, groups[i], titles[i], parent));
+        pages.push_back(makePage(this, groups[i], titles[i], parent));
     return int(groups.size());
 }
 

@@ -49,6 +49,12 @@
 //   that starts unanswered; .start(v) / .startText("...") give a start value other than
 //   0 or empty; .maxLength(n) bounds a text; fld::Choices("0:Married|1:Common-law")
 //   shows an int field as a list whose item data are the values.
+// - A float field is money unless it says otherwise: money is kept in whole
+//   cents (rounded when typed, after every calculation, and by setAmount),
+//   shown to the cent. fld::Share() (a percentage), fld::Rate() (a ratio or
+//   rate), fld::Count() (days, months, units) keep their digits and show up to
+//   their own decimals; fld::Working() is a dollar figure the calculation
+//   only compares, kept as computed. Calculations store money with setAmount.
 // - Kinds: FROM_FORM, FROM_SLIP, FROM_TAXWIZARD, and FROM_NOTE for notes.
 // - Callers read and write m_value directly; add typed accessors only where
 //   the model names a value.
@@ -58,7 +64,9 @@
 // - tests/companion/sampleforms.h holds a complete worked example.
 
 #include <QObject>
+#include <functional>
 #include <list>
+#include <vector>
 
 #include "companion/core/cstring.h"
 #include "companion/forms/fieldowner.h"
@@ -101,7 +109,14 @@ public:
     // 1. Pages: appends the object's pages to pages, each with parent as
     //    parent; returns the number appended. The default builds them from
     //    the field table, one per fld::Page break (and more for long tables).
+    //    The pages themselves come from the page factory that the widget
+    //    layer installs; with none installed no page is made.
     virtual int CreatePages(std::list<BaseTaxPage*>& pages, QWidget* parent);
+    using PageFactory = std::function<BaseTaxPage*(CTaxData_Form* form, const std::vector<CField*>& fields,
+                                                   const QString& title, QWidget* parent)>;
+    // Installs the maker of one page from a group of fields (the widget layer
+    // does so when it is loaded); returns the one installed before.
+    static PageFactory installPageFactory(PageFactory factory);
     // 2. Copy every value from another object of the same type.
     virtual void CopyData(const CTaxData_Form* from);
     // 3. True when any value differs from the other object's.

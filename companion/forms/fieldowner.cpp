@@ -4,7 +4,9 @@
 #include <QSet>
 
 #include "companion/forms/cfield.h"
+#include "companion/forms/fields.h"
 #include "companion/forms/mydatastream.h"
+#include "companion/rules/money.h"
 
 namespace {
 
@@ -120,6 +122,15 @@ void CFieldOwner::fillFieldsWithTestData()
 {
     for (CField* f : m_listFields)
         f->fillTestValue(f->id());
+}
+
+void CFieldOwner::roundMoneyFields()
+{
+    for (CField* f : m_listFields)
+        if (f->isMoney()) {
+            double& value = static_cast<CFloatField*>(f)->m_value;
+            value = taxrules::roundCents(value);
+        }
 }
 
 bool CFieldOwner::checkFieldTable(QString* problem) const

@@ -44,6 +44,9 @@ public:
     void resetFields(unsigned onlyWithFlags = 0);
     // Every field a deterministic sample value.
     void fillFieldsWithTestData();
+    // Every money field to the cent (taxrules::roundCents); other numbers
+    // are left as they are. Cheap: one pass over the table.
+    void roundMoneyFields();
     // Ids positive, below 65536 and unique; names non-empty and unique.
     bool checkFieldTable(QString* problem = nullptr) const;
 

@@ -4,6 +4,9 @@
 #include <cmath>
 #include <limits>
 
+#include "companion/core/numbertext.h"
+#include "companion/rules/money.h"
+
 // ---- CIntField -------------------------------------------------------------
 
 CIntField::CIntField(int value, int attribute) : CIntField(FieldKind::Int, value, attribute) {}
@@ -195,24 +198,35 @@ QString CFloatField::text() const
 {
     if (p_for_brannock)
         return QString::number(m_value, 'g', 15);
-    return QString::number(m_value, 'f', 2);
+    return shownText();
+}
+
+QString CFloatField::shownText() const
+{
+    if (isMoney())
+        return QString::fromStdString(taxrules::formatAmount(m_value));
+    // Up to the field's own decimals, without trailing zeros: 50, 33.3333, 2.5.
+    QString shown = QString::fromStdString(taxrules::formatAmount(m_value, decimals()));
+    if (shown.contains(QLatin1Char('.'))) {
+        while (shown.endsWith(QLatin1Char('0')))
+            shown.chop(1);
+        if (shown.endsWith(QLatin1Char('.')))
+            shown.chop(1);
+    }
+    return shown;
+}
+
+void CFloatField::setAmount(double amount)
+{
+    m_value = isMoney() ? taxrules::roundCents(amount) : amount;
 }
 
 bool CFloatField::setText(const QString& text)
 {
-    QString t = text.trimmed();
-    t.remove(QLatin1Char(','));
-    t.remove(QLatin1Char('$'));
-    t.remove(QLatin1Char(' '));
-    if (t.isEmpty()) {
-        m_value = 0;
-        return true;
-    }
-    bool ok = false;
-    const double v = t.toDouble(&ok);
-    if (!ok || !std::isfinite(v))
+    double v = 0.0;
+    if (!parseAmountText(text, &v))
         return false;
-    m_value = v;
+    setAmount(v);
     return true;
 }
 
@@ -223,7 +237,7 @@ void CFloatField::fillTestValue(int seed)
 
 bool CFloatField::isBlank() const
 {
-    return std::fabs(m_value) < 0.009;
+    return !taxrules::isPresentAmount(m_value);
 }
 
 // ---- CStringField ----------------------------------------------------------

@@ -65,6 +65,15 @@ public:
 
     double operator+(double amount) const { return m_value + amount; }
 
+    // The one way the calculation stores an amount: a money field takes it
+    // rounded to the cent (taxrules::roundCents), any other number as it is.
+    void setAmount(double amount);
+    // Adds to the value the same way (a line that sums statements or slips).
+    void addAmount(double amount) { setAmount(m_value + amount); }
+    // The value as pages and summaries show it: money to the cent with
+    // taxrules::formatAmount, other numbers with up to their own decimals.
+    QString shownText() const;
+
     // Set false by the start-up before any return file is read. While it is
     // true an amount's text keeps every decimal it has; once false amounts
     // are shown to the cent, as the pages and exports want them.
@@ -76,6 +85,9 @@ public:
     void writeValue(QDataStream& out) const override;
     bool readValue(QDataStream& in, quint32 size, unsigned fileVersion) override;
     QString text() const override;
+    // Reads the text with parseAmountText (the user's locale, strictly) and
+    // stores it with setAmount; false, value unchanged, for a text that is
+    // not a number.
     bool setText(const QString& text) override;
     void fillTestValue(int seed) override;
     bool isBlank() const override;

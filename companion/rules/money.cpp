@@ -1,20 +1,76 @@
 #include "companion/rules/money.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <cstdio>
 
 namespace taxrules {
 
-double roundCents(double amount)
+namespace {
+
+constexpr double kPowersOfTen[] = {1.0, 10.0, 100.0, 1000.0, 10000.0, 100000.0, 1000000.0};
+
+int clampDecimals(int decimals)
+{
+    return std::min(std::max(decimals, 0), 6);
+}
+
+// Beyond this many units a double holds only whole numbers: nothing to round.
+constexpr double kWholeOnlyAbove = 4503599627370496.0; // 2^52
+
+} // namespace
+
+double roundAmount(double amount, int decimals)
 {
     if (!std::isfinite(amount))
         return 0.0;
-    // A product such as 1.005 * 100 lands on 100.49999...; the nudge of a
-    // hundred-thousandth of a cent puts true half cents back on the half so
-    // std::round (half away from zero) sees them as the forms do.
-    const double cents = amount * 100.0;
-    const double nudged = cents + (cents >= 0.0 ? 1e-5 : -1e-5);
-    const double rounded = std::round(nudged) / 100.0;
-    return rounded == 0.0 ? 0.0 : rounded; // no -0.00
+    const double scale = kPowersOfTen[clampDecimals(decimals)];
+    const double units = amount * scale;
+    if (std::fabs(units) >= kWholeOnlyAbove)
+        return amount;
+    // The amount and the product each carry up to half a unit in the last
+    // place of error, so a true half (1.005, 9227.315) may arrive about one
+    // unit in the last place below it. The nudge covers four of them at any
+    // magnitude (and never less than a hundred-thousandth of a unit): far
+    // below anything a real calculation leaves short of a half, and well
+    // under a tenth of a unit (beyond a trillion dollars, where a double
+    // barely holds cents, it stops at a twentieth).
+    constexpr double kFourLastPlaces = 4.0 * 2.220446049250313e-16; // 4 x 2^-52, relative
+    const double tolerance = std::max(1e-5, std::min(std::fabs(units) * kFourLastPlaces, 0.05));
+    const double nudged = units + (units >= 0.0 ? tolerance : -tolerance);
+    const double rounded = std::round(nudged) / scale;
+    return rounded == 0.0 ? 0.0 : rounded; // no -0
+}
+
+double roundCents(double amount)
+{
+    return roundAmount(amount, 2);
+}
+
+std::string formatAmount(double amount, int decimals)
+{
+    decimals = clampDecimals(decimals);
+    const double scale = kPowersOfTen[decimals];
+    const double units = std::round(roundAmount(amount, decimals) * scale);
+    if (std::fabs(units) >= 9.0e18) {
+        // Out of any integer's reach (and of any tax return's): print the
+        // whole part as the double has it ("%.0f" has no decimal point to
+        // depend on the locale).
+        char text[400];
+        std::snprintf(text, sizeof text, "%.0f", amount);
+        return text;
+    }
+    const bool negative = units < 0.0;
+    const std::uint64_t magnitude = static_cast<std::uint64_t>(std::llround(std::fabs(units)));
+    std::string digits = std::to_string(magnitude);
+    if (decimals > 0) {
+        if (digits.size() <= size_t(decimals))
+            digits.insert(0, size_t(decimals) + 1 - digits.size(), '0');
+        digits.insert(digits.size() - size_t(decimals), 1, '.');
+    }
+    // The rounding never gives -0, so a minus sign always has digits behind it.
+    return negative ? "-" + digits : digits;
 }
 
 } // namespace taxrules

@@ -19,7 +19,7 @@ QString valueText(const CField* field)
 {
     switch (field->kind()) {
     case FieldKind::Float:
-        return DoubleLineEdit::formatAmount(static_cast<const CFloatField*>(field)->m_value);
+        return static_cast<const CFloatField*>(field)->shownText();
     case FieldKind::Bool:
         return static_cast<const CBoolField*>(field)->m_value ? QStringLiteral("1") : QStringLiteral("0");
     default:
@@ -234,3 +234,17 @@ QWidget* BaseTaxPage::editorFor(const CField* field) const
             return b.editor;
     return nullptr;
 }
+
+void BaseTaxPage::installAsPageFactory()
+{
+    CTaxData_Form::installPageFactory([](CTaxData_Form* form, const std::vector<CField*>& fields,
+                                         const QString& title, QWidget* parent) -> BaseTaxPage* {
+        return new BaseTaxPage(form, fields, title, parent);
+    });
+}
+
+namespace {
+
+[[maybe_unused]] const bool g_pageFactoryInstalled = (BaseTaxPage::installAsPageFactory(), true);
+
+} // namespace

@@ -20,6 +20,10 @@ class BaseTaxPage : public QWidget
 {
     Q_OBJECT
 public:
+    // Makes every form's pages BaseTaxPages (CTaxData_Form::CreatePages).
+    // Loading this library does it once; a page that makes forms' pages calls
+    // it too, so that no linker setting can leave a form without pages.
+    static void installAsPageFactory();
     BaseTaxPage(CTaxData_Form* form, const std::vector<CField*>& fields, const QString& title,
                 QWidget* parent = nullptr);
     ~BaseTaxPage() override;

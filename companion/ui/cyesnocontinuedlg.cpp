@@ -1,5 +1,6 @@
 #include "companion/ui/cyesnocontinuedlg.h"
 
+#include "companion/core/messages.h"
 #include "companion/ui/richtext.h"
 
 #include <QDialogButtonBox>
@@ -71,21 +72,15 @@ PromptContent CYesNoContinueDlg::content() const
 
 PromptContent CYesNoContinueDlg::describe(const QString& title)
 {
-    PromptContent c;
-    c.kind = PromptKind::ContinueQuestion;
-    c.title = title;
-    return c;
+    return continueQuestion(title);
 }
 
 bool CYesNoContinueDlg::ask(QWidget* parent, const PromptContent& content)
 {
-    QString unused;
-    return Prompter::instance().prompt(parent, content, unused) == QDialog::Accepted;
+    return askToContinue(parent, content);
 }
 
 bool CYesNoContinueDlg::warnYesNoMsg(QWidget* parent, const QString& title, const QString& message)
 {
-    PromptContent content = describe(title);
-    content.setLine(2, message);
-    return ask(parent, content);
+    return warnYesNo(parent, title, message);
 }

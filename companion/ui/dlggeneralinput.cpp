@@ -1,5 +1,7 @@
 #include "companion/ui/dlggeneralinput.h"
 
+#include "companion/core/messages.h"
+
 #include "companion/ui/richtext.h"
 
 #include <QDialogButtonBox>
@@ -97,18 +99,6 @@ void dlgGeneralInput::setEnteredText(const QString& text)
 bool dlgGeneralInput::getText(QWidget* parent, const QString& title, const QStringList& lines,
                               QString& text, bool password)
 {
-    PromptContent c;
-    c.kind = PromptKind::TextInput;
-    c.title = title;
-    for (int i = 0; i < lines.size() && i < kLineCount; ++i) {
-        if (!lines.at(i).isEmpty())
-            c.setLine(i, lines.at(i));
-    }
-    c.secret = password;
-    c.initialText = text;
-    QString entered = text;
-    if (Prompter::instance().prompt(parent, c, entered) != QDialog::Accepted)
-        return false;
-    text = entered;
-    return true;
+    static_assert(kLineCount == 4, "the prompt's text lines are those of askForText");
+    return askForText(parent, title, lines, text, password);
 }

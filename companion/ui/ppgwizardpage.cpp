@@ -241,7 +241,7 @@ void PpgWizardPage::GetDataFromDoc()
 void PpgWizardPage::PutDataToDoc()
 {
     for (auto& [edit, field] : m_mapDoubleEditField)
-        field->m_value = edit->value();
+        field->setAmount(edit->value());
     for (auto& [box, field] : m_mapCheckBoxField)
         field->m_value = box->checkState() != Qt::Unchecked ? 1 : 0;
     // A group with no button checked leaves its field as it is (for
@@ -290,7 +290,7 @@ void PpgWizardPage::onFloatEditFinished()
 {
     DoubleLineEdit* edit = nullptr;
     if (CFloatField* field = boundField(sender(), m_mapDoubleEditField, &edit))
-        field->m_value = edit->value();
+        field->setAmount(edit->value());
 }
 
 void PpgWizardPage::onDateChanged(const QDate&)

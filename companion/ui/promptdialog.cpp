@@ -3,10 +3,25 @@
 #include "companion/ui/cyesnocontinuedlg.h"
 #include "companion/ui/dlggeneralinput.h"
 #include "companion/ui/dlgmsgwithlink.h"
+#include "companion/ui/widgetprompter.h"
 
 int PromptDialog::exec()
 {
-    const int result = Prompter::instance().runDialog(*this);
+    Prompter& prompter = Prompter::instance();
+    int result = QDialog::Rejected;
+    if (prompter.runsDialogs()) {
+        // Only the widget prompter runs dialogs; its checks decide whether
+        // a window can be shown at all.
+        auto* widgets = dynamic_cast<WidgetPrompter*>(&prompter);
+        result = widgets ? widgets->runDialog(*this) : runModal();
+    } else {
+        // Answered from what the dialog shows, without a window.
+        const PromptContent what = content();
+        QString text = what.initialText;
+        result = prompter.prompt(parentWidget(), what, text);
+        if (result == QDialog::Accepted && what.kind == PromptKind::TextInput)
+            setEnteredText(text);
+    }
     setResult(result);
     return result;
 }

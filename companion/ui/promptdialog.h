@@ -1,7 +1,7 @@
 #pragma once
 
 #include "companion/ui/basedialog.h"
-#include "companion/ui/prompter.h"
+#include "companion/core/prompter.h"
 
 #include <memory>
 

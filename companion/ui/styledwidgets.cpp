@@ -2,18 +2,25 @@
 
 #include <QRegularExpressionValidator>
 
+#include "companion/core/numbertext.h"
+#include "companion/rules/money.h"
+
 StringLineEdit::StringLineEdit(QWidget* parent) : QLineEdit(parent) {}
 
 DoubleLineEdit::DoubleLineEdit(QWidget* parent) : QLineEdit(parent)
 {
     setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    static const QRegularExpression amount(QStringLiteral("^\\s*-?\\$?[0-9,]{0,15}(\\.[0-9]{0,6})?\\s*$"));
+    // Only keeps out what can never be an amount; the field's parser decides
+    // the rest by the user's locale (grouping by commas, points or spaces,
+    // a decimal comma, a dollar sign before or after).
+    static const QRegularExpression amount(
+        QStringLiteral("^\\s*[-+\\x{2212}]?\\s*\\$?[0-9.,\\s\\x{00A0}\\x{202F}]{0,24}\\$?\\s*$"));
     setValidator(new QRegularExpressionValidator(amount, this));
 }
 
 QString DoubleLineEdit::formatAmount(double value)
 {
-    return QString::number(value, 'f', 2);
+    return QString::fromStdString(taxrules::formatAmount(value));
 }
 
 void DoubleLineEdit::setValue(double value)
@@ -23,12 +30,8 @@ void DoubleLineEdit::setValue(double value)
 
 double DoubleLineEdit::value() const
 {
-    QString t = text();
-    t.remove(QLatin1Char(','));
-    t.remove(QLatin1Char('$'));
-    bool ok = false;
-    const double v = t.trimmed().toDouble(&ok);
-    return ok ? v : 0.0;
+    double v = 0.0;
+    return parseAmountText(text(), &v) ? v : 0.0;
 }
 
 StyledDateEdit::StyledDateEdit(QWidget* parent) : QDateEdit(parent)

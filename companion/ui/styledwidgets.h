@@ -14,8 +14,9 @@ public:
     explicit StringLineEdit(QWidget* parent = nullptr);
 };
 
-// A right-aligned amount. Accepts digits with an optional sign, decimal
-// point, thousands commas and dollar sign; editingFinished() as QLineEdit.
+// A right-aligned amount. Accepts digits with an optional sign, decimal and
+// grouping separators and a dollar sign; what they mean is the parser's
+// (parseAmountText, by the user's locale). editingFinished() as QLineEdit.
 class DoubleLineEdit : public QLineEdit
 {
     Q_OBJECT
@@ -24,7 +25,7 @@ public:
 
     // Shown to the cent.
     void setValue(double value);
-    // The amount typed; 0 for an empty or unreadable text.
+    // The amount typed (parseAmountText); 0 for an empty or unreadable text.
     double value() const;
     static QString formatAmount(double value);
 };

@@ -73,3 +73,17 @@ QString WidgetPrompter::chooseFile(QWidget* parent, const FileChooserRequest& re
         return QFileDialog::getOpenFileName(parent, request.caption, request.startPath, request.filter);
     }
 }
+
+namespace {
+
+// Loading the widget layer makes real dialogs the answer when no prompter is
+// installed; a process without it stays quiet.
+WidgetPrompter& realDialogs()
+{
+    static WidgetPrompter prompter;
+    return prompter;
+}
+
+[[maybe_unused]] const bool g_registered = (Prompter::setFallback(&realDialogs()), true);
+
+} // namespace

@@ -1,8 +1,10 @@
 #pragma once
 
-#include "companion/ui/prompter.h"
+#include "companion/core/prompter.h"
 
 #include <memory>
+
+class PromptDialog;
 
 // Shows real Qt dialogs and waits for the user: the prompter of the
 // interactive program. Windows are shown only from the GUI thread of a
@@ -13,7 +15,9 @@ class WidgetPrompter : public Prompter
 public:
     QMessageBox::StandardButton messageBox(QWidget* parent, const MessageBoxRequest& request) override;
     int prompt(QWidget* parent, const PromptContent& content, QString& text) override;
-    int runDialog(PromptDialog& dialog) override;
+    bool runsDialogs() const override { return true; }
+    // Runs a dialog the caller built modally, when windows can be shown.
+    int runDialog(PromptDialog& dialog);
     QString chooseFile(QWidget* parent, const FileChooserRequest& request) override;
 };
 

@@ -6,9 +6,10 @@
 // CPP/EI lines (see provincialcalculation.h); Quebec's library assigns 0, as
 // Quebec tax is on its own return. Provincial refundable credits are not
 // computed and are assigned 0. IsEligibleForElectronicFile still refuses by
-// default. Tests script messages, thresholds and figures (which then replace
-// the computed ones) through the side file described in
-// provincialtestconfig.h.
+// default. The test build of the plug-in (lib/testplugins/steerable) lets
+// tests script messages, thresholds and figures (which then replace the
+// computed ones) through the side file described in provincialtestconfig.h;
+// the shipped build always takes the shipped settings.
 
 #include <QPointer>
 #include <algorithm>
@@ -18,6 +19,7 @@
 
 #include "companion/forms/provincialt1amounts.h"
 #include "companion/forms/provincialtaxmanager.h"
+#include "companion/rules/money.h"
 #include "provincialcalculation.h"
 #include "provincialform.h"
 #include "provincialinterviewdata.h"
@@ -175,7 +177,7 @@ public:
         double amount = 0.0;
         if (!getProvAmountClaimed(code, amount))
             return 0;
-        value = CString(QString::number(amount, 'f', 2));
+        value = CString(taxrules::formatAmount(amount));
         return 1;
     }
 

@@ -8,9 +8,12 @@
 
 #include "companion/core/cstring.h"
 
-// Test-only settings of the provincial plug-in, read from the side file that
-// the environment variable VODAREVIVO_PROVINCE_TESTFILE names (nothing is
-// read when it is not set, and the plug-in then behaves as shipped).
+// Test-only settings of the provincial plug-in. Only the test plug-ins
+// (lib/testplugins/steerable) read them, from the side file that the
+// environment variable VODAREVIVO_PROVINCE_TESTFILE names; nothing is read
+// when it is not set, and the plug-in then behaves as shipped. The shipped
+// plug-ins in lib/plugins are built without the reader (provincialtestconfig.cpp)
+// and always take the shipped defaults, whatever the environment says.
 //
 // One "key=value" per line; '#' starts a comment. A key may be prefixed with
 // a province number and a dot ("9.validate=...") to apply to that province
@@ -47,8 +50,9 @@ struct ProvincialTestConfig
     static constexpr qint64 kMaxFileBytes = 64 * 1024;
     static constexpr size_t kMaxEntries = 200;
 
-    // The settings for one province; the shipped defaults without a file.
+    // The settings for one province: from the side file in a test plug-in,
+    // the shipped defaults in a shipped one (provincialshippedconfig.cpp).
     static ProvincialTestConfig load(int province);
-    // The same from a file's text (for the plug-in's own tests).
+    // The same from a file's text (test plug-ins only).
     static ProvincialTestConfig parse(const QString& text, int province);
 };

@@ -4,7 +4,7 @@
 
 #include "app/tabwndapp.h"
 #include "common/scriptedprompter.h"
-#include "companion/ui/quietprompter.h"
+#include "companion/core/quietprompter.h"
 #include "model/cfamilytaxdata.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "companion/ui/prompter.h"
+#include "companion/core/prompter.h"
 
 #include <QList>
 #include <QQueue>

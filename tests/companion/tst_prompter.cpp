@@ -4,8 +4,8 @@
 #include "companion/ui/cyesnocontinuedlg.h"
 #include "companion/ui/dlggeneralinput.h"
 #include "companion/ui/dlgmsgwithlink.h"
-#include "companion/ui/messages.h"
-#include "companion/ui/quietprompter.h"
+#include "companion/core/messages.h"
+#include "companion/core/quietprompter.h"
 
 #include <QApplication>
 #include <QDialogButtonBox>

@@ -11,6 +11,9 @@
 #include "companion/forms/t1/taxdata_t1new.h"
 #include "model/cfamilytaxdata.h"
 #include "model/individualtaxdata.h"
+#include "model/MultiProvsTaxMgr.h"
+
+#include "common/testplugins.h"
 
 // Helpers shared by the return-model tests.
 namespace modelfixture {
@@ -20,25 +23,33 @@ constexpr int kBritishColumbia = 2;
 constexpr int kSaskatchewan = 12;
 
 // Makes the provincial plug-ins loaded from now on offer the given settings
-// (one "key=value" per line); an empty list restores the shipped plug-in.
+// (one "key=value" per line): the steerable test plug-ins are loaded in
+// place of the shipped ones. An empty list restores the shipped plug-ins.
 class PluginSettings
 {
 public:
     void use(const QStringList& lines)
     {
         if (lines.isEmpty()) {
-            qunsetenv("VODAREVIVO_PROVINCE_TESTFILE");
+            restoreShipped();
             return;
         }
+        CMultiProvsTaxMgr::setPluginFolder(steerablePluginFolder());
         const QString path = m_dir.filePath(QStringLiteral("province-test.ini"));
         QFile file(path);
         if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
             file.write(lines.join(QLatin1Char('\n')).toUtf8());
         qputenv("VODAREVIVO_PROVINCE_TESTFILE", path.toUtf8());
     }
-    ~PluginSettings() { qunsetenv("VODAREVIVO_PROVINCE_TESTFILE"); }
+    ~PluginSettings() { restoreShipped(); }
 
 private:
+    static void restoreShipped()
+    {
+        qunsetenv("VODAREVIVO_PROVINCE_TESTFILE");
+        CMultiProvsTaxMgr::setPluginFolder(QString());
+    }
+
     QTemporaryDir m_dir;
 };
 

@@ -1,6 +1,5 @@
 #include <QtTest>
 
-#include <QComboBox>
 #include <QPointer>
 
 #include "companion/forms/dependantinfostruct.h"
@@ -330,23 +329,6 @@ private slots:
         QCOMPARE(report, QString(t1Of(family.getTaxpayer())->ConstructFullName()) + QStringLiteral(": (amended)  "));
     }
 
-    void comboBoxListsThePersons()
-    {
-        CFamilyTaxData family;
-        NewReturnBasicData data = newReturn(0, true);
-        data.FirstName = data.LastName = data.FirstNameSpouse = data.LastNameSpouse = CString();
-        family.NewData(&data);
-        QComboBox box;
-        QCOMPARE(family.fillComboBox(&box, true), 2);
-        QCOMPARE(box.itemText(0), QStringLiteral("(self)"));
-        QCOMPARE(box.itemText(1), QStringLiteral("(spouse/common-law)"));
-        QCOMPARE(box.itemData(1).toInt(), -1);
-        QCOMPARE(box.currentIndex(), 1);
-        QCOMPARE(family.getCurIndv(), -1);
-        QCOMPARE(family.fillComboBox(&box, false), 2);
-        QCOMPARE(family.getCurIndv(), -2);
-    }
-
     void familyCopyComparesEqualAndOneChangeDiffers()
     {
         CFamilyTaxData family;
@@ -588,5 +570,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestFamilyTaxData)
+QTEST_GUILESS_MAIN(TestFamilyTaxData)
 #include "tst_familytaxdata.moc"

@@ -569,5 +569,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestIndividualTaxData)
+QTEST_GUILESS_MAIN(TestIndividualTaxData)
 #include "tst_individualtaxdata.moc"

@@ -6,6 +6,7 @@
 #include <QTemporaryDir>
 
 #include "common/scriptedprompter.h"
+#include "common/testplugins.h"
 #include "companion/core/oslibname.h"
 #include "companion/forms/ctaxdata_form.h"
 #include "companion/forms/provincialt1amounts.h"
@@ -70,9 +71,11 @@ class TestMultiProvsTaxMgr : public QObject
 private:
     QTemporaryDir m_sideDir;
 
-    // The plug-ins' test settings for the libraries loaded from now on.
+    // The plug-ins' test settings for the libraries loaded from now on: the
+    // steerable test plug-ins, since the shipped ones ignore the side file.
     void useSideFile(const QStringList& lines)
     {
+        CMultiProvsTaxMgr::setPluginFolder(steerablePluginFolder());
         const QString path = m_sideDir.filePath(QStringLiteral("province-test.ini"));
         QFile file(path);
         QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
@@ -479,5 +482,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestMultiProvsTaxMgr)
+QTEST_GUILESS_MAIN(TestMultiProvsTaxMgr)
 #include "tst_multiprovstaxmgr.moc"

@@ -562,5 +562,5 @@ void TestReturnFile::keptFuzzInputsReadWithoutHarm()
     }
 }
 
-QTEST_MAIN(TestReturnFile)
+QTEST_GUILESS_MAIN(TestReturnFile)
 #include "tst_returnfile.moc"

@@ -278,5 +278,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestSlipCalc)
+QTEST_GUILESS_MAIN(TestSlipCalc)
 #include "tst_slipcalc.moc"

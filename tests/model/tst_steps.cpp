@@ -549,5 +549,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestSteps)
+QTEST_GUILESS_MAIN(TestSteps)
 #include "tst_steps.moc"

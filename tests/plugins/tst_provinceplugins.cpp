@@ -5,6 +5,7 @@
 #include <QSet>
 #include <QTemporaryDir>
 #include <memory>
+#include <tuple>
 
 #include "companion/core/oslibname.h"
 #include "companion/forms/catalogue.h"
@@ -13,6 +14,8 @@
 #include "companion/forms/provincialtaxmanager.h"
 #include "companion/forms/taxtypes.h"
 #include "model/MultiProvsTaxMgr.h"
+
+#include "common/testplugins.h"
 
 namespace {
 
@@ -179,7 +182,9 @@ private slots:
         QTest::newRow("ON reduction at 20,000") << int(PROV_ON) << 20000.0 << 20000.0 << 0.0 << 0.0 << 0.0 << 195.70;
         QTest::newRow("BC reduction at 30,000") << int(PROV_BC) << 30000.0 << 30000.0 << 0.0 << 0.0 << 0.0 << 536.02;
         QTest::newRow("SK at 75,000") << int(PROV_SK) << 75000.0 << 75000.0 << 0.0 << 0.0 << 0.0 << 6392.31;
-        QTest::newRow("NS at 75,000") << int(PROV_NS) << 75000.0 << 75000.0 << 0.0 << 0.0 << 0.0 << 8893.26;
+        // NS: 2,600.96 + 29,590 x 14.95 % (4,423.71) + 15,820 x 16.67 % (2,637.19)
+        // less the 2024 basic personal amount 8,481 x 8.79 % (745.48).
+        QTest::newRow("NS at 75,000") << int(PROV_NS) << 75000.0 << 75000.0 << 0.0 << 0.0 << 0.0 << 8916.38;
         QTest::newRow("NT at 75,000") << int(PROV_NT) << 75000.0 << 75000.0 << 0.0 << 0.0 << 0.0 << 4058.87;
         QTest::newRow("YT at 200,000") << int(PROV_YT) << 200000.0 << 200000.0 << 0.0 << 0.0 << 0.0 << 17764.64;
         QTest::newRow("ON no income") << int(PROV_ON) << 0.0 << 0.0 << 0.0 << 0.0 << 0.0 << 0.0;
@@ -231,6 +236,7 @@ private slots:
         file.write("9.tax=321.50\n9.credits=12.25\n");
         file.close();
         qputenv("VODAREVIVO_PROVINCE_TESTFILE", path.toUtf8());
+        CMultiProvsTaxMgr::setPluginFolder(steerablePluginFolder());
 
         StandInT1 t1;
         t1.taxableIncome.m_value = 75000.0;
@@ -246,6 +252,58 @@ private slots:
         calculate(*alberta->manager, t1);
         QVERIFY(qAbs(t1.provincialTaxTotal.m_value - 5311.50) < 0.005);
         QCOMPARE(t1.provincialCreditTotal.m_value, 0.0);
+    }
+
+    // The shipped library reads no side file: with the variable set, its tax,
+    // credits, eligibility and messages are those it gives without it, while
+    // the test library built from the same source follows the file.
+    void shippedPluginIgnoresTheSideFile()
+    {
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        const QString path = dir.filePath(QStringLiteral("province-test.ini"));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("tax=321.50\ncredits=12.25\neligible=0\nvalidate=Steered from outside\n");
+        file.close();
+
+        auto figures = [](CProvincialTaxManager& manager) {
+            StandInT1 t1;
+            t1.taxableIncome.m_value = 75000.0;
+            t1.netIncome.m_value = 75000.0;
+            calculate(manager, t1);
+            std::list<CString> messages;
+            manager.Validate(messages, &t1, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr);
+            return std::make_tuple(t1.provincialTaxTotal.m_value, t1.provincialCreditTotal.m_value,
+                                   manager.IsEligibleForElectronicFile(), messages.size());
+        };
+
+        auto unsteered = DirectPlugin::forProvince(PROV_ON);
+        QVERIFY(unsteered);
+        const auto shippedAlone = figures(*unsteered->manager);
+
+        qputenv("VODAREVIVO_PROVINCE_TESTFILE", path.toUtf8());
+        auto shipped = DirectPlugin::forProvince(PROV_ON);
+        QVERIFY(shipped);
+        QCOMPARE(shipped->library.fileName(), unsteered->library.fileName());
+        const auto shippedWithFile = figures(*shipped->manager);
+        QCOMPARE(std::get<0>(shippedWithFile), std::get<0>(shippedAlone));
+        QVERIFY(std::get<0>(shippedWithFile) != 321.50);
+        QCOMPARE(std::get<1>(shippedWithFile), std::get<1>(shippedAlone));
+        QCOMPARE(std::get<2>(shippedWithFile), std::get<2>(shippedAlone));
+        QVERIFY(std::get<2>(shippedWithFile) != 0);
+        QCOMPARE(std::get<3>(shippedWithFile), std::get<3>(shippedAlone));
+
+        // The same file steers the test library: the check above is not
+        // passing for want of a file the plug-in could read.
+        CMultiProvsTaxMgr::setPluginFolder(steerablePluginFolder());
+        auto steerable = DirectPlugin::forProvince(PROV_ON);
+        QVERIFY(steerable);
+        const auto steered = figures(*steerable->manager);
+        QCOMPARE(std::get<0>(steered), 321.50);
+        QCOMPARE(std::get<1>(steered), 12.25);
+        QCOMPARE(std::get<2>(steered), 0);
+        QCOMPARE(std::get<3>(steered), std::get<3>(shippedAlone) + 1);
     }
 
     void incomeThresholdsAreTheBrackets_data()

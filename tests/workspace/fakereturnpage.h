@@ -1,6 +1,6 @@
 #pragma once
 
-#include "companion/ui/messages.h"
+#include "companion/core/messages.h"
 #include "workspace/returnpageinterface.h"
 
 #include <QStringList>

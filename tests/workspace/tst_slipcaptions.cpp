@@ -5,7 +5,7 @@
 #include "companion/forms/catalogue.h"
 #include "companion/forms/formfactory.h"
 #include "model/cfamilytaxdata.h"
-#include "tests/model/calcfixture.h"
+#include "model/calcfixture.h"
 #include "workspace/folderview.h"
 
 namespace {

@@ -149,8 +149,8 @@ void TaxData_CPT20_New::setEntryN(int n, double earnings, double cpp, double qpp
     static_cast<CFloatField*>(findFieldById(10 * n + 2))->m_value = qpp;
 }
 
-bool TaxData_CPT20_New::hadElectedIncomeToPayCPP() const { return std::fabs(ElectionAmount.m_value) >= 0.009; }
-bool TaxData_CPT20_New::hadElectedF399IncomeToPayCPP() const { return std::fabs(F399Income.m_value) >= 0.009; }
+bool TaxData_CPT20_New::hadElectedIncomeToPayCPP() const { return taxrules::isPresentAmount(ElectionAmount.m_value); }
+bool TaxData_CPT20_New::hadElectedF399IncomeToPayCPP() const { return taxrules::isPresentAmount(F399Income.m_value); }
 
 int TaxData_T2209_2036::Calculate01()
 {
@@ -159,7 +159,7 @@ int TaxData_T2209_2036::Calculate01()
     // The credit is the foreign tax paid, limited to the Canadian tax on that
     // income (tax available x foreign income / net income).
     double limit = 0;
-    if (NetIncome.m_value > 0.009)
+    if (taxrules::isPositiveAmount(NetIncome.m_value))
         limit = TaxAvailable.m_value * std::max(0.0, ForeignNonBusinessIncome.m_value) / NetIncome.m_value;
     Result1.m_value = taxrules::roundCents(std::min(std::max(0.0, ForeignTaxPaid.m_value - Adjust15Percent.m_value), limit));
     // The business credit: the business income tax paid, at most the
@@ -168,9 +168,9 @@ int TaxData_T2209_2036::Calculate01()
     const double businessTax = std::max(0.0, ForeignBusinessTaxPaid.m_value + SlipBusinessTaxPaid.m_value);
     // Without foreign business income or tax the business credit is left as
     // it stands (the calculation clears it with the other computed figures).
-    if (business >= 0.009 || businessTax >= 0.009) {
+    if (taxrules::isPositiveAmount(business) || taxrules::isPositiveAmount(businessTax)) {
         const double businessLimit =
-            NetIncome.m_value > 0.009 ? TaxAvailable.m_value * std::min(1.0, business / NetIncome.m_value) : 0.0;
+            taxrules::isPositiveAmount(NetIncome.m_value) ? TaxAvailable.m_value * std::min(1.0, business / NetIncome.m_value) : 0.0;
         Result2.m_value = taxrules::roundCents(
             std::min({businessTax, businessLimit, std::max(0.0, TaxAvailable.m_value - Result1.m_value)}));
     }
@@ -194,7 +194,7 @@ int TaxData_T778New::Calculate01()
     const double limit = taxrules::childCareChildLimit(ChildrenUnder7.m_value, ChildrenOther.m_value,
                                                        ChildrenDisabled.m_value);
     const double claim = taxrules::childCareDeduction(OwnAmount.m_value, limit, EarnedIncome.m_value);
-    const bool higherIncomeSpouse = HasSpouse.m_value && NetIncome.m_value - SpouseNetIncome.m_value >= 0.009;
+    const bool higherIncomeSpouse = HasSpouse.m_value && taxrules::isPositiveAmount(NetIncome.m_value - SpouseNetIncome.m_value);
     if (!higherIncomeSpouse)
         Result.m_value = claim;
     else

@@ -39,7 +39,7 @@ class TaxData_T2043 : public CTaxData_Form
 public:
     TaxData_T2043() : CTaxData_Form(FROM_FORM, 193) {}
     CFloatField FarmingExpenses{this, 1, "FarmingExpenses", "", "Eligible farming expenses in designated provinces"};
-    CFloatField PaymentRate{this, 2, "PaymentRate", "", "Payment rate"};
+    CFloatField PaymentRate{this, 2, "PaymentRate", "", "Payment rate", fld::Rate()};
     CFloatField Result{this, 47556, "Result", "47556", "Return of fuel charge proceeds to farmers tax credit", fld::Computed()};
     int Calculate01() override;
 };
@@ -188,10 +188,10 @@ class CTaxData_T2222 : public CTaxData_Form
     Q_OBJECT
 public:
     CTaxData_T2222() : CTaxData_Form(FROM_FORM, 49) {}
-    CFloatField DaysZoneA{this, 1, "DaysZoneA", "", "Days in a prescribed northern zone"};
-    CFloatField DaysZoneB{this, 2, "DaysZoneB", "", "Days in a prescribed intermediate zone"};
-    CFloatField DaysZoneAShared{this, 3, "DaysZoneAShared", "", "Days shared, northern zone"};
-    CFloatField DaysZoneBShared{this, 4, "DaysZoneBShared", "", "Days shared, intermediate zone"};
+    CFloatField DaysZoneA{this, 1, "DaysZoneA", "", "Days in a prescribed northern zone", fld::Count()};
+    CFloatField DaysZoneB{this, 2, "DaysZoneB", "", "Days in a prescribed intermediate zone", fld::Count()};
+    CFloatField DaysZoneAShared{this, 3, "DaysZoneAShared", "", "Days shared, northern zone", fld::Count()};
+    CFloatField DaysZoneBShared{this, 4, "DaysZoneBShared", "", "Days shared, intermediate zone", fld::Count()};
     CFloatField TravelBenefits{this, 5, "TravelBenefits", "", "Travel benefits"};
     CFloatField SlipAmount1{this, 6, "SlipAmount1", "", "Housing benefits from slips"};
     CFloatField SlipAmount2{this, 7, "SlipAmount2", "", "Travel benefits from slips"};
@@ -227,7 +227,7 @@ class TaxData_T225 : public CTaxData_Form
     Q_OBJECT
 public:
     TaxData_T225() : CTaxData_Form(FROM_FORM, 174) {}
-    CFloatField Age{this, 1, "Age", "", "Age"};
+    CFloatField Age{this, 1, "Age", "", "Age", fld::Count()};
     CFloatField Amount{this, 2, "Amount", "", "Eligible amount"};
     CFloatField Result{this, 3, "Result", "", "Credit", fld::Computed()};
 };
@@ -237,7 +237,7 @@ class TaxData_T224 : public CTaxData_Form
     Q_OBJECT
 public:
     TaxData_T224() : CTaxData_Form(FROM_FORM, 173) {}
-    CFloatField Age{this, 1, "Age", "", "Age"};
+    CFloatField Age{this, 1, "Age", "", "Age", fld::Count()};
     CFloatField Amount{this, 2, "Amount", "", "Eligible amount"};
     CFloatField Result{this, 3, "Result", "", "Credit", fld::Computed()};
 };
@@ -358,9 +358,9 @@ public:
     CFloatField NetIncome{this, 4, "NetIncome", "", "Net income"};
     CFloatField EarnedIncome{this, 5, "EarnedIncome", "", "Earned income"};
     CFloatField OwnAmount{this, 6, "OwnAmount", "", "Child care expenses paid"};
-    CFloatField ChildrenUnder7{this, 7, "ChildrenUnder7", "", "Children born in 2018 or later"};
-    CFloatField ChildrenOther{this, 8, "ChildrenOther", "", "Children born 2008 to 2017"};
-    CFloatField ChildrenDisabled{this, 9, "ChildrenDisabled", "", "Children eligible for the disability amount"};
+    CFloatField ChildrenUnder7{this, 7, "ChildrenUnder7", "", "Children born in 2018 or later", fld::Count()};
+    CFloatField ChildrenOther{this, 8, "ChildrenOther", "", "Children born 2008 to 2017", fld::Count()};
+    CFloatField ChildrenDisabled{this, 9, "ChildrenDisabled", "", "Children eligible for the disability amount", fld::Count()};
     // Filled by the calculation: whether the claimant has a spouse, and the
     // spouse's net income, to tell the lower-income spouse.
     CIntField HasSpouse{this, 10, "HasSpouse", "", "Has a spouse or common-law partner", fld::Computed()};

@@ -3,6 +3,7 @@
 // 2024 rates and exemptions come with the yearly arithmetic.
 
 #include "companion/forms/federal/minimumtax_split.h"
+#include "companion/rules/money.h"
 
 #include <algorithm>
 
@@ -90,7 +91,7 @@ void TaxData_T1032_New::CalculateIncomeTax()
 {
     // Tax deducted follows the split amount in proportion.
     const double pension = EligiblePension.m_value + AnnuityFromRca.m_value;
-    TransferredTax.m_value = pension > 0.009 ? line68040.m_value * line10321SplitAmount.m_value / pension : 0.0;
+    TransferredTax.m_value = taxrules::isPositiveAmount(pension) ? line68040.m_value * line10321SplitAmount.m_value / pension : 0.0;
     line68050.m_value = TransferredTax.m_value;
 }
 

@@ -92,7 +92,7 @@ class CTaxData_T1219 : public CTaxData_Form
 public:
     CTaxData_T1219() : CTaxData_Form(FROM_FORM, 89) {}
     CFloatField FederalMinimumTax{this, 1, "FederalMinimumTax", "", "Federal minimum tax"};
-    CFloatField ProvincialRate{this, 2, "ProvincialRate", "", "Provincial rate"};
+    CFloatField ProvincialRate{this, 2, "ProvincialRate", "", "Provincial rate", fld::Rate()};
     CFloatField Result{this, 3, "Result", "", "Provincial minimum tax", fld::Computed()};
 };
 
@@ -113,7 +113,7 @@ public:
     CFloatField AnnuityFromRca{this, 7, "AnnuityFromRca", "", "Annuity from a retirement compensation arrangement"};
     CFloatField JointAmount1{this, 8, "JointAmount1", "", "Pension income of the pensioner"};
     CFloatField JointAmount2{this, 9, "JointAmount2", "", "Maximum split"};
-    CFloatField JointAmount3{this, 10, "JointAmount3", "", "Months of marriage in the year"};
+    CFloatField JointAmount3{this, 10, "JointAmount3", "", "Months of marriage in the year", fld::Count()};
     CFloatField JointAmount4{this, 11, "JointAmount4", "", "Pension income amount of the transferee"};
     CFloatField line10321SplitAmount{this, 10321, "line10321SplitAmount", "10321", "Elected split-pension amount"};
     CIntField line10322Election{this, 10322, "line10322Election", "10322", "Election indicator"};

@@ -7,6 +7,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "companion/rules/money.h"
+
 int TaxData_T1ANew::Calculate01()
 {
     NonCapitalLoss.m_value = EmploymentLoss.m_value + InvestmentLoss.m_value + RentalLoss.m_value +
@@ -63,7 +65,7 @@ QString element(const char* tag, const QString& value)
         return QString();
     return QStringLiteral("<t1135:%1>%2</t1135:%1>\n").arg(QLatin1String(tag), value.toHtmlEscaped());
 }
-QString amount(double value) { return QString::number(value, 'f', 0); }
+QString amount(double value) { return QString::fromStdString(taxrules::formatAmount(value, 0)); }
 }  // namespace
 
 int TaxData_T1135New::getT1135XMLContent(CString& body, TemplateValueMap& values) const

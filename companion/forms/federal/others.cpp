@@ -5,11 +5,10 @@
 
 #include "companion/forms/t1/taxdata_t1ksnew.h"
 #include "companion/forms/t1/taxdata_t1new.h"
+#include "companion/rules/money.h"
 #include "companion/rules/socialbenefits.h"
 
-namespace {
-bool present(double amount) { return std::fabs(amount) >= 0.009; }
-}  // namespace
+using taxrules::isPresentAmount;
 
 // ---- T5013 form: activity kinds 0 business, 1 professional, 2 commission,
 // 3 farming, 4 fishing, 5 rental; -1 none.
@@ -36,12 +35,12 @@ static bool hasKind(const CTaxData_T5013& f, int kind)
     return false;
 }
 
-bool CTaxData_T5013::HaveBusinessIncome() const { return hasKind(*this, 0) || present(BusinessNet.m_value); }
-bool CTaxData_T5013::HaveProfessionalIncome() const { return hasKind(*this, 1) || present(ProfessionalNet.m_value); }
-bool CTaxData_T5013::HaveCommissionIncome() const { return hasKind(*this, 2) || present(CommissionNet.m_value); }
-bool CTaxData_T5013::HaveFarmIncome() const { return hasKind(*this, 3) || present(FarmingNet.m_value); }
-bool CTaxData_T5013::HaveFishIncome() const { return hasKind(*this, 4) || present(FishingNet.m_value); }
-bool CTaxData_T5013::HaveRentalIncome() const { return hasKind(*this, 5) || present(RentalNet.m_value); }
+bool CTaxData_T5013::HaveBusinessIncome() const { return hasKind(*this, 0) || isPresentAmount(BusinessNet.m_value); }
+bool CTaxData_T5013::HaveProfessionalIncome() const { return hasKind(*this, 1) || isPresentAmount(ProfessionalNet.m_value); }
+bool CTaxData_T5013::HaveCommissionIncome() const { return hasKind(*this, 2) || isPresentAmount(CommissionNet.m_value); }
+bool CTaxData_T5013::HaveFarmIncome() const { return hasKind(*this, 3) || isPresentAmount(FarmingNet.m_value); }
+bool CTaxData_T5013::HaveFishIncome() const { return hasKind(*this, 4) || isPresentAmount(FishingNet.m_value); }
+bool CTaxData_T5013::HaveRentalIncome() const { return hasKind(*this, 5) || isPresentAmount(RentalNet.m_value); }
 
 bool CTaxData_T5013::IsThisSFD(int block) const
 {
@@ -55,7 +54,7 @@ int CTaxData_T5013::GetCountOfSFDForms(bool withEmpty) const
 {
     int count = 0;
     for (const Block& b : VR_BLOCKS((*this)))
-        if (b.kind.m_value >= 0 && b.sfd.m_value != 0 && (withEmpty || present(b.gross.m_value) || present(b.net.m_value)))
+        if (b.kind.m_value >= 0 && b.sfd.m_value != 0 && (withEmpty || isPresentAmount(b.gross.m_value) || isPresentAmount(b.net.m_value)))
             ++count;
     return count;
 }
@@ -100,20 +99,22 @@ int CTaxData_T5013::Calculate01()
 bool TaxData_T1248SchD::isFactualResident() const { return ResidencyStatus.m_value == 0; }
 bool TaxData_T1248SchD::isEligibleForDirErad() const { return ResidencyStatus.m_value == 0 || ResidencyStatus.m_value == 1; }
 
-int TaxData_T1248SchD::ValidateWithT1(unsigned char purpose, std::list<CString>& messages, bool immigrant, bool emigrant,
-                                     bool deceased, bool bankrupt) const
+int TaxData_T1248SchD::ValidateWithT1(unsigned char purpose, CString& text, bool mailingOutsideCanada,
+                                      bool deemedResident, bool immigrant, bool emigrant) const
 {
     Q_UNUSED(purpose);
-    Q_UNUSED(deceased);
-    Q_UNUSED(bankrupt);
-    int added = 0;
+    Q_UNUSED(mailingOutsideCanada);
     // A factual resident keeps residential ties; someone who also entered or
     // left Canada in the year is not one.
     if (isFactualResident() && (immigrant || emigrant)) {
-        messages.push_back(CString("Schedule D of form T1248: a factual resident cannot have entered or left Canada in the year."));
-        ++added;
+        text = CString("Schedule D of form T1248: a factual resident cannot have entered or left Canada in the year.");
+        return 1;
     }
-    return added;
+    if (deemedResident && ResidencyStatus.m_value != 1) {
+        text = CString("Schedule D of form T1248: the return says deemed resident; choose that residency status here.");
+        return 1;
+    }
+    return 0;
 }
 
 // ---- Instalments

@@ -76,8 +76,10 @@ public:
     bool isFactualResident() const;
     // Electronic filing accepts factual and deemed residents only.
     bool isEligibleForDirErad() const;
-    int ValidateWithT1(unsigned char purpose, std::list<CString>& messages, bool immigrant, bool emigrant, bool deceased,
-                       bool bankrupt) const;
+    // Compares the schedule with the T1's residency answers; above 0 when
+    // they disagree, with the reason in text.
+    int ValidateWithT1(unsigned char purpose, CString& text, bool mailingOutsideCanada, bool deemedResident,
+                       bool immigrant, bool emigrant) const;
 };
 
 // Instalment calculation for the next year.

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+#include "companion/rules/money.h"
+
 int TaxData_T776New::Calculate01()
 {
     const double gross = line8141GrossRents.m_value + line8230OtherIncome.m_value;
@@ -12,9 +14,11 @@ int TaxData_T776New::Calculate01()
                             line9270OtherExpenses.m_value;
     // Capital cost allowance may not create or increase a rental loss.
     const double cca = std::min(line9936CCA.m_value, std::max(0.0, gross - expenses));
-    const double share = OwnershipPercent.m_value > 0.009 ? OwnershipPercent.m_value / 100.0 : 1.0;
+    const double share = taxrules::isPositiveAmount(OwnershipPercent.m_value) ? OwnershipPercent.m_value / 100.0 : 1.0;
     GrossResult.m_value = gross;
-    NetResult.m_value = (gross - expenses - cca) * share;
+    // The owner's share is rounded to the cent on the statement itself, so
+    // line 12600 is exactly the sum of the nets the statements show.
+    NetResult.setAmount((gross - expenses - cca) * share);
     return 0;
 }
 
@@ -44,12 +48,25 @@ int TaxData_T2125_New::Calculate01()
     line8000Adjusted.m_value = GrossIncome.m_value;
     NetResult.m_value = GrossIncome.m_value - line8518CostOfGoods.m_value - line9368Expenses.m_value -
                         line9936CCA.m_value - line9945HomeUse.m_value;
-    const double share = PartnershipPercent.m_value > 0.009 ? PartnershipPercent.m_value / 100.0 : 1.0;
-    PartnershipNet1.m_value = PartnershipIndicator.m_value ? NetResult.m_value * share : 0.0;
+    const double share =
+        taxrules::isPositiveAmount(PartnershipPercent.m_value) ? PartnershipPercent.m_value / 100.0 : 1.0;
+    // Rounded on the statement, as the rental share is: the business lines
+    // add up the shares the statements show.
+    PartnershipNet1.setAmount(PartnershipIndicator.m_value ? NetResult.m_value * share : 0.0);
     Result1.m_value = line9945HomeUse.m_value;
     Result2.m_value = line9936CCA.m_value;
     Result3.m_value = GrossIncome.m_value;
     return 0;
+}
+
+bool TaxData_T776New::Validate(unsigned char purpose, std::list<CString>& messages)
+{
+    const bool ownRules = CTaxData_Form::Validate(purpose, messages);
+    if (OwnershipPercent.m_value < 0 || OwnershipPercent.m_value > 100) {
+        messages.push_back(CString("T776: the percentage of ownership must be between 0 and 100."));
+        return true;
+    }
+    return ownRules;
 }
 
 int TaxData_T2091::Calculate01()
@@ -61,6 +78,16 @@ int TaxData_T2091::Calculate01()
         exempt = gain * std::min(1.0, (1 + YearsDesignated.m_value) / YearsOwned.m_value);
     Gain.m_value = gain - exempt;
     return 0;
+}
+
+bool TaxData_T2091::Validate(unsigned char purpose, std::list<CString>& messages)
+{
+    const bool ownRules = CTaxData_Form::Validate(purpose, messages);
+    if (YearsDesignated.m_value > YearsOwned.m_value) {
+        messages.push_back(CString("T2091: more years are designated as principal residence than the property was owned."));
+        return true;
+    }
+    return ownRules;
 }
 
 int TaxData_T2017New::Calculate01()

@@ -28,7 +28,7 @@ class TaxData_T776New : public CStatementForm
 public:
     TaxData_T776New() : CStatementForm(12) {}
     CFloatField RunningTotal{this, 10, "RunningTotal", "", "Net rental income of the return so far"};
-    CFloatField OwnershipPercent{this, 11, "OwnershipPercent", "", "Your percentage of ownership", fld::CarryForward()};
+    CFloatField OwnershipPercent{this, 11, "OwnershipPercent", "", "Your percentage of ownership", fld::CarryForward().share()};
     CFloatField line8141GrossRents{this, 8141, "line8141GrossRents", "8141", "Gross rents"};
     CFloatField line8230OtherIncome{this, 8230, "line8230OtherIncome", "8230", "Other related income"};
     CFloatField line8521Advertising{this, 8521, "line8521Advertising", "8521", "Advertising"};
@@ -43,6 +43,8 @@ public:
     CFloatField NetResult{this, 12600, "NetResult", "12600", "Net rental income (loss)", fld::Computed()};
     CFloatField OtherResult{this, 12, "OtherResult", "", "Recaptured capital cost allowance", fld::Computed()};
     int Calculate01() override;
+    // A share of ownership above 100 % or below nothing cannot be filed.
+    bool Validate(unsigned char purpose, std::list<CString>& messages) override;
 };
 
 // T1163: statement A, AgriStability and AgriInvest programs information.
@@ -111,7 +113,7 @@ public:
     CIntField PartnershipIndicator{this, 11, "PartnershipIndicator", "", "Partner in a partnership"};
     CIntField PartnershipVariant{this, 12, "PartnershipVariant", "", "Partnership share reported by the partnership"};
     CStringField PartnerName{this, 13, "PartnerName", "", "Partner's name", fld::CarryForward()};
-    CFloatField PartnershipPercent{this, 14, "PartnershipPercent", "", "Your percentage of the partnership", fld::CarryForward()};
+    CFloatField PartnershipPercent{this, 14, "PartnershipPercent", "", "Your percentage of the partnership", fld::CarryForward().share()};
     CIntField OwnIndicator{this, 15, "OwnIndicator", "", "Income from a tax shelter"};
     CIntField PlacementAgency{this, 16, "PlacementAgency", "", "Income from a placement or employment agency"};
     CFloatField GrossIncome{this, 8299, "GrossIncome", "8299", "Gross business or professional income"};
@@ -150,10 +152,12 @@ public:
     CIntField AcquisitionYear{this, 4, "AcquisitionYear", "", "Year of acquisition", fld::CarryForward()};
     CFloatField Proceeds{this, 5, "Proceeds", "", "Proceeds of disposition"};
     CFloatField AdjustedCost{this, 6, "AdjustedCost", "", "Adjusted cost base"};
-    CFloatField YearsDesignated{this, 7, "YearsDesignated", "", "Years designated as principal residence"};
-    CFloatField YearsOwned{this, 8, "YearsOwned", "", "Years owned after 1971"};
+    CFloatField YearsDesignated{this, 7, "YearsDesignated", "", "Years designated as principal residence", fld::Count()};
+    CFloatField YearsOwned{this, 8, "YearsOwned", "", "Years owned after 1971", fld::Count()};
     CFloatField Gain{this, 9, "Gain", "", "Capital gain"};
     int Calculate01() override;
+    // More years designated than owned would exempt more than the gain.
+    bool Validate(unsigned char purpose, std::list<CString>& messages) override;
 };
 
 // T2017: summary of reserves on dispositions of capital property.
@@ -218,7 +222,7 @@ class TaxData_T777Covid19 : public CTaxData_Form
     Q_OBJECT
 public:
     TaxData_T777Covid19() : CTaxData_Form(FROM_FORM, 179) {}
-    CFloatField DaysWorkedAtHome{this, 1, "DaysWorkedAtHome", "", "Days worked from home"};
+    CFloatField DaysWorkedAtHome{this, 1, "DaysWorkedAtHome", "", "Days worked from home", fld::Count()};
     CFloatField Electricity{this, 2, "Electricity", "", "Electricity, heating and water"};
     CFloatField Maintenance{this, 3, "Maintenance", "", "Maintenance and minor repairs"};
     CFloatField Rent{this, 4, "Rent", "", "Rent paid"};

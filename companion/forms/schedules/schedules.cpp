@@ -210,8 +210,8 @@ void TaxData_Sch6::setACWBAmounts(double basicAdvance, double disabilityAdvance)
 
 bool TaxData_Sch6::isInDirerad() const
 {
-    return std::fabs(BasicResult.m_value) >= 0.009 || std::fabs(DisabilityResult.m_value) >= 0.009 ||
-           std::fabs(AdvanceBasic.m_value) >= 0.009 || std::fabs(AdvanceDisability.m_value) >= 0.009;
+    return taxrules::isPresentAmount(BasicResult.m_value) || taxrules::isPresentAmount(DisabilityResult.m_value) ||
+           taxrules::isPresentAmount(AdvanceBasic.m_value) || taxrules::isPresentAmount(AdvanceDisability.m_value);
 }
 
 bool TaxData_Sch6::isFamily() const
@@ -248,7 +248,7 @@ int TaxData_Sch6::Calculate01()
                          : 0.0));
 
     const bool disabled = Disabled.m_value != 0;
-    const bool spouseDisabled = spouse && std::fabs(Crosswise2.m_value) >= 0.009;
+    const bool spouseDisabled = spouse && taxrules::isPresentAmount(Crosswise2.m_value);
     // Both spouses with the disability amount: each takes the supplement on
     // their own working income.
     const double supplementWorking = disabled && spouseDisabled ? working : working + spouseWorking;
@@ -258,8 +258,8 @@ int TaxData_Sch6::Calculate01()
                  : taxrules::WorkersBenefit{};
     // One spouse claims the basic amount for the couple (it is the same
     // either way): the one with the higher working income.
-    const bool claimsBasic = !spouse || working - spouseWorking >= 0.009 ||
-                             (std::fabs(working - spouseWorking) < 0.009 && SpouseIndicator.m_value != 0);
+    const bool claimsBasic = !spouse || taxrules::isPositiveAmount(working - spouseWorking) ||
+                             (!taxrules::isPresentAmount(working - spouseWorking) && SpouseIndicator.m_value != 0);
     BasicEntitlement.m_value = claimsBasic ? benefit.basic : 0.0;
     SupplementEntitlement.m_value = benefit.supplement;
 
@@ -305,7 +305,7 @@ void pensionAmounts(const CPensionPlanSchedule& s, double& base, double& enhance
 
 void TaxData_Sch8_14::mockCPPQPPMonthIfNeeded(int months)
 {
-    if (MonthCount.m_value < 0.009)
+    if (!taxrules::isPositiveAmount(MonthCount.m_value))
         MonthCount.m_value = months;
 }
 void TaxData_Sch8_14::getCPPRelatedAmounts(double& base, double& enhanced, double& payable) const
@@ -333,7 +333,7 @@ int TaxData_Sch8_14::Calculate01()
 
 void TaxData_RC381::mockCPPQPPMonthIfNeeded(int months)
 {
-    if (MonthCount.m_value < 0.009)
+    if (!taxrules::isPositiveAmount(MonthCount.m_value))
         MonthCount.m_value = months;
 }
 void TaxData_RC381::getCPPRelatedAmounts(double& base, double& enhanced, double& payable) const
@@ -410,7 +410,7 @@ int TaxData_Sch11::Calculate01()
     const bool designated = TransferTo.m_value == kTransferToSpouse || TransferTo.m_value == kTransferToParent;
     const double asked = std::max(0.0, line32700Transferred.m_value);
     TransferredResult.m_value =
-        designated && asked < 0.009 ? TransferableAmount.m_value : std::min(asked, TransferableAmount.m_value);
+        designated && !taxrules::isPositiveAmount(asked) ? TransferableAmount.m_value : std::min(asked, TransferableAmount.m_value);
     CarryForwardNext.m_value = taxrules::roundCents(std::max(0.0, claim.carriedForward - TransferredResult.m_value));
     return 0;
 }
@@ -443,7 +443,7 @@ int TaxData_Sch13::Calculate01()
     // earnings leave after the employment earnings, at the employee rate
     // (Quebec's where the province runs its own parental plan).
     const double earnings =
-        (std::fabs(line54493SelfEmployment.m_value) >= 0.009 ? line54493SelfEmployment.m_value : TotalEarnings.m_value) +
+        (taxrules::isPresentAmount(line54493SelfEmployment.m_value) ? line54493SelfEmployment.m_value : TotalEarnings.m_value) +
         line54494ExemptEarnings.m_value;
     const double room = std::max(0.0, taxrules::federalConstant(taxrules::FedKey::EiMaxInsurableEarnings) -
                                           std::max(0.0, EmploymentInsurable.m_value));

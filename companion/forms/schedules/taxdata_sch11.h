@@ -14,10 +14,10 @@ public:
     CFloatField FedTuitionCarryForward{this, 1, "FedTuitionCarryForward", "", "Unused amounts from previous years"};
     CFloatField TrainingCreditLimit{this, 2, "TrainingCreditLimit", "", "Canada training credit limit"};
     CFloatField TField{this, 3, "TField", "", "Tax on taxable income before credits"};
-    CFloatField RateTestIncome{this, 4, "RateTestIncome", "", "Income for the rate test"};
+    CFloatField RateTestIncome{this, 4, "RateTestIncome", "", "Income for the rate test", fld::Working()};
     CFloatField CreditsBase{this, 5, "CreditsBase", "", "Credits claimed before tuition"};
-    CFloatField PartTimeMonths{this, 6, "PartTimeMonths", "", "Months of part-time study"};
-    CFloatField FullTimeMonths{this, 7, "FullTimeMonths", "", "Months of full-time study"};
+    CFloatField PartTimeMonths{this, 6, "PartTimeMonths", "", "Months of part-time study", fld::Count()};
+    CFloatField FullTimeMonths{this, 7, "FullTimeMonths", "", "Months of full-time study", fld::Count()};
     CFloatField EligibleFees{this, 8, "EligibleFees", "", "Eligible tuition fees"};
     CFloatField line32000CurrentYear{this, 32000, "line32000CurrentYear", "32000", "Eligible tuition fees for the year"};
     CIntField TransferTo{this, 11, "TransferTo", "", "Transfer the unused current-year amount to", fld::Choices("0:Nobody|1:Spouse or common-law partner|2:Parent or grandparent")};

@@ -26,7 +26,7 @@ class TaxData_Sch15 : public CTaxData_Form
     Q_OBJECT
 public:
     TaxData_Sch15() : CTaxData_Form(FROM_FORM, 205) {}
-    CFloatField Age{this, 1, "Age", "", "Age"};
+    CFloatField Age{this, 1, "Age", "", "Age", fld::Count()};
     CFloatField Contributions{this, 2, "Contributions", "", "Contributions from T4FHSA slips"};
     CFloatField UnusedFromLastYear{this, 3, "UnusedFromLastYear", "", "Undeducted contributions from previous years"};
     CFloatField ParticipationRoom{this, 4, "ParticipationRoom", "", "FHSA participation room"};

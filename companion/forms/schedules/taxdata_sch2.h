@@ -26,8 +26,8 @@ public:
     CIntField SpouseAge18Flag{this, 10, "SpouseAge18Flag", "", "Spouse 18 or older"};
     CIntField CanClaimFlag{this, 11, "CanClaimFlag", "", "Transfer allowed"};
     CIntField ClaimIndicator{this, 12, "ClaimIndicator", "", "Claim the spouse's age amount"};
-    CFloatField DaysInYear{this, 13, "DaysInYear", "", "Days in the year"};
-    CFloatField DaysInCanada{this, 14, "DaysInCanada", "", "Days in Canada"};
+    CFloatField DaysInYear{this, 13, "DaysInYear", "", "Days in the year", fld::Count()};
+    CFloatField DaysInCanada{this, 14, "DaysInCanada", "", "Days in Canada", fld::Count()};
     CFloatField line36100AdjustedAmount{this, 36100, "line36100AdjustedAmount", "36100", "Spouse's adjusted taxable income"};
     CFloatField line32600Total{this, 32600, "line32600Total", "32600", "Amounts transferred from your spouse"};
 

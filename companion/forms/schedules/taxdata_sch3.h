@@ -25,7 +25,7 @@ public:
     TaxData_Sch3() : CTaxData_Form(FROM_FORM, 4) {}
 
     CIntField EquityEntryCount{this, 1, "EquityEntryCount", "", "Share disposition rows"};
-    CFloatField EquityEntryCountAmount{this, 2, "EquityEntryCountAmount", "", "Share disposition rows in use"};
+    CFloatField EquityEntryCountAmount{this, 2, "EquityEntryCountAmount", "", "Share disposition rows in use", fld::Count()};
     CFloatField line10700QSBCSGain{this, 10700, "line10700QSBCSGain", "10700", "Qualified small business corporation shares, gain"};
     CFloatField line11000FarmFishingGain{this, 11000, "line11000FarmFishingGain", "11000", "Qualified farm or fishing property, gain"};
     CFloatField line12400FarmFishingMortgage{this, 12400, "line12400FarmFishingMortgage", "12400", "Qualified farm or fishing property mortgage foreclosures"};
@@ -40,7 +40,9 @@ public:
     CFloatField line17400SlipGains{this, 17400, "line17400SlipGains", "17400", "Capital gains from information slips"};
     CFloatField line17600CapitalGainsReserves{this, 17600, "line17600CapitalGainsReserves", "17600", "Capital gains deferral from investment in small business"};
     CFloatField line17800LossesFromSlips{this, 17800, "line17800LossesFromSlips", "17800", "Capital losses from a reduction in business investment loss"};
-    CIntField line17900PrincipalResidences{this, 17900, "line17900PrincipalResidences", "17900", "Principal residences designated (0 or 1, 2, more)"};
+    // Starts unanswered (-1): a Schedule 3 that has nothing to do with a
+    // principal residence must not claim one.
+    CIntField line17900PrincipalResidences{this, 17900, "line17900PrincipalResidences", "17900", "Principal residences designated (0 or 1: one, 2: two, 3: more)", fld::Start(-1)};
     CIntField line17905PropertyFlipping{this, 17905, "line17905PropertyFlipping", "17905", "Housing unit disposed of within 12 months", fld::Question()};
     CIntField line17906LifeEvent{this, 17906, "line17906LifeEvent", "17906", "A life event applies to that disposition"};
     CFloatField line19200CapitalGainsOrLoss{this, 19200, "line19200CapitalGainsOrLoss", "19200", "Total capital gains or losses"};

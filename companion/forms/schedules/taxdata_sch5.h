@@ -16,19 +16,23 @@ public:
     CDateField DependantBirthDate{this, 5, "DependantBirthDate", "", "Eligible dependant's date of birth"};
     CFloatField DependantNetIncome{this, 6, "DependantNetIncome", "", "Eligible dependant's net income"};
     CStringField line55295DependantSIN{this, 55295, "line55295DependantSIN", "55295", "Eligible dependant's social insurance number"};
-    CFloatField DependantCount{this, 7, "DependantCount", "", "Dependants claimed"};
-    CFloatField DaysInCanada{this, 8, "DaysInCanada", "", "Days in Canada"};
-    CFloatField ProrationDays{this, 9, "ProrationDays", "", "Days used for proration"};
-    CFloatField BankruptDays{this, 10, "BankruptDays", "", "Days before bankruptcy"};
-    CFloatField DaysInYear{this, 11, "DaysInYear", "", "Days in the year"};
+    CFloatField DependantCount{this, 7, "DependantCount", "", "Dependants claimed", fld::Count()};
+    CFloatField DaysInCanada{this, 8, "DaysInCanada", "", "Days in Canada", fld::Count()};
+    CFloatField ProrationDays{this, 9, "ProrationDays", "", "Days used for proration", fld::Count()};
+    CFloatField BankruptDays{this, 10, "BankruptDays", "", "Days before bankruptcy", fld::Count()};
+    CFloatField DaysInYear{this, 11, "DaysInYear", "", "Days in the year", fld::Count()};
     CFloatField NetIncome{this, 12, "NetIncome", "23600", "Your net income"};
     CIntField MaritalChange{this, 13, "MaritalChange", "", "Marital status changed"};
     CFloatField MirroredAmount{this, 14, "MirroredAmount", "", "Amount handed back by the return"};
     CIntField HasSpouse{this, 15, "HasSpouse", "", "Has a spouse"};
     CIntField CanClaimSpouse{this, 16, "CanClaimSpouse", "", "Spouse amount may be claimed"};
     CFloatField SpouseNetIncome{this, 17, "SpouseNetIncome", "", "Spouse's net income for the credit"};
-    CIntField SpouseInfirm{this, 18, "SpouseInfirm", "", "Spouse dependent on you because of an impairment"};
-    CIntField DependantInfirm{this, 19, "DependantInfirm", "", "Eligible dependant dependent on you because of an impairment"};
+    // The box at the top of the schedule: a person who had a spouse may
+    // still claim line 30400 after living apart because of a breakdown of
+    // the relationship.
+    CIntField LivedApartBox{this, 18, "LivedApartBox", "", "Lived apart from the spouse because of a breakdown of the relationship"};
+    CIntField SpouseInfirm{this, 20, "SpouseInfirm", "", "Spouse dependent on you because of an impairment"};
+    CIntField DependantInfirm{this, 21, "DependantInfirm", "", "Eligible dependant dependent on you because of an impairment"};
     CFloatField CaregiverSpouseResult{this, 30425, "CaregiverSpouseResult", "30425", "Canada caregiver amount for spouse or eligible dependant 18 or older", fld::Computed()};
     CFloatField SpouseAmountResult{this, 30300, "SpouseAmountResult", "30300", "Spouse or common-law partner amount", fld::Computed()};
     CFloatField EligibleDependantResult{this, 30400, "EligibleDependantResult", "30400", "Amount for an eligible dependant", fld::Computed()};

@@ -16,8 +16,9 @@ public:
     CIntField SpouseIndicator{this, 4, "SpouseIndicator", "", "Spouse claims the basic amount"};
     CIntField EligibilityIndicator{this, 5, "EligibilityIndicator", "", "Eligible dependant"};
     CIntField Province{this, 6, "Province", "", "Province", fld::Choices(choices::kProvince)};
-    CIntField CwbAnswer{this, 7, "CwbAnswer", "", "Disability supplement claimed"};
-    CIntField line38105IncludeExempt{this, 38105, "line38105IncludeExempt", "38105", "Include tax-exempt income (0 yes, 1 no)"};
+    // Of a couple only one may claim the basic amount; unanswered claims nothing.
+    CIntField CwbAnswer{this, 7, "CwbAnswer", "", "Do you claim the basic amount of the Canada workers benefit?", fld::Question()};
+    CIntField line38105IncludeExempt{this, 38105, "line38105IncludeExempt", "38105", "Include tax-exempt income", fld::Question()};
     CFloatField line38107ExemptEmployment{this, 38107, "line38107ExemptEmployment", "38107", "Tax-exempt employment income"};
     CFloatField line38109ExemptBusiness{this, 38109, "line38109ExemptBusiness", "38109", "Tax-exempt business income"};
     CFloatField AdvanceBasic{this, 8, "AdvanceBasic", "", "Advance payments of the basic amount (RC210 box 10)"};

@@ -11,22 +11,22 @@ public:
     CIntField EmploymentIncomePresent{this, 1, "EmploymentIncomePresent", "", "Employment income reported"};
     CFloatField SlipContributions{this, 2, "SlipContributions", "", "Contributions from slips"};
     CIntField ExemptSeen{this, 3, "ExemptSeen", "", "A slip is marked exempt"};
-    CFloatField NonQppSlipCount{this, 4, "NonQppSlipCount", "", "Slips outside the Quebec plan"};
+    CFloatField NonQppSlipCount{this, 4, "NonQppSlipCount", "", "Slips outside the Quebec plan", fld::Count()};
     CFloatField QppSlipContributions{this, 5, "QppSlipContributions", "", "QPP contributions from slips"};
-    CFloatField SlipCountDifference{this, 6, "SlipCountDifference", "", "Quebec slips"};
+    CFloatField SlipCountDifference{this, 6, "SlipCountDifference", "", "Quebec slips", fld::Count()};
     CFloatField SecondAdditional{this, 7, "SecondAdditional", "", "Second additional contributions from slips"};
     CIntField PlacementAgency{this, 8, "PlacementAgency", "", "Placement agency or driver earnings"};
-    CFloatField MonthCount{this, 9, "MonthCount", "", "Months of contribution"};
+    CFloatField MonthCount{this, 9, "MonthCount", "", "Months of contribution", fld::Count()};
+    CFloatField SelfEmploymentEarnings{this, 41, "SelfEmploymentEarnings", "", "Net self-employment earnings", fld::Computed()};
     // The months the calculation found the person could contribute; a
     // schedule calculated on its own takes the whole year.
-    CFloatField SelfEmploymentEarnings{this, 41, "SelfEmploymentEarnings", "", "Net self-employment earnings", fld::Computed()};
     CFloatField ContributoryMonths{this, 40, "ContributoryMonths", "", "Months the contributions are worked out on", fld::Computed().start(12)};
     CFloatField F50329Input{this, 50329, "F50329Input", "50329", "Pensionable earnings from slips"};
     CFloatField F50339Input{this, 50339, "F50339Input", "50339", "Pensionable earnings, self-employment"};
     CIntField Province{this, 10, "Province", "", "Province", fld::Choices(choices::kProvince)};
     CFloatField ProvinceAmount{this, 11, "ProvinceAmount", "", "Provincial amount"};
-    CFloatField line50372{this, 50372, "line50372", "50372", "Retirement pension start month"};
-    CFloatField line50374{this, 50374, "line50374", "50374", "Month the election was revoked"};
+    CFloatField line50372{this, 50372, "line50372", "50372", "Retirement pension start month", fld::Count()};
+    CFloatField line50374{this, 50374, "line50374", "50374", "Month the election was revoked", fld::Count()};
     CIntField ElectionFlag{this, 12, "ElectionFlag", "", "Election made"};
     CIntField ElectionChoice{this, 13, "ElectionChoice", "", "Election choice (0 to 3)"};
     CFloatField ElectionAmount{this, 14, "ElectionAmount", "", "Amount of choice 1"};

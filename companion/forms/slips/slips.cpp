@@ -6,27 +6,32 @@
 #include "companion/forms/slips/slips_employment.h"
 #include "companion/forms/slips/slips_investment.h"
 #include "companion/forms/slips/slips_other.h"
+#include "companion/rules/money.h"
 
 namespace {
-bool present(double amount) { return std::fabs(amount) >= 0.009; }
+using taxrules::isPresentAmount;
 
 // The recipient's part of an amount for a sharing percentage; a slip with no
-// percentage entered is the recipient's whole.
-double share(double amount, double percent) { return amount * (present(percent) ? percent : 100.0) / 100.0; }
+// percentage entered is the recipient's whole. Each part is rounded to the
+// cent here, so the totals add up exactly the shares the slip shows.
+double share(double amount, double percent)
+{
+    return taxrules::roundCents(amount * (isPresentAmount(percent) ? percent : 100.0) / 100.0);
+}
 }  // namespace
 
 // ---- T4
 
 bool TaxData_Slip_T4::containIndianItem() const
 {
-    return present(box71IndianExempt.m_value) || present(box88IndianSelfEmployed.m_value);
+    return isPresentAmount(box71IndianExempt.m_value) || isPresentAmount(box88IndianSelfEmployed.m_value);
 }
 
 int TaxData_Slip_T4::Calculate01()
 {
     // The flags say whether boxes 24 and 26 were given at all.
-    box24Flag.m_value = present(box24EiInsurableEarnings.m_value) ? 1 : box24Flag.m_value;
-    box26Flag.m_value = present(box26PensionableEarnings.m_value) ? 1 : box26Flag.m_value;
+    box24Flag.m_value = isPresentAmount(box24EiInsurableEarnings.m_value) ? 1 : box24Flag.m_value;
+    box26Flag.m_value = isPresentAmount(box26PensionableEarnings.m_value) ? 1 : box26Flag.m_value;
     return 0;
 }
 
@@ -34,9 +39,10 @@ bool TaxData_Slip_T4::Validate(unsigned char purpose, std::list<CString>& messag
 {
     Q_UNUSED(purpose);
     const size_t before = messages.size();
-    if (box22IncomeTaxDeducted.m_value > box14EmploymentIncome.m_value + box66EligibleRetiring.m_value +
-                                             box67NonEligibleRetiring.m_value + 0.009 &&
-        present(box14EmploymentIncome.m_value))
+    const double slipIncome =
+        box14EmploymentIncome.m_value + box66EligibleRetiring.m_value + box67NonEligibleRetiring.m_value;
+    if (taxrules::isPositiveAmount(box22IncomeTaxDeducted.m_value - slipIncome) &&
+        isPresentAmount(box14EmploymentIncome.m_value))
         messages.push_back(CString("T4 slip: income tax deducted (box 22) is more than the income on the slip."));
     if (Province.m_value < 0 || Province.m_value > 13)
         messages.push_back(CString("T4 slip: the province of employment (box 10) is not valid."));

@@ -162,9 +162,9 @@ public:
     CFloatField box18Death{this, 18, "box18Death", "18", "Death benefit"};
     CFloatField box19PostRetirement{this, 19, "box19PostRetirement", "19", "Post-retirement benefit"};
     CFloatField box20Taxable{this, 20, "box20Taxable", "20", "Taxable CPP benefits"};
-    CFloatField box21DisabilityMonths{this, 21, "box21DisabilityMonths", "21", "Number of months for disability benefit"};
+    CFloatField box21DisabilityMonths{this, 21, "box21DisabilityMonths", "21", "Number of months for disability benefit", fld::Count()};
     CFloatField box22IncomeTaxDeducted{this, 22, "box22IncomeTaxDeducted", "22", "Income tax deducted"};
-    CFloatField box23RetirementMonths{this, 23, "box23RetirementMonths", "23", "Number of months for retirement benefit"};
+    CFloatField box23RetirementMonths{this, 23, "box23RetirementMonths", "23", "Number of months for retirement benefit", fld::Count()};
     CIntField slipMark{this, 1001, "slipMark", "", "Benefit paid for a prior year"};
     CFloatField other1{this, 1002, "other1", "", "Retroactive benefit for prior years"};
     CIntField indianActMark{this, 1003, "indianActMark", "", "Exempt under the Indian Act"};
@@ -201,7 +201,7 @@ class TaxData_Slip_T4E : public CTaxData_Form
 public:
     TaxData_Slip_T4E() : CTaxData_Form(FROM_SLIP, 5) {}
     CStringField PayerName{this, 1005, "PayerName", "", "Payer's name", fld::Caption().carryForward()};
-    CFloatField box7RepaymentRate{this, 7, "box7RepaymentRate", "7", "Repayment rate"};
+    CFloatField box7RepaymentRate{this, 7, "box7RepaymentRate", "7", "Repayment rate", fld::Rate()};
     CFloatField box14TotalBenefits{this, 14, "box14TotalBenefits", "14", "Total benefits paid"};
     CFloatField box15Regular{this, 15, "box15Regular", "15", "Regular and other benefits paid"};
     CFloatField box17SupportMeasures{this, 17, "box17SupportMeasures", "17", "Employment benefits and support measures"};

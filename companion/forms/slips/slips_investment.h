@@ -13,7 +13,7 @@ class TaxData_Slip_T5 : public CTaxData_Form
 public:
     TaxData_Slip_T5() : CTaxData_Form(FROM_SLIP, 8) {}
     CStringField PayerName{this, 1001, "PayerName", "", "Payer's name", fld::Section("Payer").caption().carryForward()};
-    CFloatField SharePercent{this, 1002, "SharePercent", "", "Your share of the slip (%)", fld::Start(100).carryForward()};
+    CFloatField SharePercent{this, 1002, "SharePercent", "", "Your share of the slip (%)", fld::Start(100).carryForward().share()};
     CStringField box27Currency{this, 27, "box27Currency", "27", "Currency code"};
     CFloatField box10ActualOther{this, 10, "box10ActualOther", "10", "Actual amount of dividends other than eligible dividends",
                                  fld::Section("Amounts as issued")};
@@ -62,7 +62,7 @@ class TaxData_Slip_T3 : public CTaxData_Form
 public:
     TaxData_Slip_T3() : CTaxData_Form(FROM_SLIP, 9) {}
     CStringField TrustName{this, 1001, "TrustName", "", "Trust's name", fld::Section("Trust").caption().carryForward()};
-    CFloatField SharePercent{this, 1002, "SharePercent", "", "Your share of the slip (%)", fld::Start(100).carryForward()};
+    CFloatField SharePercent{this, 1002, "SharePercent", "", "Your share of the slip (%)", fld::Start(100).carryForward().share()};
     CFloatField box21CapitalGains{this, 21, "box21CapitalGains", "21", "Capital gains", fld::Section("Amounts as issued")};
     CIntField box21Mark{this, 1021, "box21Mark", "", "Capital gains from qualified property"};
     CFloatField box22LumpSumPension{this, 22, "box22LumpSumPension", "22", "Lump-sum pension benefits"};
@@ -119,7 +119,7 @@ public:
     CStringField ShelterName{this, 1001, "ShelterName", "", "Tax shelter's name", fld::Caption().carryForward()};
     CStringField ShelterId{this, 1002, "ShelterId", "", "Tax shelter identification number", fld::CarryForward()};
     CFloatField box121ShelterAmount{this, 121, "box121ShelterAmount", "121", "Tax shelter amount"};
-    CFloatField box122Units{this, 122, "box122Units", "122", "Number of units acquired"};
+    CFloatField box122Units{this, 122, "box122Units", "122", "Number of units acquired", fld::Count(4)};
     CFloatField box123Cost{this, 123, "box123Cost", "123", "Cost per unit"};
 };
 
@@ -133,7 +133,7 @@ public:
     CIntField Province{this, 1002, "Province", "", "Province", fld::Choices(choices::kProvince)};
     CFloatField box10WorkersCompensation{this, 10, "box10WorkersCompensation", "10", "Workers' compensation benefits"};
     CFloatField box11SocialAssistance{this, 11, "box11SocialAssistance", "11", "Social assistance payments"};
-    CFloatField ratioAmount{this, 1003, "ratioAmount", "", "Manitoba ratio", fld::Start(1)};
+    CFloatField ratioAmount{this, 1003, "ratioAmount", "", "Manitoba ratio", fld::Start(1).rate()};
     CIntField indianActMark{this, 1004, "indianActMark", "", "Exempt under the Indian Act"};
 };
 
@@ -147,7 +147,7 @@ public:
     CStringField PayerName{this, 1001, "PayerName", "", "Partnership's name", fld::Section("Partnership").caption().carryForward()};
     CStringField PartnershipId{this, 1002, "PartnershipId", "", "Partnership's account number", fld::CarryForward()};
     CStringField TaxShelterId{this, 1003, "TaxShelterId", "", "Tax shelter identification number", fld::CarryForward()};
-    CFloatField box5Percent{this, 5, "box5Percent", "5", "Recipient's share of partnership (%)"};
+    CFloatField box5Percent{this, 5, "box5Percent", "5", "Recipient's share of partnership (%)", fld::Share()};
     CFloatField amount01Box128{this, 128, "amount01Box128", "128", "Interest from Canadian sources", fld::Section("Amounts")};
     CFloatField amount02Box129{this, 129, "amount02Box129", "129", "Actual amount of dividends other than eligible"};
     CFloatField amount03Box101{this, 101, "amount03Box101", "101", "Limited partner's business income (loss)"};

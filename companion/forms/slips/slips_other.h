@@ -71,7 +71,7 @@ public:
     CStringField PayerName{this, 1001, "PayerName", "", "Payer's name", fld::Caption().carryForward()};
     CStringField box12Country{this, 12, "box12Country", "12", "Country code for tax purposes"};
     CStringField box14IncomeCode{this, 14, "box14IncomeCode", "14", "Income code"};
-    CFloatField rate{this, 1002, "rate", "", "Share of the amounts reported", fld::Start(1)};
+    CFloatField rate{this, 1002, "rate", "", "Share of the amounts reported", fld::Start(1).rate()};
     CFloatField amount1Box16{this, 16, "amount1Box16", "16", "Gross income"};
     CFloatField amount2Box17{this, 17, "amount2Box17", "17", "Non-resident tax withheld"};
     CFloatField amount3Box26{this, 26, "amount3Box26", "26", "Gross income (second income code)"};
@@ -102,8 +102,8 @@ public:
     VR_T2202_SESSION(3);
     VR_T2202_SESSION(4);
 #undef VR_T2202_SESSION
-    CFloatField box24PartTimeTotal{this, 24, "box24PartTimeTotal", "24", "Total months part-time", fld::Section("Totals").computed()};
-    CFloatField box25FullTimeTotal{this, 25, "box25FullTimeTotal", "25", "Total months full-time", fld::Computed()};
+    CFloatField box24PartTimeTotal{this, 24, "box24PartTimeTotal", "24", "Total months part-time", fld::Section("Totals").computed().count()};
+    CFloatField box25FullTimeTotal{this, 25, "box25FullTimeTotal", "25", "Total months full-time", fld::Computed().count()};
     CFloatField box26FeesTotal{this, 26, "box26FeesTotal", "26", "Total eligible tuition fees", fld::Computed()};
 
     static constexpr int kSessions = 4;

@@ -1,4 +1,5 @@
 #include "companion/forms/t1/taxdata_t1ksnew.h"
+#include "companion/rules/money.h"
 
 #include <cmath>
 
@@ -12,8 +13,8 @@ void TaxData_T1KSNew::resetT1Part()
 
 int TaxData_T1KSNew::Calculate01()
 {
-    RefundIndicator.m_value = line48300.m_value < 0.009 ? 1 : 0;
-    AverageTaxRate.m_value = std::fabs(line15000.m_value) >= 0.009
+    RefundIndicator.m_value = !taxrules::isPositiveAmount(line48300.m_value) ? 1 : 0;
+    AverageTaxRate.m_value = taxrules::isPresentAmount(line15000.m_value)
                                  ? (line42000.m_value + line42800.m_value) / line15000.m_value * 100
                                  : 0.0;
     return 0;

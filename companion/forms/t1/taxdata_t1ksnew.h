@@ -66,8 +66,8 @@ public:
     CFloatField line48400{this, 48400, "line48400", "48400", "Refund", fld::Computed()};
     CFloatField line48500{this, 48500, "line48500", "48500", "Balance owing", fld::Computed()};
     CIntField RefundIndicator{this, 20, "RefundIndicator", "", "A refund is expected", fld::Computed()};
-    CFloatField AverageTaxRate{this, 21, "AverageTaxRate", "", "Average tax rate (%)", fld::Computed()};
-    CFloatField MarginalTaxRate{this, 22, "MarginalTaxRate", "", "Marginal tax rate (%)", fld::Computed()};
+    CFloatField AverageTaxRate{this, 21, "AverageTaxRate", "", "Average tax rate (%)", fld::Computed().rate()};
+    CFloatField MarginalTaxRate{this, 22, "MarginalTaxRate", "", "Marginal tax rate (%)", fld::Computed().rate()};
 
     CFloatField RRSPRoom{this, 30, "RRSPRoom", "", "RRSP deduction limit for next year", fld::Section("Carry-forwards").computed()};
     CFloatField CapitalLossCarryForward{this, 31, "CapitalLossCarryForward", "", "Net capital losses available", fld::Computed()};

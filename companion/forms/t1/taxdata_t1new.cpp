@@ -6,12 +6,13 @@
 #include <initializer_list>
 
 #include "companion/core/sincheck.h"
+#include "companion/rules/money.h"
+
+using taxrules::isPresentAmount;
 
 namespace {
 
 constexpr int kTaxYear = 2024;
-
-bool present(double amount) { return std::fabs(amount) >= 0.009; }
 
 double sum(std::initializer_list<const CFloatField*> fields)
 {
@@ -140,7 +141,7 @@ bool TaxData_T1New::HasSelfEmploymentIncome() const
 {
     for (const CFloatField* net : {&line13500BusinessNet, &line13700ProfessionalNet, &line13900CommissionNet,
                                    &line14100FarmingNet, &line14300FishingNet})
-        if (present(net->m_value))
+        if (isPresentAmount(net->m_value))
             return true;
     return false;
 }

@@ -36,6 +36,9 @@ public:
     CIntField TaxDeceasedBeneficiaryElection{this, 15, "TaxDeceasedBeneficiaryElection", "", "Tax beneficiary indicator"};
     CFloatField TaxBeneficiaryAmount{this, 16, "TaxBeneficiaryAmount", "52080", "Tax beneficiary amount"};
     CIntField IsIndianFlag{this, 17, "IsIndianFlag", "", "Registered under the Indian Act", fld::CarryForward()};
+    // Page 1, question 4: non-zero when the name, address, telephone or
+    // direct deposit changed since the last return.
+    CIntField PersonalInfoChanged{this, 18, "PersonalInfoChanged", "", "Name, address, telephone or direct deposit changed since the last return"};
 
     CStringField CareOfLine{this, 20, "CareOfLine", "", "Care of", fld::Section("Mailing address and contact").carryForward()};
     CStringField AddressLine1{this, 21, "AddressLine1", "", "Mailing address", fld::CarryForward()};
@@ -235,7 +238,7 @@ public:
     CFloatField line30425CaregiverSpouse{this, 30425, "line30425CaregiverSpouse", "30425", "Canada caregiver amount for spouse or eligible dependant 18 or older", fld::Computed()};
     CFloatField line30450CaregiverOther{this, 30450, "line30450CaregiverOther", "30450", "Canada caregiver amount for other infirm dependants 18 or older", fld::Computed()};
     CFloatField line30500CaregiverChildren{this, 30500, "line30500CaregiverChildren", "30500", "Canada caregiver amount for infirm children under 18", fld::Computed()};
-    CFloatField line30500ChildCount{this, 30501, "line30500ChildCount", "", "Number of children claimed on line 30500"};
+    CFloatField line30500ChildCount{this, 30501, "line30500ChildCount", "", "Number of children claimed on line 30500", fld::Count()};
     CFloatField line30800CppEmployment{this, 30800, "line30800CppEmployment", "30800", "Base CPP or QPP contributions through employment", fld::Computed()};
     CFloatField line31000CppSelfEmployed{this, 31000, "line31000CppSelfEmployed", "31000", "Base CPP or QPP contributions on self-employment", fld::Computed()};
     CFloatField line31200EiPremiums{this, 31200, "line31200EiPremiums", "31200", "Employment insurance premiums through employment", fld::Computed()};
@@ -326,7 +329,7 @@ public:
     CFloatField line48500BalanceOwing{this, 48500, "line48500BalanceOwing", "48500", "Balance owing", fld::Computed()};
 
     CIntField PensionPlanSelector{this, 200, "PensionPlanSelector", "", "Contribution plan", fld::Section("Canada Pension Plan and QPP").page("Worksheets").hidden().choices(choices::kPensionPlan)};
-    CFloatField CppMonths{this, 201, "CppMonths", "", "CPP or QPP contributory months", fld::Hidden()};
+    CFloatField CppMonths{this, 201, "CppMonths", "", "CPP or QPP contributory months", fld::Hidden().count()};
     CFloatField CppPensionableEarnings{this, 202, "CppPensionableEarnings", "", "Pensionable earnings", fld::Hidden()};
     CFloatField CppBaseContributions{this, 203, "CppBaseContributions", "", "Base contributions", fld::Hidden()};
     CFloatField CppEnhancedContributions{this, 204, "CppEnhancedContributions", "", "Enhanced contributions", fld::Hidden()};
@@ -335,12 +338,12 @@ public:
     CFloatField CppSelfEmployedEnhanced{this, 207, "CppSelfEmployedEnhanced", "", "Enhanced contributions on self-employment", fld::Hidden()};
     CFloatField CppRetirementBenefit{this, 208, "CppRetirementBenefit", "", "CPP or QPP retirement benefit from slips", fld::Hidden()};
 
-    CFloatField RentalCount{this, 210, "RentalCount", "", "Rental statements", fld::Section("Self-employment statements").hidden()};
-    CFloatField BusinessCount{this, 211, "BusinessCount", "", "Business statements", fld::Hidden()};
-    CFloatField ProfessionalCount{this, 212, "ProfessionalCount", "", "Professional statements", fld::Hidden()};
-    CFloatField FarmingCount{this, 213, "FarmingCount", "", "Farming statements", fld::Hidden()};
-    CFloatField CommissionCount{this, 214, "CommissionCount", "", "Commission statements", fld::Hidden()};
-    CFloatField FishingCount{this, 215, "FishingCount", "", "Fishing statements", fld::Hidden()};
+    CFloatField RentalCount{this, 210, "RentalCount", "", "Rental statements", fld::Section("Self-employment statements").hidden().count()};
+    CFloatField BusinessCount{this, 211, "BusinessCount", "", "Business statements", fld::Hidden().count()};
+    CFloatField ProfessionalCount{this, 212, "ProfessionalCount", "", "Professional statements", fld::Hidden().count()};
+    CFloatField FarmingCount{this, 213, "FarmingCount", "", "Farming statements", fld::Hidden().count()};
+    CFloatField CommissionCount{this, 214, "CommissionCount", "", "Commission statements", fld::Hidden().count()};
+    CFloatField FishingCount{this, 215, "FishingCount", "", "Fishing statements", fld::Hidden().count()};
     CIntField PartnershipFlag{this, 216, "PartnershipFlag", "", "Income from a partnership", fld::Hidden()};
     CFloatField PartnershipAmount1{this, 217, "PartnershipAmount1", "", "Partnership share, first variant", fld::Hidden()};
     CFloatField PartnershipAmount2{this, 218, "PartnershipAmount2", "", "Partnership share, second variant", fld::Hidden()};
@@ -356,7 +359,7 @@ public:
     CFloatField CapitalGainsDeductionBase{this, 232, "CapitalGainsDeductionBase", "", "Capital gains eligible for the deduction", fld::Hidden()};
     CFloatField MortgageForeclosure{this, 233, "MortgageForeclosure", "", "Mortgage foreclosures and conditional sales repossessions", fld::Hidden()};
     CFloatField DividendAmount{this, 234, "DividendAmount", "", "Dividends entered outside the worksheet", fld::Hidden()};
-    CFloatField SplitIncomeFlag{this, 235, "SplitIncomeFlag", "", "Split income reported", fld::Hidden()};
+    CFloatField SplitIncomeFlag{this, 235, "SplitIncomeFlag", "", "Split income reported", fld::Hidden().count()};
     CFloatField SplitIncome{this, 236, "SplitIncome", "", "Split income", fld::Hidden()};
     CFloatField AnnuityAmount{this, 237, "AnnuityAmount", "", "Annuity payments kept apart", fld::Hidden()};
     CFloatField AnnuityTotal{this, 238, "AnnuityTotal", "", "Annuity payments from RRSP slips", fld::Hidden()};
@@ -399,13 +402,13 @@ public:
     CFloatField HBPMinimumRepayment{this, 272, "HBPMinimumRepayment", "", "Minimum HBP repayment from last year's assessment", fld::Hidden()};
     CFloatField LLPMinimumRepayment{this, 273, "LLPMinimumRepayment", "", "Minimum LLP repayment from last year's assessment", fld::Hidden()};
     CFloatField T1MAmount{this, 274, "T1MAmount", "", "Moving expenses from forms T1M", fld::Hidden()};
-    CFloatField InfirmDependants18Plus{this, 275, "InfirmDependants18Plus", "", "Infirm dependants aged 18 or older", fld::Hidden()};
-    CFloatField ChildrenUnder19{this, 276, "ChildrenUnder19", "", "Children aged 0 to 18", fld::Hidden()};
-    CFloatField InfirmDependantsAll{this, 277, "InfirmDependantsAll", "", "Infirm dependants", fld::Hidden()};
-    CFloatField DaysInCanada{this, 278, "DaysInCanada", "", "Days resident in Canada", fld::Hidden()};
-    CFloatField BankruptDays{this, 279, "BankruptDays", "", "Days before bankruptcy", fld::Hidden()};
-    CFloatField DaysInYear{this, 280, "DaysInYear", "", "Days in the year", fld::Hidden()};
-    CFloatField ProrationDays{this, 281, "ProrationDays", "", "Days used for proration", fld::Hidden()};
+    CFloatField InfirmDependants18Plus{this, 275, "InfirmDependants18Plus", "", "Infirm dependants aged 18 or older", fld::Hidden().count()};
+    CFloatField ChildrenUnder19{this, 276, "ChildrenUnder19", "", "Children aged 0 to 18", fld::Hidden().count()};
+    CFloatField InfirmDependantsAll{this, 277, "InfirmDependantsAll", "", "Infirm dependants", fld::Hidden().count()};
+    CFloatField DaysInCanada{this, 278, "DaysInCanada", "", "Days resident in Canada", fld::Hidden().count()};
+    CFloatField BankruptDays{this, 279, "BankruptDays", "", "Days before bankruptcy", fld::Hidden().count()};
+    CFloatField DaysInYear{this, 280, "DaysInYear", "", "Days in the year", fld::Hidden().count()};
+    CFloatField ProrationDays{this, 281, "ProrationDays", "", "Days used for proration", fld::Hidden().count()};
     CFloatField UCCB1{this, 282, "UCCB1", "", "Universal child care benefit 1", fld::Hidden()};
     CFloatField UCCB2{this, 283, "UCCB2", "", "Universal child care benefit 2", fld::Hidden()};
     CFloatField UCCB3{this, 284, "UCCB3", "", "Universal child care benefit 3", fld::Hidden()};

@@ -1,6 +1,8 @@
-#include "companion/ui/messages.h"
+#include "companion/core/messages.h"
 
-#include "companion/ui/prompter.h"
+#include "companion/core/prompter.h"
+
+#include <QDialog>
 
 namespace {
 
@@ -94,4 +96,48 @@ QString chooseSaveFile(QWidget* parent, const QString& caption, const QString& s
 QString chooseFolder(QWidget* parent, const QString& caption, const QString& startPath)
 {
     return choose(parent, PromptKind::Folder, caption, startPath, QString());
+}
+
+PromptContent continueQuestion(const QString& title)
+{
+    PromptContent c;
+    c.kind = PromptKind::ContinueQuestion;
+    c.title = title;
+    return c;
+}
+
+bool askToContinue(QWidget* parent, const PromptContent& content)
+{
+    QString unused;
+    return Prompter::instance().prompt(parent, content, unused) == QDialog::Accepted;
+}
+
+bool warnYesNo(QWidget* parent, const QString& title, const QString& message)
+{
+    PromptContent content = continueQuestion(title);
+    content.setLine(2, message);
+    return askToContinue(parent, content);
+}
+
+namespace {
+// The text lines a text prompt has (0 and 1 above the field, 2 and 3 below).
+constexpr int kTextPromptLines = 4;
+} // namespace
+
+bool askForText(QWidget* parent, const QString& title, const QStringList& lines, QString& text, bool password)
+{
+    PromptContent c;
+    c.kind = PromptKind::TextInput;
+    c.title = title;
+    for (int i = 0; i < lines.size() && i < kTextPromptLines; ++i) {
+        if (!lines.at(i).isEmpty())
+            c.setLine(i, lines.at(i));
+    }
+    c.secret = password;
+    c.initialText = text;
+    QString entered = text;
+    if (Prompter::instance().prompt(parent, c, entered) != QDialog::Accepted)
+        return false;
+    text = entered;
+    return true;
 }

@@ -1,7 +1,6 @@
-#include "companion/ui/prompter.h"
+#include "companion/core/prompter.h"
 
-#include "companion/ui/promptdialog.h"
-#include "companion/ui/widgetprompter.h"
+#include "companion/core/quietprompter.h"
 
 #include <QDialog>
 
@@ -10,6 +9,7 @@
 namespace {
 
 std::atomic<Prompter*> g_installed{nullptr};
+std::atomic<Prompter*> g_fallback{nullptr};
 
 // Refusing answers, the safest first.
 const QMessageBox::StandardButton kCautiousOrder[] = {
@@ -57,22 +57,19 @@ QString PromptContent::firstLink() const
 
 Prompter::~Prompter() = default;
 
-int Prompter::runDialog(PromptDialog& dialog)
-{
-    const PromptContent content = dialog.content();
-    QString text = content.initialText;
-    const int result = prompt(dialog.parentWidget(), content, text);
-    if (result == QDialog::Accepted && content.kind == PromptKind::TextInput)
-        dialog.setEnteredText(text);
-    return result;
-}
-
 Prompter& Prompter::instance()
 {
     if (Prompter* installed = g_installed.load())
         return *installed;
-    static WidgetPrompter realDialogs;
-    return realDialogs;
+    if (Prompter* fallback = g_fallback.load())
+        return *fallback;
+    static QuietPrompter noWindows;
+    return noWindows;
+}
+
+void Prompter::setFallback(Prompter* prompter)
+{
+    g_fallback.store(prompter);
 }
 
 Prompter* Prompter::install(Prompter* prompter)

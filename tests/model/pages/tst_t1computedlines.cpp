@@ -95,6 +95,7 @@ class TestT1ComputedLines : public QObject
 {
     Q_OBJECT
 private slots:
+    void initTestCase() { BaseTaxPage::installAsPageFactory(); }
     void calculationChangesOnlyReadOnlyLines_data();
     void calculationChangesOnlyReadOnlyLines();
     void linesTheUserEntersStayEditable_data();

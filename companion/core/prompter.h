@@ -7,7 +7,6 @@
 #include <QStringList>
 
 class QWidget;
-class PromptDialog;
 
 // What a prompt is, so that a prompter that shows no window (tests, batch
 // mode) can still tell one kind of question from another.
@@ -77,21 +76,25 @@ class Prompter
 public:
     virtual ~Prompter();
 
-    // The installed prompter, or a shared WidgetPrompter when none is.
+    // The installed prompter, else the fallback: the one that shows real
+    // windows when the widget layer is loaded (it registers itself), else a
+    // shared QuietPrompter, since a process without widgets has no window.
     static Prompter& instance();
     // Installs a prompter (not owned; nullptr goes back to the real dialogs)
     // and returns the one installed before. Call from the GUI thread.
     static Prompter* install(Prompter* prompter);
+    // The prompter used when none is installed (not owned; nullptr goes back
+    // to the quiet one). The widget layer registers its real dialogs here.
+    static void setFallback(Prompter* prompter);
 
     // Returns the button chosen.
     virtual QMessageBox::StandardButton messageBox(QWidget* parent, const MessageBoxRequest& request) = 0;
     // Asks what content describes; returns QDialog::Accepted or Rejected.
     // text holds a text prompt's answer on return (unchanged otherwise).
     virtual int prompt(QWidget* parent, const PromptContent& content, QString& text) = 0;
-    // Runs a dialog the caller built and returns its result. By default the
-    // dialog is answered from its content without showing it (and a text
-    // prompt gets the entered text); a prompter that shows windows runs it.
-    virtual int runDialog(PromptDialog& dialog);
+    // Whether a dialog the caller built is shown and run modally; when not,
+    // the dialog is answered through prompt() from what it shows.
+    virtual bool runsDialogs() const { return false; }
     // The chosen file or folder, or an empty text when cancelled.
     virtual QString chooseFile(QWidget* parent, const FileChooserRequest& request) = 0;
 

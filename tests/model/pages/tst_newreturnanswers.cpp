@@ -7,7 +7,7 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 
-#include "calcfixture.h"
+#include "model/calcfixture.h"
 #include "common/scriptedprompter.h"
 #include "common/testhome.h"
 #include "companion/forms/formfactory.h"

@@ -7,7 +7,7 @@
 #include <QLineEdit>
 #include <QTemporaryDir>
 
-#include "calcfixture.h"
+#include "model/calcfixture.h"
 #include "common/scriptedprompter.h"
 #include "common/testhome.h"
 #include "companion/ui/basetaxpage.h"

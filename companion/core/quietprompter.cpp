@@ -1,17 +1,36 @@
-#include "companion/ui/quietprompter.h"
+#include "companion/core/quietprompter.h"
 
 #include <QDialog>
-#include <QMetaEnum>
 #include <QtGlobal>
 
 namespace {
 
+// The buttons' names as the log shows them; a table, so that a process
+// without widgets can name them without the message box's meta-object.
+const struct
+{
+    QMessageBox::StandardButton button;
+    const char* name;
+} kButtonNames[] = {
+    {QMessageBox::Ok, "Ok"},           {QMessageBox::Save, "Save"},
+    {QMessageBox::SaveAll, "SaveAll"}, {QMessageBox::Open, "Open"},
+    {QMessageBox::Yes, "Yes"},         {QMessageBox::YesToAll, "YesToAll"},
+    {QMessageBox::No, "No"},           {QMessageBox::NoToAll, "NoToAll"},
+    {QMessageBox::Abort, "Abort"},     {QMessageBox::Retry, "Retry"},
+    {QMessageBox::Ignore, "Ignore"},   {QMessageBox::Close, "Close"},
+    {QMessageBox::Cancel, "Cancel"},   {QMessageBox::Discard, "Discard"},
+    {QMessageBox::Help, "Help"},       {QMessageBox::Apply, "Apply"},
+    {QMessageBox::Reset, "Reset"},     {QMessageBox::RestoreDefaults, "RestoreDefaults"},
+    {QMessageBox::NoButton, "NoButton"},
+};
+
 const char* buttonName(QMessageBox::StandardButton button)
 {
-    const QMetaObject& meta = QMessageBox::staticMetaObject;
-    const QMetaEnum buttons = meta.enumerator(meta.indexOfEnumerator("StandardButtons"));
-    const char* name = buttons.valueToKey(button);
-    return name ? name : "?";
+    for (const auto& entry : kButtonNames) {
+        if (entry.button == button)
+            return entry.name;
+    }
+    return "?";
 }
 
 } // namespace

@@ -6,7 +6,7 @@
 #include <QLineEdit>
 #include <map>
 
-#include "calcfixture.h"
+#include "model/calcfixture.h"
 #include "companion/forms/federal/others.h"
 #include "companion/forms/slips/slips_investment.h"
 #include "companion/ui/basetaxpage.h"
@@ -39,6 +39,7 @@ class TestIncomeNotOnSlips : public QObject
 {
     Q_OBJECT
 private slots:
+    void initTestCase() { BaseTaxPage::installAsPageFactory(); }
     void entryReachesItsLine_data();
     void entryReachesItsLine();
     void descriptionOfOtherIncome();

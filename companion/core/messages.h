@@ -2,6 +2,9 @@
 
 #include <QMessageBox>
 #include <QString>
+#include <QStringList>
+
+struct PromptContent;
 
 class QWidget;
 
@@ -35,3 +38,15 @@ QString chooseOpenFile(QWidget* parent, const QString& caption, const QString& s
 QString chooseSaveFile(QWidget* parent, const QString& caption, const QString& startPath,
                        const QString& filter);
 QString chooseFolder(QWidget* parent, const QString& caption, const QString& startPath);
+
+// A yes/no warning ("continue or stop"): its content with the title, to be
+// given lines 1 to 4 (setLine), and the question asked; true to continue.
+PromptContent continueQuestion(const QString& title);
+bool askToContinue(QWidget* parent, const PromptContent& content);
+// The same with message as line 2.
+bool warnYesNo(QWidget* parent, const QString& title, const QString& message);
+
+// A text prompt: lines[i] is text line i (at most four), text holds the
+// starting text and, on OK, what was entered. True when the user chose OK.
+bool askForText(QWidget* parent, const QString& title, const QStringList& lines, QString& text,
+                bool password = false);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "companion/ui/prompter.h"
+#include "companion/core/prompter.h"
 
 // For runs without a user (batch mode): never opens a window and never
 // blocks. Messages are written to the log (qInfo) and otherwise ignored.

@@ -1,0 +1,27 @@
+#include "model/featurecontext.h"
+
+#include "companion/core/appclock.h"
+#include "companion/core/messages.h"
+#include "companion/core/prompter.h"
+
+#include <QCoreApplication>
+
+Prompter& FeatureContext::prompterToUse() const
+{
+    return prompter ? *prompter : Prompter::instance();
+}
+
+QDateTime FeatureContext::currentTime() const
+{
+    return now ? now() : AppClock::now();
+}
+
+void FeatureContext::tellNotAvailable(const QString& feature) const
+{
+    MessageBoxRequest request;
+    request.icon = QMessageBox::Information;
+    request.title = gMsgTitle(edition);
+    request.text = QCoreApplication::translate("FeatureContext", "%1 is not available yet.").arg(feature);
+    request.buttons = QMessageBox::Ok;
+    prompterToUse().messageBox(dialogParent, request);
+}
