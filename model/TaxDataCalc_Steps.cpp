@@ -618,7 +618,7 @@ int IndividualTaxData::CalculateStep2()
     // Spousal plan attribution (T2205): a positive figure is the
     // contributor's income at 12900, a negative one the annuitant's deduction
     // at 23200 (added below with the other deductions).
-    t1->line12900RrspIncome.m_value += std::max(0.0, t1->T2205Deduction.m_value);
+    t1->line12900RrspIncome.addAmount(std::max(0.0, t1->T2205Deduction.m_value));
     t1->CalculateTotalIncome(true);
     // 2. RRSP and FHSA.
     if (auto* sch7 = formOf<TaxData_Sch7>(*this, 7)) {
@@ -832,8 +832,7 @@ int IndividualTaxData::CalculateStep2()
         t1->SplitIncomeFlag.m_value = taxrules::isPresentAmount(t1206->SplitIncome.m_value) ? 1 : 0;
         // Split income is taxed on form T1206 at the top rate; the same
         // income is deducted here so the brackets do not tax it again.
-        t1->line23200OtherDeductions.setAmount(t1->line23200OtherDeductions.m_value +
-                                               std::max(0.0, t1206->SplitIncome.m_value));
+        t1->line23200OtherDeductions.addAmount(std::max(0.0, t1206->SplitIncome.m_value));
     } else {
         t1->SplitIncome.m_value = 0;
         t1->SplitIncomeFlag.m_value = 0;
@@ -851,11 +850,11 @@ int IndividualTaxData::CalculateStep2()
     }
     if (auto* rc267 = formOf<TaxData_RC267New>(*this, 136)) {
         rc267->Calculate01();
-        t1->line20700RppDeduction.m_value += rc267->Result.m_value;
+        t1->line20700RppDeduction.addAmount(rc267->Result.m_value);
     }
     if (auto* rc268 = formOf<TaxData_RC268New>(*this, 137)) {
         rc268->Calculate01();
-        t1->line20700RppDeduction.m_value += rc268->Result.m_value;
+        t1->line20700RppDeduction.addAmount(rc268->Result.m_value);
     }
     // 21 to 23.
     t1->CalculateNetIncomeBeforeCCT();

@@ -313,8 +313,8 @@ int IndividualTaxData::CalculateStep4()
         t691->BasicFederalTax.m_value = t1->line42900BasicFederalTax.m_value;
         const taxrules::MinimumTaxInput in = minimumTaxInput(*t1, sch3);
         t691->SecurityOptions.m_value = in.securityOptionsDeductions;
-        t691->HalfAllowedDeductions.m_value = in.halfAllowedDeductions - t1->line22100CarryingCharges.m_value;
-        t691->DividendGrossUp.m_value = in.dividendGrossUp;
+        t691->HalfAllowedDeductions.setAmount(in.halfAllowedDeductions - t1->line22100CarryingCharges.m_value);
+        t691->DividendGrossUp.setAmount(in.dividendGrossUp);
         t691->CreditsAtRate.m_value = in.creditsAtRate;
         t691->DonationCredit.m_value = in.donationCredit;
         t691->RegularTax.m_value = regularTaxBeforeCarryover(*t1);
@@ -377,7 +377,7 @@ int IndividualTaxData::CalculateStep4()
     } else {
         t1->T1172Amount.m_value = 0;
     }
-    t1->line41800SpecialTaxes.m_value += t1->T1172Amount.m_value;
+    t1->line41800SpecialTaxes.addAmount(t1->T1172Amount.m_value);
     // 9, 10. Net federal tax, then provincial tax before the exchange.
     t1->CalculateFedTax();
     CMultiProvsTaxMgr::T2209List t2209List;
@@ -491,7 +491,7 @@ int IndividualTaxData::CalculateStep5(bool isSpouse)
     t1->CalculateBeforeLine437(true);
     // The tax deducted on a split pension follows the split: the pensioner
     // gives it up, the transferee claims it (T1032).
-    t1->line43700TaxDeducted.m_value += t1->PensionTransfer.m_value;
+    t1->line43700TaxDeducted.addAmount(t1->PensionTransfer.m_value);
     if (auto* t1032 = formOf<TaxData_T1032_New>(*this, 118)) {
         const double ownTax = t1->line42000NetFederalTax.m_value + t1->line42800ProvincialTax.m_value +
                               t1->line42100CppSelfEmployedPayable.m_value;

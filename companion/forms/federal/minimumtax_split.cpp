@@ -8,7 +8,6 @@
 #include <algorithm>
 
 #include "companion/rules/federalprograms2024.h"
-#include "companion/rules/money.h"
 
 void TaxData_T691New::CalculateToLine65andMinitaxCarryOverAndLine102()
 {
@@ -91,7 +90,9 @@ void TaxData_T1032_New::CalculateIncomeTax()
 {
     // Tax deducted follows the split amount in proportion.
     const double pension = EligiblePension.m_value + AnnuityFromRca.m_value;
-    TransferredTax.m_value = taxrules::isPositiveAmount(pension) ? line68040.m_value * line10321SplitAmount.m_value / pension : 0.0;
+    TransferredTax.m_value = taxrules::isPositiveAmount(pension)
+                                 ? taxrules::roundCents(line68040.m_value * line10321SplitAmount.m_value / pension)
+                                 : 0.0;
     line68050.m_value = TransferredTax.m_value;
 }
 
