@@ -337,10 +337,13 @@ private slots:
         QCOMPARE(benT1->line12900RrspIncome.m_value, 6000.0);
         QCOMPARE(benT1->line15000TotalIncome.m_value, 56000.0);
         QCOMPARE(benT1->line23200OtherDeductions.m_value, 0.0);
-        // Calculated again, nothing is attributed twice.
+        // Calculated again, with Ben on screen, nothing is attributed twice
+        // and nothing moves.
+        family->setCurIndv(CFamilyTaxData::kSpouse);
         calculate();
         QCOMPARE(benT1->line12900RrspIncome.m_value, 6000.0);
         QCOMPARE(annT1->line23200OtherDeductions.m_value, 6000.0);
+        QCOMPARE(annT1->line23600NetIncome.m_value, 4000.0);
     }
 
     // Figures computed on their forms reach the T1, beside 60,000 of
@@ -701,6 +704,11 @@ private slots:
         t4.Province.m_value = kOntario;
         t4.box14EmploymentIncome.m_value = 60000;
         ben->GetFormData(3, true);
+        calculate();
+        QCOMPARE(ben->GetT1()->line32600TransferFromSpouse.m_value, line32600);
+        QCOMPARE(sch11.CarryForwardNext.m_value, carriedForward);
+        // The same with Ben on screen.
+        family->setCurIndv(CFamilyTaxData::kSpouse);
         calculate();
         QCOMPARE(ben->GetT1()->line32600TransferFromSpouse.m_value, line32600);
         QCOMPARE(sch11.CarryForwardNext.m_value, carriedForward);
