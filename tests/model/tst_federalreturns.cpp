@@ -909,6 +909,35 @@ private slots:
         QCOMPARE(t1->line31000CppSelfEmployed.m_value, line31000);
         QCOMPARE(t1->line22215CppEnhancedEmployment.m_value, line22215);
     }
+
+    // Child care in a coupled return: Ann earns 60,000 and Ben 30,000, each
+    // with a T778 for the same child under 7 and 15,000 paid. Ben, the
+    // lower-income spouse, deducts 8,000 (23600 = 22,000); Ann claims
+    // nothing. The same whichever spouse is on screen.
+    void childCareLowerIncomeSpouseInACouple()
+    {
+        family = std::make_unique<CFamilyTaxData>();
+        const NewReturnBasicData data = newReturn(kMarried, true);
+        family->NewData(&data);
+        IndividualTaxData* ann = family->getTaxpayer();
+        IndividualTaxData* ben = family->getSpouse();
+        for (auto [who, income] : {std::pair{ann, 60000.0}, std::pair{ben, 30000.0}}) {
+            auto& t4 = addSlip<TaxData_Slip_T4>(*who, 1);
+            t4.Province.m_value = kOntario;
+            t4.box14EmploymentIncome.m_value = income;
+            auto& t778 = addForm<TaxData_T778New>(*who, 13);
+            t778.OwnAmount.m_value = 15000;
+            t778.ChildrenUnder7.m_value = 1;
+        }
+        for (int onScreen : {0, 1}) {
+            if (onScreen)
+                family->setCurIndv(CFamilyTaxData::kSpouse);
+            calculate();
+            QCOMPARE(ben->GetT1()->line21400ChildCare.m_value, 8000.0);
+            QCOMPARE(ben->GetT1()->line23600NetIncome.m_value, 22000.0);
+            QCOMPARE(ann->GetT1()->line21400ChildCare.m_value, 0.0);
+        }
+    }
 };
 
 QTEST_GUILESS_MAIN(TestFederalReturns)
