@@ -22,15 +22,16 @@ CppLines cppLines(double pensionableEarnings, double withheldFirst, double withh
     l.line44800 = roundCents(positivePart(withheldFirst - required.first)
                              + positivePart(withheldSecond - required.second));
 
-    // The employer's share is deducted at 22200; of the employee's share the
-    // base part is credited at 31000 and the rest deducted with 22215.
+    // On self-employment the employer's share and the enhanced part of the
+    // employee's share are deducted at 22200 (22215 is for employment
+    // only); the base part of the employee's share is credited at 31000.
     if (selfEmploymentEarnings > 0.0) {
         const PlanContributions se = computeCppSelfEmployed(pensionableEarnings, selfEmploymentEarnings, months);
         const double employeeFirst = roundCents(se.first / 2.0);
         const double employeeSecond = roundCents(se.second / 2.0);
-        l.line22200 = roundCents(se.first - employeeFirst + se.second - employeeSecond);
         l.line31000 = basePensionPart(employeeFirst, false);
-        enhanced = roundCents(enhanced + employeeFirst - l.line31000 + employeeSecond);
+        l.line22200 = roundCents(se.first - employeeFirst + se.second - employeeSecond + employeeFirst - l.line31000 +
+                                 employeeSecond);
         l.line42100 = roundCents(se.first + se.second);
     }
     l.line22215 = enhanced;
@@ -63,9 +64,9 @@ CppLines interprovincialPlanLines(double qppEarnings, double cppEarnings, double
         const PlanContributions se = computeQppSelfEmployed(total, selfEmploymentEarnings);
         const double employeeFirst = roundCents(se.first / 2.0);
         const double employeeSecond = roundCents(se.second / 2.0);
-        l.line22200 = roundCents(se.first - employeeFirst + se.second - employeeSecond);
         l.line31000 = basePensionPart(employeeFirst, true);
-        l.line22215 = roundCents(l.line22215 + employeeFirst - l.line31000 + employeeSecond);
+        l.line22200 = roundCents(se.first - employeeFirst + se.second - employeeSecond + employeeFirst - l.line31000 +
+                                 employeeSecond);
     }
     return l;
 }

@@ -9,7 +9,7 @@ namespace taxrules {
 struct CppLines {
     double line30800 = 0.0; // base contributions through employment (credit)
     double line31000 = 0.0; // base part of the employee share on self-employment (credit)
-    double line22200 = 0.0; // employer share on self-employment (deduction)
+    double line22200 = 0.0; // employer share and enhanced employee share on self-employment (deduction)
     double line22215 = 0.0; // enhanced and second contributions (deduction)
     double line42100 = 0.0; // contributions payable on self-employment, both shares
     double line44800 = 0.0; // overpayment
@@ -33,8 +33,8 @@ CppLines cppLines(double pensionableEarnings, double withheldFirst, double withh
 // it on the Quebec return. A Quebec resident's QPP on self-employment
 // (both shares, after the employment earnings) is paid with the Quebec
 // return; the federal return deducts the employer's share and the enhanced
-// part (22200, 22215) and credits the base part of the employee's share
-// (31000), with nothing payable at 42100.
+// part of the employee's share (22200) and credits its base part (31000),
+// with nothing payable at 42100.
 CppLines interprovincialPlanLines(double qppEarnings, double cppEarnings, double withheldCpp, double withheldQpp,
                                   double withheldSecond, bool quebecResident, double selfEmploymentEarnings = 0.0);
 

@@ -703,7 +703,8 @@ void TestRules2024::workedReturns_data()
         << QVariantMap{{"44800", 10.0}, {"45000", 29.88}, {"31200", 0.0}};
 
     // Self-employed 50,000: CPP 46,500 x 11.9 % = 5,533.50 (42100); employer half 2,766.75
-    // (22200); employee half: base 2,301.75 (31000), enhanced 465 (22215). Net 46,768.25.
+    // and the enhanced part of the employee half, 465, deducted together at 22200
+    // (3,231.75; 22215 is for employment only); base 2,301.75 (31000). Net 46,768.25.
     // credits (15,705 + 2,301.75) x 15 % = 2,701.01; fed 46,768.25 x 15 % (7,015.24) - 2,701.01
     // = 4,314.23; AB 4,676.83 - (21,885 + 2,301.75) x 10 % (2,418.68) = 2,258.15;
     // payable 4,314.23 + 5,533.50 + 2,258.15 = 12,105.88 less 5,000 of instalments
@@ -714,7 +715,7 @@ void TestRules2024::workedReturns_data()
     selfEmployed.instalments = 5000;
     QTest::newRow("AB self-employed") << selfEmployed
         << 50000.0 << 46768.25 << 46768.25 << 4314.23 << 2258.15 << 0.0 << 7105.88
-        << QVariantMap{{"42100", 5533.50}, {"22200", 2766.75}, {"31000", 2301.75}, {"22215", 465.0}};
+        << QVariantMap{{"42100", 5533.50}, {"22200", 3231.75}, {"31000", 2301.75}, {"22215", 0.0}};
 
     // ---- Quebec: QPP, Quebec EI rate, PPIP, the abatement, no provincial tax ----
 

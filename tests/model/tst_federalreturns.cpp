@@ -876,12 +876,12 @@ private slots:
 
     // Self-employment of 50,000 (a business statement), no slip:
     //   Ontario, Schedule 8: (50,000 - 3,500) x 11.9 % = 5,533.50 at 42100;
-    //   the employer's half 2,766.75 at 22200; of the employee's half the
-    //   base part 2,766.75 x 4.95 / 5.95 = 2,301.75 at 31000 and the rest,
-    //   465.00, at 22215.
+    //   of the employee's half the base part 2,766.75 x 4.95 / 5.95 =
+    //   2,301.75 at 31000; the employer's half and the enhanced rest of the
+    //   employee's, 2,766.75 + 465 = 3,231.75, at 22200; nothing at 22215.
     //   Quebec, RC381: (50,000 - 3,500) x 12.8 % = 5,952.00, paid with the
-    //   Quebec return (nothing at 42100); 2,976.00 at 22200; 2,976 x 5.4 /
-    //   6.4 = 2,511.00 at 31000; 465.00 at 22215.
+    //   Quebec return (nothing at 42100); 2,976 x 5.4 / 6.4 = 2,511.00 at
+    //   31000; 2,976.00 + 465.00 = 3,441.00 at 22200.
     void pensionPlanOnSelfEmployment_data()
     {
         QTest::addColumn<int>("province");
@@ -889,8 +889,8 @@ private slots:
         QTest::addColumn<double>("line22200");
         QTest::addColumn<double>("line31000");
         QTest::addColumn<double>("line22215");
-        QTest::newRow("Ontario, CPP") << kOntario << 5533.50 << 2766.75 << 2301.75 << 465.0;
-        QTest::newRow("Quebec, QPP") << 11 << 0.0 << 2976.0 << 2511.0 << 465.0;
+        QTest::newRow("Ontario, CPP") << kOntario << 5533.50 << 3231.75 << 2301.75 << 0.0;
+        QTest::newRow("Quebec, QPP") << 11 << 0.0 << 3441.0 << 2511.0 << 0.0;
     }
     void pensionPlanOnSelfEmployment()
     {
