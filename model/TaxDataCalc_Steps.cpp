@@ -776,6 +776,7 @@ int IndividualTaxData::CalculateStep2()
         rc381->F50339Input.m_value = getF50339(pensionableCap);
         rc381->SecondAdditional.m_value = s.t4Box16A + s.t4Box17A;
         rc381->SelfEmploymentEarnings.m_value = selfEmployment;
+        rc381->ContributoryMonths.m_value = qpp;
         rc381->Calculate01();
     }
     if (sch8) {

@@ -40,9 +40,9 @@ PlanContributions computeCpp(double pensionableEarnings, double months)
     return computePlan(pensionableEarnings, fed(FedKey::CppEmployeeRate), fed(FedKey::CppMaxContribution), months);
 }
 
-PlanContributions computeQpp(double pensionableEarnings)
+PlanContributions computeQpp(double pensionableEarnings, double months)
 {
-    return computePlan(pensionableEarnings, fed(FedKey::QppEmployeeRate), fed(FedKey::QppMaxContribution));
+    return computePlan(pensionableEarnings, fed(FedKey::QppEmployeeRate), fed(FedKey::QppMaxContribution), months);
 }
 
 namespace {

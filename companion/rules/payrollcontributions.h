@@ -20,7 +20,7 @@ struct PlanContributions {
 PlanContributions computeCpp(double pensionableEarnings, double months = 12.0);
 
 // Same for a Quebec resident: 6.4 % (at most 4,160), and QPP2 at 4 %.
-PlanContributions computeQpp(double pensionableEarnings);
+PlanContributions computeQpp(double pensionableEarnings, double months = 12.0);
 
 // CPP due on self-employment earnings (both the employee's and the
 // employer's share, 11.9 % and 8 %), once employment earnings have used

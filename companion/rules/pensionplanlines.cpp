@@ -39,15 +39,16 @@ CppLines cppLines(double pensionableEarnings, double withheldFirst, double withh
 }
 
 CppLines interprovincialPlanLines(double qppEarnings, double cppEarnings, double withheldCpp, double withheldQpp,
-                                  double withheldSecond, bool quebecResident, double selfEmploymentEarnings)
+                                  double withheldSecond, bool quebecResident, double selfEmploymentEarnings,
+                                  double months)
 {
     CppLines l;
     const double qpp = positivePart(qppEarnings);
     const double total = qpp + positivePart(cppEarnings);
     // Without earnings the withholding decides which plan it was.
     const double qppShare = total > 0.0 ? qpp / total : (withheldQpp > 0.0 ? 1.0 : 0.0);
-    const PlanContributions underQpp = computeQpp(total);
-    const PlanContributions underCpp = computeCpp(total);
+    const PlanContributions underQpp = computeQpp(total, months);
+    const PlanContributions underCpp = computeCpp(total, months);
     l.requiredFirst = roundCents(underQpp.first * qppShare + underCpp.first * (1.0 - qppShare));
     l.requiredSecond = roundCents(underQpp.second * qppShare + underCpp.second * (1.0 - qppShare));
 
@@ -61,7 +62,7 @@ CppLines interprovincialPlanLines(double qppEarnings, double cppEarnings, double
         l.line44800 = roundCents(positivePart(withheldFirst - l.requiredFirst)
                                  + positivePart(positivePart(withheldSecond) - l.requiredSecond));
     if (quebecResident && selfEmploymentEarnings > 0.0) {
-        const PlanContributions se = computeQppSelfEmployed(total, selfEmploymentEarnings);
+        const PlanContributions se = computeQppSelfEmployed(total, selfEmploymentEarnings, months);
         const double employeeFirst = roundCents(se.first / 2.0);
         const double employeeSecond = roundCents(se.second / 2.0);
         l.line31000 = basePensionPart(employeeFirst, true);

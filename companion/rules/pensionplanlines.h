@@ -36,6 +36,7 @@ CppLines cppLines(double pensionableEarnings, double withheldFirst, double withh
 // part of the employee's share (22200) and credits its base part (31000),
 // with nothing payable at 42100.
 CppLines interprovincialPlanLines(double qppEarnings, double cppEarnings, double withheldCpp, double withheldQpp,
-                                  double withheldSecond, bool quebecResident, double selfEmploymentEarnings = 0.0);
+                                  double withheldSecond, bool quebecResident, double selfEmploymentEarnings = 0.0,
+                                  double months = 12.0);
 
 } // namespace taxrules

@@ -938,6 +938,26 @@ private slots:
             QCOMPARE(ann->GetT1()->line21400ChildCare.m_value, 0.0);
         }
     }
+
+    // QPP prorated the same way (RC381): a Quebec resident who died on June
+    // 15, 2024 with 60,000 of earnings and (60,000 - 3,500) x 6.4 % =
+    // 3,616.00 withheld. Six months: due (34,250 - 1,750) x 6.4 % = 2,080.00
+    // (the half-year maximum); 30800 = 2,080 x 5.4 / 6.4 = 1,755.00; the
+    // overpayment is claimed on the Quebec return, so nothing at 44800.
+    void qppProratedByMonths()
+    {
+        start(kSingle, 11);
+        t1->DateOfDeath.m_value = QDate(2024, 6, 15);
+        auto& t4 = addT4(60000);
+        t4.Province.m_value = 11;
+        t4.box17QppContributions.m_value = 3616.0;
+        t4.box26PensionableEarnings.m_value = 60000;
+        calculate();
+        QVERIFY(person->HasForm(148));
+        QCOMPARE(t1->line30800CppEmployment.m_value, 1755.0);
+        QCOMPARE(t1->line22215CppEnhancedEmployment.m_value, 325.0);
+        QCOMPARE(t1->line44800CppOverpayment.m_value, 0.0);
+    }
 };
 
 QTEST_GUILESS_MAIN(TestFederalReturns)

@@ -352,7 +352,8 @@ int TaxData_RC381::Calculate01()
     // only deducted and credited here.
     const taxrules::CppLines lines = taxrules::interprovincialPlanLines(
         F50329Input.m_value, F50339Input.m_value, SlipContributions.m_value, QppSlipContributions.m_value,
-        SecondAdditional.m_value, getMainTaxProvince() == PROV_QC, SelfEmploymentEarnings.m_value);
+        SecondAdditional.m_value, getMainTaxProvince() == PROV_QC, SelfEmploymentEarnings.m_value,
+        ContributoryMonths.m_value);
     EmploymentBase.m_value = lines.line30800;
     BaseContribution.m_value = lines.line31000;
     EnhancedDeduction.m_value = lines.line22200;
