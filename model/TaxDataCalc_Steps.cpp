@@ -57,10 +57,10 @@ void slipTotalsIntoReturn(const STRUCT_SLIPDATA_CALCULATION& s, TaxData_T1New& t
     t1.line10105EmergencyVolunteerExempt.setAmount(s.t4Box87);
     // The T4A boxes go to the lines the agency's T4A instructions name:
     // wage-loss plans, research grants, medical and group life premiums,
-    // loan benefits, wage earner protection and postdoctoral fellowships are
-    // other employment income.
+    // wage earner protection and postdoctoral fellowships are other
+    // employment income.
     t1.line10400OtherEmploymentIncome.setAmount(s.t4aBox107 + s.t4aBox104Net + s.t4aBox118 + s.t4aBox119 +
-                                                s.t4aOther8 + s.t4aOther14 + s.t4aBox210);
+                                                s.t4aOther14 + s.t4aBox210);
     t1.line11300OldAgeSecurity.setAmount(s.oasBox18);
     t1.OASRepaymentBase.m_value = s.oasBox18;
     t1.line11400CppQppBenefits.setAmount(s.t4apBox20LessBox18);
@@ -90,14 +90,16 @@ void slipTotalsIntoReturn(const STRUCT_SLIPDATA_CALCULATION& s, TaxData_T1New& t
     t1.line14500SocialAssistance.setAmount(s.t5007Box11);
     t1.line14600NetFederalSupplements.setAmount(s.oasBox21);
     // Other income: lump sums, retiring allowances, RESP accumulated income
-    // and educational assistance payments (boxes 40, 42, 122), disability
-    // benefits out of a pension plan (125), apprenticeship grants (130),
+    // and educational assistance payments (boxes 40, 42, 122), loan benefits
+    // (117), disability benefits out of a pension plan (125), apprenticeship
+    // grants (130),
     // the other lump sums and plan payments, and the pandemic and other
     // federal and provincial benefits of boxes 197 to 211.
     t1.line13000OtherIncome.setAmount(
         s.t4aBox18 + s.t4aBox28KindA + s.t4aBox28KindB + s.t4aBox40 + s.t4aBox42 + s.t4aBox109 + s.t4aBox24Other +
         s.t4aBox133Other + s.t4aBox194Other + s.t4aBox30Unmarked + s.t4aOther1 + s.t4aOther2 + s.t4aOther3 +
-        s.t4aOther4 + s.t4aOther5 + s.t4aOther6 + s.t4aOther9 + s.t4aOther10 + s.t4aOther12 + s.t4aOther13 +
+        s.t4aOther4 + s.t4aOther5 + s.t4aOther6 + s.t4aOther8 + s.t4aOther9 + s.t4aOther10 + s.t4aOther12 +
+        s.t4aOther13 +
         s.t4aBox125 + s.t4aBox197 + s.t4aBox198 + s.t4aBox199 + s.t4aBox200 + s.t4aBox202 + s.t4aBox203 +
         s.t4aBox204 + s.t4aBox205 + s.t4aBox211 + s.t3Box22 + s.t3Box26Other + s.t4arcaAmount1);
     addIncomeNotOnSlips(t1);

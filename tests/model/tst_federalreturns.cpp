@@ -158,7 +158,7 @@ private slots:
         QTest::newRow("198 CRB") << "box198Crb" << "line13000OtherIncome";
         QTest::newRow("211 lockdown benefit") << "box211Cwlb" << "line13000OtherIncome";
         QTest::newRow("107 wage-loss plan") << "box107WageLoss" << "line10400OtherEmploymentIncome";
-        QTest::newRow("117 loan benefits") << "other8Box117" << "line10400OtherEmploymentIncome";
+        QTest::newRow("117 loan benefits") << "other8Box117" << "line13000OtherIncome";
         QTest::newRow("210 postdoctoral fellowship") << "box210Postdoctoral" << "line10400OtherEmploymentIncome";
         QTest::newRow("131 RDSP") << "box131Rdsp" << "line12500RdspIncome";
     }
