@@ -95,10 +95,12 @@ taxrules::MinimumTaxInput minimumTaxInput(const TaxData_T1New& t1, const TaxData
 
 // The dependant table's infirm dependants: each one 18 or older gives the
 // Canada caregiver amount on their own net income (30450); infirm children
-// under 18 are counted for 30500.
+// under 18 are counted for 30500; the disability amount of those eligible
+// for it goes to 31800 as far as they cannot use it themselves.
 struct CaregiverAmounts {
     double adults = 0.0;
     double children = 0.0;
+    double disabilityTransferred = 0.0; // line 31800
 };
 
 CaregiverAmounts caregiverAmounts(const DependantInfoStruct* dependants, const TaxData_Sch5* sch5)
@@ -113,10 +115,15 @@ CaregiverAmounts caregiverAmounts(const DependantInfoStruct* dependants, const T
         const DependantInfo* info = dependants->GetAt(d);
         if (!info || !info->infirm || info->relationship == DEP_REL_NONE)
             continue;
+        const int age = info->ageAtYearEnd();
+        // The disability amount the dependant cannot use moves to line 31800,
+        // whoever claims the caregiver amounts for the dependant.
+        if (info->infirm == DependantInfo::kInfirmWithDisabilityAmount)
+            amounts.disabilityTransferred +=
+                taxrules::disabilityAmountTransferable(age >= 0 && age < 18, 0.0, info->netIncome);
         if (!claimed.isEmpty() &&
             QString(info->firstName + CString(" ") + info->lastName).simplified().toCaseFolded() == claimed)
             continue;
-        const int age = info->ageAtYearEnd();
         if (age >= 18)
             amounts.adults += taxrules::canadaCaregiverAmount(info->netIncome);
         else if (age >= 0 && info->isChild())
@@ -180,9 +187,11 @@ int IndividualTaxData::CalculateStep3()
     }
     // Caregiver amounts for the infirm dependants of the dependant table.
     const CaregiverAmounts caregivers = caregiverAmounts(m_pDependants, formOf<TaxData_Sch5>(*this, FORM_SCH5));
-    t1->line30450CaregiverOther.m_value = caregivers.adults;
+    t1->line30450CaregiverOther.setAmount(caregivers.adults);
     if (auto* sch5 = formOf<TaxData_Sch5>(*this, FORM_SCH5))
         sch5->CaregiverResult.m_value = caregivers.adults;
+    t1->line31800DisabilityTransferred.setAmount(caregivers.disabilityTransferred +
+                                                std::max(0.0, t1->line31800NotInTable.m_value));
     t1->line30500CaregiverChildren.m_value = taxrules::roundCents(
         std::max(caregivers.children, std::max(0.0, t1->line30500ChildCount.m_value)) * taxrules::caregiverTopUp());
     // 3. Tuition. The rate test looks at this pass's taxable income, never

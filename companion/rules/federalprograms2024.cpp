@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "companion/rules/federalconstants2024.h"
 #include "companion/rules/federalcredits.h"
 #include "companion/rules/money.h"
 
@@ -80,7 +81,24 @@ constexpr double kMinimumTaxExemption = 173205.0;
 constexpr double kMinimumTaxCreditShare = 0.5;
 constexpr double kMinimumTaxDonationShare = 0.8;
 
+// Line 31800 (2024). Source: canada.ca, "Line 31600 - Disability amount
+// for self": 9,872, and the supplement of up to 5,758 for a person under
+// 18, reduced by child care and attendant care expenses above 3,375.
+constexpr double kDisabilitySupplement = 5758.0;
+constexpr double kDisabilitySupplementThreshold = 3375.0;
+
 } // namespace
+
+double disabilityAmountTransferable(bool under18, double careExpensesClaimed, double dependantTaxableIncome)
+{
+    const double supplement =
+        under18 ? positivePart(kDisabilitySupplement -
+                               positivePart(careExpensesClaimed - kDisabilitySupplementThreshold))
+                : 0.0;
+    const double amount = federalConstant(FedKey::DisabilityAmount) + supplement;
+    const double needed = positivePart(dependantTaxableIncome - basicPersonalAmount(dependantTaxableIncome));
+    return roundCents(positivePart(amount - needed));
+}
 
 MinimumTax minimumTax(const MinimumTaxInput& in)
 {

@@ -46,6 +46,13 @@ double canadaCaregiverAmount(double dependantNetIncome);
 // and claimed for each infirm child under 18 (line 30500): 2,616.
 double caregiverTopUp();
 
+// Line 31800, one dependant's disability amount transferred: 9,872, with
+// the supplement for a child under 18 (5,758 less child care and attendant
+// care expenses claimed for the child above 3,375), less what the dependant
+// needs to bring their own taxable income down to their basic personal
+// amount.
+double disabilityAmountTransferable(bool under18, double careExpensesClaimed, double dependantTaxableIncome);
+
 // Line 25500, the residency deduction (T2222): 11.00 a day in a northern
 // zone plus 11.00 a day for a dwelling nobody else claims for, half of each
 // in an intermediate zone; at most 20 % of net income.

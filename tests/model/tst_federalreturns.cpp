@@ -958,6 +958,46 @@ private slots:
         QCOMPARE(t1->line22215CppEnhancedEmployment.m_value, 325.0);
         QCOMPARE(t1->line44800CppOverpayment.m_value, 0.0);
     }
+
+    // Line 31800 from the dependant table (a dependant eligible for the
+    // disability amount), beside 60,000 of employment:
+    //   a child of 10 without income: 9,872 + the supplement 5,758 = 15,630;
+    //   the child is infirm, so 30500 = 2,616 as well;
+    //   a son of 25 with 20,000 of net income needs 20,000 - 15,705 =
+    //   4,295 himself: 9,872 - 4,295 = 5,577 moves; 30450 = 28,041 -
+    //   20,000 = 8,041.
+    void disabilityAmountFromADependant_data()
+    {
+        QTest::addColumn<int>("birthYear");
+        QTest::addColumn<double>("netIncome");
+        QTest::addColumn<double>("line31800");
+        QTest::addColumn<double>("line30450");
+        QTest::addColumn<double>("line30500");
+        QTest::newRow("child of 10") << 2014 << 0.0 << 15630.0 << 0.0 << 2616.0;
+        QTest::newRow("son of 25 with income") << 1999 << 20000.0 << 5577.0 << 8041.0 << 0.0;
+    }
+    void disabilityAmountFromADependant()
+    {
+        QFETCH(int, birthYear);
+        QFETCH(double, netIncome);
+        QFETCH(double, line31800);
+        QFETCH(double, line30450);
+        QFETCH(double, line30500);
+        start();
+        addT4(60000);
+        DependantInfoStruct& table = family->dependants();
+        table.AllocData(DependantInfoStruct::kStandardCount);
+        DependantInfo& dependant = *table.GetAt(0);
+        dependant.firstName = CString("Max");
+        dependant.relationship = DEP_REL_CHILD;
+        dependant.dateOfBirth = QDate(birthYear, 3, 1);
+        dependant.netIncome = netIncome;
+        dependant.infirm = DependantInfo::kInfirmWithDisabilityAmount;
+        calculate();
+        QCOMPARE(t1->line31800DisabilityTransferred.m_value, line31800);
+        QCOMPARE(t1->line30450CaregiverOther.m_value, line30450);
+        QCOMPARE(t1->line30500CaregiverChildren.m_value, line30500);
+    }
 };
 
 QTEST_GUILESS_MAIN(TestFederalReturns)

@@ -268,7 +268,10 @@ public:
     CFloatField line31350DigitalNews{this, 31350, "line31350DigitalNews", "31350", "Digital news subscription expenses"};
     CFloatField line31400PensionIncomeAmount{this, 31400, "line31400PensionIncomeAmount", "31400", "Pension income amount", fld::Computed()};
     CFloatField line31600DisabilitySelf{this, 31600, "line31600DisabilitySelf", "31600", "Disability amount for self", fld::Computed()};
-    CFloatField line31800DisabilityTransferred{this, 31800, "line31800DisabilityTransferred", "31800", "Disability amount transferred from a dependant"};
+    // Worked out from the dependant table (dependants eligible for the
+    // disability amount); what the table cannot hold is entered below.
+    CFloatField line31800DisabilityTransferred{this, 31800, "line31800DisabilityTransferred", "31800", "Disability amount transferred from a dependant", fld::Computed()};
+    CFloatField line31800NotInTable{this, 31801, "line31800NotInTable", "", "Disability amount transferred from a dependant not in the dependant table, added to line 31800"};
     CFloatField line31900StudentLoanInterest{this, 31900, "line31900StudentLoanInterest", "31900", "Interest paid on your student loans"};
     CFloatField line32300Tuition{this, 32300, "line32300Tuition", "32300", "Your tuition, education, and textbook amounts", fld::Computed()};
     CFloatField line32400TuitionFromChild{this, 32400, "line32400TuitionFromChild", "32400", "Tuition amount transferred from a child or grandchild"};

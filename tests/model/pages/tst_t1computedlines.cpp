@@ -179,7 +179,7 @@ void TestT1ComputedLines::linesTheUserEntersStayEditable_data()
           "line22100CarryingCharges", "line25100PartnershipLosses", "line25200NonCapitalLosses",
           "line25600AdditionalDeductions", "line30500ChildCount",
           "line31220VolunteerFirefighters", "line31240SearchRescue", "line31270HomeBuyers", "line31300Adoption1",
-          "line31350DigitalNews", "line31800DisabilityTransferred", "line31900StudentLoanInterest",
+          "line31350DigitalNews", "line31800NotInTable", "line31900StudentLoanInterest",
           "line32400TuitionFromChild", "line33199NotInTable", "line40900PoliticalContributions",
           "InstalmentsPaid", "NetCapitalLossCarryForward", "MinimumTaxCarryForward",
           "HBPRequiredRepayment", "MedicalOwn1", "MedicalSpouse1", "MedicalDependant1_1"})
