@@ -1,4 +1,5 @@
 #include "app/tabwndapp.h"
+#include "app/settingstable.h"
 
 #include "app/latestversioncheck.h"
 #include "companion/core/folders.h"
@@ -223,18 +224,17 @@ int TabWndApp::ExitInstance()
     qInfo("app closing");
 
     rememberMainWindowGeometry();
-    CSqliteDBManager& db = m_dbManager;
-    db.saveParameter("LastOpenPath", m_strLastOpenPath, 1);
-    db.saveParameter("LastImportPath", m_strLastImportPath, 1);
-    db.saveParameter("LeftPaneSize", m_config.LeftPaneSize);
+    unsigned when = Settings::AtExit;
     if (m_lastWindowGeometry.isValid()) {
-        db.saveParameter("LeftX", m_lastWindowGeometry.x());
-        db.saveParameter("LeftY", m_lastWindowGeometry.y());
-        db.saveParameter("Width", m_lastWindowGeometry.width());
-        db.saveParameter("Height", m_lastWindowGeometry.height());
+        m_config.LeftX = m_lastWindowGeometry.x();
+        m_config.LeftY = m_lastWindowGeometry.y();
+        m_config.Width = m_lastWindowGeometry.width();
+        m_config.Height = m_lastWindowGeometry.height();
+        when |= Settings::AtExitWhenPlaced;
     }
-    db.saveParameter("BKColor", m_config.BKColor);
-    db.saveParameter("FontSize", m_config.FontSize);
+    Settings::Target target{m_config, m_strLastOpenPath, m_strLastImportPath};
+    CSqliteDBManager& db = m_dbManager;
+    Settings::saveAll(db, target, when);
     db.closeDBFile();
     return 0;
 }

@@ -543,7 +543,7 @@ void TestReturnFile::keptFuzzInputsReadWithoutHarm()
 {
     // Inputs the reader's fuzz target found or started from: each ends with a
     // code; one that reads as whole writes and reads back as whole.
-    const QString folder = QFINDTESTDATA("../fixtures/returnfile");
+    const QString folder = QStringLiteral(VR_TESTS_SOURCE_DIR "/fixtures/returnfile");
     QVERIFY(!folder.isEmpty());
     const QFileInfoList files = QDir(folder).entryInfoList(QDir::Files);
     QVERIFY(!files.isEmpty());
