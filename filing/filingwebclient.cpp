@@ -212,6 +212,7 @@ SoapPostResult FilingWebClient::exchange(const QByteArray& body, const QByteArra
     QEventLoop loop;
     QTimer timer;
     timer.setSingleShot(true);
+    timer.setTimerType(Qt::PreciseTimer); // a coarse timer may fire 5 % early
     bool written = false; // the request was handed to the encrypted connection
     bool finished = false;
     bool timedOut = false;
