@@ -103,7 +103,7 @@ STRUCT_NOTEDATA_ITEM_2004* IndividualTaxData::NewNoteData(int id)
     if (!note)
         return nullptr;
     auto* item = new STRUCT_NOTEDATA_ITEM_2004;
-    item->id = id; // a note keeps the id it is given
+    item->id = takeItemId(id);
     item->data = note;
     m_noteList.push_back(item);
     return item;
