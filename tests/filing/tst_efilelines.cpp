@@ -9,6 +9,8 @@
 #include "efilefixture.h"
 #include "filing/direradfreeformat.h"
 
+#include <functional>
+
 using namespace efilefixture;
 
 namespace {
@@ -49,7 +51,13 @@ QString describe(const DireradFreeFormatMap& data)
     return items.join(QLatin1Char(' '));
 }
 
+using Setup = std::function<void(Taxpayer&)>;
+using Expected = QMap<int, double>; // line -> value (an integer line's number)
+
 } // namespace
+
+Q_DECLARE_METATYPE(Setup)
+Q_DECLARE_METATYPE(Expected)
 
 class TestEfileLines : public QObject
 {
@@ -71,6 +79,8 @@ private slots:
     void recordCountMatchesTheRecordsSent();
     void bankruptPersonSendsOnlyPrincipalResidenceRecords();
     void checkIfEntryInMap();
+    void extraLines_data();
+    void extraLines();
 };
 
 void TestEfileLines::emptyReturnSaysNoIncome()
@@ -287,6 +297,106 @@ void TestEfileLines::checkIfEntryInMap()
     QVERIFY(CheckIfEntryInMap(data, lines, 2));
     QVERIFY(!CheckIfEntryInMap(data, lines, 0));
     QVERIFY(!CheckIfEntryInMap(data, lines, -3));
+}
+
+// The return's extra lines, each row one rule: what the return holds, the
+// lines it must then carry, and lines it must not.
+void TestEfileLines::extraLines_data()
+{
+    QTest::addColumn<Setup>("setup");
+    QTest::addColumn<Expected>("present");
+    QTest::addColumn<QList<int>>("absent");
+
+    QTest::newRow("self-employed CPP without Schedule 8: 50339 and 50340 as 1")
+        << Setup([](Taxpayer& j) { j.t1().line22200CppSelfEmployed.m_value = 310.25; })
+        << Expected{{50339, 1}, {50340, 1}} << QList<int>{};
+    QTest::newRow("with Schedule 8 they are not sent")
+        << Setup([](Taxpayer& j) {
+               j.t1().line31000CppSelfEmployed.m_value = 310.25;
+               QVERIFY(j.add<CTaxData_Form>(FORM_SCH8));
+           })
+        << Expected{} << QList<int>{50339, 50340};
+    QTest::newRow("taxable capital gains 12700 once")
+        << Setup([](Taxpayer& j) { j.t1().line12700TaxableCapitalGains.m_value = 1500.5; })
+        << Expected{{12700, 1500.5}} << QList<int>{9915};
+    QTest::newRow("transfer from spouse 32600 for a single person: 57730")
+        << Setup([](Taxpayer& j) { j.t1().line32600TransferFromSpouse.m_value = 800; })
+        << Expected{{57730, 1}, {32600, 800}} << QList<int>{};
+    // No earned income: the T778's figure for line 55300 is its own amount.
+    QTest::newRow("child care with a T778: 55300")
+        << Setup([](Taxpayer& j) {
+               auto* t778 = j.add<CTaxData_Form>(FORM_T778);
+               QVERIFY(t778);
+               auto* own = static_cast<CFloatField*>(t778->findField("OwnAmount"));
+               QVERIFY(own);
+               own->m_value = 250;
+               j.t1().line21400ChildCare.m_value = 3000;
+           })
+        << Expected{{55300, 250}} << QList<int>{};
+    QTest::newRow("child care without a T778: no 55300")
+        << Setup([](Taxpayer& j) { j.t1().line21400ChildCare.m_value = 3000; })
+        << Expected{{21400, 3000}} << QList<int>{55300};
+    QTest::newRow("supporting fields 67650, 67830, 67840, 67890, 68080, 68100, 68110, 5365")
+        << Setup([](Taxpayer& j) {
+               TaxData_T1New& t = j.t1();
+               t.support67650.m_value = 1;
+               t.support67830.m_value = 2;
+               t.support67840.m_value = 3;
+               t.support67890.m_value = 4;
+               t.support68080.m_value = 5;
+               t.support68100.m_value = 6;
+               t.support68110.m_value = 7;
+               t.support5365.m_value = 8;
+               t.support67820.m_value = 9;
+               t.support67860.m_value = 10;
+           })
+        << Expected{{67650, 1}, {67830, 2}, {67840, 3}, {67890, 4}, {68080, 5}, {68100, 6}, {68110, 7}, {5365, 8},
+                    {67820, 9}, {67860, 10}}
+        << QList<int>{};
+    QTest::newRow("with T5004, T691 and T936 their forms send them")
+        << Setup([](Taxpayer& j) {
+               TaxData_T1New& t = j.t1();
+               t.support67650.m_value = 1;
+               t.support67830.m_value = 2;
+               t.support68080.m_value = 5;
+               t.support5365.m_value = 8;
+               QVERIFY(j.add<CTaxData_Form>(FORM_T5004));
+               QVERIFY(j.add<CTaxData_Form>(FORM_T691));
+               QVERIFY(j.add<CTaxData_Form>(FORM_T936));
+           })
+        << Expected{} << QList<int>{67650, 67830, 68080, 5365};
+    QTest::newRow("carrying charges: 67820 sent as 1 without 67860")
+        << Setup([](Taxpayer& j) {
+               j.t1().line22100CarryingCharges.m_value = 120;
+               j.t1().support67860.m_value = 10;
+           })
+        << Expected{{67820, 1}} << QList<int>{67860};
+    QTest::newRow("workers benefit: line 55320 amount")
+        << Setup([](Taxpayer& j) {
+               j.t1().line45300WorkersBenefit.m_value = 600;
+               j.t1().line55320Amount.m_value = 1428;
+           })
+        << Expected{{55320, 1428}} << QList<int>{};
+    QTest::newRow("rental statement: 12599 and 12600 sent as 1 at zero")
+        << Setup([](Taxpayer& j) { QVERIFY(j.add<TaxData_T776New>(FORM_T776)); })
+        << Expected{{12599, 1}, {12600, 1}} << QList<int>{};
+}
+
+void TestEfileLines::extraLines()
+{
+    QFETCH(Setup, setup);
+    QFETCH(Expected, present);
+    QFETCH(QList<int>, absent);
+    Taxpayer jean;
+    setup(jean);
+    const DireradFreeFormatMap data = linesOf(jean, kDirerad);
+    for (auto it = present.begin(); it != present.end(); ++it) {
+        QVERIFY2(data.count(it.key()), qPrintable(QStringLiteral("%1 missing: %2").arg(it.key()).arg(describe(data))));
+        const STRUCT_DIRERAD_TIA_FIELD_TYPE& entry = data.at(it.key());
+        QCOMPARE(entry.kind == STRUCT_DIRERAD_TIA_FIELD_TYPE::Integer ? double(entry.number) : entry.amount, it.value());
+    }
+    for (int line : absent)
+        QVERIFY2(!data.count(line), qPrintable(QStringLiteral("%1 present: %2").arg(line).arg(describe(data))));
 }
 
 QTEST_GUILESS_MAIN(TestEfileLines)
