@@ -19,9 +19,9 @@ class TiXmlElement;
 // return model reads it when the user applies it, through the members and
 // the inline look-ups below.
 //
-// Each list keeps at most a fixed number of entries, as the agency's replies
-// never need more; what lies beyond is counted (BoundedList::dropped), logged
-// and said in the report.
+// Each list keeps at most a fixed number of entries, well beyond what one
+// taxpayer's data holds, so a runaway reply cannot exhaust memory; what lies
+// beyond is counted (BoundedList::dropped), logged and said in the report.
 
 namespace tddrecord {
 
