@@ -291,6 +291,17 @@ int CTaxData_Form::writeFieldTableXml(const QString& path, const CString& constN
             xml.writeAttribute(QStringLiteral("format"), format);
             xml.writeAttribute(QStringLiteral("decimals"), QString::number(f->isMoney() ? 2 : f->decimals()));
         }
+        if (f->kind() == FieldKind::Int) {
+            // A value equal to the start value was never entered; a list
+            // value shows as its text.
+            xml.writeAttribute(QStringLiteral("start"),
+                               QString::number(static_cast<const CIntField*>(f)->startValue()));
+            QStringList choices;
+            for (const auto& choice : f->choices())
+                choices << QStringLiteral("%1:%2").arg(choice.first).arg(choice.second);
+            if (!choices.isEmpty())
+                xml.writeAttribute(QStringLiteral("choices"), choices.join(QLatin1Char('|')));
+        }
         xml.writeEndElement();
     }
     xml.writeEndElement();

@@ -40,6 +40,7 @@ public class EngineTest
         try {
             wholeReturnWithClientLetter();
             slipsOnlyCondensedWithoutHeader();
+            ownClientLetterIsPrinted();
             writeBeforeReadIsRefused();
             unreadableReturnFiles();
             switchesTakeEffectForOneJobOnly();
@@ -120,6 +121,28 @@ public class EngineTest
         check(text.contains("Header: off"), "slips: the header is off once \"new\" ran");
         check(text.contains("Mode: 1"), "slips: the mode is shown");
         check(text.contains("Client letter: none"), "slips: no client letter without flags 36");
+    }
+
+    static void ownClientLetterIsPrinted() throws Exception
+    {
+        // Any PDF will do as the preparer's letter: one the engine wrote.
+        final Job first = new Job("letter");
+        first.run();
+        final Path letter = Path.of(first.path);
+        final String letterText = pdfText(letter);
+
+        final Job job = new Job("letter");
+        Files.copy(letter, job.pdfFolder.resolve("t1_clientletter_own.pdf"));
+        job.flags = 36;
+        job.run();
+        check(is(job.write, 0), "own client letter: write answers 0 (got " + job.write + ")");
+        final String text = pdfText(Path.of(job.path));
+        check(text.contains("Client letter: t1_clientletter_own.pdf " + Files.size(letter) + " bytes"),
+              "own client letter: the facts name the letter and its size");
+        check(!text.contains("Dear Zoé"), "own client letter: the built-in letter is not printed");
+        check(text.split("Return Summary", -1).length == 1 + 2 * (letterText.split("Return Summary", -1).length - 1),
+              "own client letter: its pages are printed with the return");
+        check(run("qpdf", "--check", job.path).exit == 0, "own client letter: qpdf --check passes");
     }
 
     static void writeBeforeReadIsRefused() throws Exception

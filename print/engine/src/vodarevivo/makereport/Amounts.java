@@ -9,6 +9,8 @@ import java.util.Locale;
 /** How a printed value reads: amounts to the cent with thousands separators, other numbers to their own decimals. */
 final class Amounts
 {
+    private static final java.util.Set<String> NO_ANSWER = java.util.Set.of("Not answered", "None");
+
     private Amounts()
     {
     }
@@ -27,11 +29,18 @@ final class Amounts
         }
         if (value instanceof Integer) {
             final int i = (Integer) value;
-            if (i == 0)
-                return "";
-            if (field != null && "bool".equals(field.kind))
-                return "Yes";
-            return Integer.toString(i);
+            if (field == null)
+                return i == 0 ? "" : Integer.toString(i);
+            if ("bool".equals(field.kind))
+                return i != 0 ? "Yes" : "";
+            if (!field.choices.isEmpty()) {
+                final String text = field.choices.getOrDefault(i, Integer.toString(i));
+                // A list left at a start value that means no answer says nothing.
+                if (i == field.start && (i == -1 || NO_ANSWER.contains(text)))
+                    return "";
+                return text;
+            }
+            return i == field.start ? "" : Integer.toString(i);
         }
         return value.toString().trim();
     }

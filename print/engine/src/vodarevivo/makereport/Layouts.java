@@ -32,6 +32,8 @@ final class Layouts
         String format;   // money, or number with its decimals
         int decimals;
         boolean shown;
+        int start;                                   // int fields: the value of an empty form
+        final Map<Integer, String> choices = new HashMap<>(); // int fields shown as a list
     }
 
     static final class Layout
@@ -102,6 +104,17 @@ final class Layouts
             f.format = e.getAttribute("format");
             f.decimals = intAttribute(e, "decimals", 2);
             f.shown = !"0".equals(e.getAttribute("shown"));
+            f.start = intAttribute(e, "start", 0);
+            for (String choice : e.getAttribute("choices").split("\\|")) {
+                final int colon = choice.indexOf(':');
+                if (colon > 0) {
+                    try {
+                        f.choices.put(Integer.parseInt(choice.substring(0, colon).trim()), choice.substring(colon + 1));
+                    } catch (NumberFormatException ex) {
+                        // an entry without a number is no choice
+                    }
+                }
+            }
             layout.fields.add(f);
         }
         byType.put(kind + ":" + type, layout);
