@@ -3,7 +3,7 @@
 // reflection, on a return the program itself wrote. The PDF is checked with
 // qpdf and read back with pdftotext.
 //
-// Usage: java -cp mr.jar EngineTest.java RETURN_FILE RESOURCE_FOLDER TYPE_TABLES_FOLDER
+// Usage: java -cp mr.jar EngineTest.java RETURN_FILE RESOURCE_FOLDER TYPE_TABLES_FOLDER COUPLED_RETURN_FILE
 
 import java.io.ByteArrayOutputStream;
 import java.io.IOException;
@@ -28,6 +28,7 @@ public class EngineTest
 {
     static final List<String> failures = new ArrayList<>();
     static Path fixture;
+    static Path coupled;
     static Path xmlFolder;
     static Path work;
 
@@ -36,11 +37,14 @@ public class EngineTest
         fixture = Path.of(args[0]);
         xmlFolder = Path.of(args[1], "xml");
         final Path typeTables = Path.of(args[2]);
+        coupled = Path.of(args[3]);
         work = Files.createTempDirectory("engine-test");
         try {
             wholeReturnWithClientLetter();
             slipsOnlyCondensedWithoutHeader();
             ownClientLetterIsPrinted();
+            spouseReturn();
+            unwritableTraceChangesNothing();
             writeBeforeReadIsRefused();
             unreadableReturnFiles();
             switchesTakeEffectForOneJobOnly();
@@ -143,6 +147,29 @@ public class EngineTest
         check(text.split("Return Summary", -1).length == 1 + 2 * (letterText.split("Return Summary", -1).length - 1),
               "own client letter: its pages are printed with the return");
         check(run("qpdf", "--check", job.path).exit == 0, "own client letter: qpdf --check passes");
+    }
+
+    static void spouseReturn() throws Exception
+    {
+        final Job job = new Job("spouse");
+        job.returnFile = coupled;
+        job.spouse = 1;
+        job.run();
+        check(is(job.write, 0), "spouse: write answers 0 (got " + job.write + ")");
+        final String text = pdfText(Path.of(job.path));
+        check(text.contains("Taxpayer: Coupled Seed"), "spouse: the cover names the taxpayer");
+        check(text.contains("Printed for: the spouse, Partner"), "spouse: the spouse's return is printed");
+        check(text.contains("Spouse: 1"), "spouse: the facts show the spouse flag");
+    }
+
+    static void unwritableTraceChangesNothing() throws Exception
+    {
+        final Job job = new Job("trace");
+        Files.writeString(job.pdfFolder.resolve("engine-test.properties"), "trace=1\n");
+        Files.createDirectory(job.pdfFolder.resolve("engine-trace.txt")); // no file can be appended there
+        job.run();
+        check(is(job.read, 0) && is(job.write, 0) && job.path != null && size(job) > 0,
+              "a trace that cannot be written leaves the job as it is");
     }
 
     static void writeBeforeReadIsRefused() throws Exception
