@@ -45,6 +45,9 @@ int main(int argc, char* argv[])
     const ScopedPrompter installed(prompter.get()); // none: the real dialogs
 
     const QString key = QStringLiteral("voDarevivo 2024 for DirErad");
+    // The batch mode reads returns only; a settings database it cannot
+    // open must not stop it.
+    app->allowRunWithoutDatabase(isPrintResultMode(argc, argv));
     if (app->initApp() != 0)
         return -1;
 

@@ -1,6 +1,8 @@
 #include "app/tabwndapp.h"
+#include "app/settingstable.h"
 
 #include "app/latestversioncheck.h"
+#include "companion/core/filemodes.h"
 #include "companion/core/folders.h"
 #include "companion/core/qwebclient.h"
 #include "companion/forms/fields.h"
@@ -18,16 +20,6 @@
 TabWndApp* TabWndApp::s_app = nullptr;
 unsigned char TabWndApp::s_appPurpose = 0;
 QString TabWndApp::s_appTitle;
-
-namespace {
-
-// The program's folders and database hold the preparer's EFILE and
-// e-signature passwords: nobody but the user may read them.
-const QFileDevice::Permissions kOwnerOnlyFolder =
-    QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner;
-const QFileDevice::Permissions kOwnerOnlyFile = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
-
-} // namespace
 
 TabWndApp* TabWndApp::initMainApp(int& argc, char** argv)
 {
@@ -61,8 +53,11 @@ void TabWndApp::makePrivateFolder(const CString& path)
 {
     // A folder that cannot be made is not reported here: the file operations
     // in it report their own failures.
+    // The program's folders and database hold the preparer's EFILE and
+    // e-signature passwords: nobody but the user may read them. The user's
+    // own rights are left as the user set them.
     if (makeFolderExists(path))
-        QFile::setPermissions(path, kOwnerOnlyFolder);
+        withholdFromOthers(path);
 }
 
 int TabWndApp::initApp()
@@ -81,7 +76,7 @@ int TabWndApp::initApp()
     m_strLocalPath = m_strDocPath;
     makePrivateFolder(m_strLocalPath);
     // The product folder above the year holds nothing but the year folders.
-    QFile::setPermissions(QFileInfo(m_strLocalPath).absolutePath(), kOwnerOnlyFolder);
+    withholdFromOthers(QFileInfo(m_strLocalPath).absolutePath());
     diagnostic += "\nAppLocal Version path: " + m_strLocalPath;
 
     m_strRunPath = m_strLocalPath + m_strSeparator + "run";
@@ -97,13 +92,18 @@ int TabWndApp::initApp()
     diagnostic += " \ndb path : " + m_strDBFile;
 
     _initStep65(m_strDBFile);
-    if (!m_dbManager.isOpen()) {
-        promptCritical(nullptr, QStringLiteral("Error"),
-                       QStringLiteral("Program cannot read/write config file %1.").arg(m_strDBFile),
-                       QMessageBox::Ok);
+    bool reported = false;
+    if (!m_dbManager.isOpen() && !m_databaseOptional && !recoverSettingsDatabase(reported)) {
+        if (!reported)
+            promptCritical(nullptr, QStringLiteral("Error"),
+                           QStringLiteral("Program cannot read/write config file %1.").arg(m_strDBFile),
+                           QMessageBox::Ok);
         return InitDbNotOpen;
     }
-    QFile::setPermissions(m_strDBFile, kOwnerOnlyFile);
+    if (m_dbManager.isOpen())
+        withholdFromOthers(m_strDBFile);
+    else
+        WriteRunLogFile("settings database not opened: running without it");
     WriteRunLogFile("check 70");
 
     for (QScreen* screen : QGuiApplication::screens()) {
@@ -223,18 +223,17 @@ int TabWndApp::ExitInstance()
     qInfo("app closing");
 
     rememberMainWindowGeometry();
-    CSqliteDBManager& db = m_dbManager;
-    db.saveParameter("LastOpenPath", m_strLastOpenPath, 1);
-    db.saveParameter("LastImportPath", m_strLastImportPath, 1);
-    db.saveParameter("LeftPaneSize", m_config.LeftPaneSize);
+    unsigned when = Settings::AtExit;
     if (m_lastWindowGeometry.isValid()) {
-        db.saveParameter("LeftX", m_lastWindowGeometry.x());
-        db.saveParameter("LeftY", m_lastWindowGeometry.y());
-        db.saveParameter("Width", m_lastWindowGeometry.width());
-        db.saveParameter("Height", m_lastWindowGeometry.height());
+        m_config.LeftX = m_lastWindowGeometry.x();
+        m_config.LeftY = m_lastWindowGeometry.y();
+        m_config.Width = m_lastWindowGeometry.width();
+        m_config.Height = m_lastWindowGeometry.height();
+        when |= Settings::AtExitWhenPlaced;
     }
-    db.saveParameter("BKColor", m_config.BKColor);
-    db.saveParameter("FontSize", m_config.FontSize);
+    Settings::Target target{m_config, m_strLastOpenPath, m_strLastImportPath};
+    CSqliteDBManager& db = m_dbManager;
+    Settings::saveAll(db, target, when);
     db.closeDBFile();
     return 0;
 }

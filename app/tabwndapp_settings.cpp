@@ -1,6 +1,8 @@
 // The settings table: read at start-up, the preference settings written back
-// when the user applies the preferences.
+// when the user applies the preferences. The keys are listed once, in
+// settingstable.cpp.
 #include "app/tabwndapp.h"
+#include "app/settingstable.h"
 #include "model/preparerinfo.h"
 #include "model/validationsettings.h"
 #include "app/windowplacement.h"
@@ -9,34 +11,13 @@
 #include <QScreen>
 #include <QtDebug>
 
-namespace {
-
-const int kPath = 1;
-
-// Reads a text setting that must pass a check; a row that fails it leaves
-// the value from the defaults and the file.
-void readChecked(CSqliteDBManager& db, const char* key, CString& value, bool (*isValid)(const QString&))
-{
-    CString stored;
-    if (db.readParameter(key, stored) > 0 && isValid(stored))
-        value = stored.trimmed();
-}
-
-} // namespace
-
 int TabWndApp::readConfigDB()
 {
     CT1AppConfig& c = m_config;
     CSqliteDBManager& db = m_dbManager;
 
-    readChecked(db, "LeftPaneSize", c.LeftPaneSize, SettingsCheck::isPaneSize);
-    readChecked(db, "BKColor", c.BKColor, SettingsCheck::isColour);
-    readChecked(db, "FontSize", c.FontSize, SettingsCheck::isFontSize);
-
-    db.readParameter("LeftX", c.LeftX);
-    db.readParameter("LeftY", c.LeftY);
-    db.readParameter("Width", c.Width);
-    db.readParameter("Height", c.Height);
+    Settings::Target target{c, m_strLastOpenPath, m_strLastImportPath};
+    Settings::readAll(db, target);
 
     QScreen* primary = QGuiApplication::primaryScreen();
     const QRect screen = primary ? primary->geometry() : QRect();
@@ -53,36 +34,6 @@ int TabWndApp::readConfigDB()
     qInfo().noquote().nospace() << "read leftpanel " << c.LeftPaneSize;
     qInfo().noquote().nospace() << "read fs " << c.FontSize;
 
-    db.readParameter("RetPath", c.RetPath, kPath);
-    db.readParameter("RetPdfPath", c.RetPdfPath, kPath);
-    db.readParameter("PdfPathSameAsRet", c.PdfPathSameAsRet);
-    db.readParameter("LastOpenPath", m_strLastOpenPath, kPath);
-    db.readParameter("LastImportPath", m_strLastImportPath, kPath);
-
-    db.readParameter("BusinessName", c.BusinessName);
-    db.readParameter("BusinessAddr", c.BusinessAddr);
-    db.readParameter("BusinessCity", c.BusinessCity);
-    db.readParameter("BusinessProv", c.BusinessProv);
-    db.readParameter("BusinessPostcode", c.BusinessPostcode);
-    db.readParameter("BusinessPhone", c.BusinessPhone);
-
-    db.readParameter(c.MODEDEBUG ? "BusinessEFileNumDbg" : "BusinessEFileNum", c.BusinessEFileNum);
-    db.readParameter(c.MODEDEBUG ? "BusinessEFilePasswordDbg" : "BusinessEFilePassword", c.BusinessEFilePassword);
-
-    db.readParameter("DiscounterCode", c.DiscounterCode);
-    db.readParameter("PreAssessment", c.PreAssessment);
-    db.readParameter("PostAssessment", c.PostAssessment);
-    db.readParameter("PrntClientLetter", c.PrntClientLetter);
-    db.readParameter("SaveBackup", c.SaveBackup);
-    db.readParameter("ShowRelMsg", c.ShowRelMsg);
-
-    db.readParameter("FilingReport", c.FilingReport);
-    db.readParameter("CustomizedClientLetter", c.CustomizedClientLetter);
-    db.readParameter("CustomizedClientLetter_Ver", c.CustomizedClientLetter_Ver);
-
-    db.readParameter("QuillorEmail", c.QuillorEmail);
-    db.readParameter("QuillorPswd", c.QuillorPswd);
-    db.readParameter("QLFromEmail", c.QLFromEmail);
     publishPreparerInfo();
     return 0;
 }
@@ -116,34 +67,7 @@ void TabWndApp::publishPreparerInfo() const
 int TabWndApp::saveConfigDB()
 {
     publishPreparerInfo();
-    const CT1AppConfig& c = m_config;
-    CSqliteDBManager& db = m_dbManager;
-
-    db.saveParameter("LeftPaneSize", c.LeftPaneSize);
-    db.saveParameter("RetPath", c.RetPath, kPath);
-    db.saveParameter("RetPdfPath", c.RetPdfPath, kPath);
-    db.saveParameter("PdfPathSameAsRet", c.PdfPathSameAsRet);
-
-    db.saveParameter("BusinessName", c.BusinessName);
-    db.saveParameter("BusinessAddr", c.BusinessAddr);
-    db.saveParameter("BusinessCity", c.BusinessCity);
-    db.saveParameter("BusinessProv", c.BusinessProv);
-    db.saveParameter("BusinessPostcode", c.BusinessPostcode);
-    db.saveParameter("BusinessPhone", c.BusinessPhone);
-    db.saveParameter(c.MODEDEBUG ? "BusinessEFileNumDbg" : "BusinessEFileNum", c.BusinessEFileNum);
-    db.saveParameter(c.MODEDEBUG ? "BusinessEFilePasswordDbg" : "BusinessEFilePassword", c.BusinessEFilePassword);
-
-    db.saveParameter("DiscounterCode", c.DiscounterCode);
-    db.saveParameter("PreAssessment", c.PreAssessment);
-    db.saveParameter("PostAssessment", c.PostAssessment);
-    db.saveParameter("PrntClientLetter", c.PrntClientLetter);
-    db.saveParameter("SaveBackup", c.SaveBackup);
-    db.saveParameter("ShowRelMsg", c.ShowRelMsg);
-    db.saveParameter("FilingReport", c.FilingReport);
-    db.saveParameter("CustomizedClientLetter", c.CustomizedClientLetter);
-
-    db.saveParameter("QuillorEmail", c.QuillorEmail);
-    db.saveParameter("QuillorPswd", c.QuillorPswd);
-    db.saveParameter("QLFromEmail", c.QLFromEmail);
+    Settings::Target target{m_config, m_strLastOpenPath, m_strLastImportPath};
+    Settings::saveAll(m_dbManager, target, Settings::WithPreferences);
     return 0;
 }

@@ -15,9 +15,6 @@
 
 namespace {
 
-constexpr ENUMTYPE_SLIP kT4 = 1;
-constexpr ENUMTYPE_FORM kCPT20 = 57;
-constexpr ENUMTYPE_FORM kSummary = 93;
 constexpr int kQppProvince = 11;
 constexpr int kMonths = 12;
 
@@ -55,7 +52,7 @@ void IndividualTaxData::CalculateOtherBenefits(bool gstCreditComputed, Individua
 {
     Q_UNUSED(other);
     TaxData_T1New* t1 = GetT1();
-    CTaxData_Form* summary = GetFormData(kSummary, false);
+    CTaxData_Form* summary = GetFormData(FORM_T1KS, false);
     if (t1 && summary)
         m_provMgr.CalcBenefit(gstCreditComputed, t1, summary);
 }
@@ -98,12 +95,12 @@ double IndividualTaxData::getF50329(double cap) const
 {
     bool elected = false;
     for (const STRUCT_FORMDATA_ITEM_2004* item : m_formList)
-        if (item->type == kCPT20)
+        if (item->type == FORM_CPT20)
             if (auto* cpt20 = qobject_cast<const TaxData_CPT20_New*>(item->data))
                 elected = taxrules::isPositiveAmount(cpt20->ElectionAmount.m_value);
     double total = 0.0;
     for (const STRUCT_SLIPDATA_ITEM_2004* item : m_slipList) {
-        auto* t4 = item->type == kT4 ? qobject_cast<const TaxData_Slip_T4*>(item->data) : nullptr;
+        auto* t4 = item->type == SLIP_T4 ? qobject_cast<const TaxData_Slip_T4*>(item->data) : nullptr;
         if (!t4 || t4->Province.m_value != kQppProvince)
             continue;
         if (taxrules::isPositiveAmount(t4->box16CppContributions.m_value))
@@ -120,7 +117,7 @@ double IndividualTaxData::getF50339(double cap) const
 {
     double total = 0.0;
     for (const STRUCT_SLIPDATA_ITEM_2004* item : m_slipList) {
-        auto* t4 = item->type == kT4 ? qobject_cast<const TaxData_Slip_T4*>(item->data) : nullptr;
+        auto* t4 = item->type == SLIP_T4 ? qobject_cast<const TaxData_Slip_T4*>(item->data) : nullptr;
         if (!t4)
             continue;
         if (t4->Province.m_value != kQppProvince) {

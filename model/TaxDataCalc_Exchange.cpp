@@ -15,13 +15,6 @@
 
 namespace {
 
-constexpr ENUMTYPE_FORM kSchedule2 = 3;
-constexpr ENUMTYPE_FORM kSchedule11 = 11;
-constexpr ENUMTYPE_FORM kT778 = 13;
-constexpr ENUMTYPE_FORM kT1032 = 118;
-constexpr ENUMTYPE_FORM kSchedule6 = 119;
-constexpr ENUMTYPE_FORM kT2205 = 124;
-
 template <typename Form>
 Form* formOf(IndividualTaxData* person, ENUMTYPE_FORM type)
 {
@@ -82,7 +75,7 @@ void exchangeSpouseAmounts(IndividualTaxData* from, TaxData_T1New& fromT1, TaxDa
 // withdrawal is the contributor's income.
 void exchangeT2205(IndividualTaxData* owner, TaxData_T1New& ownerT1, TaxData_T1New& otherT1)
 {
-    auto* t2205 = formOf<CTaxData_T2205>(owner, kT2205);
+    auto* t2205 = formOf<CTaxData_T2205>(owner, FORM_T2205);
     if (!t2205)
         return;
     t2205->SpouseName.m_value = CString(otherT1.FirstName.m_value + QLatin1Char(' ') + otherT1.LastName.m_value);
@@ -131,7 +124,7 @@ double creditsKeptByGiver(const TaxData_T1New& t1)
 void transferToSpouse(IndividualTaxData* giver, const TaxData_T1New& giverT1, IndividualTaxData* receiver,
                       const TaxData_T1New& receiverT1)
 {
-    auto* sch2 = formOf<TaxData_Sch2>(receiver, kSchedule2);
+    auto* sch2 = formOf<TaxData_Sch2>(receiver, FORM_SCH2);
     if (!sch2)
         return;
     // A full-year giver's amounts are for a full year; a receiver who lived
@@ -154,7 +147,7 @@ void transferToSpouse(IndividualTaxData* giver, const TaxData_T1New& giverT1, In
     sch2->FurtherAmount3.m_value = creditsKeptByGiver(giverT1);
     sch2->line36100AdjustedAmount.m_value =
         std::max(0.0, giverT1.line26000TaxableIncome.m_value - sch2->FurtherAmount3.m_value);
-    auto* sch11 = formOf<TaxData_Sch11>(giver, kSchedule11);
+    auto* sch11 = formOf<TaxData_Sch11>(giver, FORM_SCH11);
     sch2->SpouseTuitionTransfer.m_value = sch11 ? sch11->line32700Transferred.m_value : 0.0;
 }
 
@@ -177,7 +170,7 @@ double taxOf(const TaxData_T1New& t1)
 
 void giveSpouseTax(IndividualTaxData* owner, const TaxData_T1New& otherT1)
 {
-    auto* t1032 = formOf<TaxData_T1032_New>(owner, kT1032);
+    auto* t1032 = formOf<TaxData_T1032_New>(owner, FORM_T1032);
     if (t1032 && (t1032->ElectorIndicator.m_value == 0 || t1032->ElectorIndicator.m_value == 1))
         t1032->SpouseTax.m_value = taxOf(otherT1);
 }
@@ -199,8 +192,8 @@ void CFamilyTaxData::ExchangeCoupledTaxData(IndividualTaxData::EnumCalculateStep
     case IndividualTaxData::CalcStepPrepare: {
         exchangeIdentity(*taxpayerT1, *spouseT1);
         exchangeIdentity(*spouseT1, *taxpayerT1);
-        auto* mine = formOf<TaxData_T1032_New>(taxpayer, kT1032);
-        auto* theirs = formOf<TaxData_T1032_New>(spouse, kT1032);
+        auto* mine = formOf<TaxData_T1032_New>(taxpayer, FORM_T1032);
+        auto* theirs = formOf<TaxData_T1032_New>(spouse, FORM_T1032);
         if (mine && theirs)
             exchangePensionSplit(*mine, *theirs);
         break;
@@ -209,8 +202,8 @@ void CFamilyTaxData::ExchangeCoupledTaxData(IndividualTaxData::EnumCalculateStep
         // Step 1 has just filled the pensioner's eligible pension; the
         // transferee needs it before its split is checked in step 4 of this
         // same pass.
-        auto* mine = formOf<TaxData_T1032_New>(taxpayer, kT1032);
-        auto* theirs = formOf<TaxData_T1032_New>(spouse, kT1032);
+        auto* mine = formOf<TaxData_T1032_New>(taxpayer, FORM_T1032);
+        auto* theirs = formOf<TaxData_T1032_New>(spouse, FORM_T1032);
         if (mine && theirs)
             exchangePensionSplit(*mine, *theirs);
         exchangeSpouseAmounts(taxpayer, *taxpayerT1, *spouseT1);
@@ -226,8 +219,8 @@ void CFamilyTaxData::ExchangeCoupledTaxData(IndividualTaxData::EnumCalculateStep
         exchangeIncome(*spouseT1, *taxpayerT1);
         // Each T778 whose claimant answer is not 0 hands its owner's child
         // care deduction to the other spouse's form.
-        auto* mine = formOf<TaxData_T778New>(taxpayer, kT778);
-        auto* theirs = formOf<TaxData_T778New>(spouse, kT778);
+        auto* mine = formOf<TaxData_T778New>(taxpayer, FORM_T778);
+        auto* theirs = formOf<TaxData_T778New>(spouse, FORM_T778);
         if (mine && theirs) {
             if (mine->Choice1.m_value != 0)
                 theirs->SpouseDeduction.m_value = taxpayerT1->line21400ChildCare.m_value;
@@ -245,8 +238,8 @@ void CFamilyTaxData::ExchangeCoupledTaxData(IndividualTaxData::EnumCalculateStep
     case IndividualTaxData::CalcStepFederalTax: {
         spouse->m_provMgr.ExchangeCoupledInfoForProvTax_MainlyS2(&taxpayer->m_provMgr);
         taxpayer->m_provMgr.ExchangeCoupledInfoForProvTax_MainlyS2(&spouse->m_provMgr);
-        auto* mine = formOf<TaxData_Sch6>(taxpayer, kSchedule6);
-        auto* theirs = formOf<TaxData_Sch6>(spouse, kSchedule6);
+        auto* mine = formOf<TaxData_Sch6>(taxpayer, FORM_SCH6);
+        auto* theirs = formOf<TaxData_Sch6>(spouse, FORM_SCH6);
         if (mine && theirs) {
             const int myIndicator = mine->SpouseIndicator.m_value;
             mine->Crosswise1.m_value = theirs->NetIncome.m_value;

@@ -18,21 +18,6 @@ Form* formOf(IndividualTaxData& person, ENUMTYPE_FORM type)
     return qobject_cast<Form*>(person.GetFormData(type, false));
 }
 
-constexpr ENUMTYPE_FORM kSchedule2 = 3;
-constexpr ENUMTYPE_FORM kSchedule5 = 6;
-constexpr ENUMTYPE_FORM kSchedule11 = 11;
-constexpr ENUMTYPE_FORM kT778 = 13;
-constexpr ENUMTYPE_FORM kT1DD = 52;
-constexpr ENUMTYPE_FORM kSummary = 93;
-constexpr ENUMTYPE_FORM kT183 = 96;
-constexpr ENUMTYPE_FORM kT1013 = 117;
-constexpr ENUMTYPE_FORM kRC381 = 148;
-constexpr ENUMTYPE_FORM kSchedule8 = 150;
-constexpr ENUMTYPE_FORM kUnusedForm = 166;
-constexpr ENUMTYPE_FORM kT185 = 181;
-constexpr ENUMTYPE_FORM kT1248SchD = 207;
-constexpr ENUMTYPE_FORM kInstalments = 209;
-
 } // namespace
 
 CalcDays IndividualTaxData::calcDays() const
@@ -88,10 +73,10 @@ int IndividualTaxData::_autoAddOneRelatedForm(ENUMTYPE_FORM type)
 
 int IndividualTaxData::_autoAddSomeForms()
 {
-    int created = _autoAddOneRelatedForm(kSchedule2) + _autoAddOneRelatedForm(kSchedule11);
+    int created = _autoAddOneRelatedForm(FORM_SCH2) + _autoAddOneRelatedForm(FORM_SCH11);
     // The child care form brings its provincial form, never the reverse.
-    if (HasForm(kT778)) {
-        const ENUMTYPE_FORM related = m_provMgr.FindRelatedForm1(kT778);
+    if (HasForm(FORM_T778)) {
+        const ENUMTYPE_FORM related = m_provMgr.FindRelatedForm1(FORM_T778);
         if (related != 0 && !HasForm(related) && GetFormData(related, true))
             ++created;
     }
@@ -100,7 +85,7 @@ int IndividualTaxData::_autoAddSomeForms()
 
 int IndividualTaxData::_autoCreateSch8RC381(int selector)
 {
-    const ENUMTYPE_FORM type = selector == 1 ? kSchedule8 : selector == 2 ? kRC381 : 0;
+    const ENUMTYPE_FORM type = selector == 1 ? FORM_SCH8 : selector == 2 ? FORM_RC381 : 0;
     if (type == 0 || HasForm(type))
         return 0;
     return GetFormData(type, true) ? 1 : 0;
@@ -117,14 +102,14 @@ int IndividualTaxData::_autoRemoveSomeForms()
                 return;
             }
     };
-    if (HasForm(kUnusedForm))
-        removeFirst(kUnusedForm);
+    if (HasForm(FORM_SCH14))
+        removeFirst(FORM_SCH14);
     if (const TaxData_T1New* t1 = GetT1()) {
         const int selector = t1->PensionPlanSelector.m_value;
-        if (selector == 1 && HasForm(kRC381))
-            removeFirst(kRC381);
-        else if (selector == 2 && HasForm(kSchedule8))
-            removeFirst(kSchedule8);
+        if (selector == 1 && HasForm(FORM_RC381))
+            removeFirst(FORM_RC381);
+        else if (selector == 2 && HasForm(FORM_SCH8))
+            removeFirst(FORM_SCH8);
     }
     return removed;
 }
@@ -136,10 +121,10 @@ void IndividualTaxData::ExchangeDataBeforeCalc(const CalcChange& changed)
     // Schedule 5's first amount is mirrored on the return; an edit of it on
     // Schedule 5 itself (a form, not the slip of the same number) goes to
     // the mirror, which hands it back before Schedule 5 calculates.
-    if (!changed.isForm(kSchedule5))
+    if (!changed.isForm(FORM_SCH5))
         return;
     TaxData_T1New* t1 = GetT1();
-    auto* sch5 = formOf<TaxData_Sch5>(*this, kSchedule5);
+    auto* sch5 = formOf<TaxData_Sch5>(*this, FORM_SCH5);
     if (t1 && sch5)
         t1->Sch5Amount1.m_value = sch5->FirstAmount.m_value;
 }
@@ -151,10 +136,10 @@ void IndividualTaxData::calculateStep0(const CalcChange& changed)
         return; // nothing to prepare without a return
     ExchangeDataBeforeCalc(changed);
 
-    m_provMgr.setTaxFormInfo(t1, GetFormData(kSchedule5, false));
+    m_provMgr.setTaxFormInfo(t1, GetFormData(FORM_SCH5, false));
     m_provMgr.ExchangeDataBeforeCalc(changed.isInterviewData(), changed.typeForPlugins(), t1);
 
-    auto* scheduleD = formOf<TaxData_T1248SchD>(*this, kT1248SchD);
+    auto* scheduleD = formOf<TaxData_T1248SchD>(*this, FORM_T1248_SCHD);
     t1->FactualResident.m_value = scheduleD && scheduleD->isFactualResident() ? 1 : 0;
 
     // Step 1 rebuilds these from the spousal RRSP form.
@@ -168,7 +153,7 @@ void IndividualTaxData::calculateStep0(const CalcChange& changed)
         CopyTaxPreparerInfo();
 
     const PreparerInfo& preparer = preparerInfo();
-    if (auto* t183 = formOf<TaxData_T183New>(*this, kT183)) {
+    if (auto* t183 = formOf<TaxData_T183New>(*this, FORM_T183)) {
         t183->ReFile.m_value = t1->ReFileFlag.m_value != 0 ? 1 : 0;
         t183->Email.m_value = t1->Email.m_value;
         t183->PreparerName.m_value = preparer.BusinessName;
@@ -178,13 +163,13 @@ void IndividualTaxData::calculateStep0(const CalcChange& changed)
         t183->EFilePassword.m_value = CString();
         t183->SoftwareCode.m_value = preparer.EfileSoftwareCode;
     }
-    if (auto* t185 = formOf<TaxData_T185>(*this, kT185)) {
+    if (auto* t185 = formOf<TaxData_T185>(*this, FORM_T185)) {
         t185->PreparerName.m_value = preparer.BusinessName;
         t185->EFileNumber.m_value = preparer.BusinessEFileNum;
         t185->EFilePassword.m_value = CString();
         t185->SoftwareCode.m_value = preparer.EfileSoftwareCode;
     }
-    if (auto* t1013 = formOf<TaxData_T1013New>(*this, kT1013)) {
+    if (auto* t1013 = formOf<TaxData_T1013New>(*this, FORM_T1013)) {
         t1013->SoftwareCode.m_value = CString(preparer.EfileSoftwareCode + QStringLiteral("H"));
         t1013->FirstName.m_value = t1->FirstName.m_value;
         t1013->LastName.m_value = t1->LastName.m_value;
@@ -192,7 +177,7 @@ void IndividualTaxData::calculateStep0(const CalcChange& changed)
         t1013->Phone.m_value = t1->HomePhone.m_value;
         t1013->Calculate01();
     }
-    if (auto* t1dd = formOf<CTaxData_T1DD>(*this, kT1DD)) {
+    if (auto* t1dd = formOf<CTaxData_T1DD>(*this, FORM_T1DD)) {
         t1->DepositBranch.m_value = t1dd->BranchNumber.m_value;
         t1->DepositInstitution.m_value = t1dd->InstitutionNumber.m_value;
         t1->DepositAccount.m_value = t1dd->AccountNumber.m_value;
@@ -211,8 +196,8 @@ int IndividualTaxData::calculateStep6()
     const int removed = _autoRemoveSomeForms();
 
     TaxData_T1New* t1 = GetT1();
-    auto* summary = formOf<TaxData_T1KSNew>(*this, kSummary);
-    auto* instalments = formOf<TaxData_InstalmentCalc>(*this, kInstalments);
+    auto* summary = formOf<TaxData_T1KSNew>(*this, FORM_T1KS);
+    auto* instalments = formOf<TaxData_InstalmentCalc>(*this, FORM_INSTALMENT_CALC);
     if (!instalments) {
         if (summary) {
             summary->InstalmentAmount1.m_value = 0.0;

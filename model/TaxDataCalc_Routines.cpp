@@ -13,16 +13,11 @@
 #include "companion/forms/federal/others.h"
 #include "companion/forms/federal/statements.h"
 #include "companion/forms/t1/taxdata_t1new.h"
+#include "companion/rules/federalconstants2024.h"
 #include "companion/rules/money.h"
 #include "model/formreaders.h"
 
 namespace {
-
-constexpr ENUMTYPE_FORM kT778 = 13;
-constexpr ENUMTYPE_FORM kT691 = 31;
-constexpr ENUMTYPE_FORM kT1032 = 118;
-constexpr ENUMTYPE_FORM kDividendWorksheet = 210;
-constexpr double kPensionAmountLimit = 2000.0;
 
 using taxrules::isPositiveAmount;
 using taxrules::isPresentAmount;
@@ -60,7 +55,7 @@ void clearSplitLines(TaxData_T1New& t1)
 
 double statementNet(const STRUCT_FORMDATA_ITEM_2004* item)
 {
-    if (item->type == 12) {
+    if (item->type == FORM_T776) {
         if (auto* form = qobject_cast<const TaxData_T776New*>(item->data))
             return form->NetResult.m_value;
         return 0.0;
@@ -103,7 +98,7 @@ void IndividualTaxData::_calculateT1032_step1()
     TaxData_T1New* t1 = GetT1();
     if (!t1)
         return;
-    auto* t1032 = qobject_cast<TaxData_T1032_New*>(GetFormData(kT1032, false));
+    auto* t1032 = qobject_cast<TaxData_T1032_New*>(GetFormData(FORM_T1032, false));
     const int role = t1032 ? t1032->ElectorIndicator.m_value : -1;
     if (role == 0) {
         // This person is the pensioner and deducts the split.
@@ -133,20 +128,20 @@ void IndividualTaxData::_calculateT1032_step2()
     TaxData_T1New* t1 = GetT1();
     if (!t1)
         return;
-    auto* t1032 = qobject_cast<TaxData_T1032_New*>(GetFormData(kT1032, false));
+    auto* t1032 = qobject_cast<TaxData_T1032_New*>(GetFormData(FORM_T1032, false));
     const int role = t1032 ? t1032->ElectorIndicator.m_value : -1;
     if (role == 0) {
         t1032->CalculatePensionInc();
         t1032->CalculateIncomeTax();
         const double kept = std::max(0.0, t1032->EligiblePension.m_value - t1032->line10321SplitAmount.m_value);
-        t1->line31400PensionIncomeAmount.setAmount(std::min(kPensionAmountLimit, kept));
+        t1->line31400PensionIncomeAmount.setAmount(std::min(taxrules::federalConstant(taxrules::FedKey::PensionAmountMax), kept));
         t1->PensionTransfer.m_value = -t1032->TransferredTax.m_value;
     } else if (role == 1) {
         t1032->CalculatePensionInc();
         t1032->CalculateIncomeTax();
         t1->F5344Amount.m_value = t1032->getF5344();
         const double received = t1032->JointAmount4.m_value + t1032->line10321SplitAmount.m_value;
-        t1->line31400PensionIncomeAmount.setAmount(std::min(kPensionAmountLimit, std::max(0.0, received)));
+        t1->line31400PensionIncomeAmount.setAmount(std::min(taxrules::federalConstant(taxrules::FedKey::PensionAmountMax), std::max(0.0, received)));
         t1->PensionTransfer.m_value = t1032->TransferredTax.m_value;
     } else {
         clearSplitLines(*t1);
@@ -178,7 +173,7 @@ double IndividualTaxData::CalculateF5530ForT778() const
     const TaxData_T1New* t1 = GetT1();
     const TaxData_T778New* t778 = nullptr;
     for (const STRUCT_FORMDATA_ITEM_2004* item : m_formList)
-        if (item->type == kT778 && !t778)
+        if (item->type == FORM_T778 && !t778)
             t778 = qobject_cast<const TaxData_T778New*>(item->data);
     if (!t1 || !t778)
         return 0.0;
@@ -244,8 +239,8 @@ void IndividualTaxData::CalculateAdjustment()
         return;
     const double rental = t1->line12600NetRental.m_value;
     const double grossRental = t1->line12599GrossRental.m_value;
-    auto* worksheet = qobject_cast<TaxData_WS_D1*>(GetFormData(kDividendWorksheet, false));
-    auto* t691 = qobject_cast<TaxData_T691New*>(GetFormData(kT691, false));
+    auto* worksheet = qobject_cast<TaxData_WS_D1*>(GetFormData(FORM_WS_D1, false));
+    auto* t691 = qobject_cast<TaxData_T691New*>(GetFormData(FORM_T691, false));
 
     const bool fullMarking = (isPositiveAmount(rental) && worksheet && isPositiveAmount(worksheet->line12000.m_value))
                              || taxrules::isNegativeAmount(rental)

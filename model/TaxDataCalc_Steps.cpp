@@ -38,12 +38,12 @@ constexpr double kRestrictedFarmMaximumLoss = -17500.0;
 
 // Income the user enters on the T1 because no slip reports it (tips, casual
 // earnings, interest paid without a T5, other income) joins the slip totals
-// of its line.
+// of its line; so does the person's part of the couple's shareable interest.
 void addIncomeNotOnSlips(TaxData_T1New& t1)
 {
     t1.line10100EmploymentIncome.addAmount(t1.line10100NotOnSlip.m_value);
     t1.line10400OtherEmploymentIncome.addAmount(t1.line10400NotOnSlip.m_value);
-    t1.line12100InterestIncome.addAmount(t1.line12100NotOnSlip.m_value);
+    t1.line12100InterestIncome.addAmount(t1.line12100NotOnSlip.m_value + t1.line12100CoupleInterestShare.m_value);
     t1.line13000OtherIncome.addAmount(t1.line13000NotOnSlip.m_value);
     t1.line13000Description.m_value = t1.line13000NotOnSlipDescription.m_value;
 }
@@ -110,14 +110,14 @@ void slipTotalsIntoReturn(const STRUCT_SLIPDATA_CALCULATION& s, TaxData_T1New& t
         t1.UnclassifiedSlipIncome.m_value += deathBenefits - kDeathBenefitExemption;
     t1.line13000OtherIncome.addAmount(t1.UnclassifiedSlipIncome.m_value);
 
-    if (auto* sch3 = formOf<TaxData_Sch3>(person, 4))
+    if (auto* sch3 = formOf<TaxData_Sch3>(person, FORM_SCH3))
         sch3->SlipFedAmount.m_value = s.t3Box21 + s.t5Box18 + s.t5013Share15Unmarked + s.t5013Share15Marked +
                                       s.t4psAmount07;
-    if (auto* sch9 = formOf<TaxData_Sch9>(person, 9)) {
+    if (auto* sch9 = formOf<TaxData_Sch9>(person, FORM_SCH9)) {
         sch9->SlipDonations1.m_value = s.t4Box46;
         sch9->SlipDonations2.m_value = s.t4aBox46;
     }
-    if (auto* ws = formOf<TaxData_WS_D1>(person, 210)) {
+    if (auto* ws = formOf<TaxData_WS_D1>(person, FORM_WS_D1)) {
         ws->EligibleActual.m_value = s.t5Box24 + s.t3Box49 + s.t4psAmount01 + s.t5013Share12;
         ws->EligibleTaxable.m_value = s.t5Box25 + s.t3Box50 + s.t4psAmount02 + s.t5013Share16;
         ws->EligibleCredit.m_value = s.t5Box26 + s.t3Box51 + s.t4psAmount03;
@@ -126,11 +126,11 @@ void slipTotalsIntoReturn(const STRUCT_SLIPDATA_CALCULATION& s, TaxData_T1New& t
         ws->OtherCredit.m_value = s.t5Box12 + s.t3Box39 + s.t4psAmount06 + s.t5013Share21;
         ws->Interest.m_value = t1.line12100InterestIncome.m_value;
     }
-    if (auto* t2209 = formOf<TaxData_T2209_2036>(person, 35)) {
+    if (auto* t2209 = formOf<TaxData_T2209_2036>(person, FORM_T2209)) {
         t2209->ForeignNonBusinessIncome.m_value = s.t5Box15 + s.t3Box25;
         t2209->ForeignTaxPaid.m_value = s.t5Box16 + s.t3Box34 + s.t4psAmount12;
     }
-    if (auto* t936 = formOf<TaxData_T936New>(person, 32))
+    if (auto* t936 = formOf<TaxData_T936New>(person, FORM_T936))
         t936->line68150.m_value = s.t3Box21;
     t1.support68150.m_value = s.t3Box21;
 }
@@ -189,7 +189,7 @@ void addPartnerships(IndividualTaxData& person, TaxData_T1New& t1, double& farmi
 
 void addBusinessStatement(TaxData_T2125_New& f, TaxData_T1New& t1)
 {
-    const bool commission = f.getType() == 131;
+    const bool commission = f.getType() == FORM_T2125_COMMISSION;
     const int kind = commission ? -2 : f.IncomeKind.m_value;
     double net = f.NetResult.m_value;
     if (f.PartnershipIndicator.m_value) {
@@ -295,7 +295,7 @@ void addStatements(IndividualTaxData& person, TaxData_T1New& t1, double farmingN
     });
     for (ENUMTYPE_FORM type : {ENUMTYPE_FORM(131), ENUMTYPE_FORM(125)}) {
         forEachItem(person, type, [&](CTaxData_Form* form) {
-            (type == 131 ? t1.CommissionCount : t1.BusinessCount).m_value += 1;
+            (type == FORM_T2125_COMMISSION ? t1.CommissionCount : t1.BusinessCount).m_value += 1;
             auto* f = qobject_cast<TaxData_T2125_New*>(form);
             if (!f)
                 return;
@@ -318,17 +318,17 @@ double addPrincipalResidences(IndividualTaxData& person, const TaxData_T1New& t1
             f.SIN.m_value = t1.SIN.m_value;
             f.Calculate01();
             sum += f.Gain.m_value;
-            if (taxrules::isPresentAmount(sum) && !person.HasForm(4))
-                person.GetFormData(4, true);
+            if (taxrules::isPresentAmount(sum) && !person.HasForm(FORM_SCH3))
+                person.GetFormData(FORM_SCH3, true);
         });
     return sum;
 }
 
 void calculateCapitalGains(IndividualTaxData& person, TaxData_T1New& t1, double t2091Sum)
 {
-    auto* sch3 = formOf<TaxData_Sch3>(person, 4);
+    auto* sch3 = formOf<TaxData_Sch3>(person, FORM_SCH3);
     if (!sch3) {
-        t1.line12700TaxableCapitalGains.setAmount(t1.CapitalGainAmount.m_value);
+        t1.line12700TaxableCapitalGains.setAmount(t1.CapitalGainAmount.m_value + t1.line12700CoupleGainShare.m_value);
         t1.CapitalGainReduction.m_value = 0;
         t1.CapitalGainsDeductionBase.m_value = 0;
         t1.MortgageForeclosure.m_value = 0;
@@ -336,7 +336,7 @@ void calculateCapitalGains(IndividualTaxData& person, TaxData_T1New& t1, double 
     }
     sch3->DeceasedFlag.m_value = t1.IsDeceased() ? 1 : 0;
     sch3->T2091Sum.m_value = t2091Sum;
-    const auto* t1170 = formOf<TaxData_T1170>(person, 113);
+    const auto* t1170 = formOf<TaxData_T1170>(person, FORM_T1170);
     auto pair = [](CFloatField& amount, CFloatField& base, const CFloatField* a, const CFloatField* b) {
         base.m_value = b ? b->m_value : 0.0;
         amount.m_value = (a && taxrules::isPositiveAmount(base.m_value)) ? a->m_value : 0.0;
@@ -345,12 +345,12 @@ void calculateCapitalGains(IndividualTaxData& person, TaxData_T1New& t1, double 
     pair(sch3->T1170Amount2, sch3->T1170Base2, t1170 ? &t1170->Amount2 : nullptr, t1170 ? &t1170->Base2 : nullptr);
     pair(sch3->T1170Amount3, sch3->T1170Base3, t1170 ? &t1170->Amount3 : nullptr, t1170 ? &t1170->Base3 : nullptr);
     sch3->T1Amount.m_value = t1.T1170Amount.m_value;
-    const auto* t2017 = formOf<TaxData_T2017New>(person, 37);
+    const auto* t2017 = formOf<TaxData_T2017New>(person, FORM_T2017);
     sch3->T2017Reserve.m_value = t2017 ? t2017->Reserves.m_value : 0.0;
     sch3->CalculateBeforeLine193();
     sch3->CalculateTaxableCapGain();
     sch3->CalculateCapGainReduction();
-    const double gains = sch3->Result.m_value + t1.CapitalGainAmount.m_value;
+    const double gains = sch3->Result.m_value + t1.CapitalGainAmount.m_value + t1.line12700CoupleGainShare.m_value;
     t1.line12700TaxableCapitalGains.setAmount((!taxrules::isPositiveAmount(gains) && !t1.IsDeceased()) ? 0.0 : gains);
     t1.CapitalGainsDeductionBase.m_value = sch3->Result2.m_value;
     t1.CapitalGainReduction.m_value = sch3->Result3.m_value;
@@ -382,16 +382,16 @@ int IndividualTaxData::CalculateStep1(const CalcChange& changed)
     // forms the slips call for. Whichever part of this step adds T90,
     // Schedule 8 or RC381, the step reports it, so the caller knows the
     // form set changed.
-    const bool hadT90 = HasForm(171), hadSch8 = HasForm(150), hadRc381 = HasForm(148);
+    const bool hadT90 = HasForm(FORM_T90), hadSch8 = HasForm(FORM_SCH8), hadRc381 = HasForm(FORM_RC381);
     STRUCT_SLIPDATA_CALCULATION s;
     std::set<ENUMTYPE_FORM> needed;
     PrepareSlipsBeforeCalculate(s, needed, true);
     // 4.
-    if (auto* ws = formOf<TaxData_WS_D1>(*this, 210))
+    if (auto* ws = formOf<TaxData_WS_D1>(*this, FORM_WS_D1))
         ws->resetDivDetailsAmounts();
-    if (auto* t2222 = formOf<CTaxData_T2222>(*this, 49))
+    if (auto* t2222 = formOf<CTaxData_T2222>(*this, FORM_T2222))
         t2222->SlipAmount1.m_value = t2222->SlipAmount2.m_value = 0;
-    if (auto* t2209 = formOf<TaxData_T2209_2036>(*this, 35))
+    if (auto* t2209 = formOf<TaxData_T2209_2036>(*this, FORM_T2209))
         t2209->ForeignNonBusinessIncome.m_value = t2209->ForeignTaxPaid.m_value = t2209->ProvincialIncome.m_value =
             t2209->ProvincialTax.m_value = 0;
     // 5.
@@ -405,14 +405,14 @@ int IndividualTaxData::CalculateStep1(const CalcChange& changed)
         t1->InfirmDependantsAll.m_value = m_pDependants->GetInfirmDependantsNumberNotUnderAge(-1);
     }
     // 7.
-    if (auto* sch6 = formOf<TaxData_Sch6>(*this, 119))
+    if (auto* sch6 = formOf<TaxData_Sch6>(*this, FORM_SCH6))
         sch6->setACWBAmounts(s.rc210Box10, s.rc210Box11);
     // 8.
     slipTotalsIntoReturn(s, *t1, *this);
     t1->TaxExemptIncomeAnswer.m_value = s.hasIndianActIncome ? 1 : 0;
-    auto* t90 = formOf<TaxData_T90>(*this, 171);
+    auto* t90 = formOf<TaxData_T90>(*this, FORM_T90);
     if (!t90 && (taxrules::isPositiveAmount(s.t4Box71) || s.hasIndianActIncome))
-        t90 = static_cast<TaxData_T90*>(GetFormData(171, true));
+        t90 = static_cast<TaxData_T90*>(GetFormData(FORM_T90, true));
     if (t90) {
         t90->Total.m_value = s.t4Box71;
         t90->Flag.m_value = (taxrules::isPositiveAmount(s.t4Box71) || s.hasIndianActIncome) ? 1 : 0;
@@ -425,10 +425,10 @@ int IndividualTaxData::CalculateStep1(const CalcChange& changed)
         selector = 1;
     t1->PensionPlanSelector.m_value = selector;
     _autoCreateSch8RC381(selector);
-    const int created = int(!hadT90 && HasForm(171)) + int(!hadSch8 && HasForm(150)) + int(!hadRc381 && HasForm(148));
+    const int created = int(!hadT90 && HasForm(FORM_T90)) + int(!hadSch8 && HasForm(FORM_SCH8)) + int(!hadRc381 && HasForm(FORM_RC381));
     const int placement = (s.t4HasPlacementAgency || s.t4HasKind1 || s.t4HasKind2) ? 1 : 0;
     const int employment = taxrules::isPresentAmount(t1->line10100EmploymentIncome.m_value) ? 1 : 0;
-    if (auto* rc381 = formOf<TaxData_RC381>(*this, 148)) {
+    if (auto* rc381 = formOf<TaxData_RC381>(*this, FORM_RC381)) {
         rc381->EmploymentIncomePresent.m_value = employment;
         rc381->SlipContributions.m_value = s.t4Box16;
         rc381->ExemptSeen.m_value = (s.t4CppExemptSeen ? 1 : 0) | (s.t4QppExemptSeen ? 0x100 : 0);
@@ -437,7 +437,7 @@ int IndividualTaxData::CalculateStep1(const CalcChange& changed)
         rc381->SlipCountDifference.m_value = s.getT4Count() - s.getNonQPPT4Count();
         rc381->PlacementAgency.m_value = placement;
     }
-    if (auto* sch8 = formOf<TaxData_Sch8_14>(*this, 150)) {
+    if (auto* sch8 = formOf<TaxData_Sch8_14>(*this, FORM_SCH8)) {
         sch8->ExemptSeen.m_value = s.t4CppExemptSeen ? 1 : 0;
         sch8->NonQppSlipCount.m_value = s.t4NonQppCount;
         sch8->EmploymentIncomePresent.m_value = employment;
@@ -446,11 +446,11 @@ int IndividualTaxData::CalculateStep1(const CalcChange& changed)
         sch8->SecondAdditional.m_value = s.t4Box16A;
         sch8->PlacementAgency.m_value = placement;
     }
-    if (auto* cpt20 = formOf<TaxData_CPT20_New>(*this, 57)) {
+    if (auto* cpt20 = formOf<TaxData_CPT20_New>(*this, FORM_CPT20)) {
         cpt20->clearEntry();
         int n = 0;
         for (STRUCT_SLIPDATA_ITEM_2004* item : m_slipList) {
-            if (item->type != 1 || !item->data)
+            if (item->type != SLIP_T4 || !item->data)
                 continue;
             if (++n > 6)
                 break; // further T4s are reported by validation
@@ -462,14 +462,14 @@ int IndividualTaxData::CalculateStep1(const CalcChange& changed)
         }
     }
     if (taxrules::isPositiveAmount(s.prppEmployeeCurrentYear) || taxrules::isPositiveAmount(s.prppEmployeePriorYear))
-        GetFormData(7, true);
-    if (auto* sch7 = formOf<TaxData_Sch7>(*this, 7)) {
+        GetFormData(FORM_SCH7, true);
+    if (auto* sch7 = formOf<TaxData_Sch7>(*this, FORM_SCH7)) {
         sch7->PrppCurrentYear.m_value = s.prppEmployeeCurrentYear;
         sch7->PrppPriorYear.m_value = s.prppEmployeePriorYear;
     }
     if (taxrules::isPositiveAmount(s.prppExemptIncomeCurrentYear) || taxrules::isPositiveAmount(s.prppExemptIncomePriorYear))
-        GetFormData(149, true);
-    if (auto* rc383 = formOf<TaxData_RC383>(*this, 149)) {
+        GetFormData(FORM_RC383, true);
+    if (auto* rc383 = formOf<TaxData_RC383>(*this, FORM_RC383)) {
         rc383->Income.m_value = std::max({rc383->Income.m_value, s.t4Box71, s.t4Box88});
         rc383->PriorYear.m_value = s.prppExemptIncomePriorYear;
         rc383->CurrentYear.m_value = s.prppExemptIncomeCurrentYear;
@@ -483,7 +483,7 @@ int IndividualTaxData::CalculateStep1(const CalcChange& changed)
     } else {
         t1->AnnuityAmount.m_value = s.t4rspBox16Unmarked;
     }
-    if (auto* t1032 = formOf<TaxData_T1032_New>(*this, 118);
+    if (auto* t1032 = formOf<TaxData_T1032_New>(*this, FORM_T1032);
         t1032 && t1->GetAge() > 64 && t1032->ElectorIndicator.m_value == 0)
         t1032->AnnuityFromRca.m_value = s.t4arcaAmount4;
     // Annuities that count as pension go with the pensions; the rest is
@@ -507,11 +507,11 @@ int IndividualTaxData::CalculateStep1(const CalcChange& changed)
     // 12 to 14.
     double farmingNet = 0;
     addPartnerships(*this, *t1, farmingNet);
-    auto* t1212 = formOf<TaxData_T1212New>(*this, 18);
+    auto* t1212 = formOf<TaxData_T1212New>(*this, FORM_T1212);
     if (t1212)
         t1212->Calculate01();
     t1->T1212Amount.m_value = t1212 ? t1212->Result.m_value / 2.0 : 0.0;
-    auto* t2043 = formOf<TaxData_T2043>(*this, 193);
+    auto* t2043 = formOf<TaxData_T2043>(*this, FORM_T2043);
     if (t2043)
         t2043->Calculate01();
     t1->T2043Amount.m_value = t2043 ? t2043->Result.m_value : 0.0;
@@ -519,15 +519,15 @@ int IndividualTaxData::CalculateStep1(const CalcChange& changed)
     addStatements(*this, *t1, farmingNet);
     const double t2091Sum = addPrincipalResidences(*this, *t1);
     // 15, 16.
-    if (auto* t2017 = formOf<TaxData_T2017New>(*this, 37))
+    if (auto* t2017 = formOf<TaxData_T2017New>(*this, FORM_T2017))
         t2017->Calculate01();
-    auto* t1170 = formOf<TaxData_T1170>(*this, 113);
+    auto* t1170 = formOf<TaxData_T1170>(*this, FORM_T1170);
     if (t1170)
         t1170->Calculate01();
     t1->T1170Amount.m_value = t1170 ? t1170->Result.m_value : 0.0;
     calculateCapitalGains(*this, *t1, t2091Sum);
     // 18. Dividends.
-    if (auto* ws = formOf<TaxData_WS_D1>(*this, 210)) {
+    if (auto* ws = formOf<TaxData_WS_D1>(*this, FORM_WS_D1)) {
         ws->Calculate01();
         t1->line12010OtherThanEligibleDividends.setAmount(ws->getF12010());
         t1->line12000TaxableDividends.setAmount(ws->getF12000());
@@ -538,7 +538,7 @@ int IndividualTaxData::CalculateStep1(const CalcChange& changed)
         t1->line12000TaxableDividends.setAmount(t1->DividendAmount.m_value);
     }
     // 19. Spousal plan withdrawals.
-    if (auto* t2205 = formOf<CTaxData_T2205>(*this, 124)) {
+    if (auto* t2205 = formOf<CTaxData_T2205>(*this, FORM_T2205)) {
         t2205->Year.m_value = CString("2024");
         t2205->Name.m_value = t1->ConstructFullName();
         t2205->SIN.m_value = t1->SIN.m_value;
@@ -562,14 +562,14 @@ int IndividualTaxData::CalculateStep2()
     PrepareSlipsBeforeCalculate(s, needed, false);
     t1->CalculateTotalIncome(true);
     // 2. RRSP and FHSA.
-    if (auto* sch7 = formOf<TaxData_Sch7>(*this, 7)) {
+    if (auto* sch7 = formOf<TaxData_Sch7>(*this, FORM_SCH7)) {
         sch7->Input.m_value = t1->line10100EmploymentIncome.m_value;
         sch7->Calculate01();
         t1->line20800RrspDeduction.setAmount(sch7->Result.m_value);
     } else {
         t1->line20800RrspDeduction.setAmount(0);
     }
-    if (auto* sch15 = formOf<TaxData_Sch15>(*this, 205)) {
+    if (auto* sch15 = formOf<TaxData_Sch15>(*this, FORM_SCH15)) {
         sch15->Age.m_value = t1->GetAge();
         sch15->Contributions.m_value = s.fhsaBox18;
         sch15->Calculate01();
@@ -578,7 +578,7 @@ int IndividualTaxData::CalculateStep2()
         t1->line20805FhsaDeduction.setAmount(0);
     }
     // 3. Disability supports.
-    if (auto* t929 = formOf<TaxData_T929New>(*this, 14)) {
+    if (auto* t929 = formOf<TaxData_T929New>(*this, FORM_T929)) {
         double income = t1->line10100EmploymentIncome.m_value + t1->line10400OtherEmploymentIncome.m_value;
         for (const CFloatField* net : {&t1->line13500BusinessNet, &t1->line13700ProfessionalNet,
                                        &t1->line13900CommissionNet, &t1->line14100FarmingNet,
@@ -603,8 +603,8 @@ int IndividualTaxData::CalculateStep2()
     });
     t1->line21900MovingExpenses.setAmount(moving);
     // 5. Exploration expenses.
-    auto* t2038 = formOf<TaxData_T2038New>(*this, 20);
-    if (auto* t1229 = formOf<CTaxData_T1229>(*this, 107)) {
+    auto* t2038 = formOf<TaxData_T2038New>(*this, FORM_T2038);
+    if (auto* t1229 = formOf<CTaxData_T1229>(*this, FORM_T1229)) {
         t1229->Calculate01();
         t1->line22400ExplorationExpenses.setAmount(t1229->Result.m_value);
         if (t2038) {
@@ -633,7 +633,7 @@ int IndividualTaxData::CalculateStep2()
         f.Calculate01();
         expenses += f.Result.m_value;
     });
-    if (auto* rc359 = formOf<TaxData_RC359>(*this, 145)) {
+    if (auto* rc359 = formOf<TaxData_RC359>(*this, FORM_RC359)) {
         rc359->Province.m_value = m_province;
         rc359->Calculate01();
         expenses += rc359->ResultExpenses.m_value;
@@ -641,7 +641,7 @@ int IndividualTaxData::CalculateStep2()
     }
     t1->line22900EmploymentExpenses.setAmount(expenses);
     // 7. Clergy residence.
-    if (auto* t1223 = formOf<CTaxData_T1223>(*this, 103)) {
+    if (auto* t1223 = formOf<CTaxData_T1223>(*this, FORM_T1223)) {
         t1223->LastName.m_value = t1->LastName.m_value;
         t1223->FirstName.m_value = t1->FirstName.m_value;
         t1223->Year.m_value = CString("2024");
@@ -656,7 +656,7 @@ int IndividualTaxData::CalculateStep2()
     }
     // 8 to 16. Self-employment, employment insurance and the pension plan.
     const double selfEmployment = t1->getSelfEmploymentIncomeForCPP();
-    if (auto* sch13 = formOf<TaxData_Sch13>(*this, 139)) {
+    if (auto* sch13 = formOf<TaxData_Sch13>(*this, FORM_SCH13)) {
         sch13->TotalEarnings.m_value = t1->line13500BusinessNet.m_value + t1->line13700ProfessionalNet.m_value +
                                        t1->line13900CommissionNet.m_value + t1->line14100FarmingNet.m_value +
                                        t1->line14300FishingNet.m_value + t1->SelfEmploymentOther1.m_value;
@@ -665,9 +665,9 @@ int IndividualTaxData::CalculateStep2()
     } else {
         t1->line31217EiSelfEmployed.setAmount(t1->line42120EiSelfEmployedPayable.m_value = 0);
     }
-    auto* cpt20 = formOf<TaxData_CPT20_New>(*this, 57);
-    auto* sch8 = formOf<TaxData_Sch8_14>(*this, 150);
-    auto* rc381 = formOf<TaxData_RC381>(*this, 148);
+    auto* cpt20 = formOf<TaxData_CPT20_New>(*this, FORM_CPT20);
+    auto* sch8 = formOf<TaxData_Sch8_14>(*this, FORM_SCH8);
+    auto* rc381 = formOf<TaxData_RC381>(*this, FORM_RC381);
     if (cpt20) {
         cpt20->Name.m_value = t1->ConstructFullName();
         cpt20->SIN.m_value = t1->SIN.m_value;
@@ -721,7 +721,7 @@ int IndividualTaxData::CalculateStep2()
         sch8->Calculate01();
     }
     // Employment insurance premiums and their overpayment (T2204).
-    if (auto* t2204 = formOf<TaxData_T2204_New>(*this, 23)) {
+    if (auto* t2204 = formOf<TaxData_T2204_New>(*this, FORM_T2204)) {
         t2204->Indicator.m_value = m_province == 11 ? 1 : 0;
         t2204->EIInsurableEarnings.m_value = s.t4EiInsurable;
         t2204->QuebecInsurableEarnings.m_value = s.t4EiInsurableQuebec;
@@ -759,7 +759,7 @@ int IndividualTaxData::CalculateStep2()
     // 17, 18. Northern residents' slip amounts, foreign tax above 15%.
     CalculateT2209Adjust15Percent();
     // 19. Split income.
-    if (auto* t1206 = formOf<TaxData_T1206New>(*this, 29)) {
+    if (auto* t1206 = formOf<TaxData_T1206New>(*this, FORM_T1206)) {
         t1206->T1Amount.m_value = t1->line23600NetIncome.m_value;
         t1206->CalculateTOSI();
         t1->SplitIncome.m_value = t1206->SplitIncome.m_value;
@@ -769,17 +769,17 @@ int IndividualTaxData::CalculateStep2()
         t1->SplitIncomeFlag.m_value = 0;
     }
     // 20. Foreign and refunded plans.
-    if (auto* t746 = formOf<TaxData_T746New>(*this, 105)) {
+    if (auto* t746 = formOf<TaxData_T746New>(*this, FORM_T746)) {
         t746->Calculate01();
         t1->line23200OtherDeductions.addAmount(t746->Result.m_value);
     }
-    if (auto* rc269 = formOf<TaxData_RC269>(*this, 138)) {
+    if (auto* rc269 = formOf<TaxData_RC269>(*this, FORM_RC269)) {
         rc269->Calculate01();
         t1->line20700RppDeduction.addAmount(rc269->Result.m_value);
     }
     // 21 to 23.
     t1->CalculateNetIncomeBeforeCCT();
-    if (auto* t778 = formOf<TaxData_T778New>(*this, 13)) {
+    if (auto* t778 = formOf<TaxData_T778New>(*this, FORM_T778)) {
         t778->NetIncome.m_value = t1->line15000TotalIncome.m_value - t1->line23300TotalDeductions.m_value;
         t778->EarnedIncome.m_value = CalculatedEarnedIncomeForT778();
         t778->Calculate01();
@@ -792,7 +792,7 @@ int IndividualTaxData::CalculateStep2()
     // worksheet, when present, does the same from the same figures. Without
     // the worksheet the T1's own figure stands.
     t1->CalculateNetIncomeBeforeF23500();
-    if (auto* ws = formOf<TaxData_WS_D1>(*this, 210)) {
+    if (auto* ws = formOf<TaxData_WS_D1>(*this, FORM_WS_D1)) {
         ws->CalculateF23500(t1->line23400NetIncomeBeforeAdjustments.m_value, t1->OASRepaymentBase.m_value,
                             std::min(t1->EIRepaymentBase.m_value, t1->line11900EmploymentInsurance.m_value));
         t1->line23500SocialBenefitsRepayment.setAmount(ws->getF23500());
@@ -800,20 +800,20 @@ int IndividualTaxData::CalculateStep2()
     t1->line42200SocialBenefitsRepayment.setAmount(t1->line23500SocialBenefitsRepayment.m_value);
     t1->CalculateNetIncomeAfterCCT();
     // 24 to 28.
-    if (auto* t936 = formOf<TaxData_T936New>(*this, 32)) {
+    if (auto* t936 = formOf<TaxData_T936New>(*this, FORM_T936)) {
         t936->line68080.m_value = t1->line22100CarryingCharges.m_value;
         t936->line68100.m_value = t1->line12600NetRental.m_value < 0 ? -t1->line12600NetRental.m_value : 0.0;
         t936->line68140.m_value = t1->line12100InterestIncome.m_value + t1->line12000TaxableDividends.m_value;
         t936->Calculate01();
     }
-    if (auto* t657 = formOf<TaxData_T657New>(*this, 40)) {
+    if (auto* t657 = formOf<TaxData_T657New>(*this, FORM_T657)) {
         t657->EligibleGains.m_value = t1->CapitalGainsDeductionBase.m_value;
         t657->Calculate01();
         t1->line25400CapitalGainsDeduction.setAmount(t657->Result.m_value);
     } else {
         t1->line25400CapitalGainsDeduction.setAmount(0);
     }
-    if (auto* t2222 = formOf<CTaxData_T2222>(*this, 49)) {
+    if (auto* t2222 = formOf<CTaxData_T2222>(*this, FORM_T2222)) {
         t2222->Calculate01();
         t1->line25500NorthernResidents.setAmount(t2222->Result.m_value);
     } else {

@@ -24,23 +24,13 @@
 
 namespace {
 
-constexpr ENUMTYPE_FORM kSchedule3 = 4;
-constexpr ENUMTYPE_FORM kSchedule5 = 6;
-constexpr ENUMTYPE_FORM kSchedule7 = 7;
-constexpr ENUMTYPE_FORM kSchedule9 = 9;
-constexpr ENUMTYPE_FORM kSchedule11 = 11;
-constexpr ENUMTYPE_FORM kT1A = 39;
-constexpr ENUMTYPE_FORM kT1DD = 52;
-constexpr ENUMTYPE_FORM kSummary = 93;
-constexpr ENUMTYPE_FORM kT1M = 102;
-
 template <typename Form>
 Form* formOf(IndividualTaxData* person, ENUMTYPE_FORM type)
 {
     return qobject_cast<Form*>(person->GetFormData(type, false));
 }
 
-TaxData_T1KSNew* summaryOf(IndividualTaxData* person) { return formOf<TaxData_T1KSNew>(person, kSummary); }
+TaxData_T1KSNew* summaryOf(IndividualTaxData* person) { return formOf<TaxData_T1KSNew>(person, FORM_T1KS); }
 
 // Earned income for next year's RRSP limit.
 double earnedIncomeForRrsp(const TaxData_T1New& t1)
@@ -135,8 +125,8 @@ void IndividualTaxData::UpdateT1KS(bool primary, IndividualTaxData* other)
     const double limit = earned >= 0.0 ? std::min(figures.rrspRate * earned, figures.rrspLimit) : 0.0;
     summary->RRSPRoom.m_value = std::max(0.0, limit - t1->line20600PensionAdjustment.m_value);
 
-    auto* t1a = formOf<TaxData_T1ANew>(this, kT1A);
-    auto* sch3 = formOf<TaxData_Sch3>(this, kSchedule3);
+    auto* t1a = formOf<TaxData_T1ANew>(this, FORM_T1A);
+    auto* sch3 = formOf<TaxData_Sch3>(this, FORM_SCH3);
     if (t1a)
         summary->CapitalLossCarryForward.m_value = t1a->LossResult.m_value;
     else if (sch3 && !taxrules::isPositiveAmount(sch3->Result.m_value))
@@ -208,7 +198,7 @@ void IndividualTaxData::UpdateT1KS(bool primary, IndividualTaxData* other)
                     && TAX_YEAR - entry->dateOfBirth.year() < 19)
                     ++young;
             }
-        auto* sch5 = formOf<TaxData_Sch5>(this, kSchedule5);
+        auto* sch5 = formOf<TaxData_Sch5>(this, FORM_SCH5);
         if (!t1->HasSpouse() && sch5 && sch5->DependantCount.m_value > 0)
             --young; // the eligible dependant counts as the second adult
         cai.Dependants.m_value = std::max(0, young);
@@ -225,14 +215,14 @@ void IndividualTaxData::UpdateT1KS(bool primary, IndividualTaxData* other)
     // ---- Carry-forwards ----
     double moving = 0.0;
     for (const STRUCT_FORMDATA_ITEM_2004* item : m_formList)
-        if (item->type == kT1M)
+        if (item->type == FORM_T1M)
             if (auto* t1m = qobject_cast<const TaxData_T1MNew*>(item->data))
                 moving += std::max(0.0, t1m->Available.m_value - t1m->Claimed.m_value);
     summary->MovingCarryForward.m_value = moving;
 
-    auto* sch7 = formOf<TaxData_Sch7>(this, kSchedule7);
+    auto* sch7 = formOf<TaxData_Sch7>(this, FORM_SCH7);
     summary->UnusedRRSP.m_value = sch7 ? sch7->UnusedCarryForward.m_value : 0.0;
-    auto* sch11 = formOf<TaxData_Sch11>(this, kSchedule11);
+    auto* sch11 = formOf<TaxData_Sch11>(this, FORM_SCH11);
     summary->TuitionCarryForward.m_value = sch11 ? sch11->getF59140() : 0.0;
     summary->DonationCarryForward.m_value = 0.0;
     summary->HbpBalance.m_value = 0.0;
@@ -242,14 +232,14 @@ void IndividualTaxData::UpdateT1KS(bool primary, IndividualTaxData* other)
     // so that recalculating an opened return leaves it as it was saved.
     if (t1a) {
         summary->T1ALoss.m_value = t1a->LossResult.m_value;
-        if (m_calcChange.isForm(kT1A))
+        if (m_calcChange.isForm(FORM_T1A))
             summary->T1ADate.m_value = AppClock::now().date();
     } else {
         summary->T1ALoss.m_value = 0.0;
         summary->T1ADate.m_value = QDate();
     }
 
-    if (auto* t1dd = formOf<CTaxData_T1DD>(this, kT1DD)) {
+    if (auto* t1dd = formOf<CTaxData_T1DD>(this, FORM_T1DD)) {
         summary->DepositBranch.m_value = t1dd->BranchNumber.m_value;
         summary->DepositInstitution.m_value = t1dd->InstitutionNumber.m_value;
         summary->DepositAccount.m_value = t1dd->AccountNumber.m_value;
@@ -259,6 +249,6 @@ void IndividualTaxData::UpdateT1KS(bool primary, IndividualTaxData* other)
         summary->DepositAccount.m_value = CString();
     }
 
-    m_provMgr.UpdateT1KST2203(summary, nullptr, GetFormData(kSchedule5, false), GetFormData(kSchedule9, false));
+    m_provMgr.UpdateT1KST2203(summary, nullptr, GetFormData(FORM_SCH5, false), GetFormData(FORM_SCH9, false));
     summary->Calculate01();
 }

@@ -12,9 +12,6 @@
 
 namespace {
 
-constexpr ENUMTYPE_FORM kT1206 = 29;
-constexpr ENUMTYPE_FORM kT691 = 31;
-
 // The deductions between net income and taxable income.
 double deductionsToTaxableIncome(const TaxData_T1New& t1)
 {
@@ -49,8 +46,8 @@ int IndividualTaxData::CalculateT2209FedPart()
         return 0;
     std::list<TaxData_T2209_2036*> forms;
     PrepareT2209List(forms);
-    auto* t1206 = qobject_cast<TaxData_T1206New*>(GetFormData(kT1206, false));
-    auto* t691 = qobject_cast<TaxData_T691New*>(GetFormData(kT691, false));
+    auto* t1206 = qobject_cast<TaxData_T1206New*>(GetFormData(FORM_T1206, false));
+    auto* t691 = qobject_cast<TaxData_T691New*>(GetFormData(FORM_T691, false));
 
     // Tax available for the credit, and what is left of it after the split
     // income tax and the investment tax credit.
@@ -99,7 +96,7 @@ int IndividualTaxData::CalculateT2209FromFedToProv()
 {
     std::list<TaxData_T2209_2036*> forms;
     PrepareT2209List(forms);
-    auto* t691 = qobject_cast<TaxData_T691New*>(GetFormData(kT691, false));
+    auto* t691 = qobject_cast<TaxData_T691New*>(GetFormData(FORM_T691, false));
     const bool minimumTax = t691 && taxrules::isPresentAmount(t691->MinimumTax.m_value);
     for (TaxData_T2209_2036* t2209 : forms) {
         // The province credits the foreign tax the federal credit left.

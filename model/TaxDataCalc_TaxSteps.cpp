@@ -16,6 +16,7 @@
 #include "companion/forms/schedules/taxdata_sch6.h"
 #include "companion/forms/schedules/taxdata_sch9.h"
 #include "companion/forms/t1/taxdata_t1new.h"
+#include "companion/rules/federalconstants2024.h"
 #include "companion/rules/money.h"
 #include "model/calcsteps_common.h"
 #include "model/preparerinfo.h"
@@ -26,13 +27,8 @@ namespace {
 
 constexpr int kQuebec = 11;
 constexpr int kProvinceKeepingCredits = 13;
-// The income above which the tuition rate test uses the tax on income.
-constexpr double kTuitionRateThreshold = 55867.0;
-constexpr double kLowestFederalRate = 0.15;
-// The spouse's age amount: maximum, income threshold and reduction rate.
-constexpr double kAgeAmountMaximum = 8790.0;
-constexpr double kAgeAmountThreshold = 44325.0;
-constexpr double kAgeAmountRate = 0.15;
+using taxrules::FedKey;
+using taxrules::federalConstant;
 
 double creditsBeforeTuition(const TaxData_T1New& t1)
 {
@@ -80,7 +76,7 @@ int IndividualTaxData::CalculateStep3()
     t1->DaysInYear.m_value = days.daysInYear;
     t1->ProrationDays.m_value = std::min(days.daysInCanada, days.bankruptDays);
     // 2. Spouse and eligible dependant amounts.
-    if (auto* sch5 = formOf<TaxData_Sch5>(*this, 6)) {
+    if (auto* sch5 = formOf<TaxData_Sch5>(*this, FORM_SCH5)) {
         sch5->DaysInCanada.m_value = days.daysInCanada;
         sch5->ProrationDays.m_value = t1->ProrationDays.m_value;
         sch5->BankruptDays.m_value = days.bankruptDays;
@@ -102,16 +98,17 @@ int IndividualTaxData::CalculateStep3()
     }
     // 3. Tuition. The rate test looks at this pass's taxable income, never
     // at what an earlier calculation left in the schedule.
-    if (auto* sch11 = formOf<TaxData_Sch11>(*this, 11)) {
+    if (auto* sch11 = formOf<TaxData_Sch11>(*this, FORM_SCH11)) {
         // The tax on this pass's taxable income: the line itself is cleared
         // with the other computed lines and only filled again in step 4.
         t1->CalculateFedTax1stStep();
         const double t = t1->line40400FederalTaxOnIncome.m_value;
         sch11->TField.m_value = t;
         const double taxable = t1->line26000TaxableIncome.m_value;
-        sch11->RateTestIncome.m_value =
-            taxrules::isPositiveAmount(taxable - kTuitionRateThreshold) ? t / kLowestFederalRate : taxable;
-        if (auto* t1206 = formOf<TaxData_T1206New>(*this, 29))
+        sch11->RateTestIncome.m_value = taxrules::isPositiveAmount(taxable - federalConstant(FedKey::Bracket2From))
+                                            ? t / federalConstant(FedKey::Rate1)
+                                            : taxable;
+        if (auto* t1206 = formOf<TaxData_T1206New>(*this, FORM_T1206))
             sch11->RateTestIncome.m_value += t1206->SplitIncome.m_value;
         sch11->CreditsBase.m_value = creditsBeforeTuition(*t1);
         sch11->Calculate01();
@@ -121,12 +118,12 @@ int IndividualTaxData::CalculateStep3()
         t1->line32300Tuition.setAmount(0);
     }
     // 4. Home accessibility.
-    auto* sch12 = formOf<TaxData_Sch12_2016>(*this, 157);
+    auto* sch12 = formOf<TaxData_Sch12_2016>(*this, FORM_SCH12_2016);
     if (sch12)
         sch12->Calculate01();
     t1->line31285HomeAccessibility.setAmount(sch12 ? sch12->Result.m_value : 0.0);
     // 5. Amounts transferred from the spouse.
-    if (auto* sch2 = formOf<TaxData_Sch2>(*this, 3)) {
+    if (auto* sch2 = formOf<TaxData_Sch2>(*this, FORM_SCH2)) {
         sch2->SpouseAmount.m_value =
             t1->m_taxStairs.CalcAlgoForSpouseF260S2(t1->SpouseTaxableIncome.m_value, sch2->WorkingValue.m_value);
         sch2->SpouseAge65Flag.m_value = t1->IsSpouseAgeNotUnder65() ? 1 : 0;
@@ -143,13 +140,15 @@ int IndividualTaxData::CalculateStep4()
         return 0;
     const CalcDays days = calcDays();
     // 1. Schedule 2, prorated by the days before a bankruptcy.
-    if (auto* sch2 = formOf<TaxData_Sch2>(*this, 3)) {
+    if (auto* sch2 = formOf<TaxData_Sch2>(*this, FORM_SCH2)) {
         const bool spouse65 = t1->canClaimSch2() ? sch2->SpouseAge65Flag.m_value != 0 : false;
         sch2->DaysInYear.m_value = days.daysInYear;
         sch2->DaysInCanada.m_value = days.daysInCanada;
         sch2->SpouseAgeAmount.m_value =
             TaxData_T1New::CalculateAgeAmount(spouse65, t1->getSpouseNetIncForSpouseCredit(false), days.daysInYear,
-                                              days.daysInYear, kAgeAmountMaximum, kAgeAmountThreshold, kAgeAmountRate);
+                                              days.daysInYear, federalConstant(FedKey::AgeAmountMax),
+                                              federalConstant(FedKey::AgeAmountThreshold),
+                                              federalConstant(FedKey::AgeAmountReductionRate));
         if (t1->canNotOverwriteSpouseAgeAmount())
             sch2->ClaimIndicator.m_value = 0;
         sch2->Calculate01();
@@ -159,7 +158,7 @@ int IndividualTaxData::CalculateStep4()
         t1->line32600TransferFromSpouse.setAmount(0);
     }
     // 2. Donations.
-    if (auto* sch9 = formOf<TaxData_Sch9>(*this, 9)) {
+    if (auto* sch9 = formOf<TaxData_Sch9>(*this, FORM_SCH9)) {
         sch9->NetIncome.m_value = t1->line23600NetIncome.m_value;
         sch9->Deceased.m_value = t1->IsDeceased() ? 1 : 0;
         sch9->TaxableIncome.m_value = t1->line26000TaxableIncome.m_value;
@@ -174,14 +173,14 @@ int IndividualTaxData::CalculateStep4()
     _calculateT1032_step2();
     t1->CalculateField350AndField410_414();
     t1->CalculateFedTax1stStep();
-    auto* t1206 = formOf<TaxData_T1206New>(*this, 29);
+    auto* t1206 = formOf<TaxData_T1206New>(*this, FORM_T1206);
     t1->line40424TaxOnSplitIncome.setAmount(t1206 ? t1206->Result.m_value : 0.0);
     t1->CalculateField404();
-    if (auto* t1212 = formOf<TaxData_T1212New>(*this, 18))
+    if (auto* t1212 = formOf<TaxData_T1212New>(*this, FORM_T1212))
         t1->T1212Amount.m_value += t1212->Result.m_value / 2.0;
     // 5. Minimum tax and the federal credits below basic federal tax.
-    auto* t691 = formOf<TaxData_T691New>(*this, 31);
-    auto* t2038 = formOf<TaxData_T2038New>(*this, 20);
+    auto* t691 = formOf<TaxData_T691New>(*this, FORM_T691);
+    auto* t2038 = formOf<TaxData_T2038New>(*this, FORM_T2038);
     auto investmentCredit = [&]() {
         if (!t2038)
             return;
@@ -199,8 +198,8 @@ int IndividualTaxData::CalculateStep4()
         t1->CalculateField406();
         investmentCredit();
     } else {
-        auto* sch3 = formOf<TaxData_Sch3>(*this, 4);
-        auto* t1170 = formOf<TaxData_T1170>(*this, 113);
+        auto* sch3 = formOf<TaxData_Sch3>(*this, FORM_SCH3);
+        auto* t1170 = formOf<TaxData_T1170>(*this, FORM_T1170);
         t691->NetIncome.m_value = t1->line23600NetIncome.m_value;
         t691->TaxableIncome.m_value = t1->line26000TaxableIncome.m_value;
         t691->CapitalGains.m_value = sch3 ? sch3->Result.m_value : 0.0;
@@ -250,7 +249,7 @@ int IndividualTaxData::CalculateStep4()
         t1->T1206Amount.m_value = 0;
     }
     // 8. Additional tax on education payments.
-    if (auto* t1172 = formOf<TaxData_T1172New>(*this, 17)) {
+    if (auto* t1172 = formOf<TaxData_T1172New>(*this, FORM_T1172)) {
         t1172->Province.m_value = m_province;
         t1172->FirstName.m_value = t1->FirstName.m_value;
         t1172->LastName.m_value = t1->LastName.m_value;
@@ -268,13 +267,13 @@ int IndividualTaxData::CalculateStep4()
     t1->CalculateFedTax();
     CMultiProvsTaxMgr::T2209List t2209List;
     PrepareT2209List(t2209List);
-    m_provMgr.CalcProvTax_BeforeExchData(t1, GetFormData(3, false), GetFormData(4, false), GetFormData(210, false),
-                                         GetFormData(6, false), GetFormData(9, false), GetFormData(11, false),
-                                         t1206, t2209List, t691, GetFormData(89, false));
+    m_provMgr.CalcProvTax_BeforeExchData(t1, GetFormData(FORM_SCH2, false), GetFormData(FORM_SCH3, false), GetFormData(FORM_WS_D1, false),
+                                         GetFormData(FORM_SCH5, false), GetFormData(FORM_SCH9, false), GetFormData(FORM_SCH11, false),
+                                         t1206, t2209List, t691, GetFormData(FORM_T1219, false));
     // 11 to 13. Working income for the workers benefit.
     t1->F5532Amount.m_value = CalculatedSelfEmpIncomeForF5532();
     t1->F5532MedSupp.m_value = CalcF5532ForSch6OrRefMedSupp(t1->F5532Amount.m_value);
-    auto* sch6 = formOf<TaxData_Sch6>(*this, 119);
+    auto* sch6 = formOf<TaxData_Sch6>(*this, FORM_SCH6);
     if (sch6) {
         sch6->Province.m_value = m_province;
         sch6->NoSpouseFlag.m_value = t1->HasSpouse() ? 0 : 1;
@@ -289,7 +288,7 @@ int IndividualTaxData::CalculateStep4()
         sch6->Amount10.m_value = 0;
         sch6->Amount11.m_value = 0;
     }
-    if (auto* t90 = formOf<TaxData_T90>(*this, 171)) {
+    if (auto* t90 = formOf<TaxData_T90>(*this, FORM_T90)) {
         t1->TaxExemptIncomeAnswer.m_value = 1;
         t90->Calculate01();
         if (sch6) {
@@ -309,9 +308,9 @@ int IndividualTaxData::CalculateStep5(bool isSpouse)
     CalculateT2209FromFedToProv();
     CMultiProvsTaxMgr::T2209List t2209List;
     PrepareT2209List(t2209List);
-    m_provMgr.CalcProvTax_AfterExchData(t1, GetFormData(156, false), GetFormData(3, false), GetFormData(4, false),
-                                        GetFormData(9, false), GetFormData(29, false), t2209List,
-                                        GetFormData(31, false), GetFormData(89, false), GetFormData(37, false));
+    m_provMgr.CalcProvTax_AfterExchData(t1, GetFormData(FORM_T2203, false), GetFormData(FORM_SCH2, false), GetFormData(FORM_SCH3, false),
+                                        GetFormData(FORM_SCH9, false), GetFormData(FORM_T1206, false), t2209List,
+                                        GetFormData(FORM_T691, false), GetFormData(FORM_T1219, false), GetFormData(FORM_T2017, false));
     t1->line42800ProvincialTax.setAmount(t1->ProvincialTaxTotal.m_value);
     // 2. Provincial forms the plug-in wraps.
     for (ENUMTYPE_FORM type : {ENUMTYPE_FORM(174), ENUMTYPE_FORM(173)}) {
@@ -331,12 +330,12 @@ int IndividualTaxData::CalculateStep5(bool isSpouse)
         t1->ProvincialCredit1.m_value = 0;
         t1->ProvincialCredit2.m_value = 0;
     }
-    m_provMgr.CalcProvCredit(t1, nullptr, GetFormData(6, false), t2209List);
+    m_provMgr.CalcProvCredit(t1, nullptr, GetFormData(FORM_SCH5, false), t2209List);
     t1->line47900ProvincialCredits.setAmount(t1->ProvincialCreditTotal.m_value);
     // 4. Canada workers benefit.
-    if (auto* sch6 = formOf<TaxData_Sch6>(*this, 119)) {
+    if (auto* sch6 = formOf<TaxData_Sch6>(*this, FORM_SCH6)) {
         sch6->Province.m_value = t1->getMainTaxProvince();
-        if (auto* sch11 = formOf<TaxData_Sch11>(*this, 11);
+        if (auto* sch11 = formOf<TaxData_Sch11>(*this, FORM_SCH11);
             sch11 && sch6->EligibilityIndicator.m_value && taxrules::isPositiveAmount(sch11->FullTimeMonths.m_value - 3))
             sch6->Question1.m_value = 0;
         sch6->Calculate01();
@@ -347,11 +346,11 @@ int IndividualTaxData::CalculateStep5(bool isSpouse)
         t1->Sch6Result2.m_value = 0;
     }
     // 5. Multigenerational renovation and the GST/HST rebate.
-    auto* reno = formOf<TaxData_Sch12_MultigHomeReno>(*this, 133);
+    auto* reno = formOf<TaxData_Sch12_MultigHomeReno>(*this, FORM_SCH12_MULTIGEN);
     if (reno)
         reno->Calculate01();
     t1->line45355MultigenerationalReno.setAmount(reno ? reno->Result.m_value : 0.0);
-    if (auto* gst = formOf<CTaxData_GST370>(*this, 28)) {
+    if (auto* gst = formOf<CTaxData_GST370>(*this, FORM_GST370)) {
         gst->LastName.m_value = t1->LastName.m_value;
         gst->FirstName.m_value = t1->FirstName.m_value;
         gst->SIN.m_value = t1->SIN.m_value;
@@ -363,7 +362,7 @@ int IndividualTaxData::CalculateStep5(bool isSpouse)
     }
     // 6 to 8. Total payable, pension splitting, the balance.
     t1->CalculateBeforeLine437(true);
-    if (auto* t1032 = formOf<TaxData_T1032_New>(*this, 118)) {
+    if (auto* t1032 = formOf<TaxData_T1032_New>(*this, FORM_T1032)) {
         const double ownTax = t1->line42000NetFederalTax.m_value + t1->line42800ProvincialTax.m_value +
                               t1->line42100CppSelfEmployedPayable.m_value;
         (t1032->ElectorIndicator.m_value == 0 ? t1032->OwnTax : t1032->SpouseTax).m_value = ownTax;
@@ -371,7 +370,7 @@ int IndividualTaxData::CalculateStep5(bool isSpouse)
     }
     t1->CalculateBalance(true);
     // 9. Loss carry-back.
-    if (auto* t1a = formOf<TaxData_T1ANew>(*this, 39)) {
+    if (auto* t1a = formOf<TaxData_T1ANew>(*this, FORM_T1A)) {
         fillMirrorIdentity(*t1a, *t1);
         t1a->Name.m_value = t1->ConstructFullName();
         const double employment = t1->line10100EmploymentIncome.m_value + t1->line10400OtherEmploymentIncome.m_value -
@@ -385,23 +384,23 @@ int IndividualTaxData::CalculateStep5(bool isSpouse)
                               t1->line13900CommissionNet.m_value + t1->line14300FishingNet.m_value,
                           t1a->BusinessIncome, t1a->BusinessLoss);
         splitIncomeOrLoss(t1->line14100FarmingNet.m_value, t1a->FarmingIncome, t1a->FarmingLoss);
-        const auto* sch3 = formOf<TaxData_Sch3>(*this, 4);
+        const auto* sch3 = formOf<TaxData_Sch3>(*this, FORM_SCH3);
         t1a->CapitalLoss.m_value = (sch3 && !taxrules::isPositiveAmount(sch3->Result.m_value)) ? -sch3->Result.m_value : 0.0;
         t1a->Calculate01();
     }
     // 10 to 17. Forms that mirror the return.
-    if (auto* t5004 = formOf<TaxData_T5004>(*this, 55)) {
+    if (auto* t5004 = formOf<TaxData_T5004>(*this, FORM_T5004)) {
         t5004->Name.m_value = t1->ConstructFullName();
         t5004->Calculate01();
     }
-    const bool hasDirectDeposit = HasForm(52);
-    if (auto* dd = formOf<CTaxData_T1DD>(*this, 52)) {
+    const bool hasDirectDeposit = HasForm(FORM_T1DD);
+    if (auto* dd = formOf<CTaxData_T1DD>(*this, FORM_T1DD)) {
         fillMirrorIdentity(*dd, *t1);
         if (dd->Indicator.m_value == 0)
             dd->Province.m_value = provinceName(m_province);
         dd->Calculate01();
     }
-    if (auto* t183 = formOf<TaxData_T183New>(*this, 96)) {
+    if (auto* t183 = formOf<TaxData_T183New>(*this, FORM_T183)) {
         fillMirrorIdentity(*t183, *t1);
         if (t183->Indicator.m_value == 0)
             t183->Province.m_value = provinceName(m_province);
@@ -416,14 +415,14 @@ int IndividualTaxData::CalculateStep5(bool isSpouse)
         // form clears it.
         t183->DirectDeposit.m_value = hasDirectDeposit ? 1 : 0;
     }
-    if (auto* t185 = formOf<TaxData_T185>(*this, 181)) {
+    if (auto* t185 = formOf<TaxData_T185>(*this, FORM_T185)) {
         fillMirrorIdentity(*t185, *t1);
         if (t185->Indicator.m_value == 0)
             t185->Amount.m_value = t1->line48500BalanceOwing.m_value;
         t185->Calculate01();
     }
     const PreparerInfo& settings = preparerInfo();
-    if (auto* rc71 = formOf<CTaxData_RC71>(*this, 53)) {
+    if (auto* rc71 = formOf<CTaxData_RC71>(*this, FORM_RC71)) {
         const CString& discounter = settings.DiscounterCode;
         if (!discounter.isEmpty())
             rc71->DiscounterCode.m_value = discounter;
@@ -432,7 +431,7 @@ int IndividualTaxData::CalculateStep5(bool isSpouse)
         rc71->Refund.m_value = t1->line48400Refund.m_value;
         rc71->Calculate01();
     }
-    if (auto* adj = formOf<CTaxData_T1ADJ>(*this, 116)) {
+    if (auto* adj = formOf<CTaxData_T1ADJ>(*this, FORM_T1ADJ)) {
         const CString& efile = settings.BusinessEFileNum;
         if (!efile.isEmpty())
             adj->EFileNumber.m_value = efile;
@@ -441,7 +440,7 @@ int IndividualTaxData::CalculateStep5(bool isSpouse)
         adj->SIN.m_value = t1->SIN.m_value;
         adj->Calculate01();
     }
-    if (auto* t1135 = formOf<TaxData_T1135New>(*this, 101)) {
+    if (auto* t1135 = formOf<TaxData_T1135New>(*this, FORM_T1135)) {
         t1135->Indicator.m_value = 0;
         if (t1135->isIndividual())
             t1135->Name.m_value = t1->ConstructFullName();
@@ -450,7 +449,7 @@ int IndividualTaxData::CalculateStep5(bool isSpouse)
         t1135->Calculate01();
         t1135->OverwriteFlag.m_value = t1->OverwriteStatus.m_value;
     }
-    if (auto* t1153 = formOf<CTaxData_T1153>(*this, 97)) {
+    if (auto* t1153 = formOf<CTaxData_T1153>(*this, FORM_T1153)) {
         t1153->Name.m_value = t1->ConstructFullName();
         t1153->SIN.m_value = t1->SIN.m_value;
         t1153->Text1.m_value = t1->AddressLine1.m_value;

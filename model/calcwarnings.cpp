@@ -23,7 +23,7 @@ void IndividualTaxData::ValidateCalculationInputs(std::list<CString>& messages)
         }
     });
     const int t4Slips = GetCountOfSlip(1);
-    if (HasForm(57) && t4Slips > kCpt20Slips)
+    if (HasForm(FORM_CPT20) && t4Slips > kCpt20Slips)
         messages.push_back(CString("CPT20: only the first six T4 slips fit on the form; ") +
                            CString::number(t4Slips - kCpt20Slips) +
                            CString(" more T4 slip(s) must be reported on a separate sheet."));

@@ -84,7 +84,7 @@ IndividualTaxData* CFamilyTaxData::getNonCurIndvTaxData() const
     }
 }
 
-bool CFamilyTaxData::IsCoupledReturn() const { return m_pSpouse->HasForm(1); }
+bool CFamilyTaxData::IsCoupledReturn() const { return m_pSpouse->HasForm(FORM_T1); }
 
 void CFamilyTaxData::getFamilyFullName(CString& taxpayer, CString& spouse) const
 {

@@ -8,6 +8,7 @@
 #include "companion/forms/taxtypes.h"
 #include "model/cpersonalsettings.h"
 #include "model/dialogrecords.h"
+#include "model/optimize_splitsearch.h"
 #include "model/individualtaxdata.h"
 
 class CTaxData_Form;
@@ -187,7 +188,20 @@ public:
     // Last year's return carried into this one, person by person
     // (cfamilytaxdata_services.cpp).
     void Build2003DataTo2004(STRUCT_IMPORT_LASTYEAR_PARAM* param);
+
+    // ---- Coupled-return optimisation (run it on a scratch copy) ----
+    // Splits the shareable interest, capital gains, pension and donations
+    // for the lowest family balance; nothing for a single return. The run,
+    // when given, hears of every recalculation and may stop the work: the
+    // best split found so far is then left in place and the result is false.
     void DoCoupledReturnOptimize(DataShareAmtDlg* amounts);
+    bool DoCoupledReturnOptimize(DataShareAmtDlg* amounts, OptimizeRun* run);
+    // Search of the pension split in [0, maxSplit] and of the taxpayer's
+    // donation share in [low, high] (the spouse taking pool minus it); best
+    // holds the starting value on entry and the best value on return. The
+    // candidate fields are left at the last value tried.
+    void DoPensionSplitOpt(double maxSplit, double& best, OptimizeRun* run = nullptr);
+    void DoDonationSplitOpt(double low, double high, double pool, double& best, OptimizeRun* run = nullptr);
 
 private:
     ENUM_MultiProvsTaxMgrMode m_mode;
@@ -201,6 +215,8 @@ private:
     void mergeDependantsFrom(const DependantInfoStruct& other);
     // After items went: links whose partner no longer names them back go.
     void clearLinksToRemovedItems();
+    // Share of a form (FROM_FORM) or slip (FROM_SLIP) of the current person.
+    bool shareWithSpouse(CTaxData_Form* data, int existingId, ENUMTYPE_FROM kind);
 };
 
 // "name [Bal. Due: x]" for a positive balance, else "name [Refund: x]".

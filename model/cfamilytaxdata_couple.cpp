@@ -20,20 +20,106 @@ bool sameDependant(const DependantInfo& a, const DependantInfo& b)
            && a.dateOfBirth == b.dateOfBirth;
 }
 
-STRUCT_FORMDATA_ITEM_2004* formItemWithId(IndividualTaxData& person, ENUMTYPE_FORM type, int id)
+// Sharing by item kind: which items of a kind may be shared, and whether the
+// spouse's side of the link is a copy of the item or the spouse's own one
+// form of the type.
+struct ShareRule {
+    bool (*sharable)(int type);
+    bool (*spouseGetsCopy)(int type);
+};
+
+bool always(int) { return true; }
+
+// Where the items of a kind live in a person and how one is made.
+template <typename Item>
+struct ItemKind;
+
+template <>
+struct ItemKind<STRUCT_FORMDATA_ITEM_2004> {
+    // Statement forms are copied (each spouse reports a share of the same
+    // business); any other sharable form links to the spouse's own.
+    static constexpr ShareRule rule{IsFormSharable, IsSFDForm};
+    static std::list<STRUCT_FORMDATA_ITEM_2004*>& list(IndividualTaxData& p) { return p.m_formList; }
+    static STRUCT_FORMDATA_ITEM_2004* find(IndividualTaxData& p, const CTaxData_Form* data)
+    {
+        return p.FindFormItem(data);
+    }
+    static STRUCT_FORMDATA_ITEM_2004* newCopy(IndividualTaxData& p, int type, int sharedId)
+    {
+        return p.NewFormDataItem(type, p.GetNextUniqueID(), true, sharedId, true);
+    }
+    // A spouse holding the type twice has no single form to link to.
+    static STRUCT_FORMDATA_ITEM_2004* spouseOwn(IndividualTaxData& p, int type) { return p.GetFormDataItem(type, true); }
+};
+
+template <>
+struct ItemKind<STRUCT_SLIPDATA_ITEM_2004> {
+    // A joint slip is always copied: each spouse keeps a slip of their own.
+    static constexpr ShareRule rule{IsSlipSharable, always};
+    static std::list<STRUCT_SLIPDATA_ITEM_2004*>& list(IndividualTaxData& p) { return p.m_slipList; }
+    static STRUCT_SLIPDATA_ITEM_2004* find(IndividualTaxData& p, const CTaxData_Form* data)
+    {
+        return p.FindSlipItem(data);
+    }
+    static STRUCT_SLIPDATA_ITEM_2004* newCopy(IndividualTaxData& p, int type, int sharedId)
+    {
+        return p.NewSlipData(type, p.GetNextUniqueID(), sharedId);
+    }
+    static STRUCT_SLIPDATA_ITEM_2004* spouseOwn(IndividualTaxData&, int) { return nullptr; }
+};
+
+template <typename Item>
+Item* itemWithId(IndividualTaxData& person, int type, int id)
 {
-    for (STRUCT_FORMDATA_ITEM_2004* item : person.m_formList)
+    for (Item* item : ItemKind<Item>::list(person))
         if (item->type == type && item->id == id)
             return item;
     return nullptr;
 }
 
-STRUCT_SLIPDATA_ITEM_2004* slipItemWithId(IndividualTaxData& person, ENUMTYPE_SLIP type, int id)
+// Links the source's item of `data` with an item of the target: the
+// target's item `existingId`, or a new copy, or the target's own form of the
+// type. The caller clears links the new one replaced.
+template <typename Item>
+bool linkWithSpouse(IndividualTaxData& source, IndividualTaxData& target, CTaxData_Form* data, int existingId)
 {
-    for (STRUCT_SLIPDATA_ITEM_2004* item : person.m_slipList)
-        if (item->type == type && item->id == id)
-            return item;
-    return nullptr;
+    using Kind = ItemKind<Item>;
+    Item* item = Kind::find(source, data);
+    if (!item || item->id < 1 || !Kind::rule.sharable(item->type))
+        return false;
+    Item* partner = nullptr;
+    if (Kind::rule.spouseGetsCopy(item->type)) {
+        if (existingId != 0) {
+            partner = itemWithId<Item>(target, item->type, existingId);
+            if (!partner)
+                return false;
+            partner->sharedId = item->id;
+        } else {
+            partner = Kind::newCopy(target, item->type, item->id);
+            if (!partner)
+                return false;
+            partner->data->CopyData(data);
+        }
+    } else {
+        partner = Kind::spouseOwn(target, item->type);
+        if (!partner)
+            return false;
+        partner->sharedId = item->id;
+    }
+    item->sharedId = partner->id;
+    return true;
+}
+
+template <typename Item>
+void unlinkFromSpouse(IndividualTaxData* source, IndividualTaxData* target, CTaxData_Form* data)
+{
+    Item* item = source ? ItemKind<Item>::find(*source, data) : nullptr;
+    if (!item)
+        return;
+    if (target && item->sharedId > 0)
+        if (Item* partner = itemWithId<Item>(*target, item->type, item->sharedId))
+            partner->sharedId = 0;
+    item->sharedId = 0;
 }
 
 // Optional forms of the new-return wizard. A pair stands for a federal
@@ -48,21 +134,21 @@ struct OptionalForm
 };
 
 const OptionalForm kTaxpayerOptions[] = {
-    {&NewReturnBasicData::bSch3, 4},        {&NewReturnBasicData::bSch4, 210},
-    {&NewReturnBasicData::bSch6, 119},      {&NewReturnBasicData::bSch7, 7},
-    {&NewReturnBasicData::bSch9, 9},        {&NewReturnBasicData::bSch11, kSch11Pair},
-    {&NewReturnBasicData::bSch15, 205},     {&NewReturnBasicData::bT776, 12},
-    {&NewReturnBasicData::bT2125, 125},     {&NewReturnBasicData::bT1DD, 52},
+    {&NewReturnBasicData::bSch3, FORM_SCH3},     {&NewReturnBasicData::bSch4, FORM_WS_D1},
+    {&NewReturnBasicData::bSch6, FORM_SCH6},     {&NewReturnBasicData::bSch7, FORM_SCH7},
+    {&NewReturnBasicData::bSch9, FORM_SCH9},     {&NewReturnBasicData::bSch11, kSch11Pair},
+    {&NewReturnBasicData::bSch15, FORM_SCH15},   {&NewReturnBasicData::bT776, FORM_T776},
+    {&NewReturnBasicData::bT2125, FORM_T2125},   {&NewReturnBasicData::bT1DD, FORM_T1DD},
 };
 
 // Of the wizard's choices the spouse gets these; Schedule 2 always (a
 // coupled return has a spouse) in its place in the order.
 const OptionalForm kSpouseOptions[] = {
-    {&NewReturnBasicData::bSch7, 7},
-    {&NewReturnBasicData::bT776, 12},
+    {&NewReturnBasicData::bSch7, FORM_SCH7},
+    {&NewReturnBasicData::bT776, FORM_T776},
     {&NewReturnBasicData::bSch11, kSch11Pair},
     {nullptr, kSch2Pair},
-    {&NewReturnBasicData::bSch6, 119},
+    {&NewReturnBasicData::bSch6, FORM_SCH6},
 };
 
 void createOptionalForm(IndividualTaxData& person, ENUMTYPE_FORM type)
@@ -173,64 +259,24 @@ bool CFamilyTaxData::IsTaxSlipSharedWithSpouse(const CTaxData_Form* slip) const
 
 bool CFamilyTaxData::ShareTaxFormWithSpouse(CTaxData_Form* form, int existingId)
 {
-    IndividualTaxData* source = getCurIndvTaxData();
-    IndividualTaxData* target = getNonCurIndvTaxData();
-    if (!source || !target || !IsCoupledReturn())
-        return false;
-    STRUCT_FORMDATA_ITEM_2004* item = source->FindFormItem(form);
-    if (!item || item->id < 1 || !IsFormSharable(item->type))
-        return false;
-
-    STRUCT_FORMDATA_ITEM_2004* partner = nullptr;
-    if (IsSFDForm(item->type)) {
-        if (existingId != 0) {
-            partner = formItemWithId(*target, item->type, existingId);
-            if (!partner)
-                return false;
-            partner->sharedId = item->id;
-        } else {
-            partner = target->NewFormDataItem(item->type, target->GetNextUniqueID(), true, item->id, true);
-            if (!partner)
-                return false;
-            partner->data->CopyData(form);
-        }
-    } else {
-        // A spouse holding the type twice has no single form to link to.
-        partner = target->GetFormDataItem(item->type, true);
-        if (!partner)
-            return false;
-        partner->sharedId = item->id;
-    }
-    item->sharedId = partner->id;
-    // A link either item had before now names an item that no longer names
-    // it back.
-    clearLinksToRemovedItems();
-    return true;
+    return shareWithSpouse(form, existingId, FROM_FORM);
 }
 
 bool CFamilyTaxData::ShareTaxSlipWithSpouse(CTaxData_Form* slip, int existingId)
+{
+    return shareWithSpouse(slip, existingId, FROM_SLIP);
+}
+
+bool CFamilyTaxData::shareWithSpouse(CTaxData_Form* data, int existingId, ENUMTYPE_FROM kind)
 {
     IndividualTaxData* source = getCurIndvTaxData();
     IndividualTaxData* target = getNonCurIndvTaxData();
     if (!source || !target || !IsCoupledReturn())
         return false;
-    STRUCT_SLIPDATA_ITEM_2004* item = source->FindSlipItem(slip);
-    if (!item || item->id < 1 || !IsSlipSharable(item->type))
+    const bool linked = kind == FROM_FORM ? linkWithSpouse<STRUCT_FORMDATA_ITEM_2004>(*source, *target, data, existingId)
+                                          : linkWithSpouse<STRUCT_SLIPDATA_ITEM_2004>(*source, *target, data, existingId);
+    if (!linked)
         return false;
-
-    STRUCT_SLIPDATA_ITEM_2004* partner = nullptr;
-    if (existingId != 0) {
-        partner = slipItemWithId(*target, item->type, existingId);
-        if (!partner)
-            return false;
-        partner->sharedId = item->id;
-    } else {
-        partner = target->NewSlipData(item->type, target->GetNextUniqueID(), item->id);
-        if (!partner)
-            return false;
-        partner->data->CopyData(slip);
-    }
-    item->sharedId = partner->id;
     // A link either item had before now names an item that no longer names
     // it back.
     clearLinksToRemovedItems();
@@ -239,28 +285,12 @@ bool CFamilyTaxData::ShareTaxSlipWithSpouse(CTaxData_Form* slip, int existingId)
 
 void CFamilyTaxData::UnShareTaxFormWithSpouse(CTaxData_Form* form)
 {
-    IndividualTaxData* source = getCurIndvTaxData();
-    IndividualTaxData* target = getNonCurIndvTaxData();
-    STRUCT_FORMDATA_ITEM_2004* item = source ? source->FindFormItem(form) : nullptr;
-    if (!item)
-        return;
-    if (target && item->sharedId > 0)
-        if (STRUCT_FORMDATA_ITEM_2004* partner = formItemWithId(*target, item->type, item->sharedId))
-            partner->sharedId = 0;
-    item->sharedId = 0;
+    unlinkFromSpouse<STRUCT_FORMDATA_ITEM_2004>(getCurIndvTaxData(), getNonCurIndvTaxData(), form);
 }
 
 void CFamilyTaxData::UnShareTaxSlipWithSpouse(CTaxData_Form* slip)
 {
-    IndividualTaxData* source = getCurIndvTaxData();
-    IndividualTaxData* target = getNonCurIndvTaxData();
-    STRUCT_SLIPDATA_ITEM_2004* item = source ? source->FindSlipItem(slip) : nullptr;
-    if (!item)
-        return;
-    if (target && item->sharedId > 0)
-        if (STRUCT_SLIPDATA_ITEM_2004* partner = slipItemWithId(*target, item->type, item->sharedId))
-            partner->sharedId = 0;
-    item->sharedId = 0;
+    unlinkFromSpouse<STRUCT_SLIPDATA_ITEM_2004>(getCurIndvTaxData(), getNonCurIndvTaxData(), slip);
 }
 
 bool CFamilyTaxData::SyncMailingAddrToSpouseReturn()

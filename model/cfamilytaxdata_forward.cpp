@@ -27,9 +27,9 @@ STRUCT_FORMDATA_ITEM_2004* CFamilyTaxData::NewFormDataItem(ENUMTYPE_FORM type, i
         return nullptr;
     STRUCT_FORMDATA_ITEM_2004* item = person->NewFormDataItem(type, id, addToList, sharedId, init);
     // Pension splitting is elected by both spouses on their own T1032.
-    if (type == 118 && IsCoupledReturn())
+    if (type == FORM_T1032 && IsCoupledReturn())
         if (IndividualTaxData* other = getNonCurIndvTaxData())
-            other->GetFormDataItem(118, true);
+            other->GetFormDataItem(FORM_T1032, true);
     return item;
 }
 

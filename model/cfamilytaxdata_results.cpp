@@ -97,7 +97,7 @@ void CFamilyTaxData::getReport(int, QString& out) const
 
 bool CFamilyTaxData::MaySchedule6Needed() const
 {
-    if (const IndividualTaxData* current = getCurIndvTaxData(); current && current->HasForm(119))
+    if (const IndividualTaxData* current = getCurIndvTaxData(); current && current->HasForm(FORM_SCH6))
         return false;
     if (!IsCoupledReturn())
         return m_pTaxpayer->MaySchedule6Needed();

@@ -29,10 +29,3 @@ int CFamilyTaxData::getSlipSummary(QTextStream& out)
     return current ? current->getSlipSummary(out) : 0;
 }
 
-void CFamilyTaxData::Build2003DataTo2004(STRUCT_IMPORT_LASTYEAR_PARAM* param)
-{
-    // Each person carries over its own part of last year's return.
-    m_pTaxpayer->Build2003DataTo2004(param);
-    if (IsCoupledReturn())
-        m_pSpouse->Build2003DataTo2004(param);
-}

@@ -13,17 +13,17 @@ double t2125NetIncome(const CTaxData_Form* form)
 double selfEmploymentStatementNet(int type, const CTaxData_Form* form)
 {
     switch (type) {
-    case 125:
-    case 131: return t2125NetIncome(form);
-    case 21:
+    case FORM_T2125:
+    case FORM_T2125_COMMISSION: return t2125NetIncome(form);
+    case FORM_T2042:
         if (auto* t2042 = qobject_cast<const TaxData_T2042New*>(form))
             return t2042->NetResult.m_value;
         return 0.0;
-    case 15:
+    case FORM_T1163:
         if (auto* t1163 = qobject_cast<const TaxData_T1163New*>(form))
             return t1163->NetResult.m_value;
         return 0.0;
-    case 51:
+    case FORM_T2121:
         if (auto* t2121 = qobject_cast<const TaxData_T2121New*>(form))
             return t2121->NetResult.m_value;
         return 0.0;

@@ -98,7 +98,7 @@ TaxData_T1New* IndividualTaxData::GetT1() const
 {
     const STRUCT_FORMDATA_ITEM_2004* found = nullptr;
     for (const STRUCT_FORMDATA_ITEM_2004* item : m_formList) {
-        if (item->type != 1)
+        if (item->type != FORM_T1)
             continue;
         if (found)
             return nullptr; // two T1 forms: none is "the" T1
@@ -196,7 +196,7 @@ CTaxData_Form* IndividualTaxData::GetWizData(ENUMTYPE_TAXWIZARD type, bool creat
 int IndividualTaxData::PrepareT2209List(std::list<TaxData_T2209_2036*>& out) const
 {
     for (const STRUCT_FORMDATA_ITEM_2004* item : m_formList)
-        if (item->type == 35)
+        if (item->type == FORM_T2209)
             if (auto* form = qobject_cast<TaxData_T2209_2036*>(item->data))
                 out.push_back(form);
     return 0;
@@ -305,10 +305,10 @@ int IndividualTaxData::GetCountOfSFDForms() const
 {
     int count = 0;
     for (const STRUCT_FORMDATA_ITEM_2004* item : m_formList) {
-        if (item->type == 38) {
+        if (item->type == FORM_T5013) {
             if (auto* t5013 = qobject_cast<const CTaxData_T5013*>(item->data))
                 count += t5013->GetCountOfSFDForms(true);
-        } else if (item->type == 109) {
+        } else if (item->type == FORM_T1273) {
             count += 2;
         } else if (IsSFDForm(item->type)) {
             ++count;

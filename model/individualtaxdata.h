@@ -153,6 +153,8 @@ public:
     void ChangeProvince(ENUMTYPE_PROVINCE from, ENUMTYPE_PROVINCE to);
     void SetTaxReturnDefaultValues();
     bool IsNonrefundableCreditAllUsed();
+    // The T1's federal income thresholds, then the province's.
+    void GetIncomeThresholds(std::list<double>& thresholds);
     bool IsFormNeeded(ENUMTYPE_FORM type);
     void GetS11FormData();
     void GetS2FormData();

@@ -62,7 +62,7 @@ bool IndividualTaxData::getFedAmountClaimed(int code, int& value) const
         // caller's variable held.
         const STRUCT_FORMDATA_ITEM_2004* found = nullptr;
         for (const STRUCT_FORMDATA_ITEM_2004* item : m_formList)
-            if (item->type == 6) {
+            if (item->type == FORM_SCH5) {
                 found = item;
                 break;
             }
@@ -101,7 +101,7 @@ bool IndividualTaxData::setFedAmount(int code, int flag, double)
 
 void IndividualTaxData::updateFilingStatus(ENUMTYPE_FORM type, int result, const CString& text)
 {
-    if (type == 1) {
+    if (type == FORM_T1) {
         TaxData_T1New* t1 = GetT1();
         if (!t1)
             return;
@@ -120,8 +120,8 @@ void IndividualTaxData::updateFilingStatus(ENUMTYPE_FORM type, int result, const
             t1->FilingStatus.m_value = FILING_AMENDED;
         return;
     }
-    if (type == 101) {
-        auto* t1135 = qobject_cast<TaxData_T1135New*>(GetFormData(101, false));
+    if (type == FORM_T1135) {
+        auto* t1135 = qobject_cast<TaxData_T1135New*>(GetFormData(FORM_T1135, false));
         if (!t1135)
             return;
         const bool amended = t1135->AmendedFlag.m_value != 0;

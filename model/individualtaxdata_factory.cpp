@@ -17,7 +17,7 @@
 namespace {
 
 // Form types no return may hold, whatever could make them.
-bool isRefusedFormType(ENUMTYPE_FORM type) { return type == 177 || type == 178; }
+bool isRefusedFormType(ENUMTYPE_FORM type) { return type == FORM_RESERVED_177 || type == FORM_RESERVED_178; }
 
 CString fullNameOf(const TaxData_T1New& t1)
 {
@@ -103,7 +103,7 @@ STRUCT_NOTEDATA_ITEM_2004* IndividualTaxData::NewNoteData(int id)
     if (!note)
         return nullptr;
     auto* item = new STRUCT_NOTEDATA_ITEM_2004;
-    item->id = id; // a note keeps the id it is given
+    item->id = takeItemId(id);
     item->data = note;
     m_noteList.push_back(item);
     return item;
@@ -129,45 +129,45 @@ STRUCT_WIZDATA_ITEM_2004* IndividualTaxData::NewWizData(ENUMTYPE_TAXWIZARD type)
 void IndividualTaxData::InitNewFormData(CTaxData_Form* form)
 {
     TaxData_T1New* t1 = GetT1();
-    if (!form || !t1 || form->getType() > 131)
+    if (!form || !t1 || form->getType() > FORM_T2125_COMMISSION)
         return;
     const PreparerInfo& preparer = preparerInfo();
 
     switch (form->getType()) {
-    case 1:
+    case FORM_T1:
         CopyTaxPreparerInfo();
         t1->ReturnPreparationCode.m_value = 0;
         break;
-    case 6:
+    case FORM_SCH5:
         if (auto* sch5 = qobject_cast<TaxData_Sch5*>(form))
             if (t1->CanClaimSpouse())
                 sch5->ClaimSpouseAmount.m_value = 1;
         break;
-    case 7:
-    case 11:
-    case 18:
+    case FORM_SCH7:
+    case FORM_SCH11:
+    case FORM_T1212:
         ReadDataFromWizards(2);
         break;
-    case 12:
-    case 21:
-    case 51:
-    case 125:
-    case 131:
+    case FORM_T776:
+    case FORM_T2042:
+    case FORM_T2121:
+    case FORM_T2125:
+    case FORM_T2125_COMMISSION:
         if (auto* statement = dynamic_cast<CStatementForm*>(form)) {
             statement->Name.m_value = fullNameOf(*t1);
             statement->SIN.m_value = t1->SIN.m_value;
         }
-        if (auto* t2125 = qobject_cast<TaxData_T2125_New*>(form); t2125 && form->getType() == 131)
+        if (auto* t2125 = qobject_cast<TaxData_T2125_New*>(form); t2125 && form->getType() == FORM_T2125_COMMISSION)
             t2125->IncomeKind.m_value = 0;
         break;
-    case 15:
+    case FORM_T1163:
         if (auto* t1163 = qobject_cast<TaxData_T1163New*>(form)) {
             t1163->FirstName.m_value = t1->FirstName.m_value;
             t1163->LastName.m_value = t1->LastName.m_value;
             t1163->SIN.m_value = t1->SIN.m_value;
         }
         break;
-    case 53:
+    case FORM_RC71:
         if (auto* rc71 = qobject_cast<CTaxData_RC71*>(form)) {
             rc71->PreparerName.m_value = preparer.BusinessName;
             rc71->DiscounterCode.m_value = preparer.DiscounterCode;
@@ -176,11 +176,11 @@ void IndividualTaxData::InitNewFormData(CTaxData_Form* form)
             rc71->PreparerPhone.m_value = preparer.BusinessPhone;
         }
         break;
-    case 92:
+    case FORM_TL2:
         if (auto* tl2 = qobject_cast<TaxData_TL2_New*>(form))
             tl2->SIN.m_value = t1->SIN.m_value;
         break;
-    case 96:
+    case FORM_T183:
         if (auto* t183 = qobject_cast<TaxData_T183New*>(form)) {
             t183->PreparerName.m_value = preparer.BusinessName;
             if (!preparer.BusinessEFileNum.isEmpty())
@@ -190,7 +190,7 @@ void IndividualTaxData::InitNewFormData(CTaxData_Form* form)
             t183->SignedDate.m_value = QDate();
         }
         break;
-    case 97:
+    case FORM_T1153:
         if (auto* t1153 = qobject_cast<CTaxData_T1153*>(form)) {
             t1153->BusinessName.m_value = preparer.BusinessName;
             t1153->DiscounterCode.m_value = preparer.DiscounterCode;
@@ -201,7 +201,7 @@ void IndividualTaxData::InitNewFormData(CTaxData_Form* form)
             t1153->BusinessPostcode.m_value = preparer.BusinessPostcode;
         }
         break;
-    case 101:
+    case FORM_T1135:
         if (auto* t1135 = qobject_cast<TaxData_T1135New*>(form)) {
             CString given, initial;
             GetFirstName(given, initial);
@@ -220,11 +220,11 @@ void IndividualTaxData::InitNewFormData(CTaxData_Form* form)
             t1135->PeriodStart.m_value = QDate(TAX_YEAR, 1, 1);
         }
         break;
-    case 116:
+    case FORM_T1ADJ:
         if (auto* t1adj = qobject_cast<CTaxData_T1ADJ*>(form))
             t1adj->Date.m_value = AppClock::now().date();
         break;
-    case 117:
+    case FORM_T1013:
         if (auto* t1013 = qobject_cast<TaxData_T1013New*>(form)) {
             t1013->Date.m_value = AppClock::now().date();
             CString phone;
@@ -232,7 +232,7 @@ void IndividualTaxData::InitNewFormData(CTaxData_Form* form)
             t1013->Phone.m_value = phone;
         }
         break;
-    case 119:
+    case FORM_SCH6:
         if (auto* sch6 = qobject_cast<TaxData_Sch6*>(form))
             sch6->NoSpouseFlag.m_value = t1->CanClaimSpouse() ? 0 : 1;
         break;

@@ -24,8 +24,6 @@ constexpr qint32 kMaxNoteCount = 4096;
 // Ids are drawn one by one from 100; one this high is damage, and a next id
 // near the top of the int range would overflow when drawn.
 constexpr qint32 kMaxItemId = 0x3FFFFFFF;
-constexpr ENUMTYPE_FORM kReturnSummary = 93;
-constexpr ENUMTYPE_FORM kT1M = 102;
 
 // File versions at which a field of the person record first appears.
 constexpr int kVersionNotes = 65716;         // note list (>=)
@@ -129,7 +127,7 @@ int loadForm(IndividualTaxData& person, MyDataStream& ar, const CString& marker,
     }
 
     bool kept = !person.isDataTypeSerializationSkipped(type);
-    if (type == kReturnSummary) {
+    if (type == FORM_T1KS) {
         kept = kept && !summarySeen;
         summarySeen = true;
     }
@@ -146,7 +144,7 @@ int loadForm(IndividualTaxData& person, MyDataStream& ar, const CString& marker,
     }
 
     const int read = item->data->Serialize(unsigned(person.m_fileVersion), marker, ar);
-    if (read == 0 && streamOk(ar) && type == kT1M)
+    if (read == 0 && streamOk(ar) && type == FORM_T1M)
         if (const auto* t1m = qobject_cast<const TaxData_T1MNew*>(item->data))
             person.m_dT1MAmount = t1m->Claimed.m_value;
     if (ownItem) {
@@ -178,8 +176,14 @@ int loadNote(IndividualTaxData& person, MyDataStream& ar, const CString& marker)
 {
     qint32 one = 0, id = 0;
     ar >> one >> id;
-    if (!streamOk(ar))
+    // Every note is written with an id of its own, drawn like any item's: a
+    // missing, impossible or repeated id would let the page mistake one note
+    // for another.
+    if (!streamOk(ar) || id < 1 || id > kMaxItemId)
         return damaged();
+    for (const STRUCT_NOTEDATA_ITEM_2004* note : person.m_noteList)
+        if (note->id == id)
+            return damaged();
     STRUCT_NOTEDATA_ITEM_2004* item = person.NewNoteData(id);
     if (!item)
         return RFL_NOTE_NOT_MADE;
@@ -195,6 +199,8 @@ void keepNextIdAboveItems(IndividualTaxData& person)
     for (const STRUCT_FORMDATA_ITEM_2004* item : person.m_formList)
         highest = std::max(highest, item->id);
     for (const STRUCT_SLIPDATA_ITEM_2004* item : person.m_slipList)
+        highest = std::max(highest, item->id);
+    for (const STRUCT_NOTEDATA_ITEM_2004* item : person.m_noteList)
         highest = std::max(highest, item->id);
     // Ids drawn from here on are at least 1, as every drawn id is.
     person.m_nextId = std::max({person.m_nextId, highest + 1, 1});
@@ -286,8 +292,8 @@ int IndividualTaxData::serialize(unsigned char purpose, MyDataStream& ar)
 
 bool IndividualTaxData::isDataTypeSerializationSkipped(ENUMTYPE_FORM type) const
 {
-    static constexpr ENUMTYPE_FORM kRetired[] = {100, 114, 115, 120, 134, 141};
-    static constexpr ENUMTYPE_FORM kRetiredAfter2007[] = {19, 22, 33};
+    static constexpr ENUMTYPE_FORM kRetired[] = {FORM_RC201, FORM_T2036_OLD, FORM_T581, FORM_SCH12_2009, FORM_T1OVPS, FORM_SCH14_2007};
+    static constexpr ENUMTYPE_FORM kRetiredAfter2007[] = {FORM_T2032, FORM_T2124, FORM_T2124_COMMISSION};
     if (std::find(std::begin(kRetired), std::end(kRetired), type) != std::end(kRetired))
         return true;
     if (m_taxYear > 2007
@@ -299,7 +305,7 @@ bool IndividualTaxData::isDataTypeSerializationSkipped(ENUMTYPE_FORM type) const
 void IndividualTaxData::AdjustT1KSToFrontPage()
 {
     const auto summary = std::find_if(m_formList.begin(), m_formList.end(),
-                                      [](const STRUCT_FORMDATA_ITEM_2004* item) { return item->type == kReturnSummary; });
+                                      [](const STRUCT_FORMDATA_ITEM_2004* item) { return item->type == FORM_T1KS; });
     if (summary != m_formList.end() && summary != m_formList.begin())
         m_formList.splice(m_formList.begin(), m_formList, summary);
 }

@@ -25,18 +25,18 @@ ENUMTYPE_FORM provincialCompanion(const ENUMTYPE_FORM (&table)[PROVINCE_COUNT], 
 
 void IndividualTaxData::MakeSureSomeFormsExist(unsigned char purpose, ENUMTYPE_PROVINCE province)
 {
-    CTaxData_Form* summary = GetFormData(93, true);
-    GetFormData(1, true);
+    CTaxData_Form* summary = GetFormData(FORM_T1KS, true);
+    GetFormData(FORM_T1, true);
 
     TaxData_T1New* t1 = GetT1();
-    if (t1 && t1->ReFileFlag.m_value != 0 && !HasForm(159)) {
+    if (t1 && t1->ReFileFlag.m_value != 0 && !HasForm(FORM_T1KS_REFILE)) {
         // The summary as it stood before the amendment.
-        if (CTaxData_Form* snapshot = GetFormData(159, true); snapshot && summary)
+        if (CTaxData_Form* snapshot = GetFormData(FORM_T1KS_REFILE, true); snapshot && summary)
             snapshot->CopyData(summary);
     }
     if (purpose & EDITION_EFILE) {
-        GetFormData(96, true);
-        GetFormData(209, true);
+        GetFormData(FORM_T183, true);
+        GetFormData(FORM_INSTALMENT_CALC, true);
     }
     for (int i = 0; i < Federal_Forms_Num; ++i)
         if (IsFormNeeded(Federal_Forms_Info[i].type))
@@ -51,7 +51,7 @@ bool IndividualTaxData::IsFormNeeded(ENUMTYPE_FORM type)
 {
     const bool mandatory = IsFormMandatory(kBuildEdition, m_provMgr.getMainProvince(), type);
     const TaxData_T1New* t1 = GetT1();
-    if (type == 159 && t1 && t1->ReFileFlag.m_value != 0)
+    if (type == FORM_T1KS_REFILE && t1 && t1->ReFileFlag.m_value != 0)
         return true;
     if (mandatory)
         return true;
@@ -59,7 +59,7 @@ bool IndividualTaxData::IsFormNeeded(ENUMTYPE_FORM type)
     collectFormsNeededBySlips(needed);
     if (!needed.count(type))
         return false;
-    return type != 35 || GetCountOfForm(35) < 2;
+    return type != FORM_T2209 || GetCountOfForm(FORM_T2209) < 2;
 }
 
 ENUMTYPE_FORM IndividualTaxData::FindExtraFormToBeAdded(ENUMTYPE_FORM type) { return m_provMgr.FindRelatedForm1(type); }
@@ -149,7 +149,7 @@ void IndividualTaxData::SetTaxReturnDefaultValues()
     if (!t1)
         return;
     if (t1->CanClaimSpouse()) {
-        if (auto* sch5 = qobject_cast<TaxData_Sch5*>(GetFormData(6, true)))
+        if (auto* sch5 = qobject_cast<TaxData_Sch5*>(GetFormData(FORM_SCH5, true)))
             sch5->ClaimSpouseAmount.m_value = 1;
     } else {
         t1->line30300SpouseAmount.setAmount(0.0);
@@ -164,14 +164,14 @@ bool IndividualTaxData::IsNonrefundableCreditAllUsed()
 
 void IndividualTaxData::GetS11FormData()
 {
-    GetFormData(11, true);
+    GetFormData(FORM_SCH11, true);
     if (const ENUMTYPE_FORM provincial = provincialCompanion(kProvincialSch11, m_province))
         GetFormData(provincial, true);
 }
 
 void IndividualTaxData::GetS2FormData()
 {
-    GetFormData(3, true);
+    GetFormData(FORM_SCH2, true);
     if (const ENUMTYPE_FORM provincial = provincialCompanion(kProvincialSch2, m_province))
         GetFormData(provincial, true);
 }
@@ -207,5 +207,5 @@ void IndividualTaxData::NewData(ENUMTYPE_PROVINCE province, const CString& first
         if (const STRUCT_TAXWIZARD_INFO* row = getTaxWizardInfo(type))
             GetWizData(type, row->create);
     SetTaxReturnDefaultValues();
-    m_provMgr.SetTaxReturnDefaultValues(GetT1(), GetFormData(6, false));
+    m_provMgr.SetTaxReturnDefaultValues(GetT1(), GetFormData(FORM_SCH5, false));
 }

@@ -17,7 +17,7 @@ template <typename Predicate>
 bool anyT5013(const std::list<STRUCT_FORMDATA_ITEM_2004*>& forms, Predicate reports)
 {
     for (const STRUCT_FORMDATA_ITEM_2004* item : forms)
-        if (item->type == 38)
+        if (item->type == FORM_T5013)
             if (auto* t5013 = qobject_cast<const CTaxData_T5013*>(item->data); t5013 && reports(*t5013))
                 return true;
     return false;
@@ -26,7 +26,7 @@ bool anyT5013(const std::list<STRUCT_FORMDATA_ITEM_2004*>& forms, Predicate repo
 bool holdsT2125OfKind(const std::list<STRUCT_FORMDATA_ITEM_2004*>& forms, int kind)
 {
     for (const STRUCT_FORMDATA_ITEM_2004* item : forms)
-        if (item->type == 125)
+        if (item->type == FORM_T2125)
             if (auto* t2125 = qobject_cast<const TaxData_T2125_New*>(item->data);
                 t2125 && t2125->IncomeKind.m_value == kind)
                 return true;
@@ -37,7 +37,7 @@ bool holdsT2125OfKind(const std::list<STRUCT_FORMDATA_ITEM_2004*>& forms, int ki
 
 bool IndividualTaxData::HaveRentalIncome() const
 {
-    return HasForm(12) || anyT5013(m_formList, [](const CTaxData_T5013& f) { return f.HaveRentalIncome(); });
+    return HasForm(FORM_T776) || anyT5013(m_formList, [](const CTaxData_T5013& f) { return f.HaveRentalIncome(); });
 }
 
 bool IndividualTaxData::HaveBusinessIncome() const
@@ -54,29 +54,31 @@ bool IndividualTaxData::HaveProfessionalIncome() const
 
 bool IndividualTaxData::HaveCommissionIncome() const
 {
-    return HasForm(131) || anyT5013(m_formList, [](const CTaxData_T5013& f) { return f.HaveCommissionIncome(); });
+    return HasForm(FORM_T2125_COMMISSION) || anyT5013(m_formList, [](const CTaxData_T5013& f) { return f.HaveCommissionIncome(); });
 }
 
 bool IndividualTaxData::HaveFishIncome() const
 {
-    return HasForm(51) || anyT5013(m_formList, [](const CTaxData_T5013& f) { return f.HaveFishIncome(); });
+    return HasForm(FORM_T2121) || anyT5013(m_formList, [](const CTaxData_T5013& f) { return f.HaveFishIncome(); });
 }
 
 bool IndividualTaxData::HaveFarmIncome() const
 {
-    return HasForm(21) || HasForm(15) || HasForm(109)
+    return HasForm(FORM_T2042) || HasForm(FORM_T1163) || HasForm(FORM_T1273)
            || anyT5013(m_formList, [](const CTaxData_T5013& f) { return f.HaveFarmIncome(); });
 }
 
 bool IndividualTaxData::HaveSelfBusiness() const
 {
-    static const ENUMTYPE_FORM kSelfBusinessTypes[] = {15, 19, 21, 22, 33, 51, 109, 125, 131};
+    static const ENUMTYPE_FORM kSelfBusinessTypes[] = {FORM_T1163, FORM_T2032,  FORM_T2042,
+                                                       FORM_T2124, FORM_T2124_COMMISSION, FORM_T2121,
+                                                       FORM_T1273, FORM_T2125,  FORM_T2125_COMMISSION};
     int count = 0;
     for (const STRUCT_FORMDATA_ITEM_2004* item : m_formList) {
         for (ENUMTYPE_FORM type : kSelfBusinessTypes)
             if (item->type == type)
                 ++count;
-        if (item->type == 38)
+        if (item->type == FORM_T5013)
             if (auto* t5013 = qobject_cast<const CTaxData_T5013*>(item->data))
                 count += t5013->GetCountOfSFDForms(false);
     }
@@ -87,7 +89,7 @@ double IndividualTaxData::CalculatedSelfEmpIncomeForF5532() const
 {
     double total = 0.0;
     for (const STRUCT_FORMDATA_ITEM_2004* item : m_formList) {
-        if (item->type == 38) {
+        if (item->type == FORM_T5013) {
             if (auto* t5013 = qobject_cast<const CTaxData_T5013*>(item->data))
                 total += t5013->GetTotalNonLossNetIncome();
             continue;
@@ -101,7 +103,7 @@ double IndividualTaxData::CalculatedSelfEmpIncomeForF5532() const
 
 bool IndividualTaxData::isSpouseRelated() const
 {
-    if (HasForm(118))
+    if (HasForm(FORM_T1032))
         return true;
     const TaxData_T1New* t1 = GetT1();
     if (!t1)
@@ -109,7 +111,7 @@ bool IndividualTaxData::isSpouseRelated() const
     if (t1->HasSpouse())
         return true;
     for (const STRUCT_FORMDATA_ITEM_2004* item : m_formList)
-        if (item->type == 6)
+        if (item->type == FORM_SCH5)
             if (auto* sch5 = qobject_cast<const TaxData_Sch5*>(item->data))
                 return t1->CanClaimSpouse() && sch5->ClaimSpouseAmount.m_value != 0;
     return false;

@@ -33,8 +33,3 @@ void IndividualTaxData::getEfileDataInfo(TemplateValueMap& values, ENUMTYPE_FORM
     // No electronic return is built yet: the values stay as given.
 }
 
-void IndividualTaxData::Build2003DataTo2004(STRUCT_IMPORT_LASTYEAR_PARAM* param)
-{
-    Q_UNUSED(param)
-    // Last year's return is not imported yet: nothing is carried over.
-}

@@ -22,7 +22,6 @@ constexpr int kProvincialTuitionCode = 11001;
 // The dependant table keeps each name in a field of 80 bytes with its end mark.
 constexpr int kDependantNameBytes = 79;
 
-
 template <typename T>
 T* formOf(IndividualTaxData& person, ENUMTYPE_FORM type, bool create)
 {
@@ -32,7 +31,7 @@ T* formOf(IndividualTaxData& person, ENUMTYPE_FORM type, bool create)
 void readGeneral(IndividualTaxData& person, const TaxData_Wizard_General& w)
 {
     TaxData_T1New* t1 = person.GetT1();
-    TaxData_Sch9* sch9 = formOf<TaxData_Sch9>(person, 9, false);
+    TaxData_Sch9* sch9 = formOf<TaxData_Sch9>(person, FORM_SCH9, false);
     if (t1) {
         t1->Language.m_value = w.Language.m_value;
         t1->CitizenshipAnswer.m_value = w.CitizenshipAnswer.m_value;
@@ -43,7 +42,7 @@ void readGeneral(IndividualTaxData& person, const TaxData_Wizard_General& w)
         t1->InstalmentsPaid.m_value = w.InstalmentsPaid.m_value;
     }
     if (isPresentAmount(w.Donations1.m_value) || isPresentAmount(w.Donations2.m_value) || sch9) {
-        sch9 = formOf<TaxData_Sch9>(person, 9, true);
+        sch9 = formOf<TaxData_Sch9>(person, FORM_SCH9, true);
         if (sch9) {
             sch9->InterviewDonations1.m_value = w.Donations1.m_value;
             sch9->InterviewDonations2.m_value = w.Donations2.m_value;
@@ -67,17 +66,17 @@ void readLastYear(IndividualTaxData& person, const TaxData_LastYearAmounts& w)
     t1->RRSPDeductionLimit.m_value = w.RRSPDeductionLimit.m_value;
     t1->HBPRequiredRepayment.m_value = w.HBPRequiredRepayment.m_value;
     t1->LLPRequiredRepayment.m_value = w.LLPRequiredRepayment.m_value;
-    if (auto* sch7 = formOf<TaxData_Sch7>(person, 7, false)) {
+    if (auto* sch7 = formOf<TaxData_Sch7>(person, FORM_SCH7, false)) {
         sch7->UnusedRRSPContributions.m_value = t1->UnusedRRSPContributions.m_value;
         sch7->RRSPDeductionLimit.m_value = t1->RRSPDeductionLimit.m_value;
     }
     t1->FedTuitionCarryForward.m_value = w.FedTuitionCarryForward.m_value;
     t1->ProvTuitionCarryForward.m_value = w.ProvTuitionCarryForward.m_value;
-    if (auto* sch11 = formOf<TaxData_Sch11>(person, 11, false))
+    if (auto* sch11 = formOf<TaxData_Sch11>(person, FORM_SCH11, false))
         sch11->FedTuitionCarryForward.m_value = t1->FedTuitionCarryForward.m_value;
     person.m_provMgr.setProvAmountClaimed(kProvincialTuitionCode, t1->ProvTuitionCarryForward.m_value);
     t1->T1212CarryForward.m_value = w.T1212CarryForward.m_value;
-    if (auto* t1212 = formOf<TaxData_T1212New>(person, 18, false))
+    if (auto* t1212 = formOf<TaxData_T1212New>(person, FORM_T1212, false))
         t1212->FirstAmount.m_value = t1->T1212CarryForward.m_value;
 }
 
@@ -123,10 +122,10 @@ void readMedical(TaxData_T1New& t1, CWizData_MedExp& w)
 
 void readRrsp(IndividualTaxData& person, const TaxData_RRSPContrib& w)
 {
-    auto* sch7 = formOf<TaxData_Sch7>(person, 7, false);
+    auto* sch7 = formOf<TaxData_Sch7>(person, FORM_SCH7, false);
     if (isPresentAmount(w.ContributionTotal.m_value) || isPresentAmount(w.UnusedRRSPContributions.m_value)) {
         if (!sch7)
-            sch7 = formOf<TaxData_Sch7>(person, 7, true);
+            sch7 = formOf<TaxData_Sch7>(person, FORM_SCH7, true);
     }
     if (!sch7)
         return;
@@ -153,23 +152,23 @@ void IndividualTaxData::ReadDataFromWizards(int kind)
     if (!data)
         return;
     switch (kind) {
-    case 1:
+    case TAXWIZARD_GENERAL:
         if (auto* w = qobject_cast<TaxData_Wizard_General*>(data))
             readGeneral(*this, *w);
         break;
-    case 2:
+    case TAXWIZARD_LASTYEAR:
         if (auto* w = qobject_cast<TaxData_LastYearAmounts*>(data))
             readLastYear(*this, *w);
         break;
-    case 3:
+    case TAXWIZARD_DEPENDANT:
         if (auto* w = qobject_cast<CWizData_Dependant*>(data); w && m_pDependants)
             readDependants(*m_pDependants, *w);
         break;
-    case 4:
+    case TAXWIZARD_MEDEXP:
         if (auto* w = qobject_cast<CWizData_MedExp*>(data); w && m_pDependants && GetT1())
             readMedical(*GetT1(), *w);
         break;
-    case 5:
+    case TAXWIZARD_RRSP:
         if (auto* w = qobject_cast<TaxData_RRSPContrib*>(data))
             readRrsp(*this, *w);
         break;
@@ -181,7 +180,7 @@ void IndividualTaxData::WriteDataToWizards(bool isSpouse)
     Q_UNUSED(isSpouse);
     TaxData_T1New* t1 = GetT1();
 
-    if (auto* w = qobject_cast<CWizData_Dependant*>(GetWizData(3, false)); w && m_pDependants) {
+    if (auto* w = qobject_cast<CWizData_Dependant*>(GetWizData(TAXWIZARD_DEPENDANT, false)); w && m_pDependants) {
         const int entries = std::min(m_pDependants->GetCount(), int(CWizData_Dependant::kEntries));
         for (int i = 0; i < entries; ++i) {
             const DependantInfo* d = m_pDependants->GetAt(i);
@@ -199,7 +198,7 @@ void IndividualTaxData::WriteDataToWizards(bool isSpouse)
         }
     }
 
-    if (auto* w = qobject_cast<CWizData_MedExp*>(GetWizData(4, false)); w && m_pDependants && t1) {
+    if (auto* w = qobject_cast<CWizData_MedExp*>(GetWizData(TAXWIZARD_MEDEXP, false)); w && m_pDependants && t1) {
         w->OwnFirstName.m_value = GetFirstName();
         w->OwnLastName.m_value = GetLastName();
         w->OwnBirthDate.m_value = GetDOB();
@@ -237,7 +236,7 @@ void IndividualTaxData::WriteDataToWizards(bool isSpouse)
 
     m_provMgr.WriteDataToWizards();
 
-    if (auto* w = qobject_cast<TaxData_Wizard_General*>(GetWizData(1, false)); w && t1) {
+    if (auto* w = qobject_cast<TaxData_Wizard_General*>(GetWizData(TAXWIZARD_GENERAL, false)); w && t1) {
         w->Language.m_value = t1->Language.m_value;
         w->CitizenshipAnswer.m_value = t1->CitizenshipAnswer.m_value;
         w->ElectionsCanadaAnswer.m_value = t1->ElectionsCanadaAnswer.m_value;
@@ -248,15 +247,15 @@ void IndividualTaxData::WriteDataToWizards(bool isSpouse)
         w->InstalmentsPaid.m_value = t1->InstalmentsPaid.m_value;
         w->FirstTimeFilerAnswer.m_value = t1->FirstTimeFilerAnswer.m_value;
         w->DisabilityAnswer.m_value = t1->Disabled.m_value;
-        const auto* sch9 = qobject_cast<TaxData_Sch9*>(GetFormData(9, false));
+        const auto* sch9 = qobject_cast<TaxData_Sch9*>(GetFormData(FORM_SCH9, false));
         w->Donations1.m_value = sch9 ? sch9->InterviewDonations1.m_value : 0.0;
         w->Donations2.m_value = sch9 ? sch9->InterviewDonations2.m_value : 0.0;
     }
 
-    if (auto* w = qobject_cast<TaxData_LastYearAmounts*>(GetWizData(2, false)); w && t1) {
+    if (auto* w = qobject_cast<TaxData_LastYearAmounts*>(GetWizData(TAXWIZARD_LASTYEAR, false)); w && t1) {
         w->NetCapitalLossCarryForward.m_value = t1->NetCapitalLossCarryForward.m_value;
         w->MinimumTaxCarryForward.m_value = t1->MinimumTaxCarryForward.m_value;
-        if (const auto* sch7 = qobject_cast<TaxData_Sch7*>(GetFormData(7, false))) {
+        if (const auto* sch7 = qobject_cast<TaxData_Sch7*>(GetFormData(FORM_SCH7, false))) {
             t1->UnusedRRSPContributions.m_value = sch7->UnusedRRSPContributions.m_value;
             t1->RRSPDeductionLimit.m_value = sch7->RRSPDeductionLimit.m_value;
         }
@@ -264,20 +263,20 @@ void IndividualTaxData::WriteDataToWizards(bool isSpouse)
         w->RRSPDeductionLimit.m_value = t1->RRSPDeductionLimit.m_value;
         w->HBPRequiredRepayment.m_value = t1->HBPRequiredRepayment.m_value;
         w->LLPRequiredRepayment.m_value = t1->LLPRequiredRepayment.m_value;
-        if (const auto* sch11 = qobject_cast<TaxData_Sch11*>(GetFormData(11, false)))
+        if (const auto* sch11 = qobject_cast<TaxData_Sch11*>(GetFormData(FORM_SCH11, false)))
             t1->FedTuitionCarryForward.m_value = sch11->FedTuitionCarryForward.m_value;
         w->FedTuitionCarryForward.m_value = t1->FedTuitionCarryForward.m_value;
         double provincial = 0;
         if (m_provMgr.getProvAmountClaimed(kProvincialTuitionCode, provincial) != 0)
             t1->ProvTuitionCarryForward.m_value = provincial;
         w->ProvTuitionCarryForward.m_value = t1->ProvTuitionCarryForward.m_value;
-        if (const auto* t1212 = qobject_cast<TaxData_T1212New*>(GetFormData(18, false)))
+        if (const auto* t1212 = qobject_cast<TaxData_T1212New*>(GetFormData(FORM_T1212, false)))
             t1->T1212CarryForward.m_value = t1212->FirstAmount.m_value;
         w->T1212CarryForward.m_value = t1->T1212CarryForward.m_value;
     }
 
-    if (auto* w = qobject_cast<TaxData_RRSPContrib*>(GetWizData(5, false))) {
-        if (const auto* sch7 = qobject_cast<TaxData_Sch7*>(GetFormData(7, false))) {
+    if (auto* w = qobject_cast<TaxData_RRSPContrib*>(GetWizData(TAXWIZARD_RRSP, false))) {
+        if (const auto* sch7 = qobject_cast<TaxData_Sch7*>(GetFormData(FORM_SCH7, false))) {
             w->OwnPriorYearContributions.m_value = sch7->OwnPriorYearContributions.m_value;
             w->SpousalPriorYearContributions.m_value = sch7->SpousalPriorYearContributions.m_value;
             w->OwnCurrentYearContributions.m_value = sch7->OwnCurrentYearContributions.m_value;

@@ -12,6 +12,7 @@
 #include "companion/forms/t1/taxdata_t1new.h"
 #include "companion/rules/money.h"
 #include "model/individualtaxdata.h"
+#include "model/slipboxsums.h"
 
 using taxrules::isPositiveAmount;
 using taxrules::isPresentAmount;
@@ -38,8 +39,6 @@ void addT3(STRUCT_SLIPDATA_CALCULATION& s, const TaxData_Slip_T3& t)
     s.t3Box21LessBox30 += b21 - b30;
     if (t.box21Mark.m_value)
         s.t3Box21Marked += b21;
-    s.t3Box22 += t.shareBox22.m_value;
-    s.t3Box23 += t.shareBox23.m_value;
     s.t3Box24 += b24;
     if (!t.box24Mark.m_value)
         s.t3Box24Unmarked += b24;
@@ -54,16 +53,6 @@ void addT3(STRUCT_SLIPDATA_CALCULATION& s, const TaxData_Slip_T3& t)
         s.t3Box26MarkC += b26;
     s.t3Box30 += b30;
     s.t3Box31 += b31;
-    s.t3Box32 += t.shareBox32.m_value;
-    s.t3Box33 += t.shareBox33.m_value;
-    s.t3Box34 += t.shareBox34.m_value;
-    s.t3Box35 += t.shareBox35.m_value;
-    s.t3Box37 += t.shareBox37.m_value;
-    s.t3Box38 += t.shareBox38.m_value;
-    s.t3Box39 += t.shareBox39.m_value;
-    s.t3Box49 += t.shareBox49.m_value;
-    s.t3Box50 += t.shareBox50.m_value;
-    s.t3Box51 += t.shareBox51.m_value;
 }
 
 void addT4(STRUCT_SLIPDATA_CALCULATION& s, const TaxData_Slip_T4& t)
@@ -88,11 +77,7 @@ void addT4(STRUCT_SLIPDATA_CALCULATION& s, const TaxData_Slip_T4& t)
         s.t4Box14EiExempt += b14;
     s.t4Box16 += b16;
     (quebec ? s.t4Box14Quebec : s.t4Box14OutsideQuebec) += b14;
-    s.t4Box16A += t.box16ASecondCpp.m_value;
-    s.t4Box18 += t.box18EiPremiums.m_value;
-    s.t4Box20 += t.box20RppContributions.m_value;
     s.t4Box22 += b22;
-    s.t4Box24 += t.box24EiInsurableEarnings.m_value;
     const double insurable = isPresentAmount(t.box24EiInsurableEarnings.m_value) ? t.box24EiInsurableEarnings.m_value
                              : eiExempt                                   ? 0.0
                                                                           : b14;
@@ -114,24 +99,13 @@ void addT4(STRUCT_SLIPDATA_CALCULATION& s, const TaxData_Slip_T4& t)
         break;
     default: break;
     }
-    s.t4Box30 += t.box30BoardLodging.m_value;
     if (t.other1Code.m_value == 0)
         s.t4Other1Code0 += t.other1Box43.m_value;
     else if (t.other1Code.m_value == 1)
         s.t4Other1Code1 += t.other1Box43.m_value;
-    s.t4Other2 += t.other2Box34.m_value;
-    s.t4Other3 += t.other3Box40.m_value;
-    s.t4Box42 += t.box42Commissions.m_value;
-    s.t4Other4 += t.other4Box39.m_value;
-    s.t4Box44 += t.box44UnionDues.m_value;
-    s.t4Box46 += t.box46Donations.m_value;
-    s.t4Other5 += t.other5Box53.m_value;
-    s.t4Box52 += t.box52PensionAdjustment.m_value;
     s.t4Box55 += b55;
     if (eiExempt)
         s.t4Box55EiExempt += b55;
-    s.t4Box17 += t.box17QppContributions.m_value;
-    s.t4Box17A += t.box17ASecondQpp.m_value;
     s.t4Box26 += b26;
     if (qppSlip) {
         s.t4Box26Qpp += b26;
@@ -144,18 +118,12 @@ void addT4(STRUCT_SLIPDATA_CALCULATION& s, const TaxData_Slip_T4& t)
     }
     if (!eiExempt)
         s.t4AllEiExempt = false;
-    s.t4Other6 += t.other6Box31.m_value;
     if (quebec && isPositiveAmount(t.other6Box31.m_value))
         s.t4QuebecEarningsWith6 += b14 + b66 + b67;
     s.t4Box66 += b66;
     s.t4Box67 += b67;
-    s.t4Box71 += t.box71IndianExempt.m_value;
-    s.t4Other7 += t.other7Box77.m_value;
-    s.t4Box85 += t.box85HealthPremiums.m_value;
     if (t.box85Mark.m_value)
         s.t4Box85Marked += t.box85HealthPremiums.m_value;
-    s.t4Box87 += t.box87EmergencyVolunteer.m_value;
-    s.t4Box88 += t.box88IndianSelfEmployed.m_value;
     if (isPositiveAmount(b22) && !isPresentAmount(b14))
         s.t4RetiringTaxedNoBox14 += (isPositiveAmount(b66) ? b66 : 0.0) + (isPositiveAmount(b67) ? b67 : 0.0);
     if (t.fishingMark.m_value) {
@@ -167,23 +135,8 @@ void addT4(STRUCT_SLIPDATA_CALCULATION& s, const TaxData_Slip_T4& t)
 
 void addT5(STRUCT_SLIPDATA_CALCULATION& s, const TaxData_Slip_T5& t, bool age65)
 {
-    s.t5Box10 += t.shareBox10.m_value;
-    s.t5Box11 += t.shareBox11.m_value;
-    s.t5Box12 += t.shareBox12.m_value;
-    s.t5Interest += t.shareInterest.m_value;
-    s.t5InterestPart1 += t.shareInterestPart1.m_value;
-    s.t5InterestPart2 += t.shareInterestPart2.m_value;
-    s.t5InterestPart3 += t.shareInterestPart3.m_value;
-    s.t5InterestPart4 += t.shareInterestPart4.m_value;
-    s.t5Box14 += t.shareBox14.m_value;
-    s.t5Box15 += t.shareBox15.m_value;
-    s.t5Box16 += t.shareBox16.m_value;
     (t.box17Mark.m_value ? s.t5Box17Marked : s.t5Box17Unmarked) += t.shareBox17.m_value;
-    s.t5Box18 += t.shareBox18.m_value;
     (t.box19Mark.m_value || age65 ? s.t5Box19Pension : s.t5Box19Other) += t.shareBox19.m_value;
-    s.t5Box24 += t.shareBox24.m_value;
-    s.t5Box25 += t.shareBox25.m_value;
-    s.t5Box26 += t.shareBox26.m_value;
 }
 
 void addT4E(STRUCT_SLIPDATA_CALCULATION& s, const TaxData_Slip_T4E& t)
@@ -195,23 +148,13 @@ void addT4E(STRUCT_SLIPDATA_CALCULATION& s, const TaxData_Slip_T4E& t)
     s.t4eBox14NetOfBox18 += net;
     if (isPositiveAmount(t.box23QuebecTax.m_value))
         s.t4eBox14NetOfBox18Quebec += net;
-    s.t4eBox15 += t.box15Regular.m_value;
     if (isPositiveAmount(t.box7RepaymentRate.m_value))
         s.t4eRepayable += t.box15Regular.m_value;
-    s.t4eBox17 += t.box17SupportMeasures.m_value;
     s.t4eBox18 += b18;
-    s.t4eBox20 += t.box20TaxableTuition.m_value;
-    s.t4eBox21 += t.box21NonTaxableTuition.m_value;
-    s.t4eBox22 += t.box22IncomeTaxDeducted.m_value;
-    s.t4eBox23 += t.box23QuebecTax.m_value;
-    s.t4eOther1 += t.other1.m_value;
     if (isPresentAmount(t.other2.m_value))
         s.t4eOther2 += t.other2.m_value;
     else
         s.t4eBox30 += t.box30Repayment.m_value;
-    s.t4eBox33 += t.box33Crf.m_value;
-    s.t4eOther3 += t.other3.m_value;
-    s.t4eBox37 += t.box37Parental.m_value;
     if (isPositiveAmount(t.box22IncomeTaxDeducted.m_value))
         s.t4eBox14Taxed += b14;
     if (t.indianActMark.m_value) {
@@ -223,31 +166,13 @@ void addT4E(STRUCT_SLIPDATA_CALCULATION& s, const TaxData_Slip_T4E& t)
 void addT4RSP(STRUCT_SLIPDATA_CALCULATION& s, const TaxData_Slip_T4RSP& t)
 {
     (t.box16Mark.m_value ? s.t4rspBox16Marked : s.t4rspBox16Unmarked) += t.box16Annuity.m_value;
-    s.t4rspBox18 += t.box18RefundOfPremiums.m_value;
-    s.t4rspBox20 += t.box20ExcessRefund.m_value;
-    s.t4rspBox22 += t.box22Withdrawal.m_value;
-    s.t4rspBox25 += t.box25Llp.m_value;
-    s.t4rspBox26 += t.box26Deregistration.m_value;
-    s.t4rspBox27 += t.box27Hbp.m_value;
     if (isPositiveAmount(t.box28OtherIncome.m_value))
         s.t4rspBox28Income += t.box28OtherIncome.m_value;
     else
         s.t4rspBox28Deduction += -t.box28OtherIncome.m_value;
-    s.t4rspBox30 += t.box30IncomeTaxDeducted.m_value;
-    s.t4rspBox34 += t.box34DeemedOnDeath.m_value;
     if (t.box24SpousalFlag.m_value)
         s.t4rspSpousalPlanAmounts +=
             t.box20ExcessRefund.m_value + t.box22Withdrawal.m_value + t.box26Deregistration.m_value;
-}
-
-void addOAS(STRUCT_SLIPDATA_CALCULATION& s, const CSlipData_T4AOAS& t)
-{
-    s.oasBox18 += t.box18NetPension.m_value;
-    s.oasBox19 += t.box19GrossPension.m_value;
-    s.oasBox20 += t.box20Overpayment.m_value;
-    s.oasBox21 += t.box21NetSupplements.m_value;
-    s.oasBox22 += t.box22IncomeTaxDeducted.m_value;
-    s.oasBox23 += t.box23QuebecTax.m_value;
 }
 
 void addT4AP(STRUCT_SLIPDATA_CALCULATION& s, TaxData_Slip_T4AP& t, int age)
@@ -258,11 +183,7 @@ void addT4AP(STRUCT_SLIPDATA_CALCULATION& s, TaxData_Slip_T4AP& t, int age)
     s.t4apBox14 += b14;
     if (isPositiveAmount(b14) && t.box14Mark.m_value)
         s.t4apBox14MarkSeen = true;
-    s.t4apBox15 += t.box15Survivor.m_value;
-    s.t4apBox16 += t.box16Disability.m_value;
-    s.t4apBox17 += t.box17Child.m_value;
     s.t4apBox18 += b18;
-    s.t4apBox19 += t.box19PostRetirement.m_value;
     s.t4apBox20LessBox18 += b20 - b18;
     if (benefit) {
         raise(s.t4apMaxBox21, t.box21DisabilityMonths.m_value);
@@ -272,7 +193,6 @@ void addT4AP(STRUCT_SLIPDATA_CALCULATION& s, TaxData_Slip_T4AP& t, int age)
             raise(s.t4apMaxBox23Unmarked, t.box23RetirementMonths.m_value);
         }
     }
-    s.t4apBox22 += t.box22IncomeTaxDeducted.m_value;
     if (isPositiveAmount(t.other1.m_value)) {
         s.t4apOther1 += t.other1.m_value;
         s.t4apBox20WithOther1 += b20;
@@ -301,26 +221,17 @@ void addT4A(STRUCT_SLIPDATA_CALCULATION& s, const TaxData_Slip_T4A& t, bool age6
     const double b16 = t.box16Pension.m_value, b22 = t.box22IncomeTaxDeducted.m_value,
                  b24 = t.box24Annuities.m_value, b28 = t.box28OtherIncome.m_value, b105 = t.box105Scholarships.m_value;
     s.t4aBox16 += b16;
-    s.t4aBox18 += t.box18LumpSum.m_value;
-    s.t4aBox20 += t.box20SelfEmployedCommissions.m_value;
     s.t4aBox22 += b22;
     (pensionTreated ? s.t4aBox24Pension : s.t4aBox24Other) += b24;
     if (t.box24Mark.m_value)
         s.t4aBox24Marked += b24;
     if (!t.box28Exclusion.m_value)
         (t.box28Kind.m_value ? s.t4aBox28KindB : s.t4aBox28KindA) += b28;
-    s.t4aOther1 += t.other1Box26.m_value;
-    s.t4aOther2 += t.other2Box27.m_value;
     s.t4aBox104Net += std::max(0.0, t.box104ResearchGrants.m_value - t.researchExpenses.m_value);
-    s.t4aOther3 += t.other3Box102.m_value;
     if (!t.box30Mark.m_value)
         s.t4aBox30Unmarked += t.box30Patronage.m_value;
-    s.t4aBox34 += t.box34PensionAdjustment.m_value;
     if (!t.box32Mark.m_value)
         s.t4aBox32Second += t.box32PastService.m_value;
-    s.t4aBox40 += t.box40RespAccumulated.m_value;
-    s.t4aBox42 += t.box42RespEducational.m_value;
-    s.t4aBox46 += t.box46Donations.m_value;
     if (isPositiveAmount(b22) && (!t.taxMark.m_value || !isPresentAmount(b16))) {
         const double scholarship = isPositiveAmount(b105) ? taxableScholarship(b105, t.box105Code.m_value) : 0.0;
         s.t4aTaxedIncome += t.box18LumpSum.m_value + scholarship + b28 + t.box30Patronage.m_value +
@@ -332,36 +243,14 @@ void addT4A(STRUCT_SLIPDATA_CALCULATION& s, const TaxData_Slip_T4A& t, bool age6
         s.t4aBox124Code0 += t.box124BoardLodging.m_value;
     else if (t.box124Code.m_value == 1)
         s.t4aBox124Code1 += t.box124BoardLodging.m_value;
-    s.t4aBox48 += t.box48FeesForServices.m_value;
     switch (t.box105Code.m_value) {
     case 0: s.t4aBox105Code0 += b105; break;
     case 1: s.t4aBox105Code1 += b105; break;
     default: s.t4aBox105Code2 += b105; break;
     }
-    s.t4aBox106 += t.box106DeathBenefits.m_value;
-    s.t4aBox107 += t.box107WageLoss.m_value;
-    s.t4aBox109 += t.box109Unregistered.m_value;
-    s.t4aOther4 += t.other4Box108.m_value;
-    s.t4aBox118 += t.box118MedicalPremium.m_value;
-    s.t4aBox119 += t.box119GroupTermLife.m_value;
-    s.t4aOther5 += t.other5Box110.m_value;
-    s.t4aBox125 += t.box125DisabilityBenefits.m_value;
-    s.t4aBox127 += t.box127Veterans.m_value;
-    s.t4aBox128 += t.box128VeteransSplit.m_value;
-    s.t4aOther6 += t.other6Box115.m_value;
-    s.t4aOther7 += t.other7Box116.m_value;
-    s.t4aBox131 += t.box131Rdsp.m_value;
-    s.t4aOther8 += t.other8Box117.m_value;
     (pensionTreated ? s.t4aBox133Pension : s.t4aBox133Other) += t.box133VariablePension.m_value;
-    s.t4aOther9 += t.other9Box122.m_value;
-    s.t4aBox135 += t.box135HealthPremiums.m_value;
     if (t.box135Mark.m_value)
         s.t4aBox135Marked += t.box135HealthPremiums.m_value;
-    s.t4aOther10 += t.other10Box123.m_value;
-    s.t4aOther11 += t.other11Box126.m_value;
-    s.t4aOther12 += t.other12Box130.m_value;
-    s.t4aOther13 += t.other13Box129.m_value;
-    s.t4aOther14 += t.other14Box132.m_value;
     (pensionTreated ? s.t4aBox194Pension : s.t4aBox194Other) += t.box194Prpp.m_value;
     if (!indian) {
         s.t4aBox197 += t.box197Cerb.m_value;
@@ -369,15 +258,6 @@ void addT4A(STRUCT_SLIPDATA_CALCULATION& s, const TaxData_Slip_T4A& t, bool age6
     } else {
         s.t4aBox197And203IndianAct += t.box197Cerb.m_value + t.box203Provincial.m_value;
     }
-    s.t4aBox198 += t.box198Crb.m_value;
-    s.t4aBox199 += t.box199Crsb.m_value;
-    s.t4aBox200 += t.box200Crcb.m_value;
-    s.t4aBox201 += t.box201Repayment.m_value;
-    s.t4aBox202 += t.box202Cesb.m_value;
-    s.t4aBox204 += t.box204Parents.m_value;
-    s.t4aBox205 += t.box205OlderSeniors.m_value;
-    s.t4aBox210 += t.box210Postdoctoral.m_value;
-    s.t4aBox211 += t.box211Cwlb.m_value;
     if (isPositiveAmount(b16))
         s.pensionTaxDeducted += b22;
 }
@@ -400,7 +280,6 @@ void addT5007(STRUCT_SLIPDATA_CALCULATION& s, const CSlipData_T5007& t)
     } else {
         s.t5007Box10 += t.box10WorkersCompensation.m_value;
     }
-    s.t5007Box11 += t.box11SocialAssistance.m_value;
     if (t.Province.m_value == kManitoba) {
         if (isPositiveAmount(s.t5007ManitobaMinRatio - t.ratioAmount.m_value))
             s.t5007ManitobaMinRatio = t.ratioAmount.m_value;
@@ -436,7 +315,6 @@ void addT4RIF(STRUCT_SLIPDATA_CALCULATION& s, const TaxData_Slip_T4RIF& t, bool 
     (pensionTreated ? s.t4rifBox16Pension : s.t4rifBox16Other) += b16;
     if (!pensionTreated && taxed)
         s.t4rifTaxedOther += b16;
-    s.t4rifBox18 += t.box18DeemedOnDeath.m_value;
     (pensionTreated ? s.t4rifBox20Pension : s.t4rifBox20Other) += t.box20Deregistration.m_value;
     if (isPositiveAmount(b24)) {
         if (t.pensionMark.m_value || (t.secondMark.m_value && age65)) {
@@ -449,53 +327,9 @@ void addT4RIF(STRUCT_SLIPDATA_CALCULATION& s, const TaxData_Slip_T4RIF& t, bool 
     } else {
         s.t4rifBox24Negative += -b24;
     }
-    s.t4rifBox22 += t.box22OtherIncome.m_value;
     s.t4rifBox28 += b28;
     if (pensionTreated && isPositiveAmount(b16))
         s.pensionTaxDeducted += b28;
-}
-
-void addT4PS(STRUCT_SLIPDATA_CALCULATION& s, const TaxData_Slip_T4PS& t)
-{
-    s.t4psAmount01 += t.amount01Box24.m_value;
-    s.t4psAmount02 += t.amount02Box25.m_value;
-    s.t4psAmount03 += t.amount03Box26.m_value;
-    s.t4psAmount04 += t.amount04Box30.m_value;
-    s.t4psAmount05 += t.amount05Box31.m_value;
-    s.t4psAmount06 += t.amount06Box32.m_value;
-    s.t4psAmount07 += t.amount07Box34.m_value;
-    s.t4psAmount08 += t.amount08Box35.m_value;
-    s.t4psAmount09 += t.amount09Box36.m_value;
-    s.t4psAmount10 += t.amount10Box37.m_value;
-    s.t4psAmount11 += t.amount11Box38.m_value;
-    s.t4psAmount12 += t.amount12Box39.m_value;
-    s.t4psAmount13 += t.amount13Box41.m_value;
-}
-
-void addT4ARCA(STRUCT_SLIPDATA_CALCULATION& s, const TaxData_Slip_T4ARCA& t)
-{
-    s.t4arcaAmount1 += t.amount1Box14.m_value;
-    s.t4arcaAmount2 += t.amount2Box15.m_value;
-    s.t4arcaAmount3 += t.amount3Box16.m_value;
-    s.t4arcaAmount4 += t.amount4Box17.m_value;
-    s.t4arcaAmount5 += t.amount5Box18.m_value;
-    s.t4arcaAmount6 += t.amount6Box20.m_value;
-    s.t4arcaAmount7 += t.amount7Box22.m_value;
-}
-
-void addFHSA(STRUCT_SLIPDATA_CALCULATION& s, const TaxData_Slip_T4FHSA& t)
-{
-    s.fhsaBox18 += t.box18Contributions.m_value;
-    s.fhsaBox20 += t.box20QualifyingWithdrawals.m_value;
-    s.fhsaBox22 += t.box22TaxableWithdrawals.m_value;
-    s.fhsaBox24 += t.box24BeneficiaryDistribution.m_value;
-    s.fhsaBox26 += t.box26DeemedOnCessation.m_value;
-    s.fhsaBox28 += t.box28LoanSecurity.m_value;
-    s.fhsaBox30 += t.box30IncomeTaxDeducted.m_value;
-    s.fhsaBox32 += t.box32RrspTransfers.m_value;
-    s.fhsaBox34 += t.box34SpousalRrspTransfers.m_value;
-    s.fhsaBox36 += t.box36DesignatedTransferOut.m_value;
-    s.fhsaBox38 += t.box38DesignatedWithdrawals.m_value;
 }
 
 bool anyPresent(std::initializer_list<double> values)
@@ -534,58 +368,26 @@ void IndividualTaxData::PrepareSlipsBeforeCalculate(STRUCT_SLIPDATA_CALCULATION&
         CTaxData_Form* slip = item->data;
         if (!slip)
             continue;
+        addPlainSlipBoxes(s, item->type, *slip);
         switch (item->type) {
-        case 1: addT4(s, static_cast<TaxData_Slip_T4&>(*slip)); break;
-        case 2: addT4A(s, static_cast<TaxData_Slip_T4A&>(*slip), age65); break;
-        case 3: addT4AP(s, static_cast<TaxData_Slip_T4AP&>(*slip), age); break;
-        case 4: addT4RSP(s, static_cast<TaxData_Slip_T4RSP&>(*slip)); break;
-        case 5: addT4E(s, static_cast<TaxData_Slip_T4E&>(*slip)); break;
-        case 6: addOAS(s, static_cast<CSlipData_T4AOAS&>(*slip)); break;
-        case 7: addT4RIF(s, static_cast<TaxData_Slip_T4RIF&>(*slip), age65); break;
-        case 8: addT5(s, static_cast<TaxData_Slip_T5&>(*slip), age65); break;
-        case 9: addT3(s, static_cast<TaxData_Slip_T3&>(*slip)); break;
-        case 10: s.t5003Amount += static_cast<CSlipData_T5003&>(*slip).box121ShelterAmount.m_value; break;
-        case 11: addT5007(s, static_cast<CSlipData_T5007&>(*slip)); break;
-        case 13: addT5013(s, static_cast<TaxData_Slip_T5013&>(*slip)); break;
-        case 14: addT4PS(s, static_cast<TaxData_Slip_T4PS&>(*slip)); break;
-        case 15: addT4ARCA(s, static_cast<TaxData_Slip_T4ARCA&>(*slip)); break;
-        case 16: {
+        case SLIP_T4: addT4(s, static_cast<TaxData_Slip_T4&>(*slip)); break;
+        case SLIP_T4A: addT4A(s, static_cast<TaxData_Slip_T4A&>(*slip), age65); break;
+        case SLIP_T4AP: addT4AP(s, static_cast<TaxData_Slip_T4AP&>(*slip), age); break;
+        case SLIP_T4RSP: addT4RSP(s, static_cast<TaxData_Slip_T4RSP&>(*slip)); break;
+        case SLIP_T4E: addT4E(s, static_cast<TaxData_Slip_T4E&>(*slip)); break;
+        case SLIP_T4RIF: addT4RIF(s, static_cast<TaxData_Slip_T4RIF&>(*slip), age65); break;
+        case SLIP_T5: addT5(s, static_cast<TaxData_Slip_T5&>(*slip), age65); break;
+        case SLIP_T3: addT3(s, static_cast<TaxData_Slip_T3&>(*slip)); break;
+        case SLIP_T5007: addT5007(s, static_cast<CSlipData_T5007&>(*slip)); break;
+        case SLIP_T5013: addT5013(s, static_cast<TaxData_Slip_T5013&>(*slip)); break;
+        case SLIP_T5006: {
             const auto& t = static_cast<TaxData_Slip_T5006&>(*slip);
             s.t5006Net1 += std::max(0.0, t.amount1Box12.m_value - t.amount2Box13.m_value);
             s.t5006Net2 += std::max(0.0, t.amount3Box14.m_value - t.amount4Box15.m_value);
-            s.t5006Amount5 += t.amount5Box16.m_value;
             break;
         }
-        case 17: {
-            const auto& t = static_cast<TaxData_Slip_RC62&>(*slip);
-            s.rc62Box10 += t.box10Benefit.m_value;
-            s.rc62Box12 += t.box12Repayment.m_value;
-            break;
-        }
-        case 18: {
-            const auto& t = static_cast<TaxData_Slip_RC210&>(*slip);
-            s.rc210Box10 += t.box10BasicAdvance.m_value;
-            s.rc210Box11 += t.box11DisabilityAdvance.m_value;
-            break;
-        }
-        case 21: s.mbShelterAmount += static_cast<TaxData_Slip_MBShelterAssist&>(*slip).BenefitAmount.m_value; break;
-        case 22: {
-            const auto& t = static_cast<TaxData_Slip_PRPP&>(*slip);
-            s.prppEmployeeCurrentYear += t.EmployeeCurrentYear.m_value;
-            s.prppEmployeePriorYear += t.EmployeePriorYear.m_value;
-            s.prppExemptIncomeCurrentYear += t.ExemptCurrentYear.m_value;
-            s.prppExemptIncomePriorYear += t.ExemptPriorYear.m_value;
-            s.prppEmployer += t.Employer.m_value;
-            break;
-        }
-        case 23: {
-            const auto& t = static_cast<TaxData_Slip_T1204&>(*slip);
-            s.t1204Box82 += t.box82Services.m_value;
-            s.t1204Box84 += t.box84Mixed.m_value;
-            ++s.t1204Count;
-            break;
-        }
-        case 24: {
+        case SLIP_T1204: ++s.t1204Count; break;
+        case SLIP_NR4: {
             const auto& t = static_cast<TaxData_Slip_NR4&>(*slip);
             s.nr4Amount1 += t.amount1Box16.m_value * t.rate.m_value;
             s.nr4Amount2 += t.amount2Box17.m_value * t.rate.m_value;
@@ -593,15 +395,11 @@ void IndividualTaxData::PrepareSlipsBeforeCalculate(STRUCT_SLIPDATA_CALCULATION&
             s.nr4Amount4 += t.amount4Box27.m_value * t.rate.m_value;
             break;
         }
-        case 25:
+        case SLIP_T2202:
             if (auto* t = qobject_cast<TaxData_Slip_T2202*>(slip))
                 addT2202(s, *t);
             break;
-        case 26:
-            if (auto* t = qobject_cast<TaxData_Slip_T4FHSA*>(slip))
-                addFHSA(s, *t);
-            break;
-        default: break; // 12, 19, 20 and unknown types add nothing
+        default: break; // the others add only their plain boxes
         }
     }
 
@@ -618,7 +416,7 @@ void IndividualTaxData::PrepareSlipsBeforeCalculate(STRUCT_SLIPDATA_CALCULATION&
     if (anyPresent({s.t3Box21, s.t3Box30, s.t3Box37})) {
         need(4);
         if (createForms)
-            GetFormData(32, true);
+            GetFormData(FORM_T936, true);
     }
     if (anyPresent({s.t3Box25, s.t3Box32, s.t3Box50}))
         need(210);

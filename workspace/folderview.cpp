@@ -287,7 +287,7 @@ TreeItem* FolderView::getSelectedData(int& kind, int& type, int& id) const
         return nullptr;
     if (row == m_itemResult) {
         kind = kKindResult;
-        type = 93;
+        type = FORM_T1KS;
         return row;
     }
     const QTreeWidgetItem* parent = row->parent();
@@ -305,7 +305,7 @@ CTaxData_Form* FolderView::dataObject(const TreeItem* row) const
     if (!row || !p)
         return nullptr;
     if (row == m_itemResult)
-        return p->GetFormData(93, false);
+        return p->GetFormData(FORM_T1KS, false);
     switch (row->itemKind()) {
     case FROM_FORM:
         return static_cast<const IndividualTaxData*>(p)->GetFormData(row->itemType(), row->itemId());

@@ -28,7 +28,7 @@ TreeItem* nextRow(TreeItem* branch, TreeItem* cursor)
 
 bool CPopFormObj::hasRow(int formType)
 {
-    return formType != 93 && formType != 96 && formType != 159 && formType != 165;
+    return formType != FORM_T1KS && formType != FORM_T183 && formType != FORM_T1KS_REFILE && formType != FORM_T1KS_PRIOR;
 }
 
 bool CPopFormObj::begin(void* param)

@@ -37,7 +37,6 @@ const int kDefaultPaneWidth = 270;
 const int kNarrowPaneWidth = 30;
 const int kCollapsedPaneWidth = 1;
 const int kSmallestPaneWidth = 10;
-const int kT1 = 1;
 
 } // namespace
 
@@ -67,7 +66,7 @@ Form_Return::Form_Return(QFileInfo* file, CFamilyTaxData* data, MainWindow* main
         m_pFamilyData->fillComboBox(ui->comboBox, side != 0);
         ui->treeFolderView->populate(m_pFamilyData);
         ui->treeFolderView->ShowItem(FROM_FORM, 0);
-        if (STRUCT_FORMDATA_ITEM_2004* t1 = m_pFamilyData->GetFormDataItem(kT1, false); t1 && t1->data)
+        if (STRUCT_FORMDATA_ITEM_2004* t1 = m_pFamilyData->GetFormDataItem(FORM_T1, false); t1 && t1->data)
             showTaxForm(0, t1->data);
         m_pFamilyDataCopy = new CFamilyTaxData(m_pFamilyData->mode());
         *m_pFamilyDataCopy = *m_pFamilyData;

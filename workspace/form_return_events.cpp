@@ -10,7 +10,6 @@
 
 namespace {
 
-const int kT183 = 96;
 const int kRC71 = 53;
 
 } // namespace
@@ -31,10 +30,10 @@ bool Form_Return::event(QEvent* event)
         }
         return true;
     case FORMEVENT_SUBMIT_T183:
-        OnSubmitQuillorForm(kT183);
+        OnSubmitQuillorForm(FORM_T183);
         return true;
     case FORMEVENT_T183_TIME:
-        OnGetQuillorFormTime(kT183);
+        OnGetQuillorFormTime(FORM_T183);
         return true;
     case FORMEVENT_SUBMIT_RC71:
         OnSubmitQuillorForm(kRC71);
@@ -64,7 +63,7 @@ int Form_Return::onSyncAddrToFormData(ENUMTYPE_FORM, CTaxData_Form* target)
 {
     if (!target)
         return -1;
-    const auto* t1 = m_pFamilyData ? dynamic_cast<const TaxData_T1New*>(m_pFamilyData->GetFormData(1, false)) : nullptr;
+    const auto* t1 = m_pFamilyData ? dynamic_cast<const TaxData_T1New*>(m_pFamilyData->GetFormData(FORM_T1, false)) : nullptr;
     if (!t1)
         return -10;
     auto* statement = dynamic_cast<TaxData_T2125_New*>(target);

@@ -23,9 +23,6 @@
 
 namespace {
 
-const int kT1 = 1;
-const int kReturnSummary = 93;
-
 QString pageStyle(int pointSize)
 {
     return QStringLiteral("QWidget {font-size: %1pt;margin-top: 1px;margin-bottom: 1px;} QPushButton {border:2px "
@@ -238,7 +235,7 @@ bool Form_Return::revalidateShownForm()
 
 void Form_Return::showT1()
 {
-    STRUCT_FORMDATA_ITEM_2004* t1 = m_pFamilyData ? m_pFamilyData->GetFormDataItem(kT1, false) : nullptr;
+    STRUCT_FORMDATA_ITEM_2004* t1 = m_pFamilyData ? m_pFamilyData->GetFormDataItem(FORM_T1, false) : nullptr;
     if (!t1 || !t1->data) {
         destroyFormTabs();
         m_shown = ShownKey();
@@ -253,7 +250,7 @@ void Form_Return::selectShownRow()
     if (!m_shown.valid)
         return;
     FolderView* tree = ui->treeFolderView;
-    TreeItem* row = m_shown.kind == FROM_FORM && m_shown.type == kReturnSummary ? tree->resultItem()
+    TreeItem* row = m_shown.kind == FROM_FORM && m_shown.type == FORM_T1KS ? tree->resultItem()
                                                                                  : tree->findItem(m_shown.kind, m_shown.id);
     if (!row || tree->currentItem() == row)
         return;
@@ -292,7 +289,7 @@ void Form_Return::onFolderViewSelChange(const QItemSelection&, const QItemSelect
     CTaxData_Form* object = nullptr;
     const QTreeWidgetItem* parent = row->parent();
     if (row == tree->resultItem()) {
-        object = m_pFamilyData->GetFormData(kReturnSummary, false);
+        object = m_pFamilyData->GetFormData(FORM_T1KS, false);
     } else if (parent == tree->formsItem() || parent == tree->slipsItem() || parent == tree->wizardItem() ||
                parent == tree->notesItem()) {
         object = tree->dataObject(row);

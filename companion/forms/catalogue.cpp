@@ -119,9 +119,9 @@ int getFormProv(ENUMTYPE_FORM type)
 
 bool IsFormMandatory(unsigned char edition, ENUMTYPE_PROVINCE province, ENUMTYPE_FORM type)
 {
-    if (type == 1 || type == 93)
+    if (type == FORM_T1 || type == FORM_T1KS)
         return true;
-    if ((edition & EDITION_EFILE) && (type == 96 || type == 209))
+    if ((edition & EDITION_EFILE) && (type == FORM_T183 || type == FORM_INSTALMENT_CALC))
         return true;
     if (const STRUCT_PROVINCE_FORMS* forms = getProvinceForms(province)) {
         for (int i = 0; i < forms->count; ++i) {

@@ -4,11 +4,9 @@
 
 namespace {
 
-constexpr int kT1Type = 1;
-
 CFloatField* amountField(const CTaxData_Form* t1, const char* name)
 {
-    if (!t1 || t1->getKind() != FROM_FORM || t1->getType() != kT1Type)
+    if (!t1 || t1->getKind() != FROM_FORM || t1->getType() != FORM_T1)
         return nullptr;
     return dynamic_cast<CFloatField*>(t1->findField(QString::fromLatin1(name)));
 }

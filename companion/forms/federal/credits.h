@@ -11,7 +11,7 @@ class TaxData_T929New : public CTaxData_Form
 {
     Q_OBJECT
 public:
-    TaxData_T929New() : CTaxData_Form(FROM_FORM, 14) {}
+    TaxData_T929New() : CTaxData_Form(FROM_FORM, FORM_T929) {}
     CFloatField Income{this, 1, "Income", "", "Earned income"};
     CFloatField Expenses{this, 2, "Expenses", "", "Disability supports expenses"};
     CFloatField Reimbursed{this, 3, "Reimbursed", "", "Reimbursements and assistance"};
@@ -24,7 +24,7 @@ class TaxData_T1212New : public CTaxData_Form
 {
     Q_OBJECT
 public:
-    TaxData_T1212New() : CTaxData_Form(FROM_FORM, 18) {}
+    TaxData_T1212New() : CTaxData_Form(FROM_FORM, FORM_T1212) {}
     CFloatField FirstAmount{this, 1, "FirstAmount", "", "Balance of deferred benefits at the end of last year"};
     CFloatField DeferredThisYear{this, 2, "DeferredThisYear", "", "Benefits deferred this year"};
     CFloatField line65210{this, 65210, "line65210", "65210", "Deferred benefits disposed of in the year"};
@@ -37,7 +37,7 @@ class TaxData_T2043 : public CTaxData_Form
 {
     Q_OBJECT
 public:
-    TaxData_T2043() : CTaxData_Form(FROM_FORM, 193) {}
+    TaxData_T2043() : CTaxData_Form(FROM_FORM, FORM_T2043) {}
     CFloatField FarmingExpenses{this, 1, "FarmingExpenses", "", "Eligible farming expenses in designated provinces"};
     CFloatField PaymentRate{this, 2, "PaymentRate", "", "Payment rate", fld::Rate()};
     CFloatField Result{this, 47556, "Result", "47556", "Return of fuel charge proceeds to farmers tax credit", fld::Computed()};
@@ -49,7 +49,7 @@ class TaxData_T1170 : public CTaxData_Form
 {
     Q_OBJECT
 public:
-    TaxData_T1170() : CTaxData_Form(FROM_FORM, 113) {}
+    TaxData_T1170() : CTaxData_Form(FROM_FORM, FORM_T1170) {}
     CFloatField Amount1{this, 1, "Amount1", "", "Gain on gifts of securities"};
     CFloatField Base1{this, 2, "Base1", "", "Proceeds of securities"};
     CFloatField Amount2{this, 3, "Amount2", "", "Gain on gifts of ecological property"};
@@ -66,7 +66,7 @@ class TaxData_T746New : public CTaxData_Form
 {
     Q_OBJECT
 public:
-    TaxData_T746New() : CTaxData_Form(FROM_FORM, 105) {}
+    TaxData_T746New() : CTaxData_Form(FROM_FORM, FORM_T746) {}
     CFloatField RefundReceived{this, 1, "RefundReceived", "", "Refund of unused contributions received"};
     CFloatField UnusedContributions{this, 2, "UnusedContributions", "", "Unused contributions"};
     CFloatField Result{this, 3, "Result", "", "Deduction for the refund", fld::Computed()};
@@ -78,7 +78,7 @@ class TaxData_RC267New : public CTaxData_Form
 {
     Q_OBJECT
 public:
-    TaxData_RC267New() : CTaxData_Form(FROM_FORM, 136) {}
+    TaxData_RC267New() : CTaxData_Form(FROM_FORM, FORM_RC267) {}
     CStringField PlanName{this, 1, "PlanName", "", "Name of the plan", fld::CarryForward()};
     CFloatField Contributions{this, 2, "Contributions", "", "Contributions to a United States retirement plan"};
     CFloatField Result{this, 3, "Result", "", "Deduction", fld::Computed()};
@@ -88,7 +88,7 @@ class TaxData_RC268New : public CTaxData_Form
 {
     Q_OBJECT
 public:
-    TaxData_RC268New() : CTaxData_Form(FROM_FORM, 137) {}
+    TaxData_RC268New() : CTaxData_Form(FROM_FORM, FORM_RC268) {}
     CStringField PlanName{this, 1, "PlanName", "", "Name of the plan", fld::CarryForward()};
     CFloatField Contributions{this, 2, "Contributions", "", "Contributions to a United States plan (cross-border commuter)"};
     CFloatField Result{this, 3, "Result", "", "Deduction", fld::Computed()};
@@ -98,7 +98,7 @@ class TaxData_RC269 : public CTaxData_Form
 {
     Q_OBJECT
 public:
-    TaxData_RC269() : CTaxData_Form(FROM_FORM, 138) {}
+    TaxData_RC269() : CTaxData_Form(FROM_FORM, FORM_RC269) {}
     CStringField PlanName{this, 1, "PlanName", "", "Name of the foreign pension plan", fld::CarryForward()};
     CFloatField Contributions{this, 2, "Contributions", "", "Contributions to a foreign pension plan"};
     CFloatField Result{this, 3, "Result", "", "Deduction", fld::Computed()};
@@ -110,7 +110,7 @@ class CTaxData_T1229 : public CTaxData_Form
 {
     Q_OBJECT
 public:
-    CTaxData_T1229() : CTaxData_Form(FROM_FORM, 107) {}
+    CTaxData_T1229() : CTaxData_Form(FROM_FORM, FORM_T1229) {}
     CStringField TaxShelterId{this, 1, "TaxShelterId", "", "Tax shelter identification number", fld::CarryForward()};
     CFloatField ExplorationExpenses{this, 2, "ExplorationExpenses", "", "Canadian exploration expenses"};
     CFloatField DevelopmentExpenses{this, 3, "DevelopmentExpenses", "", "Canadian development expenses"};
@@ -127,7 +127,7 @@ class CTaxData_T1223 : public CTaxData_Form
 {
     Q_OBJECT
 public:
-    CTaxData_T1223() : CTaxData_Form(FROM_FORM, 103) {}
+    CTaxData_T1223() : CTaxData_Form(FROM_FORM, FORM_T1223) {}
     CStringField LastName{this, 1, "LastName", "", "Last name", fld::CarryForward()};
     CStringField FirstName{this, 2, "FirstName", "", "First name", fld::CarryForward()};
     CStringField Year{this, 3, "Year", "", "Tax year"};
@@ -144,7 +144,7 @@ class CTaxData_GST370 : public CTaxData_Form
 {
     Q_OBJECT
 public:
-    CTaxData_GST370() : CTaxData_Form(FROM_FORM, 28) {}
+    CTaxData_GST370() : CTaxData_Form(FROM_FORM, FORM_GST370) {}
     CStringField LastName{this, 1, "LastName", "", "Last name", fld::CarryForward()};
     CStringField FirstName{this, 2, "FirstName", "", "First name", fld::CarryForward()};
     CStringField SIN{this, 3, "SIN", "", "Social insurance number", fld::CarryForward()};
@@ -160,7 +160,7 @@ class TaxData_T5004 : public CTaxData_Form
 {
     Q_OBJECT
 public:
-    TaxData_T5004() : CTaxData_Form(FROM_FORM, 55) {}
+    TaxData_T5004() : CTaxData_Form(FROM_FORM, FORM_T5004) {}
     CStringField Name{this, 1, "Name", "", "Your name", fld::CarryForward()};
     CStringField Identification{this, 2, "Identification", "", "Tax shelter identification number", fld::CarryForward()};
     CFloatField line6765{this, 6765, "line6765", "6765", "Loss or deduction claimed"};
@@ -172,7 +172,7 @@ class TaxData_T657New : public CTaxData_Form
 {
     Q_OBJECT
 public:
-    TaxData_T657New() : CTaxData_Form(FROM_FORM, 40) {}
+    TaxData_T657New() : CTaxData_Form(FROM_FORM, FORM_T657) {}
     CFloatField EligibleGains{this, 1, "EligibleGains", "", "Taxable capital gains eligible for the deduction"};
     CFloatField DeductionUsed{this, 2, "DeductionUsed", "", "Capital gains deduction claimed in previous years"};
     CFloatField CumulativeNetLoss{this, 3, "CumulativeNetLoss", "", "Cumulative net investment loss"};
@@ -185,7 +185,7 @@ class CTaxData_T2222 : public CTaxData_Form
 {
     Q_OBJECT
 public:
-    CTaxData_T2222() : CTaxData_Form(FROM_FORM, 49) {}
+    CTaxData_T2222() : CTaxData_Form(FROM_FORM, FORM_T2222) {}
     CFloatField DaysZoneA{this, 1, "DaysZoneA", "", "Days in a prescribed northern zone", fld::Count()};
     CFloatField DaysZoneB{this, 2, "DaysZoneB", "", "Days in a prescribed intermediate zone", fld::Count()};
     CFloatField DaysZoneAShared{this, 3, "DaysZoneAShared", "", "Days shared, northern zone", fld::Count()};
@@ -202,7 +202,7 @@ class TaxData_T2204_New : public CTaxData_Form
 {
     Q_OBJECT
 public:
-    TaxData_T2204_New() : CTaxData_Form(FROM_FORM, 23) {}
+    TaxData_T2204_New() : CTaxData_Form(FROM_FORM, FORM_T2204) {}
     CIntField Indicator{this, 1, "Indicator", "", "Resident of Quebec"};
     CFloatField EIInsurableEarnings{this, 2, "EIInsurableEarnings", "", "Total EI insurable earnings"};
     CFloatField PremiumsDeducted{this, 3, "PremiumsDeducted", "", "Premiums deducted"};
@@ -221,7 +221,7 @@ class TaxData_T225 : public CTaxData_Form
 {
     Q_OBJECT
 public:
-    TaxData_T225() : CTaxData_Form(FROM_FORM, 174) {}
+    TaxData_T225() : CTaxData_Form(FROM_FORM, FORM_T225) {}
     CFloatField Age{this, 1, "Age", "", "Age", fld::Count()};
     CFloatField Amount{this, 2, "Amount", "", "Eligible amount"};
     CFloatField Result{this, 3, "Result", "", "Credit", fld::Computed()};
@@ -231,7 +231,7 @@ class TaxData_T224 : public CTaxData_Form
 {
     Q_OBJECT
 public:
-    TaxData_T224() : CTaxData_Form(FROM_FORM, 173) {}
+    TaxData_T224() : CTaxData_Form(FROM_FORM, FORM_T224) {}
     CFloatField Age{this, 1, "Age", "", "Age", fld::Count()};
     CFloatField Amount{this, 2, "Amount", "", "Eligible amount"};
     CFloatField Result{this, 3, "Result", "", "Credit", fld::Computed()};
@@ -242,7 +242,7 @@ class TaxData_T90 : public CTaxData_Form
 {
     Q_OBJECT
 public:
-    TaxData_T90() : CTaxData_Form(FROM_FORM, 171) {}
+    TaxData_T90() : CTaxData_Form(FROM_FORM, FORM_T90) {}
     CFloatField Total{this, 1, "Total", "", "Exempt employment income from slips"};
     CIntField Flag{this, 2, "Flag", "", "Exempt income reported"};
     CFloatField PensionExempt{this, 3, "PensionExempt", "", "Exempt pension income"};
@@ -258,7 +258,7 @@ class TaxData_RC383 : public CTaxData_Form
 {
     Q_OBJECT
 public:
-    TaxData_RC383() : CTaxData_Form(FROM_FORM, 149) {}
+    TaxData_RC383() : CTaxData_Form(FROM_FORM, FORM_RC383) {}
     CFloatField Income{this, 1, "Income", "", "Exempt income"};
     CFloatField PriorYear{this, 2, "PriorYear", "", "Contributions, prior year"};
     CFloatField CurrentYear{this, 3, "CurrentYear", "", "Contributions, current year"};
@@ -273,7 +273,7 @@ class TaxData_CPT20_New : public CTaxData_Form
 {
     Q_OBJECT
 public:
-    TaxData_CPT20_New() : CTaxData_Form(FROM_FORM, 57) {}
+    TaxData_CPT20_New() : CTaxData_Form(FROM_FORM, FORM_CPT20) {}
     CStringField Name{this, 1, "Name", "", "Your name", fld::CarryForward()};
     CStringField SIN{this, 2, "SIN", "", "Social insurance number", fld::CarryForward()};
     CIntField Province{this, 3, "Province", "", "Province", fld::Choices(choices::kProvince)};
@@ -302,7 +302,7 @@ class TaxData_T2209_2036 : public CTaxData_Form
 {
     Q_OBJECT
 public:
-    TaxData_T2209_2036() : CTaxData_Form(FROM_FORM, 35) {}
+    TaxData_T2209_2036() : CTaxData_Form(FROM_FORM, FORM_T2209) {}
     CStringField Country{this, 1, "Country", "", "Country", fld::CarryForward().caption()};
     CFloatField ForeignNonBusinessIncome{this, 2, "ForeignNonBusinessIncome", "", "Net foreign non-business income"};
     CFloatField ForeignTaxPaid{this, 3, "ForeignTaxPaid", "", "Non-business income tax paid to a foreign country"};
@@ -327,7 +327,7 @@ class TaxData_T936New : public CTaxData_Form
 {
     Q_OBJECT
 public:
-    TaxData_T936New() : CTaxData_Form(FROM_FORM, 32) {}
+    TaxData_T936New() : CTaxData_Form(FROM_FORM, FORM_T936) {}
     CFloatField line68080{this, 8080, "line68080", "68080", "Investment expenses"};
     CFloatField line68100{this, 8100, "line68100", "68100", "Net rental losses"};
     CFloatField line68110{this, 8110, "line68110", "68110", "Limited partnership losses"};
@@ -342,7 +342,7 @@ class TaxData_T778New : public CTaxData_Form
 {
     Q_OBJECT
 public:
-    TaxData_T778New() : CTaxData_Form(FROM_FORM, 13) {}
+    TaxData_T778New() : CTaxData_Form(FROM_FORM, FORM_T778) {}
     CIntField Choice1{this, 1, "Choice1", "", "Who claims (0 lower-income spouse)"};
     CIntField Choice2{this, 2, "Choice2", "", "Reason the higher-income spouse claims"};
     CFloatField SpouseDeduction{this, 3, "SpouseDeduction", "", "Spouse's child care deduction"};
@@ -360,7 +360,7 @@ class TaxData_T1172New : public CTaxData_Form
 {
     Q_OBJECT
 public:
-    TaxData_T1172New() : CTaxData_Form(FROM_FORM, 17) {}
+    TaxData_T1172New() : CTaxData_Form(FROM_FORM, FORM_T1172) {}
     CIntField Province{this, 1, "Province", "", "Province", fld::Choices(choices::kProvince)};
     CStringField FirstName{this, 2, "FirstName", "", "First name", fld::CarryForward()};
     CStringField LastName{this, 3, "LastName", "", "Last name", fld::CarryForward()};
@@ -382,7 +382,7 @@ class TaxData_T626_New : public CTaxData_Form
 {
     Q_OBJECT
 public:
-    TaxData_T626_New() : CTaxData_Form(FROM_FORM, 30) {}
+    TaxData_T626_New() : CTaxData_Form(FROM_FORM, FORM_T626) {}
     CStringField EmployerName{this, 1, "EmployerName", "", "Employer's name", fld::CarryForward()};
     CFloatField EmploymentIncome{this, 2, "EmploymentIncome", "", "Qualifying foreign employment income"};
     CFloatField Result{this, 3, "Result", "", "Overseas employment tax credit", fld::Computed()};

@@ -7,6 +7,8 @@
 
 #include <algorithm>
 
+#include "companion/rules/federalconstants2024.h"
+
 void TaxData_T691New::CalculateToLine65andMinitaxCarryOverAndLine102()
 {
     // Adjusted taxable income before the exemption.
@@ -48,8 +50,8 @@ void TaxData_T1206New::CalculateTOSI()
 void TaxData_T1206New::CalculateFederal()
 {
     CalculateTOSI();
-    // Split income is taxed at the top rate (33%), less its credits.
-    Result.m_value = std::max(0.0, SplitIncome.m_value * 0.33 - DividendCredit.m_value - ForeignCredit.m_value);
+    // Split income is taxed at the top federal rate, less its credits.
+    Result.m_value = std::max(0.0, SplitIncome.m_value * taxrules::federalConstant(taxrules::FedKey::Rate5) - DividendCredit.m_value - ForeignCredit.m_value);
 }
 
 void TaxData_T1032_New::CalculateMaxSplitInc()

@@ -7,7 +7,7 @@ class TaxData_T691New : public CTaxData_Form
 {
     Q_OBJECT
 public:
-    TaxData_T691New() : CTaxData_Form(FROM_FORM, 31) {}
+    TaxData_T691New() : CTaxData_Form(FROM_FORM, FORM_T691) {}
     CFloatField NetIncome{this, 1, "NetIncome", "23600", "Net income"};
     CFloatField TaxableIncome{this, 2, "TaxableIncome", "26000", "Taxable income"};
     CFloatField CapitalGains{this, 3, "CapitalGains", "", "Capital gains from Schedule 3"};
@@ -41,7 +41,7 @@ class TaxData_T2038New : public CTaxData_Form
 {
     Q_OBJECT
 public:
-    TaxData_T2038New() : CTaxData_Form(FROM_FORM, 20) {}
+    TaxData_T2038New() : CTaxData_Form(FROM_FORM, FORM_T2038) {}
     CFloatField QualifiedProperty{this, 1, "QualifiedProperty", "", "Qualified property"};
     CFloatField ApprenticeshipCredit{this, 2, "ApprenticeshipCredit", "", "Apprenticeship job creation credit"};
     CFloatField ChildCareSpaces{this, 3, "ChildCareSpaces", "", "Child care spaces credit"};
@@ -61,7 +61,7 @@ class TaxData_T1206New : public CTaxData_Form
 {
     Q_OBJECT
 public:
-    TaxData_T1206New() : CTaxData_Form(FROM_FORM, 29) {}
+    TaxData_T1206New() : CTaxData_Form(FROM_FORM, FORM_T1206) {}
     CFloatField line68330{this, 8330, "line68330", "68330", "Taxable dividends"};
     CFloatField line68340{this, 8340, "line68340", "68340", "Partnership income"};
     CFloatField line68360{this, 8360, "line68360", "68360", "Other split income"};
@@ -80,7 +80,7 @@ class CTaxData_T1219 : public CTaxData_Form
 {
     Q_OBJECT
 public:
-    CTaxData_T1219() : CTaxData_Form(FROM_FORM, 89) {}
+    CTaxData_T1219() : CTaxData_Form(FROM_FORM, FORM_T1219) {}
     CFloatField FederalMinimumTax{this, 1, "FederalMinimumTax", "", "Federal minimum tax"};
     CFloatField ProvincialRate{this, 2, "ProvincialRate", "", "Provincial rate", fld::Rate()};
     CFloatField Result{this, 3, "Result", "", "Provincial minimum tax", fld::Computed()};
@@ -93,7 +93,7 @@ class TaxData_T1032_New : public CTaxData_Form
 {
     Q_OBJECT
 public:
-    TaxData_T1032_New() : CTaxData_Form(FROM_FORM, 118) {}
+    TaxData_T1032_New() : CTaxData_Form(FROM_FORM, FORM_T1032) {}
     CIntField ElectorIndicator{this, 1, "ElectorIndicator", "", "Role (0 pensioner, 1 pension transferee)"};
     CStringField PensionerName{this, 2, "PensionerName", "", "Pensioner's name"};
     CStringField PensionerSIN{this, 3, "PensionerSIN", "", "Pensioner's social insurance number"};
@@ -129,7 +129,7 @@ class CTaxData_T2205 : public CTaxData_Form
 {
     Q_OBJECT
 public:
-    CTaxData_T2205() : CTaxData_Form(FROM_FORM, 124) {}
+    CTaxData_T2205() : CTaxData_Form(FROM_FORM, FORM_T2205) {}
     CStringField Year{this, 1, "Year", "", "Tax year"};
     CStringField Name{this, 2, "Name", "", "Annuitant's name", fld::CarryForward()};
     CStringField SIN{this, 3, "SIN", "", "Annuitant's social insurance number", fld::CarryForward()};

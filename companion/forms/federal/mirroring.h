@@ -28,7 +28,7 @@ class TaxData_T1ANew : public CMirrorForm
 {
     Q_OBJECT
 public:
-    TaxData_T1ANew() : CMirrorForm(39) {}
+    TaxData_T1ANew() : CMirrorForm(FORM_T1A) {}
     CStringField Name{this, 8, "Name", "", "Full name", fld::CarryForward()};
     CIntField Indicator{this, 9, "Indicator", "", "Farm loss (0 no)"};
     CFloatField EmploymentIncome{this, 10, "EmploymentIncome", "", "Net employment income"};
@@ -55,7 +55,7 @@ class CTaxData_T1DD : public CMirrorForm
 {
     Q_OBJECT
 public:
-    CTaxData_T1DD() : CMirrorForm(52) {}
+    CTaxData_T1DD() : CMirrorForm(FORM_T1DD) {}
     CStringField BranchNumber{this, 8, "BranchNumber", "", "Branch number", fld::CarryForward()};
     CStringField InstitutionNumber{this, 9, "InstitutionNumber", "", "Institution number", fld::CarryForward()};
     CStringField AccountNumber{this, 10, "AccountNumber", "", "Account number", fld::CarryForward()};
@@ -67,7 +67,7 @@ class TaxData_T183New : public CMirrorForm
 {
     Q_OBJECT
 public:
-    TaxData_T183New() : CMirrorForm(96) {}
+    TaxData_T183New() : CMirrorForm(FORM_T183) {}
     CStringField Email{this, 8, "Email", "", "Email address", fld::CarryForward()};
     CStringField Phone{this, 9, "Phone", "", "Telephone"};
     CIntField Indicator{this, 10, "Indicator", "", "Mailing address outside Canada"};
@@ -100,7 +100,7 @@ class TaxData_T185 : public CMirrorForm
 {
     Q_OBJECT
 public:
-    TaxData_T185() : CMirrorForm(181) {}
+    TaxData_T185() : CMirrorForm(FORM_T185) {}
     CStringField PreparerName{this, 8, "PreparerName", "", "Electronic filer's name", fld::CarryForward()};
     CStringField EFileNumber{this, 9, "EFileNumber", "", "EFILE number"};
     CStringField EFilePassword{this, 10, "EFilePassword", "", "EFILE password"};
@@ -114,7 +114,7 @@ class TaxData_T1013New : public CMirrorForm
 {
     Q_OBJECT
 public:
-    TaxData_T1013New() : CMirrorForm(117) {}
+    TaxData_T1013New() : CMirrorForm(FORM_T1013) {}
     CStringField Phone{this, 8, "Phone", "", "Telephone"};
     CStringField SoftwareCode{this, 9, "SoftwareCode", "", "Software code"};
     CDateField Date{this, 10, "Date", "", "Date"};
@@ -130,7 +130,7 @@ class CTaxData_RC71 : public CMirrorForm
 {
     Q_OBJECT
 public:
-    CTaxData_RC71() : CMirrorForm(53) {}
+    CTaxData_RC71() : CMirrorForm(FORM_RC71) {}
     CStringField FullName{this, 8, "FullName", "", "Client's full name"};
     CStringField PreparerName{this, 9, "PreparerName", "", "Discounter's name", fld::CarryForward()};
     CStringField DiscounterCode{this, 10, "DiscounterCode", "", "Discounter code"};
@@ -149,7 +149,7 @@ class CTaxData_T1ADJ : public CTaxData_Form
 {
     Q_OBJECT
 public:
-    CTaxData_T1ADJ() : CTaxData_Form(FROM_FORM, 116) {}
+    CTaxData_T1ADJ() : CTaxData_Form(FROM_FORM, FORM_T1ADJ) {}
     CStringField Name{this, 1, "Name", "", "Name (last, first)", fld::CarryForward()};
     CStringField SIN{this, 2, "SIN", "", "Social insurance number", fld::CarryForward()};
     CStringField Year{this, 3, "Year", "", "Tax year"};
@@ -168,7 +168,7 @@ class TaxData_T1135New : public CTaxData_Form
 {
     Q_OBJECT
 public:
-    TaxData_T1135New() : CTaxData_Form(FROM_FORM, 101) {}
+    TaxData_T1135New() : CTaxData_Form(FROM_FORM, FORM_T1135) {}
     CIntField ReporterType{this, 1, "ReporterType", "", "Reporting as (0 individual)", fld::CarryForward()};
     CStringField GivenName{this, 2, "GivenName", "", "First name", fld::CarryForward()};
     CStringField Initial{this, 3, "Initial", "", "Initial", fld::CarryForward()};
@@ -206,7 +206,7 @@ class CTaxData_T1153 : public CTaxData_Form
 {
     Q_OBJECT
 public:
-    CTaxData_T1153() : CTaxData_Form(FROM_FORM, 97) {}
+    CTaxData_T1153() : CTaxData_Form(FROM_FORM, FORM_T1153) {}
     CStringField Name{this, 1, "Name", "", "Taxpayer's name", fld::CarryForward()};
     CStringField SIN{this, 2, "SIN", "", "Social insurance number", fld::CarryForward()};
     CStringField Text1{this, 3, "Text1", "", "Taxpayer's address"};

@@ -12,7 +12,7 @@ class CTaxData_T5013 : public CTaxData_Form
 {
     Q_OBJECT
 public:
-    CTaxData_T5013() : CTaxData_Form(FROM_FORM, 38) {}
+    CTaxData_T5013() : CTaxData_Form(FROM_FORM, FORM_T5013) {}
     CIntField Province{this, 1, "Province", "", "Province", fld::Choices(choices::kProvince)};
     CStringField SIN{this, 2, "SIN", "", "Social insurance number", fld::CarryForward()};
     CStringField PartnershipName{this, 3, "PartnershipName", "", "Partnership name", fld::CarryForward().caption()};
@@ -67,7 +67,7 @@ class TaxData_T1248SchD : public CTaxData_Form
 {
     Q_OBJECT
 public:
-    TaxData_T1248SchD() : CTaxData_Form(FROM_FORM, 207) {}
+    TaxData_T1248SchD() : CTaxData_Form(FROM_FORM, FORM_T1248_SCHD) {}
     CIntField ResidencyStatus{this, 1, "ResidencyStatus", "", "Residency status (0 factual, 1 deemed, 2 non-resident, 3 deemed non-resident)"};
     CIntField TiesDwelling{this, 2, "TiesDwelling", "", "Kept a dwelling in Canada"};
     CIntField TiesSpouse{this, 3, "TiesSpouse", "", "Spouse or dependants stayed in Canada"};
@@ -87,7 +87,7 @@ class TaxData_InstalmentCalc : public CTaxData_Form
 {
     Q_OBJECT
 public:
-    TaxData_InstalmentCalc() : CTaxData_Form(FROM_FORM, 209) {}
+    TaxData_InstalmentCalc() : CTaxData_Form(FROM_FORM, FORM_INSTALMENT_CALC) {}
     CFloatField ProvincialAmount1{this, 1, "ProvincialAmount1", "", "Provincial tax (code 63855)"};
     CFloatField ProvincialAmount2{this, 2, "ProvincialAmount2", "", "Provincial credits (code 63856)"};
     CFloatField NetTaxOwing{this, 3, "NetTaxOwing", "", "Net tax owing"};
@@ -102,7 +102,7 @@ class TaxData_WS_D1 : public CTaxData_Form
 {
     Q_OBJECT
 public:
-    TaxData_WS_D1() : CTaxData_Form(FROM_FORM, 210) {}
+    TaxData_WS_D1() : CTaxData_Form(FROM_FORM, FORM_WS_D1) {}
     CFloatField EligibleActual{this, 1, "EligibleActual", "", "Actual amount of eligible dividends"};
     CFloatField EligibleTaxable{this, 2, "EligibleTaxable", "", "Taxable amount of eligible dividends"};
     CFloatField OtherActual{this, 3, "OtherActual", "", "Actual amount of other than eligible dividends"};
@@ -142,7 +142,7 @@ class TaxData_T1B : public CTaxData_Form
 {
     Q_OBJECT
 public:
-    TaxData_T1B() : CTaxData_Form(FROM_FORM, 198) {}
+    TaxData_T1B() : CTaxData_Form(FROM_FORM, FORM_T1B) {}
     CStringField CorporationName{this, 1, "CorporationName", "", "Name of the corporation", fld::CarryForward()};
     CFloatField Amount{this, 2, "Amount", "", "Amount of the deferred tax"};
     CFloatField Result{this, 3, "Result", "", "Tax payable", fld::Computed()};
@@ -153,7 +153,7 @@ class TaxData_T2039 : public CTaxData_Form
 {
     Q_OBJECT
 public:
-    TaxData_T2039() : CTaxData_Form(FROM_FORM, 199) {}
+    TaxData_T2039() : CTaxData_Form(FROM_FORM, FORM_T2039) {}
     CFloatField BenefitReceived{this, 1, "BenefitReceived", "", "Benefit received"};
     CFloatField Repaid{this, 2, "Repaid", "", "Amount repaid"};
     CFloatField Result{this, 3, "Result", "", "Deduction", fld::Computed()};
@@ -164,7 +164,7 @@ class TaxData_RC59_e : public CTaxData_Form
 {
     Q_OBJECT
 public:
-    TaxData_RC59_e() : CTaxData_Form(FROM_FORM, 184) {}
+    TaxData_RC59_e() : CTaxData_Form(FROM_FORM, FORM_RC59) {}
     CStringField BusinessName{this, 1, "BusinessName", "", "Business name", fld::CarryForward()};
     CStringField BusinessNumber{this, 2, "BusinessNumber", "", "Business number", fld::CarryForward()};
     CStringField RepresentativeName{this, 3, "RepresentativeName", "", "Representative"};
@@ -176,7 +176,7 @@ class TaxData_RC59X_e : public CTaxData_Form
 {
     Q_OBJECT
 public:
-    TaxData_RC59X_e() : CTaxData_Form(FROM_FORM, 185) {}
+    TaxData_RC59X_e() : CTaxData_Form(FROM_FORM, FORM_RC59X) {}
     CStringField BusinessName{this, 1, "BusinessName", "", "Business name", fld::CarryForward()};
     CStringField BusinessNumber{this, 2, "BusinessNumber", "", "Business number", fld::CarryForward()};
     CStringField RepresentativeName{this, 3, "RepresentativeName", "", "Representative whose consent is cancelled"};
@@ -188,7 +188,7 @@ class TaxData_T1044 : public CTaxData_Form
 {
     Q_OBJECT
 public:
-    TaxData_T1044() : CTaxData_Form(FROM_FORM, 186) {}
+    TaxData_T1044() : CTaxData_Form(FROM_FORM, FORM_T1044) {}
     CStringField OrganizationName{this, 1, "OrganizationName", "", "Name of the organization", fld::CarryForward()};
     CStringField BusinessNumber{this, 2, "BusinessNumber", "", "Business number", fld::CarryForward()};
     CFloatField TotalRevenue{this, 3, "TotalRevenue", "", "Total revenue"};

@@ -26,7 +26,7 @@ class TaxData_T776New : public CStatementForm
 {
     Q_OBJECT
 public:
-    TaxData_T776New() : CStatementForm(12) {}
+    TaxData_T776New() : CStatementForm(FORM_T776) {}
     CFloatField RunningTotal{this, 10, "RunningTotal", "", "Net rental income of the return so far"};
     CFloatField OwnershipPercent{this, 11, "OwnershipPercent", "", "Your percentage of ownership", fld::CarryForward().share()};
     CFloatField line8141GrossRents{this, 8141, "line8141GrossRents", "8141", "Gross rents"};
@@ -52,7 +52,7 @@ class TaxData_T1163New : public CTaxData_Form
 {
     Q_OBJECT
 public:
-    TaxData_T1163New() : CTaxData_Form(FROM_FORM, 15) {}
+    TaxData_T1163New() : CTaxData_Form(FROM_FORM, FORM_T1163) {}
     CStringField FirstName{this, 1, "FirstName", "", "First name", fld::CarryForward()};
     CStringField LastName{this, 2, "LastName", "", "Last name", fld::CarryForward()};
     CStringField SIN{this, 3, "SIN", "", "Social insurance number", fld::CarryForward()};
@@ -72,7 +72,7 @@ class TaxData_T2042New : public CStatementForm
 {
     Q_OBJECT
 public:
-    TaxData_T2042New() : CStatementForm(21) {}
+    TaxData_T2042New() : CStatementForm(FORM_T2042) {}
     CStringField Identification{this, 7, "Identification", "", "Business number", fld::CarryForward()};
     CIntField FirstAnswer{this, 8, "FirstAnswer", "", "Was this the last year of the business?", fld::Question()};
     CFloatField line9659GrossIncome{this, 9659, "line9659GrossIncome", "9659", "Gross income"};
@@ -88,7 +88,7 @@ class TaxData_T2121New : public CStatementForm
 {
     Q_OBJECT
 public:
-    TaxData_T2121New() : CStatementForm(51) {}
+    TaxData_T2121New() : CStatementForm(FORM_T2121) {}
     CIntField FirstAnswer{this, 8, "FirstAnswer", "", "Was this the last year of the business?", fld::Question()};
     CFloatField line5345IncomeTaxWithheld{this, 5345, "line5345IncomeTaxWithheld", "5345", "Fishing income with tax withheld"};
     CFloatField line8299GrossIncome{this, 8299, "line8299GrossIncome", "8299", "Gross fishing income"};
@@ -128,7 +128,7 @@ public:
     CFloatField Result1{this, 19, "Result1", "", "Business-use-of-home expenses", fld::Computed()};
     CFloatField Result2{this, 20, "Result2", "", "Capital cost allowance", fld::Computed()};
     CFloatField Result3{this, 21, "Result3", "", "Gross sales", fld::Computed()};
-    bool isCommission() const { return getType() == 131; }
+    bool isCommission() const { return getType() == FORM_T2125_COMMISSION; }
     // A statement is known by what the business does, else by its address.
     void GetCaption(CString& caption) const override
     {
@@ -165,7 +165,7 @@ class TaxData_T2017New : public CTaxData_Form
 {
     Q_OBJECT
 public:
-    TaxData_T2017New() : CTaxData_Form(FROM_FORM, 37) {}
+    TaxData_T2017New() : CTaxData_Form(FROM_FORM, FORM_T2017) {}
     CFloatField line66843{this, 6843, "line66843", "66843", "Reserve from last year, farm or fishing property"};
     CFloatField line66844{this, 6844, "line66844", "66844", "Reserve claimed this year, farm or fishing property"};
     CFloatField line66850{this, 6850, "line66850", "66850", "Reserve from last year, small business shares"};
@@ -181,7 +181,7 @@ class TaxData_T1MNew : public CTaxData_Form
 {
     Q_OBJECT
 public:
-    TaxData_T1MNew() : CTaxData_Form(FROM_FORM, 102) {}
+    TaxData_T1MNew() : CTaxData_Form(FROM_FORM, FORM_T1M) {}
     CStringField Year{this, 1, "Year", "", "Tax year"};
     CStringField LastName{this, 2, "LastName", "", "Last name", fld::CarryForward()};
     CStringField FirstName{this, 3, "FirstName", "", "First name", fld::CarryForward()};
@@ -205,7 +205,7 @@ class TaxData_T777New : public CTaxData_Form
 {
     Q_OBJECT
 public:
-    TaxData_T777New() : CTaxData_Form(FROM_FORM, 59) {}
+    TaxData_T777New() : CTaxData_Form(FROM_FORM, FORM_T777) {}
     CFloatField EmploymentIncome{this, 1, "EmploymentIncome", "10100", "Employment income"};
     CFloatField line9060Accounting{this, 9060, "line9060Accounting", "9060", "Accounting and legal fees"};
     CFloatField line9200Travel{this, 9200, "line9200Travel", "9200", "Travel expenses"};
@@ -221,7 +221,7 @@ class TaxData_T777Covid19 : public CTaxData_Form
 {
     Q_OBJECT
 public:
-    TaxData_T777Covid19() : CTaxData_Form(FROM_FORM, 179) {}
+    TaxData_T777Covid19() : CTaxData_Form(FROM_FORM, FORM_T777S) {}
     CFloatField DaysWorkedAtHome{this, 1, "DaysWorkedAtHome", "", "Days worked from home", fld::Count()};
     CFloatField Electricity{this, 2, "Electricity", "", "Electricity, heating and water"};
     CFloatField Maintenance{this, 3, "Maintenance", "", "Maintenance and minor repairs"};
@@ -233,7 +233,7 @@ class TaxData_TL2_New : public CTaxData_Form
 {
     Q_OBJECT
 public:
-    TaxData_TL2_New() : CTaxData_Form(FROM_FORM, 92) {}
+    TaxData_TL2_New() : CTaxData_Form(FROM_FORM, FORM_TL2) {}
     CStringField FirstName{this, 1, "FirstName", "", "First name", fld::CarryForward()};
     CStringField LastName{this, 2, "LastName", "", "Last name", fld::CarryForward()};
     CStringField SIN{this, 3, "SIN", "", "Social insurance number", fld::CarryForward()};
@@ -249,7 +249,7 @@ class TaxData_RC359 : public CTaxData_Form
 {
     Q_OBJECT
 public:
-    TaxData_RC359() : CTaxData_Form(FROM_FORM, 145) {}
+    TaxData_RC359() : CTaxData_Form(FROM_FORM, FORM_RC359) {}
     CIntField Province{this, 1, "Province", "", "Province", fld::Choices(choices::kProvince)};
     CFloatField TaxOnExcess{this, 2, "TaxOnExcess", "", "Tax on excess employee profit sharing plan amounts"};
     CFloatField ExcessAmount{this, 3, "ExcessAmount", "", "Excess amount"};

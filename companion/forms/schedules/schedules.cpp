@@ -284,8 +284,9 @@ int TaxData_RC381::Calculate01()
 
 int TaxData_Sch9::Calculate01()
 {
-    const double gifts = total({&InterviewDonations1, &InterviewDonations2, &SlipDonations1, &SlipDonations2,
-                                &OtherDonations});
+    // A share passed to the spouse can at most cancel the person's own gifts.
+    const double gifts = std::max(0.0, total({&InterviewDonations1, &InterviewDonations2, &SlipDonations1,
+                                              &SlipDonations2, &OtherDonations, &CoupleDonationShare}));
     // Gifts of capital property raise the limit by their own amount; the
     // limit of net income does not bind in the year of death.
     const double capitalGifts = line33700CapitalGainsGifts.m_value + line33900DepreciableGifts.m_value;
@@ -325,8 +326,9 @@ int TaxData_Sch12_2016::Calculate01()
 
 int TaxData_Sch12_MultigHomeReno::Calculate01()
 {
-    // 15% of qualifying expenses of up to 50,000.
-    Result.m_value = std::min(std::max(0.0, ExpensesPaid.m_value), 50000.0) * 0.15;
+    // The credit rate on qualifying expenses of up to 50,000.
+    Result.m_value = std::min(std::max(0.0, ExpensesPaid.m_value), 50000.0)
+                     * taxrules::federalConstant(taxrules::FedKey::CreditRate);
     return 0;
 }
 

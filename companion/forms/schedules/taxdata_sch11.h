@@ -8,7 +8,7 @@ class TaxData_Sch11 : public CTaxData_Form
 {
     Q_OBJECT
 public:
-    TaxData_Sch11() : CTaxData_Form(FROM_FORM, 11) {}
+    TaxData_Sch11() : CTaxData_Form(FROM_FORM, FORM_SCH11) {}
 
     CFloatField FedTuitionCarryForward{this, 1, "FedTuitionCarryForward", "", "Unused amounts from previous years"};
     CFloatField TrainingCreditLimit{this, 2, "TrainingCreditLimit", "", "Canada training credit limit"};

@@ -8,7 +8,7 @@ class TaxData_Sch13 : public CTaxData_Form
 {
     Q_OBJECT
 public:
-    TaxData_Sch13() : CTaxData_Form(FROM_FORM, 139) {}
+    TaxData_Sch13() : CTaxData_Form(FROM_FORM, FORM_SCH13) {}
     CFloatField line54493SelfEmployment{this, 54493, "line54493SelfEmployment", "54493", "Self-employment earnings"};
     CFloatField line54494ExemptEarnings{this, 54494, "line54494ExemptEarnings", "54494", "Tax-exempt self-employment earnings"};
     CFloatField line53550Ppip{this, 53550, "line53550Ppip", "53550", "PPIP premiums on self-employment"};
@@ -23,7 +23,7 @@ class TaxData_Sch15 : public CTaxData_Form
 {
     Q_OBJECT
 public:
-    TaxData_Sch15() : CTaxData_Form(FROM_FORM, 205) {}
+    TaxData_Sch15() : CTaxData_Form(FROM_FORM, FORM_SCH15) {}
     CFloatField Age{this, 1, "Age", "", "Age", fld::Count()};
     CFloatField Contributions{this, 2, "Contributions", "", "Contributions from T4FHSA slips"};
     CFloatField UnusedFromLastYear{this, 3, "UnusedFromLastYear", "", "Undeducted contributions from previous years"};

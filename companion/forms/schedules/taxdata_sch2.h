@@ -7,7 +7,7 @@ class TaxData_Sch2 : public CTaxData_Form
 {
     Q_OBJECT
 public:
-    TaxData_Sch2() : CTaxData_Form(FROM_FORM, 3) {}
+    TaxData_Sch2() : CTaxData_Form(FROM_FORM, FORM_SCH2) {}
 
     CFloatField SpouseAgeAmount{this, 35200, "SpouseAgeAmount", "35200", "Spouse's age amount"};
     CFloatField SpouseCaregiverChildren{this, 35300, "SpouseCaregiverChildren", "35300", "Spouse's Canada caregiver amount for infirm children under 18"};

@@ -22,7 +22,7 @@ class TaxData_Sch3 : public CTaxData_Form
 {
     Q_OBJECT
 public:
-    TaxData_Sch3() : CTaxData_Form(FROM_FORM, 4) {}
+    TaxData_Sch3() : CTaxData_Form(FROM_FORM, FORM_SCH3) {}
 
     CIntField EquityEntryCount{this, 1, "EquityEntryCount", "", "Share disposition rows"};
     CFloatField EquityEntryCountAmount{this, 2, "EquityEntryCountAmount", "", "Share disposition rows in use", fld::Count()};

@@ -7,7 +7,7 @@ class TaxData_Sch5 : public CTaxData_Form
 {
     Q_OBJECT
 public:
-    TaxData_Sch5() : CTaxData_Form(FROM_FORM, 6) {}
+    TaxData_Sch5() : CTaxData_Form(FROM_FORM, FORM_SCH5) {}
 
     CFloatField FirstAmount{this, 1, "FirstAmount", "", "Amount mirrored on the return"};
     CIntField ClaimSpouseAmount{this, 2, "ClaimSpouseAmount", "", "Claim the spouse amount"};

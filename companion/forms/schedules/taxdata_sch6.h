@@ -8,7 +8,7 @@ class TaxData_Sch6 : public CTaxData_Form
 {
     Q_OBJECT
 public:
-    TaxData_Sch6() : CTaxData_Form(FROM_FORM, 119) {}
+    TaxData_Sch6() : CTaxData_Form(FROM_FORM, FORM_SCH6) {}
 
     CIntField Question1{this, 1, "Question1", "", "Were you a full-time student for more than 13 weeks?", fld::Question()};
     CIntField Question2{this, 2, "Question2", "", "Were you confined to a prison for 90 days or more?", fld::Question()};

@@ -8,7 +8,7 @@ class TaxData_Sch7 : public CTaxData_Form
 {
     Q_OBJECT
 public:
-    TaxData_Sch7() : CTaxData_Form(FROM_FORM, 7) {}
+    TaxData_Sch7() : CTaxData_Form(FROM_FORM, FORM_SCH7) {}
 
     CFloatField UnusedRRSPContributions{this, 1, "UnusedRRSPContributions", "", "Unused RRSP, PRPP and SPP contributions from last year"};
     CFloatField RRSPDeductionLimit{this, 2, "RRSPDeductionLimit", "", "RRSP deduction limit for the year"};

@@ -42,7 +42,7 @@ class TaxData_Sch8_14 : public CPensionPlanSchedule
 {
     Q_OBJECT
 public:
-    TaxData_Sch8_14() : CPensionPlanSchedule(150) {}
+    TaxData_Sch8_14() : CPensionPlanSchedule(FORM_SCH8) {}
 
     void mockCPPQPPMonthIfNeeded(int months);
     void getCPPRelatedAmounts(double& base, double& enhanced, double& payable) const;
@@ -56,7 +56,7 @@ class TaxData_RC381 : public CPensionPlanSchedule
 {
     Q_OBJECT
 public:
-    TaxData_RC381() : CPensionPlanSchedule(148) {}
+    TaxData_RC381() : CPensionPlanSchedule(FORM_RC381) {}
     CIntField CPT30Answer{this, 15, "CPT30Answer", "", "Election on form CPT30", fld::Question()};
 
     void mockCPPQPPMonthIfNeeded(int months);
@@ -74,7 +74,7 @@ class TaxData_Sch8 : public CTaxData_Form
 {
     Q_OBJECT
 public:
-    TaxData_Sch8() : CTaxData_Form(FROM_FORM, 8) {}
+    TaxData_Sch8() : CTaxData_Form(FROM_FORM, FORM_SCH8_OLD) {}
     CFloatField PensionableEarnings{this, 1, "PensionableEarnings", "", "Pensionable earnings"};
     CFloatField Contributions{this, 2, "Contributions", "", "Contributions"};
     CFloatField Payable{this, 42100, "Payable", "42100", "Contributions payable"};

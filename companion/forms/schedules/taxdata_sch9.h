@@ -7,13 +7,17 @@ class TaxData_Sch9 : public CTaxData_Form
 {
     Q_OBJECT
 public:
-    TaxData_Sch9() : CTaxData_Form(FROM_FORM, 9) {}
+    TaxData_Sch9() : CTaxData_Form(FROM_FORM, FORM_SCH9) {}
 
     CFloatField InterviewDonations1{this, 1, "InterviewDonations1", "", "Donations entered in the interview"};
     CFloatField InterviewDonations2{this, 2, "InterviewDonations2", "", "Other gifts entered in the interview"};
     CFloatField SlipDonations1{this, 3, "SlipDonations1", "", "Donations from T4 slips"};
     CFloatField SlipDonations2{this, 4, "SlipDonations2", "", "Donations from T4A slips"};
     CFloatField OtherDonations{this, 5, "OtherDonations", "", "Other allowable charitable donations"};
+    // The person's claim out of the couple's pooled donations, set by the
+    // coupled-return optimiser; negative when the person passes own
+    // donations to the spouse.
+    CFloatField CoupleDonationShare{this, 9, "CoupleDonationShare", "", "Share of the couple's pooled donations", fld::ReadOnly()};
     CFloatField NetIncome{this, 6, "NetIncome", "23600", "Net income"};
     CFloatField TaxableIncome{this, 7, "TaxableIncome", "26000", "Taxable income"};
     CIntField Deceased{this, 8, "Deceased", "", "The person died in the year"};

@@ -11,7 +11,7 @@ class TaxData_Slip_T4 : public CTaxData_Form
 {
     Q_OBJECT
 public:
-    TaxData_Slip_T4() : CTaxData_Form(FROM_SLIP, 1) {}
+    TaxData_Slip_T4() : CTaxData_Form(FROM_SLIP, SLIP_T4) {}
 
     CStringField EmployerName{this, 1001, "EmployerName", "", "Employer's name", fld::Section("Employer").caption().carryForward()};
     CIntField Province{this, 10, "Province", "10", "Province of employment", fld::Choices(choices::kProvince)};
@@ -72,7 +72,7 @@ class TaxData_Slip_T4A : public CTaxData_Form
 {
     Q_OBJECT
 public:
-    TaxData_Slip_T4A() : CTaxData_Form(FROM_SLIP, 2) {}
+    TaxData_Slip_T4A() : CTaxData_Form(FROM_SLIP, SLIP_T4A) {}
 
     CStringField PayerName{this, 1001, "PayerName", "", "Payer's name", fld::Section("Payer").caption().carryForward()};
     CIntField pensionMark{this, 1002, "pensionMark", "", "Box 16 is eligible pension income"};
@@ -151,7 +151,7 @@ class TaxData_Slip_T4AP : public CTaxData_Form
 {
     Q_OBJECT
 public:
-    TaxData_Slip_T4AP() : CTaxData_Form(FROM_SLIP, 3) {}
+    TaxData_Slip_T4AP() : CTaxData_Form(FROM_SLIP, SLIP_T4AP) {}
     CStringField PayerName{this, 1005, "PayerName", "", "Payer's name", fld::Caption().carryForward()};
     CFloatField box14Retirement{this, 14, "box14Retirement", "14", "Taxable CPP benefits: retirement benefit"};
     CIntField box14Mark{this, 1014, "box14Mark", "", "Retirement benefit shared with spouse"};
@@ -175,7 +175,7 @@ class TaxData_Slip_T4RSP : public CTaxData_Form
 {
     Q_OBJECT
 public:
-    TaxData_Slip_T4RSP() : CTaxData_Form(FROM_SLIP, 4) {}
+    TaxData_Slip_T4RSP() : CTaxData_Form(FROM_SLIP, SLIP_T4RSP) {}
     CStringField PayerName{this, 1001, "PayerName", "", "Payer's name", fld::Caption().carryForward()};
     CFloatField box16Annuity{this, 16, "box16Annuity", "16", "Annuity payments"};
     CIntField box16Mark{this, 1016, "box16Mark", "", "Annuity payments qualify as pension income"};
@@ -198,7 +198,7 @@ class TaxData_Slip_T4E : public CTaxData_Form
 {
     Q_OBJECT
 public:
-    TaxData_Slip_T4E() : CTaxData_Form(FROM_SLIP, 5) {}
+    TaxData_Slip_T4E() : CTaxData_Form(FROM_SLIP, SLIP_T4E) {}
     CStringField PayerName{this, 1005, "PayerName", "", "Payer's name", fld::Caption().carryForward()};
     CFloatField box7RepaymentRate{this, 7, "box7RepaymentRate", "7", "Repayment rate", fld::Rate()};
     CFloatField box14TotalBenefits{this, 14, "box14TotalBenefits", "14", "Total benefits paid"};
@@ -224,7 +224,7 @@ class CSlipData_T4AOAS : public CTaxData_Form
 {
     Q_OBJECT
 public:
-    CSlipData_T4AOAS() : CTaxData_Form(FROM_SLIP, 6) {}
+    CSlipData_T4AOAS() : CTaxData_Form(FROM_SLIP, SLIP_T4AOAS) {}
     CStringField PayerName{this, 1001, "PayerName", "", "Payer's name", fld::Caption().carryForward()};
     CFloatField box18NetPension{this, 18, "box18NetPension", "18", "Taxable pension paid"};
     CFloatField box19GrossPension{this, 19, "box19GrossPension", "19", "Gross pension paid"};
@@ -239,7 +239,7 @@ class TaxData_Slip_T4RIF : public CTaxData_Form
 {
     Q_OBJECT
 public:
-    TaxData_Slip_T4RIF() : CTaxData_Form(FROM_SLIP, 7) {}
+    TaxData_Slip_T4RIF() : CTaxData_Form(FROM_SLIP, SLIP_T4RIF) {}
     CStringField PayerName{this, 1001, "PayerName", "", "Payer's name", fld::Caption().carryForward()};
     CIntField pensionMark{this, 1002, "pensionMark", "", "Amounts qualify as pension income"};
     CIntField secondMark{this, 1003, "secondMark", "", "Excess amount qualifies as pension income at 65"};

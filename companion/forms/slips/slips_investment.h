@@ -11,7 +11,7 @@ class TaxData_Slip_T5 : public CTaxData_Form
 {
     Q_OBJECT
 public:
-    TaxData_Slip_T5() : CTaxData_Form(FROM_SLIP, 8) {}
+    TaxData_Slip_T5() : CTaxData_Form(FROM_SLIP, SLIP_T5) {}
     CStringField PayerName{this, 1001, "PayerName", "", "Payer's name", fld::Section("Payer").caption().carryForward()};
     CFloatField SharePercent{this, 1002, "SharePercent", "", "Your share of the slip (%)", fld::Start(100).carryForward().share()};
     CStringField box27Currency{this, 27, "box27Currency", "27", "Currency code"};
@@ -60,7 +60,7 @@ class TaxData_Slip_T3 : public CTaxData_Form
 {
     Q_OBJECT
 public:
-    TaxData_Slip_T3() : CTaxData_Form(FROM_SLIP, 9) {}
+    TaxData_Slip_T3() : CTaxData_Form(FROM_SLIP, SLIP_T3) {}
     CStringField TrustName{this, 1001, "TrustName", "", "Trust's name", fld::Section("Trust").caption().carryForward()};
     CFloatField SharePercent{this, 1002, "SharePercent", "", "Your share of the slip (%)", fld::Start(100).carryForward().share()};
     CFloatField box21CapitalGains{this, 21, "box21CapitalGains", "21", "Capital gains", fld::Section("Amounts as issued")};
@@ -115,7 +115,7 @@ class CSlipData_T5003 : public CTaxData_Form
 {
     Q_OBJECT
 public:
-    CSlipData_T5003() : CTaxData_Form(FROM_SLIP, 10) {}
+    CSlipData_T5003() : CTaxData_Form(FROM_SLIP, SLIP_T5003) {}
     CStringField ShelterName{this, 1001, "ShelterName", "", "Tax shelter's name", fld::Caption().carryForward()};
     CStringField ShelterId{this, 1002, "ShelterId", "", "Tax shelter identification number", fld::CarryForward()};
     CFloatField box121ShelterAmount{this, 121, "box121ShelterAmount", "121", "Tax shelter amount"};
@@ -128,7 +128,7 @@ class CSlipData_T5007 : public CTaxData_Form
 {
     Q_OBJECT
 public:
-    CSlipData_T5007() : CTaxData_Form(FROM_SLIP, 11) {}
+    CSlipData_T5007() : CTaxData_Form(FROM_SLIP, SLIP_T5007) {}
     CStringField PayerName{this, 1001, "PayerName", "", "Payer's name", fld::Caption().carryForward()};
     CIntField Province{this, 1002, "Province", "", "Province", fld::Choices(choices::kProvince)};
     CFloatField box10WorkersCompensation{this, 10, "box10WorkersCompensation", "10", "Workers' compensation benefits"};
@@ -143,7 +143,7 @@ class TaxData_Slip_T5013 : public CTaxData_Form
 {
     Q_OBJECT
 public:
-    TaxData_Slip_T5013() : CTaxData_Form(FROM_SLIP, 13) {}
+    TaxData_Slip_T5013() : CTaxData_Form(FROM_SLIP, SLIP_T5013) {}
     CStringField PayerName{this, 1001, "PayerName", "", "Partnership's name", fld::Section("Partnership").caption().carryForward()};
     CStringField PartnershipId{this, 1002, "PartnershipId", "", "Partnership's account number", fld::CarryForward()};
     CStringField TaxShelterId{this, 1003, "TaxShelterId", "", "Tax shelter identification number", fld::CarryForward()};
@@ -183,7 +183,7 @@ class TaxData_Slip_T4PS : public CTaxData_Form
 {
     Q_OBJECT
 public:
-    TaxData_Slip_T4PS() : CTaxData_Form(FROM_SLIP, 14) {}
+    TaxData_Slip_T4PS() : CTaxData_Form(FROM_SLIP, SLIP_T4PS) {}
     CStringField PayerName{this, 1001, "PayerName", "", "Trustee's name", fld::Caption().carryForward()};
     CFloatField amount01Box24{this, 24, "amount01Box24", "24", "Actual amount of eligible dividends"};
     CFloatField amount02Box25{this, 25, "amount02Box25", "25", "Taxable amount of eligible dividends"};
@@ -205,7 +205,7 @@ class TaxData_Slip_T4ARCA : public CTaxData_Form
 {
     Q_OBJECT
 public:
-    TaxData_Slip_T4ARCA() : CTaxData_Form(FROM_SLIP, 15) {}
+    TaxData_Slip_T4ARCA() : CTaxData_Form(FROM_SLIP, SLIP_T4ARCA) {}
     CStringField PayerName{this, 1001, "PayerName", "", "Custodian's name", fld::Caption().carryForward()};
     CFloatField amount1Box14{this, 14, "amount1Box14", "14", "Amounts paid out of the arrangement"};
     CFloatField amount2Box15{this, 15, "amount2Box15", "15", "Lump-sum payments"};
@@ -222,7 +222,7 @@ class TaxData_Slip_T5006 : public CTaxData_Form
 {
     Q_OBJECT
 public:
-    TaxData_Slip_T5006() : CTaxData_Form(FROM_SLIP, 16) {}
+    TaxData_Slip_T5006() : CTaxData_Form(FROM_SLIP, SLIP_T5006) {}
     CStringField CorporationName{this, 1001, "CorporationName", "", "Corporation's name", fld::Caption().carryForward()};
     CFloatField amount1Box12{this, 12, "amount1Box12", "12", "Net cost of shares"};
     CFloatField amount2Box13{this, 13, "amount2Box13", "13", "Amount already claimed"};

@@ -9,7 +9,7 @@ class TaxData_Slip_RC62 : public CTaxData_Form
 {
     Q_OBJECT
 public:
-    TaxData_Slip_RC62() : CTaxData_Form(FROM_SLIP, 17) {}
+    TaxData_Slip_RC62() : CTaxData_Form(FROM_SLIP, SLIP_RC62) {}
     CStringField PayerName{this, 1001, "PayerName", "", "Payer's name", fld::Caption().carryForward()};
     CFloatField box10Benefit{this, 10, "box10Benefit", "10", "Benefit paid"};
     CFloatField box12Repayment{this, 12, "box12Repayment", "12", "Repayment"};
@@ -20,7 +20,7 @@ class TaxData_Slip_RC210 : public CTaxData_Form
 {
     Q_OBJECT
 public:
-    TaxData_Slip_RC210() : CTaxData_Form(FROM_SLIP, 18) {}
+    TaxData_Slip_RC210() : CTaxData_Form(FROM_SLIP, SLIP_RC210) {}
     CStringField PayerName{this, 1001, "PayerName", "", "Payer's name", fld::Caption().carryForward()};
     CFloatField box10BasicAdvance{this, 10, "box10BasicAdvance", "10", "Basic Canada workers benefit advance payments"};
     CFloatField box11DisabilityAdvance{this, 11, "box11DisabilityAdvance", "11", "Disability supplement advance payments"};
@@ -31,7 +31,7 @@ class TaxData_Slip_MBShelterAssist : public CTaxData_Form
 {
     Q_OBJECT
 public:
-    TaxData_Slip_MBShelterAssist() : CTaxData_Form(FROM_SLIP, 21) {}
+    TaxData_Slip_MBShelterAssist() : CTaxData_Form(FROM_SLIP, SLIP_MB_SHELTER) {}
     CStringField PayerName{this, 1001, "PayerName", "", "Payer's name", fld::Caption().carryForward()};
     CFloatField BenefitAmount{this, 1002, "BenefitAmount", "", "Allowance amount"};
 };
@@ -41,7 +41,7 @@ class TaxData_Slip_PRPP : public CTaxData_Form
 {
     Q_OBJECT
 public:
-    TaxData_Slip_PRPP() : CTaxData_Form(FROM_SLIP, 22) {}
+    TaxData_Slip_PRPP() : CTaxData_Form(FROM_SLIP, SLIP_PRPP) {}
     CStringField ContractNumber{this, 1001, "ContractNumber", "", "Contract number", fld::Caption().carryForward()};
     CStringField VersionDescription{this, 1002, "VersionDescription", "", "Receipt version"};
     CFloatField EmployeeCurrentYear{this, 1003, "EmployeeCurrentYear", "", "Employee contributions, current year"};
@@ -56,7 +56,7 @@ class TaxData_Slip_T1204 : public CTaxData_Form
 {
     Q_OBJECT
 public:
-    TaxData_Slip_T1204() : CTaxData_Form(FROM_SLIP, 23) {}
+    TaxData_Slip_T1204() : CTaxData_Form(FROM_SLIP, SLIP_T1204) {}
     CStringField PayerName{this, 1001, "PayerName", "", "Payer's name", fld::Caption().carryForward()};
     CFloatField box82Services{this, 82, "box82Services", "82", "Service-only payments"};
     CFloatField box84Mixed{this, 84, "box84Mixed", "84", "Mixed services and goods payments"};
@@ -67,7 +67,7 @@ class TaxData_Slip_NR4 : public CTaxData_Form
 {
     Q_OBJECT
 public:
-    TaxData_Slip_NR4() : CTaxData_Form(FROM_SLIP, 24) {}
+    TaxData_Slip_NR4() : CTaxData_Form(FROM_SLIP, SLIP_NR4) {}
     CStringField PayerName{this, 1001, "PayerName", "", "Payer's name", fld::Caption().carryForward()};
     CStringField box12Country{this, 12, "box12Country", "12", "Country code for tax purposes"};
     CStringField box14IncomeCode{this, 14, "box14IncomeCode", "14", "Income code"};
@@ -83,7 +83,7 @@ class TaxData_Slip_T2202 : public CTaxData_Form
 {
     Q_OBJECT
 public:
-    TaxData_Slip_T2202() : CTaxData_Form(FROM_SLIP, 25) {}
+    TaxData_Slip_T2202() : CTaxData_Form(FROM_SLIP, SLIP_T2202) {}
     CStringField box10School{this, 10, "box10School", "10", "Name of program or course", fld::Caption()};
     CStringField box11SchoolType{this, 11, "box11SchoolType", "11", "Student number"};
     CStringField box12FlyingClub{this, 12, "box12FlyingClub", "12", "Flying school or club"};
@@ -119,7 +119,7 @@ class TaxData_Slip_T4FHSA : public CTaxData_Form
 {
     Q_OBJECT
 public:
-    TaxData_Slip_T4FHSA() : CTaxData_Form(FROM_SLIP, 26) {}
+    TaxData_Slip_T4FHSA() : CTaxData_Form(FROM_SLIP, SLIP_T4FHSA) {}
     CStringField PayerName{this, 1001, "PayerName", "", "Issuer's name", fld::Caption().carryForward()};
     CFloatField box18Contributions{this, 18, "box18Contributions", "18", "Contributions"};
     CFloatField box20QualifyingWithdrawals{this, 20, "box20QualifyingWithdrawals", "20", "Qualifying withdrawals"};

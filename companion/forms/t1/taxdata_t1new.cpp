@@ -31,7 +31,7 @@ int daysInTaxYear() { return QDate(kTaxYear, 1, 1).daysInYear(); }
 }  // namespace
 
 TaxData_T1New::TaxData_T1New()
-    : CTaxData_Form(FROM_FORM, 1), m_taxStairs(STRUCT_TAX_STAIRS_JURISDICTION::federal2024())
+    : CTaxData_Form(FROM_FORM, FORM_T1), m_taxStairs(STRUCT_TAX_STAIRS_JURISDICTION::federal2024())
 {
 }
 

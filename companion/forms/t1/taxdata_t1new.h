@@ -158,11 +158,18 @@ public:
     CFloatField line12010OtherThanEligibleDividends{this, 12010, "line12010OtherThanEligibleDividends", "12010", "Taxable amount of dividends other than eligible dividends", fld::Computed()};
     CFloatField line12100InterestIncome{this, 12100, "line12100InterestIncome", "12100", "Interest and other investment income", fld::Computed()};
     CFloatField line12100NotOnSlip{this, 12101, "line12100NotOnSlip", "", "Interest and other investment income not on a slip, added to line 12100"};
+    // The person's part of the couple's shareable interest (joint accounts),
+    // set by the coupled-return optimiser; negative when the person passes
+    // own interest to the spouse. The two spouses' parts add up to the pool.
+    CFloatField line12100CoupleInterestShare{this, 12102, "line12100CoupleInterestShare", "", "Share of the couple's shareable interest, added to line 12100", fld::ReadOnly()};
     CFloatField line12200PartnershipIncome{this, 12200, "line12200PartnershipIncome", "12200", "Net partnership income: limited or non-active partners only", fld::Computed()};
     CFloatField line12500RdspIncome{this, 12500, "line12500RdspIncome", "12500", "Registered disability savings plan income", fld::Computed()};
     CFloatField line12599GrossRental{this, 12599, "line12599GrossRental", "12599", "Gross rental income"};
     CFloatField line12600NetRental{this, 12600, "line12600NetRental", "12600", "Net rental income", fld::Computed()};
     CFloatField line12700TaxableCapitalGains{this, 12700, "line12700TaxableCapitalGains", "12700", "Taxable capital gains", fld::Computed()};
+    // Like the interest share: the person's part of the couple's shareable
+    // taxable capital gains, added to line 12700.
+    CFloatField line12700CoupleGainShare{this, 12701, "line12700CoupleGainShare", "", "Share of the couple's shareable taxable capital gains, added to line 12700", fld::ReadOnly()};
     CFloatField line12800SupportReceived{this, 12800, "line12800SupportReceived", "12800", "Support payments received"};
     CFloatField line12900RrspIncome{this, 12900, "line12900RrspIncome", "12900", "RRSP income", fld::Computed()};
     CFloatField line12900HbpPart{this, 12901, "line12900HbpPart", "", "Home Buyers' Plan amount included on line 12900", fld::Computed()};
