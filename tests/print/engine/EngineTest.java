@@ -107,6 +107,13 @@ public class EngineTest
         check(hasRow(text, "14", "52,000.00"), "whole return: T4 box 14 shows 52,000.00");
         check(hasRow(text, "22", "7,000.00"), "whole return: T4 box 22 shows 7,000.00");
         check(!Files.exists(job.pdfFolder.resolve("engine-trace.txt")), "whole return: no trace without the switch");
+        check(!text.contains("046454286") && text.contains("XXXXXX286"),
+              "whole return: the S.I.N. is masked without flag 16");
+
+        final Job fullSin = new Job("fullsin");
+        fullSin.flags = 16;
+        fullSin.run();
+        check(pdfText(Path.of(fullSin.path)).contains("046454286"), "flag 16: the S.I.N. is printed in full");
     }
 
     static void slipsOnlyCondensedWithoutHeader() throws Exception

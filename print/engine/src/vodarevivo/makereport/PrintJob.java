@@ -40,6 +40,7 @@ public final class PrintJob
     static final String OWN_CLIENT_LETTER = "t1_clientletter_own.pdf";
     private static final long MAX_RETURN_BYTES = 64L << 20;
     private static final int CLIENT_LETTER_FLAGS = 36;
+    private static final int FULL_SIN_FLAG = 16;
     private static final int T1 = 1;
     private static final int RETURN_SUMMARY = 93;
 
@@ -231,7 +232,7 @@ public final class PrintJob
             if (person != null)
                 for (ReturnFile.Item item : person.items)
                     if (selected(item, category, formId))
-                        printItem(pdf, item, layouts);
+                        printItem(pdf, item, layouts, (flags & FULL_SIN_FLAG) != 0);
 
             if ((flags & CLIENT_LETTER_FLAGS) == CLIENT_LETTER_FLAGS) {
                 if (ownLetter != null) {
@@ -326,7 +327,8 @@ public final class PrintJob
         }
     }
 
-    private static void printItem(ReportPdf pdf, ReturnFile.Item item, Layouts layouts) throws IOException
+    private static void printItem(ReportPdf pdf, ReturnFile.Item item, Layouts layouts, boolean fullSin)
+        throws IOException
     {
         final Layouts.Layout layout = layouts.find(item.kind, item.type);
         final List<String[]> rows = new ArrayList<>();
@@ -334,7 +336,9 @@ public final class PrintJob
             for (Layouts.Field f : layout.fields) {
                 if (!f.shown)
                     continue;
-                final String value = Amounts.shown(f, item.values.get(f.id));
+                String value = Amounts.shown(f, item.values.get(f.id));
+                if (!fullSin && f.name.endsWith("SIN"))
+                    value = maskedSin(value);
                 if (!value.isEmpty())
                     rows.add(new String[] {f.line, f.caption, value});
             }
@@ -353,6 +357,13 @@ public final class PrintJob
         pdf.title(title);
         for (String[] row : rows)
             pdf.row(row[0], row[1], row[2]);
+    }
+
+    /** A social insurance number as printed without the full-number flag: its last three digits only. */
+    static String maskedSin(String sin)
+    {
+        final int keep = Math.min(3, sin.length());
+        return "X".repeat(sin.length() - keep) + sin.substring(sin.length() - keep);
     }
 
     private static String kindName(int kind)
