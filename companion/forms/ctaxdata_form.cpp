@@ -1,5 +1,7 @@
 #include "companion/forms/ctaxdata_form.h"
 
+#include "companion/forms/direradlines.h"
+
 #include <QDir>
 #include <QSaveFile>
 #include <QXmlStreamWriter>
@@ -221,9 +223,9 @@ void CTaxData_Form::ResetData()
     resetFields(FieldComputed);
 }
 
-int CTaxData_Form::WriteDireradData(unsigned char, DireradGenObjParamStru&)
+int CTaxData_Form::WriteDireradData(unsigned char, DireradGenObjParamStru& param)
 {
-    return 0;
+    return writeDireradLinesOfTable(*this, param);
 }
 
 void CTaxData_Form::SetDependantInfo(DependantInfoStruct* dependants)
