@@ -83,11 +83,14 @@ void TestJavaVMEnvProcess::printingProcessEndsCleanly()
     QVERIFY(child.waitForStarted());
     QVERIFY(child.waitForFinished(240000));
     const QByteArray errors = child.readAllStandardError();
+    // The VM writes its JNI checks' findings on the standard output.
+    const QByteArray output = child.readAllStandardOutput();
     QCOMPARE(child.exitStatus(), QProcess::NormalExit);
     QVERIFY2(child.exitCode() == 0, errors.right(4000).constData());
-    // The VM's JNI checks speak up as "WARNING in native method" or
-    // "FATAL ERROR in native method"; its crash files are hs_err_pid*.log.
-    QVERIFY2(!errors.contains("WARNING") && !errors.contains("FATAL ERROR"), errors.right(4000).constData());
+    // The checks speak up as "WARNING in native method" or "FATAL ERROR in
+    // native method"; the VM's crash files are hs_err_pid*.log.
+    for (const QByteArray& stream : {output, errors})
+        QVERIFY2(!stream.contains("WARNING") && !stream.contains("FATAL ERROR"), stream.right(4000).constData());
     QVERIFY(errors.contains("Picked up JAVA_TOOL_OPTIONS: -Xcheck:jni"));
     QVERIFY(errors.contains("engine test switch: thrown at do"));
     QCOMPARE(QDir(dir.path()).entryList({QStringLiteral("hs_err_pid*")}, QDir::Files), QStringList());
