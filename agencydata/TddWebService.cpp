@@ -17,13 +17,6 @@
 
 #include <memory>
 
-// Outside any namespace, as Qt requires; pulls the templates of a static
-// library into the program.
-static void initTddTemplates()
-{
-    Q_INIT_RESOURCE(tddtemplates);
-}
-
 namespace {
 
 const int kPollSteps[] = {TddCode::PollWaited1, TddCode::PollWaited2, TddCode::PollWaited3};
@@ -38,10 +31,7 @@ std::string timeLine()
 
 TddProgressSink::~TddProgressSink() = default;
 
-TddWebService::TddWebService()
-{
-    initTddTemplates();
-}
+TddWebService::TddWebService() = default;
 
 TddWebService::~TddWebService() = default;
 

@@ -12,7 +12,22 @@
 
 #include <tinyxml.h>
 
+#include <mutex>
+
+// Outside any namespace, as Qt requires: the templates live in this static
+// library, whose resources reach a program only when code refers to them.
+static void registerTddTemplates()
+{
+    Q_INIT_RESOURCE(tddtemplates);
+}
+
 namespace {
+
+void ensureTemplates()
+{
+    static std::once_flag once;
+    std::call_once(once, registerTddTemplates);
+}
 
 const TddServiceNames kAutoFill = {":/tdd/tdd/tdd001.xmt", "StageTDDDirerad", "StageTDDDireradResponse",
                                    ":/tdd/tdd/tdd004.xmt", "GetTDDDirerad",   "GetTDDDireradResponse", "N"};
@@ -123,6 +138,7 @@ int constructTDDTokenCReq(const TddServiceSettings& settings, const CString& tax
             return TemplateMissingValue;
         sinElements += "<Sin>" + sin + "</Sin>";
     }
+    ensureTemplates();
     const TddServiceNames& names = tddServiceNames(forWhich);
     TemplateValueMap values;
     fillSecurityValues(settings, taxYear, forWhich, values);
@@ -142,6 +158,7 @@ int constructTDDDataReadyReq(const TddServiceSettings& settings, const CString& 
     // agency's later ones are only bounded, and escaped like every value.
     if (tokenA.empty() || tokenA.size() > kMaxReplyTokenLength)
         return TemplateMissingValue;
+    ensureTemplates();
     const TddServiceNames& names = tddServiceNames(forWhich);
     TemplateValueMap values;
     fillSecurityValues(settings, taxYear, forWhich, values);
