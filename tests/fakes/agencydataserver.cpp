@@ -26,6 +26,11 @@ const struct
     {"CertTestNOAService", "noa"},
 };
 
+// The network stack sends a request again, once, when its connection closes
+// without a word; a reset stands for a network that stays down, so the
+// repeat is closed too.
+const char* const kRetryAfterReset = "repeat of a request whose connection was reset";
+
 const char* const kAgencyNs = "http://www.taxagency.example/xmlns/tdd/2-8-0";
 
 // Two Auto-fill items: one for 046454286 (its identifier is the upper-case
@@ -221,6 +226,8 @@ QString FakeAgencyDataServer::refusalOf(const RecordedRequest& http, Request& re
                                                         QByteArray::AbortOnBase64DecodingErrors);
     if (!decoded || decoded.decoded.size() != 16)
         return QStringLiteral("Nonce is not 16 bytes");
+    if (m_resetNonces.contains(request.nonceBase64))
+        return QString::fromLatin1(kRetryAfterReset);
     if (m_nonces.contains(request.nonceBase64))
         return QStringLiteral("Nonce seen before");
     m_nonces.insert(request.nonceBase64);
@@ -276,6 +283,10 @@ FakeAgencyDataServer::Outcome FakeAgencyDataServer::handle(const RecordedRequest
     }
     request.refusal = refusalOf(http, request);
     m_requests.append(request);
+    if (request.refusal == QLatin1String(kRetryAfterReset)) {
+        out.reply = FakeReply::closed();
+        return out;
+    }
     if (!request.refusal.isEmpty()) {
         out.reply = FakeReply::xml(fault(request.refusal), 500);
         return out;
@@ -295,7 +306,10 @@ FakeAgencyDataServer::Outcome FakeAgencyDataServer::handle(const RecordedRequest
     case Reply::Fault: out.reply = FakeReply::xml(fault(QStringLiteral("scripted fault")), 500); break;
     case Reply::Http500: out.reply = FakeReply::text(500, "Internal Server Error"); break;
     case Reply::Malformed: out.reply = FakeReply::xml("<soapenv:Envelope><soapenv:Body><ns:"); break;
-    case Reply::Reset: out.reply = FakeReply::closed(); break;
+    case Reply::Reset:
+        m_resetNonces.insert(request.nonceBase64);
+        out.reply = FakeReply::closed();
+        break;
     default: out.reply = FakeReply::xml(replyBody(reply, request, reply == Reply::OtherPrefix)); break;
     }
     out.reply.delayMs = delay;

@@ -116,6 +116,7 @@ private:
     QQueue<Reply> m_dataScript;
     QList<Request> m_requests;
     QSet<QString> m_nonces;
+    QSet<QString> m_resetNonces;
     QSet<QString> m_issuedDataTokens;
     QHash<QString, QString> m_tokenAByTokenC;
     int m_tokenCounter = 0;
