@@ -307,6 +307,30 @@ private slots:
         QCOMPARE(s.service.savedCount(), posts.endsWith("99/1002") ? 2 : 0);
     }
 
+    // Express NOA polls its own service and hands the notices to its own reader.
+    void expressNoaPolling()
+    {
+        Session s{TddExpressNoa};
+        QVERIFY(s.started);
+        QVERIFY(s.stageAndLogin());
+        std::string read;
+        s.service.setReplyParser(TddAutoFill, [](FILE*, const std::string&) { return -1; });
+        s.service.setReplyParser(TddExpressNoa, [&](FILE*, const std::string& reply) {
+            read = reply;
+            return 1;
+        });
+        s.fake.enqueueData(Reply::NotReady);
+        s.fake.enqueueData(Reply::Ready);
+        runOnWorker([&] { return s.service.wsGetDataAtLast(); });
+        QCOMPARE(s.sink.posts(), QStringLiteral("50,55,56,60,65,99/1001"));
+        QVERIFY(read.find("NoticeOfAssessmentItem") != std::string::npos);
+        for (const auto& r : s.fake.requests()) {
+            QCOMPARE(r.http.path(), QByteArray("/ebci/awsc/tdd/ws/2024/CertTestNOAService"));
+            QCOMPARE(r.refusal, QString());
+            QCOMPARE(r.username, QStringLiteral("095U"));
+        }
+    }
+
     void shortTokenIsLoggedAndUsed()
     {
         Session s;
