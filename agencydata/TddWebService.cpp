@@ -351,6 +351,7 @@ int TddWebService::wsGetDataAtLast(std::string token)
     const short kind = forWhich();
     const TddServiceNames& names = tddServiceNames(kind);
     TddLogFile log(s.sessionLogPath);
+    m_savedCount = 0; // a count left from an earlier session must not read as this one's
     if (!isAcceptableTddToken(token))
         return failPoll(TddExtra::PollNoTokenA, "no accepted token to poll with\n", log.file());
 
