@@ -68,7 +68,12 @@ bool provinceUnsupported(const EligibilityFacts& f) { return !IsProvinceSupporte
 
 bool direradSinRefused(const EligibilityFacts& f) { return f.t1 && sinStartsWithAny(*f.t1, {"09", "08"}); }
 
-bool efileSinRefused(const EligibilityFacts& f) { return f.t1 && sinStartsWithAny(*f.t1, {"0"}); }
+// EFILE refuses a number starting with 0, except those starting with 08 or
+// 09, which only DIRERAD refuses.
+bool efileSinRefused(const EligibilityFacts& f)
+{
+    return f.t1 && sinStartsWithAny(*f.t1, {"0"}) && !sinStartsWithAny(*f.t1, {"08", "09"});
+}
 
 bool residencyRefused(const EligibilityFacts& f)
 {
