@@ -121,8 +121,9 @@ const char kDirectDepositRefusal[] =
     "first by contacting CRA office, then remove form T1DD before creating the DIRERAD.";
 const char kDirectDepositTestNote[] = "Direrad will skip T1DD form.";
 
-// Rules 1 to 7 and 9 to 10, in the order the user is told of them; the
-// direct deposit rule (8) and the per-form rules (11) follow their own ways.
+// The refusals in the order the user is told of them: these come before the
+// direct deposit form, the two counts after it, then the refusals of single
+// farm statements, one per form.
 const EligibilityRule kRulesBeforeDirectDeposit[] = {
     {Both, provinceUnsupported,
      "voDarevivo cannot create DIRERAD/EFILE for your province. It will be supported in the future."},
