@@ -9,6 +9,7 @@
 #include "companion/forms/taxtypes.h"
 #include "model/MultiProvsTaxMgr.h"
 #include "model/TaxDataCalcTypes.h"
+#include "model/interviewtransfer.h"
 #include "model/personitemstore.h"
 #include "model/taxdataitems.h"
 
@@ -213,9 +214,10 @@ public:
 
     // Takes the interview answers of one kind (1 to 6) into the forms
     // (kind 2: last year's amounts).
-    void ReadDataFromWizards(int kind);
-    // Copies the forms' values back into every interview-data object.
-    void WriteDataToWizards(bool isSpouse);
+    void ReadDataFromWizards(int kind) { m_interview.readFromWizards(kind); }
+    // Copies the forms' values back into every interview-data object (the
+    // same for either spouse).
+    void WriteDataToWizards(bool /*isSpouse*/) { m_interview.writeToWizards(); }
 
     // ---- Slips ----
     // Sums the slips into totals and lists the forms they make necessary.
@@ -312,6 +314,7 @@ public:
 private:
     // The parts; each is built after the host it frees plug-in objects through.
     PersonItemStore m_items{m_provMgr};
+    InterviewTransfer m_interview{*this};
 
 public:
     ENUMTYPE_PROVINCE m_province = 0;
