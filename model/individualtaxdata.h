@@ -11,6 +11,7 @@
 #include "model/TaxDataCalcTypes.h"
 #include "model/interviewtransfer.h"
 #include "model/personitemstore.h"
+#include "model/personrecordcodec.h"
 #include "model/taxdataitems.h"
 
 class CTaxData_Form;
@@ -196,18 +197,22 @@ public:
     // ---- Return file (one person record) ----
     // Writes or reads the record; on success the file version, else a
     // ReturnFileLoadCode. A failed read leaves a person the caller discards.
-    int serialize(unsigned char purpose, MyDataStream& ar);
+    int serialize(unsigned char purpose, MyDataStream& ar) { return m_record.serialize(purpose, ar); }
     // Form types that reading drops (retired or expired forms).
-    bool isDataTypeSerializationSkipped(ENUMTYPE_FORM type) const;
+    bool isDataTypeSerializationSkipped(ENUMTYPE_FORM type) const
+    {
+        return m_record.isDataTypeSerializationSkipped(type);
+    }
     // The return summary (type 93) becomes the first form.
-    void AdjustT1KSToFrontPage();
+    void AdjustT1KSToFrontPage() { m_items.moveFormToFront(FORM_T1KS); }
     // Completes a person after reading: the forms every return holds and the
     // interview data. Nothing without a T1.
-    void DoSthAfterReading(unsigned char purpose);
+    void DoSthAfterReading(unsigned char purpose) { m_record.DoSthAfterReading(purpose); }
     // The barcode block between the two marker runs; false when the stream
-    // failed (writing) or the block is damaged (reading).
-    bool WriteBarcode(bool forFile, MyDataStream& ar);
-    bool ReadBarcode(MyDataStream& ar);
+    // failed (writing) or the block is damaged (reading); forFile makes no
+    // difference to the block.
+    bool WriteBarcode(bool /*forFile*/, MyDataStream& ar) { return m_record.WriteBarcode(ar); }
+    bool ReadBarcode(MyDataStream& ar) { return m_record.ReadBarcode(ar); }
     // Set when reading had to drop forms that the return needs (their
     // plug-in did not load): such a person is never written back.
     bool m_lostFormsOnReading = false;
@@ -315,6 +320,7 @@ private:
     // The parts; each is built after the host it frees plug-in objects through.
     PersonItemStore m_items{m_provMgr};
     InterviewTransfer m_interview{*this};
+    PersonRecordCodec m_record{*this};
 
 public:
     ENUMTYPE_PROVINCE m_province = 0;
