@@ -10,6 +10,7 @@
 #include "model/MultiProvsTaxMgr.h"
 #include "model/TaxDataCalcTypes.h"
 #include "model/interviewtransfer.h"
+#include "model/personcalculation.h"
 #include "model/personitemstore.h"
 #include "model/personrecordcodec.h"
 #include "model/taxdataitems.h"
@@ -272,7 +273,10 @@ public:
     // slip and a form of the same type number are never taken for each
     // other. Returns the number of forms the step added or removed by itself
     // (steps 0, 1 and 6); a step outside 0 to 6 does nothing and returns 0.
-    int Calculate(const CalcChange& changed, EnumCalculateStep step, bool isSpouse);
+    int Calculate(const CalcChange& changed, EnumCalculateStep step, bool isSpouse)
+    {
+        return m_calculation.run(changed, step, isSpouse);
+    }
     // Steps 1 to 5: slips and statements into income, taxable income, the
     // spouse-related amounts, federal and provincial tax, the balance.
     int CalculateStep1(const CalcChange& changed);
@@ -310,7 +314,7 @@ public:
     double getF50339(double cap) const;
     // Whether this person was calculated as the spouse of a coupled family
     // (set by step 0; the GST/HST applicant rule needs a fixed order).
-    bool calculatedAsSpouse() const { return m_calcAsSpouse; }
+    bool calculatedAsSpouse() const { return m_calculation.asSpouse(); }
 
     // ---- Data (read directly by the file, filing and print code) ----
     double m_dT1MAmount = 0.0;
@@ -321,6 +325,9 @@ private:
     PersonItemStore m_items{m_provMgr};
     InterviewTransfer m_interview{*this};
     PersonRecordCodec m_record{*this};
+    PersonCalculation m_calculation{*this};
+    // The step dispatch runs the person's private steps 0 and 6.
+    friend class PersonCalculation;
 
 public:
     ENUMTYPE_PROVINCE m_province = 0;
@@ -352,9 +359,6 @@ private:
     void ExchangeDataBeforeCalc(const CalcChange& changed);
     void calculateStep0(const CalcChange& changed);
     int calculateStep6();
-    // What the calculation in progress was started by, and in which role.
-    CalcChange m_calcChange;
-    bool m_calcAsSpouse = false;
 };
 
 // Assigns value to target only when value is not empty.
