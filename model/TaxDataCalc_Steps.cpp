@@ -365,17 +365,7 @@ int IndividualTaxData::CalculateStep1(const CalcChange& changed)
     if (!t1)
         return 0;
     // 1. Computed values start again from nothing; user entries stay.
-    for (STRUCT_FORMDATA_ITEM_2004* item : m_formList)
-        if (item->data) {
-            item->data->ResetData();
-            item->data->setMainTaxProvince(m_province);
-        }
-    for (STRUCT_SLIPDATA_ITEM_2004* item : m_slipList)
-        if (item->data)
-            item->data->ResetData();
-    for (STRUCT_NOTEDATA_ITEM_2004* item : m_noteList)
-        if (item->data)
-            item->data->RefreshData();
+    resetComputedValues();
     // 2.
     t1->ProvinceText.m_value = provinceName(m_province);
     // 3. The slip totals; the calculation is the one caller that adds the
@@ -387,6 +377,58 @@ int IndividualTaxData::CalculateStep1(const CalcChange& changed)
     std::set<ENUMTYPE_FORM> needed;
     PrepareSlipsBeforeCalculate(s, needed, true);
     // 4.
+    clearSlipAmountsOnForms();
+    // 5.
+    if (!t1->CanClaimSpouse() && !t1->canClaimSch2() && !t1->canClaimT1032())
+        t1->clearSpouseInfo();
+    // 6.
+    dependantCountsIntoReturn(t1);
+    // 7.
+    if (auto* sch6 = formOf<TaxData_Sch6>(*this, FORM_SCH6))
+        sch6->setACWBAmounts(s.rc210Box10, s.rc210Box11);
+    // 8.
+    slipTotalsIntoReturn(s, *t1, *this);
+    indianActIncome(t1, s);
+    pensionPlanSchedules(t1, s);
+    const int created = int(!hadT90 && HasForm(FORM_T90)) + int(!hadSch8 && HasForm(FORM_SCH8)) + int(!hadRc381 && HasForm(FORM_RC381));
+    registeredPlanForms(s);
+    pensionAndAnnuityAmounts(t1, s);
+    // 9, 10.
+    _calculateT1032_step1();
+    readChangedInterviewData(changed);
+    // 11.
+    t1->CalculateLine213ByWorkSheet();
+    clearStatementAmounts(*t1);
+    // 12 to 14.
+    const double t2091Sum = statementsIntoIncome(t1);
+    // 15, 16.
+    capitalGainsIntoIncome(t1, t2091Sum);
+    // 18. Dividends.
+    dividendsIntoIncome(t1);
+    // 19. Spousal plan withdrawals.
+    spousalPlanWithdrawals(t1);
+    // 20.
+    t1->SelfEmploymentProvince.m_value = HaveSelfBusiness() ? t1->getMainTaxProvince() : 0;
+    return created;
+}
+
+void IndividualTaxData::resetComputedValues()
+{
+    for (STRUCT_FORMDATA_ITEM_2004* item : m_formList)
+        if (item->data) {
+            item->data->ResetData();
+            item->data->setMainTaxProvince(m_province);
+        }
+    for (STRUCT_SLIPDATA_ITEM_2004* item : m_slipList)
+        if (item->data)
+            item->data->ResetData();
+    for (STRUCT_NOTEDATA_ITEM_2004* item : m_noteList)
+        if (item->data)
+            item->data->RefreshData();
+}
+
+void IndividualTaxData::clearSlipAmountsOnForms()
+{
     if (auto* ws = formOf<TaxData_WS_D1>(*this, FORM_WS_D1))
         ws->resetDivDetailsAmounts();
     if (auto* t2222 = formOf<CTaxData_T2222>(*this, FORM_T2222))
@@ -394,21 +436,20 @@ int IndividualTaxData::CalculateStep1(const CalcChange& changed)
     if (auto* t2209 = formOf<TaxData_T2209_2036>(*this, FORM_T2209))
         t2209->ForeignNonBusinessIncome.m_value = t2209->ForeignTaxPaid.m_value = t2209->ProvincialIncome.m_value =
             t2209->ProvincialTax.m_value = 0;
-    // 5.
-    if (!t1->CanClaimSpouse() && !t1->canClaimSch2() && !t1->canClaimT1032())
-        t1->clearSpouseInfo();
-    // 6.
+}
+
+void IndividualTaxData::dependantCountsIntoReturn(TaxData_T1New* t1)
+{
     t1->UnclassifiedSlipIncome.m_value = 0;
     if (m_pDependants) {
         t1->InfirmDependants18Plus.m_value = m_pDependants->GetInfirmDependantsNumberNotUnderAge(18);
         t1->ChildrenUnder19.m_value = m_pDependants->GetDepChildrenNumberBetweenAges(0, 18);
         t1->InfirmDependantsAll.m_value = m_pDependants->GetInfirmDependantsNumberNotUnderAge(-1);
     }
-    // 7.
-    if (auto* sch6 = formOf<TaxData_Sch6>(*this, FORM_SCH6))
-        sch6->setACWBAmounts(s.rc210Box10, s.rc210Box11);
-    // 8.
-    slipTotalsIntoReturn(s, *t1, *this);
+}
+
+void IndividualTaxData::indianActIncome(TaxData_T1New* t1, const STRUCT_SLIPDATA_CALCULATION& s)
+{
     t1->TaxExemptIncomeAnswer.m_value = s.hasIndianActIncome ? 1 : 0;
     auto* t90 = formOf<TaxData_T90>(*this, FORM_T90);
     if (!t90 && (taxrules::isPositiveAmount(s.t4Box71) || s.hasIndianActIncome))
@@ -418,6 +459,10 @@ int IndividualTaxData::CalculateStep1(const CalcChange& changed)
         t90->Flag.m_value = (taxrules::isPositiveAmount(s.t4Box71) || s.hasIndianActIncome) ? 1 : 0;
         t90->PensionExempt.m_value = s.t4apBox20IndianAct;
     }
+}
+
+void IndividualTaxData::pensionPlanSchedules(TaxData_T1New* t1, const STRUCT_SLIPDATA_CALCULATION& s)
+{
     int selector = 0;
     if (taxrules::isPositiveAmount(s.t4Box26Qpp) || taxrules::isPositiveAmount(s.t4Box17))
         selector = 2;
@@ -425,7 +470,6 @@ int IndividualTaxData::CalculateStep1(const CalcChange& changed)
         selector = 1;
     t1->PensionPlanSelector.m_value = selector;
     _autoCreateSch8RC381(selector);
-    const int created = int(!hadT90 && HasForm(FORM_T90)) + int(!hadSch8 && HasForm(FORM_SCH8)) + int(!hadRc381 && HasForm(FORM_RC381));
     const int placement = (s.t4HasPlacementAgency || s.t4HasKind1 || s.t4HasKind2) ? 1 : 0;
     const int employment = taxrules::isPresentAmount(t1->line10100EmploymentIncome.m_value) ? 1 : 0;
     if (auto* rc381 = formOf<TaxData_RC381>(*this, FORM_RC381)) {
@@ -461,6 +505,10 @@ int IndividualTaxData::CalculateStep1(const CalcChange& changed)
             cpt20->setEntryN(n, earnings, t4.box16CppContributions.m_value, t4.box17QppContributions.m_value);
         }
     }
+}
+
+void IndividualTaxData::registeredPlanForms(const STRUCT_SLIPDATA_CALCULATION& s)
+{
     if (taxrules::isPositiveAmount(s.prppEmployeeCurrentYear) || taxrules::isPositiveAmount(s.prppEmployeePriorYear))
         GetFormData(FORM_SCH7, true);
     if (auto* sch7 = formOf<TaxData_Sch7>(*this, FORM_SCH7)) {
@@ -475,6 +523,10 @@ int IndividualTaxData::CalculateStep1(const CalcChange& changed)
         rc383->CurrentYear.m_value = s.prppExemptIncomeCurrentYear;
         rc383->Calculate01();
     }
+}
+
+void IndividualTaxData::pensionAndAnnuityAmounts(TaxData_T1New* t1, const STRUCT_SLIPDATA_CALCULATION& s)
+{
     t1->PensionAmount.m_value = s.t4rspBox16Marked;
     t1->AnnuityTotal.m_value = s.t4rspBox16Marked + s.t4rspBox16Unmarked;
     if (t1->GetAge() > 64) {
@@ -493,18 +545,20 @@ int IndividualTaxData::CalculateStep1(const CalcChange& changed)
     t1->PensionAmount.m_value += s.t4aBox16 + s.t4aBox24Pension + s.t4aBox133Pension + s.t4aBox194Pension +
                                  s.t4rifBox16Pension + s.t4rifBox20Pension + s.t4rifBox24Pension + s.t3Box31 +
                                  s.t5Box19Pension;
-    // 9, 10.
-    _calculateT1032_step1();
+}
+
+void IndividualTaxData::readChangedInterviewData(const CalcChange& changed)
+{
     if (changed.isInterviewData()) {
         for (STRUCT_WIZDATA_ITEM_2004* item : m_wizList)
             if (item->data)
                 item->data->RefreshData();
         ReadDataFromWizards(changed.type);
     }
-    // 11.
-    t1->CalculateLine213ByWorkSheet();
-    clearStatementAmounts(*t1);
-    // 12 to 14.
+}
+
+double IndividualTaxData::statementsIntoIncome(TaxData_T1New* t1)
+{
     double farmingNet = 0;
     addPartnerships(*this, *t1, farmingNet);
     auto* t1212 = formOf<TaxData_T1212New>(*this, FORM_T1212);
@@ -517,8 +571,11 @@ int IndividualTaxData::CalculateStep1(const CalcChange& changed)
     t1->T2043Amount.m_value = t2043 ? t2043->Result.m_value : 0.0;
     t1->line47556FuelChargeFarmers.setAmount(t1->T2043Amount.m_value);
     addStatements(*this, *t1, farmingNet);
-    const double t2091Sum = addPrincipalResidences(*this, *t1);
-    // 15, 16.
+    return addPrincipalResidences(*this, *t1);
+}
+
+void IndividualTaxData::capitalGainsIntoIncome(TaxData_T1New* t1, double t2091Sum)
+{
     if (auto* t2017 = formOf<TaxData_T2017New>(*this, FORM_T2017))
         t2017->Calculate01();
     auto* t1170 = formOf<TaxData_T1170>(*this, FORM_T1170);
@@ -526,7 +583,10 @@ int IndividualTaxData::CalculateStep1(const CalcChange& changed)
         t1170->Calculate01();
     t1->T1170Amount.m_value = t1170 ? t1170->Result.m_value : 0.0;
     calculateCapitalGains(*this, *t1, t2091Sum);
-    // 18. Dividends.
+}
+
+void IndividualTaxData::dividendsIntoIncome(TaxData_T1New* t1)
+{
     if (auto* ws = formOf<TaxData_WS_D1>(*this, FORM_WS_D1)) {
         ws->Calculate01();
         t1->line12010OtherThanEligibleDividends.setAmount(ws->getF12010());
@@ -537,7 +597,10 @@ int IndividualTaxData::CalculateStep1(const CalcChange& changed)
         t1->line12010OtherThanEligibleDividends.setAmount(0);
         t1->line12000TaxableDividends.setAmount(t1->DividendAmount.m_value);
     }
-    // 19. Spousal plan withdrawals.
+}
+
+void IndividualTaxData::spousalPlanWithdrawals(TaxData_T1New* t1)
+{
     if (auto* t2205 = formOf<CTaxData_T2205>(*this, FORM_T2205)) {
         t2205->Year.m_value = CString("2024");
         t2205->Name.m_value = t1->ConstructFullName();
@@ -546,9 +609,6 @@ int IndividualTaxData::CalculateStep1(const CalcChange& changed)
         t1->T2205Deduction.m_value = -t2205->Result.m_value;
         (t1->GetAge() < 65 ? t1->T2205IncomeUnder65 : t1->T2205Income65Plus).m_value += t2205->Income.m_value;
     }
-    // 20.
-    t1->SelfEmploymentProvince.m_value = HaveSelfBusiness() ? t1->getMainTaxProvince() : 0;
-    return created;
 }
 
 int IndividualTaxData::CalculateStep2()
@@ -562,6 +622,35 @@ int IndividualTaxData::CalculateStep2()
     PrepareSlipsBeforeCalculate(s, needed, false);
     t1->CalculateTotalIncome(true);
     // 2. RRSP and FHSA.
+    rrspAndFhsaDeductions(t1, s);
+    // 3. Disability supports.
+    disabilitySupportsDeduction(t1);
+    // 4. Moving expenses.
+    movingExpensesDeduction(t1);
+    // 5. Exploration expenses.
+    explorationExpensesDeduction(t1);
+    t1->line23200OtherDeductions.setAmount(s.t4Other7 + s.t4psAmount09 + t1->line23200NotOnSlip.m_value);
+    // 6. Employment expenses.
+    employmentExpensesDeduction(t1, s);
+    // 7. Clergy residence.
+    clergyResidenceDeduction(t1);
+    // 8 to 16. Self-employment, employment insurance and the pension plan.
+    pensionPlanAndInsurance(t1, s);
+    // 17, 18. Northern residents' slip amounts, foreign tax above 15%.
+    CalculateT2209Adjust15Percent();
+    // 19. Split income.
+    splitIncomeFromT1206(t1);
+    // 20. Foreign and refunded plans.
+    foreignPlanDeductions(t1);
+    // 21 to 23.
+    netIncomeWithChildCare(t1);
+    // 24 to 28.
+    taxableIncomeDeductions(t1);
+    return 0;
+}
+
+void IndividualTaxData::rrspAndFhsaDeductions(TaxData_T1New* t1, const STRUCT_SLIPDATA_CALCULATION& s)
+{
     if (auto* sch7 = formOf<TaxData_Sch7>(*this, FORM_SCH7)) {
         sch7->Input.m_value = t1->line10100EmploymentIncome.m_value;
         sch7->Calculate01();
@@ -577,7 +666,10 @@ int IndividualTaxData::CalculateStep2()
     } else {
         t1->line20805FhsaDeduction.setAmount(0);
     }
-    // 3. Disability supports.
+}
+
+void IndividualTaxData::disabilitySupportsDeduction(TaxData_T1New* t1)
+{
     if (auto* t929 = formOf<TaxData_T929New>(*this, FORM_T929)) {
         double income = t1->line10100EmploymentIncome.m_value + t1->line10400OtherEmploymentIncome.m_value;
         for (const CFloatField* net : {&t1->line13500BusinessNet, &t1->line13700ProfessionalNet,
@@ -591,7 +683,10 @@ int IndividualTaxData::CalculateStep2()
     } else {
         t1->line21500DisabilitySupports.setAmount(0);
     }
-    // 4. Moving expenses.
+}
+
+void IndividualTaxData::movingExpensesDeduction(TaxData_T1New* t1)
+{
     double moving = t1->line21900BaseAmount.m_value;
     forEachForm<TaxData_T1MNew>(*this, 102, [&](TaxData_T1MNew& f) {
         f.Year.m_value = CString("2024");
@@ -602,7 +697,10 @@ int IndividualTaxData::CalculateStep2()
         moving += f.Claimed.m_value;
     });
     t1->line21900MovingExpenses.setAmount(moving);
-    // 5. Exploration expenses.
+}
+
+void IndividualTaxData::explorationExpensesDeduction(TaxData_T1New* t1)
+{
     auto* t2038 = formOf<TaxData_T2038New>(*this, FORM_T2038);
     if (auto* t1229 = formOf<CTaxData_T1229>(*this, FORM_T1229)) {
         t1229->Calculate01();
@@ -618,8 +716,10 @@ int IndividualTaxData::CalculateStep2()
             t2038->T1229Amount1.m_value = t2038->T1229Amount2.m_value = 0;
         t1->support67860.m_value = 0;
     }
-    t1->line23200OtherDeductions.setAmount(s.t4Other7 + s.t4psAmount09 + t1->line23200NotOnSlip.m_value);
-    // 6. Employment expenses.
+}
+
+void IndividualTaxData::employmentExpensesDeduction(TaxData_T1New* t1, const STRUCT_SLIPDATA_CALCULATION& s)
+{
     double expenses = 0;
     forEachForm<TaxData_T777New>(*this, 59, [&](TaxData_T777New& f) {
         f.EmploymentIncome.m_value = s.t4Box14;
@@ -640,7 +740,10 @@ int IndividualTaxData::CalculateStep2()
         t1->line41800SpecialTaxes.setAmount(rc359->ResultTax.m_value);
     }
     t1->line22900EmploymentExpenses.setAmount(expenses);
-    // 7. Clergy residence.
+}
+
+void IndividualTaxData::clergyResidenceDeduction(TaxData_T1New* t1)
+{
     if (auto* t1223 = formOf<CTaxData_T1223>(*this, FORM_T1223)) {
         t1223->LastName.m_value = t1->LastName.m_value;
         t1223->FirstName.m_value = t1->FirstName.m_value;
@@ -654,7 +757,10 @@ int IndividualTaxData::CalculateStep2()
     } else {
         t1->line23100ClergyResidence.setAmount(0);
     }
-    // 8 to 16. Self-employment, employment insurance and the pension plan.
+}
+
+void IndividualTaxData::pensionPlanAndInsurance(TaxData_T1New* t1, const STRUCT_SLIPDATA_CALCULATION& s)
+{
     const double selfEmployment = t1->getSelfEmploymentIncomeForCPP();
     if (auto* sch13 = formOf<TaxData_Sch13>(*this, FORM_SCH13)) {
         sch13->TotalEarnings.m_value = t1->line13500BusinessNet.m_value + t1->line13700ProfessionalNet.m_value +
@@ -756,9 +862,10 @@ int IndividualTaxData::CalculateStep2()
     t1->line44800CppOverpayment.setAmount(plan ? plan->Overpayment.m_value : 0.0);
     if (t1->IsBankrupt())
         t1->CppSelfEmployedBase.m_value = t1->CppSelfEmployedEnhanced.m_value = 0;
-    // 17, 18. Northern residents' slip amounts, foreign tax above 15%.
-    CalculateT2209Adjust15Percent();
-    // 19. Split income.
+}
+
+void IndividualTaxData::splitIncomeFromT1206(TaxData_T1New* t1)
+{
     if (auto* t1206 = formOf<TaxData_T1206New>(*this, FORM_T1206)) {
         t1206->T1Amount.m_value = t1->line23600NetIncome.m_value;
         t1206->CalculateTOSI();
@@ -768,7 +875,10 @@ int IndividualTaxData::CalculateStep2()
         t1->SplitIncome.m_value = 0;
         t1->SplitIncomeFlag.m_value = 0;
     }
-    // 20. Foreign and refunded plans.
+}
+
+void IndividualTaxData::foreignPlanDeductions(TaxData_T1New* t1)
+{
     if (auto* t746 = formOf<TaxData_T746New>(*this, FORM_T746)) {
         t746->Calculate01();
         t1->line23200OtherDeductions.addAmount(t746->Result.m_value);
@@ -777,7 +887,10 @@ int IndividualTaxData::CalculateStep2()
         rc269->Calculate01();
         t1->line20700RppDeduction.addAmount(rc269->Result.m_value);
     }
-    // 21 to 23.
+}
+
+void IndividualTaxData::netIncomeWithChildCare(TaxData_T1New* t1)
+{
     t1->CalculateNetIncomeBeforeCCT();
     if (auto* t778 = formOf<TaxData_T778New>(*this, FORM_T778)) {
         t778->NetIncome.m_value = t1->line15000TotalIncome.m_value - t1->line23300TotalDeductions.m_value;
@@ -799,7 +912,10 @@ int IndividualTaxData::CalculateStep2()
     }
     t1->line42200SocialBenefitsRepayment.setAmount(t1->line23500SocialBenefitsRepayment.m_value);
     t1->CalculateNetIncomeAfterCCT();
-    // 24 to 28.
+}
+
+void IndividualTaxData::taxableIncomeDeductions(TaxData_T1New* t1)
+{
     if (auto* t936 = formOf<TaxData_T936New>(*this, FORM_T936)) {
         t936->line68080.m_value = t1->line22100CarryingCharges.m_value;
         t936->line68100.m_value = t1->line12600NetRental.m_value < 0 ? -t1->line12600NetRental.m_value : 0.0;
@@ -820,5 +936,4 @@ int IndividualTaxData::CalculateStep2()
         t1->line25500NorthernResidents.setAmount(0);
     }
     t1->CalculateTaxableIncome();
-    return 0;
 }

@@ -359,6 +359,34 @@ private:
     void ExchangeDataBeforeCalc(const CalcChange& changed);
     void calculateStep0(const CalcChange& changed);
     int calculateStep6();
+
+    // The numbered blocks of step 1 (TaxDataCalc_Steps.cpp), in their order.
+    void resetComputedValues();
+    void clearSlipAmountsOnForms();
+    void dependantCountsIntoReturn(TaxData_T1New* t1);
+    void indianActIncome(TaxData_T1New* t1, const STRUCT_SLIPDATA_CALCULATION& s);
+    void pensionPlanSchedules(TaxData_T1New* t1, const STRUCT_SLIPDATA_CALCULATION& s);
+    void registeredPlanForms(const STRUCT_SLIPDATA_CALCULATION& s);
+    void pensionAndAnnuityAmounts(TaxData_T1New* t1, const STRUCT_SLIPDATA_CALCULATION& s);
+    void readChangedInterviewData(const CalcChange& changed);
+    // Returns the principal residences' sum for the capital gains.
+    double statementsIntoIncome(TaxData_T1New* t1);
+    void capitalGainsIntoIncome(TaxData_T1New* t1, double t2091Sum);
+    void dividendsIntoIncome(TaxData_T1New* t1);
+    void spousalPlanWithdrawals(TaxData_T1New* t1);
+
+    // The numbered blocks of step 2 (TaxDataCalc_Steps.cpp), in their order.
+    void rrspAndFhsaDeductions(TaxData_T1New* t1, const STRUCT_SLIPDATA_CALCULATION& s);
+    void disabilitySupportsDeduction(TaxData_T1New* t1);
+    void movingExpensesDeduction(TaxData_T1New* t1);
+    void explorationExpensesDeduction(TaxData_T1New* t1);
+    void employmentExpensesDeduction(TaxData_T1New* t1, const STRUCT_SLIPDATA_CALCULATION& s);
+    void clergyResidenceDeduction(TaxData_T1New* t1);
+    void pensionPlanAndInsurance(TaxData_T1New* t1, const STRUCT_SLIPDATA_CALCULATION& s);
+    void splitIncomeFromT1206(TaxData_T1New* t1);
+    void foreignPlanDeductions(TaxData_T1New* t1);
+    void netIncomeWithChildCare(TaxData_T1New* t1);
+    void taxableIncomeDeductions(TaxData_T1New* t1);
 };
 
 // Assigns value to target only when value is not empty.
