@@ -1,6 +1,7 @@
 #include "app/SqliteDBManager.h"
 
 #include "app/dbschema.h"
+#include "companion/core/filemodes.h"
 #include "companion/core/numbertext.h"
 
 #include <QDir>
@@ -26,7 +27,8 @@ QString busyTimeoutOption()
 }
 
 // The file holds passwords: it is created readable by the user only, and an
-// older file that is readable by others is narrowed to the user as well.
+// older file that is readable by others is narrowed to the user as well (the
+// owner's own rights stay as the owner set them).
 // SQLite gives its journal files the database file's permissions.
 bool ensurePrivateFile(const QString& path)
 {
@@ -38,8 +40,28 @@ bool ensurePrivateFile(const QString& path)
     }
     if (errno != EEXIST || !QFileInfo(path).isFile())
         return false;
-    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
+    withholdFromOthers(path);
     return true;
+}
+
+// SQLite's primary result codes (the low byte of an extended one) that tell
+// a damaged file and one another connection holds.
+CSqliteDBManager::OpenFailure failureOf(const QSqlError& error)
+{
+    bool number = false;
+    const int code = error.nativeErrorCode().toInt(&number) & 0xFF;
+    if (!number)
+        return CSqliteDBManager::OpenFailure::Other;
+    switch (code) {
+    case 11: // SQLITE_CORRUPT
+    case 26: // SQLITE_NOTADB
+        return CSqliteDBManager::OpenFailure::Damaged;
+    case 5: // SQLITE_BUSY
+    case 6: // SQLITE_LOCKED
+        return CSqliteDBManager::OpenFailure::Locked;
+    default:
+        return CSqliteDBManager::OpenFailure::Other;
+    }
 }
 
 // Settings are stored as decimal text; anything else reads as 0.
@@ -88,6 +110,7 @@ int CSqliteDBManager::openDBFile(CString& path)
 {
     closeDBFile();
     m_lastError.clear();
+    m_openFailure = OpenFailure::Other;
 
     CString fileName;
     getDBFilename(fileName);
@@ -111,6 +134,7 @@ int CSqliteDBManager::openDBFile(CString& path)
         forgetConnection();
         return OpenSchemaFailed;
     }
+    m_openFailure = OpenFailure::None;
     m_bOpen = true;
     return OpenOk;
 }
@@ -124,11 +148,13 @@ bool CSqliteDBManager::createMissingSchema()
     QSqlQuery query(m_db);
     if (!query.exec(QStringLiteral("BEGIN IMMEDIATE"))) {
         fail(query);
+        m_openFailure = failureOf(query.lastError());
         return false;
     }
     for (const QString& statement : DbSchema::createIfMissingStatements()) {
         if (!query.exec(statement)) {
             fail(query);
+            m_openFailure = failureOf(query.lastError());
             query.exec(QStringLiteral("ROLLBACK"));
             return false;
         }

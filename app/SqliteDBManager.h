@@ -34,6 +34,9 @@ public:
         EntryDbFailed = DbFailed, // the file is gone, but its rows could not be removed
     };
 
+    // Why the last openDBFile failed, as far as it can be told.
+    enum class OpenFailure { None, Damaged, Locked, Other };
+
     // How long a statement waits for another connection's lock to clear.
     static constexpr int BusyTimeoutMs = 5000;
 
@@ -57,6 +60,7 @@ public:
     QSqlDatabase& db() { return m_db; }
     QString filePath() const { return m_filePath; }
     QString lastError() const { return m_lastError; }
+    OpenFailure lastOpenFailure() const { return m_openFailure; }
 
     bool tableExists(const char* table);
 
@@ -100,4 +104,5 @@ private:
     bool m_bOpen = false;
     QString m_filePath;
     QString m_lastError;
+    OpenFailure m_openFailure = OpenFailure::None;
 };

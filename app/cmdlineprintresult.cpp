@@ -1,6 +1,7 @@
 // The batch mode "printresult": one status line per listed return file.
 #include "app/tabwndapp.h"
 
+#include "companion/core/filemodes.h"
 #include "model/cfamilytaxdata.h"
 #include "model/returnfileedition.h"
 #include "model/returnfileloadcode.h"
@@ -36,8 +37,8 @@ int finish(QSaveFile& out)
     return out.commit() ? 0 : reportOutputFailure(out);
 }
 
-// The list's names, one a line (Latin-1), without their line ends; lines of
-// any length; blank lines are skipped.
+// The list's names, one a line, without their newlines; lines of any length;
+// blank lines are skipped.
 QList<QByteArray> listedNames(const QByteArray& list)
 {
     QList<QByteArray> names;
@@ -49,9 +50,14 @@ QList<QByteArray> listedNames(const QByteArray& list)
     return names;
 }
 
-QString returnPath(const QString& folder, const QByteArray& line)
+// The name is taken as the file system spells it: decoded as file names are
+// and without its line end only, so that accented names (the program's own
+// default names among them) and names with leading or doubled spaces are found.
+QString returnPath(const QString& folder, QByteArray line)
 {
-    const QString name = QString::fromLatin1(line).simplified();
+    if (line.endsWith('\r'))
+        line.chop(1);
+    const QString name = QFile::decodeName(line);
     return folder.isEmpty() ? name : QDir(folder).filePath(name);
 }
 
@@ -61,7 +67,8 @@ int TabWndApp::CmdlinePrintResult(const QString& folder, const QString& listFile
 {
     setReturnFileEdition(s_appPurpose ? s_appPurpose : returnFileEdition());
     QSaveFile out(QString::fromLatin1(kResultFile));
-    if (!out.open(QIODevice::WriteOnly))
+    // The results name the returns and their amounts: the user's only.
+    if (!out.open(QIODevice::WriteOnly) || !keepToOwner(out))
         return reportOutputFailure(out);
     if (listFile.isEmpty())
         return writeAll(out, "====> no input file\n") ? finish(out) : reportOutputFailure(out);
@@ -77,8 +84,7 @@ int TabWndApp::CmdlinePrintResult(const QString& folder, const QString& listFile
     }
 
     for (const QByteArray& line : listedNames(listText)) {
-        // The line is echoed as read (a carriage return included); the
-        // path is taken from its simplified text.
+        // The line is echoed as read (a carriage return included).
         QByteArray entry = line + '\n';
         entry += GetTaxResult(returnPath(folder, line)).toUtf8() + "\n\n";
         if (!writeAll(out, entry))

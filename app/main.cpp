@@ -3,6 +3,8 @@
 #include "app/tabwndapp.h"
 #include "companion/core/prompter.h"
 #include "companion/core/quietprompter.h"
+#include "filing/filingwebclient.h"
+#include "filing/ui/filingwaitcursor.h"
 #include "workspace/mainwindow.h"
 
 #include <QIcon>
@@ -45,8 +47,13 @@ int main(int argc, char* argv[])
     const ScopedPrompter installed(prompter.get()); // none: the real dialogs
 
     const QString key = QStringLiteral("voDarevivo 2024 for DirErad");
+    // The batch mode reads returns only; a settings database it cannot
+    // open must not stop it.
+    app->allowRunWithoutDatabase(isPrintResultMode(argc, argv));
     if (app->initApp() != 0)
         return -1;
+    FilingWebClient::setDefaultTimeoutSec(app->m_config.soapTimeoutSec());
+    installFilingWaitCursor();
 
     if (isPrintResultMode(argc, argv)) {
         const QString folder = QString::fromLocal8Bit(argv[2]);

@@ -2,6 +2,7 @@
 #include "app/settingstable.h"
 
 #include "app/latestversioncheck.h"
+#include "companion/core/filemodes.h"
 #include "companion/core/folders.h"
 #include "companion/core/qwebclient.h"
 #include "companion/forms/fields.h"
@@ -19,16 +20,6 @@
 TabWndApp* TabWndApp::s_app = nullptr;
 unsigned char TabWndApp::s_appPurpose = 0;
 QString TabWndApp::s_appTitle;
-
-namespace {
-
-// The program's folders and database hold the preparer's EFILE and
-// e-signature passwords: nobody but the user may read them.
-const QFileDevice::Permissions kOwnerOnlyFolder =
-    QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner;
-const QFileDevice::Permissions kOwnerOnlyFile = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
-
-} // namespace
 
 TabWndApp* TabWndApp::initMainApp(int& argc, char** argv)
 {
@@ -62,8 +53,11 @@ void TabWndApp::makePrivateFolder(const CString& path)
 {
     // A folder that cannot be made is not reported here: the file operations
     // in it report their own failures.
+    // The program's folders and database hold the preparer's EFILE and
+    // e-signature passwords: nobody but the user may read them. The user's
+    // own rights are left as the user set them.
     if (makeFolderExists(path))
-        QFile::setPermissions(path, kOwnerOnlyFolder);
+        withholdFromOthers(path);
 }
 
 int TabWndApp::initApp()
@@ -82,7 +76,7 @@ int TabWndApp::initApp()
     m_strLocalPath = m_strDocPath;
     makePrivateFolder(m_strLocalPath);
     // The product folder above the year holds nothing but the year folders.
-    QFile::setPermissions(QFileInfo(m_strLocalPath).absolutePath(), kOwnerOnlyFolder);
+    withholdFromOthers(QFileInfo(m_strLocalPath).absolutePath());
     diagnostic += "\nAppLocal Version path: " + m_strLocalPath;
 
     m_strRunPath = m_strLocalPath + m_strSeparator + "run";
@@ -98,13 +92,18 @@ int TabWndApp::initApp()
     diagnostic += " \ndb path : " + m_strDBFile;
 
     _initStep65(m_strDBFile);
-    if (!m_dbManager.isOpen()) {
-        promptCritical(nullptr, QStringLiteral("Error"),
-                       QStringLiteral("Program cannot read/write config file %1.").arg(m_strDBFile),
-                       QMessageBox::Ok);
+    bool reported = false;
+    if (!m_dbManager.isOpen() && !m_databaseOptional && !recoverSettingsDatabase(reported)) {
+        if (!reported)
+            promptCritical(nullptr, QStringLiteral("Error"),
+                           QStringLiteral("Program cannot read/write config file %1.").arg(m_strDBFile),
+                           QMessageBox::Ok);
         return InitDbNotOpen;
     }
-    QFile::setPermissions(m_strDBFile, kOwnerOnlyFile);
+    if (m_dbManager.isOpen())
+        withholdFromOthers(m_strDBFile);
+    else
+        WriteRunLogFile("settings database not opened: running without it");
     WriteRunLogFile("check 70");
 
     for (QScreen* screen : QGuiApplication::screens()) {

@@ -33,8 +33,12 @@ public:
     ~TabWndApp() override;
 
     // Folders, run log, database, configuration and settings. 0 when ready,
-    // 101 when the database cannot be opened.
+    // 101 when the database cannot be opened (never when runs without a
+    // database are allowed).
     int initApp();
+    // The batch mode needs no settings: when the database cannot be opened
+    // it runs without one rather than stop. Set before initApp.
+    void allowRunWithoutDatabase(bool allow) { m_databaseOptional = allow; }
     // Opens the database in the given folder (completed to the file's path)
     // and drops recent-return rows whose file is gone; 99 when not open.
     int _initStep65(CString& path);
@@ -143,6 +147,12 @@ protected:
 
 private:
     void makePrivateFolder(const CString& path);
+    // After a failed open of the database: a damaged one is moved aside and
+    // a new one made once the user agrees; a locked one is reported with the
+    // process that holds it. True when the database is open afterwards;
+    // reported tells whether the user has already been told why not.
+    bool recoverSettingsDatabase(bool& reported);
+    QString moveDatabaseAside();
     void rememberMainWindowGeometry();
     void trustTestCertificates();
     void onLatestVersion(const QString& word);
@@ -151,5 +161,6 @@ private:
     QRect m_lastWindowGeometry;
     bool m_initialised = false;
     bool m_versionCheckStarted = false;
+    bool m_databaseOptional = false;
     LatestVersionCheck* m_versionCheck = nullptr;
 };

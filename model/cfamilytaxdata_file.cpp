@@ -1,17 +1,24 @@
 // Family return: the whole return file.
 #include "model/cfamilytaxdata.h"
 
-#include "companion/forms/mydatastream.h"
+#include "companion/core/filemodes.h"
 #include "companion/core/messages.h"
+#include "companion/core/passwordseal.h"
+#include "companion/core/regularfile.h"
+#include "companion/core/savecopies.h"
+#include "companion/forms/mydatastream.h"
+#include "companion/forms/t1/taxdata_t1ksnew.h"
 #include "model/returnfileedition.h"
 #include "model/returnfileloadcode.h"
 
 #include <QFile>
+#include <QHash>
 #include <QSaveFile>
 
 namespace {
 
 constexpr int kVersionPassword = 66034;
+constexpr ENUMTYPE_FORM kReturnSummaryType = 93;
 
 bool streamOk(const MyDataStream& ar) { return ar.status() == QDataStream::Ok; }
 
@@ -30,6 +37,30 @@ bool askReadPassword(QString& entered)
     return askForText(nullptr, QStringLiteral("Enter password to open file"), lines, entered, true);
 }
 
+// The read password guards opening in this program only; the file is not
+// encrypted, so whoever reads the file must not read the password, which
+// people use elsewhere too. Every copy of it that is written (each person's
+// and the return summary's field where it is typed) becomes a seal; a seal
+// read from a file stays as it is, so a password is sealed once.
+void sealReadPasswords(IndividualTaxData& taxpayer, IndividualTaxData& spouse)
+{
+    QHash<QString, QString> seals; // one slow hash per password and save
+    const auto sealed = [&seals](const QString& text) -> QString {
+        if (text.isEmpty() || PasswordSeal::isSeal(text))
+            return text;
+        auto found = seals.constFind(text);
+        if (found == seals.constEnd())
+            found = seals.insert(text, PasswordSeal::seal(text));
+        return found.value();
+    };
+    for (IndividualTaxData* person : {&taxpayer, &spouse}) {
+        person->m_readPassword = CString(sealed(person->m_readPassword));
+        if (STRUCT_FORMDATA_ITEM_2004* item = person->GetFormDataItem(kReturnSummaryType, false))
+            if (auto* summary = qobject_cast<TaxData_T1KSNew*>(item->data))
+                summary->Password.m_value = CString(sealed(summary->Password.m_value));
+    }
+}
+
 } // namespace
 
 int CFamilyTaxData::serialize(unsigned char purpose, MyDataStream& ar)
@@ -44,6 +75,8 @@ int CFamilyTaxData::serialize(unsigned char purpose, MyDataStream& ar)
     if (storing && m_pSpouse->m_province == 0 && !m_pSpouse->m_formList.empty())
         return RFL_SPOUSE_NO_PROVINCE;
 
+    if (storing)
+        sealReadPasswords(*m_pTaxpayer, *m_pSpouse);
     const int taxpayer = m_pTaxpayer->serialize(purpose, ar);
     if (!isPersonRecordVersion(taxpayer))
         return taxpayer;
@@ -100,13 +133,19 @@ bool CFamilyTaxData::shouldCheckReadPassword() const
 
 bool CFamilyTaxData::checkReadPassword(const CString& text) const
 {
-    return text.CompareNoCase(m_pTaxpayer->m_readPassword) == 0;
+    const CString& stored = m_pTaxpayer->m_readPassword;
+    if (PasswordSeal::isSeal(stored))
+        return PasswordSeal::matches(stored, text);
+    // A file written before passwords were sealed opens as it always did.
+    return text.CompareNoCase(stored) == 0;
 }
 
 CFamilyTaxData* CFamilyTaxData::serializeFromFile(const CString& path, int& code)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    // Every reader of return files comes through here: anything but a
+    // regular file is refused before a byte is read.
+    QFile file;
+    if (!openRegularFileForReading(file, path)) {
         code = RFL_FILE_NOT_OPENED;
         return nullptr;
     }
@@ -119,8 +158,12 @@ CFamilyTaxData* CFamilyTaxData::serializeFromFile(const CString& path, int& code
 
 int CFamilyTaxData::saveToFile(const CString& path, unsigned char purpose, QString* error)
 {
+    // A save killed before its rename leaves a whole copy of the return
+    // beside it; the next save takes such copies away.
+    removeLeftoverSaveCopies(path);
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
+    // A return holds S.I.N.s: only its owner may read it, wherever it is.
+    if (!file.open(QIODevice::WriteOnly) || !keepToOwner(file)) {
         if (error)
             *error = file.errorString();
         return RFL_WRITE_FAILED;
@@ -142,5 +185,6 @@ int CFamilyTaxData::saveToFile(const CString& path, unsigned char purpose, QStri
             *error = file.errorString();
         return RFL_WRITE_FAILED;
     }
+    syncFolderOf(path);
     return RFL_SUCCESS;
 }

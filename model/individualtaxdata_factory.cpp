@@ -79,7 +79,7 @@ STRUCT_NOTEDATA_ITEM_2004* IndividualTaxData::NewNoteData(int id)
     CTaxData_Form* note = AllocNoteData();
     if (!note)
         return nullptr;
-    return m_items.adoptNote(id, note); // a note keeps the id it is given
+    return m_items.adoptNote(id, note);
 }
 
 STRUCT_WIZDATA_ITEM_2004* IndividualTaxData::NewWizData(ENUMTYPE_TAXWIZARD type)

@@ -104,7 +104,7 @@ STRUCT_SLIPDATA_ITEM_2004* PersonItemStore::adoptSlip(ENUMTYPE_SLIP type, int id
 STRUCT_NOTEDATA_ITEM_2004* PersonItemStore::adoptNote(int id, CTaxData_Form* note)
 {
     auto* item = new STRUCT_NOTEDATA_ITEM_2004;
-    item->id = id;
+    item->id = takeItemId(id);
     item->data = note;
     m_noteList.push_back(item);
     return item;

@@ -36,7 +36,7 @@ public:
     STRUCT_FORMDATA_ITEM_2004* adoptForm(ENUMTYPE_FORM type, int id, int sharedId, CTaxData_Form* form,
                                          bool addToList);
     STRUCT_SLIPDATA_ITEM_2004* adoptSlip(ENUMTYPE_SLIP type, int id, int sharedId, CTaxData_Form* slip);
-    // A note keeps the id it is given.
+    // Forms, slips and notes take their ids by takeItemId.
     STRUCT_NOTEDATA_ITEM_2004* adoptNote(int id, CTaxData_Form* note);
     STRUCT_WIZDATA_ITEM_2004* adoptWizard(ENUMTYPE_TAXWIZARD type, CTaxData_Form* data);
 

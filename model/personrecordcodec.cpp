@@ -178,8 +178,14 @@ int loadNote(IndividualTaxData& person, MyDataStream& ar, const CString& marker)
 {
     qint32 one = 0, id = 0;
     ar >> one >> id;
-    if (!streamOk(ar))
+    // Every note is written with an id of its own, drawn like any item's: a
+    // missing, impossible or repeated id would let the page mistake one note
+    // for another.
+    if (!streamOk(ar) || id < 1 || id > kMaxItemId)
         return damaged();
+    for (const STRUCT_NOTEDATA_ITEM_2004* note : person.m_noteList)
+        if (note->id == id)
+            return damaged();
     STRUCT_NOTEDATA_ITEM_2004* item = person.NewNoteData(id);
     if (!item)
         return RFL_NOTE_NOT_MADE;
@@ -195,6 +201,8 @@ void keepNextIdAboveItems(IndividualTaxData& person)
     for (const STRUCT_FORMDATA_ITEM_2004* item : person.m_formList)
         highest = std::max(highest, item->id);
     for (const STRUCT_SLIPDATA_ITEM_2004* item : person.m_slipList)
+        highest = std::max(highest, item->id);
+    for (const STRUCT_NOTEDATA_ITEM_2004* item : person.m_noteList)
         highest = std::max(highest, item->id);
     // Ids drawn from here on are at least 1, as every drawn id is.
     person.m_nextId = std::max({person.m_nextId, highest + 1, 1});

@@ -6,26 +6,12 @@
 #include "model/cfamilytaxdata.h"
 #include "model/returnfileloadcode.h"
 #include "workspace/folderview.h"
+#include "workspace/returnbackup.h"
 #include "workspace/ui_form_return.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-
-namespace {
-
-// Keeps the file as it was before this save: "<folder>/<name>_backup.<suffix>",
-// named from the complete base name so that "a.b.r24" gives "a.b_backup.r24".
-void backUpPreviousFile(const QString& path)
-{
-    const QFileInfo file(path);
-    const QString backup = file.canonicalPath() + QDir::separator() + file.completeBaseName() +
-                           QStringLiteral("_backup") + (file.suffix().isEmpty() ? QString() : "." + file.suffix());
-    QFile::remove(backup);
-    QFile::copy(path, backup);
-}
-
-} // namespace
 
 int Form_Return::saveReturnFile(bool backup)
 {
@@ -50,7 +36,7 @@ int Form_Return::saveReturnFile(CString& path, bool backup)
 
     const TabWndApp* app = TabWndApp::getMainApp();
     if (backup && app && app->m_config.SaveBackup != 0 && QFileInfo::exists(target))
-        backUpPreviousFile(target);
+        backUpReturnFile(target);
 
     QString error;
     const int code = m_pFamilyData->saveToFile(path, TabWndApp::s_appPurpose, &error);

@@ -6,6 +6,8 @@
 #include "app/mywaitcursor.h"
 #include "app/tabwndapp.h"
 #include "companion/core/messages.h"
+#include "companion/core/regularfile.h"
+#include "companion/core/savecopies.h"
 #include "dialogs/datanewreturnbasic.h"
 #include "dialogs/newreturnwizard.h"
 #include "model/cfamilytaxdata.h"
@@ -77,12 +79,14 @@ void MainWindow::openReturnFile(const QString& path)
         showReturnPage(open);
         return;
     }
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    QFile file;
+    if (!openRegularFileForReading(file, path)) {
         TabWndApp::gAppInformation(tr("Open return file failed!"), this);
         return;
     }
     file.close();
+    // Copies left by a save of this return that was killed hold all its data.
+    removeLeftoverSaveCopies(path);
 
     int code = 99;
     CFamilyTaxData* family = nullptr;

@@ -1,9 +1,14 @@
 #include <QtTest>
 
+#include <QElapsedTimer>
 #include <QTemporaryDir>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "app/tabwndapp.h"
 #include "common/scriptedprompter.h"
+#include "common/specialfiles.h"
 #include "companion/core/quietprompter.h"
 #include "model/cfamilytaxdata.h"
 
@@ -47,6 +52,10 @@ private slots:
     void listCases_data();
     void listCases();
     void noListAndUnreadableList();
+    void namesAsTheFileSystemHasThem();
+    void resultIsTheUsersOnly();
+    void refusesWhatIsNotAFile_data();
+    void refusesWhatIsNotAFile();
     void outputThatCannotBeCreatedIsReported();
 
 private:
@@ -135,6 +144,82 @@ void TestPrintResult::outputThatCannotBeCreatedIsReported()
     QVERIFY(QDir().mkdir(QStringLiteral("taxresult.txt")));
     QVERIFY(writeBytes(QStringLiteral("list.txt"), QByteArray("good.r24\n")));
     QCOMPARE(TabWndApp::CmdlinePrintResult(QStringLiteral("returns/"), QStringLiteral("list.txt")), 1);
+}
+
+// The program's own default name for an accented taxpayer, and names with
+// leading or doubled spaces, are found as they are written in the list.
+void TestPrintResult::namesAsTheFileSystemHasThem()
+{
+    const QStringList names{QString::fromUtf8("Émilie_Côté.r24"), QStringLiteral(" lead.r24"),
+                            QStringLiteral("two  spaces.r24")};
+    QByteArray list, expected;
+    for (const QString& name : names) {
+        QVERIFY(QFile::copy(QStringLiteral("returns/good.r24"), QStringLiteral("returns/") + name));
+        list += QFile::encodeName(name) + "\n";
+        expected += QFile::encodeName(name) + "\n" + m_goodStatus.toUtf8() + "\n\n";
+    }
+    QVERIFY(writeBytes(QStringLiteral("list.txt"), list));
+    QuietPrompter quiet;
+    const ScopedPrompter installed(&quiet);
+    QCOMPARE(TabWndApp::CmdlinePrintResult(QStringLiteral("returns/"), QStringLiteral("list.txt")), 0);
+    QCOMPARE(readBytes(QStringLiteral("taxresult.txt")), expected);
+}
+
+// The result names taxpayers' files and their amounts: only the user may
+// read it, also when an earlier one was left readable by others.
+void TestPrintResult::resultIsTheUsersOnly()
+{
+    const mode_t previousMask = ::umask(022);
+    QVERIFY(writeBytes(QStringLiteral("list.txt"), QByteArray("good.r24\n")));
+    QVERIFY(writeBytes(QStringLiteral("taxresult.txt"), QByteArray("old\n")));
+    QVERIFY(::chmod("taxresult.txt", 0644) == 0);
+    QuietPrompter quiet;
+    const ScopedPrompter installed(&quiet);
+    const int result = TabWndApp::CmdlinePrintResult(QStringLiteral("returns/"), QStringLiteral("list.txt"));
+    ::umask(previousMask);
+    QCOMPARE(result, 0);
+    struct stat status {};
+    QCOMPARE(::stat("taxresult.txt", &status), 0);
+    QCOMPARE(int(status.st_mode & 07777), 0600);
+}
+
+void TestPrintResult::refusesWhatIsNotAFile_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("FIFO") << "fifo";
+    QTest::newRow("directory") << "directory";
+    QTest::newRow("socket") << "socket";
+}
+
+// An object named like a return that is no regular file is refused at once,
+// never waited on: a FIFO's open would block until a writer came.
+void TestPrintResult::refusesWhatIsNotAFile()
+{
+    QFETCH(QString, kind);
+    QVERIFY(QDir().mkpath(QStringLiteral("special")));
+    const QString path = QStringLiteral("special/x.r24");
+    int socket = -1;
+    if (kind == "fifo")
+        QVERIFY(specialfiles::makeFifo(path));
+    else if (kind == "directory")
+        QVERIFY(QDir().mkdir(path));
+    else
+        QVERIFY((socket = specialfiles::makeSocket(path)) >= 0);
+    const FifoReleaser releaser(path);
+    QVERIFY(writeBytes(QStringLiteral("list.txt"), QByteArray("x.r24\ngood.r24\n")));
+    QVERIFY(QFile::copy(QStringLiteral("returns/good.r24"), QStringLiteral("special/good.r24")));
+
+    QuietPrompter quiet;
+    const ScopedPrompter installed(&quiet);
+    QElapsedTimer clock;
+    clock.start();
+    QCOMPARE(TabWndApp::CmdlinePrintResult(QStringLiteral("special/"), QStringLiteral("list.txt")), 0);
+    const qint64 elapsed = clock.elapsed();
+    if (socket >= 0)
+        ::close(socket);
+    QVERIFY2(elapsed < 1000, qPrintable(QString("took %1 ms").arg(elapsed)));
+    QCOMPARE(readBytes(QStringLiteral("taxresult.txt")),
+             QByteArray("x.r24\nreturn file read error, read error 107\n\ngood.r24\n" + m_goodStatus.toUtf8() + "\n\n"));
 }
 
 QTEST_MAIN(TestPrintResult)

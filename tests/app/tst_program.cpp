@@ -2,6 +2,7 @@
 
 #include "app/promptrecorder.h"
 #include "common/testhome.h"
+#include "model/cfamilytaxdata.h"
 
 #include <QProcess>
 
@@ -27,6 +28,7 @@ private slots:
     void startAfterKilledInstance();
     void printResultModeTakesNoGuard();
     void printResultModeNeedsNoDisplay();
+    void printResultRunsWithoutAUsableDatabase();
 
 private:
     struct Child
@@ -279,6 +281,44 @@ void TestProgram::printResultModeNeedsNoDisplay()
     QCOMPARE(batch->process->exitStatus(), QProcess::NormalExit);
     QCOMPARE(batch->process->exitCode(), 0);
     QVERIFY(QFileInfo(m_home->filePath("taxresult.txt")).isFile());
+}
+
+// The batch mode needs no settings: a damaged database neither stops it nor
+// is touched by it (nobody is there to agree to moving it aside).
+void TestProgram::printResultRunsWithoutAUsableDatabase()
+{
+    QVERIFY(QDir().mkpath(docPath() + "/._sys"));
+    const QByteArray damage = QByteArray("\x13\x37 not a database ").repeated(400);
+    QFile db(docPath() + "/._sys/mydata2024n.db");
+    QVERIFY(db.open(QIODevice::WriteOnly));
+    db.write(damage);
+    db.close();
+    QVERIFY(QDir(m_home->path()).mkpath("returns"));
+    {
+        CFamilyTaxData family;
+        NewReturnBasicData record;
+        record.FirstName = CString("Cy");
+        record.LastName = CString("Orr");
+        record.TaxPronv = 9;
+        record.MaritalStatus = 5;
+        family.NewData(&record);
+        QCOMPARE(family.saveToFile(CString(m_home->filePath("returns/cy.r24")), 2), 0);
+    }
+    QFile list(m_home->filePath("list.txt"));
+    QVERIFY(list.open(QIODevice::WriteOnly));
+    list.write("cy.r24\n");
+    list.close();
+
+    Child* batch = launch({"printresult", m_home->filePath("returns") + "/", "list.txt"}, false);
+    QVERIFY(batch->process->waitForFinished(30000));
+    QCOMPARE(batch->process->exitStatus(), QProcess::NormalExit);
+    QCOMPARE(batch->process->exitCode(), 0);
+    const QStringList result = lines(m_home->filePath("taxresult.txt"));
+    QCOMPARE(result.value(0), QString("cy.r24"));
+    QVERIFY2(result.value(1).startsWith("[Total Income]="), qPrintable(result.join('|')));
+    QVERIFY(db.open(QIODevice::ReadOnly));
+    QCOMPARE(db.readAll(), damage);
+    QVERIFY(PromptRecorder::readRecords(batch->records).isEmpty());
 }
 
 QTEST_GUILESS_MAIN(TestProgram)

@@ -13,6 +13,9 @@
 #include <QScreen>
 #include <QSqlQuery>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 // The application object in this process, one life per step: start-up with
 // a fresh home, the configuration file and the settings table, the values
 // saved at exit, and the version check against a loopback web site.
@@ -24,6 +27,7 @@ private slots:
     void cleanup();
 
     void foldersAreTheUsersOnly();
+    void ownersOwnModesAreKept();
     void configFileOverridesDefault();
     void testModeSwitchesHostsAndTitle();
     void settingsRowOverridesFile();
@@ -116,6 +120,34 @@ void TestStartup::foldersAreTheUsersOnly()
         QVERIFY2(!(QFile::permissions(path) & others), qPrintable(path));
     }
     QCOMPARE(QString(m_app->m_strDBFile), doc + "/._sys/mydata2024n.db");
+}
+
+// Start-up takes the group's and others' rights away and nothing more: a
+// database or folder the owner made read-only stays read-only.
+void TestStartup::ownersOwnModesAreKept()
+{
+    const QString doc = m_home->path() + "/Documents/vodarevivo/2024";
+    const QString db = doc + "/._sys/mydata2024n.db";
+    QVERIFY(start());
+    stop();
+    QVERIFY(::chmod(QFile::encodeName(db).constData(), 0444) == 0);
+    QVERIFY(::chmod(QFile::encodeName(doc + "/run").constData(), 0555) == 0);
+    QVERIFY(::chmod(QFile::encodeName(doc).constData(), 0751) == 0);
+    // Root writes whatever the mode says; anyone else could not start with
+    // a read-only database, so that case is left to root.
+    if (::geteuid() == 0)
+        QVERIFY(start());
+    else
+        start();
+    stop();
+    struct stat status {};
+    QCOMPARE(::stat(QFile::encodeName(db).constData(), &status), 0);
+    QCOMPARE(int(status.st_mode & 07777), 0400);
+    QCOMPARE(::stat(QFile::encodeName(doc + "/run").constData(), &status), 0);
+    QCOMPARE(int(status.st_mode & 07777), 0500);
+    QCOMPARE(::stat(QFile::encodeName(doc).constData(), &status), 0);
+    QCOMPARE(int(status.st_mode & 07777), 0700);
+    ::chmod(QFile::encodeName(doc + "/run").constData(), 0700);
 }
 
 void TestStartup::configFileOverridesDefault()

@@ -90,12 +90,14 @@ private slots:
         QCOMPARE(*ids.rbegin(), 104);
         QCOMPARE(person.GetNextUniqueID(), 105);
         // A form or slip given an id keeps it, and ids drawn later pass it
-        // (never drawing it a second time); a note keeps even 0.
+        // (never drawing it a second time); a note takes its id by the same
+        // rule, so one given 0 draws one.
         QCOMPARE(person.NewFormDataItem(7, 555, true, 0, false)->id, 555);
-        QCOMPARE(person.NewNoteData(0)->id, 0);
-        QCOMPARE(person.NewSlipData(8, 0, 0)->id, 556);
+        QCOMPARE(person.NewNoteData(0)->id, 556);
+        QCOMPARE(person.NewSlipData(8, 0, 0)->id, 557);
         QCOMPARE(person.NewSlipData(8, 300, 0)->id, 300); // below the next id: no change
-        QCOMPARE(person.GetNextUniqueID(), 557);
+        QCOMPARE(person.NewNoteData(600)->id, 600);
+        QCOMPARE(person.GetNextUniqueID(), 601);
     }
 
     void itemOutsideTheListIsNotListed()

@@ -1,16 +1,21 @@
 #include <QtTest>
 
 #include "companion/forms/catalogue.h"
+#include "common/specialfiles.h"
+#include "companion/core/savecopies.h"
 #include "companion/ui/formevents.h"
 #include "model/returnfileloadcode.h"
 #include "returnpagefixture.h"
 #include "workspace/actionshowreturn.h"
 
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QPointer>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTextBrowser>
+
+#include <unistd.h>
 
 using namespace returnpage;
 
@@ -45,6 +50,9 @@ private slots:
     void toggleViewMode();
     void saveThenOpenFile();
     void openDamagedFile();
+    void openRemovesLeftoverCopies();
+    void openRefusesWhatIsNotAFile_data();
+    void openRefusesWhatIsNotAFile();
 };
 
 void TestFormReturn::openedPageShowsT1()
@@ -476,6 +484,57 @@ void TestFormReturn::openDamagedFile()
     f.window->openReturnFile(f.home.path() + "/missing.r24");
     QCOMPARE(f.promptTexts().last(), QString("Open return file failed!"));
     QCOMPARE(f.window->openReturnCount(), 0);
+}
+
+// A save killed before its rename left a whole copy of the return; opening
+// the return takes it away.
+void TestFormReturn::openRemovesLeftoverCopies()
+{
+    WindowFixture f;
+    const QString path = f.home.path() + "/ret.r24";
+    std::unique_ptr<CFamilyTaxData> family(newFamily(singleRecord()));
+    QCOMPARE(family->saveToFile(CString(path), 2), 0);
+    const QString stray = path + ".ABC123";
+    QVERIFY(QFile::copy(path, stray));
+    QFile file(stray);
+    QVERIFY(file.open(QIODevice::ReadWrite));
+    QVERIFY(file.setFileTime(sessionStartTime().addSecs(-60), QFileDevice::FileModificationTime));
+    file.close();
+    f.window->openReturnFile(path);
+    QCOMPARE(f.window->openReturnCount(), 1);
+    QVERIFY(!QFileInfo::exists(stray));
+}
+
+void TestFormReturn::openRefusesWhatIsNotAFile_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("FIFO") << "fifo";
+    QTest::newRow("directory") << "directory";
+    QTest::newRow("socket") << "socket";
+}
+
+void TestFormReturn::openRefusesWhatIsNotAFile()
+{
+    QFETCH(QString, kind);
+    WindowFixture f;
+    const QString path = f.home.path() + "/x.r24";
+    int socket = -1;
+    if (kind == "fifo")
+        QVERIFY(specialfiles::makeFifo(path));
+    else if (kind == "directory")
+        QVERIFY(QDir().mkdir(path));
+    else
+        QVERIFY((socket = specialfiles::makeSocket(path)) >= 0);
+    const FifoReleaser releaser(path);
+    QElapsedTimer clock;
+    clock.start();
+    f.window->openReturnFile(path);
+    const qint64 elapsed = clock.elapsed();
+    if (socket >= 0)
+        ::close(socket);
+    QVERIFY2(elapsed < 1000, qPrintable(QString("took %1 ms").arg(elapsed)));
+    QCOMPARE(f.window->openReturnCount(), 0);
+    QCOMPARE(f.promptTexts(), QStringList{"Open return file failed!"});
 }
 
 QTEST_APPLESS_MAIN(TestFormReturn)

@@ -19,7 +19,7 @@ public:
         return *this;
     }
 
-    CStringField Password{this, 1, "Password", "", "Password to open this return", fld::Section("Return").page("Summary").carryForward()};
+    CStringField Password{this, 1, "Password", "", "Password to open this return in this program (it does not encrypt the file)", fld::Section("Return").page("Summary").carryForward()};
     CStringField Year{this, 2, "Year", "", "Tax year", fld::ReadOnly()};
     CIntField Province{this, 3, "Province", "", "Province", fld::ReadOnly().choices(choices::kProvince)};
     CStringField FirstName{this, 4, "FirstName", "", "First name", fld::ReadOnly().carryForward()};
