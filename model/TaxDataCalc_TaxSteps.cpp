@@ -165,6 +165,19 @@ int IndividualTaxData::CalculateStep3()
     t1->DaysInYear.m_value = days.daysInYear;
     t1->ProrationDays.m_value = std::min(days.daysInCanada, days.bankruptDays);
     // 2. Spouse and eligible dependant amounts.
+    spouseAndDependantAmounts(t1, days);
+    // 3. Tuition. The rate test looks at this pass's taxable income, never
+    // at what an earlier calculation left in the schedule.
+    tuitionAmount(t1);
+    // 4. Home accessibility.
+    homeAccessibilityAmount(t1);
+    // 5. Amounts transferred from the spouse.
+    spouseTransferInputs(t1);
+    return 0;
+}
+
+void IndividualTaxData::spouseAndDependantAmounts(TaxData_T1New* t1, const CalcDays& days)
+{
     if (auto* sch5 = formOf<TaxData_Sch5>(*this, FORM_SCH5)) {
         sch5->DaysInCanada.m_value = days.daysInCanada;
         sch5->ProrationDays.m_value = t1->ProrationDays.m_value;
@@ -194,8 +207,10 @@ int IndividualTaxData::CalculateStep3()
                                                 std::max(0.0, t1->line31800NotInTable.m_value));
     t1->line30500CaregiverChildren.m_value = taxrules::roundCents(
         std::max(caregivers.children, std::max(0.0, t1->line30500ChildCount.m_value)) * taxrules::caregiverTopUp());
-    // 3. Tuition. The rate test looks at this pass's taxable income, never
-    // at what an earlier calculation left in the schedule.
+}
+
+void IndividualTaxData::tuitionAmount(TaxData_T1New* t1)
+{
     if (auto* sch11 = formOf<TaxData_Sch11>(*this, FORM_SCH11)) {
         // The tax on this pass's taxable income: the line itself is cleared
         // with the other computed lines and only filled again in step 4.
@@ -217,12 +232,18 @@ int IndividualTaxData::CalculateStep3()
         t1->line32300Tuition.setAmount(0);
         t1->line45350TrainingCredit.setAmount(0);
     }
-    // 4. Home accessibility.
+}
+
+void IndividualTaxData::homeAccessibilityAmount(TaxData_T1New* t1)
+{
     auto* sch12 = formOf<TaxData_Sch12_2016>(*this, FORM_SCH12_2016);
     if (sch12)
         sch12->Calculate01();
     t1->line31285HomeAccessibility.setAmount(sch12 ? sch12->Result.m_value : 0.0);
-    // 5. Amounts transferred from the spouse.
+}
+
+void IndividualTaxData::spouseTransferInputs(TaxData_T1New* t1)
+{
     if (auto* sch2 = formOf<TaxData_Sch2>(*this, FORM_SCH2)) {
         sch2->SpouseAmount.m_value =
             t1->m_taxStairs.CalcAlgoForSpouseF260S2(t1->SpouseTaxableIncome.m_value, sch2->WorkingValue.m_value);
@@ -230,7 +251,6 @@ int IndividualTaxData::CalculateStep3()
         sch2->SpouseAge18Flag.m_value = t1->IsSpouseAgeNotUnder18() ? 1 : 0;
         sch2->CanClaimFlag.m_value = t1->canClaimSch2() ? 1 : 0;
     }
-    return 0;
 }
 
 int IndividualTaxData::CalculateStep4()
@@ -240,6 +260,32 @@ int IndividualTaxData::CalculateStep4()
         return 0;
     const CalcDays days = calcDays();
     // 1. Schedule 2, prorated by the days before a bankruptcy.
+    spouseTransferAmount(t1, days);
+    // 2. Donations.
+    donationsCredit(t1);
+    // 3, 4. Federal tax. The T1's mirror of Schedule 5's first amount is
+    // refreshed only when Schedule 5 itself was edited (step 0).
+    TaxData_T1206New* t1206 = federalTaxOnIncome(t1);
+    // 5. Minimum tax and the federal credits below basic federal tax. A
+    // return whose income could bear minimum tax, or that has minimum tax of
+    // earlier years to recover, gets form T691.
+    TaxData_T691New* t691 = minimumTaxAndFederalCredits(t1, t1206);
+    // 6.
+    t1->MinimumTaxPayable.m_value = t691 ? t691->MinimumTax.m_value : 0.0;
+    t1->CalculateField417(t691 && taxrules::isPositiveAmount(t691->MinimumTax.m_value));
+    // 7. Tax on split income.
+    taxOnSplitIncome(t1, t1206, t691);
+    // 8. Additional tax on education payments.
+    educationPaymentsTax(t1);
+    // 9, 10. Net federal tax, then provincial tax before the exchange.
+    netFederalAndProvincialTax(t1, t1206, t691);
+    // 11 to 13. Working income for the workers benefit.
+    workingIncomeForWorkersBenefit(t1);
+    return 0;
+}
+
+void IndividualTaxData::spouseTransferAmount(TaxData_T1New* t1, const CalcDays& days)
+{
     if (auto* sch2 = formOf<TaxData_Sch2>(*this, FORM_SCH2)) {
         const bool spouse65 = t1->canClaimSch2() ? sch2->SpouseAge65Flag.m_value != 0 : false;
         sch2->DaysInYear.m_value = days.daysInYear;
@@ -257,7 +303,10 @@ int IndividualTaxData::CalculateStep4()
     } else {
         t1->line32600TransferFromSpouse.setAmount(0);
     }
-    // 2. Donations.
+}
+
+void IndividualTaxData::donationsCredit(TaxData_T1New* t1)
+{
     if (auto* sch9 = formOf<TaxData_Sch9>(*this, FORM_SCH9)) {
         sch9->NetIncome.m_value = t1->line23600NetIncome.m_value;
         sch9->Deceased.m_value = t1->IsDeceased() ? 1 : 0;
@@ -267,8 +316,10 @@ int IndividualTaxData::CalculateStep4()
     } else {
         t1->line34900Donations.setAmount(0);
     }
-    // 3, 4. Federal tax. The T1's mirror of Schedule 5's first amount is
-    // refreshed only when Schedule 5 itself was edited (step 0).
+}
+
+TaxData_T1206New* IndividualTaxData::federalTaxOnIncome(TaxData_T1New* t1)
+{
     t1->CalculateLine314ByWorkSheet();
     _calculateT1032_step2();
     t1->CalculateField350AndField410_414();
@@ -282,9 +333,11 @@ int IndividualTaxData::CalculateStep4()
     t1->CalculateField404();
     if (auto* t1212 = formOf<TaxData_T1212New>(*this, FORM_T1212))
         t1->T1212Amount.m_value += t1212->Result.m_value / 2.0;
-    // 5. Minimum tax and the federal credits below basic federal tax. A
-    // return whose income could bear minimum tax, or that has minimum tax of
-    // earlier years to recover, gets form T691.
+    return t1206;
+}
+
+TaxData_T691New* IndividualTaxData::minimumTaxAndFederalCredits(TaxData_T1New* t1, TaxData_T1206New* t1206)
+{
     auto* t691 = formOf<TaxData_T691New>(*this, FORM_T691);
     if (!t691 &&
         (taxrules::isPositiveAmount(taxrules::minimumTax(minimumTaxInput(*t1, formOf<TaxData_Sch3>(*this, FORM_SCH3))).minimumTax) ||
@@ -350,10 +403,11 @@ int IndividualTaxData::CalculateStep4()
             t1->line45400InvestmentTaxRefund.setAmount(t2038->Result2.m_value);
         }
     }
-    // 6.
-    t1->MinimumTaxPayable.m_value = t691 ? t691->MinimumTax.m_value : 0.0;
-    t1->CalculateField417(t691 && taxrules::isPositiveAmount(t691->MinimumTax.m_value));
-    // 7. Tax on split income.
+    return t691;
+}
+
+void IndividualTaxData::taxOnSplitIncome(TaxData_T1New* t1, TaxData_T1206New* t1206, TaxData_T691New* t691)
+{
     if (t1206) {
         t1206->T1Amount.m_value = t1->line26000TaxableIncome.m_value;
         t1206->CalculateFederal();
@@ -368,7 +422,10 @@ int IndividualTaxData::CalculateStep4()
         t1->SplitIncomeFlag.m_value = 0;
         t1->T1206Amount.m_value = 0;
     }
-    // 8. Additional tax on education payments.
+}
+
+void IndividualTaxData::educationPaymentsTax(TaxData_T1New* t1)
+{
     if (auto* t1172 = formOf<TaxData_T1172New>(*this, FORM_T1172)) {
         t1172->Province.m_value = m_province;
         t1172->FirstName.m_value = t1->FirstName.m_value;
@@ -386,14 +443,20 @@ int IndividualTaxData::CalculateStep4()
         t1->T1172Amount.m_value = 0;
     }
     t1->line41800SpecialTaxes.addAmount(t1->T1172Amount.m_value);
-    // 9, 10. Net federal tax, then provincial tax before the exchange.
+}
+
+void IndividualTaxData::netFederalAndProvincialTax(TaxData_T1New* t1, TaxData_T1206New* t1206, TaxData_T691New* t691)
+{
     t1->CalculateFedTax();
     CMultiProvsTaxMgr::T2209List t2209List;
     PrepareT2209List(t2209List);
     m_provMgr.CalcProvTax_BeforeExchData(t1, GetFormData(FORM_SCH2, false), GetFormData(FORM_SCH3, false), GetFormData(FORM_WS_D1, false),
                                          GetFormData(FORM_SCH5, false), GetFormData(FORM_SCH9, false), GetFormData(FORM_SCH11, false),
                                          t1206, t2209List, t691, GetFormData(FORM_T1219, false));
-    // 11 to 13. Working income for the workers benefit.
+}
+
+void IndividualTaxData::workingIncomeForWorkersBenefit(TaxData_T1New* t1)
+{
     t1->F5532Amount.m_value = CalculatedSelfEmpIncomeForF5532();
     t1->F5532MedSupp.m_value = CalcF5532ForSch6OrRefMedSupp(t1->F5532Amount.m_value);
     auto* sch6 = formOf<TaxData_Sch6>(*this, FORM_SCH6);
@@ -426,7 +489,6 @@ int IndividualTaxData::CalculateStep4()
             sch6->Amount11.m_value = t90->Result2.m_value;
         }
     }
-    return 0;
 }
 
 int IndividualTaxData::CalculateStep5(bool isSpouse)
@@ -435,14 +497,39 @@ int IndividualTaxData::CalculateStep5(bool isSpouse)
     if (!t1)
         return 0;
     // 1. Provincial tax after the exchange.
-    CalculateT2209FromFedToProv();
     CMultiProvsTaxMgr::T2209List t2209List;
+    provincialTaxAfterExchange(t1, t2209List);
+    // 2. Provincial forms the plug-in wraps.
+    provincialWrappedForms(t1);
+    // 3. Provincial credits.
+    provincialCredits(t1, t2209List);
+    // 4. Canada workers benefit.
+    workersBenefit(t1);
+    // 5. Multigenerational renovation and the GST/HST rebate.
+    renovationAndGstRebate(t1);
+    // 6 to 8. Total payable, pension splitting, the balance.
+    payableAndBalance(t1);
+    // 9. Loss carry-back.
+    lossCarryBack(t1);
+    // 10 to 17. Forms that mirror the return.
+    mirrorFormsFromReturn(t1);
+    // 18. Back into the interview data.
+    backIntoInterviewData(isSpouse);
+    return 0;
+}
+
+void IndividualTaxData::provincialTaxAfterExchange(TaxData_T1New* t1, CMultiProvsTaxMgr::T2209List& t2209List)
+{
+    CalculateT2209FromFedToProv();
     PrepareT2209List(t2209List);
     m_provMgr.CalcProvTax_AfterExchData(t1, GetFormData(FORM_T2203, false), GetFormData(FORM_SCH2, false), GetFormData(FORM_SCH3, false),
                                         GetFormData(FORM_SCH9, false), GetFormData(FORM_T1206, false), t2209List,
                                         GetFormData(FORM_T691, false), GetFormData(FORM_T1219, false), GetFormData(FORM_T2017, false));
     t1->line42800ProvincialTax.setAmount(t1->ProvincialTaxTotal.m_value);
-    // 2. Provincial forms the plug-in wraps.
+}
+
+void IndividualTaxData::provincialWrappedForms(TaxData_T1New* t1)
+{
     for (ENUMTYPE_FORM type : {ENUMTYPE_FORM(174), ENUMTYPE_FORM(173)}) {
         CTaxData_Form* form = GetFormData(type, false);
         if (!form)
@@ -455,14 +542,20 @@ int IndividualTaxData::CalculateStep5(bool isSpouse)
         form->Calculate01();
         m_provMgr.afterCalcFormData(type, form);
     }
-    // 3. Provincial credits.
+}
+
+void IndividualTaxData::provincialCredits(TaxData_T1New* t1, CMultiProvsTaxMgr::T2209List& t2209List)
+{
     if (m_province != kProvinceKeepingCredits) {
         t1->ProvincialCredit1.m_value = 0;
         t1->ProvincialCredit2.m_value = 0;
     }
     m_provMgr.CalcProvCredit(t1, nullptr, GetFormData(FORM_SCH5, false), t2209List);
     t1->line47900ProvincialCredits.setAmount(t1->ProvincialCreditTotal.m_value);
-    // 4. Canada workers benefit.
+}
+
+void IndividualTaxData::workersBenefit(TaxData_T1New* t1)
+{
     if (auto* sch6 = formOf<TaxData_Sch6>(*this, FORM_SCH6)) {
         sch6->Province.m_value = t1->getMainTaxProvince();
         if (auto* sch11 = formOf<TaxData_Sch11>(*this, FORM_SCH11);
@@ -477,7 +570,10 @@ int IndividualTaxData::CalculateStep5(bool isSpouse)
         t1->Sch6Result2.m_value = 0;
         t1->line41500WorkersBenefitRepayment.m_value = 0;
     }
-    // 5. Multigenerational renovation and the GST/HST rebate.
+}
+
+void IndividualTaxData::renovationAndGstRebate(TaxData_T1New* t1)
+{
     auto* reno = formOf<TaxData_Sch12_MultigHomeReno>(*this, FORM_SCH12_MULTIGEN);
     if (reno)
         reno->Calculate01();
@@ -495,7 +591,10 @@ int IndividualTaxData::CalculateStep5(bool isSpouse)
     // The refundable medical expense supplement, on the medical expenses
     // and disability supports the return claims.
     t1->line45200MedicalSupplement.m_value = refundableMedicalSupplement(*t1);
-    // 6 to 8. Total payable, pension splitting, the balance.
+}
+
+void IndividualTaxData::payableAndBalance(TaxData_T1New* t1)
+{
     t1->CalculateBeforeLine437(true);
     // The tax deducted on a split pension follows the split: the pensioner
     // gives it up, the transferee claims it (T1032).
@@ -507,7 +606,10 @@ int IndividualTaxData::CalculateStep5(bool isSpouse)
         t1032->CalculateIncomeTaxAfterAdjustment();
     }
     t1->CalculateBalance(true);
-    // 9. Loss carry-back.
+}
+
+void IndividualTaxData::lossCarryBack(TaxData_T1New* t1)
+{
     if (auto* t1a = formOf<TaxData_T1ANew>(*this, FORM_T1A)) {
         fillMirrorIdentity(*t1a, *t1);
         t1a->Name.m_value = t1->ConstructFullName();
@@ -526,7 +628,10 @@ int IndividualTaxData::CalculateStep5(bool isSpouse)
         t1a->CapitalLoss.m_value = (sch3 && !taxrules::isPositiveAmount(sch3->Result.m_value)) ? -sch3->Result.m_value : 0.0;
         t1a->Calculate01();
     }
-    // 10 to 17. Forms that mirror the return.
+}
+
+void IndividualTaxData::mirrorFormsFromReturn(TaxData_T1New* t1)
+{
     if (auto* t5004 = formOf<TaxData_T5004>(*this, FORM_T5004)) {
         t5004->Name.m_value = t1->ConstructFullName();
         t5004->Calculate01();
@@ -596,10 +701,12 @@ int IndividualTaxData::CalculateStep5(bool isSpouse)
         if (t1->MailingOutsideIndicator.m_value == 0)
             t1153->ProvinceText.m_value = provinceName(m_province);
     }
-    // 18. Back into the interview data.
+}
+
+void IndividualTaxData::backIntoInterviewData(bool isSpouse)
+{
     WriteDataToWizards(isSpouse);
     for (STRUCT_WIZDATA_ITEM_2004* item : m_wizList)
         if (item->data)
             item->data->RefreshData();
-    return 0;
 }

@@ -25,6 +25,8 @@ struct STRUCT_IMPORT_LASTYEAR_PARAM;
 struct TDDTaxDataOnePerson;
 struct _STRUCT_FORM_VALIDATE_INFO;
 class TaxData_T2209_2036;
+class TaxData_T1206New;
+class TaxData_T691New;
 class QTextStream;
 struct DependantInfoStruct;
 struct STRUCT_SLIPDATA_CALCULATION;
@@ -387,6 +389,33 @@ private:
     void foreignPlanDeductions(TaxData_T1New* t1);
     void netIncomeWithChildCare(TaxData_T1New* t1);
     void taxableIncomeDeductions(TaxData_T1New* t1);
+
+    // The numbered blocks of step 3 (TaxDataCalc_TaxSteps.cpp), in their order.
+    void spouseAndDependantAmounts(TaxData_T1New* t1, const CalcDays& days);
+    void tuitionAmount(TaxData_T1New* t1);
+    void homeAccessibilityAmount(TaxData_T1New* t1);
+    void spouseTransferInputs(TaxData_T1New* t1);
+
+    // The numbered blocks of step 4 (TaxDataCalc_TaxSteps.cpp), in their order.
+    void spouseTransferAmount(TaxData_T1New* t1, const CalcDays& days);
+    void donationsCredit(TaxData_T1New* t1);
+    TaxData_T1206New* federalTaxOnIncome(TaxData_T1New* t1);
+    TaxData_T691New* minimumTaxAndFederalCredits(TaxData_T1New* t1, TaxData_T1206New* t1206);
+    void taxOnSplitIncome(TaxData_T1New* t1, TaxData_T1206New* t1206, TaxData_T691New* t691);
+    void educationPaymentsTax(TaxData_T1New* t1);
+    void netFederalAndProvincialTax(TaxData_T1New* t1, TaxData_T1206New* t1206, TaxData_T691New* t691);
+    void workingIncomeForWorkersBenefit(TaxData_T1New* t1);
+
+    // The numbered blocks of step 5 (TaxDataCalc_TaxSteps.cpp), in their order.
+    void provincialTaxAfterExchange(TaxData_T1New* t1, CMultiProvsTaxMgr::T2209List& t2209List);
+    void provincialWrappedForms(TaxData_T1New* t1);
+    void provincialCredits(TaxData_T1New* t1, CMultiProvsTaxMgr::T2209List& t2209List);
+    void workersBenefit(TaxData_T1New* t1);
+    void renovationAndGstRebate(TaxData_T1New* t1);
+    void payableAndBalance(TaxData_T1New* t1);
+    void lossCarryBack(TaxData_T1New* t1);
+    void mirrorFormsFromReturn(TaxData_T1New* t1);
+    void backIntoInterviewData(bool isSpouse);
 };
 
 // Assigns value to target only when value is not empty.
