@@ -31,11 +31,12 @@ void IndividualTaxData::FreeData()
 
 STRUCT_FORMDATA_ITEM_2004* IndividualTaxData::GetFormDataItem(ENUMTYPE_FORM type, bool create)
 {
-    bool several = false;
-    STRUCT_FORMDATA_ITEM_2004* found = m_items.onlyFormItem(type, &several);
-    // Several: no single item, and never a further one.
-    if (found || several || !create)
+    STRUCT_FORMDATA_ITEM_2004* found = m_items.onlyFormItem(type);
+    if (found || !create)
         return found;
+    // Several: no single item, and never a further one.
+    if (m_items.HasForm(type))
+        return nullptr;
     return NewFormDataItem(type, GetNextUniqueID(), true, 0, true);
 }
 

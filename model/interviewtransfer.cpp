@@ -181,11 +181,12 @@ void InterviewTransfer::writeToWizards()
 {
     // Always in this order: the provincial part comes between the medical
     // and the general answers.
+    TaxData_T1New* t1 = m_person.GetT1();
     writeDependants();
-    writeMedical();
+    writeMedical(t1);
     m_person.m_provMgr.WriteDataToWizards();
-    writeGeneral();
-    writeLastYear();
+    writeGeneral(t1);
+    writeLastYear(t1);
     writeRrsp();
 }
 
@@ -211,10 +212,9 @@ void InterviewTransfer::writeDependants()
     }
 }
 
-void InterviewTransfer::writeMedical()
+void InterviewTransfer::writeMedical(TaxData_T1New* t1)
 {
     DependantInfoStruct* dependants = m_person.m_pDependants;
-    TaxData_T1New* t1 = m_person.GetT1();
     if (auto* w = qobject_cast<CWizData_MedExp*>(m_person.GetWizData(TAXWIZARD_MEDEXP, false)); w && dependants && t1) {
         w->OwnFirstName.m_value = m_person.GetFirstName();
         w->OwnLastName.m_value = m_person.GetLastName();
@@ -252,9 +252,8 @@ void InterviewTransfer::writeMedical()
     }
 }
 
-void InterviewTransfer::writeGeneral()
+void InterviewTransfer::writeGeneral(const TaxData_T1New* t1)
 {
-    TaxData_T1New* t1 = m_person.GetT1();
     if (auto* w = qobject_cast<TaxData_Wizard_General*>(m_person.GetWizData(TAXWIZARD_GENERAL, false)); w && t1) {
         w->Language.m_value = t1->Language.m_value;
         w->CitizenshipAnswer.m_value = t1->CitizenshipAnswer.m_value;
@@ -272,9 +271,8 @@ void InterviewTransfer::writeGeneral()
     }
 }
 
-void InterviewTransfer::writeLastYear()
+void InterviewTransfer::writeLastYear(TaxData_T1New* t1)
 {
-    TaxData_T1New* t1 = m_person.GetT1();
     if (auto* w = qobject_cast<TaxData_LastYearAmounts*>(m_person.GetWizData(TAXWIZARD_LASTYEAR, false)); w && t1) {
         w->NetCapitalLossCarryForward.m_value = t1->NetCapitalLossCarryForward.m_value;
         w->MinimumTaxCarryForward.m_value = t1->MinimumTaxCarryForward.m_value;

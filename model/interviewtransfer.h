@@ -1,6 +1,7 @@
 #pragma once
 
 class IndividualTaxData;
+class TaxData_T1New;
 
 // Moves answers between a person's interview data and the forms: the answers
 // of one kind into the forms, and after a calculation every form value the
@@ -21,9 +22,11 @@ public:
 
 private:
     void writeDependants();
-    void writeMedical();
-    void writeGeneral();
-    void writeLastYear();
+    // t1 may be null (no return: the interview data stays as it is).
+    void writeMedical(TaxData_T1New* t1);
+    void writeGeneral(const TaxData_T1New* t1);
+    // Also takes the carry-forwards the schedules hold back into the T1.
+    void writeLastYear(TaxData_T1New* t1);
     void writeRrsp();
 
     IndividualTaxData& m_person;

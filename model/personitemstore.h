@@ -44,9 +44,8 @@ public:
     bool HasForm(ENUMTYPE_FORM type) const;
     int GetCountOfForm(ENUMTYPE_FORM type) const; // type 0 counts every form
     int GetCountOfSlip(ENUMTYPE_SLIP type) const;
-    // The only item of that type; null when there are none or several
-    // (several also sets *several).
-    STRUCT_FORMDATA_ITEM_2004* onlyFormItem(ENUMTYPE_FORM type, bool* several = nullptr) const;
+    // The only item of that type; null when there are none or several.
+    STRUCT_FORMDATA_ITEM_2004* onlyFormItem(ENUMTYPE_FORM type) const;
     CTaxData_Form* GetFormData(ENUMTYPE_FORM type, int id) const;
     void GetFormDataList(ENUMTYPE_FORM type, std::list<STRUCT_FORMDATA_ITEM_2004*>& out) const;
     CTaxData_Form* findSlip(ENUMTYPE_SLIP type, int id) const;
@@ -122,17 +121,14 @@ private:
 // The lookups every calculation step makes over and over are defined here,
 // so that the person's forwarding costs nothing in the step loops.
 
-inline STRUCT_FORMDATA_ITEM_2004* PersonItemStore::onlyFormItem(ENUMTYPE_FORM type, bool* several) const
+inline STRUCT_FORMDATA_ITEM_2004* PersonItemStore::onlyFormItem(ENUMTYPE_FORM type) const
 {
     STRUCT_FORMDATA_ITEM_2004* found = nullptr;
     for (STRUCT_FORMDATA_ITEM_2004* item : m_formList) {
         if (item->type != type)
             continue;
-        if (found) {
-            if (several)
-                *several = true;
-            return nullptr;
-        }
+        if (found)
+            return nullptr; // several: no single item
         found = item;
     }
     return found;
