@@ -827,6 +827,17 @@ void IndividualTaxData::clergyResidenceDeduction(TaxData_T1New* t1)
 void IndividualTaxData::pensionPlanAndInsurance(TaxData_T1New* t1, const STRUCT_SLIPDATA_CALCULATION& s)
 {
     const double selfEmployment = t1->getSelfEmploymentIncomeForCPP();
+    selfEmployedEiPremiums(t1, s);
+    auto* sch8 = formOf<TaxData_Sch8_14>(*this, FORM_SCH8);
+    auto* rc381 = formOf<TaxData_RC381>(*this, FORM_RC381);
+    const int selector = pensionPlanSchedulesCalculated(t1, s, selfEmployment, sch8, rc381);
+    // Employment insurance premiums and their overpayment (T2204).
+    eiPremiumsAndOverpayment(t1, s);
+    pensionPlanLinesIntoReturn(t1, selector, sch8, rc381);
+}
+
+void IndividualTaxData::selfEmployedEiPremiums(TaxData_T1New* t1, const STRUCT_SLIPDATA_CALCULATION& s)
+{
     if (auto* sch13 = formOf<TaxData_Sch13>(*this, FORM_SCH13)) {
         sch13->TotalEarnings.m_value = t1->line13500BusinessNet.m_value + t1->line13700ProfessionalNet.m_value +
                                        t1->line13900CommissionNet.m_value + t1->line14100FarmingNet.m_value +
@@ -837,9 +848,13 @@ void IndividualTaxData::pensionPlanAndInsurance(TaxData_T1New* t1, const STRUCT_
     } else {
         t1->line31217EiSelfEmployed.setAmount(t1->line42120EiSelfEmployedPayable.m_value = 0);
     }
+}
+
+int IndividualTaxData::pensionPlanSchedulesCalculated(TaxData_T1New* t1, const STRUCT_SLIPDATA_CALCULATION& s,
+                                                      double selfEmployment, TaxData_Sch8_14* sch8,
+                                                      TaxData_RC381* rc381)
+{
     auto* cpt20 = formOf<TaxData_CPT20_New>(*this, FORM_CPT20);
-    auto* sch8 = formOf<TaxData_Sch8_14>(*this, FORM_SCH8);
-    auto* rc381 = formOf<TaxData_RC381>(*this, FORM_RC381);
     if (cpt20) {
         cpt20->Name.m_value = t1->ConstructFullName();
         cpt20->SIN.m_value = t1->SIN.m_value;
@@ -895,7 +910,11 @@ void IndividualTaxData::pensionPlanAndInsurance(TaxData_T1New* t1, const STRUCT_
         sch8->ContributoryMonths.m_value = cpp;
         sch8->Calculate01();
     }
-    // Employment insurance premiums and their overpayment (T2204).
+    return selector;
+}
+
+void IndividualTaxData::eiPremiumsAndOverpayment(TaxData_T1New* t1, const STRUCT_SLIPDATA_CALCULATION& s)
+{
     if (auto* t2204 = formOf<TaxData_T2204_New>(*this, FORM_T2204)) {
         t2204->Indicator.m_value = m_province == 11 ? 1 : 0;
         t2204->EIInsurableEarnings.m_value = s.t4EiInsurable;
@@ -908,6 +927,11 @@ void IndividualTaxData::pensionPlanAndInsurance(TaxData_T1New* t1, const STRUCT_
         t1->line31200EiPremiums.setAmount(s.t4Box18);
         t1->line45000EiOverpayment.setAmount(0);
     }
+}
+
+void IndividualTaxData::pensionPlanLinesIntoReturn(TaxData_T1New* t1, int selector, TaxData_Sch8_14* sch8,
+                                                   TaxData_RC381* rc381)
+{
     // The plan schedule the selector names gives the T1 its contribution
     // lines; without one they are 0, so nothing survives from an earlier
     // calculation.

@@ -27,6 +27,8 @@ struct _STRUCT_FORM_VALIDATE_INFO;
 class TaxData_T2209_2036;
 class TaxData_T1206New;
 class TaxData_T691New;
+class TaxData_Sch8_14;
+class TaxData_RC381;
 class QTextStream;
 struct DependantInfoStruct;
 struct STRUCT_SLIPDATA_CALCULATION;
@@ -323,7 +325,8 @@ public:
     CMultiProvsTaxMgr m_provMgr;
 
 private:
-    // The parts; each is built after the host it frees plug-in objects through.
+    // The parts. The store comes after the host it frees plug-in objects
+    // through; the others work on the person as a whole.
     PersonItemStore m_items{m_provMgr};
     InterviewTransfer m_interview{*this};
     PersonRecordCodec m_record{*this};
@@ -385,6 +388,13 @@ private:
     void employmentExpensesDeduction(TaxData_T1New* t1, const STRUCT_SLIPDATA_CALCULATION& s);
     void clergyResidenceDeduction(TaxData_T1New* t1);
     void pensionPlanAndInsurance(TaxData_T1New* t1, const STRUCT_SLIPDATA_CALCULATION& s);
+    // Its parts: the self-employed's EI, the plan schedules (returning the
+    // plan selector), EI premiums, the plan's lines on the T1.
+    void selfEmployedEiPremiums(TaxData_T1New* t1, const STRUCT_SLIPDATA_CALCULATION& s);
+    int pensionPlanSchedulesCalculated(TaxData_T1New* t1, const STRUCT_SLIPDATA_CALCULATION& s, double selfEmployment,
+                                       TaxData_Sch8_14* sch8, TaxData_RC381* rc381);
+    void eiPremiumsAndOverpayment(TaxData_T1New* t1, const STRUCT_SLIPDATA_CALCULATION& s);
+    void pensionPlanLinesIntoReturn(TaxData_T1New* t1, int selector, TaxData_Sch8_14* sch8, TaxData_RC381* rc381);
     void splitIncomeFromT1206(TaxData_T1New* t1);
     void foreignPlanDeductions(TaxData_T1New* t1);
     void netIncomeWithChildCare(TaxData_T1New* t1);
