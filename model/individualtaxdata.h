@@ -25,10 +25,6 @@ struct STRUCT_IMPORT_LASTYEAR_PARAM;
 struct TDDTaxDataOnePerson;
 struct _STRUCT_FORM_VALIDATE_INFO;
 class TaxData_T2209_2036;
-class TaxData_T1206New;
-class TaxData_T691New;
-class TaxData_Sch8_14;
-class TaxData_RC381;
 class QTextStream;
 struct DependantInfoStruct;
 struct STRUCT_SLIPDATA_CALCULATION;
@@ -283,11 +279,11 @@ public:
     }
     // Steps 1 to 5: slips and statements into income, taxable income, the
     // spouse-related amounts, federal and provincial tax, the balance.
-    int CalculateStep1(const CalcChange& changed);
-    int CalculateStep2();
-    int CalculateStep3();
-    int CalculateStep4();
-    int CalculateStep5(bool isSpouse);
+    int CalculateStep1(const CalcChange& changed) { return m_calculation.step1(changed); }
+    int CalculateStep2() { return m_calculation.step2(); }
+    int CalculateStep3() { return m_calculation.step3(); }
+    int CalculateStep4() { return m_calculation.step4(); }
+    int CalculateStep5(bool isSpouse) { return m_calculation.step5(isSpouse); }
     // Refreshes the return summary (type 93); primary is the person on
     // screen (or the only person), other the spouse's return or null.
     void UpdateT1KS(bool primary, IndividualTaxData* other);
@@ -331,7 +327,8 @@ private:
     InterviewTransfer m_interview{*this};
     PersonRecordCodec m_record{*this};
     PersonCalculation m_calculation{*this};
-    // The step dispatch runs the person's private steps 0 and 6.
+    // The calculation runs the person's private steps 0 and 6 and adds the
+    // forms its blocks call for.
     friend class PersonCalculation;
 
 public:
@@ -365,67 +362,6 @@ private:
     void calculateStep0(const CalcChange& changed);
     int calculateStep6();
 
-    // The numbered blocks of step 1 (TaxDataCalc_Steps.cpp), in their order.
-    void resetComputedValues();
-    void clearSlipAmountsOnForms();
-    void dependantCountsIntoReturn(TaxData_T1New* t1);
-    void indianActIncome(TaxData_T1New* t1, const STRUCT_SLIPDATA_CALCULATION& s);
-    void pensionPlanSchedules(TaxData_T1New* t1, const STRUCT_SLIPDATA_CALCULATION& s);
-    void registeredPlanForms(const STRUCT_SLIPDATA_CALCULATION& s);
-    void pensionAndAnnuityAmounts(TaxData_T1New* t1, const STRUCT_SLIPDATA_CALCULATION& s);
-    void readChangedInterviewData(const CalcChange& changed);
-    // Returns the principal residences' sum for the capital gains.
-    double statementsIntoIncome(TaxData_T1New* t1);
-    void capitalGainsIntoIncome(TaxData_T1New* t1, double t2091Sum);
-    void dividendsIntoIncome(TaxData_T1New* t1);
-    void spousalPlanWithdrawals(TaxData_T1New* t1);
-
-    // The numbered blocks of step 2 (TaxDataCalc_Steps.cpp), in their order.
-    void rrspAndFhsaDeductions(TaxData_T1New* t1, const STRUCT_SLIPDATA_CALCULATION& s);
-    void disabilitySupportsDeduction(TaxData_T1New* t1);
-    void movingExpensesDeduction(TaxData_T1New* t1);
-    void explorationExpensesDeduction(TaxData_T1New* t1);
-    void employmentExpensesDeduction(TaxData_T1New* t1, const STRUCT_SLIPDATA_CALCULATION& s);
-    void clergyResidenceDeduction(TaxData_T1New* t1);
-    void pensionPlanAndInsurance(TaxData_T1New* t1, const STRUCT_SLIPDATA_CALCULATION& s);
-    // Its parts: the self-employed's EI, the plan schedules (returning the
-    // plan selector), EI premiums, the plan's lines on the T1.
-    void selfEmployedEiPremiums(TaxData_T1New* t1, const STRUCT_SLIPDATA_CALCULATION& s);
-    int pensionPlanSchedulesCalculated(TaxData_T1New* t1, const STRUCT_SLIPDATA_CALCULATION& s, double selfEmployment,
-                                       TaxData_Sch8_14* sch8, TaxData_RC381* rc381);
-    void eiPremiumsAndOverpayment(TaxData_T1New* t1, const STRUCT_SLIPDATA_CALCULATION& s);
-    void pensionPlanLinesIntoReturn(TaxData_T1New* t1, int selector, TaxData_Sch8_14* sch8, TaxData_RC381* rc381);
-    void splitIncomeFromT1206(TaxData_T1New* t1);
-    void foreignPlanDeductions(TaxData_T1New* t1);
-    void netIncomeWithChildCare(TaxData_T1New* t1);
-    void taxableIncomeDeductions(TaxData_T1New* t1);
-
-    // The numbered blocks of step 3 (TaxDataCalc_TaxSteps.cpp), in their order.
-    void spouseAndDependantAmounts(TaxData_T1New* t1, const CalcDays& days);
-    void tuitionAmount(TaxData_T1New* t1);
-    void homeAccessibilityAmount(TaxData_T1New* t1);
-    void spouseTransferInputs(TaxData_T1New* t1);
-
-    // The numbered blocks of step 4 (TaxDataCalc_TaxSteps.cpp), in their order.
-    void spouseTransferAmount(TaxData_T1New* t1, const CalcDays& days);
-    void donationsCredit(TaxData_T1New* t1);
-    TaxData_T1206New* federalTaxOnIncome(TaxData_T1New* t1);
-    TaxData_T691New* minimumTaxAndFederalCredits(TaxData_T1New* t1, TaxData_T1206New* t1206);
-    void taxOnSplitIncome(TaxData_T1New* t1, TaxData_T1206New* t1206, TaxData_T691New* t691);
-    void educationPaymentsTax(TaxData_T1New* t1);
-    void netFederalAndProvincialTax(TaxData_T1New* t1, TaxData_T1206New* t1206, TaxData_T691New* t691);
-    void workingIncomeForWorkersBenefit(TaxData_T1New* t1);
-
-    // The numbered blocks of step 5 (TaxDataCalc_TaxSteps.cpp), in their order.
-    void provincialTaxAfterExchange(TaxData_T1New* t1, CMultiProvsTaxMgr::T2209List& t2209List);
-    void provincialWrappedForms(TaxData_T1New* t1);
-    void provincialCredits(TaxData_T1New* t1, CMultiProvsTaxMgr::T2209List& t2209List);
-    void workersBenefit(TaxData_T1New* t1);
-    void renovationAndGstRebate(TaxData_T1New* t1);
-    void payableAndBalance(TaxData_T1New* t1);
-    void lossCarryBack(TaxData_T1New* t1);
-    void mirrorFormsFromReturn(TaxData_T1New* t1);
-    void backIntoInterviewData(bool isSpouse);
 };
 
 // Assigns value to target only when value is not empty.

@@ -1,4 +1,5 @@
-// The dispatch of one person's calculation steps.
+// The dispatch of one person's calculation steps; steps 1 to 5 are in
+// TaxDataCalc_Steps.cpp and TaxDataCalc_TaxSteps.cpp.
 #include "model/personcalculation.h"
 
 #include "model/individualtaxdata.h"
@@ -14,11 +15,11 @@ int PersonCalculation::run(const CalcChange& changed, int step, bool isSpouse)
         p.calculateStep0(changed);
         return added;
     }
-    case IndividualTaxData::CalcStepSlipsAndIncome: return p.CalculateStep1(changed);
-    case IndividualTaxData::CalcStepTaxableIncome: return p.CalculateStep2();
-    case IndividualTaxData::CalcStepSpouseAmounts: return p.CalculateStep3();
-    case IndividualTaxData::CalcStepFederalTax: return p.CalculateStep4();
-    case IndividualTaxData::CalcStepCreditsAndBalance: return p.CalculateStep5(isSpouse);
+    case IndividualTaxData::CalcStepSlipsAndIncome: return step1(changed);
+    case IndividualTaxData::CalcStepTaxableIncome: return step2();
+    case IndividualTaxData::CalcStepSpouseAmounts: return step3();
+    case IndividualTaxData::CalcStepFederalTax: return step4();
+    case IndividualTaxData::CalcStepCreditsAndBalance: return step5(isSpouse);
     case IndividualTaxData::CalcStepAdjustment: return p.calculateStep6();
     }
     return 0;
