@@ -119,6 +119,8 @@ void CT1AppConfig::registerKeys()
         {"SoapTimeoutSec", &SoapTimeoutSec},
         {"TDDWEBSERVICE_HOST", &TDDServiceHostOverride},
         {"TDDWEBSERVER_HOST", &TDDLoginHostOverride},
+        {"TDDWebServiceHost", &TDDServiceHostOverride},
+        {"TDDWebServerHost", &TDDLoginHostOverride},
     };
     for (const auto& key : texts)
         m_mapStringKeys[key.first] = key.second;
