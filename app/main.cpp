@@ -3,6 +3,7 @@
 #include "app/tabwndapp.h"
 #include "companion/core/prompter.h"
 #include "companion/core/quietprompter.h"
+#include "filing/barcodearchive.h"
 #include "filing/filingwebclient.h"
 #include "filing/ui/filingwaitcursor.h"
 #include "workspace/javavmenvfromapp.h"
@@ -54,6 +55,8 @@ int main(int argc, char* argv[])
     if (app->initApp() != 0)
         return -1;
     FilingWebClient::setDefaultTimeoutSec(app->m_config.soapTimeoutSec());
+    // Every save from here on writes each person's barcode archive.
+    installBarcodeBuilder();
     installFilingWaitCursor();
     installJavaVMEnvFromApp();
 
