@@ -93,6 +93,18 @@ public:
     ENUMTYPE_FROM getKind() const { return m_kind; }
     int getType() const { return m_type; }
 
+    // Slips only: flag byte saved with the slip; its lowest bit marks a slip
+    // that Auto-fill made from agency data. Files written before it existed
+    // read with it clear.
+    static constexpr quint8 kAutoFilledBit = 0x01;
+    quint8 autoFillFlags() const { return m_autoFillFlags; }
+    void setAutoFillFlags(quint8 flags) { m_autoFillFlags = flags; }
+    bool isAutoFilled() const { return (m_autoFillFlags & kAutoFilledBit) != 0; }
+    void setAutoFilled(bool on)
+    {
+        m_autoFillFlags = on ? quint8(m_autoFillFlags | kAutoFilledBit) : quint8(m_autoFillFlags & ~kAutoFilledBit);
+    }
+
     // In a coupled return the exchange between the spouses fills the fields
     // marked fld::FromSpouse(): they are locked (read-only) while the flag is
     // set and the user's own entries again when it is cleared.
@@ -172,10 +184,18 @@ public:
     // holder, else the class's own.
     virtual QString pageTitle() const;
 
+protected:
+    // A slip's flag byte is its extra data; a slip class with extra data of
+    // its own writes and reads the base's first.
+    bool writeExtraData(QDataStream& out) const override;
+    bool readExtraData(QDataStream& in, quint16 dataVersion) override;
+    void clearExtraData() override { m_autoFillFlags = 0; }
+
 private:
     int writeFieldTableXml(const QString& path, const CString& constName, unsigned int version) const;
 
     bool m_coupled = false;
+    quint8 m_autoFillFlags = 0;
     ENUMTYPE_PROVINCE m_mainProvince = 0;
     DependantInfoStruct* m_pDependants = nullptr;
 };
