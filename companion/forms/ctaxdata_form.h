@@ -178,6 +178,19 @@ public:
     // 15. Every field a deterministic sample value, for print tests.
     virtual void InitPrintTestData();
 
+    // A button a generated page shows below a field: pressing it asks the
+    // open-return page for work (eventType is a form event of the workspace;
+    // formType the form to go to, for the forward-edit event).
+    struct PageAction
+    {
+        const char* afterField;
+        const char* objectName;
+        const char* text;
+        int eventType;
+        int formType;
+    };
+    virtual std::vector<PageAction> pageActions() const { return {}; }
+
     // Every value back to its start value (a new, empty object).
     void ClearAllData() { resetFields(); clearExtraData(); }
     // Title of the object's page or pages: the name given by the catalogue
