@@ -5,6 +5,7 @@
 
 #include "app/tabwndapp.h"
 #include "companion/forms/catalogue.h"
+#include "companion/forms/ctaxdata_form.h"
 #include "model/cfamilytaxdata.h"
 #include "workspace/folderview.h"
 #include "workspace/treeitem.h"
@@ -74,7 +75,7 @@ void Form_Return::removeSelected()
 
     bool removed = false;
     if (kind == FROM_FORM && object && person) {
-        if (person->IsFormNeeded(type)) {
+        if (person->IsFormNeeded(type) || object->m_bRemovalLocked) {
             TabWndApp::gAppInformation(
                 tr("This tax form can NOT be removed, because it's mandatory or necessary for other tax slips/forms."),
                 this);

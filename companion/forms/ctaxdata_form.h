@@ -93,6 +93,10 @@ public:
     ENUMTYPE_FROM getKind() const { return m_kind; }
     int getType() const { return m_type; }
 
+    // Set by the calculation while the return needs this form for figures it
+    // works out itself (the T90 of exempt income): the user cannot remove it.
+    bool m_bRemovalLocked = false;
+
     // Slips only: flag byte saved with the slip; its lowest bit marks a slip
     // that Auto-fill made from agency data. Files written before it existed
     // read with it clear.

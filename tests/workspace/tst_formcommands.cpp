@@ -22,7 +22,8 @@ private slots:
     void quickButtonAddsItsType();
     void singleInstanceFormIsRefusedTheSecondTime();
     void filterIsKeptBetweenOpenings();
-    void t1CannotBeRemoved();
+    void lockedFormCannotBeRemoved_data();
+    void lockedFormCannotBeRemoved();
     void movedFormReachesTheTree();
     void cancelledOrderChangesNothing();
     void slipSummaryIsWrittenEscaped();
@@ -152,15 +153,28 @@ void TestFormCommands::filterIsKeptBetweenOpenings()
     QCOMPARE(AddTaxFormDlg::s_strFilter, QString());
 }
 
-void TestFormCommands::t1CannotBeRemoved()
+void TestFormCommands::lockedFormCannotBeRemoved_data()
 {
+    QTest::addColumn<int>("type");
+    QTest::newRow("T1, mandatory") << int(FORM_T1);
+    QTest::newRow("T90, locked while exempt income needs it") << int(FORM_T90);
+}
+
+void TestFormCommands::lockedFormCannotBeRemoved()
+{
+    QFETCH(int, type);
     WindowFixture f;
-    Form_Return* page = present(f, newFamily(singleRecord()));
+    CFamilyTaxData* family = newFamily(singleRecord());
+    auto* t4 = static_cast<TaxData_Slip_T4*>(family->NewSlipData(kSlipT4, 0, 0)->data);
+    t4->box71IndianExempt.setAmount(1000.0);
+    family->Calculate(-1, nullptr);
+    Form_Return* page = present(f, family);
     QVERIFY(page);
     FolderView* tree = page->folderView();
-    tree->setCurrentItem(rowOf(tree, FROM_FORM, FORM_T1));
+    QVERIFY(rowOf(tree, FROM_FORM, type));
+    tree->setCurrentItem(rowOf(tree, FROM_FORM, type));
     f.action("actionRemove_Selected_Form_Schedule")->trigger();
-    QVERIFY(page->familyData()->HasForm(FORM_T1));
+    QVERIFY(page->familyData()->HasForm(type));
     QCOMPARE(f.promptTexts(), QStringList{"This tax form can NOT be removed, because it's mandatory or necessary "
                                           "for other tax slips/forms."});
 }
