@@ -3,6 +3,8 @@
 #include "app/tabwndapp.h"
 #include "companion/core/prompter.h"
 #include "companion/core/quietprompter.h"
+#include "filing/filingwebclient.h"
+#include "filing/ui/filingwaitcursor.h"
 #include "workspace/mainwindow.h"
 
 #include <QIcon>
@@ -50,6 +52,8 @@ int main(int argc, char* argv[])
     app->allowRunWithoutDatabase(isPrintResultMode(argc, argv));
     if (app->initApp() != 0)
         return -1;
+    FilingWebClient::setDefaultTimeoutSec(app->m_config.soapTimeoutSec());
+    installFilingWaitCursor();
 
     if (isPrintResultMode(argc, argv)) {
         const QString folder = QString::fromLocal8Bit(argv[2]);

@@ -116,8 +116,11 @@ void CT1AppConfig::registerKeys()
         {"JVMPATH", &JVMPATH},
         {"TDDDataFile", &TDDDataFile},
         {"TestCAFile", &TestCAFile},
+        {"SoapTimeoutSec", &SoapTimeoutSec},
         {"TDDWEBSERVICE_HOST", &TDDServiceHostOverride},
         {"TDDWEBSERVER_HOST", &TDDLoginHostOverride},
+        {"TDDWebServiceHost", &TDDServiceHostOverride},
+        {"TDDWebServerHost", &TDDLoginHostOverride},
     };
     for (const auto& key : texts)
         m_mapStringKeys[key.first] = key.second;
@@ -135,6 +138,13 @@ void CT1AppConfig::registerKeys()
     };
     for (const auto& key : flags)
         m_mapBoolKeys[key.first] = key.second;
+}
+
+int CT1AppConfig::soapTimeoutSec() const
+{
+    bool ok = false;
+    const int seconds = SoapTimeoutSec.trimmed().toInt(&ok);
+    return ok && seconds >= 1 && seconds <= 600 ? seconds : kDefaultSoapTimeoutSec;
 }
 
 void CT1AppConfig::setDefaultValue(const CString& appDir, const CString& docDir)

@@ -82,6 +82,13 @@ public:
     CString TDDServiceHostOverride;
     CString TDDLoginHostOverride;
 
+    // Seconds a post to the agency's filing services may take before its
+    // outcome is reported as unknown; key "SoapTimeoutSec", whole seconds
+    // from 1 to 600, anything else gives the default.
+    static constexpr int kDefaultSoapTimeoutSec = 60;
+    int soapTimeoutSec() const;
+    CString SoapTimeoutSec;
+
 private:
     void registerKeys();
 };

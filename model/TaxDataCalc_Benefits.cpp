@@ -26,6 +26,15 @@ int endMonth(const TaxData_T1New& t1)
     return death.isValid() && death.year() == TAX_YEAR ? death.month() : kMonths;
 }
 
+// Pensionable earnings of a T4: box 26, or box 14 when the employer left
+// box 26 blank (the agency reads a blank box 26 as box 14, as it reads a
+// blank box 24 for EI).
+double pensionableEarnings(const TaxData_Slip_T4& t4)
+{
+    return !taxrules::isPresentAmount(t4.box26PensionableEarnings.m_value) ? t4.box14EmploymentIncome.m_value
+                                                                         : t4.box26PensionableEarnings.m_value;
+}
+
 } // namespace
 
 bool IndividualTaxData::isBenefitEligible(IndividualTaxData* other) const
@@ -106,7 +115,7 @@ double IndividualTaxData::getF50329(double cap) const
         if (taxrules::isPositiveAmount(t4->box16CppContributions.m_value))
             total += std::min(cap, 0.0);
         else if (t4->box28CppQppExempt.m_value == 0)
-            total += std::min(cap, t4->box26PensionableEarnings.m_value);
+            total += std::min(cap, pensionableEarnings(*t4));
         else
             total += std::min(cap, elected ? t4->box14EmploymentIncome.m_value : 0.0);
     }
@@ -121,10 +130,10 @@ double IndividualTaxData::getF50339(double cap) const
         if (!t4)
             continue;
         if (t4->Province.m_value != kQppProvince) {
-            total += std::min(cap, t4->box28CppQppExempt.m_value == 0 ? t4->box26PensionableEarnings.m_value : 0.0);
+            total += std::min(cap, t4->box28CppQppExempt.m_value == 0 ? pensionableEarnings(*t4) : 0.0);
         } else if (taxrules::isPositiveAmount(t4->box16CppContributions.m_value)
                    && !taxrules::isPresentAmount(t4->box17QppContributions.m_value)) {
-            total += t4->box26PensionableEarnings.m_value;
+            total += pensionableEarnings(*t4);
         }
     }
     return total;

@@ -40,7 +40,8 @@ void shareJointElection(TaxData_T1032_New& pensioner, TaxData_T1032_New& transfe
     pensioner.ElectorIndicator.m_value = 0;
     for (auto field : {&TaxData_T1032_New::EligiblePension, &TaxData_T1032_New::AnnuityFromRca,
                        &TaxData_T1032_New::JointAmount1, &TaxData_T1032_New::JointAmount2,
-                       &TaxData_T1032_New::JointAmount3, &TaxData_T1032_New::line10321SplitAmount})
+                       &TaxData_T1032_New::JointAmount3, &TaxData_T1032_New::line10321SplitAmount,
+                       &TaxData_T1032_New::line68040})
         (transferee.*field).m_value = (pensioner.*field).m_value;
     transferee.line10322Election.m_value = pensioner.line10322Election.m_value;
     pensioner.JointAmount4.m_value = transferee.JointAmount4.m_value;
@@ -148,7 +149,12 @@ void transferToSpouse(IndividualTaxData* giver, const TaxData_T1New& giverT1, In
     sch2->line36100AdjustedAmount.m_value =
         std::max(0.0, giverT1.line26000TaxableIncome.m_value - sch2->FurtherAmount3.m_value);
     auto* sch11 = formOf<TaxData_Sch11>(giver, FORM_SCH11);
-    sch2->SpouseTuitionTransfer.m_value = sch11 ? sch11->line32700Transferred.m_value : 0.0;
+    // The tuition the giver designated to a spouse (an amount asked without a
+    // designation goes to the spouse too); one designated to a parent stays
+    // off this return.
+    sch2->SpouseTuitionTransfer.m_value =
+        sch11 && sch11->TransferTo.m_value != TaxData_Sch11::kTransferToParent ? sch11->TransferredResult.m_value
+                                                                               : 0.0;
 }
 
 // ---- Step 4 ----

@@ -22,6 +22,7 @@
 #include "companion/forms/t1/taxdata_t1new.h"
 #include "model/calcsteps_common.h"
 #include "companion/rules/federalconstants2024.h"
+#include "companion/rules/federalprograms2024.h"
 #include "companion/rules/money.h"
 #include "model/slipcalc.h"
 
@@ -54,25 +55,33 @@ void slipTotalsIntoReturn(const STRUCT_SLIPDATA_CALCULATION& s, TaxData_T1New& t
     t1.line10100EmploymentIncome.setAmount(s.t4Box14);
     t1.line10120Commissions.setAmount(s.t4Box42);
     t1.line10105EmergencyVolunteerExempt.setAmount(s.t4Box87);
-    t1.line10400OtherEmploymentIncome.setAmount(s.t4aBox107 + s.t4aBox104Net + s.t4aBox118 + s.t4aBox119 + s.t4aBox127 +
-                                                s.t4aOther8 + s.t4aOther12 + s.t4aOther14);
+    // The T4A boxes go to the lines the agency's T4A instructions name:
+    // wage-loss plans, research grants, medical and group life premiums,
+    // wage earner protection and postdoctoral fellowships are other
+    // employment income.
+    t1.line10400OtherEmploymentIncome.setAmount(s.t4aBox107 + s.t4aBox104Net + s.t4aBox118 + s.t4aBox119 +
+                                                s.t4aOther14 + s.t4aBox210);
     t1.line11300OldAgeSecurity.setAmount(s.oasBox18);
     t1.OASRepaymentBase.m_value = s.oasBox18;
     t1.line11400CppQppBenefits.setAmount(s.t4apBox20LessBox18);
     t1.line11410CppDisabilityBenefits.setAmount(s.t4apBox16);
     t1.CppRetirementBenefit.m_value = s.t4apBox14;
+    // Veterans' benefits (T4A box 127) are reported with the other pensions.
     t1.line11500OtherPensions.setAmount(s.t4aBox16 + s.t4aBox24Pension + s.t4aBox133Pension + s.t4aBox194Pension +
                                         s.t4rifBox16Pension + s.t4rifBox20Pension + s.t4rifBox24Pension + s.t3Box31 +
-                                        s.t5Box19Pension);
+                                        s.t5Box19Pension + s.t4aBox127);
     t1.line11900EmploymentInsurance.setAmount(s.t4eBox14NetOfBox18);
     t1.EIRepaymentBase.m_value = s.t4eRepayable;
     t1.line11905MaternityParental.setAmount(s.t4eBox37);
     t1.line12100InterestIncome.setAmount(s.t5Interest + s.t5Box15 + s.t3Box25 + s.t5013Share01 + s.t5013Share10 +
                                          s.t5013Share14 + s.t5Box17Unmarked + s.t5Box19Other);
     t1.line12500RdspIncome.setAmount(s.t4aBox131);
+    // Home Buyers' Plan (box 27) and Lifelong Learning Plan (box 25)
+    // withdrawals are not income: they are repaid over the years that follow
+    // (Schedule 7), so they stay out of line 12900 and are only kept apart.
     t1.line12900RrspIncome.setAmount(s.t4rspBox18 + s.t4rspBox20 + s.t4rspBox22 + s.t4rspBox26 + s.t4rspBox28Income +
-                                     s.t4rspBox34 + s.t4rspBox25 + s.t4rspBox27 + s.t4rifBox16Other + s.t4rifBox18 +
-                                     s.t4rifBox20Other + s.t4rifBox24Other);
+                                     s.t4rspBox34 + s.t4rifBox16Other + s.t4rifBox18 + s.t4rifBox20Other +
+                                     s.t4rifBox24Other);
     t1.line12900HbpPart.setAmount(s.t4rspBox27);
     t1.line12900LlpPart.setAmount(s.t4rspBox25);
     t1.line12905FhsaIncome.setAmount(s.fhsaBox22 + s.fhsaBox26 + s.fhsaBox28);
@@ -80,9 +89,19 @@ void slipTotalsIntoReturn(const STRUCT_SLIPDATA_CALCULATION& s, TaxData_T1New& t
     t1.line14400WorkersCompensation.setAmount(s.t5007Box10);
     t1.line14500SocialAssistance.setAmount(s.t5007Box11);
     t1.line14600NetFederalSupplements.setAmount(s.oasBox21);
-    t1.line13000OtherIncome.setAmount(s.t4aBox18 + s.t4aBox28KindA + s.t4aBox28KindB + s.t4aBox40 + s.t4aBox109 +
-                                      s.t4aBox24Other + s.t4aBox133Other + s.t4aBox194Other + s.t4aBox30Unmarked +
-                                      s.t4aOther1 + s.t4aOther2 + s.t3Box22 + s.t3Box26Other + s.t4arcaAmount1);
+    // Other income: lump sums, retiring allowances, RESP accumulated income
+    // and educational assistance payments (boxes 40, 42, 122), loan benefits
+    // (117), disability benefits out of a pension plan (125), apprenticeship
+    // grants (130),
+    // the other lump sums and plan payments, and the pandemic and other
+    // federal and provincial benefits of boxes 197 to 211.
+    t1.line13000OtherIncome.setAmount(
+        s.t4aBox18 + s.t4aBox28KindA + s.t4aBox28KindB + s.t4aBox40 + s.t4aBox42 + s.t4aBox109 + s.t4aBox24Other +
+        s.t4aBox133Other + s.t4aBox194Other + s.t4aBox30Unmarked + s.t4aOther1 + s.t4aOther2 + s.t4aOther3 +
+        s.t4aOther4 + s.t4aOther5 + s.t4aOther6 + s.t4aOther8 + s.t4aOther9 + s.t4aOther10 + s.t4aOther12 +
+        s.t4aOther13 +
+        s.t4aBox125 + s.t4aBox197 + s.t4aBox198 + s.t4aBox199 + s.t4aBox200 + s.t4aBox202 + s.t4aBox203 +
+        s.t4aBox204 + s.t4aBox205 + s.t4aBox211 + s.t3Box22 + s.t3Box26Other + s.t4arcaAmount1);
     addIncomeNotOnSlips(t1);
     t1.line20700RppDeduction.setAmount(s.t4Box20 + s.t4aBox32Second);
     t1.line20600PensionAdjustment.setAmount(s.t4Box52 + s.t4aBox34);
@@ -90,7 +109,9 @@ void slipTotalsIntoReturn(const STRUCT_SLIPDATA_CALCULATION& s, TaxData_T1New& t
     t1.line21200UnionDues.setAmount(s.t4Box44);
     t1.line23210Covid19Repayment.setAmount(s.t4aBox201);
     t1.line24400ForcesPoliceDeduction.setAmount(s.t4Other1Code0 + s.t4Other1Code1);
-    t1.line24900SecurityOptions.setAmount(s.t4Other4 + s.t4Other5);
+    // The deductions of boxes 39 and 41; box 53 (deferred security option
+    // benefits) is a memo of benefits already in box 14, not a deduction.
+    t1.line24900SecurityOptions.setAmount(s.t4Other4 + s.t4Box41);
     t1.line25000OtherPaymentsDeduction.setAmount(s.t5007Box10 + s.t5007Box11 + s.oasBox21);
     t1.line31200EiPremiums.setAmount(s.t4Box18);
     t1.line31205PpipEmployment.setAmount(s.t4Box55);
@@ -129,6 +150,8 @@ void slipTotalsIntoReturn(const STRUCT_SLIPDATA_CALCULATION& s, TaxData_T1New& t
     if (auto* t2209 = formOf<TaxData_T2209_2036>(person, FORM_T2209)) {
         t2209->ForeignNonBusinessIncome.m_value = s.t5Box15 + s.t3Box25;
         t2209->ForeignTaxPaid.m_value = s.t5Box16 + s.t3Box34 + s.t4psAmount12;
+        t2209->SlipBusinessIncome.m_value = s.t3Box24;
+        t2209->SlipBusinessTaxPaid.m_value = s.t3Box33;
     }
     if (auto* t936 = formOf<TaxData_T936New>(person, FORM_T936))
         t936->line68150.m_value = s.t3Box21;
@@ -357,6 +380,31 @@ void calculateCapitalGains(IndividualTaxData& person, TaxData_T1New& t1, double 
     t1.MortgageForeclosure.m_value = sch3->getMortgageForClosureAndConditionSale();
 }
 
+// The dependants' medical table: a child of the person under 18 at the end
+// of the year joins the person's own expenses (line 33099, one threshold on
+// the person's net income); every other dependant is allowed what is above
+// the threshold of the dependant's own net income (line 33199).
+void dependantsMedical(const DependantInfoStruct* dependants, TaxData_T1New& t1)
+{
+    double children = 0, others = 0;
+    for (int d = 0; d < TaxData_T1New::kDependants; ++d) {
+        double expenses = 0;
+        for (int a = 0; a < TaxData_T1New::kDependantMedicalAmounts; ++a)
+            expenses += std::max(0.0, t1.dependantMedical(d, a).m_value);
+        if (!taxrules::isPresentAmount(expenses))
+            continue;
+        const DependantInfo* info = dependants ? dependants->GetAt(d) : nullptr;
+        const int age = info ? info->ageAtYearEnd() : -1;
+        if (info && info->relationship == DEP_REL_CHILD && age >= 0 && age < 18)
+            children += expenses;
+        else
+            others += taxrules::otherDependantMedicalAmount(expenses, info ? info->netIncome : 0.0);
+    }
+    t1.MedicalChildren.m_value = taxrules::roundCents(children);
+    t1.line33199MedicalOtherDependants.m_value =
+        taxrules::roundCents(others + std::max(0.0, t1.line33199NotInTable.m_value));
+}
+
 } // namespace
 
 int IndividualTaxData::CalculateStep1(const CalcChange& changed)
@@ -426,7 +474,6 @@ int IndividualTaxData::CalculateStep1(const CalcChange& changed)
         selector = 1;
     t1->PensionPlanSelector.m_value = selector;
     _autoCreateSch8RC381(selector);
-    const int created = int(!hadT90 && HasForm(FORM_T90)) + int(!hadSch8 && HasForm(FORM_SCH8)) + int(!hadRc381 && HasForm(FORM_RC381));
     const int placement = (s.t4HasPlacementAgency || s.t4HasKind1 || s.t4HasKind2) ? 1 : 0;
     const int employment = taxrules::isPresentAmount(t1->line10100EmploymentIncome.m_value) ? 1 : 0;
     if (auto* rc381 = formOf<TaxData_RC381>(*this, FORM_RC381)) {
@@ -487,6 +534,10 @@ int IndividualTaxData::CalculateStep1(const CalcChange& changed)
     if (auto* t1032 = formOf<TaxData_T1032_New>(*this, FORM_T1032);
         t1032 && t1->GetAge() > 64 && t1032->ElectorIndicator.m_value == 0)
         t1032->AnnuityFromRca.m_value = s.t4arcaAmount4;
+    // The pensioner's tax deducted on the pension: the election moves the
+    // same share of it as of the pension.
+    if (auto* t1032 = formOf<TaxData_T1032_New>(*this, FORM_T1032); t1032 && t1032->ElectorIndicator.m_value == 0)
+        t1032->line68040.m_value = s.pensionTaxDeducted;
     // Annuities that count as pension go with the pensions; the rest is
     // plan income. The pension income amount takes every eligible pension.
     t1->line11500OtherPensions.addAmount(t1->PensionAmount.m_value);
@@ -518,6 +569,10 @@ int IndividualTaxData::CalculateStep1(const CalcChange& changed)
     t1->T2043Amount.m_value = t2043 ? t2043->Result.m_value : 0.0;
     t1->line47556FuelChargeFarmers.setAmount(t1->T2043Amount.m_value);
     addStatements(*this, *t1, farmingNet);
+    // Self-employment alone calls for the plan schedule of the province:
+    // contributions are due on it whether or not a slip shows any.
+    if (t1->PensionPlanSelector.m_value == 0 && taxrules::isPositiveAmount(t1->getSelfEmploymentIncomeForCPP()))
+        _autoCreateSch8RC381(m_province == 11 ? 2 : 1);
     const double t2091Sum = addPrincipalResidences(*this, *t1);
     // 15, 16.
     if (auto* t2017 = formOf<TaxData_T2017New>(*this, FORM_T2017))
@@ -547,9 +602,10 @@ int IndividualTaxData::CalculateStep1(const CalcChange& changed)
         t1->T2205Deduction.m_value = -t2205->Result.m_value;
         (t1->GetAge() < 65 ? t1->T2205IncomeUnder65 : t1->T2205Income65Plus).m_value += t2205->Income.m_value;
     }
+    dependantsMedical(m_pDependants, *t1);
     // 20.
     t1->SelfEmploymentProvince.m_value = HaveSelfBusiness() ? t1->getMainTaxProvince() : 0;
-    return created;
+    return int(!hadT90 && HasForm(FORM_T90)) + int(!hadSch8 && HasForm(FORM_SCH8)) + int(!hadRc381 && HasForm(FORM_RC381));
 }
 
 int IndividualTaxData::CalculateStep2()
@@ -561,6 +617,11 @@ int IndividualTaxData::CalculateStep2()
     STRUCT_SLIPDATA_CALCULATION s;
     std::set<ENUMTYPE_FORM> needed;
     PrepareSlipsBeforeCalculate(s, needed, false);
+    t1->CalculateTotalIncome(true);
+    // Spousal plan attribution (T2205): a positive figure is the
+    // contributor's income at 12900, a negative one the annuitant's deduction
+    // at 23200 (added below with the other deductions).
+    t1->line12900RrspIncome.addAmount(std::max(0.0, t1->T2205Deduction.m_value));
     t1->CalculateTotalIncome(true);
     // 2. RRSP and FHSA.
     if (auto* sch7 = formOf<TaxData_Sch7>(*this, FORM_SCH7)) {
@@ -619,7 +680,8 @@ int IndividualTaxData::CalculateStep2()
             t2038->T1229Amount1.m_value = t2038->T1229Amount2.m_value = 0;
         t1->support67860.m_value = 0;
     }
-    t1->line23200OtherDeductions.setAmount(s.t4Other7 + s.t4psAmount09 + t1->line23200NotOnSlip.m_value);
+    t1->line23200OtherDeductions.setAmount(s.t4Other7 + s.t4psAmount09 + t1->line23200NotOnSlip.m_value +
+                                           std::max(0.0, -t1->T2205Deduction.m_value));
     // 6. Employment expenses.
     double expenses = 0;
     forEachForm<TaxData_T777New>(*this, 59, [&](TaxData_T777New& f) {
@@ -634,12 +696,15 @@ int IndividualTaxData::CalculateStep2()
         f.Calculate01();
         expenses += f.Result.m_value;
     });
-    if (auto* rc359 = formOf<TaxData_RC359>(*this, FORM_RC359)) {
+    auto* rc359 = formOf<TaxData_RC359>(*this, FORM_RC359);
+    if (rc359) {
         rc359->Province.m_value = m_province;
         rc359->Calculate01();
         expenses += rc359->ResultExpenses.m_value;
-        t1->line41800SpecialTaxes.setAmount(rc359->ResultTax.m_value);
     }
+    // Special taxes: the profit-sharing plan tax here, the additional tax on
+    // RESP payments (T1172) joins it in step 4.
+    t1->line41800SpecialTaxes.setAmount(rc359 ? rc359->ResultTax.m_value : 0.0);
     t1->line22900EmploymentExpenses.setAmount(expenses);
     // 7. Clergy residence.
     if (auto* t1223 = formOf<CTaxData_T1223>(*this, FORM_T1223)) {
@@ -661,6 +726,7 @@ int IndividualTaxData::CalculateStep2()
         sch13->TotalEarnings.m_value = t1->line13500BusinessNet.m_value + t1->line13700ProfessionalNet.m_value +
                                        t1->line13900CommissionNet.m_value + t1->line14100FarmingNet.m_value +
                                        t1->line14300FishingNet.m_value + t1->SelfEmploymentOther1.m_value;
+        sch13->EmploymentInsurable.m_value = s.t4EiInsurable;
         sch13->Calculate01();
         t1->line31217EiSelfEmployed.setAmount(t1->line42120EiSelfEmployedPayable.m_value = sch13->getResult());
     } else {
@@ -712,6 +778,8 @@ int IndividualTaxData::CalculateStep2()
         rc381->F50329Input.m_value = getF50329(pensionableCap);
         rc381->F50339Input.m_value = getF50339(pensionableCap);
         rc381->SecondAdditional.m_value = s.t4Box16A + s.t4Box17A;
+        rc381->SelfEmploymentEarnings.m_value = selfEmployment;
+        rc381->ContributoryMonths.m_value = qpp;
         rc381->Calculate01();
     }
     if (sch8) {
@@ -719,6 +787,7 @@ int IndividualTaxData::CalculateStep2()
         // pensionable earnings, beside the net self-employment income.
         sch8->F50329Input.m_value = getF50339(pensionableCap);
         sch8->F50339Input.m_value = selfEmployment;
+        sch8->ContributoryMonths.m_value = cpp;
         sch8->Calculate01();
     }
     // Employment insurance premiums and their overpayment (T2204).
@@ -765,6 +834,9 @@ int IndividualTaxData::CalculateStep2()
         t1206->CalculateTOSI();
         t1->SplitIncome.m_value = t1206->SplitIncome.m_value;
         t1->SplitIncomeFlag.m_value = taxrules::isPresentAmount(t1206->SplitIncome.m_value) ? 1 : 0;
+        // Split income is taxed on form T1206 at the top rate; the same
+        // income is deducted here so the brackets do not tax it again.
+        t1->line23200OtherDeductions.addAmount(std::max(0.0, t1206->SplitIncome.m_value));
     } else {
         t1->SplitIncome.m_value = 0;
         t1->SplitIncomeFlag.m_value = 0;
@@ -774,15 +846,27 @@ int IndividualTaxData::CalculateStep2()
         t746->Calculate01();
         t1->line23200OtherDeductions.addAmount(t746->Result.m_value);
     }
+    // Contributions to foreign and United States plans are deducted with
+    // the registered pension plan contributions.
     if (auto* rc269 = formOf<TaxData_RC269>(*this, FORM_RC269)) {
         rc269->Calculate01();
         t1->line20700RppDeduction.addAmount(rc269->Result.m_value);
+    }
+    if (auto* rc267 = formOf<TaxData_RC267New>(*this, FORM_RC267)) {
+        rc267->Calculate01();
+        t1->line20700RppDeduction.addAmount(rc267->Result.m_value);
+    }
+    if (auto* rc268 = formOf<TaxData_RC268New>(*this, FORM_RC268)) {
+        rc268->Calculate01();
+        t1->line20700RppDeduction.addAmount(rc268->Result.m_value);
     }
     // 21 to 23.
     t1->CalculateNetIncomeBeforeCCT();
     if (auto* t778 = formOf<TaxData_T778New>(*this, FORM_T778)) {
         t778->NetIncome.m_value = t1->line15000TotalIncome.m_value - t1->line23300TotalDeductions.m_value;
         t778->EarnedIncome.m_value = CalculatedEarnedIncomeForT778();
+        t778->HasSpouse.m_value = t1->HasSpouse() ? 1 : 0;
+        t778->SpouseNetIncome.m_value = t1->SpouseNetIncome.m_value;
         t778->Calculate01();
         t1->line21400ChildCare.setAmount(t778->Result.m_value);
         t1->CalculateNetIncomeBeforeCCT();
@@ -815,6 +899,7 @@ int IndividualTaxData::CalculateStep2()
         t1->line25400CapitalGainsDeduction.setAmount(0);
     }
     if (auto* t2222 = formOf<CTaxData_T2222>(*this, FORM_T2222)) {
+        t2222->NetIncome.m_value = t1->line23600NetIncome.m_value;
         t2222->Calculate01();
         t1->line25500NorthernResidents.setAmount(t2222->Result.m_value);
     } else {

@@ -16,6 +16,8 @@
 #include "companion/forms/schedules/taxdata_sch6.h"
 #include "companion/forms/schedules/taxdata_sch9.h"
 #include "companion/forms/t1/taxdata_t1new.h"
+#include "companion/forms/dependantinfostruct.h"
+#include "companion/rules/federalprograms2024.h"
 #include "companion/rules/federalconstants2024.h"
 #include "companion/rules/money.h"
 #include "model/calcsteps_common.h"
@@ -62,6 +64,93 @@ void splitIncomeOrLoss(double value, CFloatField& income, CFloatField& loss)
     loss.m_value = value > 0 ? 0.0 : -value;
 }
 
+// Basic federal tax as it would be without minimum tax of earlier years:
+// tax on taxable income and split income less the credits.
+double regularTaxBeforeCarryover(const TaxData_T1New& t1)
+{
+    return taxrules::roundCents(std::max(
+        0.0, t1.line40400FederalTaxOnIncome.m_value + t1.line40424TaxOnSplitIncome.m_value -
+                 t1.line35000NonRefundableCredits.m_value - t1.line40425DividendTaxCredit.m_value));
+}
+
+// What minimum tax starts from, taken from the return: the deductions it
+// allows only in half are claimed in full on the return; the gross-up of
+// dividends (38 % on eligible, 15 % on other dividends) is no income for it.
+taxrules::MinimumTaxInput minimumTaxInput(const TaxData_T1New& t1, const TaxData_Sch3* sch3)
+{
+    taxrules::MinimumTaxInput in;
+    in.taxableIncome = t1.line26000TaxableIncome.m_value;
+    in.taxableCapitalGains = sch3 ? std::max(0.0, sch3->Result.m_value) : std::max(0.0, t1.line12700TaxableCapitalGains.m_value);
+    in.securityOptionsDeductions = t1.line24900SecurityOptions.m_value;
+    in.halfAllowedDeductions = t1.line22900EmploymentExpenses.m_value + t1.line21900MovingExpenses.m_value +
+                               t1.line21400ChildCare.m_value + t1.line22100CarryingCharges.m_value +
+                               t1.line25100PartnershipLosses.m_value + t1.line25200NonCapitalLosses.m_value;
+    const double eligible = t1.line12000TaxableDividends.m_value - t1.line12010OtherThanEligibleDividends.m_value;
+    in.dividendGrossUp = std::max(0.0, eligible) * 0.38 / 1.38 +
+                         std::max(0.0, t1.line12010OtherThanEligibleDividends.m_value) * 0.15 / 1.15;
+    in.creditsAtRate = t1.line33800CreditsAtRate.m_value;
+    in.donationCredit = t1.line34900Donations.m_value;
+    return in;
+}
+
+// The dependant table's infirm dependants: each one 18 or older gives the
+// Canada caregiver amount on their own net income (30450); infirm children
+// under 18 are counted for 30500; the disability amount of those eligible
+// for it goes to 31800 as far as they cannot use it themselves.
+struct CaregiverAmounts {
+    double adults = 0.0;
+    double children = 0.0;
+    double disabilityTransferred = 0.0; // line 31800
+};
+
+CaregiverAmounts caregiverAmounts(const DependantInfoStruct* dependants, const TaxData_Sch5* sch5)
+{
+    // The dependant claimed as eligible dependant on Schedule 5 has the
+    // caregiver amount there (30425), not again here.
+    const QString claimed = sch5 && sch5->ClaimEligibleDependant.m_value
+                                ? QString(sch5->DependantName.m_value).simplified().toCaseFolded()
+                                : QString();
+    CaregiverAmounts amounts;
+    for (int d = 0; dependants && d < dependants->GetCount(); ++d) {
+        const DependantInfo* info = dependants->GetAt(d);
+        if (!info || !info->infirm || info->relationship == DEP_REL_NONE)
+            continue;
+        const int age = info->ageAtYearEnd();
+        // The disability amount the dependant cannot use moves to line 31800,
+        // whoever claims the caregiver amounts for the dependant.
+        if (info->infirm == DependantInfo::kInfirmWithDisabilityAmount)
+            amounts.disabilityTransferred +=
+                taxrules::disabilityAmountTransferable(age >= 0 && age < 18, 0.0, info->netIncome);
+        if (!claimed.isEmpty() &&
+            QString(info->firstName + CString(" ") + info->lastName).simplified().toCaseFolded() == claimed)
+            continue;
+        if (age >= 18)
+            amounts.adults += taxrules::canadaCaregiverAmount(info->netIncome);
+        else if (age >= 0 && info->isChild())
+            amounts.children += 1;
+    }
+    amounts.adults = taxrules::roundCents(amounts.adults);
+    return amounts;
+}
+
+// Line 45200 for a resident of the whole year, 18 or older at its end: the
+// working income is employment income less its deductions (never below 0)
+// plus self-employment profits; the family's net income adds the spouse's.
+double refundableMedicalSupplement(const TaxData_T1New& t1)
+{
+    if (t1.GetAge() < 18 || t1.shouldProrateAsImmigrant())
+        return 0.0;
+    const double employment = std::max(
+        0.0, t1.line10100EmploymentIncome.m_value + t1.line10400OtherEmploymentIncome.m_value -
+                 t1.line20700RppDeduction.m_value - t1.line21200UnionDues.m_value -
+                 t1.line22900EmploymentExpenses.m_value - t1.line23100ClergyResidence.m_value);
+    const double working =
+        employment + t1.getSelfEmploymentIncomeWithoutLoss() + std::max(0.0, t1.F5532MedSupp.m_value);
+    const double family = t1.line23600NetIncome.m_value + (t1.HasSpouse() ? t1.SpouseNetIncome.m_value : 0.0);
+    return taxrules::refundableMedicalSupplement(t1.line33200AllowableMedical.m_value,
+                                                 t1.line21500DisabilitySupports.m_value, family, working);
+}
+
 } // namespace
 
 int IndividualTaxData::CalculateStep3()
@@ -90,12 +179,21 @@ int IndividualTaxData::CalculateStep3()
         sch5->Calculate01();
         t1->line30300SpouseAmount.setAmount(sch5->SpouseAmountResult.m_value);
         t1->line30400EligibleDependant.setAmount(sch5->EligibleDependantResult.m_value);
-        t1->line30450CaregiverOther.setAmount(sch5->CaregiverResult.m_value);
+        t1->line30425CaregiverSpouse.setAmount(sch5->CaregiverSpouseResult.m_value);
     } else {
         t1->line30300SpouseAmount.setAmount(0);
         t1->line30400EligibleDependant.setAmount(0);
-        t1->line30450CaregiverOther.setAmount(0);
+        t1->line30425CaregiverSpouse.setAmount(0);
     }
+    // Caregiver amounts for the infirm dependants of the dependant table.
+    const CaregiverAmounts caregivers = caregiverAmounts(m_pDependants, formOf<TaxData_Sch5>(*this, FORM_SCH5));
+    t1->line30450CaregiverOther.setAmount(caregivers.adults);
+    if (auto* sch5 = formOf<TaxData_Sch5>(*this, FORM_SCH5))
+        sch5->CaregiverResult.m_value = caregivers.adults;
+    t1->line31800DisabilityTransferred.setAmount(caregivers.disabilityTransferred +
+                                                std::max(0.0, t1->line31800NotInTable.m_value));
+    t1->line30500CaregiverChildren.m_value = taxrules::roundCents(
+        std::max(caregivers.children, std::max(0.0, t1->line30500ChildCount.m_value)) * taxrules::caregiverTopUp());
     // 3. Tuition. The rate test looks at this pass's taxable income, never
     // at what an earlier calculation left in the schedule.
     if (auto* sch11 = formOf<TaxData_Sch11>(*this, FORM_SCH11)) {
@@ -114,8 +212,10 @@ int IndividualTaxData::CalculateStep3()
         sch11->Calculate01();
         t1->line32300Tuition.setAmount(sch11->Result.m_value);
         t1->Sch11Result2.m_value = sch11->CarryForwardNext.m_value;
+        t1->line45350TrainingCredit.m_value = sch11->line45350TrainingCredit.m_value;
     } else {
         t1->line32300Tuition.setAmount(0);
+        t1->line45350TrainingCredit.setAmount(0);
     }
     // 4. Home accessibility.
     auto* sch12 = formOf<TaxData_Sch12_2016>(*this, FORM_SCH12_2016);
@@ -173,13 +273,23 @@ int IndividualTaxData::CalculateStep4()
     _calculateT1032_step2();
     t1->CalculateField350AndField410_414();
     t1->CalculateFedTax1stStep();
+    // The tax on split income is worked out here, before basic federal tax
+    // takes it in (its figures were cleared with the other computed lines).
     auto* t1206 = formOf<TaxData_T1206New>(*this, FORM_T1206);
+    if (t1206)
+        t1206->CalculateFederal();
     t1->line40424TaxOnSplitIncome.setAmount(t1206 ? t1206->Result.m_value : 0.0);
     t1->CalculateField404();
     if (auto* t1212 = formOf<TaxData_T1212New>(*this, FORM_T1212))
         t1->T1212Amount.m_value += t1212->Result.m_value / 2.0;
-    // 5. Minimum tax and the federal credits below basic federal tax.
+    // 5. Minimum tax and the federal credits below basic federal tax. A
+    // return whose income could bear minimum tax, or that has minimum tax of
+    // earlier years to recover, gets form T691.
     auto* t691 = formOf<TaxData_T691New>(*this, FORM_T691);
+    if (!t691 &&
+        (taxrules::isPositiveAmount(taxrules::minimumTax(minimumTaxInput(*t1, formOf<TaxData_Sch3>(*this, FORM_SCH3))).minimumTax) ||
+         taxrules::isPositiveAmount(t1->MinimumTaxCarryForward.m_value)))
+        t691 = static_cast<TaxData_T691New*>(GetFormData(FORM_T691, true));
     auto* t2038 = formOf<TaxData_T2038New>(*this, FORM_T2038);
     auto investmentCredit = [&]() {
         if (!t2038)
@@ -209,6 +319,14 @@ int IndividualTaxData::CalculateStep4()
         t691->CarryingCharges.m_value = t1->line22100CarryingCharges.m_value;
         t691->Credits.m_value = t1->line35000NonRefundableCredits.m_value;
         t691->BasicFederalTax.m_value = t1->line42900BasicFederalTax.m_value;
+        const taxrules::MinimumTaxInput in = minimumTaxInput(*t1, sch3);
+        t691->SecurityOptions.m_value = in.securityOptionsDeductions;
+        t691->HalfAllowedDeductions.setAmount(in.halfAllowedDeductions - t1->line22100CarryingCharges.m_value);
+        t691->DividendGrossUp.setAmount(in.dividendGrossUp);
+        t691->CreditsAtRate.m_value = in.creditsAtRate;
+        t691->DonationCredit.m_value = in.donationCredit;
+        t691->RegularTax.m_value = regularTaxBeforeCarryover(*t1);
+        t691->CarryForwardAvailable.m_value = t1->MinimumTaxCarryForward.m_value;
         t691->CalculateToLine65andMinitaxCarryOverAndLine102();
         t1->line40427MinimumTaxCarryover.setAmount(t691->CarryOver.m_value);
         const double basic = t1->CalculateField429AndNonResiSurTax();
@@ -225,6 +343,7 @@ int IndividualTaxData::CalculateStep4()
         t691->InvestmentCredit.m_value = t1->line41200InvestmentTaxCredit.m_value;
         t691->PoliticalCredit.m_value = t1->line41000PoliticalCredit.m_value;
         t691->CalculateToLine95();
+        t691->CalculateToEnd();
         if (t2038) {
             t2038->CalculateToEnd(taxrules::isPositiveAmount(t691->MinimumTax.m_value));
             t1->line41200InvestmentTaxCredit.setAmount(t2038->Result1.m_value);
@@ -232,6 +351,7 @@ int IndividualTaxData::CalculateStep4()
         }
     }
     // 6.
+    t1->MinimumTaxPayable.m_value = t691 ? t691->MinimumTax.m_value : 0.0;
     t1->CalculateField417(t691 && taxrules::isPositiveAmount(t691->MinimumTax.m_value));
     // 7. Tax on split income.
     if (t1206) {
@@ -262,7 +382,10 @@ int IndividualTaxData::CalculateStep4()
                              : t1172->Indicator1.m_value ? t1172->Result2.m_value
                                                           : t1172->Result1.m_value;
         t1->T1172Amount.m_value = extra;
+    } else {
+        t1->T1172Amount.m_value = 0;
     }
+    t1->line41800SpecialTaxes.addAmount(t1->T1172Amount.m_value);
     // 9, 10. Net federal tax, then provincial tax before the exchange.
     t1->CalculateFedTax();
     CMultiProvsTaxMgr::T2209List t2209List;
@@ -287,6 +410,13 @@ int IndividualTaxData::CalculateStep4()
         sch6->Amount9.m_value = t1->line23600NetIncome.m_value;
         sch6->Amount10.m_value = 0;
         sch6->Amount11.m_value = 0;
+        sch6->Age.m_value = t1->GetAge();
+        sch6->Disabled.m_value = t1->IsDisabled() ? 1 : 0;
+        sch6->HasChildren.m_value = t1->ChildrenUnder19.m_value >= 1 ? 1 : 0;
+        // The spouse's figures as the return holds them; in a coupled return
+        // the exchange that follows puts the spouse's own in their place.
+        sch6->SpouseWorkingIncome.m_value = t1->SpouseWorkingIncome.m_value;
+        sch6->SpouseNetIncome.m_value = t1->SpouseNetIncome.m_value;
     }
     if (auto* t90 = formOf<TaxData_T90>(*this, FORM_T90)) {
         t1->TaxExemptIncomeAnswer.m_value = 1;
@@ -341,9 +471,11 @@ int IndividualTaxData::CalculateStep5(bool isSpouse)
         sch6->Calculate01();
         t1->line45300WorkersBenefit.setAmount(sch6->BasicResult.m_value);
         t1->Sch6Result2.m_value = sch6->DisabilityResult.m_value;
+        t1->line41500WorkersBenefitRepayment.m_value = sch6->Repayment.m_value;
     } else {
         t1->line45300WorkersBenefit.setAmount(0);
         t1->Sch6Result2.m_value = 0;
+        t1->line41500WorkersBenefitRepayment.m_value = 0;
     }
     // 5. Multigenerational renovation and the GST/HST rebate.
     auto* reno = formOf<TaxData_Sch12_MultigHomeReno>(*this, FORM_SCH12_MULTIGEN);
@@ -360,8 +492,14 @@ int IndividualTaxData::CalculateStep5(bool isSpouse)
     } else {
         t1->line45700GstRebate.setAmount(0);
     }
+    // The refundable medical expense supplement, on the medical expenses
+    // and disability supports the return claims.
+    t1->line45200MedicalSupplement.m_value = refundableMedicalSupplement(*t1);
     // 6 to 8. Total payable, pension splitting, the balance.
     t1->CalculateBeforeLine437(true);
+    // The tax deducted on a split pension follows the split: the pensioner
+    // gives it up, the transferee claims it (T1032).
+    t1->line43700TaxDeducted.addAmount(t1->PensionTransfer.m_value);
     if (auto* t1032 = formOf<TaxData_T1032_New>(*this, FORM_T1032)) {
         const double ownTax = t1->line42000NetFederalTax.m_value + t1->line42800ProvincialTax.m_value +
                               t1->line42100CppSelfEmployedPayable.m_value;

@@ -28,6 +28,7 @@ const std::vector<SlipBoxSum> kSums = {
     BOX(SLIP_T4, TaxData_Slip_T4, other3Box40, t4Other3),
     BOX(SLIP_T4, TaxData_Slip_T4, box42Commissions, t4Box42),
     BOX(SLIP_T4, TaxData_Slip_T4, other4Box39, t4Other4),
+    BOX(SLIP_T4, TaxData_Slip_T4, box41SecurityOptions, t4Box41),
     BOX(SLIP_T4, TaxData_Slip_T4, box44UnionDues, t4Box44),
     BOX(SLIP_T4, TaxData_Slip_T4, box46Donations, t4Box46),
     BOX(SLIP_T4, TaxData_Slip_T4, other5Box53, t4Other5),

@@ -45,6 +45,8 @@ struct STRUCT_SLIPDATA_CALCULATION
     double t4KindEarnings2 = 0, t4Box30 = 0, t4Other1Code0 = 0, t4Other1Code1 = 0, t4Other2 = 0, t4Other3 = 0,
            t4Box42 = 0, t4Other4 = 0, t4Box44 = 0, t4Box46 = 0, t4Other5 = 0, t4Box52 = 0, t4Box55 = 0,
            t4Box55EiExempt = 0, t4Box17 = 0, t4Box26 = 0, t4Box26Qpp = 0, t4Box26Cpp = 0;
+    // Security options deduction under 110(1)(d.1) (box 41), beside box 39's.
+    double t4Box41 = 0;
     bool t4CppExemptSeen = false, t4QppExemptSeen = false, t4AllEiExempt = true;
     // Second QPP contributions (box 17A); EI insurable earnings slip by slip
     // (box 24, or box 14 when box 24 is blank and the slip is not EI-exempt)

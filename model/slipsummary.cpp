@@ -58,9 +58,9 @@ int STRUCT_SLIPDATA_CALCULATION::getSlipSummary_T4(CString& html) const
 
 int STRUCT_SLIPDATA_CALCULATION::getSlipSummary_T4A(CString& html) const
 {
-    buildTable(html, {{"Field 10400", t4aBox107 + t4aBox104Net + t4aBox118 + t4aBox119 + t4aBox127 + t4aOther8 +
-                                          t4aOther12 + t4aOther14},
-                      {"Field 11500", t4aBox16 + t4aBox24Pension + t4aBox133Pension + t4aBox194Pension}});
+    buildTable(html, {{"Field 10400", t4aBox107 + t4aBox104Net + t4aBox118 + t4aBox119 + t4aOther14 +
+                                          t4aBox210},
+                      {"Field 11500", t4aBox16 + t4aBox24Pension + t4aBox133Pension + t4aBox194Pension + t4aBox127}});
     return 0;
 }
 

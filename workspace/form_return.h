@@ -148,7 +148,9 @@ public:
     void OnGetQuillorFormTime(ENUMTYPE_FORM type);
     int _SubmitDocDelivery(ENUMTYPE_FORM type, const CString& pdfPath);
     int _SubmitQuillorFormType(ENUMTYPE_FORM type);
-    bool loginToQuillorCA();
+    // The e-signature service's login (0, 112 or 99; the token on 0) and its
+    // account test, with the account settings as they are now.
+    int loginToQuillorCA(QString& token);
     bool readyToQuillorCA();
     int fetchCustomizedClientLetter();
 

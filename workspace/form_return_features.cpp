@@ -8,7 +8,10 @@
 #include "app/tabwndapp.h"
 #include "filing/filingservice.h"
 #include "model/returnfileloadcode.h"
+#include "print/esign/quillorclient.h"
 #include "print/printservice.h"
+#include "print/ui/esign/windowbusyindicator.h"
+#include "workspace/quillorsettingsfromapp.h"
 
 bool Form_Return::m_bClientLetterFetched = false;
 
@@ -112,14 +115,15 @@ int Form_Return::_SubmitQuillorFormType(ENUMTYPE_FORM type)
     return PrintService(featureContext()).submitESignatureFormType(type);
 }
 
-bool Form_Return::loginToQuillorCA()
+int Form_Return::loginToQuillorCA(QString& token)
 {
-    return PrintService(featureContext()).loginToESignature();
+    WindowBusyIndicator busy(this);
+    return QuillorClient(featureContext(), quillorSettingsFromApp, &busy).loginToQuillorCA(token);
 }
 
 bool Form_Return::readyToQuillorCA()
 {
-    return PrintService(featureContext()).readyToESignature();
+    return QuillorClient(featureContext(), quillorSettingsFromApp).readyToQuillorCA();
 }
 
 int Form_Return::fetchCustomizedClientLetter()

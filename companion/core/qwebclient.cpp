@@ -177,6 +177,12 @@ void QWebClient::clearTrustedCaFiles()
     g_allCas.clear();
 }
 
+QList<QSslCertificate> QWebClient::trustedCaCertificates()
+{
+    QMutexLocker lock(&g_caMutex);
+    return g_allCas;
+}
+
 QByteArray QWebClient::formBody() const
 {
     // Percent-encode everything but the unreserved characters, so that "+",

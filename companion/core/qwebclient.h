@@ -11,6 +11,7 @@ class QIODevice;
 class QNetworkAccessManager;
 class QNetworkReply;
 class QNetworkRequest;
+class QSslCertificate;
 class QUrl;
 
 // Synchronous HTTP(S) client. Each call runs one request on a local event
@@ -90,6 +91,10 @@ public:
     static bool addTrustedCaFile(const QString& pemPath);
     // Back to the system's CAs only.
     static void clearTrustedCaFiles();
+    // The CAs requests trust: the system's and the added ones; empty while
+    // none were added (Qt's defaults apply then). Other clients of the
+    // program's services trust the same.
+    static QList<QSslCertificate> trustedCaCertificates();
 
 private:
     bool postItems(QByteArray& reply, const QByteArray& authorization);

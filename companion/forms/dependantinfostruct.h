@@ -22,12 +22,16 @@ enum : int {
 // One dependant of the family.
 struct DependantInfo
 {
+    static constexpr int kInfirmWithDisabilityAmount = 2;
+
     CString firstName;        // kept whole, any length up to the stored bound
     CString lastName;
     int relationship = DEP_REL_NONE;
     QDate dateOfBirth;        // invalid = not entered
     double netIncome = 0.0;   // the dependant's net income for the year
-    int infirm = 0;           // non-zero: dependent because of an impairment
+    int infirm = 0;           // non-zero: dependent because of an impairment;
+                              // kInfirmWithDisabilityAmount: also eligible
+                              // for the disability amount (approved T2201)
     CString sin;              // social insurance number, as entered
     CString note;             // free text the interview keeps with the entry
     double count = 0.0;       // the count the interview keeps with the entry

@@ -30,6 +30,8 @@ void payroll(const FederalInput& in, FederalResult& r)
     const bool quebec = in.quebecResident();
     const double pensionable = in.pensionableEarnings.value_or(in.employmentIncome);
     const double insurable = in.insurableEarnings.value_or(in.employmentIncome);
+    const bool outsideAges = in.ageAtYearEnd < 18 || (!quebec && in.ageAtYearEnd > 70);
+    const double months = in.pensionPlanMonths.value_or(outsideAges ? 0.0 : 12.0);
 
     r.eiRequired = computeEi(insurable, quebec);
     r.line31200 = std::min(positivePart(in.eiWithheld), r.eiRequired);
@@ -37,7 +39,7 @@ void payroll(const FederalInput& in, FederalResult& r)
 
     if (!quebec) {
         const CppLines cpp = cppLines(pensionable, in.pensionPlanWithheld, in.secondPensionPlanWithheld,
-                                      in.selfEmploymentIncome);
+                                      in.selfEmploymentIncome, months);
         r.pensionPlanRequired = cpp.requiredFirst;
         r.secondPensionPlanRequired = cpp.requiredSecond;
         r.line30800 = cpp.line30800;
@@ -47,7 +49,7 @@ void payroll(const FederalInput& in, FederalResult& r)
         r.line42100 = cpp.line42100;
         r.line44800 = cpp.line44800;
         if (in.selfEmploymentIncome > 0.0) {
-            const PlanContributions se = computeCppSelfEmployed(pensionable, in.selfEmploymentIncome);
+            const PlanContributions se = computeCppSelfEmployed(pensionable, in.selfEmploymentIncome, months);
             r.cppSelfEmployed = se.first;
             r.cpp2SelfEmployed = se.second;
         }
@@ -56,7 +58,7 @@ void payroll(const FederalInput& in, FederalResult& r)
 
     // Quebec: QPP on employment only (QPP on self-employment is worked out
     // on the Quebec return), and the QPP overpayment is claimed there too.
-    const PlanContributions required = computeQpp(pensionable);
+    const PlanContributions required = computeQpp(pensionable, months);
     r.pensionPlanRequired = required.first;
     r.secondPensionPlanRequired = required.second;
     const double paidFirst = std::min(positivePart(in.pensionPlanWithheld), required.first);

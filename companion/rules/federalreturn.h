@@ -86,6 +86,11 @@ struct FederalInput {
 
     // Payroll
     std::optional<double> pensionableEarnings; // T4 box 26
+    // Months the person could contribute to the pension plan: the CPP from
+    // the month after the 18th birthday to the month of the 70th birthday
+    // or of death, the QPP from the month after the 18th birthday; left
+    // empty, 0 for a CPP contributor over 70 or anyone under 18, else 12.
+    std::optional<double> pensionPlanMonths;
     std::optional<double> insurableEarnings;   // T4 box 24
     std::optional<double> ppipInsurableEarnings; // T4 box 56 (Quebec)
     double pensionPlanWithheld = 0.0;

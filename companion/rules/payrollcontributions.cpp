@@ -18,50 +18,75 @@ double contributionOnBand(double earnings, double floor, double ceiling, double 
     return std::min(roundCents(band * rate), maximum);
 }
 
-PlanContributions computePlan(double earnings, double rate, double maximum)
+// The share of the year's exemption, ceilings and maxima for `months`.
+double yearShare(double months) { return std::clamp(months, 0.0, 12.0) / 12.0; }
+
+PlanContributions computePlan(double earnings, double rate, double maximum, double months = 12.0)
 {
+    const double share = yearShare(months);
     PlanContributions c;
-    c.first = contributionOnBand(earnings, fed(FedKey::CppBasicExemption),
-                                 fed(FedKey::CppMaxPensionableEarnings), rate, maximum);
-    c.second = contributionOnBand(earnings, fed(FedKey::CppMaxPensionableEarnings),
-                                  fed(FedKey::Cpp2Ceiling), fed(FedKey::Cpp2Rate),
-                                  fed(FedKey::Cpp2MaxContribution));
+    c.first = contributionOnBand(earnings, fed(FedKey::CppBasicExemption) * share,
+                                 fed(FedKey::CppMaxPensionableEarnings) * share, rate, roundCents(maximum * share));
+    c.second = contributionOnBand(earnings, fed(FedKey::CppMaxPensionableEarnings) * share,
+                                  fed(FedKey::Cpp2Ceiling) * share, fed(FedKey::Cpp2Rate),
+                                  roundCents(fed(FedKey::Cpp2MaxContribution) * share));
     return c;
 }
 
 } // namespace
 
-PlanContributions computeCpp(double pensionableEarnings)
+PlanContributions computeCpp(double pensionableEarnings, double months)
 {
-    return computePlan(pensionableEarnings, fed(FedKey::CppEmployeeRate), fed(FedKey::CppMaxContribution));
+    return computePlan(pensionableEarnings, fed(FedKey::CppEmployeeRate), fed(FedKey::CppMaxContribution), months);
 }
 
-PlanContributions computeQpp(double pensionableEarnings)
+PlanContributions computeQpp(double pensionableEarnings, double months)
 {
-    return computePlan(pensionableEarnings, fed(FedKey::QppEmployeeRate), fed(FedKey::QppMaxContribution));
+    return computePlan(pensionableEarnings, fed(FedKey::QppEmployeeRate), fed(FedKey::QppMaxContribution), months);
 }
 
-PlanContributions computeCppSelfEmployed(double employmentEarnings, double selfEmploymentEarnings)
+namespace {
+
+// Both shares (employee's and employer's) on the combined earnings, less
+// both shares of what the employment earnings required: employment uses
+// the exemption and the ceilings first.
+PlanContributions computeSelfEmployed(double employmentEarnings, double selfEmploymentEarnings, double months,
+                                      bool quebec)
 {
-    // Both shares on the combined earnings, less both shares of what the
-    // employment earnings required: employment uses the exemption first.
+    const double share = yearShare(months);
     const double employment = positivePart(employmentEarnings);
     const double combined = employment + positivePart(selfEmploymentEarnings);
-    const double exemption = fed(FedKey::CppBasicExemption);
-    const double ympe = fed(FedKey::CppMaxPensionableEarnings);
-    const double yampe = fed(FedKey::Cpp2Ceiling);
-    const double rate = 2.0 * fed(FedKey::CppEmployeeRate);
+    const double exemption = fed(FedKey::CppBasicExemption) * share;
+    const double ympe = fed(FedKey::CppMaxPensionableEarnings) * share;
+    const double yampe = fed(FedKey::Cpp2Ceiling) * share;
+    const double rate = 2.0 * fed(quebec ? FedKey::QppEmployeeRate : FedKey::CppEmployeeRate);
+    const double maximum = 2.0 * fed(quebec ? FedKey::QppMaxContribution : FedKey::CppMaxContribution);
     const double rate2 = 2.0 * fed(FedKey::Cpp2Rate);
 
-    const PlanContributions onEmployment = computeCpp(employment);
+    const PlanContributions onEmployment = quebec ? computePlan(employment, fed(FedKey::QppEmployeeRate),
+                                                                fed(FedKey::QppMaxContribution), months)
+                                                  : computeCpp(employment, months);
     PlanContributions c;
-    c.first = positivePart(contributionOnBand(combined, exemption, ympe, rate, 2.0 * fed(FedKey::CppMaxContribution))
-                           - 2.0 * onEmployment.first);
-    c.second = positivePart(contributionOnBand(combined, ympe, yampe, rate2, 2.0 * fed(FedKey::Cpp2MaxContribution))
-                            - 2.0 * onEmployment.second);
+    c.first = positivePart(contributionOnBand(combined, exemption, ympe, rate, roundCents(maximum * share)) -
+                           2.0 * onEmployment.first);
+    c.second = positivePart(
+        contributionOnBand(combined, ympe, yampe, rate2, roundCents(2.0 * fed(FedKey::Cpp2MaxContribution) * share)) -
+        2.0 * onEmployment.second);
     c.first = roundCents(c.first);
     c.second = roundCents(c.second);
     return c;
+}
+
+} // namespace
+
+PlanContributions computeCppSelfEmployed(double employmentEarnings, double selfEmploymentEarnings, double months)
+{
+    return computeSelfEmployed(employmentEarnings, selfEmploymentEarnings, months, false);
+}
+
+PlanContributions computeQppSelfEmployed(double employmentEarnings, double selfEmploymentEarnings, double months)
+{
+    return computeSelfEmployed(employmentEarnings, selfEmploymentEarnings, months, true);
 }
 
 double basePensionPart(double firstContribution, bool quebec)

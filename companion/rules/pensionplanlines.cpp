@@ -8,10 +8,10 @@
 namespace taxrules {
 
 CppLines cppLines(double pensionableEarnings, double withheldFirst, double withheldSecond,
-                  double selfEmploymentEarnings)
+                  double selfEmploymentEarnings, double months)
 {
     CppLines l;
-    const PlanContributions required = computeCpp(pensionableEarnings);
+    const PlanContributions required = computeCpp(pensionableEarnings, months);
     l.requiredFirst = required.first;
     l.requiredSecond = required.second;
 
@@ -22,15 +22,16 @@ CppLines cppLines(double pensionableEarnings, double withheldFirst, double withh
     l.line44800 = roundCents(positivePart(withheldFirst - required.first)
                              + positivePart(withheldSecond - required.second));
 
-    // The employer's share is deducted at 22200; of the employee's share the
-    // base part is credited at 31000 and the rest deducted with 22215.
+    // On self-employment the employer's share and the enhanced part of the
+    // employee's share are deducted at 22200 (22215 is for employment
+    // only); the base part of the employee's share is credited at 31000.
     if (selfEmploymentEarnings > 0.0) {
-        const PlanContributions se = computeCppSelfEmployed(pensionableEarnings, selfEmploymentEarnings);
+        const PlanContributions se = computeCppSelfEmployed(pensionableEarnings, selfEmploymentEarnings, months);
         const double employeeFirst = roundCents(se.first / 2.0);
         const double employeeSecond = roundCents(se.second / 2.0);
-        l.line22200 = roundCents(se.first - employeeFirst + se.second - employeeSecond);
         l.line31000 = basePensionPart(employeeFirst, false);
-        enhanced = roundCents(enhanced + employeeFirst - l.line31000 + employeeSecond);
+        l.line22200 = roundCents(se.first - employeeFirst + se.second - employeeSecond + employeeFirst - l.line31000 +
+                                 employeeSecond);
         l.line42100 = roundCents(se.first + se.second);
     }
     l.line22215 = enhanced;
@@ -38,15 +39,16 @@ CppLines cppLines(double pensionableEarnings, double withheldFirst, double withh
 }
 
 CppLines interprovincialPlanLines(double qppEarnings, double cppEarnings, double withheldCpp, double withheldQpp,
-                                  double withheldSecond, bool quebecResident)
+                                  double withheldSecond, bool quebecResident, double selfEmploymentEarnings,
+                                  double months)
 {
     CppLines l;
     const double qpp = positivePart(qppEarnings);
     const double total = qpp + positivePart(cppEarnings);
     // Without earnings the withholding decides which plan it was.
     const double qppShare = total > 0.0 ? qpp / total : (withheldQpp > 0.0 ? 1.0 : 0.0);
-    const PlanContributions underQpp = computeQpp(total);
-    const PlanContributions underCpp = computeCpp(total);
+    const PlanContributions underQpp = computeQpp(total, months);
+    const PlanContributions underCpp = computeCpp(total, months);
     l.requiredFirst = roundCents(underQpp.first * qppShare + underCpp.first * (1.0 - qppShare));
     l.requiredSecond = roundCents(underQpp.second * qppShare + underCpp.second * (1.0 - qppShare));
 
@@ -59,6 +61,14 @@ CppLines interprovincialPlanLines(double qppEarnings, double cppEarnings, double
     if (!quebecResident)
         l.line44800 = roundCents(positivePart(withheldFirst - l.requiredFirst)
                                  + positivePart(positivePart(withheldSecond) - l.requiredSecond));
+    if (quebecResident && selfEmploymentEarnings > 0.0) {
+        const PlanContributions se = computeQppSelfEmployed(total, selfEmploymentEarnings, months);
+        const double employeeFirst = roundCents(se.first / 2.0);
+        const double employeeSecond = roundCents(se.second / 2.0);
+        l.line31000 = basePensionPart(employeeFirst, true);
+        l.line22200 = roundCents(se.first - employeeFirst + se.second - employeeSecond + employeeFirst - l.line31000 +
+                                 employeeSecond);
+    }
     return l;
 }
 

@@ -32,7 +32,11 @@ std::vector<ProvinceTable> buildTables()
          17373.0, false},
         {P::NS, "Nova Scotia",
          {{0, 0.0879}, {29590, 0.1495}, {59180, 0.1667}, {93000, 0.175}, {150000, 0.21}},
-         8744.0, false},
+         // Basic personal amount 8,481; the additional amount of up to 3,000
+         // for lower incomes is not part of this table. Source: novascotia.ca,
+         // "Basic Personal Amount" (8,481 raised by 3,000 from 2018, reduced
+         // above 25,000 of taxable income).
+         8481.0, false},
         {P::NU, "Nunavut",
          {{0, 0.04}, {53268, 0.07}, {106537, 0.09}, {173205, 0.115}},
          18767.0, false},

@@ -1,6 +1,6 @@
 #include <QtTest>
 
-#include "app/jsonutil.h"
+#include "companion/core/jsonutil.h"
 
 // One table of replies and reads. Each row parses up to two texts in turn
 // (the second may be empty to skip it) and then performs one read.

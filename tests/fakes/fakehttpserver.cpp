@@ -71,6 +71,14 @@ FakeReply FakeReply::silent()
     return r;
 }
 
+FakeReply FakeReply::closed(int delayMs)
+{
+    FakeReply r;
+    r.closeWithoutReply = true;
+    r.delayMs = delayMs;
+    return r;
+}
+
 FakeHttpServer::FakeHttpServer(QObject* parent) : QTcpServer(parent) {}
 
 bool FakeHttpServer::start()
@@ -176,8 +184,12 @@ void FakeHttpServer::answer(QTcpSocket* socket, const RecordedRequest& request)
     if (reply.neverAnswer)
         return;
 
-    const QByteArray bytes = render(reply);
+    const QByteArray bytes = reply.closeWithoutReply ? QByteArray() : render(reply);
     auto send = [socket, bytes] {
+        if (bytes.isEmpty()) {
+            socket->abort();
+            return;
+        }
         socket->write(bytes);
         socket->disconnectFromHost();
     };

@@ -22,12 +22,14 @@ struct FakeReply
     QList<QPair<QByteArray, QByteArray>> headers; // extra headers
     int delayMs = 0;          // wait this long before answering
     bool neverAnswer = false; // keep the connection open and silent
+    bool closeWithoutReply = false; // drop the connection (after delayMs) without a reply
 
     static FakeReply text(int status, const QByteArray& body);
     static FakeReply json(const QByteArray& body, int status = 200);
     static FakeReply xml(const QByteArray& body, int status = 200);
     static FakeReply redirect(const QByteArray& location, int status = 302);
     static FakeReply silent();
+    static FakeReply closed(int delayMs = 0);
 };
 
 // A loopback HTTP or HTTPS server for tests that plays a web service. It

@@ -120,6 +120,9 @@ taxrules::FederalInput oracleInput(const SimpleReturn& r)
     taxrules::FederalInput in;
     in.province = taxrules::provinceFromNumber(r.province);
     in.ageAtYearEnd = TAX_YEAR - r.birthYear;
+    // Born on April 12: a CPP contributor turning 70 contributes to April.
+    if (in.ageAtYearEnd == 70 && r.province != 11)
+        in.pensionPlanMonths = 4;
     in.employmentIncome = r.employment;
     in.pensionableEarnings = r.employment;
     in.insurableEarnings = r.employment;

@@ -170,8 +170,11 @@ void TestT1Rules2024::workedReturns_data()
         << 150000.0 << 150000.0 << 150000.0 << 27426.25 << 15701.09 << 1872.66 << 0.0;
     QTest::newRow("BC tax reduction at 30,000") << int(PROV_BC) << otherIncome(30000, 2500)
         << 30000.0 << 30000.0 << 30000.0 << 2144.25 << 536.02 << 0.0 << 180.27;
+    // NS: 29,590 x 8.79 % = 2,600.96 + 29,590 x 14.95 % = 4,423.71 + 15,820 x
+    // 16.67 % = 2,637.19 -> 9,661.86, less the 2024 basic personal amount
+    // 8,481 x 8.79 % = 745.48 -> 8,916.38. Owing 9,946.57 + 8,916.38 - 15,000.
     QTest::newRow("NS at 75,000") << int(PROV_NS) << otherIncome(75000, 15000)
-        << 75000.0 << 75000.0 << 75000.0 << 9946.57 << 8893.26 << 0.0 << 3839.83;
+        << 75000.0 << 75000.0 << 75000.0 << 9946.57 << 8916.38 << 0.0 << 3862.95;
 
     // CPP from Schedule 8: base 2,796.75 credited, 565 deducted; EI 996 credited.
     QTest::newRow("ON employee at 60,000") << int(PROV_ON) << employee(60000, 3361.75, 0, 996, 9000)

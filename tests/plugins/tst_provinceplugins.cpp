@@ -182,7 +182,9 @@ private slots:
         QTest::newRow("ON reduction at 20,000") << int(PROV_ON) << 20000.0 << 20000.0 << 0.0 << 0.0 << 0.0 << 195.70;
         QTest::newRow("BC reduction at 30,000") << int(PROV_BC) << 30000.0 << 30000.0 << 0.0 << 0.0 << 0.0 << 536.02;
         QTest::newRow("SK at 75,000") << int(PROV_SK) << 75000.0 << 75000.0 << 0.0 << 0.0 << 0.0 << 6392.31;
-        QTest::newRow("NS at 75,000") << int(PROV_NS) << 75000.0 << 75000.0 << 0.0 << 0.0 << 0.0 << 8893.26;
+        // NS: 2,600.96 + 29,590 x 14.95 % (4,423.71) + 15,820 x 16.67 % (2,637.19)
+        // less the 2024 basic personal amount 8,481 x 8.79 % (745.48).
+        QTest::newRow("NS at 75,000") << int(PROV_NS) << 75000.0 << 75000.0 << 0.0 << 0.0 << 0.0 << 8916.38;
         QTest::newRow("NT at 75,000") << int(PROV_NT) << 75000.0 << 75000.0 << 0.0 << 0.0 << 0.0 << 4058.87;
         QTest::newRow("YT at 200,000") << int(PROV_YT) << 200000.0 << 200000.0 << 0.0 << 0.0 << 0.0 << 17764.64;
         QTest::newRow("ON no income") << int(PROV_ON) << 0.0 << 0.0 << 0.0 << 0.0 << 0.0 << 0.0;

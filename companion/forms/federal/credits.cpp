@@ -7,6 +7,7 @@
 #include <cmath>
 
 #include "companion/rules/eilines.h"
+#include "companion/rules/federalprograms2024.h"
 #include "companion/rules/money.h"
 
 int TaxData_T2204_New::Calculate01()
@@ -49,6 +50,20 @@ int TaxData_T1170::Calculate01()
 int TaxData_T746New::Calculate01()
 {
     Result.m_value = std::min(std::max(0.0, RefundReceived.m_value), std::max(0.0, UnusedContributions.m_value));
+    return 0;
+}
+
+// The contributions the employee made to the plan are deducted as made;
+// the agency checks them against the plan's limits on assessment.
+int TaxData_RC267New::Calculate01()
+{
+    Result.m_value = std::max(0.0, Contributions.m_value);
+    return 0;
+}
+
+int TaxData_RC268New::Calculate01()
+{
+    Result.m_value = std::max(0.0, Contributions.m_value);
     return 0;
 }
 
@@ -96,7 +111,12 @@ int TaxData_T657New::Calculate01()
 
 int CTaxData_T2222::Calculate01()
 {
-    Result.m_value = SlipAmount1.m_value + SlipAmount2.m_value + TravelBenefits.m_value;
+    // The two deductions: residency by the days lived in each zone, and the
+    // taxable travel benefits received for trips from the zone.
+    ResidencyResult.m_value = taxrules::northernResidencyDeduction(
+        DaysZoneA.m_value, DaysZoneAShared.m_value, DaysZoneB.m_value, DaysZoneBShared.m_value, NetIncome.m_value);
+    TravelResult.m_value = taxrules::roundCents(std::max(0.0, TravelBenefits.m_value + SlipAmount2.m_value));
+    Result.m_value = taxrules::roundCents(ResidencyResult.m_value + TravelResult.m_value);
     return 0;
 }
 
@@ -141,7 +161,19 @@ int TaxData_T2209_2036::Calculate01()
     double limit = 0;
     if (taxrules::isPositiveAmount(NetIncome.m_value))
         limit = TaxAvailable.m_value * std::max(0.0, ForeignNonBusinessIncome.m_value) / NetIncome.m_value;
-    Result1.m_value = std::min(std::max(0.0, ForeignTaxPaid.m_value - Adjust15Percent.m_value), limit);
+    Result1.m_value = taxrules::roundCents(std::min(std::max(0.0, ForeignTaxPaid.m_value - Adjust15Percent.m_value), limit));
+    // The business credit: the business income tax paid, at most the
+    // Canadian tax on that income and what the non-business credit left.
+    const double business = std::max(0.0, ForeignBusinessIncome.m_value + SlipBusinessIncome.m_value);
+    const double businessTax = std::max(0.0, ForeignBusinessTaxPaid.m_value + SlipBusinessTaxPaid.m_value);
+    // Without foreign business income or tax the business credit is left as
+    // it stands (the calculation clears it with the other computed figures).
+    if (taxrules::isPositiveAmount(business) || taxrules::isPositiveAmount(businessTax)) {
+        const double businessLimit =
+            taxrules::isPositiveAmount(NetIncome.m_value) ? TaxAvailable.m_value * std::min(1.0, business / NetIncome.m_value) : 0.0;
+        Result2.m_value = taxrules::roundCents(
+            std::min({businessTax, businessLimit, std::max(0.0, TaxAvailable.m_value - Result1.m_value)}));
+    }
     Credit.m_value = Result1.m_value + Result2.m_value;
     return 0;
 }
@@ -154,9 +186,19 @@ int TaxData_T936New::Calculate01()
 
 int TaxData_T778New::Calculate01()
 {
-    // Limited to two thirds of earned income; the per-child limits come
-    // with the yearly arithmetic.
-    Result.m_value = std::min(std::max(0.0, OwnAmount.m_value), std::max(0.0, EarnedIncome.m_value) * 2 / 3);
+    // The lower-income spouse (or a parent without a spouse) claims, up to
+    // the children's limits and two thirds of earned income. The spouse with
+    // the higher net income claims only for a reason the form names (the
+    // other spouse studied, was infirm, confined or separated), and then only
+    // what the lower-income spouse could not.
+    const double limit = taxrules::childCareChildLimit(ChildrenUnder7.m_value, ChildrenOther.m_value,
+                                                       ChildrenDisabled.m_value);
+    const double claim = taxrules::childCareDeduction(OwnAmount.m_value, limit, EarnedIncome.m_value);
+    const bool higherIncomeSpouse = HasSpouse.m_value && taxrules::isPositiveAmount(NetIncome.m_value - SpouseNetIncome.m_value);
+    if (!higherIncomeSpouse)
+        Result.m_value = claim;
+    else
+        Result.m_value = Choice2.m_value ? taxrules::positivePart(claim - SpouseDeduction.m_value) : 0.0;
     return 0;
 }
 

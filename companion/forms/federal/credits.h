@@ -82,6 +82,7 @@ public:
     CStringField PlanName{this, 1, "PlanName", "", "Name of the plan", fld::CarryForward()};
     CFloatField Contributions{this, 2, "Contributions", "", "Contributions to a United States retirement plan"};
     CFloatField Result{this, 3, "Result", "", "Deduction", fld::Computed()};
+    int Calculate01() override;
 };
 
 class TaxData_RC268New : public CTaxData_Form
@@ -92,6 +93,7 @@ public:
     CStringField PlanName{this, 1, "PlanName", "", "Name of the plan", fld::CarryForward()};
     CFloatField Contributions{this, 2, "Contributions", "", "Contributions to a United States plan (cross-border commuter)"};
     CFloatField Result{this, 3, "Result", "", "Deduction", fld::Computed()};
+    int Calculate01() override;
 };
 
 class TaxData_RC269 : public CTaxData_Form
@@ -193,6 +195,9 @@ public:
     CFloatField TravelBenefits{this, 5, "TravelBenefits", "", "Travel benefits"};
     CFloatField SlipAmount1{this, 6, "SlipAmount1", "", "Housing benefits from slips"};
     CFloatField SlipAmount2{this, 7, "SlipAmount2", "", "Travel benefits from slips"};
+    CFloatField NetIncome{this, 8, "NetIncome", "23600", "Net income", fld::Computed()};
+    CFloatField ResidencyResult{this, 9, "ResidencyResult", "", "Residency deduction", fld::Computed()};
+    CFloatField TravelResult{this, 10, "TravelResult", "", "Deduction for travel benefits", fld::Computed()};
     CFloatField Result{this, 25500, "Result", "25500", "Northern residents deductions", fld::Computed()};
     int Calculate01() override;
 };
@@ -319,6 +324,10 @@ public:
     CFloatField Result4{this, 13, "Result4", "", "Income for the provincial credit", fld::Computed()};
     CFloatField ProvincialIncome{this, 14, "ProvincialIncome", "", "Provincial foreign income"};
     CFloatField ProvincialTax{this, 15, "ProvincialTax", "", "Provincial foreign tax"};
+    CFloatField ForeignBusinessIncome{this, 16, "ForeignBusinessIncome", "", "Net foreign business income"};
+    CFloatField ForeignBusinessTaxPaid{this, 17, "ForeignBusinessTaxPaid", "", "Business income tax paid to a foreign country"};
+    CFloatField SlipBusinessIncome{this, 18, "SlipBusinessIncome", "", "Foreign business income from slips", fld::Computed()};
+    CFloatField SlipBusinessTaxPaid{this, 19, "SlipBusinessTaxPaid", "", "Foreign business income tax from slips", fld::Computed()};
     int Calculate01() override;
 };
 
@@ -351,6 +360,11 @@ public:
     CFloatField OwnAmount{this, 6, "OwnAmount", "", "Child care expenses paid"};
     CFloatField ChildrenUnder7{this, 7, "ChildrenUnder7", "", "Children born in 2018 or later", fld::Count()};
     CFloatField ChildrenOther{this, 8, "ChildrenOther", "", "Children born 2008 to 2017", fld::Count()};
+    CFloatField ChildrenDisabled{this, 9, "ChildrenDisabled", "", "Children eligible for the disability amount", fld::Count()};
+    // Filled by the calculation: whether the claimant has a spouse, and the
+    // spouse's net income, to tell the lower-income spouse.
+    CIntField HasSpouse{this, 10, "HasSpouse", "", "Has a spouse or common-law partner", fld::Computed()};
+    CFloatField SpouseNetIncome{this, 11, "SpouseNetIncome", "", "Spouse's net income", fld::Computed()};
     CFloatField Result{this, 21400, "Result", "21400", "Child care expenses deduction", fld::Computed()};
     int Calculate01() override;
 };

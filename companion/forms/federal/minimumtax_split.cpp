@@ -8,11 +8,30 @@
 #include <algorithm>
 
 #include "companion/rules/federalconstants2024.h"
+#include "companion/rules/federalprograms2024.h"
 
 void TaxData_T691New::CalculateToLine65andMinitaxCarryOverAndLine102()
 {
-    // Adjusted taxable income before the exemption.
-    CarryOver.m_value = std::max(0.0, CarryOver.m_value);
+    taxrules::MinimumTaxInput in;
+    in.taxableIncome = TaxableIncome.m_value;
+    in.taxableCapitalGains = CapitalGains.m_value;
+    in.securityOptionsDeductions = SecurityOptions.m_value;
+    in.halfAllowedDeductions = HalfAllowedDeductions.m_value + CarryingCharges.m_value;
+    in.dividendGrossUp = DividendGrossUp.m_value;
+    in.creditsAtRate = CreditsAtRate.m_value;
+    in.donationCredit = DonationCredit.m_value;
+    const taxrules::MinimumTax t = taxrules::minimumTax(in);
+    AdjustedTaxableIncome.m_value = t.adjustedTaxableIncome;
+    MinimumTaxCredits.m_value = t.minimumTaxCredits;
+    MinimumTax.m_value = t.minimumTax;
+    // The federal tax of the year for the Quebec calculation: the greater
+    // of the regular tax and minimum tax.
+    Province11Result.m_value = std::max(RegularTax.m_value, MinimumTax.m_value);
+    // Minimum tax of earlier years comes off the regular tax as far as the
+    // regular tax is above this year's minimum tax.
+    CarryOver.m_value = taxrules::roundCents(
+        std::min(std::max(0.0, CarryForwardAvailable.m_value),
+                 std::max(0.0, RegularTax.m_value - MinimumTax.m_value)));
 }
 
 void TaxData_T691New::CalculateToLine95()
@@ -23,7 +42,8 @@ void TaxData_T691New::CalculateToLine95()
 
 void TaxData_T691New::CalculateToEnd()
 {
-    Result.m_value = std::max(0.0, MinimumTax.m_value - BasicFederalTax.m_value);
+    // What minimum tax adds to the regular tax; it can be carried forward.
+    Result.m_value = taxrules::roundCents(std::max(0.0, MinimumTax.m_value - RegularTax.m_value));
 }
 
 void TaxData_T2038New::CalculateToLineC()
@@ -71,7 +91,9 @@ void TaxData_T1032_New::CalculateIncomeTax()
 {
     // Tax deducted follows the split amount in proportion.
     const double pension = EligiblePension.m_value + AnnuityFromRca.m_value;
-    TransferredTax.m_value = taxrules::isPositiveAmount(pension) ? line68040.m_value * line10321SplitAmount.m_value / pension : 0.0;
+    TransferredTax.m_value = taxrules::isPositiveAmount(pension)
+                                 ? taxrules::roundCents(line68040.m_value * line10321SplitAmount.m_value / pension)
+                                 : 0.0;
     line68050.m_value = TransferredTax.m_value;
 }
 

@@ -31,6 +31,16 @@ public:
     CIntField Indicator2{this, 17, "Indicator2", "", "Split income reported"};
     CFloatField MinimumTax{this, 18, "MinimumTax", "", "Minimum tax"};
     CFloatField Result{this, 19, "Result", "", "Additional tax payable", fld::Computed()};
+    // Filled by the calculation from the return.
+    CFloatField SecurityOptions{this, 20, "SecurityOptions", "", "Security options deductions", fld::Computed()};
+    CFloatField HalfAllowedDeductions{this, 21, "HalfAllowedDeductions", "", "Deductions allowed at half", fld::Computed()};
+    CFloatField DividendGrossUp{this, 22, "DividendGrossUp", "", "Gross-up of taxable dividends", fld::Computed()};
+    CFloatField CreditsAtRate{this, 23, "CreditsAtRate", "", "Non-refundable credits (line 33800)", fld::Computed()};
+    CFloatField DonationCredit{this, 24, "DonationCredit", "", "Donation credit (line 34900)", fld::Computed()};
+    CFloatField RegularTax{this, 25, "RegularTax", "", "Basic federal tax before the carryover", fld::Computed()};
+    CFloatField CarryForwardAvailable{this, 26, "CarryForwardAvailable", "", "Minimum tax of earlier years available", fld::Computed()};
+    CFloatField AdjustedTaxableIncome{this, 27, "AdjustedTaxableIncome", "", "Adjusted taxable income", fld::Computed()};
+    CFloatField MinimumTaxCredits{this, 28, "MinimumTaxCredits", "", "Minimum tax credits", fld::Computed()};
     void CalculateToLine65andMinitaxCarryOverAndLine102();
     void CalculateToLine95();
     void CalculateToEnd();

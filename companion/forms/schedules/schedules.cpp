@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "companion/forms/fieldchoices.h"
 #include "companion/forms/schedules/taxdata_sch11.h"
 #include "companion/forms/schedules/taxdata_sch12.h"
 #include "companion/forms/schedules/taxdata_sch13_15.h"
@@ -18,6 +19,7 @@
 #include "companion/forms/schedules/taxdata_sch9.h"
 #include "companion/rules/federalconstants2024.h"
 #include "companion/rules/federalcredits.h"
+#include "companion/rules/federalprograms2024.h"
 #include "companion/rules/money.h"
 #include "companion/rules/pensionplanlines.h"
 
@@ -35,9 +37,16 @@ double total(std::initializer_list<const CFloatField*> fields)
 
 int TaxData_Sch2::Calculate01()
 {
-    const double transferable = total({&SpouseAgeAmount, &SpouseCaregiverChildren, &SpousePensionAmount,
-                                       &SpouseDisabilityAmount, &SpouseTuitionTransfer});
-    line32600Total.m_value = CanClaimFlag.m_value ? std::max(0.0, transferable - line36100AdjustedAmount.m_value) : 0.0;
+    // The spouse's age, caregiver, pension and disability amounts move as
+    // far as the spouse does not need them; the tuition amount the spouse
+    // designated was already worked out on the spouse's Schedule 11 and
+    // moves whole.
+    const double transferable =
+        total({&SpouseAgeAmount, &SpouseCaregiverChildren, &SpousePensionAmount, &SpouseDisabilityAmount});
+    line32600Total.m_value =
+        CanClaimFlag.m_value ? taxrules::roundCents(std::max(0.0, transferable - line36100AdjustedAmount.m_value) +
+                                                    std::max(0.0, SpouseTuitionTransfer.m_value))
+                             : 0.0;
     return 0;
 }
 
@@ -162,14 +171,32 @@ int TaxData_Sch5::Calculate01()
 {
     // Both amounts are the claimant's own basic personal amount less the
     // other person's net income; a person with a spouse claims no eligible
-    // dependant.
+    // dependant. For an infirm spouse, or an infirm eligible dependant 18 or
+    // older, the caregiver amount raises the base by 2,616, and the Canada
+    // caregiver amount (30425) adds what 8,375 less the net income above
+    // 19,666 is beyond that.
     const double ownBasicAmount = taxrules::basicPersonalAmount(NetIncome.m_value);
-    SpouseAmountResult.m_value = ClaimSpouseAmount.m_value && CanClaimSpouse.m_value
-                                     ? taxrules::spouseOrDependantAmount(ownBasicAmount, SpouseNetIncome.m_value)
-                                     : 0.0;
-    EligibleDependantResult.m_value = ClaimEligibleDependant.m_value && !HasSpouse.m_value
-                                          ? taxrules::spouseOrDependantAmount(ownBasicAmount, DependantNetIncome.m_value)
-                                          : 0.0;
+    const double topUp = taxrules::caregiverTopUp();
+    const bool spouseClaimed = ClaimSpouseAmount.m_value && CanClaimSpouse.m_value;
+    const bool spouseInfirm = spouseClaimed && SpouseInfirm.m_value;
+    SpouseAmountResult.m_value =
+        spouseClaimed ? taxrules::spouseOrDependantAmount(ownBasicAmount + (spouseInfirm ? topUp : 0.0),
+                                                          SpouseNetIncome.m_value)
+                      : 0.0;
+    const bool dependantClaimed = ClaimEligibleDependant.m_value && !HasSpouse.m_value;
+    const QDate birth = DependantBirthDate.m_value;
+    const bool adult = birth.isValid() && TAX_YEAR - birth.year() >= 18;
+    const bool dependantInfirm = dependantClaimed && DependantInfirm.m_value && adult;
+    EligibleDependantResult.m_value =
+        dependantClaimed ? taxrules::spouseOrDependantAmount(ownBasicAmount + (dependantInfirm ? topUp : 0.0),
+                                                             DependantNetIncome.m_value)
+                         : 0.0;
+    double caregiver = 0;
+    if (spouseInfirm)
+        caregiver = taxrules::canadaCaregiverAmount(SpouseNetIncome.m_value) - SpouseAmountResult.m_value;
+    else if (dependantInfirm)
+        caregiver = taxrules::canadaCaregiverAmount(DependantNetIncome.m_value) - EligibleDependantResult.m_value;
+    CaregiverSpouseResult.m_value = taxrules::roundCents(std::max(0.0, caregiver));
     return 0;
 }
 
@@ -187,12 +214,65 @@ bool TaxData_Sch6::isInDirerad() const
            taxrules::isPresentAmount(AdvanceBasic.m_value) || taxrules::isPresentAmount(AdvanceDisability.m_value);
 }
 
+bool TaxData_Sch6::isFamily() const
+{
+    return NoSpouseFlag.m_value == 0 || EligibilityIndicator.m_value != 0 || HasChildren.m_value != 0;
+}
+
 int TaxData_Sch6::Calculate01()
 {
-    // Benefit amounts come with the yearly arithmetic; the advances already
-    // paid are never refunded twice.
-    BasicResult.m_value = std::max(0.0, BasicResult.m_value - AdvanceBasic.m_value);
-    DisabilityResult.m_value = std::max(0.0, DisabilityResult.m_value - AdvanceDisability.m_value);
+    const bool family = isFamily();
+    const bool spouse = NoSpouseFlag.m_value == 0;
+    // Full-time students of more than 13 weeks without an eligible dependant,
+    // people confined for 90 days or more, and people under 19 living alone
+    // have no benefit.
+    const bool student = Question1.m_value == choices::kYes && !(EligibilityIndicator.m_value || HasChildren.m_value);
+    // Quebec, Alberta and Nunavut set amounts of their own for their
+    // residents; those are not worked out here, so no benefit is shown.
+    const int province = Province.m_value;
+    const bool ownProvincialAmounts = province == PROV_QC || province == 1 || province == 8;
+    const bool eligible =
+        !ownProvincialAmounts && !student && Question2.m_value != choices::kYes && (Age.m_value >= 19 || family);
+
+    const bool includeExempt = line38105IncludeExempt.m_value == 0;
+    const double exempt = includeExempt ? Amount10.m_value + Amount11.m_value : 0.0;
+    const double working = std::max(0.0, WorkingIncome.m_value + Amount7.m_value + exempt);
+    const double spouseWorking =
+        spouse ? std::max(0.0, SpouseWorkingIncome.m_value + std::max(0.0, SpouseSelfEmployment.m_value)) : 0.0;
+    // Adjusted family net income leaves out the lower working income of a
+    // couple up to 14,000.
+    const double ownNet = NetIncome.m_value - Amount5.m_value + Amount6.m_value + exempt;
+    FamilyNetIncome.m_value = taxrules::roundCents(
+        ownNet + (spouse ? SpouseNetIncome.m_value -
+                               taxrules::workersBenefitSecondaryEarnerExemption(std::min(working, spouseWorking))
+                         : 0.0));
+
+    const bool disabled = Disabled.m_value != 0;
+    const bool spouseDisabled = spouse && taxrules::isPresentAmount(Crosswise2.m_value);
+    // Both spouses with the disability amount: each takes the supplement on
+    // their own working income.
+    const double supplementWorking = disabled && spouseDisabled ? working : working + spouseWorking;
+    const taxrules::WorkersBenefit benefit =
+        eligible ? taxrules::canadaWorkersBenefit(family, working + spouseWorking, supplementWorking,
+                                                  FamilyNetIncome.m_value, disabled, disabled && spouseDisabled)
+                 : taxrules::WorkersBenefit{};
+    // One spouse claims the basic amount for the couple (it is the same
+    // either way): the one with the higher working income.
+    const bool claimsBasic = !spouse || taxrules::isPositiveAmount(working - spouseWorking) ||
+                             (!taxrules::isPresentAmount(working - spouseWorking) && SpouseIndicator.m_value != 0);
+    BasicEntitlement.m_value = claimsBasic ? benefit.basic : 0.0;
+    SupplementEntitlement.m_value = benefit.supplement;
+
+    // Advances (RC210) are netted against the whole benefit; what they
+    // exceed it by is repaid.
+    const double advances = std::max(0.0, AdvanceBasic.m_value) + std::max(0.0, AdvanceDisability.m_value);
+    const double entitlement = BasicEntitlement.m_value + SupplementEntitlement.m_value;
+    BasicResult.m_value = taxrules::roundCents(std::max(0.0, entitlement - advances));
+    DisabilityResult.m_value =
+        taxrules::roundCents(std::max(0.0, SupplementEntitlement.m_value - std::max(0.0, AdvanceDisability.m_value)));
+    Repayment.m_value = ownProvincialAmounts ? 0.0 : taxrules::roundCents(std::max(0.0, advances - entitlement));
+    if (ownProvincialAmounts)
+        BasicResult.m_value = DisabilityResult.m_value = 0;
     return 0;
 }
 
@@ -240,7 +320,8 @@ int TaxData_Sch8_14::Calculate01()
     // self-employment (50339), against what the slips withheld (box 16 and
     // 16A): credits, deductions, the amount payable and the overpayment.
     const taxrules::CppLines lines = taxrules::cppLines(F50329Input.m_value, SlipContributions.m_value,
-                                                        SecondAdditional.m_value, F50339Input.m_value);
+                                                        SecondAdditional.m_value, F50339Input.m_value,
+                                                        ContributoryMonths.m_value);
     EmploymentBase.m_value = lines.line30800;
     BaseContribution.m_value = lines.line31000;
     EnhancedDeduction.m_value = lines.line22200;
@@ -266,14 +347,16 @@ bool TaxData_RC381::isField374Allowed() const { return ElectionFlag.m_value != 0
 int TaxData_RC381::Calculate01()
 {
     // Earnings under the QPP (50329) and under the CPP outside Quebec
-    // (50339) against what the slips withheld for each plan. Contributions
-    // on self-employment are worked out on the Quebec return, not here.
+    // (50339) against what the slips withheld for each plan; a Quebec
+    // resident's QPP on self-employment is paid with the Quebec return and
+    // only deducted and credited here.
     const taxrules::CppLines lines = taxrules::interprovincialPlanLines(
         F50329Input.m_value, F50339Input.m_value, SlipContributions.m_value, QppSlipContributions.m_value,
-        SecondAdditional.m_value, getMainTaxProvince() == PROV_QC);
+        SecondAdditional.m_value, getMainTaxProvince() == PROV_QC, SelfEmploymentEarnings.m_value,
+        ContributoryMonths.m_value);
     EmploymentBase.m_value = lines.line30800;
-    BaseContribution.m_value = 0;
-    EnhancedDeduction.m_value = 0;
+    BaseContribution.m_value = lines.line31000;
+    EnhancedDeduction.m_value = lines.line22200;
     EmploymentEnhanced.m_value = lines.line22215;
     Payable.m_value = 0;
     Overpayment.m_value = lines.line44800;
@@ -299,19 +382,38 @@ int TaxData_Sch9::Calculate01()
 
 // ---- Schedule 11
 
+namespace {
+// Schedule 11: the most of the year's tuition amount a student may transfer.
+constexpr double kTuitionTransferMaximum = 5000.0;
+}  // namespace
+
 double TaxData_Sch11::getF59140() const { return CarryForwardNext.m_value; }
 
 int TaxData_Sch11::Calculate01()
 {
-    line32000CurrentYear.m_value = EligibleFees.m_value;
+    // The Canada training credit takes half the year's fees up to the
+    // person's limit; the fees it covers are not claimed again as tuition.
+    const double fees = std::max(0.0, EligibleFees.m_value);
+    line45350TrainingCredit.m_value =
+        taxrules::roundCents(std::min(std::max(0.0, TrainingCreditLimit.m_value), fees / 2));
+    line32000CurrentYear.m_value = taxrules::roundCents(fees - line45350TrainingCredit.m_value);
     // Claimed as far as it brings the income of the rate test (taxable
     // income) down to the credits claimed before tuition.
     const taxrules::TuitionClaim claim = taxrules::tuitionClaim(
         FedTuitionCarryForward.m_value + line32000CurrentYear.m_value, RateTestIncome.m_value, CreditsBase.m_value);
     Result.m_value = claim.claimed;
-    TransferableAmount.m_value = std::max(0.0, std::min(line32000CurrentYear.m_value, 5000.0) - Result.m_value);
-    CarryForwardNext.m_value = std::max(0.0, claim.carriedForward - line32700Transferred.m_value);
-    line45350TrainingCredit.m_value = std::min(TrainingCreditLimit.m_value, line32000CurrentYear.m_value / 2);
+    // What the student needs comes from the amounts carried forward first;
+    // of this year's amount, at most 5,000 less what the student used may go
+    // to a spouse, a parent or a grandparent.
+    const double usedThisYear =
+        std::max(0.0, Result.m_value - std::max(0.0, FedTuitionCarryForward.m_value));
+    TransferableAmount.m_value = taxrules::roundCents(
+        std::max(0.0, std::min(line32000CurrentYear.m_value, kTuitionTransferMaximum) - usedThisYear));
+    const bool designated = TransferTo.m_value == kTransferToSpouse || TransferTo.m_value == kTransferToParent;
+    const double asked = std::max(0.0, line32700Transferred.m_value);
+    TransferredResult.m_value =
+        designated && !taxrules::isPositiveAmount(asked) ? TransferableAmount.m_value : std::min(asked, TransferableAmount.m_value);
+    CarryForwardNext.m_value = taxrules::roundCents(std::max(0.0, claim.carriedForward - TransferredResult.m_value));
     return 0;
 }
 
@@ -338,8 +440,20 @@ double TaxData_Sch13::getResult() const { return Result.m_value; }
 
 int TaxData_Sch13::Calculate01()
 {
-    TotalEarnings.m_value = line54493SelfEmployment.m_value + line54494ExemptEarnings.m_value;
-    // The premium rate and maximum come with the yearly arithmetic.
+    // For someone who opted in: the self-employment earnings entered at
+    // 54493 (or, left blank, the net self-employment income of the return)
+    // with the exempt earnings, up to what the year's maximum insurable
+    // earnings leave after the employment earnings, at the employee rate
+    // (Quebec's where the province runs its own parental plan).
+    const double earnings =
+        (taxrules::isPresentAmount(line54493SelfEmployment.m_value) ? line54493SelfEmployment.m_value : TotalEarnings.m_value) +
+        line54494ExemptEarnings.m_value;
+    const double room = std::max(0.0, taxrules::federalConstant(taxrules::FedKey::EiMaxInsurableEarnings) -
+                                          std::max(0.0, EmploymentInsurable.m_value));
+    InsurableEarnings.m_value = taxrules::roundCents(std::min(std::max(0.0, earnings), room));
+    const double rate = taxrules::federalConstant(getMainTaxProvince() == PROV_QC ? taxrules::FedKey::EiRateQuebec
+                                                                                  : taxrules::FedKey::EiRate);
+    Result.m_value = taxrules::roundCents(InsurableEarnings.m_value * rate);
     return 0;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "companion/forms/ctaxdata_form.h"
+#include "companion/forms/fieldchoices.h"
 
 // Schedule 11: federal tuition, education, and textbook amounts and the
 // Canada training credit.
@@ -19,12 +20,16 @@ public:
     CFloatField FullTimeMonths{this, 7, "FullTimeMonths", "", "Months of full-time study", fld::Count()};
     CFloatField EligibleFees{this, 8, "EligibleFees", "", "Eligible tuition fees"};
     CFloatField line32000CurrentYear{this, 32000, "line32000CurrentYear", "32000", "Eligible tuition fees for the year"};
-    CFloatField line32700Transferred{this, 32700, "line32700Transferred", "32700", "Amount transferred to a spouse, parent or grandparent"};
+    CIntField TransferTo{this, 11, "TransferTo", "", "Transfer the unused current-year amount to", fld::Choices("0:Nobody|1:Spouse or common-law partner|2:Parent or grandparent")};
+    CFloatField line32700Transferred{this, 32700, "line32700Transferred", "32700", "Amount to transfer (blank: all that may be transferred)"};
+    CFloatField TransferredResult{this, 12, "TransferredResult", "", "Amount transferred to a spouse, parent or grandparent", fld::Computed()};
     CFloatField line45350TrainingCredit{this, 45350, "line45350TrainingCredit", "45350", "Canada training credit"};
     CFloatField Result{this, 32300, "Result", "32300", "Tuition amount claimed for the year", fld::Computed()};
     CFloatField CarryForwardNext{this, 9, "CarryForwardNext", "", "Unused amount available next year"};
     CFloatField TransferableAmount{this, 10, "TransferableAmount", "", "Amount available for transfer"};
 
+    static constexpr int kTransferToSpouse = 1;
+    static constexpr int kTransferToParent = 2;
     double getF59140() const;
     int Calculate01() override;
 };

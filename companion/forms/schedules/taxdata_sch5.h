@@ -31,6 +31,9 @@ public:
     // still claim line 30400 after living apart because of a breakdown of
     // the relationship.
     CIntField LivedApartBox{this, 18, "LivedApartBox", "", "Lived apart from the spouse because of a breakdown of the relationship"};
+    CIntField SpouseInfirm{this, 20, "SpouseInfirm", "", "Spouse dependent on you because of an impairment"};
+    CIntField DependantInfirm{this, 21, "DependantInfirm", "", "Eligible dependant dependent on you because of an impairment"};
+    CFloatField CaregiverSpouseResult{this, 30425, "CaregiverSpouseResult", "30425", "Canada caregiver amount for spouse or eligible dependant 18 or older", fld::Computed()};
     CFloatField SpouseAmountResult{this, 30300, "SpouseAmountResult", "30300", "Spouse or common-law partner amount", fld::Computed()};
     CFloatField EligibleDependantResult{this, 30400, "EligibleDependantResult", "30400", "Amount for an eligible dependant", fld::Computed()};
     CFloatField CaregiverResult{this, 30450, "CaregiverResult", "30450", "Canada caregiver amount for other infirm dependants", fld::Computed()};

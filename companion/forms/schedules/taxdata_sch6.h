@@ -40,10 +40,20 @@ public:
     CFloatField SpouseWorkingIncome{this, 24, "SpouseWorkingIncome", "", "Spouse's working income"};
     CFloatField SpouseNetIncome{this, 25, "SpouseNetIncome", "", "Spouse's adjusted net income"};
     CFloatField SpouseSelfEmployment{this, 26, "SpouseSelfEmployment", "", "Spouse's self-employment income"};
+    // Filled by the calculation from the return.
+    CIntField Age{this, 27, "Age", "", "Age at the end of the year", fld::Computed()};
+    CIntField Disabled{this, 28, "Disabled", "", "Eligible for the disability amount", fld::Computed()};
+    CIntField HasChildren{this, 29, "HasChildren", "", "Children under 19 in the dependant table", fld::Computed()};
+    CFloatField FamilyNetIncome{this, 30, "FamilyNetIncome", "", "Adjusted family net income", fld::Computed()};
+    CFloatField BasicEntitlement{this, 31, "BasicEntitlement", "", "Basic amount before advances", fld::Computed()};
+    CFloatField SupplementEntitlement{this, 32, "SupplementEntitlement", "", "Disability supplement before advances", fld::Computed()};
     CFloatField BasicResult{this, 45300, "BasicResult", "45300", "Canada workers benefit", fld::Computed()};
     CFloatField DisabilityResult{this, 45301, "DisabilityResult", "", "Canada workers benefit disability supplement", fld::Computed()};
+    CFloatField Repayment{this, 41500, "Repayment", "41500", "Advance payments above the benefit, repaid", fld::Computed()};
 
     void setACWBAmounts(double basicAdvance, double disabilityAdvance);
     bool isInDirerad() const;
+    // A family: an eligible spouse or an eligible dependant.
+    bool isFamily() const;
     int Calculate01() override;
 };

@@ -17,6 +17,10 @@ public:
     CFloatField SecondAdditional{this, 7, "SecondAdditional", "", "Second additional contributions from slips"};
     CIntField PlacementAgency{this, 8, "PlacementAgency", "", "Placement agency or driver earnings"};
     CFloatField MonthCount{this, 9, "MonthCount", "", "Months of contribution", fld::Count()};
+    CFloatField SelfEmploymentEarnings{this, 41, "SelfEmploymentEarnings", "", "Net self-employment earnings", fld::Computed()};
+    // The months the calculation found the person could contribute; a
+    // schedule calculated on its own takes the whole year.
+    CFloatField ContributoryMonths{this, 40, "ContributoryMonths", "", "Months the contributions are worked out on", fld::Computed().start(12)};
     CFloatField F50329Input{this, 50329, "F50329Input", "50329", "Pensionable earnings from slips"};
     CFloatField F50339Input{this, 50339, "F50339Input", "50339", "Pensionable earnings, self-employment"};
     CIntField Province{this, 10, "Province", "", "Province", fld::Choices(choices::kProvince)};

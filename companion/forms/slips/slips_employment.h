@@ -49,6 +49,7 @@ public:
     CFloatField other2Box34{this, 34, "other2Box34", "34", "Personal use of employer's automobile or motor vehicle"};
     CFloatField other3Box40{this, 40, "other3Box40", "40", "Other taxable allowances and benefits"};
     CFloatField other4Box39{this, 39, "other4Box39", "39", "Security options deduction 110(1)(d)"};
+    CFloatField box41SecurityOptions{this, 41, "box41SecurityOptions", "41", "Security options deduction 110(1)(d.1)"};
     CFloatField other5Box53{this, 53, "other5Box53", "53", "Deferred security option benefits"};
     CFloatField other6Box31{this, 31, "other6Box31", "31", "Special work site"};
     CFloatField other7Box77{this, 77, "other7Box77", "77", "Workers' compensation benefits repaid to the employer"};

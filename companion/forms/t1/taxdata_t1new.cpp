@@ -1,6 +1,8 @@
 #include "companion/forms/t1/taxdata_t1new.h"
 #include "companion/forms/formeventcodes.h"
 
+#include "companion/forms/direradlines.h"
+
 #include <QtGlobal>
 #include <algorithm>
 #include <cmath>
@@ -282,4 +284,13 @@ std::vector<CTaxData_Form::PageAction> TaxData_T1New::pageActions() const
         {"line32300Tuition", "btnGoToSch11", "Go to Schedule 11", FORMEVENT_FORWARD_EDIT, FORM_SCH11},
         {"line34900Donations", "btnGoToSch9", "Go to Schedule 9", FORMEVENT_FORWARD_EDIT, FORM_SCH9},
     };
+}
+
+int TaxData_T1New::WriteDireradData(unsigned char, DireradGenObjParamStru& param)
+{
+    static const std::set<int> kWrittenByReturnRules = {
+        50339, 50340, 12599, 12600, 13499, 13500, 14299, 14300, 14099, 14100, 13899, 13900, 13699, 13700,
+        9915,  55290, 55220, 57730, 55320, 55300, 67650, 67830, 67820, 67860, 67840, 67890, 68080, 68100,
+        68110, 5365,  54950, 49000};
+    return writeDireradLinesOfTable(*this, param, &kWrittenByReturnRules);
 }

@@ -242,9 +242,9 @@ public:
     CFloatField line30100AgeAmount{this, 30100, "line30100AgeAmount", "30100", "Age amount", fld::Computed()};
     CFloatField line30300SpouseAmount{this, 30300, "line30300SpouseAmount", "30300", "Spouse or common-law partner amount", fld::Computed()};
     CFloatField line30400EligibleDependant{this, 30400, "line30400EligibleDependant", "30400", "Amount for an eligible dependant", fld::Computed()};
-    CFloatField line30425CaregiverSpouse{this, 30425, "line30425CaregiverSpouse", "30425", "Canada caregiver amount for spouse or eligible dependant 18 or older"};
+    CFloatField line30425CaregiverSpouse{this, 30425, "line30425CaregiverSpouse", "30425", "Canada caregiver amount for spouse or eligible dependant 18 or older", fld::Computed()};
     CFloatField line30450CaregiverOther{this, 30450, "line30450CaregiverOther", "30450", "Canada caregiver amount for other infirm dependants 18 or older", fld::Computed()};
-    CFloatField line30500CaregiverChildren{this, 30500, "line30500CaregiverChildren", "30500", "Canada caregiver amount for infirm children under 18"};
+    CFloatField line30500CaregiverChildren{this, 30500, "line30500CaregiverChildren", "30500", "Canada caregiver amount for infirm children under 18", fld::Computed()};
     CFloatField line30500ChildCount{this, 30501, "line30500ChildCount", "", "Number of children claimed on line 30500", fld::Count()};
     CFloatField line30800CppEmployment{this, 30800, "line30800CppEmployment", "30800", "Base CPP or QPP contributions through employment", fld::Computed()};
     CFloatField line31000CppSelfEmployed{this, 31000, "line31000CppSelfEmployed", "31000", "Base CPP or QPP contributions on self-employment", fld::Computed()};
@@ -268,13 +268,20 @@ public:
     CFloatField line31350DigitalNews{this, 31350, "line31350DigitalNews", "31350", "Digital news subscription expenses"};
     CFloatField line31400PensionIncomeAmount{this, 31400, "line31400PensionIncomeAmount", "31400", "Pension income amount", fld::Computed()};
     CFloatField line31600DisabilitySelf{this, 31600, "line31600DisabilitySelf", "31600", "Disability amount for self", fld::Computed()};
-    CFloatField line31800DisabilityTransferred{this, 31800, "line31800DisabilityTransferred", "31800", "Disability amount transferred from a dependant"};
+    // Worked out from the dependant table (dependants eligible for the
+    // disability amount); what the table cannot hold is entered below.
+    CFloatField line31800DisabilityTransferred{this, 31800, "line31800DisabilityTransferred", "31800", "Disability amount transferred from a dependant", fld::Computed()};
+    CFloatField line31800NotInTable{this, 31801, "line31800NotInTable", "", "Disability amount transferred from a dependant not in the dependant table, added to line 31800"};
     CFloatField line31900StudentLoanInterest{this, 31900, "line31900StudentLoanInterest", "31900", "Interest paid on your student loans"};
     CFloatField line32300Tuition{this, 32300, "line32300Tuition", "32300", "Your tuition, education, and textbook amounts", fld::Computed()};
     CFloatField line32400TuitionFromChild{this, 32400, "line32400TuitionFromChild", "32400", "Tuition amount transferred from a child or grandchild"};
     CFloatField line32600TransferFromSpouse{this, 32600, "line32600TransferFromSpouse", "32600", "Amounts transferred from your spouse or common-law partner", fld::Computed()};
     CFloatField line33099MedicalExpenses{this, 33099, "line33099MedicalExpenses", "33099", "Medical expenses for self, spouse and children under 18", fld::Computed()};
-    CFloatField line33199MedicalOtherDependants{this, 33199, "line33199MedicalOtherDependants", "33199", "Allowable medical expenses for other dependants"};
+    // Worked out from the dependants' medical table, each dependant against
+    // the threshold of the dependant's own net income; what the table
+    // cannot hold is entered on the next line.
+    CFloatField line33199MedicalOtherDependants{this, 33199, "line33199MedicalOtherDependants", "33199", "Allowable medical expenses for other dependants", fld::Computed()};
+    CFloatField line33199NotInTable{this, 33198, "line33199NotInTable", "", "Allowable medical expenses for other dependants not in the dependant table, added to line 33199"};
     CFloatField line33200AllowableMedical{this, 33200, "line33200AllowableMedical", "33200", "Allowable portion of medical expenses", fld::Computed()};
     CFloatField line33500TotalCreditAmounts{this, 33500, "line33500TotalCreditAmounts", "33500", "Add lines 30000 to 33200", fld::Computed()};
     CFloatField line33800CreditsAtRate{this, 33800, "line33800CreditsAtRate", "33800", "Line 33500 at 15%", fld::Computed()};
@@ -291,11 +298,12 @@ public:
     CFloatField line40500ForeignTaxCredit{this, 40500, "line40500ForeignTaxCredit", "40500", "Federal foreign tax credit", fld::Computed()};
     CFloatField line40600FederalTax{this, 40600, "line40600FederalTax", "40600", "Federal tax", fld::Computed()};
     CFloatField line40900PoliticalContributions{this, 40900, "line40900PoliticalContributions", "40900", "Total federal political contributions"};
-    CFloatField line41000PoliticalCredit{this, 41000, "line41000PoliticalCredit", "41000", "Federal political contribution tax credit"};
+    CFloatField line41000PoliticalCredit{this, 41000, "line41000PoliticalCredit", "41000", "Federal political contribution tax credit", fld::Computed()};
     // Read earlier in a pass than it is filled: kept from the last pass, not cleared.
     CFloatField line41200InvestmentTaxCredit{this, 41200, "line41200InvestmentTaxCredit", "41200", "Investment tax credit", fld::ReadOnly()};
     CFloatField line41400LabourSponsoredCredit{this, 41400, "line41400LabourSponsoredCredit", "41400", "Labour-sponsored funds tax credit"};
     CFloatField line41600FederalTaxAfterCredits{this, 41600, "line41600FederalTaxAfterCredits", "41600", "Line 40600 minus credits", fld::Computed()};
+    CFloatField line41500WorkersBenefitRepayment{this, 41500, "line41500WorkersBenefitRepayment", "41500", "Canada workers benefit advance payments to repay", fld::Computed()};
     CFloatField line41700FederalTaxPayable{this, 41700, "line41700FederalTaxPayable", "41700", "Net federal tax before special taxes", fld::Computed()};
     CFloatField line41800SpecialTaxes{this, 41800, "line41800SpecialTaxes", "41800", "Federal individual surtax and special taxes", fld::Computed()};
     CFloatField line42000NetFederalTax{this, 42000, "line42000NetFederalTax", "42000", "Net federal tax", fld::Computed()};
@@ -311,9 +319,9 @@ public:
     CFloatField line44100FirstNationsAbatement{this, 44100, "line44100FirstNationsAbatement", "44100", "Federal refundable First Nations abatement"};
     CFloatField line44800CppOverpayment{this, 44800, "line44800CppOverpayment", "44800", "CPP overpayment", fld::Computed()};
     CFloatField line45000EiOverpayment{this, 45000, "line45000EiOverpayment", "45000", "Employment insurance overpayment", fld::Computed()};
-    CFloatField line45200MedicalSupplement{this, 45200, "line45200MedicalSupplement", "45200", "Refundable medical expense supplement"};
+    CFloatField line45200MedicalSupplement{this, 45200, "line45200MedicalSupplement", "45200", "Refundable medical expense supplement", fld::Computed()};
     CFloatField line45300WorkersBenefit{this, 45300, "line45300WorkersBenefit", "45300", "Canada workers benefit", fld::Computed()};
-    CFloatField line45350TrainingCredit{this, 45350, "line45350TrainingCredit", "45350", "Canada training credit"};
+    CFloatField line45350TrainingCredit{this, 45350, "line45350TrainingCredit", "45350", "Canada training credit", fld::Computed()};
     CFloatField line45355MultigenerationalReno{this, 45355, "line45355MultigenerationalReno", "45355", "Multigenerational home renovation tax credit", fld::Computed()};
     CFloatField line45400InvestmentTaxRefund{this, 45400, "line45400InvestmentTaxRefund", "45400", "Refund of investment tax credit", fld::Computed()};
     CFloatField line45600TrustTaxCredit{this, 45600, "line45600TrustTaxCredit", "45600", "Part XII.2 trust tax credit", fld::Computed()};
@@ -399,6 +407,8 @@ public:
     CFloatField ProvincialCreditTotal{this, 270, "ProvincialCreditTotal", "", "Provincial credit total", fld::Hidden()};
     CFloatField OASRepaymentBase{this, 271, "OASRepaymentBase", "", "Old age security received", fld::Hidden()};
     CFloatField EIRepaymentBase{this, 288, "EIRepaymentBase", "", "Regular EI benefits subject to repayment", fld::Hidden()};
+    CFloatField MinimumTaxPayable{this, 290, "MinimumTaxPayable", "", "Minimum tax from form T691", fld::Hidden()};
+    CFloatField MedicalChildren{this, 289, "MedicalChildren", "", "Medical expenses of children under 18 from the dependant table", fld::Hidden()};
     CFloatField HBPMinimumRepayment{this, 272, "HBPMinimumRepayment", "", "Minimum HBP repayment from last year's assessment", fld::Hidden()};
     CFloatField LLPMinimumRepayment{this, 273, "LLPMinimumRepayment", "", "Minimum LLP repayment from last year's assessment", fld::Hidden()};
     CFloatField T1MAmount{this, 274, "T1MAmount", "", "Moving expenses from forms T1M", fld::Hidden()};
@@ -562,6 +572,11 @@ public:
     const STRUCT_TAX_STAIRS_JURISDICTION& m_taxStairs;
 
     int Calculate01() override;
+    // The return's lines of the electronic return, less those the
+    // return-level rules write after every form (self-employment pairs, the
+    // indicator lines, the supporting fields of lines 67650 to 68110 and the
+    // like), which must go once and by those rules.
+    int WriteDireradData(unsigned char mode, DireradGenObjParamStru& param) override;
     // The identity every filed return needs: names, a valid S.I.N. (and the
     // spouse's when there is a spouse), a date of birth, a province.
     bool Validate(unsigned char purpose, std::list<CString>& messages) override;

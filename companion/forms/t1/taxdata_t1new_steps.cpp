@@ -18,6 +18,7 @@
 #include "companion/rules/brackets.h"
 #include "companion/rules/federalconstants2024.h"
 #include "companion/rules/federalcredits.h"
+#include "companion/rules/federalprograms2024.h"
 #include "companion/rules/money.h"
 #include "companion/rules/socialbenefits.h"
 
@@ -133,9 +134,10 @@ void TaxData_T1New::calculateCreditAmounts()
                                                           &line31300Adoption4, &line31300Adoption5, &line31300Adoption6}));
     CalculateLine314ByWorkSheet();
 
-    // Medical expenses of the person and the spouse over the threshold;
-    // those of other dependants (33199) are entered as allowed.
-    double medical = 0;
+    // Medical expenses of the person, the spouse and the children under 18
+    // over one threshold; those of other dependants (33199) are worked out
+    // dependant by dependant from the table before the credits.
+    double medical = positivePart(MedicalChildren.m_value);
     for (const CFloatField* f : {&MedicalOwn1, &MedicalOwn2, &MedicalOwn3, &MedicalOwn4, &MedicalOwn5, &MedicalOwn6,
                                  &MedicalSpouse1, &MedicalSpouse2, &MedicalSpouse3, &MedicalSpouse4, &MedicalSpouse5,
                                  &MedicalSpouse6})
@@ -143,6 +145,9 @@ void TaxData_T1New::calculateCreditAmounts()
     line33099MedicalExpenses.m_value = taxrules::medicalExpenseAmount(medical, netIncome);
     line33200AllowableMedical.m_value =
         roundCents(line33099MedicalExpenses.m_value + positivePart(line33199MedicalOtherDependants.m_value));
+    // Settled here with the other amounts, so that minimum tax, which takes
+    // the credit before line 41600 is worked out, sees this pass's figure.
+    line41000PoliticalCredit.m_value = taxrules::politicalContributionCredit(line40900PoliticalContributions.m_value);
 }
 
 void TaxData_T1New::CalculateLine314ByWorkSheet()
@@ -214,10 +219,11 @@ void TaxData_T1New::CalculateField417(bool minimumTaxApplies)
     line41600FederalTaxAfterCredits.m_value =
         roundCents(positivePart(line40600FederalTax.m_value - line41000PoliticalCredit.m_value -
                                 line41200InvestmentTaxCredit.m_value - line41400LabourSponsoredCredit.m_value));
-    // Minimum tax (T691) is not computed; with it the driver's T691 figure
-    // would replace the regular one.
-    Q_UNUSED(minimumTaxApplies);
-    line41700FederalTaxPayable.m_value = line41600FederalTaxAfterCredits.m_value;
+    // With minimum tax (T691) the federal tax is the greater of the regular
+    // tax and minimum tax.
+    line41700FederalTaxPayable.m_value =
+        minimumTaxApplies ? std::max(line41600FederalTaxAfterCredits.m_value, roundCents(MinimumTaxPayable.m_value))
+                          : line41600FederalTaxAfterCredits.m_value;
 }
 
 void TaxData_T1New::CalculateFedTax()
@@ -231,8 +237,8 @@ void TaxData_T1New::CalculateBeforeLine437(bool round)
     line42800ProvincialTax.m_value = ProvincialTaxTotal.m_value;
     line42200SocialBenefitsRepayment.m_value = line23500SocialBenefitsRepayment.m_value;
     line43500TotalPayable.m_value =
-        cents(sumOf({&line42000NetFederalTax, &line42100CppSelfEmployedPayable, &line42120EiSelfEmployedPayable,
-                     &line42200SocialBenefitsRepayment, &line42800ProvincialTax}),
+        cents(sumOf({&line42000NetFederalTax, &line41500WorkersBenefitRepayment, &line42100CppSelfEmployedPayable,
+                     &line42120EiSelfEmployedPayable, &line42200SocialBenefitsRepayment, &line42800ProvincialTax}),
               round);
 }
 

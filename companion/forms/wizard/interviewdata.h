@@ -57,7 +57,8 @@ public:
     CIntField Relationship##n{this, 10 * n + 3, "Relationship" #n, "", "Relationship"};                         \
     CDateField BirthDate##n{this, 10 * n + 4, "BirthDate" #n, "", "Date of birth"};                            \
     CFloatField NetIncome##n{this, 10 * n + 5, "NetIncome" #n, "", "Net income"};                               \
-    CIntField Infirm##n{this, 10 * n + 6, "Infirm" #n, "", "Infirm"};                                           \
+    CIntField Infirm##n{this, 10 * n + 6, "Infirm" #n, "", "Infirm",                                            \
+                        fld::Choices("0:No|1:Dependent because of an impairment|2:Also eligible for the disability amount")}; \
     CStringField SIN##n{this, 10 * n + 7, "SIN" #n, "", "Social insurance number"};                             \
     CStringField Address##n{this, 10 * n + 8, "Address" #n, "", "Address"};                                    \
     CIntField Count##n{this, 10 * n + 9, "Count" #n, "", "Months lived with you"}

@@ -177,11 +177,11 @@ void TestT1ComputedLines::linesTheUserEntersStayEditable_data()
           "SpouseNetIncome", "SpouseTaxableIncome", "line12599GrossRental", "line12800SupportReceived",
           "line21700BusinessInvestmentLoss", "line21900BaseAmount", "line22000SupportPaid",
           "line22100CarryingCharges", "line25100PartnershipLosses", "line25200NonCapitalLosses",
-          "line25600AdditionalDeductions", "line30425CaregiverSpouse", "line30500CaregiverChildren",
+          "line25600AdditionalDeductions", "line30500ChildCount",
           "line31220VolunteerFirefighters", "line31240SearchRescue", "line31270HomeBuyers", "line31300Adoption1",
-          "line31350DigitalNews", "line31800DisabilityTransferred", "line31900StudentLoanInterest",
-          "line32400TuitionFromChild", "line33199MedicalOtherDependants", "line40900PoliticalContributions",
-          "line41000PoliticalCredit", "InstalmentsPaid", "NetCapitalLossCarryForward", "MinimumTaxCarryForward",
+          "line31350DigitalNews", "line31800NotInTable", "line31900StudentLoanInterest",
+          "line32400TuitionFromChild", "line33199NotInTable", "line40900PoliticalContributions",
+          "InstalmentsPaid", "NetCapitalLossCarryForward", "MinimumTaxCarryForward",
           "HBPRequiredRepayment", "MedicalOwn1", "MedicalSpouse1", "MedicalDependant1_1"})
         QTest::newRow(name) << QString::fromLatin1(name);
 }

@@ -1,4 +1,4 @@
-#include "app/jsonutil.h"
+#include "companion/core/jsonutil.h"
 
 #include <QJsonDocument>
 #include <QJsonValue>

@@ -1,0 +1,295 @@
+#include "filing/filingwebclient.h"
+
+#include "companion/core/qwebclient.h"
+#include "filing/httpresponsereader.h"
+
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QSslConfiguration>
+#include <QSslSocket>
+#include <QThread>
+#include <QTimer>
+#include <QUrl>
+#include <QXmlStreamReader>
+
+#include <atomic>
+#include <exception>
+#include <mutex>
+
+namespace {
+
+std::atomic<int> g_defaultTimeoutSec{FilingWebClient::DefaultTimeoutSec};
+std::mutex g_indicatorMutex;
+FilingWebClient::WaitIndicator g_waitIndicator;
+
+const char* const kSoapEnvelopeNamespace = "http://schemas.xmlsoap.org/soap/envelope/";
+
+// Header values must not smuggle in extra lines.
+bool isSafeHeaderValue(const QByteArray& value)
+{
+    for (char c : value) {
+        const auto u = static_cast<unsigned char>(c);
+        if ((u < 0x20 && u != '\t') || u == 0x7f)
+            return false;
+    }
+    return true;
+}
+
+bool isToken(const QByteArray& name)
+{
+    static const QByteArray extra("!#$%&'*+-.^_`|~");
+    if (name.isEmpty())
+        return false;
+    for (char c : name) {
+        const bool alnum = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
+        if (!alnum && !extra.contains(c))
+            return false;
+    }
+    return true;
+}
+
+// An error status counts as the agency's answer only when it carries a SOAP
+// envelope (a fault comes on status 500). A proxy's or balancer's error page
+// says nothing about whether the request reached the service.
+bool isSoapEnvelope(const QByteArray& body)
+{
+    QXmlStreamReader xml(body);
+    while (!xml.atEnd()) {
+        if (xml.readNext() == QXmlStreamReader::StartElement)
+            return xml.name() == QLatin1String("Envelope")
+                && xml.namespaceUri() == QLatin1String(kSoapEnvelopeNamespace);
+    }
+    return false;
+}
+
+// Shows the wait indicator for as long as it lives, on the interface
+// thread only (a worker thread's wait is not the user's).
+class WaitScope
+{
+public:
+    WaitScope()
+    {
+        const QCoreApplication* app = QCoreApplication::instance();
+        if (!app || QThread::currentThread() != app->thread())
+            return;
+        std::lock_guard<std::mutex> lock(g_indicatorMutex);
+        m_indicator = g_waitIndicator;
+        if (m_indicator)
+            m_indicator(true);
+    }
+    ~WaitScope()
+    {
+        if (m_indicator)
+            m_indicator(false);
+    }
+    WaitScope(const WaitScope&) = delete;
+    WaitScope& operator=(const WaitScope&) = delete;
+
+private:
+    FilingWebClient::WaitIndicator m_indicator;
+};
+
+SoapPostResult notSent(const QString& why)
+{
+    SoapPostResult r;
+    r.outcome = SoapPostOutcome::NotSent;
+    r.error = why;
+    return r;
+}
+
+} // namespace
+
+FilingWebClient::FilingWebClient(const QString& url, bool /*flag*/)
+    : m_url(url), m_timeoutMs(g_defaultTimeoutSec.load() * 1000)
+{
+}
+
+void FilingWebClient::setTimeoutMs(int ms)
+{
+    if (ms > 0)
+        m_timeoutMs = ms;
+}
+
+void FilingWebClient::setDefaultTimeoutSec(int seconds)
+{
+    if (seconds > 0)
+        g_defaultTimeoutSec.store(seconds);
+}
+
+int FilingWebClient::defaultTimeoutSec()
+{
+    return g_defaultTimeoutSec.load();
+}
+
+void FilingWebClient::setWaitIndicator(WaitIndicator indicator)
+{
+    std::lock_guard<std::mutex> lock(g_indicatorMutex);
+    g_waitIndicator = std::move(indicator);
+}
+
+bool FilingWebClient::postSoapXML(const std::string& body, const char* contentType,
+                                  const char* soapAction, const char* extraHeader, std::string& reply)
+{
+    const SoapPostResult& r = post(QByteArray::fromStdString(body),
+                                   contentType ? QByteArray(contentType) : QByteArray(),
+                                   soapAction ? QByteArray(soapAction) : QByteArray(),
+                                   extraHeader ? QByteArray(extraHeader) : QByteArray());
+    reply = r.body.toStdString();
+    return r.outcome == SoapPostOutcome::Reply;
+}
+
+SoapPostResult FilingWebClient::post(const QByteArray& body, const QByteArray& contentType,
+                                     const QByteArray& soapAction, const QByteArray& extraHeader)
+{
+    try {
+        m_last = exchange(body, contentType, soapAction, extraHeader);
+    } catch (const std::exception& e) {
+        // Thrown before anything was written (the request is built first);
+        // a failure after writing is reported by exchange() itself.
+        m_last = notSent(QString::fromLocal8Bit(e.what()));
+    }
+    return m_last;
+}
+
+SoapPostResult FilingWebClient::exchange(const QByteArray& body, const QByteArray& contentType,
+                                         const QByteArray& soapAction, const QByteArray& extraHeader)
+{
+    const QUrl url(m_url, QUrl::StrictMode);
+    if (!url.isValid() || url.host().isEmpty()
+        || url.scheme().compare(QLatin1String("https"), Qt::CaseInsensitive) != 0)
+        return notSent(QStringLiteral("Not an https address: %1").arg(m_url));
+
+    const QString host = url.host();
+    const int port = url.port(443);
+    QByteArray target = url.path(QUrl::FullyEncoded).toLatin1();
+    if (target.isEmpty())
+        target = "/";
+    if (url.hasQuery())
+        target += '?' + url.query(QUrl::FullyEncoded).toLatin1();
+
+    const QByteArray type = contentType.isEmpty() ? QByteArrayLiteral("text/xml; charset=UTF-8") : contentType;
+    QByteArray action = soapAction;
+    if (!action.startsWith('"'))
+        action = '"' + action + '"';
+    if (!isSafeHeaderValue(type) || !isSafeHeaderValue(action))
+        return notSent(QStringLiteral("A header value holds control characters"));
+    QByteArray extra;
+    if (!extraHeader.isEmpty()) {
+        const int colon = extraHeader.indexOf(':');
+        const QByteArray name = colon > 0 ? extraHeader.left(colon).trimmed() : QByteArray();
+        const QByteArray value = colon > 0 ? extraHeader.mid(colon + 1).trimmed() : QByteArray();
+        if (!isToken(name) || !isSafeHeaderValue(value))
+            return notSent(QStringLiteral("Malformed extra header"));
+        extra = name + ": " + value + "\r\n";
+    }
+
+    QByteArray hostHeader = QUrl::toAce(host);
+    if (hostHeader.isEmpty())
+        hostHeader = host.toLatin1();
+    if (host.contains(QLatin1Char(':')))
+        hostHeader = '[' + host.toLatin1() + ']'; // an IPv6 literal
+    if (port != 443)
+        hostHeader += ':' + QByteArray::number(port);
+
+    const QByteArray request = "POST " + target + " HTTP/1.1\r\n"
+                             + "Host: " + hostHeader + "\r\n"
+                             + "Content-Type: " + type + "\r\n"
+                             + "SOAPAction: " + action + "\r\n" + extra
+                             + "Content-Length: " + QByteArray::number(body.size()) + "\r\n"
+                             + "Connection: close\r\n\r\n" + body;
+
+    QSslSocket socket;
+    QSslConfiguration tls = QSslConfiguration::defaultConfiguration();
+    tls.setPeerVerifyMode(QSslSocket::VerifyPeer);
+    tls.setProtocol(QSsl::TlsV1_2OrLater);
+    const QList<QSslCertificate> cas = QWebClient::trustedCaCertificates();
+    if (!cas.isEmpty())
+        tls.setCaCertificates(cas);
+    socket.setSslConfiguration(tls);
+    socket.setPeerVerifyName(host);
+
+    HttpResponseReader reader(MaxReplyBytes);
+    QEventLoop loop;
+    QTimer timer;
+    timer.setSingleShot(true);
+    timer.setTimerType(Qt::PreciseTimer); // a coarse timer may fire 5 % early
+    bool written = false; // the request was handed to the encrypted connection
+    bool finished = false;
+    bool timedOut = false;
+    QString failure;
+
+    auto finish = [&] {
+        finished = true;
+        loop.quit();
+    };
+    auto readAvailable = [&] {
+        if (!reader.append(socket.readAll()) || reader.isComplete())
+            finish();
+    };
+    auto connectionEnded = [&] {
+        readAvailable();
+        if (!finished) {
+            reader.endOfStream();
+            finish();
+        }
+    };
+
+    QObject::connect(&socket, &QSslSocket::encrypted, &loop, [&] {
+        // Written once: there is no second attempt on this or any other
+        // connection, whatever happens next.
+        socket.write(request);
+        written = true;
+    });
+    QObject::connect(&socket, QOverload<const QList<QSslError>&>::of(&QSslSocket::sslErrors), &loop,
+                     [&](const QList<QSslError>& errors) {
+                         // Never ignored: the handshake fails and the socket reports it.
+                         QStringList texts;
+                         for (const QSslError& e : errors)
+                             texts << e.errorString();
+                         failure = texts.join(QStringLiteral("; "));
+                     });
+    QObject::connect(&socket, &QIODevice::readyRead, &loop, readAvailable);
+    QObject::connect(&socket, &QAbstractSocket::errorOccurred, &loop, [&](QAbstractSocket::SocketError) {
+        if (failure.isEmpty())
+            failure = socket.errorString();
+        connectionEnded();
+    });
+    QObject::connect(&socket, &QAbstractSocket::disconnected, &loop, connectionEnded);
+    QObject::connect(&timer, &QTimer::timeout, &loop, [&] {
+        timedOut = true;
+        finish();
+    });
+
+    {
+        WaitScope wait;
+        timer.start(m_timeoutMs);
+        socket.connectToHostEncrypted(host, quint16(port));
+        if (!finished)
+            loop.exec(QEventLoop::ExcludeUserInputEvents);
+        timer.stop();
+        socket.abort();
+    }
+
+    SoapPostResult r;
+    r.body = reader.body();
+    if (reader.isComplete()) {
+        r.status = reader.status();
+        if ((r.status >= 200 && r.status < 300) || isSoapEnvelope(r.body)) {
+            r.outcome = SoapPostOutcome::Reply;
+            return r;
+        }
+        r.outcome = SoapPostOutcome::OutcomeUnknown;
+        r.error = QStringLiteral("HTTP status %1 without a SOAP reply").arg(r.status);
+        return r;
+    }
+    if (timedOut)
+        failure = QStringLiteral("No complete reply within %1 ms").arg(m_timeoutMs);
+    else if (reader.hasFailed())
+        failure = QStringLiteral("Malformed or oversized reply");
+    else if (failure.isEmpty())
+        failure = QStringLiteral("Connection closed without a reply");
+    r.status = reader.hasStarted() ? reader.status() : 0;
+    r.outcome = written ? SoapPostOutcome::OutcomeUnknown : SoapPostOutcome::NotSent;
+    r.error = failure;
+    return r;
+}
