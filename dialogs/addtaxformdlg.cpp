@@ -37,12 +37,15 @@ AddTaxFormDlg::AddTaxFormDlg(unsigned char edition, std::list<unsigned int>& pro
     auto* layout = new QVBoxLayout(this);
     layout->addSpacing(8);
     auto* grid = new QGridLayout;
+    // What the unfiltered list offers, once for the nine buttons.
+    CT1ComboBox addable;
+    addable.LoadTaxForms(m_edition, m_provinces, CString());
     QWidget* previous = nullptr;
     for (int i = 0; i < 9; ++i) {
         const QuickForm& quick = kQuickForms[i];
         auto* button = new QPushButton(tr(quick.text), this);
         button->setObjectName(QString::fromLatin1(quick.objectName));
-        button->setEnabled(isAddable(quick.type));
+        button->setEnabled(addable.findData(quick.type) >= 0);
         const ENUMTYPE_FORM type = quick.type;
         connect(button, &QPushButton::clicked, this, [this, type] { _addQuickFormType(type); });
         grid->addWidget(button, i / 3, i % 3);
@@ -92,13 +95,6 @@ AddTaxFormDlg::AddTaxFormDlg(unsigned char edition, std::list<unsigned int>& pro
     connect(m_edtFilter, &QLineEdit::textChanged, this, &AddTaxFormDlg::on_edtFilter_textChanged);
     connect(clear, &QPushButton::clicked, this, &AddTaxFormDlg::on_btnClear_clicked);
     refreshFormList();
-}
-
-bool AddTaxFormDlg::isAddable(ENUMTYPE_FORM type) const
-{
-    CT1ComboBox all;
-    all.LoadTaxForms(m_edition, m_provinces, CString());
-    return all.findData(type) >= 0;
 }
 
 void AddTaxFormDlg::refreshFormList()

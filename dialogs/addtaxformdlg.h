@@ -47,10 +47,9 @@ public slots:
     void on_btnClear_clicked();
 
 private:
+    // A quick button is enabled only when the unfiltered list offers its
+    // form: it must belong to the edition and to one of the provinces.
     void _addQuickFormType(ENUMTYPE_FORM type);
-    // A quick button may add only what the unfiltered list offers: its form
-    // must belong to the edition and to one of the provinces.
-    bool isAddable(ENUMTYPE_FORM type) const;
 
     unsigned char m_edition;
     std::list<unsigned int>& m_provinces;

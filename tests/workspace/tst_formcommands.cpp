@@ -8,6 +8,8 @@
 
 #include <QDialogButtonBox>
 #include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 
 using namespace returnpage;
@@ -27,6 +29,7 @@ private slots:
     void movedFormReachesTheTree();
     void cancelledOrderChangesNothing();
     void slipSummaryIsWrittenEscaped();
+    void rightClickOnTaxSlipsOffersEverySlip();
 };
 
 namespace {
@@ -270,6 +273,38 @@ void TestFormCommands::slipSummaryIsWrittenEscaped()
     const PromptRecord& shown = f.prompter->records().last();
     QCOMPARE(shown.title, QString("Tax Slips Summary"));
     QCOMPARE(shown.link, "file:///" + path);
+}
+
+void TestFormCommands::rightClickOnTaxSlipsOffersEverySlip()
+{
+    WindowFixture f;
+    Form_Return* page = present(f, newFamily(singleRecord()));
+    QVERIFY(page);
+    FolderView* tree = page->folderView();
+    QStringList offered;
+    QTimer::singleShot(0, [&offered] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        if (!menu)
+            return;
+        for (const QAction* action : menu->actions())
+            offered << action->text();
+        menu->close();
+    });
+    closeModalLater();
+    const QPoint at = tree->visualItemRect(tree->slipsItem()).center();
+    emit tree->customContextMenuRequested(at);
+    QCOMPARE(tree->currentItem(), static_cast<QTreeWidgetItem*>(tree->slipsItem()));
+    // One entry per slip the Slips menu adds.
+    QStringList expected;
+    for (QAction* action : f.window->widgets()->menubar->actions())
+        if (action->menu())
+            for (QAction* entry : action->menu()->actions())
+                if (entry->objectName().startsWith("actionAdd_") && entry->objectName() != "actionAdd_a_Tax_Form"
+                    && entry->objectName() != "actionAdd_a_tax_note")
+                    expected << entry->text();
+    QCOMPARE(offered.size(), 24);
+    for (const QString& text : offered)
+        QVERIFY2(expected.contains(text), qPrintable(text));
 }
 
 QTEST_APPLESS_MAIN(TestFormCommands)

@@ -297,6 +297,9 @@ void TestRestructure::decoupleKeepingTheSpouse()
     QVERIFY(!family->IsCoupledReturn());
     QCOMPARE(QString(family->getTaxpayer()->GetFirstName()), QString("Bob"));
     QCOMPARE(family->getCurIndv(), int(CFamilyTaxData::kTaxpayer));
+    // Both persons, the emptied one too, use the family's dependant table.
+    QCOMPARE(family->getTaxpayer()->m_pDependants, &family->dependants());
+    QCOMPARE(family->getSpouse()->m_pDependants, &family->dependants());
     QCOMPARE(page->findChild<QComboBox*>("comboBox")->count(), 1);
     // No file any more: the title says so, and saving asks for a name.
     QVERIFY(!page->hasFileToSave());
