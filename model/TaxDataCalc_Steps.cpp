@@ -506,6 +506,7 @@ void PersonCalculation::indianActIncome(TaxData_T1New* t1, const STRUCT_SLIPDATA
     if (t90) {
         t90->Total.m_value = s.t4Box71;
         t90->Flag.m_value = (taxrules::isPositiveAmount(s.t4Box71) || s.hasIndianActIncome) ? 1 : 0;
+        t90->m_bRemovalLocked = t90->Flag.m_value != 0;
         t90->PensionExempt.m_value = s.t4apBox20IndianAct;
     }
 }

@@ -566,6 +566,9 @@ public:
     void GetIncomeThresholds(QList<double>& thresholds) const;
     CString ConstructFullName() const;
     void GetFullAddressWithoutPostcode(int style, CString& out) const;
+    // Copy buttons for the mailing address and the preparer, and a way to
+    // each schedule or statement a line comes from.
+    std::vector<PageAction> pageActions() const override;
     bool IsNonRefTaxCreditAllUsed() const;
     void SyncWithSpouseMailingAddr(const TaxData_T1New& other);
 
