@@ -33,14 +33,27 @@ void nonRefundableCredits(Province province, const ProvinceTable& table, const P
         r.additionalPersonalAmount = novaScotiaAdditionalPersonalAmount(in.taxableIncome);
         r.basicPersonalAmount = roundCents(r.basicPersonalAmount + r.additionalPersonalAmount);
     }
-    if (in.age65)
+    // Nova Scotia's supplements are added to the amounts they go with.
+    const bool ns = province == Province::NS;
+    if (in.age65) {
         r.ageAmount = provincialAgeAmount(credits, in.netIncome);
+        if (ns)
+            r.ageAmount = roundCents(r.ageAmount + novaScotiaAgeSupplement(in.taxableIncome));
+    }
     missing(in.age65, credits.ageAmount.has_value(), "age amount");
-    if (in.claimsSpouse)
+    if (in.claimsSpouse) {
         r.spouseAmount = provincialSpouseAmount(credits, in.spouseNetIncome);
+        if (ns)
+            r.spouseAmount = roundCents(r.spouseAmount
+                                        + novaScotiaAdditionalDependantAmount(in.taxableIncome, in.spouseNetIncome));
+    }
     missing(in.claimsSpouse, credits.spouseAmount.has_value(), "spouse or common-law partner amount");
-    if (in.claimsEligibleDependant && !in.claimsSpouse)
+    if (in.claimsEligibleDependant && !in.claimsSpouse) {
         r.eligibleDependantAmount = provincialSpouseAmount(credits, in.dependantNetIncome);
+        if (ns)
+            r.eligibleDependantAmount = roundCents(
+                r.eligibleDependantAmount + novaScotiaAdditionalDependantAmount(in.taxableIncome, in.dependantNetIncome));
+    }
     missing(in.claimsEligibleDependant, credits.spouseAmount.has_value(), "amount for an eligible dependant");
     if (credits.pensionMaximum)
         r.pensionAmount = roundCents(std::min(*credits.pensionMaximum, positivePart(in.pensionIncomeAmount)));

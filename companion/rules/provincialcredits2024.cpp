@@ -199,12 +199,38 @@ double provincialDonationCredit(const ProvincialCreditTable& table, double donat
                       + roundCents((gifts - first) * *table.donationRestRate));
 }
 
+// Nova Scotia's additional amounts for taxable income under 75,000, since
+// 2018: 3,000 more on the basic, spouse and eligible dependant amounts and
+// an age supplement of 1,465, each phased out from 25,000 of taxable income.
+// Sources: novascotia.ca (Basic Personal Amount), the NS Taxation Act
+// s. 10A to 10D as summarised by the provincial credit tables for 2024.
+namespace {
+constexpr double kNsAdditional = 3000.0;
+constexpr double kNsPhaseOutFrom = 25000.0;
+constexpr double kNsPhaseOutRate = 0.06;
+constexpr double kNsAgeSupplement = 1465.0;
+constexpr double kNsAgePhaseOutRate = 0.0293;
+
+double nsPhaseOut(double taxableIncome, double rate)
+{
+    return roundCents(positivePart(taxableIncome - kNsPhaseOutFrom) * rate);
+}
+} // namespace
+
 double novaScotiaAdditionalPersonalAmount(double taxableIncome)
 {
-    constexpr double kAdditional = 3000.0;
-    constexpr double kFrom = 25000.0;
-    constexpr double kRate = 0.06;
-    return roundCents(positivePart(kAdditional - roundCents(positivePart(taxableIncome - kFrom) * kRate)));
+    return roundCents(positivePart(kNsAdditional - nsPhaseOut(taxableIncome, kNsPhaseOutRate)));
+}
+
+double novaScotiaAdditionalDependantAmount(double taxableIncome, double otherNetIncome)
+{
+    return roundCents(positivePart(kNsAdditional - positivePart(otherNetIncome)
+                                   - nsPhaseOut(taxableIncome, kNsPhaseOutRate)));
+}
+
+double novaScotiaAgeSupplement(double taxableIncome)
+{
+    return roundCents(positivePart(kNsAgeSupplement - nsPhaseOut(taxableIncome, kNsAgePhaseOutRate)));
 }
 
 } // namespace taxrules

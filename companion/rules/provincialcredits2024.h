@@ -65,4 +65,13 @@ double provincialDonationCredit(const ProvincialCreditTable& table, double donat
 // up to 25,000, less 6 % of taxable income above 25,000 (nil at 75,000).
 double novaScotiaAdditionalPersonalAmount(double taxableIncome);
 
+// Nova Scotia's supplement to the spouse and eligible dependant amounts:
+// 3,000 less the other person's net income and less 6 % of the claimant's
+// taxable income above 25,000, not below 0.
+double novaScotiaAdditionalDependantAmount(double taxableIncome, double otherNetIncome);
+
+// Nova Scotia's age amount supplement (65 or older): 1,465 for taxable
+// income up to 25,000, less 2.93 % of taxable income above it (nil at 75,000).
+double novaScotiaAgeSupplement(double taxableIncome);
+
 } // namespace taxrules
