@@ -119,6 +119,17 @@ ProvincialResult computeProvincial(Province province, const ProvincialInput& inp
         tax = roundCents(tax - r.taxReduction);
     }
     r.provincialTax = tax;
+
+    // The low-income reductions of these provinces (Manitoba's family tax
+    // benefit) are not worked out. Each is used up well below 75,000 of
+    // family net income, so below it the user is told the tax may be lower.
+    constexpr double kLowIncomeReductionsEndBelow = 75000.0;
+    const bool hasLowIncomeReduction = province == Province::NS || province == Province::NB
+                                       || province == Province::NL || province == Province::PE
+                                       || province == Province::MB;
+    if (hasLowIncomeReduction && r.provincialTax > 0.0
+        && std::max(input.familyNetIncome, input.netIncome) < kLowIncomeReductionsEndBelow)
+        r.notComputed.emplace_back(province == Province::MB ? "family tax benefit" : "low-income tax reduction");
     return r;
 }
 

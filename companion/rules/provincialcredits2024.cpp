@@ -128,6 +128,10 @@ std::vector<ProvincialCreditTable> buildTables()
         nl.spouseIncomeAllowed = 885.0;
         nl.disabilityAmount = 7299.0;
         nl.eligibleDividendRate = 0.063;
+        // gov.nl.ca: the pension income amount is not indexed (1,000, the
+        // NL428 maximum); the NL428 credits student loan interest (58520).
+        nl.pensionMaximum = 1000.0;
+        nl.studentLoanInterest = true;
     }
     {
         auto& pe = row(P::PE);

@@ -293,6 +293,9 @@ private slots:
         QTest::newRow("Saskatchewan couple: spouse") << int(PROV_SK) << Couple
                                                     << "spouse or common-law partner amount";
         QTest::newRow("New Brunswick donor: donations") << int(PROV_NB) << Donor << "donations and gifts";
+        QTest::newRow("Nova Scotia worker: low-income reduction") << int(PROV_NS) << Worker
+                                                                   << "low-income tax reduction";
+        QTest::newRow("Manitoba parent: family tax benefit") << int(PROV_MB) << Parent << "family tax benefit";
     }
     void creditsLeftOutAreReported()
     {
@@ -317,6 +320,27 @@ private slots:
         person->m_provMgr.Validate(messages, t1, nullptr, person->GetFormData(FORM_SCH5, false),
                                    person->GetFormData(FORM_SCH9, false), nullptr, nullptr, nullptr);
         QVERIFY(messages.empty());
+    }
+
+    // A coupled return whose spouses live in two provinces: each is taxed
+    // by their own, with nothing to transfer between them.
+    //   Ann, Ontario, 60,000 of other income: 3,380.71 less 626.15 =
+    //   2,754.56 (no spouse amount: Ben's 30,000 is above 11,581); premium
+    //   600: 3,354.56.
+    //   Ben, Alberta, 30,000 of other income: 3,000.00 less 2,188.50 = 811.50.
+    void spousesInTwoProvinces()
+    {
+        family = std::make_unique<CFamilyTaxData>();
+        const NewReturnBasicData data = newReturn(kMarried, true, PROV_ON, PROV_AB);
+        family->NewData(&data);
+        IndividualTaxData* ann = family->getTaxpayer();
+        IndividualTaxData* ben = family->getSpouse();
+        QVERIFY(ann && ben);
+        ann->GetT1()->line13000NotOnSlip.m_value = 60000;
+        ben->GetT1()->line13000NotOnSlip.m_value = 30000;
+        family->Calculate(0, nullptr);
+        QCOMPARE(ann->GetT1()->line42800ProvincialTax.m_value, 3354.56);
+        QCOMPARE(ben->GetT1()->line42800ProvincialTax.m_value, 811.50);
     }
 
     // Amounts no province's calculation here works out (adoption expenses)
