@@ -28,21 +28,6 @@ double formAmount(const CTaxData_Form* form, const char* name)
     return 0.0;
 }
 
-// The medical expenses of the person, the spouse and the children under 18
-// before any threshold: the T1's line 33099 holds them less the federal
-// threshold, and each province has its own.
-double medicalExpensesPaid(const CTaxData_Form* t1)
-{
-    static const char* const kFields[] = {"MedicalChildren", "MedicalOwn1",    "MedicalOwn2",    "MedicalOwn3",
-                                          "MedicalOwn4",     "MedicalOwn5",    "MedicalOwn6",    "MedicalSpouse1",
-                                          "MedicalSpouse2",  "MedicalSpouse3", "MedicalSpouse4", "MedicalSpouse5",
-                                          "MedicalSpouse6"};
-    double paid = 0.0;
-    for (const char* name : kFields)
-        paid += taxrules::positivePart(lineAmount(t1, name));
-    return taxrules::roundCents(paid);
-}
-
 bool ageAtLeast65(const CTaxData_Form* t1)
 {
     auto* birth = t1 ? dynamic_cast<CDateField*>(t1->findField(QStringLiteral("BirthDate"))) : nullptr;
@@ -81,7 +66,34 @@ const LeftOutLine kLeftOut[] = {
     {"MinimumTaxPayable", "provincial additional tax for minimum tax purposes"},
 };
 
+// The field of each ProvincialT1Lines::Line, in its order.
+const char* const kLineFields[ProvincialT1Lines::LineCount] = {
+    kTaxableIncomeField, kNetIncomeField, kBasePensionEmploymentField, kBasePensionSelfEmployedField,
+    kEiPremiumsField, "line31217EiSelfEmployed", "line31400PensionIncomeAmount", "line31600DisabilitySelf",
+    "line31900StudentLoanInterest", "line31260CanadaEmployment", "line12010OtherThanEligibleDividends",
+    "line12000TaxableDividends", "line10100EmploymentIncome", "line10400OtherEmploymentIncome", "SpouseNetIncome",
+    "ChildrenUnder19", "MedicalChildren", "MedicalOwn1", "MedicalOwn2", "MedicalOwn3", "MedicalOwn4", "MedicalOwn5",
+    "MedicalOwn6", "MedicalSpouse1", "MedicalSpouse2", "MedicalSpouse3", "MedicalSpouse4", "MedicalSpouse5",
+    "MedicalSpouse6"};
+
 } // namespace
+
+void ProvincialT1Lines::attach(const CTaxData_Form* t1)
+{
+    if (t1 == m_t1 && t1)
+        return;
+    m_t1 = t1;
+    const bool isT1 = t1 && t1->getKind() == FROM_FORM && t1->getType() == FORM_T1;
+    for (int line = 0; line < LineCount; ++line)
+        m_fields[line] =
+            isT1 ? dynamic_cast<CFloatField*>(t1->findField(QString::fromLatin1(kLineFields[line]))) : nullptr;
+}
+
+double ProvincialT1Lines::operator()(Line line) const
+{
+    const CFloatField* field = line >= 0 && line < LineCount ? m_fields[line] : nullptr;
+    return field ? field->m_value : 0.0;
+}
 
 ProvincialScheduleAmounts provincialScheduleAmounts(const CTaxData_Form* sch5, const CTaxData_Form* sch9)
 {
@@ -100,33 +112,42 @@ ProvincialScheduleAmounts provincialScheduleAmounts(const CTaxData_Form* sch5, c
 }
 
 taxrules::ProvincialResult computeProvincialFromT1(ENUMTYPE_PROVINCE province, const CTaxData_Form* t1,
-                                                   const ProvincialScheduleAmounts& schedules)
+                                                   const ProvincialScheduleAmounts& schedules,
+                                                   ProvincialT1Lines* lines)
 {
+    ProvincialT1Lines own;
+    ProvincialT1Lines& line = lines ? *lines : own;
+    line.attach(t1);
+    using L = ProvincialT1Lines;
     // The T1 has settled these lines by the time the provincial steps run;
     // they are what the provincial form carries over from the federal one.
     taxrules::ProvincialInput in;
-    in.taxableIncome = lineAmount(t1, kTaxableIncomeField);
-    in.netIncome = lineAmount(t1, kNetIncomeField);
-    in.pensionPlanBaseAmount = taxrules::roundCents(lineAmount(t1, kBasePensionEmploymentField)
-                                                    + lineAmount(t1, kBasePensionSelfEmployedField));
-    in.eiPremiums = taxrules::roundCents(lineAmount(t1, kEiPremiumsField) + lineAmount(t1, "line31217EiSelfEmployed"));
+    in.taxableIncome = line(L::TaxableIncome);
+    in.netIncome = line(L::NetIncome);
+    in.pensionPlanBaseAmount =
+        taxrules::roundCents(line(L::BasePensionEmployment) + line(L::BasePensionSelfEmployed));
+    in.eiPremiums = taxrules::roundCents(line(L::EiPremiums) + line(L::EiSelfEmployed));
     in.age65 = ageAtLeast65(t1);
     in.claimsSpouse = schedules.claimsSpouse;
     in.spouseNetIncome = schedules.spouseNetIncome;
     in.claimsEligibleDependant = schedules.claimsEligibleDependant;
     in.dependantNetIncome = schedules.dependantNetIncome;
-    in.pensionIncomeAmount = lineAmount(t1, "line31400PensionIncomeAmount");
-    in.disabilitySelf = taxrules::isPositiveAmount(lineAmount(t1, "line31600DisabilitySelf"));
-    in.studentLoanInterest = lineAmount(t1, "line31900StudentLoanInterest");
-    in.canadaEmploymentAmount = lineAmount(t1, "line31260CanadaEmployment");
-    in.medicalExpenses = medicalExpensesPaid(t1);
+    in.pensionIncomeAmount = line(L::PensionIncomeAmount);
+    in.disabilitySelf = taxrules::isPositiveAmount(line(L::DisabilitySelf));
+    in.studentLoanInterest = line(L::StudentLoanInterest);
+    in.canadaEmploymentAmount = line(L::CanadaEmployment);
+    // The expenses before any threshold: the T1's line 33099 holds them
+    // less the federal threshold, and each province has its own.
+    double medical = 0.0;
+    for (int m = L::MedicalChildren; m <= L::MedicalSpouse6; ++m)
+        medical += taxrules::positivePart(line(L::Line(m)));
+    in.medicalExpenses = taxrules::roundCents(medical);
     in.donations = schedules.donations;
-    in.otherDividends = lineAmount(t1, "line12010OtherThanEligibleDividends");
-    in.eligibleDividends = taxrules::roundCents(lineAmount(t1, "line12000TaxableDividends") - in.otherDividends);
-    in.employmentIncome = taxrules::roundCents(lineAmount(t1, "line10100EmploymentIncome")
-                                               + lineAmount(t1, "line10400OtherEmploymentIncome"));
-    in.familyNetIncome = taxrules::roundCents(in.netIncome + (hasSpouse(t1) ? lineAmount(t1, "SpouseNetIncome") : 0.0));
-    in.dependentChildren = int(formAmount(t1, "ChildrenUnder19"));
+    in.otherDividends = line(L::OtherDividends);
+    in.eligibleDividends = taxrules::roundCents(line(L::TaxableDividends) - in.otherDividends);
+    in.employmentIncome = taxrules::roundCents(line(L::Employment) + line(L::OtherEmployment));
+    in.familyNetIncome = taxrules::roundCents(in.netIncome + (hasSpouse(t1) ? line(L::SpouseNetIncome) : 0.0));
+    in.dependentChildren = int(line(L::ChildrenUnder19));
     return taxrules::computeProvincial(taxrules::provinceFromNumber(province), in);
 }
 

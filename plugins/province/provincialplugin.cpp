@@ -255,7 +255,7 @@ private:
     void assignTax(CTaxData_Form* t1)
     {
         const double tax =
-            m_config.tax.value_or(computeProvincialFromT1(m_nProvince, t1, m_schedules).provincialTax);
+            m_config.tax.value_or(computeProvincialFromT1(m_nProvince, t1, m_schedules, &m_t1Lines).provincialTax);
         ProvincialT1Amounts::setTaxTotal(t1, tax);
         m_amounts[PROVAMT_INSTALMENT_TAX] = tax;
         for (const auto& form : m_forms)
@@ -265,6 +265,7 @@ private:
 
     ProvincialTestConfig m_config;
     ProvincialScheduleAmounts m_schedules;
+    ProvincialT1Lines m_t1Lines;
     std::map<int, double> m_amounts;
     QPointer<CTaxData_Form> m_interviewData;
     std::vector<QPointer<CTaxData_Form>> m_forms;
