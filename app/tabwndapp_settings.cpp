@@ -54,6 +54,9 @@ void TabWndApp::publishPreparerInfo() const
     info.BusinessEFileNum = c.BusinessEFileNum;
     info.DiscounterCode = c.DiscounterCode;
     info.EfileSoftwareCode = c.EfileSoftwareCode;
+    info.EfileSoftwareDate = c.EfileSoftwareDate;
+    info.DireradSoftwareCode = c.DireradSoftwareCode;
+    info.DireradSoftwareDate = c.DireradSoftwareDate;
     info.PreAssessment = c.PreAssessment;
     info.PostAssessment = c.PostAssessment;
     setPreparerInfo(info);

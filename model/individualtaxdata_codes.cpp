@@ -176,9 +176,11 @@ void IndividualTaxData::GetPersonalBasicInfo(CString& sin, CString& givenName, C
     givenName = trimmed(t1->FirstName.m_value);
     secondName = trimmed(t1->SecondName.m_value);
     familyName = trimmed(t1->LastName.m_value);
-    CString text16;
-    getFedStringClaimed(16, text16);
-    email = trimmed(text16);
+    // The return's own e-mail address (text code 15), the one the agency's
+    // mail and the after-filing links go to; code 16 is the second address.
+    CString address;
+    getFedStringClaimed(15, address);
+    email = trimmed(address);
     dob = t1->BirthDate.m_value;
     getFedAmountClaimed(483, balance);
 }

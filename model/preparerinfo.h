@@ -20,6 +20,11 @@ struct PreparerInfo
     // here: it never goes into a client's return and is supplied by the
     // filing code when it builds a filing.
     CString EfileSoftwareCode;
+    // The software codes and revision dates the electronic return carries
+    // (DIRERAD and EFILE), from the configuration.
+    CString EfileSoftwareDate;
+    CString DireradSoftwareCode;
+    CString DireradSoftwareDate;
     int PreAssessment = -1;  // -1 not chosen, 0 or 1
     int PostAssessment = -1;
 };

@@ -16,6 +16,8 @@ struct LineResult
 {
     bool dropLine = false;
     bool malformed = false;
+    // The line holds a block marker without a value: the block starts here.
+    std::string openedBlock;
     std::string text;
 };
 
@@ -52,6 +54,10 @@ LineResult fillLine(const std::string& line, const TemplateValueMap& values, std
         if (value) {
             const std::string utf8 = value->toStdString();
             result.text += values.isFragment(key) ? utf8 : xmlEscape(utf8);
+        } else if (isTemplateBlockMarker(name)) {
+            // A second marker on the same line closes a one-line block.
+            result.dropLine = true;
+            result.openedBlock = (result.openedBlock == name) ? std::string() : name;
         } else if (name.size() > 1 && name.back() == '0') {
             result.dropLine = true;
         } else if (std::find(missing.begin(), missing.end(), name) == missing.end()) {
@@ -62,6 +68,11 @@ LineResult fillLine(const std::string& line, const TemplateValueMap& values, std
 }
 
 } // namespace
+
+bool isTemplateBlockMarker(const std::string& placeholderName)
+{
+    return placeholderName == "esigned_needed0" || placeholderName == "rc71_needed0";
+}
 
 int fillTemplateText(std::string& out, const std::string& templateText, const TemplateValueMap& values,
                      int /*flags*/, std::vector<std::string>* missingOut)
@@ -76,11 +87,22 @@ int fillTemplateText(std::string& out, const std::string& templateText, const Te
         size_t end = templateText.find('\n', start);
         end = (end == std::string::npos) ? templateText.size() : end + 1;
         const LineResult line = fillLine(templateText.substr(start, end - start), values, missing);
-        if (line.malformed)
-            malformed = true;
-        else if (!line.dropLine)
-            filled += line.text;
         start = end;
+        if (line.malformed) {
+            malformed = true;
+        } else if (!line.openedBlock.empty()) {
+            // An unsent wrapper: skip to the line holding its closing marker.
+            const std::string marker = std::string(kOpen) + line.openedBlock + ")";
+            const size_t close = templateText.find(marker, start);
+            if (close == std::string::npos) {
+                malformed = true;
+                break;
+            }
+            const size_t closeEnd = templateText.find('\n', close);
+            start = (closeEnd == std::string::npos) ? templateText.size() : closeEnd + 1;
+        } else if (!line.dropLine) {
+            filled += line.text;
+        }
     }
 
     if (missingOut)

@@ -54,3 +54,17 @@ QList<QPair<int, QString>> CField::choices() const
     }
     return out;
 }
+
+int CField::lineCode() const
+{
+    int code = 0;
+    const char* c = m_line;
+    if (!c || !*c)
+        return 0;
+    for (; *c; ++c) {
+        if (*c < '0' || *c > '9' || code > 9999999)
+            return 0;
+        code = code * 10 + (*c - '0');
+    }
+    return code;
+}

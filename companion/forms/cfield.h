@@ -127,6 +127,10 @@ public:
     bool hasName(const QString& name) const;
     void setName(const QString& name);
     QString lineNumber() const { return QString::fromUtf8(m_line); }
+    // The line number as a number: 0 when the field has none or its line
+    // text is not a plain number. Cheap (no text is built), for walks over
+    // every field such as the electronic return's.
+    int lineCode() const;
     QString label() const { return QString::fromUtf8(m_label); }
     QString section() const { return QString::fromUtf8(m_section); }
     QString pageTitle() const { return QString::fromUtf8(m_page); }

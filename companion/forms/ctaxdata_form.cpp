@@ -1,9 +1,12 @@
 #include "companion/forms/ctaxdata_form.h"
 
+#include "companion/forms/direradlines.h"
+
 #include <QDir>
 #include <QSaveFile>
 #include <QXmlStreamWriter>
 
+#include "companion/forms/catalogue.h"
 #include "companion/forms/mydatastream.h"
 
 namespace {
@@ -27,6 +30,32 @@ const char* kindName(FieldKind kind)
     case FieldKind::Date: return "date";
     }
     return "text";
+}
+
+// The catalogue's title and short code of a form or slip type, so that the
+// print engine names each section as lists and the return tree do.
+void catalogueNames(ENUMTYPE_FROM kind, int type, QString& title, QString& code)
+{
+    if (kind == FROM_FORM) {
+        title = QString::fromUtf8(getFormName(ENUMTYPE_FORM(type)));
+        code = QString::fromUtf8(getFormCode(ENUMTYPE_FORM(type)));
+    } else if (kind == FROM_SLIP) {
+        if (const STRUCT_SLIP_INFO* row = getSlipInfo(ENUMTYPE_SLIP(type))) {
+            title = QString::fromUtf8(row->name);
+            code = QString::fromUtf8(row->code);
+        }
+    } else if (kind == FROM_NOTE) {
+        title = QStringLiteral("Notes");
+    }
+}
+
+// How the window shows a value of the field: amounts to the cent, other
+// numbers with up to their own decimals.
+QString numberFormat(const CField& f)
+{
+    if (f.kind() != FieldKind::Float)
+        return QString();
+    return f.isMoney() ? QStringLiteral("money") : QStringLiteral("number");
 }
 
 }  // namespace
@@ -194,9 +223,9 @@ void CTaxData_Form::ResetData()
     resetFields(FieldComputed);
 }
 
-int CTaxData_Form::WriteDireradData(unsigned char, DireradGenObjParamStru&)
+int CTaxData_Form::WriteDireradData(unsigned char, DireradGenObjParamStru& param)
 {
-    return 0;
+    return writeDireradLinesOfTable(*this, param);
 }
 
 void CTaxData_Form::SetDependantInfo(DependantInfoStruct* dependants)
@@ -246,6 +275,10 @@ int CTaxData_Form::writeFieldTableXml(const QString& path, const CString& constN
     xml.writeAttribute(QStringLiteral("kind"), QString::number(int(m_kind)));
     xml.writeAttribute(QStringLiteral("type"), QString::number(m_type));
     xml.writeAttribute(QStringLiteral("version"), QString::number(version));
+    QString title, code;
+    catalogueNames(m_kind, m_type, title, code);
+    xml.writeAttribute(QStringLiteral("title"), title.isEmpty() ? pageTitle() : title);
+    xml.writeAttribute(QStringLiteral("code"), code);
     for (const CField* f : m_listFields) {
         xml.writeStartElement(QStringLiteral("field"));
         xml.writeAttribute(QStringLiteral("id"), QString::number(f->id()));
@@ -254,6 +287,23 @@ int CTaxData_Form::writeFieldTableXml(const QString& path, const CString& constN
         xml.writeAttribute(QStringLiteral("line"), f->lineNumber());
         xml.writeAttribute(QStringLiteral("label"), f->label());
         xml.writeAttribute(QStringLiteral("section"), f->section());
+        xml.writeAttribute(QStringLiteral("shown"), f->isHidden() ? QStringLiteral("0") : QStringLiteral("1"));
+        const QString format = numberFormat(*f);
+        if (!format.isEmpty()) {
+            xml.writeAttribute(QStringLiteral("format"), format);
+            xml.writeAttribute(QStringLiteral("decimals"), QString::number(f->isMoney() ? 2 : f->decimals()));
+        }
+        if (f->kind() == FieldKind::Int) {
+            // A value equal to the start value was never entered; a list
+            // value shows as its text.
+            xml.writeAttribute(QStringLiteral("start"),
+                               QString::number(static_cast<const CIntField*>(f)->startValue()));
+            QStringList choices;
+            for (const auto& choice : f->choices())
+                choices << QStringLiteral("%1:%2").arg(choice.first).arg(choice.second);
+            if (!choices.isEmpty())
+                xml.writeAttribute(QStringLiteral("choices"), choices.join(QLatin1Char('|')));
+        }
         xml.writeEndElement();
     }
     xml.writeEndElement();

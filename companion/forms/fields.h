@@ -28,6 +28,8 @@ public:
     bool setText(const QString& text) override;
     void fillTestValue(int seed) override;
     bool isBlank() const override { return m_value == 0; }
+    // The value of a new, empty object (-1 for an unanswered question).
+    int startValue() const { return m_start; }
 
 protected:
     CIntField(FieldKind kind, CFieldOwner* owner, int id, const char* name, const char* line,

@@ -2,6 +2,7 @@
 
 #include "common/testhome.h"
 #include "companion/core/templatefill.h"
+#include "companion/core/xmlwrite.h"
 
 #include <vector>
 
@@ -16,6 +17,12 @@ private slots:
     void fromFileAppends();
     void missingFileIsReported();
     void cstringOutput();
+    void contract_data();
+    void contract();
+    void blockMarkers_data();
+    void blockMarkers();
+    void elementWriterCutsBeforeEscaping_data();
+    void elementWriterCutsBeforeEscaping();
 };
 
 namespace {
@@ -160,6 +167,106 @@ void TestTemplateFill::cstringOutput()
     QCOMPARE(processTemplatePartInString(out, CString(path), values, 1, &missing), int(TemplateMissingValue));
     QCOMPARE(missing, std::vector<std::string>{"v"});
     QCOMPARE(static_cast<QString>(out), QStringLiteral("<h/><t>é&lt;</t>"));
+}
+
+// The contract the electronic return relies on, one line per case.
+void TestTemplateFill::contract_data()
+{
+    QTest::addColumn<QByteArray>("templ");
+    QTest::addColumn<QStringList>("values"); // "key=value"
+    QTest::addColumn<int>("result");
+    QTest::addColumn<QByteArray>("expected");
+    QTest::newRow("optional without value drops the line")
+        << QByteArray("<r>\r\n<a>$$(x0)</a>\r\n</r>\r\n") << QStringList() << int(TemplateFilled)
+        << QByteArray("<r>\r\n</r>\r\n");
+    QTest::newRow("value escaped") << QByteArray("<a>$$(x0)</a>") << QStringList{"x=1<2"} << int(TemplateFilled)
+        << QByteArray("<a>1&lt;2</a>");
+    QTest::newRow("required without value fails") << QByteArray("<r>$$(y)</r>") << QStringList()
+        << int(TemplateMissingValue) << QByteArray();
+    QTest::newRow("required with an empty value is filled") << QByteArray("<r>$$(y)</r>") << QStringList{"y="}
+        << int(TemplateFilled) << QByteArray("<r></r>");
+}
+
+void TestTemplateFill::contract()
+{
+    QFETCH(QByteArray, templ);
+    QFETCH(QStringList, values);
+    QFETCH(int, result);
+    QFETCH(QByteArray, expected);
+    TemplateValueMap map;
+    for (const QString& pair : values)
+        map[pair.section('=', 0, 0).toStdString()] = CString(pair.section('=', 1));
+    for (int flags : {int(TemplateRequestOrPage), int(TemplateRequestPart), int(TemplateDocumentOpening)}) {
+        std::string out;
+        QCOMPARE(fillTemplateText(out, templ.toStdString(), map, flags), result);
+        QCOMPARE(QByteArray::fromStdString(out), expected);
+    }
+}
+
+void TestTemplateFill::blockMarkers_data()
+{
+    const QByteArray templ("<ef:Return>\r\n"
+                           "<ef:Signature>$$(esigned_needed0)\r\n"
+                           "<ef:Signed>$$(esigned)</ef:Signed>\r\n"
+                           "<ef:Date>$$(esigndate0)</ef:Date>\r\n"
+                           "</ef:Signature>$$(esigned_needed0)\r\n"
+                           "<ef:Discounter>$$(rc71_needed0)</ef:Discounter>$$(rc71_needed0)\r\n"
+                           "</ef:Return>\r\n");
+    QTest::addColumn<QByteArray>("templ");
+    QTest::addColumn<QStringList>("values");
+    QTest::addColumn<int>("result");
+    QTest::addColumn<QByteArray>("expected");
+    QTest::newRow("block sent") << templ << QStringList{"esigned_needed= ", "esigned=1", "esigndate=2024-03-01"}
+        << int(TemplateFilled)
+        << QByteArray("<ef:Return>\r\n<ef:Signature> \r\n<ef:Signed>1</ef:Signed>\r\n"
+                      "<ef:Date>2024-03-01</ef:Date>\r\n</ef:Signature> \r\n</ef:Return>\r\n");
+    // Without its marker the wrapper goes whole, even its required child.
+    QTest::newRow("block dropped whole") << templ << QStringList() << int(TemplateFilled)
+        << QByteArray("<ef:Return>\r\n</ef:Return>\r\n");
+    QTest::newRow("one-line block sent") << templ << QStringList{"rc71_needed= "} << int(TemplateFilled)
+        << QByteArray("<ef:Return>\r\n<ef:Discounter> </ef:Discounter> \r\n</ef:Return>\r\n");
+    QTest::newRow("unclosed block") << QByteArray("<a>$$(rc71_needed0)\r\n<b/>\r\n") << QStringList()
+        << int(TemplateMalformed) << QByteArray();
+}
+
+void TestTemplateFill::blockMarkers()
+{
+    QFETCH(QByteArray, templ);
+    QFETCH(QStringList, values);
+    QFETCH(int, result);
+    QFETCH(QByteArray, expected);
+    TemplateValueMap map;
+    for (const QString& pair : values)
+        map[pair.section('=', 0, 0).toStdString()] = CString(pair.section('=', 1));
+    std::string out;
+    QCOMPARE(fillTemplateText(out, templ.toStdString(), map, TemplateRequestPart), result);
+    QCOMPARE(QByteArray::fromStdString(out), expected);
+}
+
+void TestTemplateFill::elementWriterCutsBeforeEscaping_data()
+{
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<int>("width");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("no width") << "c/o Smith & Co" << 0 << "<c>c/o Smith &amp; Co</c>";
+    QTest::newRow("ampersand is the last kept") << "abcd&efgh" << 5 << "<c>abcd&amp;</c>";
+    QTest::newRow("ampersand just after the cut") << "abcde&fgh" << 5 << "<c>abcde</c>";
+    QTest::newRow("a character of two units is not split")
+        << QString("abcd") + QString::fromUcs4(U"\U0001F600") << 5 << "<c>abcd</c>";
+    QTest::newRow("shorter than the width") << "a<b" << 26 << "<c>a&lt;b</c>";
+}
+
+void TestTemplateFill::elementWriterCutsBeforeEscaping()
+{
+    QFETCH(QString, value);
+    QFETCH(int, width);
+    QFETCH(QString, expected);
+    CString out("<p>");
+    writeXMLString(out, "c", CString(value), width);
+    QCOMPARE(static_cast<QString>(out), QStringLiteral("<p>") + expected);
+    writeXMLOpenTagString(out, "d");
+    writeXMLCloseTagString(out, "d");
+    QVERIFY(out.endsWith("<d></d>"));
 }
 
 QTEST_GUILESS_MAIN(TestTemplateFill)

@@ -19,6 +19,9 @@ public:
     CStringField Province{this, 6, "Province", "", "Province"};
     CStringField PostalCode{this, 7, "PostalCode", "", "Postal code", fld::CarryForward()};
 
+    // Its figures are the return's own: the return sends them.
+    int WriteDireradData(unsigned char, DireradGenObjParamStru&) override { return 0; }
+
 protected:
     CMirrorForm(int type) : CTaxData_Form(FROM_FORM, type) {}
 };

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "companion/core/xmlwrite.h"
+#include "companion/forms/direradlines.h"
 #include "companion/forms/t1/taxdata_t1ksnew.h"
 #include "companion/forms/t1/taxdata_t1new.h"
 #include "companion/rules/money.h"
@@ -72,12 +74,22 @@ double CTaxData_T5013::GetTotalNonLossNetIncome() const
 
 int CTaxData_T5013::ConvertToDirerad(unsigned char mode, int block, DireradGenObjParamStru& param)
 {
-    // The statement lines of the electronic return are written by the
-    // filing layer's line writers, which this object does not know; it
-    // answers only for blocks that are statements.
     Q_UNUSED(mode);
-    Q_UNUSED(param);
-    return IsThisSFD(block) ? 0 : -1;
+    if (!IsThisSFD(block))
+        return 0;
+    // An activity block is a statement of its own: its gross and net go on
+    // the return's lines of its kind (0 business ... 5 rental).
+    static const int kGrossAndNetLines[6][2] = {{13499, 13500}, {13699, 13700}, {13899, 13900},
+                                                {14099, 14100}, {14299, 14300}, {12599, 12600}};
+    const Block blocks[] = VR_BLOCKS((*this));
+    const Block& b = blocks[block];
+    if (b.kind.m_value < 0 || b.kind.m_value > 5)
+        return 0;
+    if (param.writesXml())
+        writeXMLString(*param.text, kDireradStatementFormCodeTag, CString("T5013"));
+    int written = DIRERAD_DOLLAR_VALUE_Func(kGrossAndNetLines[b.kind.m_value][0], b.gross.m_value, param);
+    written += DIRERAD_DOLLAR_VALUE_Func(kGrossAndNetLines[b.kind.m_value][1], b.net.m_value, param);
+    return written;
 }
 
 int CTaxData_T5013::Calculate01()

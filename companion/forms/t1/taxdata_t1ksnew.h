@@ -13,6 +13,9 @@ class TaxData_T1KSNew : public CTaxData_Form
 public:
     explicit TaxData_T1KSNew(int type = 93) : CTaxData_Form(FROM_FORM, type) {}
 
+    // A summary of the return for the client: the return sends its lines.
+    int WriteDireradData(unsigned char, DireradGenObjParamStru&) override { return 0; }
+
     TaxData_T1KSNew& operator=(const TaxData_T1KSNew& other)
     {
         CTaxData_Form::operator=(other);

@@ -1,5 +1,7 @@
 #include "companion/forms/t1/taxdata_t1new.h"
 
+#include "companion/forms/direradlines.h"
+
 #include <QtGlobal>
 #include <algorithm>
 #include <cmath>
@@ -268,4 +270,13 @@ bool TaxData_T1New::Validate(unsigned char purpose, std::list<CString>& messages
     if (HasSpouse() && !SpouseSIN.IsEmptyIfRemoveBlank() && !CheckSIN(SpouseSIN.m_value.toUtf8().constData()))
         messages.push_back(CString("T1: the social insurance number of your spouse or common-law partner is not valid."));
     return messages.size() != before;
+}
+
+int TaxData_T1New::WriteDireradData(unsigned char, DireradGenObjParamStru& param)
+{
+    static const std::set<int> kWrittenByReturnRules = {
+        50339, 50340, 12599, 12600, 13499, 13500, 14299, 14300, 14099, 14100, 13899, 13900, 13699, 13700,
+        9915,  55290, 55220, 57730, 55320, 55300, 67650, 67830, 67820, 67860, 67840, 67890, 68080, 68100,
+        68110, 5365,  54950, 49000};
+    return writeDireradLinesOfTable(*this, param, &kWrittenByReturnRules);
 }

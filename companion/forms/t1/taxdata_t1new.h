@@ -569,6 +569,11 @@ public:
     const STRUCT_TAX_STAIRS_JURISDICTION& m_taxStairs;
 
     int Calculate01() override;
+    // The return's lines of the electronic return, less those the
+    // return-level rules write after every form (self-employment pairs, the
+    // indicator lines, the supporting fields of lines 67650 to 68110 and the
+    // like), which must go once and by those rules.
+    int WriteDireradData(unsigned char mode, DireradGenObjParamStru& param) override;
     // The identity every filed return needs: names, a valid S.I.N. (and the
     // spouse's when there is a spouse), a date of birth, a province.
     bool Validate(unsigned char purpose, std::list<CString>& messages) override;

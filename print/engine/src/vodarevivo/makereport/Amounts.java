@@ -1,0 +1,64 @@
+package vodarevivo.makereport;
+
+import java.math.BigDecimal;
+import java.math.RoundingMode;
+import java.text.DecimalFormat;
+import java.text.DecimalFormatSymbols;
+import java.util.Locale;
+
+/** How a printed value reads: amounts to the cent with thousands separators, other numbers to their own decimals. */
+final class Amounts
+{
+    private static final java.util.Set<String> NO_ANSWER = java.util.Set.of("Not answered", "None");
+
+    private Amounts()
+    {
+    }
+
+    /** The printed text of a field's value, or "" when the field is empty (nothing to print). */
+    static String shown(Layouts.Field field, Object value)
+    {
+        if (value == null)
+            return "";
+        if (value instanceof Double) {
+            final double d = (Double) value;
+            if (d == 0.0 || Double.isNaN(d) || Double.isInfinite(d))
+                return "";
+            final boolean money = field == null || field.format.isEmpty() || "money".equals(field.format);
+            return money ? format(d, 2, true) : format(d, field.decimals, false);
+        }
+        if (value instanceof Integer) {
+            final int i = (Integer) value;
+            if (field == null)
+                return i == 0 ? "" : Integer.toString(i);
+            if ("bool".equals(field.kind))
+                return i != 0 ? "Yes" : "";
+            if (!field.choices.isEmpty()) {
+                final String text = field.choices.getOrDefault(i, Integer.toString(i));
+                // A list left at a start value that means no answer says nothing.
+                if (i == field.start && (i == -1 || NO_ANSWER.contains(text)))
+                    return "";
+                return text;
+            }
+            return i == field.start ? "" : Integer.toString(i);
+        }
+        return value.toString().trim();
+    }
+
+    /** Half away from zero, as the program rounds; fixed decimals or trailing zeros dropped. */
+    static String format(double amount, int decimals, boolean fixed)
+    {
+        decimals = Math.max(0, Math.min(decimals, 8));
+        final BigDecimal rounded = new BigDecimal(Double.toString(amount)).setScale(decimals, RoundingMode.HALF_UP);
+        final StringBuilder pattern = new StringBuilder("#,##0");
+        if (decimals > 0) {
+            pattern.append('.');
+            for (int i = 0; i < decimals; ++i)
+                pattern.append(fixed ? '0' : '#');
+        }
+        final DecimalFormat f = new DecimalFormat(pattern.toString(), DecimalFormatSymbols.getInstance(Locale.CANADA));
+        f.setRoundingMode(RoundingMode.HALF_UP);
+        final String text = f.format(rounded);
+        return text.equals("-0.00") || text.equals("-0") ? text.substring(1) : text;
+    }
+}

@@ -1,0 +1,453 @@
+package vodarevivo.makereport;
+
+import java.io.IOException;
+import java.io.OutputStream;
+import java.nio.charset.StandardCharsets;
+import java.nio.file.Files;
+import java.nio.file.InvalidPathException;
+import java.nio.file.Path;
+import java.nio.file.Paths;
+import java.nio.file.StandardCopyOption;
+import java.security.MessageDigest;
+import java.security.NoSuchAlgorithmException;
+import java.util.ArrayList;
+import java.util.HexFormat;
+import java.util.List;
+import java.util.concurrent.atomic.AtomicInteger;
+import org.apache.pdfbox.pdmodel.PDDocument;
+import org.apache.pdfbox.pdmodel.PDPage;
+
+/**
+ * One print job: what the bridge hands over step by step, the return file it
+ * reads and the PDF it writes. The engine object of each job owns one.
+ *
+ * Read answers: 0 read; 2 missing, empty or unreadable; 4 not a return file
+ * of this version and year; 6 its records are damaged.
+ * Write answers: 0 written; 1 the PDF could not be written; 2 no return was
+ * read; 3 the steps came in another order than the bridge's.
+ */
+public final class PrintJob
+{
+    public static final int READ_OK = 0;
+    public static final int READ_NO_FILE = 2;
+    public static final int READ_NOT_A_RETURN = 4;
+    public static final int READ_DAMAGED = 6;
+    public static final int WRITE_OK = 0;
+    public static final int WRITE_FAILED = 1;
+    public static final int WRITE_NOTHING_READ = 2;
+    public static final int WRITE_OUT_OF_ORDER = 3;
+
+    static final String OWN_CLIENT_LETTER = "t1_clientletter_own.pdf";
+    private static final long MAX_RETURN_BYTES = 64L << 20;
+    private static final int CLIENT_LETTER_FLAGS = 36;
+    private static final int FULL_SIN_FLAG = 16;
+    private static final int T1 = 1;
+    private static final int RETURN_SUMMARY = 93;
+
+    private static final AtomicInteger jobCount = new AtomicInteger();
+
+    private final int number = jobCount.incrementAndGet();
+    private final CallLog calls = new CallLog(number);
+    private TestSwitches switches = new TestSwitches();
+    private boolean switchesRead;
+
+    private String pdfFolder;
+    private String xmlFolder;
+    private byte[] outputFolder;
+    private int flags;
+    private int mode;
+    private boolean header = true;
+
+    private String returnPath;
+    private int readAnswer = -1;
+    private long returnSize;
+    private String returnDigest;
+    private ReturnFile parsed;
+
+    private String pdfPath;
+
+    public void constructed()
+    {
+        calls.record("<init>", "()V", "");
+    }
+
+    /** Records a call; the first one of the job reads the test switches. May throw when a switch asks. */
+    public void call(String name, String descriptor, String arguments)
+    {
+        calls.record(name, descriptor, arguments);
+        if (!switchesRead) {
+            switchesRead = true;
+            final Path folder = pathOrNull(pdfFolder);
+            switches = TestSwitches.readFrom(folder);
+            if (switches.trace && folder != null)
+                calls.traceTo(folder.resolve(TestSwitches.TRACE_FILE_NAME));
+        }
+        if (switches.throwsAt(name, descriptor))
+            throw new IllegalStateException("engine test switch: thrown at " + name + descriptor);
+    }
+
+    public void setPdfFolder(String folder)
+    {
+        pdfFolder = folder;
+    }
+
+    public void setXmlFolder(String folder)
+    {
+        xmlFolder = folder;
+    }
+
+    public void setOutputFolder(byte[] folder)
+    {
+        outputFolder = folder == null ? null : folder.clone();
+    }
+
+    public void setFlags(int value)
+    {
+        flags = value;
+    }
+
+    public void setMode(int value)
+    {
+        mode = value;
+    }
+
+    public void headerOff()
+    {
+        header = false;
+    }
+
+    public int read(byte[] pathBytes)
+    {
+        readAnswer = readReturn(pathBytes);
+        if (switches.readResult != null)
+            readAnswer = switches.readResult;
+        return readAnswer;
+    }
+
+    public int write(int spouse, int category, int formId)
+    {
+        if (!calls.inBridgeOrder())
+            return WRITE_OUT_OF_ORDER;
+        if (switches.writeResult != null)
+            return switches.writeResult;
+        if (parsed == null)
+            return WRITE_NOTHING_READ;
+        final Path folder = pathOrNull(outputFolderText());
+        if (folder == null || !Files.isDirectory(folder))
+            return WRITE_FAILED;
+        final Path target = folder.resolve(baseName(returnPath) + "_" + mode + "_" + category + "_" + formId + ".pdf");
+        pdfPath = target.toAbsolutePath().toString();
+        if ("none".equals(switches.pdf))
+            return WRITE_OK;
+        Path temporary = null;
+        try {
+            // Written beside the target and renamed: the PDF's name never
+            // stands for a half-written file.
+            temporary = Files.createTempFile(folder, "." + target.getFileName() + ".", ".part");
+            if (!"empty".equals(switches.pdf)) {
+                try (OutputStream out = Files.newOutputStream(temporary)) {
+                    writePdf(out, spouse, category, formId);
+                }
+            }
+            Files.move(temporary, target, StandardCopyOption.REPLACE_EXISTING, StandardCopyOption.ATOMIC_MOVE);
+            return WRITE_OK;
+        } catch (IOException | RuntimeException e) {
+            if (temporary != null) {
+                try {
+                    Files.deleteIfExists(temporary);
+                } catch (IOException ignored) {
+                    // nothing more can be done about a leftover temporary file
+                }
+            }
+            pdfPath = null;
+            return WRITE_FAILED;
+        }
+    }
+
+    public String pdfPath()
+    {
+        return switches.noPath ? null : pdfPath;
+    }
+
+    public static String quoted(String text)
+    {
+        return text == null ? "null" : "\"" + text + "\"";
+    }
+
+    public static String bytesArgument(byte[] bytes)
+    {
+        if (bytes == null)
+            return "null";
+        return "\"" + new String(bytes, StandardCharsets.UTF_8) + "\" (" + bytes.length + " bytes)";
+    }
+
+    private int readReturn(byte[] pathBytes)
+    {
+        parsed = null;
+        returnPath = pathBytes == null ? null : new String(pathBytes, StandardCharsets.UTF_8);
+        final Path path = pathOrNull(returnPath);
+        if (path == null)
+            return READ_NO_FILE;
+        final byte[] bytes;
+        try {
+            if (!Files.isRegularFile(path) || Files.size(path) > MAX_RETURN_BYTES)
+                return READ_NO_FILE;
+            bytes = Files.readAllBytes(path);
+        } catch (IOException | RuntimeException e) {
+            return READ_NO_FILE;
+        }
+        if (bytes.length == 0)
+            return READ_NO_FILE;
+        returnSize = bytes.length;
+        returnDigest = sha256(bytes);
+        if (!ReturnFile.hasCurrentHeader(bytes))
+            return READ_NOT_A_RETURN;
+        try {
+            parsed = ReturnFile.parse(bytes);
+        } catch (ReturnFile.DamagedException e) {
+            return READ_DAMAGED;
+        }
+        return READ_OK;
+    }
+
+    private void writePdf(OutputStream out, int spouse, int category, int formId) throws IOException
+    {
+        final List<Path> layoutFolders = new ArrayList<>();
+        layoutFolders.add(pathOrNull(xmlFolder));
+        layoutFolders.add(bformFolder());
+        final Layouts layouts = Layouts.load(layoutFolders);
+        final ReturnFile.Person person = spouse != 0 ? parsed.spouse : parsed.taxpayer;
+        final String name = person == null ? "" : personName(person, layouts);
+
+        try (ReportPdf pdf = new ReportPdf(header ? "2024 income tax and benefit return - " + name : null);
+             PDDocument ownLetter = ownClientLetter()) {
+            pdf.title("Income tax and benefit return " + ReturnFile.TAX_YEAR);
+            pdf.line("Taxpayer: " + personName(parsed.taxpayer, layouts));
+            if (parsed.spouse != null && hasT1(parsed.spouse))
+                pdf.line("Spouse: " + personName(parsed.spouse, layouts));
+            pdf.line("Printed for: " + (spouse != 0 ? "the spouse" : "the taxpayer") + (name.isEmpty() ? "" : ", " + name));
+            pdf.line("Tax year: " + (person == null ? ReturnFile.TAX_YEAR : person.year));
+            pdf.line("Print mode: " + mode + "    Category: " + category + "    Form id: " + formId);
+
+            if (person != null)
+                for (ReturnFile.Item item : person.items)
+                    if (selected(item, category, formId))
+                        printItem(pdf, item, layouts, (flags & FULL_SIN_FLAG) != 0);
+
+            if ((flags & CLIENT_LETTER_FLAGS) == CLIENT_LETTER_FLAGS) {
+                if (ownLetter != null) {
+                    for (PDPage page : ownLetter.getPages())
+                        pdf.document().importPage(page);
+                } else {
+                    pdf.newPage();
+                    pdf.title("Client letter");
+                    pdf.line("Dear " + (name.isEmpty() ? "client" : name) + ",");
+                    pdf.line("Enclosed is your " + ReturnFile.TAX_YEAR + " income tax and benefit return as prepared.");
+                    pdf.line("Please review it, sign where indicated and keep a copy for your records.");
+                }
+            }
+
+            pdf.newPage();
+            pdf.title("Print job");
+            for (String fact : facts(spouse, category, formId))
+                pdf.line(fact);
+            pdf.save(out);
+        }
+    }
+
+    private List<String> facts(int spouse, int category, int formId)
+    {
+        final List<String> lines = new ArrayList<>();
+        lines.add("Return file: " + fileName(returnPath));
+        lines.add("File version: " + parsed.taxpayer.version);
+        lines.add("Tax year: " + parsed.taxpayer.year);
+        lines.add("Size: " + returnSize + " bytes");
+        lines.add("SHA-256: " + returnDigest);
+        lines.add("Spouse: " + spouse);
+        lines.add("Mode: " + mode);
+        lines.add("Category: " + category);
+        lines.add("Form id: " + formId);
+        lines.add("Flags: " + flags);
+        lines.add("Header: " + (header ? "on" : "off"));
+        lines.add("Client letter: " + clientLetterFact());
+        lines.add("PDF folder: " + pdfFolder);
+        lines.add("XML folder: " + xmlFolder);
+        lines.add("Output folder: " + outputFolderText() + " (" + (outputFolder == null ? 0 : outputFolder.length)
+                  + " bytes)");
+        return lines;
+    }
+
+    private String clientLetterFact()
+    {
+        if ((flags & CLIENT_LETTER_FLAGS) != CLIENT_LETTER_FLAGS)
+            return "none";
+        final Path own = ownClientLetterPath();
+        try {
+            if (own != null && Files.isRegularFile(own))
+                return OWN_CLIENT_LETTER + " " + Files.size(own) + " bytes";
+        } catch (IOException e) {
+            // an unreadable letter counts as absent
+        }
+        return "built-in";
+    }
+
+    private PDDocument ownClientLetter()
+    {
+        if ((flags & CLIENT_LETTER_FLAGS) != CLIENT_LETTER_FLAGS)
+            return null;
+        final Path own = ownClientLetterPath();
+        if (own == null || !Files.isRegularFile(own))
+            return null;
+        try {
+            return PDDocument.load(own.toFile());
+        } catch (IOException e) {
+            return null; // a damaged template: the built-in letter prints instead
+        }
+    }
+
+    private Path ownClientLetterPath()
+    {
+        final Path folder = pathOrNull(pdfFolder);
+        return folder == null ? null : folder.resolve(OWN_CLIENT_LETTER);
+    }
+
+    /** Which items the job prints: the whole return, or what the category and id name. */
+    private static boolean selected(ReturnFile.Item item, int category, int formId)
+    {
+        switch (category) {
+        case ReturnFile.KIND_FORM:
+            return formId == 0 || (item.kind == ReturnFile.KIND_FORM && item.id == formId);
+        case ReturnFile.KIND_SLIP:
+        case ReturnFile.KIND_NOTE:
+            return item.kind == category && (formId == 0 || item.id == formId);
+        case 99: // the result page: the return summary
+            return item.kind == ReturnFile.KIND_FORM && item.type == RETURN_SUMMARY;
+        default: // nothing selected: the whole return
+            return true;
+        }
+    }
+
+    private static void printItem(ReportPdf pdf, ReturnFile.Item item, Layouts layouts, boolean fullSin)
+        throws IOException
+    {
+        final Layouts.Layout layout = layouts.find(item.kind, item.type);
+        final List<String[]> rows = new ArrayList<>();
+        if (layout != null) {
+            for (Layouts.Field f : layout.fields) {
+                if (!f.shown)
+                    continue;
+                String value = Amounts.shown(f, item.values.get(f.id));
+                if (!fullSin && f.name.endsWith("SIN"))
+                    value = maskedSin(value);
+                if (!value.isEmpty())
+                    rows.add(new String[] {f.line, f.caption, value});
+            }
+        } else {
+            // No layout: the values by field id, so nothing stored goes unprinted.
+            item.values.forEach((id, v) -> {
+                final String value = Amounts.shown(null, v);
+                if (!value.isEmpty())
+                    rows.add(new String[] {"", "Field " + id, value});
+            });
+        }
+        if (rows.isEmpty())
+            return;
+        String title = layout != null && !layout.info.strTitle.isEmpty() ? layout.info.strTitle
+                                                                        : kindName(item.kind) + " " + item.type;
+        pdf.title(title);
+        for (String[] row : rows)
+            pdf.row(row[0], row[1], row[2]);
+    }
+
+    /** A social insurance number as printed without the full-number flag: its last three digits only. */
+    static String maskedSin(String sin)
+    {
+        final int keep = Math.min(3, sin.length());
+        return "X".repeat(sin.length() - keep) + sin.substring(sin.length() - keep);
+    }
+
+    private static String kindName(int kind)
+    {
+        return kind == ReturnFile.KIND_SLIP ? "Slip" : kind == ReturnFile.KIND_NOTE ? "Note" : "Form";
+    }
+
+    private static boolean hasT1(ReturnFile.Person person)
+    {
+        for (ReturnFile.Item item : person.items)
+            if (item.kind == ReturnFile.KIND_FORM && item.type == T1)
+                return true;
+        return false;
+    }
+
+    /** First and last name from the person's T1, through the T1's layout. */
+    private static String personName(ReturnFile.Person person, Layouts layouts)
+    {
+        final Layouts.Layout t1 = layouts.find(ReturnFile.KIND_FORM, T1);
+        if (t1 == null)
+            return "";
+        for (ReturnFile.Item item : person.items) {
+            if (item.kind != ReturnFile.KIND_FORM || item.type != T1)
+                continue;
+            String first = "", last = "";
+            for (Layouts.Field f : t1.fields) {
+                final Object v = item.values.get(f.id);
+                if ("FirstName".equals(f.name) && v != null)
+                    first = v.toString().trim();
+                else if ("LastName".equals(f.name) && v != null)
+                    last = v.toString().trim();
+            }
+            return (first + " " + last).trim();
+        }
+        return "";
+    }
+
+    /**
+     * Slips describe themselves only in the program's "BFormxml" folder,
+     * which sits beside its resource folder's sibling "bin".
+     */
+    private Path bformFolder()
+    {
+        final Path xml = pathOrNull(xmlFolder);
+        if (xml == null || xml.toAbsolutePath().getParent() == null)
+            return null;
+        return xml.toAbsolutePath().getParent().resolveSibling("bin").resolve("BFormxml");
+    }
+
+    private String outputFolderText()
+    {
+        return outputFolder == null ? "" : new String(outputFolder, StandardCharsets.UTF_8);
+    }
+
+    private static Path pathOrNull(String text)
+    {
+        if (text == null || text.isEmpty())
+            return null;
+        try {
+            return Paths.get(text);
+        } catch (InvalidPathException e) {
+            return null;
+        }
+    }
+
+    private static String fileName(String path)
+    {
+        final Path p = pathOrNull(path);
+        return p == null || p.getFileName() == null ? "" : p.getFileName().toString();
+    }
+
+    private static String baseName(String path)
+    {
+        final String name = fileName(path);
+        final int dot = name.lastIndexOf('.');
+        return dot > 0 ? name.substring(0, dot) : name;
+    }
+
+    private static String sha256(byte[] bytes)
+    {
+        try {
+            return HexFormat.of().formatHex(MessageDigest.getInstance("SHA-256").digest(bytes));
+        } catch (NoSuchAlgorithmException e) {
+            throw new IllegalStateException(e);
+        }
+    }
+}

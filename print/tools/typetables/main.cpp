@@ -1,0 +1,29 @@
+// Runs the print type tables export once, for the build: the print engine
+// then finds every form's and slip's layout where the program's default
+// configuration points it. Usage: JAVA_PROJECT_FOLDER XML_FOLDER BFORM_FOLDER
+#include <QCoreApplication>
+#include <QDir>
+
+#include <cstdio>
+
+#include "print/typetablesexport.h"
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    const QStringList args = app.arguments();
+    if (args.size() != 4) {
+        std::fprintf(stderr, "usage: %s JAVA_PROJECT_FOLDER XML_FOLDER BFORM_FOLDER\n", argv[0]);
+        return 2;
+    }
+    const TypeTablesFolders folders{args[1], args[2], args[3]};
+    for (const QString& folder : {folders.javaProject, folders.xml, folders.bform})
+        if (!QDir().mkpath(folder)) {
+            std::fprintf(stderr, "cannot make the folder %s\n", qPrintable(folder));
+            return 1;
+        }
+    TypeTablesExport::writeFormFiles(folders);
+    TypeTablesExport::writeSlipFiles(folders);
+    TypeTablesExport::writeNoteFiles(folders);
+    return 0;
+}

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QString>
+
+// The developer export that describes the return's data types to the print
+// engine: each form, slip and note class writes its type definition and its
+// layout files, and three Java files of type constants are written for the
+// engine's package. Nothing is shown; a file that cannot be written is
+// skipped. With an empty Java project folder nothing at all is done.
+struct TypeTablesFolders
+{
+    QString javaProject; // type definitions and the Java files
+    QString xml;         // second layout files (forms only)
+    QString bform;       // first layout files (forms and slips)
+};
+
+class TypeTablesExport
+{
+public:
+    // Forms: definitions and layouts, then "TaxFormType.java".
+    static void writeFormFiles(const TypeTablesFolders& folders);
+    // Slips: definitions and first layouts, then "SlipDataType.java".
+    static void writeSlipFiles(const TypeTablesFolders& folders);
+    // The note's definition, then "NoteDataType.java".
+    static void writeNoteFiles(const TypeTablesFolders& folders);
+
+    // The return-file version handed to every layout writer.
+    static constexpr unsigned int kFileVersion = 66098;
+};
