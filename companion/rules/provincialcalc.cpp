@@ -40,27 +40,38 @@ void nonRefundableCredits(Province province, const ProvinceTable& table, const P
         if (ns)
             r.ageAmount = roundCents(r.ageAmount + novaScotiaAgeSupplement(in.taxableIncome));
     }
-    missing(in.age65, credits.ageAmount.has_value(), "age amount");
+    missing(in.age65, credits.ageAmount.has_value() || credits.amountsAsFederal, "age amount");
     if (in.claimsSpouse) {
         r.spouseAmount = provincialSpouseAmount(credits, in.spouseNetIncome);
         if (ns)
             r.spouseAmount = roundCents(r.spouseAmount
                                         + novaScotiaAdditionalDependantAmount(in.taxableIncome, in.spouseNetIncome));
     }
-    missing(in.claimsSpouse, credits.spouseAmount.has_value(), "spouse or common-law partner amount");
+    missing(in.claimsSpouse, credits.spouseAmount.has_value() || credits.amountsAsFederal,
+            "spouse or common-law partner amount");
     if (in.claimsEligibleDependant && !in.claimsSpouse) {
         r.eligibleDependantAmount = provincialSpouseAmount(credits, in.dependantNetIncome);
         if (ns)
             r.eligibleDependantAmount = roundCents(
                 r.eligibleDependantAmount + novaScotiaAdditionalDependantAmount(in.taxableIncome, in.dependantNetIncome));
     }
-    missing(in.claimsEligibleDependant, credits.spouseAmount.has_value(), "amount for an eligible dependant");
+    missing(in.claimsEligibleDependant, credits.spouseAmount.has_value() || credits.amountsAsFederal,
+            "amount for an eligible dependant");
     if (credits.pensionMaximum)
         r.pensionAmount = roundCents(std::min(*credits.pensionMaximum, positivePart(in.pensionIncomeAmount)));
-    missing(isPositiveAmount(in.pensionIncomeAmount), credits.pensionMaximum.has_value(), "pension income amount");
+    missing(isPositiveAmount(in.pensionIncomeAmount), credits.pensionMaximum.has_value() || credits.amountsAsFederal,
+            "pension income amount");
     if (in.disabilitySelf && credits.disabilityAmount)
         r.disabilityAmount = *credits.disabilityAmount;
-    missing(in.disabilitySelf, credits.disabilityAmount.has_value(), "disability amount");
+    missing(in.disabilitySelf, credits.disabilityAmount.has_value() || credits.amountsAsFederal, "disability amount");
+    if (credits.amountsAsFederal) {
+        // The territory's form copies these lines from the return.
+        r.ageAmount = positivePart(in.federalAgeAmount);
+        r.spouseAmount = positivePart(in.federalSpouseAmount);
+        r.eligibleDependantAmount = positivePart(in.federalEligibleDependantAmount);
+        r.pensionAmount = positivePart(in.pensionIncomeAmount);
+        r.disabilityAmount = positivePart(in.federalDisabilityAmount);
+    }
     r.medicalAmount = provincialMedicalAmount(credits, in.medicalExpenses, in.netIncome);
     missing(isPositiveAmount(in.medicalExpenses), credits.medicalCap.has_value(), "medical expenses");
     const double studentLoans = credits.studentLoanInterest ? positivePart(in.studentLoanInterest) : 0.0;

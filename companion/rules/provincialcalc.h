@@ -50,6 +50,12 @@ struct ProvincialInput {
     double familyNetIncome = 0.0;
     int dependentChildren = 0;
     int dependantsWithDisability = 0;
+    // The federal amounts claimed (lines 30100, 30300, 30400, 31600), for a
+    // territory whose amounts are the federal ones.
+    double federalAgeAmount = 0.0;
+    double federalSpouseAmount = 0.0;
+    double federalEligibleDependantAmount = 0.0;
+    double federalDisabilityAmount = 0.0;
 };
 
 struct ProvincialResult {

@@ -142,14 +142,42 @@ std::vector<ProvincialCreditTable> buildTables()
         pe.disabilityAmount = 6890.0;
         pe.eligibleDividendRate = 0.105;
     }
-    // Manitoba, Saskatchewan and the territories: eligible dividend rates
-    // of 2024 (8 %, 11 %, 11.5 %, 5.51 %, 12.02 %); their other credits are
-    // not in this table yet.
-    row(P::MB).eligibleDividendRate = 0.08;
+    // Manitoba, form MB428: age 3,728 above 27,749, disability 6,180 and
+    // the medical threshold 1,728 (amounts Manitoba does not index, the same
+    // on the 2023 and 2024 forms); donations 10.8 % and 17.4 %; eligible
+    // dividends 8 %; student loan interest (58520).
+    {
+        auto& mb = row(P::MB);
+        mb.ageAmount = 3728.0;
+        mb.ageThreshold = 27749.0;
+        mb.disabilityAmount = 6180.0;
+        mb.medicalCap = 1728.0;
+        mb.donationFirstRate = 0.108;
+        mb.donationRestRate = 0.174;
+        mb.eligibleDividendRate = 0.08;
+        mb.studentLoanInterest = true;
+    }
+    // Yukon, form YT428: the basic personal, age, spouse, eligible
+    // dependant, Canada employment, pension income and disability amounts
+    // are the return's own lines 30000 to 31600; the medical threshold
+    // follows the federal one (2,635 on the 2023 form, as federally; 2,759
+    // for 2024); donations 6.4 % and 12.8 %; eligible dividends 12.02 %.
+    {
+        auto& yt = row(P::YT);
+        yt.amountsAsFederal = true;
+        yt.canadaEmploymentAmount = true;
+        yt.medicalCap = 2759.0;
+        yt.donationFirstRate = 0.064;
+        yt.donationRestRate = 0.128;
+        yt.eligibleDividendRate = 0.1202;
+        yt.studentLoanInterest = true;
+    }
+    // Saskatchewan and the other two territories: eligible dividend rates
+    // of 2024 (11 %, 11.5 %, 5.51 %); their other credits are not in this
+    // table yet.
     row(P::SK).eligibleDividendRate = 0.11;
     row(P::NT).eligibleDividendRate = 0.115;
     row(P::NU).eligibleDividendRate = 0.0551;
-    row(P::YT).eligibleDividendRate = 0.1202;
     return rows;
 }
 

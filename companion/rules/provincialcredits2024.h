@@ -42,6 +42,10 @@ struct ProvincialCreditTable {
     bool studentLoanInterest = false;
     // The province has a Canada employment amount (the federal line 31260).
     bool canadaEmploymentAmount = false;
+    // The age, spouse, eligible dependant, pension income and disability
+    // amounts are the federal ones as claimed on the return (Yukon); the
+    // optional amounts above are then unused for them.
+    bool amountsAsFederal = false;
 };
 
 // The credit table of a province that levies its tax on the federal return;

@@ -74,7 +74,7 @@ const char* const kLineFields[ProvincialT1Lines::LineCount] = {
     "line12000TaxableDividends", "line10100EmploymentIncome", "line10400OtherEmploymentIncome", "SpouseNetIncome",
     "ChildrenUnder19", "MedicalChildren", "MedicalOwn1", "MedicalOwn2", "MedicalOwn3", "MedicalOwn4", "MedicalOwn5",
     "MedicalOwn6", "MedicalSpouse1", "MedicalSpouse2", "MedicalSpouse3", "MedicalSpouse4", "MedicalSpouse5",
-    "MedicalSpouse6"};
+    "MedicalSpouse6", "line30100AgeAmount", "line30300SpouseAmount", "line30400EligibleDependant"};
 
 } // namespace
 
@@ -148,6 +148,10 @@ taxrules::ProvincialResult computeProvincialFromT1(ENUMTYPE_PROVINCE province, c
     in.employmentIncome = taxrules::roundCents(line(L::Employment) + line(L::OtherEmployment));
     in.familyNetIncome = taxrules::roundCents(in.netIncome + (hasSpouse(t1) ? line(L::SpouseNetIncome) : 0.0));
     in.dependentChildren = int(line(L::ChildrenUnder19));
+    in.federalAgeAmount = line(L::AgeAmount);
+    in.federalSpouseAmount = line(L::SpouseAmount);
+    in.federalEligibleDependantAmount = line(L::EligibleDependantAmount);
+    in.federalDisabilityAmount = line(L::DisabilitySelf);
     return taxrules::computeProvincial(taxrules::provinceFromNumber(province), in);
 }
 

@@ -23,6 +23,7 @@ public:
         TaxableDividends, Employment, OtherEmployment, SpouseNetIncome, ChildrenUnder19,
         MedicalChildren, MedicalOwn1, MedicalOwn2, MedicalOwn3, MedicalOwn4, MedicalOwn5, MedicalOwn6,
         MedicalSpouse1, MedicalSpouse2, MedicalSpouse3, MedicalSpouse4, MedicalSpouse5, MedicalSpouse6,
+        AgeAmount, SpouseAmount, EligibleDependantAmount,
         LineCount
     };
 

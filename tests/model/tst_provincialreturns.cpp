@@ -195,6 +195,20 @@ private slots:
     //   donor     2,600.96 + 4,423.71 + 820 x 16.67 % = 136.69 -> 7,161.36
     //             less (8,481 + 900) x 8.79 % = 824.59 less 200 x 8.79 % +
     //             1,800 x 21 % = 395.58: 5,941.19.
+    // Yukon (YT428; 6.4 %; the basic, age, spouse, eligible dependant,
+    // Canada employment and pension amounts are the return's own).
+    //   worker    2,853.44 less (15,705 + 2,054.25 + 747 + employment 1,433)
+    //             x 6.4 % = 1,276.11: 1,577.33.
+    //   senior    2,432.00 less (15,705 + age 8,790 + pension 2,000) x 6.4 %
+    //             = 1,695.68: 736.32.
+    //   couple    3,575.49 + 23,295 x 9 % = 2,096.55 -> 5,672.04 less (15,705 +
+    //             spouse 15,705 + 3,217.50 + 1,049.12 + 1,433) x 6.4 % =
+    //             2,375.02: 3,297.02.
+    //   parent    2,853.44 less (19,939.25 + eligible dependant 15,705) x 6.4 %
+    //             = 2,281.23: 572.21.
+    //   investor  3,443.20 less 1,005.12 less 13,800 x 12.02 % = 1,658.76: 779.32.
+    //   donor     3,575.49 + 4,133 x 9 % = 371.97 -> 3,947.46 less 1,005.12
+    //             less 200 x 6.4 % + 1,800 x 12.8 % = 243.20: 2,699.14.
     void workedReturns_data()
     {
         QTest::addColumn<int>("province");
@@ -209,6 +223,7 @@ private slots:
             {"BC", PROV_BC, {1477.71, 889.59, 3432.44, 932.65, 584.51, 2405.39}},
             {"AB", PROV_AB, {1989.87, 833.10, 3112.54, 0.00, 2070.94, 3313.50}},
             {"NS", PROV_NS, {3690.59, 2449.81, 8489.67, 2784.70, 4141.77, 5941.19}},
+            {"YT", PROV_YT, {1577.33, 736.32, 3297.02, 572.21, 779.32, 2699.14}},
         };
         const char* const names[] = {"worker", "senior", "couple", "parent", "investor", "donor"};
         for (const auto& row : rows)
@@ -289,7 +304,7 @@ private slots:
         QTest::addColumn<int>("province");
         QTest::addColumn<Scenario>("scenario");
         QTest::addColumn<QString>("credit");
-        QTest::newRow("Manitoba senior: age and pension") << int(PROV_MB) << Senior << "age amount";
+        QTest::newRow("Manitoba senior: pension") << int(PROV_MB) << Senior << "pension income amount";
         QTest::newRow("Saskatchewan couple: spouse") << int(PROV_SK) << Couple
                                                     << "spouse or common-law partner amount";
         QTest::newRow("New Brunswick donor: donations") << int(PROV_NB) << Donor << "donations and gifts";
