@@ -41,6 +41,7 @@ void nonRefundableCredits(Province province, const ProvinceTable& table, const P
             r.ageAmount = roundCents(r.ageAmount + novaScotiaAgeSupplement(in.taxableIncome));
     }
     missing(in.age65, credits.ageAmount.has_value() || credits.amountsAsFederal, "age amount");
+    missing(in.age65 && province == Province::SK, false, "senior supplementary amount");
     if (in.claimsSpouse) {
         r.spouseAmount = provincialSpouseAmount(credits, in.spouseNetIncome);
         if (ns)
@@ -77,14 +78,15 @@ void nonRefundableCredits(Province province, const ProvinceTable& table, const P
     const double studentLoans = credits.studentLoanInterest ? positivePart(in.studentLoanInterest) : 0.0;
     missing(isPositiveAmount(in.studentLoanInterest), credits.studentLoanInterest, "interest paid on student loans");
     const double employment = credits.canadaEmploymentAmount ? positivePart(in.canadaEmploymentAmount) : 0.0;
+    r.dependentChildAmount = roundCents(credits.dependentChildAmount.value_or(0.0) * std::max(0, in.dependentChildren));
 
     r.creditAmounts = roundCents(r.basicPersonalAmount + r.ageAmount + r.spouseAmount + r.eligibleDependantAmount
                                  + positivePart(in.pensionPlanBaseAmount) + positivePart(in.eiPremiums)
                                  + employment + r.pensionAmount + r.disabilityAmount + studentLoans
-                                 + r.medicalAmount);
+                                 + r.medicalAmount + r.dependentChildAmount);
     r.creditRate = table.lowestRate();
 
-    r.donationCredit = provincialDonationCredit(credits, in.donations);
+    r.donationCredit = provincialDonationCredit(credits, in.donations, in.taxableIncome);
     missing(isPositiveAmount(in.donations), credits.donationFirstRate.has_value(), "donations and gifts");
     r.nonRefundableCredits = roundCents(roundCents(r.creditAmounts * r.creditRate) + r.donationCredit);
 

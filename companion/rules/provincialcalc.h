@@ -69,6 +69,7 @@ struct ProvincialResult {
     double pensionAmount = 0.0;
     double disabilityAmount = 0.0;
     double medicalAmount = 0.0;
+    double dependentChildAmount = 0.0; // Saskatchewan
     double creditAmounts = 0.0;       // every amount above plus pension plan, EI, student loans
     double creditRate = 0.0;          // the lowest rate of the schedule
     double donationCredit = 0.0;

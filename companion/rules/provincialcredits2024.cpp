@@ -51,8 +51,8 @@ std::vector<ProvincialCreditTable> buildTables()
     // age 5,641 above 41,993; spouse and eligible dependant 10,772 less the
     // income above 1,078; pension 1,000; disability 9,435; medical threshold
     // 2,616; donations at the lowest rate on the first 200 and 16.8 % on the
-    // rest (20.5 % on the part matched by taxable income above 252,752 is
-    // not worked out: see README). Eligible dividends 12 %.
+    // rest, 20.5 % on the part of the rest matched by taxable income above
+    // 252,752. Eligible dividends 12 %.
     {
         auto& bc = row(P::BC);
         bc.ageAmount = 5641.0;
@@ -64,6 +64,8 @@ std::vector<ProvincialCreditTable> buildTables()
         bc.medicalCap = 2616.0;
         bc.donationFirstRate = 0.0506;
         bc.donationRestRate = 0.168;
+        bc.donationTopRate = 0.205;
+        bc.donationTopFrom = 252752.0;
         bc.eligibleDividendRate = 0.12;
         bc.studentLoanInterest = true;
     }
@@ -172,10 +174,24 @@ std::vector<ProvincialCreditTable> buildTables()
         yt.eligibleDividendRate = 0.1202;
         yt.studentLoanInterest = true;
     }
-    // Saskatchewan and the other two territories: eligible dividend rates
-    // of 2024 (11 %, 11.5 %, 5.51 %); their other credits are not in this
-    // table yet.
-    row(P::SK).eligibleDividendRate = 0.11;
+    // Saskatchewan, 2024: spouse and eligible dependant 18,491 less the
+    // income above 1,849 (nil at 20,340) and 7,015 for each dependent child
+    // (the 2024 amounts of the provincial tax tables, indexed 4.7 %); the
+    // pension income amount at most 1,000 and the medical threshold as the
+    // federal 2,759 (Saskatchewan's own rule: its medical and student loan
+    // credits use the federal amounts); eligible dividends 11 %.
+    {
+        auto& sk = row(P::SK);
+        sk.spouseAmount = 18491.0;
+        sk.spouseIncomeAllowed = 1849.0;
+        sk.dependentChildAmount = 7015.0;
+        sk.pensionMaximum = 1000.0;
+        sk.medicalCap = 2759.0;
+        sk.eligibleDividendRate = 0.11;
+        sk.studentLoanInterest = true;
+    }
+    // The other two territories: eligible dividend rates of 2024 (11.5 %,
+    // 5.51 %); their other credits are not in this table yet.
     row(P::NT).eligibleDividendRate = 0.115;
     row(P::NU).eligibleDividendRate = 0.0551;
     return rows;
@@ -221,14 +237,18 @@ double provincialMedicalAmount(const ProvincialCreditTable& table, double expens
     return roundCents(positivePart(expenses - threshold));
 }
 
-double provincialDonationCredit(const ProvincialCreditTable& table, double donations)
+double provincialDonationCredit(const ProvincialCreditTable& table, double donations, double taxableIncome)
 {
     if (!table.donationFirstRate || !table.donationRestRate)
         return 0.0;
     const double gifts = positivePart(donations);
     const double first = std::min(gifts, kDonationFirstPart);
+    const double rest = gifts - first;
+    const double top =
+        table.donationTopRate ? std::min(rest, positivePart(taxableIncome - table.donationTopFrom)) : 0.0;
     return roundCents(roundCents(first * *table.donationFirstRate)
-                      + roundCents((gifts - first) * *table.donationRestRate));
+                      + roundCents((rest - top) * *table.donationRestRate)
+                      + roundCents(top * table.donationTopRate.value_or(0.0)));
 }
 
 // Nova Scotia's additional amounts for taxable income under 75,000, since

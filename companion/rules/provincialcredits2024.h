@@ -25,6 +25,9 @@ struct ProvincialCreditTable {
     // `spouseIncomeAllowed` (0 where the whole income counts).
     std::optional<double> spouseAmount;
     double spouseIncomeAllowed = 0.0;
+    // An amount for each dependent child under 19 at the end of the year
+    // (Saskatchewan).
+    std::optional<double> dependentChildAmount;
     // Pension income amount: eligible pension income up to this maximum.
     std::optional<double> pensionMaximum;
     // Disability amount for self (18 or older).
@@ -32,9 +35,12 @@ struct ProvincialCreditTable {
     // Medical expenses above the lesser of 3 % of net income and this cap.
     std::optional<double> medicalCap;
     // Donations: the first 200 at `donationFirstRate`, the rest at
-    // `donationRestRate`.
+    // `donationRestRate`, except the part of the rest matched by taxable
+    // income above `donationTopFrom`, at `donationTopRate` (British Columbia).
     std::optional<double> donationFirstRate;
     std::optional<double> donationRestRate;
+    std::optional<double> donationTopRate;
+    double donationTopFrom = 0.0;
     // Dividend tax credit, as a share of the taxable (grossed-up) amount.
     std::optional<double> eligibleDividendRate;
     std::optional<double> otherDividendRate;
@@ -63,7 +69,7 @@ double provincialMedicalAmount(const ProvincialCreditTable& table, double expens
 
 // Donation credit on allowable donations (already limited to 75 % of net
 // income on the federal Schedule 9).
-double provincialDonationCredit(const ProvincialCreditTable& table, double donations);
+double provincialDonationCredit(const ProvincialCreditTable& table, double donations, double taxableIncome);
 
 // Nova Scotia's additional basic personal amount: 3,000 for taxable income
 // up to 25,000, less 6 % of taxable income above 25,000 (nil at 75,000).

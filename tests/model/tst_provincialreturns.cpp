@@ -243,6 +243,47 @@ private slots:
         QCOMPARE(t1->line42800ProvincialTax.m_value, line42800);
     }
 
+    // Saskatchewan (SK428; 10.5 %, 12.5 % above 52,057):
+    //   worker    4,681.43 less (18,491 + 2,054.25 + 747) x 10.5 % = 2,235.69:
+    //             2,445.74.
+    //   couple    5,465.99 + 27,105 x 12.5 % = 3,388.13 -> 8,854.12 less
+    //             (18,491 + spouse 18,491 + 3,217.50 + 1,049.12) x 10.5 % =
+    //             4,331.11: 4,523.01.
+    //   investor  5,465.99 + 1,743 x 12.5 % = 217.88 -> 5,683.87 less 18,491 x
+    //             10.5 % = 1,941.56 less 13,800 x 11 % = 1,518: 2,224.31.
+    void saskatchewan_data()
+    {
+        QTest::addColumn<Scenario>("scenario");
+        QTest::addColumn<double>("line42800");
+        QTest::newRow("worker") << Worker << 2445.74;
+        QTest::newRow("couple") << Couple << 4523.01;
+        QTest::newRow("investor") << Investor << 2224.31;
+    }
+    void saskatchewan()
+    {
+        QFETCH(Scenario, scenario);
+        QFETCH(double, line42800);
+        enter(scenario, PROV_SK);
+        family->Calculate(0, nullptr);
+        QCOMPARE(t1->line42800ProvincialTax.m_value, line42800);
+    }
+
+    // British Columbia's donations above 200 at 20.5 % as far as taxable
+    // income passes 252,752: 300,000 of other income and 60,200 of gifts
+    // (limit 75 % of net income, 225,000). BC tax on 300,000: 2,425.61 +
+    // 3,691.23 + 1,491.11 + 2,898.97 + 6,992.50 + 12,015.36 + 9,685.84 =
+    // 39,200.62, less 12,580 x 5.06 % = 636.55, less donations 200 x 5.06 %
+    // = 10.12 + 47,248 x 20.5 % = 9,685.84 + 12,752 x 16.8 % = 2,142.34:
+    // 26,725.77.
+    void britishColumbiaTopDonationRate()
+    {
+        start(PROV_BC);
+        t1->line13000NotOnSlip.m_value = 300000;
+        form<TaxData_Sch9>(FORM_SCH9).InterviewDonations1.m_value = 60200;
+        family->Calculate(0, nullptr);
+        QCOMPARE(t1->line42800ProvincialTax.m_value, 26725.77);
+    }
+
     // Nova Scotia's additional basic personal amount on other income alone:
     //   25,000: 2,197.50 less 11,481 x 8.79 % = 1,009.18: 1,188.32.
     //   50,000: 2,600.96 + 20,410 x 14.95 % = 3,051.30 -> 5,652.26 less
@@ -305,8 +346,7 @@ private slots:
         QTest::addColumn<Scenario>("scenario");
         QTest::addColumn<QString>("credit");
         QTest::newRow("Manitoba senior: pension") << int(PROV_MB) << Senior << "pension income amount";
-        QTest::newRow("Saskatchewan couple: spouse") << int(PROV_SK) << Couple
-                                                    << "spouse or common-law partner amount";
+        QTest::newRow("Saskatchewan senior: age") << int(PROV_SK) << Senior << "senior supplementary amount";
         QTest::newRow("New Brunswick donor: donations") << int(PROV_NB) << Donor << "donations and gifts";
         QTest::newRow("Nova Scotia worker: low-income reduction") << int(PROV_NS) << Worker
                                                                    << "low-income tax reduction";
