@@ -176,17 +176,15 @@ std::vector<ProvincialCreditTable> buildTables()
     }
     // Saskatchewan, 2024: spouse and eligible dependant 18,491 less the
     // income above 1,849 (nil at 20,340) and 7,015 for each dependent child
-    // (the 2024 amounts of the provincial tax tables, indexed 4.7 %); the
-    // pension income amount at most 1,000 and the medical threshold as the
-    // federal 2,759 (Saskatchewan's own rule: its medical and student loan
-    // credits use the federal amounts); eligible dividends 11 %.
+    // (the 2024 amounts of the provincial tax tables, indexed 4.7 %);
+    // student loan interest as federally; eligible dividends 11 %. The
+    // published 2024 pension and medical figures disagree between sources,
+    // so those credits are left out (and reported) until confirmed.
     {
         auto& sk = row(P::SK);
         sk.spouseAmount = 18491.0;
         sk.spouseIncomeAllowed = 1849.0;
         sk.dependentChildAmount = 7015.0;
-        sk.pensionMaximum = 1000.0;
-        sk.medicalCap = 2759.0;
         sk.eligibleDividendRate = 0.11;
         sk.studentLoanInterest = true;
     }
