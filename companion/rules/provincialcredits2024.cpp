@@ -188,9 +188,23 @@ std::vector<ProvincialCreditTable> buildTables()
         sk.eligibleDividendRate = 0.11;
         sk.studentLoanInterest = true;
     }
-    // The other two territories: eligible dividend rates of 2024 (11.5 %,
-    // 5.51 %); their other credits are not in this table yet.
-    row(P::NT).eligibleDividendRate = 0.115;
+    // Northwest Territories, form NT428: the spouse and eligible dependant
+    // amounts are the basic personal amount (17,373) less the other
+    // person's whole net income; pension income at most 1,000; donations
+    // 5.9 % and 14.05 %; student loan interest (58520); eligible dividends
+    // 11.5 %.
+    {
+        auto& nt = row(P::NT);
+        nt.spouseAmount = 17373.0;
+        nt.spouseIncomeAllowed = 0.0;
+        nt.pensionMaximum = 1000.0;
+        nt.donationFirstRate = 0.059;
+        nt.donationRestRate = 0.1405;
+        nt.eligibleDividendRate = 0.115;
+        nt.studentLoanInterest = true;
+    }
+    // Nunavut: the eligible dividend rate of 2024 (5.51 %); its other
+    // credits are not in this table yet.
     row(P::NU).eligibleDividendRate = 0.0551;
     return rows;
 }

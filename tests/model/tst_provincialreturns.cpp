@@ -268,6 +268,30 @@ private slots:
         QCOMPARE(t1->line42800ProvincialTax.m_value, line42800);
     }
 
+    // Northwest Territories (NT428; 5.9 %, 8.6 % above 50,597):
+    //   worker  2,630.52 less (17,373 + 2,054.25 + 747) x 5.9 % = 1,190.28: 1,440.24.
+    //   couple  2,985.22 + 28,565 x 8.6 % = 2,456.59 -> 5,441.81 less (17,373 +
+    //           spouse 17,373 + 3,217.50 + 1,049.12) x 5.9 % = 2,301.74: 3,140.07.
+    //   donor   2,985.22 + 9,403 x 8.6 % = 808.66 -> 3,793.88 less 17,373 x
+    //           5.9 % = 1,025.01 less 200 x 5.9 % + 1,800 x 14.05 % = 264.70:
+    //           2,504.17.
+    void northwestTerritories_data()
+    {
+        QTest::addColumn<Scenario>("scenario");
+        QTest::addColumn<double>("line42800");
+        QTest::newRow("worker") << Worker << 1440.24;
+        QTest::newRow("couple") << Couple << 3140.07;
+        QTest::newRow("donor") << Donor << 2504.17;
+    }
+    void northwestTerritories()
+    {
+        QFETCH(Scenario, scenario);
+        QFETCH(double, line42800);
+        enter(scenario, PROV_NT);
+        family->Calculate(0, nullptr);
+        QCOMPARE(t1->line42800ProvincialTax.m_value, line42800);
+    }
+
     // British Columbia's donations above 200 at 20.5 % as far as taxable
     // income passes 252,752: 300,000 of other income and 60,200 of gifts
     // (limit 75 % of net income, 225,000). BC tax on 300,000: 2,425.61 +
