@@ -26,6 +26,8 @@
 #include "companion/forms/slips/slips_employment.h"
 #include "companion/forms/slips/slips_investment.h"
 #include "companion/forms/taxtypes.h"
+#include "companion/rules/ontario2024.h"
+#include "companion/rules/provincialcredits2024.h"
 #include "modelfixture.h"
 
 using namespace modelfixture;
@@ -420,6 +422,37 @@ private slots:
         family->Calculate(0, nullptr);
         QCOMPARE(ann->GetT1()->line42800ProvincialTax.m_value, 3354.56);
         QCOMPARE(ben->GetT1()->line42800ProvincialTax.m_value, 811.50);
+    }
+
+    // The edges of the credit amounts, by the forms' worksheets:
+    //   ON age: 6,054 less 15 % of net income above 45,068: nil at 85,428,
+    //   5,314.20 at 50,000. ON spouse: 10,528 up to 1,053 of the spouse's
+    //   income, 11,581 - 5,000 = 6,581 at 5,000, nil at 12,000. AB spouse:
+    //   21,885 - 5,000 = 16,885. ON medical: 3,000 above the lesser of 3 %
+    //   of 40,000 (1,200) and 2,806 = 1,800; of 100,000 (3,000) and 2,806 =
+    //   194. NS supplement to the spouse amount: 3,000 - 1,000 - 6 % x 5,000
+    //   = 1,700. LIFT: 875 (5.05 % of 20,000 is more), less 5 % of the
+    //   greater excess, family 70,000 over 65,000 = 250: 625.
+    void creditAmountEdges()
+    {
+        using namespace taxrules;
+        const ProvincialCreditTable& on = *provincialCredits2024(Province::ON);
+        const ProvincialCreditTable& ab = *provincialCredits2024(Province::AB);
+        QCOMPARE(provincialAgeAmount(on, 85428), 0.0);
+        QCOMPARE(provincialAgeAmount(on, 50000), 5314.20);
+        QCOMPARE(provincialSpouseAmount(on, 1053), 10528.0);
+        QCOMPARE(provincialSpouseAmount(on, 5000), 6581.0);
+        QCOMPARE(provincialSpouseAmount(on, 12000), 0.0);
+        QCOMPARE(provincialSpouseAmount(ab, 5000), 16885.0);
+        QCOMPARE(provincialMedicalAmount(on, 3000, 40000), 1800.0);
+        QCOMPARE(provincialMedicalAmount(on, 3000, 100000), 194.0);
+        QCOMPARE(novaScotiaAdditionalDependantAmount(30000, 1000), 1700.0);
+        QCOMPARE(novaScotiaAgeSupplement(75000), 0.0);
+        QCOMPARE(ontarioLiftCredit(20000, 30000, 70000), 625.0);
+        QCOMPARE(ontarioTaxReduction(1000, 2), 1000.0);
+        QCOMPARE(ontarioTaxReduction(2000, 2), 688.0);
+        // Quebec has no table here: its tax is on its own return.
+        QVERIFY(provincialCredits2024(Province::QC) == nullptr);
     }
 
     // Amounts no province's calculation here works out (adoption expenses)
