@@ -2,6 +2,7 @@
 #include "app/tabwndapp.h"
 
 #include "companion/core/appclock.h"
+#include "companion/core/filemodes.h"
 
 #include <QDir>
 #include <QFile>
@@ -29,6 +30,7 @@ void TabWndApp::InitRunLogFile()
                         nullptr);
         return;
     }
+    keepToOwner(log);
     log.write("Log file created\n");
 }
 
@@ -41,9 +43,11 @@ void TabWndApp::WriteLogFile(const CString& path, const char* msg)
 {
     // Opened and closed for every line, so earlier lines are on disk even
     // when the program ends abruptly.
+    // The logs name taxpayers' records: readable by the user only.
     QFile log(path);
     if (!log.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Text))
         return;
+    keepToOwner(log);
     log.write(logLine(msg));
 }
 
