@@ -456,8 +456,17 @@ void TestSqliteDBManager::extraHandleOpensTheSameFile()
         query = QSqlQuery();
         CSqliteDBManager::closeExtraDBHandle(extra);
         QVERIFY(!extra.isOpen());
+        // The name goes with it, so a later worker can use it again.
+        QVERIFY(!QSqlDatabase::contains("extra_handle_test"));
     }
     QSqlDatabase::removeDatabase("extra_handle_test");
+
+    // A manager with no database gives no connection, and says so.
+    CSqliteDBManager closed(QStringLiteral("extra_handle_closed"));
+    QSqlDatabase unopened = QSqlDatabase::addDatabase("QSQLITE", "extra_handle_unopened");
+    QVERIFY(!closed.openExtraDBHandle(unopened));
+    CSqliteDBManager::closeExtraDBHandle(unopened);
+    QVERIFY(!QSqlDatabase::contains("extra_handle_unopened"));
 }
 
 QTEST_GUILESS_MAIN(TestSqliteDBManager)
