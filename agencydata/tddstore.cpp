@@ -1,6 +1,7 @@
 #include "agencydata/tddstore.h"
 
 #include "companion/core/sincheck.h"
+#include "companion/core/sinmask.h"
 
 #include <QSqlDatabase>
 #include <QSqlQuery>
@@ -112,9 +113,12 @@ void writeStoreLog(FILE* log, const char* format, ...)
 {
     if (!log)
         return;
+    char line[1024];
     va_list args;
     va_start(args, format);
-    std::vfprintf(log, format, args);
+    std::vsnprintf(line, sizeof line, format, args);
     va_end(args);
+    const QByteArray masked = maskSINsInLogLine(QByteArray(line));
+    std::fwrite(masked.constData(), 1, std::size_t(masked.size()), log);
     std::fflush(log);
 }

@@ -3,6 +3,7 @@
 
 #include "companion/core/appclock.h"
 #include "companion/core/filemodes.h"
+#include "companion/core/sinmask.h"
 
 #include <QDir>
 #include <QFile>
@@ -14,7 +15,7 @@ QByteArray logLine(const char* msg)
     QByteArray line("Log: ");
     line += AppClock::now().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss ")).toUtf8();
     if (msg)
-        line += msg;
+        line += maskSINsInLogLine(QByteArray(msg));
     line += '\n';
     return line;
 }

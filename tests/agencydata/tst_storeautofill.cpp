@@ -30,6 +30,7 @@ private slots:
     void failedInsertKeepsTheEarlierRecord();
     void failedTaxpayerRowStoresNothing();
     void sinThatIsNotNineDigitsIsRefused();
+    void logLinesNeverHoldASin();
 };
 
 void TestStoreAutoFill::firstSaveAddsTheTaxpayerAndLogsEachStep()
@@ -122,6 +123,14 @@ void TestStoreAutoFill::sinThatIsNotNineDigitsIsRefused()
     QCOMPARE(saveSINReturnID(store.worker(), "0464542861"), 0);
     QCOMPARE(store.count("tb_taxpayers"), 0);
     QCOMPARE(store.count("tb_taxdata"), 0);
+}
+
+void TestStoreAutoFill::logLinesNeverHoldASin()
+{
+    AgencyStoreFixture store;
+    writeStoreLog(store.log(), "skipping %d (%s)\n", 2, "046454286");
+    writeStoreLog(store.log(), "save %d (%s)\n", 3, "046 454 286");
+    QCOMPARE(store.logLines(), (QStringList{"skipping 2 (xxxxx4286)", "save 3 (xxxxx4286)"}));
 }
 
 QTEST_GUILESS_MAIN(TestStoreAutoFill)

@@ -10,6 +10,8 @@ class TestTddLogFile : public QObject
     Q_OBJECT
 private slots:
     void logIsReadableByTheUserOnly();
+    void sinsAreMaskedInLogLines_data();
+    void sinsAreMaskedInLogLines();
 };
 
 void TestTddLogFile::logIsReadableByTheUserOnly()
@@ -35,6 +37,32 @@ void TestTddLogFile::logIsReadableByTheUserOnly()
     QVERIFY(QRegularExpression("^Log: \\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d http server up$")
                 .match(QString::fromUtf8(lines[0])).hasMatch());
     QVERIFY(lines[1].endsWith(" save into db=2"));
+}
+
+void TestTddLogFile::sinsAreMaskedInLogLines_data()
+{
+    QTest::addColumn<QByteArray>("message");
+    QTest::addColumn<QByteArray>("logged");
+    QTest::newRow("plain") << QByteArray("skipping 2 (046454286)") << QByteArray("skipping 2 (xxxxx4286)");
+    QTest::newRow("spaces") << QByteArray("sin 046 454 286 done") << QByteArray("sin xxxxx4286 done");
+    QTest::newRow("dashes") << QByteArray("046-454-286") << QByteArray("xxxxx4286");
+    QTest::newRow("two") << QByteArray("046454286,100064286") << QByteArray("xxxxx4286,xxxxx4286");
+    QTest::newRow("longer number") << QByteArray("id 1234567890") << QByteArray("id 1234567890");
+    QTest::newRow("mixed separators") << QByteArray("046 454-286") << QByteArray("046 454-286");
+    QTest::newRow("no number") << QByteArray("save into db=2") << QByteArray("save into db=2");
+}
+
+void TestTddLogFile::sinsAreMaskedInLogLines()
+{
+    QFETCH(QByteArray, message);
+    QFETCH(QByteArray, logged);
+    QTemporaryDir dir;
+    const QString path = dir.filePath("tddlog.txt");
+    TabWndApp::WriteLogFile(path, message.constData());
+    QFile log(path);
+    QVERIFY(log.open(QIODevice::ReadOnly));
+    const QByteArray line = log.readAll();
+    QVERIFY2(line.endsWith(" " + logged + "\n"), line.constData());
 }
 
 QTEST_GUILESS_MAIN(TestTddLogFile)
