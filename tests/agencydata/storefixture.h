@@ -44,6 +44,7 @@ public:
     QSqlDatabase* worker() { return &m_worker; }
     FILE* log() { return m_log; }
     QString home() const { return m_home.path(); }
+    QString dbFile() const { return m_manager->filePath(); }
     QString noticeFolder() const { return m_home.filePath(QStringLiteral("Documents/data/noa1")); }
 
     // The log's lines so far.

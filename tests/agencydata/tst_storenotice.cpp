@@ -42,6 +42,7 @@ private slots:
     void failedRenderingStoresTheMessage();
     void failedRenderingRemovesTheEarlierPage();
     void withoutServiceNothingIsPosted();
+    void saveRunsOnAWorkerThread();
 
 private:
     // Parses the item into a new record aimed at the fake service and saves it.
@@ -242,6 +243,48 @@ void TestStoreNotice::withoutServiceNothingIsPosted()
     QCOMPARE(store.column("select htmlfile from tb_taxnoa"), QStringList{kNoMessage});
     QCOMPARE(store.logLines(), (QStringList{"rendering failed: no rendering service is configured",
                                             "xslt=1 save into db=1"}));
+}
+
+// As a fetch does: its own connection on its own thread, while this thread
+// serves the rendering service.
+void TestStoreNotice::saveRunsOnAWorkerThread()
+{
+    NoaRenderFake renderer;
+    QVERIFY(renderer.start());
+    AgencyStoreFixture store;
+    const QString dbFile = store.dbFile();
+    const QString folder = store.noticeFolder();
+    const QString host = renderer.hostAndPort();
+    int result = 0;
+    QThread* worker = QThread::create([&] {
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "NOA_DB_Connection_worker");
+            db.setDatabaseName(dbFile);
+            if (db.open()) {
+                std::string xml = noticeXml(true);
+                TiXmlDocument document;
+                document.Parse(xml.c_str(), nullptr, TIXML_ENCODING_UTF8);
+                NOATaxDataOnePerson record("/res/noa", folder, 2024);
+                record.parseXMLData(document.RootElement());
+                record.setRenderHost(host);
+                result = record.saveToSqliteDB(&db, nullptr, "046454286", xml);
+            }
+            db.close();
+        }
+        QSqlDatabase::removeDatabase("NOA_DB_Connection_worker");
+    });
+    QEventLoop loop;
+    connect(worker, &QThread::finished, &loop, &QEventLoop::quit);
+    worker->start();
+    QTimer::singleShot(20000, &loop, &QEventLoop::quit);
+    loop.exec();
+    QVERIFY(worker->isFinished());
+    delete worker;
+
+    QCOMPARE(result, 1);
+    QCOMPARE(renderer.posts().size(), 1);
+    QCOMPARE(pages(store), QStringList{"noa2024_xxxxx4286_1.html"});
+    QCOMPARE(store.column("select htmlfile from tb_taxnoa"), QStringList{folder + "/noa2024_xxxxx4286_1.html"});
 }
 
 QTEST_GUILESS_MAIN(TestStoreNotice)
