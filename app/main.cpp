@@ -5,6 +5,7 @@
 #include "companion/core/quietprompter.h"
 #include "filing/filingwebclient.h"
 #include "filing/ui/filingwaitcursor.h"
+#include "workspace/javavmenvfromapp.h"
 #include "workspace/mainwindow.h"
 
 #include <QIcon>
@@ -54,6 +55,7 @@ int main(int argc, char* argv[])
         return -1;
     FilingWebClient::setDefaultTimeoutSec(app->m_config.soapTimeoutSec());
     installFilingWaitCursor();
+    installJavaVMEnvFromApp();
 
     if (isPrintResultMode(argc, argv)) {
         const QString folder = QString::fromLocal8Bit(argv[2]);

@@ -56,6 +56,8 @@ bool isWholeNumberIn(const QString& text, int low, int high)
 
 } // namespace
 
+const char* const CT1AppConfig::kBuiltInJvmPath = VR_DEFAULT_JVMPATH;
+
 namespace SettingsCheck {
 
 bool isColour(const QString& text)
@@ -120,6 +122,8 @@ void CT1AppConfig::registerKeys()
         {"SoapTimeoutSec", &SoapTimeoutSec},
         {"TDDWEBSERVICE_HOST", &TDDServiceHostOverride},
         {"TDDWEBSERVER_HOST", &TDDLoginHostOverride},
+        {"TDDWebServiceHost", &TDDServiceHostOverride},
+        {"TDDWebServerHost", &TDDLoginHostOverride},
     };
     for (const auto& key : texts)
         m_mapStringKeys[key.first] = key.second;
@@ -156,6 +160,7 @@ void CT1AppConfig::setDefaultValue(const CString& appDir, const CString& docDir)
     PDFPATH = QStringLiteral("%1/pdf").arg(m_strResourcePath);
     XMLPATH = QStringLiteral("%1/xml").arg(m_strResourcePath);
     JAVACLASSPATH = QStringLiteral("%1/itext13.jar:%2/").arg(m_strResourcePath, m_strResourcePath) + "mr.jar";
+    JVMPATH = QString::fromUtf8(kBuiltInJvmPath);
 
     RetPath = QDir::toNativeSeparators(docDir + "/data");
     RetPdfPath = RetPath;

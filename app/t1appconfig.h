@@ -34,6 +34,10 @@ public:
     static constexpr const char* kDefaultBKColor = "#d0f1ff";
     static constexpr const char* kDefaultFontSize = "12";
     static constexpr const char* kDefaultLeftPaneSize = "270";
+    // The runtime library (libjvm) of the Java the program was built with:
+    // JVMPATH's default, so that the print engine starts on a system whose
+    // Java is where the build found it.
+    static const char* const kBuiltInJvmPath;
 
     CT1AppConfig();
     ~CT1AppConfig() override;

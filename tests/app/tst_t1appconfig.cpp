@@ -11,6 +11,7 @@ class TestT1AppConfig : public QObject
 private slots:
     void defaults_data();
     void defaults();
+    void builtInJvmPathIsTheBuildsRuntime();
     void fileOverrides_data();
     void fileOverrides();
     void finalizeHosts_data();
@@ -119,7 +120,7 @@ void TestT1AppConfig::defaults_data()
     QTest::newRow("XMLPATH") << "XMLPATH" << res + "/xml";
     QTest::newRow("JAVACLASSPATH") << "JAVACLASSPATH" << res + "/itext13.jar:" + res + "/mr.jar";
     QTest::newRow("JAVAPROJPATH") << "JAVAPROJPATH" << "";
-    QTest::newRow("JVMPATH") << "JVMPATH" << "";
+    QTest::newRow("JVMPATH") << "JVMPATH" << QString::fromUtf8(CT1AppConfig::kBuiltInJvmPath);
     QTest::newRow("TDDDataFile") << "TDDDataFile" << "";
     QTest::newRow("RetPath") << "RetPath" << "/home/u/Documents/vodarevivo/2024/data";
     QTest::newRow("RetPdfPath") << "RetPdfPath" << "/home/u/Documents/vodarevivo/2024/data";
@@ -151,6 +152,15 @@ void TestT1AppConfig::defaults()
     QFETCH(QString, value);
     LoadedConfig loaded; // no file at all
     QCOMPARE(textOf(loaded.config, key), value);
+}
+
+// The print engine starts from this default on a system set up by
+// scripts/deps: it must be a server libjvm that exists.
+void TestT1AppConfig::builtInJvmPathIsTheBuildsRuntime()
+{
+    const QString path = QString::fromUtf8(CT1AppConfig::kBuiltInJvmPath);
+    QVERIFY2(path.endsWith(QLatin1String("/lib/server/libjvm.so")), qPrintable(path));
+    QVERIFY2(QFileInfo(path).isFile(), qPrintable(path));
 }
 
 void TestT1AppConfig::fileOverrides_data()
