@@ -166,6 +166,28 @@ public:
     bool setFedAmount(int code, int flag, double amount);
     void updateFilingStatus(ENUMTYPE_FORM type, int result, const CString& text);
     void UnsetReFile();
+
+    // ---- Online filing rules (efileeligibility.cpp, refile.cpp) ----
+    // Appends every refusal that applies to filing this return online in the
+    // mode (bit 0 set: EFILE, else DIRERAD), in rule order; an empty list
+    // means the return may go on. What the user should read although it
+    // refuses nothing (a test run skipping a form) goes to notes. Returns
+    // the provincial plug-ins' answer, which the filing does not act on.
+    int IsEligibleForElectronicFile(unsigned char mode, std::list<CString>& messages,
+                                    std::list<CString>* notes = nullptr);
+    // Keeps a copy of the return summary as it is now, sets the return for
+    // ReFILE and records it as amended: 0, or -1 (nothing changed) when the
+    // return has no summary to keep.
+    int prepareForReFile();
+    // At most one refusal of a ReFILE in the mode; the size of messages.
+    int IsEligibleForReFile(unsigned char mode, std::list<CString>& messages);
+    // The amounts a ReFILE may not change, against the copy kept when the
+    // return was prepared; the size of messages.
+    int DoSurveyBeforeReFile(std::list<CString>& messages);
+    // The T1135 statement's own checks as one record appended to records
+    // (only when they found anything; the caller owns it). Returns the
+    // form's answer; 0 without a T1135.
+    int ValidateT1135(unsigned char edition, std::list<_STRUCT_FORM_VALIDATE_INFO*>& records);
     CString GetReturnStatusString(int unused = 0) const;
     CString GetDireradNameWithoutSuffix() const;
     CString GetReturnFileNameWithoutSuffix() const { return GetDireradNameWithoutSuffix(); }
