@@ -43,6 +43,7 @@ private slots:
     void failedRenderingRemovesTheEarlierPage();
     void withoutServiceNothingIsPosted();
     void saveRunsOnAWorkerThread();
+    void failedRenderingLeavesAPageAsItWas();
 
 private:
     // Parses the item into a new record aimed at the fake service and saves it.
@@ -285,6 +286,27 @@ void TestStoreNotice::saveRunsOnAWorkerThread()
     QCOMPARE(renderer.posts().size(), 1);
     QCOMPARE(pages(store), QStringList{"noa2024_xxxxx4286_1.html"});
     QCOMPARE(store.column("select htmlfile from tb_taxnoa"), QStringList{folder + "/noa2024_xxxxx4286_1.html"});
+}
+
+void TestStoreNotice::failedRenderingLeavesAPageAsItWas()
+{
+    NoaRenderFake renderer;
+    QVERIFY(renderer.start());
+    TestHome home;
+    CString path = home.filePath("noa1/page.html");
+    NOATaxDataOnePerson record("/res/noa", home.filePath("noa1"), 2023);
+    record.setRenderHost(renderer.hostAndPort());
+    std::string xml = noticeXml(true);
+    QCOMPARE(record.toHtmlFileXslt2(path, "2025-03-01 10:00:00", xml), int(NOATaxDataOnePerson::RenderOk));
+    QCOMPARE(renderer.posts().last().value(2), (QPair<QString, QString>("taxyear", "2023")));
+    QCOMPARE(renderer.posts().last().value(1), (QPair<QString, QString>("testtime", "2025-03-01 10:00:00")));
+
+    renderer.setAnswer(NoaRenderFake::Answer::ServerError);
+    QCOMPARE(record.toHtmlFileXslt2(path, "2025-03-01 10:00:01", xml), int(NOATaxDataOnePerson::RenderBadStatus));
+    QCOMPARE(record.lastRenderError(), QStringLiteral("the service answered with status 500"));
+    QFile page(path);
+    QVERIFY(page.open(QIODevice::ReadOnly));
+    QCOMPARE(page.readAll(), NoaRenderFake::defaultPage());
 }
 
 QTEST_GUILESS_MAIN(TestStoreNotice)
