@@ -104,6 +104,7 @@ void CT1AppConfig::registerKeys()
         {"DIRERADSERVER", &DIRERADSERVER},
         {"T1013SERVER", &T1013SERVER},
         {"QuillorServer", &QuillorServer},
+        {"NOARenderHost", &NOARenderHost},
         {"voDarevivoWebServer", &voDarevivoWebServer},
         {"URL_SEND_RETURN_FILE", &URL_SEND_RETURN_FILE},
         {"URL_SEND_COMMENT", &URL_SEND_COMMENT},
@@ -181,6 +182,8 @@ void CT1AppConfig::finalize()
     setStringValIfNotSet(EOLSERVER, agencyHost);
     setStringValIfNotSet(T1013SERVER, agencyHost);
     setStringValIfNotSet(QuillorServer, MODEDEBUG ? kQuillorTestHost : kQuillorHost);
+    if (NOARenderHost.trimmed().isEmpty())
+        NOARenderHost = voDarevivoWebServer;
 
     const char* code = (m_appType == 1 || m_appType == 2) ? "097" : "095";
     setStringValIfNotSet(DireradSoftwareCode, code);

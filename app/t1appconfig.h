@@ -75,6 +75,10 @@ public:
     bool m_bClientLetterFetched = false;
     CString QuillorEmail, QuillorPswd, QLFromEmail;
     CString QuillorServer;
+    // Host of the service that renders a notice of assessment into a page
+    // ("host" or "host:port"); the product's web host unless the file names
+    // one (tests name their loopback "127.0.0.1:PORT").
+    CString NOARenderHost;
     bool MODEDEBUG = false, NoWarningMsg = false, EnableGenPrint = false, OverwriteStatus = false;
     CString m_tddServiceConfig[TDD_SERVICE_ENTRY_COUNT];
     CString TDDDataFile;

@@ -70,6 +70,7 @@ QString TestT1AppConfig::textOf(const CT1AppConfig& c, const QString& key)
         {"RetPath", &c.RetPath},                         {"RetPdfPath", &c.RetPdfPath},
         {"m_strNOAPath", &c.m_strNOAPath},               {"BusinessName", &c.BusinessName},
         {"ShowRelMsg", &c.ShowRelMsg},                   {"QuillorEmail", &c.QuillorEmail},
+        {"NOARenderHost", &c.NOARenderHost},
     };
     const std::map<QString, const bool*> flags = {
         {"PrintLogo", &c.PrintLogo},         {"PrintHeader", &c.PrintHeader},
@@ -208,6 +209,12 @@ void TestT1AppConfig::finalizeHosts_data()
         << QByteArray("MODEDEBUG=1\nDIRERADSERVER=127.0.0.1:8443\n") << "T1013SERVER" << "certtest.taxagency.example";
     QTest::newRow("file host wins in production") << QByteArray("QuillorServer=q.local\n") << "QuillorServer"
                                                   << "q.local";
+    QTest::newRow("notice rendering on the product's host") << QByteArray() << "NOARenderHost"
+                                                           << "www.vodarevivo.example";
+    QTest::newRow("notice rendering on the product's host from the file")
+        << QByteArray("voDarevivoWebServer=web.local\n") << "NOARenderHost" << "web.local";
+    QTest::newRow("notice rendering on a loopback in test mode")
+        << QByteArray("MODEDEBUG=1\nNOARenderHost=127.0.0.1:8444\n") << "NOARenderHost" << "127.0.0.1:8444";
 }
 
 void TestT1AppConfig::finalizeHosts()
