@@ -93,9 +93,19 @@ public:
     void getTDDLogFilePath(CString& out, int kind);
     // kind 0 the filing log, other kinds the filing result file.
     void getFilingLogFilePath(CString& path, int kind);
-    // One record in the filing log; 0. Written with the filing code.
+    // One record in the filing log: 0 when written whole. Otherwise -1, after
+    // a line in the run log and a message telling the user that the
+    // accepted filing was not recorded, so the confirmation can be noted
+    // by hand.
     int writeSuccFilingLog(const CString& name, const CString& result, const CString& confirmation,
                            const CString& msg);
+    // Failed filings are not logged; 0.
+    int writeFailFilingLog(const CString& name, const CString& result, const CString& msg);
+    // Appends one filing log record to path; false when it was not written whole.
+    static bool appendFilingLogRecord(const CString& path, const CString& name, const CString& result,
+                                      const CString& confirmation, const CString& msg);
+    // kind 0 "efile2log.txt", other kinds "efile2result.txt", in the run folder.
+    void getT1013LogFilePath(CString& out, int kind);
 
     // Asks the product's web site once per run, on a worker thread, for the
     // date of the latest version and tells the user when it is newer than

@@ -58,11 +58,3 @@ void TabWndApp::getTDDLogFilePath(CString& out, int kind)
     const bool known = kind >= 0 && kind < int(sizeof(kFiles) / sizeof(kFiles[0]));
     out = QDir::toNativeSeparators(m_strRunPath + m_strSeparator + (known ? kFiles[kind] : ""));
 }
-
-void TabWndApp::getFilingLogFilePath(CString& path, int kind)
-{
-    if (kind == 0)
-        path = m_strRunPath + "/netfilelog.txt";
-    else
-        path = m_strRunPath + "/netfileresult" + (m_config.MODEDEBUG ? ".ws" : ".txt");
-}
