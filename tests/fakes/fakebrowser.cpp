@@ -136,8 +136,37 @@ bool FakeBrowser::open(const QUrl& url)
         send({redirect.left(20), redirect.mid(20)});
     else
         send({redirect});
-    if (m_second)
-        send({redirectFor(QStringLiteral("second0token"))});
+    if (m_second) {
+        // Only once the first has been answered, as a browser would.
+        const QByteArray second = redirectFor(QStringLiteral("second0token"));
+        const quint16 port = m_port;
+        auto closing = m_closing;
+        std::unique_ptr<QThread> thread(QThread::create([this, redirect, second, port, closing] {
+            QElapsedTimer waited;
+            waited.start();
+            for (bool answered = false; !answered && !*closing && waited.elapsed() < 10000;) {
+                QThread::msleep(10);
+                QMutexLocker lock(&m_mutex);
+                for (const Exchange& e : m_exchanges)
+                    answered = answered || (e.request == redirect && !e.reply.isEmpty());
+            }
+            QTcpSocket socket;
+            Exchange exchange;
+            exchange.request = second;
+            socket.connectToHost(QHostAddress::LocalHost, port);
+            exchange.connected = socket.waitForConnected(3000);
+            if (exchange.connected) {
+                socket.write(second);
+                socket.waitForBytesWritten(3000);
+                while (socket.state() == QAbstractSocket::ConnectedState && socket.waitForReadyRead(1000))
+                    exchange.reply += socket.readAll();
+            }
+            record(exchange);
+        }));
+        thread->start();
+        QMutexLocker lock(&m_mutex);
+        m_threads.push_back(std::move(thread));
+    }
     if (m_mode == Mode::EarlyRedirect) {
         // Before the opener returns, the whole redirect is written.
         QElapsedTimer waited;
