@@ -26,4 +26,6 @@ struct TddServiceSettings
     QString sessionLogPath;    // "tddlog2.txt" in the run folder; empty: no log
     int timeoutMs = 60000;     // each SOAP call, connection to last byte
     int pollPauseMs = 4000;    // between a "not ready" reply and the next poll
+    QString noaRenderHost;     // host[:port] of the notice rendering service (NOATaxDataOnePerson)
+    QString noaPageFolder;     // where rendered notices are saved (the "noa1" folder)
 };

@@ -1,6 +1,7 @@
 #include "app/SqliteDBManager.h"
 
 #include "app/dbschema.h"
+#include "app/taxpayersinmerge.h"
 #include "companion/core/filemodes.h"
 #include "companion/core/numbertext.h"
 
@@ -151,6 +152,12 @@ bool CSqliteDBManager::createMissingSchema()
         m_openFailure = failureOf(query.lastError());
         return false;
     }
+    QString mergeError;
+    if (!TaxpayerSinMerge::run(m_db, mergeError)) {
+        m_lastError = mergeError;
+        query.exec(QStringLiteral("ROLLBACK"));
+        return false;
+    }
     for (const QString& statement : DbSchema::createIfMissingStatements()) {
         if (!query.exec(statement)) {
             fail(query);
@@ -280,7 +287,13 @@ bool CSqliteDBManager::openExtraDBHandle(QSqlDatabase& db) const
     return db.open();
 }
 
+// The name goes with the connection, so that a later worker can add it again
+// without Qt warning that it replaces a connection still registered.
 void CSqliteDBManager::closeExtraDBHandle(QSqlDatabase& db)
 {
+    const QString name = db.connectionName();
     db.close();
+    db = QSqlDatabase();
+    if (!name.isEmpty() && QSqlDatabase::contains(name))
+        QSqlDatabase::removeDatabase(name);
 }

@@ -78,6 +78,8 @@ public:
 
     // A worker thread's own connection to this database (its name must be
     // unique and the connection used only by the thread that added it).
+    // False when it did not open. Closing also removes the connection's
+    // name and leaves db invalid.
     bool openExtraDBHandle(QSqlDatabase& db) const;
     static void closeExtraDBHandle(QSqlDatabase& db);
 

@@ -4,10 +4,16 @@ namespace {
 
 QString withIfNotExists(const char* statement)
 {
-    // Every statement starts with "create table " or "create index ".
+    // Every statement starts with "create table ", "create index " or
+    // "create unique index ".
     QString text = QString::fromLatin1(statement);
-    const int afterKind = text.indexOf(QLatin1Char(' '), QStringLiteral("create ").size());
-    text.insert(afterKind, QStringLiteral(" if not exists"));
+    for (const QLatin1String kind : {QLatin1String("table "), QLatin1String("index ")}) {
+        const int at = text.indexOf(kind);
+        if (at > 0) {
+            text.insert(at + kind.size() - 1, QStringLiteral(" if not exists"));
+            break;
+        }
+    }
     return text;
 }
 
@@ -22,7 +28,10 @@ const std::vector<DbTableSchema>& DbSchema::tables()
         {"tb_taxpayers",
          "create table tb_taxpayers (id integer primary key autoincrement, name varchar(200), "
          "sin varchar(20), phone varchar(20), email varchar(80))",
-         {"create index idx_tb_taxpayer_sin on tb_taxpayers (sin)"}},
+         // One row per taxpayer: S.I.N.s are stored as their nine digits and
+         // found by them (an older file is merged first, TaxpayerSinMerge).
+         {"create index idx_tb_taxpayer_sin on tb_taxpayers (sin)",
+          "create unique index idx_tb_taxpayers_sin_unique on tb_taxpayers (sin)"}},
         {"tb_retfile",
          "create table tb_retfile (id integer primary key autoincrement, name1 varchar(100), "
          "name2 varchar(100), uid1 integer, uid2 integer, filepath varchar(200), open_time datetime)",

@@ -3,8 +3,10 @@
 #include "app/tabwndapp.h"
 #include "companion/core/prompter.h"
 #include "companion/core/quietprompter.h"
+#include "filing/barcodearchive.h"
 #include "filing/filingwebclient.h"
 #include "filing/ui/filingwaitcursor.h"
+#include "workspace/javavmenvfromapp.h"
 #include "workspace/mainwindow.h"
 
 #include <QIcon>
@@ -53,7 +55,10 @@ int main(int argc, char* argv[])
     if (app->initApp() != 0)
         return -1;
     FilingWebClient::setDefaultTimeoutSec(app->m_config.soapTimeoutSec());
+    // Every save from here on writes each person's barcode archive.
+    installBarcodeBuilder();
     installFilingWaitCursor();
+    installJavaVMEnvFromApp();
 
     if (isPrintResultMode(argc, argv)) {
         const QString folder = QString::fromLocal8Bit(argv[2]);

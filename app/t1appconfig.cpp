@@ -56,6 +56,8 @@ bool isWholeNumberIn(const QString& text, int low, int high)
 
 } // namespace
 
+const char* const CT1AppConfig::kBuiltInJvmPath = VR_DEFAULT_JVMPATH;
+
 namespace SettingsCheck {
 
 bool isColour(const QString& text)
@@ -102,6 +104,7 @@ void CT1AppConfig::registerKeys()
         {"DIRERADSERVER", &DIRERADSERVER},
         {"T1013SERVER", &T1013SERVER},
         {"QuillorServer", &QuillorServer},
+        {"NOARenderHost", &NOARenderHost},
         {"voDarevivoWebServer", &voDarevivoWebServer},
         {"URL_SEND_RETURN_FILE", &URL_SEND_RETURN_FILE},
         {"URL_SEND_COMMENT", &URL_SEND_COMMENT},
@@ -157,6 +160,7 @@ void CT1AppConfig::setDefaultValue(const CString& appDir, const CString& docDir)
     PDFPATH = QStringLiteral("%1/pdf").arg(m_strResourcePath);
     XMLPATH = QStringLiteral("%1/xml").arg(m_strResourcePath);
     JAVACLASSPATH = QStringLiteral("%1/itext13.jar:%2/").arg(m_strResourcePath, m_strResourcePath) + "mr.jar";
+    JVMPATH = QString::fromUtf8(kBuiltInJvmPath);
 
     RetPath = QDir::toNativeSeparators(docDir + "/data");
     RetPdfPath = RetPath;
@@ -178,6 +182,8 @@ void CT1AppConfig::finalize()
     setStringValIfNotSet(EOLSERVER, agencyHost);
     setStringValIfNotSet(T1013SERVER, agencyHost);
     setStringValIfNotSet(QuillorServer, MODEDEBUG ? kQuillorTestHost : kQuillorHost);
+    if (NOARenderHost.trimmed().isEmpty())
+        NOARenderHost = voDarevivoWebServer;
 
     const char* code = (m_appType == 1 || m_appType == 2) ? "097" : "095";
     setStringValIfNotSet(DireradSoftwareCode, code);

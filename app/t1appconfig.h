@@ -34,6 +34,10 @@ public:
     static constexpr const char* kDefaultBKColor = "#d0f1ff";
     static constexpr const char* kDefaultFontSize = "12";
     static constexpr const char* kDefaultLeftPaneSize = "270";
+    // The runtime library (libjvm) of the Java the program was built with:
+    // JVMPATH's default, so that the print engine starts on a system whose
+    // Java is where the build found it.
+    static const char* const kBuiltInJvmPath;
 
     CT1AppConfig();
     ~CT1AppConfig() override;
@@ -71,6 +75,10 @@ public:
     bool m_bClientLetterFetched = false;
     CString QuillorEmail, QuillorPswd, QLFromEmail;
     CString QuillorServer;
+    // Host of the service that renders a notice of assessment into a page
+    // ("host" or "host:port"); the product's web host unless the file names
+    // one (tests name their loopback "127.0.0.1:PORT").
+    CString NOARenderHost;
     bool MODEDEBUG = false, NoWarningMsg = false, EnableGenPrint = false, OverwriteStatus = false;
     CString m_tddServiceConfig[TDD_SERVICE_ENTRY_COUNT];
     CString TDDDataFile;

@@ -203,11 +203,13 @@ void TabWndApp::getStartRectPos(QRect& r) const
     r = QRect(m_config.LeftX, m_config.LeftY, m_config.Width, m_config.Height);
 }
 
-void TabWndApp::openExtraDBHandle(QSqlDatabase& db)
+bool TabWndApp::openExtraDBHandle(QSqlDatabase& db)
 {
     // The manager also makes the connection wait for the other one's locks.
-    if (!m_dbManager.openExtraDBHandle(db))
-        qWarning().noquote() << "second database connection not opened:" << db.lastError().text();
+    if (m_dbManager.openExtraDBHandle(db))
+        return true;
+    qWarning().noquote() << "second database connection not opened:" << db.lastError().text();
+    return false;
 }
 
 void TabWndApp::closeExtraDBHandle(QSqlDatabase& db)

@@ -62,8 +62,10 @@ public:
     void getStartRectPos(QRect& r) const;
 
     // A second connection on the application database for a caller that
-    // created db as its own named connection.
-    void openExtraDBHandle(QSqlDatabase& db);
+    // created db as its own named connection: false when it did not open,
+    // and the caller writes nothing then. Closing removes the connection's
+    // name as well.
+    bool openExtraDBHandle(QSqlDatabase& db);
     void closeExtraDBHandle(QSqlDatabase& db);
 
     // Settings table: read at start (after the configuration file), and the

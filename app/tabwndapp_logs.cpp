@@ -2,6 +2,8 @@
 #include "app/tabwndapp.h"
 
 #include "companion/core/appclock.h"
+#include "companion/core/filemodes.h"
+#include "companion/core/sinmask.h"
 
 #include <QDir>
 #include <QFile>
@@ -13,7 +15,7 @@ QByteArray logLine(const char* msg)
     QByteArray line("Log: ");
     line += AppClock::now().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss ")).toUtf8();
     if (msg)
-        line += msg;
+        line += maskSINsInLogLine(QByteArray(msg));
     line += '\n';
     return line;
 }
@@ -29,6 +31,7 @@ void TabWndApp::InitRunLogFile()
                         nullptr);
         return;
     }
+    keepToOwner(log);
     log.write("Log file created\n");
 }
 
@@ -41,9 +44,11 @@ void TabWndApp::WriteLogFile(const CString& path, const char* msg)
 {
     // Opened and closed for every line, so earlier lines are on disk even
     // when the program ends abruptly.
+    // The logs name taxpayers' records: readable by the user only.
     QFile log(path);
     if (!log.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Text))
         return;
+    keepToOwner(log);
     log.write(logLine(msg));
 }
 

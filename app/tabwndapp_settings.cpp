@@ -3,6 +3,7 @@
 // settingstable.cpp.
 #include "app/tabwndapp.h"
 #include "app/settingstable.h"
+#include "model/filingtestmode.h"
 #include "model/preparerinfo.h"
 #include "model/validationsettings.h"
 #include "app/windowplacement.h"
@@ -60,6 +61,7 @@ void TabWndApp::publishPreparerInfo() const
     info.PreAssessment = c.PreAssessment;
     info.PostAssessment = c.PostAssessment;
     setPreparerInfo(info);
+    setFilingTestMode(c.MODEDEBUG);
     // The EFILE checks of validation ask for the password when they run.
     validation::setEfilerPasswordSource([]() -> CString {
         const TabWndApp* app = getMainApp();

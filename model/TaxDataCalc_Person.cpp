@@ -1,6 +1,6 @@
-// One person's calculation: the dispatch of a step, step 0 (preparation),
-// step 6 (adjustment, removals, instalments) and the forms the calculation
-// adds and removes by itself.
+// One person's calculation: step 0 (preparation), step 6 (adjustment,
+// removals, instalments) and the forms the calculation adds and removes by
+// itself. PersonCalculation runs the steps.
 #include "model/individualtaxdata.h"
 
 #include "companion/forms/federal/mirroring.h"
@@ -32,27 +32,6 @@ CalcDays IndividualTaxData::calcDays() const
                             ? DaysInCanadaInTaxYear(TAX_YEAR, t1->EntryDate.m_value, t1->DepartureDate.m_value)
                             : days.daysInYear;
     return days;
-}
-
-int IndividualTaxData::Calculate(const CalcChange& changed, EnumCalculateStep step, bool isSpouse)
-{
-    switch (step) {
-    case CalcStepPrepare:
-        m_calcChange = changed;
-        m_calcAsSpouse = isSpouse;
-        {
-            const int added = _autoAddSomeForms();
-            calculateStep0(changed);
-            return added;
-        }
-    case CalcStepSlipsAndIncome: return CalculateStep1(changed);
-    case CalcStepTaxableIncome: return CalculateStep2();
-    case CalcStepSpouseAmounts: return CalculateStep3();
-    case CalcStepFederalTax: return CalculateStep4();
-    case CalcStepCreditsAndBalance: return CalculateStep5(isSpouse);
-    case CalcStepAdjustment: return calculateStep6();
-    }
-    return 0;
 }
 
 // ---- Automatic forms ----

@@ -3,6 +3,7 @@
 // Forms are reached by type through the person's list and their fields
 // directly; nothing here looks a value up by name.
 #include "model/individualtaxdata.h"
+#include "model/personcalculation.h"
 
 #include <cmath>
 
@@ -407,75 +408,121 @@ void dependantsMedical(const DependantInfoStruct* dependants, TaxData_T1New& t1)
 
 } // namespace
 
-int IndividualTaxData::CalculateStep1(const CalcChange& changed)
+int PersonCalculation::step1(const CalcChange& changed)
 {
-    TaxData_T1New* t1 = GetT1();
+    TaxData_T1New* t1 = m_person.GetT1();
     if (!t1)
         return 0;
     // 1. Computed values start again from nothing; user entries stay.
-    for (STRUCT_FORMDATA_ITEM_2004* item : m_formList)
-        if (item->data) {
-            item->data->ResetData();
-            item->data->setMainTaxProvince(m_province);
-        }
-    for (STRUCT_SLIPDATA_ITEM_2004* item : m_slipList)
-        if (item->data)
-            item->data->ResetData();
-    for (STRUCT_NOTEDATA_ITEM_2004* item : m_noteList)
-        if (item->data)
-            item->data->RefreshData();
+    resetComputedValues();
     // 2.
-    t1->ProvinceText.m_value = provinceName(m_province);
+    t1->ProvinceText.m_value = provinceName(m_person.m_province);
     // 3. The slip totals; the calculation is the one caller that adds the
     // forms the slips call for. Whichever part of this step adds T90,
     // Schedule 8 or RC381, the step reports it, so the caller knows the
     // form set changed.
-    const bool hadT90 = HasForm(FORM_T90), hadSch8 = HasForm(FORM_SCH8), hadRc381 = HasForm(FORM_RC381);
+    const bool hadT90 = m_person.HasForm(FORM_T90), hadSch8 = m_person.HasForm(FORM_SCH8), hadRc381 = m_person.HasForm(FORM_RC381);
     STRUCT_SLIPDATA_CALCULATION s;
     std::set<ENUMTYPE_FORM> needed;
-    PrepareSlipsBeforeCalculate(s, needed, true);
+    m_person.PrepareSlipsBeforeCalculate(s, needed, true);
     // 4.
-    if (auto* ws = formOf<TaxData_WS_D1>(*this, FORM_WS_D1))
-        ws->resetDivDetailsAmounts();
-    if (auto* t2222 = formOf<CTaxData_T2222>(*this, FORM_T2222))
-        t2222->SlipAmount1.m_value = t2222->SlipAmount2.m_value = 0;
-    if (auto* t2209 = formOf<TaxData_T2209_2036>(*this, FORM_T2209))
-        t2209->ForeignNonBusinessIncome.m_value = t2209->ForeignTaxPaid.m_value = t2209->ProvincialIncome.m_value =
-            t2209->ProvincialTax.m_value = 0;
+    clearSlipAmountsOnForms();
     // 5.
     if (!t1->CanClaimSpouse() && !t1->canClaimSch2() && !t1->canClaimT1032())
         t1->clearSpouseInfo();
     // 6.
-    t1->UnclassifiedSlipIncome.m_value = 0;
-    if (m_pDependants) {
-        t1->InfirmDependants18Plus.m_value = m_pDependants->GetInfirmDependantsNumberNotUnderAge(18);
-        t1->ChildrenUnder19.m_value = m_pDependants->GetDepChildrenNumberBetweenAges(0, 18);
-        t1->InfirmDependantsAll.m_value = m_pDependants->GetInfirmDependantsNumberNotUnderAge(-1);
-    }
+    dependantCountsIntoReturn(t1);
     // 7.
-    if (auto* sch6 = formOf<TaxData_Sch6>(*this, FORM_SCH6))
+    if (auto* sch6 = formOf<TaxData_Sch6>(m_person, FORM_SCH6))
         sch6->setACWBAmounts(s.rc210Box10, s.rc210Box11);
     // 8.
-    slipTotalsIntoReturn(s, *t1, *this);
+    slipTotalsIntoReturn(s, *t1, m_person);
+    indianActIncome(t1, s);
+    pensionPlanSchedules(t1, s);
+    registeredPlanForms(s);
+    pensionAndAnnuityAmounts(t1, s);
+    // 9, 10.
+    m_person._calculateT1032_step1();
+    readChangedInterviewData(changed);
+    // 11.
+    t1->CalculateLine213ByWorkSheet();
+    clearStatementAmounts(*t1);
+    // 12 to 14.
+    const double t2091Sum = statementsIntoIncome(t1);
+    // 15, 16.
+    capitalGainsIntoIncome(t1, t2091Sum);
+    // 18. Dividends.
+    dividendsIntoIncome(t1);
+    // 19. Spousal plan withdrawals.
+    spousalPlanWithdrawals(t1);
+    dependantsMedical(m_person.m_pDependants, *t1);
+    // 20.
+    t1->SelfEmploymentProvince.m_value = m_person.HaveSelfBusiness() ? t1->getMainTaxProvince() : 0;
+    return int(!hadT90 && m_person.HasForm(FORM_T90)) + int(!hadSch8 && m_person.HasForm(FORM_SCH8)) + int(!hadRc381 && m_person.HasForm(FORM_RC381));
+}
+
+void PersonCalculation::resetComputedValues()
+{
+    for (STRUCT_FORMDATA_ITEM_2004* item : m_person.m_formList)
+        if (item->data) {
+            item->data->ResetData();
+            item->data->setMainTaxProvince(m_person.m_province);
+        }
+    for (STRUCT_SLIPDATA_ITEM_2004* item : m_person.m_slipList)
+        if (item->data)
+            item->data->ResetData();
+    for (STRUCT_NOTEDATA_ITEM_2004* item : m_person.m_noteList)
+        if (item->data)
+            item->data->RefreshData();
+}
+
+void PersonCalculation::clearSlipAmountsOnForms()
+{
+    if (auto* ws = formOf<TaxData_WS_D1>(m_person, FORM_WS_D1))
+        ws->resetDivDetailsAmounts();
+    if (auto* t2222 = formOf<CTaxData_T2222>(m_person, FORM_T2222))
+        t2222->SlipAmount1.m_value = t2222->SlipAmount2.m_value = 0;
+    if (auto* t2209 = formOf<TaxData_T2209_2036>(m_person, FORM_T2209))
+        t2209->ForeignNonBusinessIncome.m_value = t2209->ForeignTaxPaid.m_value = t2209->ProvincialIncome.m_value =
+            t2209->ProvincialTax.m_value = 0;
+}
+
+void PersonCalculation::dependantCountsIntoReturn(TaxData_T1New* t1)
+{
+    t1->UnclassifiedSlipIncome.m_value = 0;
+    if (m_person.m_pDependants) {
+        t1->InfirmDependants18Plus.m_value = m_person.m_pDependants->GetInfirmDependantsNumberNotUnderAge(18);
+        t1->ChildrenUnder19.m_value = m_person.m_pDependants->GetDepChildrenNumberBetweenAges(0, 18);
+        t1->InfirmDependantsAll.m_value = m_person.m_pDependants->GetInfirmDependantsNumberNotUnderAge(-1);
+    }
+}
+
+void PersonCalculation::indianActIncome(TaxData_T1New* t1, const STRUCT_SLIPDATA_CALCULATION& s)
+{
     t1->TaxExemptIncomeAnswer.m_value = s.hasIndianActIncome ? 1 : 0;
-    auto* t90 = formOf<TaxData_T90>(*this, FORM_T90);
+    auto* t90 = formOf<TaxData_T90>(m_person, FORM_T90);
     if (!t90 && (taxrules::isPositiveAmount(s.t4Box71) || s.hasIndianActIncome))
-        t90 = static_cast<TaxData_T90*>(GetFormData(FORM_T90, true));
+        t90 = static_cast<TaxData_T90*>(m_person.GetFormData(FORM_T90, true));
     if (t90) {
         t90->Total.m_value = s.t4Box71;
         t90->Flag.m_value = (taxrules::isPositiveAmount(s.t4Box71) || s.hasIndianActIncome) ? 1 : 0;
+        t90->m_bRemovalLocked = t90->Flag.m_value != 0;
         t90->PensionExempt.m_value = s.t4apBox20IndianAct;
     }
+}
+
+void PersonCalculation::pensionPlanSchedules(TaxData_T1New* t1, const STRUCT_SLIPDATA_CALCULATION& s)
+{
     int selector = 0;
     if (taxrules::isPositiveAmount(s.t4Box26Qpp) || taxrules::isPositiveAmount(s.t4Box17))
         selector = 2;
     else if (taxrules::isPositiveAmount(s.t4Box26Cpp) || taxrules::isPositiveAmount(s.t4Box16))
         selector = 1;
     t1->PensionPlanSelector.m_value = selector;
-    _autoCreateSch8RC381(selector);
+    m_person._autoCreateSch8RC381(selector);
     const int placement = (s.t4HasPlacementAgency || s.t4HasKind1 || s.t4HasKind2) ? 1 : 0;
     const int employment = taxrules::isPresentAmount(t1->line10100EmploymentIncome.m_value) ? 1 : 0;
-    if (auto* rc381 = formOf<TaxData_RC381>(*this, FORM_RC381)) {
+    if (auto* rc381 = formOf<TaxData_RC381>(m_person, FORM_RC381)) {
         rc381->EmploymentIncomePresent.m_value = employment;
         rc381->SlipContributions.m_value = s.t4Box16;
         rc381->ExemptSeen.m_value = (s.t4CppExemptSeen ? 1 : 0) | (s.t4QppExemptSeen ? 0x100 : 0);
@@ -484,7 +531,7 @@ int IndividualTaxData::CalculateStep1(const CalcChange& changed)
         rc381->SlipCountDifference.m_value = s.getT4Count() - s.getNonQPPT4Count();
         rc381->PlacementAgency.m_value = placement;
     }
-    if (auto* sch8 = formOf<TaxData_Sch8_14>(*this, FORM_SCH8)) {
+    if (auto* sch8 = formOf<TaxData_Sch8_14>(m_person, FORM_SCH8)) {
         sch8->ExemptSeen.m_value = s.t4CppExemptSeen ? 1 : 0;
         sch8->NonQppSlipCount.m_value = s.t4NonQppCount;
         sch8->EmploymentIncomePresent.m_value = employment;
@@ -493,10 +540,10 @@ int IndividualTaxData::CalculateStep1(const CalcChange& changed)
         sch8->SecondAdditional.m_value = s.t4Box16A;
         sch8->PlacementAgency.m_value = placement;
     }
-    if (auto* cpt20 = formOf<TaxData_CPT20_New>(*this, FORM_CPT20)) {
+    if (auto* cpt20 = formOf<TaxData_CPT20_New>(m_person, FORM_CPT20)) {
         cpt20->clearEntry();
         int n = 0;
-        for (STRUCT_SLIPDATA_ITEM_2004* item : m_slipList) {
+        for (STRUCT_SLIPDATA_ITEM_2004* item : m_person.m_slipList) {
             if (item->type != SLIP_T4 || !item->data)
                 continue;
             if (++n > 6)
@@ -508,20 +555,28 @@ int IndividualTaxData::CalculateStep1(const CalcChange& changed)
             cpt20->setEntryN(n, earnings, t4.box16CppContributions.m_value, t4.box17QppContributions.m_value);
         }
     }
+}
+
+void PersonCalculation::registeredPlanForms(const STRUCT_SLIPDATA_CALCULATION& s)
+{
     if (taxrules::isPositiveAmount(s.prppEmployeeCurrentYear) || taxrules::isPositiveAmount(s.prppEmployeePriorYear))
-        GetFormData(FORM_SCH7, true);
-    if (auto* sch7 = formOf<TaxData_Sch7>(*this, FORM_SCH7)) {
+        m_person.GetFormData(FORM_SCH7, true);
+    if (auto* sch7 = formOf<TaxData_Sch7>(m_person, FORM_SCH7)) {
         sch7->PrppCurrentYear.m_value = s.prppEmployeeCurrentYear;
         sch7->PrppPriorYear.m_value = s.prppEmployeePriorYear;
     }
     if (taxrules::isPositiveAmount(s.prppExemptIncomeCurrentYear) || taxrules::isPositiveAmount(s.prppExemptIncomePriorYear))
-        GetFormData(FORM_RC383, true);
-    if (auto* rc383 = formOf<TaxData_RC383>(*this, FORM_RC383)) {
+        m_person.GetFormData(FORM_RC383, true);
+    if (auto* rc383 = formOf<TaxData_RC383>(m_person, FORM_RC383)) {
         rc383->Income.m_value = std::max({rc383->Income.m_value, s.t4Box71, s.t4Box88});
         rc383->PriorYear.m_value = s.prppExemptIncomePriorYear;
         rc383->CurrentYear.m_value = s.prppExemptIncomeCurrentYear;
         rc383->Calculate01();
     }
+}
+
+void PersonCalculation::pensionAndAnnuityAmounts(TaxData_T1New* t1, const STRUCT_SLIPDATA_CALCULATION& s)
+{
     t1->PensionAmount.m_value = s.t4rspBox16Marked;
     t1->AnnuityTotal.m_value = s.t4rspBox16Marked + s.t4rspBox16Unmarked;
     if (t1->GetAge() > 64) {
@@ -530,12 +585,12 @@ int IndividualTaxData::CalculateStep1(const CalcChange& changed)
     } else {
         t1->AnnuityAmount.m_value = s.t4rspBox16Unmarked;
     }
-    if (auto* t1032 = formOf<TaxData_T1032_New>(*this, FORM_T1032);
+    if (auto* t1032 = formOf<TaxData_T1032_New>(m_person, FORM_T1032);
         t1032 && t1->GetAge() > 64 && t1032->ElectorIndicator.m_value == 0)
         t1032->AnnuityFromRca.m_value = s.t4arcaAmount4;
     // The pensioner's tax deducted on the pension: the election moves the
     // same share of it as of the pension.
-    if (auto* t1032 = formOf<TaxData_T1032_New>(*this, FORM_T1032); t1032 && t1032->ElectorIndicator.m_value == 0)
+    if (auto* t1032 = formOf<TaxData_T1032_New>(m_person, FORM_T1032); t1032 && t1032->ElectorIndicator.m_value == 0)
         t1032->line68040.m_value = s.pensionTaxDeducted;
     // Annuities that count as pension go with the pensions; the rest is
     // plan income. The pension income amount takes every eligible pension.
@@ -544,45 +599,53 @@ int IndividualTaxData::CalculateStep1(const CalcChange& changed)
     t1->PensionAmount.m_value += s.t4aBox16 + s.t4aBox24Pension + s.t4aBox133Pension + s.t4aBox194Pension +
                                  s.t4rifBox16Pension + s.t4rifBox20Pension + s.t4rifBox24Pension + s.t3Box31 +
                                  s.t5Box19Pension;
-    // 9, 10.
-    _calculateT1032_step1();
+}
+
+void PersonCalculation::readChangedInterviewData(const CalcChange& changed)
+{
     if (changed.isInterviewData()) {
-        for (STRUCT_WIZDATA_ITEM_2004* item : m_wizList)
+        for (STRUCT_WIZDATA_ITEM_2004* item : m_person.m_wizList)
             if (item->data)
                 item->data->RefreshData();
-        ReadDataFromWizards(changed.type);
+        m_person.ReadDataFromWizards(changed.type);
     }
-    // 11.
-    t1->CalculateLine213ByWorkSheet();
-    clearStatementAmounts(*t1);
-    // 12 to 14.
+}
+
+double PersonCalculation::statementsIntoIncome(TaxData_T1New* t1)
+{
     double farmingNet = 0;
-    addPartnerships(*this, *t1, farmingNet);
-    auto* t1212 = formOf<TaxData_T1212New>(*this, FORM_T1212);
+    addPartnerships(m_person, *t1, farmingNet);
+    auto* t1212 = formOf<TaxData_T1212New>(m_person, FORM_T1212);
     if (t1212)
         t1212->Calculate01();
     t1->T1212Amount.m_value = t1212 ? t1212->Result.m_value / 2.0 : 0.0;
-    auto* t2043 = formOf<TaxData_T2043>(*this, FORM_T2043);
+    auto* t2043 = formOf<TaxData_T2043>(m_person, FORM_T2043);
     if (t2043)
         t2043->Calculate01();
     t1->T2043Amount.m_value = t2043 ? t2043->Result.m_value : 0.0;
     t1->line47556FuelChargeFarmers.setAmount(t1->T2043Amount.m_value);
-    addStatements(*this, *t1, farmingNet);
+    addStatements(m_person, *t1, farmingNet);
     // Self-employment alone calls for the plan schedule of the province:
     // contributions are due on it whether or not a slip shows any.
     if (t1->PensionPlanSelector.m_value == 0 && taxrules::isPositiveAmount(t1->getSelfEmploymentIncomeForCPP()))
-        _autoCreateSch8RC381(m_province == 11 ? 2 : 1);
-    const double t2091Sum = addPrincipalResidences(*this, *t1);
-    // 15, 16.
-    if (auto* t2017 = formOf<TaxData_T2017New>(*this, FORM_T2017))
+        m_person._autoCreateSch8RC381(m_person.m_province == 11 ? 2 : 1);
+    return addPrincipalResidences(m_person, *t1);
+}
+
+void PersonCalculation::capitalGainsIntoIncome(TaxData_T1New* t1, double t2091Sum)
+{
+    if (auto* t2017 = formOf<TaxData_T2017New>(m_person, FORM_T2017))
         t2017->Calculate01();
-    auto* t1170 = formOf<TaxData_T1170>(*this, FORM_T1170);
+    auto* t1170 = formOf<TaxData_T1170>(m_person, FORM_T1170);
     if (t1170)
         t1170->Calculate01();
     t1->T1170Amount.m_value = t1170 ? t1170->Result.m_value : 0.0;
-    calculateCapitalGains(*this, *t1, t2091Sum);
-    // 18. Dividends.
-    if (auto* ws = formOf<TaxData_WS_D1>(*this, FORM_WS_D1)) {
+    calculateCapitalGains(m_person, *t1, t2091Sum);
+}
+
+void PersonCalculation::dividendsIntoIncome(TaxData_T1New* t1)
+{
+    if (auto* ws = formOf<TaxData_WS_D1>(m_person, FORM_WS_D1)) {
         ws->Calculate01();
         t1->line12010OtherThanEligibleDividends.setAmount(ws->getF12010());
         t1->line12000TaxableDividends.setAmount(ws->getF12000());
@@ -592,8 +655,11 @@ int IndividualTaxData::CalculateStep1(const CalcChange& changed)
         t1->line12010OtherThanEligibleDividends.setAmount(0);
         t1->line12000TaxableDividends.setAmount(t1->DividendAmount.m_value);
     }
-    // 19. Spousal plan withdrawals.
-    if (auto* t2205 = formOf<CTaxData_T2205>(*this, FORM_T2205)) {
+}
+
+void PersonCalculation::spousalPlanWithdrawals(TaxData_T1New* t1)
+{
+    if (auto* t2205 = formOf<CTaxData_T2205>(m_person, FORM_T2205)) {
         t2205->Year.m_value = CString("2024");
         t2205->Name.m_value = t1->ConstructFullName();
         t2205->SIN.m_value = t1->SIN.m_value;
@@ -601,21 +667,17 @@ int IndividualTaxData::CalculateStep1(const CalcChange& changed)
         t1->T2205Deduction.m_value = -t2205->Result.m_value;
         (t1->GetAge() < 65 ? t1->T2205IncomeUnder65 : t1->T2205Income65Plus).m_value += t2205->Income.m_value;
     }
-    dependantsMedical(m_pDependants, *t1);
-    // 20.
-    t1->SelfEmploymentProvince.m_value = HaveSelfBusiness() ? t1->getMainTaxProvince() : 0;
-    return int(!hadT90 && HasForm(FORM_T90)) + int(!hadSch8 && HasForm(FORM_SCH8)) + int(!hadRc381 && HasForm(FORM_RC381));
 }
 
-int IndividualTaxData::CalculateStep2()
+int PersonCalculation::step2()
 {
-    TaxData_T1New* t1 = GetT1();
+    TaxData_T1New* t1 = m_person.GetT1();
     if (!t1)
         return 0;
     // 1. Fresh totals; this step adds no form.
     STRUCT_SLIPDATA_CALCULATION s;
     std::set<ENUMTYPE_FORM> needed;
-    PrepareSlipsBeforeCalculate(s, needed, false);
+    m_person.PrepareSlipsBeforeCalculate(s, needed, false);
     t1->CalculateTotalIncome(true);
     // Spousal plan attribution (T2205): a positive figure is the
     // contributor's income at 12900, a negative one the annuitant's deduction
@@ -623,14 +685,44 @@ int IndividualTaxData::CalculateStep2()
     t1->line12900RrspIncome.addAmount(std::max(0.0, t1->T2205Deduction.m_value));
     t1->CalculateTotalIncome(true);
     // 2. RRSP and FHSA.
-    if (auto* sch7 = formOf<TaxData_Sch7>(*this, FORM_SCH7)) {
+    rrspAndFhsaDeductions(t1, s);
+    // 3. Disability supports.
+    disabilitySupportsDeduction(t1);
+    // 4. Moving expenses.
+    movingExpensesDeduction(t1);
+    // 5. Exploration expenses.
+    explorationExpensesDeduction(t1);
+    t1->line23200OtherDeductions.setAmount(s.t4Other7 + s.t4psAmount09 + t1->line23200NotOnSlip.m_value +
+                                           std::max(0.0, -t1->T2205Deduction.m_value));
+    // 6. Employment expenses.
+    employmentExpensesDeduction(t1, s);
+    // 7. Clergy residence.
+    clergyResidenceDeduction(t1);
+    // 8 to 16. Self-employment, employment insurance and the pension plan.
+    pensionPlanAndInsurance(t1, s);
+    // 17, 18. Northern residents' slip amounts, foreign tax above 15%.
+    m_person.CalculateT2209Adjust15Percent();
+    // 19. Split income.
+    splitIncomeFromT1206(t1);
+    // 20. Foreign and refunded plans.
+    foreignPlanDeductions(t1);
+    // 21 to 23.
+    netIncomeWithChildCare(t1);
+    // 24 to 28.
+    taxableIncomeDeductions(t1);
+    return 0;
+}
+
+void PersonCalculation::rrspAndFhsaDeductions(TaxData_T1New* t1, const STRUCT_SLIPDATA_CALCULATION& s)
+{
+    if (auto* sch7 = formOf<TaxData_Sch7>(m_person, FORM_SCH7)) {
         sch7->Input.m_value = t1->line10100EmploymentIncome.m_value;
         sch7->Calculate01();
         t1->line20800RrspDeduction.setAmount(sch7->Result.m_value);
     } else {
         t1->line20800RrspDeduction.setAmount(0);
     }
-    if (auto* sch15 = formOf<TaxData_Sch15>(*this, FORM_SCH15)) {
+    if (auto* sch15 = formOf<TaxData_Sch15>(m_person, FORM_SCH15)) {
         sch15->Age.m_value = t1->GetAge();
         sch15->Contributions.m_value = s.fhsaBox18;
         sch15->Calculate01();
@@ -638,8 +730,11 @@ int IndividualTaxData::CalculateStep2()
     } else {
         t1->line20805FhsaDeduction.setAmount(0);
     }
-    // 3. Disability supports.
-    if (auto* t929 = formOf<TaxData_T929New>(*this, FORM_T929)) {
+}
+
+void PersonCalculation::disabilitySupportsDeduction(TaxData_T1New* t1)
+{
+    if (auto* t929 = formOf<TaxData_T929New>(m_person, FORM_T929)) {
         double income = t1->line10100EmploymentIncome.m_value + t1->line10400OtherEmploymentIncome.m_value;
         for (const CFloatField* net : {&t1->line13500BusinessNet, &t1->line13700ProfessionalNet,
                                        &t1->line13900CommissionNet, &t1->line14100FarmingNet,
@@ -652,9 +747,12 @@ int IndividualTaxData::CalculateStep2()
     } else {
         t1->line21500DisabilitySupports.setAmount(0);
     }
-    // 4. Moving expenses.
+}
+
+void PersonCalculation::movingExpensesDeduction(TaxData_T1New* t1)
+{
     double moving = t1->line21900BaseAmount.m_value;
-    forEachForm<TaxData_T1MNew>(*this, 102, [&](TaxData_T1MNew& f) {
+    forEachForm<TaxData_T1MNew>(m_person, 102, [&](TaxData_T1MNew& f) {
         f.Year.m_value = CString("2024");
         f.LastName.m_value = t1->LastName.m_value;
         f.FirstName.m_value = t1->FirstName.m_value;
@@ -663,9 +761,12 @@ int IndividualTaxData::CalculateStep2()
         moving += f.Claimed.m_value;
     });
     t1->line21900MovingExpenses.setAmount(moving);
-    // 5. Exploration expenses.
-    auto* t2038 = formOf<TaxData_T2038New>(*this, FORM_T2038);
-    if (auto* t1229 = formOf<CTaxData_T1229>(*this, FORM_T1229)) {
+}
+
+void PersonCalculation::explorationExpensesDeduction(TaxData_T1New* t1)
+{
+    auto* t2038 = formOf<TaxData_T2038New>(m_person, FORM_T2038);
+    if (auto* t1229 = formOf<CTaxData_T1229>(m_person, FORM_T1229)) {
         t1229->Calculate01();
         t1->line22400ExplorationExpenses.setAmount(t1229->Result.m_value);
         if (t2038) {
@@ -679,25 +780,26 @@ int IndividualTaxData::CalculateStep2()
             t2038->T1229Amount1.m_value = t2038->T1229Amount2.m_value = 0;
         t1->support67860.m_value = 0;
     }
-    t1->line23200OtherDeductions.setAmount(s.t4Other7 + s.t4psAmount09 + t1->line23200NotOnSlip.m_value +
-                                           std::max(0.0, -t1->T2205Deduction.m_value));
-    // 6. Employment expenses.
+}
+
+void PersonCalculation::employmentExpensesDeduction(TaxData_T1New* t1, const STRUCT_SLIPDATA_CALCULATION& s)
+{
     double expenses = 0;
-    forEachForm<TaxData_T777New>(*this, 59, [&](TaxData_T777New& f) {
+    forEachForm<TaxData_T777New>(m_person, 59, [&](TaxData_T777New& f) {
         f.EmploymentIncome.m_value = s.t4Box14;
         f.Calculate01();
         expenses += f.Result.m_value;
     });
-    forEachForm<TaxData_TL2_New>(*this, 92, [&](TaxData_TL2_New& f) {
+    forEachForm<TaxData_TL2_New>(m_person, 92, [&](TaxData_TL2_New& f) {
         f.FirstName.m_value = t1->FirstName.m_value;
         f.LastName.m_value = t1->LastName.m_value;
         f.SIN.m_value = t1->SIN.m_value;
         f.Calculate01();
         expenses += f.Result.m_value;
     });
-    auto* rc359 = formOf<TaxData_RC359>(*this, FORM_RC359);
+    auto* rc359 = formOf<TaxData_RC359>(m_person, FORM_RC359);
     if (rc359) {
-        rc359->Province.m_value = m_province;
+        rc359->Province.m_value = m_person.m_province;
         rc359->Calculate01();
         expenses += rc359->ResultExpenses.m_value;
     }
@@ -705,8 +807,11 @@ int IndividualTaxData::CalculateStep2()
     // RESP payments (T1172) joins it in step 4.
     t1->line41800SpecialTaxes.setAmount(rc359 ? rc359->ResultTax.m_value : 0.0);
     t1->line22900EmploymentExpenses.setAmount(expenses);
-    // 7. Clergy residence.
-    if (auto* t1223 = formOf<CTaxData_T1223>(*this, FORM_T1223)) {
+}
+
+void PersonCalculation::clergyResidenceDeduction(TaxData_T1New* t1)
+{
+    if (auto* t1223 = formOf<CTaxData_T1223>(m_person, FORM_T1223)) {
         t1223->LastName.m_value = t1->LastName.m_value;
         t1223->FirstName.m_value = t1->FirstName.m_value;
         t1223->Year.m_value = CString("2024");
@@ -719,9 +824,23 @@ int IndividualTaxData::CalculateStep2()
     } else {
         t1->line23100ClergyResidence.setAmount(0);
     }
-    // 8 to 16. Self-employment, employment insurance and the pension plan.
+}
+
+void PersonCalculation::pensionPlanAndInsurance(TaxData_T1New* t1, const STRUCT_SLIPDATA_CALCULATION& s)
+{
     const double selfEmployment = t1->getSelfEmploymentIncomeForCPP();
-    if (auto* sch13 = formOf<TaxData_Sch13>(*this, FORM_SCH13)) {
+    selfEmployedEiPremiums(t1, s);
+    auto* sch8 = formOf<TaxData_Sch8_14>(m_person, FORM_SCH8);
+    auto* rc381 = formOf<TaxData_RC381>(m_person, FORM_RC381);
+    const int selector = pensionPlanSchedulesCalculated(t1, s, selfEmployment, sch8, rc381);
+    // Employment insurance premiums and their overpayment (T2204).
+    eiPremiumsAndOverpayment(t1, s);
+    pensionPlanLinesIntoReturn(t1, selector, sch8, rc381);
+}
+
+void PersonCalculation::selfEmployedEiPremiums(TaxData_T1New* t1, const STRUCT_SLIPDATA_CALCULATION& s)
+{
+    if (auto* sch13 = formOf<TaxData_Sch13>(m_person, FORM_SCH13)) {
         sch13->TotalEarnings.m_value = t1->line13500BusinessNet.m_value + t1->line13700ProfessionalNet.m_value +
                                        t1->line13900CommissionNet.m_value + t1->line14100FarmingNet.m_value +
                                        t1->line14300FishingNet.m_value + t1->SelfEmploymentOther1.m_value;
@@ -731,9 +850,13 @@ int IndividualTaxData::CalculateStep2()
     } else {
         t1->line31217EiSelfEmployed.setAmount(t1->line42120EiSelfEmployedPayable.m_value = 0);
     }
-    auto* cpt20 = formOf<TaxData_CPT20_New>(*this, FORM_CPT20);
-    auto* sch8 = formOf<TaxData_Sch8_14>(*this, FORM_SCH8);
-    auto* rc381 = formOf<TaxData_RC381>(*this, FORM_RC381);
+}
+
+int PersonCalculation::pensionPlanSchedulesCalculated(TaxData_T1New* t1, const STRUCT_SLIPDATA_CALCULATION& s,
+                                                      double selfEmployment, TaxData_Sch8_14* sch8,
+                                                      TaxData_RC381* rc381)
+{
+    auto* cpt20 = formOf<TaxData_CPT20_New>(m_person, FORM_CPT20);
     if (cpt20) {
         cpt20->Name.m_value = t1->ConstructFullName();
         cpt20->SIN.m_value = t1->SIN.m_value;
@@ -743,14 +866,14 @@ int IndividualTaxData::CalculateStep2()
     }
     const int m1 = int(s.t4apMaxBox23Unmarked);
     const int m2 = int(s.t4apMaxBox21Unmarked);
-    int cpp = GetCPPMonths(m1, m2);
-    const int qpp = GetQPPMonths(m1, m2);
+    int cpp = m_person.GetCPPMonths(m1, m2);
+    const int qpp = m_person.GetQPPMonths(m1, m2);
     t1->CppMonths.m_value = cpp;
     if ((t1->HasSelfEmploymentIncome() || (cpt20 && cpt20->hadElectedIncomeToPayCPP())) &&
         t1->PensionPlanSelector.m_value != 2) {
-        if (m_province == 11 && qpp > 0)
+        if (m_person.m_province == 11 && qpp > 0)
             t1->PensionPlanSelector.m_value = 2;
-        else if (cpp >= 1 && m_province != 11)
+        else if (cpp >= 1 && m_person.m_province != 11)
             t1->PensionPlanSelector.m_value = 1;
     }
     const int selector = t1->PensionPlanSelector.m_value;
@@ -774,8 +897,8 @@ int IndividualTaxData::CalculateStep2()
     // second contributions.
     const double pensionableCap = taxrules::federalConstant(taxrules::FedKey::Cpp2Ceiling);
     if (rc381) {
-        rc381->F50329Input.m_value = getF50329(pensionableCap);
-        rc381->F50339Input.m_value = getF50339(pensionableCap);
+        rc381->F50329Input.m_value = m_person.getF50329(pensionableCap);
+        rc381->F50339Input.m_value = m_person.getF50339(pensionableCap);
         rc381->SecondAdditional.m_value = s.t4Box16A + s.t4Box17A;
         rc381->SelfEmploymentEarnings.m_value = selfEmployment;
         rc381->ContributoryMonths.m_value = qpp;
@@ -784,14 +907,18 @@ int IndividualTaxData::CalculateStep2()
     if (sch8) {
         // Schedule 8 takes the earnings outside the QPP province as its
         // pensionable earnings, beside the net self-employment income.
-        sch8->F50329Input.m_value = getF50339(pensionableCap);
+        sch8->F50329Input.m_value = m_person.getF50339(pensionableCap);
         sch8->F50339Input.m_value = selfEmployment;
         sch8->ContributoryMonths.m_value = cpp;
         sch8->Calculate01();
     }
-    // Employment insurance premiums and their overpayment (T2204).
-    if (auto* t2204 = formOf<TaxData_T2204_New>(*this, FORM_T2204)) {
-        t2204->Indicator.m_value = m_province == 11 ? 1 : 0;
+    return selector;
+}
+
+void PersonCalculation::eiPremiumsAndOverpayment(TaxData_T1New* t1, const STRUCT_SLIPDATA_CALCULATION& s)
+{
+    if (auto* t2204 = formOf<TaxData_T2204_New>(m_person, FORM_T2204)) {
+        t2204->Indicator.m_value = m_person.m_province == 11 ? 1 : 0;
         t2204->EIInsurableEarnings.m_value = s.t4EiInsurable;
         t2204->QuebecInsurableEarnings.m_value = s.t4EiInsurableQuebec;
         t2204->PremiumsDeducted.m_value = s.t4Box18;
@@ -802,6 +929,11 @@ int IndividualTaxData::CalculateStep2()
         t1->line31200EiPremiums.setAmount(s.t4Box18);
         t1->line45000EiOverpayment.setAmount(0);
     }
+}
+
+void PersonCalculation::pensionPlanLinesIntoReturn(TaxData_T1New* t1, int selector, TaxData_Sch8_14* sch8,
+                                                   TaxData_RC381* rc381)
+{
     // The plan schedule the selector names gives the T1 its contribution
     // lines; without one they are 0, so nothing survives from an earlier
     // calculation.
@@ -825,10 +957,11 @@ int IndividualTaxData::CalculateStep2()
     t1->line44800CppOverpayment.setAmount(plan ? plan->Overpayment.m_value : 0.0);
     if (t1->IsBankrupt())
         t1->CppSelfEmployedBase.m_value = t1->CppSelfEmployedEnhanced.m_value = 0;
-    // 17, 18. Northern residents' slip amounts, foreign tax above 15%.
-    CalculateT2209Adjust15Percent();
-    // 19. Split income.
-    if (auto* t1206 = formOf<TaxData_T1206New>(*this, FORM_T1206)) {
+}
+
+void PersonCalculation::splitIncomeFromT1206(TaxData_T1New* t1)
+{
+    if (auto* t1206 = formOf<TaxData_T1206New>(m_person, FORM_T1206)) {
         t1206->T1Amount.m_value = t1->line23600NetIncome.m_value;
         t1206->CalculateTOSI();
         t1->SplitIncome.m_value = t1206->SplitIncome.m_value;
@@ -840,30 +973,36 @@ int IndividualTaxData::CalculateStep2()
         t1->SplitIncome.m_value = 0;
         t1->SplitIncomeFlag.m_value = 0;
     }
-    // 20. Foreign and refunded plans.
-    if (auto* t746 = formOf<TaxData_T746New>(*this, FORM_T746)) {
+}
+
+void PersonCalculation::foreignPlanDeductions(TaxData_T1New* t1)
+{
+    if (auto* t746 = formOf<TaxData_T746New>(m_person, FORM_T746)) {
         t746->Calculate01();
         t1->line23200OtherDeductions.addAmount(t746->Result.m_value);
     }
     // Contributions to foreign and United States plans are deducted with
     // the registered pension plan contributions.
-    if (auto* rc269 = formOf<TaxData_RC269>(*this, FORM_RC269)) {
+    if (auto* rc269 = formOf<TaxData_RC269>(m_person, FORM_RC269)) {
         rc269->Calculate01();
         t1->line20700RppDeduction.addAmount(rc269->Result.m_value);
     }
-    if (auto* rc267 = formOf<TaxData_RC267New>(*this, FORM_RC267)) {
+    if (auto* rc267 = formOf<TaxData_RC267New>(m_person, FORM_RC267)) {
         rc267->Calculate01();
         t1->line20700RppDeduction.addAmount(rc267->Result.m_value);
     }
-    if (auto* rc268 = formOf<TaxData_RC268New>(*this, FORM_RC268)) {
+    if (auto* rc268 = formOf<TaxData_RC268New>(m_person, FORM_RC268)) {
         rc268->Calculate01();
         t1->line20700RppDeduction.addAmount(rc268->Result.m_value);
     }
-    // 21 to 23.
+}
+
+void PersonCalculation::netIncomeWithChildCare(TaxData_T1New* t1)
+{
     t1->CalculateNetIncomeBeforeCCT();
-    if (auto* t778 = formOf<TaxData_T778New>(*this, FORM_T778)) {
+    if (auto* t778 = formOf<TaxData_T778New>(m_person, FORM_T778)) {
         t778->NetIncome.m_value = t1->line15000TotalIncome.m_value - t1->line23300TotalDeductions.m_value;
-        t778->EarnedIncome.m_value = CalculatedEarnedIncomeForT778();
+        t778->EarnedIncome.m_value = m_person.CalculatedEarnedIncomeForT778();
         t778->HasSpouse.m_value = t1->HasSpouse() ? 1 : 0;
         t778->SpouseNetIncome.m_value = t1->SpouseNetIncome.m_value;
         t778->Calculate01();
@@ -876,28 +1015,31 @@ int IndividualTaxData::CalculateStep2()
     // worksheet, when present, does the same from the same figures. Without
     // the worksheet the T1's own figure stands.
     t1->CalculateNetIncomeBeforeF23500();
-    if (auto* ws = formOf<TaxData_WS_D1>(*this, FORM_WS_D1)) {
+    if (auto* ws = formOf<TaxData_WS_D1>(m_person, FORM_WS_D1)) {
         ws->CalculateF23500(t1->line23400NetIncomeBeforeAdjustments.m_value, t1->OASRepaymentBase.m_value,
                             std::min(t1->EIRepaymentBase.m_value, t1->line11900EmploymentInsurance.m_value));
         t1->line23500SocialBenefitsRepayment.setAmount(ws->getF23500());
     }
     t1->line42200SocialBenefitsRepayment.setAmount(t1->line23500SocialBenefitsRepayment.m_value);
     t1->CalculateNetIncomeAfterCCT();
-    // 24 to 28.
-    if (auto* t936 = formOf<TaxData_T936New>(*this, FORM_T936)) {
+}
+
+void PersonCalculation::taxableIncomeDeductions(TaxData_T1New* t1)
+{
+    if (auto* t936 = formOf<TaxData_T936New>(m_person, FORM_T936)) {
         t936->line68080.m_value = t1->line22100CarryingCharges.m_value;
         t936->line68100.m_value = t1->line12600NetRental.m_value < 0 ? -t1->line12600NetRental.m_value : 0.0;
         t936->line68140.m_value = t1->line12100InterestIncome.m_value + t1->line12000TaxableDividends.m_value;
         t936->Calculate01();
     }
-    if (auto* t657 = formOf<TaxData_T657New>(*this, FORM_T657)) {
+    if (auto* t657 = formOf<TaxData_T657New>(m_person, FORM_T657)) {
         t657->EligibleGains.m_value = t1->CapitalGainsDeductionBase.m_value;
         t657->Calculate01();
         t1->line25400CapitalGainsDeduction.setAmount(t657->Result.m_value);
     } else {
         t1->line25400CapitalGainsDeduction.setAmount(0);
     }
-    if (auto* t2222 = formOf<CTaxData_T2222>(*this, FORM_T2222)) {
+    if (auto* t2222 = formOf<CTaxData_T2222>(m_person, FORM_T2222)) {
         t2222->NetIncome.m_value = t1->line23600NetIncome.m_value;
         t2222->Calculate01();
         t1->line25500NorthernResidents.setAmount(t2222->Result.m_value);
@@ -905,5 +1047,4 @@ int IndividualTaxData::CalculateStep2()
         t1->line25500NorthernResidents.setAmount(0);
     }
     t1->CalculateTaxableIncome();
-    return 0;
 }

@@ -161,9 +161,9 @@ void IndividualTaxData::UpdateT1KS(bool primary, IndividualTaxData* other)
             // incomes the taxpayer applies under choice 0, the spouse
             // otherwise. Who is on screen never matters.
             const TaxData_T1KSNew* taxpayerSummary =
-                other && m_calcAsSpouse ? summaryOf(other) : summary;
+                other && m_calculation.asSpouse() ? summaryOf(other) : summary;
             const int coupleChoice = taxpayerSummary ? taxpayerSummary->GSTApplicantChoice.m_value : choice;
-            const bool iAmTaxpayer = !(other && m_calcAsSpouse);
+            const bool iAmTaxpayer = !(other && m_calculation.asSpouse());
             bool lowerApplies;
             if (own < spouseIncome)
                 lowerApplies = true;
@@ -232,7 +232,7 @@ void IndividualTaxData::UpdateT1KS(bool primary, IndividualTaxData* other)
     // so that recalculating an opened return leaves it as it was saved.
     if (t1a) {
         summary->T1ALoss.m_value = t1a->LossResult.m_value;
-        if (m_calcChange.isForm(FORM_T1A))
+        if (m_calculation.change().isForm(FORM_T1A))
             summary->T1ADate.m_value = AppClock::now().date();
     } else {
         summary->T1ALoss.m_value = 0.0;

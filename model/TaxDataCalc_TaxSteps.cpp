@@ -3,6 +3,7 @@
 // income, provincial tax around the spouses' exchange, credits, the balance
 // and the forms that mirror the return.
 #include "model/individualtaxdata.h"
+#include "model/personcalculation.h"
 
 #include "companion/forms/federal/credits.h"
 #include "companion/forms/federal/minimumtax_split.h"
@@ -153,19 +154,32 @@ double refundableMedicalSupplement(const TaxData_T1New& t1)
 
 } // namespace
 
-int IndividualTaxData::CalculateStep3()
+int PersonCalculation::step3()
 {
-    TaxData_T1New* t1 = GetT1();
+    TaxData_T1New* t1 = m_person.GetT1();
     if (!t1)
         return 0;
     // 1. The day counts, kept on the return for the forms and the spouse.
-    const CalcDays days = calcDays();
+    const CalcDays days = m_person.calcDays();
     t1->DaysInCanada.m_value = days.daysInCanada;
     t1->BankruptDays.m_value = days.bankruptDays;
     t1->DaysInYear.m_value = days.daysInYear;
     t1->ProrationDays.m_value = std::min(days.daysInCanada, days.bankruptDays);
     // 2. Spouse and eligible dependant amounts.
-    if (auto* sch5 = formOf<TaxData_Sch5>(*this, FORM_SCH5)) {
+    spouseAndDependantAmounts(t1, days);
+    // 3. Tuition. The rate test looks at this pass's taxable income, never
+    // at what an earlier calculation left in the schedule.
+    tuitionAmount(t1);
+    // 4. Home accessibility.
+    homeAccessibilityAmount(t1);
+    // 5. Amounts transferred from the spouse.
+    spouseTransferInputs(t1);
+    return 0;
+}
+
+void PersonCalculation::spouseAndDependantAmounts(TaxData_T1New* t1, const CalcDays& days)
+{
+    if (auto* sch5 = formOf<TaxData_Sch5>(m_person, FORM_SCH5)) {
         sch5->DaysInCanada.m_value = days.daysInCanada;
         sch5->ProrationDays.m_value = t1->ProrationDays.m_value;
         sch5->BankruptDays.m_value = days.bankruptDays;
@@ -186,17 +200,19 @@ int IndividualTaxData::CalculateStep3()
         t1->line30425CaregiverSpouse.setAmount(0);
     }
     // Caregiver amounts for the infirm dependants of the dependant table.
-    const CaregiverAmounts caregivers = caregiverAmounts(m_pDependants, formOf<TaxData_Sch5>(*this, FORM_SCH5));
+    const CaregiverAmounts caregivers = caregiverAmounts(m_person.m_pDependants, formOf<TaxData_Sch5>(m_person, FORM_SCH5));
     t1->line30450CaregiverOther.setAmount(caregivers.adults);
-    if (auto* sch5 = formOf<TaxData_Sch5>(*this, FORM_SCH5))
+    if (auto* sch5 = formOf<TaxData_Sch5>(m_person, FORM_SCH5))
         sch5->CaregiverResult.m_value = caregivers.adults;
     t1->line31800DisabilityTransferred.setAmount(caregivers.disabilityTransferred +
                                                 std::max(0.0, t1->line31800NotInTable.m_value));
     t1->line30500CaregiverChildren.m_value = taxrules::roundCents(
         std::max(caregivers.children, std::max(0.0, t1->line30500ChildCount.m_value)) * taxrules::caregiverTopUp());
-    // 3. Tuition. The rate test looks at this pass's taxable income, never
-    // at what an earlier calculation left in the schedule.
-    if (auto* sch11 = formOf<TaxData_Sch11>(*this, FORM_SCH11)) {
+}
+
+void PersonCalculation::tuitionAmount(TaxData_T1New* t1)
+{
+    if (auto* sch11 = formOf<TaxData_Sch11>(m_person, FORM_SCH11)) {
         // The tax on this pass's taxable income: the line itself is cleared
         // with the other computed lines and only filled again in step 4.
         t1->CalculateFedTax1stStep();
@@ -206,7 +222,7 @@ int IndividualTaxData::CalculateStep3()
         sch11->RateTestIncome.m_value = taxrules::isPositiveAmount(taxable - federalConstant(FedKey::Bracket2From))
                                             ? t / federalConstant(FedKey::Rate1)
                                             : taxable;
-        if (auto* t1206 = formOf<TaxData_T1206New>(*this, FORM_T1206))
+        if (auto* t1206 = formOf<TaxData_T1206New>(m_person, FORM_T1206))
             sch11->RateTestIncome.m_value += t1206->SplitIncome.m_value;
         sch11->CreditsBase.m_value = creditsBeforeTuition(*t1);
         sch11->Calculate01();
@@ -217,30 +233,61 @@ int IndividualTaxData::CalculateStep3()
         t1->line32300Tuition.setAmount(0);
         t1->line45350TrainingCredit.setAmount(0);
     }
-    // 4. Home accessibility.
-    auto* sch12 = formOf<TaxData_Sch12_2016>(*this, FORM_SCH12_2016);
+}
+
+void PersonCalculation::homeAccessibilityAmount(TaxData_T1New* t1)
+{
+    auto* sch12 = formOf<TaxData_Sch12_2016>(m_person, FORM_SCH12_2016);
     if (sch12)
         sch12->Calculate01();
     t1->line31285HomeAccessibility.setAmount(sch12 ? sch12->Result.m_value : 0.0);
-    // 5. Amounts transferred from the spouse.
-    if (auto* sch2 = formOf<TaxData_Sch2>(*this, FORM_SCH2)) {
+}
+
+void PersonCalculation::spouseTransferInputs(TaxData_T1New* t1)
+{
+    if (auto* sch2 = formOf<TaxData_Sch2>(m_person, FORM_SCH2)) {
         sch2->SpouseAmount.m_value =
             t1->m_taxStairs.CalcAlgoForSpouseF260S2(t1->SpouseTaxableIncome.m_value, sch2->WorkingValue.m_value);
         sch2->SpouseAge65Flag.m_value = t1->IsSpouseAgeNotUnder65() ? 1 : 0;
         sch2->SpouseAge18Flag.m_value = t1->IsSpouseAgeNotUnder18() ? 1 : 0;
         sch2->CanClaimFlag.m_value = t1->canClaimSch2() ? 1 : 0;
     }
+}
+
+int PersonCalculation::step4()
+{
+    TaxData_T1New* t1 = m_person.GetT1();
+    if (!t1)
+        return 0;
+    const CalcDays days = m_person.calcDays();
+    // 1. Schedule 2, prorated by the days before a bankruptcy.
+    spouseTransferAmount(t1, days);
+    // 2. Donations.
+    donationsCredit(t1);
+    // 3, 4. Federal tax. The T1's mirror of Schedule 5's first amount is
+    // refreshed only when Schedule 5 itself was edited (step 0).
+    TaxData_T1206New* t1206 = federalTaxOnIncome(t1);
+    // 5. Minimum tax and the federal credits below basic federal tax. A
+    // return whose income could bear minimum tax, or that has minimum tax of
+    // earlier years to recover, gets form T691.
+    TaxData_T691New* t691 = minimumTaxAndFederalCredits(t1, t1206);
+    // 6.
+    t1->MinimumTaxPayable.m_value = t691 ? t691->MinimumTax.m_value : 0.0;
+    t1->CalculateField417(t691 && taxrules::isPositiveAmount(t691->MinimumTax.m_value));
+    // 7. Tax on split income.
+    taxOnSplitIncome(t1, t1206, t691);
+    // 8. Additional tax on education payments.
+    educationPaymentsTax(t1);
+    // 9, 10. Net federal tax, then provincial tax before the exchange.
+    netFederalAndProvincialTax(t1, t1206, t691);
+    // 11 to 13. Working income for the workers benefit.
+    workingIncomeForWorkersBenefit(t1);
     return 0;
 }
 
-int IndividualTaxData::CalculateStep4()
+void PersonCalculation::spouseTransferAmount(TaxData_T1New* t1, const CalcDays& days)
 {
-    TaxData_T1New* t1 = GetT1();
-    if (!t1)
-        return 0;
-    const CalcDays days = calcDays();
-    // 1. Schedule 2, prorated by the days before a bankruptcy.
-    if (auto* sch2 = formOf<TaxData_Sch2>(*this, FORM_SCH2)) {
+    if (auto* sch2 = formOf<TaxData_Sch2>(m_person, FORM_SCH2)) {
         const bool spouse65 = t1->canClaimSch2() ? sch2->SpouseAge65Flag.m_value != 0 : false;
         sch2->DaysInYear.m_value = days.daysInYear;
         sch2->DaysInCanada.m_value = days.daysInCanada;
@@ -257,8 +304,11 @@ int IndividualTaxData::CalculateStep4()
     } else {
         t1->line32600TransferFromSpouse.setAmount(0);
     }
-    // 2. Donations.
-    if (auto* sch9 = formOf<TaxData_Sch9>(*this, FORM_SCH9)) {
+}
+
+void PersonCalculation::donationsCredit(TaxData_T1New* t1)
+{
+    if (auto* sch9 = formOf<TaxData_Sch9>(m_person, FORM_SCH9)) {
         sch9->NetIncome.m_value = t1->line23600NetIncome.m_value;
         sch9->Deceased.m_value = t1->IsDeceased() ? 1 : 0;
         sch9->TaxableIncome.m_value = t1->line26000TaxableIncome.m_value;
@@ -267,30 +317,34 @@ int IndividualTaxData::CalculateStep4()
     } else {
         t1->line34900Donations.setAmount(0);
     }
-    // 3, 4. Federal tax. The T1's mirror of Schedule 5's first amount is
-    // refreshed only when Schedule 5 itself was edited (step 0).
+}
+
+TaxData_T1206New* PersonCalculation::federalTaxOnIncome(TaxData_T1New* t1)
+{
     t1->CalculateLine314ByWorkSheet();
-    _calculateT1032_step2();
+    m_person._calculateT1032_step2();
     t1->CalculateField350AndField410_414();
     t1->CalculateFedTax1stStep();
     // The tax on split income is worked out here, before basic federal tax
     // takes it in (its figures were cleared with the other computed lines).
-    auto* t1206 = formOf<TaxData_T1206New>(*this, FORM_T1206);
+    auto* t1206 = formOf<TaxData_T1206New>(m_person, FORM_T1206);
     if (t1206)
         t1206->CalculateFederal();
     t1->line40424TaxOnSplitIncome.setAmount(t1206 ? t1206->Result.m_value : 0.0);
     t1->CalculateField404();
-    if (auto* t1212 = formOf<TaxData_T1212New>(*this, FORM_T1212))
+    if (auto* t1212 = formOf<TaxData_T1212New>(m_person, FORM_T1212))
         t1->T1212Amount.m_value += t1212->Result.m_value / 2.0;
-    // 5. Minimum tax and the federal credits below basic federal tax. A
-    // return whose income could bear minimum tax, or that has minimum tax of
-    // earlier years to recover, gets form T691.
-    auto* t691 = formOf<TaxData_T691New>(*this, FORM_T691);
+    return t1206;
+}
+
+TaxData_T691New* PersonCalculation::minimumTaxAndFederalCredits(TaxData_T1New* t1, TaxData_T1206New* t1206)
+{
+    auto* t691 = formOf<TaxData_T691New>(m_person, FORM_T691);
     if (!t691 &&
-        (taxrules::isPositiveAmount(taxrules::minimumTax(minimumTaxInput(*t1, formOf<TaxData_Sch3>(*this, FORM_SCH3))).minimumTax) ||
+        (taxrules::isPositiveAmount(taxrules::minimumTax(minimumTaxInput(*t1, formOf<TaxData_Sch3>(m_person, FORM_SCH3))).minimumTax) ||
          taxrules::isPositiveAmount(t1->MinimumTaxCarryForward.m_value)))
-        t691 = static_cast<TaxData_T691New*>(GetFormData(FORM_T691, true));
-    auto* t2038 = formOf<TaxData_T2038New>(*this, FORM_T2038);
+        t691 = static_cast<TaxData_T691New*>(m_person.GetFormData(FORM_T691, true));
+    auto* t2038 = formOf<TaxData_T2038New>(m_person, FORM_T2038);
     auto investmentCredit = [&]() {
         if (!t2038)
             return;
@@ -303,13 +357,13 @@ int IndividualTaxData::CalculateStep4()
         const double basic = t1->CalculateField429AndNonResiSurTax();
         t1->line42900Copy.setAmount(basic);
         t1->CalculateLine440ByWorkSheet();
-        CalculateT2209FedPart();
-        m_provMgr.CalcLoggingCredit(t1);
+        m_person.CalculateT2209FedPart();
+        m_person.m_provMgr.CalcLoggingCredit(t1);
         t1->CalculateField406();
         investmentCredit();
     } else {
-        auto* sch3 = formOf<TaxData_Sch3>(*this, FORM_SCH3);
-        auto* t1170 = formOf<TaxData_T1170>(*this, FORM_T1170);
+        auto* sch3 = formOf<TaxData_Sch3>(m_person, FORM_SCH3);
+        auto* t1170 = formOf<TaxData_T1170>(m_person, FORM_T1170);
         t691->NetIncome.m_value = t1->line23600NetIncome.m_value;
         t691->TaxableIncome.m_value = t1->line26000TaxableIncome.m_value;
         t691->CapitalGains.m_value = sch3 ? sch3->Result.m_value : 0.0;
@@ -330,12 +384,12 @@ int IndividualTaxData::CalculateStep4()
         t691->CalculateToLine65andMinitaxCarryOverAndLine102();
         t1->line40427MinimumTaxCarryover.setAmount(t691->CarryOver.m_value);
         const double basic = t1->CalculateField429AndNonResiSurTax();
-        t1->line42900Copy.setAmount((m_province == kQuebec && taxrules::isPositiveAmount(t691->MinimumTax.m_value))
+        t1->line42900Copy.setAmount((m_person.m_province == kQuebec && taxrules::isPositiveAmount(t691->MinimumTax.m_value))
                                         ? t691->Province11Result.m_value
                                         : basic);
         t1->CalculateLine440ByWorkSheet();
-        CalculateT2209FedPart();
-        m_provMgr.CalcLoggingCredit(t1);
+        m_person.CalculateT2209FedPart();
+        m_person.m_provMgr.CalcLoggingCredit(t1);
         t1->CalculateField406();
         investmentCredit();
         t691->ForeignTaxCredit1.m_value = t1->FtcTotal1.m_value;
@@ -350,10 +404,11 @@ int IndividualTaxData::CalculateStep4()
             t1->line45400InvestmentTaxRefund.setAmount(t2038->Result2.m_value);
         }
     }
-    // 6.
-    t1->MinimumTaxPayable.m_value = t691 ? t691->MinimumTax.m_value : 0.0;
-    t1->CalculateField417(t691 && taxrules::isPositiveAmount(t691->MinimumTax.m_value));
-    // 7. Tax on split income.
+    return t691;
+}
+
+void PersonCalculation::taxOnSplitIncome(TaxData_T1New* t1, TaxData_T1206New* t1206, TaxData_T691New* t691)
+{
     if (t1206) {
         t1206->T1Amount.m_value = t1->line26000TaxableIncome.m_value;
         t1206->CalculateFederal();
@@ -368,9 +423,12 @@ int IndividualTaxData::CalculateStep4()
         t1->SplitIncomeFlag.m_value = 0;
         t1->T1206Amount.m_value = 0;
     }
-    // 8. Additional tax on education payments.
-    if (auto* t1172 = formOf<TaxData_T1172New>(*this, FORM_T1172)) {
-        t1172->Province.m_value = m_province;
+}
+
+void PersonCalculation::educationPaymentsTax(TaxData_T1New* t1)
+{
+    if (auto* t1172 = formOf<TaxData_T1172New>(m_person, FORM_T1172)) {
+        t1172->Province.m_value = m_person.m_province;
         t1172->FirstName.m_value = t1->FirstName.m_value;
         t1172->LastName.m_value = t1->LastName.m_value;
         CString address;
@@ -386,19 +444,25 @@ int IndividualTaxData::CalculateStep4()
         t1->T1172Amount.m_value = 0;
     }
     t1->line41800SpecialTaxes.addAmount(t1->T1172Amount.m_value);
-    // 9, 10. Net federal tax, then provincial tax before the exchange.
+}
+
+void PersonCalculation::netFederalAndProvincialTax(TaxData_T1New* t1, TaxData_T1206New* t1206, TaxData_T691New* t691)
+{
     t1->CalculateFedTax();
     CMultiProvsTaxMgr::T2209List t2209List;
-    PrepareT2209List(t2209List);
-    m_provMgr.CalcProvTax_BeforeExchData(t1, GetFormData(FORM_SCH2, false), GetFormData(FORM_SCH3, false), GetFormData(FORM_WS_D1, false),
-                                         GetFormData(FORM_SCH5, false), GetFormData(FORM_SCH9, false), GetFormData(FORM_SCH11, false),
-                                         t1206, t2209List, t691, GetFormData(FORM_T1219, false));
-    // 11 to 13. Working income for the workers benefit.
-    t1->F5532Amount.m_value = CalculatedSelfEmpIncomeForF5532();
-    t1->F5532MedSupp.m_value = CalcF5532ForSch6OrRefMedSupp(t1->F5532Amount.m_value);
-    auto* sch6 = formOf<TaxData_Sch6>(*this, FORM_SCH6);
+    m_person.PrepareT2209List(t2209List);
+    m_person.m_provMgr.CalcProvTax_BeforeExchData(t1, m_person.GetFormData(FORM_SCH2, false), m_person.GetFormData(FORM_SCH3, false), m_person.GetFormData(FORM_WS_D1, false),
+                                         m_person.GetFormData(FORM_SCH5, false), m_person.GetFormData(FORM_SCH9, false), m_person.GetFormData(FORM_SCH11, false),
+                                         t1206, t2209List, t691, m_person.GetFormData(FORM_T1219, false));
+}
+
+void PersonCalculation::workingIncomeForWorkersBenefit(TaxData_T1New* t1)
+{
+    t1->F5532Amount.m_value = m_person.CalculatedSelfEmpIncomeForF5532();
+    t1->F5532MedSupp.m_value = m_person.CalcF5532ForSch6OrRefMedSupp(t1->F5532Amount.m_value);
+    auto* sch6 = formOf<TaxData_Sch6>(m_person, FORM_SCH6);
     if (sch6) {
-        sch6->Province.m_value = m_province;
+        sch6->Province.m_value = m_person.m_province;
         sch6->NoSpouseFlag.m_value = t1->HasSpouse() ? 0 : 1;
         sch6->WorkingIncome.m_value = t1->line10100EmploymentIncome.m_value + t1->line10400OtherEmploymentIncome.m_value +
                                       std::max(0.0, t1->F5532Amount.m_value);
@@ -418,7 +482,7 @@ int IndividualTaxData::CalculateStep4()
         sch6->SpouseWorkingIncome.m_value = t1->SpouseWorkingIncome.m_value;
         sch6->SpouseNetIncome.m_value = t1->SpouseNetIncome.m_value;
     }
-    if (auto* t90 = formOf<TaxData_T90>(*this, FORM_T90)) {
+    if (auto* t90 = formOf<TaxData_T90>(m_person, FORM_T90)) {
         t1->TaxExemptIncomeAnswer.m_value = 1;
         t90->Calculate01();
         if (sch6) {
@@ -426,46 +490,76 @@ int IndividualTaxData::CalculateStep4()
             sch6->Amount11.m_value = t90->Result2.m_value;
         }
     }
-    return 0;
 }
 
-int IndividualTaxData::CalculateStep5(bool isSpouse)
+int PersonCalculation::step5(bool isSpouse)
 {
-    TaxData_T1New* t1 = GetT1();
+    TaxData_T1New* t1 = m_person.GetT1();
     if (!t1)
         return 0;
     // 1. Provincial tax after the exchange.
-    CalculateT2209FromFedToProv();
     CMultiProvsTaxMgr::T2209List t2209List;
-    PrepareT2209List(t2209List);
-    m_provMgr.CalcProvTax_AfterExchData(t1, GetFormData(FORM_T2203, false), GetFormData(FORM_SCH2, false), GetFormData(FORM_SCH3, false),
-                                        GetFormData(FORM_SCH9, false), GetFormData(FORM_T1206, false), t2209List,
-                                        GetFormData(FORM_T691, false), GetFormData(FORM_T1219, false), GetFormData(FORM_T2017, false));
-    t1->line42800ProvincialTax.setAmount(t1->ProvincialTaxTotal.m_value);
+    provincialTaxAfterExchange(t1, t2209List);
     // 2. Provincial forms the plug-in wraps.
+    provincialWrappedForms(t1);
+    // 3. Provincial credits.
+    provincialCredits(t1, t2209List);
+    // 4. Canada workers benefit.
+    workersBenefit(t1);
+    // 5. Multigenerational renovation and the GST/HST rebate.
+    renovationAndGstRebate(t1);
+    // 6 to 8. Total payable, pension splitting, the balance.
+    payableAndBalance(t1);
+    // 9. Loss carry-back.
+    lossCarryBack(t1);
+    // 10 to 17. Forms that mirror the return.
+    mirrorFormsFromReturn(t1);
+    // 18. Back into the interview data.
+    backIntoInterviewData(isSpouse);
+    return 0;
+}
+
+void PersonCalculation::provincialTaxAfterExchange(TaxData_T1New* t1, CMultiProvsTaxMgr::T2209List& t2209List)
+{
+    m_person.CalculateT2209FromFedToProv();
+    m_person.PrepareT2209List(t2209List);
+    m_person.m_provMgr.CalcProvTax_AfterExchData(t1, m_person.GetFormData(FORM_T2203, false), m_person.GetFormData(FORM_SCH2, false), m_person.GetFormData(FORM_SCH3, false),
+                                        m_person.GetFormData(FORM_SCH9, false), m_person.GetFormData(FORM_T1206, false), t2209List,
+                                        m_person.GetFormData(FORM_T691, false), m_person.GetFormData(FORM_T1219, false), m_person.GetFormData(FORM_T2017, false));
+    t1->line42800ProvincialTax.setAmount(t1->ProvincialTaxTotal.m_value);
+}
+
+void PersonCalculation::provincialWrappedForms(TaxData_T1New* t1)
+{
     for (ENUMTYPE_FORM type : {ENUMTYPE_FORM(174), ENUMTYPE_FORM(173)}) {
-        CTaxData_Form* form = GetFormData(type, false);
+        CTaxData_Form* form = m_person.GetFormData(type, false);
         if (!form)
             continue;
         if (auto* t225 = qobject_cast<TaxData_T225*>(form))
             t225->Age.m_value = t1->GetAge();
         else if (auto* t224 = qobject_cast<TaxData_T224*>(form))
             t224->Age.m_value = t1->GetAge();
-        m_provMgr.beforeCalcFormData(type, form);
+        m_person.m_provMgr.beforeCalcFormData(type, form);
         form->Calculate01();
-        m_provMgr.afterCalcFormData(type, form);
+        m_person.m_provMgr.afterCalcFormData(type, form);
     }
-    // 3. Provincial credits.
-    if (m_province != kProvinceKeepingCredits) {
+}
+
+void PersonCalculation::provincialCredits(TaxData_T1New* t1, CMultiProvsTaxMgr::T2209List& t2209List)
+{
+    if (m_person.m_province != kProvinceKeepingCredits) {
         t1->ProvincialCredit1.m_value = 0;
         t1->ProvincialCredit2.m_value = 0;
     }
-    m_provMgr.CalcProvCredit(t1, nullptr, GetFormData(FORM_SCH5, false), t2209List);
+    m_person.m_provMgr.CalcProvCredit(t1, nullptr, m_person.GetFormData(FORM_SCH5, false), t2209List);
     t1->line47900ProvincialCredits.setAmount(t1->ProvincialCreditTotal.m_value);
-    // 4. Canada workers benefit.
-    if (auto* sch6 = formOf<TaxData_Sch6>(*this, FORM_SCH6)) {
+}
+
+void PersonCalculation::workersBenefit(TaxData_T1New* t1)
+{
+    if (auto* sch6 = formOf<TaxData_Sch6>(m_person, FORM_SCH6)) {
         sch6->Province.m_value = t1->getMainTaxProvince();
-        if (auto* sch11 = formOf<TaxData_Sch11>(*this, FORM_SCH11);
+        if (auto* sch11 = formOf<TaxData_Sch11>(m_person, FORM_SCH11);
             sch11 && sch6->EligibilityIndicator.m_value && taxrules::isPositiveAmount(sch11->FullTimeMonths.m_value - 3))
             sch6->Question1.m_value = 0;
         sch6->Calculate01();
@@ -477,12 +571,15 @@ int IndividualTaxData::CalculateStep5(bool isSpouse)
         t1->Sch6Result2.m_value = 0;
         t1->line41500WorkersBenefitRepayment.m_value = 0;
     }
-    // 5. Multigenerational renovation and the GST/HST rebate.
-    auto* reno = formOf<TaxData_Sch12_MultigHomeReno>(*this, FORM_SCH12_MULTIGEN);
+}
+
+void PersonCalculation::renovationAndGstRebate(TaxData_T1New* t1)
+{
+    auto* reno = formOf<TaxData_Sch12_MultigHomeReno>(m_person, FORM_SCH12_MULTIGEN);
     if (reno)
         reno->Calculate01();
     t1->line45355MultigenerationalReno.setAmount(reno ? reno->Result.m_value : 0.0);
-    if (auto* gst = formOf<CTaxData_GST370>(*this, FORM_GST370)) {
+    if (auto* gst = formOf<CTaxData_GST370>(m_person, FORM_GST370)) {
         gst->LastName.m_value = t1->LastName.m_value;
         gst->FirstName.m_value = t1->FirstName.m_value;
         gst->SIN.m_value = t1->SIN.m_value;
@@ -495,20 +592,26 @@ int IndividualTaxData::CalculateStep5(bool isSpouse)
     // The refundable medical expense supplement, on the medical expenses
     // and disability supports the return claims.
     t1->line45200MedicalSupplement.m_value = refundableMedicalSupplement(*t1);
-    // 6 to 8. Total payable, pension splitting, the balance.
+}
+
+void PersonCalculation::payableAndBalance(TaxData_T1New* t1)
+{
     t1->CalculateBeforeLine437(true);
     // The tax deducted on a split pension follows the split: the pensioner
     // gives it up, the transferee claims it (T1032).
     t1->line43700TaxDeducted.addAmount(t1->PensionTransfer.m_value);
-    if (auto* t1032 = formOf<TaxData_T1032_New>(*this, FORM_T1032)) {
+    if (auto* t1032 = formOf<TaxData_T1032_New>(m_person, FORM_T1032)) {
         const double ownTax = t1->line42000NetFederalTax.m_value + t1->line42800ProvincialTax.m_value +
                               t1->line42100CppSelfEmployedPayable.m_value;
         (t1032->ElectorIndicator.m_value == 0 ? t1032->OwnTax : t1032->SpouseTax).m_value = ownTax;
         t1032->CalculateIncomeTaxAfterAdjustment();
     }
     t1->CalculateBalance(true);
-    // 9. Loss carry-back.
-    if (auto* t1a = formOf<TaxData_T1ANew>(*this, FORM_T1A)) {
+}
+
+void PersonCalculation::lossCarryBack(TaxData_T1New* t1)
+{
+    if (auto* t1a = formOf<TaxData_T1ANew>(m_person, FORM_T1A)) {
         fillMirrorIdentity(*t1a, *t1);
         t1a->Name.m_value = t1->ConstructFullName();
         const double employment = t1->line10100EmploymentIncome.m_value + t1->line10400OtherEmploymentIncome.m_value -
@@ -522,26 +625,29 @@ int IndividualTaxData::CalculateStep5(bool isSpouse)
                               t1->line13900CommissionNet.m_value + t1->line14300FishingNet.m_value,
                           t1a->BusinessIncome, t1a->BusinessLoss);
         splitIncomeOrLoss(t1->line14100FarmingNet.m_value, t1a->FarmingIncome, t1a->FarmingLoss);
-        const auto* sch3 = formOf<TaxData_Sch3>(*this, FORM_SCH3);
+        const auto* sch3 = formOf<TaxData_Sch3>(m_person, FORM_SCH3);
         t1a->CapitalLoss.m_value = (sch3 && !taxrules::isPositiveAmount(sch3->Result.m_value)) ? -sch3->Result.m_value : 0.0;
         t1a->Calculate01();
     }
-    // 10 to 17. Forms that mirror the return.
-    if (auto* t5004 = formOf<TaxData_T5004>(*this, FORM_T5004)) {
+}
+
+void PersonCalculation::mirrorFormsFromReturn(TaxData_T1New* t1)
+{
+    if (auto* t5004 = formOf<TaxData_T5004>(m_person, FORM_T5004)) {
         t5004->Name.m_value = t1->ConstructFullName();
         t5004->Calculate01();
     }
-    const bool hasDirectDeposit = HasForm(FORM_T1DD);
-    if (auto* dd = formOf<CTaxData_T1DD>(*this, FORM_T1DD)) {
+    const bool hasDirectDeposit = m_person.HasForm(FORM_T1DD);
+    if (auto* dd = formOf<CTaxData_T1DD>(m_person, FORM_T1DD)) {
         fillMirrorIdentity(*dd, *t1);
         if (dd->Indicator.m_value == 0)
-            dd->Province.m_value = provinceName(m_province);
+            dd->Province.m_value = provinceName(m_person.m_province);
         dd->Calculate01();
     }
-    if (auto* t183 = formOf<TaxData_T183New>(*this, FORM_T183)) {
+    if (auto* t183 = formOf<TaxData_T183New>(m_person, FORM_T183)) {
         fillMirrorIdentity(*t183, *t1);
         if (t183->Indicator.m_value == 0)
-            t183->Province.m_value = provinceName(m_province);
+            t183->Province.m_value = provinceName(m_person.m_province);
         t183->Email.m_value = t1->Email.m_value;
         t183->TotalIncome.m_value = t1->line15000TotalIncome.m_value;
         t183->TaxableIncome.m_value = t1->line26000TaxableIncome.m_value;
@@ -553,14 +659,14 @@ int IndividualTaxData::CalculateStep5(bool isSpouse)
         // form clears it.
         t183->DirectDeposit.m_value = hasDirectDeposit ? 1 : 0;
     }
-    if (auto* t185 = formOf<TaxData_T185>(*this, FORM_T185)) {
+    if (auto* t185 = formOf<TaxData_T185>(m_person, FORM_T185)) {
         fillMirrorIdentity(*t185, *t1);
         if (t185->Indicator.m_value == 0)
             t185->Amount.m_value = t1->line48500BalanceOwing.m_value;
         t185->Calculate01();
     }
     const PreparerInfo& settings = preparerInfo();
-    if (auto* rc71 = formOf<CTaxData_RC71>(*this, FORM_RC71)) {
+    if (auto* rc71 = formOf<CTaxData_RC71>(m_person, FORM_RC71)) {
         const CString& discounter = settings.DiscounterCode;
         if (!discounter.isEmpty())
             rc71->DiscounterCode.m_value = discounter;
@@ -569,7 +675,7 @@ int IndividualTaxData::CalculateStep5(bool isSpouse)
         rc71->Refund.m_value = t1->line48400Refund.m_value;
         rc71->Calculate01();
     }
-    if (auto* adj = formOf<CTaxData_T1ADJ>(*this, FORM_T1ADJ)) {
+    if (auto* adj = formOf<CTaxData_T1ADJ>(m_person, FORM_T1ADJ)) {
         const CString& efile = settings.BusinessEFileNum;
         if (!efile.isEmpty())
             adj->EFileNumber.m_value = efile;
@@ -578,7 +684,7 @@ int IndividualTaxData::CalculateStep5(bool isSpouse)
         adj->SIN.m_value = t1->SIN.m_value;
         adj->Calculate01();
     }
-    if (auto* t1135 = formOf<TaxData_T1135New>(*this, FORM_T1135)) {
+    if (auto* t1135 = formOf<TaxData_T1135New>(m_person, FORM_T1135)) {
         t1135->Indicator.m_value = 0;
         if (t1135->isIndividual())
             t1135->Name.m_value = t1->ConstructFullName();
@@ -587,19 +693,21 @@ int IndividualTaxData::CalculateStep5(bool isSpouse)
         t1135->Calculate01();
         t1135->OverwriteFlag.m_value = t1->OverwriteStatus.m_value;
     }
-    if (auto* t1153 = formOf<CTaxData_T1153>(*this, FORM_T1153)) {
+    if (auto* t1153 = formOf<CTaxData_T1153>(m_person, FORM_T1153)) {
         t1153->Name.m_value = t1->ConstructFullName();
         t1153->SIN.m_value = t1->SIN.m_value;
         t1153->Text1.m_value = t1->AddressLine1.m_value;
         t1153->Text2.m_value = t1->HomePhone.m_value;
         t1153->Amount.m_value = t1->line48400Refund.m_value;
         if (t1->MailingOutsideIndicator.m_value == 0)
-            t1153->ProvinceText.m_value = provinceName(m_province);
+            t1153->ProvinceText.m_value = provinceName(m_person.m_province);
     }
-    // 18. Back into the interview data.
-    WriteDataToWizards(isSpouse);
-    for (STRUCT_WIZDATA_ITEM_2004* item : m_wizList)
+}
+
+void PersonCalculation::backIntoInterviewData(bool isSpouse)
+{
+    m_person.WriteDataToWizards(isSpouse);
+    for (STRUCT_WIZDATA_ITEM_2004* item : m_person.m_wizList)
         if (item->data)
             item->data->RefreshData();
-    return 0;
 }

@@ -27,28 +27,62 @@ bool writePart(MyDataStream& out, const QByteArray& bytes)
     return out.writeRawData(bytes.constData(), bytes.size()) == bytes.size();
 }
 
-// Reads an int32 length bounded by the largest part and skips that many bytes.
+const QByteArray& closingRun()
+{
+    static const QByteArray run(8, 'b');
+    return run;
+}
+
+// The bytes a length may still claim: a length past the end of the file is
+// damage, found before anything is skipped.
+qint64 bytesLeft(MyDataStream& in)
+{
+    QIODevice* device = in.device();
+    if (!device || device->isSequential())
+        return BarcodeBlock::kMaxArchiveBytes;
+    return device->bytesAvailable();
+}
+
+// Skips one part of the given length, bounded by the largest part and by
+// the bytes left.
 bool skipPart(MyDataStream& in, qint32 length)
 {
-    if (length < 0 || length > BarcodeBlock::kMaxArchiveBytes)
+    if (length < 0 || length > BarcodeBlock::kMaxArchiveBytes || length > bytesLeft(in))
         return failed(in, QDataStream::ReadCorruptData);
     if (in.skipRawData(length) != length)
         return failed(in, QDataStream::ReadPastEnd);
     return in.status() == QDataStream::Ok;
 }
 
-// Older records: the stream goes to the first run of eight 'b' bytes within
-// the look-ahead, so that the caller's closing run lines up.
+bool atClosingRun(MyDataStream& in)
+{
+    QIODevice* device = in.device();
+    return device && device->peek(closingRun().size()) == closingRun();
+}
+
+// Places the stream on the first run of eight 'b' bytes within the
+// look-ahead, so that the caller's closing run lines up; the run may end on
+// the last byte looked at. Damage when there is none.
 bool skipToClosingRun(MyDataStream& in)
 {
     QIODevice* device = in.device();
     if (!device)
         return failed(in, QDataStream::ReadCorruptData);
     const QByteArray ahead = device->peek(BarcodeBlock::kOldRecordLookAhead);
-    const int at = ahead.indexOf(QByteArray(8, 'b'));
+    const int at = ahead.indexOf(closingRun());
     if (at < 0)
         return failed(in, QDataStream::ReadCorruptData);
     return in.skipRawData(at) == at;
+}
+
+// What the block said it holds has been read: the closing run must follow.
+// A block whose counts disagree with its entries is looked past as far as
+// an older record would be; beyond that the record is damaged.
+bool endOfBlock(MyDataStream& in)
+{
+    if (in.status() != QDataStream::Ok)
+        return false;
+    return atClosingRun(in) || skipToClosingRun(in);
 }
 
 } // namespace
@@ -88,7 +122,7 @@ bool BarcodeBlock::skip(MyDataStream& in, int fileVersion)
     if (in.status() != QDataStream::Ok)
         return false;
     if (length < 1)
-        return true;
+        return endOfBlock(in);
     if (!skipPart(in, length))
         return false;
     qint32 count = 0;
@@ -96,16 +130,18 @@ bool BarcodeBlock::skip(MyDataStream& in, int fileVersion)
     if (in.status() != QDataStream::Ok)
         return false;
     if (count < 1)
-        return true;
-    if (fileVersion < kWholeBlocksVersion)
+        return endOfBlock(in);
+    if (fileVersion < kWholeBlocksVersion || count > kMaxStatementBlocks)
         return skipToClosingRun(in);
-    if (count > kMaxStatementBlocks)
-        return failed(in, QDataStream::ReadCorruptData);
     for (qint32 i = 0; i < count; ++i) {
+        // A count larger than the entries written: no entry starts with the
+        // closing run (its length would be far beyond any block).
+        if (atClosingRun(in))
+            break;
         qint32 partLength = 0;
         in >> partLength;
         if (in.status() != QDataStream::Ok || !skipPart(in, partLength))
             return false;
     }
-    return true;
+    return endOfBlock(in);
 }

@@ -33,7 +33,10 @@ struct BarcodeBlock
     // Writes the block (eligible is false for the no-barcode form). False
     // when the stream failed or a part is too large to be read back.
     static bool write(MyDataStream& out, const BarcodeBlock* eligible);
-    // Reads and discards a block of a record of the given file version; false
-    // (with the stream's status set) when it is damaged or truncated.
+    // Reads and discards a block of a record of the given file version and
+    // leaves the stream on the closing run of eight 'b' bytes; false (with
+    // the stream's status set) when it is damaged or truncated. No length is
+    // trusted beyond the bytes left, and a block whose count disagrees with
+    // its entries is looked past to the closing run within the look-ahead.
     static bool skip(MyDataStream& in, int fileVersion);
 };

@@ -168,6 +168,11 @@ public:
     CString GetDireradNameWithoutSuffix() const;
     void updateFilingStatus(ENUMTYPE_FORM type, int result, const CString& text);
     void UnsetReFile();
+    int IsEligibleForElectronicFile(unsigned char mode, std::list<CString>& messages,
+                                    std::list<CString>* notes = nullptr);
+    int prepareForReFile();
+    int IsEligibleForReFile(unsigned char mode, std::list<CString>& messages);
+    int DoSurveyBeforeReFile(std::list<CString>& messages);
     void getDireradDataInfo(TemplateValueMap& values, int agreement, CString& email, double& balance,
                             int testCaseId);
     void getEfileDataInfo(TemplateValueMap& values, ENUMTYPE_FORM form);

@@ -114,14 +114,3 @@ public:
     // Each person's donation stays within what that person may claim.
     int Calculate() override;
 };
-
-// The change-province page: the new province (0 until chosen) and whether
-// both spouses change (0) or only the current person (1).
-class DataDlgChangeProv : public CWSBaseData
-{
-public:
-    DataDlgChangeProv() = default;
-
-    CIntField fld_NewTaxProv{this, 1, "fld_NewTaxProv", "", "New province of residence"};
-    CIntField fld_ChgBoth{this, 2, "fld_ChgBoth", "", "Change both spouses (0 yes, 1 current only)"};
-};

@@ -9,6 +9,10 @@
 #include "companion/forms/taxtypes.h"
 #include "model/MultiProvsTaxMgr.h"
 #include "model/TaxDataCalcTypes.h"
+#include "model/interviewtransfer.h"
+#include "model/personcalculation.h"
+#include "model/personitemstore.h"
+#include "model/personrecordcodec.h"
 #include "model/taxdataitems.h"
 
 class CTaxData_Form;
@@ -28,15 +32,17 @@ struct STRUCT_SLIPDATA_CALCULATION;
 using ENUMTYPE_MARITAL_STATUS = int; // 0 married, 1 common-law, 2 widowed, 3 divorced, 4 separated, 5 single
 
 // One person's return: the province, the person record's file data, the
-// four item lists, the provincial plug-in host, the reserved area with the
-// read password, and the coupled flag. The person owns every item and its
-// object; objects a plug-in made are freed through the host.
+// provincial plug-in host, the reserved area with the read password, and the
+// coupled flag, in front of the parts that do the work. The items (forms,
+// slips, notes, interview data, their ids and lookups) are the item store's;
+// the person owns the store, the store every item and its object; objects a
+// plug-in made are freed through the host.
 class IndividualTaxData
 {
 public:
     // Version of a person record this program writes.
     static constexpr int kFileVersion = 66098;
-    static constexpr int kFirstItemId = 100;
+    static constexpr int kFirstItemId = PersonItemStore::kFirstItemId;
     static constexpr int kNoMarkerWord = -100;
 
     IndividualTaxData(ENUM_MultiProvsTaxMgrMode mode, DependantInfoStruct* dependants);
@@ -63,10 +69,10 @@ public:
     bool operator!=(const IndividualTaxData& other) const { return !(*this == other); }
 
     // ---- Ids ----
-    int GetNextUniqueID() { return m_nextId++; }
+    int GetNextUniqueID() { return m_items.GetNextUniqueID(); }
     // The id a new form or slip gets: a drawn one for an id below 1, else
     // the given one, which later draws then pass.
-    int takeItemId(int id);
+    int takeItemId(int id) { return m_items.takeItemId(id); }
 
     // ---- Factories ----
     static CTaxData_Form* AllocFedFormData(ENUMTYPE_FORM type);
@@ -82,45 +88,49 @@ public:
     void CreateTestPrintFile();
 
     // ---- Lookups ----
-    bool HasForm(ENUMTYPE_FORM type) const;
-    int GetCountOfForm(ENUMTYPE_FORM type) const; // type 0 counts every form
-    int GetCountOfSlip(ENUMTYPE_SLIP type) const;
+    bool HasForm(ENUMTYPE_FORM type) const { return m_items.HasForm(type); }
+    // type 0 counts every form
+    int GetCountOfForm(ENUMTYPE_FORM type) const { return m_items.GetCountOfForm(type); }
+    int GetCountOfSlip(ENUMTYPE_SLIP type) const { return m_items.GetCountOfSlip(type); }
     // The only item of that type; null when there are several. With create
     // and none present, a new item.
     STRUCT_FORMDATA_ITEM_2004* GetFormDataItem(ENUMTYPE_FORM type, bool create);
     CTaxData_Form* GetFormData(ENUMTYPE_FORM type, bool create);
-    CTaxData_Form* GetFormData(ENUMTYPE_FORM type, int id) const;
-    void GetFormDataList(ENUMTYPE_FORM type, std::list<STRUCT_FORMDATA_ITEM_2004*>& out) const;
+    CTaxData_Form* GetFormData(ENUMTYPE_FORM type, int id) const { return m_items.GetFormData(type, id); }
+    void GetFormDataList(ENUMTYPE_FORM type, std::list<STRUCT_FORMDATA_ITEM_2004*>& out) const
+    {
+        m_items.GetFormDataList(type, out);
+    }
     CTaxData_Form* GetSlipData(ENUMTYPE_SLIP type, int id, bool create);
     CTaxData_Form* GetWizData(ENUMTYPE_TAXWIZARD type, bool create);
-    int PrepareT2209List(std::list<TaxData_T2209_2036*>& out) const;
-    TaxData_T1New* GetT1() const;
+    int PrepareT2209List(std::list<TaxData_T2209_2036*>& out) const { return m_items.PrepareT2209List(out); }
+    TaxData_T1New* GetT1() const { return m_items.GetT1(); }
 
-    STRUCT_FORMDATA_ITEM_2004* FindFormItem(const CTaxData_Form* form) const;
-    STRUCT_SLIPDATA_ITEM_2004* FindSlipItem(const CTaxData_Form* slip) const;
-    int GetFormID(const CTaxData_Form* form) const;
-    int GetSharedFormID(const CTaxData_Form* form) const;
-    int GetSlipID(const CTaxData_Form* slip) const;
-    int GetSharedSlipID(const CTaxData_Form* slip) const;
-    bool SetSharedForm(const CTaxData_Form* form, int sharedId);
-    bool SetSharedSlip(const CTaxData_Form* slip, int sharedId);
+    STRUCT_FORMDATA_ITEM_2004* FindFormItem(const CTaxData_Form* form) const { return m_items.FindFormItem(form); }
+    STRUCT_SLIPDATA_ITEM_2004* FindSlipItem(const CTaxData_Form* slip) const { return m_items.FindSlipItem(slip); }
+    int GetFormID(const CTaxData_Form* form) const { return m_items.GetFormID(form); }
+    int GetSharedFormID(const CTaxData_Form* form) const { return m_items.GetSharedFormID(form); }
+    int GetSlipID(const CTaxData_Form* slip) const { return m_items.GetSlipID(slip); }
+    int GetSharedSlipID(const CTaxData_Form* slip) const { return m_items.GetSharedSlipID(slip); }
+    bool SetSharedForm(const CTaxData_Form* form, int sharedId) { return m_items.SetSharedForm(form, sharedId); }
+    bool SetSharedSlip(const CTaxData_Form* slip, int sharedId) { return m_items.SetSharedSlip(slip, sharedId); }
     // Shared ids that no item of the other person carries any more go to 0.
-    void ClearDanglingSharedIds(const IndividualTaxData& other);
+    void ClearDanglingSharedIds(const IndividualTaxData& other) { m_items.ClearDanglingSharedIds(other.m_items); }
     // Every shared id goes to 0 (the person has no partner to link to).
-    void ClearAllSharedIds();
-    bool HasSharedComponent() const;
-    int GetCountOfSFDForms() const;
+    void ClearAllSharedIds() { m_items.ClearAllSharedIds(); }
+    bool HasSharedComponent() const { return m_items.HasSharedComponent(); }
+    int GetCountOfSFDForms() const { return m_items.GetCountOfSFDForms(); }
     bool hasS6Dependants() const;
 
     // ---- Walks ----
-    void EnumTaxForms(CEnumTaxFormObj* visitor, void* param);
-    void EnumTaxSlips(CEnumTaxSlipObj* visitor, void* param);
-    void EnumTaxNotes(CEnumTaxNoteObj* visitor, void* param);
-    void EnumTaxWizards(CEnumTaxWizardObj* visitor, void* param);
+    void EnumTaxForms(CEnumTaxFormObj* visitor, void* param) { m_items.EnumTaxForms(visitor, param); }
+    void EnumTaxSlips(CEnumTaxSlipObj* visitor, void* param) { m_items.EnumTaxSlips(visitor, param); }
+    void EnumTaxNotes(CEnumTaxNoteObj* visitor, void* param) { m_items.EnumTaxNotes(visitor, param); }
+    void EnumTaxWizards(CEnumTaxWizardObj* visitor, void* param) { m_items.EnumTaxWizards(visitor, param); }
 
     // ---- Removing items ----
-    void RemoveSlipData(CTaxData_Form* slip);
-    void RemoveNoteData(CTaxData_Form* note);
+    void RemoveSlipData(CTaxData_Form* slip) { m_items.RemoveSlipData(slip); }
+    void RemoveNoteData(CTaxData_Form* note) { m_items.RemoveNoteData(note); }
     // withItem false: frees only the object (one held by no list); true:
     // the form and its tied form go with their items.
     void RemoveFormData(CTaxData_Form* form, bool withItem);
@@ -166,6 +176,28 @@ public:
     bool setFedAmount(int code, int flag, double amount);
     void updateFilingStatus(ENUMTYPE_FORM type, int result, const CString& text);
     void UnsetReFile();
+
+    // ---- Online filing rules (efileeligibility.cpp, refile.cpp) ----
+    // Appends every refusal that applies to filing this return online in the
+    // mode (bit 0 set: EFILE, else DIRERAD), in rule order; an empty list
+    // means the return may go on. What the user should read although it
+    // refuses nothing (a test run skipping a form) goes to notes. Returns
+    // the provincial plug-ins' answer, which the filing does not act on.
+    int IsEligibleForElectronicFile(unsigned char mode, std::list<CString>& messages,
+                                    std::list<CString>* notes = nullptr);
+    // Keeps a copy of the return summary as it is now, sets the return for
+    // ReFILE and records it as amended: 0, or -1 (nothing changed) when the
+    // return has no summary to keep.
+    int prepareForReFile();
+    // At most one refusal of a ReFILE in the mode; the size of messages.
+    int IsEligibleForReFile(unsigned char mode, std::list<CString>& messages);
+    // The amounts a ReFILE may not change, against the copy kept when the
+    // return was prepared; the size of messages.
+    int DoSurveyBeforeReFile(std::list<CString>& messages);
+    // The T1135 statement's own checks as one record appended to records
+    // (only when they found anything; the caller owns it). Returns the
+    // form's answer; 0 without a T1135.
+    int ValidateT1135(unsigned char edition, std::list<_STRUCT_FORM_VALIDATE_INFO*>& records);
     CString GetReturnStatusString(int unused = 0) const;
     CString GetDireradNameWithoutSuffix() const;
     CString GetReturnFileNameWithoutSuffix() const { return GetDireradNameWithoutSuffix(); }
@@ -188,27 +220,32 @@ public:
     // ---- Return file (one person record) ----
     // Writes or reads the record; on success the file version, else a
     // ReturnFileLoadCode. A failed read leaves a person the caller discards.
-    int serialize(unsigned char purpose, MyDataStream& ar);
+    int serialize(unsigned char purpose, MyDataStream& ar) { return m_record.serialize(purpose, ar); }
     // Form types that reading drops (retired or expired forms).
-    bool isDataTypeSerializationSkipped(ENUMTYPE_FORM type) const;
+    bool isDataTypeSerializationSkipped(ENUMTYPE_FORM type) const
+    {
+        return m_record.isDataTypeSerializationSkipped(type);
+    }
     // The return summary (type 93) becomes the first form.
-    void AdjustT1KSToFrontPage();
+    void AdjustT1KSToFrontPage() { m_items.moveFormToFront(FORM_T1KS); }
     // Completes a person after reading: the forms every return holds and the
     // interview data. Nothing without a T1.
-    void DoSthAfterReading(unsigned char purpose);
+    void DoSthAfterReading(unsigned char purpose) { m_record.DoSthAfterReading(purpose); }
     // The barcode block between the two marker runs; false when the stream
-    // failed (writing) or the block is damaged (reading).
-    bool WriteBarcode(bool forFile, MyDataStream& ar);
-    bool ReadBarcode(MyDataStream& ar);
+    // failed (writing) or the block is damaged (reading); forFile makes no
+    // difference to the block.
+    bool WriteBarcode(bool /*forFile*/, MyDataStream& ar) { return m_record.WriteBarcode(ar); }
+    bool ReadBarcode(MyDataStream& ar) { return m_record.ReadBarcode(ar); }
     // Set when reading had to drop forms that the return needs (their
     // plug-in did not load): such a person is never written back.
     bool m_lostFormsOnReading = false;
 
     // Takes the interview answers of one kind (1 to 6) into the forms
     // (kind 2: last year's amounts).
-    void ReadDataFromWizards(int kind);
-    // Copies the forms' values back into every interview-data object.
-    void WriteDataToWizards(bool isSpouse);
+    void ReadDataFromWizards(int kind) { m_interview.readFromWizards(kind); }
+    // Copies the forms' values back into every interview-data object (the
+    // same for either spouse).
+    void WriteDataToWizards(bool /*isSpouse*/) { m_interview.writeToWizards(); }
 
     // ---- Slips ----
     // Sums the slips into totals and lists the forms they make necessary.
@@ -258,14 +295,17 @@ public:
     // slip and a form of the same type number are never taken for each
     // other. Returns the number of forms the step added or removed by itself
     // (steps 0, 1 and 6); a step outside 0 to 6 does nothing and returns 0.
-    int Calculate(const CalcChange& changed, EnumCalculateStep step, bool isSpouse);
+    int Calculate(const CalcChange& changed, EnumCalculateStep step, bool isSpouse)
+    {
+        return m_calculation.run(changed, step, isSpouse);
+    }
     // Steps 1 to 5: slips and statements into income, taxable income, the
     // spouse-related amounts, federal and provincial tax, the balance.
-    int CalculateStep1(const CalcChange& changed);
-    int CalculateStep2();
-    int CalculateStep3();
-    int CalculateStep4();
-    int CalculateStep5(bool isSpouse);
+    int CalculateStep1(const CalcChange& changed) { return m_calculation.step1(changed); }
+    int CalculateStep2() { return m_calculation.step2(); }
+    int CalculateStep3() { return m_calculation.step3(); }
+    int CalculateStep4() { return m_calculation.step4(); }
+    int CalculateStep5(bool isSpouse) { return m_calculation.step5(isSpouse); }
     // Refreshes the return summary (type 93); primary is the person on
     // screen (or the only person), other the spouse's return or null.
     void UpdateT1KS(bool primary, IndividualTaxData* other);
@@ -296,37 +336,42 @@ public:
     double getF50339(double cap) const;
     // Whether this person was calculated as the spouse of a coupled family
     // (set by step 0; the GST/HST applicant rule needs a fixed order).
-    bool calculatedAsSpouse() const { return m_calcAsSpouse; }
+    bool calculatedAsSpouse() const { return m_calculation.asSpouse(); }
 
     // ---- Data (read directly by the file, filing and print code) ----
     double m_dT1MAmount = 0.0;
     CMultiProvsTaxMgr m_provMgr;
+
+private:
+    // The parts. The store comes after the host it frees plug-in objects
+    // through; the others work on the person as a whole.
+    PersonItemStore m_items{m_provMgr};
+    InterviewTransfer m_interview{*this};
+    PersonRecordCodec m_record{*this};
+    PersonCalculation m_calculation{*this};
+    // The calculation runs the person's private steps 0 and 6 and adds the
+    // forms its blocks call for.
+    friend class PersonCalculation;
+
+public:
     ENUMTYPE_PROVINCE m_province = 0;
     int m_fileVersion = kFileVersion;
     int m_taxYear = TAX_YEAR;
     int m_markerWord = kNoMarkerWord;
-    int m_nextId = kFirstItemId;
-    std::list<STRUCT_FORMDATA_ITEM_2004*> m_formList;
-    std::list<STRUCT_SLIPDATA_ITEM_2004*> m_slipList;
-    std::list<STRUCT_NOTEDATA_ITEM_2004*> m_noteList;
-    std::list<STRUCT_WIZDATA_ITEM_2004*> m_wizList;
+    // The item store's ids and lists under the names every caller uses.
+    int& m_nextId = m_items.m_nextId;
+    std::list<STRUCT_FORMDATA_ITEM_2004*>& m_formList = m_items.m_formList;
+    std::list<STRUCT_SLIPDATA_ITEM_2004*>& m_slipList = m_items.m_slipList;
+    std::list<STRUCT_NOTEDATA_ITEM_2004*>& m_noteList = m_items.m_noteList;
+    std::list<STRUCT_WIZDATA_ITEM_2004*>& m_wizList = m_items.m_wizList;
     CReservedArea m_reservedArea;
     CString m_readPassword;
     DependantInfoStruct* m_pDependants = nullptr;
     bool m_coupled = false;
 
 private:
-    // Frees an object the person held: through the host when a plug-in made
-    // it, else by deleting it.
-    void releaseFormObject(CTaxData_Form* form, bool inList);
-    void releaseWizardObject(STRUCT_WIZDATA_ITEM_2004* item);
-    // The host is about to free an object a plug-in made: drop every item
-    // that holds it (the host frees the object).
-    void forgetPluginObject(CTaxData_Form* object);
-    void removeFormsOfProvince(ENUMTYPE_PROVINCE province);
     void createFlaggedProvinceForms(ENUMTYPE_PROVINCE province);
     void copyItemsFrom(const IndividualTaxData& other);
-    bool sameItemLayout(const IndividualTaxData& other) const;
     // Forms the slips make necessary; filled by the slip totals.
     void collectFormsNeededBySlips(std::set<ENUMTYPE_FORM>& needed);
 
@@ -338,9 +383,7 @@ private:
     void ExchangeDataBeforeCalc(const CalcChange& changed);
     void calculateStep0(const CalcChange& changed);
     int calculateStep6();
-    // What the calculation in progress was started by, and in which role.
-    CalcChange m_calcChange;
-    bool m_calcAsSpouse = false;
+
 };
 
 // Assigns value to target only when value is not empty.

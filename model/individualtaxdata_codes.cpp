@@ -99,6 +99,23 @@ bool IndividualTaxData::setFedAmount(int code, int flag, double)
     return true;
 }
 
+namespace {
+
+// A return or statement that the agency has accepted (filed or refiled)
+// stays so: no later attempt can take that back.
+bool isConfirmedStatus(int status) { return status == FILING_FILED || status == FILING_REFILED; }
+
+// The status after an attempt that did not go through: an accepted one is
+// kept, a pending amendment stays pending, anything else is unchanged.
+int statusAfterFailure(int status, bool amendment)
+{
+    if (isConfirmedStatus(status))
+        return status;
+    return amendment ? int(FILING_AMENDED) : status;
+}
+
+} // namespace
+
 void IndividualTaxData::updateFilingStatus(ENUMTYPE_FORM type, int result, const CString& text)
 {
     if (type == FORM_T1) {
@@ -106,17 +123,24 @@ void IndividualTaxData::updateFilingStatus(ENUMTYPE_FORM type, int result, const
         if (!t1)
             return;
         const bool refile = t1->ReFileFlag.m_value != 0;
-        t1->FilingTime.m_value = getCurTimeStr();
-        t1->FilingResultText.m_value = text;
         if (result == 1) {
+            t1->FilingTime.m_value = getCurTimeStr();
+            t1->FilingResultText.m_value = text;
             t1->FilingStatus.m_value = refile ? FILING_REFILED : FILING_FILED;
             return;
         }
-        // A refused filing is no filing state of its own: the status stays,
-        // except that an amendment stays pending.
-        if (result >= FILING_NOT_FILED && result <= FILING_REFILED)
+        if (result < 0) {
+            // The confirmation of an earlier acceptance is what the user must
+            // be able to show the agency: a failure goes in its own fields.
+            t1->FilingFailureText.m_value = text;
+            t1->FilingFailureTime.m_value = getCurTimeStr();
+            t1->FilingStatus.m_value = statusAfterFailure(t1->FilingStatus.m_value, refile);
+            return;
+        }
+        // A status set directly (a return prepared for ReFILE is amended).
+        if (result <= FILING_REFILED)
             t1->FilingStatus.m_value = result;
-        if (refile)
+        if (refile && !isConfirmedStatus(t1->FilingStatus.m_value))
             t1->FilingStatus.m_value = FILING_AMENDED;
         return;
     }
@@ -125,13 +149,15 @@ void IndividualTaxData::updateFilingStatus(ENUMTYPE_FORM type, int result, const
         if (!t1135)
             return;
         const bool amended = t1135->AmendedFlag.m_value != 0;
-        t1135->FilingTime.m_value = getCurTimeStr();
         if (result == 1) {
+            t1135->FilingTime.m_value = getCurTimeStr();
             t1135->Confirmation.m_value = text;
             t1135->FilingStatus.m_value = amended ? FILING_REFILED : FILING_FILED;
-        } else if (amended) {
-            t1135->FilingStatus.m_value = FILING_AMENDED;
+            return;
         }
+        t1135->FailureText.m_value = text;
+        t1135->FailureTime.m_value = getCurTimeStr();
+        t1135->FilingStatus.m_value = statusAfterFailure(t1135->FilingStatus.m_value, amended);
     }
 }
 

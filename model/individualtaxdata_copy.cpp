@@ -4,33 +4,6 @@
 #include "companion/forms/catalogue.h"
 #include "companion/forms/ctaxdata_form.h"
 
-namespace {
-
-template <typename Item>
-bool sameTypesAndIds(const std::list<Item*>& a, const std::list<Item*>& b)
-{
-    if (a.size() != b.size())
-        return false;
-    auto other = b.begin();
-    for (const Item* item : a) {
-        const Item* theirs = *other++;
-        if (item->type != theirs->type || item->id != theirs->id || item->sharedId != theirs->sharedId)
-            return false;
-        if (!item->data || !theirs->data)
-            return false;
-    }
-    return true;
-}
-
-bool valuesDiffer(const CTaxData_Form* a, const CTaxData_Form* b)
-{
-    if (!a || !b)
-        return a != b;
-    return a->CompareData(b);
-}
-
-} // namespace
-
 IndividualTaxData& IndividualTaxData::operator=(const IndividualTaxData& other)
 {
     if (this == &other)
@@ -69,106 +42,20 @@ void IndividualTaxData::copyItemsFrom(const IndividualTaxData& other)
     }
 }
 
-bool IndividualTaxData::sameItemLayout(const IndividualTaxData& other) const
-{
-    if (m_province != other.m_province)
-        return false;
-    if (!sameTypesAndIds(m_formList, other.m_formList) || !sameTypesAndIds(m_slipList, other.m_slipList))
-        return false;
-    if (m_noteList.size() != other.m_noteList.size() || m_wizList.size() != other.m_wizList.size())
-        return false;
-    auto note = other.m_noteList.begin();
-    for (const STRUCT_NOTEDATA_ITEM_2004* item : m_noteList) {
-        const STRUCT_NOTEDATA_ITEM_2004* theirs = *note++;
-        if (item->id != theirs->id || !item->data || !theirs->data)
-            return false;
-    }
-    auto wizard = other.m_wizList.begin();
-    for (const STRUCT_WIZDATA_ITEM_2004* item : m_wizList) {
-        const STRUCT_WIZDATA_ITEM_2004* theirs = *wizard++;
-        if (item->type != theirs->type || !item->data || !theirs->data)
-            return false;
-    }
-    return true;
-}
-
 bool IndividualTaxData::softCopy(const IndividualTaxData& other)
 {
     // Everything is checked before anything changes: a failed soft copy
     // leaves this person exactly as it was.
     if (this == &other)
         return true;
-    if (!sameItemLayout(other))
+    if (m_province != other.m_province || !m_items.sameLayout(other.m_items))
         return false;
     m_fileVersion = other.m_fileVersion;
-    m_nextId = other.m_nextId;
-    auto form = other.m_formList.begin();
-    for (STRUCT_FORMDATA_ITEM_2004* item : m_formList)
-        item->data->CopyData((*form++)->data);
-    auto slip = other.m_slipList.begin();
-    for (STRUCT_SLIPDATA_ITEM_2004* item : m_slipList)
-        item->data->CopyData((*slip++)->data);
-    auto note = other.m_noteList.begin();
-    for (STRUCT_NOTEDATA_ITEM_2004* item : m_noteList)
-        item->data->CopyData((*note++)->data);
-    auto wizard = other.m_wizList.begin();
-    for (STRUCT_WIZDATA_ITEM_2004* item : m_wizList)
-        item->data->CopyData((*wizard++)->data);
+    m_items.copyValuesFrom(other.m_items);
     return true;
 }
 
 bool IndividualTaxData::operator==(const IndividualTaxData& other) const
 {
-    if (m_province != other.m_province || m_formList.size() != other.m_formList.size()
-        || m_slipList.size() != other.m_slipList.size() || m_noteList.size() != other.m_noteList.size()
-        || m_wizList.size() != other.m_wizList.size())
-        return false;
-
-    for (const STRUCT_FORMDATA_ITEM_2004* theirs : other.m_formList) {
-        const bool byId = IsMultipleForm(theirs->type);
-        const STRUCT_FORMDATA_ITEM_2004* mine = nullptr;
-        for (const STRUCT_FORMDATA_ITEM_2004* item : m_formList) {
-            if (item->type == theirs->type && (!byId || item->id == theirs->id)) {
-                mine = item;
-                break;
-            }
-        }
-        if (!mine || mine->sharedId != theirs->sharedId || valuesDiffer(mine->data, theirs->data))
-            return false;
-    }
-    for (const STRUCT_SLIPDATA_ITEM_2004* theirs : other.m_slipList) {
-        const STRUCT_SLIPDATA_ITEM_2004* mine = nullptr;
-        for (const STRUCT_SLIPDATA_ITEM_2004* item : m_slipList) {
-            if (item->type == theirs->type && item->id == theirs->id) {
-                mine = item;
-                break;
-            }
-        }
-        if (!mine || mine->sharedId != theirs->sharedId || valuesDiffer(mine->data, theirs->data))
-            return false;
-    }
-    for (const STRUCT_NOTEDATA_ITEM_2004* theirs : other.m_noteList) {
-        const STRUCT_NOTEDATA_ITEM_2004* mine = nullptr;
-        for (const STRUCT_NOTEDATA_ITEM_2004* item : m_noteList) {
-            if (item->id == theirs->id) {
-                mine = item;
-                break;
-            }
-        }
-        if (!mine || valuesDiffer(mine->data, theirs->data))
-            return false;
-    }
-    // Interview data counts as well: answers edited there are changes to save.
-    for (const STRUCT_WIZDATA_ITEM_2004* theirs : other.m_wizList) {
-        const STRUCT_WIZDATA_ITEM_2004* mine = nullptr;
-        for (const STRUCT_WIZDATA_ITEM_2004* item : m_wizList) {
-            if (item->type == theirs->type) {
-                mine = item;
-                break;
-            }
-        }
-        if (!mine || valuesDiffer(mine->data, theirs->data))
-            return false;
-    }
-    return true;
+    return m_province == other.m_province && m_items.sameItems(other.m_items);
 }

@@ -12,7 +12,6 @@
 #include "companion/forms/t1/taxdata_t1new.h"
 #include "model/preparerinfo.h"
 
-#include <climits>
 
 namespace {
 
@@ -34,16 +33,6 @@ CString joinNonEmpty(std::initializer_list<CString> parts, const char* separator
 }
 
 } // namespace
-
-int IndividualTaxData::takeItemId(int id)
-{
-    if (id < 1)
-        return GetNextUniqueID();
-    // An id given from outside (a file, a copy) is never drawn again later.
-    if (id >= m_nextId && id < INT_MAX)
-        m_nextId = id + 1;
-    return id;
-}
 
 CTaxData_Form* IndividualTaxData::AllocFedFormData(ENUMTYPE_FORM type)
 {
@@ -71,13 +60,7 @@ STRUCT_FORMDATA_ITEM_2004* IndividualTaxData::NewFormDataItem(ENUMTYPE_FORM type
     if (IsFormDependantRelated(type))
         form->SetDependantInfo(m_pDependants);
 
-    auto* item = new STRUCT_FORMDATA_ITEM_2004;
-    item->type = type;
-    item->id = takeItemId(id);
-    item->sharedId = sharedId;
-    item->data = form;
-    if (addToList)
-        m_formList.push_back(item);
+    STRUCT_FORMDATA_ITEM_2004* item = m_items.adoptForm(type, id, sharedId, form, addToList);
     if (init)
         InitNewFormData(form);
     return item;
@@ -88,13 +71,7 @@ STRUCT_SLIPDATA_ITEM_2004* IndividualTaxData::NewSlipData(ENUMTYPE_SLIP type, in
     CTaxData_Form* slip = AllocSlipData(type);
     if (!slip)
         return nullptr;
-    auto* item = new STRUCT_SLIPDATA_ITEM_2004;
-    item->type = type;
-    item->id = takeItemId(id);
-    item->sharedId = sharedId;
-    item->data = slip;
-    m_slipList.push_back(item);
-    return item;
+    return m_items.adoptSlip(type, id, sharedId, slip);
 }
 
 STRUCT_NOTEDATA_ITEM_2004* IndividualTaxData::NewNoteData(int id)
@@ -102,11 +79,7 @@ STRUCT_NOTEDATA_ITEM_2004* IndividualTaxData::NewNoteData(int id)
     CTaxData_Form* note = AllocNoteData();
     if (!note)
         return nullptr;
-    auto* item = new STRUCT_NOTEDATA_ITEM_2004;
-    item->id = takeItemId(id);
-    item->data = note;
-    m_noteList.push_back(item);
-    return item;
+    return m_items.adoptNote(id, note);
 }
 
 STRUCT_WIZDATA_ITEM_2004* IndividualTaxData::NewWizData(ENUMTYPE_TAXWIZARD type)
@@ -119,11 +92,7 @@ STRUCT_WIZDATA_ITEM_2004* IndividualTaxData::NewWizData(ENUMTYPE_TAXWIZARD type)
     if (!data)
         return nullptr;
     data->setCoupledReturn(m_coupled);
-    auto* item = new STRUCT_WIZDATA_ITEM_2004;
-    item->type = type;
-    item->data = data;
-    m_wizList.push_back(item);
-    return item;
+    return m_items.adoptWizard(type, data);
 }
 
 void IndividualTaxData::InitNewFormData(CTaxData_Form* form)
@@ -252,11 +221,7 @@ void IndividualTaxData::CreateTestPrintFile()
             continue;
         if (CTaxData_Form* form = AllocFedFormData(type)) {
             form->InitPrintTestData();
-            auto* item = new STRUCT_FORMDATA_ITEM_2004;
-            item->type = type;
-            item->id = GetNextUniqueID();
-            item->data = form;
-            m_formList.push_back(item);
+            m_items.adoptForm(type, 0, 0, form, true);
         }
     }
     const ENUMTYPE_PROVINCE ownProvince = m_provMgr.getMainProvince();
@@ -271,11 +236,7 @@ void IndividualTaxData::CreateTestPrintFile()
                 continue;
             if (CTaxData_Form* form = m_provMgr.NewFormData(type, true)) {
                 form->InitPrintTestData();
-                auto* item = new STRUCT_FORMDATA_ITEM_2004;
-                item->type = type;
-                item->id = GetNextUniqueID();
-                item->data = form;
-                m_formList.push_back(item);
+                m_items.adoptForm(type, 0, 0, form, true);
             }
         }
     }

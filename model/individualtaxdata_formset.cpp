@@ -77,41 +77,13 @@ void IndividualTaxData::RemoveFormData(CTaxData_Form* form, bool withItem)
     if (!form)
         return;
     if (!withItem) {
-        releaseFormObject(form, false);
+        m_items.releaseFormObject(form, false);
         return;
     }
     CTaxData_Form* tied = _FindExtraFormToBeRemoved(form);
-    for (CTaxData_Form* target : {form, tied == form ? nullptr : tied}) {
-        if (!target)
-            continue;
-        for (auto it = m_formList.begin(); it != m_formList.end(); ++it) {
-            if ((*it)->data != target)
-                continue;
-            STRUCT_FORMDATA_ITEM_2004* item = *it;
-            m_formList.erase(it);
-            releaseFormObject(item->data, true);
-            delete item;
-            break;
-        }
-    }
-}
-
-void IndividualTaxData::removeFormsOfProvince(ENUMTYPE_PROVINCE keep)
-{
-    // Every provincial form except those of the province that stays: after
-    // the switch only that province's plug-in is loaded, and a form whose
-    // plug-in is gone must not stay behind.
-    for (auto it = m_formList.begin(); it != m_formList.end();) {
-        STRUCT_FORMDATA_ITEM_2004* item = *it;
-        const int province = getFormProv(item->type);
-        if (item->data && province > 0 && province != keep) {
-            it = m_formList.erase(it);
-            releaseFormObject(item->data, true);
-            delete item;
-        } else {
-            ++it;
-        }
-    }
+    for (CTaxData_Form* target : {form, tied == form ? nullptr : tied})
+        if (target)
+            m_items.removeFormItem(target);
 }
 
 void IndividualTaxData::createFlaggedProvinceForms(ENUMTYPE_PROVINCE province)
@@ -130,7 +102,7 @@ void IndividualTaxData::ChangeProvince(ENUMTYPE_PROVINCE from, ENUMTYPE_PROVINCE
     if (from == to && m_province == to)
         return;
     m_province = to;
-    removeFormsOfProvince(to);
+    m_items.removeProvincialFormsExcept(to);
     m_provMgr.setMainProvince(to);
     m_provMgr.getProvMgr(to, true);
     createFlaggedProvinceForms(to);

@@ -9,6 +9,7 @@
 #include "companion/core/templatevaluemap.h"
 #include "companion/forms/federal/mirroring.h"
 #include "companion/forms/t1/taxdata_t1new.h"
+#include "model/filingtestmode.h"
 #include "model/preparerinfo.h"
 #include "model/validationsettings.h"
 
@@ -106,10 +107,10 @@ void IndividualTaxData::getEfileDataInfo(TemplateValueMap& values, ENUMTYPE_FORM
         t183->getDCN(dcn);
         values.setText("dcn", dcn);
     }
-    // The test case: only a test-mode caller puts "testid" in the map.
-    if (const auto found = values.find("testid"); found != values.end()) {
+    // The agency's test cases exist only on its test services.
+    if (filingTestMode()) {
         bool isNumber = false;
-        const int testCase = found->second.trimmed().toInt(&isNumber);
+        const int testCase = values["testid"].trimmed().toInt(&isNumber);
         if (isNumber && testCase > 0)
             values.setText("testcaseID", CString(QString::number(testCase)));
     }

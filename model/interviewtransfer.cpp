@@ -12,6 +12,7 @@
 #include "companion/forms/wizard/interviewdata.h"
 #include "companion/rules/money.h"
 #include "model/individualtaxdata.h"
+#include "model/interviewtransfer.h"
 #include "model/textlimits.h"
 
 using taxrules::isPresentAmount;
@@ -140,50 +141,62 @@ void readRrsp(IndividualTaxData& person, const TaxData_RRSPContrib& w)
 
 } // namespace
 
-void IndividualTaxData::ReadDataFromWizards(int kind)
+void InterviewTransfer::readFromWizards(int kind)
 {
     if (kind == 6) {
-        m_provMgr.ReadDataFromWizards();
+        m_person.m_provMgr.ReadDataFromWizards();
         return;
     }
     if (kind < 1 || kind > 5)
         return;
-    CTaxData_Form* data = GetWizData(kind, false);
+    CTaxData_Form* data = m_person.GetWizData(kind, false);
     if (!data)
         return;
+    DependantInfoStruct* dependants = m_person.m_pDependants;
     switch (kind) {
     case TAXWIZARD_GENERAL:
         if (auto* w = qobject_cast<TaxData_Wizard_General*>(data))
-            readGeneral(*this, *w);
+            readGeneral(m_person, *w);
         break;
     case TAXWIZARD_LASTYEAR:
         if (auto* w = qobject_cast<TaxData_LastYearAmounts*>(data))
-            readLastYear(*this, *w);
+            readLastYear(m_person, *w);
         break;
     case TAXWIZARD_DEPENDANT:
-        if (auto* w = qobject_cast<CWizData_Dependant*>(data); w && m_pDependants)
-            readDependants(*m_pDependants, *w);
+        if (auto* w = qobject_cast<CWizData_Dependant*>(data); w && dependants)
+            readDependants(*dependants, *w);
         break;
     case TAXWIZARD_MEDEXP:
-        if (auto* w = qobject_cast<CWizData_MedExp*>(data); w && m_pDependants && GetT1())
-            readMedical(*GetT1(), *w);
+        if (auto* w = qobject_cast<CWizData_MedExp*>(data); w && dependants && m_person.GetT1())
+            readMedical(*m_person.GetT1(), *w);
         break;
     case TAXWIZARD_RRSP:
         if (auto* w = qobject_cast<TaxData_RRSPContrib*>(data))
-            readRrsp(*this, *w);
+            readRrsp(m_person, *w);
         break;
     }
 }
 
-void IndividualTaxData::WriteDataToWizards(bool isSpouse)
+void InterviewTransfer::writeToWizards()
 {
-    Q_UNUSED(isSpouse);
-    TaxData_T1New* t1 = GetT1();
+    // Always in this order: the provincial part comes between the medical
+    // and the general answers.
+    TaxData_T1New* t1 = m_person.GetT1();
+    writeDependants();
+    writeMedical(t1);
+    m_person.m_provMgr.WriteDataToWizards();
+    writeGeneral(t1);
+    writeLastYear(t1);
+    writeRrsp();
+}
 
-    if (auto* w = qobject_cast<CWizData_Dependant*>(GetWizData(TAXWIZARD_DEPENDANT, false)); w && m_pDependants) {
-        const int entries = std::min(m_pDependants->GetCount(), int(CWizData_Dependant::kEntries));
+void InterviewTransfer::writeDependants()
+{
+    DependantInfoStruct* dependants = m_person.m_pDependants;
+    if (auto* w = qobject_cast<CWizData_Dependant*>(m_person.GetWizData(TAXWIZARD_DEPENDANT, false)); w && dependants) {
+        const int entries = std::min(dependants->GetCount(), int(CWizData_Dependant::kEntries));
         for (int i = 0; i < entries; ++i) {
-            const DependantInfo* d = m_pDependants->GetAt(i);
+            const DependantInfo* d = dependants->GetAt(i);
             if (!d)
                 continue;
             w->firstName(i).m_value = d->firstName;
@@ -197,14 +210,18 @@ void IndividualTaxData::WriteDataToWizards(bool isSpouse)
             w->count(i).m_value = int(std::trunc(d->count));
         }
     }
+}
 
-    if (auto* w = qobject_cast<CWizData_MedExp*>(GetWizData(TAXWIZARD_MEDEXP, false)); w && m_pDependants && t1) {
-        w->OwnFirstName.m_value = GetFirstName();
-        w->OwnLastName.m_value = GetLastName();
-        w->OwnBirthDate.m_value = GetDOB();
-        w->SpouseFirstName.m_value = GetSpouseFirstName();
-        w->SpouseLastName.m_value = GetSpouseLastName();
-        w->SpouseBirthDate.m_value = GetSpouseDOB();
+void InterviewTransfer::writeMedical(TaxData_T1New* t1)
+{
+    DependantInfoStruct* dependants = m_person.m_pDependants;
+    if (auto* w = qobject_cast<CWizData_MedExp*>(m_person.GetWizData(TAXWIZARD_MEDEXP, false)); w && dependants && t1) {
+        w->OwnFirstName.m_value = m_person.GetFirstName();
+        w->OwnLastName.m_value = m_person.GetLastName();
+        w->OwnBirthDate.m_value = m_person.GetDOB();
+        w->SpouseFirstName.m_value = m_person.GetSpouseFirstName();
+        w->SpouseLastName.m_value = m_person.GetSpouseLastName();
+        w->SpouseBirthDate.m_value = m_person.GetSpouseDOB();
         w->OwnPeriodAnswer.m_value = t1->MedicalPeriodAnswer.m_value;
         w->Own1.m_value = t1->MedicalOwn1.m_value;
         w->Own2.m_value = t1->MedicalOwn2.m_value;
@@ -220,9 +237,9 @@ void IndividualTaxData::WriteDataToWizards(bool isSpouse)
         w->Spouse4.m_value = 0;
         w->Spouse5.m_value = t1->MedicalSpouse5.m_value;
         w->Spouse6.m_value = t1->MedicalSpouse6.m_value;
-        const int entries = std::min(m_pDependants->GetCount(), int(CWizData_MedExp::kDependants));
+        const int entries = std::min(dependants->GetCount(), int(CWizData_MedExp::kDependants));
         for (int i = 0; i < entries; ++i) {
-            const DependantInfo* d = m_pDependants->GetAt(i);
+            const DependantInfo* d = dependants->GetAt(i);
             if (!d)
                 continue;
             w->dependantFirstName(i).m_value = d->firstName;
@@ -233,10 +250,11 @@ void IndividualTaxData::WriteDataToWizards(bool isSpouse)
                 w->dependantAmount(i, a).m_value = t1->dependantMedical(i, a).m_value;
         }
     }
+}
 
-    m_provMgr.WriteDataToWizards();
-
-    if (auto* w = qobject_cast<TaxData_Wizard_General*>(GetWizData(TAXWIZARD_GENERAL, false)); w && t1) {
+void InterviewTransfer::writeGeneral(const TaxData_T1New* t1)
+{
+    if (auto* w = qobject_cast<TaxData_Wizard_General*>(m_person.GetWizData(TAXWIZARD_GENERAL, false)); w && t1) {
         w->Language.m_value = t1->Language.m_value;
         w->CitizenshipAnswer.m_value = t1->CitizenshipAnswer.m_value;
         w->ElectionsCanadaAnswer.m_value = t1->ElectionsCanadaAnswer.m_value;
@@ -247,15 +265,18 @@ void IndividualTaxData::WriteDataToWizards(bool isSpouse)
         w->InstalmentsPaid.m_value = t1->InstalmentsPaid.m_value;
         w->FirstTimeFilerAnswer.m_value = t1->FirstTimeFilerAnswer.m_value;
         w->DisabilityAnswer.m_value = t1->Disabled.m_value;
-        const auto* sch9 = qobject_cast<TaxData_Sch9*>(GetFormData(FORM_SCH9, false));
+        const auto* sch9 = qobject_cast<TaxData_Sch9*>(m_person.GetFormData(FORM_SCH9, false));
         w->Donations1.m_value = sch9 ? sch9->InterviewDonations1.m_value : 0.0;
         w->Donations2.m_value = sch9 ? sch9->InterviewDonations2.m_value : 0.0;
     }
+}
 
-    if (auto* w = qobject_cast<TaxData_LastYearAmounts*>(GetWizData(TAXWIZARD_LASTYEAR, false)); w && t1) {
+void InterviewTransfer::writeLastYear(TaxData_T1New* t1)
+{
+    if (auto* w = qobject_cast<TaxData_LastYearAmounts*>(m_person.GetWizData(TAXWIZARD_LASTYEAR, false)); w && t1) {
         w->NetCapitalLossCarryForward.m_value = t1->NetCapitalLossCarryForward.m_value;
         w->MinimumTaxCarryForward.m_value = t1->MinimumTaxCarryForward.m_value;
-        if (const auto* sch7 = qobject_cast<TaxData_Sch7*>(GetFormData(FORM_SCH7, false))) {
+        if (const auto* sch7 = qobject_cast<TaxData_Sch7*>(m_person.GetFormData(FORM_SCH7, false))) {
             t1->UnusedRRSPContributions.m_value = sch7->UnusedRRSPContributions.m_value;
             t1->RRSPDeductionLimit.m_value = sch7->RRSPDeductionLimit.m_value;
         }
@@ -263,20 +284,23 @@ void IndividualTaxData::WriteDataToWizards(bool isSpouse)
         w->RRSPDeductionLimit.m_value = t1->RRSPDeductionLimit.m_value;
         w->HBPRequiredRepayment.m_value = t1->HBPRequiredRepayment.m_value;
         w->LLPRequiredRepayment.m_value = t1->LLPRequiredRepayment.m_value;
-        if (const auto* sch11 = qobject_cast<TaxData_Sch11*>(GetFormData(FORM_SCH11, false)))
+        if (const auto* sch11 = qobject_cast<TaxData_Sch11*>(m_person.GetFormData(FORM_SCH11, false)))
             t1->FedTuitionCarryForward.m_value = sch11->FedTuitionCarryForward.m_value;
         w->FedTuitionCarryForward.m_value = t1->FedTuitionCarryForward.m_value;
         double provincial = 0;
-        if (m_provMgr.getProvAmountClaimed(kProvincialTuitionCode, provincial) != 0)
+        if (m_person.m_provMgr.getProvAmountClaimed(kProvincialTuitionCode, provincial) != 0)
             t1->ProvTuitionCarryForward.m_value = provincial;
         w->ProvTuitionCarryForward.m_value = t1->ProvTuitionCarryForward.m_value;
-        if (const auto* t1212 = qobject_cast<TaxData_T1212New*>(GetFormData(FORM_T1212, false)))
+        if (const auto* t1212 = qobject_cast<TaxData_T1212New*>(m_person.GetFormData(FORM_T1212, false)))
             t1->T1212CarryForward.m_value = t1212->FirstAmount.m_value;
         w->T1212CarryForward.m_value = t1->T1212CarryForward.m_value;
     }
+}
 
-    if (auto* w = qobject_cast<TaxData_RRSPContrib*>(GetWizData(TAXWIZARD_RRSP, false))) {
-        if (const auto* sch7 = qobject_cast<TaxData_Sch7*>(GetFormData(FORM_SCH7, false))) {
+void InterviewTransfer::writeRrsp()
+{
+    if (auto* w = qobject_cast<TaxData_RRSPContrib*>(m_person.GetWizData(TAXWIZARD_RRSP, false))) {
+        if (const auto* sch7 = qobject_cast<TaxData_Sch7*>(m_person.GetFormData(FORM_SCH7, false))) {
             w->OwnPriorYearContributions.m_value = sch7->OwnPriorYearContributions.m_value;
             w->SpousalPriorYearContributions.m_value = sch7->SpousalPriorYearContributions.m_value;
             w->OwnCurrentYearContributions.m_value = sch7->OwnCurrentYearContributions.m_value;

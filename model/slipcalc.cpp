@@ -348,75 +348,76 @@ bool anyAtLeast(std::initializer_list<double> values)
     return false;
 }
 
-} // namespace
-
-void IndividualTaxData::PrepareSlipsBeforeCalculate(STRUCT_SLIPDATA_CALCULATION& s, std::set<ENUMTYPE_FORM>& needed,
-                                                    bool createForms)
+// One slip's boxes into the totals: the plain boxes by the table, then what
+// the slip's own rules add.
+void addSlip(STRUCT_SLIPDATA_CALCULATION& s, ENUMTYPE_SLIP type, CTaxData_Form& slip, int age, bool age65)
 {
-    if (m_slipList.empty())
-        return;
-    const TaxData_T1New* t1 = GetT1();
-    // A return without a T1 is taken as a person under 65 of unknown age.
-    const int age = t1 ? t1->GetAge() : 0;
-    const bool age65 = t1 && t1->IsAgeNotUnder65();
+    addPlainSlipBoxes(s, type, slip);
+    switch (type) {
+    case SLIP_T4: addT4(s, static_cast<TaxData_Slip_T4&>(slip)); break;
+    case SLIP_T4A: addT4A(s, static_cast<TaxData_Slip_T4A&>(slip), age65); break;
+    case SLIP_T4AP: addT4AP(s, static_cast<TaxData_Slip_T4AP&>(slip), age); break;
+    case SLIP_T4RSP: addT4RSP(s, static_cast<TaxData_Slip_T4RSP&>(slip)); break;
+    case SLIP_T4E: addT4E(s, static_cast<TaxData_Slip_T4E&>(slip)); break;
+    case SLIP_T4RIF: addT4RIF(s, static_cast<TaxData_Slip_T4RIF&>(slip), age65); break;
+    case SLIP_T5: addT5(s, static_cast<TaxData_Slip_T5&>(slip), age65); break;
+    case SLIP_T3: addT3(s, static_cast<TaxData_Slip_T3&>(slip)); break;
+    case SLIP_T5007: addT5007(s, static_cast<CSlipData_T5007&>(slip)); break;
+    case SLIP_T5013: addT5013(s, static_cast<TaxData_Slip_T5013&>(slip)); break;
+    case SLIP_T5006: {
+        const auto& t = static_cast<TaxData_Slip_T5006&>(slip);
+        s.t5006Net1 += std::max(0.0, t.amount1Box12.m_value - t.amount2Box13.m_value);
+        s.t5006Net2 += std::max(0.0, t.amount3Box14.m_value - t.amount4Box15.m_value);
+        break;
+    }
+    case SLIP_T1204: ++s.t1204Count; break;
+    case SLIP_NR4: {
+        const auto& t = static_cast<TaxData_Slip_NR4&>(slip);
+        s.nr4Amount1 += t.amount1Box16.m_value * t.rate.m_value;
+        s.nr4Amount2 += t.amount2Box17.m_value * t.rate.m_value;
+        s.nr4Amount3 += t.amount3Box26.m_value * t.rate.m_value;
+        s.nr4Amount4 += t.amount4Box27.m_value * t.rate.m_value;
+        break;
+    }
+    case SLIP_T2202:
+        if (auto* t = qobject_cast<TaxData_Slip_T2202*>(&slip))
+            addT2202(s, *t);
+        break;
+    default: break; // the others add only their plain boxes
+    }
+}
 
-    for (STRUCT_SLIPDATA_ITEM_2004* item : m_slipList)
+// Every slip's boxes into the totals, each slip calculated first.
+void sumSlips(const std::list<STRUCT_SLIPDATA_ITEM_2004*>& slips, STRUCT_SLIPDATA_CALCULATION& s, int age, bool age65)
+{
+    for (STRUCT_SLIPDATA_ITEM_2004* item : slips)
         if (item->data)
             item->data->Calculate01();
 
-    for (STRUCT_SLIPDATA_ITEM_2004* item : m_slipList) {
-        CTaxData_Form* slip = item->data;
-        if (!slip)
-            continue;
-        addPlainSlipBoxes(s, item->type, *slip);
-        switch (item->type) {
-        case SLIP_T4: addT4(s, static_cast<TaxData_Slip_T4&>(*slip)); break;
-        case SLIP_T4A: addT4A(s, static_cast<TaxData_Slip_T4A&>(*slip), age65); break;
-        case SLIP_T4AP: addT4AP(s, static_cast<TaxData_Slip_T4AP&>(*slip), age); break;
-        case SLIP_T4RSP: addT4RSP(s, static_cast<TaxData_Slip_T4RSP&>(*slip)); break;
-        case SLIP_T4E: addT4E(s, static_cast<TaxData_Slip_T4E&>(*slip)); break;
-        case SLIP_T4RIF: addT4RIF(s, static_cast<TaxData_Slip_T4RIF&>(*slip), age65); break;
-        case SLIP_T5: addT5(s, static_cast<TaxData_Slip_T5&>(*slip), age65); break;
-        case SLIP_T3: addT3(s, static_cast<TaxData_Slip_T3&>(*slip)); break;
-        case SLIP_T5007: addT5007(s, static_cast<CSlipData_T5007&>(*slip)); break;
-        case SLIP_T5013: addT5013(s, static_cast<TaxData_Slip_T5013&>(*slip)); break;
-        case SLIP_T5006: {
-            const auto& t = static_cast<TaxData_Slip_T5006&>(*slip);
-            s.t5006Net1 += std::max(0.0, t.amount1Box12.m_value - t.amount2Box13.m_value);
-            s.t5006Net2 += std::max(0.0, t.amount3Box14.m_value - t.amount4Box15.m_value);
-            break;
-        }
-        case SLIP_T1204: ++s.t1204Count; break;
-        case SLIP_NR4: {
-            const auto& t = static_cast<TaxData_Slip_NR4&>(*slip);
-            s.nr4Amount1 += t.amount1Box16.m_value * t.rate.m_value;
-            s.nr4Amount2 += t.amount2Box17.m_value * t.rate.m_value;
-            s.nr4Amount3 += t.amount3Box26.m_value * t.rate.m_value;
-            s.nr4Amount4 += t.amount4Box27.m_value * t.rate.m_value;
-            break;
-        }
-        case SLIP_T2202:
-            if (auto* t = qobject_cast<TaxData_Slip_T2202*>(slip))
-                addT2202(s, *t);
-            break;
-        default: break; // the others add only their plain boxes
-        }
-    }
+    for (STRUCT_SLIPDATA_ITEM_2004* item : slips)
+        if (item->data)
+            addSlip(s, item->type, *item->data, age, age65);
 
     s.t4aBox105Taxable = std::max(0.0, s.t4aBox105Code0 - 500.0) + s.t4aBox105Code2;
+}
 
+// The forms the totals call for, into needed (and, with createForms, into
+// the return).
+void formsCalledForBySlips(IndividualTaxData& person, const STRUCT_SLIPDATA_CALCULATION& s,
+                           std::set<ENUMTYPE_FORM>& needed, bool createForms)
+{
     // Only the calculation may add forms; every other caller just learns
     // which forms the slips call for.
     auto need = [&](ENUMTYPE_FORM type) {
         if (createForms)
-            GetFormData(type, true);
+            person.GetFormData(type, true);
         needed.insert(type);
     };
-    const bool hasT4 = GetCountOfSlip(1) > 0;
+    const bool hasT4 = person.GetCountOfSlip(1) > 0;
     if (anyPresent({s.t3Box21, s.t3Box30, s.t3Box37})) {
         need(4);
         if (createForms)
-            GetFormData(FORM_T936, true);
+            person.GetFormData(FORM_T936, true);
     }
     if (anyPresent({s.t3Box25, s.t3Box32, s.t3Box50}))
         need(210);
@@ -460,5 +461,19 @@ void IndividualTaxData::PrepareSlipsBeforeCalculate(STRUCT_SLIPDATA_CALCULATION&
     if (isPresentAmount(s.t4psAmount12))
         need(35);
     if (s.hasIndianActIncome)
-        need(171);
+        need(171);}
+
+} // namespace
+
+void IndividualTaxData::PrepareSlipsBeforeCalculate(STRUCT_SLIPDATA_CALCULATION& s, std::set<ENUMTYPE_FORM>& needed,
+                                                    bool createForms)
+{
+    if (m_slipList.empty())
+        return;
+    const TaxData_T1New* t1 = GetT1();
+    // A return without a T1 is taken as a person under 65 of unknown age.
+    const int age = t1 ? t1->GetAge() : 0;
+    const bool age65 = t1 && t1->IsAgeNotUnder65();
+    sumSlips(m_slipList, s, age, age65);
+    formsCalledForBySlips(*this, s, needed, createForms);
 }

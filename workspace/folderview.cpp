@@ -62,8 +62,13 @@ void slipDisplayName(bool coupled, const STRUCT_SLIPDATA_ITEM_2004* item, CStrin
         out = CString("S-");
     out += QString::fromUtf8(getSlipName(item->type));
     CString caption;
-    if (item->data)
+    if (item->data) {
         item->data->GetCaption(caption);
+        // Appended before the caption is tested, so that a slip made by
+        // Auto-fill is marked even without a caption.
+        if (item->data->isAutoFilled())
+            caption += QStringLiteral(" by Auto-Fill");
+    }
     if (!caption.isEmpty())
         out += QStringLiteral(" - ") + caption;
 }

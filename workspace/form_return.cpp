@@ -3,6 +3,8 @@
 // width of the left pane.
 #include "workspace/form_return.h"
 
+#include "companion/ui/formevents.h"
+
 #include "app/mywaitcursor.h"
 #include "app/tabwndapp.h"
 #include "companion/ui/basetaxpage.h"
@@ -50,6 +52,8 @@ Form_Return::Form_Return(QFileInfo* file, CFamilyTaxData* data, MainWindow* main
       m_pFamilyData(data)
 {
     BaseTaxPage::installAsPageFactory();
+    // The form pages in the tabs send their requests here.
+    setProperty(kFormEventReceiverProperty, true);
     MyWaitCursor wait;
     ui->setupUi(this);
     ui->tabForm->setStyleSheet(QString::fromLatin1(kTabStyle));

@@ -72,6 +72,8 @@ int Form_Return::onSyncAddrToFormData(ENUMTYPE_FORM, CTaxData_Form* target)
     CString address;
     t1->GetFullAddressWithoutPostcode(11, address);
     statement->Address.m_value = address;
+    statement->City.m_value = t1->City.m_value;
+    statement->Province.m_value = t1->MailingProvince.m_value;
     statement->PostalCode.m_value = t1->PostalCode.m_value;
     return 0;
 }

@@ -3,6 +3,8 @@
 // context this page gives it.
 #include "workspace/form_return.h"
 
+#include "app/mywaitcursor.h"
+
 #include "app/tabwndapp.h"
 #include "filing/filingservice.h"
 #include "model/returnfileloadcode.h"
@@ -84,7 +86,13 @@ int Form_Return::CreatePDF(ENUMTYPE_FORM type, int id)
 
 void Form_Return::OnCreateJavaXML(bool testPrintFile)
 {
-    PrintService(programContext()).createPrintFiles(testPrintFile);
+    MyWaitCursor wait;
+    // The test return is the application's own; the export of the type
+    // tables belongs to the print service.
+    if (testPrintFile)
+        TabWndApp::createTestPrintFile();
+    else
+        PrintService(programContext()).createPrintFiles(false);
 }
 
 void Form_Return::OnSubmitQuillorForm(int formType)

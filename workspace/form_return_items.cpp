@@ -1,11 +1,12 @@
-// Commands on the items of the open return: add a slip, a note or a form,
-// remove the selected item, share and un-share with the spouse.
+// Commands on the items of the open return: add a slip or a note, remove
+// the selected item, share and un-share with the spouse. Forms are added and
+// arranged in form_return_forms.cpp.
 #include "workspace/form_return.h"
 
 #include "app/tabwndapp.h"
 #include "companion/forms/catalogue.h"
+#include "companion/forms/ctaxdata_form.h"
 #include "model/cfamilytaxdata.h"
-#include "workspace/featurenotavailable.h"
 #include "workspace/folderview.h"
 #include "workspace/treeitem.h"
 #include "workspace/ui_form_return.h"
@@ -60,22 +61,6 @@ void Form_Return::addTaxNote()
     ui->treeFolderView->ShowItem(FROM_NOTE, id);
 }
 
-void Form_Return::addTaxForm()
-{
-    tellFeatureNotAvailable(this, tr("Adding a tax form"));
-}
-
-int Form_Return::changeFormsOrder()
-{
-    tellFeatureNotAvailable(this, tr("Changing the order of tax forms"));
-    return 0;
-}
-
-void Form_Return::getSlipSummary()
-{
-    tellFeatureNotAvailable(this, tr("The tax slips summary"));
-}
-
 void Form_Return::removeSelected()
 {
     if (!m_pFamilyData)
@@ -90,7 +75,7 @@ void Form_Return::removeSelected()
 
     bool removed = false;
     if (kind == FROM_FORM && object && person) {
-        if (person->IsFormNeeded(type)) {
+        if (person->IsFormNeeded(type) || object->m_bRemovalLocked) {
             TabWndApp::gAppInformation(
                 tr("This tax form can NOT be removed, because it's mandatory or necessary for other tax slips/forms."),
                 this);

@@ -1,5 +1,5 @@
 // Return file commands: new and opened returns go into a page of their own.
-// Importing and coupling come with their dialogs; saving is in
+// Importing and coupling are in mainwindow_combine.cpp, saving in
 // mainwindow_save.cpp.
 #include "workspace/mainwindow.h"
 
@@ -127,18 +127,6 @@ void MainWindow::on_actionImport_Prior_Year_s_Return_triggered()
                                         tr("*.r23 Return files (*.r23);;All files (*.*)"));
     if (!path.isEmpty())
         importReturnFile(path);
-}
-
-void MainWindow::importReturnFile(const QString&)
-{
-    tellFeatureNotAvailable(this, tr("Importing last year's return"));
-}
-
-void MainWindow::on_actionCouple_Returns_2to1_triggered()
-{
-    if (!canOpenMoreReturn())
-        return;
-    tellFeatureNotAvailable(this, tr("Coupling two returns"));
 }
 
 void MainWindow::on_actionFind_Return_Files_triggered()

@@ -3,6 +3,7 @@
 // subsystems; the window keeps the commands and what it does around them.
 // Until a command's dialog is there, it says so rather than doing nothing.
 #include "workspace/mainwindow.h"
+#include "workspace/form_return.h"
 
 #include "agencydata/agencydataservice.h"
 #include "app/tabwndapp.h"
@@ -40,7 +41,8 @@ void MainWindow::on_actionExpress_NOA_triggered()
 
 void MainWindow::actionGeneratePrintFiles()
 {
-    TabWndApp::gAppQuestion(tr("Creat test data file?"), this);
+    const bool testFile = TabWndApp::gAppQuestion(tr("Creat test data file?"), this);
+    Form_Return::OnCreateJavaXML(testFile);
 }
 
 void MainWindow::on_actionFind_Returns_Not_Filed_Online_triggered()

@@ -23,6 +23,8 @@ TddServiceSettings tddSettingsFromConfig(const CT1AppConfig& config, const QStri
     s.modeDebug = config.MODEDEBUG;
     s.fullLog = config.FullLog;
     s.timeoutMs = config.soapTimeoutSec() * 1000;
+    s.noaRenderHost = config.NOARenderHost;
+    s.noaPageFolder = config.m_strNOAPath;
     if (!runFolder.isEmpty()) {
         s.requestLogPath = QDir::toNativeSeparators(QDir(runFolder).filePath(QStringLiteral("tddlog.txt")));
         s.sessionLogPath = QDir::toNativeSeparators(QDir(runFolder).filePath(QStringLiteral("tddlog2.txt")));

@@ -8,8 +8,10 @@
 #include <map>
 #include <memory>
 #include <mutex>
+#include <cstdio>
 #include <string>
 
+class QSqlDatabase;
 class TiXmlElement;
 
 // Everything the agency's Auto-fill service returned for one taxpayer: the
@@ -275,6 +277,11 @@ struct TDDTaxDataOnePerson
     // Replaces html by the record's Auto-fill report, headed with the S.I.N.
     // and the time (Latin-1; null reads as ""). Always 0.
     int toHtml(CString& html, const char* sin, const char* time) const;
+    // Stores the record under the taxpayer of sin (added when new) in place
+    // of the taxpayer's earlier record, with itemXml as received and the
+    // report, all in one transaction on db; the steps go to log (null: no
+    // log). 1 when stored, 0 when not (the earlier record is then kept).
+    int saveToSqliteDB(QSqlDatabase* db, FILE* log, const std::string& sin, const std::string& itemXml);
 
     // The telephone of a refund set-off program by its code ("" when the
     // set-off table lacks it), from the table at m_strSetOffCodeFilePath,

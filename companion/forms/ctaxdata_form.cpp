@@ -71,6 +71,7 @@ CTaxData_Form& CTaxData_Form::operator=(const CTaxData_Form& other)
 {
     if (&other != this) {
         CopyData(&other);
+        m_autoFillFlags = other.m_autoFillFlags;
         setCoupledReturn(other.m_coupled);
         m_mainProvince = other.m_mainProvince;
     }
@@ -139,15 +140,34 @@ int CTaxData_Form::CreatePages(std::list<BaseTaxPage*>& pages, QWidget* parent)
 
 void CTaxData_Form::CopyData(const CTaxData_Form* from)
 {
-    if (from)
+    if (from) {
         copyFieldsFrom(*from);
+        m_autoFillFlags = from->m_autoFillFlags;
+    }
+}
+
+bool CTaxData_Form::writeExtraData(QDataStream& out) const
+{
+    // Nothing is written for a clear flag, so such a slip is stored as
+    // before the flag existed.
+    if (m_kind != FROM_SLIP || m_autoFillFlags == 0)
+        return false;
+    out << m_autoFillFlags;
+    return true;
+}
+
+bool CTaxData_Form::readExtraData(QDataStream& in, quint16)
+{
+    if (m_kind == FROM_SLIP && !in.atEnd())
+        in >> m_autoFillFlags;
+    return in.status() == QDataStream::Ok;
 }
 
 bool CTaxData_Form::CompareData(const CTaxData_Form* other) const
 {
     if (!other)
         return true;
-    if (other->m_kind != m_kind || other->m_type != m_type)
+    if (other->m_kind != m_kind || other->m_type != m_type || other->m_autoFillFlags != m_autoFillFlags)
         return true;
     return anyFieldDiffers(*other);
 }

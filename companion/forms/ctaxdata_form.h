@@ -93,6 +93,22 @@ public:
     ENUMTYPE_FROM getKind() const { return m_kind; }
     int getType() const { return m_type; }
 
+    // Set by the calculation while the return needs this form for figures it
+    // works out itself (the T90 of exempt income): the user cannot remove it.
+    bool m_bRemovalLocked = false;
+
+    // Slips only: flag byte saved with the slip; its lowest bit marks a slip
+    // that Auto-fill made from agency data. Files written before it existed
+    // read with it clear.
+    static constexpr quint8 kAutoFilledBit = 0x01;
+    quint8 autoFillFlags() const { return m_autoFillFlags; }
+    void setAutoFillFlags(quint8 flags) { m_autoFillFlags = flags; }
+    bool isAutoFilled() const { return (m_autoFillFlags & kAutoFilledBit) != 0; }
+    void setAutoFilled(bool on)
+    {
+        m_autoFillFlags = on ? quint8(m_autoFillFlags | kAutoFilledBit) : quint8(m_autoFillFlags & ~kAutoFilledBit);
+    }
+
     // In a coupled return the exchange between the spouses fills the fields
     // marked fld::FromSpouse(): they are locked (read-only) while the flag is
     // set and the user's own entries again when it is cleared.
@@ -166,16 +182,37 @@ public:
     // 15. Every field a deterministic sample value, for print tests.
     virtual void InitPrintTestData();
 
+    // A button a generated page shows below a field: pressing it asks the
+    // open-return page for work (eventType is a form event of the workspace;
+    // formType the form to go to, for the forward-edit event).
+    struct PageAction
+    {
+        const char* afterField;
+        const char* objectName;
+        const char* text;
+        int eventType;
+        int formType;
+    };
+    virtual std::vector<PageAction> pageActions() const { return {}; }
+
     // Every value back to its start value (a new, empty object).
     void ClearAllData() { resetFields(); clearExtraData(); }
     // Title of the object's page or pages: the name given by the catalogue
     // holder, else the class's own.
     virtual QString pageTitle() const;
 
+protected:
+    // A slip's flag byte is its extra data; a slip class with extra data of
+    // its own writes and reads the base's first.
+    bool writeExtraData(QDataStream& out) const override;
+    bool readExtraData(QDataStream& in, quint16 dataVersion) override;
+    void clearExtraData() override { m_autoFillFlags = 0; }
+
 private:
     int writeFieldTableXml(const QString& path, const CString& constName, unsigned int version) const;
 
     bool m_coupled = false;
+    quint8 m_autoFillFlags = 0;
     ENUMTYPE_PROVINCE m_mainProvince = 0;
     DependantInfoStruct* m_pDependants = nullptr;
 };

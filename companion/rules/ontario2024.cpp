@@ -20,6 +20,13 @@ const SurtaxTier kSurtax[] = {
 };
 
 constexpr double kBasicReduction = 286.0;
+constexpr double kReductionPerDependant = 529.0;
+
+constexpr double kLiftMaximum = 875.0;
+constexpr double kLiftEmploymentRate = 0.0505;
+constexpr double kLiftReductionRate = 0.05;
+constexpr double kLiftIndividualThreshold = 32500.0;
+constexpr double kLiftFamilyThreshold = 65000.0;
 
 // Income above `from` (and at most `to`) pays min(cap, base + rate * (income - from)).
 struct PremiumBand {
@@ -49,11 +56,20 @@ double ontarioSurtax(double ontarioTax)
     return roundCents(surtax);
 }
 
-double ontarioTaxReduction(double ontarioTaxWithSurtax)
+double ontarioTaxReduction(double ontarioTaxWithSurtax, int dependants)
 {
     const double tax = positivePart(ontarioTaxWithSurtax);
-    const double reduction = positivePart(2.0 * kBasicReduction - tax);
+    const double personal = kBasicReduction + kReductionPerDependant * std::max(0, dependants);
+    const double reduction = positivePart(2.0 * personal - tax);
     return roundCents(std::min(reduction, tax));
+}
+
+double ontarioLiftCredit(double employmentIncome, double netIncome, double familyNetIncome)
+{
+    const double maximum = std::min(kLiftMaximum, roundCents(positivePart(employmentIncome) * kLiftEmploymentRate));
+    const double over = std::max(positivePart(netIncome - kLiftIndividualThreshold),
+                                 positivePart(familyNetIncome - kLiftFamilyThreshold));
+    return roundCents(positivePart(maximum - roundCents(over * kLiftReductionRate)));
 }
 
 double ontarioHealthPremium(double taxableIncome)

@@ -2,14 +2,30 @@
 
 #include "companion/rules/province.h"
 
+#include <string>
+#include <vector>
+
 // Provincial or territorial tax of a return (the 428 form), 2024, for the
 // twelve jurisdictions whose tax is on the federal return.
 //
-// Mapping from the T1:
+// Mapping from the T1 and its schedules:
 //   taxableIncome          <- line 26000
 //   netIncome              <- line 23600
 //   pensionPlanBaseAmount  <- lines 30800 + 31000 (base CPP/QPP contributions)
-//   eiPremiums             <- line 31200
+//   eiPremiums             <- lines 31200 + 31217
+//   age65                  <- 65 or older on December 31 (date of birth)
+//   claimsSpouse, spouseNetIncome          <- Schedule 5 (the spouse amount claimed)
+//   claimsEligibleDependant, dependantNetIncome <- Schedule 5 (the eligible dependant)
+//   pensionIncomeAmount    <- line 31400 (eligible pension income up to 2,000)
+//   disabilitySelf         <- line 31600 claimed
+//   studentLoanInterest    <- line 31900
+//   canadaEmploymentAmount <- line 31260
+//   medicalExpenses        <- the expenses of line 33099 before the federal threshold
+//   donations              <- Schedule 9, allowable donations and cultural gifts
+//   eligibleDividends, otherDividends <- lines 12000 - 12010 and 12010
+//   employmentIncome       <- lines 10100 + 10400 (Ontario's LIFT credit)
+//   familyNetIncome        <- net income plus the spouse's
+//   dependentChildren, dependantsWithDisability <- the dependant table (Ontario's reduction)
 namespace taxrules {
 
 struct ProvincialInput {
@@ -17,20 +33,57 @@ struct ProvincialInput {
     double netIncome = 0.0;
     double pensionPlanBaseAmount = 0.0;
     double eiPremiums = 0.0;
+    bool age65 = false;
+    bool claimsSpouse = false;
+    double spouseNetIncome = 0.0;
+    bool claimsEligibleDependant = false;
+    double dependantNetIncome = 0.0;
+    double pensionIncomeAmount = 0.0;
+    bool disabilitySelf = false;
+    double studentLoanInterest = 0.0;
+    double canadaEmploymentAmount = 0.0;
+    double medicalExpenses = 0.0;
+    double donations = 0.0;
+    double eligibleDividends = 0.0;
+    double otherDividends = 0.0;
+    double employmentIncome = 0.0;
+    double familyNetIncome = 0.0;
+    int dependentChildren = 0;
+    int dependantsWithDisability = 0;
+    // The federal amounts claimed (lines 30100, 30300, 30400, 31600), for a
+    // territory whose amounts are the federal ones.
+    double federalAgeAmount = 0.0;
+    double federalSpouseAmount = 0.0;
+    double federalEligibleDependantAmount = 0.0;
+    double federalDisabilityAmount = 0.0;
 };
 
 struct ProvincialResult {
     bool computed = false;            // false for Quebec and for no province: every amount is 0
     double taxOnTaxableIncome = 0.0;  // by the province's rate schedule
-    double basicPersonalAmount = 0.0;
-    double creditAmounts = 0.0;       // basic personal amount + pension plan + EI
+    double basicPersonalAmount = 0.0; // Nova Scotia's includes its additional amount
+    double additionalPersonalAmount = 0.0; // Nova Scotia
+    double ageAmount = 0.0;
+    double spouseAmount = 0.0;
+    double eligibleDependantAmount = 0.0;
+    double pensionAmount = 0.0;
+    double disabilityAmount = 0.0;
+    double medicalAmount = 0.0;
+    double dependentChildAmount = 0.0; // Saskatchewan
+    double creditAmounts = 0.0;       // every amount above plus pension plan, EI, student loans
     double creditRate = 0.0;          // the lowest rate of the schedule
-    double nonRefundableCredits = 0.0;
+    double donationCredit = 0.0;
+    double dividendCredit = 0.0;
+    double nonRefundableCredits = 0.0; // credit amounts at the rate, plus donations
     double taxAfterCredits = 0.0;     // never below 0
     double surtax = 0.0;              // Ontario
     double taxReduction = 0.0;        // Ontario or British Columbia
+    double lowIncomeCredit = 0.0;     // Ontario's LIFT credit
     double healthPremium = 0.0;       // Ontario
     double provincialTax = 0.0;       // T1 line 42800
+    // The credits the return has an amount for that this province's
+    // calculation does not work out (their amounts are left out of the tax).
+    std::vector<std::string> notComputed;
 };
 
 // Quebec residents and people with no province get an all-zero result with

@@ -5,10 +5,12 @@
 #include <QGridLayout>
 #include <QIntValidator>
 #include <QLabel>
+#include <QPushButton>
 #include <QVBoxLayout>
 
 #include "companion/forms/ctaxdata_form.h"
 #include "companion/forms/fields.h"
+#include "companion/ui/formevents.h"
 #include "companion/ui/styledwidgets.h"
 
 namespace {
@@ -46,6 +48,7 @@ BaseTaxPage::BaseTaxPage(CTaxData_Form* form, const std::vector<CField*>& fields
     headingFont.setBold(true);
 
     m_bindings.reserve(fields.size());
+    const std::vector<CTaxData_Form::PageAction> actions = form ? form->pageActions() : std::vector<CTaxData_Form::PageAction>();
     QString section;
     int row = 0;
     for (CField* f : fields) {
@@ -77,6 +80,20 @@ BaseTaxPage::BaseTaxPage(CTaxData_Form* form, const std::vector<CField*>& fields
         grid->addWidget(editor, row, EditorColumn);
         m_bindings.push_back(Binding{f, editor, QString()});
         ++row;
+        for (const CTaxData_Form::PageAction& action : actions) {
+            if (!f->hasName(QString::fromLatin1(action.afterField)))
+                continue;
+            auto* button = new QPushButton(tr(action.text), this);
+            button->setObjectName(QString::fromLatin1(action.objectName));
+            const int eventType = action.eventType;
+            const int formType = action.formType;
+            connect(button, &QPushButton::clicked, this, [this, eventType, formType] {
+                store();
+                postFormEvent(this, eventType == FORMEVENT_FORWARD_EDIT ? new EventForwardEdit(formType)
+                                                                         : new MyEvent(eventType));
+            });
+            grid->addWidget(button, row++, EditorColumn);
+        }
     }
 
     auto* outer = new QVBoxLayout(this);

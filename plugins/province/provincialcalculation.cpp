@@ -1,22 +1,169 @@
 #include "provincialcalculation.h"
 
+#include <QDate>
+
+#include "companion/forms/ctaxdata_form.h"
 #include "companion/forms/provincialt1amounts.h"
 #include "companion/rules/money.h"
 #include "companion/rules/provincialtables2024.h"
 
 using namespace ProvincialT1Amounts;
 
-taxrules::ProvincialResult computeProvincialFromT1(ENUMTYPE_PROVINCE province, const CTaxData_Form* t1)
+namespace {
+
+constexpr int kTaxYear = 2024;
+
+// A field of any form by its name: amounts, whole numbers and dates. The
+// plug-in reaches the schedules by field name, as it does the T1, so it
+// does not depend on their classes.
+double formAmount(const CTaxData_Form* form, const char* name)
 {
+    if (!form)
+        return 0.0;
+    CField* field = form->findField(QString::fromLatin1(name));
+    if (auto* amount = dynamic_cast<CFloatField*>(field))
+        return amount->m_value;
+    if (auto* number = dynamic_cast<CIntField*>(field))
+        return number->m_value;
+    return 0.0;
+}
+
+bool ageAtLeast65(const CTaxData_Form* t1)
+{
+    auto* birth = t1 ? dynamic_cast<CDateField*>(t1->findField(QStringLiteral("BirthDate"))) : nullptr;
+    return birth && birth->m_value.isValid() && kTaxYear - birth->m_value.year() >= 65;
+}
+
+bool hasSpouse(const CTaxData_Form* t1)
+{
+    // Married (0) or living common-law (1) on December 31.
+    auto* status = t1 ? dynamic_cast<CIntField*>(t1->findField(QStringLiteral("MaritalStatus"))) : nullptr;
+    return status && (status->m_value == 0 || status->m_value == 1);
+}
+
+// T1 lines whose amounts feed a provincial credit that is not worked out
+// here for any province.
+struct LeftOutLine
+{
+    const char* field;
+    const char* description;
+};
+
+const LeftOutLine kLeftOut[] = {
+    {"line30425CaregiverSpouse", "caregiver amount for a spouse or eligible dependant (line 30425)"},
+    {"line30450CaregiverOther", "caregiver amount for infirm dependants (line 30450)"},
+    {"line30500CaregiverChildren", "caregiver amount for infirm children (line 30500)"},
+    {"line31220VolunteerFirefighters", "volunteer firefighters' amount (line 31220)"},
+    {"line31240SearchRescue", "search and rescue volunteers' amount (line 31240)"},
+    {"line31300AdoptionExpenses", "adoption expenses (line 31300)"},
+    {"line31800DisabilityTransferred", "disability amount transferred from a dependant (line 31800)"},
+    {"line32300Tuition", "tuition and education amounts (line 32300)"},
+    {"line32400TuitionFromChild", "tuition amounts transferred from a child (line 32400)"},
+    {"line32600TransferFromSpouse", "amounts transferred from the spouse (line 32600)"},
+    {"line33199MedicalOtherDependants", "medical expenses for other dependants (line 33199)"},
+    {"line40424TaxOnSplitIncome", "provincial tax on split income (line 40424)"},
+    {"line40500ForeignTaxCredit", "provincial foreign tax credit (line 40500)"},
+    {"MinimumTaxPayable", "provincial additional tax for minimum tax purposes"},
+};
+
+// The field of each ProvincialT1Lines::Line, in its order.
+const char* const kLineFields[ProvincialT1Lines::LineCount] = {
+    kTaxableIncomeField, kNetIncomeField, kBasePensionEmploymentField, kBasePensionSelfEmployedField,
+    kEiPremiumsField, "line31217EiSelfEmployed", "line31400PensionIncomeAmount", "line31600DisabilitySelf",
+    "line31900StudentLoanInterest", "line31260CanadaEmployment", "line12010OtherThanEligibleDividends",
+    "line12000TaxableDividends", "line10100EmploymentIncome", "line10400OtherEmploymentIncome", "SpouseNetIncome",
+    "ChildrenUnder19", "MedicalChildren", "MedicalOwn1", "MedicalOwn2", "MedicalOwn3", "MedicalOwn4", "MedicalOwn5",
+    "MedicalOwn6", "MedicalSpouse1", "MedicalSpouse2", "MedicalSpouse3", "MedicalSpouse4", "MedicalSpouse5",
+    "MedicalSpouse6", "line30100AgeAmount", "line30300SpouseAmount", "line30400EligibleDependant"};
+
+} // namespace
+
+void ProvincialT1Lines::attach(const CTaxData_Form* t1)
+{
+    if (t1 == m_t1 && t1)
+        return;
+    m_t1 = t1;
+    const bool isT1 = t1 && t1->getKind() == FROM_FORM && t1->getType() == FORM_T1;
+    for (int line = 0; line < LineCount; ++line)
+        m_fields[line] =
+            isT1 ? dynamic_cast<CFloatField*>(t1->findField(QString::fromLatin1(kLineFields[line]))) : nullptr;
+}
+
+double ProvincialT1Lines::operator()(Line line) const
+{
+    const CFloatField* field = line >= 0 && line < LineCount ? m_fields[line] : nullptr;
+    return field ? field->m_value : 0.0;
+}
+
+ProvincialScheduleAmounts provincialScheduleAmounts(const CTaxData_Form* sch5, const CTaxData_Form* sch9)
+{
+    ProvincialScheduleAmounts s;
+    // The federal Schedule 5 says who is claimed; the provincial amounts
+    // are worked from the same person's net income.
+    s.claimsSpouse = formAmount(sch5, "ClaimSpouseAmount") != 0.0 && formAmount(sch5, "CanClaimSpouse") != 0.0;
+    s.spouseNetIncome = formAmount(sch5, "SpouseNetIncome");
+    s.claimsEligibleDependant = formAmount(sch5, "ClaimEligibleDependant") != 0.0 && formAmount(sch5, "HasSpouse") == 0.0;
+    s.dependantNetIncome = formAmount(sch5, "DependantNetIncome");
+    // Provincial donation credits start from the allowable donations of the
+    // federal Schedule 9 (its lines 13 and 14 split them at 200).
+    s.donations = taxrules::roundCents(formAmount(sch9, "line34000AllowableDonations")
+                                       + formAmount(sch9, "line34200CulturalGifts"));
+    return s;
+}
+
+taxrules::ProvincialResult computeProvincialFromT1(ENUMTYPE_PROVINCE province, const CTaxData_Form* t1,
+                                                   const ProvincialScheduleAmounts& schedules,
+                                                   ProvincialT1Lines* lines)
+{
+    ProvincialT1Lines own;
+    ProvincialT1Lines& line = lines ? *lines : own;
+    line.attach(t1);
+    using L = ProvincialT1Lines;
     // The T1 has settled these lines by the time the provincial steps run;
     // they are what the provincial form carries over from the federal one.
     taxrules::ProvincialInput in;
-    in.taxableIncome = lineAmount(t1, kTaxableIncomeField);
-    in.netIncome = lineAmount(t1, kNetIncomeField);
-    in.pensionPlanBaseAmount = taxrules::roundCents(lineAmount(t1, kBasePensionEmploymentField)
-                                                    + lineAmount(t1, kBasePensionSelfEmployedField));
-    in.eiPremiums = lineAmount(t1, kEiPremiumsField);
+    in.taxableIncome = line(L::TaxableIncome);
+    in.netIncome = line(L::NetIncome);
+    in.pensionPlanBaseAmount =
+        taxrules::roundCents(line(L::BasePensionEmployment) + line(L::BasePensionSelfEmployed));
+    in.eiPremiums = taxrules::roundCents(line(L::EiPremiums) + line(L::EiSelfEmployed));
+    in.age65 = ageAtLeast65(t1);
+    in.claimsSpouse = schedules.claimsSpouse;
+    in.spouseNetIncome = schedules.spouseNetIncome;
+    in.claimsEligibleDependant = schedules.claimsEligibleDependant;
+    in.dependantNetIncome = schedules.dependantNetIncome;
+    in.pensionIncomeAmount = line(L::PensionIncomeAmount);
+    in.disabilitySelf = taxrules::isPositiveAmount(line(L::DisabilitySelf));
+    in.studentLoanInterest = line(L::StudentLoanInterest);
+    in.canadaEmploymentAmount = line(L::CanadaEmployment);
+    // The expenses before any threshold: the T1's line 33099 holds them
+    // less the federal threshold, and each province has its own.
+    double medical = 0.0;
+    for (int m = L::MedicalChildren; m <= L::MedicalSpouse6; ++m)
+        medical += taxrules::positivePart(line(L::Line(m)));
+    in.medicalExpenses = taxrules::roundCents(medical);
+    in.donations = schedules.donations;
+    in.otherDividends = line(L::OtherDividends);
+    in.eligibleDividends = taxrules::roundCents(line(L::TaxableDividends) - in.otherDividends);
+    in.employmentIncome = taxrules::roundCents(line(L::Employment) + line(L::OtherEmployment));
+    in.familyNetIncome = taxrules::roundCents(in.netIncome + (hasSpouse(t1) ? line(L::SpouseNetIncome) : 0.0));
+    in.dependentChildren = int(line(L::ChildrenUnder19));
+    in.federalAgeAmount = line(L::AgeAmount);
+    in.federalSpouseAmount = line(L::SpouseAmount);
+    in.federalEligibleDependantAmount = line(L::EligibleDependantAmount);
+    in.federalDisabilityAmount = line(L::DisabilitySelf);
     return taxrules::computeProvincial(taxrules::provinceFromNumber(province), in);
+}
+
+std::vector<std::string> provincialCreditsLeftOut(ENUMTYPE_PROVINCE province, const CTaxData_Form* t1)
+{
+    std::vector<std::string> left;
+    if (!taxrules::provinceTable2024(taxrules::provinceFromNumber(province)))
+        return left;
+    for (const LeftOutLine& line : kLeftOut)
+        if (taxrules::isPresentAmount(lineAmount(t1, line.field)))
+            left.emplace_back(line.description);
+    return left;
 }
 
 std::list<double> provincialThresholds(ENUMTYPE_PROVINCE province)

@@ -1,16 +1,72 @@
 #pragma once
 
 #include <list>
+#include <string>
+#include <vector>
 
 #include "companion/forms/taxtypes.h"
 #include "companion/rules/provincialcalc.h"
 
 class CTaxData_Form;
+class CFloatField;
+
+// The T1 amounts the provincial calculation reads, found by name once per
+// T1 and then read directly: the calculation runs several times for each
+// recalculation, and a search by name through the T1's hundreds of fields
+// for each amount would cost more than the tax itself.
+class ProvincialT1Lines
+{
+public:
+    enum Line {
+        TaxableIncome, NetIncome, BasePensionEmployment, BasePensionSelfEmployed, EiPremiums, EiSelfEmployed,
+        PensionIncomeAmount, DisabilitySelf, StudentLoanInterest, CanadaEmployment, OtherDividends,
+        TaxableDividends, Employment, OtherEmployment, SpouseNetIncome, ChildrenUnder19,
+        MedicalChildren, MedicalOwn1, MedicalOwn2, MedicalOwn3, MedicalOwn4, MedicalOwn5, MedicalOwn6,
+        MedicalSpouse1, MedicalSpouse2, MedicalSpouse3, MedicalSpouse4, MedicalSpouse5, MedicalSpouse6,
+        AgeAmount, SpouseAmount, EligibleDependantAmount,
+        LineCount
+    };
+
+    // Finds the fields of `t1` unless they are those of the T1 last given.
+    // (A T1 made later at the same address is the same class, so its fields
+    // sit where the found ones do.)
+    void attach(const CTaxData_Form* t1);
+    // The amount of a line of the attached T1; 0 when there is no T1 or it
+    // lacks the field.
+    double operator()(Line line) const;
+
+private:
+    const CTaxData_Form* m_t1 = nullptr;
+    CFloatField* m_fields[LineCount] = {};
+};
+
+// What the Schedule 5 and Schedule 9 tell the provincial calculation. The
+// plug-in reads them before the spouses exchange amounts (the call after
+// the exchange is not given Schedule 5) and keeps them for that second call.
+struct ProvincialScheduleAmounts
+{
+    bool claimsSpouse = false;
+    double spouseNetIncome = 0.0;
+    bool claimsEligibleDependant = false;
+    double dependantNetIncome = 0.0;
+    double donations = 0.0;
+};
+
+// The amounts of Schedule 5 and Schedule 9 (either may be null).
+ProvincialScheduleAmounts provincialScheduleAmounts(const CTaxData_Form* sch5, const CTaxData_Form* sch9);
 
 // What the plug-in computes for its province from a calculated T1: the
 // 2024 provincial or territorial tax of the rules library. Quebec, and a
 // missing T1, give an all-zero result (Quebec tax is on its own return).
-taxrules::ProvincialResult computeProvincialFromT1(ENUMTYPE_PROVINCE province, const CTaxData_Form* t1);
+// `lines` keeps the T1's fields between calls (a fresh one is used if null).
+taxrules::ProvincialResult computeProvincialFromT1(ENUMTYPE_PROVINCE province, const CTaxData_Form* t1,
+                                                   const ProvincialScheduleAmounts& schedules = {},
+                                                   ProvincialT1Lines* lines = nullptr);
+
+// The credits that feed the provincial tax and that no province's
+// calculation here works out, for which the T1 holds an amount: each a
+// description with its T1 line.
+std::vector<std::string> provincialCreditsLeftOut(ENUMTYPE_PROVINCE province, const CTaxData_Form* t1);
 
 // The province's rate thresholds (where its rates change), lowest first;
 // none for Quebec.

@@ -2,10 +2,12 @@
 // one library per province and tells each its number (PROVINCE_NUMBER).
 //
 // The calculation ASSIGNS (never adds) the province's 2024 tax, worked out
-// by the rules library from the T1's taxable income, net income and base
-// CPP/EI lines (see provincialcalculation.h); Quebec's library assigns 0, as
-// Quebec tax is on its own return. Provincial refundable credits are not
-// computed and are assigned 0. IsEligibleForElectronicFile still refuses by
+// by the rules library from the T1's lines and Schedules 5 and 9 (see
+// provincialcalculation.h); Quebec's library assigns 0, as Quebec tax is on
+// its own return. A provincial credit the calculation does not work out is
+// never silently nil: when the return holds an amount that feeds it,
+// Validate says so. Provincial refundable credits are not computed and are
+// assigned 0. IsEligibleForElectronicFile still refuses by
 // default. The test build of the plug-in (lib/testplugins/steerable) lets
 // tests script messages, thresholds and figures (which then replace the
 // computed ones) through the side file described in provincialtestconfig.h;
@@ -15,11 +17,13 @@
 #include <algorithm>
 #include <cmath>
 #include <map>
+#include <string>
 #include <vector>
 
 #include "companion/forms/provincialt1amounts.h"
 #include "companion/forms/provincialtaxmanager.h"
 #include "companion/rules/money.h"
+#include "companion/rules/provincialtables2024.h"
 #include "provincialcalculation.h"
 #include "provincialform.h"
 #include "provincialinterviewdata.h"
@@ -116,18 +120,23 @@ public:
     void ExchangeDataBeforeCalc(bool, int, CTaxData_Form*) override {}
 
     void CalcProvTax_BeforeExchData(CTaxData_Form* t1, CTaxData_Form*, CTaxData_Form*, CTaxData_Form*,
-                                    CTaxData_Form*, CTaxData_Form*, CTaxData_Form*, CTaxData_Form*,
+                                    CTaxData_Form* sch5, CTaxData_Form* sch9, CTaxData_Form*, CTaxData_Form*,
                                     const std::list<TaxData_T2209_2036*>&, CTaxData_Form*, CTaxData_Form*) override
     {
+        m_schedules = provincialScheduleAmounts(sch5, sch9);
         assignTax(t1);
     }
 
-    // Nothing the spouses exchange changes what this calculation uses, so
-    // after the exchange the same figure is assigned again.
+    // The exchange may have changed the T1's lines (the spouse's net
+    // income, pooled donations); Schedule 5 is not given here, so its
+    // figures are those read before the exchange, and Schedule 9 is read
+    // again.
     void CalcProvTax_AfterExchData(CTaxData_Form* t1, CTaxData_Form*, CTaxData_Form*, CTaxData_Form*,
-                                   CTaxData_Form*, CTaxData_Form*, const std::list<TaxData_T2209_2036*>&,
+                                   CTaxData_Form* sch9, CTaxData_Form*, const std::list<TaxData_T2209_2036*>&,
                                    CTaxData_Form*, CTaxData_Form*, CTaxData_Form*) override
     {
+        if (sch9)
+            m_schedules.donations = provincialScheduleAmounts(nullptr, sch9).donations;
         assignTax(t1);
     }
 
@@ -191,9 +200,13 @@ public:
     }
 
     // ---- validation ----
-    void Validate(std::list<CString>& messages, CTaxData_Form*, CTaxData_Form*, CTaxData_Form*, CTaxData_Form*,
-                  CTaxData_Form*, CTaxData_Form*, CTaxData_Form*) override
+    void Validate(std::list<CString>& messages, CTaxData_Form* t1, CTaxData_Form*, CTaxData_Form* sch5,
+                  CTaxData_Form* sch9, CTaxData_Form*, CTaxData_Form*, CTaxData_Form*) override
     {
+        if (t1 && !m_config.tax) {
+            for (const std::string& credit : creditsLeftOut(t1, sch5, sch9))
+                messages.push_back(CString(leftOutMessage(credit)));
+        }
         messages.insert(messages.end(), m_config.validateMessages.begin(), m_config.validateMessages.end());
     }
 
@@ -217,11 +230,32 @@ public:
     }
 
 private:
+    // Every credit the return has an amount for that the provincial tax
+    // leaves out: those of this province's table and those of no province.
+    std::vector<std::string> creditsLeftOut(CTaxData_Form* t1, CTaxData_Form* sch5, CTaxData_Form* sch9) const
+    {
+        std::vector<std::string> left =
+            computeProvincialFromT1(m_nProvince, t1, provincialScheduleAmounts(sch5, sch9)).notComputed;
+        for (const std::string& credit : provincialCreditsLeftOut(m_nProvince, t1))
+            left.push_back(credit);
+        return left;
+    }
+
+    std::string leftOutMessage(const std::string& credit) const
+    {
+        const taxrules::ProvinceTable* table = taxrules::provinceTable2024(taxrules::provinceFromNumber(m_nProvince));
+        const std::string name = table ? table->name : "Provincial";
+        return name + " tax (line 42800) does not include the provincial " + credit
+               + ", for which the return has an amount. Work it out on the provincial tax form and check "
+                 "line 42800.";
+    }
+
     // Provincial tax from scratch on every call: the family calculation
     // runs each step twice and must get the same figure both times.
     void assignTax(CTaxData_Form* t1)
     {
-        const double tax = m_config.tax.value_or(computeProvincialFromT1(m_nProvince, t1).provincialTax);
+        const double tax =
+            m_config.tax.value_or(computeProvincialFromT1(m_nProvince, t1, m_schedules, &m_t1Lines).provincialTax);
         ProvincialT1Amounts::setTaxTotal(t1, tax);
         m_amounts[PROVAMT_INSTALMENT_TAX] = tax;
         for (const auto& form : m_forms)
@@ -230,6 +264,8 @@ private:
     }
 
     ProvincialTestConfig m_config;
+    ProvincialScheduleAmounts m_schedules;
+    ProvincialT1Lines m_t1Lines;
     std::map<int, double> m_amounts;
     QPointer<CTaxData_Form> m_interviewData;
     std::vector<QPointer<CTaxData_Form>> m_forms;

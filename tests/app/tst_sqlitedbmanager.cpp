@@ -20,6 +20,7 @@ QMap<QString, QString> expectedSchema()
         {"idx_tb_config_name", "CREATE INDEX idx_tb_config_name on tb_config (name)"},
         {"tb_taxpayers", "CREATE TABLE tb_taxpayers (id integer primary key autoincrement, name varchar(200), sin varchar(20), phone varchar(20), email varchar(80))"},
         {"idx_tb_taxpayer_sin", "CREATE INDEX idx_tb_taxpayer_sin on tb_taxpayers (sin)"},
+        {"idx_tb_taxpayers_sin_unique", "CREATE UNIQUE INDEX idx_tb_taxpayers_sin_unique on tb_taxpayers (sin)"},
         {"tb_retfile", "CREATE TABLE tb_retfile (id integer primary key autoincrement, name1 varchar(100), name2 varchar(100), uid1 integer, uid2 integer, filepath varchar(200), open_time datetime)"},
         {"idx_tb_retfile_filepath", "CREATE INDEX idx_tb_retfile_filepath on tb_retfile (filepath)"},
         {"idx_tb_retfile_names", "CREATE INDEX idx_tb_retfile_names on tb_retfile (name1, name2)"},
@@ -455,8 +456,17 @@ void TestSqliteDBManager::extraHandleOpensTheSameFile()
         query = QSqlQuery();
         CSqliteDBManager::closeExtraDBHandle(extra);
         QVERIFY(!extra.isOpen());
+        // The name goes with it, so a later worker can use it again.
+        QVERIFY(!QSqlDatabase::contains("extra_handle_test"));
     }
     QSqlDatabase::removeDatabase("extra_handle_test");
+
+    // A manager with no database gives no connection, and says so.
+    CSqliteDBManager closed(QStringLiteral("extra_handle_closed"));
+    QSqlDatabase unopened = QSqlDatabase::addDatabase("QSQLITE", "extra_handle_unopened");
+    QVERIFY(!closed.openExtraDBHandle(unopened));
+    CSqliteDBManager::closeExtraDBHandle(unopened);
+    QVERIFY(!QSqlDatabase::contains("extra_handle_unopened"));
 }
 
 QTEST_GUILESS_MAIN(TestSqliteDBManager)

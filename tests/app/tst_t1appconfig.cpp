@@ -11,6 +11,7 @@ class TestT1AppConfig : public QObject
 private slots:
     void defaults_data();
     void defaults();
+    void builtInJvmPathIsTheBuildsRuntime();
     void fileOverrides_data();
     void fileOverrides();
     void finalizeHosts_data();
@@ -69,6 +70,7 @@ QString TestT1AppConfig::textOf(const CT1AppConfig& c, const QString& key)
         {"RetPath", &c.RetPath},                         {"RetPdfPath", &c.RetPdfPath},
         {"m_strNOAPath", &c.m_strNOAPath},               {"BusinessName", &c.BusinessName},
         {"ShowRelMsg", &c.ShowRelMsg},                   {"QuillorEmail", &c.QuillorEmail},
+        {"NOARenderHost", &c.NOARenderHost},
     };
     const std::map<QString, const bool*> flags = {
         {"PrintLogo", &c.PrintLogo},         {"PrintHeader", &c.PrintHeader},
@@ -118,7 +120,7 @@ void TestT1AppConfig::defaults_data()
     QTest::newRow("XMLPATH") << "XMLPATH" << res + "/xml";
     QTest::newRow("JAVACLASSPATH") << "JAVACLASSPATH" << res + "/itext13.jar:" + res + "/mr.jar";
     QTest::newRow("JAVAPROJPATH") << "JAVAPROJPATH" << "";
-    QTest::newRow("JVMPATH") << "JVMPATH" << "";
+    QTest::newRow("JVMPATH") << "JVMPATH" << QString::fromUtf8(CT1AppConfig::kBuiltInJvmPath);
     QTest::newRow("TDDDataFile") << "TDDDataFile" << "";
     QTest::newRow("RetPath") << "RetPath" << "/home/u/Documents/vodarevivo/2024/data";
     QTest::newRow("RetPdfPath") << "RetPdfPath" << "/home/u/Documents/vodarevivo/2024/data";
@@ -150,6 +152,15 @@ void TestT1AppConfig::defaults()
     QFETCH(QString, value);
     LoadedConfig loaded; // no file at all
     QCOMPARE(textOf(loaded.config, key), value);
+}
+
+// The print engine starts from this default on a system set up by
+// scripts/deps: it must be a server libjvm that exists.
+void TestT1AppConfig::builtInJvmPathIsTheBuildsRuntime()
+{
+    const QString path = QString::fromUtf8(CT1AppConfig::kBuiltInJvmPath);
+    QVERIFY2(path.endsWith(QLatin1String("/lib/server/libjvm.so")), qPrintable(path));
+    QVERIFY2(QFileInfo(path).isFile(), qPrintable(path));
 }
 
 void TestT1AppConfig::fileOverrides_data()
@@ -198,6 +209,12 @@ void TestT1AppConfig::finalizeHosts_data()
         << QByteArray("MODEDEBUG=1\nDIRERADSERVER=127.0.0.1:8443\n") << "T1013SERVER" << "certtest.taxagency.example";
     QTest::newRow("file host wins in production") << QByteArray("QuillorServer=q.local\n") << "QuillorServer"
                                                   << "q.local";
+    QTest::newRow("notice rendering on the product's host") << QByteArray() << "NOARenderHost"
+                                                           << "www.vodarevivo.example";
+    QTest::newRow("notice rendering on the product's host from the file")
+        << QByteArray("voDarevivoWebServer=web.local\n") << "NOARenderHost" << "web.local";
+    QTest::newRow("notice rendering on a loopback in test mode")
+        << QByteArray("MODEDEBUG=1\nNOARenderHost=127.0.0.1:8444\n") << "NOARenderHost" << "127.0.0.1:8444";
 }
 
 void TestT1AppConfig::finalizeHosts()

@@ -401,7 +401,9 @@ private slots:
         QTest::newRow("accepted amendment") << 1 << 1 << 1 << 3;
         QTest::newRow("rejected") << 0 << 0 << -1 << 0;
         QTest::newRow("rejected after filing") << 0 << 1 << -1 << 1;
-        QTest::newRow("rejected amendment") << 1 << 1 << -1 << 2;
+        QTest::newRow("rejected amendment") << 1 << 2 << -1 << 2;
+        QTest::newRow("amendment not yet filed, rejected") << 1 << 0 << -1 << 2;
+        QTest::newRow("rejected after refiling") << 1 << 3 << -1 << 3;
     }
     void filingResultsAreRecorded()
     {
@@ -413,10 +415,40 @@ private slots:
         TaxData_T1New* t1 = t1Of(&fixture.person);
         t1->ReFileFlag.m_value = refile;
         t1->FilingStatus.m_value = before;
+        t1->FilingResultText.m_value = CString("KEPT01");
         fixture.person.updateFilingStatus(1, result, CString("ABC123"));
         QCOMPARE(t1->FilingStatus.m_value, after);
-        QCOMPARE(QString(t1->FilingResultText.m_value), QStringLiteral("ABC123"));
-        QVERIFY(!t1->FilingTime.m_value.isEmpty());
+        if (result == 1) {
+            QCOMPARE(QString(t1->FilingResultText.m_value), QStringLiteral("ABC123"));
+            QVERIFY(!t1->FilingTime.m_value.isEmpty());
+        } else {
+            // A failure has fields of its own: an earlier confirmation stays.
+            QCOMPARE(QString(t1->FilingFailureText.m_value), QStringLiteral("ABC123"));
+            QVERIFY(!t1->FilingFailureTime.m_value.isEmpty());
+            QCOMPARE(QString(t1->FilingResultText.m_value), QStringLiteral("KEPT01"));
+        }
+    }
+
+    // Accepted, then a later attempt fails: the confirmation and the status
+    // of the acceptance are what the return keeps.
+    void failureAfterAcceptanceKeepsTheConfirmation()
+    {
+        NewPerson fixture;
+        TaxData_T1New* t1 = t1Of(&fixture.person);
+        fixture.person.updateFilingStatus(1, 1, CString("XK47Q9"));
+        const CString acceptedAt = t1->FilingTime.m_value;
+        fixture.person.updateFilingStatus(1, -1, CString());
+        QCOMPARE(QString(t1->FilingResultText.m_value), QStringLiteral("XK47Q9"));
+        QCOMPARE(t1->FilingStatus.m_value, 1);
+        QCOMPARE(QString(t1->FilingTime.m_value), QString(acceptedAt));
+
+        auto* t1135 = qobject_cast<TaxData_T1135New*>(fixture.person.GetFormData(101, true));
+        QVERIFY(t1135);
+        fixture.person.updateFilingStatus(101, 1, CString("T1135-778"));
+        fixture.person.updateFilingStatus(101, -1, CString("Jean Tremblay submission failed."));
+        QCOMPARE(QString(t1135->Confirmation.m_value), QStringLiteral("T1135-778"));
+        QCOMPARE(t1135->FilingStatus.m_value, 1);
+        QCOMPARE(QString(t1135->FailureText.m_value), QStringLiteral("Jean Tremblay submission failed."));
     }
 
     void valuesByCode()
@@ -462,7 +494,9 @@ private slots:
         QTest::newRow("accepted") << 0 << 0 << 1 << 1 << "C1";
         QTest::newRow("accepted amendment") << 1 << 1 << 1 << 3 << "C1";
         QTest::newRow("rejected keeps the status") << 0 << 1 << -1 << 1 << "";
-        QTest::newRow("rejected amendment") << 1 << 1 << -1 << 2 << "";
+        QTest::newRow("rejected amendment") << 1 << 0 << -1 << 2 << "";
+        QTest::newRow("rejected amendment after filing") << 1 << 1 << -1 << 1 << "";
+        QTest::newRow("rejected never filed") << 0 << 0 << -1 << 0 << "";
     }
     void t1135FilingResults()
     {

@@ -9,6 +9,7 @@
 #include "companion/forms/federal/mirroring.h"
 #include "companion/forms/t1/taxdata_t1new.h"
 #include "model/individualtaxdata.h"
+#include "model/filingtestmode.h"
 #include "model/preparerinfo.h"
 
 namespace {
@@ -220,8 +221,16 @@ void TestRequestDataMaps::efileTestId()
     Jean jean;
     TemplateValueMap values;
     values["testid"] = CString(testId);
+    setFilingTestMode(true);
     jean.person.getEfileDataInfo(values, FORM_T1);
+    setFilingTestMode(false);
     QCOMPARE(valueOf(values, "testcaseID"), sent);
+
+    // Outside a test run no test case is ever sent.
+    TemplateValueMap production;
+    production["testid"] = CString(testId);
+    jean.person.getEfileDataInfo(production, FORM_T1);
+    QVERIFY(!production.count("testcaseID"));
 }
 
 QTEST_GUILESS_MAIN(TestRequestDataMaps)

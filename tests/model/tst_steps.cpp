@@ -389,10 +389,9 @@ private slots:
     //   AB: 5,547.00 less (21,885 + 2,623.50 + 996) x 10 % = 2,550.45 ->
     //       2,996.55. Refund 9,000 - 8,203.42 = 796.58.
     //   NS: 29,590 x 8.79 % = 2,600.96 + 25,880 x 14.95 % = 3,869.06 =
-    //       6,470.02, less (8,481 + 2,623.50 + 996) x 8.79 % = 1,063.63 ->
-    //       5,406.39 (the 2024 basic personal amount is 8,481; the extra
-    //       amount for lower incomes is not computed). Owing 5,206.87 +
-    //       5,406.39 - 9,000 = 1,613.26.
+    //       6,470.02, less (8,481 + the additional amount 3,000 - 6 % x
+    //       (55,470 - 25,000) = 1,171.80 + 2,623.50 + 996) x 8.79 % =
+    //       1,166.64 -> 5,303.38. Owing 5,206.87 + 5,303.38 - 9,000 = 1,510.25.
     //   QC: QPP (RC381) 2,336 + 1,056 = 3,392 withheld of 3,616 due:
     //       30800 = 3,392 x 5.4/6.4 = 2,862, 22215 = 530; EI at 1.32 %: 792;
     //       PPIP 197.60 + 98.80 = 296.40. Credits 15,705 + 2,862 + 792 +
@@ -413,7 +412,7 @@ private slots:
                                           << 0.0;
         QTest::newRow("Alberta") << 1 << 2623.50 << 996.0 << 5206.87 << 2996.55 << 796.58 << 0.0;
         QTest::newRow("Quebec") << 11 << 2862.0 << 792.0 << 5157.24 << 0.0 << 4693.70 << 0.0;
-        QTest::newRow("Nova Scotia") << 6 << 2623.50 << 996.0 << 5206.87 << 5406.39 << 0.0 << 1613.26;
+        QTest::newRow("Nova Scotia") << 6 << 2623.50 << 996.0 << 5206.87 << 5303.38 << 0.0 << 1510.25;
     }
     void endToEnd()
     {
@@ -478,19 +477,20 @@ private slots:
     //   Ben: 15000 = 48,500; 21000 = 10,000; 23600 = 26000 = 38,500 (no OAS
     //   repayment). Credits 15,705 + age 8,790 (38,500 is below 44,325) +
     //   pension 2,000 = 26,495 x 15 % = 3,974.25; 40400 = 5,775;
-    //   42900 = 1,800.75. Ontario: 1,944.25 less 12,399 x 5.05 % = 626.15 ->
-    //   1,318.10, health premium 300 + 6 % x 2,500 = 450 -> 1,768.10.
-    //   43500 = 3,568.85 against 6,000 withheld less the 1,500 that follows
-    //   the split (6,000 x 10,000 / 40,000, T1032): refund 4,500 - 3,568.85
-    //   = 931.15.
+    //   42900 = 1,800.75. Ontario: 1,944.25 less (12,399 + age 6,054 +
+    //   pension 1,714) x 5.05 % = 1,018.43 -> 925.82, health premium 300 +
+    //   6 % x 2,500 = 450 -> 1,375.82. 43500 = 3,176.57 against 6,000
+    //   withheld less the 1,500 that follows the split (6,000 x 10,000 /
+    //   40,000, T1032): refund 4,500 - 3,176.57 = 1,323.43.
     //   Ann: 15000 = 50,000 + 11600 10,000 = 60,000. CPP 2,766.75: 30800 =
     //   2,301.75, 22215 = 465; 23600 = 26000 = 59,535. 40400 = 8,380.05 +
     //   3,668 x 20.5 % = 751.94 = 9,131.99. Credits 15,705 + 2,301.75 + 830
     //   + 1,433 + pension 2,000 = 22,269.75 x 15 % = 3,340.46; 42900 =
     //   5,791.53. Ontario: 2,598.02 + 8,089 x 9.15 % = 740.14 = 3,338.16
-    //   less 15,530.75 x 5.05 % = 784.30 -> 2,553.86 + health premium 600 =
-    //   3,153.86. 43500 = 8,945.39 against 7,500 + the 1,500 allocated with
-    //   the split = 9,000: refund 54.61.
+    //   less (15,530.75 + pension 1,714) x 5.05 % = 870.86 -> 2,467.30 (the
+    //   LIFT credit is nil: 5 % x (59,535 - 32,500) is above 875) + health
+    //   premium 600 = 3,067.30. 43500 = 8,858.83 against 7,500 + the 1,500
+    //   allocated with the split = 9,000: refund 141.17.
     void endToEndCoupled()
     {
         family = std::make_unique<CFamilyTaxData>();
@@ -518,8 +518,8 @@ private slots:
         calculate();
 
         const struct { IndividualTaxData* person; double l15000, l23600, l42900, l42800, refund, owing; } rows[] = {
-            {ben, 48500, 38500, 1800.75, 1768.10, 931.15, 0},
-            {ann, 60000, 59535, 5791.53, 3153.86, 54.61, 0},
+            {ben, 48500, 38500, 1800.75, 1375.82, 1323.43, 0},
+            {ann, 60000, 59535, 5791.53, 3067.30, 141.17, 0},
         };
         for (const auto& row : rows) {
             const TaxData_T1New* mine = row.person->GetT1();

@@ -214,6 +214,10 @@ void TestT1Rules2024::workedReturns_data()
 
     // A T5 with taxable dividends of 19,550: 13,800 eligible (10,000 actual)
     // and 5,750 other (5,000 actual); and 20,000 of interest.
+    // AB428: 10 % x 39,550 = 3,955.00 less 2,188.50 (21,885 x 10 %) less the
+    // dividend credit on eligible dividends 13,800 x 8.12 % = 1,120.56:
+    // 645.94. The Alberta credit on other dividends is not worked out (the
+    // return is told so); owing 984.79 + 645.94 - 1,000 = 630.73.
     QTest::newRow("AB eligible and other dividends") << int(PROV_AB)
         << otherIncome(0, 0, [](Return& r) {
                auto& t5 = r.slip<TaxData_Slip_T5>(SLIP_T5);
@@ -224,7 +228,7 @@ void TestT1Rules2024::workedReturns_data()
                t5.box13Interest.m_value = 20000;
                r.t1->InstalmentsPaid.m_value = 1000;
            })
-        << 39550.0 << 39550.0 << 39550.0 << 984.79 << 1766.50 << 0.0 << 1751.29;
+        << 39550.0 << 39550.0 << 39550.0 << 984.79 << 645.94 << 0.0 << 630.73;
     // Schedule 3: 30,000 of gains less 10,000 of losses on shares; 3,000 of old losses.
     QTest::newRow("AB capital gains, half taxable") << int(PROV_AB)
         << otherIncome(40000, 7000, [](Return& r) {
@@ -242,14 +246,21 @@ void TestT1Rules2024::workedReturns_data()
                t5007.box11SocialAssistance.m_value = 4000;
            })
         << 30000.0 << 30000.0 << 20000.0 << 644.25 << 0.0 << 0.0 << 644.25;
+    // AB428: 25,694.60 before donations; donations 200 x 60 % + 10,000 x 21 %
+    // = 2,220.00, so 23,474.60; refund 80,000 - 53,032.45 - 23,474.60 = 3,492.95.
     QTest::newRow("AB donations at 33 %") << int(PROV_AB)
         << otherIncome(250000, 80000, [](Return& r) {
                r.form<TaxData_Sch9>(FORM_SCH9).InterviewDonations1.m_value = 10200;
            })
-        << 250000.0 << 250000.0 << 250000.0 << 53032.45 << 25694.60 << 1272.95 << 0.0;
+        << 250000.0 << 250000.0 << 250000.0 << 53032.45 << 23474.60 << 3492.95 << 0.0;
+    // AB428: 7,811.50 before medical expenses; 5,000 above the lesser of
+    // 3 % x 100,000 and 2,828 = 2,172 x 10 % = 217.20, so 7,594.30; owing
+    // 14,735.42 + 7,594.30 - 22,000 = 329.72.
     QTest::newRow("AB medical over 2,759") << int(PROV_AB)
         << otherIncome(100000, 22000, [](Return& r) { r.t1->MedicalOwn1.m_value = 5000; })
-        << 100000.0 << 100000.0 << 100000.0 << 14735.42 << 7811.50 << 0.0 << 546.92;
+        << 100000.0 << 100000.0 << 100000.0 << 14735.42 << 7594.30 << 0.0 << 329.72;
+    // AB428: 5,000.00 less (21,885 + spouse amount 21,885 - 5,000) x 10 % =
+    // 5,000.00 - 3,877.00 = 1,123.00; refund 6,000 - 3,538.50 - 1,123.00 = 1,338.50.
     QTest::newRow("AB spouse amount") << int(PROV_AB)
         << otherIncome(50000, 6000, [](Return& r) {
                r.t1->MaritalStatus.m_value = 0;
@@ -258,7 +269,10 @@ void TestT1Rules2024::workedReturns_data()
                sch5.ClaimEligibleDependant.m_value = 1; // not with a spouse
                r.t1->SpouseNetIncome.m_value = 5000;
            })
-        << 50000.0 << 50000.0 << 50000.0 << 3538.50 << 2811.50 << 0.0 << 350.0;
+        << 50000.0 << 50000.0 << 50000.0 << 3538.50 << 1123.00 << 1338.50 << 0.0;
+    // AB428: 10 % x 55,000 = 5,500.00 less (21,885 basic + 21,885 eligible
+    // dependant + 16,882 disability + 500 student loans) x 10 % = 6,115.20:
+    // nil. Refund 4,000 - 482.70 = 3,517.30.
     QTest::newRow("AB single parent with a disability") << int(PROV_AB)
         << Setup([](Return& r) {
                // Taxable scholarships count as earned income for the child
@@ -277,12 +291,16 @@ void TestT1Rules2024::workedReturns_data()
                r.t1->line31900StudentLoanInterest.m_value = 500;
                r.form<TaxData_Sch5>(FORM_SCH5).ClaimEligibleDependant.m_value = 1;
            })
-        << 60000.0 << 55000.0 << 55000.0 << 482.70 << 3311.50 << 205.80 << 0.0;
+        << 60000.0 << 55000.0 << 55000.0 << 482.70 << 0.0 << 3517.30 << 0.0;
     QTest::newRow("AB tuition claimed only as needed") << int(PROV_AB)
         << otherIncome(30000, 1000, [](Return& r) {
                r.form<TaxData_Sch11>(FORM_SCH11).EligibleFees.m_value = 20000;
            })
         << 30000.0 << 30000.0 << 30000.0 << 0.0 << 811.50 << 188.50 << 0.0;
+    // ON428: 5.05 % x 48,500 = 2,449.25; credits (12,399 + age 6,054 - 15 % x
+    // (48,500 - 45,068) = 5,539.20 + pension 1,714) x 5.05 % = 992.44;
+    // 1,456.81, no surtax or reduction, health premium 575: 2,031.81.
+    // Owing 3,394.69 + 2,031.81 - 5,000 = 426.50.
     QTest::newRow("ON senior, age and pension amounts") << int(PROV_ON)
         << Setup([](Return& r) {
                r.t1->BirthDate.m_value = QDate(1954, 6, 1);
@@ -293,7 +311,11 @@ void TestT1Rules2024::workedReturns_data()
                r.slip<TaxData_Slip_T4A>(SLIP_T4A).box16Pension.m_value = 30000;
                r.taxDeducted(5000);
            })
-        << 48500.0 << 48500.0 << 48500.0 << 3394.69 << 2398.10 << 0.0 << 792.79;
+        << 48500.0 << 48500.0 << 48500.0 << 3394.69 << 2031.81 << 0.0 << 426.50;
+    // ON428 on 105,874.55: 7,638.14; credits (12,399 + pension 1,714; the
+    // age amount is nil above 85,428) x 5.05 % = 712.71; 6,925.43; surtax
+    // 20 % x (6,925.43 - 5,554) = 274.29; health premium 750: 7,949.72.
+    // Refund 3,345.11 + (8,053.59 - 7,949.72) = 3,448.98.
     QTest::newRow("ON OAS clawback") << int(PROV_ON)
         << Setup([](Return& r) {
                r.t1->BirthDate.m_value = QDate(1952, 6, 1);
@@ -304,7 +326,7 @@ void TestT1Rules2024::workedReturns_data()
                t4a.box16Pension.m_value = 100000;
                t4a.box22IncomeTaxDeducted.m_value = 30000;
            })
-        << 108500.0 << 105874.55 << 105874.55 << 15975.85 << 8053.59 << 3345.11 << 0.0;
+        << 108500.0 << 105874.55 << 105874.55 << 15975.85 << 7949.72 << 3448.98 << 0.0;
 }
 
 void TestT1Rules2024::workedReturns()

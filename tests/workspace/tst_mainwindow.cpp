@@ -313,10 +313,11 @@ void TestMainWindow::helpMenuEnd()
     const QList<QAction*> actions = f.window->widgets()->menuHelp->actions();
     QCOMPARE(actions.last()->text(), last);
     if (last == "Generate Print Files") {
-        // It asks on the start page too.
+        // It asks on the start page too; No goes to the export of the print
+        // engine's tables, which this build does not have.
         f.prompter->queueYes(false);
         actions.last()->trigger();
-        QCOMPARE(f.promptTexts(), QStringList{"Creat test data file?"});
+        QCOMPARE(f.promptTexts(), (QStringList{"Creat test data file?", "Generating print files is not available yet."}));
     }
 }
 
@@ -650,7 +651,6 @@ void TestMainWindow::unbuiltCommandsSaySo_data()
                                     << "The direct deposit form link";
     QTest::newRow("about") << "on_actionAbout_Brannock_triggered" << false << "About this program";
     QTest::newRow("update") << "on_actionUpdate_voDarevivo_triggered" << false << "Help on updating this program";
-    QTest::newRow("couple") << "on_actionCouple_Returns_2to1_triggered" << false << "Coupling two returns";
     QTest::newRow("find files") << "on_actionFind_Return_Files_triggered" << false << "Finding return files";
     QTest::newRow("send file") << "onSendReturnFile" << true << "Sending a return file";
 }

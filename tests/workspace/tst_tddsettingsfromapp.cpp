@@ -100,6 +100,16 @@ private slots:
         QCOMPARE(settings.tddServicePath, QStringLiteral("/TaxDataDeliveryService"));
         QCOMPARE(settings.loginPath, QStringLiteral("/gol-ged/awsc/tdd/auth/start"));
         QCOMPARE(settings.afrKey, QStringLiteral("Rt6YpL2mXc9VbN4kZq7HsW3dJf8GuA5e"));
+        QCOMPARE(settings.noaRenderHost, QStringLiteral("www.vodarevivo.example"));
+    }
+
+    // Notices are rendered on the host the file names.
+    void noticeRenderingHostComesFromTheFile()
+    {
+        TestHome home;
+        CT1AppConfig config;
+        QVERIFY(loadConfig(config, home.path(), "MODEDEBUG=1\nNOARenderHost=127.0.0.1:8444\n"));
+        QCOMPARE(tddSettingsFromConfig(config, home.path()).noaRenderHost, QStringLiteral("127.0.0.1:8444"));
     }
 };
 

@@ -198,10 +198,20 @@ public:
     CFloatField RealProperty{this, 24, "RealProperty", "", "Real property outside Canada"};
     CFloatField OtherProperty{this, 25, "OtherProperty", "", "Other property outside Canada"};
     CFloatField IncomeTotal{this, 26, "IncomeTotal", "", "Income from specified foreign property"};
+    CIntField SelfEmployed{this, 27, "SelfEmployed", "", "The individual is self-employed (0 no)"};
+    // A filing that did not go through, kept apart from the confirmation.
+    CStringField FailureText{this, 28, "FailureText", "", "Last filing attempt that failed", fld::ReadOnly()};
+    CStringField FailureTime{this, 29, "FailureTime", "", "Time of the last failed filing attempt", fld::ReadOnly()};
     bool isIndividual() const;
-    // The statement's body of the electronic T1135 between the frame parts;
-    // 0 on success.
+    // The statement's body of the electronic T1135 between the opening and
+    // closing parts: the "t1135part2" template text of values filled with the
+    // filer's identity, address and year, the property categories, then the
+    // "t1135part3" text filled with the certification. values receives the
+    // placeholder values. 0 on success, else the filler's failure (body is
+    // then empty).
     int getT1135XMLContent(CString& body, TemplateValueMap& values) const;
+    // What the agency would refuse: identity, address, year, amounts.
+    bool Validate(unsigned char purpose, std::list<CString>& messages) override;
 };
 
 // T1153: preparer's information for a consent for the notice of assessment.

@@ -2,6 +2,8 @@
 
 #include "companion/forms/federal/statements.h"
 
+#include "companion/forms/formeventcodes.h"
+
 #include <algorithm>
 
 #include "companion/rules/money.h"
@@ -123,4 +125,9 @@ int TaxData_RC359::Calculate01()
     ResultExpenses.m_value = ExcessAmount.m_value;
     ResultTax.m_value = TaxOnExcess.m_value;
     return 0;
+}
+
+std::vector<CTaxData_Form::PageAction> TaxData_T2125_New::pageActions() const
+{
+    return {{"Province", "btnCopyT1Address", "Copy address from T1", FORMEVENT_T2125_ADDRESS, 0}};
 }

@@ -106,6 +106,11 @@ class TaxData_T2125_New : public CStatementForm
     Q_OBJECT
 public:
     explicit TaxData_T2125_New(int type = 125) : CStatementForm(type) {}
+    // With the address and postal code above, the whole business address
+    // the T1's address can be copied into.
+    CStringField City{this, 22, "City", "", "City", fld::CarryForward()};
+    CIntField Province{this, 23, "Province", "", "Province or territory", fld::Choices(choices::kProvince).carryForward()};
+    std::vector<PageAction> pageActions() const override;
     CStringField BusinessDescription{this, 7, "BusinessDescription", "", "Main product or service", fld::CarryForward().caption()};
     CStringField Identification{this, 8, "Identification", "", "Business number", fld::CarryForward()};
     CStringField IndustryCode{this, 9, "IndustryCode", "", "Industry code", fld::CarryForward()};

@@ -45,6 +45,7 @@ public:
     CFloatField line11300{this, 11300, "line11300", "11300", "Old age security pension", fld::Computed()};
     CFloatField line11400{this, 11400, "line11400", "11400", "CPP or QPP benefits", fld::Computed()};
     CFloatField line11500{this, 11500, "line11500", "11500", "Other pensions and superannuation", fld::Computed()};
+    CFloatField line11600{this, 11600, "line11600", "11600", "Elected split-pension amount", fld::Computed()};
     CFloatField line11900{this, 11900, "line11900", "11900", "Employment insurance and other benefits", fld::Computed()};
     CFloatField line12000{this, 12000, "line12000", "12000", "Taxable amount of dividends", fld::Computed()};
     CFloatField line12100{this, 12100, "line12100", "12100", "Interest and other investment income", fld::Computed()};
@@ -55,9 +56,12 @@ public:
     CFloatField line13500{this, 13500, "line13500", "13500", "Self-employment income", fld::Computed()};
     CFloatField line15000{this, 15000, "line15000", "15000", "Total income", fld::Computed()};
     CFloatField line20800{this, 20800, "line20800", "20800", "RRSP deduction", fld::Section("Deductions").computed()};
+    CFloatField line21000{this, 21000, "line21000", "21000", "Deduction for elected split-pension amount", fld::Computed()};
     CFloatField line21400{this, 21400, "line21400", "21400", "Child care expenses", fld::Computed()};
     CFloatField line23300{this, 23300, "line23300", "23300", "Total deductions", fld::Computed()};
     CFloatField line23600{this, 23600, "line23600", "23600", "Net income", fld::Computed()};
+    CFloatField line25200{this, 25200, "line25200", "25200", "Non-capital losses of other years", fld::Computed()};
+    CFloatField line25300{this, 25300, "line25300", "25300", "Net capital losses of other years", fld::Computed()};
     CFloatField line26000{this, 26000, "line26000", "26000", "Taxable income", fld::Computed()};
     CFloatField line35000{this, 35000, "line35000", "35000", "Total federal non-refundable tax credits", fld::Section("Tax").computed()};
     CFloatField line42000{this, 42000, "line42000", "42000", "Net federal tax", fld::Computed()};

@@ -1,4 +1,5 @@
 #include "companion/forms/t1/taxdata_t1new.h"
+#include "companion/forms/formeventcodes.h"
 
 #include "companion/forms/direradlines.h"
 
@@ -270,6 +271,19 @@ bool TaxData_T1New::Validate(unsigned char purpose, std::list<CString>& messages
     if (HasSpouse() && !SpouseSIN.IsEmptyIfRemoveBlank() && !CheckSIN(SpouseSIN.m_value.toUtf8().constData()))
         messages.push_back(CString("T1: the social insurance number of your spouse or common-law partner is not valid."));
     return messages.size() != before;
+}
+
+std::vector<CTaxData_Form::PageAction> TaxData_T1New::pageActions() const
+{
+    return {
+        {"PostalCode", "btnCopyAddressToSpouse", "Copy mailing address to spouse's return", FORMEVENT_MAILING_TO_SPOUSE, 0},
+        {"PreparerEFileNumber", "btnCopyPreparer", "Copy tax preparer's data", FORMEVENT_COPY_PREPARER, 0},
+        {"line12600NetRental", "btnGoToT776", "Go to T776", FORMEVENT_FORWARD_EDIT, FORM_T776},
+        {"line13500BusinessNet", "btnGoToT2125", "Go to T2125", FORMEVENT_FORWARD_EDIT, FORM_T2125},
+        {"line20800RrspDeduction", "btnGoToSch7", "Go to Schedule 7", FORMEVENT_FORWARD_EDIT, FORM_SCH7},
+        {"line32300Tuition", "btnGoToSch11", "Go to Schedule 11", FORMEVENT_FORWARD_EDIT, FORM_SCH11},
+        {"line34900Donations", "btnGoToSch9", "Go to Schedule 9", FORMEVENT_FORWARD_EDIT, FORM_SCH9},
+    };
 }
 
 int TaxData_T1New::WriteDireradData(unsigned char, DireradGenObjParamStru& param)

@@ -105,6 +105,10 @@ public:
     CIntField FilingStatus{this, 94, "FilingStatus", "", "Filing status (0 not filed, 1 filed, 2 amended, 3 refiled)"};
     CStringField FilingResultText{this, 95, "FilingResultText", "", "Last filing result"};
     CStringField FilingTime{this, 96, "FilingTime", "", "Time of the last filing result"};
+    // A filing that did not go through is kept apart from the result above,
+    // so that it can never overwrite the confirmation of an earlier one.
+    CStringField FilingFailureText{this, 87, "FilingFailureText", "", "Last filing attempt that failed", fld::ReadOnly()};
+    CStringField FilingFailureTime{this, 88, "FilingFailureTime", "", "Time of the last failed filing attempt", fld::ReadOnly()};
     CIntField OverwriteStatus{this, 97, "OverwriteStatus", "", "Overwrite status"};
     CIntField CalcState1{this, 98, "CalcState1", "", "Calculation state", fld::ReadOnly()};
     CIntField CalcState2{this, 99, "CalcState2", "", "Calculation state", fld::ReadOnly()};
@@ -562,6 +566,9 @@ public:
     void GetIncomeThresholds(QList<double>& thresholds) const;
     CString ConstructFullName() const;
     void GetFullAddressWithoutPostcode(int style, CString& out) const;
+    // Copy buttons for the mailing address and the preparer, and a way to
+    // each schedule or statement a line comes from.
+    std::vector<PageAction> pageActions() const override;
     bool IsNonRefTaxCreditAllUsed() const;
     void SyncWithSpouseMailingAddr(const TaxData_T1New& other);
 

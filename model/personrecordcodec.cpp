@@ -1,10 +1,12 @@
-// Person return: the person record of the return file.
-#include "model/individualtaxdata.h"
+// The person record of the return file: its layout, writing and reading,
+// and what reading completes afterwards.
+#include "model/personrecordcodec.h"
 
 #include "companion/forms/catalogue.h"
 #include "companion/forms/ctaxdata_form.h"
 #include "companion/forms/federal/statements.h"
 #include "companion/forms/mydatastream.h"
+#include "model/individualtaxdata.h"
 #include "model/barcodeblock.h"
 #include "model/returnfileloadcode.h"
 
@@ -285,47 +287,38 @@ int loadRecord(IndividualTaxData& person, unsigned char purpose, MyDataStream& a
 
 } // namespace
 
-int IndividualTaxData::serialize(unsigned char purpose, MyDataStream& ar)
+int PersonRecordCodec::serialize(unsigned char purpose, MyDataStream& ar)
 {
-    return ar.IsStoring() ? storeRecord(*this, ar) : loadRecord(*this, purpose, ar);
+    return ar.IsStoring() ? storeRecord(m_person, ar) : loadRecord(m_person, purpose, ar);
 }
 
-bool IndividualTaxData::isDataTypeSerializationSkipped(ENUMTYPE_FORM type) const
+bool PersonRecordCodec::isDataTypeSerializationSkipped(ENUMTYPE_FORM type) const
 {
     static constexpr ENUMTYPE_FORM kRetired[] = {FORM_RC201, FORM_T2036_OLD, FORM_T581, FORM_SCH12_2009, FORM_T1OVPS, FORM_SCH14_2007};
     static constexpr ENUMTYPE_FORM kRetiredAfter2007[] = {FORM_T2032, FORM_T2124, FORM_T2124_COMMISSION};
     if (std::find(std::begin(kRetired), std::end(kRetired), type) != std::end(kRetired))
         return true;
-    if (m_taxYear > 2007
+    if (m_person.m_taxYear > 2007
         && std::find(std::begin(kRetiredAfter2007), std::end(kRetiredAfter2007), type) != std::end(kRetiredAfter2007))
         return true;
     return IsFormExpired(type, 0);
 }
 
-void IndividualTaxData::AdjustT1KSToFrontPage()
+void PersonRecordCodec::DoSthAfterReading(unsigned char purpose)
 {
-    const auto summary = std::find_if(m_formList.begin(), m_formList.end(),
-                                      [](const STRUCT_FORMDATA_ITEM_2004* item) { return item->type == FORM_T1KS; });
-    if (summary != m_formList.end() && summary != m_formList.begin())
-        m_formList.splice(m_formList.begin(), m_formList, summary);
-}
-
-void IndividualTaxData::DoSthAfterReading(unsigned char purpose)
-{
-    if (!GetT1())
+    if (!m_person.GetT1())
         return;
-    MakeSureSomeFormsExist(purpose, m_province);
+    m_person.MakeSureSomeFormsExist(purpose, m_person.m_province);
     for (ENUMTYPE_TAXWIZARD type = TAXWIZARD_GENERAL; type <= TAXWIZARD_LAST; ++type)
         if (const STRUCT_TAXWIZARD_INFO* row = getTaxWizardInfo(type))
-            GetWizData(type, row->create);
+            m_person.GetWizData(type, row->create);
 }
 
-bool IndividualTaxData::WriteBarcode(bool forFile, MyDataStream& ar)
+bool PersonRecordCodec::WriteBarcode(MyDataStream& ar)
 {
-    Q_UNUSED(forFile);
     BarcodeBlock block;
-    const bool eligible = BarcodeBlock::build(*this, block);
+    const bool eligible = BarcodeBlock::build(m_person, block);
     return BarcodeBlock::write(ar, eligible ? &block : nullptr);
 }
 
-bool IndividualTaxData::ReadBarcode(MyDataStream& ar) { return BarcodeBlock::skip(ar, m_fileVersion); }
+bool PersonRecordCodec::ReadBarcode(MyDataStream& ar) { return BarcodeBlock::skip(ar, m_person.m_fileVersion); }

@@ -1,0 +1,82 @@
+// Figures for the print engine bridge with our own engine: the first Init
+// (loading libjvm and starting the Java VM) and the later print jobs, median,
+// min and max. A job whose write step the engine's test switch refuses shows
+// the bridge and the read step without the PDF's own cost.
+//
+// Usage: bench_printbridge [RETURN_FILE]   (default: the tests' coupled return)
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+#include "app/t1appconfig.h"
+#include "print/JavaEnvs.h"
+
+namespace {
+
+template <typename F>
+void report(const char* what, int runs, F&& f)
+{
+    std::vector<double> t;
+    for (int i = 0; i < runs; ++i) {
+        QElapsedTimer timer;
+        timer.start();
+        f();
+        t.push_back(double(timer.nsecsElapsed()) / 1e6);
+    }
+    std::sort(t.begin(), t.end());
+    std::printf("%-34s median %.3f ms  min %.3f  max %.3f  (%d runs)\n", what, t[t.size() / 2], t.front(), t.back(), runs);
+}
+
+bool writeSwitches(const QString& pdfFolder, const QByteArray& text)
+{
+    QFile f(pdfFolder + QStringLiteral("/engine-test.properties"));
+    return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(text) == text.size();
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    QTemporaryDir dir;
+    const QString resources = QDir::cleanPath(QCoreApplication::applicationDirPath() + QStringLiteral("/../Resources"));
+    JavaVMEnvSettings settings;
+    settings.classPath = resources + QStringLiteral("/mr.jar");
+    settings.pdfPath = dir.filePath(QStringLiteral("pdf"));
+    settings.xmlPath = resources + QStringLiteral("/xml");
+    settings.jvmPath = CT1AppConfig::kBuiltInJvmPath;
+    settings.retPdfPath = dir.filePath(QStringLiteral("out"));
+    QDir().mkpath(settings.pdfPath);
+    QDir().mkpath(settings.retPdfPath);
+    JavaVMEnv* bridge = JavaVMEnv::getInstance();
+    bridge->setSettingsSource([settings] { return settings; });
+
+    QElapsedTimer start;
+    start.start();
+    const int started = bridge->Init();
+    std::printf("%-34s %.1f ms (result %d)\n", "first Init (VM start)", double(start.nsecsElapsed()) / 1e6, started);
+    if (started != 0)
+        return 1;
+
+    CString returnPath = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(VR_SOURCE_DIR "/tests/fixtures/returnfile/coupled.r24");
+    int failures = 0;
+    const auto job = [&] {
+        CString pdfPath;
+        if (bridge->doJob(returnPath, false, 0, 0, 0, 0, nullptr, pdfPath) != 0)
+            ++failures;
+    };
+    report("first jobs (warming up)", 20, job);
+    report("job, whole return to PDF", 100, job);
+    writeSwitches(settings.pdfPath, "write=1\n");
+    report("job, write step refused", 200, [&] {
+        CString pdfPath;
+        bridge->doJob(returnPath, false, 0, 0, 0, 0, nullptr, pdfPath);
+    });
+    std::printf("failed jobs: %d\n", failures);
+    return failures == 0 ? 0 : 1;
+}

@@ -1,0 +1,87 @@
+#pragma once
+
+#include "companion/rules/province.h"
+
+#include <optional>
+
+// The 2024 non-refundable credit amounts of each province's 428 form (Part B),
+// beside the basic personal amount of provincialtables2024.h. Each is
+// multiplied by the province's lowest rate, except donations and dividends,
+// which have rates of their own.
+//
+// An amount left empty is one this build does not work out for that
+// province: the calculation leaves it out, and the plug-in tells the user
+// whenever the return holds an amount that would feed it (README lists them).
+namespace taxrules {
+
+struct ProvincialCreditTable {
+    Province province;
+    // Age amount (65 or older on December 31): the maximum, less 15 % of net
+    // income above the threshold.
+    std::optional<double> ageAmount;
+    double ageThreshold = 0.0;
+    // Spouse or common-law partner amount and the amount for an eligible
+    // dependant: the maximum, less the other person's net income above
+    // `spouseIncomeAllowed` (0 where the whole income counts).
+    std::optional<double> spouseAmount;
+    double spouseIncomeAllowed = 0.0;
+    // An amount for each dependent child under 19 at the end of the year
+    // (Saskatchewan).
+    std::optional<double> dependentChildAmount;
+    // Pension income amount: eligible pension income up to this maximum.
+    std::optional<double> pensionMaximum;
+    // Disability amount for self (18 or older).
+    std::optional<double> disabilityAmount;
+    // Medical expenses above the lesser of 3 % of net income and this cap.
+    std::optional<double> medicalCap;
+    // Donations: the first 200 at `donationFirstRate`, the rest at
+    // `donationRestRate`, except the part of the rest matched by taxable
+    // income above `donationTopFrom`, at `donationTopRate` (British Columbia).
+    std::optional<double> donationFirstRate;
+    std::optional<double> donationRestRate;
+    std::optional<double> donationTopRate;
+    double donationTopFrom = 0.0;
+    // Dividend tax credit, as a share of the taxable (grossed-up) amount.
+    std::optional<double> eligibleDividendRate;
+    std::optional<double> otherDividendRate;
+    // The province credits the interest paid on student loans (line 31900).
+    bool studentLoanInterest = false;
+    // The province has a Canada employment amount (the federal line 31260).
+    bool canadaEmploymentAmount = false;
+    // The age, spouse, eligible dependant, pension income and disability
+    // amounts are the federal ones as claimed on the return (Yukon); the
+    // optional amounts above are then unused for them.
+    bool amountsAsFederal = false;
+};
+
+// The credit table of a province that levies its tax on the federal return;
+// null for Quebec and None.
+const ProvincialCreditTable* provincialCredits2024(Province province);
+
+// Age amount: maximum less 15 % of net income above the threshold, not below 0.
+double provincialAgeAmount(const ProvincialCreditTable& table, double netIncome);
+
+// Spouse or eligible dependant amount for the other person's net income.
+double provincialSpouseAmount(const ProvincialCreditTable& table, double otherNetIncome);
+
+// Medical expenses above the lesser of 3 % of net income and the cap.
+double provincialMedicalAmount(const ProvincialCreditTable& table, double expenses, double netIncome);
+
+// Donation credit on allowable donations (already limited to 75 % of net
+// income on the federal Schedule 9).
+double provincialDonationCredit(const ProvincialCreditTable& table, double donations, double taxableIncome);
+
+// Nova Scotia's additional basic personal amount: 3,000 for taxable income
+// up to 25,000, less 6 % of taxable income above 25,000 (nil at 75,000).
+double novaScotiaAdditionalPersonalAmount(double taxableIncome);
+
+// Nova Scotia's supplement to the spouse and eligible dependant amounts:
+// 3,000 less the other person's net income and less 6 % of the claimant's
+// taxable income above 25,000, not below 0.
+double novaScotiaAdditionalDependantAmount(double taxableIncome, double otherNetIncome);
+
+// Nova Scotia's age amount supplement (65 or older): 1,465 for taxable
+// income up to 25,000, less 2.93 % of taxable income above it (nil at 75,000).
+double novaScotiaAgeSupplement(double taxableIncome);
+
+} // namespace taxrules

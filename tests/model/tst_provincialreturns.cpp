@@ -1,0 +1,475 @@
+// Whole returns worked by hand from each province's 2024 form 428, entered
+// the way a user enters them and run through the family's calculation with
+// the shipped provincial plug-ins. Each row's working is in the comment of
+// its table; only line 42800 is compared, the federal side having tests of
+// its own.
+//
+// The returns (net income = taxable income in each):
+//   worker    T4 of 45,000 with CPP 2,469.25 and EI 747.00 as due: base CPP
+//             (30800) 2,054.25, enhanced 415.00 deducted, net income 44,585.
+//   senior    born 1954: pension 25,000 (T4A box 16) and OAS 13,000; net
+//             income 38,000; federal pension amount 2,000.
+//   couple    married, T4 of 80,000 (CPP 3,867.50 + 188 second, EI 1,049.12):
+//             30800 3,217.50, 838.00 deducted, net income 79,162; the
+//             spouse has no income and the spouse amount is claimed.
+//   parent    single, the worker's T4; two children born 2015 and 2018, the
+//             elder claimed as an eligible dependant with no income.
+//   investor  40,000 of other income and 10,000 of eligible dividends
+//             (13,800 taxable): net income 53,800.
+//   donor     60,000 of other income and 2,000 of donations.
+#include <QtTest>
+#include <memory>
+
+#include "companion/forms/dependantinfostruct.h"
+#include "companion/forms/schedules/taxdata_sch5.h"
+#include "companion/forms/schedules/taxdata_sch9.h"
+#include "companion/forms/slips/slips_employment.h"
+#include "companion/forms/slips/slips_investment.h"
+#include "companion/forms/taxtypes.h"
+#include "companion/rules/ontario2024.h"
+#include "companion/rules/provincialcredits2024.h"
+#include "modelfixture.h"
+
+using namespace modelfixture;
+
+namespace {
+
+constexpr int kSingle = 5;
+constexpr int kMarried = 0;
+
+enum Scenario { Worker, Senior, Couple, Parent, Investor, Donor };
+
+} // namespace
+
+Q_DECLARE_METATYPE(Scenario)
+
+class TestProvincialReturns : public QObject
+{
+    Q_OBJECT
+    std::unique_ptr<CFamilyTaxData> family;
+    IndividualTaxData* person = nullptr;
+    TaxData_T1New* t1 = nullptr;
+
+    void start(int province, int marital = kSingle)
+    {
+        family = std::make_unique<CFamilyTaxData>();
+        const NewReturnBasicData data = newReturn(marital, false, province);
+        family->NewData(&data);
+        person = family->getTaxpayer();
+        t1 = person->GetT1();
+    }
+    template <typename Form>
+    Form& form(ENUMTYPE_FORM type)
+    {
+        return static_cast<Form&>(*person->GetFormData(type, true));
+    }
+    template <typename Slip>
+    Slip& slip(ENUMTYPE_SLIP type)
+    {
+        return static_cast<Slip&>(*person->NewSlipData(type, 0, 0)->data);
+    }
+    // A T4 with CPP, the second CPP and EI withheld as due.
+    void employment(int province, double earnings, double cpp, double cpp2, double ei)
+    {
+        auto& t4 = slip<TaxData_Slip_T4>(SLIP_T4);
+        t4.Province.m_value = province;
+        t4.box14EmploymentIncome.m_value = earnings;
+        t4.box16CppContributions.m_value = cpp;
+        t4.box16ASecondCpp.m_value = cpp2;
+        t4.box18EiPremiums.m_value = ei;
+        t4.box24EiInsurableEarnings.m_value = earnings;
+        t4.box26PensionableEarnings.m_value = earnings;
+    }
+    void child(int index, int birthYear)
+    {
+        DependantInfo& d = *family->dependants().GetAt(index);
+        d.firstName = CString(index == 0 ? "Mia" : "Leo");
+        d.relationship = DEP_REL_CHILD;
+        d.dateOfBirth = QDate(birthYear, 4, 1);
+    }
+    void enter(Scenario scenario, int province)
+    {
+        switch (scenario) {
+        case Worker:
+            start(province);
+            employment(province, 45000, 2469.25, 0, 747.00);
+            break;
+        case Senior: {
+            start(province);
+            t1->BirthDate.m_value = QDate(1954, 6, 1);
+            slip<TaxData_Slip_T4A>(SLIP_T4A).box16Pension.m_value = 25000;
+            auto& oas = slip<CSlipData_T4AOAS>(SLIP_T4AOAS);
+            oas.box18NetPension.m_value = 13000;
+            oas.box19GrossPension.m_value = 13000;
+            break;
+        }
+        case Couple:
+            start(province, kMarried);
+            employment(province, 80000, 3867.50, 188.0, 1049.12);
+            t1->SpouseNetIncome.m_value = 0;
+            form<TaxData_Sch5>(FORM_SCH5).ClaimSpouseAmount.m_value = 1;
+            break;
+        case Parent: {
+            start(province);
+            employment(province, 45000, 2469.25, 0, 747.00);
+            family->dependants().AllocData(DependantInfoStruct::kStandardCount);
+            child(0, 2015);
+            child(1, 2018);
+            auto& sch5 = form<TaxData_Sch5>(FORM_SCH5);
+            sch5.ClaimEligibleDependant.m_value = 1;
+            sch5.DependantNetIncome.m_value = 0;
+            break;
+        }
+        case Investor: {
+            start(province);
+            t1->line13000NotOnSlip.m_value = 40000;
+            auto& t5 = slip<TaxData_Slip_T5>(SLIP_T5);
+            t5.box24ActualEligible.m_value = 10000;
+            t5.box25TaxableEligible.m_value = 13800;
+            break;
+        }
+        case Donor:
+            start(province);
+            t1->line13000NotOnSlip.m_value = 60000;
+            form<TaxData_Sch9>(FORM_SCH9).InterviewDonations1.m_value = 2000;
+            break;
+        }
+    }
+
+private slots:
+    void cleanup() { family.reset(); }
+
+    // Ontario (ON428; rate 5.05 %, health premium, surtax nil throughout).
+    //   worker    44,585 x 5.05 % = 2,251.54 less (12,399 + 2,054.25 + 747) x
+    //             5.05 % = 767.61 -> 1,483.93; LIFT 875 less 5 % x (44,585 -
+    //             32,500) = 270.75 -> 1,213.18; premium 450: 1,663.18.
+    //   senior    1,919.00 less (12,399 + age 6,054 + pension 1,714) x 5.05 %
+    //             = 1,018.43 -> 900.57; premium 300 + 6 % x 2,000 = 420: 1,320.57.
+    //   couple    2,598.02 + 27,716 x 9.15 % = 2,536.01 -> 5,134.03 less
+    //             (12,399 + spouse 10,528 + 3,217.50 + 1,049.12) x 5.05 % =
+    //             1,373.28 -> 3,760.75; no LIFT above 50,000; premium 750: 4,510.75.
+    //   parent    2,251.54 less (15,200.25 + eligible dependant 10,528) x 5.05 %
+    //             = 1,299.28 -> 952.26; reduction 2 x (286 + 2 x 529) = 2,688
+    //             less 952.26, at most the tax: nil; premium 450: 450.00.
+    //   investor  2,598.02 + 2,354 x 9.15 % = 215.39 -> 2,813.41 less 626.15
+    //             less the dividend credit 13,800 x 10 % = 1,380 -> 807.26;
+    //             premium 600: 1,407.26.
+    //   donor     2,598.02 + 8,554 x 9.15 % = 782.69 -> 3,380.71 less 626.15
+    //             less donations 200 x 5.05 % + 1,800 x 11.16 % = 210.98 ->
+    //             2,543.58; premium 600: 3,143.58.
+    // British Columbia (BC428; 5.06 %; the BC reduction is nil above 39,703
+    // of net income except for the senior).
+    //   worker    2,256.00 less (12,580 + 2,054.25 + 747) x 5.06 % = 778.29: 1,477.71.
+    //   senior    1,922.80 less (12,580 + age 5,641 + pension 1,000) x 5.06 %
+    //             = 972.58 -> 950.22; reduction 547 - 3.56 % x 13,662 = 60.63: 889.59.
+    //   couple    2,425.61 + 31,225 x 7.7 % = 2,404.33 -> 4,829.94 less
+    //             (12,580 + 10,772 + 3,217.50 + 1,049.12) x 5.06 % = 1,397.50: 3,432.44.
+    //   parent    2,256.00 less (15,381.25 + 10,772) x 5.06 % = 1,323.35: 932.65.
+    //   investor  2,425.61 + 5,863 x 7.7 % = 451.45 -> 2,877.06 less 636.55
+    //             less 13,800 x 12 % = 1,656 : 584.51.
+    //   donor     2,425.61 + 12,063 x 7.7 % = 928.85 -> 3,354.46 less 636.55
+    //             less 200 x 5.06 % + 1,800 x 16.8 % = 312.52: 2,405.39.
+    // Alberta (AB428; 10 %).
+    //   worker    4,458.50 less (21,885 + 2,054.25 + 747) x 10 % = 2,468.63: 1,989.87.
+    //   senior    3,800.00 less (21,885 + age 6,099 + pension 1,685) x 10 %: 833.10.
+    //   couple    7,916.20 less (21,885 + spouse 21,885 + 3,217.50 + 1,049.12)
+    //             x 10 % = 4,803.66: 3,112.54.
+    //   parent    4,458.50 less (24,686.25 + 21,885) x 10 % = 4,657.13: nil.
+    //   investor  5,380.00 less 2,188.50 less 13,800 x 8.12 % = 1,120.56: 2,070.94.
+    //   donor     6,000.00 less 2,188.50 less 200 x 60 % + 1,800 x 21 % = 498: 3,313.50.
+    // Nova Scotia (NS428; 8.79 %; the additional amounts 3,000 less 6 % and
+    // the age supplement 1,465 less 2.93 % of taxable income above 25,000).
+    //   worker    2,600.96 + 14,995 x 14.95 % = 2,241.75 -> 4,842.71 less
+    //             (8,481 + 1,824.90 + 2,054.25 + 747) x 8.79 % = 1,152.12: 3,690.59.
+    //   senior    2,600.96 + 8,410 x 14.95 % = 1,257.30 -> 3,858.26 less
+    //             (8,481 + 2,220 + age 4,141 - 15 % x 7,172 = 3,065.20 +
+    //             supplement 1,465 - 2.93 % x 13,000 = 1,084.10 + pension
+    //             1,173) x 8.79 % = 1,408.45: 2,449.81.
+    //   couple    2,600.96 + 4,423.71 + 19,982 x 16.67 % = 3,331.00 ->
+    //             10,355.67 less (8,481 + spouse 8,481 + 3,217.50 + 1,049.12)
+    //             x 8.79 % = 1,866.00 (no additional amounts above 75,000): 8,489.67.
+    //   parent    4,842.71 less (8,481 + 1,824.90 + eligible dependant 8,481 +
+    //             its supplement 3,000 - 1,175.10 = 1,824.90 + 2,054.25 + 747)
+    //             x 8.79 % = 2,058.01: 2,784.70.
+    //   investor  2,600.96 + 24,210 x 14.95 % = 3,619.40 -> 6,220.36 less
+    //             (8,481 + 1,272) x 8.79 % = 857.29 less 13,800 x 8.85 % =
+    //             1,221.30: 4,141.77.
+    //   donor     2,600.96 + 4,423.71 + 820 x 16.67 % = 136.69 -> 7,161.36
+    //             less (8,481 + 900) x 8.79 % = 824.59 less 200 x 8.79 % +
+    //             1,800 x 21 % = 395.58: 5,941.19.
+    // Yukon (YT428; 6.4 %; the basic, age, spouse, eligible dependant,
+    // Canada employment and pension amounts are the return's own).
+    //   worker    2,853.44 less (15,705 + 2,054.25 + 747 + employment 1,433)
+    //             x 6.4 % = 1,276.11: 1,577.33.
+    //   senior    2,432.00 less (15,705 + age 8,790 + pension 2,000) x 6.4 %
+    //             = 1,695.68: 736.32.
+    //   couple    3,575.49 + 23,295 x 9 % = 2,096.55 -> 5,672.04 less (15,705 +
+    //             spouse 15,705 + 3,217.50 + 1,049.12 + 1,433) x 6.4 % =
+    //             2,375.02: 3,297.02.
+    //   parent    2,853.44 less (19,939.25 + eligible dependant 15,705) x 6.4 %
+    //             = 2,281.23: 572.21.
+    //   investor  3,443.20 less 1,005.12 less 13,800 x 12.02 % = 1,658.76: 779.32.
+    //   donor     3,575.49 + 4,133 x 9 % = 371.97 -> 3,947.46 less 1,005.12
+    //             less 200 x 6.4 % + 1,800 x 12.8 % = 243.20: 2,699.14.
+    void workedReturns_data()
+    {
+        QTest::addColumn<int>("province");
+        QTest::addColumn<Scenario>("scenario");
+        QTest::addColumn<double>("line42800");
+        const struct {
+            const char* name;
+            int province;
+            double figures[6];
+        } rows[] = {
+            {"ON", PROV_ON, {1663.18, 1320.57, 4510.75, 450.00, 1407.26, 3143.58}},
+            {"BC", PROV_BC, {1477.71, 889.59, 3432.44, 932.65, 584.51, 2405.39}},
+            {"AB", PROV_AB, {1989.87, 833.10, 3112.54, 0.00, 2070.94, 3313.50}},
+            {"NS", PROV_NS, {3690.59, 2449.81, 8489.67, 2784.70, 4141.77, 5941.19}},
+            {"YT", PROV_YT, {1577.33, 736.32, 3297.02, 572.21, 779.32, 2699.14}},
+        };
+        const char* const names[] = {"worker", "senior", "couple", "parent", "investor", "donor"};
+        for (const auto& row : rows)
+            for (int s = Worker; s <= Donor; ++s)
+                QTest::addRow("%s %s", row.name, names[s]) << row.province << Scenario(s) << row.figures[s];
+    }
+    void workedReturns()
+    {
+        QFETCH(int, province);
+        QFETCH(Scenario, scenario);
+        QFETCH(double, line42800);
+        enter(scenario, province);
+        family->Calculate(0, nullptr);
+        QCOMPARE(t1->line42800ProvincialTax.m_value, line42800);
+        // A second calculation assigns the same figure.
+        family->Calculate(0, nullptr);
+        QCOMPARE(t1->line42800ProvincialTax.m_value, line42800);
+    }
+
+    // Saskatchewan (SK428; 10.5 %, 12.5 % above 52,057):
+    //   worker    4,681.43 less (18,491 + 2,054.25 + 747) x 10.5 % = 2,235.69:
+    //             2,445.74.
+    //   couple    5,465.99 + 27,105 x 12.5 % = 3,388.13 -> 8,854.12 less
+    //             (18,491 + spouse 18,491 + 3,217.50 + 1,049.12) x 10.5 % =
+    //             4,331.11: 4,523.01.
+    //   investor  5,465.99 + 1,743 x 12.5 % = 217.88 -> 5,683.87 less 18,491 x
+    //             10.5 % = 1,941.56 less 13,800 x 11 % = 1,518: 2,224.31.
+    void saskatchewan_data()
+    {
+        QTest::addColumn<Scenario>("scenario");
+        QTest::addColumn<double>("line42800");
+        QTest::newRow("worker") << Worker << 2445.74;
+        QTest::newRow("couple") << Couple << 4523.01;
+        QTest::newRow("investor") << Investor << 2224.31;
+    }
+    void saskatchewan()
+    {
+        QFETCH(Scenario, scenario);
+        QFETCH(double, line42800);
+        enter(scenario, PROV_SK);
+        family->Calculate(0, nullptr);
+        QCOMPARE(t1->line42800ProvincialTax.m_value, line42800);
+    }
+
+    // Northwest Territories (NT428; 5.9 %, 8.6 % above 50,597):
+    //   worker  2,630.52 less (17,373 + 2,054.25 + 747) x 5.9 % = 1,190.28: 1,440.24.
+    //   couple  2,985.22 + 28,565 x 8.6 % = 2,456.59 -> 5,441.81 less (17,373 +
+    //           spouse 17,373 + 3,217.50 + 1,049.12) x 5.9 % = 2,301.74: 3,140.07.
+    //   donor   2,985.22 + 9,403 x 8.6 % = 808.66 -> 3,793.88 less 17,373 x
+    //           5.9 % = 1,025.01 less 200 x 5.9 % + 1,800 x 14.05 % = 264.70:
+    //           2,504.17.
+    void northwestTerritories_data()
+    {
+        QTest::addColumn<Scenario>("scenario");
+        QTest::addColumn<double>("line42800");
+        QTest::newRow("worker") << Worker << 1440.24;
+        QTest::newRow("couple") << Couple << 3140.07;
+        QTest::newRow("donor") << Donor << 2504.17;
+    }
+    void northwestTerritories()
+    {
+        QFETCH(Scenario, scenario);
+        QFETCH(double, line42800);
+        enter(scenario, PROV_NT);
+        family->Calculate(0, nullptr);
+        QCOMPARE(t1->line42800ProvincialTax.m_value, line42800);
+    }
+
+    // British Columbia's donations above 200 at 20.5 % as far as taxable
+    // income passes 252,752: 300,000 of other income and 60,200 of gifts
+    // (limit 75 % of net income, 225,000). BC tax on 300,000: 2,425.61 +
+    // 3,691.23 + 1,491.11 + 2,898.97 + 6,992.50 + 12,015.36 + 9,685.84 =
+    // 39,200.62, less 12,580 x 5.06 % = 636.55, less donations 200 x 5.06 %
+    // = 10.12 + 47,248 x 20.5 % = 9,685.84 + 12,752 x 16.8 % = 2,142.34:
+    // 26,725.77.
+    void britishColumbiaTopDonationRate()
+    {
+        start(PROV_BC);
+        t1->line13000NotOnSlip.m_value = 300000;
+        form<TaxData_Sch9>(FORM_SCH9).InterviewDonations1.m_value = 60200;
+        family->Calculate(0, nullptr);
+        QCOMPARE(t1->line42800ProvincialTax.m_value, 26725.77);
+    }
+
+    // Nova Scotia's additional basic personal amount on other income alone:
+    //   25,000: 2,197.50 less 11,481 x 8.79 % = 1,009.18: 1,188.32.
+    //   50,000: 2,600.96 + 20,410 x 14.95 % = 3,051.30 -> 5,652.26 less
+    //           (8,481 + 1,500) x 8.79 % = 877.33: 4,774.93.
+    //   75,000: 2,600.96 + 4,423.71 + 15,820 x 16.67 % = 2,637.19 -> 9,661.86
+    //           less 8,481 x 8.79 % = 745.48: 8,916.38.
+    void novaScotiaAdditionalAmount_data()
+    {
+        QTest::addColumn<double>("income");
+        QTest::addColumn<double>("line42800");
+        QTest::newRow("25,000, the whole 3,000") << 25000.0 << 1188.32;
+        QTest::newRow("50,000, half") << 50000.0 << 4774.93;
+        QTest::newRow("75,000, none") << 75000.0 << 8916.38;
+    }
+    void novaScotiaAdditionalAmount()
+    {
+        QFETCH(double, income);
+        QFETCH(double, line42800);
+        start(PROV_NS);
+        t1->line13000NotOnSlip.m_value = income;
+        family->Calculate(0, nullptr);
+        QCOMPARE(t1->line26000TaxableIncome.m_value, income);
+        QCOMPARE(t1->line42800ProvincialTax.m_value, line42800);
+    }
+
+    // Ontario's LIFT credit for a single worker (T4 with CPP and EI as due):
+    //   40,000: 30800 1,806.75, 365 deducted, net 39,635, EI 664. 2,001.57
+    //           less (12,399 + 1,806.75 + 664) x 5.05 % = 750.92 -> 1,250.65;
+    //           LIFT 875 - 5 % x 7,135 = 518.25 -> 732.40; premium 450: 1,182.40.
+    //   50,600: 30800 2,331.45, 471 deducted, net 50,129, EI 839.96. 2,531.51
+    //           less (12,399 + 2,331.45 + 839.96) x 5.05 % = 786.31 -> 1,745.20;
+    //           LIFT 875 - 5 % x 17,629 is below 0: nil; premium 600: 2,345.20.
+    void ontarioLiftPhaseOut_data()
+    {
+        QTest::addColumn<double>("earnings");
+        QTest::addColumn<double>("cpp");
+        QTest::addColumn<double>("ei");
+        QTest::addColumn<double>("line42800");
+        QTest::newRow("40,000, part of the credit") << 40000.0 << 2171.75 << 664.0 << 1182.40;
+        QTest::newRow("50,600, past the phase-out") << 50600.0 << 2802.45 << 839.96 << 2345.20;
+    }
+    void ontarioLiftPhaseOut()
+    {
+        QFETCH(double, earnings);
+        QFETCH(double, cpp);
+        QFETCH(double, ei);
+        QFETCH(double, line42800);
+        start(PROV_ON);
+        employment(PROV_ON, earnings, cpp, 0, ei);
+        family->Calculate(0, nullptr);
+        QCOMPARE(t1->line42800ProvincialTax.m_value, line42800);
+    }
+
+    // A credit the province's calculation does not work out is never
+    // silently nil: validation names it whenever the return holds an amount
+    // for it, and says nothing when it does not.
+    void creditsLeftOutAreReported_data()
+    {
+        QTest::addColumn<int>("province");
+        QTest::addColumn<Scenario>("scenario");
+        QTest::addColumn<QString>("credit");
+        QTest::newRow("Manitoba senior: pension") << int(PROV_MB) << Senior << "pension income amount";
+        QTest::newRow("Saskatchewan senior: age") << int(PROV_SK) << Senior << "senior supplementary amount";
+        QTest::newRow("New Brunswick donor: donations") << int(PROV_NB) << Donor << "donations and gifts";
+        QTest::newRow("Nova Scotia worker: low-income reduction") << int(PROV_NS) << Worker
+                                                                   << "low-income tax reduction";
+        QTest::newRow("Manitoba parent: family tax benefit") << int(PROV_MB) << Parent << "family tax benefit";
+    }
+    void creditsLeftOutAreReported()
+    {
+        QFETCH(int, province);
+        QFETCH(Scenario, scenario);
+        QFETCH(QString, credit);
+        enter(scenario, province);
+        family->Calculate(0, nullptr);
+        std::list<CString> messages;
+        person->m_provMgr.Validate(messages, t1, nullptr, person->GetFormData(FORM_SCH5, false),
+                                   person->GetFormData(FORM_SCH9, false), nullptr, nullptr, nullptr);
+        QStringList texts;
+        for (const CString& m : messages)
+            texts << m;
+        QVERIFY2(texts.filter(credit).size() == 1, qPrintable(texts.join(QLatin1Char('\n'))));
+        QVERIFY(texts.filter(QStringLiteral("line 42800")).size() == texts.size());
+
+        // The same return in Ontario, which works out every one of them.
+        enter(scenario, PROV_ON);
+        family->Calculate(0, nullptr);
+        messages.clear();
+        person->m_provMgr.Validate(messages, t1, nullptr, person->GetFormData(FORM_SCH5, false),
+                                   person->GetFormData(FORM_SCH9, false), nullptr, nullptr, nullptr);
+        QVERIFY(messages.empty());
+    }
+
+    // A coupled return whose spouses live in two provinces: each is taxed
+    // by their own, with nothing to transfer between them.
+    //   Ann, Ontario, 60,000 of other income: 3,380.71 less 626.15 =
+    //   2,754.56 (no spouse amount: Ben's 30,000 is above 11,581); premium
+    //   600: 3,354.56.
+    //   Ben, Alberta, 30,000 of other income: 3,000.00 less 2,188.50 = 811.50.
+    void spousesInTwoProvinces()
+    {
+        family = std::make_unique<CFamilyTaxData>();
+        const NewReturnBasicData data = newReturn(kMarried, true, PROV_ON, PROV_AB);
+        family->NewData(&data);
+        IndividualTaxData* ann = family->getTaxpayer();
+        IndividualTaxData* ben = family->getSpouse();
+        QVERIFY(ann && ben);
+        ann->GetT1()->line13000NotOnSlip.m_value = 60000;
+        ben->GetT1()->line13000NotOnSlip.m_value = 30000;
+        family->Calculate(0, nullptr);
+        QCOMPARE(ann->GetT1()->line42800ProvincialTax.m_value, 3354.56);
+        QCOMPARE(ben->GetT1()->line42800ProvincialTax.m_value, 811.50);
+    }
+
+    // The edges of the credit amounts, by the forms' worksheets:
+    //   ON age: 6,054 less 15 % of net income above 45,068: nil at 85,428,
+    //   5,314.20 at 50,000. ON spouse: 10,528 up to 1,053 of the spouse's
+    //   income, 11,581 - 5,000 = 6,581 at 5,000, nil at 12,000. AB spouse:
+    //   21,885 - 5,000 = 16,885. ON medical: 3,000 above the lesser of 3 %
+    //   of 40,000 (1,200) and 2,806 = 1,800; of 100,000 (3,000) and 2,806 =
+    //   194. NS supplement to the spouse amount: 3,000 - 1,000 - 6 % x 5,000
+    //   = 1,700. LIFT: 875 (5.05 % of 20,000 is more), less 5 % of the
+    //   greater excess, family 70,000 over 65,000 = 250: 625.
+    void creditAmountEdges()
+    {
+        using namespace taxrules;
+        const ProvincialCreditTable& on = *provincialCredits2024(Province::ON);
+        const ProvincialCreditTable& ab = *provincialCredits2024(Province::AB);
+        QCOMPARE(provincialAgeAmount(on, 85428), 0.0);
+        QCOMPARE(provincialAgeAmount(on, 50000), 5314.20);
+        QCOMPARE(provincialSpouseAmount(on, 1053), 10528.0);
+        QCOMPARE(provincialSpouseAmount(on, 5000), 6581.0);
+        QCOMPARE(provincialSpouseAmount(on, 12000), 0.0);
+        QCOMPARE(provincialSpouseAmount(ab, 5000), 16885.0);
+        QCOMPARE(provincialMedicalAmount(on, 3000, 40000), 1800.0);
+        QCOMPARE(provincialMedicalAmount(on, 3000, 100000), 194.0);
+        QCOMPARE(novaScotiaAdditionalDependantAmount(30000, 1000), 1700.0);
+        QCOMPARE(novaScotiaAgeSupplement(75000), 0.0);
+        QCOMPARE(ontarioLiftCredit(20000, 30000, 70000), 625.0);
+        QCOMPARE(ontarioTaxReduction(1000, 2), 1000.0);
+        QCOMPARE(ontarioTaxReduction(2000, 2), 688.0);
+        // Quebec has no table here: its tax is on its own return.
+        QVERIFY(provincialCredits2024(Province::QC) == nullptr);
+    }
+
+    // Amounts no province's calculation here works out (adoption expenses)
+    // are reported in every province.
+    void creditOfNoProvinceIsReported()
+    {
+        start(PROV_ON);
+        t1->line13000NotOnSlip.m_value = 60000;
+        t1->line31300Adoption1.m_value = 5000;
+        family->Calculate(0, nullptr);
+        std::list<CString> messages;
+        person->m_provMgr.Validate(messages, t1, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr);
+        QCOMPARE(int(messages.size()), 1);
+        QVERIFY(messages.front().contains(QStringLiteral("adoption expenses (line 31300)")));
+        QVERIFY(messages.front().startsWith(QStringLiteral("Ontario tax")));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestProvincialReturns)
+#include "tst_provincialreturns.moc"
