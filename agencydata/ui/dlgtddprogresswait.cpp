@@ -72,7 +72,6 @@ void Ui_DlgTDDProgressWait::setupUi(QDialog* dialog)
         QStringLiteral("Please log in to CRA portal to authorize this Auto-Fill operation; or click Cancel button"),
         dialog);
     lblDetail->setObjectName(QStringLiteral("lblDetail"));
-    lblDetail->setWordWrap(true); // the dialog keeps its width at any font size
     layout->addWidget(lblDetail);
     lblDetail2 = new QLabel(dialog);
     lblDetail2->setObjectName(QStringLiteral("lblDetail2"));
@@ -85,7 +84,6 @@ void Ui_DlgTDDProgressWait::setupUi(QDialog* dialog)
     addFixedSpacer(layout);
     lblStatus = new QLabel(QStringLiteral("Start querying server ..."), dialog);
     lblStatus->setObjectName(QStringLiteral("lblStatus"));
-    lblStatus->setWordWrap(true);
     layout->addWidget(lblStatus);
     buttonBox = new QDialogButtonBox(QDialogButtonBox::Cancel, Qt::Horizontal, dialog);
     buttonBox->setObjectName(QStringLiteral("buttonBox"));
