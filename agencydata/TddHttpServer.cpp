@@ -98,6 +98,8 @@ bool TddHttpServer::startAndListen(int port)
     }
     socket->setMaxRequestBytes(kMaxRequestBytes);
     socket->setRequestTimeoutMs(kRequestTimeoutMs);
+    // Only the request line counts, so nothing waits for the headers.
+    socket->setRequestLineOnly(true);
     connect(socket, &QServerSocket::dataReceived, this, &TddHttpServer::dataReceived);
     m_socket = socket;
     writeLog("http server up\n");

@@ -116,6 +116,11 @@ void TestTddSessionServer::callbackRequests_data()
                                      << QByteArray() << "25,30,40" << "abcdef";
     QTest::newRow("in two writes") << Chunks{"GET /taxdata?t=ab", "cdef HTTP/1.1\r\n\r\n"}
                                    << QByteArray("text/html") << QByteArray() << "25,30,40" << "abcdef";
+    QTest::newRow("request line alone") << Chunks{"GET /taxdata?t=abcdef HTTP/1.1\r\n"} << QByteArray("text/html")
+                                        << QByteArray() << "25,30,40" << "abcdef";
+    QTest::newRow("request line, then headers in another write")
+        << Chunks{"GET /taxdata?t=abcdef HTTP/1.1\r\n", "Host: localhost\r\nX: /expnoa?t=zzzzzz\r\n\r\n"}
+        << QByteArray("text/html") << QByteArray() << "25,30,40" << "abcdef";
     QTest::newRow("three characters") << Chunks{"GET /taxdata?t=abc HTTP/1.1\r\n\r\n"} << QByteArray("text/plain")
                                       << greeting << "25,30" << "";
     QTest::newRow("logout") << Chunks{"GET /logout HTTP/1.1\r\n\r\n"} << QByteArray("text/plain")
