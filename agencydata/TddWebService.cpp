@@ -174,6 +174,8 @@ int TddWebService::callTDDWebService(const std::string& request, std::string& re
                             (kind == TddAutoFill ? s.tddServicePath : s.noaServicePath);
         QWebClient client(url, false);
         client.setTimeoutMs(s.timeoutMs);
+        // A session that is cancelled must not wait for the agency's answer.
+        client.setCancelFlag(&m_stop);
         if (!client.postSoapXML(request, "text/xml; charset=UTF-8", nullptr, nullptr, response)) {
             log.write("TDD web service step failed.\n");
             return TddExtra::Transport;
