@@ -150,6 +150,7 @@ void TddWebService::reset()
         m_tokenC.clear();
         m_tokenA.clear();
         m_loginUrl.clear();
+        m_noticeMessages.clear();
     }
     setProgressDlg(nullptr);
     m_inQuery = false;

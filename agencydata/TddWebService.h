@@ -125,7 +125,8 @@ public:
     CString loginUrl() const;
     CString taxYearText() const;
     int savedCount() const { return m_savedCount.load(); }
-    // Clears tokens, link, the sink, the flags and the saved count.
+    // Clears tokens, link, the notice messages, the sink, the flags and the
+    // saved count.
     void reset();
 
 private:
