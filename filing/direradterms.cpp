@@ -35,3 +35,55 @@ int parseDireradTermSoapResponseResult(const std::string& reply, SoapFilingResul
     }
     return result;
 }
+
+#include "filing/filingexchangesettings.h"
+#include "filing/filingwebclient.h"
+
+#include "companion/core/datetimetext.h"
+#include "companion/core/filemodes.h"
+#include "companion/core/templatefill.h"
+#include "companion/core/templatevaluemap.h"
+
+#include <QFile>
+
+int DireradSOAP_request1_internal(SoapFilingResult* r, bool isReFile, const FilingExchangeSettings& settings)
+{
+    QFile trace(settings.resultFilePath);
+    const bool traced = trace.open(QIODevice::WriteOnly | QIODevice::Append);
+    if (traced)
+        keepToOwner(trace);
+    auto write = [&](const QByteArray& text) {
+        if (traced) {
+            trace.write(text);
+            trace.flush();
+        }
+    };
+    write("\n\n" + GetCurTime(CurTimeLocal).toUtf8() + " \n");
+
+    TemplateValueMap values;
+    values["termrequestkw"] = CString(isReFile ? "RefileTermsAndConditionsRequest" : "TermsAndConditionsRequest");
+    std::string request;
+    if (processTemplatePart(request, ":/net/net/nwsreq.xmt", values, 0) != 0) {
+        r->m_strCodes += " cannot assemble request of Direrad Term and Agreement.\n";
+        write(r->m_strCodes.toUtf8());
+        return -9;
+    }
+    write(settings.direradHost.toUtf8() + "\n");
+
+    FilingWebClient client(QStringLiteral("%1%2%3").arg("https://", settings.direradHost,
+                                                         "/ebci/pfno/ws/services/FileReturnService"));
+    std::string reply;
+    if (!client.postSoapXML(request, "text/xml; charset=UTF-8", nullptr, nullptr, reply)) {
+        r->m_strCodes += " read Direrad Term failed or network interruption.\n";
+        write(r->m_strCodes.toUtf8());
+        return -50;
+    }
+    if (settings.testMode)
+        write(QByteArray::fromStdString(reply));
+    if (parseDireradTermSoapResponseResult(reply, r) != 0) {
+        r->m_strCodes += " parses Direrad Term failed.\n";
+        write(r->m_strCodes.toUtf8());
+        return 51;
+    }
+    return 0;
+}

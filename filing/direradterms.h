@@ -9,3 +9,11 @@ class SoapFilingResult;
 // 0, or -1 when the reply was not XML ("response error") or held no terms
 // ("unknown response error").
 int parseDireradTermSoapResponseResult(const std::string& reply, SoapFilingResult* r);
+
+struct FilingExchangeSettings;
+
+// Fetches the terms into r and traces the exchange in the result file.
+// 0 received; -9 the request could not be composed; -50 no reply (nothing is
+// filed by this request, so every transport failure counts alike); 51 the
+// reply held no terms.
+int DireradSOAP_request1_internal(SoapFilingResult* r, bool isReFile, const FilingExchangeSettings& settings);
