@@ -640,7 +640,6 @@ void TestMainWindow::unbuiltCommandsSaySo_data()
     QTest::addColumn<QString>("slot");
     QTest::addColumn<bool>("needsReturn");
     QTest::addColumn<QString>("feature");
-    QTest::newRow("preferences") << "on_actionPreference_triggered" << false << "Preferences";
     QTest::newRow("auto-fill") << "on_actionAuto_Fill_AFR_triggered" << false << "Auto-fill";
     QTest::newRow("express NOA") << "on_actionExpress_NOA_triggered" << false << "Express NOA";
     QTest::newRow("not filed online") << "on_actionFind_Returns_Not_Filed_Online_triggered" << false
