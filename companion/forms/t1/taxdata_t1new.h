@@ -95,8 +95,8 @@ public:
     CIntField Line316Claim{this, 82, "Line316Claim", "", "Disability amount claimed (0 no)"};
     CIntField ReturnPreparationCode{this, 83, "ReturnPreparationCode", "", "Return preparation code"};
     CIntField MailingOutsideIndicator{this, 84, "MailingOutsideIndicator", "", "Residency type indicator"};
-    CIntField SurveyAnswer1{this, 85, "SurveyAnswer1", "", "Further answer 1"};
-    CIntField SurveyAnswer2{this, 86, "SurveyAnswer2", "", "Further answer 2"};
+    CIntField SurveyAnswer1{this, 85, "SurveyAnswer1", "", "Further answer 1", fld::Hidden()};
+    CIntField SurveyAnswer2{this, 86, "SurveyAnswer2", "", "Further answer 2", fld::Hidden()};
 
     CIntField ReFileFlag{this, 90, "ReFileFlag", "", "Amended return for ReFILE", fld::Section("Filing")};
     CBoolField MultiYearFlag{this, 91, "MultiYearFlag", "", "Several years filed in the same days"};
@@ -430,18 +430,18 @@ public:
     CFloatField UCCB5{this, 286, "UCCB5", "", "Universal child care benefit 5", fld::Hidden()};
     CFloatField UCCB6{this, 287, "UCCB6", "", "Universal child care benefit 6", fld::Hidden()};
 
-    CFloatField support5354{this, 5354, "support5354", "5354", "Supporting amount 5354", fld::Section("Supporting fields").page("Supporting fields")};
-    CFloatField support5365{this, 5365, "support5365", "5365", "Supporting amount 5365"};
-    CFloatField support67650{this, 7650, "support67650", "67650", "Supporting field 67650"};
-    CFloatField support67820{this, 7820, "support67820", "67820", "Supporting field 67820 (lines 22100 or 23200)"};
-    CFloatField support67830{this, 7830, "support67830", "67830", "Supporting field 67830 (line 12600)"};
-    CFloatField support67840{this, 7840, "support67840", "67840", "Supporting field 67840 (lines 12200, 22100 or 23200)"};
-    CFloatField support67860{this, 7860, "support67860", "67860", "Supporting field 67860 (lines 22100, 22400 or 23200)", fld::Computed()};
-    CFloatField support67890{this, 7890, "support67890", "67890", "Supporting field 67890"};
-    CFloatField support68080{this, 8080, "support68080", "68080", "Supporting field 68080"};
-    CFloatField support68100{this, 8100, "support68100", "68100", "Supporting field 68100"};
-    CFloatField support68110{this, 8110, "support68110", "68110", "Supporting field 68110"};
-    CFloatField support68150{this, 8150, "support68150", "68150", "Supporting field 68150 (box 21 of T3 slips)", fld::Computed()};
+    CFloatField support5354{this, 5354, "support5354", "5354", "Limited partnership losses of other years (line 5354)", fld::Section("Amounts carried to other forms").page("Amounts for other forms")};
+    CFloatField support5365{this, 5365, "support5365", "5365", "Amount for line 5365"};
+    CFloatField support67650{this, 7650, "support67650", "67650", "Tax shelter losses and deductions claimed (line 67650, Form T5004)"};
+    CFloatField support67820{this, 7820, "support67820", "67820", "Carrying charges claimed on lines 22100 or 23200 (line 67820, Form T691)"};
+    CFloatField support67830{this, 7830, "support67830", "67830", "Rental losses on line 12600 (line 67830, Form T691)"};
+    CFloatField support67840{this, 7840, "support67840", "67840", "Limited partnership amounts on lines 12200, 22100 or 23200 (line 67840, Form T691)"};
+    CFloatField support67860{this, 7860, "support67860", "67860", "Resource deductions on lines 22100, 22400 or 23200 (line 67860, Form T691)", fld::Computed()};
+    CFloatField support67890{this, 7890, "support67890", "67890", "Amount for Form T691 (line 67890)"};
+    CFloatField support68080{this, 8080, "support68080", "68080", "Investment expenses claimed on line 23200 (line 68080, Form T936)"};
+    CFloatField support68100{this, 8100, "support68100", "68100", "Rental and other investment losses (line 68100, Form T936)"};
+    CFloatField support68110{this, 8110, "support68110", "68110", "Partnership losses on line 13000 (line 68110, Form T936)"};
+    CFloatField support68150{this, 8150, "support68150", "68150", "Capital gains from box 21 of T3 slips (line 68150, Form T936)", fld::Computed()};
     CFloatField support9915{this, 9915, "support9915", "", "No income reported"};
     CFloatField line54950FarmingLoss{this, 54950, "line54950FarmingLoss", "54950", "Farming loss", fld::Computed()};
     CFloatField line55320Amount{this, 55320, "line55320Amount", "55320", "Canada workers benefit amount"};

@@ -1,0 +1,67 @@
+// Every caption a user reads on a generated page is in the agency's words:
+// no field, tab or heading shows an internal name or a bare number.
+#include <QtTest>
+
+#include <QLabel>
+#include <QRegularExpression>
+#include <list>
+#include <memory>
+
+#include "companion/forms/catalogue.h"
+#include "companion/forms/ctaxdata_form.h"
+#include "companion/forms/formfactory.h"
+#include "companion/ui/basetaxpage.h"
+
+namespace {
+
+const QRegularExpression& internalName()
+{
+    static const QRegularExpression re(
+        QStringLiteral("Supporting|Further answer|field [0-9]|Form [0-9]|Interview [0-9]|Slip [0-9]"));
+    return re;
+}
+
+} // namespace
+
+class TestPageCaptions : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase() { BaseTaxPage::installAsPageFactory(); }
+    void noInternalNames_data();
+    void noInternalNames();
+};
+
+void TestPageCaptions::noInternalNames_data()
+{
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<int>("type");
+    for (ENUMTYPE_FROM kind : {FROM_FORM, FROM_SLIP, FROM_TAXWIZARD})
+        for (const CFormFactory::Row& row : CFormFactory::rows(kind))
+            QTest::newRow(qPrintable(QStringLiteral("%1-%2").arg(int(kind)).arg(row.className))) << int(kind) << row.type;
+}
+
+void TestPageCaptions::noInternalNames()
+{
+    QFETCH(int, kind);
+    QFETCH(int, type);
+    std::unique_ptr<CTaxData_Form> form(CFormFactory::create(ENUMTYPE_FROM(kind), type));
+    if (!form)
+        QSKIP("not made in this build");
+    QWidget host;
+    std::list<BaseTaxPage*> pages;
+    QVERIFY(form->CreatePages(pages, &host) > 0 || form->fieldList().empty());
+    QStringList bad;
+    for (BaseTaxPage* page : pages) {
+        if (internalName().match(page->getTitle()).hasMatch())
+            bad << QStringLiteral("tab: ") + page->getTitle();
+        for (QLabel* label : page->findChildren<QLabel*>())
+            if (internalName().match(label->text()).hasMatch())
+                bad << label->objectName() + QStringLiteral(": ") + label->text();
+    }
+    if (!bad.isEmpty())
+        QFAIL(qPrintable(bad.join(QStringLiteral("\n"))));
+}
+
+QTEST_MAIN(TestPageCaptions)
+#include "tst_pagecaptions.moc"
