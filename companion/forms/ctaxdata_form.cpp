@@ -287,9 +287,16 @@ QString CTaxData_Form::pageTitle() const
     case FROM_NOTE: return QStringLiteral("Tax Note");
     default: break;
     }
-    if (name && *name)
-        return QString::fromUtf8(name);
-    return QStringLiteral("Item %1").arg(m_type);
+    QString title = name && *name ? QString::fromUtf8(name) : QStringLiteral("Item %1").arg(m_type);
+    if (m_kind == FROM_SLIP) {
+        // Two slips of one kind are told apart by their payer, as in the tree.
+        CString caption;
+        GetCaption(caption);
+        const STRUCT_SLIP_INFO* info = getSlipInfo(ENUMTYPE_SLIP(m_type));
+        if (!caption.isEmpty() && info)
+            title = QString::fromUtf8(info->code) + QStringLiteral(" - ") + QString(caption);
+    }
+    return title;
 }
 
 int CTaxData_Form::writeFieldTableXml(const QString& path, const CString& constName, unsigned int version) const

@@ -30,6 +30,7 @@ private slots:
     void initTestCase() { BaseTaxPage::installAsPageFactory(); }
     void noInternalNames_data();
     void noInternalNames();
+    void slipTabNamesThePayer();
 };
 
 void TestPageCaptions::noInternalNames_data()
@@ -61,6 +62,23 @@ void TestPageCaptions::noInternalNames()
     }
     if (!bad.isEmpty())
         QFAIL(qPrintable(bad.join(QStringLiteral("\n"))));
+}
+
+void TestPageCaptions::slipTabNamesThePayer()
+{
+    std::unique_ptr<CTaxData_Form> slip(CFormFactory::AllocSlipData(ENUMTYPE_SLIP(1)));
+    QVERIFY(slip);
+    QWidget host;
+    std::list<BaseTaxPage*> pages;
+    QVERIFY(slip->CreatePages(pages, &host) > 0);
+    QCOMPARE(pages.front()->getTitle(), QStringLiteral("T4 Statement of Remuneration Paid"));
+
+    for (CField* f : slip->fieldList())
+        if (f->hasFlag(FieldCaption))
+            QVERIFY(f->setText(QStringLiteral("Acme Ltd")));
+    pages.clear();
+    QVERIFY(slip->CreatePages(pages, &host) > 0);
+    QCOMPARE(pages.front()->getTitle(), QStringLiteral("T4 - Acme Ltd"));
 }
 
 QTEST_MAIN(TestPageCaptions)
