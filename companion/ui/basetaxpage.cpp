@@ -149,10 +149,16 @@ QWidget* BaseTaxPage::makeEditor(CField* field)
         break;
     }
     case FieldKind::Bool: {
-        auto* e = new StyledCheckBox(this);
+        // Every yes/no question is the same list, whatever its stored type; a
+        // ticked/unticked value has no unanswered state, so "Not answered"
+        // stores No.
+        auto* e = new QComboBox(this);
+        e->addItem(tr("Not answered"), QStringLiteral("0"));
+        e->addItem(tr("Yes"), QStringLiteral("1"));
+        e->addItem(tr("No"), QStringLiteral("0"));
         e->setEnabled(!readOnly);
         e->setFocusPolicy(Qt::StrongFocus);
-        connect(e, &QCheckBox::toggled, this, [this, index] { onEdited(index); });
+        connect(e, QOverload<int>::of(&QComboBox::currentIndexChanged), this, [this, index] { onEdited(index); });
         editor = e;
         break;
     }
@@ -171,8 +177,6 @@ QWidget* BaseTaxPage::makeEditor(CField* field)
 QString BaseTaxPage::editorText(const Binding& b) const
 {
     switch (b.field->kind()) {
-    case FieldKind::Bool:
-        return static_cast<QCheckBox*>(b.editor)->isChecked() ? QStringLiteral("1") : QStringLiteral("0");
     case FieldKind::Date: {
         const QDate d = static_cast<StyledDateEdit*>(b.editor)->nullableDate();
         return d.isValid() ? d.toString(Qt::ISODate) : QString();
@@ -192,7 +196,7 @@ void BaseTaxPage::showValue(Binding& b)
     const QSignalBlocker block(b.editor);
     switch (b.field->kind()) {
     case FieldKind::Bool:
-        static_cast<QCheckBox*>(b.editor)->setChecked(b.shown == QLatin1String("1"));
+        static_cast<QComboBox*>(b.editor)->setCurrentIndex(b.shown == QLatin1String("1") ? 1 : 2);
         break;
     case FieldKind::Date:
         static_cast<StyledDateEdit*>(b.editor)->setNullableDate(static_cast<CDateField*>(b.field)->m_value);

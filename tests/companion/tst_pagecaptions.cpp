@@ -2,6 +2,7 @@
 // no field, tab or heading shows an internal name or a bare number.
 #include <QtTest>
 
+#include <QComboBox>
 #include <QLabel>
 #include <QRegularExpression>
 #include <list>
@@ -10,6 +11,7 @@
 #include "companion/forms/catalogue.h"
 #include "companion/forms/ctaxdata_form.h"
 #include "companion/forms/formfactory.h"
+#include "companion/forms/fields.h"
 #include "companion/ui/basetaxpage.h"
 
 namespace {
@@ -59,6 +61,25 @@ void TestPageCaptions::noInternalNames()
         for (QLabel* label : page->findChildren<QLabel*>())
             if (internalName().match(label->text()).hasMatch())
                 bad << label->objectName() + QStringLiteral(": ") + label->text();
+    }
+    // Every yes/no question is the same list, never a typed 0 or 1.
+    for (CField* f : form->fieldList()) {
+        if (f->isHidden())
+            continue;
+        if (f->label().contains(QLatin1String("(0 no)")))
+            bad << QStringLiteral("typed yes/no: ") + f->label();
+        if (f->kind() != FieldKind::Bool)
+            continue;
+        QComboBox* list = nullptr;
+        for (BaseTaxPage* page : pages)
+            if (!list)
+                list = qobject_cast<QComboBox*>(page->editorFor(f));
+        const QStringList answers = {QStringLiteral("Not answered"), QStringLiteral("Yes"), QStringLiteral("No")};
+        QStringList shown;
+        for (int i = 0; list && i < list->count(); ++i)
+            shown << list->itemText(i);
+        if (shown != answers)
+            bad << QStringLiteral("yes/no not a list: ") + f->name();
     }
     if (!bad.isEmpty())
         QFAIL(qPrintable(bad.join(QStringLiteral("\n"))));

@@ -24,7 +24,7 @@ public:
     CStringField LastName{this, 3, "LastName", "", "Last name", fld::CarryForward()};
     CStringField SIN{this, 4, "SIN", "", "Social insurance number", fld::CarryForward()};
     CDateField BirthDate{this, 5, "BirthDate", "", "Date of birth", fld::CarryForward()};
-    CIntField SurnameChanged{this, 6, "SurnameChanged", "", "Surname changed since last return (0 no)"};
+    CIntField SurnameChanged{this, 6, "SurnameChanged", "", "Surname changed since last return", fld::Choices(choices::kYesNoFlag)};
     CIntField MaritalStatus{this, 7, "MaritalStatus", "", "Marital status on December 31", fld::Choices(choices::kMaritalStatus).carryForward()};
     CIntField MaritalStatusChanged{this, 8, "MaritalStatusChanged", "", "Marital status changed in the year"};
     CDateField MaritalStatusChangeDate{this, 9, "MaritalStatusChangeDate", "", "Date of the change"};
@@ -92,7 +92,7 @@ public:
     CIntField RestrictedFarmFlag{this, 79, "RestrictedFarmFlag", "", "Farming is not the chief source of income"};
     CIntField FishingFormIndicator{this, 80, "FishingFormIndicator", "", "Fishing income reported on a fishing form"};
     CIntField FishingT4Flag{this, 81, "FishingT4Flag", "", "Fishing employment slip present", fld::Computed()};
-    CIntField Line316Claim{this, 82, "Line316Claim", "", "Disability amount claimed (0 no)"};
+    CIntField Line316Claim{this, 82, "Line316Claim", "", "Disability amount claimed", fld::Choices(choices::kYesNoFlag)};
     CIntField ReturnPreparationCode{this, 83, "ReturnPreparationCode", "", "Return preparation code"};
     CIntField MailingOutsideIndicator{this, 84, "MailingOutsideIndicator", "", "Residency type indicator"};
     CIntField SurveyAnswer1{this, 85, "SurveyAnswer1", "", "Further answer 1", fld::Hidden()};
