@@ -5,6 +5,7 @@
 #include <QGridLayout>
 #include <QIntValidator>
 #include <QLabel>
+#include <QPalette>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -171,6 +172,16 @@ QWidget* BaseTaxPage::makeEditor(CField* field)
     }
     }
     editor->setObjectName(QStringLiteral("fld_") + field->name());
+    if (readOnly) {
+        // A value the user cannot change must look it: shaded like the page,
+        // no focus for typing, and a tip saying where it comes from.
+        editor->setFocusPolicy(Qt::NoFocus);
+        editor->setProperty("computed", field->isComputed());
+        QPalette shaded = editor->palette();
+        shaded.setColor(QPalette::Base, shaded.color(QPalette::Window));
+        editor->setPalette(shaded);
+        editor->setToolTip(field->isComputed() ? tr("computed") : tr("filled in from elsewhere in the return"));
+    }
     return editor;
 }
 

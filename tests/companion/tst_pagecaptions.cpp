@@ -4,6 +4,7 @@
 
 #include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QRegularExpression>
 #include <list>
 #include <memory>
@@ -62,6 +63,17 @@ void TestPageCaptions::noInternalNames()
             if (internalName().match(label->text()).hasMatch())
                 bad << label->objectName() + QStringLiteral(": ") + label->text();
     }
+    // A line the calculation assigns cannot be typed into and says so.
+    for (BaseTaxPage* page : pages)
+        for (CField* f : form->fieldList()) {
+            QWidget* editor = f->isComputed() ? page->editorFor(f) : nullptr;
+            if (!editor)
+                continue;
+            auto* text = qobject_cast<QLineEdit*>(editor);
+            if ((text && !text->isReadOnly()) || (!text && editor->isEnabled()) || editor->focusPolicy() != Qt::NoFocus ||
+                editor->toolTip() != QLatin1String("computed"))
+                bad << QStringLiteral("computed but editable: ") + f->name();
+        }
     // Every yes/no question is the same list, never a typed 0 or 1.
     for (CField* f : form->fieldList()) {
         if (f->isHidden())
