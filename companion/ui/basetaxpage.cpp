@@ -30,6 +30,16 @@ QString valueText(const CField* field)
     }
 }
 
+// A list may offer two answers that store one value ("Not answered" and "No"
+// of a flag); the stored value is shown as the last, the definite answer.
+int lastIndexOf(const QComboBox* combo, int value)
+{
+    for (int i = combo->count() - 1; i >= 0; --i)
+        if (combo->itemData(i).toInt() == value)
+            return i;
+    return -1;
+}
+
 }  // namespace
 
 BaseTaxPage::BaseTaxPage(CTaxData_Form* form, const std::vector<CField*>& fields, const QString& title,
@@ -214,7 +224,7 @@ void BaseTaxPage::showValue(Binding& b)
         break;
     default:
         if (auto* combo = qobject_cast<QComboBox*>(b.editor))
-            combo->setCurrentIndex(combo->findData(static_cast<CIntField*>(b.field)->m_value));
+            combo->setCurrentIndex(lastIndexOf(combo, static_cast<CIntField*>(b.field)->m_value));
         else
             static_cast<QLineEdit*>(b.editor)->setText(b.shown);
         break;

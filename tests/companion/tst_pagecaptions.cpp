@@ -34,6 +34,9 @@ private slots:
     void noInternalNames_data();
     void noInternalNames();
     void slipTabNamesThePayer();
+    void flagQuestionStoresZeroOrOne();
+    void pagesRender_data();
+    void pagesRender();
 };
 
 void TestPageCaptions::noInternalNames_data()
@@ -112,6 +115,59 @@ void TestPageCaptions::slipTabNamesThePayer()
     pages.clear();
     QVERIFY(slip->CreatePages(pages, &host) > 0);
     QCOMPARE(pages.front()->getTitle(), QStringLiteral("T4 - Acme Ltd"));
+}
+
+void TestPageCaptions::flagQuestionStoresZeroOrOne()
+{
+    std::unique_ptr<CTaxData_Form> t1(CFormFactory::AllocFedFormData(FORM_T1));
+    QVERIFY(t1);
+    QWidget host;
+    std::list<BaseTaxPage*> pages;
+    QVERIFY(t1->CreatePages(pages, &host) > 0);
+    CField* flag = t1->findField(QStringLiteral("ForeignMailingAddress"));
+    QVERIFY(flag);
+    QComboBox* list = nullptr;
+    for (BaseTaxPage* page : pages)
+        if (!list)
+            list = qobject_cast<QComboBox*>(page->editorFor(flag));
+    QVERIFY(list);
+    QCOMPARE(list->currentText(), QStringLiteral("No"));
+    list->setCurrentIndex(list->findText(QStringLiteral("Yes")));
+    QCOMPARE(flag->text(), QStringLiteral("1"));
+    // Readers test the flag for zero: taking the answer back must not leave a
+    // value that reads as yes.
+    list->setCurrentIndex(list->findText(QStringLiteral("Not answered")));
+    QCOMPARE(flag->text(), QStringLiteral("0"));
+    QCOMPARE(list->currentText(), QStringLiteral("No"));
+}
+
+void TestPageCaptions::pagesRender_data()
+{
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<int>("type");
+    QTest::newRow("t1") << int(FROM_FORM) << int(FORM_T1);
+    QTest::newRow("t4") << int(FROM_SLIP) << 1;
+}
+
+// Renders the first page of a form; with PAGE_SHOTS set, keeps it as a picture
+// for a person to look at.
+void TestPageCaptions::pagesRender()
+{
+    QFETCH(int, kind);
+    QFETCH(int, type);
+    std::unique_ptr<CTaxData_Form> form(kind == FROM_FORM ? CFormFactory::AllocFedFormData(ENUMTYPE_FORM(type))
+                                                          : CFormFactory::AllocSlipData(ENUMTYPE_SLIP(type)));
+    QVERIFY(form);
+    QWidget host;
+    std::list<BaseTaxPage*> pages;
+    QVERIFY(form->CreatePages(pages, &host) > 0);
+    BaseTaxPage* page = pages.front();
+    page->resize(760, page->sizeHint().height());
+    const QPixmap shot = page->grab();
+    QVERIFY(!shot.isNull());
+    const QByteArray folder = qgetenv("PAGE_SHOTS");
+    if (!folder.isEmpty())
+        QVERIFY(shot.save(QString::fromLocal8Bit(folder) + QStringLiteral("/%1.png").arg(QTest::currentDataTag())));
 }
 
 QTEST_MAIN(TestPageCaptions)

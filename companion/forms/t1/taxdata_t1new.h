@@ -26,7 +26,7 @@ public:
     CDateField BirthDate{this, 5, "BirthDate", "", "Date of birth", fld::CarryForward()};
     CIntField SurnameChanged{this, 6, "SurnameChanged", "", "Surname changed since last return", fld::Choices(choices::kYesNoFlag)};
     CIntField MaritalStatus{this, 7, "MaritalStatus", "", "Marital status on December 31", fld::Choices(choices::kMaritalStatus).carryForward()};
-    CIntField MaritalStatusChanged{this, 8, "MaritalStatusChanged", "", "Marital status changed in the year"};
+    CIntField MaritalStatusChanged{this, 8, "MaritalStatusChanged", "", "Marital status changed in the year", fld::Choices(choices::kYesNoFlag)};
     CDateField MaritalStatusChangeDate{this, 9, "MaritalStatusChangeDate", "", "Date of the change"};
     CIntField Language{this, 10, "Language", "", "Language of correspondence", fld::Choices(choices::kLanguage).carryForward()};
     CIntField FirstTimeFilerAnswer{this, 11, "FirstTimeFilerAnswer", "", "First return filed with the agency", fld::Question()};
@@ -38,7 +38,7 @@ public:
     CIntField IsIndianFlag{this, 17, "IsIndianFlag", "", "Registered under the Indian Act", fld::CarryForward()};
     // Page 1, question 4: non-zero when the name, address, telephone or
     // direct deposit changed since the last return.
-    CIntField PersonalInfoChanged{this, 18, "PersonalInfoChanged", "", "Name, address, telephone or direct deposit changed since the last return"};
+    CIntField PersonalInfoChanged{this, 18, "PersonalInfoChanged", "", "Name, address, telephone or direct deposit changed since the last return", fld::Choices(choices::kYesNoFlag)};
 
     CStringField CareOfLine{this, 20, "CareOfLine", "", "Care of", fld::Section("Mailing address and contact").carryForward()};
     CStringField AddressLine1{this, 21, "AddressLine1", "", "Mailing address", fld::CarryForward()};
@@ -49,7 +49,7 @@ public:
     CStringField PostalCode{this, 26, "PostalCode", "", "Postal code", fld::CarryForward()};
     CStringField Country{this, 27, "Country", "", "Country", fld::CarryForward()};
     CStringField State{this, 28, "State", "", "State", fld::CarryForward()};
-    CIntField ForeignMailingAddress{this, 29, "ForeignMailingAddress", "", "Mailing address outside Canada", fld::CarryForward()};
+    CIntField ForeignMailingAddress{this, 29, "ForeignMailingAddress", "", "Mailing address outside Canada", fld::CarryForward().choices(choices::kYesNoFlag)};
     CIntField HomeAddressSameAsMailing{this, 30, "HomeAddressSameAsMailing", "", "Home address same as mailing", fld::Question().carryForward()};
     CStringField HomePhone{this, 31, "HomePhone", "", "Telephone", fld::CarryForward()};
     CStringField Email{this, 32, "Email", "", "Email address", fld::CarryForward()};
