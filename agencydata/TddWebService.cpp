@@ -150,6 +150,7 @@ void TddWebService::reset()
         m_tokenC.clear();
         m_tokenA.clear();
         m_loginUrl.clear();
+        m_noticeMessages.clear();
     }
     setProgressDlg(nullptr);
     m_inQuery = false;
@@ -174,6 +175,8 @@ int TddWebService::callTDDWebService(const std::string& request, std::string& re
                             (kind == TddAutoFill ? s.tddServicePath : s.noaServicePath);
         QWebClient client(url, false);
         client.setTimeoutMs(s.timeoutMs);
+        // A session that is cancelled must not wait for the agency's answer.
+        client.setCancelFlag(&m_stop);
         if (!client.postSoapXML(request, "text/xml; charset=UTF-8", nullptr, nullptr, response)) {
             log.write("TDD web service step failed.\n");
             return TddExtra::Transport;

@@ -12,6 +12,7 @@
 #include <map>
 #include <string>
 
+class QSqlDatabase;
 class QUrl;
 class TddLogFile;
 
@@ -51,6 +52,13 @@ public:
     // post the parsing codes (80 to 90) through postProgressMessage and write
     // to log. Runs on the polling thread.
     using ReplyParser = std::function<int(FILE* log, const std::string& reply)>;
+    // Opens a connection the caller added on the application database; the
+    // service layer cannot see the application object, so the window (or a
+    // test) hands this in. Called on the thread that parses the reply.
+    using DatabaseOpener = std::function<bool(QSqlDatabase& db)>;
+    // The message for the user about each requested taxpayer whose notice
+    // came without its T1 part; key: the S.I.N. as typed.
+    using NoticeMessages = std::map<std::string, CString>;
 
     TddWebService();
     virtual ~TddWebService();
@@ -66,6 +74,19 @@ public:
     void setProgressDlg(TddProgressSink* sink);
     void setLinkOpener(LinkOpener opener);
     void setReplyParser(short forWhich, ReplyParser parser);
+    void setDatabaseOpener(DatabaseOpener opener);
+    // The notice rendering service's resources and where its pages go.
+    void setNoticeFolders(const CString& resourceFolder, const CString& pageFolder);
+    // Installs parseTDDTaxData and parseNOATaxData as the reply parsers.
+    void installDataParsers();
+
+    // Store one record per requested taxpayer found in a data reply: the
+    // number stored (skipped items do not count), -2 when the reply is not
+    // XML, -5 when it has no data-delivery (notice) element.
+    int parseTDDTaxData(FILE* log, const std::string& reply);
+    int parseNOATaxData(FILE* log, const std::string& reply);
+    // What the last notice parse has for the user, by S.I.N.
+    NoticeMessages noticeMessages() const;
 
     // The in-query flag of the stage worker; enterInQuery is false when a
     // step already runs. Polling has its own flag, so a callback that
@@ -104,7 +125,8 @@ public:
     CString loginUrl() const;
     CString taxYearText() const;
     int savedCount() const { return m_savedCount.load(); }
-    // Clears tokens, link, the sink, the flags and the saved count.
+    // Clears tokens, link, the notice messages, the sink, the flags and the
+    // saved count.
     void reset();
 
 private:
@@ -113,6 +135,8 @@ private:
     bool openLinkOnUserInterfaceThread(const QUrl& url);
     void showUnopenedLink(const CString& link);
     bool pause(int ms) const;
+    std::map<std::string, CString> requestedDigests() const;
+    template <class Save> int saveOnOwnConnection(const char* namePrefix, FILE* log, Save save);
 
     mutable QMutex m_mutex; // guards everything below that is not atomic
     TddServiceSettings m_settings;
@@ -125,6 +149,10 @@ private:
     TddProgressSink* m_sink = nullptr;
     LinkOpener m_opener;
     std::map<short, ReplyParser> m_parsers;
+    DatabaseOpener m_dbOpener;
+    CString m_noticeResourceFolder;
+    CString m_noticePageFolder;
+    NoticeMessages m_noticeMessages;
 
     std::atomic<short> m_forWhich{1};
     std::atomic<bool> m_inQuery{false};

@@ -7,6 +7,9 @@ enum : int {
     StageReplied = 10,
     TokenCAccepted = 15,
     LinkOpening = 20,
+    CallbackArrived = 25,
+    CallbackPathFound = 30,
+    TokenAAccepted = 40,
     PollSending1 = 50, PollReplied1 = 55, PollWaited1 = 56,
     PollSending2 = 60, PollReplied2 = 65, PollWaited2 = 66,
     PollSending3 = 70, PollReplied3 = 75, PollWaited3 = 76,
@@ -42,5 +45,10 @@ enum : int {
     PollNoTokenA = -44,         // polling started without an accepted tokenA
     NoReplyParser = -39,        // data ready, but nothing here reads it
     ParseFailed = -40,          // the reply parser refused the data
+    // The session.
+    CallbackFailed = 0,         // the callback server failed on a request
+    PortInUse = -45,            // the callback port could not be bound
+    LoginTimedOut = -46,        // no callback within the login wait
+    OfflineFileUnreadable = -47, // the offline reply file could not be read
 };
 }

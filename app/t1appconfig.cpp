@@ -120,6 +120,8 @@ void CT1AppConfig::registerKeys()
         {"TDDDataFile", &TDDDataFile},
         {"TestCAFile", &TestCAFile},
         {"SoapTimeoutSec", &SoapTimeoutSec},
+        {"TDDCallbackPort", &TDDCallbackPort},
+        {"TDDLoginWaitSeconds", &TDDLoginWaitSeconds},
         {"TDDWEBSERVICE_HOST", &TDDServiceHostOverride},
         {"TDDWEBSERVER_HOST", &TDDLoginHostOverride},
         {"TDDWebServiceHost", &TDDServiceHostOverride},
@@ -148,6 +150,21 @@ int CT1AppConfig::soapTimeoutSec() const
     bool ok = false;
     const int seconds = SoapTimeoutSec.trimmed().toInt(&ok);
     return ok && seconds >= 1 && seconds <= 600 ? seconds : kDefaultSoapTimeoutSec;
+}
+
+int CT1AppConfig::tddCallbackPortOverride() const
+{
+    bool ok = false;
+    const int port = TDDCallbackPort.trimmed().toInt(&ok);
+    return MODEDEBUG && ok && port >= 1 && port <= 65535 ? port : 0;
+}
+
+int CT1AppConfig::tddLoginWaitSeconds() const
+{
+    bool ok = false;
+    const int seconds = TDDLoginWaitSeconds.trimmed().toInt(&ok);
+    return MODEDEBUG && ok && seconds >= 1 && seconds <= kDefaultTddLoginWaitSec ? seconds
+                                                                                 : kDefaultTddLoginWaitSec;
 }
 
 void CT1AppConfig::setDefaultValue(const CString& appDir, const CString& docDir)

@@ -97,6 +97,15 @@ public:
     int soapTimeoutSec() const;
     CString SoapTimeoutSec;
 
+    // Agency data sessions, in test mode only: "TDDCallbackPort" names
+    // another callback port (1 to 65535; 0 here means the edition's own),
+    // "TDDLoginWaitSeconds" shortens the login wait (1 to 600 seconds).
+    static constexpr int kDefaultTddLoginWaitSec = 600;
+    int tddCallbackPortOverride() const;
+    int tddLoginWaitSeconds() const;
+    CString TDDCallbackPort;
+    CString TDDLoginWaitSeconds;
+
 private:
     void registerKeys();
 };

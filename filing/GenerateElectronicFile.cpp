@@ -43,20 +43,8 @@ int expand(const char* path, const TemplateValueMap& values, int flags, CString&
 
 void describeFailure(CString* problem, const char* part, int result, const std::vector<std::string>& missing)
 {
-    if (!problem)
-        return;
-    QString text = QStringLiteral("The electronic return could not be built: template %1 ").arg(QLatin1String(part));
-    if (result == TemplateMissingValue) {
-        QStringList keys;
-        for (const std::string& key : missing)
-            keys << QString::fromStdString(key);
-        text += QStringLiteral("has no value for %1.").arg(keys.join(QStringLiteral(", ")));
-    } else if (result == TemplateNotLoaded) {
-        text += QStringLiteral("could not be read.");
-    } else {
-        text += QStringLiteral("is malformed.");
-    }
-    *problem = CString(text);
+    if (problem)
+        *problem = CString(QStringLiteral("The electronic return could not be built: template %1 ").arg(QLatin1String(part)) + describeTemplateFailure(result, missing));
 }
 
 // The settlement-land answers of Yukon (13), the Northwest

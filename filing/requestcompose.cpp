@@ -19,20 +19,8 @@ const RequestTemplates kT183Pad = {":/net/net/t183padwspart1.xmt", ":/net/net/t1
 
 void describe(CString* problem, const char* path, int result, const std::vector<std::string>& missing)
 {
-    if (!problem)
-        return;
-    QString text = QStringLiteral("The request could not be composed: template %1 ").arg(QLatin1String(path));
-    if (result == TemplateMissingValue) {
-        QStringList keys;
-        for (const std::string& key : missing)
-            keys << QString::fromStdString(key);
-        text += QStringLiteral("has no value for %1.").arg(keys.join(QStringLiteral(", ")));
-    } else if (result == TemplateNotLoaded) {
-        text += QStringLiteral("could not be read.");
-    } else {
-        text += QStringLiteral("is malformed.");
-    }
-    *problem = CString(text);
+    if (problem)
+        *problem = CString(QStringLiteral("The request could not be composed: template %1 ").arg(QLatin1String(path)) + describeTemplateFailure(result, missing));
 }
 
 int compose(const RequestTemplates& templates, std::string& request, const TemplateValueMap& values,

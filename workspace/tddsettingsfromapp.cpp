@@ -1,6 +1,7 @@
 #include "workspace/tddsettingsfromapp.h"
 
 #include "app/t1appconfig.h"
+#include "agencydata/ui/tddurlopener.h"
 #include "app/tabwndapp.h"
 
 #include <QDir>
@@ -44,4 +45,18 @@ TddServiceSettings tddSettingsFromApp()
     app->getTDDLogFilePath(path, 1);
     s.sessionLogPath = path;
     return s;
+}
+
+TddSessionOptions tddSessionOptionsFromConfig(const CT1AppConfig& config, const QString& runFolder,
+                                              int appPurpose)
+{
+    TddSessionOptions o;
+    o.service = tddSettingsFromConfig(config, runFolder);
+    const int port = config.tddCallbackPortOverride();
+    o.callbackPort = port ? port : tddCallbackPort(appPurpose);
+    o.loginWaitSeconds = config.tddLoginWaitSeconds();
+    o.dataFile = config.TDDDataFile;
+    o.craJsUrl = config.tddService(CT1AppConfig::TDDWEBSERVER_URLPATH_CRAJS);
+    o.opener = tddDesktopLinkOpener();
+    return o;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "agencydata/tddservicesettings.h"
+#include "agencydata/threadtddsession.h"
 
 class CT1AppConfig;
 class QString;
@@ -11,3 +12,10 @@ class QString;
 TddServiceSettings tddSettingsFromConfig(const CT1AppConfig& config, const QString& runFolder);
 // The same from the application as it is now.
 TddServiceSettings tddSettingsFromApp();
+
+// A session's options: the service settings above, the callback port of the
+// edition (or the test-mode port), the login wait, the offline reply file,
+// the login script's address and the program's URL opener. The reply
+// readers are the caller's to set.
+TddSessionOptions tddSessionOptionsFromConfig(const CT1AppConfig& config, const QString& runFolder,
+                                              int appPurpose);

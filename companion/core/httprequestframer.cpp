@@ -27,6 +27,8 @@ bool HttpRequestFramer::append(const QByteArray& bytes)
 {
     if (m_failed)
         return false;
+    if (m_lineOnly && m_taken)
+        return true;
     m_buffer.append(bytes);
     dropLeadingBlankLines();
     if (frontRequestLength() < 0) {
@@ -38,7 +40,7 @@ bool HttpRequestFramer::append(const QByteArray& bytes)
 
 bool HttpRequestFramer::takeRequest(QByteArray& request)
 {
-    if (m_failed)
+    if (m_failed || (m_lineOnly && m_taken))
         return false;
     const qint64 length = frontRequestLength();
     if (length < 0) {
@@ -50,6 +52,11 @@ bool HttpRequestFramer::takeRequest(QByteArray& request)
         return false;
     request = m_buffer.left(int(length));
     m_buffer.remove(0, int(length));
+    if (m_lineOnly) {
+        m_taken = true;
+        m_buffer.clear();
+        return true;
+    }
     dropLeadingBlankLines();
     return true;
 }
@@ -66,6 +73,12 @@ void HttpRequestFramer::dropLeadingBlankLines()
 
 qint64 HttpRequestFramer::frontRequestLength() const
 {
+    if (m_lineOnly) {
+        const int lineEnd = m_buffer.indexOf('\n');
+        if (lineEnd < 0)
+            return m_buffer.size() > m_maxRequestBytes ? -1 : 0;
+        return lineEnd + 1 > m_maxRequestBytes ? -1 : lineEnd + 1;
+    }
     const int end = headerEnd(m_buffer);
     if (end < 0)
         return m_buffer.size() > m_maxRequestBytes ? -1 : 0;

@@ -12,6 +12,11 @@ class HttpRequestFramer
 public:
     explicit HttpRequestFramer(int maxRequestBytes = 1024 * 1024);
 
+    // One request per connection, and only its request line: a request is
+    // complete at the first line end, and whatever follows it is ignored.
+    // For listeners that read nothing but the request line.
+    void setRequestLineOnly(bool on) { m_lineOnly = on; }
+
     // Adds received bytes. Returns false once the stream is unusable.
     bool append(const QByteArray& bytes);
 
@@ -34,4 +39,6 @@ private:
     QByteArray m_buffer;
     int m_maxRequestBytes;
     bool m_failed = false;
+    bool m_lineOnly = false;
+    bool m_taken = false; // request-line mode: the one request was taken
 };

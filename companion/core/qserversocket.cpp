@@ -86,6 +86,7 @@ void QServerSocket::acceptConnections()
             continue;
         }
         auto* connection = new Connection(m_maxRequestBytes);
+        connection->framer.setRequestLineOnly(m_lineOnly);
         connection->timer = new QTimer(socket);
         connection->timer->setSingleShot(true);
         connection->timer->setInterval(m_requestTimeoutMs);

@@ -39,6 +39,9 @@ public:
     void setMaxRequestBytes(int bytes);
     int maxRequestBytes() const { return m_maxRequestBytes; }
     void setRequestTimeoutMs(int ms);
+    // Each connection delivers one request, its request line alone (see
+    // HttpRequestFramer::setRequestLineOnly); the receiver ends the connection.
+    void setRequestLineOnly(bool on) { m_lineOnly = on; }
     int requestTimeoutMs() const { return m_requestTimeoutMs; }
 
     // Stops listening and closes the open connections (replies already
@@ -61,5 +64,6 @@ private:
     QHash<QTcpSocket*, Connection*> m_connections;
     int m_maxRequestBytes = DefaultMaxRequestBytes;
     int m_requestTimeoutMs = DefaultRequestTimeoutMs;
+    bool m_lineOnly = false;
     QString m_errorString;
 };

@@ -450,10 +450,21 @@ bool QWebClient::run(QNetworkReply* rawReply, const QUrl& url, QIODevice& sink, 
     });
     QObject::connect(reply.get(), &QNetworkReply::finished, &loop, &QEventLoop::quit);
 
+    QTimer cancelCheck;
+    if (m_cancel) {
+        QObject::connect(&cancelCheck, &QTimer::timeout, &loop, [&] {
+            if (m_cancel->load())
+                abortWith(QStringLiteral("Cancelled"));
+        });
+        cancelCheck.start(100);
+    }
     timer.start(m_timeoutMs);
+    if (m_cancel && m_cancel->load())
+        abortWith(QStringLiteral("Cancelled"));
     if (!reply->isFinished())
         loop.exec(QEventLoop::ExcludeUserInputEvents);
     timer.stop();
+    cancelCheck.stop();
     drain();
 
     const QVariant status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);

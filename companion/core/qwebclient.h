@@ -4,6 +4,7 @@
 #include <QPair>
 #include <QString>
 
+#include <atomic>
 #include <memory>
 #include <string>
 
@@ -78,6 +79,9 @@ public:
     // Whole-request time-out of this client (ms; values < 1 are ignored).
     void setTimeoutMs(int ms);
     int timeoutMs() const { return m_timeoutMs; }
+    // A flag another thread may raise to end the request in flight (looked
+    // at ten times a second); the call then fails as with a time-out.
+    void setCancelFlag(const std::atomic<bool>* flag) { m_cancel = flag; }
     void setMaxReplyBytes(qint64 bytes);
     qint64 maxReplyBytes() const { return m_maxReplyBytes; }
 
@@ -112,6 +116,7 @@ private:
     QList<QPair<QString, QString>> m_items;
 
     int m_timeoutMs;
+    const std::atomic<bool>* m_cancel = nullptr;
     qint64 m_maxReplyBytes = DefaultMaxReplyBytes;
     int m_lastStatus = 0;
     QString m_lastError;

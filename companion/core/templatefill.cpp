@@ -3,6 +3,8 @@
 #include "companion/core/fileload.h"
 #include "companion/core/xmlescape.h"
 
+#include <QStringList>
+
 #include <algorithm>
 
 namespace {
@@ -140,4 +142,17 @@ int processTemplatePart(std::string& out, const char* templatePath, const Templa
                         std::vector<std::string>* missing)
 {
     return processTemplatePartInString(out, CString(templatePath ? templatePath : ""), values, flags, missing);
+}
+
+QString describeTemplateFailure(int result, const std::vector<std::string>& missing)
+{
+    if (result == TemplateMissingValue) {
+        QStringList keys;
+        for (const std::string& key : missing)
+            keys << QString::fromStdString(key);
+        return QStringLiteral("has no value for %1.").arg(keys.join(QStringLiteral(", ")));
+    }
+    if (result == TemplateNotLoaded)
+        return QStringLiteral("could not be read.");
+    return QStringLiteral("is malformed.");
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 #include "companion/core/cstring.h"
 #include "companion/core/templatevaluemap.h"
 
@@ -57,6 +59,10 @@ int processTemplatePartInString(CString& out, const CString& templatePath,
                                 std::vector<std::string>* missing = nullptr);
 int processTemplatePart(std::string& out, const char* templatePath, const TemplateValueMap& values,
                         int flags, std::vector<std::string>* missing = nullptr);
+
+// Why a fill failed, for the user: "has no value for a, b.", "could not be
+// read." or "is malformed.", to follow the name of the template.
+QString describeTemplateFailure(int result, const std::vector<std::string>& missing);
 
 // The same over a template held in memory.
 int fillTemplateText(std::string& out, const std::string& templateText, const TemplateValueMap& values,

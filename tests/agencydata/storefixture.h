@@ -42,6 +42,8 @@ public:
     }
 
     QSqlDatabase* worker() { return &m_worker; }
+    // Opens a connection the caller added on the application database.
+    bool openExtra(QSqlDatabase& db) const { return m_manager->openExtraDBHandle(db); }
     FILE* log() { return m_log; }
     QString home() const { return m_home.path(); }
     QString dbFile() const { return m_manager->filePath(); }

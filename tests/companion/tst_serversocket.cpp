@@ -14,6 +14,8 @@ private slots:
     void listensOnLoopbackOnly();
     void oneSignalPerCompleteRequest_data();
     void oneSignalPerCompleteRequest();
+    void requestLineOnly_data();
+    void requestLineOnly();
     void receiverRepliesOnTheSocket();
     void badRequestsAreDropped_data();
     void badRequestsAreDropped();
@@ -90,6 +92,33 @@ void TestServerSocket::oneSignalPerCompleteRequest()
     QCOMPARE(received, expected);
     for (QThread* thread : threads)
         QCOMPARE(thread, server.thread());
+}
+
+void TestServerSocket::requestLineOnly_data()
+{
+    QTest::addColumn<Chunks>("chunks");
+    QTest::addColumn<Chunks>("expected");
+    const QByteArray line = "GET /taxdata?t=abcdef HTTP/1.1\r\n";
+    QTest::newRow("line and headers") << Chunks{line + "Host: x\r\n\r\n"} << Chunks{line};
+    QTest::newRow("line alone") << Chunks{line} << Chunks{line};
+    QTest::newRow("line split") << Chunks{line.left(10), line.mid(10)} << Chunks{line};
+    QTest::newRow("only the first of two") << Chunks{line + "\r\n" + line} << Chunks{line};
+    QTest::newRow("line over the limit") << Chunks{"GET /" + QByteArray(300, 'a') + " HTTP/1.1\r\n"} << Chunks{};
+}
+
+void TestServerSocket::requestLineOnly()
+{
+    QFETCH(Chunks, chunks);
+    QFETCH(Chunks, expected);
+    QServerSocket server(0, nullptr);
+    server.setMaxRequestBytes(256);
+    server.setRequestLineOnly(true);
+    Chunks received;
+    connect(&server, &QServerSocket::dataReceived, this, [&](QTcpSocket*, QByteArray data) { received.append(data); });
+    QTcpSocket client;
+    QVERIFY(sendChunks(client, server.serverPort(), chunks));
+    QTest::qWait(200);
+    QCOMPARE(received, expected);
 }
 
 void TestServerSocket::receiverRepliesOnTheSocket()

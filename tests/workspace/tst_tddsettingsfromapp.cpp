@@ -88,6 +88,41 @@ private slots:
         QWebClient::clearTrustedCaFiles();
     }
 
+    // The callback port of the edition, another in test mode only; the
+    // login wait shortened in test mode only.
+    void sessionPortAndLoginWait_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<int>("purpose");
+        QTest::addColumn<int>("port");
+        QTest::addColumn<int>("wait");
+        QTest::newRow("DIRERAD edition") << QByteArray() << 2 << 46248 << 600;
+        QTest::newRow("EFILE edition") << QByteArray() << 1 << 46249 << 600;
+        QTest::newRow("test mode") << QByteArray("MODEDEBUG=1\nTDDCallbackPort=50123\nTDDLoginWaitSeconds=5\n") << 2
+                                   << 50123 << 5;
+        QTest::newRow("keys outside test mode") << QByteArray("TDDCallbackPort=50123\nTDDLoginWaitSeconds=5\n") << 2
+                                                << 46248 << 600;
+        QTest::newRow("out of range") << QByteArray("MODEDEBUG=1\nTDDCallbackPort=70000\nTDDLoginWaitSeconds=0\n")
+                                      << 2 << 46248 << 600;
+    }
+
+    void sessionPortAndLoginWait()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(int, purpose);
+        QFETCH(int, port);
+        QFETCH(int, wait);
+        TestHome home;
+        CT1AppConfig config;
+        QVERIFY(loadConfig(config, home.path(), file + "TDDDataFile=/tmp/reply.xml\n"));
+        const TddSessionOptions options = tddSessionOptionsFromConfig(config, home.path(), purpose);
+        QCOMPARE(options.callbackPort, port);
+        QCOMPARE(options.loginWaitSeconds, wait);
+        QCOMPARE(options.dataFile, QStringLiteral("/tmp/reply.xml"));
+        QVERIFY(options.craJsUrl.endsWith(QStringLiteral("/pub/js/cra.js")));
+        QVERIFY(bool(options.opener));
+    }
+
     // Outside test mode the hosts of the file are ignored.
     void productionKeepsItsOwnHosts()
     {
