@@ -8,6 +8,7 @@
 #include "agencydata/agencydataservice.h"
 #include "app/tabwndapp.h"
 #include "workspace/featurenotavailable.h"
+#include "workspace/preferencedlg.h"
 
 namespace {
 
@@ -25,7 +26,8 @@ FeatureContext agencyDataContext(QWidget* window)
 
 void MainWindow::on_actionPreference_triggered()
 {
-    tellFeatureNotAvailable(this, tr("Preferences"));
+    PreferenceDlg dialog(this);
+    dialog.exec();
 }
 
 void MainWindow::on_actionAuto_Fill_AFR_triggered()

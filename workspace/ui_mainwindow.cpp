@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QCoreApplication>
 #include <QHBoxLayout>
+#include <QKeySequence>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
@@ -161,6 +162,18 @@ void Ui_MainWindow::setupUi(QMainWindow* mainWindow)
             m_enableRules.emplace_back(action, entry.enable);
         }
     }
+    // The keys every desktop program answers to.
+    const std::pair<QAction* Ui_MainWindow::*, QKeySequence> shortcuts[] = {
+        {&U::actionNew, QKeySequence::New},
+        {&U::actionOpen_File, QKeySequence::Open},
+        {&U::actionSave_Return, QKeySequence::Save},
+        {&U::actionSave_Return_As, QKeySequence(Qt::CTRL + Qt::SHIFT + Qt::Key_S)},
+        {&U::actionClose_Return, QKeySequence(Qt::CTRL + Qt::Key_W)},
+        {&U::actionQuit, QKeySequence(Qt::CTRL + Qt::Key_Q)},
+        {&U::actionAbout_Brannock, QKeySequence(Qt::Key_F1)},
+    };
+    for (const auto& shortcut : shortcuts)
+        (this->*shortcut.first)->setShortcut(shortcut.second);
 
     centralwidget = new QWidget(mainWindow);
     centralwidget->setObjectName(QStringLiteral("centralwidget"));

@@ -277,9 +277,26 @@ void CTaxData_Form::InitPrintTestData()
 
 QString CTaxData_Form::pageTitle() const
 {
-    static const char* const kinds[] = {"Form", "Slip", "Interview", "Note"};
-    const int k = (m_kind >= FROM_FORM && m_kind <= FROM_NOTE) ? int(m_kind) : 0;
-    return QStringLiteral("%1 %2").arg(QLatin1String(kinds[k])).arg(m_type);
+    // The catalogue's own title, so a tab reads like the paper form; the bare
+    // kind and number only for a type the catalogue does not know.
+    const char* name = "";
+    switch (m_kind) {
+    case FROM_FORM: name = getFormName(ENUMTYPE_FORM(m_type)); break;
+    case FROM_SLIP: name = getSlipName(ENUMTYPE_SLIP(m_type)); break;
+    case FROM_TAXWIZARD: name = getTaxWizardName(ENUMTYPE_TAXWIZARD(m_type)); break;
+    case FROM_NOTE: return QStringLiteral("Tax Note");
+    default: break;
+    }
+    QString title = name && *name ? QString::fromUtf8(name) : QStringLiteral("Item %1").arg(m_type);
+    if (m_kind == FROM_SLIP) {
+        // Two slips of one kind are told apart by their payer, as in the tree.
+        CString caption;
+        GetCaption(caption);
+        const STRUCT_SLIP_INFO* info = getSlipInfo(ENUMTYPE_SLIP(m_type));
+        if (!caption.isEmpty() && info)
+            title = QString::fromUtf8(info->code) + QStringLiteral(" - ") + QString(caption);
+    }
+    return title;
 }
 
 int CTaxData_Form::writeFieldTableXml(const QString& path, const CString& constName, unsigned int version) const

@@ -9,6 +9,10 @@ constexpr int kNotAnswered = -1;
 constexpr int kYes = 0;
 constexpr int kNo = 1;
 constexpr const char* kYesNo = "-1:Not answered|0:Yes|1:No";
+// The same question for a flag stored as 0 no, any other value yes: its
+// readers test for zero, so "Not answered" must store 0 as well (a stored 0
+// is shown as "No").
+constexpr const char* kYesNoFlag = "0:Not answered|1:Yes|0:No";
 constexpr const char* kLanguage = "0:English|1:French";
 constexpr const char* kMaritalStatus =
     "0:Married|1:Living common-law|2:Widowed|3:Divorced|4:Separated|5:Single";

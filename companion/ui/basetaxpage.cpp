@@ -5,6 +5,7 @@
 #include <QGridLayout>
 #include <QIntValidator>
 #include <QLabel>
+#include <QPalette>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -27,6 +28,16 @@ QString valueText(const CField* field)
     default:
         return field->text();
     }
+}
+
+// A list may offer two answers that store one value ("Not answered" and "No"
+// of a flag); the stored value is shown as the last, the definite answer.
+int lastIndexOf(const QComboBox* combo, int value)
+{
+    for (int i = combo->count() - 1; i >= 0; --i)
+        if (combo->itemData(i).toInt() == value)
+            return i;
+    return -1;
 }
 
 }  // namespace
@@ -149,10 +160,16 @@ QWidget* BaseTaxPage::makeEditor(CField* field)
         break;
     }
     case FieldKind::Bool: {
-        auto* e = new StyledCheckBox(this);
+        // Every yes/no question is the same list, whatever its stored type; a
+        // ticked/unticked value has no unanswered state, so "Not answered"
+        // stores No.
+        auto* e = new QComboBox(this);
+        e->addItem(tr("Not answered"), QStringLiteral("0"));
+        e->addItem(tr("Yes"), QStringLiteral("1"));
+        e->addItem(tr("No"), QStringLiteral("0"));
         e->setEnabled(!readOnly);
         e->setFocusPolicy(Qt::StrongFocus);
-        connect(e, &QCheckBox::toggled, this, [this, index] { onEdited(index); });
+        connect(e, QOverload<int>::of(&QComboBox::currentIndexChanged), this, [this, index] { onEdited(index); });
         editor = e;
         break;
     }
@@ -165,14 +182,22 @@ QWidget* BaseTaxPage::makeEditor(CField* field)
     }
     }
     editor->setObjectName(QStringLiteral("fld_") + field->name());
+    if (readOnly) {
+        // A value the user cannot change must look it: shaded like the page,
+        // no focus for typing, and a tip saying where it comes from.
+        editor->setFocusPolicy(Qt::NoFocus);
+        editor->setProperty("computed", field->isComputed());
+        QPalette shaded = editor->palette();
+        shaded.setColor(QPalette::Base, shaded.color(QPalette::Window));
+        editor->setPalette(shaded);
+        editor->setToolTip(field->isComputed() ? tr("computed") : tr("filled in from elsewhere in the return"));
+    }
     return editor;
 }
 
 QString BaseTaxPage::editorText(const Binding& b) const
 {
     switch (b.field->kind()) {
-    case FieldKind::Bool:
-        return static_cast<QCheckBox*>(b.editor)->isChecked() ? QStringLiteral("1") : QStringLiteral("0");
     case FieldKind::Date: {
         const QDate d = static_cast<StyledDateEdit*>(b.editor)->nullableDate();
         return d.isValid() ? d.toString(Qt::ISODate) : QString();
@@ -192,14 +217,14 @@ void BaseTaxPage::showValue(Binding& b)
     const QSignalBlocker block(b.editor);
     switch (b.field->kind()) {
     case FieldKind::Bool:
-        static_cast<QCheckBox*>(b.editor)->setChecked(b.shown == QLatin1String("1"));
+        static_cast<QComboBox*>(b.editor)->setCurrentIndex(b.shown == QLatin1String("1") ? 1 : 2);
         break;
     case FieldKind::Date:
         static_cast<StyledDateEdit*>(b.editor)->setNullableDate(static_cast<CDateField*>(b.field)->m_value);
         break;
     default:
         if (auto* combo = qobject_cast<QComboBox*>(b.editor))
-            combo->setCurrentIndex(combo->findData(static_cast<CIntField*>(b.field)->m_value));
+            combo->setCurrentIndex(lastIndexOf(combo, static_cast<CIntField*>(b.field)->m_value));
         else
             static_cast<QLineEdit*>(b.editor)->setText(b.shown);
         break;

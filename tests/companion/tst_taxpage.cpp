@@ -7,6 +7,7 @@
 #include "companion/ui/basetaxpage.h"
 #include "companion/ui/scrolltaxform.h"
 #include "companion/ui/styledwidgets.h"
+#include "companion/forms/catalogue.h"
 #include "sampleforms.h"
 
 namespace {
@@ -82,7 +83,8 @@ void TestTaxPage::pageShowsLinesLabelsAndSections()
 {
     BaseTaxPage* page = buildOnePage();
     QVERIFY(page);
-    QCOMPARE(page->getTitle(), QStringLiteral("Form 200"));
+    // A form without a page break of its own is titled with the catalogue name of its type.
+    QCOMPARE(page->getTitle(), QString::fromUtf8(getFormName(ENUMTYPE_FORM(200))));
     QCOMPARE(page->getFormData(), m_form.get());
     auto* line = child<QLabel>(page, "line_line10100Employment");
     QVERIFY(line);
@@ -97,7 +99,13 @@ void TestTaxPage::pageShowsLinesLabelsAndSections()
     auto* amount = child<DoubleLineEdit>(page, "fld_line10100Employment");
     QVERIFY(amount);
     QVERIFY(amount->alignment() & Qt::AlignRight);
-    QVERIFY(child<StyledCheckBox>(page, "fld_unionMember"));
+    // A yes/no field is the common three-answer list.
+    auto* yesNo = child<QComboBox>(page, "fld_unionMember");
+    QVERIFY(yesNo);
+    QCOMPARE(yesNo->count(), 3);
+    QCOMPARE(yesNo->itemText(0), QStringLiteral("Not answered"));
+    QCOMPARE(yesNo->itemText(1), QStringLiteral("Yes"));
+    QCOMPARE(yesNo->itemText(2), QStringLiteral("No"));
     QVERIFY(child<StyledDateEdit>(page, "fld_startDate"));
     QVERIFY(child<StringLineEdit>(page, "fld_employerName"));
     // Hidden fields have no editor.
@@ -143,8 +151,8 @@ void TestTaxPage::editorsOfEachKindStore()
     if (auto* text = qobject_cast<QLineEdit*>(editor)) {
         text->setText(field == QLatin1String("monthsWorked") ? "7" : "Acme");
         emit text->editingFinished();
-    } else if (auto* box = qobject_cast<QCheckBox*>(editor)) {
-        box->setChecked(true);
+    } else if (auto* list = qobject_cast<QComboBox*>(editor)) {
+        list->setCurrentIndex(list->findText(QStringLiteral("Yes")));
     } else if (auto* date = qobject_cast<StyledDateEdit*>(editor)) {
         date->setDate(QDate(2024, 5, 6));
     }

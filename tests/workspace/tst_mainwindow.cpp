@@ -25,6 +25,8 @@ private slots:
     void menuEntries();
     void efileEditionKeepsEfileItems();
     void toolBar();
+    void standardShortcuts_data();
+    void standardShortcuts();
     void enabledStates_data();
     void enabledStates();
     void helpMenuEnd_data();
@@ -206,8 +208,13 @@ void TestMainWindow::menuEntries()
     auto* found = f.window->findChild<QMenu*>(menu);
     QVERIFY(found);
     QCOMPARE(entriesOf(found), entries);
+    // Only the standard desktop commands have keys; every other entry has none.
+    static const QHash<QString, QString> standardKeys = {
+        {"actionNew", "Ctrl+N"},          {"actionOpen_File", "Ctrl+O"}, {"actionSave_Return", "Ctrl+S"},
+        {"actionSave_Return_As", "Ctrl+Shift+S"}, {"actionClose_Return", "Ctrl+W"}, {"actionQuit", "Ctrl+Q"},
+        {"actionAbout_Brannock", "F1"}};
     for (QAction* action : found->actions()) {
-        QVERIFY(action->shortcut().isEmpty());
+        QCOMPARE(action->shortcut().toString(QKeySequence::PortableText), standardKeys.value(action->objectName()));
         QVERIFY(!action->isCheckable());
     }
 }
@@ -223,6 +230,34 @@ void TestMainWindow::efileEditionKeepsEfileItems()
     openPage(f);
     QVERIFY(!f.action("actionSubmit_E_Auth_former_T1013")->isEnabled());
     QVERIFY(!f.action("actionSubmit_PAD_Pre_authorized_Debit")->isEnabled());
+}
+
+void TestMainWindow::standardShortcuts_data()
+{
+    QTest::addColumn<QString>("action");
+    QTest::addColumn<QString>("keys");
+    QTest::newRow("new") << "actionNew" << "Ctrl+N";
+    QTest::newRow("open") << "actionOpen_File" << "Ctrl+O";
+    QTest::newRow("save") << "actionSave_Return" << "Ctrl+S";
+    QTest::newRow("save as") << "actionSave_Return_As" << "Ctrl+Shift+S";
+    QTest::newRow("close") << "actionClose_Return" << "Ctrl+W";
+    QTest::newRow("quit") << "actionQuit" << "Ctrl+Q";
+    QTest::newRow("help") << "actionAbout_Brannock" << "F1";
+}
+
+void TestMainWindow::standardShortcuts()
+{
+    QFETCH(QString, action);
+    QFETCH(QString, keys);
+    WindowFixture f;
+    auto* found = f.window->findChild<QAction*>(action);
+    QVERIFY(found);
+    QCOMPARE(found->shortcut().toString(QKeySequence::PortableText), keys);
+    // No two commands answer to the same keys.
+    int holders = 0;
+    for (QAction* other : f.window->findChildren<QAction*>())
+        holders += other->shortcut() == found->shortcut() ? 1 : 0;
+    QCOMPARE(holders, 1);
 }
 
 void TestMainWindow::toolBar()
@@ -640,7 +675,6 @@ void TestMainWindow::unbuiltCommandsSaySo_data()
     QTest::addColumn<QString>("slot");
     QTest::addColumn<bool>("needsReturn");
     QTest::addColumn<QString>("feature");
-    QTest::newRow("preferences") << "on_actionPreference_triggered" << false << "Preferences";
     QTest::newRow("auto-fill") << "on_actionAuto_Fill_AFR_triggered" << false << "Auto-fill";
     QTest::newRow("express NOA") << "on_actionExpress_NOA_triggered" << false << "Express NOA";
     QTest::newRow("not filed online") << "on_actionFind_Returns_Not_Filed_Online_triggered" << false

@@ -286,9 +286,9 @@ public:
     CFloatField F399Income{this, 5, "F399Income", "", "Income elected on line 399"};
     CFloatField Amount{this, 6, "Amount", "", "Contributions payable"};
 #define VR_CPT20_ENTRY(n)                                                                     \
-    CFloatField Earnings##n{this, 10 * n, "Earnings" #n, "", "Slip " #n " earnings"};      \
-    CFloatField Cpp##n{this, 10 * n + 1, "Cpp" #n, "", "Slip " #n " CPP contributions"};    \
-    CFloatField Qpp##n{this, 10 * n + 2, "Qpp" #n, "", "Slip " #n " QPP contributions"}
+    CFloatField Earnings##n{this, 10 * n, "Earnings" #n, "", "Employment earnings of T4 slip no. " #n};      \
+    CFloatField Cpp##n{this, 10 * n + 1, "Cpp" #n, "", "CPP contributions of T4 slip no. " #n};    \
+    CFloatField Qpp##n{this, 10 * n + 2, "Qpp" #n, "", "QPP contributions of T4 slip no. " #n}
     VR_CPT20_ENTRY(1);
     VR_CPT20_ENTRY(2);
     VR_CPT20_ENTRY(3);

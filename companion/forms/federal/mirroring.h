@@ -33,7 +33,7 @@ class TaxData_T1ANew : public CMirrorForm
 public:
     TaxData_T1ANew() : CMirrorForm(FORM_T1A) {}
     CStringField Name{this, 8, "Name", "", "Full name", fld::CarryForward()};
-    CIntField Indicator{this, 9, "Indicator", "", "Farm loss (0 no)"};
+    CIntField Indicator{this, 9, "Indicator", "", "Farm loss", fld::Choices(choices::kYesNoFlag)};
     CFloatField EmploymentIncome{this, 10, "EmploymentIncome", "", "Net employment income"};
     CFloatField EmploymentLoss{this, 11, "EmploymentLoss", "", "Employment loss"};
     CFloatField InvestmentIncome{this, 12, "InvestmentIncome", "", "Investment income"};
@@ -198,7 +198,7 @@ public:
     CFloatField RealProperty{this, 24, "RealProperty", "", "Real property outside Canada"};
     CFloatField OtherProperty{this, 25, "OtherProperty", "", "Other property outside Canada"};
     CFloatField IncomeTotal{this, 26, "IncomeTotal", "", "Income from specified foreign property"};
-    CIntField SelfEmployed{this, 27, "SelfEmployed", "", "The individual is self-employed (0 no)"};
+    CIntField SelfEmployed{this, 27, "SelfEmployed", "", "The individual is self-employed", fld::Choices(choices::kYesNoFlag)};
     // A filing that did not go through, kept apart from the confirmation.
     CStringField FailureText{this, 28, "FailureText", "", "Last filing attempt that failed", fld::ReadOnly()};
     CStringField FailureTime{this, 29, "FailureTime", "", "Time of the last failed filing attempt", fld::ReadOnly()};

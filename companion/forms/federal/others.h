@@ -203,7 +203,7 @@ class TaxData_Benefit_CAI : public CTaxData_Form
 public:
     TaxData_Benefit_CAI() : CTaxData_Form(FROM_FORM, 0) {}
     CIntField Province{this, 1, "Province", "", "Province", fld::Choices(choices::kProvince)};
-    CIntField HasSpouse{this, 2, "HasSpouse", "", "Has a spouse"};
+    CIntField HasSpouse{this, 2, "HasSpouse", "", "Has a spouse", fld::Hidden()};
     CIntField Dependants{this, 3, "Dependants", "", "Dependants under 19"};
     CIntField RuralIndicator{this, 4, "RuralIndicator", "", "Rural supplement"};
     CIntField Age{this, 5, "Age", "", "Age"};

@@ -19,12 +19,12 @@ public:
     CFloatField DependantCount{this, 7, "DependantCount", "", "Dependants claimed", fld::Count()};
     CFloatField DaysInCanada{this, 8, "DaysInCanada", "", "Days in Canada", fld::Count()};
     CFloatField ProrationDays{this, 9, "ProrationDays", "", "Days used for proration", fld::Count()};
-    CFloatField BankruptDays{this, 10, "BankruptDays", "", "Days before bankruptcy", fld::Count()};
+    CFloatField BankruptDays{this, 10, "BankruptDays", "", "Days before bankruptcy", fld::Hidden().count()};
     CFloatField DaysInYear{this, 11, "DaysInYear", "", "Days in the year", fld::Count()};
     CFloatField NetIncome{this, 12, "NetIncome", "23600", "Your net income"};
     CIntField MaritalChange{this, 13, "MaritalChange", "", "Marital status changed"};
-    CFloatField MirroredAmount{this, 14, "MirroredAmount", "", "Amount handed back by the return"};
-    CIntField HasSpouse{this, 15, "HasSpouse", "", "Has a spouse"};
+    CFloatField MirroredAmount{this, 14, "MirroredAmount", "", "Amount handed back by the return", fld::Hidden()};
+    CIntField HasSpouse{this, 15, "HasSpouse", "", "Has a spouse", fld::Hidden()};
     CIntField CanClaimSpouse{this, 16, "CanClaimSpouse", "", "Spouse amount may be claimed"};
     CFloatField SpouseNetIncome{this, 17, "SpouseNetIncome", "", "Spouse's net income for the credit"};
     // The box at the top of the schedule: a person who had a spouse may

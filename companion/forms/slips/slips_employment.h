@@ -24,7 +24,7 @@ public:
     CFloatField box18EiPremiums{this, 18, "box18EiPremiums", "18", "Employee's EI premiums"};
     CFloatField box20RppContributions{this, 20, "box20RppContributions", "20", "RPP contributions"};
     CFloatField box22IncomeTaxDeducted{this, 22, "box22IncomeTaxDeducted", "22", "Income tax deducted"};
-    CIntField box24Flag{this, 1024, "box24Flag", "", "EI insurable earnings entered"};
+    CIntField box24Flag{this, 1024, "box24Flag", "", "EI insurable earnings entered", fld::Hidden()};
     CFloatField box24EiInsurableEarnings{this, 24, "box24EiInsurableEarnings", "24", "EI insurable earnings"};
     CIntField box26Flag{this, 1026, "box26Flag", "", "CPP/QPP pensionable earnings entered"};
     CFloatField box26PensionableEarnings{this, 26, "box26PensionableEarnings", "26", "CPP/QPP pensionable earnings"};

@@ -72,7 +72,7 @@ public:
     CFloatField line48300{this, 48300, "line48300", "", "Refund (negative) or balance owing", fld::Computed()};
     CFloatField line48400{this, 48400, "line48400", "48400", "Refund", fld::Computed()};
     CFloatField line48500{this, 48500, "line48500", "48500", "Balance owing", fld::Computed()};
-    CIntField RefundIndicator{this, 20, "RefundIndicator", "", "A refund is expected", fld::Computed()};
+    CIntField RefundIndicator{this, 20, "RefundIndicator", "", "A refund is expected", fld::Computed().hidden()};
     CFloatField AverageTaxRate{this, 21, "AverageTaxRate", "", "Average tax rate (%)", fld::Computed().rate()};
     CFloatField MarginalTaxRate{this, 22, "MarginalTaxRate", "", "Marginal tax rate (%)", fld::Computed().rate()};
 

@@ -24,9 +24,9 @@ public:
     CStringField LastName{this, 3, "LastName", "", "Last name", fld::CarryForward()};
     CStringField SIN{this, 4, "SIN", "", "Social insurance number", fld::CarryForward()};
     CDateField BirthDate{this, 5, "BirthDate", "", "Date of birth", fld::CarryForward()};
-    CIntField SurnameChanged{this, 6, "SurnameChanged", "", "Surname changed since last return (0 no)"};
+    CIntField SurnameChanged{this, 6, "SurnameChanged", "", "Surname changed since last return", fld::Choices(choices::kYesNoFlag)};
     CIntField MaritalStatus{this, 7, "MaritalStatus", "", "Marital status on December 31", fld::Choices(choices::kMaritalStatus).carryForward()};
-    CIntField MaritalStatusChanged{this, 8, "MaritalStatusChanged", "", "Marital status changed in the year"};
+    CIntField MaritalStatusChanged{this, 8, "MaritalStatusChanged", "", "Marital status changed in the year", fld::Choices(choices::kYesNoFlag)};
     CDateField MaritalStatusChangeDate{this, 9, "MaritalStatusChangeDate", "", "Date of the change"};
     CIntField Language{this, 10, "Language", "", "Language of correspondence", fld::Choices(choices::kLanguage).carryForward()};
     CIntField FirstTimeFilerAnswer{this, 11, "FirstTimeFilerAnswer", "", "First return filed with the agency", fld::Question()};
@@ -38,7 +38,7 @@ public:
     CIntField IsIndianFlag{this, 17, "IsIndianFlag", "", "Registered under the Indian Act", fld::CarryForward()};
     // Page 1, question 4: non-zero when the name, address, telephone or
     // direct deposit changed since the last return.
-    CIntField PersonalInfoChanged{this, 18, "PersonalInfoChanged", "", "Name, address, telephone or direct deposit changed since the last return"};
+    CIntField PersonalInfoChanged{this, 18, "PersonalInfoChanged", "", "Name, address, telephone or direct deposit changed since the last return", fld::Choices(choices::kYesNoFlag)};
 
     CStringField CareOfLine{this, 20, "CareOfLine", "", "Care of", fld::Section("Mailing address and contact").carryForward()};
     CStringField AddressLine1{this, 21, "AddressLine1", "", "Mailing address", fld::CarryForward()};
@@ -49,7 +49,7 @@ public:
     CStringField PostalCode{this, 26, "PostalCode", "", "Postal code", fld::CarryForward()};
     CStringField Country{this, 27, "Country", "", "Country", fld::CarryForward()};
     CStringField State{this, 28, "State", "", "State", fld::CarryForward()};
-    CIntField ForeignMailingAddress{this, 29, "ForeignMailingAddress", "", "Mailing address outside Canada", fld::CarryForward()};
+    CIntField ForeignMailingAddress{this, 29, "ForeignMailingAddress", "", "Mailing address outside Canada", fld::CarryForward().choices(choices::kYesNoFlag)};
     CIntField HomeAddressSameAsMailing{this, 30, "HomeAddressSameAsMailing", "", "Home address same as mailing", fld::Question().carryForward()};
     CStringField HomePhone{this, 31, "HomePhone", "", "Telephone", fld::CarryForward()};
     CStringField Email{this, 32, "Email", "", "Email address", fld::CarryForward()};
@@ -92,11 +92,11 @@ public:
     CIntField RestrictedFarmFlag{this, 79, "RestrictedFarmFlag", "", "Farming is not the chief source of income"};
     CIntField FishingFormIndicator{this, 80, "FishingFormIndicator", "", "Fishing income reported on a fishing form"};
     CIntField FishingT4Flag{this, 81, "FishingT4Flag", "", "Fishing employment slip present", fld::Computed()};
-    CIntField Line316Claim{this, 82, "Line316Claim", "", "Disability amount claimed (0 no)"};
+    CIntField Line316Claim{this, 82, "Line316Claim", "", "Disability amount claimed", fld::Choices(choices::kYesNoFlag)};
     CIntField ReturnPreparationCode{this, 83, "ReturnPreparationCode", "", "Return preparation code"};
     CIntField MailingOutsideIndicator{this, 84, "MailingOutsideIndicator", "", "Residency type indicator"};
-    CIntField SurveyAnswer1{this, 85, "SurveyAnswer1", "", "Further answer 1"};
-    CIntField SurveyAnswer2{this, 86, "SurveyAnswer2", "", "Further answer 2"};
+    CIntField SurveyAnswer1{this, 85, "SurveyAnswer1", "", "Further answer 1", fld::Hidden()};
+    CIntField SurveyAnswer2{this, 86, "SurveyAnswer2", "", "Further answer 2", fld::Hidden()};
 
     CIntField ReFileFlag{this, 90, "ReFileFlag", "", "Amended return for ReFILE", fld::Section("Filing")};
     CBoolField MultiYearFlag{this, 91, "MultiYearFlag", "", "Several years filed in the same days"};
@@ -430,18 +430,18 @@ public:
     CFloatField UCCB5{this, 286, "UCCB5", "", "Universal child care benefit 5", fld::Hidden()};
     CFloatField UCCB6{this, 287, "UCCB6", "", "Universal child care benefit 6", fld::Hidden()};
 
-    CFloatField support5354{this, 5354, "support5354", "5354", "Supporting amount 5354", fld::Section("Supporting fields").page("Supporting fields")};
-    CFloatField support5365{this, 5365, "support5365", "5365", "Supporting amount 5365"};
-    CFloatField support67650{this, 7650, "support67650", "67650", "Supporting field 67650"};
-    CFloatField support67820{this, 7820, "support67820", "67820", "Supporting field 67820 (lines 22100 or 23200)"};
-    CFloatField support67830{this, 7830, "support67830", "67830", "Supporting field 67830 (line 12600)"};
-    CFloatField support67840{this, 7840, "support67840", "67840", "Supporting field 67840 (lines 12200, 22100 or 23200)"};
-    CFloatField support67860{this, 7860, "support67860", "67860", "Supporting field 67860 (lines 22100, 22400 or 23200)", fld::Computed()};
-    CFloatField support67890{this, 7890, "support67890", "67890", "Supporting field 67890"};
-    CFloatField support68080{this, 8080, "support68080", "68080", "Supporting field 68080"};
-    CFloatField support68100{this, 8100, "support68100", "68100", "Supporting field 68100"};
-    CFloatField support68110{this, 8110, "support68110", "68110", "Supporting field 68110"};
-    CFloatField support68150{this, 8150, "support68150", "68150", "Supporting field 68150 (box 21 of T3 slips)", fld::Computed()};
+    CFloatField support5354{this, 5354, "support5354", "5354", "Limited partnership losses of other years (line 5354)", fld::Section("Amounts carried to other forms").page("Amounts for other forms")};
+    CFloatField support5365{this, 5365, "support5365", "5365", "Amount for line 5365"};
+    CFloatField support67650{this, 7650, "support67650", "67650", "Tax shelter losses and deductions claimed (line 67650, Form T5004)"};
+    CFloatField support67820{this, 7820, "support67820", "67820", "Carrying charges claimed on lines 22100 or 23200 (line 67820, Form T691)"};
+    CFloatField support67830{this, 7830, "support67830", "67830", "Rental losses on line 12600 (line 67830, Form T691)"};
+    CFloatField support67840{this, 7840, "support67840", "67840", "Limited partnership amounts on lines 12200, 22100 or 23200 (line 67840, Form T691)"};
+    CFloatField support67860{this, 7860, "support67860", "67860", "Resource deductions on lines 22100, 22400 or 23200 (line 67860, Form T691)", fld::Computed()};
+    CFloatField support67890{this, 7890, "support67890", "67890", "Amount for Form T691 (line 67890)"};
+    CFloatField support68080{this, 8080, "support68080", "68080", "Investment expenses claimed on line 23200 (line 68080, Form T936)"};
+    CFloatField support68100{this, 8100, "support68100", "68100", "Rental and other investment losses (line 68100, Form T936)"};
+    CFloatField support68110{this, 8110, "support68110", "68110", "Partnership losses on line 13000 (line 68110, Form T936)"};
+    CFloatField support68150{this, 8150, "support68150", "68150", "Capital gains from box 21 of T3 slips (line 68150, Form T936)", fld::Computed()};
     CFloatField support9915{this, 9915, "support9915", "", "No income reported"};
     CFloatField line54950FarmingLoss{this, 54950, "line54950FarmingLoss", "54950", "Farming loss", fld::Computed()};
     CFloatField line55320Amount{this, 55320, "line55320Amount", "55320", "Canada workers benefit amount"};
