@@ -1,5 +1,6 @@
 #include "filing/filingwebclient.h"
 
+#include "companion/core/httpheadertext.h"
 #include "companion/core/qwebclient.h"
 #include "filing/httpresponsereader.h"
 
@@ -23,30 +24,6 @@ std::mutex g_indicatorMutex;
 FilingWebClient::WaitIndicator g_waitIndicator;
 
 const char* const kSoapEnvelopeNamespace = "http://schemas.xmlsoap.org/soap/envelope/";
-
-// Header values must not smuggle in extra lines.
-bool isSafeHeaderValue(const QByteArray& value)
-{
-    for (char c : value) {
-        const auto u = static_cast<unsigned char>(c);
-        if ((u < 0x20 && u != '\t') || u == 0x7f)
-            return false;
-    }
-    return true;
-}
-
-bool isToken(const QByteArray& name)
-{
-    static const QByteArray extra("!#$%&'*+-.^_`|~");
-    if (name.isEmpty())
-        return false;
-    for (char c : name) {
-        const bool alnum = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
-        if (!alnum && !extra.contains(c))
-            return false;
-    }
-    return true;
-}
 
 // An error status counts as the agency's answer only when it carries a SOAP
 // envelope (a fault comes on status 500). A proxy's or balancer's error page
@@ -171,14 +148,14 @@ SoapPostResult FilingWebClient::exchange(const QByteArray& body, const QByteArra
     QByteArray action = soapAction;
     if (!action.startsWith('"'))
         action = '"' + action + '"';
-    if (!isSafeHeaderValue(type) || !isSafeHeaderValue(action))
+    if (!isSafeHttpHeaderValue(type) || !isSafeHttpHeaderValue(action))
         return notSent(QStringLiteral("A header value holds control characters"));
     QByteArray extra;
     if (!extraHeader.isEmpty()) {
         const int colon = extraHeader.indexOf(':');
         const QByteArray name = colon > 0 ? extraHeader.left(colon).trimmed() : QByteArray();
         const QByteArray value = colon > 0 ? extraHeader.mid(colon + 1).trimmed() : QByteArray();
-        if (!isToken(name) || !isSafeHeaderValue(value))
+        if (!isHttpToken(name) || !isSafeHttpHeaderValue(value))
             return notSent(QStringLiteral("Malformed extra header"));
         extra = name + ": " + value + "\r\n";
     }

@@ -57,29 +57,29 @@ private:
     bool m_pushed;
 };
 
-struct MethodSpec
+struct EngineMethod
 {
     const char* name;
     const char* signature;
     int missing; // result code when the class lacks it; 0: optional
 };
 
-const MethodSpec kConstructor = {"<init>", "()V", JavaVMEnv::NoConstructor};
-const MethodSpec kPdfFolder = {"if", "(Ljava/lang/String;)V", JavaVMEnv::NoPdfFolderSetter};
-const MethodSpec kXmlFolder = {"a", "(Ljava/lang/String;)V", JavaVMEnv::NoXmlFolderSetter};
-const MethodSpec kOutputFolder = {"a", "([B)V", JavaVMEnv::NoOutputFolderSetter};
-const MethodSpec kPdfPathGetter = {"a", "()Ljava/lang/String;", 0};
-const MethodSpec kFlags = {"if", "(I)V", JavaVMEnv::NoFlagsSetter};
-const MethodSpec kRead = {"if", "([B)I", JavaVMEnv::NoReadStep};
-const MethodSpec kWrite = {"a", "(III)I", JavaVMEnv::NoWriteStep};
-const MethodSpec kDo = {"do", "()V", JavaVMEnv::NoStepDo};
-const MethodSpec kInt = {"int", "()V", JavaVMEnv::NoStepInt};
-const MethodSpec kNew = {"new", "()V", JavaVMEnv::NoStepNew};
-const MethodSpec kFor = {"for", "()V", JavaVMEnv::NoStepFor};
-const MethodSpec kMode = {"a", "(I)V", JavaVMEnv::NoModeSetter};
+const EngineMethod kConstructor = {"<init>", "()V", JavaVMEnv::NoConstructor};
+const EngineMethod kPdfFolder = {"if", "(Ljava/lang/String;)V", JavaVMEnv::NoPdfFolderSetter};
+const EngineMethod kXmlFolder = {"a", "(Ljava/lang/String;)V", JavaVMEnv::NoXmlFolderSetter};
+const EngineMethod kOutputFolder = {"a", "([B)V", JavaVMEnv::NoOutputFolderSetter};
+const EngineMethod kPdfPathGetter = {"a", "()Ljava/lang/String;", 0};
+const EngineMethod kFlags = {"if", "(I)V", JavaVMEnv::NoFlagsSetter};
+const EngineMethod kRead = {"if", "([B)I", JavaVMEnv::NoReadStep};
+const EngineMethod kWrite = {"a", "(III)I", JavaVMEnv::NoWriteStep};
+const EngineMethod kDo = {"do", "()V", JavaVMEnv::NoStepDo};
+const EngineMethod kInt = {"int", "()V", JavaVMEnv::NoStepInt};
+const EngineMethod kNew = {"new", "()V", JavaVMEnv::NoStepNew};
+const EngineMethod kFor = {"for", "()V", JavaVMEnv::NoStepFor};
+const EngineMethod kMode = {"a", "(I)V", JavaVMEnv::NoModeSetter};
 
 // The method's id, or null with the lookup's pending error cleared.
-jmethodID methodOf(JNIEnv* env, jclass engine, const MethodSpec& m)
+jmethodID methodOf(JNIEnv* env, jclass engine, const EngineMethod& m)
 {
     const jmethodID id = env->GetMethodID(engine, m.name, m.signature);
     if (!id)
@@ -95,7 +95,7 @@ jclass engineClass(JNIEnv* env)
     return engine;
 }
 
-QByteArray stepName(const MethodSpec& m)
+QByteArray stepName(const EngineMethod& m)
 {
     return QByteArray(m.name) + m.signature;
 }
@@ -109,7 +109,7 @@ public:
     EngineCalls(JNIEnv* env, const std::function<void(const QByteArray&)>& log) : m_env(env), m_log(log) {}
 
     // True when the step threw (and the error was reported and cleared).
-    bool threw(const MethodSpec& step)
+    bool threw(const EngineMethod& step)
     {
         if (!m_env->ExceptionCheck())
             return false;
@@ -119,12 +119,12 @@ public:
         return true;
     }
 
-    bool callVoid(jobject engine, jmethodID id, const MethodSpec& step)
+    bool callVoid(jobject engine, jmethodID id, const EngineMethod& step)
     {
         m_env->CallVoidMethod(engine, id);
         return !threw(step);
     }
-    template <typename Arg> bool callVoid(jobject engine, jmethodID id, const MethodSpec& step, Arg arg)
+    template <typename Arg> bool callVoid(jobject engine, jmethodID id, const EngineMethod& step, Arg arg)
     {
         m_env->CallVoidMethod(engine, id, arg);
         return !threw(step);
@@ -391,7 +391,7 @@ int JavaVMEnv::GetJavaEnvironment()
     const jclass engine = engineClass(env);
     if (!engine)
         return NoEngineClass;
-    for (const MethodSpec* m : {&kConstructor, &kPdfFolder, &kXmlFolder, &kOutputFolder}) {
+    for (const EngineMethod* m : {&kConstructor, &kPdfFolder, &kXmlFolder, &kOutputFolder}) {
         if (!methodOf(env, engine, *m))
             return m->missing;
     }
@@ -426,7 +426,7 @@ int JavaVMEnv::doJob(CString& returnFilePath, bool spouse, int mode, int categor
               write = nullptr;
     const struct
     {
-        const MethodSpec& spec;
+        const EngineMethod& method;
         jmethodID& id;
     } lookups[] = {
         {kConstructor, constructor}, {kPdfFolder, pdfFolderSetter}, {kXmlFolder, xmlFolderSetter},
@@ -434,9 +434,9 @@ int JavaVMEnv::doJob(CString& returnFilePath, bool spouse, int mode, int categor
         {kRead, read}, {kWrite, write},
     };
     for (const auto& lookup : lookups) {
-        lookup.id = methodOf(env, engineType, lookup.spec);
-        if (!lookup.id && lookup.spec.missing != 0)
-            return lookup.spec.missing;
+        lookup.id = methodOf(env, engineType, lookup.method);
+        if (!lookup.id && lookup.method.missing != 0)
+            return lookup.method.missing;
     }
 
     // 2. The engine object of this job.
@@ -477,17 +477,17 @@ int JavaVMEnv::doJob(CString& returnFilePath, bool spouse, int mode, int categor
         return EngineThrew;
     struct Step
     {
-        const MethodSpec& spec;
+        const EngineMethod& method;
         bool wanted;
     };
     const Step steps[] = {{kInt, true}, {kNew, !settings.printHeader}, {kFor, true}};
     for (const Step& step : steps) {
         if (!step.wanted)
             continue;
-        const jmethodID id = methodOf(env, engineType, step.spec);
+        const jmethodID id = methodOf(env, engineType, step.method);
         if (!id)
-            return step.spec.missing;
-        if (!calls.callVoid(engine, id, step.spec))
+            return step.method.missing;
+        if (!calls.callVoid(engine, id, step.method))
             return EngineThrew;
     }
     if (mode != 0) {

@@ -1,3 +1,4 @@
+#include "companion/core/httpheadertext.h"
 #include "companion/core/qwebclient.h"
 
 #include <QBuffer>
@@ -33,30 +34,6 @@ QList<QSslCertificate> g_allCas; // system roots plus the extra ones
 
 constexpr qint64 MaxCaFileBytes = 1024 * 1024;
 constexpr qint64 ReadChunkBytes = 64 * 1024;
-
-// Header values built from callers' text must not smuggle in extra lines.
-bool isSafeHeaderValue(const QByteArray& value)
-{
-    for (char c : value) {
-        const auto u = static_cast<unsigned char>(c);
-        if ((u < 0x20 && u != '\t') || u == 0x7f)
-            return false;
-    }
-    return true;
-}
-
-bool isToken(const QByteArray& name)
-{
-    static const QByteArray extra("!#$%&'*+-.^_`|~");
-    if (name.isEmpty())
-        return false;
-    for (char c : name) {
-        const bool alnum = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
-        if (!alnum && !extra.contains(c))
-            return false;
-    }
-    return true;
-}
 
 // Names and file names inside a multipart Content-Disposition are quoted
 // strings; escape what would end the quote or the line, as browsers do.
@@ -230,7 +207,7 @@ bool QWebClient::postItems(QByteArray& replyBody, const QByteArray& authorizatio
         if (!prepare(request, url))
             return false;
         if (!authorization.isEmpty()) {
-            if (!isSafeHeaderValue(authorization))
+            if (!isSafeHttpHeaderValue(authorization))
                 return fail(QStringLiteral("Authorization holds control characters"));
             request.setRawHeader("Authorization", authorization);
         }
@@ -328,7 +305,7 @@ bool QWebClient::postSoapXML(const std::string& body, const char* contentType,
         QByteArray action = soapAction ? QByteArray(soapAction) : QByteArray();
         if (!action.startsWith('"'))
             action = '"' + action + '"';
-        if (!isSafeHeaderValue(type) || !isSafeHeaderValue(action))
+        if (!isSafeHttpHeaderValue(type) || !isSafeHttpHeaderValue(action))
             return fail(QStringLiteral("Header value holds control characters"));
         request.setHeader(QNetworkRequest::ContentTypeHeader, type);
         request.setRawHeader("SOAPAction", action);
@@ -337,7 +314,7 @@ bool QWebClient::postSoapXML(const std::string& body, const char* contentType,
             const int colon = line.indexOf(':');
             const QByteArray name = colon > 0 ? line.left(colon).trimmed() : QByteArray();
             const QByteArray value = colon > 0 ? line.mid(colon + 1).trimmed() : QByteArray();
-            if (!isToken(name) || !isSafeHeaderValue(value))
+            if (!isHttpToken(name) || !isSafeHttpHeaderValue(value))
                 return fail(QStringLiteral("Malformed extra header"));
             request.setRawHeader(name, value);
         }
