@@ -1,5 +1,6 @@
-#include "companion/core/httpheadertext.h"
 #include "companion/core/qwebclient.h"
+
+#include "companion/core/httpheadertext.h"
 
 #include <QBuffer>
 #include <QEventLoop>
