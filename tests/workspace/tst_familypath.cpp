@@ -125,6 +125,15 @@ void switchTo(Form_Return* page, int person)
     QCOMPARE(page->familyData()->getCurIndv(), person);
 }
 
+// The coupled Ontario family in a window of a usual size.
+Form_Return* presentCouple(WindowFixture& f)
+{
+    if (!f.ready)
+        return nullptr;
+    f.window->resize(1280, 860);
+    return present(f, newFamily(coupledRecord()));
+}
+
 QString lastPromptText(const WindowFixture& f)
 {
     return f.prompter->records().isEmpty() ? QString() : f.prompter->records().last().texts.join("\n");
@@ -179,9 +188,7 @@ void TestFamilyPath::interviewRowsOpenTheirOwnPages()
 void TestFamilyPath::childOnTheDependantsPageReachesTheClaims()
 {
     WindowFixture f;
-    QVERIFY(f.ready);
-    f.window->resize(1280, 860);
-    Form_Return* page = present(f, newFamily(coupledRecord()));
+    Form_Return* page = presentCouple(f);
     QVERIFY(page);
     CFamilyTaxData* family = page->familyData();
 
@@ -255,9 +262,7 @@ void TestFamilyPath::childOnTheDependantsPageReachesTheClaims()
 void TestFamilyPath::entriesCheckedWhereTyped()
 {
     WindowFixture f;
-    QVERIFY(f.ready);
-    f.window->resize(1280, 860);
-    Form_Return* page = present(f, newFamily(coupledRecord()));
+    Form_Return* page = presentCouple(f);
     QVERIFY(page);
     CFamilyTaxData* family = page->familyData();
     TaxData_T1New* t1 = family->getTaxpayer()->GetT1();
@@ -302,6 +307,13 @@ void TestFamilyPath::entriesCheckedWhereTyped()
     CTaxData_Form* slip = family->getSpouse()->m_slipList.front()->data;
     auto* box14 = static_cast<CFloatField*>(slip->findField(QStringLiteral("box14EmploymentIncome")));
     QCOMPARE(box14->m_value, 20000.0);
+    // A new slip's province of employment starts at the person's province.
+    QCOMPARE(static_cast<CIntField*>(slip->findField(QStringLiteral("Province")))->m_value, kOntario);
+
+    // The Tax Notes head has no page: the slip's page goes.
+    select(page, page->folderView()->notesItem());
+    QCOMPARE(tabs(page)->count(), 0);
+    QVERIFY(page->pages().empty());
 }
 
 void TestFamilyPath::unsavedMarkAndSaveByKey()
@@ -346,9 +358,7 @@ void TestFamilyPath::unsavedMarkAndSaveByKey()
 void TestFamilyPath::notComputedAmountsListed()
 {
     WindowFixture f;
-    QVERIFY(f.ready);
-    f.window->resize(1280, 860);
-    Form_Return* page = present(f, newFamily(coupledRecord()));
+    Form_Return* page = presentCouple(f);
     QVERIFY(page);
     auto* note = page->findChild<QLabel*>("lblNotComputed");
     QVERIFY(note);
