@@ -63,7 +63,6 @@ int main(int argc, char* argv[])
     if (isPrintResultMode(argc, argv)) {
         const QString folder = QString::fromLocal8Bit(argv[2]);
         const QString listFile = argc > 3 ? QString::fromLocal8Bit(argv[3]) : QString();
-        qInfo().noquote().nospace() << "print result " << listFile;
         return TabWndApp::CmdlinePrintResult(folder, listFile);
     }
 

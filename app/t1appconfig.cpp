@@ -187,9 +187,6 @@ void CT1AppConfig::setDefaultValue(const CString& appDir, const CString& docDir)
 void CT1AppConfig::afterReadConfigFile()
 {
     CAppConfig::afterReadConfigFile();
-    qInfo().noquote().nospace() << "jclass path " << JAVACLASSPATH;
-    qInfo().noquote().nospace() << "jpdf path " << PDFPATH;
-    qInfo().noquote().nospace() << "jxml path " << XMLPATH;
 }
 
 void CT1AppConfig::finalize()

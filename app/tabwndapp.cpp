@@ -10,6 +10,7 @@
 
 #include <QDir>
 #include <QEvent>
+#include <QStringList>
 #include <QFile>
 #include <QGuiApplication>
 #include <QScreen>
@@ -106,10 +107,11 @@ int TabWndApp::initApp()
         WriteRunLogFile("settings database not opened: running without it");
     WriteRunLogFile("check 70");
 
+    QStringList screenLines;
     for (QScreen* screen : QGuiApplication::screens()) {
-        qInfo().nospace() << "screen rect: " << screen->geometry();
-        m_rcScreens = m_rcScreens.united(screen->geometry());
-        qInfo().nospace() << "screen union: " << m_rcScreens;
+        const QRect r = screen->geometry();
+        m_rcScreens = m_rcScreens.united(r);
+        screenLines << QStringLiteral("screen rect: %1,%2 %3x%4").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height());
     }
 
     makePrivateFolder(m_strDocPath);
@@ -123,6 +125,12 @@ int TabWndApp::initApp()
     readConfigDB();
     if (m_config.MODEDEBUG)
         s_appTitle += " - Testing";
+    // Known only now whether this run is a test run that keeps them.
+    for (const QString& line : screenLines)
+        WriteDebugLine(line);
+    WriteDebugLine(QStringLiteral("print engine classes: ") + QString(m_config.JAVACLASSPATH));
+    WriteDebugLine(QStringLiteral("print engine pdf and xml folders: ") + QString(m_config.PDFPATH) + QStringLiteral(", ")
+                   + QString(m_config.XMLPATH));
 
     WriteRunLogFile(diagnostic.toUtf8().constData());
 
@@ -222,7 +230,7 @@ int TabWndApp::ExitInstance()
     if (!m_initialised)
         return 0;
     m_initialised = false;
-    qInfo("app closing");
+    WriteDebugLine(QStringLiteral("app closing"));
 
     rememberMainWindowGeometry();
     unsigned when = Settings::AtExit;

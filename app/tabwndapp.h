@@ -87,6 +87,9 @@ public:
     // Logs in the run folder.
     void InitRunLogFile();
     void WriteRunLogFile(const char* msg);
+    // A line for the program's developers (screens, window placement, paths):
+    // in the run log of a test run only, never on the terminal.
+    void WriteDebugLine(const QString& line);
     static void WriteLogFile(const CString& path, const char* msg);
     // kind 0 "tddlog.txt", 1 "tddlog2.txt", 2 "findfiles.csv", other: the
     // run folder followed by the separator.

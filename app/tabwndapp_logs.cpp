@@ -40,6 +40,12 @@ void TabWndApp::WriteRunLogFile(const char* msg)
     WriteLogFile(m_strRunLogFile, msg);
 }
 
+void TabWndApp::WriteDebugLine(const QString& line)
+{
+    if (m_config.MODEDEBUG)
+        WriteRunLogFile(line.toUtf8().constData());
+}
+
 void TabWndApp::WriteLogFile(const CString& path, const char* msg)
 {
     // Opened and closed for every line, so earlier lines are on disk even

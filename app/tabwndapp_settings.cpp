@@ -30,10 +30,11 @@ int TabWndApp::readConfigDB()
     c.Width = place.width;
     c.Height = place.height;
 
-    qInfo().nospace() << "left x: " << c.LeftX;
-    qInfo().nospace() << "left y: " << c.LeftY;
-    qInfo().noquote().nospace() << "read leftpanel " << c.LeftPaneSize;
-    qInfo().noquote().nospace() << "read fs " << c.FontSize;
+    WriteDebugLine(QStringLiteral("left x: %1, left y: %2, left panel: %3, font size: %4")
+                       .arg(c.LeftX)
+                       .arg(c.LeftY)
+                       .arg(QString(c.LeftPaneSize))
+                       .arg(c.FontSize));
 
     publishPreparerInfo();
     return 0;

@@ -47,11 +47,18 @@ bool NewReturnBasic_Spouse::validatePage()
     const auto* rec = record<DataNewReturnBasic>();
     if (!rec)
         return false;
-    if (rec->FirstNameSpouse.IsEmptyIfRemoveBlank() || rec->LastNameSpouse.IsEmptyIfRemoveBlank()
-        || rec->TaxPronvSpouse.m_value == 0)
+    QStringList missing;
+    if (rec->FirstNameSpouse.IsEmptyIfRemoveBlank())
+        missing << QStringLiteral("the spouse's first name");
+    if (rec->LastNameSpouse.IsEmptyIfRemoveBlank())
+        missing << QStringLiteral("the spouse's last name");
+    if (rec->TaxPronvSpouse.m_value == 0)
+        missing << QStringLiteral("the spouse's province of residence on December 31");
+    if (!NewReturnChecks::nothingMissing(this, missing))
         return false;
     return NewReturnChecks::provinceSupported(this, rec->TaxPronvSpouse.m_value)
            && NewReturnChecks::sinAcceptable(this, rec->sinSpouse, QStringLiteral("spouse's"))
+           && NewReturnChecks::sinsDiffer(this, rec->sin, rec->sinSpouse)
            && NewReturnChecks::birthDateAccepted(this, rec->dobSpouse, QStringLiteral("spouse's"),
                                                  m_confirmedBirthDate);
 }

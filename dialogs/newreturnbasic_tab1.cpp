@@ -41,8 +41,13 @@ bool NewReturnBasic_tab1::validatePage()
     if (!rec)
         return false;
     // A last name and a province are needed before anything else; the
-    // wizard simply stays on the page until they are there.
-    if (rec->LastName.IsEmptyIfRemoveBlank() || rec->TaxPronv.m_value == 0)
+    // wizard stays on the page until they are there and says so.
+    QStringList missing;
+    if (rec->LastName.IsEmptyIfRemoveBlank())
+        missing << QStringLiteral("the last name");
+    if (rec->TaxPronv.m_value == 0)
+        missing << QStringLiteral("the province of residence on December 31");
+    if (!NewReturnChecks::nothingMissing(this, missing))
         return false;
     // Refused here rather than after Finish, so nothing entered is lost.
     return NewReturnChecks::provinceSupported(this, rec->TaxPronv.m_value)

@@ -1,7 +1,9 @@
 #include "dialogs/newreturnchecks.h"
 
 #include "companion/core/sincheck.h"
+#include "companion/core/sinmessage.h"
 #include "companion/forms/catalogue.h"
+#include "companion/forms/entrychecks.h"
 #include "companion/forms/fields.h"
 #include "companion/ui/cyesnocontinuedlg.h"
 #include "companion/core/messages.h"
@@ -17,6 +19,14 @@ void tell(QWidget* page, const QString& text)
 }
 
 } // namespace
+
+bool nothingMissing(QWidget* page, const QStringList& missing)
+{
+    if (missing.isEmpty())
+        return true;
+    tell(page, QStringLiteral("Please enter: ") + missing.join(QStringLiteral(", ")) + QLatin1Char('.'));
+    return false;
+}
 
 bool provinceSupported(QWidget* page, int province)
 {
@@ -42,9 +52,16 @@ bool sinAcceptable(QWidget* page, const CStringField& sin, const QString& whose)
     if (CheckSIN(sin.m_value.trimmed().toUtf8().constData(), &problem))
         return true;
     // The number itself is never repeated in the message.
-    tell(page, QStringLiteral("The ") + whose + QStringLiteral(" Social Insurance Number is not valid. ")
-                   + QString::fromUtf8(problem)
-                   + QStringLiteral("\nCorrect it, or leave it empty to enter it later."));
+    tell(page, sinNotValidMessage(whose, problem));
+    return false;
+}
+
+bool sinsDiffer(QWidget* page, const CStringField& own, const CStringField& spouse)
+{
+    const QString problem = entrycheck::sameSinProblem(own.m_value, spouse.m_value);
+    if (problem.isEmpty())
+        return true;
+    tell(page, problem);
     return false;
 }
 
@@ -52,6 +69,11 @@ bool birthDateAccepted(QWidget* page, const CDateField& dob, const QString& whos
 {
     if (!dob.IsValid()) {
         tell(page, QStringLiteral("Please enter the ") + whose + QStringLiteral(" date of birth."));
+        return false;
+    }
+    const QString afterYear = entrycheck::birthDateProblem(dob.m_value, whose);
+    if (!afterYear.isEmpty()) {
+        tell(page, afterYear);
         return false;
     }
     if (dob.m_value != DataNewReturnBasic::presetBirthDate() || dob.m_value == confirmed)

@@ -22,6 +22,7 @@
 #include "companion/forms/slips/slips_employment.h"
 #include "companion/forms/t1/taxdata_t1new.h"
 #include "model/calcsteps_common.h"
+#include "model/childcarechildren.h"
 #include "companion/rules/federalconstants2024.h"
 #include "companion/rules/federalprograms2024.h"
 #include "companion/rules/money.h"
@@ -1003,6 +1004,7 @@ void PersonCalculation::netIncomeWithChildCare(TaxData_T1New* t1)
     if (auto* t778 = formOf<TaxData_T778New>(m_person, FORM_T778)) {
         t778->NetIncome.m_value = t1->line15000TotalIncome.m_value - t1->line23300TotalDeductions.m_value;
         t778->EarnedIncome.m_value = m_person.CalculatedEarnedIncomeForT778();
+        countChildrenForChildCare(m_person.m_pDependants, *t778);
         t778->HasSpouse.m_value = t1->HasSpouse() ? 1 : 0;
         t778->SpouseNetIncome.m_value = t1->SpouseNetIncome.m_value;
         t778->Calculate01();

@@ -160,7 +160,8 @@ public:
     // The tied form always goes too.
     void RemoveFormData(CTaxData_Form* form, bool withTied = true);
     ENUMTYPE_FORM FindExtraFormToBeAdded(ENUMTYPE_FORM type);
-    CString GetReturnStatusString(int unused = 0) const;
+    // The current person's status line (IndividualTaxData::GetReturnStatusString).
+    CString GetReturnStatusString(int style = 0) const;
     bool getFedStringClaimed(int code, CString& text) const;
     bool getFedAmountClaimed(int code, double& value) const;
     bool getFedAmountClaimed(int code, int& value) const;

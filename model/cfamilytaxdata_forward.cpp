@@ -73,10 +73,10 @@ ENUMTYPE_FORM CFamilyTaxData::FindExtraFormToBeAdded(ENUMTYPE_FORM type)
     return person ? person->FindExtraFormToBeAdded(type) : 0;
 }
 
-CString CFamilyTaxData::GetReturnStatusString(int unused) const
+CString CFamilyTaxData::GetReturnStatusString(int style) const
 {
     const IndividualTaxData* person = getCurIndvTaxData();
-    return person ? person->GetReturnStatusString(unused) : CString("No tax return is opened.");
+    return person ? person->GetReturnStatusString(style) : CString("No tax return is opened.");
 }
 
 bool CFamilyTaxData::getFedStringClaimed(int code, CString& text) const

@@ -6,9 +6,10 @@
 #include "model/schedule6hint.h"
 
 namespace {
+// The result lines are read on screen: thousands are separated.
 QString amountText(double amount)
 {
-    return QString::fromStdString(taxrules::formatAmount(amount));
+    return QString::fromStdString(taxrules::formatAmountGrouped(amount));
 }
 } // namespace
 

@@ -198,7 +198,10 @@ public:
     // (only when they found anything; the caller owns it). Returns the
     // form's answer; 0 without a T1135.
     int ValidateT1135(unsigned char edition, std::list<_STRUCT_FORM_VALIDATE_INFO*>& records);
-    CString GetReturnStatusString(int unused = 0) const;
+    // style 0: amounts as files keep them ("1234.50"); kStatusOnScreen:
+    // with thousands separators ("1,234.50"), for the status bar.
+    static constexpr int kStatusOnScreen = 1;
+    CString GetReturnStatusString(int style = 0) const;
     CString GetDireradNameWithoutSuffix() const;
     CString GetReturnFileNameWithoutSuffix() const { return GetDireradNameWithoutSuffix(); }
     void GetPersonalBasicInfo(CString& sin, CString& givenName, CString& secondName, CString& familyName,

@@ -167,7 +167,7 @@ void IndividualTaxData::UnsetReFile()
         t1->ReFileFlag.m_value = 0;
 }
 
-CString IndividualTaxData::GetReturnStatusString(int) const
+CString IndividualTaxData::GetReturnStatusString(int style) const
 {
     if (!GetT1())
         return CString("No tax return is opened.");
@@ -178,7 +178,10 @@ CString IndividualTaxData::GetReturnStatusString(int) const
     getFedAmountClaimed(485, owing);
     getFedAmountClaimed(484, refund);
     const bool owes = taxrules::isPositiveAmount(owing);
-    auto amountText = [](double amount) { return QString::fromStdString(taxrules::formatAmount(amount)); };
+    auto amountText = [style](double amount) {
+        return QString::fromStdString(style == kStatusOnScreen ? taxrules::formatAmountGrouped(amount)
+                                                               : taxrules::formatAmount(amount));
+    };
     return CString(QStringLiteral("[Total Income]=%1 [Net Income]=%2 [Taxable Income]=%3 [%4]=%5")
                        .arg(amountText(total), amountText(net), amountText(taxable),
                             owes ? QStringLiteral("Balance Due") : QStringLiteral("Refund"),

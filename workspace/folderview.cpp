@@ -1,5 +1,7 @@
 #include "workspace/folderview.h"
 
+#include <map>
+
 #include "companion/forms/catalogue.h"
 #include "companion/forms/ctaxdata_form.h"
 #include "model/cfamilytaxdata.h"
@@ -205,6 +207,20 @@ void FolderView::SyncFormsName()
     }
 }
 
+void FolderView::numberRepeatedSlips()
+{
+    // A second slip of a kind with no payer named would read exactly like
+    // the first: it is told apart by its place among the slips of its kind.
+    std::map<int, int> seen;
+    for (int i = 0; i < m_itemSlips->childCount(); ++i) {
+        TreeItem* row = childRow(m_itemSlips, i);
+        const int place = ++seen[row->itemType()];
+        const QString label = row->text(0);
+        if (place > 1 && !label.contains(QLatin1String(" - ")))
+            row->setText(0, label + QStringLiteral(" (%1)").arg(place));
+    }
+}
+
 void FolderView::SyncSlipsNotesName()
 {
     IndividualTaxData* p = person();
@@ -222,6 +238,7 @@ void FolderView::SyncSlipsNotesName()
             }
         }
     }
+    numberRepeatedSlips();
     for (int i = 0; i < m_itemNotes->childCount(); ++i) {
         TreeItem* row = childRow(m_itemNotes, i);
         for (const STRUCT_NOTEDATA_ITEM_2004* item : p->m_noteList) {
@@ -339,7 +356,7 @@ TreeItem* FolderView::findItem(int kind, int id) const
     const int wantedKind = branch == m_itemForms ? int(FROM_FORM) : kind;
     for (int i = 0; i < branch->childCount(); ++i) {
         TreeItem* row = childRow(branch, i);
-        if (row->itemKind() == wantedKind && (kind == FROM_TAXWIZARD || row->itemId() == id))
+        if (row->itemKind() == wantedKind && row->itemId() == id)
             return row;
     }
     return nullptr;

@@ -45,6 +45,9 @@ public:
     // Relabels without adding or removing rows.
     void SyncFormsName();
     void SyncSlipsNotesName();
+    // Appends " (2)", " (3)" ... to the rows of repeated slips of one kind
+    // that name no payer (the first keeps its plain name).
+    void numberRepeatedSlips();
 
     void clearFormData();
     void clearSlipData();

@@ -94,6 +94,7 @@ bool CPopSlipObj::end(void* param)
     FolderView* view = viewOf(param);
     view->removeItemAndRest(view->slipsItem(), m_pCursor);
     m_pCursor = nullptr;
+    view->numberRepeatedSlips();
     return true;
 }
 
@@ -113,7 +114,8 @@ bool CPopWizObj::doWork(STRUCT_WIZDATA_ITEM_2004* item, void* param)
 {
     if (!item)
         return true;
-    auto* row = new TreeItem(FROM_TAXWIZARD, item->type, 0);
+    // A person holds one interview object of each type: the type is its id.
+    auto* row = new TreeItem(FROM_TAXWIZARD, item->type, item->type);
     row->setText(0, QString::fromUtf8(getTaxWizardName(item->type)));
     viewOf(param)->wizardItem()->addChild(row);
     return true;

@@ -10,6 +10,8 @@
 #include "companion/ui/basetaxpage.h"
 #include "companion/ui/scrolltaxform.h"
 #include "model/cfamilytaxdata.h"
+#include "model/individualtaxdata.h"
+#include "model/notcomputed.h"
 #include "workspace/folderview.h"
 #include "workspace/mainwindow.h"
 #include "workspace/treeitem.h"
@@ -161,7 +163,7 @@ void Form_Return::refreshReturnStatus(QString& status)
 {
     CString taxpayer, spouse, family;
     if (m_pFamilyData) {
-        status = m_pFamilyData->GetReturnStatusString(0);
+        status = m_pFamilyData->GetReturnStatusString(IndividualTaxData::kStatusOnScreen);
         m_pFamilyData->getFamilyResult(taxpayer, spouse, family);
         if (m_pMainWindow)
             m_pMainWindow->showReturnResultInStatus(CString(status));
@@ -169,6 +171,11 @@ void Form_Return::refreshReturnStatus(QString& status)
     ui->lblResultLine1->setText(taxpayer);
     ui->lblResultLine2->setText(spouse);
     ui->lblResultLine3->setText(family);
+    const QStringList notComputed =
+        m_pFamilyData && m_pFamilyData->getCurIndvTaxData() ? notComputedByThisProgram(*m_pFamilyData->getCurIndvTaxData())
+                                                            : QStringList();
+    ui->lblNotComputed->setText(QString::fromUtf8(kNotComputedHeading) + notComputed.join(QStringLiteral("; ")));
+    ui->lblNotComputed->setVisible(!notComputed.isEmpty());
 }
 
 int Form_Return::sideOf(int person)
@@ -209,7 +216,7 @@ void Form_Return::on_comboBox_currentIndexChanged(int)
     if (m_listPages.empty() && !m_pCurForm)
         showT1();
     if (m_pMainWindow)
-        m_pMainWindow->showReturnResultInStatus(m_pFamilyData->GetReturnStatusString(0));
+        m_pMainWindow->showReturnResultInStatus(m_pFamilyData->GetReturnStatusString(IndividualTaxData::kStatusOnScreen));
 }
 
 QString Form_Return::backgroundColour() const

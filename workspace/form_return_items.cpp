@@ -6,7 +6,9 @@
 #include "app/tabwndapp.h"
 #include "companion/forms/catalogue.h"
 #include "companion/forms/ctaxdata_form.h"
+#include "companion/forms/fields.h"
 #include "model/cfamilytaxdata.h"
+#include "model/individualtaxdata.h"
 #include "workspace/folderview.h"
 #include "workspace/treeitem.h"
 #include "workspace/ui_form_return.h"
@@ -33,6 +35,11 @@ void Form_Return::addTaxSlip(int slipType)
     if (!item)
         return;
     const int id = item->id;
+    // A new slip's province (of employment) starts at the person's own.
+    const IndividualTaxData* person = m_pFamilyData->getCurIndvTaxData();
+    auto* province = item->data ? dynamic_cast<CIntField*>(item->data->findField(QStringLiteral("Province"))) : nullptr;
+    if (province && person && province->m_value == 0)
+        province->m_value = person->m_province;
     // A slip may make forms necessary: the return is recalculated at once,
     // so that the tree and the results never lag behind.
     onSignalCalc(nullptr, nullptr);

@@ -1,9 +1,13 @@
 // Saving the open return to its file, the recent-return row and closing.
 #include "workspace/form_return.h"
 
+#include "app/BasicEvent.h"
 #include "app/mywaitcursor.h"
 #include "app/tabwndapp.h"
+#include "companion/core/sincheck.h"
+#include "companion/forms/t1/taxdata_t1new.h"
 #include "model/cfamilytaxdata.h"
+#include "model/individualtaxdata.h"
 #include "model/returnfileloadcode.h"
 #include "workspace/folderview.h"
 #include "workspace/returnbackup.h"
@@ -12,6 +16,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+
+#include <utility>
 
 int Form_Return::saveReturnFile(bool backup)
 {
@@ -64,6 +70,16 @@ int Form_Return::_updateLogEntry()
     QString path;
     getFilepath(path);
     app->m_dbManager.updateOrInsertHistoryItem(taxpayer, spouse, path);
+    // The start page finds a return by S.I.N. through the taxpayer rows:
+    // each save records the return's people under the names the list shows.
+    const std::pair<IndividualTaxData*, const CString*> people[] = {
+        {m_pFamilyData->getTaxpayer(), &taxpayer}, {m_pFamilyData->IsCoupledReturn() ? m_pFamilyData->getSpouse() : nullptr, &spouse}};
+    for (const auto& person : people) {
+        const TaxData_T1New* t1 = person.first ? person.first->GetT1() : nullptr;
+        if (t1 && !person.second->trimmed().isEmpty() && CheckSIN(t1->SIN.m_value.toUtf8().constData()))
+            CBasicEvent::findUserIDAndUpdateUser(app->m_dbManager.db(), t1->SIN.m_value, *person.second, CString(),
+                                                 CString());
+    }
     return 0;
 }
 

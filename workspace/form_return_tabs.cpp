@@ -78,7 +78,7 @@ Form_Return::ShownKey Form_Return::keyOf(const CTaxData_Form* object) const
             return {true, FROM_NOTE, 0, item->id};
     for (const STRUCT_WIZDATA_ITEM_2004* item : person->m_wizList)
         if (item->data == object)
-            return {true, FROM_TAXWIZARD, item->type, 0};
+            return {true, FROM_TAXWIZARD, item->type, item->type};
     return key;
 }
 
@@ -300,7 +300,12 @@ void Form_Return::onFolderViewSelChange(const QItemSelection&, const QItemSelect
                 return;
             }
         }
-        return; // the Tax Notes head shows nothing new
+        // The Tax Notes head has no page of its own: the page of the row left
+        // goes, rather than staying as if it belonged to the head.
+        destroyFormTabs();
+        m_pCurForm = nullptr;
+        m_shown = ShownKey();
+        return;
     }
     if (object)
         showTaxForm(0, object);

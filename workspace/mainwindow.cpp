@@ -259,21 +259,34 @@ void MainWindow::showReturnPage(ReturnPageInterface* page)
 void MainWindow::showReturnResultInStatus(const CString& text)
 {
     m_lblResult->setText(text);
+    // Every recalculation passes here: the title follows the edit at once.
+    refreshWindowTitle();
+}
+
+void MainWindow::refreshWindowTitle()
+{
+    ReturnPageInterface* page = currentReturnPage();
+    if (!page) {
+        setWindowTitle(TabWndApp::s_appTitle + QStringLiteral(" - Release date: ") + QLatin1String(kReleaseDate));
+        return;
+    }
+    // A leading "*" marks a return with changes that are not saved yet.
+    setWindowTitle((page->isChanged() ? QStringLiteral("*") : QString()) + TabWndApp::s_appTitle
+                   + QStringLiteral(" - ") + page->getTitle());
 }
 
 void MainWindow::syncWndTitleAndStatus()
 {
     ReturnPageInterface* page = currentReturnPage();
     if (page) {
-        setWindowTitle(TabWndApp::s_appTitle + QStringLiteral(" - ") + page->getTitle());
         QString status;
         page->refreshReturnStatus(status);
         showReturnResultInStatus(status);
         refreshReturnEntry(page);
     } else {
-        setWindowTitle(TabWndApp::s_appTitle + QStringLiteral(" - Release date: ") + QLatin1String(kReleaseDate));
         m_lblResult->clear();
     }
+    refreshWindowTitle();
     for (const auto& rule : ui->enableRules()) {
         switch (rule.second) {
         case Ui_MainWindow::Enable::Always:

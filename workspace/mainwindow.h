@@ -68,6 +68,9 @@ public:
 
     void showReturnResultInStatus(const CString& text);
     void syncWndTitleAndStatus();
+    // The program's name and the current return's, marked with a leading "*"
+    // while the return has unsaved changes.
+    void refreshWindowTitle();
     // Fills a context menu of the return tree by its type.
     void setupContextMenu(int type, QMenu* menu);
 

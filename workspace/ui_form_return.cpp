@@ -97,6 +97,13 @@ void Ui_Form_Return::setupUi(QWidget* page)
     lblFormDesc->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     lblFormDesc->setFont(pointFont(lblFormDesc->font(), 12));
     verticalLayout_2->addWidget(lblFormDesc);
+    // Amounts of the return this program does not take into account.
+    lblNotComputed = new QLabel(frame_2);
+    lblNotComputed->setObjectName(QStringLiteral("lblNotComputed"));
+    lblNotComputed->setWordWrap(true);
+    lblNotComputed->setStyleSheet(QStringLiteral("color: #8a4b00;"));
+    lblNotComputed->hide();
+    verticalLayout_2->addWidget(lblNotComputed);
     tabForm = new QTabWidget(frame_2);
     tabForm->setObjectName(QStringLiteral("tabForm"));
     tabForm->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Preferred);

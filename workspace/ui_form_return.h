@@ -28,6 +28,7 @@ public:
     QFrame* frame_2 = nullptr;
     QVBoxLayout* verticalLayout_2 = nullptr;
     QLabel* lblFormDesc = nullptr;
+    QLabel* lblNotComputed = nullptr;
     QTabWidget* tabForm = nullptr;
 
     void setupUi(QWidget* page);

@@ -1,5 +1,7 @@
 #include "workspace/ui_mainwindow.h"
 
+#include "workspace/menumnemonics.h"
+
 #include <QAction>
 #include <QCoreApplication>
 #include <QHBoxLayout>
@@ -226,11 +228,15 @@ void Ui_MainWindow::setupUi(QMainWindow* mainWindow)
 void Ui_MainWindow::retranslateUi(QMainWindow* mainWindow)
 {
     mainWindow->setWindowTitle(QCoreApplication::translate("MainWindow", "voDarevivo"));
+    // Alt and a letter open a menu, then a letter chooses its entry.
+    QString menuLetters;
     for (const MenuInfo& info : menus()) {
-        (this->*info.member)->setTitle(QCoreApplication::translate("MainWindow", info.title));
+        (this->*info.member)->setTitle(withMnemonic(QCoreApplication::translate("MainWindow", info.title), menuLetters));
+        QString entryLetters;
         for (const ActionInfo& entry : info.entries) {
             if (entry.member)
-                (this->*entry.member)->setText(QCoreApplication::translate("MainWindow", entry.text));
+                (this->*entry.member)
+                    ->setText(withMnemonic(QCoreApplication::translate("MainWindow", entry.text), entryLetters));
         }
     }
     toolBar->setWindowTitle(QCoreApplication::translate("MainWindow", "toolBar"));

@@ -7,6 +7,7 @@
 #include "workspace/ui_viewintroduction.h"
 
 #include <QClipboard>
+#include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QHeaderView>
@@ -163,7 +164,9 @@ void ViewIntroduction::on_delButton_clicked()
         return;
     }
     const QMessageBox::StandardButton answer =
-        promptQuestion(this, title, tr("Please confirm to remove this return file? This change is unrecoverable."),
+        promptQuestion(this, title,
+                       tr("Please confirm to remove this return file? This change is unrecoverable.")
+                           + QStringLiteral("\n\n") + QDir::toNativeSeparators(path),
                        QMessageBox::Ok | QMessageBox::Cancel);
     if (answer != QMessageBox::Ok)
         return;

@@ -195,6 +195,13 @@ public:
     };
     virtual std::vector<PageAction> pageActions() const { return {}; }
 
+    // Whether text, typed on a page into field, may be stored. It may put the
+    // text in its stored form (a S.I.N. as its nine digits); on refusal,
+    // problem says why in the user's words. The base refuses amounts past
+    // the sane bound, negative amounts in slip boxes that hold no loss and
+    // dates of birth after the tax year.
+    virtual bool checkEntry(const CField& field, QString& text, QString& problem) const;
+
     // Every value back to its start value (a new, empty object).
     void ClearAllData() { resetFields(); clearExtraData(); }
     // Title of the object's page or pages: the name given by the catalogue

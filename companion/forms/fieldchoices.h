@@ -20,6 +20,10 @@ constexpr const char* kProvince =
     "0:None|1:Alberta|2:British Columbia|3:Manitoba|4:New Brunswick|5:Newfoundland and Labrador|"
     "6:Nova Scotia|7:Northwest Territories|8:Nunavut|9:Ontario|10:Prince Edward Island|11:Quebec|"
     "12:Saskatchewan|13:Yukon";
+// A dependant's relationship to the taxpayer, as the family's dependant table
+// codes it (0: the entry is not filled in).
+constexpr const char* kRelationship = "0:Not entered|1:Son or daughter|2:Grandchild|3:Parent or grandparent|"
+                                      "4:Brother or sister|5:Niece, nephew, aunt or uncle|6:Other";
 constexpr const char* kPensionPlan = "0:None|1:Canada Pension Plan|2:Quebec Pension Plan";
 
 }  // namespace choices

@@ -73,4 +73,21 @@ std::string formatAmount(double amount, int decimals)
     return negative ? "-" + digits : digits;
 }
 
+std::string formatAmountGrouped(double amount, int decimals)
+{
+    std::string text = formatAmount(amount, decimals);
+    const size_t start = text.compare(0, 1, "-") == 0 ? 1 : 0;
+    size_t end = text.find('.');
+    if (end == std::string::npos)
+        end = text.size();
+    // Only a plain number of digits is grouped (not an out-of-reach value
+    // printed by "%.0f" with an exponent or the like).
+    for (size_t i = start; i < end; ++i)
+        if (text[i] < '0' || text[i] > '9')
+            return text;
+    for (size_t at = end; at > start + 3; at -= 3)
+        text.insert(at - 3, 1, ',');
+    return text;
+}
+
 } // namespace taxrules

@@ -24,6 +24,11 @@ double roundAmount(double amount, int decimals);
 // formatAmount(1.005) is "1.01", formatAmount(1234.5, 0) is "1235".
 std::string formatAmount(double amount, int decimals = 2);
 
+// The same text with ',' between groups of three digits of the whole part,
+// for amounts a person reads on screen: formatAmountGrouped(1234567.5) is
+// "1,234,567.50". Files and exchanges keep formatAmount's plain form.
+std::string formatAmountGrouped(double amount, int decimals = 2);
+
 // Amounts smaller than a cent in magnitude count as absent: a line holding
 // less is treated as blank by every test of "is there an amount".
 constexpr double kAbsentBelow = 0.009;

@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "companion/core/messages.h"
 #include "companion/forms/ctaxdata_form.h"
 #include "companion/forms/fields.h"
 #include "companion/ui/formevents.h"
@@ -114,7 +115,13 @@ BaseTaxPage::BaseTaxPage(CTaxData_Form* form, const std::vector<CField*>& fields
     reload();
 }
 
-BaseTaxPage::~BaseTaxPage() = default;
+BaseTaxPage::~BaseTaxPage()
+{
+    // The editors go after this part of the page: a focused one losing its
+    // focus on the way must not store into a form that may be gone already.
+    for (const Binding& b : m_bindings)
+        b.editor->disconnect(this);
+}
 
 QWidget* BaseTaxPage::makeEditor(CField* field)
 {
@@ -241,13 +248,18 @@ bool BaseTaxPage::storeOne(Binding& b)
 {
     if (b.field->isReadOnly())
         return false;
-    const QString now = editorText(b);
+    QString now = editorText(b);
     if (now == b.shown)
         return false;
     const QString before = valueText(b.field);
-    if (!b.field->setText(now)) {
-        // Not a value of this kind: show the stored value again.
+    QString problem;
+    const bool accepted = !m_form || m_form->checkEntry(*b.field, now, problem);
+    if (!accepted || !b.field->setText(now)) {
+        // Refused: the stored value is shown again, and the user is told why
+        // rather than finding the entry quietly gone.
         showValue(b);
+        if (!problem.isEmpty())
+            promptWarning(this, tr("Entry not accepted"), problem);
         return false;
     }
     showValue(b);

@@ -23,6 +23,8 @@ private slots:
     void unwritableDocuments_data();
     void unwritableDocuments();
     void normalStartWritesRunLog();
+    void debugLinesOnlyInTheTestRunLog_data();
+    void debugLinesOnlyInTheTestRunLog();
     void secondStartIsRefused();
     void secondStartAllowedByConfig();
     void startAfterKilledInstance();
@@ -42,7 +44,9 @@ private:
     QString runLog() const { return docPath() + "/run/log2024.txt"; }
     // Starts the program; records go to a file of their own per child.
     // Without a display: no DISPLAY, WAYLAND_DISPLAY or QT_QPA_PLATFORM.
-    Child* launch(const QStringList& arguments = {}, bool withDisplay = true);
+    // captureOutput: the child's standard output and error are kept for the
+    // test, with every message category Qt has turned on.
+    Child* launch(const QStringList& arguments = {}, bool withDisplay = true, bool captureOutput = false);
     // Waits until the child holds the single-instance lock.
     bool waitUntilRunning(Child* child);
     void writeConfig(const QByteArray& text);
@@ -78,7 +82,7 @@ QString TestProgram::program() const
     return QCoreApplication::applicationDirPath() + "/vodarevivo";
 }
 
-TestProgram::Child* TestProgram::launch(const QStringList& arguments, bool withDisplay)
+TestProgram::Child* TestProgram::launch(const QStringList& arguments, bool withDisplay, bool captureOutput)
 {
     auto child = std::make_unique<Child>();
     child->records = m_home->filePath(QString("prompts-%1.txt").arg(m_children.size()));
@@ -90,12 +94,19 @@ TestProgram::Child* TestProgram::launch(const QStringList& arguments, bool withD
         for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
             env.remove(name);
     }
-    env.insert("QT_LOGGING_RULES", "*.info=false;*.debug=false");
+    if (captureOutput)
+        env.insert("QT_LOGGING_RULES", "*.info=true;*.debug=true");
+    else
+        env.insert("QT_LOGGING_RULES", "*.info=false;*.debug=false");
     env.insert(PromptRecorder::kEnvironmentVariable, child->records);
     child->process->setProcessEnvironment(env);
     child->process->setWorkingDirectory(m_home->path());
-    child->process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    child->process->setStandardOutputFile(QProcess::nullDevice());
+    if (captureOutput) {
+        child->process->setProcessChannelMode(QProcess::MergedChannels);
+    } else {
+        child->process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        child->process->setStandardOutputFile(QProcess::nullDevice());
+    }
     child->process->start(program(), arguments);
     child->process->waitForStarted();
     Child* raw = child.get();
@@ -207,6 +218,31 @@ void TestProgram::normalStartWritesRunLog()
         QVERIFY2(line.match(log[i]).hasMatch(), qPrintable(QString("line %1: %2").arg(i).arg(log[i])));
     }
     QVERIFY(PromptRecorder::readRecords(child->records).isEmpty());
+}
+
+void TestProgram::debugLinesOnlyInTheTestRunLog_data()
+{
+    QTest::addColumn<bool>("testMode");
+    QTest::newRow("user's run") << false;
+    QTest::newRow("test run") << true;
+}
+
+// Screen rectangles, window placement and engine paths are for developers:
+// a test run keeps them in its run log, and no run prints them.
+void TestProgram::debugLinesOnlyInTheTestRunLog()
+{
+    QFETCH(bool, testMode);
+    writeConfig(QByteArray("voDarevivoWebServer=127.0.0.1:9\n") + (testMode ? "MODEDEBUG=1\n" : ""));
+    Child* child = launch({}, true, true);
+    QVERIFY(waitUntilRunning(child));
+    child->process->kill();
+    child->process->waitForFinished(10000);
+    const QString printed = QString::fromLocal8Bit(child->process->readAll());
+    for (const char* developerWords : {"screen", "left x", "jclass", "print engine classes"})
+        QVERIFY2(!printed.contains(developerWords), qPrintable(printed));
+    const QString log = lines(runLog()).join('\n');
+    QCOMPARE(log.contains("screen rect: "), testMode);
+    QCOMPARE(log.contains("print engine classes: "), testMode);
 }
 
 void TestProgram::secondStartIsRefused()

@@ -48,6 +48,8 @@ private slots:
     void largeAmountsRoundToo();
     void formatterDecimals_data();
     void formatterDecimals();
+    void groupedFormatter_data();
+    void groupedFormatter();
     void presenceOfAnAmount_data();
     void presenceOfAnAmount();
     void nonMoneyFieldsKeepTheirDigits();
@@ -209,6 +211,34 @@ void TestAmountText::formatterDecimals()
     QFETCH(int, decimals);
     QFETCH(QString, text);
     QCOMPARE(QString::fromStdString(taxrules::formatAmount(value, decimals)), text);
+}
+
+void TestAmountText::groupedFormatter_data()
+{
+    QTest::addColumn<double>("value");
+    QTest::addColumn<int>("decimals");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("under a thousand") << 999.994 << 2 << "999.99";
+    QTest::newRow("rounds up into a group") << 999.995 << 2 << "1,000.00";
+    QTest::newRow("millions") << 1234567.5 << 2 << "1,234,567.50";
+    QTest::newRow("negative") << -1234567.5 << 2 << "-1,234,567.50";
+    QTest::newRow("negative, three digits") << -123.0 << 2 << "-123.00";
+    QTest::newRow("whole dollars") << 100000000.0 << 0 << "100,000,000";
+    QTest::newRow("not a number") << std::numeric_limits<double>::quiet_NaN() << 2 << "0.00";
+}
+
+// What a person reads on screen: the one formatter's text with separators.
+void TestAmountText::groupedFormatter()
+{
+    QFETCH(double, value);
+    QFETCH(int, decimals);
+    QFETCH(QString, text);
+    QCOMPARE(QString::fromStdString(taxrules::formatAmountGrouped(value, decimals)), text);
+    // The grouped text reads back as the same amount.
+    double back = 0.0;
+    QVERIFY(parseAmountText(text, &back, QLocale::c()));
+    QCOMPARE(QString::fromStdString(taxrules::formatAmount(back, decimals)),
+             QString::fromStdString(taxrules::formatAmount(value, decimals)));
 }
 
 void TestAmountText::presenceOfAnAmount_data()

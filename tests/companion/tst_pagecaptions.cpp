@@ -14,14 +14,13 @@
 #include "companion/forms/formfactory.h"
 #include "companion/forms/fields.h"
 #include "companion/ui/basetaxpage.h"
+#include "common/internalcaption.h"
 
 namespace {
 
 const QRegularExpression& internalName()
 {
-    static const QRegularExpression re(
-        QStringLiteral("Supporting|Further answer|field [0-9]|Form [0-9]|Interview [0-9]|Slip [0-9]"));
-    return re;
+    return internalCaption();
 }
 
 } // namespace
@@ -95,6 +94,16 @@ void TestPageCaptions::noInternalNames()
             shown << list->itemText(i);
         if (shown != answers)
             bad << QStringLiteral("yes/no not a list: ") + f->name();
+    }
+    // A coded answer (a kind, a flag, a choice among numbered answers) is a
+    // list of the answers in words, never a number to type.
+    static const QRegularExpression codesInLabel(QStringLiteral("\\((-?[0-9]+ [a-z]|[0-9]+ or [0-9])"));
+    static const QRegularExpression flagName(QStringLiteral("(Mark[0-9]*|Flag|Indicator[0-9]*|Exempt|Disabled|Switch)$"));
+    for (CField* f : form->fieldList()) {
+        if (f->isHidden() || f->isReadOnly() || f->kind() != FieldKind::Int || !f->choices().isEmpty())
+            continue;
+        if (codesInLabel.match(f->label()).hasMatch() || flagName.match(f->name()).hasMatch())
+            bad << QStringLiteral("coded number typed: ") + f->name() + QStringLiteral(" ") + f->label();
     }
     if (!bad.isEmpty())
         QFAIL(qPrintable(bad.join(QStringLiteral("\n"))));

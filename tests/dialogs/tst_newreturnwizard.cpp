@@ -151,6 +151,7 @@ private slots:
     void birthDateMustBeSetOrConfirmed();
     void confirmedBirthDateNotAskedAgain();
     void spouseSinAndBirthDateChecked();
+    void spouseSinCannotBeTheTaxpayers();
     void formFlagsFollowTicks_data();
     void formFlagsFollowTicks();
     void cancelOnFirstPageLeavesRecord();
@@ -260,8 +261,13 @@ void TestNewReturnWizard::taxpayerPageNeedsLastNameAndProvince()
 
     pressNext(*wizard);
     QCOMPARE(wizard->currentId(), accepted ? int(NewReturnWizard::PageForms) : int(NewReturnWizard::PageTaxpayer));
-    // Those refusals are silent: the missing entry is plain to see.
-    QVERIFY(prompter.records().isEmpty());
+    // A refusal says what is missing; an accepted page says nothing.
+    QCOMPARE(prompter.records().size(), accepted ? 0 : 1);
+    if (!accepted) {
+        const QString told = prompter.records().front().texts.join(QStringLiteral("\n"));
+        QVERIFY2(told.contains(lastName.trimmed().isEmpty() ? QStringLiteral("last name") : QStringLiteral("province")),
+                 qPrintable(told));
+    }
 }
 
 void TestNewReturnWizard::typedTextStoredWhenNextPressedDirectly_data()
@@ -373,7 +379,13 @@ void TestNewReturnWizard::spousePageNeedsBothNames()
     child<StyledDateEdit>(page, "fld_dobSpouse")->setDate(QDate(1970, 3, 4));
     pressNext(*wizard);
     QCOMPARE(wizard->currentId(), accepted ? int(NewReturnWizard::PageForms) : int(NewReturnWizard::PageSpouse));
-    QVERIFY(prompter.records().isEmpty());
+    // A refusal names the missing name.
+    QCOMPARE(prompter.records().size(), accepted ? 0 : 1);
+    if (!accepted) {
+        const QString told = allTexts(prompter);
+        QVERIFY2(told.contains(first.trimmed().isEmpty() ? "the spouse's first name" : "the spouse's last name"),
+                 qPrintable(told));
+    }
 }
 
 void TestNewReturnWizard::unsupportedProvinceRefusedOnPage()
@@ -473,6 +485,9 @@ void TestNewReturnWizard::birthDateMustBeSetOrConfirmed_data()
     QTest::newRow("changed") << kChangedBirthDate << -1 << true << "";
     QTest::newRow("cleared") << StyledDateEdit::noDate() << -1 << false
                              << "Please enter the taxpayer's date of birth.";
+    QTest::newRow("after the tax year") << QDate(2030, 1, 1) << -1 << false
+                                        << "The taxpayer's date of birth, 2030-01-01, is after the end of the tax year 2024.";
+    QTest::newRow("last day of the tax year") << QDate(2024, 12, 31) << -1 << true << "";
 }
 
 void TestNewReturnWizard::birthDateMustBeSetOrConfirmed()
@@ -550,6 +565,35 @@ void TestNewReturnWizard::spouseSinAndBirthDateChecked()
     QVERIFY(prompter.records().isEmpty());
     QCOMPARE(rec.sinSpouse.m_value, CString("046454286"));
     QCOMPARE(rec.dobSpouse.m_value, QDate(1970, 3, 4));
+}
+
+void TestNewReturnWizard::spouseSinCannotBeTheTaxpayers()
+{
+    ScriptedPrompter prompter;
+    DataNewReturnBasic rec;
+    rec.presetBirthDates();
+    auto wizard = openWizard(rec);
+    fillTaxpayer(*wizard, 0);
+    typeInto(wizard->taxpayerPage(), "fld_sin", "046 454 286");
+    pressNext(*wizard);
+    QCOMPARE(wizard->currentId(), int(NewReturnWizard::PageSpouse));
+    QWidget* page = wizard->spousePage();
+    typeInto(page, "fld_FirstNameSpouse", "Bob");
+    typeInto(page, "fld_LastNameSpouse", "Smith");
+    child<StyledDateEdit>(page, "fld_dobSpouse")->setDate(QDate(1970, 3, 4));
+    typeInto(page, "fld_sinSpouse", "046-454-286");
+
+    pressNext(*wizard);
+    QCOMPARE(wizard->currentId(), int(NewReturnWizard::PageSpouse));
+    QCOMPARE(prompter.records().size(), 1);
+    QVERIFY2(allTexts(prompter).contains("The spouse's Social Insurance Number cannot be the taxpayer's own."),
+             qPrintable(allTexts(prompter)));
+
+    prompter.clear();
+    typeInto(page, "fld_sinSpouse", "");
+    pressNext(*wizard);
+    QCOMPARE(wizard->currentId(), int(NewReturnWizard::PageForms));
+    QVERIFY(prompter.records().isEmpty());
 }
 
 void TestNewReturnWizard::formFlagsFollowTicks_data()

@@ -12,6 +12,17 @@
 #include <QStackedWidget>
 #include <QToolBar>
 
+namespace {
+
+// A menu text as read, without its mnemonic mark.
+QString shownText(const QString& text)
+{
+    QString plain = text;
+    return plain.remove(QLatin1Char('&'));
+}
+
+} // namespace
+
 // The real main window offscreen: title, menus and toolbar, enabled states,
 // the page stack with the Windows menu, closing and quitting with changed
 // returns, the View commands and the routing of commands to the open return.
@@ -21,6 +32,7 @@ class TestMainWindow : public QObject
 private slots:
     void startPageTitleAndStatus();
     void menuBarOrder();
+    void menusHaveMnemonics();
     void menuEntries_data();
     void menuEntries();
     void efileEditionKeepsEfileItems();
@@ -71,7 +83,7 @@ QStringList TestMainWindow::entriesOf(const QMenu* menu)
 {
     QStringList entries;
     for (const QAction* action : menu->actions())
-        entries << (action->isSeparator() ? QString("-") : action->objectName() + "|" + action->text());
+        entries << (action->isSeparator() ? QString("-") : action->objectName() + "|" + shownText(action->text()));
     return entries;
 }
 
@@ -101,9 +113,40 @@ void TestMainWindow::menuBarOrder()
     WindowFixture f;
     QStringList titles;
     for (QAction* action : f.window->menuBar()->actions())
-        titles << action->text();
+        titles << shownText(action->text());
     QCOMPARE(titles, (QStringList{"Start", "Slips/Notes", "Forms", "View", "Windows", "Planning/Optimize",
                                   "Filing/Print", "Help"}));
+}
+
+// Alt and a letter open each menu of the bar, and within a menu no two
+// entries answer to the same letter.
+void TestMainWindow::menusHaveMnemonics()
+{
+    WindowFixture f;
+    const auto mnemonicOf = [](const QString& text) {
+        const int at = text.indexOf(QLatin1Char('&'));
+        return at >= 0 && at + 1 < text.size() ? text.at(at + 1).toLower() : QChar();
+    };
+    QString barLetters;
+    for (QAction* menuAction : f.window->menuBar()->actions()) {
+        const QChar letter = mnemonicOf(menuAction->text());
+        QVERIFY2(!letter.isNull(), qPrintable(menuAction->text()));
+        QVERIFY2(!barLetters.contains(letter), qPrintable(menuAction->text()));
+        barLetters += letter;
+        QString entryLetters;
+        int marked = 0;
+        for (QAction* entry : menuAction->menu()->actions()) {
+            const QChar entryLetter = entry->isSeparator() ? QChar() : mnemonicOf(entry->text());
+            if (entryLetter.isNull())
+                continue;
+            ++marked;
+            QVERIFY2(!entryLetters.contains(entryLetter), qPrintable(entry->text()));
+            entryLetters += entryLetter;
+        }
+        QVERIFY2(marked > 0, qPrintable(menuAction->text()));
+    }
+    QCOMPARE(f.action("actionSave_Return")->text(), QStringLiteral("&Save Return"));
+    QCOMPARE(f.action("actionSave_Return_As")->text(), QStringLiteral("Save &Return As"));
 }
 
 void TestMainWindow::menuEntries_data()
@@ -346,7 +389,7 @@ void TestMainWindow::helpMenuEnd()
     QFETCH(QString, last);
     WindowFixture f(config);
     const QList<QAction*> actions = f.window->widgets()->menuHelp->actions();
-    QCOMPARE(actions.last()->text(), last);
+    QCOMPARE(shownText(actions.last()->text()), last);
     if (last == "Generate Print Files") {
         // It asks on the start page too; No goes to the export of the print
         // engine's tables, which this build does not have.
@@ -750,7 +793,7 @@ void TestMainWindow::contextMenus()
     f.window->setupContextMenu(type, &menu);
     QStringList shown;
     for (QAction* action : menu.actions())
-        shown << action->text();
+        shown << shownText(action->text());
     QCOMPARE(shown, texts);
 }
 

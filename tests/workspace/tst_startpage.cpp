@@ -183,7 +183,9 @@ void TestStartPage::removeDeletesTheChosenFile()
     selectRow(f, filtered ? 0 : 1);
     f.prompter->queueButton(QMessageBox::StandardButton(answer));
     page(f)->widgets()->delButton->click();
-    QCOMPARE(f.promptTexts(), QStringList{"Please confirm to remove this return file? This change is unrecoverable."});
+    // The question names the file that will go.
+    QCOMPARE(f.promptTexts(), QStringList{"Please confirm to remove this return file? This change is unrecoverable.\n\n"
+                                          + QDir::toNativeSeparators(returns.bobPath)});
     QCOMPARE(f.prompter->records()[0].buttons, QMessageBox::Ok | QMessageBox::Cancel);
     const bool removed = answer == QMessageBox::Ok;
     QCOMPARE(QFile::exists(returns.bobPath), !removed);

@@ -191,8 +191,9 @@ int TaxData_T778New::Calculate01()
     // the higher net income claims only for a reason the form names (the
     // other spouse studied, was infirm, confined or separated), and then only
     // what the lower-income spouse could not.
-    const double limit = taxrules::childCareChildLimit(ChildrenUnder7.m_value, ChildrenOther.m_value,
-                                                       ChildrenDisabled.m_value);
+    const double limit = taxrules::childCareChildLimit(ChildrenUnder7.m_value + DependantsUnder7.m_value,
+                                                       ChildrenOther.m_value + DependantsOther.m_value,
+                                                       ChildrenDisabled.m_value + DependantsDisabled.m_value);
     const double claim = taxrules::childCareDeduction(OwnAmount.m_value, limit, EarnedIncome.m_value);
     const bool higherIncomeSpouse = HasSpouse.m_value && taxrules::isPositiveAmount(NetIncome.m_value - SpouseNetIncome.m_value);
     if (!higherIncomeSpouse)

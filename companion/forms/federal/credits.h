@@ -208,7 +208,7 @@ class TaxData_T2204_New : public CTaxData_Form
     Q_OBJECT
 public:
     TaxData_T2204_New() : CTaxData_Form(FROM_FORM, FORM_T2204) {}
-    CIntField Indicator{this, 1, "Indicator", "", "Resident of Quebec"};
+    CIntField Indicator{this, 1, "Indicator", "", "Resident of Quebec", fld::Choices(choices::kYesNoFlag)};
     CFloatField EIInsurableEarnings{this, 2, "EIInsurableEarnings", "", "Total EI insurable earnings"};
     CFloatField PremiumsDeducted{this, 3, "PremiumsDeducted", "", "Premiums deducted"};
     CFloatField QuebecInsurableEarnings{this, 4, "QuebecInsurableEarnings", "", "Insurable earnings from employment in Quebec"};
@@ -249,7 +249,7 @@ class TaxData_T90 : public CTaxData_Form
 public:
     TaxData_T90() : CTaxData_Form(FROM_FORM, FORM_T90) {}
     CFloatField Total{this, 1, "Total", "", "Exempt employment income from slips"};
-    CIntField Flag{this, 2, "Flag", "", "Exempt income reported"};
+    CIntField Flag{this, 2, "Flag", "", "Exempt income reported", fld::Choices(choices::kYesNoFlag)};
     CFloatField PensionExempt{this, 3, "PensionExempt", "", "Exempt pension income"};
     CFloatField line10000{this, 10000, "line10000", "10000", "Exempt employment income"};
     CFloatField line10026{this, 10026, "line10026", "10026", "Exempt other income"};
@@ -312,7 +312,7 @@ public:
     CFloatField ForeignNonBusinessIncome{this, 2, "ForeignNonBusinessIncome", "", "Net foreign non-business income"};
     CFloatField ForeignTaxPaid{this, 3, "ForeignTaxPaid", "", "Non-business income tax paid to a foreign country"};
     CFloatField Adjust15Percent{this, 4, "Adjust15Percent", "", "Foreign tax above 15% deducted"};
-    CIntField OverrideNetIncome{this, 5, "OverrideNetIncome", "", "Net income entered by hand"};
+    CIntField OverrideNetIncome{this, 5, "OverrideNetIncome", "", "Net income entered by hand", fld::Choices(choices::kYesNoFlag)};
     CFloatField NetIncome{this, 6, "NetIncome", "", "Net income"};
     CFloatField NetIncomeDeductions{this, 7, "NetIncomeDeductions", "", "Deductions from net income"};
     CFloatField TaxAvailable{this, 8, "TaxAvailable", "", "Basic federal tax"};
@@ -352,15 +352,20 @@ class TaxData_T778New : public CTaxData_Form
     Q_OBJECT
 public:
     TaxData_T778New() : CTaxData_Form(FROM_FORM, FORM_T778) {}
-    CIntField Choice1{this, 1, "Choice1", "", "Who claims (0 lower-income spouse)"};
-    CIntField Choice2{this, 2, "Choice2", "", "Reason the higher-income spouse claims"};
+    CIntField Choice1{this, 1, "Choice1", "", "Who claims", fld::Choices("0:The spouse with the lower net income|1:The spouse with the higher net income")};
+    CIntField Choice2{this, 2, "Choice2", "", "Reason the spouse with the higher net income claims", fld::Choices("0:None|1:The other spouse was a student|2:The other spouse was infirm|3:The other spouse was confined to a prison or similar|4:The spouses lived apart")};
     CFloatField SpouseDeduction{this, 3, "SpouseDeduction", "", "Spouse's child care deduction"};
     CFloatField NetIncome{this, 4, "NetIncome", "", "Net income"};
     CFloatField EarnedIncome{this, 5, "EarnedIncome", "", "Earned income"};
     CFloatField OwnAmount{this, 6, "OwnAmount", "", "Child care expenses paid"};
-    CFloatField ChildrenUnder7{this, 7, "ChildrenUnder7", "", "Children born in 2018 or later", fld::Count()};
-    CFloatField ChildrenOther{this, 8, "ChildrenOther", "", "Children born 2008 to 2017", fld::Count()};
-    CFloatField ChildrenDisabled{this, 9, "ChildrenDisabled", "", "Children eligible for the disability amount", fld::Count()};
+    // Children entered on the dependants page are counted by the calculation;
+    // the typed counts are for children not entered there.
+    CFloatField DependantsUnder7{this, 12, "DependantsUnder7", "", "Dependants born in 2018 or later", fld::Computed().count()};
+    CFloatField DependantsOther{this, 13, "DependantsOther", "", "Dependants born 2008 to 2017, or older and infirm", fld::Computed().count()};
+    CFloatField DependantsDisabled{this, 14, "DependantsDisabled", "", "Dependants eligible for the disability amount", fld::Computed().count()};
+    CFloatField ChildrenUnder7{this, 7, "ChildrenUnder7", "", "Other children born in 2018 or later", fld::Count()};
+    CFloatField ChildrenOther{this, 8, "ChildrenOther", "", "Other children born 2008 to 2017", fld::Count()};
+    CFloatField ChildrenDisabled{this, 9, "ChildrenDisabled", "", "Other children eligible for the disability amount", fld::Count()};
     // Filled by the calculation: whether the claimant has a spouse, and the
     // spouse's net income, to tell the lower-income spouse.
     CIntField HasSpouse{this, 10, "HasSpouse", "", "Has a spouse or common-law partner", fld::Computed()};
@@ -383,8 +388,8 @@ public:
     CFloatField line68270{this, 8270, "line68270", "68270", "Accumulated income payments received"};
     CFloatField line68280{this, 8280, "line68280", "68280", "Accumulated income payments designated"};
     CFloatField RrspDeducted{this, 6, "RrspDeducted", "", "RRSP contributions deducted"};
-    CIntField Indicator1{this, 7, "Indicator1", "", "Resident of Quebec"};
-    CIntField Indicator2{this, 8, "Indicator2", "", "Non-resident"};
+    CIntField Indicator1{this, 7, "Indicator1", "", "Resident of Quebec", fld::Choices(choices::kYesNoFlag)};
+    CIntField Indicator2{this, 8, "Indicator2", "", "Non-resident", fld::Choices(choices::kYesNoFlag)};
     CFloatField Result1{this, 9, "Result1", "", "Additional tax", fld::Computed()};
     CFloatField Result2{this, 10, "Result2", "", "Additional tax, Quebec", fld::Computed()};
     CFloatField Result3{this, 11, "Result3", "", "Additional tax, non-resident", fld::Computed()};

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "companion/forms/ctaxdata_form.h"
+#include "companion/forms/fieldchoices.h"
 
 // T691: alternative minimum tax.
 class TaxData_T691New : public CTaxData_Form
@@ -27,8 +28,8 @@ public:
     CFloatField line6783{this, 6783, "line6783", "6783", "Rental and leasing losses (full amount)"};
     CFloatField line6784{this, 6784, "line6784", "6784", "Limited partnership losses (full amount)"};
     CFloatField line6786{this, 6786, "line6786", "6786", "Resource deductions (full amount)"};
-    CIntField Indicator1{this, 16, "Indicator1", "", "The person died in the year"};
-    CIntField Indicator2{this, 17, "Indicator2", "", "Split income reported"};
+    CIntField Indicator1{this, 16, "Indicator1", "", "The person died in the year", fld::Choices(choices::kYesNoFlag)};
+    CIntField Indicator2{this, 17, "Indicator2", "", "Split income reported", fld::Choices(choices::kYesNoFlag)};
     CFloatField MinimumTax{this, 18, "MinimumTax", "", "Minimum tax"};
     CFloatField Result{this, 19, "Result", "", "Additional tax payable", fld::Computed()};
     // Filled by the calculation from the return.
@@ -104,7 +105,7 @@ class TaxData_T1032_New : public CTaxData_Form
     Q_OBJECT
 public:
     TaxData_T1032_New() : CTaxData_Form(FROM_FORM, FORM_T1032) {}
-    CIntField ElectorIndicator{this, 1, "ElectorIndicator", "", "Role (0 pensioner, 1 pension transferee)"};
+    CIntField ElectorIndicator{this, 1, "ElectorIndicator", "", "Role", fld::Choices("0:Pensioner|1:Pension transferee")};
     CStringField PensionerName{this, 2, "PensionerName", "", "Pensioner's name"};
     CStringField PensionerSIN{this, 3, "PensionerSIN", "", "Pensioner's social insurance number"};
     CStringField TransfereeName{this, 4, "TransfereeName", "", "Transferee's name"};
@@ -116,7 +117,7 @@ public:
     CFloatField JointAmount3{this, 10, "JointAmount3", "", "Months of marriage in the year", fld::Count()};
     CFloatField JointAmount4{this, 11, "JointAmount4", "", "Pension income amount of the transferee"};
     CFloatField line10321SplitAmount{this, 10321, "line10321SplitAmount", "10321", "Elected split-pension amount"};
-    CIntField line10322Election{this, 10322, "line10322Election", "10322", "Election indicator"};
+    CIntField line10322Election{this, 10322, "line10322Election", "10322", "Election indicator", fld::Choices(choices::kYesNoFlag)};
     CFloatField OwnTax{this, 12, "OwnTax", "", "Your income tax"};
     CFloatField SpouseTax{this, 13, "SpouseTax", "", "Spouse's income tax"};
     CFloatField line68025{this, 8025, "line68025", "68025", "Pension income from line 11500"};

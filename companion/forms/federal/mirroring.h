@@ -1,6 +1,7 @@
 #pragma once
 
 #include "companion/forms/ctaxdata_form.h"
+#include "companion/forms/fieldchoices.h"
 
 #include "companion/core/templatevaluemap.h"
 
@@ -62,7 +63,7 @@ public:
     CStringField BranchNumber{this, 8, "BranchNumber", "", "Branch number", fld::CarryForward()};
     CStringField InstitutionNumber{this, 9, "InstitutionNumber", "", "Institution number", fld::CarryForward()};
     CStringField AccountNumber{this, 10, "AccountNumber", "", "Account number", fld::CarryForward()};
-    CIntField Indicator{this, 11, "Indicator", "", "Mailing address outside Canada"};
+    CIntField Indicator{this, 11, "Indicator", "", "Mailing address outside Canada", fld::Choices(choices::kYesNoFlag)};
 };
 
 // T183: information return for electronic filing of an individual's return.
@@ -73,9 +74,9 @@ public:
     TaxData_T183New() : CMirrorForm(FORM_T183) {}
     CStringField Email{this, 8, "Email", "", "Email address", fld::CarryForward()};
     CStringField Phone{this, 9, "Phone", "", "Telephone"};
-    CIntField Indicator{this, 10, "Indicator", "", "Mailing address outside Canada"};
-    CIntField ReFile{this, 11, "ReFile", "", "Amended return"};
-    CIntField DirectDeposit{this, 12, "DirectDeposit", "", "Refund by direct deposit"};
+    CIntField Indicator{this, 10, "Indicator", "", "Mailing address outside Canada", fld::Choices(choices::kYesNoFlag)};
+    CIntField ReFile{this, 11, "ReFile", "", "Amended return", fld::Choices(choices::kYesNoFlag)};
+    CIntField DirectDeposit{this, 12, "DirectDeposit", "", "Refund by direct deposit", fld::Choices(choices::kYesNoFlag)};
     CStringField PreparerName{this, 13, "PreparerName", "", "Electronic filer's name", fld::CarryForward()};
     CStringField EFileNumber{this, 14, "EFileNumber", "", "EFILE number"};
     CStringField EFilePassword{this, 15, "EFilePassword", "", "EFILE password"};
@@ -85,13 +86,13 @@ public:
     CFloatField TaxDeducted{this, 43700, "TaxDeducted", "43700", "Total income tax deducted"};
     CFloatField Refund{this, 48400, "Refund", "48400", "Refund"};
     CFloatField BalanceOwing{this, 48500, "BalanceOwing", "48500", "Balance owing"};
-    CIntField RepresentativeAuthorized{this, 17, "RepresentativeAuthorized", "", "Authorize the preparer as representative"};
+    CIntField RepresentativeAuthorized{this, 17, "RepresentativeAuthorized", "", "Authorize the preparer as representative", fld::Choices(choices::kYesNoFlag)};
     CDateField RepresentativeExpiry{this, 18, "RepresentativeExpiry", "", "Authorization expires"};
-    CIntField NOARetrievalAuthorized{this, 19, "NOARetrievalAuthorized", "", "Preparer may retrieve the notice of assessment"};
-    CIntField PreAssessmentContact{this, 20, "PreAssessmentContact", "", "Contact before assessment"};
-    CIntField PostAssessmentContact{this, 21, "PostAssessmentContact", "", "Contact after assessment"};
+    CIntField NOARetrievalAuthorized{this, 19, "NOARetrievalAuthorized", "", "Preparer may retrieve the notice of assessment", fld::Choices(choices::kYesNoFlag)};
+    CIntField PreAssessmentContact{this, 20, "PreAssessmentContact", "", "Contact before assessment", fld::Choices(choices::kYesNoFlag)};
+    CIntField PostAssessmentContact{this, 21, "PostAssessmentContact", "", "Contact after assessment", fld::Choices(choices::kYesNoFlag)};
     CDateField SignedDate{this, 22, "SignedDate", "", "Date signed"};
-    CIntField ESigned{this, 23, "ESigned", "", "Signed electronically"};
+    CIntField ESigned{this, 23, "ESigned", "", "Signed electronically", fld::Choices(choices::kYesNoFlag)};
     CStringField ESignedTime{this, 24, "ESignedTime", "", "Time signed electronically"};
     CStringField DocumentControlNumber{this, 25, "DocumentControlNumber", "", "Document control number"};
     void getDCN(CString& dcn) const;
@@ -108,7 +109,7 @@ public:
     CStringField EFileNumber{this, 9, "EFileNumber", "", "EFILE number"};
     CStringField EFilePassword{this, 10, "EFilePassword", "", "EFILE password"};
     CStringField SoftwareCode{this, 11, "SoftwareCode", "", "Software code"};
-    CIntField Indicator{this, 12, "Indicator", "", "Use the balance owing"};
+    CIntField Indicator{this, 12, "Indicator", "", "Use the balance owing", fld::Choices(choices::kYesNoFlag)};
     CFloatField Amount{this, 48500, "Amount", "48500", "Balance owing"};
 };
 
@@ -123,7 +124,7 @@ public:
     CDateField Date{this, 10, "Date", "", "Date"};
     CStringField RepresentativeName{this, 11, "RepresentativeName", "", "Representative's name"};
     CStringField RepresentativeId{this, 12, "RepresentativeId", "", "RepID, GroupID or business number"};
-    CIntField AuthorizationLevel{this, 13, "AuthorizationLevel", "", "Level of authorization (1 or 2)"};
+    CIntField AuthorizationLevel{this, 13, "AuthorizationLevel", "", "Level of authorization", fld::Choices("1:Level 1|2:Level 2")};
     CDateField ExpiryDate{this, 14, "ExpiryDate", "", "Expiry date"};
     int Calculate01() override;
 };
@@ -142,7 +143,7 @@ public:
     CStringField PreparerPhone{this, 13, "PreparerPhone", "", "Discounter's telephone", fld::CarryForward()};
     CFloatField Refund{this, 48400, "Refund", "48400", "Expected refund"};
     CFloatField AmountPaid{this, 14, "AmountPaid", "", "Amount paid to the client"};
-    CIntField ESigned{this, 15, "ESigned", "", "Signed electronically"};
+    CIntField ESigned{this, 15, "ESigned", "", "Signed electronically", fld::Choices(choices::kYesNoFlag)};
     CStringField ESignedTime{this, 16, "ESignedTime", "", "Time signed electronically"};
     int Calculate01() override;
 };
@@ -172,7 +173,7 @@ class TaxData_T1135New : public CTaxData_Form
     Q_OBJECT
 public:
     TaxData_T1135New() : CTaxData_Form(FROM_FORM, FORM_T1135) {}
-    CIntField ReporterType{this, 1, "ReporterType", "", "Reporting as (0 individual)", fld::CarryForward()};
+    CIntField ReporterType{this, 1, "ReporterType", "", "Reporting as", fld::CarryForward().choices("0:An individual")};
     CStringField GivenName{this, 2, "GivenName", "", "First name", fld::CarryForward()};
     CStringField Initial{this, 3, "Initial", "", "Initial", fld::CarryForward()};
     CStringField LastName{this, 4, "LastName", "", "Last name", fld::CarryForward()};
@@ -185,12 +186,12 @@ public:
     CStringField Country{this, 11, "Country", "", "Country", fld::CarryForward()};
     CDateField PeriodStart{this, 12, "PeriodStart", "", "Tax year from"};
     CDateField PeriodEnd{this, 13, "PeriodEnd", "", "Tax year to"};
-    CIntField AmendedFlag{this, 14, "AmendedFlag", "", "Amended statement"};
-    CIntField FilingStatus{this, 15, "FilingStatus", "", "Filing status"};
+    CIntField AmendedFlag{this, 14, "AmendedFlag", "", "Amended statement", fld::Choices(choices::kYesNoFlag)};
+    CIntField FilingStatus{this, 15, "FilingStatus", "", "Filing status", fld::Choices("0:Not filed|1:Filed|2:Amended|3:Refiled")};
     CStringField Confirmation{this, 16, "Confirmation", "", "Confirmation number"};
     CStringField FilingTime{this, 17, "FilingTime", "", "Time of the last filing"};
-    CIntField Indicator{this, 18, "Indicator", "", "Simplified reporting (Part A)"};
-    CIntField OverwriteFlag{this, 19, "OverwriteFlag", "", "Overwrite status"};
+    CIntField Indicator{this, 18, "Indicator", "", "Simplified reporting (Part A)", fld::Choices(choices::kYesNoFlag)};
+    CIntField OverwriteFlag{this, 19, "OverwriteFlag", "", "Overwrite status", fld::Choices(choices::kYesNoFlag)};
     CFloatField FundsHeldAbroad{this, 20, "FundsHeldAbroad", "", "Funds held outside Canada"};
     CFloatField SharesNonResident{this, 21, "SharesNonResident", "", "Shares of non-resident corporations"};
     CFloatField IndebtednessNonResident{this, 22, "IndebtednessNonResident", "", "Indebtedness owed by non-residents"};

@@ -18,8 +18,10 @@ public:
     CStringField PartnershipName{this, 3, "PartnershipName", "", "Partnership name", fld::CarryForward().caption()};
     CStringField PartnershipId{this, 4, "PartnershipId", "", "Partnership account number", fld::CarryForward()};
 #define VR_T5013_BLOCK(n)                                                                        \
-    CIntField Kind##n{this, 10 * n, "Kind" #n, "", "Activity " #n " kind (-1 none)"};             \
-    CIntField Sfd##n{this, 10 * n + 1, "Sfd" #n, "", "Activity " #n " reported as a statement"}; \
+    CIntField Kind##n{this, 10 * n, "Kind" #n, "", "Activity " #n " kind",                        \
+                        fld::Choices("-1:None|0:Business|1:Professional|2:Commission|3:Farming|4:Fishing|5:Rental")}; \
+    CIntField Sfd##n{this, 10 * n + 1, "Sfd" #n, "", "Activity " #n " reported as a statement", \
+                      fld::Choices(choices::kYesNoFlag)};                                          \
     CFloatField Gross##n{this, 10 * n + 2, "Gross" #n, "", "Activity " #n " gross income"};      \
     CFloatField Net##n{this, 10 * n + 3, "Net" #n, "", "Activity " #n " net income"};            \
     CFloatField Expenses##n{this, 10 * n + 4, "Expenses" #n, "", "Activity " #n " expenses"};     \
@@ -68,9 +70,9 @@ class TaxData_T1248SchD : public CTaxData_Form
     Q_OBJECT
 public:
     TaxData_T1248SchD() : CTaxData_Form(FROM_FORM, FORM_T1248_SCHD) {}
-    CIntField ResidencyStatus{this, 1, "ResidencyStatus", "", "Residency status (0 factual, 1 deemed, 2 non-resident, 3 deemed non-resident)"};
-    CIntField TiesDwelling{this, 2, "TiesDwelling", "", "Kept a dwelling in Canada"};
-    CIntField TiesSpouse{this, 3, "TiesSpouse", "", "Spouse or dependants stayed in Canada"};
+    CIntField ResidencyStatus{this, 1, "ResidencyStatus", "", "Residency status", fld::Choices("0:Factual resident|1:Deemed resident|2:Non-resident|3:Deemed non-resident")};
+    CIntField TiesDwelling{this, 2, "TiesDwelling", "", "Kept a dwelling in Canada", fld::Choices(choices::kYesNoFlag)};
+    CIntField TiesSpouse{this, 3, "TiesSpouse", "", "Spouse or dependants stayed in Canada", fld::Choices(choices::kYesNoFlag)};
     CStringField CountryOfResidence{this, 4, "CountryOfResidence", "", "Country of residence"};
     CDateField DateLeft{this, 5, "DateLeft", "", "Date left Canada"};
     bool isFactualResident() const;
@@ -168,7 +170,7 @@ public:
     CStringField BusinessName{this, 1, "BusinessName", "", "Business name", fld::CarryForward()};
     CStringField BusinessNumber{this, 2, "BusinessNumber", "", "Business number", fld::CarryForward()};
     CStringField RepresentativeName{this, 3, "RepresentativeName", "", "Representative"};
-    CIntField AuthorizationLevel{this, 4, "AuthorizationLevel", "", "Level of authorization"};
+    CIntField AuthorizationLevel{this, 4, "AuthorizationLevel", "", "Level of authorization", fld::Choices("1:Level 1|2:Level 2")};
     CDateField ExpiryDate{this, 5, "ExpiryDate", "", "Expiry date"};
 };
 
@@ -205,7 +207,7 @@ public:
     CIntField Province{this, 1, "Province", "", "Province", fld::Choices(choices::kProvince)};
     CIntField HasSpouse{this, 2, "HasSpouse", "", "Has a spouse", fld::Hidden()};
     CIntField Dependants{this, 3, "Dependants", "", "Dependants under 19"};
-    CIntField RuralIndicator{this, 4, "RuralIndicator", "", "Rural supplement"};
+    CIntField RuralIndicator{this, 4, "RuralIndicator", "", "Rural supplement", fld::Choices(choices::kYesNoFlag)};
     CIntField Age{this, 5, "Age", "", "Age"};
     CFloatField Result{this, 6, "Result", "", "Canada carbon rebate", fld::Computed()};
     int Calculate01() override;

@@ -114,13 +114,13 @@ public:
     CStringField BusinessDescription{this, 7, "BusinessDescription", "", "Main product or service", fld::CarryForward().caption()};
     CStringField Identification{this, 8, "Identification", "", "Business number", fld::CarryForward()};
     CStringField IndustryCode{this, 9, "IndustryCode", "", "Industry code", fld::CarryForward()};
-    CIntField IncomeKind{this, 10, "IncomeKind", "", "Kind of income (0 business, 1 professional)", fld::CarryForward()};
-    CIntField PartnershipIndicator{this, 11, "PartnershipIndicator", "", "Partner in a partnership"};
-    CIntField PartnershipVariant{this, 12, "PartnershipVariant", "", "Partnership share reported by the partnership"};
+    CIntField IncomeKind{this, 10, "IncomeKind", "", "Kind of income", fld::CarryForward().choices("0:Business|1:Professional")};
+    CIntField PartnershipIndicator{this, 11, "PartnershipIndicator", "", "Partner in a partnership", fld::Choices(choices::kYesNoFlag)};
+    CIntField PartnershipVariant{this, 12, "PartnershipVariant", "", "Partnership share reported by the partnership", fld::Choices(choices::kYesNoFlag)};
     CStringField PartnerName{this, 13, "PartnerName", "", "Partner's name", fld::CarryForward()};
     CFloatField PartnershipPercent{this, 14, "PartnershipPercent", "", "Your percentage of the partnership", fld::CarryForward().share()};
-    CIntField OwnIndicator{this, 15, "OwnIndicator", "", "Income from a tax shelter"};
-    CIntField PlacementAgency{this, 16, "PlacementAgency", "", "Income from a placement or employment agency"};
+    CIntField OwnIndicator{this, 15, "OwnIndicator", "", "Income from a tax shelter", fld::Choices(choices::kYesNoFlag)};
+    CIntField PlacementAgency{this, 16, "PlacementAgency", "", "Income from a placement or employment agency", fld::Choices(choices::kYesNoFlag)};
     CFloatField GrossIncome{this, 8299, "GrossIncome", "8299", "Gross business or professional income"};
     CFloatField line8000Adjusted{this, 8000, "line8000Adjusted", "8000", "Adjusted gross sales"};
     CFloatField line8518CostOfGoods{this, 8518, "line8518CostOfGoods", "8518", "Cost of goods sold"};

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "companion/forms/ctaxdata_form.h"
+#include "companion/forms/fieldchoices.h"
 
 // Schedule 2: federal amounts transferred from a spouse or common-law partner.
 class TaxData_Sch2 : public CTaxData_Form
@@ -22,10 +23,10 @@ public:
     CFloatField FurtherAmount4{this, 6, "FurtherAmount4", "", "Spouse's dividend transfer"};
     CFloatField SpouseAmount{this, 7, "SpouseAmount", "", "Spouse amount from the federal brackets"};
     CFloatField WorkingValue{this, 8, "WorkingValue", "", "Spouse's credits before transfer"};
-    CIntField SpouseAge65Flag{this, 9, "SpouseAge65Flag", "", "Spouse 65 or older"};
-    CIntField SpouseAge18Flag{this, 10, "SpouseAge18Flag", "", "Spouse 18 or older"};
-    CIntField CanClaimFlag{this, 11, "CanClaimFlag", "", "Transfer allowed"};
-    CIntField ClaimIndicator{this, 12, "ClaimIndicator", "", "Claim the spouse's age amount"};
+    CIntField SpouseAge65Flag{this, 9, "SpouseAge65Flag", "", "Spouse 65 or older", fld::Choices(choices::kYesNoFlag)};
+    CIntField SpouseAge18Flag{this, 10, "SpouseAge18Flag", "", "Spouse 18 or older", fld::Choices(choices::kYesNoFlag)};
+    CIntField CanClaimFlag{this, 11, "CanClaimFlag", "", "Transfer allowed", fld::Choices(choices::kYesNoFlag)};
+    CIntField ClaimIndicator{this, 12, "ClaimIndicator", "", "Claim the spouse's age amount", fld::Choices(choices::kYesNoFlag)};
     CFloatField DaysInYear{this, 13, "DaysInYear", "", "Days in the year", fld::Count()};
     CFloatField DaysInCanada{this, 14, "DaysInCanada", "", "Days in Canada", fld::Count()};
     CFloatField line36100AdjustedAmount{this, 36100, "line36100AdjustedAmount", "36100", "Spouse's adjusted taxable income"};

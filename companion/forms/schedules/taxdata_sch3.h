@@ -42,13 +42,13 @@ public:
     CFloatField line17800LossesFromSlips{this, 17800, "line17800LossesFromSlips", "17800", "Capital losses from a reduction in business investment loss"};
     // Starts unanswered (-1): a Schedule 3 that has nothing to do with a
     // principal residence must not claim one.
-    CIntField line17900PrincipalResidences{this, 17900, "line17900PrincipalResidences", "17900", "Principal residences designated (0 or 1: one, 2: two, 3: more)", fld::Start(-1)};
+    CIntField line17900PrincipalResidences{this, 17900, "line17900PrincipalResidences", "17900", "Principal residences designated", fld::Start(-1).choices("-1:Not answered|1:One|2:Two|3:More than two")};
     CIntField line17905PropertyFlipping{this, 17905, "line17905PropertyFlipping", "17905", "Housing unit disposed of within 12 months", fld::Question()};
-    CIntField line17906LifeEvent{this, 17906, "line17906LifeEvent", "17906", "A life event applies to that disposition"};
+    CIntField line17906LifeEvent{this, 17906, "line17906LifeEvent", "17906", "A life event applies to that disposition", fld::Choices(choices::kYesNoFlag)};
     CFloatField line19200CapitalGainsOrLoss{this, 19200, "line19200CapitalGainsOrLoss", "19200", "Total capital gains or losses"};
     CFloatField line19700TaxableGain{this, 19700, "line19700TaxableGain", "19700", "Taxable capital gains"};
     CFloatField SlipFedAmount{this, 3, "SlipFedAmount", "", "Capital gains from slips"};
-    CIntField DeceasedFlag{this, 4, "DeceasedFlag", "", "The person died in the year"};
+    CIntField DeceasedFlag{this, 4, "DeceasedFlag", "", "The person died in the year", fld::Choices(choices::kYesNoFlag)};
     CFloatField T2091Sum{this, 5, "T2091Sum", "", "Gains from forms T2091"};
     CFloatField T1170Amount1{this, 6, "T1170Amount1", "", "Gifts of property, gain 1"};
     CFloatField T1170Base1{this, 7, "T1170Base1", "", "Gifts of property, base 1"};

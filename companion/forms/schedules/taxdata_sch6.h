@@ -12,9 +12,9 @@ public:
 
     CIntField Question1{this, 1, "Question1", "", "Were you a full-time student for more than 13 weeks?", fld::Question()};
     CIntField Question2{this, 2, "Question2", "", "Were you confined to a prison for 90 days or more?", fld::Question()};
-    CIntField NoSpouseFlag{this, 3, "NoSpouseFlag", "", "No eligible spouse"};
-    CIntField SpouseIndicator{this, 4, "SpouseIndicator", "", "Spouse claims the basic amount"};
-    CIntField EligibilityIndicator{this, 5, "EligibilityIndicator", "", "Eligible dependant"};
+    CIntField NoSpouseFlag{this, 3, "NoSpouseFlag", "", "No eligible spouse", fld::Choices(choices::kYesNoFlag)};
+    CIntField SpouseIndicator{this, 4, "SpouseIndicator", "", "Spouse claims the basic amount", fld::Choices(choices::kYesNoFlag)};
+    CIntField EligibilityIndicator{this, 5, "EligibilityIndicator", "", "Eligible dependant", fld::Choices(choices::kYesNoFlag)};
     CIntField Province{this, 6, "Province", "", "Province", fld::Choices(choices::kProvince)};
     // Of a couple only one may claim the basic amount; unanswered claims nothing.
     CIntField CwbAnswer{this, 7, "CwbAnswer", "", "Do you claim the basic amount of the Canada workers benefit?", fld::Question()};

@@ -8,14 +8,14 @@
 class CPensionPlanSchedule : public CTaxData_Form
 {
 public:
-    CIntField EmploymentIncomePresent{this, 1, "EmploymentIncomePresent", "", "Employment income reported"};
+    CIntField EmploymentIncomePresent{this, 1, "EmploymentIncomePresent", "", "Employment income reported", fld::Choices(choices::kYesNoFlag)};
     CFloatField SlipContributions{this, 2, "SlipContributions", "", "Contributions from slips"};
-    CIntField ExemptSeen{this, 3, "ExemptSeen", "", "A slip is marked exempt"};
+    CIntField ExemptSeen{this, 3, "ExemptSeen", "", "A slip is marked exempt", fld::Choices(choices::kYesNoFlag)};
     CFloatField NonQppSlipCount{this, 4, "NonQppSlipCount", "", "Slips outside the Quebec plan", fld::Count()};
     CFloatField QppSlipContributions{this, 5, "QppSlipContributions", "", "QPP contributions from slips"};
     CFloatField SlipCountDifference{this, 6, "SlipCountDifference", "", "Quebec slips", fld::Count()};
     CFloatField SecondAdditional{this, 7, "SecondAdditional", "", "Second additional contributions from slips"};
-    CIntField PlacementAgency{this, 8, "PlacementAgency", "", "Placement agency or driver earnings"};
+    CIntField PlacementAgency{this, 8, "PlacementAgency", "", "Placement agency or driver earnings", fld::Choices(choices::kYesNoFlag)};
     CFloatField MonthCount{this, 9, "MonthCount", "", "Months of contribution", fld::Count()};
     CFloatField SelfEmploymentEarnings{this, 41, "SelfEmploymentEarnings", "", "Net self-employment earnings", fld::Computed()};
     // The months the calculation found the person could contribute; a
@@ -27,8 +27,8 @@ public:
     CFloatField ProvinceAmount{this, 11, "ProvinceAmount", "", "Provincial amount"};
     CFloatField line50372{this, 50372, "line50372", "50372", "Retirement pension start month", fld::Count()};
     CFloatField line50374{this, 50374, "line50374", "50374", "Month the election was revoked", fld::Count()};
-    CIntField ElectionFlag{this, 12, "ElectionFlag", "", "Election made"};
-    CIntField ElectionChoice{this, 13, "ElectionChoice", "", "Election choice (0 to 3)"};
+    CIntField ElectionFlag{this, 12, "ElectionFlag", "", "Election made", fld::Choices(choices::kYesNoFlag)};
+    CIntField ElectionChoice{this, 13, "ElectionChoice", "", "Election choice", fld::Choices("0:No choice|1:Choice 1|2:Choice 2|3:Choice 3")};
     CFloatField ElectionAmount{this, 14, "ElectionAmount", "", "Amount of choice 1"};
     CFloatField EmploymentBase{this, 30800, "EmploymentBase", "30800", "Base contributions through employment"};
     CFloatField BaseContribution{this, 31000, "BaseContribution", "31000", "Base contributions on self-employment"};

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "companion/forms/ctaxdata_form.h"
+#include "companion/forms/fieldchoices.h"
 
 // Schedule 9: donations and gifts.
 class TaxData_Sch9 : public CTaxData_Form
@@ -20,7 +21,7 @@ public:
     CFloatField CoupleDonationShare{this, 9, "CoupleDonationShare", "", "Share of the couple's pooled donations", fld::ReadOnly()};
     CFloatField NetIncome{this, 6, "NetIncome", "23600", "Net income"};
     CFloatField TaxableIncome{this, 7, "TaxableIncome", "26000", "Taxable income"};
-    CIntField Deceased{this, 8, "Deceased", "", "The person died in the year"};
+    CIntField Deceased{this, 8, "Deceased", "", "The person died in the year", fld::Choices(choices::kYesNoFlag)};
     CFloatField line33700CapitalGainsGifts{this, 33700, "line33700CapitalGainsGifts", "33700", "Gifts of capital property"};
     CFloatField line33900DepreciableGifts{this, 33900, "line33900DepreciableGifts", "33900", "Gifts of depreciable property"};
     CFloatField line34000AllowableDonations{this, 34000, "line34000AllowableDonations", "34000", "Allowable charitable donations"};

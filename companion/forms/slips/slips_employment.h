@@ -26,11 +26,11 @@ public:
     CFloatField box22IncomeTaxDeducted{this, 22, "box22IncomeTaxDeducted", "22", "Income tax deducted"};
     CIntField box24Flag{this, 1024, "box24Flag", "", "EI insurable earnings entered", fld::Hidden()};
     CFloatField box24EiInsurableEarnings{this, 24, "box24EiInsurableEarnings", "24", "EI insurable earnings"};
-    CIntField box26Flag{this, 1026, "box26Flag", "", "CPP/QPP pensionable earnings entered"};
+    CIntField box26Flag{this, 1026, "box26Flag", "", "CPP/QPP pensionable earnings entered", fld::Choices(choices::kYesNoFlag)};
     CFloatField box26PensionableEarnings{this, 26, "box26PensionableEarnings", "26", "CPP/QPP pensionable earnings"};
-    CIntField box28CppQppExempt{this, 28, "box28CppQppExempt", "28", "Exempt: CPP/QPP"};
-    CIntField box28EiExempt{this, 1028, "box28EiExempt", "28", "Exempt: EI"};
-    CIntField box28PpipExempt{this, 1029, "box28PpipExempt", "28", "Exempt: PPIP"};
+    CIntField box28CppQppExempt{this, 28, "box28CppQppExempt", "28", "Exempt: CPP/QPP", fld::Choices(choices::kYesNoFlag)};
+    CIntField box28EiExempt{this, 1028, "box28EiExempt", "28", "Exempt: EI", fld::Choices(choices::kYesNoFlag)};
+    CIntField box28PpipExempt{this, 1029, "box28PpipExempt", "28", "Exempt: PPIP", fld::Choices(choices::kYesNoFlag)};
     CFloatField box30BoardLodging{this, 30, "box30BoardLodging", "30", "Housing, board and lodging"};
     CFloatField box42Commissions{this, 42, "box42Commissions", "42", "Employment commissions"};
     CFloatField box44UnionDues{this, 44, "box44UnionDues", "44", "Union dues"};
@@ -44,7 +44,7 @@ public:
     CFloatField box87EmergencyVolunteer{this, 87, "box87EmergencyVolunteer", "87", "Emergency services volunteer exempt amount"};
     CFloatField box88IndianSelfEmployed{this, 88, "box88IndianSelfEmployed", "88", "Indian (exempt income) - self-employment"};
     // Other information: the seven amounts the slip totals name by position.
-    CIntField other1Code{this, 1040, "other1Code", "", "Box 43 kind (0 Canadian Forces, 1 police)", fld::Section("Other information")};
+    CIntField other1Code{this, 1040, "other1Code", "", "Box 43 is for", fld::Section("Other information").choices("0:Canadian Forces personnel|1:A police officer")};
     CFloatField other1Box43{this, 43, "other1Box43", "43", "Canadian Armed Forces personnel and police deduction"};
     CFloatField other2Box34{this, 34, "other2Box34", "34", "Personal use of employer's automobile or motor vehicle"};
     CFloatField other3Box40{this, 40, "other3Box40", "40", "Other taxable allowances and benefits"};
@@ -54,13 +54,13 @@ public:
     CFloatField other6Box31{this, 31, "other6Box31", "31", "Special work site"};
     CFloatField other7Box77{this, 77, "other7Box77", "77", "Workers' compensation benefits repaid to the employer"};
     CFloatField box85HealthPremiums{this, 85, "box85HealthPremiums", "85", "Employee-paid premiums for private health services plans"};
-    CIntField box85Mark{this, 1085, "box85Mark", "", "Premiums claimed as medical expenses"};
-    CIntField earningsKind{this, 1050, "earningsKind", "", "Special earnings (-1 none, 0 placement agency, 1 taxi driver, 2 barber or hairdresser)",
-                           fld::Start(-1)};
+    CIntField box85Mark{this, 1085, "box85Mark", "", "Premiums claimed as medical expenses", fld::Choices(choices::kYesNoFlag)};
+    CIntField earningsKind{this, 1050, "earningsKind", "", "Special earnings",
+                           fld::Start(-1).choices("-1:None|0:Placement or employment agency|1:Taxi or other passenger-carrying vehicle driver|2:Barber or hairdresser")};
     CFloatField placementAgencyEarnings{this, 1051, "placementAgencyEarnings", "", "Placement or employment agency earnings"};
     CFloatField kind1Earnings{this, 1052, "kind1Earnings", "", "Taxi driver or driver of a passenger-carrying vehicle earnings"};
     CFloatField kind2Earnings{this, 1053, "kind2Earnings", "", "Barber or hairdresser earnings"};
-    CIntField fishingMark{this, 1060, "fishingMark", "", "Fishing employment (T4F)"};
+    CIntField fishingMark{this, 1060, "fishingMark", "", "Fishing employment (T4F)", fld::Choices(choices::kYesNoFlag)};
 
     // The slip reports income exempt under the Indian Act.
     bool containIndianItem() const;
@@ -76,23 +76,23 @@ public:
     TaxData_Slip_T4A() : CTaxData_Form(FROM_SLIP, SLIP_T4A) {}
 
     CStringField PayerName{this, 1001, "PayerName", "", "Payer's name", fld::Section("Payer").caption().carryForward()};
-    CIntField pensionMark{this, 1002, "pensionMark", "", "Box 16 is eligible pension income"};
-    CIntField taxMark{this, 1003, "taxMark", "", "Tax deducted on the pension only"};
-    CIntField indianActMark{this, 1004, "indianActMark", "", "Exempt under the Indian Act"};
+    CIntField pensionMark{this, 1002, "pensionMark", "", "Box 16 is eligible pension income", fld::Choices(choices::kYesNoFlag)};
+    CIntField taxMark{this, 1003, "taxMark", "", "Tax deducted on the pension only", fld::Choices(choices::kYesNoFlag)};
+    CIntField indianActMark{this, 1004, "indianActMark", "", "Exempt under the Indian Act", fld::Choices(choices::kYesNoFlag)};
     CFloatField box16Pension{this, 16, "box16Pension", "16", "Pension or superannuation", fld::Section("Amounts")};
     CFloatField box18LumpSum{this, 18, "box18LumpSum", "18", "Lump-sum payments"};
     CFloatField box20SelfEmployedCommissions{this, 20, "box20SelfEmployedCommissions", "20", "Self-employed commissions"};
     CFloatField box22IncomeTaxDeducted{this, 22, "box22IncomeTaxDeducted", "22", "Income tax deducted"};
     CFloatField box24Annuities{this, 24, "box24Annuities", "24", "Annuities"};
-    CIntField box24Mark{this, 1024, "box24Mark", "", "Annuity from a pension transfer"};
+    CIntField box24Mark{this, 1024, "box24Mark", "", "Annuity from a pension transfer", fld::Choices(choices::kYesNoFlag)};
     CFloatField box28OtherIncome{this, 28, "box28OtherIncome", "28", "Other income"};
-    CIntField box28Exclusion{this, 1028, "box28Exclusion", "", "Box 28 excluded from income"};
-    CIntField box28Kind{this, 1029, "box28Kind", "", "Box 28 is research grant or similar"};
+    CIntField box28Exclusion{this, 1028, "box28Exclusion", "", "Box 28 excluded from income", fld::Choices(choices::kYesNoFlag)};
+    CIntField box28Kind{this, 1029, "box28Kind", "", "Box 28 is research grant or similar", fld::Choices(choices::kYesNoFlag)};
     CFloatField box30Patronage{this, 30, "box30Patronage", "30", "Patronage allocations"};
-    CIntField box30Mark{this, 1030, "box30Mark", "", "Patronage allocation not taxable"};
+    CIntField box30Mark{this, 1030, "box30Mark", "", "Patronage allocation not taxable", fld::Choices(choices::kYesNoFlag)};
     CFloatField box32RppContributions{this, 32, "box32RppContributions", "32", "Registered pension plan contributions (past service)"};
     CFloatField box32PastService{this, 1032, "box32PastService", "", "Past service contributions for pre-1990 service"};
-    CIntField box32Mark{this, 1033, "box32Mark", "", "Contributions already deducted"};
+    CIntField box32Mark{this, 1033, "box32Mark", "", "Contributions already deducted", fld::Choices(choices::kYesNoFlag)};
     CFloatField box34PensionAdjustment{this, 34, "box34PensionAdjustment", "34", "Pension adjustment"};
     CFloatField box37InsuredPremiums{this, 37, "box37InsuredPremiums", "37", "Insured premiums (employer-paid)"};
     CFloatField box40RespAccumulated{this, 40, "box40RespAccumulated", "40", "RESP accumulated income payments"};
@@ -102,21 +102,22 @@ public:
     CFloatField box104ResearchGrants{this, 104, "box104ResearchGrants", "104", "Research grants"};
     CFloatField researchExpenses{this, 1104, "researchExpenses", "", "Research expenses"};
     CFloatField box105Scholarships{this, 105, "box105Scholarships", "105", "Scholarships, bursaries, fellowships, artists' project grants and prizes"};
-    CIntField box105Code{this, 1105, "box105Code", "", "Scholarship exemption (0 partly exempt, 1 fully exempt, 2 taxable)"};
+    CIntField box105Code{this, 1105, "box105Code", "", "Box 105 scholarship, bursary or fellowship is", fld::Choices("0:Partly exempt|1:Fully exempt|2:Taxable")};
     CFloatField box106DeathBenefits{this, 106, "box106DeathBenefits", "106", "Death benefits"};
     CFloatField box107WageLoss{this, 107, "box107WageLoss", "107", "Payments from a wage-loss replacement plan"};
     CFloatField box109Unregistered{this, 109, "box109Unregistered", "109", "Periodic payments from an unregistered plan"};
     CFloatField box118MedicalPremium{this, 118, "box118MedicalPremium", "118", "Medical premium benefits"};
     CFloatField box119GroupTermLife{this, 119, "box119GroupTermLife", "119", "Premiums paid to a group term life insurance plan"};
     CFloatField box124BoardLodging{this, 124, "box124BoardLodging", "124", "Board and lodging at special work sites"};
-    CIntField box124Code{this, 1124, "box124Code", "", "Board and lodging kind (0 or 1)"};
+    CIntField box124Code{this, 1124, "box124Code", "", "Board and lodging provided",
+                          fld::Choices("0:At a special work site|1:At a remote work location")};
     CFloatField box125DisabilityBenefits{this, 125, "box125DisabilityBenefits", "125", "Disability benefits paid out of a superannuation or pension plan"};
     CFloatField box127Veterans{this, 127, "box127Veterans", "127", "Veterans' benefits"};
     CFloatField box128VeteransSplit{this, 128, "box128VeteransSplit", "128", "Veterans' benefits eligible for pension splitting"};
     CFloatField box131Rdsp{this, 131, "box131Rdsp", "131", "Registered disability savings plan"};
     CFloatField box133VariablePension{this, 133, "box133VariablePension", "133", "Variable pension benefits"};
     CFloatField box135HealthPremiums{this, 135, "box135HealthPremiums", "135", "Recipient-paid premiums for private health services plans"};
-    CIntField box135Mark{this, 1135, "box135Mark", "", "Premiums claimed as medical expenses"};
+    CIntField box135Mark{this, 1135, "box135Mark", "", "Premiums claimed as medical expenses", fld::Choices(choices::kYesNoFlag)};
     CFloatField box194Prpp{this, 194, "box194Prpp", "194", "PRPP payments"};
     CFloatField box196TaxFreeSavings{this, 196, "box196TaxFreeSavings", "196", "Tax-free savings account taxable amount"};
     CFloatField box197Cerb{this, 197, "box197Cerb", "197", "Canada emergency response benefit"};
@@ -155,7 +156,7 @@ public:
     TaxData_Slip_T4AP() : CTaxData_Form(FROM_SLIP, SLIP_T4AP) {}
     CStringField PayerName{this, 1005, "PayerName", "", "Payer's name", fld::Caption().carryForward()};
     CFloatField box14Retirement{this, 14, "box14Retirement", "14", "Taxable CPP benefits: retirement benefit"};
-    CIntField box14Mark{this, 1014, "box14Mark", "", "Retirement benefit shared with spouse"};
+    CIntField box14Mark{this, 1014, "box14Mark", "", "Retirement benefit shared with spouse", fld::Choices(choices::kYesNoFlag)};
     CFloatField box15Survivor{this, 15, "box15Survivor", "15", "Survivor benefit"};
     CFloatField box16Disability{this, 16, "box16Disability", "16", "Disability benefit"};
     CFloatField box17Child{this, 17, "box17Child", "17", "Child benefit"};
@@ -165,9 +166,9 @@ public:
     CFloatField box21DisabilityMonths{this, 21, "box21DisabilityMonths", "21", "Number of months for disability benefit", fld::Count()};
     CFloatField box22IncomeTaxDeducted{this, 22, "box22IncomeTaxDeducted", "22", "Income tax deducted"};
     CFloatField box23RetirementMonths{this, 23, "box23RetirementMonths", "23", "Number of months for retirement benefit", fld::Count()};
-    CIntField slipMark{this, 1001, "slipMark", "", "Benefit paid for a prior year"};
+    CIntField slipMark{this, 1001, "slipMark", "", "Benefit paid for a prior year", fld::Choices(choices::kYesNoFlag)};
     CFloatField other1{this, 1002, "other1", "", "Retroactive benefit for prior years"};
-    CIntField indianActMark{this, 1003, "indianActMark", "", "Exempt under the Indian Act"};
+    CIntField indianActMark{this, 1003, "indianActMark", "", "Exempt under the Indian Act", fld::Choices(choices::kYesNoFlag)};
     CIntField age{this, 1004, "age", "", "Recipient's age", fld::Hidden()};
 };
 
@@ -179,11 +180,11 @@ public:
     TaxData_Slip_T4RSP() : CTaxData_Form(FROM_SLIP, SLIP_T4RSP) {}
     CStringField PayerName{this, 1001, "PayerName", "", "Payer's name", fld::Caption().carryForward()};
     CFloatField box16Annuity{this, 16, "box16Annuity", "16", "Annuity payments"};
-    CIntField box16Mark{this, 1016, "box16Mark", "", "Annuity payments qualify as pension income"};
+    CIntField box16Mark{this, 1016, "box16Mark", "", "Annuity payments qualify as pension income", fld::Choices(choices::kYesNoFlag)};
     CFloatField box18RefundOfPremiums{this, 18, "box18RefundOfPremiums", "18", "Refund of premiums"};
     CFloatField box20ExcessRefund{this, 20, "box20ExcessRefund", "20", "Refund of excess contributions"};
     CFloatField box22Withdrawal{this, 22, "box22Withdrawal", "22", "Withdrawal and commutation payments"};
-    CIntField box24SpousalFlag{this, 24, "box24SpousalFlag", "24", "Contributor spouse or common-law partner"};
+    CIntField box24SpousalFlag{this, 24, "box24SpousalFlag", "24", "Contributor spouse or common-law partner", fld::Choices(choices::kYesNoFlag)};
     CFloatField box25Llp{this, 25, "box25Llp", "25", "LLP withdrawal"};
     CFloatField box26Deregistration{this, 26, "box26Deregistration", "26", "Amounts deemed received on deregistration"};
     CFloatField box27Hbp{this, 27, "box27Hbp", "27", "HBP withdrawal"};
@@ -217,7 +218,7 @@ public:
     CFloatField other1{this, 1001, "other1", "", "Benefits from a provincial parental plan"};
     CFloatField other2{this, 1002, "other2", "", "Benefit repayment already paid"};
     CFloatField other3{this, 1003, "other3", "", "Special benefits for self-employed workers"};
-    CIntField indianActMark{this, 1004, "indianActMark", "", "Exempt under the Indian Act"};
+    CIntField indianActMark{this, 1004, "indianActMark", "", "Exempt under the Indian Act", fld::Choices(choices::kYesNoFlag)};
 };
 
 // T4A(OAS): statement of old age security.
@@ -242,8 +243,8 @@ class TaxData_Slip_T4RIF : public CTaxData_Form
 public:
     TaxData_Slip_T4RIF() : CTaxData_Form(FROM_SLIP, SLIP_T4RIF) {}
     CStringField PayerName{this, 1001, "PayerName", "", "Payer's name", fld::Caption().carryForward()};
-    CIntField pensionMark{this, 1002, "pensionMark", "", "Amounts qualify as pension income"};
-    CIntField secondMark{this, 1003, "secondMark", "", "Excess amount qualifies as pension income at 65"};
+    CIntField pensionMark{this, 1002, "pensionMark", "", "Amounts qualify as pension income", fld::Choices(choices::kYesNoFlag)};
+    CIntField secondMark{this, 1003, "secondMark", "", "Excess amount qualifies as pension income at 65", fld::Choices(choices::kYesNoFlag)};
     CFloatField box16Taxable{this, 16, "box16Taxable", "16", "Taxable amounts"};
     CFloatField box18DeemedOnDeath{this, 18, "box18DeemedOnDeath", "18", "Amounts deemed received on death"};
     CFloatField box20Deregistration{this, 20, "box20Deregistration", "20", "Amounts deemed received on deregistration"};

@@ -27,10 +27,10 @@ public:
     CFloatField box15Foreign{this, 15, "box15Foreign", "15", "Foreign income"};
     CFloatField box16ForeignTax{this, 16, "box16ForeignTax", "16", "Foreign tax paid"};
     CFloatField box17Royalties{this, 17, "box17Royalties", "17", "Royalties from Canadian sources"};
-    CIntField box17Mark{this, 1017, "box17Mark", "", "Royalties from a business"};
+    CIntField box17Mark{this, 1017, "box17Mark", "", "Royalties from a business", fld::Choices(choices::kYesNoFlag)};
     CFloatField box18CapitalGainsDividends{this, 18, "box18CapitalGainsDividends", "18", "Capital gains dividends"};
     CFloatField box19AccruedAnnuity{this, 19, "box19AccruedAnnuity", "19", "Accrued income: annuities"};
-    CIntField box19Mark{this, 1019, "box19Mark", "", "Annuity income qualifies as pension income"};
+    CIntField box19Mark{this, 1019, "box19Mark", "", "Annuity income qualifies as pension income", fld::Choices(choices::kYesNoFlag)};
     CFloatField box24ActualEligible{this, 24, "box24ActualEligible", "24", "Actual amount of eligible dividends"};
     CFloatField box25TaxableEligible{this, 25, "box25TaxableEligible", "25", "Taxable amount of eligible dividends"};
     CFloatField box26CreditEligible{this, 26, "box26CreditEligible", "26", "Dividend tax credit for eligible dividends"};
@@ -64,16 +64,16 @@ public:
     CStringField TrustName{this, 1001, "TrustName", "", "Trust's name", fld::Section("Trust").caption().carryForward()};
     CFloatField SharePercent{this, 1002, "SharePercent", "", "Your share of the slip (%)", fld::Start(100).carryForward().share()};
     CFloatField box21CapitalGains{this, 21, "box21CapitalGains", "21", "Capital gains", fld::Section("Amounts as issued")};
-    CIntField box21Mark{this, 1021, "box21Mark", "", "Capital gains from qualified property"};
+    CIntField box21Mark{this, 1021, "box21Mark", "", "Capital gains from qualified property", fld::Choices(choices::kYesNoFlag)};
     CFloatField box22LumpSumPension{this, 22, "box22LumpSumPension", "22", "Lump-sum pension benefits"};
     CFloatField box23ActualOther{this, 23, "box23ActualOther", "23", "Actual amount of dividends other than eligible dividends"};
     CFloatField box24ForeignBusiness{this, 24, "box24ForeignBusiness", "24", "Foreign business income"};
-    CIntField box24Mark{this, 1024, "box24Mark", "", "Foreign business income is not business income of the recipient"};
+    CIntField box24Mark{this, 1024, "box24Mark", "", "Foreign business income is not business income of the recipient", fld::Choices(choices::kYesNoFlag)};
     CFloatField box25ForeignNonBusiness{this, 25, "box25ForeignNonBusiness", "25", "Foreign non-business income"};
     CFloatField box26OtherIncome{this, 26, "box26OtherIncome", "26", "Other income"};
-    CIntField box26Mark1{this, 1026, "box26Mark1", "", "Other income is excluded"};
-    CIntField box26Mark2{this, 1027, "box26Mark2", "", "Other income is pension income"};
-    CIntField box26Mark3{this, 1028, "box26Mark3", "", "Other income is a death benefit"};
+    CIntField box26Mark1{this, 1026, "box26Mark1", "", "Other income is excluded", fld::Choices(choices::kYesNoFlag)};
+    CIntField box26Mark2{this, 1027, "box26Mark2", "", "Other income is pension income", fld::Choices(choices::kYesNoFlag)};
+    CIntField box26Mark3{this, 1028, "box26Mark3", "", "Other income is a death benefit", fld::Choices(choices::kYesNoFlag)};
     CFloatField box30EligibleGains{this, 30, "box30EligibleGains", "30", "Capital gains eligible for deduction"};
     CFloatField box31PensionIncome{this, 31, "box31PensionIncome", "31", "Qualifying pension income"};
     CFloatField box32TaxableOther{this, 32, "box32TaxableOther", "32", "Taxable amount of dividends other than eligible dividends"};
@@ -134,7 +134,7 @@ public:
     CFloatField box10WorkersCompensation{this, 10, "box10WorkersCompensation", "10", "Workers' compensation benefits"};
     CFloatField box11SocialAssistance{this, 11, "box11SocialAssistance", "11", "Social assistance payments"};
     CFloatField ratioAmount{this, 1003, "ratioAmount", "", "Manitoba ratio", fld::Start(1).rate()};
-    CIntField indianActMark{this, 1004, "indianActMark", "", "Exempt under the Indian Act"};
+    CIntField indianActMark{this, 1004, "indianActMark", "", "Exempt under the Indian Act", fld::Choices(choices::kYesNoFlag)};
 };
 
 // T5013: statement of partnership income; the twenty-five amounts below are
@@ -163,7 +163,7 @@ public:
     CFloatField amount13Box122{this, 122, "amount13Box122", "122", "Farming income (loss)"};
     CFloatField amount14Box146{this, 146, "amount14Box146", "146", "Other investment income"};
     CFloatField amount15Box151{this, 151, "amount15Box151", "151", "Capital gains (losses)"};
-    CIntField box151Mark{this, 1151, "box151Mark", "", "Capital gains on qualified property"};
+    CIntField box151Mark{this, 1151, "box151Mark", "", "Capital gains on qualified property", fld::Choices(choices::kYesNoFlag)};
     CFloatField amount16Box133{this, 133, "amount16Box133", "133", "Taxable amount of eligible dividends"};
     CFloatField amount17Box159{this, 159, "amount17Box159", "159", "Capital gains reserve"};
     CFloatField amount18Box124{this, 124, "amount18Box124", "124", "Fishing income (loss)"};

@@ -87,9 +87,9 @@ public:
     CFloatField T1ALoss{this, 38, "T1ALoss", "", "Loss carried back (T1A)", fld::Computed()};
     CDateField T1ADate{this, 39, "T1ADate", "", "Date of the loss carryback", fld::ReadOnly()};
 
-    CIntField GSTApplicantChoice{this, 40, "GSTApplicantChoice", "", "GST/HST credit applicant (0 lower income)", fld::Section("Benefits").carryForward()};
-    CIntField CCBSwitch{this, 41, "CCBSwitch", "", "Do not estimate the Canada child benefit", fld::CarryForward()};
-    CIntField CAISwitch{this, 42, "CAISwitch", "", "Estimate the Canada carbon rebate", fld::CarryForward()};
+    CIntField GSTApplicantChoice{this, 40, "GSTApplicantChoice", "", "GST/HST credit applicant", fld::Section("Benefits").carryForward().choices("0:The spouse with the lower income|1:The spouse with the higher income")};
+    CIntField CCBSwitch{this, 41, "CCBSwitch", "", "Do not estimate the Canada child benefit", fld::CarryForward().choices(choices::kYesNoFlag)};
+    CIntField CAISwitch{this, 42, "CAISwitch", "", "Estimate the Canada carbon rebate", fld::CarryForward().choices(choices::kYesNoFlag)};
     CFloatField GSTCredit{this, 43, "GSTCredit", "", "GST/HST credit", fld::Computed()};
     CFloatField CCB{this, 44, "CCB", "", "Canada child benefit", fld::Computed()};
     CFloatField CAI{this, 45, "CAI", "", "Canada carbon rebate", fld::Computed()};

@@ -31,11 +31,11 @@ public:
     CIntField Language{this, 10, "Language", "", "Language of correspondence", fld::Choices(choices::kLanguage).carryForward()};
     CIntField FirstTimeFilerAnswer{this, 11, "FirstTimeFilerAnswer", "", "First return filed with the agency", fld::Question()};
     CStringField DireradAccessCode{this, 12, "DireradAccessCode", "", "Access code"};
-    CIntField Disabled{this, 13, "Disabled", "", "Eligible for the disability tax credit", fld::CarryForward()};
+    CIntField Disabled{this, 13, "Disabled", "", "Eligible for the disability tax credit", fld::CarryForward().choices(choices::kYesNoFlag)};
     CDateField DateOfDeath{this, 14, "DateOfDeath", "", "Date of death"};
-    CIntField TaxDeceasedBeneficiaryElection{this, 15, "TaxDeceasedBeneficiaryElection", "", "Tax beneficiary indicator"};
+    CIntField TaxDeceasedBeneficiaryElection{this, 15, "TaxDeceasedBeneficiaryElection", "", "Tax beneficiary indicator", fld::Choices(choices::kYesNoFlag)};
     CFloatField TaxBeneficiaryAmount{this, 16, "TaxBeneficiaryAmount", "52080", "Tax beneficiary amount"};
-    CIntField IsIndianFlag{this, 17, "IsIndianFlag", "", "Registered under the Indian Act", fld::CarryForward()};
+    CIntField IsIndianFlag{this, 17, "IsIndianFlag", "", "Registered under the Indian Act", fld::CarryForward().choices(choices::kYesNoFlag)};
     // Page 1, question 4: non-zero when the name, address, telephone or
     // direct deposit changed since the last return.
     CIntField PersonalInfoChanged{this, 18, "PersonalInfoChanged", "", "Name, address, telephone or direct deposit changed since the last return", fld::Choices(choices::kYesNoFlag)};
@@ -78,7 +78,7 @@ public:
     CFloatField PostBankruptcyAdjustedNetIncome{this, 62, "PostBankruptcyAdjustedNetIncome", "", "Adjusted net income after bankruptcy"};
     CFloatField BankruptcyProvince3Amount{this, 63, "BankruptcyProvince3Amount", "", "Manitoba amount after bankruptcy"};
     CBoolField RevokeFiscalPeriodElection{this, 64, "RevokeFiscalPeriodElection", "", "Revoke the non-calendar fiscal period election"};
-    CIntField BankruptcyPeriod{this, 65, "BankruptcyPeriod", "", "This return covers (0 the period before, 1 the period after) the bankruptcy"};
+    CIntField BankruptcyPeriod{this, 65, "BankruptcyPeriod", "", "This return covers", fld::Choices("0:The period before the bankruptcy|1:The period after the bankruptcy")};
 
     CIntField CitizenshipAnswer{this, 70, "CitizenshipAnswer", "", "Canadian citizen", fld::Section("Questions").page("Questions and filing").question().carryForward()};
     CIntField ElectionsCanadaAnswer{this, 71, "ElectionsCanadaAnswer", "", "Authorize Elections Canada", fld::Question().carryForward()};
@@ -89,20 +89,20 @@ public:
     CIntField SelfEmployedSpouseDeadline{this, 76, "SelfEmployedSpouseDeadline", "", "Self-employed spouse, June 15 deadline"};
     CIntField TaxExemptIncomeAnswer{this, 77, "TaxExemptIncomeAnswer", "", "Has tax-exempt income", fld::Computed()};
     CFloatField TaxExemptIncome{this, 78, "TaxExemptIncome", "", "Tax-exempt income (from slips)", fld::Computed()};
-    CIntField RestrictedFarmFlag{this, 79, "RestrictedFarmFlag", "", "Farming is not the chief source of income"};
-    CIntField FishingFormIndicator{this, 80, "FishingFormIndicator", "", "Fishing income reported on a fishing form"};
+    CIntField RestrictedFarmFlag{this, 79, "RestrictedFarmFlag", "", "Farming is not the chief source of income", fld::Choices(choices::kYesNoFlag)};
+    CIntField FishingFormIndicator{this, 80, "FishingFormIndicator", "", "Fishing income reported on a fishing form", fld::Choices(choices::kYesNoFlag)};
     CIntField FishingT4Flag{this, 81, "FishingT4Flag", "", "Fishing employment slip present", fld::Computed()};
     CIntField Line316Claim{this, 82, "Line316Claim", "", "Disability amount claimed", fld::Choices(choices::kYesNoFlag)};
     CIntField ReturnPreparationCode{this, 83, "ReturnPreparationCode", "", "Return preparation code"};
-    CIntField MailingOutsideIndicator{this, 84, "MailingOutsideIndicator", "", "Residency type indicator"};
+    CIntField MailingOutsideIndicator{this, 84, "MailingOutsideIndicator", "", "Residency type indicator", fld::Choices(choices::kYesNoFlag)};
     CIntField SurveyAnswer1{this, 85, "SurveyAnswer1", "", "Further answer 1", fld::Hidden()};
     CIntField SurveyAnswer2{this, 86, "SurveyAnswer2", "", "Further answer 2", fld::Hidden()};
 
-    CIntField ReFileFlag{this, 90, "ReFileFlag", "", "Amended return for ReFILE", fld::Section("Filing")};
+    CIntField ReFileFlag{this, 90, "ReFileFlag", "", "Amended return for ReFILE", fld::Section("Filing").choices(choices::kYesNoFlag)};
     CBoolField MultiYearFlag{this, 91, "MultiYearFlag", "", "Several years filed in the same days"};
-    CIntField AutoFillFlag{this, 92, "AutoFillFlag", "", "Filled from the agency's data"};
+    CIntField AutoFillFlag{this, 92, "AutoFillFlag", "", "Filled from the agency's data", fld::Choices(choices::kYesNoFlag)};
     CDateField AutoFillDate{this, 93, "AutoFillDate", "", "Date filled from the agency's data"};
-    CIntField FilingStatus{this, 94, "FilingStatus", "", "Filing status (0 not filed, 1 filed, 2 amended, 3 refiled)"};
+    CIntField FilingStatus{this, 94, "FilingStatus", "", "Filing status", fld::Choices("0:Not filed|1:Filed|2:Amended|3:Refiled")};
     CStringField FilingResultText{this, 95, "FilingResultText", "", "Last filing result"};
     CStringField FilingTime{this, 96, "FilingTime", "", "Time of the last filing result"};
     // A filing that did not go through is kept apart from the result above,
@@ -113,7 +113,7 @@ public:
     CIntField CalcState1{this, 98, "CalcState1", "", "Calculation state", fld::ReadOnly()};
     CIntField CalcState2{this, 99, "CalcState2", "", "Calculation state", fld::ReadOnly()};
 
-    CIntField PreparerInfoFlag{this, 100, "PreparerInfoFlag", "", "Keep the preparer information typed here", fld::Section("Tax preparer").carryForward()};
+    CIntField PreparerInfoFlag{this, 100, "PreparerInfoFlag", "", "Keep the preparer information typed here", fld::Section("Tax preparer").carryForward().choices(choices::kYesNoFlag)};
     CStringField PreparerName{this, 101, "PreparerName", "", "Preparer name", fld::CarryForward()};
     CStringField PreparerAddress{this, 102, "PreparerAddress", "", "Preparer address", fld::CarryForward()};
     CStringField PreparerCity{this, 103, "PreparerCity", "", "Preparer city, province and postal code", fld::CarryForward()};
@@ -445,7 +445,7 @@ public:
     CFloatField support9915{this, 9915, "support9915", "", "No income reported"};
     CFloatField line54950FarmingLoss{this, 54950, "line54950FarmingLoss", "54950", "Farming loss", fld::Computed()};
     CFloatField line55320Amount{this, 55320, "line55320Amount", "55320", "Canada workers benefit amount"};
-    CIntField line55320Flag{this, 55321, "line55320Flag", "", "Canada workers benefit flag"};
+    CIntField line55320Flag{this, 55321, "line55320Flag", "", "Canada workers benefit flag", fld::Choices(choices::kYesNoFlag)};
 
     // The read-only ones mirror Schedule 7, Schedule 11 and T1212 after each
     // calculation; they are entered there or in the last-year interview.
@@ -569,6 +569,9 @@ public:
     // Copy buttons for the mailing address and the preparer, and a way to
     // each schedule or statement a line comes from.
     std::vector<PageAction> pageActions() const override;
+    // The S.I.N.s are checked and kept as nine digits, the spouse's never the
+    // taxpayer's own; a death is never before the birth.
+    bool checkEntry(const CField& field, QString& text, QString& problem) const override;
     bool IsNonRefTaxCreditAllUsed() const;
     void SyncWithSpouseMailingAddr(const TaxData_T1New& other);
 

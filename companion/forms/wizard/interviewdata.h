@@ -23,7 +23,7 @@ public:
     CFloatField InstalmentsPaid{this, 9, "InstalmentsPaid", "47600", "Tax paid by instalments"};
     CFloatField DigitalNews{this, 10, "DigitalNews", "31350", "Digital news subscription expenses"};
     CIntField FirstTimeFilerAnswer{this, 11, "FirstTimeFilerAnswer", "", "Is this your first return with the agency?", fld::Question()};
-    CIntField DisabilityAnswer{this, 12, "DisabilityAnswer", "", "Are you eligible for the disability tax credit?"};
+    CIntField DisabilityAnswer{this, 12, "DisabilityAnswer", "", "Are you eligible for the disability tax credit?", fld::Choices(choices::kYesNoFlag)};
 };
 
 // Kind 2: amounts from last year's notice of assessment.
@@ -54,7 +54,7 @@ public:
     CStringField FirstName##n{this, 10 * n + 1, "FirstName" #n, "", "Dependant " #n ": first name",          \
                               fld::Section("Dependant " #n)};                                                  \
     CStringField LastName##n{this, 10 * n + 2, "LastName" #n, "", "Last name"};                                 \
-    CIntField Relationship##n{this, 10 * n + 3, "Relationship" #n, "", "Relationship"};                         \
+    CIntField Relationship##n{this, 10 * n + 3, "Relationship" #n, "", "Relationship", fld::Choices(choices::kRelationship)};                         \
     CDateField BirthDate##n{this, 10 * n + 4, "BirthDate" #n, "", "Date of birth"};                            \
     CFloatField NetIncome##n{this, 10 * n + 5, "NetIncome" #n, "", "Net income"};                               \
     CIntField Infirm##n{this, 10 * n + 6, "Infirm" #n, "", "Infirm",                                            \
@@ -117,7 +117,7 @@ public:
                                  fld::Section("Dependant " #n).readOnly()};                                           \
     CStringField DepLastName##n{this, 100 + 10 * n + 1, "DepLastName" #n, "", "Last name", fld::ReadOnly()};          \
     CDateField DepBirthDate##n{this, 100 + 10 * n + 2, "DepBirthDate" #n, "", "Date of birth", fld::ReadOnly()};     \
-    CIntField DepCode##n{this, 100 + 10 * n + 3, "DepCode" #n, "", "Relationship", fld::ReadOnly()};                 \
+    CIntField DepCode##n{this, 100 + 10 * n + 3, "DepCode" #n, "", "Relationship", fld::ReadOnly().choices(choices::kRelationship)};                 \
     CFloatField Dep##n##_1{this, 100 + 10 * n + 4, "Dep" #n "_1", "", "Medical expenses"};                           \
     CFloatField Dep##n##_2{this, 100 + 10 * n + 5, "Dep" #n "_2", "", "Medical travel"};                             \
     CFloatField Dep##n##_3{this, 100 + 10 * n + 6, "Dep" #n "_3", "", "Premiums paid"};                              \

@@ -1,0 +1,55 @@
+#include "model/notcomputed.h"
+
+#include <QRegularExpression>
+#include <list>
+
+#include "companion/forms/catalogue.h"
+#include "companion/forms/t1/taxdata_t1new.h"
+#include "companion/rules/money.h"
+#include "model/individualtaxdata.h"
+
+namespace {
+
+constexpr int kAlberta = 1;
+constexpr int kNunavut = 8;
+constexpr int kQuebec = 11;
+
+// The provincial credits the province's tax leaves out, as its checks name
+// them ("... does not include the provincial <credit>, for which ...").
+QStringList provincialLeftOut(IndividualTaxData& person, TaxData_T1New& t1)
+{
+    std::list<CString> messages;
+    person.m_provMgr.Validate(messages, &t1, person.GetFormData(3, false), person.GetFormData(6, false),
+                              person.GetFormData(9, false), person.GetFormData(11, false),
+                              person.GetFormData(31, false), person.GetFormData(29, false));
+    static const QRegularExpression leftOut(QStringLiteral("does not include the provincial (.+), for which"));
+    QStringList out;
+    for (const CString& message : messages) {
+        const QRegularExpressionMatch m = leftOut.match(message);
+        if (m.hasMatch())
+            out << QStringLiteral("line 42800: the provincial ") + m.captured(1);
+    }
+    return out;
+}
+
+} // namespace
+
+QStringList notComputedByThisProgram(IndividualTaxData& person)
+{
+    QStringList out;
+    TaxData_T1New* t1 = person.GetT1();
+    if (!t1)
+        return out;
+    const int province = t1->getMainTaxProvince();
+    if (province == kQuebec)
+        out << QStringLiteral("Quebec tax: the Quebec return is filed separately with the province");
+    if (taxrules::isPresentAmount(t1->line32400TuitionFromChild.m_value))
+        out << QStringLiteral("line 32400: the limit of a parent's tuition amount (the amount is taken as typed)");
+    if ((province == kAlberta || province == kQuebec || province == kNunavut)
+        && taxrules::isPositiveAmount(t1->line10100EmploymentIncome.m_value))
+        out << QStringLiteral("line 45300: the Canada workers benefit of residents of ")
+                   + QString::fromUtf8(getProvName(ENUMTYPE_PROVINCE(province)));
+    out << provincialLeftOut(person, *t1);
+    out.removeDuplicates();
+    return out;
+}
