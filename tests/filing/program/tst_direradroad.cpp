@@ -109,6 +109,9 @@ ModalScript::Step submissionDialog(SubmissionView* view, bool ok, const QString&
             view->forWhom = dlg->ui()->lblMsg1->text();
             view->okText = button(dlg, QDialogButtonBox::Ok)->text();
             view->testCaseVisible = dlg->ui()->edtTestcase->isVisible();
+            const QString folder = QDir(QCoreApplication::applicationDirPath()).absoluteFilePath("../artefacts");
+            QDir().mkpath(folder);
+            dlg->grab().save(folder + "/cdireradresultdlg.png");
         }
         dlg->ui()->edtTestcase->setText(testCase);
         if (!ok) {
