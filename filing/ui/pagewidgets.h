@@ -2,7 +2,9 @@
 
 #include <QFont>
 #include <QFrame>
+#include <QGridLayout>
 #include <QLabel>
+#include <QVBoxLayout>
 
 // Small builders the filing pages and dialogs share.
 namespace pagewidgets {
@@ -30,6 +32,21 @@ inline void setPointSize(QWidget* widget, int points, bool bold = false)
     if (bold)
         font.setWeight(75);
     widget->setFont(font);
+}
+
+// A filing wizard page's frame: its name, size and font, and the grid of
+// its widgets inside a vertical layout.
+inline QGridLayout* pageGrid(QWidget* page, const char* name)
+{
+    page->setObjectName(QLatin1String(name));
+    page->resize(735, 400);
+    setPointSize(page, 12);
+    auto* outer = new QVBoxLayout(page);
+    outer->setObjectName(QStringLiteral("verticalLayout"));
+    auto* grid = new QGridLayout;
+    grid->setObjectName(QStringLiteral("gridLayout"));
+    outer->addLayout(grid);
+    return grid;
 }
 
 // A label that opens target in the desktop's browser, showing text.

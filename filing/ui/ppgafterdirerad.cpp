@@ -57,15 +57,8 @@ PpgAfterDirerad_tab1::PpgAfterDirerad_tab1(bool emailGiven, double balance, QWid
     : PpgWizardPage(nullptr, nullptr, parent), m_emailGiven(emailGiven), m_balance(balance)
 {
     using namespace pagewidgets;
-    setObjectName(QStringLiteral("PpgAfterDirerad_tab1"));
     setWindowTitle(QStringLiteral("PpgAfterDirerad_tab1"));
-    resize(735, 400);
-    setPointSize(this, 12);
-    auto* outer = new QVBoxLayout(this);
-    outer->setObjectName(QStringLiteral("verticalLayout"));
-    auto* grid = new QGridLayout;
-    grid->setObjectName(QStringLiteral("gridLayout"));
-    outer->addLayout(grid);
+    QGridLayout* grid = pageGrid(this, "PpgAfterDirerad_tab1");
 
     grid->addItem(new QSpacerItem(20, 28, QSizePolicy::Minimum, QSizePolicy::Fixed), 0, 0);
     for (int row : {2, 4, 6, 8})

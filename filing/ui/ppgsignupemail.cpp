@@ -21,14 +21,7 @@ PpgSignupEmail_tab1::PpgSignupEmail_tab1(DataPpgSignupEmail* data, QWidget* pare
     : PpgWizardPage(data, nullptr, parent)
 {
     using namespace pagewidgets;
-    setObjectName(QStringLiteral("PpgSignupEmail_tab1"));
-    resize(735, 400);
-    setPointSize(this, 12);
-    auto* outer = new QVBoxLayout(this);
-    outer->setObjectName(QStringLiteral("verticalLayout"));
-    auto* grid = new QGridLayout;
-    grid->setObjectName(QStringLiteral("gridLayout"));
-    outer->addLayout(grid);
+    QGridLayout* grid = pageGrid(this, "PpgSignupEmail_tab1");
 
     for (int row : {0, 2, 4, 7, 9})
         grid->addItem(new QSpacerItem(20, 12, QSizePolicy::Fixed, QSizePolicy::Fixed), row, 0);

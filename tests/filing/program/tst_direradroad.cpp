@@ -179,6 +179,17 @@ ModalScript::Step wizard(QString* title, int choice = -2, bool* stayedOpen = nul
     };
 }
 
+// OK on the submission dialog, the terms agreed, the result dialog read
+// into result (when given) and, after an acceptance, the after-filing page.
+void sendThrough(ModalScript& script, ResultView* result, bool accepted)
+{
+    script.add(submissionDialog(nullptr, true));
+    script.add(termsDialog(true));
+    script.add(resultDialog(result));
+    if (accepted)
+        script.add(wizard(nullptr));
+}
+
 QByteArray readAll(const QString& path)
 {
     QFile file(path);
@@ -388,10 +399,7 @@ void TestDireradRoad::acceptedReturnIsAskedBeforeFilingAgain()
     Form_Return* page = openJean();
     {
         ModalScript script;
-        script.add(submissionDialog(nullptr, true));
-        script.add(termsDialog(true));
-        script.add(resultDialog(nullptr));
-        script.add(wizard(nullptr));
+        sendThrough(script, nullptr, true);
         m_f->prompter->queueButton(QMessageBox::No);
         run(page);
         QCOMPARE(script.pending(), 0);
@@ -409,9 +417,7 @@ void TestDireradRoad::acceptedReturnIsAskedBeforeFilingAgain()
     m_agency->script().setDefault(AgencyEndpoint::Direrad, AgencyKind::Return, AgencyReply::fixture("rejected.xml"));
     ResultView result;
     ModalScript script;
-    script.add(submissionDialog(nullptr, true));
-    script.add(termsDialog(true));
-    script.add(resultDialog(&result));
+    sendThrough(script, &result, false);
     m_f->prompter->clear();
     m_f->prompter->queueButton(QMessageBox::Yes);
     m_f->prompter->queueButton(QMessageBox::No);
@@ -438,9 +444,7 @@ void TestDireradRoad::notSentAfterTheTerms()
                                   AgencyReply::fixture("terms.xml").thenStopListening());
     ResultView result;
     ModalScript script;
-    script.add(submissionDialog(nullptr, true));
-    script.add(termsDialog(true));
-    script.add(resultDialog(&result));
+    sendThrough(script, &result, false);
     m_f->prompter->queueButton(QMessageBox::No);
     run(page);
     QCOMPARE(script.pending(), 0);
@@ -469,9 +473,7 @@ void TestDireradRoad::outcomeUnknown()
                                        : AgencyReply::closeAfterRead());
     ResultView result;
     ModalScript script;
-    script.add(submissionDialog(nullptr, true));
-    script.add(termsDialog(true));
-    script.add(resultDialog(&result));
+    sendThrough(script, &result, false);
     m_f->prompter->queueButton(QMessageBox::No);
     run(page);
     QCOMPARE(script.pending(), 0);
@@ -584,10 +586,7 @@ void TestDireradRoad::multiYearAnswerIsSent()
 {
     Form_Return* page = openJean();
     ModalScript script;
-    script.add(submissionDialog(nullptr, true));
-    script.add(termsDialog(true));
-    script.add(resultDialog(nullptr));
-    script.add(wizard(nullptr));
+    sendThrough(script, nullptr, true);
     m_f->prompter->queueButton(QMessageBox::Yes);
     run(page);
     QCOMPARE(script.pending(), 0);
