@@ -38,26 +38,16 @@ int parseDireradTermSoapResponseResult(const std::string& reply, SoapFilingResul
 
 #include "filing/filingexchangesettings.h"
 #include "filing/filingwebclient.h"
+#include "filing/resultfiletrace.h"
 
 #include "companion/core/datetimetext.h"
-#include "companion/core/filemodes.h"
 #include "companion/core/templatefill.h"
 #include "companion/core/templatevaluemap.h"
 
-#include <QFile>
-
 int DireradSOAP_request1_internal(SoapFilingResult* r, bool isReFile, const FilingExchangeSettings& settings)
 {
-    QFile trace(settings.resultFilePath);
-    const bool traced = trace.open(QIODevice::WriteOnly | QIODevice::Append);
-    if (traced)
-        keepToOwner(trace);
-    auto write = [&](const QByteArray& text) {
-        if (traced) {
-            trace.write(text);
-            trace.flush();
-        }
-    };
+    ResultFileTrace trace(settings.resultFilePath, ResultFileTrace::Append);
+    auto write = [&](const QByteArray& text) { trace.write(text); };
     write("\n\n" + GetCurTime(CurTimeLocal).toUtf8() + " \n");
 
     TemplateValueMap values;
@@ -70,8 +60,7 @@ int DireradSOAP_request1_internal(SoapFilingResult* r, bool isReFile, const Fili
     }
     write(settings.direradHost.toUtf8() + "\n");
 
-    FilingWebClient client(QStringLiteral("%1%2%3").arg("https://", settings.direradHost,
-                                                         "/ebci/pfno/ws/services/FileReturnService"));
+    FilingWebClient client(settings.fileReturnServiceUrl());
     std::string reply;
     if (!client.postSoapXML(request, "text/xml; charset=UTF-8", nullptr, nullptr, reply)) {
         r->m_strCodes += " read Direrad Term failed or network interruption.\n";

@@ -7,6 +7,17 @@
 struct FilingExchangeSettings
 {
     QString direradHost;    // "host[:port]" of the DIRERAD services
-    bool testMode = false;  // replies are traced into the result file
+    bool testMode = false;  // requests (redacted) and replies are traced into the result file
     QString resultFilePath; // the filing result file
+
+    // The service that takes the terms requests and the T1 returns.
+    QString fileReturnServiceUrl() const
+    {
+        return QStringLiteral("%1%2%3").arg("https://", direradHost, "/ebci/pfno/ws/services/FileReturnService");
+    }
+    // The service that takes the forms filed on their own (T1135).
+    QString fileFormServiceUrl() const
+    {
+        return QStringLiteral("%1%2%3").arg("https://", direradHost, "/ebci/efes/frrms/ws/services/FileFormService");
+    }
 };

@@ -1,5 +1,7 @@
 #include "filing/filingservice.h"
 
+#include "filing/direradroad.h"
+
 #include <QCoreApplication>
 
 namespace {
@@ -11,9 +13,19 @@ QString tr(const char* text)
 
 } // namespace
 
+void FilingService::useDireradRoad(const DireradRoadEnvironment* environment, DireradRoadDialogs* dialogs)
+{
+    m_direradEnvironment = environment;
+    m_direradDialogs = dialogs;
+}
+
 void FilingService::createElectronicFile()
 {
-    m_context.tellNotAvailable(tr("Filing a return online"));
+    if (!m_direradEnvironment || !m_direradDialogs) {
+        m_context.tellNotAvailable(tr("Filing a return online"));
+        return;
+    }
+    DireradRoad(m_context, *m_direradEnvironment, *m_direradDialogs).run();
 }
 
 void FilingService::fileT1135()

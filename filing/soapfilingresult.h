@@ -26,4 +26,7 @@ public:
     CString m_strCodes;
     CString m_strCvIndicator;
     CString m_strMessage;      // HTML, or lines ended by CR LF
+    // The message is the refusal HTML built from the agency's elements
+    // (texts escaped); otherwise it is plain text, to be escaped for display.
+    bool m_bMessageIsHtml = false;
 };

@@ -7,10 +7,12 @@
 
 #include "app/tabwndapp.h"
 #include "filing/filingservice.h"
+#include "filing/ui/direradroadwidgets.h"
 #include "model/returnfileloadcode.h"
 #include "print/esign/quillorclient.h"
 #include "print/printservice.h"
 #include "print/ui/esign/windowbusyindicator.h"
+#include "workspace/filingenvironmentfromapp.h"
 #include "workspace/quillorsettingsfromapp.h"
 
 bool Form_Return::m_bClientLetterFetched = false;
@@ -41,7 +43,11 @@ FeatureContext Form_Return::featureContext()
 
 void Form_Return::OnFileCreateElectronFile()
 {
-    FilingService(featureContext()).createElectronicFile();
+    const DireradRoadEnvironment environment = direradRoadEnvironmentFromApp(this);
+    DireradRoadWidgets windows;
+    FilingService service(featureContext());
+    service.useDireradRoad(&environment, &windows);
+    service.createElectronicFile();
 }
 
 void Form_Return::OnFileT1135()
