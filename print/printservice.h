@@ -13,17 +13,9 @@ class PrintService
 public:
     explicit PrintService(FeatureContext context) : m_context(std::move(context)) {}
 
-    void createPdfFile();
-    int createPdf(ENUMTYPE_FORM type, int id);
-    void createPrintFiles(bool testPrintFile);
     void submitESignatureForm(int formType);
     void getESignatureFormTime(ENUMTYPE_FORM type);
-    int submitDocDelivery(ENUMTYPE_FORM type, const CString& pdfPath);
     int submitESignatureFormType(ENUMTYPE_FORM type);
-    bool loginToESignature();
-    bool readyToESignature();
-    // The client letter fetched (1) or not (0); none can be fetched yet.
-    int fetchCustomizedClientLetter();
 
 private:
     FeatureContext m_context;

@@ -19,11 +19,6 @@ private slots:
     {
         QTest::addColumn<Command>("command");
         QTest::addColumn<QString>("feature");
-        QTest::newRow("PDF") << Command(&PrintService::createPdfFile) << "Printing to PDF";
-        QTest::newRow("print files") << Command([](PrintService& s) { s.createPrintFiles(false); })
-                                     << "Generating print files";
-        QTest::newRow("test print file") << Command([](PrintService& s) { s.createPrintFiles(true); })
-                                         << "Generating print files";
         QTest::newRow("e-signature") << Command([](PrintService& s) { s.submitESignatureForm(1); }) << "E-signature";
         QTest::newRow("e-signature status")
             << Command([](PrintService& s) { s.getESignatureFormTime(ENUMTYPE_FORM(1)); }) << "E-signature status";
@@ -44,12 +39,7 @@ private slots:
     {
         FeatureContextFixture f;
         PrintService service(f.context);
-        QCOMPARE(service.createPdf(ENUMTYPE_FORM(1), 1), -1);
-        QCOMPARE(service.submitDocDelivery(ENUMTYPE_FORM(1), CString("/tmp/return.pdf")), -1);
         QCOMPARE(service.submitESignatureFormType(ENUMTYPE_FORM(1)), -1);
-        QVERIFY(!service.loginToESignature());
-        QVERIFY(!service.readyToESignature());
-        QCOMPARE(service.fetchCustomizedClientLetter(), 0);
         QVERIFY(f.prompter.records().isEmpty());
     }
 };
