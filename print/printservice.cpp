@@ -11,17 +11,7 @@ QString tr(const char* text)
 
 } // namespace
 
-void PrintService::submitESignatureForm(int)
-{
-    m_context.tellNotAvailable(tr("E-signature"));
-}
-
 void PrintService::getESignatureFormTime(ENUMTYPE_FORM)
 {
     m_context.tellNotAvailable(tr("E-signature status"));
-}
-
-int PrintService::submitESignatureFormType(ENUMTYPE_FORM)
-{
-    return -1;
 }

@@ -152,12 +152,16 @@ public:
 
     // ---- E-signature (form_return_features.cpp) ----
     static void OnCreateJavaXML(bool testPrintFile);
+    // Prints the form alone (its first item) and offers it for e-delivery.
     void OnSubmitQuillorForm(int formType) override;
     void OnGetQuillorFormTime(ENUMTYPE_FORM type);
     // Sends a printed PDF to the taxpayer for e-delivery, after asking.
     void _SubmitDocDelivery(ENUMTYPE_FORM form, const QString& toEmail, const CString& sin,
                             const CString& firstName, const CString& pdfPath);
-    int _SubmitQuillorFormType(ENUMTYPE_FORM type);
+    // Sends a printed form as an e-signature request, after asking; the
+    // request id the service gave, or -1. Nothing calls it yet.
+    int _SubmitQuillorFormType(ENUMTYPE_FORM form, bool signingPosition, const QString& toEmail,
+                               const CString& sin, const CString& firstName, const CString& pdfPath);
     // The e-signature service's login (0, 112 or 99; the token on 0) and its
     // account test, with the account settings as they are now.
     int loginToQuillorCA(QString& token);

@@ -83,11 +83,6 @@ void Form_Return::OnCreateJavaXML(bool testPrintFile)
     TypeTablesExport::writeNoteFiles(folders);
 }
 
-void Form_Return::OnSubmitQuillorForm(int formType)
-{
-    PrintService(featureContext()).submitESignatureForm(formType);
-}
-
 void Form_Return::OnGetQuillorFormTime(ENUMTYPE_FORM type)
 {
     PrintService(featureContext()).getESignatureFormTime(type);
@@ -102,9 +97,15 @@ void Form_Return::_SubmitDocDelivery(ENUMTYPE_FORM form, const QString& toEmail,
         .submit(QuillorDocument{form, toEmail, sin, firstName, pdfPath});
 }
 
-int Form_Return::_SubmitQuillorFormType(ENUMTYPE_FORM type)
+int Form_Return::_SubmitQuillorFormType(ENUMTYPE_FORM form, bool signingPosition, const QString& toEmail,
+                                        const CString& sin, const CString& firstName, const CString& pdfPath)
 {
-    return PrintService(featureContext()).submitESignatureFormType(type);
+    WindowBusyIndicator busy(this);
+    QuillorClient client(featureContext(), quillorSettingsFromApp, &busy);
+    const QuillorDocumentUpload::Outcome outcome =
+        QuillorDocumentUpload(client, QuillorDocumentUpload::Kind::Signature)
+            .submit(QuillorDocument{form, toEmail, sin, firstName, pdfPath}, signingPosition);
+    return outcome.hasRequestId ? outcome.requestId : -1;
 }
 
 int Form_Return::loginToQuillorCA(QString& token)

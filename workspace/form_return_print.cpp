@@ -6,6 +6,7 @@
 #include "app/tabwndapp.h"
 #include "companion/core/folders.h"
 #include "companion/core/messages.h"
+#include "companion/forms/catalogue.h"
 #include "dialogs/dlgprintoption_info.h"
 #include "model/cfamilytaxdata.h"
 #include "model/returnfileloadcode.h"
@@ -164,4 +165,19 @@ bool Form_Return::CreatePDF(int mode, int category, int formType, int formId, in
     if (offer.exec() == QDialog::Accepted)
         _SubmitDocDelivery(ENUMTYPE_FORM(formType), offer.m_strToEmail, sin, firstName, pdf);
     return true;
+}
+
+void Form_Return::OnSubmitQuillorForm(int formType)
+{
+    if (!m_pFamilyData)
+        return;
+    const STRUCT_FORMDATA_ITEM_2004* item = m_pFamilyData->GetFormDataItem(ENUMTYPE_FORM(formType), false);
+    if (!item) {
+        TabWndApp::gAppInformation(tr("Form[%1] is not in the tax return.")
+                                       .arg(QString::fromUtf8(getFormCode(ENUMTYPE_FORM(formType)))),
+                                   nullptr);
+        return;
+    }
+    CString pdfPath;
+    CreatePDF(PrintRoad::ModeClientCopy, 0, formType, item->id, 0, &pdfPath);
 }

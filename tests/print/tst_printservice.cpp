@@ -1,6 +1,5 @@
-// The print and e-signature service on its own: no window and no page, a
-// context with a scripted prompter. Until printing is built its commands tell
-// the user so and its operations report failure without making a file.
+// The e-signature status query on its own: no window and no page, a context
+// with a scripted prompter. Until it is built it tells the user so.
 #include <QtTest>
 
 #include <functional>
@@ -19,7 +18,6 @@ private slots:
     {
         QTest::addColumn<Command>("command");
         QTest::addColumn<QString>("feature");
-        QTest::newRow("e-signature") << Command([](PrintService& s) { s.submitESignatureForm(1); }) << "E-signature";
         QTest::newRow("e-signature status")
             << Command([](PrintService& s) { s.getESignatureFormTime(ENUMTYPE_FORM(1)); }) << "E-signature status";
     }
@@ -35,13 +33,6 @@ private slots:
         QVERIFY(!f.saveAsked);
     }
 
-    void operationsReportFailure()
-    {
-        FeatureContextFixture f;
-        PrintService service(f.context);
-        QCOMPARE(service.submitESignatureFormType(ENUMTYPE_FORM(1)), -1);
-        QVERIFY(f.prompter.records().isEmpty());
-    }
 };
 
 QTEST_GUILESS_MAIN(TestPrintService)

@@ -212,6 +212,35 @@ private slots:
         QCOMPARE(fake.records().isEmpty(), requests == 0);
     }
 
+    // The e-signature request kind of the same upload, for the T183 with
+    // the signing position.
+    void signatureRequestOfTheT183()
+    {
+        EsignFake fake(QJsonObject{{kEmail, kPassword}});
+        QVERIFY2(fake.isRunning(), qPrintable(fake.failure()));
+        fake.script("/api/signature-requests", QJsonArray{EsignFake::reply(200, R"({"message":"ok","sr_id":77})")});
+        EsignPage p(fake);
+        QTemporaryDir dir;
+        const QString pdf = dir.filePath("t183.pdf");
+        QVERIFY(writeFile(pdf, "%PDF-1.4\n"));
+        p.window.prompter->queueYes(true);
+        QCOMPARE(p.page->_SubmitQuillorFormType(96, true, kClient, kTypedSin, "Jean", pdf), 77);
+
+        const QList<PromptRecord>& shown = p.window.prompter->records();
+        QCOMPARE(shown.size(), 2);
+        QCOMPARE(shown[0].title, "Send Document for E-Signature through https://" + fake.hostAndPort());
+        QCOMPARE(shown[0].texts, QStringList{"An E-Signature link email will be sent to client@example.ca. Client can "
+                                             "access to sign the file using 4286 (last 4 digits of the S.I.N.) as "
+                                             "password."});
+        QCOMPARE(shown[1].texts, QStringList{"ok"});
+        QCOMPARE(EsignFake::items(fake.records().value(0)),
+                 QStringList({"email=client@example.ca", "password=4286", "licdata=046454286",
+                              "expires_in_days=30", "date_pos=[{\"page\": 0}]", "sw=T1KW2024", "func=QUILLOR",
+                              "form=T183",
+                              "sender_note=This is for Jean (tax year 2024), default password is last 4 digits of SIN",
+                              "msg1=" + msg1("QUILLOR", "T183", "046454286"), "login_type=kestrova"}));
+    }
+
     // ---- Filing record ----
 
     void filingRecord_data()

@@ -534,6 +534,40 @@ private slots:
         QFile::remove(xmlTemplates() + "/t1_clientletter_own.xml");
     }
 
+
+    // The form page's "Print for E-Delivery" of the T183 (event 1831).
+    void t183PrintedAloneForDelivery()
+    {
+        EsignFake fake(QJsonObject{{kEmail, kPassword}});
+        QVERIFY2(fake.isRunning(), qPrintable(fake.failure()));
+        PrintWindow w(QByteArray(), &fake);
+        QVERIFY(w.openSaved(taxpayer()));
+        CFamilyTaxData* family = w.page->familyData();
+        if (CTaxData_Form* t183 = family->GetFormData(FORM_T183, false))
+            family->RemoveFormData(t183);
+
+        QEvent submit(QEvent::Type(1831));
+        QApplication::sendEvent(w.page, &submit);
+        QCOMPARE(w.window.promptTexts(), QStringList{"Form[T183] is not in the tax return."});
+        QVERIFY(QDir(w.output).entryList({"*.pdf"}, QDir::Files).isEmpty());
+        QVERIFY(engineTrace().isEmpty());
+
+        const STRUCT_FORMDATA_ITEM_2004* item = family->GetFormDataItem(FORM_T183, true);
+        QVERIFY(item);
+        w.window.prompter->clear();
+        w.window.prompter->queueText("client@example.ca");
+        w.window.prompter->queueYes(true);
+        QApplication::sendEvent(w.page, &submit);
+        const QStringList printed = QDir(w.output).entryList({"*.pdf"}, QDir::Files);
+        QCOMPARE(printed.size(), 1);
+        const QString text = pdfText(w.output + "/" + printed.first());
+        QCOMPARE(reportValue(text, "Category"), QString("0"));
+        QCOMPARE(reportValue(text, "Form id"), QString::number(item->id));
+        QCOMPARE(reportValue(text, "Flags"), QString("0"));
+        const QList<QJsonObject> records = fake.records();
+        QCOMPARE(records.size(), 1);
+        QVERIFY(EsignFake::items(records[0]).contains("form=T1GEN"));
+    }
 };
 
 // Qt Test's crash handler is off: the Java VM handles SIGSEGV itself.
