@@ -47,6 +47,7 @@ enum ProvincialAmountCode : int {
     PROVAMT_TUITION_CARRY_FORWARD = 11001, // unused provincial tuition amounts from earlier years
     PROVAMT_INSTALMENT_TAX = 63855,        // provincial tax, for the instalment worksheet
     PROVAMT_INSTALMENT_CREDITS = 63856,    // provincial credits, for the instalment worksheet
+    PROVAMT_UNUSED_LOW_INCOME_REDUCTION = 61565, // low-income tax reduction left for the spouse
 };
 
 class CProvincialTaxManager

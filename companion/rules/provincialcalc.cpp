@@ -2,6 +2,7 @@
 
 #include "companion/rules/britishcolumbia2024.h"
 #include "companion/rules/federalcredits.h"
+#include "companion/rules/lowincomereductions2024.h"
 #include "companion/rules/money.h"
 #include "companion/rules/ontario2024.h"
 #include "companion/rules/provincialcredits2024.h"
@@ -12,6 +13,43 @@
 namespace taxrules {
 
 namespace {
+
+// The family a low-income reduction or Manitoba's family tax benefit is
+// worked out for. The children and dependants with a disability count only
+// on the return that claims the family's amounts.
+LowIncomeFamily lowIncomeFamily(const ProvincialInput& in)
+{
+    LowIncomeFamily family;
+    family.familyIncome = std::max(in.familyNetIncome, in.netIncome);
+    family.netIncome = in.netIncome;
+    family.hasSpouse = in.hasSpouse;
+    family.claimsSpouseAmount = in.claimsSpouse;
+    family.claimsEligibleDependant = in.claimsEligibleDependant;
+    family.age65 = in.age65;
+    family.spouseAge65 = in.spouseAge65;
+    family.disabilitySelf = in.disabilitySelf;
+    family.dependentChildren = in.claimsFamilyAmounts ? in.dependentChildren : 0;
+    family.dependantsWithDisability = in.claimsFamilyAmounts ? in.dependantsWithDisability : 0;
+    return family;
+}
+
+// Part C's low-income reduction: the claimant's return takes it up to its
+// tax and leaves the rest for the spouse where the province allows; the
+// other spouse's return takes only what the claimant left unused.
+double applyLowIncomeReduction(Province province, const ProvincialInput& in, double tax, ProvincialResult& r)
+{
+    if (!hasLowIncomeReduction(province))
+        return tax;
+    if (in.claimsFamilyAmounts) {
+        const double reduction = lowIncomeReduction2024(province, lowIncomeFamily(in));
+        r.lowIncomeReduction = std::min(tax, reduction);
+        if (in.hasSpouse && lowIncomeReductionPassesToSpouse(province))
+            r.unusedReductionForSpouse = roundCents(positivePart(reduction - tax));
+    } else if (lowIncomeReductionPassesToSpouse(province)) {
+        r.lowIncomeReduction = std::min(tax, positivePart(in.spouseUnusedReduction));
+    }
+    return roundCents(tax - r.lowIncomeReduction);
+}
 
 // Part B of the 428: the credit amounts at the lowest rate, the donation and
 // dividend credits at their own rates. A credit the province's table has no
@@ -79,11 +117,13 @@ void nonRefundableCredits(Province province, const ProvinceTable& table, const P
     missing(isPositiveAmount(in.studentLoanInterest), credits.studentLoanInterest, "interest paid on student loans");
     const double employment = credits.canadaEmploymentAmount ? positivePart(in.canadaEmploymentAmount) : 0.0;
     r.dependentChildAmount = roundCents(credits.dependentChildAmount.value_or(0.0) * std::max(0, in.dependentChildren));
+    if (province == Province::MB)
+        r.familyTaxBenefit = manitobaFamilyTaxBenefit(lowIncomeFamily(in));
 
     r.creditAmounts = roundCents(r.basicPersonalAmount + r.ageAmount + r.spouseAmount + r.eligibleDependantAmount
                                  + positivePart(in.pensionPlanBaseAmount) + positivePart(in.eiPremiums)
                                  + employment + r.pensionAmount + r.disabilityAmount + studentLoans
-                                 + r.medicalAmount + r.dependentChildAmount);
+                                 + r.medicalAmount + r.dependentChildAmount + r.familyTaxBenefit);
     r.creditRate = table.lowestRate();
 
     r.donationCredit = provincialDonationCredit(credits, in.donations, in.taxableIncome);
@@ -131,18 +171,8 @@ ProvincialResult computeProvincial(Province province, const ProvincialInput& inp
         r.taxReduction = std::min(tax, bcTaxReduction(input.netIncome));
         tax = roundCents(tax - r.taxReduction);
     }
+    tax = applyLowIncomeReduction(province, input, tax, r);
     r.provincialTax = tax;
-
-    // The low-income reductions of these provinces (Manitoba's family tax
-    // benefit) are not worked out. Each is used up well below 75,000 of
-    // family net income, so below it the user is told the tax may be lower.
-    constexpr double kLowIncomeReductionsEndBelow = 75000.0;
-    const bool hasLowIncomeReduction = province == Province::NS || province == Province::NB
-                                       || province == Province::NL || province == Province::PE
-                                       || province == Province::MB;
-    if (hasLowIncomeReduction && r.provincialTax > 0.0
-        && std::max(input.familyNetIncome, input.netIncome) < kLowIncomeReductionsEndBelow)
-        r.notComputed.emplace_back(province == Province::MB ? "family tax benefit" : "low-income tax reduction");
     return r;
 }
 

@@ -26,6 +26,10 @@
 //   employmentIncome       <- lines 10100 + 10400 (Ontario's LIFT credit)
 //   familyNetIncome        <- net income plus the spouse's
 //   dependentChildren, dependantsWithDisability <- the dependant table (Ontario's reduction)
+//   hasSpouse, spouseAge65 <- the T1's marital status and the spouse's date of birth
+//   claimsFamilyAmounts    <- whether this return claims the family's low-income
+//                             reduction (a couple claims it once)
+//   spouseUnusedReduction  <- what the spouse's reduction left unused (same province)
 namespace taxrules {
 
 struct ProvincialInput {
@@ -50,6 +54,10 @@ struct ProvincialInput {
     double familyNetIncome = 0.0;
     int dependentChildren = 0;
     int dependantsWithDisability = 0;
+    bool hasSpouse = false;
+    bool spouseAge65 = false;
+    bool claimsFamilyAmounts = true;
+    double spouseUnusedReduction = 0.0;
     // The federal amounts claimed (lines 30100, 30300, 30400, 31600), for a
     // territory whose amounts are the federal ones.
     double federalAgeAmount = 0.0;
@@ -79,6 +87,9 @@ struct ProvincialResult {
     double surtax = 0.0;              // Ontario
     double taxReduction = 0.0;        // Ontario or British Columbia
     double lowIncomeCredit = 0.0;     // Ontario's LIFT credit
+    double familyTaxBenefit = 0.0;    // Manitoba (a credit amount, in creditAmounts)
+    double lowIncomeReduction = 0.0;  // NS, NB, NL, PE: the part used on this return
+    double unusedReductionForSpouse = 0.0; // NB, NL, PE: what this return leaves unused
     double healthPremium = 0.0;       // Ontario
     double provincialTax = 0.0;       // T1 line 42800
     // The credits the return has an amount for that this province's

@@ -121,6 +121,16 @@ std::vector<ProvincialCreditTable> buildTables()
         nb.spouseIncomeAllowed = 1023.0;
         nb.disabilityAmount = 9747.0;
         nb.eligibleDividendRate = 0.14;
+        // The 2024 New Brunswick credit table of the accounting firms'
+        // planning guides (NB428 lines 58360, 58520, 58689 and 58969):
+        // pension income at most 1,000; medical expenses above the lesser of
+        // 3 % and 2,724; donations 9.4 % on the first 200 and 17.95 % on
+        // the rest; student loan interest.
+        nb.pensionMaximum = 1000.0;
+        nb.medicalCap = 2724.0;
+        nb.donationFirstRate = 0.094;
+        nb.donationRestRate = 0.1795;
+        nb.studentLoanInterest = true;
     }
     {
         auto& nl = row(P::NL);
@@ -143,13 +153,23 @@ std::vector<ProvincialCreditTable> buildTables()
         pe.spouseIncomeAllowed = 1147.0;
         pe.disabilityAmount = 6890.0;
         pe.eligibleDividendRate = 0.105;
+        // PE428 2024 Part B: pension income at most 1,000 (58360); medical
+        // expenses above the lesser of 3 % and 1,678 (amounts Prince Edward
+        // Island does not index); student loan interest (58520).
+        pe.pensionMaximum = 1000.0;
+        pe.medicalCap = 1678.0;
+        pe.studentLoanInterest = true;
     }
     // Manitoba, form MB428: age 3,728 above 27,749, disability 6,180 and
     // the medical threshold 1,728 (amounts Manitoba does not index, the same
     // on the 2023 and 2024 forms); donations 10.8 % and 17.4 %; eligible
-    // dividends 8 %; student loan interest (58520).
+    // dividends 8 %; student loan interest (58520). The spouse and eligible
+    // dependant amounts are 9,134 less the other person's whole net income
+    // (MB428 2024 lines 11 to 16, base amount 9,134, not indexed).
     {
         auto& mb = row(P::MB);
+        mb.spouseAmount = 9134.0;
+        mb.spouseIncomeAllowed = 0.0;
         mb.ageAmount = 3728.0;
         mb.ageThreshold = 27749.0;
         mb.disabilityAmount = 6180.0;

@@ -5,6 +5,7 @@
 #include "companion/forms/ctaxdata_form.h"
 #include "companion/forms/provincialt1amounts.h"
 #include "companion/rules/money.h"
+#include "companion/rules/provincialrefundable2024.h"
 #include "companion/rules/provincialtables2024.h"
 
 using namespace ProvincialT1Amounts;
@@ -39,6 +40,18 @@ bool hasSpouse(const CTaxData_Form* t1)
     // Married (0) or living common-law (1) on December 31.
     auto* status = t1 ? dynamic_cast<CIntField*>(t1->findField(QStringLiteral("MaritalStatus"))) : nullptr;
     return status && (status->m_value == 0 || status->m_value == 1);
+}
+
+bool spouseAtLeast65(const CTaxData_Form* t1)
+{
+    auto* birth = t1 ? dynamic_cast<CDateField*>(t1->findField(QStringLiteral("SpouseBirthDate"))) : nullptr;
+    return birth && birth->m_value.isValid() && kTaxYear - birth->m_value.year() >= 65;
+}
+
+QString textOf(const CTaxData_Form* t1, const char* name)
+{
+    auto* field = t1 ? dynamic_cast<CStringField*>(t1->findField(QString::fromLatin1(name))) : nullptr;
+    return field ? QString(field->m_value).remove(QLatin1Char(' ')) : QString();
 }
 
 // T1 lines whose amounts feed a provincial credit that is not worked out
@@ -113,7 +126,7 @@ ProvincialScheduleAmounts provincialScheduleAmounts(const CTaxData_Form* sch5, c
 
 taxrules::ProvincialResult computeProvincialFromT1(ENUMTYPE_PROVINCE province, const CTaxData_Form* t1,
                                                    const ProvincialScheduleAmounts& schedules,
-                                                   ProvincialT1Lines* lines)
+                                                   ProvincialT1Lines* lines, const ProvincialCoupleAmounts& couple)
 {
     ProvincialT1Lines own;
     ProvincialT1Lines& line = lines ? *lines : own;
@@ -148,11 +161,59 @@ taxrules::ProvincialResult computeProvincialFromT1(ENUMTYPE_PROVINCE province, c
     in.employmentIncome = taxrules::roundCents(line(L::Employment) + line(L::OtherEmployment));
     in.familyNetIncome = taxrules::roundCents(in.netIncome + (hasSpouse(t1) ? line(L::SpouseNetIncome) : 0.0));
     in.dependentChildren = int(line(L::ChildrenUnder19));
+    in.hasSpouse = hasSpouse(t1);
+    in.spouseAge65 = in.hasSpouse && spouseAtLeast65(t1);
+    in.claimsFamilyAmounts = couple.claimsFamilyAmounts;
+    in.spouseUnusedReduction = couple.spouseUnusedReduction;
     in.federalAgeAmount = line(L::AgeAmount);
     in.federalSpouseAmount = line(L::SpouseAmount);
     in.federalEligibleDependantAmount = line(L::EligibleDependantAmount);
     in.federalDisabilityAmount = line(L::DisabilitySelf);
     return taxrules::computeProvincial(taxrules::provinceFromNumber(province), in);
+}
+
+ProvincialRefundableCredits computeProvincialCredits(ENUMTYPE_PROVINCE province, const CTaxData_Form* t1,
+                                                     const CTaxData_Form* interview,
+                                                     const ProvincialCoupleAmounts& couple)
+{
+    ProvincialRefundableCredits credits;
+    if (!t1 || !interview)
+        return credits;
+    switch (taxrules::provinceFromNumber(province)) {
+    case taxrules::Province::ON: {
+        // 65 at the start of the year: born in 1958 or earlier.
+        auto* birth = dynamic_cast<CDateField*>(t1->findField(QStringLiteral("BirthDate")));
+        const bool senior = birth && birth->m_value.isValid() && kTaxYear - 1 - birth->m_value.year() >= 65;
+        credits.seniorsTransit = taxrules::ontarioSeniorsTransitCredit(senior, formAmount(interview, "transitCosts"));
+        break;
+    }
+    case taxrules::Province::BC:
+        // One credit for a couple, on the return that claims the family's amounts.
+        if (couple.claimsFamilyAmounts) {
+            const double family =
+                lineAmount(t1, kNetIncomeField) + (hasSpouse(t1) ? lineAmount(t1, "SpouseNetIncome") : 0.0);
+            credits.renter = taxrules::bcRenterCredit(family, formAmount(interview, "rentPaid"),
+                                                      int(formAmount(interview, "rentMonths")));
+        }
+        break;
+    default: break;
+    }
+    credits.total = taxrules::roundCents(credits.seniorsTransit + credits.renter);
+    return credits;
+}
+
+bool claimsFamilyAmounts(const CTaxData_Form* t1, bool equalTieBreak)
+{
+    if (!hasSpouse(t1))
+        return true;
+    const double own = lineAmount(t1, kNetIncomeField);
+    const double spouse = lineAmount(t1, "SpouseNetIncome");
+    if (!taxrules::isPresentAmount(own - spouse)) {
+        const QString mine = textOf(t1, "SIN");
+        const QString theirs = textOf(t1, "SpouseSIN");
+        return mine == theirs ? equalTieBreak : mine < theirs;
+    }
+    return own > spouse;
 }
 
 std::vector<std::string> provincialCreditsLeftOut(ENUMTYPE_PROVINCE province, const CTaxData_Form* t1)

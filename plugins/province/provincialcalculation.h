@@ -52,6 +52,15 @@ struct ProvincialScheduleAmounts
     double donations = 0.0;
 };
 
+// What a couple's returns settle between them for the family amounts: which
+// return claims them (a couple claims a low-income reduction once) and the
+// part of the spouse's reduction their own tax left unused.
+struct ProvincialCoupleAmounts
+{
+    bool claimsFamilyAmounts = true;
+    double spouseUnusedReduction = 0.0;
+};
+
 // The amounts of Schedule 5 and Schedule 9 (either may be null).
 ProvincialScheduleAmounts provincialScheduleAmounts(const CTaxData_Form* sch5, const CTaxData_Form* sch9);
 
@@ -61,7 +70,26 @@ ProvincialScheduleAmounts provincialScheduleAmounts(const CTaxData_Form* sch5, c
 // `lines` keeps the T1's fields between calls (a fresh one is used if null).
 taxrules::ProvincialResult computeProvincialFromT1(ENUMTYPE_PROVINCE province, const CTaxData_Form* t1,
                                                    const ProvincialScheduleAmounts& schedules = {},
-                                                   ProvincialT1Lines* lines = nullptr);
+                                                   ProvincialT1Lines* lines = nullptr,
+                                                   const ProvincialCoupleAmounts& couple = {});
+
+// The provincial refundable credits of a return (line 47900), from the
+// province's interview data (may be null) and the calculated T1.
+struct ProvincialRefundableCredits
+{
+    double seniorsTransit = 0.0; // Ontario
+    double renter = 0.0;         // British Columbia
+    double total = 0.0;
+};
+ProvincialRefundableCredits computeProvincialCredits(ENUMTYPE_PROVINCE province, const CTaxData_Form* t1,
+                                                     const CTaxData_Form* interview,
+                                                     const ProvincialCoupleAmounts& couple = {});
+
+// Whether a return with a spouse has the higher net income of the two (or,
+// at equal incomes, the lower S.I.N.): the return that claims the family's
+// low-income reduction. `equalTieBreak` decides when the two cannot be told
+// apart. True for a return without a spouse.
+bool claimsFamilyAmounts(const CTaxData_Form* t1, bool equalTieBreak);
 
 // The credits that feed the provincial tax and that no province's
 // calculation here works out, for which the T1 holds an amount: each a

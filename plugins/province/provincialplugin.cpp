@@ -6,8 +6,8 @@
 // provincialcalculation.h); Quebec's library assigns 0, as Quebec tax is on
 // its own return. A provincial credit the calculation does not work out is
 // never silently nil: when the return holds an amount that feeds it,
-// Validate says so. Provincial refundable credits are not computed and are
-// assigned 0. IsEligibleForElectronicFile still refuses by
+// Validate says so. Provincial refundable credits (line 47900) come from the
+// answers of the province's interview data. IsEligibleForElectronicFile still refuses by
 // default. The test build of the plug-in (lib/testplugins/steerable) lets
 // tests script messages, thresholds and figures (which then replace the
 // computed ones) through the side file described in provincialtestconfig.h;
@@ -16,6 +16,7 @@
 #include <QPointer>
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <map>
 #include <string>
 #include <vector>
@@ -47,7 +48,8 @@ public:
     ProvincialTaxManager(ENUMTYPE_PROVINCE province, ProvincialTestConfig config)
         : CProvincialTaxManager(province), m_config(std::move(config))
     {
-        for (int code : {PROVAMT_TUITION_CARRY_FORWARD, PROVAMT_INSTALMENT_TAX, PROVAMT_INSTALMENT_CREDITS})
+        for (int code : {PROVAMT_TUITION_CARRY_FORWARD, PROVAMT_INSTALMENT_TAX, PROVAMT_INSTALMENT_CREDITS,
+                         PROVAMT_UNUSED_LOW_INCOME_REDUCTION})
             m_amounts[code] = 0.0;
     }
 
@@ -140,11 +142,13 @@ public:
         assignTax(t1);
     }
 
+    // The refundable credits of the province's 479 that the return holds
+    // answers for (line 47900), from the interview data.
     void CalcProvCredit(CTaxData_Form* t1, CTaxData_Form*, CTaxData_Form*,
                         const std::list<TaxData_T2209_2036*>&) override
     {
-        // No provincial refundable credit is computed yet (line 47900).
-        const double credits = m_config.credits.value_or(0.0);
+        const double credits = m_config.credits.value_or(
+            computeProvincialCredits(m_nProvince, t1, m_interviewData.data(), coupleAmounts(t1)).total);
         ProvincialT1Amounts::setCreditTotal(t1, credits);
         m_amounts[PROVAMT_INSTALMENT_CREDITS] = credits;
         for (const auto& form : m_forms)
@@ -156,9 +160,26 @@ public:
     void afterCalcFormData(int, CTaxData_Form*) override {}
     void CalcBenefit(bool, CTaxData_Form*, CTaxData_Form*) override {}
 
-    void ExchangeCoupledInfoAfterCalcTaxableIncome(CProvincialTaxManager*) override {}
+    // The spouse's province decides whether the family's low-income
+    // reduction is shared: a spouse taxed by another province claims none
+    // of it, so this return claims it whatever the incomes. The address only
+    // breaks a tie between two returns that cannot otherwise be told apart.
+    void ExchangeCoupledInfoAfterCalcTaxableIncome(CProvincialTaxManager* spouse) override
+    {
+        m_spouseProvince = spouse ? spouse->getProvince() : 0;
+        m_spouseAddress = reinterpret_cast<std::uintptr_t>(spouse);
+    }
     void ExchangeCoupledInfoForProvTax_MainlyS2(CProvincialTaxManager*) override {}
-    void ExchangeCoupledInfoForProvTax_MainlyUnusedLowIncCredit_MXOption(CProvincialTaxManager*) override {}
+    // What the spouse's reduction left unused, for the next pass; only
+    // between spouses of the same province.
+    void ExchangeCoupledInfoForProvTax_MainlyUnusedLowIncCredit_MXOption(CProvincialTaxManager* spouse) override
+    {
+        double unused = 0.0;
+        if (!spouse || spouse->getProvince() != m_nProvince
+            || !spouse->getProvAmountClaimed(PROVAMT_UNUSED_LOW_INCOME_REDUCTION, unused))
+            unused = 0.0;
+        m_couple.spouseUnusedReduction = unused;
+    }
 
     int IsEligibleForElectronicFile() override { return m_config.eligibleAnswer; }
 
@@ -235,7 +256,8 @@ private:
     std::vector<std::string> creditsLeftOut(CTaxData_Form* t1, CTaxData_Form* sch5, CTaxData_Form* sch9) const
     {
         std::vector<std::string> left =
-            computeProvincialFromT1(m_nProvince, t1, provincialScheduleAmounts(sch5, sch9)).notComputed;
+            computeProvincialFromT1(m_nProvince, t1, provincialScheduleAmounts(sch5, sch9), nullptr, coupleAmounts(t1))
+                .notComputed;
         for (const std::string& credit : provincialCreditsLeftOut(m_nProvince, t1))
             left.push_back(credit);
         return left;
@@ -252,10 +274,24 @@ private:
 
     // Provincial tax from scratch on every call: the family calculation
     // runs each step twice and must get the same figure both times.
+    ProvincialCoupleAmounts coupleAmounts(const CTaxData_Form* t1) const
+    {
+        ProvincialCoupleAmounts couple = m_couple;
+        const bool otherProvince = m_spouseProvince != 0 && m_spouseProvince != m_nProvince;
+        couple.claimsFamilyAmounts =
+            otherProvince
+            || claimsFamilyAmounts(t1, reinterpret_cast<std::uintptr_t>(this) < m_spouseAddress || !m_spouseAddress);
+        if (couple.claimsFamilyAmounts || otherProvince)
+            couple.spouseUnusedReduction = 0.0;
+        return couple;
+    }
+
     void assignTax(CTaxData_Form* t1)
     {
-        const double tax =
-            m_config.tax.value_or(computeProvincialFromT1(m_nProvince, t1, m_schedules, &m_t1Lines).provincialTax);
+        const taxrules::ProvincialResult result =
+            computeProvincialFromT1(m_nProvince, t1, m_schedules, &m_t1Lines, coupleAmounts(t1));
+        m_amounts[PROVAMT_UNUSED_LOW_INCOME_REDUCTION] = result.unusedReductionForSpouse;
+        const double tax = m_config.tax.value_or(result.provincialTax);
         ProvincialT1Amounts::setTaxTotal(t1, tax);
         m_amounts[PROVAMT_INSTALMENT_TAX] = tax;
         for (const auto& form : m_forms)
@@ -265,6 +301,9 @@ private:
 
     ProvincialTestConfig m_config;
     ProvincialScheduleAmounts m_schedules;
+    ProvincialCoupleAmounts m_couple;
+    int m_spouseProvince = 0;
+    std::uintptr_t m_spouseAddress = 0;
     ProvincialT1Lines m_t1Lines;
     std::map<int, double> m_amounts;
     QPointer<CTaxData_Form> m_interviewData;

@@ -387,6 +387,7 @@ private slots:
         QTest::newRow("provincial tuition carry-forward") << int(PROVAMT_TUITION_CARRY_FORWARD) << true;
         QTest::newRow("instalment tax") << int(PROVAMT_INSTALMENT_TAX) << true;
         QTest::newRow("instalment credits") << int(PROVAMT_INSTALMENT_CREDITS) << true;
+        QTest::newRow("unused low-income reduction") << int(PROVAMT_UNUSED_LOW_INCOME_REDUCTION) << true;
         QTest::newRow("unknown") << 12345 << false;
         QTest::newRow("zero") << 0 << false;
     }

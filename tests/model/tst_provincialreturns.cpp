@@ -136,6 +136,18 @@ class TestProvincialReturns : public QObject
         }
     }
 
+    // What validation says the provincial tax leaves out.
+    QStringList leftOutMessages()
+    {
+        std::list<CString> messages;
+        person->m_provMgr.Validate(messages, t1, nullptr, person->GetFormData(FORM_SCH5, false),
+                                   person->GetFormData(FORM_SCH9, false), nullptr, nullptr, nullptr);
+        QStringList texts;
+        for (const CString& m : messages)
+            texts << m;
+        return texts;
+    }
+
 private slots:
     void cleanup() { family.reset(); }
 
@@ -211,6 +223,25 @@ private slots:
     //   investor  3,443.20 less 1,005.12 less 13,800 x 12.02 % = 1,658.76: 779.32.
     //   donor     3,575.49 + 4,133 x 9 % = 371.97 -> 3,947.46 less 1,005.12
     //             less 200 x 6.4 % + 1,800 x 12.8 % = 243.20: 2,699.14.
+    // New Brunswick (NB428; 9.4 %, 14 % above 49,958; the low-income
+    // reduction 781 each for the person and a spouse or eligible dependant,
+    // less 3 % of family income above 21,343).
+    //   worker    4,190.99 less (13,044 + 2,054.25 + 747) x 9.4 % = 1,489.45
+    //             -> 2,701.54; reduction 781 - 3 % x 23,242 = 697.26 ->
+    //             83.74: 2,617.80.
+    //   senior    3,572.00 less (13,044 + age 5,878 + pension 1,000) x 9.4 %
+    //             = 1,872.67 -> 1,699.33; reduction 781 - 3 % x 16,657 =
+    //             499.71 -> 281.29: 1,418.04.
+    //   couple    4,696.05 + 29,204 x 14 % = 4,088.56 -> 8,784.61 less
+    //             (13,044 + spouse 10,223 + 3,217.50 + 1,049.12) x 9.4 % =
+    //             2,588.16: 6,196.45 (no reduction at 79,162).
+    //   parent    4,190.99 less (15,845.25 + eligible dependant 10,223) x
+    //             9.4 % = 2,450.42 -> 1,740.57; reduction 1,562 - 697.26 =
+    //             864.74: 875.83.
+    //   investor  4,696.05 + 3,842 x 14 % = 537.88 -> 5,233.93 less 1,226.14
+    //             less 13,800 x 14 % = 1,932: 2,075.79.
+    //   donor     4,696.05 + 10,042 x 14 % = 1,405.88 -> 6,101.93 less
+    //             1,226.14 less 200 x 9.4 % + 1,800 x 17.95 % = 341.90: 4,533.89.
     void workedReturns_data()
     {
         QTest::addColumn<int>("province");
@@ -226,6 +257,7 @@ private slots:
             {"AB", PROV_AB, {1989.87, 833.10, 3112.54, 0.00, 2070.94, 3313.50}},
             {"NS", PROV_NS, {3690.59, 2449.81, 8489.67, 2784.70, 4141.77, 5941.19}},
             {"YT", PROV_YT, {1577.33, 736.32, 3297.02, 572.21, 779.32, 2699.14}},
+            {"NB", PROV_NB, {2617.80, 1418.04, 6196.45, 875.83, 2075.79, 4533.89}},
         };
         const char* const names[] = {"worker", "senior", "couple", "parent", "investor", "donor"};
         for (const auto& row : rows)
@@ -268,6 +300,42 @@ private slots:
         enter(scenario, PROV_SK);
         family->Calculate(0, nullptr);
         QCOMPARE(t1->line42800ProvincialTax.m_value, line42800);
+    }
+
+    // Prince Edward Island (PE428; 9.65 %, 13.63 % above 32,656, 16.65 %
+    // above 64,313; no surtax from 2024; its donation rates are not in the
+    // tables, so no donor here). The low-income reduction is used up at
+    // each of these incomes (350 less 5 % above 21,500).
+    //   worker    3,151.30 + 11,929 x 13.63 % = 1,625.92 -> 4,777.22 less
+    //             (13,500 + 2,054.25 + 747) x 9.65 % = 1,573.07: 3,204.15.
+    //   senior    3,151.30 + 5,344 x 13.63 % = 728.39 -> 3,879.69 less
+    //             (13,500 + age 5,595 - 15 % x 4,260 = 4,956 + pension
+    //             1,000) x 9.65 % = 1,877.50: 2,002.19.
+    //   couple    3,151.30 + 4,314.85 + 14,849 x 16.65 % = 2,472.36 ->
+    //             9,938.51 less (13,500 + spouse 11,466 + 3,217.50 +
+    //             1,049.12) x 9.65 % = 2,820.95: 7,117.56.
+    //   parent    4,777.22 less (16,301.25 + eligible dependant 11,466) x
+    //             9.65 % = 2,679.54: 2,097.68.
+    //   investor  3,151.30 + 21,144 x 13.63 % = 2,881.93 -> 6,033.23 less
+    //             1,302.75 less 13,800 x 10.5 % = 1,449: 3,281.48.
+    void princeEdwardIsland_data()
+    {
+        QTest::addColumn<Scenario>("scenario");
+        QTest::addColumn<double>("line42800");
+        QTest::newRow("worker") << Worker << 3204.15;
+        QTest::newRow("senior") << Senior << 2002.19;
+        QTest::newRow("couple") << Couple << 7117.56;
+        QTest::newRow("parent") << Parent << 2097.68;
+        QTest::newRow("investor") << Investor << 3281.48;
+    }
+    void princeEdwardIsland()
+    {
+        QFETCH(Scenario, scenario);
+        QFETCH(double, line42800);
+        enter(scenario, PROV_PE);
+        family->Calculate(0, nullptr);
+        QCOMPARE(t1->line42800ProvincialTax.m_value, line42800);
+        QVERIFY2(leftOutMessages().empty(), qPrintable(leftOutMessages().join(QLatin1Char('\n'))));
     }
 
     // Northwest Territories (NT428; 5.9 %, 8.6 % above 50,597):
@@ -373,10 +441,9 @@ private slots:
         QTest::addColumn<QString>("credit");
         QTest::newRow("Manitoba senior: pension") << int(PROV_MB) << Senior << "pension income amount";
         QTest::newRow("Saskatchewan senior: age") << int(PROV_SK) << Senior << "senior supplementary amount";
-        QTest::newRow("New Brunswick donor: donations") << int(PROV_NB) << Donor << "donations and gifts";
-        QTest::newRow("Nova Scotia worker: low-income reduction") << int(PROV_NS) << Worker
-                                                                   << "low-income tax reduction";
-        QTest::newRow("Manitoba parent: family tax benefit") << int(PROV_MB) << Parent << "family tax benefit";
+        QTest::newRow("Newfoundland and Labrador donor: donations") << int(PROV_NL) << Donor << "donations and gifts";
+        QTest::newRow("Prince Edward Island donor: donations") << int(PROV_PE) << Donor << "donations and gifts";
+        QTest::newRow("Northwest Territories senior: age") << int(PROV_NT) << Senior << "age amount";
     }
     void creditsLeftOutAreReported()
     {
@@ -401,6 +468,166 @@ private slots:
         person->m_provMgr.Validate(messages, t1, nullptr, person->GetFormData(FORM_SCH5, false),
                                    person->GetFormData(FORM_SCH9, false), nullptr, nullptr, nullptr);
         QVERIFY(messages.empty());
+    }
+
+    // The low-income reductions of the Atlantic provinces (Part C of their
+    // 428), other income alone, so net income = taxable income = family
+    // income:
+    //   NS 18,000: 1,582.20 less (8,481 + 3,000) x 8.79 % = 1,009.18 ->
+    //     573.02; reduction 300 - 5 % x (18,000 - 15,000) = 150: 423.02.
+    //   NS 21,000: 1,845.90 - 1,009.18 = 836.72; 300 - 5 % x 6,000 = nil.
+    //   NB 24,000: 2,256.00 less 13,044 x 9.4 % = 1,226.14 -> 1,029.86;
+    //     reduction 781 - 3 % x (24,000 - 21,343) = 79.71 -> 701.29: 328.57.
+    //   NL 25,000: 2,175.00 less 10,818 x 8.7 % = 941.17 -> 1,233.83;
+    //     reduction 974 - 16 % x (25,000 - 23,390) = 257.60 -> 716.40: 517.43.
+    //   PE 20,000: 1,930.00 less 13,500 x 9.65 % = 1,302.75 -> 627.25;
+    //     reduction 350 (income under 21,500): 277.25.
+    //   PE 24,000 at 70: 2,316.00 less (13,500 + age 5,595) x 9.65 % =
+    //     1,842.67 -> 473.33; reduction 350 + 250 - 5 % x 2,500 = 475, more
+    //     than the tax: nil.
+    void lowIncomeReductions_data()
+    {
+        QTest::addColumn<int>("province");
+        QTest::addColumn<double>("income");
+        QTest::addColumn<bool>("senior");
+        QTest::addColumn<double>("line42800");
+        QTest::newRow("NS 18,000, part of it") << int(PROV_NS) << 18000.0 << false << 423.02;
+        QTest::newRow("NS 21,000, used up") << int(PROV_NS) << 21000.0 << false << 836.72;
+        QTest::newRow("NB 24,000") << int(PROV_NB) << 24000.0 << false << 328.57;
+        QTest::newRow("NL 25,000") << int(PROV_NL) << 25000.0 << false << 517.43;
+        QTest::newRow("PE 20,000, below the base") << int(PROV_PE) << 20000.0 << false << 277.25;
+        QTest::newRow("PE 24,000 at 70, more than the tax") << int(PROV_PE) << 24000.0 << true << 0.0;
+    }
+    void lowIncomeReductions()
+    {
+        QFETCH(int, province);
+        QFETCH(double, income);
+        QFETCH(bool, senior);
+        QFETCH(double, line42800);
+        start(province);
+        if (senior)
+            t1->BirthDate.m_value = QDate(1954, 6, 1);
+        t1->line13000NotOnSlip.m_value = income;
+        family->Calculate(0, nullptr);
+        QCOMPARE(t1->line42800ProvincialTax.m_value, line42800);
+        QVERIFY(leftOutMessages().empty());
+    }
+
+    // A couple claims the reduction once, on the return with the higher net
+    // income; in New Brunswick the part its tax leaves unused passes to the
+    // spouse. Ann 20,000 and Ben 19,000 of other income (neither can be
+    // claimed as a spouse): family income 39,000, reduction 781 + 781 -
+    // 3 % x (39,000 - 21,343) = 529.71 -> 1,032.29.
+    //   Ann: 1,880.00 - 1,226.14 = 653.86, all of it reduced; 378.43 unused.
+    //   Ben: 1,786.00 - 1,226.14 = 559.86 less Ann's 378.43: 181.43.
+    // Ben in Nova Scotia instead, with 20,000 and Ann 19,000: Ann claims the
+    // New Brunswick reduction whatever the incomes (1,786.00 - 1,226.14 =
+    // 559.86, less 1,032.29: nil), and Ben's Nova Scotia reduction is used
+    // up (600 - 5 % x 24,000 < 0): 1,758.00 - 1,009.18 = 748.82.
+    void coupleLowIncomeReduction_data()
+    {
+        QTest::addColumn<int>("benProvince");
+        QTest::addColumn<double>("annIncome");
+        QTest::addColumn<double>("benIncome");
+        QTest::addColumn<double>("annTax");
+        QTest::addColumn<double>("benTax");
+        QTest::newRow("both in New Brunswick") << int(PROV_NB) << 20000.0 << 19000.0 << 0.0 << 181.43;
+        QTest::newRow("Ben in Nova Scotia") << int(PROV_NS) << 19000.0 << 20000.0 << 0.0 << 748.82;
+    }
+    void coupleLowIncomeReduction()
+    {
+        QFETCH(int, benProvince);
+        QFETCH(double, annIncome);
+        QFETCH(double, benIncome);
+        QFETCH(double, annTax);
+        QFETCH(double, benTax);
+        family = std::make_unique<CFamilyTaxData>();
+        const NewReturnBasicData data = newReturn(kMarried, true, PROV_NB, benProvince);
+        family->NewData(&data);
+        IndividualTaxData* ann = family->getTaxpayer();
+        IndividualTaxData* ben = family->getSpouse();
+        QVERIFY(ann && ben);
+        ann->GetT1()->line13000NotOnSlip.m_value = annIncome;
+        ben->GetT1()->line13000NotOnSlip.m_value = benIncome;
+        family->Calculate(0, nullptr);
+        QCOMPARE(ann->GetT1()->line42800ProvincialTax.m_value, annTax);
+        QCOMPARE(ben->GetT1()->line42800ProvincialTax.m_value, benTax);
+        // Again: the same figures, nothing claimed twice.
+        family->Calculate(0, nullptr);
+        QCOMPARE(ann->GetT1()->line42800ProvincialTax.m_value, annTax);
+        QCOMPARE(ben->GetT1()->line42800ProvincialTax.m_value, benTax);
+    }
+
+    // Manitoba's family tax benefit (Schedule MB428-A) is a credit amount
+    // at 10.8 %:
+    //   single 20,000 of other income: 2,065 - 9 % x 20,000 = 265; 2,160.00
+    //     less (15,780 + 265) x 10.8 % = 1,732.86: 427.14.
+    //   parent (T4 45,000, net 44,585, two children, the elder claimed as
+    //     an eligible dependant 9,134): 2,065 + 2,065 + 2 x 2,752 = 9,634
+    //     less 9 % x 44,585 = 4,012.65 -> 5,621.35; 4,815.18 less (15,780 +
+    //     9,134 + 2,054.25 + 747 + 5,621.35) x 10.8 % = 3,600.35: 1,214.83.
+    void manitobaFamilyTaxBenefit()
+    {
+        start(PROV_MB);
+        t1->line13000NotOnSlip.m_value = 20000;
+        family->Calculate(0, nullptr);
+        QCOMPARE(t1->line42800ProvincialTax.m_value, 427.14);
+
+        enter(Parent, PROV_MB);
+        family->Calculate(0, nullptr);
+        QCOMPARE(t1->line42800ProvincialTax.m_value, 1214.83);
+        QVERIFY(leftOutMessages().empty());
+    }
+
+    // Refundable credits of the 479 forms on line 47900, from the province's
+    // interview data:
+    //   ON, born 1954, 1,200 of transit: 15 % x 1,200 = 180.00.
+    //   ON, born 1954, 4,000 of transit: 15 % x 3,000 (the most) = 450.00.
+    //   ON, born 1959 (64 at the start of 2024), 1,200 of transit: nil.
+    //   BC, 30,000 of other income, 12 months of rent: 400.00.
+    //   BC, 70,000: 400 - 2 % x (70,000 - 63,000) = 140: 260.00.
+    //   BC, 85,000: 400 - 2 % x 22,000 < 0: nil.
+    //   BC, 30,000, rent for 5 months only: nil.
+    void refundableCredits_data()
+    {
+        QTest::addColumn<int>("province");
+        QTest::addColumn<int>("birthYear");
+        QTest::addColumn<double>("income");
+        QTest::addColumn<double>("transit");
+        QTest::addColumn<int>("rentMonths");
+        QTest::addColumn<double>("line47900");
+        QTest::newRow("ON transit 1,200") << int(PROV_ON) << 1954 << 20000.0 << 1200.0 << 0 << 180.0;
+        QTest::newRow("ON transit above 3,000") << int(PROV_ON) << 1954 << 20000.0 << 4000.0 << 0 << 450.0;
+        QTest::newRow("ON transit, 64 at the start of 2024") << int(PROV_ON) << 1959 << 20000.0 << 1200.0 << 0 << 0.0;
+        QTest::newRow("BC renter 30,000") << int(PROV_BC) << 1980 << 30000.0 << 0.0 << 12 << 400.0;
+        QTest::newRow("BC renter 70,000") << int(PROV_BC) << 1980 << 70000.0 << 0.0 << 12 << 260.0;
+        QTest::newRow("BC renter 85,000") << int(PROV_BC) << 1980 << 85000.0 << 0.0 << 12 << 0.0;
+        QTest::newRow("BC renter, five months") << int(PROV_BC) << 1980 << 30000.0 << 0.0 << 5 << 0.0;
+        QTest::newRow("ON transit in BC counts nothing") << int(PROV_BC) << 1954 << 30000.0 << 1200.0 << 0 << 0.0;
+    }
+    void refundableCredits()
+    {
+        QFETCH(int, province);
+        QFETCH(int, birthYear);
+        QFETCH(double, income);
+        QFETCH(double, transit);
+        QFETCH(int, rentMonths);
+        QFETCH(double, line47900);
+        start(province);
+        t1->BirthDate.m_value = QDate(birthYear, 6, 1);
+        t1->line13000NotOnSlip.m_value = income;
+        CTaxData_Form* interview = person->GetWizData(TAXWIZARD_PROVINCIAL, true);
+        QVERIFY(interview);
+        auto amount = [interview](const char* name) {
+            return dynamic_cast<CFloatField*>(interview->findField(QString::fromLatin1(name)));
+        };
+        auto* months = dynamic_cast<CIntField*>(interview->findField(QStringLiteral("rentMonths")));
+        QVERIFY(amount("transitCosts") && amount("rentPaid") && months);
+        amount("transitCosts")->m_value = transit;
+        amount("rentPaid")->m_value = rentMonths * 1500.0;
+        months->m_value = rentMonths;
+        family->Calculate(0, nullptr);
+        QCOMPARE(t1->line47900ProvincialCredits.m_value, line47900);
     }
 
     // A coupled return whose spouses live in two provinces: each is taxed

@@ -1,0 +1,18 @@
+#pragma once
+
+// The 2024 provincial refundable credits worked out on the return (line
+// 47900, through the province's 479 form).
+namespace taxrules {
+
+// Ontario seniors' public transit tax credit (ON479 line 63100): 15 % of
+// the eligible transit costs, at most 3,000 of them, for a person 65 or
+// older at the start of the year (born in 1958 or earlier).
+double ontarioSeniorsTransitCredit(bool sixtyFiveAtStartOfYear, double transitCosts);
+
+// British Columbia renter's tax credit (BC479 line 60576): 400, less 2 % of
+// adjusted family net income above 63,000 (nil from 83,000), for rent paid
+// on a home in the province for at least six months of the year. A couple
+// claims it once.
+double bcRenterCredit(double familyNetIncome, double rentPaid, int monthsRented);
+
+} // namespace taxrules
