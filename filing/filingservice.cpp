@@ -53,7 +53,3 @@ int FilingService::validateTaxForm(unsigned char, ENUMTYPE_FORM)
     return 0;
 }
 
-int FilingService::sendFilingRecord(int, const CString&)
-{
-    return 0;
-}

@@ -26,8 +26,6 @@ public:
     bool isEligibleForReFile() const;
     // Checks one form for filing; 0 (nothing found) while no check exists.
     int validateTaxForm(unsigned char edition, ENUMTYPE_FORM type);
-    // Records a filing's outcome; 0 (nothing recorded) while nothing is filed.
-    int sendFilingRecord(int filingKind, const CString& confirmation);
 
 private:
     FeatureContext m_context;

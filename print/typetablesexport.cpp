@@ -37,17 +37,28 @@ QString javaLiteral(const char* text)
     return s;
 }
 
-// Writes the lines with "\n" line ends, truncating the file; silently
-// nothing when it cannot be opened.
-void writeLines(const QString& path, const QStringList& lines)
+void tell(const TypeTablesFolders& folders, const QString& line)
+{
+    if (folders.log)
+        folders.log(QStringLiteral("type tables: ") + line);
+}
+
+// Writes the lines with "\n" line ends, truncating the file; a file that
+// cannot be written is told to the log.
+void writeLines(const TypeTablesFolders& folders, const QString& path, const QStringList& lines)
 {
     QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+        tell(folders, QStringLiteral("cannot write %1").arg(path));
         return;
+    }
     QTextStream out(&file);
     out.setCodec("UTF-8");
     for (const QString& line : lines)
         out << line << '\n';
+    out.flush();
+    if (file.error() != QFileDevice::NoError)
+        tell(folders, QStringLiteral("cannot write %1").arg(path));
 }
 
 QStringList javaHead(const char* className)
@@ -119,15 +130,24 @@ void TypeTablesExport::writeFormFiles(const TypeTablesFolders& folders)
             CTaxData_Form* form = provinces.make(info.type, maker);
             if (!form)
                 form = CFormFactory::AllocFedFormData(info.type);
-            if (!form)
+            if (!form) {
+                tell(folders, QStringLiteral("form row %1 skipped: no object makes type %2").arg(row).arg(info.type));
                 continue;
+            }
             const CString constName(QString::fromUtf8(info.constName));
             const CString layoutFile(QString::fromUtf8(info.layoutFile));
-            if (!layoutFile.isEmpty() && form->WriteJavaTypeFile(CString(folders.javaProject), constName, 0) == 0
-                && std::find(kFormsWithoutLayouts.begin(), kFormsWithoutLayouts.end(), row)
+            if (layoutFile.isEmpty()) {
+                tell(folders, QStringLiteral("form row %1 skipped: no layout file name").arg(row));
+            } else if (form->WriteJavaTypeFile(CString(folders.javaProject), constName, 0) != 0) {
+                tell(folders, QStringLiteral("form row %1: type definition not written").arg(row));
+            } else if (std::find(kFormsWithoutLayouts.begin(), kFormsWithoutLayouts.end(), row)
                        == kFormsWithoutLayouts.end()) {
-                form->WriteXMLLayoutFile(CString(folders.xml), constName, layoutFile, kFileVersion);
-                form->WriteBFormLayoutFile(CString(folders.bform), constName, layoutFile, kFileVersion);
+                if (form->WriteXMLLayoutFile(CString(folders.xml), constName, layoutFile, kFileVersion) != 0)
+                    tell(folders, QStringLiteral("form row %1: layout %2 not written to %3")
+                                      .arg(row).arg(layoutFile, folders.xml));
+                if (form->WriteBFormLayoutFile(CString(folders.bform), constName, layoutFile, kFileVersion) != 0)
+                    tell(folders, QStringLiteral("form row %1: layout %2 not written to %3")
+                                      .arg(row).arg(layoutFile, folders.bform));
             }
             ProvincialSources::release(form, maker);
         }
@@ -154,7 +174,7 @@ void TypeTablesExport::writeFormFiles(const TypeTablesFolders& folders)
           << QStringLiteral("{") << QStringLiteral("return s_taxformtype.pdfFiles[j];") << QStringLiteral("}")
           << QStringLiteral("}") << QStringLiteral("return null;") << QStringLiteral("}") << QString()
           << QStringLiteral("}") << QString();
-    writeLines(joined(folders.javaProject, QStringLiteral("TaxFormType.java")), lines);
+    writeLines(folders, joined(folders.javaProject, QStringLiteral("TaxFormType.java")), lines);
 }
 
 void TypeTablesExport::writeSlipFiles(const TypeTablesFolders& folders)
@@ -166,29 +186,35 @@ void TypeTablesExport::writeSlipFiles(const TypeTablesFolders& folders)
         if (info.type == kSlipWithoutDefinitions)
             continue;
         std::unique_ptr<CTaxData_Form> slip(CFormFactory::AllocSlipData(info.type));
-        if (!slip)
+        if (!slip) {
+            tell(folders, QStringLiteral("slip row %1 skipped: no object makes type %2").arg(row).arg(info.type));
             continue;
+        }
         const CString constName(QString::fromUtf8(info.constName));
-        slip->WriteJavaTypeFile(CString(folders.javaProject), constName, 0);
-        slip->WriteBFormLayoutFile(CString(folders.bform), constName, CString(constName + QStringLiteral(".xml")),
-                                   kFileVersion);
+        if (slip->WriteJavaTypeFile(CString(folders.javaProject), constName, 0) != 0)
+            tell(folders, QStringLiteral("slip row %1: type definition not written").arg(row));
+        if (slip->WriteBFormLayoutFile(CString(folders.bform), constName, CString(constName + QStringLiteral(".xml")),
+                                       kFileVersion) != 0)
+            tell(folders, QStringLiteral("slip row %1: layout not written to %2").arg(row).arg(folders.bform));
     }
     QStringList lines = javaHead("SlipDataType");
     for (int row = 1; row <= kSlipRows; ++row)
         lines << constantLine(Global_Slips_Info[row].constName, Global_Slips_Info[row].type);
     lines << QString() << QStringLiteral("SlipDataType()") << QStringLiteral("{") << QStringLiteral("}")
           << QStringLiteral("}");
-    writeLines(joined(folders.javaProject, QStringLiteral("SlipDataType.java")), lines);
+    writeLines(folders, joined(folders.javaProject, QStringLiteral("SlipDataType.java")), lines);
 }
 
 void TypeTablesExport::writeNoteFiles(const TypeTablesFolders& folders)
 {
     if (folders.javaProject.isEmpty())
         return;
-    if (std::unique_ptr<CTaxData_Form> note{CFormFactory::AllocNoteData()})
-        note->WriteJavaTypeFile(CString(folders.javaProject), CString(QStringLiteral("NoteData_General")), 0);
+    if (std::unique_ptr<CTaxData_Form> note{CFormFactory::AllocNoteData()}) {
+        if (note->WriteJavaTypeFile(CString(folders.javaProject), CString(QStringLiteral("NoteData_General")), 0) != 0)
+            tell(folders, QStringLiteral("note: type definition not written"));
+    }
     QStringList lines = javaHead("NoteDataType");
     lines << QStringLiteral("static final int CONST_NOTE_GENERAL= 1;") << QString() << QStringLiteral("NoteDataType()")
           << QStringLiteral("{") << QStringLiteral("}") << QStringLiteral("}");
-    writeLines(joined(folders.javaProject, QStringLiteral("NoteDataType.java")), lines);
+    writeLines(folders, joined(folders.javaProject, QStringLiteral("NoteDataType.java")), lines);
 }

@@ -2,16 +2,20 @@
 
 #include <QString>
 
+#include <functional>
+
 // The developer export that describes the return's data types to the print
 // engine: each form, slip and note class writes its type definition and its
 // layout files, and three Java files of type constants are written for the
-// engine's package. Nothing is shown; a file that cannot be written is
-// skipped. With an empty Java project folder nothing at all is done.
+// engine's package. Nothing is shown; a row without an object and a file
+// that cannot be written are skipped and told to the log, when one is given.
+// With an empty Java project folder nothing at all is done.
 struct TypeTablesFolders
 {
     QString javaProject; // type definitions and the Java files
     QString xml;         // second layout files (forms only)
     QString bform;       // first layout files (forms and slips)
+    std::function<void(const QString&)> log; // the run log; may be empty
 };
 
 class TypeTablesExport

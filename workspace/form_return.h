@@ -138,24 +138,37 @@ public:
     void UnsetReFile() override;
     bool isEligibleForReFile();
     int ValidateTaxForm(unsigned char edition, ENUMTYPE_FORM type);
-    int sendFilingRecord(int filingKind, const CString& confirmation);
+    // Records a filing's outcome with the e-signature service (0 sent or
+    // switched off, -1 no account, -99 not kept, -100 no reply).
+    int sendFilingRecord(int formType, bool accepted, const QString& confirmation, const QString& filingMessage);
 
-    // ---- Printing and e-signature (form_return_features.cpp: PrintService) ----
+    // ---- Print road (form_return_print.cpp) ----
+    // Validates, asks for the print options and prints the open return.
     void OnFileCreatePdfFile() override;
-    int CreatePDF(ENUMTYPE_FORM type, int id);
+    // Saves the return and prints it through the engine (mode 0 client copy,
+    // 1 condensed), then offers the PDF for e-delivery. True when a new PDF
+    // was written; its path (native separators) goes to pdfPathOut.
+    bool CreatePDF(int mode, int category, int formType, int formId, int flags, CString* pdfPathOut);
+
+    // ---- E-signature (form_return_features.cpp) ----
     static void OnCreateJavaXML(bool testPrintFile);
+    // Prints the form alone (its first item) and offers it for e-delivery.
     void OnSubmitQuillorForm(int formType) override;
     void OnGetQuillorFormTime(ENUMTYPE_FORM type);
-    int _SubmitDocDelivery(ENUMTYPE_FORM type, const CString& pdfPath);
-    int _SubmitQuillorFormType(ENUMTYPE_FORM type);
+    // Sends a printed PDF to the taxpayer for e-delivery, after asking.
+    void _SubmitDocDelivery(ENUMTYPE_FORM form, const QString& toEmail, const CString& sin,
+                            const CString& firstName, const CString& pdfPath);
+    // Sends a printed form as an e-signature request, after asking; the
+    // request id the service gave, or -1. Nothing calls it yet.
+    int _SubmitQuillorFormType(ENUMTYPE_FORM form, bool signingPosition, const QString& toEmail,
+                               const CString& sin, const CString& firstName, const CString& pdfPath);
     // The e-signature service's login (0, 112 or 99; the token on 0) and its
     // account test, with the account settings as they are now.
     int loginToQuillorCA(QString& token);
     bool readyToQuillorCA();
-    int fetchCustomizedClientLetter();
-
-    // Set once the customised client letter was fetched in this run.
-    static bool m_bClientLetterFetched;
+    // Installs the preparer's newer client-letter template into the two
+    // folders (100), or says why not (0, 106, 111, 112, 99).
+    int fetchCustomizedClientLetter(CString pdfFolder, const CString& xmlFolder);
 
     // What the filing, print and e-signature services are given: this
     // page's return, the installed prompter, the clock, saving this return

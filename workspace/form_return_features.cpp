@@ -10,26 +10,14 @@
 #include "filing/ui/direradroadwidgets.h"
 #include "model/returnfileloadcode.h"
 #include "print/esign/quillorclient.h"
+#include "print/esign/quillorclientletter.h"
+#include "print/esign/quillordocumentupload.h"
+#include "print/esign/quillorfilingrecord.h"
 #include "print/printservice.h"
+#include "print/typetablesexport.h"
 #include "print/ui/esign/windowbusyindicator.h"
 #include "workspace/filingenvironmentfromapp.h"
 #include "workspace/quillorsettingsfromapp.h"
-
-bool Form_Return::m_bClientLetterFetched = false;
-
-namespace {
-
-// The context of a command that has no page (the print files of the whole
-// program): its dialogs go over the main window.
-FeatureContext programContext()
-{
-    FeatureContext context;
-    context.edition = TabWndApp::s_appPurpose;
-    context.dialogParent = TabWndApp::getMainWidget();
-    return context;
-}
-
-} // namespace
 
 FeatureContext Form_Return::featureContext()
 {
@@ -75,35 +63,30 @@ int Form_Return::ValidateTaxForm(unsigned char edition, ENUMTYPE_FORM type)
     return FilingService(featureContext()).validateTaxForm(edition, type);
 }
 
-int Form_Return::sendFilingRecord(int filingKind, const CString& confirmation)
+int Form_Return::sendFilingRecord(int formType, bool accepted, const QString& confirmation,
+                                  const QString& filingMessage)
 {
-    return FilingService(featureContext()).sendFilingRecord(filingKind, confirmation);
-}
-
-void Form_Return::OnFileCreatePdfFile()
-{
-    PrintService(featureContext()).createPdfFile();
-}
-
-int Form_Return::CreatePDF(ENUMTYPE_FORM type, int id)
-{
-    return PrintService(featureContext()).createPdf(type, id);
+    WindowBusyIndicator busy(this);
+    QuillorClient client(featureContext(), quillorSettingsFromApp, &busy);
+    return QuillorFilingRecord(client, quillorRunLogToApp)
+        .send(ENUMTYPE_FORM(formType), accepted, confirmation, filingMessage);
 }
 
 void Form_Return::OnCreateJavaXML(bool testPrintFile)
 {
     MyWaitCursor wait;
-    // The test return is the application's own; the export of the type
-    // tables belongs to the print service.
-    if (testPrintFile)
+    if (testPrintFile) {
         TabWndApp::createTestPrintFile();
-    else
-        PrintService(programContext()).createPrintFiles(false);
-}
-
-void Form_Return::OnSubmitQuillorForm(int formType)
-{
-    PrintService(featureContext()).submitESignatureForm(formType);
+        return;
+    }
+    const TabWndApp* app = TabWndApp::getMainApp();
+    if (!app)
+        return;
+    const CT1AppConfig& config = app->m_config;
+    TypeTablesFolders folders{config.JAVAPROJPATH, config.XMLPATH, config.BFORM_XMLPATH, quillorRunLogToApp};
+    TypeTablesExport::writeFormFiles(folders);
+    TypeTablesExport::writeSlipFiles(folders);
+    TypeTablesExport::writeNoteFiles(folders);
 }
 
 void Form_Return::OnGetQuillorFormTime(ENUMTYPE_FORM type)
@@ -111,14 +94,24 @@ void Form_Return::OnGetQuillorFormTime(ENUMTYPE_FORM type)
     PrintService(featureContext()).getESignatureFormTime(type);
 }
 
-int Form_Return::_SubmitDocDelivery(ENUMTYPE_FORM type, const CString& pdfPath)
+void Form_Return::_SubmitDocDelivery(ENUMTYPE_FORM form, const QString& toEmail, const CString& sin,
+                                     const CString& firstName, const CString& pdfPath)
 {
-    return PrintService(featureContext()).submitDocDelivery(type, pdfPath);
+    WindowBusyIndicator busy(this);
+    QuillorClient client(featureContext(), quillorSettingsFromApp, &busy);
+    QuillorDocumentUpload(client, QuillorDocumentUpload::Kind::Delivery)
+        .submit(QuillorDocument{form, toEmail, sin, firstName, pdfPath});
 }
 
-int Form_Return::_SubmitQuillorFormType(ENUMTYPE_FORM type)
+int Form_Return::_SubmitQuillorFormType(ENUMTYPE_FORM form, bool signingPosition, const QString& toEmail,
+                                        const CString& sin, const CString& firstName, const CString& pdfPath)
 {
-    return PrintService(featureContext()).submitESignatureFormType(type);
+    WindowBusyIndicator busy(this);
+    QuillorClient client(featureContext(), quillorSettingsFromApp, &busy);
+    const QuillorDocumentUpload::Outcome outcome =
+        QuillorDocumentUpload(client, QuillorDocumentUpload::Kind::Signature)
+            .submit(QuillorDocument{form, toEmail, sin, firstName, pdfPath}, signingPosition);
+    return outcome.hasRequestId ? outcome.requestId : -1;
 }
 
 int Form_Return::loginToQuillorCA(QString& token)
@@ -132,7 +125,11 @@ bool Form_Return::readyToQuillorCA()
     return QuillorClient(featureContext(), quillorSettingsFromApp).readyToQuillorCA();
 }
 
-int Form_Return::fetchCustomizedClientLetter()
+int Form_Return::fetchCustomizedClientLetter(CString pdfFolder, const CString& xmlFolder)
 {
-    return PrintService(featureContext()).fetchCustomizedClientLetter();
+    WindowBusyIndicator busy(this);
+    QuillorClient client(featureContext(), quillorSettingsFromApp, &busy);
+    return QuillorClientLetter(client, quillorRunLogToApp, clientLetterVersionFromApp(),
+                               recordClientLetterVersionInApp)
+        .fetch(pdfFolder, xmlFolder);
 }

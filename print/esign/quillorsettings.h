@@ -13,6 +13,10 @@ struct QuillorSettings
     QString email;    // account e-mail
     QString password; // account password as typed
     QString appTitle; // the application's title, sent with the account check
+    bool filingReport = false; // each filing is also recorded with the service
 };
 
 using QuillorSettingsSource = std::function<QuillorSettings()>;
+
+// Writes one line to the program's run log (never a name, telephone or S.I.N.).
+using QuillorRunLog = std::function<void(const QString& line)>;

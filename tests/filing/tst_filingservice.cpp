@@ -45,7 +45,6 @@ private slots:
         FilingService service(f.context);
         QVERIFY(!service.isEligibleForReFile());
         QCOMPARE(service.validateTaxForm(1, ENUMTYPE_FORM(1)), 0);
-        QCOMPARE(service.sendFilingRecord(1, CString("confirmation")), 0);
         QVERIFY(f.prompter.records().isEmpty());
     }
 

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QDateTime>
+#include <QString>
+
+// The rules of the print road that need no window: the engine's flags from
+// the print options, what a "selected form only" print hands the engine,
+// where the PDF goes, the texts of the job's failures and the check that the
+// job really wrote a new PDF.
+namespace PrintRoad {
+
+// Print flags handed to the engine unchanged.
+enum Flag {
+    FlagClientLetter = 36, // bits 4 and 32
+    FlagInvoice = 8,
+    FlagFullSin = 16,
+};
+
+// Print modes of a job.
+enum Mode { ModeClientCopy = 0, ModeCondensed = 1 };
+
+// The flags of the options dialog's results (client letter only when 1).
+int printFlags(int clientLetter, int receipt, int fullSin);
+
+// What a print of one tree item hands the engine: the category and type the
+// tree gives, and the item's id for a form only (category 0).
+struct Selection
+{
+    int category = 0;
+    int formType = 0;
+    int formId = 0;
+};
+Selection selectionOfTreeItem(int category, int type, int id);
+
+// RetPdfPath, or the saved return's own folder when PdfPathSameAsRet is set.
+QString outputFolder(const QString& retPdfPath, int pdfPathSameAsRet, const QString& returnFile);
+
+// "%1, error code is %2." with the text of a failed job's code.
+QString jobErrorText(int code);
+
+// A job's PDF counts only when it exists, is not empty and was written by
+// this job: modified no earlier than the job's start, less the file
+// system's time resolution.
+bool isNewPdf(const QString& path, const QDateTime& jobStart);
+
+} // namespace PrintRoad
