@@ -2,6 +2,8 @@
 
 #include "companion/forms/fieldowner.h"
 
+#include <cstring>
+
 CField::CField(FieldKind kind, int attribute) : m_kind(kind), m_attribute(attribute) {}
 
 CField::CField(FieldKind kind, CFieldOwner* owner, int id, const char* name, const char* line,
@@ -33,10 +35,19 @@ bool CField::hasName(const QString& name) const
     return m_hasOwnName ? m_ownName == name : name == QLatin1String(m_name);
 }
 
+bool CField::hasName(QLatin1String name) const
+{
+    if (m_hasOwnName)
+        return m_ownName == name;
+    return std::strncmp(m_name, name.data(), size_t(name.size())) == 0 && m_name[name.size()] == '\0';
+}
+
 void CField::setName(const QString& name)
 {
     m_ownName = name;
     m_hasOwnName = true;
+    if (m_owner)
+        m_owner->forgetFieldIndex();
 }
 
 QList<QPair<int, QString>> CField::choices() const

@@ -125,6 +125,7 @@ public:
     // Whether the field is called `name`, without building a string: the
     // calculation looks fields up by name on every pass.
     bool hasName(const QString& name) const;
+    bool hasName(QLatin1String name) const;
     void setName(const QString& name);
     QString lineNumber() const { return QString::fromUtf8(m_line); }
     // The line number as a number: 0 when the field has none or its line
@@ -193,6 +194,7 @@ private:
     const char* m_choices = "";
     QString m_ownName;  // set by setName; wins over m_name
     bool m_hasOwnName = false;
+    CFieldOwner* m_owner = nullptr;  // the table it was registered in
 };
 
 // Carried by BaseTaxPage::signalCalc, also across queued connections and in tests.
