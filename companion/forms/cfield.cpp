@@ -1,6 +1,7 @@
 #include "companion/forms/cfield.h"
 
 #include "companion/forms/fieldowner.h"
+#include "companion/forms/mydatastream.h"
 
 #include <cstring>
 
@@ -78,4 +79,11 @@ int CField::lineCode() const
         code = code * 10 + (*c - '0');
     }
     return code;
+}
+
+bool CField::decodeValue(const char* bytes, quint32 size, unsigned fileVersion)
+{
+    QByteArray value = QByteArray::fromRawData(bytes, int(size));
+    MyDataStream in(&value, QIODevice::ReadOnly);
+    return readValue(in, size, fileVersion);
 }

@@ -164,6 +164,9 @@ public:
     // Reads a value of exactly size bytes; false when they do not make one
     // (the field then keeps its value). fileVersion bounds text lengths.
     virtual bool readValue(QDataStream& in, quint32 size, unsigned fileVersion) = 0;
+    // The same from the value's bytes in memory, as the owner's reader holds
+    // them: no stream per value. The base goes through readValue.
+    virtual bool decodeValue(const char* bytes, quint32 size, unsigned fileVersion);
     // Text form for pages and text exports; setText returns false for text
     // that is not a value of this kind (the value is then unchanged).
     virtual QString text() const = 0;

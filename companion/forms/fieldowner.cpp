@@ -2,6 +2,7 @@
 
 #include <QBuffer>
 #include <QSet>
+#include <QtEndian>
 #include <algorithm>
 #include <cstring>
 #include <mutex>
@@ -416,12 +417,13 @@ int CFieldOwner::loadFields(QDataStream& in, unsigned fileVersion)
 
 int CFieldOwner::parsePayload(const QByteArray& payload, unsigned fileVersion)
 {
-    // The reader sees only this object's bytes: nothing inside can reach the next item.
-    MyDataStream body(const_cast<QByteArray*>(&payload), QIODevice::ReadOnly);
-    QIODevice* dev = body.device();
-    quint16 format = 0;
-    quint16 dataVersion = 0;
-    body >> format >> dataVersion;
+    // The reader sees only this object's bytes: nothing inside can reach the
+    // next item. The entries are decoded from the bytes themselves (the file
+    // is little-endian), each bounded by the payload's end.
+    const char* const data = payload.constData();
+    const quint32 end = quint32(payload.size());
+    const quint16 format = qFromLittleEndian<quint16>(data);
+    const quint16 dataVersion = qFromLittleEndian<quint16>(data + 2);
     if (format > kSerialFormat)
         return SerialNewerFormat;
 
@@ -440,14 +442,12 @@ int CFieldOwner::parsePayload(const QByteArray& payload, unsigned fileVersion)
     };
 
     quint32 pos = kPayloadHeaderBytes;
-    const quint32 end = quint32(payload.size());
     while (pos < end) {
         if (end - pos < kEntryHeaderBytes)
             return SerialPayloadMalformed;
-        quint16 id = 0;
-        quint8 kind = 0;
-        quint32 size = 0;
-        body >> id >> kind >> size;
+        const quint16 id = qFromLittleEndian<quint16>(data + pos);
+        const quint8 kind = quint8(data[pos + 2]);
+        const quint32 size = qFromLittleEndian<quint32>(data + pos + 3);
         pos += kEntryHeaderBytes;
         if (size > end - pos)
             return SerialPayloadMalformed;
@@ -459,12 +459,10 @@ int CFieldOwner::parsePayload(const QByteArray& payload, unsigned fileVersion)
         } else if (CField* f = fieldFor(id)) {
             // A value of another kind (the field changed kind since) or one
             // whose bytes make no value leaves the field at its start value.
-            if (quint8(f->kind()) == kind && !f->readValue(body, size, fileVersion))
+            if (quint8(f->kind()) == kind && !f->decodeValue(data + pos, size, fileVersion))
                 f->reset();
         }
         pos += size;
-        body.resetStatus();
-        dev->seek(pos);
     }
     return SerialOk;
 }
