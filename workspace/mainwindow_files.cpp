@@ -9,10 +9,10 @@
 #include "companion/core/regularfile.h"
 #include "companion/core/savecopies.h"
 #include "dialogs/datanewreturnbasic.h"
+#include "dialogs/dlgfindfiles.h"
 #include "dialogs/newreturnwizard.h"
 #include "model/cfamilytaxdata.h"
 #include "model/returnfileloadcode.h"
-#include "workspace/featurenotavailable.h"
 #include "workspace/form_return.h"
 #include "workspace/returnpageinterface.h"
 #include "workspace/ui_mainwindow.h"
@@ -135,5 +135,13 @@ void MainWindow::on_actionFind_Return_Files_triggered()
         TabWndApp::gAppInformation(tr("Please close a return file to proceed!"), this);
         return;
     }
-    tellFeatureNotAvailable(this, tr("Finding return files"));
+    CString listPath;
+    if (m_pApp)
+        m_pApp->getTDDLogFilePath(listPath, 2);
+    FoundFileOpener opener;
+    opener.openReturnFile = [this](const QString& path) { openReturnFile(path); };
+    opener.importReturnFile = [this](const QString& path) { importReturnFile(path); };
+    opener.edition = TabWndApp::s_appPurpose;
+    DlgFindFiles dialog(tr("Find Return Files"), QString(listPath), opener, this);
+    dialog.exec();
 }

@@ -67,12 +67,6 @@ void MainWindow::on_actionDirect_deposit_form_triggered()
     tellFeatureNotAvailable(this, tr("The direct deposit form link"));
 }
 
-void MainWindow::onSendReturnFile()
-{
-    if (preparedReturnPage())
-        tellFeatureNotAvailable(this, tr("Sending a return file"));
-}
-
 void MainWindow::on_actionAbout_Brannock_triggered()
 {
     tellFeatureNotAvailable(this, tr("About this program"));

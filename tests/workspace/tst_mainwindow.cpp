@@ -685,8 +685,6 @@ void TestMainWindow::unbuiltCommandsSaySo_data()
                                     << "The direct deposit form link";
     QTest::newRow("about") << "on_actionAbout_Brannock_triggered" << false << "About this program";
     QTest::newRow("update") << "on_actionUpdate_voDarevivo_triggered" << false << "Help on updating this program";
-    QTest::newRow("find files") << "on_actionFind_Return_Files_triggered" << false << "Finding return files";
-    QTest::newRow("send file") << "onSendReturnFile" << true << "Sending a return file";
 }
 
 void TestMainWindow::unbuiltCommandsSaySo()
