@@ -2,6 +2,7 @@
 #include "app/tabwndapp.h"
 
 #include "companion/core/filemodes.h"
+#include "model/MultiProvsTaxMgr.h"
 #include "model/cfamilytaxdata.h"
 #include "model/returnfileedition.h"
 #include "model/returnfileloadcode.h"
@@ -83,6 +84,8 @@ int TabWndApp::CmdlinePrintResult(const QString& folder, const QString& listFile
         return 1;
     }
 
+    // Each province's plug-in is loaded once for the whole list.
+    CMultiProvsTaxMgr::setKeepPluginsLoaded(true);
     for (const QByteArray& line : listedNames(listText)) {
         // The line is echoed as read (a carriage return included).
         QByteArray entry = line + '\n';

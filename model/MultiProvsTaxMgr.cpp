@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QHash>
 #include <QLibrary>
 #include <algorithm>
 
@@ -18,6 +19,26 @@ QString& pluginFolderOverride()
 {
     static QString folder;
     return folder;
+}
+
+bool& keepPluginsLoaded()
+{
+    static bool keep = false;
+    return keep;
+}
+
+// One extra load of each library a batch used, never unloaded: it keeps the
+// code mapped while every return's own load comes and goes.
+void keepLoaded(const QString& path)
+{
+    static QHash<QString, QLibrary*> kept;
+    if (kept.contains(path))
+        return;
+    auto* library = new QLibrary(path);
+    if (library->load())
+        kept.insert(path, library);
+    else
+        delete library;
 }
 
 QString programFolder()
@@ -52,6 +73,11 @@ QString CMultiProvsTaxMgr::pluginFolder()
     if (!overridden.isEmpty())
         return overridden;
     return QDir::cleanPath(programFolder() + QStringLiteral("/../lib/plugins"));
+}
+
+void CMultiProvsTaxMgr::setKeepPluginsLoaded(bool keep)
+{
+    keepPluginsLoaded() = keep;
 }
 
 void CMultiProvsTaxMgr::setPluginFolder(const QString& folder)
@@ -127,6 +153,8 @@ CProvincialTaxManager* CMultiProvsTaxMgr::loadPlugin(ENUMTYPE_PROVINCE province)
                           .arg(QString::number(served), QString::number(province)));
     }
 
+    if (keepPluginsLoaded())
+        keepLoaded(path);
     manager->setDepInfo(m_dependants);
     m_managers[province] = manager;
     m_libraries[province] = library;

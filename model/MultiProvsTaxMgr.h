@@ -77,6 +77,10 @@ public:
     // 0 when the province has no plug-in library, else 1 and the library's
     // absolute path in the plug-in folder.
     static int getProvLibFilePath(ENUMTYPE_PROVINCE province, QString& path);
+    // While set, a plug-in library once loaded stays loaded for the run, so
+    // a batch of returns loads each province's code once, not once a return.
+    // Each return still gets its own tax manager and objects.
+    static void setKeepPluginsLoaded(bool keep);
 
     // ---- Plug-in management ----
     // The plug-in of a province, loaded on first use; null when the province

@@ -423,9 +423,11 @@ int PersonCalculation::step1(const CalcChange& changed)
     // Schedule 8 or RC381, the step reports it, so the caller knows the
     // form set changed.
     const bool hadT90 = m_person.HasForm(FORM_T90), hadSch8 = m_person.HasForm(FORM_SCH8), hadRc381 = m_person.HasForm(FORM_RC381);
-    STRUCT_SLIPDATA_CALCULATION s;
+    m_passSlipTotals = STRUCT_SLIPDATA_CALCULATION();
     std::set<ENUMTYPE_FORM> needed;
-    m_person.PrepareSlipsBeforeCalculate(s, needed, true);
+    m_person.PrepareSlipsBeforeCalculate(m_passSlipTotals, needed, true);
+    m_hasPassSlipTotals = true;
+    const STRUCT_SLIPDATA_CALCULATION& s = m_passSlipTotals;
     // 4.
     clearSlipAmountsOnForms();
     // 5.
@@ -675,10 +677,14 @@ int PersonCalculation::step2()
     TaxData_T1New* t1 = m_person.GetT1();
     if (!t1)
         return 0;
-    // 1. Fresh totals; this step adds no form.
-    STRUCT_SLIPDATA_CALCULATION s;
-    std::set<ENUMTYPE_FORM> needed;
-    m_person.PrepareSlipsBeforeCalculate(s, needed, false);
+    // 1. The totals of step 1 in this pass, else fresh ones; this step adds no form.
+    if (!m_hasPassSlipTotals) {
+        m_passSlipTotals = STRUCT_SLIPDATA_CALCULATION();
+        std::set<ENUMTYPE_FORM> needed;
+        m_person.PrepareSlipsBeforeCalculate(m_passSlipTotals, needed, false);
+    }
+    m_hasPassSlipTotals = false;
+    const STRUCT_SLIPDATA_CALCULATION& s = m_passSlipTotals;
     t1->CalculateTotalIncome(true);
     // Spousal plan attribution (T2205): a positive figure is the
     // contributor's income at 12900, a negative one the annuitant's deduction

@@ -166,6 +166,9 @@ public:
     // The T1's federal income thresholds, then the province's.
     void GetIncomeThresholds(std::list<double>& thresholds);
     bool IsFormNeeded(ENUMTYPE_FORM type);
+    // The same with the forms the slips call for summed by the caller
+    // (slipsSummed), or summed into neededBySlips here.
+    bool isFormNeeded(ENUMTYPE_FORM type, std::set<ENUMTYPE_FORM>& neededBySlips, bool slipsSummed);
     void GetS11FormData();
     void GetS2FormData();
 

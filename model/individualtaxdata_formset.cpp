@@ -38,16 +38,33 @@ void IndividualTaxData::MakeSureSomeFormsExist(unsigned char purpose, ENUMTYPE_P
         GetFormData(FORM_T183, true);
         GetFormData(FORM_INSTALMENT_CALC, true);
     }
+    // The slips are summed once for every candidate: adding forms changes
+    // neither the slips nor the age they are summed with.
+    std::set<ENUMTYPE_FORM> neededBySlips;
+    bool slipsSummed = false;
+    auto needed = [&](ENUMTYPE_FORM type) {
+        if (!slipsSummed) {
+            collectFormsNeededBySlips(neededBySlips);
+            slipsSummed = true;
+        }
+        return isFormNeeded(type, neededBySlips, slipsSummed);
+    };
     for (int i = 0; i < Federal_Forms_Num; ++i)
-        if (IsFormNeeded(Federal_Forms_Info[i].type))
+        if (needed(Federal_Forms_Info[i].type))
             GetFormData(Federal_Forms_Info[i].type, true);
     if (const STRUCT_PROVINCE_FORMS* provincial = getProvinceForms(province))
         for (int i = 0; i < provincial->count; ++i)
-            if (IsFormNeeded(provincial->forms[i].type))
+            if (needed(provincial->forms[i].type))
                 GetFormData(provincial->forms[i].type, true);
 }
 
 bool IndividualTaxData::IsFormNeeded(ENUMTYPE_FORM type)
+{
+    std::set<ENUMTYPE_FORM> neededBySlips;
+    return isFormNeeded(type, neededBySlips, false);
+}
+
+bool IndividualTaxData::isFormNeeded(ENUMTYPE_FORM type, std::set<ENUMTYPE_FORM>& neededBySlips, bool slipsSummed)
 {
     const bool mandatory = IsFormMandatory(kBuildEdition, m_provMgr.getMainProvince(), type);
     const TaxData_T1New* t1 = GetT1();
@@ -55,9 +72,9 @@ bool IndividualTaxData::IsFormNeeded(ENUMTYPE_FORM type)
         return true;
     if (mandatory)
         return true;
-    std::set<ENUMTYPE_FORM> needed;
-    collectFormsNeededBySlips(needed);
-    if (!needed.count(type))
+    if (!slipsSummed)
+        collectFormsNeededBySlips(neededBySlips);
+    if (!neededBySlips.count(type))
         return false;
     return type != FORM_T2209 || GetCountOfForm(FORM_T2209) < 2;
 }

@@ -2,6 +2,7 @@
 
 #include "model/MultiProvsTaxMgr.h"
 #include "model/TaxDataCalcTypes.h"
+#include "model/slipcalc.h"
 
 class IndividualTaxData;
 class TaxData_RC381;
@@ -9,7 +10,6 @@ class TaxData_Sch8_14;
 class TaxData_T1206New;
 class TaxData_T1New;
 class TaxData_T691New;
-struct STRUCT_SLIPDATA_CALCULATION;
 
 // One person's calculation as the family's driver runs it: steps 1 to 5,
 // each a list of its numbered blocks, the dispatch of a step number (steps 0
@@ -104,4 +104,8 @@ private:
     IndividualTaxData& m_person;
     CalcChange m_change;
     bool m_asSpouse = false;
+    // The slip totals step 1 summed, kept for step 2 of the same pass:
+    // nothing between them changes a slip or the age they are summed with.
+    STRUCT_SLIPDATA_CALCULATION m_passSlipTotals;
+    bool m_hasPassSlipTotals = false;
 };

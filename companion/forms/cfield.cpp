@@ -1,6 +1,9 @@
 #include "companion/forms/cfield.h"
 
 #include "companion/forms/fieldowner.h"
+#include "companion/forms/mydatastream.h"
+
+#include <cstring>
 
 CField::CField(FieldKind kind, int attribute) : m_kind(kind), m_attribute(attribute) {}
 
@@ -33,10 +36,19 @@ bool CField::hasName(const QString& name) const
     return m_hasOwnName ? m_ownName == name : name == QLatin1String(m_name);
 }
 
+bool CField::hasName(QLatin1String name) const
+{
+    if (m_hasOwnName)
+        return m_ownName == name;
+    return std::strncmp(m_name, name.data(), size_t(name.size())) == 0 && m_name[name.size()] == '\0';
+}
+
 void CField::setName(const QString& name)
 {
     m_ownName = name;
     m_hasOwnName = true;
+    if (m_owner)
+        m_owner->forgetFieldIndex();
 }
 
 QList<QPair<int, QString>> CField::choices() const
@@ -67,4 +79,11 @@ int CField::lineCode() const
         code = code * 10 + (*c - '0');
     }
     return code;
+}
+
+bool CField::decodeValue(const char* bytes, quint32 size, unsigned fileVersion)
+{
+    QByteArray value = QByteArray::fromRawData(bytes, int(size));
+    MyDataStream in(&value, QIODevice::ReadOnly);
+    return readValue(in, size, fileVersion);
 }

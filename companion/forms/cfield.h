@@ -125,6 +125,7 @@ public:
     // Whether the field is called `name`, without building a string: the
     // calculation looks fields up by name on every pass.
     bool hasName(const QString& name) const;
+    bool hasName(QLatin1String name) const;
     void setName(const QString& name);
     QString lineNumber() const { return QString::fromUtf8(m_line); }
     // The line number as a number: 0 when the field has none or its line
@@ -163,6 +164,9 @@ public:
     // Reads a value of exactly size bytes; false when they do not make one
     // (the field then keeps its value). fileVersion bounds text lengths.
     virtual bool readValue(QDataStream& in, quint32 size, unsigned fileVersion) = 0;
+    // The same from the value's bytes in memory, as the owner's reader holds
+    // them: no stream per value. The base goes through readValue.
+    virtual bool decodeValue(const char* bytes, quint32 size, unsigned fileVersion);
     // Text form for pages and text exports; setText returns false for text
     // that is not a value of this kind (the value is then unchanged).
     virtual QString text() const = 0;
@@ -193,6 +197,7 @@ private:
     const char* m_choices = "";
     QString m_ownName;  // set by setName; wins over m_name
     bool m_hasOwnName = false;
+    CFieldOwner* m_owner = nullptr;  // the table it was registered in
 };
 
 // Carried by BaseTaxPage::signalCalc, also across queued connections and in tests.

@@ -2,6 +2,12 @@
 
 #include <QBuffer>
 #include <QSet>
+#include <QtEndian>
+#include <algorithm>
+#include <cstring>
+#include <mutex>
+#include <typeinfo>
+#include <unordered_map>
 
 #include "companion/forms/cfield.h"
 #include "companion/forms/fields.h"
@@ -45,6 +51,8 @@ void CFieldOwner::registerField(CField* field)
 {
     if (!field)
         return;
+    forgetFieldIndex();
+    field->m_owner = this;
     if (field->m_id == 0)
         field->m_id = int(m_listFields.size()) + 1;
     if (!*field->m_section && !m_listFields.empty())
@@ -52,20 +60,195 @@ void CFieldOwner::registerField(CField* field)
     m_listFields.push_back(field);
 }
 
-CField* CFieldOwner::findField(const QString& name) const
+// ---- The index of a field table -------------------------------------------
+//
+// Every object of a class registers the same fields in the same order, so
+// one index serves them all; it is kept per class (and table length) for the
+// run. It never takes the place of the table: a hit is checked against the
+// object's own field, and before an object's first miss is believed its whole
+// table is compared with the index, so an object whose table differs (fields
+// added or renamed after construction) gets an index of its own.
+
+namespace {
+
+// FNV-1a over the characters of a name, the same for a QString and for the
+// Latin-1 bytes of a built-in name.
+quint32 nameHash(const QChar* text, int length)
 {
-    for (CField* f : m_listFields)
-        if (f->hasName(name))
-            return f;
-    return nullptr;
+    quint32 h = 2166136261u;
+    for (int i = 0; i < length; ++i)
+        h = (h ^ text[i].unicode()) * 16777619u;
+    return h;
 }
+
+quint32 nameHash(const char* text, int length)
+{
+    quint32 h = 2166136261u;
+    for (int i = 0; i < length; ++i)
+        h = (h ^ quint32(quint8(text[i]))) * 16777619u;
+    return h;
+}
+
+quint32 nameHash(const QString& name) { return nameHash(name.constData(), name.size()); }
+quint32 nameHash(QLatin1String name) { return nameHash(name.data(), name.size()); }
+
+// Ids this far above the table's length are looked up by search, not by slot.
+constexpr int kDenseIdSlack = 512;
+
+}  // namespace
+
+struct CFieldOwner::FieldIndex
+{
+    // Slot per id (position + 1, 0 for none) when the ids are small, else
+    // (id, position) pairs sorted by id.
+    std::vector<qint32> byIdSlots;
+    std::vector<std::pair<int, qint32>> byIdSorted;
+    // (name hash, position) sorted by hash, then position.
+    std::vector<std::pair<quint32, qint32>> byName;
+    // The table the index was built from, to compare another object's with.
+    std::vector<int> ids;
+    std::vector<const char*> names;
+    bool hasOwnNames = false;
+
+    explicit FieldIndex(const std::vector<CField*>& table);
+    // Position of the first field with the id, or -1.
+    int positionOf(int id) const;
+    bool fits(const std::vector<CField*>& table) const;
+};
+
+CFieldOwner::FieldIndex::FieldIndex(const std::vector<CField*>& table)
+{
+    const int count = int(table.size());
+    int highest = 0;
+    ids.reserve(table.size());
+    names.reserve(table.size());
+    byName.reserve(table.size());
+    for (int i = 0; i < count; ++i) {
+        const CField* f = table[size_t(i)];
+        ids.push_back(f->m_id);
+        names.push_back(f->m_name);
+        hasOwnNames = hasOwnNames || f->m_hasOwnName;
+        highest = std::max(highest, f->m_id);
+        const quint32 h = f->m_hasOwnName ? nameHash(f->m_ownName)
+                                          : nameHash(f->m_name, int(std::strlen(f->m_name)));
+        byName.emplace_back(h, i);
+    }
+    std::sort(byName.begin(), byName.end());
+    if (highest <= count + kDenseIdSlack) {
+        byIdSlots.assign(size_t(highest) + 1, 0);
+        // Backwards, so the first of two fields with one id keeps the slot.
+        for (int i = count - 1; i >= 0; --i)
+            if (ids[size_t(i)] >= 0)
+                byIdSlots[size_t(ids[size_t(i)])] = i + 1;
+    } else {
+        for (int i = 0; i < count; ++i)
+            byIdSorted.emplace_back(ids[size_t(i)], i);
+        std::stable_sort(byIdSorted.begin(), byIdSorted.end(),
+                         [](const auto& a, const auto& b) { return a.first < b.first; });
+    }
+}
+
+int CFieldOwner::FieldIndex::positionOf(int id) const
+{
+    if (!byIdSlots.empty() || byIdSorted.empty()) {
+        if (id < 0 || size_t(id) >= byIdSlots.size())
+            return -1;
+        return byIdSlots[size_t(id)] - 1;
+    }
+    const auto it = std::lower_bound(byIdSorted.begin(), byIdSorted.end(), id,
+                                     [](const auto& entry, int key) { return entry.first < key; });
+    return it != byIdSorted.end() && it->first == id ? it->second : -1;
+}
+
+bool CFieldOwner::FieldIndex::fits(const std::vector<CField*>& table) const
+{
+    if (hasOwnNames || table.size() != ids.size())
+        return false;
+    for (size_t i = 0; i < table.size(); ++i)
+        if (table[i]->m_id != ids[i] || table[i]->m_name != names[i] || table[i]->m_hasOwnName)
+            return false;
+    return true;
+}
+
+const CFieldOwner::FieldIndex& CFieldOwner::fieldIndex() const
+{
+    if (m_index)
+        return *m_index;
+    // Keyed by the class's type information and table length; the key is
+    // only compared, never followed, so a class of a plug-in that was
+    // unloaded since leaves a stale entry and no dangling reference.
+    using Key = std::pair<const void*, size_t>;
+    struct KeyHash {
+        size_t operator()(const Key& k) const { return std::hash<const void*>()(k.first) ^ (k.second * 0x9E3779B9u); }
+    };
+    static std::mutex lock;
+    static std::unordered_map<Key, std::shared_ptr<const FieldIndex>, KeyHash> perClass;
+    const Key key(&typeid(*this), m_listFields.size());
+    std::lock_guard<std::mutex> guard(lock);
+    std::shared_ptr<const FieldIndex>& shared = perClass[key];
+    if (!shared)
+        shared = std::make_shared<const FieldIndex>(m_listFields);
+    m_index = shared;
+    m_indexChecked = false;
+    return *m_index;
+}
+
+const CFieldOwner::FieldIndex& CFieldOwner::ownFieldIndex() const
+{
+    m_index = std::make_shared<const FieldIndex>(m_listFields);
+    m_indexChecked = true;
+    return *m_index;
+}
+
+void CFieldOwner::forgetFieldIndex()
+{
+    m_index.reset();
+    m_indexChecked = false;
+}
+
+template <typename Name>
+CField* CFieldOwner::findByName(const Name& name) const
+{
+    const FieldIndex* index = &fieldIndex();
+    for (;;) {
+        const quint32 h = nameHash(name);
+        auto it = std::lower_bound(index->byName.begin(), index->byName.end(), std::make_pair(h, qint32(-1)));
+        for (; it != index->byName.end() && it->first == h; ++it) {
+            CField* f = size_t(it->second) < m_listFields.size() ? m_listFields[size_t(it->second)] : nullptr;
+            if (f && f->hasName(name))
+                return f;
+        }
+        // A miss, or a hit that is not this object's field: compare the
+        // whole table once, then trust the index or build one of our own.
+        if (m_indexChecked)
+            return nullptr;
+        if (index->fits(m_listFields)) {
+            m_indexChecked = true;
+            return nullptr;
+        }
+        index = &ownFieldIndex();
+    }
+}
+
+CField* CFieldOwner::findField(const QString& name) const { return findByName(name); }
+
+CField* CFieldOwner::findField(QLatin1String name) const { return findByName(name); }
 
 CField* CFieldOwner::findFieldById(int id) const
 {
-    for (CField* f : m_listFields)
-        if (f->id() == id)
-            return f;
-    return nullptr;
+    const FieldIndex* index = &fieldIndex();
+    for (;;) {
+        const int at = index->positionOf(id);
+        if (at >= 0 && size_t(at) < m_listFields.size() && m_listFields[size_t(at)]->m_id == id)
+            return m_listFields[size_t(at)];
+        if (m_indexChecked)
+            return nullptr;
+        if (index->fits(m_listFields)) {
+            m_indexChecked = true;
+            return nullptr;
+        }
+        index = &ownFieldIndex();
+    }
 }
 
 bool CFieldOwner::sameTableAs(const CFieldOwner& other) const
@@ -234,12 +417,13 @@ int CFieldOwner::loadFields(QDataStream& in, unsigned fileVersion)
 
 int CFieldOwner::parsePayload(const QByteArray& payload, unsigned fileVersion)
 {
-    // The reader sees only this object's bytes: nothing inside can reach the next item.
-    MyDataStream body(const_cast<QByteArray*>(&payload), QIODevice::ReadOnly);
-    QIODevice* dev = body.device();
-    quint16 format = 0;
-    quint16 dataVersion = 0;
-    body >> format >> dataVersion;
+    // The reader sees only this object's bytes: nothing inside can reach the
+    // next item. The entries are decoded from the bytes themselves (the file
+    // is little-endian), each bounded by the payload's end.
+    const char* const data = payload.constData();
+    const quint32 end = quint32(payload.size());
+    const quint16 format = qFromLittleEndian<quint16>(data);
+    const quint16 dataVersion = qFromLittleEndian<quint16>(data + 2);
     if (format > kSerialFormat)
         return SerialNewerFormat;
 
@@ -258,14 +442,12 @@ int CFieldOwner::parsePayload(const QByteArray& payload, unsigned fileVersion)
     };
 
     quint32 pos = kPayloadHeaderBytes;
-    const quint32 end = quint32(payload.size());
     while (pos < end) {
         if (end - pos < kEntryHeaderBytes)
             return SerialPayloadMalformed;
-        quint16 id = 0;
-        quint8 kind = 0;
-        quint32 size = 0;
-        body >> id >> kind >> size;
+        const quint16 id = qFromLittleEndian<quint16>(data + pos);
+        const quint8 kind = quint8(data[pos + 2]);
+        const quint32 size = qFromLittleEndian<quint32>(data + pos + 3);
         pos += kEntryHeaderBytes;
         if (size > end - pos)
             return SerialPayloadMalformed;
@@ -277,12 +459,10 @@ int CFieldOwner::parsePayload(const QByteArray& payload, unsigned fileVersion)
         } else if (CField* f = fieldFor(id)) {
             // A value of another kind (the field changed kind since) or one
             // whose bytes make no value leaves the field at its start value.
-            if (quint8(f->kind()) == kind && !f->readValue(body, size, fileVersion))
+            if (quint8(f->kind()) == kind && !f->decodeValue(data + pos, size, fileVersion))
                 f->reset();
         }
         pos += size;
-        body.resetStatus();
-        dev->seek(pos);
     }
     return SerialOk;
 }

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QDataStream>
+#include <QLatin1String>
 #include <QString>
+#include <memory>
 #include <vector>
 
 class CField;
@@ -33,7 +35,12 @@ public:
     void addField(CField* field) { registerField(field); }
 
     const std::vector<CField*>& fieldList() const { return m_listFields; }
+    // Lookups by name and by id go through an index of the class's table,
+    // built once per class (the calculation looks fields up on every pass).
+    // Each finds the first field of the table with that name or id.
     CField* findField(const QString& name) const;
+    CField* findField(QLatin1String name) const;
+    CField* findField(const char* name) const { return findField(QLatin1String(name)); }
     CField* findFieldById(int id) const;
 
     // Every value from another owner, matched by id.
@@ -84,6 +91,20 @@ protected:
     std::vector<CField*> m_listFields;
 
 private:
+    friend class CField; // a renamed field makes the index stale
+    struct FieldIndex;
+    const FieldIndex& fieldIndex() const;
+    // The index when it was found not to fit this object's table.
+    const FieldIndex& ownFieldIndex() const;
+    template <typename Name>
+    CField* findByName(const Name& name) const;
+    void forgetFieldIndex();
+
     int parsePayload(const QByteArray& payload, unsigned fileVersion);
     bool sameTableAs(const CFieldOwner& other) const;
+
+    // Shared by every object of the class with the same table, or this
+    // object's own; never copied with the values.
+    mutable std::shared_ptr<const FieldIndex> m_index;
+    mutable bool m_indexChecked = false; // the whole table was compared with the index
 };

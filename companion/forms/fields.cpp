@@ -1,6 +1,8 @@
 #include "companion/forms/fields.h"
 
 #include <QLocale>
+#include <QtEndian>
+#include <cstring>
 #include <cmath>
 #include <limits>
 
@@ -57,6 +59,14 @@ bool CIntField::readValue(QDataStream& in, quint32 size, unsigned)
     if (in.status() != QDataStream::Ok)
         return false;
     m_value = v;
+    return true;
+}
+
+bool CIntField::decodeValue(const char* bytes, quint32 size, unsigned)
+{
+    if (size != 4)
+        return false;
+    m_value = qFromLittleEndian<qint32>(bytes);
     return true;
 }
 
@@ -189,6 +199,20 @@ bool CFloatField::readValue(QDataStream& in, quint32 size, unsigned)
     in >> v;
     in.setFloatingPointPrecision(precision);
     if (in.status() != QDataStream::Ok || !std::isfinite(v))
+        return false;
+    m_value = v;
+    return true;
+}
+
+bool CFloatField::decodeValue(const char* bytes, quint32 size, unsigned)
+{
+    if (size != 8)
+        return false;
+    // Return files are little-endian, as this machine is: the double's bytes as they are.
+    static_assert(Q_BYTE_ORDER == Q_LITTLE_ENDIAN, "return files are read on little-endian machines");
+    double v = 0;
+    std::memcpy(&v, bytes, sizeof v);
+    if (!std::isfinite(v))
         return false;
     m_value = v;
     return true;
@@ -332,6 +356,15 @@ bool CStringField::readValue(QDataStream& in, quint32 size, unsigned fileVersion
     return true;
 }
 
+bool CStringField::decodeValue(const char* bytes, quint32 size, unsigned fileVersion)
+{
+    if (size > textByteLimit(fileVersion))
+        return false;
+    // As the stream reader's text: up to the first zero byte, if any.
+    m_value = QString::fromUtf8(bytes, int(qstrnlen(bytes, size)));
+    return true;
+}
+
 bool CStringField::setText(const QString& text)
 {
     m_value = m_maxLength > 0 ? text.left(m_maxLength) : text;
@@ -386,6 +419,22 @@ bool CDateField::readValue(QDataStream& in, quint32 size, unsigned)
     in >> jd;
     if (in.status() != QDataStream::Ok)
         return false;
+    if (jd == kNoDate) {
+        m_value = QDate();
+        return true;
+    }
+    const QDate d = QDate::fromJulianDay(jd);
+    if (!d.isValid())
+        return false;
+    m_value = d;
+    return true;
+}
+
+bool CDateField::decodeValue(const char* bytes, quint32 size, unsigned)
+{
+    if (size != 8)
+        return false;
+    const qint64 jd = qFromLittleEndian<qint64>(bytes);
     if (jd == kNoDate) {
         m_value = QDate();
         return true;

@@ -24,6 +24,7 @@ public:
     bool equals(const CField& other) const override;
     void writeValue(QDataStream& out) const override;
     bool readValue(QDataStream& in, quint32 size, unsigned fileVersion) override;
+    bool decodeValue(const char* bytes, quint32 size, unsigned fileVersion) override;
     QString text() const override;
     bool setText(const QString& text) override;
     void fillTestValue(int seed) override;
@@ -86,6 +87,7 @@ public:
     bool equals(const CField& other) const override;
     void writeValue(QDataStream& out) const override;
     bool readValue(QDataStream& in, quint32 size, unsigned fileVersion) override;
+    bool decodeValue(const char* bytes, quint32 size, unsigned fileVersion) override;
     QString text() const override;
     // Reads the text with parseAmountText (the user's locale, strictly) and
     // stores it with setAmount; false, value unchanged, for a text that is
@@ -126,6 +128,7 @@ public:
     bool equals(const CField& other) const override;
     void writeValue(QDataStream& out) const override;
     bool readValue(QDataStream& in, quint32 size, unsigned fileVersion) override;
+    bool decodeValue(const char* bytes, quint32 size, unsigned fileVersion) override;
     QString text() const override { return m_value; }
     bool setText(const QString& text) override;
     void fillTestValue(int seed) override;
@@ -154,6 +157,7 @@ public:
     bool equals(const CField& other) const override;
     void writeValue(QDataStream& out) const override;
     bool readValue(QDataStream& in, quint32 size, unsigned fileVersion) override;
+    bool decodeValue(const char* bytes, quint32 size, unsigned fileVersion) override;
     // "yyyy-MM-dd", empty for no date.
     QString text() const override;
     bool setText(const QString& text) override;

@@ -1,0 +1,86 @@
+#pragma once
+// What every benchmark prints: a figure's median with its min and max over
+// the runs, beside its budget and the median's ratio to it. Under valgrind
+// (scripts/bench) only the measured work is instrumented, so callgrind's
+// instruction count is that of the work alone.
+#include <QElapsedTimer>
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <vector>
+
+#if defined(__has_include)
+#if __has_include(<valgrind/callgrind.h>)
+#include <valgrind/callgrind.h>
+#endif
+#endif
+#ifndef CALLGRIND_START_INSTRUMENTATION
+#define CALLGRIND_START_INSTRUMENTATION
+#define CALLGRIND_STOP_INSTRUMENTATION
+#endif
+
+namespace benchstats {
+
+struct Figure
+{
+    const char* name;
+    double budgetMs;
+    std::vector<double> samplesMs;
+};
+
+inline void print(Figure& figure)
+{
+    std::vector<double>& s = figure.samplesMs;
+    if (s.empty())
+        return;
+    std::sort(s.begin(), s.end());
+    const double median = s[s.size() / 2];
+    std::printf("%-44s median %9.4f ms  min %9.4f  max %9.4f  budget %8.3f ms  ratio %5.2f  (%zu runs)\n",
+                figure.name, median, s.front(), s.back(), figure.budgetMs, median / figure.budgetMs, s.size());
+    std::fflush(stdout);
+}
+
+// Runs work once per sample and records its time.
+template <typename Work>
+Figure measure(const char* name, double budgetMs, int runs, Work&& work)
+{
+    Figure figure{name, budgetMs, {}};
+    figure.samplesMs.reserve(size_t(runs));
+    for (int i = 0; i < runs; ++i) {
+        QElapsedTimer timer;
+        timer.start();
+        work();
+        figure.samplesMs.push_back(double(timer.nsecsElapsed()) / 1e6);
+    }
+    return figure;
+}
+
+// "--count N": run the work N times under instrumentation and print
+// nothing else (scripts/bench divides callgrind's count by N).
+inline int countRuns(int argc, char** argv)
+{
+    for (int i = 1; i + 1 < argc; ++i)
+        if (std::strcmp(argv[i], "--count") == 0)
+            return std::max(1, std::atoi(argv[i + 1]));
+    return 0;
+}
+
+template <typename Work>
+void instrumented(int count, Work&& work)
+{
+    CALLGRIND_START_INSTRUMENTATION;
+    for (int i = 0; i < count; ++i)
+        work();
+    CALLGRIND_STOP_INSTRUMENTATION;
+}
+
+// A program argument naming which work to count ("--what NAME"), or "".
+inline const char* countWhat(int argc, char** argv)
+{
+    for (int i = 1; i + 1 < argc; ++i)
+        if (std::strcmp(argv[i], "--what") == 0)
+            return argv[i + 1];
+    return "";
+}
+
+} // namespace benchstats
