@@ -6,6 +6,7 @@
 #include <limits>
 #include <list>
 
+#include "common/scriptedprompter.h"
 #include "companion/core/numbertext.h"
 #include "companion/rules/money.h"
 #include "companion/ui/basetaxpage.h"
@@ -138,10 +139,13 @@ void TestAmountText::typedTextOnThePage()
     QVERIFY(editor);
     m_form->line10100Employment.m_value = 7.0;
     m_pages.front()->reload();
+    ScriptedPrompter prompter;
     editor->setText(typed);
     emit editor->editingFinished();
     QCOMPARE(m_form->line10100Employment.m_value, stored);
     QCOMPARE(editor->text(), shown);
+    // A refused text is told, never dropped without a word.
+    QCOMPARE(prompter.records().size(), accepted ? 0 : 1);
     // The parser alone gives the same answer.
     double parsed = -1.0;
     QCOMPARE(parseAmountText(typed, &parsed), accepted);
