@@ -130,6 +130,10 @@ public:
     void optimizeReturn() override;
     void taxPlanning() override;
     int ValidateTaxReturn(unsigned char edition, bool offerWarnings, bool askFirst) override;
+    // One form's own validation (only the T1135 has one): the number of
+    // messages, shown in "Validation Result"; showPass tells a clean form,
+    // askFirst asks before showing the messages.
+    int ValidateTaxForm(unsigned char edition, ENUMTYPE_FORM type, bool showPass = false, bool askFirst = false);
 
     // ---- Filing (form_return_features.cpp: FilingService) ----
     void OnFileCreateElectronFile() override;
@@ -137,7 +141,6 @@ public:
     void OnPrepareReFile() override;
     void UnsetReFile() override;
     bool isEligibleForReFile();
-    int ValidateTaxForm(unsigned char edition, ENUMTYPE_FORM type);
     int sendFilingRecord(int filingKind, const CString& confirmation);
 
     // ---- Printing and e-signature (form_return_features.cpp: PrintService) ----

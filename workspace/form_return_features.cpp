@@ -64,11 +64,6 @@ bool Form_Return::isEligibleForReFile()
     return FilingService(featureContext()).isEligibleForReFile();
 }
 
-int Form_Return::ValidateTaxForm(unsigned char edition, ENUMTYPE_FORM type)
-{
-    return FilingService(featureContext()).validateTaxForm(edition, type);
-}
-
 int Form_Return::sendFilingRecord(int filingKind, const CString& confirmation)
 {
     return FilingService(featureContext()).sendFilingRecord(filingKind, confirmation);
