@@ -82,6 +82,9 @@ public:
     // path, and keeps them when the file cannot be deleted.
     int saveReturnEntry(const CString& name1, const CString& name2, const CString& path);
     ReturnFileEntriesModel* loadReturnEntriesIntoModel(const QString& filter);
+    // Every recorded return file, in the list's order, whatever filter the
+    // start page uses; m_returnEntries is left as it is.
+    QStringList allReturnFilePaths();
     CSqliteDBManager::ReturnEntryRemoval removeReturnEntry(const QModelIndex& index);
 
     // Logs in the run folder.

@@ -111,6 +111,7 @@ public:
     CFloatField fld_Pension_2_Claimed{this, 18, "fld_Pension_2_Claimed", "", "Pension claimed (spouse)"};
     CFloatField fld_Pension_2{this, 19, "fld_Pension_2", "", "Pension (spouse)"};
 
-    // Each person's donation stays within what that person may claim.
+    // Typed amounts are never below 0, and each person's donation stays
+    // within what that person may claim.
     int Calculate() override;
 };

@@ -67,12 +67,6 @@ void addCrossings(SplitSearch& search, double current, double low, double high, 
         search.addBreakPoint(current + (bend - takerIncome));
 }
 
-double ownDonations(const TaxData_Sch9& sch9)
-{
-    return sch9.InterviewDonations1.m_value + sch9.InterviewDonations2.m_value + sch9.SlipDonations1.m_value
-           + sch9.SlipDonations2.m_value + sch9.OtherDonations.m_value;
-}
-
 // The couple's interest and capital gains as the optimiser moves them: the
 // amounts start evenly split and a move takes interest first, then gains,
 // from the giving spouse.
@@ -308,8 +302,8 @@ void CFamilyTaxData::DoDonationSplitOpt(double low, double high, double pool, do
         run);
     // Where a claim leaves the low-rate first tier, and where it reaches the
     // limit of a share of net income.
-    const double taxpayerOwn = ownDonations(*taxpayerSch9);
-    const double spouseOwn = ownDonations(*spouseSch9);
+    const double taxpayerOwn = taxpayerSch9->ownDonations();
+    const double spouseOwn = spouseSch9->ownDonations();
     const double firstTier = taxrules::federalConstant(taxrules::FedKey::DonationFirstTier);
     const double incomeShare = taxrules::federalConstant(taxrules::FedKey::DonationNetIncomeLimit);
     search.addBreakPoint(firstTier - taxpayerOwn);

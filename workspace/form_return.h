@@ -130,6 +130,10 @@ public:
     void optimizeReturn() override;
     void taxPlanning() override;
     int ValidateTaxReturn(unsigned char edition, bool offerWarnings, bool askFirst) override;
+    // One form's own validation (only the T1135 has one): the number of
+    // messages, shown in "Validation Result"; showPass tells a clean form,
+    // askFirst asks before showing the messages.
+    int ValidateTaxForm(unsigned char edition, ENUMTYPE_FORM type, bool showPass = false, bool askFirst = false);
 
     // ---- Filing (form_return_features.cpp: FilingService) ----
     void OnFileCreateElectronFile() override;
@@ -137,7 +141,6 @@ public:
     void OnPrepareReFile() override;
     void UnsetReFile() override;
     bool isEligibleForReFile();
-    int ValidateTaxForm(unsigned char edition, ENUMTYPE_FORM type);
     // Records a filing's outcome with the e-signature service (0 sent or
     // switched off, -1 no account, -99 not kept, -100 no reply).
     int sendFilingRecord(int formType, bool accepted, const QString& confirmation, const QString& filingMessage);

@@ -58,11 +58,6 @@ bool Form_Return::isEligibleForReFile()
     return FilingService(featureContext()).isEligibleForReFile();
 }
 
-int Form_Return::ValidateTaxForm(unsigned char edition, ENUMTYPE_FORM type)
-{
-    return FilingService(featureContext()).validateTaxForm(edition, type);
-}
-
 int Form_Return::sendFilingRecord(int formType, bool accepted, const QString& confirmation,
                                   const QString& filingMessage)
 {

@@ -1,5 +1,5 @@
 // Tools that restructure the open return (province, de-couple) and those
-// whose dialogs are not part of this build yet.
+// that work on a scratch copy of it (optimisation, tax planning).
 #include "workspace/form_return.h"
 
 #include "app/mywaitcursor.h"
@@ -7,13 +7,38 @@
 #include "companion/forms/catalogue.h"
 #include "dialogs/dlgchangeprov.h"
 #include "dialogs/dlgdecouplereturn.h"
+#include "dialogs/dlgoptimizereturn.h"
+#include "dialogs/dlgtaxplanning.h"
+#include "dialogs/shareamtdlg.h"
 #include "model/cfamilytaxdata.h"
+#include "model/coupledsplit.h"
 #include "model/provincechangecheck.h"
-#include "workspace/featurenotavailable.h"
 #include "workspace/folderview.h"
 #include "workspace/ui_form_return.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
+
+#include <memory>
+
+namespace {
+
+// A deep copy of the family, freed with its data when it goes.
+struct ScratchFamily
+{
+    explicit ScratchFamily(const CFamilyTaxData& from)
+        : family(std::make_unique<CFamilyTaxData>(from.mode()))
+    {
+        *family = from;
+    }
+    ~ScratchFamily() { family->FreeData(); }
+    ScratchFamily(const ScratchFamily&) = delete;
+    ScratchFamily& operator=(const ScratchFamily&) = delete;
+
+    std::unique_ptr<CFamilyTaxData> family;
+};
+
+} // namespace
 
 void Form_Return::taxReturnChangeProvince()
 {
@@ -88,10 +113,57 @@ void Form_Return::deCoupleReturn()
 
 void Form_Return::optimizeReturn()
 {
-    tellFeatureNotAvailable(this, tr("Optimizing a coupled return"));
+    if (!m_pFamilyData)
+        return;
+    DataShareAmtDlg amounts;
+    // Only looked up: the open return gains no form from a look at it.
+    const ShareableLookup lookup = readShareableAmounts(*m_pFamilyData, amounts);
+    if (lookup.start == ShareableStart::NotCoupled) {
+        TabWndApp::gAppInformation(
+            tr("Right now, optimize function is only targeted coupled tax return for married/common-law tax returns."),
+            nullptr);
+        return;
+    }
+    if (lookup.start == ShareableStart::TransfererUnknown) {
+        TabWndApp::gAppInformation(tr("Please answer who is the pension transferer in form T1032 first."), nullptr);
+        return;
+    }
+    if (runShareAmountsWizard(amounts, m_pFamilyData, this) != QDialog::Accepted)
+        return;
+
+    double bestPension = 0.0;
+    {
+        ScratchFamily scratch(*m_pFamilyData);
+        {
+            MyWaitCursor wait;
+            // The window keeps painting while the optimiser recalculates.
+            OptimizeRun run([](int) {
+                QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+                return true;
+            });
+            scratch.family->DoCoupledReturnOptimize(&amounts, &run);
+        }
+        DlgOptimizeReturn dialog(scratch.family.get(), &amounts, this);
+        if (dialog.exec() != QDialog::Accepted)
+            return;
+        bestPension = dialog.bestPension();
+    }
+
+    MyWaitCursor wait;
+    // Only the optimiser's pension split comes back, and only where both
+    // spouses elected on a T1032 when the tool started.
+    if (lookup.bothPensionForms)
+        writePensionSplit(*m_pFamilyData, bestPension);
+    // The whole return is recalculated and the tree, the pages and the
+    // results follow it.
+    onSignalCalc(nullptr, nullptr);
 }
 
 void Form_Return::taxPlanning()
 {
-    tellFeatureNotAvailable(this, tr("Tax planning"));
+    if (!m_pFamilyData)
+        return;
+    ScratchFamily scratch(*m_pFamilyData);
+    DlgTaxPlanning dialog(scratch.family.get(), this);
+    dialog.exec();
 }

@@ -720,14 +720,6 @@ void TestMainWindow::unbuiltCommandsSaySo_data()
     QTest::addColumn<QString>("feature");
     QTest::newRow("auto-fill") << "on_actionAuto_Fill_AFR_triggered" << false << "Auto-fill";
     QTest::newRow("express NOA") << "on_actionExpress_NOA_triggered" << false << "Express NOA";
-    QTest::newRow("not filed online") << "on_actionFind_Returns_Not_Filed_Online_triggered" << false
-                                      << "The report of returns not filed online";
-    QTest::newRow("T5008") << "on_actionAdd_T5008_slip_triggered" << false << "Help on T5008 slips";
-    QTest::newRow("industry code") << "on_actionFind_Industry_Code_triggered" << false << "Help on industry codes";
-    QTest::newRow("direct deposit") << "on_actionDirect_deposit_form_triggered" << false
-                                    << "The direct deposit form link";
-    QTest::newRow("about") << "on_actionAbout_Brannock_triggered" << false << "About this program";
-    QTest::newRow("update") << "on_actionUpdate_voDarevivo_triggered" << false << "Help on updating this program";
 }
 
 void TestMainWindow::unbuiltCommandsSaySo()

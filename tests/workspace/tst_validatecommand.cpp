@@ -2,9 +2,47 @@
 // or the offer of the confirmations before filing when there are none.
 #include <QtTest>
 
+#include "common/modalsteps.h"
+#include "dialogs/dlgvalidationmsgs.h"
 #include "returnpagefixture.h"
 
+#include <QListWidget>
+#include <QTabWidget>
+
 using namespace returnpage;
+
+namespace {
+
+// The tabs of "Validation Result": each title with its rows.
+struct ShownResult
+{
+    QString title;
+    QSize size;
+    QStringList tabTitles;
+    QList<QStringList> rows;
+};
+
+void readValidationResult(ShownResult& out, const QString& picture = QString())
+{
+    modalsteps::whenModal<DlgValidationMsgs>([&out, picture](DlgValidationMsgs* dialog) {
+        out.title = dialog->windowTitle();
+        out.size = dialog->size();
+        auto* tabs = dialog->findChild<QTabWidget*>("tabPeople");
+        for (int i = 0; i < tabs->count(); ++i) {
+            out.tabTitles << tabs->tabText(i);
+            auto* list = tabs->widget(i)->findChild<QListWidget*>();
+            QStringList rows;
+            for (int r = 0; r < list->count(); ++r)
+                rows << list->item(r)->text();
+            out.rows << rows;
+        }
+        if (!picture.isEmpty())
+            dialog->grab().save(modalsteps::artefactPath(picture));
+        dialog->accept();
+    });
+}
+
+} // namespace
 
 class TestValidateCommand : public QObject
 {
@@ -19,11 +57,69 @@ private slots:
         Form_Return* page = present(f, newFamily(singleRecord()));
         QVERIFY(page);
         f.prompter->clear();
+        modalsteps::closeModalLater();
+        ShownResult shown;
+        readValidationResult(shown, "validate-return.png");
         QVERIFY(page->ValidateTaxReturn(2, true, false) > 0);
-        QCOMPARE(f.prompter->records().size(), 1);
-        const QString text = f.promptTexts().first();
-        QVERIFY2(text.startsWith("Ann Lee\n------- Tax Forms -------\n[T1 Income Tax and Benefit Return] - "), qPrintable(text));
-        QVERIFY2(text.contains(" 1 - T1: the social insurance number is not valid."), qPrintable(text));
+        QCOMPARE(f.prompter->records().size(), 0);
+        QCOMPARE(shown.title, QString("Validation Result"));
+        QCOMPARE(shown.size, QSize(750, 650));
+        QCOMPARE(shown.tabTitles, QStringList{"Ann Lee"});
+        const QStringList rows = shown.rows.value(0);
+        QVERIFY2(rows.size() > 2, qPrintable(rows.join("\n")));
+        QCOMPARE(rows[0], QString("------- Tax Forms -------"));
+        QVERIFY2(rows[1].startsWith("[T1 Income Tax and Benefit Return] - "), qPrintable(rows[1]));
+        QVERIFY2(rows.contains(" 1 - T1: the social insurance number is not valid."), qPrintable(rows.join("\n")));
+    }
+
+    // The current person's tab comes first, with the checks between the
+    // spouses; the other person's follows.
+    void coupledReturnHasATabPerPerson()
+    {
+        WindowFixture f;
+        QVERIFY(f.ready);
+        Form_Return* page = present(f, newFamily(coupledRecord()));
+        QVERIFY(page);
+        page->familyData()->setCurIndv(CFamilyTaxData::kSpouse);
+        modalsteps::closeModalLater();
+        ShownResult shown;
+        readValidationResult(shown);
+        QVERIFY(page->ValidateTaxReturn(2, true, false) > 0);
+        QCOMPARE(shown.tabTitles, (QStringList{"Bob Roy", "Ann Lee"}));
+        for (const QStringList& rows : shown.rows)
+            QVERIFY2(!rows.isEmpty() && !rows.first().isEmpty(), qPrintable(rows.join("\n")));
+    }
+
+    void askedFirstAndAcceptedShowsTheDialog()
+    {
+        WindowFixture f;
+        QVERIFY(f.ready);
+        Form_Return* page = present(f, newFamily(singleRecord()));
+        f.prompter->clear();
+        f.prompter->queueYes(true);
+        modalsteps::closeModalLater();
+        ShownResult shown;
+        readValidationResult(shown);
+        QVERIFY(page->ValidateTaxReturn(2, false, true) > 0);
+        QCOMPARE(f.promptTexts(),
+                 QStringList{"This return contains validation errors. Do you want to view the validation errors?"});
+        QCOMPARE(shown.tabTitles, QStringList{"Ann Lee"});
+    }
+
+    void t1135IsValidatedOnItsOwn()
+    {
+        WindowFixture f;
+        QVERIFY(f.ready);
+        Form_Return* page = present(f, newFamily(singleRecord()));
+        f.prompter->clear();
+        // Without a T1135 there is nothing to find.
+        QCOMPARE(page->ValidateTaxForm(2, 101, true, false), 0);
+        QCOMPARE(f.promptTexts(), QStringList{"Form passes validation check, there are no errors found."});
+        // Another form type is not validated here.
+        page->familyData()->getTaxpayer()->GetFormData(101, true);
+        f.prompter->clear();
+        QCOMPARE(page->ValidateTaxForm(2, 1, true, false), 0);
+        QCOMPARE(f.promptTexts(), QStringList{"Form passes validation check, there are no errors found."});
     }
 
     void askedFirstAndDeclinedShowsNothing()

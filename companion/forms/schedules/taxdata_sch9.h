@@ -29,4 +29,11 @@ public:
     CFloatField Result{this, 34900, "Result", "34900", "Donations and gifts", fld::Computed()};
 
     int Calculate01() override;
+    // The person's own gifts: typed, from the interview and from slips,
+    // before any share of the couple's pool.
+    double ownDonations() const
+    {
+        return InterviewDonations1.m_value + InterviewDonations2.m_value + SlipDonations1.m_value +
+               SlipDonations2.m_value + OtherDonations.m_value;
+    }
 };
