@@ -97,6 +97,24 @@ int AutoFillApply::run(std::list<CString>& notes)
     return 0;
 }
 
+bool AutoFillApply::holdsEarlierApply(const IndividualTaxData& person)
+{
+    for (const STRUCT_SLIPDATA_ITEM_2004* item : person.m_slipList)
+        if (item->data && item->data->isAutoFilled())
+            return true;
+    for (const STRUCT_FORMDATA_ITEM_2004* item : person.m_formList) {
+        if (!item->data)
+            continue;
+        if (item->data->isAutoFilled())
+            return true;
+        if (auto* sch3 = qobject_cast<TaxData_Sch3*>(item->data))
+            for (int row = 0; row < sch3->equityEntryRows(); ++row)
+                if (sch3->equityEntry(row).AutoFilled)
+                    return true;
+    }
+    return false;
+}
+
 void AutoFillApply::removeEarlierApply()
 {
     // Collected first: removing an item while walking its list would lose

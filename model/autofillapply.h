@@ -38,6 +38,10 @@ public:
 
     static constexpr int kNoReturn = -2;
 
+    // Whether the person's return holds anything an earlier apply made
+    // (a marked slip or statement, a marked Schedule 3 row).
+    static bool holdsEarlierApply(const IndividualTaxData& person);
+
 private:
     void removeEarlierApply();
     void applySlips(std::list<CString>& notes);

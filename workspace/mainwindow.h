@@ -68,6 +68,9 @@ public:
 
     void showReturnResultInStatus(const CString& text);
     void syncWndTitleAndStatus();
+    // The stored Auto-fill records (true) or notices of assessment (false)
+    // over the current return page, if one is shown.
+    void _doTDDorAFR(bool isAFR);
     // Fills a context menu of the return tree by its type.
     void setupContextMenu(int type, QMenu* menu);
 

@@ -1,28 +1,12 @@
 // Commands that need no open return: preferences, agency data, help and
-// support. Their dialogs come with the dialog, agency-data and print
-// subsystems; the window keeps the commands and what it does around them.
+// support. The window keeps the commands and what it does around them.
 // Until a command's dialog is there, it says so rather than doing nothing.
 #include "workspace/mainwindow.h"
 #include "workspace/form_return.h"
 
-#include "agencydata/agencydataservice.h"
 #include "app/tabwndapp.h"
 #include "workspace/featurenotavailable.h"
 #include "workspace/preferencedlg.h"
-
-namespace {
-
-// The window's agency-data commands work on no particular page yet: their
-// boxes go over the window.
-FeatureContext agencyDataContext(QWidget* window)
-{
-    FeatureContext context;
-    context.edition = TabWndApp::s_appPurpose;
-    context.dialogParent = window;
-    return context;
-}
-
-} // namespace
 
 void MainWindow::on_actionPreference_triggered()
 {
@@ -32,13 +16,13 @@ void MainWindow::on_actionPreference_triggered()
 
 void MainWindow::on_actionAuto_Fill_AFR_triggered()
 {
+    _doTDDorAFR(true);
     syncWndTitleAndStatus();
-    AgencyDataService(agencyDataContext(this)).autoFill();
 }
 
 void MainWindow::on_actionExpress_NOA_triggered()
 {
-    AgencyDataService(agencyDataContext(this)).expressNoa();
+    _doTDDorAFR(false);
 }
 
 void MainWindow::actionGeneratePrintFiles()
