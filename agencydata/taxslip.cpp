@@ -30,6 +30,8 @@ int TaxSlip::parseXMLData(TiXmlElement* /*slipElement*/)
 
 void TaxSlip::getSlipSpecNameSuffix(CString& /*suffix*/) {}
 
+void TaxSlip::appendCopyNotes(std::list<CString>& /*notes*/) const {}
+
 int TaxSlip::parseXMLDataBasic(TiXmlElement* slipElement)
 {
     for (const SlipChild& child : slipChildren(slipElement)) {

@@ -116,8 +116,10 @@ public:
         }
     }
 
-    // Agency data for the current person, then a recalculation; always 0.
-    int AutoFillReturn(TDDTaxDataOnePerson& person, DataAFR* options);
+    // Agency data for the current person (IndividualTaxData::AutoFillReturn),
+    // then a recalculation; the person's result (nothing applied and no
+    // recalculation when it is not 0).
+    int AutoFillReturn(TDDTaxDataOnePerson& person, DataAFR* options, std::list<CString>* notes = nullptr);
     // ---- Return file ----
     // Writes or reads the whole family; a ReturnFileLoadCode (0 success).
     int serialize(unsigned char purpose, MyDataStream& ar);

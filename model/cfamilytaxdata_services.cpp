@@ -2,10 +2,17 @@
 // with the filing, agency-data and import code.
 #include "model/cfamilytaxdata.h"
 
-int CFamilyTaxData::AutoFillReturn(TDDTaxDataOnePerson& person, DataAFR* options)
+int CFamilyTaxData::AutoFillReturn(TDDTaxDataOnePerson& person, DataAFR* options, std::list<CString>* notes)
 {
-    if (IndividualTaxData* current = getCurIndvTaxData())
-        current->AutoFillReturn(person, options);
+    IndividualTaxData* current = getCurIndvTaxData();
+    if (!current)
+        return IndividualTaxData::kAutoFillNoReturn;
+    const int result = current->AutoFillReturn(person, options, notes);
+    if (result != 0)
+        return result;
+    // A slip the apply replaced may have been shared: the spouse's copy
+    // becomes the spouse's own slip rather than a link to nothing.
+    clearLinksToRemovedItems();
     Calculate(-1, nullptr);
     return 0;
 }

@@ -266,12 +266,16 @@ public:
     // ---- Over the records shared with the agency-data, filing and import
     // code (individualtaxdata_services.cpp); Validate and AnyMsgBeforeDirerad
     // come with the validation code ----
-    // AutoFillReturn's result while no agency record can be applied.
-    static constexpr int kAutoFillNotApplied = -1;
     void getDireradDataInfo(TemplateValueMap& values, int agreement, CString& email, double& balance,
                             int testCaseId);
     void getEfileDataInfo(TemplateValueMap& values, ENUMTYPE_FORM form);
-    int AutoFillReturn(TDDTaxDataOnePerson& person, DataAFR* options);
+    // Applies an Auto-fill record to this return under the options
+    // (model/autofillapply.h); it neither recalculates nor saves. notes
+    // (may be null) receive what the user should check. 0 when applied;
+    // kAutoFillNoOptions or kAutoFillNoReturn (no T1) when nothing was.
+    static constexpr int kAutoFillNoOptions = -1;
+    static constexpr int kAutoFillNoReturn = -2;
+    int AutoFillReturn(TDDTaxDataOnePerson& person, DataAFR* options, std::list<CString>* notes = nullptr);
     // Validation never changes the return. Appends a record for each slip
     // and form with messages, then one record of the whole-return checks
     // when they found anything; returns the size of out (earlier records

@@ -1,26 +1,24 @@
 // Person operations over the plain records the model shares with the
-// agency-data and filing code: the Auto-fill apply (not built yet: it
-// changes nothing and says so through its result) and the values of the
+// agency-data and filing code: the Auto-fill apply and the values of the
 // filing requests' templates.
 #include "model/individualtaxdata.h"
 
-#include "agencydata/records/dataafr.h"
-#include "agencydata/records/tddtaxdataoneperson.h"
 #include "companion/core/templatevaluemap.h"
 #include "companion/forms/federal/mirroring.h"
 #include "companion/forms/t1/taxdata_t1new.h"
+#include "model/autofillapply.h"
 #include "model/filingtestmode.h"
 #include "model/preparerinfo.h"
 #include "model/validationsettings.h"
 
 #include <QDateTime>
 
-int IndividualTaxData::AutoFillReturn(TDDTaxDataOnePerson& person, DataAFR* options)
+int IndividualTaxData::AutoFillReturn(TDDTaxDataOnePerson& person, DataAFR* options, std::list<CString>* notes)
 {
-    Q_UNUSED(person)
-    Q_UNUSED(options)
-    // Nothing of the record is applied yet: the return stays as it was.
-    return kAutoFillNotApplied;
+    if (!options)
+        return kAutoFillNoOptions;
+    std::list<CString> ignored;
+    return AutoFillApply(*this, person, *options).run(notes ? *notes : ignored);
 }
 
 namespace {

@@ -71,6 +71,9 @@ public:
     // The program's name and the current return's, marked with a leading "*"
     // while the return has unsaved changes.
     void refreshWindowTitle();
+    // The stored Auto-fill records (true) or notices of assessment (false)
+    // over the current return page, if one is shown.
+    void _doTDDorAFR(bool isAFR);
     // Fills a context menu of the return tree by its type.
     void setupContextMenu(int type, QMenu* menu);
 

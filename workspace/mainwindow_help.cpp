@@ -1,11 +1,9 @@
 // Commands that need no open return: preferences, agency data, help and
-// support. Their dialogs come with the dialog, agency-data and print
-// subsystems; the window keeps the commands and what it does around them.
+// support. The window keeps the commands and what it does around them.
 // Until a command's dialog is there, it says so rather than doing nothing.
 #include "workspace/mainwindow.h"
 #include "workspace/form_return.h"
 
-#include "agencydata/agencydataservice.h"
 #include "app/mywaitcursor.h"
 #include "app/tabwndapp.h"
 #include "companion/core/appclock.h"
@@ -21,16 +19,6 @@
 #include <QUrl>
 
 namespace {
-
-// The window's agency-data commands work on no particular page yet: their
-// boxes go over the window.
-FeatureContext agencyDataContext(QWidget* window)
-{
-    FeatureContext context;
-    context.edition = TabWndApp::s_appPurpose;
-    context.dialogParent = window;
-    return context;
-}
 
 QString editionTitle()
 {
@@ -54,13 +42,13 @@ void MainWindow::on_actionPreference_triggered()
 
 void MainWindow::on_actionAuto_Fill_AFR_triggered()
 {
+    _doTDDorAFR(true);
     syncWndTitleAndStatus();
-    AgencyDataService(agencyDataContext(this)).autoFill();
 }
 
 void MainWindow::on_actionExpress_NOA_triggered()
 {
-    AgencyDataService(agencyDataContext(this)).expressNoa();
+    _doTDDorAFR(false);
 }
 
 void MainWindow::actionGeneratePrintFiles()

@@ -3,6 +3,7 @@
 #include "companion/core/cstring.h"
 
 #include <cstddef>
+#include <list>
 #include <map>
 #include <string>
 
@@ -41,6 +42,11 @@ public:
     virtual int copyToSlipData(CTaxData_Form* target) = 0;
     // Leaves suffix unchanged; no kind needs another.
     virtual void getSlipSpecNameSuffix(CString& suffix);
+    // What copyToSlipData leaves for the user: amounts it did not bring into
+    // the return, or brought in for the user to check, one sentence each
+    // appended to notes. Most kinds copy everything the return can hold and
+    // append nothing.
+    virtual void appendCopyNotes(std::list<CString>& notes) const;
 
     // The common reading of a slip element's direct children: tax year,
     // boxes, issuer (through parseNoneBoxTagValue) and version. Always 0.

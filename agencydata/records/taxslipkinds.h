@@ -94,6 +94,8 @@ public:
     std::string m_payerName;
 };
 
+// Its amounts may be in a foreign currency (box 27): copied as they are,
+// and named for the user to convert.
 class TaxSlipT5 : public TaxSlip
 {
 public:
@@ -101,6 +103,7 @@ public:
     int parseXMLData(TiXmlElement* slipElement) override;
     int toHtml(CString& out, int n) const override;
     int copyToSlipData(CTaxData_Form* target) override;
+    void appendCopyNotes(std::list<CString>& notes) const override;
 
     std::string m_payerName;
 };
@@ -131,7 +134,8 @@ public:
 };
 
 // Its issuer element is not taken as the issuer: the partnership is named by
-// its PayerName.
+// its PayerName. Only the partnership and its share (box 5) reach the
+// return; the amounts of boxes 10, 20, 30 and 40 are named for the user.
 class TaxSlipT5013 : public TaxSlip
 {
 public:
@@ -139,6 +143,7 @@ public:
     int parseNoneBoxTagValue(const char* name, const char* text) override;
     int toHtml(CString& out, int n) const override;
     int copyToSlipData(CTaxData_Form* target) override;
+    void appendCopyNotes(std::list<CString>& notes) const override;
 
     std::string m_payerName;
 };

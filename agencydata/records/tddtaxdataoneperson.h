@@ -50,20 +50,28 @@ const T& entryOf(const std::unique_ptr<T>& entry)
     return *entry;
 }
 
-// The amount of the first entry whose year matches year (both trimmed); 0.0
-// when none does.
+// The first entry whose year matches year (both trimmed); null when none
+// does.
 template <class List, class Entry>
-double amountForYear(const List& list, const char* year, std::string Entry::*yearOf, std::string Entry::*amountOf)
+const Entry* entryForYear(const List& list, const char* year, std::string Entry::*yearOf)
 {
     if (!year)
-        return 0.0;
+        return nullptr;
     const std::string wanted = trimmed(year);
     for (const auto& entry : list) {
         const Entry& e = entryOf(entry);
         if (trimmed(e.*yearOf) == wanted)
-            return myStringToDouble(e.*amountOf);
+            return &e;
     }
-    return 0.0;
+    return nullptr;
+}
+
+// The amount of the first entry whose year matches year; 0.0 when none does.
+template <class List, class Entry>
+double amountForYear(const List& list, const char* year, std::string Entry::*yearOf, std::string Entry::*amountOf)
+{
+    const Entry* e = entryForYear(list, year, yearOf);
+    return e ? myStringToDouble(e->*amountOf) : 0.0;
 }
 
 } // namespace tddrecord
@@ -144,6 +152,16 @@ struct _SummaryStruct
     {
         return tddrecord::amountForYear(llpRequiredRepayments, year, &StructRequiredRepayment::year,
                                         &StructRequiredRepayment::amount);
+    }
+    // Whether the agency sent a required repayment for the year at all (an
+    // absent year is not a repayment of 0).
+    bool hasHBPRequiredRepaymentForYear(const char* year) const
+    {
+        return tddrecord::entryForYear(hbpRequiredRepayments, year, &StructRequiredRepayment::year) != nullptr;
+    }
+    bool hasLLPRequiredRepaymentForYear(const char* year) const
+    {
+        return tddrecord::entryForYear(llpRequiredRepayments, year, &StructRequiredRepayment::year) != nullptr;
     }
 };
 
@@ -254,6 +272,15 @@ struct StructCarryOver
     {
         return tddrecord::amountForYear(provincialTuition, year, &StructTuitionCarryForward::taxYear,
                                         &StructTuitionCarryForward::carryForwardAvailable);
+    }
+    // Whether the agency sent a carry-forward for the year at all.
+    bool hasFedTuitionForTaxYear(const char* year) const
+    {
+        return tddrecord::entryForYear(federalTuition, year, &StructTuitionCarryForward::taxYear) != nullptr;
+    }
+    bool hasProvTuitionForTaxYear(const char* year) const
+    {
+        return tddrecord::entryForYear(provincialTuition, year, &StructTuitionCarryForward::taxYear) != nullptr;
     }
 };
 

@@ -148,9 +148,9 @@ void CTaxData_Form::CopyData(const CTaxData_Form* from)
 
 bool CTaxData_Form::writeExtraData(QDataStream& out) const
 {
-    // Nothing is written for a clear flag, so such a slip is stored as
+    // Nothing is written for a clear flag, so such an object is stored as
     // before the flag existed.
-    if (m_kind != FROM_SLIP || m_autoFillFlags == 0)
+    if (!carriesAutoFillFlags() || m_autoFillFlags == 0)
         return false;
     out << m_autoFillFlags;
     return true;
@@ -158,7 +158,7 @@ bool CTaxData_Form::writeExtraData(QDataStream& out) const
 
 bool CTaxData_Form::readExtraData(QDataStream& in, quint16)
 {
-    if (m_kind == FROM_SLIP && !in.atEnd())
+    if (carriesAutoFillFlags() && !in.atEnd())
         in >> m_autoFillFlags;
     return in.status() == QDataStream::Ok;
 }

@@ -97,9 +97,9 @@ public:
     // works out itself (the T90 of exempt income): the user cannot remove it.
     bool m_bRemovalLocked = false;
 
-    // Slips only: flag byte saved with the slip; its lowest bit marks a slip
-    // that Auto-fill made from agency data. Files written before it existed
-    // read with it clear.
+    // Slips and forms: flag byte saved with the object; its lowest bit marks
+    // a slip (or a business statement) that Auto-fill made from agency data.
+    // Files written before it existed read with it clear.
     static constexpr quint8 kAutoFilledBit = 0x01;
     quint8 autoFillFlags() const { return m_autoFillFlags; }
     void setAutoFillFlags(quint8 flags) { m_autoFillFlags = flags; }
@@ -209,11 +209,13 @@ public:
     virtual QString pageTitle() const;
 
 protected:
-    // A slip's flag byte is its extra data; a slip class with extra data of
-    // its own writes and reads the base's first.
+    // The flag byte of a slip or form is its extra data; a class with extra
+    // data of its own writes and reads the base's first (or is never
+    // flagged).
     bool writeExtraData(QDataStream& out) const override;
     bool readExtraData(QDataStream& in, quint16 dataVersion) override;
     void clearExtraData() override { m_autoFillFlags = 0; }
+    bool carriesAutoFillFlags() const { return m_kind == FROM_SLIP || m_kind == FROM_FORM; }
 
 private:
     int writeFieldTableXml(const QString& path, const CString& constName, unsigned int version) const;

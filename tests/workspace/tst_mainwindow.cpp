@@ -60,6 +60,8 @@ private slots:
     void routing_data();
     void routing();
     void commandsDoNothingOnStartPage();
+    void agencyCommandsOpenTheStoredRecords_data();
+    void agencyCommandsOpenTheStoredRecords();
     void unbuiltCommandsSaySo_data();
     void unbuiltCommandsSaySo();
     void pdfFolderCheck();
@@ -718,8 +720,6 @@ void TestMainWindow::unbuiltCommandsSaySo_data()
     QTest::addColumn<QString>("slot");
     QTest::addColumn<bool>("needsReturn");
     QTest::addColumn<QString>("feature");
-    QTest::newRow("auto-fill") << "on_actionAuto_Fill_AFR_triggered" << false << "Auto-fill";
-    QTest::newRow("express NOA") << "on_actionExpress_NOA_triggered" << false << "Express NOA";
 }
 
 void TestMainWindow::unbuiltCommandsSaySo()
@@ -732,6 +732,33 @@ void TestMainWindow::unbuiltCommandsSaySo()
         openPage(f);
     QVERIFY(QMetaObject::invokeMethod(f.window, qPrintable(slot)));
     QCOMPARE(f.promptTexts(), QStringList{feature + " is not available yet."});
+}
+
+void TestMainWindow::agencyCommandsOpenTheStoredRecords_data()
+{
+    QTest::addColumn<QString>("slot");
+    QTest::addColumn<QString>("title");
+    QTest::newRow("auto-fill") << "on_actionAuto_Fill_AFR_triggered" << "Auto Fill Tax Data";
+    QTest::newRow("express NOA") << "on_actionExpress_NOA_triggered" << "Express Notice of Assessment";
+}
+
+void TestMainWindow::agencyCommandsOpenTheStoredRecords()
+{
+    QFETCH(QString, slot);
+    QFETCH(QString, title);
+    WindowFixture f;
+    QString shown;
+    QTimer timer;
+    QObject::connect(&timer, &QTimer::timeout, [&] {
+        if (QWidget* dialog = QApplication::activeModalWidget()) {
+            shown = dialog->windowTitle();
+            dialog->close();
+        }
+    });
+    timer.start(50);
+    QVERIFY(QMetaObject::invokeMethod(f.window, qPrintable(slot)));
+    QCOMPARE(shown, title);
+    QVERIFY(f.prompter->records().isEmpty());
 }
 
 void TestMainWindow::pdfFolderCheck()

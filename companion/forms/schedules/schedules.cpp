@@ -115,6 +115,17 @@ void TaxData_Sch3::AllocateMoreEquityEntries(int n)
     EquityEntryCount.m_value = int(m_equity.size());
 }
 
+int TaxData_Sch3::removeAutoFilledEquityEntries()
+{
+    const auto firstDropped = std::remove_if(m_equity.begin(), m_equity.end(),
+                                             [](const Sch3EquityEntry& row) { return row.AutoFilled; });
+    const int dropped = int(m_equity.end() - firstDropped);
+    m_equity.erase(firstDropped, m_equity.end());
+    EquityEntryCount.m_value = int(m_equity.size());
+    EquityEntryCountAmount.m_value = std::max(0.0, EquityEntryCountAmount.m_value - dropped);
+    return dropped;
+}
+
 void TaxData_Sch3::CopyData(const CTaxData_Form* from)
 {
     CTaxData_Form::CopyData(from);
@@ -131,7 +142,7 @@ bool TaxData_Sch3::CompareData(const CTaxData_Form* other) const
         const Sch3EquityEntry& a = m_equity[i];
         const Sch3EquityEntry& b = o->m_equity[i];
         if (a.Quantity != b.Quantity || a.Identification != b.Identification || a.Proceeds != b.Proceeds ||
-            a.Cost != b.Cost || a.Outlays != b.Outlays)
+            a.Cost != b.Cost || a.Outlays != b.Outlays || a.AutoFilled != b.AutoFilled)
             return true;
     }
     return false;
@@ -144,6 +155,18 @@ bool TaxData_Sch3::writeExtraData(QDataStream& out) const
     out << qint32(m_equity.size());
     for (const Sch3EquityEntry& row : m_equity)
         out << row.Quantity << QString(row.Identification) << row.Proceeds << row.Cost << row.Outlays;
+    // The rows Auto-fill made follow the rows, as their numbers: a reader
+    // that knows no marks stops before them, and a schedule without such
+    // rows is written as before.
+    std::vector<qint32> marked;
+    for (size_t i = 0; i < m_equity.size(); ++i)
+        if (m_equity[i].AutoFilled)
+            marked.push_back(qint32(i));
+    if (!marked.empty()) {
+        out << qint32(marked.size());
+        for (qint32 row : marked)
+            out << row;
+    }
     return true;
 }
 
@@ -160,6 +183,19 @@ bool TaxData_Sch3::readExtraData(QDataStream& in, quint16)
         if (in.status() != QDataStream::Ok)
             return false;
         row.Identification = CString(id);
+    }
+    if (!in.atEnd()) {
+        qint32 marks = 0;
+        in >> marks;
+        if (in.status() != QDataStream::Ok || marks < 0 || marks > n)
+            return false;
+        for (qint32 i = 0; i < marks; ++i) {
+            qint32 row = -1;
+            in >> row;
+            if (in.status() != QDataStream::Ok || row < 0 || row >= n)
+                return false;
+            rows[size_t(row)].AutoFilled = true;
+        }
     }
     m_equity = std::move(rows);
     return true;

@@ -7,7 +7,9 @@
 #include <vector>
 
 // One disposition of shares or units, a row of Schedule 3 that agency data
-// can add; the schedule owns any number of them.
+// can add; the schedule owns any number of them. A row that Auto-fill made
+// from the agency's data is marked, so that the next Auto-fill replaces it
+// instead of adding it again.
 struct Sch3EquityEntry
 {
     double Quantity = 0;
@@ -15,6 +17,7 @@ struct Sch3EquityEntry
     double Proceeds = 0;
     double Cost = 0;
     double Outlays = 0;
+    bool AutoFilled = false;
 };
 
 // Schedule 3: capital gains (or losses).
@@ -74,6 +77,9 @@ public:
     void AllocateMoreEquityEntries(int n);
     int equityEntryRows() const { return int(m_equity.size()); }
     Sch3EquityEntry& equityEntry(int row) { return m_equity.at(size_t(row)); }
+    // Drops the rows Auto-fill made; the user's rows keep their order. The
+    // row counts follow. Returns the number of rows dropped.
+    int removeAutoFilledEquityEntries();
 
     void CopyData(const CTaxData_Form* from) override;
     bool CompareData(const CTaxData_Form* other) const override;
