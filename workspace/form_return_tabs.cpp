@@ -300,12 +300,7 @@ void Form_Return::onFolderViewSelChange(const QItemSelection&, const QItemSelect
                 return;
             }
         }
-        // The Tax Notes head has no page of its own: the page of the row left
-        // goes, rather than staying as if it belonged to the head.
-        destroyFormTabs();
-        m_pCurForm = nullptr;
-        m_shown = ShownKey();
-        return;
+        return; // the Tax Notes head shows nothing new
     }
     if (object)
         showTaxForm(0, object);

@@ -142,7 +142,7 @@ void TestNewReturnFlow::newReturnTypedSavedReopened()
     QCOMPARE(page->shownType(), 1);
     QVERIFY(typeOnPage(page, "line12800SupportReceived", "45000"));
     leaveField(page);
-    QVERIFY2(statusText(f).startsWith("[Total Income]=97000.00"), qPrintable(statusText(f)));
+    QVERIFY2(statusText(f).startsWith("[Total Income]=97,000.00"), qPrintable(statusText(f)));
     QVERIFY(page->isChanged());
 
     // A field still being edited when the person switches to Bob.

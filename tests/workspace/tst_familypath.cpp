@@ -309,11 +309,6 @@ void TestFamilyPath::entriesCheckedWhereTyped()
     QCOMPARE(box14->m_value, 20000.0);
     // A new slip's province of employment starts at the person's province.
     QCOMPARE(static_cast<CIntField*>(slip->findField(QStringLiteral("Province")))->m_value, kOntario);
-
-    // The Tax Notes head has no page: the slip's page goes.
-    select(page, page->folderView()->notesItem());
-    QCOMPARE(tabs(page)->count(), 0);
-    QVERIFY(page->pages().empty());
 }
 
 void TestFamilyPath::unsavedMarkAndSaveByKey()

@@ -155,8 +155,8 @@ void TestFormReturn::coupledChooserSwitchesPerson()
     const QStringList slips = rowLabels(page->folderView()->slipsItem());
     QCOMPARE(slips.size(), 1);
     QVERIFY2(slips.first().startsWith(QString::fromUtf8(getSlipName(kSlipT4))), qPrintable(slips.first()));
-    QVERIFY2(statusText(f).startsWith("[Total Income]=50000.00"), qPrintable(statusText(f)));
-    QCOMPARE(statusText(f), QString(family->getSpouse()->GetReturnStatusString(0)));
+    QVERIFY2(statusText(f).startsWith("[Total Income]=50,000.00"), qPrintable(statusText(f)));
+    QCOMPARE(statusText(f), QString(family->getSpouse()->GetReturnStatusString(IndividualTaxData::kStatusOnScreen)));
     // The spouse's own T1 is shown.
     QCOMPARE(page->shownType(), 1);
     QCOMPARE(page->currentForm(), static_cast<CTaxData_Form*>(family->getSpouse()->GetT1()));
@@ -185,7 +185,7 @@ void TestFormReturn::typingOnT1UpdatesStatus()
     // Leaving the field is enough: no button, no Enter.
     page->folderView()->setFocus();
     QTRY_VERIFY(!income->hasFocus());
-    QVERIFY2(statusText(f).startsWith("[Total Income]=42000.00"), qPrintable(statusText(f)));
+    QVERIFY2(statusText(f).startsWith("[Total Income]=42,000.00"), qPrintable(statusText(f)));
     QVERIFY(page->isChanged());
 }
 
@@ -466,7 +466,7 @@ void TestFormReturn::saveThenOpenFile()
     QVERIFY(opened);
     QCOMPARE(opened->getTitle(), QDir::toNativeSeparators(info.absolutePath()) + QDir::separator() + "Ann_Lee.r24");
     QVERIFY(!opened->isChanged());
-    QVERIFY(statusText(f).startsWith("[Total Income]=31000.00"));
+    QVERIFY(statusText(f).startsWith("[Total Income]=31,000.00"));
     QCOMPARE(f.window->statusBar()->currentMessage(), QString("File read successfully"));
 }
 
