@@ -177,8 +177,13 @@ double taxOf(const TaxData_T1New& t1)
 void giveSpouseTax(IndividualTaxData* owner, const TaxData_T1New& otherT1)
 {
     auto* t1032 = formOf<TaxData_T1032_New>(owner, FORM_T1032);
-    if (t1032 && (t1032->ElectorIndicator.m_value == 0 || t1032->ElectorIndicator.m_value == 1))
+    // The form's own calculation writes the person's tax into OwnTax for the
+    // pensioner and into SpouseTax for the transferee; the other spouse's tax
+    // goes into the other column, so the two never overwrite each other.
+    if (t1032 && t1032->ElectorIndicator.m_value == 0)
         t1032->SpouseTax.m_value = taxOf(otherT1);
+    else if (t1032 && t1032->ElectorIndicator.m_value == 1)
+        t1032->OwnTax.m_value = taxOf(otherT1);
 }
 
 } // namespace
@@ -263,11 +268,13 @@ void CFamilyTaxData::ExchangeCoupledTaxData(IndividualTaxData::EnumCalculateStep
             giveSchedule6SpouseFigures(spouse, *spouseT1, *mine);
         if (theirs)
             giveSchedule6SpouseFigures(taxpayer, *taxpayerT1, *theirs);
-        giveSpouseTax(taxpayer, *spouseT1);
-        giveSpouseTax(spouse, *taxpayerT1);
         break;
     }
     case IndividualTaxData::CalcStepCreditsAndBalance:
+        // A spouse's tax is whole only once the provincial tax (line 42800) is
+        // in, which this step works out: it is passed over only now.
+        giveSpouseTax(taxpayer, *spouseT1);
+        giveSpouseTax(spouse, *taxpayerT1);
         spouse->m_provMgr.ExchangeCoupledInfoForProvTax_MainlyUnusedLowIncCredit_MXOption(&taxpayer->m_provMgr);
         taxpayer->m_provMgr.ExchangeCoupledInfoForProvTax_MainlyUnusedLowIncCredit_MXOption(&spouse->m_provMgr);
         break;

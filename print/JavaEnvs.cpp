@@ -505,7 +505,6 @@ int JavaVMEnv::doJob(CString& returnFilePath, bool spouse, int mode, int categor
     const jint readAnswer = env->CallIntMethod(engine, read, returnPath);
     if (calls.threw(kRead))
         return EngineThrew;
-    writeRunLog("print engine read answer: " + QByteArray::number(int(readAnswer)));
     if (std::find(std::begin(kReadAnswersOk), std::end(kReadAnswersOk), readAnswer) == std::end(kReadAnswersOk))
         return ReadFailed;
 
@@ -513,7 +512,6 @@ int JavaVMEnv::doJob(CString& returnFilePath, bool spouse, int mode, int categor
     const jint writeAnswer = env->CallIntMethod(engine, write, jint(spouse ? 1 : 0), jint(category), jint(formId));
     if (calls.threw(kWrite))
         return EngineThrew;
-    writeRunLog("print engine write answer: " + QByteArray::number(int(writeAnswer)));
     if (writeAnswer != 0)
         return WriteFailed;
 

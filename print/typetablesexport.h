@@ -15,7 +15,7 @@ struct TypeTablesFolders
     QString javaProject; // type definitions and the Java files
     QString xml;         // second layout files (forms only)
     QString bform;       // first layout files (forms and slips)
-    std::function<void(const QString&)> log; // the run log; may be empty
+    std::function<void(const QString&)> log = {}; // the run log; may be empty
 };
 
 class TypeTablesExport

@@ -1,6 +1,5 @@
 // Commands that need no open return: preferences, agency data, help and
 // support. The window keeps the commands and what it does around them.
-// Until a command's dialog is there, it says so rather than doing nothing.
 #include "workspace/mainwindow.h"
 #include "workspace/form_return.h"
 
@@ -10,7 +9,6 @@
 #include "companion/core/messages.h"
 #include "companion/ui/dlgmsgwithlink.h"
 #include "companion/ui/urlopener.h"
-#include "workspace/featurenotavailable.h"
 #include "workspace/notfiledreport.h"
 #include "workspace/preferencedlg.h"
 

@@ -160,7 +160,11 @@ void TestCalcCoupled::onlyOneT1032GetsTheSpousesTaxAndNothingElse()
     QCOMPARE(mine->ElectorIndicator.m_value, 0);
     QCOMPARE(mine->line10321SplitAmount.m_value, 5000.0);
     QVERIFY(!family->getSpouse()->HasForm(118));
+    // The spouse's tax is passed over once the provincial tax is in, after
+    // the credits-and-balance step, never with a provincial tax still cleared.
     family->ExchangeCoupledTaxData(IndividualTaxData::CalcStepFederalTax);
+    QCOMPARE(mine->SpouseTax.m_value, 0.0);
+    family->ExchangeCoupledTaxData(IndividualTaxData::CalcStepCreditsAndBalance);
     QCOMPARE(mine->SpouseTax.m_value, 2100.0);
 }
 

@@ -215,7 +215,7 @@ private slots:
         }
         // Recalculated: the split reached the spouse's income and the results.
         QCOMPARE(family->getSpouse()->GetT1()->line11600ElectedSplitPension.m_value, 2500.75);
-        QCOMPARE(statusText(f), QString(family->GetReturnStatusString(0)));
+        QCOMPARE(statusText(f), QString(family->GetReturnStatusString(IndividualTaxData::kStatusOnScreen)));
         QVERIFY(page->isChanged());
     }
 

@@ -62,8 +62,6 @@ private slots:
     void commandsDoNothingOnStartPage();
     void agencyCommandsOpenTheStoredRecords_data();
     void agencyCommandsOpenTheStoredRecords();
-    void unbuiltCommandsSaySo_data();
-    void unbuiltCommandsSaySo();
     void pdfFolderCheck();
     void contextMenus_data();
     void contextMenus();
@@ -713,27 +711,6 @@ void TestMainWindow::commandsDoNothingOnStartPage()
     QCOMPARE(f.window->openReturnCount(), 1);
 }
 
-void TestMainWindow::unbuiltCommandsSaySo_data()
-{
-    // Commands whose dialogs are not in this build: each one tells the user
-    // so instead of doing nothing at all.
-    QTest::addColumn<QString>("slot");
-    QTest::addColumn<bool>("needsReturn");
-    QTest::addColumn<QString>("feature");
-}
-
-void TestMainWindow::unbuiltCommandsSaySo()
-{
-    QFETCH(QString, slot);
-    QFETCH(bool, needsReturn);
-    QFETCH(QString, feature);
-    WindowFixture f;
-    if (needsReturn)
-        openPage(f);
-    QVERIFY(QMetaObject::invokeMethod(f.window, qPrintable(slot)));
-    QCOMPARE(f.promptTexts(), QStringList{feature + " is not available yet."});
-}
-
 void TestMainWindow::agencyCommandsOpenTheStoredRecords_data()
 {
     QTest::addColumn<QString>("slot");
@@ -760,6 +737,7 @@ void TestMainWindow::agencyCommandsOpenTheStoredRecords()
     QCOMPARE(shown, title);
     QVERIFY(f.prompter->records().isEmpty());
 }
+
 
 void TestMainWindow::pdfFolderCheck()
 {
