@@ -20,7 +20,7 @@
 namespace {
 
 // The four rows of the planner, in order.
-struct RowSpec
+struct RowLayout
 {
     PlanningItem item;
     const char* nameLabel;
@@ -31,7 +31,7 @@ struct RowSpec
     const char* slider;
 };
 
-const RowSpec kRowSpecs[DlgTaxPlanning::kItems] = {
+const RowLayout kRowLayouts[DlgTaxPlanning::kItems] = {
     {PlanningItem::Rrsp, "label_3", QT_TRANSLATE_NOOP("DlgTaxPlanning", "RRSP:"), "label_6", "edtRRSPMax",
      "lblCurRRSP", "sldRRSP"},
     {PlanningItem::Donation, "label_4", QT_TRANSLATE_NOOP("DlgTaxPlanning", "Donation:"), "label_7",
@@ -85,20 +85,20 @@ void DlgTaxPlanning::buildLayout()
         label(this, "label_2", tr("Specify max amount first, then adjust the amount using the slider bar below")));
     auto* grid = new QGridLayout;
     for (int i = 0; i < kItems; ++i) {
-        const RowSpec& spec = kRowSpecs[i];
+        const RowLayout& rowLayout = kRowLayouts[i];
         Row& row = m_rows[size_t(i)];
-        row.item = spec.item;
-        grid->addWidget(label(this, spec.nameLabel, tr(spec.text)), i, 0);
-        grid->addWidget(label(this, spec.maxLabel, tr("max")), i, 1);
+        row.item = rowLayout.item;
+        grid->addWidget(label(this, rowLayout.nameLabel, tr(rowLayout.text)), i, 0);
+        grid->addWidget(label(this, rowLayout.maxLabel, tr("max")), i, 1);
         row.maxEdit = new QLineEdit(this);
-        row.maxEdit->setObjectName(QString::fromLatin1(spec.maxEdit));
+        row.maxEdit->setObjectName(QString::fromLatin1(rowLayout.maxEdit));
         grid->addWidget(row.maxEdit, i, 2);
-        row.current = label(this, spec.current, QStringLiteral("$0"));
+        row.current = label(this, rowLayout.current, QStringLiteral("$0"));
         row.current->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         row.current->setMinimumWidth(80);
         grid->addWidget(row.current, i, 3);
         row.slider = new QSlider(Qt::Horizontal, this);
-        row.slider->setObjectName(QString::fromLatin1(spec.slider));
+        row.slider->setObjectName(QString::fromLatin1(rowLayout.slider));
         // A dragged slider recalculates once, where it is let go.
         row.slider->setTracking(false);
         grid->addWidget(row.slider, i, 4);
