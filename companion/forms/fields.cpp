@@ -398,6 +398,20 @@ void CDateField::copyValueFrom(const CField& other)
         m_value = static_cast<const CDateField&>(other).m_value;
 }
 
+// A stored day: kNoDate for no date, otherwise a valid Julian day.
+static bool dateFromJulianDay(qint64 jd, QDate& value)
+{
+    if (jd == kNoDate) {
+        value = QDate();
+        return true;
+    }
+    const QDate d = QDate::fromJulianDay(jd);
+    if (!d.isValid())
+        return false;
+    value = d;
+    return true;
+}
+
 bool CDateField::equals(const CField& other) const
 {
     if (other.kind() != FieldKind::Date)
@@ -419,15 +433,7 @@ bool CDateField::readValue(QDataStream& in, quint32 size, unsigned)
     in >> jd;
     if (in.status() != QDataStream::Ok)
         return false;
-    if (jd == kNoDate) {
-        m_value = QDate();
-        return true;
-    }
-    const QDate d = QDate::fromJulianDay(jd);
-    if (!d.isValid())
-        return false;
-    m_value = d;
-    return true;
+    return dateFromJulianDay(jd, m_value);
 }
 
 bool CDateField::decodeValue(const char* bytes, quint32 size, unsigned)
@@ -435,15 +441,7 @@ bool CDateField::decodeValue(const char* bytes, quint32 size, unsigned)
     if (size != 8)
         return false;
     const qint64 jd = qFromLittleEndian<qint64>(bytes);
-    if (jd == kNoDate) {
-        m_value = QDate();
-        return true;
-    }
-    const QDate d = QDate::fromJulianDay(jd);
-    if (!d.isValid())
-        return false;
-    m_value = d;
-    return true;
+    return dateFromJulianDay(jd, m_value);
 }
 
 QString CDateField::text() const
