@@ -53,3 +53,17 @@ QStringList notComputedByThisProgram(IndividualTaxData& person)
     out.removeDuplicates();
     return out;
 }
+
+QHash<QString, QString> notComputedByLine(const QStringList& items)
+{
+    static const QRegularExpression namedLine(QStringLiteral("^line (\\d{5}): "));
+    QHash<QString, QString> byLine;
+    for (const QString& item : items) {
+        const QRegularExpressionMatch m = namedLine.match(item);
+        if (!m.hasMatch())
+            continue;
+        QString& note = byLine[m.captured(1)];
+        note = note.isEmpty() ? item : note + QStringLiteral("; ") + item;
+    }
+    return byLine;
+}

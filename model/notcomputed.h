@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QStringList>
 
 class IndividualTaxData;
@@ -13,3 +14,8 @@ QStringList notComputedByThisProgram(IndividualTaxData& person);
 
 // The heading the list is shown under.
 inline const char* const kNotComputedHeading = "Not computed by this program: ";
+
+// The items of such a list that name a line ("line 42800: ..."), by line
+// number; an item naming no line (the Quebec return) is not in it. Two items
+// on one line are joined by "; ".
+QHash<QString, QString> notComputedByLine(const QStringList& items);

@@ -10,6 +10,7 @@
 #include "workspace/treeitem.h"
 
 #include <QHeaderView>
+#include <QCoreApplication>
 #include <QMenu>
 
 namespace {
@@ -80,6 +81,9 @@ void noteDisplayName(const STRUCT_NOTEDATA_ITEM_2004* item, CString& out)
     out = CString();
     if (item && item->data)
         item->data->GetCaption(out);
+    // A note without a title still needs a row one can see and click.
+    if (QString(out).trimmed().isEmpty())
+        out = CString(QCoreApplication::translate("FolderView", "Tax note (no title)"));
 }
 
 FolderView::FolderView(QWidget* parent)

@@ -20,9 +20,12 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
+#include <QFontMetrics>
 #include <QLabel>
+#include <QScrollBar>
 #include <QSplitter>
 #include <QTabWidget>
+#include <QTreeWidgetItemIterator>
 
 namespace {
 
@@ -176,6 +179,9 @@ void Form_Return::refreshReturnStatus(QString& status)
                                                             : QStringList();
     ui->lblNotComputed->setText(QString::fromUtf8(kNotComputedHeading) + notComputed.join(QStringLiteral("; ")));
     ui->lblNotComputed->setVisible(!notComputed.isEmpty());
+    m_notComputedByLine = notComputedByLine(notComputed);
+    for (BaseTaxPage* page : m_listPages)
+        page->setLineNotes(m_notComputedByLine);
 }
 
 int Form_Return::sideOf(int person)
@@ -258,6 +264,33 @@ void Form_Return::changeFontSize(int pointSize)
     else
         showT1();
     setFolderViewBKColor(backgroundColour(), m_iFontSize);
+    widenLeftPaneForLabels();
+}
+
+void Form_Return::widenLeftPaneForLabels()
+{
+    QFont font = ui->treeFolderView->font();
+    font.setPointSize(m_iFontSize);
+    const QFontMetrics metrics(font);
+    const int indent = ui->treeFolderView->indentation();
+    int widest = 0;
+    for (QTreeWidgetItemIterator it(ui->treeFolderView); *it; ++it) {
+        int depth = 1;
+        for (const QTreeWidgetItem* up = (*it)->parent(); up; up = up->parent())
+            ++depth;
+        widest = qMax(widest, metrics.horizontalAdvance((*it)->text(0)) + depth * indent);
+    }
+    // Room for the frame and a vertical scroll bar.
+    widest += 2 * ui->treeFolderView->frameWidth() + ui->treeFolderView->verticalScrollBar()->sizeHint().width();
+    const QList<int> sizes = ui->splitter->sizes();
+    const int left = sizes.value(0);
+    const int total = left + sizes.value(1);
+    // A collapsed pane stays collapsed; the form keeps at least half the width.
+    if (left <= kSmallestPaneWidth || left >= widest)
+        return;
+    const int width = qMin(widest, total / 2);
+    if (width > left)
+        ui->splitter->setSizes({width, total - width});
 }
 
 void Form_Return::saveLeftPaneSize()

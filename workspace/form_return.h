@@ -6,6 +6,7 @@
 #include "workspace/returnpageinterface.h"
 
 #include <QItemSelection>
+#include <QHash>
 #include <QWidget>
 
 #include <list>
@@ -112,6 +113,7 @@ public:
     void removeSelected() override;
     void shareSelectedForm() override;
     void unshareSelectedForm() override;
+    ReturnMenuFacts menuFacts(int itemKind) override;
     void shareSelectedSlip() override;
     void unshareSelectedSlip() override;
     int changeFormsOrder() override;
@@ -227,7 +229,13 @@ private:
     MainWindow* m_pMainWindow;
     CFamilyTaxData* m_pFamilyData;
     CFamilyTaxData* m_pFamilyDataCopy = nullptr;
+    // Widens the tree pane to its widest label at the current font size, up
+    // to half the page; labels cut even so show whole as tool tips.
+    void widenLeftPaneForLabels();
     std::list<BaseTaxPage*> m_listPages;
+    // The lines holding an amount this program does not take into account,
+    // with their notes, as of the last recalculation.
+    QHash<QString, QString> m_notComputedByLine;
     CString m_strFolder;
     CString m_strFileName;
     ShownKey m_shown;

@@ -7,6 +7,7 @@
 #include "companion/forms/catalogue.h"
 #include "companion/forms/ctaxdata_form.h"
 #include "companion/forms/fields.h"
+#include "companion/forms/t1/taxdata_t1new.h"
 #include "model/cfamilytaxdata.h"
 #include "model/individualtaxdata.h"
 #include "workspace/folderview.h"
@@ -182,6 +183,25 @@ void Form_Return::unshareSelectedForm()
     QString status;
     refreshReturnStatus(status);
     TabWndApp::gAppInformation(tr("Tax form is unshared from spouse's return."), nullptr);
+}
+
+ReturnMenuFacts Form_Return::menuFacts(int itemKind)
+{
+    ReturnMenuFacts facts;
+    if (!m_pFamilyData)
+        return facts;
+    facts.coupled = m_pFamilyData->IsCoupledReturn();
+    if (IndividualTaxData* person = m_pFamilyData->getCurIndvTaxData())
+        if (TaxData_T1New* t1 = person->GetT1())
+            facts.province = t1->getMainTaxProvince();
+    int type = 0;
+    if (CTaxData_Form* item = selectedObjectOfKind(itemKind, type)) {
+        const bool slip = itemKind == FROM_SLIP;
+        facts.itemSharable = slip ? IsSlipSharable(type) : IsFormSharable(type);
+        facts.itemShared = slip ? m_pFamilyData->IsTaxSlipSharedWithSpouse(item)
+                                : m_pFamilyData->IsTaxFormSharedWithSpouse(item);
+    }
+    return facts;
 }
 
 void Form_Return::shareSelectedSlip()

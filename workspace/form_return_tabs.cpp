@@ -40,6 +40,8 @@ QString catalogueName(const CTaxData_Form* object)
         return QString::fromUtf8(getSlipName(object->m_type));
     case FROM_TAXWIZARD:
         return QString::fromUtf8(getTaxWizardName(object->m_type));
+    case FROM_NOTE:
+        return QCoreApplication::translate("Form_Return", "Tax Note");
     default:
         return QString::fromUtf8(getFormName(object->m_type));
     }
@@ -127,6 +129,7 @@ int Form_Return::showTaxForm(int, CTaxData_Form* object)
     }
     for (BaseTaxPage* page : m_listPages) {
         page->syncData();
+        page->setLineNotes(m_notComputedByLine);
         connect(page, &BaseTaxPage::signalCalc, this, &Form_Return::onSignalCalc);
     }
     ui->lblFormDesc->setText(catalogueName(object));

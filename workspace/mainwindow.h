@@ -200,6 +200,9 @@ private:
     // Runs the common prelude of commands on the open return: the current
     // page when it is a return page, after it stored its visible form page;
     // null (and nothing done) otherwise.
+    // Of a context menu's actions, those that apply to the selected item and
+    // the current person (no sharing outside a couple, no other province's slips).
+    QList<QAction*> offeredActions(int menuType, const QList<QAction*>& actions) const;
     ReturnPageInterface* preparedReturnPage();
     void addSlip(int slipType);
     // Closes the page after it agreed; false when the user kept it open.

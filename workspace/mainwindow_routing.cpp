@@ -4,9 +4,12 @@
 
 #include "app/tabwndapp.h"
 #include "companion/core/folders.h"
+#include "companion/forms/taxtypes.h"
+#include "workspace/folderview.h"
 #include "workspace/returnpageinterface.h"
 #include "workspace/ui_mainwindow.h"
 
+#include <QHash>
 #include <QMenu>
 #include <QStackedWidget>
 
@@ -278,5 +281,30 @@ void MainWindow::setupContextMenu(int type, QMenu* menu)
     default:
         break;
     }
-    menu->addActions(actions);
+    menu->addActions(offeredActions(type, actions));
+}
+
+QList<QAction*> MainWindow::offeredActions(int menuType, const QList<QAction*>& actions) const
+{
+    ReturnPageInterface* page = currentReturnPage();
+    if (!page)
+        return actions;
+    const bool slipMenu = menuType == FolderView::MenuSlip || menuType == FolderView::MenuSlips;
+    const ReturnMenuFacts facts = page->menuFacts(slipMenu ? FROM_SLIP : FROM_FORM);
+    const QList<QAction*> shareActions = {ui->actionShare_slip_with_spouse, ui->actionShare_Form_to_Spouse};
+    const QList<QAction*> unshareActions = {ui->actionUn_share_slip_with_spouse, ui->actionUn_share_form_with_spouse};
+    // Slips that only residents of one province receive.
+    const QHash<QAction*, int> provinceOnly = {{ui->actionAdd_Manitoba_shelter_benefit_slip, PROV_MB}};
+    QList<QAction*> offered;
+    for (QAction* action : actions) {
+        if (shareActions.contains(action) && !(facts.coupled && facts.itemSharable && !facts.itemShared))
+            continue;
+        if (unshareActions.contains(action) && !(facts.coupled && facts.itemShared))
+            continue;
+        const int onlyIn = provinceOnly.value(action, 0);
+        if (onlyIn != 0 && onlyIn != facts.province)
+            continue;
+        offered << action;
+    }
+    return offered;
 }

@@ -4,6 +4,15 @@
 
 class QWidget;
 
+// What the return tree's context menu needs to know to offer only what
+// applies to the selected item and the current person.
+struct ReturnMenuFacts {
+    bool coupled = false;
+    int province = 0;           // the current person's province of residence
+    bool itemSharable = false;  // the selected slip's or form's type may be shared
+    bool itemShared = false;    // the selected slip or form is shared with the spouse
+};
+
 // What the main window needs of the page of one open return. The window
 // keeps such pages in its page stack and reaches the open return only
 // through the page that is current; every command on the return is one call
@@ -57,6 +66,8 @@ public:
     virtual void addTaxForm() = 0;
     virtual int changeFormsOrder() = 0;
     virtual void addTaxSlip(int slipType) = 0;
+    // About the item selected in the tree, of the given kind (slip or form).
+    virtual ReturnMenuFacts menuFacts(int itemKind) = 0;
 
     // Tools.
     virtual void taxReturnChangeProvince() = 0;

@@ -1,5 +1,6 @@
 #include "companion/ui/basetaxpage.h"
 
+#include <QColor>
 #include <QComboBox>
 #include <QFont>
 #include <QGridLayout>
@@ -17,7 +18,12 @@
 
 namespace {
 
-enum Column { LineColumn = 0, LabelColumn = 1, EditorColumn = 2 };
+enum Column { LineColumn = 0, LabelColumn = 1, EditorColumn = 2, NoteColumn = 3 };
+
+// A text field allowed more than this many characters is free text (a tax
+// note) and is edited over several lines; shorter ones are names, numbers
+// and codes, typed on one line.
+constexpr int kLongestSingleLine = 255;
 
 QString valueText(const CField* field)
 {
@@ -52,6 +58,7 @@ BaseTaxPage::BaseTaxPage(CTaxData_Form* form, const std::vector<CField*>& fields
                                     qRegisterMetaType<CTaxData_Form*>("CTaxData_Form*"), true);
     Q_UNUSED(registered);
     auto* grid = new QGridLayout;
+    m_grid = grid;
     grid->setColumnStretch(LabelColumn, 1);
     grid->setColumnMinimumWidth(EditorColumn, 160);
     grid->setHorizontalSpacing(10);
@@ -89,7 +96,11 @@ BaseTaxPage::BaseTaxPage(CTaxData_Form* form, const std::vector<CField*>& fields
 
         QWidget* editor = makeEditor(f);
         label->setBuddy(editor);
-        grid->addWidget(editor, row, EditorColumn);
+        if (qobject_cast<LongTextEdit*>(editor))
+            // Free text takes the page's width, on the rows below its label.
+            grid->addWidget(editor, ++row, LineColumn, 1, EditorColumn + 1);
+        else
+            grid->addWidget(editor, row, EditorColumn);
         m_bindings.push_back(Binding{f, editor, QString()});
         ++row;
         for (const CTaxData_Form::PageAction& action : actions) {
@@ -157,8 +168,15 @@ QWidget* BaseTaxPage::makeEditor(CField* field)
         break;
     }
     case FieldKind::String: {
-        auto* e = new StringLineEdit(this);
         const int max = static_cast<CStringField*>(field)->maxLength();
+        if (max > kLongestSingleLine) {
+            auto* e = new LongTextEdit(this);
+            e->setReadOnly(readOnly);
+            connect(e, &LongTextEdit::editingFinished, this, [this, index] { onEdited(index); });
+            editor = e;
+            break;
+        }
+        auto* e = new StringLineEdit(this);
         if (max > 0)
             e->setMaxLength(max);
         e->setReadOnly(readOnly);
@@ -213,6 +231,8 @@ QString BaseTaxPage::editorText(const Binding& b) const
         if (auto* combo = qobject_cast<QComboBox*>(b.editor))
             // Nothing chosen keeps the stored value (for example -1, no choice yet).
             return combo->currentIndex() < 0 ? b.shown : combo->currentData().toString();
+        if (auto* text = qobject_cast<QPlainTextEdit*>(b.editor))
+            return text->toPlainText();
         return static_cast<QLineEdit*>(b.editor)->text();
     }
 }
@@ -232,6 +252,8 @@ void BaseTaxPage::showValue(Binding& b)
     default:
         if (auto* combo = qobject_cast<QComboBox*>(b.editor))
             combo->setCurrentIndex(lastIndexOf(combo, static_cast<CIntField*>(b.field)->m_value));
+        else if (auto* text = qobject_cast<QPlainTextEdit*>(b.editor))
+            text->setPlainText(b.shown);
         else
             static_cast<QLineEdit*>(b.editor)->setText(b.shown);
         break;
@@ -279,6 +301,37 @@ void BaseTaxPage::onEdited(int index)
     Binding& b = m_bindings[size_t(index)];
     if (storeOne(b))
         emit signalCalc(m_form, b.field);
+}
+
+void BaseTaxPage::setLineNotes(const QHash<QString, QString>& notesByLine)
+{
+    for (const Binding& b : m_bindings) {
+        const QString line = b.field->lineNumber();
+        const QString note = line.isEmpty() ? QString() : notesByLine.value(line);
+        QLabel* shown = m_lineNotes.value(b.field);
+        if (note.isEmpty()) {
+            if (shown) {
+                m_lineNotes.remove(b.field);
+                delete shown;
+            }
+            continue;
+        }
+        if (!shown) {
+            int row = 0, column = 0, rowSpan = 0, columnSpan = 0;
+            const int at = m_grid->indexOf(b.editor);
+            if (at < 0)
+                continue;
+            m_grid->getItemPosition(at, &row, &column, &rowSpan, &columnSpan);
+            shown = new QLabel(tr("not computed"), this);
+            shown->setObjectName(QStringLiteral("note_") + b.field->name());
+            QPalette warn = shown->palette();
+            warn.setColor(QPalette::WindowText, QColor(0xb0, 0x40, 0x00));
+            shown->setPalette(warn);
+            m_grid->addWidget(shown, row, NoteColumn);
+            m_lineNotes.insert(b.field, shown);
+        }
+        shown->setToolTip(note);
+    }
 }
 
 QWidget* BaseTaxPage::editorFor(const CField* field) const

@@ -1,10 +1,13 @@
 #pragma once
 
+#include <QHash>
 #include <QWidget>
 #include <vector>
 
 class CField;
 class CTaxData_Form;
+class QGridLayout;
+class QLabel;
 
 // One page of a form, slip, note or interview-data object, generated from
 // its field table: section headings, the line or box number column, labels,
@@ -43,6 +46,13 @@ public:
     QWidget* editorFor(const CField* field) const;
     int fieldCount() const { return int(m_bindings.size()); }
 
+    // Notes shown beside the lines they name (line number -> note), such as
+    // an amount this program does not take into account; lines not named
+    // lose their note. The note's tool tip holds the whole text.
+    void setLineNotes(const QHash<QString, QString>& notesByLine);
+    // The note beside a field, null when it has none.
+    QLabel* lineNoteFor(const CField* field) const { return m_lineNotes.value(field); }
+
 signals:
     void signalCalc(CTaxData_Form* pData, CField* pField);
 
@@ -63,4 +73,6 @@ private:
     CTaxData_Form* m_form;
     QString m_title;
     std::vector<Binding> m_bindings;
+    QGridLayout* m_grid = nullptr;
+    QHash<const CField*, QLabel*> m_lineNotes;
 };

@@ -7,6 +7,18 @@
 
 StringLineEdit::StringLineEdit(QWidget* parent) : QLineEdit(parent) {}
 
+LongTextEdit::LongTextEdit(QWidget* parent) : QPlainTextEdit(parent)
+{
+    setTabChangesFocus(true);
+    setMinimumHeight(fontMetrics().lineSpacing() * 6);
+}
+
+void LongTextEdit::focusOutEvent(QFocusEvent* event)
+{
+    QPlainTextEdit::focusOutEvent(event);
+    emit editingFinished();
+}
+
 DoubleLineEdit::DoubleLineEdit(QWidget* parent) : QLineEdit(parent)
 {
     setAlignment(Qt::AlignRight | Qt::AlignVCenter);

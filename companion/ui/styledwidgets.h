@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QDateEdit>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 
 // The input widgets of form pages and wizard pages. Each is made with its
 // parent only; pages bind them to fields by the object name "fld_" + name.
@@ -43,6 +44,22 @@ public:
     // Null when empty.
     QDate nullableDate() const;
     static QDate noDate() { return QDate(1800, 1, 1); }
+};
+
+// Free text of several lines, such as a tax note. Like a line edit it tells
+// the page once the user is done (on leaving it), not at every key, so a
+// note is stored once rather than recalculated per character.
+class LongTextEdit : public QPlainTextEdit
+{
+    Q_OBJECT
+public:
+    explicit LongTextEdit(QWidget* parent = nullptr);
+
+signals:
+    void editingFinished();
+
+protected:
+    void focusOutEvent(QFocusEvent* event) override;
 };
 
 class StyledCheckBox : public QCheckBox

@@ -16,6 +16,8 @@ public:
 
     QStringList calls;
     bool changed = false;
+    // What the context menu learns of the selected item; a single return by default.
+    ReturnMenuFacts facts;
     bool leftPaneShown = true;
     QString status = QStringLiteral("[Total Income]=0");
 
@@ -65,6 +67,7 @@ public:
     void addTaxForm() override { calls << "addTaxForm"; }
     int changeFormsOrder() override { calls << "changeFormsOrder"; return 0; }
     void addTaxSlip(int type) override { calls << QString("addTaxSlip %1").arg(type); }
+    ReturnMenuFacts menuFacts(int) override { return facts; }
     void taxReturnChangeProvince() override { calls << "taxReturnChangeProvince"; }
     void deCoupleReturn() override
     {

@@ -65,6 +65,9 @@ private slots:
     void pdfFolderCheck();
     void contextMenus_data();
     void contextMenus();
+    void contextMenusOfferWhatApplies_data();
+    void contextMenusOfferWhatApplies();
+    void slipBranchOffersOnlyTheProvincesSlips();
 
 private:
     static FakeReturnPage* openPage(WindowFixture& f, const QString& path = QString());
@@ -792,6 +795,69 @@ void TestMainWindow::contextMenus()
     for (QAction* action : menu.actions())
         shown << shownText(action->text());
     QCOMPARE(shown, texts);
+}
+
+void TestMainWindow::contextMenusOfferWhatApplies_data()
+{
+    QTest::addColumn<int>("type");
+    QTest::addColumn<bool>("coupled");
+    QTest::addColumn<int>("province");
+    QTest::addColumn<bool>("sharable");
+    QTest::addColumn<bool>("shared");
+    QTest::addColumn<QStringList>("texts");
+    const QString remove = "Remove Selected Tax Slip/Note";
+    QTest::newRow("slip of a single return") << 1 << false << 9 << true << false << QStringList{remove};
+    QTest::newRow("joint slip of a couple")
+        << 1 << true << 9 << true << false << QStringList{remove, "Share slip with spouse"};
+    QTest::newRow("shared slip") << 1 << true << 9 << true << true << QStringList{remove, "Un-share slip with spouse"};
+    QTest::newRow("slip that is never shared") << 1 << true << 9 << false << false << QStringList{remove};
+    QTest::newRow("shared form")
+        << 11 << true << 9 << true << true
+        << QStringList{"Remove Selected Form/Schedule", "Un-share form with spouse's return"};
+    QTest::newRow("form of a single return")
+        << 11 << false << 9 << true << false << QStringList{"Remove Selected Form/Schedule"};
+}
+
+// The tree's menus offer only what applies: sharing inside a couple, the
+// undo of a share only on a shared item, and no other province's slips.
+void TestMainWindow::contextMenusOfferWhatApplies()
+{
+    QFETCH(int, type);
+    QFETCH(bool, coupled);
+    QFETCH(int, province);
+    QFETCH(bool, sharable);
+    QFETCH(bool, shared);
+    QFETCH(QStringList, texts);
+    WindowFixture f;
+    FakeReturnPage* page = openPage(f);
+    page->facts.coupled = coupled;
+    page->facts.province = province;
+    page->facts.itemSharable = sharable;
+    page->facts.itemShared = shared;
+    QMenu menu;
+    f.window->setupContextMenu(type, &menu);
+    QStringList shown;
+    for (QAction* action : menu.actions())
+        shown << shownText(action->text());
+    QCOMPARE(shown, texts);
+}
+
+// The Manitoba shelter benefit slip is offered to Manitoba residents only.
+void TestMainWindow::slipBranchOffersOnlyTheProvincesSlips()
+{
+    const QString manitoba = "Add Manitoba shelter benefit slip";
+    for (int province : {3 /* Manitoba */, 9 /* Ontario */}) {
+        WindowFixture f;
+        FakeReturnPage* page = openPage(f);
+        page->facts.province = province;
+        QMenu menu;
+        f.window->setupContextMenu(0, &menu);
+        QStringList shown;
+        for (QAction* action : menu.actions())
+            shown << shownText(action->text());
+        QCOMPARE(shown.contains(manitoba), province == 3);
+        QVERIFY(shown.contains("Add T4 slip"));
+    }
 }
 
 QTEST_APPLESS_MAIN(TestMainWindow)

@@ -355,8 +355,8 @@ public:
     CIntField Choice1{this, 1, "Choice1", "", "Who claims", fld::Choices("0:The spouse with the lower net income|1:The spouse with the higher net income")};
     CIntField Choice2{this, 2, "Choice2", "", "Reason the spouse with the higher net income claims", fld::Choices("0:None|1:The other spouse was a student|2:The other spouse was infirm|3:The other spouse was confined to a prison or similar|4:The spouses lived apart")};
     CFloatField SpouseDeduction{this, 3, "SpouseDeduction", "", "Spouse's child care deduction"};
-    CFloatField NetIncome{this, 4, "NetIncome", "", "Net income"};
-    CFloatField EarnedIncome{this, 5, "EarnedIncome", "", "Earned income"};
+    CFloatField NetIncome{this, 4, "NetIncome", "", "Net income", fld::Computed()};
+    CFloatField EarnedIncome{this, 5, "EarnedIncome", "", "Earned income", fld::Computed()};
     CFloatField OwnAmount{this, 6, "OwnAmount", "", "Child care expenses paid"};
     // Children entered on the dependants page are counted by the calculation;
     // the typed counts are for children not entered there.
