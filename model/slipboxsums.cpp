@@ -7,15 +7,13 @@
 namespace {
 
 // A slip of another class under the type (never made by the factory, but a
-// damaged file could hold one) adds nothing.
+// damaged file could hold one) adds nothing: addPlainSlipBoxes checks the
+// class before it reads a box.
 #define BOX(type, Class, field, totalField)                                                    \
     {                                                                                          \
-        type, #field,                                                                          \
-            [](const CTaxData_Form& slip) {                                                    \
-                const auto* typed = dynamic_cast<const Class*>(&slip);                         \
-                return typed ? typed->field.m_value : 0.0;                                     \
-            },                                                                                 \
-            &STRUCT_SLIPDATA_CALCULATION::totalField                                           \
+        type, #field, &STRUCT_SLIPDATA_CALCULATION::totalField,                                \
+            [](const CTaxData_Form& slip) { return dynamic_cast<const Class*>(&slip) != nullptr; }, \
+            [](const CTaxData_Form& slip) { return static_cast<const Class&>(slip).field.m_value; } \
     }
 
 const std::vector<SlipBoxSum> kSums = {
@@ -193,9 +191,37 @@ const std::vector<SlipBoxSum> kSums = {
 
 const std::vector<SlipBoxSum>& slipBoxSums() { return kSums; }
 
+namespace {
+
+// The rows of each slip type, in table order: a slip's boxes are added
+// without walking the other types' rows.
+const std::vector<std::vector<const SlipBoxSum*>>& rowsByType()
+{
+    static const std::vector<std::vector<const SlipBoxSum*>> byType = [] {
+        std::vector<std::vector<const SlipBoxSum*>> out;
+        for (const SlipBoxSum& row : kSums) {
+            if (row.slip < 0)
+                continue;
+            if (size_t(row.slip) >= out.size())
+                out.resize(size_t(row.slip) + 1);
+            out[size_t(row.slip)].push_back(&row);
+        }
+        return out;
+    }();
+    return byType;
+}
+
+} // namespace
+
 void addPlainSlipBoxes(STRUCT_SLIPDATA_CALCULATION& totals, ENUMTYPE_SLIP type, const CTaxData_Form& slip)
 {
-    for (const SlipBoxSum& row : kSums)
-        if (row.slip == type)
-            totals.*row.total += row.value(slip);
+    const auto& byType = rowsByType();
+    if (type < 0 || size_t(type) >= byType.size())
+        return;
+    const std::vector<const SlipBoxSum*>& rows = byType[size_t(type)];
+    // Every row of one type names the same class: the class is checked once.
+    if (rows.empty() || !rows.front()->isOfClass(slip))
+        return;
+    for (const SlipBoxSum* row : rows)
+        totals.*row->total += row->valueOfClass(slip);
 }

@@ -13,8 +13,11 @@ class CTaxData_Form;
 struct SlipBoxSum {
     ENUMTYPE_SLIP slip;
     const char* box; // the field's name on the slip
-    double (*value)(const CTaxData_Form& slip);
     double STRUCT_SLIPDATA_CALCULATION::*total;
+    // Whether the slip is of the class the box belongs to, and the box's
+    // value once that is known (no check of its own).
+    bool (*isOfClass)(const CTaxData_Form& slip);
+    double (*valueOfClass)(const CTaxData_Form& slip);
 };
 
 const std::vector<SlipBoxSum>& slipBoxSums();

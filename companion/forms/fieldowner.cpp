@@ -99,10 +99,13 @@ constexpr int kDenseIdSlack = 512;
 
 struct CFieldOwner::FieldIndex
 {
-    // Slot per id (position + 1, 0 for none) when the ids are small, else
-    // (id, position) pairs sorted by id.
+    // Slot per id (position + 1, 0 for none) when the ids are small, else an
+    // open-addressing table of (id, position), position -1 for an empty
+    // entry, at most half full: a sparse table (the T1's line numbers) is
+    // looked up in one or two probes.
     std::vector<qint32> byIdSlots;
-    std::vector<std::pair<int, qint32>> byIdSorted;
+    std::vector<std::pair<int, qint32>> byIdHash;
+    int hashShift = 32;
     // (name hash, position) sorted by hash, then position.
     std::vector<std::pair<quint32, qint32>> byName;
     // The table the index was built from, to compare another object's with.
@@ -113,6 +116,8 @@ struct CFieldOwner::FieldIndex
     explicit FieldIndex(const std::vector<CField*>& table);
     // Position of the first field with the id, or -1.
     int positionOf(int id) const;
+    // Fibonacci hashing: the top bits of the product spread close ids apart.
+    size_t idSlot(int id) const { return size_t((quint32(id) * 2654435769u) >> hashShift); }
     bool fits(const std::vector<CField*>& table) const;
 };
 
@@ -141,23 +146,39 @@ CFieldOwner::FieldIndex::FieldIndex(const std::vector<CField*>& table)
             if (ids[size_t(i)] >= 0)
                 byIdSlots[size_t(ids[size_t(i)])] = i + 1;
     } else {
-        for (int i = 0; i < count; ++i)
-            byIdSorted.emplace_back(ids[size_t(i)], i);
-        std::stable_sort(byIdSorted.begin(), byIdSorted.end(),
-                         [](const auto& a, const auto& b) { return a.first < b.first; });
+        int bits = 1;
+        while ((1 << bits) < 2 * count)
+            ++bits;
+        hashShift = 32 - bits;
+        byIdHash.assign(size_t(1) << bits, {0, -1});
+        const size_t mask = byIdHash.size() - 1;
+        // In table order, so the first of two fields with one id keeps the entry.
+        for (int i = 0; i < count; ++i) {
+            const int id = ids[size_t(i)];
+            size_t slot = idSlot(id);
+            while (byIdHash[slot].second >= 0 && byIdHash[slot].first != id)
+                slot = (slot + 1) & mask;
+            if (byIdHash[slot].second < 0)
+                byIdHash[slot] = {id, i};
+        }
     }
 }
 
 int CFieldOwner::FieldIndex::positionOf(int id) const
 {
-    if (!byIdSlots.empty() || byIdSorted.empty()) {
+    if (!byIdSlots.empty() || byIdHash.empty()) {
         if (id < 0 || size_t(id) >= byIdSlots.size())
             return -1;
         return byIdSlots[size_t(id)] - 1;
     }
-    const auto it = std::lower_bound(byIdSorted.begin(), byIdSorted.end(), id,
-                                     [](const auto& entry, int key) { return entry.first < key; });
-    return it != byIdSorted.end() && it->first == id ? it->second : -1;
+    const size_t mask = byIdHash.size() - 1;
+    for (size_t slot = idSlot(id);; slot = (slot + 1) & mask) {
+        const std::pair<int, qint32>& entry = byIdHash[slot];
+        if (entry.second < 0)
+            return -1;
+        if (entry.first == id)
+            return entry.second;
+    }
 }
 
 bool CFieldOwner::FieldIndex::fits(const std::vector<CField*>& table) const
@@ -202,7 +223,9 @@ const CFieldOwner::FieldIndex& CFieldOwner::ownFieldIndex() const
 
 void CFieldOwner::forgetFieldIndex()
 {
-    m_index.reset();
+    // Called for every field an object registers: nothing to drop is the rule.
+    if (m_index)
+        m_index.reset();
     m_indexChecked = false;
 }
 

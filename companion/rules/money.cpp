@@ -23,6 +23,9 @@ constexpr double kWholeOnlyAbove = 4503599627370496.0; // 2^52
 
 double roundAmount(double amount, int decimals)
 {
+    // Most money fields are empty: zero (either sign) rounds to +0 at once.
+    if (amount == 0.0)
+        return 0.0;
     if (!std::isfinite(amount))
         return 0.0;
     const double scale = kPowersOfTen[clampDecimals(decimals)];

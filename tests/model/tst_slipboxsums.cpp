@@ -26,6 +26,8 @@ private slots:
             for (int n = 0; n < 2; ++n) {
                 STRUCT_SLIPDATA_ITEM_2004* item = person.NewSlipData(row.slip, 0, 0);
                 QVERIFY2(item && item->data, row.box);
+                // The sums check a slip's class once, with its type's first row.
+                QVERIFY2(row.isOfClass(*item->data), row.box);
                 item->data->InitPrintTestData();
                 boxes[n] = dynamic_cast<CFloatField*>(item->data->findField(QString::fromLatin1(row.box)));
                 QVERIFY2(boxes[n], row.box);
