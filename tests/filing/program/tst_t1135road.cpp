@@ -503,6 +503,7 @@ void TestT1135Road::pressesDuringTheReplySendOnce()
     QPointer<CFormFilingDlg> dialog;
     int extraPresses = 0;
     bool buttonsDisabled = true;
+    bool openAfterCancel = false;
     QTimer presser;
     connect(&presser, &QTimer::timeout, this, [&] {
         if (!dialog || t1135Requests() < 1 || extraPresses == 3)
@@ -510,9 +511,10 @@ void TestT1135Road::pressesDuringTheReplySendOnce()
         buttonsDisabled = buttonsDisabled && !button(dialog, QDialogButtonBox::Ok)->isEnabled()
                           && !button(dialog, QDialogButtonBox::Cancel)->isEnabled();
         ++extraPresses;
-        if (extraPresses == 3)
+        if (extraPresses == 3) {
             emit dialog->ui()->buttonBox->rejected();
-        else
+            openAfterCancel = dialog->isVisible();
+        } else
             emit dialog->ui()->buttonBox->accepted();
     });
     presser.start(100);
@@ -527,6 +529,7 @@ void TestT1135Road::pressesDuringTheReplySendOnce()
     QCOMPARE(script.pending(), 0);
     QCOMPARE(extraPresses, 3);
     QVERIFY(buttonsDisabled);
+    QVERIFY(openAfterCancel);
     QCOMPARE(t1135Requests(), 1);
     QCOMPARE(m_agency->recorder().count(AgencyEndpoint::Direrad, AgencyKind::Terms), 1);
     QCOMPARE(statement(page)->FilingStatus.m_value, 1);
