@@ -5,6 +5,7 @@
 #include <QtTest>
 
 #include "common/modalscript.h"
+#include "common/modalsteps.h"
 #include "companion/core/appclock.h"
 #include "companion/forms/t1/taxdata_t1new.h"
 #include "companion/ui/styledwidgets.h"
@@ -24,15 +25,18 @@ namespace {
 
 const QDateTime kSetUpTime(QDate(2025, 3, 2), QTime(14, 5));
 
-// The restrictions dialog: its title kept, then agreed or declined.
+// The restrictions dialog: its title kept (and its picture taken), then
+// agreed or declined.
 ModalScript::Step restrictions(bool agree, QString* title = nullptr)
 {
     return [=](QWidget* w) {
         auto* dlg = qobject_cast<DlgFilingTerm*>(w);
         if (!dlg)
             return false;
-        if (title)
+        if (title) {
             *title = dlg->windowTitle();
+            dlg->grab().save(modalsteps::artefactPath("refilerestrictions.png"));
+        }
         dlg->ui()->fld_bAgree->setChecked(agree);
         dlg->ui()->buttonBox->button(agree ? QDialogButtonBox::Ok : QDialogButtonBox::Cancel)->click();
         return true;
