@@ -48,7 +48,8 @@ int T1135Road::run()
     CString xml;
     const int built = getT1135XMLContent(*family, xml);
     if (built != T1135StatementBuilt) {
-        tell(tr("%1 message creation failed, error code=[%2].").arg(QStringLiteral("T1135 Filing"), QString::number(built)));
+        tell(tr("%1 message creation failed, error code=[%2].")
+                 .arg(QStringLiteral("T1135 Filing"), QString::number(built)));
         return T1135RoadNoStatement;
     }
 

@@ -52,7 +52,8 @@ int T1135Submission::file(TemplateValueMap& values, int agreement, int testCaseI
     m_report.detailsAreHtml = result.m_bMessageIsHtml;
     if (succeeded) {
         m_family->updateFilingStatus(FORM_T1135, 1, result.m_strConfirmation);
-        m_report.overview = QStringLiteral("%1 is submitted successfully. Time: %2").arg(QStringLiteral("T1135"), stamp);
+        m_report.overview =
+            QStringLiteral("%1 is submitted successfully. Time: %2").arg(QStringLiteral("T1135"), stamp);
         if (m_settings.writeFilingLog)
             m_settings.writeFilingLog(name, CString(m_report.overview), result.m_strConfirmation, result.m_strMessage);
         m_report.path = m_settings.filingLogPath;

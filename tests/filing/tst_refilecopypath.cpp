@@ -31,7 +31,8 @@ void TestReFileCopyPath::copyPath_data()
     QTest::addColumn<QString>("source");
     QTest::addColumn<QStringList>("taken");
     QTest::addColumn<QString>("copy");
-    QTest::newRow("lower-case suffix") << "/home/j/Tremblay.r24" << QStringList() << "/home/j/Tremblay_RF2503021405.r24";
+    QTest::newRow("lower-case suffix")
+        << "/home/j/Tremblay.r24" << QStringList() << "/home/j/Tremblay_RF2503021405.r24";
     QTest::newRow("upper-case suffix") << "/home/j/T.R24" << QStringList() << "/home/j/T_RF2503021405.r24";
     QTest::newRow("folder holding .r24") << "a.r24dir/T.r24" << QStringList() << "a.r24dir/T_RF2503021405.r24";
     QTest::newRow("no suffix") << "/home/j/T" << QStringList() << "/home/j/T_RF2503021405.r24";

@@ -251,7 +251,8 @@ void TestT1135Road::statementWithErrors()
     QCOMPARE(page->OnFileT1135(), 118);
     QCOMPARE(script.pending(), 0);
     QCOMPARE(tabs, QStringList{"T1135"});
-    QVERIFY2(rows.join("|").contains("Form T1135: the social insurance number is not valid."), qPrintable(rows.join("|")));
+    QVERIFY2(rows.join("|").contains("Form T1135: the social insurance number is not valid."),
+             qPrintable(rows.join("|")));
     // Shown at once: no question before the messages, and nothing sent.
     QVERIFY(m_f->promptTexts().isEmpty());
     QCOMPARE(m_agency->recorder().count(), 0);

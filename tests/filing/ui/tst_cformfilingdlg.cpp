@@ -71,7 +71,8 @@ void TestCFormFilingDlg::textsByFormType()
     dlg.SetStringInfo(CString("Anne <Lee> & Co"), CString("123456782"));
     QCOMPARE(dlg.ui()->lbl1->text(), heading);
     // The name is the user's text: escaped inside the bold part.
-    QCOMPARE(dlg.ui()->lbl2->text(), QStringLiteral(" This filing is for <b>Anne &lt;Lee&gt; &amp; Co (123456782)</b>"));
+    QCOMPARE(dlg.ui()->lbl2->text(),
+             QStringLiteral(" This filing is for <b>Anne &lt;Lee&gt; &amp; Co (123456782)</b>"));
     QCOMPARE(dlg.ui()->lbl2->textFormat(), Qt::RichText);
     QVERIFY(dlg.ui()->buttonBox->button(QDialogButtonBox::Cancel)->isDefault());
     QVERIFY(!dlg.ui()->buttonBox->button(QDialogButtonBox::Ok)->autoDefault());
