@@ -1,6 +1,8 @@
 #include "filing/filingservice.h"
 
 #include "filing/direradroad.h"
+#include "filing/refilesetup.h"
+#include "filing/t1135road.h"
 
 #include <QCoreApplication>
 
@@ -28,28 +30,24 @@ void FilingService::createElectronicFile()
     DireradRoad(m_context, *m_direradEnvironment, *m_direradDialogs).run();
 }
 
-void FilingService::fileT1135()
+int FilingService::fileT1135(const T1135RoadEnvironment& environment, FormFilingDialogs& dialogs)
 {
-    m_context.tellNotAvailable(tr("Filing form T1135 online"));
+    return T1135Road(m_context, environment, dialogs).run();
 }
 
-void FilingService::prepareReFile()
+void FilingService::prepareReFile(const ReFileEnvironment& environment)
 {
-    m_context.tellNotAvailable(tr("Setting a return for ReFile"));
+    ReFileSetup(m_context, environment).prepare();
 }
 
-void FilingService::unsetReFile()
+void FilingService::unsetReFile(const std::function<void()>& refreshPage)
 {
-    m_context.tellNotAvailable(tr("Un-setting a return for ReFile"));
+    ReFileEnvironment environment;
+    environment.refreshPage = refreshPage;
+    ReFileSetup(m_context, environment).unset();
 }
 
-bool FilingService::isEligibleForReFile() const
+bool FilingService::isEligibleForReFile()
 {
-    return false;
+    return ReFileSetup(m_context, ReFileEnvironment()).isEligible();
 }
-
-int FilingService::validateTaxForm(unsigned char, ENUMTYPE_FORM)
-{
-    return 0;
-}
-

@@ -4,12 +4,16 @@
 #include "companion/forms/taxtypes.h"
 #include "model/featurecontext.h"
 
+#include <functional>
+
 class DireradRoadDialogs;
+class FormFilingDialogs;
 struct DireradRoadEnvironment;
+struct ReFileEnvironment;
+struct T1135RoadEnvironment;
 
 // Electronic filing of the open return: the filing commands of the return
-// page, on the model and the context they are given. A command that is not
-// built yet tells the user it is not available and files nothing.
+// page, on the model and the context they are given.
 class FilingService
 {
 public:
@@ -19,13 +23,15 @@ public:
     // environment and windows (useDireradRoad) it is not available.
     void createElectronicFile();
     void useDireradRoad(const DireradRoadEnvironment* environment, DireradRoadDialogs* dialogs);
-    void fileT1135();
-    void prepareReFile();
-    void unsetReFile();
-    // No return can be set for ReFile yet.
-    bool isEligibleForReFile() const;
-    // Checks one form for filing; 0 (nothing found) while no check exists.
-    int validateTaxForm(unsigned char edition, ENUMTYPE_FORM type);
+    // The T1135 filing of the current person (T1135RoadResult).
+    int fileT1135(const T1135RoadEnvironment& environment, FormFilingDialogs& dialogs);
+    // Sets the open return for ReFile on a copy of its file.
+    void prepareReFile(const ReFileEnvironment& environment);
+    // Takes the ReFile mark off the open return; refreshPage shows it.
+    void unsetReFile(const std::function<void()>& refreshPage);
+    // Whether the open return may be refiled; when not, the first reason is
+    // shown over the page.
+    bool isEligibleForReFile();
 
 private:
     FeatureContext m_context;

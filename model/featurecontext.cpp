@@ -18,10 +18,16 @@ QDateTime FeatureContext::currentTime() const
 
 void FeatureContext::tellNotAvailable(const QString& feature) const
 {
+    tellInformation(QCoreApplication::translate("FeatureContext", "%1 is not available yet.").arg(feature),
+                    dialogParent);
+}
+
+void FeatureContext::tellInformation(const QString& text, QWidget* parent) const
+{
     MessageBoxRequest request;
     request.icon = QMessageBox::Information;
     request.title = gMsgTitle(edition);
-    request.text = QCoreApplication::translate("FeatureContext", "%1 is not available yet.").arg(feature);
+    request.text = text;
     request.buttons = QMessageBox::Ok;
-    prompterToUse().messageBox(dialogParent, request);
+    prompterToUse().messageBox(parent, request);
 }

@@ -31,4 +31,7 @@ struct FeatureContext
     QDateTime currentTime() const;
     // Tells the user that feature is not part of this build yet.
     void tellNotAvailable(const QString& feature) const;
+    // An information box titled for the edition, over parent (null: the
+    // program's main window).
+    void tellInformation(const QString& text, QWidget* parent) const;
 };

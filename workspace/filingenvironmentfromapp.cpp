@@ -1,8 +1,12 @@
 #include "workspace/filingenvironmentfromapp.h"
 
 #include "app/BasicEvent.h"
+#include "app/mywaitcursor.h"
 #include "app/tabwndapp.h"
+#include "filing/ui/refilerestrictions.h"
 #include "workspace/form_return.h"
+
+#include <QFileInfo>
 
 FilingExchangeSettings filingExchangeSettingsFromApp()
 {
@@ -44,5 +48,52 @@ DireradRoadEnvironment direradRoadEnvironmentFromApp(Form_Return* page)
         return CBasicEvent::saveUniqueEvent(app->m_dbManager.db(), uid, eventId, text, false, false, true) > 0;
     };
     env.runLog = [app](const QString& line) { app->WriteRunLogFile(line.toUtf8().constData()); };
+    return env;
+}
+
+FormFilingSettings formFilingSettingsFromApp(Form_Return* page)
+{
+    FormFilingSettings settings;
+    settings.exchange = filingExchangeSettingsFromApp();
+    settings.edition = TabWndApp::s_appPurpose;
+    settings.sendFilingRecord = page->filingRecordSender();
+    TabWndApp* app = TabWndApp::getMainApp();
+    if (!app)
+        return settings;
+    CString logPath;
+    app->getFilingLogFilePath(logPath, 0);
+    settings.filingLogPath = logPath;
+    settings.writeFilingLog = [app](const CString& name, const CString& result, const CString& confirmation,
+                                    const CString& msg) {
+        return app->writeSuccFilingLog(name, result, confirmation, msg) == 0;
+    };
+    return settings;
+}
+
+T1135RoadEnvironment t1135RoadEnvironmentFromApp(Form_Return* page)
+{
+    T1135RoadEnvironment env;
+    env.filing = formFilingSettingsFromApp(page);
+    env.refreshPage = [page] { page->refreshCurTabDataFromDoc(); };
+    env.validateT1135 = [page] { return page->ValidateTaxForm(TabWndApp::s_appPurpose, FORM_T1135, false, false); };
+    return env;
+}
+
+ReFileEnvironment reFileEnvironmentFromApp(Form_Return* page)
+{
+    ReFileEnvironment env;
+    env.agreeToRestrictions = [page] { return agreeToReFileRestrictions(page); };
+    env.returnFilePath = [page] {
+        QString path;
+        page->getFilepath(path);
+        return path;
+    };
+    env.moveToFile = [page](const QString& path) {
+        QFileInfo info(path);
+        page->setFilepath(&info);
+        MyWaitCursor wait;
+        page->saveReturnFile(false);
+    };
+    env.refreshPage = [page] { page->refreshCurTabDataFromDoc(); };
     return env;
 }

@@ -9,6 +9,7 @@
 #include <QHash>
 #include <QWidget>
 
+#include <functional>
 #include <list>
 
 class ActionShowReturn;
@@ -139,13 +140,21 @@ public:
 
     // ---- Filing (form_return_features.cpp: FilingService) ----
     void OnFileCreateElectronFile() override;
-    void OnFileT1135() override;
+    // Files the current person's T1135: 0 when the filing dialog was shown,
+    // 111 without a T1135 (or its document), 118 with validation errors.
+    int OnFileT1135() override;
     void OnPrepareReFile() override;
     void UnsetReFile() override;
     bool isEligibleForReFile();
     // Records a filing's outcome with the e-signature service (0 sent or
     // switched off, -1 no account, -99 not kept, -100 no reply).
     int sendFilingRecord(int formType, bool accepted, const QString& confirmation, const QString& filingMessage);
+    // What the filing dialogs call after each answered filing: the one set
+    // here (tests record the calls), else sendFilingRecord.
+    using FilingRecordSender = std::function<int(int formType, bool accepted, const QString& confirmation,
+                                                 const QString& filingMessage)>;
+    void setFilingRecordSender(FilingRecordSender sender) { m_filingRecordSender = std::move(sender); }
+    FilingRecordSender filingRecordSender();
 
     // ---- Print road (form_return_print.cpp) ----
     // Validates, asks for the print options and prints the open return.
@@ -239,4 +248,5 @@ private:
     CString m_strFolder;
     CString m_strFileName;
     ShownKey m_shown;
+    FilingRecordSender m_filingRecordSender;
 };

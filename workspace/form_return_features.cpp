@@ -8,6 +8,7 @@
 #include "app/tabwndapp.h"
 #include "filing/filingservice.h"
 #include "filing/ui/direradroadwidgets.h"
+#include "filing/ui/formfilingwidgets.h"
 #include "model/returnfileloadcode.h"
 #include "print/esign/quillorclient.h"
 #include "print/esign/quillorclientletter.h"
@@ -38,19 +39,20 @@ void Form_Return::OnFileCreateElectronFile()
     service.createElectronicFile();
 }
 
-void Form_Return::OnFileT1135()
+int Form_Return::OnFileT1135()
 {
-    FilingService(featureContext()).fileT1135();
+    FormFilingWidgets windows;
+    return FilingService(featureContext()).fileT1135(t1135RoadEnvironmentFromApp(this), windows);
 }
 
 void Form_Return::OnPrepareReFile()
 {
-    FilingService(featureContext()).prepareReFile();
+    FilingService(featureContext()).prepareReFile(reFileEnvironmentFromApp(this));
 }
 
 void Form_Return::UnsetReFile()
 {
-    FilingService(featureContext()).unsetReFile();
+    FilingService(featureContext()).unsetReFile([this] { refreshCurTabDataFromDoc(); });
 }
 
 bool Form_Return::isEligibleForReFile()
@@ -65,6 +67,15 @@ int Form_Return::sendFilingRecord(int formType, bool accepted, const QString& co
     QuillorClient client(featureContext(), quillorSettingsFromApp, &busy);
     return QuillorFilingRecord(client, quillorRunLogToApp)
         .send(ENUMTYPE_FORM(formType), accepted, confirmation, filingMessage);
+}
+
+Form_Return::FilingRecordSender Form_Return::filingRecordSender()
+{
+    if (m_filingRecordSender)
+        return m_filingRecordSender;
+    return [this](int formType, bool accepted, const QString& confirmation, const QString& filingMessage) {
+        return sendFilingRecord(formType, accepted, confirmation, filingMessage);
+    };
 }
 
 void Form_Return::OnCreateJavaXML(bool testPrintFile)

@@ -80,7 +80,8 @@ public:
     // Filing, printing and e-signature.
     virtual void UnsetReFile() = 0;
     virtual void OnFileCreateElectronFile() = 0;
-    virtual void OnFileT1135() = 0;
+    // T1135RoadResult: 0 when the filing dialog was shown.
+    virtual int OnFileT1135() = 0;
     virtual void OnPrepareReFile() = 0;
     virtual void OnFileCreatePdfFile() = 0;
     virtual void OnSubmitQuillorForm(int formType) = 0;

@@ -1,6 +1,6 @@
 // The filing service on its own: no window and no page, the model and a
-// context with a scripted prompter. Until filing is built its commands tell
-// the user so and its operations report that nothing was filed.
+// context with a scripted prompter. A command whose road is not handed to
+// it tells the user it is not available; the others work on the model.
 #include <QtTest>
 
 #include <functional>
@@ -21,9 +21,6 @@ private slots:
         QTest::addColumn<Command>("command");
         QTest::addColumn<QString>("feature");
         QTest::newRow("file online") << Command(&FilingService::createElectronicFile) << "Filing a return online";
-        QTest::newRow("T1135") << Command(&FilingService::fileT1135) << "Filing form T1135 online";
-        QTest::newRow("ReFile") << Command(&FilingService::prepareReFile) << "Setting a return for ReFile";
-        QTest::newRow("un-ReFile") << Command(&FilingService::unsetReFile) << "Un-setting a return for ReFile";
     }
 
     void commandsSayTheyAreNotAvailable()
@@ -39,12 +36,12 @@ private slots:
         QVERIFY(!f.saveAsked); // nothing is filed, so nothing needs saving
     }
 
-    void operationsReportThatNothingWasFiled()
+    // Without an open return nothing can be refiled, and nothing is said.
+    void noReturnIsNotEligibleForReFile()
     {
         FeatureContextFixture f;
         FilingService service(f.context);
         QVERIFY(!service.isEligibleForReFile());
-        QCOMPARE(service.validateTaxForm(1, ENUMTYPE_FORM(1)), 0);
         QVERIFY(f.prompter.records().isEmpty());
     }
 
@@ -52,9 +49,9 @@ private slots:
     void theInstalledPrompterIsTheDefault()
     {
         ScriptedPrompter installed;
-        FilingService(FeatureContext()).fileT1135();
+        FilingService(FeatureContext()).createElectronicFile();
         QCOMPARE(installed.records().size(), 1);
-        QCOMPARE(installed.records().front().texts, QStringList{"Filing form T1135 online is not available yet."});
+        QCOMPARE(installed.records().front().texts, QStringList{"Filing a return online is not available yet."});
         QVERIFY(!installed.records().front().hadParent);
     }
 };

@@ -83,7 +83,11 @@ public:
     }
     void UnsetReFile() override { calls << "UnsetReFile"; }
     void OnFileCreateElectronFile() override { calls << "OnFileCreateElectronFile"; }
-    void OnFileT1135() override { calls << "OnFileT1135"; }
+    int OnFileT1135() override
+    {
+        calls << "OnFileT1135";
+        return 0;
+    }
     void OnPrepareReFile() override
     {
         calls << "OnPrepareReFile";

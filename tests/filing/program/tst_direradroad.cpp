@@ -4,6 +4,8 @@
 #include <QtTest>
 
 #include "app/BasicEvent.h"
+#include "common/modalscript.h"
+#include "filingroadsteps.h"
 #include "companion/core/appclock.h"
 #include "companion/core/qwebclient.h"
 #include "companion/forms/t1/taxdata_t1new.h"
@@ -30,72 +32,12 @@ using namespace returnpage;
 
 namespace {
 
-// Answers the program's own modal windows, one step per window, in order.
-// A step sees the window and returns true once it has answered it.
-class ModalScript : public QObject
-{
-public:
-    using Step = std::function<bool(QWidget*)>;
-
-    ModalScript()
-    {
-        connect(&m_timer, &QTimer::timeout, this, &ModalScript::tick);
-        m_timer.start(20);
-    }
-    void add(Step step) { m_steps << std::move(step); }
-    int pending() const { return m_steps.size(); }
-
-private:
-    // Runs from the event loop rather than inside the timer's slot: a step
-    // that presses a button opens the next window in a nested loop, where
-    // this timer must keep firing.
-    void tick() { QMetaObject::invokeMethod(this, [this] { answer(); }, Qt::QueuedConnection); }
-
-    void answer()
-    {
-        QWidget* modal = QApplication::activeModalWidget();
-        if (!modal || m_steps.isEmpty() || modal == m_answered)
-            return;
-        // Taken off before it runs: its press may open the next window,
-        // answered from the nested loop by the next step.
-        const Step step = m_steps.takeFirst();
-        QPointer<QWidget> before = m_answered;
-        m_answered = modal;
-        if (step(modal))
-            return;
-        m_steps.prepend(step);
-        m_answered = before;
-        if (modal != m_unexpected) {
-            m_unexpected = modal;
-            qWarning("modal window not answered: %s \"%s\"", modal->metaObject()->className(),
-                     qPrintable(modal->windowTitle()));
-        }
-    }
-
-    QTimer m_timer;
-    QList<Step> m_steps;
-    QPointer<QWidget> m_answered;
-    QPointer<QWidget> m_unexpected;
-};
-
 // What the submission dialog showed.
 struct SubmissionView
 {
     QString title, kind, forWhom, okText;
     bool testCaseVisible = false;
 };
-
-// What the result dialog showed.
-struct ResultView
-{
-    QString title, overview, details, bottom, link;
-};
-
-QPushButton* button(QWidget* w, QDialogButtonBox::StandardButton which)
-{
-    auto* box = w->findChild<QDialogButtonBox*>("buttonBox");
-    return box ? box->button(which) : nullptr;
-}
 
 ModalScript::Step submissionDialog(SubmissionView* view, bool ok, const QString& testCase = QString())
 {
@@ -119,36 +61,6 @@ ModalScript::Step submissionDialog(SubmissionView* view, bool ok, const QString&
             return true;
         }
         button(dlg, QDialogButtonBox::Ok)->click();
-        return true;
-    };
-}
-
-ModalScript::Step termsDialog(bool agree)
-{
-    return [=](QWidget* w) {
-        auto* dlg = qobject_cast<DlgFilingTerm*>(w);
-        if (!dlg)
-            return false;
-        dlg->ui()->fld_bAgree->setChecked(agree);
-        dlg->ui()->buttonBox->button(agree ? QDialogButtonBox::Ok : QDialogButtonBox::Cancel)->click();
-        return true;
-    };
-}
-
-ModalScript::Step resultDialog(ResultView* view)
-{
-    return [=](QWidget* w) {
-        auto* dlg = qobject_cast<DlgFilingResult*>(w);
-        if (!dlg)
-            return false;
-        if (view) {
-            view->title = dlg->windowTitle();
-            view->overview = dlg->ui()->lblOverview->text();
-            view->details = dlg->ui()->pteDetails->toPlainText();
-            view->bottom = dlg->ui()->lblBottom->text();
-            view->link = dlg->ui()->lblLink->text();
-        }
-        dlg->ui()->buttonBox->button(QDialogButtonBox::Ok)->click();
         return true;
     };
 }
@@ -188,12 +100,6 @@ void sendThrough(ModalScript& script, ResultView* result, bool accepted)
     script.add(resultDialog(result));
     if (accepted)
         script.add(wizard(nullptr));
-}
-
-QByteArray readAll(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 } // namespace
