@@ -11,6 +11,8 @@ FilingExchangeSettings filingExchangeSettingsFromApp()
     if (!app)
         return settings;
     settings.direradHost = app->m_config.DIRERADSERVER;
+    settings.efileHost = app->m_config.EOLSERVER;
+    settings.t1013Host = app->m_config.T1013SERVER;
     settings.testMode = app->m_config.MODEDEBUG;
     CString path;
     app->getFilingLogFilePath(path, 1);
