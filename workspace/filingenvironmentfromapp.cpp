@@ -48,3 +48,17 @@ DireradRoadEnvironment direradRoadEnvironmentFromApp(Form_Return* page)
     env.runLog = [app](const QString& line) { app->WriteRunLogFile(line.toUtf8().constData()); };
     return env;
 }
+
+DireradSubmissionSettings efileSubmissionSettingsFromApp(Form_Return* page)
+{
+    DireradSubmissionSettings settings = direradRoadEnvironmentFromApp(page).submission;
+    settings.sendFilingRecord = [page](int formType, bool accepted, const QString& confirmation,
+                                       const QString& message) {
+        return page->sendFilingRecord(formType, accepted, confirmation, message);
+    };
+    if (const TabWndApp* app = TabWndApp::getMainApp()) {
+        settings.efileNumber = app->m_config.BusinessEFileNum;
+        settings.efilePassword = app->m_config.BusinessEFilePassword;
+    }
+    return settings;
+}
