@@ -5,11 +5,10 @@
 #include "filing/requestcompose.h"
 #include "filing/requestredaction.h"
 #include "filing/resultfiletrace.h"
+#include "filing/soapenvelopecut.h"
 
 #include "companion/core/datetimetext.h"
 #include "companion/core/xmlreader.h"
-
-#include <QRegularExpression>
 
 #include <exception>
 
@@ -46,20 +45,6 @@ MyTiXmlHandle follow(MyTiXmlHandle from, std::initializer_list<const char*> path
 bool isT1013OutcomeUnknown(int exchangeResult)
 {
     return exchangeResult == FilingOutcomeUnknown || exchangeResult == T1013ReplyNotXml;
-}
-
-bool cutSoapEnvelope(const QByteArray& reply, QByteArray& envelope)
-{
-    static const QRegularExpression closing(QStringLiteral("</(?:[\\w.-]+:)?Envelope\\s*>"));
-    const int start = reply.indexOf("<?xml");
-    if (start < 0)
-        return false;
-    const QString text = QString::fromUtf8(reply.mid(start));
-    const QRegularExpressionMatch end = closing.match(text);
-    if (!end.hasMatch())
-        return false;
-    envelope = text.left(end.capturedEnd()).toUtf8();
-    return true;
 }
 
 int parseT1013SoapResponseResult(TiXmlElement* envelope, StructT1013SoapResult* result)

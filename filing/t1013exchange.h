@@ -56,8 +56,3 @@ int parseT1013SoapResponseResult(TiXmlElement* envelope, StructT1013SoapResult* 
 // codes and messages of the last of confirmation, rejection, processing
 // error and system error that is present. Always 0.
 int parseT183PADSoapResponseResult(TiXmlElement* envelope, StructT1013SoapResult* result);
-
-// The SOAP envelope in a reply: from the first "<?xml" through the end of
-// the first closing Envelope tag after it (any prefix). False, with nothing
-// read past the reply, when either is missing.
-bool cutSoapEnvelope(const QByteArray& reply, QByteArray& envelope);
