@@ -6,6 +6,7 @@
 #include "companion/core/qwebclient.h"
 #include "efilefixture.h"
 #include "fakes/agency/fakeagencyserver.h"
+#include "companion/forms/federal/mirroring.h"
 #include "filing/efileexchange.h"
 #include "filing/filingexchangesettings.h"
 #include "filing/filingwebclient.h"
