@@ -126,7 +126,7 @@ FilingResultReport EfileSubmission::file(const CString& efileNumber, const CStri
                 .arg(res.m_strResultCode, res.m_strConfirmation, time);
         const QString notice = efileVerificationNotice(res.m_strCvIndicator);
         if (!notice.isEmpty())
-            res.m_strMessage += QStringLiteral("\n\n") + notice;
+            res.m_strMessage += QStringLiteral("\n\n") + (res.m_bMessageIsHtml ? notice.toHtmlEscaped() : notice);
         const int record = sendFilingRecord(true, res.m_strConfirmation, res.m_strMessage);
         m_confirmation = res.m_strConfirmation;
         m_agencyMessage = res.m_strMessage;
