@@ -16,3 +16,13 @@ void installFilingWaitCursor()
             QGuiApplication::restoreOverrideCursor();
     });
 }
+
+FilingWaitCursor::FilingWaitCursor()
+{
+    QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
+}
+
+FilingWaitCursor::~FilingWaitCursor()
+{
+    QGuiApplication::restoreOverrideCursor();
+}
