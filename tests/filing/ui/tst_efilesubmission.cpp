@@ -352,6 +352,8 @@ void TestEfileSubmission::refused_data()
     QTest::newRow("184 family") << QByteArray("1840") << "code=1840, clue=12345"
                                 << "EFile result code is [1840], Error clue codes are [12345]. ";
     QTest::newRow("other code") << QByteArray("300") << "code=300" << "EFile result code is [300]. ";
+    // The overview is filled in one pass: a code holding "%4" stays as it came.
+    QTest::newRow("code holding a marker") << QByteArray("300%4") << "code=300%4" << "EFile result code is [300%4]. ";
 }
 
 void TestEfileSubmission::refused()

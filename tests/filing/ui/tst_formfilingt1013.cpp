@@ -240,6 +240,12 @@ void TestFormFilingT1013::t1013_data()
                       "<soapenv:Fault><faultcode>soapenv:Client</faultcode><faultstring>Bad efiler</faultstring>"
                       "</soapenv:Fault>")
         << true << "" << "response codes:  Fault code: soapenv:Client details:Bad efiler";
+    // The overview is filled in one pass: an agency text holding "%3" stays as it came.
+    QTest::newRow("refused, text holding a marker")
+        << t1013Reply("2", QByteArray(),
+                      "<soapenv:Fault><faultcode>soapenv:Client</faultcode><faultstring>Bad %3 efiler</faultstring>"
+                      "</soapenv:Fault>")
+        << false << "" << "response codes:  Fault code: soapenv:Client details:Bad %3 efiler";
 }
 
 void TestFormFilingT1013::t1013()
