@@ -12,13 +12,13 @@ struct FilingExchangeSettings;
 
 // Results of the EFILE exchange, besides FilingOutcomeUnknown.
 enum EfileExchangeResult : int {
-    EfileReplyRead = 0,           // a reply was read into the record (accepted, refused, or not operational)
-    EfileNotComposed = 104,       // the request could not be composed; nothing was sent
-    EfileNotSent = 106,           // the request never left: no connection, TLS refused
-    EfileNoResponseNorFault = 111,// the reply is XML, but neither a response nor a SOAP fault
-    EfileReplyNotXml = 113,       // the reply is not XML
-    EfileSoapFault = 190,         // the service answered with a SOAP fault: the return was not taken
-    EfileSendException = 200,     // an exception came out of sending
+    EfileReplyRead = 0,            // a reply was read (accepted, refused, or not operational)
+    EfileNotComposed = 104,        // the request could not be composed; nothing was sent
+    EfileNotSent = 106,            // the request never left: no connection, TLS refused
+    EfileNoResponseNorFault = 111, // the reply is XML, but neither a response nor a SOAP fault
+    EfileReplyNotXml = 113,        // the reply is not XML
+    EfileSoapFault = 190,          // the service answered with a SOAP fault: the return was not taken
+    EfileSendException = 200,      // an exception came out of sending
 };
 
 // Whether the exchange's result leaves the preparer not knowing if the
