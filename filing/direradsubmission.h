@@ -23,6 +23,14 @@ struct DireradSubmissionSettings
                        const CString& msg)>
         writeFilingLog;
     std::function<QDateTime()> now; // empty: the current local time
+    // Reports a filing to the filing-record service when the user's settings
+    // ask for it; its result code (0 when sent or not asked). Empty: none.
+    std::function<int(int formType, bool accepted, const QString& confirmation, const QString& message)>
+        sendFilingRecord;
+    // The preparer's EFILE number and password, from the program's
+    // settings: an EFILE request never takes them from the client's return.
+    CString efileNumber;
+    CString efilePassword;
 };
 
 // How a submission ended, as the filing road records it.

@@ -7,6 +7,8 @@
 struct FilingExchangeSettings
 {
     QString direradHost;    // "host[:port]" of the DIRERAD services
+    QString efileHost;      // "host[:port]" of the EFILE service
+    QString t1013Host;      // "host[:port]" of the T1013 and pre-authorised debit services
     bool testMode = false;  // requests (redacted) and replies are traced into the result file
     QString resultFilePath; // the filing result file
 
@@ -19,5 +21,20 @@ struct FilingExchangeSettings
     QString fileFormServiceUrl() const
     {
         return QStringLiteral("%1%2%3").arg("https://", direradHost, "/ebci/efes/frrms/ws/services/FileFormService");
+    }
+    // The service that takes a preparer's T1 returns (EFILE).
+    QString efileReturnServiceUrl() const
+    {
+        return QStringLiteral("%1%2%3").arg("https://", efileHost, "/ebci/pfeo/ws/services/FileReturnService");
+    }
+    // The service that takes the T1013 authorisation of a representative.
+    QString t1013ServiceUrl() const
+    {
+        return QStringLiteral("%1%2%3").arg("https://", t1013Host, "/ebci/tdws/esub/services/TRISWebService");
+    }
+    // The service that takes the T185 pre-authorised debit agreement.
+    QString padServiceUrl() const
+    {
+        return QStringLiteral("%1%2%3").arg("https://", t1013Host, "/ebci/rjpt/epads_ws/services/PadService");
     }
 };

@@ -26,5 +26,8 @@ struct FormFilingSettings
     std::function<int(int formType, bool accepted, const QString& confirmation, const QString& message)>
         sendFilingRecord;
     std::function<QDateTime()> now; // empty: the current local time
+    // The maker's web host (configuration voDarevivoWebServer), whose help
+    // page on the agency's error codes a refused T1013 points to.
+    QString makerWebHost;
     unsigned char edition = 2;      // titles the message boxes
 };

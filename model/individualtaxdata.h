@@ -177,6 +177,10 @@ public:
     bool getFedAmountClaimed(int code, int& value) const;
     bool getFedStringClaimed(int code, CString& text) const;
     bool setFedAmount(int code, int flag, double amount);
+    // Keeps the agency's answer to a filing in the form of that type (1 T1,
+    // 101 T1135, 117 T1013, 181 T185): result 1 accepted, -1 refused, text
+    // the confirmation or what went wrong. A later failure never undoes an
+    // acceptance.
     void updateFilingStatus(ENUMTYPE_FORM type, int result, const CString& text);
     void UnsetReFile();
 

@@ -1,6 +1,7 @@
 // Person return: T1 values by code, identity, status texts and filing results.
 #include "model/individualtaxdata.h"
 
+#include "companion/core/appclock.h"
 #include "companion/core/datetimetext.h"
 #include "companion/core/folders.h"
 #include "companion/forms/federal/mirroring.h"
@@ -114,6 +115,37 @@ int statusAfterFailure(int status, bool amendment)
     return amendment ? int(FILING_AMENDED) : status;
 }
 
+// The T1013 authorisation once the agency has answered. An accepted one
+// stays accepted: only a later acceptance renews its time and number.
+void recordT1013Filing(TaxData_T1013New& form, int result, const CString& text)
+{
+    const bool accepted = result == 1;
+    if (form.FilingStatus.m_value == 1 && !accepted)
+        return;
+    form.FilingStatus.m_value = result;
+    form.FilingTime.m_value = getCurTimeStr();
+    if (accepted) {
+        form.Confirmation.m_value = text;
+        form.FailureText.m_value.clear();
+    } else {
+        form.FailureText.m_value = text;
+    }
+}
+
+// The T185 pre-authorised debit keeps only an accepted agreement: a refusal
+// is in the filing result file, and must not hide the number of one that
+// went through.
+void recordT185Filing(TaxData_T185& form, int result, const CString& text)
+{
+    if (result != 1)
+        return;
+    const QDateTime now = AppClock::now();
+    form.Confirmation.m_value = text;
+    form.FilingDate.m_value = now.date();
+    form.FilingNote.m_value = CString(QStringLiteral("You sent a PAD at %1, confirmation number [%2].")
+                                          .arg(now.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")), text));
+}
+
 } // namespace
 
 void IndividualTaxData::updateFilingStatus(ENUMTYPE_FORM type, int result, const CString& text)
@@ -158,6 +190,16 @@ void IndividualTaxData::updateFilingStatus(ENUMTYPE_FORM type, int result, const
         t1135->FailureText.m_value = text;
         t1135->FailureTime.m_value = getCurTimeStr();
         t1135->FilingStatus.m_value = statusAfterFailure(t1135->FilingStatus.m_value, amended);
+        return;
+    }
+    if (type == FORM_T1013) {
+        if (auto* t1013 = qobject_cast<TaxData_T1013New*>(GetFormData(FORM_T1013, false)))
+            recordT1013Filing(*t1013, result, text);
+        return;
+    }
+    if (type == FORM_T185) {
+        if (auto* t185 = qobject_cast<TaxData_T185*>(GetFormData(FORM_T185, false)))
+            recordT185Filing(*t185, result, text);
     }
 }
 

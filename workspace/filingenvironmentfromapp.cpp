@@ -15,6 +15,8 @@ FilingExchangeSettings filingExchangeSettingsFromApp()
     if (!app)
         return settings;
     settings.direradHost = app->m_config.DIRERADSERVER;
+    settings.efileHost = app->m_config.EOLSERVER;
+    settings.t1013Host = app->m_config.T1013SERVER;
     settings.testMode = app->m_config.MODEDEBUG;
     CString path;
     app->getFilingLogFilePath(path, 1);
@@ -60,6 +62,8 @@ FormFilingSettings formFilingSettingsFromApp(Form_Return* page)
     TabWndApp* app = TabWndApp::getMainApp();
     if (!app)
         return settings;
+    // The maker's help pages (the T1013 error codes) live on its web host.
+    settings.makerWebHost = QString(app->m_config.voDarevivoWebServer);
     CString logPath;
     app->getFilingLogFilePath(logPath, 0);
     settings.filingLogPath = logPath;
@@ -96,4 +100,16 @@ ReFileEnvironment reFileEnvironmentFromApp(Form_Return* page)
     };
     env.refreshPage = [page] { page->refreshCurTabDataFromDoc(); };
     return env;
+}
+
+DireradSubmissionSettings efileSubmissionSettingsFromApp(Form_Return* page)
+{
+    DireradSubmissionSettings settings = direradRoadEnvironmentFromApp(page).submission;
+    // Through the page's sender, so that tests can record the records.
+    settings.sendFilingRecord = page->filingRecordSender();
+    if (const TabWndApp* app = TabWndApp::getMainApp()) {
+        settings.efileNumber = app->m_config.BusinessEFileNum;
+        settings.efilePassword = app->m_config.BusinessEFilePassword;
+    }
+    return settings;
 }

@@ -2,12 +2,29 @@
 // program opens the dialog for those forms.
 #include "filing/ui/cformfilingdlg.h"
 
-#include "companion/core/messages.h"
+#include "filing/t1013submission.h"
+#include "filing/ui/DlgFilingResult.h"
+#include "filing/ui/filingwaitcursor.h"
 
-int CFormFilingDlg::fileT1013orT185(TemplateValueMap&)
+#include "companion/ui/dlgmsgwithlink.h"
+
+int CFormFilingDlg::fileT1013orT185(TemplateValueMap& values)
 {
-    gMsgInformation(m_settings.edition,
-                    tr("Filing %1 online is not part of this program yet.").arg(QString::fromStdString(m_strShortName)),
-                    this);
+    const QString shortName = QString::fromStdString(m_strShortName);
+    T1013Submission submission(m_pFamilyData, m_settings);
+    {
+        FilingWaitCursor wait;
+        submission.file(m_nFormType, shortName, values, m_strXml, m_strTaxpayerId, m_strTaxpayerName);
+    }
+    m_bSucceeded = submission.outcome() == T1013Submission::Outcome::Accepted;
+    if (submission.showsResultDialog()) {
+        const FilingResultReport& report = submission.report();
+        DlgFilingResult dialog(report.title, this);
+        dialog.setMsg(report.overview, report.details, report.bottom, report.path, report.detailsAreHtml);
+        dialog.exec();
+    } else {
+        const LinkMessage& message = submission.message();
+        DlgMsgWithLink::showMessage(this, message.title, message.msg1, message.msg2, message.link);
+    }
     return 0;
 }

@@ -1,5 +1,6 @@
 #include "filing/ui/direradresultdlg.h"
 
+#include "filing/efilesubmission.h"
 #include "filing/ui/DlgFilingResult.h"
 #include "filing/ui/direradtermsstep.h"
 #include "filing/ui/pagewidgets.h"
@@ -163,10 +164,47 @@ void CDireradResultDlg::on_buttonBox_clicked(QAbstractButton* button)
 void CDireradResultDlg::onSendInterdirErad()
 {
     if (m_nMode == 1) {
-        gMsgInformation(1, tr("EFile submission is not part of this program yet."), this);
+        if (m_settings.efileNumber.isEmpty() || m_settings.efilePassword.isEmpty()) {
+            gMsgInformation(m_nMode, tr("Please enter EFiler ID/password and RepID into preference from menu Start | Preference."),
+                            this);
+            return;
+        }
+        sendEFile(m_settings.efileNumber, m_settings.efilePassword);
         return;
     }
     sendDirErad();
+}
+
+void CDireradResultDlg::sendEFile(const CString& efileNumber, const CString& password)
+{
+    EfileSubmission submission(m_pFamilyData, m_settings);
+    const QString refusal = submission.refusalBeforeSending();
+    if (!refusal.isEmpty()) {
+        gMsgInformation(m_nMode, refusal, this);
+        return;
+    }
+    if (allowTestId())
+        m_strTestCase = m_ui->edtTestcase->text();
+    FilingResultReport report;
+    {
+        OverrideCursor wait;
+        report = submission.file(efileNumber, password, m_strTestCase, *m_pXml, m_strName, m_strStatus);
+    }
+
+    DlgFilingResult result(report.title, this);
+    result.setMsg(report.overview, report.details, report.bottom, report.path, report.detailsAreHtml);
+    result.exec();
+
+    // A filing that was not answered leaves the members as they were.
+    m_outcome = submission.outcome();
+    if (m_outcome == DireradOutcome::Accepted) {
+        m_bSucceeded = true;
+        m_strConfirmation = submission.confirmation();
+        m_strAgencyMessage = submission.agencyMessage();
+    } else if (m_outcome == DireradOutcome::Refused) {
+        m_bSucceeded = false;
+        m_strConfirmation = submission.confirmation();
+    }
 }
 
 void CDireradResultDlg::sendDirErad()

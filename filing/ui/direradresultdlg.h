@@ -35,7 +35,8 @@ struct Ui_CDireradResultDlg
 // after-filing page, then closes; Cancel closes without sending. The caller
 // reads m_outcome, m_strConfirmation and m_strAgencyMessage after exec().
 //
-// Mode 1 is the EFILE submission, any other mode DIRERAD.
+// Mode 1 is the EFILE submission of a tax preparer, any other mode DIRERAD.
+// After an EFILE refusal m_strConfirmation holds the agency's codes.
 class CDireradResultDlg : public QDialog
 {
     Q_OBJECT
@@ -67,6 +68,9 @@ private slots:
 private:
     void onSendInterdirErad();
     void sendDirErad();
+    // The EFILE submission of mode 1, under the preparer's number and
+    // password from the settings.
+    void sendEFile(const CString& efileNumber, const CString& password);
 
     QMutex m_mutex;
     int m_nMode;

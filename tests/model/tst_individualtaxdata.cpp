@@ -5,6 +5,7 @@
 
 #include "companion/forms/dependantinfostruct.h"
 #include "companion/forms/federal/statements.h"
+#include "companion/core/appclock.h"
 #include "companion/forms/federal/mirroring.h"
 #include "modelfixture.h"
 
@@ -513,6 +514,78 @@ private slots:
         fixture.person.updateFilingStatus(101, result, CString("C1"));
         QCOMPARE(t1135->FilingStatus.m_value, after);
         QCOMPARE(QString(t1135->Confirmation.m_value), confirmation);
+    }
+
+    // The T1013 authorisation: an acceptance is kept against any later
+    // failure; until then each answer replaces the last.
+    void t1013FilingResults_data()
+    {
+        QTest::addColumn<int>("before");
+        QTest::addColumn<int>("result");
+        QTest::addColumn<int>("after");
+        QTest::addColumn<QString>("confirmation");
+        QTest::addColumn<QString>("failure");
+        QTest::addColumn<bool>("stamped"); // the filing time is now
+        QTest::newRow("accepted") << 0 << 1 << 1 << "A13-55001" << "" << true;
+        QTest::newRow("refused") << 0 << -1 << -1 << "KEPT" << "B1,B2,F1" << true;
+        QTest::newRow("accepted after a refusal") << -1 << 1 << 1 << "A13-55001" << "" << true;
+        QTest::newRow("refused after acceptance") << 1 << -1 << 1 << "KEPT" << "OLD" << false;
+        QTest::newRow("accepted again") << 1 << 1 << 1 << "A13-55001" << "" << true;
+    }
+    void t1013FilingResults()
+    {
+        QFETCH(int, before);
+        QFETCH(int, result);
+        QFETCH(int, after);
+        QFETCH(QString, confirmation);
+        QFETCH(QString, failure);
+        QFETCH(bool, stamped);
+        AppClock::setFixed(QDateTime(QDate(2025, 3, 2), QTime(14, 5, 9)));
+        NewPerson fixture;
+        auto* t1013 = qobject_cast<TaxData_T1013New*>(fixture.person.GetFormData(FORM_T1013, true));
+        QVERIFY(t1013);
+        t1013->FilingStatus.m_value = before;
+        t1013->FilingTime.m_value = CString("2025-03-01 09:00:00");
+        t1013->Confirmation.m_value = CString("KEPT");
+        t1013->FailureText.m_value = CString("OLD");
+        fixture.person.updateFilingStatus(FORM_T1013, result, result == 1 ? CString("A13-55001") : CString("B1,B2,F1"));
+        AppClock::reset();
+        QCOMPARE(t1013->FilingStatus.m_value, after);
+        QCOMPARE(QString(t1013->Confirmation.m_value), confirmation);
+        QCOMPARE(QString(t1013->FailureText.m_value), failure);
+        QCOMPARE(QString(t1013->FilingTime.m_value),
+                 stamped ? QStringLiteral("2025-03-02 14:05:09") : QStringLiteral("2025-03-01 09:00:00"));
+    }
+
+    // The T185 keeps an accepted agreement only, with a note the user reads
+    // on the form; a text holding "%1" stays as the agency sent it.
+    void t185FilingResults()
+    {
+        AppClock::setFixed(QDateTime(QDate(2025, 3, 2), QTime(14, 5, 9)));
+        NewPerson fixture;
+        // No T185 in the return: nothing to record, nothing made.
+        fixture.person.updateFilingStatus(FORM_T185, 1, CString("PAD-1"));
+        QCOMPARE(fixture.person.GetCountOfForm(FORM_T185), 0);
+
+        auto* t185 = qobject_cast<TaxData_T185*>(fixture.person.GetFormData(FORM_T185, true));
+        QVERIFY(t185);
+        fixture.person.updateFilingStatus(FORM_T185, -1, CString("PAD12"));
+        QVERIFY(t185->Confirmation.m_value.isEmpty());
+        QVERIFY(!t185->FilingDate.IsValid());
+        QVERIFY(t185->FilingNote.m_value.isEmpty());
+
+        fixture.person.updateFilingStatus(FORM_T185, 1, CString("PAD-%1-20250301"));
+        QCOMPARE(QString(t185->Confirmation.m_value), QStringLiteral("PAD-%1-20250301"));
+        QCOMPARE(t185->FilingDate.m_value, QDate(2025, 3, 2));
+        QCOMPARE(QString(t185->FilingNote.m_value),
+                 QStringLiteral("You sent a PAD at 2025-03-02 14:05:09, confirmation number [PAD-%1-20250301]."));
+
+        // A later refusal leaves the accepted agreement as it was.
+        AppClock::setFixed(QDateTime(QDate(2025, 3, 5), QTime(8, 0, 0)));
+        fixture.person.updateFilingStatus(FORM_T185, -1, CString("PAD12"));
+        AppClock::reset();
+        QCOMPARE(QString(t185->Confirmation.m_value), QStringLiteral("PAD-%1-20250301"));
+        QCOMPARE(t185->FilingDate.m_value, QDate(2025, 3, 2));
     }
 
     void scheduleSixHint_data()

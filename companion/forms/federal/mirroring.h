@@ -111,6 +111,11 @@ public:
     CStringField SoftwareCode{this, 11, "SoftwareCode", "", "Software code"};
     CIntField Indicator{this, 12, "Indicator", "", "Use the balance owing", fld::Choices(choices::kYesNoFlag)};
     CFloatField Amount{this, 48500, "Amount", "48500", "Balance owing"};
+    // What the agency's pre-authorised debit service answered: only an
+    // accepted agreement is kept, so the user can quote its number.
+    CStringField Confirmation{this, 13, "Confirmation", "", "Confirmation number", fld::ReadOnly()};
+    CDateField FilingDate{this, 14, "FilingDate", "", "Date sent", fld::ReadOnly()};
+    CStringField FilingNote{this, 15, "FilingNote", "", "Sent", fld::ReadOnly()};
 };
 
 // T1013: authorizing or cancelling a representative.
@@ -126,6 +131,13 @@ public:
     CStringField RepresentativeId{this, 12, "RepresentativeId", "", "RepID, GroupID or business number"};
     CIntField AuthorizationLevel{this, 13, "AuthorizationLevel", "", "Level of authorization", fld::Choices("1:Level 1|2:Level 2")};
     CDateField ExpiryDate{this, 14, "ExpiryDate", "", "Expiry date"};
+    // The online filing of the authorisation: -1 refused, 1 accepted. An
+    // accepted one stays accepted whatever a later attempt gets.
+    CIntField FilingStatus{this, 15, "FilingStatus", "", "Filing status",
+                           fld::Choices("0:Not filed|1:Filed|-1:Refused").readOnly()};
+    CStringField FilingTime{this, 16, "FilingTime", "", "Time of the last filing", fld::ReadOnly()};
+    CStringField Confirmation{this, 17, "Confirmation", "", "Confirmation number", fld::ReadOnly()};
+    CStringField FailureText{this, 18, "FailureText", "", "Codes of the last refusal", fld::ReadOnly()};
     int Calculate01() override;
 };
 
