@@ -274,6 +274,26 @@ private slots:
         QVERIFY(fake.records().isEmpty());
     }
 
+    // A refused login ends the query: its own message, no status request,
+    // and the window back as it was.
+    void failedLoginAsksNothingMore()
+    {
+        EsignFake fake(QJsonObject{{kEmail, QStringLiteral("another password")}});
+        QVERIFY2(fake.isRunning(), qPrintable(fake.failure()));
+        StatusPage p(fake);
+        QVERIFY(p.page && p.t183);
+        p.t183->ESignRequestId.m_value = "123";
+
+        p.askStatus(kT183Status);
+
+        QCOMPARE(p.window.promptTexts(),
+                 QStringList{"Cannot login into Quillor, please check Quillor email/password setting in preference"});
+        QCOMPARE(paths(fake), QStringList{"/api/user/login"});
+        QCOMPARE(p.t183->ESigned.m_value, 0);
+        QVERIFY(!QApplication::overrideCursor());
+        QVERIFY(p.window.window->isEnabled());
+    }
+
     // The request id comes from the file: whatever it holds stays one part
     // of the address.
     void requestIdIsOnePathSegment_data()
