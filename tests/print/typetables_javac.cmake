@@ -21,7 +21,9 @@ execute_process(
 if(NOT result EQUAL 0)
   message(FATAL_ERROR "javac refused the type tables (${result}):\n${output}")
 endif()
-foreach(name IN LISTS expected)
+# Every file holds the public class of its name in the engine's package.
+foreach(source IN LISTS sources)
+  get_filename_component(name ${source} NAME_WE)
   if(NOT EXISTS ${OUT_DIR}/vodarevivo/makereport/${name}.class)
     message(FATAL_ERROR "no class vodarevivo.makereport.${name} from ${name}.java")
   endif()
