@@ -7,7 +7,9 @@
 
 #include "companion/core/qwebclient.h"
 #include "companion/ui/styledwidgets.h"
+#include "common/modalsteps.h"
 #include "dialogs/dlgprintoption_info.h"
+#include "dialogs/dlgvalidationmsgs.h"
 #include "fakes/esignfake.h"
 #include "print/JavaEnvs.h"
 #include "returnpagefixture.h"
@@ -422,16 +424,36 @@ private slots:
         QVERIFY(!QFile::exists(w.pdfNamed(0, 0, 0)));
     }
 
+    // Viewing the errors shows them in the validation messages dialog;
+    // either way, No to printing prints nothing.
+    void validationErrorsAndNoPrintNothing_data()
+    {
+        QTest::addColumn<bool>("viewErrors");
+        QTest::newRow("errors not viewed") << false;
+        QTest::newRow("errors viewed") << true;
+    }
     void validationErrorsAndNoPrintNothing()
     {
+        QFETCH(bool, viewErrors);
         PrintWindow w;
         NewReturnBasicData r = taxpayer();
         r.sin = "123";
         QVERIFY(w.openSaved(r));
-        w.window.prompter->queueYes(false); // do not view the errors
+        w.window.prompter->queueYes(viewErrors);
         w.window.prompter->queueYes(false); // do not print
+        QString shownTitle;
+        int shownTabs = 0;
+        if (viewErrors)
+            modalsteps::whenModal<DlgValidationMsgs>([&](DlgValidationMsgs* d) {
+                shownTitle = d->windowTitle();
+                if (auto* tabs = d->findChild<QTabWidget*>())
+                    shownTabs = tabs->count();
+                d->accept();
+            });
         closeModalLater();
         w.window.action("actionGenerate_Print_pdf_Files")->trigger();
+        QCOMPARE(shownTitle, viewErrors ? QString("Validation Result") : QString());
+        QCOMPARE(shownTabs, viewErrors ? 1 : 0);
         QVERIFY(w.window.promptTexts().contains(
             "Do you still want to generate the printable file? Click 'Yes' button to continue print."));
         QVERIFY(engineTrace().isEmpty());
