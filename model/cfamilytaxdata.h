@@ -168,6 +168,10 @@ public:
     bool getFedAmountClaimed(int code, double& value) const;
     bool getFedAmountClaimed(int code, int& value) const;
     bool setFedAmount(int code, int flag, double amount);
+    // Stores a text of the current person's forms by code: 10002 the T183's
+    // e-signature request id, 10005 the RC71's. False for another code or
+    // when the person has no such form.
+    bool setFedString(int code, const CString& text);
     CString GetDireradNameWithoutSuffix() const;
     void updateFilingStatus(ENUMTYPE_FORM type, int result, const CString& text);
     void UnsetReFile();

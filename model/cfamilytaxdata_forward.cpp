@@ -1,6 +1,8 @@
 // Family return: operations that act on the current person.
 #include "model/cfamilytaxdata.h"
 
+#include "companion/forms/federal/mirroring.h"
+
 bool CFamilyTaxData::HasForm(ENUMTYPE_FORM type) const
 {
     const IndividualTaxData* person = getCurIndvTaxData();
@@ -101,6 +103,22 @@ bool CFamilyTaxData::setFedAmount(int code, int flag, double amount)
 {
     IndividualTaxData* person = getCurIndvTaxData();
     return person && person->setFedAmount(code, flag, amount);
+}
+
+bool CFamilyTaxData::setFedString(int code, const CString& text)
+{
+    CStringField* field = nullptr;
+    if (code == 10002) {
+        if (auto* t183 = dynamic_cast<TaxData_T183New*>(GetFormData(FORM_T183, false)))
+            field = &t183->ESignRequestId;
+    } else if (code == 10005) {
+        if (auto* rc71 = dynamic_cast<CTaxData_RC71*>(GetFormData(FORM_RC71, false)))
+            field = &rc71->ESignRequestId;
+    }
+    if (!field)
+        return false;
+    field->m_value = text;
+    return true;
 }
 
 CString CFamilyTaxData::GetDireradNameWithoutSuffix() const

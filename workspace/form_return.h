@@ -168,12 +168,16 @@ public:
     static void OnCreateJavaXML(bool testPrintFile);
     // Prints the form alone (its first item) and offers it for e-delivery.
     void OnSubmitQuillorForm(int formType) override;
+    // Asks the e-signature service about the request of the T183 (96) or
+    // the RC71 (53) and tells the user; a completed signature with a
+    // readable time marks the T183 signed at that time.
     void OnGetQuillorFormTime(ENUMTYPE_FORM type);
     // Sends a printed PDF to the taxpayer for e-delivery, after asking.
     void _SubmitDocDelivery(ENUMTYPE_FORM form, const QString& toEmail, const CString& sin,
                             const CString& firstName, const CString& pdfPath);
     // Sends a printed form as an e-signature request, after asking; the
-    // request id the service gave, or -1. Nothing calls it yet.
+    // request id the service gave, or -1. The T183 and the RC71 keep the id
+    // for the status query. No command calls it.
     int _SubmitQuillorFormType(ENUMTYPE_FORM form, bool signingPosition, const QString& toEmail,
                                const CString& sin, const CString& firstName, const CString& pdfPath);
     // The e-signature service's login (0, 112 or 99; the token on 0) and its

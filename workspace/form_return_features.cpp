@@ -9,12 +9,13 @@
 #include "filing/filingservice.h"
 #include "filing/ui/direradroadwidgets.h"
 #include "filing/ui/formfilingwidgets.h"
+#include "model/cfamilytaxdata.h"
 #include "model/returnfileloadcode.h"
 #include "print/esign/quillorclient.h"
 #include "print/esign/quillorclientletter.h"
 #include "print/esign/quillordocumentupload.h"
 #include "print/esign/quillorfilingrecord.h"
-#include "print/printservice.h"
+#include "print/esign/quillorsignaturestatus.h"
 #include "print/typetablesexport.h"
 #include "print/ui/esign/windowbusyindicator.h"
 #include "workspace/filingenvironmentfromapp.h"
@@ -97,7 +98,9 @@ void Form_Return::OnCreateJavaXML(bool testPrintFile)
 
 void Form_Return::OnGetQuillorFormTime(ENUMTYPE_FORM type)
 {
-    PrintService(featureContext()).getESignatureFormTime(type);
+    WindowBusyIndicator busy(this);
+    QuillorClient client(featureContext(), quillorSettingsFromApp, &busy);
+    QuillorSignatureStatus(client, [this] { refreshCurTabDataFromDoc(); }).query(type);
 }
 
 void Form_Return::_SubmitDocDelivery(ENUMTYPE_FORM form, const QString& toEmail, const CString& sin,
@@ -117,7 +120,15 @@ int Form_Return::_SubmitQuillorFormType(ENUMTYPE_FORM form, bool signingPosition
     const QuillorDocumentUpload::Outcome outcome =
         QuillorDocumentUpload(client, QuillorDocumentUpload::Kind::Signature)
             .submit(QuillorDocument{form, toEmail, sin, firstName, pdfPath}, signingPosition);
-    return outcome.hasRequestId ? outcome.requestId : -1;
+    if (!outcome.hasRequestId)
+        return -1;
+    // The form keeps the request's number for the status query.
+    if (m_pFamilyData) {
+        const int code = form == FORM_T183 ? 10002 : form == FORM_RC71 ? 10005 : 0;
+        if (code)
+            m_pFamilyData->setFedString(code, CString(QString::number(outcome.requestId)));
+    }
+    return outcome.requestId;
 }
 
 int Form_Return::loginToQuillorCA(QString& token)

@@ -7,6 +7,7 @@
 #include <QXmlStreamWriter>
 
 #include "companion/forms/catalogue.h"
+#include "companion/forms/javafieldclass.h"
 #include "companion/forms/mydatastream.h"
 
 namespace {
@@ -261,7 +262,12 @@ int CTaxData_Form::WriteBFormLayoutFile(const CString& folder, const CString& co
 
 int CTaxData_Form::WriteJavaTypeFile(const CString& folder, const CString& constName, int)
 {
-    return writeFieldTableXml(QDir(folder).filePath(constName + QStringLiteral(".def.xml")), constName, 0);
+    // The field list in XML, and the same ids as Java constants for the
+    // engine's code.
+    const int written = writeFieldTableXml(QDir(folder).filePath(constName + QStringLiteral(".def.xml")), constName, 0);
+    if (written != 0)
+        return written;
+    return javafieldclass::write(folder, constName, m_listFields);
 }
 
 int CTaxData_Form::WriteXMLLayoutFile(const CString& folder, const CString& constName, const CString& fileName,

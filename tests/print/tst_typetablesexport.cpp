@@ -8,6 +8,7 @@
 #include <QTemporaryDir>
 #include <QXmlStreamReader>
 
+#include "companion/forms/javafieldclass.h"
 #include "print/typetablesexport.h"
 
 namespace {
@@ -109,6 +110,40 @@ private slots:
             QStringLiteral("NoteDataType()"), QStringLiteral("{"), QStringLiteral("}"), QStringLiteral("}"), QString()};
         QCOMPARE(notes, expected);
         QVERIFY(QFile::exists(QDir(m_folders.javaProject).filePath(QStringLiteral("NoteData_General.def.xml"))));
+    }
+
+    // Each type definition also names its fields' ids for the engine's
+    // Java code: one class per data type in the engine's package.
+    void fieldIdClassPerType()
+    {
+        const QStringList t1 = linesOf(QDir(m_folders.javaProject).filePath(QStringLiteral("T1.java")));
+        QCOMPARE(t1.value(0), QStringLiteral("package vodarevivo.makereport;"));
+        QVERIFY(t1.contains(QStringLiteral("public final class T1")));
+        QVERIFY(t1.contains(QStringLiteral("static final int FirstName = 1;")));
+        const QStringList slip = linesOf(QDir(m_folders.javaProject).filePath(QStringLiteral("SLIP_T4.java")));
+        QVERIFY(slip.contains(QStringLiteral("public final class SLIP_T4")));
+        QVERIFY(countStartingWith(slip, QStringLiteral("static final int ")) > 5);
+        QVERIFY(QFile::exists(QDir(m_folders.javaProject).filePath(QStringLiteral("NoteData_General.java"))));
+        // Rows without a definition get no class either.
+        QVERIFY(!QFile::exists(QDir(m_folders.javaProject).filePath(QStringLiteral("SCH1.java"))));
+    }
+
+    void javaIdentifiers_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("identifier");
+        QTest::newRow("plain") << "T2125_COMMISSION" << "T2125_COMMISSION";
+        QTest::newRow("leading digit") << "5000S1" << "_5000S1";
+        QTest::newRow("keyword") << "int" << "int_";
+        QTest::newRow("signs") << "T1-ADJ (a)" << "T1_ADJ__a_";
+        QTest::newRow("accent") << QString::fromUtf8("Déduction") << "D_duction";
+        QTest::newRow("empty (\"_\" alone is a keyword)") << "" << "__";
+    }
+    void javaIdentifiers()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, identifier);
+        QCOMPARE(javafieldclass::identifier(text), identifier);
     }
 
     void filesPerRow_data()

@@ -7,7 +7,9 @@
 
 #include "companion/core/qwebclient.h"
 #include "companion/ui/styledwidgets.h"
+#include "common/modalsteps.h"
 #include "dialogs/dlgprintoption_info.h"
+#include "dialogs/dlgvalidationmsgs.h"
 #include "fakes/esignfake.h"
 #include "print/JavaEnvs.h"
 #include "returnpagefixture.h"
@@ -249,6 +251,45 @@ private slots:
         QCOMPARE(w.roadTexts(), QStringList{"Print environment error, error code is -21."});
     }
 
+    // The developer's test print file, written by "Generate Print Files"
+    // and opened as any return, prints to a PDF that a PDF checker accepts.
+    void testPrintFilePrintsToAWellFormedPdf()
+    {
+        PrintWindow w("EnableGenPrint=1\n");
+        QVERIFY(w.window.ready);
+        const QString path = TabWndApp::testPrintFilePath();
+        QVERIFY(path.startsWith(w.window.home.path()));
+        QFile::remove(path);
+        w.window.prompter->queueYes(true);
+        QAction* generate = w.window.window->findChild<QAction*>("actionGeneratePrintFiles");
+        QVERIFY(generate);
+        generate->trigger();
+        QCOMPARE(w.window.promptTexts(), QStringList{"Creat test data file?"});
+        QVERIFY(QFile::exists(path));
+
+        w.window.prompter->clear();
+        w.window.window->openReturnFile(path);
+        w.page = dynamic_cast<Form_Return*>(w.window.window->currentReturnPage());
+        QVERIFY2(w.page, qPrintable(w.window.promptTexts().join(" | ")));
+        QString opened;
+        w.page->getFilepath(opened);
+        QCOMPARE(QFileInfo(opened).canonicalFilePath(), QFileInfo(path).canonicalFilePath());
+        w.returnFile = path;
+        w.print(choose(false, false, false, false, false), closeOffer);
+
+        const QString pdf = w.pdfNamed(0, 0, 0);
+        QVERIFY2(QFileInfo(pdf).size() > 0, qPrintable(w.window.promptTexts().join(" | ")));
+        QCOMPARE(reportValue(pdfText(pdf), "SHA-256"), sha256Of(path));
+        QProcess qpdf;
+        qpdf.setProcessChannelMode(QProcess::MergedChannels);
+        qpdf.start("qpdf", {"--check", pdf});
+        QVERIFY2(qpdf.waitForFinished(60000), "qpdf did not finish");
+        const QString report = QString::fromUtf8(qpdf.readAll());
+        // 0: no errors and no warnings.
+        QVERIFY2(qpdf.exitStatus() == QProcess::NormalExit && qpdf.exitCode() == 0, qPrintable(report));
+        QVERIFY2(report.contains("No syntax or stream encoding errors found"), qPrintable(report));
+    }
+
     void coupledReturnPrintedWholeForTheSpouse()
     {
         PrintWindow w;
@@ -383,16 +424,36 @@ private slots:
         QVERIFY(!QFile::exists(w.pdfNamed(0, 0, 0)));
     }
 
+    // Viewing the errors shows them in the validation messages dialog;
+    // either way, No to printing prints nothing.
+    void validationErrorsAndNoPrintNothing_data()
+    {
+        QTest::addColumn<bool>("viewErrors");
+        QTest::newRow("errors not viewed") << false;
+        QTest::newRow("errors viewed") << true;
+    }
     void validationErrorsAndNoPrintNothing()
     {
+        QFETCH(bool, viewErrors);
         PrintWindow w;
         NewReturnBasicData r = taxpayer();
         r.sin = "123";
         QVERIFY(w.openSaved(r));
-        w.window.prompter->queueYes(false); // do not view the errors
+        w.window.prompter->queueYes(viewErrors);
         w.window.prompter->queueYes(false); // do not print
+        QString shownTitle;
+        int shownTabs = 0;
+        if (viewErrors)
+            modalsteps::whenModal<DlgValidationMsgs>([&](DlgValidationMsgs* d) {
+                shownTitle = d->windowTitle();
+                if (auto* tabs = d->findChild<QTabWidget*>())
+                    shownTabs = tabs->count();
+                d->accept();
+            });
         closeModalLater();
         w.window.action("actionGenerate_Print_pdf_Files")->trigger();
+        QCOMPARE(shownTitle, viewErrors ? QString("Validation Result") : QString());
+        QCOMPARE(shownTabs, viewErrors ? 1 : 0);
         QVERIFY(w.window.promptTexts().contains(
             "Do you still want to generate the printable file? Click 'Yes' button to continue print."));
         QVERIFY(engineTrace().isEmpty());

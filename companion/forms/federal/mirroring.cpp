@@ -10,6 +10,7 @@
 #include "companion/core/sincheck.h"
 #include "companion/core/templatefill.h"
 #include "companion/core/xmlwrite.h"
+#include "companion/forms/formeventcodes.h"
 #include "companion/rules/money.h"
 
 int TaxData_T1ANew::Calculate01()
@@ -37,6 +38,12 @@ int TaxData_T183New::Calculate01()
     return 0;
 }
 
+std::vector<CTaxData_Form::PageAction> TaxData_T183New::pageActions() const
+{
+    return {{"ESignRequestId", "btnPrintForDelivery", "Print for E-Delivery", FORMEVENT_SUBMIT_T183, 0},
+            {"ESignRequestId", "btnCheckESignStatus", "Check E-Signature Status", FORMEVENT_T183_TIME, 0}};
+}
+
 int TaxData_T1013New::Calculate01()
 {
     // Level 1 lets the representative view, level 2 also change; nothing
@@ -50,6 +57,12 @@ int CTaxData_RC71::Calculate01()
 {
     AmountPaid.m_value = std::max(0.0, AmountPaid.m_value);
     return 0;
+}
+
+std::vector<CTaxData_Form::PageAction> CTaxData_RC71::pageActions() const
+{
+    return {{"ESignRequestId", "btnPrintForDelivery", "Print for E-Delivery", FORMEVENT_SUBMIT_RC71, 0},
+            {"ESignRequestId", "btnCheckESignStatus", "Check E-Signature Status", FORMEVENT_RC71_TIME, 0}};
 }
 
 int CTaxData_T1ADJ::Calculate01()

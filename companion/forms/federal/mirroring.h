@@ -95,8 +95,12 @@ public:
     CIntField ESigned{this, 23, "ESigned", "", "Signed electronically", fld::Choices(choices::kYesNoFlag)};
     CStringField ESignedTime{this, 24, "ESignedTime", "", "Time signed electronically"};
     CStringField DocumentControlNumber{this, 25, "DocumentControlNumber", "", "Document control number"};
+    // The e-signature service's number for this form's signing request; the
+    // status query asks the service about it.
+    CStringField ESignRequestId{this, 26, "ESignRequestId", "", "E-signature request id"};
     void getDCN(CString& dcn) const;
     int Calculate01() override;
+    std::vector<PageAction> pageActions() const override;
 };
 
 // T185: consent form, representative authorization for EFILE preparers.
@@ -157,7 +161,9 @@ public:
     CFloatField AmountPaid{this, 14, "AmountPaid", "", "Amount paid to the client"};
     CIntField ESigned{this, 15, "ESigned", "", "Signed electronically", fld::Choices(choices::kYesNoFlag)};
     CStringField ESignedTime{this, 16, "ESignedTime", "", "Time signed electronically"};
+    CStringField ESignRequestId{this, 17, "ESignRequestId", "", "E-signature request id"};
     int Calculate01() override;
+    std::vector<PageAction> pageActions() const override;
 };
 
 // T1-ADJ: adjustment request.
