@@ -32,6 +32,9 @@ struct ProvincialCreditTable {
     std::optional<double> pensionMaximum;
     // Disability amount for self (18 or older).
     std::optional<double> disabilityAmount;
+    // The supplement to the disability amount of a person under 18 at the
+    // end of the year (transferred with a child's disability amount).
+    std::optional<double> disabilitySupplement;
     // Medical expenses above the lesser of 3 % of net income and this cap.
     std::optional<double> medicalCap;
     // Donations: the first 200 at `donationFirstRate`, the rest at
@@ -66,6 +69,15 @@ double provincialSpouseAmount(const ProvincialCreditTable& table, double otherNe
 
 // Medical expenses above the lesser of 3 % of net income and the cap.
 double provincialMedicalAmount(const ProvincialCreditTable& table, double expenses, double netIncome);
+
+// One dependant's disability amount transferred (line 58480): the amount,
+// with the supplement for a child under 18, less what the dependant needs
+// to bring their own taxable income down to `dependantBasicAmount`. Child
+// care and attendant care expenses are taken as not claimed for the child,
+// as on the federal side. Needs `disabilityAmount` (and, under 18,
+// `disabilitySupplement`).
+double provincialDisabilityTransfer(const ProvincialCreditTable& table, bool under18, double dependantTaxableIncome,
+                                    double dependantBasicAmount);
 
 // Donation credit on allowable donations (already limited to 75 % of net
 // income on the federal Schedule 9).

@@ -3,6 +3,7 @@
 #include <QDate>
 
 #include "companion/forms/ctaxdata_form.h"
+#include "companion/forms/dependantinfostruct.h"
 #include "companion/forms/provincialt1amounts.h"
 #include "companion/rules/money.h"
 #include "companion/rules/provincialrefundable2024.h"
@@ -69,11 +70,9 @@ const LeftOutLine kLeftOut[] = {
     {"line31220VolunteerFirefighters", "volunteer firefighters' amount (line 31220)"},
     {"line31240SearchRescue", "search and rescue volunteers' amount (line 31240)"},
     {"line31300AdoptionExpenses", "adoption expenses (line 31300)"},
-    {"line31800DisabilityTransferred", "disability amount transferred from a dependant (line 31800)"},
+    {"line31800NotInTable", "disability amount transferred from a dependant not in the dependant table (line 31800)"},
     {"line32300Tuition", "tuition and education amounts (line 32300)"},
     {"line32400TuitionFromChild", "tuition amounts transferred from a child (line 32400)"},
-    {"line32600TransferFromSpouse", "amounts transferred from the spouse (line 32600)"},
-    {"line33199MedicalOtherDependants", "medical expenses for other dependants (line 33199)"},
     {"line40424TaxOnSplitIncome", "provincial tax on split income (line 40424)"},
     {"line40500ForeignTaxCredit", "provincial foreign tax credit (line 40500)"},
     {"MinimumTaxPayable", "provincial additional tax for minimum tax purposes"},
@@ -87,7 +86,8 @@ const char* const kLineFields[ProvincialT1Lines::LineCount] = {
     "line12000TaxableDividends", "line10100EmploymentIncome", "line10400OtherEmploymentIncome", "SpouseNetIncome",
     "ChildrenUnder19", "MedicalChildren", "MedicalOwn1", "MedicalOwn2", "MedicalOwn3", "MedicalOwn4", "MedicalOwn5",
     "MedicalOwn6", "MedicalSpouse1", "MedicalSpouse2", "MedicalSpouse3", "MedicalSpouse4", "MedicalSpouse5",
-    "MedicalSpouse6", "line30100AgeAmount", "line30300SpouseAmount", "line30400EligibleDependant"};
+    "MedicalSpouse6", "line30100AgeAmount", "line30300SpouseAmount", "line30400EligibleDependant",
+    "line31800DisabilityTransferred", "line33199NotInTable", "line32600TransferFromSpouse"};
 
 } // namespace
 
@@ -108,7 +108,8 @@ double ProvincialT1Lines::operator()(Line line) const
     return field ? field->m_value : 0.0;
 }
 
-ProvincialScheduleAmounts provincialScheduleAmounts(const CTaxData_Form* sch5, const CTaxData_Form* sch9)
+ProvincialScheduleAmounts provincialScheduleAmounts(const CTaxData_Form* sch5, const CTaxData_Form* sch9,
+                                                    const CTaxData_Form* sch2)
 {
     ProvincialScheduleAmounts s;
     // The federal Schedule 5 says who is claimed; the provincial amounts
@@ -121,12 +122,51 @@ ProvincialScheduleAmounts provincialScheduleAmounts(const CTaxData_Form* sch5, c
     // federal Schedule 9 (its lines 13 and 14 split them at 200).
     s.donations = taxrules::roundCents(formAmount(sch9, "line34000AllowableDonations")
                                        + formAmount(sch9, "line34200CulturalGifts"));
+    s.claimsSpouseTransfer = sch2 && formAmount(sch2, "CanClaimFlag") != 0.0;
+    s.spouseTuitionTransfer = formAmount(sch2, "SpouseTuitionTransfer");
     return s;
 }
 
+namespace {
+
+// The dependants of the table with what the provincial form takes from
+// each: the disability amount of those eligible for it, whoever claims the
+// caregiver amounts, and the medical expenses the T1 holds for a dependant
+// other than a child under 18 (a child's are with the return's own).
+std::vector<taxrules::ProvincialDependant> provincialDependants(const DependantInfoStruct* table,
+                                                                const CTaxData_Form* t1)
+{
+    std::vector<taxrules::ProvincialDependant> out;
+    for (int d = 0; table && t1 && d < table->GetCount() && d < 12; ++d) {
+        const DependantInfo* info = table->GetAt(d);
+        if (!info || !info->isUsed())
+            continue;
+        const int age = info->ageAtYearEnd();
+        const bool childUnder18 = info->relationship == DEP_REL_CHILD && age >= 0 && age < 18;
+        taxrules::ProvincialDependant dependant;
+        dependant.under18 = age >= 0 && age < 18;
+        dependant.netIncome = info->netIncome;
+        dependant.transfersDisability = info->relationship != DEP_REL_NONE
+                                        && info->infirm == DependantInfo::kInfirmWithDisabilityAmount;
+        if (!childUnder18) {
+            double expenses = 0.0;
+            for (int a = 1; a <= 5; ++a)
+                expenses += taxrules::positivePart(
+                    formAmount(t1, QStringLiteral("MedicalDependant%1_%2").arg(d + 1).arg(a).toLatin1().constData()));
+            dependant.otherMedicalExpenses = taxrules::roundCents(expenses);
+        }
+        if (dependant.transfersDisability || taxrules::isPresentAmount(dependant.otherMedicalExpenses))
+            out.push_back(dependant);
+    }
+    return out;
+}
+
+} // namespace
+
 taxrules::ProvincialResult computeProvincialFromT1(ENUMTYPE_PROVINCE province, const CTaxData_Form* t1,
                                                    const ProvincialScheduleAmounts& schedules,
-                                                   ProvincialT1Lines* lines, const ProvincialCoupleAmounts& couple)
+                                                   ProvincialT1Lines* lines, const ProvincialCoupleAmounts& couple,
+                                                   const DependantInfoStruct* dependants)
 {
     ProvincialT1Lines own;
     ProvincialT1Lines& line = lines ? *lines : own;
@@ -169,6 +209,13 @@ taxrules::ProvincialResult computeProvincialFromT1(ENUMTYPE_PROVINCE province, c
     in.federalSpouseAmount = line(L::SpouseAmount);
     in.federalEligibleDependantAmount = line(L::EligibleDependantAmount);
     in.federalDisabilityAmount = line(L::DisabilitySelf);
+    in.federalDisabilityTransferred = line(L::DisabilityTransferred);
+    in.dependants = provincialDependants(dependants, t1);
+    in.otherMedicalNotInTable = taxrules::isPresentAmount(line(L::OtherDependantsMedicalNotInTable));
+    in.claimsSpouseTransfer = schedules.claimsSpouseTransfer && in.hasSpouse;
+    in.spouseTransferable = couple.spouseTransferable;
+    in.spouseTuitionTransfer = schedules.spouseTuitionTransfer;
+    in.federalSpouseTransfer = line(L::TransferFromSpouse);
     return taxrules::computeProvincial(taxrules::provinceFromNumber(province), in);
 }
 
