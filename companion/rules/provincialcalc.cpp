@@ -71,7 +71,14 @@ void dependantAmounts(Province province, const ProvinceTable& table, const Provi
 {
     bool disabilityLeftOut = false;
     bool otherMedical = false;
+    bool caregiverLeftOut = false;
     for (const ProvincialDependant& d : in.dependants) {
+        if (d.caregiver) {
+            if (credits.caregiverAmount)
+                r.caregiverAmount += provincialCaregiverAmount(credits, d.netIncome);
+            else
+                caregiverLeftOut = true;
+        }
         if (d.transfersDisability && !credits.amountsAsFederal) {
             if (credits.disabilityAmount && (!d.under18 || credits.disabilitySupplement))
                 r.disabilityTransferred += provincialDisabilityTransfer(
@@ -88,6 +95,21 @@ void dependantAmounts(Province province, const ProvinceTable& table, const Provi
         r.disabilityTransferred = positivePart(in.federalDisabilityTransferred);
     r.disabilityTransferred = roundCents(r.disabilityTransferred);
     r.otherDependantsMedical = roundCents(r.otherDependantsMedical);
+    r.caregiverAmount = roundCents(r.caregiverAmount);
+    if (caregiverLeftOut)
+        r.notComputed.emplace_back("caregiver amount for infirm dependants (line 30450)");
+    if (in.federalInfirmChildren && !credits.noInfirmChildrenAmount)
+        r.notComputed.emplace_back("caregiver amount for infirm children (line 30500)");
+    // Adoption expenses, each child's up to the province's maximum.
+    bool adoption = false;
+    for (double expenses : in.adoptionExpenses) {
+        adoption = adoption || isPresentAmount(expenses);
+        if (credits.adoptionMaximum)
+            r.adoptionAmount += std::min(*credits.adoptionMaximum, positivePart(expenses));
+    }
+    r.adoptionAmount = roundCents(r.adoptionAmount);
+    if (adoption && !credits.adoptionMaximum)
+        r.notComputed.emplace_back("adoption expenses (line 31300)");
     if (disabilityLeftOut)
         r.notComputed.emplace_back("disability amount transferred from a dependant (line 31800)");
     if ((otherMedical && !credits.medicalCap) || in.otherMedicalNotInTable)
@@ -178,7 +200,8 @@ void nonRefundableCredits(Province province, const ProvinceTable& table, const P
                                  + positivePart(in.pensionPlanBaseAmount) + positivePart(in.eiPremiums)
                                  + employment + r.pensionAmount + r.disabilityAmount + studentLoans
                                  + r.medicalAmount + r.dependentChildAmount + r.familyTaxBenefit
-                                 + r.otherDependantsMedical + r.disabilityTransferred + r.spouseTransfer);
+                                 + r.otherDependantsMedical + r.disabilityTransferred + r.spouseTransfer
+                                 + r.caregiverAmount + r.adoptionAmount);
     r.creditRate = table.lowestRate();
     // The spouse's Schedule 2 takes this return's age, pension and
     // disability amounts as far as its taxable income does not need them

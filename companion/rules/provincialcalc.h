@@ -47,6 +47,7 @@ struct ProvincialDependant {
     bool under18 = false;
     double netIncome = 0.0;
     bool transfersDisability = false;   // eligible for the disability amount
+    bool caregiver = false;             // infirm, 18 or older, not claimed as eligible dependant
     double otherMedicalExpenses = 0.0;  // paid for a dependant other than a child under 18
 };
 
@@ -84,6 +85,8 @@ struct ProvincialInput {
     std::optional<double> spouseTransferable;
     double spouseTuitionTransfer = 0.0;
     double federalSpouseTransfer = 0.0; // line 32600
+    std::vector<double> adoptionExpenses; // for each child adopted (line 31300)
+    bool federalInfirmChildren = false;   // line 30500 holds an amount
     // The federal amounts claimed (lines 30100, 30300, 30400, 31600), for a
     // territory whose amounts are the federal ones.
     double federalAgeAmount = 0.0;
@@ -107,6 +110,8 @@ struct ProvincialResult {
     double otherDependantsMedical = 0.0; // line 58729
     double disabilityTransferred = 0.0;  // line 58480
     double spouseTransfer = 0.0;         // line 58640, the provincial Schedule 2
+    double caregiverAmount = 0.0;        // line 58185
+    double adoptionAmount = 0.0;         // line 58330
     double dependentChildAmount = 0.0; // Saskatchewan
     double creditAmounts = 0.0;       // every amount above plus pension plan, EI, student loans
     // What this return's age, pension and disability amounts leave unused

@@ -23,7 +23,9 @@ constexpr double kDonationFirstPart = 200.0;
 // 5,843, Nova Scotia 3,449, New Brunswick 5,686, Newfoundland and Labrador
 // 3,435, Prince Edward Island 4,019. The other provinces' 2024 supplements
 // were not confirmed, so a child's disability amount is not transferred
-// there (and the plug-in says so).
+// there (and the plug-in says so). The same table gives no amount for
+// infirm children under 18 in Ontario and the four Atlantic provinces
+// (the federal line 30500 has no counterpart on their forms).
 std::vector<ProvincialCreditTable> buildTables()
 {
     using P = Province;
@@ -49,6 +51,14 @@ std::vector<ProvincialCreditTable> buildTables()
         on.pensionMaximum = 1714.0;
         on.disabilityAmount = 10017.0;
         on.disabilitySupplement = 5843.0;
+        // The caregiver amount 5,844 less the dependant's net income above
+        // 19,994 (nil at 25,838) and adoption expenses of at most 15,127 a
+        // child: the Ontario 2024 non-refundable credits table of rcgt.com's
+        // tax planning guide (the nil point as on the ON428 line 58185 help).
+        on.caregiverAmount = 5844.0;
+        on.caregiverThreshold = 19994.0;
+        on.adoptionMaximum = 15127.0;
+        on.noInfirmChildrenAmount = true;
         on.medicalCap = 2806.0;
         on.donationFirstRate = 0.0505;
         on.donationRestRate = 0.1116;
@@ -114,6 +124,7 @@ std::vector<ProvincialCreditTable> buildTables()
         ns.pensionMaximum = 1173.0;
         ns.disabilityAmount = 7341.0;
         ns.disabilitySupplement = 3449.0;
+        ns.noInfirmChildrenAmount = true;
         ns.medicalCap = 1637.0;
         ns.donationFirstRate = 0.0879;
         ns.donationRestRate = 0.21;
@@ -131,6 +142,7 @@ std::vector<ProvincialCreditTable> buildTables()
         nb.spouseIncomeAllowed = 1023.0;
         nb.disabilityAmount = 9747.0;
         nb.disabilitySupplement = 5686.0;
+        nb.noInfirmChildrenAmount = true;
         nb.eligibleDividendRate = 0.14;
         // The 2024 New Brunswick credit table of the accounting firms'
         // planning guides (NB428 lines 58360, 58520, 58689 and 58969):
@@ -151,6 +163,7 @@ std::vector<ProvincialCreditTable> buildTables()
         nl.spouseIncomeAllowed = 885.0;
         nl.disabilityAmount = 7299.0;
         nl.disabilitySupplement = 3435.0;
+        nl.noInfirmChildrenAmount = true;
         nl.eligibleDividendRate = 0.063;
         // gov.nl.ca: the pension income amount is not indexed (1,000, the
         // NL428 maximum); the NL428 credits student loan interest (58520).
@@ -170,6 +183,7 @@ std::vector<ProvincialCreditTable> buildTables()
         pe.spouseIncomeAllowed = 1147.0;
         pe.disabilityAmount = 6890.0;
         pe.disabilitySupplement = 4019.0;
+        pe.noInfirmChildrenAmount = true;
         pe.eligibleDividendRate = 0.105;
         // PE428 2024 Part B: pension income at most 1,000 (58360); medical
         // expenses above the lesser of 3 % and 1,678 (amounts Prince Edward
@@ -298,6 +312,13 @@ double provincialMedicalAmount(const ProvincialCreditTable& table, double expens
         return 0.0;
     const double threshold = std::min(*table.medicalCap, roundCents(positivePart(netIncome) * kMedicalIncomeShare));
     return roundCents(positivePart(expenses - threshold));
+}
+
+double provincialCaregiverAmount(const ProvincialCreditTable& table, double dependantNetIncome)
+{
+    if (!table.caregiverAmount)
+        return 0.0;
+    return roundCents(positivePart(*table.caregiverAmount - positivePart(dependantNetIncome - table.caregiverThreshold)));
 }
 
 double provincialDisabilityTransfer(const ProvincialCreditTable& table, bool under18, double dependantTaxableIncome,

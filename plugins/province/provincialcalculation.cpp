@@ -65,11 +65,8 @@ struct LeftOutLine
 
 const LeftOutLine kLeftOut[] = {
     {"line30425CaregiverSpouse", "caregiver amount for a spouse or eligible dependant (line 30425)"},
-    {"line30450CaregiverOther", "caregiver amount for infirm dependants (line 30450)"},
-    {"line30500CaregiverChildren", "caregiver amount for infirm children (line 30500)"},
     {"line31220VolunteerFirefighters", "volunteer firefighters' amount (line 31220)"},
     {"line31240SearchRescue", "search and rescue volunteers' amount (line 31240)"},
-    {"line31300AdoptionExpenses", "adoption expenses (line 31300)"},
     {"line31800NotInTable", "disability amount transferred from a dependant not in the dependant table (line 31800)"},
     {"line32300Tuition", "tuition and education amounts (line 32300)"},
     {"line32400TuitionFromChild", "tuition amounts transferred from a child (line 32400)"},
@@ -87,7 +84,9 @@ const char* const kLineFields[ProvincialT1Lines::LineCount] = {
     "ChildrenUnder19", "MedicalChildren", "MedicalOwn1", "MedicalOwn2", "MedicalOwn3", "MedicalOwn4", "MedicalOwn5",
     "MedicalOwn6", "MedicalSpouse1", "MedicalSpouse2", "MedicalSpouse3", "MedicalSpouse4", "MedicalSpouse5",
     "MedicalSpouse6", "line30100AgeAmount", "line30300SpouseAmount", "line30400EligibleDependant",
-    "line31800DisabilityTransferred", "line33199NotInTable", "line32600TransferFromSpouse"};
+    "line31800DisabilityTransferred", "line33199NotInTable", "line32600TransferFromSpouse", "line30500CaregiverChildren",
+    "line31300Adoption1", "line31300Adoption2", "line31300Adoption3", "line31300Adoption4", "line31300Adoption5",
+    "line31300Adoption6"};
 
 } // namespace
 
@@ -122,6 +121,10 @@ ProvincialScheduleAmounts provincialScheduleAmounts(const CTaxData_Form* sch5, c
     // federal Schedule 9 (its lines 13 and 14 split them at 200).
     s.donations = taxrules::roundCents(formAmount(sch9, "line34000AllowableDonations")
                                        + formAmount(sch9, "line34200CulturalGifts"));
+    if (s.claimsEligibleDependant) {
+        auto* name = dynamic_cast<CStringField*>(sch5->findField(QStringLiteral("DependantName")));
+        s.eligibleDependantName = name ? QString(name->m_value).simplified().toCaseFolded() : QString();
+    }
     s.claimsSpouseTransfer = sch2 && formAmount(sch2, "CanClaimFlag") != 0.0;
     s.spouseTuitionTransfer = formAmount(sch2, "SpouseTuitionTransfer");
     return s;
@@ -134,7 +137,8 @@ namespace {
 // caregiver amounts, and the medical expenses the T1 holds for a dependant
 // other than a child under 18 (a child's are with the return's own).
 std::vector<taxrules::ProvincialDependant> provincialDependants(const DependantInfoStruct* table,
-                                                                const CTaxData_Form* t1)
+                                                                const CTaxData_Form* t1,
+                                                                const QString& eligibleDependant)
 {
     std::vector<taxrules::ProvincialDependant> out;
     for (int d = 0; table && t1 && d < table->GetCount() && d < 12; ++d) {
@@ -148,6 +152,12 @@ std::vector<taxrules::ProvincialDependant> provincialDependants(const DependantI
         dependant.netIncome = info->netIncome;
         dependant.transfersDisability = info->relationship != DEP_REL_NONE
                                         && info->infirm == DependantInfo::kInfirmWithDisabilityAmount;
+        // The one claimed as eligible dependant has the caregiver amount
+        // with that claim (line 30425), not again here.
+        dependant.caregiver = info->relationship != DEP_REL_NONE && info->infirm && age >= 18
+                              && (eligibleDependant.isEmpty()
+                                  || QString(info->firstName + CString(" ") + info->lastName).simplified().toCaseFolded()
+                                         != eligibleDependant);
         if (!childUnder18) {
             double expenses = 0.0;
             for (int a = 1; a <= 5; ++a)
@@ -155,7 +165,8 @@ std::vector<taxrules::ProvincialDependant> provincialDependants(const DependantI
                     formAmount(t1, QStringLiteral("MedicalDependant%1_%2").arg(d + 1).arg(a).toLatin1().constData()));
             dependant.otherMedicalExpenses = taxrules::roundCents(expenses);
         }
-        if (dependant.transfersDisability || taxrules::isPresentAmount(dependant.otherMedicalExpenses))
+        if (dependant.transfersDisability || dependant.caregiver
+            || taxrules::isPresentAmount(dependant.otherMedicalExpenses))
             out.push_back(dependant);
     }
     return out;
@@ -210,7 +221,10 @@ taxrules::ProvincialResult computeProvincialFromT1(ENUMTYPE_PROVINCE province, c
     in.federalEligibleDependantAmount = line(L::EligibleDependantAmount);
     in.federalDisabilityAmount = line(L::DisabilitySelf);
     in.federalDisabilityTransferred = line(L::DisabilityTransferred);
-    in.dependants = provincialDependants(dependants, t1);
+    in.dependants = provincialDependants(dependants, t1, schedules.eligibleDependantName);
+    for (int child = L::Adoption1; child <= L::Adoption6; ++child)
+        in.adoptionExpenses.push_back(line(L::Line(child)));
+    in.federalInfirmChildren = taxrules::isPresentAmount(line(L::InfirmChildren));
     in.otherMedicalNotInTable = taxrules::isPresentAmount(line(L::OtherDependantsMedicalNotInTable));
     in.claimsSpouseTransfer = schedules.claimsSpouseTransfer && in.hasSpouse;
     in.spouseTransferable = couple.spouseTransferable;
@@ -224,7 +238,9 @@ ProvincialRefundableCredits computeProvincialCredits(ENUMTYPE_PROVINCE province,
                                                      const ProvincialCoupleAmounts& couple)
 {
     ProvincialRefundableCredits credits;
-    if (!t1 || !interview)
+    // The interview's answers may be missing (its amounts then count as
+    // nil); the childcare credit needs none of them.
+    if (!t1)
         return credits;
     switch (taxrules::provinceFromNumber(province)) {
     case taxrules::Province::ON: {
@@ -232,6 +248,14 @@ ProvincialRefundableCredits computeProvincialCredits(ENUMTYPE_PROVINCE province,
         auto* birth = dynamic_cast<CDateField*>(t1->findField(QStringLiteral("BirthDate")));
         const bool senior = birth && birth->m_value.isValid() && kTaxYear - 1 - birth->m_value.year() >= 65;
         credits.seniorsTransit = taxrules::ontarioSeniorsTransitCredit(senior, formAmount(interview, "transitCosts"));
+        // The childcare credit on the deduction this return claims, at the
+        // rate of the family's adjusted income: net incomes without the
+        // child care benefit and disability savings plan income (the spouse's
+        // as the return holds it, line 23600).
+        const double adjusted = taxrules::roundCents(
+            lineAmount(t1, kNetIncomeField) - lineAmount(t1, "line11700UCCB") - lineAmount(t1, "line12500RdspIncome")
+            + lineAmount(t1, "line21300UCCBRepayment") + (hasSpouse(t1) ? lineAmount(t1, "SpouseNetIncome") : 0.0));
+        credits.care = taxrules::ontarioCareCredit(adjusted, lineAmount(t1, "line21400ChildCare"));
         break;
     }
     case taxrules::Province::BC:
@@ -245,7 +269,7 @@ ProvincialRefundableCredits computeProvincialCredits(ENUMTYPE_PROVINCE province,
         break;
     default: break;
     }
-    credits.total = taxrules::roundCents(credits.seniorsTransit + credits.renter);
+    credits.total = taxrules::roundCents(credits.seniorsTransit + credits.care + credits.renter);
     return credits;
 }
 

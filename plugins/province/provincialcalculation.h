@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QString>
 #include <list>
 #include <optional>
 #include <string>
@@ -31,7 +32,7 @@ public:
         MedicalChildren, MedicalOwn1, MedicalOwn2, MedicalOwn3, MedicalOwn4, MedicalOwn5, MedicalOwn6,
         MedicalSpouse1, MedicalSpouse2, MedicalSpouse3, MedicalSpouse4, MedicalSpouse5, MedicalSpouse6,
         AgeAmount, SpouseAmount, EligibleDependantAmount, DisabilityTransferred, OtherDependantsMedicalNotInTable,
-        TransferFromSpouse,
+        TransferFromSpouse, InfirmChildren, Adoption1, Adoption2, Adoption3, Adoption4, Adoption5, Adoption6,
         LineCount
     };
 
@@ -62,6 +63,9 @@ struct ProvincialScheduleAmounts
     // the tuition amount the spouse designated on it.
     bool claimsSpouseTransfer = false;
     double spouseTuitionTransfer = 0.0;
+    // The eligible dependant's name as Schedule 5 gives it (simplified, case
+    // folded), to tell that dependant from the others of the table.
+    QString eligibleDependantName;
 };
 
 // What a couple's returns settle between them for the family amounts: which
@@ -95,6 +99,7 @@ taxrules::ProvincialResult computeProvincialFromT1(ENUMTYPE_PROVINCE province, c
 struct ProvincialRefundableCredits
 {
     double seniorsTransit = 0.0; // Ontario
+    double care = 0.0;           // Ontario, the childcare (CARE) credit
     double renter = 0.0;         // British Columbia
     double total = 0.0;
 };

@@ -27,8 +27,10 @@
 #include "companion/forms/slips/slips_employment.h"
 #include "companion/forms/slips/slips_investment.h"
 #include "companion/forms/taxtypes.h"
+#include "companion/forms/federal/credits.h"
 #include "companion/rules/ontario2024.h"
 #include "companion/rules/provincialcredits2024.h"
+#include "companion/rules/provincialrefundable2024.h"
 #include "modelfixture.h"
 
 using namespace modelfixture;
@@ -699,18 +701,18 @@ private slots:
         QVERIFY(provincialCredits2024(Province::QC) == nullptr);
     }
 
-    // Amounts no province's calculation here works out (adoption expenses)
-    // are reported in every province.
+    // Amounts no province's calculation here works out (the search and
+    // rescue volunteers' amount) are reported in every province.
     void creditOfNoProvinceIsReported()
     {
         start(PROV_ON);
         t1->line13000NotOnSlip.m_value = 60000;
-        t1->line31300Adoption1.m_value = 5000;
+        t1->line31240SearchRescue.m_value = 3000;
         family->Calculate(0, nullptr);
         std::list<CString> messages;
         person->m_provMgr.Validate(messages, t1, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr);
         QCOMPARE(int(messages.size()), 1);
-        QVERIFY(messages.front().contains(QStringLiteral("adoption expenses (line 31300)")));
+        QVERIFY(messages.front().contains(QStringLiteral("search and rescue volunteers' amount (line 31240)")));
         QVERIFY(messages.front().startsWith(QStringLiteral("Ontario tax")));
     }
 
@@ -855,6 +857,108 @@ private slots:
         family->Calculate(0, nullptr);
         QCOMPARE(t1->line42800ProvincialTax.m_value, line42800);
         QVERIFY2(leftOutMessages().empty(), qPrintable(leftOutMessages().join(QLatin1Char('\n'))));
+    }
+
+    // The caregiver amount for an infirm parent (born 1950, no disability
+    // amount) with a net income of their own, and 60,000 of other income:
+    //   ON, parent with 21,000: 5,844 less (21,000 - 19,994) = 4,838.
+    //     3,380.71 less (12,399 + 4,838) x 5.05 % = 870.47 -> 2,510.24;
+    //     premium 600: 3,110.24.
+    //   ON, parent with 26,000: nil from 25,838 (the federal amount is still
+    //     8,375 - 6,334 = 2,041). 3,380.71 - 626.15 + 600: 3,354.56.
+    //   BC: its 2024 caregiver figures are not in the tables, so the amount
+    //     is named and left out: 3,354.46 - 636.55 = 2,717.91.
+    void caregiver_data()
+    {
+        QTest::addColumn<int>("province");
+        QTest::addColumn<double>("parentIncome");
+        QTest::addColumn<double>("line42800");
+        QTest::addColumn<bool>("leftOut");
+        QTest::newRow("ON, parent with 21,000") << int(PROV_ON) << 21000.0 << 3110.24 << false;
+        QTest::newRow("ON, parent with 26,000") << int(PROV_ON) << 26000.0 << 3354.56 << false;
+        QTest::newRow("BC, no figure") << int(PROV_BC) << 21000.0 << 2717.91 << true;
+    }
+    void caregiver()
+    {
+        QFETCH(int, province);
+        QFETCH(double, parentIncome);
+        QFETCH(double, line42800);
+        QFETCH(bool, leftOut);
+        start(province);
+        t1->line13000NotOnSlip.m_value = 60000;
+        dependant(DEP_REL_PARENT, 1950, parentIncome, 1);
+        family->Calculate(0, nullptr);
+        QVERIFY(t1->line30450CaregiverOther.m_value > 0);
+        QCOMPARE(t1->line42800ProvincialTax.m_value, line42800);
+        const QStringList messages = leftOutMessages();
+        QCOMPARE(messages.filter(QStringLiteral("caregiver amount for infirm dependants (line 30450)")).size(),
+                 leftOut ? 1 : 0);
+        QVERIFY2(leftOut || messages.isEmpty(), qPrintable(messages.join(QLatin1Char('\n'))));
+    }
+
+    // Ontario's adoption expenses, each child's up to 15,127: 60,000 of
+    // other income, 20,000 paid for one child and 5,000 for another:
+    // 15,127 + 5,000 = 20,127. 3,380.71 less (12,399 + 20,127) x 5.05 % =
+    // 1,642.56 -> 1,738.15; premium 600: 2,338.15. In Alberta, whose 2024
+    // maximum is not in the tables, the expenses are named instead.
+    void ontarioAdoption()
+    {
+        start(PROV_ON);
+        t1->line13000NotOnSlip.m_value = 60000;
+        t1->line31300Adoption1.m_value = 20000;
+        t1->line31300Adoption2.m_value = 5000;
+        family->Calculate(0, nullptr);
+        QCOMPARE(t1->line42800ProvincialTax.m_value, 2338.15);
+        QVERIFY2(leftOutMessages().empty(), qPrintable(leftOutMessages().join(QLatin1Char('\n'))));
+
+        start(PROV_AB);
+        t1->line13000NotOnSlip.m_value = 60000;
+        t1->line31300Adoption1.m_value = 20000;
+        family->Calculate(0, nullptr);
+        QCOMPARE(leftOutMessages().filter(QStringLiteral("adoption expenses (line 31300)")).size(), 1);
+    }
+
+    // Ontario's CARE credit (ON479-A) on line 47900: the single parent at
+    // 45,000 with two children (born 2015 and 2018) paying 6,000 of child
+    // care: the deduction is 6,000 (within 5,000 + 8,000 and two thirds of
+    // 45,000), net income 44,585 - 6,000 = 38,585; the rate is 75 % less
+    // 2 points for each 2,500 or part above 20,000 (18,585 / 2,500 = 7.4,
+    // 8 steps): 59 %; 6,000 x 59 % = 3,540.00.
+    void ontarioCareCredit()
+    {
+        enter(Parent, PROV_ON);
+        static_cast<TaxData_T778New&>(*person->GetFormData(FORM_T778, true)).OwnAmount.m_value = 6000;
+        family->Calculate(0, nullptr);
+        QCOMPARE(t1->line21400ChildCare.m_value, 6000.0);
+        QCOMPARE(t1->line23600NetIncome.m_value, 38585.0);
+        QCOMPARE(t1->line47900ProvincialCredits.m_value, 3540.0);
+        // Without child care expenses there is no credit.
+        enter(Parent, PROV_ON);
+        family->Calculate(0, nullptr);
+        QCOMPARE(t1->line47900ProvincialCredits.m_value, 0.0);
+    }
+
+    // The CARE rate at the edges of its bands (Ontario Taxation Act, 2007,
+    // s. 103.0.2): 75 % to 20,000; 73 % just above; 59 % at 40,000; 59 % -
+    // 3 x 2 = 53 % at 51,000; 51 % at 60,000; 51 % - 25 x 2 = 1 % at 150,000;
+    // nil above.
+    void ontarioCareRates_data()
+    {
+        QTest::addColumn<double>("income");
+        QTest::addColumn<double>("rate");
+        QTest::newRow("20,000") << 20000.0 << 0.75;
+        QTest::newRow("20,000.01") << 20000.01 << 0.73;
+        QTest::newRow("40,000") << 40000.0 << 0.59;
+        QTest::newRow("51,000") << 51000.0 << 0.53;
+        QTest::newRow("60,000") << 60000.0 << 0.51;
+        QTest::newRow("150,000") << 150000.0 << 0.01;
+        QTest::newRow("150,000.01") << 150000.01 << 0.0;
+    }
+    void ontarioCareRates()
+    {
+        QFETCH(double, income);
+        QFETCH(double, rate);
+        QCOMPARE(taxrules::ontarioCareCredit(income, 10000) / 10000, rate);
     }
 };
 
