@@ -110,7 +110,7 @@ void dependantAmounts(Province province, const ProvinceTable& table, const Provi
     r.adoptionAmount = roundCents(r.adoptionAmount);
     if (adoption && !credits.adoptionMaximum)
         r.notComputed.emplace_back("adoption expenses (line 31300)");
-    if (disabilityLeftOut)
+    if (disabilityLeftOut || (in.disabilityNotInTable && !credits.amountsAsFederal))
         r.notComputed.emplace_back("disability amount transferred from a dependant (line 31800)");
     if ((otherMedical && !credits.medicalCap) || in.otherMedicalNotInTable)
         r.notComputed.emplace_back("medical expenses for other dependants (line 33199)");

@@ -81,6 +81,9 @@ struct ProvincialInput {
     // Allowable medical expenses for other dependants typed without the
     // dependant table (already net of the federal threshold).
     bool otherMedicalNotInTable = false;
+    // A disability amount transferred from a dependant outside the table
+    // (typed as the federal amount).
+    bool disabilityNotInTable = false;
     bool claimsSpouseTransfer = false;
     std::optional<double> spouseTransferable;
     double spouseTuitionTransfer = 0.0;

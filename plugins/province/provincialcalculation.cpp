@@ -67,7 +67,6 @@ const LeftOutLine kLeftOut[] = {
     {"line30425CaregiverSpouse", "caregiver amount for a spouse or eligible dependant (line 30425)"},
     {"line31220VolunteerFirefighters", "volunteer firefighters' amount (line 31220)"},
     {"line31240SearchRescue", "search and rescue volunteers' amount (line 31240)"},
-    {"line31800NotInTable", "disability amount transferred from a dependant not in the dependant table (line 31800)"},
     {"line32300Tuition", "tuition and education amounts (line 32300)"},
     {"line32400TuitionFromChild", "tuition amounts transferred from a child (line 32400)"},
     {"line40424TaxOnSplitIncome", "provincial tax on split income (line 40424)"},
@@ -86,7 +85,7 @@ const char* const kLineFields[ProvincialT1Lines::LineCount] = {
     "MedicalSpouse6", "line30100AgeAmount", "line30300SpouseAmount", "line30400EligibleDependant",
     "line31800DisabilityTransferred", "line33199NotInTable", "line32600TransferFromSpouse", "line30500CaregiverChildren",
     "line31300Adoption1", "line31300Adoption2", "line31300Adoption3", "line31300Adoption4", "line31300Adoption5",
-    "line31300Adoption6"};
+    "line31300Adoption6", "line31800NotInTable"};
 
 } // namespace
 
@@ -226,6 +225,7 @@ taxrules::ProvincialResult computeProvincialFromT1(ENUMTYPE_PROVINCE province, c
         in.adoptionExpenses.push_back(line(L::Line(child)));
     in.federalInfirmChildren = taxrules::isPresentAmount(line(L::InfirmChildren));
     in.otherMedicalNotInTable = taxrules::isPresentAmount(line(L::OtherDependantsMedicalNotInTable));
+    in.disabilityNotInTable = taxrules::isPresentAmount(line(L::DisabilityNotInTable));
     in.claimsSpouseTransfer = schedules.claimsSpouseTransfer && in.hasSpouse;
     in.spouseTransferable = couple.spouseTransferable;
     in.spouseTuitionTransfer = schedules.spouseTuitionTransfer;
