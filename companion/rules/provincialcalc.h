@@ -2,6 +2,7 @@
 
 #include "companion/rules/province.h"
 
+#include <array>
 #include <optional>
 #include <string>
 #include <vector>
@@ -88,7 +89,7 @@ struct ProvincialInput {
     std::optional<double> spouseTransferable;
     double spouseTuitionTransfer = 0.0;
     double federalSpouseTransfer = 0.0; // line 32600
-    std::vector<double> adoptionExpenses; // for each child adopted (line 31300)
+    std::array<double, 6> adoptionExpenses{}; // for each child adopted (line 31300)
     bool federalInfirmChildren = false;   // line 30500 holds an amount
     // The federal amounts claimed (lines 30100, 30300, 30400, 31600), for a
     // territory whose amounts are the federal ones.

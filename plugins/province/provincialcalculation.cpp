@@ -222,7 +222,7 @@ taxrules::ProvincialResult computeProvincialFromT1(ENUMTYPE_PROVINCE province, c
     in.federalDisabilityTransferred = line(L::DisabilityTransferred);
     in.dependants = provincialDependants(dependants, t1, schedules.eligibleDependantName);
     for (int child = L::Adoption1; child <= L::Adoption6; ++child)
-        in.adoptionExpenses.push_back(line(L::Line(child)));
+        in.adoptionExpenses[std::size_t(child - L::Adoption1)] = line(L::Line(child));
     in.federalInfirmChildren = taxrules::isPresentAmount(line(L::InfirmChildren));
     in.otherMedicalNotInTable = taxrules::isPresentAmount(line(L::OtherDependantsMedicalNotInTable));
     in.disabilityNotInTable = taxrules::isPresentAmount(line(L::DisabilityNotInTable));
@@ -252,10 +252,13 @@ ProvincialRefundableCredits computeProvincialCredits(ENUMTYPE_PROVINCE province,
         // rate of the family's adjusted income: net incomes without the
         // child care benefit and disability savings plan income (the spouse's
         // as the return holds it, line 23600).
-        const double adjusted = taxrules::roundCents(
-            lineAmount(t1, kNetIncomeField) - lineAmount(t1, "line11700UCCB") - lineAmount(t1, "line12500RdspIncome")
-            + lineAmount(t1, "line21300UCCBRepayment") + (hasSpouse(t1) ? lineAmount(t1, "SpouseNetIncome") : 0.0));
-        credits.care = taxrules::ontarioCareCredit(adjusted, lineAmount(t1, "line21400ChildCare"));
+        const double childCare = lineAmount(t1, "line21400ChildCare");
+        if (taxrules::isPositiveAmount(childCare)) {
+            const double adjusted = taxrules::roundCents(
+                lineAmount(t1, kNetIncomeField) - lineAmount(t1, "line11700UCCB") - lineAmount(t1, "line12500RdspIncome")
+                + lineAmount(t1, "line21300UCCBRepayment") + (hasSpouse(t1) ? lineAmount(t1, "SpouseNetIncome") : 0.0));
+            credits.care = taxrules::ontarioCareCredit(adjusted, childCare);
+        }
         break;
     }
     case taxrules::Province::BC:
