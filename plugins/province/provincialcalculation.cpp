@@ -85,7 +85,7 @@ const char* const kLineFields[ProvincialT1Lines::LineCount] = {
     "MedicalSpouse6", "line30100AgeAmount", "line30300SpouseAmount", "line30400EligibleDependant",
     "line31800DisabilityTransferred", "line33199NotInTable", "line32600TransferFromSpouse", "line30500CaregiverChildren",
     "line31300Adoption1", "line31300Adoption2", "line31300Adoption3", "line31300Adoption4", "line31300Adoption5",
-    "line31300Adoption6", "line31800NotInTable"};
+    "line31300Adoption6", "line31800NotInTable", "line30450CaregiverOther"};
 
 } // namespace
 
@@ -221,6 +221,14 @@ taxrules::ProvincialResult computeProvincialFromT1(ENUMTYPE_PROVINCE province, c
     in.federalDisabilityAmount = line(L::DisabilitySelf);
     in.federalDisabilityTransferred = line(L::DisabilityTransferred);
     in.dependants = provincialDependants(dependants, t1, schedules.eligibleDependantName);
+    // The provincial form claims a dependant's amounts on the return that
+    // claims them federally (the table is the family's, shared by spouses).
+    const bool claimsDisability = taxrules::isPresentAmount(line(L::DisabilityTransferred) - line(L::DisabilityNotInTable));
+    const bool claimsCaregiver = taxrules::isPresentAmount(line(L::CaregiverOther));
+    for (taxrules::ProvincialDependant& d : in.dependants) {
+        d.transfersDisability = d.transfersDisability && claimsDisability;
+        d.caregiver = d.caregiver && claimsCaregiver;
+    }
     for (int child = L::Adoption1; child <= L::Adoption6; ++child)
         in.adoptionExpenses[std::size_t(child - L::Adoption1)] = line(L::Line(child));
     in.federalInfirmChildren = taxrules::isPresentAmount(line(L::InfirmChildren));
