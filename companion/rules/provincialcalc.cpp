@@ -55,7 +55,8 @@ double applyLowIncomeReduction(Province province, const ProvincialInput& in, dou
 // before any disability amount is left to transfer.
 double dependantBasicAmount(Province province, const ProvinceTable& table, double dependantIncome)
 {
-    double amount = table.basicPersonalAmountAsFederal ? basicPersonalAmount(dependantIncome) : table.basicPersonalAmount;
+    double amount =
+        table.basicPersonalAmountAsFederal ? basicPersonalAmount(dependantIncome) : table.basicPersonalAmount;
     if (province == Province::NS)
         amount += novaScotiaAdditionalPersonalAmount(dependantIncome);
     return roundCents(amount);

@@ -318,7 +318,8 @@ double provincialCaregiverAmount(const ProvincialCreditTable& table, double depe
 {
     if (!table.caregiverAmount)
         return 0.0;
-    return roundCents(positivePart(*table.caregiverAmount - positivePart(dependantNetIncome - table.caregiverThreshold)));
+    const double over = positivePart(dependantNetIncome - table.caregiverThreshold);
+    return roundCents(positivePart(*table.caregiverAmount - over));
 }
 
 double provincialDisabilityTransfer(const ProvincialCreditTable& table, bool under18, double dependantTaxableIncome,

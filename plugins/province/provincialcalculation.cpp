@@ -83,8 +83,8 @@ const char* const kLineFields[ProvincialT1Lines::LineCount] = {
     "ChildrenUnder19", "MedicalChildren", "MedicalOwn1", "MedicalOwn2", "MedicalOwn3", "MedicalOwn4", "MedicalOwn5",
     "MedicalOwn6", "MedicalSpouse1", "MedicalSpouse2", "MedicalSpouse3", "MedicalSpouse4", "MedicalSpouse5",
     "MedicalSpouse6", "line30100AgeAmount", "line30300SpouseAmount", "line30400EligibleDependant",
-    "line31800DisabilityTransferred", "line33199NotInTable", "line32600TransferFromSpouse", "line30500CaregiverChildren",
-    "line31300Adoption1", "line31300Adoption2", "line31300Adoption3", "line31300Adoption4", "line31300Adoption5",
+    "line31800DisabilityTransferred", "line33199NotInTable", "line32600TransferFromSpouse",
+    "line30500CaregiverChildren", "line31300Adoption1", "line31300Adoption2", "line31300Adoption3", "line31300Adoption4", "line31300Adoption5",
     "line31300Adoption6", "line31800NotInTable", "line30450CaregiverOther"};
 
 } // namespace
@@ -153,10 +153,9 @@ std::vector<taxrules::ProvincialDependant> provincialDependants(const DependantI
                                         && info->infirm == DependantInfo::kInfirmWithDisabilityAmount;
         // The one claimed as eligible dependant has the caregiver amount
         // with that claim (line 30425), not again here.
+        const QString name = QString(info->firstName + CString(" ") + info->lastName).simplified().toCaseFolded();
         dependant.caregiver = info->relationship != DEP_REL_NONE && info->infirm && age >= 18
-                              && (eligibleDependant.isEmpty()
-                                  || QString(info->firstName + CString(" ") + info->lastName).simplified().toCaseFolded()
-                                         != eligibleDependant);
+                              && (eligibleDependant.isEmpty() || name != eligibleDependant);
         if (!childUnder18) {
             double expenses = 0.0;
             for (int a = 1; a <= 5; ++a)
@@ -223,7 +222,8 @@ taxrules::ProvincialResult computeProvincialFromT1(ENUMTYPE_PROVINCE province, c
     in.dependants = provincialDependants(dependants, t1, schedules.eligibleDependantName);
     // The provincial form claims a dependant's amounts on the return that
     // claims them federally (the table is the family's, shared by spouses).
-    const bool claimsDisability = taxrules::isPresentAmount(line(L::DisabilityTransferred) - line(L::DisabilityNotInTable));
+    const bool claimsDisability =
+        taxrules::isPresentAmount(line(L::DisabilityTransferred) - line(L::DisabilityNotInTable));
     const bool claimsCaregiver = taxrules::isPresentAmount(line(L::CaregiverOther));
     for (taxrules::ProvincialDependant& d : in.dependants) {
         d.transfersDisability = d.transfersDisability && claimsDisability;
@@ -262,9 +262,10 @@ ProvincialRefundableCredits computeProvincialCredits(ENUMTYPE_PROVINCE province,
         // as the return holds it, line 23600).
         const double childCare = lineAmount(t1, "line21400ChildCare");
         if (taxrules::isPositiveAmount(childCare)) {
+            const double spouse = hasSpouse(t1) ? lineAmount(t1, "SpouseNetIncome") : 0.0;
             const double adjusted = taxrules::roundCents(
-                lineAmount(t1, kNetIncomeField) - lineAmount(t1, "line11700UCCB") - lineAmount(t1, "line12500RdspIncome")
-                + lineAmount(t1, "line21300UCCBRepayment") + (hasSpouse(t1) ? lineAmount(t1, "SpouseNetIncome") : 0.0));
+                lineAmount(t1, kNetIncomeField) - lineAmount(t1, "line11700UCCB")
+                - lineAmount(t1, "line12500RdspIncome") + lineAmount(t1, "line21300UCCBRepayment") + spouse);
             credits.care = taxrules::ontarioCareCredit(adjusted, childCare);
         }
         break;

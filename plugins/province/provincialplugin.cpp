@@ -48,8 +48,9 @@ public:
     ProvincialTaxManager(ENUMTYPE_PROVINCE province, ProvincialTestConfig config)
         : CProvincialTaxManager(province), m_config(std::move(config))
     {
-        for (int code : {int(PROVAMT_TUITION_CARRY_FORWARD), int(PROVAMT_INSTALMENT_TAX), int(PROVAMT_INSTALMENT_CREDITS),
-                         int(PROVAMT_UNUSED_LOW_INCOME_REDUCTION), kProvAmountTransferableToSpouse})
+        for (int code : {int(PROVAMT_TUITION_CARRY_FORWARD), int(PROVAMT_INSTALMENT_TAX),
+                         int(PROVAMT_INSTALMENT_CREDITS), int(PROVAMT_UNUSED_LOW_INCOME_REDUCTION),
+                         kProvAmountTransferableToSpouse})
             m_amounts[code] = 0.0;
     }
 
