@@ -84,8 +84,9 @@ const char* const kLineFields[ProvincialT1Lines::LineCount] = {
     "MedicalOwn6", "MedicalSpouse1", "MedicalSpouse2", "MedicalSpouse3", "MedicalSpouse4", "MedicalSpouse5",
     "MedicalSpouse6", "line30100AgeAmount", "line30300SpouseAmount", "line30400EligibleDependant",
     "line31800DisabilityTransferred", "line33199NotInTable", "line32600TransferFromSpouse",
-    "line30500CaregiverChildren", "line31300Adoption1", "line31300Adoption2", "line31300Adoption3", "line31300Adoption4", "line31300Adoption5",
-    "line31300Adoption6", "line31800NotInTable", "line30450CaregiverOther"};
+    "line30500CaregiverChildren", "line31300Adoption1", "line31300Adoption2", "line31300Adoption3",
+    "line31300Adoption4", "line31300Adoption5", "line31300Adoption6", "line31800NotInTable",
+    "line30450CaregiverOther"};
 
 } // namespace
 
