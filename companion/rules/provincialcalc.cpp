@@ -51,6 +51,72 @@ double applyLowIncomeReduction(Province province, const ProvincialInput& in, dou
     return roundCents(tax - r.lowIncomeReduction);
 }
 
+// A dependant's basic personal amount, which their own taxable income uses
+// before any disability amount is left to transfer.
+double dependantBasicAmount(Province province, const ProvinceTable& table, double dependantIncome)
+{
+    double amount =
+        table.basicPersonalAmountAsFederal ? basicPersonalAmount(dependantIncome) : table.basicPersonalAmount;
+    if (province == Province::NS)
+        amount += novaScotiaAdditionalPersonalAmount(dependantIncome);
+    return roundCents(amount);
+}
+
+// The amounts of the dependant table: each dependant's disability amount
+// they cannot use themselves (line 58480) and the medical expenses paid for
+// dependants other than children under 18 (line 58729), each above the
+// province's threshold on the dependant's own net income. A territory whose
+// amounts are the federal ones takes line 31800 as it stands.
+void dependantAmounts(Province province, const ProvinceTable& table, const ProvincialCreditTable& credits,
+                      const ProvincialInput& in, ProvincialResult& r)
+{
+    bool disabilityLeftOut = false;
+    bool otherMedical = false;
+    bool caregiverLeftOut = false;
+    for (const ProvincialDependant& d : in.dependants) {
+        if (d.caregiver) {
+            if (credits.caregiverAmount)
+                r.caregiverAmount += provincialCaregiverAmount(credits, d.netIncome);
+            else
+                caregiverLeftOut = true;
+        }
+        if (d.transfersDisability && !credits.amountsAsFederal) {
+            if (credits.disabilityAmount && (!d.under18 || credits.disabilitySupplement))
+                r.disabilityTransferred += provincialDisabilityTransfer(
+                    credits, d.under18, d.netIncome, dependantBasicAmount(province, table, d.netIncome));
+            else
+                disabilityLeftOut = true;
+        }
+        if (isPresentAmount(d.otherMedicalExpenses)) {
+            otherMedical = true;
+            r.otherDependantsMedical += provincialMedicalAmount(credits, d.otherMedicalExpenses, d.netIncome);
+        }
+    }
+    if (credits.amountsAsFederal)
+        r.disabilityTransferred = positivePart(in.federalDisabilityTransferred);
+    r.disabilityTransferred = roundCents(r.disabilityTransferred);
+    r.otherDependantsMedical = roundCents(r.otherDependantsMedical);
+    r.caregiverAmount = roundCents(r.caregiverAmount);
+    if (caregiverLeftOut)
+        r.notComputed.emplace_back("caregiver amount for infirm dependants (line 30450)");
+    if (in.federalInfirmChildren && !credits.noInfirmChildrenAmount)
+        r.notComputed.emplace_back("caregiver amount for infirm children (line 30500)");
+    // Adoption expenses, each child's up to the province's maximum.
+    bool adoption = false;
+    for (double expenses : in.adoptionExpenses) {
+        adoption = adoption || isPresentAmount(expenses);
+        if (credits.adoptionMaximum)
+            r.adoptionAmount += std::min(*credits.adoptionMaximum, positivePart(expenses));
+    }
+    r.adoptionAmount = roundCents(r.adoptionAmount);
+    if (adoption && !credits.adoptionMaximum)
+        r.notComputed.emplace_back("adoption expenses (line 31300)");
+    if (disabilityLeftOut || (in.disabilityNotInTable && !credits.amountsAsFederal))
+        r.notComputed.emplace_back("disability amount transferred from a dependant (line 31800)");
+    if ((otherMedical && !credits.medicalCap) || in.otherMedicalNotInTable)
+        r.notComputed.emplace_back("medical expenses for other dependants (line 33199)");
+}
+
 // Part B of the 428: the credit amounts at the lowest rate, the donation and
 // dividend credits at their own rates. A credit the province's table has no
 // figure for is named in `notComputed` when the return holds an amount for it.
@@ -113,6 +179,17 @@ void nonRefundableCredits(Province province, const ProvinceTable& table, const P
     }
     r.medicalAmount = provincialMedicalAmount(credits, in.medicalExpenses, in.netIncome);
     missing(isPositiveAmount(in.medicalExpenses), credits.medicalCap.has_value(), "medical expenses");
+    dependantAmounts(province, table, credits, in, r);
+    // The provincial Schedule 2: what the spouse's age, pension and
+    // disability amounts leave unused, worked by this province's rules on
+    // the spouse's return. A spouse outside the file, or taxed by another
+    // province, leaves it to be worked by hand.
+    if (in.claimsSpouseTransfer && in.spouseTransferable)
+        r.spouseTransfer = roundCents(positivePart(*in.spouseTransferable));
+    missing(in.claimsSpouseTransfer && !in.spouseTransferable && isPresentAmount(in.federalSpouseTransfer), false,
+            "amounts transferred from the spouse (line 32600)");
+    missing(in.claimsSpouseTransfer && in.spouseTransferable && isPresentAmount(in.spouseTuitionTransfer), false,
+            "tuition amount transferred from the spouse (line 32600)");
     const double studentLoans = credits.studentLoanInterest ? positivePart(in.studentLoanInterest) : 0.0;
     missing(isPositiveAmount(in.studentLoanInterest), credits.studentLoanInterest, "interest paid on student loans");
     const double employment = credits.canadaEmploymentAmount ? positivePart(in.canadaEmploymentAmount) : 0.0;
@@ -123,8 +200,18 @@ void nonRefundableCredits(Province province, const ProvinceTable& table, const P
     r.creditAmounts = roundCents(r.basicPersonalAmount + r.ageAmount + r.spouseAmount + r.eligibleDependantAmount
                                  + positivePart(in.pensionPlanBaseAmount) + positivePart(in.eiPremiums)
                                  + employment + r.pensionAmount + r.disabilityAmount + studentLoans
-                                 + r.medicalAmount + r.dependentChildAmount + r.familyTaxBenefit);
+                                 + r.medicalAmount + r.dependentChildAmount + r.familyTaxBenefit
+                                 + r.otherDependantsMedical + r.disabilityTransferred + r.spouseTransfer
+                                 + r.caregiverAmount + r.adoptionAmount);
     r.creditRate = table.lowestRate();
+    // The spouse's Schedule 2 takes this return's age, pension and
+    // disability amounts as far as its taxable income does not need them
+    // after the other amounts it keeps (medical expenses and the amounts it
+    // received itself are claimed after the transfer and stay out).
+    const double transferable = r.ageAmount + r.pensionAmount + r.disabilityAmount;
+    const double kept = r.creditAmounts - transferable - r.medicalAmount - r.otherDependantsMedical
+                        - r.disabilityTransferred - r.spouseTransfer;
+    r.transferableToSpouse = roundCents(positivePart(transferable - positivePart(in.taxableIncome - kept)));
 
     r.donationCredit = provincialDonationCredit(credits, in.donations, in.taxableIncome);
     missing(isPositiveAmount(in.donations), credits.donationFirstRate.has_value(), "donations and gifts");

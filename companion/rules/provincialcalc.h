@@ -2,6 +2,8 @@
 
 #include "companion/rules/province.h"
 
+#include <array>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -30,7 +32,25 @@
 //   claimsFamilyAmounts    <- whether this return claims the family's low-income
 //                             reduction (a couple claims it once)
 //   spouseUnusedReduction  <- what the spouse's reduction left unused (same province)
+//   dependants             <- the dependant table with the T1's medical expenses
+//                             of each dependant (lines 58480 and 58729)
+//   claimsSpouseTransfer   <- the federal Schedule 2 may be claimed (a spouse on
+//                             December 31) and line 32600 holds an amount
+//   spouseTransferable     <- the spouse's unused age, pension and disability
+//                             amounts by this province's rules (provincial
+//                             Schedule 2), known when the spouse's return is in
+//                             the file and taxed by the same province
+//   spouseTuitionTransfer  <- the tuition the spouse designated (federal Schedule 2)
 namespace taxrules {
+
+// A dependant of the dependant table, as the province's form takes them.
+struct ProvincialDependant {
+    bool under18 = false;
+    double netIncome = 0.0;
+    bool transfersDisability = false;   // eligible for the disability amount
+    bool caregiver = false;             // infirm, 18 or older, not claimed as eligible dependant
+    double otherMedicalExpenses = 0.0;  // paid for a dependant other than a child under 18
+};
 
 struct ProvincialInput {
     double taxableIncome = 0.0;
@@ -58,12 +78,26 @@ struct ProvincialInput {
     bool spouseAge65 = false;
     bool claimsFamilyAmounts = true;
     double spouseUnusedReduction = 0.0;
+    std::vector<ProvincialDependant> dependants;
+    // Allowable medical expenses for other dependants typed without the
+    // dependant table (already net of the federal threshold).
+    bool otherMedicalNotInTable = false;
+    // A disability amount transferred from a dependant outside the table
+    // (typed as the federal amount).
+    bool disabilityNotInTable = false;
+    bool claimsSpouseTransfer = false;
+    std::optional<double> spouseTransferable;
+    double spouseTuitionTransfer = 0.0;
+    double federalSpouseTransfer = 0.0; // line 32600
+    std::array<double, 6> adoptionExpenses{}; // for each child adopted (line 31300)
+    bool federalInfirmChildren = false;   // line 30500 holds an amount
     // The federal amounts claimed (lines 30100, 30300, 30400, 31600), for a
     // territory whose amounts are the federal ones.
     double federalAgeAmount = 0.0;
     double federalSpouseAmount = 0.0;
     double federalEligibleDependantAmount = 0.0;
     double federalDisabilityAmount = 0.0;
+    double federalDisabilityTransferred = 0.0; // line 31800
 };
 
 struct ProvincialResult {
@@ -77,8 +111,16 @@ struct ProvincialResult {
     double pensionAmount = 0.0;
     double disabilityAmount = 0.0;
     double medicalAmount = 0.0;
+    double otherDependantsMedical = 0.0; // line 58729
+    double disabilityTransferred = 0.0;  // line 58480
+    double spouseTransfer = 0.0;         // line 58640, the provincial Schedule 2
+    double caregiverAmount = 0.0;        // line 58185
+    double adoptionAmount = 0.0;         // line 58330
     double dependentChildAmount = 0.0; // Saskatchewan
     double creditAmounts = 0.0;       // every amount above plus pension plan, EI, student loans
+    // What this return's age, pension and disability amounts leave unused
+    // against its own taxable income, for the spouse's provincial Schedule 2.
+    double transferableToSpouse = 0.0;
     double creditRate = 0.0;          // the lowest rate of the schedule
     double donationCredit = 0.0;
     double dividendCredit = 0.0;

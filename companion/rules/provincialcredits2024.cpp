@@ -16,6 +16,16 @@ constexpr double kDonationFirstPart = 200.0;
 // Figures from each province's 2024 form 428 and its worksheet, as the
 // agency and the provinces publish them (sources by row). Rows with blanks
 // are provinces whose remaining 2024 amounts are not yet in this table.
+//
+// The supplements to the disability amount for a person under 18 (lines
+// 58440 and 58480) are those of the 2024 base amounts table of taxtips.ca
+// ("2024 Non-Refundable Personal Tax Credits - Base Amounts"): Ontario
+// 5,843, Nova Scotia 3,449, New Brunswick 5,686, Newfoundland and Labrador
+// 3,435, Prince Edward Island 4,019. The other provinces' 2024 supplements
+// were not confirmed, so a child's disability amount is not transferred
+// there (and the plug-in says so). The same table gives no amount for
+// infirm children under 18 in Ontario and the four Atlantic provinces
+// (the federal line 30500 has no counterpart on their forms).
 std::vector<ProvincialCreditTable> buildTables()
 {
     using P = Province;
@@ -40,6 +50,15 @@ std::vector<ProvincialCreditTable> buildTables()
         on.spouseIncomeAllowed = 1053.0;
         on.pensionMaximum = 1714.0;
         on.disabilityAmount = 10017.0;
+        on.disabilitySupplement = 5843.0;
+        // The caregiver amount 5,844 less the dependant's net income above
+        // 19,994 (nil at 25,838) and adoption expenses of at most 15,127 a
+        // child: the Ontario 2024 non-refundable credits table of rcgt.com's
+        // tax planning guide (the nil point as on the ON428 line 58185 help).
+        on.caregiverAmount = 5844.0;
+        on.caregiverThreshold = 19994.0;
+        on.adoptionMaximum = 15127.0;
+        on.noInfirmChildrenAmount = true;
         on.medicalCap = 2806.0;
         on.donationFirstRate = 0.0505;
         on.donationRestRate = 0.1116;
@@ -104,6 +123,8 @@ std::vector<ProvincialCreditTable> buildTables()
         ns.spouseIncomeAllowed = 848.0;
         ns.pensionMaximum = 1173.0;
         ns.disabilityAmount = 7341.0;
+        ns.disabilitySupplement = 3449.0;
+        ns.noInfirmChildrenAmount = true;
         ns.medicalCap = 1637.0;
         ns.donationFirstRate = 0.0879;
         ns.donationRestRate = 0.21;
@@ -120,6 +141,8 @@ std::vector<ProvincialCreditTable> buildTables()
         nb.spouseAmount = 10223.0;
         nb.spouseIncomeAllowed = 1023.0;
         nb.disabilityAmount = 9747.0;
+        nb.disabilitySupplement = 5686.0;
+        nb.noInfirmChildrenAmount = true;
         nb.eligibleDividendRate = 0.14;
         // The 2024 New Brunswick credit table of the accounting firms'
         // planning guides (NB428 lines 58360, 58520, 58689 and 58969):
@@ -139,11 +162,18 @@ std::vector<ProvincialCreditTable> buildTables()
         nl.spouseAmount = 8840.0;
         nl.spouseIncomeAllowed = 885.0;
         nl.disabilityAmount = 7299.0;
+        nl.disabilitySupplement = 3435.0;
+        nl.noInfirmChildrenAmount = true;
         nl.eligibleDividendRate = 0.063;
         // gov.nl.ca: the pension income amount is not indexed (1,000, the
         // NL428 maximum); the NL428 credits student loan interest (58520).
         nl.pensionMaximum = 1000.0;
         nl.studentLoanInterest = true;
+        // Donations 8.7 % on the first 200 and 21.8 % on the rest (the 2024
+        // donation credit rates table of taxtips.ca, "2024 Donation Tax
+        // Credit Rates").
+        nl.donationFirstRate = 0.087;
+        nl.donationRestRate = 0.218;
     }
     {
         auto& pe = row(P::PE);
@@ -152,6 +182,8 @@ std::vector<ProvincialCreditTable> buildTables()
         pe.spouseAmount = 11466.0;
         pe.spouseIncomeAllowed = 1147.0;
         pe.disabilityAmount = 6890.0;
+        pe.disabilitySupplement = 4019.0;
+        pe.noInfirmChildrenAmount = true;
         pe.eligibleDividendRate = 0.105;
         // PE428 2024 Part B: pension income at most 1,000 (58360); medical
         // expenses above the lesser of 3 % and 1,678 (amounts Prince Edward
@@ -178,6 +210,9 @@ std::vector<ProvincialCreditTable> buildTables()
         mb.donationRestRate = 0.174;
         mb.eligibleDividendRate = 0.08;
         mb.studentLoanInterest = true;
+        // Pension income at most 1,000 (MB428 line 58360; Manitoba does not
+        // index it: 1,000 in the provincial tables of 2017 and of 2024).
+        mb.pensionMaximum = 1000.0;
     }
     // Yukon, form YT428: the basic personal, age, spouse, eligible
     // dependant, Canada employment, pension income and disability amounts
@@ -207,6 +242,10 @@ std::vector<ProvincialCreditTable> buildTables()
         sk.dependentChildAmount = 7015.0;
         sk.eligibleDividendRate = 0.11;
         sk.studentLoanInterest = true;
+        // Donations 10.5 % on the first 200 and 14.5 % on the rest (taxtips.ca,
+        // "2024 Donation Tax Credit Rates": the lowest and highest rates).
+        sk.donationFirstRate = 0.105;
+        sk.donationRestRate = 0.145;
     }
     // Northwest Territories, form NT428: the spouse and eligible dependant
     // amounts are the basic personal amount (17,373) less the other
@@ -223,9 +262,15 @@ std::vector<ProvincialCreditTable> buildTables()
         nt.eligibleDividendRate = 0.115;
         nt.studentLoanInterest = true;
     }
-    // Nunavut: the eligible dividend rate of 2024 (5.51 %); its other
-    // credits are not in this table yet.
-    row(P::NU).eligibleDividendRate = 0.0551;
+    // Nunavut: the eligible dividend rate of 2024 (5.51 %); donations 4 %
+    // on the first 200 and 11.5 % on the rest (taxtips.ca, "2024 Donation
+    // Tax Credit Rates"). Its other credits are not in this table yet.
+    {
+        auto& nu = row(P::NU);
+        nu.eligibleDividendRate = 0.0551;
+        nu.donationFirstRate = 0.04;
+        nu.donationRestRate = 0.115;
+    }
     return rows;
 }
 
@@ -267,6 +312,24 @@ double provincialMedicalAmount(const ProvincialCreditTable& table, double expens
         return 0.0;
     const double threshold = std::min(*table.medicalCap, roundCents(positivePart(netIncome) * kMedicalIncomeShare));
     return roundCents(positivePart(expenses - threshold));
+}
+
+double provincialCaregiverAmount(const ProvincialCreditTable& table, double dependantNetIncome)
+{
+    if (!table.caregiverAmount)
+        return 0.0;
+    const double over = positivePart(dependantNetIncome - table.caregiverThreshold);
+    return roundCents(positivePart(*table.caregiverAmount - over));
+}
+
+double provincialDisabilityTransfer(const ProvincialCreditTable& table, bool under18, double dependantTaxableIncome,
+                                    double dependantBasicAmount)
+{
+    if (!table.disabilityAmount || (under18 && !table.disabilitySupplement))
+        return 0.0;
+    const double amount = *table.disabilityAmount + (under18 ? *table.disabilitySupplement : 0.0);
+    const double needed = positivePart(dependantTaxableIncome - dependantBasicAmount);
+    return roundCents(positivePart(amount - needed));
 }
 
 double provincialDonationCredit(const ProvincialCreditTable& table, double donations, double taxableIncome)

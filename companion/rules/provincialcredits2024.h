@@ -32,6 +32,19 @@ struct ProvincialCreditTable {
     std::optional<double> pensionMaximum;
     // Disability amount for self (18 or older).
     std::optional<double> disabilityAmount;
+    // The supplement to the disability amount of a person under 18 at the
+    // end of the year (transferred with a child's disability amount).
+    std::optional<double> disabilitySupplement;
+    // Caregiver amount (line 58185) for each infirm dependant 18 or older
+    // other than one claimed as eligible dependant: the maximum less the
+    // dependant's net income above the threshold.
+    std::optional<double> caregiverAmount;
+    double caregiverThreshold = 0.0;
+    // The province has no amount for infirm children under 18 (the federal
+    // line 30500 has no provincial counterpart).
+    bool noInfirmChildrenAmount = false;
+    // Adoption expenses (line 58330): at most this much for each child.
+    std::optional<double> adoptionMaximum;
     // Medical expenses above the lesser of 3 % of net income and this cap.
     std::optional<double> medicalCap;
     // Donations: the first 200 at `donationFirstRate`, the rest at
@@ -66,6 +79,18 @@ double provincialSpouseAmount(const ProvincialCreditTable& table, double otherNe
 
 // Medical expenses above the lesser of 3 % of net income and the cap.
 double provincialMedicalAmount(const ProvincialCreditTable& table, double expenses, double netIncome);
+
+// The caregiver amount for one infirm dependant 18 or older (line 58185).
+double provincialCaregiverAmount(const ProvincialCreditTable& table, double dependantNetIncome);
+
+// One dependant's disability amount transferred (line 58480): the amount,
+// with the supplement for a child under 18, less what the dependant needs
+// to bring their own taxable income down to `dependantBasicAmount`. Child
+// care and attendant care expenses are taken as not claimed for the child,
+// as on the federal side. Needs `disabilityAmount` (and, under 18,
+// `disabilitySupplement`).
+double provincialDisabilityTransfer(const ProvincialCreditTable& table, bool under18, double dependantTaxableIncome,
+                                    double dependantBasicAmount);
 
 // Donation credit on allowable donations (already limited to 75 % of net
 // income on the federal Schedule 9).

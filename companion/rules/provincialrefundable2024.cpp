@@ -3,6 +3,7 @@
 #include "companion/rules/money.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace taxrules {
 
@@ -21,6 +22,25 @@ constexpr double kRenterThreshold = 63000.0;
 constexpr double kRenterReductionRate = 0.02;
 constexpr int kRenterMonthsRequired = 6;
 
+// Ontario Taxation Act, 2007, s. 103.0.2, as the CARE rate chart of
+// taxtips.ca ("Ontario Childcare Access and Relief from Expenses (CARE)
+// Credit") sets it out; no income test beyond 150,000 and no top-up after
+// 2021.
+struct CareBand {
+    double from;      // adjusted family income above this
+    double to;        // up to this
+    double startRate; // the rate at `from`
+    double step;      // 2 points less for each step or part of one above `from`
+};
+const CareBand kCareBands[] = {
+    {20000.0, 40000.0, 0.75, 2500.0},
+    {40000.0, 60000.0, 0.59, 5000.0},
+    {60000.0, 150000.0, 0.51, 3600.0},
+};
+constexpr double kCareTopRate = 0.75;
+constexpr double kCareStepRate = 0.02;
+constexpr double kCareIncomeLimit = 150000.0;
+
 } // namespace
 
 double ontarioSeniorsTransitCredit(bool sixtyFiveAtStartOfYear, double transitCosts)
@@ -28,6 +48,24 @@ double ontarioSeniorsTransitCredit(bool sixtyFiveAtStartOfYear, double transitCo
     if (!sixtyFiveAtStartOfYear)
         return 0.0;
     return roundCents(std::min(kTransitCostsMaximum, positivePart(transitCosts)) * kTransitRate);
+}
+
+double ontarioCareCreditRate(double adjustedFamilyIncome)
+{
+    if (adjustedFamilyIncome > kCareIncomeLimit)
+        return 0.0;
+    for (const CareBand& band : kCareBands) {
+        if (adjustedFamilyIncome > band.from && adjustedFamilyIncome <= band.to) {
+            const double steps = std::ceil((adjustedFamilyIncome - band.from) / band.step);
+            return band.startRate - kCareStepRate * steps;
+        }
+    }
+    return kCareTopRate;
+}
+
+double ontarioCareCredit(double adjustedFamilyIncome, double childCareDeduction)
+{
+    return roundCents(positivePart(childCareDeduction) * ontarioCareCreditRate(adjustedFamilyIncome));
 }
 
 double bcRenterCredit(double familyNetIncome, double rentPaid, int monthsRented)

@@ -15,4 +15,13 @@ double ontarioSeniorsTransitCredit(bool sixtyFiveAtStartOfYear, double transitCo
 // claims it once.
 double bcRenterCredit(double familyNetIncome, double rentPaid, int monthsRented);
 
+// Ontario childcare access and relief from expenses (CARE) tax credit
+// (ON479-A, ON479 line 63050): the child care expenses deduction claimed
+// (line 21400) at a rate set by adjusted family income: 75 % up to 20,000,
+// less 2 points for each 2,500 or part of it above 20,000 (59 % at 40,000),
+// for each 5,000 or part above 40,000 (51 % at 60,000) and for each 3,600
+// or part above 60,000 up to 150,000; nil above 150,000.
+double ontarioCareCreditRate(double adjustedFamilyIncome);
+double ontarioCareCredit(double adjustedFamilyIncome, double childCareDeduction);
+
 } // namespace taxrules

@@ -3,6 +3,7 @@
 #include <QDate>
 
 #include "companion/forms/ctaxdata_form.h"
+#include "companion/forms/dependantinfostruct.h"
 #include "companion/forms/provincialt1amounts.h"
 #include "companion/rules/money.h"
 #include "companion/rules/provincialrefundable2024.h"
@@ -64,16 +65,10 @@ struct LeftOutLine
 
 const LeftOutLine kLeftOut[] = {
     {"line30425CaregiverSpouse", "caregiver amount for a spouse or eligible dependant (line 30425)"},
-    {"line30450CaregiverOther", "caregiver amount for infirm dependants (line 30450)"},
-    {"line30500CaregiverChildren", "caregiver amount for infirm children (line 30500)"},
     {"line31220VolunteerFirefighters", "volunteer firefighters' amount (line 31220)"},
     {"line31240SearchRescue", "search and rescue volunteers' amount (line 31240)"},
-    {"line31300AdoptionExpenses", "adoption expenses (line 31300)"},
-    {"line31800DisabilityTransferred", "disability amount transferred from a dependant (line 31800)"},
     {"line32300Tuition", "tuition and education amounts (line 32300)"},
     {"line32400TuitionFromChild", "tuition amounts transferred from a child (line 32400)"},
-    {"line32600TransferFromSpouse", "amounts transferred from the spouse (line 32600)"},
-    {"line33199MedicalOtherDependants", "medical expenses for other dependants (line 33199)"},
     {"line40424TaxOnSplitIncome", "provincial tax on split income (line 40424)"},
     {"line40500ForeignTaxCredit", "provincial foreign tax credit (line 40500)"},
     {"MinimumTaxPayable", "provincial additional tax for minimum tax purposes"},
@@ -87,7 +82,11 @@ const char* const kLineFields[ProvincialT1Lines::LineCount] = {
     "line12000TaxableDividends", "line10100EmploymentIncome", "line10400OtherEmploymentIncome", "SpouseNetIncome",
     "ChildrenUnder19", "MedicalChildren", "MedicalOwn1", "MedicalOwn2", "MedicalOwn3", "MedicalOwn4", "MedicalOwn5",
     "MedicalOwn6", "MedicalSpouse1", "MedicalSpouse2", "MedicalSpouse3", "MedicalSpouse4", "MedicalSpouse5",
-    "MedicalSpouse6", "line30100AgeAmount", "line30300SpouseAmount", "line30400EligibleDependant"};
+    "MedicalSpouse6", "line30100AgeAmount", "line30300SpouseAmount", "line30400EligibleDependant",
+    "line31800DisabilityTransferred", "line33199NotInTable", "line32600TransferFromSpouse",
+    "line30500CaregiverChildren", "line31300Adoption1", "line31300Adoption2", "line31300Adoption3",
+    "line31300Adoption4", "line31300Adoption5", "line31300Adoption6", "line31800NotInTable",
+    "line30450CaregiverOther"};
 
 } // namespace
 
@@ -108,7 +107,8 @@ double ProvincialT1Lines::operator()(Line line) const
     return field ? field->m_value : 0.0;
 }
 
-ProvincialScheduleAmounts provincialScheduleAmounts(const CTaxData_Form* sch5, const CTaxData_Form* sch9)
+ProvincialScheduleAmounts provincialScheduleAmounts(const CTaxData_Form* sch5, const CTaxData_Form* sch9,
+                                                    const CTaxData_Form* sch2)
 {
     ProvincialScheduleAmounts s;
     // The federal Schedule 5 says who is claimed; the provincial amounts
@@ -121,12 +121,62 @@ ProvincialScheduleAmounts provincialScheduleAmounts(const CTaxData_Form* sch5, c
     // federal Schedule 9 (its lines 13 and 14 split them at 200).
     s.donations = taxrules::roundCents(formAmount(sch9, "line34000AllowableDonations")
                                        + formAmount(sch9, "line34200CulturalGifts"));
+    if (s.claimsEligibleDependant) {
+        auto* name = dynamic_cast<CStringField*>(sch5->findField(QStringLiteral("DependantName")));
+        s.eligibleDependantName = name ? QString(name->m_value).simplified().toCaseFolded() : QString();
+    }
+    s.claimsSpouseTransfer = sch2 && formAmount(sch2, "CanClaimFlag") != 0.0;
+    s.spouseTuitionTransfer = formAmount(sch2, "SpouseTuitionTransfer");
     return s;
 }
 
+namespace {
+
+// The dependants of the table with what the provincial form takes from
+// each: the disability amount of those eligible for it, whoever claims the
+// caregiver amounts, and the medical expenses the T1 holds for a dependant
+// other than a child under 18 (a child's are with the return's own).
+std::vector<taxrules::ProvincialDependant> provincialDependants(const DependantInfoStruct* table,
+                                                                const CTaxData_Form* t1,
+                                                                const QString& eligibleDependant)
+{
+    std::vector<taxrules::ProvincialDependant> out;
+    for (int d = 0; table && t1 && d < table->GetCount() && d < 12; ++d) {
+        const DependantInfo* info = table->GetAt(d);
+        if (!info || !info->isUsed())
+            continue;
+        const int age = info->ageAtYearEnd();
+        const bool childUnder18 = info->relationship == DEP_REL_CHILD && age >= 0 && age < 18;
+        taxrules::ProvincialDependant dependant;
+        dependant.under18 = age >= 0 && age < 18;
+        dependant.netIncome = info->netIncome;
+        dependant.transfersDisability = info->relationship != DEP_REL_NONE
+                                        && info->infirm == DependantInfo::kInfirmWithDisabilityAmount;
+        // The one claimed as eligible dependant has the caregiver amount
+        // with that claim (line 30425), not again here.
+        const QString name = QString(info->firstName + CString(" ") + info->lastName).simplified().toCaseFolded();
+        dependant.caregiver = info->relationship != DEP_REL_NONE && info->infirm && age >= 18
+                              && (eligibleDependant.isEmpty() || name != eligibleDependant);
+        if (!childUnder18) {
+            double expenses = 0.0;
+            for (int a = 1; a <= 5; ++a)
+                expenses += taxrules::positivePart(
+                    formAmount(t1, QStringLiteral("MedicalDependant%1_%2").arg(d + 1).arg(a).toLatin1().constData()));
+            dependant.otherMedicalExpenses = taxrules::roundCents(expenses);
+        }
+        if (dependant.transfersDisability || dependant.caregiver
+            || taxrules::isPresentAmount(dependant.otherMedicalExpenses))
+            out.push_back(dependant);
+    }
+    return out;
+}
+
+} // namespace
+
 taxrules::ProvincialResult computeProvincialFromT1(ENUMTYPE_PROVINCE province, const CTaxData_Form* t1,
                                                    const ProvincialScheduleAmounts& schedules,
-                                                   ProvincialT1Lines* lines, const ProvincialCoupleAmounts& couple)
+                                                   ProvincialT1Lines* lines, const ProvincialCoupleAmounts& couple,
+                                                   const DependantInfoStruct* dependants)
 {
     ProvincialT1Lines own;
     ProvincialT1Lines& line = lines ? *lines : own;
@@ -169,6 +219,26 @@ taxrules::ProvincialResult computeProvincialFromT1(ENUMTYPE_PROVINCE province, c
     in.federalSpouseAmount = line(L::SpouseAmount);
     in.federalEligibleDependantAmount = line(L::EligibleDependantAmount);
     in.federalDisabilityAmount = line(L::DisabilitySelf);
+    in.federalDisabilityTransferred = line(L::DisabilityTransferred);
+    in.dependants = provincialDependants(dependants, t1, schedules.eligibleDependantName);
+    // The provincial form claims a dependant's amounts on the return that
+    // claims them federally (the table is the family's, shared by spouses).
+    const bool claimsDisability =
+        taxrules::isPresentAmount(line(L::DisabilityTransferred) - line(L::DisabilityNotInTable));
+    const bool claimsCaregiver = taxrules::isPresentAmount(line(L::CaregiverOther));
+    for (taxrules::ProvincialDependant& d : in.dependants) {
+        d.transfersDisability = d.transfersDisability && claimsDisability;
+        d.caregiver = d.caregiver && claimsCaregiver;
+    }
+    for (int child = L::Adoption1; child <= L::Adoption6; ++child)
+        in.adoptionExpenses[std::size_t(child - L::Adoption1)] = line(L::Line(child));
+    in.federalInfirmChildren = taxrules::isPresentAmount(line(L::InfirmChildren));
+    in.otherMedicalNotInTable = taxrules::isPresentAmount(line(L::OtherDependantsMedicalNotInTable));
+    in.disabilityNotInTable = taxrules::isPresentAmount(line(L::DisabilityNotInTable));
+    in.claimsSpouseTransfer = schedules.claimsSpouseTransfer && in.hasSpouse;
+    in.spouseTransferable = couple.spouseTransferable;
+    in.spouseTuitionTransfer = schedules.spouseTuitionTransfer;
+    in.federalSpouseTransfer = line(L::TransferFromSpouse);
     return taxrules::computeProvincial(taxrules::provinceFromNumber(province), in);
 }
 
@@ -177,7 +247,9 @@ ProvincialRefundableCredits computeProvincialCredits(ENUMTYPE_PROVINCE province,
                                                      const ProvincialCoupleAmounts& couple)
 {
     ProvincialRefundableCredits credits;
-    if (!t1 || !interview)
+    // The interview's answers may be missing (its amounts then count as
+    // nil); the childcare credit needs none of them.
+    if (!t1)
         return credits;
     switch (taxrules::provinceFromNumber(province)) {
     case taxrules::Province::ON: {
@@ -185,6 +257,18 @@ ProvincialRefundableCredits computeProvincialCredits(ENUMTYPE_PROVINCE province,
         auto* birth = dynamic_cast<CDateField*>(t1->findField(QStringLiteral("BirthDate")));
         const bool senior = birth && birth->m_value.isValid() && kTaxYear - 1 - birth->m_value.year() >= 65;
         credits.seniorsTransit = taxrules::ontarioSeniorsTransitCredit(senior, formAmount(interview, "transitCosts"));
+        // The childcare credit on the deduction this return claims, at the
+        // rate of the family's adjusted income: net incomes without the
+        // child care benefit and disability savings plan income (the spouse's
+        // as the return holds it, line 23600).
+        const double childCare = lineAmount(t1, "line21400ChildCare");
+        if (taxrules::isPositiveAmount(childCare)) {
+            const double spouse = hasSpouse(t1) ? lineAmount(t1, "SpouseNetIncome") : 0.0;
+            const double adjusted = taxrules::roundCents(
+                lineAmount(t1, kNetIncomeField) - lineAmount(t1, "line11700UCCB")
+                - lineAmount(t1, "line12500RdspIncome") + lineAmount(t1, "line21300UCCBRepayment") + spouse);
+            credits.care = taxrules::ontarioCareCredit(adjusted, childCare);
+        }
         break;
     }
     case taxrules::Province::BC:
@@ -198,7 +282,7 @@ ProvincialRefundableCredits computeProvincialCredits(ENUMTYPE_PROVINCE province,
         break;
     default: break;
     }
-    credits.total = taxrules::roundCents(credits.seniorsTransit + credits.renter);
+    credits.total = taxrules::roundCents(credits.seniorsTransit + credits.care + credits.renter);
     return credits;
 }
 

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QString>
 #include <list>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -9,6 +11,12 @@
 
 class CTaxData_Form;
 class CFloatField;
+struct DependantInfoStruct;
+
+// The amount code under which a plug-in hands its spouse's plug-in what its
+// age, pension and disability amounts leave unused (the provincial Schedule
+// 2, line 58640 of the spouse's form). Only plug-ins read it.
+constexpr int kProvAmountTransferableToSpouse = 58640;
 
 // The T1 amounts the provincial calculation reads, found by name once per
 // T1 and then read directly: the calculation runs several times for each
@@ -23,7 +31,9 @@ public:
         TaxableDividends, Employment, OtherEmployment, SpouseNetIncome, ChildrenUnder19,
         MedicalChildren, MedicalOwn1, MedicalOwn2, MedicalOwn3, MedicalOwn4, MedicalOwn5, MedicalOwn6,
         MedicalSpouse1, MedicalSpouse2, MedicalSpouse3, MedicalSpouse4, MedicalSpouse5, MedicalSpouse6,
-        AgeAmount, SpouseAmount, EligibleDependantAmount,
+        AgeAmount, SpouseAmount, EligibleDependantAmount, DisabilityTransferred, OtherDependantsMedicalNotInTable,
+        TransferFromSpouse, InfirmChildren, Adoption1, Adoption2, Adoption3, Adoption4, Adoption5, Adoption6,
+        DisabilityNotInTable, CaregiverOther,
         LineCount
     };
 
@@ -50,6 +60,13 @@ struct ProvincialScheduleAmounts
     bool claimsEligibleDependant = false;
     double dependantNetIncome = 0.0;
     double donations = 0.0;
+    // The federal Schedule 2 may be claimed (a spouse on December 31), and
+    // the tuition amount the spouse designated on it.
+    bool claimsSpouseTransfer = false;
+    double spouseTuitionTransfer = 0.0;
+    // The eligible dependant's name as Schedule 5 gives it (simplified, case
+    // folded), to tell that dependant from the others of the table.
+    QString eligibleDependantName;
 };
 
 // What a couple's returns settle between them for the family amounts: which
@@ -59,10 +76,14 @@ struct ProvincialCoupleAmounts
 {
     bool claimsFamilyAmounts = true;
     double spouseUnusedReduction = 0.0;
+    // What the spouse's age, pension and disability amounts leave unused
+    // (same province only; unknown otherwise).
+    std::optional<double> spouseTransferable;
 };
 
-// The amounts of Schedule 5 and Schedule 9 (either may be null).
-ProvincialScheduleAmounts provincialScheduleAmounts(const CTaxData_Form* sch5, const CTaxData_Form* sch9);
+// The amounts of Schedules 5, 9 and 2 (any may be null).
+ProvincialScheduleAmounts provincialScheduleAmounts(const CTaxData_Form* sch5, const CTaxData_Form* sch9,
+                                                    const CTaxData_Form* sch2 = nullptr);
 
 // What the plug-in computes for its province from a calculated T1: the
 // 2024 provincial or territorial tax of the rules library. Quebec, and a
@@ -71,13 +92,15 @@ ProvincialScheduleAmounts provincialScheduleAmounts(const CTaxData_Form* sch5, c
 taxrules::ProvincialResult computeProvincialFromT1(ENUMTYPE_PROVINCE province, const CTaxData_Form* t1,
                                                    const ProvincialScheduleAmounts& schedules = {},
                                                    ProvincialT1Lines* lines = nullptr,
-                                                   const ProvincialCoupleAmounts& couple = {});
+                                                   const ProvincialCoupleAmounts& couple = {},
+                                                   const DependantInfoStruct* dependants = nullptr);
 
 // The provincial refundable credits of a return (line 47900), from the
 // province's interview data (may be null) and the calculated T1.
 struct ProvincialRefundableCredits
 {
     double seniorsTransit = 0.0; // Ontario
+    double care = 0.0;           // Ontario, the childcare (CARE) credit
     double renter = 0.0;         // British Columbia
     double total = 0.0;
 };

@@ -48,8 +48,9 @@ public:
     ProvincialTaxManager(ENUMTYPE_PROVINCE province, ProvincialTestConfig config)
         : CProvincialTaxManager(province), m_config(std::move(config))
     {
-        for (int code : {PROVAMT_TUITION_CARRY_FORWARD, PROVAMT_INSTALMENT_TAX, PROVAMT_INSTALMENT_CREDITS,
-                         PROVAMT_UNUSED_LOW_INCOME_REDUCTION})
+        for (int code : {int(PROVAMT_TUITION_CARRY_FORWARD), int(PROVAMT_INSTALMENT_TAX),
+                         int(PROVAMT_INSTALMENT_CREDITS), int(PROVAMT_UNUSED_LOW_INCOME_REDUCTION),
+                         kProvAmountTransferableToSpouse})
             m_amounts[code] = 0.0;
     }
 
@@ -121,24 +122,27 @@ public:
 
     void ExchangeDataBeforeCalc(bool, int, CTaxData_Form*) override {}
 
-    void CalcProvTax_BeforeExchData(CTaxData_Form* t1, CTaxData_Form*, CTaxData_Form*, CTaxData_Form*,
+    void CalcProvTax_BeforeExchData(CTaxData_Form* t1, CTaxData_Form* sch2, CTaxData_Form*, CTaxData_Form*,
                                     CTaxData_Form* sch5, CTaxData_Form* sch9, CTaxData_Form*, CTaxData_Form*,
                                     const std::list<TaxData_T2209_2036*>&, CTaxData_Form*, CTaxData_Form*) override
     {
-        m_schedules = provincialScheduleAmounts(sch5, sch9);
+        m_schedules = provincialScheduleAmounts(sch5, sch9, sch2);
         assignTax(t1);
     }
 
     // The exchange may have changed the T1's lines (the spouse's net
-    // income, pooled donations); Schedule 5 is not given here, so its
-    // figures are those read before the exchange, and Schedule 9 is read
-    // again.
-    void CalcProvTax_AfterExchData(CTaxData_Form* t1, CTaxData_Form*, CTaxData_Form*, CTaxData_Form*,
+    // income, pooled donations, the spouse's transfers); Schedule 5 is not
+    // given here, so its figures are those read before the exchange, and
+    // Schedules 9 and 2 are read again.
+    void CalcProvTax_AfterExchData(CTaxData_Form* t1, CTaxData_Form*, CTaxData_Form* sch2, CTaxData_Form*,
                                    CTaxData_Form* sch9, CTaxData_Form*, const std::list<TaxData_T2209_2036*>&,
                                    CTaxData_Form*, CTaxData_Form*, CTaxData_Form*) override
     {
+        const ProvincialScheduleAmounts again = provincialScheduleAmounts(nullptr, sch9, sch2);
         if (sch9)
-            m_schedules.donations = provincialScheduleAmounts(nullptr, sch9).donations;
+            m_schedules.donations = again.donations;
+        m_schedules.claimsSpouseTransfer = again.claimsSpouseTransfer;
+        m_schedules.spouseTuitionTransfer = again.spouseTuitionTransfer;
         assignTax(t1);
     }
 
@@ -169,7 +173,18 @@ public:
         m_spouseProvince = spouse ? spouse->getProvince() : 0;
         m_spouseAddress = reinterpret_cast<std::uintptr_t>(spouse);
     }
-    void ExchangeCoupledInfoForProvTax_MainlyS2(CProvincialTaxManager*) override {}
+    // The provincial Schedule 2: what the spouse's age, pension and
+    // disability amounts leave unused, worked by the spouse's plug-in. Only
+    // a spouse of the same province has them by this province's rules.
+    void ExchangeCoupledInfoForProvTax_MainlyS2(CProvincialTaxManager* spouse) override
+    {
+        double unused = 0.0;
+        if (spouse && spouse->getProvince() == m_nProvince
+            && spouse->getProvAmountClaimed(kProvAmountTransferableToSpouse, unused))
+            m_couple.spouseTransferable = unused;
+        else
+            m_couple.spouseTransferable.reset();
+    }
     // What the spouse's reduction left unused, for the next pass; only
     // between spouses of the same province.
     void ExchangeCoupledInfoForProvTax_MainlyUnusedLowIncCredit_MXOption(CProvincialTaxManager* spouse) override
@@ -221,11 +236,11 @@ public:
     }
 
     // ---- validation ----
-    void Validate(std::list<CString>& messages, CTaxData_Form* t1, CTaxData_Form*, CTaxData_Form* sch5,
+    void Validate(std::list<CString>& messages, CTaxData_Form* t1, CTaxData_Form* sch2, CTaxData_Form* sch5,
                   CTaxData_Form* sch9, CTaxData_Form*, CTaxData_Form*, CTaxData_Form*) override
     {
         if (t1 && !m_config.tax) {
-            for (const std::string& credit : creditsLeftOut(t1, sch5, sch9))
+            for (const std::string& credit : creditsLeftOut(t1, sch2, sch5, sch9))
                 messages.push_back(CString(leftOutMessage(credit)));
         }
         messages.insert(messages.end(), m_config.validateMessages.begin(), m_config.validateMessages.end());
@@ -253,10 +268,12 @@ public:
 private:
     // Every credit the return has an amount for that the provincial tax
     // leaves out: those of this province's table and those of no province.
-    std::vector<std::string> creditsLeftOut(CTaxData_Form* t1, CTaxData_Form* sch5, CTaxData_Form* sch9) const
+    std::vector<std::string> creditsLeftOut(CTaxData_Form* t1, CTaxData_Form* sch2, CTaxData_Form* sch5,
+                                            CTaxData_Form* sch9) const
     {
         std::vector<std::string> left =
-            computeProvincialFromT1(m_nProvince, t1, provincialScheduleAmounts(sch5, sch9), nullptr, coupleAmounts(t1))
+            computeProvincialFromT1(m_nProvince, t1, provincialScheduleAmounts(sch5, sch9, sch2), nullptr,
+                                    coupleAmounts(t1), getDepInfo())
                 .notComputed;
         for (const std::string& credit : provincialCreditsLeftOut(m_nProvince, t1))
             left.push_back(credit);
@@ -289,8 +306,9 @@ private:
     void assignTax(CTaxData_Form* t1)
     {
         const taxrules::ProvincialResult result =
-            computeProvincialFromT1(m_nProvince, t1, m_schedules, &m_t1Lines, coupleAmounts(t1));
+            computeProvincialFromT1(m_nProvince, t1, m_schedules, &m_t1Lines, coupleAmounts(t1), getDepInfo());
         m_amounts[PROVAMT_UNUSED_LOW_INCOME_REDUCTION] = result.unusedReductionForSpouse;
+        m_amounts[kProvAmountTransferableToSpouse] = result.transferableToSpouse;
         const double tax = m_config.tax.value_or(result.provincialTax);
         ProvincialT1Amounts::setTaxTotal(t1, tax);
         m_amounts[PROVAMT_INSTALMENT_TAX] = tax;

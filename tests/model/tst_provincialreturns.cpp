@@ -21,13 +21,16 @@
 #include <memory>
 
 #include "companion/forms/dependantinfostruct.h"
+#include "companion/forms/schedules/taxdata_sch2.h"
 #include "companion/forms/schedules/taxdata_sch5.h"
 #include "companion/forms/schedules/taxdata_sch9.h"
 #include "companion/forms/slips/slips_employment.h"
 #include "companion/forms/slips/slips_investment.h"
 #include "companion/forms/taxtypes.h"
+#include "companion/forms/federal/credits.h"
 #include "companion/rules/ontario2024.h"
 #include "companion/rules/provincialcredits2024.h"
+#include "companion/rules/provincialrefundable2024.h"
 #include "modelfixture.h"
 
 using namespace modelfixture;
@@ -136,16 +139,32 @@ class TestProvincialReturns : public QObject
         }
     }
 
-    // What validation says the provincial tax leaves out.
-    QStringList leftOutMessages()
+    // What validation says the provincial tax of a return leaves out.
+    static QStringList leftOutMessagesOf(IndividualTaxData* who)
     {
         std::list<CString> messages;
-        person->m_provMgr.Validate(messages, t1, nullptr, person->GetFormData(FORM_SCH5, false),
-                                   person->GetFormData(FORM_SCH9, false), nullptr, nullptr, nullptr);
+        who->m_provMgr.Validate(messages, who->GetT1(), who->GetFormData(FORM_SCH2, false),
+                                who->GetFormData(FORM_SCH5, false), who->GetFormData(FORM_SCH9, false), nullptr,
+                                nullptr, nullptr);
         QStringList texts;
         for (const CString& m : messages)
             texts << m;
         return texts;
+    }
+    QStringList leftOutMessages() { return leftOutMessagesOf(person); }
+
+    // A dependant of the table, first entry.
+    DependantInfo& dependant(int relationship, int birthYear, double netIncome, int infirm)
+    {
+        family->dependants().AllocData(DependantInfoStruct::kStandardCount);
+        DependantInfo& d = *family->dependants().GetAt(0);
+        d.firstName = CString("Mia");
+        d.lastName = CString("Lee");
+        d.relationship = relationship;
+        d.dateOfBirth = QDate(birthYear, 4, 1);
+        d.netIncome = netIncome;
+        d.infirm = infirm;
+        return d;
     }
 
 private slots:
@@ -439,9 +458,9 @@ private slots:
         QTest::addColumn<int>("province");
         QTest::addColumn<Scenario>("scenario");
         QTest::addColumn<QString>("credit");
-        QTest::newRow("Manitoba senior: pension") << int(PROV_MB) << Senior << "pension income amount";
+        QTest::newRow("Saskatchewan senior: pension") << int(PROV_SK) << Senior << "pension income amount";
         QTest::newRow("Saskatchewan senior: age") << int(PROV_SK) << Senior << "senior supplementary amount";
-        QTest::newRow("Newfoundland and Labrador donor: donations") << int(PROV_NL) << Donor << "donations and gifts";
+        QTest::newRow("Nunavut senior: age") << int(PROV_NU) << Senior << "age amount";
         QTest::newRow("Prince Edward Island donor: donations") << int(PROV_PE) << Donor << "donations and gifts";
         QTest::newRow("Northwest Territories senior: age") << int(PROV_NT) << Senior << "age amount";
     }
@@ -682,19 +701,264 @@ private slots:
         QVERIFY(provincialCredits2024(Province::QC) == nullptr);
     }
 
-    // Amounts no province's calculation here works out (adoption expenses)
-    // are reported in every province.
+    // Amounts no province's calculation here works out (the search and
+    // rescue volunteers' amount) are reported in every province.
     void creditOfNoProvinceIsReported()
     {
         start(PROV_ON);
         t1->line13000NotOnSlip.m_value = 60000;
-        t1->line31300Adoption1.m_value = 5000;
+        t1->line31240SearchRescue.m_value = 3000;
         family->Calculate(0, nullptr);
         std::list<CString> messages;
         person->m_provMgr.Validate(messages, t1, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr);
         QCOMPARE(int(messages.size()), 1);
-        QVERIFY(messages.front().contains(QStringLiteral("adoption expenses (line 31300)")));
+        QVERIFY(messages.front().contains(QStringLiteral("search and rescue volunteers' amount (line 31240)")));
         QVERIFY(messages.front().startsWith(QStringLiteral("Ontario tax")));
+    }
+
+    // The provincial Schedule 2 (line 58640): Ann, 60, has 80,000 of other
+    // income and claims the spouse amount for Ben, 70, who has no income.
+    // Ben's own return needs none of his age amount (taxable income nil),
+    // so all of it moves, at his province's figure when both live there.
+    //   Ontario: 2,598.02 + 28,554 x 9.15 % = 2,612.69 -> 5,210.71 less
+    //     (12,399 + spouse 10,528 + Ben's age 6,054) x 5.05 % = 1,463.54 ->
+    //     3,747.17; no surtax or reduction; premium 750: 4,497.17.
+    //   Alberta: 8,000.00 less (21,885 + spouse 21,885 + Ben's age 6,099)
+    //     x 10 % = 4,986.90: 3,013.10.
+    //   Ann in Ontario, Ben in Alberta: Ben's amounts by Ontario's rules are
+    //     not on his return, so nothing moves and validation says so:
+    //     5,210.71 less (12,399 + 10,528) x 5.05 % = 1,157.81 -> 4,052.90;
+    //     premium 750: 4,802.90.
+    void spouseTransfer_data()
+    {
+        QTest::addColumn<int>("annProvince");
+        QTest::addColumn<int>("benProvince");
+        QTest::addColumn<double>("annTax");
+        QTest::addColumn<bool>("leftOut");
+        QTest::newRow("both in Ontario") << int(PROV_ON) << int(PROV_ON) << 4497.17 << false;
+        QTest::newRow("both in Alberta") << int(PROV_AB) << int(PROV_AB) << 3013.10 << false;
+        QTest::newRow("Ben in Alberta") << int(PROV_ON) << int(PROV_AB) << 4802.90 << true;
+    }
+    void spouseTransfer()
+    {
+        QFETCH(int, annProvince);
+        QFETCH(int, benProvince);
+        QFETCH(double, annTax);
+        QFETCH(bool, leftOut);
+        family = std::make_unique<CFamilyTaxData>();
+        const NewReturnBasicData data = newReturn(kMarried, true, annProvince, benProvince);
+        family->NewData(&data);
+        IndividualTaxData* ann = family->getTaxpayer();
+        IndividualTaxData* ben = family->getSpouse();
+        QVERIFY(ann && ben);
+        ann->GetT1()->BirthDate.m_value = QDate(1964, 6, 1);
+        ben->GetT1()->BirthDate.m_value = QDate(1954, 6, 1);
+        ann->GetT1()->line13000NotOnSlip.m_value = 80000;
+        static_cast<TaxData_Sch5&>(*ann->GetFormData(FORM_SCH5, true)).ClaimSpouseAmount.m_value = 1;
+        QVERIFY(ann->GetFormData(FORM_SCH2, true));
+        family->Calculate(0, nullptr);
+        // The federal side moves Ben's age amount too.
+        QVERIFY(ann->GetT1()->line32600TransferFromSpouse.m_value > 0);
+        QCOMPARE(ann->GetT1()->line42800ProvincialTax.m_value, annTax);
+        family->Calculate(0, nullptr);
+        QCOMPARE(ann->GetT1()->line42800ProvincialTax.m_value, annTax);
+        const QStringList messages = leftOutMessagesOf(ann);
+        QCOMPARE(messages.filter(QStringLiteral("amounts transferred from the spouse (line 32600)")).size(),
+                 leftOut ? 1 : 0);
+        QVERIFY2(leftOut || messages.isEmpty(), qPrintable(messages.join(QLatin1Char('\n'))));
+    }
+
+    // A dependant's disability amount (line 58480), with 80,000 of other
+    // income: the amount less what the dependant's own taxable income needs
+    // above the province's basic personal amount.
+    //   ON, child born 2015 with no income: 10,017 + supplement 5,843 =
+    //     15,860. 5,210.71 less (12,399 + 15,860) x 5.05 % = 1,427.08 ->
+    //     3,783.63; the reduction (2 x (286 + 529)) is nil; premium 750: 4,533.63.
+    //   BC, adult child born 1994 with 10,000 (below 12,580): 9,435. 2,425.61
+    //     + 32,063 x 7.7 % = 2,468.85 -> 4,894.46 less (12,580 + 9,435) x
+    //     5.06 % = 1,113.96: 3,780.50.
+    //   BC, child born 2015: British Columbia's 2024 supplement is not in the
+    //     tables, so the amount is left out and named: 4,894.46 less 12,580 x
+    //     5.06 % = 636.55: 4,257.91.
+    void dependantDisability_data()
+    {
+        QTest::addColumn<int>("province");
+        QTest::addColumn<int>("birthYear");
+        QTest::addColumn<double>("netIncome");
+        QTest::addColumn<double>("line42800");
+        QTest::addColumn<bool>("leftOut");
+        QTest::newRow("ON child") << int(PROV_ON) << 2015 << 0.0 << 4533.63 << false;
+        QTest::newRow("BC adult with income") << int(PROV_BC) << 1994 << 10000.0 << 3780.50 << false;
+        QTest::newRow("BC child, no supplement") << int(PROV_BC) << 2015 << 0.0 << 4257.91 << true;
+    }
+    void dependantDisability()
+    {
+        QFETCH(int, province);
+        QFETCH(int, birthYear);
+        QFETCH(double, netIncome);
+        QFETCH(double, line42800);
+        QFETCH(bool, leftOut);
+        start(province);
+        t1->line13000NotOnSlip.m_value = 80000;
+        dependant(DEP_REL_CHILD, birthYear, netIncome, DependantInfo::kInfirmWithDisabilityAmount);
+        family->Calculate(0, nullptr);
+        QVERIFY(t1->line31800DisabilityTransferred.m_value > 0);
+        QCOMPARE(t1->line42800ProvincialTax.m_value, line42800);
+        const QStringList messages = leftOutMessages();
+        QCOMPARE(messages.filter(QStringLiteral("disability amount transferred from a dependant")).size(),
+                 leftOut ? 1 : 0);
+    }
+
+    // Medical expenses for another dependant (line 58729): Nova Scotia,
+    // 60,000 of other income, 3,000 paid for a parent whose own net income
+    // is 60,000: 3,000 above the lesser of 3 % of 60,000 (1,800) and 1,637 =
+    // 1,363 (the federal threshold, 1,800, is another). 7,161.36 less
+    // (8,481 + 900 + 1,363) x 8.79 % = 944.40: 6,216.96.
+    void otherDependantsMedical()
+    {
+        start(PROV_NS);
+        t1->line13000NotOnSlip.m_value = 60000;
+        dependant(DEP_REL_PARENT, 1950, 60000, 0);
+        t1->MedicalDependant1_1.m_value = 3000;
+        family->Calculate(0, nullptr);
+        QCOMPARE(t1->line33199MedicalOtherDependants.m_value, 1200.0);
+        QCOMPARE(t1->line42800ProvincialTax.m_value, 6216.96);
+        QVERIFY2(leftOutMessages().empty(), qPrintable(leftOutMessages().join(QLatin1Char('\n'))));
+    }
+
+    // Amounts now in the tables for the provinces that lacked them:
+    //   NL donor  3,758.23 + 16,802 x 14.5 % = 2,436.29 -> 6,194.52 less
+    //             10,818 x 8.7 % = 941.17 less 200 x 8.7 % + 1,800 x 21.8 %
+    //             = 409.80: 4,843.55.
+    //   SK donor  5,465.99 + 7,943 x 12.5 % = 992.88 -> 6,458.87 less
+    //             18,491 x 10.5 % = 1,941.56 less 200 x 10.5 % + 1,800 x
+    //             14.5 % = 282.00: 4,235.31.
+    //   NU donor  2,130.72 + 6,732 x 7 % = 471.24 -> 2,601.96 less 18,767 x
+    //             4 % = 750.68 less 200 x 4 % + 1,800 x 11.5 % = 215.00: 1,636.28.
+    //   MB senior 38,000 x 10.8 % = 4,104.00 less (15,780 + age 3,728 - 15 %
+    //             x 10,251 = 2,190.35 + pension 1,000 + family tax benefit
+    //             2,065 x 2 - 9 % x 38,000 = 710) x 10.8 % = 2,125.48: 1,978.52.
+    void amountsNowInTables_data()
+    {
+        QTest::addColumn<int>("province");
+        QTest::addColumn<Scenario>("scenario");
+        QTest::addColumn<double>("line42800");
+        QTest::newRow("NL donor") << int(PROV_NL) << Donor << 4843.55;
+        QTest::newRow("SK donor") << int(PROV_SK) << Donor << 4235.31;
+        QTest::newRow("NU donor") << int(PROV_NU) << Donor << 1636.28;
+        QTest::newRow("MB senior") << int(PROV_MB) << Senior << 1978.52;
+    }
+    void amountsNowInTables()
+    {
+        QFETCH(int, province);
+        QFETCH(Scenario, scenario);
+        QFETCH(double, line42800);
+        enter(scenario, province);
+        family->Calculate(0, nullptr);
+        QCOMPARE(t1->line42800ProvincialTax.m_value, line42800);
+        QVERIFY2(leftOutMessages().empty(), qPrintable(leftOutMessages().join(QLatin1Char('\n'))));
+    }
+
+    // The caregiver amount for an infirm parent (born 1950, no disability
+    // amount) with a net income of their own, and 60,000 of other income:
+    //   ON, parent with 21,000: 5,844 less (21,000 - 19,994) = 4,838.
+    //     3,380.71 less (12,399 + 4,838) x 5.05 % = 870.47 -> 2,510.24;
+    //     premium 600: 3,110.24.
+    //   ON, parent with 26,000: nil from 25,838 (the federal amount is still
+    //     8,375 - 6,334 = 2,041). 3,380.71 - 626.15 + 600: 3,354.56.
+    //   BC: its 2024 caregiver figures are not in the tables, so the amount
+    //     is named and left out: 3,354.46 - 636.55 = 2,717.91.
+    void caregiver_data()
+    {
+        QTest::addColumn<int>("province");
+        QTest::addColumn<double>("parentIncome");
+        QTest::addColumn<double>("line42800");
+        QTest::addColumn<bool>("leftOut");
+        QTest::newRow("ON, parent with 21,000") << int(PROV_ON) << 21000.0 << 3110.24 << false;
+        QTest::newRow("ON, parent with 26,000") << int(PROV_ON) << 26000.0 << 3354.56 << false;
+        QTest::newRow("BC, no figure") << int(PROV_BC) << 21000.0 << 2717.91 << true;
+    }
+    void caregiver()
+    {
+        QFETCH(int, province);
+        QFETCH(double, parentIncome);
+        QFETCH(double, line42800);
+        QFETCH(bool, leftOut);
+        start(province);
+        t1->line13000NotOnSlip.m_value = 60000;
+        dependant(DEP_REL_PARENT, 1950, parentIncome, 1);
+        family->Calculate(0, nullptr);
+        QVERIFY(t1->line30450CaregiverOther.m_value > 0);
+        QCOMPARE(t1->line42800ProvincialTax.m_value, line42800);
+        const QStringList messages = leftOutMessages();
+        QCOMPARE(messages.filter(QStringLiteral("caregiver amount for infirm dependants (line 30450)")).size(),
+                 leftOut ? 1 : 0);
+        QVERIFY2(leftOut || messages.isEmpty(), qPrintable(messages.join(QLatin1Char('\n'))));
+    }
+
+    // Ontario's adoption expenses, each child's up to 15,127: 60,000 of
+    // other income, 20,000 paid for one child and 5,000 for another:
+    // 15,127 + 5,000 = 20,127. 3,380.71 less (12,399 + 20,127) x 5.05 % =
+    // 1,642.56 -> 1,738.15; premium 600: 2,338.15. In Alberta, whose 2024
+    // maximum is not in the tables, the expenses are named instead.
+    void ontarioAdoption()
+    {
+        start(PROV_ON);
+        t1->line13000NotOnSlip.m_value = 60000;
+        t1->line31300Adoption1.m_value = 20000;
+        t1->line31300Adoption2.m_value = 5000;
+        family->Calculate(0, nullptr);
+        QCOMPARE(t1->line42800ProvincialTax.m_value, 2338.15);
+        QVERIFY2(leftOutMessages().empty(), qPrintable(leftOutMessages().join(QLatin1Char('\n'))));
+
+        start(PROV_AB);
+        t1->line13000NotOnSlip.m_value = 60000;
+        t1->line31300Adoption1.m_value = 20000;
+        family->Calculate(0, nullptr);
+        QCOMPARE(leftOutMessages().filter(QStringLiteral("adoption expenses (line 31300)")).size(), 1);
+    }
+
+    // Ontario's CARE credit (ON479-A) on line 47900: the single parent at
+    // 45,000 with two children (born 2015 and 2018) paying 6,000 of child
+    // care: the deduction is 6,000 (within 5,000 + 8,000 and two thirds of
+    // 45,000), net income 44,585 - 6,000 = 38,585; the rate is 75 % less
+    // 2 points for each 2,500 or part above 20,000 (18,585 / 2,500 = 7.4,
+    // 8 steps): 59 %; 6,000 x 59 % = 3,540.00.
+    void ontarioCareCredit()
+    {
+        enter(Parent, PROV_ON);
+        static_cast<TaxData_T778New&>(*person->GetFormData(FORM_T778, true)).OwnAmount.m_value = 6000;
+        family->Calculate(0, nullptr);
+        QCOMPARE(t1->line21400ChildCare.m_value, 6000.0);
+        QCOMPARE(t1->line23600NetIncome.m_value, 38585.0);
+        QCOMPARE(t1->line47900ProvincialCredits.m_value, 3540.0);
+        // Without child care expenses there is no credit.
+        enter(Parent, PROV_ON);
+        family->Calculate(0, nullptr);
+        QCOMPARE(t1->line47900ProvincialCredits.m_value, 0.0);
+    }
+
+    // The CARE rate at the edges of its bands (Ontario Taxation Act, 2007,
+    // s. 103.0.2): 75 % to 20,000; 73 % just above; 59 % at 40,000; 59 % -
+    // 3 x 2 = 53 % at 51,000; 51 % at 60,000; 51 % - 25 x 2 = 1 % at 150,000;
+    // nil above.
+    void ontarioCareRates_data()
+    {
+        QTest::addColumn<double>("income");
+        QTest::addColumn<double>("rate");
+        QTest::newRow("20,000") << 20000.0 << 0.75;
+        QTest::newRow("20,000.01") << 20000.01 << 0.73;
+        QTest::newRow("40,000") << 40000.0 << 0.59;
+        QTest::newRow("51,000") << 51000.0 << 0.53;
+        QTest::newRow("60,000") << 60000.0 << 0.51;
+        QTest::newRow("150,000") << 150000.0 << 0.01;
+        QTest::newRow("150,000.01") << 150000.01 << 0.0;
+    }
+    void ontarioCareRates()
+    {
+        QFETCH(double, income);
+        QFETCH(double, rate);
+        QCOMPARE(taxrules::ontarioCareCredit(income, 10000) / 10000, rate);
     }
 };
 
