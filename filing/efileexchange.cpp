@@ -4,7 +4,6 @@
 #include "filing/filingexchangesettings.h"
 #include "filing/filingwebclient.h"
 #include "filing/requestcompose.h"
-#include "filing/requestredaction.h"
 #include "filing/resultfiletrace.h"
 #include "filing/soapfilingresult.h"
 
@@ -132,13 +131,7 @@ int EOLSOAP_request(TemplateValueMap& values, const std::string& xml, SoapFiling
         trace.write("Efile request creation failed.\n" + problem.toUtf8() + "\n");
         return EfileNotComposed;
     }
-    if (settings.testMode) {
-        // The request alone, its passwords blanked: the reply is not traced.
-        trace.write(redactFilingRequest(QByteArray::fromStdString(request)));
-        trace.close();
-    } else {
-        trace.write(now.toUtf8() + "\n");
-    }
+    trace.writeOutgoingRequest(settings.testMode, QByteArray::fromStdString(request), now.toUtf8() + "\n");
 
     SoapPostResult post;
     try {

@@ -1,6 +1,7 @@
 #include "filing/resultfiletrace.h"
 
 #include "companion/core/filemodes.h"
+#include "filing/requestredaction.h"
 
 ResultFileTrace::ResultFileTrace(const QString& path, Mode mode) : m_file(path)
 {
@@ -16,4 +17,14 @@ void ResultFileTrace::write(const QByteArray& text)
         return;
     m_file.write(text);
     m_file.flush();
+}
+
+void ResultFileTrace::writeOutgoingRequest(bool testMode, const QByteArray& request, const QByteArray& timeLine)
+{
+    if (testMode) {
+        write(redactFilingRequest(request));
+        close();
+    } else {
+        write(timeLine);
+    }
 }

@@ -20,6 +20,10 @@ public:
     // Writes text as it stands (never used as a format) and flushes it.
     void write(const QByteArray& text);
     void close() { m_file.close(); }
+    // Before a filing request is posted: in test mode the request itself,
+    // its passwords blanked, and the trace ends there (a test run's reply is
+    // not traced); otherwise only the time line.
+    void writeOutgoingRequest(bool testMode, const QByteArray& request, const QByteArray& timeLine);
     // The file for a reader that writes its own lines; null when not open.
     QIODevice* device() { return m_file.isOpen() ? &m_file : nullptr; }
 

@@ -3,7 +3,6 @@
 #include "filing/filingexchangesettings.h"
 #include "filing/filingwebclient.h"
 #include "filing/requestcompose.h"
-#include "filing/requestredaction.h"
 #include "filing/resultfiletrace.h"
 #include "filing/soapenvelopecut.h"
 
@@ -117,13 +116,7 @@ int T1013orT183PadSOAP_request(bool isT1013, TemplateValueMap& values, CString& 
         return T1013NotComposed;
     }
     const QByteArray requestBytes = request.toUtf8();
-    if (settings.testMode) {
-        // The request alone, its password blanked: the reply is not traced.
-        trace.write(redactFilingRequest(requestBytes));
-        trace.close();
-    } else {
-        trace.write("\n\n" + now + "\n");
-    }
+    trace.writeOutgoingRequest(settings.testMode, requestBytes, "\n\n" + now + "\n");
 
     int code = T1013ReplyRead;
     SoapPostResult post;

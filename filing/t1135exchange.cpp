@@ -4,7 +4,6 @@
 #include "filing/filingexchangesettings.h"
 #include "filing/filingwebclient.h"
 #include "filing/requestcompose.h"
-#include "filing/requestredaction.h"
 #include "filing/resultfiletrace.h"
 #include "filing/soapfilingresult.h"
 
@@ -24,13 +23,7 @@ int T1135SOAP_request(TemplateValueMap& values, const std::string& xml, StructT1
         trace.write("T1135 request creation failed.\n");
         return -1;
     }
-    if (settings.testMode) {
-        // The request alone: the reply of a test run is not traced.
-        trace.write(redactFilingRequest(QByteArray::fromStdString(request)));
-        trace.close();
-    } else {
-        trace.write(now.toUtf8() + "\n");
-    }
+    trace.writeOutgoingRequest(settings.testMode, QByteArray::fromStdString(request), now.toUtf8() + "\n");
 
     SoapPostResult post;
     try {
