@@ -1,5 +1,7 @@
 #include "provincialform.h"
 
+#include <cmath>
+
 #include "companion/rules/money.h"
 #include "companion/rules/provincialcalc.h"
 #include "provincialcalculation.h"
@@ -32,7 +34,9 @@ void ProvincialTaxForm::show(double income, const taxrules::ProvincialResult& r,
                             + r.medicalAmount + r.otherDependantsMedical;
     otherAmounts.m_value = taxrules::roundCents(r.creditAmounts - itemised);
     totalAmounts.m_value = r.creditAmounts;
-    creditRate.m_value = r.creditRate * 100.0;
+    // A percentage with the two decimals the forms print (5.05), not the
+    // binary noise of the multiplication.
+    creditRate.m_value = std::round(r.creditRate * 10000.0) / 100.0;
     creditsAtRate.m_value = taxrules::roundCents(r.creditAmounts * r.creditRate);
     donations.m_value = r.donationCredit;
     nonRefundableCredits.m_value = r.nonRefundableCredits;
