@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "companion/rules/lowincomereductions2024.h"
 #include "companion/rules/money.h"
 #include "companion/rules/provincialcalc.h"
 #include "provincialcalculation.h"
@@ -66,6 +67,45 @@ void ProvincialSpouseTransferForm::show(const std::optional<double>& unused, dou
 
 namespace {
 
+// A line that only some provinces' forms have.
+template <typename Form>
+struct OwnLine
+{
+    CFloatField Form::*field;
+    bool (*hasIt)(ENUMTYPE_PROVINCE);
+};
+
+bool isOntario(ENUMTYPE_PROVINCE p) { return p == PROV_ON; }
+bool isBritishColumbia(ENUMTYPE_PROVINCE p) { return p == PROV_BC; }
+
+const OwnLine<ProvincialTaxForm> kTaxFormLines[] = {
+    {&ProvincialTaxForm::additionalPersonal, [](ENUMTYPE_PROVINCE p) { return p == PROV_NS; }},
+    {&ProvincialTaxForm::dependentChildren, [](ENUMTYPE_PROVINCE p) { return p == PROV_SK; }},
+    {&ProvincialTaxForm::familyTaxBenefit, [](ENUMTYPE_PROVINCE p) { return p == PROV_MB; }},
+    {&ProvincialTaxForm::surtax, isOntario},
+    {&ProvincialTaxForm::taxReduction, [](ENUMTYPE_PROVINCE p) { return isOntario(p) || isBritishColumbia(p); }},
+    {&ProvincialTaxForm::lowIncomeCredit, isOntario},
+    {&ProvincialTaxForm::lowIncomeReduction,
+     [](ENUMTYPE_PROVINCE p) { return taxrules::hasLowIncomeReduction(taxrules::provinceFromNumber(p)); }},
+    {&ProvincialTaxForm::healthPremium, isOntario},
+};
+
+const OwnLine<ProvincialCreditsForm> kCreditsFormLines[] = {
+    {&ProvincialCreditsForm::care, isOntario},
+    {&ProvincialCreditsForm::seniorsTransit, isOntario},
+    {&ProvincialCreditsForm::renter, isBritishColumbia},
+};
+
+template <typename Form, size_t N>
+void hideLinesOfOthers(Form& form, const OwnLine<Form> (&lines)[N], ENUMTYPE_PROVINCE province)
+{
+    for (const OwnLine<Form>& line : lines) {
+        CFloatField& field = form.*line.field;
+        if (!line.hasIt(province))
+            field.setFlags(field.flags() | FieldHidden);
+    }
+}
+
 // The forms of each province by what they are, index = province (Quebec
 // has none: its return is filed with the province). 0 where the province
 // has no such form.
@@ -97,11 +137,24 @@ ProvincialFormTypes provincialFormTypes(ENUMTYPE_PROVINCE province)
 CTaxData_Form* newProvincialForm(ENUMTYPE_PROVINCE province, ENUMTYPE_FORM type)
 {
     const ProvincialFormTypes types = provincialFormTypes(province);
-    if (type == types.tax)
-        return new ProvincialTaxForm(type);
-    if (type == types.credits)
-        return new ProvincialCreditsForm(type);
+    if (type == types.tax) {
+        auto* form = new ProvincialTaxForm(type);
+        form->keepLinesOf(province);
+        return form;
+    }
+    if (type == types.credits) {
+        auto* form = new ProvincialCreditsForm(type);
+        form->keepLinesOf(province);
+        return form;
+    }
     if (type == types.spouseTransfer)
         return new ProvincialSpouseTransferForm(type);
     return new ProvincialForm(type);
+}
+
+void ProvincialTaxForm::keepLinesOf(ENUMTYPE_PROVINCE province) { hideLinesOfOthers(*this, kTaxFormLines, province); }
+
+void ProvincialCreditsForm::keepLinesOf(ENUMTYPE_PROVINCE province)
+{
+    hideLinesOfOthers(*this, kCreditsFormLines, province);
 }

@@ -33,6 +33,8 @@ public:
 
     // Shows the figures of one calculation; `tax` is what went to line 42800.
     void show(double taxableIncome, const taxrules::ProvincialResult& result, double tax);
+    // Hides the lines of other provinces' forms (they are still stored, nil).
+    void keepLinesOf(ENUMTYPE_PROVINCE province);
 
     CFloatField taxableIncome{this, 1, "taxableIncome", "26000", "Taxable income",
                               fld::Page("Tax on taxable income").section("Tax on taxable income").computed()};
@@ -98,6 +100,7 @@ public:
     explicit ProvincialCreditsForm(int type) : CTaxData_Form(FROM_FORM, type) {}
 
     void show(const ProvincialRefundableCredits& credits, double total);
+    void keepLinesOf(ENUMTYPE_PROVINCE province);
 
     CFloatField care{this, 1, "care", "63050", "Childcare access and relief from expenses (CARE) credit (Ontario)",
                      fld::Section("Refundable credits").computed()};

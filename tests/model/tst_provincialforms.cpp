@@ -178,6 +178,37 @@ private slots:
         QCOMPARE(amountOf(*form, field.toUtf8().constData()), amount);
     }
 
+    // Each tax form shows the lines of its own province's form and hides
+    // those of others (still stored, nil): Ontario's health premium only
+    // on the ON428, Nova Scotia's additional amount only on the NS428, the
+    // low-income reduction where the province has one.
+    void linesOfOtherProvincesHidden_data()
+    {
+        QTest::addColumn<int>("province");
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<bool>("shown");
+        QTest::newRow("ON health premium") << int(PROV_ON) << "healthPremium" << true;
+        QTest::newRow("BC health premium") << int(PROV_BC) << "healthPremium" << false;
+        QTest::newRow("BC tax reduction") << int(PROV_BC) << "taxReduction" << true;
+        QTest::newRow("AB tax reduction") << int(PROV_AB) << "taxReduction" << false;
+        QTest::newRow("NS additional amount") << int(PROV_NS) << "additionalPersonal" << true;
+        QTest::newRow("ON additional amount") << int(PROV_ON) << "additionalPersonal" << false;
+        QTest::newRow("NB low-income reduction") << int(PROV_NB) << "lowIncomeReduction" << true;
+        QTest::newRow("AB low-income reduction") << int(PROV_AB) << "lowIncomeReduction" << false;
+        QTest::newRow("AB age amount") << int(PROV_AB) << "age" << true;
+    }
+    void linesOfOtherProvincesHidden()
+    {
+        QFETCH(int, province);
+        QFETCH(QString, field);
+        QFETCH(bool, shown);
+        worker(province);
+        const CTaxData_Form* form = inTree(taxFormOf(province));
+        QVERIFY(form);
+        QVERIFY(form->findField(field));
+        QCOMPARE(!form->findField(field)->isHidden(), shown);
+    }
+
     // Ontario's CARE credit on the ON479: the single parent of
     // tst_provincialreturns (45,000, children born 2015 and 2018, the elder
     // an eligible dependant) paying 6,000 of child care. Deduction 6,000,
