@@ -315,6 +315,19 @@ private slots:
         family->Calculate(0, nullptr);
         QCOMPARE(t1->line42800ProvincialTax.m_value, 1663.18);
         QCOMPARE(amountOf(*inTree(type), "provincialTax"), 1663.18);
+
+        // Read where the plug-in does not make the tax form (an older or a
+        // test plug-in making only ON(S11)): the return reads without it,
+        // its own figures whole.
+        PluginSettings plugin;
+        plugin.use({QStringLiteral("form=27")});
+        family.reset(CFamilyTaxData::serializeFromFile(CString(with), code));
+        QCOMPARE(code, 0);
+        person = family->getTaxpayer();
+        QVERIFY(!inTree(type));
+        QCOMPARE(person->GetT1()->line42800ProvincialTax.m_value, 1663.18);
+        QCOMPARE(person->m_slipList.size(), size_t(1));
+        family.reset();
     }
 };
 
