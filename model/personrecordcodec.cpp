@@ -114,6 +114,17 @@ bool readCount(MyDataStream& ar, qint32 bound, qint32& count)
     return streamOk(ar) && count >= 0 && count <= bound;
 }
 
+// A provincial form that no plug-in makes here (its library is missing or
+// older than the file): every figure on it is the calculation's, so the
+// return reads without it, and the plug-in makes it again when it can.
+int readPastProvincialForm(ENUMTYPE_FORM type, unsigned fileVersion, const CString& marker, MyDataStream& ar)
+{
+    CTaxData_Form standIn(FROM_FORM, type);
+    if (standIn.Serialize(fileVersion, marker, ar) != 0 || !streamOk(ar))
+        return damaged();
+    return 0;
+}
+
 // One form of the record; 0 when read (kept or dropped), else a code.
 int loadForm(IndividualTaxData& person, MyDataStream& ar, const CString& marker, bool& summarySeen)
 {
@@ -140,6 +151,8 @@ int loadForm(IndividualTaxData& person, MyDataStream& ar, const CString& marker,
         item = person.GetFormDataItem(type, false);
     if (!item) {
         item = person.NewFormDataItem(type, id, kept, sharedId, false);
+        if (!item && getFormProv(type) > 0)
+            return readPastProvincialForm(type, unsigned(person.m_fileVersion), marker, ar);
         if (!item)
             return RFL_UNKNOWN_FORM;
         ownItem = !kept;

@@ -1,9 +1,17 @@
 #pragma once
 
 #include "companion/forms/ctaxdata_form.h"
+#include "companion/forms/taxtypes.h"
 
-// A provincial tax form as this plug-in lays it out: the figures the
-// provincial calculation assigns.
+#include <optional>
+
+namespace taxrules {
+struct ProvincialResult;
+}
+struct ProvincialRefundableCredits;
+
+// A provincial form of a type this plug-in has no layout for (a test may
+// ask for any provincial type): the two totals the calculation assigns.
 class ProvincialForm : public CTaxData_Form
 {
 public:
@@ -14,3 +22,122 @@ public:
     CFloatField provincialCredits{this, 2, "provincialCredits", "47900", "Provincial or territorial credits",
                                   fld::Computed()};
 };
+
+// The province's tax and credits form (the 428): what the calculation works
+// out, line by line, so that the user can check line 42800 against the
+// province's own form. Every figure is the calculation's: nothing is typed.
+class ProvincialTaxForm : public CTaxData_Form
+{
+public:
+    explicit ProvincialTaxForm(int type) : CTaxData_Form(FROM_FORM, type) {}
+
+    // Shows the figures of one calculation; `tax` is what went to line 42800.
+    void show(double taxableIncome, const taxrules::ProvincialResult& result, double tax);
+    // Hides the lines of other provinces' forms (they are still stored, nil).
+    void keepLinesOf(ENUMTYPE_PROVINCE province);
+
+    CFloatField taxableIncome{this, 1, "taxableIncome", "26000", "Taxable income",
+                              fld::Page("Tax on taxable income").section("Tax on taxable income").computed()};
+    CFloatField taxOnTaxableIncome{this, 2, "taxOnTaxableIncome", "", "Tax on taxable income", fld::Computed()};
+
+    CFloatField basicPersonal{this, 3, "basicPersonal", "58040", "Basic personal amount",
+                              fld::Page("Non-refundable tax credits").section("Amounts").computed()};
+    CFloatField additionalPersonal{this, 4, "additionalPersonal", "",
+                                   "of which the additional personal amount (Nova Scotia)", fld::Computed()};
+    CFloatField age{this, 5, "age", "58080", "Age amount", fld::Computed()};
+    CFloatField spouse{this, 6, "spouse", "58120", "Spouse or common-law partner amount", fld::Computed()};
+    CFloatField eligibleDependant{this, 7, "eligibleDependant", "58160", "Amount for an eligible dependant",
+                                  fld::Computed()};
+    CFloatField caregiver{this, 8, "caregiver", "58185", "Caregiver amount", fld::Computed()};
+    CFloatField dependentChildren{this, 9, "dependentChildren", "", "Amount for dependent children (Saskatchewan)",
+                                  fld::Computed()};
+    CFloatField familyTaxBenefit{this, 10, "familyTaxBenefit", "", "Family tax benefit (Manitoba)",
+                                 fld::Computed()};
+    CFloatField adoption{this, 11, "adoption", "58330", "Adoption expenses", fld::Computed()};
+    CFloatField pension{this, 12, "pension", "58360", "Pension income amount", fld::Computed()};
+    CFloatField disability{this, 13, "disability", "58440", "Disability amount for self", fld::Computed()};
+    CFloatField disabilityTransferred{this, 14, "disabilityTransferred", "58480",
+                                      "Disability amount transferred from a dependant", fld::Computed()};
+    CFloatField spouseTransfer{this, 15, "spouseTransfer", "58640",
+                               "Amounts transferred from your spouse or common-law partner", fld::Computed()};
+    CFloatField medical{this, 16, "medical", "58689", "Allowable amount of medical expenses", fld::Computed()};
+    CFloatField otherDependantsMedical{this, 17, "otherDependantsMedical", "58729",
+                                       "Allowable amount of medical expenses for other dependants",
+                                       fld::Computed()};
+    CFloatField otherAmounts{this, 18, "otherAmounts", "",
+                             "Pension plan contributions, employment insurance premiums, interest on student "
+                             "loans and the employment amount",
+                             fld::Computed()};
+    CFloatField totalAmounts{this, 19, "totalAmounts", "58800", "Total amount", fld::Computed()};
+    CFloatField creditRate{this, 20, "creditRate", "", "Non-refundable tax credit rate (%)",
+                           fld::Section("Credits").computed().share(2)};
+    CFloatField creditsAtRate{this, 21, "creditsAtRate", "58840", "Total amount at the credit rate",
+                              fld::Computed()};
+    CFloatField donations{this, 22, "donations", "58969", "Donations and gifts", fld::Computed()};
+    CFloatField nonRefundableCredits{this, 23, "nonRefundableCredits", "61500", "Non-refundable tax credits",
+                                     fld::Computed()};
+    CFloatField dividendCredit{this, 24, "dividendCredit", "61520", "Dividend tax credit", fld::Computed()};
+
+    CFloatField taxAfterCredits{this, 25, "taxAfterCredits", "", "Tax after the non-refundable credits",
+                                fld::Page("Provincial tax").section("Provincial tax").computed()};
+    CFloatField surtax{this, 26, "surtax", "", "Surtax (Ontario)", fld::Computed()};
+    CFloatField taxReduction{this, 27, "taxReduction", "", "Tax reduction (Ontario, British Columbia)",
+                             fld::Computed()};
+    CFloatField lowIncomeCredit{this, 28, "lowIncomeCredit", "",
+                                "Low-income individuals and families tax credit (Ontario)", fld::Computed()};
+    CFloatField lowIncomeReduction{this, 29, "lowIncomeReduction", "", "Low-income tax reduction",
+                                   fld::Computed()};
+    CFloatField healthPremium{this, 30, "healthPremium", "", "Health premium (Ontario)", fld::Computed()};
+    CFloatField provincialTax{this, 31, "provincialTax", "42800", "Provincial or territorial tax",
+                              fld::Computed()};
+};
+
+// The province's credits form (the 479): the refundable credits claimed on
+// the return, worked out by the calculation.
+class ProvincialCreditsForm : public CTaxData_Form
+{
+public:
+    explicit ProvincialCreditsForm(int type) : CTaxData_Form(FROM_FORM, type) {}
+
+    void show(const ProvincialRefundableCredits& credits, double total);
+    void keepLinesOf(ENUMTYPE_PROVINCE province);
+
+    CFloatField care{this, 1, "care", "63050", "Childcare access and relief from expenses (CARE) credit (Ontario)",
+                     fld::Section("Refundable credits").computed()};
+    CFloatField seniorsTransit{this, 2, "seniorsTransit", "", "Seniors' public transit tax credit (Ontario)",
+                               fld::Computed()};
+    CFloatField renter{this, 3, "renter", "", "Renter's tax credit (British Columbia)", fld::Computed()};
+    CFloatField total{this, 4, "total", "47900", "Provincial or territorial credits", fld::Computed()};
+};
+
+// The province's Schedule 2: the age, pension and disability amounts the
+// spouse's return leaves unused by this province's rules, and what this
+// return claims of them on line 58640.
+class ProvincialSpouseTransferForm : public CTaxData_Form
+{
+public:
+    explicit ProvincialSpouseTransferForm(int type) : CTaxData_Form(FROM_FORM, type) {}
+
+    // `spouseUnused` is unknown without the spouse's return of the same
+    // province; the form then shows 0 available.
+    void show(const std::optional<double>& spouseUnused, double claimed);
+
+    CFloatField spouseUnused{this, 1, "spouseUnused", "",
+                             "Your spouse's or common-law partner's unused age, pension and disability amounts",
+                             fld::Section("Amounts transferred from your spouse or common-law partner").computed()};
+    CFloatField claimed{this, 2, "claimed", "58640", "Amounts transferred from your spouse or common-law partner",
+                        fld::Computed()};
+};
+
+// A province's forms by what they are; 0 where the province has no such
+// form. Quebec and unknown numbers have none.
+struct ProvincialFormTypes
+{
+    ENUMTYPE_FORM tax = 0;            // the 428
+    ENUMTYPE_FORM credits = 0;        // the 479
+    ENUMTYPE_FORM spouseTransfer = 0; // the provincial Schedule 2
+};
+ProvincialFormTypes provincialFormTypes(ENUMTYPE_PROVINCE province);
+
+// A new form of `type` laid out as what it is for `province`.
+CTaxData_Form* newProvincialForm(ENUMTYPE_PROVINCE province, ENUMTYPE_FORM type);

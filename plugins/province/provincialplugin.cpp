@@ -7,7 +7,9 @@
 // its own return. A provincial credit the calculation does not work out is
 // never silently nil: when the return holds an amount that feeds it,
 // Validate says so. Provincial refundable credits (line 47900) come from the
-// answers of the province's interview data. IsEligibleForElectronicFile still refuses by
+// answers of the province's interview data and the T1. The plug-in makes
+// the province's forms for the return tree (its 428, its 479 where it has
+// one, its Schedule 2) and shows each calculation's figures on them. IsEligibleForElectronicFile still refuses by
 // default. The test build of the plug-in (lib/testplugins/steerable) lets
 // tests script messages, thresholds and figures (which then replace the
 // computed ones) through the side file described in provincialtestconfig.h;
@@ -67,20 +69,24 @@ public:
         unsigned int ops = OpIsEligibleForElectronicFile;
         if (m_config.offersInterviewData)
             ops |= OpNewWizardData | OpFreeWizardData;
-        if (!m_config.formTypes.empty())
+        if (!formTypesMade().empty())
             ops |= OpNewFormData | OpFreeFormData;
         return ops;
     }
 
     // ---- items ----
+    // The province's own forms (its 428, its 479 and its Schedule 2), or
+    // those the test settings name instead. A form made after a
+    // calculation shows that calculation's figures at once.
     CTaxData_Form* NewFormData(ENUMTYPE_FORM type, bool) override
     {
-        const auto& types = m_config.formTypes;
+        const std::vector<ENUMTYPE_FORM> types = formTypesMade();
         if (std::find(types.begin(), types.end(), type) == types.end())
             return nullptr;
-        auto* form = new ProvincialForm(type);
+        CTaxData_Form* form = newProvincialForm(m_nProvince, type);
         form->setMainTaxProvince(m_nProvince);
         m_forms.emplace_back(form);
+        showFigures(form);
         return form;
     }
 
@@ -111,10 +117,22 @@ public:
         return true;
     }
 
+    // The provincial form that goes with a federal one: the provincial
+    // Schedule 2 with the federal one, and in Ontario the 479 (whose
+    // childcare credit is worked from the child care deduction) with the
+    // T778. Test settings that name relations replace these.
     ENUMTYPE_FORM FindRelatedForm1(ENUMTYPE_FORM type) override
     {
-        auto it = m_config.relatedForms.find(type);
-        return it == m_config.relatedForms.end() ? 0 : it->second;
+        if (!m_config.relatedForms.empty()) {
+            auto it = m_config.relatedForms.find(type);
+            return it == m_config.relatedForms.end() ? 0 : it->second;
+        }
+        const ProvincialFormTypes own = provincialFormTypes(m_nProvince);
+        if (type == FORM_SCH2)
+            return own.spouseTransfer;
+        if (type == FORM_T778 && m_nProvince == PROV_ON)
+            return own.credits;
+        return 0;
     }
 
     // ---- calculation ----
@@ -151,13 +169,12 @@ public:
     void CalcProvCredit(CTaxData_Form* t1, CTaxData_Form*, CTaxData_Form*,
                         const std::list<TaxData_T2209_2036*>&) override
     {
-        const double credits = m_config.credits.value_or(
-            computeProvincialCredits(m_nProvince, t1, m_interviewData.data(), coupleAmounts(t1)).total);
+        m_refundable = computeProvincialCredits(m_nProvince, t1, m_interviewData.data(), coupleAmounts(t1));
+        const double credits = m_config.credits.value_or(m_refundable.total);
         ProvincialT1Amounts::setCreditTotal(t1, credits);
         m_amounts[PROVAMT_INSTALMENT_CREDITS] = credits;
         for (const auto& form : m_forms)
-            if (auto* provincial = dynamic_cast<ProvincialForm*>(form.data()))
-                provincial->provincialCredits.m_value = credits;
+            showFigures(form.data());
     }
 
     void beforeCalcFormData(int, CTaxData_Form*) override {}
@@ -305,16 +322,47 @@ private:
 
     void assignTax(CTaxData_Form* t1)
     {
-        const taxrules::ProvincialResult result =
-            computeProvincialFromT1(m_nProvince, t1, m_schedules, &m_t1Lines, coupleAmounts(t1), getDepInfo());
-        m_amounts[PROVAMT_UNUSED_LOW_INCOME_REDUCTION] = result.unusedReductionForSpouse;
-        m_amounts[kProvAmountTransferableToSpouse] = result.transferableToSpouse;
-        const double tax = m_config.tax.value_or(result.provincialTax);
+        const ProvincialCoupleAmounts couple = coupleAmounts(t1);
+        m_result = computeProvincialFromT1(m_nProvince, t1, m_schedules, &m_t1Lines, couple, getDepInfo());
+        m_spouseTransferable = couple.spouseTransferable;
+        m_taxableIncome = m_t1Lines(ProvincialT1Lines::TaxableIncome);
+        m_amounts[PROVAMT_UNUSED_LOW_INCOME_REDUCTION] = m_result.unusedReductionForSpouse;
+        m_amounts[kProvAmountTransferableToSpouse] = m_result.transferableToSpouse;
+        const double tax = m_config.tax.value_or(m_result.provincialTax);
         ProvincialT1Amounts::setTaxTotal(t1, tax);
         m_amounts[PROVAMT_INSTALMENT_TAX] = tax;
         for (const auto& form : m_forms)
-            if (auto* provincial = dynamic_cast<ProvincialForm*>(form.data()))
-                provincial->provincialTax.m_value = tax;
+            showFigures(form.data());
+    }
+
+    std::vector<ENUMTYPE_FORM> formTypesMade() const
+    {
+        if (!m_config.formTypes.empty())
+            return m_config.formTypes;
+        std::vector<ENUMTYPE_FORM> types;
+        const ProvincialFormTypes own = provincialFormTypes(m_nProvince);
+        for (ENUMTYPE_FORM type : {own.tax, own.credits, own.spouseTransfer})
+            if (type != 0)
+                types.push_back(type);
+        return types;
+    }
+
+    // A form made here, filled with the figures of the last calculation
+    // (all nil before the first): line 42800 and 47900 as the T1 got them.
+    void showFigures(CTaxData_Form* form) const
+    {
+        const double tax = m_amounts.at(PROVAMT_INSTALMENT_TAX);
+        const double credits = m_amounts.at(PROVAMT_INSTALMENT_CREDITS);
+        if (auto* tax428 = dynamic_cast<ProvincialTaxForm*>(form))
+            tax428->show(m_taxableIncome, m_result, tax);
+        else if (auto* credits479 = dynamic_cast<ProvincialCreditsForm*>(form))
+            credits479->show(m_refundable, credits);
+        else if (auto* transfer = dynamic_cast<ProvincialSpouseTransferForm*>(form))
+            transfer->show(m_spouseTransferable, m_result.spouseTransfer);
+        else if (auto* provincial = dynamic_cast<ProvincialForm*>(form)) {
+            provincial->provincialTax.m_value = tax;
+            provincial->provincialCredits.m_value = credits;
+        }
     }
 
     ProvincialTestConfig m_config;
@@ -323,6 +371,11 @@ private:
     int m_spouseProvince = 0;
     std::uintptr_t m_spouseAddress = 0;
     ProvincialT1Lines m_t1Lines;
+    // The last calculation's figures, shown on the forms made here.
+    taxrules::ProvincialResult m_result;
+    ProvincialRefundableCredits m_refundable;
+    std::optional<double> m_spouseTransferable;
+    double m_taxableIncome = 0.0;
     std::map<int, double> m_amounts;
     QPointer<CTaxData_Form> m_interviewData;
     std::vector<QPointer<CTaxData_Form>> m_forms;

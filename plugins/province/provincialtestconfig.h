@@ -23,8 +23,10 @@
 //     prefiling=TEXT       a question before filing (repeatable)
 //     threshold=AMOUNT     an income threshold (repeatable); given, the list
 //                          replaces the province's own thresholds
-//     related=FED:PROV     FindRelatedForm1(FED) answers PROV (repeatable)
-//     form=TYPE            the plug-in makes forms of this type (repeatable)
+//     related=FED:PROV     FindRelatedForm1(FED) answers PROV (repeatable); given,
+//                          the list replaces the province's own relations
+//     form=TYPE            the plug-in makes forms of this type (repeatable); given,
+//                          the list replaces the province's own forms
 //     tax=AMOUNT           provincial tax the calculation assigns in place of
 //                          the computed one
 //     credits=AMOUNT       provincial credits the calculation assigns in place

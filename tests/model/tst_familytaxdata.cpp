@@ -501,6 +501,11 @@ private slots:
         }
         QVERIFY(!taxpayerOld);
         QVERIFY(!spouseOld);
+        // Each spouse's federal Schedule 2 brings the new province's own
+        // (Saskatchewan's, type 82) at the first calculation, and only then.
+        QCOMPARE(family.Calculate(-1, nullptr), 2);
+        for (IndividualTaxData* person : {family.getTaxpayer(), family.getSpouse()})
+            QVERIFY(person->HasForm(FORM_SCH2) && person->HasForm(82));
         QCOMPARE(family.Calculate(-1, nullptr), 0);
 
         // Only the current person when asked so.

@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QLibrary>
+#include <QPointer>
 #include <QSet>
 #include <QTemporaryDir>
 #include <memory>
@@ -133,7 +134,9 @@ private slots:
         QCOMPARE(plugin.manager->getProvince(), province);
     }
 
-    // A shipped plug-in still refuses electronic filing and offers its interview data.
+    // A shipped plug-in still refuses electronic filing and offers its
+    // interview data. It makes its own province's forms (ON428, ON479,
+    // ON(S2)), each with a sound field table, and no other province's.
     void shippedPluginRefusesFilingAndOffersInterviewData()
     {
         auto plugin = DirectPlugin::forProvince(PROV_ON);
@@ -144,8 +147,24 @@ private slots:
         QVERIFY(offered & CProvincialTaxManager::OpIsEligibleForElectronicFile);
         QVERIFY(offered & CProvincialTaxManager::OpNewWizardData);
         QVERIFY(offered & CProvincialTaxManager::OpFreeWizardData);
-        QVERIFY(!(offered & CProvincialTaxManager::OpNewFormData));
+        QVERIFY(offered & CProvincialTaxManager::OpNewFormData);
+        QVERIFY(offered & CProvincialTaxManager::OpFreeFormData);
         QVERIFY(manager.IsEligibleForElectronicFile() != 0);
+
+        for (ENUMTYPE_FORM type : {24, 25, 26}) {
+            QPointer<CTaxData_Form> form = manager.NewFormData(type, true);
+            QVERIFY2(form, getFormName(type));
+            QCOMPARE(form->getType(), type);
+            QString formProblem;
+            QVERIFY2(form->checkFieldTable(&formProblem), qPrintable(formProblem));
+            QVERIFY(manager.FreeFormData(form, true));
+            QVERIFY(form.isNull());
+        }
+        QVERIFY(!manager.NewFormData(27, true)); // Ontario's Schedule 11: not made yet
+        QVERIFY(!manager.NewFormData(41, true)); // British Columbia's tax form
+        QCOMPARE(manager.FindRelatedForm1(FORM_SCH2), 26);
+        QCOMPARE(manager.FindRelatedForm1(FORM_T778), 25);
+        QCOMPARE(manager.FindRelatedForm1(FORM_SCH11), 0);
 
         // Interview data: one object, of kind 6, freed by the plug-in.
         QPointer<CTaxData_Form> data = manager.NewWizardData();

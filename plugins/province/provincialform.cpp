@@ -1,0 +1,160 @@
+#include "provincialform.h"
+
+#include <cmath>
+
+#include "companion/rules/lowincomereductions2024.h"
+#include "companion/rules/money.h"
+#include "companion/rules/provincialcalc.h"
+#include "provincialcalculation.h"
+
+void ProvincialTaxForm::show(double income, const taxrules::ProvincialResult& r, double tax)
+{
+    taxableIncome.m_value = income;
+    taxOnTaxableIncome.m_value = r.taxOnTaxableIncome;
+    basicPersonal.m_value = r.basicPersonalAmount;
+    additionalPersonal.m_value = r.additionalPersonalAmount;
+    age.m_value = r.ageAmount;
+    spouse.m_value = r.spouseAmount;
+    eligibleDependant.m_value = r.eligibleDependantAmount;
+    caregiver.m_value = r.caregiverAmount;
+    dependentChildren.m_value = r.dependentChildAmount;
+    familyTaxBenefit.m_value = r.familyTaxBenefit;
+    adoption.m_value = r.adoptionAmount;
+    pension.m_value = r.pensionAmount;
+    disability.m_value = r.disabilityAmount;
+    disabilityTransferred.m_value = r.disabilityTransferred;
+    spouseTransfer.m_value = r.spouseTransfer;
+    medical.m_value = r.medicalAmount;
+    otherDependantsMedical.m_value = r.otherDependantsMedical;
+    // The amounts the result does not itemise (contributions, premiums,
+    // student loans, the employment amount): what the total holds beyond
+    // the lines above, so that the lines add up to the total.
+    const double itemised = r.basicPersonalAmount + r.ageAmount + r.spouseAmount + r.eligibleDependantAmount
+                            + r.caregiverAmount + r.dependentChildAmount + r.familyTaxBenefit + r.adoptionAmount
+                            + r.pensionAmount + r.disabilityAmount + r.disabilityTransferred + r.spouseTransfer
+                            + r.medicalAmount + r.otherDependantsMedical;
+    otherAmounts.m_value = taxrules::roundCents(r.creditAmounts - itemised);
+    totalAmounts.m_value = r.creditAmounts;
+    // A percentage with the two decimals the forms print (5.05), not the
+    // binary noise of the multiplication.
+    creditRate.m_value = std::round(r.creditRate * 10000.0) / 100.0;
+    creditsAtRate.m_value = taxrules::roundCents(r.creditAmounts * r.creditRate);
+    donations.m_value = r.donationCredit;
+    nonRefundableCredits.m_value = r.nonRefundableCredits;
+    dividendCredit.m_value = r.dividendCredit;
+    taxAfterCredits.m_value = r.taxAfterCredits;
+    surtax.m_value = r.surtax;
+    taxReduction.m_value = r.taxReduction;
+    lowIncomeCredit.m_value = r.lowIncomeCredit;
+    lowIncomeReduction.m_value = r.lowIncomeReduction;
+    healthPremium.m_value = r.healthPremium;
+    provincialTax.m_value = tax;
+}
+
+void ProvincialCreditsForm::show(const ProvincialRefundableCredits& credits, double totalCredits)
+{
+    care.m_value = credits.care;
+    seniorsTransit.m_value = credits.seniorsTransit;
+    renter.m_value = credits.renter;
+    total.m_value = totalCredits;
+}
+
+void ProvincialSpouseTransferForm::show(const std::optional<double>& unused, double transferred)
+{
+    spouseUnused.m_value = unused.value_or(0.0);
+    claimed.m_value = transferred;
+}
+
+namespace {
+
+// A line that only some provinces' forms have.
+template <typename Form>
+struct OwnLine
+{
+    CFloatField Form::*field;
+    bool (*hasIt)(ENUMTYPE_PROVINCE);
+};
+
+bool isOntario(ENUMTYPE_PROVINCE p) { return p == PROV_ON; }
+bool isBritishColumbia(ENUMTYPE_PROVINCE p) { return p == PROV_BC; }
+
+const OwnLine<ProvincialTaxForm> kTaxFormLines[] = {
+    {&ProvincialTaxForm::additionalPersonal, [](ENUMTYPE_PROVINCE p) { return p == PROV_NS; }},
+    {&ProvincialTaxForm::dependentChildren, [](ENUMTYPE_PROVINCE p) { return p == PROV_SK; }},
+    {&ProvincialTaxForm::familyTaxBenefit, [](ENUMTYPE_PROVINCE p) { return p == PROV_MB; }},
+    {&ProvincialTaxForm::surtax, isOntario},
+    {&ProvincialTaxForm::taxReduction, [](ENUMTYPE_PROVINCE p) { return isOntario(p) || isBritishColumbia(p); }},
+    {&ProvincialTaxForm::lowIncomeCredit, isOntario},
+    {&ProvincialTaxForm::lowIncomeReduction,
+     [](ENUMTYPE_PROVINCE p) { return taxrules::hasLowIncomeReduction(taxrules::provinceFromNumber(p)); }},
+    {&ProvincialTaxForm::healthPremium, isOntario},
+};
+
+const OwnLine<ProvincialCreditsForm> kCreditsFormLines[] = {
+    {&ProvincialCreditsForm::care, isOntario},
+    {&ProvincialCreditsForm::seniorsTransit, isOntario},
+    {&ProvincialCreditsForm::renter, isBritishColumbia},
+};
+
+template <typename Form, size_t N>
+void hideLinesOfOthers(Form& form, const OwnLine<Form> (&lines)[N], ENUMTYPE_PROVINCE province)
+{
+    for (const OwnLine<Form>& line : lines) {
+        CFloatField& field = form.*line.field;
+        if (!line.hasIt(province))
+            field.setFlags(field.flags() | FieldHidden);
+    }
+}
+
+// The forms of each province by what they are, index = province (Quebec
+// has none: its return is filed with the province). 0 where the province
+// has no such form.
+constexpr ProvincialFormTypes kFormTypes[] = {
+    {0, 0, 0},     // none
+    {45, 0, 47},   // Alberta
+    {41, 42, 43},  // British Columbia
+    {86, 87, 90},  // Manitoba
+    {98, 99, 94},  // New Brunswick
+    {62, 63, 64},  // Newfoundland and Labrador
+    {70, 71, 72},  // Nova Scotia
+    {66, 67, 68},  // Northwest Territories
+    {74, 75, 76},  // Nunavut
+    {24, 25, 26},  // Ontario
+    {78, 0, 79},   // Prince Edward Island
+    {0, 0, 0},     // Quebec
+    {81, 0, 82},   // Saskatchewan
+    {108, 112, 110}, // Yukon
+};
+
+} // namespace
+
+ProvincialFormTypes provincialFormTypes(ENUMTYPE_PROVINCE province)
+{
+    const int rows = int(sizeof(kFormTypes) / sizeof(kFormTypes[0]));
+    return province > 0 && province < rows ? kFormTypes[province] : ProvincialFormTypes{};
+}
+
+CTaxData_Form* newProvincialForm(ENUMTYPE_PROVINCE province, ENUMTYPE_FORM type)
+{
+    const ProvincialFormTypes types = provincialFormTypes(province);
+    if (type == types.tax) {
+        auto* form = new ProvincialTaxForm(type);
+        form->keepLinesOf(province);
+        return form;
+    }
+    if (type == types.credits) {
+        auto* form = new ProvincialCreditsForm(type);
+        form->keepLinesOf(province);
+        return form;
+    }
+    if (type == types.spouseTransfer)
+        return new ProvincialSpouseTransferForm(type);
+    return new ProvincialForm(type);
+}
+
+void ProvincialTaxForm::keepLinesOf(ENUMTYPE_PROVINCE province) { hideLinesOfOthers(*this, kTaxFormLines, province); }
+
+void ProvincialCreditsForm::keepLinesOf(ENUMTYPE_PROVINCE province)
+{
+    hideLinesOfOthers(*this, kCreditsFormLines, province);
+}
