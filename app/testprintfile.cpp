@@ -22,13 +22,9 @@ int TabWndApp::createTestPrintFile()
     QDir().mkpath(QFileInfo(path).absolutePath());
 
     auto family = std::make_unique<CFamilyTaxData>(MULTIPROVS_MODE_RESIDENCE);
+    // Labelled with the first supported province (a return without one is
+    // written only up to its first record), with that province's forms.
     family->CreateTestPrintFile();
-    // A return without a province is written only up to its first record;
-    // the test return is labelled with the first supported province.
-    IndividualTaxData* taxpayer = family->getTaxpayer();
-    for (ENUMTYPE_PROVINCE province = 1; taxpayer->m_province == 0 && province < PROVINCE_COUNT; ++province)
-        if (IsProvinceSupported(province))
-            taxpayer->m_province = province;
 
     QString reason;
     const int code = family->saveToFile(CString(path), s_appPurpose, &reason);

@@ -213,9 +213,8 @@ void IndividualTaxData::InitNewFormData(CTaxData_Form* form)
 void IndividualTaxData::CreateTestPrintFile()
 {
     m_markerWord = 1;
-    // Federal forms from the factory; each province's forms from its own
-    // plug-in, made through the host so that they are freed by the plug-in
-    // that made them before its library goes.
+    // Federal forms from the factory; the provincial ones (below) through the
+    // host, so that the plug-in that made them frees them before its library goes.
     for (ENUMTYPE_FORM type = 1; type <= FORMTYPE_LAST; ++type) {
         if (IsFormExpired(type, 0) || isRefusedFormType(type) || getFormProv(type) != 0)
             continue;
@@ -224,15 +223,18 @@ void IndividualTaxData::CreateTestPrintFile()
             m_items.adoptForm(type, 0, 0, form, true);
         }
     }
+    // The provincial forms of the one province the file is labelled with (the
+    // person's, else the first supported one): a return holds one province's
+    // forms, and only that province's plug-in makes them again when the file
+    // is read, so another province's forms would not come back.
+    for (ENUMTYPE_PROVINCE province = 1; m_province == 0 && province < PROVINCE_COUNT; ++province)
+        if (IsProvinceSupported(province))
+            m_province = province;
     const ENUMTYPE_PROVINCE ownProvince = m_provMgr.getMainProvince();
-    for (ENUMTYPE_PROVINCE province = 1; province < PROVINCE_COUNT; ++province) {
-        if (!IsProvinceSupported(province))
-            continue;
-        m_provMgr.setMainProvince(province);
-        if (!m_provMgr.getProvMgr(province, false))
-            continue;
+    m_provMgr.setMainProvince(m_province);
+    if (m_provMgr.getProvMgr(m_province, false)) {
         for (ENUMTYPE_FORM type = 1; type <= FORMTYPE_LAST; ++type) {
-            if (getFormProv(type) != province || IsFormExpired(type, 0) || isRefusedFormType(type))
+            if (getFormProv(type) != m_province || IsFormExpired(type, 0) || isRefusedFormType(type))
                 continue;
             if (CTaxData_Form* form = m_provMgr.NewFormData(type, true)) {
                 form->InitPrintTestData();
