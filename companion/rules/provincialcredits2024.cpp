@@ -87,6 +87,12 @@ std::vector<ProvincialCreditTable> buildTables()
         bc.donationTopFrom = 252752.0;
         bc.eligibleDividendRate = 0.12;
         bc.studentLoanInterest = true;
+        // The B.C. caregiver amount (BC428 line 58175) for each infirm
+        // dependant 18 or older: 5,505 less the dependant's net income above
+        // 18,629 (nil at 24,134), the same gov.bc.ca 2024 table ("B.C.
+        // caregiver"); the 24,134 nil point is the 2024 line 58175 help's.
+        bc.caregiverAmount = 5505.0;
+        bc.caregiverThreshold = 18629.0;
     }
     // Alberta, form AB428 2024: age at most 6,099; spouse and eligible
     // dependant 21,885 less the whole of the other person's income; pension

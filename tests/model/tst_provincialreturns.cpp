@@ -866,8 +866,18 @@ private slots:
     //     premium 600: 3,110.24.
     //   ON, parent with 26,000: nil from 25,838 (the federal amount is still
     //     8,375 - 6,334 = 2,041). 3,380.71 - 626.15 + 600: 3,354.56.
-    //   BC: its 2024 caregiver figures are not in the tables, so the amount
-    //     is named and left out: 3,354.46 - 636.55 = 2,717.91.
+    //   BC (gov.bc.ca 2024 basic credits: the B.C. caregiver amount 5,505
+    //     less income above 18,629, nil at 24,134; tax 47,937 x 5.06 % +
+    //     12,063 x 7.7 % = 3,354.46; the low-income reduction is nil at
+    //     60,000):
+    //   BC, parent with 21,000: 5,505 - (21,000 - 18,629) = 3,134.
+    //     3,354.46 less (12,580 + 3,134) x 5.06 % = 795.13: 2,559.33.
+    //   BC, parent with 25,000: nil from 24,134 (the federal amount is still
+    //     8,375 - 5,334 = 3,041). 3,354.46 - 12,580 x 5.06 % = 636.55:
+    //     2,717.91.
+    //   AB: its 2024 threshold for the amount for infirm dependants is not
+    //     in the tables, so the amount is named and left out: 60,000 x 10 %
+    //     = 6,000.00 less 21,885 x 10 % = 2,188.50: 3,811.50.
     void caregiver_data()
     {
         QTest::addColumn<int>("province");
@@ -876,7 +886,9 @@ private slots:
         QTest::addColumn<bool>("leftOut");
         QTest::newRow("ON, parent with 21,000") << int(PROV_ON) << 21000.0 << 3110.24 << false;
         QTest::newRow("ON, parent with 26,000") << int(PROV_ON) << 26000.0 << 3354.56 << false;
-        QTest::newRow("BC, no figure") << int(PROV_BC) << 21000.0 << 2717.91 << true;
+        QTest::newRow("BC, parent with 21,000") << int(PROV_BC) << 21000.0 << 2559.33 << false;
+        QTest::newRow("BC, parent with 25,000") << int(PROV_BC) << 25000.0 << 2717.91 << false;
+        QTest::newRow("AB, no figure") << int(PROV_AB) << 21000.0 << 3811.50 << true;
     }
     void caregiver()
     {
