@@ -32,11 +32,6 @@ DireradSubmission::DireradSubmission(CFamilyTaxData* family, DireradSubmissionSe
 {
 }
 
-QDateTime DireradSubmission::now() const
-{
-    return m_settings.now ? m_settings.now() : QDateTime::currentDateTime();
-}
-
 FilingResultReport DireradSubmission::file(int agreement, int testCaseId, const CString& xml, const CString& name,
                                            const CString& status)
 {
@@ -89,7 +84,7 @@ FilingResultReport DireradSubmission::file(int agreement, int testCaseId, const 
     // One pass: an agency text holding "%2" stays as it came.
     report.overview =
         QStringLiteral("Direrad is submitted successfully. The confirmation code is [%1].\nResult code is [%2]\nTime: %3")
-            .arg(res.m_strConfirmation, res.m_strCodes, now().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")));
+            .arg(res.m_strConfirmation, res.m_strCodes, m_settings.currentTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")));
     report.details = res.m_strMessage;
     report.detailsAreHtml = res.m_bMessageIsHtml;
     report.bottom = QLatin1String(kCheckLog);

@@ -23,6 +23,8 @@ struct DireradSubmissionSettings
                        const CString& msg)>
         writeFilingLog;
     std::function<QDateTime()> now; // empty: the current local time
+    // The filing's time stamp: the clock given, else the current local time.
+    QDateTime currentTime() const { return now ? now() : QDateTime::currentDateTime(); }
     // Reports a filing to the filing-record service when the user's settings
     // ask for it; its result code (0 when sent or not asked). Empty: none.
     std::function<int(int formType, bool accepted, const QString& confirmation, const QString& message)>
@@ -78,7 +80,6 @@ public:
     double balance() const { return m_balance; }
 
 private:
-    QDateTime now() const;
 
     CFamilyTaxData* m_family;
     DireradSubmissionSettings m_settings;

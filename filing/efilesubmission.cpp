@@ -55,11 +55,6 @@ EfileSubmission::EfileSubmission(CFamilyTaxData* family, DireradSubmissionSettin
 {
 }
 
-QDateTime EfileSubmission::now() const
-{
-    return m_settings.now ? m_settings.now() : QDateTime::currentDateTime();
-}
-
 int EfileSubmission::sendFilingRecord(bool accepted, const QString& confirmation, const QString& message) const
 {
     return m_settings.sendFilingRecord ? m_settings.sendFilingRecord(FORM_T1, accepted, confirmation, message) : 0;
@@ -88,7 +83,7 @@ FilingResultReport EfileSubmission::file(const CString& efileNumber, const CStri
 
     SoapFilingResult res(SoapFilingResult::KindT1Return);
     const int result = EOLSOAP_request(values, xml.toUtf8().toStdString(), &res, m_settings.exchange);
-    const QString time = now().toString(QLatin1String(kTimeFormat));
+    const QString time = m_settings.currentTime().toString(QLatin1String(kTimeFormat));
 
     FilingResultReport report;
     report.title = QLatin1String(kTitle);

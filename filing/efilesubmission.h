@@ -38,7 +38,6 @@ public:
     const CString& agencyMessage() const { return m_agencyMessage; }
 
 private:
-    QDateTime now() const;
     int sendFilingRecord(bool accepted, const QString& confirmation, const QString& message) const;
 
     CFamilyTaxData* m_family;

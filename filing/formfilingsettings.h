@@ -30,4 +30,7 @@ struct FormFilingSettings
     // page on the agency's error codes a refused T1013 points to.
     QString makerWebHost;
     unsigned char edition = 2;      // titles the message boxes
+
+    // The filing's time stamp: the clock given, else the current local time.
+    QDateTime currentTime() const { return now ? now() : QDateTime::currentDateTime(); }
 };

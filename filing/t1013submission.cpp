@@ -41,11 +41,6 @@ QString T1013Submission::errorCodesHelpPage(const QString& makerWebHost)
     return QStringLiteral("https://%1/faq/index.php?action=artikel&cat=6&id=35&artlang=en").arg(makerWebHost);
 }
 
-QDateTime T1013Submission::now() const
-{
-    return m_settings.now ? m_settings.now() : QDateTime::currentDateTime();
-}
-
 QString T1013Submission::codesText() const
 {
     QStringList codes;
@@ -84,7 +79,7 @@ int T1013Submission::file(ENUMTYPE_FORM type, const QString& shortName, Template
 void T1013Submission::answered(ENUMTYPE_FORM type, const QString& shortName, const CString& taxpayerName)
 {
     const QString codes = codesText();
-    const QString stamp = now().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+    const QString stamp = m_settings.currentTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
     const CString& confirmation = m_result.m_strConfirmation;
     // A T1013 batch holds one form: a count other than one is not this form alone.
     const bool succeeded =

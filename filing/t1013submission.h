@@ -59,7 +59,6 @@ public:
     static QString errorCodesHelpPage(const QString& makerWebHost);
 
 private:
-    QDateTime now() const;
     void answered(ENUMTYPE_FORM type, const QString& shortName, const CString& taxpayerName);
 
     CFamilyTaxData* m_family;

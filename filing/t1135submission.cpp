@@ -22,11 +22,6 @@ T1135Submission::T1135Submission(CFamilyTaxData* family, FormFilingSettings sett
 {
 }
 
-QDateTime T1135Submission::now() const
-{
-    return m_settings.now ? m_settings.now() : QDateTime::currentDateTime();
-}
-
 int T1135Submission::file(TemplateValueMap& values, int agreement, int testCaseId, const CString& xml,
                           const CString& name)
 {
@@ -46,7 +41,7 @@ int T1135Submission::file(TemplateValueMap& values, int agreement, int testCaseI
     if (m_settings.sendFilingRecord)
         m_settings.sendFilingRecord(FORM_T1135, succeeded, result.m_strConfirmation, result.m_strMessage);
 
-    const QString stamp = now().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+    const QString stamp = m_settings.currentTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
     m_report.title = QStringLiteral("T1135 Web Service Result");
     m_report.details = result.m_strMessage;
     m_report.detailsAreHtml = result.m_bMessageIsHtml;

@@ -39,8 +39,6 @@ public:
     QString failureMessage() const;
 
 private:
-    QDateTime now() const;
-
     CFamilyTaxData* m_family;
     FormFilingSettings m_settings;
     int m_code = 0;
