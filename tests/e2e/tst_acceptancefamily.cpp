@@ -497,6 +497,10 @@ void TestAcceptanceFamily::importCoupleChangeProvinceDecouple()
     QCOMPARE(shownText(imported, "SIN").remove(' ').remove('-'), QString("046454286"));
     QVERIFY(showInterview(imported, "Dependants"));
     QCOMPARE(shownText(imported, "FirstName1"), QString("Lily"));
+    // Last year's slips are not carried into this year: the year starts
+    // with no income.
+    QCOMPARE(rowLabels(imported->folderView()->slipsItem()), QStringList());
+    QVERIFY2(statusText(*f).startsWith("[Total Income]=0.00 "), qPrintable(statusText(*f)));
     QVERIFY(keepPicture(f->window, kPictures, "17-imported"));
     QCOMPARE(bytesOf(m_savedPath), savedBefore);
     // Both closed: the imported one was never saved, so it asks first.
@@ -606,6 +610,13 @@ void TestAcceptanceFamily::importCoupleChangeProvinceDecouple()
     QVERIFY2(rowLabels(coupled->folderView()->formsItem()).join(" ").contains("AB428"),
              qPrintable(rowLabels(coupled->folderView()->formsItem()).join(" | ")));
     QVERIFY(switchTo(coupled, CFamilyTaxData::kTaxpayer));
+    // What Alberta's return holds and this program does not compute is said
+    // above the pages, in as many lines as it takes and no more.
+    auto* note = coupled->findChild<QLabel*>("lblNotComputed");
+    QVERIFY(note->isVisible());
+    QVERIFY2(note->text().contains("Alberta"), qPrintable(note->text()));
+    QVERIFY2(note->height() <= note->heightForWidth(note->width()) + 2,
+             qPrintable(QString("%1 > %2").arg(note->height()).arg(note->heightForWidth(note->width()))));
     QVERIFY(keepPicture(f->window, kPictures, "21-alberta"));
 
     // De-Couple Return, keeping Bob.
