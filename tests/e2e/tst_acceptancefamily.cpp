@@ -170,6 +170,7 @@ class TestAcceptanceFamily : public QObject
 
 private slots:
     void initTestCase();
+    void cleanup();
     void cleanupTestCase();
     void newCoupledReturnThroughTheWizard();
     void savedClosedAndReopenedFromTheStartPage();
@@ -184,6 +185,19 @@ void TestAcceptanceFamily::initTestCase()
     f->window->resize(1280, 860);
     QApplication::setActiveWindow(f->window);
     QVERIFY(keepPicture(f->window, kPictures, "00-start"));
+}
+
+// Every message the program asked was answered by the step, none by
+// default, and no answer was left over.
+void TestAcceptanceFamily::cleanup()
+{
+    QStringList unanswered;
+    for (const PromptRecord& record : f->prompter->records())
+        if (record.answeredByDefault || record.unexpectedAnswer)
+            unanswered << record.texts.join("\n");
+    QVERIFY2(unanswered.isEmpty(), qPrintable(unanswered.join(" | ")));
+    QCOMPARE(f->prompter->pendingAnswers(), 0);
+    f->prompter->clear();
 }
 
 void TestAcceptanceFamily::cleanupTestCase()
@@ -310,11 +324,11 @@ void TestAcceptanceFamily::savedClosedAndReopenedFromTheStartPage()
 {
     Form_Return* p = page();
     QVERIFY(p);
-    // Save asks for a name; the preparer types "Jane_Roe.r24" in the folder
-    // the program proposes.
+    // Save Return As: the preparer names the file "Jane_Roe.r24" in the
+    // folder the program proposes.
     m_savedPath = f->home.filePath("Documents/vodarevivo/2024/data/Jane_Roe.r24");
     f->prompter->queueFile(m_savedPath);
-    f->action("actionSave_Return")->trigger();
+    f->action("actionSave_Return_As")->trigger();
     QVERIFY2(QFileInfo::exists(m_savedPath), qPrintable(f->promptTexts().join(" | ")));
     QCOMPARE(f->prompter->records().last().kind, PromptKind::SaveFile);
     QVERIFY2(f->prompter->records().last().texts.value(0).startsWith(QFileInfo(m_savedPath).path() + "/Jane_Roe"),
