@@ -234,7 +234,7 @@ void TestAcceptanceFamily::cleanupTestCase()
 // line 21400 = 4,000.00.
 void TestAcceptanceFamily::newCoupledReturnThroughTheWizard()
 {
-    modalsteps::closeModalLater(60000);
+    const ModalGuard guard(60000);
     bool wizardShown = false;
     modalsteps::whenModal<NewReturnWizard>([&wizardShown](NewReturnWizard* wizard) {
         wizardShown = true;
@@ -403,7 +403,7 @@ void TestAcceptanceFamily::validateOptimizeAndPlan()
     QTemporaryDir aside;
     const QByteArray before = savedBytes(family, aside.filePath("before.r24"));
     QVERIFY(!before.isEmpty());
-    modalsteps::closeModalLater(120000);
+    const ModalGuard guard(120000);
 
     // Validate Return: the family's return is complete, so the result is the
     // message that it passes; the warnings are not looked at.
@@ -485,7 +485,7 @@ void TestAcceptanceFamily::validateOptimizeAndPlan()
 // province and the couple parted again, each from the window's commands.
 void TestAcceptanceFamily::importCoupleChangeProvinceDecouple()
 {
-    modalsteps::closeModalLater(120000);
+    const ModalGuard guard(120000);
     QVERIFY(page());
     const QString folder = QFileInfo(m_savedPath).path();
 

@@ -21,6 +21,26 @@ namespace usersteps {
 
 using namespace returnpage;
 
+// Closes whatever modal window is still open after ms, for as long as it
+// lives: a step that fails ends instead of waiting for a user, and a later
+// step is never disturbed by an earlier one's guard.
+class ModalGuard
+{
+public:
+    explicit ModalGuard(int ms)
+    {
+        m_timer.setSingleShot(true);
+        QObject::connect(&m_timer, &QTimer::timeout, [] {
+            if (QWidget* w = QApplication::activeModalWidget())
+                w->close();
+        });
+        m_timer.start(ms);
+    }
+
+private:
+    QTimer m_timer;
+};
+
 // build/artefacts/<folder>/<name>.png, for a person to look at.
 inline bool keepPicture(QWidget* window, const QString& folder, const QString& name)
 {
