@@ -604,6 +604,7 @@ void TestAcceptanceFamily::importCoupleChangeProvinceDecouple()
 
     // Change Tax Province: both move to Alberta.
     const QStringList formsBefore = rowLabels(coupled->folderView()->formsItem());
+    const QString ontarioStatus = statusText(*f);
     constexpr int kAlberta = 1;
     modalsteps::whenModal<QWizard>([](QWizard* wizard) {
         auto* province = wizard->findChild<CT1ComboBox*>("fld_NewTaxProv");
@@ -617,6 +618,9 @@ void TestAcceptanceFamily::importCoupleChangeProvinceDecouple()
     QCOMPARE(f->promptTexts().value(0),
              QString("Tax return file is changed to the new province, you need to save file the confirm the changes."));
     const QStringList formsAfter = rowLabels(coupled->folderView()->formsItem());
+    // Recalculated with Alberta's tax: the same incomes, another balance.
+    QVERIFY2(statusText(*f).startsWith("[Total Income]=30,000.00"), qPrintable(statusText(*f)));
+    QVERIFY2(balanceOf(statusText(*f)) != balanceOf(ontarioStatus), qPrintable(statusText(*f)));
     QVERIFY2(formsBefore.join(" ").contains("ON428"), qPrintable(formsBefore.join(" | ")));
     QVERIFY2(!formsAfter.join(" ").contains("ON428"), qPrintable(formsAfter.join(" | ")));
     QVERIFY2(formsAfter.join(" ").contains("AB428"), qPrintable(formsAfter.join(" | ")));
@@ -648,6 +652,7 @@ void TestAcceptanceFamily::importCoupleChangeProvinceDecouple()
     QCOMPARE(offered, (QStringList{"Ann Lee", "Bob Roy"}));
     QVERIFY(!coupled->familyData()->IsCoupledReturn());
     QCOMPARE(personNames(coupled), QStringList{"Bob Roy"});
+    QVERIFY2(f->window->windowTitle().endsWith("Untitled (unsaved)"), qPrintable(f->window->windowTitle()));
     QVERIFY2(rowLabels(coupled->folderView()->formsItem()).join(" ").contains("AB428"),
              qPrintable(rowLabels(coupled->folderView()->formsItem()).join(" | ")));
     QVERIFY2(resultLine(coupled, 1)->text().startsWith("Bob"), qPrintable(resultLine(coupled, 1)->text()));
