@@ -3,7 +3,9 @@
 // min and max. A job whose write step the engine's test switch refuses shows
 // the bridge and the read step without the PDF's own cost.
 //
-// Usage: bench_printbridge [RETURN_FILE]   (default: the tests' coupled return)
+// Usage: bench_printbridge [RETURN_FILE]
+// (default: tests/fixtures/golden/bench-coupled.r24, a coupled return with
+// many slips on both sides)
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -65,7 +67,7 @@ int main(int argc, char** argv)
     if (started != 0)
         return 1;
 
-    CString returnPath = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(VR_SOURCE_DIR "/tests/fixtures/returnfile/coupled.r24");
+    CString returnPath = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(VR_SOURCE_DIR "/tests/fixtures/golden/bench-coupled.r24");
     int failures = 0;
     const auto job = [&] {
         CString pdfPath;
