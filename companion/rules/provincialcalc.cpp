@@ -259,6 +259,10 @@ ProvincialResult computeProvincial(Province province, const ProvincialInput& inp
 
     r.taxOnTaxableIncome = taxOnIncome(table->brackets, input.taxableIncome);
     nonRefundableCredits(province, *table, input, r);
+    // Every 428 adds its share of the federal minimum tax when the federal
+    // minimum tax applies; the 2024 shares are not in the tables.
+    if (input.minimumTax)
+        r.notComputed.emplace_back("additional tax for minimum tax purposes");
     // The dividend credit comes off the tax after the other credits, and
     // cannot make it negative either.
     const double afterCredits = positivePart(r.taxOnTaxableIncome - r.nonRefundableCredits);

@@ -71,7 +71,7 @@ const LeftOutLine kLeftOut[] = {
     {"line32300Tuition", "tuition and education amounts (line 32300)"},
     {"line32400TuitionFromChild", "tuition amounts transferred from a child (line 32400)"},
     {"line40424TaxOnSplitIncome", "provincial tax on split income (line 40424)"},
-    {"MinimumTaxPayable", "provincial additional tax for minimum tax purposes"},
+    {"line40427MinimumTaxCarryover", "minimum tax carryover (line 40427)"},
 };
 
 // The field of each ProvincialT1Lines::Line, in its order.
