@@ -16,6 +16,8 @@
 //           -> left 71.15; paid 900 -> credit 900, nothing left.
 //   30,000  4,500.00 - 2,355.75 = 2,144.25; limit 714.75; paid 1,500 -> left
 //           785.25.
+//   25,000  3,750.00 - 2,355.75 = 1,394.25; limit 557.70; paid 1,500 -> left
+//           942.30.
 //   20,000  3,000.00 - 2,355.75 = 644.25; limit 322.13; paid 1,500 -> left
 //           1,177.87.
 //
@@ -48,6 +50,20 @@
 // 21,885 x 10 % = 2,188.50):
 //   50,000, paid 1,500  5,000.00 - 2,188.50 = 2,811.50; limit 562.30 >
 //           471.15: the tax left binds, credit 471.15 -> 2,340.35.
+// Nova Scotia (NS428: the credit (line 59) before the low-income tax
+// reduction; 8.79 %, basic amount 8,481 + the additional 3,000 below 25,000
+// of taxable income):
+//   20,000, paid 1,500  1,758.00 - 11,481 x 8.79 % = 1,009.18 -> 748.82;
+//           limit 748.82 / 2 = 374.41 < 1,177.87: credit 374.41 -> 374.41;
+//           reduction 300 - 5 % x (20,000 - 15,000) = 50 -> 324.41. (After
+//           the reduction the credit would be 349.41 and the tax 349.41.)
+// Prince Edward Island (PE428: the credit (line 89) after the low-income tax
+// reduction (line 87); 9.65 %, basic amount 13,500):
+//   25,000, paid 1,500  2,412.50 - 13,500 x 9.65 % = 1,302.75 -> 1,109.75;
+//           reduction 350 - 5 % x (25,000 - 21,500) = 175 -> 934.75; limit
+//           934.75 x 10,000 / 25,000 = 373.90 < 942.30: credit 373.90 ->
+//           560.85. (Before the reduction the credit would be 443.90 and the
+//           tax 490.85.)
 #include <QtTest>
 #include <memory>
 
@@ -137,6 +153,10 @@ private slots:
         QTest::newRow("BC, the limit binds") << int(PROV_BC) << 40000.0 << 1500.0 << 1028.85 << 389.58 << 1558.33;
         QTest::newRow("BC, before the tax reduction") << int(PROV_BC) << 20000.0 << 1500.0 << 714.75 << 293.82
                                                       << 242.20;
+        QTest::newRow("NS, before the low-income reduction") << int(PROV_NS) << 10000.0 << 1500.0 << 322.13 << 374.41
+                                                             << 324.41;
+        QTest::newRow("PE, after the low-income reduction") << int(PROV_PE) << 15000.0 << 1500.0 << 557.70 << 373.90
+                                                            << 560.85;
         QTest::newRow("AB, the tax left binds") << int(PROV_AB) << 40000.0 << 1500.0 << 1028.85 << 471.15 << 2340.35;
     }
     void workedReturns()
