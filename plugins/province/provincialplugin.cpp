@@ -2,8 +2,8 @@
 // one library per province and tells each its number (PROVINCE_NUMBER).
 //
 // The calculation ASSIGNS (never adds) the province's 2024 tax, worked out
-// by the rules library from the T1's lines and Schedules 5 and 9 (see
-// provincialcalculation.h); Quebec's library assigns 0, as Quebec tax is on
+// by the rules library from the T1's lines, Schedules 5 and 9 and the T2209
+// forms (see provincialcalculation.h); Quebec's library assigns 0, as Quebec tax is on
 // its own return. A provincial credit the calculation does not work out is
 // never silently nil: when the return holds an amount that feeds it,
 // Validate says so. Provincial refundable credits (line 47900) come from the
