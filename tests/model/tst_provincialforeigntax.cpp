@@ -184,6 +184,34 @@ private slots:
         QVERIFY2(leftOutMessages().isEmpty(), qPrintable(leftOutMessages().join(QLatin1Char('\n'))));
     }
 
+    // Tax paid to two countries: the T2036 is worked country by country and
+    // the results added. The investor of 50,000 again, with 34,000 of other
+    // income, the T5's 10,000 (tax 1,500) and 6,000 from a second country
+    // typed on a second T2209 (tax 700).
+    //   Federal: first country as above, 1,028.85, left 471.15; second
+    //   5,144.25 x 6,000 / 50,000 = 617.31 < 700: 617.31, left 82.69;
+    //   line 40500 = 1,646.16.
+    //   Ontario: first 1,898.85 / 5 = 379.77 < 471.15: 379.77; second
+    //   1,898.85 x 6,000 / 50,000 = 227.86 > 82.69: 82.69; credit 462.46 ->
+    //   1,436.39; premium 600: 2,036.39. (Both countries pooled would give
+    //   the lesser of 553.84 and 607.63.)
+    void countryByCountry()
+    {
+        investor(PROV_ON, 34000, 1500);
+        family->Calculate(0, nullptr);
+        STRUCT_FORMDATA_ITEM_2004* item = person->NewFormDataItem(FORM_T2209, person->GetNextUniqueID(), true, 0, true);
+        QVERIFY(item && item->data);
+        QVERIFY(item->data->findField("ForeignNonBusinessIncome")->setText(QStringLiteral("6000")));
+        QVERIFY(item->data->findField("ForeignTaxPaid")->setText(QStringLiteral("700")));
+        t1->line13000NotOnSlip.m_value = 40000;
+        for (int pass = 0; pass < 2; ++pass) {
+            family->Calculate(0, nullptr);
+            QCOMPARE(t1->line40500ForeignTaxCredit.m_value, 1646.16);
+            QCOMPARE(amountOf(*taxForm(PROV_ON), "foreignTaxCredit"), 462.46);
+            QCOMPARE(t1->line42800ProvincialTax.m_value, 2036.39);
+        }
+    }
+
     // Under the federal minimum tax the T2036 starts from the minimum tax
     // form's figures (and Manitoba gives no credit), and every 428 adds its
     // share of the federal minimum tax or takes its share of the carryover
