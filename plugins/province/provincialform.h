@@ -83,6 +83,10 @@ public:
     CFloatField surtax{this, 26, "surtax", "", "Surtax (Ontario)", fld::Computed()};
     CFloatField taxReduction{this, 27, "taxReduction", "", "Tax reduction (Ontario, British Columbia)",
                              fld::Computed()};
+    // Every province's form has this line; its place among the reductions
+    // differs (provincialforeigntax2024.cpp).
+    CFloatField foreignTaxCredit{this, 40, "foreignTaxCredit", "", "Provincial foreign tax credit (Form T2036)",
+                                 fld::Computed()};
     CFloatField lowIncomeCredit{this, 28, "lowIncomeCredit", "",
                                 "Low-income individuals and families tax credit (Ontario)", fld::Computed()};
     CFloatField lowIncomeReduction{this, 29, "lowIncomeReduction", "", "Low-income tax reduction",
