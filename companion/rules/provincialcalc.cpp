@@ -97,6 +97,7 @@ void dependantAmounts(Province province, const ProvinceTable& table, const Provi
     r.disabilityTransferred = roundCents(r.disabilityTransferred);
     r.otherDependantsMedical = roundCents(r.otherDependantsMedical);
     r.caregiverAmount = roundCents(r.caregiverAmount);
+    r.caregiverLine = credits.caregiverLine;
     if (caregiverLeftOut)
         r.notComputed.emplace_back("caregiver amount for infirm dependants (line 30450)");
     if (in.federalInfirmChildren && !credits.noInfirmChildrenAmount)

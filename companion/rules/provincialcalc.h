@@ -114,7 +114,7 @@ struct ProvincialResult {
     double otherDependantsMedical = 0.0; // line 58729
     double disabilityTransferred = 0.0;  // line 58480
     double spouseTransfer = 0.0;         // line 58640, the provincial Schedule 2
-    double caregiverAmount = 0.0;        // line 58185
+    double caregiverAmount = 0.0;        // on `caregiverLine`
     double adoptionAmount = 0.0;         // line 58330
     double dependentChildAmount = 0.0; // Saskatchewan
     double creditAmounts = 0.0;       // every amount above plus pension plan, EI, student loans
@@ -137,6 +137,10 @@ struct ProvincialResult {
     // The credits the return has an amount for that this province's
     // calculation does not work out (their amounts are left out of the tax).
     std::vector<std::string> notComputed;
+    // The province's 428 line of `caregiverAmount` (58185 in Ontario, 58175
+    // in British Columbia); 0 where the province's caregiver amounts are
+    // not worked out here.
+    int caregiverLine = 0;
 };
 
 // Quebec residents and people with no province get an all-zero result with

@@ -7,6 +7,10 @@
 #include "companion/rules/provincialcalc.h"
 #include "provincialcalculation.h"
 
+namespace {
+constexpr int kBcCaregiverLine = 58175;
+}
+
 void ProvincialTaxForm::show(double income, const taxrules::ProvincialResult& r, double tax)
 {
     taxableIncome.m_value = income;
@@ -16,7 +20,9 @@ void ProvincialTaxForm::show(double income, const taxrules::ProvincialResult& r,
     age.m_value = r.ageAmount;
     spouse.m_value = r.spouseAmount;
     eligibleDependant.m_value = r.eligibleDependantAmount;
-    caregiver.m_value = r.caregiverAmount;
+    // The amount goes on the line the province's own form has for it.
+    caregiver.m_value = r.caregiverLine == kBcCaregiverLine ? 0.0 : r.caregiverAmount;
+    bcCaregiver.m_value = r.caregiverLine == kBcCaregiverLine ? r.caregiverAmount : 0.0;
     dependentChildren.m_value = r.dependentChildAmount;
     familyTaxBenefit.m_value = r.familyTaxBenefit;
     adoption.m_value = r.adoptionAmount;
@@ -88,6 +94,11 @@ const OwnLine<ProvincialTaxForm> kTaxFormLines[] = {
     {&ProvincialTaxForm::lowIncomeReduction,
      [](ENUMTYPE_PROVINCE p) { return taxrules::hasLowIncomeReduction(taxrules::provinceFromNumber(p)); }},
     {&ProvincialTaxForm::healthPremium, isOntario},
+    // The caregiver amount for infirm dependants 18 or older, where it is
+    // worked out: the other provinces' forms have it on lines 58200 and
+    // 58400 (or copy the federal amounts), which Validate Return names.
+    {&ProvincialTaxForm::caregiver, isOntario},
+    {&ProvincialTaxForm::bcCaregiver, isBritishColumbia},
 };
 
 const OwnLine<ProvincialCreditsForm> kCreditsFormLines[] = {

@@ -48,7 +48,12 @@ public:
     CFloatField spouse{this, 6, "spouse", "58120", "Spouse or common-law partner amount", fld::Computed()};
     CFloatField eligibleDependant{this, 7, "eligibleDependant", "58160", "Amount for an eligible dependant",
                                   fld::Computed()};
+    // Ontario's caregiver amount; British Columbia's is `bcCaregiver`, on
+    // its own line (each province numbers the line its own way).
     CFloatField caregiver{this, 8, "caregiver", "58185", "Caregiver amount", fld::Computed()};
+    // Declared beside Ontario's line, where the page shows it; added later,
+    // so its id comes after the table's last (a gap left for others).
+    CFloatField bcCaregiver{this, 40, "bcCaregiver", "58175", "B.C. caregiver amount", fld::Computed()};
     CFloatField dependentChildren{this, 9, "dependentChildren", "", "Amount for dependent children (Saskatchewan)",
                                   fld::Computed()};
     CFloatField familyTaxBenefit{this, 10, "familyTaxBenefit", "", "Family tax benefit (Manitoba)",
