@@ -74,7 +74,9 @@ void dependantAmounts(Province province, const ProvinceTable& table, const Provi
     bool otherMedical = false;
     bool caregiverLeftOut = false;
     for (const ProvincialDependant& d : in.dependants) {
-        if (d.caregiver) {
+        // A territory whose amounts are the federal ones copies the
+        // caregiver lines below instead.
+        if (d.caregiver && !credits.amountsAsFederal) {
             if (credits.caregiverAmount)
                 r.caregiverAmount += provincialCaregiverAmount(credits, d.netIncome);
             else
@@ -96,12 +98,19 @@ void dependantAmounts(Province province, const ProvinceTable& table, const Provi
         r.disabilityTransferred = positivePart(in.federalDisabilityTransferred);
     r.disabilityTransferred = roundCents(r.disabilityTransferred);
     r.otherDependantsMedical = roundCents(r.otherDependantsMedical);
+    // Yukon's form copies the Canada caregiver amounts of the return: for
+    // the spouse or an eligible dependant, for other infirm dependants 18
+    // or older and for infirm children under 18.
+    if (credits.amountsAsFederal)
+        r.caregiverAmount = positivePart(in.federalCaregiverSpouse) + positivePart(in.federalCaregiverOther)
+                            + positivePart(in.federalCaregiverChildren);
     r.caregiverAmount = roundCents(r.caregiverAmount);
-    r.caregiverLine = credits.caregiverLine;
     if (caregiverLeftOut)
         r.notComputed.emplace_back("caregiver amount for infirm dependants (line 30450)");
-    if (in.federalInfirmChildren && !credits.noInfirmChildrenAmount)
+    if (in.federalInfirmChildren && !credits.noInfirmChildrenAmount && !credits.amountsAsFederal)
         r.notComputed.emplace_back("caregiver amount for infirm children (line 30500)");
+    if (isPresentAmount(in.federalCaregiverSpouse) && !credits.amountsAsFederal)
+        r.notComputed.emplace_back("caregiver amount for a spouse or eligible dependant (line 30425)");
     // Adoption expenses, each child's up to the province's maximum.
     bool adoption = false;
     for (double expenses : in.adoptionExpenses) {

@@ -41,6 +41,8 @@
 //                             Schedule 2), known when the spouse's return is in
 //                             the file and taxed by the same province
 //   spouseTuitionTransfer  <- the tuition the spouse designated (federal Schedule 2)
+//   federalCaregiverSpouse, federalCaregiverOther, federalCaregiverChildren
+//                          <- lines 30425, 30450 and 30500 (Yukon copies them)
 namespace taxrules {
 
 // A dependant of the dependant table, as the province's form takes them.
@@ -98,6 +100,11 @@ struct ProvincialInput {
     double federalEligibleDependantAmount = 0.0;
     double federalDisabilityAmount = 0.0;
     double federalDisabilityTransferred = 0.0; // line 31800
+    // The federal Canada caregiver amounts claimed (lines 30425, 30450 and
+    // 30500), for a territory whose amounts are the federal ones.
+    double federalCaregiverSpouse = 0.0;
+    double federalCaregiverOther = 0.0;
+    double federalCaregiverChildren = 0.0;
 };
 
 struct ProvincialResult {
@@ -114,7 +121,7 @@ struct ProvincialResult {
     double otherDependantsMedical = 0.0; // line 58729
     double disabilityTransferred = 0.0;  // line 58480
     double spouseTransfer = 0.0;         // line 58640, the provincial Schedule 2
-    double caregiverAmount = 0.0;        // on `caregiverLine`
+    double caregiverAmount = 0.0;        // ON 58185, BC 58175; Yukon's copy of 30425, 30450, 30500
     double adoptionAmount = 0.0;         // line 58330
     double dependentChildAmount = 0.0; // Saskatchewan
     double creditAmounts = 0.0;       // every amount above plus pension plan, EI, student loans
@@ -137,10 +144,6 @@ struct ProvincialResult {
     // The credits the return has an amount for that this province's
     // calculation does not work out (their amounts are left out of the tax).
     std::vector<std::string> notComputed;
-    // The province's 428 line of `caregiverAmount` (58185 in Ontario, 58175
-    // in British Columbia); 0 where the province's caregiver amounts are
-    // not worked out here.
-    int caregiverLine = 0;
 };
 
 // Quebec residents and people with no province get an all-zero result with

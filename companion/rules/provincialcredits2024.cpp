@@ -58,7 +58,6 @@ std::vector<ProvincialCreditTable> buildTables()
         // tax planning guide (the nil point as on the ON428 line 58185 help).
         on.caregiverAmount = 5844.0;
         on.caregiverThreshold = 19994.0;
-        on.caregiverLine = 58185;
         on.adoptionMaximum = 15127.0;
         on.noInfirmChildrenAmount = true;
         on.medicalCap = 2806.0;
@@ -95,7 +94,6 @@ std::vector<ProvincialCreditTable> buildTables()
         // caregiver"); the 24,134 nil point is the 2024 line 58175 help's.
         bc.caregiverAmount = 5505.0;
         bc.caregiverThreshold = 18629.0;
-        bc.caregiverLine = 58175;
         // The same table: the disability amount for a child under 18 is
         // 9,435 plus 5,505 ("Disability amount for child under 18 $5,505",
         // reduced by care expenses above 3,196, which this build does not
@@ -235,7 +233,14 @@ std::vector<ProvincialCreditTable> buildTables()
     }
     // Yukon, form YT428: the basic personal, age, spouse, eligible
     // dependant, Canada employment, pension income and disability amounts
-    // are the return's own lines 30000 to 31600; the medical threshold
+    // are the return's own lines 30000 to 31600, and so are its caregiver
+    // amounts: Part B copies line 30425 ("Caregiver amount for spouse or
+    // common-law partner, or eligible dependant age 18 or older (amount
+    // from line 30425 of your return)", YT428 2023) with lines 30450 and
+    // 30500, Yukon's caregiver credit following the Canada caregiver credit
+    // since 2017 (taxtips.ca, "Infirm Dependant Amount Tax Credit for Age 18
+    // and Older": every province but BC, Ontario and Yukon keeps line 58200;
+    // Yukon's follows the federal credit). The medical threshold
     // follows the federal one (2,635 on the 2023 form, as federally; 2,759
     // for 2024); donations 6.4 % and 12.8 %; eligible dividends 12.02 %.
     {

@@ -61,14 +61,10 @@ struct ProvincialCreditTable {
     bool studentLoanInterest = false;
     // The province has a Canada employment amount (the federal line 31260).
     bool canadaEmploymentAmount = false;
-    // The age, spouse, eligible dependant, pension income and disability
-    // amounts are the federal ones as claimed on the return (Yukon); the
-    // optional amounts above are then unused for them.
+    // The age, spouse, eligible dependant, pension income, disability and
+    // caregiver amounts are the federal ones as claimed on the return
+    // (Yukon); the optional amounts above are then unused for them.
     bool amountsAsFederal = false;
-    // The line of the province's 428 that holds `caregiverAmount` (Ontario
-    // numbers it 58185, British Columbia 58175); 0 where the table has no
-    // caregiver figures.
-    int caregiverLine = 0;
 };
 
 // The credit table of a province that levies its tax on the federal return;

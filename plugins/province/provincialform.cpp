@@ -8,8 +8,20 @@
 #include "provincialcalculation.h"
 
 namespace {
-constexpr int kBcCaregiverLine = 58175;
-}
+
+// The province whose 428 has each caregiver line.
+struct CaregiverLine
+{
+    CFloatField ProvincialTaxForm::*field;
+    ENUMTYPE_PROVINCE province;
+};
+const CaregiverLine kCaregiverLines[] = {
+    {&ProvincialTaxForm::caregiver, PROV_ON},
+    {&ProvincialTaxForm::bcCaregiver, PROV_BC},
+    {&ProvincialTaxForm::ytCaregiver, PROV_YT},
+};
+
+} // namespace
 
 void ProvincialTaxForm::show(double income, const taxrules::ProvincialResult& r, double tax)
 {
@@ -21,8 +33,10 @@ void ProvincialTaxForm::show(double income, const taxrules::ProvincialResult& r,
     spouse.m_value = r.spouseAmount;
     eligibleDependant.m_value = r.eligibleDependantAmount;
     // The amount goes on the line the province's own form has for it.
-    caregiver.m_value = r.caregiverLine == kBcCaregiverLine ? 0.0 : r.caregiverAmount;
-    bcCaregiver.m_value = r.caregiverLine == kBcCaregiverLine ? r.caregiverAmount : 0.0;
+    for (const CaregiverLine& line : kCaregiverLines) {
+        CFloatField& field = this->*line.field;
+        field.m_value = line.province == m_province ? r.caregiverAmount : 0.0;
+    }
     dependentChildren.m_value = r.dependentChildAmount;
     familyTaxBenefit.m_value = r.familyTaxBenefit;
     adoption.m_value = r.adoptionAmount;
@@ -36,7 +50,7 @@ void ProvincialTaxForm::show(double income, const taxrules::ProvincialResult& r,
     // student loans, the employment amount): what the total holds beyond
     // the lines above, so that the lines add up to the total.
     const double itemised = r.basicPersonalAmount + r.ageAmount + r.spouseAmount + r.eligibleDependantAmount
-                            + r.caregiverAmount + r.dependentChildAmount + r.familyTaxBenefit + r.adoptionAmount
+                            + caregiver.m_value + bcCaregiver.m_value + ytCaregiver.m_value + r.dependentChildAmount + r.familyTaxBenefit + r.adoptionAmount
                             + r.pensionAmount + r.disabilityAmount + r.disabilityTransferred + r.spouseTransfer
                             + r.medicalAmount + r.otherDependantsMedical;
     otherAmounts.m_value = taxrules::roundCents(r.creditAmounts - itemised);
@@ -94,11 +108,11 @@ const OwnLine<ProvincialTaxForm> kTaxFormLines[] = {
     {&ProvincialTaxForm::lowIncomeReduction,
      [](ENUMTYPE_PROVINCE p) { return taxrules::hasLowIncomeReduction(taxrules::provinceFromNumber(p)); }},
     {&ProvincialTaxForm::healthPremium, isOntario},
-    // The caregiver amount for infirm dependants 18 or older, where it is
-    // worked out: the other provinces' forms have it on lines 58200 and
-    // 58400 (or copy the federal amounts), which Validate Return names.
+    // The caregiver amounts where they are worked out: the other provinces'
+    // forms have them on lines 58200 and 58400, which Validate Return names.
     {&ProvincialTaxForm::caregiver, isOntario},
     {&ProvincialTaxForm::bcCaregiver, isBritishColumbia},
+    {&ProvincialTaxForm::ytCaregiver, [](ENUMTYPE_PROVINCE p) { return p == PROV_YT; }},
 };
 
 const OwnLine<ProvincialCreditsForm> kCreditsFormLines[] = {
@@ -163,7 +177,11 @@ CTaxData_Form* newProvincialForm(ENUMTYPE_PROVINCE province, ENUMTYPE_FORM type)
     return new ProvincialForm(type);
 }
 
-void ProvincialTaxForm::keepLinesOf(ENUMTYPE_PROVINCE province) { hideLinesOfOthers(*this, kTaxFormLines, province); }
+void ProvincialTaxForm::keepLinesOf(ENUMTYPE_PROVINCE province)
+{
+    m_province = province;
+    hideLinesOfOthers(*this, kTaxFormLines, province);
+}
 
 void ProvincialCreditsForm::keepLinesOf(ENUMTYPE_PROVINCE province)
 {

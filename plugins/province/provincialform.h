@@ -48,12 +48,16 @@ public:
     CFloatField spouse{this, 6, "spouse", "58120", "Spouse or common-law partner amount", fld::Computed()};
     CFloatField eligibleDependant{this, 7, "eligibleDependant", "58160", "Amount for an eligible dependant",
                                   fld::Computed()};
-    // Ontario's caregiver amount; British Columbia's is `bcCaregiver`, on
-    // its own line (each province numbers the line its own way).
+    // The caregiver amount on the line of the province's own form:
+    // Ontario's, British Columbia's and Yukon's copy of the federal lines.
+    // The last two were added later, so their ids come after the table's
+    // last (a gap left for other additions); they are declared here, where
+    // the page shows them.
     CFloatField caregiver{this, 8, "caregiver", "58185", "Caregiver amount", fld::Computed()};
-    // Declared beside Ontario's line, where the page shows it; added later,
-    // so its id comes after the table's last (a gap left for others).
     CFloatField bcCaregiver{this, 40, "bcCaregiver", "58175", "B.C. caregiver amount", fld::Computed()};
+    CFloatField ytCaregiver{this, 41, "ytCaregiver", "",
+                            "Canada caregiver amounts (lines 30425, 30450 and 30500 of the return)",
+                            fld::Computed()};
     CFloatField dependentChildren{this, 9, "dependentChildren", "", "Amount for dependent children (Saskatchewan)",
                                   fld::Computed()};
     CFloatField familyTaxBenefit{this, 10, "familyTaxBenefit", "", "Family tax benefit (Manitoba)",
@@ -95,6 +99,10 @@ public:
     CFloatField healthPremium{this, 30, "healthPremium", "", "Health premium (Ontario)", fld::Computed()};
     CFloatField provincialTax{this, 31, "provincialTax", "42800", "Provincial or territorial tax",
                               fld::Computed()};
+
+private:
+    // The province whose form this is (set by keepLinesOf).
+    ENUMTYPE_PROVINCE m_province = 0;
 };
 
 // The province's credits form (the 479): the refundable credits claimed on
