@@ -105,8 +105,14 @@ void dependantAmounts(Province province, const ProvinceTable& table, const Provi
         r.caregiverAmount = positivePart(in.federalCaregiverSpouse) + positivePart(in.federalCaregiverOther)
                             + positivePart(in.federalCaregiverChildren);
     r.caregiverAmount = roundCents(r.caregiverAmount);
+    // The provinces left without figures are those whose forms have two
+    // amounts for an infirm dependant 18 or older: line 58200, and line
+    // 58400 instead of it for one who lived with the claimant (the larger
+    // where both apply). The dependant table does not say where the
+    // dependant lived, so the message names both.
     if (caregiverLeftOut)
-        r.notComputed.emplace_back("caregiver amount for infirm dependants (line 30450)");
+        r.notComputed.emplace_back("amount for infirm dependants 18 or older (line 58200, or the caregiver amount "
+                                   "of line 58400 for one who lived with you; line 30450 of the return)");
     if (in.federalInfirmChildren && !credits.noInfirmChildrenAmount && !credits.amountsAsFederal)
         r.notComputed.emplace_back("caregiver amount for infirm children (line 30500)");
     if (isPresentAmount(in.federalCaregiverSpouse) && !credits.amountsAsFederal)
