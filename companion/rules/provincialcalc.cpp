@@ -101,9 +101,12 @@ void dependantAmounts(Province province, const ProvinceTable& table, const Provi
     // Yukon's form copies the Canada caregiver amounts of the return: for
     // the spouse or an eligible dependant, for other infirm dependants 18
     // or older and for infirm children under 18.
-    if (credits.amountsAsFederal)
-        r.caregiverAmount = positivePart(in.federalCaregiverSpouse) + positivePart(in.federalCaregiverOther)
-                            + positivePart(in.federalCaregiverChildren);
+    if (credits.amountsAsFederal) {
+        r.copiedCaregiverSpouse = positivePart(in.federalCaregiverSpouse);
+        r.copiedCaregiverOther = positivePart(in.federalCaregiverOther);
+        r.copiedCaregiverChildren = positivePart(in.federalCaregiverChildren);
+        r.caregiverAmount = r.copiedCaregiverSpouse + r.copiedCaregiverOther + r.copiedCaregiverChildren;
+    }
     r.caregiverAmount = roundCents(r.caregiverAmount);
     // The provinces left without figures are those whose forms have two
     // amounts for an infirm dependant 18 or older: line 58200, and line
@@ -124,8 +127,11 @@ void dependantAmounts(Province province, const ProvinceTable& table, const Provi
         if (credits.adoptionMaximum)
             r.adoptionAmount += std::min(*credits.adoptionMaximum, positivePart(expenses));
     }
+    // Yukon's form copies the return's line 31300 as it stands.
+    if (credits.amountsAsFederal)
+        r.adoptionAmount = positivePart(in.federalAdoptionAmount);
     r.adoptionAmount = roundCents(r.adoptionAmount);
-    if (adoption && !credits.adoptionMaximum)
+    if (adoption && !credits.adoptionMaximum && !credits.amountsAsFederal)
         r.notComputed.emplace_back("adoption expenses (line 31300)");
     if (disabilityLeftOut || (in.disabilityNotInTable && !credits.amountsAsFederal))
         r.notComputed.emplace_back("disability amount transferred from a dependant (line 31800)");

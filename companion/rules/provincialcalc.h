@@ -41,8 +41,8 @@
 //                             Schedule 2), known when the spouse's return is in
 //                             the file and taxed by the same province
 //   spouseTuitionTransfer  <- the tuition the spouse designated (federal Schedule 2)
-//   federalCaregiverSpouse, federalCaregiverOther, federalCaregiverChildren
-//                          <- lines 30425, 30450 and 30500 (Yukon copies them)
+//   federalCaregiverSpouse, federalCaregiverOther, federalCaregiverChildren,
+//   federalAdoptionAmount  <- lines 30425, 30450, 30500 and 31300 (Yukon copies them)
 namespace taxrules {
 
 // A dependant of the dependant table, as the province's form takes them.
@@ -105,6 +105,7 @@ struct ProvincialInput {
     double federalCaregiverSpouse = 0.0;
     double federalCaregiverOther = 0.0;
     double federalCaregiverChildren = 0.0;
+    double federalAdoptionAmount = 0.0; // line 31300, for the same territory
 };
 
 struct ProvincialResult {
@@ -144,6 +145,11 @@ struct ProvincialResult {
     // The credits the return has an amount for that this province's
     // calculation does not work out (their amounts are left out of the tax).
     std::vector<std::string> notComputed;
+    // Yukon's copies of the return's lines 30425, 30450 and 30500 (its
+    // lines 58170, 58180 and 58189), which make up its `caregiverAmount`.
+    double copiedCaregiverSpouse = 0.0;
+    double copiedCaregiverOther = 0.0;
+    double copiedCaregiverChildren = 0.0;
 };
 
 // Quebec residents and people with no province get an all-zero result with

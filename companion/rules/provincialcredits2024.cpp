@@ -234,13 +234,14 @@ std::vector<ProvincialCreditTable> buildTables()
     // Yukon, form YT428: the basic personal, age, spouse, eligible
     // dependant, Canada employment, pension income and disability amounts
     // are the return's own lines 30000 to 31600, and so are its caregiver
-    // amounts: Part B copies line 30425 ("Caregiver amount for spouse or
-    // common-law partner, or eligible dependant age 18 or older (amount
-    // from line 30425 of your return)", YT428 2023) with lines 30450 and
-    // 30500, Yukon's caregiver credit following the Canada caregiver credit
-    // since 2017 (taxtips.ca, "Infirm Dependant Amount Tax Credit for Age 18
-    // and Older": every province but BC, Ontario and Yukon keeps line 58200;
-    // Yukon's follows the federal credit). The medical threshold
+    // amounts and adoption expenses: the 2024 YT428 Part B copies line 30425
+    // on its line 58170, 30450 on 58180, 30500 on 58189 and 31300 on 58330
+    // ("Caregiver amount for infirm dependants age 18 or older (amount from
+    // line 30450 of your return)", the 2024 form as eachtax.com lays it out,
+    // with the 2024 age amount maximum 8,790; the same wording on the 2023
+    // form). Yukon's caregiver credit has followed the Canada caregiver
+    // credit since 2017 (taxtips.ca, "Infirm Dependant Amount Tax Credit for
+    // Age 18 and Older"). The medical threshold
     // follows the federal one (2,635 on the 2023 form, as federally; 2,759
     // for 2024); donations 6.4 % and 12.8 %; eligible dividends 12.02 %.
     {

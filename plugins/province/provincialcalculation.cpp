@@ -85,7 +85,7 @@ const char* const kLineFields[ProvincialT1Lines::LineCount] = {
     "line31800DisabilityTransferred", "line33199NotInTable", "line32600TransferFromSpouse",
     "line30500CaregiverChildren", "line31300Adoption1", "line31300Adoption2", "line31300Adoption3",
     "line31300Adoption4", "line31300Adoption5", "line31300Adoption6", "line31800NotInTable",
-    "line30450CaregiverOther", "line30425CaregiverSpouse"};
+    "line30450CaregiverOther", "line30425CaregiverSpouse", "line31300AdoptionExpenses"};
 
 } // namespace
 
@@ -241,6 +241,7 @@ taxrules::ProvincialResult computeProvincialFromT1(ENUMTYPE_PROVINCE province, c
     in.federalCaregiverSpouse = line(L::CaregiverSpouse);
     in.federalCaregiverOther = line(L::CaregiverOther);
     in.federalCaregiverChildren = line(L::InfirmChildren);
+    in.federalAdoptionAmount = line(L::AdoptionExpenses);
     return taxrules::computeProvincial(taxrules::provinceFromNumber(province), in);
 }
 

@@ -9,16 +9,19 @@
 
 namespace {
 
-// The province whose 428 has each caregiver line.
+// The province whose 428 has each caregiver line, and the amount it shows.
 struct CaregiverLine
 {
     CFloatField ProvincialTaxForm::*field;
     ENUMTYPE_PROVINCE province;
+    double taxrules::ProvincialResult::*amount;
 };
 const CaregiverLine kCaregiverLines[] = {
-    {&ProvincialTaxForm::caregiver, PROV_ON},
-    {&ProvincialTaxForm::bcCaregiver, PROV_BC},
-    {&ProvincialTaxForm::ytCaregiver, PROV_YT},
+    {&ProvincialTaxForm::caregiver, PROV_ON, &taxrules::ProvincialResult::caregiverAmount},
+    {&ProvincialTaxForm::bcCaregiver, PROV_BC, &taxrules::ProvincialResult::caregiverAmount},
+    {&ProvincialTaxForm::ytCaregiverSpouse, PROV_YT, &taxrules::ProvincialResult::copiedCaregiverSpouse},
+    {&ProvincialTaxForm::ytCaregiverOther, PROV_YT, &taxrules::ProvincialResult::copiedCaregiverOther},
+    {&ProvincialTaxForm::ytCaregiverChildren, PROV_YT, &taxrules::ProvincialResult::copiedCaregiverChildren},
 };
 
 } // namespace
@@ -33,9 +36,11 @@ void ProvincialTaxForm::show(double income, const taxrules::ProvincialResult& r,
     spouse.m_value = r.spouseAmount;
     eligibleDependant.m_value = r.eligibleDependantAmount;
     // The amount goes on the line the province's own form has for it.
+    double caregiverShown = 0.0;
     for (const CaregiverLine& line : kCaregiverLines) {
         CFloatField& field = this->*line.field;
-        field.m_value = line.province == m_province ? r.caregiverAmount : 0.0;
+        field.m_value = line.province == m_province ? r.*line.amount : 0.0;
+        caregiverShown += field.m_value;
     }
     dependentChildren.m_value = r.dependentChildAmount;
     familyTaxBenefit.m_value = r.familyTaxBenefit;
@@ -50,7 +55,7 @@ void ProvincialTaxForm::show(double income, const taxrules::ProvincialResult& r,
     // student loans, the employment amount): what the total holds beyond
     // the lines above, so that the lines add up to the total.
     const double itemised = r.basicPersonalAmount + r.ageAmount + r.spouseAmount + r.eligibleDependantAmount
-                            + caregiver.m_value + bcCaregiver.m_value + ytCaregiver.m_value + r.dependentChildAmount + r.familyTaxBenefit + r.adoptionAmount
+                            + caregiverShown + r.dependentChildAmount + r.familyTaxBenefit + r.adoptionAmount
                             + r.pensionAmount + r.disabilityAmount + r.disabilityTransferred + r.spouseTransfer
                             + r.medicalAmount + r.otherDependantsMedical;
     otherAmounts.m_value = taxrules::roundCents(r.creditAmounts - itemised);
@@ -97,6 +102,7 @@ struct OwnLine
 
 bool isOntario(ENUMTYPE_PROVINCE p) { return p == PROV_ON; }
 bool isBritishColumbia(ENUMTYPE_PROVINCE p) { return p == PROV_BC; }
+bool isYukon(ENUMTYPE_PROVINCE p) { return p == PROV_YT; }
 
 const OwnLine<ProvincialTaxForm> kTaxFormLines[] = {
     {&ProvincialTaxForm::additionalPersonal, [](ENUMTYPE_PROVINCE p) { return p == PROV_NS; }},
@@ -112,7 +118,9 @@ const OwnLine<ProvincialTaxForm> kTaxFormLines[] = {
     // forms have them on lines 58200 and 58400, which Validate Return names.
     {&ProvincialTaxForm::caregiver, isOntario},
     {&ProvincialTaxForm::bcCaregiver, isBritishColumbia},
-    {&ProvincialTaxForm::ytCaregiver, [](ENUMTYPE_PROVINCE p) { return p == PROV_YT; }},
+    {&ProvincialTaxForm::ytCaregiverSpouse, isYukon},
+    {&ProvincialTaxForm::ytCaregiverOther, isYukon},
+    {&ProvincialTaxForm::ytCaregiverChildren, isYukon},
 };
 
 const OwnLine<ProvincialCreditsForm> kCreditsFormLines[] = {

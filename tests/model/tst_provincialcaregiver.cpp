@@ -15,13 +15,15 @@
 // 95,875; the BC tax reduction is nil above 39,703 of net income.
 //
 // Yukon's YT428 copies the return's Canada caregiver amounts (lines 30425,
-// 30450 and 30500) as it does its basic personal amount (15,705 at these
-// incomes); 6.4 % to 55,867, 9 % above: on 60,000, 3,575.49 + 4,133 x 9 %
-// = 371.97 -> 3,947.46. The federal amounts (rcgt.com, 2024): 8,375 less
-// the dependant's net income above 19,666; 2,616 for an infirm child or
-// added to the spouse amount.
+// 30450 and 30500 on its lines 58170, 58180 and 58189) and adoption
+// expenses (31300 on 58330) as it does its basic personal amount (15,705 at
+// these incomes); 6.4 % to 55,867, 9 % above: on 60,000, 3,575.49 + 4,133 x
+// 9 % = 371.97 -> 3,947.46. The federal amounts (rcgt.com, 2024): 8,375
+// less the dependant's net income above 19,666; 2,616 for an infirm child
+// or added to the spouse amount.
 #include <QtTest>
 #include <memory>
+#include <utility>
 
 #include "companion/forms/dependantinfostruct.h"
 #include "companion/forms/schedules/taxdata_sch5.h"
@@ -180,8 +182,9 @@ private slots:
     //     3,110.24, worked in tst_provincialreturns).
     //   BC428 line 58175: 5,505 less (21,000 - 18,629) = 3,134 (42800
     //     2,559.33, the same).
-    //   YT428: the federal line 30450, 8,375 less (21,000 - 19,666) = 7,041.
-    //     3,947.46 less (15,705 + 7,041) x 6.4 % = 1,455.74: 2,491.72.
+    //   YT428 line 58180: the federal line 30450, 8,375 less (21,000 -
+    //     19,666) = 7,041. 3,947.46 less (15,705 + 7,041) x 6.4 % =
+    //     1,455.74: 2,491.72.
     //   AB428: the form has lines 58200 and 58400 for it, whose 2024
     //     figures are not in the tables: neither line shows an amount, the
     //     return's tax leaves it out (6,000.00 - 2,188.50 = 3,811.50) and
@@ -195,7 +198,7 @@ private slots:
         QTest::addColumn<double>("line42800");
         QTest::newRow("ON") << int(PROV_ON) << "caregiver" << "58185" << 4838.0 << 3110.24;
         QTest::newRow("BC") << int(PROV_BC) << "bcCaregiver" << "58175" << 3134.0 << 2559.33;
-        QTest::newRow("YT") << int(PROV_YT) << "ytCaregiver" << "" << 7041.0 << 2491.72;
+        QTest::newRow("YT") << int(PROV_YT) << "ytCaregiverOther" << "58180" << 7041.0 << 2491.72;
         QTest::newRow("AB") << int(PROV_AB) << "" << "" << 0.0 << 3811.50;
     }
     void caregiverOnTheProvincesLine()
@@ -212,15 +215,18 @@ private slots:
         QCOMPARE(t1->line42800ProvincialTax.m_value, line42800);
         const CTaxData_Form* form = taxForm();
         QVERIFY(form);
-        // Every caregiver line of the 428: the province's own shows the
-        // amount, the others are hidden and nil.
-        for (const QString& name :
-             {QStringLiteral("caregiver"), QStringLiteral("bcCaregiver"), QStringLiteral("ytCaregiver")}) {
+        // Every caregiver line of the 428: those of the province's own form
+        // are shown, the one for this dependant with the amount; the others
+        // are hidden and nil.
+        const std::pair<const char*, int> lines[] = {
+            {"caregiver", PROV_ON},          {"bcCaregiver", PROV_BC},     {"ytCaregiverSpouse", PROV_YT},
+            {"ytCaregiverOther", PROV_YT}, {"ytCaregiverChildren", PROV_YT}};
+        for (const auto& [name, lineProvince] : lines) {
             const CField* field = form->findField(name);
-            QVERIFY2(field, qPrintable(name));
-            const bool own = name == shownField;
-            QCOMPARE(field->isHidden(), !own);
-            QCOMPARE(amountOf(*form, name), own ? amount : 0.0);
+            QVERIFY2(field, name);
+            QCOMPARE(field->isHidden(), lineProvince != province);
+            const bool own = QLatin1String(name) == shownField;
+            QCOMPARE(amountOf(*form, QString::fromLatin1(name)), own ? amount : 0.0);
             if (own)
                 QCOMPARE(field->lineNumber(), line);
         }
@@ -232,43 +238,54 @@ private slots:
         QCOMPARE(named.size(), shownField.isEmpty() ? 1 : 0);
     }
 
-    // Yukon's copies of the other two Canada caregiver amounts, 60,000 of
-    // other income:
-    //   infirm child born 2015 (no disability amount): line 30500 = 2,616.
-    //     3,947.46 less (15,705 + 2,616) x 6.4 % = 1,172.54: 2,774.92.
+    // Yukon's other copies, 60,000 of other income:
+    //   infirm child born 2015 (no disability amount): line 30500 = 2,616
+    //     on 58189. 3,947.46 less (15,705 + 2,616) x 6.4 % = 1,172.54:
+    //     2,774.92.
     //   infirm spouse with 10,000 of net income, the spouse amount claimed:
     //     30300 = 15,705 + 2,616 - 10,000 = 8,321; 30425 = the lesser of
-    //     8,375 and 28,041 - 10,000, less 8,321 = 54. 3,947.46 less (15,705
-    //     + 8,321 + 54) x 6.4 % = 1,541.12: 2,406.34.
-    // Nothing is left out (both were named before Yukon's copies).
-    void yukonCopiesTheCaregiverAmounts_data()
+    //     8,375 and 28,041 - 10,000, less 8,321 = 54, on 58170. 3,947.46
+    //     less (15,705 + 8,321 + 54) x 6.4 % = 1,541.12: 2,406.34.
+    //   adoption expenses of 15,000 for one child (under the federal 19,066):
+    //     31300 = 15,000 on 58330. 3,947.46 less (15,705 + 15,000) x 6.4 % =
+    //     1,965.12: 1,982.34.
+    // Nothing is left out (each was named before Yukon's copies).
+    void yukonCopiesTheFederalLines_data()
     {
-        QTest::addColumn<bool>("spouse");
+        QTest::addColumn<QString>("what");
+        QTest::addColumn<QString>("field");
         QTest::addColumn<double>("copied");
         QTest::addColumn<double>("line42800");
-        QTest::newRow("infirm child") << false << 2616.0 << 2774.92;
-        QTest::newRow("infirm spouse") << true << 54.0 << 2406.34;
+        QTest::newRow("infirm child") << "child" << "ytCaregiverChildren" << 2616.0 << 2774.92;
+        QTest::newRow("infirm spouse") << "spouse" << "ytCaregiverSpouse" << 54.0 << 2406.34;
+        QTest::newRow("adoption") << "adoption" << "adoption" << 15000.0 << 1982.34;
     }
-    void yukonCopiesTheCaregiverAmounts()
+    void yukonCopiesTheFederalLines()
     {
-        QFETCH(bool, spouse);
+        QFETCH(QString, what);
+        QFETCH(QString, field);
         QFETCH(double, copied);
         QFETCH(double, line42800);
-        start(PROV_YT, 60000, spouse ? kMarried : kSingle);
-        if (spouse) {
+        start(PROV_YT, 60000, what == QLatin1String("spouse") ? kMarried : kSingle);
+        if (what == QLatin1String("spouse")) {
             t1->SpouseNetIncome.m_value = 10000;
             auto& sch5 = static_cast<TaxData_Sch5&>(*person->GetFormData(FORM_SCH5, true));
             sch5.ClaimSpouseAmount.m_value = 1;
             sch5.SpouseInfirm.m_value = 1;
-        } else {
+        } else if (what == QLatin1String("child")) {
             dependant(DEP_REL_CHILD, 2015, 0, 1);
+        } else {
+            t1->line31300Adoption1.m_value = 15000;
         }
         family->Calculate(0, nullptr);
-        QCOMPARE(t1->line30425CaregiverSpouse.m_value + t1->line30500CaregiverChildren.m_value, copied);
+        QCOMPARE(t1->line30425CaregiverSpouse.m_value + t1->line30500CaregiverChildren.m_value
+                     + t1->line31300AdoptionExpenses.m_value,
+                 copied);
         QCOMPARE(t1->line42800ProvincialTax.m_value, line42800);
         const CTaxData_Form* form = taxForm();
         QVERIFY(form);
-        QCOMPARE(amountOf(*form, QStringLiteral("ytCaregiver")), copied);
+        QCOMPARE(amountOf(*form, field), copied);
+        QVERIFY(!form->findField(field)->isHidden());
         const QStringList messages = leftOutMessages();
         QVERIFY2(messages.isEmpty(), qPrintable(messages.join(QLatin1Char('\n'))));
     }
