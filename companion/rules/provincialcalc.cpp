@@ -95,7 +95,9 @@ void dependantAmounts(Province province, const ProvinceTable& table, const Provi
     bool otherMedical = false;
     bool caregiverLeftOut = false;
     for (const ProvincialDependant& d : in.dependants) {
-        if (d.caregiver) {
+        // A territory whose amounts are the federal ones copies the
+        // caregiver lines below instead.
+        if (d.caregiver && !credits.amountsAsFederal) {
             if (credits.caregiverAmount)
                 r.caregiverAmount += provincialCaregiverAmount(credits, d.netIncome);
             else
@@ -117,11 +119,28 @@ void dependantAmounts(Province province, const ProvinceTable& table, const Provi
         r.disabilityTransferred = positivePart(in.federalDisabilityTransferred);
     r.disabilityTransferred = roundCents(r.disabilityTransferred);
     r.otherDependantsMedical = roundCents(r.otherDependantsMedical);
+    // Yukon's form copies the Canada caregiver amounts of the return: for
+    // the spouse or an eligible dependant, for other infirm dependants 18
+    // or older and for infirm children under 18.
+    if (credits.amountsAsFederal) {
+        r.copiedCaregiverSpouse = positivePart(in.federalCaregiverSpouse);
+        r.copiedCaregiverOther = positivePart(in.federalCaregiverOther);
+        r.copiedCaregiverChildren = positivePart(in.federalCaregiverChildren);
+        r.caregiverAmount = r.copiedCaregiverSpouse + r.copiedCaregiverOther + r.copiedCaregiverChildren;
+    }
     r.caregiverAmount = roundCents(r.caregiverAmount);
+    // The provinces left without figures are those whose forms have two
+    // amounts for an infirm dependant 18 or older: line 58200, and line
+    // 58400 instead of it for one who lived with the claimant (the larger
+    // where both apply). The dependant table does not say where the
+    // dependant lived, so the message names both.
     if (caregiverLeftOut)
-        r.notComputed.emplace_back("caregiver amount for infirm dependants (line 30450)");
-    if (in.federalInfirmChildren && !credits.noInfirmChildrenAmount)
+        r.notComputed.emplace_back("amount for infirm dependants 18 or older (line 58200, or the caregiver amount "
+                                   "of line 58400 for one who lived with you; line 30450 of the return)");
+    if (in.federalInfirmChildren && !credits.noInfirmChildrenAmount && !credits.amountsAsFederal)
         r.notComputed.emplace_back("caregiver amount for infirm children (line 30500)");
+    if (isPresentAmount(in.federalCaregiverSpouse) && !credits.amountsAsFederal)
+        r.notComputed.emplace_back("caregiver amount for a spouse or eligible dependant (line 30425)");
     // Adoption expenses, each child's up to the province's maximum.
     bool adoption = false;
     for (double expenses : in.adoptionExpenses) {
@@ -129,8 +148,11 @@ void dependantAmounts(Province province, const ProvinceTable& table, const Provi
         if (credits.adoptionMaximum)
             r.adoptionAmount += std::min(*credits.adoptionMaximum, positivePart(expenses));
     }
+    // Yukon's form copies the return's line 31300 as it stands.
+    if (credits.amountsAsFederal)
+        r.adoptionAmount = positivePart(in.federalAdoptionAmount);
     r.adoptionAmount = roundCents(r.adoptionAmount);
-    if (adoption && !credits.adoptionMaximum)
+    if (adoption && !credits.adoptionMaximum && !credits.amountsAsFederal)
         r.notComputed.emplace_back("adoption expenses (line 31300)");
     if (disabilityLeftOut || (in.disabilityNotInTable && !credits.amountsAsFederal))
         r.notComputed.emplace_back("disability amount transferred from a dependant (line 31800)");

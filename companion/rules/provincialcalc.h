@@ -46,6 +46,8 @@
 //                             and the federal non-business credit, the net foreign
 //                             non-business income and the T2209's net income
 //   minimumTax             <- the T1's minimum tax from Form T691 holds an amount
+//   federalCaregiverSpouse, federalCaregiverOther, federalCaregiverChildren,
+//   federalAdoptionAmount  <- lines 30425, 30450, 30500 and 31300 (Yukon copies them)
 namespace taxrules {
 
 // A dependant of the dependant table, as the province's form takes them.
@@ -108,6 +110,12 @@ struct ProvincialInput {
     // starts from the minimum tax form's figures).
     std::vector<ForeignTaxLeft> foreignTax;
     bool minimumTax = false;
+    // The federal Canada caregiver amounts claimed (lines 30425, 30450 and
+    // 30500), for a territory whose amounts are the federal ones.
+    double federalCaregiverSpouse = 0.0;
+    double federalCaregiverOther = 0.0;
+    double federalCaregiverChildren = 0.0;
+    double federalAdoptionAmount = 0.0; // line 31300, for the same territory
 };
 
 struct ProvincialResult {
@@ -124,7 +132,7 @@ struct ProvincialResult {
     double otherDependantsMedical = 0.0; // line 58729
     double disabilityTransferred = 0.0;  // line 58480
     double spouseTransfer = 0.0;         // line 58640, the provincial Schedule 2
-    double caregiverAmount = 0.0;        // line 58185
+    double caregiverAmount = 0.0;        // ON 58185, BC 58175; Yukon's copy of 30425, 30450, 30500
     double adoptionAmount = 0.0;         // line 58330
     double dependentChildAmount = 0.0; // Saskatchewan
     double creditAmounts = 0.0;       // every amount above plus pension plan, EI, student loans
@@ -151,6 +159,11 @@ struct ProvincialResult {
     // on: the 428's tax on the line above the credit.
     double taxOtherwisePayable = 0.0;
     double foreignTaxCredit = 0.0;
+    // Yukon's copies of the return's lines 30425, 30450 and 30500 (its
+    // lines 58170, 58180 and 58189), which make up its `caregiverAmount`.
+    double copiedCaregiverSpouse = 0.0;
+    double copiedCaregiverOther = 0.0;
+    double copiedCaregiverChildren = 0.0;
 };
 
 // Quebec residents and people with no province get an all-zero result with

@@ -21,9 +21,10 @@ constexpr double kDonationFirstPart = 200.0;
 // 58440 and 58480) are those of the 2024 base amounts table of taxtips.ca
 // ("2024 Non-Refundable Personal Tax Credits - Base Amounts"): Ontario
 // 5,843, Nova Scotia 3,449, New Brunswick 5,686, Newfoundland and Labrador
-// 3,435, Prince Edward Island 4,019. The other provinces' 2024 supplements
-// were not confirmed, so a child's disability amount is not transferred
-// there (and the plug-in says so). The same table gives no amount for
+// 3,435, Prince Edward Island 4,019; British Columbia's 5,505 is in its
+// row. The other provinces' 2024 supplements were not confirmed, so a
+// child's disability amount is not transferred there (and the plug-in says
+// so). The same table gives no amount for
 // infirm children under 18 in Ontario and the four Atlantic provinces
 // (the federal line 30500 has no counterpart on their forms).
 std::vector<ProvincialCreditTable> buildTables()
@@ -93,6 +94,16 @@ std::vector<ProvincialCreditTable> buildTables()
         // caregiver"); the 24,134 nil point is the 2024 line 58175 help's.
         bc.caregiverAmount = 5505.0;
         bc.caregiverThreshold = 18629.0;
+        // The same table: the disability amount for a child under 18 is
+        // 9,435 plus 5,505 ("Disability amount for child under 18 $5,505",
+        // reduced by care expenses above 3,196, which this build does not
+        // take: see provincialDisabilityTransfer); adoption expenses up to
+        // 19,066 a child (line 58330, "Actual (to a maximum of $19,066)").
+        // The table lists every B.C. basic credit and none for infirm
+        // children under 18, so the federal line 30500 has no counterpart.
+        bc.disabilitySupplement = 5505.0;
+        bc.adoptionMaximum = 19066.0;
+        bc.noInfirmChildrenAmount = true;
     }
     // Alberta, form AB428 2024: age at most 6,099; spouse and eligible
     // dependant 21,885 less the whole of the other person's income; pension
@@ -222,7 +233,15 @@ std::vector<ProvincialCreditTable> buildTables()
     }
     // Yukon, form YT428: the basic personal, age, spouse, eligible
     // dependant, Canada employment, pension income and disability amounts
-    // are the return's own lines 30000 to 31600; the medical threshold
+    // are the return's own lines 30000 to 31600, and so are its caregiver
+    // amounts and adoption expenses: the 2024 YT428 Part B copies line 30425
+    // on its line 58170, 30450 on 58180, 30500 on 58189 and 31300 on 58330
+    // ("Caregiver amount for infirm dependants age 18 or older (amount from
+    // line 30450 of your return)", the 2024 form as eachtax.com lays it out,
+    // with the 2024 age amount maximum 8,790; the same wording on the 2023
+    // form). Yukon's caregiver credit has followed the Canada caregiver
+    // credit since 2017 (taxtips.ca, "Infirm Dependant Amount Tax Credit for
+    // Age 18 and Older"). The medical threshold
     // follows the federal one (2,635 on the 2023 form, as federally; 2,759
     // for 2024); donations 6.4 % and 12.8 %; eligible dividends 12.02 %.
     {

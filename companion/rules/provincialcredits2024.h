@@ -61,9 +61,9 @@ struct ProvincialCreditTable {
     bool studentLoanInterest = false;
     // The province has a Canada employment amount (the federal line 31260).
     bool canadaEmploymentAmount = false;
-    // The age, spouse, eligible dependant, pension income and disability
-    // amounts are the federal ones as claimed on the return (Yukon); the
-    // optional amounts above are then unused for them.
+    // The age, spouse, eligible dependant, pension income, disability,
+    // caregiver and adoption amounts are the federal ones as claimed on the
+    // return (Yukon); the optional amounts above are then unused for them.
     bool amountsAsFederal = false;
 };
 

@@ -65,7 +65,6 @@ struct LeftOutLine
 };
 
 const LeftOutLine kLeftOut[] = {
-    {"line30425CaregiverSpouse", "caregiver amount for a spouse or eligible dependant (line 30425)"},
     {"line31220VolunteerFirefighters", "volunteer firefighters' amount (line 31220)"},
     {"line31240SearchRescue", "search and rescue volunteers' amount (line 31240)"},
     {"line32300Tuition", "tuition and education amounts (line 32300)"},
@@ -86,7 +85,7 @@ const char* const kLineFields[ProvincialT1Lines::LineCount] = {
     "line31800DisabilityTransferred", "line33199NotInTable", "line32600TransferFromSpouse",
     "line30500CaregiverChildren", "line31300Adoption1", "line31300Adoption2", "line31300Adoption3",
     "line31300Adoption4", "line31300Adoption5", "line31300Adoption6", "line31800NotInTable",
-    "line30450CaregiverOther"};
+    "line30450CaregiverOther", "line30425CaregiverSpouse", "line31300AdoptionExpenses"};
 
 } // namespace
 
@@ -243,6 +242,10 @@ taxrules::ProvincialResult computeProvincialFromT1(ENUMTYPE_PROVINCE province, c
     in.federalSpouseTransfer = line(L::TransferFromSpouse);
     in.foreignTax = foreignTax;
     in.minimumTax = minimumTax;
+    in.federalCaregiverSpouse = line(L::CaregiverSpouse);
+    in.federalCaregiverOther = line(L::CaregiverOther);
+    in.federalCaregiverChildren = line(L::InfirmChildren);
+    in.federalAdoptionAmount = line(L::AdoptionExpenses);
     return taxrules::computeProvincial(taxrules::provinceFromNumber(province), in);
 }
 

@@ -34,7 +34,7 @@ public:
         MedicalSpouse1, MedicalSpouse2, MedicalSpouse3, MedicalSpouse4, MedicalSpouse5, MedicalSpouse6,
         AgeAmount, SpouseAmount, EligibleDependantAmount, DisabilityTransferred, OtherDependantsMedicalNotInTable,
         TransferFromSpouse, InfirmChildren, Adoption1, Adoption2, Adoption3, Adoption4, Adoption5, Adoption6,
-        DisabilityNotInTable, CaregiverOther,
+        DisabilityNotInTable, CaregiverOther, CaregiverSpouse, AdoptionExpenses,
         LineCount
     };
 

@@ -7,6 +7,25 @@
 #include "companion/rules/provincialcalc.h"
 #include "provincialcalculation.h"
 
+namespace {
+
+// The province whose 428 has each caregiver line, and the amount it shows.
+struct CaregiverLine
+{
+    CFloatField ProvincialTaxForm::*field;
+    ENUMTYPE_PROVINCE province;
+    double taxrules::ProvincialResult::*amount;
+};
+const CaregiverLine kCaregiverLines[] = {
+    {&ProvincialTaxForm::caregiver, PROV_ON, &taxrules::ProvincialResult::caregiverAmount},
+    {&ProvincialTaxForm::bcCaregiver, PROV_BC, &taxrules::ProvincialResult::caregiverAmount},
+    {&ProvincialTaxForm::ytCaregiverSpouse, PROV_YT, &taxrules::ProvincialResult::copiedCaregiverSpouse},
+    {&ProvincialTaxForm::ytCaregiverOther, PROV_YT, &taxrules::ProvincialResult::copiedCaregiverOther},
+    {&ProvincialTaxForm::ytCaregiverChildren, PROV_YT, &taxrules::ProvincialResult::copiedCaregiverChildren},
+};
+
+} // namespace
+
 void ProvincialTaxForm::show(double income, const taxrules::ProvincialResult& r, double tax)
 {
     taxableIncome.m_value = income;
@@ -16,7 +35,13 @@ void ProvincialTaxForm::show(double income, const taxrules::ProvincialResult& r,
     age.m_value = r.ageAmount;
     spouse.m_value = r.spouseAmount;
     eligibleDependant.m_value = r.eligibleDependantAmount;
-    caregiver.m_value = r.caregiverAmount;
+    // The amount goes on the line the province's own form has for it.
+    double caregiverShown = 0.0;
+    for (const CaregiverLine& line : kCaregiverLines) {
+        CFloatField& field = this->*line.field;
+        field.m_value = line.province == m_province ? r.*line.amount : 0.0;
+        caregiverShown += field.m_value;
+    }
     dependentChildren.m_value = r.dependentChildAmount;
     familyTaxBenefit.m_value = r.familyTaxBenefit;
     adoption.m_value = r.adoptionAmount;
@@ -30,7 +55,7 @@ void ProvincialTaxForm::show(double income, const taxrules::ProvincialResult& r,
     // student loans, the employment amount): what the total holds beyond
     // the lines above, so that the lines add up to the total.
     const double itemised = r.basicPersonalAmount + r.ageAmount + r.spouseAmount + r.eligibleDependantAmount
-                            + r.caregiverAmount + r.dependentChildAmount + r.familyTaxBenefit + r.adoptionAmount
+                            + caregiverShown + r.dependentChildAmount + r.familyTaxBenefit + r.adoptionAmount
                             + r.pensionAmount + r.disabilityAmount + r.disabilityTransferred + r.spouseTransfer
                             + r.medicalAmount + r.otherDependantsMedical;
     otherAmounts.m_value = taxrules::roundCents(r.creditAmounts - itemised);
@@ -78,6 +103,7 @@ struct OwnLine
 
 bool isOntario(ENUMTYPE_PROVINCE p) { return p == PROV_ON; }
 bool isBritishColumbia(ENUMTYPE_PROVINCE p) { return p == PROV_BC; }
+bool isYukon(ENUMTYPE_PROVINCE p) { return p == PROV_YT; }
 
 const OwnLine<ProvincialTaxForm> kTaxFormLines[] = {
     {&ProvincialTaxForm::additionalPersonal, [](ENUMTYPE_PROVINCE p) { return p == PROV_NS; }},
@@ -89,6 +115,13 @@ const OwnLine<ProvincialTaxForm> kTaxFormLines[] = {
     {&ProvincialTaxForm::lowIncomeReduction,
      [](ENUMTYPE_PROVINCE p) { return taxrules::hasLowIncomeReduction(taxrules::provinceFromNumber(p)); }},
     {&ProvincialTaxForm::healthPremium, isOntario},
+    // The caregiver amounts where they are worked out: the other provinces'
+    // forms have them on lines 58200 and 58400, which Validate Return names.
+    {&ProvincialTaxForm::caregiver, isOntario},
+    {&ProvincialTaxForm::bcCaregiver, isBritishColumbia},
+    {&ProvincialTaxForm::ytCaregiverSpouse, isYukon},
+    {&ProvincialTaxForm::ytCaregiverOther, isYukon},
+    {&ProvincialTaxForm::ytCaregiverChildren, isYukon},
 };
 
 const OwnLine<ProvincialCreditsForm> kCreditsFormLines[] = {
@@ -153,7 +186,11 @@ CTaxData_Form* newProvincialForm(ENUMTYPE_PROVINCE province, ENUMTYPE_FORM type)
     return new ProvincialForm(type);
 }
 
-void ProvincialTaxForm::keepLinesOf(ENUMTYPE_PROVINCE province) { hideLinesOfOthers(*this, kTaxFormLines, province); }
+void ProvincialTaxForm::keepLinesOf(ENUMTYPE_PROVINCE province)
+{
+    m_province = province;
+    hideLinesOfOthers(*this, kTaxFormLines, province);
+}
 
 void ProvincialCreditsForm::keepLinesOf(ENUMTYPE_PROVINCE province)
 {

@@ -48,7 +48,24 @@ public:
     CFloatField spouse{this, 6, "spouse", "58120", "Spouse or common-law partner amount", fld::Computed()};
     CFloatField eligibleDependant{this, 7, "eligibleDependant", "58160", "Amount for an eligible dependant",
                                   fld::Computed()};
+    // The caregiver amount on the line of the province's own form:
+    // Ontario's, British Columbia's and Yukon's copies of the federal lines.
+    // The last four were added later, so their ids come after the table's
+    // last (a gap left for other additions); they are declared here, where
+    // the page shows them.
     CFloatField caregiver{this, 8, "caregiver", "58185", "Caregiver amount", fld::Computed()};
+    CFloatField bcCaregiver{this, 40, "bcCaregiver", "58175", "B.C. caregiver amount", fld::Computed()};
+    CFloatField ytCaregiverSpouse{this, 41, "ytCaregiverSpouse", "58170",
+                                  "Caregiver amount for spouse or common-law partner, or eligible dependant age "
+                                  "18 or older (line 30425 of the return)",
+                                  fld::Computed()};
+    CFloatField ytCaregiverOther{this, 42, "ytCaregiverOther", "58180",
+                                 "Caregiver amount for infirm dependants age 18 or older (line 30450 of the return)",
+                                 fld::Computed()};
+    CFloatField ytCaregiverChildren{this, 43, "ytCaregiverChildren", "58189",
+                                    "Caregiver amount for infirm children under 18 years of age (line 30500 of the "
+                                    "return)",
+                                    fld::Computed()};
     CFloatField dependentChildren{this, 9, "dependentChildren", "", "Amount for dependent children (Saskatchewan)",
                                   fld::Computed()};
     CFloatField familyTaxBenefit{this, 10, "familyTaxBenefit", "", "Family tax benefit (Manitoba)",
@@ -94,6 +111,10 @@ public:
     CFloatField healthPremium{this, 30, "healthPremium", "", "Health premium (Ontario)", fld::Computed()};
     CFloatField provincialTax{this, 31, "provincialTax", "42800", "Provincial or territorial tax",
                               fld::Computed()};
+
+private:
+    // The province whose form this is (set by keepLinesOf).
+    ENUMTYPE_PROVINCE m_province = 0;
 };
 
 // The province's credits form (the 479): the refundable credits claimed on

@@ -1,0 +1,295 @@
+// Amounts a claimant takes for the dependants of the family's table on the
+// province's 428 (a child's disability amount with its supplement, adoption
+// expenses, the caregiver amount for an infirm dependant 18 or older), and
+// the 428 line each province's own form puts the caregiver amount on. Whole
+// returns worked by hand from each province's 2024 form, entered as a user
+// enters them and run through the family's calculation with the shipped
+// provincial plug-ins.
+//
+// British Columbia's figures are those of gov.bc.ca, "2024 Basic personal
+// income tax credits": basic personal amount 12,580, disability amount
+// 9,435 and for a child under 18 a further 5,505, adoption expenses up to
+// 19,066 a child, the B.C. caregiver amount 5,505 less the dependant's net
+// income above 18,629; its list has no amount for infirm children under 18.
+// BC428 2024: 5.06 % to 47,937 (2,425.61 on the whole band), 7.7 % to
+// 95,875; the BC tax reduction is nil above 39,703 of net income.
+//
+// Yukon's YT428 copies the return's Canada caregiver amounts (lines 30425,
+// 30450 and 30500 on its lines 58170, 58180 and 58189) and adoption
+// expenses (31300 on 58330) as it does its basic personal amount (15,705 at
+// these incomes); 6.4 % to 55,867, 9 % above: on 60,000, 3,575.49 + 4,133 x
+// 9 % = 371.97 -> 3,947.46. The federal amounts (rcgt.com, 2024): 8,375
+// less the dependant's net income above 19,666; 2,616 for an infirm child
+// or added to the spouse amount.
+#include <QtTest>
+#include <memory>
+#include <utility>
+
+#include "companion/forms/dependantinfostruct.h"
+#include "companion/forms/schedules/taxdata_sch5.h"
+#include "companion/forms/fields.h"
+#include "companion/forms/taxtypes.h"
+#include "modelfixture.h"
+
+using namespace modelfixture;
+
+namespace {
+
+constexpr int kSingle = 5;
+constexpr int kMarried = 0;
+
+// The province's tax form: the one its return always holds.
+ENUMTYPE_FORM taxFormOf(int province)
+{
+    const STRUCT_PROVINCE_FORMS* forms = getProvinceForms(province);
+    for (int i = 0; forms && i < forms->count; ++i)
+        if (forms->forms[i].create)
+            return forms->forms[i].type;
+    return 0;
+}
+
+} // namespace
+
+class TestProvincialCaregiver : public QObject
+{
+    Q_OBJECT
+    std::unique_ptr<CFamilyTaxData> family;
+    IndividualTaxData* person = nullptr;
+    TaxData_T1New* t1 = nullptr;
+    int m_province = 0;
+
+    void start(int province, double otherIncome, int marital = kSingle)
+    {
+        m_province = province;
+        family = std::make_unique<CFamilyTaxData>();
+        const NewReturnBasicData data = newReturn(marital, false, province);
+        family->NewData(&data);
+        person = family->getTaxpayer();
+        t1 = person->GetT1();
+        t1->line13000NotOnSlip.m_value = otherIncome;
+    }
+    // The first dependant of the table.
+    void dependant(int relationship, int birthYear, double netIncome, int infirm)
+    {
+        family->dependants().AllocData(DependantInfoStruct::kStandardCount);
+        DependantInfo& d = *family->dependants().GetAt(0);
+        d.firstName = CString("Mia");
+        d.lastName = CString("Lee");
+        d.relationship = relationship;
+        d.dateOfBirth = QDate(birthYear, 4, 1);
+        d.netIncome = netIncome;
+        d.infirm = infirm;
+    }
+    const CTaxData_Form* taxForm() const
+    {
+        const ENUMTYPE_FORM type = taxFormOf(m_province);
+        for (const STRUCT_FORMDATA_ITEM_2004* item : person->m_formList)
+            if (item->type == type)
+                return item->data;
+        return nullptr;
+    }
+    static double amountOf(const CTaxData_Form& form, const QString& name)
+    {
+        const CField* field = form.findField(name);
+        return field && field->kind() == FieldKind::Float ? static_cast<const CFloatField*>(field)->m_value : -1.0;
+    }
+    // What validation says the provincial tax leaves out.
+    QStringList leftOutMessages() const
+    {
+        std::list<CString> messages;
+        person->m_provMgr.Validate(messages, t1, person->GetFormData(FORM_SCH2, false),
+                                   person->GetFormData(FORM_SCH5, false), person->GetFormData(FORM_SCH9, false),
+                                   nullptr, nullptr, nullptr);
+        QStringList texts;
+        for (const CString& m : messages)
+            texts << m;
+        return texts;
+    }
+
+private slots:
+    void cleanup() { family.reset(); }
+
+    // A child's disability amount transferred (BC428 line 58480): the
+    // amount with the under-18 supplement, less what the child's own
+    // taxable income needs above the basic personal amount. 80,000 of other
+    // income: 2,425.61 + (80,000 - 47,937) x 7.7 % = 2,468.85 -> 4,894.46.
+    //   child born 2015, no income: 9,435 + 5,505 = 14,940, all of it.
+    //     4,894.46 less (12,580 + 14,940) x 5.06 % = 1,392.51: 3,501.95.
+    //   child born 2010 with 15,000: it needs 15,000 - 12,580 = 2,420 of
+    //     the amount, so 14,940 - 2,420 = 12,520 passes (federally the child
+    //     is below 15,705 and the whole federal amount passes).
+    //     4,894.46 less (12,580 + 12,520) x 5.06 % = 1,270.06: 3,624.40.
+    // The child is infirm, so the return claims the federal line 30500 too;
+    // B.C. has no counterpart, and nothing is left out.
+    // Adoption expenses (BC428 line 58330), 60,000 of other income:
+    // 2,425.61 + 12,063 x 7.7 % = 928.85 -> 3,354.46.
+    //   20,000 for one child: 19,066. 3,354.46 less (12,580 + 19,066) x
+    //     5.06 % = 1,601.29: 1,753.17.
+    //   20,000 and 5,000 for two: 19,066 + 5,000 = 24,066. 3,354.46 less
+    //     (12,580 + 24,066) x 5.06 % = 1,854.29: 1,500.17.
+    void britishColumbiaDependants_data()
+    {
+        QTest::addColumn<double>("otherIncome");
+        QTest::addColumn<int>("childBorn");
+        QTest::addColumn<double>("childIncome");
+        QTest::addColumn<double>("adoption1");
+        QTest::addColumn<double>("adoption2");
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<double>("amount");
+        QTest::addColumn<double>("line42800");
+        QTest::newRow("child, no income") << 80000.0 << 2015 << 0.0 << 0.0 << 0.0 << "disabilityTransferred"
+                                          << 14940.0 << 3501.95;
+        QTest::newRow("child with 15,000") << 80000.0 << 2010 << 15000.0 << 0.0 << 0.0 << "disabilityTransferred"
+                                           << 12520.0 << 3624.40;
+        QTest::newRow("adoption, one child") << 60000.0 << 0 << 0.0 << 20000.0 << 0.0 << "adoption" << 19066.0
+                                             << 1753.17;
+        QTest::newRow("adoption, two children") << 60000.0 << 0 << 0.0 << 20000.0 << 5000.0 << "adoption"
+                                                << 24066.0 << 1500.17;
+    }
+    void britishColumbiaDependants()
+    {
+        QFETCH(double, otherIncome);
+        QFETCH(int, childBorn);
+        QFETCH(double, childIncome);
+        QFETCH(double, adoption1);
+        QFETCH(double, adoption2);
+        QFETCH(QString, field);
+        QFETCH(double, amount);
+        QFETCH(double, line42800);
+        start(PROV_BC, otherIncome);
+        if (childBorn)
+            dependant(DEP_REL_CHILD, childBorn, childIncome, DependantInfo::kInfirmWithDisabilityAmount);
+        t1->line31300Adoption1.m_value = adoption1;
+        t1->line31300Adoption2.m_value = adoption2;
+        family->Calculate(0, nullptr);
+        if (childBorn) {
+            QVERIFY(t1->line31800DisabilityTransferred.m_value > 0);
+            QVERIFY(t1->line30500CaregiverChildren.m_value > 0);
+        }
+        QCOMPARE(t1->line42800ProvincialTax.m_value, line42800);
+        const CTaxData_Form* form = taxForm();
+        QVERIFY(form);
+        QCOMPARE(amountOf(*form, field), amount);
+        QCOMPARE(amountOf(*form, QStringLiteral("provincialTax")), line42800);
+        const QStringList messages = leftOutMessages();
+        QVERIFY2(messages.isEmpty(), qPrintable(messages.join(QLatin1Char('\n'))));
+    }
+
+    // The caregiver amount for an infirm parent (born 1950, no disability
+    // amount) with 21,000 of net income, on the line of the province's own
+    // 428, 60,000 of other income:
+    //   ON428 line 58185: 5,844 less (21,000 - 19,994) = 4,838 (42800
+    //     3,110.24, worked in tst_provincialreturns).
+    //   BC428 line 58175: 5,505 less (21,000 - 18,629) = 3,134 (42800
+    //     2,559.33, the same).
+    //   YT428 line 58180: the federal line 30450, 8,375 less (21,000 -
+    //     19,666) = 7,041. 3,947.46 less (15,705 + 7,041) x 6.4 % =
+    //     1,455.74: 2,491.72.
+    //   AB428: the form has lines 58200 and 58400 for it, whose 2024
+    //     figures are not in the tables: neither line shows an amount, the
+    //     return's tax leaves it out (6,000.00 - 2,188.50 = 3,811.50) and
+    //     Validate Return names it.
+    void caregiverOnTheProvincesLine_data()
+    {
+        QTest::addColumn<int>("province");
+        QTest::addColumn<QString>("shownField");
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<double>("amount");
+        QTest::addColumn<double>("line42800");
+        QTest::newRow("ON") << int(PROV_ON) << "caregiver" << "58185" << 4838.0 << 3110.24;
+        QTest::newRow("BC") << int(PROV_BC) << "bcCaregiver" << "58175" << 3134.0 << 2559.33;
+        QTest::newRow("YT") << int(PROV_YT) << "ytCaregiverOther" << "58180" << 7041.0 << 2491.72;
+        QTest::newRow("AB") << int(PROV_AB) << "" << "" << 0.0 << 3811.50;
+    }
+    void caregiverOnTheProvincesLine()
+    {
+        QFETCH(int, province);
+        QFETCH(QString, shownField);
+        QFETCH(QString, line);
+        QFETCH(double, amount);
+        QFETCH(double, line42800);
+        start(province, 60000);
+        dependant(DEP_REL_PARENT, 1950, 21000, 1);
+        family->Calculate(0, nullptr);
+        QVERIFY(t1->line30450CaregiverOther.m_value > 0);
+        QCOMPARE(t1->line42800ProvincialTax.m_value, line42800);
+        const CTaxData_Form* form = taxForm();
+        QVERIFY(form);
+        // Every caregiver line of the 428: those of the province's own form
+        // are shown, the one for this dependant with the amount; the others
+        // are hidden and nil.
+        const std::pair<const char*, int> lines[] = {
+            {"caregiver", PROV_ON},          {"bcCaregiver", PROV_BC},     {"ytCaregiverSpouse", PROV_YT},
+            {"ytCaregiverOther", PROV_YT}, {"ytCaregiverChildren", PROV_YT}};
+        for (const auto& [name, lineProvince] : lines) {
+            const CField* field = form->findField(name);
+            QVERIFY2(field, name);
+            QCOMPARE(field->isHidden(), lineProvince != province);
+            const bool own = QLatin1String(name) == shownField;
+            QCOMPARE(amountOf(*form, QString::fromLatin1(name)), own ? amount : 0.0);
+            if (own)
+                QCOMPARE(field->lineNumber(), line);
+        }
+        // Both of the province's lines are named: the table cannot tell
+        // which applies.
+        const QStringList named = leftOutMessages().filter(
+            QStringLiteral("amount for infirm dependants 18 or older (line 58200, or the caregiver amount of "
+                           "line 58400 for one who lived with you; line 30450 of the return)"));
+        QCOMPARE(named.size(), shownField.isEmpty() ? 1 : 0);
+    }
+
+    // Yukon's other copies, 60,000 of other income:
+    //   infirm child born 2015 (no disability amount): line 30500 = 2,616
+    //     on 58189. 3,947.46 less (15,705 + 2,616) x 6.4 % = 1,172.54:
+    //     2,774.92.
+    //   infirm spouse with 10,000 of net income, the spouse amount claimed:
+    //     30300 = 15,705 + 2,616 - 10,000 = 8,321; 30425 = the lesser of
+    //     8,375 and 28,041 - 10,000, less 8,321 = 54, on 58170. 3,947.46
+    //     less (15,705 + 8,321 + 54) x 6.4 % = 1,541.12: 2,406.34.
+    //   adoption expenses of 15,000 for one child (under the federal 19,066):
+    //     31300 = 15,000 on 58330. 3,947.46 less (15,705 + 15,000) x 6.4 % =
+    //     1,965.12: 1,982.34.
+    // Nothing is left out (each was named before Yukon's copies).
+    void yukonCopiesTheFederalLines_data()
+    {
+        QTest::addColumn<QString>("what");
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<double>("copied");
+        QTest::addColumn<double>("line42800");
+        QTest::newRow("infirm child") << "child" << "ytCaregiverChildren" << 2616.0 << 2774.92;
+        QTest::newRow("infirm spouse") << "spouse" << "ytCaregiverSpouse" << 54.0 << 2406.34;
+        QTest::newRow("adoption") << "adoption" << "adoption" << 15000.0 << 1982.34;
+    }
+    void yukonCopiesTheFederalLines()
+    {
+        QFETCH(QString, what);
+        QFETCH(QString, field);
+        QFETCH(double, copied);
+        QFETCH(double, line42800);
+        start(PROV_YT, 60000, what == QLatin1String("spouse") ? kMarried : kSingle);
+        if (what == QLatin1String("spouse")) {
+            t1->SpouseNetIncome.m_value = 10000;
+            auto& sch5 = static_cast<TaxData_Sch5&>(*person->GetFormData(FORM_SCH5, true));
+            sch5.ClaimSpouseAmount.m_value = 1;
+            sch5.SpouseInfirm.m_value = 1;
+        } else if (what == QLatin1String("child")) {
+            dependant(DEP_REL_CHILD, 2015, 0, 1);
+        } else {
+            t1->line31300Adoption1.m_value = 15000;
+        }
+        family->Calculate(0, nullptr);
+        QCOMPARE(t1->line30425CaregiverSpouse.m_value + t1->line30500CaregiverChildren.m_value
+                     + t1->line31300AdoptionExpenses.m_value,
+                 copied);
+        QCOMPARE(t1->line42800ProvincialTax.m_value, line42800);
+        const CTaxData_Form* form = taxForm();
+        QVERIFY(form);
+        QCOMPARE(amountOf(*form, field), copied);
+        QVERIFY(!form->findField(field)->isHidden());
+        const QStringList messages = leftOutMessages();
+        QVERIFY2(messages.isEmpty(), qPrintable(messages.join(QLatin1Char('\n'))));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestProvincialCaregiver)
+#include "tst_provincialcaregiver.moc"
