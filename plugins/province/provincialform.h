@@ -102,7 +102,7 @@ public:
                              fld::Computed()};
     // Every province's form has this line; its place among the reductions
     // differs (provincialforeigntax2024.cpp).
-    CFloatField foreignTaxCredit{this, 40, "foreignTaxCredit", "", "Provincial foreign tax credit (Form T2036)",
+    CFloatField foreignTaxCredit{this, 44, "foreignTaxCredit", "", "Provincial foreign tax credit (Form T2036)",
                                  fld::Computed()};
     CFloatField lowIncomeCredit{this, 28, "lowIncomeCredit", "",
                                 "Low-income individuals and families tax credit (Ontario)", fld::Computed()};
