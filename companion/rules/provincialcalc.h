@@ -41,6 +41,9 @@
 //                             Schedule 2), known when the spouse's return is in
 //                             the file and taxed by the same province
 //   spouseTuitionTransfer  <- the tuition the spouse designated (federal Schedule 2)
+//   tuitionCarryForward    <- the provincial Schedule 11's unused amounts of earlier years
+//   tuitionFees, fullTimeMonths, partTimeMonths, tuitionTransferDesignated
+//                          <- the federal Schedule 11 (fees less the training credit)
 namespace taxrules {
 
 // A dependant of the dependant table, as the province's form takes them.
@@ -98,6 +101,16 @@ struct ProvincialInput {
     double federalEligibleDependantAmount = 0.0;
     double federalDisabilityAmount = 0.0;
     double federalDisabilityTransferred = 0.0; // line 31800
+    // The provincial Schedule 11: the province's unused tuition amounts of
+    // earlier years (from the notice of assessment), this year's tuition as
+    // the federal Schedule 11 has it (fees less the Canada training credit),
+    // its months of full-time and part-time study, and whether the student
+    // designated this year's unused amount to a spouse or parent.
+    double tuitionCarryForward = 0.0;
+    double tuitionFees = 0.0;
+    double fullTimeMonths = 0.0;
+    double partTimeMonths = 0.0;
+    bool tuitionTransferDesignated = false;
 };
 
 struct ProvincialResult {
@@ -137,6 +150,15 @@ struct ProvincialResult {
     // The credits the return has an amount for that this province's
     // calculation does not work out (their amounts are left out of the tax).
     std::vector<std::string> notComputed;
+    // The provincial Schedule 11; what it claims is line 58560
+    // (`tuitionClaimed`, in creditAmounts).
+    double tuitionCurrentYear = 0.0;         // this year's tuition and education amounts
+    double tuitionRateTestIncome = 0.0;      // taxable income, or the tax over the lowest rate
+    double creditsBeforeTuition = 0.0;       // lines 58040 to 58480
+    double tuitionCarryForwardClaimed = 0.0; // of the unused amounts of earlier years
+    double tuitionCurrentYearClaimed = 0.0;
+    double tuitionClaimed = 0.0;             // line 58560
+    double tuitionCarriedForward = 0.0;      // left for a later year
 };
 
 // Quebec residents and people with no province get an all-zero result with

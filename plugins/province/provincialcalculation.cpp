@@ -67,7 +67,6 @@ const LeftOutLine kLeftOut[] = {
     {"line30425CaregiverSpouse", "caregiver amount for a spouse or eligible dependant (line 30425)"},
     {"line31220VolunteerFirefighters", "volunteer firefighters' amount (line 31220)"},
     {"line31240SearchRescue", "search and rescue volunteers' amount (line 31240)"},
-    {"line32300Tuition", "tuition and education amounts (line 32300)"},
     {"line32400TuitionFromChild", "tuition amounts transferred from a child (line 32400)"},
     {"line40424TaxOnSplitIncome", "provincial tax on split income (line 40424)"},
     {"line40500ForeignTaxCredit", "provincial foreign tax credit (line 40500)"},
@@ -87,6 +86,21 @@ const char* const kLineFields[ProvincialT1Lines::LineCount] = {
     "line30500CaregiverChildren", "line31300Adoption1", "line31300Adoption2", "line31300Adoption3",
     "line31300Adoption4", "line31300Adoption5", "line31300Adoption6", "line31800NotInTable",
     "line30450CaregiverOther"};
+
+// What the provincial Schedule 11 takes from the federal one: this year's
+// tuition after the Canada training credit (its line 8, which the provincial
+// forms copy to line 59140), the months of study, and the designation of a
+// transfer (to a spouse, 1, or a parent or grandparent, 2).
+void tuitionScheduleAmounts(const CTaxData_Form* sch11, ProvincialScheduleAmounts& s)
+{
+    if (!sch11 || sch11->getType() != FORM_SCH11)
+        return;
+    s.tuitionFees = formAmount(sch11, "line32000CurrentYear");
+    s.fullTimeMonths = formAmount(sch11, "FullTimeMonths");
+    s.partTimeMonths = formAmount(sch11, "PartTimeMonths");
+    const double transferTo = formAmount(sch11, "TransferTo");
+    s.tuitionTransferDesignated = transferTo == 1.0 || transferTo == 2.0;
+}
 
 } // namespace
 
@@ -108,7 +122,7 @@ double ProvincialT1Lines::operator()(Line line) const
 }
 
 ProvincialScheduleAmounts provincialScheduleAmounts(const CTaxData_Form* sch5, const CTaxData_Form* sch9,
-                                                    const CTaxData_Form* sch2)
+                                                    const CTaxData_Form* sch2, const CTaxData_Form* sch11)
 {
     ProvincialScheduleAmounts s;
     // The federal Schedule 5 says who is claimed; the provincial amounts
@@ -127,7 +141,13 @@ ProvincialScheduleAmounts provincialScheduleAmounts(const CTaxData_Form* sch5, c
     }
     s.claimsSpouseTransfer = sch2 && formAmount(sch2, "CanClaimFlag") != 0.0;
     s.spouseTuitionTransfer = formAmount(sch2, "SpouseTuitionTransfer");
+    tuitionScheduleAmounts(sch11, s);
     return s;
+}
+
+double provincialTuitionCarryForwardOnT1(const CTaxData_Form* t1)
+{
+    return formAmount(t1, "ProvTuitionCarryForward");
 }
 
 namespace {
@@ -239,6 +259,11 @@ taxrules::ProvincialResult computeProvincialFromT1(ENUMTYPE_PROVINCE province, c
     in.spouseTransferable = couple.spouseTransferable;
     in.spouseTuitionTransfer = schedules.spouseTuitionTransfer;
     in.federalSpouseTransfer = line(L::TransferFromSpouse);
+    in.tuitionCarryForward = schedules.tuitionCarryForward;
+    in.tuitionFees = schedules.tuitionFees;
+    in.fullTimeMonths = schedules.fullTimeMonths;
+    in.partTimeMonths = schedules.partTimeMonths;
+    in.tuitionTransferDesignated = schedules.tuitionTransferDesignated;
     return taxrules::computeProvincial(taxrules::provinceFromNumber(province), in);
 }
 
