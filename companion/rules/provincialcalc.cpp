@@ -123,19 +123,25 @@ void dependantAmounts(Province province, const ProvinceTable& table, const Provi
 // years, then this year's. What is left is carried forward. A transfer of
 // this year's amount to a spouse or parent is not worked out: the
 // provincial maximum transferable is not in the tables.
+constexpr double kMonthsInYear = 12.0;
+
 void tuitionAmounts(const ProvinceTable& table, const ProvincialCreditTable& credits, const ProvincialInput& in,
                     double studentLoans, ProvincialResult& r)
 {
+    // One claim a month, twelve at most: a month of full-time study is not
+    // counted again as part-time.
+    const double fullTimeMonths = std::min(kMonthsInYear, positivePart(in.fullTimeMonths));
+    const double partTimeMonths = std::min(kMonthsInYear - fullTimeMonths, positivePart(in.partTimeMonths));
     const bool fees = isPositiveAmount(in.tuitionFees);
-    const bool fullTime = isPositiveAmount(in.fullTimeMonths);
-    const bool partTime = isPositiveAmount(in.partTimeMonths);
+    const bool fullTime = isPositiveAmount(fullTimeMonths);
+    const bool partTime = isPositiveAmount(partTimeMonths);
     double current = 0.0;
     if (credits.tuitionCurrentYear.value_or(false)) {
         current = positivePart(in.tuitionFees);
         if (fullTime && credits.educationFullTimeMonthly)
-            current += roundCents(*credits.educationFullTimeMonthly * in.fullTimeMonths);
+            current += roundCents(*credits.educationFullTimeMonthly * fullTimeMonths);
         if (partTime && credits.educationPartTimeMonthly)
-            current += roundCents(*credits.educationPartTimeMonthly * in.partTimeMonths);
+            current += roundCents(*credits.educationPartTimeMonthly * partTimeMonths);
         if ((fullTime && !credits.educationFullTimeMonthly) || (partTime && !credits.educationPartTimeMonthly))
             r.notComputed.emplace_back("education amount for the months of study (provincial Schedule 11)");
     } else if (!credits.tuitionCurrentYear && (fees || fullTime || partTime)) {

@@ -145,6 +145,9 @@ private slots:
     //     8 x 400 = 3,200; this year 6,200, room 30,000 - 13,500 = 16,500:
     //     all claimed. 2,895.00 less (13,500 + 6,200) x 9.65 % = 1,901.05 ->
     //     993.95; the low-income reduction 350 less 5 % of 8,500 is nil.
+    //   PE, more months than a year has: 30,000, 14 months full-time, no
+    //     fees: 12 months at most, 4,800, all claimed. 2,895.00 less (13,500
+    //     + 4,800) x 9.65 % = 1,765.95: 1,129.05.
     //   NB, unused and current: 40,000, unused 2,000, fees 6,000: room
     //     26,956, both claimed (8,000). 3,760.00 less (13,044 + 8,000) x 9.4 %
     //     = 1,978.14 -> 1,781.86; reduction 781 less 3 % x (40,000 - 21,343)
@@ -178,6 +181,8 @@ private slots:
             << int(PROV_BC) << 20000.0 << 8000.0 << 0.0 << 0.0 << 8000.00 << 7420.00 << 580.00 << 0.00;
         QTest::newRow("PE with months")
             << int(PROV_PE) << 30000.0 << 3000.0 << 8.0 << 0.0 << 6200.00 << 6200.00 << 0.00 << 993.95;
+        QTest::newRow("PE months capped at twelve")
+            << int(PROV_PE) << 30000.0 << 0.0 << 14.0 << 0.0 << 4800.00 << 4800.00 << 0.00 << 1129.05;
         QTest::newRow("NB unused and current")
             << int(PROV_NB) << 40000.0 << 6000.0 << 0.0 << 2000.0 << 6000.00 << 8000.00 << 0.00 << 1560.57;
         QTest::newRow("ON ended, unused only")
