@@ -122,7 +122,10 @@ void dependantAmounts(Province province, const ProvinceTable& table, const Provi
 // before the student loan interest): first the unused amounts of earlier
 // years, then this year's. What is left is carried forward. A transfer of
 // this year's amount to a spouse or parent is not worked out: the
-// provincial maximum transferable is not in the tables.
+// provincial maximum transferable is not in the tables. The amount claimed
+// counts among the amounts the return keeps before its spouse's Schedule 2
+// takes what its age, pension and disability amounts leave unused (the
+// provincial Schedule 2 adds the Schedule 11's claim to them).
 constexpr double kMonthsInYear = 12.0;
 
 void tuitionAmounts(const ProvinceTable& table, const ProvincialCreditTable& credits, const ProvincialInput& in,
