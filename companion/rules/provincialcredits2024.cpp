@@ -285,10 +285,11 @@ std::vector<ProvincialCreditTable> buildTables()
 //   Ontario: the 2024 Schedule ON(S11) has only the unused Ontario amounts
 //     (line 1), set against taxable income up to 51,446 or the ON428 tax
 //     divided by 5.05 %, less lines 58040 to 58480 of the ON428.
-//   Saskatchewan: the SK428 line 58560 help: "for 2018 and later tax years,
-//     tuition and education amounts have been eliminated; however unused
-//     tuition and education amounts from 2017 and previous tax years can
-//     still be used and carried forward".
+//   Saskatchewan: the 2024 Schedule SK(S11) has only the unused amounts
+//     (line 1), against taxable income up to 52,057 or the SK428 tax divided
+//     by 10.5 %, less lines 58040 to 58480; the SK428 line 58560 help: "for
+//     2018 and later tax years, tuition and education amounts have been
+//     eliminated".
 //   British Columbia: gov.bc.ca "2024 Basic personal income tax credits"
 //     (Tuition: actual, not indexed), the BC428 line 58560 help (line 59140
 //     of Schedule BC(S11) is the federal amount already reduced by the
