@@ -1,9 +1,12 @@
 #pragma once
 // What every benchmark prints: a figure's median with its min and max over
-// the runs, beside its budget and the median's ratio to it. Under valgrind
-// (scripts/bench) only the measured work is instrumented, so callgrind's
+// the runs, beside its budget and the median's ratio to it, on one line of a
+// fixed form that bench_budgets reads back (parse) to build its table. Under
+// valgrind only the measured work is instrumented, so callgrind's
 // instruction count is that of the work alone.
 #include <QElapsedTimer>
+#include <QRegularExpression>
+#include <QString>
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
@@ -40,18 +43,52 @@ inline void print(Figure& figure)
     std::fflush(stdout);
 }
 
+// One line printed by print(), read back: false for any other line.
+struct ParsedFigure
+{
+    QString name;
+    double medianMs = 0;
+    double minMs = 0;
+    double maxMs = 0;
+    double budgetMs = 0;
+    int runs = 0;
+};
+
+inline bool parse(const QString& line, ParsedFigure& out)
+{
+    static const QRegularExpression form(QStringLiteral(
+        R"(^(\S.*?)\s+median\s+(\S+) ms\s+min\s+(\S+)\s+max\s+(\S+)\s+budget\s+(\S+) ms\s+ratio\s+\S+\s+\((\d+) runs\)\s*$)"));
+    const QRegularExpressionMatch m = form.match(line);
+    if (!m.hasMatch())
+        return false;
+    bool ok[5] = {};
+    out.name = m.captured(1);
+    out.medianMs = m.captured(2).toDouble(&ok[0]);
+    out.minMs = m.captured(3).toDouble(&ok[1]);
+    out.maxMs = m.captured(4).toDouble(&ok[2]);
+    out.budgetMs = m.captured(5).toDouble(&ok[3]);
+    out.runs = m.captured(6).toInt(&ok[4]);
+    return ok[0] && ok[1] && ok[2] && ok[3] && ok[4] && out.budgetMs > 0;
+}
+
+// The time one run of work takes.
+template <typename Work>
+double elapsedMs(Work&& work)
+{
+    QElapsedTimer timer;
+    timer.start();
+    work();
+    return double(timer.nsecsElapsed()) / 1e6;
+}
+
 // Runs work once per sample and records its time.
 template <typename Work>
 Figure measure(const char* name, double budgetMs, int runs, Work&& work)
 {
     Figure figure{name, budgetMs, {}};
     figure.samplesMs.reserve(size_t(runs));
-    for (int i = 0; i < runs; ++i) {
-        QElapsedTimer timer;
-        timer.start();
-        work();
-        figure.samplesMs.push_back(double(timer.nsecsElapsed()) / 1e6);
-    }
+    for (int i = 0; i < runs; ++i)
+        figure.samplesMs.push_back(elapsedMs(work));
     return figure;
 }
 

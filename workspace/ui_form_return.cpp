@@ -107,7 +107,8 @@ void Ui_Form_Return::setupUi(QWidget* page)
     tabForm = new QTabWidget(frame_2);
     tabForm->setObjectName(QStringLiteral("tabForm"));
     tabForm->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Preferred);
-    verticalLayout_2->addWidget(tabForm);
+    // The room left over belongs to the form's pages, not to the lines above.
+    verticalLayout_2->addWidget(tabForm, 1);
     splitter->addWidget(frame_2);
 
     horizontalLayout->addWidget(splitter);

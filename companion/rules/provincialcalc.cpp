@@ -51,6 +51,27 @@ double applyLowIncomeReduction(Province province, const ProvincialInput& in, dou
     return roundCents(tax - r.lowIncomeReduction);
 }
 
+// The provincial foreign tax credit (T2036) on the tax the form has
+// reached: the foreign tax the federal credit left, up to this tax's share
+// of the foreign income. Under the federal minimum tax the T2036 starts from
+// the minimum tax form's figures (and Manitoba gives no credit at all),
+// which this program does not work out: the credit is then named, not taken.
+double applyForeignTaxCredit(const ProvincialInput& in, double tax, ProvincialResult& r)
+{
+    bool taxLeft = false;
+    for (const ForeignTaxLeft& country : in.foreignTax)
+        taxLeft = taxLeft || isPositiveAmount(country.taxNotCredited);
+    if (!taxLeft)
+        return tax;
+    if (in.minimumTax) {
+        r.notComputed.emplace_back("foreign tax credit (Form T2036) when the minimum tax applies");
+        return tax;
+    }
+    r.taxOtherwisePayable = tax;
+    r.foreignTaxCredit = provincialForeignTaxCredit(in.foreignTax, tax);
+    return roundCents(tax - r.foreignTaxCredit);
+}
+
 // A dependant's basic personal amount, which their own taxable income uses
 // before any disability amount is left to transfer.
 double dependantBasicAmount(Province province, const ProvinceTable& table, double dependantIncome)
@@ -289,6 +310,10 @@ ProvincialResult computeProvincial(Province province, const ProvincialInput& inp
 
     r.taxOnTaxableIncome = taxOnIncome(table->brackets, input.taxableIncome);
     nonRefundableCredits(province, *table, input, r);
+    // Every 428 adds its share of the federal minimum tax when the federal
+    // minimum tax applies; the 2024 shares are not in the tables.
+    if (input.minimumTax)
+        r.notComputed.emplace_back("additional tax for minimum tax purposes");
     // The dividend credit comes off the tax after the other credits, and
     // cannot make it negative either.
     const double afterCredits = positivePart(r.taxOnTaxableIncome - r.nonRefundableCredits);
@@ -300,16 +325,26 @@ ProvincialResult computeProvincial(Province province, const ProvincialInput& inp
         tax = roundCents(tax + r.surtax);
         r.taxReduction = ontarioTaxReduction(tax, input.dependentChildren + input.dependantsWithDisability);
         tax = roundCents(tax - r.taxReduction);
+    }
+    // Each form takes the foreign tax credit off at its own place: before
+    // or after its reductions (provincialforeigntax2024.cpp).
+    const ForeignTaxCreditPlace creditPlace = provincialForeignTaxCreditPlace(province);
+    if (creditPlace == ForeignTaxCreditPlace::BeforeReductions)
+        tax = applyForeignTaxCredit(input, tax, r);
+    if (province == Province::BC) {
+        r.taxReduction = std::min(tax, bcTaxReduction(input.netIncome));
+        tax = roundCents(tax - r.taxReduction);
+    }
+    tax = applyLowIncomeReduction(province, input, tax, r);
+    if (creditPlace == ForeignTaxCreditPlace::AfterReductions)
+        tax = applyForeignTaxCredit(input, tax, r);
+    if (province == Province::ON) {
         r.lowIncomeCredit = std::min(tax, ontarioLiftCredit(input.employmentIncome, input.netIncome,
                                                             input.familyNetIncome));
         tax = roundCents(tax - r.lowIncomeCredit);
         r.healthPremium = ontarioHealthPremium(input.taxableIncome);
         tax = roundCents(tax + r.healthPremium);
-    } else if (province == Province::BC) {
-        r.taxReduction = std::min(tax, bcTaxReduction(input.netIncome));
-        tax = roundCents(tax - r.taxReduction);
     }
-    tax = applyLowIncomeReduction(province, input, tax, r);
     r.provincialTax = tax;
     return r;
 }

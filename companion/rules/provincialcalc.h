@@ -1,6 +1,7 @@
 #pragma once
 
 #include "companion/rules/province.h"
+#include "companion/rules/provincialforeigntax2024.h"
 
 #include <array>
 #include <optional>
@@ -41,6 +42,10 @@
 //                             Schedule 2), known when the spouse's return is in
 //                             the file and taxed by the same province
 //   spouseTuitionTransfer  <- the tuition the spouse designated (federal Schedule 2)
+//   foreignTax             <- each T2209: foreign tax paid less its 15 % adjustment
+//                             and the federal non-business credit, the net foreign
+//                             non-business income and the T2209's net income
+//   minimumTax             <- the T1's minimum tax from Form T691 holds an amount
 //   tuitionCarryForward    <- the provincial Schedule 11's unused amounts of earlier years
 //   tuitionFees, fullTimeMonths, partTimeMonths, tuitionTransferDesignated
 //                          <- the federal Schedule 11 (fees less the training credit)
@@ -101,6 +106,11 @@ struct ProvincialInput {
     double federalEligibleDependantAmount = 0.0;
     double federalDisabilityAmount = 0.0;
     double federalDisabilityTransferred = 0.0; // line 31800
+    // What each country's T2209 leaves to the provincial foreign tax credit
+    // (T2036), and whether the federal minimum tax applies (the T2036 then
+    // starts from the minimum tax form's figures).
+    std::vector<ForeignTaxLeft> foreignTax;
+    bool minimumTax = false;
     // The provincial Schedule 11: the province's unused tuition amounts of
     // earlier years (from the notice of assessment), this year's tuition as
     // the federal Schedule 11 has it (fees less the Canada training credit),
@@ -150,6 +160,10 @@ struct ProvincialResult {
     // The credits the return has an amount for that this province's
     // calculation does not work out (their amounts are left out of the tax).
     std::vector<std::string> notComputed;
+    // The provincial foreign tax credit (T2036) and the tax it was worked
+    // on: the 428's tax on the line above the credit.
+    double taxOtherwisePayable = 0.0;
+    double foreignTaxCredit = 0.0;
     // The provincial Schedule 11; what it claims is line 58560
     // (`tuitionClaimed`, in creditAmounts).
     double tuitionCurrentYear = 0.0;         // this year's tuition and education amounts

@@ -4,6 +4,7 @@
 
 #include "companion/forms/ctaxdata_form.h"
 #include "companion/forms/dependantinfostruct.h"
+#include "companion/forms/federal/credits.h"
 #include "companion/forms/provincialt1amounts.h"
 #include "companion/rules/money.h"
 #include "companion/rules/provincialrefundable2024.h"
@@ -69,8 +70,7 @@ const LeftOutLine kLeftOut[] = {
     {"line31240SearchRescue", "search and rescue volunteers' amount (line 31240)"},
     {"line32400TuitionFromChild", "tuition amounts transferred from a child (line 32400)"},
     {"line40424TaxOnSplitIncome", "provincial tax on split income (line 40424)"},
-    {"line40500ForeignTaxCredit", "provincial foreign tax credit (line 40500)"},
-    {"MinimumTaxPayable", "provincial additional tax for minimum tax purposes"},
+    {"line40427MinimumTaxCarryover", "minimum tax carryover (line 40427)"},
 };
 
 // The field of each ProvincialT1Lines::Line, in its order.
@@ -196,7 +196,9 @@ std::vector<taxrules::ProvincialDependant> provincialDependants(const DependantI
 taxrules::ProvincialResult computeProvincialFromT1(ENUMTYPE_PROVINCE province, const CTaxData_Form* t1,
                                                    const ProvincialScheduleAmounts& schedules,
                                                    ProvincialT1Lines* lines, const ProvincialCoupleAmounts& couple,
-                                                   const DependantInfoStruct* dependants)
+                                                   const DependantInfoStruct* dependants,
+                                                   const std::vector<taxrules::ForeignTaxLeft>& foreignTax,
+                                                   bool minimumTax)
 {
     ProvincialT1Lines own;
     ProvincialT1Lines& line = lines ? *lines : own;
@@ -259,12 +261,35 @@ taxrules::ProvincialResult computeProvincialFromT1(ENUMTYPE_PROVINCE province, c
     in.spouseTransferable = couple.spouseTransferable;
     in.spouseTuitionTransfer = schedules.spouseTuitionTransfer;
     in.federalSpouseTransfer = line(L::TransferFromSpouse);
+    in.foreignTax = foreignTax;
+    in.minimumTax = minimumTax;
     in.tuitionCarryForward = schedules.tuitionCarryForward;
     in.tuitionFees = schedules.tuitionFees;
     in.fullTimeMonths = schedules.fullTimeMonths;
     in.partTimeMonths = schedules.partTimeMonths;
     in.tuitionTransferDesignated = schedules.tuitionTransferDesignated;
     return taxrules::computeProvincial(taxrules::provinceFromNumber(province), in);
+}
+
+std::vector<taxrules::ForeignTaxLeft> provincialForeignTax(const std::list<TaxData_T2209_2036*>& t2209List)
+{
+    std::vector<taxrules::ForeignTaxLeft> countries;
+    for (const TaxData_T2209_2036* t2209 : t2209List) {
+        if (!t2209)
+            continue;
+        taxrules::ForeignTaxLeft country;
+        country.taxNotCredited = taxrules::roundCents(taxrules::positivePart(
+            t2209->ForeignTaxPaid.m_value - t2209->Adjust15Percent.m_value - t2209->Result1.m_value));
+        country.foreignIncome = t2209->ForeignNonBusinessIncome.m_value;
+        country.netIncome = t2209->NetIncome.m_value;
+        countries.push_back(country);
+    }
+    return countries;
+}
+
+bool minimumTaxApplies(const CTaxData_Form* t691)
+{
+    return taxrules::isPositiveAmount(formAmount(t691, "Result"));
 }
 
 ProvincialRefundableCredits computeProvincialCredits(ENUMTYPE_PROVINCE province, const CTaxData_Form* t1,

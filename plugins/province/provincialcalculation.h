@@ -11,6 +11,7 @@
 
 class CTaxData_Form;
 class CFloatField;
+class TaxData_T2209_2036;
 struct DependantInfoStruct;
 
 // The amount code under which a plug-in hands its spouse's plug-in what its
@@ -108,7 +109,21 @@ taxrules::ProvincialResult computeProvincialFromT1(ENUMTYPE_PROVINCE province, c
                                                    const ProvincialScheduleAmounts& schedules = {},
                                                    ProvincialT1Lines* lines = nullptr,
                                                    const ProvincialCoupleAmounts& couple = {},
-                                                   const DependantInfoStruct* dependants = nullptr);
+                                                   const DependantInfoStruct* dependants = nullptr,
+                                                   const std::vector<taxrules::ForeignTaxLeft>& foreignTax = {},
+                                                   bool minimumTax = false);
+
+// What each country's T2209 leaves to the provincial foreign tax credit:
+// the foreign tax paid less its 15 % adjustment and the federal non-business
+// credit (the T2036's line 3), the net foreign non-business income and the
+// net income of the T2209. The same figures the model later copies into the
+// T2209's provincial fields, read here from the federal ones so that the
+// calculation before the spouses' exchange has them too.
+std::vector<taxrules::ForeignTaxLeft> provincialForeignTax(const std::list<TaxData_T2209_2036*>& t2209List);
+
+// Whether the federal minimum tax applies: Form T691 adds tax to the regular
+// tax (false without the form).
+bool minimumTaxApplies(const CTaxData_Form* t691);
 
 // The provincial refundable credits of a return (line 47900), from the
 // province's interview data (may be null) and the calculated T1.

@@ -50,6 +50,7 @@ void ProvincialTaxForm::show(double income, const taxrules::ProvincialResult& r,
     lowIncomeCredit.m_value = r.lowIncomeCredit;
     lowIncomeReduction.m_value = r.lowIncomeReduction;
     healthPremium.m_value = r.healthPremium;
+    foreignTaxCredit.m_value = r.foreignTaxCredit;
     provincialTax.m_value = tax;
 }
 

@@ -58,7 +58,7 @@ public:
     CFloatField disability{this, 13, "disability", "58440", "Disability amount for self", fld::Computed()};
     CFloatField disabilityTransferred{this, 14, "disabilityTransferred", "58480",
                                       "Disability amount transferred from a dependant", fld::Computed()};
-    CFloatField tuition{this, 40, "tuition", "58560", "Your tuition and education amounts", fld::Computed()};
+    CFloatField tuition{this, 56, "tuition", "58560", "Your tuition and education amounts", fld::Computed()};
     CFloatField spouseTransfer{this, 15, "spouseTransfer", "58640",
                                "Amounts transferred from your spouse or common-law partner", fld::Computed()};
     CFloatField medical{this, 16, "medical", "58689", "Allowable amount of medical expenses", fld::Computed()};
@@ -84,6 +84,10 @@ public:
     CFloatField surtax{this, 26, "surtax", "", "Surtax (Ontario)", fld::Computed()};
     CFloatField taxReduction{this, 27, "taxReduction", "", "Tax reduction (Ontario, British Columbia)",
                              fld::Computed()};
+    // Every province's form has this line; its place among the reductions
+    // differs (provincialforeigntax2024.cpp).
+    CFloatField foreignTaxCredit{this, 40, "foreignTaxCredit", "", "Provincial foreign tax credit (Form T2036)",
+                                 fld::Computed()};
     CFloatField lowIncomeCredit{this, 28, "lowIncomeCredit", "",
                                 "Low-income individuals and families tax credit (Ontario)", fld::Computed()};
     CFloatField lowIncomeReduction{this, 29, "lowIncomeReduction", "", "Low-income tax reduction",

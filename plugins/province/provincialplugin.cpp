@@ -2,8 +2,8 @@
 // one library per province and tells each its number (PROVINCE_NUMBER).
 //
 // The calculation ASSIGNS (never adds) the province's 2024 tax, worked out
-// by the rules library from the T1's lines and Schedules 5 and 9 (see
-// provincialcalculation.h); Quebec's library assigns 0, as Quebec tax is on
+// by the rules library from the T1's lines, Schedules 5 and 9 and the T2209
+// forms (see provincialcalculation.h); Quebec's library assigns 0, as Quebec tax is on
 // its own return. A provincial credit the calculation does not work out is
 // never silently nil: when the return holds an amount that feeds it,
 // Validate says so. Provincial refundable credits (line 47900) come from the
@@ -148,10 +148,12 @@ public:
 
     void CalcProvTax_BeforeExchData(CTaxData_Form* t1, CTaxData_Form* sch2, CTaxData_Form*, CTaxData_Form*,
                                     CTaxData_Form* sch5, CTaxData_Form* sch9, CTaxData_Form* sch11, CTaxData_Form*,
-                                    const std::list<TaxData_T2209_2036*>&, CTaxData_Form*, CTaxData_Form*) override
+                                    const std::list<TaxData_T2209_2036*>& t2209List, CTaxData_Form* t691,
+                                    CTaxData_Form*) override
     {
         m_schedules = provincialScheduleAmounts(sch5, sch9, sch2, sch11);
         m_schedules.tuitionCarryForward = tuitionCarryForward(t1, nullptr);
+        readForeignTax(t2209List, t691);
         assignTax(t1);
     }
 
@@ -160,14 +162,15 @@ public:
     // given here, so its figures are those read before the exchange, and
     // Schedules 9 and 2 are read again.
     void CalcProvTax_AfterExchData(CTaxData_Form* t1, CTaxData_Form*, CTaxData_Form* sch2, CTaxData_Form*,
-                                   CTaxData_Form* sch9, CTaxData_Form*, const std::list<TaxData_T2209_2036*>&,
-                                   CTaxData_Form*, CTaxData_Form*, CTaxData_Form*) override
+                                   CTaxData_Form* sch9, CTaxData_Form*, const std::list<TaxData_T2209_2036*>& t2209List,
+                                   CTaxData_Form* t691, CTaxData_Form*, CTaxData_Form*) override
     {
         const ProvincialScheduleAmounts again = provincialScheduleAmounts(nullptr, sch9, sch2);
         if (sch9)
             m_schedules.donations = again.donations;
         m_schedules.claimsSpouseTransfer = again.claimsSpouseTransfer;
         m_schedules.spouseTuitionTransfer = again.spouseTuitionTransfer;
+        readForeignTax(t2209List, t691);
         assignTax(t1);
     }
 
@@ -263,10 +266,10 @@ public:
 
     // ---- validation ----
     void Validate(std::list<CString>& messages, CTaxData_Form* t1, CTaxData_Form* sch2, CTaxData_Form* sch5,
-                  CTaxData_Form* sch9, CTaxData_Form* sch11, CTaxData_Form*, CTaxData_Form*) override
+                  CTaxData_Form* sch9, CTaxData_Form* sch11, CTaxData_Form* t691, CTaxData_Form*) override
     {
         if (t1 && !m_config.tax) {
-            for (const std::string& credit : creditsLeftOut(t1, sch2, sch5, sch9, sch11))
+            for (const std::string& credit : creditsLeftOut(t1, sch2, sch5, sch9, sch11, minimumTaxApplies(t691)))
                 messages.push_back(CString(leftOutMessage(credit)));
         }
         messages.insert(messages.end(), m_config.validateMessages.begin(), m_config.validateMessages.end());
@@ -294,13 +297,17 @@ public:
 private:
     // Every credit the return has an amount for that the provincial tax
     // leaves out: those of this province's table and those of no province.
+    // Validate is not given the T2209 forms: the foreign tax they left at
+    // the last calculation stands for them.
     std::vector<std::string> creditsLeftOut(CTaxData_Form* t1, CTaxData_Form* sch2, CTaxData_Form* sch5,
-                                            CTaxData_Form* sch9, CTaxData_Form* sch11) const
+                                            CTaxData_Form* sch9, CTaxData_Form* sch11, bool minimumTax) const
     {
         ProvincialScheduleAmounts schedules = provincialScheduleAmounts(sch5, sch9, sch2, sch11);
         schedules.tuitionCarryForward = tuitionCarryForward(t1, nullptr);
         std::vector<std::string> left =
-            computeProvincialFromT1(m_nProvince, t1, schedules, nullptr, coupleAmounts(t1), getDepInfo()).notComputed;
+            computeProvincialFromT1(m_nProvince, t1, schedules, nullptr, coupleAmounts(t1), getDepInfo(),
+                                    m_foreignTax, minimumTax)
+                .notComputed;
         for (const std::string& credit : provincialCreditsLeftOut(m_nProvince, t1))
             left.push_back(credit);
         return left;
@@ -332,7 +339,8 @@ private:
     void assignTax(CTaxData_Form* t1)
     {
         const ProvincialCoupleAmounts couple = coupleAmounts(t1);
-        m_result = computeProvincialFromT1(m_nProvince, t1, m_schedules, &m_t1Lines, couple, getDepInfo());
+        m_result = computeProvincialFromT1(m_nProvince, t1, m_schedules, &m_t1Lines, couple, getDepInfo(),
+                                           m_foreignTax, m_minimumTax);
         m_spouseTransferable = couple.spouseTransferable;
         m_taxableIncome = m_t1Lines(ProvincialT1Lines::TaxableIncome);
         m_amounts[PROVAMT_UNUSED_LOW_INCOME_REDUCTION] = m_result.unusedReductionForSpouse;
@@ -342,6 +350,14 @@ private:
         m_amounts[PROVAMT_INSTALMENT_TAX] = tax;
         for (const auto& form : m_forms)
             showFigures(form.data());
+    }
+
+    // The foreign tax the federal credit left (T2209 forms) and whether the
+    // minimum tax applies, for the provincial foreign tax credit.
+    void readForeignTax(const std::list<TaxData_T2209_2036*>& t2209List, const CTaxData_Form* t691)
+    {
+        m_foreignTax = provincialForeignTax(t2209List);
+        m_minimumTax = minimumTaxApplies(t691);
     }
 
     std::vector<ENUMTYPE_FORM> formTypesMade() const
@@ -424,6 +440,8 @@ private:
     std::optional<double> m_spouseTransferable;
     double m_taxableIncome = 0.0;
     std::map<int, double> m_amounts;
+    std::vector<taxrules::ForeignTaxLeft> m_foreignTax;
+    bool m_minimumTax = false;
     QPointer<CTaxData_Form> m_interviewData;
     std::vector<QPointer<CTaxData_Form>> m_forms;
 };
