@@ -152,7 +152,7 @@ public:
                                     CTaxData_Form*) override
     {
         m_schedules = provincialScheduleAmounts(sch5, sch9, sch2, sch11);
-        m_schedules.tuitionCarryForward = tuitionCarryForward(t1, nullptr);
+        m_schedules.tuitionCarryForward = tuitionCarryForward(t1, &m_amounts.at(PROVAMT_TUITION_CARRY_FORWARD));
         readForeignTax(t2209List, t691);
         assignTax(t1);
     }
@@ -303,7 +303,7 @@ private:
                                             CTaxData_Form* sch9, CTaxData_Form* sch11, bool minimumTax) const
     {
         ProvincialScheduleAmounts schedules = provincialScheduleAmounts(sch5, sch9, sch2, sch11);
-        schedules.tuitionCarryForward = tuitionCarryForward(t1, nullptr);
+        schedules.tuitionCarryForward = tuitionCarryForward(t1, &m_amounts.at(PROVAMT_TUITION_CARRY_FORWARD));
         std::vector<std::string> left =
             computeProvincialFromT1(m_nProvince, t1, schedules, nullptr, coupleAmounts(t1), getDepInfo(),
                                     m_foreignTax, minimumTax)
