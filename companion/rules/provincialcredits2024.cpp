@@ -304,14 +304,18 @@ std::vector<ProvincialCreditTable> buildTables()
 //   Nunavut: the 2024 Schedule NU(S11): line 2 from line 8 of the federal
 //     Schedule 11; part-time education 120 and textbook 20 a month (lines 3
 //     and 4). The full-time figures were not confirmed.
-// Alberta, Manitoba, Nova Scotia, Newfoundland and Labrador, the Northwest
+//   Alberta: the 2024 Schedule AB(S11) has only the unused amounts (line 1),
+//     against taxable income up to 148,269 or the AB428 tax divided by 10 %,
+//     less lines 58040 to 58480.
+// Manitoba, Nova Scotia, Newfoundland and Labrador, the Northwest
 // Territories and Yukon: whether a 2024 amount exists was not confirmed.
 void addTuitionFigures(std::vector<ProvincialCreditTable>& rows)
 {
     for (ProvincialCreditTable& t : rows) {
         switch (t.province) {
         case Province::ON:
-        case Province::SK: t.tuitionCurrentYear = false; break;
+        case Province::SK:
+        case Province::AB: t.tuitionCurrentYear = false; break;
         case Province::BC:
             t.tuitionCurrentYear = true;
             t.educationFullTimeMonthly = 0.0;

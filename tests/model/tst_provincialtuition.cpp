@@ -164,6 +164,10 @@ private slots:
     //   SK, left unused: 15,000, unused 4,000; no room (15,000 < 18,491):
     //     nothing claimed, 4,000 carried forward; 1,575.00 less 18,491 x
     //     10.5 %: nil.
+    //   AB, ended (2024 Schedule AB(S11): unused amounts only): 30,000,
+    //     unused 3,000, fees 5,000 (nothing for them, nothing said). Room
+    //     30,000 - 21,885 = 8,115: the 3,000 claimed. 3,000.00 less (21,885 +
+    //     3,000) x 10 % = 2,488.50: 511.50.
     void workedReturns_data()
     {
         QTest::addColumn<int>("province");
@@ -191,6 +195,8 @@ private slots:
             << int(PROV_ON) << 60000.0 << 0.0 << 0.0 << 60000.0 << 0.00 << 54545.75 << 5454.25 << 600.00;
         QTest::newRow("SK left unused")
             << int(PROV_SK) << 15000.0 << 0.0 << 0.0 << 4000.0 << 0.00 << 0.00 << 4000.00 << 0.00;
+        QTest::newRow("AB ended, unused only")
+            << int(PROV_AB) << 30000.0 << 5000.0 << 0.0 << 3000.0 << 0.00 << 3000.00 << 0.00 << 511.50;
     }
     void workedReturns()
     {
@@ -262,42 +268,56 @@ private slots:
     }
 
     // Where this year's amount is not in the tables, or the education
-    // amount of the months, Validate Return says so; the unused amounts are
-    // still claimed. Alberta at 30,000 with 3,000 unused and 5,000 of fees:
-    // room 30,000 - 21,885 = 8,115, the 3,000 claimed; 3,000.00 less
-    // (21,885 + 3,000) x 10 % = 2,488.50: 511.50.
+    // amount of the months, Validate Return says so; the unused amounts
+    // (3,000) and what the tables have are still claimed. Fees 5,000.
+    //   NS at 29,990 (this year's amount not confirmed): tax 29,590 x 8.79 %
+    //     = 2,600.96 + 400 x 14.95 % = 59.80 -> 2,660.76; rate-test income
+    //     2,660.76 / 8.79 % = 30,270.30; the basic amount 8,481 + 3,000 - 6 %
+    //     x 4,990 = 11,181.60; room 19,088.70: the 3,000 claimed. (11,181.60
+    //     + 3,000) x 8.79 % = 1,246.56 -> 1,414.20; the low-income reduction
+    //     300 less 5 % of 14,990 is nil.
+    //   NU at 30,000, 4 full-time months (not confirmed): this year's 5,000
+    //     of fees; room 30,000 - 18,767 = 11,233: 8,000 claimed. 1,200.00
+    //     less 26,767 x 4 % = 1,070.68: 129.32.
+    //   NB at 30,000, 4 months (an education amount not confirmed): 8,000
+    //     claimed (room 16,956). 2,820.00 less 21,044 x 9.4 % = 1,978.14 ->
+    //     841.86; reduction 781 less 3 % x 8,657 = 521.29: 320.57.
     void amountsNotInTheTablesAreNamed_data()
     {
         QTest::addColumn<int>("province");
+        QTest::addColumn<double>("income");
         QTest::addColumn<double>("months");
         QTest::addColumn<QString>("named");
-        QTest::newRow("AB, this year's amount")
-            << int(PROV_AB) << 0.0 << QStringLiteral("tuition and education amounts for 2024 (line 32300)");
+        QTest::addColumn<double>("currentYear");
+        QTest::addColumn<double>("line42800");
+        QTest::newRow("NS, this year's amount")
+            << int(PROV_NS) << 29990.0 << 0.0 << QStringLiteral("tuition and education amounts for 2024 (line 32300)")
+            << 0.00 << 1414.20;
         QTest::newRow("NU, full-time months")
-            << int(PROV_NU) << 4.0
-            << QStringLiteral("education amount for the months of study (provincial Schedule 11)");
+            << int(PROV_NU) << 30000.0 << 4.0
+            << QStringLiteral("education amount for the months of study (provincial Schedule 11)") << 5000.00
+            << 129.32;
         QTest::newRow("NB, full-time months")
-            << int(PROV_NB) << 4.0
-            << QStringLiteral("education amount for the months of study (provincial Schedule 11)");
+            << int(PROV_NB) << 30000.0 << 4.0
+            << QStringLiteral("education amount for the months of study (provincial Schedule 11)") << 5000.00
+            << 320.57;
     }
     void amountsNotInTheTablesAreNamed()
     {
         QFETCH(int, province);
+        QFETCH(double, income);
         QFETCH(double, months);
         QFETCH(QString, named);
-        enter({province, 30000.0, 5000.0, months, 3000.0});
+        QFETCH(double, currentYear);
+        QFETCH(double, line42800);
+        enter({province, income, 5000.0, months, 3000.0});
         const QStringList messages = leftOutMessagesOf(person);
         QCOMPARE(messages.size(), 1);
         QVERIFY2(messages.front().contains(named), qPrintable(messages.front()));
         const CTaxData_Form* s11 = schedule11();
         QCOMPARE(amountOf(*s11, "carryForwardClaimed"), 3000.00);
-        if (province == PROV_AB) {
-            QCOMPARE(amountOf(*s11, "currentYear"), 0.00);
-            QCOMPARE(t1->line42800ProvincialTax.m_value, 511.50);
-        } else {
-            // The fees are this year's amount; the months are not.
-            QCOMPARE(amountOf(*s11, "currentYear"), 5000.00);
-        }
+        QCOMPARE(amountOf(*s11, "currentYear"), currentYear);
+        QCOMPARE(t1->line42800ProvincialTax.m_value, line42800);
     }
 
     // A student who designates this year's unused amount to their spouse:
