@@ -138,6 +138,8 @@ void dependantAmounts(Province province, const ProvinceTable& table, const Provi
         r.notComputed.emplace_back("medical expenses for other dependants (line 33199)");
 }
 
+constexpr double kMonthsInYear = 12.0;
+
 // The provincial Schedule 11 (line 58560). The amounts are set against the
 // rate-test income less the credits of lines 58040 to 58480 (every amount
 // before the student loan interest): first the unused amounts of earlier
@@ -147,8 +149,6 @@ void dependantAmounts(Province province, const ProvinceTable& table, const Provi
 // counts among the amounts the return keeps before its spouse's Schedule 2
 // takes what its age, pension and disability amounts leave unused (the
 // provincial Schedule 2 adds the Schedule 11's claim to them).
-constexpr double kMonthsInYear = 12.0;
-
 void tuitionAmounts(const ProvinceTable& table, const ProvincialCreditTable& credits, const ProvincialInput& in,
                     double studentLoans, ProvincialResult& r)
 {
