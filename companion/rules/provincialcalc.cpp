@@ -160,6 +160,56 @@ void dependantAmounts(Province province, const ProvinceTable& table, const Provi
         r.notComputed.emplace_back("medical expenses for other dependants (line 33199)");
 }
 
+constexpr double kMonthsInYear = 12.0;
+
+// The provincial Schedule 11 (line 58560). The amounts are set against the
+// rate-test income less the credits of lines 58040 to 58480 (every amount
+// before the student loan interest): first the unused amounts of earlier
+// years, then this year's. What is left is carried forward. A transfer of
+// this year's amount to a spouse or parent is not worked out: the
+// provincial maximum transferable is not in the tables. The amount claimed
+// counts among the amounts the return keeps before its spouse's Schedule 2
+// takes what its age, pension and disability amounts leave unused (the
+// provincial Schedule 2 adds the Schedule 11's claim to them).
+void tuitionAmounts(const ProvinceTable& table, const ProvincialCreditTable& credits, const ProvincialInput& in,
+                    double studentLoans, ProvincialResult& r)
+{
+    // One claim a month, twelve at most: a month of full-time study is not
+    // counted again as part-time.
+    const double fullTimeMonths = std::min(kMonthsInYear, positivePart(in.fullTimeMonths));
+    const double partTimeMonths = std::min(kMonthsInYear - fullTimeMonths, positivePart(in.partTimeMonths));
+    const bool fees = isPositiveAmount(in.tuitionFees);
+    const bool fullTime = isPositiveAmount(fullTimeMonths);
+    const bool partTime = isPositiveAmount(partTimeMonths);
+    double current = 0.0;
+    if (credits.tuitionCurrentYear.value_or(false)) {
+        current = positivePart(in.tuitionFees);
+        if (fullTime && credits.educationFullTimeMonthly)
+            current += roundCents(*credits.educationFullTimeMonthly * fullTimeMonths);
+        if (partTime && credits.educationPartTimeMonthly)
+            current += roundCents(*credits.educationPartTimeMonthly * partTimeMonths);
+        if ((fullTime && !credits.educationFullTimeMonthly) || (partTime && !credits.educationPartTimeMonthly))
+            r.notComputed.emplace_back("education amount for the months of study (provincial Schedule 11)");
+    } else if (!credits.tuitionCurrentYear && (fees || fullTime || partTime)) {
+        r.notComputed.emplace_back("tuition and education amounts for 2024 (line 32300)");
+    }
+    r.tuitionCurrentYear = roundCents(current);
+    const double carried = roundCents(positivePart(in.tuitionCarryForward));
+    const double firstBracketTop = table.brackets.size() > 1 ? table.brackets[1].from : in.taxableIncome;
+    r.tuitionRateTestIncome = provincialTuitionRateTestIncome(in.taxableIncome, r.taxOnTaxableIncome,
+                                                              firstBracketTop, table.lowestRate());
+    r.creditsBeforeTuition = roundCents(r.creditAmounts - studentLoans - r.medicalAmount - r.otherDependantsMedical
+                                        - r.spouseTransfer - r.familyTaxBenefit);
+    const double room = roundCents(positivePart(r.tuitionRateTestIncome - r.creditsBeforeTuition));
+    r.tuitionCarryForwardClaimed = std::min(carried, room);
+    r.tuitionCurrentYearClaimed = std::min(r.tuitionCurrentYear, roundCents(room - r.tuitionCarryForwardClaimed));
+    r.tuitionClaimed = roundCents(r.tuitionCarryForwardClaimed + r.tuitionCurrentYearClaimed);
+    r.tuitionCarriedForward = roundCents(carried + r.tuitionCurrentYear - r.tuitionClaimed);
+    if (in.tuitionTransferDesignated && isPositiveAmount(r.tuitionCurrentYear - r.tuitionCurrentYearClaimed))
+        r.notComputed.emplace_back("tuition amount transferred to a spouse or parent (provincial Schedule 11)");
+    r.creditAmounts = roundCents(r.creditAmounts + r.tuitionClaimed);
+}
+
 // Part B of the 428: the credit amounts at the lowest rate, the donation and
 // dividend credits at their own rates. A credit the province's table has no
 // figure for is named in `notComputed` when the return holds an amount for it.
@@ -246,6 +296,7 @@ void nonRefundableCredits(Province province, const ProvinceTable& table, const P
                                  + r.medicalAmount + r.dependentChildAmount + r.familyTaxBenefit
                                  + r.otherDependantsMedical + r.disabilityTransferred + r.spouseTransfer
                                  + r.caregiverAmount + r.adoptionAmount);
+    tuitionAmounts(table, credits, in, studentLoans, r);
     r.creditRate = table.lowestRate();
     // The spouse's Schedule 2 takes this return's age, pension and
     // disability amounts as far as its taxable income does not need them

@@ -48,6 +48,9 @@
 //   minimumTax             <- the T1's minimum tax from Form T691 holds an amount
 //   federalCaregiverSpouse, federalCaregiverOther, federalCaregiverChildren,
 //   federalAdoptionAmount  <- lines 30425, 30450, 30500 and 31300 (Yukon copies them)
+//   tuitionCarryForward    <- the provincial Schedule 11's unused amounts of earlier years
+//   tuitionFees, fullTimeMonths, partTimeMonths, tuitionTransferDesignated
+//                          <- the federal Schedule 11 (fees less the training credit)
 namespace taxrules {
 
 // A dependant of the dependant table, as the province's form takes them.
@@ -116,6 +119,16 @@ struct ProvincialInput {
     double federalCaregiverOther = 0.0;
     double federalCaregiverChildren = 0.0;
     double federalAdoptionAmount = 0.0; // line 31300, for the same territory
+    // The provincial Schedule 11: the province's unused tuition amounts of
+    // earlier years (from the notice of assessment), this year's tuition as
+    // the federal Schedule 11 has it (fees less the Canada training credit),
+    // its months of full-time and part-time study, and whether the student
+    // designated this year's unused amount to a spouse or parent.
+    double tuitionCarryForward = 0.0;
+    double tuitionFees = 0.0;
+    double fullTimeMonths = 0.0;
+    double partTimeMonths = 0.0;
+    bool tuitionTransferDesignated = false;
 };
 
 struct ProvincialResult {
@@ -164,6 +177,15 @@ struct ProvincialResult {
     double copiedCaregiverSpouse = 0.0;
     double copiedCaregiverOther = 0.0;
     double copiedCaregiverChildren = 0.0;
+    // The provincial Schedule 11; what it claims is line 58560
+    // (`tuitionClaimed`, in creditAmounts).
+    double tuitionCurrentYear = 0.0;         // this year's tuition and education amounts
+    double tuitionRateTestIncome = 0.0;      // taxable income, or the tax over the lowest rate
+    double creditsBeforeTuition = 0.0;       // lines 58040 to 58480
+    double tuitionCarryForwardClaimed = 0.0; // of the unused amounts of earlier years
+    double tuitionCurrentYearClaimed = 0.0;
+    double tuitionClaimed = 0.0;             // line 58560
+    double tuitionCarriedForward = 0.0;      // left for a later year
 };
 
 // Quebec residents and people with no province get an all-zero result with

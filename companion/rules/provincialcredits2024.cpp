@@ -299,9 +299,69 @@ std::vector<ProvincialCreditTable> buildTables()
     return rows;
 }
 
+// The provincial Schedule 11 of 2024 by province. Every province claims
+// the unused amounts of earlier years. Sources:
+//   Ontario: the 2024 Schedule ON(S11) has only the unused Ontario amounts
+//     (line 1), set against taxable income up to 51,446 or the ON428 tax
+//     divided by 5.05 %, less lines 58040 to 58480 of the ON428.
+//   Saskatchewan: the 2024 Schedule SK(S11) has only the unused amounts
+//     (line 1), against taxable income up to 52,057 or the SK428 tax divided
+//     by 10.5 %, less lines 58040 to 58480; the SK428 line 58560 help: "for
+//     2018 and later tax years, tuition and education amounts have been
+//     eliminated".
+//   British Columbia: gov.bc.ca "2024 Basic personal income tax credits"
+//     (Tuition: actual, not indexed), the BC428 line 58560 help (line 59140
+//     of Schedule BC(S11) is the federal amount already reduced by the
+//     Canada training credit), and the B.C. education and textbook amounts
+//     ended on January 1, 2019 (the B.C. education amount help).
+//   New Brunswick: the tuition amount reintroduced for 2019 and later years
+//     (the New Brunswick tuition help); whether an education amount came
+//     back with it is not confirmed.
+//   Prince Edward Island: the 2024 Schedule PE(S11): line 2 from line 8 of
+//     the federal Schedule 11, education 120 a month part-time (59160) and
+//     400 a month full-time (59180).
+//   Nunavut: the 2024 Schedule NU(S11): line 2 from line 8 of the federal
+//     Schedule 11; part-time education 120 and textbook 20 a month (lines 3
+//     and 4). The full-time figures were not confirmed.
+//   Alberta: the 2024 Schedule AB(S11) has only the unused amounts (line 1),
+//     against taxable income up to 148,269 or the AB428 tax divided by 10 %,
+//     less lines 58040 to 58480.
+// Manitoba, Nova Scotia, Newfoundland and Labrador, the Northwest
+// Territories and Yukon: whether a 2024 amount exists was not confirmed.
+void addTuitionFigures(std::vector<ProvincialCreditTable>& rows)
+{
+    for (ProvincialCreditTable& t : rows) {
+        switch (t.province) {
+        case Province::ON:
+        case Province::SK:
+        case Province::AB: t.tuitionCurrentYear = false; break;
+        case Province::BC:
+            t.tuitionCurrentYear = true;
+            t.educationFullTimeMonthly = 0.0;
+            t.educationPartTimeMonthly = 0.0;
+            break;
+        case Province::NB: t.tuitionCurrentYear = true; break;
+        case Province::PE:
+            t.tuitionCurrentYear = true;
+            t.educationFullTimeMonthly = 400.0;
+            t.educationPartTimeMonthly = 120.0;
+            break;
+        case Province::NU:
+            t.tuitionCurrentYear = true;
+            t.educationPartTimeMonthly = 120.0 + 20.0;
+            break;
+        default: break;
+        }
+    }
+}
+
 const std::vector<ProvincialCreditTable>& tables()
 {
-    static const std::vector<ProvincialCreditTable> all = buildTables();
+    static const std::vector<ProvincialCreditTable> all = [] {
+        std::vector<ProvincialCreditTable> rows = buildTables();
+        addTuitionFigures(rows);
+        return rows;
+    }();
     return all;
 }
 
@@ -403,6 +463,14 @@ double novaScotiaAdditionalDependantAmount(double taxableIncome, double otherNet
 double novaScotiaAgeSupplement(double taxableIncome)
 {
     return roundCents(positivePart(kNsAgeSupplement - nsPhaseOut(taxableIncome, kNsAgePhaseOutRate)));
+}
+
+double provincialTuitionRateTestIncome(double taxableIncome, double taxOnTaxableIncome, double firstBracketTop,
+                                       double lowestRate)
+{
+    if (taxableIncome <= firstBracketTop || lowestRate <= 0.0)
+        return roundCents(positivePart(taxableIncome));
+    return roundCents(positivePart(taxOnTaxableIncome) / lowestRate);
 }
 
 } // namespace taxrules

@@ -65,6 +65,18 @@ struct ProvincialCreditTable {
     // caregiver and adoption amounts are the federal ones as claimed on the
     // return (Yukon); the optional amounts above are then unused for them.
     bool amountsAsFederal = false;
+    // The provincial Schedule 11. The unused amounts of earlier years are
+    // claimed in every province; a 2024 tuition amount (the federal
+    // Schedule 11's fees less the Canada training credit) only where
+    // `tuitionCurrentYear` is true. False: the province ended it, and only
+    // its carry-forward is left. Empty: not confirmed for 2024 (a return
+    // with 2024 fees or months is told so).
+    std::optional<bool> tuitionCurrentYear;
+    // The education (and textbook) amount for each month of full-time or
+    // part-time study, where the province still gives one: 0 where it ended
+    // it, empty where its 2024 figure is not confirmed.
+    std::optional<double> educationFullTimeMonthly;
+    std::optional<double> educationPartTimeMonthly;
 };
 
 // The credit table of a province that levies its tax on the federal return;
@@ -108,5 +120,12 @@ double novaScotiaAdditionalDependantAmount(double taxableIncome, double otherNet
 // Nova Scotia's age amount supplement (65 or older): 1,465 for taxable
 // income up to 25,000, less 2.93 % of taxable income above it (nil at 75,000).
 double novaScotiaAgeSupplement(double taxableIncome);
+
+// The income the provincial Schedule 11 sets the tuition amounts against:
+// taxable income up to the top of the lowest bracket, above it the tax on
+// taxable income divided by the lowest rate (so that the amounts claimed
+// are those the tax needs).
+double provincialTuitionRateTestIncome(double taxableIncome, double taxOnTaxableIncome,
+                                       double firstBracketTop, double lowestRate);
 
 } // namespace taxrules

@@ -67,7 +67,6 @@ struct LeftOutLine
 const LeftOutLine kLeftOut[] = {
     {"line31220VolunteerFirefighters", "volunteer firefighters' amount (line 31220)"},
     {"line31240SearchRescue", "search and rescue volunteers' amount (line 31240)"},
-    {"line32300Tuition", "tuition and education amounts (line 32300)"},
     {"line32400TuitionFromChild", "tuition amounts transferred from a child (line 32400)"},
     {"line40424TaxOnSplitIncome", "provincial tax on split income (line 40424)"},
     {"line40427MinimumTaxCarryover", "minimum tax carryover (line 40427)"},
@@ -86,6 +85,21 @@ const char* const kLineFields[ProvincialT1Lines::LineCount] = {
     "line30500CaregiverChildren", "line31300Adoption1", "line31300Adoption2", "line31300Adoption3",
     "line31300Adoption4", "line31300Adoption5", "line31300Adoption6", "line31800NotInTable",
     "line30450CaregiverOther", "line30425CaregiverSpouse", "line31300AdoptionExpenses"};
+
+// What the provincial Schedule 11 takes from the federal one: this year's
+// tuition after the Canada training credit (its line 8, which the provincial
+// forms copy to line 59140), the months of study, and the designation of a
+// transfer (to a spouse, 1, or a parent or grandparent, 2).
+void tuitionScheduleAmounts(const CTaxData_Form* sch11, ProvincialScheduleAmounts& s)
+{
+    if (!sch11 || sch11->getType() != FORM_SCH11)
+        return;
+    s.tuitionFees = formAmount(sch11, "line32000CurrentYear");
+    s.fullTimeMonths = formAmount(sch11, "FullTimeMonths");
+    s.partTimeMonths = formAmount(sch11, "PartTimeMonths");
+    const double transferTo = formAmount(sch11, "TransferTo");
+    s.tuitionTransferDesignated = transferTo == 1.0 || transferTo == 2.0;
+}
 
 } // namespace
 
@@ -107,7 +121,7 @@ double ProvincialT1Lines::operator()(Line line) const
 }
 
 ProvincialScheduleAmounts provincialScheduleAmounts(const CTaxData_Form* sch5, const CTaxData_Form* sch9,
-                                                    const CTaxData_Form* sch2)
+                                                    const CTaxData_Form* sch2, const CTaxData_Form* sch11)
 {
     ProvincialScheduleAmounts s;
     // The federal Schedule 5 says who is claimed; the provincial amounts
@@ -126,7 +140,13 @@ ProvincialScheduleAmounts provincialScheduleAmounts(const CTaxData_Form* sch5, c
     }
     s.claimsSpouseTransfer = sch2 && formAmount(sch2, "CanClaimFlag") != 0.0;
     s.spouseTuitionTransfer = formAmount(sch2, "SpouseTuitionTransfer");
+    tuitionScheduleAmounts(sch11, s);
     return s;
+}
+
+double provincialTuitionCarryForwardOnT1(const CTaxData_Form* t1)
+{
+    return formAmount(t1, "ProvTuitionCarryForward");
 }
 
 namespace {
@@ -246,6 +266,11 @@ taxrules::ProvincialResult computeProvincialFromT1(ENUMTYPE_PROVINCE province, c
     in.federalCaregiverOther = line(L::CaregiverOther);
     in.federalCaregiverChildren = line(L::InfirmChildren);
     in.federalAdoptionAmount = line(L::AdoptionExpenses);
+    in.tuitionCarryForward = schedules.tuitionCarryForward;
+    in.tuitionFees = schedules.tuitionFees;
+    in.fullTimeMonths = schedules.fullTimeMonths;
+    in.partTimeMonths = schedules.partTimeMonths;
+    in.tuitionTransferDesignated = schedules.tuitionTransferDesignated;
     return taxrules::computeProvincial(taxrules::provinceFromNumber(province), in);
 }
 

@@ -68,6 +68,16 @@ struct ProvincialScheduleAmounts
     // The eligible dependant's name as Schedule 5 gives it (simplified, case
     // folded), to tell that dependant from the others of the table.
     QString eligibleDependantName;
+    // The federal Schedule 11: this year's tuition (fees less the Canada
+    // training credit), the months of study, and whether the student
+    // designated this year's unused amount to a spouse or parent. The
+    // province's own unused amounts of earlier years are the plug-in's (its
+    // Schedule 11, or the T1's provincial carry-forward without one).
+    double tuitionFees = 0.0;
+    double fullTimeMonths = 0.0;
+    double partTimeMonths = 0.0;
+    bool tuitionTransferDesignated = false;
+    double tuitionCarryForward = 0.0;
 };
 
 // What a couple's returns settle between them for the family amounts: which
@@ -82,9 +92,14 @@ struct ProvincialCoupleAmounts
     std::optional<double> spouseTransferable;
 };
 
-// The amounts of Schedules 5, 9 and 2 (any may be null).
+// The amounts of Schedules 5, 9, 2 and 11 (any may be null).
 ProvincialScheduleAmounts provincialScheduleAmounts(const CTaxData_Form* sch5, const CTaxData_Form* sch9,
-                                                    const CTaxData_Form* sch2 = nullptr);
+                                                    const CTaxData_Form* sch2 = nullptr,
+                                                    const CTaxData_Form* sch11 = nullptr);
+
+// The provincial unused tuition amounts of earlier years the T1 holds (from
+// the interview's last-year amounts or the agency's Auto-fill).
+double provincialTuitionCarryForwardOnT1(const CTaxData_Form* t1);
 
 // What the plug-in computes for its province from a calculated T1: the
 // 2024 provincial or territorial tax of the rules library. Quebec, and a

@@ -59,6 +59,8 @@ void ProvincialTaxForm::show(double income, const taxrules::ProvincialResult& r,
                             + r.pensionAmount + r.disabilityAmount + r.disabilityTransferred + r.spouseTransfer
                             + r.medicalAmount + r.otherDependantsMedical;
     otherAmounts.m_value = taxrules::roundCents(r.creditAmounts - itemised);
+    tuition.m_value = r.tuitionClaimed;
+    otherAmounts.m_value = taxrules::roundCents(otherAmounts.m_value - r.tuitionClaimed);
     totalAmounts.m_value = r.creditAmounts;
     // A percentage with the two decimals the forms print (5.05), not the
     // binary noise of the multiplication.
@@ -89,6 +91,17 @@ void ProvincialSpouseTransferForm::show(const std::optional<double>& unused, dou
 {
     spouseUnused.m_value = unused.value_or(0.0);
     claimed.m_value = transferred;
+}
+
+void ProvincialTuitionForm::show(const taxrules::ProvincialResult& r)
+{
+    currentYear.m_value = r.tuitionCurrentYear;
+    rateTestIncome.m_value = r.tuitionRateTestIncome;
+    creditsBeforeTuition.m_value = r.creditsBeforeTuition;
+    carryForwardClaimed.m_value = r.tuitionCarryForwardClaimed;
+    currentYearClaimed.m_value = r.tuitionCurrentYearClaimed;
+    claimed.m_value = r.tuitionClaimed;
+    carriedForward.m_value = r.tuitionCarriedForward;
 }
 
 namespace {
@@ -144,20 +157,20 @@ void hideLinesOfOthers(Form& form, const OwnLine<Form> (&lines)[N], ENUMTYPE_PRO
 // has none: its return is filed with the province). 0 where the province
 // has no such form.
 constexpr ProvincialFormTypes kFormTypes[] = {
-    {0, 0, 0},     // none
-    {45, 0, 47},   // Alberta
-    {41, 42, 43},  // British Columbia
-    {86, 87, 90},  // Manitoba
-    {98, 99, 94},  // New Brunswick
-    {62, 63, 64},  // Newfoundland and Labrador
-    {70, 71, 72},  // Nova Scotia
-    {66, 67, 68},  // Northwest Territories
-    {74, 75, 76},  // Nunavut
-    {24, 25, 26},  // Ontario
-    {78, 0, 79},   // Prince Edward Island
-    {0, 0, 0},     // Quebec
-    {81, 0, 82},   // Saskatchewan
-    {108, 112, 110}, // Yukon
+    {0, 0, 0, 0},        // none
+    {45, 0, 47, 48},     // Alberta
+    {41, 42, 43, 44},    // British Columbia
+    {86, 87, 90, 91},    // Manitoba
+    {98, 99, 94, 95},    // New Brunswick
+    {62, 63, 64, 65},    // Newfoundland and Labrador
+    {70, 71, 72, 73},    // Nova Scotia
+    {66, 67, 68, 69},    // Northwest Territories
+    {74, 75, 76, 77},    // Nunavut
+    {24, 25, 26, 27},    // Ontario
+    {78, 0, 79, 80},     // Prince Edward Island
+    {0, 0, 0, 0},        // Quebec
+    {81, 0, 82, 83},     // Saskatchewan
+    {108, 112, 110, 111}, // Yukon
 };
 
 } // namespace
@@ -183,6 +196,8 @@ CTaxData_Form* newProvincialForm(ENUMTYPE_PROVINCE province, ENUMTYPE_FORM type)
     }
     if (type == types.spouseTransfer)
         return new ProvincialSpouseTransferForm(type);
+    if (type == types.tuition)
+        return new ProvincialTuitionForm(type);
     return new ProvincialForm(type);
 }
 

@@ -75,6 +75,7 @@ public:
     CFloatField disability{this, 13, "disability", "58440", "Disability amount for self", fld::Computed()};
     CFloatField disabilityTransferred{this, 14, "disabilityTransferred", "58480",
                                       "Disability amount transferred from a dependant", fld::Computed()};
+    CFloatField tuition{this, 56, "tuition", "58560", "Your tuition and education amounts", fld::Computed()};
     CFloatField spouseTransfer{this, 15, "spouseTransfer", "58640",
                                "Amounts transferred from your spouse or common-law partner", fld::Computed()};
     CFloatField medical{this, 16, "medical", "58689", "Allowable amount of medical expenses", fld::Computed()};
@@ -154,6 +155,35 @@ public:
                         fld::Computed()};
 };
 
+// The province's Schedule 11: its tuition and education amounts of the
+// year, the unused amounts of earlier years (typed from the notice of
+// assessment, or brought by the interview's last-year amounts or Auto-fill),
+// what line 58560 claims of them and what is left for a later year.
+class ProvincialTuitionForm : public CTaxData_Form
+{
+public:
+    explicit ProvincialTuitionForm(int type) : CTaxData_Form(FROM_FORM, type) {}
+
+    void show(const taxrules::ProvincialResult& result);
+
+    CFloatField carryForward{this, 1, "carryForward", "",
+                             "Unused provincial tuition and education amounts from your 2023 notice of assessment",
+                             fld::Section("Tuition and education amounts")};
+    CFloatField currentYear{this, 2, "currentYear", "", "Tuition and education amounts for 2024", fld::Computed()};
+    CFloatField rateTestIncome{this, 3, "rateTestIncome", "",
+                               "Taxable income (above the lowest bracket: the tax divided by the lowest rate)",
+                               fld::Computed()};
+    CFloatField creditsBeforeTuition{this, 4, "creditsBeforeTuition", "", "Amounts of lines 58040 to 58480",
+                                     fld::Computed()};
+    CFloatField carryForwardClaimed{this, 5, "carryForwardClaimed", "", "Unused amounts claimed for 2024",
+                                    fld::Computed()};
+    CFloatField currentYearClaimed{this, 6, "currentYearClaimed", "", "2024 amounts claimed for 2024",
+                                   fld::Computed()};
+    CFloatField claimed{this, 7, "claimed", "58560", "Your tuition and education amounts", fld::Computed()};
+    CFloatField carriedForward{this, 8, "carriedForward", "", "Unused amount available for a future year",
+                               fld::Computed()};
+};
+
 // A province's forms by what they are; 0 where the province has no such
 // form. Quebec and unknown numbers have none.
 struct ProvincialFormTypes
@@ -161,6 +191,7 @@ struct ProvincialFormTypes
     ENUMTYPE_FORM tax = 0;            // the 428
     ENUMTYPE_FORM credits = 0;        // the 479
     ENUMTYPE_FORM spouseTransfer = 0; // the provincial Schedule 2
+    ENUMTYPE_FORM tuition = 0;        // the provincial Schedule 11
 };
 ProvincialFormTypes provincialFormTypes(ENUMTYPE_PROVINCE province);
 

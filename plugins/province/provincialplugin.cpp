@@ -9,7 +9,7 @@
 // Validate says so. Provincial refundable credits (line 47900) come from the
 // answers of the province's interview data and the T1. The plug-in makes
 // the province's forms for the return tree (its 428, its 479 where it has
-// one, its Schedule 2) and shows each calculation's figures on them. IsEligibleForElectronicFile still refuses by
+// one, its Schedules 2 and 11) and shows each calculation's figures on them. IsEligibleForElectronicFile still refuses by
 // default. The test build of the plug-in (lib/testplugins/steerable) lets
 // tests script messages, thresholds and figures (which then replace the
 // computed ones) through the side file described in provincialtestconfig.h;
@@ -75,7 +75,7 @@ public:
     }
 
     // ---- items ----
-    // The province's own forms (its 428, its 479 and its Schedule 2), or
+    // The province's own forms (its 428, its 479 and its Schedules 2 and 11), or
     // those the test settings name instead. A form made after a
     // calculation shows that calculation's figures at once.
     CTaxData_Form* NewFormData(ENUMTYPE_FORM type, bool) override
@@ -85,6 +85,10 @@ public:
             return nullptr;
         CTaxData_Form* form = newProvincialForm(m_nProvince, type);
         form->setMainTaxProvince(m_nProvince);
+        // A return file holding the form replaces this with what it saved.
+        if (auto* tuition = dynamic_cast<ProvincialTuitionForm*>(form))
+            tuition->carryForward.m_value =
+                tuitionCarryForward(getT1(), &m_amounts.at(PROVAMT_TUITION_CARRY_FORWARD));
         m_forms.emplace_back(form);
         showFigures(form);
         return form;
@@ -118,7 +122,7 @@ public:
     }
 
     // The provincial form that goes with a federal one: the provincial
-    // Schedule 2 with the federal one, and in Ontario the 479 (whose
+    // Schedules 2 and 11 with the federal ones, and in Ontario the 479 (whose
     // childcare credit is worked from the child care deduction) with the
     // T778. Test settings that name relations replace these.
     ENUMTYPE_FORM FindRelatedForm1(ENUMTYPE_FORM type) override
@@ -130,6 +134,8 @@ public:
         const ProvincialFormTypes own = provincialFormTypes(m_nProvince);
         if (type == FORM_SCH2)
             return own.spouseTransfer;
+        if (type == FORM_SCH11)
+            return own.tuition;
         if (type == FORM_T778 && m_nProvince == PROV_ON)
             return own.credits;
         return 0;
@@ -141,11 +147,12 @@ public:
     void ExchangeDataBeforeCalc(bool, int, CTaxData_Form*) override {}
 
     void CalcProvTax_BeforeExchData(CTaxData_Form* t1, CTaxData_Form* sch2, CTaxData_Form*, CTaxData_Form*,
-                                    CTaxData_Form* sch5, CTaxData_Form* sch9, CTaxData_Form*, CTaxData_Form*,
+                                    CTaxData_Form* sch5, CTaxData_Form* sch9, CTaxData_Form* sch11, CTaxData_Form*,
                                     const std::list<TaxData_T2209_2036*>& t2209List, CTaxData_Form* t691,
                                     CTaxData_Form*) override
     {
-        m_schedules = provincialScheduleAmounts(sch5, sch9, sch2);
+        m_schedules = provincialScheduleAmounts(sch5, sch9, sch2, sch11);
+        m_schedules.tuitionCarryForward = tuitionCarryForward(t1, &m_amounts.at(PROVAMT_TUITION_CARRY_FORWARD));
         readForeignTax(t2209List, t691);
         assignTax(t1);
     }
@@ -224,7 +231,7 @@ public:
         auto it = m_amounts.find(code);
         if (it == m_amounts.end())
             return 0;
-        value = it->second;
+        value = code == PROVAMT_TUITION_CARRY_FORWARD ? tuitionCarryForward(getT1(), &it->second) : it->second;
         return 1;
     }
 
@@ -252,15 +259,17 @@ public:
         if (it == m_amounts.end())
             return 0;
         it->second = value;
+        if (code == PROVAMT_TUITION_CARRY_FORWARD)
+            setTuitionCarryForward(value);
         return 1;
     }
 
     // ---- validation ----
     void Validate(std::list<CString>& messages, CTaxData_Form* t1, CTaxData_Form* sch2, CTaxData_Form* sch5,
-                  CTaxData_Form* sch9, CTaxData_Form*, CTaxData_Form* t691, CTaxData_Form*) override
+                  CTaxData_Form* sch9, CTaxData_Form* sch11, CTaxData_Form* t691, CTaxData_Form*) override
     {
         if (t1 && !m_config.tax) {
-            for (const std::string& credit : creditsLeftOut(t1, sch2, sch5, sch9, minimumTaxApplies(t691)))
+            for (const std::string& credit : creditsLeftOut(t1, sch2, sch5, sch9, sch11, minimumTaxApplies(t691)))
                 messages.push_back(CString(leftOutMessage(credit)));
         }
         messages.insert(messages.end(), m_config.validateMessages.begin(), m_config.validateMessages.end());
@@ -291,11 +300,13 @@ private:
     // Validate is not given the T2209 forms: the foreign tax they left at
     // the last calculation stands for them.
     std::vector<std::string> creditsLeftOut(CTaxData_Form* t1, CTaxData_Form* sch2, CTaxData_Form* sch5,
-                                            CTaxData_Form* sch9, bool minimumTax) const
+                                            CTaxData_Form* sch9, CTaxData_Form* sch11, bool minimumTax) const
     {
+        ProvincialScheduleAmounts schedules = provincialScheduleAmounts(sch5, sch9, sch2, sch11);
+        schedules.tuitionCarryForward = tuitionCarryForward(t1, &m_amounts.at(PROVAMT_TUITION_CARRY_FORWARD));
         std::vector<std::string> left =
-            computeProvincialFromT1(m_nProvince, t1, provincialScheduleAmounts(sch5, sch9, sch2), nullptr,
-                                    coupleAmounts(t1), getDepInfo(), m_foreignTax, minimumTax)
+            computeProvincialFromT1(m_nProvince, t1, schedules, nullptr, coupleAmounts(t1), getDepInfo(),
+                                    m_foreignTax, minimumTax)
                 .notComputed;
         for (const std::string& credit : provincialCreditsLeftOut(m_nProvince, t1))
             left.push_back(credit);
@@ -355,7 +366,7 @@ private:
             return m_config.formTypes;
         std::vector<ENUMTYPE_FORM> types;
         const ProvincialFormTypes own = provincialFormTypes(m_nProvince);
-        for (ENUMTYPE_FORM type : {own.tax, own.credits, own.spouseTransfer})
+        for (ENUMTYPE_FORM type : {own.tax, own.credits, own.spouseTransfer, own.tuition})
             if (type != 0)
                 types.push_back(type);
         return types;
@@ -373,10 +384,48 @@ private:
             credits479->show(m_refundable, credits);
         else if (auto* transfer = dynamic_cast<ProvincialSpouseTransferForm*>(form))
             transfer->show(m_spouseTransferable, m_result.spouseTransfer);
+        else if (auto* tuition = dynamic_cast<ProvincialTuitionForm*>(form))
+            tuition->show(m_result);
         else if (auto* provincial = dynamic_cast<ProvincialForm*>(form)) {
             provincial->provincialTax.m_value = tax;
             provincial->provincialCredits.m_value = credits;
         }
+    }
+
+    // The province's Schedule 11 made here, if any.
+    ProvincialTuitionForm* tuitionForm() const
+    {
+        for (const auto& form : m_forms)
+            if (auto* tuition = dynamic_cast<ProvincialTuitionForm*>(form.data()))
+                return tuition;
+        return nullptr;
+    }
+
+    // The province's unused tuition amounts of earlier years: those of its
+    // Schedule 11, which is saved with the return; without one, what the
+    // program last handed over (`handed`, when given and not nil) or the
+    // T1's provincial carry-forward.
+    double tuitionCarryForward(const CTaxData_Form* t1, const double* handed) const
+    {
+        if (const ProvincialTuitionForm* form = tuitionForm())
+            return form->carryForward.m_value;
+        if (handed && taxrules::isPresentAmount(*handed))
+            return *handed;
+        return provincialTuitionCarryForwardOnT1(t1);
+    }
+
+    // The interview's last-year amounts and Auto-fill hand over the
+    // carry-forward: it goes on the Schedule 11, where the user sees it. The
+    // interview hands over nil whenever it is read with no answer there (a
+    // Schedule 7 or 11 made, for one), which must not wipe what the user
+    // typed on the schedule.
+    void setTuitionCarryForward(double amount)
+    {
+        if (!taxrules::isPresentAmount(amount))
+            return;
+        for (const auto& form : m_forms)
+            if (auto* tuition = dynamic_cast<ProvincialTuitionForm*>(form.data()))
+                tuition->carryForward.m_value = amount;
     }
 
     ProvincialTestConfig m_config;

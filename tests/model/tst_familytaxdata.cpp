@@ -501,11 +501,14 @@ private slots:
         }
         QVERIFY(!taxpayerOld);
         QVERIFY(!spouseOld);
-        // Each spouse's federal Schedule 2 brings the new province's own
-        // (Saskatchewan's, type 82) at the first calculation, and only then.
-        QCOMPARE(family.Calculate(-1, nullptr), 2);
-        for (IndividualTaxData* person : {family.getTaxpayer(), family.getSpouse()})
+        // Each spouse's federal Schedules 2 and 11 bring the new province's
+        // own (Saskatchewan's, types 82 and 83) at the first calculation, and
+        // only then.
+        QCOMPARE(family.Calculate(-1, nullptr), 4);
+        for (IndividualTaxData* person : {family.getTaxpayer(), family.getSpouse()}) {
             QVERIFY(person->HasForm(FORM_SCH2) && person->HasForm(82));
+            QVERIFY(person->HasForm(FORM_SCH11) && person->HasForm(83));
+        }
         QCOMPARE(family.Calculate(-1, nullptr), 0);
 
         // Only the current person when asked so.

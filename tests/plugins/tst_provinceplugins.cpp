@@ -136,7 +136,8 @@ private slots:
 
     // A shipped plug-in still refuses electronic filing and offers its
     // interview data. It makes its own province's forms (ON428, ON479,
-    // ON(S2)), each with a sound field table, and no other province's.
+    // ON(S2), ON(S11)), each with a sound field table, and no other
+    // province's.
     void shippedPluginRefusesFilingAndOffersInterviewData()
     {
         auto plugin = DirectPlugin::forProvince(PROV_ON);
@@ -151,7 +152,7 @@ private slots:
         QVERIFY(offered & CProvincialTaxManager::OpFreeFormData);
         QVERIFY(manager.IsEligibleForElectronicFile() != 0);
 
-        for (ENUMTYPE_FORM type : {24, 25, 26}) {
+        for (ENUMTYPE_FORM type : {24, 25, 26, 27}) {
             QPointer<CTaxData_Form> form = manager.NewFormData(type, true);
             QVERIFY2(form, getFormName(type));
             QCOMPARE(form->getType(), type);
@@ -160,11 +161,11 @@ private slots:
             QVERIFY(manager.FreeFormData(form, true));
             QVERIFY(form.isNull());
         }
-        QVERIFY(!manager.NewFormData(27, true)); // Ontario's Schedule 11: not made yet
         QVERIFY(!manager.NewFormData(41, true)); // British Columbia's tax form
+        QVERIFY(!manager.NewFormData(44, true)); // British Columbia's Schedule 11
         QCOMPARE(manager.FindRelatedForm1(FORM_SCH2), 26);
         QCOMPARE(manager.FindRelatedForm1(FORM_T778), 25);
-        QCOMPARE(manager.FindRelatedForm1(FORM_SCH11), 0);
+        QCOMPARE(manager.FindRelatedForm1(FORM_SCH11), 27);
 
         // Interview data: one object, of kind 6, freed by the plug-in.
         QPointer<CTaxData_Form> data = manager.NewWizardData();
