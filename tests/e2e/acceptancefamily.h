@@ -1,0 +1,188 @@
+#pragma once
+
+// The family the acceptance tests of the services work on, and the few
+// things a person does on the real window to get there: a coupled Ontario
+// return of Ann and Bob Lee with their daughter Cleo, entered on the
+// Dependants page, and Ann's e-mail typed on her T1. Pictures of each step
+// go to build/artefacts as "acceptance-<step>.png".
+#include "common/modalsteps.h"
+#include "companion/forms/dependantinfostruct.h"
+#include "companion/ui/styledwidgets.h"
+#include "workspace/returnpagefixture.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+
+namespace acceptance {
+
+using namespace returnpage;
+
+const QString kAnnSin = QStringLiteral("046454286");
+const QString kBobSin = QStringLiteral("130692544");
+
+// Where a picture of a step is kept; the caller looks at it.
+inline bool keepPicture(QWidget* widget, const QString& step)
+{
+    QApplication::processEvents();
+    return widget->grab().save(modalsteps::artefactPath("acceptance-" + step + ".png"));
+}
+
+inline QWidget* editorOf(Form_Return* page, const QString& field)
+{
+    for (BaseTaxPage* p : page->pages())
+        if (auto* e = p->findChild<QWidget*>("fld_" + field))
+            return e;
+    return nullptr;
+}
+
+inline QString shownText(Form_Return* page, const QString& field)
+{
+    QWidget* editor = editorOf(page, field);
+    if (auto* line = qobject_cast<QLineEdit*>(editor))
+        return line->text();
+    if (auto* list = qobject_cast<QComboBox*>(editor))
+        return list->currentText();
+    return QStringLiteral("<no editor fld_%1>").arg(field);
+}
+
+// Types into a line edit as a person does: select, type, Enter.
+inline bool typeInto(Form_Return* page, const QString& field, const QString& text)
+{
+    auto* edit = qobject_cast<QLineEdit*>(editorOf(page, field));
+    if (!edit)
+        return false;
+    edit->setFocus();
+    edit->selectAll();
+    QTest::keyClicks(edit, text);
+    QTest::keyClick(edit, Qt::Key_Return);
+    QApplication::processEvents();
+    return true;
+}
+
+inline bool choose(Form_Return* page, const QString& field, const QString& answer)
+{
+    auto* list = qobject_cast<QComboBox*>(editorOf(page, field));
+    const int index = list ? list->findText(answer) : -1;
+    if (index < 0)
+        return false;
+    list->setCurrentIndex(index);
+    QApplication::processEvents();
+    return true;
+}
+
+inline bool setDate(Form_Return* page, const QString& field, const QDate& date)
+{
+    auto* edit = qobject_cast<StyledDateEdit*>(editorOf(page, field));
+    if (!edit)
+        return false;
+    edit->setDate(date);
+    QApplication::processEvents();
+    return true;
+}
+
+inline TreeItem* childNamed(TreeItem* branch, const QString& label)
+{
+    for (int i = 0; i < branch->childCount(); ++i)
+        if (branch->child(i)->text(0) == label)
+            return static_cast<TreeItem*>(branch->child(i));
+    return nullptr;
+}
+
+inline bool select(Form_Return* page, TreeItem* row)
+{
+    if (!row)
+        return false;
+    page->folderView()->setCurrentItem(row);
+    QApplication::processEvents();
+    return true;
+}
+
+inline bool showForm(Form_Return* page, int type)
+{
+    return select(page, rowOf(page->folderView(), FROM_FORM, type));
+}
+
+inline bool switchTo(Form_Return* page, int person)
+{
+    auto* chooser = page->findChild<QComboBox*>("comboBox");
+    if (!chooser)
+        return false;
+    for (int i = 0; i < chooser->count(); ++i)
+        if (chooser->itemData(i, Qt::UserRole).toInt() == person)
+            chooser->setCurrentIndex(i);
+    QApplication::processEvents();
+    return page->familyData()->getCurIndv() == person;
+}
+
+// The labels of the slips branch of the shown person's tree.
+inline QStringList slipRows(Form_Return* page)
+{
+    return rowLabels(page->folderView()->slipsItem());
+}
+
+// The family as the New Return command makes it from the wizard's answers,
+// then finished on the window: Cleo on the Dependants page and Ann's
+// e-mail on her T1. Null (with why) when a step could not be taken.
+inline Form_Return* presentLeeFamily(WindowFixture& f, QString& why)
+{
+    if (!f.ready) {
+        why = "the program did not start";
+        return nullptr;
+    }
+    f.window->resize(1280, 860);
+    NewReturnBasicData record = coupledRecord();
+    record.LastNameSpouse = "Lee";
+    record.sin = kAnnSin;
+    record.sinSpouse = kBobSin;
+    record.dob = QDate(1985, 5, 6);
+    record.dobSpouse = QDate(1983, 3, 4);
+    Form_Return* page = present(f, newFamily(record));
+    if (!page) {
+        why = "no return page";
+        return nullptr;
+    }
+    if (!select(page, childNamed(page->folderView()->wizardItem(), "Dependants"))) {
+        why = "no Dependants row";
+        return nullptr;
+    }
+    if (!typeInto(page, "FirstName1", "Cleo") || !typeInto(page, "LastName1", "Lee")
+        || !choose(page, "Relationship1", "Son or daughter") || !setDate(page, "BirthDate1", QDate(2019, 5, 1))) {
+        why = "the Dependants page has no row 1 to fill";
+        return nullptr;
+    }
+    if (!showForm(page, FORM_T1) || !typeInto(page, "Email", "ann.lee@example.com")) {
+        why = "the T1 has no e-mail field";
+        return nullptr;
+    }
+    const DependantInfo* child = page->familyData()->dependants().GetAt(0);
+    if (!child || QString(child->firstName) != "Cleo" || child->relationship != DEP_REL_CHILD) {
+        why = "Cleo did not reach the dependant table";
+        return nullptr;
+    }
+    return page;
+}
+
+// Saves the open return under path through "Save Return" (the chooser
+// answered with path the first time).
+inline bool saveAs(WindowFixture& f, Form_Return* page, const QString& path)
+{
+    QString current;
+    page->getFilepath(current);
+    if (current.isEmpty())
+        f.prompter->queueFile(path);
+    f.action("actionSave_Return")->trigger();
+    return QFileInfo::exists(path) && !page->isChanged();
+}
+
+// Closes the return and opens the file again from the window; the new page.
+inline Form_Return* closeAndReopen(WindowFixture& f, const QString& path)
+{
+    f.action("actionClose_Return")->trigger();
+    if (f.window->openReturnCount() != 0)
+        return nullptr;
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    f.window->openReturnFile(path);
+    return dynamic_cast<Form_Return*>(f.window->currentReturnPage());
+}
+
+} // namespace acceptance
