@@ -87,6 +87,7 @@ public class EngineTest
                  "T1 Income Tax and Benefit Return",
                  "T4 Statement of Remuneration Paid",
                  "Zoé Bélanger-Côté",
+                 "Dependant: Léa Bélanger-Côté (Son or daughter, born 2016-08-20)",
                  "File version: 66098",
                  "Tax year: 2024",
                  "Size: " + size + " bytes",

@@ -4,7 +4,8 @@
 // Zoé Bélanger-Côté, Ontario, single, one T4 with box 14 employment income of
 // 52,000.00 and box 22 income tax deducted of 7,000.00. Worked by hand:
 // line 10100 = box 14 = 52,000.00 and, with no other income, line 15000
-// total income = 52,000.00.
+// total income = 52,000.00. Her daughter Léa, born 2016-08-20, is in the
+// family's dependant table.
 // Usage: makefixture RETURN_FILE
 #include <QCoreApplication>
 
@@ -12,6 +13,7 @@
 #include <cstdio>
 #include <memory>
 
+#include "companion/forms/dependantinfostruct.h"
 #include "companion/forms/fields.h"
 #include "companion/forms/t1/taxdata_t1new.h"
 #include "model/cfamilytaxdata.h"
@@ -55,6 +57,15 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "the T4 slip or its boxes could not be filled\n");
         return 1;
     }
+    DependantInfo* lea = family->dependants().GetAt(0);
+    if (!lea) {
+        std::fprintf(stderr, "the dependant table has no entry\n");
+        return 1;
+    }
+    lea->firstName = CString(QStringLiteral("Léa"));
+    lea->lastName = CString(QStringLiteral("Bélanger-Côté"));
+    lea->relationship = DEP_REL_CHILD;
+    lea->dateOfBirth = QDate(2016, 8, 20);
     family->Calculate(-1, nullptr);
     const double totalIncome = zoe->GetT1() ? zoe->GetT1()->line15000TotalIncome.m_value : -1;
     if (std::fabs(totalIncome - 52000.0) > 0.001) {

@@ -225,6 +225,9 @@ public final class PrintJob
             pdf.line("Taxpayer: " + personName(parsed.taxpayer, layouts));
             if (parsed.spouse != null && hasT1(parsed.spouse))
                 pdf.line("Spouse: " + personName(parsed.spouse, layouts));
+            for (ReturnFile.Dependant d : parsed.dependants)
+                if (d.isUsed())
+                    pdf.line("Dependant: " + d.describe());
             pdf.line("Printed for: " + (spouse != 0 ? "the spouse" : "the taxpayer") + (name.isEmpty() ? "" : ", " + name));
             pdf.line("Tax year: " + (person == null ? ReturnFile.TAX_YEAR : person.year));
             pdf.line("Print mode: " + mode + "    Category: " + category + "    Form id: " + formId);

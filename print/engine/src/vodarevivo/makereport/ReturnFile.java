@@ -10,7 +10,8 @@ import java.util.Map;
 
 /**
  * The records of a saved return file, as far as printing needs them: each
- * person's forms, slips and notes with their field values by id. Numbers are
+ * person's forms, slips and notes with their field values by id, and the
+ * family's dependants. Numbers are
  * little-endian, as the program's data stream writes them; every count and
  * length is checked against what is left, so a damaged file gives an error,
  * never a read past its end.
@@ -41,6 +42,39 @@ final class ReturnFile
         final List<Item> items = new ArrayList<>();
     }
 
+    /** One entry of the family's dependant table. */
+    static final class Dependant
+    {
+        private static final String[] RELATIONSHIPS = {"", "Son or daughter", "Grandchild", "Parent or grandparent",
+                                                       "Brother or sister", "Niece, nephew, aunt or uncle", "Other"};
+
+        String firstName = "";
+        String lastName = "";
+        int relationship;
+        String birthDate; // ISO date, or null when none was entered
+
+        /** The entry names someone: a name, a relationship or a date of birth. */
+        boolean isUsed()
+        {
+            return !firstName.isBlank() || !lastName.isBlank() || relationship != 0 || birthDate != null;
+        }
+
+        /** "Cleo Lee (Son or daughter, born 2019-05-01)", with what the entry holds. */
+        String describe()
+        {
+            final String name = (firstName.trim() + " " + lastName.trim()).trim();
+            final List<String> facts = new ArrayList<>();
+            if (relationship > 0 && relationship < RELATIONSHIPS.length)
+                facts.add(RELATIONSHIPS[relationship]);
+            if (birthDate != null)
+                facts.add("born " + birthDate);
+            if (facts.isEmpty())
+                return name;
+            final String details = String.join(", ", facts);
+            return name.isEmpty() ? details : name + " (" + details + ")";
+        }
+    }
+
     static final class DamagedException extends Exception
     {
         private static final long serialVersionUID = 1L;
@@ -53,11 +87,13 @@ final class ReturnFile
 
     final Person taxpayer;
     final Person spouse;
+    final List<Dependant> dependants;
 
-    private ReturnFile(Person taxpayer, Person spouse)
+    private ReturnFile(Person taxpayer, Person spouse, List<Dependant> dependants)
     {
         this.taxpayer = taxpayer;
         this.spouse = spouse;
+        this.dependants = dependants;
     }
 
     /** True when the file starts with this program's version and tax year. */
@@ -77,7 +113,9 @@ final class ReturnFile
             // A single return still has a spouse record; a family whose
             // taxpayer has no province ends after the taxpayer.
             final Person spouse = taxpayer.province != 0 && b.hasRemaining() ? readPerson(b) : null;
-            return new ReturnFile(taxpayer, spouse);
+            // The family's dependant table follows the spouse's record.
+            final List<Dependant> dependants = spouse != null ? readDependants(b) : new ArrayList<>();
+            return new ReturnFile(taxpayer, spouse, dependants);
         } catch (java.nio.BufferUnderflowException | IllegalArgumentException e) {
             throw new DamagedException("the file ends inside a record");
         }
@@ -139,6 +177,59 @@ final class ReturnFile
         return p;
     }
 
+    /**
+     * The dependant table, one block: its length, then the format, the count
+     * and the entries (first and last name, relationship, date of birth as a
+     * Julian day, net income, infirmity, S.I.N., note and count). Only the
+     * names, relationship and date are printed. A table that cannot be read
+     * prints nothing: the forms do not need it.
+     */
+    private static List<Dependant> readDependants(ByteBuffer b)
+    {
+        final List<Dependant> entries = new ArrayList<>();
+        try {
+            final int length = length(b);
+            final ByteBuffer p = b.slice().order(ByteOrder.LITTLE_ENDIAN);
+            p.limit(length);
+            skip(b, length);
+            final int format = p.getInt();
+            final int count = p.getInt();
+            if (format < 1 || count < 0 || count > 64)
+                return new ArrayList<>();
+            for (int i = 0; i < count; ++i) {
+                final Dependant d = new Dependant();
+                d.firstName = text(p);
+                d.lastName = text(p);
+                d.relationship = p.getInt();
+                d.birthDate = dateOfJulianDay(p.getLong());
+                p.getDouble(); // net income
+                p.getInt();    // infirmity
+                text(p);       // S.I.N.
+                text(p);       // note
+                p.getDouble(); // count
+                entries.add(d);
+            }
+        } catch (DamagedException | java.nio.BufferUnderflowException | IllegalArgumentException e) {
+            return new ArrayList<>();
+        }
+        return entries;
+    }
+
+    private static String text(ByteBuffer b) throws DamagedException
+    {
+        final byte[] utf8 = new byte[length(b)];
+        b.get(utf8);
+        return new String(utf8, StandardCharsets.UTF_8);
+    }
+
+    /** The ISO date of a Julian day, or null for none or one out of range. */
+    private static String dateOfJulianDay(long julianDay)
+    {
+        if (julianDay == Long.MIN_VALUE || julianDay < 2299161L || julianDay > 5373484L)
+            return null;
+        return java.time.LocalDate.ofEpochDay(julianDay - 2440588L).toString();
+    }
+
     private static void skipBarcode(ByteBuffer b) throws DamagedException
     {
         final int archive = b.getInt();
@@ -194,10 +285,7 @@ final class ReturnFile
         case 5: { // date as a Julian day
             if (size != 8)
                 return null;
-            final long julianDay = v.getLong();
-            if (julianDay == Long.MIN_VALUE || julianDay < 2299161L || julianDay > 5373484L)
-                return null;
-            return java.time.LocalDate.ofEpochDay(julianDay - 2440588L).toString();
+            return dateOfJulianDay(v.getLong());
         }
         default:
             return null;
