@@ -4,6 +4,7 @@
 
 #include <utility>
 
+#include "companion/core/sincheck.h"
 #include "companion/forms/catalogue.h"
 #include "companion/forms/ctaxdata_form.h"
 #include "companion/forms/t1/taxdata_t1new.h"
@@ -321,15 +322,29 @@ void CFamilyTaxData::CreateTestPrintFile()
     m_pSpouse->m_markerWord = 1;
 }
 
+namespace {
+
+// A S.I.N. is kept as its nine digits, as the T1 page keeps one typed there:
+// the wizard accepts "046 454 286", and the electronic return and the
+// agency's services must never get the blanks.
+CString storedSin(const CString& typed)
+{
+    return CString(QString::fromStdString(normaliseSIN(QString(typed).trimmed().toUtf8().constData())));
+}
+
+} // namespace
+
 void CFamilyTaxData::NewData(const NewReturnBasicData* record)
 {
     if (!record)
         return;
     const bool hasSpouse = unsigned(record->MaritalStatus) < 2;
     const bool coupled = hasSpouse && record->Coupled;
+    const CString sin = storedSin(record->sin);
+    const CString sinSpouse = storedSin(record->sinSpouse);
 
-    m_pTaxpayer->NewData(record->TaxPronv, record->FirstName, record->LastName, record->sin, record->dob,
-                         record->MaritalStatus, record->FirstNameSpouse, record->LastNameSpouse, record->sinSpouse,
+    m_pTaxpayer->NewData(record->TaxPronv, record->FirstName, record->LastName, sin, record->dob,
+                         record->MaritalStatus, record->FirstNameSpouse, record->LastNameSpouse, sinSpouse,
                          record->dobSpouse, coupled);
     for (const OptionalForm& option : kTaxpayerOptions)
         if (record->*option.flag)
@@ -338,9 +353,9 @@ void CFamilyTaxData::NewData(const NewReturnBasicData* record)
         m_pTaxpayer->GetS2FormData();
 
     if (coupled) {
-        m_pSpouse->NewData(record->TaxPronvSpouse, record->FirstNameSpouse, record->LastNameSpouse,
-                           record->sinSpouse, record->dobSpouse, record->MaritalStatus, record->FirstName,
-                           record->LastName, record->sin, record->dob, true);
+        m_pSpouse->NewData(record->TaxPronvSpouse, record->FirstNameSpouse, record->LastNameSpouse, sinSpouse,
+                           record->dobSpouse, record->MaritalStatus, record->FirstName, record->LastName, sin,
+                           record->dob, true);
         for (const OptionalForm& option : kSpouseOptions)
             if (!option.flag || record->*option.flag)
                 createOptionalForm(*m_pSpouse, option.type);

@@ -2,16 +2,23 @@
 
 // The family the acceptance tests of the services work on, and the few
 // things a person does on the real window to get there: a coupled Ontario
-// return of Ann and Bob Lee with their daughter Cleo, entered on the
-// Dependants page, and Ann's e-mail typed on her T1. Pictures of each step
+// return of Ann and Bob Lee made through the new-return wizard, their
+// daughter Cleo entered on the Dependants page and Ann's e-mail typed on
+// her T1. Pictures of each step
 // go to build/artefacts as "acceptance-<step>.png".
 #include "common/modalsteps.h"
 #include "companion/forms/dependantinfostruct.h"
+#include "companion/ui/ct1combobox.h"
 #include "companion/ui/styledwidgets.h"
+#include "dialogs/newreturnbasic_spouse.h"
+#include "dialogs/newreturnbasic_tab1.h"
+#include "dialogs/newreturnwizard.h"
 #include "workspace/returnpagefixture.h"
 
 #include <QComboBox>
 #include <QLineEdit>
+#include <QRadioButton>
+#include <QWizard>
 
 namespace acceptance {
 
@@ -120,9 +127,58 @@ inline QStringList slipRows(Form_Return* page)
     return rowLabels(page->folderView()->slipsItem());
 }
 
-// The family as the New Return command makes it from the wizard's answers,
-// then finished on the window: Cleo on the Dependants page and Ann's
-// e-mail on her T1. Null (with why) when a step could not be taken.
+template <class W>
+W* wizardField(QWidget* page, const char* name)
+{
+    return page->findChild<W*>(QString::fromLatin1(name));
+}
+
+inline bool typeIntoWizard(QWidget* page, const char* name, const QString& text)
+{
+    auto* edit = wizardField<QLineEdit>(page, name);
+    if (!edit)
+        return false;
+    edit->setFocus();
+    edit->selectAll();
+    QTest::keyClicks(edit, text);
+    return true;
+}
+
+// The new-return wizard answered as Ann does: herself (married, Ontario),
+// Bob on a coupled return, no forms added at once. False when a field or
+// button was not there.
+inline bool answerNewReturnWizard(NewReturnWizard* wizard)
+{
+    QWidget* taxpayer = wizard->taxpayerPage();
+    auto* province = wizardField<CT1ComboBox>(taxpayer, "fld_TaxPronv");
+    auto* married = wizardField<QRadioButton>(taxpayer, "fld_MaritalStatus_0");
+    auto* born = wizardField<StyledDateEdit>(taxpayer, "fld_dob");
+    if (!typeIntoWizard(taxpayer, "fld_FirstName", "Ann") || !typeIntoWizard(taxpayer, "fld_LastName", "Lee")
+        || !typeIntoWizard(taxpayer, "fld_sin", "046 454 286") || !province || !married || !born)
+        return false;
+    born->setDate(QDate(1985, 5, 6));
+    province->setCurrentIndex(province->findData(kOntario));
+    QTest::keyClick(married, Qt::Key_Space);
+    keepPicture(wizard, "0-new-return-taxpayer");
+    QTest::mouseClick(wizard->button(QWizard::NextButton), Qt::LeftButton);
+
+    QWidget* spouse = wizard->spousePage();
+    auto* coupled = wizardField<StyledCheckBox>(spouse, "fld_Coupled");
+    auto* spouseBorn = wizardField<StyledDateEdit>(spouse, "fld_dobSpouse");
+    if (!typeIntoWizard(spouse, "fld_FirstNameSpouse", "Bob") || !typeIntoWizard(spouse, "fld_LastNameSpouse", "Lee")
+        || !typeIntoWizard(spouse, "fld_sinSpouse", "130 692 544") || !coupled || !spouseBorn)
+        return false;
+    spouseBorn->setDate(QDate(1983, 3, 4));
+    QTest::keyClick(coupled, Qt::Key_Space);
+    keepPicture(wizard, "0-new-return-spouse");
+    QTest::mouseClick(wizard->button(QWizard::NextButton), Qt::LeftButton);
+    QTest::mouseClick(wizard->button(QWizard::FinishButton), Qt::LeftButton);
+    return true;
+}
+
+// The family made by "New Return ..." through the wizard, then finished on
+// the window: Cleo on the Dependants page and Ann's e-mail on her T1. Null
+// (with why) when a step could not be taken.
 inline Form_Return* presentLeeFamily(WindowFixture& f, QString& why)
 {
     if (!f.ready) {
@@ -130,17 +186,30 @@ inline Form_Return* presentLeeFamily(WindowFixture& f, QString& why)
         return nullptr;
     }
     f.window->resize(1280, 860);
-    NewReturnBasicData record = coupledRecord();
-    record.LastNameSpouse = "Lee";
-    record.sin = kAnnSin;
-    record.sinSpouse = kBobSin;
-    record.dob = QDate(1985, 5, 6);
-    record.dobSpouse = QDate(1983, 3, 4);
-    Form_Return* page = present(f, newFamily(record));
-    if (!page) {
-        why = "no return page";
+    QApplication::setActiveWindow(f.window);
+    bool answered = false;
+    modalsteps::whenModal<NewReturnWizard>([&answered](NewReturnWizard* wizard) {
+        answered = answerNewReturnWizard(wizard);
+        if (!answered)
+            wizard->reject();
+    });
+    modalsteps::closeModalLater(20000);
+    f.action("actionNew")->trigger();
+    auto* page = dynamic_cast<Form_Return*>(f.window->currentReturnPage());
+    if (!answered || !page) {
+        why = "the new-return wizard did not make the return: " + f.promptTexts().join(" | ");
         return nullptr;
     }
+    CFamilyTaxData* family = page->familyData();
+    const QString bobSin = family->getSpouse()->GetT1() ? QString(family->getSpouse()->GetT1()->SIN.m_value) : "";
+    if (!family->IsCoupledReturn() || QString(bobSin).remove(' ') != kBobSin) {
+        why = QStringLiteral("not Ann and Bob's coupled return (coupled %1, Bob's S.I.N. %2)")
+                  .arg(family->IsCoupledReturn())
+                  .arg(bobSin);
+        return nullptr;
+    }
+    // The wizard that just closed may still count as the active window.
+    QApplication::setActiveWindow(f.window);
     if (!select(page, childNamed(page->folderView()->wizardItem(), "Dependants"))) {
         why = "no Dependants row";
         return nullptr;

@@ -178,6 +178,34 @@ private slots:
         QCOMPARE(QString(single.getTaxpayer()->GetSpouseFirstName()), QStringLiteral("Ben"));
     }
 
+    // The wizard accepts a S.I.N. with blanks or dashes; the return keeps
+    // its nine digits, on both T1s and as each one's spouse's number.
+    void newReturnKeepsSinsAsNineDigits_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("typedSpouse");
+        QTest::newRow("blanks") << "046 454 286" << "130 692 544";
+        QTest::newRow("dashes and ends") << " 046-454-286 " << "130-692-544";
+        QTest::newRow("digits") << "046454286" << "130692544";
+    }
+    void newReturnKeepsSinsAsNineDigits()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, typedSpouse);
+        NewReturnBasicData data = newReturn(0, true);
+        data.sin = CString(typed);
+        data.sinSpouse = CString(typedSpouse);
+        CFamilyTaxData family;
+        family.NewData(&data);
+        const TaxData_T1New* own = t1Of(family.getTaxpayer());
+        const TaxData_T1New* spouse = t1Of(family.getSpouse());
+        QVERIFY(own && spouse);
+        QCOMPARE(QString(own->SIN.m_value), QStringLiteral("046454286"));
+        QCOMPARE(QString(own->SpouseSIN.m_value), QStringLiteral("130692544"));
+        QCOMPARE(QString(spouse->SIN.m_value), QStringLiteral("130692544"));
+        QCOMPARE(QString(spouse->SpouseSIN.m_value), QStringLiteral("046454286"));
+    }
+
     void sharingAndUnsharingKeepMutualIds()
     {
         CFamilyTaxData family;
