@@ -58,12 +58,17 @@ QByteArray identifierOf(const QString& sin)
     return QByteArray::fromStdString(SHA256()(sin.toStdString()));
 }
 
-// One T4 as the agency sends it for a taxpayer.
-QByteArray t4Item(const QString& sin, const QByteArray& employer, const QByteArray& income, const QByteArray& cpp,
-                  const QByteArray& ei, const QByteArray& taxDeducted)
+// A taxpayer's record as the agency sends it: the RRSP deduction limit and one T4.
+QByteArray t4Item(const QString& sin, const QByteArray& rrspLimit, const QByteArray& employer,
+                  const QByteArray& income, const QByteArray& cpp, const QByteArray& ei,
+                  const QByteArray& taxDeducted)
 {
     return "<IndividualIncomeTaxDataItem><IndividualTaxpayerIdentifier>" + identifierOf(sin)
-           + "</IndividualTaxpayerIdentifier><Slips><T4Slip><SlipTaxYear>2024</SlipTaxYear>"
+           + "</IndividualTaxpayerIdentifier><Summary><RegisteredRetirementSavingsPlan updateDate=\"2025-02-20\">"
+             "<DeductionLimitAmount>"
+           + rrspLimit
+           + "</DeductionLimitAmount><UnusedContributionAmount>0.00</UnusedContributionAmount>"
+             "</RegisteredRetirementSavingsPlan></Summary><Slips><T4Slip><SlipTaxYear>2024</SlipTaxYear>"
              "<EmployerName>"
            + employer + "</EmployerName><Amount boxNumber=\"10\">ON</Amount><Amount boxNumber=\"14\">" + income
            + "</Amount><Amount boxNumber=\"16\">" + cpp + "</Amount><Amount boxNumber=\"18\">" + ei
@@ -258,9 +263,10 @@ void TestAcceptanceServices::autoFillForBothSpousesFillsTheReturn()
 {
     QVERIFY(m_page);
     QVERIFY(switchTo(m_page, CFamilyTaxData::kTaxpayer));
-    m_dataService->setReadyItems(t4Item(kAnnSin, "Maple Works Inc.", "52000.00", "2885.75", "863.20", "7400.00")
-                                     + t4Item(kBobSin, "Lakeshore Transit", "61000.00", "3421.25", "1012.60", "9300.00"),
-                                 QByteArray());
+    m_dataService->setReadyItems(
+        t4Item(kAnnSin, "9360.00", "Maple Works Inc.", "52000.00", "2885.75", "863.20", "7400.00")
+            + t4Item(kBobSin, "10980.00", "Lakeshore Transit", "61000.00", "3421.25", "1012.60", "9300.00"),
+        QByteArray());
     m_dataService->enqueueStage(Reply::StageAccepted);
     m_dataService->enqueueData(Reply::Ready);
     const QString statusBefore = statusText(*m_f);
@@ -410,19 +416,22 @@ void TestAcceptanceServices::direradFilingKeptAfterReopen()
     m_f->prompter->queueButton(QMessageBox::No); // this year's return only
     // The confirmations before a filing, each read and accepted: residency,
     // no access code, no UCCB received or repaid, Bob without income, the
-    // RC210 and FHSA reminders.
-    for (int i = 0; i < 7; ++i)
+    // RC210 and FHSA reminders, and no HBP or LLP repayment (the RRSP
+    // schedule came with the agency's record).
+    for (int i = 0; i < 8; ++i)
         m_f->prompter->queueYes(true);
     modalsteps::closeModalLater(60000);
     m_f->action("actionInternetFiling")->trigger();
 
     QVERIFY2(script.pending() == 0, qPrintable(m_f->promptTexts().join(" | ")));
     const QStringList asked = m_f->promptTexts();
-    QCOMPARE(asked.size(), 8);
+    QCOMPARE(asked.size(), 9);
     QVERIFY2(asked[0].contains("Click 'No' button if you only file this year's return."), qPrintable(asked[0]));
     QVERIFY2(asked[1].startsWith("Please confirm tax residency of the tax payer."), qPrintable(asked[1]));
     QVERIFY2(asked[5].startsWith("Please confirm that there is no income reported from your spouse"),
              qPrintable(asked[5]));
+    QVERIFY2(asked[8].startsWith("Please confirm that there is no requirement for HBP or LLP repayment."),
+             qPrintable(asked[8]));
     QCOMPARE(m_f->prompter->pendingAnswers(), 0);
     QVERIFY(!m_f->prompter->hadUnexpectedAnswer());
     QCOMPARE(signupTitle, QString("Online Email Promotion"));
