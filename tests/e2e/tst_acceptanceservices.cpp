@@ -375,6 +375,8 @@ void TestAcceptanceServices::direradFilingKeptAfterReopen()
 {
     QVERIFY(m_page);
     QVERIFY(switchTo(m_page, CFamilyTaxData::kTaxpayer));
+    // The return filed is the one Auto-fill completed.
+    QVERIFY2(slipRows(m_page).size() == 1, "the Auto-fill step did not fill the return");
     QVERIFY(saveAs(*m_f, m_page, m_path));
     m_f->prompter->clear();
 
