@@ -4,8 +4,8 @@
 // things a person does on the real window to get there: a coupled Ontario
 // return of Ann and Bob Lee made through the new-return wizard, their
 // daughter Cleo entered on the Dependants page and Ann's e-mail typed on
-// her T1. Pictures of each step
-// go to build/artefacts as "acceptance-<step>.png".
+// her T1. The steps themselves are the end-to-end tests' (usersteps.h);
+// pictures go to build/artefacts/acceptance-services.
 #include "common/modalsteps.h"
 #include "companion/forms/dependantinfostruct.h"
 #include "companion/ui/ct1combobox.h"
@@ -13,6 +13,7 @@
 #include "dialogs/newreturnbasic_spouse.h"
 #include "dialogs/newreturnbasic_tab1.h"
 #include "dialogs/newreturnwizard.h"
+#include "usersteps.h"
 #include "workspace/returnpagefixture.h"
 
 #include <QComboBox>
@@ -22,103 +23,25 @@
 
 namespace acceptance {
 
-using namespace returnpage;
+using namespace usersteps;
 
 const QString kAnnSin = QStringLiteral("046454286");
 const QString kBobSin = QStringLiteral("130692544");
 
-// Where a picture of a step is kept; the caller looks at it.
+const QString kPictures = QStringLiteral("acceptance-services");
+
+// build/artefacts/acceptance-services/<step>.png, for a person to look at.
 inline bool keepPicture(QWidget* widget, const QString& step)
 {
-    QApplication::processEvents();
-    return widget->grab().save(modalsteps::artefactPath("acceptance-" + step + ".png"));
+    return usersteps::keepPicture(widget, kPictures, step);
 }
 
-inline QWidget* editorOf(Form_Return* page, const QString& field)
+// What a field's editor shows: a line's text or a list's chosen answer.
+inline QString shownValue(Form_Return* page, const QString& field)
 {
-    for (BaseTaxPage* p : page->pages())
-        if (auto* e = p->findChild<QWidget*>("fld_" + field))
-            return e;
-    return nullptr;
-}
-
-inline QString shownText(Form_Return* page, const QString& field)
-{
-    QWidget* editor = editorOf(page, field);
-    if (auto* line = qobject_cast<QLineEdit*>(editor))
-        return line->text();
-    if (auto* list = qobject_cast<QComboBox*>(editor))
+    if (auto* list = qobject_cast<QComboBox*>(editorOf(page, field)))
         return list->currentText();
-    return QStringLiteral("<no editor fld_%1>").arg(field);
-}
-
-// Types into a line edit as a person does: select, type, Enter.
-inline bool typeInto(Form_Return* page, const QString& field, const QString& text)
-{
-    auto* edit = qobject_cast<QLineEdit*>(editorOf(page, field));
-    if (!edit)
-        return false;
-    edit->setFocus();
-    edit->selectAll();
-    QTest::keyClicks(edit, text);
-    QTest::keyClick(edit, Qt::Key_Return);
-    QApplication::processEvents();
-    return true;
-}
-
-inline bool choose(Form_Return* page, const QString& field, const QString& answer)
-{
-    auto* list = qobject_cast<QComboBox*>(editorOf(page, field));
-    const int index = list ? list->findText(answer) : -1;
-    if (index < 0)
-        return false;
-    list->setCurrentIndex(index);
-    QApplication::processEvents();
-    return true;
-}
-
-inline bool setDate(Form_Return* page, const QString& field, const QDate& date)
-{
-    auto* edit = qobject_cast<StyledDateEdit*>(editorOf(page, field));
-    if (!edit)
-        return false;
-    edit->setDate(date);
-    QApplication::processEvents();
-    return true;
-}
-
-inline TreeItem* childNamed(TreeItem* branch, const QString& label)
-{
-    for (int i = 0; i < branch->childCount(); ++i)
-        if (branch->child(i)->text(0) == label)
-            return static_cast<TreeItem*>(branch->child(i));
-    return nullptr;
-}
-
-inline bool select(Form_Return* page, TreeItem* row)
-{
-    if (!row)
-        return false;
-    page->folderView()->setCurrentItem(row);
-    QApplication::processEvents();
-    return true;
-}
-
-inline bool showForm(Form_Return* page, int type)
-{
-    return select(page, rowOf(page->folderView(), FROM_FORM, type));
-}
-
-inline bool switchTo(Form_Return* page, int person)
-{
-    auto* chooser = page->findChild<QComboBox*>("comboBox");
-    if (!chooser)
-        return false;
-    for (int i = 0; i < chooser->count(); ++i)
-        if (chooser->itemData(i, Qt::UserRole).toInt() == person)
-            chooser->setCurrentIndex(i);
-    QApplication::processEvents();
-    return page->familyData()->getCurIndv() == person;
+    return shownText(page, field);
 }
 
 // The labels of the slips branch of the shown person's tree.
@@ -193,7 +116,7 @@ inline Form_Return* presentLeeFamily(WindowFixture& f, QString& why)
         if (!answered)
             wizard->reject();
     });
-    modalsteps::closeModalLater(20000);
+    const ModalGuard guard(20000);
     f.action("actionNew")->trigger();
     auto* page = dynamic_cast<Form_Return*>(f.window->currentReturnPage());
     if (!answered || !page) {
@@ -210,7 +133,7 @@ inline Form_Return* presentLeeFamily(WindowFixture& f, QString& why)
     }
     // The wizard that just closed may still count as the active window.
     QApplication::setActiveWindow(f.window);
-    if (!select(page, childNamed(page->folderView()->wizardItem(), "Dependants"))) {
+    if (!showInterview(page, "Dependants")) {
         why = "no Dependants row";
         return nullptr;
     }

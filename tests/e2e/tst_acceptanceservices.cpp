@@ -3,7 +3,8 @@
 // record applied to the open return and recalculated; the return filed by
 // DirErad against the fake agency, its status and confirmation kept through
 // a save and a reopen; then a T1135 added and filed on its own road. Every
-// step looks at what the window shows, and keeps a picture of it.
+// step looks at what the window shows, and keeps a picture of it in
+// build/artefacts/acceptance-services.
 #include <QtTest>
 
 #include "acceptancefamily.h"
@@ -15,7 +16,6 @@
 #include "companion/core/qwebclient.h"
 #include "companion/forms/federal/mirroring.h"
 #include "companion/ui/urlopener.h"
-#include "dialogs/addtaxformdlg.h"
 #include "fakes/agency/fakeagencyserver.h"
 #include "fakes/agencydataserver.h"
 #include "fakes/fakebrowser.h"
@@ -147,18 +147,15 @@ ModalScript::Step readResult(const QString& picture, ResultView* view)
     };
 }
 
-// Shows the tab of the page that holds the field's editor.
+// Shows the tab that holds the field's editor and scrolls to it, as a
+// person does to read it.
 bool bringForward(Form_Return* page, const QString& field)
 {
     QWidget* editor = editorOf(page, field);
-    QTabWidget* tabWidget = tabs(page);
-    if (!editor || !tabWidget)
+    if (!editor)
         return false;
-    for (int i = 0; i < tabWidget->count(); ++i)
-        if (tabWidget->widget(i)->isAncestorOf(editor))
-            tabWidget->setCurrentIndex(i);
+    bringToFront(page, editor);
     QApplication::processEvents();
-    // Scrolled to, as a person scrolls down to read it.
     for (QWidget* up = editor->parentWidget(); up; up = up->parentWidget())
         if (auto* scroll = qobject_cast<QScrollArea*>(up)) {
             scroll->ensureWidgetVisible(editor);
@@ -322,8 +319,10 @@ void TestAcceptanceServices::autoFillForBothSpousesFillsTheReturn()
         wizard->button(QWizard::FinishButton)->click();
         return true;
     });
-    modalsteps::closeModalLater(90000);
-    m_f->action("actionAuto_Fill_AFR")->trigger();
+    {
+        const ModalGuard guard(90000);
+        m_f->action("actionAuto_Fill_AFR")->trigger();
+    }
 
     QCOMPARE(script.pending(), 0);
     QCOMPARE(m_f->promptTexts(), QStringList());
@@ -422,8 +421,10 @@ void TestAcceptanceServices::direradFilingKeptAfterReopen()
     // schedule came with the agency's record).
     for (int i = 0; i < 8; ++i)
         m_f->prompter->queueYes(true);
-    modalsteps::closeModalLater(60000);
-    m_f->action("actionInternetFiling")->trigger();
+    {
+        const ModalGuard guard(60000);
+        m_f->action("actionInternetFiling")->trigger();
+    }
 
     QVERIFY2(script.pending() == 0, qPrintable(m_f->promptTexts().join(" | ")));
     const QStringList asked = m_f->promptTexts();
@@ -456,7 +457,7 @@ void TestAcceptanceServices::direradFilingKeptAfterReopen()
     QVERIFY(switchTo(m_page, CFamilyTaxData::kTaxpayer));
     QVERIFY(showForm(m_page, FORM_T1));
     QVERIFY(bringForward(m_page, "FilingResultText"));
-    QCOMPARE(shownText(m_page, "FilingStatus"), QString("Filed"));
+    QCOMPARE(shownValue(m_page, "FilingStatus"), QString("Filed"));
     QCOMPARE(shownText(m_page, "FilingResultText"), QString("XK47Q9"));
     QVERIFY(keepPicture(m_f->window, "5-5-reopened-filed"));
     // The rest of the return came back with it.
@@ -472,13 +473,10 @@ void TestAcceptanceServices::t1135FiledOnItsOwnRoad()
     QVERIFY(m_page);
     QVERIFY(switchTo(m_page, CFamilyTaxData::kTaxpayer));
     m_f->prompter->clear();
-    modalsteps::whenModal<AddTaxFormDlg>([](AddTaxFormDlg* dlg) {
-        QTest::keyClicks(dlg->findChild<QLineEdit*>("edtFilter"), "T1135");
-        keepPicture(dlg, "5-6-add-t1135");
-        boxButton(dlg, QDialogButtonBox::Ok)->click();
-    });
-    modalsteps::closeModalLater(20000);
-    m_f->action("actionAdd_a_Tax_Form")->trigger();
+    {
+        const ModalGuard guard(20000);
+        addFormFromList(m_f->action("actionAdd_a_Tax_Form"), "T1135", FORM_T1135);
+    }
     // The new form has its row in the tree; the user opens it from there.
     QVERIFY(showForm(m_page, FORM_T1135));
     QCOMPARE(m_page->shownType(), int(FORM_T1135));
@@ -512,8 +510,10 @@ void TestAcceptanceServices::t1135FiledOnItsOwnRoad()
     script.add(readResult("5-10-t1135-result", &result));
     m_f->prompter->clear();
     m_f->prompter->queueCancel();
-    modalsteps::closeModalLater(60000);
-    m_f->action("actionFile_T1135_Online")->trigger();
+    {
+        const ModalGuard guard(60000);
+        m_f->action("actionFile_T1135_Online")->trigger();
+    }
 
     QCOMPARE(script.pending(), 0);
     // Test mode asks for a certification case; none is run here.
@@ -538,7 +538,7 @@ void TestAcceptanceServices::t1135FiledOnItsOwnRoad()
     QVERIFY(m_page);
     QVERIFY(showForm(m_page, FORM_T1135));
     QVERIFY(bringForward(m_page, "Confirmation"));
-    QCOMPARE(shownText(m_page, "FilingStatus"), QString("Filed"));
+    QCOMPARE(shownValue(m_page, "FilingStatus"), QString("Filed"));
     QCOMPARE(shownText(m_page, "Confirmation"), confirmation);
     QVERIFY(keepPicture(m_f->window, "5-11-t1135-reopened"));
 }

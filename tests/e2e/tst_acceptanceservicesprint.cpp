@@ -152,10 +152,12 @@ void TestAcceptanceServicesPrint::printedFamilyReturnIsDelivered()
         keepPicture(d, "6-1-print-options");
         QTest::mouseClick(d->findChild<QPushButton*>("btnPrint"), Qt::LeftButton);
     });
-    modalsteps::closeModalLater(120000);
     f.prompter->queueText(kClient);
     f.prompter->queueYes(true);
-    f.action("actionGenerate_Print_pdf_Files")->trigger();
+    {
+        const ModalGuard guard(120000);
+        f.action("actionGenerate_Print_pdf_Files")->trigger();
+    }
     QVERIFY2(!optionsTitle.isEmpty(), qPrintable(f.promptTexts().join(" | ")));
 
     const QString pdf = output + "/Ann_Lee_0_0_0.pdf";
@@ -175,8 +177,8 @@ void TestAcceptanceServicesPrint::printedFamilyReturnIsDelivered()
     QVERIFY2(text.finished && text.exitCode == 0, qPrintable(text.output));
     const QString printed = text.output;
     // The print itself is kept beside the pictures, for a person to read.
-    QFile::remove(modalsteps::artefactPath("acceptance-6-printed.pdf"));
-    QVERIFY(QFile::copy(pdf, modalsteps::artefactPath("acceptance-6-printed.pdf")));
+    QFile::remove(modalsteps::artefactPath(kPictures + "/6-printed.pdf"));
+    QVERIFY(QFile::copy(pdf, modalsteps::artefactPath(kPictures + "/6-printed.pdf")));
     QVERIFY2(printed.contains("Taxpayer: Ann Lee"), qPrintable(printed));
     QVERIFY2(printed.contains("Spouse: Bob Lee"), qPrintable(printed));
     QVERIFY2(printed.contains("Dependant: Cleo Lee (Son or daughter, born 2019-05-01)"), qPrintable(printed));
