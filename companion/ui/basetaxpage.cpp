@@ -237,6 +237,21 @@ QString BaseTaxPage::editorText(const Binding& b) const
     }
 }
 
+namespace {
+
+// A value longer than its box shows from its start, as a person reads it:
+// setText leaves the cursor at the end, and the box would show only the
+// tail ("026-12-11 03:33:12" for a time stamp). A box being typed into
+// keeps its cursor.
+void showLineText(QLineEdit* edit, const QString& text)
+{
+    edit->setText(text);
+    if (!edit->hasFocus())
+        edit->setCursorPosition(0);
+}
+
+} // namespace
+
 void BaseTaxPage::showValue(Binding& b)
 {
     b.shown = valueText(b.field);
@@ -255,7 +270,7 @@ void BaseTaxPage::showValue(Binding& b)
         else if (auto* text = qobject_cast<QPlainTextEdit*>(b.editor))
             text->setPlainText(b.shown);
         else
-            static_cast<QLineEdit*>(b.editor)->setText(b.shown);
+            showLineText(static_cast<QLineEdit*>(b.editor), b.shown);
         break;
     }
 }

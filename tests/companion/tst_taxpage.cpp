@@ -61,6 +61,7 @@ private slots:
     void computedAndReadOnlyFieldsAreNotEditable();
     void choicesShowAsAList();
     void reloadShowsCalculatedValues();
+    void longTextShowsFromItsStart();
     void storeLeavesUntouchedValuesExact();
     void invalidTextIsNotStored();
     void longFormsSplitIntoPages();
@@ -221,6 +222,31 @@ void TestTaxPage::reloadShowsCalculatedValues()
     m_form->startDate.m_value = QDate();
     page->syncData();
     QVERIFY(!child<StyledDateEdit>(page, "fld_startDate")->nullableDate().isValid());
+}
+
+// A text longer than its box is read from its start; the box the user is
+// typing into keeps its cursor where the typing left it.
+void TestTaxPage::longTextShowsFromItsStart()
+{
+    m_form->employerName.m_value = CString("Lakeshore Regional Transit Commission of the Greater Toronto Area");
+    BaseTaxPage* page = buildOnePage();
+    QVERIFY(page);
+    auto* name = child<QLineEdit>(page, "fld_employerName");
+    QVERIFY(name);
+    name->setFixedWidth(80);
+    page->show();
+    QVERIFY(QTest::qWaitForWindowExposed(page));
+    name->clearFocus();
+    page->reload();
+    QVERIFY(name->fontMetrics().horizontalAdvance(name->text()) > name->width());
+    QCOMPARE(name->cursorPosition(), 0);
+
+    QApplication::setActiveWindow(page);
+    name->setFocus();
+    QTRY_VERIFY(name->hasFocus());
+    name->end(false);
+    page->reload();
+    QCOMPARE(name->cursorPosition(), name->text().size());
 }
 
 void TestTaxPage::storeLeavesUntouchedValuesExact()
