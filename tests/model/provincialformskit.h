@@ -2,6 +2,7 @@
 
 #include <QDate>
 #include <QStringList>
+#include <QtTest>
 #include <list>
 #include <memory>
 
@@ -52,6 +53,15 @@ inline double amountOf(const CTaxData_Form& form, const QString& name)
 {
     const CFloatField* field = amountField(form, name);
     return field ? field->m_value : -1.0;
+}
+
+// A "province" column with one row for each jurisdiction, Quebec
+// included, named by its code.
+inline void rowPerJurisdiction()
+{
+    QTest::addColumn<int>("province");
+    for (int province = 1; province < PROVINCE_COUNT; ++province)
+        QTest::newRow(getProvCode(province)) << province;
 }
 
 // The form of that type in the person's tree (its list), or null.

@@ -43,9 +43,7 @@ private slots:
     // worker: every province taxes 44,585). Quebec's return holds none.
     void everyJurisdictionHoldsItsTaxForm_data()
     {
-        QTest::addColumn<int>("province");
-        for (int province = 1; province < PROVINCE_COUNT; ++province)
-            QTest::newRow(getProvCode(province)) << province;
+        rowPerJurisdiction();
     }
     void everyJurisdictionHoldsItsTaxForm()
     {

@@ -184,9 +184,7 @@ private slots:
     // the amount claimed on line 58560.
     void everyJurisdictionHoldsItsSchedule11_data()
     {
-        QTest::addColumn<int>("province");
-        for (int province = 1; province < PROVINCE_COUNT; ++province)
-            QTest::newRow(getProvCode(province)) << province;
+        rowPerJurisdiction();
     }
     void everyJurisdictionHoldsItsSchedule11()
     {
