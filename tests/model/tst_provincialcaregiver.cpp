@@ -29,81 +29,20 @@
 #include "companion/forms/schedules/taxdata_sch5.h"
 #include "companion/forms/fields.h"
 #include "companion/forms/taxtypes.h"
-#include "modelfixture.h"
+#include "provincialformskit.h"
 
-using namespace modelfixture;
+using namespace provincialformskit;
 
-namespace {
-
-constexpr int kSingle = 5;
-constexpr int kMarried = 0;
-
-// The province's tax form: the one its return always holds.
-ENUMTYPE_FORM taxFormOf(int province)
-{
-    const STRUCT_PROVINCE_FORMS* forms = getProvinceForms(province);
-    for (int i = 0; forms && i < forms->count; ++i)
-        if (forms->forms[i].create)
-            return forms->forms[i].type;
-    return 0;
-}
-
-} // namespace
-
-class TestProvincialCaregiver : public QObject
+class TestProvincialCaregiver : public QObject, private ProvincialFamily
 {
     Q_OBJECT
-    std::unique_ptr<CFamilyTaxData> family;
-    IndividualTaxData* person = nullptr;
-    TaxData_T1New* t1 = nullptr;
     int m_province = 0;
 
     void start(int province, double otherIncome, int marital = kSingle)
     {
         m_province = province;
-        family = std::make_unique<CFamilyTaxData>();
-        const NewReturnBasicData data = newReturn(marital, false, province);
-        family->NewData(&data);
-        person = family->getTaxpayer();
-        t1 = person->GetT1();
+        startFamily(province, marital);
         t1->line13000NotOnSlip.m_value = otherIncome;
-    }
-    // The first dependant of the table.
-    void dependant(int relationship, int birthYear, double netIncome, int infirm)
-    {
-        family->dependants().AllocData(DependantInfoStruct::kStandardCount);
-        DependantInfo& d = *family->dependants().GetAt(0);
-        d.firstName = CString("Mia");
-        d.lastName = CString("Lee");
-        d.relationship = relationship;
-        d.dateOfBirth = QDate(birthYear, 4, 1);
-        d.netIncome = netIncome;
-        d.infirm = infirm;
-    }
-    const CTaxData_Form* taxForm() const
-    {
-        const ENUMTYPE_FORM type = taxFormOf(m_province);
-        for (const STRUCT_FORMDATA_ITEM_2004* item : person->m_formList)
-            if (item->type == type)
-                return item->data;
-        return nullptr;
-    }
-    static double amountOf(const CTaxData_Form& form, const QString& name)
-    {
-        const CField* field = form.findField(name);
-        return field && field->kind() == FieldKind::Float ? static_cast<const CFloatField*>(field)->m_value : -1.0;
-    }
-    // What validation says the provincial tax leaves out.
-    QStringList leftOutMessages() const
-    {
-        std::list<CString> messages;
-        person->m_provMgr.Validate(messages, t1, person->GetFormData(FORM_SCH2, false),
-                                   person->GetFormData(FORM_SCH5, false), person->GetFormData(FORM_SCH9, false),
-                                   nullptr, nullptr, nullptr);
-        QStringList texts;
-        for (const CString& m : messages)
-            texts << m;
-        return texts;
     }
 
 private slots:
@@ -167,7 +106,7 @@ private slots:
             QVERIFY(t1->line30500CaregiverChildren.m_value > 0);
         }
         QCOMPARE(t1->line42800ProvincialTax.m_value, line42800);
-        const CTaxData_Form* form = taxForm();
+        const CTaxData_Form* form = taxFormInTree(person, m_province);
         QVERIFY(form);
         QCOMPARE(amountOf(*form, field), amount);
         QCOMPARE(amountOf(*form, QStringLiteral("provincialTax")), line42800);
@@ -213,7 +152,7 @@ private slots:
         family->Calculate(0, nullptr);
         QVERIFY(t1->line30450CaregiverOther.m_value > 0);
         QCOMPARE(t1->line42800ProvincialTax.m_value, line42800);
-        const CTaxData_Form* form = taxForm();
+        const CTaxData_Form* form = taxFormInTree(person, m_province);
         QVERIFY(form);
         // Every caregiver line of the 428: those of the province's own form
         // are shown, the one for this dependant with the amount; the others
@@ -282,7 +221,7 @@ private slots:
                      + t1->line31300AdoptionExpenses.m_value,
                  copied);
         QCOMPARE(t1->line42800ProvincialTax.m_value, line42800);
-        const CTaxData_Form* form = taxForm();
+        const CTaxData_Form* form = taxFormInTree(person, m_province);
         QVERIFY(form);
         QCOMPARE(amountOf(*form, field), copied);
         QVERIFY(!form->findField(field)->isHidden());

@@ -70,69 +70,23 @@
 #include "companion/forms/schedules/taxdata_sch3.h"
 #include "companion/forms/slips/slips_investment.h"
 #include "companion/forms/taxtypes.h"
-#include "modelfixture.h"
+#include "provincialformskit.h"
 
-using namespace modelfixture;
+using namespace provincialformskit;
 
-namespace {
-
-constexpr int kSingle = 5;
-
-// The province's tax form: the one its return always holds.
-ENUMTYPE_FORM taxFormOf(int province)
-{
-    const STRUCT_PROVINCE_FORMS* forms = getProvinceForms(province);
-    for (int i = 0; forms && i < forms->count; ++i)
-        if (forms->forms[i].create)
-            return forms->forms[i].type;
-    return 0;
-}
-
-double amountOf(const CTaxData_Form& form, const char* name)
-{
-    const CField* field = form.findField(name);
-    return field && field->kind() == FieldKind::Float ? static_cast<const CFloatField*>(field)->m_value : -1.0;
-}
-
-} // namespace
-
-class TestProvincialForeignTax : public QObject
+class TestProvincialForeignTax : public QObject, private ProvincialFamily
 {
     Q_OBJECT
-    std::unique_ptr<CFamilyTaxData> family;
-    IndividualTaxData* person = nullptr;
-    TaxData_T1New* t1 = nullptr;
 
     // An investor with other income, and a T5 of 10,000 of foreign income
     // with the foreign tax withheld.
     void investor(int province, double otherIncome, double foreignTax)
     {
-        family = std::make_unique<CFamilyTaxData>();
-        const NewReturnBasicData data = newReturn(kSingle, false, province);
-        family->NewData(&data);
-        person = family->getTaxpayer();
-        t1 = person->GetT1();
+        startFamily(province);
         t1->line13000NotOnSlip.m_value = otherIncome;
         auto& t5 = static_cast<TaxData_Slip_T5&>(*person->NewSlipData(SLIP_T5, 0, 0)->data);
         t5.box15Foreign.m_value = 10000;
         t5.box16ForeignTax.m_value = foreignTax;
-    }
-    const CTaxData_Form* taxForm(int province) const
-    {
-        for (const STRUCT_FORMDATA_ITEM_2004* item : person->m_formList)
-            if (item->type == taxFormOf(province))
-                return item->data;
-        return nullptr;
-    }
-    QStringList leftOutMessages() const
-    {
-        std::list<CString> messages;
-        person->m_provMgr.Validate(messages, t1, nullptr, nullptr, nullptr, nullptr,
-                                   person->GetFormData(FORM_T691, false), nullptr);
-        QStringList texts;
-        for (const CString& m : messages)
-            texts << m;
-        return texts;
     }
 
 private slots:
@@ -174,7 +128,7 @@ private slots:
             QCOMPARE(t1->line42800ProvincialTax.m_value, line42800);
             // The credit has its line on the province's 428, whose 42800 is
             // the T1's.
-            const CTaxData_Form* form = taxForm(province);
+            const CTaxData_Form* form = taxFormInTree(person, province);
             QVERIFY(form);
             QCOMPARE(amountOf(*form, "foreignTaxCredit"), provincialCredit);
             QCOMPARE(amountOf(*form, "provincialTax"), line42800);
@@ -207,7 +161,7 @@ private slots:
         for (int pass = 0; pass < 2; ++pass) {
             family->Calculate(0, nullptr);
             QCOMPARE(t1->line40500ForeignTaxCredit.m_value, 1646.16);
-            QCOMPARE(amountOf(*taxForm(PROV_ON), "foreignTaxCredit"), 462.46);
+            QCOMPARE(amountOf(*taxFormInTree(person, PROV_ON), "foreignTaxCredit"), 462.46);
             QCOMPARE(t1->line42800ProvincialTax.m_value, 2036.39);
         }
     }
@@ -251,7 +205,7 @@ private slots:
         family->Calculate(0, nullptr);
         if (foreignTax > 0.0)
             QVERIFY(t1->line40500ForeignTaxCredit.m_value < foreignTax);
-        const CTaxData_Form* form = taxForm(PROV_ON);
+        const CTaxData_Form* form = taxFormInTree(person, PROV_ON);
         QVERIFY(form);
         QCOMPARE(amountOf(*form, "foreignTaxCredit"), 0.0);
         const QStringList messages = leftOutMessages();

@@ -12,64 +12,20 @@
 #include "companion/forms/schedules/taxdata_sch5.h"
 #include "companion/forms/slips/slips_employment.h"
 #include "companion/forms/taxtypes.h"
-#include "modelfixture.h"
+#include "provincialformskit.h"
 
 using namespace modelfixture;
+using namespace provincialformskit;
 
-namespace {
-
-constexpr int kSingle = 5;
-constexpr int kMarried = 0;
-
-// The province's tax form: the one its return always holds.
-ENUMTYPE_FORM taxFormOf(int province)
-{
-    const STRUCT_PROVINCE_FORMS* forms = getProvinceForms(province);
-    for (int i = 0; forms && i < forms->count; ++i)
-        if (forms->forms[i].create)
-            return forms->forms[i].type;
-    return 0;
-}
-
-// The province's form whose code ends as given ("479", "(S2)").
-ENUMTYPE_FORM provincialFormOf(int province, const char* ending)
-{
-    const STRUCT_PROVINCE_FORMS* forms = getProvinceForms(province);
-    for (int i = 0; forms && i < forms->count; ++i)
-        if (QString::fromUtf8(getFormCode(forms->forms[i].type)).endsWith(QLatin1String(ending)))
-            return forms->forms[i].type;
-    return 0;
-}
-
-double amountOf(const CTaxData_Form& form, const char* name)
-{
-    const CField* field = form.findField(name);
-    return field && field->kind() == FieldKind::Float ? static_cast<const CFloatField*>(field)->m_value : -1.0;
-}
-
-} // namespace
-
-class TestProvincialForms : public QObject
+class TestProvincialForms : public QObject, private ProvincialFamily
 {
     Q_OBJECT
-    std::unique_ptr<CFamilyTaxData> family;
-    IndividualTaxData* person = nullptr;
-    TaxData_T1New* t1 = nullptr;
-
-    void start(int province, int marital = kSingle)
-    {
-        family = std::make_unique<CFamilyTaxData>();
-        const NewReturnBasicData data = newReturn(marital, false, province);
-        family->NewData(&data);
-        person = family->getTaxpayer();
-        t1 = person->GetT1();
-    }
     // The worker of tst_provincialreturns: a T4 of 45,000 with CPP 2,469.25
     // and EI 747.00 as due (base CPP 2,054.25, enhanced 415.00 deducted, net
     // and taxable income 44,585).
     void worker(int province)
     {
-        start(province);
+        startFamily(province);
         auto& t4 = static_cast<TaxData_Slip_T4&>(*person->NewSlipData(SLIP_T4, 0, 0)->data);
         t4.Province.m_value = province;
         t4.box14EmploymentIncome.m_value = 45000;
@@ -77,14 +33,6 @@ class TestProvincialForms : public QObject
         t4.box18EiPremiums.m_value = 747.00;
         t4.box24EiInsurableEarnings.m_value = 45000;
         t4.box26PensionableEarnings.m_value = 45000;
-    }
-    // The form of that type in the return's tree (its list), or null.
-    const CTaxData_Form* inTree(ENUMTYPE_FORM type) const
-    {
-        for (const STRUCT_FORMDATA_ITEM_2004* item : person->m_formList)
-            if (item->type == type)
-                return item->data;
-        return nullptr;
     }
 
 private slots:
@@ -95,9 +43,7 @@ private slots:
     // worker: every province taxes 44,585). Quebec's return holds none.
     void everyJurisdictionHoldsItsTaxForm_data()
     {
-        QTest::addColumn<int>("province");
-        for (int province = 1; province < PROVINCE_COUNT; ++province)
-            QTest::newRow(getProvCode(province)) << province;
+        rowPerJurisdiction();
     }
     void everyJurisdictionHoldsItsTaxForm()
     {
@@ -108,11 +54,11 @@ private slots:
         if (province == PROV_QC) {
             QCOMPARE(type, 0);
             for (int other = 1; other < PROVINCE_COUNT; ++other)
-                QVERIFY(!inTree(taxFormOf(other)));
+                QVERIFY(!taxFormInTree(person, other));
             return;
         }
         QVERIFY(QString::fromUtf8(getFormCode(type)).startsWith(QString::fromUtf8(getProvCode(province))));
-        const CTaxData_Form* form = inTree(type);
+        const CTaxData_Form* form = formInTree(person, type);
         QVERIFY2(form, getFormName(type));
         QVERIFY(t1->line42800ProvincialTax.m_value > 0.0);
         QCOMPARE(amountOf(*form, "provincialTax"), t1->line42800ProvincialTax.m_value);
@@ -172,7 +118,7 @@ private slots:
         QFETCH(double, amount);
         worker(province);
         family->Calculate(0, nullptr);
-        const CTaxData_Form* form = inTree(taxFormOf(province));
+        const CTaxData_Form* form = taxFormInTree(person, province);
         QVERIFY(form);
         QVERIFY2(form->findField(field), qPrintable(field));
         QCOMPARE(amountOf(*form, field.toUtf8().constData()), amount);
@@ -203,7 +149,7 @@ private slots:
         QFETCH(QString, field);
         QFETCH(bool, shown);
         worker(province);
-        const CTaxData_Form* form = inTree(taxFormOf(province));
+        const CTaxData_Form* form = taxFormInTree(person, province);
         QVERIFY(form);
         QVERIFY(form->findField(field));
         QCOMPARE(!form->findField(field)->isHidden(), shown);
@@ -230,7 +176,7 @@ private slots:
         sch5.DependantNetIncome.m_value = 0;
         static_cast<TaxData_T778New&>(*person->GetFormData(FORM_T778, true)).OwnAmount.m_value = 6000;
         family->Calculate(0, nullptr);
-        const CTaxData_Form* on479 = inTree(provincialFormOf(PROV_ON, "479"));
+        const CTaxData_Form* on479 = formInTree(person, provincialFormOf(PROV_ON, "479"));
         QVERIFY(on479);
         QCOMPARE(amountOf(*on479, "care"), 3540.00);
         QCOMPARE(amountOf(*on479, "seniorsTransit"), 0.00);
@@ -239,7 +185,7 @@ private slots:
         // Without a child care form nothing brings the 479.
         worker(PROV_ON);
         family->Calculate(0, nullptr);
-        QVERIFY(!inTree(provincialFormOf(PROV_ON, "479")));
+        QVERIFY(!formInTree(person, provincialFormOf(PROV_ON, "479")));
     }
 
     // The provincial Schedule 2 of tst_provincialreturns: Ann, 60, 80,000 of
@@ -260,11 +206,7 @@ private slots:
         QFETCH(int, province);
         QFETCH(double, transferred);
         QFETCH(double, line42800);
-        family = std::make_unique<CFamilyTaxData>();
-        const NewReturnBasicData data = newReturn(kMarried, true, province, province);
-        family->NewData(&data);
-        person = family->getTaxpayer();
-        t1 = person->GetT1();
+        startFamily(province, kMarried, true, province);
         IndividualTaxData* ben = family->getSpouse();
         t1->BirthDate.m_value = QDate(1964, 6, 1);
         ben->GetT1()->BirthDate.m_value = QDate(1954, 6, 1);
@@ -274,11 +216,11 @@ private slots:
         family->Calculate(0, nullptr);
         QCOMPARE(t1->line42800ProvincialTax.m_value, line42800);
         // The federal Schedule 2 brings the province's into the tree.
-        const CTaxData_Form* s2 = inTree(provincialFormOf(province, "(S2)"));
+        const CTaxData_Form* s2 = formInTree(person, provincialFormOf(province, "(S2)"));
         QVERIFY(s2);
         QCOMPARE(amountOf(*s2, "spouseUnused"), transferred);
         QCOMPARE(amountOf(*s2, "claimed"), transferred);
-        const CTaxData_Form* tax = inTree(taxFormOf(province));
+        const CTaxData_Form* tax = taxFormInTree(person, province);
         QVERIFY(tax);
         QCOMPARE(amountOf(*tax, "spouseTransfer"), transferred);
         QCOMPARE(amountOf(*tax, "provincialTax"), line42800);
@@ -296,7 +238,7 @@ private slots:
         const QString with = dir.filePath(QStringLiteral("with.r24"));
         QCOMPARE(family->saveToFile(CString(with), 2), 0);
         person->RemoveFormData(person->GetFormData(type, false), true);
-        QVERIFY(!inTree(type));
+        QVERIFY(!formInTree(person, type));
         const QString without = dir.filePath(QStringLiteral("without.r24"));
         QCOMPARE(family->saveToFile(CString(without), 2), 0);
 
@@ -304,17 +246,17 @@ private slots:
         family.reset(CFamilyTaxData::serializeFromFile(CString(with), code));
         QCOMPARE(code, 0);
         person = family->getTaxpayer();
-        QVERIFY(inTree(type));
-        QCOMPARE(amountOf(*inTree(type), "provincialTax"), 1663.18);
+        QVERIFY(formInTree(person, type));
+        QCOMPARE(amountOf(*formInTree(person, type), "provincialTax"), 1663.18);
 
         family.reset(CFamilyTaxData::serializeFromFile(CString(without), code));
         QCOMPARE(code, 0);
         person = family->getTaxpayer();
         t1 = person->GetT1();
-        QVERIFY(inTree(type));
+        QVERIFY(formInTree(person, type));
         family->Calculate(0, nullptr);
         QCOMPARE(t1->line42800ProvincialTax.m_value, 1663.18);
-        QCOMPARE(amountOf(*inTree(type), "provincialTax"), 1663.18);
+        QCOMPARE(amountOf(*formInTree(person, type), "provincialTax"), 1663.18);
 
         // Read where the plug-in does not make the tax form (an older or a
         // test plug-in making only ON(S11)): the return reads without it,
@@ -324,7 +266,7 @@ private slots:
         family.reset(CFamilyTaxData::serializeFromFile(CString(with), code));
         QCOMPARE(code, 0);
         person = family->getTaxpayer();
-        QVERIFY(!inTree(type));
+        QVERIFY(!formInTree(person, type));
         QCOMPARE(person->GetT1()->line42800ProvincialTax.m_value, 1663.18);
         QCOMPARE(person->m_slipList.size(), size_t(1));
         family.reset();

@@ -31,14 +31,11 @@
 #include "companion/rules/ontario2024.h"
 #include "companion/rules/provincialcredits2024.h"
 #include "companion/rules/provincialrefundable2024.h"
-#include "modelfixture.h"
+#include "provincialformskit.h"
 
-using namespace modelfixture;
+using namespace provincialformskit;
 
 namespace {
-
-constexpr int kSingle = 5;
-constexpr int kMarried = 0;
 
 enum Scenario { Worker, Senior, Couple, Parent, Investor, Donor };
 
@@ -46,21 +43,9 @@ enum Scenario { Worker, Senior, Couple, Parent, Investor, Donor };
 
 Q_DECLARE_METATYPE(Scenario)
 
-class TestProvincialReturns : public QObject
+class TestProvincialReturns : public QObject, private ProvincialFamily
 {
     Q_OBJECT
-    std::unique_ptr<CFamilyTaxData> family;
-    IndividualTaxData* person = nullptr;
-    TaxData_T1New* t1 = nullptr;
-
-    void start(int province, int marital = kSingle)
-    {
-        family = std::make_unique<CFamilyTaxData>();
-        const NewReturnBasicData data = newReturn(marital, false, province);
-        family->NewData(&data);
-        person = family->getTaxpayer();
-        t1 = person->GetT1();
-    }
     template <typename Form>
     Form& form(ENUMTYPE_FORM type)
     {
@@ -94,11 +79,11 @@ class TestProvincialReturns : public QObject
     {
         switch (scenario) {
         case Worker:
-            start(province);
+            startFamily(province);
             employment(province, 45000, 2469.25, 0, 747.00);
             break;
         case Senior: {
-            start(province);
+            startFamily(province);
             t1->BirthDate.m_value = QDate(1954, 6, 1);
             slip<TaxData_Slip_T4A>(SLIP_T4A).box16Pension.m_value = 25000;
             auto& oas = slip<CSlipData_T4AOAS>(SLIP_T4AOAS);
@@ -107,13 +92,13 @@ class TestProvincialReturns : public QObject
             break;
         }
         case Couple:
-            start(province, kMarried);
+            startFamily(province, kMarried);
             employment(province, 80000, 3867.50, 188.0, 1049.12);
             t1->SpouseNetIncome.m_value = 0;
             form<TaxData_Sch5>(FORM_SCH5).ClaimSpouseAmount.m_value = 1;
             break;
         case Parent: {
-            start(province);
+            startFamily(province);
             employment(province, 45000, 2469.25, 0, 747.00);
             family->dependants().AllocData(DependantInfoStruct::kStandardCount);
             child(0, 2015);
@@ -124,7 +109,7 @@ class TestProvincialReturns : public QObject
             break;
         }
         case Investor: {
-            start(province);
+            startFamily(province);
             t1->line13000NotOnSlip.m_value = 40000;
             auto& t5 = slip<TaxData_Slip_T5>(SLIP_T5);
             t5.box24ActualEligible.m_value = 10000;
@@ -132,39 +117,11 @@ class TestProvincialReturns : public QObject
             break;
         }
         case Donor:
-            start(province);
+            startFamily(province);
             t1->line13000NotOnSlip.m_value = 60000;
             form<TaxData_Sch9>(FORM_SCH9).InterviewDonations1.m_value = 2000;
             break;
         }
-    }
-
-    // What validation says the provincial tax of a return leaves out.
-    static QStringList leftOutMessagesOf(IndividualTaxData* who)
-    {
-        std::list<CString> messages;
-        who->m_provMgr.Validate(messages, who->GetT1(), who->GetFormData(FORM_SCH2, false),
-                                who->GetFormData(FORM_SCH5, false), who->GetFormData(FORM_SCH9, false), nullptr,
-                                nullptr, nullptr);
-        QStringList texts;
-        for (const CString& m : messages)
-            texts << m;
-        return texts;
-    }
-    QStringList leftOutMessages() { return leftOutMessagesOf(person); }
-
-    // A dependant of the table, first entry.
-    DependantInfo& dependant(int relationship, int birthYear, double netIncome, int infirm)
-    {
-        family->dependants().AllocData(DependantInfoStruct::kStandardCount);
-        DependantInfo& d = *family->dependants().GetAt(0);
-        d.firstName = CString("Mia");
-        d.lastName = CString("Lee");
-        d.relationship = relationship;
-        d.dateOfBirth = QDate(birthYear, 4, 1);
-        d.netIncome = netIncome;
-        d.infirm = infirm;
-        return d;
     }
 
 private slots:
@@ -390,7 +347,7 @@ private slots:
     // 26,725.77.
     void britishColumbiaTopDonationRate()
     {
-        start(PROV_BC);
+        startFamily(PROV_BC);
         t1->line13000NotOnSlip.m_value = 300000;
         form<TaxData_Sch9>(FORM_SCH9).InterviewDonations1.m_value = 60200;
         family->Calculate(0, nullptr);
@@ -415,7 +372,7 @@ private slots:
     {
         QFETCH(double, income);
         QFETCH(double, line42800);
-        start(PROV_NS);
+        startFamily(PROV_NS);
         t1->line13000NotOnSlip.m_value = income;
         family->Calculate(0, nullptr);
         QCOMPARE(t1->line26000TaxableIncome.m_value, income);
@@ -444,7 +401,7 @@ private slots:
         QFETCH(double, cpp);
         QFETCH(double, ei);
         QFETCH(double, line42800);
-        start(PROV_ON);
+        startFamily(PROV_ON);
         employment(PROV_ON, earnings, cpp, 0, ei);
         family->Calculate(0, nullptr);
         QCOMPARE(t1->line42800ProvincialTax.m_value, line42800);
@@ -471,22 +428,14 @@ private slots:
         QFETCH(QString, credit);
         enter(scenario, province);
         family->Calculate(0, nullptr);
-        std::list<CString> messages;
-        person->m_provMgr.Validate(messages, t1, nullptr, person->GetFormData(FORM_SCH5, false),
-                                   person->GetFormData(FORM_SCH9, false), nullptr, nullptr, nullptr);
-        QStringList texts;
-        for (const CString& m : messages)
-            texts << m;
+        const QStringList texts = leftOutMessages();
         QVERIFY2(texts.filter(credit).size() == 1, qPrintable(texts.join(QLatin1Char('\n'))));
         QVERIFY(texts.filter(QStringLiteral("line 42800")).size() == texts.size());
 
         // The same return in Ontario, which works out every one of them.
         enter(scenario, PROV_ON);
         family->Calculate(0, nullptr);
-        messages.clear();
-        person->m_provMgr.Validate(messages, t1, nullptr, person->GetFormData(FORM_SCH5, false),
-                                   person->GetFormData(FORM_SCH9, false), nullptr, nullptr, nullptr);
-        QVERIFY(messages.empty());
+        QVERIFY(leftOutMessages().empty());
     }
 
     // The low-income reductions of the Atlantic provinces (Part C of their
@@ -523,7 +472,7 @@ private slots:
         QFETCH(double, income);
         QFETCH(bool, senior);
         QFETCH(double, line42800);
-        start(province);
+        startFamily(province);
         if (senior)
             t1->BirthDate.m_value = QDate(1954, 6, 1);
         t1->line13000NotOnSlip.m_value = income;
@@ -560,9 +509,7 @@ private slots:
         QFETCH(double, benIncome);
         QFETCH(double, annTax);
         QFETCH(double, benTax);
-        family = std::make_unique<CFamilyTaxData>();
-        const NewReturnBasicData data = newReturn(kMarried, true, PROV_NB, benProvince);
-        family->NewData(&data);
+        startFamily(PROV_NB, kMarried, true, benProvince);
         IndividualTaxData* ann = family->getTaxpayer();
         IndividualTaxData* ben = family->getSpouse();
         QVERIFY(ann && ben);
@@ -587,7 +534,7 @@ private slots:
     //     9,134 + 2,054.25 + 747 + 5,621.35) x 10.8 % = 3,600.35: 1,214.83.
     void manitobaFamilyTaxBenefit()
     {
-        start(PROV_MB);
+        startFamily(PROV_MB);
         t1->line13000NotOnSlip.m_value = 20000;
         family->Calculate(0, nullptr);
         QCOMPARE(t1->line42800ProvincialTax.m_value, 427.14);
@@ -632,7 +579,7 @@ private slots:
         QFETCH(double, transit);
         QFETCH(int, rentMonths);
         QFETCH(double, line47900);
-        start(province);
+        startFamily(province);
         t1->BirthDate.m_value = QDate(birthYear, 6, 1);
         t1->line13000NotOnSlip.m_value = income;
         CTaxData_Form* interview = person->GetWizData(TAXWIZARD_PROVINCIAL, true);
@@ -657,9 +604,7 @@ private slots:
     //   Ben, Alberta, 30,000 of other income: 3,000.00 less 2,188.50 = 811.50.
     void spousesInTwoProvinces()
     {
-        family = std::make_unique<CFamilyTaxData>();
-        const NewReturnBasicData data = newReturn(kMarried, true, PROV_ON, PROV_AB);
-        family->NewData(&data);
+        startFamily(PROV_ON, kMarried, true, PROV_AB);
         IndividualTaxData* ann = family->getTaxpayer();
         IndividualTaxData* ben = family->getSpouse();
         QVERIFY(ann && ben);
@@ -705,12 +650,11 @@ private slots:
     // rescue volunteers' amount) are reported in every province.
     void creditOfNoProvinceIsReported()
     {
-        start(PROV_ON);
+        startFamily(PROV_ON);
         t1->line13000NotOnSlip.m_value = 60000;
         t1->line31240SearchRescue.m_value = 3000;
         family->Calculate(0, nullptr);
-        std::list<CString> messages;
-        person->m_provMgr.Validate(messages, t1, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr);
+        const QStringList messages = leftOutMessages();
         QCOMPARE(int(messages.size()), 1);
         QVERIFY(messages.front().contains(QStringLiteral("search and rescue volunteers' amount (line 31240)")));
         QVERIFY(messages.front().startsWith(QStringLiteral("Ontario tax")));
@@ -745,9 +689,7 @@ private slots:
         QFETCH(int, benProvince);
         QFETCH(double, annTax);
         QFETCH(bool, leftOut);
-        family = std::make_unique<CFamilyTaxData>();
-        const NewReturnBasicData data = newReturn(kMarried, true, annProvince, benProvince);
-        family->NewData(&data);
+        startFamily(annProvince, kMarried, true, benProvince);
         IndividualTaxData* ann = family->getTaxpayer();
         IndividualTaxData* ben = family->getSpouse();
         QVERIFY(ann && ben);
@@ -802,7 +744,7 @@ private slots:
         QFETCH(double, netIncome);
         QFETCH(double, line42800);
         QFETCH(bool, leftOut);
-        start(province);
+        startFamily(province);
         t1->line13000NotOnSlip.m_value = 80000;
         dependant(DEP_REL_CHILD, birthYear, netIncome, DependantInfo::kInfirmWithDisabilityAmount);
         family->Calculate(0, nullptr);
@@ -823,7 +765,7 @@ private slots:
     // (8,481 + 900 + 1,363) x 8.79 % = 944.40: 6,216.96.
     void otherDependantsMedical()
     {
-        start(PROV_NS);
+        startFamily(PROV_NS);
         t1->line13000NotOnSlip.m_value = 60000;
         dependant(DEP_REL_PARENT, 1950, 60000, 0);
         t1->MedicalDependant1_1.m_value = 3000;
@@ -903,7 +845,7 @@ private slots:
         QFETCH(double, parentIncome);
         QFETCH(double, line42800);
         QFETCH(bool, leftOut);
-        start(province);
+        startFamily(province);
         t1->line13000NotOnSlip.m_value = 60000;
         dependant(DEP_REL_PARENT, 1950, parentIncome, 1);
         family->Calculate(0, nullptr);
@@ -924,7 +866,7 @@ private slots:
     // maximum is not in the tables, the expenses are named instead.
     void ontarioAdoption()
     {
-        start(PROV_ON);
+        startFamily(PROV_ON);
         t1->line13000NotOnSlip.m_value = 60000;
         t1->line31300Adoption1.m_value = 20000;
         t1->line31300Adoption2.m_value = 5000;
@@ -932,7 +874,7 @@ private slots:
         QCOMPARE(t1->line42800ProvincialTax.m_value, 2338.15);
         QVERIFY2(leftOutMessages().empty(), qPrintable(leftOutMessages().join(QLatin1Char('\n'))));
 
-        start(PROV_AB);
+        startFamily(PROV_AB);
         t1->line13000NotOnSlip.m_value = 60000;
         t1->line31300Adoption1.m_value = 20000;
         family->Calculate(0, nullptr);

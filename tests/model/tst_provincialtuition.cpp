@@ -28,36 +28,11 @@
 #include "companion/forms/provincialtaxmanager.h"
 #include "companion/forms/schedules/taxdata_sch11.h"
 #include "companion/forms/taxtypes.h"
-#include "modelfixture.h"
+#include "provincialformskit.h"
 
-using namespace modelfixture;
+using namespace provincialformskit;
 
 namespace {
-
-constexpr int kSingle = 5;
-constexpr int kMarried = 0;
-
-// The province's form whose code ends as given ("(S11)", "428").
-ENUMTYPE_FORM provincialFormOf(int province, const char* ending)
-{
-    const STRUCT_PROVINCE_FORMS* forms = getProvinceForms(province);
-    for (int i = 0; forms && i < forms->count; ++i)
-        if (QString::fromUtf8(getFormCode(forms->forms[i].type)).endsWith(QLatin1String(ending)))
-            return forms->forms[i].type;
-    return 0;
-}
-
-CFloatField* amountField(const CTaxData_Form& form, const char* name)
-{
-    CField* field = form.findField(name);
-    return field && field->kind() == FieldKind::Float ? static_cast<CFloatField*>(field) : nullptr;
-}
-
-double amountOf(const CTaxData_Form& form, const char* name)
-{
-    const CFloatField* field = amountField(form, name);
-    return field ? field->m_value : -1.0;
-}
 
 // The student: other income, this year's fees and months on the federal
 // Schedule 11, and the province's unused amounts typed on its Schedule 11.
@@ -72,36 +47,21 @@ struct Student
 
 } // namespace
 
-class TestProvincialTuition : public QObject
+class TestProvincialTuition : public QObject, private ProvincialFamily
 {
     Q_OBJECT
-    std::unique_ptr<CFamilyTaxData> family;
-    IndividualTaxData* person = nullptr;
-    TaxData_T1New* t1 = nullptr;
     int residence = 0;
 
     void start(int province, int marital = kSingle, bool spouseInFile = false)
     {
         residence = province;
-        family = std::make_unique<CFamilyTaxData>();
-        const NewReturnBasicData data = newReturn(marital, spouseInFile, province, province);
-        family->NewData(&data);
-        person = family->getTaxpayer();
-        t1 = person->GetT1();
+        startFamily(province, marital, spouseInFile, province);
     }
     static TaxData_Sch11& federalSchedule11(IndividualTaxData* who)
     {
         return static_cast<TaxData_Sch11&>(*who->GetFormData(FORM_SCH11, true));
     }
-    // The form of that type in the person's tree (its list), or null.
-    static CTaxData_Form* inTree(IndividualTaxData* who, ENUMTYPE_FORM type)
-    {
-        for (STRUCT_FORMDATA_ITEM_2004* item : who->m_formList)
-            if (item->type == type)
-                return item->data;
-        return nullptr;
-    }
-    CTaxData_Form* schedule11() const { return inTree(person, provincialFormOf(residence, "(S11)")); }
+    CTaxData_Form* schedule11() const { return formInTree(person, provincialFormOf(residence, "(S11)")); }
     // Enters the student; the province's Schedule 11 comes with the federal
     // one at the first calculation, and the unused amounts are typed on it.
     void enter(const Student& s)
@@ -116,17 +76,6 @@ class TestProvincialTuition : public QObject
         QVERIFY(provincial);
         amountField(*provincial, "carryForward")->m_value = s.carryForward;
         family->Calculate(0, nullptr);
-    }
-    static QStringList leftOutMessagesOf(IndividualTaxData* who)
-    {
-        std::list<CString> messages;
-        who->m_provMgr.Validate(messages, who->GetT1(), who->GetFormData(FORM_SCH2, false),
-                                who->GetFormData(FORM_SCH5, false), who->GetFormData(FORM_SCH9, false),
-                                who->GetFormData(FORM_SCH11, false), nullptr, nullptr);
-        QStringList texts;
-        for (const CString& m : messages)
-            texts << m;
-        return texts;
     }
 
 private slots:
@@ -218,7 +167,7 @@ private slots:
         QCOMPARE(amountOf(*s11, "carriedForward"), carriedForward);
         QCOMPARE(t1->line42800ProvincialTax.m_value, line42800);
         // The 428 claims it on line 58560.
-        const CTaxData_Form* tax = inTree(person, provincialFormOf(province, "428"));
+        const CTaxData_Form* tax = formInTree(person, provincialFormOf(province, "428"));
         QVERIFY(tax);
         QCOMPARE(amountOf(*tax, "tuition"), claimed);
         QCOMPARE(tax->findField("tuition")->lineNumber(), QStringLiteral("58560"));
@@ -235,9 +184,7 @@ private slots:
     // the amount claimed on line 58560.
     void everyJurisdictionHoldsItsSchedule11_data()
     {
-        QTest::addColumn<int>("province");
-        for (int province = 1; province < PROVINCE_COUNT; ++province)
-            QTest::newRow(getProvCode(province)) << province;
+        rowPerJurisdiction();
     }
     void everyJurisdictionHoldsItsSchedule11()
     {
@@ -250,11 +197,11 @@ private slots:
         if (province == PROV_QC) {
             QCOMPARE(type, 0);
             for (int other = 1; other < PROVINCE_COUNT; ++other)
-                QVERIFY(!inTree(person, provincialFormOf(other, "(S11)")));
+                QVERIFY(!formInTree(person, provincialFormOf(other, "(S11)")));
             return;
         }
         QVERIFY(QString::fromUtf8(getFormCode(type)).startsWith(QString::fromUtf8(getProvCode(province))));
-        const CTaxData_Form* s11 = inTree(person, type);
+        const CTaxData_Form* s11 = formInTree(person, type);
         QVERIFY2(s11, getFormName(type));
         QVERIFY(!s11->findField("carryForward")->isReadOnly());
         for (const char* computed : {"currentYear", "rateTestIncome", "creditsBeforeTuition", "carryForwardClaimed",
@@ -264,7 +211,7 @@ private slots:
         // Without the federal schedule nothing brings it.
         start(province);
         family->Calculate(0, nullptr);
-        QVERIFY(!inTree(person, type));
+        QVERIFY(!formInTree(person, type));
     }
 
     // Where this year's amount is not in the tables, or the education
@@ -337,7 +284,7 @@ private slots:
         sch11.EligibleFees.m_value = 9000;
         sch11.TransferTo.m_value = TaxData_Sch11::kTransferToSpouse;
         family->Calculate(0, nullptr);
-        const CTaxData_Form* s11 = inTree(ben, provincialFormOf(PROV_BC, "(S11)"));
+        const CTaxData_Form* s11 = formInTree(ben, provincialFormOf(PROV_BC, "(S11)"));
         QVERIFY(s11);
         QCOMPARE(amountOf(*s11, "currentYear"), 9000.00);
         QCOMPARE(amountOf(*s11, "claimed"), 0.00);
@@ -418,7 +365,7 @@ private slots:
         family->Calculate(0, nullptr);
         QVERIFY(!schedule11());
         QCOMPARE(t1->line42800ProvincialTax.m_value, 300.00);
-        const CTaxData_Form* tax = inTree(person, provincialFormOf(PROV_ON, "428"));
+        const CTaxData_Form* tax = formInTree(person, provincialFormOf(PROV_ON, "428"));
         QCOMPARE(amountOf(*tax, "tuition"), 17601.00);
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("interview.r24"));

@@ -3,15 +3,13 @@
 #include <QtTest>
 
 #include "common/modalsteps.h"
-#include "returnpagefixture.h"
+#include "provincialpagekit.h"
 
 #include "companion/forms/dependantinfostruct.h"
 #include "companion/forms/fields.h"
 
-#include <QLineEdit>
-#include <QTabWidget>
-
 using namespace returnpage;
+using namespace provincialpage;
 
 class TestProvincialCaregiverPage : public QObject
 {
@@ -48,28 +46,18 @@ void TestProvincialCaregiverPage::britishColumbiaLine()
     family->Calculate(-1, nullptr);
     QCOMPARE(person->GetT1()->line42800ProvincialTax.m_value, 2559.33);
 
-    Form_Return* page = present(f, family);
+    Form_Return* page = openFormRow(f, family, kBc428);
     QVERIFY(page);
-    TreeItem* row = rowOf(page->folderView(), FROM_FORM, kBc428);
-    QVERIFY(row);
-    page->folderView()->setCurrentItem(row);
-    QCOMPARE(page->shownType(), kBc428);
 
     const CTaxData_Form* form = person->GetFormData(kBc428, false);
     QVERIFY(form);
     const CField* line58175 = form->findField("bcCaregiver");
     QVERIFY(line58175);
     QCOMPARE(line58175->lineNumber(), QStringLiteral("58175"));
-    QLineEdit* editor = nullptr;
-    BaseTaxPage* tab = nullptr;
-    for (BaseTaxPage* shown : page->pages())
-        if (auto* found = qobject_cast<QLineEdit*>(shown->editorFor(line58175))) {
-            editor = found;
-            tab = shown;
-        }
+    QLineEdit* editor = lineEditorFor(page, line58175);
     QVERIFY(editor);
-    QVERIFY(editor->isReadOnly() || !editor->isEnabled());
-    QCOMPARE(editor->text().remove(QLatin1Char(',')), QStringLiteral("3134.00"));
+    QVERIFY(isLocked(editor));
+    QCOMPARE(figureIn(editor), QStringLiteral("3134.00"));
     const CField* line58185 = form->findField("caregiver");
     QVERIFY(line58185);
     for (BaseTaxPage* shown : page->pages()) {
@@ -77,15 +65,9 @@ void TestProvincialCaregiverPage::britishColumbiaLine()
         QVERIFY(!other || !other->isVisibleTo(shown));
     }
 
-    QTabWidget* tabs = nullptr;
-    for (QWidget* up = tab; up && !tabs; up = up->parentWidget())
-        tabs = qobject_cast<QTabWidget*>(up);
+    QTabWidget* tabs = tabsAround(editor);
     QVERIFY(tabs);
-    for (int i = 0; i < tabs->count(); ++i)
-        if (tabs->widget(i) == editor || tabs->widget(i)->isAncestorOf(editor))
-            tabs->setCurrentIndex(i);
-    QCoreApplication::processEvents();
-    QVERIFY(editor->isVisible());
+    QVERIFY(showTabOf(tabs, editor));
     QVERIFY(f.window->grab().save(modalsteps::artefactPath(QStringLiteral("bc428-caregiver.png"))));
 }
 

@@ -3,15 +3,12 @@
 #include <QtTest>
 
 #include "common/modalsteps.h"
-#include "returnpagefixture.h"
+#include "provincialpagekit.h"
 
 #include "companion/forms/fields.h"
 
-#include <QLineEdit>
-#include <QTabWidget>
-#include <utility>
-
 using namespace returnpage;
+using namespace provincialpage;
 
 class TestProvincialForeignTaxPage : public QObject
 {
@@ -39,35 +36,22 @@ void TestProvincialForeignTaxPage::creditLineShowsTheCalculation()
     family->Calculate(-1, nullptr);
     QCOMPARE(person->GetT1()->line42800ProvincialTax.m_value, 2119.08);
 
-    Form_Return* page = present(f, family);
-    QVERIFY(page);
     constexpr int kOn428 = 24;
-    TreeItem* row = rowOf(page->folderView(), FROM_FORM, kOn428);
-    QVERIFY(row);
-    page->folderView()->setCurrentItem(row);
-    QCOMPARE(page->shownType(), kOn428);
+    Form_Return* page = openFormRow(f, family, kOn428);
+    QVERIFY(page);
 
     const CTaxData_Form* form = person->GetFormData(kOn428, false);
     QVERIFY(form);
     const CField* credit = form->findField("foreignTaxCredit");
     QVERIFY(credit);
-    QLineEdit* editor = nullptr;
-    for (BaseTaxPage* shown : page->pages())
-        if (auto* found = qobject_cast<QLineEdit*>(shown->editorFor(credit)))
-            editor = found;
+    QLineEdit* editor = lineEditorFor(page, credit);
     QVERIFY(editor);
-    QVERIFY(editor->isReadOnly() || !editor->isEnabled());
-    QCOMPARE(editor->text().remove(QLatin1Char(',')), QStringLiteral("379.77"));
+    QVERIFY(isLocked(editor));
+    QCOMPARE(figureIn(editor), QStringLiteral("379.77"));
 
-    QTabWidget* tabs = nullptr;
-    for (QWidget* up = editor; up && !tabs; up = up->parentWidget())
-        tabs = qobject_cast<QTabWidget*>(up);
+    QTabWidget* tabs = tabsAround(editor);
     QVERIFY(tabs);
-    for (int i = 0; i < tabs->count(); ++i)
-        if (tabs->widget(i)->isAncestorOf(editor))
-            tabs->setCurrentIndex(i);
-    QCoreApplication::processEvents();
-    QVERIFY(editor->isVisible());
+    QVERIFY(showTabOf(tabs, editor));
     QVERIFY(f.window->grab().save(modalsteps::artefactPath(QStringLiteral("on428-foreign-tax.png"))));
 }
 

@@ -3,15 +3,14 @@
 #include <QtTest>
 
 #include "common/modalsteps.h"
-#include "returnpagefixture.h"
+#include "provincialpagekit.h"
 
 #include "companion/forms/fields.h"
 
-#include <QLineEdit>
-#include <QTabWidget>
 #include <utility>
 
 using namespace returnpage;
+using namespace provincialpage;
 
 class TestProvincialTaxPage : public QObject
 {
@@ -39,50 +38,31 @@ void TestProvincialTaxPage::taxFormPageShowsTheCalculation()
     family->Calculate(-1, nullptr);
     QCOMPARE(person->GetT1()->line42800ProvincialTax.m_value, 1663.18);
 
-    Form_Return* page = present(f, family);
-    QVERIFY(page);
     constexpr int kOn428 = 24;
-    TreeItem* row = rowOf(page->folderView(), FROM_FORM, kOn428);
-    QVERIFY(row);
-    page->folderView()->setCurrentItem(row);
-    QCOMPARE(page->shownType(), kOn428);
+    Form_Return* page = openFormRow(f, family, kOn428);
+    QVERIFY(page);
 
     const CTaxData_Form* form = person->GetFormData(kOn428, false);
     QVERIFY(form);
     const CField* line42800 = form->findField("provincialTax");
     QVERIFY(line42800);
-    QLineEdit* editor = nullptr;
-    BaseTaxPage* tab = nullptr;
-    for (BaseTaxPage* shown : page->pages())
-        if (auto* found = qobject_cast<QLineEdit*>(shown->editorFor(line42800))) {
-            editor = found;
-            tab = shown;
-        }
+    QLineEdit* editor = lineEditorFor(page, line42800);
     QVERIFY(editor);
-    QVERIFY(editor->isReadOnly() || !editor->isEnabled());
-    QCOMPARE(editor->text().remove(QLatin1Char(',')), QStringLiteral("1663.18"));
+    QVERIFY(isLocked(editor));
+    QCOMPARE(figureIn(editor), QStringLiteral("1663.18"));
 
     // Pictures of the credits tab and of the tab with line 42800.
-    QTabWidget* tabs = nullptr;
-    for (QWidget* up = tab; up && !tabs; up = up->parentWidget())
-        tabs = qobject_cast<QTabWidget*>(up);
+    QTabWidget* tabs = tabsAround(editor);
     QVERIFY(tabs);
-    const auto show = [tabs](const QWidget* shown) {
-        for (int i = 0; i < tabs->count(); ++i)
-            if (tabs->widget(i) == shown || tabs->widget(i)->isAncestorOf(shown))
-                tabs->setCurrentIndex(i);
-        QCoreApplication::processEvents();
-        return shown->isVisible();
-    };
     const CField* credits = form->findField("nonRefundableCredits");
     QWidget* creditsEditor = nullptr;
     for (BaseTaxPage* shown : page->pages())
         if (!creditsEditor)
             creditsEditor = shown->editorFor(credits);
     QVERIFY(creditsEditor);
-    QVERIFY(show(creditsEditor));
+    QVERIFY(showTabOf(tabs, creditsEditor));
     QVERIFY(f.window->grab().save(modalsteps::artefactPath(QStringLiteral("on428-credits.png"))));
-    QVERIFY(show(editor));
+    QVERIFY(showTabOf(tabs, editor));
     QVERIFY(f.window->grab().save(modalsteps::artefactPath(QStringLiteral("on428-page.png"))));
 }
 

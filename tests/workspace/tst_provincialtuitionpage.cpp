@@ -4,13 +4,12 @@
 #include <QtTest>
 
 #include "common/modalsteps.h"
-#include "returnpagefixture.h"
+#include "provincialpagekit.h"
 
 #include "companion/forms/fields.h"
 
-#include <QLineEdit>
-
 using namespace returnpage;
+using namespace provincialpage;
 
 class TestProvincialTuitionPage : public QObject
 {
@@ -18,18 +17,6 @@ class TestProvincialTuitionPage : public QObject
 private slots:
     void schedule11PageTakesTheUnusedAmounts();
 };
-
-namespace {
-
-QLineEdit* editorOf(Form_Return* page, const CField* field)
-{
-    for (BaseTaxPage* shown : page->pages())
-        if (auto* found = qobject_cast<QLineEdit*>(shown->editorFor(field)))
-            return found;
-    return nullptr;
-}
-
-} // namespace
 
 // Ann, Ontario, 30,000 of other income and 20,000 of unused Ontario tuition
 // amounts: 17,601 claimed on line 58560 (30,000 less the basic personal
@@ -52,24 +39,20 @@ void TestProvincialTuitionPage::schedule11PageTakesTheUnusedAmounts()
     QVERIFY(unused->setText(QStringLiteral("20000")));
     family->Calculate(-1, nullptr);
 
-    Form_Return* page = present(f, family);
+    Form_Return* page = openFormRow(f, family, kOnSchedule11);
     QVERIFY(page);
-    TreeItem* row = rowOf(page->folderView(), FROM_FORM, kOnSchedule11);
-    QVERIFY(row);
-    page->folderView()->setCurrentItem(row);
-    QCOMPARE(page->shownType(), kOnSchedule11);
 
-    QLineEdit* typed = editorOf(page, unused);
+    QLineEdit* typed = lineEditorFor(page, unused);
     QVERIFY(typed);
-    QVERIFY(!typed->isReadOnly() && typed->isEnabled());
-    QCOMPARE(typed->text().remove(QLatin1Char(',')), QStringLiteral("20000.00"));
-    QLineEdit* claimed = editorOf(page, form->findField("claimed"));
+    QVERIFY(!isLocked(typed));
+    QCOMPARE(figureIn(typed), QStringLiteral("20000.00"));
+    QLineEdit* claimed = lineEditorFor(page, form->findField("claimed"));
     QVERIFY(claimed);
-    QVERIFY(claimed->isReadOnly() || !claimed->isEnabled());
-    QCOMPARE(claimed->text().remove(QLatin1Char(',')), QStringLiteral("17601.00"));
-    QLineEdit* left = editorOf(page, form->findField("carriedForward"));
+    QVERIFY(isLocked(claimed));
+    QCOMPARE(figureIn(claimed), QStringLiteral("17601.00"));
+    QLineEdit* left = lineEditorFor(page, form->findField("carriedForward"));
     QVERIFY(left);
-    QCOMPARE(left->text().remove(QLatin1Char(',')), QStringLiteral("2399.00"));
+    QCOMPARE(figureIn(left), QStringLiteral("2399.00"));
 
     QVERIFY(f.window->grab().save(modalsteps::artefactPath(QStringLiteral("on-s11-page.png"))));
 }
