@@ -8,7 +8,7 @@ CFloatField* amountField(const CTaxData_Form* t1, const char* name)
 {
     if (!t1 || t1->getKind() != FROM_FORM || t1->getType() != FORM_T1)
         return nullptr;
-    return dynamic_cast<CFloatField*>(t1->findField(QString::fromLatin1(name)));
+    return dynamic_cast<CFloatField*>(t1->findField(QLatin1String(name)));
 }
 
 bool setAmount(CTaxData_Form* t1, const char* name, double amount)

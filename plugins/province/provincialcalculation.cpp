@@ -23,7 +23,7 @@ double formAmount(const CTaxData_Form* form, const char* name)
 {
     if (!form)
         return 0.0;
-    CField* field = form->findField(QString::fromLatin1(name));
+    CField* field = form->findField(QLatin1String(name));
     if (auto* amount = dynamic_cast<CFloatField*>(field))
         return amount->m_value;
     if (auto* number = dynamic_cast<CIntField*>(field))
@@ -52,7 +52,7 @@ bool spouseAtLeast65(const CTaxData_Form* t1)
 
 QString textOf(const CTaxData_Form* t1, const char* name)
 {
-    auto* field = t1 ? dynamic_cast<CStringField*>(t1->findField(QString::fromLatin1(name))) : nullptr;
+    auto* field = t1 ? dynamic_cast<CStringField*>(t1->findField(QLatin1String(name))) : nullptr;
     return field ? QString(field->m_value).remove(QLatin1Char(' ')) : QString();
 }
 
@@ -111,7 +111,7 @@ void ProvincialT1Lines::attach(const CTaxData_Form* t1)
     const bool isT1 = t1 && t1->getKind() == FROM_FORM && t1->getType() == FORM_T1;
     for (int line = 0; line < LineCount; ++line)
         m_fields[line] =
-            isT1 ? dynamic_cast<CFloatField*>(t1->findField(QString::fromLatin1(kLineFields[line]))) : nullptr;
+            isT1 ? dynamic_cast<CFloatField*>(t1->findField(QLatin1String(kLineFields[line]))) : nullptr;
 }
 
 double ProvincialT1Lines::operator()(Line line) const
