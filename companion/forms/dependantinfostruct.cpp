@@ -18,6 +18,13 @@ bool inRange(int age, int from, int to)
     return age >= 0 && age >= from && age <= to;
 }
 
+// Whether a name holds anything but blanks; asked for every entry at every
+// calculation, so it reads the text in place instead of trimming a copy.
+bool hasText(const QString& text)
+{
+    return std::any_of(text.begin(), text.end(), [](QChar c) { return !c.isSpace(); });
+}
+
 } // namespace
 
 bool DependantInfo::operator==(const DependantInfo& other) const
@@ -30,7 +37,7 @@ bool DependantInfo::operator==(const DependantInfo& other) const
 
 bool DependantInfo::isUsed() const
 {
-    return !firstName.trimmed().isEmpty() || !lastName.trimmed().isEmpty()
+    return hasText(firstName) || hasText(lastName)
         || relationship != DEP_REL_NONE || dateOfBirth.isValid();
 }
 
@@ -92,7 +99,7 @@ int DependantInfoStruct::GetDepNumberBetweenAges(int from, int to) const
 int DependantInfoStruct::GetInfirmDependantsNumberNotUnderAge(int age) const
 {
     return int(std::count_if(m_entries.begin(), m_entries.end(), [&](const DependantInfo& d) {
-        if (!d.isUsed() || d.infirm == 0)
+        if (d.infirm == 0 || !d.isUsed())
             return false;
         return age < 0 || d.ageAtYearEnd() >= age;
     }));
@@ -101,7 +108,7 @@ int DependantInfoStruct::GetInfirmDependantsNumberNotUnderAge(int age) const
 int DependantInfoStruct::GetInfirmDependentNumberUnderAge18() const
 {
     return int(std::count_if(m_entries.begin(), m_entries.end(), [](const DependantInfo& d) {
-        return d.isUsed() && d.infirm != 0 && inRange(d.ageAtYearEnd(), 0, 17);
+        return d.infirm != 0 && d.isUsed() && inRange(d.ageAtYearEnd(), 0, 17);
     }));
 }
 
