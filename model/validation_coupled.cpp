@@ -8,6 +8,7 @@
 #include "companion/forms/schedules/taxdata_sch2.h"
 #include "companion/forms/schedules/taxdata_sch6.h"
 #include "companion/forms/t1/taxdata_t1new.h"
+#include "companion/rules/federalconstants2024.h"
 #include "model/cfamilytaxdata.h"
 #include "model/validation_checks.h"
 #include "model/validationrecord.h"
@@ -17,8 +18,12 @@ using validation::positive;
 
 namespace {
 
-// The 2024 maximum of adoption expenses per child (line 31300).
-constexpr double kAdoptionMaximumPerChild = 19066;
+// The maximum of adoption expenses per child (line 31300), the two spouses'
+// claims for one child together.
+double adoptionMaximumPerChild()
+{
+    return taxrules::federalConstant(taxrules::FedKey::AdoptionMaximumPerChild);
+}
 // The home buyers' amount (line 31270) the two spouses may share.
 constexpr double kHomeBuyersMaximum = 10000;
 constexpr int kAdoptedChildren = 6;
@@ -72,9 +77,9 @@ int IndividualTaxData::ValidateWithCoupled(unsigned char edition, std::list<CStr
     if (positive(a->line30500CaregiverChildren.m_value) && positive(b->line30500CaregiverChildren.m_value))
         add("You and your spouse can NOT claim the amount at field 30500 at the same time.");
     for (int child = 1; child <= kAdoptedChildren; ++child) {
-        if (exceeds(adoption(*a, child).m_value + adoption(*b, child).m_value, kAdoptionMaximumPerChild)) {
+        if (exceeds(adoption(*a, child).m_value + adoption(*b, child).m_value, adoptionMaximumPerChild())) {
             const QString field = QString::asprintf("field 31300 (adoption) for child %d", child);
-            const QString limit = QString::asprintf("$%.2f", kAdoptionMaximumPerChild);
+            const QString limit = QString::asprintf("$%.2f", adoptionMaximumPerChild());
             messages.push_back(CString(QString::asprintf("The total of %s in both returns is more than %s.",
                                                          field.toUtf8().constData(), limit.toUtf8().constData())));
         }

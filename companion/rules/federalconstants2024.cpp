@@ -29,6 +29,9 @@ std::vector<FederalConstant> buildTable()
         {K::AgeAmountAge, "30100", "age at the end of the year", 65.0},
         {K::CanadaEmploymentAmount, "31260", "Canada employment amount", 1433.0},
         {K::HomeBuyersAmount, "31270", "home buyers' amount", 10000.0},
+        // Indexed each year; 19,066 for 2024 (the B.C. amount, which follows it, is
+        // the same on gov.bc.ca's "2024 Basic personal income tax credits").
+        {K::AdoptionMaximumPerChild, "31300", "adoption expenses for each child", 19066.0},
         {K::PensionAmountMax, "31400", "pension income amount", 2000.0},
         {K::DisabilityAmount, "31600", "disability amount", 9872.0},
         {K::MedicalThresholdRate, "33099", "share of net income", 0.03},

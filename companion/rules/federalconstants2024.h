@@ -25,6 +25,7 @@ enum class FedKey {
     AgeAmountAge,                  // 30100, age at the end of the year
     CanadaEmploymentAmount,        // 31260
     HomeBuyersAmount,              // 31270
+    AdoptionMaximumPerChild,       // 31300, for each child adopted
     PensionAmountMax,              // 31400
     DisabilityAmount,              // 31600
     MedicalThresholdRate,          // 33099, of net income

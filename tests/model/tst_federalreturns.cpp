@@ -307,6 +307,39 @@ private slots:
         QCOMPARE(t1->line41600FederalTaxAfterCredits.m_value, 6656.62 - line41000);
     }
 
+    // Adoption expenses (line 31300) count up to 19,066 for each child in
+    // 2024 (the agency's indexed maximum; B.C.'s equal amount is confirmed on
+    // gov.bc.ca's 2024 credit table). With 60,000 of employment the tax
+    // before this credit is 6,656.62 (see politicalContributionCredit); each
+    // dollar allowed takes off 15 %.
+    //   10,000 for one child: 10,000 x 15 % = 1,500.00 -> 5,156.62.
+    //   25,000 for one child: 19,066 x 15 % = 2,859.90 -> 3,796.72.
+    //   25,000 and 5,000: (19,066 + 5,000) x 15 % = 3,609.90 -> 3,046.72.
+    void adoptionCappedForEachChild_data()
+    {
+        QTest::addColumn<double>("child1");
+        QTest::addColumn<double>("child2");
+        QTest::addColumn<double>("line31300");
+        QTest::addColumn<double>("line40600");
+        QTest::newRow("under the maximum") << 10000.0 << 0.0 << 10000.0 << 5156.62;
+        QTest::newRow("one child over it") << 25000.0 << 0.0 << 19066.0 << 3796.72;
+        QTest::newRow("each child apart") << 25000.0 << 5000.0 << 24066.0 << 3046.72;
+    }
+    void adoptionCappedForEachChild()
+    {
+        QFETCH(double, child1);
+        QFETCH(double, child2);
+        QFETCH(double, line31300);
+        QFETCH(double, line40600);
+        start();
+        addT4(60000);
+        t1->line31300Adoption1.m_value = child1;
+        t1->line31300Adoption2.m_value = child2;
+        calculate();
+        QCOMPARE(t1->line31300AdoptionExpenses.m_value, line31300);
+        QCOMPARE(t1->line40600FederalTax.m_value, line40600);
+    }
+
     // Spousal RRSP withdrawal (T2205) in a coupled return: Ann withdraws
     // 10,000 (T4RSP box 22) of which 6,000 was contributed by Ben in the last
     // three years. Ben includes 6,000 at 12900 (15000 = 50,000 + 6,000); Ann

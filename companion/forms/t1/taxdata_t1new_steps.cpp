@@ -130,8 +130,13 @@ void TaxData_T1New::calculateCreditAmounts()
     line31600DisabilitySelf.m_value = IsDisabled() ? fed(FedKey::DisabilityAmount) : 0.0;
     // Settled with the other amounts here, so that the credits Schedule 11
     // and the spouse's Schedule 2 add up before the federal tax include it.
-    line31300AdoptionExpenses.m_value = roundCents(sumOf({&line31300Adoption1, &line31300Adoption2, &line31300Adoption3,
-                                                          &line31300Adoption4, &line31300Adoption5, &line31300Adoption6}));
+    // Each child's expenses count up to the year's maximum: a larger amount
+    // typed for one child must not raise the credit past what the law allows.
+    double adoption = 0.0;
+    for (const CFloatField* child : {&line31300Adoption1, &line31300Adoption2, &line31300Adoption3,
+                                     &line31300Adoption4, &line31300Adoption5, &line31300Adoption6})
+        adoption += std::min(positivePart(child->m_value), fed(FedKey::AdoptionMaximumPerChild));
+    line31300AdoptionExpenses.m_value = roundCents(adoption);
     CalculateLine314ByWorkSheet();
 
     // Medical expenses of the person, the spouse and the children under 18
