@@ -4,6 +4,7 @@
 // filing record for each way a filing can end.
 #include <QtTest>
 
+#include "common/filingoutcomerecorder.h"
 #include "common/modalscript.h"
 #include "common/modalsteps.h"
 #include "companion/core/appclock.h"
@@ -33,14 +34,6 @@ struct FilingDialogView
 {
     QString title, heading, forWhom, okText, lbl3, lbl4;
     bool cancelIsDefault = false;
-};
-
-// A filing record as the page's seam received it.
-struct FilingRecordCall
-{
-    int formType = 0;
-    bool accepted = false;
-    QString confirmation, message;
 };
 
 void readFilingDialog(CFormFilingDlg* dlg, FilingDialogView* view)
@@ -138,7 +131,7 @@ private:
 
     std::unique_ptr<WindowFixture> m_f;
     std::unique_ptr<FakeAgencyServer> m_agency;
-    QList<FilingRecordCall> m_records;
+    FilingOutcomeRecorder m_outcome;
 };
 
 void TestT1135Road::initTestCase()
@@ -157,7 +150,7 @@ void TestT1135Road::init()
     FilingWebClient::setDefaultTimeoutSec(3);
     m_agency->script().setDefault(AgencyEndpoint::Direrad, AgencyKind::Terms, AgencyReply::fixture("terms.xml"));
     m_agency->script().setDefault(AgencyEndpoint::T1135, AgencyKind::Any, AgencyReply::fixture("t1135-accepted.xml"));
-    m_records.clear();
+    m_outcome.clear();
 }
 
 void TestT1135Road::cleanup()
@@ -195,10 +188,7 @@ Form_Return* TestT1135Road::openJean(bool withStatement, bool coupled)
     QFileInfo info(path);
     page->setFilepath(&info);
     page->saveReturnFile(false);
-    page->setFilingRecordSender([this](int type, bool accepted, const QString& confirmation, const QString& message) {
-        m_records << FilingRecordCall{type, accepted, confirmation, message};
-        return 0;
-    });
+    page->setFilingRecordSender(m_outcome.recordSender());
     m_f->prompter->clear();
     return page;
 }
@@ -312,7 +302,7 @@ void TestT1135Road::dialogNamesThePerson()
     // Enter pressed Cancel: no terms, no prompt, no request.
     QCOMPARE(m_agency->recorder().count(), 0);
     QVERIFY2(m_f->promptTexts().isEmpty(), qPrintable(m_f->promptTexts().join("|")));
-    QVERIFY(m_records.isEmpty());
+    QVERIFY(m_outcome.records.isEmpty());
     QCOMPARE(statement(page)->FilingStatus.m_value, 0);
 }
 
@@ -350,11 +340,11 @@ void TestT1135Road::accepted()
     // The test-case prompt was cancelled (the prompter's cautious answer).
     QVERIFY(!sent.hasElement("TestCaseIdentifier"));
 
-    QCOMPARE(m_records.size(), 1);
-    QCOMPARE(m_records[0].formType, 101);
-    QVERIFY(m_records[0].accepted);
-    QCOMPARE(m_records[0].confirmation, QStringLiteral("T1135-778"));
-    QVERIFY(m_records[0].message.contains("Your T1135 statement has been received."));
+    QCOMPARE(m_outcome.records.size(), 1);
+    QCOMPARE(m_outcome.records[0].form, 101);
+    QVERIFY(m_outcome.records[0].accepted);
+    QCOMPARE(m_outcome.records[0].confirmation, QStringLiteral("T1135-778"));
+    QVERIFY(m_outcome.records[0].message.contains("Your T1135 statement has been received."));
 }
 
 void TestT1135Road::refused_data()
@@ -396,10 +386,10 @@ void TestT1135Road::refused()
     QCOMPARE(QString(t1135->Confirmation.m_value), acceptedBefore ? QStringLiteral("T1135-700") : QString());
     QCOMPARE(QString(t1135->FailureText.m_value), result.overview);
     QVERIFY(!filingLog().contains("T1135"));
-    QCOMPARE(m_records.size(), 1);
-    QCOMPARE(m_records[0].formType, 101);
-    QVERIFY(!m_records[0].accepted);
-    QVERIFY(m_records[0].confirmation.isEmpty());
+    QCOMPARE(m_outcome.records.size(), 1);
+    QCOMPARE(m_outcome.records[0].form, 101);
+    QVERIFY(!m_outcome.records[0].accepted);
+    QVERIFY(m_outcome.records[0].confirmation.isEmpty());
 }
 
 void TestT1135Road::declinedTerms()
@@ -414,7 +404,7 @@ void TestT1135Road::declinedTerms()
     QCOMPARE(m_agency->recorder().count(AgencyEndpoint::Direrad, AgencyKind::Terms), 1);
     QCOMPARE(t1135Requests(), 0);
     QCOMPARE(statement(page)->FilingStatus.m_value, 0);
-    QVERIFY(m_records.isEmpty());
+    QVERIFY(m_outcome.records.isEmpty());
 }
 
 void TestT1135Road::notSentAfterTheTerms()
@@ -437,7 +427,7 @@ void TestT1135Road::notSentAfterTheTerms()
     QCOMPARE(t1135->FilingStatus.m_value, 1);
     QCOMPARE(QString(t1135->Confirmation.m_value), QStringLiteral("T1135-700"));
     QVERIFY(t1135->FailureText.m_value.isEmpty());
-    QVERIFY(m_records.isEmpty());
+    QVERIFY(m_outcome.records.isEmpty());
     QVERIFY(filingLog().isEmpty());
 }
 
@@ -459,7 +449,7 @@ void TestT1135Road::outcomeUnknown()
     TaxData_T1135New* t1135 = statement(page);
     QCOMPARE(t1135->FilingStatus.m_value, 0);
     QVERIFY(t1135->FailureText.m_value.isEmpty());
-    QVERIFY(m_records.isEmpty());
+    QVERIFY(m_outcome.records.isEmpty());
     QVERIFY(filingLog().isEmpty());
 }
 
@@ -539,7 +529,7 @@ void TestT1135Road::pressesDuringTheReplySendOnce()
     QCOMPARE(t1135Requests(), 1);
     QCOMPARE(m_agency->recorder().count(AgencyEndpoint::Direrad, AgencyKind::Terms), 1);
     QCOMPARE(statement(page)->FilingStatus.m_value, 1);
-    QCOMPARE(m_records.size(), 1);
+    QCOMPARE(m_outcome.records.size(), 1);
 }
 
 void TestT1135Road::windowActionFilesTheStatement()

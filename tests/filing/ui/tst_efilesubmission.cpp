@@ -5,6 +5,7 @@
 #include <QtTest>
 
 #include "common/modalsteps.h"
+#include "common/filingoutcomerecorder.h"
 #include "common/scriptedprompter.h"
 #include "companion/core/qwebclient.h"
 #include "companion/forms/federal/mirroring.h"
@@ -91,18 +92,6 @@ struct Shown
     QString resultTitle, overview, details, bottom;
 };
 
-struct LogRecord
-{
-    QString name, result, confirmation, msg;
-};
-
-struct FilingRecord
-{
-    int form = 0;
-    bool accepted = false;
-    QString confirmation, message;
-};
-
 } // namespace
 
 class TestEfileSubmission : public QObject
@@ -133,9 +122,7 @@ private:
     std::unique_ptr<ScriptedPrompter> m_prompter;
     std::unique_ptr<CFamilyTaxData> m_family;
     CString m_xml;
-    QList<LogRecord> m_log;
-    QList<FilingRecord> m_records;
-    int m_recordResult = 0;
+    FilingOutcomeRecorder m_outcome;
     DireradSubmissionSettings m_settings;
 };
 
@@ -157,9 +144,7 @@ void TestEfileSubmission::init()
     FilingWebClient::setDefaultTimeoutSec(5);
     m_dir = std::make_unique<QTemporaryDir>();
     m_prompter = std::make_unique<ScriptedPrompter>();
-    m_log.clear();
-    m_records.clear();
-    m_recordResult = 0;
+    m_outcome.clear();
 
     m_family = std::make_unique<CFamilyTaxData>();
     NewReturnBasicData data;
@@ -198,15 +183,7 @@ DireradSubmissionSettings TestEfileSubmission::settings(bool listening)
     s.exchange.testMode = true;
     s.exchange.resultFilePath = m_dir->filePath("netfileresult.ws");
     s.filingLogPath = m_dir->filePath("netfilelog.txt");
-    s.writeFilingLog = [this](const CString& name, const CString& result, const CString& confirmation,
-                              const CString& msg) {
-        m_log << LogRecord{name, result, confirmation, msg};
-        return true;
-    };
-    s.sendFilingRecord = [this](int form, bool ok, const QString& confirmation, const QString& message) {
-        m_records << FilingRecord{form, ok, confirmation, message};
-        return m_recordResult;
-    };
+    m_outcome.attachTo(s);
     s.efileNumber = CString("K1234");
     s.efilePassword = CString(kPassword);
     return s;
@@ -277,7 +254,7 @@ void TestEfileSubmission::withoutEfilerNumberNothingIsSent()
     QVERIFY(!shown.resultShown);
     QCOMPARE(m_agency.recorder().count(), 0);
     QVERIFY(!dlg->m_bSucceeded);
-    QVERIFY(m_records.isEmpty());
+    QVERIFY(m_outcome.records.isEmpty());
 }
 
 void TestEfileSubmission::accepted_data()
@@ -296,7 +273,7 @@ void TestEfileSubmission::accepted()
     QFETCH(QByteArray, cv);
     QFETCH(QString, notice);
     QFETCH(int, recordResult);
-    m_recordResult = recordResult;
+    m_outcome.recordResult = recordResult;
     m_agency.script().setDefault(AgencyEndpoint::Efile, AgencyKind::Any, acceptedReply(cv));
     Shown shown;
     auto dlg = run(shown, true, cv == "2139" ? QStringLiteral("efile-accepted.png") : QString());
@@ -318,15 +295,15 @@ void TestEfileSubmission::accepted()
 
     // The filing log has the agency's message as it came; the caller and
     // the filing record have the notice too.
-    QCOMPARE(m_log.size(), 1);
-    QCOMPARE(m_log.front().name, QStringLiteral("Jean Tremblay"));
-    QCOMPARE(m_log.front().confirmation, QStringLiteral("EF2024-0001"));
-    QCOMPARE(m_log.front().msg, message);
-    QCOMPARE(m_records.size(), 1);
-    QCOMPARE(m_records.front().form, 1);
-    QVERIFY(m_records.front().accepted);
-    QCOMPARE(m_records.front().confirmation, QStringLiteral("EF2024-0001"));
-    QCOMPARE(m_records.front().message, withNotice);
+    QCOMPARE(m_outcome.log.size(), 1);
+    QCOMPARE(m_outcome.log.front().name, QStringLiteral("Jean Tremblay"));
+    QCOMPARE(m_outcome.log.front().confirmation, QStringLiteral("EF2024-0001"));
+    QCOMPARE(m_outcome.log.front().msg, message);
+    QCOMPARE(m_outcome.records.size(), 1);
+    QCOMPARE(m_outcome.records.front().form, 1);
+    QVERIFY(m_outcome.records.front().accepted);
+    QCOMPARE(m_outcome.records.front().confirmation, QStringLiteral("EF2024-0001"));
+    QCOMPARE(m_outcome.records.front().message, withNotice);
 
     // One request, to the EFILE service, under the preparer's credentials
     // from the settings.
@@ -376,11 +353,11 @@ void TestEfileSubmission::refused()
     QCOMPARE(shown.bottom, QStringLiteral("Check filing log file (0)"));
     QVERIFY(!shown.details.isEmpty());
     // Refused: recorded as such, nothing in the filing log.
-    QVERIFY(m_log.isEmpty());
-    QCOMPARE(m_records.size(), 1);
-    QVERIFY(!m_records.front().accepted);
-    QCOMPARE(m_records.front().confirmation, confirmation);
-    QCOMPARE(m_records.front().message, shown.overview);
+    QVERIFY(m_outcome.log.isEmpty());
+    QCOMPARE(m_outcome.records.size(), 1);
+    QVERIFY(!m_outcome.records.front().accepted);
+    QCOMPARE(m_outcome.records.front().confirmation, confirmation);
+    QCOMPARE(m_outcome.records.front().message, shown.overview);
 }
 
 void TestEfileSubmission::notAnswered_data()
@@ -427,8 +404,8 @@ void TestEfileSubmission::notAnswered()
     QVERIFY2(shown.details.endsWith(details), qPrintable(shown.details));
     QCOMPARE(shown.bottom, QStringLiteral("Check filing result file"));
     // Nothing recorded: no log, no filing record.
-    QVERIFY(m_log.isEmpty());
-    QVERIFY(m_records.isEmpty());
+    QVERIFY(m_outcome.log.isEmpty());
+    QVERIFY(m_outcome.records.isEmpty());
 }
 
 void TestEfileSubmission::withoutT183NothingIsSent()
@@ -445,7 +422,7 @@ void TestEfileSubmission::withoutT183NothingIsSent()
     QCOMPARE(m_prompter->records().size(), 1);
     QVERIFY(m_prompter->records().front().texts.join(' ').contains("no T183 form"));
     QVERIFY(!dlg->m_bSucceeded);
-    QVERIFY(m_records.isEmpty());
+    QVERIFY(m_outcome.records.isEmpty());
 }
 
 QTEST_MAIN(TestEfileSubmission)

@@ -4,6 +4,7 @@
 // the filing log and the filing record keep for each way a filing ends.
 #include <QtTest>
 
+#include "common/filingoutcomerecorder.h"
 #include "common/modalsteps.h"
 #include "common/scriptedprompter.h"
 #include "companion/core/appclock.h"
@@ -64,18 +65,6 @@ struct Shown
     QString resultTitle, overview, details, bottom, link;
 };
 
-struct LogRecord
-{
-    QString name, result, confirmation, msg;
-};
-
-struct FilingRecord
-{
-    int form = 0;
-    bool accepted = false;
-    QString confirmation, message;
-};
-
 } // namespace
 
 class TestFormFilingT1013 : public QObject
@@ -104,8 +93,7 @@ private:
     std::unique_ptr<ScriptedPrompter> m_prompter;
     std::unique_ptr<CFamilyTaxData> m_family;
     CString m_xml;
-    QList<LogRecord> m_log;
-    QList<FilingRecord> m_records;
+    FilingOutcomeRecorder m_outcome;
     FormFilingSettings m_settings;
     bool m_succeeded = false;
 };
@@ -133,8 +121,7 @@ void TestFormFilingT1013::init()
     FilingWebClient::setDefaultTimeoutSec(5);
     m_dir = std::make_unique<QTemporaryDir>();
     m_prompter = std::make_unique<ScriptedPrompter>();
-    m_log.clear();
-    m_records.clear();
+    m_outcome.clear();
 
     m_family = std::make_unique<CFamilyTaxData>();
     NewReturnBasicData data;
@@ -167,15 +154,7 @@ FormFilingSettings TestFormFilingT1013::settings(bool listening)
     s.exchange.testMode = false;
     s.exchange.resultFilePath = m_dir->filePath("netfileresult.txt");
     s.filingLogPath = m_dir->filePath("netfilelog.txt");
-    s.writeFilingLog = [this](const CString& name, const CString& result, const CString& confirmation,
-                              const CString& msg) {
-        m_log << LogRecord{name, result, confirmation, msg};
-        return true;
-    };
-    s.sendFilingRecord = [this](int form, bool ok, const QString& confirmation, const QString& message) {
-        m_records << FilingRecord{form, ok, confirmation, message};
-        return 0;
-    };
+    m_outcome.attachTo(s);
     s.now = [] { return AppClock::now(); };
     s.makerWebHost = QStringLiteral("help.example:8443");
     return s;
@@ -269,11 +248,11 @@ void TestFormFilingT1013::t1013()
     QCOMPARE(sent.elementText("type"), QStringLiteral("2024"));
     QVERIFY(sent.http.body.contains("<form><id>42</id></form>"));
 
-    QCOMPARE(m_records.size(), 1);
-    QCOMPARE(m_records.front().form, int(FORM_T1013));
-    QCOMPARE(m_records.front().accepted, succeeded);
-    QCOMPARE(m_records.front().confirmation, QStringLiteral("A13-55001"));
-    QCOMPARE(m_records.front().message, responseCodes);
+    QCOMPARE(m_outcome.records.size(), 1);
+    QCOMPARE(m_outcome.records.front().form, int(FORM_T1013));
+    QCOMPARE(m_outcome.records.front().accepted, succeeded);
+    QCOMPARE(m_outcome.records.front().confirmation, QStringLiteral("A13-55001"));
+    QCOMPARE(m_outcome.records.front().message, responseCodes);
 
     TaxData_T1013New* form = t1013Form();
     QVERIFY(form);
@@ -284,10 +263,10 @@ void TestFormFilingT1013::t1013()
         QCOMPARE(shown.details, overview + "\nThe confirmation number is A13-55001"
                                     + (codes.isEmpty() ? QString() : "\nFiling services return these codes: " + codes));
         QVERIFY(shown.link.contains("netfilelog.txt"));
-        QCOMPARE(m_log.size(), 1);
-        QCOMPARE(m_log.front().name, QStringLiteral("Jean Tremblay"));
-        QCOMPARE(m_log.front().result, overview);
-        QCOMPARE(m_log.front().msg, responseCodes);
+        QCOMPARE(m_outcome.log.size(), 1);
+        QCOMPARE(m_outcome.log.front().name, QStringLiteral("Jean Tremblay"));
+        QCOMPARE(m_outcome.log.front().result, overview);
+        QCOMPARE(m_outcome.log.front().msg, responseCodes);
         QCOMPARE(form->FilingStatus.m_value, 1);
         QCOMPARE(QString(form->Confirmation.m_value), QStringLiteral("A13-55001"));
         QVERIFY(m_prompter->records().isEmpty());
@@ -297,7 +276,7 @@ void TestFormFilingT1013::t1013()
     QCOMPARE(form->FilingStatus.m_value, -1);
     QCOMPARE(QString(form->FailureText.m_value), codes);
     QVERIFY(form->Confirmation.m_value.isEmpty());
-    QVERIFY(m_log.isEmpty());
+    QVERIFY(m_outcome.log.isEmpty());
     QCOMPARE(m_prompter->records().size(), 1);
     const PromptRecord& told = m_prompter->records().front();
     QCOMPARE(told.kind, PromptKind::MessageWithLink);
@@ -341,9 +320,9 @@ void TestFormFilingT1013::t185()
     QCOMPARE(sent.elementText("SoftwareIdentifier"), QStringLiteral("097P"));
     QCOMPARE(sent.elementText("SoftwareRevisionDate"), QStringLiteral("2024-12-13"));
     QCOMPARE(sent.elementText("TaxpayerSocialInsuranceNumber"), QStringLiteral("123456782"));
-    QCOMPARE(m_records.size(), 1);
-    QCOMPARE(m_records.front().form, int(FORM_T185));
-    QCOMPARE(m_records.front().accepted, succeeded);
+    QCOMPARE(m_outcome.records.size(), 1);
+    QCOMPARE(m_outcome.records.front().form, int(FORM_T185));
+    QCOMPARE(m_outcome.records.front().accepted, succeeded);
 
     TaxData_T185* form = t185Form();
     QVERIFY(form);
@@ -355,7 +334,7 @@ void TestFormFilingT1013::t185()
         QCOMPARE(QString(form->FilingNote.m_value),
                  QStringLiteral("You sent a PAD at %1, confirmation number [%2].").arg(kStamp, confirmation));
         QCOMPARE(QString(form->Confirmation.m_value), confirmation);
-        QCOMPARE(m_log.size(), 1);
+        QCOMPARE(m_outcome.log.size(), 1);
         return;
     }
     QCOMPARE(shown.overview, QStringLiteral("Online Filing Error Occured"));
@@ -366,7 +345,7 @@ void TestFormFilingT1013::t185()
     // A refusal is not kept in the T185.
     QVERIFY(form->FilingNote.m_value.isEmpty());
     QVERIFY(form->Confirmation.m_value.isEmpty());
-    QVERIFY(m_log.isEmpty());
+    QVERIFY(m_outcome.log.isEmpty());
 }
 
 void TestFormFilingT1013::notAnswered_data()
@@ -420,8 +399,8 @@ void TestFormFilingT1013::notAnswered()
     QVERIFY(t1013Form()->FilingTime.m_value.isEmpty());
     QVERIFY(t185Form()->Confirmation.m_value.isEmpty());
     QVERIFY(t185Form()->FilingNote.m_value.isEmpty());
-    QVERIFY(m_log.isEmpty());
-    QVERIFY(m_records.isEmpty());
+    QVERIFY(m_outcome.log.isEmpty());
+    QVERIFY(m_outcome.records.isEmpty());
 }
 
 QTEST_MAIN(TestFormFilingT1013)
