@@ -423,9 +423,8 @@ private:
     {
         if (!taxrules::isPresentAmount(amount))
             return;
-        for (const auto& form : m_forms)
-            if (auto* tuition = dynamic_cast<ProvincialTuitionForm*>(form.data()))
-                tuition->carryForward.m_value = amount;
+        if (ProvincialTuitionForm* tuition = tuitionForm())
+            tuition->carryForward.m_value = amount;
     }
 
     ProvincialTestConfig m_config;
