@@ -57,7 +57,12 @@ const ReductionRow* rowFor(Province province)
     return nullptr;
 }
 
-// Schedule MB428-A, unchanged since 2015 (the 2024 schedule's amounts).
+// Schedule MB428-A, unchanged since 2015 (the 2024 schedule's amounts:
+// eachtax.com's "Manitoba Family Tax Benefit Schedule MB428-A", the 2015
+// 5007-A text on canada.ca; line 9's rule, "If you have a spouse or
+// common-law partner, only the spouse or common-law partner with the higher
+// net income can claim this amount", from the 2024 MB428-A line 9 help of
+// support.drtax.ca).
 constexpr double kMbBasic = 2065.0;
 constexpr double kMbDisability = 2752.0;
 constexpr double kMbChild = 2752.0;
@@ -100,17 +105,20 @@ double lowIncomeReduction2024(Province province, const LowIncomeFamily& family)
 
 double manitobaFamilyTaxBenefit(const LowIncomeFamily& family)
 {
+    // Lines 2 and 3: 2,065 for the spouse or for the eligible dependant,
+    // only where the MB428 claims that amount (lines 58120 and 58160).
+    const bool dependant = family.claimsEligibleDependant && !family.hasSpouse && !family.claimsSpouseAmount;
     double amount = kMbBasic;
-    if (family.claimsSpouseAmount)
-        amount += kMbBasic;
-    else if (family.claimsEligibleDependant && !family.hasSpouse)
+    if (family.claimsSpouseAmount || dependant)
         amount += kMbBasic;
     if (family.age65)
         amount += kMbBasic;
     if (family.disabilitySelf)
         amount += kMbDisability;
     amount += kMbDisability * std::max(0, family.dependantsWithDisability);
-    amount += kMbChild * std::max(0, family.dependentChildren);
+    // Line 9: the children under 19 (counted only on the return that claims
+    // them), leaving out the one claimed as eligible dependant on line 3.
+    amount += kMbChild * std::max(0, family.dependentChildren - (dependant ? 1 : 0));
     const double clawback = roundCents(positivePart(family.netIncome) * kMbIncomeRate);
     return roundCents(positivePart(amount - clawback));
 }

@@ -40,7 +40,9 @@ double lowIncomeReduction2024(Province province, const LowIncomeFamily& family);
 // Manitoba's family tax benefit (Schedule MB428-A, line 12): the basic,
 // spouse or dependant, age, disability and child amounts less 9 % of net
 // income; never below 0. It is a credit amount (MB428 line 61470) taken at
-// Manitoba's lowest rate.
+// Manitoba's lowest rate. `claimsSpouseAmount` and `claimsEligibleDependant`
+// say whether the MB428 claims an amount on lines 58120 and 58160; the
+// children are those of the return that claims them for the family.
 double manitobaFamilyTaxBenefit(const LowIncomeFamily& family);
 
 } // namespace taxrules

@@ -238,7 +238,8 @@ void nonRefundableCredits(Province province, const ProvinceTable& table, const P
             r.ageAmount = roundCents(r.ageAmount + novaScotiaAgeSupplement(in.taxableIncome));
     }
     missing(in.age65, credits.ageAmount.has_value() || credits.amountsAsFederal, "age amount");
-    missing(in.age65 && province == Province::SK, false, "senior supplementary amount");
+    if (in.age65 && credits.seniorSupplementaryAmount)
+        r.seniorSupplementaryAmount = *credits.seniorSupplementaryAmount;
     if (in.claimsSpouse) {
         r.spouseAmount = provincialSpouseAmount(credits, in.spouseNetIncome);
         if (ns)
@@ -287,10 +288,18 @@ void nonRefundableCredits(Province province, const ProvinceTable& table, const P
     missing(isPositiveAmount(in.studentLoanInterest), credits.studentLoanInterest, "interest paid on student loans");
     const double employment = credits.canadaEmploymentAmount ? positivePart(in.canadaEmploymentAmount) : 0.0;
     r.dependentChildAmount = roundCents(credits.dependentChildAmount.value_or(0.0) * std::max(0, in.dependentChildren));
-    if (province == Province::MB)
-        r.familyTaxBenefit = manitobaFamilyTaxBenefit(lowIncomeFamily(in));
+    if (province == Province::MB) {
+        // Schedule MB428-A's spouse and eligible dependant lines go with a
+        // claim on lines 58120 and 58160 of the MB428 itself: a spouse whose
+        // income leaves no spouse amount brings no 2,065 either.
+        LowIncomeFamily family = lowIncomeFamily(in);
+        family.claimsSpouseAmount = isPositiveAmount(r.spouseAmount);
+        family.claimsEligibleDependant = isPositiveAmount(r.eligibleDependantAmount);
+        r.familyTaxBenefit = manitobaFamilyTaxBenefit(family);
+    }
 
-    r.creditAmounts = roundCents(r.basicPersonalAmount + r.ageAmount + r.spouseAmount + r.eligibleDependantAmount
+    r.creditAmounts = roundCents(r.basicPersonalAmount + r.ageAmount + r.seniorSupplementaryAmount + r.spouseAmount
+                                 + r.eligibleDependantAmount
                                  + positivePart(in.pensionPlanBaseAmount) + positivePart(in.eiPremiums)
                                  + employment + r.pensionAmount + r.disabilityAmount + studentLoans
                                  + r.medicalAmount + r.dependentChildAmount + r.familyTaxBenefit
@@ -302,7 +311,7 @@ void nonRefundableCredits(Province province, const ProvinceTable& table, const P
     // disability amounts as far as its taxable income does not need them
     // after the other amounts it keeps (medical expenses and the amounts it
     // received itself are claimed after the transfer and stay out).
-    const double transferable = r.ageAmount + r.pensionAmount + r.disabilityAmount;
+    const double transferable = r.ageAmount + r.seniorSupplementaryAmount + r.pensionAmount + r.disabilityAmount;
     const double kept = r.creditAmounts - transferable - r.medicalAmount - r.otherDependantsMedical
                         - r.disabilityTransferred - r.spouseTransfer;
     r.transferableToSpouse = roundCents(positivePart(transferable - positivePart(in.taxableIncome - kept)));
@@ -366,6 +375,12 @@ ProvincialResult computeProvincial(Province province, const ProvincialInput& inp
         tax = roundCents(tax - r.lowIncomeCredit);
         r.healthPremium = ontarioHealthPremium(input.taxableIncome);
         tax = roundCents(tax + r.healthPremium);
+    }
+    // Nova Scotia's age tax credit is the last line of its form, after
+    // every other reduction and credit.
+    if (province == Province::NS) {
+        r.ageTaxCredit = std::min(tax, novaScotiaAgeTaxCredit(input.age65, input.taxableIncome));
+        tax = roundCents(tax - r.ageTaxCredit);
     }
     r.provincialTax = tax;
     return r;

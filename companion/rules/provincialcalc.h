@@ -137,6 +137,7 @@ struct ProvincialResult {
     double basicPersonalAmount = 0.0; // Nova Scotia's includes its additional amount
     double additionalPersonalAmount = 0.0; // Nova Scotia
     double ageAmount = 0.0;
+    double seniorSupplementaryAmount = 0.0; // Saskatchewan, line 58220
     double spouseAmount = 0.0;
     double eligibleDependantAmount = 0.0;
     double pensionAmount = 0.0;
@@ -163,6 +164,7 @@ struct ProvincialResult {
     double familyTaxBenefit = 0.0;    // Manitoba (a credit amount, in creditAmounts)
     double lowIncomeReduction = 0.0;  // NS, NB, NL, PE: the part used on this return
     double unusedReductionForSpouse = 0.0; // NB, NL, PE: what this return leaves unused
+    double ageTaxCredit = 0.0;        // Nova Scotia, the last credit before line 42800
     double healthPremium = 0.0;       // Ontario
     double provincialTax = 0.0;       // T1 line 42800
     // The credits the return has an amount for that this province's

@@ -260,11 +260,27 @@ std::vector<ProvincialCreditTable> buildTables()
     // student loan interest as federally; eligible dividends 11 %. The
     // published 2024 pension and medical figures disagree between sources,
     // so those credits are left out (and reported) until confirmed.
+    //
+    // The age amount, the senior supplementary amount and the disability
+    // amount are the 2023 SK428's (age at most 5,380, "Senior supplementary
+    // amount (if born in 1958 or earlier) claim $1,421", "Disability amount
+    // for self (claim $10,894 ...)", the 2023 SK428 as eachtax.com lays it
+    // out) indexed by Saskatchewan's 2024 factor ("Income tax brackets and
+    // tax credit amounts are indexed for the 2024 taxation year at an
+    // indexation level of 4.7 per cent", saskatchewan.ca, Personal Income
+    // Tax), to the dollar: 5,633, 1,488 and 11,406. The age amount is
+    // reduced by 15 % of net income above the federal threshold, as in
+    // every year since 2017 (36,430 in the 2017 provincial credit table of
+    // taxtips.ca, the federal figure), 44,325 for 2024.
     {
         auto& sk = row(P::SK);
         sk.spouseAmount = 18491.0;
         sk.spouseIncomeAllowed = 1849.0;
         sk.dependentChildAmount = 7015.0;
+        sk.ageAmount = 5633.0;
+        sk.ageThreshold = 44325.0;
+        sk.seniorSupplementaryAmount = 1488.0;
+        sk.disabilityAmount = 11406.0;
         sk.eligibleDividendRate = 0.11;
         sk.studentLoanInterest = true;
         // Donations 10.5 % on the first 200 and 14.5 % on the rest (taxtips.ca,
@@ -277,10 +293,25 @@ std::vector<ProvincialCreditTable> buildTables()
     // person's whole net income; pension income at most 1,000; donations
     // 5.9 % and 14.05 %; student loan interest (58520); eligible dividends
     // 11.5 %.
+    //
+    // Its age and disability amounts are the 2023 NT428's ("Age amount ...
+    // (maximum $8,116)" reduced by 15 % of net income above 42,335, the
+    // Worksheet NT428 2023; "Disability amount for self (claim $13,456 ...)",
+    // the 2023 NT428 as aclasssoft.com lays it out) indexed by the
+    // territory's 2024 factor of 4.7 % (wowa.ca, "Northwest Territories
+    // Income Tax Brackets": "the indexation factor, which was 4.7% for
+    // 2024"; it takes the basic personal amount from 16,593 to 17,373), to
+    // the dollar: 8,497 above 44,325, and 14,088. The medical threshold is
+    // the federal one (the 2023 NT428 prints 2,635, the federal figure of
+    // 2023): 2,759 for 2024.
     {
         auto& nt = row(P::NT);
         nt.spouseAmount = 17373.0;
         nt.spouseIncomeAllowed = 0.0;
+        nt.ageAmount = 8497.0;
+        nt.ageThreshold = 44325.0;
+        nt.disabilityAmount = 14088.0;
+        nt.medicalCap = 2759.0;
         nt.pensionMaximum = 1000.0;
         nt.donationFirstRate = 0.059;
         nt.donationRestRate = 0.1405;
@@ -289,12 +320,31 @@ std::vector<ProvincialCreditTable> buildTables()
     }
     // Nunavut: the eligible dividend rate of 2024 (5.51 %); donations 4 %
     // on the first 200 and 11.5 % on the rest (taxtips.ca, "2024 Donation
-    // Tax Credit Rates"). Its other credits are not in this table yet.
+    // Tax Credit Rates").
+    //
+    // The spouse and eligible dependant amounts are the basic personal
+    // amount, 18,767, less the other person's whole net income (the NU428
+    // lines 11 to 16: "Base amount" less the net income, at most the basic
+    // personal amount; the 2023 NU428 as aclasssoft.com and eachtax.com lay
+    // it out). The age amount is the 2023 NU428's "maximum $11,442" indexed
+    // by Nunavut's 2024 factor of 4.7 % (the factor that takes the basic
+    // personal amount from 17,925 to 18,767), to the dollar 11,980, less 15 %
+    // of net income above the federal threshold, 44,325 (the TD1NU 2022 gives
+    // 10,764 above 39,826, the federal threshold of that year). The pension
+    // income amount is the lesser of the pension income and 2,000 (TD1NU
+    // 2022, "enter $2,000, or your estimated annual pension income, whichever
+    // is less", not indexed). Its disability, caregiver and medical figures
+    // of 2024 were not confirmed: those credits are named when claimed.
     {
         auto& nu = row(P::NU);
         nu.eligibleDividendRate = 0.0551;
         nu.donationFirstRate = 0.04;
         nu.donationRestRate = 0.115;
+        nu.spouseAmount = 18767.0;
+        nu.spouseIncomeAllowed = 0.0;
+        nu.ageAmount = 11980.0;
+        nu.ageThreshold = 44325.0;
+        nu.pensionMaximum = 2000.0;
     }
     return rows;
 }
@@ -463,6 +513,22 @@ double novaScotiaAdditionalDependantAmount(double taxableIncome, double otherNet
 double novaScotiaAgeSupplement(double taxableIncome)
 {
     return roundCents(positivePart(kNsAgeSupplement - nsPhaseOut(taxableIncome, kNsAgePhaseOutRate)));
+}
+
+// The Nova Scotia age tax credit, 1,000 for 2014 and later years, for a
+// resident 65 or older on December 31 with taxable income (line 26000)
+// below 24,000. Sources: novascotia.ca, "Age Tax Credit"; the NS428 Part C
+// line "Age tax credit (if you were born in 1958 or earlier and your taxable
+// income is less than $24,000) Claim $1,000", its last line before line
+// 42800 (the NS428 as aclasssoft.com lays it out).
+namespace {
+constexpr double kNsAgeTaxCredit = 1000.0;
+constexpr double kNsAgeTaxCreditIncomeBelow = 24000.0;
+} // namespace
+
+double novaScotiaAgeTaxCredit(bool age65, double taxableIncome)
+{
+    return age65 && taxableIncome < kNsAgeTaxCreditIncomeBelow ? kNsAgeTaxCredit : 0.0;
 }
 
 double provincialTuitionRateTestIncome(double taxableIncome, double taxOnTaxableIncome, double firstBracketTop,

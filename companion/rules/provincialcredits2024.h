@@ -28,6 +28,9 @@ struct ProvincialCreditTable {
     // An amount for each dependent child under 19 at the end of the year
     // (Saskatchewan).
     std::optional<double> dependentChildAmount;
+    // Saskatchewan's senior supplementary amount (line 58220), claimed in
+    // full at 65 or older whatever the income.
+    std::optional<double> seniorSupplementaryAmount;
     // Pension income amount: eligible pension income up to this maximum.
     std::optional<double> pensionMaximum;
     // Disability amount for self (18 or older).
@@ -120,6 +123,11 @@ double novaScotiaAdditionalDependantAmount(double taxableIncome, double otherNet
 // Nova Scotia's age amount supplement (65 or older): 1,465 for taxable
 // income up to 25,000, less 2.93 % of taxable income above it (nil at 75,000).
 double novaScotiaAgeSupplement(double taxableIncome);
+
+// Nova Scotia's age tax credit: 1,000 off Nova Scotia tax for a person 65
+// or older at the end of the year whose taxable income is less than 24,000
+// (nil otherwise); the form limits it to the tax it reduces.
+double novaScotiaAgeTaxCredit(bool age65, double taxableIncome);
 
 // The income the provincial Schedule 11 sets the tuition amounts against:
 // taxable income up to the top of the lowest bracket, above it the tax on

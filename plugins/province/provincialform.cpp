@@ -33,6 +33,7 @@ void ProvincialTaxForm::show(double income, const taxrules::ProvincialResult& r,
     basicPersonal.m_value = r.basicPersonalAmount;
     additionalPersonal.m_value = r.additionalPersonalAmount;
     age.m_value = r.ageAmount;
+    seniorSupplementary.m_value = r.seniorSupplementaryAmount;
     spouse.m_value = r.spouseAmount;
     eligibleDependant.m_value = r.eligibleDependantAmount;
     // The amount goes on the line the province's own form has for it.
@@ -54,7 +55,8 @@ void ProvincialTaxForm::show(double income, const taxrules::ProvincialResult& r,
     // The amounts the result does not itemise (contributions, premiums,
     // student loans, the employment amount): what the total holds beyond
     // the lines above, so that the lines add up to the total.
-    const double itemised = r.basicPersonalAmount + r.ageAmount + r.spouseAmount + r.eligibleDependantAmount
+    const double itemised = r.basicPersonalAmount + r.ageAmount + r.seniorSupplementaryAmount + r.spouseAmount
+                            + r.eligibleDependantAmount
                             + caregiverShown + r.dependentChildAmount + r.familyTaxBenefit + r.adoptionAmount
                             + r.pensionAmount + r.disabilityAmount + r.disabilityTransferred + r.spouseTransfer
                             + r.medicalAmount + r.otherDependantsMedical;
@@ -75,6 +77,7 @@ void ProvincialTaxForm::show(double income, const taxrules::ProvincialResult& r,
     lowIncomeCredit.m_value = r.lowIncomeCredit;
     lowIncomeReduction.m_value = r.lowIncomeReduction;
     healthPremium.m_value = r.healthPremium;
+    ageTaxCredit.m_value = r.ageTaxCredit;
     foreignTaxCredit.m_value = r.foreignTaxCredit;
     provincialTax.m_value = tax;
 }
@@ -121,6 +124,7 @@ bool isYukon(ENUMTYPE_PROVINCE p) { return p == PROV_YT; }
 const OwnLine<ProvincialTaxForm> kTaxFormLines[] = {
     {&ProvincialTaxForm::additionalPersonal, [](ENUMTYPE_PROVINCE p) { return p == PROV_NS; }},
     {&ProvincialTaxForm::dependentChildren, [](ENUMTYPE_PROVINCE p) { return p == PROV_SK; }},
+    {&ProvincialTaxForm::seniorSupplementary, [](ENUMTYPE_PROVINCE p) { return p == PROV_SK; }},
     {&ProvincialTaxForm::familyTaxBenefit, [](ENUMTYPE_PROVINCE p) { return p == PROV_MB; }},
     {&ProvincialTaxForm::surtax, isOntario},
     {&ProvincialTaxForm::taxReduction, [](ENUMTYPE_PROVINCE p) { return isOntario(p) || isBritishColumbia(p); }},
@@ -128,6 +132,7 @@ const OwnLine<ProvincialTaxForm> kTaxFormLines[] = {
     {&ProvincialTaxForm::lowIncomeReduction,
      [](ENUMTYPE_PROVINCE p) { return taxrules::hasLowIncomeReduction(taxrules::provinceFromNumber(p)); }},
     {&ProvincialTaxForm::healthPremium, isOntario},
+    {&ProvincialTaxForm::ageTaxCredit, [](ENUMTYPE_PROVINCE p) { return p == PROV_NS; }},
     // The caregiver amounts where they are worked out: the other provinces'
     // forms have them on lines 58200 and 58400, which Validate Return names.
     {&ProvincialTaxForm::caregiver, isOntario},

@@ -45,6 +45,8 @@ public:
     CFloatField additionalPersonal{this, 4, "additionalPersonal", "",
                                    "of which the additional personal amount (Nova Scotia)", fld::Computed()};
     CFloatField age{this, 5, "age", "58080", "Age amount", fld::Computed()};
+    CFloatField seniorSupplementary{this, 81, "seniorSupplementary", "58220",
+                                    "Senior supplementary amount (Saskatchewan)", fld::Computed()};
     CFloatField spouse{this, 6, "spouse", "58120", "Spouse or common-law partner amount", fld::Computed()};
     CFloatField eligibleDependant{this, 7, "eligibleDependant", "58160", "Amount for an eligible dependant",
                                   fld::Computed()};
@@ -68,7 +70,7 @@ public:
                                     fld::Computed()};
     CFloatField dependentChildren{this, 9, "dependentChildren", "", "Amount for dependent children (Saskatchewan)",
                                   fld::Computed()};
-    CFloatField familyTaxBenefit{this, 10, "familyTaxBenefit", "", "Family tax benefit (Manitoba)",
+    CFloatField familyTaxBenefit{this, 10, "familyTaxBenefit", "61470", "Family tax benefit (Manitoba)",
                                  fld::Computed()};
     CFloatField adoption{this, 11, "adoption", "58330", "Adoption expenses", fld::Computed()};
     CFloatField pension{this, 12, "pension", "58360", "Pension income amount", fld::Computed()};
@@ -110,6 +112,9 @@ public:
     CFloatField lowIncomeReduction{this, 29, "lowIncomeReduction", "", "Low-income tax reduction",
                                    fld::Computed()};
     CFloatField healthPremium{this, 30, "healthPremium", "", "Health premium (Ontario)", fld::Computed()};
+    // Added later: its id comes after the table's others, in a range kept
+    // for the later lines of single provinces.
+    CFloatField ageTaxCredit{this, 80, "ageTaxCredit", "", "Age tax credit (Nova Scotia)", fld::Computed()};
     CFloatField provincialTax{this, 31, "provincialTax", "42800", "Provincial or territorial tax",
                               fld::Computed()};
 
