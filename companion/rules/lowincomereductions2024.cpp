@@ -94,7 +94,8 @@ double lowIncomeReduction2024(Province province, const LowIncomeFamily& family)
         amount += row->spouse + (family.spouseAge65 ? row->ageSpouse : 0.0);
     else if (dependant)
         amount += row->eligibleDependant;
-    const int children = std::max(0, family.dependentChildren - (dependant ? 1 : 0));
+    const int children =
+        std::max(0, family.dependentChildren - (dependant && family.eligibleDependantIsChild ? 1 : 0));
     amount += row->perChild * children;
 
     const bool familyBase = row->familyBaseAmount > 0.0 && (family.hasSpouse || dependant);
@@ -118,7 +119,8 @@ double manitobaFamilyTaxBenefit(const LowIncomeFamily& family)
     amount += kMbDisability * std::max(0, family.dependantsWithDisability);
     // Line 9: the children under 19 (counted only on the return that claims
     // them), leaving out the one claimed as eligible dependant on line 3.
-    amount += kMbChild * std::max(0, family.dependentChildren - (dependant ? 1 : 0));
+    amount += kMbChild
+              * std::max(0, family.dependentChildren - (dependant && family.eligibleDependantIsChild ? 1 : 0));
     const double clawback = roundCents(positivePart(family.netIncome) * kMbIncomeRate);
     return roundCents(positivePart(amount - clawback));
 }

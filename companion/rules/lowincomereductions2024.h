@@ -19,6 +19,9 @@ struct LowIncomeFamily {
     bool spouseAge65 = false;
     bool disabilitySelf = false;
     int dependentChildren = 0;     // 18 or younger at the end of the year
+    // The eligible dependant claimed is one of those children (a child claimed
+    // as eligible dependant is not counted again as a child).
+    bool eligibleDependantIsChild = true;
     int dependantsWithDisability = 0;
 };
 

@@ -29,6 +29,7 @@ LowIncomeFamily lowIncomeFamily(const ProvincialInput& in)
     family.spouseAge65 = in.spouseAge65;
     family.disabilitySelf = in.disabilitySelf;
     family.dependentChildren = in.claimsFamilyAmounts ? in.dependentChildren : 0;
+    family.eligibleDependantIsChild = in.eligibleDependantIsChild;
     family.dependantsWithDisability = in.claimsFamilyAmounts ? in.dependantsWithDisability : 0;
     return family;
 }

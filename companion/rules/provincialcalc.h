@@ -29,6 +29,8 @@
 //   employmentIncome       <- lines 10100 + 10400 (Ontario's LIFT credit)
 //   familyNetIncome        <- net income plus the spouse's
 //   dependentChildren, dependantsWithDisability <- the dependant table (Ontario's reduction)
+//   eligibleDependantIsChild <- the dependant of Schedule 5 is a child of the table
+//                             counted among the children under 19
 //   hasSpouse, spouseAge65 <- the T1's marital status and the spouse's date of birth
 //   claimsFamilyAmounts    <- whether this return claims the family's low-income
 //                             reduction (a couple claims it once)
@@ -83,6 +85,9 @@ struct ProvincialInput {
     double employmentIncome = 0.0;
     double familyNetIncome = 0.0;
     int dependentChildren = 0;
+    // The eligible dependant is one of `dependentChildren` (unknown: taken as
+    // one of them).
+    bool eligibleDependantIsChild = true;
     int dependantsWithDisability = 0;
     bool hasSpouse = false;
     bool spouseAge65 = false;

@@ -190,6 +190,28 @@ std::vector<taxrules::ProvincialDependant> provincialDependants(const DependantI
     return out;
 }
 
+// Whether the eligible dependant Schedule 5 names is one of the children
+// under 19 of the table (those the T1 counts): a parent or other relative
+// of the table claimed as eligible dependant leaves every child counted.
+// Without a name, or with one the table does not hold, the dependant is
+// taken as one of the children, the common case.
+bool eligibleDependantIsCountedChild(const DependantInfoStruct* table, const QString& eligibleDependant)
+{
+    if (!table || eligibleDependant.isEmpty())
+        return true;
+    for (int d = 0; d < table->GetCount(); ++d) {
+        const DependantInfo* info = table->GetAt(d);
+        if (!info || !info->isUsed())
+            continue;
+        const QString name = QString(info->firstName + CString(" ") + info->lastName).simplified().toCaseFolded();
+        if (name == eligibleDependant) {
+            const int age = info->ageAtYearEnd();
+            return info->isChild() && age >= 0 && age <= 18;
+        }
+    }
+    return true;
+}
+
 } // namespace
 
 taxrules::ProvincialResult computeProvincialFromT1(ENUMTYPE_PROVINCE province, const CTaxData_Form* t1,
@@ -232,6 +254,8 @@ taxrules::ProvincialResult computeProvincialFromT1(ENUMTYPE_PROVINCE province, c
     in.employmentIncome = taxrules::roundCents(line(L::Employment) + line(L::OtherEmployment));
     in.familyNetIncome = taxrules::roundCents(in.netIncome + (hasSpouse(t1) ? line(L::SpouseNetIncome) : 0.0));
     in.dependentChildren = int(line(L::ChildrenUnder19));
+    in.eligibleDependantIsChild =
+        !schedules.claimsEligibleDependant || eligibleDependantIsCountedChild(dependants, schedules.eligibleDependantName);
     in.hasSpouse = hasSpouse(t1);
     in.spouseAge65 = in.hasSpouse && spouseAtLeast65(t1);
     in.claimsFamilyAmounts = couple.claimsFamilyAmounts;

@@ -565,6 +565,47 @@ private slots:
         QVERIFY(leftOutMessages().empty());
     }
 
+    // MB428-A's line 9 leaves out only the child claimed on line 3: a single
+    // worker (T4 45,000, net 44,585) who claims her mother (born 1954, no
+    // income, in the dependant table) as eligible dependant keeps her son
+    // (born 2015) on line 9, and the same return claiming the son instead
+    // has no child left there.
+    //   mother  2,065 + 2,065 + 2,752 = 6,882 less 4,012.65 = 2,869.35;
+    //           4,815.18 less (15,780 + 9,134 + 2,054.25 + 747 + 2,869.35) x
+    //           10.8 % = 3,303.14: 1,512.04.
+    //   son     2,065 + 2,065 = 4,130 less 4,012.65 = 117.35; 4,815.18 less
+    //           (27,715.25 + 117.35) x 10.8 % = 3,005.92: 1,809.26.
+    void manitobaBenefitCountsTheChildrenNotClaimedOnLine3_data()
+    {
+        QTest::addColumn<QString>("claimed");
+        QTest::addColumn<double>("benefit");
+        QTest::addColumn<double>("line42800");
+        QTest::newRow("mother claimed") << QStringLiteral("Rose  Lee") << 2869.35 << 1512.04;
+        QTest::newRow("son claimed") << QStringLiteral("leo lee") << 117.35 << 1809.26;
+    }
+    void manitobaBenefitCountsTheChildrenNotClaimedOnLine3()
+    {
+        QFETCH(QString, claimed);
+        QFETCH(double, benefit);
+        QFETCH(double, line42800);
+        startFamily(PROV_MB);
+        employment(PROV_MB, 45000, 2469.25, 0, 747.00);
+        DependantInfo& mother = dependant(DEP_REL_PARENT, 1954, 0.0, 0);
+        mother.firstName = CString("Rose");
+        DependantInfo& son = *family->dependants().GetAt(1);
+        son.firstName = CString("Leo");
+        son.lastName = CString("Lee");
+        son.relationship = DEP_REL_CHILD;
+        son.dateOfBirth = QDate(2015, 4, 1);
+        auto& sch5 = form<TaxData_Sch5>(FORM_SCH5);
+        sch5.ClaimEligibleDependant.m_value = 1;
+        sch5.DependantNetIncome.m_value = 0;
+        sch5.DependantName.m_value = CString(claimed.toUtf8().constData());
+        family->Calculate(0, nullptr);
+        QCOMPARE(amountOf(*taxFormInTree(person, PROV_MB), "familyTaxBenefit"), benefit);
+        QCOMPARE(t1->line42800ProvincialTax.m_value, line42800);
+    }
+
     // A Manitoba family entered as a new user enters it: a coupled return,
     // Ann's T4 of 78,000 and Ben's of 31,000 (CPP, the second CPP and EI
     // withheld as due, no income tax withheld), two children of 4 and 15 in
