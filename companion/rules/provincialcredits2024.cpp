@@ -257,21 +257,28 @@ std::vector<ProvincialCreditTable> buildTables()
     // Saskatchewan, 2024: spouse and eligible dependant 18,491 less the
     // income above 1,849 (nil at 20,340) and 7,015 for each dependent child
     // (the 2024 amounts of the provincial tax tables, indexed 4.7 %);
-    // student loan interest as federally; eligible dividends 11 %. The
-    // published 2024 pension and medical figures disagree between sources,
-    // so those credits are left out (and reported) until confirmed.
+    // student loan interest as federally; eligible dividends 11 %.
     //
-    // The age amount, the senior supplementary amount and the disability
-    // amount are the 2023 SK428's (age at most 5,380, "Senior supplementary
-    // amount (if born in 1958 or earlier) claim $1,421", "Disability amount
-    // for self (claim $10,894 ...)", the 2023 SK428 as eachtax.com lays it
-    // out) indexed by Saskatchewan's 2024 factor ("Income tax brackets and
-    // tax credit amounts are indexed for the 2024 taxation year at an
-    // indexation level of 4.7 per cent", saskatchewan.ca, Personal Income
-    // Tax), to the dollar: 5,633, 1,488 and 11,406. The age amount is
-    // reduced by 15 % of net income above the federal threshold, as in
-    // every year since 2017 (36,430 in the 2017 provincial credit table of
-    // taxtips.ca, the federal figure), 44,325 for 2024.
+    // The age amount and the senior supplementary amount are the 2023
+    // SK428's (age at most 5,380, "Senior supplementary amount (if born in
+    // 1958 or earlier) claim $1,421", the SK428 as eachtax.com lays it out)
+    // indexed by Saskatchewan's 2024 factor ("Income tax brackets and tax
+    // credit amounts are indexed for the 2024 taxation year at an indexation
+    // level of 4.7 per cent", saskatchewan.ca, Personal Income Tax), to the
+    // dollar: 5,633 and 1,488. The disability amount is 10,894 and the
+    // medical threshold 2,610 (the same SK428 layout, whose disability line
+    // reads "claim $10,894": the 2023 amount of 10,405, the caregiver amount
+    // of the 2023 SK428 line 58400 help of support.drtax.ca, which
+    // Saskatchewan sets equal to the disability amount, indexed 4.7 %). The
+    // pension income amount is at most 1,000, not indexed ("Pension income
+    // maximum $1,000" on saskatchewan.ca's personal income tax structure
+    // pages of 2017 and of 2025). saskatchewan.ca's 2025 table confirms the
+    // chain: age 5,785 and medical 2,681 are 5,633 and 2,610 indexed by
+    // 2.7 %, and the senior supplement 2,028 is 1,488 indexed plus the 500
+    // added for 2025. The age amount is reduced by 15 % of net income above
+    // the federal threshold, as in every year since 2017 (36,430 in the 2017
+    // provincial credit table of taxtips.ca, the federal figure), 44,325
+    // for 2024.
     {
         auto& sk = row(P::SK);
         sk.spouseAmount = 18491.0;
@@ -280,7 +287,9 @@ std::vector<ProvincialCreditTable> buildTables()
         sk.ageAmount = 5633.0;
         sk.ageThreshold = 44325.0;
         sk.seniorSupplementaryAmount = 1488.0;
-        sk.disabilityAmount = 11406.0;
+        sk.disabilityAmount = 10894.0;
+        sk.pensionMaximum = 1000.0;
+        sk.medicalCap = 2610.0;
         sk.eligibleDividendRate = 0.11;
         sk.studentLoanInterest = true;
         // Donations 10.5 % on the first 200 and 14.5 % on the rest (taxtips.ca,

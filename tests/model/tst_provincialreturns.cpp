@@ -435,7 +435,6 @@ private slots:
         QTest::addColumn<int>("province");
         QTest::addColumn<Scenario>("scenario");
         QTest::addColumn<QString>("credit");
-        QTest::newRow("Saskatchewan senior: pension") << int(PROV_SK) << Senior << "pension income amount";
         QTest::newRow("Prince Edward Island donor: donations") << int(PROV_PE) << Donor << "donations and gifts";
     }
     void creditsLeftOutAreReported()
@@ -693,6 +692,44 @@ private slots:
         QCOMPARE(amountOf(*taxFormInTree(person, PROV_NS), "ageTaxCredit"), credit);
     }
 
+    // Medical expenses of 3,000 (own) above the lesser of 3 % of net income
+    // and the jurisdiction's threshold, other income alone:
+    //   SK 40,000: 3,000 - 1,200 = 1,800; 4,200.00 less (18,491 + 1,800) x
+    //     10.5 % = 2,130.56: 2,069.44.
+    //   SK 100,000: 3,000 - 2,610 = 390; 5,465.99 + 47,943 x 12.5 % =
+    //     5,992.88 -> 11,458.87 less (18,491 + 390) x 10.5 % = 1,982.51:
+    //     9,476.36.
+    //   NT 40,000: 1,800; 2,360.00 less (17,373 + 1,800) x 5.9 % = 1,131.21:
+    //     1,228.79.
+    //   NT 100,000: 3,000 - 2,759 = 241; 2,985.22 + 49,403 x 8.6 % =
+    //     4,248.66 -> 7,233.88 less (17,373 + 241) x 5.9 % = 1,039.23:
+    //     6,194.65.
+    void medicalThresholds_data()
+    {
+        QTest::addColumn<int>("province");
+        QTest::addColumn<double>("income");
+        QTest::addColumn<double>("medical");
+        QTest::addColumn<double>("line42800");
+        QTest::newRow("SK, 3 % of income") << int(PROV_SK) << 40000.0 << 1800.0 << 2069.44;
+        QTest::newRow("SK, its threshold") << int(PROV_SK) << 100000.0 << 390.0 << 9476.36;
+        QTest::newRow("NT, 3 % of income") << int(PROV_NT) << 40000.0 << 1800.0 << 1228.79;
+        QTest::newRow("NT, its threshold") << int(PROV_NT) << 100000.0 << 241.0 << 6194.65;
+    }
+    void medicalThresholds()
+    {
+        QFETCH(int, province);
+        QFETCH(double, income);
+        QFETCH(double, medical);
+        QFETCH(double, line42800);
+        startFamily(province);
+        t1->line13000NotOnSlip.m_value = income;
+        t1->MedicalOwn1.m_value = 3000;
+        family->Calculate(0, nullptr);
+        QCOMPARE(amountOf(*taxFormInTree(person, province), "medical"), medical);
+        QCOMPARE(t1->line42800ProvincialTax.m_value, line42800);
+        QVERIFY2(leftOutMessages().empty(), qPrintable(leftOutMessages().join(QLatin1Char('\n'))));
+    }
+
     // The senior of 67 (born 1957: pension 22,000 on a T4A and OAS 8,000, net
     // and taxable income 30,000) and the one-earner couple (married, T4 of
     // 70,000: CPP 3,867.50 with base 3,217.50, CPP2 1,500 x 4 % = 60, EI
@@ -736,8 +773,7 @@ private slots:
     //           2,301.74: 2,291.08.
     // Saskatchewan (10.5 %, 12.5 % above 52,057):
     //   senior  3,150.00 less (18,491 + age 5,633 + senior supplementary
-    //           1,488) x 10.5 % = 2,689.26: 460.74; its pension income amount
-    //           is named, not taken.
+    //           1,488 + pension 1,000) x 10.5 % = 2,794.26: 355.74.
     //   couple  5,465.99 + 17,233 x 12.5 % = 2,154.13 -> 7,620.12 less (18,491
     //           + spouse 18,491 + child 7,015 + 3,217.50 + 1,049.12 =
     //           48,263.62) x 10.5 % = 5,067.68: 2,552.44.
@@ -759,8 +795,7 @@ private slots:
         QTest::newRow("NU couple") << int(PROV_NU) << CoupleWithChild << couple << 1580.24 << none;
         QTest::newRow("NT senior") << int(PROV_NT) << Senior67 << senior << 184.67 << none;
         QTest::newRow("NT couple") << int(PROV_NT) << CoupleWithChild << couple << 2291.08 << none;
-        QTest::newRow("SK senior") << int(PROV_SK) << Senior67 << senior << 460.74
-                                   << QStringLiteral("pension income amount");
+        QTest::newRow("SK senior") << int(PROV_SK) << Senior67 << senior << 355.74 << none;
         QTest::newRow("SK couple") << int(PROV_SK) << CoupleWithChild << couple << 2552.44 << none;
     }
     void seniorAndFamily()
