@@ -1,5 +1,7 @@
 #include "agencydata/TddWebService.h"
 
+#include <functional>
+
 #include "agencydata/tddlogfile.h"
 #include "agencydata/tddprogress.h"
 #include "agencydata/tddsoap.h"
@@ -177,7 +179,10 @@ int TddWebService::callTDDWebService(const std::string& request, std::string& re
         client.setTimeoutMs(s.timeoutMs);
         // A session that is cancelled must not wait for the agency's answer.
         client.setCancelFlag(&m_stop);
+        client.setSendOnce(true);
+        m_lastCallDropped = false;
         if (!client.postSoapXML(request, "text/xml; charset=UTF-8", nullptr, nullptr, response)) {
+            m_lastCallDropped = client.droppedBeforeReply();
             log.write("TDD web service step failed.\n");
             return TddExtra::Transport;
         }
@@ -188,6 +193,24 @@ int TddWebService::callTDDWebService(const std::string& request, std::string& re
         log.write("Please try again, make sure voDarevivo is permitted by firewall to use Internet.\n");
         return TddExtra::Exception;
     }
+}
+
+int TddWebService::exchange(const std::function<bool(std::string&)>& build, std::string& reply, int& sent)
+{
+    std::string request;
+    if (!build(request))
+        return -1;
+    sent = callTDDWebService(request, reply);
+    // A connection that closed before any reply may have lost the request on
+    // the way. The same request must not go again (its nonce and time would
+    // read as a replay): one new request is built and sent instead.
+    if (sent == TddExtra::Transport && m_lastCallDropped && !stopRequested()) {
+        request.clear();
+        if (!build(request))
+            return -1;
+        sent = callTDDWebService(request, reply);
+    }
+    return 0;
 }
 
 int TddWebService::wsGetTokenC()
@@ -204,13 +227,15 @@ int TddWebService::wsGetTokenC()
         QMutexLocker lock(&m_mutex);
         sins = m_sins;
     }
-    std::string request;
-    if (constructTDDTokenCReq(settings(), taxYearText(), kind, sins, request) != 0) {
+    std::string reply;
+    int sent = 0;
+    const auto build = [&](std::string& request) {
+        return constructTDDTokenCReq(settings(), taxYearText(), kind, sins, request) == 0;
+    };
+    if (exchange(build, reply, sent) != 0) {
         postProgressMessage(TddCode::Error, TddExtra::StageTemplate);
         return TddExtra::StageTemplate;
     }
-    std::string reply;
-    const int sent = callTDDWebService(request, reply);
     if (sent != 0) {
         postProgressMessage(TddCode::Error, sent);
         return sent;
@@ -361,12 +386,17 @@ int TddWebService::wsGetDataAtLast(std::string token)
     for (int step : kPollSteps) {
         if (stopRequested())
             return 0;
-        std::string request;
-        if (constructTDDDataReadyReq(s, taxYearText(), kind, token, request) != 0)
+        const auto build = [&](std::string& request) {
+            return constructTDDDataReadyReq(s, taxYearText(), kind, token, request) == 0;
+        };
+        std::string probe;
+        if (!build(probe))
             return failPoll(TddExtra::PollTemplate, "data request not built\n", log.file());
         postProgressMessage(step - 6, 0);
         std::string reply;
-        const int sent = callTDDWebService(request, reply);
+        int sent = 0;
+        if (exchange(build, reply, sent) != 0)
+            return failPoll(TddExtra::PollTemplate, "data request not built\n", log.file());
         if (stopRequested())
             return 0;
         if (sent == TddExtra::Transport)

@@ -119,6 +119,10 @@ public:
     // One SOAP POST to the service of the session's kind: 0 with the reply
     // (any HTTP status), -20 when no reply came, -99 when it could not be sent.
     int callTDDWebService(const std::string& request, std::string& response);
+    // callTDDWebService with a request from build; when the connection closed
+    // before any reply, once more with a request built anew (a new nonce and
+    // time). sent is the last call's result; -1 when build failed, else 0.
+    int exchange(const std::function<bool(std::string&)>& build, std::string& reply, int& sent);
 
     std::string tokenC() const;
     std::string tokenA() const;
@@ -131,6 +135,7 @@ public:
 
 private:
     int failPoll(int extra, const char* why, FILE* log);
+    bool m_lastCallDropped = false;
     int parseReadyReply(short kind, const std::string& reply, TddLogFile& log);
     bool openLinkOnUserInterfaceThread(const QUrl& url);
     void showUnopenedLink(const CString& link);

@@ -60,6 +60,9 @@ public:
     ReturnPageInterface* findOpenReturn(const QString& path) const;
     // Makes an open page current.
     void showReturnPage(ReturnPageInterface* page);
+    // When path is open in a page: that page is shown, refusal (with %1 the
+    // path) is told, and true is returned.
+    bool showInsteadIfOpen(const QString& path, const QString& refusal);
     // The Windows-menu entry of an open page, or null.
     ActionShowReturn* showReturnAction(ReturnPageInterface* page) const;
     // A page calls this when its file changes, so that its Windows entry

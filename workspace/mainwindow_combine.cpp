@@ -11,6 +11,7 @@
 #include "model/cfamilytaxdata.h"
 #include "model/returnfileloadcode.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QMessageBox>
 
@@ -62,8 +63,23 @@ STRUCT_IMPORT_LASTYEAR_PARAM modelOptions(const ImportOptionFlags& flags)
 
 } // namespace
 
+bool MainWindow::showInsteadIfOpen(const QString& path, const QString& refusal)
+{
+    // A file open in a page may hold changes not yet saved: building a return
+    // from what is on disk would quietly leave them out. The page comes
+    // forward, as Open brings it, and the user is told why nothing was built.
+    ReturnPageInterface* open = findOpenReturn(path);
+    if (!open)
+        return false;
+    showReturnPage(open);
+    TabWndApp::gAppInformation(refusal.arg(QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath())), this);
+    return true;
+}
+
 void MainWindow::importReturnFile(const QString& path)
 {
+    if (showInsteadIfOpen(path, tr("The return file %1 is open. Please close it before importing it.")))
+        return;
     int code = 0;
     ReadFamily family;
     {
@@ -114,6 +130,10 @@ void MainWindow::on_actionCouple_Returns_2to1_triggered()
     if (canonical(file1) == canonical(file2)) {
         TabWndApp::gAppInformation(tr("Both return files are the same file, Couple return failed."), this);
         return;
+    }
+    for (const QString& file : {file1, file2}) {
+        if (showInsteadIfOpen(file, tr("The return file %1 is open. Please close it before coupling it.")))
+            return;
     }
 
     int code = 99;

@@ -21,6 +21,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cstring>
 #include <exception>
 
 namespace {
@@ -57,6 +58,43 @@ bool isSameOrigin(const QUrl& a, const QUrl& b)
 
 // Errors after which the body cannot be trusted even when a status line
 // came: the connection broke, the TLS check failed, or redirects went wrong.
+// A request body that can be read through once and never rewound. The
+// network layer resends a request whose connection closed before a reply by
+// seeking its body back to the start; this body refuses, so the repeat fails
+// with ContentReSendError instead of going out unchanged.
+class SendOnceBody : public QIODevice
+{
+public:
+    explicit SendOnceBody(const QByteArray& bytes) : m_bytes(bytes) { open(QIODevice::ReadOnly); }
+    bool isSequential() const override { return false; }
+    qint64 size() const override { return m_bytes.size(); }
+    bool seek(qint64 pos) override
+    {
+        // Forward (or staying put) only: what was handed over is gone.
+        if (pos < m_furthest || pos > m_bytes.size())
+            return false;
+        return QIODevice::seek(pos);
+    }
+    bool reset() override { return seek(0); }
+
+protected:
+    qint64 readData(char* data, qint64 maxSize) override
+    {
+        const qint64 at = pos();
+        const qint64 n = qMin(maxSize, qint64(m_bytes.size()) - at);
+        if (n <= 0)
+            return at >= m_bytes.size() ? -1 : 0;
+        memcpy(data, m_bytes.constData() + at, size_t(n));
+        m_furthest = qMax(m_furthest, at + n);
+        return n;
+    }
+    qint64 writeData(const char*, qint64) override { return -1; }
+
+private:
+    QByteArray m_bytes;
+    qint64 m_furthest = 0;
+};
+
 bool isTransportError(QNetworkReply::NetworkError error)
 {
     switch (error) {
@@ -324,7 +362,17 @@ bool QWebClient::postSoapXML(const std::string& body, const char* contentType,
         QBuffer sink(&replyBody);
         sink.open(QIODevice::WriteOnly);
         const QByteArray payload = QByteArray::fromStdString(body);
-        if (!run(manager().post(request, payload), url, sink, extraHeader != nullptr))
+        QNetworkReply* sent = nullptr;
+        if (m_sendOnce) {
+            auto* once = new SendOnceBody(payload);
+            request.setHeader(QNetworkRequest::ContentLengthHeader, payload.size());
+            request.setAttribute(QNetworkRequest::DoNotBufferUploadDataAttribute, true);
+            sent = manager().post(request, once);
+            once->setParent(sent);
+        } else {
+            sent = manager().post(request, payload);
+        }
+        if (!run(sent, url, sink, extraHeader != nullptr))
             return false;
         reply = replyBody.toStdString();
         return true;
@@ -356,6 +404,7 @@ bool QWebClient::prepare(QNetworkRequest& request, const QUrl& url)
 {
     m_lastStatus = 0;
     m_lastError.clear();
+    m_droppedBeforeReply = false;
     const QString scheme = url.scheme().toLower();
     if (!url.isValid() || url.host().isEmpty()
         || (scheme != QLatin1String("https") && scheme != QLatin1String("http")))
@@ -446,6 +495,9 @@ bool QWebClient::run(QNetworkReply* rawReply, const QUrl& url, QIODevice& sink, 
     drain();
 
     const QVariant status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
+    m_droppedBeforeReply = received == 0 && !status.isValid()
+                           && (reply->error() == QNetworkReply::RemoteHostClosedError
+                               || reply->error() == QNetworkReply::ContentReSendError);
     if (failure.isEmpty() && isTransportError(reply->error()))
         failure = reply->errorString();
     // 1xx are interim answers; a reply that ends on one is no reply. A final

@@ -84,6 +84,14 @@ public:
     void setCancelFlag(const std::atomic<bool>* flag) { m_cancel = flag; }
     void setMaxReplyBytes(qint64 bytes);
     qint64 maxReplyBytes() const { return m_maxReplyBytes; }
+    // A SOAP body sent at most once: a request whose connection drops before
+    // any reply fails instead of going out again unchanged (the network layer
+    // would repeat it, and a service that refuses a nonce it has seen treats
+    // the repeat as a replay). The caller may send a new request instead.
+    void setSendOnce(bool once) { m_sendOnce = once; }
+    // Whether the last call failed because the connection closed before any
+    // byte of a reply: the service may or may not have seen the request.
+    bool droppedBeforeReply() const { return m_droppedBeforeReply; }
 
     // Time-out given to clients created afterwards.
     static void setDefaultTimeoutMs(int ms);
@@ -118,6 +126,8 @@ private:
     int m_timeoutMs;
     const std::atomic<bool>* m_cancel = nullptr;
     qint64 m_maxReplyBytes = DefaultMaxReplyBytes;
+    bool m_sendOnce = false;
+    bool m_droppedBeforeReply = false;
     int m_lastStatus = 0;
     QString m_lastError;
 

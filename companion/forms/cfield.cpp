@@ -14,6 +14,7 @@ CField::CField(FieldKind kind, CFieldOwner* owner, int id, const char* name, con
       m_flags(opts.m_flags),
       m_amountKind(opts.m_amountKind),
       m_decimals(qint8(opts.m_amountKind == AmountKind::Money ? 2 : qBound(0, opts.m_decimals, 10))),
+      m_linkedForm(qint16(opts.m_linkedForm)),
       m_name(name ? name : ""),
       m_line(line ? line : ""),
       m_label(label ? label : ""),

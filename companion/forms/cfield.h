@@ -49,6 +49,7 @@ struct FieldOpts {
     const char* m_choices = nullptr;    // int fields: "value:text|value:text", shown as a list
     AmountKind m_amountKind = AmountKind::Money;  // float fields: what the number is
     int m_decimals = 2;                 // float fields: decimals shown (money: always 2)
+    int m_linkedForm = 0;               // the form this line's amount comes from (0: none)
 
     FieldOpts section(const char* title) const { FieldOpts o = *this; o.m_section = title; return o; }
     FieldOpts page(const char* title) const { FieldOpts o = *this; o.m_page = title; return o; }
@@ -71,6 +72,9 @@ struct FieldOpts {
     FieldOpts share(int decimals = 4) const { return amount(AmountKind::Share, decimals); }
     FieldOpts count(int decimals = 2) const { return amount(AmountKind::Count, decimals); }
     FieldOpts working(int decimals = 2) const { return amount(AmountKind::Working, decimals); }
+    // The line's amount comes from, or is worked out on, another form of the
+    // return: its page offers a button that goes to that form.
+    FieldOpts linksTo(int formType) const { FieldOpts o = *this; o.m_linkedForm = formType; return o; }
 
 private:
     FieldOpts amount(AmountKind kind, int decimals) const
@@ -100,6 +104,7 @@ inline FieldOpts Rate(int decimals = 6) { return FieldOpts().rate(decimals); }
 inline FieldOpts Share(int decimals = 4) { return FieldOpts().share(decimals); }
 inline FieldOpts Count(int decimals = 2) { return FieldOpts().count(decimals); }
 inline FieldOpts Working(int decimals = 2) { return FieldOpts().working(decimals); }
+inline FieldOpts LinksTo(int formType) { return FieldOpts().linksTo(formType); }
 }  // namespace fld
 
 // One named value of a form or a data record. The value itself lives in the
@@ -144,6 +149,8 @@ public:
     bool isReadOnly() const { return hasFlag(FieldComputed | FieldReadOnly | FieldLocked); }
     bool isHidden() const { return hasFlag(FieldHidden); }
     int attribute() const { return m_attribute; }
+    // The form type this line's amount comes from, 0 for none (fld::LinksTo).
+    int linkedForm() const { return m_linkedForm; }
     // Float fields: what the number is, and the decimals it is shown with.
     AmountKind amountKind() const { return m_amountKind; }
     // A float field holding money, kept in whole cents.
@@ -189,6 +196,7 @@ private:
     unsigned m_flags = 0;
     AmountKind m_amountKind = AmountKind::Money;
     qint8 m_decimals = 2;
+    qint16 m_linkedForm = 0;
     const char* m_name = "";
     const char* m_line = "";
     const char* m_label = "";

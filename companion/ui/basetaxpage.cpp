@@ -8,15 +8,39 @@
 #include <QLabel>
 #include <QPalette>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QVBoxLayout>
 
 #include "companion/core/messages.h"
+#include "companion/forms/catalogue.h"
 #include "companion/forms/ctaxdata_form.h"
 #include "companion/forms/fields.h"
 #include "companion/ui/formevents.h"
 #include "companion/ui/styledwidgets.h"
 
 namespace {
+
+// The button a line gets when its amount comes from another form: "Go to
+// Schedule 9" named "btnGoToSch9", from the form's short code. Nothing for a
+// line without a linked form or one linked to a retired form.
+struct GoToButton
+{
+    QString text;
+    QString objectName;
+};
+
+GoToButton goToButtonFor(int formType)
+{
+    if (formType <= 0 || formType > FORMTYPE_LAST || Global_Forms_Info[formType].expired)
+        return {};
+    QString code = QString::fromUtf8(Global_Forms_Info[formType].code);
+    QString compact = code;
+    compact.remove(QRegularExpression(QStringLiteral("[^A-Za-z0-9]")));
+    static const QString kSchedulePrefix = QStringLiteral("Sch. ");
+    if (code.startsWith(kSchedulePrefix))
+        code = QStringLiteral("Schedule ") + code.mid(kSchedulePrefix.size());
+    return {BaseTaxPage::tr("Go to %1").arg(code), QStringLiteral("btnGoTo") + compact};
+}
 
 enum Column { LineColumn = 0, LabelColumn = 1, EditorColumn = 2, NoteColumn = 3 };
 
@@ -103,19 +127,19 @@ BaseTaxPage::BaseTaxPage(CTaxData_Form* form, const std::vector<CField*>& fields
             grid->addWidget(editor, row, EditorColumn);
         m_bindings.push_back(Binding{f, editor, QString()});
         ++row;
+        if (const GoToButton goTo = goToButtonFor(f->linkedForm()); !goTo.objectName.isEmpty()) {
+            QPushButton* button = makeActionButton(goTo.text, goTo.objectName, FORMEVENT_FORWARD_EDIT, f->linkedForm());
+            // Several lines may go to one form (13500 and 13700 to the T2125):
+            // the button says which line it belongs to.
+            button->setProperty(kGoToLineProperty, f->name());
+            grid->addWidget(button, row++, EditorColumn);
+        }
         for (const CTaxData_Form::PageAction& action : actions) {
             if (!f->hasName(QString::fromLatin1(action.afterField)))
                 continue;
-            auto* button = new QPushButton(tr(action.text), this);
-            button->setObjectName(QString::fromLatin1(action.objectName));
-            const int eventType = action.eventType;
-            const int formType = action.formType;
-            connect(button, &QPushButton::clicked, this, [this, eventType, formType] {
-                store();
-                postFormEvent(this, eventType == FORMEVENT_FORWARD_EDIT ? new EventForwardEdit(formType)
-                                                                         : new MyEvent(eventType));
-            });
-            grid->addWidget(button, row++, EditorColumn);
+            grid->addWidget(makeActionButton(tr(action.text), QString::fromLatin1(action.objectName),
+                                             action.eventType, action.formType),
+                            row++, EditorColumn);
         }
     }
 
@@ -132,6 +156,19 @@ BaseTaxPage::~BaseTaxPage()
     // focus on the way must not store into a form that may be gone already.
     for (const Binding& b : m_bindings)
         b.editor->disconnect(this);
+}
+
+QPushButton* BaseTaxPage::makeActionButton(const QString& text, const QString& objectName, int eventType,
+                                           int formType)
+{
+    auto* button = new QPushButton(text, this);
+    button->setObjectName(objectName);
+    connect(button, &QPushButton::clicked, this, [this, eventType, formType] {
+        store();
+        postFormEvent(this, eventType == FORMEVENT_FORWARD_EDIT ? new EventForwardEdit(formType)
+                                                                 : new MyEvent(eventType));
+    });
+    return button;
 }
 
 QWidget* BaseTaxPage::makeEditor(CField* field)

@@ -8,6 +8,7 @@ class CField;
 class CTaxData_Form;
 class QGridLayout;
 class QLabel;
+class QPushButton;
 
 // One page of a form, slip, note or interview-data object, generated from
 // its field table: section headings, the line or box number column, labels,
@@ -19,6 +20,9 @@ class QLabel;
 // Return, a tick, a date pick); when the value changed, signalCalc is
 // emitted. store() stores only editors whose text differs from what the page
 // last showed, so storing an untouched page never rounds a value.
+// Property of a "Go to" button: the name of the field whose line it belongs to.
+constexpr const char* kGoToLineProperty = "goToFromField";
+
 class BaseTaxPage : public QWidget
 {
     Q_OBJECT
@@ -64,6 +68,7 @@ private:
     };
 
     QWidget* makeEditor(CField* field);
+    QPushButton* makeActionButton(const QString& text, const QString& objectName, int eventType, int formType);
     void showValue(Binding& b);
     QString editorText(const Binding& b) const;
     // Stores one editor if it was edited; true when the field's value changed.

@@ -34,6 +34,8 @@ private slots:
     void importOfMissingFile();
     void importMakesAReturnWithoutFile();
     void importRefusesCouplingWithoutSpouseName();
+    void importOrCoupleOfAnOpenFileShowsItsPage_data();
+    void importOrCoupleOfAnOpenFileShowsItsPage();
 };
 
 namespace {
@@ -358,6 +360,50 @@ void TestRestructure::importRefusesCouplingWithoutSpouseName()
     f.window->importReturnFile(path);
     QCOMPARE(f.window->openReturnCount(), 0);
     QVERIFY(f.promptTexts().last().startsWith("The prior year's return holds no spouse's name"));
+}
+
+void TestRestructure::importOrCoupleOfAnOpenFileShowsItsPage_data()
+{
+    QTest::addColumn<bool>("couple");
+    QTest::addColumn<QString>("refusal");
+    QTest::newRow("import") << false << "Please close it before importing it.";
+    QTest::newRow("couple") << true << "Please close it before coupling it.";
+}
+
+// A file open in a page may hold unsaved changes: importing or coupling it
+// from disk would build a return without them. The page comes forward
+// instead, as Open brings it, and nothing new is opened.
+void TestRestructure::importOrCoupleOfAnOpenFileShowsItsPage()
+{
+    QFETCH(bool, couple);
+    QFETCH(QString, refusal);
+    WindowFixture f;
+    QTemporaryDir dir;
+    NewReturnBasicData married = namedSingle("Ann", "Lee", "");
+    married.MaritalStatus = 0;
+    const QString open = saveFamily(newFamily(married), dir.filePath("a.r24"));
+    const QString other = saveFamily(newFamily(namedSingle("Bob", "Roy", "")), dir.filePath("b.r24"));
+    QVERIFY(!open.isEmpty() && !other.isEmpty());
+    f.window->openReturnFile(open);
+    ReturnPageInterface* page = f.window->currentReturnPage();
+    QVERIFY(page);
+    f.window->actionShowWelcome();
+    QVERIFY(!f.window->currentReturnPage());
+
+    closeModalLater();
+    if (couple) {
+        finishCoupleWizard(other, open);
+        f.action("actionCouple_Returns_2to1")->trigger();
+    } else {
+        f.window->importReturnFile(open);
+    }
+    QCOMPARE(f.window->openReturnCount(), 1);
+    QCOMPARE(f.window->currentReturnPage(), page);
+    QVERIFY(!f.promptTexts().isEmpty());
+    const QString told = f.promptTexts().last();
+    QVERIFY2(told.startsWith("The return file ") && told.contains(QDir::toNativeSeparators(open))
+                 && told.endsWith(refusal),
+             qPrintable(told));
 }
 
 QTEST_APPLESS_MAIN(TestRestructure)

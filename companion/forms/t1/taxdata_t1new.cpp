@@ -278,11 +278,6 @@ std::vector<CTaxData_Form::PageAction> TaxData_T1New::pageActions() const
     return {
         {"PostalCode", "btnCopyAddressToSpouse", "Copy mailing address to spouse's return", FORMEVENT_MAILING_TO_SPOUSE, 0},
         {"PreparerEFileNumber", "btnCopyPreparer", "Copy tax preparer's data", FORMEVENT_COPY_PREPARER, 0},
-        {"line12600NetRental", "btnGoToT776", "Go to T776", FORMEVENT_FORWARD_EDIT, FORM_T776},
-        {"line13500BusinessNet", "btnGoToT2125", "Go to T2125", FORMEVENT_FORWARD_EDIT, FORM_T2125},
-        {"line20800RrspDeduction", "btnGoToSch7", "Go to Schedule 7", FORMEVENT_FORWARD_EDIT, FORM_SCH7},
-        {"line32300Tuition", "btnGoToSch11", "Go to Schedule 11", FORMEVENT_FORWARD_EDIT, FORM_SCH11},
-        {"line34900Donations", "btnGoToSch9", "Go to Schedule 9", FORMEVENT_FORWARD_EDIT, FORM_SCH9},
     };
 }
 

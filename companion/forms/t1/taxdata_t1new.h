@@ -154,7 +154,7 @@ public:
     CFloatField line11400CppQppBenefits{this, 11400, "line11400CppQppBenefits", "11400", "CPP or QPP benefits", fld::Computed()};
     CFloatField line11410CppDisabilityBenefits{this, 11410, "line11410CppDisabilityBenefits", "11410", "Disability benefits included on line 11400", fld::Computed()};
     CFloatField line11500OtherPensions{this, 11500, "line11500OtherPensions", "11500", "Other pensions and superannuation", fld::Computed()};
-    CFloatField line11600ElectedSplitPension{this, 11600, "line11600ElectedSplitPension", "11600", "Elected split-pension amount", fld::Computed()};
+    CFloatField line11600ElectedSplitPension{this, 11600, "line11600ElectedSplitPension", "11600", "Elected split-pension amount", fld::Computed().linksTo(FORM_T1032)};
     CFloatField line11700UCCB{this, 11700, "line11700UCCB", "11700", "Universal child care benefit", fld::Computed()};
     CFloatField line11900EmploymentInsurance{this, 11900, "line11900EmploymentInsurance", "11900", "Employment insurance and other benefits", fld::Computed()};
     CFloatField line11905MaternityParental{this, 11905, "line11905MaternityParental", "11905", "Employment insurance maternity and parental benefits", fld::Computed()};
@@ -169,8 +169,8 @@ public:
     CFloatField line12200PartnershipIncome{this, 12200, "line12200PartnershipIncome", "12200", "Net partnership income: limited or non-active partners only", fld::Computed()};
     CFloatField line12500RdspIncome{this, 12500, "line12500RdspIncome", "12500", "Registered disability savings plan income", fld::Computed()};
     CFloatField line12599GrossRental{this, 12599, "line12599GrossRental", "12599", "Gross rental income"};
-    CFloatField line12600NetRental{this, 12600, "line12600NetRental", "12600", "Net rental income", fld::Computed()};
-    CFloatField line12700TaxableCapitalGains{this, 12700, "line12700TaxableCapitalGains", "12700", "Taxable capital gains", fld::Computed()};
+    CFloatField line12600NetRental{this, 12600, "line12600NetRental", "12600", "Net rental income", fld::Computed().linksTo(FORM_T776)};
+    CFloatField line12700TaxableCapitalGains{this, 12700, "line12700TaxableCapitalGains", "12700", "Taxable capital gains", fld::Computed().linksTo(FORM_SCH3)};
     // Like the interest share: the person's part of the couple's shareable
     // taxable capital gains, added to line 12700.
     CFloatField line12700CoupleGainShare{this, 12701, "line12700CoupleGainShare", "", "Share of the couple's shareable taxable capital gains, added to line 12700", fld::ReadOnly()};
@@ -185,15 +185,15 @@ public:
     CStringField line13000NotOnSlipDescription{this, 13003, "line13000NotOnSlipDescription", "", "Specify other income not on a slip"};
     CFloatField line13010Scholarships{this, 13010, "line13010Scholarships", "13010", "Taxable scholarships, fellowships, bursaries and artists' project grants", fld::Computed()};
     CFloatField line13499BusinessGross{this, 13499, "line13499BusinessGross", "13499", "Business income, gross", fld::Computed()};
-    CFloatField line13500BusinessNet{this, 13500, "line13500BusinessNet", "13500", "Business income, net", fld::Computed()};
+    CFloatField line13500BusinessNet{this, 13500, "line13500BusinessNet", "13500", "Business income, net", fld::Computed().linksTo(FORM_T2125)};
     CFloatField line13699ProfessionalGross{this, 13699, "line13699ProfessionalGross", "13699", "Professional income, gross", fld::Computed()};
-    CFloatField line13700ProfessionalNet{this, 13700, "line13700ProfessionalNet", "13700", "Professional income, net", fld::Computed()};
+    CFloatField line13700ProfessionalNet{this, 13700, "line13700ProfessionalNet", "13700", "Professional income, net", fld::Computed().linksTo(FORM_T2125)};
     CFloatField line13899CommissionGross{this, 13899, "line13899CommissionGross", "13899", "Commission income, gross", fld::Computed()};
-    CFloatField line13900CommissionNet{this, 13900, "line13900CommissionNet", "13900", "Commission income, net", fld::Computed()};
+    CFloatField line13900CommissionNet{this, 13900, "line13900CommissionNet", "13900", "Commission income, net", fld::Computed().linksTo(FORM_T2125_COMMISSION)};
     CFloatField line14099FarmingGross{this, 14099, "line14099FarmingGross", "14099", "Farming income, gross", fld::Computed()};
-    CFloatField line14100FarmingNet{this, 14100, "line14100FarmingNet", "14100", "Farming income, net", fld::Computed()};
+    CFloatField line14100FarmingNet{this, 14100, "line14100FarmingNet", "14100", "Farming income, net", fld::Computed().linksTo(FORM_T2042)};
     CFloatField line14299FishingGross{this, 14299, "line14299FishingGross", "14299", "Fishing income, gross", fld::Computed()};
-    CFloatField line14300FishingNet{this, 14300, "line14300FishingNet", "14300", "Fishing income, net", fld::Computed()};
+    CFloatField line14300FishingNet{this, 14300, "line14300FishingNet", "14300", "Fishing income, net", fld::Computed().linksTo(FORM_T2121)};
     CFloatField line14400WorkersCompensation{this, 14400, "line14400WorkersCompensation", "14400", "Workers' compensation benefits", fld::Computed()};
     CFloatField line14500SocialAssistance{this, 14500, "line14500SocialAssistance", "14500", "Social assistance payments", fld::Computed()};
     CFloatField line14600NetFederalSupplements{this, 14600, "line14600NetFederalSupplements", "14600", "Net federal supplements paid", fld::Computed()};
@@ -202,25 +202,25 @@ public:
 
     CFloatField line20600PensionAdjustment{this, 20600, "line20600PensionAdjustment", "20600", "Pension adjustment", fld::Section("Net income").page("Net and taxable income").computed()};
     CFloatField line20700RppDeduction{this, 20700, "line20700RppDeduction", "20700", "Registered pension plan deduction", fld::Computed()};
-    CFloatField line20800RrspDeduction{this, 20800, "line20800RrspDeduction", "20800", "RRSP deduction", fld::Computed()};
-    CFloatField line20805FhsaDeduction{this, 20805, "line20805FhsaDeduction", "20805", "First home savings account deduction", fld::Computed()};
+    CFloatField line20800RrspDeduction{this, 20800, "line20800RrspDeduction", "20800", "RRSP deduction", fld::Computed().linksTo(FORM_SCH7)};
+    CFloatField line20805FhsaDeduction{this, 20805, "line20805FhsaDeduction", "20805", "First home savings account deduction", fld::Computed().linksTo(FORM_SCH15)};
     CFloatField line20810PrppEmployer{this, 20810, "line20810PrppEmployer", "20810", "PRPP employer contributions", fld::Computed()};
-    CFloatField line21000SplitPensionDeduction{this, 21000, "line21000SplitPensionDeduction", "21000", "Deduction for elected split-pension amount", fld::Computed()};
+    CFloatField line21000SplitPensionDeduction{this, 21000, "line21000SplitPensionDeduction", "21000", "Deduction for elected split-pension amount", fld::Computed().linksTo(FORM_T1032)};
     CFloatField line21200UnionDues{this, 21200, "line21200UnionDues", "21200", "Annual union, professional, or like dues", fld::Computed()};
     CFloatField line21300UCCBRepayment{this, 21300, "line21300UCCBRepayment", "21300", "Universal child care benefit repayment", fld::Computed()};
     // Read earlier in a pass than it is filled: kept from the last pass, not cleared.
-    CFloatField line21400ChildCare{this, 21400, "line21400ChildCare", "21400", "Child care expenses", fld::ReadOnly()};
-    CFloatField line21500DisabilitySupports{this, 21500, "line21500DisabilitySupports", "21500", "Disability supports deduction", fld::Computed()};
+    CFloatField line21400ChildCare{this, 21400, "line21400ChildCare", "21400", "Child care expenses", fld::ReadOnly().linksTo(FORM_T778)};
+    CFloatField line21500DisabilitySupports{this, 21500, "line21500DisabilitySupports", "21500", "Disability supports deduction", fld::Computed().linksTo(FORM_T929)};
     CFloatField line21700BusinessInvestmentLoss{this, 21700, "line21700BusinessInvestmentLoss", "21700", "Business investment loss"};
-    CFloatField line21900MovingExpenses{this, 21900, "line21900MovingExpenses", "21900", "Moving expenses", fld::Computed()};
+    CFloatField line21900MovingExpenses{this, 21900, "line21900MovingExpenses", "21900", "Moving expenses", fld::Computed().linksTo(FORM_T1M)};
     CFloatField line21900BaseAmount{this, 21901, "line21900BaseAmount", "", "Moving expenses claimed outside form T1M"};
     CFloatField line22000SupportPaid{this, 22000, "line22000SupportPaid", "22000", "Support payments made, allowable deduction"};
     CFloatField line22100CarryingCharges{this, 22100, "line22100CarryingCharges", "22100", "Carrying charges, interest expenses, and other expenses"};
-    CFloatField line22200CppSelfEmployed{this, 22200, "line22200CppSelfEmployed", "22200", "Deduction for CPP or QPP contributions on self-employment income", fld::Computed()};
+    CFloatField line22200CppSelfEmployed{this, 22200, "line22200CppSelfEmployed", "22200", "Deduction for CPP or QPP contributions on self-employment income", fld::Computed().linksTo(FORM_SCH8)};
     CFloatField line22215CppEnhancedEmployment{this, 22215, "line22215CppEnhancedEmployment", "22215", "Deduction for CPP or QPP enhanced contributions on employment income", fld::Computed()};
-    CFloatField line22400ExplorationExpenses{this, 22400, "line22400ExplorationExpenses", "22400", "Exploration and development expenses", fld::Computed()};
+    CFloatField line22400ExplorationExpenses{this, 22400, "line22400ExplorationExpenses", "22400", "Exploration and development expenses", fld::Computed().linksTo(FORM_T1229)};
     CFloatField line22900EmploymentExpenses{this, 22900, "line22900EmploymentExpenses", "22900", "Other employment expenses", fld::Computed()};
-    CFloatField line23100ClergyResidence{this, 23100, "line23100ClergyResidence", "23100", "Clergy residence deduction", fld::Computed()};
+    CFloatField line23100ClergyResidence{this, 23100, "line23100ClergyResidence", "23100", "Clergy residence deduction", fld::Computed().linksTo(FORM_T1223)};
     CFloatField line23200OtherDeductions{this, 23200, "line23200OtherDeductions", "23200", "Other deductions", fld::Computed()};
     CFloatField line23200NotOnSlip{this, 23201, "line23200NotOnSlip", "", "Other deductions not on a slip, added to line 23200"};
     CStringField line23200NotOnSlipDescription{this, 23202, "line23200NotOnSlipDescription", "", "Specify other deductions"};
@@ -237,7 +237,7 @@ public:
     CFloatField line25200NonCapitalLosses{this, 25200, "line25200NonCapitalLosses", "25200", "Non-capital losses of other years"};
     CFloatField line25300NetCapitalLosses{this, 25300, "line25300NetCapitalLosses", "25300", "Net capital losses of other years", fld::Computed()};
     CFloatField line25400CapitalGainsDeduction{this, 25400, "line25400CapitalGainsDeduction", "25400", "Capital gains deduction", fld::Computed()};
-    CFloatField line25500NorthernResidents{this, 25500, "line25500NorthernResidents", "25500", "Northern residents deductions", fld::Computed()};
+    CFloatField line25500NorthernResidents{this, 25500, "line25500NorthernResidents", "25500", "Northern residents deductions", fld::Computed().linksTo(FORM_T2222)};
     CFloatField line25600AdditionalDeductions{this, 25600, "line25600AdditionalDeductions", "25600", "Additional deductions"};
     CFloatField line25700TotalTaxableDeductions{this, 25700, "line25700TotalTaxableDeductions", "25700", "Add lines 24400 to 25600", fld::Computed()};
     CFloatField line26000TaxableIncome{this, 26000, "line26000TaxableIncome", "26000", "Taxable income", fld::Computed()};
@@ -251,17 +251,17 @@ public:
     CFloatField line30500CaregiverChildren{this, 30500, "line30500CaregiverChildren", "30500", "Canada caregiver amount for infirm children under 18", fld::Computed()};
     CFloatField line30500ChildCount{this, 30501, "line30500ChildCount", "", "Number of children claimed on line 30500", fld::Count()};
     CFloatField line30800CppEmployment{this, 30800, "line30800CppEmployment", "30800", "Base CPP or QPP contributions through employment", fld::Computed()};
-    CFloatField line31000CppSelfEmployed{this, 31000, "line31000CppSelfEmployed", "31000", "Base CPP or QPP contributions on self-employment", fld::Computed()};
+    CFloatField line31000CppSelfEmployed{this, 31000, "line31000CppSelfEmployed", "31000", "Base CPP or QPP contributions on self-employment", fld::Computed().linksTo(FORM_SCH8)};
     CFloatField line31200EiPremiums{this, 31200, "line31200EiPremiums", "31200", "Employment insurance premiums through employment", fld::Computed()};
     CFloatField line31205PpipEmployment{this, 31205, "line31205PpipEmployment", "31205", "PPIP premiums paid on employment income", fld::Computed()};
     CFloatField line31210PpipSelfEmployed{this, 31210, "line31210PpipSelfEmployed", "31210", "PPIP premiums payable on self-employment income"};
-    CFloatField line31217EiSelfEmployed{this, 31217, "line31217EiSelfEmployed", "31217", "Employment insurance premiums on self-employment and other eligible earnings", fld::Computed()};
+    CFloatField line31217EiSelfEmployed{this, 31217, "line31217EiSelfEmployed", "31217", "Employment insurance premiums on self-employment and other eligible earnings", fld::Computed().linksTo(FORM_SCH13)};
     CFloatField line31220VolunteerFirefighters{this, 31220, "line31220VolunteerFirefighters", "31220", "Volunteer firefighters' amount"};
     CFloatField line31240SearchRescue{this, 31240, "line31240SearchRescue", "31240", "Search and rescue volunteers' amount"};
     CFloatField line31260CanadaEmployment{this, 31260, "line31260CanadaEmployment", "31260", "Canada employment amount", fld::Computed()};
     CFloatField line31270HomeBuyers{this, 31270, "line31270HomeBuyers", "31270", "Home buyers' amount"};
     // Read earlier in a pass than it is filled: kept from the last pass, not cleared.
-    CFloatField line31285HomeAccessibility{this, 31285, "line31285HomeAccessibility", "31285", "Home accessibility expenses", fld::ReadOnly()};
+    CFloatField line31285HomeAccessibility{this, 31285, "line31285HomeAccessibility", "31285", "Home accessibility expenses", fld::ReadOnly().linksTo(FORM_SCH12_2016)};
     CFloatField line31300Adoption1{this, 31301, "line31300Adoption1", "31300", "Adoption expenses, child 1"};
     CFloatField line31300Adoption2{this, 31302, "line31300Adoption2", "31300", "Adoption expenses, child 2"};
     CFloatField line31300Adoption3{this, 31303, "line31300Adoption3", "31300", "Adoption expenses, child 3"};
@@ -277,9 +277,9 @@ public:
     CFloatField line31800DisabilityTransferred{this, 31800, "line31800DisabilityTransferred", "31800", "Disability amount transferred from a dependant", fld::Computed()};
     CFloatField line31800NotInTable{this, 31801, "line31800NotInTable", "", "Disability amount transferred from a dependant not in the dependant table, added to line 31800"};
     CFloatField line31900StudentLoanInterest{this, 31900, "line31900StudentLoanInterest", "31900", "Interest paid on your student loans"};
-    CFloatField line32300Tuition{this, 32300, "line32300Tuition", "32300", "Your tuition, education, and textbook amounts", fld::Computed()};
+    CFloatField line32300Tuition{this, 32300, "line32300Tuition", "32300", "Your tuition, education, and textbook amounts", fld::Computed().linksTo(FORM_SCH11)};
     CFloatField line32400TuitionFromChild{this, 32400, "line32400TuitionFromChild", "32400", "Tuition amount transferred from a child or grandchild"};
-    CFloatField line32600TransferFromSpouse{this, 32600, "line32600TransferFromSpouse", "32600", "Amounts transferred from your spouse or common-law partner", fld::Computed()};
+    CFloatField line32600TransferFromSpouse{this, 32600, "line32600TransferFromSpouse", "32600", "Amounts transferred from your spouse or common-law partner", fld::Computed().linksTo(FORM_SCH2)};
     CFloatField line33099MedicalExpenses{this, 33099, "line33099MedicalExpenses", "33099", "Medical expenses for self, spouse and children under 18", fld::Computed()};
     // Worked out from the dependants' medical table, each dependant against
     // the threshold of the dependant's own net income; what the table
@@ -289,30 +289,30 @@ public:
     CFloatField line33200AllowableMedical{this, 33200, "line33200AllowableMedical", "33200", "Allowable portion of medical expenses", fld::Computed()};
     CFloatField line33500TotalCreditAmounts{this, 33500, "line33500TotalCreditAmounts", "33500", "Add lines 30000 to 33200", fld::Computed()};
     CFloatField line33800CreditsAtRate{this, 33800, "line33800CreditsAtRate", "33800", "Line 33500 at 15%", fld::Computed()};
-    CFloatField line34900Donations{this, 34900, "line34900Donations", "34900", "Donations and gifts", fld::Computed()};
+    CFloatField line34900Donations{this, 34900, "line34900Donations", "34900", "Donations and gifts", fld::Computed().linksTo(FORM_SCH9)};
     CFloatField line35000NonRefundableCredits{this, 35000, "line35000NonRefundableCredits", "35000", "Total federal non-refundable tax credits", fld::Computed()};
 
     CFloatField line40400FederalTaxOnIncome{this, 40400, "line40400FederalTaxOnIncome", "40400", "Federal tax on taxable income", fld::Section("Federal tax").page("Federal tax and balance").computed()};
-    CFloatField line40424TaxOnSplitIncome{this, 40424, "line40424TaxOnSplitIncome", "40424", "Federal tax on split income", fld::Computed()};
+    CFloatField line40424TaxOnSplitIncome{this, 40424, "line40424TaxOnSplitIncome", "40424", "Federal tax on split income", fld::Computed().linksTo(FORM_T1206)};
     CFloatField line40425DividendTaxCredit{this, 40425, "line40425DividendTaxCredit", "40425", "Federal dividend tax credit", fld::Computed()};
     // Read earlier in a pass than it is filled: kept from the last pass, not cleared.
-    CFloatField line40427MinimumTaxCarryover{this, 40427, "line40427MinimumTaxCarryover", "40427", "Minimum tax carryover", fld::ReadOnly()};
+    CFloatField line40427MinimumTaxCarryover{this, 40427, "line40427MinimumTaxCarryover", "40427", "Minimum tax carryover", fld::ReadOnly().linksTo(FORM_T691)};
     CFloatField line42900BasicFederalTax{this, 42900, "line42900BasicFederalTax", "42900", "Basic federal tax", fld::Computed()};
     CFloatField line42900Copy{this, 42901, "line42900Copy", "", "Basic federal tax for the provincial calculation", fld::Computed()};
-    CFloatField line40500ForeignTaxCredit{this, 40500, "line40500ForeignTaxCredit", "40500", "Federal foreign tax credit", fld::Computed()};
+    CFloatField line40500ForeignTaxCredit{this, 40500, "line40500ForeignTaxCredit", "40500", "Federal foreign tax credit", fld::Computed().linksTo(FORM_T2209)};
     CFloatField line40600FederalTax{this, 40600, "line40600FederalTax", "40600", "Federal tax", fld::Computed()};
     CFloatField line40900PoliticalContributions{this, 40900, "line40900PoliticalContributions", "40900", "Total federal political contributions"};
     CFloatField line41000PoliticalCredit{this, 41000, "line41000PoliticalCredit", "41000", "Federal political contribution tax credit", fld::Computed()};
     // Read earlier in a pass than it is filled: kept from the last pass, not cleared.
-    CFloatField line41200InvestmentTaxCredit{this, 41200, "line41200InvestmentTaxCredit", "41200", "Investment tax credit", fld::ReadOnly()};
+    CFloatField line41200InvestmentTaxCredit{this, 41200, "line41200InvestmentTaxCredit", "41200", "Investment tax credit", fld::ReadOnly().linksTo(FORM_T2038)};
     CFloatField line41400LabourSponsoredCredit{this, 41400, "line41400LabourSponsoredCredit", "41400", "Labour-sponsored funds tax credit"};
     CFloatField line41600FederalTaxAfterCredits{this, 41600, "line41600FederalTaxAfterCredits", "41600", "Line 40600 minus credits", fld::Computed()};
     CFloatField line41500WorkersBenefitRepayment{this, 41500, "line41500WorkersBenefitRepayment", "41500", "Canada workers benefit advance payments to repay", fld::Computed()};
     CFloatField line41700FederalTaxPayable{this, 41700, "line41700FederalTaxPayable", "41700", "Net federal tax before special taxes", fld::Computed()};
     CFloatField line41800SpecialTaxes{this, 41800, "line41800SpecialTaxes", "41800", "Federal individual surtax and special taxes", fld::Computed()};
     CFloatField line42000NetFederalTax{this, 42000, "line42000NetFederalTax", "42000", "Net federal tax", fld::Computed()};
-    CFloatField line42100CppSelfEmployedPayable{this, 42100, "line42100CppSelfEmployedPayable", "42100", "CPP contributions payable on self-employment and other earnings", fld::Computed()};
-    CFloatField line42120EiSelfEmployedPayable{this, 42120, "line42120EiSelfEmployedPayable", "42120", "Employment insurance premiums payable on self-employment", fld::Computed()};
+    CFloatField line42100CppSelfEmployedPayable{this, 42100, "line42100CppSelfEmployedPayable", "42100", "CPP contributions payable on self-employment and other earnings", fld::Computed().linksTo(FORM_SCH8)};
+    CFloatField line42120EiSelfEmployedPayable{this, 42120, "line42120EiSelfEmployedPayable", "42120", "Employment insurance premiums payable on self-employment", fld::Computed().linksTo(FORM_SCH13)};
     CFloatField line42200SocialBenefitsRepayment{this, 42200, "line42200SocialBenefitsRepayment", "42200", "Social benefits repayment", fld::Computed()};
     CFloatField line42800ProvincialTax{this, 42800, "line42800ProvincialTax", "42800", "Provincial or territorial tax", fld::Computed()};
     CFloatField line43500TotalPayable{this, 43500, "line43500TotalPayable", "43500", "Total payable", fld::Computed()};
@@ -324,10 +324,10 @@ public:
     CFloatField line44800CppOverpayment{this, 44800, "line44800CppOverpayment", "44800", "CPP overpayment", fld::Computed()};
     CFloatField line45000EiOverpayment{this, 45000, "line45000EiOverpayment", "45000", "Employment insurance overpayment", fld::Computed()};
     CFloatField line45200MedicalSupplement{this, 45200, "line45200MedicalSupplement", "45200", "Refundable medical expense supplement", fld::Computed()};
-    CFloatField line45300WorkersBenefit{this, 45300, "line45300WorkersBenefit", "45300", "Canada workers benefit", fld::Computed()};
-    CFloatField line45350TrainingCredit{this, 45350, "line45350TrainingCredit", "45350", "Canada training credit", fld::Computed()};
+    CFloatField line45300WorkersBenefit{this, 45300, "line45300WorkersBenefit", "45300", "Canada workers benefit", fld::Computed().linksTo(FORM_SCH6)};
+    CFloatField line45350TrainingCredit{this, 45350, "line45350TrainingCredit", "45350", "Canada training credit", fld::Computed().linksTo(FORM_SCH11)};
     CFloatField line45355MultigenerationalReno{this, 45355, "line45355MultigenerationalReno", "45355", "Multigenerational home renovation tax credit", fld::Computed()};
-    CFloatField line45400InvestmentTaxRefund{this, 45400, "line45400InvestmentTaxRefund", "45400", "Refund of investment tax credit", fld::Computed()};
+    CFloatField line45400InvestmentTaxRefund{this, 45400, "line45400InvestmentTaxRefund", "45400", "Refund of investment tax credit", fld::Computed().linksTo(FORM_T2038)};
     CFloatField line45600TrustTaxCredit{this, 45600, "line45600TrustTaxCredit", "45600", "Part XII.2 trust tax credit", fld::Computed()};
     CFloatField line45700GstRebate{this, 45700, "line45700GstRebate", "45700", "Employee and partner GST/HST rebate", fld::Computed()};
     CFloatField line46900EducatorSupplies{this, 46900, "line46900EducatorSupplies", "46900", "Eligible educator school supply tax credit"};
