@@ -288,7 +288,14 @@ void nonRefundableCredits(Province province, const ProvinceTable& table, const P
     const double studentLoans = credits.studentLoanInterest ? positivePart(in.studentLoanInterest) : 0.0;
     missing(isPositiveAmount(in.studentLoanInterest), credits.studentLoanInterest, "interest paid on student loans");
     const double employment = credits.canadaEmploymentAmount ? positivePart(in.canadaEmploymentAmount) : 0.0;
-    r.dependentChildAmount = roundCents(credits.dependentChildAmount.value_or(0.0) * std::max(0, in.dependentChildren));
+    // A couple whose two returns are in the file claims the child amount
+    // once, on the return that claims the family's amounts (the higher net
+    // income, which has the tax to use it); each return holds the family's
+    // children, so the other claims none.
+    const bool childrenOnSpouseReturn = in.spouseReturnSameProvince && !in.claimsFamilyAmounts;
+    r.dependentChildAmount = childrenOnSpouseReturn ? 0.0
+                                                    : roundCents(credits.dependentChildAmount.value_or(0.0)
+                                                                 * std::max(0, in.dependentChildren));
     if (province == Province::MB) {
         // Schedule MB428-A's spouse and eligible dependant lines go with a
         // claim on lines 58120 and 58160 of the MB428 itself: a spouse whose

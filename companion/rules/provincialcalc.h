@@ -92,6 +92,9 @@ struct ProvincialInput {
     bool hasSpouse = false;
     bool spouseAge65 = false;
     bool claimsFamilyAmounts = true;
+    // The spouse's return is worked out in the same file by this province's
+    // rules (a couple then claims Saskatchewan's child amount once).
+    bool spouseReturnSameProvince = false;
     double spouseUnusedReduction = 0.0;
     std::vector<ProvincialDependant> dependants;
     // Allowable medical expenses for other dependants typed without the

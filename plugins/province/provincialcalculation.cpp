@@ -259,6 +259,7 @@ taxrules::ProvincialResult computeProvincialFromT1(ENUMTYPE_PROVINCE province, c
     in.hasSpouse = hasSpouse(t1);
     in.spouseAge65 = in.hasSpouse && spouseAtLeast65(t1);
     in.claimsFamilyAmounts = couple.claimsFamilyAmounts;
+    in.spouseReturnSameProvince = couple.spouseReturnSameProvince;
     in.spouseUnusedReduction = couple.spouseUnusedReduction;
     in.federalAgeAmount = line(L::AgeAmount);
     in.federalSpouseAmount = line(L::SpouseAmount);

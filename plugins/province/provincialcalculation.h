@@ -86,6 +86,8 @@ struct ProvincialScheduleAmounts
 struct ProvincialCoupleAmounts
 {
     bool claimsFamilyAmounts = true;
+    // The spouse's return is in the file and taxed by the same province.
+    bool spouseReturnSameProvince = false;
     double spouseUnusedReduction = 0.0;
     // What the spouse's age, pension and disability amounts leave unused
     // (same province only; unknown otherwise).

@@ -333,6 +333,7 @@ private:
             || claimsFamilyAmounts(t1, reinterpret_cast<std::uintptr_t>(this) < m_spouseAddress || !m_spouseAddress);
         if (couple.claimsFamilyAmounts || otherProvince)
             couple.spouseUnusedReduction = 0.0;
+        couple.spouseReturnSameProvince = m_spouseAddress != 0 && m_spouseProvince == m_nProvince;
         return couple;
     }
 

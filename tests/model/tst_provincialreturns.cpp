@@ -659,6 +659,32 @@ private slots:
         }
     }
 
+    // Saskatchewan's amount for a dependent child is claimed once by a couple
+    // whose two returns are in the file (each return holds the family's
+    // children): Ann, 60,000 of other income, claims it; Ben, 30,000, none.
+    //   Ann  5,465.99 + 7,943 x 12.5 % = 992.88 -> 6,458.87 less (18,491 +
+    //        child 7,015) x 10.5 % = 2,678.13: 3,780.74 (no spouse amount: nil
+    //        from 20,340 of the spouse's income).
+    //   Ben  3,150.00 less 18,491 x 10.5 % = 1,941.56: 1,208.44.
+    void saskatchewanChildAmountOncePerCouple()
+    {
+        startFamily(PROV_SK, kMarried, true, PROV_SK);
+        IndividualTaxData* ann = family->getTaxpayer();
+        IndividualTaxData* ben = family->getSpouse();
+        QVERIFY(ann && ben);
+        ann->GetT1()->line13000NotOnSlip.m_value = 60000;
+        ben->GetT1()->line13000NotOnSlip.m_value = 30000;
+        family->dependants().AllocData(DependantInfoStruct::kStandardCount);
+        child(0, 2015);
+        for (int pass = 0; pass < 2; ++pass) {
+            family->Calculate(0, nullptr);
+            QCOMPARE(amountOf(*taxFormInTree(ann, PROV_SK), "dependentChildren"), 7015.0);
+            QCOMPARE(amountOf(*taxFormInTree(ben, PROV_SK), "dependentChildren"), 0.0);
+            QCOMPARE(ann->GetT1()->line42800ProvincialTax.m_value, 3780.74);
+            QCOMPARE(ben->GetT1()->line42800ProvincialTax.m_value, 1208.44);
+        }
+    }
+
     // Nova Scotia's age tax credit: 1,000 off the tax at 65 or older with
     // taxable income under 24,000 (other income alone, no pension):
     //   65, 23,999: 23,999 x 8.79 % = 2,109.51 less (8,481 + 3,000 + age
