@@ -3,7 +3,10 @@
 #include "print/JavaEnvs.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
+#include <QSaveFile>
 
 namespace PrintRoad {
 
@@ -49,7 +52,48 @@ int printFlags(int clientLetter, int receipt, int fullSin)
 
 Selection selectionOfTreeItem(int category, int type, int id)
 {
-    return Selection{category, type, category == 0 ? id : 0};
+    const bool oneItem = category == 0 || category == 1 || category == 3;
+    return Selection{category, type, oneItem ? id : 0};
+}
+
+namespace {
+
+// A value of a Java properties file: backslashes, line breaks and the
+// characters that would end a key are escaped; the file is UTF-8.
+QString propertyValue(const QString& text)
+{
+    QString out;
+    for (const QChar c : text) {
+        if (c == QLatin1Char('\\'))
+            out += QLatin1String("\\\\");
+        else if (c == QLatin1Char('\n') || c == QLatin1Char('\r'))
+            out += QLatin1Char(' ');
+        else
+            out += c;
+    }
+    return out.trimmed();
+}
+
+} // namespace
+
+bool writePreparerFile(const QString& pdfFolder, const PreparerBlock& block)
+{
+    const QString path = QDir(pdfFolder).filePath(QStringLiteral("preparer.properties"));
+    if (block.firm.trimmed().isEmpty())
+        return !QFile::exists(path) || QFile::remove(path);
+    const QString place = QStringList{block.city.trimmed(), block.province.trimmed()}.join(QLatin1Char(' ')).trimmed();
+    const QString city = QStringList{place, block.postcode.trimmed()}.join(QLatin1String("  ")).trimmed();
+    const QList<QPair<const char*, QString>> rows = {{"firm", block.firm},       {"address", block.address},
+                                                      {"city", city},             {"phone", block.phone},
+                                                      {"efile", block.efileNumber}};
+    QString text;
+    for (const auto& row : rows)
+        text += QLatin1String(row.first) + QLatin1Char('=') + propertyValue(row.second) + QLatin1Char('\n');
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    const QByteArray bytes = text.toUtf8();
+    return file.write(bytes) == bytes.size() && file.commit();
 }
 
 QString outputFolder(const QString& retPdfPath, int pdfPathSameAsRet, const QString& returnFile)

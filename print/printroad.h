@@ -23,7 +23,8 @@ enum Mode { ModeClientCopy = 0, ModeCondensed = 1 };
 int printFlags(int clientLetter, int receipt, int fullSin);
 
 // What a print of one tree item hands the engine: the category and type the
-// tree gives, and the item's id for a form only (category 0).
+// tree gives, and the item's id for a form, a slip or a note (categories 0,
+// 1 and 3), so that the engine prints that one item.
 struct Selection
 {
     int category = 0;
@@ -34,6 +35,17 @@ Selection selectionOfTreeItem(int category, int type, int id);
 
 // RetPdfPath, or the saved return's own folder when PdfPathSameAsRet is set.
 QString outputFolder(const QString& retPdfPath, int pdfPathSameAsRet, const QString& returnFile);
+
+// The preparer's block of the printed return and the invoice, from the
+// preferences.
+struct PreparerBlock
+{
+    QString firm, address, city, province, postcode, phone, efileNumber;
+};
+// Writes the block as "preparer.properties" into the engine's PDF folder for
+// the next job, or removes that file when the block is empty; false when the
+// file could not be written or removed.
+bool writePreparerFile(const QString& pdfFolder, const PreparerBlock& block);
 
 // "%1, error code is %2." with the text of a failed job's code.
 QString jobErrorText(int code);

@@ -19,7 +19,10 @@ constexpr int kFormRows = 210;
 constexpr int kSlipRows = 26;
 // Slip type 12 has no data class of its own to describe.
 constexpr ENUMTYPE_SLIP kSlipWithoutDefinitions = 12;
-// Forms that get a type definition but no layout files.
+// Forms that get a type definition but no layout files in the two layout
+// folders. The engine still prints them: their layouts go to its own
+// folder (kEngineLayoutFolder inside the XML folder), so that no form the
+// program can hold prints without captions.
 constexpr std::array<int, 4> kFormsWithoutLayouts = {33, 131, 159, 165};
 
 QString joined(const QString& folder, const QString& name)
@@ -116,10 +119,11 @@ private:
 
 }  // namespace
 
-void TypeTablesExport::writeFormFiles(const TypeTablesFolders& folders)
+int TypeTablesExport::writeFormFiles(const TypeTablesFolders& folders)
 {
     if (folders.javaProject.isEmpty())
-        return;
+        return 0;
+    int withoutLayout = 0;
     {
         ProvincialSources provinces;
         for (int row = 1; row <= kFormRows; ++row) {
@@ -142,12 +146,24 @@ void TypeTablesExport::writeFormFiles(const TypeTablesFolders& folders)
                 tell(folders, QStringLiteral("form row %1: type definition not written").arg(row));
             } else if (std::find(kFormsWithoutLayouts.begin(), kFormsWithoutLayouts.end(), row)
                        == kFormsWithoutLayouts.end()) {
-                if (form->WriteXMLLayoutFile(CString(folders.xml), constName, layoutFile, kFileVersion) != 0)
+                bool written = true;
+                if (form->WriteXMLLayoutFile(CString(folders.xml), constName, layoutFile, kFileVersion) != 0) {
+                    written = false;
                     tell(folders, QStringLiteral("form row %1: layout %2 not written to %3")
                                       .arg(row).arg(layoutFile, folders.xml));
+                }
                 if (form->WriteBFormLayoutFile(CString(folders.bform), constName, layoutFile, kFileVersion) != 0)
                     tell(folders, QStringLiteral("form row %1: layout %2 not written to %3")
                                       .arg(row).arg(layoutFile, folders.bform));
+                withoutLayout += written ? 0 : 1;
+            } else {
+                const QString engineFolder = joined(folders.xml, QLatin1String(kEngineLayoutFolder));
+                if (!QDir().mkpath(engineFolder)
+                    || form->WriteXMLLayoutFile(CString(engineFolder), constName,
+                                                CString(constName + QStringLiteral(".xml")), kFileVersion) != 0) {
+                    ++withoutLayout;
+                    tell(folders, QStringLiteral("form row %1: layout not written to %2").arg(row).arg(engineFolder));
+                }
             }
             ProvincialSources::release(form, maker);
         }
@@ -175,6 +191,7 @@ void TypeTablesExport::writeFormFiles(const TypeTablesFolders& folders)
           << QStringLiteral("}") << QStringLiteral("return null;") << QStringLiteral("}") << QString()
           << QStringLiteral("}") << QString();
     writeLines(folders, joined(folders.javaProject, QStringLiteral("TaxFormType.java")), lines);
+    return withoutLayout;
 }
 
 void TypeTablesExport::writeSlipFiles(const TypeTablesFolders& folders)

@@ -21,12 +21,17 @@ struct TypeTablesFolders
 class TypeTablesExport
 {
 public:
-    // Forms: definitions and layouts, then "TaxFormType.java".
-    static void writeFormFiles(const TypeTablesFolders& folders);
+    // Forms: definitions and layouts, then "TaxFormType.java". Answers how
+    // many forms the program can make were left without any layout.
+    static int writeFormFiles(const TypeTablesFolders& folders);
     // Slips: definitions and first layouts, then "SlipDataType.java".
     static void writeSlipFiles(const TypeTablesFolders& folders);
     // The note's definition, then "NoteDataType.java".
     static void writeNoteFiles(const TypeTablesFolders& folders);
+
+    // The folder, inside the XML folder, of the layouts the engine alone
+    // reads: those of the forms that have no layout file of their own.
+    static constexpr const char* kEngineLayoutFolder = "print";
 
     // The return-file version handed to every layout writer.
     static constexpr unsigned int kFileVersion = 66098;

@@ -128,6 +128,11 @@ bool Form_Return::CreatePDF(int mode, int category, int formType, int formId, in
         return false;
     }
 
+    // The preferences' preparer block goes on the T1's last page and the invoice.
+    PrintRoad::writePreparerFile(config.PDFPATH,
+                                 {config.BusinessName, config.BusinessAddr, config.BusinessCity, config.BusinessProv,
+                                  config.BusinessPostcode, config.BusinessPhone, config.BusinessEFileNum});
+
     const bool spouse = m_pFamilyData->getCurIndv() != CFamilyTaxData::kTaxpayer;
     const QByteArray outputFolder = folder.toUtf8();
     QString jobFile;

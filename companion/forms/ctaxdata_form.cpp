@@ -59,6 +59,40 @@ QString numberFormat(const CField& f)
     return f.isMoney() ? QStringLiteral("money") : QStringLiteral("number");
 }
 
+// Sections that hold the program's own bookkeeping (filing results, figures
+// carried between lines or forms, last year's figures): stored and shown in
+// the window, never part of the printed form.
+const char* const kUnprintedSections[] = {"Filing", "Amounts carried between lines", "Amounts carried to other forms",
+                                          "Last year's amounts"};
+
+// What the printed form makes of a field: "line" a line or box with its
+// number, "entry" a caption and its value without a number (names, answers,
+// working figures), "spouse" a figure taken from the other spouse's return
+// (printed in the spouse's block, only for a couple), "no" nothing (hidden,
+// bookkeeping, states and counters the calculation keeps).
+// Secrets kept with the return (the password that opens it, the agency's
+// access code) never go on paper.
+const char* const kSecretNames[] = {"Password", "AccessCode"};
+
+QString printRole(const CField& f)
+{
+    if (f.isHidden())
+        return QStringLiteral("no");
+    for (const char* secret : kSecretNames)
+        if (f.name().contains(QLatin1String(secret)))
+            return QStringLiteral("no");
+    for (const char* section : kUnprintedSections)
+        if (f.section() == QLatin1String(section))
+            return QStringLiteral("no");
+    const bool choice = !f.choices().isEmpty();
+    if ((f.kind() == FieldKind::Int || f.kind() == FieldKind::Bool) && !choice && f.lineNumber().isEmpty()
+        && (f.isReadOnly() || f.kind() == FieldKind::Int))
+        return QStringLiteral("no");
+    if (f.hasFlag(FieldFromSpouse))
+        return QStringLiteral("spouse");
+    return f.lineNumber().isEmpty() ? QStringLiteral("entry") : QStringLiteral("line");
+}
+
 }  // namespace
 
 CTaxData_Form::CTaxData_Form(ENUMTYPE_FROM kind, int type, QObject* parent)
@@ -331,6 +365,9 @@ int CTaxData_Form::writeFieldTableXml(const QString& path, const CString& constN
         xml.writeAttribute(QStringLiteral("label"), f->label());
         xml.writeAttribute(QStringLiteral("section"), f->section());
         xml.writeAttribute(QStringLiteral("shown"), f->isHidden() ? QStringLiteral("0") : QStringLiteral("1"));
+        xml.writeAttribute(QStringLiteral("print"), printRole(*f));
+        if (f->hasFlag(FieldCaption))
+            xml.writeAttribute(QStringLiteral("caption"), QStringLiteral("1"));
         const QString format = numberFormat(*f);
         if (!format.isEmpty()) {
             xml.writeAttribute(QStringLiteral("format"), format);

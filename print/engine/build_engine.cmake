@@ -1,6 +1,6 @@
 # Builds the print engine's archive "mr.jar" (run with cmake -P):
 # compiles the engine, gives its methods their keyword names, unpacks the
-# PDF library into it (so the one class path entry the program hands the
+# PDF and barcode libraries into it (so the one class path entry the program hands the
 # Java VM is enough), adds the font, and checks with javap that the class
 # the program calls has every method it looks up, by name and descriptor.
 #

@@ -56,7 +56,8 @@ QByteArray readFile(const QString& path)
 void engineSwitches(const QByteArray& switches = QByteArray())
 {
     QFile::remove(pdfTemplates() + "/engine-trace.txt");
-    writeFile(pdfTemplates() + "/engine-test.properties", "trace=1\n" + switches);
+    // The facts page tells the test what the engine received.
+    writeFile(pdfTemplates() + "/engine-test.properties", "trace=1\nfacts=1\n" + switches);
 }
 
 QStringList engineTrace()
@@ -193,7 +194,7 @@ struct PrintWindow
 
     QString pdfNamed(int mode, int category, int formId) const
     {
-        return output + QStringLiteral("/%1_%2_%3_%4.pdf")
+        return output + QStringLiteral("/%1-taxpayer_%2_%3_%4.pdf")
                             .arg(QFileInfo(returnFile).completeBaseName())
                             .arg(mode)
                             .arg(category)
@@ -362,8 +363,9 @@ private slots:
     {
         QTest::addColumn<QString>("select"); // "slip", "nothing", "result", "form"
         QTest::addColumn<QString>("category");
-        QTest::addColumn<bool>("formIdIsT1s");
-        QTest::newRow("a slip") << "slip" << "1" << false;
+        QTest::addColumn<bool>("itemIdKept");
+        // A slip keeps its id too: "selected form only" prints that one slip.
+        QTest::newRow("a slip") << "slip" << "1" << true;
         QTest::newRow("nothing") << "nothing" << "-1" << false;
         QTest::newRow("Result") << "result" << "99" << false;
         QTest::newRow("the T1") << "form" << "0" << true;
@@ -372,7 +374,7 @@ private slots:
     {
         QFETCH(QString, select);
         QFETCH(QString, category);
-        QFETCH(bool, formIdIsT1s);
+        QFETCH(bool, itemIdKept);
         PrintWindow w;
         QVERIFY(w.openSaved(taxpayer()));
         FolderView* tree = w.page->folderView();
@@ -380,7 +382,10 @@ private slots:
         QVERIFY(w.page->saveReturnFile(false) == 0);
         int expectedId = 0;
         if (select == "slip") {
-            tree->setCurrentItem(returnpage::rowOf(tree, FROM_SLIP, returnpage::kSlipT4));
+            TreeItem* t4 = returnpage::rowOf(tree, FROM_SLIP, returnpage::kSlipT4);
+            QVERIFY(t4);
+            expectedId = t4->itemId();
+            tree->setCurrentItem(t4);
         } else if (select == "result") {
             tree->setCurrentItem(tree->resultItem());
         } else if (select == "form") {
@@ -398,7 +403,7 @@ private slots:
         const QString pdf = w.output + "/" + printed.first();
         const QString text = pdfText(pdf);
         QCOMPARE(reportValue(text, "Category"), category);
-        QCOMPARE(reportValue(text, "Form id"), QString::number(formIdIsT1s ? expectedId : 0));
+        QCOMPARE(reportValue(text, "Form id"), QString::number(itemIdKept ? expectedId : 0));
     }
 
     void testModeTellsTheSelection()
@@ -419,7 +424,7 @@ private slots:
         QVERIFY(w.openSaved(taxpayer()));
         w.print(choose(false, false, false, false, false), closeOffer);
         const QString beside = QFileInfo(w.returnFile).absolutePath() + "/"
-                             + QFileInfo(w.returnFile).completeBaseName() + "_0_0_0.pdf";
+                             + QFileInfo(w.returnFile).completeBaseName() + "-taxpayer_0_0_0.pdf";
         QVERIFY(QFileInfo(beside).size() > 0);
         QVERIFY(!QFile::exists(w.pdfNamed(0, 0, 0)));
     }

@@ -3,11 +3,20 @@
 // reflection, on a return the program itself wrote. The PDF is checked with
 // qpdf and read back with pdftotext.
 //
+// The client copy of a coupled family is read back whole: every T1 line
+// with the amount the window shows, the slips with their box captions,
+// nothing internal and no S.I.N. in full; the condensed print's PDF417
+// symbols are decoded with ZXing's reader and compared byte for byte with
+// the barcode archive's records. Pictures of the pages are kept as
+// artefacts.
+//
 // Usage: java -cp mr.jar EngineTest.java RETURN_FILE RESOURCE_FOLDER TYPE_TABLES_FOLDER COUPLED_RETURN_FILE
+//        FAMILY_RETURN_FILE ARTEFACT_FOLDER
 
 import java.io.ByteArrayOutputStream;
 import java.io.IOException;
 import java.io.InputStream;
+import java.io.OutputStream;
 import java.lang.reflect.InvocationTargetException;
 import java.lang.reflect.Method;
 import java.net.URL;
@@ -31,6 +40,8 @@ public class EngineTest
     static Path coupled;
     static Path xmlFolder;
     static Path work;
+    static Path family;
+    static Path artefacts;
 
     public static void main(String[] args) throws Exception
     {
@@ -38,10 +49,18 @@ public class EngineTest
         xmlFolder = Path.of(args[1], "xml");
         final Path typeTables = Path.of(args[2]);
         coupled = Path.of(args[3]);
+        family = Path.of(args[4]);
+        artefacts = Files.createDirectories(Path.of(args[5]));
         work = Files.createTempDirectory("engine-test");
         try {
             wholeReturnWithClientLetter();
-            slipsOnlyCondensedWithoutHeader();
+            factsOnlyInTestMode();
+            clientCopyOfBothSpouses();
+            condensedPrintCarriesTheBarcodeArchive();
+            invoiceAndSelectedSlip();
+            formsWithoutLayoutFilePrintMasked();
+            ownClientLetterIsFilled();
+            slipsOnlyWithoutHeader();
             ownClientLetterIsPrinted();
             spouseReturn();
             unwritableTraceChangesNothing();
@@ -67,10 +86,11 @@ public class EngineTest
         final Job job = new Job("whole");
         job.output = Files.createDirectories(work.resolve("whole").resolve("Sortie Données"));
         job.flags = 44; // client letter (36) and invoice (8)
+        Files.writeString(job.pdfFolder.resolve("engine-test.properties"), "facts=1\n");
         job.run();
         check(is(job.read, 0), "whole return: read answers 0 (got " + job.read + ")");
         check(is(job.write, 0), "whole return: write answers 0 (got " + job.write + ")");
-        final Path pdf = job.output.resolve("zoe_0_0_0.pdf");
+        final Path pdf = job.output.resolve("zoe-taxpayer_0_0_0.pdf");
         check(pdf.toString().equals(job.path), "whole return: the path reported is the PDF's: " + job.path);
         check(Files.size(pdf) > 0, "whole return: the PDF is not empty");
         try (Stream<Path> left = Files.list(job.output)) {
@@ -84,10 +104,10 @@ public class EngineTest
         final String digest = run("sha256sum", fixture.toString()).output.split("\\s+")[0];
         final int folderBytes = job.output.toString().getBytes(StandardCharsets.UTF_8).length;
         for (String expected : new String[] {
-                 "T1 Income Tax and Benefit Return",
-                 "T4 Statement of Remuneration Paid",
+                 "T1 2024 - Income Tax and Benefit Return",
+                 "T4 - Statement of Remuneration Paid",
                  "Zoé Bélanger-Côté",
-                 "Dependant: Léa Bélanger-Côté (Son or daughter, born 2016-08-20)",
+                 "Léa Bélanger-Côté (Son or daughter, born 2016-08-20)",
                  "File version: 66098",
                  "Tax year: 2024",
                  "Size: " + size + " bytes",
@@ -117,22 +137,243 @@ public class EngineTest
         check(pdfText(Path.of(fullSin.path)).contains("046454286"), "flag 16: the S.I.N. is printed in full");
     }
 
-    static void slipsOnlyCondensedWithoutHeader() throws Exception
+    static void slipsOnlyWithoutHeader() throws Exception
     {
         final Job job = new Job("slips");
         job.header = false;
-        job.mode = 1;
         job.category = 1;
+        Files.writeString(job.pdfFolder.resolve("engine-test.properties"), "facts=1\n");
         job.run();
         check(is(job.write, 0), "slips: write answers 0 (got " + job.write + ")");
-        final Path pdf = job.output.resolve("zoe_1_1_0.pdf");
-        check(Files.isRegularFile(pdf), "slips: the PDF is named after the mode, category and form id");
+        final Path pdf = job.output.resolve("zoe-taxpayer_0_1_0.pdf");
+        check(Files.isRegularFile(pdf), "slips: the PDF is named after the person, mode, category and form id");
         final String text = pdfText(pdf);
-        check(text.contains("T4 Statement of Remuneration Paid"), "slips: the T4 is printed");
-        check(!text.contains("T1 Income Tax and Benefit Return"), "slips: the T1 is not printed");
+        check(text.contains("T4 - Statement of Remuneration Paid"), "slips: the T4 is printed");
+        check(!text.contains("Income Tax and Benefit Return"), "slips: the T1 is not printed");
+        check(!text.contains("page 1"), "slips: no page header once \"new\" ran");
         check(text.contains("Header: off"), "slips: the header is off once \"new\" ran");
-        check(text.contains("Mode: 1"), "slips: the mode is shown");
         check(text.contains("Client letter: none"), "slips: no client letter without flags 36");
+    }
+
+    static void factsOnlyInTestMode() throws Exception
+    {
+        final Job job = new Job("nofacts");
+        job.flags = 44;
+        job.run();
+        final String text = pdfText(Path.of(job.path));
+        for (String internal : new String[] {"Print job", "SHA-256", "Output folder", "Flags: ", work.toString()})
+            check(!text.contains(internal), "without the test switch the PDF has no \"" + internal + "\"");
+    }
+
+    // ---- the client copy of a coupled family --------------------------------
+
+    static final String[] NEVER_ON_PAPER = {"Field ", "Slip ", "Calculation state", "Box 43 is for", "Print job"};
+
+    static void clientCopyOfBothSpouses() throws Exception
+    {
+        final Job ann = new Job("family");
+        ann.returnFile = family;
+        ann.run();
+        final Job ben = new Job("family");
+        ben.returnFile = family;
+        ben.output = ann.output;
+        ben.spouse = 1;
+        ben.run();
+        check(is(ann.write, 0) && is(ben.write, 0), "family: both spouses print");
+        final Path annPdf = ann.output.resolve("lee-taxpayer_0_0_0.pdf");
+        final Path benPdf = ann.output.resolve("lee-spouse_0_0_0.pdf");
+        check(Files.isRegularFile(annPdf) && Files.isRegularFile(benPdf),
+              "family: the two spouses' PDFs stand side by side: " + listing(ann.output));
+        check(!annPdf.toString().equals(benPdf.toString()) && annPdf.toString().equals(ann.path)
+                  && benPdf.toString().equals(ben.path),
+              "family: each job reports its own PDF");
+        final String[][] people = {{"Ann Lee", "527000079", "0"}, {"Ben Lee", "193456787", "1"}};
+        final Path[] pdfs = {annPdf, benPdf};
+        for (int p = 0; p < 2; ++p) {
+            final String who = people[p][0];
+            final String text = pdfText(pdfs[p]);
+            check(run("qpdf", "--check", pdfs[p].toString()).exit == 0, who + ": qpdf --check passes");
+            check(text.contains("T1 2024 - Income Tax and Benefit Return") && text.contains(who),
+                  who + ": the T1's title block names the person");
+            check(text.contains("12 Maple Street") && text.matches("(?s).*Ottawa Ontario\\s+K1A 0B1.*"),
+                  who + ": the mailing address is printed");
+            check(text.contains("I certify that the information given on this return")
+                      && text.contains("Sign here") && text.contains("Date"),
+                  who + ": the certification with lines to sign and date");
+            for (String step : new String[] {"Step 1 – Identification and other information", "Step 2 – Total income",
+                                             "Step 3 – Net income", "Step 4 – Taxable income",
+                                             "Step 6 – Refund or balance owing"})
+                check(text.contains(step), who + ": the T1 has \"" + step + "\"");
+            check(text.contains("Your spouse's or common-law partner's information") && text.contains("Married"),
+                  who + ": a couple's T1 has the spouse's information");
+            for (String line : Files.readAllLines(sidecar(".lines-" + people[p][2] + ".txt"))) {
+                final String[] cells = line.split("\t");
+                check(hasRow(text, cells[0], cells[1]), who + ": T1 line " + cells[0] + " shows " + cells[1]);
+            }
+            check(text.contains("T4 - Statement of Remuneration Paid") && hasCaptionedRow(text, "Employment income", "14"),
+                  who + ": the T4 with \"Employment income\" beside box 14");
+            for (String never : NEVER_ON_PAPER)
+                check(!text.contains(never), who + ": nothing reads \"" + never + "\"");
+            check(!text.toLowerCase(java.util.Locale.ROOT).contains("bankruptcy"), who + ": no bankruptcy statement");
+            for (String[] person : people)
+                check(!text.contains(person[1].substring(0, 6)), who + ": no S.I.N.'s first six digits ("
+                                                                    + person[1].substring(0, 6) + ")");
+            check(text.contains("XXXXXX" + people[p][1].substring(6)), who + ": the S.I.N. shows masked");
+            check(!text.contains(work.toString()) && !text.contains(family.getParent().toString()),
+                  who + ": no folder of the machine");
+            check(!text.contains("23600 Spouse"), who + ": the spouse's net income is not under this return's line");
+            picture(pdfs[p], 1, "t1-page1-" + p);
+        }
+        final String annText = pdfText(annPdf);
+        check(annText.contains("T5 - Statement of Investment Income") && hasCaptionedRow(annText, "Interest", "13"),
+              "family: the T5 with its box 13 caption");
+        check(annText.contains("T2202") && annText.contains("Carleton University"), "family: the T2202 with its school");
+        check(annText.contains("T776") && hasRow(annText, "8141", "12,000.00"), "family: the T776 with its gross rents");
+        check(annText.contains("Sam Lee (Son or daughter, born 2015-03-09)"), "family: the dependant is listed");
+        check(annText.contains("Issuer: Maple Works Ltd."), "family: the T4's issuer is named");
+        picture(annPdf, pageOf(annPdf, "T4 - Statement of Remuneration Paid"), "slip-page");
+
+        // A reprint replaces its own file only.
+        final long benSize = Files.size(benPdf);
+        final Job again = new Job("family");
+        again.returnFile = family;
+        again.output = ann.output;
+        again.run();
+        check(is(again.write, 0) && Files.size(benPdf) == benSize && listing(ann.output).size() == 2,
+              "family: a reprint of the taxpayer leaves the spouse's PDF as it was");
+    }
+
+    static void condensedPrintCarriesTheBarcodeArchive() throws Exception
+    {
+        final byte[] saved = Files.readAllBytes(family);
+        for (int p = 0; p < 2; ++p) {
+            final Job job = new Job("condensed");
+            job.returnFile = family;
+            job.mode = 1;
+            job.spouse = p;
+            job.run();
+            check(is(job.write, 0), "condensed " + p + ": write answers 0");
+            final Path pdf = Path.of(job.path);
+            check(pdf.getFileName().toString().equals("lee-" + (p == 0 ? "taxpayer" : "spouse") + "_1_0_0.pdf"),
+                  "condensed " + p + ": the PDF is named after the person and the mode: " + pdf.getFileName());
+            final List<byte[]> records = new ArrayList<>();
+            for (int r = 0; Files.exists(sidecar(".barcode-" + p + "-" + r + ".bin")); ++r)
+                records.add(Files.readAllBytes(sidecar(".barcode-" + p + "-" + r + ".bin")));
+            check(!records.isEmpty(), "condensed " + p + ": the archive builder made records");
+            for (byte[] record : records)
+                check(indexOf(saved, framed(record)) >= 0,
+                      "condensed " + p + ": the saved file holds the record of " + record.length + " bytes");
+            final List<byte[]> symbols = decodeEverySymbol(pdf, "condensed-" + p);
+            check(symbols.size() >= records.size(), "condensed " + p + ": " + symbols.size() + " symbols for "
+                                                        + records.size() + " records");
+            // Each record is one symbol, or several in a row when it is
+            // longer than a symbol holds: joined, they are the records.
+            int s = 0;
+            for (int r = 0; r < records.size(); ++r) {
+                final ByteArrayOutputStream joined = new ByteArrayOutputStream();
+                while (s < symbols.size() && joined.size() < records.get(r).length)
+                    joined.writeBytes(symbols.get(s++));
+                check(java.util.Arrays.equals(joined.toByteArray(), records.get(r)),
+                      "condensed " + p + ": record " + r + " decodes byte for byte");
+            }
+            check(s == symbols.size(), "condensed " + p + ": no symbol beyond the records");
+            final String text = pdfText(pdf);
+            for (String line : Files.readAllLines(sidecar(".lines-" + p + ".txt"))) {
+                final String[] cells = line.split("\t");
+                check(hasRow(text, cells[0], cells[1]), "condensed " + p + ": the listing has line " + cells[0]);
+            }
+            check(!text.contains("527000") && !text.contains("193456"), "condensed " + p + ": S.I.N.s masked");
+        }
+    }
+
+    static void invoiceAndSelectedSlip() throws Exception
+    {
+        final Job invoice = new Job("invoice");
+        invoice.returnFile = family;
+        invoice.flags = 8;
+        Files.writeString(invoice.pdfFolder.resolve("preparer.properties"),
+                          "name=Pat Preparer\nfirm=Numbers & Co.\nphone=613-555-0100\nefile=K1234\n");
+        invoice.run();
+        final String text = pdfText(Path.of(invoice.path));
+        final String page = text.substring(Math.max(0, text.indexOf("Invoice")));
+        check(text.contains("Invoice") && page.contains("Pat Preparer") && page.contains("Numbers & Co.")
+                  && page.contains("Ann Lee") && page.contains("12 Maple Street")
+                  && page.contains(java.time.LocalDate.now().toString()) && page.contains("2024"),
+              "flag 8: an invoice page with the preparer, the client's name and address, the date and the year");
+        check(text.contains("For professional tax preparers only") && text.contains("K1234"),
+              "the T1's last page has the preparer's block with the EFILE number");
+        final Job none = new Job("noinvoice");
+        none.returnFile = family;
+        none.run();
+        check(!pdfText(Path.of(none.path)).contains("Invoice"), "without flag 8 no invoice");
+
+        // The T2202 selected in the tree: category 1 and its id.
+        final Job first = new Job("slip");
+        first.returnFile = family;
+        first.category = 1;
+        first.run();
+        final String allSlips = pdfText(Path.of(first.path));
+        check(allSlips.contains("T2202") && allSlips.contains("T4 - Statement"), "category 1 without an id: every slip");
+        final Job one = new Job("slip");
+        one.returnFile = family;
+        one.category = 1;
+        one.formId = Integer.parseInt(Files.readString(sidecar(".t2202-id.txt")).trim());
+        one.run();
+        final String t = pdfText(Path.of(one.path));
+        check(t.contains("T2202 - Tuition and Enrolment Certificate") && !t.contains("T4 - Statement")
+                  && !t.contains("T5 - Statement") && !t.contains("Income Tax and Benefit Return"),
+              "a slip selected by its id prints that one slip only");
+        check(one.path.endsWith("lee-taxpayer_0_1_" + one.formId + ".pdf"), "the selected slip's PDF names its id");
+    }
+
+    static void formsWithoutLayoutFilePrintMasked() throws Exception
+    {
+        // The prior-year summary has no layout file of its own: the engine's
+        // layout folder has one, and it prints with its captions and the
+        // S.I.N. masked like every other form.
+        check(Files.isRegularFile(xmlFolder.resolve("print").resolve("T1KS_PRIOR.xml")),
+              "the prior-year summary has the engine's layout");
+        final Job job = new Job("prior");
+        job.returnFile = family;
+        job.run();
+        final Path pdf = Path.of(job.path);
+        final int page = pageOf(pdf, "(prior year)");
+        final ProcessResult r = run("pdftotext", "-layout", "-f", "" + page, "-l", "" + page, "-enc", "UTF-8",
+                                    pdf.toString(), "-");
+        check(page > 1 && r.output.contains("Social insurance number") && r.output.contains("XXXXXX079") && !r.output.contains("527000")
+                  && !r.output.contains("Field "),
+              "the prior-year summary prints with captions and the S.I.N. masked:\n" + r.output);
+    }
+
+    static void ownClientLetterIsFilled() throws Exception
+    {
+        final Job first = new Job("template");
+        first.run();
+        final Job job = new Job("filled");
+        job.returnFile = family;
+        job.flags = 36;
+        Files.copy(Path.of(first.path), job.pdfFolder.resolve("t1_clientletter_own.pdf"));
+        final Path xml = Files.createDirectories(work.resolve("filled-xml"));
+        try (Stream<Path> layouts = Files.list(xmlFolder)) {
+            for (Path l : layouts.filter(Files::isRegularFile).collect(Collectors.toList()))
+                Files.copy(l, xml.resolve(l.getFileName()));
+        }
+        Files.writeString(xml.resolve("t1_clientletter_own.xml"),
+                          "<clientLetter><field name=\"clientName\" page=\"1\" x=\"300\" y=\"700\" size=\"10\"/>"
+                          + "<field name=\"address\" page=\"1\" x=\"300\" y=\"686\"/>"
+                          + "<field name=\"refundOrBalance\" page=\"1\" x=\"300\" y=\"640\"/></clientLetter>");
+        job.xml = xml;
+        job.run();
+        // The template's pages close the PDF: their text is the letter's.
+        final Path pdf = Path.of(job.path);
+        final int last = pages(pdf);
+        final int firstPage = last - pages(Path.of(first.path)) + 1;
+        final String letter = run("pdftotext", "-f", "" + firstPage, "-l", "" + last, "-enc", "UTF-8", pdf.toString(), "-")
+                                  .output.replaceAll("\\s+", " ");
+        check(letter.contains("Ann Lee") && letter.contains("12 Maple Street") && letter.contains("Ottawa")
+                  && letter.matches("(?s).*Your (refund|balance owing) is \\$[0-9,]+\\.[0-9]{2}\\..*")
+                  && letter.contains("Zoé Bélanger-Côté"),
+              "own client letter: its layout's fields are filled into the template's pages:\n" + letter);
     }
 
     static void ownClientLetterIsPrinted() throws Exception
@@ -145,6 +386,7 @@ public class EngineTest
 
         final Job job = new Job("letter");
         Files.copy(letter, job.pdfFolder.resolve("t1_clientletter_own.pdf"));
+        Files.writeString(job.pdfFolder.resolve("engine-test.properties"), "facts=1\n");
         job.flags = 36;
         job.run();
         check(is(job.write, 0), "own client letter: write answers 0 (got " + job.write + ")");
@@ -162,11 +404,13 @@ public class EngineTest
         final Job job = new Job("spouse");
         job.returnFile = coupled;
         job.spouse = 1;
+        Files.writeString(job.pdfFolder.resolve("engine-test.properties"), "facts=1\n");
         job.run();
         check(is(job.write, 0), "spouse: write answers 0 (got " + job.write + ")");
+        check(job.path.endsWith("coupled-spouse_0_0_0.pdf"), "spouse: the PDF is named for the spouse: " + job.path);
         final String text = pdfText(Path.of(job.path));
-        check(text.contains("Taxpayer: Coupled Seed"), "spouse: the cover names the taxpayer");
-        check(text.contains("Printed for: the spouse, Partner"), "spouse: the spouse's return is printed");
+        check(text.contains("Name: Partner"), "spouse: the spouse's return is printed");
+        check(!text.contains("Name: Coupled Seed"), "spouse: not the taxpayer's");
         check(text.contains("Spouse: 1"), "spouse: the facts show the spouse flag");
     }
 
@@ -226,7 +470,7 @@ public class EngineTest
             {"pdf=empty", (Consumer<Job>) j -> check(is(j.write, 0) && exists(j) && size(j) == 0, "pdf=empty writes a zero-byte PDF")},
             {"pdf=none", (Consumer<Job>) j -> check(is(j.write, 0) && j.path != null && !exists(j), "pdf=none reports a path with no file")},
             {"path=none", (Consumer<Job>) j -> check(is(j.write, 0) && j.path == null
-                                                     && Files.exists(j.output.resolve("zoe_0_0_0.pdf")), "path=none reports no path")},
+                                                     && Files.exists(j.output.resolve("zoe-taxpayer_0_0_0.pdf")), "path=none reports no path")},
             {"trace=1", (Consumer<Job>) j -> check(traceIsInBridgeOrder(j), "trace=1 writes one line per call, in order")},
         };
         for (Object[] row : rows) {
@@ -281,6 +525,7 @@ public class EngineTest
         Path pdfFolder;
         Path output;
         Path returnFile = fixture;
+        Path xml = xmlFolder;
         int flags;
         int mode;
         int category;
@@ -307,7 +552,7 @@ public class EngineTest
             final Object e = engine.getConstructor().newInstance();
             try {
                 call(engine, e, "if", new Class<?>[] {String.class}, pdfFolder.toString());
-                call(engine, e, "a", new Class<?>[] {String.class}, xmlFolder.toString());
+                call(engine, e, "a", new Class<?>[] {String.class}, xml.toString());
                 call(engine, e, "a", new Class<?>[] {byte[].class}, (Object) output.toString().getBytes(StandardCharsets.UTF_8));
                 call(engine, e, "if", new Class<?>[] {int.class}, flags);
                 call(engine, e, "do", new Class<?>[] {});
@@ -372,7 +617,7 @@ public class EngineTest
 
     static boolean exists(Job j)
     {
-        return j.path != null ? Files.exists(Path.of(j.path)) : Files.exists(j.output.resolve("zoe_0_0_0.pdf"));
+        return j.path != null ? Files.exists(Path.of(j.path)) : Files.exists(j.output.resolve("zoe-taxpayer_0_0_0.pdf"));
     }
 
     static long size(Job j)
@@ -400,14 +645,115 @@ public class EngineTest
         }
     }
 
+    /** A form line: its number in its box, then its amount, at the end of a text line. */
     static boolean hasRow(String text, String number, String amount)
     {
         for (String line : text.split("\n")) {
-            final String t = line.trim();
-            if (t.startsWith(number + " ") && t.endsWith(" " + amount))
+            final String t = " " + line.trim();
+            if (t.endsWith(" " + amount) && t.substring(0, t.length() - amount.length()).trim().endsWith(" " + number))
                 return true;
         }
         return false;
+    }
+
+    /** A box with its caption on the same text line. */
+    static boolean hasCaptionedRow(String text, String caption, String number)
+    {
+        for (String line : text.split("\n"))
+            if (line.trim().startsWith(caption) && line.matches(".*\\s" + java.util.regex.Pattern.quote(number) + "\\s.*"))
+                return true;
+        return false;
+    }
+
+    static Path sidecar(String suffix)
+    {
+        final String name = family.getFileName().toString();
+        return family.resolveSibling(name.substring(0, name.lastIndexOf('.')) + suffix);
+    }
+
+    /** A record as the archive frames it: its length (little-endian int32), then its bytes. */
+    static byte[] framed(byte[] record)
+    {
+        final java.nio.ByteBuffer b = java.nio.ByteBuffer.allocate(4 + record.length).order(java.nio.ByteOrder.LITTLE_ENDIAN);
+        b.putInt(record.length).put(record);
+        return b.array();
+    }
+
+    static int indexOf(byte[] haystack, byte[] needle)
+    {
+        outer:
+        for (int i = 0; i + needle.length <= haystack.length; ++i) {
+            for (int j = 0; j < needle.length; ++j)
+                if (haystack[i + j] != needle[j])
+                    continue outer;
+            return i;
+        }
+        return -1;
+    }
+
+    static List<String> listing(Path folder) throws IOException
+    {
+        try (Stream<Path> s = Files.list(folder)) {
+            return s.map(p -> p.getFileName().toString()).sorted().collect(Collectors.toList());
+        }
+    }
+
+    static int pages(Path pdf) throws Exception
+    {
+        final ProcessResult r = run("qpdf", "--show-npages", pdf.toString());
+        return Integer.parseInt(r.output.trim());
+    }
+
+    /** The first page whose text holds the words, or 1. */
+    static int pageOf(Path pdf, String words) throws Exception
+    {
+        for (int page = 1, n = pages(pdf); page <= n; ++page) {
+            final ProcessResult r = run("pdftotext", "-f", "" + page, "-l", "" + page, "-enc", "UTF-8", pdf.toString(), "-");
+            if (r.output.contains(words))
+                return page;
+        }
+        return 1;
+    }
+
+    /** The page as a PNG picture among the artefacts. */
+    static Path picture(Path pdf, int page, String name) throws Exception
+    {
+        final Path prefix = artefacts.resolve(name);
+        final ProcessResult r = run("pdftoppm", "-png", "-r", "110", "-singlefile", "-f", "" + page, "-l", "" + page,
+                                    pdf.toString(), prefix.toString());
+        check(r.exit == 0, "pdftoppm draws page " + page + " of " + pdf.getFileName() + ": " + r.output);
+        return prefix.resolveSibling(name + ".png");
+    }
+
+    /**
+     * The bytes of every PDF417 symbol of the PDF, page by page (one symbol
+     * a page at most), as ZXing's reader decodes the page's picture.
+     */
+    static List<byte[]> decodeEverySymbol(Path pdf, String name) throws Exception
+    {
+        final List<byte[]> symbols = new ArrayList<>();
+        final Path pictures = Files.createDirectories(work.resolve("pictures-" + name));
+        final ProcessResult drawn = run("pdftoppm", "-png", "-r", "200", pdf.toString(), pictures.resolve("page").toString());
+        check(drawn.exit == 0, "pdftoppm draws " + pdf.getFileName());
+        final List<Path> pages;
+        try (Stream<Path> s = Files.list(pictures)) {
+            pages = s.sorted().collect(Collectors.toList());
+        }
+        for (Path page : pages) {
+            final Process p = new ProcessBuilder("ZXingReader", "-bytes", "-format", "PDF417", page.toString()).start();
+            final ByteArrayOutputStream out = new ByteArrayOutputStream();
+            try (InputStream in = p.getInputStream()) {
+                in.transferTo(out);
+            }
+            p.getErrorStream().transferTo(OutputStream.nullOutputStream());
+            p.waitFor();
+            if (out.size() > 0)
+                symbols.add(out.toByteArray());
+        }
+        if (!pages.isEmpty())
+            Files.copy(pages.get(0), artefacts.resolve("barcode-page-" + name + ".png"),
+                       java.nio.file.StandardCopyOption.REPLACE_EXISTING);
+        return symbols;
     }
 
     static boolean isEmptyFolder(Path folder) throws IOException

@@ -9,7 +9,8 @@ import java.util.Locale;
 /** How a printed value reads: amounts to the cent with thousands separators, other numbers to their own decimals. */
 final class Amounts
 {
-    private static final java.util.Set<String> NO_ANSWER = java.util.Set.of("Not answered", "None");
+    /** Numbers that are not money (rates, shares, counts) print with at most this many decimals. */
+    private static final int NUMBER_DECIMALS = 2;
 
     private Amounts()
     {
@@ -25,7 +26,7 @@ final class Amounts
             if (d == 0.0 || Double.isNaN(d) || Double.isInfinite(d))
                 return "";
             final boolean money = field == null || field.format.isEmpty() || "money".equals(field.format);
-            return money ? format(d, 2, true) : format(d, field.decimals, false);
+            return money ? format(d, 2, true) : format(d, Math.min(field.decimals, NUMBER_DECIMALS), false);
         }
         if (value instanceof Integer) {
             final int i = (Integer) value;
@@ -33,14 +34,13 @@ final class Amounts
                 return i == 0 ? "" : Integer.toString(i);
             if ("bool".equals(field.kind))
                 return i != 0 ? "Yes" : "";
-            if (!field.choices.isEmpty()) {
-                final String text = field.choices.getOrDefault(i, Integer.toString(i));
-                // A list left at a start value that means no answer says nothing.
-                if (i == field.start && (i == -1 || NO_ANSWER.contains(text)))
-                    return "";
-                return text;
-            }
-            return i == field.start ? "" : Integer.toString(i);
+            // A list left at its start value was never answered: it says
+            // nothing, whatever the start value's text would read.
+            if (i == field.start)
+                return "";
+            if (!field.choices.isEmpty())
+                return field.choices.getOrDefault(i, Integer.toString(i));
+            return Integer.toString(i);
         }
         return value.toString().trim();
     }

@@ -32,6 +32,9 @@ final class Layouts
         String format;   // money, or number with its decimals
         int decimals;
         boolean shown;
+        String role;     // line, entry, spouse or no: what the printed form makes of the field
+        String section;  // the heading the field stands under
+        boolean namesItem; // names the slip's issuer or the form's instance
         int start;                                   // int fields: the value of an empty form
         final Map<Integer, String> choices = new HashMap<>(); // int fields shown as a list
     }
@@ -40,6 +43,14 @@ final class Layouts
     {
         InfoFileItem info;
         final List<Field> fields = new ArrayList<>();
+
+        Field named(String name)
+        {
+            for (Field f : fields)
+                if (f.name.equals(name))
+                    return f;
+            return null;
+        }
     }
 
     private final Map<String, Layout> byType = new HashMap<>();
@@ -104,6 +115,9 @@ final class Layouts
             f.format = e.getAttribute("format");
             f.decimals = intAttribute(e, "decimals", 2);
             f.shown = !"0".equals(e.getAttribute("shown"));
+            f.role = e.hasAttribute("print") ? e.getAttribute("print") : (f.shown ? "entry" : "no");
+            f.section = e.getAttribute("section");
+            f.namesItem = "1".equals(e.getAttribute("caption"));
             f.start = intAttribute(e, "start", 0);
             for (String choice : e.getAttribute("choices").split("\\|")) {
                 final int colon = choice.indexOf(':');

@@ -10,12 +10,12 @@ import java.nio.file.Paths;
 import java.nio.file.StandardCopyOption;
 import java.security.MessageDigest;
 import java.security.NoSuchAlgorithmException;
+import java.time.LocalDate;
 import java.util.ArrayList;
 import java.util.HexFormat;
 import java.util.List;
 import java.util.concurrent.atomic.AtomicInteger;
 import org.apache.pdfbox.pdmodel.PDDocument;
-import org.apache.pdfbox.pdmodel.PDPage;
 
 /**
  * One print job: what the bridge hands over step by step, the return file it
@@ -41,6 +41,10 @@ public final class PrintJob
     private static final long MAX_RETURN_BYTES = 64L << 20;
     private static final int CLIENT_LETTER_FLAGS = 36;
     private static final int FULL_SIN_FLAG = 16;
+    private static final int INVOICE_FLAG = 8;
+    private static final int CONDENSED = 1;
+    /** The layouts of the forms that have no layout file of their own, inside the XML folder. */
+    private static final String ENGINE_LAYOUTS = "print";
     private static final int T1 = 1;
     private static final int RETURN_SUMMARY = 93;
 
@@ -135,7 +139,10 @@ public final class PrintJob
         final Path folder = pathOrNull(outputFolderText());
         if (folder == null || !Files.isDirectory(folder))
             return WRITE_FAILED;
-        final Path target = folder.resolve(baseName(returnPath) + "_" + mode + "_" + category + "_" + formId + ".pdf");
+        // One file per person and selection: printing the spouse never
+        // replaces the taxpayer's PDF, and a reprint replaces only its own.
+        final Path target = folder.resolve(baseName(returnPath) + "-" + (spouse != 0 ? "spouse" : "taxpayer") + "_"
+                                           + mode + "_" + category + "_" + formId + ".pdf");
         pdfPath = target.toAbsolutePath().toString();
         if ("none".equals(switches.pdf))
             return WRITE_OK;
@@ -213,49 +220,119 @@ public final class PrintJob
     private void writePdf(OutputStream out, int spouse, int category, int formId) throws IOException
     {
         final List<Path> layoutFolders = new ArrayList<>();
-        layoutFolders.add(pathOrNull(xmlFolder));
+        final Path xml = pathOrNull(xmlFolder);
+        layoutFolders.add(xml == null ? null : xml.resolve(ENGINE_LAYOUTS));
+        layoutFolders.add(xml);
         layoutFolders.add(bformFolder());
         final Layouts layouts = Layouts.load(layoutFolders);
-        final ReturnFile.Person person = spouse != 0 ? parsed.spouse : parsed.taxpayer;
-        final String name = person == null ? "" : personName(person, layouts);
+        final PersonInfo person = new PersonInfo(spouse != 0 ? parsed.spouse : parsed.taxpayer, layouts);
+        final PersonInfo other = new PersonInfo(spouse != 0 ? parsed.taxpayer : parsed.spouse, layouts);
+        final List<String> familySins = new ArrayList<>();
+        familySins.add(person.sin());
+        familySins.add(other.sin());
+        for (ReturnFile.Dependant d : parsed.dependants)
+            familySins.add(d.sin);
+        final Sins sins = new Sins((flags & FULL_SIN_FLAG) != 0, familySins);
+        final Preparer preparer = Preparer.of(pathOrNull(pdfFolder), person);
+        final String name = person.name();
+        final LocalDate today = LocalDate.now();
 
-        try (ReportPdf pdf = new ReportPdf(header ? "2024 income tax and benefit return - " + name : null);
+        try (ReportPdf pdf = new ReportPdf(header ? ReturnFile.TAX_YEAR + " income tax and benefit return - " + name : null);
              PDDocument ownLetter = ownClientLetter()) {
-            pdf.title("Income tax and benefit return " + ReturnFile.TAX_YEAR);
-            pdf.line("Taxpayer: " + personName(parsed.taxpayer, layouts));
-            if (parsed.spouse != null && hasT1(parsed.spouse))
-                pdf.line("Spouse: " + personName(parsed.spouse, layouts));
-            for (ReturnFile.Dependant d : parsed.dependants)
-                if (d.isUsed())
-                    pdf.line("Dependant: " + d.describe());
-            pdf.line("Printed for: " + (spouse != 0 ? "the spouse" : "the taxpayer") + (name.isEmpty() ? "" : ", " + name));
-            pdf.line("Tax year: " + (person == null ? ReturnFile.TAX_YEAR : person.year));
-            pdf.line("Print mode: " + mode + "    Category: " + category + "    Form id: " + formId);
-
-            if (person != null)
-                for (ReturnFile.Item item : person.items)
-                    if (selected(item, category, formId))
-                        printItem(pdf, item, layouts, (flags & FULL_SIN_FLAG) != 0);
-
-            if ((flags & CLIENT_LETTER_FLAGS) == CLIENT_LETTER_FLAGS) {
-                if (ownLetter != null) {
-                    for (PDPage page : ownLetter.getPages())
-                        pdf.document().importPage(page);
-                } else {
-                    pdf.newPage();
-                    pdf.title("Client letter");
-                    pdf.line("Dear " + (name.isEmpty() ? "client" : name) + ",");
-                    pdf.line("Enclosed is your " + ReturnFile.TAX_YEAR + " income tax and benefit return as prepared.");
-                    pdf.line("Please review it, sign where indicated and keep a copy for your records.");
+            final FormPrinter forms = new FormPrinter(pdf, layouts, sins, person);
+            if (mode == CONDENSED) {
+                new CondensedPrint(pdf, forms, person).print();
+            } else {
+                final T1Printer t1 = new T1Printer(pdf, forms, person, other, sins, preparer);
+                boolean dependantsListed = false;
+                if (person.person != null) {
+                    // The T1 first, as the return is read; then the forms,
+                    // schedules and slips in the return's own order.
+                    final List<ReturnFile.Item> items = new ArrayList<>(person.person.items);
+                    items.sort(java.util.Comparator.comparingInt(i -> isT1(i) ? 0 : 1));
+                    for (ReturnFile.Item item : items) {
+                        if (!selected(item, category, formId))
+                            continue;
+                        if (isT1(item) && person.layout != null) {
+                            t1.print(item, person.layout);
+                            dependantsListed = listDependants(pdf, spouse);
+                        } else {
+                            forms.print(item);
+                        }
+                    }
+                }
+                if (!dependantsListed && category == ReturnFile.KIND_FORM && formId == 0)
+                    listDependants(pdf, spouse);
+                if ((flags & INVOICE_FLAG) != 0)
+                    InvoicePage.print(pdf, preparer, person, today);
+                if ((flags & CLIENT_LETTER_FLAGS) == CLIENT_LETTER_FLAGS) {
+                    final java.util.Map<String, String> letterFacts =
+                        ClientLetter.facts(person, refundOrBalance(person), preparer, today);
+                    if (ownLetter != null)
+                        ClientLetter.printOwn(pdf, ownLetter,
+                                              ClientLetter.layout(xml == null ? null : xml.resolve(ClientLetter.OWN_XML)),
+                                              letterFacts);
+                    else
+                        ClientLetter.printBuiltIn(pdf, letterFacts);
                 }
             }
 
-            pdf.newPage();
-            pdf.title("Print job");
-            for (String fact : facts(spouse, category, formId))
-                pdf.line(fact);
+            if (switches.facts) {
+                pdf.newPage();
+                pdf.title("Print job");
+                for (String fact : facts(spouse, category, formId))
+                    pdf.line(fact);
+            }
+            if (pdf.document().getNumberOfPages() == 0) {
+                pdf.newPage();
+                pdf.line("Nothing of this return matches the selection.");
+            }
             pdf.save(out);
         }
+    }
+
+    private static boolean isT1(ReturnFile.Item item)
+    {
+        return item.kind == ReturnFile.KIND_FORM && item.type == PersonInfo.T1;
+    }
+
+    /** The family's dependants, on the taxpayer's return only: they belong to the family, listed once. */
+    private boolean listDependants(ReportPdf pdf, int spouse) throws IOException
+    {
+        if (spouse != 0)
+            return true;
+        boolean any = false;
+        for (ReturnFile.Dependant d : parsed.dependants) {
+            if (!d.isUsed())
+                continue;
+            if (!any)
+                pdf.heading("Dependants");
+            any = true;
+            pdf.line(d.describe());
+        }
+        return true;
+    }
+
+    /** The letter's sentence on the result: the T1's refund or balance owing line. */
+    private static String refundOrBalance(PersonInfo person)
+    {
+        final Object refund = lineValue(person, "48400");
+        final Object owing = lineValue(person, "48500");
+        if (refund instanceof Double && (Double) refund > 0)
+            return "Your refund is $" + Amounts.format((Double) refund, 2, true) + ".";
+        if (owing instanceof Double && (Double) owing > 0)
+            return "Your balance owing is $" + Amounts.format((Double) owing, 2, true) + ".";
+        return "There is no refund and no balance owing.";
+    }
+
+    private static Object lineValue(PersonInfo person, String line)
+    {
+        if (!person.hasT1())
+            return null;
+        for (Layouts.Field f : person.layout.fields)
+            if (line.equals(f.line))
+                return person.t1.values.get(f.id);
+        return null;
     }
 
     private List<String> facts(int spouse, int category, int formId)
@@ -328,80 +405,6 @@ public final class PrintJob
         default: // nothing selected: the whole return
             return true;
         }
-    }
-
-    private static void printItem(ReportPdf pdf, ReturnFile.Item item, Layouts layouts, boolean fullSin)
-        throws IOException
-    {
-        final Layouts.Layout layout = layouts.find(item.kind, item.type);
-        final List<String[]> rows = new ArrayList<>();
-        if (layout != null) {
-            for (Layouts.Field f : layout.fields) {
-                if (!f.shown)
-                    continue;
-                String value = Amounts.shown(f, item.values.get(f.id));
-                if (!fullSin && f.name.endsWith("SIN"))
-                    value = maskedSin(value);
-                if (!value.isEmpty())
-                    rows.add(new String[] {f.line, f.caption, value});
-            }
-        } else {
-            // No layout: the values by field id, so nothing stored goes unprinted.
-            item.values.forEach((id, v) -> {
-                final String value = Amounts.shown(null, v);
-                if (!value.isEmpty())
-                    rows.add(new String[] {"", "Field " + id, value});
-            });
-        }
-        if (rows.isEmpty())
-            return;
-        String title = layout != null && !layout.info.strTitle.isEmpty() ? layout.info.strTitle
-                                                                        : kindName(item.kind) + " " + item.type;
-        pdf.title(title);
-        for (String[] row : rows)
-            pdf.row(row[0], row[1], row[2]);
-    }
-
-    /** A social insurance number as printed without the full-number flag: its last three digits only. */
-    static String maskedSin(String sin)
-    {
-        final int keep = Math.min(3, sin.length());
-        return "X".repeat(sin.length() - keep) + sin.substring(sin.length() - keep);
-    }
-
-    private static String kindName(int kind)
-    {
-        return kind == ReturnFile.KIND_SLIP ? "Slip" : kind == ReturnFile.KIND_NOTE ? "Note" : "Form";
-    }
-
-    private static boolean hasT1(ReturnFile.Person person)
-    {
-        for (ReturnFile.Item item : person.items)
-            if (item.kind == ReturnFile.KIND_FORM && item.type == T1)
-                return true;
-        return false;
-    }
-
-    /** First and last name from the person's T1, through the T1's layout. */
-    private static String personName(ReturnFile.Person person, Layouts layouts)
-    {
-        final Layouts.Layout t1 = layouts.find(ReturnFile.KIND_FORM, T1);
-        if (t1 == null)
-            return "";
-        for (ReturnFile.Item item : person.items) {
-            if (item.kind != ReturnFile.KIND_FORM || item.type != T1)
-                continue;
-            String first = "", last = "";
-            for (Layouts.Field f : t1.fields) {
-                final Object v = item.values.get(f.id);
-                if ("FirstName".equals(f.name) && v != null)
-                    first = v.toString().trim();
-                else if ("LastName".equals(f.name) && v != null)
-                    last = v.toString().trim();
-            }
-            return (first + " " + last).trim();
-        }
-        return "";
     }
 
     /**

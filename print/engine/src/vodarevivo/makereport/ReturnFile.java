@@ -40,6 +40,8 @@ final class ReturnFile
         int year;
         int province;
         final List<Item> items = new ArrayList<>();
+        /** The barcode archive's records: the T1 block, then the statement blocks; empty when not eligible. */
+        final List<byte[]> barcodeRecords = new ArrayList<>();
     }
 
     /** One entry of the family's dependant table. */
@@ -52,6 +54,7 @@ final class ReturnFile
         String lastName = "";
         int relationship;
         String birthDate; // ISO date, or null when none was entered
+        String sin = "";  // only to mask it wherever it was typed
 
         /** The entry names someone: a name, a relationship or a date of birth. */
         boolean isUsed()
@@ -171,7 +174,7 @@ final class ReturnFile
         }
         if (p.version > 65776) {
             skip(b, 8);
-            skipBarcode(b);
+            readBarcode(b, p.barcodeRecords);
             skip(b, 8);
         }
         return p;
@@ -204,7 +207,7 @@ final class ReturnFile
                 d.birthDate = dateOfJulianDay(p.getLong());
                 p.getDouble(); // net income
                 p.getInt();    // infirmity
-                text(p);       // S.I.N.
+                d.sin = text(p);
                 text(p);       // note
                 p.getDouble(); // count
                 entries.add(d);
@@ -230,15 +233,27 @@ final class ReturnFile
         return java.time.LocalDate.ofEpochDay(julianDay - 2440588L).toString();
     }
 
-    private static void skipBarcode(ByteBuffer b) throws DamagedException
+    /** The archive: the T1 block's length and bytes, the statement count and each statement's length and bytes. */
+    private static void readBarcode(ByteBuffer b, List<byte[]> records) throws DamagedException
     {
         final int archive = b.getInt();
         if (archive < 1)
             return;
-        skip(b, archive);
+        records.add(bytes(b, archive));
         final int statements = b.getInt();
+        if (statements < 0 || statements > 2)
+            throw new DamagedException("statement count out of range");
         for (int i = 0; i < statements; ++i)
-            skip(b, length(b));
+            records.add(bytes(b, length(b)));
+    }
+
+    private static byte[] bytes(ByteBuffer b, int n) throws DamagedException
+    {
+        if (n < 0 || n > b.remaining())
+            throw new DamagedException("block past the end of the file");
+        final byte[] out = new byte[n];
+        b.get(out);
+        return out;
     }
 
     /** An object's payload: format, data version, then id, kind, size and value entries. */

@@ -23,6 +23,7 @@ final class TestSwitches
     String throwStep;     // method name, or name and descriptor, that throws
     String pdf = "";      // "empty": a zero-byte PDF; "none": no PDF but its path reported
     boolean noPath;       // the path getter answers null
+    boolean facts;        // a last page with the job's facts (file, digest, arguments, folders)
 
     static TestSwitches readFrom(Path pdfFolder)
     {
@@ -47,6 +48,7 @@ final class TestSwitches
         s.throwStep = step.isEmpty() ? null : step;
         s.pdf = p.getProperty("pdf", "").trim();
         s.noPath = "none".equals(p.getProperty("path", "").trim());
+        s.facts = "1".equals(p.getProperty("facts", "").trim());
         return s;
     }
 
