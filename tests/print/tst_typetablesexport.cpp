@@ -58,7 +58,7 @@ private slots:
                      m_root.filePath(QStringLiteral("bform"))};
         for (const QString& f : {m_folders.javaProject, m_folders.xml, m_folders.bform})
             QVERIFY(QDir().mkpath(f));
-        TypeTablesExport::writeFormFiles(m_folders);
+        m_formsWithoutLayout = TypeTablesExport::writeFormFiles(m_folders);
         TypeTablesExport::writeSlipFiles(m_folders);
         TypeTablesExport::writeNoteFiles(m_folders);
     }
@@ -173,6 +173,56 @@ private slots:
         QCOMPARE(QFile::exists(QDir(m_folders.bform).filePath(layout)), inBForm);
     }
 
+    // The rows without layout files still print: the engine's own folder
+    // holds their layouts, and no form the program makes is left without.
+    void everyFormHasALayoutForTheEngine()
+    {
+        QCOMPARE(m_formsWithoutLayout, 0);
+        for (const char* name : {"T2125_COMMISSION", "T1KS_REFILE", "T1KS_PRIOR"})
+            QVERIFY2(QFile::exists(QDir(m_folders.xml).filePath(QStringLiteral("print/%1.xml").arg(name))), name);
+    }
+
+    // What the printed form makes of a field: a numbered line or box, a
+    // caption and value, the spouse's figure, or nothing.
+    void printRoles_data()
+    {
+        QTest::addColumn<QString>("folder"); // "xml" or "bform"
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("role");
+        QTest::newRow("T1 total income") << "xml" << "t1.xml" << "line15000TotalIncome" << "line";
+        QTest::newRow("T1 first name") << "xml" << "t1.xml" << "FirstName" << "entry";
+        QTest::newRow("T1 citizenship question") << "xml" << "t1.xml" << "CitizenshipAnswer" << "entry";
+        QTest::newRow("T1 calculation state") << "xml" << "t1.xml" << "CalcState1" << "no";
+        QTest::newRow("T1 filing result") << "xml" << "t1.xml" << "FilingResultText" << "no";
+        QTest::newRow("T1 access code") << "xml" << "t1.xml" << "DireradAccessCode" << "no";
+        QTest::newRow("T1 hidden answer") << "xml" << "t1.xml" << "SurveyAnswer1" << "no";
+        QTest::newRow("T1 spouse's net income") << "xml" << "t1.xml" << "SpouseNetIncome" << "spouse";
+        QTest::newRow("T4 box 14") << "bform" << "SLIP_T4.xml" << "box14EmploymentIncome" << "line";
+        QTest::newRow("T4 employer") << "bform" << "SLIP_T4.xml" << "EmployerName" << "entry";
+    }
+    void printRoles()
+    {
+        QFETCH(QString, folder);
+        QFETCH(QString, file);
+        QFETCH(QString, field);
+        QFETCH(QString, role);
+        const QString path = QDir(folder == "xml" ? m_folders.xml : m_folders.bform).filePath(file);
+        const QXmlStreamAttributes attributes = fieldWhere(path, QStringLiteral("name"), field);
+        QVERIFY2(!attributes.isEmpty(), qPrintable(path));
+        QCOMPARE(attributes.value(QLatin1String("print")).toString(), role);
+    }
+
+    void slipIssuerIsMarked()
+    {
+        const QString t4 = QDir(m_folders.bform).filePath(QStringLiteral("SLIP_T4.xml"));
+        QCOMPARE(fieldWhere(t4, QStringLiteral("name"), QStringLiteral("EmployerName")).value(QLatin1String("caption")),
+                 QStringLiteral("1"));
+        QVERIFY(fieldWhere(t4, QStringLiteral("name"), QStringLiteral("box14EmploymentIncome"))
+                    .value(QLatin1String("caption"))
+                    .isEmpty());
+    }
+
     void layoutDescribesHowTheWindowShowsEachField()
     {
         const QString t1 = QDir(m_folders.xml).filePath(QStringLiteral("t1.xml"));
@@ -195,6 +245,7 @@ private slots:
 private:
     QTemporaryDir m_root;
     TypeTablesFolders m_folders;
+    int m_formsWithoutLayout = -1;
 };
 
 QTEST_GUILESS_MAIN(TestTypeTablesExport)
