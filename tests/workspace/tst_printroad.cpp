@@ -192,13 +192,15 @@ struct PrintWindow
     // The texts shown after the print options closed.
     QStringList roadTexts() const { return window.promptTexts().mid(shownBefore); }
 
-    QString pdfNamed(int mode, int category, int formId) const
+    // The engine names a PDF after the return, the person, the mode and the selection.
+    QString pdfNamed(int mode, int category, int formId, const QString& person = QStringLiteral("taxpayer")) const
     {
-        return output + QStringLiteral("/%1-taxpayer_%2_%3_%4.pdf")
+        return output + QStringLiteral("/%1-%5_%2_%3_%4.pdf")
                             .arg(QFileInfo(returnFile).completeBaseName())
                             .arg(mode)
                             .arg(category)
-                            .arg(formId);
+                            .arg(formId)
+                            .arg(person);
     }
 
     WindowFixture window;
@@ -300,7 +302,7 @@ private slots:
         QCOMPARE(w.page->familyData()->getCurIndv(), int(CFamilyTaxData::kSpouse));
         w.print(choose(false, false, false, false, false), closeOffer);
 
-        const QString pdf = w.pdfNamed(0, 0, 0);
+        const QString pdf = w.pdfNamed(0, 0, 0, QStringLiteral("spouse"));
         QVERIFY2(QFileInfo(pdf).size() > 0, qPrintable(w.window.promptTexts().join(" | ")));
         const QString text = pdfText(pdf);
         QCOMPARE(reportValue(text, "Spouse"), QString("1"));
@@ -412,9 +414,13 @@ private slots:
         QVERIFY(w.openSaved(taxpayer()));
         w.page->addTaxSlip(5);
         FolderView* tree = w.page->folderView();
-        tree->setCurrentItem(returnpage::rowOf(tree, FROM_SLIP, 5));
+        TreeItem* slip = returnpage::rowOf(tree, FROM_SLIP, 5);
+        QVERIFY(slip);
+        tree->setCurrentItem(slip);
         w.print(choose(false, true, false, false, false), closeOffer);
-        QVERIFY(w.roadTexts().contains("print category - 1 formtype 5 formid 0"));
+        // The slip's own id, which the engine prints alone.
+        QVERIFY2(w.roadTexts().contains(QStringLiteral("print category - 1 formtype 5 formid %1").arg(slip->itemId())),
+                 qPrintable(w.roadTexts().join(" | ")));
     }
 
     void pdfBesideTheReturnFile()

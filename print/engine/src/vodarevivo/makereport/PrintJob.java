@@ -243,7 +243,7 @@ public final class PrintJob
             if (mode == CONDENSED) {
                 new CondensedPrint(pdf, forms, person).print();
             } else {
-                final T1Printer t1 = new T1Printer(pdf, forms, person, other, sins, preparer);
+                final T1Printer t1 = new T1Printer(pdf, forms, person, sins, preparer);
                 boolean dependantsListed = false;
                 if (person.person != null) {
                     // The T1 first, as the return is read; then the forms,

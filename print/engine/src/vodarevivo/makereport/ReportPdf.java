@@ -144,16 +144,20 @@ final class ReportPdf implements Closeable
         y -= LEADING * 1.4f;
     }
 
-    /** A line to sign or write on, with its caption below it. */
-    void signatureLine(String caption, float from, float length) throws IOException
+    /** Lines to sign or write on, side by side, each with its caption below it: {caption, from, length}. */
+    void signatureLines(Object[][] lines) throws IOException
     {
         room(LEADING * 3);
         y -= LEADING * 1.5f;
         page.setLineWidth(0.7f);
-        page.moveTo(MARGIN + from, y);
-        page.lineTo(MARGIN + from + length, y);
+        for (Object[] l : lines) {
+            final float from = (Float) l[1];
+            page.moveTo(MARGIN + from, y);
+            page.lineTo(MARGIN + from + (Float) l[2], y);
+        }
         page.stroke();
-        text(MARGIN + from, y - LEADING * 0.8f, 8f, caption);
+        for (Object[] l : lines)
+            text(MARGIN + (Float) l[1], y - LEADING * 0.8f, 8f, (String) l[0]);
         y -= LEADING * 0.2f;
     }
 

@@ -48,16 +48,14 @@ final class T1Printer
     private final ReportPdf pdf;
     private final FormPrinter forms;
     private final PersonInfo person;
-    private final PersonInfo spouse;
     private final Sins sins;
     private final Preparer preparer;
 
-    T1Printer(ReportPdf pdf, FormPrinter forms, PersonInfo person, PersonInfo spouse, Sins sins, Preparer preparer)
+    T1Printer(ReportPdf pdf, FormPrinter forms, PersonInfo person, Sins sins, Preparer preparer)
     {
         this.pdf = pdf;
         this.forms = forms;
         this.person = person;
-        this.spouse = spouse;
         this.sins = sins;
         this.preparer = preparer;
     }
@@ -124,8 +122,7 @@ final class T1Printer
     {
         pdf.heading("Certification");
         pdf.paragraph(CERTIFICATION);
-        pdf.signatureLine("Sign here", 0f, 260f);
-        pdf.signatureLine("Date", 300f, 150f);
+        pdf.signatureLines(new Object[][] {{"Sign here", 0f, 260f}, {"Date", 300f, 150f}});
         pdf.skip(1.5f);
         pdf.line(FALSE_RETURN);
         if (preparer.isEmpty())
