@@ -414,11 +414,45 @@ void addTuitionFigures(std::vector<ProvincialCreditTable>& rows)
     }
 }
 
+// The dividend tax credit on other than eligible dividends (the taxable
+// amount of line 12010), 2024, as a share of that amount; Ontario's is in
+// its row. Sources: taxtips.ca "Saskatchewan Dividend Tax Credits" (2.519 %
+// for 2024-2026), "Manitoba Dividend Tax Credit" (0.7835 % since 2017) and
+// "Nova Scotia Dividend Tax Credits" (22.94 % of the federal gross-up, which
+// at 15 % of 115 is 2.99 %); every rate agrees with rcgt.com's 2024 table of
+// combined top marginal rates ("Marginal rates - N.B. 2024", all provinces):
+// the rate is what remains of 1.15 x the top rate once the federal credit
+// (9.0301 % x 1.15) and the top rate on these dividends are taken off,
+// divided by 1.15, to within the table's two decimals (Alberta 48 % and
+// 42.30 % give 2.18 %, British Columbia
+// 53.5 % and 48.89 % give 1.96 %, New Brunswick 52.5 % and 46.83 % give
+// 2.75 %, Newfoundland and Labrador 54.8 % and 48.96 % give 3.2 %, the
+// Northwest Territories 47.05 % and 36.82 % give 6 %, Nunavut 44.5 % and
+// 37.79 % give 2.61 %, Prince Edward Island 51.75 % and 47.63 % give 1.3 %,
+// Yukon 48 % and 44.04 % give 0.67 %).
+void addOtherDividendRates(std::vector<ProvincialCreditTable>& rows)
+{
+    struct Rate {
+        Province province;
+        double rate;
+    };
+    static const Rate kRates[] = {
+        {Province::AB, 0.0218},   {Province::BC, 0.0196}, {Province::MB, 0.007835}, {Province::NB, 0.0275},
+        {Province::NL, 0.032},    {Province::NS, 0.0299}, {Province::NT, 0.06},     {Province::NU, 0.0261},
+        {Province::PE, 0.013},    {Province::SK, 0.02519}, {Province::YT, 0.0067},
+    };
+    for (ProvincialCreditTable& t : rows)
+        for (const Rate& r : kRates)
+            if (t.province == r.province)
+                t.otherDividendRate = r.rate;
+}
+
 const std::vector<ProvincialCreditTable>& tables()
 {
     static const std::vector<ProvincialCreditTable> all = [] {
         std::vector<ProvincialCreditTable> rows = buildTables();
         addTuitionFigures(rows);
+        addOtherDividendRates(rows);
         return rows;
     }();
     return all;
