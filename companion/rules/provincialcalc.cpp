@@ -6,6 +6,7 @@
 #include "companion/rules/money.h"
 #include "companion/rules/ontario2024.h"
 #include "companion/rules/provincialcredits2024.h"
+#include "companion/rules/provincialpolitical2024.h"
 #include "companion/rules/provincialtables2024.h"
 
 #include <algorithm>
@@ -101,7 +102,13 @@ void dependantAmounts(Province province, const ProvinceTable& table, const Provi
         if (d.caregiver && !credits.amountsAsFederal) {
             if (credits.caregiverAmount)
                 r.caregiverAmount += provincialCaregiverAmount(credits, d.netIncome);
-            else
+            else if (credits.infirmDependantAmount && credits.inHomeCaregiverAmount) {
+                // One of the two lines for each dependant, never both.
+                if (in.infirmDependantsLivedWithClaimant)
+                    r.inHomeCaregiverAmount += provincialInHomeCaregiverAmount(credits, d.netIncome);
+                else
+                    r.infirmDependantAmount += provincialInfirmDependantAmount(credits, d.netIncome);
+            } else
                 caregiverLeftOut = true;
         }
         if (d.transfersDisability && !credits.amountsAsFederal) {
@@ -130,11 +137,12 @@ void dependantAmounts(Province province, const ProvinceTable& table, const Provi
         r.caregiverAmount = r.copiedCaregiverSpouse + r.copiedCaregiverOther + r.copiedCaregiverChildren;
     }
     r.caregiverAmount = roundCents(r.caregiverAmount);
-    // The provinces left without figures are those whose forms have two
-    // amounts for an infirm dependant 18 or older: line 58200, and line
-    // 58400 instead of it for one who lived with the claimant (the larger
-    // where both apply). The dependant table does not say where the
-    // dependant lived, so the message names both.
+    r.infirmDependantAmount = roundCents(r.infirmDependantAmount);
+    r.inHomeCaregiverAmount = roundCents(r.inHomeCaregiverAmount);
+    // The provinces left without figures are those of the forms with two
+    // amounts for an infirm dependant 18 or older whose 2024 figures are not
+    // in the table: line 58200, and line 58400 instead of it for one who
+    // lived with the claimant. The message names both.
     if (caregiverLeftOut)
         r.notComputed.emplace_back("amount for infirm dependants 18 or older (line 58200, or the caregiver amount "
                                    "of line 58400 for one who lived with you; line 30450 of the return)");
@@ -312,7 +320,8 @@ void nonRefundableCredits(Province province, const ProvinceTable& table, const P
                                  + employment + r.pensionAmount + r.disabilityAmount + studentLoans
                                  + r.medicalAmount + r.dependentChildAmount + r.familyTaxBenefit
                                  + r.otherDependantsMedical + r.disabilityTransferred + r.spouseTransfer
-                                 + r.caregiverAmount + r.adoptionAmount);
+                                 + r.caregiverAmount + r.adoptionAmount + r.infirmDependantAmount
+                                 + r.inHomeCaregiverAmount);
     tuitionAmounts(table, credits, in, studentLoans, r);
     r.creditRate = table.lowestRate();
     // The spouse's Schedule 2 takes this return's age, pension and
@@ -377,6 +386,14 @@ ProvincialResult computeProvincial(Province province, const ProvincialInput& inp
     tax = applyLowIncomeReduction(province, input, tax, r);
     if (creditPlace == ForeignTaxCreditPlace::AfterReductions)
         tax = applyForeignTaxCredit(input, tax, r);
+    // The political contribution credit comes off what the other credits
+    // and reductions leave; a form that takes it a step earlier comes to
+    // the same tax, each step taking at most what is left.
+    if (!politicalContributionCreditIsRefundable(province)) {
+        r.politicalContributionCredit =
+            std::min(tax, provincialPoliticalContributionCredit(province, input.politicalContributions));
+        tax = roundCents(tax - r.politicalContributionCredit);
+    }
     if (province == Province::ON) {
         r.lowIncomeCredit = std::min(tax, ontarioLiftCredit(input.employmentIncome, input.netIncome,
                                                             input.familyNetIncome));

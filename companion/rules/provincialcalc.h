@@ -109,6 +109,14 @@ struct ProvincialInput {
     double federalSpouseTransfer = 0.0; // line 32600
     std::array<double, 6> adoptionExpenses{}; // for each child adopted (line 31300)
     bool federalInfirmChildren = false;   // line 30500 holds an amount
+    // The infirm dependants 18 or older claimed for lived with the claimant
+    // (the caregiver amount of line 58400 instead of line 58200, on the
+    // forms that have both); the province's interview data answers it.
+    bool infirmDependantsLivedWithClaimant = false;
+    // Contributions to the province's own political parties and candidates
+    // (the interview data); a credit off the 428's tax except where it is
+    // refundable (Ontario, Nunavut: the 479).
+    double politicalContributions = 0.0;
     // The federal amounts claimed (lines 30100, 30300, 30400, 31600), for a
     // territory whose amounts are the federal ones.
     double federalAgeAmount = 0.0;
@@ -156,6 +164,8 @@ struct ProvincialResult {
     double spouseTransfer = 0.0;         // line 58640, the provincial Schedule 2
     double caregiverAmount = 0.0;        // ON 58185, BC 58175; Yukon's copy of 30425, 30450, 30500
     double adoptionAmount = 0.0;         // line 58330
+    double infirmDependantAmount = 0.0;  // line 58200, on the forms that have 58200 and 58400
+    double inHomeCaregiverAmount = 0.0;  // line 58400, for infirm dependants who lived with the claimant
     double dependentChildAmount = 0.0; // Saskatchewan
     double creditAmounts = 0.0;       // every amount above plus pension plan, EI, student loans
     // What this return's age, pension and disability amounts leave unused
@@ -182,6 +192,8 @@ struct ProvincialResult {
     // on: the 428's tax on the line above the credit.
     double taxOtherwisePayable = 0.0;
     double foreignTaxCredit = 0.0;
+    // The political contribution tax credit taken off the 428's tax.
+    double politicalContributionCredit = 0.0;
     // Yukon's copies of the return's lines 30425, 30450 and 30500 (its
     // lines 58170, 58180 and 58189), which make up its `caregiverAmount`.
     double copiedCaregiverSpouse = 0.0;

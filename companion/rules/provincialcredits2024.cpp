@@ -447,12 +447,49 @@ void addOtherDividendRates(std::vector<ProvincialCreditTable>& rows)
                 t.otherDividendRate = r.rate;
 }
 
+// The amounts for an infirm dependant 18 or older of the forms that have
+// lines 58200 and 58400, 2024: {maximum, threshold} for each line.
+//   New Brunswick: rcgt.com, "Table I2 - Main Non-Refundable Tax Credits -
+//     N.B. 2024": the disabled dependant amount 5,686 reduced above 8,067
+//     (nil at 13,753); the caregiver amount 5,686 reduced above 19,417 (nil
+//     at 25,103).
+//   Nova Scotia: 2,798 above 5,683 and 4,898 above 13,677 (the 2023 worksheet
+//     NS428 maxima and EY's 2023 Nova Scotia credit table); Nova Scotia
+//     indexes its credits only from 2025 (its 2024-25 budget), so 2024 keeps
+//     them.
+//   Alberta: the 2023 worksheet AB428 (base amounts 20,190 and 31,489,
+//     maximum 12,158 each) raised by Alberta's 2024 factor of 4.2 %, the one
+//     the age and medical thresholds above take: maximum 12,669 (the 2024
+//     TD1AB amounts "impaired dependant" and "caregiver", nethris.com's 2024
+//     table), bases 21,038 and 32,812, so thresholds 8,369 and 20,143.
+void addInfirmDependantFigures(std::vector<ProvincialCreditTable>& rows)
+{
+    struct Figures {
+        Province province;
+        double infirmMaximum, infirmThreshold, caregiverMaximum, caregiverThreshold;
+    };
+    static const Figures kFigures[] = {
+        {Province::NB, 5686.0, 8067.0, 5686.0, 19417.0},
+        {Province::NS, 2798.0, 5683.0, 4898.0, 13677.0},
+        {Province::AB, 12669.0, 8369.0, 12669.0, 20143.0},
+    };
+    for (ProvincialCreditTable& t : rows)
+        for (const Figures& f : kFigures)
+            if (t.province == f.province) {
+                t.infirmDependantAmount = f.infirmMaximum;
+                t.infirmDependantThreshold = f.infirmThreshold;
+                t.inHomeCaregiverAmount = f.caregiverMaximum;
+                t.inHomeCaregiverThreshold = f.caregiverThreshold;
+            }
+}
+
 const std::vector<ProvincialCreditTable>& tables()
 {
     static const std::vector<ProvincialCreditTable> all = [] {
         std::vector<ProvincialCreditTable> rows = buildTables();
         addTuitionFigures(rows);
         addOtherDividendRates(rows);
+        addInfirmDependantFigures(rows);
         return rows;
     }();
     return all;
@@ -498,6 +535,25 @@ double provincialCaregiverAmount(const ProvincialCreditTable& table, double depe
         return 0.0;
     const double over = positivePart(dependantNetIncome - table.caregiverThreshold);
     return roundCents(positivePart(*table.caregiverAmount - over));
+}
+
+namespace {
+double reducedAmount(const std::optional<double>& maximum, double threshold, double income)
+{
+    if (!maximum)
+        return 0.0;
+    return roundCents(positivePart(*maximum - positivePart(income - threshold)));
+}
+} // namespace
+
+double provincialInfirmDependantAmount(const ProvincialCreditTable& table, double dependantNetIncome)
+{
+    return reducedAmount(table.infirmDependantAmount, table.infirmDependantThreshold, dependantNetIncome);
+}
+
+double provincialInHomeCaregiverAmount(const ProvincialCreditTable& table, double dependantNetIncome)
+{
+    return reducedAmount(table.inHomeCaregiverAmount, table.inHomeCaregiverThreshold, dependantNetIncome);
 }
 
 double provincialDisabilityTransfer(const ProvincialCreditTable& table, bool under18, double dependantTaxableIncome,

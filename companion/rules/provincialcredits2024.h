@@ -43,6 +43,14 @@ struct ProvincialCreditTable {
     // dependant's net income above the threshold.
     std::optional<double> caregiverAmount;
     double caregiverThreshold = 0.0;
+    // The forms with two amounts for an infirm dependant 18 or older: the
+    // amount for infirm dependants (line 58200), and the caregiver amount
+    // (line 58400) in its place for one who lived with the claimant. Each
+    // is its maximum less the dependant's net income above its threshold.
+    std::optional<double> infirmDependantAmount;
+    double infirmDependantThreshold = 0.0;
+    std::optional<double> inHomeCaregiverAmount;
+    double inHomeCaregiverThreshold = 0.0;
     // The province has no amount for infirm children under 18 (the federal
     // line 30500 has no provincial counterpart).
     bool noInfirmChildrenAmount = false;
@@ -97,6 +105,13 @@ double provincialMedicalAmount(const ProvincialCreditTable& table, double expens
 
 // The caregiver amount for one infirm dependant 18 or older (line 58185).
 double provincialCaregiverAmount(const ProvincialCreditTable& table, double dependantNetIncome);
+
+// The amount for one infirm dependant 18 or older on a form with lines
+// 58200 and 58400: the caregiver amount (58400) when the dependant lived
+// with the claimant, otherwise the amount for infirm dependants (58200).
+// Needs both figures of the table.
+double provincialInfirmDependantAmount(const ProvincialCreditTable& table, double dependantNetIncome);
+double provincialInHomeCaregiverAmount(const ProvincialCreditTable& table, double dependantNetIncome);
 
 // One dependant's disability amount transferred (line 58480): the amount,
 // with the supplement for a child under 18, less what the dependant needs

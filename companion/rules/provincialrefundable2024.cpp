@@ -41,7 +41,34 @@ constexpr double kCareTopRate = 0.75;
 constexpr double kCareStepRate = 0.02;
 constexpr double kCareIncomeLimit = 150000.0;
 
+// taxtips.ca, "Manitoba Refundable Personal Tax Credit" (revised September
+// 2024; the amounts are not indexed), and the 2024 MB479 ("Age credit for
+// self (if you were born in 1959 or earlier) Claim $113"; family income
+// times 1 % on line 18).
+constexpr double kMbBasicCredit = 195.0;
+constexpr double kMbAgeCredit = 113.0;
+constexpr double kMbDisabilityCredit = 113.0;
+constexpr double kMbDisabledDependantCredit = 62.0;
+constexpr double kMbChildCredit = 26.0;
+constexpr double kMbIncomeShare = 0.01;
+
 } // namespace
+
+double manitobaPersonalTaxCredit(const ManitobaPersonalCreditFamily& f)
+{
+    double credits = kMbBasicCredit;
+    if (f.spouseOrEligibleDependant)
+        credits += kMbBasicCredit;
+    if (f.age65)
+        credits += kMbAgeCredit;
+    if (f.spouseAge65)
+        credits += kMbAgeCredit;
+    credits += kMbDisabilityCredit * std::max(0, f.disabilityClaims);
+    credits += kMbDisabledDependantCredit * std::max(0, f.disabledDependants);
+    credits += kMbChildCredit * std::max(0, f.dependentChildren);
+    const double reduction = roundCents(positivePart(f.familyIncome) * kMbIncomeShare);
+    return roundCents(positivePart(credits - reduction));
+}
 
 double ontarioSeniorsTransitCredit(bool sixtyFiveAtStartOfYear, double transitCosts)
 {

@@ -24,4 +24,20 @@ double bcRenterCredit(double familyNetIncome, double rentPaid, int monthsRented)
 double ontarioCareCreditRate(double adjustedFamilyIncome);
 double ontarioCareCredit(double adjustedFamilyIncome, double childCareDeduction);
 
+// Manitoba personal tax credit (MB479 lines 7 to 19): 195 for the claimant,
+// 195 for a spouse or common-law partner or an eligible dependant, 113 for
+// each of the claimant and spouse 65 or older, 113 for each disability
+// amount, 62 for each disabled dependant 18 or older and 26 for each
+// dependent child, less 1 % of family income. A couple claims it once.
+struct ManitobaPersonalCreditFamily {
+    bool spouseOrEligibleDependant = false;
+    bool age65 = false;
+    bool spouseAge65 = false;
+    int disabilityClaims = 0;
+    int disabledDependants = 0;
+    int dependentChildren = 0;
+    double familyIncome = 0.0;
+};
+double manitobaPersonalTaxCredit(const ManitobaPersonalCreditFamily& family);
+
 } // namespace taxrules

@@ -7,6 +7,7 @@
 #include "companion/forms/federal/credits.h"
 #include "companion/forms/provincialt1amounts.h"
 #include "companion/rules/money.h"
+#include "companion/rules/provincialpolitical2024.h"
 #include "companion/rules/provincialrefundable2024.h"
 #include "companion/rules/provincialtables2024.h"
 
@@ -144,6 +145,12 @@ ProvincialScheduleAmounts provincialScheduleAmounts(const CTaxData_Form* sch5, c
     return s;
 }
 
+void readInterviewAnswers(const CTaxData_Form* interview, ProvincialScheduleAmounts& schedules)
+{
+    schedules.infirmDependantsLivedWithClaimant = formAmount(interview, "infirmDependantsLivedWithYou") != 0.0;
+    schedules.politicalContributions = formAmount(interview, "politicalContributions");
+}
+
 double provincialTuitionCarryForwardOnT1(const CTaxData_Form* t1)
 {
     return formAmount(t1, "ProvTuitionCarryForward");
@@ -279,6 +286,8 @@ taxrules::ProvincialResult computeProvincialFromT1(ENUMTYPE_PROVINCE province, c
     for (int child = L::Adoption1; child <= L::Adoption6; ++child)
         in.adoptionExpenses[std::size_t(child - L::Adoption1)] = line(L::Line(child));
     in.federalInfirmChildren = taxrules::isPresentAmount(line(L::InfirmChildren));
+    in.infirmDependantsLivedWithClaimant = schedules.infirmDependantsLivedWithClaimant;
+    in.politicalContributions = schedules.politicalContributions;
     in.otherMedicalNotInTable = taxrules::isPresentAmount(line(L::OtherDependantsMedicalNotInTable));
     in.disabilityNotInTable = taxrules::isPresentAmount(line(L::DisabilityNotInTable));
     in.claimsSpouseTransfer = schedules.claimsSpouseTransfer && in.hasSpouse;
@@ -349,6 +358,25 @@ ProvincialRefundableCredits computeProvincialCredits(ENUMTYPE_PROVINCE province,
         }
         break;
     }
+    case taxrules::Province::MB: {
+        // A couple claims it once, on the return that claims the family's
+        // amounts; the family income as the CARE credit's above.
+        if (!couple.claimsFamilyAmounts)
+            break;
+        taxrules::ManitobaPersonalCreditFamily family;
+        const bool spouse = hasSpouse(t1);
+        family.spouseOrEligibleDependant = spouse || taxrules::isPositiveAmount(lineAmount(t1, "line30400EligibleDependant"));
+        // 65 or older: born in 1959 or earlier.
+        family.age65 = ageAtLeast65(t1);
+        family.spouseAge65 = spouse && spouseAtLeast65(t1);
+        family.disabilityClaims = taxrules::isPositiveAmount(lineAmount(t1, "line31600DisabilitySelf")) ? 1 : 0;
+        family.dependentChildren = int(lineAmount(t1, "ChildrenUnder19"));
+        family.familyIncome = taxrules::roundCents(
+            lineAmount(t1, kNetIncomeField) - lineAmount(t1, "line11700UCCB") - lineAmount(t1, "line12500RdspIncome")
+            + lineAmount(t1, "line21300UCCBRepayment") + (spouse ? lineAmount(t1, "SpouseNetIncome") : 0.0));
+        credits.personal = taxrules::manitobaPersonalTaxCredit(family);
+        break;
+    }
     case taxrules::Province::BC:
         // One credit for a couple, on the return that claims the family's amounts.
         if (couple.claimsFamilyAmounts) {
@@ -360,7 +388,13 @@ ProvincialRefundableCredits computeProvincialCredits(ENUMTYPE_PROVINCE province,
         break;
     default: break;
     }
-    credits.total = taxrules::roundCents(credits.seniorsTransit + credits.care + credits.renter);
+    // Ontario's and Nunavut's political contribution credits are refundable.
+    const taxrules::Province jurisdiction = taxrules::provinceFromNumber(province);
+    if (taxrules::politicalContributionCreditIsRefundable(jurisdiction))
+        credits.political = taxrules::provincialPoliticalContributionCredit(
+            jurisdiction, formAmount(interview, "politicalContributions"));
+    credits.total = taxrules::roundCents(credits.seniorsTransit + credits.care + credits.renter + credits.political
+                                         + credits.personal);
     return credits;
 }
 

@@ -78,7 +78,16 @@ struct ProvincialScheduleAmounts
     double partTimeMonths = 0.0;
     bool tuitionTransferDesignated = false;
     double tuitionCarryForward = 0.0;
+    // The province's interview data: whether the infirm dependants 18 or
+    // older lived with the claimant.
+    bool infirmDependantsLivedWithClaimant = false;
+    // and the contributions to the province's political parties.
+    double politicalContributions = 0.0;
 };
+
+// What the province's interview data (may be null) adds to the amounts of
+// the schedules.
+void readInterviewAnswers(const CTaxData_Form* interview, ProvincialScheduleAmounts& schedules);
 
 // What a couple's returns settle between them for the family amounts: which
 // return claims them (a couple claims a low-income reduction once) and the
@@ -134,6 +143,8 @@ struct ProvincialRefundableCredits
     double seniorsTransit = 0.0; // Ontario
     double care = 0.0;           // Ontario, the childcare (CARE) credit
     double renter = 0.0;         // British Columbia
+    double political = 0.0;      // Ontario and Nunavut, the political contribution credit
+    double personal = 0.0;       // Manitoba, the personal tax credit
     double total = 0.0;
 };
 ProvincialRefundableCredits computeProvincialCredits(ENUMTYPE_PROVINCE province, const CTaxData_Form* t1,

@@ -5,6 +5,8 @@
 #include "companion/rules/lowincomereductions2024.h"
 #include "companion/rules/money.h"
 #include "companion/rules/provincialcalc.h"
+#include "companion/rules/provincialcredits2024.h"
+#include "companion/rules/provincialpolitical2024.h"
 #include "provincialcalculation.h"
 
 namespace {
@@ -43,6 +45,8 @@ void ProvincialTaxForm::show(double income, const taxrules::ProvincialResult& r,
         field.m_value = line.province == m_province ? r.*line.amount : 0.0;
         caregiverShown += field.m_value;
     }
+    infirmDependants.m_value = r.infirmDependantAmount;
+    inHomeCaregiver.m_value = r.inHomeCaregiverAmount;
     dependentChildren.m_value = r.dependentChildAmount;
     familyTaxBenefit.m_value = r.familyTaxBenefit;
     adoption.m_value = r.adoptionAmount;
@@ -57,7 +61,8 @@ void ProvincialTaxForm::show(double income, const taxrules::ProvincialResult& r,
     // the lines above, so that the lines add up to the total.
     const double itemised = r.basicPersonalAmount + r.ageAmount + r.seniorSupplementaryAmount + r.spouseAmount
                             + r.eligibleDependantAmount
-                            + caregiverShown + r.dependentChildAmount + r.familyTaxBenefit + r.adoptionAmount
+                            + caregiverShown + r.infirmDependantAmount + r.inHomeCaregiverAmount
+                            + r.dependentChildAmount + r.familyTaxBenefit + r.adoptionAmount
                             + r.pensionAmount + r.disabilityAmount + r.disabilityTransferred + r.spouseTransfer
                             + r.medicalAmount + r.otherDependantsMedical;
     otherAmounts.m_value = taxrules::roundCents(r.creditAmounts - itemised);
@@ -79,6 +84,7 @@ void ProvincialTaxForm::show(double income, const taxrules::ProvincialResult& r,
     healthPremium.m_value = r.healthPremium;
     ageTaxCredit.m_value = r.ageTaxCredit;
     foreignTaxCredit.m_value = r.foreignTaxCredit;
+    politicalCredit.m_value = r.politicalContributionCredit;
     provincialTax.m_value = tax;
 }
 
@@ -87,6 +93,8 @@ void ProvincialCreditsForm::show(const ProvincialRefundableCredits& credits, dou
     care.m_value = credits.care;
     seniorsTransit.m_value = credits.seniorsTransit;
     renter.m_value = credits.renter;
+    political.m_value = credits.political;
+    personal.m_value = credits.personal;
     total.m_value = totalCredits;
 }
 
@@ -120,6 +128,17 @@ struct OwnLine
 bool isOntario(ENUMTYPE_PROVINCE p) { return p == PROV_ON; }
 bool isBritishColumbia(ENUMTYPE_PROVINCE p) { return p == PROV_BC; }
 bool isYukon(ENUMTYPE_PROVINCE p) { return p == PROV_YT; }
+// Every province's political contribution credit is on its 428 but the
+// refundable ones, on the 479.
+bool politicalCreditOnTaxForm(ENUMTYPE_PROVINCE p)
+{
+    return !taxrules::politicalContributionCreditIsRefundable(taxrules::provinceFromNumber(p));
+}
+bool hasInfirmDependantLines(ENUMTYPE_PROVINCE p)
+{
+    const taxrules::ProvincialCreditTable* credits = taxrules::provincialCredits2024(taxrules::provinceFromNumber(p));
+    return credits && credits->infirmDependantAmount && credits->inHomeCaregiverAmount;
+}
 
 const OwnLine<ProvincialTaxForm> kTaxFormLines[] = {
     {&ProvincialTaxForm::additionalPersonal, [](ENUMTYPE_PROVINCE p) { return p == PROV_NS; }},
@@ -133,8 +152,13 @@ const OwnLine<ProvincialTaxForm> kTaxFormLines[] = {
      [](ENUMTYPE_PROVINCE p) { return taxrules::hasLowIncomeReduction(taxrules::provinceFromNumber(p)); }},
     {&ProvincialTaxForm::healthPremium, isOntario},
     {&ProvincialTaxForm::ageTaxCredit, [](ENUMTYPE_PROVINCE p) { return p == PROV_NS; }},
-    // The caregiver amounts where they are worked out: the other provinces'
-    // forms have them on lines 58200 and 58400, which Validate Return names.
+    {&ProvincialTaxForm::politicalCredit, politicalCreditOnTaxForm},
+    // The caregiver amounts where they are worked out: on the province's
+    // own line in Ontario, British Columbia and Yukon, on lines 58200 and
+    // 58400 where the table has those lines' figures (Validate Return names
+    // the amount where it has not).
+    {&ProvincialTaxForm::infirmDependants, hasInfirmDependantLines},
+    {&ProvincialTaxForm::inHomeCaregiver, hasInfirmDependantLines},
     {&ProvincialTaxForm::caregiver, isOntario},
     {&ProvincialTaxForm::bcCaregiver, isBritishColumbia},
     {&ProvincialTaxForm::ytCaregiverSpouse, isYukon},
@@ -146,6 +170,9 @@ const OwnLine<ProvincialCreditsForm> kCreditsFormLines[] = {
     {&ProvincialCreditsForm::care, isOntario},
     {&ProvincialCreditsForm::seniorsTransit, isOntario},
     {&ProvincialCreditsForm::renter, isBritishColumbia},
+    {&ProvincialCreditsForm::personal, [](ENUMTYPE_PROVINCE p) { return p == PROV_MB; }},
+    {&ProvincialCreditsForm::political,
+     [](ENUMTYPE_PROVINCE p) { return !politicalCreditOnTaxForm(p); }},
 };
 
 template <typename Form, size_t N>

@@ -68,6 +68,11 @@ public:
                                     "Caregiver amount for infirm children under 18 years of age (line 30500 of the "
                                     "return)",
                                     fld::Computed()};
+    // The two amounts of the forms that have lines 58200 and 58400 (ids
+    // after the table's last, like the lines above).
+    CFloatField infirmDependants{this, 57, "infirmDependants", "58200",
+                                 "Amount for infirm dependants age 18 or older", fld::Computed()};
+    CFloatField inHomeCaregiver{this, 58, "inHomeCaregiver", "58400", "Caregiver amount", fld::Computed()};
     CFloatField dependentChildren{this, 9, "dependentChildren", "", "Amount for dependent children (Saskatchewan)",
                                   fld::Computed()};
     CFloatField familyTaxBenefit{this, 10, "familyTaxBenefit", "61470", "Family tax benefit (Manitoba)",
@@ -107,6 +112,8 @@ public:
     // differs (provincialforeigntax2024.cpp).
     CFloatField foreignTaxCredit{this, 44, "foreignTaxCredit", "", "Provincial foreign tax credit (Form T2036)",
                                  fld::Computed()};
+    CFloatField politicalCredit{this, 59, "politicalCredit", "", "Political contribution tax credit",
+                                fld::Computed()};
     CFloatField lowIncomeCredit{this, 28, "lowIncomeCredit", "",
                                 "Low-income individuals and families tax credit (Ontario)", fld::Computed()};
     CFloatField lowIncomeReduction{this, 29, "lowIncomeReduction", "", "Low-income tax reduction",
@@ -138,6 +145,9 @@ public:
     CFloatField seniorsTransit{this, 2, "seniorsTransit", "", "Seniors' public transit tax credit (Ontario)",
                                fld::Computed()};
     CFloatField renter{this, 3, "renter", "", "Renter's tax credit (British Columbia)", fld::Computed()};
+    CFloatField personal{this, 6, "personal", "", "Personal tax credit (Manitoba)", fld::Computed()};
+    CFloatField political{this, 5, "political", "", "Political contribution tax credit (Ontario, Nunavut)",
+                          fld::Computed()};
     CFloatField total{this, 4, "total", "47900", "Provincial or territorial credits", fld::Computed()};
 };
 

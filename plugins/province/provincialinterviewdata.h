@@ -22,4 +22,12 @@ public:
     CFloatField transitCosts{this, 5, "transitCosts", "63100",
                              "Amount paid for your own use of Ontario public transit in 2024 (65 or older)",
                              fld::Section("Public transit")};
+    CBoolField infirmDependantsLivedWithYou{this, 6, "infirmDependantsLivedWithYou", "58400",
+                                            "The infirm dependants 18 or older you claim for lived with you in "
+                                            "2024 (caregiver amount)",
+                                            fld::Section("Dependants")};
+    CFloatField politicalContributions{this, 7, "politicalContributions", "",
+                                       "Contributions made in 2024 to the province's or territory's registered "
+                                       "political parties and candidates",
+                                       fld::Section("Political contributions")};
 };

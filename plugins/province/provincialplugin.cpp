@@ -153,6 +153,7 @@ public:
     {
         m_schedules = provincialScheduleAmounts(sch5, sch9, sch2, sch11);
         m_schedules.tuitionCarryForward = tuitionCarryForward(t1, &m_amounts.at(PROVAMT_TUITION_CARRY_FORWARD));
+        readInterviewAnswers(m_interviewData.data(), m_schedules);
         readForeignTax(t2209List, t691);
         assignTax(t1);
     }
@@ -304,6 +305,7 @@ private:
     {
         ProvincialScheduleAmounts schedules = provincialScheduleAmounts(sch5, sch9, sch2, sch11);
         schedules.tuitionCarryForward = tuitionCarryForward(t1, &m_amounts.at(PROVAMT_TUITION_CARRY_FORWARD));
+        readInterviewAnswers(m_interviewData.data(), schedules);
         std::vector<std::string> left =
             computeProvincialFromT1(m_nProvince, t1, schedules, nullptr, coupleAmounts(t1), getDepInfo(),
                                     m_foreignTax, minimumTax)

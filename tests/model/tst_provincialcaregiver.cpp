@@ -124,10 +124,12 @@ private slots:
     //   YT428 line 58180: the federal line 30450, 8,375 less (21,000 -
     //     19,666) = 7,041. 3,947.46 less (15,705 + 7,041) x 6.4 % =
     //     1,455.74: 2,491.72.
-    //   AB428: the form has lines 58200 and 58400 for it, whose 2024
+    //   MB428: the form has lines 58200 and 58400 for it, whose 2024
     //     figures are not in the tables: neither line shows an amount, the
-    //     return's tax leaves it out (6,000.00 - 2,188.50 = 3,811.50) and
-    //     Validate Return names it.
+    //     return's tax leaves it out (47,000 x 10.8 % = 5,076.00 + 13,000 x
+    //     12.75 % = 1,657.50 -> 6,733.50 less 15,780 x 10.8 % = 1,704.24:
+    //     5,029.26; no family tax benefit at 60,000) and Validate Return
+    //     names it.
     void caregiverOnTheProvincesLine_data()
     {
         QTest::addColumn<int>("province");
@@ -138,7 +140,7 @@ private slots:
         QTest::newRow("ON") << int(PROV_ON) << "caregiver" << "58185" << 4838.0 << 3110.24;
         QTest::newRow("BC") << int(PROV_BC) << "bcCaregiver" << "58175" << 3134.0 << 2559.33;
         QTest::newRow("YT") << int(PROV_YT) << "ytCaregiverOther" << "58180" << 7041.0 << 2491.72;
-        QTest::newRow("AB") << int(PROV_AB) << "" << "" << 0.0 << 3811.50;
+        QTest::newRow("MB") << int(PROV_MB) << "" << "" << 0.0 << 5029.26;
     }
     void caregiverOnTheProvincesLine()
     {
@@ -175,6 +177,70 @@ private slots:
             QStringLiteral("amount for infirm dependants 18 or older (line 58200, or the caregiver amount of "
                            "line 58400 for one who lived with you; line 30450 of the return)"));
         QCOMPARE(named.size(), shownField.isEmpty() ? 1 : 0);
+    }
+
+    // The forms with two lines for an infirm parent (born 1950, no
+    // disability amount): the amount for infirm dependants (line 58200),
+    // or, when the province's interview data says the dependant lived with
+    // the claimant, the caregiver amount (line 58400) instead; 60,000 of
+    // other income.
+    //   AB428, the parent's net income 10,000: 58200 12,669 less (10,000 -
+    //     8,369) = 11,038; 6,000.00 less (21,885 + 11,038) x 10 % = 3,292.30:
+    //     2,707.70. 58400 12,669 (under 20,143): 6,000.00 less (21,885 +
+    //     12,669) x 10 % = 3,455.40: 2,544.60.
+    //   NB428, 10,000: 49,958 x 9.4 % = 4,696.05 + 10,042 x 14 % = 1,405.88
+    //     -> 6,101.93. 58200 5,686 less (10,000 - 8,067) = 3,753: less
+    //     (13,044 + 3,753) x 9.4 % = 1,578.92: 4,523.01. 58400 5,686 (under
+    //     19,417): less (13,044 + 5,686) x 9.4 % = 1,760.62: 4,341.31. No
+    //     low-income reduction at 60,000.
+    //   NS428, 7,000: 2,600.96 + 4,423.71 + 820 x 16.67 % = 136.69 ->
+    //     7,161.36; basic 8,481 + 3,000 - 6 % x 35,000 = 9,381. 58200 2,798
+    //     less (7,000 - 5,683) = 1,481: less (9,381 + 1,481) x 8.79 % =
+    //     954.77: 6,206.59. 58400 4,898 (under 13,677): less (9,381 + 4,898)
+    //     x 8.79 % = 1,255.12: 5,906.24.
+    void infirmDependantLines_data()
+    {
+        QTest::addColumn<int>("province");
+        QTest::addColumn<double>("parentIncome");
+        QTest::addColumn<bool>("livedWith");
+        QTest::addColumn<double>("line58200");
+        QTest::addColumn<double>("line58400");
+        QTest::addColumn<double>("line42800");
+        QTest::newRow("AB 58200") << int(PROV_AB) << 10000.0 << false << 11038.0 << 0.0 << 2707.70;
+        QTest::newRow("AB 58400") << int(PROV_AB) << 10000.0 << true << 0.0 << 12669.0 << 2544.60;
+        QTest::newRow("NB 58200") << int(PROV_NB) << 10000.0 << false << 3753.0 << 0.0 << 4523.01;
+        QTest::newRow("NB 58400") << int(PROV_NB) << 10000.0 << true << 0.0 << 5686.0 << 4341.31;
+        QTest::newRow("NS 58200") << int(PROV_NS) << 7000.0 << false << 1481.0 << 0.0 << 6206.59;
+        QTest::newRow("NS 58400") << int(PROV_NS) << 7000.0 << true << 0.0 << 4898.0 << 5906.24;
+    }
+    void infirmDependantLines()
+    {
+        QFETCH(int, province);
+        QFETCH(double, parentIncome);
+        QFETCH(bool, livedWith);
+        QFETCH(double, line58200);
+        QFETCH(double, line58400);
+        QFETCH(double, line42800);
+        start(province, 60000);
+        dependant(DEP_REL_PARENT, 1950, parentIncome, 1);
+        CTaxData_Form* interview = person->GetWizData(TAXWIZARD_PROVINCIAL, true);
+        QVERIFY(interview);
+        auto* answer = dynamic_cast<CIntField*>(interview->findField(QStringLiteral("infirmDependantsLivedWithYou")));
+        QVERIFY(answer);
+        answer->m_value = livedWith ? 1 : 0;
+        family->Calculate(0, nullptr);
+        QVERIFY(t1->line30450CaregiverOther.m_value > 0);
+        QCOMPARE(t1->line42800ProvincialTax.m_value, line42800);
+        const CTaxData_Form* form = taxFormInTree(person, m_province);
+        QVERIFY(form);
+        QCOMPARE(amountOf(*form, QStringLiteral("infirmDependants")), line58200);
+        QCOMPARE(amountOf(*form, QStringLiteral("inHomeCaregiver")), line58400);
+        QVERIFY(!form->findField(QStringLiteral("infirmDependants"))->isHidden());
+        QVERIFY(!form->findField(QStringLiteral("inHomeCaregiver"))->isHidden());
+        QVERIFY(form->findField(QStringLiteral("caregiver"))->isHidden());
+        const QStringList messages = leftOutMessages();
+        QVERIFY2(messages.isEmpty(), qPrintable(messages.join(QLatin1Char('
+'))));
     }
 
     // Yukon's other copies, 60,000 of other income:
