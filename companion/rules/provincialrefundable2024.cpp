@@ -52,7 +52,26 @@ constexpr double kMbDisabledDependantCredit = 62.0;
 constexpr double kMbChildCredit = 26.0;
 constexpr double kMbIncomeShare = 0.01;
 
+// The 2024 NU479 (eachtax.com's layout of the 2024 form, the 2023 form of
+// aclasssoft.com for the rates): "Basic credit (maximum $1,500)" at 2 % of
+// adjusted net income; the single parents' supplement at 2 % above 60,000,
+// "(maximum $255.12)".
+constexpr double kNuCostOfLivingRate = 0.02;
+constexpr double kNuCostOfLivingMaximum = 1500.0;
+constexpr double kNuSupplementThreshold = 60000.0;
+constexpr double kNuSupplementMaximum = 255.12;
+
 } // namespace
+
+double nunavutCostOfLivingCredit(double adjustedNetIncome, bool singleParent)
+{
+    const double income = positivePart(adjustedNetIncome);
+    double credit = std::min(kNuCostOfLivingMaximum, roundCents(income * kNuCostOfLivingRate));
+    if (singleParent)
+        credit += std::min(kNuSupplementMaximum,
+                           roundCents(positivePart(income - kNuSupplementThreshold) * kNuCostOfLivingRate));
+    return roundCents(credit);
+}
 
 double manitobaPersonalTaxCredit(const ManitobaPersonalCreditFamily& f)
 {

@@ -40,4 +40,9 @@ struct ManitobaPersonalCreditFamily {
 };
 double manitobaPersonalTaxCredit(const ManitobaPersonalCreditFamily& family);
 
+// Nunavut cost of living tax credit (NU479 lines 1 to 14): 2 % of adjusted
+// net income, at most 1,500, and for a single parent 2 % of the adjusted
+// net income above 60,000, at most 255.12.
+double nunavutCostOfLivingCredit(double adjustedNetIncome, bool singleParent);
+
 } // namespace taxrules

@@ -1,6 +1,7 @@
 #include "provincialcalculation.h"
 
 #include <QDate>
+#include <algorithm>
 
 #include "companion/forms/ctaxdata_form.h"
 #include "companion/forms/dependantinfostruct.h"
@@ -377,6 +378,19 @@ ProvincialRefundableCredits computeProvincialCredits(ENUMTYPE_PROVINCE province,
         credits.personal = taxrules::manitobaPersonalTaxCredit(family);
         break;
     }
+    case taxrules::Province::NU: {
+        // Adjusted net income: net income less the armed forces and police
+        // deduction and the other payments deduction (line 25600's
+        // treaty-exempt foreign income is not told apart from its other
+        // deductions, and is not taken off). A single parent: no spouse and
+        // a child under 19 in the dependant table.
+        const double adjusted = taxrules::roundCents(lineAmount(t1, kNetIncomeField)
+                                                     - lineAmount(t1, "line24400ForcesPoliceDeduction")
+                                                     - lineAmount(t1, "line25000OtherPaymentsDeduction"));
+        const bool singleParent = !hasSpouse(t1) && lineAmount(t1, "ChildrenUnder19") > 0.0;
+        credits.costOfLiving = taxrules::nunavutCostOfLivingCredit(adjusted, singleParent);
+        break;
+    }
     case taxrules::Province::BC:
         // One credit for a couple, on the return that claims the family's amounts.
         if (couple.claimsFamilyAmounts) {
@@ -390,11 +404,18 @@ ProvincialRefundableCredits computeProvincialCredits(ENUMTYPE_PROVINCE province,
     }
     // Ontario's and Nunavut's political contribution credits are refundable.
     const taxrules::Province jurisdiction = taxrules::provinceFromNumber(province);
-    if (taxrules::politicalContributionCreditIsRefundable(jurisdiction))
+    if (taxrules::politicalContributionCreditIsRefundable(jurisdiction)) {
         credits.political = taxrules::provincialPoliticalContributionCredit(
             jurisdiction, formAmount(interview, "politicalContributions"));
+        // Nunavut's is at most the territorial tax the cost of living
+        // credit leaves (NU479 lines 17 to 20).
+        if (jurisdiction == taxrules::Province::NU)
+            credits.political = std::min(credits.political,
+                                         taxrules::roundCents(taxrules::positivePart(
+                                             lineAmount(t1, "line42800ProvincialTax") - credits.costOfLiving)));
+    }
     credits.total = taxrules::roundCents(credits.seniorsTransit + credits.care + credits.renter + credits.political
-                                         + credits.personal);
+                                         + credits.personal + credits.costOfLiving);
     return credits;
 }
 

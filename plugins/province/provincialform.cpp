@@ -95,6 +95,7 @@ void ProvincialCreditsForm::show(const ProvincialRefundableCredits& credits, dou
     renter.m_value = credits.renter;
     political.m_value = credits.political;
     personal.m_value = credits.personal;
+    costOfLiving.m_value = credits.costOfLiving;
     total.m_value = totalCredits;
 }
 
@@ -171,6 +172,7 @@ const OwnLine<ProvincialCreditsForm> kCreditsFormLines[] = {
     {&ProvincialCreditsForm::seniorsTransit, isOntario},
     {&ProvincialCreditsForm::renter, isBritishColumbia},
     {&ProvincialCreditsForm::personal, [](ENUMTYPE_PROVINCE p) { return p == PROV_MB; }},
+    {&ProvincialCreditsForm::costOfLiving, [](ENUMTYPE_PROVINCE p) { return p == PROV_NU; }},
     {&ProvincialCreditsForm::political,
      [](ENUMTYPE_PROVINCE p) { return !politicalCreditOnTaxForm(p); }},
 };

@@ -146,6 +146,8 @@ public:
                                fld::Computed()};
     CFloatField renter{this, 3, "renter", "", "Renter's tax credit (British Columbia)", fld::Computed()};
     CFloatField personal{this, 6, "personal", "", "Personal tax credit (Manitoba)", fld::Computed()};
+    CFloatField costOfLiving{this, 7, "costOfLiving", "63990", "Cost of living tax credit (Nunavut)",
+                             fld::Computed()};
     CFloatField political{this, 5, "political", "", "Political contribution tax credit (Ontario, Nunavut)",
                           fld::Computed()};
     CFloatField total{this, 4, "total", "47900", "Provincial or territorial credits", fld::Computed()};

@@ -34,8 +34,10 @@
 // NU 100 % / 50 %; NS 75 %):
 //   AB 200 x 75 % + 300 x 50 % = 300; BC 100 x 75 % + 400 x 50 % = 275;
 //   MB 400 x 75 % + 100 x 50 % = 350; NB 300; NL 275; NS 375; NT 100 + 400
-//   x 50 % = 300; NU 300 (refundable); ON 487 x 75 % = 365.25 + 13 x 50 % =
-//   6.50: 371.75 (refundable); PE 275; SK 350; YT 350.
+//   x 50 % = 300; NU 300 (refundable, at most the territorial tax the cost
+//   of living credit leaves: 1,851.28 - 1,200 = 651.28; line 47900 also
+//   holds that credit, 2 % x 60,000 = 1,200: 1,500); ON 487 x 75 % =
+//   365.25 + 13 x 50 % = 6.50: 371.75 (refundable); PE 275; SK 350; YT 350.
 // At the maximum: AB 5,000 gives 1,000; NS 2,000 gives 750; NT 2,000 gives
 // 500; ON 5,000 gives 1,622.
 #include <QtTest>
@@ -69,7 +71,7 @@ private slots:
         QTest::newRow("NS maximum") << int(PROV_NS) << 2000.0 << 750.0 << 5586.77 << 0.0;
         QTest::newRow("NT") << int(PROV_NT) << 500.0 << 300.0 << 2468.87 << 0.0;
         QTest::newRow("NT maximum") << int(PROV_NT) << 2000.0 << 500.0 << 2268.87 << 0.0;
-        QTest::newRow("NU refundable") << int(PROV_NU) << 500.0 << 300.0 << 1851.28 << 300.0;
+        QTest::newRow("NU refundable") << int(PROV_NU) << 500.0 << 300.0 << 1851.28 << 1500.0;
         QTest::newRow("ON refundable") << int(PROV_ON) << 500.0 << 371.75 << 3354.56 << 371.75;
         QTest::newRow("ON maximum") << int(PROV_ON) << 5000.0 << 1622.0 << 3354.56 << 1622.0;
         QTest::newRow("PE") << int(PROV_PE) << 500.0 << 275.0 << 5300.54 << 0.0;
@@ -94,7 +96,7 @@ private slots:
         QCOMPARE(t1->line42800ProvincialTax.m_value, line42800);
         QCOMPARE(t1->line47900ProvincialCredits.m_value, line47900);
         // The credit shows on the form that claims it, and only there.
-        const bool refundable = line47900 > 0.0;
+        const bool refundable = province == PROV_ON || province == PROV_NU;
         const CTaxData_Form* taxForm = taxFormInTree(person, province);
         QVERIFY(taxForm);
         QCOMPARE(amountOf(*taxForm, QStringLiteral("politicalCredit")), refundable ? 0.0 : credit);

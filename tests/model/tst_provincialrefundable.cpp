@@ -12,6 +12,13 @@
 //   married, 40, 18,000, the spouse without income, a child born 2015:
 //     195 + 195 + 26 - 180 = 236.00.
 //   the same couple in Saskatchewan, whose forms have no such credit: nil.
+// Nunavut's cost of living tax credit (NU479 lines 1 to 14): 2 % of
+// adjusted net income, at most 1,500, and for a single parent 2 % above
+// 60,000, at most 255.12:
+//   single, 27,000: 540.00.
+//   single parent (a child born 2015), 70,000: 1,400 + 2 % x 10,000 = 200:
+//     1,600.00.
+//   married, 90,000: 1,800, at most 1,500.00.
 #include <QDate>
 #include <QtTest>
 
@@ -36,11 +43,23 @@ private slots:
         QTest::addColumn<double>("income");
         QTest::addColumn<bool>("child");
         QTest::addColumn<double>("line47900");
-        QTest::newRow("MB single 15,000") << int(PROV_MB) << kSingle << 1984 << 15000.0 << false << 45.0;
-        QTest::newRow("MB single 27,000") << int(PROV_MB) << kSingle << 1984 << 27000.0 << false << 0.0;
-        QTest::newRow("MB senior 30,000") << int(PROV_MB) << kSingle << 1957 << 30000.0 << false << 8.0;
-        QTest::newRow("MB couple and child") << int(PROV_MB) << kMarried << 1984 << 18000.0 << true << 236.0;
-        QTest::newRow("SK couple and child") << int(PROV_SK) << kMarried << 1984 << 18000.0 << true << 0.0;
+        QTest::addColumn<QString>("field"); // the 479's line for the credit
+        QTest::newRow("MB single 15,000") << int(PROV_MB) << kSingle << 1984 << 15000.0 << false << 45.0
+                                          << "personal";
+        QTest::newRow("MB single 27,000") << int(PROV_MB) << kSingle << 1984 << 27000.0 << false << 0.0
+                                          << "personal";
+        QTest::newRow("MB senior 30,000") << int(PROV_MB) << kSingle << 1957 << 30000.0 << false << 8.0
+                                          << "personal";
+        QTest::newRow("MB couple and child") << int(PROV_MB) << kMarried << 1984 << 18000.0 << true << 236.0
+                                             << "personal";
+        QTest::newRow("SK couple and child") << int(PROV_SK) << kMarried << 1984 << 18000.0 << true << 0.0
+                                             << "";
+        QTest::newRow("NU single 27,000") << int(PROV_NU) << kSingle << 1984 << 27000.0 << false << 540.0
+                                          << "costOfLiving";
+        QTest::newRow("NU single parent 70,000") << int(PROV_NU) << kSingle << 1984 << 70000.0 << true << 1600.0
+                                                 << "costOfLiving";
+        QTest::newRow("NU couple 90,000") << int(PROV_NU) << kMarried << 1984 << 90000.0 << false << 1500.0
+                                          << "costOfLiving";
     }
     void creditsFromTheReturn()
     {
@@ -50,6 +69,7 @@ private slots:
         QFETCH(double, income);
         QFETCH(bool, child);
         QFETCH(double, line47900);
+        QFETCH(QString, field);
         startFamily(province, marital);
         t1->BirthDate.m_value = QDate(birthYear, 6, 1);
         t1->line13000NotOnSlip.m_value = income;
@@ -61,10 +81,11 @@ private slots:
         }
         family->Calculate(0, nullptr);
         QCOMPARE(t1->line47900ProvincialCredits.m_value, line47900);
-        if (province == PROV_MB) {
+        if (!field.isEmpty()) {
             const CTaxData_Form* credits = person->GetFormData(provincialFormOf(province, "479"), true);
             QVERIFY(credits);
-            QCOMPARE(amountOf(*credits, QStringLiteral("personal")), line47900);
+            QCOMPARE(amountOf(*credits, field), line47900);
+            QVERIFY(!credits->findField(field)->isHidden());
             QCOMPARE(amountOf(*credits, QStringLiteral("total")), line47900);
         }
     }
