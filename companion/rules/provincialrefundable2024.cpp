@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 
 namespace taxrules {
 
@@ -61,7 +62,45 @@ constexpr double kNuCostOfLivingMaximum = 1500.0;
 constexpr double kNuSupplementThreshold = 60000.0;
 constexpr double kNuSupplementMaximum = 255.12;
 
+// The NT479 (aclasssoft.com's 2023 form, the same lines on the 2024 form as
+// icalculator.info sets it out, and on every form since 2009): the basic
+// credit for self by bands of adjusted net income (2.6 %, 1.25 % and 1 %),
+// "(maximum $942)"; "Basic supplement for self" 350, and 350 more with a
+// spouse; "Add lines 6 and 13 (maximum $942)".
+struct CostOfLivingBand {
+    double from;
+    double rate;
+};
+const CostOfLivingBand kNtBands[] = {{0.0, 0.026}, {12000.0, 0.0125}, {48000.0, 0.01}, {66000.0, 0.0}};
+constexpr double kNtMaximum = 942.0;
+constexpr double kNtSupplement = 350.0;
+
 } // namespace
+
+double northwestTerritoriesBasicCostOfLivingCredit(double adjustedNetIncome)
+{
+    const double income = positivePart(adjustedNetIncome);
+    double credit = 0.0;
+    for (std::size_t i = 0; i + 1 < std::size(kNtBands); ++i) {
+        const double top = std::min(income, kNtBands[i + 1].from);
+        if (top > kNtBands[i].from)
+            credit += roundCents((top - kNtBands[i].from) * kNtBands[i].rate);
+    }
+    return roundCents(std::min(credit, kNtMaximum));
+}
+
+double northwestTerritoriesCostOfLivingCredit(double adjustedNetIncome, bool claimsSupplement, bool hasSpouse,
+                                              double spouseAdjustedNetIncome)
+{
+    const double basic = northwestTerritoriesBasicCostOfLivingCredit(adjustedNetIncome);
+    double supplement = 0.0;
+    if (claimsSupplement) {
+        const double spouseBasic =
+            hasSpouse ? northwestTerritoriesBasicCostOfLivingCredit(spouseAdjustedNetIncome) : 0.0;
+        supplement = positivePart(kNtSupplement * (hasSpouse ? 2.0 : 1.0) - basic - spouseBasic);
+    }
+    return roundCents(std::min(kNtMaximum, basic + supplement));
+}
 
 double nunavutCostOfLivingCredit(double adjustedNetIncome, bool singleParent)
 {

@@ -45,4 +45,13 @@ double manitobaPersonalTaxCredit(const ManitobaPersonalCreditFamily& family);
 // net income above 60,000, at most 255.12.
 double nunavutCostOfLivingCredit(double adjustedNetIncome, bool singleParent);
 
+// Northwest Territories cost of living tax credit (NT479): the basic credit
+// for self on adjusted net income (2.6 % up to 12,000, then 1.25 % to
+// 48,000, then 1 % to 66,000: at most 942); the supplement, claimed once by
+// a couple, 350 for the claimant and 350 for a spouse less both basic
+// credits; the two together at most 942.
+double northwestTerritoriesBasicCostOfLivingCredit(double adjustedNetIncome);
+double northwestTerritoriesCostOfLivingCredit(double adjustedNetIncome, bool claimsSupplement, bool hasSpouse,
+                                              double spouseAdjustedNetIncome);
+
 } // namespace taxrules

@@ -378,6 +378,20 @@ ProvincialRefundableCredits computeProvincialCredits(ENUMTYPE_PROVINCE province,
         credits.personal = taxrules::manitobaPersonalTaxCredit(family);
         break;
     }
+    case taxrules::Province::NT: {
+        // Adjusted net income as Nunavut's below; the spouse's is taken as
+        // their net income. A couple claims the supplement once, on the
+        // return that claims the family's amounts; someone under 18 none.
+        const double adjusted = taxrules::roundCents(lineAmount(t1, kNetIncomeField)
+                                                     - lineAmount(t1, "line24400ForcesPoliceDeduction")
+                                                     - lineAmount(t1, "line25000OtherPaymentsDeduction"));
+        auto* birth = dynamic_cast<CDateField*>(t1->findField(QStringLiteral("BirthDate")));
+        const bool adult = !birth || !birth->m_value.isValid() || kTaxYear - birth->m_value.year() >= 18;
+        const bool spouse = hasSpouse(t1);
+        credits.costOfLiving = taxrules::northwestTerritoriesCostOfLivingCredit(
+            adjusted, adult && couple.claimsFamilyAmounts, spouse, spouse ? lineAmount(t1, "SpouseNetIncome") : 0.0);
+        break;
+    }
     case taxrules::Province::NU: {
         // Adjusted net income: net income less the armed forces and police
         // deduction and the other payments deduction (line 25600's

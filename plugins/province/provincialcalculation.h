@@ -145,7 +145,7 @@ struct ProvincialRefundableCredits
     double renter = 0.0;         // British Columbia
     double political = 0.0;      // Ontario and Nunavut, the political contribution credit
     double personal = 0.0;       // Manitoba, the personal tax credit
-    double costOfLiving = 0.0;   // Nunavut, the cost of living tax credit
+    double costOfLiving = 0.0;   // Nunavut and the Northwest Territories, the cost of living tax credit
     double total = 0.0;
 };
 ProvincialRefundableCredits computeProvincialCredits(ENUMTYPE_PROVINCE province, const CTaxData_Form* t1,

@@ -172,7 +172,7 @@ const OwnLine<ProvincialCreditsForm> kCreditsFormLines[] = {
     {&ProvincialCreditsForm::seniorsTransit, isOntario},
     {&ProvincialCreditsForm::renter, isBritishColumbia},
     {&ProvincialCreditsForm::personal, [](ENUMTYPE_PROVINCE p) { return p == PROV_MB; }},
-    {&ProvincialCreditsForm::costOfLiving, [](ENUMTYPE_PROVINCE p) { return p == PROV_NU; }},
+    {&ProvincialCreditsForm::costOfLiving, [](ENUMTYPE_PROVINCE p) { return p == PROV_NU || p == PROV_NT; }},
     {&ProvincialCreditsForm::political,
      [](ENUMTYPE_PROVINCE p) { return !politicalCreditOnTaxForm(p); }},
 };

@@ -146,7 +146,7 @@ public:
                                fld::Computed()};
     CFloatField renter{this, 3, "renter", "", "Renter's tax credit (British Columbia)", fld::Computed()};
     CFloatField personal{this, 6, "personal", "", "Personal tax credit (Manitoba)", fld::Computed()};
-    CFloatField costOfLiving{this, 7, "costOfLiving", "63990", "Cost of living tax credit (Nunavut)",
+    CFloatField costOfLiving{this, 7, "costOfLiving", "", "Cost of living tax credit (Nunavut, Northwest Territories)",
                              fld::Computed()};
     CFloatField political{this, 5, "political", "", "Political contribution tax credit (Ontario, Nunavut)",
                           fld::Computed()};

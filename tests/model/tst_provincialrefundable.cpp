@@ -19,6 +19,15 @@
 //   single parent (a child born 2015), 70,000: 1,400 + 2 % x 10,000 = 200:
 //     1,600.00.
 //   married, 90,000: 1,800, at most 1,500.00.
+// The Northwest Territories' cost of living tax credit (NT479): the basic
+// credit 2.6 % of adjusted net income to 12,000 (312), 1.25 % to 48,000, 1 %
+// to 66,000 (at most 942); the supplement 350, 350 more with a spouse, less
+// both basic credits; the two at most 942:
+//   single, 27,000: 312 + 1.25 % x 15,000 = 187.50: 499.50, no supplement.
+//   single, 10,000: 260.00 + the supplement 350 - 260 = 90: 350.00.
+//   married, 18,000, the spouse without income: 312 + 75 = 387.00 + the
+//     supplement 700 - 387 - 0 = 313: 700.00.
+//   single, 80,000: 942.00.
 #include <QDate>
 #include <QtTest>
 
@@ -58,6 +67,14 @@ private slots:
                                           << "costOfLiving";
         QTest::newRow("NU single parent 70,000") << int(PROV_NU) << kSingle << 1984 << 70000.0 << true << 1600.0
                                                  << "costOfLiving";
+        QTest::newRow("NT single 27,000") << int(PROV_NT) << kSingle << 1984 << 27000.0 << false << 499.5
+                                          << "costOfLiving";
+        QTest::newRow("NT single 10,000") << int(PROV_NT) << kSingle << 1984 << 10000.0 << false << 350.0
+                                          << "costOfLiving";
+        QTest::newRow("NT couple 18,000") << int(PROV_NT) << kMarried << 1984 << 18000.0 << false << 700.0
+                                          << "costOfLiving";
+        QTest::newRow("NT single 80,000") << int(PROV_NT) << kSingle << 1984 << 80000.0 << false << 942.0
+                                          << "costOfLiving";
         QTest::newRow("NU couple 90,000") << int(PROV_NU) << kMarried << 1984 << 90000.0 << false << 1500.0
                                           << "costOfLiving";
     }
