@@ -473,6 +473,13 @@ void addInfirmDependantFigures(std::vector<ProvincialCreditTable>& rows)
         {Province::NS, 2798.0, 5683.0, 4898.0, 13677.0},
         {Province::AB, 12669.0, 8369.0, 12669.0, 20143.0},
     };
+    // Alberta's, Manitoba's and Saskatchewan's forms have no amount for
+    // infirm children under 18 (the federal line 30500): the 2024 AB428's
+    // Part B as difficultbeauty.com lays it out, the MB428's lines as
+    // drtax.ca lists them, the 2024 SK428's Part B as eachtax.com lays it out.
+    for (ProvincialCreditTable& t : rows)
+        if (t.province == Province::AB || t.province == Province::MB || t.province == Province::SK)
+            t.noInfirmChildrenAmount = true;
     for (ProvincialCreditTable& t : rows)
         for (const Figures& f : kFigures)
             if (t.province == f.province) {

@@ -243,6 +243,30 @@ private slots:
 '))));
     }
 
+    // An infirm child under 18 (born 2015, no disability amount) gives the
+    // federal line 30500; Alberta's, Manitoba's and Saskatchewan's forms
+    // have no counterpart, so nothing is left out there, while the
+    // Northwest Territories' table has no answer and Validate Return names it.
+    void infirmChildOnlyWhereAFormHasIt_data()
+    {
+        QTest::addColumn<int>("province");
+        QTest::addColumn<int>("named");
+        QTest::newRow("AB") << int(PROV_AB) << 0;
+        QTest::newRow("MB") << int(PROV_MB) << 0;
+        QTest::newRow("SK") << int(PROV_SK) << 0;
+        QTest::newRow("NT") << int(PROV_NT) << 1;
+    }
+    void infirmChildOnlyWhereAFormHasIt()
+    {
+        QFETCH(int, province);
+        QFETCH(int, named);
+        start(province, 60000);
+        dependant(DEP_REL_CHILD, 2015, 0, 1);
+        family->Calculate(0, nullptr);
+        QVERIFY(t1->line30500CaregiverChildren.m_value > 0);
+        QCOMPARE(int(leftOutMessages().filter(QStringLiteral("line 30500")).size()), named);
+    }
+
     // Yukon's other copies, 60,000 of other income:
     //   infirm child born 2015 (no disability amount): line 30500 = 2,616
     //     on 58189. 3,947.46 less (15,705 + 2,616) x 6.4 % = 1,172.54:
