@@ -239,8 +239,7 @@ private slots:
         QVERIFY(!form->findField(QStringLiteral("inHomeCaregiver"))->isHidden());
         QVERIFY(form->findField(QStringLiteral("caregiver"))->isHidden());
         const QStringList messages = leftOutMessages();
-        QVERIFY2(messages.isEmpty(), qPrintable(messages.join(QLatin1Char('
-'))));
+        QVERIFY2(messages.isEmpty(), qPrintable(messages.join(QLatin1Char('\n'))));
     }
 
     // An infirm child under 18 (born 2015, no disability amount) gives the
