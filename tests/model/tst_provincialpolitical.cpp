@@ -39,7 +39,9 @@
 //   holds that credit, 2 % x 60,000 = 1,200: 1,500); ON 487 x 75 % =
 //   365.25 + 13 x 50 % = 6.50: 371.75 (refundable); PE 275; SK 350; YT 350.
 // At the maximum: AB 5,000 gives 1,000; NS 2,000 gives 750; NT 2,000 gives
-// 500; ON 5,000 gives 1,622.
+// 500; ON 5,000 gives 1,622. The Northwest Territories' line 47900 holds
+// its cost of living credit: 312 + 1.25 % x 36,000 = 450 + 1 % x 12,000 =
+// 120: 882.00.
 #include <QtTest>
 
 #include "companion/forms/taxtypes.h"
@@ -69,8 +71,8 @@ private slots:
         QTest::newRow("NL") << int(PROV_NL) << 500.0 << 275.0 << 4978.35 << 0.0;
         QTest::newRow("NS") << int(PROV_NS) << 500.0 << 375.0 << 5961.77 << 0.0;
         QTest::newRow("NS maximum") << int(PROV_NS) << 2000.0 << 750.0 << 5586.77 << 0.0;
-        QTest::newRow("NT") << int(PROV_NT) << 500.0 << 300.0 << 2468.87 << 0.0;
-        QTest::newRow("NT maximum") << int(PROV_NT) << 2000.0 << 500.0 << 2268.87 << 0.0;
+        QTest::newRow("NT") << int(PROV_NT) << 500.0 << 300.0 << 2468.87 << 882.0;
+        QTest::newRow("NT maximum") << int(PROV_NT) << 2000.0 << 500.0 << 2268.87 << 882.0;
         QTest::newRow("NU refundable") << int(PROV_NU) << 500.0 << 300.0 << 1851.28 << 1500.0;
         QTest::newRow("ON refundable") << int(PROV_ON) << 500.0 << 371.75 << 3354.56 << 371.75;
         QTest::newRow("ON maximum") << int(PROV_ON) << 5000.0 << 1622.0 << 3354.56 << 1622.0;

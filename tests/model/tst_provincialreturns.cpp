@@ -761,7 +761,15 @@ private slots:
     // 70,000: CPP 3,867.50 with base 3,217.50, CPP2 1,500 x 4 % = 60, EI
     // 1,049.12, net 69,290; the spouse has no income; one child born 2015)
     // in each jurisdiction whose credits were completed here. Nothing is
-    // withheld, so line 48500 is line 42000 plus line 42800.
+    // withheld, so the balance is line 42000 plus line 42800 less the
+    // province's refundable credits (line 47900):
+    //   MB senior  personal tax credit 195 + 113 - 1 % x 30,000 = 8.00; the
+    //              couple's 195 + 195 + 26 - 692.90 is nil.
+    //   NU         cost of living 2 % x 30,000 = 600.00; 2 % x 69,290 =
+    //              1,385.80.
+    //   NT         cost of living 2.6 % x 12,000 = 312 + 1.25 % x 18,000 =
+    //              225: 537.00 (the supplement 350 is less); at 69,290 the
+    //              most, 942.00.
     // Federal:
     //   senior  30,000 x 15 % = 4,500.00 less (15,705 + age 8,790 + pension
     //           2,000) x 15 % = 3,974.25: 525.75.
@@ -810,19 +818,20 @@ private slots:
         QTest::addColumn<double>("line42000");
         QTest::addColumn<double>("line42800");
         QTest::addColumn<QString>("leftOut");
+        QTest::addColumn<double>("line47900");
         const double senior = 525.75;
         const double couple = 5565.33;
         const QString none;
-        QTest::newRow("MB senior") << int(PROV_MB) << Senior67 << senior << 907.16 << none;
-        QTest::newRow("MB couple") << int(PROV_MB) << CoupleWithChild << couple << 4696.72 << none;
-        QTest::newRow("NS senior") << int(PROV_NS) << Senior67 << senior << 1096.45 << none;
-        QTest::newRow("NS couple") << int(PROV_NS) << CoupleWithChild << couple << 6783.79 << none;
-        QTest::newRow("NU senior") << int(PROV_NU) << Senior67 << senior << 0.0 << none;
-        QTest::newRow("NU couple") << int(PROV_NU) << CoupleWithChild << couple << 1580.24 << none;
-        QTest::newRow("NT senior") << int(PROV_NT) << Senior67 << senior << 184.67 << none;
-        QTest::newRow("NT couple") << int(PROV_NT) << CoupleWithChild << couple << 2291.08 << none;
-        QTest::newRow("SK senior") << int(PROV_SK) << Senior67 << senior << 355.74 << none;
-        QTest::newRow("SK couple") << int(PROV_SK) << CoupleWithChild << couple << 2552.44 << none;
+        QTest::newRow("MB senior") << int(PROV_MB) << Senior67 << senior << 907.16 << none << 8.0;
+        QTest::newRow("MB couple") << int(PROV_MB) << CoupleWithChild << couple << 4696.72 << none << 0.0;
+        QTest::newRow("NS senior") << int(PROV_NS) << Senior67 << senior << 1096.45 << none << 0.0;
+        QTest::newRow("NS couple") << int(PROV_NS) << CoupleWithChild << couple << 6783.79 << none << 0.0;
+        QTest::newRow("NU senior") << int(PROV_NU) << Senior67 << senior << 0.0 << none << 600.0;
+        QTest::newRow("NU couple") << int(PROV_NU) << CoupleWithChild << couple << 1580.24 << none << 1385.80;
+        QTest::newRow("NT senior") << int(PROV_NT) << Senior67 << senior << 184.67 << none << 537.0;
+        QTest::newRow("NT couple") << int(PROV_NT) << CoupleWithChild << couple << 2291.08 << none << 942.0;
+        QTest::newRow("SK senior") << int(PROV_SK) << Senior67 << senior << 355.74 << none << 0.0;
+        QTest::newRow("SK couple") << int(PROV_SK) << CoupleWithChild << couple << 2552.44 << none << 0.0;
     }
     void seniorAndFamily()
     {
@@ -831,12 +840,15 @@ private slots:
         QFETCH(double, line42000);
         QFETCH(double, line42800);
         QFETCH(QString, leftOut);
+        QFETCH(double, line47900);
         enter(scenario, province);
         family->Calculate(0, nullptr);
         QCOMPARE(t1->line42000NetFederalTax.m_value, line42000);
         QCOMPARE(t1->line42800ProvincialTax.m_value, line42800);
-        QCOMPARE(t1->line48500BalanceOwing.m_value, taxrules::roundCents(line42000 + line42800));
-        QCOMPARE(t1->line48400Refund.m_value, 0.0);
+        QCOMPARE(t1->line47900ProvincialCredits.m_value, line47900);
+        const double balance = taxrules::roundCents(line42000 + line42800 - line47900);
+        QCOMPARE(t1->line48500BalanceOwing.m_value, std::max(0.0, balance));
+        QCOMPARE(t1->line48400Refund.m_value, std::max(0.0, -balance));
         // Only the credit the tables still lack is named; nothing else is
         // left out of these returns.
         const QStringList texts = leftOutMessages();
@@ -1123,9 +1135,12 @@ private slots:
     //   BC, parent with 25,000: nil from 24,134 (the federal amount is still
     //     8,375 - 5,334 = 3,041). 3,354.46 - 12,580 x 5.06 % = 636.55:
     //     2,717.91.
-    //   AB: its 2024 threshold for the amount for infirm dependants is not
-    //     in the tables, so the amount is named and left out: 60,000 x 10 %
-    //     = 6,000.00 less 21,885 x 10 % = 2,188.50: 3,811.50.
+    //   AB, parent with 21,000: line 58200, 12,669 less (21,000 - 8,369) =
+    //     38: 6,000.00 less (21,885 + 38) x 10 % = 2,192.30: 3,807.70.
+    //   MB: its 2024 figures for the amount for infirm dependants are not in
+    //     the tables, so the amount is named and left out: 47,000 x 10.8 % =
+    //     5,076.00 + 13,000 x 12.75 % = 1,657.50 less 15,780 x 10.8 % =
+    //     1,704.24: 5,029.26.
     void caregiver_data()
     {
         QTest::addColumn<int>("province");
@@ -1136,7 +1151,8 @@ private slots:
         QTest::newRow("ON, parent with 26,000") << int(PROV_ON) << 26000.0 << 3354.56 << false;
         QTest::newRow("BC, parent with 21,000") << int(PROV_BC) << 21000.0 << 2559.33 << false;
         QTest::newRow("BC, parent with 25,000") << int(PROV_BC) << 25000.0 << 2717.91 << false;
-        QTest::newRow("AB, no figure") << int(PROV_AB) << 21000.0 << 3811.50 << true;
+        QTest::newRow("AB, parent with 21,000") << int(PROV_AB) << 21000.0 << 3807.70 << false;
+        QTest::newRow("MB, no figure") << int(PROV_MB) << 21000.0 << 5029.26 << true;
     }
     void caregiver()
     {
