@@ -215,9 +215,9 @@ void TestT1Rules2024::workedReturns_data()
     // A T5 with taxable dividends of 19,550: 13,800 eligible (10,000 actual)
     // and 5,750 other (5,000 actual); and 20,000 of interest.
     // AB428: 10 % x 39,550 = 3,955.00 less 2,188.50 (21,885 x 10 %) less the
-    // dividend credit on eligible dividends 13,800 x 8.12 % = 1,120.56:
-    // 645.94. The Alberta credit on other dividends is not worked out (the
-    // return is told so); owing 984.79 + 645.94 - 1,000 = 630.73.
+    // dividend credit on eligible dividends 13,800 x 8.12 % = 1,120.56 and
+    // on other dividends 5,750 x 2.18 % = 125.35: 520.59; owing 984.79 +
+    // 520.59 - 1,000 = 505.38.
     QTest::newRow("AB eligible and other dividends") << int(PROV_AB)
         << otherIncome(0, 0, [](Return& r) {
                auto& t5 = r.slip<TaxData_Slip_T5>(SLIP_T5);
@@ -228,7 +228,7 @@ void TestT1Rules2024::workedReturns_data()
                t5.box13Interest.m_value = 20000;
                r.t1->InstalmentsPaid.m_value = 1000;
            })
-        << 39550.0 << 39550.0 << 39550.0 << 984.79 << 645.94 << 0.0 << 630.73;
+        << 39550.0 << 39550.0 << 39550.0 << 984.79 << 520.59 << 0.0 << 505.38;
     // Schedule 3: 30,000 of gains less 10,000 of losses on shares; 3,000 of old losses.
     QTest::newRow("AB capital gains, half taxable") << int(PROV_AB)
         << otherIncome(40000, 7000, [](Return& r) {
