@@ -366,7 +366,8 @@ ProvincialRefundableCredits computeProvincialCredits(ENUMTYPE_PROVINCE province,
             break;
         taxrules::ManitobaPersonalCreditFamily family;
         const bool spouse = hasSpouse(t1);
-        family.spouseOrEligibleDependant = spouse || taxrules::isPositiveAmount(lineAmount(t1, "line30400EligibleDependant"));
+        family.spouseOrEligibleDependant =
+            spouse || taxrules::isPositiveAmount(lineAmount(t1, "line30400EligibleDependant"));
         // 65 or older: born in 1959 or earlier.
         family.age65 = ageAtLeast65(t1);
         family.spouseAge65 = spouse && spouseAtLeast65(t1);

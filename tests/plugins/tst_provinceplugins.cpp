@@ -196,21 +196,26 @@ private slots:
         QTest::addColumn<double>("expectedCredits");
 
         QTest::newRow("AB at 55,867") << int(PROV_AB) << 55867.0 << 55867.0 << 0.0 << 0.0 << 0.0 << 3398.20 << 0.0;
-        QTest::newRow("AB at 200,000") << int(PROV_AB) << 200000.0 << 200000.0 << 0.0 << 0.0 << 0.0 << 19066.90 << 0.0;
+        QTest::newRow("AB at 200,000") << int(PROV_AB) << 200000.0 << 200000.0 << 0.0 << 0.0 << 0.0 << 19066.90
+                                       << 0.0;
         QTest::newRow("AB self-employed") << int(PROV_AB) << 46768.25 << 46768.25 << 0.0 << 2301.75 << 0.0
                                           << 2258.15 << 0.0;
         QTest::newRow("ON employee, premium") << int(PROV_ON) << 59435.0 << 59435.0 << 2796.75 << 0.0 << 996.0
                                               << 3111.33 << 0.0;
         QTest::newRow("ON surtax at 150,000") << int(PROV_ON) << 150000.0 << 150000.0 << 0.0 << 0.0 << 0.0
                                               << 15701.09 << 0.0;
-        QTest::newRow("ON reduction at 20,000") << int(PROV_ON) << 20000.0 << 20000.0 << 0.0 << 0.0 << 0.0 << 195.70 << 0.0;
-        QTest::newRow("BC reduction at 30,000") << int(PROV_BC) << 30000.0 << 30000.0 << 0.0 << 0.0 << 0.0 << 536.02 << 0.0;
+        QTest::newRow("ON reduction at 20,000") << int(PROV_ON) << 20000.0 << 20000.0 << 0.0 << 0.0 << 0.0 << 195.70
+                                                << 0.0;
+        QTest::newRow("BC reduction at 30,000") << int(PROV_BC) << 30000.0 << 30000.0 << 0.0 << 0.0 << 0.0 << 536.02
+                                                << 0.0;
         QTest::newRow("SK at 75,000") << int(PROV_SK) << 75000.0 << 75000.0 << 0.0 << 0.0 << 0.0 << 6392.31 << 0.0;
         // NS: 2,600.96 + 29,590 x 14.95 % (4,423.71) + 15,820 x 16.67 % (2,637.19)
         // less the 2024 basic personal amount 8,481 x 8.79 % (745.48).
         QTest::newRow("NS at 75,000") << int(PROV_NS) << 75000.0 << 75000.0 << 0.0 << 0.0 << 0.0 << 8916.38 << 0.0;
-        QTest::newRow("NT at 75,000") << int(PROV_NT) << 75000.0 << 75000.0 << 0.0 << 0.0 << 0.0 << 4058.87 << 942.0;
-        QTest::newRow("YT at 200,000") << int(PROV_YT) << 200000.0 << 200000.0 << 0.0 << 0.0 << 0.0 << 17764.64 << 0.0;
+        QTest::newRow("NT at 75,000") << int(PROV_NT) << 75000.0 << 75000.0 << 0.0 << 0.0 << 0.0 << 4058.87
+                                      << 942.0;
+        QTest::newRow("YT at 200,000") << int(PROV_YT) << 200000.0 << 200000.0 << 0.0 << 0.0 << 0.0 << 17764.64
+                                       << 0.0;
         QTest::newRow("ON no income") << int(PROV_ON) << 0.0 << 0.0 << 0.0 << 0.0 << 0.0 << 0.0 << 0.0;
         QTest::newRow("QC: on the Quebec return") << int(PROV_QC) << 80000.0 << 80000.0 << 3051.0 << 0.0 << 792.0
                                                   << 0.0 << 0.0;
