@@ -40,6 +40,19 @@ void report(const char* what, int runs, F&& f)
     std::printf("%-34s median %.3f ms  min %.3f  max %.3f  (%d runs)\n", what, t[t.size() / 2], t.front(), t.back(), runs);
 }
 
+// The process's resident set (VmRSS), in megabytes; 0 where /proc is not.
+double residentMegabytes()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray& line : status.readAll().split('\n')) {
+        if (line.startsWith("VmRSS:"))
+            return line.mid(6).trimmed().split(' ').value(0).toDouble() / 1024.0;
+    }
+    return 0;
+}
+
 bool writeSwitches(const QString& pdfFolder, const QByteArray& text)
 {
     QFile f(pdfFolder + QStringLiteral("/engine-test.properties"));
@@ -67,7 +80,8 @@ int main(int argc, char** argv)
     QElapsedTimer start;
     start.start();
     const int started = bridge->Init();
-    std::printf("%-34s %.1f ms (result %d)\n", "first Init (VM start)", double(start.nsecsElapsed()) / 1e6, started);
+    const double vmStartMs = double(start.nsecsElapsed()) / 1e6;
+    std::printf("%-34s %.1f ms (result %d)\n", "first Init (VM start)", vmStartMs, started);
     if (started != 0)
         return 1;
 
@@ -87,14 +101,24 @@ int main(int argc, char** argv)
         if (bridge->doJob(returnPath, false, 0, 0, 0, 0, nullptr, pdfPath) != 0)
             ++failures;
     };
-    report("first job", 1, job);
-    benchstats::Figure printed = benchstats::measure("Print one return to PDF, after the first job", 1000.0, 40, job);
+    QElapsedTimer firstJob;
+    firstJob.start();
+    job();
+    // What the user waits for at the first print of a run: the VM's start and
+    // the first PDF together (the fixture's making in between left out).
+    benchstats::Figure firstPdf{"First PDF of a run, Java VM start included", 200.0,
+                                {vmStartMs + double(firstJob.nsecsElapsed()) / 1e6}};
+    benchstats::print(firstPdf);
+    benchstats::Figure printed = benchstats::measure("Print one return to PDF, after the first job", 30.0, 40, job);
+    const int jobsDone = 41;
     benchstats::print(printed);
     writeSwitches(settings.pdfPath, "write=1\n");
     report("job, write step refused", 100, [&] {
         CString pdfPath;
         bridge->doJob(returnPath, false, 0, 0, 0, 0, nullptr, pdfPath);
     });
+    std::printf("Java VM resident memory after %d jobs: %.0f MB (budget 200 MB; the whole process)\n",
+                jobsDone, residentMegabytes());
     std::printf("failed jobs: %d\n", failures);
     return failures == 0 ? 0 : 1;
 }

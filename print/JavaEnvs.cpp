@@ -15,6 +15,25 @@ JavaVMEnv JavaVMEnv::s_javaVMEnv;
 
 namespace {
 
+// The VM hosts one print engine inside a desktop program that stays open all
+// day: left to its defaults on a large machine it sizes its heap and compiler
+// for a server (a quarter of the memory, several GC threads) and stays at
+// hundreds of megabytes after a few jobs. A PDF of a return needs a few tens
+// of megabytes; the quick compiler tier starts the first job sooner; the
+// serial collector has no threads of its own; no performance data file is
+// written to the temporary folder; the engine draws no window.
+const char* const kDesktopEngineOptions[] = {
+    "-Xms16m",
+    "-Xmx256m",
+    "-XX:+UseSerialGC",
+    "-XX:TieredStopAtLevel=1",
+    "-XX:ReservedCodeCacheSize=32m",
+    "-XX:MaxMetaspaceSize=128m",
+    "-XX:-UsePerfData",
+    "-Djava.awt.headless=true",
+};
+
+
 const char* const kEngineClass = "a/b/g1";
 // Local references one job holds at most: the class, the engine object, two
 // strings, two byte arrays and the PDF path. The frame has room to spare.
@@ -189,12 +208,12 @@ JavaVMEnv* JavaVMEnv::getInstance()
 
 JavaVMEnv::JavaVMEnv()
     : m_pLibrary(nullptr), m_bAttached(false), m_pJVM(nullptr), m_pEnv(nullptr), m_vmArgs(), m_bReady(false),
-      m_option(), m_getDefaultInitArgs(nullptr), m_getCreatedVMs(nullptr), m_createVM(nullptr),
+      m_getDefaultInitArgs(nullptr), m_getCreatedVMs(nullptr), m_createVM(nullptr),
       m_ownerThread(nullptr)
 {
     m_vmArgs.version = JNI_VERSION_1_2;
-    m_vmArgs.nOptions = 1;
-    m_vmArgs.options = &m_option;
+    m_vmArgs.nOptions = 0;
+    m_vmArgs.options = nullptr;
     m_vmArgs.ignoreUnrecognized = JNI_FALSE;
     ClearVar();
 }
@@ -373,11 +392,13 @@ int JavaVMEnv::GetJavaEnvironment()
         return VersionRefused;
 
     m_classPathOption = QByteArrayLiteral("-Djava.class.path=") + m_strClassPath.toUtf8();
-    m_option.optionString = m_classPathOption.data();
-    m_option.extraInfo = nullptr;
+    m_options.clear();
+    m_options.push_back(JavaVMOption{m_classPathOption.data(), nullptr});
+    for (const char* option : kDesktopEngineOptions)
+        m_options.push_back(JavaVMOption{const_cast<char*>(option), nullptr});
     m_vmArgs.version = JNI_VERSION_1_2;
-    m_vmArgs.nOptions = 1;
-    m_vmArgs.options = &m_option;
+    m_vmArgs.nOptions = jint(m_options.size());
+    m_vmArgs.options = m_options.data();
     m_vmArgs.ignoreUnrecognized = JNI_FALSE;
 
     const int made = findOrCreateVM();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <vector>
+
 #include "companion/core/cstring.h"
 #include "print/javaenvsettings.h"
 
@@ -98,10 +100,11 @@ private:
     CString m_strPdfPath;
     CString m_strXmlPath;
 
-    // The one VM option, in a buffer of the size its text needs: the VM
-    // reads it while it is created and a class path may be of any length.
+    // The VM's options: the class path, in a buffer of the size its text
+    // needs (the VM reads it while it is created and a class path may be of
+    // any length), then the fixed options of a desktop print engine.
     QByteArray m_classPathOption;
-    JavaVMOption m_option;
+    std::vector<JavaVMOption> m_options;
     // The invocation functions of a library that loaded and had all three;
     // kept with the library for the life of the process.
     jint(JNICALL* m_getDefaultInitArgs)(void*);
