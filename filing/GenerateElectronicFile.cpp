@@ -7,6 +7,8 @@
 #include "companion/forms/catalogue.h"
 #include "companion/forms/t1/taxdata_t1new.h"
 #include "companion/rules/money.h"
+#include "companion/forms/fieldchoices.h"
+#include "filing/agencyanswers.h"
 #include "filing/direradfreeformat.h"
 #include "model/cfamilytaxdata.h"
 #include "model/individualtaxdata.h"
@@ -47,37 +49,34 @@ void describeFailure(CString* problem, const char* part, int result, const std::
         *problem = CString(QStringLiteral("The electronic return could not be built: template %1 ").arg(QLatin1String(part)) + describeTemplateFailure(result, missing));
 }
 
+// Sets key to the agency's code of the answer; an answer not given sets
+// nothing, so the element is left out.
+bool setAnswer(TemplateValueMap& values, const char* key, agencyanswers::Question question, int stored)
+{
+    const char* code = agencyanswers::code(question, stored, agencyanswers::Medium::Xml);
+    if (code)
+        values.setText(key, code);
+    return code != nullptr;
+}
+
 // The settlement-land answers of Yukon (13), the Northwest
 // Territories (7) and Quebec (5).
 void fillSettlementLand(int province, const TaxData_T1New& t1, TemplateValueMap& values)
 {
+    using agencyanswers::Question;
     if (province == 13) {
-        if (t1.AboriginalLandAnswer13.m_value == 0) {
-            values.setText("AborLandResidence", "1");
+        setAnswer(values, "AborLandResidence", Question::SettlementLand, t1.AboriginalLandAnswer13.m_value);
+        if (t1.AboriginalLandAnswer13.m_value == choices::kYes) {
             values.setText("ytfirstnation", t1.YukonSettlementNumber.m_value);
-            if (t1.FirstNationIdAnswer13.m_value == 0)
-                values.setText("firstnationIDInd", "1");
-            else if (t1.FirstNationIdAnswer13.m_value == 1)
-                values.setText("firstnationIDInd", "2");
-        } else if (t1.AboriginalLandAnswer13.m_value == 1) {
-            values.setText("AborLandResidence", "2");
+            setAnswer(values, "firstnationIDInd", Question::FirstNationCitizen, t1.FirstNationIdAnswer13.m_value);
         }
     } else if (province == 7) {
-        if (t1.TlichoAnswer.m_value == 0)
-            values.setText("tlicho", "1");
-        else if (t1.TlichoAnswer.m_value == 1)
-            values.setText("tlicho", "2");
-        if (t1.DelineAnswer.m_value == 0) {
-            values.setText("deline", "1");
+        setAnswer(values, "tlicho", Question::SettlementLand, t1.TlichoAnswer.m_value);
+        setAnswer(values, "deline", Question::SettlementLand, t1.DelineAnswer.m_value);
+        if (t1.DelineAnswer.m_value == choices::kYes)
             values.setText("firstnationIDInd", number(t1.FirstNationIdCode7.m_value + 1));
-        } else if (t1.DelineAnswer.m_value == 1) {
-            values.setText("deline", "2");
-        }
     } else if (province == 5) {
-        if (t1.AboriginalLandAnswer5.m_value == 0)
-            values.setText("AborLandResidence", "1");
-        else if (t1.AboriginalLandAnswer5.m_value == 1)
-            values.setText("AborLandResidence", "2");
+        setAnswer(values, "AborLandResidence", Question::SettlementLand, t1.AboriginalLandAnswer5.m_value);
     }
 }
 
@@ -140,12 +139,9 @@ void fillOpeningPartValues(IndividualTaxData& person, const TaxData_T1New& t1, u
     values.setText("bdate", xmlDateText(t1.BirthDate.m_value));
     // 5. Marital status.
     values.setText("marital", number(t1.MaritalStatus.m_value + 1));
-    if (t1.MaritalStatusChanged.m_value == 0) {
-        values.setText("maritalchg", "2");
-    } else {
-        values.setText("maritalchg", "1");
+    setAnswer(values, "maritalchg", agencyanswers::Question::MaritalStatusChanged, t1.MaritalStatusChanged.m_value);
+    if (t1.MaritalStatusChanged.m_value != 0)
         values.setText("maritalchgdate", xmlDateText(t1.MaritalStatusChangeDate.m_value));
-    }
     // 6. Always given.
     values.setText("spouseselfemp", t1.HasSpouse() && t1.SelfEmployedSpouseDeadline.m_value != 0 ? "1" : "0");
     // 7. and 8. Residence.
@@ -192,9 +188,9 @@ void fillOpeningPartValues(IndividualTaxData& person, const TaxData_T1New& t1, u
     } else if (t1.IsEmmigrant() && t1.DepartureDate.IsValid()) {
         values.setText("DepartDate", xmlDateText(t1.DepartureDate.m_value));
     }
-    // 14. Rural supplement.
+    // 14. Rural supplement: yes is 1, as for every other question.
     if (t1.isProvEligibleForCAI())
-        values.setText("CAIRural", t1.RuralSupplementAnswer.m_value == 0 ? "2" : "1");
+        setAnswer(values, "CAIRural", agencyanswers::Question::RuralSupplement, t1.RuralSupplementAnswer.m_value);
     // 15. Telephone: both elements or neither.
     const CString digits = telephoneDigits(t1.HomePhone.m_value);
     if (!digits.isEmpty()) {
@@ -213,18 +209,13 @@ void fillOpeningPartValues(IndividualTaxData& person, const TaxData_T1New& t1, u
         values.setFragment("tpTaxpayerSpouseData_block", block);
     }
     // 19. Citizenship and Elections Canada.
-    const int citizen = t1.CitizenshipAnswer.m_value;
-    values.setText("citizen", (citizen == 0 || citizen == 1) ? number(citizen + 1) : CString("0"));
-    if (citizen == 0) {
-        if (t1.ElectionsCanadaAnswer.m_value == 0)
-            values.setText("elecanauth", "01");
-        else if (t1.ElectionsCanadaAnswer.m_value == 1)
-            values.setText("elecanauth", "02");
-    }
+    setAnswer(values, "citizen", agencyanswers::Question::Citizenship, t1.CitizenshipAnswer.m_value);
+    if (t1.CitizenshipAnswer.m_value == choices::kYes)
+        setAnswer(values, "elecanauth", agencyanswers::Question::ElectionsCanada, t1.ElectionsCanadaAnswer.m_value);
     // 20. and 21. Indian Act exemption and organ donor consent.
     values.setText("isIndian", person.HasForm(FORM_T90) ? "1" : "0");
     if (t1.isDonorInfoNeeded())
-        values.setText("Donor", t1.DonorAnswer.m_value == 0 ? "1" : "2");
+        setAnswer(values, "Donor", agencyanswers::Question::OrganDonor, t1.DonorAnswer.m_value);
 }
 
 int privateGenerateXmlFilePart1(IndividualTaxData& person, CString& out, unsigned char mode, int& counter,
@@ -285,10 +276,9 @@ void privateGenerateXmlFilePartAddrData(const TaxData_T1New& t1, CString& out, u
         writeXMLString(inner, "comm:CountryCode", country);
         writeXMLCloseTagString(inner, "comm:NonCanadianMailingAddress");
     }
-    if (t1.HomeAddressSameAsMailing.m_value == 0)
-        writeXMLString(inner, "tp:HomeAddressSameAsMailingAddressIndicator", "1");
-    else if (t1.HomeAddressSameAsMailing.m_value == 1)
-        writeXMLString(inner, "tp:HomeAddressSameAsMailingAddressIndicator", "2");
+    if (const char* same = agencyanswers::code(agencyanswers::Question::HomeSameAsMailing,
+                                               t1.HomeAddressSameAsMailing.m_value, agencyanswers::Medium::Xml))
+        writeXMLString(inner, "tp:HomeAddressSameAsMailingAddressIndicator", same);
     writeXMLOpenTagString(out, "tp:TaxpayerMailingAddress");
     out += inner;
     writeXMLCloseTagString(out, "tp:TaxpayerMailingAddress");

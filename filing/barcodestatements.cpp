@@ -5,6 +5,7 @@
 #include "companion/forms/federal/others.h"
 #include "companion/forms/federal/statements.h"
 #include "companion/forms/t1/taxdata_t1new.h"
+#include "filing/agencyanswers.h"
 #include "filing/barcodefields.h"
 #include "filing/barcodefreeformat.h"
 #include "model/individualtaxdata.h"
@@ -13,8 +14,11 @@ using namespace barcodefields;
 
 namespace {
 
-// A statement's answer to a question: "1" for yes, "2" for anything else.
-const char* answerText(int answer) { return answer == choices::kYes ? "1" : "2"; }
+// A statement's answer to its question, or "0" when it was not given.
+const char* answerText(int answer)
+{
+    return agencyanswers::code(agencyanswers::Question::StatementQuestion, answer, agencyanswers::Medium::Barcode);
+}
 
 // The statement's lines, as the electronic return records them (mode 2,
 // free-format data only). write is the statement's own e-file writer.
@@ -112,7 +116,8 @@ void fillStatementRecord(const SfdStatementValues& v, SFDBarcodeFixedData& r)
     r.number9.SetValueRightPadding(v.number9, '0');
     r.percentage.SetValue(percentText(v.percent));
     r.identifier8.SetValueRightPadding(v.identifier8, ' ');
-    r.secondIndicator.SetValue(v.secondAnswer ? "1" : "2");
+    r.secondIndicator.SetValue(
+        agencyanswers::code(agencyanswers::Question::StatementFlag, v.secondAnswer ? 1 : 0, agencyanswers::Medium::Barcode));
     r.identifier15.SetValueRightPadding(v.identifier15, ' ');
     const CString first = countText(v.count1);
     if (!first.isEmpty())

@@ -5,6 +5,7 @@
 #include "companion/forms/catalogue.h"
 #include "companion/forms/fieldchoices.h"
 #include "companion/forms/t1/taxdata_t1new.h"
+#include "filing/agencyanswers.h"
 #include "filing/barcodefields.h"
 #include "filing/barcodefreeformat.h"
 #include "filing/direradfreeformat.h"
@@ -23,13 +24,12 @@ CString wholeDollarsText(double amount)
     return CString::asprintf("%09lld", static_cast<long long>(value));
 }
 
-// "1" for the T1's yes (0), "2" for its no (1); other values leave the item.
-void setAnswer(FixedBarcodeItem& item, int answer)
+// The agency's code of the answer; an answer not given leaves the item as
+// it was.
+void setAnswer(FixedBarcodeItem& item, agencyanswers::Question question, int stored)
 {
-    if (answer == choices::kYes)
-        item.SetValue("1");
-    else if (answer == choices::kNo)
-        item.SetValue("2");
+    if (const char* code = agencyanswers::code(question, stored, agencyanswers::Medium::Barcode))
+        item.SetValue(code);
 }
 
 void fillSettlementLand(const IndividualTaxData& person, const TaxData_T1New& t1, T1ReturnBarcodeFixedData& r)
@@ -39,25 +39,23 @@ void fillSettlementLand(const IndividualTaxData& person, const TaxData_T1New& t1
     r.settlement41.SetValue("0");
     r.settlementNumber.SetAllCharsTo('0');
     if (t1.getMainTaxProvince() == 13) {
-        if (t1.YukonSettlementChoice.m_value > 0) {
-            r.settlement39.SetValue("1");
+        // The answer the electronic return sends, and the settlement with it
+        // only when the user said yes.
+        setAnswer(r.settlement39, agencyanswers::Question::SettlementLand, t1.AboriginalLandAnswer13.m_value);
+        if (t1.AboriginalLandAnswer13.m_value == choices::kYes) {
             r.settlementNumber.SetValue(t1.YukonSettlementNumber.m_value);
-            setAnswer(r.firstNationCitizen, t1.FirstNationIdAnswer13.m_value);
-        } else {
-            r.settlementNumber.SetAllCharsTo('0');
-            if (t1.AboriginalLandAnswer13.m_value == 1)
-                r.settlement39.SetValue("2");
+            setAnswer(r.firstNationCitizen, agencyanswers::Question::FirstNationCitizen, t1.FirstNationIdAnswer13.m_value);
         }
     } else if (person.m_province == 7) {
-        setAnswer(r.settlement40, t1.TlichoAnswer.m_value);
-        if (t1.DelineAnswer.m_value == 1) {
-            r.settlement41.SetValue("2");
-        } else if (t1.DelineAnswer.m_value == 0) {
-            r.settlement41.SetValue("1");
-            setAnswer(r.firstNationCitizen, t1.FirstNationIdCode7.m_value);
-        }
+        setAnswer(r.settlement40, agencyanswers::Question::SettlementLand, t1.TlichoAnswer.m_value);
+        setAnswer(r.settlement41, agencyanswers::Question::SettlementLand, t1.DelineAnswer.m_value);
+        // The First Nation's code, counted from 1 as the electronic return
+        // sends it; the item has room for the first two.
+        const int nation = t1.FirstNationIdCode7.m_value;
+        if (t1.DelineAnswer.m_value == choices::kYes && (nation == 0 || nation == 1))
+            r.firstNationCitizen.SetValue(nation == 0 ? "1" : "2");
     } else if (person.m_province == 5) {
-        setAnswer(r.settlement39, t1.AboriginalLandAnswer5.m_value);
+        setAnswer(r.settlement39, agencyanswers::Question::SettlementLand, t1.AboriginalLandAnswer5.m_value);
     }
 }
 
@@ -133,10 +131,7 @@ void FillT1BarcodeFixedData(const IndividualTaxData& person, T1ReturnBarcodeFixe
     r.email.SetValueRightPadding(t1.Email.m_value, ' ');
     if (t1.DateOfMove.m_value.isValid())
         r.dateOfMove.SetValue(dateText(t1.DateOfMove.m_value));
-    if (t1.HomeAddressSameAsMailing.m_value == 0)
-        r.homeSameAsMailing.SetValue("1");
-    else if (t1.HomeAddressSameAsMailing.m_value == 1)
-        r.homeSameAsMailing.SetValue("2");
+    setAnswer(r.homeSameAsMailing, agencyanswers::Question::HomeSameAsMailing, t1.HomeAddressSameAsMailing.m_value);
     if (t1.HomePhone.m_value.isEmpty())
         r.homePhone.SetAllCharsTo('0');
     else
@@ -169,13 +164,8 @@ void FillT1BarcodeFixedData(const IndividualTaxData& person, T1ReturnBarcodeFixe
     r.statementCount.SetValue(CString::asprintf("%02d", person.GetCountOfSFDForms()));
     r.blanks34.SetAllCharsTo(' ');
     r.selfEmployedSpouse.SetValue(t1.CanClaimSpouse() && t1.SelfEmployedSpouseDeadline.m_value != 0 ? "1" : "0");
-    setAnswer(r.citizenship, t1.CitizenshipAnswer.m_value);
-    if (t1.ElectionsCanadaAnswer.m_value == choices::kYes)
-        r.electionsCanada.SetValue("01");
-    else if (t1.ElectionsCanadaAnswer.m_value == choices::kNo)
-        r.electionsCanada.SetValue("02");
-    else
-        r.electionsCanada.SetValue("00");
+    setAnswer(r.citizenship, agencyanswers::Question::Citizenship, t1.CitizenshipAnswer.m_value);
+    setAnswer(r.electionsCanada, agencyanswers::Question::ElectionsCanada, t1.ElectionsCanadaAnswer.m_value);
     fillSettlementLand(person, t1, r);
     if (t1.CurrentProvince.m_value == 0)
         r.currentProvince.SetAllCharsTo(' ');
@@ -183,12 +173,13 @@ void FillT1BarcodeFixedData(const IndividualTaxData& person, T1ReturnBarcodeFixe
         r.currentProvince.SetValue(provinceCode(t1.CurrentProvince.m_value));
     if (t1.IsIndianFlag.m_value != 0)
         r.indianAct.SetValue("1");
+    // Yes is 1, as for every other question.
     if (t1.isProvEligibleForCAI())
-        r.ruralSupplement.SetValue(t1.RuralSupplementAnswer.m_value != 0 ? "1" : "2");
+        setAnswer(r.ruralSupplement, agencyanswers::Question::RuralSupplement, t1.RuralSupplementAnswer.m_value);
     if (t1.MaritalStatusChanged.m_value != 0)
         r.maritalChangeDate.SetValue(barcodefields::monthDayText(t1.MaritalStatusChangeDate.m_value));
     if (t1.isDonorInfoNeeded())
-        setAnswer(r.organDonor, t1.DonorAnswer.m_value);
+        setAnswer(r.organDonor, agencyanswers::Question::OrganDonor, t1.DonorAnswer.m_value);
 }
 
 void GenerateT1Barcode(const IndividualTaxData& person, CMemoryBlock& block)

@@ -30,22 +30,23 @@ inline void useSoftwareCodes()
     setPreparerInfo(info);
 }
 
-// Jean Tremblay of Ottawa, single, filed before, with a Canadian address.
+// Jean Tremblay of Ottawa, single, filed before, with a Canadian address
+// (in another province when one is given).
 struct Taxpayer
 {
     DependantInfoStruct dependants{12};
     IndividualTaxData person{0, &dependants};
 
-    Taxpayer()
+    explicit Taxpayer(int province = kOntario)
     {
         useSoftwareCodes();
-        person.NewData(kOntario, CString("Jean"), CString("Tremblay"), CString("123456782"), QDate(1975, 6, 15), 5,
+        person.NewData(province, CString("Jean"), CString("Tremblay"), CString("123456782"), QDate(1975, 6, 15), 5,
                        CString(), CString(), CString(), QDate(), false);
         TaxData_T1New& t = t1();
         t.FirstTimeFilerAnswer.m_value = 1;
         t.AddressLine1.m_value = CString("100 Wellington St");
         t.City.m_value = CString("Ottawa");
-        t.MailingProvince.m_value = kOntario;
+        t.MailingProvince.m_value = province;
         t.PostalCode.m_value = CString("K1A 0A6");
     }
 
