@@ -66,6 +66,34 @@ private:
     FilingWebClient::WaitIndicator m_indicator;
 };
 
+// Why a connection ended before the request could be written, in the
+// words the user reads: what went wrong, and where.
+QString connectionFailure(QAbstractSocket::SocketError error, const QString& certificateProblem,
+                          const QString& where, const QString& socketText)
+{
+    if (!certificateProblem.isEmpty())
+        return QStringLiteral("certificate not trusted (%1): %2").arg(where, certificateProblem);
+    switch (error) {
+    case QAbstractSocket::ConnectionRefusedError:
+        return QStringLiteral("connection refused by %1").arg(where);
+    case QAbstractSocket::HostNotFoundError:
+        return QStringLiteral("host name not found: %1").arg(where);
+    case QAbstractSocket::SslHandshakeFailedError:
+    case QAbstractSocket::SslInternalError:
+    case QAbstractSocket::SslInvalidUserDataError:
+        // A server that speaks plain HTTP, or no TLS we accept.
+        return QStringLiteral("secure connection failed: %1 did not complete the TLS handshake (%2)")
+            .arg(where, socketText);
+    case QAbstractSocket::RemoteHostClosedError:
+        return QStringLiteral("connection closed by %1 before the request was sent").arg(where);
+    case QAbstractSocket::NetworkError:
+    case QAbstractSocket::SocketTimeoutError:
+        return QStringLiteral("network unreachable for %1 (%2)").arg(where, socketText);
+    default:
+        return QStringLiteral("connection to %1 failed (%2)").arg(where, socketText);
+    }
+}
+
 SoapPostResult notSent(const QString& why)
 {
     SoapPostResult r;
@@ -194,6 +222,8 @@ SoapPostResult FilingWebClient::exchange(const QByteArray& body, const QByteArra
     bool finished = false;
     bool timedOut = false;
     QString failure;
+    QString certificateProblem; // the TLS errors, never ignored
+    QAbstractSocket::SocketError socketError = QAbstractSocket::UnknownSocketError;
 
     auto finish = [&] {
         finished = true;
@@ -223,12 +253,14 @@ SoapPostResult FilingWebClient::exchange(const QByteArray& body, const QByteArra
                          QStringList texts;
                          for (const QSslError& e : errors)
                              texts << e.errorString();
-                         failure = texts.join(QStringLiteral("; "));
+                         certificateProblem = texts.join(QStringLiteral("; "));
                      });
     QObject::connect(&socket, &QIODevice::readyRead, &loop, readAvailable);
-    QObject::connect(&socket, &QAbstractSocket::errorOccurred, &loop, [&](QAbstractSocket::SocketError) {
-        if (failure.isEmpty())
+    QObject::connect(&socket, &QAbstractSocket::errorOccurred, &loop, [&](QAbstractSocket::SocketError error) {
+        if (failure.isEmpty()) {
             failure = socket.errorString();
+            socketError = error;
+        }
         connectionEnded();
     });
     QObject::connect(&socket, &QAbstractSocket::disconnected, &loop, connectionEnded);
@@ -259,9 +291,16 @@ SoapPostResult FilingWebClient::exchange(const QByteArray& body, const QByteArra
         r.error = QStringLiteral("HTTP status %1 without a SOAP reply").arg(r.status);
         return r;
     }
-    if (timedOut)
+    // Only a reply that began and broke is called malformed: a connection or
+    // handshake that failed says what it was.
+    const QString where = QStringLiteral("%1:%2").arg(host).arg(port);
+    if (timedOut && !written)
+        failure = QStringLiteral("no answer within %1 s from %2").arg((m_timeoutMs + 999) / 1000).arg(where);
+    else if (timedOut)
         failure = QStringLiteral("No complete reply within %1 ms").arg(m_timeoutMs);
-    else if (reader.hasFailed())
+    else if (!written)
+        failure = connectionFailure(socketError, certificateProblem, where, failure);
+    else if (reader.hasStarted() && reader.hasFailed())
         failure = QStringLiteral("Malformed or oversized reply");
     else if (failure.isEmpty())
         failure = QStringLiteral("Connection closed without a reply");

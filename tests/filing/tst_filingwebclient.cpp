@@ -5,6 +5,8 @@
 #include "filing/filingwebclient.h"
 
 #include <QElapsedTimer>
+#include <QTcpServer>
+#include <QTcpSocket>
 
 Q_DECLARE_METATYPE(SoapPostOutcome)
 
@@ -24,6 +26,8 @@ private slots:
     void replyComesBackWithStatusAndBody();
     void refusedConnectionsAreNotSent_data();
     void refusedConnectionsAreNotSent();
+    void failedConnectionsSayWhatFailed_data();
+    void failedConnectionsSayWhatFailed();
     void slowReplyIsOutcomeUnknownAfterTheTimeOut();
     void brokenConnectionIsOutcomeUnknown_data();
     void brokenConnectionIsOutcomeUnknown();
@@ -56,6 +60,37 @@ const QByteArray kTermsRequest =
     "<soapenv:Body><t1rq:TermsAndConditionsRequest/></soapenv:Body></soapenv:Envelope>\r\n";
 
 const QByteArray kSoapType = "text/xml; charset=UTF-8";
+
+// A server on this machine that is not the agency's: one that speaks plain
+// HTTP on the port the program expects HTTPS on, or one that takes the
+// connection and never says a word. It keeps what it was sent.
+class OddServer : public QTcpServer
+{
+public:
+    explicit OddServer(bool plainHttp) : m_plainHttp(plainHttp)
+    {
+        connect(this, &QTcpServer::newConnection, this, [this] {
+            while (QTcpSocket* socket = nextPendingConnection()) {
+                socket->setParent(this);
+                connect(socket, &QTcpSocket::readyRead, socket, [this, socket] {
+                    received += socket->readAll();
+                    if (m_plainHttp) {
+                        socket->write("HTTP/1.1 400 Bad Request\r\nContent-Length: 0\r\nConnection: close\r\n\r\n");
+                        socket->disconnectFromHost();
+                    }
+                });
+            }
+        });
+    }
+    QString url() const
+    {
+        return QStringLiteral("https://127.0.0.1:%1/ebci/pfno/ws/services/FileReturnService").arg(serverPort());
+    }
+    QByteArray received;
+
+private:
+    bool m_plainHttp;
+};
 
 // Long enough for any re-sending client to have tried again.
 void settle()
@@ -149,6 +184,49 @@ void TestFilingWebClient::refusedConnectionsAreNotSent()
     QVERIFY(!r.error.isEmpty());
     settle();
     QCOMPARE(m_agency->recorder().count(), 0);
+}
+
+void TestFilingWebClient::failedConnectionsSayWhatFailed_data()
+{
+    QTest::addColumn<QString>("server");
+    QTest::addColumn<QString>("expected"); // the start of the error, "%1" for host:port
+    QTest::newRow("untrusted certificate") << "untrusted" << "certificate not trusted (%1): ";
+    QTest::newRow("refused connection") << "stopped" << "connection refused by %1";
+    QTest::newRow("plain-HTTP server") << "plain" << "secure connection failed: %1 did not complete the TLS handshake";
+    QTest::newRow("silent server") << "silent" << "no answer within 1 s from %1";
+}
+
+// What failed before the request could leave is told as what it was, never
+// as a malformed reply, and the request counts as not sent.
+void TestFilingWebClient::failedConnectionsSayWhatFailed()
+{
+    QFETCH(QString, server);
+    QFETCH(QString, expected);
+    m_agency->script().setDefault(AgencyEndpoint::Direrad, AgencyKind::Any, AgencyReply::fixture("accepted.xml"));
+    OddServer odd(server == "plain");
+    QString url;
+    if (server == "untrusted") {
+        url = m_agency->url(AgencyEndpoint::Direrad, FakeAgencyServer::Listener::Untrusted);
+    } else if (server == "stopped") {
+        url = m_agency->url(AgencyEndpoint::Direrad);
+        m_agency->stopListening();
+    } else {
+        QVERIFY(odd.listen(QHostAddress::LocalHost));
+        url = odd.url();
+    }
+    const QUrl parsed(url);
+    const QString where = QStringLiteral("%1:%2").arg(parsed.host()).arg(parsed.port());
+
+    FilingWebClient client(url, false);
+    client.setTimeoutMs(1000);
+    const SoapPostResult r = client.post(kReturnRequest, kSoapType);
+    QCOMPARE(r.outcome, SoapPostOutcome::NotSent);
+    QVERIFY2(r.error.startsWith(expected.arg(where)), qPrintable(r.error));
+    QVERIFY2(!r.error.contains("Malformed"), qPrintable(r.error));
+    settle();
+    QCOMPARE(m_agency->recorder().count(), 0);
+    // The other servers saw at most the start of a handshake, never the return.
+    QVERIFY(!odd.received.contains("FileReturnRequest"));
 }
 
 void TestFilingWebClient::slowReplyIsOutcomeUnknownAfterTheTimeOut()
