@@ -4,7 +4,6 @@
 // changes the return (the slip totals are taken in the read-only mode).
 #include <set>
 
-#include "companion/forms/dependantinfostruct.h"
 #include "companion/forms/federal/credits.h"
 #include "companion/forms/schedules/taxdata_sch13_15.h"
 #include "companion/forms/schedules/taxdata_sch5.h"
@@ -147,7 +146,6 @@ bool confirmResidencyAndIdentity(IndividualTaxData& person, TaxData_T1New& t1, u
 bool confirmReturnRows(IndividualTaxData& person, TaxData_T1New& t1)
 {
     auto has = [&](ENUMTYPE_FORM type) { return person.GetFormData(type, false) != nullptr; };
-    const int youngDependants = person.m_pDependants ? person.m_pDependants->GetDepNumberBetweenAges(0, 6) : 0;
     std::list<CString> rows;
     auto ask = [&](bool when, const char* text) {
         if (when)
@@ -158,14 +156,8 @@ bool confirmReturnRows(IndividualTaxData& person, TaxData_T1New& t1)
     ask(has(207), "Please make sure to select the correct Residency Type for the tax payer in form T1248 Schedule D.");
     ask(t1.IsAgeNotUnder65() && !taxrules::isPresentAmount(t1.line11300OldAgeSecurity.m_value),
         "Please confirm that you did not receive the old age security (OAS) pension.");
-    ask(!taxrules::isPresentAmount(t1.SpouseUCCB.m_value) && !taxrules::isPresentAmount(t1.line11700UCCB.m_value) && !taxrules::isPresentAmount(t1.UCCB1.m_value) &&
-            youngDependants > 0,
-        "Press 'OK' button to confirm you and your spouse (if applicable), didn't receive Universal Child Care "
-        "Benefit (UCCB) in the tax year.");
-    ask(!taxrules::isPresentAmount(t1.SpouseUCCBRepayment.m_value) && !taxrules::isPresentAmount(t1.line21300UCCBRepayment.m_value) &&
-            youngDependants > 0,
-        "Press 'OK' button to confirm you and your spouse(if applicable), didn't have any repayment for Universal "
-        "Child Care Benefit (UCCB) in the tax year.");
+    // The Universal Child Care Benefit ended in 2016: a 2024 return is not
+    // asked whether it was received or repaid.
     ask((exceeds(0, t1.line12200PartnershipIncome.m_value) || exceeds(0, t1.line12600NetRental.m_value)) &&
             !taxrules::isPresentAmount(t1.support5354.m_value),
         "You reported an amount at field 12200/12600 in T1. If you have any limited partnership loss carry forward "

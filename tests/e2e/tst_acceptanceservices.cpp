@@ -416,10 +416,10 @@ void TestAcceptanceServices::direradFilingKeptAfterReopen()
     });
     m_f->prompter->queueButton(QMessageBox::No); // this year's return only
     // The confirmations before a filing, each read and accepted: residency,
-    // no access code, no UCCB received or repaid, Bob without income, the
-    // RC210 and FHSA reminders, and no HBP or LLP repayment (the RRSP
-    // schedule came with the agency's record).
-    for (int i = 0; i < 8; ++i)
+    // no access code, Bob without income, the RC210 and FHSA reminders, and
+    // no HBP or LLP repayment (the RRSP schedule came with the agency's
+    // record). Nothing about the child care benefit that ended in 2016.
+    for (int i = 0; i < 6; ++i)
         m_f->prompter->queueYes(true);
     {
         const ModalGuard guard(60000);
@@ -428,13 +428,14 @@ void TestAcceptanceServices::direradFilingKeptAfterReopen()
 
     QVERIFY2(script.pending() == 0, qPrintable(m_f->promptTexts().join(" | ")));
     const QStringList asked = m_f->promptTexts();
-    QCOMPARE(asked.size(), 9);
+    QCOMPARE(asked.size(), 7);
     QVERIFY2(asked[0].contains("Click 'No' button if you only file this year's return."), qPrintable(asked[0]));
     QVERIFY2(asked[1].startsWith("Please confirm tax residency of the tax payer."), qPrintable(asked[1]));
-    QVERIFY2(asked[5].startsWith("Please confirm that there is no income reported from your spouse"),
-             qPrintable(asked[5]));
-    QVERIFY2(asked[8].startsWith("Please confirm that there is no requirement for HBP or LLP repayment."),
-             qPrintable(asked[8]));
+    QVERIFY2(asked[3].startsWith("Please confirm that there is no income reported from your spouse"),
+             qPrintable(asked[3]));
+    QVERIFY2(asked[6].startsWith("Please confirm that there is no requirement for HBP or LLP repayment."),
+             qPrintable(asked[6]));
+    QVERIFY2(!asked.join(' ').contains("Universal Child Care"), qPrintable(asked.join(" | ")));
     QCOMPARE(m_f->prompter->pendingAnswers(), 0);
     QVERIFY(!m_f->prompter->hadUnexpectedAnswer());
     QCOMPARE(signupTitle, QString("Online Email Promotion"));

@@ -4,6 +4,7 @@
 
 #include "calcfixture.h"
 #include "common/scriptedprompter.h"
+#include "companion/forms/dependantinfostruct.h"
 #include "companion/forms/federal/credits.h"
 #include "companion/forms/slips/slips_investment.h"
 #include "model/validationrecord.h"
@@ -75,6 +76,27 @@ private slots:
             QCOMPARE(record.kind, PromptKind::ContinueQuestion);
             QCOMPARE(record.title, kTitle);
         }
+    }
+
+    // The Universal Child Care Benefit ended in 2016: a parent of a young
+    // child is asked nothing about it on a 2024 return.
+    void parentOfYoungChildIsNotAskedAboutUccb()
+    {
+        auto family = employeeReturn();
+        DependantInfoStruct* table = family->getTaxpayer()->m_pDependants;
+        QVERIFY(table && table->GetAt(0));
+        DependantInfo& child = *table->GetAt(0);
+        child.firstName = CString("Mia");
+        child.relationship = DEP_REL_CHILD;
+        child.dateOfBirth = QDate(2021, 5, 1);
+        family->Calculate(0, nullptr);
+        QCOMPARE(table->GetDepNumberBetweenAges(0, 6), 1);
+        ScriptedPrompter prompter;
+        answerYes(prompter, 20);
+        QVERIFY(family->AnyMsgBeforeDirerad(kPurposeDirerad, false));
+        const QStringList texts = allTexts(prompter);
+        QVERIFY2(!texts.join(' ').contains("Universal Child Care"), qPrintable(texts.join('\n')));
+        QCOMPARE(texts, (QStringList{kResidency + "|" + kResidencyDirerad, kRc210, kFhsa}));
     }
 
     void declinedQuestionStops()
