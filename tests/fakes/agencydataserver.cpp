@@ -6,6 +6,8 @@
 
 #include <QCryptographicHash>
 #include <QRandomGenerator>
+#include <QUrl>
+#include <QUrlQuery>
 
 #include <tinyxml.h>
 
@@ -14,6 +16,20 @@ const char* const FakeAgencyDataServer::kTestKey = "Zc2WmQ7vRx4LpN9kTb6HsJ3dYf8G
 namespace {
 
 const QByteArray kPathPrefix = "/ebci/awsc/tdd/ws/2024/";
+// The agency's login page, on its production and its certification-test host.
+const QByteArray kLoginPaths[] = {"/gol-ged/awsc/tdd/auth/start", "/ebci/awsc/tdd/certtest/auth/start"};
+
+const char* const kLoginPage =
+    "<!DOCTYPE html>\n<html lang=\"en\"><head><meta charset=\"utf-8\"><title>Sign in - test agency</title></head>\n"
+    "<body style=\"font-family: sans-serif; margin: 3em\">\n"
+    "<h1>Test agency: sign in</h1>\n"
+    "<p>This page stands in for the agency's login. Signing in hands this session back to the program, "
+    "which then retrieves the taxpayer's data.</p>\n"
+    // A link, not a form: a browser stops a form sent from this HTTPS page
+    // to the program's plain-HTTP listener with a warning of its own.
+    "<p><a id=\"signIn\" href=\"%1\" style=\"font-size: 1.2em; padding: 0.4em 1em; border: 1px solid #555; "
+    "border-radius: 4px; background: #eee; color: #000; text-decoration: none\">Sign in</a></p>\n"
+    "</body></html>\n";
 // Service path -> service kind.
 const struct
 {
@@ -176,6 +192,19 @@ void FakeAgencyDataServer::enqueueData(Reply reply)
     m_dataScript.enqueue(reply);
 }
 
+void FakeAgencyDataServer::setDefaultReplies(Reply stage, Reply data)
+{
+    QMutexLocker lock(&m_mutex);
+    m_stageDefault = stage;
+    m_dataDefault = data;
+}
+
+void FakeAgencyDataServer::setCallbackPort(quint16 port)
+{
+    QMutexLocker lock(&m_mutex);
+    m_callbackPort = port;
+}
+
 QList<FakeAgencyDataServer::Request> FakeAgencyDataServer::requests() const
 {
     QMutexLocker lock(&m_mutex);
@@ -275,6 +304,13 @@ FakeAgencyDataServer::Outcome FakeAgencyDataServer::handle(const RecordedRequest
             request.service = QString::fromLatin1(s.service);
     }
     Outcome out;
+    for (const QByteArray& loginPath : kLoginPaths) {
+        if (http.method == "GET" && http.path() == loginPath) {
+            out.reply = loginPage(http, request);
+            m_requests.append(request);
+            return out;
+        }
+    }
     if (request.service.isEmpty() || http.method != "POST") {
         request.refusal = QStringLiteral("no such service");
         m_requests.append(request);
@@ -292,11 +328,12 @@ FakeAgencyDataServer::Outcome FakeAgencyDataServer::handle(const RecordedRequest
         return out;
     }
     QQueue<Reply>& script = request.stage ? m_stageScript : m_dataScript;
-    if (script.isEmpty()) {
+    const std::optional<Reply>& fallback = request.stage ? m_stageDefault : m_dataDefault;
+    if (script.isEmpty() && !fallback) {
         out.reply = FakeReply::xml(fault(QStringLiteral("unscripted request")), 500);
         return out;
     }
-    Reply reply = script.dequeue();
+    Reply reply = script.isEmpty() ? *fallback : script.dequeue();
     int delay = 0;
     if (reply == Reply::Late) {
         delay = m_lateDelayMs;
@@ -314,6 +351,36 @@ FakeAgencyDataServer::Outcome FakeAgencyDataServer::handle(const RecordedRequest
     }
     out.reply.delayMs = delay;
     return out;
+}
+
+// Called with the mutex held. The link's own signature is checked by the
+// tests that look at the link (FakeBrowser); the page only needs to know
+// which session the link is for.
+FakeReply FakeAgencyDataServer::loginPage(const RecordedRequest& http, Request& request) const
+{
+    request.service = QStringLiteral("login");
+    const QUrlQuery query(QString::fromLatin1(http.query()));
+    const QString tokenC = query.queryItemValue(QStringLiteral("t"), QUrl::FullyDecoded);
+    const QString auth = query.queryItemValue(QStringLiteral("auth"), QUrl::FullyDecoded);
+    const QString tokenA = m_tokenAByTokenC.value(tokenC);
+    if (tokenA.isEmpty()) {
+        request.refusal = QStringLiteral("login for a tokenC not issued");
+        return FakeReply::text(400, "This login link does not belong to a session of this service.");
+    }
+    if (m_callbackPort == 0) {
+        request.refusal = QStringLiteral("no callback port set");
+        return FakeReply::text(500, "The stand-in does not know the program's callback port.");
+    }
+    QUrl callback(QStringLiteral("http://127.0.0.1/"));
+    callback.setPort(m_callbackPort);
+    callback.setPath(auth.endsWith(QLatin1String("/noa")) ? QStringLiteral("/expnoa") : QStringLiteral("/taxdata"));
+    QUrlQuery token;
+    token.addQueryItem(QStringLiteral("t"), tokenA);
+    callback.setQuery(token);
+    FakeReply reply;
+    reply.contentType = "text/html; charset=utf-8";
+    reply.body = QString::fromLatin1(kLoginPage).arg(callback.toString(QUrl::FullyEncoded).toHtmlEscaped()).toUtf8();
+    return reply;
 }
 
 // Called with the mutex held.

@@ -12,7 +12,10 @@
 #include <QString>
 #include <QThread>
 
+#include <optional>
+
 class FakeHttpServer;
+struct FakeReply;
 
 // The agency's Auto-fill and Express NOA data services played on this
 // machine for tests: HTTPS on 127.0.0.1, a port the system picks, a
@@ -31,7 +34,15 @@ class FakeHttpServer;
 //
 // Accepted requests are answered from two scripts, one for stage requests
 // and one for data requests, each a queue of the replies below; an empty
-// queue answers with a fault, so an unscripted request never looks accepted.
+// queue answers with its default reply when one is set, else with a fault,
+// so an unscripted request never looks accepted.
+//
+// It also plays the agency's login page: GET on the login path of either
+// host ("/gol-ged/awsc/tdd/auth/start", "/ebci/awsc/tdd/certtest/auth/start")
+// with the link's tokenC answers an HTML page whose one link, "Sign in" (shown as a button),
+// sends the browser to the program's callback (http://127.0.0.1:PORT/taxdata
+// or /expnoa, by the link's auth, with the tokenA of that tokenC) as a
+// top-level navigation, the way the agency's page ends a login.
 class FakeAgencyDataServer : public QObject
 {
     Q_OBJECT
@@ -60,7 +71,7 @@ public:
     struct Request
     {
         RecordedRequest http;
-        QString service;   // "tdd" or "noa"
+        QString service;   // "tdd", "noa", or "login" for the login page
         bool stage = false;
         QString refusal;   // why it was refused; empty when accepted
         QString nonceBase64;
@@ -85,6 +96,12 @@ public:
 
     void enqueueStage(Reply reply);
     void enqueueData(Reply reply);
+    // What an empty script answers from now on (a runnable stand-in answers
+    // every session the same way).
+    void setDefaultReplies(Reply stage, Reply data);
+    // The port of the program's callback that the login page sends the
+    // browser to.
+    void setCallbackPort(quint16 port);
 
     QList<Request> requests() const;
     int requestCount() const;
@@ -101,6 +118,7 @@ private:
     Outcome handle(const RecordedRequest& http);
     QString refusalOf(const RecordedRequest& http, Request& request);
     QByteArray replyBody(Reply reply, const Request& request, bool otherPrefix);
+    FakeReply loginPage(const RecordedRequest& http, Request& request) const;
     QString newToken(int length);
 
     QThread m_thread;
@@ -114,6 +132,9 @@ private:
     QByteArray m_noaItems;
     QQueue<Reply> m_stageScript;
     QQueue<Reply> m_dataScript;
+    std::optional<Reply> m_stageDefault;
+    std::optional<Reply> m_dataDefault;
+    quint16 m_callbackPort = 0;
     QList<Request> m_requests;
     QSet<QString> m_nonces;
     QSet<QString> m_resetNonces;
