@@ -386,8 +386,9 @@ void DlgTDDMain::on_btnNew_clicked()
         progress.setSessionOptions(m_context.sessionOptions());
     progress.exec();
     if (progress.savedCount() <= 0) {
-        gMsgInformation(m_context.edition, QStringLiteral("No record is found at the CRA system, please try later!"),
-                        nullptr);
+        // Says what failed: a service out of reach, a login left unfinished
+        // and an answer without this taxpayer call for different steps.
+        gMsgInformation(m_context.edition, tddFailureText(progress.failure(), progress.errorExtra(), 2024), nullptr);
         return;
     }
     RefillItems();

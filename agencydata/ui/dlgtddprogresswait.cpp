@@ -126,6 +126,19 @@ int DlgTDDProgressWait::code() const
     return m_code;
 }
 
+TddFailure DlgTDDProgressWait::failure() const
+{
+    QMutexLocker lock(&m_mutex);
+    const bool dataArrived = m_dataArrived || (m_session && m_session->isOffline());
+    return tddFailureOf(m_errorPosted, m_errorExtra, m_loggedIn, dataArrived);
+}
+
+int DlgTDDProgressWait::errorExtra() const
+{
+    QMutexLocker lock(&m_mutex);
+    return m_errorExtra;
+}
+
 int DlgTDDProgressWait::PostMessage(int code, int extra)
 {
     QString text;
@@ -133,6 +146,12 @@ int DlgTDDProgressWait::PostMessage(int code, int extra)
         QMutexLocker lock(&m_mutex);
         m_code = code;
         m_statusText = statusTextFor(code, extra, m_statusText);
+        if (code == TddCode::Error) {
+            m_errorPosted = true;
+            m_errorExtra = extra;
+        }
+        m_loggedIn = m_loggedIn || code == TddCode::TokenAAccepted;
+        m_dataArrived = m_dataArrived || code == TddCode::Saved;
         text = m_statusText;
     }
     if (QThread::currentThread() == thread())

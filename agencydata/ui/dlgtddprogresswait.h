@@ -1,6 +1,7 @@
 #pragma once
 
 #include "agencydata/TddWebService.h"
+#include "agencydata/tddfailure.h"
 #include "agencydata/threadtddsession.h"
 #include "companion/core/cstring.h"
 
@@ -54,6 +55,9 @@ public:
 
     // Valid once exec() has returned.
     int savedCount() const { return m_savedCount; }
+    // Why nothing was stored, when savedCount() is 0, and the error's code.
+    TddFailure failure() const;
+    int errorExtra() const;
     const std::map<std::string, CString>& messages() const { return m_messages; }
 
     // The session's status text and code, for whoever watches the dialog.
@@ -93,4 +97,8 @@ private:
     mutable QMutex m_mutex; // guards the code and the status text
     int m_code = 0;
     QString m_statusText;
+    bool m_errorPosted = false;
+    int m_errorExtra = 0;
+    bool m_loggedIn = false;
+    bool m_dataArrived = false;
 };

@@ -38,7 +38,8 @@ namespace {
 const char* const kTestKey = "Zc2WmQ7vRx4LpN9kTb6HsJ3dYf8GuA5e";
 const char* const kLoginPath = "/ebci/awsc/tdd/certtest/auth/start";
 const QString kOurs = QStringLiteral("046454286");
-const QString kNoRecord = QStringLiteral("No record is found at the CRA system, please try later!");
+const QString kNoRecord =
+    QStringLiteral("No record is found at the CRA system for the S.I.N. entered and the tax year 2024.");
 
 quint16 freePort()
 {
