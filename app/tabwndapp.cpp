@@ -87,7 +87,7 @@ int TabWndApp::initApp()
 
     m_strRunLogFile = m_strRunPath + m_strSeparator + "log2024.txt";
     InitRunLogFile();
-    WriteRunLogFile("Only one instance of mykestrova can run");
+    WriteRunLogFile("Only one instance of voDarevivo can run");
 
     m_strDBFile = m_strSysPath;
     diagnostic += " \ndb path : " + m_strDBFile;

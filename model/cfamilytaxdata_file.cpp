@@ -32,7 +32,7 @@ int damaged()
 bool askReadPassword(QString& entered)
 {
     const QStringList lines{QStringLiteral("Please enter the password for this return file"),
-                            QStringLiteral("This return file is proetected by a password"), QString(),
+                            QStringLiteral("This return file is protected by a password"), QString(),
                             QStringLiteral("Press 'Cancel' button to cancel")};
     return askForText(nullptr, QStringLiteral("Enter password to open file"), lines, entered, true);
 }

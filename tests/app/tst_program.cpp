@@ -202,7 +202,7 @@ void TestProgram::normalStartWritesRunLog()
     const QString stamp = "Log: \\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d ";
     const QStringList expected = {
         "Log file created",
-        stamp + "Only one instance of mykestrova can run",
+        stamp + "Only one instance of voDarevivo can run",
         stamp + "check 70",
         stamp + "check 80",
         stamp + "Doc path : " + QRegularExpression::escape(docPath()),

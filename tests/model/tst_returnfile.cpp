@@ -226,7 +226,7 @@ void TestReturnFile::readPassword()
     QVERIFY(prompt.secret);
     QCOMPARE(prompt.title, QStringLiteral("Enter password to open file"));
     QCOMPARE(prompt.texts, (QStringList{QStringLiteral("Please enter the password for this return file"),
-                                        QStringLiteral("This return file is proetected by a password"),
+                                        QStringLiteral("This return file is protected by a password"),
                                         QStringLiteral("Press 'Cancel' button to cancel")}));
 }
 
