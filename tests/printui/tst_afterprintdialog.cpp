@@ -58,6 +58,11 @@ private slots:
         QVERIFY(!ok->isDefault());
         QCOMPARE(dialog.ui->lblDelivery->isVisible(), deliveryShown);
         QCOMPARE(dialog.ui->lblSignature->isVisible(), !deliveryShown);
+        // Either request carries the full S.I.N.: the preparer reads so before sending.
+        QVERIFY(dialog.ui->lblSinNotice->isVisible());
+        QCOMPARE(dialog.ui->lblSinNotice->text(),
+                 QString("The taxpayer's full S.I.N. is sent to Quillor with the document."));
+        QVERIFY(dialog.content().texts().contains(dialog.ui->lblSinNotice->text()));
         QCOMPARE(dialog.ui->edtToEmail->text(), QString("client@example.ca"));
         saveShot(&dialog, QStringLiteral("afterprint-mode%1").arg(mode));
     }

@@ -25,6 +25,11 @@ QString tr(const char* text)
     return QCoreApplication::translate("DlgQuillorAfterPrint", text);
 }
 
+QString sinNoticeText()
+{
+    return tr("The taxpayer's full S.I.N. is sent to Quillor with the document.");
+}
+
 QLabel* wrappedLabel(QDialog* dialog, const char* name, const QString& text)
 {
     auto* label = new QLabel(text, dialog);
@@ -64,6 +69,10 @@ void Ui_DlgQuillorAfterPrint::setupUi(QDialog* dialog)
            "than emailing, and you will get notification once a delivery is received successfully.<br/></p>"
            "</body></html>"));
     verticalLayout->addWidget(lblDelivery);
+    // The request carries the full S.I.N. (the service derives the client's
+    // document password from it): the preparer is told before sending.
+    lblSinNotice = wrappedLabel(dialog, "lblSinNotice", sinNoticeText());
+    verticalLayout->addWidget(lblSinNotice);
 
     auto* horizontalLayout = new QHBoxLayout();
     horizontalLayout->setObjectName(QStringLiteral("horizontalLayout"));
@@ -169,6 +178,7 @@ PromptContent DlgQuillorAfterPrint::content() const
     what.setLine(0, ui->label->text());
     what.setLine(1, m_link.toString());
     what.setLine(2, ui->label_3->text());
+    what.setLine(3, ui->lblSinNotice->text());
     what.link = m_link.toString();
     what.initialText = ui->edtToEmail->text();
     return what;

@@ -18,6 +18,7 @@ struct Ui_DlgQuillorAfterPrint
     QLabel* lblFileLink = nullptr;
     QLabel* lblSignature = nullptr;
     QLabel* lblDelivery = nullptr;
+    QLabel* lblSinNotice = nullptr;
     QLabel* label_3 = nullptr;
     QLineEdit* edtToEmail = nullptr;
     QDialogButtonBox* buttonBox = nullptr;
