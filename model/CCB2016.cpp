@@ -3,6 +3,7 @@
 #include <QtGlobal>
 #include <algorithm>
 
+#include "companion/rules/money.h"
 #include "model/BenefitFigures.h"
 
 double CalculateCCB2016(int province, int under6, int from6to17, int disabled, double familyIncome)
@@ -32,4 +33,46 @@ double CalculateCCB2016(int province, int under6, int from6to17, int disabled, d
         benefit += std::max(0.0, supplement);
     }
     return benefit;
+}
+
+namespace {
+
+// Completed years at `day`; negative when the child is not yet born.
+int ageOn(const QDate& birth, const QDate& day)
+{
+    if (day < birth)
+        return -1;
+    int age = day.year() - birth.year();
+    if (day.month() < birth.month() || (day.month() == birth.month() && day.day() < birth.day()))
+        --age;
+    return age;
+}
+
+} // namespace
+
+double estimateChildBenefitByMonth(const std::vector<ChildForBenefit>& children, double familyIncome)
+{
+    // The benefit year of a 2024 return. Source: canada.ca, "Canada child
+    // benefit - How much you can get": payments from July 2025 to June 2026
+    // on the 2024 adjusted family net income; a child counts for a month
+    // when the conditions are met at the beginning of that month.
+    const QDate firstMonth(2025, 7, 1);
+    double total = 0.0;
+    for (int m = 0; m < 12; ++m) {
+        const QDate start = firstMonth.addMonths(m);
+        int under6 = 0, from6to17 = 0, disabled = 0;
+        for (const ChildForBenefit& c : children) {
+            if (!c.birth.isValid())
+                continue;
+            const int age = ageOn(c.birth, start);
+            if (age < 0 || age > 17)
+                continue;
+            if (c.child)
+                ++(age < 6 ? under6 : from6to17);
+            if (c.disabled)
+                ++disabled;
+        }
+        total += CalculateCCB2016(0, under6, from6to17, disabled, familyIncome) / 12.0;
+    }
+    return taxrules::roundCents(total);
 }

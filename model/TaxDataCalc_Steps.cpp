@@ -13,6 +13,7 @@
 #include "companion/forms/federal/minimumtax_split.h"
 #include "companion/forms/federal/others.h"
 #include "companion/forms/federal/statements.h"
+#include "companion/forms/schedules/taxdata_sch11.h"
 #include "companion/forms/schedules/taxdata_sch13_15.h"
 #include "companion/forms/schedules/taxdata_sch3.h"
 #include "companion/forms/schedules/taxdata_sch6.h"
@@ -440,6 +441,7 @@ int PersonCalculation::step1(const CalcChange& changed)
         sch6->setACWBAmounts(s.rc210Box10, s.rc210Box11);
     // 8.
     slipTotalsIntoReturn(s, *t1, m_person);
+    tuitionSlipsIntoSchedule11(s);
     indianActIncome(t1, s);
     pensionPlanSchedules(t1, s);
     registeredPlanForms(s);
@@ -477,6 +479,17 @@ void PersonCalculation::resetComputedValues()
     for (STRUCT_NOTEDATA_ITEM_2004* item : m_person.m_noteList)
         if (item->data)
             item->data->RefreshData();
+}
+
+// The T2202 slips' eligible fees and months reach Schedule 11 as any slip
+// reaches its line; the schedule adds what is typed on it.
+void PersonCalculation::tuitionSlipsIntoSchedule11(const STRUCT_SLIPDATA_CALCULATION& s)
+{
+    if (auto* sch11 = formOf<TaxData_Sch11>(m_person, FORM_SCH11)) {
+        sch11->SlipFees.setAmount(s.t2202FeesWithPartTime + s.t2202FeesOther);
+        sch11->SlipPartTimeMonths.m_value = s.t2202PartTimeMonths;
+        sch11->SlipFullTimeMonths.m_value = s.t2202FullTimeMonths;
+    }
 }
 
 void PersonCalculation::clearSlipAmountsOnForms()

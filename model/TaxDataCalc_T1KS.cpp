@@ -179,12 +179,18 @@ void IndividualTaxData::UpdateT1KS(bool primary, IndividualTaxData* other)
         }
     }
 
-    summary->CCB.m_value =
-        summary->CCBSwitch.m_value == 0 && m_pDependants
-            ? CalculateCCB2016(m_province, m_pDependants->GetDepChildrenNumberBetweenAges(0, 5),
-                               m_pDependants->GetDepChildrenNumberBetweenAges(6, 17),
-                               m_pDependants->GetInfirmDependentNumberUnderAge18(), own + spouseIncome)
-            : 0.0;
+    // Each child at the age of each month of the benefit year: a child who
+    // turns 6 or 18 during it changes rate from that month on.
+    std::vector<ChildForBenefit> children;
+    if (m_pDependants)
+        for (int i = 0; i < m_pDependants->GetCount(); ++i) {
+            const DependantInfo* entry = m_pDependants->GetAt(i);
+            if (entry && entry->isUsed() && (entry->isChild() || entry->infirm != 0))
+                children.push_back({entry->dateOfBirth, entry->isChild(), entry->infirm != 0});
+        }
+    summary->CCB.m_value = summary->CCBSwitch.m_value == 0 && m_pDependants
+                               ? estimateChildBenefitByMonth(children, own + spouseIncome)
+                               : 0.0;
 
     if (t1->isEligibleForCAI() && summary->CAISwitch.m_value != 0) {
         TaxData_Benefit_CAI cai;

@@ -21,6 +21,9 @@
 #include "companion/rules/federalprograms2024.h"
 #include "companion/rules/federalconstants2024.h"
 #include "companion/rules/money.h"
+#include "companion/rules/province.h"
+#include "companion/rules/workersbenefit2024.h"
+#include "companion/forms/fieldchoices.h"
 #include "model/calcsteps_common.h"
 #include "model/preparerinfo.h"
 
@@ -280,9 +283,9 @@ int PersonCalculation::step4()
     educationPaymentsTax(t1);
     // 9, 10. Net federal tax, then provincial tax before the exchange.
     netFederalAndProvincialTax(t1, t1206, t691);
-    // 11 to 13. Working income for the workers benefit.
-    workingIncomeForWorkersBenefit(t1);
-    return 0;
+    // 11 to 13. Working income for the workers benefit; the step reports
+    // the Schedule 6 it adds, so the caller knows the form set changed.
+    return workingIncomeForWorkersBenefit(t1);
 }
 
 void PersonCalculation::spouseTransferAmount(TaxData_T1New* t1, const CalcDays& days)
@@ -456,11 +459,50 @@ void PersonCalculation::netFederalAndProvincialTax(TaxData_T1New* t1, TaxData_T1
                                          t1206, t2209List, t691, m_person.GetFormData(FORM_T1219, false));
 }
 
-void PersonCalculation::workingIncomeForWorkersBenefit(TaxData_T1New* t1)
+// Whether the return's own figures leave room for a workers benefit: working
+// income past the floor the benefit starts from and adjusted family net
+// income below the point where it ends, as Schedule 6 would count them.
+bool PersonCalculation::workersBenefitMayApply(const TaxData_T1New& t1) const
+{
+    const double working = t1.line10100EmploymentIncome.m_value + t1.line10400OtherEmploymentIncome.m_value +
+                           std::max(0.0, t1.F5532Amount.m_value) + std::max(0.0, t1.line13010Scholarships.m_value);
+    double familyNet = t1.line23600NetIncome.m_value - t1.line11700UCCB.m_value - t1.line12500RdspIncome.m_value +
+                       t1.line21300UCCBRepayment.m_value;
+    taxrules::WorkersBenefitHousehold household;
+    household.eligibleSpouse = t1.HasSpouse();
+    household.eligibleDependant = t1.ChildrenUnder19.m_value >= 1;
+    if (household.eligibleSpouse)
+        familyNet += t1.SpouseNetIncome.m_value -
+                     taxrules::workersBenefitSecondaryEarnerExemption(
+                         std::min(working, std::max(0.0, t1.SpouseWorkingIncome.m_value)));
+    const double familyWorking = working + (household.eligibleSpouse ? std::max(0.0, t1.SpouseWorkingIncome.m_value) : 0.0);
+    return taxrules::workersBenefitMayApply(taxrules::provinceFromNumber(m_person.m_province), household, familyWorking,
+                                            familyNet, t1.IsDisabled());
+}
+
+int PersonCalculation::workingIncomeForWorkersBenefit(TaxData_T1New* t1)
 {
     t1->F5532Amount.m_value = m_person.CalculatedSelfEmpIncomeForF5532();
     t1->F5532MedSupp.m_value = m_person.CalcF5532ForSch6OrRefMedSupp(t1->F5532Amount.m_value);
     auto* sch6 = formOf<TaxData_Sch6>(m_person, FORM_SCH6);
+    // The benefit is found without being asked for, as the forms the slips
+    // call for are added: a return with room for it gets Schedule 6, with
+    // the eligibility answers a resident worker gives (not a full-time
+    // student for more than 13 weeks, not confined for 90 days) shown for
+    // the user to change; more than three months of full-time study on
+    // Schedule 11 answer the first question yes. A Schedule 6 the user
+    // removed stays removed.
+    int added = 0;
+    if (!sch6 && t1->Schedule6Removed.m_value == 0 && workersBenefitMayApply(*t1)) {
+        sch6 = qobject_cast<TaxData_Sch6*>(m_person.GetFormData(FORM_SCH6, true));
+        if (sch6) {
+            const auto* sch11 = formOf<TaxData_Sch11>(m_person, FORM_SCH11);
+            const bool fullTimeStudent = sch11 && taxrules::isPositiveAmount(sch11->TotalFullTimeMonths.m_value - 3);
+            sch6->Question1.m_value = fullTimeStudent ? choices::kYes : choices::kNo;
+            sch6->Question2.m_value = choices::kNo;
+            added = 1;
+        }
+    }
     if (sch6) {
         sch6->Province.m_value = m_person.m_province;
         sch6->NoSpouseFlag.m_value = t1->HasSpouse() ? 0 : 1;
@@ -490,6 +532,7 @@ void PersonCalculation::workingIncomeForWorkersBenefit(TaxData_T1New* t1)
             sch6->Amount11.m_value = t90->Result2.m_value;
         }
     }
+    return added;
 }
 
 int PersonCalculation::step5(bool isSpouse)
@@ -560,7 +603,7 @@ void PersonCalculation::workersBenefit(TaxData_T1New* t1)
     if (auto* sch6 = formOf<TaxData_Sch6>(m_person, FORM_SCH6)) {
         sch6->Province.m_value = t1->getMainTaxProvince();
         if (auto* sch11 = formOf<TaxData_Sch11>(m_person, FORM_SCH11);
-            sch11 && sch6->EligibilityIndicator.m_value && taxrules::isPositiveAmount(sch11->FullTimeMonths.m_value - 3))
+            sch11 && sch6->EligibilityIndicator.m_value && taxrules::isPositiveAmount(sch11->TotalFullTimeMonths.m_value - 3))
             sch6->Question1.m_value = 0;
         sch6->Calculate01();
         t1->line45300WorkersBenefit.setAmount(sch6->BasicResult.m_value);

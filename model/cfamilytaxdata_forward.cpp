@@ -2,6 +2,7 @@
 #include "model/cfamilytaxdata.h"
 
 #include "companion/forms/federal/mirroring.h"
+#include "companion/forms/t1/taxdata_t1new.h"
 
 bool CFamilyTaxData::HasForm(ENUMTYPE_FORM type) const
 {
@@ -63,7 +64,13 @@ void CFamilyTaxData::RemoveSlipData(CTaxData_Form* slip)
 
 void CFamilyTaxData::RemoveFormData(CTaxData_Form* form, bool)
 {
-    if (IndividualTaxData* person = getCurIndvTaxData())
+    IndividualTaxData* person = getCurIndvTaxData();
+    // Schedule 6 is added by the calculation when the return has room for the
+    // workers benefit; once the user removes it, it stays out of this return.
+    if (person && form && form->getType() == FORM_SCH6)
+        if (TaxData_T1New* t1 = person->GetT1())
+            t1->Schedule6Removed.m_value = 1;
+    if (person)
         person->RemoveFormData(form, true);
     // The spouse's copy of a shared form stays, as an item of its own.
     clearLinksToRemovedItems();

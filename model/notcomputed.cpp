@@ -10,8 +10,6 @@
 
 namespace {
 
-constexpr int kAlberta = 1;
-constexpr int kNunavut = 8;
 constexpr int kQuebec = 11;
 
 // The provincial credits the province's tax leaves out, as its checks name
@@ -43,12 +41,10 @@ QStringList notComputedByThisProgram(IndividualTaxData& person)
     const int province = t1->getMainTaxProvince();
     if (province == kQuebec)
         out << QStringLiteral("Quebec tax: the Quebec return is filed separately with the province");
-    if (taxrules::isPresentAmount(t1->line32400TuitionFromChild.m_value))
-        out << QStringLiteral("line 32400: the limit of a parent's tuition amount (the amount is taken as typed)");
-    if ((province == kAlberta || province == kQuebec || province == kNunavut)
-        && taxrules::isPositiveAmount(t1->line10100EmploymentIncome.m_value))
-        out << QStringLiteral("line 45300: the Canada workers benefit of residents of ")
-                   + QString::fromUtf8(getProvName(ENUMTYPE_PROVINCE(province)));
+    if (taxrules::isPresentAmount(t1->line32400TuitionFromChild.m_value)
+        && !taxrules::isPresentAmount(t1->ChildTuitionCurrentYear.m_value))
+        out << QStringLiteral("line 32400: the limit of a parent's tuition amount without the student's amount "
+                              "(the amount is taken as typed)");
     out << provincialLeftOut(person, *t1);
     out.removeDuplicates();
     return out;

@@ -43,6 +43,7 @@ private:
     // The numbered blocks of step 1 (TaxDataCalc_Steps.cpp), in their order.
     void resetComputedValues();
     void clearSlipAmountsOnForms();
+    void tuitionSlipsIntoSchedule11(const STRUCT_SLIPDATA_CALCULATION& s);
     void dependantCountsIntoReturn(TaxData_T1New* t1);
     void indianActIncome(TaxData_T1New* t1, const STRUCT_SLIPDATA_CALCULATION& s);
     void pensionPlanSchedules(TaxData_T1New* t1, const STRUCT_SLIPDATA_CALCULATION& s);
@@ -89,7 +90,9 @@ private:
     void taxOnSplitIncome(TaxData_T1New* t1, TaxData_T1206New* t1206, TaxData_T691New* t691);
     void educationPaymentsTax(TaxData_T1New* t1);
     void netFederalAndProvincialTax(TaxData_T1New* t1, TaxData_T1206New* t1206, TaxData_T691New* t691);
-    void workingIncomeForWorkersBenefit(TaxData_T1New* t1);
+    // Returns 1 when it added Schedule 6, else 0.
+    int workingIncomeForWorkersBenefit(TaxData_T1New* t1);
+    bool workersBenefitMayApply(const TaxData_T1New& t1) const;
 
     // The numbered blocks of step 5 (TaxDataCalc_TaxSteps.cpp), in their order.
     void provincialTaxAfterExchange(TaxData_T1New* t1, CMultiProvsTaxMgr::T2209List& t2209List);

@@ -153,7 +153,7 @@ void checkBankruptcy(PersonCheckContext& c)
         if (auto* s11 = c.form<TaxData_Sch11>(11)) {
             const double months = t1.GetBankruptMonthsInTaxYear();
             // Months are whole: no tolerance here.
-            if (s11->PartTimeMonths.m_value > months || s11->FullTimeMonths.m_value > months)
+            if (s11->TotalPartTimeMonths.m_value > months || s11->TotalFullTimeMonths.m_value > months)
                 c.add("Number of months in form Schedule 11 can NOT be more than the pre-bankrupt months in the tax "
                       "year.");
         }

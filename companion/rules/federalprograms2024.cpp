@@ -16,6 +16,11 @@ constexpr double kChildCareUnder7 = 8000.0;
 constexpr double kChildCare7To16 = 5000.0;
 constexpr double kChildCareDisabled = 11000.0;
 constexpr double kChildCareEarnedIncomeShare = 2.0 / 3.0;
+// The periodic amount of the spouse with the higher net income: the yearly
+// limit over 40 (Income Tax Act, s. 63(3), "periodic child care expense
+// amount"; canada.ca, T778 Part C and Income Tax Folio S1-F3-C1, "Child
+// Care Expense Deduction", 1.43): 200, 125 and 275 a week or month.
+constexpr double kChildCarePeriods = 40.0;
 
 // Line 41000 (2024). Source: canada.ca, "Line 41000 - Federal political
 // contribution tax credit": 75 % of the first 400, 50 % of the next 350,
@@ -34,25 +39,11 @@ constexpr double kMedSuppThreshold = 32419.0;
 constexpr double kMedSuppReduction = 0.05;
 constexpr double kMedSuppMinimumWorkingIncome = 4275.0;
 
-// Schedule 6 (2024). Source: canada.ca, "Net income level where the
-// recipient is not eligible to receive the Canada workers benefit", 2024
-// tax year: no basic amount above 36,749 (single) or 48,093 (family), no
-// supplement above 42,221 / 53,565, reached from the 2024 maxima 1,590 /
-// 2,739 and 821 reduced at 15 % from 26,149 / 29,833 and 36,749 / 48,093.
-// The phase-in (27 % of working income above 3,000, or above 1,150 for the
-// supplement) and the 14,000 secondary earner exemption are not indexed.
-constexpr double kCwbPhaseInRate = 0.27;
-constexpr double kCwbBasicFloor = 3000.0;
-constexpr double kCwbSupplementFloor = 1150.0;
-constexpr double kCwbReductionRate = 0.15;
-constexpr double kCwbSingleMaximum = 1590.0;
-constexpr double kCwbFamilyMaximum = 2739.0;
-constexpr double kCwbSingleThreshold = 26149.0;
-constexpr double kCwbFamilyThreshold = 29833.0;
-constexpr double kCwbSupplementMaximum = 821.0;
-constexpr double kCwbSingleSupplementThreshold = 36749.0;
-constexpr double kCwbFamilySupplementThreshold = 48093.0;
-constexpr double kCwbSecondaryEarnerExemption = 14000.0;
+// Line 32400 (2024). Source: canada.ca, "Line 32400 - Tuition amount
+// transferred from a child or grandchild": each student may transfer at
+// most 5,000 less the amount they needed to reduce their own tax, and never
+// amounts carried forward from earlier years.
+constexpr double kTuitionTransferMaximum = 5000.0;
 
 // T2222 (2024). Source: canada.ca, "Line 25500 - How to calculate the
 // residency deduction": 11.00 basic and 11.00 additional a day in zone A,
@@ -137,6 +128,13 @@ double childCareChildLimit(double childrenUnder7, double children7To16, double c
                       positivePart(childrenDisabled) * kChildCareDisabled);
 }
 
+double childCarePeriodicLimit(double childrenUnder7, double children7To16, double childrenDisabled, double weeks,
+                              double months)
+{
+    const double perPeriod = childCareChildLimit(childrenUnder7, children7To16, childrenDisabled) / kChildCarePeriods;
+    return roundCents(perPeriod * (positivePart(weeks) + positivePart(months)));
+}
+
 double childCareDeduction(double expensesPaid, double childrenLimit, double earnedIncome)
 {
     return roundCents(std::min({positivePart(expensesPaid), positivePart(childrenLimit),
@@ -146,6 +144,15 @@ double childCareDeduction(double expensesPaid, double childrenLimit, double earn
 double otherDependantMedicalAmount(double expenses, double dependantNetIncome)
 {
     return medicalExpenseAmount(positivePart(expenses), positivePart(dependantNetIncome));
+}
+
+double tuitionTransferredFromChild(double designated, double studentCurrentYearAmount, double studentUsed)
+{
+    if (!isPresentAmount(studentCurrentYearAmount))
+        return roundCents(positivePart(designated));
+    const double transferable =
+        positivePart(std::min(positivePart(studentCurrentYearAmount), kTuitionTransferMaximum) - positivePart(studentUsed));
+    return roundCents(std::min(positivePart(designated), transferable));
 }
 
 double politicalContributionCredit(double contributions)
@@ -165,32 +172,6 @@ double refundableMedicalSupplement(double allowableMedical, double disabilitySup
     const double base =
         std::min(kMedSuppMaximum, (positivePart(allowableMedical) + positivePart(disabilitySupports)) * kMedSuppRate);
     return roundCents(positivePart(base - positivePart(familyNetIncome - kMedSuppThreshold) * kMedSuppReduction));
-}
-
-WorkersBenefit canadaWorkersBenefit(bool family, double workingIncome, double familyWorkingIncomeForSupplement,
-                                    double adjustedFamilyNetIncome, bool disabilitySupplement,
-                                    bool bothSpousesDisabled)
-{
-    WorkersBenefit b;
-    const double maximum = family ? kCwbFamilyMaximum : kCwbSingleMaximum;
-    const double phasedIn = std::min(maximum, positivePart(workingIncome - kCwbBasicFloor) * kCwbPhaseInRate);
-    const double threshold = family ? kCwbFamilyThreshold : kCwbSingleThreshold;
-    b.basic = roundCents(positivePart(phasedIn - positivePart(adjustedFamilyNetIncome - threshold) * kCwbReductionRate));
-    if (disabilitySupplement) {
-        const double supplement = std::min(
-            kCwbSupplementMaximum, positivePart(familyWorkingIncomeForSupplement - kCwbSupplementFloor) * kCwbPhaseInRate);
-        const double supplementThreshold = family ? kCwbFamilySupplementThreshold : kCwbSingleSupplementThreshold;
-        // When both spouses may claim the supplement, each reduces at half the rate.
-        const double rate = bothSpousesDisabled ? kCwbReductionRate / 2 : kCwbReductionRate;
-        b.supplement =
-            roundCents(positivePart(supplement - positivePart(adjustedFamilyNetIncome - supplementThreshold) * rate));
-    }
-    return b;
-}
-
-double workersBenefitSecondaryEarnerExemption(double lowerWorkingIncome)
-{
-    return std::min(positivePart(lowerWorkingIncome), kCwbSecondaryEarnerExemption);
 }
 
 } // namespace taxrules

@@ -21,6 +21,21 @@ double childCareDeduction(double expensesPaid, double childrenLimit, double earn
 // lesser of 3 % of the dependant's net income and 2,759.
 double otherDependantMedicalAmount(double expenses, double dependantNetIncome);
 
+// T778, the spouse with the higher net income: for each week the other
+// spouse was a full-time student, infirm or confined, and each other month
+// of part-time study, a fortieth of each child's yearly limit (200 for a
+// child under 7, 125 for a child of 7 to 16, 275 for a child eligible for
+// the disability amount).
+double childCarePeriodicLimit(double childrenUnder7, double children7To16, double childrenDisabled, double weeks,
+                              double months);
+
+// Line 32400, a parent's or grandparent's claim of the tuition amount a
+// student transferred: what the student designated, at most what the
+// student could transfer, 5,000 of this year's amount (or the amount, when
+// less) less what the student used. Without the student's amount (0) the
+// designation is taken as it is: it may stand for several students.
+double tuitionTransferredFromChild(double designated, double studentCurrentYearAmount, double studentUsed);
+
 // Line 41000: 75 % of the first 400 of federal political contributions
 // (line 40900), 50 % of the next 350, 33 1/3 % of the rest; at most 650.
 double politicalContributionCredit(double contributions);
@@ -83,22 +98,5 @@ struct MinimumTax {
     double minimumTax = 0.0;
 };
 MinimumTax minimumTax(const MinimumTaxInput& in);
-
-// Schedule 6, the Canada workers benefit outside Quebec, Alberta and
-// Nunavut. Working income above 3,000 (1,150 for the disability
-// supplement) is credited at 27 % up to the maximum; the maximum is reduced
-// by 15 % of adjusted family net income above the threshold. A family is a
-// person with an eligible spouse or an eligible dependant.
-struct WorkersBenefit {
-    double basic = 0.0;       // before advances
-    double supplement = 0.0;  // before advances
-};
-WorkersBenefit canadaWorkersBenefit(bool family, double workingIncome, double familyWorkingIncomeForSupplement,
-                                    double adjustedFamilyNetIncome, bool disabilitySupplement,
-                                    bool bothSpousesDisabled);
-
-// The part of the lower working income of a couple that is left out of
-// adjusted family net income (the secondary earner exemption): at most 14,000.
-double workersBenefitSecondaryEarnerExemption(double lowerWorkingIncome);
 
 } // namespace taxrules

@@ -97,8 +97,8 @@ void tuitionScheduleAmounts(const CTaxData_Form* sch11, ProvincialScheduleAmount
     if (!sch11 || sch11->getType() != FORM_SCH11)
         return;
     s.tuitionFees = formAmount(sch11, "line32000CurrentYear");
-    s.fullTimeMonths = formAmount(sch11, "FullTimeMonths");
-    s.partTimeMonths = formAmount(sch11, "PartTimeMonths");
+    s.fullTimeMonths = formAmount(sch11, "TotalFullTimeMonths");
+    s.partTimeMonths = formAmount(sch11, "TotalPartTimeMonths");
     const double transferTo = formAmount(sch11, "TransferTo");
     s.tuitionTransferDesignated = transferTo == 1.0 || transferTo == 2.0;
 }

@@ -33,6 +33,8 @@ class TestCalcEstimators : public QObject
 private slots:
     void ccb_data();
     void ccb();
+    void ccbByMonth_data();
+    void ccbByMonth();
     void gstCredit_data();
     void gstCredit();
     void roundsHalfAwayFromZero_data();
@@ -84,6 +86,55 @@ void TestCalcEstimators::ccb()
     QFETCH(double, expected);
     QVERIFY2(qAbs(CalculateCCB2016(9, under6, from6to17, disabled, income) - expected) < 0.001,
              qPrintable(QString::number(CalculateCCB2016(9, under6, from6to17, disabled, income), 'f', 3)));
+}
+
+// The estimate over July 2025 to June 2026, month by month with each
+// child's age at the beginning of the month (7,997 a year under 6, 6,748
+// from 6 to 17; family income 30,000, below the 37,487 threshold, unless
+// stated):
+//   born 1 May 2020: 6 on 1 May 2026, so July to April (10 months) at the
+//     under-6 rate and May, June at the older rate:
+//     (10 x 7,997 + 2 x 6,748) / 12 = 93,466 / 12 = 7,788.83;
+//   born 20 May 2020: 5 on 1 May, 6 on 1 June: (11 x 7,997 + 6,748) / 12 =
+//     94,715 / 12 = 7,892.92;
+//   the same at 50,000: the one-child reduction 7 % x 12,513 = 875.91 a
+//     year off each month's rate: (10 x 7,121.09 + 2 x 5,872.09) / 12 =
+//     6,912.92;
+//   born 10 October 2007: 17 on 1 October 2025, 18 on 1 November, so July
+//     to October only: 4 x 6,748 / 12 = 2,249.33;
+//   born 3 March 2015: 6,748 all year;
+//   both children of 20 May 2020 and 3 March 2015 at 50,000 (two children,
+//     13.5 % x 12,513 = 1,689.255 a year): July to May 7,997 + 6,748 -
+//     1,689.255 = 13,055.745, June 2 x 6,748 - 1,689.255 = 11,806.745:
+//     (11 x 13,055.745 + 11,806.745) / 12 = 155,419.94 / 12 = 12,951.66;
+//   a child with the disability amount born 3 March 2015 at 30,000: 6,748 +
+//     3,411 = 10,159.
+void TestCalcEstimators::ccbByMonth_data()
+{
+    QTest::addColumn<QList<QDate>>("births");
+    QTest::addColumn<bool>("disabled");
+    QTest::addColumn<double>("income");
+    QTest::addColumn<double>("expected");
+    QTest::newRow("turns 6 on the first of May 2026") << QList<QDate>{QDate(2020, 5, 1)} << false << 30000.0 << 7788.83;
+    QTest::newRow("turns 6 later in May 2026") << QList<QDate>{QDate(2020, 5, 20)} << false << 30000.0 << 7892.92;
+    QTest::newRow("turns 6, reduced") << QList<QDate>{QDate(2020, 5, 1)} << false << 50000.0 << 6912.92;
+    QTest::newRow("turns 18 in October 2025") << QList<QDate>{QDate(2007, 10, 10)} << false << 30000.0 << 2249.33;
+    QTest::newRow("6 to 17 all year") << QList<QDate>{QDate(2015, 3, 3)} << false << 30000.0 << 6748.0;
+    QTest::newRow("two children, one turning 6")
+        << QList<QDate>{QDate(2020, 5, 20), QDate(2015, 3, 3)} << false << 50000.0 << 12951.66;
+    QTest::newRow("disability benefit") << QList<QDate>{QDate(2015, 3, 3)} << true << 30000.0 << 10159.0;
+}
+
+void TestCalcEstimators::ccbByMonth()
+{
+    QFETCH(QList<QDate>, births);
+    QFETCH(bool, disabled);
+    QFETCH(double, income);
+    QFETCH(double, expected);
+    std::vector<ChildForBenefit> children;
+    for (const QDate& birth : births)
+        children.push_back({birth, true, disabled});
+    QCOMPARE(estimateChildBenefitByMonth(children, income), expected);
 }
 
 void TestCalcEstimators::gstCredit_data()

@@ -1,10 +1,12 @@
 // Whole federal returns worked by hand from the agency's 2024 rules, each
 // entered the way a user enters it (slips, forms, the dependant table) and
 // run through the family's calculation with the shipped plug-ins.
+#include <QTemporaryDir>
 #include <QtTest>
 #include <memory>
 
 #include "companion/forms/federal/credits.h"
+#include "companion/forms/fieldchoices.h"
 #include "companion/forms/federal/minimumtax_split.h"
 #include "companion/forms/schedules/taxdata_sch11.h"
 #include "companion/forms/schedules/taxdata_sch13_15.h"
@@ -450,27 +452,32 @@ private slots:
     //   1,464, less 5 % x 7,581 = 379.05: 1,084.95.
     //   70,000, 10,000: 1,464 less 5 % x 37,581 = 1,879.05: nil.
     //   4,000 of working income (below 4,275), 3,000: nil.
+    // Line 48200 adds the workers benefit the return finds (Schedule 6):
+    // at 20,000 the single maximum 1,590 (2,190.00 in all); at 4,000, 27 %
+    // of 1,000 = 270.00; at 40,000 and 70,000 none (past 36,749).
     void refundableMedicalSupplement_data()
     {
         QTest::addColumn<double>("employment");
         QTest::addColumn<double>("medical");
         QTest::addColumn<double>("line45200");
-        QTest::newRow("full") << 20000.0 << 3000.0 << 600.0;
-        QTest::newRow("capped, reduced") << 40000.0 << 10000.0 << 1084.95;
-        QTest::newRow("past the nil point") << 70000.0 << 10000.0 << 0.0;
-        QTest::newRow("working income too low") << 4000.0 << 3000.0 << 0.0;
+        QTest::addColumn<double>("line48200");
+        QTest::newRow("full") << 20000.0 << 3000.0 << 600.0 << 2190.0;
+        QTest::newRow("capped, reduced") << 40000.0 << 10000.0 << 1084.95 << 1084.95;
+        QTest::newRow("past the nil point") << 70000.0 << 10000.0 << 0.0 << 0.0;
+        QTest::newRow("working income too low") << 4000.0 << 3000.0 << 0.0 << 270.0;
     }
     void refundableMedicalSupplement()
     {
         QFETCH(double, employment);
         QFETCH(double, medical);
         QFETCH(double, line45200);
+        QFETCH(double, line48200);
         start();
         addT4(employment);
         t1->MedicalOwn1.m_value = medical;
         calculate();
         QCOMPARE(t1->line45200MedicalSupplement.m_value, line45200);
-        QCOMPARE(t1->line48200TotalCredits.m_value, line45200);
+        QCOMPARE(t1->line48200TotalCredits.m_value, line48200);
     }
 
     // T2222: 200 days in a northern zone with the dwelling's additional
@@ -884,27 +891,138 @@ private slots:
         QCOMPARE(t1->line40600FederalTax.m_value, 8706.62 - line40500);
     }
 
-    // Alberta, Quebec and Nunavut set workers benefit amounts of their own,
-    // which are not worked out: no benefit is shown rather than a wrong one,
-    // and no advance is asked back.
-    void workersBenefitLeftToProvincesWithTheirOwnAmounts_data()
+    // A worker at 27,000 (one T4, box 14 only), single, in each set of
+    // workers benefit amounts, entered without Schedule 6: the calculation
+    // adds it, with "No" to the student and prison questions, and finds
+    // the benefit. Federal lines, the same everywhere:
+    //   15000 = 23600 = 26000 = 27,000.00;
+    //   basic federal tax 15 % x 27,000 = 4,050.00; credits (basic personal
+    //   amount 15,705 + Canada employment amount 1,433) x 15 % = 2,570.70;
+    //   42000 = 4,050.00 - 2,570.70 = 1,479.30.
+    // Line 45300 (2024 Schedule 6; adjusted net income 27,000, in each case
+    // past the phase-in's maximum and in the reduction band):
+    //   Ontario, BC (general): 1,590 - 15 % x (27,000 - 26,149) = 1,462.35;
+    //   Alberta: 1,590 - 15 % x (27,000 - 26,232) = 1,474.80
+    //            (= 15 % x (36,832 - 27,000), the agency's end point);
+    //   Nunavut: 1,578 - 4 % x (27,000 - 26,127) = 1,543.08
+    //            (= 4 % x (65,577 - 27,000));
+    //   Quebec:  3,687.40 - 20 % x (27,000 - 13,919.72) = 1,071.34
+    //            (= 20 % x (32,356.72 - 27,000)).
+    void workerFindsWorkersBenefit_data()
     {
         QTest::addColumn<int>("province");
-        QTest::newRow("Alberta") << 1;
-        QTest::newRow("Nunavut") << 8;
-        QTest::newRow("Quebec") << 11;
+        QTest::addColumn<double>("line45300");
+        QTest::newRow("Ontario") << kOntario << 1462.35;
+        QTest::newRow("British Columbia") << 2 << 1462.35;
+        QTest::newRow("Alberta") << 1 << 1474.80;
+        QTest::newRow("Nunavut") << 8 << 1543.08;
+        QTest::newRow("Quebec") << 11 << 1071.34;
     }
-    void workersBenefitLeftToProvincesWithTheirOwnAmounts()
+    void workerFindsWorkersBenefit()
     {
         QFETCH(int, province);
+        QFETCH(double, line45300);
+        start(kSingle, province);
+        addT4(27000).Province.m_value = province;
+        QVERIFY(!person->HasForm(119));
+        calculate();
+        auto* sch6 = qobject_cast<TaxData_Sch6*>(person->GetFormData(119, false));
+        QVERIFY(sch6);
+        QCOMPARE(sch6->Question1.m_value, choices::kNo);
+        QCOMPARE(sch6->Question2.m_value, choices::kNo);
+        QCOMPARE(t1->line15000TotalIncome.m_value, 27000.0);
+        QCOMPARE(t1->line23600NetIncome.m_value, 27000.0);
+        QCOMPARE(t1->line26000TaxableIncome.m_value, 27000.0);
+        QCOMPARE(t1->line42000NetFederalTax.m_value, 1479.30);
+        QCOMPARE(t1->line45300WorkersBenefit.m_value, line45300);
+        QCOMPARE(sch6->BasicResult.m_value, line45300);
+    }
+
+    // The same sets below their reduction bands, with an RC210 advance of
+    // 500 netted against the benefit: 20,000 of employment income, single.
+    //   Alberta: (20,000 - 2,760) x 27 % > 1,590, 20,000 under 26,232:
+    //            1,590 - 500 = 1,090.00;
+    //   Nunavut: (20,000 - 6,000) x 14 % = 1,960 > 1,578, under 26,127:
+    //            1,578 - 500 = 1,078.00;
+    //   Quebec:  3,687.40 - 20 % x (20,000 - 13,919.72) = 2,471.34,
+    //            less 500 = 1,971.34.
+    // Nothing is asked back (41500 nil).
+    void workersBenefitOfProvincesWithTheirOwnAmounts_data()
+    {
+        QTest::addColumn<int>("province");
+        QTest::addColumn<double>("line45300");
+        QTest::newRow("Alberta") << 1 << 1090.0;
+        QTest::newRow("Nunavut") << 8 << 1078.0;
+        QTest::newRow("Quebec") << 11 << 1971.34;
+    }
+    void workersBenefitOfProvincesWithTheirOwnAmounts()
+    {
+        QFETCH(int, province);
+        QFETCH(double, line45300);
         start(kSingle, province);
         auto& t4 = addT4(20000);
         t4.Province.m_value = province;
         addForm<TaxData_Sch6>(*person, 119);
         addSlip<TaxData_Slip_RC210>(*person, 18).box10BasicAdvance.m_value = 500;
         calculate();
-        QCOMPARE(t1->line45300WorkersBenefit.m_value, 0.0);
+        QCOMPARE(t1->line45300WorkersBenefit.m_value, line45300);
         QCOMPARE(t1->line41500WorkersBenefitRepayment.m_value, 0.0);
+    }
+
+    // Schedule 6 is not added where the return has no room for the benefit:
+    // working income of 3,000 is not past the general floor (Nunavut's is
+    // 6,000), and single net income of 37,000 is past the general end point
+    // 36,749 (Nunavut's is 65,577, so there it is added: 4 % x 28,577 =
+    // 1,143.08).
+    void workersBenefitNotAddedWithoutRoom_data()
+    {
+        QTest::addColumn<int>("province");
+        QTest::addColumn<double>("employment");
+        QTest::addColumn<bool>("added");
+        QTest::addColumn<double>("line45300");
+        QTest::newRow("Ontario, 3,000") << kOntario << 3000.0 << false << 0.0;
+        QTest::newRow("Ontario, 37,000") << kOntario << 37000.0 << false << 0.0;
+        QTest::newRow("Nunavut, 5,000") << 8 << 5000.0 << false << 0.0;
+        QTest::newRow("Nunavut, 37,000") << 8 << 37000.0 << true << 1143.08;
+    }
+    void workersBenefitNotAddedWithoutRoom()
+    {
+        QFETCH(int, province);
+        QFETCH(double, employment);
+        QFETCH(bool, added);
+        QFETCH(double, line45300);
+        start(kSingle, province);
+        addT4(employment).Province.m_value = province;
+        calculate();
+        QCOMPARE(person->HasForm(119), added);
+        QCOMPARE(t1->line45300WorkersBenefit.m_value, line45300);
+    }
+
+    // A Schedule 6 the user removes stays out of the return, also after the
+    // return is saved and opened again; its benefit goes with it.
+    void removedSchedule6IsNotAddedAgain()
+    {
+        start();
+        addT4(27000);
+        calculate();
+        CTaxData_Form* sch6 = person->GetFormData(119, false);
+        QVERIFY(sch6);
+        QCOMPARE(t1->line45300WorkersBenefit.m_value, 1462.35);
+        family->RemoveFormData(sch6, true);
+        calculate();
+        QVERIFY(!person->HasForm(119));
+        QCOMPARE(t1->line45300WorkersBenefit.m_value, 0.0);
+
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("worker.r24"));
+        QCOMPARE(family->saveToFile(CString(path), 2), 0);
+        int code = -1;
+        std::unique_ptr<CFamilyTaxData> reopened(CFamilyTaxData::serializeFromFile(CString(path), code));
+        QCOMPARE(code, 0);
+        QVERIFY(reopened);
+        reopened->Calculate(0, nullptr);
+        QVERIFY(!reopened->getTaxpayer()->HasForm(119));
+        QCOMPARE(reopened->getTaxpayer()->GetT1()->line45300WorkersBenefit.m_value, 0.0);
     }
 
     // Self-employment of 50,000 (a business statement), no slip:
@@ -970,6 +1088,102 @@ private slots:
             QCOMPARE(ben->GetT1()->line23600NetIncome.m_value, 22000.0);
             QCOMPARE(ann->GetT1()->line21400ChildCare.m_value, 0.0);
         }
+    }
+
+    // A parent's line 32400 is at most what the student could transfer:
+    // 5,000 of the student's 2024 amount (the amount, when less) less what
+    // the student used. 40,000 of other income: basic federal tax 15 % x
+    // 40,000 = 6,000.00 less 15 % x 15,705 = 2,355.75 -> 3,644.25, less 15 %
+    // of the amount claimed.
+    //   designated 5,000, student's 8,000, used 2,000: 3,000 -> 3,194.25;
+    //   designated 2,000, the same student: 2,000 -> 3,344.25;
+    //   designated 5,000, student's 3,000, none used: 3,000 -> 3,194.25;
+    //   designated 6,000, student's 10,000: 5,000 -> 2,894.25;
+    //   designated 5,000, the student's figures not entered: as designated,
+    //     5,000 -> 2,894.25.
+    void tuitionFromChildCapped_data()
+    {
+        QTest::addColumn<double>("designated");
+        QTest::addColumn<double>("studentAmount");
+        QTest::addColumn<double>("studentUsed");
+        QTest::addColumn<double>("claimed");
+        QTest::addColumn<double>("line42000");
+        QTest::newRow("less the student's use") << 5000.0 << 8000.0 << 2000.0 << 3000.0 << 3194.25;
+        QTest::newRow("designated less than allowed") << 2000.0 << 8000.0 << 2000.0 << 2000.0 << 3344.25;
+        QTest::newRow("student's amount below 5,000") << 5000.0 << 3000.0 << 0.0 << 3000.0 << 3194.25;
+        QTest::newRow("at most 5,000") << 6000.0 << 10000.0 << 0.0 << 5000.0 << 2894.25;
+        QTest::newRow("student's figures not entered") << 5000.0 << 0.0 << 0.0 << 5000.0 << 2894.25;
+    }
+    void tuitionFromChildCapped()
+    {
+        QFETCH(double, designated);
+        QFETCH(double, studentAmount);
+        QFETCH(double, studentUsed);
+        QFETCH(double, claimed);
+        QFETCH(double, line42000);
+        start();
+        t1->line13000NotOnSlip.m_value = 40000;
+        t1->line32400TuitionFromChild.m_value = designated;
+        t1->ChildTuitionCurrentYear.m_value = studentAmount;
+        t1->ChildTuitionUsed.m_value = studentUsed;
+        calculate();
+        QCOMPARE(t1->TuitionFromChildClaimed.m_value, claimed);
+        QCOMPARE(t1->line42000NetFederalTax.m_value, line42000);
+        QCOMPARE(t1->line32400TuitionFromChild.m_value, designated);
+    }
+
+    // Child care claimed by the spouse with the higher net income (T778):
+    // 60,000 of employment, the other spouse's net income 5,000, one child
+    // under 7 and one of 7 to 16, 15,000 paid. The yearly claim would be the
+    // least of 15,000, the limits 8,000 + 5,000 = 13,000 and 2/3 x 60,000 =
+    // 40,000: 13,000. The higher-income spouse's periodic limit is a
+    // fortieth of each child's limit, 200 + 125 = 325, for each week the
+    // other spouse was a full-time student, infirm or confined and each
+    // other month of part-time study; less what the other spouse deducted.
+    //   student 20 weeks: 325 x 20 = 6,500;
+    //   part-time 8 months: 325 x 8 = 2,600;
+    //   20 weeks and 8 months: 325 x 28 = 9,100;
+    //   infirm 50 weeks: 16,250, more than the 13,000 claim: 13,000;
+    //   confined 20 weeks, the other spouse deducted 1,000: 6,500 - 1,000 = 5,500;
+    //   lived apart: the whole 13,000, no weekly limit;
+    //   no reason given: nothing.
+    void childCareHigherIncomeSpouse_data()
+    {
+        QTest::addColumn<int>("reason");
+        QTest::addColumn<double>("weeks");
+        QTest::addColumn<double>("months");
+        QTest::addColumn<double>("spouseDeduction");
+        QTest::addColumn<double>("line21400");
+        QTest::newRow("student, weeks") << 1 << 20.0 << 0.0 << 0.0 << 6500.0;
+        QTest::newRow("student, part-time months") << 1 << 0.0 << 8.0 << 0.0 << 2600.0;
+        QTest::newRow("student, weeks and months") << 1 << 20.0 << 8.0 << 0.0 << 9100.0;
+        QTest::newRow("infirm, past the claim") << 2 << 50.0 << 0.0 << 0.0 << 13000.0;
+        QTest::newRow("confined, less the spouse's") << 3 << 20.0 << 0.0 << 1000.0 << 5500.0;
+        QTest::newRow("lived apart") << 4 << 0.0 << 0.0 << 0.0 << 13000.0;
+        QTest::newRow("no reason") << 0 << 20.0 << 0.0 << 0.0 << 0.0;
+    }
+    void childCareHigherIncomeSpouse()
+    {
+        QFETCH(int, reason);
+        QFETCH(double, weeks);
+        QFETCH(double, months);
+        QFETCH(double, spouseDeduction);
+        QFETCH(double, line21400);
+        start(kMarried);
+        t1->SpouseNetIncome.m_value = 5000;
+        addT4(60000);
+        auto& t778 = addForm<TaxData_T778New>(*person, 13);
+        t778.OwnAmount.m_value = 15000;
+        t778.ChildrenUnder7.m_value = 1;
+        t778.ChildrenOther.m_value = 1;
+        t778.Choice1.m_value = 1;
+        t778.Choice2.m_value = reason;
+        t778.WeeksFullTime.m_value = weeks;
+        t778.MonthsPartTime.m_value = months;
+        t778.SpouseDeduction.m_value = spouseDeduction;
+        calculate();
+        QCOMPARE(t1->line21400ChildCare.m_value, line21400);
+        QCOMPARE(t1->line23600NetIncome.m_value, 60000.0 - line21400);
     }
 
     // QPP prorated the same way (RC381): a Quebec resident who died on June

@@ -27,6 +27,7 @@
 #include "companion/forms/fields.h"
 #include "companion/forms/provincialtaxmanager.h"
 #include "companion/forms/schedules/taxdata_sch11.h"
+#include "companion/forms/slips/slips_other.h"
 #include "companion/forms/taxtypes.h"
 #include "provincialformskit.h"
 
@@ -176,6 +177,67 @@ private slots:
         // A second calculation assigns the same figures.
         family->Calculate(0, nullptr);
         QCOMPARE(amountOf(*s11, "claimed"), claimed);
+        QCOMPARE(t1->line42800ProvincialTax.m_value, line42800);
+    }
+
+    // A T2202 slip reaches the student's Schedule 11 as any slip reaches its
+    // line, and through it the province's Schedule 11 and line 58560; fees
+    // typed on Schedule 11 (not on a slip) add to the slip's. Prince Edward
+    // Island, 30,000 of other income (line 13000), the T2202 with 2,400 of
+    // fees for 4 months:
+    //   federal: basic tax 15 % x 30,000 = 4,500.00 less 15 % x 15,705 =
+    //     2,355.75 -> 2,144.25 without it; the 2,400 of fees (line 32300)
+    //     take 360.00 off: 42000 = 1,784.25.
+    //   PE full-time: this year 2,400 + 4 x 400 = 4,000, room 16,500, all
+    //     claimed; 2,895.00 less (13,500 + 4,000) x 9.65 % = 1,688.75 ->
+    //     1,206.25 (no low-income reduction at 30,000).
+    //   PE part-time: 2,400 + 4 x 120 = 2,880; 2,895.00 less 16,380 x 9.65 %
+    //     = 1,580.67 -> 1,314.33.
+    //   PE full-time with 600 more fees typed: fees 3,000, 450.00 off
+    //     federally: 42000 = 1,694.25; this year 3,000 + 1,600 = 4,600;
+    //     2,895.00 less 18,100 x 9.65 % = 1,746.65 -> 1,148.35.
+    void t2202SlipReachesSchedule11_data()
+    {
+        QTest::addColumn<bool>("fullTime");
+        QTest::addColumn<double>("typedFees");
+        QTest::addColumn<double>("line32300");
+        QTest::addColumn<double>("line42000");
+        QTest::addColumn<double>("line58560");
+        QTest::addColumn<double>("line42800");
+        QTest::newRow("full-time") << true << 0.0 << 2400.0 << 1784.25 << 4000.0 << 1206.25;
+        QTest::newRow("part-time") << false << 0.0 << 2400.0 << 1784.25 << 2880.0 << 1314.33;
+        QTest::newRow("with typed fees") << true << 600.0 << 3000.0 << 1694.25 << 4600.0 << 1148.35;
+    }
+    void t2202SlipReachesSchedule11()
+    {
+        QFETCH(bool, fullTime);
+        QFETCH(double, typedFees);
+        QFETCH(double, line32300);
+        QFETCH(double, line42000);
+        QFETCH(double, line58560);
+        QFETCH(double, line42800);
+        start(PROV_PE);
+        t1->line13000NotOnSlip.m_value = 30000;
+        family->Calculate(0, nullptr);
+        QCOMPARE(t1->line42000NetFederalTax.m_value, 2144.25);
+        auto& slip = static_cast<TaxData_Slip_T2202&>(*person->NewSlipData(SLIP_T2202, 0, 0)->data);
+        slip.session1Fees.m_value = 2400;
+        (fullTime ? slip.session1FullTime : slip.session1PartTime).m_value = 4;
+        family->Calculate(0, nullptr);
+        auto* sch11 = qobject_cast<TaxData_Sch11*>(person->GetFormData(FORM_SCH11, false));
+        QVERIFY(sch11);
+        QCOMPARE(sch11->SlipFees.m_value, 2400.0);
+        QCOMPARE(sch11->TotalFullTimeMonths.m_value, fullTime ? 4.0 : 0.0);
+        QCOMPARE(sch11->TotalPartTimeMonths.m_value, fullTime ? 0.0 : 4.0);
+        if (typedFees > 0) {
+            sch11->EligibleFees.m_value = typedFees;
+            family->Calculate(0, nullptr);
+        }
+        QCOMPARE(t1->line32300Tuition.m_value, line32300);
+        QCOMPARE(t1->line42000NetFederalTax.m_value, line42000);
+        const CTaxData_Form* tax = formInTree(person, provincialFormOf(PROV_PE, "428"));
+        QVERIFY(tax);
+        QCOMPARE(amountOf(*tax, "tuition"), line58560);
         QCOMPARE(t1->line42800ProvincialTax.m_value, line42800);
     }
 

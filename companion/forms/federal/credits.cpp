@@ -196,10 +196,24 @@ int TaxData_T778New::Calculate01()
                                                        ChildrenDisabled.m_value + DependantsDisabled.m_value);
     const double claim = taxrules::childCareDeduction(OwnAmount.m_value, limit, EarnedIncome.m_value);
     const bool higherIncomeSpouse = HasSpouse.m_value && taxrules::isPositiveAmount(NetIncome.m_value - SpouseNetIncome.m_value);
+    // A student, infirm or confined spouse lets the other claim only for
+    // the weeks (months of part-time study) it lasted; spouses who lived
+    // apart leave the whole claim.
+    const bool periodic = Choice2.m_value >= 1 && Choice2.m_value <= 3;
+    HigherIncomeLimit.m_value =
+        higherIncomeSpouse && periodic
+            ? taxrules::childCarePeriodicLimit(ChildrenUnder7.m_value + DependantsUnder7.m_value,
+                                               ChildrenOther.m_value + DependantsOther.m_value,
+                                               ChildrenDisabled.m_value + DependantsDisabled.m_value,
+                                               WeeksFullTime.m_value, MonthsPartTime.m_value)
+            : 0.0;
     if (!higherIncomeSpouse)
         Result.m_value = claim;
+    else if (!Choice2.m_value)
+        Result.m_value = 0.0;
     else
-        Result.m_value = Choice2.m_value ? taxrules::positivePart(claim - SpouseDeduction.m_value) : 0.0;
+        Result.m_value = taxrules::roundCents(taxrules::positivePart(
+            (periodic ? std::min(claim, HigherIncomeLimit.m_value) : claim) - SpouseDeduction.m_value));
     return 0;
 }
 

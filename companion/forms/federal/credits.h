@@ -355,6 +355,11 @@ public:
     CIntField Choice1{this, 1, "Choice1", "", "Who claims", fld::Choices("0:The spouse with the lower net income|1:The spouse with the higher net income")};
     CIntField Choice2{this, 2, "Choice2", "", "Reason the spouse with the higher net income claims", fld::Choices("0:None|1:The other spouse was a student|2:The other spouse was infirm|3:The other spouse was confined to a prison or similar|4:The spouses lived apart")};
     CFloatField SpouseDeduction{this, 3, "SpouseDeduction", "", "Spouse's child care deduction"};
+    // The spouse with the higher net income claims for the time the other
+    // spouse could not care for the children.
+    CFloatField WeeksFullTime{this, 15, "WeeksFullTime", "", "Weeks the spouse with the lower net income was a full-time student, infirm or confined", fld::Count()};
+    CFloatField MonthsPartTime{this, 16, "MonthsPartTime", "", "Other months the spouse with the lower net income was a part-time student", fld::Count()};
+    CFloatField HigherIncomeLimit{this, 17, "HigherIncomeLimit", "", "Limit for the spouse with the higher net income", fld::Computed()};
     CFloatField NetIncome{this, 4, "NetIncome", "", "Net income", fld::Computed()};
     CFloatField EarnedIncome{this, 5, "EarnedIncome", "", "Earned income", fld::Computed()};
     CFloatField OwnAmount{this, 6, "OwnAmount", "", "Child care expenses paid"};

@@ -22,6 +22,7 @@
 #include "companion/rules/federalprograms2024.h"
 #include "companion/rules/money.h"
 #include "companion/rules/pensionplanlines.h"
+#include "companion/rules/workersbenefit2024.h"
 
 namespace {
 double total(std::initializer_list<const CFloatField*> fields)
@@ -263,12 +264,7 @@ int TaxData_Sch6::Calculate01()
     // people confined for 90 days or more, and people under 19 living alone
     // have no benefit.
     const bool student = Question1.m_value == choices::kYes && !(EligibilityIndicator.m_value || HasChildren.m_value);
-    // Quebec, Alberta and Nunavut set amounts of their own for their
-    // residents; those are not worked out here, so no benefit is shown.
-    const int province = Province.m_value;
-    const bool ownProvincialAmounts = province == PROV_QC || province == 1 || province == 8;
-    const bool eligible =
-        !ownProvincialAmounts && !student && Question2.m_value != choices::kYes && (Age.m_value >= 19 || family);
+    const bool eligible = !student && Question2.m_value != choices::kYes && (Age.m_value >= 19 || family);
 
     const bool includeExempt = line38105IncludeExempt.m_value == 0;
     const double exempt = includeExempt ? Amount10.m_value + Amount11.m_value : 0.0;
@@ -288,10 +284,18 @@ int TaxData_Sch6::Calculate01()
     // Both spouses with the disability amount: each takes the supplement on
     // their own working income.
     const double supplementWorking = disabled && spouseDisabled ? working : working + spouseWorking;
-    const taxrules::WorkersBenefit benefit =
-        eligible ? taxrules::canadaWorkersBenefit(family, working + spouseWorking, supplementWorking,
-                                                  FamilyNetIncome.m_value, disabled, disabled && spouseDisabled)
-                 : taxrules::WorkersBenefit{};
+    // Quebec, Alberta and Nunavut residents take their province's own
+    // amounts.
+    taxrules::WorkersBenefitInput in;
+    in.province = taxrules::provinceFromNumber(Province.m_value);
+    in.household.eligibleSpouse = spouse;
+    in.household.eligibleDependant = EligibilityIndicator.m_value != 0 || HasChildren.m_value != 0;
+    in.familyWorkingIncome = working + spouseWorking;
+    in.supplementWorkingIncome = supplementWorking;
+    in.adjustedFamilyNetIncome = FamilyNetIncome.m_value;
+    in.disabilitySupplement = disabled;
+    in.bothSpousesDisabled = disabled && spouseDisabled;
+    const taxrules::WorkersBenefit benefit = eligible ? taxrules::canadaWorkersBenefit(in) : taxrules::WorkersBenefit{};
     // One spouse claims the basic amount for the couple (it is the same
     // either way): the one with the higher working income.
     const bool claimsBasic = !spouse || taxrules::isPositiveAmount(working - spouseWorking) ||
@@ -306,9 +310,7 @@ int TaxData_Sch6::Calculate01()
     BasicResult.m_value = taxrules::roundCents(std::max(0.0, entitlement - advances));
     DisabilityResult.m_value =
         taxrules::roundCents(std::max(0.0, SupplementEntitlement.m_value - std::max(0.0, AdvanceDisability.m_value)));
-    Repayment.m_value = ownProvincialAmounts ? 0.0 : taxrules::roundCents(std::max(0.0, advances - entitlement));
-    if (ownProvincialAmounts)
-        BasicResult.m_value = DisabilityResult.m_value = 0;
+    Repayment.m_value = taxrules::roundCents(std::max(0.0, advances - entitlement));
     return 0;
 }
 
@@ -429,7 +431,10 @@ int TaxData_Sch11::Calculate01()
 {
     // The Canada training credit takes half the year's fees up to the
     // person's limit; the fees it covers are not claimed again as tuition.
-    const double fees = std::max(0.0, EligibleFees.m_value);
+    // What the slips show and what is typed for fees and months not on a slip.
+    const double fees = std::max(0.0, EligibleFees.m_value) + std::max(0.0, SlipFees.m_value);
+    TotalPartTimeMonths.m_value = std::max(0.0, PartTimeMonths.m_value) + std::max(0.0, SlipPartTimeMonths.m_value);
+    TotalFullTimeMonths.m_value = std::max(0.0, FullTimeMonths.m_value) + std::max(0.0, SlipFullTimeMonths.m_value);
     line45350TrainingCredit.m_value =
         taxrules::roundCents(std::min(std::max(0.0, TrainingCreditLimit.m_value), fees / 2));
     line32000CurrentYear.m_value = taxrules::roundCents(fees - line45350TrainingCredit.m_value);

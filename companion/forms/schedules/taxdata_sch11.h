@@ -19,6 +19,13 @@ public:
     CFloatField PartTimeMonths{this, 6, "PartTimeMonths", "", "Months of part-time study", fld::Count()};
     CFloatField FullTimeMonths{this, 7, "FullTimeMonths", "", "Months of full-time study", fld::Count()};
     CFloatField EligibleFees{this, 8, "EligibleFees", "", "Eligible tuition fees"};
+    // The T2202 slips' fees and months, added by the calculation to what is
+    // typed above (fees and months not on a slip).
+    CFloatField SlipFees{this, 13, "SlipFees", "", "Eligible tuition fees from T2202 slips", fld::Computed()};
+    CFloatField SlipPartTimeMonths{this, 14, "SlipPartTimeMonths", "", "Months of part-time study from T2202 slips", fld::Computed().count()};
+    CFloatField SlipFullTimeMonths{this, 15, "SlipFullTimeMonths", "", "Months of full-time study from T2202 slips", fld::Computed().count()};
+    CFloatField TotalPartTimeMonths{this, 16, "TotalPartTimeMonths", "", "Months of part-time study", fld::Computed().count()};
+    CFloatField TotalFullTimeMonths{this, 17, "TotalFullTimeMonths", "", "Months of full-time study", fld::Computed().count()};
     CFloatField line32000CurrentYear{this, 32000, "line32000CurrentYear", "32000", "Eligible tuition fees for the year"};
     CIntField TransferTo{this, 11, "TransferTo", "", "Transfer the unused current-year amount to", fld::Choices("0:Nobody|1:Spouse or common-law partner|2:Parent or grandparent")};
     CFloatField line32700Transferred{this, 32700, "line32700Transferred", "32700", "Amount to transfer (blank: all that may be transferred)"};

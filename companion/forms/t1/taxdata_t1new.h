@@ -279,6 +279,11 @@ public:
     CFloatField line31900StudentLoanInterest{this, 31900, "line31900StudentLoanInterest", "31900", "Interest paid on your student loans"};
     CFloatField line32300Tuition{this, 32300, "line32300Tuition", "32300", "Your tuition, education, and textbook amounts", fld::Computed().linksTo(FORM_SCH11)};
     CFloatField line32400TuitionFromChild{this, 32400, "line32400TuitionFromChild", "32400", "Tuition amount transferred from a child or grandchild"};
+    // What the student's own Schedule 11 shows: the transfer is at most
+    // 5,000 of this year's amount, less what the student used.
+    CFloatField ChildTuitionCurrentYear{this, 352, "ChildTuitionCurrentYear", "", "Student's tuition amount for 2024 (line 32000 of the student's Schedule 11; blank: not known)"};
+    CFloatField ChildTuitionUsed{this, 353, "ChildTuitionUsed", "", "Part of it the student claimed on their own return"};
+    CFloatField TuitionFromChildClaimed{this, 354, "TuitionFromChildClaimed", "", "Tuition amount transferred from a child or grandchild, as claimed", fld::Computed()};
     CFloatField line32600TransferFromSpouse{this, 32600, "line32600TransferFromSpouse", "32600", "Amounts transferred from your spouse or common-law partner", fld::Computed().linksTo(FORM_SCH2)};
     CFloatField line33099MedicalExpenses{this, 33099, "line33099MedicalExpenses", "33099", "Medical expenses for self, spouse and children under 18", fld::Computed()};
     // Worked out from the dependants' medical table, each dependant against
@@ -402,6 +407,9 @@ public:
     CFloatField Sch11Result2{this, 261, "Sch11Result2", "", "Tuition amount carried forward", fld::Hidden()};
     CFloatField F5532Amount{this, 262, "F5532Amount", "", "Self-employment income for the workers benefit", fld::Hidden()};
     CFloatField F5532MedSupp{this, 263, "F5532MedSupp", "", "Working income for the medical supplement", fld::Hidden()};
+    // Set when the user removes Schedule 6: the calculation then leaves the
+    // workers benefit out of this return rather than adding the schedule again.
+    CIntField Schedule6Removed{this, 351, "Schedule6Removed", "", "Schedule 6 removed by the user", fld::Hidden()};
     CFloatField Total15Percent{this, 264, "Total15Percent", "", "Foreign non-business income above 15%", fld::Hidden()};
     CFloatField FtcTotal1{this, 265, "FtcTotal1", "", "Foreign tax credit, non-business", fld::Hidden()};
     CFloatField FtcTotal2{this, 266, "FtcTotal2", "", "Foreign tax credit, business", fld::Hidden()};

@@ -137,6 +137,8 @@ void TaxData_T1New::calculateCreditAmounts()
                                      &line31300Adoption4, &line31300Adoption5, &line31300Adoption6})
         adoption += std::min(positivePart(child->m_value), fed(FedKey::AdoptionMaximumPerChild));
     line31300AdoptionExpenses.m_value = roundCents(adoption);
+    TuitionFromChildClaimed.m_value = taxrules::tuitionTransferredFromChild(
+        line32400TuitionFromChild.m_value, ChildTuitionCurrentYear.m_value, ChildTuitionUsed.m_value);
     CalculateLine314ByWorkSheet();
 
     // Medical expenses of the person, the spouse and the children under 18
@@ -172,7 +174,7 @@ void TaxData_T1New::CalculateField350AndField410_414()
                &line31240SearchRescue, &line31260CanadaEmployment, &line31270HomeBuyers, &line31285HomeAccessibility,
                &line31300AdoptionExpenses, &line31350DigitalNews, &line31400PensionIncomeAmount,
                &line31600DisabilitySelf, &line31800DisabilityTransferred, &line31900StudentLoanInterest,
-               &line32300Tuition, &line32400TuitionFromChild, &line32600TransferFromSpouse,
+               &line32300Tuition, &TuitionFromChildClaimed, &line32600TransferFromSpouse,
                &line33200AllowableMedical}));
     line33800CreditsAtRate.m_value = roundCents(line33500TotalCreditAmounts.m_value * fed(FedKey::CreditRate));
     line35000NonRefundableCredits.m_value = roundCents(line33800CreditsAtRate.m_value + line34900Donations.m_value);
