@@ -475,8 +475,9 @@ bool PersonCalculation::workersBenefitMayApply(const TaxData_T1New& t1) const
         familyNet += t1.SpouseNetIncome.m_value -
                      taxrules::workersBenefitSecondaryEarnerExemption(
                          std::min(working, std::max(0.0, t1.SpouseWorkingIncome.m_value)));
-    const double familyWorking = working + (household.eligibleSpouse ? std::max(0.0, t1.SpouseWorkingIncome.m_value) : 0.0);
-    return taxrules::workersBenefitMayApply(taxrules::provinceFromNumber(m_person.m_province), household, familyWorking,
+    // The person's own working income: of a couple, the one who works
+    // claims; a spouse without working income gets no schedule of their own.
+    return taxrules::workersBenefitMayApply(taxrules::provinceFromNumber(m_person.m_province), household, working,
                                             familyNet, t1.IsDisabled());
 }
 

@@ -152,8 +152,10 @@ void checkBankruptcy(PersonCheckContext& c)
     if (t1.IsBankrupt() || t1.IsPostBankrupt()) {
         if (auto* s11 = c.form<TaxData_Sch11>(11)) {
             const double months = t1.GetBankruptMonthsInTaxYear();
-            // Months are whole: no tolerance here.
-            if (s11->TotalPartTimeMonths.m_value > months || s11->TotalFullTimeMonths.m_value > months)
+            // Months are whole: no tolerance here. The months typed and those
+            // of the T2202 slips count, as the schedule adds them.
+            if (s11->PartTimeMonths.m_value + s11->SlipPartTimeMonths.m_value > months ||
+                s11->FullTimeMonths.m_value + s11->SlipFullTimeMonths.m_value > months)
                 c.add("Number of months in form Schedule 11 can NOT be more than the pre-bankrupt months in the tax "
                       "year.");
         }

@@ -222,7 +222,11 @@ void TestCalcCoupled::loneSchedule6GetsTheSpouseIndicator()
     auto family = makeFamily(true);
     auto* sch6 = form<TaxData_Sch6>(family->getSpouse(), 119, true);
     addT4(family->getTaxpayer(), 12000);
+    // The taxpayer removed the Schedule 6 the calculation would add: the
+    // spouse's stays the only one.
+    family->getTaxpayer()->GetT1()->Schedule6Removed.m_value = 1;
     family->Calculate(-1, nullptr);
+    QVERIFY(!family->getTaxpayer()->HasForm(119));
     QCOMPARE(sch6->SpouseIndicator.m_value, 1);
     QCOMPARE(sch6->SpouseWorkingIncome.m_value, 12000.0);
 }

@@ -85,11 +85,16 @@ void TestCalcDriver::secondCalculationAfterAnAutomaticAdditionReturnsZero()
     auto family = makeFamily(true);
     IndividualTaxData* spouse = family->getSpouse();
     QVERIFY(!spouse->HasForm(148));
-    // A T4 from a Quebec employer with QPP withheld calls for RC381.
+    // A T4 from a Quebec employer with QPP withheld calls for RC381; its
+    // 30,000 (the couple's only income, below the family end point 48,093)
+    // leaves room for the workers benefit, so the spouse's Schedule 6 comes
+    // too. The taxpayer, without working income, gets none.
     addT4(spouse, 30000, 0, 11).box17QppContributions.m_value = 1700;
 
-    QCOMPARE(family->Calculate(-1, nullptr), 1);
+    QCOMPARE(family->Calculate(-1, nullptr), 2);
     QVERIFY(spouse->HasForm(148));
+    QVERIFY(spouse->HasForm(119));
+    QVERIFY(!family->getTaxpayer()->HasForm(119));
     QCOMPARE(spouse->GetT1()->PensionPlanSelector.m_value, 2);
     QCOMPARE(family->Calculate(-1, nullptr), 0);
 }
