@@ -19,7 +19,7 @@ void PromptRecorder::append(const QString& text)
     file.write(line.toUtf8() + '\n');
 }
 
-QMessageBox::StandardButton PromptRecorder::messageBox(QWidget* parent, const MessageBoxRequest& request)
+Prompt::StandardButton PromptRecorder::messageBox(QWidget* parent, const MessageBoxRequest& request)
 {
     append(request.text);
     return QuietPrompter::messageBox(parent, request);

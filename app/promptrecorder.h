@@ -16,7 +16,7 @@ public:
 
     explicit PromptRecorder(const QString& path);
 
-    QMessageBox::StandardButton messageBox(QWidget* parent, const MessageBoxRequest& request) override;
+    Prompt::StandardButton messageBox(QWidget* parent, const MessageBoxRequest& request) override;
     int prompt(QWidget* parent, const PromptContent& content, QString& text) override;
 
     // The file named by the environment, or empty when it is not set.

@@ -98,7 +98,7 @@ int TabWndApp::initApp()
         if (!reported)
             promptCritical(nullptr, QStringLiteral("Error"),
                            QStringLiteral("Program cannot read/write config file %1.").arg(m_strDBFile),
-                           QMessageBox::Ok);
+                           Prompt::Ok);
         return InitDbNotOpen;
     }
     if (m_dbManager.isOpen())
@@ -256,13 +256,13 @@ int TabWndApp::gAppInformation(const QString& msg, QWidget* parent)
 
 bool TabWndApp::gAppQuestion(const QString& msg, QWidget* parent)
 {
-    const QMessageBox::StandardButton answer = gMsgQuestion(s_appPurpose, msg, parent ? parent : getMainWidget());
-    return answer == QMessageBox::Ok || answer == QMessageBox::Yes;
+    const Prompt::StandardButton answer = gMsgQuestion(s_appPurpose, msg, parent ? parent : getMainWidget());
+    return answer == Prompt::Ok || answer == Prompt::Yes;
 }
 
-int TabWndApp::gAppQuestionReturnBtn(const QString& msg, QWidget* parent, QMessageBox::StandardButtons buttons)
+int TabWndApp::gAppQuestionReturnBtn(const QString& msg, QWidget* parent, Prompt::StandardButtons buttons)
 {
     QString title;
     gMsgGetTitle(s_appPurpose, title);
-    return promptQuestion(parent, title, msg, buttons, QMessageBox::NoButton);
+    return promptQuestion(parent, title, msg, buttons, Prompt::NoButton);
 }

@@ -6,7 +6,7 @@
 #include "companion/core/cstring.h"
 
 #include <QApplication>
-#include <QMessageBox>
+#include "companion/core/promptvalues.h"
 #include <QPointer>
 #include <QRect>
 #include <QSqlDatabase>
@@ -55,7 +55,7 @@ public:
     // means the main window (except for gAppQuestionReturnBtn).
     static int gAppInformation(const QString& msg, QWidget* parent);
     static bool gAppQuestion(const QString& msg, QWidget* parent);
-    static int gAppQuestionReturnBtn(const QString& msg, QWidget* parent, QMessageBox::StandardButtons buttons);
+    static int gAppQuestionReturnBtn(const QString& msg, QWidget* parent, Prompt::StandardButtons buttons);
 
     bool allow2ndInstance() const { return m_config.Allow2nd; }
     // The saved main-window rectangle (settings LeftX, LeftY, Width, Height).

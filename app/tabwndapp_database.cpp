@@ -40,7 +40,7 @@ bool TabWndApp::recoverSettingsDatabase(bool& reported)
                        QStringLiteral("The settings database %1 is in use by another program%2 and cannot be "
                                       "opened. Close that program, then start this one again.")
                            .arg(path, by),
-                       QMessageBox::Ok);
+                       Prompt::Ok);
         reported = true;
         return false;
     }

@@ -125,7 +125,7 @@ bool DireradRoad::notFiledAlreadyOrAgreed(int isReFile)
                            "again?")
                             .arg(t1->FilingResultText.m_value),
                         nullptr)
-        == QMessageBox::Yes;
+        == Prompt::Yes;
 }
 
 bool DireradRoad::offerSignupAndMultiYear()
@@ -147,7 +147,7 @@ bool DireradRoad::offerSignupAndMultiYear()
            "file.</h3><br><br>In order to accurately assess tax returns, please file your return in order, oldest "
            "return first.<br><br>Click 'No' button if you only file this year's return.")
             .arg(QStringLiteral("2024"));
-    if (gMsgQuestion(m_context.edition, question, nullptr) == QMessageBox::Yes)
+    if (gMsgQuestion(m_context.edition, question, nullptr) == Prompt::Yes)
         m_family->setFedAmount(3, 1, 0.0);
     return true;
 }

@@ -9,10 +9,10 @@ namespace {
 void inform(const FeatureContext& context, const CString& text)
 {
     MessageBoxRequest request;
-    request.icon = QMessageBox::Information;
+    request.icon = Prompt::Information;
     request.title = gMsgTitle(context.edition);
     request.text = text;
-    request.buttons = QMessageBox::Ok;
+    request.buttons = Prompt::Ok;
     context.prompterToUse().messageBox(context.dialogParent, request);
 }
 

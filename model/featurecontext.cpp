@@ -25,9 +25,9 @@ void FeatureContext::tellNotAvailable(const QString& feature) const
 void FeatureContext::tellInformation(const QString& text, QWidget* parent) const
 {
     MessageBoxRequest request;
-    request.icon = QMessageBox::Information;
+    request.icon = Prompt::Information;
     request.title = gMsgTitle(edition);
     request.text = text;
-    request.buttons = QMessageBox::Ok;
+    request.buttons = Prompt::Ok;
     prompterToUse().messageBox(parent, request);
 }

@@ -9,6 +9,7 @@
 #include "model/individualtaxdata.h"
 #include "model/barcodeblock.h"
 #include "model/returnfileloadcode.h"
+#include "model/returnfileversions.h"
 
 #include <algorithm>
 
@@ -28,13 +29,13 @@ constexpr qint32 kMaxNoteCount = 4096;
 constexpr qint32 kMaxItemId = 0x3FFFFFFF;
 
 // File versions at which a field of the person record first appears.
-constexpr int kVersionNotes = 65716;         // note list (>=)
-constexpr int kVersionMarkerRuns = 65776;    // marker runs and barcode block (>)
-constexpr int kVersionFormIds = 65855;       // form ids and shared ids (>)
-constexpr int kVersionSlipSharedIds = 65856; // slip shared ids (>)
-constexpr int kVersionMarkerWord = 65865;    // marker word (>)
-constexpr int kVersionReservedWord = 65988;  // reserved word (>)
-constexpr int kVersionPassword = 66034;      // read password kept (>=)
+constexpr int kVersionNotes = returnfileversion::kNotes;
+constexpr int kVersionMarkerRuns = returnfileversion::kMarkerRuns;
+constexpr int kVersionFormIds = returnfileversion::kFormIds;
+constexpr int kVersionSlipSharedIds = returnfileversion::kSlipSharedIds;
+constexpr int kVersionMarkerWord = returnfileversion::kMarkerWord;
+constexpr int kVersionReservedWord = returnfileversion::kReservedWord;
+constexpr int kVersionPassword = returnfileversion::kPassword;
 
 bool streamOk(const MyDataStream& ar) { return ar.status() == QDataStream::Ok; }
 

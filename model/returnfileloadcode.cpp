@@ -47,5 +47,5 @@ QString returnFileLoadMessage(int code)
 
 void showReturnFileMessage(const QString& text)
 {
-    promptInformation(nullptr, returnFileMessageTitle(), text, QMessageBox::Ok);
+    promptInformation(nullptr, returnFileMessageTitle(), text, Prompt::Ok);
 }

@@ -79,13 +79,13 @@ bool confirmResidencyAndIdentity(IndividualTaxData& person, TaxData_T1New& t1, u
 
     if (t1.IsEmmigrant()) {
         MessageBoxRequest question;
-        question.icon = QMessageBox::Question;
+        question.icon = Prompt::Question;
         question.title = QStringLiteral("Emigrant Return Note");
         question.text = QStringLiteral("Does the tax payer's tax situation require submission of any of the following "
                                        "forms: T1243, T1244, and/or T1161? Please select Yes or No. If 'Yes' is "
                                        "selected, a paper return must be filed.");
-        question.buttons = QMessageBox::Yes | QMessageBox::No;
-        if (Prompter::instance().messageBox(kParent, question) == QMessageBox::Yes)
+        question.buttons = Prompt::Yes | Prompt::No;
+        if (Prompter::instance().messageBox(kParent, question) == Prompt::Yes)
             return false;
     }
 

@@ -11,7 +11,12 @@
 #include "companion/forms/catalogue.h"
 #include "companion/forms/ctaxdata_form.h"
 #include "companion/forms/formfactory.h"
+#include "companion/forms/taxtypes.h"
 #include "model/MultiProvsTaxMgr.h"
+#include "model/individualtaxdata.h"
+#include "model/returnfileversions.h"
+
+const unsigned int TypeTablesExport::kFileVersion = IndividualTaxData::kFileVersion;
 
 namespace {
 
@@ -47,20 +52,22 @@ void tell(const TypeTablesFolders& folders, const QString& line)
 }
 
 // Writes the lines with "\n" line ends, truncating the file; a file that
-// cannot be written is told to the log.
+// cannot be written is told to the log. A file that already holds the lines
+// is left alone, so what is built from it is not built again.
 void writeLines(const TypeTablesFolders& folders, const QString& path, const QStringList& lines)
 {
+    QByteArray text;
+    for (const QString& line : lines)
+        text += line.toUtf8() + '\n';
     QFile file(path);
+    if (file.open(QIODevice::ReadOnly) && file.readAll() == text)
+        return;
+    file.close();
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
         tell(folders, QStringLiteral("cannot write %1").arg(path));
         return;
     }
-    QTextStream out(&file);
-    out.setCodec("UTF-8");
-    for (const QString& line : lines)
-        out << line << '\n';
-    out.flush();
-    if (file.error() != QFileDevice::NoError)
+    if (file.write(text) != text.size() || file.error() != QFileDevice::NoError)
         tell(folders, QStringLiteral("cannot write %1").arg(path));
 }
 
@@ -169,6 +176,38 @@ int TypeTablesExport::writeFormFiles(const TypeTablesFolders& folders)
         }
     }
 
+    writeFormTypeTable(folders);
+    return withoutLayout;
+}
+
+void TypeTablesExport::writeEngineTables(const TypeTablesFolders& folders)
+{
+    if (folders.javaProject.isEmpty())
+        return;
+    writeFormTypeTable(folders);
+    const QStringList lines = {
+        QStringLiteral("package vodarevivo.makereport;"), QString(),
+        QStringLiteral("/** The return file as the program writes it; exported from the program's own constants. */"),
+        QStringLiteral("final class ReturnFileFormat"), QStringLiteral("{"),
+        QStringLiteral("    static final int FILE_VERSION = %1;").arg(IndividualTaxData::kFileVersion),
+        QStringLiteral("    static final int TAX_YEAR = %1;").arg(TAX_YEAR),
+        QStringLiteral("    /** The versions at which a part of a person record first appears. */"),
+        QStringLiteral("    static final int VERSION_NOTES = %1; // (>=)").arg(returnfileversion::kNotes),
+        QStringLiteral("    static final int VERSION_MARKER_RUNS = %1; // (>)").arg(returnfileversion::kMarkerRuns),
+        QStringLiteral("    static final int VERSION_FORM_IDS = %1; // (>)").arg(returnfileversion::kFormIds),
+        QStringLiteral("    static final int VERSION_SLIP_SHARED_IDS = %1; // (>)").arg(returnfileversion::kSlipSharedIds),
+        QStringLiteral("    static final int VERSION_MARKER_WORD = %1; // (>)").arg(returnfileversion::kMarkerWord),
+        QStringLiteral("    static final int VERSION_RESERVED_WORD = %1; // (>)").arg(returnfileversion::kReservedWord),
+        QStringLiteral("    /** The kinds of item, as the return tree numbers them. */"),
+        QStringLiteral("    static final int KIND_FORM = %1;").arg(int(FROM_FORM)),
+        QStringLiteral("    static final int KIND_SLIP = %1;").arg(int(FROM_SLIP)),
+        QStringLiteral("    static final int KIND_NOTE = %1;").arg(int(FROM_NOTE)),
+        QStringLiteral("}"), QString()};
+    writeLines(folders, joined(folders.javaProject, QStringLiteral("ReturnFileFormat.java")), lines);
+}
+
+void TypeTablesExport::writeFormTypeTable(const TypeTablesFolders& folders)
+{
     QStringList lines = javaHead("TaxFormType");
     for (int row = 1; row <= kFormRows; ++row)
         lines << constantLine(Global_Forms_Info[row].constName, Global_Forms_Info[row].type);
@@ -191,7 +230,6 @@ int TypeTablesExport::writeFormFiles(const TypeTablesFolders& folders)
           << QStringLiteral("}") << QStringLiteral("return null;") << QStringLiteral("}") << QString()
           << QStringLiteral("}") << QString();
     writeLines(folders, joined(folders.javaProject, QStringLiteral("TaxFormType.java")), lines);
-    return withoutLayout;
 }
 
 void TypeTablesExport::writeSlipFiles(const TypeTablesFolders& folders)

@@ -33,6 +33,17 @@ public:
     // reads: those of the forms that have no layout file of their own.
     static constexpr const char* kEngineLayoutFolder = "print";
 
-    // The return-file version handed to every layout writer.
-    static constexpr unsigned int kFileVersion = 66098;
+    // What the engine compiles in ("ReturnFileFormat.java" and
+    // "TaxFormType.java" in folders.javaProject): the return file's version,
+    // the versions at which each part of a person record appears, the kinds
+    // of item and the form types. Needs no plug-in, so the engine can be
+    // built before them.
+    static void writeEngineTables(const TypeTablesFolders& folders);
+
+    // The return-file version handed to every layout writer: the model's.
+    static const unsigned int kFileVersion;
+
+private:
+    // "TaxFormType.java": a constant for every form type and its files.
+    static void writeFormTypeTable(const TypeTablesFolders& folders);
 };

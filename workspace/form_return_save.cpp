@@ -99,12 +99,12 @@ bool Form_Return::onCloseReturn(CString& path)
         const int answer = TabWndApp::gAppQuestionReturnBtn(
             tr("Do you want to save changed data to return file before closing?\n\n'Yes' to save it, 'No' to "
                "discard changes, or 'Cancel' closing"),
-            this, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
-        if (answer == QMessageBox::Yes) {
+            this, Prompt::Yes | Prompt::No | Prompt::Cancel);
+        if (answer == Prompt::Yes) {
             // A failed write keeps the page open with the user's data.
             if (saveReturnFile(path, true) != RFL_SUCCESS)
                 return false;
-        } else if (answer != QMessageBox::No) {
+        } else if (answer != Prompt::No) {
             return false;
         }
         destroyFormTabs();

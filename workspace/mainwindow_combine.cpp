@@ -13,7 +13,7 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QMessageBox>
+#include "companion/core/promptvalues.h"
 
 #include <memory>
 
@@ -175,10 +175,10 @@ void MainWindow::on_actionCouple_Returns_2to1_triggered()
         const int answer = TabWndApp::gAppQuestionReturnBtn(
             tr("Neither return is of a married or common-law person. What is the couple's marital status?\n\n"
                "'Yes' for married, 'No' for common-law, or 'Cancel' coupling"),
-            this, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
-        if (answer == QMessageBox::Yes)
+            this, Prompt::Yes | Prompt::No | Prompt::Cancel);
+        if (answer == Prompt::Yes)
             status = 0;
-        else if (answer == QMessageBox::No)
+        else if (answer == Prompt::No)
             status = 1;
         else
             return;

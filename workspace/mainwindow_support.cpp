@@ -24,11 +24,11 @@ void MainWindow::onSendReturnFile()
         const int answer = TabWndApp::gAppQuestionReturnBtn(
             tr("This return has changes that are not saved, and the file sent is the file as last saved.\n\n"
                "'Yes' to save the changes first, 'No' to send the file as it is, or 'Cancel' sending"),
-            this, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
-        if (answer == QMessageBox::Yes) {
+            this, Prompt::Yes | Prompt::No | Prompt::Cancel);
+        if (answer == Prompt::Yes) {
             if (doSaveReturn(page, false) != RFL_SUCCESS)
                 return;
-        } else if (answer != QMessageBox::No) {
+        } else if (answer != Prompt::No) {
             return;
         }
     }

@@ -307,7 +307,7 @@ bool PreferenceDlg::folderUsable(const QString& path)
 {
     const QString title = windowTitle();
     if (!QFileInfo(path).isDir()) {
-        if (promptQuestion(this, title, tr("The folder \"%1\" does not exist. Create it?").arg(path)) != QMessageBox::Yes)
+        if (promptQuestion(this, title, tr("The folder \"%1\" does not exist. Create it?").arg(path)) != Prompt::Yes)
             return false;
         if (!QDir().mkpath(path)) {
             promptWarning(this, title, tr("The folder \"%1\" cannot be created.").arg(path));

@@ -152,7 +152,7 @@ void ViewIntroduction::on_delButton_clicked()
     const QString title = tr("Remove Return");
     const int row = selectedSourceRow();
     if (row < 0 || !m_pApp) {
-        promptInformation(this, title, tr("Please choose a return file entry first."), QMessageBox::Ok);
+        promptInformation(this, title, tr("Please choose a return file entry first."), Prompt::Ok);
         return;
     }
     const QString path = m_pApp->m_returnEntries.getFilePath(row);
@@ -160,15 +160,15 @@ void ViewIntroduction::on_delButton_clicked()
     // a file the user believes gone.
     if (m_pMainWindow->findOpenReturn(path)) {
         promptInformation(this, title,
-                          tr("This return file is open. Please close it before removing it."), QMessageBox::Ok);
+                          tr("This return file is open. Please close it before removing it."), Prompt::Ok);
         return;
     }
-    const QMessageBox::StandardButton answer =
+    const Prompt::StandardButton answer =
         promptQuestion(this, title,
                        tr("Please confirm to remove this return file? This change is unrecoverable.")
                            + QStringLiteral("\n\n") + QDir::toNativeSeparators(path),
-                       QMessageBox::Ok | QMessageBox::Cancel);
-    if (answer != QMessageBox::Ok)
+                       Prompt::Ok | Prompt::Cancel);
+    if (answer != Prompt::Ok)
         return;
     const QModelIndex index = m_pApp->m_returnEntries.index(row, 0);
     switch (m_pApp->m_dbManager.removeReturnEntry(m_pApp->m_returnEntries, index)) {
@@ -177,13 +177,13 @@ void ViewIntroduction::on_delButton_clicked()
         break;
     case CSqliteDBManager::FileNotDeleted:
         promptWarning(this, title, tr("The return file %1 cannot be deleted. It is kept in the list.").arg(path),
-                      QMessageBox::Ok);
+                      Prompt::Ok);
         break;
     default:
         promptWarning(this, title,
                       tr("The return file %1 was deleted, but the list of recent returns could not be updated.")
                           .arg(path),
-                      QMessageBox::Ok);
+                      Prompt::Ok);
         break;
     }
 }

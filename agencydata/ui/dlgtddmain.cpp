@@ -126,7 +126,7 @@ void DlgTDDMain::tell(const QString& text)
 
 bool DlgTDDMain::ask(const QString& text)
 {
-    return gMsgQuestion(m_context.edition, text, this) == QMessageBox::Yes;
+    return gMsgQuestion(m_context.edition, text, this) == Prompt::Yes;
 }
 
 int DlgTDDMain::RefillItems()

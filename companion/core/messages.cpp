@@ -2,13 +2,12 @@
 
 #include "companion/core/prompter.h"
 
-#include <QDialog>
 
 namespace {
 
-QMessageBox::StandardButton showBox(QWidget* parent, QMessageBox::Icon icon, const QString& title,
-                                    const QString& text, QMessageBox::StandardButtons buttons,
-                                    QMessageBox::StandardButton defaultButton = QMessageBox::NoButton)
+Prompt::StandardButton showBox(QWidget* parent, Prompt::Icon icon, const QString& title,
+                                    const QString& text, Prompt::StandardButtons buttons,
+                                    Prompt::StandardButton defaultButton = Prompt::NoButton)
 {
     MessageBoxRequest request;
     request.icon = icon;
@@ -47,38 +46,38 @@ QString gMsgTitle(unsigned char edition)
 
 void gMsgInformation(unsigned char edition, const QString& msg, QWidget* parent)
 {
-    showBox(parent, QMessageBox::Information, gMsgTitle(edition), msg, QMessageBox::Ok);
+    showBox(parent, Prompt::Information, gMsgTitle(edition), msg, Prompt::Ok);
 }
 
-QMessageBox::StandardButton gMsgQuestion(unsigned char edition, const QString& msg, QWidget* parent)
+Prompt::StandardButton gMsgQuestion(unsigned char edition, const QString& msg, QWidget* parent)
 {
-    return showBox(parent, QMessageBox::Question, gMsgTitle(edition), msg,
-                   QMessageBox::Yes | QMessageBox::No);
+    return showBox(parent, Prompt::Question, gMsgTitle(edition), msg,
+                   Prompt::Yes | Prompt::No);
 }
 
-QMessageBox::StandardButton promptInformation(QWidget* parent, const QString& title, const QString& text,
-                                              QMessageBox::StandardButtons buttons)
+Prompt::StandardButton promptInformation(QWidget* parent, const QString& title, const QString& text,
+                                              Prompt::StandardButtons buttons)
 {
-    return showBox(parent, QMessageBox::Information, title, text, buttons);
+    return showBox(parent, Prompt::Information, title, text, buttons);
 }
 
-QMessageBox::StandardButton promptWarning(QWidget* parent, const QString& title, const QString& text,
-                                          QMessageBox::StandardButtons buttons)
+Prompt::StandardButton promptWarning(QWidget* parent, const QString& title, const QString& text,
+                                          Prompt::StandardButtons buttons)
 {
-    return showBox(parent, QMessageBox::Warning, title, text, buttons);
+    return showBox(parent, Prompt::Warning, title, text, buttons);
 }
 
-QMessageBox::StandardButton promptCritical(QWidget* parent, const QString& title, const QString& text,
-                                           QMessageBox::StandardButtons buttons)
+Prompt::StandardButton promptCritical(QWidget* parent, const QString& title, const QString& text,
+                                           Prompt::StandardButtons buttons)
 {
-    return showBox(parent, QMessageBox::Critical, title, text, buttons);
+    return showBox(parent, Prompt::Critical, title, text, buttons);
 }
 
-QMessageBox::StandardButton promptQuestion(QWidget* parent, const QString& title, const QString& text,
-                                           QMessageBox::StandardButtons buttons,
-                                           QMessageBox::StandardButton defaultButton)
+Prompt::StandardButton promptQuestion(QWidget* parent, const QString& title, const QString& text,
+                                           Prompt::StandardButtons buttons,
+                                           Prompt::StandardButton defaultButton)
 {
-    return showBox(parent, QMessageBox::Question, title, text, buttons, defaultButton);
+    return showBox(parent, Prompt::Question, title, text, buttons, defaultButton);
 }
 
 QString chooseOpenFile(QWidget* parent, const QString& caption, const QString& startPath,
@@ -109,7 +108,7 @@ PromptContent continueQuestion(const QString& title)
 bool askToContinue(QWidget* parent, const PromptContent& content)
 {
     QString unused;
-    return Prompter::instance().prompt(parent, content, unused) == QDialog::Accepted;
+    return Prompter::instance().prompt(parent, content, unused) == Prompt::Accepted;
 }
 
 bool warnYesNo(QWidget* parent, const QString& title, const QString& message)
@@ -136,7 +135,7 @@ bool askForText(QWidget* parent, const QString& title, const QStringList& lines,
     c.secret = password;
     c.initialText = text;
     QString entered = text;
-    if (Prompter::instance().prompt(parent, c, entered) != QDialog::Accepted)
+    if (Prompter::instance().prompt(parent, c, entered) != Prompt::Accepted)
         return false;
     text = entered;
     return true;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QMessageBox>
+#include "companion/core/promptvalues.h"
 #include <QString>
 #include <QStringList>
 
@@ -18,19 +18,19 @@ QString gMsgTitle(unsigned char edition);
 // Information box with OK, titled for the edition.
 void gMsgInformation(unsigned char edition, const QString& msg, QWidget* parent);
 // Yes/No question titled for the edition; the button chosen.
-QMessageBox::StandardButton gMsgQuestion(unsigned char edition, const QString& msg, QWidget* parent);
+Prompt::StandardButton gMsgQuestion(unsigned char edition, const QString& msg, QWidget* parent);
 
-// The same boxes as QMessageBox's static functions, through the prompter.
-QMessageBox::StandardButton promptInformation(QWidget* parent, const QString& title, const QString& text,
-                                              QMessageBox::StandardButtons buttons = QMessageBox::Ok);
-QMessageBox::StandardButton promptWarning(QWidget* parent, const QString& title, const QString& text,
-                                          QMessageBox::StandardButtons buttons = QMessageBox::Ok);
-QMessageBox::StandardButton promptCritical(QWidget* parent, const QString& title, const QString& text,
-                                           QMessageBox::StandardButtons buttons = QMessageBox::Ok);
-QMessageBox::StandardButton promptQuestion(
+// The same boxes as the standard message box's static functions, through the prompter.
+Prompt::StandardButton promptInformation(QWidget* parent, const QString& title, const QString& text,
+                                              Prompt::StandardButtons buttons = Prompt::Ok);
+Prompt::StandardButton promptWarning(QWidget* parent, const QString& title, const QString& text,
+                                          Prompt::StandardButtons buttons = Prompt::Ok);
+Prompt::StandardButton promptCritical(QWidget* parent, const QString& title, const QString& text,
+                                           Prompt::StandardButtons buttons = Prompt::Ok);
+Prompt::StandardButton promptQuestion(
     QWidget* parent, const QString& title, const QString& text,
-    QMessageBox::StandardButtons buttons = QMessageBox::Yes | QMessageBox::No,
-    QMessageBox::StandardButton defaultButton = QMessageBox::NoButton);
+    Prompt::StandardButtons buttons = Prompt::Yes | Prompt::No,
+    Prompt::StandardButton defaultButton = Prompt::NoButton);
 
 // File and folder choosers; an empty text when cancelled.
 QString chooseOpenFile(QWidget* parent, const QString& caption, const QString& startPath,

@@ -2,7 +2,6 @@
 
 #include "companion/core/quietprompter.h"
 
-#include <QDialog>
 
 #include <atomic>
 
@@ -12,24 +11,24 @@ std::atomic<Prompter*> g_installed{nullptr};
 std::atomic<Prompter*> g_fallback{nullptr};
 
 // Refusing answers, the safest first.
-const QMessageBox::StandardButton kCautiousOrder[] = {
-    QMessageBox::Cancel, QMessageBox::No,    QMessageBox::NoToAll, QMessageBox::Abort,
-    QMessageBox::Close,  QMessageBox::Discard, QMessageBox::Ignore,
+const Prompt::StandardButton kCautiousOrder[] = {
+    Prompt::Cancel, Prompt::No,    Prompt::NoToAll, Prompt::Abort,
+    Prompt::Close,  Prompt::Discard, Prompt::Ignore,
 };
 
 // Accepting answers, the plainest first.
-const QMessageBox::StandardButton kAffirmativeOrder[] = {
-    QMessageBox::Yes,  QMessageBox::Ok,    QMessageBox::YesToAll, QMessageBox::Save,
-    QMessageBox::SaveAll, QMessageBox::Apply, QMessageBox::Open,  QMessageBox::Retry,
+const Prompt::StandardButton kAffirmativeOrder[] = {
+    Prompt::Yes,  Prompt::Ok,    Prompt::YesToAll, Prompt::Save,
+    Prompt::SaveAll, Prompt::Apply, Prompt::Open,  Prompt::Retry,
 };
 
-QMessageBox::StandardButton lowestButton(QMessageBox::StandardButtons buttons)
+Prompt::StandardButton lowestButton(Prompt::StandardButtons buttons)
 {
-    for (unsigned bit = QMessageBox::FirstButton; bit <= QMessageBox::LastButton; bit <<= 1) {
-        if (buttons.testFlag(QMessageBox::StandardButton(bit)))
-            return QMessageBox::StandardButton(bit);
+    for (unsigned bit = Prompt::FirstButton; bit <= Prompt::LastButton; bit <<= 1) {
+        if (buttons.testFlag(Prompt::StandardButton(bit)))
+            return Prompt::StandardButton(bit);
     }
-    return QMessageBox::NoButton;
+    return Prompt::NoButton;
 }
 
 } // namespace
@@ -77,9 +76,9 @@ Prompter* Prompter::install(Prompter* prompter)
     return g_installed.exchange(prompter);
 }
 
-QMessageBox::StandardButton Prompter::cautiousButton(QMessageBox::StandardButtons buttons)
+Prompt::StandardButton Prompter::cautiousButton(Prompt::StandardButtons buttons)
 {
-    for (QMessageBox::StandardButton b : kCautiousOrder) {
+    for (Prompt::StandardButton b : kCautiousOrder) {
         if (buttons.testFlag(b))
             return b;
     }
@@ -87,18 +86,18 @@ QMessageBox::StandardButton Prompter::cautiousButton(QMessageBox::StandardButton
     return lowestButton(buttons);
 }
 
-QMessageBox::StandardButton Prompter::affirmativeButton(QMessageBox::StandardButtons buttons)
+Prompt::StandardButton Prompter::affirmativeButton(Prompt::StandardButtons buttons)
 {
-    for (QMessageBox::StandardButton b : kAffirmativeOrder) {
+    for (Prompt::StandardButton b : kAffirmativeOrder) {
         if (buttons.testFlag(b))
             return b;
     }
-    return QMessageBox::NoButton;
+    return Prompt::NoButton;
 }
 
-bool Prompter::isAffirmative(QMessageBox::StandardButton button)
+bool Prompter::isAffirmative(Prompt::StandardButton button)
 {
-    for (QMessageBox::StandardButton b : kAffirmativeOrder) {
+    for (Prompt::StandardButton b : kAffirmativeOrder) {
         if (b == button)
             return true;
     }

@@ -1,7 +1,7 @@
 #pragma once
 
 #include <QMap>
-#include <QMessageBox>
+#include "companion/core/promptvalues.h"
 #include <QSize>
 #include <QString>
 #include <QStringList>
@@ -23,11 +23,11 @@ enum class PromptKind
 
 struct MessageBoxRequest
 {
-    QMessageBox::Icon icon = QMessageBox::Information;
+    Prompt::Icon icon = Prompt::Information;
     QString title;
     QString text;
-    QMessageBox::StandardButtons buttons = QMessageBox::Ok;
-    QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;
+    Prompt::StandardButtons buttons = Prompt::Ok;
+    Prompt::StandardButton defaultButton = Prompt::NoButton;
 };
 
 // A dialog prompt (yes/no warning, message with a link, text prompt) as a
@@ -88,8 +88,9 @@ public:
     static void setFallback(Prompter* prompter);
 
     // Returns the button chosen.
-    virtual QMessageBox::StandardButton messageBox(QWidget* parent, const MessageBoxRequest& request) = 0;
-    // Asks what content describes; returns QDialog::Accepted or Rejected.
+    virtual Prompt::StandardButton messageBox(QWidget* parent, const MessageBoxRequest& request) = 0;
+    // Asks what content describes; returns Prompt::Accepted or Rejected
+    // (a dialog's own numbers).
     // text holds a text prompt's answer on return (unchanged otherwise).
     virtual int prompt(QWidget* parent, const PromptContent& content, QString& text) = 0;
     // Whether a dialog the caller built is shown and run modally; when not,
@@ -100,12 +101,12 @@ public:
 
     // The answer that risks nothing when no one can be asked: Cancel, else No,
     // else another refusing button; the only button when there is just one.
-    static QMessageBox::StandardButton cautiousButton(QMessageBox::StandardButtons buttons);
+    static Prompt::StandardButton cautiousButton(Prompt::StandardButtons buttons);
     // The button that means "yes, go on" among those offered (Yes, Ok, ...),
     // or NoButton when none does.
-    static QMessageBox::StandardButton affirmativeButton(QMessageBox::StandardButtons buttons);
+    static Prompt::StandardButton affirmativeButton(Prompt::StandardButtons buttons);
     // True for the buttons that accept: Yes, Ok and their kin.
-    static bool isAffirmative(QMessageBox::StandardButton button);
+    static bool isAffirmative(Prompt::StandardButton button);
 };
 
 // Installs a prompter for as long as it lives, then puts back the previous one.

@@ -1,6 +1,5 @@
 #include "companion/core/quietprompter.h"
 
-#include <QDialog>
 #include <QtGlobal>
 
 namespace {
@@ -9,22 +8,22 @@ namespace {
 // without widgets can name them without the message box's meta-object.
 const struct
 {
-    QMessageBox::StandardButton button;
+    Prompt::StandardButton button;
     const char* name;
 } kButtonNames[] = {
-    {QMessageBox::Ok, "Ok"},           {QMessageBox::Save, "Save"},
-    {QMessageBox::SaveAll, "SaveAll"}, {QMessageBox::Open, "Open"},
-    {QMessageBox::Yes, "Yes"},         {QMessageBox::YesToAll, "YesToAll"},
-    {QMessageBox::No, "No"},           {QMessageBox::NoToAll, "NoToAll"},
-    {QMessageBox::Abort, "Abort"},     {QMessageBox::Retry, "Retry"},
-    {QMessageBox::Ignore, "Ignore"},   {QMessageBox::Close, "Close"},
-    {QMessageBox::Cancel, "Cancel"},   {QMessageBox::Discard, "Discard"},
-    {QMessageBox::Help, "Help"},       {QMessageBox::Apply, "Apply"},
-    {QMessageBox::Reset, "Reset"},     {QMessageBox::RestoreDefaults, "RestoreDefaults"},
-    {QMessageBox::NoButton, "NoButton"},
+    {Prompt::Ok, "Ok"},           {Prompt::Save, "Save"},
+    {Prompt::SaveAll, "SaveAll"}, {Prompt::Open, "Open"},
+    {Prompt::Yes, "Yes"},         {Prompt::YesToAll, "YesToAll"},
+    {Prompt::No, "No"},           {Prompt::NoToAll, "NoToAll"},
+    {Prompt::Abort, "Abort"},     {Prompt::Retry, "Retry"},
+    {Prompt::Ignore, "Ignore"},   {Prompt::Close, "Close"},
+    {Prompt::Cancel, "Cancel"},   {Prompt::Discard, "Discard"},
+    {Prompt::Help, "Help"},       {Prompt::Apply, "Apply"},
+    {Prompt::Reset, "Reset"},     {Prompt::RestoreDefaults, "RestoreDefaults"},
+    {Prompt::NoButton, "NoButton"},
 };
 
-const char* buttonName(QMessageBox::StandardButton button)
+const char* buttonName(Prompt::StandardButton button)
 {
     for (const auto& entry : kButtonNames) {
         if (entry.button == button)
@@ -35,9 +34,9 @@ const char* buttonName(QMessageBox::StandardButton button)
 
 } // namespace
 
-QMessageBox::StandardButton QuietPrompter::messageBox(QWidget*, const MessageBoxRequest& request)
+Prompt::StandardButton QuietPrompter::messageBox(QWidget*, const MessageBoxRequest& request)
 {
-    const QMessageBox::StandardButton answer = cautiousButton(request.buttons);
+    const Prompt::StandardButton answer = cautiousButton(request.buttons);
     if (request.buttons == answer) {
         qInfo("%s: %s", qUtf8Printable(request.title), qUtf8Printable(request.text));
     } else {
@@ -55,15 +54,15 @@ int QuietPrompter::prompt(QWidget*, const PromptContent& content, QString&)
     case PromptKind::MessageWithLink:
         qInfo("%s: %s %s", qUtf8Printable(content.title), qUtf8Printable(lines),
               qUtf8Printable(content.firstLink()));
-        return QDialog::Accepted;
+        return Prompt::Accepted;
     case PromptKind::ContinueQuestion:
         qInfo("%s: %s (not continued: no one to ask)", qUtf8Printable(content.title),
               qUtf8Printable(lines));
-        return QDialog::Rejected;
+        return Prompt::Rejected;
     default:
         // A text prompt may ask for a password: only its title is logged.
         qInfo("%s: prompt cancelled (no one to ask)", qUtf8Printable(content.title));
-        return QDialog::Rejected;
+        return Prompt::Rejected;
     }
 }
 

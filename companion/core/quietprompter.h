@@ -10,7 +10,7 @@
 class QuietPrompter : public Prompter
 {
 public:
-    QMessageBox::StandardButton messageBox(QWidget* parent, const MessageBoxRequest& request) override;
+    Prompt::StandardButton messageBox(QWidget* parent, const MessageBoxRequest& request) override;
     int prompt(QWidget* parent, const PromptContent& content, QString& text) override;
     QString chooseFile(QWidget* parent, const FileChooserRequest& request) override;
 };

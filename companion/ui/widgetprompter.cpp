@@ -9,6 +9,19 @@
 
 namespace {
 
+// The prompter's values are the message box's numbers, handed on as they are.
+static_assert(int(Prompt::Ok) == int(QMessageBox::Ok) && int(Prompt::Yes) == int(QMessageBox::Yes)
+              && int(Prompt::No) == int(QMessageBox::No) && int(Prompt::Cancel) == int(QMessageBox::Cancel)
+              && int(Prompt::Save) == int(QMessageBox::Save) && int(Prompt::Discard) == int(QMessageBox::Discard)
+              && int(Prompt::Retry) == int(QMessageBox::Retry) && int(Prompt::Abort) == int(QMessageBox::Abort)
+              && int(Prompt::RestoreDefaults) == int(QMessageBox::RestoreDefaults)
+              && int(Prompt::NoButton) == int(QMessageBox::NoButton));
+static_assert(int(Prompt::NoIcon) == int(QMessageBox::NoIcon)
+              && int(Prompt::Information) == int(QMessageBox::Information)
+              && int(Prompt::Warning) == int(QMessageBox::Warning)
+              && int(Prompt::Critical) == int(QMessageBox::Critical)
+              && int(Prompt::Question) == int(QMessageBox::Question));
+
 bool canShowWindows(const QString& title)
 {
     const QCoreApplication* app = QCoreApplication::instance();
@@ -22,23 +35,23 @@ bool canShowWindows(const QString& title)
 
 std::unique_ptr<QMessageBox> buildMessageBox(QWidget* parent, const MessageBoxRequest& request)
 {
-    auto box = std::make_unique<QMessageBox>(request.icon, request.title, QString(),
-                                             request.buttons, parent);
+    auto box = std::make_unique<QMessageBox>(QMessageBox::Icon(request.icon), request.title, QString(),
+                                             QMessageBox::StandardButtons(int(request.buttons)), parent);
     box->setTextFormat(messageTextFormat(request.text));
     box->setText(request.text);
-    if (request.defaultButton != QMessageBox::NoButton)
-        box->setDefaultButton(request.defaultButton);
+    if (request.defaultButton != Prompt::NoButton)
+        box->setDefaultButton(QMessageBox::StandardButton(request.defaultButton));
     return box;
 }
 
-QMessageBox::StandardButton WidgetPrompter::messageBox(QWidget* parent, const MessageBoxRequest& request)
+Prompt::StandardButton WidgetPrompter::messageBox(QWidget* parent, const MessageBoxRequest& request)
 {
     if (!canShowWindows(request.title))
         return cautiousButton(request.buttons);
     std::unique_ptr<QMessageBox> box = buildMessageBox(parent, request);
     if (box->exec() == -1)
-        return QMessageBox::Cancel;
-    return box->standardButton(box->clickedButton());
+        return Prompt::Cancel;
+    return Prompt::StandardButton(box->standardButton(box->clickedButton()));
 }
 
 int WidgetPrompter::prompt(QWidget* parent, const PromptContent& content, QString& text)

@@ -2,6 +2,8 @@
 
 #include "companion/core/prompter.h"
 
+#include <QMessageBox>
+
 #include <memory>
 
 class PromptDialog;
@@ -13,7 +15,7 @@ class PromptDialog;
 class WidgetPrompter : public Prompter
 {
 public:
-    QMessageBox::StandardButton messageBox(QWidget* parent, const MessageBoxRequest& request) override;
+    Prompt::StandardButton messageBox(QWidget* parent, const MessageBoxRequest& request) override;
     int prompt(QWidget* parent, const PromptContent& content, QString& text) override;
     bool runsDialogs() const override { return true; }
     // Runs a dialog the caller built modally, when windows can be shown.

@@ -4,7 +4,8 @@
 # Java VM is enough), adds the font, and checks with javap that the class
 # the program calls has every method it looks up, by name and descriptor.
 #
-# Variables: JAVAC JAVA JAR JAVAP SOURCE_DIR TOOL_SOURCE WORK_DIR OUTPUT
+# Variables: JAVAC JAVA JAR JAVAP SOURCE_DIR TABLES_DIR (the exported tables
+#            compiled with the engine) TOOL_SOURCE WORK_DIR OUTPUT
 #            FONT CLASS_PATH (the jars compiled against and unpacked)
 #            RENAMER_CLASS_PATH (the jars of the renamer); class paths with ":"
 
@@ -23,6 +24,7 @@ function(run what)
 endfunction()
 
 file(GLOB_RECURSE sources ${SOURCE_DIR}/*.java)
+list(APPEND sources ${TABLES_DIR}/ReturnFileFormat.java ${TABLES_DIR}/TaxFormType.java)
 set(class_path "${CLASS_PATH}")
 set(renamer_class_path "${RENAMER_CLASS_PATH}")
 string(REPLACE ":" ";" engine_jars "${CLASS_PATH}")

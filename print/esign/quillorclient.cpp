@@ -62,10 +62,10 @@ QByteArray QuillorClient::basicCredential(const QString& email, const QString& p
 void QuillorClient::tell(const QString& text, bool overFeatureWindow) const
 {
     MessageBoxRequest request;
-    request.icon = QMessageBox::Information;
+    request.icon = Prompt::Information;
     request.title = gMsgTitle(m_context.edition);
     request.text = text;
-    request.buttons = QMessageBox::Ok;
+    request.buttons = Prompt::Ok;
     m_context.prompterToUse().messageBox(overFeatureWindow ? m_context.dialogParent : nullptr, request);
 }
 

@@ -8,7 +8,6 @@
 #include "print/esign/quillortaxpayer.h"
 
 #include <QCoreApplication>
-#include <QDialog>
 #include <QFileInfo>
 
 namespace {
@@ -91,7 +90,7 @@ QuillorDocumentUpload::Outcome QuillorDocumentUpload::submit(const QuillorDocume
     PromptContent question = continueQuestion(tr(texts.titleStart) + site);
     question.setLine(2, tr(texts.question).arg(document.toEmail, password));
     QString unused;
-    if (context.prompterToUse().prompt(context.dialogParent, question, unused) != QDialog::Accepted)
+    if (context.prompterToUse().prompt(context.dialogParent, question, unused) != Prompt::Accepted)
         return outcome;
 
     // The service signs and files the request under the S.I.N.'s digits,

@@ -409,13 +409,13 @@ void TestStartup::messageBoxes()
     m_app->setMainWidget(&window);
 
     QCOMPARE(TabWndApp::gAppInformation("Saved.", nullptr), 1);
-    m_prompter->queueButton(QMessageBox::Yes);
+    m_prompter->queueButton(Prompt::Yes);
     QVERIFY(TabWndApp::gAppQuestion("Go on?", nullptr));
-    m_prompter->queueButton(QMessageBox::No);
+    m_prompter->queueButton(Prompt::No);
     QVERIFY(!TabWndApp::gAppQuestion("Go on?", nullptr));
-    m_prompter->queueButton(QMessageBox::Retry);
-    QCOMPARE(TabWndApp::gAppQuestionReturnBtn("Again?", nullptr, QMessageBox::Retry | QMessageBox::Cancel),
-             int(QMessageBox::Retry));
+    m_prompter->queueButton(Prompt::Retry);
+    QCOMPARE(TabWndApp::gAppQuestionReturnBtn("Again?", nullptr, Prompt::Retry | Prompt::Cancel),
+             int(Prompt::Retry));
 
     const QList<PromptRecord>& shown = m_prompter->records();
     QCOMPARE(shown.size(), 4);
@@ -424,7 +424,7 @@ void TestStartup::messageBoxes()
     QVERIFY(shown[0].hadParent);  // over the main window
     QVERIFY(shown[1].hadParent);
     QVERIFY(!shown[3].hadParent); // the caller's null parent stays null
-    QCOMPARE(shown[3].buttons, QMessageBox::Retry | QMessageBox::Cancel);
+    QCOMPARE(shown[3].buttons, Prompt::Retry | Prompt::Cancel);
     QVERIFY(!m_prompter->hadUnexpectedAnswer());
 }
 

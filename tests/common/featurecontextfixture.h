@@ -40,7 +40,7 @@ struct FeatureContextFixture
         const PromptRecord& shown = prompter.records().front();
         QCOMPARE(shown.kind, PromptKind::MessageBox);
         // As numbers: naming a message-box value would need the widget library.
-        QCOMPARE(int(shown.icon), int(QMessageBox::Information));
+        QCOMPARE(int(shown.icon), int(Prompt::Information));
         QCOMPARE(shown.title, gMsgTitle(kEdition));
         QCOMPARE(shown.texts, QStringList{feature + QStringLiteral(" is not available yet.")});
         QVERIFY(shown.hadParent);

@@ -1,6 +1,5 @@
 #include "scriptedprompter.h"
 
-#include <QDialog>
 
 ScriptedPrompter::ScriptedPrompter()
     : m_previous(Prompter::install(this))
@@ -12,29 +11,29 @@ ScriptedPrompter::~ScriptedPrompter()
     Prompter::install(m_previous);
 }
 
-void ScriptedPrompter::queueButton(QMessageBox::StandardButton button)
+void ScriptedPrompter::queueButton(Prompt::StandardButton button)
 {
     m_answers.enqueue({Answer::Button, button, false, QString()});
 }
 
 void ScriptedPrompter::queueYes(bool yes)
 {
-    m_answers.enqueue({Answer::Yes, QMessageBox::NoButton, yes, QString()});
+    m_answers.enqueue({Answer::Yes, Prompt::NoButton, yes, QString()});
 }
 
 void ScriptedPrompter::queueText(const QString& text)
 {
-    m_answers.enqueue({Answer::Text, QMessageBox::NoButton, false, text});
+    m_answers.enqueue({Answer::Text, Prompt::NoButton, false, text});
 }
 
 void ScriptedPrompter::queueFile(const QString& path)
 {
-    m_answers.enqueue({Answer::File, QMessageBox::NoButton, false, path});
+    m_answers.enqueue({Answer::File, Prompt::NoButton, false, path});
 }
 
 void ScriptedPrompter::queueCancel()
 {
-    m_answers.enqueue({Answer::Cancel, QMessageBox::NoButton, false, QString()});
+    m_answers.enqueue({Answer::Cancel, Prompt::NoButton, false, QString()});
 }
 
 bool ScriptedPrompter::hadUnexpectedAnswer() const
@@ -52,7 +51,7 @@ void ScriptedPrompter::clear()
     m_records.clear();
 }
 
-QMessageBox::StandardButton ScriptedPrompter::messageBox(QWidget* parent, const MessageBoxRequest& request)
+Prompt::StandardButton ScriptedPrompter::messageBox(QWidget* parent, const MessageBoxRequest& request)
 {
     PromptRecord record;
     record.kind = PromptKind::MessageBox;
@@ -62,8 +61,8 @@ QMessageBox::StandardButton ScriptedPrompter::messageBox(QWidget* parent, const 
     record.buttons = request.buttons;
     record.hadParent = parent != nullptr;
 
-    const QMessageBox::StandardButton cautious = cautiousButton(request.buttons);
-    QMessageBox::StandardButton result = cautious;
+    const Prompt::StandardButton cautious = cautiousButton(request.buttons);
+    Prompt::StandardButton result = cautious;
     const bool offersChoice = (int(request.buttons) & (int(request.buttons) - 1)) != 0;
     if (!offersChoice) {
         // One button: nothing to ask.
@@ -79,7 +78,7 @@ QMessageBox::StandardButton ScriptedPrompter::messageBox(QWidget* parent, const 
             break;
         case Answer::Yes:
             result = next.yes ? affirmativeButton(request.buttons) : cautious;
-            fits = result != QMessageBox::NoButton;
+            fits = result != Prompt::NoButton;
             break;
         case Answer::Cancel:
             break;
@@ -145,22 +144,22 @@ int ScriptedPrompter::prompt(QWidget* parent, const PromptContent& content, QStr
     record.secret = content.secret;
     record.hadParent = parent != nullptr;
 
-    int result = QDialog::Rejected;
+    int result = Prompt::Rejected;
     switch (content.kind) {
     case PromptKind::MessageWithLink:
-        result = QDialog::Accepted;
+        result = Prompt::Accepted;
         break;
     case PromptKind::TextInput: {
         QString entered = content.initialText;
         if (takeContinue(record, true, &entered)) {
             text = entered;
-            result = QDialog::Accepted;
+            result = Prompt::Accepted;
         }
         break;
     }
     default:
         if (takeContinue(record, false, nullptr))
-            result = QDialog::Accepted;
+            result = Prompt::Accepted;
         break;
     }
     m_records << record;

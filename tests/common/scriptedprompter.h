@@ -9,11 +9,11 @@
 struct PromptRecord
 {
     PromptKind kind = PromptKind::MessageBox;
-    QMessageBox::Icon icon = QMessageBox::NoIcon;        // message boxes only
+    Prompt::Icon icon = Prompt::NoIcon;        // message boxes only
     QString title;                                       // title, or a chooser's caption
     QStringList texts;  // the text lines set, in order; a chooser's start path and filter
     QString link;       // a message's link, or the first line that is a link
-    QMessageBox::StandardButtons buttons = QMessageBox::NoButton; // message boxes only
+    Prompt::StandardButtons buttons = Prompt::NoButton; // message boxes only
     bool secret = false;            // a password prompt
     bool hadParent = false;
     bool answeredByDefault = false; // the queue was empty: the default answer was given
@@ -46,7 +46,7 @@ public:
     ScriptedPrompter(const ScriptedPrompter&) = delete;
     ScriptedPrompter& operator=(const ScriptedPrompter&) = delete;
 
-    void queueButton(QMessageBox::StandardButton button);
+    void queueButton(Prompt::StandardButton button);
     void queueYes(bool yes);
     void queueText(const QString& text);
     void queueFile(const QString& path);
@@ -57,7 +57,7 @@ public:
     bool hadUnexpectedAnswer() const;
     void clear();
 
-    QMessageBox::StandardButton messageBox(QWidget* parent, const MessageBoxRequest& request) override;
+    Prompt::StandardButton messageBox(QWidget* parent, const MessageBoxRequest& request) override;
     int prompt(QWidget* parent, const PromptContent& content, QString& text) override;
     QString chooseFile(QWidget* parent, const FileChooserRequest& request) override;
 
@@ -65,7 +65,7 @@ private:
     struct Answer
     {
         enum Type { Button, Yes, Text, File, Cancel } type;
-        QMessageBox::StandardButton button = QMessageBox::NoButton;
+        Prompt::StandardButton button = Prompt::NoButton;
         bool yes = false;
         QString text;
     };

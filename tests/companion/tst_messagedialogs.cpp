@@ -259,15 +259,15 @@ void TestMessageDialogs::messageTextFormat()
 void TestMessageDialogs::messageBoxShowsRequest()
 {
     MessageBoxRequest request;
-    request.icon = QMessageBox::Question;
+    request.icon = Prompt::Question;
     request.title = QStringLiteral("voDarevivo 2024 for DirErad");
     request.text = QStringLiteral("Save <changes> & close?");
-    request.buttons = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+    request.buttons = Prompt::Yes | Prompt::No | Prompt::Cancel;
     const std::unique_ptr<QMessageBox> box = buildMessageBox(nullptr, request);
     QCOMPARE(box->windowTitle(), request.title);
     QCOMPARE(box->text(), request.text);
     QCOMPARE(box->textFormat(), Qt::PlainText);
-    QCOMPARE(box->standardButtons(), request.buttons);
+    QCOMPARE(int(box->standardButtons()), int(request.buttons));
     QCOMPARE(box->icon(), QMessageBox::Question);
     QVERIFY(!box->defaultButton());
 }

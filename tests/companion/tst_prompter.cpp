@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QDialogButtonBox>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 
 namespace {
@@ -34,7 +35,7 @@ enum class Script { Nothing, Yes, No, ButtonNo, ButtonCancel, Text, Cancel, File
 const QString kDirErad = QStringLiteral("voDarevivo 2024 for DirErad");
 const QString kEFile = QStringLiteral("voDarevivo 2024 for EFile");
 
-QString buttonName(QMessageBox::StandardButton b)
+QString buttonName(Prompt::StandardButton b)
 {
     return QString::number(int(b));
 }
@@ -53,7 +54,7 @@ QString runCall(Call call)
     case Call::QuestionWithButtons:
         return buttonName(promptQuestion(nullptr, gMsgTitle(2),
                                          QStringLiteral("Do you want to save changed data?"),
-                                         QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel));
+                                         Prompt::Yes | Prompt::No | Prompt::Cancel));
     case Call::WarnYesNo:
         return CYesNoContinueDlg::warnYesNoMsg(nullptr, QStringLiteral("voDarevivo Warning Message"),
                                                QStringLiteral("Please note that this is an Amended Return."))
@@ -98,8 +99,8 @@ void applyScript(ScriptedPrompter& prompter, Script script)
     case Script::Nothing: break;
     case Script::Yes: prompter.queueYes(true); break;
     case Script::No: prompter.queueYes(false); break;
-    case Script::ButtonNo: prompter.queueButton(QMessageBox::No); break;
-    case Script::ButtonCancel: prompter.queueButton(QMessageBox::Cancel); break;
+    case Script::ButtonNo: prompter.queueButton(Prompt::No); break;
+    case Script::ButtonCancel: prompter.queueButton(Prompt::Cancel); break;
     case Script::Text: prompter.queueText(QStringLiteral("s3cret & <b>")); break;
     case Script::Cancel: prompter.queueCancel(); break;
     case Script::File: prompter.queueFile(QStringLiteral("/home/u/smith.r24")); break;
@@ -181,9 +182,9 @@ void TestPrompter::scriptedCalls_data()
     QTest::addColumn<bool>("byDefault");
     QTest::addColumn<int>("leftInQueue");
 
-    const QString yes = buttonName(QMessageBox::Yes);
-    const QString no = buttonName(QMessageBox::No);
-    const QString cancel = buttonName(QMessageBox::Cancel);
+    const QString yes = buttonName(Prompt::Yes);
+    const QString no = buttonName(Prompt::No);
+    const QString cancel = buttonName(Prompt::Cancel);
     const QStringList questionText{QStringLiteral("Form contains validation errors.")};
     const QStringList saveText{QStringLiteral("Do you want to save changed data?")};
     const QStringList warnText{QStringLiteral("Please note that this is an Amended Return.")};
@@ -300,7 +301,7 @@ void TestPrompter::answersAreTakenInOrder()
 
     // The question comes first, but the script expected a text prompt: the
     // question gets the cautious answer and the text stays for the prompt.
-    QCOMPARE(gMsgQuestion(2, QStringLiteral("Out of step?"), nullptr), QMessageBox::No);
+    QCOMPARE(gMsgQuestion(2, QStringLiteral("Out of step?"), nullptr), Prompt::No);
     QVERIFY(prompter.records().at(0).unexpectedAnswer);
 
     QString text;
@@ -313,8 +314,8 @@ void TestPrompter::answersAreTakenInOrder()
 
     // A button the box does not offer is out of step too.
     prompter.clear();
-    prompter.queueButton(QMessageBox::Save);
-    QCOMPARE(gMsgQuestion(2, QStringLiteral("Yes or no?"), nullptr), QMessageBox::No);
+    prompter.queueButton(Prompt::Save);
+    QCOMPARE(gMsgQuestion(2, QStringLiteral("Yes or no?"), nullptr), Prompt::No);
     QVERIFY(prompter.hadUnexpectedAnswer());
     QCOMPARE(prompter.pendingAnswers(), 1);
 }
@@ -338,7 +339,7 @@ void TestPrompter::askingCreatesNoWidget()
     box.setLine(2, QStringLiteral("Please confirm tax residency."));
     box.size = QSize(700, 500);
     QVERIFY(CYesNoContinueDlg::ask(nullptr, box));
-    QCOMPARE(gMsgQuestion(2, QStringLiteral("q"), nullptr), QMessageBox::No);
+    QCOMPARE(gMsgQuestion(2, QStringLiteral("q"), nullptr), Prompt::No);
 
     QCOMPARE(QApplication::allWidgets().size(), widgetsBefore);
     QCOMPARE(prompter.records().size(), 5);
@@ -352,15 +353,15 @@ void TestPrompter::cautiousButton_data()
     QTest::addColumn<int>("buttons");
     QTest::addColumn<int>("cautious");
     QTest::addColumn<int>("affirmative");
-    QTest::newRow("yes no") << int(QMessageBox::Yes | QMessageBox::No) << int(QMessageBox::No)
-                            << int(QMessageBox::Yes);
-    QTest::newRow("yes no cancel") << int(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel)
-                                   << int(QMessageBox::Cancel) << int(QMessageBox::Yes);
-    QTest::newRow("ok cancel") << int(QMessageBox::Ok | QMessageBox::Cancel) << int(QMessageBox::Cancel)
-                               << int(QMessageBox::Ok);
-    QTest::newRow("ok only") << int(QMessageBox::Ok) << int(QMessageBox::Ok) << int(QMessageBox::Ok);
-    QTest::newRow("save discard") << int(QMessageBox::Save | QMessageBox::Discard) << int(QMessageBox::Discard)
-                                  << int(QMessageBox::Save);
+    QTest::newRow("yes no") << int(Prompt::Yes | Prompt::No) << int(Prompt::No)
+                            << int(Prompt::Yes);
+    QTest::newRow("yes no cancel") << int(Prompt::Yes | Prompt::No | Prompt::Cancel)
+                                   << int(Prompt::Cancel) << int(Prompt::Yes);
+    QTest::newRow("ok cancel") << int(Prompt::Ok | Prompt::Cancel) << int(Prompt::Cancel)
+                               << int(Prompt::Ok);
+    QTest::newRow("ok only") << int(Prompt::Ok) << int(Prompt::Ok) << int(Prompt::Ok);
+    QTest::newRow("save discard") << int(Prompt::Save | Prompt::Discard) << int(Prompt::Discard)
+                                  << int(Prompt::Save);
 }
 
 void TestPrompter::cautiousButton()
@@ -368,7 +369,7 @@ void TestPrompter::cautiousButton()
     QFETCH(int, buttons);
     QFETCH(int, cautious);
     QFETCH(int, affirmative);
-    const auto set = QMessageBox::StandardButtons(buttons);
+    const auto set = Prompt::StandardButtons(buttons);
     QCOMPARE(int(Prompter::cautiousButton(set)), cautious);
     QCOMPARE(int(Prompter::affirmativeButton(set)), affirmative);
 }
@@ -381,10 +382,10 @@ void TestPrompter::quietPrompterNeverBlocks()
 
     QTest::ignoreMessage(QtInfoMsg, "voDarevivo 2024 for DirErad: Batch run note");
     gMsgInformation(2, QStringLiteral("Batch run note"), nullptr);
-    QCOMPARE(gMsgQuestion(2, QStringLiteral("Overwrite?"), nullptr), QMessageBox::No);
+    QCOMPARE(gMsgQuestion(2, QStringLiteral("Overwrite?"), nullptr), Prompt::No);
     QCOMPARE(promptQuestion(nullptr, QStringLiteral("t"), QStringLiteral("Save?"),
-                            QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel),
-             QMessageBox::Cancel);
+                            Prompt::Yes | Prompt::No | Prompt::Cancel),
+             Prompt::Cancel);
     QVERIFY(!CYesNoContinueDlg::warnYesNoMsg(nullptr, QStringLiteral("t"), QStringLiteral("Continue?")));
 
     DlgMsgWithLink info(QStringLiteral("About"), nullptr);
@@ -419,7 +420,7 @@ void TestPrompter::widgetPrompterRunsRealDialogs()
         if (box)
             box->button(QMessageBox::Yes)->click();
     });
-    QCOMPARE(gMsgQuestion(2, QStringLiteral("Real box?"), nullptr), QMessageBox::Yes);
+    QCOMPARE(gMsgQuestion(2, QStringLiteral("Real box?"), nullptr), Prompt::Yes);
 
     QTimer::singleShot(0, [] {
         auto* dlg = qobject_cast<dlgGeneralInput*>(QApplication::activeModalWidget());
@@ -450,7 +451,7 @@ void TestPrompter::widgetPrompterOffTheGuiThread()
     // cautiously and warns instead.
     QTest::ignoreMessage(QtWarningMsg, "Not shown (no window can be opened here): voDarevivo 2024 for DirErad");
     QTest::ignoreMessage(QtWarningMsg, "Not shown (no window can be opened here): t");
-    QMessageBox::StandardButton answer = QMessageBox::Yes;
+    Prompt::StandardButton answer = Prompt::Yes;
     bool continued = true;
     std::unique_ptr<QThread> worker(QThread::create([&] {
         answer = gMsgQuestion(2, QStringLiteral("From a worker?"), nullptr);
@@ -458,7 +459,7 @@ void TestPrompter::widgetPrompterOffTheGuiThread()
     }));
     worker->start();
     QVERIFY(worker->wait(5000));
-    QCOMPARE(answer, QMessageBox::No);
+    QCOMPARE(answer, Prompt::No);
     QVERIFY(!continued);
 }
 

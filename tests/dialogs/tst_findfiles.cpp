@@ -147,7 +147,7 @@ void TestFindFiles::searchWithoutYearWarnsAndStartsNothing()
     QTest::mouseClick(dialog->btnSearch, Qt::LeftButton);
     QCOMPARE(m_prompter->records().size(), 1);
     const PromptRecord& warning = m_prompter->records().first();
-    QCOMPARE(warning.icon, QMessageBox::Warning);
+    QCOMPARE(warning.icon, Prompt::Warning);
     QCOMPARE(warning.title, QString("Warning"));
     QCOMPARE(warning.texts.join("\n"), QString("Please choose search file option first!"));
     QVERIFY(!dialog->isSearching());

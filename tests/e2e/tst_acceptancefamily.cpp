@@ -558,7 +558,7 @@ void TestAcceptanceFamily::importCoupleChangeProvinceDecouple()
         QTest::mouseClick(wizard->button(QWizard::FinishButton), Qt::LeftButton);
     });
     f->prompter->clear();
-    f->prompter->queueButton(QMessageBox::Yes); // they are married
+    f->prompter->queueButton(Prompt::Yes); // they are married
     f->action("actionCouple_Returns_2to1")->trigger();
     QCOMPARE(f->promptTexts().value(0), QString("Neither return is of a married or common-law person. What is the "
                                                 "couple's marital status?\n\n'Yes' for married, 'No' for "

@@ -414,7 +414,7 @@ void TestAcceptanceServices::direradFilingKeptAfterReopen()
         wizard->reject();
         return true;
     });
-    m_f->prompter->queueButton(QMessageBox::No); // this year's return only
+    m_f->prompter->queueButton(Prompt::No); // this year's return only
     // The confirmations before a filing, each read and accepted: residency,
     // no access code, Bob without income, the RC210 and FHSA reminders, and
     // no HBP or LLP repayment (the RRSP schedule came with the agency's

@@ -124,14 +124,14 @@ private slots:
         family->getTaxpayer()->GetT1()->DepartureDate.m_value = QDate(2024, 8, 15);
         ScriptedPrompter prompter;
         prompter.queueYes(true);
-        prompter.queueButton(paperForms ? QMessageBox::Yes : QMessageBox::No);
+        prompter.queueButton(paperForms ? Prompt::Yes : Prompt::No);
         answerYes(prompter, 20);
         QCOMPARE(family->AnyMsgBeforeDirerad(kPurposeDirerad, false), !paperForms);
         const PromptRecord& question = prompter.records().at(1);
         QCOMPARE(question.kind, PromptKind::MessageBox);
         QCOMPARE(question.title, QStringLiteral("Emigrant Return Note"));
         QCOMPARE(question.texts, QStringList{kEmigrant});
-        QCOMPARE(question.buttons, QMessageBox::Yes | QMessageBox::No);
+        QCOMPARE(question.buttons, Prompt::Yes | Prompt::No);
         QCOMPARE(prompter.records().size() == 2, paperForms);
     }
 

@@ -95,7 +95,7 @@ private slots:
             QCOMPARE(prompter.records().size(), 1);
             QCOMPARE(prompter.records()[0].title, QString("Warnings"));
             QCOMPARE(prompter.records()[0].texts, QStringList{kWarning});
-            QCOMPARE(int(prompter.records()[0].icon), int(QMessageBox::Warning));
+            QCOMPARE(int(prompter.records()[0].icon), int(Prompt::Warning));
         }
     }
 

@@ -35,14 +35,14 @@ public:
         calls << "close?";
         if (!changed)
             return true;
-        const QMessageBox::StandardButton answer = promptQuestion(
+        const Prompt::StandardButton answer = promptQuestion(
             this, "voDarevivo 2024 for DirErad",
             "Do you want to save changed data to return file before closing?\n\n'Yes' to save it, 'No' to discard "
             "changes, or 'Cancel' closing",
-            QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
-        if (answer == QMessageBox::Cancel)
+            Prompt::Yes | Prompt::No | Prompt::Cancel);
+        if (answer == Prompt::Cancel)
             return false;
-        if (answer == QMessageBox::Yes)
+        if (answer == Prompt::Yes)
             changed = false;
         return true;
     }

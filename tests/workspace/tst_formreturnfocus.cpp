@@ -131,7 +131,7 @@ void TestFormReturnFocus::closePageWhileTyping()
     QVERIFY(edit);
 
     if (withFile)
-        f.prompter->queueButton(QMessageBox::No);
+        f.prompter->queueButton(Prompt::No);
     else
         f.prompter->queueYes(true);
     f.action("actionClose_Return")->trigger();

@@ -468,9 +468,9 @@ void TestMainWindow::closeReturnAsksWhenChanged_data()
 {
     QTest::addColumn<int>("answer");
     QTest::addColumn<bool>("closed");
-    QTest::newRow("Yes") << int(QMessageBox::Yes) << true;
-    QTest::newRow("No") << int(QMessageBox::No) << true;
-    QTest::newRow("Cancel") << int(QMessageBox::Cancel) << false;
+    QTest::newRow("Yes") << int(Prompt::Yes) << true;
+    QTest::newRow("No") << int(Prompt::No) << true;
+    QTest::newRow("Cancel") << int(Prompt::Cancel) << false;
 }
 
 void TestMainWindow::closeReturnAsksWhenChanged()
@@ -480,7 +480,7 @@ void TestMainWindow::closeReturnAsksWhenChanged()
     WindowFixture f;
     FakeReturnPage* page = openPage(f, "/r/a.r24");
     page->changed = true;
-    f.prompter->queueButton(QMessageBox::StandardButton(answer));
+    f.prompter->queueButton(Prompt::StandardButton(answer));
     f.action("actionClose_Return")->trigger();
     QCOMPARE(f.prompter->records().size(), 1);
     QCOMPARE(f.window->openReturnCount(), closed ? 0 : 1);
@@ -499,7 +499,7 @@ void TestMainWindow::quitWithChangedReturnAsks()
     bool quitting = false;
     connect(f.app, &QCoreApplication::aboutToQuit, [&quitting]() { quitting = true; });
 
-    f.prompter->queueButton(QMessageBox::Cancel);
+    f.prompter->queueButton(Prompt::Cancel);
     f.action("actionQuit")->trigger();
     QCoreApplication::processEvents();
     QCOMPARE(f.promptTexts(), QStringList{"Do you want to save changed data to return file before closing?\n\n'Yes' "
@@ -509,7 +509,7 @@ void TestMainWindow::quitWithChangedReturnAsks()
     QCOMPARE(f.window->openReturnCount(), 1);
 
     // No: the return is closed without saving and the window closes.
-    f.prompter->queueButton(QMessageBox::No);
+    f.prompter->queueButton(Prompt::No);
     f.action("actionQuit")->trigger();
     QVERIFY(!f.window->isVisible());
     QCOMPARE(f.window->openReturnCount(), 0);
@@ -524,8 +524,8 @@ void TestMainWindow::closeShowsEachChangedReturnInTurn()
     b->changed = true;
     // The start page is current: the changed returns are shown one by one.
     f.action("actionWelcome")->trigger();
-    f.prompter->queueButton(QMessageBox::Yes);
-    f.prompter->queueButton(QMessageBox::Cancel);
+    f.prompter->queueButton(Prompt::Yes);
+    f.prompter->queueButton(Prompt::Cancel);
     QVERIFY(!f.window->close());
     QCOMPARE(f.prompter->records().size(), 2);
     QVERIFY(f.window->isVisible());

@@ -268,7 +268,7 @@ void TestSaveAs::failedWriteKeepsReturnChanged()
 
     // Closing still asks, so the edit is not lost by closing.
     if (page->hasFileToSave())
-        f.prompter->queueButton(QMessageBox::Cancel);
+        f.prompter->queueButton(Prompt::Cancel);
     else
         f.prompter->queueYes(false);
     f.action("actionClose_Return")->trigger();

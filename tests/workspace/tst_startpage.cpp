@@ -165,10 +165,10 @@ void TestStartPage::removeDeletesTheChosenFile_data()
 {
     QTest::addColumn<QString>("filter");
     QTest::addColumn<int>("answer");
-    QTest::newRow("OK") << "" << int(QMessageBox::Ok);
-    QTest::newRow("Cancel") << "" << int(QMessageBox::Cancel);
+    QTest::newRow("OK") << "" << int(Prompt::Ok);
+    QTest::newRow("Cancel") << "" << int(Prompt::Cancel);
     // With a filter the table's row 0 is the model's row 1.
-    QTest::newRow("OK filtered") << "Bob" << int(QMessageBox::Ok);
+    QTest::newRow("OK filtered") << "Bob" << int(Prompt::Ok);
 }
 
 void TestStartPage::removeDeletesTheChosenFile()
@@ -181,13 +181,13 @@ void TestStartPage::removeDeletesTheChosenFile()
     page(f)->widgets()->edtFilter->setText(filter);
     // The unfiltered table's second row is Bob; the filtered table's first.
     selectRow(f, filtered ? 0 : 1);
-    f.prompter->queueButton(QMessageBox::StandardButton(answer));
+    f.prompter->queueButton(Prompt::StandardButton(answer));
     page(f)->widgets()->delButton->click();
     // The question names the file that will go.
     QCOMPARE(f.promptTexts(), QStringList{"Please confirm to remove this return file? This change is unrecoverable.\n\n"
                                           + QDir::toNativeSeparators(returns.bobPath)});
-    QCOMPARE(f.prompter->records()[0].buttons, QMessageBox::Ok | QMessageBox::Cancel);
-    const bool removed = answer == QMessageBox::Ok;
+    QCOMPARE(f.prompter->records()[0].buttons, Prompt::Ok | Prompt::Cancel);
+    const bool removed = answer == Prompt::Ok;
     QCOMPARE(QFile::exists(returns.bobPath), !removed);
     QVERIFY(QFile::exists(returns.annPath));
     page(f)->widgets()->resetFilterButton->click();
@@ -221,10 +221,10 @@ void TestStartPage::removeReportsAFailedDelete()
     page(f)->reloadEntries();
     QCOMPARE(shownNames(f), QStringList{"Cat Fox"});
     selectRow(f, 0);
-    f.prompter->queueButton(QMessageBox::Ok);
+    f.prompter->queueButton(Prompt::Ok);
     page(f)->widgets()->delButton->click();
     QCOMPARE(f.prompter->records().size(), 2);
-    QCOMPARE(f.prompter->records()[1].icon, QMessageBox::Warning);
+    QCOMPARE(f.prompter->records()[1].icon, Prompt::Warning);
     QCOMPARE(f.promptTexts()[1], QString("The return file %1 cannot be deleted. It is kept in the list.").arg(path));
     QCOMPARE(shownNames(f), QStringList{"Cat Fox"});
     page(f)->reloadEntries();

@@ -172,9 +172,9 @@ void TestSupportUpload::unsavedEditsAreOfferedToBeSaved_data()
     QTest::addColumn<int>("answer");
     QTest::addColumn<bool>("sent");
     QTest::addColumn<bool>("savedFirst");
-    QTest::newRow("Yes: saved, then sent") << int(QMessageBox::Yes) << true << true;
-    QTest::newRow("No: the file as last saved") << int(QMessageBox::No) << true << false;
-    QTest::newRow("Cancel: nothing") << int(QMessageBox::Cancel) << false << false;
+    QTest::newRow("Yes: saved, then sent") << int(Prompt::Yes) << true << true;
+    QTest::newRow("No: the file as last saved") << int(Prompt::No) << true << false;
+    QTest::newRow("Cancel: nothing") << int(Prompt::Cancel) << false << false;
 }
 
 void TestSupportUpload::unsavedEditsAreOfferedToBeSaved()
@@ -190,14 +190,14 @@ void TestSupportUpload::unsavedEditsAreOfferedToBeSaved()
     QVERIFY(field);
     field->setText("31000");
     s.f.prompter->clear();
-    s.f.prompter->queueButton(QMessageBox::StandardButton(answer));
+    s.f.prompter->queueButton(Prompt::StandardButton(answer));
     if (sent)
         answerSupportDialog("a@b.co", "help", true);
     s.f.action("actionSend_Return_File_to_Brannock")->trigger();
 
     QVERIFY(!s.f.prompter->records().isEmpty());
     const PromptRecord& offer = s.f.prompter->records().first();
-    QCOMPARE(offer.buttons, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    QCOMPARE(offer.buttons, Prompt::Yes | Prompt::No | Prompt::Cancel);
     QVERIFY(offer.texts.join("\n").startsWith("This return has changes that are not saved"));
     QCOMPARE(s.fake.requests().size(), sent ? 1 : 0);
     QCOMPARE(fileBytes(s.path) != lastSaved, savedFirst);

@@ -1,6 +1,8 @@
 // Runs the print type tables export once, for the build: the print engine
 // then finds every form's and slip's layout where the program's default
 // configuration points it. Usage: JAVA_PROJECT_FOLDER XML_FOLDER BFORM_FOLDER
+// With "--engine-tables FOLDER" it writes only the tables the engine itself
+// is compiled with (no plug-in needed).
 #include <QCoreApplication>
 #include <QDir>
 
@@ -12,6 +14,14 @@ int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
     const QStringList args = app.arguments();
+    if (args.size() == 3 && args[1] == QLatin1String("--engine-tables")) {
+        if (!QDir().mkpath(args[2])) {
+            std::fprintf(stderr, "cannot make the folder %s\n", qPrintable(args[2]));
+            return 1;
+        }
+        TypeTablesExport::writeEngineTables({args[2], QString(), QString()});
+        return 0;
+    }
     if (args.size() != 4) {
         std::fprintf(stderr, "usage: %s JAVA_PROJECT_FOLDER XML_FOLDER BFORM_FOLDER\n", argv[0]);
         return 2;

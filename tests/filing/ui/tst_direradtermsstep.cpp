@@ -22,7 +22,7 @@ namespace {
 class RecordingPrompter : public QuietPrompter
 {
 public:
-    QMessageBox::StandardButton messageBox(QWidget* parent, const MessageBoxRequest& request) override
+    Prompt::StandardButton messageBox(QWidget* parent, const MessageBoxRequest& request) override
     {
         texts << request.text;
         return QuietPrompter::messageBox(parent, request);

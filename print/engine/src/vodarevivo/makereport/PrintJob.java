@@ -45,8 +45,8 @@ public final class PrintJob
     private static final int CONDENSED = 1;
     /** The layouts of the forms that have no layout file of their own, inside the XML folder. */
     private static final String ENGINE_LAYOUTS = "print";
-    private static final int T1 = 1;
-    private static final int RETURN_SUMMARY = 93;
+    private static final int T1 = TaxFormType.CONST_T1;
+    private static final int RETURN_SUMMARY = TaxFormType.CONST_T1KS;
 
     private static final AtomicInteger jobCount = new AtomicInteger();
 

@@ -18,12 +18,13 @@ import java.util.Map;
  */
 final class ReturnFile
 {
-    static final int FILE_VERSION = 66098;
-    static final int TAX_YEAR = 2024;
+    // The format's numbers are the program's own, exported into ReturnFileFormat.
+    static final int FILE_VERSION = ReturnFileFormat.FILE_VERSION;
+    static final int TAX_YEAR = ReturnFileFormat.TAX_YEAR;
 
-    static final int KIND_FORM = 0;
-    static final int KIND_SLIP = 1;
-    static final int KIND_NOTE = 3;
+    static final int KIND_FORM = ReturnFileFormat.KIND_FORM;
+    static final int KIND_SLIP = ReturnFileFormat.KIND_SLIP;
+    static final int KIND_NOTE = ReturnFileFormat.KIND_NOTE;
 
     /** One form, slip or note: its type, id and values (Double, Integer, String or a date text). */
     static final class Item
@@ -131,9 +132,9 @@ final class ReturnFile
         p.year = b.getInt();
         if ((p.version & 0xFFFF0000) != 0x10000 || p.version > FILE_VERSION)
             throw new DamagedException("unknown file version " + p.version);
-        if (p.version > 65988)
+        if (p.version > ReturnFileFormat.VERSION_RESERVED_WORD)
             b.getInt();
-        if (p.version > 65865)
+        if (p.version > ReturnFileFormat.VERSION_MARKER_WORD)
             b.getInt();
         skip(b, length(b)); // reserved area: password and marker, not printed
         b.getInt();         // next id
@@ -143,7 +144,7 @@ final class ReturnFile
             final Item item = new Item();
             item.kind = KIND_FORM;
             item.type = b.getInt();
-            if (p.version > 65855) {
+            if (p.version > ReturnFileFormat.VERSION_FORM_IDS) {
                 item.id = b.getInt();
                 b.getInt(); // shared id
             }
@@ -156,12 +157,12 @@ final class ReturnFile
             item.kind = KIND_SLIP;
             item.type = b.getInt();
             item.id = b.getInt();
-            if (p.version > 65856)
+            if (p.version > ReturnFileFormat.VERSION_SLIP_SHARED_IDS)
                 b.getInt();
             readObject(b, item);
             p.items.add(item);
         }
-        if (p.version >= 65716) {
+        if (p.version >= ReturnFileFormat.VERSION_NOTES) {
             final int notes = count(b);
             for (int i = 0; i < notes; ++i) {
                 final Item item = new Item();
@@ -172,7 +173,7 @@ final class ReturnFile
                 p.items.add(item);
             }
         }
-        if (p.version > 65776) {
+        if (p.version > ReturnFileFormat.VERSION_MARKER_RUNS) {
             skip(b, 8);
             readBarcode(b, p.barcodeRecords);
             skip(b, 8);

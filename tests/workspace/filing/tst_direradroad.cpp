@@ -243,7 +243,7 @@ void TestDireradRoad::acceptedFiling()
     script.add(termsDialog(true));
     script.add(resultDialog(&result));
     script.add(wizard(&afterTitle));
-    m_f->prompter->queueButton(QMessageBox::No); // one year only
+    m_f->prompter->queueButton(Prompt::No); // one year only
     run(page);
     QCOMPARE(script.pending(), 0);
 
@@ -291,7 +291,7 @@ void TestDireradRoad::cancelRecordsNothing()
     QVERIFY(!before.isEmpty());
     ModalScript script;
     script.add(submissionDialog(nullptr, false));
-    m_f->prompter->queueButton(QMessageBox::No);
+    m_f->prompter->queueButton(Prompt::No);
     run(page);
     QCOMPARE(script.pending(), 0);
     QCOMPARE(m_agency->recorder().count(), 0);
@@ -306,7 +306,7 @@ void TestDireradRoad::acceptedReturnIsAskedBeforeFilingAgain()
     {
         ModalScript script;
         sendThrough(script, nullptr, true);
-        m_f->prompter->queueButton(QMessageBox::No);
+        m_f->prompter->queueButton(Prompt::No);
         run(page);
         QCOMPARE(script.pending(), 0);
     }
@@ -314,7 +314,7 @@ void TestDireradRoad::acceptedReturnIsAskedBeforeFilingAgain()
 
     // Asked; No stops before anything is sent.
     m_f->prompter->clear();
-    m_f->prompter->queueButton(QMessageBox::No);
+    m_f->prompter->queueButton(Prompt::No);
     run(page);
     QCOMPARE(fileReturnRequests(), 1);
     QVERIFY2(m_f->promptTexts().value(0).contains("already accepted"), qPrintable(m_f->promptTexts().join("|")));
@@ -325,8 +325,8 @@ void TestDireradRoad::acceptedReturnIsAskedBeforeFilingAgain()
     ModalScript script;
     sendThrough(script, &result, false);
     m_f->prompter->clear();
-    m_f->prompter->queueButton(QMessageBox::Yes);
-    m_f->prompter->queueButton(QMessageBox::No);
+    m_f->prompter->queueButton(Prompt::Yes);
+    m_f->prompter->queueButton(Prompt::No);
     run(page);
     QCOMPARE(script.pending(), 0);
     QCOMPARE(fileReturnRequests(), 2);
@@ -351,7 +351,7 @@ void TestDireradRoad::notSentAfterTheTerms()
     ResultView result;
     ModalScript script;
     sendThrough(script, &result, false);
-    m_f->prompter->queueButton(QMessageBox::No);
+    m_f->prompter->queueButton(Prompt::No);
     run(page);
     QCOMPARE(script.pending(), 0);
     QCOMPARE(result.overview, QStringLiteral("DirErad Filing Failed"));
@@ -380,7 +380,7 @@ void TestDireradRoad::outcomeUnknown()
     ResultView result;
     ModalScript script;
     sendThrough(script, &result, false);
-    m_f->prompter->queueButton(QMessageBox::No);
+    m_f->prompter->queueButton(Prompt::No);
     run(page);
     QCOMPARE(script.pending(), 0);
     QCOMPARE(fileReturnRequests(), 1);
@@ -419,7 +419,7 @@ void TestDireradRoad::pressesDuringTheReplySendOnce()
     script.add(termsDialog(true));
     script.add(resultDialog(nullptr));
     script.add(wizard(nullptr));
-    m_f->prompter->queueButton(QMessageBox::No);
+    m_f->prompter->queueButton(Prompt::No);
     run(page);
     QCOMPARE(script.pending(), 0);
     QCOMPARE(extraPresses, 2);
@@ -452,7 +452,7 @@ void TestDireradRoad::testCaseField()
     script.add(termsDialog(true));
     script.add(resultDialog(nullptr));
     script.add(wizard(nullptr));
-    m_f->prompter->queueButton(QMessageBox::No);
+    m_f->prompter->queueButton(Prompt::No);
     run(page);
     QCOMPARE(script.pending(), 0);
     QCOMPARE(view.testCaseVisible, testMode);
@@ -493,7 +493,7 @@ void TestDireradRoad::multiYearAnswerIsSent()
     Form_Return* page = openJean();
     ModalScript script;
     sendThrough(script, nullptr, true);
-    m_f->prompter->queueButton(QMessageBox::Yes);
+    m_f->prompter->queueButton(Prompt::Yes);
     run(page);
     QCOMPARE(script.pending(), 0);
     QCOMPARE(m_agency->recorder().last().elementText("MultipleTaxYearReturnIndicator"), QStringLiteral("1"));
