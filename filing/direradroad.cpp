@@ -185,8 +185,6 @@ void DireradRoad::run()
     m_family->getFedAmountClaimed(2, isReFile);
     if (!seasonOpen())
         return;
-    if (m_env.refreshPage)
-        m_env.refreshPage();
     if (!eligible(isReFile))
         return;
     CString sin, name;
@@ -232,6 +230,4 @@ void DireradRoad::run()
         request.settings.now = [this] { return m_context.currentTime(); };
     const DireradSubmissionResult result = m_dialogs.submit(request);
     recordOutcome(result, uid);
-    if (m_env.refreshPage)
-        m_env.refreshPage();
 }

@@ -50,7 +50,6 @@ struct DireradRoadEnvironment
     QString runFolder;
     bool noWarningMsg = false;
     QString appTitle;
-    std::function<void()> refreshPage;   // the visible pages from the return
     std::function<int()> validateReturn; // errors found (the page has shown them)
     // The taxpayer's row in the program's database, made when missing: its
     // id, or 0 or less when there is none.

@@ -40,10 +40,9 @@ void FilingService::prepareReFile(const ReFileEnvironment& environment)
     ReFileSetup(m_context, environment).prepare();
 }
 
-void FilingService::unsetReFile(const std::function<void()>& refreshPage)
+void FilingService::unsetReFile()
 {
     ReFileEnvironment environment;
-    environment.refreshPage = refreshPage;
     ReFileSetup(m_context, environment).unset();
 }
 

@@ -27,8 +27,8 @@ public:
     int fileT1135(const T1135RoadEnvironment& environment, FormFilingDialogs& dialogs);
     // Sets the open return for ReFile on a copy of its file.
     void prepareReFile(const ReFileEnvironment& environment);
-    // Takes the ReFile mark off the open return; refreshPage shows it.
-    void unsetReFile(const std::function<void()>& refreshPage);
+    // Takes the ReFile mark off the open return (which announces it).
+    void unsetReFile();
     // Whether the open return may be refiled; when not, the first reason is
     // shown over the page.
     bool isEligibleForReFile();

@@ -60,12 +60,6 @@ void ReFileSetup::tell(const QString& text, QWidget* parent)
     m_context.tellInformation(text, parent);
 }
 
-void ReFileSetup::refresh()
-{
-    if (m_env.refreshPage)
-        m_env.refreshPage();
-}
-
 bool ReFileSetup::isEligible()
 {
     if (!m_context.family)
@@ -103,15 +97,12 @@ void ReFileSetup::prepare()
     // write leaves the open return, and the file it belongs to, as they were.
     CFamilyTaxData amended;
     amended = *family;
-    if (amended.prepareForReFile() != 0) {
-        refresh();
+    if (amended.prepareForReFile() != 0)
         return;
-    }
     QString error;
     if (amended.saveToFile(CString(target), m_context.edition, &error) != RFL_SUCCESS) {
         tell(tr("The ReFile copy could not be saved to %1.\n%2\nThe return was not set for ReFile.").arg(target, error),
              m_context.dialogParent);
-        refresh();
         return;
     }
     family->prepareForReFile();
@@ -119,7 +110,6 @@ void ReFileSetup::prepare()
         m_env.moveToFile(target);
     tell(tr("ReFile copied a new file named [%1] to handle amendment. Original file is untouched.").arg(target),
          nullptr);
-    refresh();
 }
 
 void ReFileSetup::unset()
@@ -127,5 +117,4 @@ void ReFileSetup::unset()
     if (!m_context.family)
         return;
     m_context.family->UnsetReFile();
-    refresh();
 }

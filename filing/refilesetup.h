@@ -26,7 +26,6 @@ struct ReFileEnvironment
     // Moves the page to path, which holds the amended return already, and
     // saves the return there with the page's own state.
     std::function<void(const QString& path)> moveToFile;
-    std::function<void()> refreshPage; // the visible pages from the return
 };
 
 // ReFILE of a filed return that must be amended: the set-up turns the open
@@ -45,7 +44,6 @@ public:
 
 private:
     void tell(const QString& text, QWidget* parent);
-    void refresh();
 
     FeatureContext m_context;
     ReFileEnvironment m_env;

@@ -30,8 +30,6 @@ int T1135Road::run()
     CFamilyTaxData* family = m_context.family;
     if (!family)
         return T1135RoadNoStatement;
-    if (m_env.refreshPage)
-        m_env.refreshPage();
     if (!family->HasForm(FORM_T1135)) {
         tell(tr("Please add form T1135 into tax return first!"));
         return T1135RoadNoStatement;
@@ -65,8 +63,5 @@ int T1135Road::run()
     if (!request.settings.now)
         request.settings.now = [this] { return m_context.currentTime(); };
     m_dialogs.fileForm(request);
-    // The T1135's pages show the status and confirmation just recorded.
-    if (m_env.refreshPage)
-        m_env.refreshPage();
     return T1135RoadFiled;
 }

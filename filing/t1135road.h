@@ -36,7 +36,6 @@ public:
 struct T1135RoadEnvironment
 {
     FormFilingSettings filing;
-    std::function<void()> refreshPage;   // the visible pages from the return
     std::function<int()> validateT1135;  // errors found (the page has shown them)
 };
 

@@ -2,6 +2,7 @@
 // linked copy, then every step for one or both persons, with the coupled
 // exchange after each step and the return summaries at the end; all twice.
 #include "model/cfamilytaxdata.h"
+#include "model/returnchanges.h"
 
 #include "companion/forms/ctaxdata_form.h"
 
@@ -32,6 +33,9 @@ void roundStoredAmounts(IndividualTaxData& person)
 int CFamilyTaxData::Calculate(int kind, CTaxData_Form* changed)
 {
     Q_UNUSED(kind); // the changed object says what it is
+    // One announcement for the whole recalculation, forms it added included.
+    ReturnChangeGuard announce(*m_changes);
+    const int formsBefore = GetCountOfForm(0);
     const bool coupled = IsCoupledReturn();
     IndividualTaxData* current = m_curIndv == kSpouse ? m_pSpouse : m_pTaxpayer;
     IndividualTaxData* other = current == m_pSpouse ? m_pTaxpayer : m_pSpouse;
@@ -80,5 +84,8 @@ int CFamilyTaxData::Calculate(int kind, CTaxData_Form* changed)
     roundStoredAmounts(*m_pTaxpayer);
     if (coupled)
         roundStoredAmounts(*m_pSpouse);
+    if (formsAddedOrRemoved != 0 || GetCountOfForm(0) != formsBefore)
+        m_changes->noteItemsChanged(m_curIndv, FROM_FORM);
+    m_changes->noteCalculated();
     return formsAddedOrRemoved;
 }

@@ -1,7 +1,10 @@
 // Family return: life cycle, copies, the current person and names.
 #include "model/cfamilytaxdata.h"
 
-CFamilyTaxData::CFamilyTaxData(ENUM_MultiProvsTaxMgrMode mode) : m_mode(mode)
+#include "model/returnchanges.h"
+
+CFamilyTaxData::CFamilyTaxData(ENUM_MultiProvsTaxMgrMode mode)
+    : m_mode(mode), m_changes(std::make_unique<ReturnChangeNotifier>())
 {
     m_pTaxpayer = new IndividualTaxData(mode, &m_dependants);
     m_pSpouse = new IndividualTaxData(mode, &m_dependants);
@@ -26,6 +29,8 @@ CFamilyTaxData& CFamilyTaxData::operator=(const CFamilyTaxData& other)
 {
     if (this == &other)
         return *this;
+    ReturnChangeGuard change(*m_changes);
+    m_changes->noteItemsChanged(0, ReturnChangeNotifier::kAllKinds);
     m_dependants = other.m_dependants;
     *m_pTaxpayer = *other.m_pTaxpayer;
     *m_pSpouse = *other.m_pSpouse;
@@ -61,8 +66,10 @@ bool CFamilyTaxData::operator!=(const CFamilyTaxData& other) const
 
 int CFamilyTaxData::setCurIndv(int index)
 {
-    if (index == kTaxpayer || index == kSpouse)
+    if ((index == kTaxpayer || index == kSpouse) && index != m_curIndv) {
         m_curIndv = index;
+        m_changes->notePersonSwitched(index);
+    }
     return m_curIndv;
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <memory>
+
 #include <QString>
 #include <list>
 
@@ -24,6 +26,8 @@ struct _STRUCT_FORM_VALIDATE_INFO;
 // only when it holds a T1), the family's dependant table, the view state and
 // the person the user works on. What concerns both spouses happens here;
 // most other operations act on the current person.
+class ReturnChangeNotifier;
+
 class CFamilyTaxData
 {
 public:
@@ -47,6 +51,10 @@ public:
     bool softCopy(const CFamilyTaxData& other);
     bool operator!=(const CFamilyTaxData& other) const;
     bool operator==(const CFamilyTaxData& other) const { return !(*this != other); }
+
+    // What this return announces when it changes (model/returnchanges.h):
+    // whoever shows it listens there. A copy has a notifier of its own.
+    ReturnChangeNotifier& changes() const { return *m_changes; }
 
     // ---- Persons ----
     int getCurIndv() const { return m_curIndv; }
@@ -223,6 +231,7 @@ private:
     IndividualTaxData* m_dependantSlots[kDependantSlots] = {};
     DependantInfoStruct m_dependants;
     int m_curIndv = kTaxpayer;
+    std::unique_ptr<ReturnChangeNotifier> m_changes;
 
     void mergeDependantsFrom(const DependantInfoStruct& other);
     // After items went: links whose partner no longer names them back go.

@@ -1,6 +1,7 @@
 // Family return: coupling, province change, items shared between spouses,
 // and the set-up of a new return.
 #include "model/cfamilytaxdata.h"
+#include "model/returnchanges.h"
 
 #include <utility>
 
@@ -189,6 +190,8 @@ bool CFamilyTaxData::CoupleTaxReturn(CFamilyTaxData* other)
 {
     if (!other || other == this)
         return true;
+    ReturnChangeGuard change(*m_changes);
+    m_changes->noteItemsChanged(0, ReturnChangeNotifier::kAllKinds);
     m_pSpouse->FreeData();
     *m_pSpouse = *other->m_pTaxpayer;
     mergeDependantsFrom(other->m_dependants);
@@ -215,6 +218,8 @@ bool CFamilyTaxData::CoupleTaxReturn(CFamilyTaxData* other)
 
 void CFamilyTaxData::DecoupleReturn(bool keepSpouse)
 {
+    ReturnChangeGuard change(*m_changes);
+    m_changes->noteItemsChanged(0, ReturnChangeNotifier::kAllKinds);
     if (keepSpouse)
         std::swap(m_pTaxpayer, m_pSpouse); // both persons already use the family's table
     m_pSpouse->FreeData();
@@ -229,6 +234,8 @@ void CFamilyTaxData::DecoupleReturn(bool keepSpouse)
 void CFamilyTaxData::ChangeProvince(ENUMTYPE_PROVINCE from, ENUMTYPE_PROVINCE to, int both)
 {
     Q_UNUSED(from); // each person leaves the province it is actually in
+    ReturnChangeGuard change(*m_changes);
+    m_changes->noteItemsChanged(0, FROM_FORM);
     if (both != 0 && IsCoupledReturn()) {
         m_pTaxpayer->ChangeProvince(m_pTaxpayer->m_province, to);
         m_pSpouse->ChangeProvince(m_pSpouse->m_province, to);

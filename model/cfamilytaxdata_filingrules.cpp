@@ -1,5 +1,6 @@
 // Family return: the online filing rules of the current person.
 #include "model/cfamilytaxdata.h"
+#include "model/returnchanges.h"
 
 int CFamilyTaxData::IsEligibleForElectronicFile(unsigned char mode, std::list<CString>& messages,
                                                 std::list<CString>* notes)
@@ -11,7 +12,11 @@ int CFamilyTaxData::IsEligibleForElectronicFile(unsigned char mode, std::list<CS
 int CFamilyTaxData::prepareForReFile()
 {
     IndividualTaxData* person = getCurIndvTaxData();
-    return person ? person->prepareForReFile() : -1;
+    if (!person)
+        return -1;
+    const int result = person->prepareForReFile();
+    m_changes->noteFilingStatusChanged(FORM_T1);
+    return result;
 }
 
 int CFamilyTaxData::IsEligibleForReFile(unsigned char mode, std::list<CString>& messages)

@@ -1,15 +1,20 @@
 // Family return: forwarders to person operations over the records shared
 // with the filing, agency-data and import code.
 #include "model/cfamilytaxdata.h"
+#include "model/returnchanges.h"
 
 int CFamilyTaxData::AutoFillReturn(TDDTaxDataOnePerson& person, DataAFR* options, std::list<CString>* notes)
 {
     IndividualTaxData* current = getCurIndvTaxData();
     if (!current)
         return IndividualTaxData::kAutoFillNoReturn;
+    // The apply and its recalculation are one change.
+    ReturnChangeGuard change(*m_changes);
     const int result = current->AutoFillReturn(person, options, notes);
     if (result != 0)
         return result;
+    m_changes->noteItemsChanged(m_curIndv, FROM_FORM);
+    m_changes->noteItemsChanged(m_curIndv, FROM_SLIP);
     // A slip the apply replaced may have been shared: the spouse's copy
     // becomes the spouse's own slip rather than a link to nothing.
     clearLinksToRemovedItems();

@@ -30,7 +30,6 @@ DireradRoadEnvironment direradRoadEnvironmentFromApp(Form_Return* page)
     TabWndApp* app = TabWndApp::getMainApp();
     env.submission.exchange = filingExchangeSettingsFromApp();
     env.appTitle = TabWndApp::s_appTitle;
-    env.refreshPage = [page] { page->refreshCurTabDataFromDoc(); };
     env.validateReturn = [page] { return page->ValidateTaxReturn(TabWndApp::s_appPurpose, false, false); };
     if (!app)
         return env;
@@ -78,7 +77,6 @@ T1135RoadEnvironment t1135RoadEnvironmentFromApp(Form_Return* page)
 {
     T1135RoadEnvironment env;
     env.filing = formFilingSettingsFromApp(page);
-    env.refreshPage = [page] { page->refreshCurTabDataFromDoc(); };
     env.validateT1135 = [page] { return page->ValidateTaxForm(TabWndApp::s_appPurpose, FORM_T1135, false, false); };
     return env;
 }
@@ -98,7 +96,6 @@ ReFileEnvironment reFileEnvironmentFromApp(Form_Return* page)
         MyWaitCursor wait;
         page->saveReturnFile(false);
     };
-    env.refreshPage = [page] { page->refreshCurTabDataFromDoc(); };
     return env;
 }
 

@@ -87,15 +87,18 @@ void noteDisplayName(const STRUCT_NOTEDATA_ITEM_2004* item, CString& out)
 }
 
 FolderView::FolderView(QWidget* parent)
-    : QTreeWidget(parent),
+    : QTreeView(parent),
       m_itemStart(new TreeItem),
       m_itemSlips(new TreeItem),
       m_itemWizard(new TreeItem),
       m_itemNotes(new TreeItem),
       m_itemForms(new TreeItem),
-      m_itemResult(new TreeItem(kKindResult, 93, 0))
+      m_itemResult(new TreeItem(kKindResult, 93, 0)),
+      m_model(new ReturnTreeModel(this))
 {
-    setColumnCount(1);
+    setModel(m_model);
+    // As a tree widget does: the one column's header cannot be clicked.
+    header()->setSectionsClickable(false);
     setContextMenuPolicy(Qt::CustomContextMenu);
     setSelectionMode(QAbstractItemView::SingleSelection);
     connect(this, &QWidget::customContextMenuRequested, this, &FolderView::ShowContextMenu);
@@ -112,9 +115,14 @@ FolderView::~FolderView()
 
 void FolderView::addBranch(TreeItem* item, const QString& caption)
 {
-    item->setText(0, caption);
+    m_model->setLabel(item, caption);
     if (indexOfTopLevelItem(item) < 0)
-        addTopLevelItem(item);
+        m_model->addTopLevelItem(item);
+}
+
+void FolderView::setCurrentItem(TreeItem* item)
+{
+    setCurrentIndex(m_model->indexOf(item));
 }
 
 void FolderView::populate(CFamilyTaxData* data)
@@ -122,15 +130,15 @@ void FolderView::populate(CFamilyTaxData* data)
     m_pFamilyData = data;
     addBranch(m_itemStart, tr("Start"));
     addBranch(m_itemSlips, tr("Tax Slips"));
-    m_itemSlips->setToolTip(0, tr("Right click to add more tax slips"));
+    m_model->setToolTip(m_itemSlips, tr("Right click to add more tax slips"));
     addBranch(m_itemWizard, tr("Express Wizard"));
     addBranch(m_itemNotes, tr("Tax Notes"));
     SyncFromNoteData();
-    m_itemNotes->setExpanded(true);
+    expand(m_model->indexOf(m_itemNotes));
     addBranch(m_itemForms, tr("Tax Forms"));
     SyncFromReturnData();
     for (TreeItem* branch : {m_itemSlips, m_itemWizard, m_itemNotes, m_itemForms})
-        branch->setExpanded(true);
+        expand(m_model->indexOf(branch));
     addBranch(m_itemResult, tr("Result"));
 }
 
@@ -204,7 +212,7 @@ void FolderView::SyncFormsName()
             if (item->id == row->itemId() && item->type == row->itemType()) {
                 CString label;
                 formDisplayName(isCoupled, item, label);
-                row->setText(0, label);
+                m_model->setLabel(row, label);
                 break;
             }
         }
@@ -221,7 +229,7 @@ void FolderView::numberRepeatedSlips()
         const int place = ++seen[row->itemType()];
         const QString label = row->text(0);
         if (place > 1 && !label.contains(QLatin1String(" - ")))
-            row->setText(0, label + QStringLiteral(" (%1)").arg(place));
+            m_model->setLabel(row, label + QStringLiteral(" (%1)").arg(place));
     }
 }
 
@@ -237,7 +245,7 @@ void FolderView::SyncSlipsNotesName()
             if (item->id == row->itemId() && item->type == row->itemType()) {
                 CString label;
                 slipDisplayName(isCoupled, item, label);
-                row->setText(0, label);
+                m_model->setLabel(row, label);
                 break;
             }
         }
@@ -249,7 +257,7 @@ void FolderView::SyncSlipsNotesName()
             if (item->id == row->itemId()) {
                 CString label;
                 noteDisplayName(item, label);
-                row->setText(0, label);
+                m_model->setLabel(row, label);
                 break;
             }
         }
@@ -274,7 +282,7 @@ void FolderView::clearNoteData()
 void FolderView::cleanData(TreeItem& branch)
 {
     for (int i = branch.childCount() - 1; i >= 0; --i)
-        delete branch.takeChild(i);
+        m_model->removeRow(&branch, i);
 }
 
 void FolderView::removeItemAndRest(TreeItem* parent, TreeItem* first)
@@ -285,7 +293,7 @@ void FolderView::removeItemAndRest(TreeItem* parent, TreeItem* first)
     if (from < 0)
         return;
     for (int i = parent->childCount() - 1; i >= from; --i)
-        delete parent->takeChild(i);
+        m_model->removeRow(parent, i);
 }
 
 TreeItem* FolderView::nextSibling(TreeItem* item) const
@@ -299,8 +307,8 @@ TreeItem* FolderView::nextSibling(TreeItem* item) const
 
 TreeItem* FolderView::getSelected() const
 {
-    const QList<QTreeWidgetItem*> items = selectedItems();
-    return items.isEmpty() ? nullptr : static_cast<TreeItem*>(items.first());
+    const QModelIndexList rows = selectionModel() ? selectionModel()->selectedIndexes() : QModelIndexList();
+    return rows.isEmpty() ? nullptr : m_model->itemAt(rows.first());
 }
 
 TreeItem* FolderView::getSelectedData(int& kind, int& type, int& id) const
@@ -382,10 +390,10 @@ bool FolderView::removeSelected()
     TreeItem* row = getSelected();
     if (!row)
         return false;
-    QTreeWidgetItem* parent = row->parent();
+    auto* parent = static_cast<TreeItem*>(row->parent());
     if (parent != m_itemForms && parent != m_itemSlips && parent != m_itemNotes)
         return false;
-    delete parent->takeChild(parent->indexOfChild(row));
+    m_model->removeRow(parent, parent->indexOfChild(row));
     viewport()->update();
     return true;
 }
@@ -426,7 +434,7 @@ QMenu* FolderView::createContextMenu(TreeItem* row)
 
 void FolderView::ShowContextMenu(const QPoint& pos)
 {
-    if (QTreeWidgetItem* under = itemAt(pos))
+    if (TreeItem* under = itemAt(pos))
         setCurrentItem(under);
     QMenu* menu = createContextMenu(getSelected());
     if (!menu)

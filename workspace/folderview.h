@@ -3,7 +3,9 @@
 #include "companion/core/cstring.h"
 #include "model/taxdataitems.h"
 
-#include <QTreeWidget>
+#include "model/ui/returntreemodel.h"
+
+#include <QTreeView>
 
 class CFamilyTaxData;
 class CTaxData_Form;
@@ -17,7 +19,11 @@ class TreeItem;
 // objects are looked up in the return when needed, and every rebuild puts
 // the selection back on the row with the same kind and id, wherever the
 // rebuild moved it.
-class FolderView : public QTreeWidget
+//
+// The rows are a ReturnTreeModel (model/ui) that this view shows; the view
+// keeps the item calls its callers use (current item, top-level items, the
+// rectangle of a row).
+class FolderView : public QTreeView
 {
     Q_OBJECT
 public:
@@ -35,6 +41,17 @@ public:
     // it rebuilds them.
     void populate(CFamilyTaxData* data);
     CFamilyTaxData* familyData() const { return m_pFamilyData; }
+    ReturnTreeModel* treeModel() const { return m_model; }
+
+    // The rows as items.
+    int topLevelItemCount() const { return m_model->topLevelItemCount(); }
+    TreeItem* topLevelItem(int row) const { return m_model->topLevelItem(row); }
+    int indexOfTopLevelItem(const TreeItem* item) const { return m_model->indexOfTopLevelItem(item); }
+    TreeItem* currentItem() const { return m_model->itemAt(currentIndex()); }
+    // Makes the row current and selects it (none for null).
+    void setCurrentItem(TreeItem* item);
+    TreeItem* itemAt(const QPoint& pos) const { return m_model->itemAt(indexAt(pos)); }
+    QRect visualItemRect(const TreeItem* item) const { return visualRect(m_model->indexOf(item)); }
 
     // Rebuilds of the branches for the current person.
     void SyncFromReturnData();
@@ -100,6 +117,7 @@ private:
     TreeItem* m_itemForms;
     TreeItem* m_itemResult;
     CFamilyTaxData* m_pFamilyData = nullptr;
+    ReturnTreeModel* m_model;
 };
 
 // Label of a slip row: "S-" for a shared slip of a coupled return, the

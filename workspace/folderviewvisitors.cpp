@@ -44,14 +44,15 @@ bool CPopFormObj::doWork(STRUCT_FORMDATA_ITEM_2004* item, void* param)
     CString label;
     formDisplayName(m_bCoupled, item, label);
     TreeItem* branch = viewOf(param)->formsItem();
+    ReturnTreeModel* model = viewOf(param)->treeModel();
     if (m_pCursor) {
-        m_pCursor->setItemKey(FROM_FORM, item->type, item->id);
-        m_pCursor->setText(0, label);
+        model->setItemKey(m_pCursor, FROM_FORM, item->type, item->id);
+        model->setLabel(m_pCursor, label);
         m_pCursor = nextRow(branch, m_pCursor);
     } else {
         auto* row = new TreeItemForm(item->type, item->id);
         row->setText(0, label);
-        branch->addChild(row);
+        model->appendRow(branch, row);
     }
     return true;
 }
@@ -77,14 +78,15 @@ bool CPopSlipObj::doWork(STRUCT_SLIPDATA_ITEM_2004* item, void* param)
     CString label;
     slipDisplayName(m_bCoupled, item, label);
     TreeItem* branch = viewOf(param)->slipsItem();
+    ReturnTreeModel* model = viewOf(param)->treeModel();
     if (m_pCursor) {
-        m_pCursor->setItemKey(FROM_SLIP, item->type, item->id);
-        m_pCursor->setText(0, label);
+        model->setItemKey(m_pCursor, FROM_SLIP, item->type, item->id);
+        model->setLabel(m_pCursor, label);
         m_pCursor = nextRow(branch, m_pCursor);
     } else {
         auto* row = new TreeItem(FROM_SLIP, item->type, item->id);
         row->setText(0, label);
-        branch->addChild(row);
+        model->appendRow(branch, row);
     }
     return true;
 }
@@ -106,7 +108,7 @@ bool CPopNoteObj::doWork(STRUCT_NOTEDATA_ITEM_2004* item, void* param)
     noteDisplayName(item, label);
     auto* row = new TreeItem(FROM_NOTE, 0, item->id);
     row->setText(0, label);
-    viewOf(param)->notesItem()->addChild(row);
+    viewOf(param)->treeModel()->appendRow(viewOf(param)->notesItem(), row);
     return true;
 }
 
@@ -117,6 +119,6 @@ bool CPopWizObj::doWork(STRUCT_WIZDATA_ITEM_2004* item, void* param)
     // A person holds one interview object of each type: the type is its id.
     auto* row = new TreeItem(FROM_TAXWIZARD, item->type, item->type);
     row->setText(0, QString::fromUtf8(getTaxWizardName(item->type)));
-    viewOf(param)->wizardItem()->addChild(row);
+    viewOf(param)->treeModel()->appendRow(viewOf(param)->wizardItem(), row);
     return true;
 }

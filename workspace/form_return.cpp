@@ -10,6 +10,7 @@
 #include "companion/ui/basetaxpage.h"
 #include "companion/ui/scrolltaxform.h"
 #include "model/cfamilytaxdata.h"
+#include "model/returnchanges.h"
 #include "model/individualtaxdata.h"
 #include "model/notcomputed.h"
 #include "workspace/folderview.h"
@@ -25,7 +26,6 @@
 #include <QScrollBar>
 #include <QSplitter>
 #include <QTabWidget>
-#include <QTreeWidgetItemIterator>
 
 namespace {
 
@@ -84,6 +84,14 @@ Form_Return::Form_Return(QFileInfo* file, CFamilyTaxData* data, MainWindow* main
 
     connect(ui->comboBox, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
             &Form_Return::on_comboBox_currentIndexChanged);
+    if (m_pFamilyData) {
+        const ReturnChangeNotifier* changes = &m_pFamilyData->changes();
+        connect(changes, &ReturnChangeNotifier::itemsChanged, this, &Form_Return::onReturnItemsChanged);
+        connect(changes, &ReturnChangeNotifier::calculated, this, &Form_Return::onReturnCalculated);
+        connect(changes, &ReturnChangeNotifier::filingStatusChanged, this,
+                &Form_Return::onReturnFilingStatusChanged);
+        connect(changes, &ReturnChangeNotifier::personSwitched, this, &Form_Return::onReturnPersonSwitched);
+    }
     // Last, so that the selection made above shows nothing by itself.
     connect(ui->treeFolderView->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &Form_Return::onFolderViewSelChange);
@@ -91,6 +99,9 @@ Form_Return::Form_Return(QFileInfo* file, CFamilyTaxData* data, MainWindow* main
 
 Form_Return::~Form_Return()
 {
+    // What freeing the return announces is for nobody: the page is going.
+    if (m_pFamilyData)
+        m_pFamilyData->changes().disconnect(this);
     destroyFormTabs();
     for (CFamilyTaxData* family : {m_pFamilyData, m_pFamilyDataCopy}) {
         if (family) {
@@ -233,7 +244,7 @@ QString Form_Return::backgroundColour() const
 
 void Form_Return::setFolderViewBKColor(const QString& colour, int pointSize)
 {
-    ui->treeFolderView->setStyleSheet(QStringLiteral("QTreeWidget {color:black;background-color:%1;font-size:%2pt;}")
+    ui->treeFolderView->setStyleSheet(QStringLiteral("QTreeView {color:black;background-color:%1;font-size:%2pt;}")
                                           .arg(colour)
                                           .arg(pointSize));
 }
@@ -274,11 +285,12 @@ void Form_Return::widenLeftPaneForLabels()
     const QFontMetrics metrics(font);
     const int indent = ui->treeFolderView->indentation();
     int widest = 0;
-    for (QTreeWidgetItemIterator it(ui->treeFolderView); *it; ++it) {
-        int depth = 1;
-        for (const QTreeWidgetItem* up = (*it)->parent(); up; up = up->parent())
-            ++depth;
-        widest = qMax(widest, metrics.horizontalAdvance((*it)->text(0)) + depth * indent);
+    const FolderView* tree = ui->treeFolderView;
+    for (int i = 0; i < tree->topLevelItemCount(); ++i) {
+        const TreeItem* branch = tree->topLevelItem(i);
+        widest = qMax(widest, metrics.horizontalAdvance(branch->text(0)) + indent);
+        for (int j = 0; j < branch->childCount(); ++j)
+            widest = qMax(widest, metrics.horizontalAdvance(branch->child(j)->text(0)) + 2 * indent);
     }
     // Room for the frame and a vertical scroll bar.
     widest += 2 * ui->treeFolderView->frameWidth() + ui->treeFolderView->verticalScrollBar()->sizeHint().width();

@@ -194,6 +194,13 @@ public:
     FeatureContext featureContext();
 
 public slots:
+    // What the return announces (model/returnchanges.h), heard once for the
+    // page's life: the tree, the shown pages and the result lines follow the
+    // return whoever changed it.
+    void onReturnItemsChanged(int person, int kind);
+    void onReturnCalculated();
+    void onReturnFilingStatusChanged(int formType);
+    void onReturnPersonSwitched(int person);
     void onFolderViewSelChange(const QItemSelection& selected, const QItemSelection& deselected);
     void onSignalCalc(CTaxData_Form* pData, CField* pField);
     void on_comboBox_currentIndexChanged(int index);

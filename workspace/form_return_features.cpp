@@ -53,7 +53,7 @@ void Form_Return::OnPrepareReFile()
 
 void Form_Return::UnsetReFile()
 {
-    FilingService(featureContext()).unsetReFile([this] { refreshCurTabDataFromDoc(); });
+    FilingService(featureContext()).unsetReFile();
 }
 
 bool Form_Return::isEligibleForReFile()
@@ -100,7 +100,7 @@ void Form_Return::OnGetQuillorFormTime(ENUMTYPE_FORM type)
 {
     WindowBusyIndicator busy(this);
     QuillorClient client(featureContext(), quillorSettingsFromApp, &busy);
-    QuillorSignatureStatus(client, [this] { refreshCurTabDataFromDoc(); }).query(type);
+    QuillorSignatureStatus(client).query(type);
 }
 
 void Form_Return::_SubmitDocDelivery(ENUMTYPE_FORM form, const QString& toEmail, const CString& sin,

@@ -10,10 +10,12 @@
 #include "companion/ui/basetaxpage.h"
 #include "companion/ui/scrolltaxform.h"
 #include "model/cfamilytaxdata.h"
+#include "model/returnchanges.h"
 #include "workspace/folderview.h"
 #include "workspace/treeitem.h"
 #include "workspace/ui_form_return.h"
 
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
 #include <QLabel>
@@ -190,16 +192,56 @@ void Form_Return::refreshCurTabDataFromDoc()
 
 void Form_Return::onSignalCalc(CTaxData_Form* pData, CField*)
 {
+    // The return announces the recalculation, and the forms it added or
+    // removed: the tree, the pages and the result lines follow from there.
+    if (m_pFamilyData)
+        pData ? m_pFamilyData->Calculate(pData->m_kind, pData) : m_pFamilyData->Calculate(-1, nullptr);
+}
+
+void Form_Return::onReturnItemsChanged(int person, int kind)
+{
+    if (!m_pFamilyData || (person != 0 && person != m_pFamilyData->getCurIndv()))
+        return;
+    FolderView* tree = ui->treeFolderView;
+    const bool wasSwitching = m_bSwitching;
+    m_bSwitching = true;
+    switch (kind) {
+    case FROM_FORM: tree->SyncFromFormData(); break;
+    case FROM_SLIP: tree->SyncFromSlipData(); break;
+    case FROM_NOTE: tree->SyncFromNoteData(); break;
+    case FROM_TAXWIZARD: tree->SyncFromWizardData(); break;
+    default: tree->SyncFromReturnData(); break;
+    }
+    m_bSwitching = wasSwitching;
+    // The shown object may be the one that went.
+    if (!revalidateShownForm() || !tree->currentItem())
+        selectShownRow();
+}
+
+void Form_Return::onReturnCalculated()
+{
     if (!m_pFamilyData)
         return;
-    const int before = m_pFamilyData->GetCountOfForm(0);
-    const int changed = pData ? m_pFamilyData->Calculate(pData->m_kind, pData) : m_pFamilyData->Calculate(-1, nullptr);
-    const int after = m_pFamilyData->GetCountOfForm(0);
     if (revalidateShownForm())
         refreshCurTabDataFromDoc();
-    syncFolderView(changed != 0 || before != after, false);
+    syncFolderView(false, false);
     QString status;
     refreshReturnStatus(status);
+}
+
+void Form_Return::onReturnFilingStatusChanged(int)
+{
+    // The filing marks and confirmations show on the pages.
+    refreshCurTabDataFromDoc();
+}
+
+void Form_Return::onReturnPersonSwitched(int person)
+{
+    // Switched from elsewhere than the person chooser: the chooser follows,
+    // and its own handler shows the person.
+    const int index = ui->comboBox->findData(person, Qt::UserRole);
+    if (index >= 0 && index != ui->comboBox->currentIndex() && !m_bSwitching)
+        ui->comboBox->setCurrentIndex(index);
 }
 
 void Form_Return::syncFolderView(bool forms, bool slips)

@@ -57,12 +57,6 @@ void MainWindow::_doTDDorAFR(bool isAFR)
     if (page && page->familyData()) {
         context.family = page->familyData();
         context.family->getFedStringClaimed(1, sin);
-        context.afterApply = [this, page] {
-            page->syncFolderView(true, true);
-            QString status;
-            page->refreshReturnStatus(status);
-            page->refreshCurTabDataFromDoc();
-        };
     }
     context.askTerms = askAgencyTerms;
     context.sessionOptions = storingSessionOptions;

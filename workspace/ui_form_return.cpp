@@ -69,7 +69,6 @@ void Ui_Form_Return::setupUi(QWidget* page)
     verticalLayout->addWidget(comboBox);
     treeFolderView = new FolderView(frame);
     treeFolderView->setObjectName(QStringLiteral("treeFolderView"));
-    treeFolderView->setHeaderLabel(QStringLiteral("1"));
     treeFolderView->header()->setVisible(false);
     treeFolderView->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Expanding);
     treeFolderView->setFont(pointFont(treeFolderView->font(), 8));

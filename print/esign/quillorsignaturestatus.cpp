@@ -4,6 +4,7 @@
 #include "companion/core/qwebclient.h"
 #include "companion/forms/federal/mirroring.h"
 #include "model/cfamilytaxdata.h"
+#include "model/returnchanges.h"
 
 #include <QCoreApplication>
 #include <QRegularExpression>
@@ -145,8 +146,8 @@ QuillorSignatureStatus::Outcome QuillorSignatureStatus::query(ENUMTYPE_FORM form
                         message += tr("\nThe signed time could not be read; form T183 is not changed.");
                     }
                 }
-                if (m_reloadPages)
-                    m_reloadPages();
+                if (family)
+                    family->changes().noteFilingStatusChanged(form);
             }
         }
     }

@@ -23,11 +23,9 @@ public:
         bool t183Signed = false; // the T183 received a signed time and flag
     };
 
-    // reloadPages shows the return's values again on the visible pages.
-    QuillorSignatureStatus(QuillorClient& client, std::function<void()> reloadPages)
-        : m_client(client), m_reloadPages(std::move(reloadPages))
-    {
-    }
+    // A signature read back is announced by the return (its filing status),
+    // so that whoever shows the form shows it.
+    explicit QuillorSignatureStatus(QuillorClient& client) : m_client(client) {}
 
     // Forms other than 96 and 53 carry no request: nothing happens.
     Outcome query(ENUMTYPE_FORM form);
@@ -44,5 +42,4 @@ public:
 
 private:
     QuillorClient& m_client;
-    std::function<void()> m_reloadPages;
 };

@@ -1,4 +1,4 @@
-#include "workspace/treeitem.h"
+#include "model/ui/returntreeitem.h"
 
 #include "companion/forms/taxtypes.h"
 
