@@ -3,11 +3,12 @@
 #include <QObject>
 #include <QTest>
 #include <QStringList>
-#include <QWidget>
 
 #include "common/scriptedprompter.h"
 #include "companion/core/messages.h"
 #include "model/featurecontext.h"
+
+class QWidget;
 
 // A feature service's context in a test: a scripted prompter, an edition,
 // a stand-in parent that is only handed through (a service never uses it as
