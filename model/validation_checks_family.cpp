@@ -12,6 +12,7 @@
 #include "companion/forms/schedules/taxdata_sch8.h"
 #include "companion/forms/slips/slips_employment.h"
 #include "companion/forms/slips/slips_investment.h"
+#include "companion/rules/federalprograms2024.h"
 #include "model/preparerinfo.h"
 #include "model/validation_checks.h"
 
@@ -170,6 +171,18 @@ void checkPensionAndSpouseCredits(PersonCheckContext& c)
     limit -= t1.line12900HbpPart.m_value + t1.line12900LlpPart.m_value;
     if (exceeds(t1.line31400PensionIncomeAmount.m_value, limit))
         c.add("Field 31400 of T1 is too much according to other entries in tax return.");
+
+    // A parent's line 32400 is claimed only up to what the student could
+    // transfer; the user who typed more should learn that the return claims
+    // less than the figure on the page.
+    const double claimed = taxrules::tuitionTransferredFromChild(
+        t1.line32400TuitionFromChild.m_value, t1.ChildTuitionCurrentYear.m_value, t1.ChildTuitionUsed.m_value);
+    if (exceeds(t1.line32400TuitionFromChild.m_value, claimed))
+        c.record.insertMsg2("Field 32400 of T1 ($%s) is more than the student could transfer: at most $5,000 of the "
+                            "student's 2024 tuition amount, less the part the student claimed. The return claims "
+                            "$%s.",
+                            taxrules::formatAmountGrouped(t1.line32400TuitionFromChild.m_value).c_str(),
+                            taxrules::formatAmountGrouped(claimed).c_str());
 
     if (auto* schedule2 = c.form<TaxData_Sch2>(3)) {
         if (!t1.canClaimSch2())

@@ -13,6 +13,7 @@
 #include "companion/forms/schedules/taxdata_sch6.h"
 #include "companion/forms/schedules/taxdata_sch7.h"
 #include "companion/forms/slips/slips_investment.h"
+#include "companion/rules/money.h"
 #include "model/MultiProvsTaxMgr.h"
 #include "model/validationrecord.h"
 
@@ -152,6 +153,51 @@ private slots:
             t1.line43800QuebecTaxTransfer.m_value = value.toDouble();
         }
         QCOMPARE(personMessages(person).contains(text), reported);
+    }
+
+    // Line 32400 against what the student could transfer (canada.ca, "Line
+    // 32400 - Tuition amount transferred from a child or grandchild"): at
+    // most 5,000 of the student's 2024 amount, or that amount when less,
+    // less the part the student claimed.
+    void tuitionFromChildAboveTransferable_data()
+    {
+        QTest::addColumn<double>("typed");
+        QTest::addColumn<double>("studentAmount");
+        QTest::addColumn<double>("studentUsed");
+        QTest::addColumn<QString>("claimed"); // empty: no message
+        // 3,000 less the 1,000 used: 2,000 transferable.
+        QTest::newRow("2,000 of 2,000") << 2000.0 << 3000.0 << 1000.0 << QString();
+        QTest::newRow("2,000.01 of 2,000") << 2000.01 << 3000.0 << 1000.0 << QString("2,000.00");
+        // 8,000 of fees: 5,000 at most, none used.
+        QTest::newRow("6,000 of 5,000") << 6000.0 << 8000.0 << 0.0 << QString("5,000.00");
+        // The student used it all: nothing to transfer.
+        QTest::newRow("500 of nothing") << 500.0 << 4000.0 << 4000.0 << QString("0.00");
+        // Without the student's amount the designation stands as typed.
+        QTest::newRow("student's amount unknown") << 6000.0 << 0.0 << 0.0 << QString();
+    }
+
+    void tuitionFromChildAboveTransferable()
+    {
+        QFETCH(double, typed);
+        QFETCH(double, studentAmount);
+        QFETCH(double, studentUsed);
+        QFETCH(QString, claimed);
+        auto family = makeFamily(false);
+        IndividualTaxData* person = family->getTaxpayer();
+        TaxData_T1New& t1 = *person->GetT1();
+        t1.line32400TuitionFromChild.m_value = typed;
+        t1.ChildTuitionCurrentYear.m_value = studentAmount;
+        t1.ChildTuitionUsed.m_value = studentUsed;
+        const QStringList found = personMessages(person).filter("Field 32400");
+        if (claimed.isEmpty()) {
+            QVERIFY2(found.isEmpty(), qPrintable(found.join('\n')));
+            return;
+        }
+        QCOMPARE(found.size(), 1);
+        QCOMPARE(found.front(), QString("Field 32400 of T1 ($%1) is more than the student could transfer: at most "
+                                        "$5,000 of the student's 2024 tuition amount, less the part the student "
+                                        "claimed. The return claims $%2.")
+                                    .arg(QString::fromStdString(taxrules::formatAmountGrouped(typed)), claimed));
     }
 
     void catalogueCases_data()
