@@ -2,6 +2,7 @@
 // notice before it is stored or sent anywhere.
 #include "agencydata/NOATaxDataOnePerson.h"
 
+#include "companion/core/outsidexml.h"
 #include "companion/core/xmlreader.h"
 
 #include <cstring>
@@ -64,8 +65,7 @@ bool NOATaxDataOnePerson::maskAccountNumbers(std::string& xml, const std::string
     if (xml.find("MaskedAccountNumber") == std::string::npos)
         return false;
     TiXmlDocument document;
-    document.Parse(xml.c_str(), nullptr, TIXML_ENCODING_UTF8);
-    if (document.Error())
+    if (!parseOutsideXml(document, xml, TIXML_ENCODING_UTF8) || document.Error())
         return false;
 
     int changed = 0;

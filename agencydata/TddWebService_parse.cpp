@@ -8,6 +8,7 @@
 #include "agencydata/tddstore.h"
 #include "companion/core/digest.h"
 #include "companion/core/folders.h"
+#include "companion/core/outsidexml.h"
 #include "companion/core/xmlreader.h"
 #include "agencydata/records/tddtaxdataoneperson.h"
 
@@ -122,7 +123,11 @@ int TddWebService::parseTDDTaxData(FILE* log, const std::string& reply)
     postProgressMessage(ParseStarted, 0);
 
     TiXmlDocument doc;
-    doc.Parse(reply.c_str(), nullptr, TIXML_DEFAULT_ENCODING);
+    QString refusal;
+    if (!parseOutsideXml(doc, reply, TIXML_DEFAULT_ENCODING, &refusal)) {
+        writeStoreLog(log, "%s\n", refusal.toUtf8().constData());
+        return -2;
+    }
     if (doc.Error())
         return -2;
     postProgressMessage(ParseReadable, 0);
@@ -171,7 +176,11 @@ int TddWebService::parseNOATaxData(FILE* log, const std::string& reply)
     postProgressMessage(ParseStarted, 0);
 
     TiXmlDocument doc;
-    doc.Parse(reply.c_str(), nullptr, TIXML_DEFAULT_ENCODING);
+    QString refusal;
+    if (!parseOutsideXml(doc, reply, TIXML_DEFAULT_ENCODING, &refusal)) {
+        writeStoreLog(log, "%s\n", refusal.toUtf8().constData());
+        return -2;
+    }
     if (doc.Error())
         return -2;
     postProgressMessage(ParseReadable, 0);

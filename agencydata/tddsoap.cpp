@@ -3,6 +3,7 @@
 #include "companion/core/base64.h"
 #include "companion/core/datetimetext.h"
 #include "companion/core/digest.h"
+#include "companion/core/outsidexml.h"
 #include "companion/core/templatefill.h"
 #include "companion/core/urlcoding.h"
 #include "companion/core/xmlreader.h"
@@ -177,9 +178,13 @@ int parseTDDTokenSoapResponseResult(const std::string& reply, const char* respon
 {
     StructTDDSoapResult read;
     TiXmlDocument doc;
-    doc.Parse(reply.c_str(), nullptr, TIXML_ENCODING_UTF8);
+    QString refusal;
+    const bool parsed = parseOutsideXml(doc, reply, TIXML_ENCODING_UTF8, &refusal);
     int outcome;
-    if (doc.Error() || !doc.RootElement()) {
+    if (!parsed) {
+        read.message = CString(refusal);
+        outcome = TddReplyRead_Unreadable;
+    } else if (doc.Error() || !doc.RootElement()) {
         read.message = "response parse error";
         outcome = TddReplyRead_Unreadable;
     } else {

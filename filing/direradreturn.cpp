@@ -9,6 +9,7 @@
 #include "filing/soapfilingresult.h"
 
 #include "companion/core/datetimetext.h"
+#include "companion/core/outsidexml.h"
 #include "companion/core/xmlreader.h"
 
 #include <QIODevice>
@@ -41,11 +42,14 @@ int parseDireradSoapResponseResult(QIODevice* log, int kind, const std::string& 
             log->write(text.toUtf8() + "\n\n");
     };
     TiXmlDocument doc;
-    doc.Parse(reply.c_str(), nullptr, TIXML_ENCODING_UTF8);
-    if (doc.Error()) {
+    QString refusal;
+    if (!parseOutsideXml(doc, reply, TIXML_ENCODING_UTF8, &refusal) || doc.Error()) {
         r->m_bAccepted = false;
         r->m_strCodes = CString("response error");
+        r->m_strMessage = refusal;
         writeLog(r->m_strCodes);
+        if (!refusal.isEmpty())
+            writeLog(refusal);
         return FilingReplyNotXml;
     }
 

@@ -2,13 +2,20 @@
 
 #include "filing/soapfilingresult.h"
 
+#include "companion/core/outsidexml.h"
 #include "companion/core/xmlreader.h"
 
 int parseDireradTermSoapResponseResult(const std::string& reply, SoapFilingResult* r)
 {
     int result = 0;
     TiXmlDocument doc;
-    doc.Parse(reply.c_str());
+    QString refusal;
+    if (!parseOutsideXml(doc, reply, TIXML_DEFAULT_ENCODING, &refusal)) {
+        r->m_bAccepted = false;
+        r->m_strCodes = CString("response error");
+        r->m_strMessage = refusal;
+        return -1;
+    }
     if (doc.Error()) {
         r->m_bAccepted = false;
         r->m_strCodes = CString("response error");

@@ -8,6 +8,7 @@
 #include "filing/soapfilingresult.h"
 
 #include "companion/core/datetimetext.h"
+#include "companion/core/outsidexml.h"
 #include "companion/core/xmlreader.h"
 
 #include <QIODevice>
@@ -89,11 +90,14 @@ bool isEfileOutcomeUnknown(int exchangeResult)
 int parseEOLSoapResponseResult(QIODevice* log, const std::string& reply, int kind, SoapFilingResult* r)
 {
     TiXmlDocument doc;
-    doc.Parse(reply.c_str(), nullptr, TIXML_ENCODING_UTF8);
-    if (doc.Error()) {
+    QString refusal;
+    if (!parseOutsideXml(doc, reply, TIXML_ENCODING_UTF8, &refusal) || doc.Error()) {
         r->m_bAccepted = false;
         r->m_strResultCode = QStringLiteral("-1");
         r->m_strCodes = QStringLiteral("response error");
+        r->m_strMessage = refusal;
+        if (log && !refusal.isEmpty())
+            log->write(refusal.toUtf8() + "\n\n");
         return EfileReplyNotXml;
     }
 

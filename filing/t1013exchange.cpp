@@ -7,6 +7,7 @@
 #include "filing/soapenvelopecut.h"
 
 #include "companion/core/datetimetext.h"
+#include "companion/core/outsidexml.h"
 #include "companion/core/xmlreader.h"
 
 #include <exception>
@@ -142,14 +143,17 @@ int T1013orT183PadSOAP_request(bool isT1013, TemplateValueMap& values, CString& 
     if (code == T1013ReplyRead) {
         QByteArray envelope;
         TiXmlDocument doc;
+        QString refusal;
         const bool cut = cutSoapEnvelope(post.body, envelope);
+        bool parsed = false;
         if (cut) {
             trace.write("xml=>\n" + envelope);
-            doc.Parse(envelope.constData(), nullptr, TIXML_ENCODING_UTF8);
+            parsed = parseOutsideXml(doc, envelope.constData(), static_cast<std::size_t>(envelope.size()),
+                                     TIXML_ENCODING_UTF8, &refusal);
         }
-        if (!cut || doc.Error()) {
+        if (!parsed || doc.Error()) {
             trace.write("cannot parse returned response.\n");
-            result->m_strResponseCodes = QStringLiteral("response parse failed.");
+            result->m_strResponseCodes = refusal.isEmpty() ? QStringLiteral("response parse failed.") : refusal;
             code = T1013ReplyNotXml;
         } else if (isT1013) {
             parseT1013SoapResponseResult(doc.RootElement(), result);

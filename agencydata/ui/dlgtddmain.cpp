@@ -10,6 +10,7 @@
 #include "agencydata/ui/dlgtddprogresswait.h"
 #include "agencydata/ui/tdddataentry.h"
 #include "companion/core/messages.h"
+#include "companion/core/outsidexml.h"
 #include "companion/core/sincheck.h"
 #include "companion/ui/urlopener.h"
 #include "companion/ui/wizardbase.h"
@@ -205,9 +206,11 @@ int DlgTDDMain::LoadPersonDataByIDFromDB(int id, TDDTaxDataOnePerson& person)
     if (!query.next())
         return 0;
     const QByteArray xml = query.value(QStringLiteral("data1")).toString().toUtf8();
+    // The stored text is a copy of the agency's reply: it passes the same
+    // guard as the reply did.
     TiXmlDocument document;
-    document.Parse(xml.constData());
-    if (document.Error() || !document.RootElement())
+    if (!parseOutsideXml(document, xml.constData(), static_cast<std::size_t>(xml.size()), TIXML_DEFAULT_ENCODING)
+        || document.Error() || !document.RootElement())
         return -2;
     // An item that names no taxpayer is no record to apply.
     if (person.parseXMLData(document.RootElement()) != 0)

@@ -1,11 +1,24 @@
 #include "companion/core/jsonutil.h"
 
+#include "companion/core/outsidexml.h"
+
 #include <QJsonDocument>
 #include <QJsonValue>
 
 int JsonUtil::parseString(const QString& json)
 {
-    const QJsonDocument doc = QJsonDocument::fromJson(json.toUtf8());
+    return parseBytes(json.toUtf8());
+}
+
+int JsonUtil::parseBytes(const QByteArray& utf8)
+{
+    const OutsideXmlCheck check = checkOutsideJson(utf8.constData(), static_cast<std::size_t>(utf8.size()));
+    m_refusal = check.message;
+    if (!check.accepted) {
+        m_status = kError;
+        return m_status;
+    }
+    const QJsonDocument doc = QJsonDocument::fromJson(utf8);
     if (doc.isNull()) {
         m_status = kError;
         return m_status;

@@ -17,8 +17,11 @@ public:
     JsonUtil() = default;
 
     // 99 when the text is no JSON document (object unchanged); otherwise 0,
-    // and a JSON object replaces the held one (an array leaves it).
+    // and a JSON object replaces the held one (an array leaves it). A text
+    // that the outside-text guard refuses (too large, nested too deep) is not
+    // parsed: 99, with the guard's sentence in refusal().
     int parseString(const QString& json);
+    int parseBytes(const QByteArray& utf8);
 
     // 0 with out := the value as text (empty when it is not a string);
     // 99 with out unchanged when the key is missing.
@@ -34,9 +37,12 @@ public:
     QJsonArray getSubArray(const QString& key) const;
 
     int status() const { return m_status; }
+    // Why the last parse refused its text before parsing; empty otherwise.
+    const QString& refusal() const { return m_refusal; }
     const QJsonObject& object() const { return m_object; }
 
 private:
     QJsonObject m_object;
     int m_status = kOk;
+    QString m_refusal;
 };

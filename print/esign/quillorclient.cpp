@@ -120,6 +120,7 @@ int QuillorClient::loginToQuillorCA(QString& token)
     const QuillorReply reply = post(web, Auth::None);
 
     int result = LoginFailed;
+    QString refusal;
     if (reply.isSuccess()) {
         JsonUtil json;
         QString received;
@@ -130,8 +131,15 @@ int QuillorClient::loginToQuillorCA(QString& token)
             token = received;
             result = LoginOk;
         }
+        refusal = json.refusal();
     }
-    if (result != LoginOk)
-        tell(tr("Cannot login into Quillor, please check Quillor email/password setting in preference"), false);
+    if (result != LoginOk) {
+        QString text = tr("Cannot login into Quillor, please check Quillor email/password setting in preference");
+        // A reply refused unread is the service's fault, not the account's:
+        // the user is told so too.
+        if (!refusal.isEmpty())
+            text += QLatin1Char('\n') + refusal;
+        tell(text, false);
+    }
     return result;
 }

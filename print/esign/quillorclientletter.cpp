@@ -1,6 +1,7 @@
 #include "print/esign/quillorclientletter.h"
 
 #include "companion/core/jsonutil.h"
+#include "companion/core/outsidexml.h"
 #include "companion/core/qwebclient.h"
 
 #include <QDir>
@@ -34,9 +35,15 @@ bool isPdf(const QString& path)
 bool isXml(const QString& path)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly) || file.size() == 0)
+    if (!file.open(QIODevice::ReadOnly) || file.size() == 0
+        || static_cast<quint64>(file.size()) > kOutsideXmlMaxBytes)
         return false;
-    QXmlStreamReader xml(&file);
+    // The print engine reads this layout with a parser that descends once
+    // per level: a layout nested deeper than the guard allows is refused here.
+    const QByteArray text = file.readAll();
+    if (!checkOutsideXml(text.constData(), static_cast<std::size_t>(text.size())).accepted)
+        return false;
+    QXmlStreamReader xml(text);
     bool sawElement = false;
     while (!xml.atEnd())
         if (xml.readNext() == QXmlStreamReader::StartElement)

@@ -122,7 +122,9 @@ QuillorSignatureStatus::Outcome QuillorSignatureStatus::query(ENUMTYPE_FORM form
             message = QString::fromLatin1(s_msg_network_fail);
         } else if (json.parseString(reply.body) != JsonUtil::kOk
                    || json.getIntParam(QStringLiteral("sr_id"), requestNumber) != JsonUtil::kOk) {
-            message = QuillorClient::invalidResultText(reply.body);
+            message = json.refusal().isEmpty() ? QuillorClient::invalidResultText(reply.body)
+                                               : QString::fromLatin1(s_msg_invalid_result) + QLatin1Char(' ')
+                                                     + json.refusal();
         } else if (json.getStrParam(QStringLiteral("status"), status) != JsonUtil::kOk) {
             message += tr(" Signature time is not available.");
         } else {

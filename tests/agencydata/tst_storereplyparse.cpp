@@ -85,6 +85,7 @@ private slots:
     void storedItemReadsBackAsTheReplysItem();
     void autofillRefusals_data();
     void autofillRefusals();
+    void deeplyNestedRepliesAreRefusedAndTheNextIsRead();
     void typedSinWithBlanksMatches();
     void itemWithoutIdentifierIsSkipped();
     void withoutLogTheParseIsTheSame();
@@ -181,6 +182,27 @@ void TestReplyParse::autofillRefusals()
     QCOMPARE(session.service.parseTDDTaxData(store.log(), reply.toStdString()), result);
     QCOMPARE(session.sink.codes, codes);
     QCOMPARE(store.count("tb_taxdata"), 0);
+}
+
+// Both readers refuse a reply nested 100,000 deep before parsing it (the
+// parser would descend once per level), say why in the log and store
+// nothing; the same service then reads a sound reply.
+void TestReplyParse::deeplyNestedRepliesAreRefusedAndTheNextIsRead()
+{
+    const std::string deep = "<soapenv:Envelope xmlns:soapenv=\"urn:s\"><soapenv:Body>"
+                           + QByteArray("<a>").repeated(100000).toStdString()
+                           + QByteArray("</a>").repeated(100000).toStdString() + "</soapenv:Body></soapenv:Envelope>";
+    const QString why = QStringLiteral("Refused a malformed reply: it nests elements more than 256 levels deep.");
+    AgencyStoreFixture store;
+    ParseSession session(store);
+    QCOMPARE(session.service.parseTDDTaxData(store.log(), deep), -2);
+    QCOMPARE(session.service.parseNOATaxData(store.log(), deep), -2);
+    QCOMPARE(store.logLines().count(why), 2);
+    QCOMPARE(store.count("tb_taxdata"), 0);
+    QCOMPARE(store.count("tb_taxnoa"), 0);
+
+    QCOMPARE(session.service.parseTDDTaxData(store.log(), replyFixture("autofill-ours-and-stranger.xml")), 1);
+    QCOMPARE(store.count("tb_taxdata"), 1);
 }
 
 void TestReplyParse::typedSinWithBlanksMatches()

@@ -254,6 +254,10 @@ private slots:
                                  << 10 << "" << "" << "Error: no response and Fault";
         QTest::newRow("not XML") << QByteArray("<soapenv:Envelope><soapenv:Body><ns:") << 1 << "" << ""
                                  << "response parse error";
+        QTest::newRow("nested 100,000 deep")
+            << "<soapenv:Envelope xmlns:soapenv=\"urn:s\"><soapenv:Body>" + QByteArray("<a>").repeated(100000)
+                   + QByteArray("</a>").repeated(100000) + "</soapenv:Body></soapenv:Envelope>"
+            << 1 << "" << "" << "Refused a malformed reply: it nests elements more than 256 levels deep.";
     }
 
     void replyReader()

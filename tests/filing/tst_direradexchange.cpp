@@ -75,6 +75,7 @@ private slots:
     void returnOutcomes_data();
     void returnOutcomes();
     void testModeTraceIsRedacted();
+    void deeplyNestedReplyIsRefusedAndFilingGoesOn();
     void requestNotComposed();
     void t1135_data();
     void t1135();
@@ -223,6 +224,30 @@ void TestDireradExchange::returnOutcomes()
         QCOMPARE(QString(r.m_strCodes), QStringLiteral("response error"));
         QVERIFY(trace.endsWith("response error\n\n"));
     }
+}
+
+// A reply nested 100,000 levels deep from a trusted host would overflow the
+// parser's stack on the window's thread; it is refused unparsed, the user
+// reads why, and the next filing reads its reply as ever.
+void TestDireradExchange::deeplyNestedReplyIsRefusedAndFilingGoesOn()
+{
+    AgencyReply deep;
+    deep.body = kResponseHead + QByteArray("<x>").repeated(100000) + QByteArray("</x>").repeated(100000)
+              + kResponseTail;
+    m_agency.script().setDefault(AgencyEndpoint::Direrad, AgencyKind::Any, deep);
+    SoapFilingResult r(SoapFilingResult::KindT1Return);
+    QCOMPARE(fileJean(r), int(FilingReplyNotXml));
+    QVERIFY(!r.m_bAccepted);
+    QCOMPARE(QString(r.m_strCodes), QStringLiteral("response error"));
+    QCOMPARE(QString(r.m_strMessage),
+             QStringLiteral("Refused a malformed reply: it nests elements more than 256 levels deep."));
+    QVERIFY(readAll(settings(true).resultFilePath).contains("Refused a malformed reply"));
+
+    m_agency.script().setDefault(AgencyEndpoint::Direrad, AgencyKind::Any, AgencyReply::fixture("accepted.xml"));
+    SoapFilingResult next(SoapFilingResult::KindT1Return);
+    QCOMPARE(fileJean(next), 0);
+    QVERIFY(next.m_bAccepted);
+    QCOMPARE(QString(next.m_strConfirmation), QStringLiteral("XK47Q9"));
 }
 
 void TestDireradExchange::testModeTraceIsRedacted()

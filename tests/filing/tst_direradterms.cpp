@@ -42,6 +42,12 @@ void TestDireradTerms::replies_data()
     QTest::newRow("fault") << QByteArray("<s:Envelope xmlns:s='urn:s'><s:Body><s:Fault><faultstring>x</faultstring>"
                                          "</s:Fault></s:Body></s:Envelope>")
                            << -1 << false << "" << "" << "unknown response error";
+    // Refused before the parser, which would descend once per level.
+    QTest::newRow("nested 100,000 deep")
+        << "<soapenv:Envelope xmlns:soapenv='urn:s'><soapenv:Body>" + QByteArray("<a>").repeated(100000)
+               + QByteArray("</a>").repeated(100000) + "</soapenv:Body></soapenv:Envelope>"
+        << -1 << false << "Refused a malformed reply: it nests elements more than 256 levels deep." << ""
+        << "response error";
 }
 
 void TestDireradTerms::replies()

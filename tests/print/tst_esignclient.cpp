@@ -337,6 +337,27 @@ private slots:
             QCOMPARE(fake.records().size(), 1);
     }
 
+    // A reply nested 100,000 deep is refused before the JSON reader sees
+    // it; the user reads why, and the next login reads its reply as ever.
+    void deeplyNestedLoginReplyIsRefusedAndTheNextLoginWorks()
+    {
+        EsignFake fake(QJsonObject{{kEmail, kPassword}});
+        QVERIFY2(fake.isRunning(), qPrintable(fake.failure()));
+        const QByteArray deep = "{\"access_token\":" + QByteArray("[").repeated(100000)
+                              + QByteArray("]").repeated(100000) + "}";
+        fake.script("/api/user/login", QJsonArray{EsignFake::reply(200, deep)});
+        FeatureContextFixture f;
+        QuillorClient client(f.context, [&] { return settingsOf(fake, kEmail, kPassword); });
+        QString token = "keep";
+        QCOMPARE(client.loginToQuillorCA(token), int(QuillorClient::LoginFailed));
+        QCOMPARE(token, QString("keep"));
+        QCOMPARE(onlyText(f.prompter),
+                 kLoginFailed + "\nRefused a malformed reply: it nests arrays and objects more than 256 levels deep.");
+
+        QCOMPARE(client.loginToQuillorCA(token), int(QuillorClient::LoginOk));
+        QVERIFY(!token.isEmpty() && token != "keep");
+    }
+
     void loginToAServerOfAnUnknownCaFails()
     {
         EsignFake fake(QJsonObject{{kEmail, kPassword}}, EsignFake::Issuer::UnknownCa);
