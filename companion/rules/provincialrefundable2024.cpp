@@ -23,6 +23,17 @@ constexpr double kRenterThreshold = 63000.0;
 constexpr double kRenterReductionRate = 0.02;
 constexpr int kRenterMonthsRequired = 6;
 
+// gov.bc.ca (housingaction.gov.bc.ca, "Home Renovation Tax Credit"): "The
+// maximum amount of the credit is $1,000 per tax year and is calculated as
+// 10% of the qualifying renovation expense up to a maximum of $10,000 in
+// expenses", a refundable credit; Schedule BC(S12) takes the expenses less
+// government assistance, "(maximum $10,000)", less the part other eligible
+// individuals claim, to line 60480 of the BC479 (the 2023 schedule as
+// eachtax.com and aclasssoft.com lay it out; the amounts have not changed
+// since the credit began in 2012).
+constexpr double kRenovationRate = 0.10;
+constexpr double kRenovationExpensesMaximum = 10000.0;
+
 // Ontario Taxation Act, 2007, s. 103.0.2, as the CARE rate chart of
 // taxtips.ca ("Ontario Childcare Access and Relief from Expenses (CARE)
 // Credit") sets it out; no income test beyond 150,000 and no top-up after
@@ -151,6 +162,13 @@ double ontarioCareCreditRate(double adjustedFamilyIncome)
 double ontarioCareCredit(double adjustedFamilyIncome, double childCareDeduction)
 {
     return roundCents(positivePart(childCareDeduction) * ontarioCareCreditRate(adjustedFamilyIncome));
+}
+
+double bcHomeRenovationCredit(bool eligible, double renovationExpenses)
+{
+    if (!eligible)
+        return 0.0;
+    return roundCents(std::min(kRenovationExpensesMaximum, positivePart(renovationExpenses)) * kRenovationRate);
 }
 
 double bcRenterCredit(double familyNetIncome, double rentPaid, int monthsRented)

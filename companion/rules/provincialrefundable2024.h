@@ -15,6 +15,14 @@ double ontarioSeniorsTransitCredit(bool sixtyFiveAtStartOfYear, double transitCo
 // claims it once.
 double bcRenterCredit(double familyNetIncome, double rentPaid, int monthsRented);
 
+// British Columbia home renovation tax credit for seniors and persons with
+// disabilities (BC479 line 60480, from Schedule BC(S12)): 10 % of the
+// eligible renovation expenses, at most 10,000 of them, for a resident who
+// on December 31 is 65 or older, eligible for the disability amount, or a
+// family member living with such a person. The expenses are those this
+// return claims (others sharing the home claim the rest of the 10,000).
+double bcHomeRenovationCredit(bool eligible, double renovationExpenses);
+
 // Ontario childcare access and relief from expenses (CARE) tax credit
 // (ON479-A, ON479 line 63050): the child care expenses deduction claimed
 // (line 21400) at a rate set by adjusted family income: 75 % up to 20,000,

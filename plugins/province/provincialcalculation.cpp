@@ -332,7 +332,8 @@ bool minimumTaxApplies(const CTaxData_Form* t691)
 
 ProvincialRefundableCredits computeProvincialCredits(ENUMTYPE_PROVINCE province, const CTaxData_Form* t1,
                                                      const CTaxData_Form* interview,
-                                                     const ProvincialCoupleAmounts& couple)
+                                                     const ProvincialCoupleAmounts& couple,
+                                                     const CTaxData_Form* creditsForm)
 {
     ProvincialRefundableCredits credits;
     // The interview's answers may be missing (its amounts then count as
@@ -406,8 +407,16 @@ ProvincialRefundableCredits computeProvincialCredits(ENUMTYPE_PROVINCE province,
         credits.costOfLiving = taxrules::nunavutCostOfLivingCredit(adjusted, singleParent);
         break;
     }
-    case taxrules::Province::BC:
-        // One credit for a couple, on the return that claims the family's amounts.
+    case taxrules::Province::BC: {
+        // The home renovation credit is each claimant's own, on the expenses
+        // this return claims: for someone 65 or older or eligible for the
+        // disability amount, or living with such a family member.
+        const bool renovationEligible = ageAtLeast65(t1)
+                                        || taxrules::isPositiveAmount(lineAmount(t1, "line31600DisabilitySelf"))
+                                        || formAmount(creditsForm, "livesWithSeniorOrDisabled") != 0.0;
+        credits.homeRenovation =
+            taxrules::bcHomeRenovationCredit(renovationEligible, formAmount(creditsForm, "homeRenovationExpenses"));
+        // One renter's credit for a couple, on the return that claims the family's amounts.
         if (couple.claimsFamilyAmounts) {
             const double family =
                 lineAmount(t1, kNetIncomeField) + (hasSpouse(t1) ? lineAmount(t1, "SpouseNetIncome") : 0.0);
@@ -415,6 +424,7 @@ ProvincialRefundableCredits computeProvincialCredits(ENUMTYPE_PROVINCE province,
                                                       int(formAmount(interview, "rentMonths")));
         }
         break;
+    }
     default: break;
     }
     // Ontario's and Nunavut's political contribution credits are refundable.
@@ -429,8 +439,9 @@ ProvincialRefundableCredits computeProvincialCredits(ENUMTYPE_PROVINCE province,
                                          taxrules::roundCents(taxrules::positivePart(
                                              lineAmount(t1, "line42800ProvincialTax") - credits.costOfLiving)));
     }
-    credits.total = taxrules::roundCents(credits.seniorsTransit + credits.care + credits.renter + credits.political
-                                         + credits.personal + credits.costOfLiving);
+    credits.total = taxrules::roundCents(credits.seniorsTransit + credits.care + credits.renter
+                                         + credits.homeRenovation + credits.political + credits.personal
+                                         + credits.costOfLiving);
     return credits;
 }
 

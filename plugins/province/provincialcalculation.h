@@ -137,12 +137,15 @@ std::vector<taxrules::ForeignTaxLeft> provincialForeignTax(const std::list<TaxDa
 bool minimumTaxApplies(const CTaxData_Form* t691);
 
 // The provincial refundable credits of a return (line 47900), from the
-// province's interview data (may be null) and the calculated T1.
+// province's interview data (may be null) and the calculated T1; the
+// amounts typed on the province's 479 (`creditsForm`, may be null) for the
+// credits whose inputs are on that form.
 struct ProvincialRefundableCredits
 {
     double seniorsTransit = 0.0; // Ontario
     double care = 0.0;           // Ontario, the childcare (CARE) credit
     double renter = 0.0;         // British Columbia
+    double homeRenovation = 0.0; // British Columbia, for seniors and persons with disabilities
     double political = 0.0;      // Ontario and Nunavut, the political contribution credit
     double personal = 0.0;       // Manitoba, the personal tax credit
     double costOfLiving = 0.0;   // Nunavut and the Northwest Territories, the cost of living tax credit
@@ -150,7 +153,8 @@ struct ProvincialRefundableCredits
 };
 ProvincialRefundableCredits computeProvincialCredits(ENUMTYPE_PROVINCE province, const CTaxData_Form* t1,
                                                      const CTaxData_Form* interview,
-                                                     const ProvincialCoupleAmounts& couple = {});
+                                                     const ProvincialCoupleAmounts& couple = {},
+                                                     const CTaxData_Form* creditsForm = nullptr);
 
 // Whether a return with a spouse has the higher net income of the two (or,
 // at equal incomes, the lower S.I.N.): the return that claims the family's

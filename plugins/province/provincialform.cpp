@@ -93,6 +93,7 @@ void ProvincialCreditsForm::show(const ProvincialRefundableCredits& credits, dou
     care.m_value = credits.care;
     seniorsTransit.m_value = credits.seniorsTransit;
     renter.m_value = credits.renter;
+    homeRenovation.m_value = credits.homeRenovation;
     political.m_value = credits.political;
     personal.m_value = credits.personal;
     costOfLiving.m_value = credits.costOfLiving;
@@ -171,6 +172,8 @@ const OwnLine<ProvincialCreditsForm> kCreditsFormLines[] = {
     {&ProvincialCreditsForm::care, isOntario},
     {&ProvincialCreditsForm::seniorsTransit, isOntario},
     {&ProvincialCreditsForm::renter, isBritishColumbia},
+    {&ProvincialCreditsForm::homeRenovationExpenses, isBritishColumbia},
+    {&ProvincialCreditsForm::homeRenovation, isBritishColumbia},
     {&ProvincialCreditsForm::personal, [](ENUMTYPE_PROVINCE p) { return p == PROV_MB; }},
     {&ProvincialCreditsForm::costOfLiving, [](ENUMTYPE_PROVINCE p) { return p == PROV_NU || p == PROV_NT; }},
     {&ProvincialCreditsForm::political,
@@ -244,4 +247,6 @@ void ProvincialTaxForm::keepLinesOf(ENUMTYPE_PROVINCE province)
 void ProvincialCreditsForm::keepLinesOf(ENUMTYPE_PROVINCE province)
 {
     hideLinesOfOthers(*this, kCreditsFormLines, province);
+    if (!isBritishColumbia(province))
+        livesWithSeniorOrDisabled.setFlags(livesWithSeniorOrDisabled.flags() | FieldHidden);
 }

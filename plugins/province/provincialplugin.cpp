@@ -180,7 +180,8 @@ public:
     void CalcProvCredit(CTaxData_Form* t1, CTaxData_Form*, CTaxData_Form*,
                         const std::list<TaxData_T2209_2036*>&) override
     {
-        m_refundable = computeProvincialCredits(m_nProvince, t1, m_interviewData.data(), coupleAmounts(t1));
+        m_refundable =
+            computeProvincialCredits(m_nProvince, t1, m_interviewData.data(), coupleAmounts(t1), creditsForm());
         const double credits = m_config.credits.value_or(m_refundable.total);
         ProvincialT1Amounts::setCreditTotal(t1, credits);
         m_amounts[PROVAMT_INSTALMENT_CREDITS] = credits;
@@ -393,6 +394,15 @@ private:
             provincial->provincialTax.m_value = tax;
             provincial->provincialCredits.m_value = credits;
         }
+    }
+
+    // The province's 479 made here, if any: some credits' amounts are typed on it.
+    ProvincialCreditsForm* creditsForm() const
+    {
+        for (const auto& form : m_forms)
+            if (auto* credits = dynamic_cast<ProvincialCreditsForm*>(form.data()))
+                return credits;
+        return nullptr;
     }
 
     // The province's Schedule 11 made here, if any.

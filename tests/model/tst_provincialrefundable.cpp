@@ -28,6 +28,15 @@
 //   married, 18,000, the spouse without income: 312 + 75 = 387.00 + the
 //     supplement 700 - 387 - 0 = 313: 700.00.
 //   single, 80,000: 942.00.
+// British Columbia's home renovation tax credit for seniors and persons with
+// disabilities (BC479 line 60480, Schedule BC(S12); gov.bc.ca: 10 % of the
+// eligible expenses, at most 10,000 of them, for someone 65 or older or
+// eligible for the disability amount, or living with such a family member),
+// typed on the BC479; 30,000 of other income, no rent:
+//   born 1957 (67), 4,000 of expenses: 10 % x 4,000 = 400.00.
+//   born 1957, 15,000: 10 % x 10,000 = 1,000.00.
+//   born 1984 (40), 4,000, living with no senior: nil.
+//   born 1984, 4,000, living with a senior: 400.00.
 #include <QDate>
 #include <QtTest>
 
@@ -104,6 +113,56 @@ private slots:
             QCOMPARE(amountOf(*credits, field), line47900);
             QVERIFY(!credits->findField(field)->isHidden());
             QCOMPARE(amountOf(*credits, QStringLiteral("total")), line47900);
+        }
+    }
+
+    void bcHomeRenovation_data()
+    {
+        QTest::addColumn<int>("birthYear");
+        QTest::addColumn<double>("expenses");
+        QTest::addColumn<bool>("livesWithSenior");
+        QTest::addColumn<double>("credit");
+        QTest::newRow("67, 4,000") << 1957 << 4000.0 << false << 400.0;
+        QTest::newRow("67, 15,000: the first 10,000") << 1957 << 15000.0 << false << 1000.0;
+        QTest::newRow("40, alone") << 1984 << 4000.0 << false << 0.0;
+        QTest::newRow("40, living with a senior") << 1984 << 4000.0 << true << 400.0;
+    }
+    void bcHomeRenovation()
+    {
+        QFETCH(int, birthYear);
+        QFETCH(double, expenses);
+        QFETCH(bool, livesWithSenior);
+        QFETCH(double, credit);
+        startFamily(PROV_BC, kSingle);
+        t1->BirthDate.m_value = QDate(birthYear, 6, 1);
+        t1->line13000NotOnSlip.m_value = 30000;
+        CTaxData_Form* bc479 = person->GetFormData(provincialFormOf(PROV_BC, "479"), true);
+        QVERIFY(bc479);
+        CFloatField* typed = amountField(*bc479, QStringLiteral("homeRenovationExpenses"));
+        QVERIFY(typed);
+        QVERIFY(!typed->isHidden() && !typed->isComputed());
+        typed->m_value = expenses;
+        auto* living = dynamic_cast<CBoolField*>(bc479->findField(QStringLiteral("livesWithSeniorOrDisabled")));
+        QVERIFY(living && !living->isHidden());
+        living->m_value = livesWithSenior ? 1 : 0;
+        family->Calculate(0, nullptr);
+        QCOMPARE(amountOf(*bc479, QStringLiteral("homeRenovation")), credit);
+        QCOMPARE(amountOf(*bc479, QStringLiteral("total")), credit);
+        QCOMPARE(t1->line47900ProvincialCredits.m_value, credit);
+        // What was typed stays as typed through the calculation.
+        QCOMPARE(typed->m_value, expenses);
+    }
+
+    // The inputs are British Columbia's alone: another province's 479
+    // hides them.
+    void homeRenovationOnlyOnTheBritishColumbiaForm()
+    {
+        startFamily(PROV_ON, kSingle);
+        CTaxData_Form* on479 = person->GetFormData(provincialFormOf(PROV_ON, "479"), true);
+        QVERIFY(on479);
+        for (const char* name : {"homeRenovationExpenses", "livesWithSeniorOrDisabled", "homeRenovation"}) {
+            const CField* field = on479->findField(QLatin1String(name));
+            QVERIFY2(field && field->isHidden(), name);
         }
     }
 };
