@@ -304,6 +304,8 @@ void nonRefundableCredits(Province province, const ProvinceTable& table, const P
     r.dependentChildAmount = childrenOnSpouseReturn ? 0.0
                                                     : roundCents(credits.dependentChildAmount.value_or(0.0)
                                                                  * std::max(0, in.dependentChildren));
+    if (credits.youngChildMonthly && in.claimsYoungChildren)
+        r.youngChildrenAmount = roundCents(*credits.youngChildMonthly * std::max(0, in.youngChildMonths));
     if (province == Province::MB) {
         // Schedule MB428-A's spouse and eligible dependant lines go with a
         // claim on lines 58120 and 58160 of the MB428 itself: a spouse whose
@@ -318,7 +320,8 @@ void nonRefundableCredits(Province province, const ProvinceTable& table, const P
                                  + r.eligibleDependantAmount
                                  + positivePart(in.pensionPlanBaseAmount) + positivePart(in.eiPremiums)
                                  + employment + r.pensionAmount + r.disabilityAmount + studentLoans
-                                 + r.medicalAmount + r.dependentChildAmount + r.familyTaxBenefit
+                                 + r.medicalAmount + r.dependentChildAmount + r.youngChildrenAmount
+                                 + r.familyTaxBenefit
                                  + r.otherDependantsMedical + r.disabilityTransferred + r.spouseTransfer
                                  + r.caregiverAmount + r.adoptionAmount + r.infirmDependantAmount
                                  + r.inHomeCaregiverAmount);

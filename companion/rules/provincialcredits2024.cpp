@@ -208,6 +208,16 @@ std::vector<ProvincialCreditTable> buildTables()
         pe.pensionMaximum = 1000.0;
         pe.medicalCap = 1678.0;
         pe.studentLoanInterest = true;
+        // The amount for young children, 100 a month for each child less
+        // than six years of age on the first day of the month (the agency's
+        // line 58230 help as support.drtax.ca and hrblockonline.ca give it:
+        // "You can claim $100 per month for each child", "only the person
+        // with the lower net income (including zero income) can claim this
+        // amount"); "Number of months 58229 x $100 = 58230" on the 2023
+        // PE428 (eachtax.com) and line 58230 among the current PE428 lines
+        // (support.drtax.ca): not indexed since it began in July 2006
+        // (taxtips.ca, "PEI Young Child Tax Credit").
+        pe.youngChildMonthly = 100.0;
     }
     // Manitoba, form MB428: age 3,728 above 27,749, disability 6,180 and
     // the medical threshold 1,728 (amounts Manitoba does not index, the same

@@ -220,6 +220,27 @@ bool eligibleDependantIsCountedChild(const DependantInfoStruct* table, const QSt
     return true;
 }
 
+// The months of the year in which each child of the table was less than
+// six years of age on the first day of the month (and born by then), added
+// over the children: what Prince Edward Island's amount for young children
+// counts. The children are taken as living with the claimant.
+int youngChildMonths(const DependantInfoStruct* table)
+{
+    int months = 0;
+    for (int d = 0; table && d < table->GetCount(); ++d) {
+        const DependantInfo* info = table->GetAt(d);
+        if (!info || !info->isUsed() || !info->isChild() || !info->dateOfBirth.isValid())
+            continue;
+        const QDate sixth = info->dateOfBirth.addYears(6);
+        for (int month = 1; month <= 12; ++month) {
+            const QDate first(kTaxYear, month, 1);
+            if (info->dateOfBirth <= first && first < sixth)
+                ++months;
+        }
+    }
+    return months;
+}
+
 } // namespace
 
 taxrules::ProvincialResult computeProvincialFromT1(ENUMTYPE_PROVINCE province, const CTaxData_Form* t1,
@@ -301,6 +322,11 @@ taxrules::ProvincialResult computeProvincialFromT1(ENUMTYPE_PROVINCE province, c
     in.federalCaregiverOther = line(L::CaregiverOther);
     in.federalCaregiverChildren = line(L::InfirmChildren);
     in.federalAdoptionAmount = line(L::AdoptionExpenses);
+    in.youngChildMonths = youngChildMonths(dependants);
+    // Only the spouse with the lower net income claims the young children
+    // (either one at equal incomes: the one that does not claim the family's
+    // low-income reduction).
+    in.claimsYoungChildren = !in.hasSpouse || !couple.claimsFamilyAmounts;
     in.tuitionCarryForward = schedules.tuitionCarryForward;
     in.tuitionFees = schedules.tuitionFees;
     in.fullTimeMonths = schedules.fullTimeMonths;

@@ -48,6 +48,7 @@ void ProvincialTaxForm::show(double income, const taxrules::ProvincialResult& r,
     infirmDependants.m_value = r.infirmDependantAmount;
     inHomeCaregiver.m_value = r.inHomeCaregiverAmount;
     dependentChildren.m_value = r.dependentChildAmount;
+    youngChildren.m_value = r.youngChildrenAmount;
     familyTaxBenefit.m_value = r.familyTaxBenefit;
     adoption.m_value = r.adoptionAmount;
     pension.m_value = r.pensionAmount;
@@ -62,7 +63,8 @@ void ProvincialTaxForm::show(double income, const taxrules::ProvincialResult& r,
     const double itemised = r.basicPersonalAmount + r.ageAmount + r.seniorSupplementaryAmount + r.spouseAmount
                             + r.eligibleDependantAmount
                             + caregiverShown + r.infirmDependantAmount + r.inHomeCaregiverAmount
-                            + r.dependentChildAmount + r.familyTaxBenefit + r.adoptionAmount
+                            + r.dependentChildAmount + r.youngChildrenAmount + r.familyTaxBenefit
+                            + r.adoptionAmount
                             + r.pensionAmount + r.disabilityAmount + r.disabilityTransferred + r.spouseTransfer
                             + r.medicalAmount + r.otherDependantsMedical;
     otherAmounts.m_value = taxrules::roundCents(r.creditAmounts - itemised);
@@ -145,6 +147,7 @@ bool hasInfirmDependantLines(ENUMTYPE_PROVINCE p)
 const OwnLine<ProvincialTaxForm> kTaxFormLines[] = {
     {&ProvincialTaxForm::additionalPersonal, [](ENUMTYPE_PROVINCE p) { return p == PROV_NS; }},
     {&ProvincialTaxForm::dependentChildren, [](ENUMTYPE_PROVINCE p) { return p == PROV_SK; }},
+    {&ProvincialTaxForm::youngChildren, [](ENUMTYPE_PROVINCE p) { return p == PROV_PE; }},
     {&ProvincialTaxForm::seniorSupplementary, [](ENUMTYPE_PROVINCE p) { return p == PROV_SK; }},
     {&ProvincialTaxForm::familyTaxBenefit, [](ENUMTYPE_PROVINCE p) { return p == PROV_MB; }},
     {&ProvincialTaxForm::surtax, isOntario},

@@ -310,8 +310,10 @@ private slots:
     //   couple    3,151.30 + 4,314.85 + 14,849 x 16.65 % = 2,472.36 ->
     //             9,938.51 less (13,500 + spouse 11,466 + 3,217.50 +
     //             1,049.12) x 9.65 % = 2,820.95: 7,117.56.
-    //   parent    4,777.22 less (16,301.25 + eligible dependant 11,466) x
-    //             9.65 % = 2,679.54: 2,097.68.
+    //   parent    4,777.22 less (16,301.25 + eligible dependant 11,466 +
+    //             young children 3 x 100 = 300: the younger, born April 1,
+    //             2018, was under 6 on the first of January, February and
+    //             March) x 9.65 % = 2,708.49: 2,068.73.
     //   investor  3,151.30 + 21,144 x 13.63 % = 2,881.93 -> 6,033.23 less
     //             1,302.75 less 13,800 x 10.5 % = 1,449: 3,281.48.
     void princeEdwardIsland_data()
@@ -321,7 +323,7 @@ private slots:
         QTest::newRow("worker") << Worker << 3204.15;
         QTest::newRow("senior") << Senior << 2002.19;
         QTest::newRow("couple") << Couple << 7117.56;
-        QTest::newRow("parent") << Parent << 2097.68;
+        QTest::newRow("parent") << Parent << 2068.73;
         QTest::newRow("investor") << Investor << 3281.48;
     }
     void princeEdwardIsland()
@@ -331,6 +333,62 @@ private slots:
         enter(scenario, PROV_PE);
         family->Calculate(0, nullptr);
         QCOMPARE(t1->line42800ProvincialTax.m_value, line42800);
+        QVERIFY2(leftOutMessages().empty(), qPrintable(leftOutMessages().join(QLatin1Char('\n'))));
+    }
+
+    // Prince Edward Island's amount for young children (PE428 line 58230):
+    // 100 for each month a child was under 6 on the first day of the month,
+    // claimed by the spouse with the lower net income. Ann has 30,000 of
+    // other income: tax 30,000 x 9.65 % = 2,895.00; the low-income reduction
+    // 350 (+ 350 with a spouse) + 300 for the child, less 5 % of family
+    // income above 21,500.
+    //   single, child born 2021-04-01: 12 months, 1,200; (13,500 + 1,200) x
+    //     9.65 % = 1,418.55 -> 1,476.45; reduction 650 - 425 = 225: 1,251.45.
+    //   single, child born 2018-04-01 (6 on April 1): January to March, 300;
+    //     13,800 x 9.65 % = 1,331.70 -> 1,563.30; less 225: 1,338.30.
+    //   single, child born 2024-04-01: April to December, 900; 14,400 x
+    //     9.65 % = 1,389.60 -> 1,505.40; less 225: 1,280.40.
+    //   married, the spouse's net income 50,000 (Ann's is the lower), child
+    //     born 2021: 1,200 claimed -> 1,476.45; the reduction is the
+    //     higher-income spouse's to claim (1,000 - 5 % x 58,500 is nil
+    //     anyway): 1,476.45.
+    //   married, the spouse's net income 10,000 (Ann's is the higher), child
+    //     born 2021: nothing on line 58230; the spouse amount 11,466 + 1,147
+    //     - 10,000 = 2,613; (13,500 + 2,613) x 9.65 % = 1,554.90 -> 1,340.10;
+    //     reduction 1,000 - 5 % x 18,500 = 75: 1,265.10.
+    void princeEdwardIslandYoungChildren_data()
+    {
+        QTest::addColumn<int>("marital");
+        QTest::addColumn<double>("spouseNetIncome");
+        QTest::addColumn<QDate>("born");
+        QTest::addColumn<double>("line58230");
+        QTest::addColumn<double>("line42800");
+        QTest::newRow("single, 3 all year") << kSingle << 0.0 << QDate(2021, 4, 1) << 1200.0 << 1251.45;
+        QTest::newRow("single, 6 on April 1") << kSingle << 0.0 << QDate(2018, 4, 1) << 300.0 << 1338.30;
+        QTest::newRow("single, born April 1") << kSingle << 0.0 << QDate(2024, 4, 1) << 900.0 << 1280.40;
+        QTest::newRow("married, lower income") << kMarried << 50000.0 << QDate(2021, 4, 1) << 1200.0 << 1476.45;
+        QTest::newRow("married, higher income") << kMarried << 10000.0 << QDate(2021, 4, 1) << 0.0 << 1265.10;
+    }
+    void princeEdwardIslandYoungChildren()
+    {
+        QFETCH(int, marital);
+        QFETCH(double, spouseNetIncome);
+        QFETCH(QDate, born);
+        QFETCH(double, line58230);
+        QFETCH(double, line42800);
+        startFamily(PROV_PE, marital);
+        t1->line13000NotOnSlip.m_value = 30000;
+        if (marital == kMarried)
+            t1->SpouseNetIncome.m_value = spouseNetIncome;
+        family->dependants().AllocData(DependantInfoStruct::kStandardCount);
+        child(0, born.year());
+        family->dependants().GetAt(0)->dateOfBirth = born;
+        family->Calculate(0, nullptr);
+        QCOMPARE(t1->line42800ProvincialTax.m_value, line42800);
+        const CTaxData_Form* pe428 = formInTree(person, taxFormOf(PROV_PE));
+        QVERIFY(pe428);
+        QCOMPARE(amountOf(*pe428, QStringLiteral("youngChildren")), line58230);
+        QVERIFY(!pe428->findField(QStringLiteral("youngChildren"))->isHidden());
         QVERIFY2(leftOutMessages().empty(), qPrintable(leftOutMessages().join(QLatin1Char('\n'))));
     }
 
