@@ -38,7 +38,7 @@ using namespace provincialformskit;
 
 namespace {
 
-enum Scenario { Worker, Senior, Couple, Parent, Investor, Donor, Senior67, CoupleWithChild };
+enum Scenario { Worker, Senior, Couple, Parent, Investor, Donor, Senior67, CoupleWithChild, Worker27 };
 
 } // namespace
 
@@ -131,6 +131,15 @@ class TestProvincialReturns : public QObject, private ProvincialFamily
             auto& oas = slip<CSlipData_T4AOAS>(SLIP_T4AOAS);
             oas.box18NetPension.m_value = 8000;
             oas.box19GrossPension.m_value = 8000;
+            break;
+        }
+        case Worker27: {
+            // One T4 of 27,000, box 14 only, and no Schedule 6: the
+            // calculation finds the workers benefit.
+            startFamily(province);
+            auto& t4 = slip<TaxData_Slip_T4>(SLIP_T4);
+            t4.Province.m_value = province;
+            t4.box14EmploymentIncome.m_value = 27000;
             break;
         }
         case CoupleWithChild:
@@ -869,6 +878,58 @@ private slots:
     //   couple  5,465.99 + 17,233 x 12.5 % = 2,154.13 -> 7,620.12 less (18,491
     //           + spouse 18,491 + child 7,015 + 3,217.50 + 1,049.12 =
     //           48,263.62) x 10.5 % = 5,067.68: 2,552.44.
+    // Ontario (5.05 %, 9.15 % above 51,446):
+    //   senior  1,515.00 less (12,399 + age 6,054 + pension 1,714) x 5.05 %
+    //           = 1,018.43 -> 496.57; tax reduction 2 x 286 - 496.57 = 75.43
+    //           -> 421.14; health premium 300: 721.14.
+    //   couple  2,598.02 + 17,844 x 9.15 % = 1,632.73 -> 4,230.75 less
+    //           (12,399 + spouse 10,528 + 3,217.50 + 1,049.12) x 5.05 % =
+    //           1,373.28 -> 2,857.47 (no surtax; the reduction 2 x (286 +
+    //           529) is less than the tax; no LIFT above 50,000); health
+    //           premium 450 + 25 % above 48,000, at most 600: 3,457.47.
+    // British Columbia (5.06 %, 7.7 % above 47,937):
+    //   senior  1,518.00 less (12,580 + age 5,641 + pension 1,000) x 5.06 %
+    //           = 972.58 -> 545.42; reduction 547 - 3.56 % x 5,662 = 201.57
+    //           -> 345.43: 199.99.
+    //   couple  2,425.61 + 21,353 x 7.7 % = 1,644.18 -> 4,069.79 less
+    //           (12,580 + spouse 10,772 + 3,217.50 + 1,049.12) x 5.06 % =
+    //           1,397.50: 2,672.29 (no reduction at 69,290).
+    // Alberta (10 %):
+    //   senior  3,000.00 less (21,885 + age 6,099 + pension 1,685) x 10 % =
+    //           2,966.90: 33.10.
+    //   couple  6,929.00 less (21,885 + spouse 21,885 + 3,217.50 + 1,049.12)
+    //           x 10 % = 4,803.66: 2,125.34.
+    // New Brunswick (9.4 %, 14 % above 49,958):
+    //   senior  2,820.00 less (13,044 + age 5,878 + pension 1,000) x 9.4 % =
+    //           1,872.67 -> 947.33; reduction 781 - 3 % x 8,657 = 521.29:
+    //           426.04.
+    //   couple  4,696.05 + 19,332 x 14 % = 2,706.48 -> 7,402.53 less (13,044
+    //           + spouse 10,223 + 3,217.50 + 1,049.12) x 9.4 % = 2,588.16 ->
+    //           4,814.37; reduction 781 x 2 - 3 % x (69,290 - 21,343) =
+    //           1,438.41 -> 123.59: 4,690.78.
+    // Newfoundland and Labrador (8.7 %, 14.5 % above 43,198):
+    //   senior  2,610.00 less (10,818 + age 6,905 + pension 1,000) x 8.7 % =
+    //           1,628.90: 981.10 (reduction 974 - 16 % x 6,610, nil).
+    //   couple  3,758.23 + 26,092 x 14.5 % = 3,783.34 -> 7,541.57 less
+    //           (10,818 + spouse 8,840 + 3,217.50 + 1,049.12) x 8.7 % =
+    //           2,081.44: 5,460.13.
+    // Prince Edward Island (9.65 %, 13.63 % above 32,656, 16.65 % above
+    // 64,313):
+    //   senior  2,895.00 less (13,500 + age 5,595 + pension 1,000) x 9.65 %
+    //           = 1,939.17 -> 955.83; reduction 350 + 250 at 65 - 5 % x
+    //           8,500 = 175: 780.83.
+    //   couple  3,151.30 + 31,657 x 13.63 % = 4,314.85 + 4,977 x 16.65 % =
+    //           828.67 -> 8,294.82 less (13,500 + spouse 11,466 + 3,217.50 +
+    //           1,049.12) x 9.65 % = 2,820.95: 5,473.87 (the child is 9: no
+    //           young children amount; the reduction is nil).
+    // Yukon (6.4 %, 9 % above 55,867; the federal amounts):
+    //   senior  1,920.00 less (15,705 + age 8,790 + pension 2,000) x 6.4 % =
+    //           1,695.68: 224.32.
+    //   couple  3,575.49 + 13,423 x 9 % = 1,208.07 -> 4,783.56 less (15,705 +
+    //           spouse 15,705 + 3,217.50 + 1,049.12 + employment 1,433) x
+    //           6.4 % = 2,375.02: 2,408.54.
+    // Neither return has working income for the workers benefit (the
+    // senior) or a family income below its end (the couple): 45300 nil.
     void seniorAndFamily_data()
     {
         QTest::addColumn<int>("province");
@@ -890,6 +951,20 @@ private slots:
         QTest::newRow("NT couple") << int(PROV_NT) << CoupleWithChild << couple << 2291.08 << none << 942.0;
         QTest::newRow("SK senior") << int(PROV_SK) << Senior67 << senior << 355.74 << none << 0.0;
         QTest::newRow("SK couple") << int(PROV_SK) << CoupleWithChild << couple << 2552.44 << none << 0.0;
+        QTest::newRow("ON senior") << int(PROV_ON) << Senior67 << senior << 721.14 << none << 0.0;
+        QTest::newRow("ON couple") << int(PROV_ON) << CoupleWithChild << couple << 3457.47 << none << 0.0;
+        QTest::newRow("BC senior") << int(PROV_BC) << Senior67 << senior << 199.99 << none << 0.0;
+        QTest::newRow("BC couple") << int(PROV_BC) << CoupleWithChild << couple << 2672.29 << none << 0.0;
+        QTest::newRow("AB senior") << int(PROV_AB) << Senior67 << senior << 33.10 << none << 0.0;
+        QTest::newRow("AB couple") << int(PROV_AB) << CoupleWithChild << couple << 2125.34 << none << 0.0;
+        QTest::newRow("NB senior") << int(PROV_NB) << Senior67 << senior << 426.04 << none << 0.0;
+        QTest::newRow("NB couple") << int(PROV_NB) << CoupleWithChild << couple << 4690.78 << none << 0.0;
+        QTest::newRow("NL senior") << int(PROV_NL) << Senior67 << senior << 981.10 << none << 0.0;
+        QTest::newRow("NL couple") << int(PROV_NL) << CoupleWithChild << couple << 5460.13 << none << 0.0;
+        QTest::newRow("PE senior") << int(PROV_PE) << Senior67 << senior << 780.83 << none << 0.0;
+        QTest::newRow("PE couple") << int(PROV_PE) << CoupleWithChild << couple << 5473.87 << none << 0.0;
+        QTest::newRow("YT senior") << int(PROV_YT) << Senior67 << senior << 224.32 << none << 0.0;
+        QTest::newRow("YT couple") << int(PROV_YT) << CoupleWithChild << couple << 2408.54 << none << 0.0;
     }
     void seniorAndFamily()
     {
@@ -904,6 +979,7 @@ private slots:
         QCOMPARE(t1->line42000NetFederalTax.m_value, line42000);
         QCOMPARE(t1->line42800ProvincialTax.m_value, line42800);
         QCOMPARE(t1->line47900ProvincialCredits.m_value, line47900);
+        QCOMPARE(t1->line45300WorkersBenefit.m_value, 0.0);
         const double balance = taxrules::roundCents(line42000 + line42800 - line47900);
         QCOMPARE(t1->line48500BalanceOwing.m_value, std::max(0.0, balance));
         QCOMPARE(t1->line48400Refund.m_value, std::max(0.0, -balance));
@@ -912,6 +988,82 @@ private slots:
         const QStringList texts = leftOutMessages();
         QVERIFY2(texts.size() == (leftOut.isEmpty() ? 0 : 1) && texts.filter(leftOut).size() == texts.size(),
                  qPrintable(texts.join(QLatin1Char('\n'))));
+    }
+
+    // A worker at 27,000 in each jurisdiction (one T4, box 14 only, single,
+    // born 1990), entered without Schedule 6. Federal lines, the same in
+    // each (worked in tests/model/tst_federalreturns.cpp): 42000 = 15 % x
+    // 27,000 = 4,050.00 less (15,705 + Canada employment 1,433) x 15 % =
+    // 2,570.70: 1,479.30. Line 45300, the 2024 Schedule 6 on an adjusted net
+    // income of 27,000: 1,590 - 15 % x (27,000 - 26,149) = 1,462.35, in
+    // Alberta 1,590 - 15 % x (27,000 - 26,232) = 1,474.80, in Nunavut 1,578 -
+    // 4 % x (27,000 - 26,127) = 1,543.08. Provincial tax on 27,000 of taxable
+    // income with the basic personal amount (each 428 of 2024):
+    //   ON  1,363.50 less 12,399 x 5.05 % = 626.15 -> 737.35; the tax
+    //       reduction 2 x 286 = 572 < 737.35 gives none; LIFT 875 (5.05 % x
+    //       27,000 = 1,363.50, no reduction below 32,500) takes the rest;
+    //       health premium 300 (25,000 to 36,000): 300.00.
+    //   BC  1,366.20 less 12,580 x 5.06 % = 636.55 -> 729.65; the B.C. tax
+    //       reduction 547 - 3.56 % x (27,000 - 24,338) = 94.77 -> 452.23: 277.42.
+    //   AB  2,700.00 less 21,885 x 10 % = 2,188.50: 511.50.
+    //   MB  2,916.00 less (15,780 + family tax benefit 2,065 - 9 % x 27,000,
+    //       nil) x 10.8 % = 1,704.24: 1,211.76.
+    //   NB  2,538.00 less 13,044 x 9.4 % = 1,226.14 -> 1,311.86; low-income
+    //       reduction 781 - 3 % x (27,000 - 21,343) = 169.71 -> 611.29: 700.57.
+    //   NL  2,349.00 less 10,818 x 8.7 % = 941.17 -> 1,407.83; reduction 974 -
+    //       16 % x (27,000 - 23,390) = 577.60 -> 396.40: 1,011.43.
+    //   NS  2,373.30 less (8,481 + 3,000 - 6 % x 2,000 = 2,880) x 8.79 % =
+    //       998.63: 1,374.67 (reduction 300 - 5 % x 12,000 is nil).
+    //   NT  1,593.00 less 17,373 x 5.9 % = 1,025.01: 567.99.
+    //   NU  1,080.00 less 18,767 x 4 % = 750.68: 329.32.
+    //   PE  2,605.50 less 13,500 x 9.65 % = 1,302.75 -> 1,302.75; reduction
+    //       350 - 5 % x 5,500 = 75: 1,227.75.
+    //   SK  2,835.00 less 18,491 x 10.5 % = 1,941.56: 893.44.
+    //   YT  1,728.00 less (15,705 + 1,433) x 6.4 % = 1,096.83: 631.17.
+    // Line 47900: Nunavut's cost of living credit 2 % x 27,000 = 540.00; the
+    // Northwest Territories' 2.6 % x 12,000 + 1.25 % x 15,000 = 499.50;
+    // Manitoba's personal tax credit 195 - 270, nil. Nothing is withheld:
+    // the balance is 1,479.30 + 42800 - 45300 - 47900, owing but in Nunavut
+    // (1,479.30 + 329.32 - 1,543.08 - 540 = -274.46, a refund).
+    void workerFindsTheBenefitEverywhere_data()
+    {
+        QTest::addColumn<int>("province");
+        QTest::addColumn<double>("line42800");
+        QTest::addColumn<double>("line45300");
+        QTest::addColumn<double>("line47900");
+        const double general = 1462.35;
+        QTest::newRow("ON") << int(PROV_ON) << 300.00 << general << 0.0;
+        QTest::newRow("BC") << int(PROV_BC) << 277.42 << general << 0.0;
+        QTest::newRow("AB") << int(PROV_AB) << 511.50 << 1474.80 << 0.0;
+        QTest::newRow("MB") << int(PROV_MB) << 1211.76 << general << 0.0;
+        QTest::newRow("NB") << int(PROV_NB) << 700.57 << general << 0.0;
+        QTest::newRow("NL") << int(PROV_NL) << 1011.43 << general << 0.0;
+        QTest::newRow("NS") << int(PROV_NS) << 1374.67 << general << 0.0;
+        QTest::newRow("NT") << int(PROV_NT) << 567.99 << general << 499.50;
+        QTest::newRow("NU") << int(PROV_NU) << 329.32 << 1543.08 << 540.00;
+        QTest::newRow("PE") << int(PROV_PE) << 1227.75 << general << 0.0;
+        QTest::newRow("SK") << int(PROV_SK) << 893.44 << general << 0.0;
+        QTest::newRow("YT") << int(PROV_YT) << 631.17 << general << 0.0;
+    }
+    void workerFindsTheBenefitEverywhere()
+    {
+        QFETCH(int, province);
+        QFETCH(double, line42800);
+        QFETCH(double, line45300);
+        QFETCH(double, line47900);
+        enter(Worker27, province);
+        t1->BirthDate.m_value = QDate(1990, 6, 1);
+        QVERIFY(!person->GetFormData(FORM_SCH6, false));
+        family->Calculate(0, nullptr);
+        QVERIFY(person->GetFormData(FORM_SCH6, false));
+        QCOMPARE(t1->line42000NetFederalTax.m_value, 1479.30);
+        QCOMPARE(t1->line42800ProvincialTax.m_value, line42800);
+        QCOMPARE(t1->line45300WorkersBenefit.m_value, line45300);
+        QCOMPARE(t1->line47900ProvincialCredits.m_value, line47900);
+        const double balance = taxrules::roundCents(1479.30 + line42800 - line45300 - line47900);
+        QCOMPARE(t1->line48500BalanceOwing.m_value, std::max(0.0, balance));
+        QCOMPARE(t1->line48400Refund.m_value, std::max(0.0, -balance));
+        QVERIFY2(leftOutMessages().empty(), qPrintable(leftOutMessages().join(QLatin1Char('\n'))));
     }
 
     // Refundable credits of the 479 forms on line 47900, from the province's
