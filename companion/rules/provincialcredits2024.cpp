@@ -240,6 +240,10 @@ std::vector<ProvincialCreditTable> buildTables()
         // Pension income at most 1,000 (MB428 line 58360; Manitoba does not
         // index it: 1,000 in the provincial tables of 2017 and of 2024).
         mb.pensionMaximum = 1000.0;
+        // Adoption expenses "(maximum $10,000 per child)" (MB428 line 58330,
+        // the form as eachtax.com lays it out), a fixed amount like the age,
+        // disability and medical figures above, which the 2024 form keeps.
+        mb.adoptionMaximum = 10000.0;
     }
     // Yukon, form YT428: the basic personal, age, spouse, eligible
     // dependant, Canada employment, pension income and disability amounts

@@ -1406,6 +1406,26 @@ private slots:
         QCOMPARE(leftOutMessages().filter(QStringLiteral("adoption expenses (line 31300)")).size(), 1);
     }
 
+    // Manitoba's adoption expenses (MB428 line 58330), each child's up to
+    // 10,000: 60,000 of other income, 12,000 paid for one child and 3,000
+    // for another: 10,000 + 3,000 = 13,000. Tax 47,000 x 10.8 % = 5,076.00
+    // + 13,000 x 12.75 % = 1,657.50 -> 6,733.50 less (15,780 + 13,000) x
+    // 10.8 % = 3,108.24 (the family tax benefit 2,065 - 9 % x 60,000 is
+    // nil): 3,625.26. Without the expenses it would be 5,029.26.
+    void manitobaAdoption()
+    {
+        startFamily(PROV_MB);
+        t1->line13000NotOnSlip.m_value = 60000;
+        t1->line31300Adoption1.m_value = 12000;
+        t1->line31300Adoption2.m_value = 3000;
+        family->Calculate(0, nullptr);
+        QCOMPARE(t1->line42800ProvincialTax.m_value, 3625.26);
+        const CTaxData_Form* mb428 = formInTree(person, taxFormOf(PROV_MB));
+        QVERIFY(mb428);
+        QCOMPARE(amountOf(*mb428, QStringLiteral("adoption")), 13000.0);
+        QVERIFY2(leftOutMessages().empty(), qPrintable(leftOutMessages().join(QLatin1Char('\n'))));
+    }
+
     // Ontario's CARE credit (ON479-A) on line 47900: the single parent at
     // 45,000 with two children (born 2015 and 2018) paying 6,000 of child
     // care: the deduction is 6,000 (within 5,000 + 8,000 and two thirds of
