@@ -9,11 +9,12 @@
 
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QSaveFile>
 
 #include <cstdio>
 #include <memory>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -51,15 +52,21 @@ QList<QByteArray> listedNames(const QByteArray& list)
     return names;
 }
 
-// The name is taken as the file system spells it: decoded as file names are
-// and without its line end only, so that accented names (the program's own
-// default names among them) and names with leading or doubled spaces are found.
-QString returnPath(const QString& folder, QByteArray line)
+// The name is taken as the file system spells it: the line's own bytes,
+// without its line end only, so that accented names (the program's own
+// default names among them), names written under another encoding ("caf\xe9"
+// in Latin-1) and names with leading or doubled spaces are found. Decoding
+// the bytes as text would lose what is not valid in the locale's encoding.
+QByteArray returnPath(const QString& folder, QByteArray line)
 {
     if (line.endsWith('\r'))
         line.chop(1);
-    const QString name = QFile::decodeName(line);
-    return folder.isEmpty() ? name : QDir(folder).filePath(name);
+    if (folder.isEmpty() || line.startsWith('/'))
+        return line;
+    QByteArray path = QFile::encodeName(QDir::cleanPath(folder));
+    if (!path.endsWith('/'))
+        path += '/';
+    return path + line;
 }
 
 } // namespace
@@ -89,7 +96,7 @@ int TabWndApp::CmdlinePrintResult(const QString& folder, const QString& listFile
     for (const QByteArray& line : listedNames(listText)) {
         // The line is echoed as read (a carriage return included).
         QByteArray entry = line + '\n';
-        entry += GetTaxResult(returnPath(folder, line)).toUtf8() + "\n\n";
+        entry += GetTaxResultOfNativePath(returnPath(folder, line)).toUtf8() + "\n\n";
         if (!writeAll(out, entry))
             return reportOutputFailure(out);
     }
@@ -98,10 +105,16 @@ int TabWndApp::CmdlinePrintResult(const QString& folder, const QString& listFile
 
 CString TabWndApp::GetTaxResult(const QString& path)
 {
-    if (!QFileInfo(path).exists())
+    return GetTaxResultOfNativePath(QFile::encodeName(path));
+}
+
+CString TabWndApp::GetTaxResultOfNativePath(const QByteArray& nativePath)
+{
+    struct stat status {};
+    if (nativePath.isEmpty() || ::stat(nativePath.constData(), &status) != 0)
         return CString("cannot find return file");
     int code = 0;
-    std::unique_ptr<CFamilyTaxData> family(CFamilyTaxData::serializeFromFile(CString(path), code));
+    std::unique_ptr<CFamilyTaxData> family(CFamilyTaxData::serializeFromNativePath(nativePath, code));
     if (code != RFL_SUCCESS || !family)
         return CString(QStringLiteral("return file read error, read error %1").arg(code));
     family->Calculate(0, nullptr);

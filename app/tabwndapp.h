@@ -129,6 +129,8 @@ public:
     static int CmdlinePrintResult(const QString& folder, const QString& listFile);
     // The result text of one return file.
     static CString GetTaxResult(const QString& path);
+    // The same for a path as the file system's bytes.
+    static CString GetTaxResultOfNativePath(const QByteArray& nativePath);
     // Writes the test print return to "testprint.r24" in the user's
     // documents folder, replacing an earlier one only when the new one was
     // written whole. 0, or a ReturnFileLoadCode after telling the user.

@@ -135,6 +135,9 @@ public:
     // opened; otherwise a new family and the read's code (the caller deletes
     // the family, also when the code is not 0).
     static CFamilyTaxData* serializeFromFile(const CString& path, int& code);
+    // The same for a path as the file system's bytes (a list's name that is
+    // not valid in the locale's encoding is still found).
+    static CFamilyTaxData* serializeFromNativePath(const QByteArray& nativePath, int& code);
     // Writes the family to path through a save file: the file is replaced
     // only when everything was written; otherwise an earlier file stays as it
     // was. A ReturnFileLoadCode (0 success); error receives the reason.

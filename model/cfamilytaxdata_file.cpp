@@ -142,10 +142,15 @@ bool CFamilyTaxData::checkReadPassword(const CString& text) const
 
 CFamilyTaxData* CFamilyTaxData::serializeFromFile(const CString& path, int& code)
 {
+    return serializeFromNativePath(QFile::encodeName(path), code);
+}
+
+CFamilyTaxData* CFamilyTaxData::serializeFromNativePath(const QByteArray& nativePath, int& code)
+{
     // Every reader of return files comes through here: anything but a
     // regular file is refused before a byte is read.
     QFile file;
-    if (!openRegularFileForReading(file, path)) {
+    if (!openRegularFileForReading(file, nativePath)) {
         code = RFL_FILE_NOT_OPENED;
         return nullptr;
     }

@@ -1,5 +1,6 @@
 #include "companion/core/regularfile.h"
 
+#include <QByteArray>
 #include <QFile>
 #include <QString>
 
@@ -9,8 +10,13 @@
 
 bool openRegularFileForReading(QFile& file, const QString& path)
 {
+    return openRegularFileForReading(file, QFile::encodeName(path));
+}
+
+bool openRegularFileForReading(QFile& file, const QByteArray& nativePath)
+{
     // O_NONBLOCK: opening a FIFO without a writer must not wait for one.
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    const int fd = ::open(nativePath.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (fd < 0)
         return false;
     struct stat status {};
@@ -20,7 +26,7 @@ bool openRegularFileForReading(QFile& file, const QString& path)
         ::close(fd);
         return false;
     }
-    file.setFileName(path);
+    file.setFileName(QFile::decodeName(nativePath));
     if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
         ::close(fd);
         return false;

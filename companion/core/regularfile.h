@@ -1,5 +1,6 @@
 #pragma once
 
+class QByteArray;
 class QFile;
 class QString;
 
@@ -9,3 +10,6 @@ class QString;
 // block the program nor feed it endless bytes, and a name swapped between a
 // check and the open changes nothing. False (file left closed) otherwise.
 bool openRegularFileForReading(QFile& file, const QString& path);
+// The same for a path given as the file system's own bytes, which need not
+// be valid in the locale's encoding (a name written under another one).
+bool openRegularFileForReading(QFile& file, const QByteArray& nativePath);

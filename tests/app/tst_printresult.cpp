@@ -3,6 +3,8 @@
 #include <QElapsedTimer>
 #include <QTemporaryDir>
 
+#include <cstdio>
+
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -53,6 +55,8 @@ private slots:
     void listCases();
     void noListAndUnreadableList();
     void namesAsTheFileSystemHasThem();
+    void namesThatAreNotValidText_data();
+    void namesThatAreNotValidText();
     void resultIsTheUsersOnly();
     void refusesWhatIsNotAFile_data();
     void refusesWhatIsNotAFile();
@@ -162,6 +166,45 @@ void TestPrintResult::namesAsTheFileSystemHasThem()
     QuietPrompter quiet;
     const ScopedPrompter installed(&quiet);
     QCOMPARE(TabWndApp::CmdlinePrintResult(QStringLiteral("returns/"), QStringLiteral("list.txt")), 0);
+    QCOMPARE(readBytes(QStringLiteral("taxresult.txt")), expected);
+}
+
+void TestPrintResult::namesThatAreNotValidText_data()
+{
+    QTest::addColumn<QString>("folder");
+    QTest::addColumn<QByteArray>("list");
+    QTest::addColumn<QByteArray>("expected"); // "@" is the good file's status line
+    // "caf\xe9.r24" is "café.r24" written in Latin-1: not valid UTF-8.
+    QTest::newRow("in the folder") << "returns/" << QByteArray("caf\xe9.r24\n")
+                                   << QByteArray("caf\xe9.r24\n@\n\n");
+    QTest::newRow("folder without its separator") << "returns" << QByteArray("caf\xe9.r24\n")
+                                                  << QByteArray("caf\xe9.r24\n@\n\n");
+    QTest::newRow("a full path") << "" << QByteArray("returns/caf\xe9.r24\r\n")
+                                 << QByteArray("returns/caf\xe9.r24\r\n@\n\n");
+    QTest::newRow("missing, echoed as listed") << "returns/" << QByteArray("na\xefve.r24\ncaf\xe9.r24\n")
+                                               << QByteArray("na\xefve.r24\ncannot find return file\n\n"
+                                                             "caf\xe9.r24\n@\n\n");
+}
+
+// A list line's bytes are the path: a name written under another encoding
+// is found, and the result file names it with the very bytes of the list.
+void TestPrintResult::namesThatAreNotValidText()
+{
+    QFETCH(QString, folder);
+    QFETCH(QByteArray, list);
+    QFETCH(QByteArray, expected);
+    expected.replace('@', m_goodStatus.toUtf8());
+    const QByteArray good = readBytes(QStringLiteral("returns/good.r24"));
+    QVERIFY(!good.isEmpty());
+    std::FILE* copy = std::fopen("returns/caf\xe9.r24", "wb");
+    QVERIFY(copy);
+    QCOMPARE(std::fwrite(good.constData(), 1, size_t(good.size()), copy), size_t(good.size()));
+    QCOMPARE(std::fclose(copy), 0);
+
+    QVERIFY(writeBytes(QStringLiteral("list.txt"), list));
+    QuietPrompter quiet;
+    const ScopedPrompter installed(&quiet);
+    QCOMPARE(TabWndApp::CmdlinePrintResult(folder, QStringLiteral("list.txt")), 0);
     QCOMPARE(readBytes(QStringLiteral("taxresult.txt")), expected);
 }
 
