@@ -256,7 +256,9 @@ bool QWebClient::postItems(QByteArray& replyBody, const QByteArray& authorizatio
         if (!m_multipart) {
             request.setHeader(QNetworkRequest::ContentTypeHeader,
                               QByteArrayLiteral("application/x-www-form-urlencoded"));
-            return run(manager().post(request, formBody()), url, sink, !authorization.isEmpty());
+            // Form items are the user's (an account's password among them).
+            return run(manager().post(request, formBody()), url, sink,
+                       !authorization.isEmpty() || !m_items.isEmpty());
         }
 
         auto* file = new QFile(m_localFile);
@@ -284,7 +286,8 @@ bool QWebClient::postItems(QByteArray& replyBody, const QByteArray& authorizatio
 
         QNetworkReply* reply = manager().post(request, multipart);
         multipart->setParent(reply);
-        return run(reply, url, sink, !authorization.isEmpty());
+        // An upload is the user's document: it never leaves the origin.
+        return run(reply, url, sink, true);
     } catch (const std::exception& e) {
         return fail(QString::fromLocal8Bit(e.what()));
     } catch (...) {
@@ -372,7 +375,7 @@ bool QWebClient::postSoapXML(const std::string& body, const char* contentType,
         } else {
             sent = manager().post(request, payload);
         }
-        if (!run(sent, url, sink, extraHeader != nullptr))
+        if (!run(sent, url, sink, extraHeader != nullptr || !body.empty()))
             return false;
         reply = replyBody.toStdString();
         return true;
@@ -427,7 +430,7 @@ bool QWebClient::prepare(QNetworkRequest& request, const QUrl& url)
     return true;
 }
 
-bool QWebClient::run(QNetworkReply* rawReply, const QUrl& url, QIODevice& sink, bool carriesCredentials)
+bool QWebClient::run(QNetworkReply* rawReply, const QUrl& url, QIODevice& sink, bool carriesUserData)
 {
     std::unique_ptr<QNetworkReply> reply(rawReply);
     QEventLoop loop;
@@ -465,14 +468,17 @@ bool QWebClient::run(QNetworkReply* rawReply, const QUrl& url, QIODevice& sink, 
     QObject::connect(reply.get(), &QNetworkReply::redirected, &loop, [&](const QUrl& target) {
         if (++redirects > MaxRedirects)
             abortWith(QStringLiteral("More than %1 redirects").arg(MaxRedirects));
-        // Qt carries the request's headers along, so credentials never
-        // follow a redirect to another origin; without them, https is fine.
+        // Qt carries the request's headers along, and a 307 or 308 its body
+        // too: a request with credentials or the user's data (a password in
+        // a form, a SOAP envelope, an upload) never follows a redirect to
+        // another origin. Without them, https is fine.
         else if (isSameOrigin(target, url)
-                 || (!carriesCredentials
+                 || (!carriesUserData
                      && target.scheme().compare(QLatin1String("https"), Qt::CaseInsensitive) == 0))
             emit reply->redirectAllowed();
         else
-            abortWith(QStringLiteral("Redirect to %1 refused")
+            abortWith(QStringLiteral("Redirect (status %1) to %2 refused")
+                          .arg(reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt())
                           .arg(target.toString(QUrl::RemoveUserInfo | QUrl::RemoveQuery)));
     });
     QObject::connect(reply.get(), &QNetworkReply::finished, &loop, &QEventLoop::quit);

@@ -24,7 +24,9 @@ class QUrl;
 // TLS peers are always verified. Extra trusted CAs can be added (test mode
 // does so for its local servers); verification is never switched off.
 // Redirects are followed, a few times, within the same origin or to https;
-// a request with credentials stays within its origin.
+// a request that carries credentials or the user's data (an authorisation
+// header, form items, a SOAP body, an upload) stays within its origin: a
+// redirect elsewhere fails, naming its status and its target.
 // Replies are limited in size. Nothing is thrown to the caller.
 class QWebClient
 {
@@ -111,7 +113,7 @@ public:
 private:
     bool postItems(QByteArray& reply, const QByteArray& authorization);
     bool prepare(QNetworkRequest& request, const QUrl& url);
-    bool run(QNetworkReply* reply, const QUrl& url, QIODevice& sink, bool carriesCredentials = false);
+    bool run(QNetworkReply* reply, const QUrl& url, QIODevice& sink, bool carriesUserData = false);
     QNetworkAccessManager& manager();
     QByteArray formBody() const;
     bool fail(const QString& why);

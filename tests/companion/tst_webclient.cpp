@@ -32,6 +32,8 @@ private slots:
     void redirects();
     void crossOriginHttpsRedirect_data();
     void crossOriginHttpsRedirect();
+    void loginFormNeverFollowsToAnotherOrigin_data();
+    void loginFormNeverFollowsToAnotherOrigin();
     void soapPost_data();
     void soapPost();
     void worksFromWorkerThread();
@@ -374,6 +376,53 @@ void TestWebClient::crossOriginHttpsRedirect()
     QCOMPARE(secure.requestCount(), withCredential ? 0 : 1);
     if (!withCredential)
         QCOMPARE(reply, QStringLiteral("moved here"));
+}
+
+void TestWebClient::loginFormNeverFollowsToAnotherOrigin_data()
+{
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("how"); // "form", "soap"
+    // 307 and 308 would send the body again, password and all.
+    QTest::newRow("307, a login form") << 307 << "form";
+    QTest::newRow("308, a login form") << 308 << "form";
+    QTest::newRow("302, a login form") << 302 << "form";
+    QTest::newRow("307, a SOAP envelope") << 307 << "soap";
+}
+
+// A login that posts its password in the form body is redirected by its
+// host to another (trusted, https) origin: nothing reaches the other
+// origin, and the failure names the target.
+void TestWebClient::loginFormNeverFollowsToAnotherOrigin()
+{
+    QFETCH(int, status);
+    QFETCH(QString, how);
+    QVERIFY(QWebClient::addTrustedCaFile(TestCerts::caPem()));
+    FakeHttpServer other;
+    QVERIFY(other.startTls(TestCerts::serverPem(), TestCerts::serverKey()));
+    other.setDefaultReply(FakeReply::text(200, R"({"access_token":"stolen"})"));
+    FakeHttpServer login;
+    QVERIFY(login.startTls(TestCerts::serverPem(), TestCerts::serverKey()));
+    const QString target = other.url("/api/user/login");
+    login.setDefaultReply(FakeReply::redirect(target.toUtf8(), status));
+
+    QWebClient client(login.url("/api/user/login"));
+    client.setTimeoutMs(5000);
+    bool ok = true;
+    if (how == "form") {
+        client.addQueryItem(QStringLiteral("email"), QStringLiteral("a@b.ca"));
+        client.addQueryItem(QStringLiteral("password"), QStringLiteral("s3cret-pw"));
+        QString reply;
+        ok = client.post(reply);
+    } else {
+        std::string reply;
+        ok = client.postSoapXML("<S:Envelope><Password>s3cret-pw</Password></S:Envelope>", "text/xml", nullptr,
+                                nullptr, reply);
+    }
+    QVERIFY(!ok);
+    QCOMPARE(client.lastError(), QStringLiteral("Redirect (status %1) to %2 refused").arg(status).arg(target));
+    QCOMPARE(login.requestCount(), 1);
+    QTest::qWait(50);
+    QCOMPARE(other.requestCount(), 0);
 }
 
 void TestWebClient::soapPost_data()
