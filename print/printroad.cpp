@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QTemporaryFile>
 
 namespace PrintRoad {
 
@@ -34,6 +35,19 @@ const JobErrorRow kJobErrors[] = {
     {JavaVMEnv::WriteFailed,
      "The output PDF file is now opened by another application, e.g. Acrobat Reader. Please close the PDF file "
      "and try generate PDF file again.\nor anti-virus software blocks pdf file generation."},
+};
+
+// The start codes a user can mend, and how.
+const JobErrorRow kEnvironmentAdvice[] = {
+    {JavaVMEnv::NoRuntimeLibrary,
+     "No Java runtime was found. Install a Java 17 runtime (for example the package "
+     "default-jre-headless), or set JVMPATH in the configuration file to its libjvm.so, then print again."},
+    {JavaVMEnv::NoGetDefaultInitArgs,
+     "The library that JVMPATH names is not a Java runtime. Set JVMPATH in the configuration file to the "
+     "libjvm.so of a Java 17 runtime, or remove the entry, then print again."},
+    {JavaVMEnv::NoEngineClass,
+     "The print engine that comes with voDarevivo is missing or damaged. Install voDarevivo again, then print "
+     "again."},
 };
 
 } // namespace
@@ -108,6 +122,30 @@ QString jobErrorText(int code)
         if (row.code == code)
             text = tr(row.text);
     return tr("%1, error code is %2.").arg(text).arg(code);
+}
+
+QString environmentErrorText(int code)
+{
+    QString text = tr("Print environment error, error code is %1.").arg(code);
+    for (const JobErrorRow& row : kEnvironmentAdvice)
+        if (row.code == code)
+            text += QLatin1Char('\n') + tr(row.text);
+    return text;
+}
+
+bool canWriteInFolder(const QString& folder)
+{
+    if (folder.isEmpty() || !QFileInfo(folder).isDir())
+        return false;
+    QTemporaryFile probe(QDir(folder).filePath(QStringLiteral(".voDarevivo-write-check-XXXXXX")));
+    return probe.open(); // removed when probe goes
+}
+
+QString folderNotWritableText(const QString& folder)
+{
+    return tr("voDarevivo cannot write into the folder for printable tax form (.pdf) files:\n%1\nChoose a folder "
+              "you can write into in the preferences, or allow writing into this one, then print again.")
+        .arg(QDir::toNativeSeparators(folder));
 }
 
 bool isNewPdf(const QString& path, const QDateTime& jobStart)

@@ -50,6 +50,19 @@ bool writePreparerFile(const QString& pdfFolder, const PreparerBlock& block);
 // "%1, error code is %2." with the text of a failed job's code.
 QString jobErrorText(int code);
 
+// "Print environment error, error code is %1." for a failed start of the
+// engine; for the starts a user can mend (no Java runtime, a library that is
+// not one, the engine missing or damaged) a sentence follows that says how.
+QString environmentErrorText(int code);
+
+// Whether a file can be made in folder: tried by making (and removing) a
+// temporary file there, so that the answer is the file system's own
+// (permissions, a read-only mount, a full disk of inodes, a privileged
+// user's override), not a guess from the mode bits.
+bool canWriteInFolder(const QString& folder);
+// What the print road says, before any job, when it cannot.
+QString folderNotWritableText(const QString& folder);
+
 // A job's PDF counts only when it exists, is not empty and was written by
 // this job: modified no earlier than the job's start, less the file
 // system's time resolution.

@@ -103,7 +103,7 @@ bool Form_Return::CreatePDF(int mode, int category, int formType, int formId, in
         code = engine->Init();
     }
     if (code != 0) {
-        TabWndApp::gAppInformation(tr("Print environment error, error code is %1.").arg(code), mainWidget);
+        TabWndApp::gAppInformation(PrintRoad::environmentErrorText(code), mainWidget);
         return false;
     }
     if (!hasFileToSave()) {
@@ -125,6 +125,12 @@ bool Form_Return::CreatePDF(int mode, int category, int formType, int formId, in
     if (!makeFolderExists(folder)) {
         promptInformation(nullptr, QStringLiteral("voDarevivo 2020"),
                           tr("voDarevivo cannot open or create the file folder for printable tax form (.pdf) file."));
+        return false;
+    }
+    // The engine only learns at its last step that it cannot write, and then
+    // blames an open PDF: the folder is tried first, and the user told why.
+    if (!PrintRoad::canWriteInFolder(folder)) {
+        TabWndApp::gAppInformation(PrintRoad::folderNotWritableText(folder), this);
         return false;
     }
 

@@ -25,6 +25,8 @@
 
 #include <functional>
 
+#include <unistd.h>
+
 namespace {
 
 const QString kEmail = QStringLiteral("agent@exemple.ca");
@@ -251,7 +253,10 @@ private slots:
         QVERIFY(w.openSaved(taxpayer()));
         w.window.app->m_config.JVMPATH = w.window.home.path();
         w.print(choose(false, false, false, false, false));
-        QCOMPARE(w.roadTexts(), QStringList{"Print environment error, error code is -21."});
+        QCOMPARE(w.roadTexts(),
+                 QStringList{"Print environment error, error code is -21.\nNo Java runtime was found. Install a Java "
+                             "17 runtime (for example the package default-jre-headless), or set JVMPATH in the "
+                             "configuration file to its libjvm.so, then print again."});
     }
 
     // The developer's test print file, written by "Generate Print Files"
@@ -529,6 +534,42 @@ private slots:
         engineSwitches(switches);
         w.print(choose(false, false, false, false, false));
         QCOMPARE(w.roadTexts(), QStringList{message});
+    }
+
+    // A folder the program cannot write into is named before the job, not
+    // blamed on an open PDF after it.
+    void unwritableOutputFolderIsToldBeforeTheJob_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("a folder of mode 0555") << "0555";
+        // The kernel's folder refuses new files even to the privileged user.
+        QTest::newRow("a folder nobody can add to") << "/proc";
+    }
+    void unwritableOutputFolderIsToldBeforeTheJob()
+    {
+        QFETCH(QString, kind);
+        PrintWindow w;
+        QVERIFY(w.openSaved(taxpayer()));
+        QString folder = kind;
+        if (kind == "0555") {
+            if (::geteuid() == 0)
+                QSKIP("running as root, which writes into a 0555 folder whatever its mode");
+            folder = w.output;
+            QVERIFY(QDir().mkpath(folder));
+            QVERIFY(QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup
+                                                      | QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther));
+        } else if (!QFileInfo(folder).isDir()) {
+            QSKIP("no /proc here");
+        }
+        w.window.app->m_config.RetPdfPath = folder;
+        w.print(choose(false, false, false, false, false));
+        QCOMPARE(w.roadTexts(),
+                 QStringList{"voDarevivo cannot write into the folder for printable tax form (.pdf) files:\n" + folder
+                             + "\nChoose a folder you can write into in the preferences, or allow writing into this "
+                               "one, then print again."});
+        QVERIFY(engineTrace().isEmpty());
+        if (kind == "0555")
+            QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     }
 
     void neverSavedReturnAsksForASave()
