@@ -304,8 +304,20 @@ void nonRefundableCredits(Province province, const ProvinceTable& table, const P
     r.dependentChildAmount = childrenOnSpouseReturn ? 0.0
                                                     : roundCents(credits.dependentChildAmount.value_or(0.0)
                                                                  * std::max(0, in.dependentChildren));
-    if (credits.youngChildMonthly && in.claimsYoungChildren)
-        r.youngChildrenAmount = roundCents(*credits.youngChildMonthly * std::max(0, in.youngChildMonths));
+    if (in.claimsYoungChildren) {
+        if (credits.youngChildMonthly) {
+            const int months = credits.youngChildNotEligibleDependant && in.claimsEligibleDependant
+                                   ? in.youngChildMonthsNotEligibleDependant
+                                   : in.youngChildMonths;
+            r.youngChildrenAmount = roundCents(*credits.youngChildMonthly * std::max(0, months));
+        }
+        else if (credits.youngChildYearly)
+            r.youngChildrenAmount = roundCents(*credits.youngChildYearly * std::max(0, in.youngChildren));
+    }
+    // Nunavut lets the higher-income spouse take what the other's return
+    // cannot use; that transfer is not worked out here.
+    missing(credits.youngChildYearly.has_value() && !in.claimsYoungChildren && in.youngChildren > 0, false,
+            "amount for young children the spouse cannot use (line 58230)");
     if (province == Province::MB) {
         // Schedule MB428-A's spouse and eligible dependant lines go with a
         // claim on lines 58120 and 58160 of the MB428 itself: a spouse whose

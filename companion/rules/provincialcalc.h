@@ -50,7 +50,7 @@
 //   minimumTax             <- the T1's minimum tax from Form T691 holds an amount
 //   federalCaregiverSpouse, federalCaregiverOther, federalCaregiverChildren,
 //   federalAdoptionAmount  <- lines 30425, 30450, 30500 and 31300 (Yukon copies them)
-//   youngChildMonths       <- the children's dates of birth in the dependant table
+//   youngChildMonths, youngChildren <- the children's dates of birth in the dependant table
 //   claimsYoungChildren    <- no spouse, or the return that does not claim the
 //                             family's low-income reduction (the lower net income)
 //   tuitionCarryForward    <- the provincial Schedule 11's unused amounts of earlier years
@@ -149,6 +149,11 @@ struct ProvincialInput {
     // whether this return may claim them (no spouse, or the spouse's net
     // income is at least this return's).
     int youngChildMonths = 0;
+    // The same months without those of the child claimed as eligible
+    // dependant (Nova Scotia's count).
+    int youngChildMonthsNotEligibleDependant = 0;
+    // Nunavut's: the children of the table less than six at the end of the year.
+    int youngChildren = 0;
     bool claimsYoungChildren = true;
     double tuitionCarryForward = 0.0;
     double tuitionFees = 0.0;
@@ -177,7 +182,7 @@ struct ProvincialResult {
     double infirmDependantAmount = 0.0;  // line 58200, on the forms that have 58200 and 58400
     double inHomeCaregiverAmount = 0.0;  // line 58400, for infirm dependants who lived with the claimant
     double dependentChildAmount = 0.0; // Saskatchewan
-    double youngChildrenAmount = 0.0;  // Prince Edward Island, line 58230
+    double youngChildrenAmount = 0.0;  // Prince Edward Island and Nunavut, line 58230
     double creditAmounts = 0.0;       // every amount above plus pension plan, EI, student loans
     // What this return's age, pension and disability amounts leave unused
     // against its own taxable income, for the spouse's provincial Schedule 2.

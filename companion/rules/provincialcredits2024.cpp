@@ -143,6 +143,15 @@ std::vector<ProvincialCreditTable> buildTables()
         ns.disabilitySupplement = 3449.0;
         ns.noInfirmChildrenAmount = true;
         ns.medicalCap = 1637.0;
+        // The amount for young children (line 58230): "$100 per month for
+        // each child" less than six years of age and living with the
+        // claimant on the first day of the month, not claimed as eligible
+        // dependant on line 58160, by the spouse with the lower net income;
+        // "The maximum amount you can claim for 2024 is $1,200 for each
+        // dependent child" (the agency's NS428 line 58230 help as
+        // support.drtax.ca gives it).
+        ns.youngChildMonthly = 100.0;
+        ns.youngChildNotEligibleDependant = true;
         ns.donationFirstRate = 0.0879;
         ns.donationRestRate = 0.21;
         ns.eligibleDividendRate = 0.0885;
@@ -368,6 +377,13 @@ std::vector<ProvincialCreditTable> buildTables()
         nu.ageAmount = 11980.0;
         nu.ageThreshold = 44325.0;
         nu.pensionMaximum = 2000.0;
+        // The amount for young children: "Number of children 63710 x $1,200
+        // = 58230" (the 2023 NU428 as eachtax.com lays it out), "$1,200 each
+        // year from the time the child is born until the year the child
+        // turns 6", claimed by the spouse with the lower net income
+        // (hrblockonline.ca, the same 1,200 in 2015); not indexed, and line
+        // 58230 is on the current NU428 (support.drtax.ca's line list).
+        nu.youngChildYearly = 1200.0;
     }
     return rows;
 }

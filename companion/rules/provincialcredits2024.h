@@ -28,11 +28,18 @@ struct ProvincialCreditTable {
     // An amount for each dependent child under 19 at the end of the year
     // (Saskatchewan).
     std::optional<double> dependentChildAmount;
-    // Prince Edward Island's amount for young children (line 58230): this
+    // Prince Edward Island's and Nova Scotia's amount for young children
+    // (line 58230): this
     // much for each month a child under 6 on the first day of the month
     // lived with the claimant; a couple claims it on the return with the
     // lower net income.
     std::optional<double> youngChildMonthly;
+    // Nova Scotia's: no month of a child claimed as eligible dependant.
+    bool youngChildNotEligibleDependant = false;
+    // Nunavut's amount for young children (line 58230): this much for each
+    // child less than six years of age at the end of the year, claimed by
+    // the spouse with the lower net income.
+    std::optional<double> youngChildYearly;
     // Saskatchewan's senior supplementary amount (line 58220), claimed in
     // full at 65 or older whatever the income.
     std::optional<double> seniorSupplementaryAmount;

@@ -220,25 +220,70 @@ bool eligibleDependantIsCountedChild(const DependantInfoStruct* table, const QSt
     return true;
 }
 
-// The months of the year in which each child of the table was less than
-// six years of age on the first day of the month (and born by then), added
-// over the children: what Prince Edward Island's amount for young children
-// counts. The children are taken as living with the claimant.
-int youngChildMonths(const DependantInfoStruct* table)
+// The months of the year in which one child was less than six years of age
+// on the first day of the month (and born by then).
+int monthsUnderSix(const DependantInfo& child)
 {
+    if (!child.dateOfBirth.isValid())
+        return 0;
+    const QDate sixth = child.dateOfBirth.addYears(6);
     int months = 0;
-    for (int d = 0; table && d < table->GetCount(); ++d) {
-        const DependantInfo* info = table->GetAt(d);
-        if (!info || !info->isUsed() || !info->isChild() || !info->dateOfBirth.isValid())
-            continue;
-        const QDate sixth = info->dateOfBirth.addYears(6);
-        for (int month = 1; month <= 12; ++month) {
-            const QDate first(kTaxYear, month, 1);
-            if (info->dateOfBirth <= first && first < sixth)
-                ++months;
-        }
+    for (int month = 1; month <= 12; ++month) {
+        const QDate first(kTaxYear, month, 1);
+        if (child.dateOfBirth <= first && first < sixth)
+            ++months;
     }
     return months;
+}
+
+// Those months added over the children of the table, which are taken as
+// living with the claimant: what the amounts for young children count
+// (Prince Edward Island's and Nova Scotia's). `withoutEligibleDependant`
+// leaves out the child Schedule 5 names as eligible dependant; without a
+// name the eldest child is taken as the one claimed (the one with the
+// fewest such months).
+struct YoungChildMonths
+{
+    int all = 0;
+    int withoutEligibleDependant = 0;
+};
+YoungChildMonths youngChildMonths(const DependantInfoStruct* table, bool claimsEligibleDependant,
+                                  const QString& eligibleDependant)
+{
+    YoungChildMonths out;
+    int named = -1;
+    int fewest = -1;
+    for (int d = 0; table && d < table->GetCount(); ++d) {
+        const DependantInfo* info = table->GetAt(d);
+        if (!info || !info->isUsed() || !info->isChild())
+            continue;
+        const int months = monthsUnderSix(*info);
+        out.all += months;
+        const QString name = QString(info->firstName + CString(" ") + info->lastName).simplified().toCaseFolded();
+        if (!eligibleDependant.isEmpty() && name == eligibleDependant)
+            named = months;
+        if (fewest < 0 || months < fewest)
+            fewest = months;
+    }
+    const int claimed = !claimsEligibleDependant ? 0 : named >= 0 ? named : std::max(0, fewest);
+    out.withoutEligibleDependant = out.all - claimed;
+    return out;
+}
+
+// The children of the table less than six years of age at the end of the
+// year: what Nunavut's amount for young children counts.
+int youngChildrenAtYearEnd(const DependantInfoStruct* table)
+{
+    int children = 0;
+    for (int d = 0; table && d < table->GetCount(); ++d) {
+        const DependantInfo* info = table->GetAt(d);
+        if (!info || !info->isUsed() || !info->isChild())
+            continue;
+        const int age = info->ageAtYearEnd();
+        if (age >= 0 && age < 6)
+            ++children;
+    }
+    return children;
 }
 
 } // namespace
@@ -322,7 +367,11 @@ taxrules::ProvincialResult computeProvincialFromT1(ENUMTYPE_PROVINCE province, c
     in.federalCaregiverOther = line(L::CaregiverOther);
     in.federalCaregiverChildren = line(L::InfirmChildren);
     in.federalAdoptionAmount = line(L::AdoptionExpenses);
-    in.youngChildMonths = youngChildMonths(dependants);
+    const YoungChildMonths young =
+        youngChildMonths(dependants, schedules.claimsEligibleDependant, schedules.eligibleDependantName);
+    in.youngChildMonths = young.all;
+    in.youngChildMonthsNotEligibleDependant = young.withoutEligibleDependant;
+    in.youngChildren = youngChildrenAtYearEnd(dependants);
     // Only the spouse with the lower net income claims the young children
     // (either one at equal incomes: the one that does not claim the family's
     // low-income reduction).

@@ -147,7 +147,8 @@ bool hasInfirmDependantLines(ENUMTYPE_PROVINCE p)
 const OwnLine<ProvincialTaxForm> kTaxFormLines[] = {
     {&ProvincialTaxForm::additionalPersonal, [](ENUMTYPE_PROVINCE p) { return p == PROV_NS; }},
     {&ProvincialTaxForm::dependentChildren, [](ENUMTYPE_PROVINCE p) { return p == PROV_SK; }},
-    {&ProvincialTaxForm::youngChildren, [](ENUMTYPE_PROVINCE p) { return p == PROV_PE; }},
+    {&ProvincialTaxForm::youngChildren,
+     [](ENUMTYPE_PROVINCE p) { return p == PROV_PE || p == PROV_NS || p == PROV_NU; }},
     {&ProvincialTaxForm::seniorSupplementary, [](ENUMTYPE_PROVINCE p) { return p == PROV_SK; }},
     {&ProvincialTaxForm::familyTaxBenefit, [](ENUMTYPE_PROVINCE p) { return p == PROV_MB; }},
     {&ProvincialTaxForm::surtax, isOntario},

@@ -76,7 +76,7 @@ public:
     CFloatField dependentChildren{this, 9, "dependentChildren", "", "Amount for dependent children (Saskatchewan)",
                                   fld::Computed()};
     CFloatField youngChildren{this, 82, "youngChildren", "58230",
-                              "Amount for young children (Prince Edward Island)", fld::Computed()};
+                              "Amount for young children", fld::Computed()};
     CFloatField familyTaxBenefit{this, 10, "familyTaxBenefit", "61470", "Family tax benefit (Manitoba)",
                                  fld::Computed()};
     CFloatField adoption{this, 11, "adoption", "58330", "Adoption expenses", fld::Computed()};

@@ -206,8 +206,10 @@ private slots:
     //             10,355.67 less (8,481 + spouse 8,481 + 3,217.50 + 1,049.12)
     //             x 8.79 % = 1,866.00 (no additional amounts above 75,000): 8,489.67.
     //   parent    4,842.71 less (8,481 + 1,824.90 + eligible dependant 8,481 +
-    //             its supplement 3,000 - 1,175.10 = 1,824.90 + 2,054.25 + 747)
-    //             x 8.79 % = 2,058.01: 2,784.70.
+    //             its supplement 3,000 - 1,175.10 = 1,824.90 + 2,054.25 + 747
+    //             + young children 3 x 100 = 300: the younger, born April 1,
+    //             2018, under 6 on the first of January to March, the elder
+    //             taken as the eligible dependant) x 8.79 % = 2,084.38: 2,758.33.
     //   investor  2,600.96 + 24,210 x 14.95 % = 3,619.40 -> 6,220.36 less
     //             (8,481 + 1,272) x 8.79 % = 857.29 less 13,800 x 8.85 % =
     //             1,221.30: 4,141.77.
@@ -260,7 +262,7 @@ private slots:
             {"ON", PROV_ON, {1663.18, 1320.57, 4510.75, 450.00, 1407.26, 3143.58}},
             {"BC", PROV_BC, {1477.71, 889.59, 3432.44, 932.65, 584.51, 2405.39}},
             {"AB", PROV_AB, {1989.87, 833.10, 3112.54, 0.00, 2070.94, 3313.50}},
-            {"NS", PROV_NS, {3690.59, 2449.81, 8489.67, 2784.70, 4141.77, 5941.19}},
+            {"NS", PROV_NS, {3690.59, 2449.81, 8489.67, 2758.33, 4141.77, 5941.19}},
             {"YT", PROV_YT, {1577.33, 736.32, 3297.02, 572.21, 779.32, 2699.14}},
             {"NB", PROV_NB, {2617.80, 1418.04, 6196.45, 875.83, 2075.79, 4533.89}},
         };
@@ -345,12 +347,12 @@ private slots:
         QVERIFY2(leftOutMessages().empty(), qPrintable(leftOutMessages().join(QLatin1Char('\n'))));
     }
 
-    // Prince Edward Island's amount for young children (PE428 line 58230):
-    // 100 for each month a child was under 6 on the first day of the month,
-    // claimed by the spouse with the lower net income. Ann has 30,000 of
-    // other income: tax 30,000 x 9.65 % = 2,895.00; the low-income reduction
-    // 350 (+ 350 with a spouse) + 300 for the child, less 5 % of family
-    // income above 21,500.
+    // The amounts for young children (line 58230), claimed by the spouse
+    // with the lower net income. Ann has 30,000 of other income.
+    // Prince Edward Island: 100 for each month a child was under 6 on the
+    // first day of the month; tax 30,000 x 9.65 % = 2,895.00; the low-income
+    // reduction 350 (+ 350 with a spouse) + 300 for the child, less 5 % of
+    // family income above 21,500.
     //   single, child born 2021-04-01: 12 months, 1,200; (13,500 + 1,200) x
     //     9.65 % = 1,418.55 -> 1,476.45; reduction 650 - 425 = 225: 1,251.45.
     //   single, child born 2018-04-01 (6 on April 1): January to March, 300;
@@ -365,27 +367,98 @@ private slots:
     //     born 2021: nothing on line 58230; the spouse amount 11,466 + 1,147
     //     - 10,000 = 2,613; (13,500 + 2,613) x 9.65 % = 1,554.90 -> 1,340.10;
     //     reduction 1,000 - 5 % x 18,500 = 75: 1,265.10.
-    void princeEdwardIslandYoungChildren_data()
+    // Nunavut: 1,200 for each child less than 6 at the end of the year; tax
+    // 30,000 x 4 % = 1,200.00, the basic personal amount 18,767.
+    //   single, child born 2021: (18,767 + 1,200) x 4 % = 798.68: 401.32.
+    //   single, child born 2018 (6 in 2024): 18,767 x 4 % = 750.68: 449.32.
+    //   married, the spouse's net income 50,000, child born 2021: 401.32.
+    //   married, the spouse's net income 10,000, child born 2021: the spouse
+    //     amount 18,767 - 10,000 = 8,767; 27,534 x 4 % = 1,101.36: 98.64;
+    //     what the spouse's return cannot use of its 1,200 may pass to Ann,
+    //     which is named, not worked out.
+    // Nova Scotia: 100 for each month a child was under 6 on the first day of
+    // the month, but not for the child claimed as eligible dependant. Tax on
+    // 30,000: 2,600.96 + 410 x 14.95 % = 61.30 -> 2,662.26; the basic
+    // personal amount 8,481 + 3,000 - 6 % x 5,000 = 11,181; the low-income
+    // reduction 300 (+ 300 for the eligible dependant) + 165 for each other
+    // child, less 5 % x (30,000 - 15,000) = 750.
+    //   single, child born 2021: (11,181 + 1,200) x 8.79 % = 1,088.29:
+    //     1,573.97 (reduction 465 - 750, nil).
+    //   single parent claiming Mia (born 2021) as eligible dependant, Leo
+    //     born 2022: only Leo's 12 months, 1,200; the eligible dependant
+    //     8,481 + 3,000 - 300 = 11,181; (11,181 + 11,181 + 1,200) x 8.79 % =
+    //     2,071.10 -> 591.16; reduction 765 - 750 = 15: 576.16.
+    void novaScotiaYoungChildrenNotTheEligibleDependant_data()
     {
+        QTest::addColumn<bool>("claimsMia");
+        QTest::addColumn<double>("line58230");
+        QTest::addColumn<double>("line42800");
+        QTest::newRow("one child") << false << 1200.0 << 1573.97;
+        QTest::newRow("Mia claimed as eligible dependant") << true << 1200.0 << 576.16;
+    }
+    void novaScotiaYoungChildrenNotTheEligibleDependant()
+    {
+        QFETCH(bool, claimsMia);
+        QFETCH(double, line58230);
+        QFETCH(double, line42800);
+        startFamily(PROV_NS);
+        t1->line13000NotOnSlip.m_value = 30000;
+        family->dependants().AllocData(DependantInfoStruct::kStandardCount);
+        child(0, 2021);
+        if (claimsMia) {
+            child(1, 2022);
+            auto& sch5 = form<TaxData_Sch5>(FORM_SCH5);
+            sch5.ClaimEligibleDependant.m_value = 1;
+            sch5.DependantNetIncome.m_value = 0;
+            sch5.DependantName.m_value = QStringLiteral("Mia");
+        }
+        family->Calculate(0, nullptr);
+        QCOMPARE(t1->line42800ProvincialTax.m_value, line42800);
+        const CTaxData_Form* ns428 = formInTree(person, taxFormOf(PROV_NS));
+        QVERIFY(ns428);
+        QCOMPARE(amountOf(*ns428, QStringLiteral("youngChildren")), line58230);
+        QVERIFY2(leftOutMessages().empty(), qPrintable(leftOutMessages().join(QLatin1Char('\n'))));
+    }
+
+    void youngChildren_data()
+    {
+        QTest::addColumn<int>("province");
         QTest::addColumn<int>("marital");
         QTest::addColumn<double>("spouseNetIncome");
         QTest::addColumn<QDate>("born");
         QTest::addColumn<double>("line58230");
         QTest::addColumn<double>("line42800");
-        QTest::newRow("single, 3 all year") << kSingle << 0.0 << QDate(2021, 4, 1) << 1200.0 << 1251.45;
-        QTest::newRow("single, 6 on April 1") << kSingle << 0.0 << QDate(2018, 4, 1) << 300.0 << 1338.30;
-        QTest::newRow("single, born April 1") << kSingle << 0.0 << QDate(2024, 4, 1) << 900.0 << 1280.40;
-        QTest::newRow("married, lower income") << kMarried << 50000.0 << QDate(2021, 4, 1) << 1200.0 << 1476.45;
-        QTest::newRow("married, higher income") << kMarried << 10000.0 << QDate(2021, 4, 1) << 0.0 << 1265.10;
+        QTest::addColumn<bool>("transferNamed");
+        const int pe = PROV_PE;
+        const int nu = PROV_NU;
+        QTest::newRow("PE single, 3 all year") << pe << kSingle << 0.0 << QDate(2021, 4, 1) << 1200.0 << 1251.45
+                                               << false;
+        QTest::newRow("PE single, 6 on April 1") << pe << kSingle << 0.0 << QDate(2018, 4, 1) << 300.0 << 1338.30
+                                                 << false;
+        QTest::newRow("PE single, born April 1") << pe << kSingle << 0.0 << QDate(2024, 4, 1) << 900.0 << 1280.40
+                                                 << false;
+        QTest::newRow("PE married, lower income") << pe << kMarried << 50000.0 << QDate(2021, 4, 1) << 1200.0
+                                                  << 1476.45 << false;
+        QTest::newRow("PE married, higher income") << pe << kMarried << 10000.0 << QDate(2021, 4, 1) << 0.0
+                                                   << 1265.10 << false;
+        QTest::newRow("NU single, 3") << nu << kSingle << 0.0 << QDate(2021, 4, 1) << 1200.0 << 401.32 << false;
+        QTest::newRow("NU single, 6 in 2024") << nu << kSingle << 0.0 << QDate(2018, 4, 1) << 0.0 << 449.32
+                                              << false;
+        QTest::newRow("NU married, lower income") << nu << kMarried << 50000.0 << QDate(2021, 4, 1) << 1200.0
+                                                  << 401.32 << false;
+        QTest::newRow("NU married, higher income") << nu << kMarried << 10000.0 << QDate(2021, 4, 1) << 0.0
+                                                   << 98.64 << true;
     }
-    void princeEdwardIslandYoungChildren()
+    void youngChildren()
     {
+        QFETCH(int, province);
         QFETCH(int, marital);
         QFETCH(double, spouseNetIncome);
         QFETCH(QDate, born);
         QFETCH(double, line58230);
         QFETCH(double, line42800);
-        startFamily(PROV_PE, marital);
+        QFETCH(bool, transferNamed);
+        startFamily(province, marital);
         t1->line13000NotOnSlip.m_value = 30000;
         if (marital == kMarried)
             t1->SpouseNetIncome.m_value = spouseNetIncome;
@@ -394,11 +467,14 @@ private slots:
         family->dependants().GetAt(0)->dateOfBirth = born;
         family->Calculate(0, nullptr);
         QCOMPARE(t1->line42800ProvincialTax.m_value, line42800);
-        const CTaxData_Form* pe428 = formInTree(person, taxFormOf(PROV_PE));
-        QVERIFY(pe428);
-        QCOMPARE(amountOf(*pe428, QStringLiteral("youngChildren")), line58230);
-        QVERIFY(!pe428->findField(QStringLiteral("youngChildren"))->isHidden());
-        QVERIFY2(leftOutMessages().empty(), qPrintable(leftOutMessages().join(QLatin1Char('\n'))));
+        const CTaxData_Form* form428 = formInTree(person, taxFormOf(province));
+        QVERIFY(form428);
+        QCOMPARE(amountOf(*form428, QStringLiteral("youngChildren")), line58230);
+        QVERIFY(!form428->findField(QStringLiteral("youngChildren"))->isHidden());
+        const QStringList messages = leftOutMessages();
+        QCOMPARE(messages.filter(QStringLiteral("amount for young children the spouse cannot use")).size(),
+                 transferNamed ? 1 : 0);
+        QCOMPARE(messages.size(), transferNamed ? 1 : 0);
     }
 
     // Northwest Territories (NT428; 5.9 %, 8.6 % above 50,597):
