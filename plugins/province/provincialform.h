@@ -72,11 +72,12 @@ public:
     // after the table's last, like the lines above).
     CFloatField infirmDependants{this, 57, "infirmDependants", "58200",
                                  "Amount for infirm dependants age 18 or older", fld::Computed()};
+    // Line 58230 comes between 58200 and 58400 as on the forms that have it.
+    CFloatField youngChildren{this, 82, "youngChildren", "58230",
+                              "Amount for young children", fld::Computed()};
     CFloatField inHomeCaregiver{this, 58, "inHomeCaregiver", "58400", "Caregiver amount", fld::Computed()};
     CFloatField dependentChildren{this, 9, "dependentChildren", "", "Amount for dependent children (Saskatchewan)",
                                   fld::Computed()};
-    CFloatField youngChildren{this, 82, "youngChildren", "58230",
-                              "Amount for young children", fld::Computed()};
     CFloatField familyTaxBenefit{this, 10, "familyTaxBenefit", "61470", "Family tax benefit (Manitoba)",
                                  fld::Computed()};
     CFloatField adoption{this, 11, "adoption", "58330", "Adoption expenses", fld::Computed()};

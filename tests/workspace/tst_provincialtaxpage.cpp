@@ -5,6 +5,7 @@
 #include "common/modalsteps.h"
 #include "provincialpagekit.h"
 
+#include "companion/forms/dependantinfostruct.h"
 #include "companion/forms/fields.h"
 
 #include <utility>
@@ -17,6 +18,7 @@ class TestProvincialTaxPage : public QObject
     Q_OBJECT
 private slots:
     void taxFormPageShowsTheCalculation();
+    void youngChildrenLineOnTheNovaScotiaForm();
 };
 
 // Ann, Ontario, a T4 of 45,000 (CPP 2,469.25, EI 747.00): her ON428 is a
@@ -64,6 +66,46 @@ void TestProvincialTaxPage::taxFormPageShowsTheCalculation()
     QVERIFY(f.window->grab().save(modalsteps::artefactPath(QStringLiteral("on428-credits.png"))));
     QVERIFY(showTabOf(tabs, editor));
     QVERIFY(f.window->grab().save(modalsteps::artefactPath(QStringLiteral("on428-page.png"))));
+}
+
+// Ann, Nova Scotia, 30,000 of other income and a daughter born in 2021:
+// 12 months under 6, 1,200 on the NS428's line 58230 (1,573.97 on line
+// 42800, worked in tests/model/tst_provincialreturns.cpp), read-only.
+void TestProvincialTaxPage::youngChildrenLineOnTheNovaScotiaForm()
+{
+    WindowFixture f;
+    QVERIFY(f.exposed);
+    constexpr int kNovaScotia = 6;
+    constexpr int kNs428 = 70;
+    NewReturnBasicData record = singleRecord();
+    record.TaxPronv = kNovaScotia;
+    CFamilyTaxData* family = newFamily(record);
+    IndividualTaxData* person = family->getTaxpayer();
+    QVERIFY(person->GetT1()->findField("line13000NotOnSlip")->setText(QStringLiteral("30000")));
+    family->dependants().AllocData(DependantInfoStruct::kStandardCount);
+    DependantInfo& mia = *family->dependants().GetAt(0);
+    mia.firstName = CString("Mia");
+    mia.lastName = CString("Lee");
+    mia.relationship = DEP_REL_CHILD;
+    mia.dateOfBirth = QDate(2021, 4, 1);
+    family->Calculate(-1, nullptr);
+    QCOMPARE(person->GetT1()->line42800ProvincialTax.m_value, 1573.97);
+
+    Form_Return* page = openFormRow(f, family, kNs428);
+    QVERIFY(page);
+    const CTaxData_Form* form = person->GetFormData(kNs428, false);
+    QVERIFY(form);
+    const CField* line58230 = form->findField("youngChildren");
+    QVERIFY(line58230);
+    QCOMPARE(line58230->lineNumber(), QStringLiteral("58230"));
+    QLineEdit* editor = lineEditorFor(page, line58230);
+    QVERIFY(editor);
+    QVERIFY(isLocked(editor));
+    QCOMPARE(figureIn(editor), QStringLiteral("1200.00"));
+    QTabWidget* tabs = tabsAround(editor);
+    QVERIFY(tabs);
+    QVERIFY(showTabOf(tabs, editor));
+    QVERIFY(f.window->grab().save(modalsteps::artefactPath(QStringLiteral("ns428-young-children.png"))));
 }
 
 QTEST_APPLESS_MAIN(TestProvincialTaxPage)
