@@ -34,6 +34,16 @@ constexpr int kRenterMonthsRequired = 6;
 constexpr double kRenovationRate = 0.10;
 constexpr double kRenovationExpensesMaximum = 10000.0;
 
+// New Brunswick's, since 2015 (gnb.ca, "New Brunswick Seniors' Home
+// Renovation Tax Credit": "calculated as 10 per cent of the eligible
+// expenses you claim", "up to $10,000 worth of eligible home improvements";
+// the agency's 2024 help as support.drtax.ca gives it: "You can claim
+// whichever is less: $10,000 [or] the amount of eligible expenses", for a
+// senior "65 years of age or older, or ... living with ... a family member
+// who is a senior"; Schedule NB(S12) line 5 is line 60360).
+constexpr double kNbRenovationRate = 0.10;
+constexpr double kNbRenovationExpensesMaximum = 10000.0;
+
 // Ontario Taxation Act, 2007, s. 103.0.2, as the CARE rate chart of
 // taxtips.ca ("Ontario Childcare Access and Relief from Expenses (CARE)
 // Credit") sets it out; no income test beyond 150,000 and no top-up after
@@ -169,6 +179,13 @@ double bcHomeRenovationCredit(bool eligible, double renovationExpenses)
     if (!eligible)
         return 0.0;
     return roundCents(std::min(kRenovationExpensesMaximum, positivePart(renovationExpenses)) * kRenovationRate);
+}
+
+double nbSeniorsHomeRenovationCredit(bool eligible, double renovationExpenses)
+{
+    if (!eligible)
+        return 0.0;
+    return roundCents(std::min(kNbRenovationExpensesMaximum, positivePart(renovationExpenses)) * kNbRenovationRate);
 }
 
 double bcRenterCredit(double familyNetIncome, double rentPaid, int monthsRented)

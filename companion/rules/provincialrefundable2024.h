@@ -23,6 +23,12 @@ double bcRenterCredit(double familyNetIncome, double rentPaid, int monthsRented)
 // return claims (others sharing the home claim the rest of the 10,000).
 double bcHomeRenovationCredit(bool eligible, double renovationExpenses);
 
+// New Brunswick seniors' home renovation tax credit (Schedule NB(S12),
+// line 60360, on line 47900): the same 10 % of at most 10,000 of eligible
+// expenses, for a resident who on December 31 is 65 or older or lives with
+// a family member who is.
+double nbSeniorsHomeRenovationCredit(bool eligible, double renovationExpenses);
+
 // Ontario childcare access and relief from expenses (CARE) tax credit
 // (ON479-A, ON479 line 63050): the child care expenses deduction claimed
 // (line 21400) at a rate set by adjusted family income: 75 % up to 20,000,

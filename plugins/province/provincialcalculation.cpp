@@ -469,6 +469,13 @@ ProvincialRefundableCredits computeProvincialCredits(ENUMTYPE_PROVINCE province,
             adjusted, adult && couple.claimsFamilyAmounts, spouse, spouse ? lineAmount(t1, "SpouseNetIncome") : 0.0);
         break;
     }
+    case taxrules::Province::NB:
+        // Each claimant's own, on the expenses this return claims: for
+        // someone 65 or older or living with a family member who is.
+        credits.homeRenovation = taxrules::nbSeniorsHomeRenovationCredit(
+            ageAtLeast65(t1) || formAmount(creditsForm, "livesWithSeniorOrDisabled") != 0.0,
+            formAmount(creditsForm, "nbHomeRenovationExpenses"));
+        break;
     case taxrules::Province::NU: {
         // Adjusted net income: net income less the armed forces and police
         // deduction and the other payments deduction (line 25600's

@@ -145,7 +145,7 @@ struct ProvincialRefundableCredits
     double seniorsTransit = 0.0; // Ontario
     double care = 0.0;           // Ontario, the childcare (CARE) credit
     double renter = 0.0;         // British Columbia
-    double homeRenovation = 0.0; // British Columbia, for seniors and persons with disabilities
+    double homeRenovation = 0.0; // British Columbia and New Brunswick, for seniors
     double political = 0.0;      // Ontario and Nunavut, the political contribution credit
     double personal = 0.0;       // Manitoba, the personal tax credit
     double costOfLiving = 0.0;   // Nunavut and the Northwest Territories, the cost of living tax credit

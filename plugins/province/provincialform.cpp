@@ -132,6 +132,8 @@ struct OwnLine
 bool isOntario(ENUMTYPE_PROVINCE p) { return p == PROV_ON; }
 bool isBritishColumbia(ENUMTYPE_PROVINCE p) { return p == PROV_BC; }
 bool isYukon(ENUMTYPE_PROVINCE p) { return p == PROV_YT; }
+bool isNewBrunswick(ENUMTYPE_PROVINCE p) { return p == PROV_NB; }
+bool hasHomeRenovationCredit(ENUMTYPE_PROVINCE p) { return isBritishColumbia(p) || isNewBrunswick(p); }
 // Every province's political contribution credit is on its 428 but the
 // refundable ones, on the 479.
 bool politicalCreditOnTaxForm(ENUMTYPE_PROVINCE p)
@@ -177,7 +179,8 @@ const OwnLine<ProvincialCreditsForm> kCreditsFormLines[] = {
     {&ProvincialCreditsForm::seniorsTransit, isOntario},
     {&ProvincialCreditsForm::renter, isBritishColumbia},
     {&ProvincialCreditsForm::homeRenovationExpenses, isBritishColumbia},
-    {&ProvincialCreditsForm::homeRenovation, isBritishColumbia},
+    {&ProvincialCreditsForm::nbHomeRenovationExpenses, isNewBrunswick},
+    {&ProvincialCreditsForm::homeRenovation, hasHomeRenovationCredit},
     {&ProvincialCreditsForm::personal, [](ENUMTYPE_PROVINCE p) { return p == PROV_MB; }},
     {&ProvincialCreditsForm::costOfLiving, [](ENUMTYPE_PROVINCE p) { return p == PROV_NU || p == PROV_NT; }},
     {&ProvincialCreditsForm::political,
@@ -251,6 +254,6 @@ void ProvincialTaxForm::keepLinesOf(ENUMTYPE_PROVINCE province)
 void ProvincialCreditsForm::keepLinesOf(ENUMTYPE_PROVINCE province)
 {
     hideLinesOfOthers(*this, kCreditsFormLines, province);
-    if (!isBritishColumbia(province))
+    if (!hasHomeRenovationCredit(province))
         livesWithSeniorOrDisabled.setFlags(livesWithSeniorOrDisabled.flags() | FieldHidden);
 }

@@ -153,20 +153,20 @@ public:
                              fld::Computed()};
     CFloatField political{this, 5, "political", "", "Political contribution tax credit (Ontario, Nunavut)",
                           fld::Computed()};
-    // British Columbia's home renovation credit: the expenses of Schedule
-    // BC(S12) that this return claims are typed here, with whether someone
-    // of 65 or older, or eligible for the disability amount, lives with the
-    // claimant (the claimant's own age and disability amount the return
-    // already knows).
+    // British Columbia's and New Brunswick's home renovation credits: the
+    // expenses of Schedule BC(S12) or NB(S12) that this return claims are
+    // typed here (one field for each schedule's line), with whether a
+    // family member who qualifies lives with the claimant (the claimant's
+    // own age and disability amount the return already knows).
     CFloatField homeRenovationExpenses{this, 8, "homeRenovationExpenses", "60480",
                                        "Home renovation expenses claimed (Schedule BC(S12), at most 10,000)",
-                                       fld::Section("Home renovation tax credit for seniors and persons with "
-                                                    "disabilities (British Columbia)")};
+                                       fld::Section("Home renovation tax credit")};
+    CFloatField nbHomeRenovationExpenses{this, 11, "nbHomeRenovationExpenses", "60360",
+                                         "Home renovation expenses claimed (Schedule NB(S12), at most 10,000)"};
     CBoolField livesWithSeniorOrDisabled{this, 9, "livesWithSeniorOrDisabled", "",
-                                         "You lived with a family member who was 65 or older, or eligible for "
-                                         "the disability amount, on December 31, 2024"};
-    CFloatField homeRenovation{this, 10, "homeRenovation", "", "Home renovation tax credit (British Columbia)",
-                               fld::Computed()};
+                                         "You lived with a family member who was 65 or older (in British "
+                                         "Columbia, or eligible for the disability amount) on December 31, 2024"};
+    CFloatField homeRenovation{this, 10, "homeRenovation", "", "Home renovation tax credit", fld::Computed()};
     CFloatField total{this, 4, "total", "47900", "Provincial or territorial credits",
                       fld::Section("Total").computed()};
 };

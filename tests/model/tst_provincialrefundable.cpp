@@ -37,6 +37,12 @@
 //   born 1957, 15,000: 10 % x 10,000 = 1,000.00.
 //   born 1984 (40), 4,000, living with no senior: nil.
 //   born 1984, 4,000, living with a senior: 400.00.
+// New Brunswick's seniors' home renovation tax credit (Schedule NB(S12),
+// line 60360; gnb.ca: 10 % of at most 10,000 of eligible expenses, for
+// someone 65 or older or living with a family member who is):
+//   born 1957, 4,000: 400.00.
+//   born 1984, living with a senior, 12,000: 10 % x 10,000 = 1,000.00.
+//   born 1984, alone, 4,000: nil.
 #include <QDate>
 #include <QtTest>
 
@@ -116,51 +122,63 @@ private slots:
         }
     }
 
-    void bcHomeRenovation_data()
+    void homeRenovation_data()
     {
+        QTest::addColumn<int>("province");
         QTest::addColumn<int>("birthYear");
         QTest::addColumn<double>("expenses");
         QTest::addColumn<bool>("livesWithSenior");
         QTest::addColumn<double>("credit");
-        QTest::newRow("67, 4,000") << 1957 << 4000.0 << false << 400.0;
-        QTest::newRow("67, 15,000: the first 10,000") << 1957 << 15000.0 << false << 1000.0;
-        QTest::newRow("40, alone") << 1984 << 4000.0 << false << 0.0;
-        QTest::newRow("40, living with a senior") << 1984 << 4000.0 << true << 400.0;
+        QTest::newRow("BC 67, 4,000") << int(PROV_BC) << 1957 << 4000.0 << false << 400.0;
+        QTest::newRow("BC 67, 15,000: the first 10,000") << int(PROV_BC) << 1957 << 15000.0 << false << 1000.0;
+        QTest::newRow("BC 40, alone") << int(PROV_BC) << 1984 << 4000.0 << false << 0.0;
+        QTest::newRow("BC 40, living with a senior") << int(PROV_BC) << 1984 << 4000.0 << true << 400.0;
+        QTest::newRow("NB 67, 4,000") << int(PROV_NB) << 1957 << 4000.0 << false << 400.0;
+        QTest::newRow("NB 40, living with a senior, 12,000") << int(PROV_NB) << 1984 << 12000.0 << true << 1000.0;
+        QTest::newRow("NB 40, alone") << int(PROV_NB) << 1984 << 4000.0 << false << 0.0;
     }
-    void bcHomeRenovation()
+    void homeRenovation()
     {
+        QFETCH(int, province);
         QFETCH(int, birthYear);
         QFETCH(double, expenses);
         QFETCH(bool, livesWithSenior);
         QFETCH(double, credit);
-        startFamily(PROV_BC, kSingle);
+        startFamily(province, kSingle);
         t1->BirthDate.m_value = QDate(birthYear, 6, 1);
         t1->line13000NotOnSlip.m_value = 30000;
-        CTaxData_Form* bc479 = person->GetFormData(provincialFormOf(PROV_BC, "479"), true);
-        QVERIFY(bc479);
-        CFloatField* typed = amountField(*bc479, QStringLiteral("homeRenovationExpenses"));
+        CTaxData_Form* form479 = person->GetFormData(provincialFormOf(province, "479"), true);
+        QVERIFY(form479);
+        // Each province's schedule has its own line for the expenses.
+        const QString own = province == PROV_BC ? QStringLiteral("homeRenovationExpenses")
+                                                : QStringLiteral("nbHomeRenovationExpenses");
+        const QString other = province == PROV_BC ? QStringLiteral("nbHomeRenovationExpenses")
+                                                  : QStringLiteral("homeRenovationExpenses");
+        CFloatField* typed = amountField(*form479, own);
         QVERIFY(typed);
         QVERIFY(!typed->isHidden() && !typed->isComputed());
+        QVERIFY(form479->findField(other)->isHidden());
         typed->m_value = expenses;
-        auto* living = dynamic_cast<CBoolField*>(bc479->findField(QStringLiteral("livesWithSeniorOrDisabled")));
+        auto* living = dynamic_cast<CBoolField*>(form479->findField(QStringLiteral("livesWithSeniorOrDisabled")));
         QVERIFY(living && !living->isHidden());
         living->m_value = livesWithSenior ? 1 : 0;
         family->Calculate(0, nullptr);
-        QCOMPARE(amountOf(*bc479, QStringLiteral("homeRenovation")), credit);
-        QCOMPARE(amountOf(*bc479, QStringLiteral("total")), credit);
+        QCOMPARE(amountOf(*form479, QStringLiteral("homeRenovation")), credit);
+        QCOMPARE(amountOf(*form479, QStringLiteral("total")), credit);
         QCOMPARE(t1->line47900ProvincialCredits.m_value, credit);
         // What was typed stays as typed through the calculation.
         QCOMPARE(typed->m_value, expenses);
     }
 
-    // The inputs are British Columbia's alone: another province's 479
-    // hides them.
-    void homeRenovationOnlyOnTheBritishColumbiaForm()
+    // The inputs are British Columbia's and New Brunswick's alone: another
+    // province's 479 hides them.
+    void homeRenovationOnlyWhereTheFormHasIt()
     {
         startFamily(PROV_ON, kSingle);
         CTaxData_Form* on479 = person->GetFormData(provincialFormOf(PROV_ON, "479"), true);
         QVERIFY(on479);
-        for (const char* name : {"homeRenovationExpenses", "livesWithSeniorOrDisabled", "homeRenovation"}) {
+        for (const char* name :
+             {"homeRenovationExpenses", "nbHomeRenovationExpenses", "livesWithSeniorOrDisabled", "homeRenovation"}) {
             const CField* field = on479->findField(QLatin1String(name));
             QVERIFY2(field && field->isHidden(), name);
         }
