@@ -44,6 +44,15 @@ constexpr double kRenovationExpensesMaximum = 10000.0;
 constexpr double kNbRenovationRate = 0.10;
 constexpr double kNbRenovationExpensesMaximum = 10000.0;
 
+// The NL479 of 2023 and later ("Line 1 minus line 2 (maximum $2,000)",
+// "Physical activity expenses 62000", "Applicable rate x 17.4%", the 2023
+// form as aclasssoft.com lays it out); the agency's 2024 help as
+// support.drtax.ca gives it: "up to $2,000 per family for the fees paid in
+// 2024"; taxtips.ca: 17.4 % "(8.7% prior to 2023)", set by the Act, not
+// tied to the lowest rate.
+constexpr double kNlPhysicalActivityRate = 0.174;
+constexpr double kNlPhysicalActivityMaximum = 2000.0;
+
 // Ontario Taxation Act, 2007, s. 103.0.2, as the CARE rate chart of
 // taxtips.ca ("Ontario Childcare Access and Relief from Expenses (CARE)
 // Credit") sets it out; no income test beyond 150,000 and no top-up after
@@ -186,6 +195,11 @@ double nbSeniorsHomeRenovationCredit(bool eligible, double renovationExpenses)
     if (!eligible)
         return 0.0;
     return roundCents(std::min(kNbRenovationExpensesMaximum, positivePart(renovationExpenses)) * kNbRenovationRate);
+}
+
+double nlPhysicalActivityCredit(double expenses)
+{
+    return roundCents(std::min(kNlPhysicalActivityMaximum, positivePart(expenses)) * kNlPhysicalActivityRate);
 }
 
 double bcRenterCredit(double familyNetIncome, double rentPaid, int monthsRented)

@@ -29,6 +29,11 @@ double bcHomeRenovationCredit(bool eligible, double renovationExpenses);
 // a family member who is.
 double nbSeniorsHomeRenovationCredit(bool eligible, double renovationExpenses);
 
+// Newfoundland and Labrador physical activity tax credit (NL479 line 62000):
+// 17.4 % of the family's eligible physical activity fees that this return
+// claims, at most 2,000 of them for the family.
+double nlPhysicalActivityCredit(double expenses);
+
 // Ontario childcare access and relief from expenses (CARE) tax credit
 // (ON479-A, ON479 line 63050): the child care expenses deduction claimed
 // (line 21400) at a rate set by adjusted family income: 75 % up to 20,000,

@@ -476,6 +476,10 @@ ProvincialRefundableCredits computeProvincialCredits(ENUMTYPE_PROVINCE province,
             ageAtLeast65(t1) || formAmount(creditsForm, "livesWithSeniorOrDisabled") != 0.0,
             formAmount(creditsForm, "nbHomeRenovationExpenses"));
         break;
+    case taxrules::Province::NL:
+        credits.physicalActivity =
+            taxrules::nlPhysicalActivityCredit(formAmount(creditsForm, "physicalActivityExpenses"));
+        break;
     case taxrules::Province::NU: {
         // Adjusted net income: net income less the armed forces and police
         // deduction and the other payments deduction (line 25600's
@@ -522,7 +526,8 @@ ProvincialRefundableCredits computeProvincialCredits(ENUMTYPE_PROVINCE province,
                                              lineAmount(t1, "line42800ProvincialTax") - credits.costOfLiving)));
     }
     credits.total = taxrules::roundCents(credits.seniorsTransit + credits.care + credits.renter
-                                         + credits.homeRenovation + credits.political + credits.personal
+                                         + credits.homeRenovation + credits.physicalActivity + credits.political
+                                         + credits.personal
                                          + credits.costOfLiving);
     return credits;
 }

@@ -146,6 +146,7 @@ struct ProvincialRefundableCredits
     double care = 0.0;           // Ontario, the childcare (CARE) credit
     double renter = 0.0;         // British Columbia
     double homeRenovation = 0.0; // British Columbia and New Brunswick, for seniors
+    double physicalActivity = 0.0; // Newfoundland and Labrador
     double political = 0.0;      // Ontario and Nunavut, the political contribution credit
     double personal = 0.0;       // Manitoba, the personal tax credit
     double costOfLiving = 0.0;   // Nunavut and the Northwest Territories, the cost of living tax credit

@@ -96,6 +96,7 @@ void ProvincialCreditsForm::show(const ProvincialRefundableCredits& credits, dou
     seniorsTransit.m_value = credits.seniorsTransit;
     renter.m_value = credits.renter;
     homeRenovation.m_value = credits.homeRenovation;
+    physicalActivity.m_value = credits.physicalActivity;
     political.m_value = credits.political;
     personal.m_value = credits.personal;
     costOfLiving.m_value = credits.costOfLiving;
@@ -181,6 +182,8 @@ const OwnLine<ProvincialCreditsForm> kCreditsFormLines[] = {
     {&ProvincialCreditsForm::homeRenovationExpenses, isBritishColumbia},
     {&ProvincialCreditsForm::nbHomeRenovationExpenses, isNewBrunswick},
     {&ProvincialCreditsForm::homeRenovation, hasHomeRenovationCredit},
+    {&ProvincialCreditsForm::physicalActivityExpenses, [](ENUMTYPE_PROVINCE p) { return p == PROV_NL; }},
+    {&ProvincialCreditsForm::physicalActivity, [](ENUMTYPE_PROVINCE p) { return p == PROV_NL; }},
     {&ProvincialCreditsForm::personal, [](ENUMTYPE_PROVINCE p) { return p == PROV_MB; }},
     {&ProvincialCreditsForm::costOfLiving, [](ENUMTYPE_PROVINCE p) { return p == PROV_NU || p == PROV_NT; }},
     {&ProvincialCreditsForm::political,

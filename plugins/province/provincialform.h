@@ -167,6 +167,13 @@ public:
                                          "You lived with a family member who was 65 or older (in British "
                                          "Columbia, or eligible for the disability amount) on December 31, 2024"};
     CFloatField homeRenovation{this, 10, "homeRenovation", "", "Home renovation tax credit", fld::Computed()};
+    // Newfoundland and Labrador's physical activity tax credit: the family's
+    // fees this return claims (the rest of the 2,000 the spouse may claim).
+    CFloatField physicalActivityExpenses{this, 12, "physicalActivityExpenses", "62000",
+                                         "Physical activity expenses claimed (at most 2,000 for the family)",
+                                         fld::Section("Physical activity tax credit (Newfoundland and Labrador)")};
+    CFloatField physicalActivity{this, 13, "physicalActivity", "", "Physical activity tax credit",
+                                 fld::Computed()};
     CFloatField total{this, 4, "total", "47900", "Provincial or territorial credits",
                       fld::Section("Total").computed()};
 };

@@ -43,6 +43,10 @@
 //   born 1957, 4,000: 400.00.
 //   born 1984, living with a senior, 12,000: 10 % x 10,000 = 1,000.00.
 //   born 1984, alone, 4,000: nil.
+// Newfoundland and Labrador's physical activity tax credit (NL479 line 62000;
+// 17.4 % of at most 2,000 of the family's fees):
+//   1,500: 17.4 % x 1,500 = 261.00.
+//   3,000: 17.4 % x 2,000 = 348.00.
 #include <QDate>
 #include <QtTest>
 
@@ -170,15 +174,41 @@ private slots:
         QCOMPARE(typed->m_value, expenses);
     }
 
-    // The inputs are British Columbia's and New Brunswick's alone: another
-    // province's 479 hides them.
+    void nlPhysicalActivity_data()
+    {
+        QTest::addColumn<double>("expenses");
+        QTest::addColumn<double>("credit");
+        QTest::newRow("1,500") << 1500.0 << 261.0;
+        QTest::newRow("3,000: the first 2,000") << 3000.0 << 348.0;
+    }
+    void nlPhysicalActivity()
+    {
+        QFETCH(double, expenses);
+        QFETCH(double, credit);
+        startFamily(PROV_NL, kSingle);
+        t1->line13000NotOnSlip.m_value = 30000;
+        CTaxData_Form* nl479 = person->GetFormData(provincialFormOf(PROV_NL, "479"), true);
+        QVERIFY(nl479);
+        CFloatField* typed = amountField(*nl479, QStringLiteral("physicalActivityExpenses"));
+        QVERIFY(typed && !typed->isHidden() && !typed->isComputed());
+        typed->m_value = expenses;
+        family->Calculate(0, nullptr);
+        QCOMPARE(amountOf(*nl479, QStringLiteral("physicalActivity")), credit);
+        QCOMPARE(amountOf(*nl479, QStringLiteral("total")), credit);
+        QCOMPARE(t1->line47900ProvincialCredits.m_value, credit);
+        QCOMPARE(typed->m_value, expenses);
+    }
+
+    // The typed inputs belong to the provinces whose forms have them:
+    // another province's 479 hides them.
     void homeRenovationOnlyWhereTheFormHasIt()
     {
         startFamily(PROV_ON, kSingle);
         CTaxData_Form* on479 = person->GetFormData(provincialFormOf(PROV_ON, "479"), true);
         QVERIFY(on479);
         for (const char* name :
-             {"homeRenovationExpenses", "nbHomeRenovationExpenses", "livesWithSeniorOrDisabled", "homeRenovation"}) {
+             {"homeRenovationExpenses", "nbHomeRenovationExpenses", "livesWithSeniorOrDisabled", "homeRenovation",
+              "physicalActivityExpenses", "physicalActivity"}) {
             const CField* field = on479->findField(QLatin1String(name));
             QVERIFY2(field && field->isHidden(), name);
         }
