@@ -1,6 +1,9 @@
 #pragma once
 
+#include "model/featuresettings.h"
+
 #include <QDateTime>
+#include <QObject>
 #include <QString>
 
 #include <functional>
@@ -26,6 +29,17 @@ struct FeatureContext
     // dialogs (its ui part) and to the prompter as the parent of its boxes.
     QWidget* dialogParent = nullptr;
     unsigned char edition = 0; // the program's edition, which titles its messages
+    FeatureSettings settings;  // the configuration as the command started
+    // The page or window the command runs for. A feature finds on it the
+    // interface it needs (its own host interface, declared in its folder) with
+    // hostAs; null or lacking it, the feature has nothing to run on.
+    QObject* host = nullptr;
+
+    template <class Interface>
+    Interface* hostAs() const
+    {
+        return dynamic_cast<Interface*>(host);
+    }
 
     Prompter& prompterToUse() const;
     QDateTime currentTime() const;

@@ -2,7 +2,10 @@
 
 #include "companion/core/cstring.h"
 #include "companion/forms/taxtypes.h"
+#include "dialogs/returntoolshost.h"
+#include "filing/filinghost.h"
 #include "model/featurecontext.h"
+#include "print/printhost.h"
 #include "workspace/returnpageinterface.h"
 
 #include <QItemSelection>
@@ -39,7 +42,11 @@ class Ui_Form_Return;
 // (page events), form_return_items.cpp (item commands), form_return_save.cpp
 // (save and close), form_return_tools.cpp (tools), form_return_features.cpp
 // (filing, print and e-signature: each a call into its subsystem's service).
-class Form_Return : public QWidget, public ReturnPageInterface
+class Form_Return : public QWidget,
+                    public ReturnPageInterface,
+                    public ReturnToolsHost,
+                    public FilingHost,
+                    public PrintHost
 {
     Q_OBJECT
 public:

@@ -2,6 +2,7 @@
 
 #include "app/tabwndapp.h"
 #include "workspace/actionshowreturn.h"
+#include "workspace/commandregistry.h"
 #include "workspace/returnpageinterface.h"
 #include "workspace/ui_mainwindow.h"
 #include "workspace/viewintroduction.h"
@@ -74,12 +75,15 @@ MainWindow::MainWindow(TabWndApp* app, QWidget* parent)
     setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     buildToolBar();
 
-    connect(ui->actionSend_Return_File_to_Brannock, &QAction::triggered, this, &MainWindow::onSendReturnFile);
-    if (m_pApp && m_pApp->m_config.EnableGenPrint) {
-        m_actGeneratePrintFiles = ui->menuHelp->addAction(tr("Generate Print Files"));
-        m_actGeneratePrintFiles->setObjectName(QStringLiteral("actionGeneratePrintFiles"));
-        connect(m_actGeneratePrintFiles, &QAction::triggered, this, &MainWindow::actionGeneratePrintFiles);
+    const FeatureCommand* genPrint = CommandRegistry::program().find(QStringLiteral("actionGeneratePrintFiles"));
+    if (genPrint && m_pApp && m_pApp->m_config.EnableGenPrint) {
+        m_actGeneratePrintFiles = ui->makeAction(*genPrint, this);
+        m_actGeneratePrintFiles->setText(tr(genPrint->text));
+        ui->menuHelp->addAction(m_actGeneratePrintFiles);
     }
+    // One slot runs every command, by the id its action carries.
+    for (const auto& rule : ui->enableRules())
+        connect(rule.first, &QAction::triggered, this, &MainWindow::onCommandTriggered);
 
     m_pViewIntro = new ViewIntroduction(m_pApp, this, ui->stackedWidget);
     ui->stackedWidget->addWidget(m_pViewIntro);
@@ -99,16 +103,6 @@ MainWindow::MainWindow(TabWndApp* app, QWidget* parent)
     statusBar()->addPermanentWidget(m_lblStatus1, 1);
     statusBar()->addPermanentWidget(m_lblStatus2, 1);
     statusBar()->addPermanentWidget(m_lblResult, 2);
-
-    connect(ui->actionNew, &QAction::triggered, this, &MainWindow::actionNewReturn);
-    connect(ui->actionOpen_File, &QAction::triggered, this, &MainWindow::actionOpenReturn);
-    connect(ui->actionSave_Return, &QAction::triggered, this, &MainWindow::actionSaveReturn);
-    connect(ui->actionClose_Return, &QAction::triggered, this, &MainWindow::actionCloseReturn);
-    connect(ui->actionQuit, &QAction::triggered, this, &MainWindow::actionQuit);
-    connect(ui->actionAdd_a_tax_note, &QAction::triggered, this, &MainWindow::onAdd_a_tax_note);
-    connect(ui->actionSlip_summary, &QAction::triggered, this, &MainWindow::onSlipSummary);
-    connect(ui->actionAdd_T4FHSA_slip, &QAction::triggered, this, &MainWindow::onAddSlip_T4FHSA);
-    connect(ui->actionWelcome, &QAction::triggered, this, &MainWindow::actionShowWelcome);
 
     if (m_pApp)
         m_iFontSize = fontSizeFromSetting(m_pApp->m_config.FontSize);
@@ -287,19 +281,10 @@ void MainWindow::syncWndTitleAndStatus()
         m_lblResult->clear();
     }
     refreshWindowTitle();
-    for (const auto& rule : ui->enableRules()) {
-        switch (rule.second) {
-        case Ui_MainWindow::Enable::Always:
-            rule.first->setEnabled(true);
-            break;
-        case Ui_MainWindow::Enable::WithReturn:
-            rule.first->setEnabled(page != nullptr);
-            break;
-        case Ui_MainWindow::Enable::Never:
-            rule.first->setEnabled(false);
-            break;
-        }
-    }
+    ReturnMenuFacts facts;
+    facts.returnShown = page != nullptr;
+    for (const auto& rule : ui->enableRules())
+        rule.first->setEnabled(rule.second(facts));
 }
 
 void MainWindow::actionShowWelcome()

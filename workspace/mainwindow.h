@@ -1,6 +1,8 @@
 #pragma once
 
+#include "agencydata/storedrecordshost.h"
 #include "companion/core/cstring.h"
+#include "model/featurecontext.h"
 
 #include <QColor>
 #include <QMainWindow>
@@ -22,7 +24,7 @@ class ViewIntroduction;
 // page stack that shows either the start page or the page of one open return
 // (at most two returns are open at once). The title, the result panel and
 // the enabled state of every action follow the current page.
-class MainWindow : public QMainWindow
+class MainWindow : public QMainWindow, public StoredRecordsHost
 {
     Q_OBJECT
 public:
@@ -76,9 +78,13 @@ public:
     void refreshWindowTitle();
     // The stored Auto-fill records (true) or notices of assessment (false)
     // over the current return page, if one is shown.
-    void _doTDDorAFR(bool isAFR);
+    void _doTDDorAFR(bool isAFR) override;
     // Fills a context menu of the return tree by its type.
     void setupContextMenu(int type, QMenu* menu);
+    // Runs the registered command with that id: a command on the open return
+    // after the current page stored its visible form page, and not at all on
+    // the start page; the others on the window.
+    void runCommand(const QString& id);
 
     int fontSize() const { return m_iFontSize; }
     // The font size a FontSize setting gives: the number when it lies in
@@ -200,14 +206,15 @@ private:
 
     void buildToolBar();
     void applyEdition();
+    // Every action of a registered command runs here, by its object name.
+    void onCommandTriggered();
+    // What a command runs on: the edition, the settings as they are now, and
+    // the window as its host and dialog parent.
+    FeatureContext commandContext();
     // Runs the common prelude of commands on the open return: the current
     // page when it is a return page, after it stored its visible form page;
     // null (and nothing done) otherwise.
-    // Of a context menu's actions, those that apply to the selected item and
-    // the current person (no sharing outside a couple, no other province's slips).
-    QList<QAction*> offeredActions(int menuType, const QList<QAction*>& actions) const;
     ReturnPageInterface* preparedReturnPage();
-    void addSlip(int slipType);
     // Closes the page after it agreed; false when the user kept it open.
     bool closeReturnPage(ReturnPageInterface* page);
     void changeFontSizeBy(int step);

@@ -38,17 +38,6 @@ void MainWindow::on_actionPreference_triggered()
     dialog.exec();
 }
 
-void MainWindow::on_actionAuto_Fill_AFR_triggered()
-{
-    _doTDDorAFR(true);
-    syncWndTitleAndStatus();
-}
-
-void MainWindow::on_actionExpress_NOA_triggered()
-{
-    _doTDDorAFR(false);
-}
-
 void MainWindow::actionGeneratePrintFiles()
 {
     const bool testFile = TabWndApp::gAppQuestion(tr("Creat test data file?"), this);

@@ -1,33 +1,18 @@
-// Commands on the open return: each runs on the current return page, after
-// the page has stored what was typed on its visible form page.
+// Commands run through one slot: each action carries its command's id, and
+// the command comes from the feature that published it (CommandRegistry).
+// The named slots below stay as one-line calls of the same command.
 #include "workspace/mainwindow.h"
 
+#include "app/featuresettingsfromapp.h"
 #include "app/tabwndapp.h"
-#include "companion/core/folders.h"
 #include "companion/forms/taxtypes.h"
+#include "workspace/commandregistry.h"
 #include "workspace/folderview.h"
 #include "workspace/returnpageinterface.h"
 #include "workspace/ui_mainwindow.h"
 
-#include <QHash>
 #include <QMenu>
 #include <QStackedWidget>
-
-namespace {
-
-// Slip type numbers of the add-slip commands.
-enum SlipType : int {
-    SlipT4 = 1, SlipT4A = 2, SlipT4A_P = 3, SlipT4RSP = 4, SlipT4E = 5, SlipT4A_OAS = 6, SlipT4RIF = 7,
-    SlipT5 = 8, SlipT3 = 9, SlipT5003 = 10, SlipT5007 = 11, SlipT5013 = 13, SlipT4PS = 14,
-    SlipT4A_RCA = 15, SlipT5006 = 16, SlipRC62 = 17, SlipRC210 = 18, SlipManitobaShelter = 21,
-    SlipPRPP = 22, SlipT1204 = 23, SlipNR4 = 24, SlipT2202 = 25, SlipT4FHSA = 26,
-};
-
-// Form numbers sent for e-signature.
-const int kFormT183 = 96;
-const int kFormEAuth = 117;
-
-} // namespace
 
 ReturnPageInterface* MainWindow::preparedReturnPage()
 {
@@ -40,271 +25,142 @@ ReturnPageInterface* MainWindow::preparedReturnPage()
     return page;
 }
 
-void MainWindow::addSlip(int slipType)
+FeatureContext MainWindow::commandContext()
 {
-    if (ReturnPageInterface* page = preparedReturnPage())
-        page->addTaxSlip(slipType);
+    FeatureContext context;
+    context.edition = TabWndApp::s_appPurpose;
+    context.settings = featureSettingsFromApp(m_pApp);
+    context.dialogParent = this;
+    context.host = this;
+    return context;
 }
 
-void MainWindow::on_actionRemove_Selected_Slip_triggered()
+void MainWindow::onCommandTriggered()
 {
-    if (ReturnPageInterface* page = preparedReturnPage())
-        page->removeSelected();
+    if (auto* action = qobject_cast<QAction*>(sender()))
+        runCommand(action->objectName());
 }
 
-void MainWindow::on_actionRemove_Selected_Form_Schedule_triggered()
+void MainWindow::runCommand(const QString& id)
 {
-    if (ReturnPageInterface* page = preparedReturnPage())
-        page->removeSelected();
-}
-
-void MainWindow::on_actionShare_slip_with_spouse_triggered()
-{
-    if (ReturnPageInterface* page = preparedReturnPage())
-        page->shareSelectedSlip();
-}
-
-void MainWindow::on_actionUn_share_slip_with_spouse_triggered()
-{
-    if (ReturnPageInterface* page = preparedReturnPage())
-        page->unshareSelectedSlip();
-}
-
-void MainWindow::on_actionShare_Form_to_Spouse_triggered()
-{
-    if (ReturnPageInterface* page = preparedReturnPage())
-        page->shareSelectedForm();
-}
-
-void MainWindow::on_actionUn_share_form_with_spouse_triggered()
-{
-    if (ReturnPageInterface* page = preparedReturnPage())
-        page->unshareSelectedForm();
-}
-
-void MainWindow::onAdd_a_tax_note()
-{
-    if (ReturnPageInterface* page = preparedReturnPage())
-        page->addTaxNote();
-}
-
-void MainWindow::onSlipSummary()
-{
-    if (ReturnPageInterface* page = preparedReturnPage())
-        page->getSlipSummary();
-}
-
-void MainWindow::on_actionAdd_a_Tax_Form_triggered()
-{
-    if (ReturnPageInterface* page = preparedReturnPage())
-        page->addTaxForm();
-}
-
-void MainWindow::on_actionArrange_Order_of_Tax_Forms_triggered()
-{
-    if (ReturnPageInterface* page = preparedReturnPage())
-        page->changeFormsOrder();
-}
-
-void MainWindow::on_actionChange_Tax_Province_triggered()
-{
-    if (ReturnPageInterface* page = preparedReturnPage())
-        page->taxReturnChangeProvince();
-}
-
-void MainWindow::on_actionDe_Couple_Return_1to2_triggered()
-{
-    if (ReturnPageInterface* page = preparedReturnPage()) {
-        page->deCoupleReturn();
-        // The page has no file any more: the title must not name the old one.
-        syncWndTitleAndStatus();
+    const FeatureCommand* command = CommandRegistry::program().find(id);
+    if (!command || !command->run)
+        return;
+    FeatureContext context = commandContext();
+    if (command->onReturn) {
+        ReturnPageInterface* page = preparedReturnPage();
+        if (!page)
+            return;
+        context.host = page->pageWidget();
     }
+    command->run(context);
+    if (command->retitles)
+        syncWndTitleAndStatus();
 }
 
-void MainWindow::on_actionOptimize_triggered()
-{
-    if (ReturnPageInterface* page = preparedReturnPage())
-        page->optimizeReturn();
-}
+void MainWindow::on_actionRemove_Selected_Slip_triggered() { runCommand(QStringLiteral("actionRemove_Selected_Slip")); }
+void MainWindow::on_actionRemove_Selected_Form_Schedule_triggered() { runCommand(QStringLiteral("actionRemove_Selected_Form_Schedule")); }
+void MainWindow::on_actionShare_slip_with_spouse_triggered() { runCommand(QStringLiteral("actionShare_slip_with_spouse")); }
+void MainWindow::on_actionUn_share_slip_with_spouse_triggered() { runCommand(QStringLiteral("actionUn_share_slip_with_spouse")); }
+void MainWindow::on_actionShare_Form_to_Spouse_triggered() { runCommand(QStringLiteral("actionShare_Form_to_Spouse")); }
+void MainWindow::on_actionUn_share_form_with_spouse_triggered() { runCommand(QStringLiteral("actionUn_share_form_with_spouse")); }
+void MainWindow::onAdd_a_tax_note() { runCommand(QStringLiteral("actionAdd_a_tax_note")); }
+void MainWindow::onSlipSummary() { runCommand(QStringLiteral("actionSlip_summary")); }
+void MainWindow::on_actionAdd_a_Tax_Form_triggered() { runCommand(QStringLiteral("actionAdd_a_Tax_Form")); }
+void MainWindow::on_actionArrange_Order_of_Tax_Forms_triggered() { runCommand(QStringLiteral("actionArrange_Order_of_Tax_Forms")); }
+void MainWindow::on_actionChange_Tax_Province_triggered() { runCommand(QStringLiteral("actionChange_Tax_Province")); }
+void MainWindow::on_actionDe_Couple_Return_1to2_triggered() { runCommand(QStringLiteral("actionDe_Couple_Return_1to2")); }
+void MainWindow::on_actionOptimize_triggered() { runCommand(QStringLiteral("actionOptimize")); }
+void MainWindow::on_actionTax_Planning_triggered() { runCommand(QStringLiteral("actionTax_Planning")); }
+void MainWindow::on_actionValidate_Return_triggered() { runCommand(QStringLiteral("actionValidate_Return")); }
+void MainWindow::on_actionUn_set_Return_for_ReFile_triggered() { runCommand(QStringLiteral("actionUn_set_Return_for_ReFile")); }
+void MainWindow::on_actionInternetFiling_triggered() { runCommand(QStringLiteral("actionInternetFiling")); }
+void MainWindow::on_actionFile_T1135_Online_triggered() { runCommand(QStringLiteral("actionFile_T1135_Online")); }
+void MainWindow::on_actionSet_Return_for_ReFile_triggered() { runCommand(QStringLiteral("actionSet_Return_for_ReFile")); }
+void MainWindow::on_actionGenerate_Print_pdf_Files_triggered() { runCommand(QStringLiteral("actionGenerate_Print_pdf_Files")); }
+void MainWindow::on_actionSubmit_E_Auth_former_T1013_triggered() { runCommand(QStringLiteral("actionSubmit_E_Auth_former_T1013")); }
+void MainWindow::on_actionSubmit_PAD_Pre_authorized_Debit_triggered() { runCommand(QStringLiteral("actionSubmit_PAD_Pre_authorized_Debit")); }
+void MainWindow::on_actionSend_T183_for_E_Signature_triggered() { runCommand(QStringLiteral("actionSend_T183_for_E_Signature")); }
+void MainWindow::on_actionSend_E_Auth_for_E_Signature_triggered() { runCommand(QStringLiteral("actionSend_E_Auth_for_E_Signature")); }
+void MainWindow::on_actionAuto_Fill_AFR_triggered() { runCommand(QStringLiteral("actionAuto_Fill_AFR")); }
+void MainWindow::on_actionExpress_NOA_triggered() { runCommand(QStringLiteral("actionExpress_NOA")); }
 
-void MainWindow::on_actionTax_Planning_triggered()
-{
-    if (ReturnPageInterface* page = preparedReturnPage())
-        page->taxPlanning();
-}
-
-void MainWindow::on_actionValidate_Return_triggered()
-{
-    if (ReturnPageInterface* page = preparedReturnPage())
-        page->ValidateTaxReturn(TabWndApp::s_appPurpose, true, false);
-}
-
-void MainWindow::on_actionUn_set_Return_for_ReFile_triggered()
-{
-    if (ReturnPageInterface* page = preparedReturnPage())
-        page->UnsetReFile();
-}
+void MainWindow::on_actionAdd_T4_slip_triggered() { runCommand(QStringLiteral("actionAdd_T4_slip")); }
+void MainWindow::on_actionAdd_T4A_slip_triggered() { runCommand(QStringLiteral("actionAdd_T4A_slip")); }
+void MainWindow::on_actionAdd_T4A_P_slip_triggered() { runCommand(QStringLiteral("actionAdd_T4A_P_slip")); }
+void MainWindow::on_actionAdd_T4RSP_slip_triggered() { runCommand(QStringLiteral("actionAdd_T4RSP_slip")); }
+void MainWindow::on_actionAdd_T4E_slip_triggered() { runCommand(QStringLiteral("actionAdd_T4E_slip")); }
+void MainWindow::on_actionAdd_T4A_OAS_slip_triggered() { runCommand(QStringLiteral("actionAdd_T4A_OAS_slip")); }
+void MainWindow::on_actionAdd_T4RIF_slip_triggered() { runCommand(QStringLiteral("actionAdd_T4RIF_slip")); }
+void MainWindow::on_actionAdd_T5_slip_triggered() { runCommand(QStringLiteral("actionAdd_T5_slip")); }
+void MainWindow::on_actionAdd_T3_slip_triggered() { runCommand(QStringLiteral("actionAdd_T3_slip")); }
+void MainWindow::on_actionAdd_T5003_slip_triggered() { runCommand(QStringLiteral("actionAdd_T5003_slip")); }
+void MainWindow::on_actionAdd_T5007_triggered() { runCommand(QStringLiteral("actionAdd_T5007")); }
+void MainWindow::on_actionAdd_T5013_slip_triggered() { runCommand(QStringLiteral("actionAdd_T5013_slip")); }
+void MainWindow::on_actionAdd_T4PS_slip_triggered() { runCommand(QStringLiteral("actionAdd_T4PS_slip")); }
+void MainWindow::on_actionAdd_T4A_RCA_slip_triggered() { runCommand(QStringLiteral("actionAdd_T4A_RCA_slip")); }
+void MainWindow::on_actionAdd_T5006_slip_triggered() { runCommand(QStringLiteral("actionAdd_T5006_slip")); }
+void MainWindow::on_actionAdd_RC62_slip_triggered() { runCommand(QStringLiteral("actionAdd_RC62_slip")); }
+void MainWindow::on_actionAdd_RC210_slip_triggered() { runCommand(QStringLiteral("actionAdd_RC210_slip")); }
+void MainWindow::on_actionAdd_Manitoba_shelter_benefit_slip_triggered() { runCommand(QStringLiteral("actionAdd_Manitoba_shelter_benefit_slip")); }
+void MainWindow::on_actionAdd_PRPP_slip_triggered() { runCommand(QStringLiteral("actionAdd_PRPP_slip")); }
+void MainWindow::on_actionAdd_T1204_slip_triggered() { runCommand(QStringLiteral("actionAdd_T1204_slip")); }
+void MainWindow::on_actionAdd_NR4_slip_triggered() { runCommand(QStringLiteral("actionAdd_NR4_slip")); }
+void MainWindow::on_actionAdd_T2202_slip_triggered() { runCommand(QStringLiteral("actionAdd_T2202_slip")); }
+void MainWindow::onAddSlip_T4FHSA() { runCommand(QStringLiteral("actionAdd_T4FHSA_slip")); }
 
 namespace {
 
-// The filing logs and result files live in the run folder.
-bool runFolderReady(TabWndApp* app)
+// The commands of each context menu of the return tree, by the menu's type.
+struct ContextMenuRows
 {
-    if (app && makeFolderExists(app->m_strRunPath))
-        return true;
-    TabWndApp::gAppInformation(
-        QObject::tr("DirErad/EFile cannot be created and saved into the folder, please check firewall and "
-                    "anti-virus software settings to unblock voDarevivo."),
-        nullptr);
-    return false;
-}
+    int type;
+    std::vector<const char*> ids;
+};
+
+const ContextMenuRows kContextMenus[] = {
+    {FolderView::MenuSlips,
+     {"actionAdd_T3_slip", "actionAdd_T4_slip", "actionAdd_T4A_slip", "actionAdd_T4A_P_slip",
+      "actionAdd_T4A_OAS_slip", "actionAdd_T4A_RCA_slip", "actionAdd_T4E_slip", "actionAdd_T4FHSA_slip",
+      "actionAdd_T4PS_slip", "actionAdd_T4RIF_slip", "actionAdd_T4RSP_slip", "actionAdd_T5_slip",
+      "actionAdd_T5003_slip", "actionAdd_T5006_slip", "actionAdd_T5007", "actionAdd_T5008_slip",
+      "actionAdd_T5013_slip", "actionAdd_RC62_slip", "actionAdd_RC210_slip", "actionAdd_NR4_slip",
+      "actionAdd_PRPP_slip", "actionAdd_T1204_slip", "actionAdd_T2202_slip",
+      "actionAdd_Manitoba_shelter_benefit_slip"}},
+    {FolderView::MenuSlip,
+     {"actionRemove_Selected_Slip", "actionShare_slip_with_spouse", "actionUn_share_slip_with_spouse"}},
+    {FolderView::MenuForms, {"actionAdd_a_Tax_Form"}},
+    {FolderView::MenuForm,
+     {"actionRemove_Selected_Form_Schedule", "actionShare_Form_to_Spouse", "actionUn_share_form_with_spouse"}},
+    {FolderView::MenuNotes, {"actionAdd_a_tax_note"}},
+    {FolderView::MenuNote, {"actionRemove_Selected_Slip"}},
+};
 
 } // namespace
 
-void MainWindow::on_actionInternetFiling_triggered()
-{
-    ReturnPageInterface* page = preparedReturnPage();
-    if (page && runFolderReady(m_pApp))
-        page->OnFileCreateElectronFile();
-}
-
-void MainWindow::on_actionFile_T1135_Online_triggered()
-{
-    ReturnPageInterface* page = preparedReturnPage();
-    if (page && runFolderReady(m_pApp))
-        page->OnFileT1135();
-}
-
-void MainWindow::on_actionSet_Return_for_ReFile_triggered()
-{
-    ReturnPageInterface* page = preparedReturnPage();
-    if (page && runFolderReady(m_pApp)) {
-        page->OnPrepareReFile();
-        syncWndTitleAndStatus();
-    }
-}
-
-void MainWindow::on_actionGenerate_Print_pdf_Files_triggered()
-{
-    ReturnPageInterface* page = preparedReturnPage();
-    if (!page)
-        return;
-    if (!m_pApp || !makeFolderExists(m_pApp->m_config.RetPdfPath)) {
-        TabWndApp::gAppInformation(
-            tr("voDarevivo cannot open or create the file folder for printable tax form (.pdf) file."), this);
-        return;
-    }
-    page->OnFileCreatePdfFile();
-}
-
-// The E-Auth and PAD submissions are not offered (their actions stay
-// disabled); the slots only keep the common prelude.
-void MainWindow::on_actionSubmit_E_Auth_former_T1013_triggered()
-{
-    preparedReturnPage();
-}
-
-void MainWindow::on_actionSubmit_PAD_Pre_authorized_Debit_triggered()
-{
-    preparedReturnPage();
-}
-
-void MainWindow::on_actionSend_T183_for_E_Signature_triggered()
-{
-    if (ReturnPageInterface* page = preparedReturnPage())
-        page->OnSubmitQuillorForm(kFormT183);
-}
-
-void MainWindow::on_actionSend_E_Auth_for_E_Signature_triggered()
-{
-    if (ReturnPageInterface* page = preparedReturnPage())
-        page->OnSubmitQuillorForm(kFormEAuth);
-}
-
-void MainWindow::on_actionAdd_T4_slip_triggered() { addSlip(SlipT4); }
-void MainWindow::on_actionAdd_T4A_slip_triggered() { addSlip(SlipT4A); }
-void MainWindow::on_actionAdd_T4A_P_slip_triggered() { addSlip(SlipT4A_P); }
-void MainWindow::on_actionAdd_T4RSP_slip_triggered() { addSlip(SlipT4RSP); }
-void MainWindow::on_actionAdd_T4E_slip_triggered() { addSlip(SlipT4E); }
-void MainWindow::on_actionAdd_T4A_OAS_slip_triggered() { addSlip(SlipT4A_OAS); }
-void MainWindow::on_actionAdd_T4RIF_slip_triggered() { addSlip(SlipT4RIF); }
-void MainWindow::on_actionAdd_T5_slip_triggered() { addSlip(SlipT5); }
-void MainWindow::on_actionAdd_T3_slip_triggered() { addSlip(SlipT3); }
-void MainWindow::on_actionAdd_T5003_slip_triggered() { addSlip(SlipT5003); }
-void MainWindow::on_actionAdd_T5007_triggered() { addSlip(SlipT5007); }
-void MainWindow::on_actionAdd_T5013_slip_triggered() { addSlip(SlipT5013); }
-void MainWindow::on_actionAdd_T4PS_slip_triggered() { addSlip(SlipT4PS); }
-void MainWindow::on_actionAdd_T4A_RCA_slip_triggered() { addSlip(SlipT4A_RCA); }
-void MainWindow::on_actionAdd_T5006_slip_triggered() { addSlip(SlipT5006); }
-void MainWindow::on_actionAdd_RC62_slip_triggered() { addSlip(SlipRC62); }
-void MainWindow::on_actionAdd_RC210_slip_triggered() { addSlip(SlipRC210); }
-void MainWindow::on_actionAdd_Manitoba_shelter_benefit_slip_triggered() { addSlip(SlipManitobaShelter); }
-void MainWindow::on_actionAdd_PRPP_slip_triggered() { addSlip(SlipPRPP); }
-void MainWindow::on_actionAdd_T1204_slip_triggered() { addSlip(SlipT1204); }
-void MainWindow::on_actionAdd_NR4_slip_triggered() { addSlip(SlipNR4); }
-void MainWindow::on_actionAdd_T2202_slip_triggered() { addSlip(SlipT2202); }
-void MainWindow::onAddSlip_T4FHSA() { addSlip(SlipT4FHSA); }
-
+// A context menu offers the commands of its type that apply to the selected
+// item and the current person (no sharing outside a couple, no other
+// province's slips); with no return page current, all of them.
 void MainWindow::setupContextMenu(int type, QMenu* menu)
 {
     if (!menu)
         return;
-    QList<QAction*> actions;
-    switch (type) {
-    case 0: // the Tax Slips branch
-        actions = {ui->actionAdd_T3_slip,      ui->actionAdd_T4_slip,      ui->actionAdd_T4A_slip,
-                   ui->actionAdd_T4A_P_slip,   ui->actionAdd_T4A_OAS_slip, ui->actionAdd_T4A_RCA_slip,
-                   ui->actionAdd_T4E_slip,     ui->actionAdd_T4FHSA_slip,  ui->actionAdd_T4PS_slip,
-                   ui->actionAdd_T4RIF_slip,   ui->actionAdd_T4RSP_slip,   ui->actionAdd_T5_slip,
-                   ui->actionAdd_T5003_slip,   ui->actionAdd_T5006_slip,   ui->actionAdd_T5007,
-                   ui->actionAdd_T5008_slip,   ui->actionAdd_T5013_slip,   ui->actionAdd_RC62_slip,
-                   ui->actionAdd_RC210_slip,   ui->actionAdd_NR4_slip,     ui->actionAdd_PRPP_slip,
-                   ui->actionAdd_T1204_slip,   ui->actionAdd_T2202_slip,   ui->actionAdd_Manitoba_shelter_benefit_slip};
-        break;
-    case 1: // a slip
-        actions = {ui->actionRemove_Selected_Slip, ui->actionShare_slip_with_spouse,
-                   ui->actionUn_share_slip_with_spouse};
-        break;
-    case 10: // the Tax Forms branch
-        actions = {ui->actionAdd_a_Tax_Form};
-        break;
-    case 11: // a form
-        actions = {ui->actionRemove_Selected_Form_Schedule, ui->actionShare_Form_to_Spouse,
-                   ui->actionUn_share_form_with_spouse};
-        break;
-    case 20: // the Tax Notes branch
-        actions = {ui->actionAdd_a_tax_note};
-        break;
-    case 21: // a note
-        actions = {ui->actionRemove_Selected_Slip};
-        break;
-    default:
-        break;
-    }
-    menu->addActions(offeredActions(type, actions));
-}
-
-QList<QAction*> MainWindow::offeredActions(int menuType, const QList<QAction*>& actions) const
-{
     ReturnPageInterface* page = currentReturnPage();
-    if (!page)
-        return actions;
-    const bool slipMenu = menuType == FolderView::MenuSlip || menuType == FolderView::MenuSlips;
-    const ReturnMenuFacts facts = page->menuFacts(slipMenu ? FROM_SLIP : FROM_FORM);
-    const QList<QAction*> shareActions = {ui->actionShare_slip_with_spouse, ui->actionShare_Form_to_Spouse};
-    const QList<QAction*> unshareActions = {ui->actionUn_share_slip_with_spouse, ui->actionUn_share_form_with_spouse};
-    // Slips that only residents of one province receive.
-    const QHash<QAction*, int> provinceOnly = {{ui->actionAdd_Manitoba_shelter_benefit_slip, PROV_MB}};
-    QList<QAction*> offered;
-    for (QAction* action : actions) {
-        if (shareActions.contains(action) && !(facts.coupled && facts.itemSharable && !facts.itemShared))
-            continue;
-        if (unshareActions.contains(action) && !(facts.coupled && facts.itemShared))
-            continue;
-        const int onlyIn = provinceOnly.value(action, 0);
-        if (onlyIn != 0 && onlyIn != facts.province)
-            continue;
-        offered << action;
+    ReturnMenuFacts facts;
+    if (page) {
+        const bool slipMenu = type == FolderView::MenuSlip || type == FolderView::MenuSlips;
+        facts = page->menuFacts(slipMenu ? FROM_SLIP : FROM_FORM);
+        facts.returnShown = true;
     }
-    return offered;
+    const CommandRegistry& registry = CommandRegistry::program();
+    for (const ContextMenuRows& rows : kContextMenus) {
+        if (rows.type != type)
+            continue;
+        for (const char* id : rows.ids) {
+            const FeatureCommand* command = registry.find(QString::fromLatin1(id));
+            QAction* action = ui->action(QString::fromLatin1(id));
+            if (command && action && (!page || command->offered(facts)))
+                menu->addAction(action);
+        }
+    }
 }

@@ -1,23 +1,18 @@
 #pragma once
 
+#include "model/returnmenufacts.h"
+
 #include <QString>
 
 class QWidget;
 
-// What the return tree's context menu needs to know to offer only what
-// applies to the selected item and the current person.
-struct ReturnMenuFacts {
-    bool coupled = false;
-    int province = 0;           // the current person's province of residence
-    bool itemSharable = false;  // the selected slip's or form's type may be shared
-    bool itemShared = false;    // the selected slip or form is shared with the spouse
-};
-
 // What the main window needs of the page of one open return. The window
 // keeps such pages in its page stack and reaches the open return only
-// through the page that is current; every command on the return is one call
-// of this interface, made after the page has stored what the user typed on
-// its visible form page.
+// through the page that is current. The page's identity, view and item
+// commands are this interface; the features' commands (filing, print, the
+// return tools) reach the page through their own host interfaces, which the
+// page implements too. Every command runs after the page has stored what the
+// user typed on its visible form page.
 //
 // The page is a QWidget that also implements this interface; the window
 // finds it with dynamic_cast on the stack's current widget.
@@ -68,21 +63,4 @@ public:
     virtual void addTaxSlip(int slipType) = 0;
     // About the item selected in the tree, of the given kind (slip or form).
     virtual ReturnMenuFacts menuFacts(int itemKind) = 0;
-
-    // Tools.
-    virtual void taxReturnChangeProvince() = 0;
-    virtual void deCoupleReturn() = 0;
-    virtual void optimizeReturn() = 0;
-    virtual void taxPlanning() = 0;
-    // The number of validation errors found.
-    virtual int ValidateTaxReturn(unsigned char edition, bool offerWarnings, bool askFirst) = 0;
-
-    // Filing, printing and e-signature.
-    virtual void UnsetReFile() = 0;
-    virtual void OnFileCreateElectronFile() = 0;
-    // T1135RoadResult: 0 when the filing dialog was shown.
-    virtual int OnFileT1135() = 0;
-    virtual void OnPrepareReFile() = 0;
-    virtual void OnFileCreatePdfFile() = 0;
-    virtual void OnSubmitQuillorForm(int formType) = 0;
 };

@@ -1,55 +1,54 @@
 #pragma once
 
+#include "model/featurecommand.h"
+
 #include <QString>
 #include <vector>
 
+class CommandRegistry;
 class QAction;
 class QHBoxLayout;
 class QMainWindow;
 class QMenu;
 class QMenuBar;
+class QObject;
 class QStackedWidget;
 class QStatusBar;
 class QToolBar;
 class QWidget;
 
-// The main window's layout built in code: actions, the eight menus, the page
-// stack, the status bar and the (still empty) toolbar. The main window fills
+// The main window's layout built in code: the actions of the registered
+// commands, the eight menus, the page stack, the status bar and the (still
+// empty) toolbar. The main window fills
 // the toolbar, sets the enabled states and the edition's texts.
 class Ui_MainWindow
 {
 public:
-    // When an action may run: always, only while a return page is current,
-    // or never.
-    enum class Enable { Always, WithReturn, Never };
-
-    struct ActionInfo
-    {
-        QAction* Ui_MainWindow::*member;
-        const char* objectName;
-        const char* text;
-        Enable enable;
-    };
-    // One menu: its member, object name and title, and its entries in order
-    // (a null member is a separator).
+    // One menu: its member, object name and title, and the ids of the
+    // commands it shows, in order (a null id is a separator).
     struct MenuInfo
     {
         QMenu* Ui_MainWindow::*member;
         const char* objectName;
         const char* title;
-        std::vector<ActionInfo> entries;
+        std::vector<const char*> ids;
     };
 
-    // Every menu and action in menu-bar order.
+    // Every menu in menu-bar order.
     static const std::vector<MenuInfo>& menus();
 
-    void setupUi(QMainWindow* mainWindow);
+    // Builds the layout with the commands of registry (the program's when
+    // null), which must outlive this object.
+    void setupUi(QMainWindow* mainWindow, const CommandRegistry* registry = nullptr);
     void retranslateUi(QMainWindow* mainWindow);
 
     // The action with that object name, or null.
     QAction* action(const QString& objectName) const;
+    // The action of a command, with its id, shortcut and enable rule; its
+    // text comes with retranslateUi.
+    QAction* makeAction(const FeatureCommand& command, QObject* parent);
     // Actions with their enable rule, in creation order.
-    const std::vector<std::pair<QAction*, Enable>>& enableRules() const { return m_enableRules; }
+    const std::vector<std::pair<QAction*, MenuRule>>& enableRules() const { return m_enableRules; }
 
     // Start
     QAction* actionNew = nullptr;
@@ -149,5 +148,6 @@ public:
     QToolBar* toolBar = nullptr;
 
 private:
-    std::vector<std::pair<QAction*, Enable>> m_enableRules;
+    std::vector<std::pair<QAction*, MenuRule>> m_enableRules;
+    const CommandRegistry* m_registry = nullptr;
 };

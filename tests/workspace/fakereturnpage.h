@@ -1,6 +1,9 @@
 #pragma once
 
 #include "companion/core/messages.h"
+#include "dialogs/returntoolshost.h"
+#include "filing/filinghost.h"
+#include "print/printhost.h"
 #include "workspace/returnpageinterface.h"
 
 #include <QStringList>
@@ -9,7 +12,11 @@
 // A return page for tests of the window: it records every call made on it
 // ("save" for the visible form page being stored) and asks the real close
 // question through the prompter.
-class FakeReturnPage : public QWidget, public ReturnPageInterface
+class FakeReturnPage : public QWidget,
+                       public ReturnPageInterface,
+                       public ReturnToolsHost,
+                       public FilingHost,
+                       public PrintHost
 {
 public:
     FakeReturnPage(int number, const QString& filePath = QString()) : m_number(number), m_filePath(filePath) {}
