@@ -53,6 +53,19 @@ constexpr double kNbRenovationExpensesMaximum = 10000.0;
 constexpr double kNlPhysicalActivityRate = 0.174;
 constexpr double kNlPhysicalActivityMaximum = 2000.0;
 
+// ontario.ca, "Ontario Seniors Care at Home Tax Credit": "up to 25% of
+// claimable medical expenses up to $6,000, for a maximum credit of $1,500.
+// This amount is reduced by 5% of family net income over $35,000 and fully
+// phased out by at most $65,000", at 70 or older (or a spouse who is); the
+// 2024 ON479 line 63095 (the medical expenses of line 58769 of the ON428;
+// "If the total of your family's net income ... is more than $65,000, enter
+// "0""), its 2024 help as support.drtax.ca gives it.
+constexpr double kCareAtHomeRate = 0.25;
+constexpr double kCareAtHomeMaximum = 1500.0;
+constexpr double kCareAtHomeThreshold = 35000.0;
+constexpr double kCareAtHomeReductionRate = 0.05;
+constexpr double kCareAtHomeIncomeLimit = 65000.0;
+
 // Ontario Taxation Act, 2007, s. 103.0.2, as the CARE rate chart of
 // taxtips.ca ("Ontario Childcare Access and Relief from Expenses (CARE)
 // Credit") sets it out; no income test beyond 150,000 and no top-up after
@@ -200,6 +213,15 @@ double nbSeniorsHomeRenovationCredit(bool eligible, double renovationExpenses)
 double nlPhysicalActivityCredit(double expenses)
 {
     return roundCents(std::min(kNlPhysicalActivityMaximum, positivePart(expenses)) * kNlPhysicalActivityRate);
+}
+
+double ontarioSeniorsCareAtHomeCredit(bool seventy, double allowableMedical, double familyNetIncome)
+{
+    if (!seventy || familyNetIncome > kCareAtHomeIncomeLimit)
+        return 0.0;
+    const double credit = std::min(kCareAtHomeMaximum, roundCents(positivePart(allowableMedical) * kCareAtHomeRate));
+    const double reduction = roundCents(positivePart(familyNetIncome - kCareAtHomeThreshold) * kCareAtHomeReductionRate);
+    return roundCents(positivePart(credit - reduction));
 }
 
 double bcRenterCredit(double familyNetIncome, double rentPaid, int monthsRented)

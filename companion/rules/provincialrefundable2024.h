@@ -34,6 +34,12 @@ double nbSeniorsHomeRenovationCredit(bool eligible, double renovationExpenses);
 // claims, at most 2,000 of them for the family.
 double nlPhysicalActivityCredit(double expenses);
 
+// Ontario seniors care at home tax credit (ON479 line 63095): 25 % of the
+// allowable medical expenses of the ON428 (line 58769), at most 1,500, less
+// 5 % of family net income above 35,000; for a claimant 70 or older at the
+// end of the year, or whose spouse is, with family net income under 65,000.
+double ontarioSeniorsCareAtHomeCredit(bool seventy, double allowableMedical, double familyNetIncome);
+
 // Ontario childcare access and relief from expenses (CARE) tax credit
 // (ON479-A, ON479 line 63050): the child care expenses deduction claimed
 // (line 21400) at a rate set by adjusted family income: 75 % up to 20,000,

@@ -408,7 +408,8 @@ bool minimumTaxApplies(const CTaxData_Form* t691)
 ProvincialRefundableCredits computeProvincialCredits(ENUMTYPE_PROVINCE province, const CTaxData_Form* t1,
                                                      const CTaxData_Form* interview,
                                                      const ProvincialCoupleAmounts& couple,
-                                                     const CTaxData_Form* creditsForm)
+                                                     const CTaxData_Form* creditsForm,
+                                                     const taxrules::ProvincialResult* taxForm)
 {
     ProvincialRefundableCredits credits;
     // The interview's answers may be missing (its amounts then count as
@@ -432,6 +433,21 @@ ProvincialRefundableCredits computeProvincialCredits(ENUMTYPE_PROVINCE province,
                 lineAmount(t1, kNetIncomeField) - lineAmount(t1, "line11700UCCB")
                 - lineAmount(t1, "line12500RdspIncome") + lineAmount(t1, "line21300UCCBRepayment") + spouse);
             credits.care = taxrules::ontarioCareCredit(adjusted, childCare);
+        }
+        // The seniors care at home credit on the ON428's allowable medical
+        // expenses (line 58769), at 70 or older (born in 1954 or earlier),
+        // or with a spouse who is; family net income as lines 5 to 7.
+        if (taxForm) {
+            auto* spouseBirth = dynamic_cast<CDateField*>(t1->findField(QStringLiteral("SpouseBirthDate")));
+            const bool spouse = hasSpouse(t1);
+            const bool seventy =
+                (birth && birth->m_value.isValid() && kTaxYear - birth->m_value.year() >= 70)
+                || (spouse && spouseBirth && spouseBirth->m_value.isValid()
+                    && kTaxYear - spouseBirth->m_value.year() >= 70);
+            const double family = taxrules::roundCents(lineAmount(t1, kNetIncomeField)
+                                                       + (spouse ? lineAmount(t1, "SpouseNetIncome") : 0.0));
+            credits.careAtHome = taxrules::ontarioSeniorsCareAtHomeCredit(
+                seventy, taxrules::roundCents(taxForm->medicalAmount + taxForm->otherDependantsMedical), family);
         }
         break;
     }
@@ -525,7 +541,7 @@ ProvincialRefundableCredits computeProvincialCredits(ENUMTYPE_PROVINCE province,
                                          taxrules::roundCents(taxrules::positivePart(
                                              lineAmount(t1, "line42800ProvincialTax") - credits.costOfLiving)));
     }
-    credits.total = taxrules::roundCents(credits.seniorsTransit + credits.care + credits.renter
+    credits.total = taxrules::roundCents(credits.seniorsTransit + credits.care + credits.careAtHome + credits.renter
                                          + credits.homeRenovation + credits.physicalActivity + credits.political
                                          + credits.personal
                                          + credits.costOfLiving);

@@ -139,11 +139,14 @@ bool minimumTaxApplies(const CTaxData_Form* t691);
 // The provincial refundable credits of a return (line 47900), from the
 // province's interview data (may be null) and the calculated T1; the
 // amounts typed on the province's 479 (`creditsForm`, may be null) for the
-// credits whose inputs are on that form.
+// credits whose inputs are on that form, and the province's 428 as this
+// return's tax worked it out (`taxForm`, may be null) for those that start
+// from its lines.
 struct ProvincialRefundableCredits
 {
     double seniorsTransit = 0.0; // Ontario
     double care = 0.0;           // Ontario, the childcare (CARE) credit
+    double careAtHome = 0.0;     // Ontario, the seniors care at home credit
     double renter = 0.0;         // British Columbia
     double homeRenovation = 0.0; // British Columbia and New Brunswick, for seniors
     double physicalActivity = 0.0; // Newfoundland and Labrador
@@ -155,7 +158,8 @@ struct ProvincialRefundableCredits
 ProvincialRefundableCredits computeProvincialCredits(ENUMTYPE_PROVINCE province, const CTaxData_Form* t1,
                                                      const CTaxData_Form* interview,
                                                      const ProvincialCoupleAmounts& couple = {},
-                                                     const CTaxData_Form* creditsForm = nullptr);
+                                                     const CTaxData_Form* creditsForm = nullptr,
+                                                     const taxrules::ProvincialResult* taxForm = nullptr);
 
 // Whether a return with a spouse has the higher net income of the two (or,
 // at equal incomes, the lower S.I.N.): the return that claims the family's

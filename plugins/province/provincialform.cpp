@@ -93,6 +93,7 @@ void ProvincialTaxForm::show(double income, const taxrules::ProvincialResult& r,
 void ProvincialCreditsForm::show(const ProvincialRefundableCredits& credits, double totalCredits)
 {
     care.m_value = credits.care;
+    careAtHome.m_value = credits.careAtHome;
     seniorsTransit.m_value = credits.seniorsTransit;
     renter.m_value = credits.renter;
     homeRenovation.m_value = credits.homeRenovation;
@@ -177,6 +178,7 @@ const OwnLine<ProvincialTaxForm> kTaxFormLines[] = {
 
 const OwnLine<ProvincialCreditsForm> kCreditsFormLines[] = {
     {&ProvincialCreditsForm::care, isOntario},
+    {&ProvincialCreditsForm::careAtHome, isOntario},
     {&ProvincialCreditsForm::seniorsTransit, isOntario},
     {&ProvincialCreditsForm::renter, isBritishColumbia},
     {&ProvincialCreditsForm::homeRenovationExpenses, isBritishColumbia},

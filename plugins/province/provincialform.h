@@ -145,6 +145,8 @@ public:
 
     CFloatField care{this, 1, "care", "63050", "Childcare access and relief from expenses (CARE) credit (Ontario)",
                      fld::Section("Refundable credits").computed()};
+    CFloatField careAtHome{this, 14, "careAtHome", "63095", "Seniors care at home tax credit (Ontario)",
+                           fld::Computed()};
     CFloatField seniorsTransit{this, 2, "seniorsTransit", "", "Seniors' public transit tax credit (Ontario)",
                                fld::Computed()};
     CFloatField renter{this, 3, "renter", "", "Renter's tax credit (British Columbia)", fld::Computed()};

@@ -181,7 +181,8 @@ public:
                         const std::list<TaxData_T2209_2036*>&) override
     {
         m_refundable =
-            computeProvincialCredits(m_nProvince, t1, m_interviewData.data(), coupleAmounts(t1), creditsForm());
+            computeProvincialCredits(m_nProvince, t1, m_interviewData.data(), coupleAmounts(t1), creditsForm(),
+                                     &m_result);
         const double credits = m_config.credits.value_or(m_refundable.total);
         ProvincialT1Amounts::setCreditTotal(t1, credits);
         m_amounts[PROVAMT_INSTALMENT_CREDITS] = credits;

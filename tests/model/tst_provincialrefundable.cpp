@@ -47,6 +47,19 @@
 // 17.4 % of at most 2,000 of the family's fees):
 //   1,500: 17.4 % x 1,500 = 261.00.
 //   3,000: 17.4 % x 2,000 = 348.00.
+// Ontario's seniors care at home tax credit (ON479 line 63095; ontario.ca:
+// 25 % of the ON428's allowable medical expenses, line 58769, at most 1,500,
+// less 5 % of family net income above 35,000, at 70 or older or with a
+// spouse who is, family net income under 65,000), 5,000 of own medical
+// expenses unless said:
+//   born 1950, 30,000 of other income: threshold the lesser of 2,806 and
+//     3 % x 30,000 = 900: 4,100; 25 % = 1,025.00, no reduction: 1,025.00.
+//   born 1950, 50,000, 8,000 of expenses: 8,000 - 1,500 = 6,500; 25 % =
+//     1,625, at most 1,500, less 5 % x 15,000 = 750: 750.00.
+//   born 1959 (65), 30,000: nil.
+//   born 1959, married to a spouse born 1950 whose net income is 10,000:
+//     1,025 less 5 % x (40,000 - 35,000) = 250: 775.00.
+//   born 1950, 70,000: family income above 65,000, nil.
 #include <QDate>
 #include <QtTest>
 
@@ -197,6 +210,42 @@ private slots:
         QCOMPARE(amountOf(*nl479, QStringLiteral("total")), credit);
         QCOMPARE(t1->line47900ProvincialCredits.m_value, credit);
         QCOMPARE(typed->m_value, expenses);
+    }
+
+    void ontarioSeniorsCareAtHome_data()
+    {
+        QTest::addColumn<int>("birthYear");
+        QTest::addColumn<double>("income");
+        QTest::addColumn<double>("medical");
+        QTest::addColumn<int>("spouseBirthYear"); // 0: single
+        QTest::addColumn<double>("credit");
+        QTest::newRow("74, 30,000") << 1950 << 30000.0 << 5000.0 << 0 << 1025.0;
+        QTest::newRow("74, 50,000, at most 1,500") << 1950 << 50000.0 << 8000.0 << 0 << 750.0;
+        QTest::newRow("65") << 1959 << 30000.0 << 5000.0 << 0 << 0.0;
+        QTest::newRow("65, spouse of 74") << 1959 << 30000.0 << 5000.0 << 1950 << 775.0;
+        QTest::newRow("74, 70,000") << 1950 << 70000.0 << 5000.0 << 0 << 0.0;
+    }
+    void ontarioSeniorsCareAtHome()
+    {
+        QFETCH(int, birthYear);
+        QFETCH(double, income);
+        QFETCH(double, medical);
+        QFETCH(int, spouseBirthYear);
+        QFETCH(double, credit);
+        startFamily(PROV_ON, spouseBirthYear ? kMarried : kSingle);
+        t1->BirthDate.m_value = QDate(birthYear, 6, 1);
+        t1->line13000NotOnSlip.m_value = income;
+        t1->MedicalOwn1.m_value = medical;
+        if (spouseBirthYear) {
+            t1->SpouseBirthDate.m_value = QDate(spouseBirthYear, 6, 1);
+            t1->SpouseNetIncome.m_value = 10000;
+        }
+        family->Calculate(0, nullptr);
+        const CTaxData_Form* on479 = person->GetFormData(provincialFormOf(PROV_ON, "479"), true);
+        QVERIFY(on479);
+        family->Calculate(0, nullptr);
+        QCOMPARE(amountOf(*on479, QStringLiteral("careAtHome")), credit);
+        QCOMPARE(t1->line47900ProvincialCredits.m_value, credit);
     }
 
     // The typed inputs belong to the provinces whose forms have them:
