@@ -50,6 +50,30 @@ RequestLine readRequestLine(const QByteArray& request)
     return line;
 }
 
+// Why the browser's own words refuse the request as a callback, or empty.
+// The agency's redirect is a top-level navigation; a browser marks what a
+// page asks for otherwise (an image, a script, a frame, a fetch). A header
+// that is absent says nothing (older browsers, other clients).
+QByteArray fetchMetadataRefusal(const QByteArray& request)
+{
+    const QList<QByteArray> lines = request.split('\n');
+    for (int i = 1; i < lines.size(); ++i) {
+        const QByteArray line = lines.at(i).trimmed();
+        if (line.isEmpty())
+            break; // the end of the header
+        const int colon = line.indexOf(':');
+        if (colon <= 0)
+            continue;
+        const QByteArray name = line.left(colon).trimmed().toLower();
+        const QByteArray value = line.mid(colon + 1).trimmed().toLower();
+        if (name == "sec-fetch-dest" && value != "document")
+            return "Sec-Fetch-Dest " + value.left(32);
+        if (name == "sec-fetch-mode" && value != "navigate")
+            return "Sec-Fetch-Mode " + value.left(32);
+    }
+    return QByteArray();
+}
+
 void writeReply(QTcpSocket* socket, bool html, const QByteArray& body)
 {
     socket->write("HTTP/1.0 200 OK\r\n");
@@ -98,8 +122,10 @@ bool TddHttpServer::startAndListen(int port)
     }
     socket->setMaxRequestBytes(kMaxRequestBytes);
     socket->setRequestTimeoutMs(kRequestTimeoutMs);
-    // Only the request line counts, so nothing waits for the headers.
+    // Only the request line counts, so nothing waits for the headers; what
+    // of the header came with it is looked at for the browser's own marks.
     socket->setRequestLineOnly(true);
+    socket->setKeepArrivedHeader(true);
     connect(socket, &QServerSocket::dataReceived, this, &TddHttpServer::dataReceived);
     m_socket = socket;
     writeLog("http server up\n");
@@ -158,15 +184,23 @@ void TddHttpServer::handle(QTcpSocket* socket, const QByteArray& request)
         m_service.postProgressMessage(TddCode::CallbackPathFound, 0);
         const QUrlQuery query(QString::fromLatin1(line.query));
         const QString token = query.queryItemValue(QStringLiteral("t"), QUrl::FullyEncoded);
-        // One callback per session, and only while it waits for the login.
+        const QByteArray notNavigation = fetchMetadataRefusal(request);
+        // One callback at a time, and only while the session waits for the login.
         bool expected = true;
-        if (m_armed.load() && m_service.webReturnSetTokenA(token.toLatin1().constData()) == 0)
+        if (!notNavigation.isEmpty())
+            writeLog(("callback refused: " + notNavigation + "\n").constData());
+        else if (!m_armed.load())
+            writeLog("callback refused: no login is awaited\n");
+        else if (m_service.webReturnSetTokenA(token.toLatin1().constData()) != 0)
+            writeLog("callback refused: the token is not acceptable\n");
+        else
             accepted = m_armed.compare_exchange_strong(expected, false);
     } else if (line.wellFormed && line.method == "GET" && path == QLatin1String("/logout")) {
         logout = true;
     }
 
     if (accepted) {
+        writeLog("callback accepted\n");
         m_service.postProgressMessage(TddCode::TokenAAccepted, 0);
         writeReply(socket, true, replyPage());
         const QString tokenA = QString::fromStdString(m_service.tokenA());
@@ -175,6 +209,15 @@ void TddHttpServer::handle(QTcpSocket* socket, const QByteArray& request)
         return;
     }
     writeReply(socket, false, logout ? QByteArray(kLoggedOut) : QByteArray(kGreeting));
+}
+
+bool TddHttpServer::rearm(int port)
+{
+    writeLog("the data service refused the callback's token: waiting for the next callback\n");
+    if (!startAndListen(port))
+        return false;
+    armCallback();
+    return true;
 }
 
 bool TddHttpServer::pathIsSessions(const QString& path) const

@@ -21,9 +21,17 @@ class QTcpSocket;
 // local request, so the listener trusts nothing: it listens on 127.0.0.1
 // only, bounds each request (8 KB, 10 s of silence, a cap on connections),
 // reads only the request line (GET, the exact path of the session's kind,
-// the parameter "t" checked by the token rule), and takes exactly one
-// callback per session, only while the session waits for the login; after
-// that it stops listening. Every reply ends its connection.
+// the parameter "t" checked by the token rule), and takes one callback at a
+// time, only while the session waits for the login; after that it stops
+// listening. A web page open in the user's browser can make the browser ask
+// for the callback's address (an image, a script, a frame): what the browser
+// says of such a request in the header it sent with its request line
+// (Sec-Fetch-Dest other than "document", Sec-Fetch-Mode other than
+// "navigate") refuses it, since the agency's redirect is a top-level
+// navigation. A token the data service then refuses costs nothing: the
+// session re-arms the listener (rearm) and waits for the next callback.
+// Each callback taken or refused is logged, never its token. Every reply
+// ends its connection.
 class TddHttpServer : public QObject
 {
     Q_OBJECT
@@ -50,6 +58,10 @@ public:
     // Callable from any thread (the worker that opens the link).
     void armCallback() { m_armed = true; }
     void disarmCallback() { m_armed = false; }
+    // The data service refused the token of the callback taken: listens on
+    // port again and takes the next callback. False (logged) when the port
+    // cannot be bound again.
+    bool rearm(int port);
 
 signals:
     // A callback's tokenA was accepted and stored; listening has stopped.

@@ -130,15 +130,45 @@ int TddSession::savedCount() const
     return m_server->webService().savedCount();
 }
 
+namespace {
+
+// The data service's answers to a first poll that say the token is none of
+// its own: a fault, its "refused" code 10, or any other code but "not
+// ready" (0) and "ready" (20). A transport failure or an unreadable reply
+// says nothing of the token.
+bool refusesTheToken(int extra)
+{
+    return extra == TddExtra::PollNoResponse || extra == TddExtra::PollReturnCode10 || extra > 0;
+}
+
+// Codes that follow a reply which took the token as the service's own.
+bool confirmsTheToken(int code)
+{
+    return code == TddCode::PollWaited1 || code == TddCode::PollWaited2 || code == TddCode::PollWaited3
+           || (code > TddCode::PollReplied3 && code < TddCode::Error);
+}
+
+} // namespace
+
 void TddSession::postMessage(int code, int extra)
 {
     if (code == TddCode::LinkOpening) {
         // Posted on the worker just before the link goes to the browser.
         m_server->armCallback();
         QMetaObject::invokeMethod(this, [this] {
+            m_sinceLink.start();
             if (!m_stopped && !m_data && !webService().isPolling())
                 m_loginWait.start(m_options.loginWaitSeconds * 1000);
         }, Qt::QueuedConnection);
+    }
+    if (m_tokenUnconfirmed.load()) {
+        if (code == TddCode::Error && refusesTheToken(extra)) {
+            m_tokenUnconfirmed = false;
+            QMetaObject::invokeMethod(this, &TddSession::onTokenRefused, Qt::QueuedConnection);
+            return; // not the session's end: the display keeps waiting
+        }
+        if (code == TddCode::Error || confirmsTheToken(code))
+            m_tokenUnconfirmed = false;
     }
     QMutexLocker lock(&m_displayMutex);
     if (m_display)
@@ -150,8 +180,34 @@ void TddSession::onCallbackAccepted(const QString& tokenA)
     m_loginWait.stop();
     if (m_stopped || m_data || webService().isPolling())
         return;
+    m_tokenUnconfirmed = true;
     m_data.reset(new ThreadTDDGetData(&webService(), tokenA.toStdString()));
     m_data->start();
+}
+
+void TddSession::onTokenRefused()
+{
+    if (m_stopped)
+        return;
+    // The worker ends right after its post.
+    if (m_data) {
+        m_data->wait();
+        m_data.reset();
+    }
+    const qint64 left = qint64(m_options.loginWaitSeconds) * 1000 - m_sinceLink.elapsed();
+    if (left <= 0) {
+        postMessage(TddCode::Error, TddExtra::LoginTimedOut);
+        return;
+    }
+    if (!m_server->rearm(m_options.callbackPort)) {
+        postMessage(TddCode::Error, TddExtra::PortInUse);
+        return;
+    }
+    m_loginWait.start(int(left));
+    // The display shows the wait for the login again.
+    QMutexLocker lock(&m_displayMutex);
+    if (m_display)
+        m_display->postMessage(TddCode::LinkOpening, 0);
 }
 
 void TddSession::onLoginWaitOver()

@@ -3,11 +3,13 @@
 #include "agencydata/TddWebService.h"
 #include "agencydata/tddservicesettings.h"
 
+#include <QElapsedTimer>
 #include <QMutex>
 #include <QObject>
 #include <QString>
 #include <QTimer>
 
+#include <atomic>
 #include <list>
 #include <memory>
 #include <string>
@@ -43,8 +45,11 @@ int tddCallbackPort(int appPurpose);
 // does both.
 //
 // It is the session's progress sink: codes go on to the display (the
-// progress dialog) until stop(), and the login-link code opens the one
-// callback the session accepts.
+// progress dialog) until stop(), and the login-link code opens the callback.
+// A callback's token that the data service refuses at its first poll (a
+// token planted by another local process or page) does not end the session:
+// the listener is armed again and the session waits for the next callback,
+// until the login's own time-out counted from the link.
 class TddSession : public QObject, public TddProgressSink
 {
     Q_OBJECT
@@ -77,6 +82,7 @@ public:
 private slots:
     void onCallbackAccepted(const QString& tokenA);
     void onLoginWaitOver();
+    void onTokenRefused();
 
 private:
     TddSessionOptions m_options;
@@ -86,7 +92,11 @@ private:
     std::unique_ptr<ThreadTDDGetWebAuth> m_webAuth;
     std::unique_ptr<ThreadTDDGetData> m_data;
     QTimer m_loginWait;
+    QElapsedTimer m_sinceLink; // the login's time-out counts from the link
     bool m_stopped = false;
+    // From a callback's acceptance until the data service first answers its
+    // token as one it issued; posted to from the data worker.
+    std::atomic<bool> m_tokenUnconfirmed{false};
 
     QMutex m_displayMutex;
     TddProgressSink* m_display = nullptr;

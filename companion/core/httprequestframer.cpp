@@ -53,6 +53,13 @@ bool HttpRequestFramer::takeRequest(QByteArray& request)
     request = m_buffer.left(int(length));
     m_buffer.remove(0, int(length));
     if (m_lineOnly) {
+        if (m_keepArrivedHeader) {
+            // The header as far as it has come, never past its end nor the limit.
+            const int end = headerEnd(m_buffer);
+            const QByteArray header = end < 0 ? m_buffer : m_buffer.left(end);
+            if (request.size() + header.size() <= m_maxRequestBytes)
+                request += header;
+        }
         m_taken = true;
         m_buffer.clear();
         return true;

@@ -16,6 +16,12 @@ public:
     // complete at the first line end, and whatever follows it is ignored.
     // For listeners that read nothing but the request line.
     void setRequestLineOnly(bool on) { m_lineOnly = on; }
+    // With setRequestLineOnly: the request is still complete at its request
+    // line, but is taken with whatever of its header came with it (a browser
+    // writes its whole header at once), up to the blank line that ends the
+    // header. For a listener that must not wait for a header, yet looks at
+    // one when it is there.
+    void setKeepArrivedHeader(bool on) { m_keepArrivedHeader = on; }
 
     // Adds received bytes. Returns false once the stream is unusable.
     bool append(const QByteArray& bytes);
@@ -40,5 +46,6 @@ private:
     int m_maxRequestBytes;
     bool m_failed = false;
     bool m_lineOnly = false;
+    bool m_keepArrivedHeader = false;
     bool m_taken = false; // request-line mode: the one request was taken
 };

@@ -12,6 +12,8 @@ struct QServerSocket::Connection
     explicit Connection(int maxRequestBytes) : framer(maxRequestBytes) {}
     HttpRequestFramer framer;
     QTimer* timer = nullptr; // child of the socket
+    quint64 order = 0;       // accept order
+    bool delivered = false;  // a request has been handed on
 };
 
 namespace {
@@ -80,13 +82,15 @@ void QServerSocket::close()
 void QServerSocket::acceptConnections()
 {
     while (QTcpSocket* socket = m_server->nextPendingConnection()) {
-        if (m_connections.size() >= MaxConnections) {
+        if (m_connections.size() >= MaxConnections && !dropOldestIdle()) {
             socket->abort();
             socket->deleteLater();
             continue;
         }
         auto* connection = new Connection(m_maxRequestBytes);
         connection->framer.setRequestLineOnly(m_lineOnly);
+        connection->framer.setKeepArrivedHeader(m_keepArrivedHeader);
+        connection->order = ++m_accepted;
         connection->timer = new QTimer(socket);
         connection->timer->setSingleShot(true);
         connection->timer->setInterval(m_requestTimeoutMs);
@@ -106,7 +110,10 @@ void QServerSocket::readFrom(QTcpSocket* socket)
     Connection* connection = m_connections.value(socket);
     if (!connection)
         return;
-    connection->timer->start();
+    // A connection for one request keeps its deadline from the accept;
+    // otherwise the time-out counts the silence between reads.
+    if (!m_lineOnly)
+        connection->timer->start();
     while (socket->bytesAvailable() > 0) {
         if (!connection->framer.append(socket->read(ReadChunkBytes))) {
             drop(socket);
@@ -118,6 +125,7 @@ void QServerSocket::readFrom(QTcpSocket* socket)
     const QPointer<QTcpSocket> guard(socket);
     QByteArray request;
     while (connection->framer.takeRequest(request)) {
+        connection->delivered = true;
         emit dataReceived(socket, request);
         // The receiver may have closed the socket, or closed or deleted us.
         if (!self || !guard)
@@ -140,6 +148,25 @@ void QServerSocket::timedOut(QTcpSocket* socket)
         forget(socket);
         socket->disconnectFromHost();
     }
+}
+
+bool QServerSocket::dropOldestIdle()
+{
+    QTcpSocket* oldest = nullptr;
+    quint64 oldestOrder = 0;
+    for (auto it = m_connections.cbegin(); it != m_connections.cend(); ++it) {
+        // A one-request connection that delivered is being answered.
+        if (m_lineOnly && it.value()->delivered)
+            continue;
+        if (!oldest || it.value()->order < oldestOrder) {
+            oldest = it.key();
+            oldestOrder = it.value()->order;
+        }
+    }
+    if (!oldest)
+        return false;
+    drop(oldest);
+    return true;
 }
 
 void QServerSocket::drop(QTcpSocket* socket)

@@ -18,6 +18,9 @@ class HttpRequestFramer;
 // until the peer closes it or it stays idle past the request time-out.
 // Requests larger than the limit, bodies that cannot be framed, and requests
 // that stall past the time-out are dropped and their connection closed.
+// A listener with all its connections open takes a new one all the same: it
+// drops its oldest idle connection (one not being answered), so that slow
+// neighbours cannot keep a real request out.
 class QServerSocket : public QObject
 {
     Q_OBJECT
@@ -41,7 +44,12 @@ public:
     void setRequestTimeoutMs(int ms);
     // Each connection delivers one request, its request line alone (see
     // HttpRequestFramer::setRequestLineOnly); the receiver ends the connection.
+    // The time-out then counts from the accept, whatever arrives: a client
+    // that drips a byte now and then is closed all the same.
     void setRequestLineOnly(bool on) { m_lineOnly = on; }
+    // With the above: the request comes with whatever of its header arrived
+    // with its request line (HttpRequestFramer::setKeepArrivedHeader).
+    void setKeepArrivedHeader(bool on) { m_keepArrivedHeader = on; }
     int requestTimeoutMs() const { return m_requestTimeoutMs; }
 
     // Stops listening and closes the open connections (replies already
@@ -59,11 +67,16 @@ private:
     void timedOut(QTcpSocket* socket);
     void drop(QTcpSocket* socket);
     void forget(QTcpSocket* socket);
+    // Drops the oldest connection that is not being answered (in one-request
+    // mode, one that has not delivered its request); false when there is none.
+    bool dropOldestIdle();
 
     QTcpServer* m_server;
     QHash<QTcpSocket*, Connection*> m_connections;
     int m_maxRequestBytes = DefaultMaxRequestBytes;
     int m_requestTimeoutMs = DefaultRequestTimeoutMs;
     bool m_lineOnly = false;
+    bool m_keepArrivedHeader = false;
+    quint64 m_accepted = 0; // accept order, to find the oldest connection
     QString m_errorString;
 };

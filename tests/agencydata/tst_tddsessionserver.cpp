@@ -61,6 +61,10 @@ private slots:
     void portInUseIsReported();
     void stopClosesThePortAtOnce();
     void logsUpAndDown();
+    void callbacksAreLoggedWithoutTheirTokens();
+    void rearmedListenerTakesTheNextCallback();
+    void drippingConnectionsAreClosedAndTheCallbackTaken();
+    void fullListenerMakesRoomForACallback();
 
 private:
     FakeBrowser::Exchange exchange(const Chunks& chunks);
@@ -142,6 +146,23 @@ void TestTddSessionServer::callbackRequests_data()
                                               << QByteArray("text/plain") << greeting << "25,30" << "";
     QTest::newRow("markup in the token") << Chunks{"GET /taxdata?t=abc%3Cdef%3E HTTP/1.1\r\n\r\n"}
                                          << QByteArray("text/plain") << greeting << "25,30" << "";
+    // What a browser says of a request a page made: not the agency's redirect.
+    QTest::newRow("a page's image")
+        << Chunks{"GET /taxdata?t=abcdef HTTP/1.1\r\nHost: 127.0.0.1\r\nSec-Fetch-Site: cross-site\r\n"
+                  "Sec-Fetch-Mode: no-cors\r\nSec-Fetch-Dest: image\r\n\r\n"}
+        << QByteArray("text/plain") << greeting << "25,30" << "";
+    QTest::newRow("an image, names in another case")
+        << Chunks{"GET /taxdata?t=abcdef HTTP/1.1\r\nsec-fetch-dest: Image\r\n\r\n"} << QByteArray("text/plain")
+        << greeting << "25,30" << "";
+    QTest::newRow("a frame") << Chunks{"GET /taxdata?t=abcdef HTTP/1.1\r\nSec-Fetch-Dest: iframe\r\n"
+                                       "Sec-Fetch-Mode: navigate\r\n\r\n"}
+                             << QByteArray("text/plain") << greeting << "25,30" << "";
+    QTest::newRow("a page's fetch") << Chunks{"GET /taxdata?t=abcdef HTTP/1.1\r\nSec-Fetch-Mode: cors\r\n\r\n"}
+                                    << QByteArray("text/plain") << greeting << "25,30" << "";
+    QTest::newRow("a top-level navigation")
+        << Chunks{"GET /taxdata?t=abcdef HTTP/1.1\r\nSec-Fetch-Site: cross-site\r\nSec-Fetch-Mode: navigate\r\n"
+                  "Sec-Fetch-Dest: document\r\n\r\n"}
+        << QByteArray("text/html") << QByteArray() << "25,30,40" << "abcdef";
 }
 
 void TestTddSessionServer::callbackRequests()
@@ -283,6 +304,121 @@ void TestTddSessionServer::logsUpAndDown()
     QRegularExpression down("^Log: \\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d http server down$");
     QVERIFY(up.match(QString::fromUtf8(lines.value(0))).hasMatch());
     QVERIFY(down.match(QString::fromUtf8(lines.value(1))).hasMatch());
+}
+
+void TestTddSessionServer::callbacksAreLoggedWithoutTheirTokens()
+{
+    FakeBrowser browser(nullptr, QString(), QString(), m_server->port(), TddAutoFill);
+    browser.send({"GET /taxdata?t=imagetoken1 HTTP/1.1\r\nSec-Fetch-Dest: image\r\n\r\n"});
+    QVERIFY(browser.waitForAll());
+    browser.send({"GET /taxdata?t=abc HTTP/1.1\r\n\r\n"});
+    QVERIFY(browser.waitForAll());
+    browser.send({"GET /taxdata?t=goodtoken22 HTTP/1.1\r\n\r\n"});
+    QVERIFY(browser.waitForAll());
+    QVERIFY(m_server->rearm(0));
+    m_server->disarmCallback();
+    FakeBrowser again(nullptr, QString(), QString(), m_server->port(), TddAutoFill);
+    again.send({"GET /taxdata?t=latetoken33 HTTP/1.1\r\n\r\n"});
+    QVERIFY(again.waitForAll());
+
+    QFile file(m_home->filePath("tddlog2.txt"));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QStringList lines;
+    for (const QByteArray& line : file.readAll().split('\n'))
+        lines << QString::fromUtf8(line).section(' ', 3); // without "Log:", the date and the time
+    QCOMPARE(lines, (QStringList{"http server up", "callback refused: Sec-Fetch-Dest image",
+                                 "callback refused: the token is not acceptable", "callback accepted",
+                                 "http server down",
+                                 "the data service refused the callback's token: waiting for the next callback",
+                                 "http server up", "callback refused: no login is awaited", ""}));
+    file.seek(0);
+    const QByteArray log = file.readAll();
+    for (const char* token : {"imagetoken1", "goodtoken22", "latetoken33", "abc "})
+        QVERIFY2(!log.contains(token), token);
+}
+
+// After the data service refused a token, the listener takes the next
+// callback as it took the first.
+void TestTddSessionServer::rearmedListenerTakesTheNextCallback()
+{
+    QSignalSpy accepted(m_server, &TddHttpServer::callbackAccepted);
+    QCOMPARE(exchange({"GET /taxdata?t=planted1 HTTP/1.1\r\n\r\n"}).header("Content-Type"), QByteArray("text/html"));
+    QVERIFY(!m_server->isRunning());
+    QVERIFY(m_server->rearm(0));
+    QVERIFY(m_server->isRunning());
+    QCOMPARE(exchange({"GET /taxdata?t=theuser2 HTTP/1.1\r\n\r\n"}).header("Content-Type"), QByteArray("text/html"));
+    QCOMPARE(accepted.count(), 2);
+    QCOMPARE(accepted.at(1).at(0).toString(), QStringLiteral("theuser2"));
+    QCOMPARE(m_server->webService().tokenA(), std::string("theuser2"));
+}
+
+namespace {
+
+// Connections that each write one byte of a request line every interval,
+// never finishing it.
+struct Drippers
+{
+    Drippers(quint16 port, int count, int intervalMs)
+    {
+        for (int i = 0; i < count; ++i) {
+            auto* socket = new QTcpSocket(&owner);
+            socket->connectToHost(QHostAddress::LocalHost, port);
+            sockets << socket;
+        }
+        QObject::connect(&timer, &QTimer::timeout, &owner, [this] {
+            for (QTcpSocket* socket : qAsConst(sockets))
+                if (socket->state() == QAbstractSocket::ConnectedState)
+                    socket->write("G");
+        });
+        timer.start(intervalMs);
+    }
+    bool allConnected() const
+    {
+        for (QTcpSocket* socket : sockets)
+            if (socket->state() != QAbstractSocket::ConnectedState)
+                return false;
+        return true;
+    }
+    int open() const
+    {
+        int n = 0;
+        for (QTcpSocket* socket : sockets)
+            n += socket->state() == QAbstractSocket::UnconnectedState ? 0 : 1;
+        return n;
+    }
+    QObject owner;
+    QTimer timer;
+    QList<QTcpSocket*> sockets;
+};
+
+} // namespace
+
+// 32 neighbours that each drip a byte every 2 s hold no slot past their
+// deadline counted from the accept; the callback is taken afterwards.
+void TestTddSessionServer::drippingConnectionsAreClosedAndTheCallbackTaken()
+{
+    QSignalSpy accepted(m_server, &TddHttpServer::callbackAccepted);
+    Drippers drippers(m_server->port(), 32, 2000);
+    QTRY_VERIFY_WITH_TIMEOUT(drippers.allConnected(), 5000);
+    // Dripping resets nothing: all are closed by their ten seconds
+    // (generous here, for a busy machine).
+    QTRY_COMPARE_WITH_TIMEOUT(drippers.open(), 0, 20000);
+    QCOMPARE(exchange({"GET /taxdata?t=abcdef HTTP/1.1\r\n\r\n"}).header("Content-Type"), QByteArray("text/html"));
+    QCOMPARE(accepted.count(), 1);
+}
+
+// With every slot held by a slow neighbour, the callback still gets in:
+// the oldest idle connection makes room.
+void TestTddSessionServer::fullListenerMakesRoomForACallback()
+{
+    QSignalSpy accepted(m_server, &TddHttpServer::callbackAccepted);
+    Drippers drippers(m_server->port(), 32, 2000);
+    QTRY_VERIFY_WITH_TIMEOUT(drippers.allConnected(), 5000);
+    QTest::qWait(200); // every one accepted by the listener
+    QCOMPARE(exchange({"GET /taxdata?t=abcdef HTTP/1.1\r\n\r\n"}).header("Content-Type"), QByteArray("text/html"));
+    QCOMPARE(accepted.count(), 1);
+    // The first to come was the one to go.
+    QTRY_COMPARE_WITH_TIMEOUT(drippers.sockets.first()->state(), QAbstractSocket::UnconnectedState, 3000);
 }
 
 QTEST_GUILESS_MAIN(TestTddSessionServer)

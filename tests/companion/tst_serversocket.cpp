@@ -16,6 +16,9 @@ private slots:
     void oneSignalPerCompleteRequest();
     void requestLineOnly_data();
     void requestLineOnly();
+    void requestLineWithTheHeaderThatCame_data();
+    void requestLineWithTheHeaderThatCame();
+    void oneRequestConnectionsHaveADeadlineFromTheAccept();
     void receiverRepliesOnTheSocket();
     void badRequestsAreDropped_data();
     void badRequestsAreDropped();
@@ -119,6 +122,54 @@ void TestServerSocket::requestLineOnly()
     QVERIFY(sendChunks(client, server.serverPort(), chunks));
     QTest::qWait(200);
     QCOMPARE(received, expected);
+}
+
+void TestServerSocket::requestLineWithTheHeaderThatCame_data()
+{
+    QTest::addColumn<Chunks>("chunks");
+    QTest::addColumn<Chunks>("expected");
+    const QByteArray line = "GET /taxdata?t=abcdef HTTP/1.1\r\n";
+    const QByteArray header = "Host: x\r\nSec-Fetch-Dest: image\r\n\r\n";
+    QTest::newRow("line and header in one write") << Chunks{line + header} << Chunks{line + header};
+    QTest::newRow("nothing after the header's end") << Chunks{line + header + "GET /x HTTP/1.1\r\n\r\n"}
+                                                    << Chunks{line + header};
+    QTest::newRow("a header that comes later is not waited for") << Chunks{line, header} << Chunks{line};
+    QTest::newRow("line alone") << Chunks{line} << Chunks{line};
+    QTest::newRow("a header past the limit is left out")
+        << Chunks{line + "X: " + QByteArray(300, 'a') + "\r\n\r\n"} << Chunks{line};
+}
+
+void TestServerSocket::requestLineWithTheHeaderThatCame()
+{
+    QFETCH(Chunks, chunks);
+    QFETCH(Chunks, expected);
+    QServerSocket server(0, nullptr);
+    server.setMaxRequestBytes(256);
+    server.setRequestLineOnly(true);
+    server.setKeepArrivedHeader(true);
+    Chunks received;
+    connect(&server, &QServerSocket::dataReceived, this, [&](QTcpSocket*, QByteArray data) { received.append(data); });
+    QTcpSocket client;
+    QVERIFY(sendChunks(client, server.serverPort(), chunks));
+    QTest::qWait(200);
+    QCOMPARE(received, expected);
+}
+
+// A client that writes a byte now and then never completes its request
+// line: its connection ends at the deadline counted from the accept.
+void TestServerSocket::oneRequestConnectionsHaveADeadlineFromTheAccept()
+{
+    QServerSocket server(0, nullptr);
+    server.setRequestLineOnly(true);
+    server.setRequestTimeoutMs(600);
+    QTcpSocket client;
+    client.connectToHost(QHostAddress::LocalHost, server.serverPort());
+    QVERIFY(client.waitForConnected(3000));
+    QTimer drip;
+    connect(&drip, &QTimer::timeout, &client, [&] { client.write("G"); });
+    drip.start(150);
+    // Each byte would have put off an idle time-out for ever.
+    QTRY_COMPARE_WITH_TIMEOUT(client.state(), QAbstractSocket::UnconnectedState, 5000);
 }
 
 void TestServerSocket::receiverRepliesOnTheSocket()

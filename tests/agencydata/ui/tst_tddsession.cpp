@@ -169,6 +169,7 @@ private slots:
     void stageRefusalEndsWithTheErrorText();
     void hostileCallbacks_data();
     void hostileCallbacks();
+    void plantedTokenCostsTheUserNothing();
     void failingOpenerEndsWithAnErrorAndShowsTheLink();
     void cancelDuringTheSecondPoll();
     void loginWaitEnds();
@@ -309,6 +310,56 @@ void TestTddSession::hostileCallbacks()
     }
     QCOMPARE(redirects, 1);
     QVERIFY(!dlg->session()->workersRunning());
+}
+
+// Another page in the browser asks for the callback's address as an image
+// (refused), then another local process sends a well-formed callback with a
+// token of its own (taken, then refused by the data service): the session
+// waits on, and the user's real redirect completes it.
+void TestTddSession::plantedTokenCostsTheUserNothing()
+{
+    Rig rig;
+    QVERIFY(rig.started);
+    rig.fake.enqueueStage(Reply::StageAccepted);
+    rig.fake.enqueueData(Reply::Ready);
+    rig.browser.setMode(Mode::NoRedirect);
+    auto dlg = rig.dialog();
+    QSignalSpy finished(dlg.get(), &QDialog::finished);
+    dlg->show();
+    // The link is open, so the session waits for its callback.
+    QTRY_VERIFY_WITH_TIMEOUT(!rig.browser.lastTokenA().isEmpty(), 10000);
+    const QString real = rig.browser.lastTokenA();
+
+    rig.browser.send({"GET /taxdata?t=" + real.toUtf8() + " HTTP/1.1\r\nSec-Fetch-Site: cross-site\r\n"
+                      "Sec-Fetch-Mode: no-cors\r\nSec-Fetch-Dest: image\r\n\r\n"});
+    QVERIFY(rig.browser.waitForAll());
+    QCOMPARE(rig.browser.exchanges().value(0).header("Content-Type"), QByteArray("text/plain"));
+    QCOMPARE(rig.dataRequests(), 0);
+
+    rig.browser.send({"GET /taxdata?t=planted0token HTTP/1.1\r\n\r\n"});
+    QVERIFY(rig.browser.waitForAll());
+    QCOMPARE(rig.browser.exchanges().value(1).header("Content-Type"), QByteArray("text/html"));
+    // The data service refuses the planted token; the listener is back.
+    QTRY_VERIFY_WITH_TIMEOUT(rig.dataRequests() == 1 && dlg->session()->server()->isRunning(), 10000);
+    QCOMPARE(finished.count(), 0);
+    QCOMPARE(rig.fake.requests().last().refusal.isEmpty(), false);
+
+    rig.browser.send({rig.browser.redirectFor(real)});
+    QTRY_COMPARE_WITH_TIMEOUT(finished.count(), 1, 15000);
+    QCOMPARE(finished.at(0).at(0).toInt(), int(QDialog::Accepted));
+    QCOMPARE(rig.store.rows(), 3);
+    QCOMPARE(rig.dataRequests(), 2);
+    QCOMPARE(QString::fromStdString(dlg->session()->webService().tokenA()), real);
+    QCOMPARE(rig.browser.linkProblems(), QStringList());
+
+    QFile file(rig.options.service.sessionLogPath);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray log = file.readAll();
+    QVERIFY2(log.count("callback refused: Sec-Fetch-Mode no-cors\n") == 1, log.constData());
+    QCOMPARE(log.count("callback accepted\n"), 2);
+    QCOMPARE(log.count("the data service refused the callback's token: waiting for the next callback\n"), 1);
+    QVERIFY(!log.contains("planted0token"));
+    QVERIFY(!log.contains(real.toUtf8()));
 }
 
 void TestTddSession::failingOpenerEndsWithAnErrorAndShowsTheLink()
