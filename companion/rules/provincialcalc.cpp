@@ -304,6 +304,10 @@ void nonRefundableCredits(Province province, const ProvinceTable& table, const P
     r.dependentChildAmount = childrenOnSpouseReturn ? 0.0
                                                     : roundCents(credits.dependentChildAmount.value_or(0.0)
                                                                  * std::max(0, in.dependentChildren));
+    if (credits.volunteerFirefightersAsFederal)
+        r.volunteerFirefighters = roundCents(positivePart(in.federalVolunteerFirefighters));
+    if (credits.searchRescueAsFederal)
+        r.searchRescue = roundCents(positivePart(in.federalSearchRescue));
     if (in.claimsYoungChildren) {
         if (credits.youngChildMonthly) {
             const int months = credits.youngChildNotEligibleDependant && in.claimsEligibleDependant
@@ -333,6 +337,7 @@ void nonRefundableCredits(Province province, const ProvinceTable& table, const P
                                  + positivePart(in.pensionPlanBaseAmount) + positivePart(in.eiPremiums)
                                  + employment + r.pensionAmount + r.disabilityAmount + studentLoans
                                  + r.medicalAmount + r.dependentChildAmount + r.youngChildrenAmount
+                                 + r.volunteerFirefighters + r.searchRescue
                                  + r.familyTaxBenefit
                                  + r.otherDependantsMedical + r.disabilityTransferred + r.spouseTransfer
                                  + r.caregiverAmount + r.adoptionAmount + r.infirmDependantAmount

@@ -138,6 +138,10 @@ struct ProvincialInput {
     double federalCaregiverOther = 0.0;
     double federalCaregiverChildren = 0.0;
     double federalAdoptionAmount = 0.0; // line 31300, for the same territory
+    // The federal volunteer firefighters' and search and rescue volunteers'
+    // amounts (lines 31220 and 31240), which some forms copy.
+    double federalVolunteerFirefighters = 0.0;
+    double federalSearchRescue = 0.0;
     // The provincial Schedule 11: the province's unused tuition amounts of
     // earlier years (from the notice of assessment), this year's tuition as
     // the federal Schedule 11 has it (fees less the Canada training credit),
@@ -182,6 +186,8 @@ struct ProvincialResult {
     double infirmDependantAmount = 0.0;  // line 58200, on the forms that have 58200 and 58400
     double inHomeCaregiverAmount = 0.0;  // line 58400, for infirm dependants who lived with the claimant
     double dependentChildAmount = 0.0; // Saskatchewan
+    double volunteerFirefighters = 0.0; // line 58315, where the form copies line 31220
+    double searchRescue = 0.0;          // line 58316, where the form copies line 31240
     double youngChildrenAmount = 0.0;  // Prince Edward Island and Nunavut, line 58230
     double creditAmounts = 0.0;       // every amount above plus pension plan, EI, student loans
     // What this return's age, pension and disability amounts leave unused

@@ -200,6 +200,12 @@ std::vector<ProvincialCreditTable> buildTables()
         // Credit Rates").
         nl.donationFirstRate = 0.087;
         nl.donationRestRate = 0.218;
+        // "Volunteer firefighters' amount 58315" on the NL428 (aclasssoft.com's
+        // layout), "based on the criteria for the federal volunteer
+        // firefighter tax credit. The amount of the credit is $3,000 x the
+        // lowest NL tax rate" (taxtips.ca): the federal line 31220 as it
+        // stands. Its search and rescue line's amount was not confirmed.
+        nl.volunteerFirefightersAsFederal = true;
     }
     {
         auto& pe = row(P::PE);
@@ -253,6 +259,13 @@ std::vector<ProvincialCreditTable> buildTables()
         // the form as eachtax.com lays it out), a fixed amount like the age,
         // disability and medical figures above, which the 2024 form keeps.
         mb.adoptionMaximum = 10000.0;
+        // "Volunteer firefighters' amount (amount from line 31220 of your
+        // return) 58315" and "Search and rescue volunteers' amount (amount
+        // from line 31240 of your return) 58316", the MB428 as eachtax.com
+        // lays it out; both lines in the current MB428 line list of
+        // support.drtax.ca.
+        mb.volunteerFirefightersAsFederal = true;
+        mb.searchRescueAsFederal = true;
     }
     // Yukon, form YT428: the basic personal, age, spouse, eligible
     // dependant, Canada employment, pension income and disability amounts

@@ -84,6 +84,11 @@ struct ProvincialCreditTable {
     bool studentLoanInterest = false;
     // The province has a Canada employment amount (the federal line 31260).
     bool canadaEmploymentAmount = false;
+    // The province's form copies the federal volunteer firefighters' amount
+    // (line 31220) on its line 58315, and the search and rescue volunteers'
+    // amount (line 31240) on its line 58316.
+    bool volunteerFirefightersAsFederal = false;
+    bool searchRescueAsFederal = false;
     // The age, spouse, eligible dependant, pension income, disability,
     // caregiver and adoption amounts are the federal ones as claimed on the
     // return (Yukon); the optional amounts above are then unused for them.

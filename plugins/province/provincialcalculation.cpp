@@ -8,6 +8,7 @@
 #include "companion/forms/federal/credits.h"
 #include "companion/forms/provincialt1amounts.h"
 #include "companion/rules/money.h"
+#include "companion/rules/provincialcredits2024.h"
 #include "companion/rules/provincialpolitical2024.h"
 #include "companion/rules/provincialrefundable2024.h"
 #include "companion/rules/provincialtables2024.h"
@@ -64,11 +65,15 @@ struct LeftOutLine
 {
     const char* field;
     const char* description;
+    // The province's form copies the line, so it is not left out there.
+    bool taxrules::ProvincialCreditTable::*copiedBy = nullptr;
 };
 
 const LeftOutLine kLeftOut[] = {
-    {"line31220VolunteerFirefighters", "volunteer firefighters' amount (line 31220)"},
-    {"line31240SearchRescue", "search and rescue volunteers' amount (line 31240)"},
+    {"line31220VolunteerFirefighters", "volunteer firefighters' amount (line 31220)",
+     &taxrules::ProvincialCreditTable::volunteerFirefightersAsFederal},
+    {"line31240SearchRescue", "search and rescue volunteers' amount (line 31240)",
+     &taxrules::ProvincialCreditTable::searchRescueAsFederal},
     {"line32400TuitionFromChild", "tuition amounts transferred from a child (line 32400)"},
     {"line40424TaxOnSplitIncome", "provincial tax on split income (line 40424)"},
     {"line40427MinimumTaxCarryover", "minimum tax carryover (line 40427)"},
@@ -86,7 +91,8 @@ const char* const kLineFields[ProvincialT1Lines::LineCount] = {
     "line31800DisabilityTransferred", "line33199NotInTable", "line32600TransferFromSpouse",
     "line30500CaregiverChildren", "line31300Adoption1", "line31300Adoption2", "line31300Adoption3",
     "line31300Adoption4", "line31300Adoption5", "line31300Adoption6", "line31800NotInTable",
-    "line30450CaregiverOther", "line30425CaregiverSpouse", "line31300AdoptionExpenses"};
+    "line30450CaregiverOther", "line30425CaregiverSpouse", "line31300AdoptionExpenses",
+    "line31220VolunteerFirefighters", "line31240SearchRescue"};
 
 // What the provincial Schedule 11 takes from the federal one: this year's
 // tuition after the Canada training credit (its line 8, which the provincial
@@ -367,6 +373,8 @@ taxrules::ProvincialResult computeProvincialFromT1(ENUMTYPE_PROVINCE province, c
     in.federalCaregiverOther = line(L::CaregiverOther);
     in.federalCaregiverChildren = line(L::InfirmChildren);
     in.federalAdoptionAmount = line(L::AdoptionExpenses);
+    in.federalVolunteerFirefighters = line(L::VolunteerFirefighters);
+    in.federalSearchRescue = line(L::SearchRescue);
     const YoungChildMonths young =
         youngChildMonths(dependants, schedules.claimsEligibleDependant, schedules.eligibleDependantName);
     in.youngChildMonths = young.all;
@@ -567,8 +575,11 @@ std::vector<std::string> provincialCreditsLeftOut(ENUMTYPE_PROVINCE province, co
     std::vector<std::string> left;
     if (!taxrules::provinceTable2024(taxrules::provinceFromNumber(province)))
         return left;
+    const taxrules::ProvincialCreditTable* credits =
+        taxrules::provincialCredits2024(taxrules::provinceFromNumber(province));
     for (const LeftOutLine& line : kLeftOut)
-        if (taxrules::isPresentAmount(lineAmount(t1, line.field)))
+        if (taxrules::isPresentAmount(lineAmount(t1, line.field))
+            && !(line.copiedBy && credits && credits->*line.copiedBy))
             left.emplace_back(line.description);
     return left;
 }

@@ -34,7 +34,8 @@ public:
         MedicalSpouse1, MedicalSpouse2, MedicalSpouse3, MedicalSpouse4, MedicalSpouse5, MedicalSpouse6,
         AgeAmount, SpouseAmount, EligibleDependantAmount, DisabilityTransferred, OtherDependantsMedicalNotInTable,
         TransferFromSpouse, InfirmChildren, Adoption1, Adoption2, Adoption3, Adoption4, Adoption5, Adoption6,
-        DisabilityNotInTable, CaregiverOther, CaregiverSpouse, AdoptionExpenses,
+        DisabilityNotInTable, CaregiverOther, CaregiverSpouse, AdoptionExpenses, VolunteerFirefighters,
+        SearchRescue,
         LineCount
     };
 

@@ -49,6 +49,8 @@ void ProvincialTaxForm::show(double income, const taxrules::ProvincialResult& r,
     inHomeCaregiver.m_value = r.inHomeCaregiverAmount;
     dependentChildren.m_value = r.dependentChildAmount;
     youngChildren.m_value = r.youngChildrenAmount;
+    volunteerFirefighters.m_value = r.volunteerFirefighters;
+    searchRescue.m_value = r.searchRescue;
     familyTaxBenefit.m_value = r.familyTaxBenefit;
     adoption.m_value = r.adoptionAmount;
     pension.m_value = r.pensionAmount;
@@ -63,7 +65,8 @@ void ProvincialTaxForm::show(double income, const taxrules::ProvincialResult& r,
     const double itemised = r.basicPersonalAmount + r.ageAmount + r.seniorSupplementaryAmount + r.spouseAmount
                             + r.eligibleDependantAmount
                             + caregiverShown + r.infirmDependantAmount + r.inHomeCaregiverAmount
-                            + r.dependentChildAmount + r.youngChildrenAmount + r.familyTaxBenefit
+                            + r.dependentChildAmount + r.youngChildrenAmount + r.volunteerFirefighters
+                            + r.searchRescue + r.familyTaxBenefit
                             + r.adoptionAmount
                             + r.pensionAmount + r.disabilityAmount + r.disabilityTransferred + r.spouseTransfer
                             + r.medicalAmount + r.otherDependantsMedical;
@@ -148,9 +151,19 @@ bool hasInfirmDependantLines(ENUMTYPE_PROVINCE p)
     return credits && credits->infirmDependantAmount && credits->inHomeCaregiverAmount;
 }
 
+// The volunteer lines (0: firefighters, 58315; 1: search and rescue,
+// 58316) on the forms that copy the federal amounts.
+bool copiesFederalLine(ENUMTYPE_PROVINCE p, int which)
+{
+    const taxrules::ProvincialCreditTable* credits = taxrules::provincialCredits2024(taxrules::provinceFromNumber(p));
+    return credits && (which == 0 ? credits->volunteerFirefightersAsFederal : credits->searchRescueAsFederal);
+}
+
 const OwnLine<ProvincialTaxForm> kTaxFormLines[] = {
     {&ProvincialTaxForm::additionalPersonal, [](ENUMTYPE_PROVINCE p) { return p == PROV_NS; }},
     {&ProvincialTaxForm::dependentChildren, [](ENUMTYPE_PROVINCE p) { return p == PROV_SK; }},
+    {&ProvincialTaxForm::volunteerFirefighters, [](ENUMTYPE_PROVINCE p) { return copiesFederalLine(p, 0); }},
+    {&ProvincialTaxForm::searchRescue, [](ENUMTYPE_PROVINCE p) { return copiesFederalLine(p, 1); }},
     {&ProvincialTaxForm::youngChildren,
      [](ENUMTYPE_PROVINCE p) { return p == PROV_PE || p == PROV_NS || p == PROV_NU; }},
     {&ProvincialTaxForm::seniorSupplementary, [](ENUMTYPE_PROVINCE p) { return p == PROV_SK; }},

@@ -80,6 +80,10 @@ public:
                                   fld::Computed()};
     CFloatField familyTaxBenefit{this, 10, "familyTaxBenefit", "61470", "Family tax benefit (Manitoba)",
                                  fld::Computed()};
+    CFloatField volunteerFirefighters{this, 83, "volunteerFirefighters", "58315", "Volunteer firefighters' amount",
+                                      fld::Computed()};
+    CFloatField searchRescue{this, 84, "searchRescue", "58316", "Search and rescue volunteers' amount",
+                             fld::Computed()};
     CFloatField adoption{this, 11, "adoption", "58330", "Adoption expenses", fld::Computed()};
     CFloatField pension{this, 12, "pension", "58360", "Pension income amount", fld::Computed()};
     CFloatField disability{this, 13, "disability", "58440", "Disability amount for self", fld::Computed()};

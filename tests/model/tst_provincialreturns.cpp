@@ -1243,6 +1243,55 @@ private slots:
         QVERIFY(provincialCredits2024(Province::QC) == nullptr);
     }
 
+    // The volunteer amounts where the province's form copies the federal
+    // lines (58315 from 31220, 58316 from 31240: Manitoba both, Newfoundland
+    // and Labrador the firefighters' amount), 60,000 of other income and
+    // 3,000 on one federal line:
+    //   MB  47,000 x 10.8 % = 5,076.00 + 13,000 x 12.75 % = 1,657.50 ->
+    //       6,733.50 less (15,780 + 3,000) x 10.8 % = 2,028.24: 4,705.26,
+    //       for either amount.
+    //   NL  3,758.23 + 16,802 x 14.5 % = 2,436.29 -> 6,194.52 less (10,818 +
+    //       3,000) x 8.7 % = 1,202.17: 4,992.35 (reduction nil); the search
+    //       and rescue amount is named and left out: 6,194.52 - 941.17 =
+    //       5,253.35.
+    //   ON  named, left out: 2,598.02 + 8,554 x 9.15 % = 782.69 -> 3,380.71
+    //       less 626.15, premium 600: 3,354.56.
+    void volunteerAmounts_data()
+    {
+        QTest::addColumn<int>("province");
+        QTest::addColumn<bool>("searchRescue");
+        QTest::addColumn<double>("line42800");
+        QTest::addColumn<QString>("leftOut"); // empty: nothing named
+        QTest::newRow("MB firefighter") << int(PROV_MB) << false << 4705.26 << QString();
+        QTest::newRow("MB search and rescue") << int(PROV_MB) << true << 4705.26 << QString();
+        QTest::newRow("NL firefighter") << int(PROV_NL) << false << 4992.35 << QString();
+        QTest::newRow("NL search and rescue") << int(PROV_NL) << true << 5253.35
+                                              << QString("search and rescue volunteers' amount (line 31240)");
+        QTest::newRow("ON firefighter") << int(PROV_ON) << false << 3354.56
+                                        << QString("volunteer firefighters' amount (line 31220)");
+    }
+    void volunteerAmounts()
+    {
+        QFETCH(int, province);
+        QFETCH(bool, searchRescue);
+        QFETCH(double, line42800);
+        QFETCH(QString, leftOut);
+        startFamily(province);
+        t1->line13000NotOnSlip.m_value = 60000;
+        (searchRescue ? t1->line31240SearchRescue : t1->line31220VolunteerFirefighters).m_value = 3000;
+        family->Calculate(0, nullptr);
+        QCOMPARE(t1->line42800ProvincialTax.m_value, line42800);
+        const QStringList messages = leftOutMessages();
+        QCOMPARE(messages.size(), leftOut.isEmpty() ? 0 : 1);
+        if (!leftOut.isEmpty())
+            QVERIFY2(messages.front().contains(leftOut), qPrintable(messages.front()));
+        const CTaxData_Form* form428 = formInTree(person, taxFormOf(province));
+        QVERIFY(form428);
+        const QString line = searchRescue ? QStringLiteral("searchRescue") : QStringLiteral("volunteerFirefighters");
+        QCOMPARE(amountOf(*form428, line), leftOut.isEmpty() ? 3000.0 : 0.0);
+        QCOMPARE(form428->findField(line)->isHidden(), !leftOut.isEmpty());
+    }
+
     // Amounts no province's calculation here works out (the search and
     // rescue volunteers' amount) are reported in every province.
     void creditOfNoProvinceIsReported()
