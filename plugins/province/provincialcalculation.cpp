@@ -381,9 +381,9 @@ taxrules::ProvincialResult computeProvincialFromT1(ENUMTYPE_PROVINCE province, c
     in.youngChildMonthsNotEligibleDependant = young.withoutEligibleDependant;
     in.youngChildren = youngChildrenAtYearEnd(dependants);
     // Only the spouse with the lower net income claims the young children
-    // (either one at equal incomes: the one that does not claim the family's
-    // low-income reduction).
-    in.claimsYoungChildren = !in.hasSpouse || !couple.claimsFamilyAmounts;
+    // (at equal incomes, the one the tie-break does not pick), also when the
+    // spouse lives in another province.
+    in.claimsYoungChildren = !in.hasSpouse || !couple.higherIncomeSpouse;
     in.tuitionCarryForward = schedules.tuitionCarryForward;
     in.tuitionFees = schedules.tuitionFees;
     in.fullTimeMonths = schedules.fullTimeMonths;

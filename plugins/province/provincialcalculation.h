@@ -96,6 +96,11 @@ void readInterviewAnswers(const CTaxData_Form* interview, ProvincialScheduleAmou
 struct ProvincialCoupleAmounts
 {
     bool claimsFamilyAmounts = true;
+    // This return has the higher net income of a couple (or, at equal
+    // incomes, is the one the tie-break picks), whatever the spouse's
+    // province: the amounts for young children go on the other return.
+    // (True without a spouse, where it is not read.)
+    bool higherIncomeSpouse = true;
     // The spouse's return is in the file and taxed by the same province.
     bool spouseReturnSameProvince = false;
     double spouseUnusedReduction = 0.0;

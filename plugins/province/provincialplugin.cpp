@@ -332,9 +332,10 @@ private:
     {
         ProvincialCoupleAmounts couple = m_couple;
         const bool otherProvince = m_spouseProvince != 0 && m_spouseProvince != m_nProvince;
-        couple.claimsFamilyAmounts =
-            otherProvince
-            || claimsFamilyAmounts(t1, reinterpret_cast<std::uintptr_t>(this) < m_spouseAddress || !m_spouseAddress);
+        // Without a spouse this is true, and unused.
+        couple.higherIncomeSpouse =
+            claimsFamilyAmounts(t1, reinterpret_cast<std::uintptr_t>(this) < m_spouseAddress || !m_spouseAddress);
+        couple.claimsFamilyAmounts = otherProvince || couple.higherIncomeSpouse;
         if (couple.claimsFamilyAmounts || otherProvince)
             couple.spouseUnusedReduction = 0.0;
         couple.spouseReturnSameProvince = m_spouseAddress != 0 && m_spouseProvince == m_nProvince;

@@ -1199,6 +1199,28 @@ private slots:
     //   2,754.56 (no spouse amount: Ben's 30,000 is above 11,581); premium
     //   600: 3,354.56.
     //   Ben, Alberta, 30,000 of other income: 3,000.00 less 2,188.50 = 811.50.
+    // A couple in two provinces: Ann in Prince Edward Island with 30,000 of
+    // other income, Ben in Ontario with 60,000, a daughter born 2021. Ann has
+    // the lower net income, so her PE428 claims the young child's 12 months,
+    // 1,200: 2,895.00 less (13,500 + 1,200) x 9.65 % = 1,418.55: 1,476.45 (the
+    // low-income reduction 1,000 less 5 % x 68,500 is nil).
+    void youngChildrenWithTheSpouseInAnotherProvince()
+    {
+        startFamily(PROV_PE, kMarried, true, PROV_ON);
+        IndividualTaxData* ann = family->getTaxpayer();
+        IndividualTaxData* ben = family->getSpouse();
+        QVERIFY(ann && ben);
+        ann->GetT1()->line13000NotOnSlip.m_value = 30000;
+        ben->GetT1()->line13000NotOnSlip.m_value = 60000;
+        family->dependants().AllocData(DependantInfoStruct::kStandardCount);
+        child(0, 2021);
+        family->Calculate(0, nullptr);
+        QCOMPARE(ann->GetT1()->line42800ProvincialTax.m_value, 1476.45);
+        const CTaxData_Form* pe428 = formInTree(ann, taxFormOf(PROV_PE));
+        QVERIFY(pe428);
+        QCOMPARE(amountOf(*pe428, QStringLiteral("youngChildren")), 1200.0);
+    }
+
     void spousesInTwoProvinces()
     {
         startFamily(PROV_ON, kMarried, true, PROV_AB);
