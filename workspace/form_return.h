@@ -220,6 +220,9 @@ private:
     // The form or slip selected in the tree when it is of the wanted kind,
     // with its type; null otherwise.
     CTaxData_Form* selectedObjectOfKind(int wantedKind, int& type) const;
+    // Before an item is removed: true when it holds nothing typed, or the
+    // user confirms its removal (No is the default answer).
+    bool confirmRemoval(int kind, int type, const CTaxData_Form& item);
     // What the tabs show, by kind (ENUMTYPE_FROM), type and id (0 for
     // interview data, which is one per type).
     struct ShownKey

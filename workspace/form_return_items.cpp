@@ -4,12 +4,14 @@
 #include "workspace/form_return.h"
 
 #include "app/tabwndapp.h"
+#include "companion/core/messages.h"
 #include "companion/forms/catalogue.h"
 #include "companion/forms/ctaxdata_form.h"
 #include "companion/forms/fields.h"
 #include "companion/forms/t1/taxdata_t1new.h"
 #include "model/cfamilytaxdata.h"
 #include "model/individualtaxdata.h"
+#include "model/itemremoval.h"
 #include "workspace/folderview.h"
 #include "workspace/treeitem.h"
 #include "workspace/ui_form_return.h"
@@ -82,6 +84,10 @@ void Form_Return::removeSelected()
     IndividualTaxData* person = m_pFamilyData->getCurIndvTaxData();
 
     bool removed = false;
+    // An item that holds entries goes only when the user says so: one
+    // click in the tree must not throw away a filled slip or schedule.
+    if (object && !confirmRemoval(kind, type, *object))
+        return;
     if (kind == FROM_FORM && object && person) {
         if (person->IsFormNeeded(type) || object->m_bRemovalLocked) {
             TabWndApp::gAppInformation(
@@ -136,6 +142,21 @@ void Form_Return::removeSelected()
     syncFolderView(changed != 0 || kind == FROM_FORM, kind == FROM_SLIP);
     QString status;
     refreshReturnStatus(status);
+}
+
+bool Form_Return::confirmRemoval(int kind, int type, const CTaxData_Form& item)
+{
+    if (kind == FROM_FORM) {
+        // A form the return needs is refused below, whatever it holds.
+        IndividualTaxData* person = m_pFamilyData->getCurIndvTaxData();
+        if (!person || person->IsFormNeeded(type) || item.m_bRemovalLocked)
+            return true;
+    }
+    const QString question = removalQuestion(kind, type, item);
+    if (question.isEmpty())
+        return true;
+    return promptQuestion(this, gMsgTitle(TabWndApp::s_appPurpose), question, Prompt::Yes | Prompt::No, Prompt::No)
+           == Prompt::Yes;
 }
 
 CTaxData_Form* Form_Return::selectedObjectOfKind(int wantedKind, int& type) const

@@ -83,6 +83,8 @@ public:
     static bool p_for_brannock;
 
     void reset() override { m_value = m_start; }
+    // Still the value a new form starts with (a share of 100 %).
+    bool holdsStartValue() const { return m_value == m_start; }
     void copyValueFrom(const CField& other) override;
     bool equals(const CField& other) const override;
     void writeValue(QDataStream& out) const override;
@@ -124,6 +126,8 @@ public:
     static constexpr quint32 kHardTextBytes = 1u << 20;
 
     void reset() override;
+    // Still the text a new form starts with.
+    bool holdsStartValue() const { return m_value == QString::fromUtf8(m_start); }
     void copyValueFrom(const CField& other) override;
     bool equals(const CField& other) const override;
     void writeValue(QDataStream& out) const override;

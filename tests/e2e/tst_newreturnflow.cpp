@@ -156,7 +156,10 @@ void TestNewReturnFlow::newReturnTypedSavedReopened()
     f.action("actionAdd_T4_slip")->trigger();
     QCOMPARE(bob->m_slipList.size(), size_t(1));
     QVERIFY(typeOnPage(page, "box14EmploymentIncome", "30000"));
+    // It holds an amount: the removal is asked about first.
+    f.prompter->queueButton(Prompt::Yes);
     f.action("actionRemove_Selected_Slip")->trigger();
+    QVERIFY(f.promptTexts().contains("Remove the T4 with 30,000.00 of income?"));
     QVERIFY(bob->m_slipList.empty());
     QCOMPARE(page->currentForm(), static_cast<CTaxData_Form*>(bob->GetT1()));
     QCOMPARE(rowLabels(page->folderView()->slipsItem()), QStringList());

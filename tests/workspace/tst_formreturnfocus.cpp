@@ -69,7 +69,10 @@ void TestFormReturnFocus::removeShownSlipWhileTyping()
     QPointer<QLineEdit> edit = typeWithoutLeaving(f, page, "box14EmploymentIncome", "12345");
     QVERIFY(edit);
 
+    // The amount being typed counts as an entry: the removal is confirmed.
+    f.prompter->queueButton(Prompt::Yes);
     f.action("actionRemove_Selected_Slip")->trigger();
+    QCOMPARE(f.promptTexts(), QStringList{"Remove the T4 with 12,345.00 of income?"});
     runDeferredDeletes();
     QVERIFY(!edit);
     QVERIFY(family->getTaxpayer()->m_slipList.empty());
