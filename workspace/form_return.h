@@ -133,6 +133,13 @@ public:
     int _updateLogEntry();
     bool onCloseReturn(CString& path);
     bool onCloseReturn() override;
+    // What a command is about to do to a return that holds changes not saved.
+    enum class UnsavedOccasion { Close, DeCouple, ChangeProvince };
+    // Asks once, with Save, Discard and Cancel, whether to save the return
+    // first; Save goes through the window's Save (a return never saved asks
+    // for a file name). True when the command may go on: saved, or the user
+    // chose Discard. path receives the file written to.
+    bool settleUnsavedChanges(UnsavedOccasion occasion, CString& path);
 
     // ---- Tools ----
     void taxReturnChangeProvince() override;

@@ -4,12 +4,14 @@
 #include "app/BasicEvent.h"
 #include "app/mywaitcursor.h"
 #include "app/tabwndapp.h"
+#include "companion/core/messages.h"
 #include "companion/core/sincheck.h"
 #include "companion/forms/t1/taxdata_t1new.h"
 #include "model/cfamilytaxdata.h"
 #include "model/individualtaxdata.h"
 #include "model/returnfileloadcode.h"
 #include "workspace/folderview.h"
+#include "workspace/mainwindow.h"
 #include "workspace/returnbackup.h"
 #include "workspace/ui_form_return.h"
 
@@ -89,29 +91,74 @@ bool Form_Return::onCloseReturn()
     return onCloseReturn(path);
 }
 
+namespace {
+
+// The question of each occasion: for a return saved before, and for one
+// that has no file yet.
+struct UnsavedQuestion
+{
+    Form_Return::UnsavedOccasion occasion;
+    const char* saved;
+    const char* neverSaved;
+};
+
+constexpr UnsavedQuestion kUnsavedQuestions[] = {
+    {Form_Return::UnsavedOccasion::Close,
+     QT_TRANSLATE_NOOP("Form_Return", "This return has changes that are not saved.\n\n"
+                                      "Do you want to save them before closing?"),
+     QT_TRANSLATE_NOOP("Form_Return", "This return has never been saved.\n\n"
+                                      "Do you want to save it before closing?")},
+    {Form_Return::UnsavedOccasion::DeCouple,
+     QT_TRANSLATE_NOOP("Form_Return", "This coupled return has changes that are not saved. De-coupling makes "
+                                      "a new single return, and the coupled return file keeps what was last "
+                                      "saved.\n\nDo you want to save the coupled return first?"),
+     QT_TRANSLATE_NOOP("Form_Return", "This coupled return has never been saved. De-coupling makes a new single "
+                                      "return, and the spouse's part would be gone.\n\nDo you want to save the "
+                                      "coupled return first?")},
+    {Form_Return::UnsavedOccasion::ChangeProvince,
+     QT_TRANSLATE_NOOP("Form_Return", "This return has changes that are not saved.\n\nDo you want to save it "
+                                      "as it is before the province is changed?"),
+     QT_TRANSLATE_NOOP("Form_Return", "This return has never been saved.\n\nDo you want to save it as it is "
+                                      "before the province is changed?")},
+};
+
+} // namespace
+
+bool Form_Return::settleUnsavedChanges(UnsavedOccasion occasion, CString& path)
+{
+    const bool neverSaved = !hasFileToSave();
+    QString text;
+    for (const UnsavedQuestion& question : kUnsavedQuestions)
+        if (question.occasion == occasion)
+            text = tr(neverSaved ? question.neverSaved : question.saved);
+    const Prompt::StandardButton answer =
+        promptQuestion(this, gMsgTitle(TabWndApp::s_appPurpose), text,
+                       Prompt::Save | Prompt::Discard | Prompt::Cancel, Prompt::Save);
+    if (answer == Prompt::Discard)
+        return true;
+    if (answer != Prompt::Save)
+        return false;
+    // The window's Save: the same recalculation, file choice and status
+    // line as the menu command. A failed or cancelled save keeps the return.
+    const int code = m_pMainWindow ? m_pMainWindow->doSaveReturn(this, false)
+                                   : (neverSaved ? RFL_WRITE_FAILED : saveReturnFile(path, true));
+    if (code != RFL_SUCCESS)
+        return false;
+    QString written;
+    getFilepath(written);
+    path = written;
+    return true;
+}
+
 bool Form_Return::onCloseReturn(CString& path)
 {
-    if (hasFileToSave()) {
-        if (!isChanged()) {
-            destroyFormTabs();
-            return true;
-        }
-        const int answer = TabWndApp::gAppQuestionReturnBtn(
-            tr("Do you want to save changed data to return file before closing?\n\n'Yes' to save it, 'No' to "
-               "discard changes, or 'Cancel' closing"),
-            this, Prompt::Yes | Prompt::No | Prompt::Cancel);
-        if (answer == Prompt::Yes) {
-            // A failed write keeps the page open with the user's data.
-            if (saveReturnFile(path, true) != RFL_SUCCESS)
-                return false;
-        } else if (answer != Prompt::No) {
-            return false;
-        }
+    // A return that was never saved has nothing on disk: closing it is asked
+    // about even when nothing changed since the new-return wizard made it.
+    if (hasFileToSave() && !isChanged()) {
         destroyFormTabs();
         return true;
     }
-    if (!TabWndApp::gAppQuestion(
-            tr("You haven't save this return file, confirm 'Yes' to discard this return file?"), nullptr))
+    if (!settleUnsavedChanges(UnsavedOccasion::Close, path))
         return false;
     destroyFormTabs();
     return true;

@@ -67,6 +67,11 @@ void Form_Return::taxReturnChangeProvince()
                                         .arg(losing.join(QLatin1Char('\n'))),
                                     this))
         return;
+    // The change deletes forms: the return as it was can be kept in its
+    // file first.
+    CString written;
+    if (isChanged() && !settleUnsavedChanges(UnsavedOccasion::ChangeProvince, written))
+        return;
     // The pages may be bound to forms the change deletes: they go first.
     destroyFormTabs();
     m_pFamilyData->ChangeProvince(from, to, both ? 1 : 0);
@@ -90,6 +95,11 @@ void Form_Return::deCoupleReturn()
     DlgDeCoupleReturn dialog(taxpayerName, spouseName, this);
     dialog.setWindowTitle(tr("De-Couple Tax Return"));
     if (dialog.exec() != QDialog::Accepted)
+        return;
+    // The page leaves the coupled file for a new single return: changes not
+    // saved to it would be lost without a word.
+    CString written;
+    if (isChanged() && !settleUnsavedChanges(UnsavedOccasion::DeCouple, written))
         return;
 
     MyWaitCursor wait;

@@ -523,7 +523,7 @@ void TestAcceptanceFamily::importCoupleChangeProvinceDecouple()
     QVERIFY(keepPicture(f->window, kPictures, "17-imported"));
     QCOMPARE(bytesOf(lastYear), savedBefore);
     // Both closed: the imported one was never saved, so it asks first.
-    f->prompter->queueYes(true);
+    f->prompter->queueButton(Prompt::Discard);
     f->action("actionClose_Return")->trigger();
     f->action("actionClose_Return")->trigger();
     QCOMPARE(f->window->openReturnCount(), 0);
@@ -651,7 +651,14 @@ void TestAcceptanceFamily::importCoupleChangeProvinceDecouple()
         QTest::mouseClick(dialog->findChild<QDialogButtonBox*>("buttonBox")->button(QDialogButtonBox::Ok),
                           Qt::LeftButton);
     });
+    // The coupled return, never saved, changed province: the user is asked
+    // to save it before it is parted, and goes on without.
+    f->prompter->clear();
+    f->prompter->queueButton(Prompt::Discard);
     f->action("actionDe_Couple_Return_1to2")->trigger();
+    QCOMPARE(f->prompter->records().size(), 1);
+    QVERIFY2(f->promptTexts().value(0).startsWith("This coupled return has never been saved."),
+             qPrintable(f->promptTexts().join(" | ")));
     QCOMPARE(offered, (QStringList{"Ann Lee", "Bob Roy"}));
     QVERIFY(!coupled->familyData()->IsCoupledReturn());
     QCOMPARE(personNames(coupled), QStringList{"Bob Roy"});

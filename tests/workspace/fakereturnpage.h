@@ -42,14 +42,13 @@ public:
         calls << "close?";
         if (!changed)
             return true;
-        const Prompt::StandardButton answer = promptQuestion(
-            this, "voDarevivo 2024 for DirErad",
-            "Do you want to save changed data to return file before closing?\n\n'Yes' to save it, 'No' to discard "
-            "changes, or 'Cancel' closing",
-            Prompt::Yes | Prompt::No | Prompt::Cancel);
+        const Prompt::StandardButton answer =
+            promptQuestion(this, "voDarevivo 2024 for DirErad",
+                           "This return has changes that are not saved.\n\nDo you want to save them before closing?",
+                           Prompt::Save | Prompt::Discard | Prompt::Cancel, Prompt::Save);
         if (answer == Prompt::Cancel)
             return false;
-        if (answer == Prompt::Yes)
+        if (answer == Prompt::Save)
             changed = false;
         return true;
     }

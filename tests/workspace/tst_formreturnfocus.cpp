@@ -133,10 +133,7 @@ void TestFormReturnFocus::closePageWhileTyping()
     QPointer<QLineEdit> edit = typeWithoutLeaving(f, page, "line12800SupportReceived", "999");
     QVERIFY(edit);
 
-    if (withFile)
-        f.prompter->queueButton(Prompt::No);
-    else
-        f.prompter->queueYes(true);
+    f.prompter->queueButton(Prompt::Discard);
     f.action("actionClose_Return")->trigger();
     // The typed amount counted as a change to ask about.
     QCOMPARE(f.prompter->records().size(), 1);
@@ -240,7 +237,7 @@ void TestFormReturnFocus::returnWithoutForms()
         f.action(command)->trigger();
     QCOMPARE(family->GetCountOfForm(0), 0);
     QCOMPARE(f.window->openReturnCount(), 1);
-    f.prompter->queueYes(true);
+    f.prompter->queueButton(Prompt::Discard);
     f.action("actionClose_Return")->trigger();
     QCOMPARE(f.window->openReturnCount(), 0);
     runDeferredDeletes();

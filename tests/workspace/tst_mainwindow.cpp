@@ -1,5 +1,7 @@
 #include <QtTest>
 
+#include "common/promptpicture.h"
+
 #include "fakereturnpage.h"
 #include "returnpagefixture.h"
 #include "windowfixture.h"
@@ -51,6 +53,7 @@ private slots:
     void quitWithChangedReturnAsks();
     void closeShowsEachChangedReturnInTurn();
     void closeWithUnchangedReturnsEnds();
+    void closeAsksAboutReturnNeverSaved_data();
     void closeAsksAboutReturnNeverSaved();
     void fontSizeFromSetting_data();
     void fontSizeFromSetting();
@@ -468,8 +471,8 @@ void TestMainWindow::closeReturnAsksWhenChanged_data()
 {
     QTest::addColumn<int>("answer");
     QTest::addColumn<bool>("closed");
-    QTest::newRow("Yes") << int(Prompt::Yes) << true;
-    QTest::newRow("No") << int(Prompt::No) << true;
+    QTest::newRow("Save") << int(Prompt::Save) << true;
+    QTest::newRow("Discard") << int(Prompt::Discard) << true;
     QTest::newRow("Cancel") << int(Prompt::Cancel) << false;
 }
 
@@ -502,14 +505,14 @@ void TestMainWindow::quitWithChangedReturnAsks()
     f.prompter->queueButton(Prompt::Cancel);
     f.action("actionQuit")->trigger();
     QCoreApplication::processEvents();
-    QCOMPARE(f.promptTexts(), QStringList{"Do you want to save changed data to return file before closing?\n\n'Yes' "
-                                          "to save it, 'No' to discard changes, or 'Cancel' closing"});
+    QCOMPARE(f.promptTexts(),
+             QStringList{"This return has changes that are not saved.\n\nDo you want to save them before closing?"});
     QVERIFY(f.window->isVisible());
     QVERIFY(!quitting);
     QCOMPARE(f.window->openReturnCount(), 1);
 
-    // No: the return is closed without saving and the window closes.
-    f.prompter->queueButton(Prompt::No);
+    // Discard: the return is closed without saving and the window closes.
+    f.prompter->queueButton(Prompt::Discard);
     f.action("actionQuit")->trigger();
     QVERIFY(!f.window->isVisible());
     QCOMPARE(f.window->openReturnCount(), 0);
@@ -524,7 +527,7 @@ void TestMainWindow::closeShowsEachChangedReturnInTurn()
     b->changed = true;
     // The start page is current: the changed returns are shown one by one.
     f.action("actionWelcome")->trigger();
-    f.prompter->queueButton(Prompt::Yes);
+    f.prompter->queueButton(Prompt::Save);
     f.prompter->queueButton(Prompt::Cancel);
     QVERIFY(!f.window->close());
     QCOMPARE(f.prompter->records().size(), 2);
@@ -546,20 +549,60 @@ void TestMainWindow::closeWithUnchangedReturnsEnds()
     QVERIFY(a->calls.contains("save"));
 }
 
+void TestMainWindow::closeAsksAboutReturnNeverSaved_data()
+{
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<bool>("chooseFile");
+    QTest::addColumn<bool>("closed");
+    QTest::addColumn<bool>("written");
+    QTest::newRow("Cancel keeps the page") << int(Prompt::Cancel) << false << false << false;
+    QTest::newRow("Discard closes unsaved") << int(Prompt::Discard) << false << true << false;
+    QTest::newRow("Save asks for a file and writes it") << int(Prompt::Save) << true << true << true;
+    QTest::newRow("Save with no file chosen keeps the page") << int(Prompt::Save) << false << false << false;
+}
+
 void TestMainWindow::closeAsksAboutReturnNeverSaved()
 {
+    QFETCH(int, answer);
+    QFETCH(bool, chooseFile);
+    QFETCH(bool, closed);
+    QFETCH(bool, written);
     WindowFixture f;
     // A new return just made by the wizard: no file, nothing changed since.
     Form_Return* page = returnpage::present(f, returnpage::newFamily(returnpage::singleRecord()));
     QVERIFY(page && !page->isChanged() && !page->hasFileToSave());
-    f.prompter->queueYes(false);
-    QVERIFY(!f.window->close());
-    QCOMPARE(f.promptTexts(), QStringList{"You haven't save this return file, confirm 'Yes' to discard this return file?"});
-    QCOMPARE(f.window->openReturnCount(), 1);
+    const QString file = f.home.path() + "/Ann_Lee.r24";
+    f.prompter->queueButton(Prompt::StandardButton(answer));
+    if (answer == Prompt::Save)
+        chooseFile ? f.prompter->queueFile(file) : f.prompter->queueCancel();
+    f.action("actionClose_Return")->trigger();
 
-    f.prompter->queueYes(true);
-    QVERIFY(f.window->close());
-    QCOMPARE(f.window->openReturnCount(), 0);
+    const PromptRecord& question = f.prompter->records().front();
+    QCOMPARE(question.texts.join("\n"),
+             QString("This return has never been saved.\n\nDo you want to save it before closing?"));
+    QCOMPARE(question.buttons, Prompt::StandardButtons(Prompt::Save | Prompt::Discard | Prompt::Cancel));
+    if (answer == Prompt::Cancel)
+        QVERIFY(promptpicture::keep(question, "save-questions", "close-never-saved"));
+    if (answer == Prompt::Save) {
+        // Save goes to Save As: the file chooser of the Save command.
+        QCOMPARE(f.prompter->records().size(), 2);
+        QCOMPARE(f.prompter->records().at(1).kind, PromptKind::SaveFile);
+        QCOMPARE(f.prompter->records().at(1).title, QString("Save Return File"));
+    } else {
+        QCOMPARE(f.prompter->records().size(), 1);
+    }
+    QCOMPARE(f.prompter->pendingAnswers(), 0);
+    QCOMPARE(f.window->openReturnCount(), closed ? 0 : 1);
+    if (!closed)
+        QCOMPARE(f.window->currentReturnPage(), static_cast<ReturnPageInterface*>(page));
+    QCOMPARE(QFileInfo::exists(file), written);
+    if (written) {
+        // What was written is the return: it opens again with its taxpayer.
+        f.window->openReturnFile(file);
+        auto* reopened = dynamic_cast<Form_Return*>(f.window->currentReturnPage());
+        QVERIFY(reopened);
+        QCOMPARE(QString(reopened->familyData()->getTaxpayer()->GetFirstName()), QString("Ann"));
+    }
 }
 
 void TestMainWindow::fontSizeFromSetting_data()

@@ -6,6 +6,8 @@
 #include "dialogs/dlgcouplereturn.h"
 #include "dialogs/dlgdecouplereturn.h"
 #include "dialogs/dlgimportoption.h"
+#include "common/promptpicture.h"
+#include "e2e/usersteps.h"
 #include "model/modelfixture.h"
 #include "returnpagefixture.h"
 
@@ -31,6 +33,9 @@ private slots:
     void coupleLeavesBothFilesAsTheyWere();
     void coupleRefusesOneFileTwice();
     void decoupleKeepingTheSpouse();
+    void decoupleOfChangedReturnAsksToSaveFirst_data();
+    void decoupleOfChangedReturnAsksToSaveFirst();
+    void provinceChangeOfChangedReturnAsksToSaveFirst();
     void importOfMissingFile();
     void importMakesAReturnWithoutFile();
     void importRefusesCouplingWithoutSpouseName();
@@ -309,6 +314,92 @@ void TestRestructure::decoupleKeepingTheSpouse()
     f.prompter->queueCancel();
     f.action("actionSave_Return")->trigger();
     QCOMPARE(f.prompter->records().last().kind, PromptKind::SaveFile);
+    QVERIFY(!QFile::exists(file.filePath()));
+}
+
+void TestRestructure::decoupleOfChangedReturnAsksToSaveFirst_data()
+{
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<bool>("decoupled");
+    QTest::addColumn<bool>("written");
+    QTest::newRow("Save writes the coupled return, then de-couples") << int(Prompt::Save) << true << true;
+    QTest::newRow("Discard de-couples without writing") << int(Prompt::Discard) << true << false;
+    QTest::newRow("Cancel keeps the coupled return") << int(Prompt::Cancel) << false << false;
+}
+
+void TestRestructure::decoupleOfChangedReturnAsksToSaveFirst()
+{
+    QFETCH(int, answer);
+    QFETCH(bool, decoupled);
+    QFETCH(bool, written);
+    WindowFixture f;
+    Form_Return* page = present(f, newFamily(coupledRecord()));
+    QVERIFY(page);
+    QTemporaryDir dir;
+    const QString path = dir.filePath("couple.r24");
+    QFileInfo file(path);
+    page->setFilepath(&file);
+    // Support received, typed on the taxpayer's T1 and not saved.
+    QVERIFY(usersteps::typeInto(page, "line12800SupportReceived", "4200"));
+    QVERIFY(page->isChanged());
+
+    closeModalLater();
+    onDialog<DlgDeCoupleReturn>([](DlgDeCoupleReturn* d) {
+        QTest::mouseClick(d->findChild<QDialogButtonBox*>("buttonBox")->button(QDialogButtonBox::Ok), Qt::LeftButton);
+    });
+    f.prompter->queueButton(Prompt::StandardButton(answer));
+    f.action("actionDe_Couple_Return_1to2")->trigger();
+
+    QCOMPARE(f.prompter->records().size(), 1);
+    const PromptRecord& question = f.prompter->records().front();
+    QCOMPARE(question.texts.join("\n"),
+             QString("This coupled return has changes that are not saved. De-coupling makes a new single return, "
+                     "and the coupled return file keeps what was last saved.\n\nDo you want to save the coupled "
+                     "return first?"));
+    QCOMPARE(question.buttons, Prompt::StandardButtons(Prompt::Save | Prompt::Discard | Prompt::Cancel));
+    if (answer == Prompt::Cancel)
+        QVERIFY(promptpicture::keep(question, "save-questions", "de-couple-changed"));
+    QCOMPARE(page->familyData()->IsCoupledReturn(), !decoupled);
+    QCOMPARE(QFile::exists(path), written);
+    if (written) {
+        // The file holds the coupled return with what was typed.
+        int code = -1;
+        std::unique_ptr<CFamilyTaxData> saved(CFamilyTaxData::serializeFromFile(CString(path), code));
+        QCOMPARE(code, 0);
+        QVERIFY(saved && saved->IsCoupledReturn());
+        auto* support = dynamic_cast<CFloatField*>(saved->getTaxpayer()->GetT1()->findField("line12800SupportReceived"));
+        QVERIFY(support);
+        QCOMPARE(support->m_value, 4200.0);
+        saved->FreeData();
+    }
+    if (!decoupled) {
+        QVERIFY(page->hasFileToSave());
+        QVERIFY(page->isChanged());
+    }
+}
+
+void TestRestructure::provinceChangeOfChangedReturnAsksToSaveFirst()
+{
+    modelfixture::PluginSettings plugin;
+    plugin.use(modelfixture::provincialFormLines());
+    WindowFixture f;
+    CFamilyTaxData* family = newFamily(singleRecord());
+    Form_Return* page = present(f, family);
+    QVERIFY(page);
+    QTemporaryDir dir;
+    QFileInfo file(dir.filePath("ann.r24"));
+    page->setFilepath(&file);
+    QVERIFY(usersteps::typeInto(page, "line12800SupportReceived", "4200"));
+    closeModalLater();
+    finishProvinceWizard(5, 0);
+    f.prompter->queueButton(Prompt::Cancel);
+    f.action("actionChange_Tax_Province")->trigger();
+    QCOMPARE(f.promptTexts(), QStringList{"This return has changes that are not saved.\n\nDo you want to save it as "
+                                          "it is before the province is changed?"});
+    QCOMPARE(f.prompter->records().front().buttons,
+             Prompt::StandardButtons(Prompt::Save | Prompt::Discard | Prompt::Cancel));
+    // Cancel: the province and the file stay as they were.
+    QCOMPARE(int(family->getTaxpayer()->m_province), kOntario);
     QVERIFY(!QFile::exists(file.filePath()));
 }
 
