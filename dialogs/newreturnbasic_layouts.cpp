@@ -76,7 +76,9 @@ StyledDateEdit* dateEdit(QWidget* page, const char* name)
 {
     auto* edit = named<StyledDateEdit>(page, name);
     edit->setDisplayFormat(QStringLiteral("yyyy/MM/dd"));
-    edit->setCalendarPopup(true);
+    // An adult's date of birth: the calendar of an empty field opens on a
+    // year near it rather than on this one.
+    edit->setEmptyCalendarYearsAgo(40);
     return edit;
 }
 

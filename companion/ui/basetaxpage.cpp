@@ -42,6 +42,31 @@ GoToButton goToButtonFor(int formType)
     return {BaseTaxPage::tr("Go to %1").arg(code), QStringLiteral("btnGoTo") + compact};
 }
 
+// Where the calendar of an empty date field opens, by the field's name: a
+// dependant's date of birth about ten years back, an adult's about forty;
+// any other date (of the tax year and the years around it) on today. The
+// first pattern that matches counts.
+struct CalendarStart
+{
+    const char* namePattern;
+    int yearsAgo;
+};
+
+constexpr CalendarStart kCalendarStarts[] = {
+    {"^BirthDate\\d+$", 10},          // the Dependants interview's children
+    {"^DepBirthDate\\d+$", 10},
+    {"^DependantBirthDate$", 10},
+    {"BirthDate$", 40},                // the taxpayer's and the spouse's
+};
+
+int calendarYearsAgo(const QString& fieldName)
+{
+    for (const CalendarStart& start : kCalendarStarts)
+        if (QRegularExpression(QLatin1String(start.namePattern)).match(fieldName).hasMatch())
+            return start.yearsAgo;
+    return 0;
+}
+
 enum Column { LineColumn = 0, LabelColumn = 1, EditorColumn = 2, NoteColumn = 3 };
 
 // A text field allowed more than this many characters is free text (a tax
@@ -238,7 +263,8 @@ QWidget* BaseTaxPage::makeEditor(CField* field)
     case FieldKind::Date: {
         auto* e = new StyledDateEdit(this);
         e->setReadOnly(readOnly);
-        connect(e, &QDateEdit::dateChanged, this, [this, index] { onEdited(index); });
+        e->setEmptyCalendarYearsAgo(calendarYearsAgo(field->name()));
+        connect(e, &StyledDateEdit::dateChanged, this, [this, index] { onEdited(index); });
         editor = e;
         break;
     }

@@ -154,8 +154,7 @@ StyledDateEdit* PpgWizardPage::bindDateEdit(const QString& fieldName, CDateField
         return nullptr;
     m_mapDateEdit[name] = edit;
     m_mapDateEditField[edit] = field;
-    edit->setCalendarPopup(true);
-    connect(edit, &QDateEdit::dateChanged, this, &PpgWizardPage::onDateChanged);
+    connect(edit, &StyledDateEdit::dateChanged, this, &PpgWizardPage::onDateChanged);
     return edit;
 }
 

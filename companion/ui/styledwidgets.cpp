@@ -46,23 +46,4 @@ double DoubleLineEdit::value() const
     return parseAmountText(text(), &v) ? v : 0.0;
 }
 
-StyledDateEdit::StyledDateEdit(QWidget* parent) : QDateEdit(parent)
-{
-    setCalendarPopup(true);
-    setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
-    setMinimumDate(noDate());
-    setSpecialValueText(QStringLiteral(" "));
-    setDate(noDate());
-}
-
-void StyledDateEdit::setNullableDate(const QDate& date)
-{
-    setDate(date.isValid() && date > noDate() ? date : noDate());
-}
-
-QDate StyledDateEdit::nullableDate() const
-{
-    return date() == noDate() ? QDate() : date();
-}
-
 StyledCheckBox::StyledCheckBox(QWidget* parent) : QCheckBox(parent) {}

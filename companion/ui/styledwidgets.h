@@ -1,9 +1,10 @@
 #pragma once
 
 #include <QCheckBox>
-#include <QDateEdit>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+
+#include "companion/ui/styleddateedit.h"
 
 // The input widgets of form pages and wizard pages. Each is made with its
 // parent only; pages bind them to fields by the object name "fld_" + name.
@@ -29,21 +30,6 @@ public:
     // The amount typed (parseAmountText); 0 for an empty or unreadable text.
     double value() const;
     static QString formatAmount(double value);
-};
-
-// A date edit with a calendar pop-up. The earliest date stands for "no
-// date" and shows empty.
-class StyledDateEdit : public QDateEdit
-{
-    Q_OBJECT
-public:
-    explicit StyledDateEdit(QWidget* parent = nullptr);
-
-    // A null date shows empty.
-    void setNullableDate(const QDate& date);
-    // Null when empty.
-    QDate nullableDate() const;
-    static QDate noDate() { return QDate(1800, 1, 1); }
 };
 
 // Free text of several lines, such as a tax note. Like a line edit it tells

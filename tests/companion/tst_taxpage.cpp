@@ -149,13 +149,13 @@ void TestTaxPage::editorsOfEachKindStore()
     QSignalSpy spy(page, &BaseTaxPage::signalCalc);
     QWidget* editor = page->findChild<QWidget*>("fld_" + field);
     QVERIFY(editor);
-    if (auto* text = qobject_cast<QLineEdit*>(editor)) {
+    if (auto* date = qobject_cast<StyledDateEdit*>(editor)) {
+        date->setDate(QDate(2024, 5, 6));
+    } else if (auto* text = qobject_cast<QLineEdit*>(editor)) {
         text->setText(field == QLatin1String("monthsWorked") ? "7" : "Acme");
         emit text->editingFinished();
     } else if (auto* list = qobject_cast<QComboBox*>(editor)) {
         list->setCurrentIndex(list->findText(QStringLiteral("Yes")));
-    } else if (auto* date = qobject_cast<StyledDateEdit*>(editor)) {
-        date->setDate(QDate(2024, 5, 6));
     }
     QCOMPARE(spy.count(), 1);
     const CField* f = m_form->findField(field);
