@@ -1,6 +1,9 @@
 #pragma once
 // The returns every benchmark measures: a single simple return, and a
 // coupled return with 30 slips on each side and the common forms.
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
 #include <memory>
 
 #include "companion/forms/federal/statements.h"
@@ -68,15 +71,26 @@ inline std::unique_ptr<CFamilyTaxData> singleReturn()
     return family;
 }
 
-inline std::unique_ptr<CFamilyTaxData> coupledReturn()
+// slipsEach other than kSlipsEach for the scaling figures ("--slips N").
+inline std::unique_ptr<CFamilyTaxData> coupledReturn(int slipsEach = kSlipsEach)
 {
     auto family = std::make_unique<CFamilyTaxData>();
     const NewReturnBasicData two = basics(true);
     family->NewData(&two);
-    addSlips(*family->getTaxpayer(), kSlipsEach);
+    addSlips(*family->getTaxpayer(), slipsEach);
     if (family->getSpouse())
-        addSlips(*family->getSpouse(), kSlipsEach);
+        addSlips(*family->getSpouse(), slipsEach);
     return family;
+}
+
+// "--slips N": the number of slips on each side of the coupled return, for
+// the scaling figures; kSlipsEach when not given.
+inline int slipsEach(int argc, char** argv)
+{
+    for (int i = 1; i + 1 < argc; ++i)
+        if (std::strcmp(argv[i], "--slips") == 0)
+            return std::max(1, std::atoi(argv[i + 1]));
+    return kSlipsEach;
 }
 
 } // namespace benchreturns
