@@ -121,9 +121,18 @@ void readMedical(TaxData_T1New& t1, CWizData_MedExp& w)
             t1.dependantMedical(d, a).m_value = w.dependantAmount(d, a).m_value;
 }
 
-void readRrsp(IndividualTaxData& person, const TaxData_RRSPContrib& w)
+// The page's total: what was entered in its four contribution lines.
+double contributionTotal(const TaxData_RRSPContrib& w)
 {
+    return w.OwnPriorYearContributions.m_value + w.SpousalPriorYearContributions.m_value +
+           w.OwnCurrentYearContributions.m_value + w.SpousalCurrentYearContributions.m_value;
+}
+
+void readRrsp(IndividualTaxData& person, TaxData_RRSPContrib& w)
+{
+    w.ContributionTotal.setAmount(contributionTotal(w));
     auto* sch7 = formOf<TaxData_Sch7>(person, FORM_SCH7, false);
+    // Any contribution entered makes the schedule that claims it.
     if (isPresentAmount(w.ContributionTotal.m_value) || isPresentAmount(w.UnusedRRSPContributions.m_value)) {
         if (!sch7)
             sch7 = formOf<TaxData_Sch7>(person, FORM_SCH7, true);
@@ -308,5 +317,6 @@ void InterviewTransfer::writeRrsp()
             w->UnusedRRSPContributions.m_value = sch7->UnusedRRSPContributions.m_value;
             w->RRSPDeductionLimit.m_value = sch7->RRSPDeductionLimit.m_value;
         }
+        w->ContributionTotal.setAmount(contributionTotal(*w));
     }
 }

@@ -13,9 +13,9 @@ public:
 
     CFloatField FedTuitionCarryForward{this, 1, "FedTuitionCarryForward", "", "Unused amounts from previous years"};
     CFloatField TrainingCreditLimit{this, 2, "TrainingCreditLimit", "", "Canada training credit limit"};
-    CFloatField TField{this, 3, "TField", "", "Tax on taxable income before credits"};
-    CFloatField RateTestIncome{this, 4, "RateTestIncome", "", "Income for the rate test", fld::Working()};
-    CFloatField CreditsBase{this, 5, "CreditsBase", "", "Credits claimed before tuition"};
+    CFloatField TField{this, 3, "TField", "", "Tax on taxable income before credits", fld::ReadOnly()};
+    CFloatField RateTestIncome{this, 4, "RateTestIncome", "", "Income for the rate test", fld::Working().readOnly()};
+    CFloatField CreditsBase{this, 5, "CreditsBase", "", "Credits claimed before tuition", fld::ReadOnly()};
     CFloatField PartTimeMonths{this, 6, "PartTimeMonths", "", "Months of part-time study", fld::Count()};
     CFloatField FullTimeMonths{this, 7, "FullTimeMonths", "", "Months of full-time study", fld::Count()};
     CFloatField EligibleFees{this, 8, "EligibleFees", "", "Eligible tuition fees"};
@@ -26,14 +26,14 @@ public:
     CFloatField SlipFullTimeMonths{this, 15, "SlipFullTimeMonths", "", "Months of full-time study from T2202 slips", fld::Computed().count()};
     CFloatField TotalPartTimeMonths{this, 16, "TotalPartTimeMonths", "", "Months of part-time study", fld::Computed().count()};
     CFloatField TotalFullTimeMonths{this, 17, "TotalFullTimeMonths", "", "Months of full-time study", fld::Computed().count()};
-    CFloatField line32000CurrentYear{this, 32000, "line32000CurrentYear", "32000", "Eligible tuition fees for the year"};
+    CFloatField line32000CurrentYear{this, 32000, "line32000CurrentYear", "32000", "Eligible tuition fees for the year", fld::Computed()};
     CIntField TransferTo{this, 11, "TransferTo", "", "Transfer the unused current-year amount to", fld::Choices("0:Nobody|1:Spouse or common-law partner|2:Parent or grandparent")};
     CFloatField line32700Transferred{this, 32700, "line32700Transferred", "32700", "Amount to transfer (blank: all that may be transferred)"};
     CFloatField TransferredResult{this, 12, "TransferredResult", "", "Amount transferred to a spouse, parent or grandparent", fld::Computed()};
-    CFloatField line45350TrainingCredit{this, 45350, "line45350TrainingCredit", "45350", "Canada training credit"};
+    CFloatField line45350TrainingCredit{this, 45350, "line45350TrainingCredit", "45350", "Canada training credit", fld::Computed()};
     CFloatField Result{this, 32300, "Result", "32300", "Tuition amount claimed for the year", fld::Computed()};
-    CFloatField CarryForwardNext{this, 9, "CarryForwardNext", "", "Unused amount available next year"};
-    CFloatField TransferableAmount{this, 10, "TransferableAmount", "", "Amount available for transfer"};
+    CFloatField CarryForwardNext{this, 9, "CarryForwardNext", "", "Unused amount available next year", fld::Computed()};
+    CFloatField TransferableAmount{this, 10, "TransferableAmount", "", "Amount available for transfer", fld::Computed()};
 
     static constexpr int kTransferToSpouse = 1;
     static constexpr int kTransferToParent = 2;

@@ -12,19 +12,19 @@ public:
 
     CFloatField InterviewDonations1{this, 1, "InterviewDonations1", "", "Donations entered in the interview"};
     CFloatField InterviewDonations2{this, 2, "InterviewDonations2", "", "Other gifts entered in the interview"};
-    CFloatField SlipDonations1{this, 3, "SlipDonations1", "", "Donations from T4 slips"};
-    CFloatField SlipDonations2{this, 4, "SlipDonations2", "", "Donations from T4A slips"};
+    CFloatField SlipDonations1{this, 3, "SlipDonations1", "", "Donations from T4 slips", fld::ReadOnly()};
+    CFloatField SlipDonations2{this, 4, "SlipDonations2", "", "Donations from T4A slips", fld::ReadOnly()};
     CFloatField OtherDonations{this, 5, "OtherDonations", "", "Other allowable charitable donations"};
     // The person's claim out of the couple's pooled donations, set by the
     // coupled-return optimiser; negative when the person passes own
     // donations to the spouse.
     CFloatField CoupleDonationShare{this, 9, "CoupleDonationShare", "", "Share of the couple's pooled donations", fld::ReadOnly()};
-    CFloatField NetIncome{this, 6, "NetIncome", "23600", "Net income"};
-    CFloatField TaxableIncome{this, 7, "TaxableIncome", "26000", "Taxable income"};
+    CFloatField NetIncome{this, 6, "NetIncome", "23600", "Net income", fld::ReadOnly()};
+    CFloatField TaxableIncome{this, 7, "TaxableIncome", "26000", "Taxable income", fld::ReadOnly()};
     CIntField Deceased{this, 8, "Deceased", "", "The person died in the year", fld::Choices(choices::kYesNoFlag)};
     CFloatField line33700CapitalGainsGifts{this, 33700, "line33700CapitalGainsGifts", "33700", "Gifts of capital property"};
     CFloatField line33900DepreciableGifts{this, 33900, "line33900DepreciableGifts", "33900", "Gifts of depreciable property"};
-    CFloatField line34000AllowableDonations{this, 34000, "line34000AllowableDonations", "34000", "Allowable charitable donations"};
+    CFloatField line34000AllowableDonations{this, 34000, "line34000AllowableDonations", "34000", "Allowable charitable donations", fld::Computed()};
     CFloatField line34200CulturalGifts{this, 34200, "line34200CulturalGifts", "34200", "Total cultural and ecological gifts"};
     CFloatField Result{this, 34900, "Result", "34900", "Donations and gifts", fld::Computed()};
 

@@ -155,7 +155,7 @@ public:
     CFloatField SpousalPriorYearContributions{this, 2, "SpousalPriorYearContributions", "", "Spousal contributions, March 2 to December 31, 2024"};
     CFloatField OwnCurrentYearContributions{this, 3, "OwnCurrentYearContributions", "", "Your contributions, January 1 to March 3, 2025"};
     CFloatField SpousalCurrentYearContributions{this, 4, "SpousalCurrentYearContributions", "", "Spousal contributions, January 1 to March 3, 2025"};
-    CFloatField ContributionTotal{this, 5, "ContributionTotal", "", "Total contributions"};
+    CFloatField ContributionTotal{this, 5, "ContributionTotal", "", "Total contributions", fld::Computed()};
     CFloatField RRSPDeductionLimit{this, 6, "RRSPDeductionLimit", "", "RRSP deduction limit"};
     CFloatField UnusedRRSPContributions{this, 7, "UnusedRRSPContributions", "", "Unused RRSP contributions"};
 };

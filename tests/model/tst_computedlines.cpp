@@ -1,0 +1,160 @@
+// Every amount the calculation writes is marked computed (or filled from
+// elsewhere) in its form's field table, so that the pages show it read-only:
+// an amount the user types is never silently replaced by the calculation.
+#include <QtTest>
+
+#include "companion/forms/catalogue.h"
+#include "companion/forms/cfield.h"
+#include "companion/forms/fields.h"
+#include "model/interviewtransfer.h"
+#include "modelfixture.h"
+#include "companion/forms/schedules/taxdata_sch7.h"
+#include "companion/forms/wizard/interviewdata.h"
+
+using namespace modelfixture;
+
+class TestComputedLines : public QObject
+{
+    Q_OBJECT
+private slots:
+    void calculationWritesNoTypedAmount_data();
+    void calculationWritesNoTypedAmount();
+    void rrspPageTotalsWhatWasEntered();
+};
+
+namespace {
+
+struct Item
+{
+    int kind;
+    int type;
+};
+
+// The amounts a user can type on the object.
+std::vector<CFloatField*> typedAmounts(CTaxData_Form& form)
+{
+    std::vector<CFloatField*> out;
+    for (CField* field : form.fieldList())
+        if (auto* amount = dynamic_cast<CFloatField*>(field))
+            if (!field->isReadOnly() && !field->isHidden())
+                out.push_back(amount);
+    return out;
+}
+
+CTaxData_Form* objectOf(IndividualTaxData& person, const Item& item)
+{
+    switch (item.kind) {
+    case FROM_FORM:
+        return person.GetFormData(ENUMTYPE_FORM(item.type), true);
+    case FROM_TAXWIZARD:
+        return person.GetWizData(ENUMTYPE_TAXWIZARD(item.type), true);
+    case FROM_SLIP: {
+        STRUCT_SLIPDATA_ITEM_2004* slip = person.NewSlipData(ENUMTYPE_SLIP(item.type), 0, 0);
+        return slip ? slip->data : nullptr;
+    }
+    default:
+        return nullptr;
+    }
+}
+
+bool stillHeld(IndividualTaxData& person, const Item& item, const CTaxData_Form* object)
+{
+    if (item.kind == FROM_FORM)
+        return person.GetFormData(ENUMTYPE_FORM(item.type), false) == object;
+    if (item.kind == FROM_TAXWIZARD)
+        return person.GetWizData(ENUMTYPE_TAXWIZARD(item.type), false) == object;
+    for (const STRUCT_SLIPDATA_ITEM_2004* slip : person.m_slipList)
+        if (slip->data == object)
+            return true;
+    return false;
+}
+
+} // namespace
+
+void TestComputedLines::calculationWritesNoTypedAmount_data()
+{
+    QTest::addColumn<int>("province");
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<int>("type");
+    // The schedules whose own steps write their lines; each one's table
+    // marks every line it writes.
+    for (const ENUMTYPE_FORM type : {FORM_SCH7, FORM_SCH9, FORM_SCH11})
+        QTest::addRow("%s", getFormCode(type)) << kOntario << int(FROM_FORM) << int(type);
+    QTest::addRow("interview RRSP Contributions") << kOntario << int(FROM_TAXWIZARD) << int(TAXWIZARD_RRSP);
+}
+
+void TestComputedLines::calculationWritesNoTypedAmount()
+{
+    QFETCH(int, province);
+    QFETCH(int, kind);
+    QFETCH(int, type);
+    CFamilyTaxData family;
+    const NewReturnBasicData data = newReturn(5, false, province);
+    family.NewData(&data);
+    family.Calculate(-1, nullptr);
+    IndividualTaxData& person = *family.getTaxpayer();
+    const Item item{kind, type};
+    CTaxData_Form* object = objectOf(person, item);
+    if (!object)
+        QSKIP("not made in this return");
+    // Distinct amounts, each a whole number of cents.
+    const std::vector<CFloatField*> amounts = typedAmounts(*object);
+    std::vector<double> typed;
+    for (size_t i = 0; i < amounts.size(); ++i) {
+        const AmountKind what = amounts[i]->amountKind();
+        typed.push_back(what == AmountKind::Share ? 50.0
+                        : what == AmountKind::Count ? 3.0
+                        : what == AmountKind::Rate ? 0.5
+                                                   : 1000.0 + 7.31 * double(i + 1));
+        amounts[i]->setAmount(typed.back());
+        typed.back() = amounts[i]->m_value;
+    }
+    // An interview page hands its answers to the forms when it is edited.
+    if (kind == FROM_TAXWIZARD)
+        InterviewTransfer(person).readFromWizards(type);
+    family.Calculate(-1, nullptr);
+    if (!stillHeld(person, item, object))
+        QSKIP("the calculation does not keep it in this return");
+    QStringList replaced;
+    for (size_t i = 0; i < amounts.size(); ++i)
+        if (amounts[i]->m_value != typed[i])
+            replaced << QStringLiteral("%1 (typed %2, became %3)")
+                            .arg(amounts[i]->name())
+                            .arg(typed[i])
+                            .arg(amounts[i]->m_value);
+    QVERIFY2(replaced.isEmpty(), qPrintable(replaced.join("; ")));
+}
+
+// The RRSP page: 5,000 of the taxpayer's own contributions after March 2
+// and 1,200 to the spouse's plan in the first 60 days of 2025 make a total
+// of 6,200.00, and Schedule 7 claims them.
+void TestComputedLines::rrspPageTotalsWhatWasEntered()
+{
+    CFamilyTaxData family;
+    const NewReturnBasicData data = newReturn(5, false, kOntario);
+    family.NewData(&data);
+    family.Calculate(-1, nullptr);
+    IndividualTaxData& person = *family.getTaxpayer();
+    auto* page = qobject_cast<TaxData_RRSPContrib*>(person.GetWizData(TAXWIZARD_RRSP, true));
+    QVERIFY(page);
+    QVERIFY(page->ContributionTotal.isComputed());
+    QVERIFY(!person.GetFormData(FORM_SCH7, false));
+    page->OwnPriorYearContributions.setText("5000");
+    page->SpousalCurrentYearContributions.setText("1200");
+    InterviewTransfer(person).readFromWizards(TAXWIZARD_RRSP);
+    family.Calculate(-1, nullptr);
+    InterviewTransfer(person).writeToWizards();
+    QCOMPARE(page->ContributionTotal.m_value, 6200.0);
+    auto* sch7 = qobject_cast<TaxData_Sch7*>(person.GetFormData(FORM_SCH7, false));
+    QVERIFY(sch7);
+    QCOMPARE(sch7->OwnPriorYearContributions.m_value, 5000.0);
+    QCOMPARE(sch7->SpousalCurrentYearContributions.m_value, 1200.0);
+    // Emptied again: the total follows.
+    page->OwnPriorYearContributions.setAmount(0);
+    page->SpousalCurrentYearContributions.setAmount(0);
+    InterviewTransfer(person).readFromWizards(TAXWIZARD_RRSP);
+    QCOMPARE(page->ContributionTotal.m_value, 0.0);
+}
+
+QTEST_GUILESS_MAIN(TestComputedLines)
+#include "tst_computedlines.moc"
