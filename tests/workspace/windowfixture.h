@@ -23,8 +23,11 @@ public:
     // extraConfig: more lines for "gr_path.ini". edition: 0 keeps the
     // program's own. beforeWindow runs after start-up, before the window is
     // made (settings the window reads when it is built).
+    // beforeStart runs once the configuration file is written, before the
+    // program starts (a stand-in that adds its own lines to the file).
     explicit WindowFixture(const QByteArray& extraConfig = QByteArray(), unsigned char edition = 0,
-                           const std::function<void(TabWndApp*)>& beforeWindow = {})
+                           const std::function<void(TabWndApp*)>& beforeWindow = {},
+                           const std::function<void(const QString& home)>& beforeStart = {})
     {
         const QString run = home.path() + "/Documents/vodarevivo/2024/run";
         QDir().mkpath(run);
@@ -32,6 +35,8 @@ public:
         if (config.open(QIODevice::WriteOnly))
             config.write("MODEDEBUG=1\nAllow2nd=1\n" + extraConfig);
         config.close();
+        if (beforeStart)
+            beforeStart(home.path());
 
         app = TabWndApp::initMainApp(s_argc, s_argv);
         prompter = std::make_unique<ScriptedPrompter>();
