@@ -556,6 +556,30 @@ ProvincialRefundableCredits computeProvincialCredits(ENUMTYPE_PROVINCE province,
     return credits;
 }
 
+std::vector<SharedLimit> sharedLimits(ENUMTYPE_PROVINCE province)
+{
+    // Schedules BC(S12) and NB(S12) (10,000 for the couple), the NL479's
+    // physical activity fees (2,000 for the family): the sources of
+    // provincialrefundable2024.cpp.
+    switch (taxrules::provinceFromNumber(province)) {
+    case taxrules::Province::BC:
+    case taxrules::Province::NB:
+        return {{kProvAmountHomeRenovationExpenses, 10000.0, "home renovation expenses"}};
+    case taxrules::Province::NL: return {{kProvAmountPhysicalActivityExpenses, 2000.0, "physical activity expenses"}};
+    default: return {};
+    }
+}
+
+double sharedLimitClaimed(const CTaxData_Form* creditsForm, int amountCode)
+{
+    if (amountCode == kProvAmountPhysicalActivityExpenses)
+        return taxrules::positivePart(formAmount(creditsForm, "physicalActivityExpenses"));
+    if (amountCode == kProvAmountHomeRenovationExpenses)
+        return taxrules::positivePart(formAmount(creditsForm, "homeRenovationExpenses")
+                                      + formAmount(creditsForm, "nbHomeRenovationExpenses"));
+    return 0.0;
+}
+
 bool claimsFamilyAmounts(const CTaxData_Form* t1, bool equalTieBreak)
 {
     if (!hasSpouse(t1))

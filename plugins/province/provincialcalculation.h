@@ -19,6 +19,27 @@ struct DependantInfoStruct;
 // 2, line 58640 of the spouse's form). Only plug-ins read it.
 constexpr int kProvAmountTransferableToSpouse = 58640;
 
+// The amount codes under which a plug-in hands its spouse's plug-in the
+// expenses its 479 claims for a credit whose expenses a couple shares one
+// limit of (the home renovation expenses, the physical activity fees), for
+// the check between spouses. Only plug-ins read them.
+constexpr int kProvAmountHomeRenovationExpenses = 60480;
+constexpr int kProvAmountPhysicalActivityExpenses = 62000;
+
+// What the spouses of one province claim together of a shared limit, and
+// the message when it is passed: each row a credit of the 479 whose
+// expenses a couple shares one limit of.
+struct SharedLimit
+{
+    int amountCode;
+    double limit;
+    const char* expenses; // as the message names them
+};
+// The shared limits of the province's 479 (none for most provinces).
+std::vector<SharedLimit> sharedLimits(ENUMTYPE_PROVINCE province);
+// The expenses `creditsForm` claims under `amountCode` (0 without the form).
+double sharedLimitClaimed(const CTaxData_Form* creditsForm, int amountCode);
+
 // The T1 amounts the provincial calculation reads, found by name once per
 // T1 and then read directly: the calculation runs several times for each
 // recalculation, and a search by name through the T1's hundreds of fields

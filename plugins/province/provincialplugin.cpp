@@ -23,6 +23,7 @@
 #include <string>
 #include <vector>
 
+#include "companion/forms/catalogue.h"
 #include "companion/forms/provincialt1amounts.h"
 #include "companion/forms/provincialtaxmanager.h"
 #include "companion/rules/money.h"
@@ -52,7 +53,8 @@ public:
     {
         for (int code : {int(PROVAMT_TUITION_CARRY_FORWARD), int(PROVAMT_INSTALMENT_TAX),
                          int(PROVAMT_INSTALMENT_CREDITS), int(PROVAMT_UNUSED_LOW_INCOME_REDUCTION),
-                         kProvAmountTransferableToSpouse})
+                         kProvAmountTransferableToSpouse, kProvAmountHomeRenovationExpenses,
+                         kProvAmountPhysicalActivityExpenses})
             m_amounts[code] = 0.0;
     }
 
@@ -180,6 +182,8 @@ public:
     void CalcProvCredit(CTaxData_Form* t1, CTaxData_Form*, CTaxData_Form*,
                         const std::list<TaxData_T2209_2036*>&) override
     {
+        for (int code : {kProvAmountHomeRenovationExpenses, kProvAmountPhysicalActivityExpenses})
+            m_amounts[code] = sharedLimitClaimed(creditsForm(), code);
         m_refundable =
             computeProvincialCredits(m_nProvince, t1, m_interviewData.data(), coupleAmounts(t1), creditsForm(),
                                      &m_result);
@@ -278,8 +282,25 @@ public:
         messages.insert(messages.end(), m_config.validateMessages.begin(), m_config.validateMessages.end());
     }
 
-    void ValidateWithCoupled(std::list<CString>& messages, CProvincialTaxManager*) override
+    // A couple of the same province shares one limit of some 479 credits'
+    // expenses: together the two returns may claim no more.
+    void ValidateWithCoupled(std::list<CString>& messages, CProvincialTaxManager* spouse) override
     {
+        if (spouse && spouse->getProvince() == m_nProvince) {
+            for (const SharedLimit& shared : sharedLimits(m_nProvince)) {
+                const double own = sharedLimitClaimed(creditsForm(), shared.amountCode);
+                double theirs = 0.0;
+                if (!spouse->getProvAmountClaimed(shared.amountCode, theirs))
+                    continue;
+                if (taxrules::isPositiveAmount(own + theirs - shared.limit))
+                    messages.push_back(CString(
+                        "The " + std::string(shared.expenses) + " claimed on the "
+                        + std::string(getFormCode(provincialFormTypes(m_nProvince).credits))
+                        + " of both returns (" + taxrules::formatAmountGrouped(own + theirs)
+                        + ") are more than the couple's limit of " + taxrules::formatAmountGrouped(shared.limit, 0)
+                        + "."));
+            }
+        }
         messages.insert(messages.end(), m_config.coupledMessages.begin(), m_config.coupledMessages.end());
     }
 

@@ -62,6 +62,8 @@
 //   born 1950, 70,000: family income above 65,000, nil.
 #include <QDate>
 #include <QtTest>
+#include <list>
+#include <utility>
 
 #include "companion/forms/dependantinfostruct.h"
 #include "companion/forms/taxtypes.h"
@@ -246,6 +248,66 @@ private slots:
         family->Calculate(0, nullptr);
         QCOMPARE(amountOf(*on479, QStringLiteral("careAtHome")), credit);
         QCOMPARE(t1->line47900ProvincialCredits.m_value, credit);
+    }
+
+    // A couple of one province shares one limit: 10,000 of home renovation
+    // expenses (Schedules BC(S12) and NB(S12): "The combined amount that you
+    // and your spouse or common-law partner can claim cannot be more than
+    // $10,000"), 2,000 of physical activity fees for the family (NL479).
+    // Validation between the spouses names the limit when the two returns
+    // claim more together, and not when they claim it exactly.
+    void sharedLimitsBetweenSpouses_data()
+    {
+        QTest::addColumn<int>("province");
+        QTest::addColumn<double>("annClaims");
+        QTest::addColumn<double>("benClaims");
+        QTest::addColumn<QString>("message"); // empty: none
+        QTest::newRow("BC 5,000 + 5,000") << int(PROV_BC) << 5000.0 << 5000.0 << QString();
+        QTest::newRow("BC 6,000 + 5,000")
+            << int(PROV_BC) << 6000.0 << 5000.0
+            << QString("The home renovation expenses claimed on the BC479 of both returns (11,000.00) are more "
+                       "than the couple's limit of 10,000.");
+        QTest::newRow("NB 10,000 + 0.01")
+            << int(PROV_NB) << 10000.0 << 0.01
+            << QString("The home renovation expenses claimed on the NB479 of both returns (10,000.01) are more "
+                       "than the couple's limit of 10,000.");
+        QTest::newRow("NL 1,500 + 1,000")
+            << int(PROV_NL) << 1500.0 << 1000.0
+            << QString("The physical activity expenses claimed on the NL479 of both returns (2,500.00) are more "
+                       "than the couple's limit of 2,000.");
+        QTest::newRow("NL 1,000 + 1,000") << int(PROV_NL) << 1000.0 << 1000.0 << QString();
+    }
+    void sharedLimitsBetweenSpouses()
+    {
+        QFETCH(int, province);
+        QFETCH(double, annClaims);
+        QFETCH(double, benClaims);
+        QFETCH(QString, message);
+        startFamily(province, kMarried, true, province);
+        const QString field = province == PROV_NL  ? QStringLiteral("physicalActivityExpenses")
+                              : province == PROV_BC ? QStringLiteral("homeRenovationExpenses")
+                                                    : QStringLiteral("nbHomeRenovationExpenses");
+        const std::pair<IndividualTaxData*, double> claims[] = {{family->getTaxpayer(), annClaims},
+                                                                {family->getSpouse(), benClaims}};
+        for (const auto& [who, amount] : claims) {
+            QVERIFY(who);
+            who->GetT1()->BirthDate.m_value = QDate(1950, 6, 1);
+            who->GetT1()->line13000NotOnSlip.m_value = 30000;
+            CTaxData_Form* form479 = who->GetFormData(provincialFormOf(province, "479"), true);
+            QVERIFY(form479);
+            amountField(*form479, field)->m_value = amount;
+        }
+        family->Calculate(0, nullptr);
+        std::list<CString> found;
+        family->ValidateWithCoupled(2, found, false);
+        QStringList texts;
+        for (const CString& m : found)
+            texts << m;
+        const QStringList named = texts.filter(QStringLiteral("couple's limit"));
+        if (message.isEmpty())
+            QVERIFY2(named.isEmpty(), qPrintable(named.join('\n')));
+        else
+            QCOMPARE(named, QStringList{message});
     }
 
     // The typed inputs belong to the provinces whose forms have them:
