@@ -278,6 +278,18 @@ public:
         if (t1 && !m_config.tax) {
             for (const std::string& credit : creditsLeftOut(t1, sch2, sch5, sch9, sch11, minimumTaxApplies(t691)))
                 messages.push_back(CString(leftOutMessage(credit)));
+            // Renovation expenses typed for someone the credit is not for
+            // would give nothing without a word.
+            const ProvincialRefundableCredits credits =
+                computeProvincialCredits(m_nProvince, t1, m_interviewData.data(), coupleAmounts(t1), creditsForm(),
+                                         &m_result);
+            if (taxrules::isPositiveAmount(sharedLimitClaimed(creditsForm(), kProvAmountHomeRenovationExpenses))
+                && !taxrules::isPositiveAmount(credits.homeRenovation))
+                messages.push_back(CString(
+                    "The home renovation expenses on the " + std::string(getFormCode(provincialFormTypes(m_nProvince).credits))
+                    + " give no credit: it is for someone 65 or older at the end of 2024"
+                    + std::string(m_nProvince == PROV_BC ? " or eligible for the disability amount" : "")
+                    + ", or living with such a family member (answer the question on the form)."));
         }
         messages.insert(messages.end(), m_config.validateMessages.begin(), m_config.validateMessages.end());
     }

@@ -71,6 +71,10 @@
 
 using namespace provincialformskit;
 
+namespace {
+bool isPositiveCredit(double credit) { return credit > 0.005; }
+} // namespace
+
 class TestProvincialRefundable : public QObject, private ProvincialFamily
 {
     Q_OBJECT
@@ -187,6 +191,13 @@ private slots:
         QCOMPARE(t1->line47900ProvincialCredits.m_value, credit);
         // What was typed stays as typed through the calculation.
         QCOMPARE(typed->m_value, expenses);
+        // Expenses that give nothing are named by Validate Return.
+        const QStringList named = leftOutMessages().filter(QStringLiteral("home renovation expenses"));
+        QCOMPARE(named.size(), isPositiveCredit(credit) ? 0 : 1);
+        if (!named.isEmpty())
+            QVERIFY2(named.front().startsWith(QStringLiteral("The home renovation expenses on the %1 give no credit")
+                                                  .arg(province == PROV_BC ? "BC479" : "NB479")),
+                     qPrintable(named.front()));
     }
 
     void nlPhysicalActivity_data()
