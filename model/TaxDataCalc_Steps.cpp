@@ -263,6 +263,19 @@ double allowedFarmingNet(double farmingNet, bool restricted)
     return kRestrictedFarmMaximumLoss;
 }
 
+// Line 12599 is the gross of the rental statements, as the other gross
+// lines are their statements' gross.
+void grossRentalFromStatements(IndividualTaxData& person, TaxData_T1New& t1)
+{
+    double gross = 0;
+    forEachForm<TaxData_T776New>(person, FORM_T776, [&](TaxData_T776New& f) { gross += f.GrossResult.m_value; });
+    forEachForm<CTaxData_T5013>(person, 38, [&](CTaxData_T5013& f) {
+        if (f.HaveRentalIncome())
+            gross += f.RentalGross.m_value;
+    });
+    t1.line12599GrossRental.setAmount(gross);
+}
+
 void addStatements(IndividualTaxData& person, TaxData_T1New& t1, double farmingNet)
 {
     const CString fullName = person.GetFirstName() + CString(" ") + person.GetLastName();
@@ -641,6 +654,7 @@ double PersonCalculation::statementsIntoIncome(TaxData_T1New* t1)
     t1->T2043Amount.m_value = t2043 ? t2043->Result.m_value : 0.0;
     t1->line47556FuelChargeFarmers.setAmount(t1->T2043Amount.m_value);
     addStatements(m_person, *t1, farmingNet);
+    grossRentalFromStatements(m_person, *t1);
     // Self-employment alone calls for the plan schedule of the province:
     // contributions are due on it whether or not a slip shows any.
     if (t1->PensionPlanSelector.m_value == 0 && taxrules::isPositiveAmount(t1->getSelfEmploymentIncomeForCPP()))

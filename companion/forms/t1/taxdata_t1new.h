@@ -168,7 +168,7 @@ public:
     CFloatField line12100CoupleInterestShare{this, 12102, "line12100CoupleInterestShare", "", "Share of the couple's shareable interest, added to line 12100", fld::ReadOnly()};
     CFloatField line12200PartnershipIncome{this, 12200, "line12200PartnershipIncome", "12200", "Net partnership income: limited or non-active partners only", fld::Computed()};
     CFloatField line12500RdspIncome{this, 12500, "line12500RdspIncome", "12500", "Registered disability savings plan income", fld::Computed()};
-    CFloatField line12599GrossRental{this, 12599, "line12599GrossRental", "12599", "Gross rental income"};
+    CFloatField line12599GrossRental{this, 12599, "line12599GrossRental", "12599", "Gross rental income", fld::Computed().linksTo(FORM_T776)};
     CFloatField line12600NetRental{this, 12600, "line12600NetRental", "12600", "Net rental income", fld::Computed().linksTo(FORM_T776)};
     CFloatField line12700TaxableCapitalGains{this, 12700, "line12700TaxableCapitalGains", "12700", "Taxable capital gains", fld::Computed().linksTo(FORM_SCH3)};
     // Like the interest share: the person's part of the couple's shareable

@@ -174,7 +174,7 @@ void TestT1ComputedLines::linesTheUserEntersStayEditable_data()
     for (const char* name :
          {"FirstName", "LastName", "SIN", "BirthDate", "MaritalStatus", "AddressLine1", "City", "PostalCode",
           "ProvinceOfResidence", "DateOfDeath", "EntryDate", "Disabled", "RestrictedFarmFlag", "SpouseFirstName",
-          "SpouseNetIncome", "SpouseTaxableIncome", "line12599GrossRental", "line12800SupportReceived",
+          "SpouseNetIncome", "SpouseTaxableIncome", "line12800SupportReceived",
           "line21700BusinessInvestmentLoss", "line21900BaseAmount", "line22000SupportPaid",
           "line22100CarryingCharges", "line25100PartnershipLosses", "line25200NonCapitalLosses",
           "line25600AdditionalDeductions", "line30500ChildCount",
