@@ -260,7 +260,8 @@ void privateGenerateXmlFilePartAddrData(const TaxData_T1New& t1, CString& out, u
         writeXMLString(inner, "comm:AddressStreetText", street, 60);
         writeXMLString(inner, "comm:AddressMunicipalityName", t1.City.m_value, 50);
         writeXMLString(inner, "comm:AddressProvinceCode", provinceCode(t1.MailingProvince.m_value));
-        writeXMLString(inner, "comm:AddressPostalCode", t1.PostalCode.RemoveBlanks());
+        // Validation takes the letters in either case; the agency reads capitals.
+        writeXMLString(inner, "comm:AddressPostalCode", CString(t1.PostalCode.RemoveBlanks().toUpper()));
         writeXMLCloseTagString(inner, "comm:CanadianMailingAddress");
     } else {
         writeXMLOpenTagString(inner, "comm:NonCanadianMailingAddress");

@@ -131,9 +131,27 @@ void checkPensionPlanSchedules(PersonCheckContext& c)
     }
 }
 
+// A spouse whose return is not in this file is known to the agency only by
+// what the person's T1 says: the S.I.N. and the net income. In a coupled
+// return both come from the spouse's own return, which validates itself.
+void checkSpouseFilingApart(PersonCheckContext& c)
+{
+    const TaxData_T1New& t1 = c.t1;
+    if (!t1.HasSpouse() || c.person.IsCoupledReturn())
+        return;
+    if (t1.SpouseSIN.IsEmptyIfRemoveBlank())
+        c.add("T1, Spouse page, Spouse's social insurance number: enter the social insurance number of your spouse "
+              "or common-law partner.");
+    // Line 23600 is never below zero; a loss is entered as nothing.
+    if (taxrules::isNegativeAmount(t1.SpouseNetIncome.m_value))
+        c.add("T1, Spouse page, Spouse's net income: enter the net income of your spouse or common-law partner "
+              "(line 23600 of their return, 0 when it is negative).");
+}
+
 void checkFamilyClaims(PersonCheckContext& c)
 {
     TaxData_T1New& t1 = c.t1;
+    checkSpouseFilingApart(c);
     int spouseAmount = 0;
     c.person.getFedAmountClaimed(303, spouseAmount);
     if (spouseAmount != 0 && !t1.CanClaimSpouse())

@@ -104,6 +104,8 @@ private slots:
     void lastYearsReturnKeepsIdentityNotAmounts();
     void t1ValidatesItsIdentity_data();
     void t1ValidatesItsIdentity();
+    void t1AsksWhatTheAgencyNeeds_data();
+    void t1AsksWhatTheAgencyNeeds();
 };
 
 void TestFormClasses::everyTypeStoresLoadsCopiesAndCompares_data()
@@ -499,9 +501,133 @@ void TestFormClasses::t1ValidatesItsIdentity()
     t1.ProvinceOfResidence.m_value = province;
     t1.MaritalStatus.m_value = 0;
     t1.SpouseSIN.m_value = spouseSin;
+    // The rest of what the agency asks of every T1.
+    t1.AddressLine1.m_value = "100 Wellington St";
+    t1.City.m_value = "Ottawa";
+    t1.MailingProvince.m_value = 9;
+    t1.PostalCode.m_value = "K1A 0A6";
+    t1.CitizenshipAnswer.m_value = choices::kYes;
+    t1.ElectionsCanadaAnswer.m_value = choices::kYes;
+    t1.ForeignPropertyAnswer.m_value = choices::kNo;
     std::list<CString> found;
     QCOMPARE(t1.Validate(2, found), messages > 0);
     QCOMPARE(int(found.size()), messages);
+}
+
+namespace {
+
+// A single person's T1 with everything the agency asks of it.
+void completeT1(TaxData_T1New& t1)
+{
+    t1.FirstName.m_value = "Anne";
+    t1.LastName.m_value = "Tremblay";
+    t1.SIN.m_value = "046 454 286";
+    t1.BirthDate.m_value = QDate(1980, 5, 17);
+    t1.ProvinceOfResidence.m_value = 3;
+    t1.MaritalStatus.m_value = 4;
+    t1.AddressLine1.m_value = "12 Main St";
+    t1.City.m_value = "Brandon";
+    t1.MailingProvince.m_value = 3;
+    t1.PostalCode.m_value = "R7A 1A1";
+    t1.CitizenshipAnswer.m_value = choices::kYes;
+    t1.ElectionsCanadaAnswer.m_value = choices::kNo;
+    t1.ForeignPropertyAnswer.m_value = choices::kNo;
+}
+
+using T1Change = std::function<void(TaxData_T1New&)>;
+
+} // namespace
+
+Q_DECLARE_METATYPE(T1Change)
+
+void TestFormClasses::t1AsksWhatTheAgencyNeeds_data()
+{
+    QTest::addColumn<T1Change>("change");
+    QTest::addColumn<QStringList>("messages");
+    const QString name = "T1, Identification page, First name and Last name: enter the person's first and last name.";
+    const QString street =
+        "T1, Identification page, Mailing address: enter the street address or P.O. box the agency writes to.";
+    const QString city = "T1, Identification page, City: enter the city of the mailing address.";
+    const QString province =
+        "T1, Identification page, Province or territory: choose the province or territory of the mailing address.";
+    const QString postal =
+        "T1, Identification page, Postal code: enter the postal code of the mailing address in the form A9A 9A9.";
+    const QString country = "T1, Identification page, Country: enter the country of the mailing address outside Canada.";
+    const QString citizen = "T1, Questions and filing page, Canadian citizen: answer Yes or No.";
+    const QString elections = "T1, Questions and filing page, Authorize Elections Canada: answer Yes or No.";
+    const QString foreign = "T1, Questions and filing page, Foreign property cost more than CAN$100,000: answer Yes "
+                            "or No (form T1135 when Yes).";
+
+    QTest::newRow("complete") << T1Change([](TaxData_T1New&) {}) << QStringList();
+    QTest::newRow("no last name") << T1Change([](TaxData_T1New& t) { t.LastName.m_value = " "; })
+                                  << QStringList{name};
+    QTest::newRow("no date of birth") << T1Change([](TaxData_T1New& t) { t.BirthDate.m_value = QDate(); })
+                                      << QStringList{"T1, Identification page, Date of birth: enter the date of birth."};
+    QTest::newRow("no mailing address") << T1Change([](TaxData_T1New& t) {
+        t.AddressLine1.m_value = "";
+        t.City.m_value = "";
+        t.MailingProvince.m_value = 0;
+        t.PostalCode.m_value = "";
+    }) << QStringList{street, city, province, postal};
+    QTest::newRow("rural route instead of a street")
+        << T1Change([](TaxData_T1New& t) {
+               t.AddressLine1.m_value = "";
+               t.RuralRoute.m_value = "2";
+           })
+        << QStringList();
+    QTest::newRow("postal code without the blank, small letters")
+        << T1Change([](TaxData_T1New& t) { t.PostalCode.m_value = "r7a1a1"; }) << QStringList();
+    QTest::newRow("postal code cut short") << T1Change([](TaxData_T1New& t) { t.PostalCode.m_value = "R7A 1A"; })
+                                           << QStringList{postal};
+    QTest::newRow("zip code in Canada") << T1Change([](TaxData_T1New& t) { t.PostalCode.m_value = "90210"; })
+                                        << QStringList{postal};
+    QTest::newRow("address in the United States")
+        << T1Change([](TaxData_T1New& t) {
+               t.ForeignMailingAddress.m_value = 1;
+               t.MailingProvince.m_value = 0;
+               t.Country.m_value = "USA";
+               t.State.m_value = "CA";
+               t.PostalCode.m_value = "90210";
+           })
+        << QStringList();
+    QTest::newRow("foreign address without a country")
+        << T1Change([](TaxData_T1New& t) {
+               t.ForeignMailingAddress.m_value = 1;
+               t.MailingProvince.m_value = 0;
+               t.PostalCode.m_value = "";
+           })
+        << QStringList{country};
+    QTest::newRow("citizenship unanswered")
+        << T1Change([](TaxData_T1New& t) { t.CitizenshipAnswer.m_value = choices::kNotAnswered; })
+        << QStringList{citizen};
+    QTest::newRow("Elections Canada unanswered by a citizen")
+        << T1Change([](TaxData_T1New& t) { t.ElectionsCanadaAnswer.m_value = choices::kNotAnswered; })
+        << QStringList{elections};
+    // The agency asks about Elections Canada only of a citizen.
+    QTest::newRow("Elections Canada unanswered by a non-citizen")
+        << T1Change([](TaxData_T1New& t) {
+               t.CitizenshipAnswer.m_value = choices::kNo;
+               t.ElectionsCanadaAnswer.m_value = choices::kNotAnswered;
+           })
+        << QStringList();
+    QTest::newRow("foreign property unanswered")
+        << T1Change([](TaxData_T1New& t) { t.ForeignPropertyAnswer.m_value = choices::kNotAnswered; })
+        << QStringList{foreign};
+}
+
+void TestFormClasses::t1AsksWhatTheAgencyNeeds()
+{
+    QFETCH(T1Change, change);
+    QFETCH(QStringList, messages);
+    TaxData_T1New t1;
+    completeT1(t1);
+    change(t1);
+    std::list<CString> found;
+    QCOMPARE(t1.Validate(2, found), !messages.isEmpty());
+    QStringList texts;
+    for (const CString& text : found)
+        texts << text;
+    QCOMPARE(texts, messages);
 }
 
 QTEST_MAIN(TestFormClasses)

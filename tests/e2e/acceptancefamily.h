@@ -3,8 +3,8 @@
 // The family the acceptance tests of the services work on, and the few
 // things a person does on the real window to get there: a coupled Ontario
 // return of Ann and Bob Lee made through the new-return wizard, their
-// daughter Cleo entered on the Dependants page and Ann's e-mail typed on
-// her T1. The steps themselves are the end-to-end tests' (usersteps.h);
+// daughter Cleo entered on the Dependants page, Ann's e-mail typed on her
+// T1 and the mailing address and the agency's questions on both T1s. The steps themselves are the end-to-end tests' (usersteps.h);
 // pictures go to build/artefacts/acceptance-services.
 #include "common/modalsteps.h"
 #include "companion/forms/dependantinfostruct.h"
@@ -144,6 +144,13 @@ inline Form_Return* presentLeeFamily(WindowFixture& f, QString& why)
     }
     if (!showForm(page, FORM_T1) || !typeInto(page, "Email", "ann.lee@example.com")) {
         why = "the T1 has no e-mail field";
+        return nullptr;
+    }
+    // Where the agency writes to them, and the questions it asks of everyone.
+    const MailingAddressAndAnswers home{"27 Birch Cres", "Sudbury", "Ontario", "P3A 4R7"};
+    if (!typeMailingAddressAndAnswers(page, home) || !switchTo(page, CFamilyTaxData::kSpouse)
+        || !typeMailingAddressAndAnswers(page, home) || !switchTo(page, CFamilyTaxData::kTaxpayer)) {
+        why = "the T1 pages have no mailing address or question fields";
         return nullptr;
     }
     const DependantInfo* child = page->familyData()->dependants().GetAt(0);

@@ -278,8 +278,13 @@ void TestAcceptanceFamily::newCoupledReturnThroughTheWizard()
     QVERIFY(typeInto(p, "Own1", "3000"));
     QVERIFY(keepPicture(f->window, kPictures, "06-medical-expenses"));
 
+    // Jane's mailing address and answers on her T1.
+    const MailingAddressAndAnswers home{"41 Maple Ave", "Guelph", "Ontario", "N1H 3T4"};
+    QVERIFY(typeMailingAddressAndAnswers(p, home));
+
     // John's slip and the child care he claims.
     QVERIFY(switchTo(p, CFamilyTaxData::kSpouse));
+    QVERIFY(typeMailingAddressAndAnswers(p, home));
     f->action("actionAdd_T4_slip")->trigger();
     QVERIFY(typeInto(p, "box14EmploymentIncome", "45000"));
     QVERIFY(typeInto(p, "box16CppContributions", "2469.25"));
@@ -545,6 +550,7 @@ void TestAcceptanceFamily::importCoupleChangeProvinceDecouple()
         f->action("actionNew")->trigger();
         QVERIFY2(page(), qPrintable(f->promptTexts().join(" | ")));
         QCOMPARE(personNames(page()), QStringList{QString(single.first) + " " + single.last});
+        QVERIFY(typeMailingAddressAndAnswers(page(), {"8 Elm St", "Kingston", "Ontario", "K7L 2V6"}));
         f->action("actionAdd_T4_slip")->trigger();
         QVERIFY(typeInto(page(), "box14EmploymentIncome", "30000"));
         f->prompter->queueFile(folder + "/" + single.file);

@@ -140,6 +140,24 @@ inline bool showForm(Form_Return* page, int type)
     return select(page, rowOf(page->folderView(), FROM_FORM, type));
 }
 
+// A mailing address in Canada and the questions the agency asks of every
+// return, typed and chosen on the current person's T1 as a preparer does.
+struct MailingAddressAndAnswers
+{
+    QString street, city, province, postalCode;
+    QString citizen = QStringLiteral("Yes");
+    QString electionsCanada = QStringLiteral("Yes");
+    QString foreignProperty = QStringLiteral("No");
+};
+
+inline bool typeMailingAddressAndAnswers(Form_Return* page, const MailingAddressAndAnswers& a)
+{
+    return showForm(page, 1) && typeInto(page, "AddressLine1", a.street) && typeInto(page, "City", a.city)
+           && choose(page, "MailingProvince", a.province) && typeInto(page, "PostalCode", a.postalCode)
+           && choose(page, "CitizenshipAnswer", a.citizen) && choose(page, "ElectionsCanadaAnswer", a.electionsCanada)
+           && choose(page, "ForeignPropertyAnswer", a.foreignProperty);
+}
+
 // The title above the shown form's pages.
 inline QString shownForm(Form_Return* page)
 {

@@ -200,6 +200,49 @@ private slots:
                                     .arg(QString::fromStdString(taxrules::formatAmountGrouped(typed)), claimed));
     }
 
+    // A spouse whose return is not in the file: the person's T1 must name
+    // them and give their net income. A coupled return takes both from the
+    // spouse's own return.
+    void spouseFilingApart_data()
+    {
+        QTest::addColumn<bool>("coupled");
+        QTest::addColumn<int>("maritalStatus");
+        QTest::addColumn<QString>("spouseSin");
+        QTest::addColumn<double>("spouseNet");
+        QTest::addColumn<QStringList>("messages");
+        const QString sin = "T1, Spouse page, Spouse's social insurance number: enter the social insurance number of "
+                            "your spouse or common-law partner.";
+        const QString net = "T1, Spouse page, Spouse's net income: enter the net income of your spouse or common-law "
+                            "partner (line 23600 of their return, 0 when it is negative).";
+        QTest::newRow("married, spouse unnamed") << false << 0 << " " << 0.0 << QStringList{sin};
+        QTest::newRow("common-law, net income below zero")
+            << false << 1 << "130692544" << -10.0 << QStringList{net};
+        QTest::newRow("married, both given") << false << 0 << "130692544" << 31500.0 << QStringList();
+        QTest::newRow("married, no income") << false << 0 << "130692544" << 0.0 << QStringList();
+        QTest::newRow("single, nothing asked") << false << 5 << "" << 0.0 << QStringList();
+        QTest::newRow("coupled, the spouse's own return") << true << 0 << "" << 0.0 << QStringList();
+    }
+
+    void spouseFilingApart()
+    {
+        QFETCH(bool, coupled);
+        QFETCH(int, maritalStatus);
+        QFETCH(QString, spouseSin);
+        QFETCH(double, spouseNet);
+        QFETCH(QStringList, messages);
+        auto family = makeFamily(coupled);
+        IndividualTaxData* person = family->getTaxpayer();
+        TaxData_T1New& t1 = *person->GetT1();
+        t1.MaritalStatus.m_value = maritalStatus;
+        t1.SpouseSIN.m_value = spouseSin;
+        t1.SpouseNetIncome.m_value = spouseNet;
+        QStringList found;
+        for (const QString& text : personMessages(person))
+            if (text.startsWith("T1, Spouse page"))
+                found << text;
+        QCOMPARE(found, messages);
+    }
+
     void catalogueCases_data()
     {
         QTest::addColumn<QString>("scenario");

@@ -3,6 +3,8 @@
 #include <QtTest>
 
 #include "common/modalsteps.h"
+#include "companion/forms/fieldchoices.h"
+#include "companion/forms/t1/taxdata_t1new.h"
 #include "dialogs/dlgvalidationmsgs.h"
 #include "returnpagefixture.h"
 
@@ -141,7 +143,17 @@ private slots:
         NewReturnBasicData record = singleRecord();
         record.sin = "046454286";
         record.dob = QDate(1970, 4, 12);
-        Form_Return* page = present(f, newFamily(record));
+        CFamilyTaxData* family = newFamily(record);
+        // The rest of what the agency asks of every T1.
+        TaxData_T1New* t1 = family->getTaxpayer()->GetT1();
+        t1->AddressLine1.m_value = CString("100 Wellington St");
+        t1->City.m_value = CString("Ottawa");
+        t1->MailingProvince.m_value = kOntario;
+        t1->PostalCode.m_value = CString("K1A 0A6");
+        t1->CitizenshipAnswer.m_value = choices::kYes;
+        t1->ElectionsCanadaAnswer.m_value = choices::kNo;
+        t1->ForeignPropertyAnswer.m_value = choices::kNo;
+        Form_Return* page = present(f, family);
         f.prompter->clear();
         f.prompter->queueYes(true);  // view the warning messages
         f.prompter->queueYes(false); // the first confirmation declined

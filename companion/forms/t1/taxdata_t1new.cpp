@@ -8,7 +8,6 @@
 #include <cmath>
 #include <initializer_list>
 
-#include "companion/core/sincheck.h"
 #include "companion/rules/money.h"
 
 using taxrules::isPresentAmount;
@@ -254,23 +253,6 @@ void TaxData_T1New::SyncWithSpouseMailingAddr(const TaxData_T1New& other)
         if (from->id() >= 20 && from->id() <= 31)
             if (CField* to = findFieldById(from->id()))
                 to->copyValueFrom(*from);
-}
-
-bool TaxData_T1New::Validate(unsigned char purpose, std::list<CString>& messages)
-{
-    Q_UNUSED(purpose);
-    const size_t before = messages.size();
-    if (FirstName.IsEmptyIfRemoveBlank() || LastName.IsEmptyIfRemoveBlank())
-        messages.push_back(CString("T1: enter your first and last name."));
-    if (!CheckSIN(SIN.m_value.toUtf8().constData()))
-        messages.push_back(CString("T1: the social insurance number is not valid."));
-    if (!BirthDate.IsValid())
-        messages.push_back(CString("T1: enter your date of birth."));
-    if (ProvinceOfResidence.m_value < 1 || ProvinceOfResidence.m_value > 13)
-        messages.push_back(CString("T1: choose your province or territory of residence on December 31."));
-    if (HasSpouse() && !SpouseSIN.IsEmptyIfRemoveBlank() && !CheckSIN(SpouseSIN.m_value.toUtf8().constData()))
-        messages.push_back(CString("T1: the social insurance number of your spouse or common-law partner is not valid."));
-    return messages.size() != before;
 }
 
 std::vector<CTaxData_Form::PageAction> TaxData_T1New::pageActions() const

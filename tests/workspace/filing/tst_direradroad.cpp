@@ -8,8 +8,10 @@
 #include "filingroadsteps.h"
 #include "companion/core/appclock.h"
 #include "companion/core/qwebclient.h"
+#include "companion/forms/fieldchoices.h"
 #include "companion/forms/t1/taxdata_t1new.h"
 #include "companion/ui/styledwidgets.h"
+#include "dialogs/dlgvalidationmsgs.h"
 #include "fakes/agency/fakeagencyserver.h"
 #include "filing/filingwebclient.h"
 #include "filing/ui/DlgFilingResult.h"
@@ -20,11 +22,13 @@
 
 #include <QDialogButtonBox>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSqlQuery>
 #include <QTextBrowser>
 #include <QWizard>
+#include <QXmlStreamReader>
 
 #include <functional>
 
@@ -91,6 +95,34 @@ ModalScript::Step wizard(QString* title, int choice = -2, bool* stayedOpen = nul
     };
 }
 
+// The rows the validation messages dialog lists, all tabs; then closed.
+ModalScript::Step validationMessages(QStringList* rows)
+{
+    return [=](QWidget* w) {
+        auto* dlg = qobject_cast<DlgValidationMsgs*>(w);
+        if (!dlg)
+            return false;
+        for (QListWidget* list : dlg->findChildren<QListWidget*>())
+            for (int r = 0; r < list->count(); ++r)
+                *rows << list->item(r)->text();
+        dlg->accept();
+        return true;
+    };
+}
+
+// The texts of every element of that local name, in document order.
+QStringList elementTexts(const QByteArray& xml, const QString& localName)
+{
+    QStringList texts;
+    QXmlStreamReader reader(xml);
+    while (!reader.atEnd()) {
+        reader.readNext();
+        if (reader.isStartElement() && reader.name() == localName)
+            texts << reader.readElementText(QXmlStreamReader::IncludeChildElements);
+    }
+    return texts;
+}
+
 // OK on the submission dialog, the terms agreed, the result dialog read
 // into result (when given) and, after an acceptance, the after-filing page.
 void sendThrough(ModalScript& script, ResultView* result, bool accepted)
@@ -102,7 +134,11 @@ void sendThrough(ModalScript& script, ResultView* result, bool accepted)
         script.add(wizard(nullptr));
 }
 
+using T1Change = std::function<void(TaxData_T1New&)>;
+
 } // namespace
+
+Q_DECLARE_METATYPE(T1Change)
 
 class TestDireradRoad : public QObject
 {
@@ -114,6 +150,9 @@ private slots:
     void cleanup();
 
     void acceptedFiling();
+    void firstTimeFilerIsNamedInTheRequest();
+    void incompleteReturnIsRefusedBeforeAnyRequest_data();
+    void incompleteReturnIsRefusedBeforeAnyRequest();
     void cancelRecordsNothing();
     void acceptedReturnIsAskedBeforeFilingAgain();
     void notSentAfterTheTerms();
@@ -188,6 +227,14 @@ Form_Return* TestDireradRoad::openJean(bool withEmail)
     record.dob = QDate(1975, 6, 15);
     CFamilyTaxData* family = newFamily(record);
     TaxData_T1New* t1 = family->getTaxpayer()->GetT1();
+    // What the agency asks of every T1: where to write and the answers.
+    t1->AddressLine1.m_value = CString("100 Wellington St");
+    t1->City.m_value = CString("Ottawa");
+    t1->MailingProvince.m_value = kOntario;
+    t1->PostalCode.m_value = CString("K1A 0A6");
+    t1->CitizenshipAnswer.m_value = choices::kYes;
+    t1->ElectionsCanadaAnswer.m_value = choices::kNo;
+    t1->ForeignPropertyAnswer.m_value = choices::kNo;
     if (withEmail)
         t1->Email2.m_value = CString("jean.tremblay@example.com");
     // Instalments with no income: a refund of 250.00.
@@ -282,6 +329,69 @@ void TestDireradRoad::acceptedFiling()
     QCOMPARE(sent.elementText("OriginatingIP"), QStringLiteral("0.0.0.0"));
     QCOMPARE(sent.elementText("SoftwareID"), QStringLiteral("097G"));
     QVERIFY(!sent.hasElement("TestCaseIdentifier"));
+    // Jean filed before: the return's own name elements stay empty and the
+    // request names no one (the agency knows him by his S.I.N.).
+    QCOMPARE(elementTexts(sent.http.body, "GivenName"), QStringList{QString()});
+    QCOMPARE(elementTexts(sent.http.body, "FamilyName"), QStringList{QString()});
+    QCOMPARE(elementTexts(sent.http.body, "AddressStreetText"), QStringList{"100 Wellington St"});
+    QCOMPARE(elementTexts(sent.http.body, "AddressPostalCode"), QStringList{"K1A0A6"});
+    QCOMPARE(elementTexts(sent.http.body, "CanadianCitizenshipIndicator"), QStringList{"1"});
+}
+
+void TestDireradRoad::firstTimeFilerIsNamedInTheRequest()
+{
+    Form_Return* page = openJean();
+    page->familyData()->getTaxpayer()->GetT1()->FirstTimeFilerAnswer.m_value = choices::kYes;
+    ModalScript script;
+    sendThrough(script, nullptr, true);
+    m_f->prompter->queueButton(Prompt::No);
+    run(page);
+    QCOMPARE(script.pending(), 0);
+    QCOMPARE(fileReturnRequests(), 1);
+    const QByteArray body = m_agency->recorder().last().http.body;
+    // The return's name elements stay empty; the request after it names
+    // the person, "X" standing for the second name he has not.
+    QCOMPARE(elementTexts(body, "GivenName"), (QStringList{QString(), "Jean"}));
+    QCOMPARE(elementTexts(body, "SecondName"), QStringList{"X"});
+    QCOMPARE(elementTexts(body, "FamilyName"), (QStringList{QString(), "Tremblay"}));
+    QCOMPARE(elementTexts(body, "FirstTimeFilerIndicator"), QStringList{"1"});
+}
+
+void TestDireradRoad::incompleteReturnIsRefusedBeforeAnyRequest_data()
+{
+    QTest::addColumn<T1Change>("change");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("empty name") << T1Change([](TaxData_T1New& t) {
+        t.FirstName.m_value = CString();
+    }) << "T1, Identification page, First name and Last name: enter the person's first and last name.";
+    QTest::newRow("no mailing address") << T1Change([](TaxData_T1New& t) {
+        t.AddressLine1.m_value = CString();
+        t.City.m_value = CString();
+        t.PostalCode.m_value = CString();
+    }) << "T1, Identification page, Mailing address: enter the street address or P.O. box the agency writes to.";
+    QTest::newRow("citizenship unanswered") << T1Change([](TaxData_T1New& t) {
+        t.CitizenshipAnswer.m_value = choices::kNotAnswered;
+    }) << "T1, Questions and filing page, Canadian citizen: answer Yes or No.";
+}
+
+void TestDireradRoad::incompleteReturnIsRefusedBeforeAnyRequest()
+{
+    QFETCH(T1Change, change);
+    QFETCH(QString, message);
+    Form_Return* page = openJean();
+    change(*page->familyData()->getTaxpayer()->GetT1());
+    QStringList rows;
+    ModalScript script;
+    script.add(validationMessages(&rows));
+    run(page);
+    QCOMPARE(script.pending(), 0);
+    bool listed = false;
+    for (const QString& row : rows)
+        listed = listed || row.endsWith(" - " + message);
+    QVERIFY2(listed, qPrintable(rows.join("\n")));
+    QCOMPARE(m_f->promptTexts(), QStringList());
+    QCOMPARE(m_agency->recorder().count(), 0);
+    QCOMPARE(historyEvents(), QList<int>());
 }
 
 void TestDireradRoad::cancelRecordsNothing()
