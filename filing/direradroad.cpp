@@ -1,6 +1,7 @@
 #include "filing/direradroad.h"
 
 #include "filing/GenerateElectronicFile.h"
+#include "filing/efileeligibilitycheck.h"
 
 #include "companion/core/filemodes.h"
 #include "companion/core/messages.h"
@@ -88,21 +89,13 @@ bool DireradRoad::seasonOpen()
 
 bool DireradRoad::eligible(int isReFile)
 {
-    std::list<CString> messages;
-    // An empty list means eligible.
-    if (isReFile && (m_family->IsEligibleForReFile(m_context.edition, messages), !messages.empty())) {
-        tell(messages.front());
+    // The ReFILE and online-filing refusals, and first what a test run
+    // leaves out of the return (the direct deposit form).
+    if (!checkOnlineFilingEligibility(m_context, m_context.edition, isReFile != 0))
         return false;
-    }
-    messages.clear();
-    m_family->IsEligibleForElectronicFile(m_context.edition, messages);
-    if (!messages.empty()) {
-        tell(messages.front());
-        return false;
-    }
     if (m_env.validateReturn && m_env.validateReturn() > 0)
         return false;
-    messages.clear();
+    std::list<CString> messages;
     if (isReFile && (m_family->DoSurveyBeforeReFile(messages), !messages.empty())) {
         tell(messages.front());
         return false;
@@ -181,6 +174,10 @@ void DireradRoad::run()
 {
     if (!m_family)
         return;
+    if (!m_env.submission.exchange.direradHostConfigured()) {
+        tell(tr("The agency's filing host is not configured: set DIRERADSERVER in gr_path.ini."));
+        return;
+    }
     int isReFile = 0;
     m_family->getFedAmountClaimed(2, isReFile);
     if (!seasonOpen())
@@ -198,7 +195,13 @@ void DireradRoad::run()
     TestCopy copy;
     const bool testMode = m_env.submission.exchange.testMode;
     CString xml;
-    CreateElectronicFile(*m_family, xml, 2);
+    CString problem;
+    // A return that could not be built whole is never offered for sending,
+    // and nothing of the filing is recorded.
+    if (CreateElectronicFile(*m_family, xml, 2, &problem) != ElectronicFileBuilt) {
+        tell(problem);
+        return;
+    }
     if (testMode
         && !copy.write(m_env.runFolder + QLatin1Char('/') + m_family->GetDireradNameWithoutSuffix() + "_2024.ws", xml)) {
         tell(tr("Direrad or EFile can NOT be created. Check firewall program or anti-virus software settings."));

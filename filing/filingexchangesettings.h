@@ -12,6 +12,16 @@ struct FilingExchangeSettings
     bool testMode = false;  // requests (redacted) and replies are traced into the result file
     QString resultFilePath; // the filing result file
 
+    // Whether the DIRERAD host names a real server. The program's defaults
+    // are names under ".example", which by design never resolve: filing to
+    // one would only fail with a name-resolution error the user cannot act
+    // on, so the road says what to configure instead.
+    bool direradHostConfigured() const
+    {
+        const QString name = direradHost.section(QLatin1Char(':'), 0, 0).trimmed().toLower();
+        return !name.isEmpty() && name != QLatin1String("example") && !name.endsWith(QLatin1String(".example"));
+    }
+
     // The service that takes the terms requests and the T1 returns.
     QString fileReturnServiceUrl() const
     {
