@@ -3,9 +3,10 @@
 // home's configuration; the program started on that home; a return for the
 // S.I.N. 046 454 286; Start > Auto-Fill (AFR), New/Update, the terms, the
 // S.I.N.; the login link opened in a browser whose "Sign in" hands the
-// session back; the record's row viewed and applied. The browser here is a
-// plain HTTPS client that fetches the login page as a browser navigates to
-// it and follows its "Sign in" link. Pictures in build/artefacts/autofill-standin.
+// session back; the record's row viewed and applied. The browser is, in
+// turn, a plain HTTPS client that follows the page's "Sign in" link, and
+// headless Chromium, whose click on it the WebDriver protocol makes.
+// Pictures in build/artefacts/autofill-standin.
 #include <QtTest>
 
 #include "acceptancefamily.h"
@@ -18,6 +19,12 @@
 #include "model/individualtaxdata.h"
 
 #include <QDialogButtonBox>
+#include <QEventLoop>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QStandardPaths>
+#include <QTcpServer>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QProcess>
@@ -44,6 +51,8 @@ public:
     {
         m_process.setProgram(QStringLiteral(VR_FAKE_AGENCYDATA));
         m_process.setArguments({"--home", home});
+        // From the user's own folder, not the build's.
+        m_process.setWorkingDirectory(home);
         m_process.start();
         if (!m_process.waitForStarted(10000))
             return false;
@@ -69,19 +78,37 @@ private:
     QByteArray m_output;
 };
 
-// The user's browser: it loads the login link as a top-level navigation,
-// finds the page's "Sign in" link and follows it, redirects and all, back to
-// the program's callback port. It trusts the test CA, as a browser the
-// stand-in's README tells the user about would once told to.
-class LinkBrowser : public UrlOpener
+// The browser the program opens the login link in, installed for as long as
+// it lives; what it visited and what went wrong.
+class TestBrowser : public UrlOpener
 {
 public:
-    explicit LinkBrowser(const QString& caFile) : m_previous(UrlOpener::install(this))
+    TestBrowser() : m_previous(UrlOpener::install(this)) {}
+    ~TestBrowser() override { UrlOpener::install(m_previous); }
+    QStringList visited() const { return m_visited; }
+    QStringList problems() const { return m_problems; }
+    QString loginPage() const { return m_loginPage; }
+
+protected:
+    QStringList m_visited, m_problems;
+    QString m_loginPage;
+
+private:
+    UrlOpener* m_previous;
+};
+
+// A plain HTTPS client as the browser: it loads the login link as a
+// top-level navigation, finds the page's "Sign in" link and follows it,
+// redirects and all, back to the program's callback port. It trusts the
+// test CA.
+class LinkBrowser : public TestBrowser
+{
+public:
+    explicit LinkBrowser(const QString& caFile)
     {
         m_ssl = QSslConfiguration::defaultConfiguration();
         m_ssl.setCaCertificates(QSslCertificate::fromPath(caFile));
     }
-    ~LinkBrowser() override { UrlOpener::install(m_previous); }
 
     bool openUrl(const QUrl& url) override
     {
@@ -103,10 +130,6 @@ public:
         });
         return true;
     }
-
-    QStringList visited() const { return m_visited; }
-    QStringList problems() const { return m_problems; }
-    QString loginPage() const { return m_loginPage; }
 
 private:
     void navigate(const QUrl& url, std::function<void(QNetworkReply*)> then)
@@ -131,10 +154,133 @@ private:
 
     QNetworkAccessManager m_network;
     QSslConfiguration m_ssl;
-    UrlOpener* m_previous;
-    QStringList m_visited, m_problems;
-    QString m_loginPage;
     QByteArray m_signedIn;
+};
+
+// A real browser, headless Chromium driven through chromedriver's WebDriver
+// protocol: it opens the login link, and the "Sign in" link is clicked as
+// the user clicks it, so the program's link, the stand-in's redirect and the
+// program's callback listener meet a real browser's requests and headers.
+// The stand-in's certificate is of the test CA, which the session accepts.
+class HeadlessChromium : public TestBrowser
+{
+public:
+    bool start()
+    {
+        const QString driver = QStandardPaths::findExecutable("chromedriver");
+        const QString chromium = QStandardPaths::findExecutable("chromium");
+        if (driver.isEmpty() || chromium.isEmpty()) {
+            m_problems << "chromium or chromedriver missing (scripts/deps installs them)";
+            return false;
+        }
+        QTcpServer probe;
+        probe.listen(QHostAddress::LocalHost, 0);
+        m_port = probe.serverPort();
+        probe.close();
+        m_driver.setProgram(driver);
+        m_driver.setArguments({QStringLiteral("--port=%1").arg(m_port)});
+        m_driver.setProcessChannelMode(QProcess::MergedChannels);
+        m_driver.start();
+        QByteArray said;
+        while (!said.contains("started successfully")) {
+            if (!m_driver.waitForReadyRead(15000)) {
+                m_problems << "chromedriver did not start: " + QString::fromUtf8(said);
+                return false;
+            }
+            said += m_driver.readAll();
+        }
+        const QJsonObject options{{"binary", chromium},
+                                  {"args", QJsonArray{"--headless=new", "--no-sandbox", "--disable-gpu",
+                                                      "--disable-dev-shm-usage", "--no-first-run"}}};
+        const QJsonObject capabilities{
+            {"capabilities",
+             QJsonObject{{"alwaysMatch", QJsonObject{{"acceptInsecureCerts", true}, {"goog:chromeOptions", options}}}}}};
+        const QJsonObject session = waitFor(post("/session", capabilities));
+        m_session = session.value("value").toObject().value("sessionId").toString();
+        if (m_session.isEmpty())
+            m_problems << "no WebDriver session: " + QString::fromUtf8(QJsonDocument(session).toJson());
+        return !m_session.isEmpty();
+    }
+
+    ~HeadlessChromium() override
+    {
+        if (!m_session.isEmpty())
+            waitFor(send("DELETE", "/session/" + m_session, QJsonObject()));
+        m_driver.terminate();
+        if (!m_driver.waitForFinished(5000))
+            m_driver.kill();
+    }
+
+    bool openUrl(const QUrl& url) override
+    {
+        if (url.isLocalFile())
+            return true;
+        m_visited << url.toString();
+        // The program waits for its callback in its own event loop: each
+        // step goes on from the reply of the one before.
+        then(post(path("/url"), QJsonObject{{"url", url.toString()}}), [this](const QJsonObject&) {
+            then(send("GET", path("/source"), QJsonObject()),
+                 [this](const QJsonObject& page) { m_loginPage = page.value("value").toString(); });
+            then(send("GET", path("/screenshot"), QJsonObject()), [](const QJsonObject& shot) {
+                QFile picture(modalsteps::artefactPath(kStandInPictures + "/chromium/0-login-page.png"));
+                QDir().mkpath(QFileInfo(picture).path());
+                if (picture.open(QIODevice::WriteOnly))
+                    picture.write(QByteArray::fromBase64(shot.value("value").toString().toLatin1()));
+            });
+            then(post(path("/element"), QJsonObject{{"using", "css selector"}, {"value", "#signIn"}}),
+                 [this](const QJsonObject& found) {
+                     const QJsonObject element = found.value("value").toObject();
+                     const QString id = element.value("element-6066-11e4-a52e-4f735466cecf").toString();
+                     if (id.isEmpty()) {
+                         m_problems << "no Sign in link: " + QString::fromUtf8(QJsonDocument(found).toJson());
+                         return;
+                     }
+                     m_visited << "Sign in";
+                     then(post(path("/element/" + id + "/click"), QJsonObject()), [](const QJsonObject&) {});
+                 });
+        });
+        return true;
+    }
+
+private:
+    QString path(const QString& tail) const { return "/session/" + m_session + tail; }
+
+    QNetworkReply* send(const QByteArray& verb, const QString& where, const QJsonObject& body)
+    {
+        QNetworkRequest request(QUrl(QStringLiteral("http://127.0.0.1:%1%2").arg(m_port).arg(where)));
+        request.setHeader(QNetworkRequest::ContentTypeHeader, "application/json");
+        request.setTransferTimeout(60000);
+        const QByteArray bytes = verb == "GET" ? QByteArray() : QJsonDocument(body).toJson(QJsonDocument::Compact);
+        return m_network.sendCustomRequest(request, verb, bytes);
+    }
+    QNetworkReply* post(const QString& where, const QJsonObject& body) { return send("POST", where, body); }
+
+    void then(QNetworkReply* reply, std::function<void(const QJsonObject&)> next)
+    {
+        QObject::connect(reply, &QNetworkReply::finished, reply, [this, reply, next] {
+            const QJsonObject answer = QJsonDocument::fromJson(reply->readAll()).object();
+            if (reply->error() != QNetworkReply::NoError)
+                m_problems << reply->url().path() + ": " + QString::fromUtf8(QJsonDocument(answer).toJson());
+            else
+                next(answer);
+            reply->deleteLater();
+        });
+    }
+
+    QJsonObject waitFor(QNetworkReply* reply)
+    {
+        QEventLoop loop;
+        QObject::connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
+        loop.exec();
+        const QJsonObject answer = QJsonDocument::fromJson(reply->readAll()).object();
+        reply->deleteLater();
+        return answer;
+    }
+
+    QProcess m_driver;
+    QNetworkAccessManager m_network;
+    quint16 m_port = 0;
+    QString m_session;
 };
 
 QString configValue(const QString& home, const QString& key)
@@ -154,11 +300,20 @@ class TestAutoFillStandIn : public QObject
 {
     Q_OBJECT
 private slots:
+    void autoFillFromTheStandIn_data();
     void autoFillFromTheStandIn();
 };
 
+void TestAutoFillStandIn::autoFillFromTheStandIn_data()
+{
+    QTest::addColumn<bool>("chromium");
+    QTest::newRow("HTTPS client") << false;
+    QTest::newRow("headless Chromium") << true;
+}
+
 void TestAutoFillStandIn::autoFillFromTheStandIn()
 {
+    QFETCH(bool, chromium);
     StandIn standIn;
     bool started = false;
     QString home;
@@ -173,8 +328,17 @@ void TestAutoFillStandIn::autoFillFromTheStandIn()
     const QString caFile = configValue(home, "TestCAFile");
     QVERIFY2(QFileInfo::exists(caFile), qPrintable(caFile));
     QCOMPARE(QString(f.app->m_config.TDDCallbackPort), configValue(home, "TDDCallbackPort"));
-    LinkBrowser browser(caFile);
+    std::unique_ptr<TestBrowser> browser;
+    if (chromium) {
+        auto real = std::make_unique<HeadlessChromium>();
+        const bool up = real->start();
+        QVERIFY2(up, qPrintable(real->problems().join(" | ")));
+        browser = std::move(real);
+    } else {
+        browser = std::make_unique<LinkBrowser>(caFile);
+    }
     f.window->resize(1200, 820);
+    const QString pictures = kStandInPictures + (chromium ? "/chromium" : "/https-client");
 
     // A return of the S.I.N. the stand-in has a record for.
     NewReturnBasicData record = returnpage::singleRecord();
@@ -197,7 +361,7 @@ void TestAutoFillStandIn::autoFillFromTheStandIn()
             if (table->model()->index(row, 0).data().toString() == kAnnSin)
                 table->selectRow(row);
         }
-        usersteps::keepPicture(dialog, kStandInPictures, "1-stored-record");
+        usersteps::keepPicture(dialog, pictures, "1-stored-record");
         dialog->findChild<QPushButton*>("btnView")->click();
         dialog->accept();
         return true;
@@ -224,7 +388,7 @@ void TestAutoFillStandIn::autoFillFromTheStandIn()
             return false;
         while (wizard->currentId() != wizard->pageIds().last())
             wizard->next();
-        usersteps::keepPicture(wizard, kStandInPictures, "2-apply");
+        usersteps::keepPicture(wizard, pictures, "2-apply");
         finishText = wizard->buttonText(QWizard::FinishButton);
         wizard->button(QWizard::FinishButton)->click();
         return true;
@@ -235,9 +399,9 @@ void TestAutoFillStandIn::autoFillFromTheStandIn()
     }
 
     QCOMPARE(script.pending(), 0);
-    QVERIFY2(browser.problems().isEmpty(), qPrintable(browser.problems().join(" | ")));
-    QVERIFY2(browser.loginPage().contains("Sign in"), qPrintable(browser.loginPage()));
-    QCOMPARE(browser.visited().size(), 2);
+    QVERIFY2(browser->problems().isEmpty(), qPrintable(browser->problems().join(" | ")));
+    QVERIFY2(browser->loginPage().contains("Sign in"), qPrintable(browser->loginPage()));
+    QCOMPARE(browser->visited().size(), 2);
     QCOMPARE(f.promptTexts(), QStringList());
     QCOMPARE(rows, QStringList{kAnnSin});
     QCOMPARE(finishText, QString("Auto-Fill Return"));
@@ -248,7 +412,7 @@ void TestAutoFillStandIn::autoFillFromTheStandIn()
     QCOMPARE(shownText(page, "EmployerName"), QString("Maple Works Inc."));
     QCOMPARE(shownText(page, "box14EmploymentIncome"), QString("52000.00"));
     QCOMPARE(person->GetT1()->line10100EmploymentIncome.m_value, 52000.0);
-    QVERIFY(usersteps::keepPicture(f.window, kStandInPictures, "3-applied-slip"));
+    QVERIFY(usersteps::keepPicture(f.window, pictures, "3-applied-slip"));
 }
 
 QTEST_APPLESS_MAIN(TestAutoFillStandIn)
