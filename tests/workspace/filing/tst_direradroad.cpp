@@ -9,9 +9,11 @@
 #include "companion/core/appclock.h"
 #include "companion/core/qwebclient.h"
 #include "companion/forms/fieldchoices.h"
+#include "companion/forms/slips/slips_employment.h"
 #include "companion/forms/t1/taxdata_t1new.h"
 #include "companion/ui/styledwidgets.h"
 #include "dialogs/dlgvalidationmsgs.h"
+#include "e2e/usersteps.h"
 #include "fakes/agency/fakeagencyserver.h"
 #include "filing/filingwebclient.h"
 #include "filing/ui/DlgFilingResult.h"
@@ -151,6 +153,7 @@ private slots:
 
     void acceptedFiling();
     void firstTimeFilerIsNamedInTheRequest();
+    void manitobaCoupleFilesTheAddressTyped();
     void incompleteReturnIsRefusedBeforeAnyRequest_data();
     void incompleteReturnIsRefusedBeforeAnyRequest();
     void cancelRecordsNothing();
@@ -355,6 +358,66 @@ void TestDireradRoad::firstTimeFilerIsNamedInTheRequest()
     QCOMPARE(elementTexts(body, "SecondName"), QStringList{"X"});
     QCOMPARE(elementTexts(body, "FamilyName"), (QStringList{QString(), "Tremblay"}));
     QCOMPARE(elementTexts(body, "FirstTimeFilerIndicator"), QStringList{"1"});
+}
+
+// A Manitoba couple whose mailing address and answers are typed on the T1
+// pages, as a person does: the return sent holds that address, and the
+// rural supplement question nobody answered is not sent at all.
+void TestDireradRoad::manitobaCoupleFilesTheAddressTyped()
+{
+    constexpr int kManitoba = 3;
+    NewReturnBasicData record = coupledRecord();
+    record.FirstName = "Marie";
+    record.LastName = "Gagnon";
+    record.sin = "046454286";
+    record.dob = QDate(1978, 3, 9);
+    record.TaxPronv = kManitoba;
+    record.FirstNameSpouse = "Paul";
+    record.LastNameSpouse = "Gagnon";
+    record.sinSpouse = "130692544";
+    record.dobSpouse = QDate(1976, 11, 2);
+    record.TaxPronvSpouse = kManitoba;
+    CFamilyTaxData* family = newFamily(record);
+    // Marie works, so only Paul's spouse amount is claimed (on her return).
+    auto& t4 = static_cast<TaxData_Slip_T4&>(*family->getTaxpayer()->NewSlipData(1, 0, 0)->data);
+    t4.Province.m_value = kManitoba;
+    t4.box14EmploymentIncome.m_value = 52000;
+    t4.box22IncomeTaxDeducted.m_value = 9000;
+    family->Calculate(-1, nullptr);
+    Form_Return* page = present(*m_f, family);
+    QVERIFY(page);
+    QApplication::setActiveWindow(m_f->window);
+    const usersteps::ModalGuard guard(60000);
+    const usersteps::MailingAddressAndAnswers home{"455 Portage Ave", "Winnipeg", "Manitoba", "r3b 2e9"};
+    QVERIFY(usersteps::typeMailingAddressAndAnswers(page, home));
+    QVERIFY(usersteps::switchTo(page, CFamilyTaxData::kSpouse));
+    QVERIFY(usersteps::typeMailingAddressAndAnswers(page, home));
+    QVERIFY(usersteps::switchTo(page, CFamilyTaxData::kTaxpayer));
+    QVERIFY(usersteps::keepPicture(m_f->window, "direrad-road", "manitoba-couple-t1"));
+    const TaxData_T1New* t1 = page->familyData()->getTaxpayer()->GetT1();
+    QCOMPARE(QString(t1->City.m_value), QStringLiteral("Winnipeg"));
+    QCOMPARE(t1->RuralSupplementAnswer.m_value, choices::kNotAnswered);
+
+    m_f->prompter->clear();
+    ModalScript script;
+    script.add(wizard(nullptr, 1)); // the online-mail offer: not now
+    sendThrough(script, nullptr, true);
+    m_f->prompter->queueButton(Prompt::No);
+    run(page);
+    QVERIFY2(script.pending() == 0, qPrintable(m_f->promptTexts().join(" | ")));
+    QCOMPARE(fileReturnRequests(), 1);
+    const QByteArray body = m_agency->recorder().last().http.body;
+    // Marie's return: her S.I.N. in the return and in the request around it.
+    QCOMPARE(elementTexts(body, "TaxpayerSocialInsuranceNumber"), (QStringList{"046454286", "046454286"}));
+    QCOMPARE(elementTexts(body, "AddressStreetText"), QStringList{"455 Portage Ave"});
+    QCOMPARE(elementTexts(body, "AddressMunicipalityName"), QStringList{"Winnipeg"});
+    QCOMPARE(elementTexts(body, "AddressProvinceCode"), QStringList{"MB"});
+    QCOMPARE(elementTexts(body, "AddressPostalCode"), QStringList{"R3B2E9"});
+    QCOMPARE(elementTexts(body, "TaxpayerYearEndResidenceProvinceCode"), QStringList{"MB"});
+    QCOMPARE(elementTexts(body, "CanadianCitizenshipIndicator"), QStringList{"1"});
+    QCOMPARE(elementTexts(body, "ElectionsCanadaAuthorizationIndicator"), QStringList{"01"});
+    QCOMPARE(elementTexts(body, "SpouseSocialInsuranceNumber"), QStringList{"130692544"});
+    QCOMPARE(elementTexts(body, "CCRRuralSupplementIndicator"), QStringList());
 }
 
 void TestDireradRoad::incompleteReturnIsRefusedBeforeAnyRequest_data()
