@@ -6,6 +6,7 @@
 #include "companion/core/folders.h"
 #include "companion/core/qwebclient.h"
 #include "companion/forms/fields.h"
+#include "model/MultiProvsTaxMgr.h"
 #include "companion/core/messages.h"
 
 #include <QDir>
@@ -67,6 +68,10 @@ int TabWndApp::initApp()
     // both must be settled before the first return file is read.
     CFloatField::p_for_brannock = false;
     CStringField::setLargeSizeSerializeOption(65942, 512);
+    // A province's plug-in, once a return has needed it, stays mapped for the
+    // run: every later open of a return of that province finds its code in
+    // place instead of mapping and relocating the library again.
+    CMultiProvsTaxMgr::setKeepPluginsLoaded(true);
 
     m_strSeparator = QDir::separator();
     m_strAppPath = QCoreApplication::applicationDirPath();

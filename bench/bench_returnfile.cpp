@@ -12,10 +12,14 @@
 
 #include "benchreturns.h"
 #include "benchstats.h"
+#include "model/MultiProvsTaxMgr.h"
 
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
+    // As the program's start does (TabWndApp::initApp): a plug-in loaded once
+    // stays mapped for the run, and each new return makes its own manager.
+    CMultiProvsTaxMgr::setKeepPluginsLoaded(true);
     QTemporaryDir dir;
     const CString path(dir.filePath(QStringLiteral("coupled.r24")));
     const int slips = benchreturns::slipsEach(argc, argv);
