@@ -23,6 +23,8 @@
 #include <QTextBrowser>
 #include <QUrl>
 
+#include <vector>
+
 namespace {
 
 QString pageStyle(int pointSize)
@@ -117,18 +119,30 @@ int Form_Return::showTaxForm(int, CTaxData_Form* object)
     m_pCurForm = object;
     m_shown = keyOf(object);
 
-    object->CreatePages(m_listPages, this);
+    // Each page is made in its tab's frame, under the page style set once on
+    // the frame's empty viewport: its widgets take the style as they are
+    // first polished. A page styled after it was built, or moved into its
+    // frame after, has every widget polished again, which is most of the
+    // time a page takes to show.
+    // The frames take no background colour here: under the page style the
+    // page is drawn in the window's own colour, as it always was; a colour
+    // chosen later reaches the shown frames (refreshViewForColorFontSize).
+    const QString style = pageStyle(m_iFontSize);
+    std::vector<ScrollTaxForm*> frames;
+    object->CreatePagesInParents(m_listPages, [&](const QString& title) {
+        auto* frame = new ScrollTaxForm(QString(), ui->tabForm, nullptr);
+        frame->viewport()->setStyleSheet(style);
+        ui->tabForm->addTab(frame, title);
+        frames.push_back(frame);
+        return frame->viewport();
+    });
     if (m_listPages.empty()) {
         ui->lblFormDesc->clear();
         return -1;
     }
-    const QString style = pageStyle(m_iFontSize);
-    const QString colour = backgroundColour();
-    for (BaseTaxPage* page : m_listPages) {
-        page->setStyleSheet(style);
-        auto* frame = new ScrollTaxForm(colour, this, page);
-        ui->tabForm->addTab(frame, page->getTitle());
-    }
+    auto frame = frames.begin();
+    for (BaseTaxPage* page : m_listPages)
+        (*frame++)->setWidget(page);
     for (BaseTaxPage* page : m_listPages) {
         page->syncData();
         page->setLineNotes(m_notComputedByLine);

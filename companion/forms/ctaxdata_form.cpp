@@ -130,6 +130,12 @@ CTaxData_Form::PageFactory CTaxData_Form::installPageFactory(PageFactory factory
 
 int CTaxData_Form::CreatePages(std::list<BaseTaxPage*>& pages, QWidget* parent)
 {
+    return CreatePagesInParents(pages, [parent](const QString&) { return parent; });
+}
+
+int CTaxData_Form::CreatePagesInParents(std::list<BaseTaxPage*>& pages,
+                                        const std::function<QWidget*(const QString& title)>& parentFor)
+{
     const PageFactory& makePage = pageFactory();
     if (!makePage) {
         qWarning("CTaxData_Form: no page factory installed; form %d has no pages", int(m_type));
@@ -169,7 +175,7 @@ int CTaxData_Form::CreatePages(std::list<BaseTaxPage*>& pages, QWidget* parent)
         ++rows;
     }
     for (size_t i = 0; i < groups.size(); ++i)
-        pages.push_back(makePage(this, groups[i], titles[i], parent));
+        pages.push_back(makePage(this, groups[i], titles[i], parentFor(titles[i])));
     return int(groups.size());
 }
 

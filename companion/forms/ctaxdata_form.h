@@ -128,6 +128,11 @@ public:
     //    The pages themselves come from the page factory that the widget
     //    layer installs; with none installed no page is made.
     virtual int CreatePages(std::list<BaseTaxPage*>& pages, QWidget* parent);
+    // The same pages, each made in the parent that parentFor gives for its
+    // title (asked once per page, in order): a page made where it is shown
+    // takes that place's style once, as its widgets are first polished.
+    int CreatePagesInParents(std::list<BaseTaxPage*>& pages,
+                             const std::function<QWidget*(const QString& title)>& parentFor);
     using PageFactory = std::function<BaseTaxPage*(CTaxData_Form* form, const std::vector<CField*>& fields,
                                                    const QString& title, QWidget* parent)>;
     // Installs the maker of one page from a group of fields (the widget layer
