@@ -9,7 +9,9 @@
 #include "workspace/mainwindow.h"
 #include "workspace/treeitem.h"
 
+#include <QHash>
 #include <QHeaderView>
+#include <QPair>
 #include <QCoreApplication>
 #include <QMenu>
 
@@ -219,18 +221,11 @@ void FolderView::SyncFormsName()
     }
 }
 
-void FolderView::numberRepeatedSlips()
+QString numberedSlipLabel(const QString& label, int place)
 {
     // A second slip of a kind with no payer named would read exactly like
     // the first: it is told apart by its place among the slips of its kind.
-    std::map<int, int> seen;
-    for (int i = 0; i < m_itemSlips->childCount(); ++i) {
-        TreeItem* row = childRow(m_itemSlips, i);
-        const int place = ++seen[row->itemType()];
-        const QString label = row->text(0);
-        if (place > 1 && !label.contains(QLatin1String(" - ")))
-            m_model->setLabel(row, label + QStringLiteral(" (%1)").arg(place));
-    }
+    return place > 1 && !label.contains(QLatin1String(" - ")) ? label + QStringLiteral(" (%1)").arg(place) : label;
 }
 
 void FolderView::SyncSlipsNotesName()
@@ -239,18 +234,25 @@ void FolderView::SyncSlipsNotesName()
     if (!p)
         return;
     const bool isCoupled = coupled();
+    // Each row's whole label, its place among the slips of its kind
+    // included, is worked out before it is set: a row whose label did not
+    // change is left alone, so an edit repaints only the slip it changed.
+    QHash<QPair<int, int>, const STRUCT_SLIPDATA_ITEM_2004*> slips;
+    slips.reserve(int(p->m_slipList.size()));
+    for (const STRUCT_SLIPDATA_ITEM_2004* item : p->m_slipList)
+        slips.insert(qMakePair(int(item->type), int(item->id)), item);
+    std::map<int, int> seen;
     for (int i = 0; i < m_itemSlips->childCount(); ++i) {
         TreeItem* row = childRow(m_itemSlips, i);
-        for (const STRUCT_SLIPDATA_ITEM_2004* item : p->m_slipList) {
-            if (item->id == row->itemId() && item->type == row->itemType()) {
-                CString label;
-                slipDisplayName(isCoupled, item, label);
-                m_model->setLabel(row, label);
-                break;
-            }
-        }
+        const int place = ++seen[row->itemType()];
+        const STRUCT_SLIPDATA_ITEM_2004* item = slips.value(qMakePair(row->itemType(), row->itemId()));
+        CString label;
+        if (item)
+            slipDisplayName(isCoupled, item, label);
+        else
+            label = CString(row->text(0));
+        m_model->setLabel(row, item ? numberedSlipLabel(label, place) : QString(label));
     }
-    numberRepeatedSlips();
     for (int i = 0; i < m_itemNotes->childCount(); ++i) {
         TreeItem* row = childRow(m_itemNotes, i);
         for (const STRUCT_NOTEDATA_ITEM_2004* item : p->m_noteList) {

@@ -62,9 +62,6 @@ public:
     // Relabels without adding or removing rows.
     void SyncFormsName();
     void SyncSlipsNotesName();
-    // Appends " (2)", " (3)" ... to the rows of repeated slips of one kind
-    // that name no payer (the first keeps its plain name).
-    void numberRepeatedSlips();
 
     void clearFormData();
     void clearSlipData();
@@ -123,5 +120,8 @@ private:
 // Label of a slip row: "S-" for a shared slip of a coupled return, the
 // slip's name, and " - " with the slip's caption when it has one.
 void slipDisplayName(bool coupled, const STRUCT_SLIPDATA_ITEM_2004* item, CString& out);
+// A slip row's label at its place among the slips of its kind (1 the
+// first): " (2)", " (3)" ... appended to repeated slips that name no payer.
+QString numberedSlipLabel(const QString& label, int place);
 // Label of a note row: its caption.
 void noteDisplayName(const STRUCT_NOTEDATA_ITEM_2004* item, CString& out);

@@ -68,6 +68,7 @@ bool CPopFormObj::end(void* param)
 bool CPopSlipObj::begin(void* param)
 {
     m_pCursor = firstChild(viewOf(param)->slipsItem());
+    m_seen.clear();
     return true;
 }
 
@@ -75,8 +76,9 @@ bool CPopSlipObj::doWork(STRUCT_SLIPDATA_ITEM_2004* item, void* param)
 {
     if (!item)
         return true;
-    CString label;
-    slipDisplayName(m_bCoupled, item, label);
+    CString name;
+    slipDisplayName(m_bCoupled, item, name);
+    const QString label = numberedSlipLabel(name, ++m_seen[item->type]);
     TreeItem* branch = viewOf(param)->slipsItem();
     ReturnTreeModel* model = viewOf(param)->treeModel();
     if (m_pCursor) {
@@ -96,7 +98,6 @@ bool CPopSlipObj::end(void* param)
     FolderView* view = viewOf(param);
     view->removeItemAndRest(view->slipsItem(), m_pCursor);
     m_pCursor = nullptr;
-    view->numberRepeatedSlips();
     return true;
 }
 

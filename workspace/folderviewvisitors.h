@@ -1,5 +1,7 @@
 #pragma once
 
+#include <map>
+
 #include "model/taxdataitems.h"
 
 class FolderView;
@@ -39,6 +41,7 @@ public:
 private:
     bool m_bCoupled;
     TreeItem* m_pCursor = nullptr;
+    std::map<int, int> m_seen; // slips of each kind walked so far
 };
 
 class CPopNoteObj : public CEnumTaxNoteObj
