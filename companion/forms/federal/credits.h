@@ -12,7 +12,7 @@ class TaxData_T929New : public CTaxData_Form
     Q_OBJECT
 public:
     TaxData_T929New() : CTaxData_Form(FROM_FORM, FORM_T929) {}
-    CFloatField Income{this, 1, "Income", "", "Earned income"};
+    CFloatField Income{this, 1, "Income", "", "Earned income", fld::ReadOnly()};
     CFloatField Expenses{this, 2, "Expenses", "", "Disability supports expenses"};
     CFloatField Reimbursed{this, 3, "Reimbursed", "", "Reimbursements and assistance"};
     CFloatField Result{this, 21500, "Result", "21500", "Disability supports deduction", fld::Computed()};
@@ -175,7 +175,7 @@ class TaxData_T657New : public CTaxData_Form
     Q_OBJECT
 public:
     TaxData_T657New() : CTaxData_Form(FROM_FORM, FORM_T657) {}
-    CFloatField EligibleGains{this, 1, "EligibleGains", "", "Taxable capital gains eligible for the deduction"};
+    CFloatField EligibleGains{this, 1, "EligibleGains", "", "Taxable capital gains eligible for the deduction", fld::ReadOnly()};
     CFloatField DeductionUsed{this, 2, "DeductionUsed", "", "Capital gains deduction claimed in previous years"};
     CFloatField CumulativeNetLoss{this, 3, "CumulativeNetLoss", "", "Cumulative net investment loss"};
     CFloatField Result{this, 25400, "Result", "25400", "Capital gains deduction", fld::Computed()};
@@ -193,8 +193,8 @@ public:
     CFloatField DaysZoneAShared{this, 3, "DaysZoneAShared", "", "Days shared, northern zone", fld::Count()};
     CFloatField DaysZoneBShared{this, 4, "DaysZoneBShared", "", "Days shared, intermediate zone", fld::Count()};
     CFloatField TravelBenefits{this, 5, "TravelBenefits", "", "Travel benefits"};
-    CFloatField SlipAmount1{this, 6, "SlipAmount1", "", "Housing benefits from slips"};
-    CFloatField SlipAmount2{this, 7, "SlipAmount2", "", "Travel benefits from slips"};
+    CFloatField SlipAmount1{this, 6, "SlipAmount1", "", "Housing benefits from slips", fld::ReadOnly()};
+    CFloatField SlipAmount2{this, 7, "SlipAmount2", "", "Travel benefits from slips", fld::ReadOnly()};
     CFloatField NetIncome{this, 8, "NetIncome", "23600", "Net income", fld::Computed()};
     CFloatField ResidencyResult{this, 9, "ResidencyResult", "", "Residency deduction", fld::Computed()};
     CFloatField TravelResult{this, 10, "TravelResult", "", "Deduction for travel benefits", fld::Computed()};
@@ -209,9 +209,9 @@ class TaxData_T2204_New : public CTaxData_Form
 public:
     TaxData_T2204_New() : CTaxData_Form(FROM_FORM, FORM_T2204) {}
     CIntField Indicator{this, 1, "Indicator", "", "Resident of Quebec", fld::Choices(choices::kYesNoFlag)};
-    CFloatField EIInsurableEarnings{this, 2, "EIInsurableEarnings", "", "Total EI insurable earnings"};
-    CFloatField PremiumsDeducted{this, 3, "PremiumsDeducted", "", "Premiums deducted"};
-    CFloatField QuebecInsurableEarnings{this, 4, "QuebecInsurableEarnings", "", "Insurable earnings from employment in Quebec"};
+    CFloatField EIInsurableEarnings{this, 2, "EIInsurableEarnings", "", "Total EI insurable earnings", fld::ReadOnly()};
+    CFloatField PremiumsDeducted{this, 3, "PremiumsDeducted", "", "Premiums deducted", fld::ReadOnly()};
+    CFloatField QuebecInsurableEarnings{this, 4, "QuebecInsurableEarnings", "", "Insurable earnings from employment in Quebec", fld::ReadOnly()};
     CFloatField F5532{this, 5532, "F5532", "5532", "Self-employment income for the workers benefit"};
     CFloatField PremiumsRequired{this, 6, "PremiumsRequired", "", "Premiums payable on insurable earnings", fld::Computed()};
     CFloatField PremiumsCredited{this, 31200, "PremiumsCredited", "31200", "Employment insurance premiums", fld::Computed()};
@@ -227,7 +227,7 @@ class TaxData_T225 : public CTaxData_Form
     Q_OBJECT
 public:
     TaxData_T225() : CTaxData_Form(FROM_FORM, FORM_T225) {}
-    CFloatField Age{this, 1, "Age", "", "Age", fld::Count()};
+    CFloatField Age{this, 1, "Age", "", "Age", fld::Count().readOnly()};
     CFloatField Amount{this, 2, "Amount", "", "Eligible amount"};
     CFloatField Result{this, 3, "Result", "", "Credit", fld::Computed()};
 };
@@ -237,7 +237,7 @@ class TaxData_T224 : public CTaxData_Form
     Q_OBJECT
 public:
     TaxData_T224() : CTaxData_Form(FROM_FORM, FORM_T224) {}
-    CFloatField Age{this, 1, "Age", "", "Age", fld::Count()};
+    CFloatField Age{this, 1, "Age", "", "Age", fld::Count().readOnly()};
     CFloatField Amount{this, 2, "Amount", "", "Eligible amount"};
     CFloatField Result{this, 3, "Result", "", "Credit", fld::Computed()};
 };
@@ -248,9 +248,9 @@ class TaxData_T90 : public CTaxData_Form
     Q_OBJECT
 public:
     TaxData_T90() : CTaxData_Form(FROM_FORM, FORM_T90) {}
-    CFloatField Total{this, 1, "Total", "", "Exempt employment income from slips"};
+    CFloatField Total{this, 1, "Total", "", "Exempt employment income from slips", fld::ReadOnly()};
     CIntField Flag{this, 2, "Flag", "", "Exempt income reported", fld::Choices(choices::kYesNoFlag)};
-    CFloatField PensionExempt{this, 3, "PensionExempt", "", "Exempt pension income"};
+    CFloatField PensionExempt{this, 3, "PensionExempt", "", "Exempt pension income", fld::ReadOnly()};
     CFloatField line10000{this, 10000, "line10000", "10000", "Exempt employment income"};
     CFloatField line10026{this, 10026, "line10026", "10026", "Exempt other income"};
     CFloatField Result1{this, 4, "Result1", "", "Working income for the workers benefit", fld::Computed()};
@@ -265,10 +265,10 @@ class TaxData_RC383 : public CTaxData_Form
 public:
     TaxData_RC383() : CTaxData_Form(FROM_FORM, FORM_RC383) {}
     CFloatField Income{this, 1, "Income", "", "Exempt income"};
-    CFloatField PriorYear{this, 2, "PriorYear", "", "Contributions, prior year"};
-    CFloatField CurrentYear{this, 3, "CurrentYear", "", "Contributions, current year"};
-    CFloatField line58750{this, 58750, "line58750", "58750", "Contributions deductible"};
-    CFloatField line58810{this, 58810, "line58810", "58810", "Contributions carried"};
+    CFloatField PriorYear{this, 2, "PriorYear", "", "Contributions, prior year", fld::ReadOnly()};
+    CFloatField CurrentYear{this, 3, "CurrentYear", "", "Contributions, current year", fld::ReadOnly()};
+    CFloatField line58750{this, 58750, "line58750", "58750", "Contributions deductible", fld::ReadOnly()};
+    CFloatField line58810{this, 58810, "line58810", "58810", "Contributions carried", fld::ReadOnly()};
     int Calculate01() override;
 };
 
@@ -309,21 +309,21 @@ class TaxData_T2209_2036 : public CTaxData_Form
 public:
     TaxData_T2209_2036() : CTaxData_Form(FROM_FORM, FORM_T2209) {}
     CStringField Country{this, 1, "Country", "", "Country", fld::CarryForward().caption()};
-    CFloatField ForeignNonBusinessIncome{this, 2, "ForeignNonBusinessIncome", "", "Net foreign non-business income"};
-    CFloatField ForeignTaxPaid{this, 3, "ForeignTaxPaid", "", "Non-business income tax paid to a foreign country"};
+    CFloatField ForeignNonBusinessIncome{this, 2, "ForeignNonBusinessIncome", "", "Net foreign non-business income", fld::ReadOnly()};
+    CFloatField ForeignTaxPaid{this, 3, "ForeignTaxPaid", "", "Non-business income tax paid to a foreign country", fld::ReadOnly()};
     CFloatField Adjust15Percent{this, 4, "Adjust15Percent", "", "Foreign tax above 15% deducted"};
     CIntField OverrideNetIncome{this, 5, "OverrideNetIncome", "", "Net income entered by hand", fld::Choices(choices::kYesNoFlag)};
-    CFloatField NetIncome{this, 6, "NetIncome", "", "Net income"};
-    CFloatField NetIncomeDeductions{this, 7, "NetIncomeDeductions", "", "Deductions from net income"};
-    CFloatField TaxAvailable{this, 8, "TaxAvailable", "", "Basic federal tax"};
-    CFloatField TaxAfterDeductions{this, 9, "TaxAfterDeductions", "", "Tax after deductions"};
-    CFloatField Credit{this, 40500, "Credit", "40500", "Federal foreign tax credit"};
+    CFloatField NetIncome{this, 6, "NetIncome", "", "Net income", fld::ReadOnly()};
+    CFloatField NetIncomeDeductions{this, 7, "NetIncomeDeductions", "", "Deductions from net income", fld::ReadOnly()};
+    CFloatField TaxAvailable{this, 8, "TaxAvailable", "", "Basic federal tax", fld::ReadOnly()};
+    CFloatField TaxAfterDeductions{this, 9, "TaxAfterDeductions", "", "Tax after deductions", fld::ReadOnly()};
+    CFloatField Credit{this, 40500, "Credit", "40500", "Federal foreign tax credit", fld::ReadOnly()};
     CFloatField Result1{this, 10, "Result1", "", "Non-business credit", fld::Computed()};
     CFloatField Result2{this, 11, "Result2", "", "Business credit", fld::Computed()};
     CFloatField Result3{this, 12, "Result3", "", "Tax for the provincial credit", fld::Computed()};
     CFloatField Result4{this, 13, "Result4", "", "Income for the provincial credit", fld::Computed()};
-    CFloatField ProvincialIncome{this, 14, "ProvincialIncome", "", "Provincial foreign income"};
-    CFloatField ProvincialTax{this, 15, "ProvincialTax", "", "Provincial foreign tax"};
+    CFloatField ProvincialIncome{this, 14, "ProvincialIncome", "", "Provincial foreign income", fld::ReadOnly()};
+    CFloatField ProvincialTax{this, 15, "ProvincialTax", "", "Provincial foreign tax", fld::ReadOnly()};
     CFloatField ForeignBusinessIncome{this, 16, "ForeignBusinessIncome", "", "Net foreign business income"};
     CFloatField ForeignBusinessTaxPaid{this, 17, "ForeignBusinessTaxPaid", "", "Business income tax paid to a foreign country"};
     CFloatField SlipBusinessIncome{this, 18, "SlipBusinessIncome", "", "Foreign business income from slips", fld::Computed()};
@@ -337,11 +337,11 @@ class TaxData_T936New : public CTaxData_Form
     Q_OBJECT
 public:
     TaxData_T936New() : CTaxData_Form(FROM_FORM, FORM_T936) {}
-    CFloatField line68080{this, 8080, "line68080", "68080", "Investment expenses"};
-    CFloatField line68100{this, 8100, "line68100", "68100", "Net rental losses"};
+    CFloatField line68080{this, 8080, "line68080", "68080", "Investment expenses", fld::ReadOnly()};
+    CFloatField line68100{this, 8100, "line68100", "68100", "Net rental losses", fld::ReadOnly()};
     CFloatField line68110{this, 8110, "line68110", "68110", "Limited partnership losses"};
-    CFloatField line68140{this, 8140, "line68140", "68140", "Investment income"};
-    CFloatField line68150{this, 8150, "line68150", "68150", "Chart A, capital gains from trusts"};
+    CFloatField line68140{this, 8140, "line68140", "68140", "Investment income", fld::ReadOnly()};
+    CFloatField line68150{this, 8150, "line68150", "68150", "Chart A, capital gains from trusts", fld::ReadOnly()};
     CFloatField Result{this, 1, "Result", "", "Cumulative net investment loss", fld::Computed()};
     int Calculate01() override;
 };

@@ -9,28 +9,28 @@ class TaxData_T691New : public CTaxData_Form
     Q_OBJECT
 public:
     TaxData_T691New() : CTaxData_Form(FROM_FORM, FORM_T691) {}
-    CFloatField NetIncome{this, 1, "NetIncome", "23600", "Net income"};
-    CFloatField TaxableIncome{this, 2, "TaxableIncome", "26000", "Taxable income"};
-    CFloatField CapitalGains{this, 3, "CapitalGains", "", "Capital gains from Schedule 3"};
-    CFloatField GiftGains{this, 4, "GiftGains", "", "Gains on gifts from form T1170"};
-    CFloatField SplitIncome{this, 5, "SplitIncome", "", "Split income from form T1206"};
-    CFloatField Dividends{this, 6, "Dividends", "", "Taxable dividends"};
-    CFloatField CarryingCharges{this, 7, "CarryingCharges", "", "Carrying charges"};
-    CFloatField Credits{this, 8, "Credits", "", "Non-refundable credits"};
-    CFloatField BasicFederalTax{this, 9, "BasicFederalTax", "", "Basic federal tax"};
-    CFloatField ForeignTaxCredit1{this, 10, "ForeignTaxCredit1", "", "Foreign tax credit, non-business"};
-    CFloatField ForeignTaxCredit2{this, 11, "ForeignTaxCredit2", "", "Foreign tax credit, business"};
-    CFloatField InvestmentCredit{this, 12, "InvestmentCredit", "", "Investment tax credit"};
-    CFloatField PoliticalCredit{this, 13, "PoliticalCredit", "", "Political contribution credit"};
+    CFloatField NetIncome{this, 1, "NetIncome", "23600", "Net income", fld::ReadOnly()};
+    CFloatField TaxableIncome{this, 2, "TaxableIncome", "26000", "Taxable income", fld::ReadOnly()};
+    CFloatField CapitalGains{this, 3, "CapitalGains", "", "Capital gains from Schedule 3", fld::ReadOnly()};
+    CFloatField GiftGains{this, 4, "GiftGains", "", "Gains on gifts from form T1170", fld::ReadOnly()};
+    CFloatField SplitIncome{this, 5, "SplitIncome", "", "Split income from form T1206", fld::ReadOnly()};
+    CFloatField Dividends{this, 6, "Dividends", "", "Taxable dividends", fld::ReadOnly()};
+    CFloatField CarryingCharges{this, 7, "CarryingCharges", "", "Carrying charges", fld::ReadOnly()};
+    CFloatField Credits{this, 8, "Credits", "", "Non-refundable credits", fld::ReadOnly()};
+    CFloatField BasicFederalTax{this, 9, "BasicFederalTax", "", "Basic federal tax", fld::ReadOnly()};
+    CFloatField ForeignTaxCredit1{this, 10, "ForeignTaxCredit1", "", "Foreign tax credit, non-business", fld::ReadOnly()};
+    CFloatField ForeignTaxCredit2{this, 11, "ForeignTaxCredit2", "", "Foreign tax credit, business", fld::ReadOnly()};
+    CFloatField InvestmentCredit{this, 12, "InvestmentCredit", "", "Investment tax credit", fld::ReadOnly()};
+    CFloatField PoliticalCredit{this, 13, "PoliticalCredit", "", "Political contribution credit", fld::ReadOnly()};
     CFloatField Province11Result{this, 14, "Province11Result", "", "Tax for the Quebec calculation", fld::Computed()};
-    CFloatField CarryOver{this, 15, "CarryOver", "", "Minimum tax carryover"};
+    CFloatField CarryOver{this, 15, "CarryOver", "", "Minimum tax carryover", fld::ReadOnly()};
     CFloatField line6782{this, 6782, "line6782", "6782", "Carrying charges and interest (full amount)"};
     CFloatField line6783{this, 6783, "line6783", "6783", "Rental and leasing losses (full amount)"};
     CFloatField line6784{this, 6784, "line6784", "6784", "Limited partnership losses (full amount)"};
     CFloatField line6786{this, 6786, "line6786", "6786", "Resource deductions (full amount)"};
     CIntField Indicator1{this, 16, "Indicator1", "", "The person died in the year", fld::Choices(choices::kYesNoFlag)};
     CIntField Indicator2{this, 17, "Indicator2", "", "Split income reported", fld::Choices(choices::kYesNoFlag)};
-    CFloatField MinimumTax{this, 18, "MinimumTax", "", "Minimum tax"};
+    CFloatField MinimumTax{this, 18, "MinimumTax", "", "Minimum tax", fld::ReadOnly()};
     CFloatField Result{this, 19, "Result", "", "Additional tax payable", fld::Computed()};
     // Filled by the calculation from the return.
     CFloatField SecurityOptions{this, 20, "SecurityOptions", "", "Security options deductions", fld::Computed()};
@@ -149,6 +149,6 @@ public:
     CFloatField Withdrawal{this, 6, "Withdrawal", "", "Amount withdrawn"};
     CFloatField SpousalContributions{this, 7, "SpousalContributions", "", "Spousal contributions in the last three years"};
     CFloatField Result{this, 8, "Result", "", "Amount the contributor includes", fld::Computed()};
-    CFloatField Income{this, 9, "Income", "", "Amount the annuitant includes"};
+    CFloatField Income{this, 9, "Income", "", "Amount the annuitant includes", fld::ReadOnly()};
     int Calculate01() override;
 };

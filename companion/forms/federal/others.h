@@ -90,12 +90,12 @@ class TaxData_InstalmentCalc : public CTaxData_Form
     Q_OBJECT
 public:
     TaxData_InstalmentCalc() : CTaxData_Form(FROM_FORM, FORM_INSTALMENT_CALC) {}
-    CFloatField ProvincialAmount1{this, 1, "ProvincialAmount1", "", "Provincial tax (code 63855)"};
-    CFloatField ProvincialAmount2{this, 2, "ProvincialAmount2", "", "Provincial credits (code 63856)"};
-    CFloatField NetTaxOwing{this, 3, "NetTaxOwing", "", "Net tax owing"};
-    CFloatField TaxDeducted{this, 4, "TaxDeducted", "", "Tax deducted at source"};
-    CFloatField QuarterlyInstalment{this, 5, "QuarterlyInstalment", "", "Quarterly instalment"};
-    CFloatField AnnualInstalment{this, 6, "AnnualInstalment", "", "Total instalments for the next year"};
+    CFloatField ProvincialAmount1{this, 1, "ProvincialAmount1", "", "Provincial tax (code 63855)", fld::ReadOnly()};
+    CFloatField ProvincialAmount2{this, 2, "ProvincialAmount2", "", "Provincial credits (code 63856)", fld::ReadOnly()};
+    CFloatField NetTaxOwing{this, 3, "NetTaxOwing", "", "Net tax owing", fld::ReadOnly()};
+    CFloatField TaxDeducted{this, 4, "TaxDeducted", "", "Tax deducted at source", fld::ReadOnly()};
+    CFloatField QuarterlyInstalment{this, 5, "QuarterlyInstalment", "", "Quarterly instalment", fld::ReadOnly()};
+    CFloatField AnnualInstalment{this, 6, "AnnualInstalment", "", "Total instalments for the next year", fld::ReadOnly()};
     void Calculate(const TaxData_T1New& t1, TaxData_T1KSNew& summary);
 };
 
@@ -105,20 +105,20 @@ class TaxData_WS_D1 : public CTaxData_Form
     Q_OBJECT
 public:
     TaxData_WS_D1() : CTaxData_Form(FROM_FORM, FORM_WS_D1) {}
-    CFloatField EligibleActual{this, 1, "EligibleActual", "", "Actual amount of eligible dividends"};
-    CFloatField EligibleTaxable{this, 2, "EligibleTaxable", "", "Taxable amount of eligible dividends"};
-    CFloatField OtherActual{this, 3, "OtherActual", "", "Actual amount of other than eligible dividends"};
-    CFloatField OtherTaxable{this, 4, "OtherTaxable", "", "Taxable amount of other than eligible dividends"};
-    CFloatField EligibleCredit{this, 5, "EligibleCredit", "", "Dividend tax credit, eligible"};
-    CFloatField OtherCredit{this, 6, "OtherCredit", "", "Dividend tax credit, other than eligible"};
-    CFloatField Interest{this, 7, "Interest", "", "Interest and other investment income"};
-    CFloatField ForeignIncome{this, 8, "ForeignIncome", "", "Foreign investment income"};
+    CFloatField EligibleActual{this, 1, "EligibleActual", "", "Actual amount of eligible dividends", fld::ReadOnly()};
+    CFloatField EligibleTaxable{this, 2, "EligibleTaxable", "", "Taxable amount of eligible dividends", fld::ReadOnly()};
+    CFloatField OtherActual{this, 3, "OtherActual", "", "Actual amount of other than eligible dividends", fld::ReadOnly()};
+    CFloatField OtherTaxable{this, 4, "OtherTaxable", "", "Taxable amount of other than eligible dividends", fld::ReadOnly()};
+    CFloatField EligibleCredit{this, 5, "EligibleCredit", "", "Dividend tax credit, eligible", fld::ReadOnly()};
+    CFloatField OtherCredit{this, 6, "OtherCredit", "", "Dividend tax credit, other than eligible", fld::ReadOnly()};
+    CFloatField Interest{this, 7, "Interest", "", "Interest and other investment income", fld::ReadOnly()};
+    CFloatField ForeignIncome{this, 8, "ForeignIncome", "", "Foreign investment income", fld::ReadOnly()};
     CFloatField CarryingCharges{this, 9, "CarryingCharges", "", "Carrying charges"};
-    CFloatField line12000{this, 12000, "line12000", "12000", "Taxable amount of dividends"};
-    CFloatField line12010{this, 12010, "line12010", "12010", "Taxable amount of other than eligible dividends"};
-    CFloatField line12100{this, 12100, "line12100", "12100", "Interest and other investment income"};
-    CFloatField line40425{this, 40425, "line40425", "40425", "Federal dividend tax credit"};
-    CFloatField F23500{this, 23500, "F23500", "23500", "Amount for the social benefits repayment"};
+    CFloatField line12000{this, 12000, "line12000", "12000", "Taxable amount of dividends", fld::ReadOnly()};
+    CFloatField line12010{this, 12010, "line12010", "12010", "Taxable amount of other than eligible dividends", fld::ReadOnly()};
+    CFloatField line12100{this, 12100, "line12100", "12100", "Interest and other investment income", fld::ReadOnly()};
+    CFloatField line40425{this, 40425, "line40425", "40425", "Federal dividend tax credit", fld::ReadOnly()};
+    CFloatField F23500{this, 23500, "F23500", "23500", "Amount for the social benefits repayment", fld::ReadOnly()};
     void resetDivDetailsAmounts();
     double getF12010() const;
     double getF12000() const;

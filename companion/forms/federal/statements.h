@@ -27,7 +27,7 @@ class TaxData_T776New : public CStatementForm
     Q_OBJECT
 public:
     TaxData_T776New() : CStatementForm(FORM_T776) {}
-    CFloatField RunningTotal{this, 10, "RunningTotal", "", "Net rental income of the return so far"};
+    CFloatField RunningTotal{this, 10, "RunningTotal", "", "Net rental income of the return so far", fld::ReadOnly()};
     CFloatField OwnershipPercent{this, 11, "OwnershipPercent", "", "Your percentage of ownership", fld::CarryForward().share()};
     CFloatField line8141GrossRents{this, 8141, "line8141GrossRents", "8141", "Gross rents"};
     CFloatField line8230OtherIncome{this, 8230, "line8230OtherIncome", "8230", "Other related income"};
@@ -211,7 +211,7 @@ class TaxData_T777New : public CTaxData_Form
     Q_OBJECT
 public:
     TaxData_T777New() : CTaxData_Form(FROM_FORM, FORM_T777) {}
-    CFloatField EmploymentIncome{this, 1, "EmploymentIncome", "10100", "Employment income"};
+    CFloatField EmploymentIncome{this, 1, "EmploymentIncome", "10100", "Employment income", fld::ReadOnly()};
     CFloatField line9060Accounting{this, 9060, "line9060Accounting", "9060", "Accounting and legal fees"};
     CFloatField line9200Travel{this, 9200, "line9200Travel", "9200", "Travel expenses"};
     CFloatField line9224Supplies{this, 9224, "line9224Supplies", "9224", "Supplies"};

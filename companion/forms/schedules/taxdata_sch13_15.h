@@ -12,7 +12,7 @@ public:
     CFloatField line54493SelfEmployment{this, 54493, "line54493SelfEmployment", "54493", "Self-employment earnings"};
     CFloatField line54494ExemptEarnings{this, 54494, "line54494ExemptEarnings", "54494", "Tax-exempt self-employment earnings"};
     CFloatField line53550Ppip{this, 53550, "line53550Ppip", "53550", "PPIP premiums on self-employment"};
-    CFloatField TotalEarnings{this, 1, "TotalEarnings", "", "Total earnings"};
+    CFloatField TotalEarnings{this, 1, "TotalEarnings", "", "Total earnings", fld::ReadOnly()};
     CFloatField EmploymentInsurable{this, 2, "EmploymentInsurable", "", "Insurable earnings from employment (T4 box 24)", fld::Computed()};
     CFloatField InsurableEarnings{this, 3, "InsurableEarnings", "", "Self-employment earnings on which premiums are due", fld::Computed()};
     CFloatField Result{this, 31217, "Result", "31217", "Employment insurance premiums payable", fld::Computed()};
