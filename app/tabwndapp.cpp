@@ -265,6 +265,11 @@ bool TabWndApp::gAppQuestion(const QString& msg, QWidget* parent)
     return answer == Prompt::Ok || answer == Prompt::Yes;
 }
 
+bool TabWndApp::gAppChoice(const QString& msg, const QString& yesText, const QString& noText, QWidget* parent)
+{
+    return gMsgChoice(s_appPurpose, msg, yesText, noText, parent ? parent : getMainWidget());
+}
+
 int TabWndApp::gAppQuestionReturnBtn(const QString& msg, QWidget* parent, Prompt::StandardButtons buttons)
 {
     QString title;

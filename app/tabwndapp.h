@@ -55,6 +55,8 @@ public:
     // means the main window (except for gAppQuestionReturnBtn).
     static int gAppInformation(const QString& msg, QWidget* parent);
     static bool gAppQuestion(const QString& msg, QWidget* parent);
+    // A Yes/No question whose buttons say what they do; true for Yes.
+    static bool gAppChoice(const QString& msg, const QString& yesText, const QString& noText, QWidget* parent);
     static int gAppQuestionReturnBtn(const QString& msg, QWidget* parent, Prompt::StandardButtons buttons);
 
     bool allow2ndInstance() const { return m_config.Allow2nd; }

@@ -113,12 +113,10 @@ bool DireradRoad::notFiledAlreadyOrAgreed(int isReFile)
         return true;
     // Filing an accepted return again is rarely meant: the agency would
     // take it as a second return.
-    return gMsgQuestion(m_context.edition,
-                        tr("CRA has already accepted this return (confirmation %1). Do you want to file it "
-                           "again?")
-                            .arg(t1->FilingResultText.m_value),
-                        nullptr)
-        == Prompt::Yes;
+    return gMsgChoice(m_context.edition,
+                      tr("CRA has already accepted this return (confirmation %1). Do you want to file it again?")
+                          .arg(t1->FilingResultText.m_value),
+                      tr("File it again"), tr("Don't file"), nullptr);
 }
 
 bool DireradRoad::offerSignupAndMultiYear()

@@ -47,8 +47,9 @@ int Form_Return::ValidateTaxReturn(unsigned char edition, bool offerWarnings, bo
 
     if (count > 0) {
         if (askFirst &&
-            !TabWndApp::gAppQuestion(
-                tr("This return contains validation errors. Do you want to view the validation errors?"), nullptr))
+            !TabWndApp::gAppChoice(
+                tr("This return contains validation errors. Do you want to view the validation errors?"),
+                tr("Show the errors"), tr("Don't show them"), nullptr))
             return int(count);
         DlgValidationMsgs dialog(this);
         dialog.loadValErrors(firstName, first.list, coupled, secondName, second.list);
@@ -56,10 +57,12 @@ int Form_Return::ValidateTaxReturn(unsigned char edition, bool offerWarnings, bo
         dialog.exec();
         return int(count);
     }
+    // Yes here starts the questions asked before filing, which the text
+    // calls the warning message: the buttons say so.
     if (offerWarnings &&
-        TabWndApp::gAppQuestion(tr("This tax return passes validation check, there are no errors found.\n\nDo you "
-                                   "want to view the warning message?"),
-                                nullptr)) {
+        TabWndApp::gAppChoice(tr("This tax return passes validation check, there are no errors found.\n\nDo you "
+                                 "want to view the warning message?"),
+                              tr("Go through the questions before filing"), tr("Close"), nullptr)) {
         int reFile = 0;
         family->getFedAmountClaimed(2, reFile);
         family->AnyMsgBeforeDirerad(2, reFile != 0);
@@ -79,8 +82,8 @@ int Form_Return::ValidateTaxForm(unsigned char edition, ENUMTYPE_FORM type, bool
         return 0;
     }
     if (askFirst &&
-        !TabWndApp::gAppQuestion(tr("Form contains validation errors. Do you want to view the validation errors?"),
-                                 nullptr))
+        !TabWndApp::gAppChoice(tr("Form contains validation errors. Do you want to view the validation errors?"),
+                               tr("Show the errors"), tr("Don't show them"), nullptr))
         return count;
     DlgValidationMsgs dialog(this);
     dialog.loadValErrors(QStringLiteral("T1135"), records.list, false, QString(), DlgValidationMsgs::Records());

@@ -55,6 +55,19 @@ Prompt::StandardButton gMsgQuestion(unsigned char edition, const QString& msg, Q
                    Prompt::Yes | Prompt::No);
 }
 
+bool gMsgChoice(unsigned char edition, const QString& msg, const QString& yesText, const QString& noText,
+                QWidget* parent)
+{
+    MessageBoxRequest request;
+    request.icon = Prompt::Question;
+    request.title = gMsgTitle(edition);
+    request.text = msg;
+    request.buttons = Prompt::Yes | Prompt::No;
+    request.buttonTexts.insert(Prompt::Yes, yesText);
+    request.buttonTexts.insert(Prompt::No, noText);
+    return Prompter::instance().messageBox(parent, request) == Prompt::Yes;
+}
+
 Prompt::StandardButton promptInformation(QWidget* parent, const QString& title, const QString& text,
                                               Prompt::StandardButtons buttons)
 {

@@ -19,6 +19,10 @@ QString gMsgTitle(unsigned char edition);
 void gMsgInformation(unsigned char edition, const QString& msg, QWidget* parent);
 // Yes/No question titled for the edition; the button chosen.
 Prompt::StandardButton gMsgQuestion(unsigned char edition, const QString& msg, QWidget* parent);
+// The same question with buttons that say what each does: yesText on Yes,
+// noText on No. True for Yes.
+bool gMsgChoice(unsigned char edition, const QString& msg, const QString& yesText, const QString& noText,
+                QWidget* parent);
 
 // The same boxes as the standard message box's static functions, through the prompter.
 Prompt::StandardButton promptInformation(QWidget* parent, const QString& title, const QString& text,

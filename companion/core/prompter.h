@@ -28,6 +28,10 @@ struct MessageBoxRequest
     QString text;
     Prompt::StandardButtons buttons = Prompt::Ok;
     Prompt::StandardButton defaultButton = Prompt::NoButton;
+    // Words for buttons whose standard text would not say what they do
+    // ("Yes" that starts something the question does not name); the answer
+    // is still the standard button.
+    QMap<Prompt::StandardButton, QString> buttonTexts;
 };
 
 // A dialog prompt (yes/no warning, message with a link, text prompt) as a

@@ -3,7 +3,9 @@
 #include "companion/ui/promptdialog.h"
 #include "companion/ui/richtext.h"
 
+#include <QAbstractButton>
 #include <QApplication>
+#include <QMessageBox>
 #include <QFileDialog>
 #include <QThread>
 
@@ -41,6 +43,9 @@ std::unique_ptr<QMessageBox> buildMessageBox(QWidget* parent, const MessageBoxRe
     box->setText(request.text);
     if (request.defaultButton != Prompt::NoButton)
         box->setDefaultButton(QMessageBox::StandardButton(request.defaultButton));
+    for (auto it = request.buttonTexts.cbegin(); it != request.buttonTexts.cend(); ++it)
+        if (QAbstractButton* button = box->button(QMessageBox::StandardButton(it.key())))
+            button->setText(it.value());
     return box;
 }
 

@@ -59,6 +59,7 @@ Prompt::StandardButton ScriptedPrompter::messageBox(QWidget* parent, const Messa
     record.title = request.title;
     record.texts << request.text;
     record.buttons = request.buttons;
+    record.buttonTexts = request.buttonTexts;
     record.hadParent = parent != nullptr;
 
     const Prompt::StandardButton cautious = cautiousButton(request.buttons);

@@ -422,6 +422,22 @@ void TestPrompter::widgetPrompterRunsRealDialogs()
     });
     QCOMPARE(gMsgQuestion(2, QStringLiteral("Real box?"), nullptr), Prompt::Yes);
 
+    // Buttons given words show them; the answer is still the button's.
+    QStringList shownWords;
+    QTimer::singleShot(0, [&shownWords] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box)
+            return;
+        shownWords << box->button(QMessageBox::Yes)->text() << box->button(QMessageBox::No)->text();
+        const QString folder = QDir(QCoreApplication::applicationDirPath()).absoluteFilePath("../artefacts");
+        QDir().mkpath(folder);
+        box->grab().save(folder + "/question-with-button-words.png");
+        box->button(QMessageBox::No)->click();
+    });
+    QVERIFY(!gMsgChoice(2, QStringLiteral("Send it?"), QStringLiteral("Send the return"), QStringLiteral("Keep it"),
+                        nullptr));
+    QCOMPARE(shownWords, (QStringList{"Send the return", "Keep it"}));
+
     QTimer::singleShot(0, [] {
         auto* dlg = qobject_cast<dlgGeneralInput*>(QApplication::activeModalWidget());
         if (dlg) {

@@ -134,6 +134,9 @@ private slots:
         QVERIFY(page->ValidateTaxReturn(2, false, true) > 0);
         QCOMPARE(f.promptTexts(),
                  QStringList{"This return contains validation errors. Do you want to view the validation errors?"});
+        const QMap<Prompt::StandardButton, QString> words{{Prompt::Yes, "Show the errors"},
+                                                          {Prompt::No, "Don't show them"}};
+        QCOMPARE(f.prompter->records().first().buttonTexts, words);
     }
 
     void cleanReturnOffersTheConfirmations()
@@ -162,6 +165,10 @@ private slots:
         QVERIFY2(texts.size() == 2, qPrintable(texts.join("\n---\n")));
         QCOMPARE(texts.first(), QString("This tax return passes validation check, there are no errors found.\n\nDo "
                                         "you want to view the warning message?"));
+        // Yes starts the questions before filing, and says so.
+        const QMap<Prompt::StandardButton, QString> words{{Prompt::Yes, "Go through the questions before filing"},
+                                                          {Prompt::No, "Close"}};
+        QCOMPARE(f.prompter->records().first().buttonTexts, words);
         QVERIFY(texts.last().startsWith("Please confirm tax residency of the tax payer."));
     }
 };

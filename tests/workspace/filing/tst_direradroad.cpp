@@ -491,6 +491,8 @@ void TestDireradRoad::acceptedReturnIsAskedBeforeFilingAgain()
     run(page);
     QCOMPARE(fileReturnRequests(), 1);
     QVERIFY2(m_f->promptTexts().value(0).contains("already accepted"), qPrintable(m_f->promptTexts().join("|")));
+    const QMap<Prompt::StandardButton, QString> words{{Prompt::Yes, "File it again"}, {Prompt::No, "Don't file"}};
+    QCOMPARE(m_f->prompter->records().value(0).buttonTexts, words);
 
     // Yes, and this time the agency refuses: the acceptance stays.
     m_agency->script().setDefault(AgencyEndpoint::Direrad, AgencyKind::Return, AgencyReply::fixture("rejected.xml"));
