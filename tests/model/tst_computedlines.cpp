@@ -78,10 +78,12 @@ void TestComputedLines::calculationWritesNoTypedAmount_data()
     QTest::addColumn<int>("type");
     // The forms whose steps write their lines (schedules, statements,
     // credits and worksheets); each one's table marks every line it writes.
-    // By number: Schedules 7, 9 and 11, T776, T929, T2204, T691, T936,
-    // T2209, T1-A, T657, T2222, RC71, T777, T183, T2205, Schedule 13, RC383,
-    // T90, T224, T225, the instalments and the dividend and interest sheet.
-    constexpr int kForms[] = {7, 9, 11, 12, 14, 23, 31, 32, 35, 39, 40, 49, 53, 59, 96, 124, 139, 149, 171, 173, 174, 209, 210};
+    // By number: Schedules 3, 5, 6, 7, 9, 11, 13 and 15, T776, T929, T2038,
+    // T2204, T1206, T691, T936, T2209, T2017, T1-A, T657, T2222, RC71, T777,
+    // T183, T1153, T2205, T2125 (both), T2091, RC383, T1255, T90, T224, T225,
+    // T185, the instalments and the dividend and interest sheet.
+    constexpr int kForms[] = {4,     6,  7,   9,   11,  12,  14,  20,  23,  29,  31,  32,  35,  37,  39,  40,  49,  53,  59,
+                              96,    97, 119, 124, 125, 131, 139, 147, 149, 160, 171, 173, 174, 181, 205, 209, 210};
     for (const int type : kForms)
         QTest::addRow("%s", getFormCode(ENUMTYPE_FORM(type))) << kOntario << int(FROM_FORM) << type;
     QTest::addRow("interview RRSP Contributions") << kOntario << int(FROM_TAXWIZARD) << int(TAXWIZARD_RRSP);

@@ -56,10 +56,10 @@ public:
     CFloatField QualifiedProperty{this, 1, "QualifiedProperty", "", "Qualified property"};
     CFloatField ApprenticeshipCredit{this, 2, "ApprenticeshipCredit", "", "Apprenticeship job creation credit"};
     CFloatField ChildCareSpaces{this, 3, "ChildCareSpaces", "", "Child care spaces credit"};
-    CFloatField T1229Amount1{this, 4, "T1229Amount1", "", "Flow-through mining expenditure"};
-    CFloatField T1229Amount2{this, 5, "T1229Amount2", "", "Flow-through mining credit"};
-    CFloatField LineC{this, 6, "LineC", "", "Credit available (line C)"};
-    CFloatField LineD{this, 7, "LineD", "", "Credit claimed (line D)"};
+    CFloatField T1229Amount1{this, 4, "T1229Amount1", "", "Flow-through mining expenditure", fld::ReadOnly()};
+    CFloatField T1229Amount2{this, 5, "T1229Amount2", "", "Flow-through mining credit", fld::ReadOnly()};
+    CFloatField LineC{this, 6, "LineC", "", "Credit available (line C)", fld::ReadOnly()};
+    CFloatField LineD{this, 7, "LineD", "", "Credit claimed (line D)", fld::ReadOnly()};
     CFloatField Result1{this, 41200, "Result1", "41200", "Investment tax credit", fld::Computed()};
     CFloatField Result2{this, 45400, "Result2", "45400", "Refund of investment tax credit", fld::Computed()};
     void CalculateToLineC();
@@ -79,9 +79,9 @@ public:
     CFloatField SpouseGrossUp{this, 1, "SpouseGrossUp", "", "Spouse's split income grossed up"};
     CFloatField DividendCredit{this, 2, "DividendCredit", "", "Dividend tax credit on split income"};
     CFloatField ForeignCredit{this, 3, "ForeignCredit", "", "Foreign tax credit on split income"};
-    CFloatField T1Amount{this, 4, "T1Amount", "", "Amount from the return"};
+    CFloatField T1Amount{this, 4, "T1Amount", "", "Amount from the return", fld::ReadOnly()};
     CFloatField Result{this, 40424, "Result", "40424", "Federal tax on split income", fld::Computed()};
-    CFloatField SplitIncome{this, 5, "SplitIncome", "", "Split income"};
+    CFloatField SplitIncome{this, 5, "SplitIncome", "", "Split income", fld::ReadOnly()};
     void CalculateTOSI();
     void CalculateFederal();
 };

@@ -114,7 +114,7 @@ public:
     CStringField EFilePassword{this, 10, "EFilePassword", "", "EFILE password"};
     CStringField SoftwareCode{this, 11, "SoftwareCode", "", "Software code"};
     CIntField Indicator{this, 12, "Indicator", "", "Use the balance owing", fld::Choices(choices::kYesNoFlag)};
-    CFloatField Amount{this, 48500, "Amount", "48500", "Balance owing"};
+    CFloatField Amount{this, 48500, "Amount", "48500", "Balance owing", fld::ReadOnly()};
     // What the agency's pre-authorised debit service answered: only an
     // accepted agreement is kept, so the user can quote its number.
     CStringField Confirmation{this, 13, "Confirmation", "", "Confirmation number", fld::ReadOnly()};
@@ -244,7 +244,7 @@ public:
     CStringField Text1{this, 3, "Text1", "", "Taxpayer's address"};
     CStringField Text2{this, 4, "Text2", "", "Taxpayer's telephone"};
     CStringField ProvinceText{this, 5, "ProvinceText", "", "Province"};
-    CFloatField Amount{this, 6, "Amount", "", "Refund"};
+    CFloatField Amount{this, 6, "Amount", "", "Refund", fld::ReadOnly()};
     CStringField BusinessName{this, 7, "BusinessName", "", "Preparer's business name", fld::CarryForward()};
     CStringField DiscounterCode{this, 8, "DiscounterCode", "", "Discounter code"};
     CStringField BusinessAddr{this, 9, "BusinessAddr", "", "Preparer's address"};

@@ -122,13 +122,13 @@ public:
     CIntField OwnIndicator{this, 15, "OwnIndicator", "", "Income from a tax shelter", fld::Choices(choices::kYesNoFlag)};
     CIntField PlacementAgency{this, 16, "PlacementAgency", "", "Income from a placement or employment agency", fld::Choices(choices::kYesNoFlag)};
     CFloatField GrossIncome{this, 8299, "GrossIncome", "8299", "Gross business or professional income"};
-    CFloatField line8000Adjusted{this, 8000, "line8000Adjusted", "8000", "Adjusted gross sales"};
+    CFloatField line8000Adjusted{this, 8000, "line8000Adjusted", "8000", "Adjusted gross sales", fld::ReadOnly()};
     CFloatField line8518CostOfGoods{this, 8518, "line8518CostOfGoods", "8518", "Cost of goods sold"};
     CFloatField line9368Expenses{this, 9368, "line9368Expenses", "9368", "Total business expenses"};
     CFloatField line9936CCA{this, 9936, "line9936CCA", "9936", "Capital cost allowance"};
     CFloatField line9945HomeUse{this, 9945, "line9945HomeUse", "9945", "Business-use-of-home expenses"};
     CFloatField NetResult{this, 9946, "NetResult", "9946", "Net income (loss)", fld::Computed()};
-    CFloatField PartnershipNet1{this, 17, "PartnershipNet1", "", "Your share of the partnership net income"};
+    CFloatField PartnershipNet1{this, 17, "PartnershipNet1", "", "Your share of the partnership net income", fld::ReadOnly()};
     CFloatField PartnershipNet2{this, 18, "PartnershipNet2", "", "Your share reported on slip"};
     CFloatField Result1{this, 19, "Result1", "", "Business-use-of-home expenses", fld::Computed()};
     CFloatField Result2{this, 20, "Result2", "", "Capital cost allowance", fld::Computed()};
@@ -159,7 +159,7 @@ public:
     CFloatField AdjustedCost{this, 6, "AdjustedCost", "", "Adjusted cost base"};
     CFloatField YearsDesignated{this, 7, "YearsDesignated", "", "Years designated as principal residence", fld::Count()};
     CFloatField YearsOwned{this, 8, "YearsOwned", "", "Years owned after 1971", fld::Count()};
-    CFloatField Gain{this, 9, "Gain", "", "Capital gain"};
+    CFloatField Gain{this, 9, "Gain", "", "Capital gain", fld::ReadOnly()};
     int Calculate01() override;
     // More years designated than owned would exempt more than the gain.
     bool Validate(unsigned char purpose, std::list<CString>& messages) override;
@@ -177,7 +177,7 @@ public:
     CFloatField line66883{this, 6883, "line66883", "66883", "Reserve claimed this year, small business shares"};
     CFloatField line66905{this, 6905, "line66905", "66905", "Reserve from last year, other property"};
     CFloatField OtherReserveClaimed{this, 1, "OtherReserveClaimed", "", "Reserve claimed this year, other property"};
-    CFloatField Reserves{this, 2, "Reserves", "", "Net reserves to report"};
+    CFloatField Reserves{this, 2, "Reserves", "", "Net reserves to report", fld::ReadOnly()};
     int Calculate01() override;
 };
 

@@ -26,8 +26,8 @@ class TaxData_Sch15 : public CTaxData_Form
     Q_OBJECT
 public:
     TaxData_Sch15() : CTaxData_Form(FROM_FORM, FORM_SCH15) {}
-    CFloatField Age{this, 1, "Age", "", "Age", fld::Count()};
-    CFloatField Contributions{this, 2, "Contributions", "", "Contributions from T4FHSA slips"};
+    CFloatField Age{this, 1, "Age", "", "Age", fld::Count().readOnly()};
+    CFloatField Contributions{this, 2, "Contributions", "", "Contributions from T4FHSA slips", fld::ReadOnly()};
     CFloatField UnusedFromLastYear{this, 3, "UnusedFromLastYear", "", "Undeducted contributions from previous years"};
     CFloatField ParticipationRoom{this, 4, "ParticipationRoom", "", "FHSA participation room"};
     CFloatField F68930{this, 8930, "F68930", "68930", "Designated transfers"};

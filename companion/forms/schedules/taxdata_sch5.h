@@ -18,16 +18,16 @@ public:
     CFloatField DependantNetIncome{this, 6, "DependantNetIncome", "", "Eligible dependant's net income"};
     CStringField line55295DependantSIN{this, 55295, "line55295DependantSIN", "55295", "Eligible dependant's social insurance number"};
     CFloatField DependantCount{this, 7, "DependantCount", "", "Dependants claimed", fld::Count()};
-    CFloatField DaysInCanada{this, 8, "DaysInCanada", "", "Days in Canada", fld::Count()};
-    CFloatField ProrationDays{this, 9, "ProrationDays", "", "Days used for proration", fld::Count()};
+    CFloatField DaysInCanada{this, 8, "DaysInCanada", "", "Days in Canada", fld::Count().readOnly()};
+    CFloatField ProrationDays{this, 9, "ProrationDays", "", "Days used for proration", fld::Count().readOnly()};
     CFloatField BankruptDays{this, 10, "BankruptDays", "", "Days before bankruptcy", fld::Hidden().count()};
-    CFloatField DaysInYear{this, 11, "DaysInYear", "", "Days in the year", fld::Count()};
-    CFloatField NetIncome{this, 12, "NetIncome", "23600", "Your net income"};
+    CFloatField DaysInYear{this, 11, "DaysInYear", "", "Days in the year", fld::Count().readOnly()};
+    CFloatField NetIncome{this, 12, "NetIncome", "23600", "Your net income", fld::ReadOnly()};
     CIntField MaritalChange{this, 13, "MaritalChange", "", "Marital status changed", fld::Choices(choices::kYesNoFlag)};
     CFloatField MirroredAmount{this, 14, "MirroredAmount", "", "Amount handed back by the return", fld::Hidden()};
     CIntField HasSpouse{this, 15, "HasSpouse", "", "Has a spouse", fld::Hidden()};
     CIntField CanClaimSpouse{this, 16, "CanClaimSpouse", "", "Spouse amount may be claimed", fld::Choices(choices::kYesNoFlag)};
-    CFloatField SpouseNetIncome{this, 17, "SpouseNetIncome", "", "Spouse's net income for the credit"};
+    CFloatField SpouseNetIncome{this, 17, "SpouseNetIncome", "", "Spouse's net income for the credit", fld::ReadOnly()};
     // The box at the top of the schedule: a person who had a spouse may
     // still claim line 30400 after living apart because of a breakdown of
     // the relationship.
