@@ -1,7 +1,8 @@
 // The state of a form's e-signature request, asked from the T183 and RC71
 // pages of the real window against the e-signature service's stand-in, and
-// the request id a signature request leaves in the T183. Run with TZ=EST5
-// (tests/CMakeLists.txt), so that a UTC time moves five hours back.
+// the request id a signature request leaves in the T183. The test sets its
+// own zone, Eastern Standard Time (TZ=EST5), so that a UTC time moves five
+// hours back wherever it runs.
 #include <QtTest>
 
 #include "companion/core/qwebclient.h"
@@ -10,6 +11,8 @@
 #include "returnpagefixture.h"
 
 #include <QComboBox>
+
+#include <ctime>
 #include <QPushButton>
 #include <QScrollArea>
 
@@ -135,7 +138,7 @@ private slots:
         QWebClient::setDefaultTimeoutMs(5000);
         // The expected local times below are Eastern Standard Time, UTC-5.
         const QDateTime noon(QDate(2025, 3, 1), QTime(12, 0), Qt::UTC);
-        QVERIFY2(noon.toLocalTime().time() == QTime(7, 0), "run with TZ=EST5");
+        QVERIFY2(noon.toLocalTime().time() == QTime(7, 0), "the zone was not set to EST5");
     }
 
     // A completed request: the time the service gives, as local time, with
@@ -454,5 +457,14 @@ private slots:
     }
 };
 
-QTEST_APPLESS_MAIN(TestEsignStatus)
+int main(int argc, char** argv)
+{
+    // Before anything reads the zone: the expected local times are UTC-5,
+    // without summer time, in whatever zone the machine is.
+    qputenv("TZ", "EST5");
+    tzset();
+    TestEsignStatus test;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&test, argc, argv);
+}
 #include "tst_esignstatus.moc"
