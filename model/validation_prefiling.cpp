@@ -303,10 +303,17 @@ bool CFamilyTaxData::AnyMsgBeforeDirerad(unsigned char edition, bool isReFile)
             return false;
         }
     }
-    if (MaySchedule6Needed() &&
-        !confirm(QStringLiteral("You may want to include Schedule 6 to calculate Canada Workers Benefit. Press 'OK' "
-                                "button to skip Schedule 6.")))
-        return false;
+    if (MaySchedule6Needed()) {
+        // The text asks for an 'OK' the box does not have: its buttons say
+        // what each does instead.
+        PromptContent content = continueQuestion(kTitle);
+        content.setLine(2, QStringLiteral("You may want to include Schedule 6 to calculate Canada Workers Benefit. "
+                                          "Press 'OK' button to skip Schedule 6."));
+        content.continueText = QStringLiteral("Skip Schedule 6");
+        content.stopText = QStringLiteral("Stop to add Schedule 6");
+        if (!askToContinue(kParent, content))
+            return false;
+    }
     // A couple is asked about the person on screen; the other spouse answers
     // when filed from that spouse's page.
     IndividualTaxData* current = getCurIndvTaxData();

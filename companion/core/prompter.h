@@ -53,6 +53,9 @@ struct PromptContent
     bool secret = false;         // a text prompt for a password
     QString initialText;         // a text prompt's starting text
     QSize size;                  // the dialog's size, when the caller fixes one
+    // Words for a continue question's Yes and No when those would not say
+    // what they do; empty keeps the standard words.
+    QString continueText, stopText;
 
     void setLine(int number, const QString& text, bool isLink = false) { lines[number] = {text, isLink}; }
     // The text lines that are set and are not links, in line order.

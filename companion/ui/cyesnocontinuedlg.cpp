@@ -31,6 +31,15 @@ CYesNoContinueDlg::CYesNoContinueDlg(const QString& title, QWidget* parent)
     afterCreateUI();
 }
 
+void CYesNoContinueDlg::setButtonTexts(const QString& continueText, const QString& stopText)
+{
+    auto* buttons = findChild<QDialogButtonBox*>(QStringLiteral("buttons"));
+    if (!continueText.isEmpty())
+        buttons->button(QDialogButtonBox::Yes)->setText(continueText);
+    if (!stopText.isEmpty())
+        buttons->button(QDialogButtonBox::No)->setText(stopText);
+}
+
 void CYesNoContinueDlg::setMsg(int line, const QString& text, bool isLink)
 {
     if (line < kFirstLine || line > kLastLine) {

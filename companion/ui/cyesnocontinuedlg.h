@@ -21,6 +21,8 @@ public:
     // Line 1 to 4; a line outside that range is ignored. With isLink the
     // text is a web address shown as a link.
     void setMsg(int line, const QString& text, bool isLink);
+    // Words for the buttons (Yes goes on, No stops); empty keeps a button's own.
+    void setButtonTexts(const QString& continueText, const QString& stopText);
     QString msg(int line) const;
 
     PromptContent content() const override;

@@ -39,6 +39,7 @@ std::unique_ptr<PromptDialog> PromptDialog::create(QWidget* parent, const Prompt
         auto dlg = std::make_unique<CYesNoContinueDlg>(content.title, parent);
         for (auto it = content.lines.cbegin(); it != content.lines.cend(); ++it)
             dlg->setMsg(it.key(), it->text, it->isLink);
+        dlg->setButtonTexts(content.continueText, content.stopText);
         dialog = std::move(dlg);
         break;
     }

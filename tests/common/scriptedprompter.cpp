@@ -144,6 +144,10 @@ int ScriptedPrompter::prompt(QWidget* parent, const PromptContent& content, QStr
     record.link = content.firstLink();
     record.secret = content.secret;
     record.hadParent = parent != nullptr;
+    if (!content.continueText.isEmpty())
+        record.buttonTexts.insert(Prompt::Yes, content.continueText);
+    if (!content.stopText.isEmpty())
+        record.buttonTexts.insert(Prompt::No, content.stopText);
 
     int result = Prompt::Rejected;
     switch (content.kind) {

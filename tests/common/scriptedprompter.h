@@ -14,7 +14,7 @@ struct PromptRecord
     QStringList texts;  // the text lines set, in order; a chooser's start path and filter
     QString link;       // a message's link, or the first line that is a link
     Prompt::StandardButtons buttons = Prompt::NoButton; // message boxes only
-    QMap<Prompt::StandardButton, QString> buttonTexts;   // words given to buttons, message boxes only
+    QMap<Prompt::StandardButton, QString> buttonTexts;   // words given to buttons (a continue question's as Yes, No)
     bool secret = false;            // a password prompt
     bool hadParent = false;
     bool answeredByDefault = false; // the queue was empty: the default answer was given

@@ -438,6 +438,23 @@ void TestPrompter::widgetPrompterRunsRealDialogs()
                         nullptr));
     QCOMPARE(shownWords, (QStringList{"Send the return", "Keep it"}));
 
+    // A continue question's buttons take words the same way.
+    shownWords.clear();
+    QTimer::singleShot(0, [&shownWords] {
+        auto* dlg = qobject_cast<CYesNoContinueDlg*>(QApplication::activeModalWidget());
+        if (!dlg)
+            return;
+        auto* buttons = dlg->findChild<QDialogButtonBox*>();
+        shownWords << buttons->button(QDialogButtonBox::Yes)->text() << buttons->button(QDialogButtonBox::No)->text();
+        buttons->button(QDialogButtonBox::Yes)->click();
+    });
+    PromptContent skip = continueQuestion(QStringLiteral("t"));
+    skip.setLine(2, QStringLiteral("Skip it?"));
+    skip.continueText = QStringLiteral("Skip it");
+    skip.stopText = QStringLiteral("Stop here");
+    QVERIFY(askToContinue(nullptr, skip));
+    QCOMPARE(shownWords, (QStringList{"Skip it", "Stop here"}));
+
     QTimer::singleShot(0, [] {
         auto* dlg = qobject_cast<dlgGeneralInput*>(QApplication::activeModalWidget());
         if (dlg) {

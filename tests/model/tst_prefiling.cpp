@@ -99,6 +99,31 @@ private slots:
         QCOMPARE(texts, (QStringList{kResidency + "|" + kResidencyDirerad, kRc210, kFhsa}));
     }
 
+    // A worker of low income without Schedule 6 is asked whether to skip it.
+    // The text asks for an 'OK' the box does not have: the buttons say which
+    // answer skips the schedule and which stops to add it.
+    void schedule6QuestionSaysWhatEachButtonDoes()
+    {
+        auto family = makeFamily(false);
+        IndividualTaxData* person = family->getTaxpayer();
+        addT4(person, 15000, 500);
+        family->Calculate(0, nullptr);
+        if (CTaxData_Form* schedule6 = person->GetFormData(FORM_SCH6, false))
+            person->RemoveFormData(schedule6, true);
+        QVERIFY(family->MaySchedule6Needed());
+        ScriptedPrompter prompter;
+        prompter.queueYes(false);
+        QVERIFY(!family->AnyMsgBeforeDirerad(kPurposeDirerad, false));
+        QCOMPARE(prompter.records().size(), 1);
+        const PromptRecord& asked = prompter.records().first();
+        QCOMPARE(asked.kind, PromptKind::ContinueQuestion);
+        QCOMPARE(asked.texts, QStringList{"You may want to include Schedule 6 to calculate Canada Workers Benefit. "
+                                          "Press 'OK' button to skip Schedule 6."});
+        const QMap<Prompt::StandardButton, QString> words{{Prompt::Yes, "Skip Schedule 6"},
+                                                          {Prompt::No, "Stop to add Schedule 6"}};
+        QCOMPARE(asked.buttonTexts, words);
+    }
+
     void declinedQuestionStops()
     {
         auto family = employeeReturn();
