@@ -53,7 +53,12 @@ class PaintWatch : public QObject
 {
 public:
     PaintWatch() { qApp->installEventFilter(this); }
-    ~PaintWatch() override { qApp->removeEventFilter(this); }
+    ~PaintWatch() override
+    {
+        // The application object may have gone first.
+        if (QCoreApplication* app = QCoreApplication::instance())
+            app->removeEventFilter(this);
+    }
 
     void arm() { m_painted = nullptr; }
     BaseTaxPage* painted() const { return m_painted; }
