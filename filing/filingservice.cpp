@@ -30,9 +30,9 @@ void FilingService::createElectronicFile()
     DireradRoad(m_context, *m_direradEnvironment, *m_direradDialogs).run();
 }
 
-int FilingService::fileT1135(const T1135RoadEnvironment& environment, FormFilingDialogs& dialogs)
+int FilingService::fileT1135(const T1135RoadEnvironment& environment, T1135Questions& questions)
 {
-    return T1135Road(m_context, environment, dialogs).run();
+    return T1135Road(m_context, environment, questions).run();
 }
 
 void FilingService::prepareReFile(const ReFileEnvironment& environment)

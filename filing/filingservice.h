@@ -7,7 +7,7 @@
 #include <functional>
 
 class DireradRoadDialogs;
-class FormFilingDialogs;
+class T1135Questions;
 struct DireradRoadEnvironment;
 struct ReFileEnvironment;
 struct T1135RoadEnvironment;
@@ -24,7 +24,7 @@ public:
     void createElectronicFile();
     void useDireradRoad(const DireradRoadEnvironment* environment, DireradRoadDialogs* dialogs);
     // The T1135 filing of the current person (T1135RoadResult).
-    int fileT1135(const T1135RoadEnvironment& environment, FormFilingDialogs& dialogs);
+    int fileT1135(const T1135RoadEnvironment& environment, T1135Questions& questions);
     // Sets the open return for ReFile on a copy of its file.
     void prepareReFile(const ReFileEnvironment& environment);
     // Takes the ReFile mark off the open return (which announces it).

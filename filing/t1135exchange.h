@@ -1,6 +1,7 @@
 #pragma once
 
 #include "filing/filingoutcome.h"
+#include "filing/filingresult.h"
 
 #include "companion/core/cstring.h"
 #include "companion/core/templatevaluemap.h"
@@ -32,3 +33,9 @@ struct StructT1135SoapResult
 //  -99                   an exception came out of sending; out untouched
 int T1135SOAP_request(TemplateValueMap& values, const std::string& xml, StructT1135SoapResult* out,
                       const FilingExchangeSettings& settings);
+
+// The same exchange with its outcome as a value: the agency's answer, or the
+// failure with the code above, the cause in words (for a transport failure,
+// the network's own) and whether the statement may have reached the agency.
+Result<StructT1135SoapResult> fileT1135Statement(TemplateValueMap& values, const std::string& xml,
+                                                 const FilingExchangeSettings& settings);

@@ -22,18 +22,19 @@ T1135Submission::T1135Submission(CFamilyTaxData* family, FormFilingSettings sett
 {
 }
 
-int T1135Submission::file(TemplateValueMap& values, int agreement, int testCaseId, const CString& xml,
-                          const CString& name)
+Result<T1135Submission::Outcome> T1135Submission::file(TemplateValueMap& values, int agreement, int testCaseId,
+                                                        const CString& xml, const CString& name)
 {
     CString email;
     double balance = 0.0;
     m_family->getDireradDataInfo(values, agreement, email, balance, testCaseId);
-    StructT1135SoapResult result;
-    m_code = T1135SOAP_request(values, xml.toUtf8().toStdString(), &result, m_settings.exchange);
-    if (m_code != 0) {
-        m_outcome = isFilingOutcomeUnknown(m_code) ? Outcome::OutcomeUnknown : Outcome::NotSent;
-        return m_code;
+    const Result<StructT1135SoapResult> answer =
+        fileT1135Statement(values, xml.toUtf8().toStdString(), m_settings.exchange);
+    if (!answer) {
+        m_outcome = answer.failure().outcomeUnknown ? Outcome::OutcomeUnknown : Outcome::NotSent;
+        return answer.failure();
     }
+    const StructT1135SoapResult& result = answer.value();
 
     const bool succeeded = !result.m_strConfirmation.isEmpty();
     m_outcome = succeeded ? Outcome::Accepted : Outcome::Refused;
@@ -60,13 +61,13 @@ int T1135Submission::file(TemplateValueMap& values, int agreement, int testCaseI
         m_family->updateFilingStatus(FORM_T1135, -1, CString(m_report.overview));
         m_report.path = m_settings.exchange.resultFilePath;
     }
-    return 0;
+    return m_outcome;
 }
 
-QString T1135Submission::failureMessage() const
+QString T1135Submission::failureMessage(const FilingFailure& failure)
 {
-    QString text = tr("Error filing T1135, return code = %1.").arg(m_code);
-    if (m_outcome == Outcome::OutcomeUnknown)
+    QString text = tr("Error filing T1135, return code = %1.").arg(failure.code);
+    if (failure.outcomeUnknown)
         text += QLatin1String("\n\n")
                 + tr("The statement was sent to CRA, but CRA's answer did not come back or could not be read, so "
                      "it is not known whether CRA received the statement. Please check with CRA whether the "

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "filing/direradsubmission.h"
+#include "filing/filingresult.h"
 #include "filing/formfilingsettings.h"
 
 #include "companion/core/cstring.h"
@@ -26,22 +27,23 @@ public:
 
     // Files xml (the statement) for name, the taxpayer's name. values holds
     // what the dialog put in already; the person's request data is added.
-    // The exchange's code: 0 when the agency answered (report() tells how),
-    // anything else when it did not (failureMessage()). Without an answer
-    // nothing is recorded anywhere.
-    int file(TemplateValueMap& values, int agreement, int testCaseId, const CString& xml, const CString& name);
+    // Accepted or Refused when the agency answered (report() tells how); the
+    // exchange's failure when it did not, with its code and cause. Without an
+    // answer nothing is recorded anywhere.
+    Result<Outcome> file(TemplateValueMap& values, int agreement, int testCaseId, const CString& xml,
+                         const CString& name);
 
     Outcome outcome() const { return m_outcome; }
     const CString& confirmation() const { return m_confirmation; }
     // What the result dialog shows after an answer.
     const FilingResultReport& report() const { return m_report; }
-    // What the user is told when no answer came back.
-    QString failureMessage() const;
+    // What the user is told when no answer came back; the failure's cause
+    // goes beside it.
+    static QString failureMessage(const FilingFailure& failure);
 
 private:
     CFamilyTaxData* m_family;
     FormFilingSettings m_settings;
-    int m_code = 0;
     Outcome m_outcome = Outcome::NotSent;
     CString m_confirmation;
     FilingResultReport m_report;

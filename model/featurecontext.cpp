@@ -22,12 +22,13 @@ void FeatureContext::tellNotAvailable(const QString& feature) const
                     dialogParent);
 }
 
-void FeatureContext::tellInformation(const QString& text, QWidget* parent) const
+void FeatureContext::tellInformation(const QString& text, QWidget* parent, const QString& cause) const
 {
     MessageBoxRequest request;
     request.icon = Prompt::Information;
     request.title = gMsgTitle(edition);
     request.text = text;
+    request.informativeText = cause;
     request.buttons = Prompt::Ok;
     prompterToUse().messageBox(parent, request);
 }

@@ -46,6 +46,6 @@ struct FeatureContext
     // Tells the user that feature is not part of this build yet.
     void tellNotAvailable(const QString& feature) const;
     // An information box titled for the edition, over parent (null: the
-    // program's main window).
-    void tellInformation(const QString& text, QWidget* parent) const;
+    // program's main window), with cause as its second paragraph.
+    void tellInformation(const QString& text, QWidget* parent, const QString& cause = QString()) const;
 };

@@ -26,6 +26,9 @@ struct MessageBoxRequest
     Prompt::Icon icon = Prompt::Information;
     QString title;
     QString text;
+    // A second paragraph under the text, in the box's smaller type: the
+    // cause of a failure in the words of what failed. Empty: none.
+    QString informativeText;
     Prompt::StandardButtons buttons = Prompt::Ok;
     Prompt::StandardButton defaultButton = Prompt::NoButton;
     // Words for buttons whose standard text would not say what they do

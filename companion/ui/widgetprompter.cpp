@@ -41,6 +41,8 @@ std::unique_ptr<QMessageBox> buildMessageBox(QWidget* parent, const MessageBoxRe
                                              QMessageBox::StandardButtons(int(request.buttons)), parent);
     box->setTextFormat(messageTextFormat(request.text));
     box->setText(request.text);
+    if (!request.informativeText.isEmpty())
+        box->setInformativeText(request.informativeText);
     if (request.defaultButton != Prompt::NoButton)
         box->setDefaultButton(QMessageBox::StandardButton(request.defaultButton));
     for (auto it = request.buttonTexts.cbegin(); it != request.buttonTexts.cend(); ++it)

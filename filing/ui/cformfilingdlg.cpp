@@ -1,13 +1,7 @@
 #include "filing/ui/cformfilingdlg.h"
 
-#include "filing/direradsubmission.h"
-#include "filing/t1135submission.h"
-#include "filing/ui/DlgFilingResult.h"
-#include "filing/ui/direradtermsstep.h"
-#include "filing/ui/filingwaitcursor.h"
 #include "filing/ui/pagewidgets.h"
 
-#include "companion/core/messages.h"
 #include "companion/forms/catalogue.h"
 
 #include <QDialogButtonBox>
@@ -146,35 +140,5 @@ void CFormFilingDlg::reject()
 
 int CFormFilingDlg::fileT1135(TemplateValueMap& values)
 {
-    int testCaseId = 0;
-    if (m_settings.exchange.testMode) {
-        QString id;
-        if (!askForText(this, QStringLiteral("test ID"), {tr("Enter testcase ID:")}, id))
-            id.clear();
-        values.setText("testid", id);
-        testCaseId = testCaseIdFromText(id);
-    }
-
-    int agreement = 0;
-    const int terms = DireradSOAP_request1(agreement, false, this, m_settings.exchange);
-    if (terms != 0)
-        return terms;
-
-    T1135Submission submission(m_pFamilyData, m_settings);
-    int result = 0;
-    {
-        FilingWaitCursor wait;
-        result = submission.file(values, agreement, testCaseId, m_strXml, m_strTaxpayerName);
-    }
-    if (result != 0) {
-        gMsgInformation(m_settings.edition, submission.failureMessage(), this);
-        return result;
-    }
-    m_bSucceeded = submission.outcome() == T1135Submission::Outcome::Accepted;
-
-    const FilingResultReport& report = submission.report();
-    DlgFilingResult dialog(report.title, this);
-    dialog.setMsg(report.overview, report.details, report.bottom, report.path, report.detailsAreHtml);
-    dialog.exec();
-    return 0;
+    return m_sendT1135 ? m_sendT1135(values) : 0;
 }

@@ -9,6 +9,7 @@
 #include <QDialog>
 #include <QMutex>
 
+#include <functional>
 #include <string>
 
 class CFamilyTaxData;
@@ -52,6 +53,11 @@ public:
     void SetStringInfo(const CString& name, const CString& id);
     void SetLabel3(const CString& text);
 
+    // What OK runs for a T1135: the road's steps after the dialog
+    // (T1135Road), given the placeholders; the code of the step that
+    // stopped, 0 when the agency answered. Without it OK files nothing.
+    void setT1135Sender(std::function<int(TemplateValueMap&)> send) { m_sendT1135 = std::move(send); }
+
     // Whether the filing counts as succeeded (read after exec()).
     bool succeeded() const { return m_bSucceeded; }
     Ui_CFormFilingDlg* ui() const { return m_ui; }
@@ -92,4 +98,5 @@ private:
     FormFilingSettings m_settings;
     const Kind& m_kind;
     QMutex m_filing; // held while a filing runs
+    std::function<int(TemplateValueMap&)> m_sendT1135;
 };

@@ -26,13 +26,18 @@ int DireradSOAP_request1(int& dialogResult, bool isReFile, QWidget* parent, cons
         gMsgInformation(2, QStringLiteral("Msg: %1; Code: %2.").arg(r.m_strCodes).arg(result), nullptr);
         return result;
     }
-    DlgFilingTerm dlg(isReFile ? 1 : 0, parent);
-    dlg.setMsg(r.m_strMessage, isReFile ? QString::fromLatin1(kReFileTermsPage) : QString(r.m_strCodes),
-               r.m_strConfirmation, ":/net/net/netfileterm.txt");
-    if (dlg.exec() == QDialog::Accepted) {
+    if (askFilingTerms(r, isReFile, parent)) {
         dialogResult = 1;
         return 0;
     }
     dialogResult = 2;
     return 10;
+}
+
+bool askFilingTerms(const SoapFilingResult& terms, bool isReFile, QWidget* parent)
+{
+    DlgFilingTerm dlg(isReFile ? 1 : 0, parent);
+    dlg.setMsg(terms.m_strMessage, isReFile ? QString::fromLatin1(kReFileTermsPage) : QString(terms.m_strCodes),
+               terms.m_strConfirmation, ":/net/net/netfileterm.txt");
+    return dlg.exec() == QDialog::Accepted;
 }

@@ -1,7 +1,12 @@
 #pragma once
 
 class QWidget;
+class SoapFilingResult;
 struct FilingExchangeSettings;
+
+// Shows terms, the agency's terms as fetched, in the terms dialog; true when
+// the user agreed.
+bool askFilingTerms(const SoapFilingResult& terms, bool isReFile, QWidget* parent);
 
 // The terms step before a DIRERAD or T1135 filing: fetches the agency's
 // terms and asks the user's consent. 0 agreed (dialogResult 1), 10 declined

@@ -2,9 +2,22 @@
 
 #include "filing/t1135road.h"
 
-// The form filing dialog as a real window.
-class FormFilingWidgets : public FormFilingDialogs
+#include <QPointer>
+
+class QDialog;
+
+// The T1135 road's questions as real windows: the form filing dialog, the
+// terms dialog and the result dialog, each over the filing dialog while it
+// is up.
+class FormFilingWidgets : public T1135Questions
 {
 public:
-    void fileForm(const FormFilingRequest& request) override;
+    void confirmFiling(const FormFilingRequest& request,
+                       const std::function<int(TemplateValueMap&)>& send) override;
+    bool agreeToTerms(const SoapFilingResult& terms) override;
+    void showResult(const FilingResultReport& report) override;
+    QWidget* promptParent() const override;
+
+private:
+    QPointer<QDialog> m_dialog;
 };

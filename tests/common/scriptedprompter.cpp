@@ -58,6 +58,7 @@ Prompt::StandardButton ScriptedPrompter::messageBox(QWidget* parent, const Messa
     record.icon = request.icon;
     record.title = request.title;
     record.texts << request.text;
+    record.informativeText = request.informativeText;
     record.buttons = request.buttons;
     record.buttonTexts = request.buttonTexts;
     record.hadParent = parent != nullptr;

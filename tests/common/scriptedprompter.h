@@ -12,6 +12,7 @@ struct PromptRecord
     Prompt::Icon icon = Prompt::NoIcon;        // message boxes only
     QString title;                                       // title, or a chooser's caption
     QStringList texts;  // the text lines set, in order; a chooser's start path and filter
+    QString informativeText; // a message box's second paragraph
     QString link;       // a message's link, or the first line that is a link
     Prompt::StandardButtons buttons = Prompt::NoButton; // message boxes only
     QMap<Prompt::StandardButton, QString> buttonTexts;   // words given to buttons (a continue question's as Yes, No)

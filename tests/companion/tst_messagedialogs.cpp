@@ -80,6 +80,7 @@ private slots:
     void messageTextFormat_data();
     void messageTextFormat();
     void messageBoxShowsRequest();
+    void messageBoxShowsTheCause();
 };
 
 void TestMessageDialogs::baseDialog()
@@ -270,6 +271,27 @@ void TestMessageDialogs::messageBoxShowsRequest()
     QCOMPARE(int(box->standardButtons()), int(request.buttons));
     QCOMPARE(box->icon(), QMessageBox::Question);
     QVERIFY(!box->defaultButton());
+}
+
+// A failure's cause stands under the message, in the box's second paragraph.
+void TestMessageDialogs::messageBoxShowsTheCause()
+{
+    MessageBoxRequest request;
+    request.icon = Prompt::Information;
+    request.title = QStringLiteral("voDarevivo 2024 for DirErad");
+    request.text = QStringLiteral("Error filing T1135, return code = -10.");
+    request.informativeText = QStringLiteral("connection refused by 127.0.0.1:8443");
+    const std::unique_ptr<QMessageBox> box = buildMessageBox(nullptr, request);
+    QCOMPARE(box->text(), request.text);
+    QCOMPARE(box->informativeText(), request.informativeText);
+    box->show();
+    QVERIFY(QTest::qWaitForWindowExposed(box.get()));
+    const QString folder = QCoreApplication::applicationDirPath() + "/../artefacts";
+    QDir().mkpath(folder);
+    QVERIFY(box->grab().save(folder + "/messagebox-cause.png"));
+    // Without a cause the box has one paragraph.
+    request.informativeText.clear();
+    QVERIFY(buildMessageBox(nullptr, request)->informativeText().isEmpty());
 }
 
 QTEST_MAIN(TestMessageDialogs)
