@@ -506,6 +506,7 @@ void TestFormClasses::t1ValidatesItsIdentity()
     t1.City.m_value = "Ottawa";
     t1.MailingProvince.m_value = 9;
     t1.PostalCode.m_value = "K1A 0A6";
+    t1.FirstTimeFilerAnswer.m_value = choices::kNo;
     t1.CitizenshipAnswer.m_value = choices::kYes;
     t1.ElectionsCanadaAnswer.m_value = choices::kYes;
     t1.ForeignPropertyAnswer.m_value = choices::kNo;
@@ -529,6 +530,7 @@ void completeT1(TaxData_T1New& t1)
     t1.City.m_value = "Brandon";
     t1.MailingProvince.m_value = 3;
     t1.PostalCode.m_value = "R7A 1A1";
+    t1.FirstTimeFilerAnswer.m_value = choices::kNo;
     t1.CitizenshipAnswer.m_value = choices::kYes;
     t1.ElectionsCanadaAnswer.m_value = choices::kNo;
     t1.ForeignPropertyAnswer.m_value = choices::kNo;
@@ -597,6 +599,9 @@ void TestFormClasses::t1AsksWhatTheAgencyNeeds_data()
                t.PostalCode.m_value = "";
            })
         << QStringList{country};
+    QTest::newRow("first return unanswered")
+        << T1Change([](TaxData_T1New& t) { t.FirstTimeFilerAnswer.m_value = choices::kNotAnswered; })
+        << QStringList{"T1, Identification page, First return filed with the agency: answer Yes or No."};
     QTest::newRow("citizenship unanswered")
         << T1Change([](TaxData_T1New& t) { t.CitizenshipAnswer.m_value = choices::kNotAnswered; })
         << QStringList{citizen};

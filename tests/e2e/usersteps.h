@@ -145,6 +145,7 @@ inline bool showForm(Form_Return* page, int type)
 struct MailingAddressAndAnswers
 {
     QString street, city, province, postalCode;
+    QString firstReturn = QStringLiteral("No");
     QString citizen = QStringLiteral("Yes");
     QString electionsCanada = QStringLiteral("Yes");
     QString foreignProperty = QStringLiteral("No");
@@ -154,7 +155,7 @@ inline bool typeMailingAddressAndAnswers(Form_Return* page, const MailingAddress
 {
     return showForm(page, 1) && typeInto(page, "AddressLine1", a.street) && typeInto(page, "City", a.city)
            && choose(page, "MailingProvince", a.province) && typeInto(page, "PostalCode", a.postalCode)
-           && choose(page, "CitizenshipAnswer", a.citizen) && choose(page, "ElectionsCanadaAnswer", a.electionsCanada)
+           && choose(page, "FirstTimeFilerAnswer", a.firstReturn) && choose(page, "CitizenshipAnswer", a.citizen) && choose(page, "ElectionsCanadaAnswer", a.electionsCanada)
            && choose(page, "ForeignPropertyAnswer", a.foreignProperty);
 }
 

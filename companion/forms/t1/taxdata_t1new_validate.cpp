@@ -47,6 +47,10 @@ const T1Check kChecks[] = {
      "T1: the social insurance number is not valid."},
     {[](const TaxData_T1New& t) { return !t.BirthDate.IsValid(); },
      "T1, Identification page, Date of birth: enter the date of birth."},
+    // A first return names the person in the filing request; one filed
+    // before is known by the S.I.N. Unanswered, neither can be said.
+    {[](const TaxData_T1New& t) { return !answered(t.FirstTimeFilerAnswer); },
+     "T1, Identification page, First return filed with the agency: answer Yes or No."},
     {[](const TaxData_T1New& t) { return blank(t.AddressLine1) && blank(t.RuralRoute); },
      "T1, Identification page, Mailing address: enter the street address or P.O. box the agency writes to."},
     {[](const TaxData_T1New& t) { return blank(t.City); },

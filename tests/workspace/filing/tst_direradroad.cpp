@@ -235,6 +235,7 @@ Form_Return* TestDireradRoad::openJean(bool withEmail)
     t1->City.m_value = CString("Ottawa");
     t1->MailingProvince.m_value = kOntario;
     t1->PostalCode.m_value = CString("K1A 0A6");
+    t1->FirstTimeFilerAnswer.m_value = choices::kNo;
     t1->CitizenshipAnswer.m_value = choices::kYes;
     t1->ElectionsCanadaAnswer.m_value = choices::kNo;
     t1->ForeignPropertyAnswer.m_value = choices::kNo;
