@@ -1,6 +1,7 @@
 #include "filing/efilesubmission.h"
 
 #include "filing/efileexchange.h"
+#include "filing/requestcompose.h"
 #include "filing/soapfilingresult.h"
 
 #include "companion/core/templatevaluemap.h"
@@ -77,8 +78,8 @@ FilingResultReport EfileSubmission::file(const CString& efileNumber, const CStri
         values.setText("testid", CString(testCase));
     m_family->getEfileDataInfo(values, FORM_T1);
     // The preparer's own credentials, as the settings hold them now.
-    values.setText("efilerID", efileNumber);
-    values.setText("efpasd", password);
+    putFilingRequest(buildFilingRequest(FORM_T1, efileNumber, password, CString()), RequestTemplateFamily::Efile,
+                     values);
     const QString dcn = efileNumber + values["dcn"];
 
     SoapFilingResult res(SoapFilingResult::KindT1Return);

@@ -9,6 +9,24 @@
 
 #include "companion/core/cstring.h"
 #include "companion/core/templatevaluemap.h"
+#include "filing/filingrequest.h"
+
+#include <QStringList>
+
+// The request templates come in two families that name the same fields
+// differently: the EFILE return's and the form filings' (T1013 and the T183
+// pre-authorised debit).
+enum class RequestTemplateFamily {
+    Efile,
+    FormFiling,
+};
+
+// Puts every field of request that the family's templates carry under the
+// key they use for it (an empty field as an empty value, so a template fills
+// it empty rather than failing).
+void putFilingRequest(const FilingRequest& request, RequestTemplateFamily family, TemplateValueMap& values);
+// The keys putFilingRequest fills for family.
+QStringList filingRequestKeys(RequestTemplateFamily family);
 
 enum RequestComposeResult {
     RequestComposed = 0,

@@ -1,7 +1,6 @@
 #include "filing/t1013submission.h"
 
 #include "model/cfamilytaxdata.h"
-#include "model/preparerinfo.h"
 
 #include <QCoreApplication>
 #include <QStringList>
@@ -11,22 +10,6 @@ namespace {
 QString tr(const char* text)
 {
     return QCoreApplication::translate("T1013Submission", text);
-}
-
-// The revision date of this program's pre-authorised debit requests.
-const char* const kPadRevisionDate = "2024-12-13";
-
-// The placeholders of the form's own request, after the preparer's.
-void addFormPlaceholders(ENUMTYPE_FORM type, TemplateValueMap& values, const CString& taxpayerId)
-{
-    if (type == FORM_T1013) {
-        values.setText("taxyear", "2024");
-        return;
-    }
-    // The debit service knows this program by its EFILE code with a "P".
-    values.setText("softwarecode", CString(preparerInfo().EfileSoftwareCode + QLatin1Char('P')));
-    values.setText("revdate", kPadRevisionDate);
-    values.setText("sin", taxpayerId);
 }
 
 } // namespace
@@ -50,9 +33,8 @@ QString T1013Submission::codesText() const
 }
 
 int T1013Submission::file(ENUMTYPE_FORM type, const QString& shortName, TemplateValueMap& values, CString& body,
-                          const CString& taxpayerId, const CString& taxpayerName)
+                          const CString& taxpayerName)
 {
-    addFormPlaceholders(type, values, taxpayerId);
     const int code = T1013orT183PadSOAP_request(type == FORM_T1013, values, body, &m_result, m_settings.exchange);
     if (isT1013OutcomeUnknown(code)) {
         // The form went out; whether the agency has it is unknown. Nothing

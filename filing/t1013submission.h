@@ -37,12 +37,12 @@ public:
     T1013Submission(CFamilyTaxData* family, FormFilingSettings settings);
 
     // Files body (the form's XML) of type, whose short name is shortName,
-    // for the taxpayer of id (S.I.N.) and name. values holds the preparer's
-    // "efilerid" and "password"; the form's own placeholders are added. The
+    // for the taxpayer of name. values holds the whole request as
+    // putFilingRequest puts it (buildFilingRequest for type). The
     // exchange's code: 0 when the agency answered. Without an answer
     // nothing is recorded anywhere.
     int file(ENUMTYPE_FORM type, const QString& shortName, TemplateValueMap& values, CString& body,
-             const CString& taxpayerId, const CString& taxpayerName);
+             const CString& taxpayerName);
 
     Outcome outcome() const { return m_outcome; }
     const StructT1013SoapResult& result() const { return m_result; }

@@ -1,6 +1,7 @@
 #include "filing/ui/cformfilingdlg.h"
 
 #include "filing/ui/pagewidgets.h"
+#include "filing/requestcompose.h"
 
 #include "companion/forms/catalogue.h"
 
@@ -123,8 +124,8 @@ void CFormFilingDlg::accept()
         return;
     m_ui->buttonBox->setEnabled(false);
     TemplateValueMap values;
-    values.setText("efilerid", m_strEfilerId);
-    values.setText("password", m_strEfilerPassword);
+    putFilingRequest(buildFilingRequest(m_nFormType, m_strEfilerId, m_strEfilerPassword, m_strTaxpayerId),
+                     RequestTemplateFamily::FormFiling, values);
     (this->*m_kind.file)(values);
     m_filing.unlock();
     QDialog::accept();

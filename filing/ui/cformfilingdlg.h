@@ -80,7 +80,7 @@ private:
     };
     static const Kind& kindOf(ENUMTYPE_FORM type);
 
-    // The filings, each given the placeholders "efilerid" and "password";
+    // The filings, each given the request putFilingRequest puts for the form;
     // 0, or the code of the step that stopped it.
     int fileT1135(TemplateValueMap& values);
     int fileT1013orT185(TemplateValueMap& values);

@@ -14,7 +14,7 @@ int CFormFilingDlg::fileT1013orT185(TemplateValueMap& values)
     T1013Submission submission(m_pFamilyData, m_settings);
     {
         FilingWaitCursor wait;
-        submission.file(m_nFormType, shortName, values, m_strXml, m_strTaxpayerId, m_strTaxpayerName);
+        submission.file(m_nFormType, shortName, values, m_strXml, m_strTaxpayerName);
     }
     m_bSucceeded = submission.outcome() == T1013Submission::Outcome::Accepted;
     if (submission.showsResultDialog()) {
