@@ -131,7 +131,7 @@ void TestComputedLines::calculationWritesNoTypedAmount()
     QVERIFY2(replaced.isEmpty(), qPrintable(replaced.join("; ")));
 }
 
-// The RRSP page: 5,000 of the taxpayer's own contributions after March 2
+// The RRSP page: 5,000 of the taxpayer's own contributions from March 1
 // and 1,200 to the spouse's plan in the first 60 days of 2025 make a total
 // of 6,200.00, and Schedule 7 claims them.
 void TestComputedLines::rrspPageTotalsWhatWasEntered()

@@ -12,8 +12,8 @@ public:
 
     CFloatField UnusedRRSPContributions{this, 1, "UnusedRRSPContributions", "", "Unused RRSP, PRPP and SPP contributions from last year"};
     CFloatField RRSPDeductionLimit{this, 2, "RRSPDeductionLimit", "", "RRSP deduction limit for the year"};
-    CFloatField OwnPriorYearContributions{this, 3, "OwnPriorYearContributions", "", "Your contributions, March 2 to December 31, 2024"};
-    CFloatField SpousalPriorYearContributions{this, 4, "SpousalPriorYearContributions", "", "Spousal contributions, March 2 to December 31, 2024"};
+    CFloatField OwnPriorYearContributions{this, 3, "OwnPriorYearContributions", "", "Your contributions, March 1 to December 31, 2024"};
+    CFloatField SpousalPriorYearContributions{this, 4, "SpousalPriorYearContributions", "", "Spousal contributions, March 1 to December 31, 2024"};
     CFloatField OwnCurrentYearContributions{this, 5, "OwnCurrentYearContributions", "", "Your contributions, January 1 to March 3, 2025"};
     CFloatField SpousalCurrentYearContributions{this, 6, "SpousalCurrentYearContributions", "", "Spousal contributions, January 1 to March 3, 2025"};
     CFloatField PrppCurrentYear{this, 7, "PrppCurrentYear", "", "PRPP employee contributions, current year", fld::ReadOnly()};

@@ -151,8 +151,8 @@ class TaxData_RRSPContrib : public CTaxData_Form
     Q_OBJECT
 public:
     TaxData_RRSPContrib() : CTaxData_Form(FROM_TAXWIZARD, 5) {}
-    CFloatField OwnPriorYearContributions{this, 1, "OwnPriorYearContributions", "", "Your contributions, March 2 to December 31, 2024"};
-    CFloatField SpousalPriorYearContributions{this, 2, "SpousalPriorYearContributions", "", "Spousal contributions, March 2 to December 31, 2024"};
+    CFloatField OwnPriorYearContributions{this, 1, "OwnPriorYearContributions", "", "Your contributions, March 1 to December 31, 2024"};
+    CFloatField SpousalPriorYearContributions{this, 2, "SpousalPriorYearContributions", "", "Spousal contributions, March 1 to December 31, 2024"};
     CFloatField OwnCurrentYearContributions{this, 3, "OwnCurrentYearContributions", "", "Your contributions, January 1 to March 3, 2025"};
     CFloatField SpousalCurrentYearContributions{this, 4, "SpousalCurrentYearContributions", "", "Spousal contributions, January 1 to March 3, 2025"};
     CFloatField ContributionTotal{this, 5, "ContributionTotal", "", "Total contributions", fld::Computed()};
