@@ -6,6 +6,7 @@
 #include "companion/forms/catalogue.h"
 #include "companion/forms/cfield.h"
 #include "companion/forms/fields.h"
+#include "companion/forms/slips/slips_employment.h"
 #include "model/interviewtransfer.h"
 #include "modelfixture.h"
 #include "companion/forms/schedules/taxdata_sch7.h"
@@ -86,6 +87,10 @@ void TestComputedLines::calculationWritesNoTypedAmount_data()
                               96,    97, 119, 124, 125, 131, 139, 147, 149, 160, 171, 173, 174, 181, 205, 209, 210};
     for (const int type : kForms)
         QTest::addRow("%s", getFormCode(ENUMTYPE_FORM(type))) << kOntario << int(FROM_FORM) << type;
+    // The pension plan schedules take their slip figures and work out their
+    // lines once a T4 withholds contributions.
+    for (const int type : {int(FORM_SCH8), int(FORM_RC381)})
+        QTest::addRow("%s with a T4", getFormCode(ENUMTYPE_FORM(type))) << kOntario << int(FROM_FORM) << type;
     QTest::addRow("interview RRSP Contributions") << kOntario << int(FROM_TAXWIZARD) << int(TAXWIZARD_RRSP);
 }
 
@@ -97,8 +102,18 @@ void TestComputedLines::calculationWritesNoTypedAmount()
     CFamilyTaxData family;
     const NewReturnBasicData data = newReturn(5, false, province);
     family.NewData(&data);
-    family.Calculate(-1, nullptr);
     IndividualTaxData& person = *family.getTaxpayer();
+    if (type == FORM_SCH8 || type == FORM_RC381) {
+        // A T4 from Quebec withholds QPP, which calls for RC381; one from
+        // Ontario withholds CPP, which calls for Schedule 8.
+        const bool quebec = type == FORM_RC381;
+        auto& t4 = static_cast<TaxData_Slip_T4&>(*person.NewSlipData(SLIP_T4, 0, 0)->data);
+        t4.Province.m_value = quebec ? PROV_QC : province;
+        t4.box14EmploymentIncome.m_value = 45000;
+        t4.box26PensionableEarnings.m_value = 45000;
+        (quebec ? t4.box17QppContributions : t4.box16CppContributions).m_value = 2469.25;
+    }
+    family.Calculate(-1, nullptr);
     const Item item{kind, type};
     CTaxData_Form* object = objectOf(person, item);
     if (!object)

@@ -8,21 +8,21 @@
 class CPensionPlanSchedule : public CTaxData_Form
 {
 public:
-    CIntField EmploymentIncomePresent{this, 1, "EmploymentIncomePresent", "", "Employment income reported", fld::Choices(choices::kYesNoFlag)};
-    CFloatField SlipContributions{this, 2, "SlipContributions", "", "Contributions from slips"};
-    CIntField ExemptSeen{this, 3, "ExemptSeen", "", "A slip is marked exempt", fld::Choices(choices::kYesNoFlag)};
-    CFloatField NonQppSlipCount{this, 4, "NonQppSlipCount", "", "Slips outside the Quebec plan", fld::Count()};
-    CFloatField QppSlipContributions{this, 5, "QppSlipContributions", "", "QPP contributions from slips"};
-    CFloatField SlipCountDifference{this, 6, "SlipCountDifference", "", "Quebec slips", fld::Count()};
-    CFloatField SecondAdditional{this, 7, "SecondAdditional", "", "Second additional contributions from slips"};
-    CIntField PlacementAgency{this, 8, "PlacementAgency", "", "Placement agency or driver earnings", fld::Choices(choices::kYesNoFlag)};
-    CFloatField MonthCount{this, 9, "MonthCount", "", "Months of contribution", fld::Count()};
+    CIntField EmploymentIncomePresent{this, 1, "EmploymentIncomePresent", "", "Employment income reported", fld::Choices(choices::kYesNoFlag).readOnly()};
+    CFloatField SlipContributions{this, 2, "SlipContributions", "", "Contributions from slips", fld::ReadOnly()};
+    CIntField ExemptSeen{this, 3, "ExemptSeen", "", "A slip is marked exempt", fld::Choices(choices::kYesNoFlag).readOnly()};
+    CFloatField NonQppSlipCount{this, 4, "NonQppSlipCount", "", "Slips outside the Quebec plan", fld::Count().readOnly()};
+    CFloatField QppSlipContributions{this, 5, "QppSlipContributions", "", "QPP contributions from slips", fld::ReadOnly()};
+    CFloatField SlipCountDifference{this, 6, "SlipCountDifference", "", "Quebec slips", fld::Count().readOnly()};
+    CFloatField SecondAdditional{this, 7, "SecondAdditional", "", "Second additional contributions from slips", fld::ReadOnly()};
+    CIntField PlacementAgency{this, 8, "PlacementAgency", "", "Placement agency or driver earnings", fld::Choices(choices::kYesNoFlag).readOnly()};
+    CFloatField MonthCount{this, 9, "MonthCount", "", "Months of contribution", fld::Count().readOnly()};
     CFloatField SelfEmploymentEarnings{this, 41, "SelfEmploymentEarnings", "", "Net self-employment earnings", fld::Computed()};
     // The months the calculation found the person could contribute; a
     // schedule calculated on its own takes the whole year.
     CFloatField ContributoryMonths{this, 40, "ContributoryMonths", "", "Months the contributions are worked out on", fld::Computed().start(12)};
-    CFloatField F50329Input{this, 50329, "F50329Input", "50329", "Pensionable earnings from slips"};
-    CFloatField F50339Input{this, 50339, "F50339Input", "50339", "Pensionable earnings, self-employment"};
+    CFloatField F50329Input{this, 50329, "F50329Input", "50329", "Pensionable earnings from slips", fld::ReadOnly()};
+    CFloatField F50339Input{this, 50339, "F50339Input", "50339", "Pensionable earnings, self-employment", fld::ReadOnly()};
     CIntField Province{this, 10, "Province", "", "Province", fld::Choices(choices::kProvince)};
     CFloatField ProvinceAmount{this, 11, "ProvinceAmount", "", "Provincial amount"};
     CFloatField line50372{this, 50372, "line50372", "50372", "Retirement pension start month", fld::Count()};
@@ -30,12 +30,12 @@ public:
     CIntField ElectionFlag{this, 12, "ElectionFlag", "", "Election made", fld::Choices(choices::kYesNoFlag)};
     CIntField ElectionChoice{this, 13, "ElectionChoice", "", "Election choice", fld::Choices("0:No choice|1:Choice 1|2:Choice 2|3:Choice 3")};
     CFloatField ElectionAmount{this, 14, "ElectionAmount", "", "Amount of choice 1"};
-    CFloatField EmploymentBase{this, 30800, "EmploymentBase", "30800", "Base contributions through employment"};
-    CFloatField BaseContribution{this, 31000, "BaseContribution", "31000", "Base contributions on self-employment"};
-    CFloatField EnhancedDeduction{this, 22200, "EnhancedDeduction", "22200", "Deduction for contributions on self-employment"};
-    CFloatField EmploymentEnhanced{this, 22215, "EmploymentEnhanced", "22215", "Enhanced contributions on employment income"};
-    CFloatField Payable{this, 42100, "Payable", "42100", "Contributions payable"};
-    CFloatField Overpayment{this, 44800, "Overpayment", "44800", "Overpayment"};
+    CFloatField EmploymentBase{this, 30800, "EmploymentBase", "30800", "Base contributions through employment", fld::ReadOnly()};
+    CFloatField BaseContribution{this, 31000, "BaseContribution", "31000", "Base contributions on self-employment", fld::ReadOnly()};
+    CFloatField EnhancedDeduction{this, 22200, "EnhancedDeduction", "22200", "Deduction for contributions on self-employment", fld::ReadOnly()};
+    CFloatField EmploymentEnhanced{this, 22215, "EmploymentEnhanced", "22215", "Enhanced contributions on employment income", fld::ReadOnly()};
+    CFloatField Payable{this, 42100, "Payable", "42100", "Contributions payable", fld::ReadOnly()};
+    CFloatField Overpayment{this, 44800, "Overpayment", "44800", "Overpayment", fld::ReadOnly()};
 
 protected:
     CPensionPlanSchedule(int type) : CTaxData_Form(FROM_FORM, type) {}
