@@ -76,9 +76,17 @@ int parseDireradSoapResponseResult(QIODevice* log, int kind, const std::string& 
     return 0;
 }
 
-int DireradSOAP_request2(TemplateValueMap& values, const std::string& xml, SoapFilingResult* r,
-                         const FilingExchangeSettings& settings)
+namespace {
+
+// The exchange of DireradSOAP_request2; cause, when given, gets why no
+// reply was read.
+int exchangeReturn(TemplateValueMap& values, const std::string& xml, SoapFilingResult* r,
+                   const FilingExchangeSettings& settings, QString* cause)
 {
+    auto because = [cause](const QString& text) {
+        if (cause)
+            *cause = text;
+    };
     const CString now = GetCurTime(CurTimeLocal);
     ResultFileTrace trace(settings.resultFilePath, ResultFileTrace::Replace);
     values.setText("origip", "0.0.0.0");
@@ -87,6 +95,7 @@ int DireradSOAP_request2(TemplateValueMap& values, const std::string& xml, SoapF
     if (GetDireradRequest(true, values, xml, request) != RequestComposed) {
         r->m_strCodes += " cannot assemble Direrad request.\n";
         trace.write(r->m_strCodes.toUtf8());
+        because(QStringLiteral("The DirErad request could not be made from the return."));
         return -10;
     }
     trace.write(now.toUtf8() + "\n");
@@ -102,21 +111,47 @@ int DireradSOAP_request2(TemplateValueMap& values, const std::string& xml, SoapF
     } catch (const std::exception&) {
         r->m_strCodes += " Exception occurred.\n";
         trace.write(r->m_strCodes.toUtf8());
+        because(QStringLiteral("Please try again, make sure voDarevivo is permitted by firewall to use Internet."));
         return -99;
     }
     switch (post.outcome) {
     case SoapPostOutcome::NotSent:
         r->m_strCodes += " Online filing failed.\n";
         trace.write("\n" + r->m_strCodes.toUtf8() + post.error.toUtf8() + "\n");
+        because(post.error);
         return -20;
     case SoapPostOutcome::OutcomeUnknown:
         r->m_strCodes += " Sent, but no reply came back: the outcome is unknown.\n";
         trace.write("\n" + r->m_strCodes.toUtf8() + post.error.toUtf8() + "\n" + post.body + "\n");
+        because(post.error);
         return FilingOutcomeUnknown;
     case SoapPostOutcome::Reply:
         break;
     }
     if (settings.testMode)
         trace.write("\n" + post.body + "\n");
-    return parseDireradSoapResponseResult(trace.device(), SoapFilingResult::KindT1Return, post.body.toStdString(), r);
+    const int parsed =
+        parseDireradSoapResponseResult(trace.device(), SoapFilingResult::KindT1Return, post.body.toStdString(), r);
+    if (parsed != 0)
+        because(QStringLiteral("The agency's reply could not be read (%1).").arg(QString(r->m_strMessage).trimmed()));
+    return parsed;
+}
+
+} // namespace
+
+int DireradSOAP_request2(TemplateValueMap& values, const std::string& xml, SoapFilingResult* r,
+                         const FilingExchangeSettings& settings)
+{
+    return exchangeReturn(values, xml, r, settings, nullptr);
+}
+
+Result<SoapFilingResult> fileDireradReturn(TemplateValueMap& values, const std::string& xml,
+                                           const FilingExchangeSettings& settings)
+{
+    SoapFilingResult reply(SoapFilingResult::KindT1Return);
+    QString cause;
+    const int code = exchangeReturn(values, xml, &reply, settings, &cause);
+    if (code != 0)
+        return FilingFailure{code, cause, isFilingOutcomeUnknown(code)};
+    return reply;
 }

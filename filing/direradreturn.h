@@ -1,13 +1,14 @@
 #pragma once
 
 #include "filing/filingoutcome.h"
+#include "filing/filingresult.h"
+#include "filing/soapfilingresult.h"
 
 #include "companion/core/templatevaluemap.h"
 
 #include <string>
 
 class QIODevice;
-class SoapFilingResult;
 struct FilingExchangeSettings;
 
 // Reads a DIRERAD reply into r. kind SoapFilingResult::KindT1135 reads a
@@ -31,3 +32,10 @@ int parseDireradSoapResponseResult(QIODevice* log, int kind, const std::string& 
 //  -99                   an exception came out of sending
 int DireradSOAP_request2(TemplateValueMap& values, const std::string& xml, SoapFilingResult* r,
                          const FilingExchangeSettings& settings);
+
+// The same exchange with its outcome as a value: the agency's reply read, or
+// the failure with the code above, the cause in words (for a transport
+// failure, the network's own) and whether the return may have reached the
+// agency.
+Result<SoapFilingResult> fileDireradReturn(TemplateValueMap& values, const std::string& xml,
+                                           const FilingExchangeSettings& settings);

@@ -37,15 +37,17 @@ FilingResultReport DireradSubmission::file(int agreement, int testCaseId, const 
 {
     TemplateValueMap values;
     m_family->getDireradDataInfo(values, agreement, m_email, m_balance, testCaseId);
-    SoapFilingResult res(SoapFilingResult::KindT1Return);
-    const int result = DireradSOAP_request2(values, xml.toUtf8().toStdString(), &res, m_settings.exchange);
+    const Result<SoapFilingResult> answer = fileDireradReturn(values, xml.toUtf8().toStdString(), m_settings.exchange);
+    const int result = answer.code();
 
     FilingResultReport report;
     report.title = QLatin1String(kTitle);
     report.bottom = QLatin1String(kCheckResultFile);
     report.path = m_settings.exchange.resultFilePath;
 
-    if (isFilingOutcomeUnknown(result)) {
+    if (!answer)
+        report.cause = answer.failure().message;
+    if (!answer && answer.failure().outcomeUnknown) {
         // The request went out; whether the agency has it is unknown. A
         // failure here would invite a second filing of the same return.
         m_outcome = DireradOutcome::OutcomeUnknown;
@@ -68,6 +70,7 @@ FilingResultReport DireradSubmission::file(int agreement, int testCaseId, const 
                 "An unexpected error happened inside software. Please contact voDarevivo software support.");
         return report;
     }
+    const SoapFilingResult& res = answer.value();
     if (!res.m_bAccepted) {
         m_outcome = DireradOutcome::Refused;
         report.overview = QStringLiteral("Direrad submission is NOT successful!\nResult code is [%1]").arg(res.m_strCodes);

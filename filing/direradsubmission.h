@@ -52,6 +52,10 @@ struct FilingResultReport
     bool detailsAreHtml = false;
     QString bottom;
     QString path;
+    // Why the filing was not answered, in the words of what failed (the
+    // network's own for a transport failure), shown apart from the details.
+    // Empty when the agency answered.
+    QString cause;
 };
 
 // A test case number typed by the tester: its decimal value, 0 when it is

@@ -51,8 +51,13 @@ int parseDireradTermSoapResponseResult(const std::string& reply, SoapFilingResul
 #include "companion/core/templatefill.h"
 #include "companion/core/templatevaluemap.h"
 
-int DireradSOAP_request1_internal(SoapFilingResult* r, bool isReFile, const FilingExchangeSettings& settings)
+int DireradSOAP_request1_internal(SoapFilingResult* r, bool isReFile, const FilingExchangeSettings& settings,
+                                  QString* cause)
 {
+    auto because = [cause](const QString& text) {
+        if (cause)
+            *cause = text;
+    };
     ResultFileTrace trace(settings.resultFilePath, ResultFileTrace::Append);
     auto write = [&](const QByteArray& text) { trace.write(text); };
     write("\n\n" + GetCurTime(CurTimeLocal).toUtf8() + " \n");
@@ -71,6 +76,7 @@ int DireradSOAP_request1_internal(SoapFilingResult* r, bool isReFile, const Fili
     std::string reply;
     if (!client.postSoapXML(request, "text/xml; charset=UTF-8", nullptr, nullptr, reply)) {
         r->m_strCodes += " read Direrad Term failed or network interruption.\n";
+        because(client.lastResult().error);
         write(r->m_strCodes.toUtf8());
         return -50;
     }
@@ -78,6 +84,7 @@ int DireradSOAP_request1_internal(SoapFilingResult* r, bool isReFile, const Fili
         write(QByteArray::fromStdString(reply));
     if (parseDireradTermSoapResponseResult(reply, r) != 0) {
         r->m_strCodes += " parses Direrad Term failed.\n";
+        because(QStringLiteral("The agency's reply held no terms (%1).").arg(QString(r->m_strCodes).trimmed()));
         write(r->m_strCodes.toUtf8());
         return 51;
     }

@@ -27,12 +27,18 @@ void Ui_DlgFilingResult::setupUi(QDialog* dialog)
     lblOverview->setWordWrap(true);
     pteDetails = new QTextBrowser(verticalLayoutWidget);
     pteDetails->setObjectName("pteDetails");
+    lblCause = new QLabel(verticalLayoutWidget);
+    lblCause->setObjectName("lblCause");
+    lblCause->setWordWrap(true);
+    lblCause->setTextFormat(Qt::PlainText);
+    lblCause->hide();
     lblBottom = new QLabel(verticalLayoutWidget);
     lblBottom->setObjectName("lblBottom");
     lblLink = new QLabel(verticalLayoutWidget);
     lblLink->setObjectName("lblLink");
     verticalLayout->addWidget(lblOverview);
     verticalLayout->addWidget(pteDetails);
+    verticalLayout->addWidget(lblCause);
     verticalLayout->addWidget(lblBottom);
     verticalLayout->addWidget(lblLink);
 
@@ -81,4 +87,11 @@ void DlgFilingResult::setMsg(const QString& overview, const QString& details, co
     m_ui->lblLink->setTextInteractionFlags(Qt::TextBrowserInteraction);
     m_ui->lblLink->setOpenExternalLinks(true);
     m_ui->lblLink->setText(QStringLiteral("<a href=\"%1\">%2</a>").arg(target.toHtmlEscaped(), path.toHtmlEscaped()));
+}
+
+void DlgFilingResult::setCause(const QString& cause)
+{
+    // The network's words are shown as they came, never as markup.
+    m_ui->lblCause->setText(cause);
+    m_ui->lblCause->setVisible(!cause.isEmpty());
 }

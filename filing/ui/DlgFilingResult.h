@@ -13,6 +13,7 @@ struct Ui_DlgFilingResult
     QWidget* verticalLayoutWidget = nullptr;
     QLabel* lblOverview = nullptr;
     QTextBrowser* pteDetails = nullptr;
+    QLabel* lblCause = nullptr;
     QLabel* lblBottom = nullptr;
     QLabel* lblLink = nullptr;
     QDialogButtonBox* buttonBox = nullptr;
@@ -37,6 +38,10 @@ public:
     // is a local file, shown as itself and opened on a click.
     void setMsg(const QString& overview, const QString& details, const QString& bottom, const QString& path,
                 bool detailsAreHtml = false);
+
+    // The cause of a filing that was not answered, in the words of what
+    // failed, as a paragraph of its own under the details; hidden when empty.
+    void setCause(const QString& cause);
 
     Ui_DlgFilingResult* ui() const { return m_ui; }
 

@@ -1,5 +1,6 @@
 #include "filing/ui/direradresultdlg.h"
 
+#include "filing/direradsending.h"
 #include "filing/efilesubmission.h"
 #include "filing/ui/DlgFilingResult.h"
 #include "filing/ui/direradtermsstep.h"
@@ -207,34 +208,61 @@ void CDireradResultDlg::sendEFile(const CString& efileNumber, const CString& pas
     }
 }
 
+namespace {
+
+// The submission dialog's answers to what sending asks: the terms dialog,
+// the test case typed in the dialog, the result dialog and the after-filing
+// page, all over the submission dialog.
+class DialogSendingQuestions : public DireradSendingQuestions
+{
+public:
+    DialogSendingQuestions(CDireradResultDlg& dialog, QString testCase) : m_dialog(dialog), m_testCase(std::move(testCase)) {}
+
+    bool agreeToTerms(const SoapFilingResult& terms, bool isReFile) override
+    {
+        return askFilingTerms(terms, isReFile, &m_dialog);
+    }
+    QString testCaseText() override { return m_testCase; }
+    void showResult(const FilingResultReport& report) override
+    {
+        DlgFilingResult result(report.title, &m_dialog);
+        result.setMsg(report.overview, report.details, report.bottom, report.path, report.detailsAreHtml);
+        result.setCause(report.cause);
+        result.exec();
+    }
+    void afterAcceptance(bool hasEmail, double balance) override { runAfterDireradPage(hasEmail, balance, &m_dialog); }
+    QWidget* promptParent() const override { return &m_dialog; }
+    void waiting(bool on) override
+    {
+        if (on)
+            QApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
+        else
+            QApplication::restoreOverrideCursor();
+    }
+
+private:
+    CDireradResultDlg& m_dialog;
+    QString m_testCase;
+};
+
+} // namespace
+
 void CDireradResultDlg::sendDirErad()
 {
-    int agreement = 0;
-    if (DireradSOAP_request1(agreement, m_nIsReFile != 0, this, m_settings.exchange) != 0)
-        return;
-
-    FilingResultReport report;
-    DireradSubmission submission(m_pFamilyData, m_settings);
-    {
-        OverrideCursor wait;
-        int testCaseId = 0;
-        if (allowTestId()) {
-            m_strTestCase = m_ui->edtTestcase->text();
-            testCaseId = testCaseIdFromText(m_strTestCase);
-        }
-        report = submission.file(agreement, testCaseId, *m_pXml, m_strName, m_strStatus);
-    }
-    m_strEmail = submission.email();
-    m_dBalance = submission.balance();
-
-    DlgFilingResult result(report.title, this);
-    result.setMsg(report.overview, report.details, report.bottom, report.path, report.detailsAreHtml);
-    result.exec();
-
-    m_outcome = submission.outcome();
+    if (allowTestId())
+        m_strTestCase = m_ui->edtTestcase->text();
+    DialogSendingQuestions questions(*this, m_strTestCase);
+    DireradSubmissionRequest request;
+    request.family = m_pFamilyData;
+    request.isReFile = m_nIsReFile;
+    request.xml = m_pXml;
+    request.status = m_strStatus;
+    request.name = m_strName;
+    request.parent = this;
+    request.settings = m_settings;
+    const DireradSubmissionResult result = sendDireradReturn(request, questions);
+    m_outcome = result.outcome;
     m_bSucceeded = m_outcome == DireradOutcome::Accepted;
-    m_strConfirmation = submission.confirmation();
-    m_strAgencyMessage = submission.agencyMessage();
-    if (m_bSucceeded)
-        runAfterDireradPage(!m_strEmail.isEmpty(), m_dBalance, this);
+    m_strConfirmation = result.confirmation;
+    m_strAgencyMessage = result.agencyMessage;
 }

@@ -56,8 +56,6 @@ public:
     CString m_strConfirmation;
     CString m_strAgencyMessage;
     QString m_strTestCase;
-    CString m_strEmail;
-    double m_dBalance = 0.0;
 
 protected:
     void showEvent(QShowEvent* event) override;

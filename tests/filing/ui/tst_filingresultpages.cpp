@@ -41,6 +41,7 @@ private slots:
     void resultLinkIsTheLocalFile();
     void plainDetailsKeepTheirLines();
     void htmlDetailsAreShownAsHtml();
+    void causeStandsUnderTheDetails();
     void afterFilingLines_data();
     void afterFilingLines();
     void signupNeedsAChoice();
@@ -79,6 +80,28 @@ void TestFilingResultPages::htmlDetailsAreShownAsHtml()
     dlg.setMsg("overview", "Refused.<br/><br/><a href='https://a/b'>Help</a><br/>", "bottom", "/tmp/x.txt", true);
     QCOMPARE(dlg.ui()->pteDetails->toPlainText(), QStringLiteral("Refused.\n\nHelp\n"));
     QVERIFY(dlg.ui()->pteDetails->toHtml().contains("href=\"https://a/b\""));
+}
+
+// A filing that was not answered shows what failed in its own words, as
+// text, in a paragraph under the details; an answered one shows none.
+void TestFilingResultPages::causeStandsUnderTheDetails()
+{
+    DlgFilingResult dlg("Direrad Filing Result", nullptr);
+    dlg.setMsg("DirErad Filing Failed",
+               "Msg: cannot connect to CRA server, check firewall and CRA system status; Code: -20.",
+               "Check filing result file", "/tmp/netfileresult.txt");
+    dlg.setCause("connection refused by <b>127.0.0.1:8443</b>");
+    QCOMPARE(dlg.ui()->lblCause->text(), QStringLiteral("connection refused by <b>127.0.0.1:8443</b>"));
+    QCOMPARE(dlg.ui()->lblCause->textFormat(), Qt::PlainText);
+    QCOMPARE(dlg.ui()->pteDetails->toPlainText(),
+             QStringLiteral("Msg: cannot connect to CRA server, check firewall and CRA system status; Code: -20."));
+    dlg.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dlg));
+    QVERIFY(dlg.ui()->lblCause->isVisible());
+    QVERIFY(dlg.ui()->lblCause->geometry().top() >= dlg.ui()->pteDetails->geometry().bottom());
+    QVERIFY(dlg.grab().save(artefacts() + "/dlgfilingresult-cause.png"));
+    dlg.setCause(QString());
+    QVERIFY(!dlg.ui()->lblCause->isVisible());
 }
 
 void TestFilingResultPages::afterFilingLines_data()
