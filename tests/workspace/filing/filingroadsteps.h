@@ -20,6 +20,7 @@ namespace {
 struct ResultView
 {
     QString title, overview, details, bottom, link;
+    QString cause; // the paragraph under the details; empty when hidden
 };
 
 QPushButton* button(QWidget* w, QDialogButtonBox::StandardButton which)
@@ -52,6 +53,7 @@ ModalScript::Step resultDialog(ResultView* view)
             view->details = dlg->ui()->pteDetails->toPlainText();
             view->bottom = dlg->ui()->lblBottom->text();
             view->link = dlg->ui()->lblLink->text();
+            view->cause = dlg->ui()->lblCause->isHidden() ? QString() : dlg->ui()->lblCause->text();
         }
         dlg->ui()->buttonBox->button(QDialogButtonBox::Ok)->click();
         return true;

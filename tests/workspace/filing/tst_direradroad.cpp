@@ -310,6 +310,7 @@ void TestDireradRoad::acceptedFiling()
              qPrintable(result.overview));
     QCOMPARE(result.bottom, QStringLiteral("Check filing log file"));
     QVERIFY(result.link.contains("netfilelog.txt"));
+    QVERIFY(result.cause.isEmpty());
     QCOMPARE(afterTitle, QStringLiteral("CRA Online Service"));
 
     const QByteArray log = readAll(m_f->runPath() + "/netfilelog.txt");
@@ -533,6 +534,8 @@ void TestDireradRoad::notSentAfterTheTerms()
     QCOMPARE(result.overview, QStringLiteral("DirErad Filing Failed"));
     QCOMPARE(result.details,
              QStringLiteral("Msg: cannot connect to CRA server, check firewall and CRA system status; Code: -20."));
+    // What the network said stands under the details.
+    QCOMPARE(result.cause, QStringLiteral("connection refused by %1").arg(m_agency->hostAndPort()));
     QCOMPARE(fileReturnRequests(), 0);
     QCOMPARE(page->familyData()->getTaxpayer()->GetT1()->FilingStatus.m_value, 0);
     QCOMPARE(historyEvents(), QList<int>{1018});
@@ -563,6 +566,7 @@ void TestDireradRoad::outcomeUnknown()
     QVERIFY2(result.details.contains("not known whether CRA received the return"), qPrintable(result.details));
     QVERIFY(result.details.contains("check with CRA"));
     QVERIFY(!result.details.contains("unexpected error"));
+    QVERIFY(!result.cause.isEmpty());
     QCOMPARE(page->familyData()->getTaxpayer()->GetT1()->FilingStatus.m_value, 0);
     QVERIFY(page->familyData()->getTaxpayer()->GetT1()->FilingFailureText.m_value.isEmpty());
     QCOMPARE(historyEvents(), QList<int>{1018});
