@@ -8,8 +8,10 @@
 #include <QXmlStreamReader>
 
 #include "companion/forms/dependantinfostruct.h"
+#include "companion/forms/fieldchoices.h"
 #include "companion/forms/t1/taxdata_t1new.h"
 #include "filing/GenerateElectronicFile.h"
+#include "model/cfamilytaxdata.h"
 #include "model/individualtaxdata.h"
 #include "model/preparerinfo.h"
 
@@ -28,6 +30,32 @@ inline void useSoftwareCodes()
     info.EfileSoftwareCode = CString("E42");
     info.EfileSoftwareDate = CString("2024-12-14");
     setPreparerInfo(info);
+}
+
+// Jean Tremblay of Ottawa as a whole family return, with everything the
+// agency asks of a T1 (address, e-mail and the required answers), calculated.
+inline void newFilableJean(CFamilyTaxData& family)
+{
+    useSoftwareCodes();
+    NewReturnBasicData data;
+    data.FirstName = CString("Jean");
+    data.LastName = CString("Tremblay");
+    data.sin = CString("123456782");
+    data.dob = QDate(1975, 6, 15);
+    data.TaxPronv = kOntario;
+    data.MaritalStatus = 5;
+    family.NewData(&data);
+    TaxData_T1New& t = *family.getTaxpayer()->GetT1();
+    t.FirstTimeFilerAnswer.m_value = 1;
+    t.AddressLine1.m_value = CString("100 Wellington St");
+    t.City.m_value = CString("Ottawa");
+    t.MailingProvince.m_value = kOntario;
+    t.PostalCode.m_value = CString("K1A 0A6");
+    t.Email.m_value = CString("jean.tremblay@example.com");
+    t.CitizenshipAnswer.m_value = choices::kYes;
+    t.ElectionsCanadaAnswer.m_value = choices::kNo;
+    t.ForeignPropertyAnswer.m_value = choices::kNo;
+    family.Calculate(-1, nullptr);
 }
 
 // Jean Tremblay of Ottawa, single, filed before, with a Canadian address

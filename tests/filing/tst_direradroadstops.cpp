@@ -40,29 +40,7 @@ public:
 struct Jean
 {
     CFamilyTaxData family;
-    Jean()
-    {
-        efilefixture::useSoftwareCodes();
-        NewReturnBasicData data;
-        data.FirstName = CString("Jean");
-        data.LastName = CString("Tremblay");
-        data.sin = CString("123456782");
-        data.dob = QDate(1975, 6, 15);
-        data.TaxPronv = efilefixture::kOntario;
-        data.MaritalStatus = 5;
-        family.NewData(&data);
-        TaxData_T1New& t = *family.getTaxpayer()->GetT1();
-        t.FirstTimeFilerAnswer.m_value = 1;
-        t.AddressLine1.m_value = CString("100 Wellington St");
-        t.City.m_value = CString("Ottawa");
-        t.MailingProvince.m_value = efilefixture::kOntario;
-        t.PostalCode.m_value = CString("K1A 0A6");
-        t.Email.m_value = CString("jean.tremblay@example.com");
-        t.CitizenshipAnswer.m_value = choices::kYes;
-        t.ElectionsCanadaAnswer.m_value = choices::kNo;
-        t.ForeignPropertyAnswer.m_value = choices::kNo;
-        family.Calculate(-1, nullptr);
-    }
+    Jean() { efilefixture::newFilableJean(family); }
     TaxData_T1New& t1() { return *family.getTaxpayer()->GetT1(); }
 };
 
