@@ -389,9 +389,6 @@ int TddWebService::wsGetDataAtLast(std::string token)
         const auto build = [&](std::string& request) {
             return constructTDDDataReadyReq(s, taxYearText(), kind, token, request) == 0;
         };
-        std::string probe;
-        if (!build(probe))
-            return failPoll(TddExtra::PollTemplate, "data request not built\n", log.file());
         postProgressMessage(step - 6, 0);
         std::string reply;
         int sent = 0;
