@@ -6,7 +6,7 @@
 #include "filing/barcodearchive.h"
 #include "filing/filingwebclient.h"
 #include "filing/ui/filingwaitcursor.h"
-#include "workspace/javavmenvfromapp.h"
+#include "workspace/featureenvironment.h"
 #include "workspace/mainwindow.h"
 
 #include <QIcon>
@@ -58,7 +58,7 @@ int main(int argc, char* argv[])
     // Every save from here on writes each person's barcode archive.
     installBarcodeBuilder();
     installFilingWaitCursor();
-    installJavaVMEnvFromApp();
+    installJavaVMEnv();
 
     if (isPrintResultMode(argc, argv)) {
         const QString folder = QString::fromLocal8Bit(argv[2]);

@@ -4,6 +4,7 @@
 #include "app/returnfileentry.h"
 #include "app/t1appconfig.h"
 #include "companion/core/cstring.h"
+#include "model/featuresettings.h"
 
 #include <QApplication>
 #include "companion/core/promptvalues.h"
@@ -77,6 +78,14 @@ public:
     // Hands the preparer settings to the return model.
     void publishPreparerInfo() const;
 
+    // The settings snapshot every feature runs on (a command's context takes
+    // it as it stands). It is made again from the configuration by
+    // refreshFeatureSettings, which every change of the configuration ends
+    // with: the start (readConfigDB), the preferences' apply (saveConfigDB)
+    // and a recorded client letter. Whoever changes m_config by hand calls it.
+    const FeatureSettings& featureSettings() const { return m_featureSettings; }
+    void refreshFeatureSettings();
+
     // The recent-return list. saveReturnEntry records a file opened or saved
     // (the row id, 0 or DbFailed); loadReturnEntriesIntoModel fills
     // m_returnEntries with the rows whose names contain the filter and returns
@@ -107,6 +116,9 @@ public:
     // by hand.
     int writeSuccFilingLog(const CString& name, const CString& result, const CString& confirmation,
                            const CString& msg);
+    // The same into the filing log at path (a settings snapshot's).
+    int writeSuccFilingLog(const CString& path, const CString& name, const CString& result,
+                           const CString& confirmation, const CString& msg);
     // Failed filings are not logged; 0.
     int writeFailFilingLog(const CString& name, const CString& result, const CString& msg);
     // Appends one filing log record to path; false when it was not written whole.
@@ -179,6 +191,7 @@ private:
     void trustTestCertificates();
     void onLatestVersion(const QString& word);
 
+    FeatureSettings m_featureSettings;
     QPointer<QWidget> m_mainWindowGuard; // null once the window is gone
     QRect m_lastWindowGeometry;
     bool m_initialised = false;

@@ -45,6 +45,12 @@ int TabWndApp::writeSuccFilingLog(const CString& name, const CString& result, co
 {
     CString path;
     getFilingLogFilePath(path, 0);
+    return writeSuccFilingLog(path, name, result, confirmation, msg);
+}
+
+int TabWndApp::writeSuccFilingLog(const CString& path, const CString& name, const CString& result,
+                                  const CString& confirmation, const CString& msg)
+{
     if (appendFilingLogRecord(path, name, result, confirmation, msg))
         return 0;
     // The agency has the filing; only our record of it is missing. Say so

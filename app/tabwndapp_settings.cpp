@@ -2,6 +2,7 @@
 // when the user applies the preferences. The keys are listed once, in
 // settingstable.cpp.
 #include "app/tabwndapp.h"
+#include "app/featuresettingsfromconfig.h"
 #include "app/settingstable.h"
 #include "model/filingtestmode.h"
 #include "model/preparerinfo.h"
@@ -37,7 +38,13 @@ int TabWndApp::readConfigDB()
                        .arg(c.FontSize));
 
     publishPreparerInfo();
+    refreshFeatureSettings();
     return 0;
+}
+
+void TabWndApp::refreshFeatureSettings()
+{
+    m_featureSettings = featureSettingsFromConfig(m_config, m_strRunPath);
 }
 
 void TabWndApp::publishPreparerInfo() const
@@ -73,6 +80,7 @@ void TabWndApp::publishPreparerInfo() const
 int TabWndApp::saveConfigDB()
 {
     publishPreparerInfo();
+    refreshFeatureSettings();
     Settings::Target target{m_config, m_strLastOpenPath, m_strLastImportPath};
     Settings::saveAll(m_dbManager, target, Settings::WithPreferences);
     return 0;

@@ -18,14 +18,14 @@
 #include "print/esign/quillorsignaturestatus.h"
 #include "print/typetablesexport.h"
 #include "print/ui/esign/windowbusyindicator.h"
-#include "workspace/filingenvironmentfromapp.h"
-#include "workspace/quillorsettingsfromapp.h"
+#include "workspace/featureenvironment.h"
 
 FeatureContext Form_Return::featureContext()
 {
     FeatureContext context;
     context.family = m_pFamilyData;
     context.edition = TabWndApp::s_appPurpose;
+    context.settings = currentFeatureSettings();
     context.dialogParent = this;
     context.saveReturn = [this] { return saveReturnFile(false) == RFL_SUCCESS; };
     return context;
@@ -33,9 +33,10 @@ FeatureContext Form_Return::featureContext()
 
 void Form_Return::OnFileCreateElectronFile()
 {
-    const DireradRoadEnvironment environment = direradRoadEnvironmentFromApp(this);
+    const FeatureContext context = featureContext();
+    const DireradRoadEnvironment environment = direradRoadEnvironment(context, this);
     DireradRoadWidgets windows;
-    FilingService service(featureContext());
+    FilingService service(context);
     service.useDireradRoad(&environment, &windows);
     service.createElectronicFile();
 }
@@ -43,12 +44,13 @@ void Form_Return::OnFileCreateElectronFile()
 int Form_Return::OnFileT1135()
 {
     FormFilingWidgets windows;
-    return FilingService(featureContext()).fileT1135(t1135RoadEnvironmentFromApp(this), windows);
+    const FeatureContext context = featureContext();
+    return FilingService(context).fileT1135(t1135RoadEnvironment(context, this), windows);
 }
 
 void Form_Return::OnPrepareReFile()
 {
-    FilingService(featureContext()).prepareReFile(reFileEnvironmentFromApp(this));
+    FilingService(featureContext()).prepareReFile(reFileEnvironment(this));
 }
 
 void Form_Return::UnsetReFile()
@@ -65,8 +67,8 @@ int Form_Return::sendFilingRecord(int formType, bool accepted, const QString& co
                                   const QString& filingMessage)
 {
     WindowBusyIndicator busy(this);
-    QuillorClient client(featureContext(), quillorSettingsFromApp, &busy);
-    return QuillorFilingRecord(client, quillorRunLogToApp)
+    QuillorClient client(featureContext(), currentQuillorSettings, &busy);
+    return QuillorFilingRecord(client, runLogLine)
         .send(ENUMTYPE_FORM(formType), accepted, confirmation, filingMessage);
 }
 
@@ -90,7 +92,7 @@ void Form_Return::OnCreateJavaXML(bool testPrintFile)
     if (!app)
         return;
     const CT1AppConfig& config = app->m_config;
-    TypeTablesFolders folders{config.JAVAPROJPATH, config.XMLPATH, config.BFORM_XMLPATH, quillorRunLogToApp};
+    TypeTablesFolders folders{config.JAVAPROJPATH, config.XMLPATH, config.BFORM_XMLPATH, runLogLine};
     TypeTablesExport::writeFormFiles(folders);
     TypeTablesExport::writeSlipFiles(folders);
     TypeTablesExport::writeNoteFiles(folders);
@@ -99,7 +101,7 @@ void Form_Return::OnCreateJavaXML(bool testPrintFile)
 void Form_Return::OnGetQuillorFormTime(ENUMTYPE_FORM type)
 {
     WindowBusyIndicator busy(this);
-    QuillorClient client(featureContext(), quillorSettingsFromApp, &busy);
+    QuillorClient client(featureContext(), currentQuillorSettings, &busy);
     QuillorSignatureStatus(client).query(type);
 }
 
@@ -107,7 +109,7 @@ void Form_Return::_SubmitDocDelivery(ENUMTYPE_FORM form, const QString& toEmail,
                                      const CString& firstName, const CString& pdfPath)
 {
     WindowBusyIndicator busy(this);
-    QuillorClient client(featureContext(), quillorSettingsFromApp, &busy);
+    QuillorClient client(featureContext(), currentQuillorSettings, &busy);
     QuillorDocumentUpload(client, QuillorDocumentUpload::Kind::Delivery)
         .submit(QuillorDocument{form, toEmail, sin, firstName, pdfPath});
 }
@@ -116,7 +118,7 @@ int Form_Return::_SubmitQuillorFormType(ENUMTYPE_FORM form, bool signingPosition
                                         const CString& sin, const CString& firstName, const CString& pdfPath)
 {
     WindowBusyIndicator busy(this);
-    QuillorClient client(featureContext(), quillorSettingsFromApp, &busy);
+    QuillorClient client(featureContext(), currentQuillorSettings, &busy);
     const QuillorDocumentUpload::Outcome outcome =
         QuillorDocumentUpload(client, QuillorDocumentUpload::Kind::Signature)
             .submit(QuillorDocument{form, toEmail, sin, firstName, pdfPath}, signingPosition);
@@ -134,19 +136,19 @@ int Form_Return::_SubmitQuillorFormType(ENUMTYPE_FORM form, bool signingPosition
 int Form_Return::loginToQuillorCA(QString& token)
 {
     WindowBusyIndicator busy(this);
-    return QuillorClient(featureContext(), quillorSettingsFromApp, &busy).loginToQuillorCA(token);
+    return QuillorClient(featureContext(), currentQuillorSettings, &busy).loginToQuillorCA(token);
 }
 
 bool Form_Return::readyToQuillorCA()
 {
-    return QuillorClient(featureContext(), quillorSettingsFromApp).readyToQuillorCA();
+    return QuillorClient(featureContext(), currentQuillorSettings).readyToQuillorCA();
 }
 
 int Form_Return::fetchCustomizedClientLetter(CString pdfFolder, const CString& xmlFolder)
 {
     WindowBusyIndicator busy(this);
-    QuillorClient client(featureContext(), quillorSettingsFromApp, &busy);
-    return QuillorClientLetter(client, quillorRunLogToApp, clientLetterVersionFromApp(),
-                               recordClientLetterVersionInApp)
+    QuillorClient client(featureContext(), currentQuillorSettings, &busy);
+    return QuillorClientLetter(client, runLogLine, currentFeatureSettings().esign.clientLetterVersion,
+                               recordClientLetterVersion)
         .fetch(pdfFolder, xmlFolder);
 }

@@ -14,6 +14,7 @@
 #include "print/esign/quillorclientletter.h"
 #include "print/printroad.h"
 #include "print/ui/esign/dlgquillorafterprint.h"
+#include "workspace/featureenvironment.h"
 #include "workspace/folderview.h"
 #include "workspace/ui_form_return.h"
 
@@ -45,7 +46,7 @@ void Form_Return::OnFileCreatePdfFile()
     TabWndApp* app = TabWndApp::getMainApp();
     if (!app || !m_pFamilyData)
         return;
-    CT1AppConfig& config = app->m_config;
+    const FeatureSettings settings = currentFeatureSettings();
 
     if (ValidateTaxReturn(TabWndApp::s_appPurpose, false, true) > 0
         && !TabWndApp::gAppQuestion(
@@ -53,7 +54,7 @@ void Form_Return::OnFileCreatePdfFile()
             TabWndApp::getMainWidget()))
         return;
 
-    DlgPrintOption_Info options(this, config.PrntClientLetter);
+    DlgPrintOption_Info options(this, settings.print.clientLetterByDefault ? 1 : 0);
     if (options.exec() != QDialog::Accepted)
         return;
 
@@ -64,10 +65,11 @@ void Form_Return::OnFileCreatePdfFile()
 
     // The preparer's own client letter is looked for once per run, even
     // when that look failed.
-    if (config.CustomizedClientLetter && !config.m_bClientLetterFetched) {
-        if (fetchCustomizedClientLetter(config.PDFPATH, config.XMLPATH) == QuillorClientLetter::Deployed)
+    if (settings.esign.customizedClientLetter && !app->m_config.m_bClientLetterFetched) {
+        if (fetchCustomizedClientLetter(settings.print.templateFolder, settings.print.layoutFolder)
+            == QuillorClientLetter::Deployed)
             TabWndApp::gAppInformation(tr("Customized client letter is deployed!"), this);
-        config.m_bClientLetterFetched = true;
+        app->m_config.m_bClientLetterFetched = true;
     }
 
     const int flags = PrintRoad::printFlags(DlgPrintOption_Info::m_iPrintClientLetter,
@@ -79,7 +81,7 @@ void Form_Return::OnFileCreatePdfFile()
         ui->treeFolderView->getSelectedData(category, type, id);
         selection = PrintRoad::selectionOfTreeItem(category, type, id);
     }
-    if (config.MODEDEBUG && config.EnableGenPrint)
+    if (settings.print.tellSelection)
         TabWndApp::gAppInformation(QStringLiteral("print category - %3 formtype %1 formid %2")
                                        .arg(selection.formType)
                                        .arg(selection.formId)
@@ -120,8 +122,8 @@ bool Form_Return::CreatePDF(int mode, int category, int formType, int formId, in
 
     CString firstName;
     getFedStringClaimed(kFirstNameCode, firstName);
-    const CT1AppConfig& config = app->m_config;
-    const QString folder = PrintRoad::outputFolder(config.RetPdfPath, config.PdfPathSameAsRet, returnFile);
+    const FeatureSettings settings = currentFeatureSettings();
+    const QString folder = PrintRoad::outputFolder(settings.pdfFolder, settings.print.pdfBesideReturn, returnFile);
     if (!makeFolderExists(folder)) {
         promptInformation(nullptr, QStringLiteral("voDarevivo 2020"),
                           tr("voDarevivo cannot open or create the file folder for printable tax form (.pdf) file."));
@@ -135,9 +137,10 @@ bool Form_Return::CreatePDF(int mode, int category, int formType, int formId, in
     }
 
     // The preferences' preparer block goes on the T1's last page and the invoice.
-    PrintRoad::writePreparerFile(config.PDFPATH,
-                                 {config.BusinessName, config.BusinessAddr, config.BusinessCity, config.BusinessProv,
-                                  config.BusinessPostcode, config.BusinessPhone, config.BusinessEFileNum});
+    const FeatureSettings::Preparer& preparer = settings.preparer;
+    PrintRoad::writePreparerFile(settings.print.templateFolder,
+                                 {preparer.firm, preparer.address, preparer.city, preparer.province, preparer.postcode,
+                                  preparer.phone, settings.filing.efileNumber});
 
     const bool spouse = m_pFamilyData->getCurIndv() != CFamilyTaxData::kTaxpayer;
     const QByteArray outputFolder = folder.toUtf8();

@@ -10,7 +10,7 @@
 #include "filing/ui/DlgFilingTerm.h"
 #include "model/cfamilytaxdata.h"
 #include "workspace/form_return.h"
-#include "workspace/tddsettingsfromapp.h"
+#include "workspace/featureenvironment.h"
 
 #include <QDir>
 #include <QSqlDatabase>
@@ -28,15 +28,13 @@ bool askAgencyTerms(QWidget* parent, const QString& title, const char* resource)
 TddSessionOptions storingSessionOptions()
 {
     TabWndApp* app = TabWndApp::getMainApp();
-    CString runFolder;
-    app->getTDDLogFilePath(runFolder, 0);
-    TddSessionOptions options = tddSessionOptionsFromConfig(
-        app->m_config, QFileInfo(runFolder).absolutePath(), TabWndApp::s_appPurpose);
+    const FeatureSettings& settings = currentFeatureSettings();
+    TddSessionOptions options = tddSessionOptionsFrom(settings, TabWndApp::s_appPurpose);
     TddWebService& service = TddHttpServer::getInstance(nullptr)->webService();
     service.installDataParsers();
     service.setDatabaseOpener([app](QSqlDatabase& db) { return app->openExtraDBHandle(db); });
-    service.setNoticeFolders(CString(QDir(app->m_config.m_strResourcePath).filePath(QStringLiteral("noa"))),
-                             app->m_config.m_strNOAPath);
+    service.setNoticeFolders(CString(QDir(settings.resourceFolder).filePath(QStringLiteral("noa"))),
+                             settings.noticeFolder);
     options.autoFillParser = [&service](FILE* log, const std::string& reply) {
         return service.parseTDDTaxData(log, reply);
     };
@@ -60,8 +58,7 @@ void MainWindow::_doTDDorAFR(bool isAFR)
     }
     context.askTerms = askAgencyTerms;
     context.sessionOptions = storingSessionOptions;
-    if (TabWndApp* app = TabWndApp::getMainApp())
-        context.noticeFolder = app->m_config.m_strNOAPath;
+    context.noticeFolder = currentFeatureSettings().noticeFolder;
     QSqlDatabase db = QSqlDatabase::database();
     DlgTDDMain dialog(isAFR ? 1 : 2, db, sin, context, this);
     dialog.exec();

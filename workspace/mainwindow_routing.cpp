@@ -3,10 +3,10 @@
 // The named slots below stay as one-line calls of the same command.
 #include "workspace/mainwindow.h"
 
-#include "app/featuresettingsfromapp.h"
 #include "app/tabwndapp.h"
 #include "companion/forms/taxtypes.h"
 #include "workspace/commandregistry.h"
+#include "workspace/featureenvironment.h"
 #include "workspace/folderview.h"
 #include "workspace/returnpageinterface.h"
 #include "workspace/ui_mainwindow.h"
@@ -29,7 +29,7 @@ FeatureContext MainWindow::commandContext()
 {
     FeatureContext context;
     context.edition = TabWndApp::s_appPurpose;
-    context.settings = featureSettingsFromApp(m_pApp);
+    context.settings = currentFeatureSettings();
     context.dialogParent = this;
     context.host = this;
     return context;

@@ -3,7 +3,7 @@
 #include "app/tabwndapp.h"
 #include "companion/core/messages.h"
 #include "print/ui/esign/quilloraccountpanel.h"
-#include "workspace/quillorsettingsfromapp.h"
+#include "workspace/featureenvironment.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -39,7 +39,7 @@ W* named(const char* name, W* widget)
 // The service's own web host; the tab and its texts name it.
 QString esignHost()
 {
-    const QString server = quillorSettingsFromApp().server;
+    const QString server = currentFeatureSettings().esign.server;
     return server.isEmpty() ? QStringLiteral("quillor.ca") : server;
 }
 
@@ -202,7 +202,7 @@ QWidget* PreferenceDlg::buildEsignTab()
     FeatureContext context;
     context.edition = TabWndApp::s_appPurpose;
     context.dialogParent = this;
-    accountPanel = named("accountPanel", new QuillorAccountPanel(context, quillorSettingsFromApp, tab));
+    accountPanel = named("accountPanel", new QuillorAccountPanel(context, currentQuillorSettings, tab));
     g->addWidget(accountPanel, 5, 0, 2, 2);
 
     chkFilingReport = named(

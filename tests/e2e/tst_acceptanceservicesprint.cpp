@@ -10,7 +10,7 @@
 #include "companion/core/qwebclient.h"
 #include "dialogs/dlgprintoption_info.h"
 #include "fakes/esignfake.h"
-#include "workspace/javavmenvfromapp.h"
+#include "workspace/featureenvironment.h"
 
 #include <QCheckBox>
 #include <QCryptographicHash>
@@ -100,7 +100,7 @@ void TestAcceptanceServicesPrint::initTestCase()
     QVERIFY(m_engine.isValid());
     // What the program's main does: the bridge reads the application's
     // configuration and writes its run log.
-    installJavaVMEnvFromApp();
+    installJavaVMEnv();
     QVERIFY(QDir().mkpath(m_engine.filePath("pdf")));
     QVERIFY(QDir().mkpath(m_engine.filePath("xml")));
     QString why;
@@ -122,6 +122,7 @@ void TestAcceptanceServicesPrint::printedFamilyReturnIsDelivered()
     f.app->m_config.PrntClientLetter = 0;
     f.app->m_config.QuillorEmail = kAccount;
     f.app->m_config.QuillorPswd = kAccountPassword;
+    f.app->refreshFeatureSettings();
     // The engine names fields by the layouts the build exported.
     const QDir built(QCoreApplication::applicationDirPath() + "/../Resources/xml");
     QVERIFY2(!built.entryList(QDir::Files).isEmpty(), "no layouts: build print_layouts");

@@ -50,6 +50,7 @@ struct EsignPage
     {
         window.app->m_config.QuillorEmail = kEmail;
         window.app->m_config.QuillorPswd = kPassword;
+        window.app->refreshFeatureSettings();
         NewReturnBasicData record = returnpage::singleRecord();
         record.FirstName = "Jean";
         record.LastName = "Tremblay";
@@ -288,6 +289,7 @@ private slots:
         p.window.app->m_config.FilingReport = reportOn;
         if (!account)
             p.window.app->m_config.QuillorPswd.clear();
+        p.window.app->refreshFeatureSettings();
 
         const QString message = QStringLiteral("Déclaration refusée");
         QCOMPARE(p.page->sendFilingRecord(form, false, "", message), result);
@@ -323,6 +325,7 @@ private slots:
         QVERIFY2(fake.isRunning(), qPrintable(fake.failure()));
         EsignPage p(fake);
         p.window.app->m_config.FilingReport = true;
+        p.window.app->refreshFeatureSettings();
         QCOMPARE(p.page->sendFilingRecord(101, false, "", QStringLiteral("Déclaration refusée")), 0);
         const QStringList items = EsignFake::items(fake.records().value(0));
         QVERIFY(items.contains("msg1=6c2c19cc57292c9a2b6a9439bb454b8f73c4b9d7c39357eb942ba13241c73276"));
@@ -395,6 +398,7 @@ private slots:
             QVERIFY(writeFile(pdfFile, installedPdf));
         QVERIFY(writeFile(xmlFile, installedXml));
         p.window.app->m_config.CustomizedClientLetter_Ver = installed;
+        p.window.app->refreshFeatureSettings();
 
         QCOMPARE(p.page->fetchCustomizedClientLetter(pdfDir.path(), xmlDir.path()), result);
         QCOMPARE(p.window.app->m_config.CustomizedClientLetter_Ver, version);
@@ -429,6 +433,7 @@ private slots:
         QTemporaryDir dir;
         QVERIFY(writeFile(dir.filePath("pdf"), "not a folder"));
         p.window.app->m_config.CustomizedClientLetter_Ver = 0;
+        p.window.app->refreshFeatureSettings();
         QCOMPARE(p.page->fetchCustomizedClientLetter(dir.filePath("pdf"), dir.path()), 106);
         QCOMPARE(p.window.app->m_config.CustomizedClientLetter_Ver, 0);
         QVERIFY(!anyGet(fake));

@@ -45,6 +45,7 @@ struct StatusPage
         if (withAccount) {
             window.app->m_config.QuillorEmail = kEmail;
             window.app->m_config.QuillorPswd = kPassword;
+            window.app->refreshFeatureSettings();
         }
         NewReturnBasicData record = returnpage::singleRecord();
         record.FirstName = "Jean";

@@ -793,6 +793,7 @@ void TestMainWindow::pdfFolderCheck()
     QVERIFY(blocker.open(QIODevice::WriteOnly));
     blocker.close();
     f.app->m_config.RetPdfPath = f.home.filePath("blocker/pdf");
+    f.app->refreshFeatureSettings();
     FakeReturnPage* page = openPage(f);
     page->calls.clear();
     f.action("actionGenerate_Print_pdf_Files")->trigger();

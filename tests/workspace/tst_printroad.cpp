@@ -13,7 +13,7 @@
 #include "fakes/esignfake.h"
 #include "print/JavaEnvs.h"
 #include "returnpagefixture.h"
-#include "workspace/javavmenvfromapp.h"
+#include "workspace/featureenvironment.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -148,6 +148,7 @@ struct PrintWindow
         window.app->m_config.PrntClientLetter = 0;
         window.app->m_config.QuillorEmail = kEmail;
         window.app->m_config.QuillorPswd = kPassword;
+        window.app->refreshFeatureSettings();
     }
 
     // A return with a complete taxpayer, saved as returnFile.
@@ -231,7 +232,7 @@ private slots:
         QVERIFY(engineFolder().isValid());
         // What the program's main does: the bridge reads the application's
         // configuration and writes its run log.
-        installJavaVMEnvFromApp();
+        installJavaVMEnv();
         QVERIFY(QDir().mkpath(pdfTemplates()));
         // The engine names fields by the program's layouts.
         QVERIFY(QDir().mkpath(xmlTemplates()));
@@ -252,6 +253,7 @@ private slots:
         PrintWindow w;
         QVERIFY(w.openSaved(taxpayer()));
         w.window.app->m_config.JVMPATH = w.window.home.path();
+        w.window.app->refreshFeatureSettings();
         w.print(choose(false, false, false, false, false));
         QCOMPARE(w.roadTexts(),
                  QStringList{"Print environment error, error code is -21.\nNo Java runtime was found. Install a Java "
@@ -353,6 +355,7 @@ private slots:
         QVERIFY2(fake.isRunning(), qPrintable(fake.failure()));
         PrintWindow w(QByteArray(), &fake);
         w.window.app->m_config.CustomizedClientLetter = true;
+        w.window.app->refreshFeatureSettings();
         QVERIFY(w.openSaved(taxpayer()));
         w.print(choose(true, true, true, true, true), closeOffer);
         QCOMPARE(DlgPrintOption_Info::m_iPrintOption, 1);
@@ -432,6 +435,7 @@ private slots:
     {
         PrintWindow w;
         w.window.app->m_config.PdfPathSameAsRet = 1;
+        w.window.app->refreshFeatureSettings();
         QVERIFY(w.openSaved(taxpayer()));
         w.print(choose(false, false, false, false, false), closeOffer);
         const QString beside = QFileInfo(w.returnFile).absolutePath() + "/"
@@ -562,6 +566,7 @@ private slots:
             QSKIP("no /proc here");
         }
         w.window.app->m_config.RetPdfPath = folder;
+        w.window.app->refreshFeatureSettings();
         w.print(choose(false, false, false, false, false));
         QCOMPARE(w.roadTexts(),
                  QStringList{"voDarevivo cannot write into the folder for printable tax form (.pdf) files:\n" + folder
@@ -593,6 +598,7 @@ private slots:
         PrintWindow w;
         w.output = w.window.home.path() + "/My PDFs #2";
         w.window.app->m_config.RetPdfPath = w.output;
+        w.window.app->refreshFeatureSettings();
         QVERIFY(w.openSaved(taxpayer()));
         TaxData_T1New* t1 = w.page->familyData()->getTaxpayer()->GetT1();
         t1->Email.m_value = "";
@@ -635,6 +641,7 @@ private slots:
         PrintWindow w(QByteArray(), &fake);
         w.window.app->m_config.CustomizedClientLetter = true;
         w.window.app->m_config.CustomizedClientLetter_Ver = 0;
+        w.window.app->refreshFeatureSettings();
         QVERIFY(w.openSaved(taxpayer()));
         w.print(choose(false, false, true, false, false), closeOffer);
         QVERIFY(w.roadTexts().contains("Customized client letter is deployed!"));

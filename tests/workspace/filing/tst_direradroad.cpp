@@ -206,6 +206,7 @@ void TestDireradRoad::init()
     QVERIFY(QWebClient::addTrustedCaFile(AgencyCerts::caPem()));
     m_f->app->m_config.DIRERADSERVER = m_agency->hostAndPort();
     m_f->app->m_config.NoWarningMsg = true;
+    m_f->app->refreshFeatureSettings();
     FilingWebClient::setDefaultTimeoutSec(3);
     m_agency->script().setDefault(AgencyEndpoint::Direrad, AgencyKind::Terms, AgencyReply::fixture("terms.xml"));
     m_agency->script().setDefault(AgencyEndpoint::Direrad, AgencyKind::Return, AgencyReply::fixture("accepted.xml"));
@@ -626,6 +627,7 @@ void TestDireradRoad::testCaseField()
     AppClock::setFixed(QDateTime(QDate(2025, 3, 1), QTime(10, 0)));
     Form_Return* page = openJean();
     m_f->app->m_config.MODEDEBUG = testMode;
+    m_f->app->refreshFeatureSettings();
     SubmissionView view;
     ModalScript script;
     script.add(submissionDialog(&view, true, typed));
@@ -713,6 +715,7 @@ void TestDireradRoad::filingSeason()
     AppClock::setFixed(QDateTime(today, QTime(9, 0)));
     Form_Return* page = openJean();
     m_f->app->m_config.MODEDEBUG = false;
+    m_f->app->refreshFeatureSettings();
     if (!validSin)
         page->familyData()->getTaxpayer()->GetT1()->SIN.m_value = CString("090000000");
     run(page);

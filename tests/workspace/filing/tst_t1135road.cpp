@@ -147,6 +147,7 @@ void TestT1135Road::init()
     QVERIFY2(m_agency->start(), qPrintable(m_agency->errorString()));
     QVERIFY(QWebClient::addTrustedCaFile(AgencyCerts::caPem()));
     m_f->app->m_config.DIRERADSERVER = m_agency->hostAndPort();
+    m_f->app->refreshFeatureSettings();
     FilingWebClient::setDefaultTimeoutSec(3);
     m_agency->script().setDefault(AgencyEndpoint::Direrad, AgencyKind::Terms, AgencyReply::fixture("terms.xml"));
     m_agency->script().setDefault(AgencyEndpoint::T1135, AgencyKind::Any, AgencyReply::fixture("t1135-accepted.xml"));

@@ -6,7 +6,8 @@
 
 #include "app/t1appconfig.h"
 #include "print/JavaEnvs.h"
-#include "workspace/javavmenvfromapp.h"
+#include "app/featuresettingsfromconfig.h"
+#include "workspace/featureenvironment.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -66,7 +67,7 @@ inline void installConfig(const CT1AppConfig& config, int* reads = nullptr, QStr
     JavaVMEnv::getInstance()->setSettingsSource([&config, reads] {
         if (reads)
             ++*reads;
-        return javaVMEnvSettingsFrom(config);
+        return javaVMEnvSettingsFrom(featureSettingsFromConfig(config, QString()));
     });
     JavaVMEnv::getInstance()->setRunLog([runLog](const char* line) {
         if (runLog)

@@ -12,7 +12,8 @@
 #include "companion/core/qwebclient.h"
 #include "fakes/agencydataserver.h"
 #include "fakes/testcerts.h"
-#include "workspace/tddsettingsfromapp.h"
+#include "app/featuresettingsfromconfig.h"
+#include "workspace/featureenvironment.h"
 
 #include <memory>
 
@@ -50,7 +51,7 @@ int runOnWorker(const std::function<int()>& step)
 
 } // namespace
 
-class TestTddSettingsFromApp : public QObject
+class TestTddSettings : public QObject
 {
     Q_OBJECT
 private slots:
@@ -65,7 +66,7 @@ private slots:
         QVERIFY(loadConfig(config, home.path(),
                            "MODEDEBUG=1\nDireradSoftwareCode=095\nTDDWebServiceHost=" + host +
                                "\nTDDWebServerHost=" + host + "\n"));
-        const TddServiceSettings settings = tddSettingsFromConfig(config, home.path());
+        const TddServiceSettings settings = tddServiceSettingsFrom(featureSettingsFromConfig(config, home.path()));
         QCOMPARE(settings.requestLogPath, QDir(home.path()).filePath("tddlog.txt"));
 
         CapturingUrlOpener opener;
@@ -115,7 +116,7 @@ private slots:
         TestHome home;
         CT1AppConfig config;
         QVERIFY(loadConfig(config, home.path(), file + "TDDDataFile=/tmp/reply.xml\n"));
-        const TddSessionOptions options = tddSessionOptionsFromConfig(config, home.path(), purpose);
+        const TddSessionOptions options = tddSessionOptionsFrom(featureSettingsFromConfig(config, home.path()), purpose);
         QCOMPARE(options.callbackPort, port);
         QCOMPARE(options.loginWaitSeconds, wait);
         QCOMPARE(options.dataFile, QStringLiteral("/tmp/reply.xml"));
@@ -129,7 +130,7 @@ private slots:
         TestHome home;
         CT1AppConfig config;
         QVERIFY(loadConfig(config, home.path(), "TDDWebServiceHost=127.0.0.1:1\nTDDWebServerHost=127.0.0.1:1\n"));
-        const TddServiceSettings settings = tddSettingsFromConfig(config, home.path());
+        const TddServiceSettings settings = tddServiceSettingsFrom(featureSettingsFromConfig(config, home.path()));
         QVERIFY(settings.serviceHost != "127.0.0.1:1");
         QVERIFY(settings.loginHost != "127.0.0.1:1");
         QCOMPARE(settings.tddServicePath, QStringLiteral("/TaxDataDeliveryService"));
@@ -144,9 +145,9 @@ private slots:
         TestHome home;
         CT1AppConfig config;
         QVERIFY(loadConfig(config, home.path(), "MODEDEBUG=1\nNOARenderHost=127.0.0.1:8444\n"));
-        QCOMPARE(tddSettingsFromConfig(config, home.path()).noaRenderHost, QStringLiteral("127.0.0.1:8444"));
+        QCOMPARE(tddServiceSettingsFrom(featureSettingsFromConfig(config, home.path())).noaRenderHost, QStringLiteral("127.0.0.1:8444"));
     }
 };
 
-QTEST_MAIN(TestTddSettingsFromApp)
-#include "tst_tddsettingsfromapp.moc"
+QTEST_MAIN(TestTddSettings)
+#include "tst_tddsettings.moc"
