@@ -217,6 +217,7 @@ void TestAcceptanceServices::initTestCase()
     config.TDDCallbackPort = QString::number(callbackPort);
     config.DIRERADSERVER = m_agency->hostAndPort();
     config.finalize();
+    m_f->app->refreshFeatureSettings();
 
     QString why;
     m_page = presentLeeFamily(*m_f, why);

@@ -114,6 +114,7 @@ struct AgencyWindow
         config.TDDCallbackPort = QString::number(port);
         config.NOARenderHost = render.hostAndPort();
         config.finalize();
+        window.app->refreshFeatureSettings();
         NewReturnBasicData record = returnpage::singleRecord();
         record.sin = kOurs;
         page = returnpage::present(window, returnpage::newFamily(record));
