@@ -89,7 +89,7 @@ int exchangeReturn(TemplateValueMap& values, const std::string& xml, SoapFilingR
     };
     const CString now = GetCurTime(CurTimeLocal);
     ResultFileTrace trace(settings.resultFilePath, ResultFileTrace::Replace);
-    values.setText("origip", "0.0.0.0");
+    putOriginatingAddress(RequestTemplateFamily::Direrad, values);
 
     std::string request;
     if (GetDireradRequest(true, values, xml, request) != RequestComposed) {

@@ -1,6 +1,7 @@
 #include "filing/direradsubmission.h"
 
 #include "filing/direradreturn.h"
+#include "filing/requestcompose.h"
 #include "filing/soapfilingresult.h"
 
 #include "companion/core/templatevaluemap.h"
@@ -36,7 +37,13 @@ FilingResultReport DireradSubmission::file(int agreement, int testCaseId, const 
                                            const CString& status)
 {
     TemplateValueMap values;
-    m_family->getDireradDataInfo(values, agreement, m_email, m_balance, testCaseId);
+    m_email = CString();
+    m_balance = 0.0;
+    if (const std::optional<DireradReturnFacts> facts = m_family->direradReturnFacts(agreement, testCaseId)) {
+        m_email = facts->email;
+        m_balance = facts->balance;
+        putDireradReturnFacts(*facts, values);
+    }
     const Result<SoapFilingResult> answer = fileDireradReturn(values, xml.toUtf8().toStdString(), m_settings.exchange);
     const int result = answer.code();
 

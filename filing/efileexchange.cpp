@@ -127,7 +127,7 @@ int EOLSOAP_request(TemplateValueMap& values, const std::string& xml, SoapFiling
 {
     const CString now = GetCurTime(CurTimeLocal);
     ResultFileTrace trace(settings.resultFilePath, ResultFileTrace::Replace);
-    values.setText("origip", "0.0.0.0");
+    putOriginatingAddress(RequestTemplateFamily::Efile, values);
 
     std::string request;
     CString problem;

@@ -74,13 +74,15 @@ FilingResultReport EfileSubmission::file(const CString& efileNumber, const CStri
                                          const CString& xml, const CString& name, const CString& status)
 {
     TemplateValueMap values;
-    if (m_settings.exchange.testMode && !testCase.isEmpty())
-        values.setText("testid", CString(testCase));
-    m_family->getEfileDataInfo(values, FORM_T1);
+    const int testCaseId = m_settings.exchange.testMode ? testCaseIdFromText(testCase) : 0;
+    const std::optional<EfileReturnFacts> facts = m_family->efileReturnFacts(FORM_T1, testCaseId);
+    if (facts)
+        putEfileReturnFacts(*facts, values);
     // The preparer's own credentials, as the settings hold them now.
     putFilingRequest(buildFilingRequest(FORM_T1, efileNumber, password, CString()), RequestTemplateFamily::Efile,
                      values);
-    const QString dcn = efileNumber + values["dcn"];
+    const QString dcn =
+        efileNumber + (facts && facts->authorisation ? facts->authorisation->documentControlNumber : CString());
 
     SoapFilingResult res(SoapFilingResult::KindT1Return);
     const int result = EOLSOAP_request(values, xml.toUtf8().toStdString(), &res, m_settings.exchange);

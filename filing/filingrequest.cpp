@@ -27,3 +27,15 @@ FilingRequest buildFilingRequest(ENUMTYPE_FORM form, const CString& efilerNumber
     }
     return request;
 }
+
+RequestFieldValues requestFieldsOf(const FilingRequest& request)
+{
+    return {
+        {RequestField::EfilerNumber, request.efilerNumber},
+        {RequestField::EfilerPassword, request.efilerPassword},
+        {RequestField::TaxYear, request.taxYear},
+        {RequestField::SoftwareCode, request.softwareCode},
+        {RequestField::SoftwareRevisionDate, request.softwareRevisionDate},
+        {RequestField::TaxpayerSin, request.taxpayerSin},
+    };
+}

@@ -2,11 +2,13 @@
 
 // What a filing request carries besides the filed document, by meaning:
 // the preparer's credentials and the values of the form's own request. The
-// record is built in one function; only the composer (requestcompose.h)
-// knows what the request templates call each field.
+// record is built in one function; only the key table (model/requestfields.h),
+// which the composer (requestcompose.h) uses, knows what the request
+// templates call each field.
 
 #include "companion/core/cstring.h"
 #include "companion/forms/taxtypes.h"
+#include "model/requestfields.h"
 
 struct FilingRequest
 {
@@ -24,3 +26,7 @@ struct FilingRequest
 // stay empty.
 FilingRequest buildFilingRequest(ENUMTYPE_FORM form, const CString& efilerNumber, const CString& efilerPassword,
                                  const CString& taxpayerSin);
+
+// Every field of request, an empty one as an empty value (so a template
+// fills it empty rather than failing).
+RequestFieldValues requestFieldsOf(const FilingRequest& request);

@@ -17,29 +17,6 @@ const RequestTemplates kEfile = {":/net/net/ewspart1.xmt", ":/net/net/ewspartend
 const RequestTemplates kT1013 = {":/net/net/t1013wspart1.xmt", ":/net/net/t1013wspartend.xmt"};
 const RequestTemplates kT183Pad = {":/net/net/t183padwspart1.xmt", ":/net/net/t183padwspartend.xmt"};
 
-// Each field of the request record and its key in each family's templates
-// (nullptr: that family's requests do not carry it).
-struct RequestFieldKey
-{
-    CString FilingRequest::*field;
-    const char* efileKey;
-    const char* formFilingKey;
-};
-
-const RequestFieldKey kRequestFieldKeys[] = {
-    {&FilingRequest::efilerNumber, "efilerID", "efilerid"},
-    {&FilingRequest::efilerPassword, "efpasd", "password"},
-    {&FilingRequest::taxYear, nullptr, "taxyear"},
-    {&FilingRequest::softwareCode, nullptr, "softwarecode"},
-    {&FilingRequest::softwareRevisionDate, nullptr, "revdate"},
-    {&FilingRequest::taxpayerSin, nullptr, "sin"},
-};
-
-const char* keyIn(const RequestFieldKey& entry, RequestTemplateFamily family)
-{
-    return family == RequestTemplateFamily::Efile ? entry.efileKey : entry.formFilingKey;
-}
-
 void describe(CString* problem, const char* path, int result, const std::vector<std::string>& missing)
 {
     if (problem)
@@ -88,20 +65,30 @@ bool endsName(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' |
 
 void putFilingRequest(const FilingRequest& request, RequestTemplateFamily family, TemplateValueMap& values)
 {
-    for (const RequestFieldKey& entry : kRequestFieldKeys) {
-        if (const char* key = keyIn(entry, family))
-            values.setText(key, request.*entry.field);
-    }
+    putRequestFields(requestFieldsOf(request), family, values);
 }
 
 QStringList filingRequestKeys(RequestTemplateFamily family)
 {
-    QStringList keys;
-    for (const RequestFieldKey& entry : kRequestFieldKeys) {
-        if (const char* key = keyIn(entry, family))
-            keys << QLatin1String(key);
-    }
-    return keys;
+    std::vector<RequestField> fields;
+    for (const RequestFieldValue& value : requestFieldsOf(FilingRequest()))
+        fields.push_back(value.field);
+    return requestFieldKeys(fields, family);
+}
+
+void putDireradReturnFacts(const DireradReturnFacts& facts, TemplateValueMap& values)
+{
+    putRequestFields(requestFieldsOf(facts), RequestTemplateFamily::Direrad, values);
+}
+
+void putEfileReturnFacts(const EfileReturnFacts& facts, TemplateValueMap& values)
+{
+    putRequestFields(requestFieldsOf(facts), RequestTemplateFamily::Efile, values);
+}
+
+void putOriginatingAddress(RequestTemplateFamily family, TemplateValueMap& values)
+{
+    putRequestFields({{RequestField::OriginatingAddress, CString("0.0.0.0")}}, family, values);
 }
 
 bool findFiledDocument(bool isT1, const std::string& xml, std::string& document)

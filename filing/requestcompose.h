@@ -10,16 +10,10 @@
 #include "companion/core/cstring.h"
 #include "companion/core/templatevaluemap.h"
 #include "filing/filingrequest.h"
+#include "model/requestfields.h"
+#include "model/returnrequestfacts.h"
 
 #include <QStringList>
-
-// The request templates come in two families that name the same fields
-// differently: the EFILE return's and the form filings' (T1013 and the T183
-// pre-authorised debit).
-enum class RequestTemplateFamily {
-    Efile,
-    FormFiling,
-};
 
 // Puts every field of request that the family's templates carry under the
 // key they use for it (an empty field as an empty value, so a template fills
@@ -27,6 +21,15 @@ enum class RequestTemplateFamily {
 void putFilingRequest(const FilingRequest& request, RequestTemplateFamily family, TemplateValueMap& values);
 // The keys putFilingRequest fills for family.
 QStringList filingRequestKeys(RequestTemplateFamily family);
+
+// What the person's DIRERAD return or T1135 statement request carries, under
+// the DIRERAD templates' keys.
+void putDireradReturnFacts(const DireradReturnFacts& facts, TemplateValueMap& values);
+// What the person's EFILE return request carries, under the EFILE templates' keys.
+void putEfileReturnFacts(const EfileReturnFacts& facts, TemplateValueMap& values);
+// The originating address the agency asks of a return's request; this
+// program always sends "0.0.0.0".
+void putOriginatingAddress(RequestTemplateFamily family, TemplateValueMap& values);
 
 enum RequestComposeResult {
     RequestComposed = 0,

@@ -34,7 +34,7 @@ Result<StructT1135SoapResult> fileT1135Statement(TemplateValueMap& values, const
 {
     const CString now = GetCurTime(CurTimeLocal);
     ResultFileTrace trace(settings.resultFilePath, ResultFileTrace::Replace);
-    values.setText("origip", "0.0.0.0");
+    putOriginatingAddress(RequestTemplateFamily::Direrad, values);
 
     std::string request;
     if (GetDireradRequest(false, values, xml, request) != RequestComposed) {

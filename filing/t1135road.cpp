@@ -82,7 +82,6 @@ int T1135Road::send(TemplateValueMap& values, const CString& xml, const CString&
         QString id;
         if (!askForText(m_questions.promptParent(), QStringLiteral("test ID"), {tr("Enter testcase ID:")}, id))
             id.clear();
-        values.setText("testid", id);
         testCaseId = testCaseIdFromText(id);
     }
 

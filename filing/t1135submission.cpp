@@ -1,6 +1,7 @@
 #include "filing/t1135submission.h"
 
 #include "filing/filingoutcome.h"
+#include "filing/requestcompose.h"
 #include "filing/t1135exchange.h"
 
 #include "companion/forms/taxtypes.h"
@@ -25,9 +26,8 @@ T1135Submission::T1135Submission(CFamilyTaxData* family, FormFilingSettings sett
 Result<T1135Submission::Outcome> T1135Submission::file(TemplateValueMap& values, int agreement, int testCaseId,
                                                         const CString& xml, const CString& name)
 {
-    CString email;
-    double balance = 0.0;
-    m_family->getDireradDataInfo(values, agreement, email, balance, testCaseId);
+    if (const std::optional<DireradReturnFacts> facts = m_family->direradReturnFacts(agreement, testCaseId))
+        putDireradReturnFacts(*facts, values);
     const Result<StructT1135SoapResult> answer =
         fileT1135Statement(values, xml.toUtf8().toStdString(), m_settings.exchange);
     if (!answer) {

@@ -191,6 +191,10 @@ public:
     int prepareForReFile();
     int IsEligibleForReFile(unsigned char mode, std::list<CString>& messages);
     int DoSurveyBeforeReFile(std::list<CString>& messages);
+    // The current person's request records (IndividualTaxData's); absent
+    // without a current person or a T1.
+    std::optional<DireradReturnFacts> direradReturnFacts(int agreement, int testCaseId) const;
+    std::optional<EfileReturnFacts> efileReturnFacts(ENUMTYPE_FORM form, int testCaseId);
     void getDireradDataInfo(TemplateValueMap& values, int agreement, CString& email, double& balance,
                             int testCaseId);
     void getEfileDataInfo(TemplateValueMap& values, ENUMTYPE_FORM form);

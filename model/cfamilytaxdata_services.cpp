@@ -22,6 +22,18 @@ int CFamilyTaxData::AutoFillReturn(TDDTaxDataOnePerson& person, DataAFR* options
     return 0;
 }
 
+std::optional<DireradReturnFacts> CFamilyTaxData::direradReturnFacts(int agreement, int testCaseId) const
+{
+    const IndividualTaxData* current = getCurIndvTaxData();
+    return current ? current->direradReturnFacts(agreement, testCaseId) : std::nullopt;
+}
+
+std::optional<EfileReturnFacts> CFamilyTaxData::efileReturnFacts(ENUMTYPE_FORM form, int testCaseId)
+{
+    IndividualTaxData* current = getCurIndvTaxData();
+    return current ? current->efileReturnFacts(form, testCaseId) : std::nullopt;
+}
+
 void CFamilyTaxData::getDireradDataInfo(TemplateValueMap& values, int agreement, CString& email, double& balance,
                                         int testCaseId)
 {

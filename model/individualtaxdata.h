@@ -2,6 +2,7 @@
 
 #include <QDate>
 #include <list>
+#include <optional>
 #include <set>
 
 #include "companion/core/cstring.h"
@@ -13,6 +14,7 @@
 #include "model/personcalculation.h"
 #include "model/personitemstore.h"
 #include "model/personrecordcodec.h"
+#include "model/returnrequestfacts.h"
 #include "model/taxdataitems.h"
 
 class CTaxData_Form;
@@ -270,6 +272,16 @@ public:
     // ---- Over the records shared with the agency-data, filing and import
     // code (individualtaxdata_services.cpp); Validate and AnyMsgBeforeDirerad
     // come with the validation code ----
+    // What the person's DIRERAD request (also the T1135 statement's) carries,
+    // with the e-mail and balance the after-filing page offers; absent
+    // without a T1. testCaseId 0 or below: none.
+    std::optional<DireradReturnFacts> direradReturnFacts(int agreement, int testCaseId) const;
+    // What the person's EFILE request carries for form (the signatures only
+    // for FORM_T1); absent without a T1. The test case only in test mode.
+    std::optional<EfileReturnFacts> efileReturnFacts(ENUMTYPE_FORM form, int testCaseId);
+    // The same as template values (model/requestfields.h names the keys).
+    // The EFILE form reads the test case as text the caller put in the map
+    // (efileTestCaseTextIn).
     void getDireradDataInfo(TemplateValueMap& values, int agreement, CString& email, double& balance,
                             int testCaseId);
     void getEfileDataInfo(TemplateValueMap& values, ENUMTYPE_FORM form);
