@@ -62,6 +62,8 @@ Form_Return::Form_Return(QFileInfo* file, CFamilyTaxData* data, MainWindow* main
     MyWaitCursor wait;
     ui->setupUi(this);
     ui->tabForm->setStyleSheet(QString::fromLatin1(kTabStyle));
+    // A form tab's page is built when the tab is first shown.
+    connect(ui->tabForm, &QTabWidget::currentChanged, this, &Form_Return::onFormTabChanged);
     m_strReturnName = QStringLiteral("Return %1").arg(m_iReturnNo);
 
     setFilepath(file);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "companion/core/cstring.h"
+#include "companion/forms/ctaxdata_form.h"
 #include "companion/forms/taxtypes.h"
 #include "dialogs/returntoolshost.h"
 #include "filing/filinghost.h"
@@ -14,6 +15,7 @@
 
 #include <functional>
 #include <list>
+#include <vector>
 
 class ActionShowReturn;
 class BaseTaxPage;
@@ -23,6 +25,7 @@ class CTaxData_Form;
 class FolderView;
 class MainWindow;
 class QFileInfo;
+class ScrollTaxForm;
 class TreeItem;
 class Ui_Form_Return;
 
@@ -111,7 +114,15 @@ public:
     int shownKind() const { return m_shown.valid ? m_shown.kind : -1; }
     int shownType() const { return m_shown.valid ? m_shown.type : -1; }
     int shownId() const { return m_shown.valid ? m_shown.id : -1; }
+    // The pages built so far, in tab order: a tab's page is built when the
+    // tab is first shown (the first tab at once).
     const std::list<BaseTaxPage*>& pages() const { return m_listPages; }
+    // Builds the pages of the tabs not shown yet; every page, in tab order.
+    const std::list<BaseTaxPage*>& allPages();
+    // Shows the tab that holds the field (building its page when needed),
+    // scrolls to the field's editor and gives it the focus. False when the
+    // shown object has no such field on its pages.
+    bool goToField(const QString& fieldName);
     FolderView* folderView() const;
 
     // ---- Item commands ----
@@ -253,6 +264,11 @@ private:
     void selectShownRow();
     // Stores every page into its form; no recalculation.
     void storePages();
+    // The page of a tab, built when it is not yet: in the tab's frame, under
+    // the page style, showing the shown object's values and bound to the
+    // recalculation. Null for a tab without a planned page.
+    BaseTaxPage* buildTabPage(int index);
+    void onFormTabChanged(int index);
     // The view state's side of a current-person value.
     static int sideOf(int person);
     QString backgroundColour() const;
@@ -270,6 +286,15 @@ private:
     // to half the page; labels cut even so show whole as tool tips.
     void widenLeftPaneForLabels();
     std::list<BaseTaxPage*> m_listPages;
+    // One entry per form tab: the fields its page shows, its frame, and its
+    // page once built. Only the tabs shown so far have a page.
+    struct FormTab
+    {
+        CTaxData_Form::PagePlan plan;
+        ScrollTaxForm* frame = nullptr;
+        BaseTaxPage* page = nullptr;
+    };
+    std::vector<FormTab> m_formTabs;
     // The lines holding an amount this program does not take into account,
     // with their notes, as of the last recalculation.
     QHash<QString, QString> m_notComputedByLine;

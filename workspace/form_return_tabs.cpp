@@ -6,6 +6,7 @@
 #include "app/mywaitcursor.h"
 #include "app/tabwndapp.h"
 #include "companion/forms/catalogue.h"
+#include "companion/forms/cfield.h"
 #include "companion/forms/ctaxdata_form.h"
 #include "companion/ui/basetaxpage.h"
 #include "companion/ui/scrolltaxform.h"
@@ -19,6 +20,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QLabel>
+#include <QSignalBlocker>
 #include <QTabWidget>
 #include <QTextBrowser>
 #include <QUrl>
@@ -119,37 +121,101 @@ int Form_Return::showTaxForm(int, CTaxData_Form* object)
     m_pCurForm = object;
     m_shown = keyOf(object);
 
-    // Each page is made in its tab's frame, under the page style set once on
-    // the frame's empty viewport: its widgets take the style as they are
-    // first polished. A page styled after it was built, or moved into its
-    // frame after, has every widget polished again, which is most of the
-    // time a page takes to show.
-    // The frames take no background colour here: under the page style the
-    // page is drawn in the window's own colour, as it always was; a colour
-    // chosen later reaches the shown frames (refreshViewForColorFontSize).
-    const QString style = pageStyle(m_iFontSize);
-    std::vector<ScrollTaxForm*> frames;
-    object->CreatePagesInParents(m_listPages, [&](const QString& title) {
-        auto* frame = new ScrollTaxForm(QString(), ui->tabForm, nullptr);
-        frame->viewport()->setStyleSheet(style);
-        ui->tabForm->addTab(frame, title);
-        frames.push_back(frame);
-        return frame->viewport();
-    });
-    if (m_listPages.empty()) {
+    // Every tab gets its frame now and its page when it is first shown: a
+    // form such as the T1 has many pages of editors, and a person reads one
+    // at a time. The first tab's page is built here.
+    std::vector<CTaxData_Form::PagePlan> plans = object->planPages();
+    if (plans.empty()) {
         ui->lblFormDesc->clear();
         return -1;
     }
-    auto frame = frames.begin();
-    for (BaseTaxPage* page : m_listPages)
-        (*frame++)->setWidget(page);
-    for (BaseTaxPage* page : m_listPages) {
-        page->syncData();
-        page->setLineNotes(m_notComputedByLine);
-        connect(page, &BaseTaxPage::signalCalc, this, &Form_Return::onSignalCalc);
+    {
+        // Adding the first tab makes it current; its page is built below,
+        // once every tab is in place.
+        const QSignalBlocker quiet(ui->tabForm);
+        m_formTabs.reserve(plans.size());
+        for (CTaxData_Form::PagePlan& plan : plans) {
+            // The frames take no background colour here: under the page
+            // style the page is drawn in the window's own colour, as it
+            // always was; a colour chosen later reaches the shown frames
+            // (refreshViewForColorFontSize) and the pages built after it.
+            auto* frame = new ScrollTaxForm(QString(), ui->tabForm, nullptr);
+            const QString title = plan.title;
+            m_formTabs.push_back(FormTab{std::move(plan), frame, nullptr});
+            ui->tabForm->addTab(frame, title);
+        }
+    }
+    if (!buildTabPage(ui->tabForm->currentIndex())) {
+        // No page factory: nothing can be shown.
+        destroyFormTabs();
+        m_pCurForm = object;
+        return -1;
     }
     ui->lblFormDesc->setText(catalogueName(object));
-    return int(m_listPages.size());
+    return int(m_formTabs.size());
+}
+
+BaseTaxPage* Form_Return::buildTabPage(int index)
+{
+    if (index < 0 || index >= int(m_formTabs.size()))
+        return nullptr;
+    FormTab& tab = m_formTabs[size_t(index)];
+    if (tab.page)
+        return tab.page;
+    // The planned fields belong to the shown object: a page is never built
+    // for an object the return no longer holds.
+    if (!m_pCurForm || lookUp(m_shown) != m_pCurForm)
+        return nullptr;
+    // The page is made in its frame, under the page style set on the
+    // frame's empty viewport: its widgets take the style as they are first
+    // polished. A page styled after it was built, or moved into its frame
+    // after, has every widget polished again, which is most of the time a
+    // page takes to show.
+    tab.frame->viewport()->setStyleSheet(pageStyle(m_iFontSize));
+    BaseTaxPage* page = m_pCurForm->makePage(tab.plan, tab.frame->viewport());
+    if (!page)
+        return nullptr;
+    tab.page = page;
+    tab.frame->setContent(page);
+    page->syncData();
+    page->setLineNotes(m_notComputedByLine);
+    connect(page, &BaseTaxPage::signalCalc, this, &Form_Return::onSignalCalc);
+    m_listPages.clear();
+    for (const FormTab& built : m_formTabs)
+        if (built.page)
+            m_listPages.push_back(built.page);
+    return page;
+}
+
+void Form_Return::onFormTabChanged(int index)
+{
+    buildTabPage(index);
+}
+
+const std::list<BaseTaxPage*>& Form_Return::allPages()
+{
+    for (int i = 0; i < int(m_formTabs.size()); ++i)
+        buildTabPage(i);
+    return m_listPages;
+}
+
+bool Form_Return::goToField(const QString& fieldName)
+{
+    for (int i = 0; i < int(m_formTabs.size()); ++i) {
+        for (const CField* field : m_formTabs[size_t(i)].plan.fields) {
+            if (!field->hasName(fieldName))
+                continue;
+            BaseTaxPage* page = buildTabPage(i);
+            QWidget* editor = page ? page->editorFor(field) : nullptr;
+            if (!editor)
+                return false;
+            ui->tabForm->setCurrentIndex(i);
+            m_formTabs[size_t(i)].frame->ensureWidgetVisible(editor);
+            editor->setFocus(Qt::OtherFocusReason);
+            return true;
+        }
+    }
+    return false;
 }
 
 void Form_Return::destroyFormTabs()
@@ -165,6 +231,9 @@ void Form_Return::destroyFormTabs()
         for (QWidget* editor : editors)
             editor->blockSignals(true);
     }
+    // No page is built for a tab on its way out.
+    m_formTabs.clear();
+    const QSignalBlocker quiet(ui->tabForm);
     while (ui->tabForm->count() > 0) {
         QWidget* frame = ui->tabForm->widget(0);
         ui->tabForm->removeTab(0);

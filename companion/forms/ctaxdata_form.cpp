@@ -136,13 +136,19 @@ int CTaxData_Form::CreatePages(std::list<BaseTaxPage*>& pages, QWidget* parent)
 int CTaxData_Form::CreatePagesInParents(std::list<BaseTaxPage*>& pages,
                                         const std::function<QWidget*(const QString& title)>& parentFor)
 {
-    const PageFactory& makePage = pageFactory();
-    if (!makePage) {
+    if (!pageFactory()) {
         qWarning("CTaxData_Form: no page factory installed; form %d has no pages", int(m_type));
         return 0;
     }
-    std::vector<std::vector<CField*>> groups;
-    std::vector<QString> titles;
+    const std::vector<PagePlan> plans = planPages();
+    for (const PagePlan& plan : plans)
+        pages.push_back(makePage(plan, parentFor(plan.title)));
+    return int(plans.size());
+}
+
+std::vector<CTaxData_Form::PagePlan> CTaxData_Form::planPages() const
+{
+    std::vector<PagePlan> plans;
     int rows = 0;
     QString lastSection;
     QString pendingPage;  // a page break on a hidden field moves to the next shown one
@@ -154,29 +160,34 @@ int CTaxData_Form::CreatePagesInParents(std::list<BaseTaxPage*>& pages,
         if (f->isHidden())
             continue;
         const bool newSection = f->section() != lastSection;
-        const bool split = groups.empty() || !pendingPage.isEmpty() || (rows >= kRowsPerPage && newSection);
+        const bool split = plans.empty() || !pendingPage.isEmpty() || (rows >= kRowsPerPage && newSection);
         if (split) {
-            groups.emplace_back();
+            QString title;
             if (!pendingPage.isEmpty()) {
                 pageBase = pendingPage;
                 pagePart = 1;
-                titles.push_back(pendingPage);
-            } else if (titles.empty()) {
+                title = pendingPage;
+            } else if (plans.empty()) {
                 pageBase = pageTitle();
-                titles.push_back(pageBase);
+                title = pageBase;
             } else {
-                titles.push_back(QStringLiteral("%1 (%2)").arg(pageBase).arg(++pagePart));
+                title = QStringLiteral("%1 (%2)").arg(pageBase).arg(++pagePart);
             }
+            plans.push_back(PagePlan{title, {}});
             rows = 0;
             pendingPage.clear();
         }
-        groups.back().push_back(f);
+        plans.back().fields.push_back(f);
         lastSection = f->section();
         ++rows;
     }
-    for (size_t i = 0; i < groups.size(); ++i)
-        pages.push_back(makePage(this, groups[i], titles[i], parentFor(titles[i])));
-    return int(groups.size());
+    return plans;
+}
+
+BaseTaxPage* CTaxData_Form::makePage(const PagePlan& plan, QWidget* parent)
+{
+    const PageFactory& factory = pageFactory();
+    return factory ? factory(this, plan.fields, plan.title, parent) : nullptr;
 }
 
 void CTaxData_Form::CopyData(const CTaxData_Form* from)

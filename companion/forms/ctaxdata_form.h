@@ -133,6 +133,18 @@ public:
     // takes that place's style once, as its widgets are first polished.
     int CreatePagesInParents(std::list<BaseTaxPage*>& pages,
                              const std::function<QWidget*(const QString& title)>& parentFor);
+    // What CreatePages would make, without making it: each page's title and
+    // the fields it shows, in page order. A window that shows one page at a
+    // time makes each page (makePage) when it is first shown.
+    struct PagePlan
+    {
+        QString title;
+        std::vector<CField*> fields;
+    };
+    std::vector<PagePlan> planPages() const;
+    // Makes one planned page of this object in parent; null when no page
+    // factory is installed.
+    BaseTaxPage* makePage(const PagePlan& plan, QWidget* parent);
     using PageFactory = std::function<BaseTaxPage*(CTaxData_Form* form, const std::vector<CField*>& fields,
                                                    const QString& title, QWidget* parent)>;
     // Installs the maker of one page from a group of fields (the widget layer

@@ -306,10 +306,13 @@ namespace {
 // setText leaves the cursor at the end, and the box would show only the
 // tail ("026-12-11 03:33:12" for a time stamp). A box being typed into
 // keeps its cursor.
+// A box already showing the text is left alone: rewriting it repaints it,
+// and a reload after each edit rewrites every box of the page.
 void showLineText(QLineEdit* edit, const QString& text)
 {
-    edit->setText(text);
-    if (!edit->hasFocus())
+    if (edit->text() != text)
+        edit->setText(text);
+    if (!edit->hasFocus() && edit->cursorPosition() != 0)
         edit->setCursorPosition(0);
 }
 
@@ -330,9 +333,10 @@ void BaseTaxPage::showValue(Binding& b)
     default:
         if (auto* combo = qobject_cast<QComboBox*>(b.editor))
             combo->setCurrentIndex(lastIndexOf(combo, static_cast<CIntField*>(b.field)->m_value));
-        else if (auto* text = qobject_cast<QPlainTextEdit*>(b.editor))
-            text->setPlainText(b.shown);
-        else
+        else if (auto* text = qobject_cast<QPlainTextEdit*>(b.editor)) {
+            if (text->toPlainText() != b.shown)
+                text->setPlainText(b.shown);
+        } else
             showLineText(static_cast<QLineEdit*>(b.editor), b.shown);
         break;
     }

@@ -52,7 +52,7 @@ inline bool keepPicture(QWidget* window, const QString& folder, const QString& n
 
 inline QWidget* editorOf(Form_Return* page, const QString& field)
 {
-    for (BaseTaxPage* p : page->pages())
+    for (BaseTaxPage* p : page->allPages())
         if (auto* e = p->findChild<QWidget*>("fld_" + field))
             return e;
     return nullptr;

@@ -33,7 +33,7 @@ inline Form_Return* openFormRow(WindowFixture& f, CFamilyTaxData* family, int fo
 // The line editor that shows the field on one of the page's tabs, or null.
 inline QLineEdit* lineEditorFor(Form_Return* page, const CField* field)
 {
-    for (BaseTaxPage* shown : page->pages())
+    for (BaseTaxPage* shown : page->allPages())
         if (auto* found = qobject_cast<QLineEdit*>(shown->editorFor(field)))
             return found;
     return nullptr;

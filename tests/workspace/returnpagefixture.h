@@ -85,7 +85,7 @@ inline QTabWidget* tabs(Form_Return* page)
 
 inline QLineEdit* editor(Form_Return* page, const QString& field)
 {
-    for (BaseTaxPage* p : page->pages())
+    for (BaseTaxPage* p : page->allPages())
         if (auto* e = p->findChild<QLineEdit*>("fld_" + field))
             return e;
     return nullptr;

@@ -75,7 +75,7 @@ struct StatusPage
 
     QString shownText(const QString& field) const
     {
-        for (BaseTaxPage* p : page->pages()) {
+        for (BaseTaxPage* p : page->allPages()) {
             if (auto* e = p->findChild<QLineEdit*>("fld_" + field))
                 return e->text();
             if (auto* c = p->findChild<QComboBox*>("fld_" + field))
@@ -427,7 +427,7 @@ private slots:
 
         QPushButton* print = nullptr;
         QPushButton* status = nullptr;
-        for (BaseTaxPage* page : p.page->pages()) {
+        for (BaseTaxPage* page : p.page->allPages()) {
             if (!print)
                 print = page->findChild<QPushButton*>("btnPrintForDelivery");
             if (!status)

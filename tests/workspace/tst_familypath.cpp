@@ -45,7 +45,7 @@ void keepPicture(QWidget* window, const QString& name)
 
 QWidget* editorOf(Form_Return* page, const QString& field)
 {
-    for (BaseTaxPage* p : page->pages())
+    for (BaseTaxPage* p : page->allPages())
         if (auto* e = p->findChild<QWidget*>("fld_" + field))
             return e;
     return nullptr;

@@ -151,7 +151,7 @@ void TestFormReturnFocus::closeProgramWhileTyping()
     QVERIFY(edit);
     int calculations = 0;
     QObject watcher;
-    for (BaseTaxPage* formPage : page->pages())
+    for (BaseTaxPage* formPage : page->allPages())
         connect(formPage, &BaseTaxPage::signalCalc, &watcher, [&calculations] { ++calculations; });
 
     // The window goes with the return still open and the edit unfinished:

@@ -50,7 +50,7 @@ QString lineText(BaseTaxPage* page, const char* field)
 // The T1 page that holds the field, among the shown return's pages.
 BaseTaxPage* pageWith(Form_Return* page, const char* field)
 {
-    for (BaseTaxPage* p : page->pages())
+    for (BaseTaxPage* p : page->allPages())
         if (p->getFormData() && p->editorFor(p->getFormData()->findField(field)))
             return p;
     return nullptr;

@@ -44,7 +44,7 @@ Form_Return* presentAtUsualWidth(WindowFixture& f, CFamilyTaxData* family)
 template <typename W>
 W* onPages(Form_Return* page, const QString& name)
 {
-    for (BaseTaxPage* p : page->pages())
+    for (BaseTaxPage* p : page->allPages())
         if (auto* w = p->findChild<W*>(name))
             return w;
     return nullptr;

@@ -28,7 +28,7 @@ namespace {
 
 QPushButton* button(Form_Return* page, const QString& name)
 {
-    for (BaseTaxPage* p : page->pages())
+    for (BaseTaxPage* p : page->allPages())
         if (auto* b = p->findChild<QPushButton*>(name))
             return b;
     return nullptr;
@@ -168,7 +168,7 @@ void TestPageEvents::everyT1LineNamingAFormGoesToIt()
     QCOMPARE(page->shownType(), FORM_T1);
     QPushButton* go = nullptr;
     int buttonsOfLine = 0;
-    for (BaseTaxPage* p : page->pages())
+    for (BaseTaxPage* p : page->allPages())
         for (QPushButton* b : p->findChildren<QPushButton*>())
             if (b->property(kGoToLineProperty).toString() == field) {
                 go = b;

@@ -60,7 +60,7 @@ void TestProvincialCaregiverPage::britishColumbiaLine()
     QCOMPARE(figureIn(editor), QStringLiteral("3134.00"));
     const CField* line58185 = form->findField("caregiver");
     QVERIFY(line58185);
-    for (BaseTaxPage* shown : page->pages()) {
+    for (BaseTaxPage* shown : page->allPages()) {
         QWidget* other = shown->editorFor(line58185);
         QVERIFY(!other || !other->isVisibleTo(shown));
     }

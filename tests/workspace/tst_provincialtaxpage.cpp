@@ -58,7 +58,7 @@ void TestProvincialTaxPage::taxFormPageShowsTheCalculation()
     QVERIFY(tabs);
     const CField* credits = form->findField("nonRefundableCredits");
     QWidget* creditsEditor = nullptr;
-    for (BaseTaxPage* shown : page->pages())
+    for (BaseTaxPage* shown : page->allPages())
         if (!creditsEditor)
             creditsEditor = shown->editorFor(credits);
     QVERIFY(creditsEditor);
