@@ -176,6 +176,10 @@ BaseTaxPage* Form_Return::buildTabPage(int index)
     if (!page)
         return nullptr;
     tab.page = page;
+    // Polished before the frame takes it: the frame measures what it takes,
+    // and a page measured before its style has set its fonts is measured
+    // over again once it is shown.
+    page->ensurePolished();
     tab.frame->setContent(page);
     page->syncData();
     page->setLineNotes(m_notComputedByLine);

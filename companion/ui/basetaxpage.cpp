@@ -35,7 +35,9 @@ GoToButton goToButtonFor(int formType)
         return {};
     QString code = QString::fromUtf8(Global_Forms_Info[formType].code);
     QString compact = code;
-    compact.remove(QRegularExpression(QStringLiteral("[^A-Za-z0-9]")));
+    // Compiled once: a page asks for every line that leads to another form.
+    static const QRegularExpression notAlphanumeric(QStringLiteral("[^A-Za-z0-9]"));
+    compact.remove(notAlphanumeric);
     static const QString kSchedulePrefix = QStringLiteral("Sch. ");
     if (code.startsWith(kSchedulePrefix))
         code = QStringLiteral("Schedule ") + code.mid(kSchedulePrefix.size());
@@ -61,9 +63,16 @@ constexpr CalendarStart kCalendarStarts[] = {
 
 int calendarYearsAgo(const QString& fieldName)
 {
-    for (const CalendarStart& start : kCalendarStarts)
-        if (QRegularExpression(QLatin1String(start.namePattern)).match(fieldName).hasMatch())
-            return start.yearsAgo;
+    // Compiled once: every date editor of every page asks.
+    static const std::vector<QRegularExpression> patterns = [] {
+        std::vector<QRegularExpression> compiled;
+        for (const CalendarStart& start : kCalendarStarts)
+            compiled.emplace_back(QLatin1String(start.namePattern));
+        return compiled;
+    }();
+    for (size_t i = 0; i < patterns.size(); ++i)
+        if (patterns[i].match(fieldName).hasMatch())
+            return kCalendarStarts[i].yearsAgo;
     return 0;
 }
 

@@ -3,16 +3,58 @@
 #include "companion/core/typeddate.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QPointer>
 #include <QCalendarWidget>
 #include <QKeyEvent>
 #include <QStyle>
 #include <QToolTip>
 #include <QVBoxLayout>
 
+namespace {
+
+// The calendar button's arrow. The style makes the icon from image files,
+// read again at each request: a page of dates would read them once per
+// date. The pages' style sheets set no icons, so the application style's
+// arrow is the one every date editor shows; it is made again only when the
+// application's style changes.
+struct ArrowCache
+{
+    QPointer<QStyle> madeBy;
+    QIcon arrow;
+};
+
+ArrowCache& arrowCache()
+{
+    static ArrowCache cache;
+    return cache;
+}
+
+// The icon's pixmaps go with the application, not after it.
+void forgetArrow()
+{
+    arrowCache() = ArrowCache();
+}
+
+QIcon calendarArrow()
+{
+    ArrowCache& cache = arrowCache();
+    QStyle* style = QApplication::style();
+    if (!cache.madeBy || cache.madeBy != style) {
+        if (cache.arrow.isNull())
+            qAddPostRoutine(forgetArrow);
+        cache.arrow = style->standardIcon(QStyle::SP_ArrowDown);
+        cache.madeBy = style;
+    }
+    return cache.arrow;
+}
+
+} // namespace
+
 StyledDateEdit::StyledDateEdit(QWidget* parent) : QLineEdit(parent)
 {
     setPlaceholderText(typeddate::placeholder());
-    QAction* pick = addAction(style()->standardIcon(QStyle::SP_ArrowDown), QLineEdit::TrailingPosition);
+    QAction* pick = addAction(calendarArrow(), QLineEdit::TrailingPosition);
     pick->setObjectName(QStringLiteral("calendarButton"));
     pick->setToolTip(tr("Choose the date from a calendar"));
     connect(pick, &QAction::triggered, this, &StyledDateEdit::showCalendar);

@@ -187,9 +187,10 @@ void TestFormTabPages::pageBuiltLateTakesTheChosenColour()
     const int last = tabs(page)->count() - 1;
     QVERIFY(last > 0);
     QVERIFY(!contentOf(page, last));
-    auto* frame = qobject_cast<ScrollTaxForm*>(tabs(page)->widget(last));
-    QVERIFY(frame);
-    frame->setBKColor("#123456");
+    // The background colour chosen while the tab has no page yet.
+    f.app->m_config.BKColor = "#123456";
+    page->refreshViewForColorFontSize();
+    QVERIFY(!contentOf(page, last));
     tabs(page)->setCurrentIndex(last);
     QWidget* built = contentOf(page, last);
     QVERIFY(built);
