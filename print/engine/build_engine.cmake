@@ -30,7 +30,12 @@ set(renamer_class_path "${RENAMER_CLASS_PATH}")
 string(REPLACE ":" ";" engine_jars "${CLASS_PATH}")
 
 run("compiling the renamer" ${JAVAC} --release 17 -nowarn -d ${tool} -cp ${renamer_class_path} ${TOOL_SOURCE})
-run("compiling the engine" ${JAVAC} --release 17 -Xlint:all,-path -Werror -d ${classes} -cp ${class_path} ${sources})
+# String concatenation compiled to StringBuilder calls rather than to
+# invokedynamic: each place that joins strings would otherwise have a method
+# handle spun for it the first time it runs, a cost the first print of every
+# run pays again and again.
+run("compiling the engine" ${JAVAC} --release 17 -XDstringConcat=inline -Xlint:all,-path -Werror -d ${classes}
+    -cp ${class_path} ${sources})
 run("renaming the keyword methods" ${JAVA} -cp ${tool}:${renamer_class_path} KeywordRenamer ${classes})
 
 # The PDF library and what it needs, inside our archive. Their signatures

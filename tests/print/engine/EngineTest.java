@@ -68,6 +68,8 @@ public class EngineTest
             unreadableReturnFiles();
             switchesTakeEffectForOneJobOnly();
             generatedTypeTablesCompileAgainstTheEngine(typeTables);
+            layoutsFollowTheirFilesBetweenJobs();
+            layoutHeadsNameTheirTypes();
         } finally {
             deleteTree(work);
         }
@@ -516,6 +518,125 @@ public class EngineTest
                   "TaxFormType finds nothing for an unknown number");
         }
         check(Files.isRegularFile(xmlFolder.resolve("t1.xml")), "the T1's layout stands in the xml folder");
+    }
+
+    static void layoutsFollowTheirFilesBetweenJobs() throws Exception
+    {
+        // The jobs of a run share what they read of the layout folders: a
+        // layout rewritten in place, or taken away, between two jobs of the
+        // same VM is what the next job prints by.
+        final Path xml = Files.createDirectories(work.resolve("changing-xml"));
+        try (Stream<Path> layouts = Files.list(xmlFolder)) {
+            for (Path l : layouts.filter(Files::isRegularFile).collect(Collectors.toList()))
+                Files.copy(l, xml.resolve(l.getFileName()));
+        }
+        final Path t1 = xml.resolve("t1.xml");
+        final String original = Files.readString(t1);
+        final String captionOf15000 = "label=\"Total income\" section=\"Total income\"";
+        check(original.contains("line=\"15000\" " + captionOf15000), "the T1's layout names line 15000 \"Total income\"");
+
+        final Job before = new Job("layout-before");
+        before.xml = xml;
+        before.run();
+        final String first = pdfText(Path.of(before.path));
+        check(hasRow(first, "15000", "52,000.00") && !first.contains("Income before the rewrite"),
+              "layout cache: the first job prints line 15000 by the copied layout");
+
+        Files.writeString(t1, original.replace("line=\"15000\" " + captionOf15000,
+                                               "line=\"15000\" label=\"Income before the rewrite\" section=\"Total income\""));
+        final Job rewritten = new Job("layout-rewritten");
+        rewritten.xml = xml;
+        rewritten.run();
+        final String second = pdfText(Path.of(rewritten.path));
+        check(second.contains("Income before the rewrite"),
+              "layout cache: a layout rewritten in place between jobs prints with its new caption");
+
+        Files.delete(t1);
+        final Job removed = new Job("layout-removed");
+        removed.xml = xml;
+        removed.run();
+        final String third = removed.path == null ? "" : pdfText(Path.of(removed.path));
+        // Without the T1's layout the T1 is not printed by its steps.
+        check(first.contains("Step 1 – Identification") && second.contains("Step 1 – Identification"),
+              "layout cache: the T1 prints by its steps with its layout");
+        check(is(removed.write, 0) && !third.contains("Income before the rewrite")
+                  && !third.contains("Step 1 – Identification"),
+              "layout cache: a layout taken away between jobs no longer prints");
+    }
+
+    static void layoutHeadsNameTheirTypes() throws Exception
+    {
+        // The engine reads only the head of a layout file to know its type,
+        // and the whole file when that type is printed. For every layout the
+        // program exports, the head names the type the whole file names.
+        final Method headKey = Class.forName("vodarevivo.makereport.Layouts").getDeclaredMethod("headKey", Path.class);
+        headKey.setAccessible(true);
+        final Path bform = xmlFolder.toAbsolutePath().getParent().resolveSibling("bin").resolve("BFormxml");
+        int compared = 0;
+        int differing = 0;
+        for (Path folder : List.of(xmlFolder, xmlFolder.resolve("print"), bform)) {
+            try (Stream<Path> files = Files.list(folder)) {
+                for (Path file : files.filter(f -> f.toString().endsWith(".xml")).collect(Collectors.toList())) {
+                    final String whole = rootKey(Files.readAllBytes(file));
+                    if (whole == null)
+                        continue;
+                    ++compared;
+                    final Object head = headKey.invoke(null, file);
+                    if (!whole.equals(head)) {
+                        ++differing;
+                        check(false, "layout head of " + file + ": " + head + ", the whole file: " + whole);
+                    }
+                }
+            }
+        }
+        check(compared > 200 && differing == 0, "the heads of " + compared + " exported layouts name their files' types");
+
+        // Heads written by hand: {text, what the head names or null}.
+        final String[][] heads = {
+            {"<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<dataType name=\"X\" kind=\"1\" type=\"21\"></dataType>", "1:21"},
+            {"\ufeff<dataType type='5' kind='0'/>", "0:5"},
+            {"<dataType\tkind=\" 2 \"\ntype=\"3\"><field id=\"1\"/></dataType>", "2:3"},
+            {"<dataType kind=\"0\" title=\"Déclaration générale\" type=\"9\"></dataType>", "0:9"},
+            {"<?xml version='1.0' encoding='us-ascii'?><dataType kind=\"0\" type=\"4\"/>", "0:4"},
+            {"<!-- a comment first --><dataType kind=\"0\" type=\"1\"/>", null},
+            {"<dataType kind=\"&#48;\" type=\"1\"/>", null},
+            {"<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?><dataType kind=\"0\" type=\"1\"/>", null},
+            {"<dataType kind=\"0\" kind=\"1\" type=\"1\"/>", null},
+            {"<dataTypes kind=\"0\" type=\"1\"/>", null},
+            {"<clientLetter><dataType kind=\"0\" type=\"1\"/></clientLetter>", null},
+            {"<dataType kind=\"0\" type=\"-1\"/>", null},
+            {"<dataType kind=\"0\" type=\"1\"", null},
+        };
+        final Path folder = Files.createDirectories(work.resolve("heads"));
+        for (int i = 0; i < heads.length; ++i) {
+            final Path file = folder.resolve("head" + i + ".xml");
+            final byte[] bytes = heads[i][0].getBytes(StandardCharsets.UTF_8);
+            Files.write(file, bytes);
+            final Object head = headKey.invoke(null, file);
+            check(java.util.Objects.equals(head, heads[i][1]),
+                  "layout head " + heads[i][0] + ": " + head + " (expected " + heads[i][1] + ")");
+            if (head != null)
+                check(head.equals(rootKey(bytes)), "layout head " + heads[i][0] + ": the whole file names " + head);
+        }
+    }
+
+    /** The kind and type the document's root "dataType" names, read whole as the engine reads it; null for none. */
+    static String rootKey(byte[] bytes)
+    {
+        try {
+            final javax.xml.parsers.DocumentBuilderFactory f = javax.xml.parsers.DocumentBuilderFactory.newInstance();
+            f.setFeature("http://apache.org/xml/features/disallow-doctype-decl", true);
+            final javax.xml.parsers.DocumentBuilder parser = f.newDocumentBuilder();
+            parser.setErrorHandler(new org.xml.sax.helpers.DefaultHandler()); // a malformed head is no news
+            final org.w3c.dom.Element root = parser.parse(new java.io.ByteArrayInputStream(bytes)).getDocumentElement();
+            if (!"dataType".equals(root.getTagName()))
+                return null;
+            final int kind = Integer.parseInt(root.getAttribute("kind").trim());
+            final int type = Integer.parseInt(root.getAttribute("type").trim());
+            return kind < 0 || type < 0 ? null : kind + ":" + type;
+        } catch (Exception e) {
+            return null;
+        }
     }
 
     // ---- one job, in the bridge's order -----------------------------------

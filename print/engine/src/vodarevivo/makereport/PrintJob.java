@@ -1,5 +1,6 @@
 package vodarevivo.makereport;
 
+import java.io.BufferedOutputStream;
 import java.io.IOException;
 import java.io.OutputStream;
 import java.nio.charset.StandardCharsets;
@@ -39,6 +40,7 @@ public final class PrintJob
 
     static final String OWN_CLIENT_LETTER = "t1_clientletter_own.pdf";
     private static final long MAX_RETURN_BYTES = 64L << 20;
+    private static final int PDF_BUFFER_BYTES = 64 << 10;
     private static final int CLIENT_LETTER_FLAGS = 36;
     private static final int FULL_SIN_FLAG = 16;
     private static final int INVOICE_FLAG = 8;
@@ -152,7 +154,9 @@ public final class PrintJob
             // stands for a half-written file.
             temporary = Files.createTempFile(folder, "." + target.getFileName() + ".", ".part");
             if (!"empty".equals(switches.pdf)) {
-                try (OutputStream out = Files.newOutputStream(temporary)) {
+                // Buffered: the PDF writer hands over a few bytes at a time,
+                // and each write of a bare file stream is a system call.
+                try (OutputStream out = new BufferedOutputStream(Files.newOutputStream(temporary), PDF_BUFFER_BYTES)) {
                     writePdf(out, spouse, category, formId);
                 }
             }
@@ -206,7 +210,9 @@ public final class PrintJob
         if (bytes.length == 0)
             return READ_NO_FILE;
         returnSize = bytes.length;
-        returnDigest = sha256(bytes);
+        // Only the facts page shows the digest: a print without it does not
+        // pay for hashing the whole file.
+        returnDigest = switches.facts ? sha256(bytes) : null;
         if (!ReturnFile.hasCurrentHeader(bytes))
             return READ_NOT_A_RETURN;
         try {

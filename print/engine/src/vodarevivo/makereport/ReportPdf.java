@@ -4,6 +4,8 @@ import java.io.Closeable;
 import java.io.IOException;
 import java.io.InputStream;
 import java.io.OutputStream;
+import org.apache.fontbox.ttf.TTFParser;
+import org.apache.fontbox.ttf.TrueTypeFont;
 import org.apache.pdfbox.pdmodel.PDDocument;
 import org.apache.pdfbox.pdmodel.PDPage;
 import org.apache.pdfbox.pdmodel.PDPageContentStream;
@@ -39,11 +41,26 @@ final class ReportPdf implements Closeable
     ReportPdf(String header) throws IOException
     {
         this.header = header;
-        try (InputStream ttf = ReportPdf.class.getResourceAsStream("/fonts/DejaVuSans.ttf")) {
-            if (ttf == null)
-                throw new IOException("the engine's font is missing from its archive");
-            font = PDType0Font.load(doc, ttf, true);
+        font = PDType0Font.load(doc, engineFont(), true);
+    }
+
+    /**
+     * The engine's font, read and parsed once for the run: every document
+     * embeds the subset of it that its own text uses, so the parsed font is
+     * shared and never closed.
+     */
+    private static TrueTypeFont engineFont;
+
+    private static synchronized TrueTypeFont engineFont() throws IOException
+    {
+        if (engineFont == null) {
+            try (InputStream ttf = ReportPdf.class.getResourceAsStream("/fonts/DejaVuSans.ttf")) {
+                if (ttf == null)
+                    throw new IOException("the engine's font is missing from its archive");
+                engineFont = new TTFParser(false, true).parse(ttf);
+            }
         }
+        return engineFont;
     }
 
     PDDocument document()
