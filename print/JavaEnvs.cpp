@@ -1,6 +1,9 @@
 #include "print/JavaEnvs.h"
 
+#include "print/classarchive.h"
+
 #include <QCoreApplication>
+#include <QFile>
 #include <QFileInfo>
 #include <QLibrary>
 #include <QThread>
@@ -19,11 +22,13 @@ namespace {
 // day: left to its defaults on a large machine it sizes its heap and compiler
 // for a server (a quarter of the memory, several GC threads) and stays at
 // hundreds of megabytes after a few jobs. A PDF of a return needs a few tens
-// of megabytes; the quick compiler tier starts the first job sooner; the
-// serial collector has no threads of its own; no performance data file is
-// written to the temporary folder; the engine draws no window.
+// of megabytes: the heap starts large enough for a job to run with a
+// collection or two rather than one every few megabytes; the quick compiler
+// tier starts the first job sooner; the serial collector has no threads of
+// its own; no performance data file is written to the temporary folder; the
+// engine draws no window.
 const char* const kDesktopEngineOptions[] = {
-    "-Xms16m",
+    "-Xms64m",
     "-Xmx256m",
     "-XX:+UseSerialGC",
     "-XX:TieredStopAtLevel=1",
@@ -33,6 +38,15 @@ const char* const kDesktopEngineOptions[] = {
     "-Djava.awt.headless=true",
 };
 
+// Beside a class data archive of the engine: sharing stays optional (an
+// archive the VM refuses, made from another jar or by another runtime, leaves
+// the classes to the jar and the runtime's own archive in use), and the VM
+// says nothing of a refusal on the program's output.
+const char* const kClassArchiveOptions[] = {
+    "-Xshare:auto",
+    "-Xlog:cds=off",
+    "-Xlog:cds+dynamic=off",
+};
 
 const char* const kEngineClass = "a/b/g1";
 // Local references one job holds at most: the class, the engine object, two
@@ -381,6 +395,23 @@ int JavaVMEnv::findOrCreateVM()
     return Ok;
 }
 
+void JavaVMEnv::addClassArchiveOptions()
+{
+    m_classArchiveOption.clear();
+    classarchive::Verdict verdict = classarchive::Verdict::Missing;
+    const QString archive = classarchive::forClassPath(m_strClassPath, verdict);
+    if (verdict != classarchive::Verdict::Usable) {
+        if (verdict != classarchive::Verdict::Missing)
+            writeRunLog("print engine: class data archive " + QFile::encodeName(archive) + " not used: " +
+                        classarchive::describe(verdict));
+        return;
+    }
+    m_classArchiveOption = QByteArrayLiteral("-XX:SharedArchiveFile=") + QFile::encodeName(archive);
+    m_options.push_back(JavaVMOption{m_classArchiveOption.data(), nullptr});
+    for (const char* option : kClassArchiveOptions)
+        m_options.push_back(JavaVMOption{const_cast<char*>(option), nullptr});
+}
+
 int JavaVMEnv::GetJavaEnvironment()
 {
     const int loaded = loadLibrary();
@@ -396,6 +427,7 @@ int JavaVMEnv::GetJavaEnvironment()
     m_options.push_back(JavaVMOption{m_classPathOption.data(), nullptr});
     for (const char* option : kDesktopEngineOptions)
         m_options.push_back(JavaVMOption{const_cast<char*>(option), nullptr});
+    addClassArchiveOptions();
     m_vmArgs.version = JNI_VERSION_1_2;
     m_vmArgs.nOptions = jint(m_options.size());
     m_vmArgs.options = m_options.data();

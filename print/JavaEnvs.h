@@ -88,6 +88,9 @@ private:
     bool onOwnerThread(const char* operation) const;
     int loadLibrary();
     int findOrCreateVM();
+    // The options that hand the VM the engine's class data archive, when the
+    // class path's jar has a usable one beside it (print/classarchive.h).
+    void addClassArchiveOptions();
     void writeRunLog(const QByteArray& line) const;
 
     QLibrary* m_pLibrary;
@@ -102,8 +105,10 @@ private:
 
     // The VM's options: the class path, in a buffer of the size its text
     // needs (the VM reads it while it is created and a class path may be of
-    // any length), then the fixed options of a desktop print engine.
+    // any length), then the fixed options of a desktop print engine, then
+    // the engine's class data archive when there is a usable one.
     QByteArray m_classPathOption;
+    QByteArray m_classArchiveOption;
     std::vector<JavaVMOption> m_options;
     // The invocation functions of a library that loaded and had all three;
     // kept with the library for the life of the process.
