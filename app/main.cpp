@@ -1,3 +1,4 @@
+#include "app/afterfirstpaint.h"
 #include "app/promptrecorder.h"
 #include "app/runguard.h"
 #include "app/tabwndapp.h"
@@ -73,14 +74,6 @@ int main(int argc, char* argv[])
         return 0;
     }
 
-    if (!QSslSocket::supportsSsl()) {
-        TabWndApp::gAppInformation(
-            QStringLiteral("This system's SSL/TLS (%1/%2), please email these details and OS version for support.")
-                .arg(QSslSocket::sslLibraryBuildVersionString())
-                .arg(QSslSocket::sslLibraryVersionNumber()),
-            nullptr);
-    }
-
     QApplication::setWindowIcon(QIcon(TabWndApp::s_appPurpose == 2 ? QStringLiteral(":/res/images/direrad-2024.ico")
                                                                    : QStringLiteral(":/res/images/efile-2024.ico")));
 
@@ -90,6 +83,18 @@ int main(int argc, char* argv[])
     app->getStartRectPos(rect);
     window->setGeometry(rect);
     window->setMinimumSize(768, 480);
+    // Asking whether TLS works loads and starts the SSL libraries, a good
+    // part of the start: it is asked once the window's first image is on the
+    // screen, and the user told then.
+    afterFirstPaint(window, [] {
+        if (!QSslSocket::supportsSsl()) {
+            TabWndApp::gAppInformation(
+                QStringLiteral("This system's SSL/TLS (%1/%2), please email these details and OS version for support.")
+                    .arg(QSslSocket::sslLibraryBuildVersionString())
+                    .arg(QSslSocket::sslLibraryVersionNumber()),
+                nullptr);
+        }
+    });
     window->show();
 
     const int result = app->exec();
