@@ -79,13 +79,14 @@ void mirrorReturn(const TaxData_T1New& t1, TaxData_T1KSNew& summary)
     summary.Year.m_value = CString(QString::number(TAX_YEAR));
 
     // Every summary line carries the figure of the return line of the same
-    // number.
+    // number. A field of the float kind is a CFloatField, so its kind says
+    // what a cast would, without asking the run-time type.
     for (CField* field : summary.fieldList()) {
-        auto* line = dynamic_cast<CFloatField*>(field);
-        if (!line || field->id() < 10000)
+        if (field->kind() != FieldKind::Float || field->id() < 10000)
             continue;
-        if (auto* source = dynamic_cast<const CFloatField*>(t1.findFieldById(field->id())))
-            line->m_value = source->m_value;
+        const CField* source = t1.findFieldById(field->id());
+        if (source && source->kind() == FieldKind::Float)
+            static_cast<CFloatField*>(field)->m_value = static_cast<const CFloatField*>(source)->m_value;
     }
     summary.line13500.m_value = t1.line13500BusinessNet.m_value + t1.line13700ProfessionalNet.m_value
                                 + t1.line13900CommissionNet.m_value + t1.line14100FarmingNet.m_value

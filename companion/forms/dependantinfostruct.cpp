@@ -37,8 +37,10 @@ bool DependantInfo::operator==(const DependantInfo& other) const
 
 bool DependantInfo::isUsed() const
 {
-    return hasText(firstName) || hasText(lastName)
-        || relationship != DEP_REL_NONE || dateOfBirth.isValid();
+    // The numbers first: the calculation asks this of every entry of the
+    // table on every pass, and most entries are empty.
+    return relationship != DEP_REL_NONE || dateOfBirth.isValid()
+        || (!firstName.isEmpty() && hasText(firstName)) || (!lastName.isEmpty() && hasText(lastName));
 }
 
 bool DependantInfo::isChild() const

@@ -209,15 +209,21 @@ const CFieldOwner::FieldIndex& CFieldOwner::fieldIndex() const
     std::shared_ptr<const FieldIndex>& shared = perClass[key];
     if (!shared)
         shared = std::make_shared<const FieldIndex>(m_listFields);
-    m_index = shared;
     m_indexChecked = false;
-    return *m_index;
+    return useFieldIndex(shared);
 }
 
 const CFieldOwner::FieldIndex& CFieldOwner::ownFieldIndex() const
 {
-    m_index = std::make_shared<const FieldIndex>(m_listFields);
     m_indexChecked = true;
+    return useFieldIndex(std::make_shared<const FieldIndex>(m_listFields));
+}
+
+const CFieldOwner::FieldIndex& CFieldOwner::useFieldIndex(std::shared_ptr<const FieldIndex> index) const
+{
+    m_index = std::move(index);
+    m_idSlots = m_index->byIdSlots.empty() ? nullptr : m_index->byIdSlots.data();
+    m_idSlotCount = quint32(m_index->byIdSlots.size());
     return *m_index;
 }
 
@@ -226,6 +232,8 @@ void CFieldOwner::forgetFieldIndex()
     // Called for every field an object registers: nothing to drop is the rule.
     if (m_index)
         m_index.reset();
+    m_idSlots = nullptr;
+    m_idSlotCount = 0;
     m_indexChecked = false;
 }
 
@@ -257,7 +265,7 @@ CField* CFieldOwner::findField(const QString& name) const { return findByName(na
 
 CField* CFieldOwner::findField(QLatin1String name) const { return findByName(name); }
 
-CField* CFieldOwner::findFieldById(int id) const
+CField* CFieldOwner::findFieldByIdFully(int id) const
 {
     const FieldIndex* index = &fieldIndex();
     for (;;) {
@@ -334,8 +342,9 @@ void CFieldOwner::roundMoneyFields()
 {
     for (CField* f : m_listFields)
         if (f->isMoney()) {
+            // Most money fields are empty; zero of either sign rounds to +0.
             double& value = static_cast<CFloatField*>(f)->m_value;
-            value = taxrules::roundCents(value);
+            value = value == 0.0 ? 0.0 : taxrules::roundCents(value);
         }
 }
 

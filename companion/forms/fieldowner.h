@@ -6,7 +6,7 @@
 #include <memory>
 #include <vector>
 
-class CField;
+#include "companion/forms/cfield.h"
 
 // Holder of a field table. Table fields register themselves here in
 // declaration order, so the list of members IS the table; the engine below
@@ -41,7 +41,18 @@ public:
     CField* findField(const QString& name) const;
     CField* findField(QLatin1String name) const;
     CField* findField(const char* name) const { return findField(QLatin1String(name)); }
-    CField* findFieldById(int id) const;
+    CField* findFieldById(int id) const
+    {
+        // The common case inline, without a call: an id with a slot of the
+        // index that names this object's own field. Anything else (a miss, a
+        // sparse table, no index yet) takes the full lookup.
+        if (unsigned(id) < m_idSlotCount) {
+            const qint32 at = m_idSlots[id] - 1;
+            if (at >= 0 && size_t(at) < m_listFields.size() && m_listFields[size_t(at)]->id() == id)
+                return m_listFields[size_t(at)];
+        }
+        return findFieldByIdFully(id);
+    }
 
     // Every value from another owner, matched by id.
     void copyFieldsFrom(const CFieldOwner& other);
@@ -98,6 +109,9 @@ private:
     const FieldIndex& ownFieldIndex() const;
     template <typename Name>
     CField* findByName(const Name& name) const;
+    CField* findFieldByIdFully(int id) const;
+    // Takes an index for this object and its id slots for the inline lookup.
+    const FieldIndex& useFieldIndex(std::shared_ptr<const FieldIndex> index) const;
     void forgetFieldIndex();
 
     int parsePayload(const QByteArray& payload, unsigned fileVersion);
@@ -107,4 +121,8 @@ private:
     // object's own; never copied with the values.
     mutable std::shared_ptr<const FieldIndex> m_index;
     mutable bool m_indexChecked = false; // the whole table was compared with the index
+    // The index's slot per id (position + 1, 0 for none) when its ids are
+    // dense; held by m_index, so they go with it.
+    mutable const qint32* m_idSlots = nullptr;
+    mutable quint32 m_idSlotCount = 0;
 };

@@ -8,7 +8,8 @@ CFloatField* amountField(const CTaxData_Form* t1, const char* name)
 {
     if (!t1 || t1->getKind() != FROM_FORM || t1->getType() != FORM_T1)
         return nullptr;
-    return dynamic_cast<CFloatField*>(t1->findField(QLatin1String(name)));
+    CField* field = t1->findField(QLatin1String(name));
+    return field && field->kind() == FieldKind::Float ? static_cast<CFloatField*>(field) : nullptr;
 }
 
 bool setAmount(CTaxData_Form* t1, const char* name, double amount)

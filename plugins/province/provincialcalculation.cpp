@@ -26,12 +26,16 @@ double formAmount(const CTaxData_Form* form, const char* name)
 {
     if (!form)
         return 0.0;
-    CField* field = form->findField(QLatin1String(name));
-    if (auto* amount = dynamic_cast<CFloatField*>(field))
-        return amount->m_value;
-    if (auto* number = dynamic_cast<CIntField*>(field))
-        return number->m_value;
-    return 0.0;
+    // A field's kind names its class (a yes/no field is a whole number).
+    const CField* field = form->findField(QLatin1String(name));
+    if (!field)
+        return 0.0;
+    switch (field->kind()) {
+    case FieldKind::Float: return static_cast<const CFloatField*>(field)->m_value;
+    case FieldKind::Int:
+    case FieldKind::Bool: return static_cast<const CIntField*>(field)->m_value;
+    default: return 0.0;
+    }
 }
 
 bool ageAtLeast65(const CTaxData_Form* t1)

@@ -86,12 +86,31 @@ int TaxData_Slip_T5::Calculate01()
 
 int TaxData_Slip_T3::Calculate01()
 {
+    // Each box as issued and the recipient's share of it (ids b and 2000 + b).
+    using Box = CFloatField TaxData_Slip_T3::*;
+    static constexpr struct { Box to, from; } kShares[] = {
+        {&TaxData_Slip_T3::shareBox21, &TaxData_Slip_T3::box21CapitalGains},
+        {&TaxData_Slip_T3::shareBox22, &TaxData_Slip_T3::box22LumpSumPension},
+        {&TaxData_Slip_T3::shareBox23, &TaxData_Slip_T3::box23ActualOther},
+        {&TaxData_Slip_T3::shareBox24, &TaxData_Slip_T3::box24ForeignBusiness},
+        {&TaxData_Slip_T3::shareBox25, &TaxData_Slip_T3::box25ForeignNonBusiness},
+        {&TaxData_Slip_T3::shareBox26, &TaxData_Slip_T3::box26OtherIncome},
+        {&TaxData_Slip_T3::shareBox30, &TaxData_Slip_T3::box30EligibleGains},
+        {&TaxData_Slip_T3::shareBox31, &TaxData_Slip_T3::box31PensionIncome},
+        {&TaxData_Slip_T3::shareBox32, &TaxData_Slip_T3::box32TaxableOther},
+        {&TaxData_Slip_T3::shareBox33, &TaxData_Slip_T3::box33ForeignBusinessTax},
+        {&TaxData_Slip_T3::shareBox34, &TaxData_Slip_T3::box34ForeignNonBusinessTax},
+        {&TaxData_Slip_T3::shareBox35, &TaxData_Slip_T3::box35DeathBenefits},
+        {&TaxData_Slip_T3::shareBox37, &TaxData_Slip_T3::box37SegregatedLosses},
+        {&TaxData_Slip_T3::shareBox38, &TaxData_Slip_T3::box38PartXII2Credit},
+        {&TaxData_Slip_T3::shareBox39, &TaxData_Slip_T3::box39CreditOther},
+        {&TaxData_Slip_T3::shareBox49, &TaxData_Slip_T3::box49ActualEligible},
+        {&TaxData_Slip_T3::shareBox50, &TaxData_Slip_T3::box50TaxableEligible},
+        {&TaxData_Slip_T3::shareBox51, &TaxData_Slip_T3::box51CreditEligible},
+    };
     const double pct = SharePercent.m_value;
-    for (int box : {21, 22, 23, 24, 25, 26, 30, 31, 32, 33, 34, 35, 37, 38, 39, 49, 50, 51}) {
-        auto* from = static_cast<CFloatField*>(findFieldById(box));
-        auto* to = static_cast<CFloatField*>(findFieldById(2000 + box));
-        to->m_value = share(from->m_value, pct);
-    }
+    for (const auto& s : kShares)
+        (this->*s.to).m_value = share((this->*s.from).m_value, pct);
     return 0;
 }
 
