@@ -19,6 +19,7 @@ namespace {
 constexpr quint32 kEntryHeaderBytes = 2 + 1 + 4;
 constexpr quint32 kPayloadHeaderBytes = 2 + 2;
 constexpr int kReadChunk = 64 * 1024;
+constexpr size_t kFirstTableRoom = 64;
 
 // Reads exactly length bytes in chunks, so that a length that lies about
 // the data behind it costs no more memory than the data really there.
@@ -51,7 +52,12 @@ void CFieldOwner::registerField(CField* field)
 {
     if (!field)
         return;
-    forgetFieldIndex();
+    if (m_index || m_indexChecked)
+        forgetFieldIndex();
+    // A table has dozens to hundreds of fields: start with room for a few
+    // dozen rather than growing one, two, four... while the object is built.
+    if (m_listFields.capacity() == 0)
+        m_listFields.reserve(kFirstTableRoom);
     field->m_owner = this;
     if (field->m_id == 0)
         field->m_id = int(m_listFields.size()) + 1;
@@ -342,9 +348,8 @@ void CFieldOwner::roundMoneyFields()
 {
     for (CField* f : m_listFields)
         if (f->isMoney()) {
-            // Most money fields are empty; zero of either sign rounds to +0.
             double& value = static_cast<CFloatField*>(f)->m_value;
-            value = value == 0.0 ? 0.0 : taxrules::roundCents(value);
+            value = taxrules::roundCents(value);
         }
 }
 

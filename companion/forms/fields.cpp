@@ -9,6 +9,24 @@
 #include "companion/core/numbertext.h"
 #include "companion/rules/money.h"
 
+namespace {
+
+// A text from UTF-8 bytes. Most texts of a form are empty: those take the
+// shared empty string (still not a null string, as a conversion of no bytes
+// gives) without converting anything or holding memory of their own, which
+// counts when every object of a return is built, read and reset.
+CString textOf(const char* utf8, int size)
+{
+    return size > 0 ? CString(QString::fromUtf8(utf8, size)) : CString(QString(QLatin1String("")));
+}
+
+CString textOf(const char* utf8)
+{
+    return textOf(utf8, utf8 ? int(std::strlen(utf8)) : 0);
+}
+
+}  // namespace
+
 // ---- CIntField -------------------------------------------------------------
 
 CIntField::CIntField(int value, int attribute) : CIntField(FieldKind::Int, value, attribute) {}
@@ -271,7 +289,7 @@ int CStringField::s_smallMaxChars = 512;
 
 CStringField::CStringField(int attribute, const char* initial, int maxLength, unsigned)
     : CField(FieldKind::String, attribute),
-      m_value(initial ? initial : ""),
+      m_value(textOf(initial)),
       m_start(initial ? initial : ""),
       m_maxLength(maxLength > 0 ? maxLength : 0)
 {
@@ -280,7 +298,7 @@ CStringField::CStringField(int attribute, const char* initial, int maxLength, un
 CStringField::CStringField(CFieldOwner* owner, int id, const char* name, const char* line, const char* label,
                            const FieldOpts& opts)
     : CField(FieldKind::String, owner, id, name, line, label, opts),
-      m_value(opts.m_startText ? opts.m_startText : ""),
+      m_value(textOf(opts.m_startText)),
       m_start(opts.m_startText ? opts.m_startText : ""),
       m_maxLength(opts.m_maxLength > 0 ? opts.m_maxLength : 0)
 {
@@ -325,7 +343,7 @@ CString CStringField::GetTrimedString() const
 
 void CStringField::reset()
 {
-    m_value = m_start;
+    m_value = textOf(m_start);
 }
 
 void CStringField::copyValueFrom(const CField& other)
@@ -361,7 +379,7 @@ bool CStringField::decodeValue(const char* bytes, quint32 size, unsigned fileVer
     if (size > textByteLimit(fileVersion))
         return false;
     // As the stream reader's text: up to the first zero byte, if any.
-    m_value = QString::fromUtf8(bytes, int(qstrnlen(bytes, size)));
+    m_value = textOf(bytes, int(qstrnlen(bytes, size)));
     return true;
 }
 

@@ -46,11 +46,6 @@ double roundAmount(double amount, int decimals)
     return rounded == 0.0 ? 0.0 : rounded; // no -0
 }
 
-double roundCents(double amount)
-{
-    return roundAmount(amount, 2);
-}
-
 std::string formatAmount(double amount, int decimals)
 {
     decimals = clampDecimals(decimals);

@@ -9,15 +9,20 @@
 // file go through these, so an amount reads the same cent everywhere.
 namespace taxrules {
 
-// To the cent, half a cent away from zero, the way the agency's forms are
-// filled in (1.005 -> 1.01, 2.675 -> 2.68, -0.005 -> -0.01). Products such as
-// 1.005 * 100 land a hair below the half in binary; the rounding allows for
-// that at every magnitude. Never gives -0; a value that is not finite gives 0.
-double roundCents(double amount);
-
-// The same rule to the given number of decimals (0 to 6; others are clamped):
-// 0 gives whole dollars.
+// To the given number of decimals (0 to 6; others are clamped), half a unit
+// away from zero, the way the agency's forms are filled in: 0 gives whole
+// dollars, 2 cents (below).
 double roundAmount(double amount, int decimals);
+
+// To the cent, half a cent away from zero (1.005 -> 1.01, 2.675 -> 2.68,
+// -0.005 -> -0.01). Products such as 1.005 * 100 land a hair below the half
+// in binary; the rounding allows for that at every magnitude. Never gives -0;
+// a value that is not finite gives 0. Most amounts a calculation rounds are
+// empty: zero (either sign) gives +0 here without a call into the library.
+inline double roundCents(double amount)
+{
+    return amount == 0.0 ? 0.0 : roundAmount(amount, 2);
+}
 
 // The text of an amount: rounded with roundAmount, then '.' as the decimal
 // point, no thousands separators, never "-0.00", whatever the locale.

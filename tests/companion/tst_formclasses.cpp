@@ -101,6 +101,8 @@ private slots:
     void shareDispositionRowsTravelWithSchedule3();
     void t1LineStepsAddUpTheReturn();
     void slipSharesFollowThePercentage();
+    void t3SharesEveryBoxByItsNumber();
+    void dependantMedicalAmountsAreTheNumberedLines();
     void lastYearsReturnKeepsIdentityNotAmounts();
     void t1ValidatesItsIdentity_data();
     void t1ValidatesItsIdentity();
@@ -444,6 +446,39 @@ void TestFormClasses::slipSharesFollowThePercentage()
     TaxData_T2125_New business;
     QVERIFY(!business.isCommission());
     QCOMPARE(business.getType(), 125);
+}
+
+// Every box of a T3 with an amount has the share whose id is 2000 more than
+// the box's: half of 2 x the box number is the box number.
+void TestFormClasses::t3SharesEveryBoxByItsNumber()
+{
+    const int boxes[] = {21, 22, 23, 24, 25, 26, 30, 31, 32, 33, 34, 35, 37, 38, 39, 49, 50, 51};
+    TaxData_Slip_T3 t3;
+    t3.SharePercent.m_value = 50;
+    for (int box : boxes) {
+        auto* issued = dynamic_cast<CFloatField*>(t3.findFieldById(box));
+        QVERIFY2(issued, qPrintable(QString::number(box)));
+        issued->m_value = 2.0 * box;
+    }
+    t3.Calculate01();
+    for (int box : boxes) {
+        auto* share = dynamic_cast<CFloatField*>(t3.findFieldById(2000 + box));
+        QVERIFY2(share, qPrintable(QString::number(box)));
+        QCOMPARE(share->m_value, double(box));
+    }
+}
+
+// Dependant d's amount a (from 0) is the line numbered 400 + 10 (d + 1) +
+// a + 1, as the return file and the interview data number it; an entry or
+// amount beyond the table is its last one, below it its first.
+void TestFormClasses::dependantMedicalAmountsAreTheNumberedLines()
+{
+    TaxData_T1New t1;
+    for (int d = 0; d < TaxData_T1New::kDependants; ++d)
+        for (int a = 0; a < TaxData_T1New::kDependantMedicalAmounts; ++a)
+            QCOMPARE(static_cast<CField*>(&t1.dependantMedical(d, a)), t1.findFieldById(400 + 10 * (d + 1) + a + 1));
+    QCOMPARE(&t1.dependantMedical(12, 5), &t1.MedicalDependant12_5);
+    QCOMPARE(&t1.dependantMedical(-1, -1), &t1.MedicalDependant1_1);
 }
 
 void TestFormClasses::lastYearsReturnKeepsIdentityNotAmounts()
