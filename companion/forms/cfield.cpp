@@ -44,6 +44,12 @@ bool CField::hasName(QLatin1String name) const
     return std::strncmp(m_name, name.data(), size_t(name.size())) == 0 && m_name[name.size()] == '\0';
 }
 
+void CField::computedFlagChanges()
+{
+    if (m_owner)
+        m_owner->forgetFieldGroups();
+}
+
 void CField::setName(const QString& name)
 {
     m_ownName = name;

@@ -142,7 +142,12 @@ public:
     QString pageTitle() const { return QString::fromUtf8(m_page); }
     bool startsPage() const { return m_page && *m_page; }
     unsigned flags() const { return m_flags; }
-    void setFlags(unsigned flags) { m_flags = flags; }
+    void setFlags(unsigned flags)
+    {
+        if ((m_flags ^ flags) & FieldComputed)
+            computedFlagChanges();
+        m_flags = flags;
+    }
     bool hasFlag(unsigned flag) const { return (m_flags & flag) != 0; }
     bool isComputed() const { return hasFlag(FieldComputed); }
     // Not editable on a page: computed, read-only or locked for now.
@@ -190,6 +195,9 @@ protected:
 
 private:
     friend class CFieldOwner;
+    // The owner lists its computed fields; one that stops or starts being
+    // computed makes that list stale.
+    void computedFlagChanges();
     FieldKind m_kind;
     int m_id = 0;
     int m_attribute = 0;

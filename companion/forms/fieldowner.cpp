@@ -54,6 +54,8 @@ void CFieldOwner::registerField(CField* field)
         return;
     if (m_index || m_indexChecked)
         forgetFieldIndex();
+    if (m_groups)
+        forgetFieldGroups();
     // A table has dozens to hundreds of fields: start with room for a few
     // dozen rather than growing one, two, four... while the object is built.
     if (m_listFields.capacity() == 0)
@@ -331,8 +333,39 @@ bool CFieldOwner::anyFieldDiffers(const CFieldOwner& other) const
     return m_listFields.size() != other.m_listFields.size();
 }
 
+struct CFieldOwner::FieldGroups
+{
+    std::vector<double*> moneyValues;
+    std::vector<CField*> computed;
+};
+
+const CFieldOwner::FieldGroups& CFieldOwner::fieldGroups() const
+{
+    if (!m_groups) {
+        auto groups = std::make_shared<FieldGroups>();
+        for (CField* f : m_listFields) {
+            if (f->isMoney())
+                groups->moneyValues.push_back(&static_cast<CFloatField*>(f)->m_value);
+            if (f->hasFlag(FieldComputed))
+                groups->computed.push_back(f);
+        }
+        m_groups = std::move(groups);
+    }
+    return *m_groups;
+}
+
+void CFieldOwner::forgetFieldGroups()
+{
+    m_groups.reset();
+}
+
 void CFieldOwner::resetFields(unsigned onlyWithFlags)
 {
+    if (onlyWithFlags == FieldComputed) {
+        for (CField* f : fieldGroups().computed)
+            f->reset();
+        return;
+    }
     for (CField* f : m_listFields)
         if (onlyWithFlags == 0 || f->hasFlag(onlyWithFlags))
             f->reset();
@@ -346,11 +379,8 @@ void CFieldOwner::fillFieldsWithTestData()
 
 void CFieldOwner::roundMoneyFields()
 {
-    for (CField* f : m_listFields)
-        if (f->isMoney()) {
-            double& value = static_cast<CFloatField*>(f)->m_value;
-            value = taxrules::roundCents(value);
-        }
+    for (double* value : fieldGroups().moneyValues)
+        *value = taxrules::roundCents(*value);
 }
 
 bool CFieldOwner::checkFieldTable(QString* problem) const

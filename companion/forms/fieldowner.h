@@ -63,7 +63,7 @@ public:
     // Every field a deterministic sample value.
     void fillFieldsWithTestData();
     // Every money field to the cent (taxrules::roundCents); other numbers
-    // are left as they are. Cheap: one pass over the table.
+    // are left as they are. Cheap: one pass over the money fields.
     void roundMoneyFields();
     // Ids positive, below 65536 and unique; names non-empty and unique.
     bool checkFieldTable(QString* problem = nullptr) const;
@@ -113,6 +113,13 @@ private:
     // Takes an index for this object and its id slots for the inline lookup.
     const FieldIndex& useFieldIndex(std::shared_ptr<const FieldIndex> index) const;
     void forgetFieldIndex();
+    // The money fields' values and the computed fields, in table order:
+    // the calculation rounds the one and resets the other on every pass.
+    // Listed at the first use; a field registered, or one whose computed
+    // flag changes, makes the lists be drawn again.
+    struct FieldGroups;
+    const FieldGroups& fieldGroups() const;
+    void forgetFieldGroups();
 
     int parsePayload(const QByteArray& payload, unsigned fileVersion);
     bool sameTableAs(const CFieldOwner& other) const;
@@ -125,4 +132,5 @@ private:
     // dense; held by m_index, so they go with it.
     mutable const qint32* m_idSlots = nullptr;
     mutable quint32 m_idSlotCount = 0;
+    mutable std::shared_ptr<const FieldGroups> m_groups;
 };

@@ -114,6 +114,7 @@ private slots:
     void unreadableValueKeepsStartValue();
     void textBoundFollowsFileVersion();
     void resetClearsComputedOnly();
+    void resetFollowsComputedMarksChangedLater();
     void testDataFillsEveryField();
     void nextYearKeepsCarryForward();
     void captionAndCalculate();
@@ -376,6 +377,24 @@ void TestFormEngine::resetClearsComputedOnly()
     form.ClearAllData();
     QVERIFY(allAtStart(form));
     QCOMPARE(form.monthsWorked.m_value, 12);
+}
+
+// Whether a field is computed may change after the first reset (a page
+// that takes typing on a computed line, a test that unmarks one): the next
+// reset clears what is computed then, and nothing else.
+void TestFormEngine::resetFollowsComputedMarksChangedLater()
+{
+    SampleEmploymentForm form;
+    form.ResetData();
+    form.line15000TotalIncome.m_value = 500;
+    form.line10100Employment.m_value = 700;
+    form.line10400Other.m_value = 300;
+    form.line15000TotalIncome.setFlags(form.line15000TotalIncome.flags() & ~unsigned(FieldComputed));
+    form.line10100Employment.setFlags(form.line10100Employment.flags() | FieldComputed);
+    form.ResetData();
+    QCOMPARE(form.line15000TotalIncome.m_value, 500.0);
+    QCOMPARE(form.line10100Employment.m_value, 0.0);
+    QCOMPARE(form.line10400Other.m_value, 300.0);
 }
 
 void TestFormEngine::testDataFillsEveryField()
