@@ -8,6 +8,7 @@
 #include <QtTest>
 
 #include "acceptancefamily.h"
+#include "common/callbackport.h"
 
 #include "agencydata/ui/dlgtddentersin.h"
 #include "agencydata/ui/dlgtddmain.h"
@@ -44,13 +45,6 @@ using Reply = FakeAgencyDataServer::Reply;
 namespace {
 
 const QString kLoginPath = QStringLiteral("/ebci/awsc/tdd/certtest/auth/start");
-
-quint16 freePort()
-{
-    QTcpServer probe;
-    probe.listen(QHostAddress::LocalHost, 0);
-    return probe.serverPort();
-}
 
 // The agency names a taxpayer by the SHA-256 of the nine digits.
 QByteArray identifierOf(const QString& sin)
@@ -195,7 +189,7 @@ void TestAcceptanceServices::initTestCase()
     m_f = std::make_unique<WindowFixture>("DireradSoftwareCode=095\nDireradSoftwareDate=2024-12-13\n");
     QVERIFY(m_f->ready);
 
-    const quint16 callbackPort = freePort();
+    const quint16 callbackPort = ::callbackPort();
     m_dataService = std::make_unique<FakeAgencyDataServer>();
     QVERIFY(m_dataService->start());
     QVERIFY(QWebClient::addTrustedCaFile(TestCerts::caPem()));

@@ -10,6 +10,7 @@
 #include <QtTest>
 
 #include "acceptancefamily.h"
+#include "common/callbackport.h"
 
 #include "agencydata/ui/dlgtddentersin.h"
 #include "agencydata/ui/dlgtddmain.h"
@@ -173,10 +174,7 @@ public:
             m_problems << "chromium or chromedriver missing (scripts/deps installs them)";
             return false;
         }
-        QTcpServer probe;
-        probe.listen(QHostAddress::LocalHost, 0);
-        m_port = probe.serverPort();
-        probe.close();
+        m_port = callbackPort();
         m_driver.setProgram(driver);
         m_driver.setArguments({QStringLiteral("--port=%1").arg(m_port)});
         m_driver.setProcessChannelMode(QProcess::MergedChannels);

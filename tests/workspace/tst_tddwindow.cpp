@@ -9,6 +9,7 @@
 #include "agencydata/ui/dlgtddentersin.h"
 #include "agencydata/ui/dlgtddmain.h"
 #include "agencydata/ui/tdddataentry.h"
+#include "common/callbackport.h"
 #include "common/modalsteps.h"
 #include "companion/core/digest.h"
 #include "companion/core/qwebclient.h"
@@ -40,13 +41,6 @@ const char* const kLoginPath = "/ebci/awsc/tdd/certtest/auth/start";
 const QString kOurs = QStringLiteral("046454286");
 const QString kNoRecord =
     QStringLiteral("No record is found at the CRA system for the S.I.N. entered and the tax year 2024.");
-
-quint16 freePort()
-{
-    QTcpServer probe;
-    probe.listen(QHostAddress::LocalHost, 0);
-    return probe.serverPort();
-}
 
 // The agency names a taxpayer by the SHA-256 of the nine digits.
 QByteArray identifierOf(const QString& sin)
@@ -102,7 +96,7 @@ private:
 // mode's configuration keys point it. kind: 1 Auto-fill, 2 Express NOA.
 struct AgencyWindow
 {
-    explicit AgencyWindow(short kind) : window("DireradSoftwareCode=095\n"), port(freePort())
+    explicit AgencyWindow(short kind) : window("DireradSoftwareCode=095\n"), port(callbackPort())
     {
         agency = std::make_unique<FakeAgencyDataServer>();
         started = agency->start() && render.start() && QWebClient::addTrustedCaFile(TestCerts::caPem());

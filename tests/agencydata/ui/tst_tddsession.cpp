@@ -11,6 +11,7 @@
 #include "agencydata/threadtddsession.h"
 #include "agencydata/ui/dlgtddprogresswait.h"
 #include "agencydata/ui/tddurlopener.h"
+#include "common/callbackport.h"
 #include "common/scriptedprompter.h"
 #include "common/testhome.h"
 #include "companion/core/qwebclient.h"
@@ -89,17 +90,10 @@ private:
     UrlOpener* m_previous;
 };
 
-quint16 freePort()
-{
-    QTcpServer probe;
-    probe.listen(QHostAddress::LocalHost, 0);
-    return probe.serverPort();
-}
-
 struct Rig
 {
     explicit Rig(short kind = TddAutoFill)
-        : kind(kind), port(freePort()),
+        : kind(kind), port(callbackPort()),
           browser(&fake, kTestKey, QStringLiteral("/ebci/awsc/tdd/certtest/auth/start"), port, kind),
           opener(&browser)
     {
@@ -119,6 +113,13 @@ struct Rig
         for (const auto& r : fake.requests())
             n += r.stage ? 0 : 1;
         return n;
+    }
+
+    // What the session wrote to its log, for the message of a failed check.
+    QByteArray sessionLog() const
+    {
+        QFile log(options.service.sessionLogPath);
+        return log.open(QIODevice::ReadOnly) ? log.readAll() : QByteArray("(no log)");
     }
 
     std::unique_ptr<DlgTDDProgressWait> dialog(int closeDelayMs = 200)
@@ -292,7 +293,9 @@ void TestTddSession::hostileCallbacks()
         rig.browser.openSlowConnection();
     }
     QTRY_COMPARE_WITH_TIMEOUT(finished.count(), 1, 15000);
-    QCOMPARE(finished.at(0).at(0).toInt(), int(QDialog::Accepted));
+    const QByteArray ended = "the dialog ended on \"" + labelText(*dlg).toUtf8() + "\"; the session's log:\n"
+                             + rig.sessionLog();
+    QVERIFY2(finished.at(0).at(0).toInt() == int(QDialog::Accepted), ended.constData());
     QCOMPARE(rig.browser.linkProblems(), QStringList());
     QCOMPARE(rig.store.rows(), 3);
     QCOMPARE(rig.dataRequests(), 1);

@@ -16,6 +16,7 @@
 // "session" for each session whose stage request it accepted. With --home it writes that home's
 // "gr_path.ini" (test mode, the hosts, the callback port, the CA), keeping
 // the lines of other keys already there. Runs until terminated.
+#include "common/callbackport.h"
 #include "fakes/agencydataserver.h"
 #include "fakes/noarenderfake.h"
 #include "fakes/testcerts.h"
@@ -51,12 +52,6 @@ int usage()
 {
     std::fputs("usage: fake_agencydata [--home DIR] [--callback-port N] [--autofill FILE] [--noa FILE]\n", stderr);
     return 2;
-}
-
-quint16 freePort()
-{
-    QTcpServer probe;
-    return probe.listen(QHostAddress::LocalHost, 0) ? probe.serverPort() : 0;
 }
 
 bool readFile(const QString& path, QByteArray& out)
@@ -133,7 +128,7 @@ int main(int argc, char* argv[])
     // A home gets a free port of its own, so a busy edition port never
     // stands in the way; without one the program listens on its own.
     if (callbackPort == 0)
-        callbackPort = home.isEmpty() ? kEditionCallbackPort : freePort();
+        callbackPort = home.isEmpty() ? kEditionCallbackPort : ::callbackPort();
     if (callbackPort == 0)
         return fail(QStringLiteral("no free port for the callback"));
 
