@@ -172,12 +172,13 @@ qint64 countInstructions(const QString& valgrind, const Count& count, const QStr
 void printTable(const std::vector<Row>& rows, const QString& loadBefore, const QString& loadAfter)
 {
     say(QStringLiteral("\nPerformance budgets (load average before %1, after %2)\n").arg(loadBefore, loadAfter));
-    say(QStringLiteral("%1 %2 %3 %4 %5 %6 %7 %8\n")
+    say(QStringLiteral("%1 %2 %3 %4 %5 %6 %7 %8 %9\n")
             .arg(QStringLiteral("Figure"), -46)
-            .arg(QStringLiteral("median ms"), 11)
-            .arg(QStringLiteral("min ms"), 11)
-            .arg(QStringLiteral("max ms"), 11)
-            .arg(QStringLiteral("budget ms"), 10)
+            .arg(QStringLiteral("median"), 11)
+            .arg(QStringLiteral("min"), 11)
+            .arg(QStringLiteral("max"), 11)
+            .arg(QStringLiteral("budget"), 10)
+            .arg(QStringLiteral("unit"), -4)
             .arg(QStringLiteral("ratio"), 6)
             .arg(QStringLiteral("runs"), 5)
             .arg(QStringLiteral("instructions"), 13));
@@ -187,16 +188,16 @@ void printTable(const std::vector<Row>& rows, const QString& loadBefore, const Q
         const double ratio = f.medianMs / f.budgetMs;
         if (ratio > 1.0)
             ++over;
-        say(QStringLiteral("%1 %2 %3 %4 %5 %6 %7 %8%9\n")
-                .arg(f.name, -46)
+        say(QStringLiteral("%1 %2 %3 %4 %5 %6 %7 %8 %9").arg(f.name, -46)
                 .arg(f.medianMs, 11, 'f', 4)
                 .arg(f.minMs, 11, 'f', 4)
                 .arg(f.maxMs, 11, 'f', 4)
                 .arg(f.budgetMs, 10, 'f', 3)
+                .arg(f.unit, -4)
                 .arg(ratio, 6, 'f', 2)
                 .arg(f.runs, 5)
                 .arg(row.instructions >= 0 ? QString::number(row.instructions) : QString(), 13)
-                .arg(ratio > 1.0 ? QStringLiteral("  over budget") : QString()));
+            + (ratio > 1.0 ? QStringLiteral("  over budget\n") : QStringLiteral("\n")));
     }
     say(over == 0 ? QStringLiteral("Every median is within its budget.\n")
                   : QStringLiteral("%1 median(s) over budget.\n").arg(over));

@@ -24,11 +24,14 @@
 
 namespace benchstats {
 
+// A budget's figure: samples and budget in one unit, milliseconds unless a
+// memory figure says "MB".
 struct Figure
 {
     const char* name;
     double budgetMs;
     std::vector<double> samplesMs;
+    const char* unit = "ms";
 };
 
 inline void print(Figure& figure)
@@ -38,8 +41,9 @@ inline void print(Figure& figure)
         return;
     std::sort(s.begin(), s.end());
     const double median = s[s.size() / 2];
-    std::printf("%-44s median %9.4f ms  min %9.4f  max %9.4f  budget %8.3f ms  ratio %5.2f  (%zu runs)\n",
-                figure.name, median, s.front(), s.back(), figure.budgetMs, median / figure.budgetMs, s.size());
+    std::printf("%-44s median %9.4f %s  min %9.4f  max %9.4f  budget %8.3f %s  ratio %5.2f  (%zu runs)\n",
+                figure.name, median, figure.unit, s.front(), s.back(), figure.budgetMs, figure.unit,
+                median / figure.budgetMs, s.size());
     std::fflush(stdout);
 }
 
@@ -52,22 +56,24 @@ struct ParsedFigure
     double maxMs = 0;
     double budgetMs = 0;
     int runs = 0;
+    QString unit;
 };
 
 inline bool parse(const QString& line, ParsedFigure& out)
 {
     static const QRegularExpression form(QStringLiteral(
-        R"(^(\S.*?)\s+median\s+(\S+) ms\s+min\s+(\S+)\s+max\s+(\S+)\s+budget\s+(\S+) ms\s+ratio\s+\S+\s+\((\d+) runs\)\s*$)"));
+        R"(^(\S.*?)\s+median\s+(\S+) (ms|MB)\s+min\s+(\S+)\s+max\s+(\S+)\s+budget\s+(\S+) \3\s+ratio\s+\S+\s+\((\d+) runs\)\s*$)"));
     const QRegularExpressionMatch m = form.match(line);
     if (!m.hasMatch())
         return false;
     bool ok[5] = {};
     out.name = m.captured(1);
     out.medianMs = m.captured(2).toDouble(&ok[0]);
-    out.minMs = m.captured(3).toDouble(&ok[1]);
-    out.maxMs = m.captured(4).toDouble(&ok[2]);
-    out.budgetMs = m.captured(5).toDouble(&ok[3]);
-    out.runs = m.captured(6).toInt(&ok[4]);
+    out.unit = m.captured(3);
+    out.minMs = m.captured(4).toDouble(&ok[1]);
+    out.maxMs = m.captured(5).toDouble(&ok[2]);
+    out.budgetMs = m.captured(6).toDouble(&ok[3]);
+    out.runs = m.captured(7).toInt(&ok[4]);
     return ok[0] && ok[1] && ok[2] && ok[3] && ok[4] && out.budgetMs > 0;
 }
 
