@@ -19,6 +19,21 @@ int clampDecimals(int decimals)
 // Beyond this many units a double holds only whole numbers: nothing to round.
 constexpr double kWholeOnlyAbove = 4503599627370496.0; // 2^52
 
+// std::round for |x| below 2^52 + 1, without the library call: the cut
+// toward zero is exact there, so is the fraction it leaves, and a fraction
+// of half or more goes one further out. A zero comes back as +0, which
+// the callers make of any zero anyway.
+double halfAwayFromZero(double x)
+{
+    const double cut = double(std::int64_t(x));
+    const double fraction = x - cut;
+    if (fraction >= 0.5)
+        return cut + 1.0;
+    if (fraction <= -0.5)
+        return cut - 1.0;
+    return cut;
+}
+
 } // namespace
 
 double roundAmount(double amount, int decimals)
@@ -32,6 +47,13 @@ double roundAmount(double amount, int decimals)
     const double units = amount * scale;
     if (std::fabs(units) >= kWholeOnlyAbove)
         return amount;
+    // Most amounts a calculation stores are whole units already (a stored
+    // amount is rounded on every pass): such an amount is its own rounding,
+    // since the nudge below never reaches half a unit. The test is exact: the
+    // product is a whole number and gives back the very same amount.
+    const double whole = double(std::int64_t(units));
+    if (whole == units && whole / scale == amount)
+        return amount;
     // The amount and the product each carry up to half a unit in the last
     // place of error, so a true half (1.005, 9227.315) may arrive about one
     // unit in the last place below it. The nudge covers four of them at any
@@ -42,7 +64,7 @@ double roundAmount(double amount, int decimals)
     constexpr double kFourLastPlaces = 4.0 * 2.220446049250313e-16; // 4 x 2^-52, relative
     const double tolerance = std::max(1e-5, std::min(std::fabs(units) * kFourLastPlaces, 0.05));
     const double nudged = units + (units >= 0.0 ? tolerance : -tolerance);
-    const double rounded = std::round(nudged) / scale;
+    const double rounded = halfAwayFromZero(nudged) / scale;
     return rounded == 0.0 ? 0.0 : rounded; // no -0
 }
 

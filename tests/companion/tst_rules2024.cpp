@@ -16,7 +16,10 @@
 #include "companion/rules/provincialtables2024.h"
 #include "companion/rules/socialbenefits.h"
 
+#include <cmath>
+#include <cstring>
 #include <functional>
+#include <random>
 
 using namespace taxrules;
 
@@ -97,6 +100,8 @@ class TestRules2024 : public QObject
 private slots:
     void roundingToCents_data();
     void roundingToCents();
+    void roundingFollowsItsRule_data();
+    void roundingFollowsItsRule();
     void constantTableIsInKeyOrder();
     void federalTaxOnIncome_data();
     void federalTaxOnIncome();
@@ -150,6 +155,72 @@ void TestRules2024::roundingToCents()
     QFETCH(double, amount);
     QFETCH(double, expected);
     QCOMPARE(roundCents(amount), expected);
+}
+
+namespace {
+
+// The rounding rule written out plainly: to the decimals (clamped to 0 to
+// 6), half a unit away from zero after a nudge of four units in the last
+// place (at least a hundred-thousandth of a unit, at most a twentieth);
+// zero, not-finite and -0 results give +0, amounts of 2^52 units or more
+// stay as they are.
+double plainRounding(double amount, int decimals)
+{
+    if (amount == 0.0 || !std::isfinite(amount))
+        return 0.0;
+    const double scale = std::pow(10.0, std::min(std::max(decimals, 0), 6));
+    const double units = amount * scale;
+    if (std::fabs(units) >= 4503599627370496.0)
+        return amount;
+    const double tolerance = std::max(1e-5, std::min(std::fabs(units) * 4.0 * 2.220446049250313e-16, 0.05));
+    const double rounded = std::round(units + (units >= 0.0 ? tolerance : -tolerance)) / scale;
+    return rounded == 0.0 ? 0.0 : rounded;
+}
+
+bool sameBits(double a, double b) { return std::memcmp(&a, &b, sizeof a) == 0; }
+
+} // namespace
+
+void TestRules2024::roundingFollowsItsRule_data()
+{
+    QTest::addColumn<int>("decimals");
+    for (int decimals = -1; decimals <= 7; ++decimals)
+        QTest::addRow("%d decimals", decimals) << decimals;
+}
+
+// roundAmount gives, bit for bit, what the plain rule gives: amounts that
+// are whole cents already, halves and near-halves, sums and products a
+// calculation makes, and amounts of every size up to where a double holds
+// only whole units, of both signs.
+void TestRules2024::roundingFollowsItsRule()
+{
+    QFETCH(int, decimals);
+    std::mt19937_64 draw(20240101u + unsigned(decimals + 1));
+    std::uniform_real_distribution<double> unit(0.0, 1.0);
+    std::uniform_int_distribution<qint64> cents(-100000000000LL, 100000000000LL);
+    std::vector<double> amounts = {0.0, -0.0, 0.004, -0.004, 0.005, -0.005, 1.005, 2.675, 9227.315, 0.5, -0.5,
+                                   1.5, -2.5, 1e15, -1e15, 4503599627370495.5, 4503599627370497.0, 1e300, 5e-324};
+    for (int i = 0; i < 20000; ++i) {
+        const double whole = double(cents(draw)) / 100.0;
+        amounts.push_back(whole);                                  // whole cents
+        amounts.push_back(whole + 0.005);                          // on a half cent, give or take the binary
+        amounts.push_back(whole * (0.05 + unit(draw)));            // a rate applied
+        amounts.push_back(whole / 12.0);                           // a month's share
+        amounts.push_back((unit(draw) - 0.5) * std::pow(10.0, int(unit(draw) * 18) - 3));
+        amounts.push_back(std::nextafter(whole + 0.005, 0.0));
+        amounts.push_back(std::nextafter(whole, 1e300));
+    }
+    for (double amount : amounts) {
+        for (double signed_ : {amount, -amount}) {
+            const double got = roundAmount(signed_, decimals);
+            const double expected = plainRounding(signed_, decimals);
+            QVERIFY2(sameBits(got, expected), qPrintable(QStringLiteral("%1 to %2 decimals: %3, expected %4")
+                                                             .arg(signed_, 0, 'g', 17)
+                                                             .arg(decimals)
+                                                             .arg(got, 0, 'g', 17)
+                                                             .arg(expected, 0, 'g', 17)));
+        }
+    }
 }
 
 void TestRules2024::constantTableIsInKeyOrder()
