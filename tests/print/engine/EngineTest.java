@@ -53,6 +53,8 @@ public class EngineTest
         artefacts = Files.createDirectories(Path.of(args[5]));
         work = Files.createTempDirectory("engine-test");
         try {
+            // First: its job must be the first of this VM, beside the warm-up.
+            firstJobBesideTheWarmUp();
             wholeReturnWithClientLetter();
             factsOnlyInTestMode();
             clientCopyOfBothSpouses();
@@ -82,6 +84,37 @@ public class EngineTest
     }
 
     // ---- the cases --------------------------------------------------------
+
+    // The engine's class starts a warm-up (the font, the PDF library, the
+    // layout parser) as it is first used, so the run's first job goes on
+    // beside it: that job's PDF must be the one a job after the warm-up
+    // writes, byte for byte but for the document's own /ID.
+    static void firstJobBesideTheWarmUp() throws Exception
+    {
+        final Job first = new Job("beside");
+        first.returnFile = coupled;
+        first.run();
+        final Object ended = Class.forName("vodarevivo.makereport.WarmUp").getMethod("awaitDone").invoke(null);
+        check(Boolean.TRUE.equals(ended), "warm-up: the engine's class started it and it ended");
+        final Job after = new Job("after");
+        after.returnFile = coupled;
+        after.run();
+        check(is(first.write, 0) && is(after.write, 0),
+              "warm-up: both jobs write (got " + first.write + " and " + after.write + ")");
+        if (first.path == null || after.path == null)
+            return;
+        final byte[] beside = Files.readAllBytes(Path.of(first.path));
+        final byte[] later = Files.readAllBytes(Path.of(after.path));
+        check(beside.length > 0 && java.util.Arrays.equals(withoutDocumentId(beside), withoutDocumentId(later)),
+              "warm-up: the first job's PDF is the later job's (" + beside.length + " and " + later.length + " bytes)");
+    }
+
+    /** The PDF's bytes with its /ID array's digits blanked: they change with every save. */
+    static byte[] withoutDocumentId(byte[] pdf)
+    {
+        final String text = new String(pdf, StandardCharsets.ISO_8859_1);
+        return text.replaceAll("/ID ?\\[<[0-9A-Fa-f]*> ?<[0-9A-Fa-f]*>\\]", "/ID []").getBytes(StandardCharsets.ISO_8859_1);
+    }
 
     static void wholeReturnWithClientLetter() throws Exception
     {

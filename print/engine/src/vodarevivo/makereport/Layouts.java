@@ -473,6 +473,15 @@ final class Layouts
         }
     }
 
+    /** Makes the parser every layout is read with, when it is not made yet. */
+    static void prepareParser()
+    {
+        synchronized (Layouts.class) {
+            if (fullParser == null)
+                fullParser = newParser();
+        }
+    }
+
     private static DocumentBuilder newParser()
     {
         try {

@@ -63,6 +63,21 @@ final class ReportPdf implements Closeable
         return engineFont;
     }
 
+    /**
+     * Does once what the first document of a run would otherwise do at its
+     * start: the font parsed, the tables its embedding reads read, the PDF
+     * library's document and font classes set up. The scratch document is
+     * never saved.
+     */
+    static void prepare() throws IOException
+    {
+        try (PDDocument scratch = new PDDocument()) {
+            final PDType0Font prepared = PDType0Font.load(scratch, engineFont(), true);
+            // The metrics and the character map that every text reads.
+            prepared.getStringWidth("0");
+        }
+    }
+
     PDDocument document()
     {
         return doc;
