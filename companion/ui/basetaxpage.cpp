@@ -221,7 +221,7 @@ QWidget* BaseTaxPage::makeEditor(CField* field)
     case FieldKind::Int: {
         const auto choices = field->choices();
         if (!choices.isEmpty()) {
-            auto* e = new QComboBox(this);
+            auto* e = new ChoiceComboBox(this);
             for (const auto& c : choices)
                 e->addItem(c.second, c.first);
             e->setEnabled(!readOnly);
@@ -259,7 +259,7 @@ QWidget* BaseTaxPage::makeEditor(CField* field)
         // Every yes/no question is the same list, whatever its stored type; a
         // ticked/unticked value has no unanswered state, so "Not answered"
         // stores No.
-        auto* e = new QComboBox(this);
+        auto* e = new ChoiceComboBox(this);
         e->addItem(tr("Not answered"), QStringLiteral("0"));
         e->addItem(tr("Yes"), QStringLiteral("1"));
         e->addItem(tr("No"), QStringLiteral("0"));

@@ -1,5 +1,6 @@
 #include "companion/ui/styledwidgets.h"
 
+#include <QEvent>
 #include <QRegularExpressionValidator>
 
 #include "companion/core/numbertext.h"
@@ -47,3 +48,37 @@ double DoubleLineEdit::value() const
 }
 
 StyledCheckBox::StyledCheckBox(QWidget* parent) : QCheckBox(parent) {}
+
+ChoiceComboBox::ChoiceComboBox(QWidget* parent) : QComboBox(parent) {}
+
+QSize ChoiceComboBox::sizeHint() const
+{
+    m_measured = true;
+    return QComboBox::sizeHint();
+}
+
+QSize ChoiceComboBox::minimumSizeHint() const
+{
+    m_measured = true;
+    return QComboBox::minimumSizeHint();
+}
+
+bool ChoiceComboBox::hasDropDownList() const
+{
+    // The list is a window of its own among the box's children.
+    for (const QObject* child : children())
+        if (child->isWidgetType() && static_cast<const QWidget*>(child)->isWindow())
+            return true;
+    return false;
+}
+
+void ChoiceComboBox::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::FontChange && !m_measured && !isEditable() && !hasDropDownList()) {
+        // Nothing measured with the old font and no list to pass it to: the
+        // box is only redrawn and measured anew.
+        QWidget::changeEvent(event);
+        return;
+    }
+    QComboBox::changeEvent(event);
+}

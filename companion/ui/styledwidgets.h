@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 
@@ -46,6 +47,32 @@ signals:
 
 protected:
     void focusOutEvent(QFocusEvent* event) override;
+};
+
+// A list of choices on a page. A page's style gives its widgets their font
+// as they are first polished; a plain list box answers any font change by
+// building its drop-down list (a window of several widgets) to hand the
+// font on, so a page of questions would build a list for every question.
+// This one leaves the list to be built when it is first needed: built
+// then, it takes the box's font and style as it is polished itself.
+class ChoiceComboBox : public QComboBox
+{
+    Q_OBJECT
+public:
+    explicit ChoiceComboBox(QWidget* parent = nullptr);
+
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
+protected:
+    void changeEvent(QEvent* event) override;
+
+private:
+    bool hasDropDownList() const;
+
+    // Once measured, a font change must go through the list box, which
+    // measures again.
+    mutable bool m_measured = false;
 };
 
 class StyledCheckBox : public QCheckBox

@@ -27,6 +27,8 @@ private slots:
     void jumpToAbsentLineChangesNothing_data();
     void jumpToAbsentLineChangesNothing();
     void tabKeyWalksALateBuiltPage();
+    void choiceListOpensInThePageFont_data();
+    void choiceListOpensInThePageFont();
 };
 
 namespace {
@@ -87,6 +89,16 @@ void keepPicture(WindowFixture& f, const QString& name)
 {
     QApplication::processEvents();
     QVERIFY(f.window->grab().save(modalsteps::artefactPath("form-tabs-" + name + ".png")));
+}
+
+// The drop-down list a list box has built, a window among its children, or
+// null when it has built none.
+QWidget* dropDownOf(QComboBox* box)
+{
+    for (QObject* child : box->children())
+        if (child->isWidgetType() && static_cast<QWidget*>(child)->isWindow())
+            return static_cast<QWidget*>(child);
+    return nullptr;
 }
 
 // True when the widget lies inside what its scrolling frame shows.
@@ -273,6 +285,43 @@ void TestFormTabPages::tabKeyWalksALateBuiltPage()
     QCOMPARE(QApplication::focusWidget()->objectName(), QString("fld_line10400NotOnSlip"));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
     QCOMPARE(QApplication::focusWidget(), start);
+}
+
+void TestFormTabPages::choiceListOpensInThePageFont_data()
+{
+    QTest::addColumn<int>("pointSize");
+    QTest::newRow("small") << 9;
+    QTest::newRow("large") << 16;
+}
+
+void TestFormTabPages::choiceListOpensInThePageFont()
+{
+    QFETCH(int, pointSize);
+    WindowFixture f;
+    QVERIFY(f.ready);
+    Form_Return* page = present(f, familyWithT4());
+    QVERIFY(page);
+    page->changeFontSize(pointSize);
+    QApplication::processEvents();
+    QCOMPARE(page->pages().size(), size_t(1));
+    const QList<QComboBox*> boxes = page->pages().front()->findChildren<QComboBox*>();
+    QVERIFY2(boxes.size() > 1, "the T1's first page asks questions");
+    // A page shows its questions without building their lists.
+    for (QComboBox* box : boxes) {
+        QCOMPARE(box->font().pointSize(), pointSize);
+        QVERIFY2(!dropDownOf(box), qPrintable(box->objectName()));
+    }
+    // Opened, a list shows its choices in the box's font.
+    QComboBox* box = boxes.front();
+    QVERIFY(box->count() > 1);
+    box->showPopup();
+    QWidget* list = dropDownOf(box);
+    QVERIFY(list);
+    QTRY_VERIFY(list->isVisible());
+    QCOMPARE(box->view()->font().pointSize(), pointSize);
+    QCOMPARE(box->view()->model()->rowCount(), box->count());
+    box->hidePopup();
+    QTRY_VERIFY(!list->isVisible());
 }
 
 QTEST_APPLESS_MAIN(TestFormTabPages)
