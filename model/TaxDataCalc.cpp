@@ -28,6 +28,31 @@ void roundStoredAmounts(IndividualTaxData& person)
             item->data->roundMoneyFields();
 }
 
+// The persons' tables of forms by type, held for one calculation: its
+// steps look forms up by type hundreds of times, and only the item store
+// changes a form list while it runs.
+class FormTypeIndexHold
+{
+public:
+    FormTypeIndexHold(IndividualTaxData* taxpayer, IndividualTaxData* spouse) : m_persons{taxpayer, spouse}
+    {
+        for (IndividualTaxData* person : m_persons)
+            if (person)
+                person->holdFormTypeIndex();
+    }
+    ~FormTypeIndexHold()
+    {
+        for (IndividualTaxData* person : m_persons)
+            if (person)
+                person->releaseFormTypeIndex();
+    }
+    FormTypeIndexHold(const FormTypeIndexHold&) = delete;
+    FormTypeIndexHold& operator=(const FormTypeIndexHold&) = delete;
+
+private:
+    IndividualTaxData* m_persons[2];
+};
+
 } // namespace
 
 int CFamilyTaxData::Calculate(int kind, CTaxData_Form* changed)
@@ -35,6 +60,7 @@ int CFamilyTaxData::Calculate(int kind, CTaxData_Form* changed)
     Q_UNUSED(kind); // the changed object says what it is
     // One announcement for the whole recalculation, forms it added included.
     ReturnChangeGuard announce(*m_changes);
+    const FormTypeIndexHold formsByType(m_pTaxpayer, m_pSpouse);
     const int formsBefore = GetCountOfForm(0);
     const bool coupled = IsCoupledReturn();
     IndividualTaxData* current = m_curIndv == kSpouse ? m_pSpouse : m_pTaxpayer;

@@ -107,6 +107,10 @@ public:
     CTaxData_Form* GetWizData(ENUMTYPE_TAXWIZARD type, bool create);
     int PrepareT2209List(std::list<TaxData_T2209_2036*>& out) const { return m_items.PrepareT2209List(out); }
     TaxData_T1New* GetT1() const { return m_items.GetT1(); }
+    // While held, the lookups by type read a table by type instead of
+    // walking the list (PersonItemStore); the family's calculation holds it.
+    void holdFormTypeIndex() { m_items.holdFormTypeIndex(); }
+    void releaseFormTypeIndex() { m_items.releaseFormTypeIndex(); }
 
     STRUCT_FORMDATA_ITEM_2004* FindFormItem(const CTaxData_Form* form) const { return m_items.FindFormItem(form); }
     STRUCT_SLIPDATA_ITEM_2004* FindSlipItem(const CTaxData_Form* slip) const { return m_items.FindSlipItem(slip); }

@@ -85,8 +85,10 @@ STRUCT_FORMDATA_ITEM_2004* PersonItemStore::adoptForm(ENUMTYPE_FORM type, int id
     item->id = takeItemId(id);
     item->sharedId = sharedId;
     item->data = form;
-    if (addToList)
+    if (addToList) {
         m_formList.push_back(item);
+        formListChanged();
+    }
     return item;
 }
 
@@ -121,8 +123,30 @@ STRUCT_WIZDATA_ITEM_2004* PersonItemStore::adoptWizard(ENUMTYPE_TAXWIZARD type, 
 
 // ---- Lookups ----
 
+const PersonItemStore::FormsOfType PersonItemStore::kNoForms;
+
+void PersonItemStore::drawFormTypeIndex() const
+{
+    m_formsByType.clear();
+    m_typeIndexDrawn = true;
+    m_typeIndexReady = true;
+    for (STRUCT_FORMDATA_ITEM_2004* item : m_formList) {
+        if (item->type < 0 || item->type >= kIndexedTypes) {
+            m_typeIndexReady = false;
+            return;
+        }
+        if (size_t(item->type) >= m_formsByType.size())
+            m_formsByType.resize(size_t(item->type) + 1);
+        FormsOfType& forms = m_formsByType[size_t(item->type)];
+        if (forms.count++ == 0)
+            forms.first = item;
+    }
+}
+
 TaxData_T1New* PersonItemStore::GetT1() const
 {
+    if (const FormsOfType* forms = indexedForms(FORM_T1))
+        return forms->count == 1 ? qobject_cast<TaxData_T1New*>(forms->first->data) : nullptr;
     const STRUCT_FORMDATA_ITEM_2004* found = nullptr;
     for (const STRUCT_FORMDATA_ITEM_2004* item : m_formList) {
         if (item->type != FORM_T1)
@@ -138,6 +162,8 @@ int PersonItemStore::GetCountOfForm(ENUMTYPE_FORM type) const
 {
     if (type == 0)
         return int(m_formList.size());
+    if (const FormsOfType* forms = indexedForms(type))
+        return forms->count;
     int count = 0;
     for (const STRUCT_FORMDATA_ITEM_2004* item : m_formList)
         if (item->type == type)
@@ -332,8 +358,10 @@ void PersonItemStore::moveFormToFront(ENUMTYPE_FORM type)
 {
     const auto found = std::find_if(m_formList.begin(), m_formList.end(),
                                     [type](const STRUCT_FORMDATA_ITEM_2004* item) { return item->type == type; });
-    if (found != m_formList.end() && found != m_formList.begin())
+    if (found != m_formList.end() && found != m_formList.begin()) {
         m_formList.splice(m_formList.begin(), m_formList, found);
+        formListChanged();
+    }
 }
 
 void PersonItemStore::setCoupledFlag(bool coupled)
@@ -371,6 +399,7 @@ void PersonItemStore::forgetPluginObject(const CTaxData_Form* object)
     const auto holdsObject = [object](const auto* item) { return item->data == object; };
     const auto dropItem = [](auto* item) { delete item; };
     eraseItemsIf(m_formList, holdsObject, dropItem);
+    formListChanged();
     eraseItemsIf(m_wizList, holdsObject, dropItem);
 }
 
@@ -380,6 +409,7 @@ void PersonItemStore::freeAll()
     // hook never finds a half-freed item.
     std::list<STRUCT_FORMDATA_ITEM_2004*> forms;
     forms.swap(m_formList);
+    formListChanged();
     for (STRUCT_FORMDATA_ITEM_2004* item : forms) {
         releaseFormObject(item->data, true);
         delete item;
@@ -437,6 +467,7 @@ void PersonItemStore::removeFormItem(const CTaxData_Form* form)
             continue;
         STRUCT_FORMDATA_ITEM_2004* item = *it;
         m_formList.erase(it);
+        formListChanged();
         releaseFormObject(item->data, true);
         delete item;
         return;
@@ -446,7 +477,10 @@ void PersonItemStore::removeFormItem(const CTaxData_Form* form)
 void PersonItemStore::removeProvincialFormsExcept(ENUMTYPE_PROVINCE keep)
 {
     // After a switch of province only the kept province's plug-in is loaded,
-    // and a form whose plug-in is gone must not stay behind.
+    // and a form whose plug-in is gone must not stay behind. The table by
+    // type goes before the first release (which may look forms up) and again
+    // after the last.
+    formListChanged();
     eraseItemsIf(
         m_formList,
         [keep](const STRUCT_FORMDATA_ITEM_2004* item) {
@@ -457,6 +491,7 @@ void PersonItemStore::removeProvincialFormsExcept(ENUMTYPE_PROVINCE keep)
             releaseFormObject(item->data, true);
             delete item;
         });
+    formListChanged();
 }
 
 // ---- Copy and compare ----

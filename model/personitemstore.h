@@ -1,6 +1,8 @@
 #pragma once
 
+#include <cstddef>
 #include <list>
+#include <vector>
 
 #include "companion/forms/taxtypes.h"
 #include "model/taxdataitems.h"
@@ -74,6 +76,20 @@ public:
     void EnumTaxNotes(CEnumTaxNoteObj* visitor, void* param);
     void EnumTaxWizards(CEnumTaxWizardObj* visitor, void* param);
 
+    // ---- Forms by type while a calculation runs ----
+    // A calculation looks forms up by type hundreds of times a pass. While
+    // it holds the index, the lookups by type (onlyFormItem, HasForm,
+    // GetCountOfForm, GetT1) read a table by type, drawn from the form list
+    // at the first lookup after a change; every change the store makes to
+    // the list drops the table. Outside a calculation the list is walked, as
+    // callers may change the public list directly. Holds nest.
+    void holdFormTypeIndex() { ++m_typeIndexHolds; }
+    void releaseFormTypeIndex()
+    {
+        if (--m_typeIndexHolds == 0)
+            formListChanged();
+    }
+
     // ---- Order, flags ----
     // The first form of the type moves to the front of the form list.
     void moveFormToFront(ENUMTYPE_FORM type);
@@ -115,14 +131,50 @@ public:
 private:
     void releaseWizardObject(STRUCT_WIZDATA_ITEM_2004* item);
 
+    // The forms of one type: the first in list order and how many.
+    struct FormsOfType {
+        STRUCT_FORMDATA_ITEM_2004* first = nullptr;
+        int count = 0;
+    };
+    static const FormsOfType kNoForms;
+    // Types beyond this are never put in the table: a list holding one is
+    // walked instead.
+    static constexpr int kIndexedTypes = 1024;
+    // The table's entry for the type, or null when the list is to be walked
+    // (no hold, or a list the table cannot hold).
+    const FormsOfType* indexedForms(ENUMTYPE_FORM type) const;
+    void drawFormTypeIndex() const;
+    // Every change of the form list's items or order calls this.
+    void formListChanged() { m_typeIndexDrawn = m_typeIndexReady = false; }
+
     CMultiProvsTaxMgr& m_host;
+    int m_typeIndexHolds = 0;
+    // Drawn since the last change; ready when drawn and of use.
+    mutable bool m_typeIndexDrawn = false;
+    mutable bool m_typeIndexReady = false;
+    mutable std::vector<FormsOfType> m_formsByType;
 };
 
 // The lookups every calculation step makes over and over are defined here,
 // so that the person's forwarding costs nothing in the step loops.
 
+inline const PersonItemStore::FormsOfType* PersonItemStore::indexedForms(ENUMTYPE_FORM type) const
+{
+    if (!m_typeIndexReady) {
+        if (m_typeIndexHolds == 0 || m_typeIndexDrawn)
+            return nullptr;
+        drawFormTypeIndex();
+        if (!m_typeIndexReady)
+            return nullptr;
+    }
+    // A type beyond the table is one no form in the list has.
+    return size_t(unsigned(type)) < m_formsByType.size() ? &m_formsByType[size_t(type)] : &kNoForms;
+}
+
 inline STRUCT_FORMDATA_ITEM_2004* PersonItemStore::onlyFormItem(ENUMTYPE_FORM type) const
 {
+    if (const FormsOfType* forms = indexedForms(type))
+        return forms->count == 1 ? forms->first : nullptr;
     STRUCT_FORMDATA_ITEM_2004* found = nullptr;
     for (STRUCT_FORMDATA_ITEM_2004* item : m_formList) {
         if (item->type != type)
@@ -136,6 +188,8 @@ inline STRUCT_FORMDATA_ITEM_2004* PersonItemStore::onlyFormItem(ENUMTYPE_FORM ty
 
 inline bool PersonItemStore::HasForm(ENUMTYPE_FORM type) const
 {
+    if (const FormsOfType* forms = indexedForms(type))
+        return forms->count > 0;
     for (const STRUCT_FORMDATA_ITEM_2004* item : m_formList)
         if (item->type == type)
             return true;

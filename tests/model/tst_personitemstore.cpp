@@ -2,7 +2,9 @@
 // shared ids and the item-by-item comparison the person's copy and
 // comparison rest on.
 #include <QtTest>
+#include <memory>
 
+#include "companion/forms/catalogue.h"
 #include "companion/forms/ctaxdata_form.h"
 #include "companion/forms/fields.h"
 #include "companion/forms/formfactory.h"
@@ -40,7 +42,40 @@ void changeFirstField(CTaxData_Form* form)
     QVERIFY(field->text() != before);
 }
 
+// The lookups by type agree, for every type, with a walk of the list as it
+// stands.
+void lookupsMatchTheList(const PersonItemStore& items)
+{
+    for (int type = -1; type <= FORMTYPE_LAST + 1; ++type) {
+        int count = 0;
+        STRUCT_FORMDATA_ITEM_2004* first = nullptr;
+        for (STRUCT_FORMDATA_ITEM_2004* item : items.m_formList)
+            if (item->type == type && count++ == 0)
+                first = item;
+        if (type == 0)
+            continue; // count 0 is every form's
+        QCOMPARE(items.GetCountOfForm(type), count);
+        QCOMPARE(items.HasForm(type), count > 0);
+        QCOMPARE(items.onlyFormItem(type), count == 1 ? first : nullptr);
+    }
+    QCOMPARE(items.GetCountOfForm(0), int(items.m_formList.size()));
+    QCOMPARE(items.GetT1() != nullptr, items.GetCountOfForm(FORM_T1) == 1);
+}
+
+// A form type the catalogue gives to a province.
+ENUMTYPE_FORM someProvincialType()
+{
+    for (int type = 1; type <= FORMTYPE_LAST; ++type)
+        if (getFormProv(type) > 0)
+            return type;
+    return 0;
+}
+
+enum ListChange { AddForm, AddSecondOfType, RemoveForm, MoveToFront, FreeAll, ForgetObject, RemoveProvincial };
+
 } // namespace
+
+Q_DECLARE_METATYPE(ListChange)
 
 class TestPersonItemStore : public QObject
 {
@@ -85,6 +120,86 @@ private slots:
         QCOMPARE(s.items.GetCountOfForm(FORM_T776), 1);
         QCOMPARE(s.items.onlyFormItem(FORM_T776)->id, keptId);
         QVERIFY(s.items.GetT1());
+    }
+
+    // While a calculation holds the table by type, every change the store
+    // makes to the list shows in the next lookup: the table drawn before
+    // the change is not used after it.
+    void heldLookupsFollowEveryChange_data()
+    {
+        QTest::addColumn<ListChange>("change");
+        QTest::newRow("form added") << AddForm;
+        QTest::newRow("second form of a type") << AddSecondOfType;
+        QTest::newRow("form removed") << RemoveForm;
+        QTest::newRow("form moved to the front") << MoveToFront;
+        QTest::newRow("every item freed") << FreeAll;
+        QTest::newRow("plug-in object forgotten") << ForgetObject;
+        QTest::newRow("provincial forms removed") << RemoveProvincial;
+    }
+
+    void heldLookupsFollowEveryChange()
+    {
+        QFETCH(ListChange, change);
+        Store s;
+        const ENUMTYPE_FORM provincial = someProvincialType();
+        QVERIFY(provincial > 0);
+        s.form(FORM_SCH9);
+        STRUCT_FORMDATA_ITEM_2004* t1 = s.form(FORM_T1);
+        STRUCT_FORMDATA_ITEM_2004* rental = s.form(FORM_T776);
+        s.items.adoptForm(provincial, 0, 0, CFormFactory::AllocFedFormData(FORM_SCH9), true);
+        s.items.holdFormTypeIndex();
+        lookupsMatchTheList(s.items); // the table is drawn here
+        QCOMPARE(s.items.onlyFormItem(FORM_T776), rental);
+        switch (change) {
+        case AddForm: s.form(FORM_SCH7); break;
+        case AddSecondOfType: s.form(FORM_T1); break;
+        case RemoveForm: s.items.removeFormItem(t1->data); break;
+        case MoveToFront: s.items.moveFormToFront(FORM_T776); break;
+        case FreeAll: s.items.freeAll(); break;
+        case ForgetObject: {
+            // The host frees a plug-in's object itself; the store only lets
+            // go of the item.
+            std::unique_ptr<CTaxData_Form> object(rental->data);
+            s.items.forgetPluginObject(object.get());
+            break;
+        }
+        case RemoveProvincial: s.items.removeProvincialFormsExcept(provincial == 1 ? 2 : 1); break;
+        }
+        lookupsMatchTheList(s.items);
+        s.items.releaseFormTypeIndex();
+        lookupsMatchTheList(s.items);
+    }
+
+    // Without a hold the lookups walk the list, so an edit of the public
+    // list itself is seen, even after a calculation held the table.
+    void lookupsWithoutAHoldWalkTheList()
+    {
+        Store s;
+        s.form(FORM_T1);
+        s.form(FORM_T776);
+        s.items.holdFormTypeIndex();
+        QVERIFY(s.items.HasForm(FORM_T776));
+        s.items.releaseFormTypeIndex();
+        STRUCT_FORMDATA_ITEM_2004* rental = s.items.m_formList.back();
+        s.items.m_formList.pop_back();
+        QVERIFY(!s.items.HasForm(FORM_T776));
+        QVERIFY(!s.items.onlyFormItem(FORM_T776));
+        s.items.m_formList.push_back(rental);
+        lookupsMatchTheList(s.items);
+    }
+
+    // A type outside what the table holds (a damaged file) leaves the list
+    // to be walked, with the same answers.
+    void aTypeBeyondTheTableIsStillFound()
+    {
+        Store s;
+        s.form(FORM_T1);
+        STRUCT_FORMDATA_ITEM_2004* odd = s.items.adoptForm(5000, 0, 0, CFormFactory::AllocFedFormData(FORM_SCH9), true);
+        s.items.holdFormTypeIndex();
+        QCOMPARE(s.items.onlyFormItem(5000), odd);
+        QCOMPARE(s.items.GetCountOfForm(5000), 1);
+        lookupsMatchTheList(s.items);
+        s.items.releaseFormTypeIndex();
     }
 
     void theSummaryMovesToTheFront()
