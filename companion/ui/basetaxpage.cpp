@@ -15,6 +15,7 @@
 #include "companion/forms/catalogue.h"
 #include "companion/forms/ctaxdata_form.h"
 #include "companion/forms/fields.h"
+#include "companion/ui/fieldlabel.h"
 #include "companion/ui/formevents.h"
 #include "companion/ui/styledwidgets.h"
 
@@ -134,7 +135,7 @@ BaseTaxPage::BaseTaxPage(CTaxData_Form* form, const std::vector<CField*>& fields
         if (f->section() != section) {
             section = f->section();
             if (!section.isEmpty()) {
-                auto* heading = new QLabel(section, this);
+                auto* heading = new FieldLabel(section, this);
                 heading->setFont(headingFont);
                 heading->setObjectName(QStringLiteral("section_%1").arg(row));
                 grid->addWidget(heading, row++, LineColumn, 1, 3);
@@ -142,12 +143,12 @@ BaseTaxPage::BaseTaxPage(CTaxData_Form* form, const std::vector<CField*>& fields
         }
         const QString line = f->lineNumber();
         if (!line.isEmpty()) {
-            auto* lineLabel = new QLabel(line, this);
+            auto* lineLabel = new FieldLabel(line, this);
             lineLabel->setObjectName(QStringLiteral("line_") + f->name());
             lineLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
             grid->addWidget(lineLabel, row, LineColumn);
         }
-        auto* label = new QLabel(f->label(), this);
+        auto* label = new FieldLabel(f->label(), this);
         label->setObjectName(QStringLiteral("label_") + f->name());
         label->setWordWrap(true);
         grid->addWidget(label, row, LabelColumn);
