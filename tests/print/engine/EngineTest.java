@@ -56,6 +56,7 @@ public class EngineTest
             // First: its job must be the first of this VM, beside the warm-up.
             firstJobBesideTheWarmUp();
             wholeReturnWithClientLetter();
+            leftoverTemporariesAreLeftAlone();
             factsOnlyInTestMode();
             clientCopyOfBothSpouses();
             condensedPrintCarriesTheBarcodeArchive();
@@ -170,6 +171,32 @@ public class EngineTest
         fullSin.flags = 16;
         fullSin.run();
         check(pdfText(Path.of(fullSin.path)).contains("046454286"), "flag 16: the S.I.N. is printed in full");
+    }
+
+    // The PDF is written into a new file beside it, named after it with a
+    // number of the run, then renamed. Files another run left under those
+    // names are neither written into nor removed: the job takes the next
+    // number. The PDF is readable and writable by its owner only.
+    static void leftoverTemporariesAreLeftAlone() throws Exception
+    {
+        final Job job = new Job("leftovers");
+        final String pdfName = "zoe-taxpayer_0_0_0.pdf";
+        final int taken = 300; // more numbers than the jobs of this test use
+        for (int n = 1; n <= taken; ++n)
+            Files.writeString(job.output.resolve("." + pdfName + "." + n + ".part"), "leftover " + n);
+        job.run();
+        check(is(job.write, 0), "leftovers: write answers 0 (got " + job.write + ")");
+        final Path pdf = job.output.resolve(pdfName);
+        check(Files.isRegularFile(pdf) && new String(Files.readAllBytes(pdf), 0, 5, StandardCharsets.ISO_8859_1).equals("%PDF-"),
+              "leftovers: the PDF is written under its own name");
+        boolean untouched = true;
+        for (int n = 1; n <= taken; ++n)
+            untouched &= Files.readString(job.output.resolve("." + pdfName + "." + n + ".part")).equals("leftover " + n);
+        check(untouched, "leftovers: every leftover file keeps its text");
+        check(listing(job.output).size() == taken + 1, "leftovers: the PDF is the one file added to the folder");
+        check(Files.getPosixFilePermissions(pdf).equals(java.util.EnumSet.of(java.nio.file.attribute.PosixFilePermission.OWNER_READ,
+                                                                              java.nio.file.attribute.PosixFilePermission.OWNER_WRITE)),
+              "leftovers: the PDF is readable and writable by its owner only: " + Files.getPosixFilePermissions(pdf));
     }
 
     static void slipsOnlyWithoutHeader() throws Exception

@@ -4,17 +4,24 @@ import java.io.BufferedOutputStream;
 import java.io.IOException;
 import java.io.OutputStream;
 import java.nio.charset.StandardCharsets;
+import java.nio.file.FileAlreadyExistsException;
+import java.nio.file.FileSystems;
 import java.nio.file.Files;
 import java.nio.file.InvalidPathException;
 import java.nio.file.Path;
 import java.nio.file.Paths;
 import java.nio.file.StandardCopyOption;
+import java.nio.file.attribute.FileAttribute;
+import java.nio.file.attribute.PosixFilePermission;
+import java.nio.file.attribute.PosixFilePermissions;
 import java.security.MessageDigest;
 import java.security.NoSuchAlgorithmException;
 import java.time.LocalDate;
 import java.util.ArrayList;
+import java.util.EnumSet;
 import java.util.HexFormat;
 import java.util.List;
+import java.util.Set;
 import java.util.concurrent.atomic.AtomicInteger;
 import org.apache.pdfbox.pdmodel.PDDocument;
 
@@ -51,6 +58,10 @@ public final class PrintJob
     private static final int RETURN_SUMMARY = TaxFormType.CONST_T1KS;
 
     private static final AtomicInteger jobCount = new AtomicInteger();
+    private static final AtomicInteger temporaryCount = new AtomicInteger();
+    private static final boolean POSIX = FileSystems.getDefault().supportedFileAttributeViews().contains("posix");
+    private static final FileAttribute<Set<PosixFilePermission>> OWNER_ONLY =
+        PosixFilePermissions.asFileAttribute(EnumSet.of(PosixFilePermission.OWNER_READ, PosixFilePermission.OWNER_WRITE));
 
     private final int number = jobCount.incrementAndGet();
     private final CallLog calls = new CallLog(number);
@@ -152,7 +163,7 @@ public final class PrintJob
         try {
             // Written beside the target and renamed: the PDF's name never
             // stands for a half-written file.
-            temporary = Files.createTempFile(folder, "." + target.getFileName() + ".", ".part");
+            temporary = createTemporaryBeside(target);
             if (!"empty".equals(switches.pdf)) {
                 // Buffered: the PDF writer hands over a few bytes at a time,
                 // and each write of a bare file stream is a system call.
@@ -172,6 +183,28 @@ public final class PrintJob
             }
             pdfPath = null;
             return WRITE_FAILED;
+        }
+    }
+
+    /**
+     * A new empty file beside the target, named after it with a number of the
+     * run, readable and writable by its owner only. Never one that is there
+     * already (a leftover of another run takes the next number). The PDF is
+     * written into it and takes its permissions when it is renamed.
+     *
+     * Not Files.createTempFile: it draws its names from the system's secure
+     * random generator, whose setup the first print of a run would wait for.
+     */
+    static Path createTemporaryBeside(Path target) throws IOException
+    {
+        final String prefix = "." + target.getFileName() + ".";
+        for (;;) {
+            final Path candidate = target.resolveSibling(prefix + temporaryCount.incrementAndGet() + ".part");
+            try {
+                return POSIX ? Files.createFile(candidate, OWNER_ONLY) : Files.createFile(candidate);
+            } catch (FileAlreadyExistsException e) {
+                // taken: the next number
+            }
         }
     }
 
