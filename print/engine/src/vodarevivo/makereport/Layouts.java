@@ -1,5 +1,6 @@
 package vodarevivo.makereport;
 
+import java.io.FileInputStream;
 import java.io.IOException;
 import java.io.InputStream;
 import java.nio.file.DirectoryStream;
@@ -105,6 +106,10 @@ final class Layouts
     // every file of every folder for every job.
     private static final Map<Path, FolderIndex> folderIndexes = new HashMap<>();
     private static final Map<Path, ParsedFile> parsedFiles = new HashMap<>();
+    // Made once a run under a lock of its own, so that it can be made while
+    // a folder is listed; it reads one document at a time, under the class's
+    // lock like the maps above.
+    private static final Object parserLock = new Object();
     private static DocumentBuilder fullParser;
 
     private final List<FolderIndex> folders = new ArrayList<>();
@@ -210,11 +215,10 @@ final class Layouts
         final ParsedFile known = parsedFiles.get(file);
         if (known != null && known.size == size && known.modified.equals(modified))
             return known;
-        if (fullParser == null)
-            fullParser = newParser();
-        if (fullParser == null)
+        final DocumentBuilder parser = parser();
+        if (parser == null)
             return null;
-        final ParsedFile read = parse(fullParser, file, size, modified);
+        final ParsedFile read = parse(parser, file, size, modified);
         parsedFiles.put(file, read);
         return read;
     }
@@ -233,7 +237,9 @@ final class Layouts
     {
         final byte[] head = new byte[HEAD_BYTES];
         int length = 0;
-        try (InputStream in = Files.newInputStream(file)) {
+        // A plain file stream: a folder's every file is opened once a run, and
+        // the channel a path's own stream opens costs several times more.
+        try (InputStream in = new FileInputStream(file.toFile())) {
             for (int n; length < head.length && (n = in.read(head, length, head.length - length)) > 0;)
                 length += n;
         } catch (IOException | RuntimeException e) {
@@ -473,19 +479,23 @@ final class Layouts
         }
     }
 
-    /** Makes the parser every layout is read with, when it is not made yet. */
-    static void prepareParser()
+    /** The parser every layout is read with, made at its first use; null when none can be made. */
+    static DocumentBuilder parser()
     {
-        synchronized (Layouts.class) {
+        synchronized (parserLock) {
             if (fullParser == null)
                 fullParser = newParser();
+            return fullParser;
         }
     }
 
     private static DocumentBuilder newParser()
     {
         try {
-            final DocumentBuilderFactory f = DocumentBuilderFactory.newInstance();
+            // The JDK's own parser, named: the lookup of a configured one
+            // (system property, configuration file, service providers)
+            // finds none in the engine's VM, and cost the first print its time.
+            final DocumentBuilderFactory f = DocumentBuilderFactory.newDefaultInstance();
             // Layout files are plain data: no external entities, no DTDs.
             f.setFeature(XMLConstants.FEATURE_SECURE_PROCESSING, true);
             f.setFeature("http://apache.org/xml/features/disallow-doctype-decl", true);

@@ -258,12 +258,8 @@ public final class PrintJob
 
     private void writePdf(OutputStream out, int spouse, int category, int formId) throws IOException
     {
-        final List<Path> layoutFolders = new ArrayList<>();
         final Path xml = pathOrNull(xmlFolder);
-        layoutFolders.add(xml == null ? null : xml.resolve(ENGINE_LAYOUTS));
-        layoutFolders.add(xml);
-        layoutFolders.add(bformFolder());
-        final Layouts layouts = Layouts.load(layoutFolders);
+        final Layouts layouts = Layouts.load(layoutFolders(xml));
         final PersonInfo person = new PersonInfo(spouse != 0 ? parsed.spouse : parsed.taxpayer, layouts);
         final PersonInfo other = new PersonInfo(spouse != 0 ? parsed.taxpayer : parsed.spouse, layouts);
         final List<String> familySins = new ArrayList<>();
@@ -276,6 +272,16 @@ public final class PrintJob
         final String name = person.name();
         final LocalDate today = LocalDate.now();
 
+        final List<ReturnFile.Item> items = mode == CONDENSED ? List.of() : printedItems(person, category, formId);
+        // The layouts of the forms and slips printed below, read before the
+        // PDF is begun: at the run's first job, while the warm-up may still
+        // be setting the PDF library up, rather than between its pages.
+        for (ReturnFile.Item item : items)
+            if (!printsAsT1(item, person))
+                layouts.find(item.kind, item.type);
+        // The run's warm-up may still be setting the PDF library up: one
+        // thread at a time does, and this job's document then finds it ready.
+        WarmUp.awaitPdfLibrary();
         try (ReportPdf pdf = new ReportPdf(header ? ReturnFile.TAX_YEAR + " income tax and benefit return - " + name : null);
              PDDocument ownLetter = ownClientLetter()) {
             final FormPrinter forms = new FormPrinter(pdf, layouts, sins, person);
@@ -284,20 +290,12 @@ public final class PrintJob
             } else {
                 final T1Printer t1 = new T1Printer(pdf, forms, person, sins, preparer);
                 boolean dependantsListed = false;
-                if (person.person != null) {
-                    // The T1 first, as the return is read; then the forms,
-                    // schedules and slips in the return's own order.
-                    final List<ReturnFile.Item> items = new ArrayList<>(person.person.items);
-                    items.sort(java.util.Comparator.comparingInt(i -> isT1(i) ? 0 : 1));
-                    for (ReturnFile.Item item : items) {
-                        if (!selected(item, category, formId))
-                            continue;
-                        if (isT1(item) && person.layout != null) {
-                            t1.print(item, person.layout);
-                            dependantsListed = listDependants(pdf, spouse);
-                        } else {
-                            forms.print(item);
-                        }
+                for (ReturnFile.Item item : items) {
+                    if (printsAsT1(item, person)) {
+                        t1.print(item, person.layout);
+                        dependantsListed = listDependants(pdf, spouse);
+                    } else {
+                        forms.print(item);
                     }
                 }
                 if (!dependantsListed && category == ReturnFile.KIND_FORM && formId == 0)
@@ -333,6 +331,29 @@ public final class PrintJob
     private static boolean isT1(ReturnFile.Item item)
     {
         return item.kind == ReturnFile.KIND_FORM && item.type == PersonInfo.T1;
+    }
+
+    /** Whether the item prints as the T1 with its steps, rather than as a form of its layout. */
+    private static boolean printsAsT1(ReturnFile.Item item, PersonInfo person)
+    {
+        return isT1(item) && person.layout != null;
+    }
+
+    /**
+     * The person's items the job prints, in print order: the T1 first, as
+     * the return is read; then the forms, schedules and slips in the
+     * return's own order.
+     */
+    private static List<ReturnFile.Item> printedItems(PersonInfo person, int category, int formId)
+    {
+        final List<ReturnFile.Item> items = new ArrayList<>();
+        if (person.person == null)
+            return items;
+        for (ReturnFile.Item item : person.person.items)
+            if (selected(item, category, formId))
+                items.add(item);
+        items.sort(java.util.Comparator.comparingInt(i -> isT1(i) ? 0 : 1));
+        return items;
     }
 
     /** The family's dependants, on the taxpayer's return only: they belong to the family, listed once. */
@@ -447,12 +468,25 @@ public final class PrintJob
     }
 
     /**
+     * The folders a job looks its layouts up in, in order, for the XML
+     * folder it was given: the engine's own layouts inside it, the folder
+     * itself, and the slips' folder.
+     */
+    static List<Path> layoutFolders(Path xml)
+    {
+        final List<Path> folders = new ArrayList<>();
+        folders.add(xml == null ? null : xml.resolve(ENGINE_LAYOUTS));
+        folders.add(xml);
+        folders.add(bformFolder(xml));
+        return folders;
+    }
+
+    /**
      * Slips describe themselves only in the program's "BFormxml" folder,
      * which sits beside its resource folder's sibling "bin".
      */
-    private Path bformFolder()
+    private static Path bformFolder(Path xml)
     {
-        final Path xml = pathOrNull(xmlFolder);
         if (xml == null || xml.toAbsolutePath().getParent() == null)
             return null;
         return xml.toAbsolutePath().getParent().resolveSibling("bin").resolve("BFormxml");

@@ -64,17 +64,34 @@ final class ReportPdf implements Closeable
     }
 
     /**
-     * Does once what the first document of a run would otherwise do at its
-     * start: the font parsed, the tables its embedding reads read, the PDF
-     * library's document and font classes set up. The scratch document is
-     * never saved.
+     * The engine's font parsed and the tables of it that embedding reads
+     * read, once a run, without the PDF library's document (so that the two
+     * can be made ready side by side). Under the font's lock: a document
+     * takes the font once its tables are read.
+     */
+    static synchronized void prepareFont() throws IOException
+    {
+        final TrueTypeFont ttf = engineFont();
+        ttf.getHeader();
+        ttf.getHorizontalHeader();
+        ttf.getHorizontalMetrics();
+        ttf.getOS2Windows();
+        ttf.getPostScript();
+        ttf.getNaming();
+        ttf.getUnicodeCmapLookup();
+    }
+
+    /**
+     * Does once what the first document of a run would otherwise do: the
+     * font parsed and embedded, the PDF library's document, font, page,
+     * compression and writer set up, by a scratch document with a line of
+     * text that is written to nowhere.
      */
     static void prepare() throws IOException
     {
-        try (PDDocument scratch = new PDDocument()) {
-            final PDType0Font prepared = PDType0Font.load(scratch, engineFont(), true);
-            // The metrics and the character map that every text reads.
-            prepared.getStringWidth("0");
+        try (ReportPdf scratch = new ReportPdf(null)) {
+            scratch.line("0");
+            scratch.save(OutputStream.nullOutputStream());
         }
     }
 
