@@ -1,6 +1,8 @@
 #include "companion/ui/styledwidgets.h"
 
+#include <QCoreApplication>
 #include <QEvent>
+#include <QPointer>
 #include <QRegularExpressionValidator>
 
 #include "companion/core/numbertext.h"
@@ -20,15 +22,31 @@ void LongTextEdit::focusOutEvent(QFocusEvent* event)
     emit editingFinished();
 }
 
+namespace {
+
+// Only keeps out what can never be an amount; the field's parser decides
+// the rest by the user's locale (grouping by commas, points or spaces, a
+// decimal comma, a dollar sign before or after). One for every amount box:
+// each validator compiles its expression at its first use, and a page
+// holds dozens of amounts.
+const QValidator* amountValidator()
+{
+    static QPointer<QRegularExpressionValidator> shared;
+    if (!shared) {
+        static const QRegularExpression amount(
+            QStringLiteral("^\\s*[-+\\x{2212}]?\\s*\\$?[0-9.,\\s\\x{00A0}\\x{202F}]{0,24}\\$?\\s*$"));
+        // Goes with the application object, and is made again for the next.
+        shared = new QRegularExpressionValidator(amount, QCoreApplication::instance());
+    }
+    return shared;
+}
+
+} // namespace
+
 DoubleLineEdit::DoubleLineEdit(QWidget* parent) : QLineEdit(parent)
 {
     setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    // Only keeps out what can never be an amount; the field's parser decides
-    // the rest by the user's locale (grouping by commas, points or spaces,
-    // a decimal comma, a dollar sign before or after).
-    static const QRegularExpression amount(
-        QStringLiteral("^\\s*[-+\\x{2212}]?\\s*\\$?[0-9.,\\s\\x{00A0}\\x{202F}]{0,24}\\$?\\s*$"));
-    setValidator(new QRegularExpressionValidator(amount, this));
+    setValidator(amountValidator());
 }
 
 QString DoubleLineEdit::formatAmount(double value)

@@ -64,6 +64,7 @@ private slots:
     void longTextShowsFromItsStart();
     void storeLeavesUntouchedValuesExact();
     void invalidTextIsNotStored();
+    void amountBoxesRefuseWhatIsNoAmountAsTyped();
     void longFormsSplitIntoPages();
     void scrollFrameHoldsThePage();
 
@@ -310,6 +311,30 @@ void TestTaxPage::scrollFrameHoldsThePage()
     QCOMPARE(frame.viewport()->palette().color(QPalette::Window), QColor("white"));
     frame.setBKColor("not a colour");
     QCOMPARE(frame.viewport()->palette().color(QPalette::Window), QColor("white"));
+}
+
+void TestTaxPage::amountBoxesRefuseWhatIsNoAmountAsTyped()
+{
+    BaseTaxPage* page = buildOnePage();
+    QVERIFY(page);
+    QList<DoubleLineEdit*> boxes;
+    for (DoubleLineEdit* box : page->findChildren<DoubleLineEdit*>())
+        if (!box->isReadOnly())
+            boxes << box;
+    // Every box of the page, and one made on its own after them.
+    DoubleLineEdit alone;
+    boxes << &alone;
+    QVERIFY(boxes.size() > 2);
+    for (DoubleLineEdit* box : boxes) {
+        box->clear();
+        // Letters and a second sign are kept out key by key; digits,
+        // separators and the dollar sign go in.
+        QTest::keyClicks(box, "-1x2,3a4.5q6 $");
+        QCOMPARE(box->text(), QStringLiteral("-12,34.56 $"));
+        box->clear();
+        QTest::keyClicks(box, "+-7e");
+        QCOMPARE(box->text(), QStringLiteral("+7"));
+    }
 }
 
 QTEST_MAIN(TestTaxPage)
