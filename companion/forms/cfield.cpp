@@ -7,25 +7,6 @@
 
 CField::CField(FieldKind kind, int attribute) : m_kind(kind), m_attribute(attribute) {}
 
-CField::CField(FieldKind kind, CFieldOwner* owner, int id, const char* name, const char* line,
-               const char* label, const FieldOpts& opts)
-    : m_kind(kind),
-      m_id(id),
-      m_flags(opts.m_flags),
-      m_amountKind(opts.m_amountKind),
-      m_decimals(qint8(opts.m_amountKind == AmountKind::Money ? 2 : qBound(0, opts.m_decimals, 10))),
-      m_linkedForm(qint16(opts.m_linkedForm)),
-      m_name(name ? name : ""),
-      m_line(line ? line : ""),
-      m_label(label ? label : ""),
-      m_section(opts.m_section ? opts.m_section : ""),
-      m_page(opts.m_page ? opts.m_page : ""),
-      m_choices(opts.m_choices ? opts.m_choices : "")
-{
-    if (owner)
-        owner->registerField(this);
-}
-
 QString CField::name() const
 {
     return m_hasOwnName ? m_ownName : QString::fromUtf8(m_name);

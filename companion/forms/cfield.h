@@ -190,8 +190,11 @@ public:
 
 protected:
     explicit CField(FieldKind kind, int attribute = 0);
-    CField(FieldKind kind, CFieldOwner* owner, int id, const char* name, const char* line,
-           const char* label, const FieldOpts& opts);
+    // Defined inline in fieldowner.h: a return builds thousands of table
+    // fields, and inlined at each declaration the constant name, line, label
+    // and options fold into plain stores.
+    inline CField(FieldKind kind, CFieldOwner* owner, int id, const char* name, const char* line,
+                  const char* label, const FieldOpts& opts);
 
 private:
     friend class CFieldOwner;

@@ -32,6 +32,21 @@ public:
     // Appends a field. A field without a section heading inherits the one of
     // the field before it; a field without id gets its position (1-based).
     void registerField(CField* field);
+    // The same for a table field under construction, with the common case
+    // (an id of its own, room in the list, no index or groups to drop yet)
+    // inline; anything else goes through registerField.
+    Q_ALWAYS_INLINE void registerTableField(CField* field)
+    {
+        if (field->m_id == 0 || m_index || m_indexChecked || m_groups
+            || m_listFields.size() == m_listFields.capacity()) {
+            registerField(field);
+            return;
+        }
+        field->m_owner = this;
+        if (!*field->m_section && !m_listFields.empty())
+            field->m_section = m_listFields.back()->m_section;
+        m_listFields.push_back(field);
+    }
     void addField(CField* field) { registerField(field); }
 
     const std::vector<CField*>& fieldList() const { return m_listFields; }
@@ -134,3 +149,22 @@ private:
     mutable quint32 m_idSlotCount = 0;
     mutable std::shared_ptr<const FieldGroups> m_groups;
 };
+
+Q_ALWAYS_INLINE CField::CField(FieldKind kind, CFieldOwner* owner, int id, const char* name, const char* line,
+                      const char* label, const FieldOpts& opts)
+    : m_kind(kind),
+      m_id(id),
+      m_flags(opts.m_flags),
+      m_amountKind(opts.m_amountKind),
+      m_decimals(qint8(opts.m_amountKind == AmountKind::Money ? 2 : qBound(0, opts.m_decimals, 10))),
+      m_linkedForm(qint16(opts.m_linkedForm)),
+      m_name(name ? name : ""),
+      m_line(line ? line : ""),
+      m_label(label ? label : ""),
+      m_section(opts.m_section ? opts.m_section : ""),
+      m_page(opts.m_page ? opts.m_page : ""),
+      m_choices(opts.m_choices ? opts.m_choices : "")
+{
+    if (owner)
+        owner->registerTableField(this);
+}

@@ -33,20 +33,6 @@ CIntField::CIntField(int value, int attribute) : CIntField(FieldKind::Int, value
 
 CIntField::CIntField(int value, int /*reserved*/, int attribute) : CIntField(FieldKind::Int, value, attribute) {}
 
-CIntField::CIntField(CFieldOwner* owner, int id, const char* name, const char* line, const char* label,
-                     const FieldOpts& opts)
-    : CIntField(FieldKind::Int, owner, id, name, line, label, opts)
-{
-}
-
-CIntField::CIntField(FieldKind kind, CFieldOwner* owner, int id, const char* name, const char* line,
-                     const char* label, const FieldOpts& opts)
-    : CField(kind, owner, id, name, line, label, opts),
-      m_value(int(opts.m_startNumber)),
-      m_start(int(opts.m_startNumber))
-{
-}
-
 CIntField::CIntField(FieldKind kind, int value, int attribute)
     : CField(kind, attribute), m_value(value), m_start(value)
 {
@@ -133,12 +119,6 @@ void CIntField::fillTestValue(int seed)
 
 CBoolField::CBoolField(int value, int attribute) : CIntField(FieldKind::Bool, value, attribute) {}
 
-CBoolField::CBoolField(CFieldOwner* owner, int id, const char* name, const char* line, const char* label,
-                       const FieldOpts& opts)
-    : CIntField(FieldKind::Bool, owner, id, name, line, label, opts)
-{
-}
-
 QString CBoolField::text() const
 {
     return m_value ? QStringLiteral("1") : QStringLiteral("0");
@@ -174,14 +154,6 @@ CFloatField::CFloatField(bool displayOnly, double value, int, bool, ENUMTYPE_FIE
 {
     if (displayOnly)
         setFlags(flags() | FieldReadOnly);
-}
-
-CFloatField::CFloatField(CFieldOwner* owner, int id, const char* name, const char* line, const char* label,
-                         const FieldOpts& opts)
-    : CField(FieldKind::Float, owner, id, name, line, label, opts),
-      m_value(opts.m_startNumber),
-      m_start(opts.m_startNumber)
-{
 }
 
 void CFloatField::copyValueFrom(const CField& other)
@@ -403,12 +375,6 @@ constexpr qint64 kNoDate = std::numeric_limits<qint64>::min();
 }
 
 CDateField::CDateField(int attribute, int) : CField(FieldKind::Date, attribute) {}
-
-CDateField::CDateField(CFieldOwner* owner, int id, const char* name, const char* line, const char* label,
-                       const FieldOpts& opts)
-    : CField(FieldKind::Date, owner, id, name, line, label, opts)
-{
-}
 
 void CDateField::copyValueFrom(const CField& other)
 {

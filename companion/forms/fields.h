@@ -4,6 +4,7 @@
 
 #include "companion/core/cstring.h"
 #include "companion/forms/cfield.h"
+#include "companion/forms/fieldowner.h"
 
 // The five value kinds. Each has a table constructor
 //     (owner, serial id, name, line or box number, label [, FieldOpts])
@@ -14,8 +15,12 @@ class CIntField : public CField
 public:
     CIntField(int value = 0, int attribute = 0);
     CIntField(int value, int reserved, int attribute);
-    CIntField(CFieldOwner* owner, int id, const char* name, const char* line, const char* label,
-              const FieldOpts& opts = FieldOpts());
+    // The table constructors are inline (see CField's).
+    Q_ALWAYS_INLINE CIntField(CFieldOwner* owner, int id, const char* name, const char* line, const char* label,
+              const FieldOpts& opts = FieldOpts())
+        : CIntField(FieldKind::Int, owner, id, name, line, label, opts)
+    {
+    }
 
     int m_value;
 
@@ -33,8 +38,13 @@ public:
     int startValue() const { return m_start; }
 
 protected:
-    CIntField(FieldKind kind, CFieldOwner* owner, int id, const char* name, const char* line,
-              const char* label, const FieldOpts& opts);
+    Q_ALWAYS_INLINE CIntField(FieldKind kind, CFieldOwner* owner, int id, const char* name, const char* line,
+              const char* label, const FieldOpts& opts)
+        : CField(kind, owner, id, name, line, label, opts),
+          m_value(int(opts.m_startNumber)),
+          m_start(int(opts.m_startNumber))
+    {
+    }
     CIntField(FieldKind kind, int value, int attribute);
     int m_start;
 };
@@ -44,8 +54,11 @@ class CBoolField : public CIntField
 {
 public:
     CBoolField(int value = 0, int attribute = 0);
-    CBoolField(CFieldOwner* owner, int id, const char* name, const char* line, const char* label,
-               const FieldOpts& opts = FieldOpts());
+    Q_ALWAYS_INLINE CBoolField(CFieldOwner* owner, int id, const char* name, const char* line, const char* label,
+               const FieldOpts& opts = FieldOpts())
+        : CIntField(FieldKind::Bool, owner, id, name, line, label, opts)
+    {
+    }
 
     bool isTicked() const { return m_value != 0; }
     QString text() const override;
@@ -61,8 +74,13 @@ public:
     // ..., attribute, ..., option bits). displayOnly marks it read-only.
     CFloatField(bool displayOnly, double value, int decimals, bool reserved, ENUMTYPE_FIELD_ATTR attribute,
                 int reserved2, unsigned int options);
-    CFloatField(CFieldOwner* owner, int id, const char* name, const char* line, const char* label,
-                const FieldOpts& opts = FieldOpts());
+    Q_ALWAYS_INLINE CFloatField(CFieldOwner* owner, int id, const char* name, const char* line, const char* label,
+                const FieldOpts& opts = FieldOpts())
+        : CField(FieldKind::Float, owner, id, name, line, label, opts),
+          m_value(opts.m_startNumber),
+          m_start(opts.m_startNumber)
+    {
+    }
 
     double m_value;
 
@@ -149,8 +167,11 @@ class CDateField : public CField
 {
 public:
     CDateField(int attribute = 0, int reserved = 0);
-    CDateField(CFieldOwner* owner, int id, const char* name, const char* line, const char* label,
-               const FieldOpts& opts = FieldOpts());
+    Q_ALWAYS_INLINE CDateField(CFieldOwner* owner, int id, const char* name, const char* line, const char* label,
+               const FieldOpts& opts = FieldOpts())
+        : CField(FieldKind::Date, owner, id, name, line, label, opts)
+    {
+    }
 
     QDate m_value;  // a null date means none entered
 
