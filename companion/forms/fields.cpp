@@ -9,24 +9,6 @@
 #include "companion/core/numbertext.h"
 #include "companion/rules/money.h"
 
-namespace {
-
-// A text from UTF-8 bytes. Most texts of a form are empty: those take the
-// shared empty string (still not a null string, as a conversion of no bytes
-// gives) without converting anything or holding memory of their own, which
-// counts when every object of a return is built, read and reset.
-CString textOf(const char* utf8, int size)
-{
-    return size > 0 ? CString(QString::fromUtf8(utf8, size)) : CString(QString(QLatin1String("")));
-}
-
-CString textOf(const char* utf8)
-{
-    return textOf(utf8, utf8 ? int(std::strlen(utf8)) : 0);
-}
-
-}  // namespace
-
 // ---- CIntField -------------------------------------------------------------
 
 CIntField::CIntField(int value, int attribute) : CIntField(FieldKind::Int, value, attribute) {}
@@ -267,13 +249,22 @@ CStringField::CStringField(int attribute, const char* initial, int maxLength, un
 {
 }
 
-CStringField::CStringField(CFieldOwner* owner, int id, const char* name, const char* line, const char* label,
-                           const FieldOpts& opts)
-    : CField(FieldKind::String, owner, id, name, line, label, opts),
-      m_value(textOf(opts.m_startText)),
-      m_start(opts.m_startText ? opts.m_startText : ""),
-      m_maxLength(opts.m_maxLength > 0 ? opts.m_maxLength : 0)
+// Most texts of a form are empty: those take the shared empty string, which
+// counts when every object of a return is built, read and reset.
+const CString& CStringField::emptyText()
 {
+    static const CString empty(QString(QLatin1String("")));
+    return empty;
+}
+
+CString CStringField::textOf(const char* utf8, int size)
+{
+    return size > 0 ? CString(QString::fromUtf8(utf8, size)) : emptyText();
+}
+
+CString CStringField::textOf(const char* utf8)
+{
+    return textOf(utf8, utf8 ? int(std::strlen(utf8)) : 0);
 }
 
 void CStringField::setLargeSizeSerializeOption(int fromVersion, int maxChars)

@@ -124,8 +124,19 @@ class CStringField : public CField
 {
 public:
     CStringField(int attribute = 0, const char* initial = "", int maxLength = 0, unsigned attributes = 0);
-    CStringField(CFieldOwner* owner, int id, const char* name, const char* line, const char* label,
-                 const FieldOpts& opts = FieldOpts());
+    Q_ALWAYS_INLINE CStringField(CFieldOwner* owner, int id, const char* name, const char* line, const char* label,
+                                 const FieldOpts& opts = FieldOpts())
+        : CField(FieldKind::String, owner, id, name, line, label, opts),
+          m_value(opts.m_startText && *opts.m_startText ? textOf(opts.m_startText) : emptyText()),
+          m_start(opts.m_startText ? opts.m_startText : ""),
+          m_maxLength(opts.m_maxLength > 0 ? opts.m_maxLength : 0)
+    {
+    }
+
+    // The empty text most fields start with and most read back: the shared
+    // empty string (not a null string, as a conversion of no bytes gives),
+    // taken without converting anything or holding memory of its own.
+    static const CString& emptyText();
 
     CString m_value;
 
@@ -157,6 +168,9 @@ public:
     bool isBlank() const override { return m_value.isEmpty(); }
 
 private:
+    // A text from UTF-8 bytes, the empty text for none.
+    static CString textOf(const char* utf8, int size);
+    static CString textOf(const char* utf8);
     const char* m_start;
     int m_maxLength;
     static int s_largeFromVersion;
