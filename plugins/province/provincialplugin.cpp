@@ -71,7 +71,7 @@ public:
         unsigned int ops = OpIsEligibleForElectronicFile;
         if (m_config.offersInterviewData)
             ops |= OpNewWizardData | OpFreeWizardData;
-        if (!formTypesMade().empty())
+        if (makesForms())
             ops |= OpNewFormData | OpFreeFormData;
         return ops;
     }
@@ -397,6 +397,16 @@ private:
     {
         m_foreignTax = provincialForeignTax(t2209List);
         m_minimumTax = minimumTaxApplies(t691);
+    }
+
+    // Whether formTypesMade() lists any, without listing them: the host asks
+    // for every form it frees.
+    bool makesForms() const
+    {
+        if (!m_config.formTypes.empty())
+            return true;
+        const ProvincialFormTypes own = provincialFormTypes(m_nProvince);
+        return own.tax != 0 || own.credits != 0 || own.spouseTransfer != 0 || own.tuition != 0;
     }
 
     std::vector<ENUMTYPE_FORM> formTypesMade() const
