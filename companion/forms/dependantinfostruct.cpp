@@ -3,7 +3,9 @@
 #include "companion/forms/boundedblock.h"
 #include "companion/forms/mydatastream.h"
 
+#include <QtEndian>
 #include <algorithm>
+#include <cstring>
 
 namespace {
 
@@ -24,6 +26,62 @@ bool hasText(const QString& text)
 {
     return std::any_of(text.begin(), text.end(), [](QChar c) { return !c.isSpace(); });
 }
+
+// Reads the table's payload from its bytes as the stream reader would (the
+// file's little-endian numbers, doubles in full, texts as a length and their
+// UTF-8 bytes), without a stream call per value: the table is read with
+// every return. Each read fails, leaving the value as it is, when the bytes
+// left do not hold it.
+class PayloadCursor
+{
+public:
+    explicit PayloadCursor(const QByteArray& payload) : m_at(payload.constData()), m_left(payload.size()) {}
+
+    template <typename T>
+    bool read(T& value)
+    {
+        if (m_left < int(sizeof(T)))
+            return false;
+        value = qFromLittleEndian<T>(m_at);
+        skip(int(sizeof(T)));
+        return true;
+    }
+
+    bool read(double& value)
+    {
+        quint64 bits = 0;
+        if (!read(bits))
+            return false;
+        std::memcpy(&value, &bits, sizeof value);
+        return true;
+    }
+
+    // As BoundedBlock::readText: a length within three bytes a code unit of
+    // maxLength, the bytes up to the first zero byte, if any, as UTF-8, and
+    // no more than maxLength code units once decoded.
+    bool readText(CString& text, int maxLength)
+    {
+        qint32 length = -1;
+        if (!read(length) || length < 0 || length > 3 * maxLength || length > m_left)
+            return false;
+        const QString decoded = QString::fromUtf8(m_at, int(qstrnlen(m_at, uint(length))));
+        if (decoded.size() > maxLength)
+            return false;
+        skip(length);
+        text = decoded;
+        return true;
+    }
+
+private:
+    void skip(int bytes)
+    {
+        m_at += bytes;
+        m_left -= bytes;
+    }
+
+    const char* m_at;
+    int m_left;
+};
 
 } // namespace
 
@@ -160,26 +218,19 @@ bool DependantInfoStruct::read(MyDataStream& stream)
     if (!BoundedBlock::read(stream, kMaxPayloadBytes, payload))
         return false;
 
-    MyDataStream in(&payload, QIODevice::ReadOnly);
+    PayloadCursor in(payload);
     qint32 format = 0, count = -1;
-    in >> format >> count;
-    bool ok = in.status() == QDataStream::Ok && format >= 1 && count >= 0 && count <= kMaxEntries;
+    bool ok = in.read(format) && in.read(count) && format >= 1 && count >= 0 && count <= kMaxEntries;
     std::vector<DependantInfo> entries;
     for (int i = 0; ok && i < count; ++i) {
         DependantInfo d;
         qint32 relationship = 0, infirm = 0;
         qint64 julianDay = 0;
-        ok = BoundedBlock::readText(in, d.firstName, kMaxTextLength)
-            && BoundedBlock::readText(in, d.lastName, kMaxTextLength);
+        ok = in.readText(d.firstName, kMaxTextLength) && in.readText(d.lastName, kMaxTextLength)
+            && in.read(relationship) && in.read(julianDay) && in.read(d.netIncome) && in.read(infirm)
+            && in.readText(d.sin, kMaxTextLength) && in.readText(d.note, kMaxTextLength) && in.read(d.count);
         if (!ok)
             break;
-        in >> relationship >> julianDay >> d.netIncome >> infirm;
-        ok = in.status() == QDataStream::Ok && BoundedBlock::readText(in, d.sin, kMaxTextLength)
-            && BoundedBlock::readText(in, d.note, kMaxTextLength);
-        if (!ok)
-            break;
-        in >> d.count;
-        ok = in.status() == QDataStream::Ok;
         d.relationship = relationship;
         d.infirm = infirm;
         d.dateOfBirth = julianDay != 0 ? QDate::fromJulianDay(julianDay) : QDate();

@@ -1,5 +1,7 @@
 #include <QtTest>
 
+#include <functional>
+
 #include "companion/forms/dependantinfostruct.h"
 #include "companion/forms/mydatastream.h"
 
@@ -15,8 +17,14 @@ private slots:
     void truncatedInputFailsCleanly_data();
     void truncatedInputFailsCleanly();
     void oversizedLengthIsRefused();
+    void malformedEntriesAreRefused_data();
+    void malformedEntriesAreRefused();
+    void textEndsAtItsFirstZeroByte();
 
 private:
+    // A whole block around the payload, as the file holds it.
+    static QByteArray framed(const QByteArray& payload);
+    static void writeText(MyDataStream& out, const QByteArray& utf8);
     static DependantInfoStruct family();
     static QByteArray stored(DependantInfoStruct& table);
 };
@@ -212,6 +220,123 @@ void TestDependantInfoStruct::oversizedLengthIsRefused()
     }
     MyDataStream in2(&framed, QIODevice::ReadOnly);
     QVERIFY(!back.serilize(66098, in2));
+}
+
+QByteArray TestDependantInfoStruct::framed(const QByteArray& payload)
+{
+    QByteArray block;
+    MyDataStream out(&block, QIODevice::WriteOnly);
+    out << qint32(payload.size());
+    out.writeRawData(payload.constData(), payload.size());
+    return block;
+}
+
+void TestDependantInfoStruct::writeText(MyDataStream& out, const QByteArray& utf8)
+{
+    out << qint32(utf8.size());
+    out.writeRawData(utf8.constData(), utf8.size());
+}
+
+// Payloads whose block length is right but whose entries do not add up.
+void TestDependantInfoStruct::malformedEntriesAreRefused_data()
+{
+    QTest::addColumn<QByteArray>("payload");
+    // One whole entry: two names, relationship, birth day, income, infirm
+    // mark, S.I.N., note and count.
+    const auto entry = [](MyDataStream& out) {
+        writeText(out, "Ana");
+        writeText(out, "Roy");
+        out << qint32(DEP_REL_CHILD) << qint64(QDate(2015, 1, 1).toJulianDay()) << 0.0 << qint32(0);
+        writeText(out, "");
+        writeText(out, "");
+        out << 1.0;
+    };
+    const auto payload = [](const std::function<void(MyDataStream&)>& fill) {
+        QByteArray bytes;
+        MyDataStream out(&bytes, QIODevice::WriteOnly);
+        fill(out);
+        return bytes;
+    };
+    QTest::newRow("no entry count") << payload([](MyDataStream& out) { out << qint32(1); });
+    QTest::newRow("format 0") << payload([&](MyDataStream& out) { out << qint32(0) << qint32(1); entry(out); });
+    QTest::newRow("negative entry count") << payload([](MyDataStream& out) { out << qint32(1) << qint32(-1); });
+    QTest::newRow("more entries counted than held")
+        << payload([&](MyDataStream& out) { out << qint32(1) << qint32(2); entry(out); });
+    QTest::newRow("negative text length") << payload([](MyDataStream& out) { out << qint32(1) << qint32(1) << qint32(-1); });
+    QTest::newRow("text length beyond the payload")
+        << payload([](MyDataStream& out) { out << qint32(1) << qint32(1) << qint32(10); out.writeRawData("Ana", 3); });
+    QTest::newRow("text length beyond three bytes a character")
+        << payload([](MyDataStream& out) {
+               out << qint32(1) << qint32(1);
+               writeText(out, QByteArray(3 * DependantInfoStruct::kMaxTextLength + 1, 'a'));
+           });
+    QTest::newRow("text longer than its bound once decoded")
+        << payload([](MyDataStream& out) {
+               out << qint32(1) << qint32(1);
+               writeText(out, QByteArray(DependantInfoStruct::kMaxTextLength + 1, 'a'));
+           });
+    QTest::newRow("numbers cut short")
+        << payload([](MyDataStream& out) {
+               out << qint32(1) << qint32(1);
+               writeText(out, "Ana");
+               writeText(out, "Roy");
+               out << qint32(DEP_REL_CHILD) << qint32(0);
+           });
+    QTest::newRow("count missing")
+        << payload([&](MyDataStream& out) {
+               out << qint32(1) << qint32(1);
+               writeText(out, "Ana");
+               writeText(out, "Roy");
+               out << qint32(DEP_REL_CHILD) << qint64(0) << 0.0 << qint32(0);
+               writeText(out, "");
+               writeText(out, "");
+           });
+}
+
+void TestDependantInfoStruct::malformedEntriesAreRefused()
+{
+    QFETCH(QByteArray, payload);
+    QByteArray bytes = framed(payload);
+    DependantInfoStruct back(12);
+    back.GetAt(0)->firstName = "kept";
+    const DependantInfoStruct before = back;
+    MyDataStream in(&bytes, QIODevice::ReadOnly);
+    QVERIFY(!back.serilize(66098, in));
+    QCOMPARE(in.status(), QDataStream::ReadCorruptData);
+    QVERIFY(back == before);
+}
+
+void TestDependantInfoStruct::textEndsAtItsFirstZeroByte()
+{
+    QByteArray payload;
+    {
+        MyDataStream out(&payload, QIODevice::WriteOnly);
+        out << qint32(1) << qint32(1);
+        writeText(out, QByteArray("L\xc3\xa9a\0xyz", 7));
+        writeText(out, "");
+        out << qint32(DEP_REL_CHILD) << qint64(0) << 1234.5 << qint32(2);
+        writeText(out, "046 454 286");
+        writeText(out, "note");
+        out << 2.5;
+        out << qint32(77); // a later format's field: ignored
+    }
+    QByteArray bytes = framed(payload);
+    DependantInfoStruct back;
+    MyDataStream in(&bytes, QIODevice::ReadOnly);
+    QVERIFY(back.serilize(66098, in));
+    QVERIFY(in.atEnd());
+    QCOMPARE(back.GetCount(), 1);
+    const DependantInfo* d = back.GetAt(0);
+    QCOMPARE(QString(d->firstName), QString::fromUtf8("L\xc3\xa9a"));
+    QVERIFY(!d->lastName.isNull());
+    QVERIFY(d->lastName.isEmpty());
+    QCOMPARE(d->relationship, int(DEP_REL_CHILD));
+    QVERIFY(!d->dateOfBirth.isValid());
+    QCOMPARE(d->netIncome, 1234.5);
+    QCOMPARE(d->infirm, 2);
+    QCOMPARE(QString(d->sin), QStringLiteral("046 454 286"));
+    QCOMPARE(QString(d->note), QStringLiteral("note"));
+    QCOMPARE(d->count, 2.5);
 }
 
 QTEST_GUILESS_MAIN(TestDependantInfoStruct)
