@@ -456,20 +456,27 @@ int CFieldOwner::storeFields(QDataStream& out) const
 
 int CFieldOwner::loadFields(QDataStream& in, unsigned fileVersion)
 {
-    resetFields();
+    // The fields go back to their start values as the payload is read
+    // (parsePayload); a read that fails before it resets them here.
     clearExtraData();
-    if (in.status() != QDataStream::Ok)
+    if (in.status() != QDataStream::Ok) {
+        resetFields();
         return SerialStreamFailed;
+    }
     quint32 length = 0;
     in >> length;
-    if (in.status() != QDataStream::Ok)
+    if (in.status() != QDataStream::Ok) {
+        resetFields();
         return SerialStreamFailed;
+    }
     if (length > kMaxObjectBytes || length < kPayloadHeaderBytes) {
+        resetFields();
         failStream(in, QDataStream::ReadCorruptData);
         return SerialLengthRefused;
     }
     QByteArray payload;
     if (!readBounded(in, length, payload)) {
+        resetFields();
         failStream(in, QDataStream::ReadPastEnd);
         return SerialStreamFailed;
     }
@@ -495,17 +502,26 @@ int CFieldOwner::parsePayload(const QByteArray& payload, unsigned fileVersion)
         return SerialNewerFormat;
 
     // Tables written by this class come back in the same order: try the
-    // next field in the list before searching.
+    // next field in the list before searching. The position found, or -1.
     size_t expected = 0;
-    auto fieldFor = [&](int id) -> CField* {
+    auto positionOf = [&](int id) -> std::ptrdiff_t {
         if (expected < m_listFields.size() && m_listFields[expected]->id() == id)
-            return m_listFields[expected++];
+            return std::ptrdiff_t(expected++);
         for (size_t i = 0; i < m_listFields.size(); ++i)
             if (m_listFields[i]->id() == id) {
                 expected = i + 1;
-                return m_listFields[i];
+                return std::ptrdiff_t(i);
             }
-        return nullptr;
+        return -1;
+    };
+    // Every field ends at its start value unless an entry sets it. Rather
+    // than resetting them all before the walk, a field is reset when the
+    // walk first passes it: fields before `passed` have been reset or set,
+    // and a field an entry sets on the first visit needs no reset first.
+    size_t passed = 0;
+    auto passTo = [&](size_t end) {
+        for (; passed < end; ++passed)
+            m_listFields[passed]->reset();
     };
 
     quint32 pos = kPayloadHeaderBytes;
@@ -523,13 +539,25 @@ int CFieldOwner::parsePayload(const QByteArray& payload, unsigned fileVersion)
             MyDataStream e(&extra, QIODevice::ReadOnly);
             if (!readExtraData(e, dataVersion) || e.status() != QDataStream::Ok)
                 return SerialPayloadMalformed;
-        } else if (CField* f = fieldFor(id)) {
+        } else if (const std::ptrdiff_t at = positionOf(id); at >= 0) {
+            CField* f = m_listFields[size_t(at)];
+            const bool firstVisit = size_t(at) >= passed;
+            if (firstVisit) {
+                passTo(size_t(at));
+                ++passed;
+            }
             // A value of another kind (the field changed kind since) or one
-            // whose bytes make no value leaves the field at its start value.
-            if (quint8(f->kind()) == kind && !f->decodeValue(data + pos, size, fileVersion))
+            // whose bytes make no value leaves the field at its start value
+            // (or at what an earlier entry for it set).
+            if (quint8(f->kind()) == kind) {
+                if (!f->decodeValue(data + pos, size, fileVersion))
+                    f->reset();
+            } else if (firstVisit) {
                 f->reset();
+            }
         }
         pos += size;
     }
+    passTo(m_listFields.size());
     return SerialOk;
 }

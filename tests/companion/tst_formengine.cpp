@@ -112,6 +112,7 @@ private slots:
     void malformedEntryStaysInsideItsObject();
     void newerFormatIsRefusedInStep();
     void unreadableValueKeepsStartValue();
+    void readSetsOnlyWhatItsEntriesSet();
     void textBoundFollowsFileVersion();
     void resetClearsComputedOnly();
     void resetFollowsComputedMarksChangedLater();
@@ -339,6 +340,42 @@ void TestFormEngine::unreadableValueKeepsStartValue()
     QCOMPARE(target.line10100Employment.m_value, 0.0);
     QCOMPARE(target.line10400Other.m_value, 0.0);
     QCOMPARE(target.monthsWorked.m_value, 5);
+    qint32 next = 0;
+    in >> next;
+    QCOMPARE(next, kSentinel);
+}
+
+void TestFormEngine::readSetsOnlyWhatItsEntriesSet()
+{
+    // Read into an object whose every field holds a value of its own: each
+    // field ends at its start value unless an entry of its kind sets it; of
+    // two entries for one field the later counts, one of another kind or
+    // whose bytes make no value does not (an unreadable value puts the
+    // field back to its start value), and an unknown id changes nothing.
+    QByteArray bytes = handMadeObject({{1, quint8(FieldKind::Int), valueBytes(qint32(5))},     // text field: other kind
+                                       {7, quint8(FieldKind::Float), valueBytes(70.0)},        // passes 2 to 6
+                                       {5, quint8(FieldKind::Float), valueBytes(50.0)},        // back to an earlier field
+                                       {7, quint8(FieldKind::Int), valueBytes(qint32(3))},     // other kind: 70 stays
+                                       {77, quint8(FieldKind::Float), valueBytes(1.0)},        // no such field
+                                       {12, quint8(FieldKind::Int), valueBytes(qint32(1))},    // passes 8 to 11
+                                       {6, quint8(FieldKind::Float), valueBytes(60.0)},
+                                       {6, quint8(FieldKind::Float), QByteArray(4, '\1')},     // no value: start again
+                                       {3, quint8(FieldKind::Bool), valueBytes(qint32(1))},
+                                       {3, quint8(FieldKind::Bool), valueBytes(qint32(0))}}); // the later counts
+    SampleEmploymentForm target;
+    target.fillFieldsWithTestData();
+    SampleEmploymentForm fresh;
+    for (size_t i = 0; i < target.fieldList().size(); ++i)
+        QVERIFY2(!target.fieldList()[i]->equals(*fresh.fieldList()[i]), qPrintable(target.fieldList()[i]->name()));
+
+    MyDataStream in(&bytes, QIODevice::ReadOnly);
+    QCOMPARE(load(target, bytes, in), 0);
+    SampleEmploymentForm expected;
+    expected.line10100Employment.m_value = 50.0;
+    expected.line21200UnionDues.m_value = 70.0;
+    expected.internalState.m_value = 1;
+    for (size_t i = 0; i < target.fieldList().size(); ++i)
+        QVERIFY2(target.fieldList()[i]->equals(*expected.fieldList()[i]), qPrintable(target.fieldList()[i]->name()));
     qint32 next = 0;
     in >> next;
     QCOMPARE(next, kSentinel);
