@@ -104,12 +104,25 @@ final class FormPrinter
         final String code = layout.info.strCode == null ? "" : layout.info.strCode.trim();
         String title = layout.info.strTitle == null ? "" : layout.info.strTitle.trim();
         if (!code.isEmpty() && title.startsWith(code))
-            title = title.substring(code.length()).replaceFirst("^[\\s:–-]+", "");
+            title = withoutLeadingSeparators(title.substring(code.length()));
         // A title that already holds the code ("Return Summary" of the
         // "Summary") reads on its own.
         if (code.isEmpty() || title.toLowerCase(Locale.ROOT).contains(code.toLowerCase(Locale.ROOT)))
             return title.isEmpty() ? code : title;
         return title.isEmpty() ? code : code + " - " + title;
+    }
+
+    /**
+     * The text without the white space, colons and dashes it starts with
+     * (what stands between a title's code and its name), by a plain loop:
+     * no pattern to compile at a run's first print.
+     */
+    static String withoutLeadingSeparators(String text)
+    {
+        int start = 0;
+        while (start < text.length() && " \t\n\013\f\r:–-".indexOf(text.charAt(start)) >= 0)
+            ++start;
+        return text.substring(start);
     }
 
     void printForm(Layouts.Layout layout, List<Row> rows) throws IOException

@@ -349,10 +349,10 @@ public final class PrintJob
         final List<ReturnFile.Item> items = new ArrayList<>();
         if (person.person == null)
             return items;
-        for (ReturnFile.Item item : person.person.items)
-            if (selected(item, category, formId))
-                items.add(item);
-        items.sort(java.util.Comparator.comparingInt(i -> isT1(i) ? 0 : 1));
+        for (boolean t1Pass : new boolean[] {true, false})
+            for (ReturnFile.Item item : person.person.items)
+                if (isT1(item) == t1Pass && selected(item, category, formId))
+                    items.add(item);
         return items;
     }
 
