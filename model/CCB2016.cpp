@@ -2,6 +2,7 @@
 
 #include <QtGlobal>
 #include <algorithm>
+#include <array>
 
 #include "companion/rules/money.h"
 #include "model/BenefitFigures.h"
@@ -48,6 +49,19 @@ int ageOn(const QDate& birth, const QDate& day)
     return age;
 }
 
+// The first day of each month of the benefit year of a 2024 return, July
+// 2025 to June 2026; made once, as every calculation pass asks for them.
+const std::array<QDate, 12>& benefitMonthStarts()
+{
+    static const std::array<QDate, 12> starts = [] {
+        std::array<QDate, 12> out;
+        for (int m = 0; m < 12; ++m)
+            out[size_t(m)] = QDate(2025, 7, 1).addMonths(m);
+        return out;
+    }();
+    return starts;
+}
+
 } // namespace
 
 double estimateChildBenefitByMonth(const std::vector<ChildForBenefit>& children, double familyIncome)
@@ -56,10 +70,8 @@ double estimateChildBenefitByMonth(const std::vector<ChildForBenefit>& children,
     // benefit - How much you can get": payments from July 2025 to June 2026
     // on the 2024 adjusted family net income; a child counts for a month
     // when the conditions are met at the beginning of that month.
-    const QDate firstMonth(2025, 7, 1);
     double total = 0.0;
-    for (int m = 0; m < 12; ++m) {
-        const QDate start = firstMonth.addMonths(m);
+    for (const QDate& start : benefitMonthStarts()) {
         int under6 = 0, from6to17 = 0, disabled = 0;
         for (const ChildForBenefit& c : children) {
             if (!c.birth.isValid())
