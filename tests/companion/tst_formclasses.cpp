@@ -103,6 +103,7 @@ private slots:
     void slipSharesFollowThePercentage();
     void t3SharesEveryBoxByItsNumber();
     void dependantMedicalAmountsAreTheNumberedLines();
+    void clearingTheSpouseTakesTheSpouseBlockOnly();
     void lastYearsReturnKeepsIdentityNotAmounts();
     void t1ValidatesItsIdentity_data();
     void t1ValidatesItsIdentity();
@@ -479,6 +480,27 @@ void TestFormClasses::dependantMedicalAmountsAreTheNumberedLines()
             QCOMPARE(static_cast<CField*>(&t1.dependantMedical(d, a)), t1.findFieldById(400 + 10 * (d + 1) + a + 1));
     QCOMPARE(&t1.dependantMedical(12, 5), &t1.MedicalDependant12_5);
     QCOMPARE(&t1.dependantMedical(-1, -1), &t1.MedicalDependant1_1);
+}
+
+// The spouse block is the fields numbered 120 to 136: each goes back to its
+// start value, and every other field keeps what it holds.
+void TestFormClasses::clearingTheSpouseTakesTheSpouseBlockOnly()
+{
+    TaxData_T1New filled, fresh;
+    filled.InitPrintTestData();
+    TaxData_T1New t1;
+    t1.CopyData(&filled);
+    t1.clearSpouseInfo();
+    int cleared = 0;
+    for (size_t i = 0; i < t1.fieldList().size(); ++i) {
+        const CField* field = t1.fieldList()[i];
+        const bool spouse = field->id() >= 120 && field->id() <= 136;
+        const CField* expected = (spouse ? fresh : filled).fieldList()[i];
+        QVERIFY2(field->equals(*expected), qPrintable(field->name()));
+        if (spouse && !field->equals(*filled.fieldList()[i]))
+            ++cleared;
+    }
+    QCOMPARE(cleared, 17);
 }
 
 void TestFormClasses::lastYearsReturnKeepsIdentityNotAmounts()

@@ -105,9 +105,15 @@ bool TaxData_T1New::canClaimT1032() const { return HasSpouse(); }
 
 void TaxData_T1New::clearSpouseInfo()
 {
-    for (CField* field : fieldList())
-        if (field->id() >= 120 && field->id() <= 136)
-            field->reset();
+    // The spouse block (ids 120 to 136) by its members: a calculation of a
+    // return without a spouse clears it on every pass, and the table has
+    // hundreds of other fields.
+    for (CField* field : std::initializer_list<CField*>{
+             &SpouseFirstName, &SpouseLastName, &SpouseSIN, &SpouseBirthDate, &SpouseEntryDate, &SpouseNetIncome,
+             &SpouseUCCB, &SpouseUCCBRepayment, &SpouseWorkingIncome, &SpouseSelfEmploymentIncome,
+             &SpouseHasSelfEmployment, &SpouseTaxableIncome, &SpouseSplitIncome, &SpouseAdjustedNetIncome,
+             &SpouseChildCare, &SpouseMortgageForeclosure, &SpouseTaxPayable})
+        field->reset();
 }
 
 bool TaxData_T1New::IsWidowedInTaxYear() const { return MaritalStatus.m_value == 2 && HasMaritalChange(); }
