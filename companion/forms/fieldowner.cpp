@@ -52,7 +52,7 @@ void CFieldOwner::registerField(CField* field)
 {
     if (!field)
         return;
-    if (m_index || m_indexChecked)
+    if (m_index || m_indexChecked || m_nameHits)
         forgetFieldIndex();
     if (m_groups)
         forgetFieldGroups();
@@ -243,10 +243,11 @@ void CFieldOwner::forgetFieldIndex()
     m_idSlots = nullptr;
     m_idSlotCount = 0;
     m_indexChecked = false;
+    m_nameHits.reset();
 }
 
 template <typename Name>
-CField* CFieldOwner::findByName(const Name& name) const
+qint32 CFieldOwner::positionByName(const Name& name) const
 {
     const FieldIndex* index = &fieldIndex();
     for (;;) {
@@ -255,18 +256,71 @@ CField* CFieldOwner::findByName(const Name& name) const
         for (; it != index->byName.end() && it->first == h; ++it) {
             CField* f = size_t(it->second) < m_listFields.size() ? m_listFields[size_t(it->second)] : nullptr;
             if (f && f->hasName(name))
-                return f;
+                return it->second;
         }
         // A miss, or a hit that is not this object's field: compare the
         // whole table once, then trust the index or build one of our own.
         if (m_indexChecked)
-            return nullptr;
+            return -1;
         if (index->fits(m_listFields)) {
             m_indexChecked = true;
-            return nullptr;
+            return -1;
         }
         index = &ownFieldIndex();
     }
+}
+
+struct CFieldOwner::NameHits
+{
+    struct Hit {
+        const void* key = nullptr;
+        int length = -1;
+        qint32 position = -1;
+    };
+    static constexpr int kBits = 6;
+    Hit hits[1 << kBits];
+
+    Hit& slotOf(const void* key)
+    {
+        // Fibonacci hashing of the address: neighbouring constants spread.
+        const quint64 bits = quint64(reinterpret_cast<quintptr>(key)) * 0x9E3779B97F4A7C15ull;
+        return hits[bits >> (64 - kBits)];
+    }
+};
+
+CFieldOwner::CFieldOwner() = default;
+
+CFieldOwner::~CFieldOwner() = default;
+
+namespace {
+
+const void* charactersOf(const QString& name) { return name.constData(); }
+const void* charactersOf(QLatin1String name) { return name.data(); }
+
+} // namespace
+
+template <typename Name>
+CField* CFieldOwner::findByName(const Name& name) const
+{
+    const void* key = charactersOf(name);
+    if (m_nameHits) {
+        const NameHits::Hit& hit = m_nameHits->slotOf(key);
+        if (hit.key == key && hit.length == name.size() && size_t(hit.position) < m_listFields.size()) {
+            CField* f = m_listFields[size_t(hit.position)];
+            if (f->hasName(name))
+                return f;
+        }
+    }
+    const qint32 position = positionByName(name);
+    if (position < 0)
+        return nullptr;
+    if (!m_nameHits)
+        m_nameHits = std::make_unique<NameHits>();
+    NameHits::Hit& hit = m_nameHits->slotOf(key);
+    hit.key = key;
+    hit.length = name.size();
+    hit.position = position;
+    return m_listFields[size_t(position)];
 }
 
 CField* CFieldOwner::findField(const QString& name) const { return findByName(name); }

@@ -24,8 +24,8 @@
 class CFieldOwner
 {
 public:
-    CFieldOwner() = default;
-    virtual ~CFieldOwner() = default;
+    CFieldOwner();
+    virtual ~CFieldOwner();
     CFieldOwner(const CFieldOwner&) = delete;
     CFieldOwner& operator=(const CFieldOwner&) = delete;
 
@@ -124,6 +124,9 @@ private:
     const FieldIndex& ownFieldIndex() const;
     template <typename Name>
     CField* findByName(const Name& name) const;
+    // Position of the first field with the name by the index, or -1.
+    template <typename Name>
+    qint32 positionByName(const Name& name) const;
     CField* findFieldByIdFully(int id) const;
     // Takes an index for this object and its id slots for the inline lookup.
     const FieldIndex& useFieldIndex(std::shared_ptr<const FieldIndex> index) const;
@@ -148,6 +151,14 @@ private:
     mutable const qint32* m_idSlots = nullptr;
     mutable quint32 m_idSlotCount = 0;
     mutable std::shared_ptr<const FieldGroups> m_groups;
+    // Where the last lookups by name found their fields, keyed by the
+    // address and length of the asked name's characters: the calculation
+    // asks an object for the same names, from the same string constants, on
+    // every pass. A hit is believed only when the field there has the asked
+    // name, so a key whose characters changed since costs only the full
+    // lookup. Made at the first lookup by name; dropped with the index.
+    struct NameHits;
+    mutable std::unique_ptr<NameHits> m_nameHits;
 };
 
 Q_ALWAYS_INLINE CField::CField(FieldKind kind, CFieldOwner* owner, int id, const char* name, const char* line,

@@ -1,5 +1,6 @@
 #include <QtTest>
 
+#include <cstring>
 #include <memory>
 
 #include "companion/forms/cwsbasedata.h"
@@ -121,6 +122,7 @@ private slots:
     void captionAndCalculate();
     void assignmentCopiesValuesAndState();
     void recordWithNamedFields();
+    void lookupByNameAnswersTheNameAsked();
     void standaloneConstructors();
     void fieldTextForms_data();
     void fieldTextForms();
@@ -538,6 +540,35 @@ void TestFormEngine::recordWithNamedFields()
     fromMap.readFromStringMap({{"fld_ChgBoth", "1"}, {"unknown", "x"}});
     QCOMPARE(fromMap.fld_ChgBoth.m_value, 1);
     QCOMPARE(fromMap.fld_NewTaxProv.m_value, 0);
+}
+
+// A lookup by name answers by the characters asked, whatever was asked
+// from the same place before, and follows a field renamed since.
+void TestFormEngine::lookupByNameAnswersTheNameAsked()
+{
+    SampleEmploymentForm form;
+    char name[] = "employerName";
+    QCOMPARE(form.findField(name), static_cast<CField*>(&form.employerName));
+    QCOMPARE(form.findField(name), static_cast<CField*>(&form.employerName)); // again, as each pass asks
+    std::memcpy(name, "netAfterDues", sizeof name);
+    QCOMPARE(form.findField(name), static_cast<CField*>(&form.netAfterDues));
+    std::memcpy(name, "netAfterDuex", sizeof name);
+    QVERIFY(!form.findField(name));
+
+    QString text = QString::fromLatin1("monthsWorked");
+    const QChar* characters = text.constData();
+    QCOMPARE(form.findField(text), static_cast<CField*>(&form.monthsWorked));
+    const char other[] = "employerName";
+    for (int i = 0; i < text.size(); ++i)
+        text[i] = QLatin1Char(other[i]);
+    QVERIFY(text.constData() == characters); // the same characters' place, other characters
+    QCOMPARE(form.findField(text), static_cast<CField*>(&form.employerName));
+
+    QCOMPARE(form.findField("netAfterDues"), static_cast<CField*>(&form.netAfterDues));
+    form.netAfterDues.setName(QStringLiteral("incomeAfterDues"));
+    QVERIFY(!form.findField("netAfterDues"));
+    QCOMPARE(form.findField("incomeAfterDues"), static_cast<CField*>(&form.netAfterDues));
+    QCOMPARE(form.findField(QStringLiteral("incomeAfterDues")), static_cast<CField*>(&form.netAfterDues));
 }
 
 void TestFormEngine::standaloneConstructors()
