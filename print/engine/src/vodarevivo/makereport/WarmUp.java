@@ -10,15 +10,17 @@ import org.apache.pdfbox.pdmodel.PDDocument;
  * from the moment the program starts its Java VM. The program starts the VM
  * at its first print and calls the job's steps right after; this work would
  * otherwise wait for the job's write step and add to the first PDF. It goes
- * on beside the job's own first steps instead, on four threads:
+ * on beside the job's own first steps instead, on five threads:
  *
  * - the layouts: the program's layout folders listed and the T1's layout
  *   read (every job reads the person's T1 through it). The folders are those
  *   the program's configuration names by default, "xml" beside the engine's
  *   archive; a job given other folders lists and reads its own, as it would
  *   have.
- * - the layout parser, made meanwhile; then the number formats amounts
- *   print with and the time zone of the job's date.
+ * - the layout parser, made meanwhile.
+ * - the locale and time zone data: the calendar the font's header reads its
+ *   dates with, the number formats amounts print with and the time zone of
+ *   the job's date (the first of them sets the locale data up for all).
  * - the engine's font: parsed, and its tables read as embedding reads them.
  * - the PDF library: its document set up, then a scratch document with a
  *   line of text in the engine's font written to nowhere (the font's
@@ -49,7 +51,8 @@ public final class WarmUp
             return;
         pdfLibrary = new Thread(() -> quietly(WarmUp::pdfLibrary), "print engine warm-up: PDF library");
         threads = List.of(new Thread(() -> quietly(WarmUp::layouts), "print engine warm-up: layouts"),
-                          new Thread(() -> quietly(WarmUp::parserAndFormats), "print engine warm-up: layout parser"),
+                          new Thread(() -> quietly(Layouts::parser), "print engine warm-up: layout parser"),
+                          new Thread(() -> quietly(WarmUp::localeData), "print engine warm-up: locale data"),
                           new Thread(() -> quietly(ReportPdf::prepareFont), "print engine warm-up: font"),
                           pdfLibrary);
         for (Thread t : threads) {
@@ -116,9 +119,9 @@ public final class WarmUp
             Layouts.load(PrintJob.layoutFolders(xml)).find(ReturnFile.KIND_FORM, PersonInfo.T1);
     }
 
-    private static void parserAndFormats()
+    private static void localeData()
     {
-        Layouts.parser();
+        java.util.Calendar.getInstance(java.util.TimeZone.getTimeZone("UTC"));
         Amounts.format(0.0, 2, true);
         java.time.LocalDate.now();
     }
