@@ -238,9 +238,11 @@ void Form_Return::destroyFormTabs()
     // No page is built for a tab on its way out.
     m_formTabs.clear();
     const QSignalBlocker quiet(ui->tabForm);
-    while (ui->tabForm->count() > 0) {
-        QWidget* frame = ui->tabForm->widget(0);
-        ui->tabForm->removeTab(0);
+    // From the last: a tab taken from before the current one makes the next
+    // current, which shows its frame only for it to go in turn.
+    for (int last = ui->tabForm->count() - 1; last >= 0; --last) {
+        QWidget* frame = ui->tabForm->widget(last);
+        ui->tabForm->removeTab(last);
         frame->hide();
         frame->deleteLater();
     }
