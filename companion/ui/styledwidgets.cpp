@@ -1,6 +1,11 @@
 #include "companion/ui/styledwidgets.h"
 
+#include <QApplication>
 #include <QCoreApplication>
+#include <QHash>
+#include <QStyle>
+#include <QStyleOptionComboBox>
+#include <QtMath>
 #include <QEvent>
 #include <QPointer>
 #include <QRegularExpressionValidator>
@@ -69,16 +74,100 @@ StyledCheckBox::StyledCheckBox(QWidget* parent) : QCheckBox(parent) {}
 
 ChoiceComboBox::ChoiceComboBox(QWidget* parent) : QComboBox(parent) {}
 
+namespace {
+
+// The width of a text in a font on a screen, as QFontMetrics::boundingRect
+// gives it. A desktop that changes its fonts many times would fill the
+// store: past this many widths it starts again.
+constexpr int kMostTextWidths = 4096;
+
+struct TextInFont
+{
+    QFont font;
+    int dpi;
+    QString text;
+    bool operator==(const TextInFont& o) const { return dpi == o.dpi && text == o.text && font == o.font; }
+};
+
+uint qHash(const TextInFont& key, uint seed = 0)
+{
+    return ::qHash(key.text, seed) ^ ::qHash(key.font, seed) ^ uint(key.dpi);
+}
+
+int textWidth(const QFontMetrics& metrics, TextInFont key)
+{
+    static QHash<TextInFont, int> widths;
+    const auto found = widths.constFind(key);
+    if (found != widths.constEnd())
+        return found.value();
+    const int width = metrics.boundingRect(key.text).width();
+    if (widths.size() >= kMostTextWidths)
+        widths.clear();
+    widths.insert(std::move(key), width);
+    return width;
+}
+
+} // namespace
+
+bool ChoiceComboBox::sizedByItsTexts() const
+{
+    if (sizeAdjustPolicy() != QComboBox::AdjustToContentsOnFirstShow || minimumContentsLength() != 0 ||
+        isEditable() || !placeholderText().isEmpty())
+        return false;
+    for (int i = 0; i < count(); ++i)
+        if (!itemIcon(i).isNull())
+            return false;
+    return true;
+}
+
+QSize ChoiceComboBox::measure() const
+{
+    // As the list box measures: the widest text (an empty box the width of
+    // seven x), a line of the font high, then the frame and arrow the
+    // style puts around it.
+    const QFontMetrics metrics = fontMetrics();
+    QSize size;
+    if (count() == 0) {
+        size.setWidth(7 * metrics.horizontalAdvance(QLatin1Char('x')));
+    } else {
+        for (int i = 0; i < count(); ++i)
+            size.setWidth(qMax(size.width(), textWidth(metrics, {font(), logicalDpiY(), itemText(i)})));
+    }
+    size.setHeight(qMax(qCeil(QFontMetricsF(metrics).height()), 14) + 2);
+    QStyleOptionComboBox option;
+    initStyleOption(&option);
+    return style()->sizeFromContents(QStyle::CT_ComboBox, &option, size, this);
+}
+
 QSize ChoiceComboBox::sizeHint() const
 {
     m_measured = true;
-    return QComboBox::sizeHint();
+    if (!sizedByItsTexts())
+        return QComboBox::sizeHint();
+    if (!m_size.isValid())
+        m_size = measure();
+    return m_size.expandedTo(QApplication::globalStrut());
 }
 
 QSize ChoiceComboBox::minimumSizeHint() const
 {
     m_measured = true;
-    return QComboBox::minimumSizeHint();
+    if (!sizedByItsTexts())
+        return QComboBox::minimumSizeHint();
+    // Without a minimum length the list box's least size is measured as its
+    // size, and kept on its own.
+    if (!m_minimumSize.isValid())
+        m_minimumSize = measure();
+    return m_minimumSize.expandedTo(QApplication::globalStrut());
+}
+
+void ChoiceComboBox::showEvent(QShowEvent* event)
+{
+    // The list box measures again when it is first shown.
+    if (!m_shown)
+        m_size = QSize();
+    m_shown = true;
+    QComboBox::showEvent(event);
 }
 
 bool ChoiceComboBox::hasDropDownList() const
@@ -92,6 +181,10 @@ bool ChoiceComboBox::hasDropDownList() const
 
 void ChoiceComboBox::changeEvent(QEvent* event)
 {
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange)
+        m_size = QSize();
+    if (event->type() == QEvent::StyleChange)
+        m_minimumSize = QSize();
     if (event->type() == QEvent::FontChange && !m_measured && !isEditable() && !hasDropDownList()) {
         // Nothing measured with the old font and no list to pass it to: the
         // box is only redrawn and measured anew.

@@ -55,6 +55,10 @@ protected:
 // font on, so a page of questions would build a list for every question.
 // This one leaves the list to be built when it is first needed: built
 // then, it takes the box's font and style as it is polished itself.
+// Its size is the list box's own: the widest choice, in the box's style.
+// The widths of the choices' texts are remembered by font: every page
+// asks the same questions with the same answers (Yes, No, the provinces),
+// and measuring a text lays it out whole.
 class ChoiceComboBox : public QComboBox
 {
     Q_OBJECT
@@ -66,13 +70,25 @@ public:
 
 protected:
     void changeEvent(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     bool hasDropDownList() const;
+    // True for a box sized by its choices' texts alone (no pictures, no
+    // typing, no minimum length or placeholder), which this class measures
+    // itself; any other is measured by QComboBox.
+    bool sizedByItsTexts() const;
+    QSize measure() const;
 
     // Once measured, a font change must go through the list box, which
     // measures again.
     mutable bool m_measured = false;
+    // The sizes measured, kept as the list box keeps its own: the size until
+    // a change of font or style and the first show, the least size until a
+    // change of style.
+    mutable QSize m_size;
+    mutable QSize m_minimumSize;
+    bool m_shown = false;
 };
 
 class StyledCheckBox : public QCheckBox
