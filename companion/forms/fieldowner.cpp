@@ -390,7 +390,10 @@ bool CFieldOwner::anyFieldDiffers(const CFieldOwner& other) const
 struct CFieldOwner::FieldGroups
 {
     std::vector<double*> moneyValues;
-    std::vector<CField*> computed;
+    // The computed fields: the numbers (most of them), reset without a
+    // virtual call, and the others.
+    std::vector<CFloatField*> computedNumbers;
+    std::vector<CField*> computedOthers;
 };
 
 const CFieldOwner::FieldGroups& CFieldOwner::fieldGroups() const
@@ -400,8 +403,12 @@ const CFieldOwner::FieldGroups& CFieldOwner::fieldGroups() const
         for (CField* f : m_listFields) {
             if (f->isMoney())
                 groups->moneyValues.push_back(&static_cast<CFloatField*>(f)->m_value);
-            if (f->hasFlag(FieldComputed))
-                groups->computed.push_back(f);
+            if (!f->hasFlag(FieldComputed))
+                continue;
+            if (f->kind() == FieldKind::Float)
+                groups->computedNumbers.push_back(static_cast<CFloatField*>(f));
+            else
+                groups->computedOthers.push_back(f);
         }
         m_groups = std::move(groups);
     }
@@ -416,7 +423,10 @@ void CFieldOwner::forgetFieldGroups()
 void CFieldOwner::resetFields(unsigned onlyWithFlags)
 {
     if (onlyWithFlags == FieldComputed) {
-        for (CField* f : fieldGroups().computed)
+        const FieldGroups& groups = fieldGroups();
+        for (CFloatField* f : groups.computedNumbers)
+            f->CFloatField::reset();
+        for (CField* f : groups.computedOthers)
             f->reset();
         return;
     }

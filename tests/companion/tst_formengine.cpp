@@ -434,6 +434,15 @@ void TestFormEngine::resetFollowsComputedMarksChangedLater()
     QCOMPARE(form.line15000TotalIncome.m_value, 500.0);
     QCOMPARE(form.line10100Employment.m_value, 0.0);
     QCOMPARE(form.line10400Other.m_value, 300.0);
+    // A computed field of any kind goes back to its own start value.
+    form.employerName.m_value = "Acme";
+    form.monthsWorked.m_value = 3;
+    form.employerName.setFlags(form.employerName.flags() | FieldComputed);
+    form.monthsWorked.setFlags(form.monthsWorked.flags() | FieldComputed);
+    form.ResetData();
+    QCOMPARE(QString(form.employerName.m_value), QString());
+    QCOMPARE(form.monthsWorked.m_value, 12);
+    QCOMPARE(form.line10400Other.m_value, 300.0);
 }
 
 void TestFormEngine::testDataFillsEveryField()
