@@ -40,12 +40,6 @@ STRUCT_FORMDATA_ITEM_2004* IndividualTaxData::GetFormDataItem(ENUMTYPE_FORM type
     return NewFormDataItem(type, GetNextUniqueID(), true, 0, true);
 }
 
-CTaxData_Form* IndividualTaxData::GetFormData(ENUMTYPE_FORM type, bool create)
-{
-    STRUCT_FORMDATA_ITEM_2004* item = GetFormDataItem(type, create);
-    return item ? item->data : nullptr;
-}
-
 CTaxData_Form* IndividualTaxData::GetSlipData(ENUMTYPE_SLIP type, int id, bool create)
 {
     if (CTaxData_Form* slip = m_items.findSlip(type, id))

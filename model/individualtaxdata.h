@@ -97,7 +97,17 @@ public:
     // The only item of that type; null when there are several. With create
     // and none present, a new item.
     STRUCT_FORMDATA_ITEM_2004* GetFormDataItem(ENUMTYPE_FORM type, bool create);
-    CTaxData_Form* GetFormData(ENUMTYPE_FORM type, bool create);
+    CTaxData_Form* GetFormData(ENUMTYPE_FORM type, bool create)
+    {
+        // The common case inline (the calculation asks hundreds of times a
+        // pass): the one form of the type is there.
+        if (STRUCT_FORMDATA_ITEM_2004* item = m_items.onlyFormItem(type))
+            return item->data;
+        if (!create)
+            return nullptr;
+        STRUCT_FORMDATA_ITEM_2004* made = GetFormDataItem(type, true);
+        return made ? made->data : nullptr;
+    }
     CTaxData_Form* GetFormData(ENUMTYPE_FORM type, int id) const { return m_items.GetFormData(type, id); }
     void GetFormDataList(ENUMTYPE_FORM type, std::list<STRUCT_FORMDATA_ITEM_2004*>& out) const
     {
