@@ -12,7 +12,7 @@ namespace {
 #define BOX(type, Class, field, totalField)                                                    \
     {                                                                                          \
         type, #field, &STRUCT_SLIPDATA_CALCULATION::totalField,                                \
-            [](const CTaxData_Form& slip) { return dynamic_cast<const Class*>(&slip) != nullptr; }, \
+            [](const CTaxData_Form& slip) { return qobject_cast<const Class*>(&slip) != nullptr; },  \
             [](const CTaxData_Form& slip) { return static_cast<const Class&>(slip).field.m_value; } \
     }
 

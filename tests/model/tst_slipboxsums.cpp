@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "companion/forms/cfield.h"
+#include "companion/forms/slips/slips_investment.h"
 #include "model/slipboxsums.h"
 #include "modelfixture.h"
 
@@ -44,6 +45,31 @@ private slots:
                                     .arg(totals.*row.total)
                                     .arg(expected)));
         }
+    }
+
+    // A slip of another class under a type (a damaged file could hold one)
+    // adds nothing to that type's totals.
+    void aSlipOfAnotherClassAddsNothing()
+    {
+        TaxData_Slip_T5 t5;
+        t5.InitPrintTestData();
+        STRUCT_SLIPDATA_CALCULATION totals;
+        addPlainSlipBoxes(totals, SLIP_T4, t5);
+        const STRUCT_SLIPDATA_CALCULATION untouched;
+        int rows = 0;
+        for (const SlipBoxSum& row : slipBoxSums()) {
+            if (row.slip != SLIP_T4)
+                continue;
+            ++rows;
+            QVERIFY2(!row.isOfClass(t5), row.box);
+            QCOMPARE(totals.*row.total, untouched.*row.total);
+        }
+        QVERIFY(rows > 0);
+        addPlainSlipBoxes(totals, SLIP_T5, t5); // under its own type it does add
+        bool added = false;
+        for (const SlipBoxSum& row : slipBoxSums())
+            added = added || (row.slip == SLIP_T5 && totals.*row.total != untouched.*row.total);
+        QVERIFY(added);
     }
 };
 
