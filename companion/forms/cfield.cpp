@@ -9,19 +9,19 @@ CField::CField(FieldKind kind, int attribute) : m_kind(kind), m_attribute(attrib
 
 QString CField::name() const
 {
-    return m_hasOwnName ? m_ownName : QString::fromUtf8(m_name);
+    return m_ownName ? *m_ownName : QString::fromUtf8(m_name);
 }
 
 bool CField::hasName(const QString& name) const
 {
     // Built-in names are plain ASCII identifiers.
-    return m_hasOwnName ? m_ownName == name : name == QLatin1String(m_name);
+    return m_ownName ? *m_ownName == name : name == QLatin1String(m_name);
 }
 
 bool CField::hasName(QLatin1String name) const
 {
-    if (m_hasOwnName)
-        return m_ownName == name;
+    if (m_ownName)
+        return *m_ownName == name;
     return std::strncmp(m_name, name.data(), size_t(name.size())) == 0 && m_name[name.size()] == '\0';
 }
 
@@ -31,10 +31,18 @@ void CField::computedFlagChanges()
         m_owner->forgetFieldGroups();
 }
 
+void CField::dropOwnName()
+{
+    delete m_ownName;
+    m_ownName = nullptr;
+}
+
 void CField::setName(const QString& name)
 {
-    m_ownName = name;
-    m_hasOwnName = true;
+    if (m_ownName)
+        *m_ownName = name;
+    else
+        m_ownName = new QString(name);
     if (m_owner)
         m_owner->forgetFieldIndex();
 }

@@ -116,7 +116,12 @@ inline FieldOpts LinksTo(int formType) { return FieldOpts().linksTo(formType); }
 class CField
 {
 public:
-    virtual ~CField() = default;
+    // Inline, a test and no call: a return destroys thousands of fields.
+    Q_ALWAYS_INLINE virtual ~CField()
+    {
+        if (m_ownName)
+            dropOwnName();
+    }
     // A field belongs to one owner's table and is never copied whole;
     // assignment takes the value only (so a class's implicit operator=
     // copies values and keeps each field's identity).
@@ -214,8 +219,11 @@ private:
     const char* m_section = "";
     const char* m_page = "";
     const char* m_choices = "";
-    QString m_ownName;  // set by setName; wins over m_name
-    bool m_hasOwnName = false;
+    void dropOwnName();
+    // Set by setName (wizard records), owned; wins over m_name. Held apart
+    // so that the thousands of table fields that never have one are built
+    // and destroyed without a string of their own.
+    QString* m_ownName = nullptr;
     CFieldOwner* m_owner = nullptr;  // the table it was registered in
 };
 

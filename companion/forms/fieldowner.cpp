@@ -140,9 +140,9 @@ CFieldOwner::FieldIndex::FieldIndex(const std::vector<CField*>& table)
         const CField* f = table[size_t(i)];
         ids.push_back(f->m_id);
         names.push_back(f->m_name);
-        hasOwnNames = hasOwnNames || f->m_hasOwnName;
+        hasOwnNames = hasOwnNames || f->m_ownName;
         highest = std::max(highest, f->m_id);
-        const quint32 h = f->m_hasOwnName ? nameHash(f->m_ownName)
+        const quint32 h = f->m_ownName ? nameHash(*f->m_ownName)
                                           : nameHash(f->m_name, int(std::strlen(f->m_name)));
         byName.emplace_back(h, i);
     }
@@ -194,7 +194,7 @@ bool CFieldOwner::FieldIndex::fits(const std::vector<CField*>& table) const
     if (hasOwnNames || table.size() != ids.size())
         return false;
     for (size_t i = 0; i < table.size(); ++i)
-        if (table[i]->m_id != ids[i] || table[i]->m_name != names[i] || table[i]->m_hasOwnName)
+        if (table[i]->m_id != ids[i] || table[i]->m_name != names[i] || table[i]->m_ownName)
             return false;
     return true;
 }
