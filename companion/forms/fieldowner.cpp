@@ -400,6 +400,17 @@ const CFieldOwner::FieldGroups& CFieldOwner::fieldGroups() const
 {
     if (!m_groups) {
         auto groups = std::make_shared<FieldGroups>();
+        // Counted first: every object of a return draws its lists once, and
+        // growing them entry by entry costs more than the walk.
+        size_t money = 0, computedNumbers = 0, computedOthers = 0;
+        for (const CField* f : m_listFields) {
+            money += f->isMoney() ? 1 : 0;
+            if (f->hasFlag(FieldComputed))
+                ++(f->kind() == FieldKind::Float ? computedNumbers : computedOthers);
+        }
+        groups->moneyValues.reserve(money);
+        groups->computedNumbers.reserve(computedNumbers);
+        groups->computedOthers.reserve(computedOthers);
         for (CField* f : m_listFields) {
             if (f->isMoney())
                 groups->moneyValues.push_back(&static_cast<CFloatField*>(f)->m_value);
