@@ -33,11 +33,11 @@ public:
     // the field before it; a field without id gets its position (1-based).
     void registerField(CField* field);
     // The same for a table field under construction, with the common case
-    // (an id of its own, room in the list, no index or groups to drop yet)
-    // inline; anything else goes through registerField.
+    // (an id of its own, room in the list, no index, name hits or groups to
+    // drop yet) inline; anything else goes through registerField.
     Q_ALWAYS_INLINE void registerTableField(CField* field)
     {
-        if (field->m_id == 0 || m_index || m_indexChecked || m_groups
+        if (field->m_id == 0 || m_index || m_indexChecked || m_nameHits || m_groups
             || m_listFields.size() == m_listFields.capacity()) {
             registerField(field);
             return;
