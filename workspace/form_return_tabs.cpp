@@ -21,6 +21,7 @@
 #include <QDir>
 #include <QLabel>
 #include <QSignalBlocker>
+#include <QStackedWidget>
 #include <QTabWidget>
 #include <QTextBrowser>
 #include <QUrl>
@@ -37,6 +38,17 @@ QString pageStyle(int pointSize)
                           "qlineargradient(x1: 0, y1: 0, x2: 0, y2: 1, stop: 0 #dadbde, stop: 1 #f6f7fa);} "
                           "QFrame[frameShape=\"4\"],QFrame[frameShape=\"5\"]{border:none; background:#E67112;}")
         .arg(pointSize);
+}
+
+// Where a tab widget keeps its pages. A frame made there stays where it
+// was made when its tab is added; one made elsewhere is moved in, which
+// styles it and each of its parts again. The tab widget itself should it
+// keep its pages otherwise.
+QWidget* pageHolder(QTabWidget* tabs)
+{
+    if (auto* stack = tabs->findChild<QStackedWidget*>(QString(), Qt::FindDirectChildrenOnly))
+        return stack;
+    return tabs;
 }
 
 QString catalogueName(const CTaxData_Form* object)
@@ -134,12 +146,13 @@ int Form_Return::showTaxForm(int, CTaxData_Form* object)
         // once every tab is in place.
         const QSignalBlocker quiet(ui->tabForm);
         m_formTabs.reserve(plans.size());
+        QWidget* holder = pageHolder(ui->tabForm);
         for (CTaxData_Form::PagePlan& plan : plans) {
             // The frames take no background colour here: under the page
             // style the page is drawn in the window's own colour, as it
             // always was; a colour chosen later reaches the shown frames
             // (refreshViewForColorFontSize) and the pages built after it.
-            auto* frame = new ScrollTaxForm(QString(), ui->tabForm, nullptr);
+            auto* frame = new ScrollTaxForm(QString(), holder, nullptr);
             const QString title = plan.title;
             m_formTabs.push_back(FormTab{std::move(plan), frame, nullptr});
             ui->tabForm->addTab(frame, title);
