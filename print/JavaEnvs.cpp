@@ -24,14 +24,17 @@ namespace {
 // hundreds of megabytes after a few jobs. A PDF of a return needs a few tens
 // of megabytes: the heap starts large enough for a job to run with a
 // collection or two rather than one every few megabytes; the quick compiler
-// tier starts the first job sooner; the serial collector has no threads of
-// its own; no performance data file is written to the temporary folder; the
-// engine draws no window.
+// tier starts the first job sooner, and two compiler threads keep up with
+// it (more only take cores from the engine's own threads at the first print
+// and compile methods no job needs soon); the serial collector has no
+// threads of its own; no performance data file is written to the temporary
+// folder; the engine draws no window.
 const char* const kDesktopEngineOptions[] = {
     "-Xms64m",
     "-Xmx256m",
     "-XX:+UseSerialGC",
     "-XX:TieredStopAtLevel=1",
+    "-XX:CICompilerCount=2",
     "-XX:ReservedCodeCacheSize=32m",
     "-XX:MaxMetaspaceSize=128m",
     "-XX:-UsePerfData",

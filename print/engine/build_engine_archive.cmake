@@ -29,7 +29,8 @@ set(made ${WORK_DIR}/engine.jsa)
 # so that the classes are recorded as that VM loads them.
 execute_process(
   COMMAND ${JAVA} -XX:ArchiveClassesAtExit=${made}
-          -Xms64m -Xmx256m -XX:+UseSerialGC -XX:TieredStopAtLevel=1 -XX:ReservedCodeCacheSize=32m
+          -Xms64m -Xmx256m -XX:+UseSerialGC -XX:TieredStopAtLevel=1 -XX:CICompilerCount=2
+          -XX:ReservedCodeCacheSize=32m
           -XX:MaxMetaspaceSize=128m -XX:-UsePerfData -Djava.awt.headless=true
           -cp ${JAR} vodarevivo.makereport.RepresentativeJobs ${RESOURCES} ${RETURN_FILE} ${WORK_DIR}/jobs
   RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
