@@ -266,7 +266,11 @@ void TestFindFiles::closingDuringASearchStopsAndWaits()
     QPointer<ThreadFindFiles> worker(workers.first());
     // The year folder is walked before the home folder and its large tree.
     QVERIFY(QTest::qWaitFor([dialog] { return dialog->resultList()->rowCount() == 1; }, 20000));
-    QVERIFY2(worker->isRunning(), "the walk ended before the dialog was closed");
+    // The wait lets the dialog delete a worker that has ended: on a machine
+    // too busy to show the first row before the walk of the large tree was
+    // over, there is no running search left to close.
+    if (!worker || !worker->isRunning())
+        QSKIP("the walk of the large tree ended before its first row was shown");
 
     if (how == "escape")
         QTest::keyClick(dialog, Qt::Key_Escape);
