@@ -93,12 +93,9 @@ bool DependantInfo::operator==(const DependantInfo& other) const
         && note == other.note && count == other.count;
 }
 
-bool DependantInfo::isUsed() const
+bool DependantInfo::hasNameText() const
 {
-    // The numbers first: the calculation asks this of every entry of the
-    // table on every pass, and most entries are empty.
-    return relationship != DEP_REL_NONE || dateOfBirth.isValid()
-        || (!firstName.isEmpty() && hasText(firstName)) || (!lastName.isEmpty() && hasText(lastName));
+    return hasText(firstName) || hasText(lastName);
 }
 
 bool DependantInfo::isChild() const
@@ -123,16 +120,6 @@ void DependantInfoStruct::AllocData(int count)
 void DependantInfoStruct::FreeData()
 {
     m_entries.clear();
-}
-
-DependantInfo* DependantInfoStruct::GetAt(int index)
-{
-    return index >= 0 && index < GetCount() ? &m_entries[size_t(index)] : nullptr;
-}
-
-const DependantInfo* DependantInfoStruct::GetAt(int index) const
-{
-    return index >= 0 && index < GetCount() ? &m_entries[size_t(index)] : nullptr;
 }
 
 int DependantInfoStruct::GetDepChildrenNumberBetweenAges(int from, int to) const

@@ -40,10 +40,20 @@ struct DependantInfo
     bool operator!=(const DependantInfo& other) const { return !(*this == other); }
 
     // The entry describes someone (a name, a relationship or a birth date).
-    bool isUsed() const;
+    // Inline with the numbers first: the calculation asks it of every entry
+    // of the table several times a pass, and most entries are empty.
+    bool isUsed() const
+    {
+        return relationship != DEP_REL_NONE || dateOfBirth.isValid()
+            || ((!firstName.isEmpty() || !lastName.isEmpty()) && hasNameText());
+    }
     bool isChild() const;
     // Age at December 31 of the tax year; -1 without a valid birth date.
     int ageAtYearEnd() const;
+
+private:
+    // A name holds anything but blanks.
+    bool hasNameText() const;
 };
 
 // The family's dependant table: normally 12 entries, shared by both spouses.
@@ -65,9 +75,16 @@ public:
     void FreeData();
     int GetCount() const { return int(m_entries.size()); }
 
-    // Null for an index outside the table.
-    DependantInfo* GetAt(int index);
-    const DependantInfo* GetAt(int index) const;
+    // Null for an index outside the table. Inline: every calculation pass
+    // walks the table several times.
+    DependantInfo* GetAt(int index)
+    {
+        return index >= 0 && index < GetCount() ? &m_entries[size_t(index)] : nullptr;
+    }
+    const DependantInfo* GetAt(int index) const
+    {
+        return index >= 0 && index < GetCount() ? &m_entries[size_t(index)] : nullptr;
+    }
 
     bool operator==(const DependantInfoStruct& other) const { return m_entries == other.m_entries; }
     bool operator!=(const DependantInfoStruct& other) const { return !(*this == other); }

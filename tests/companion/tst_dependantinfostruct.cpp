@@ -10,6 +10,8 @@ class TestDependantInfoStruct : public QObject
     Q_OBJECT
 private slots:
     void allocExtendsNeverShrinks();
+    void anEntryIsUsedWhenItDescribesSomeone_data();
+    void anEntryIsUsedWhenItDescribesSomeone();
     void counters_data();
     void counters();
     void roundTripKeepsLongAndAccentedNames();
@@ -337,6 +339,41 @@ void TestDependantInfoStruct::textEndsAtItsFirstZeroByte()
     QCOMPARE(QString(d->sin), QStringLiteral("046 454 286"));
     QCOMPARE(QString(d->note), QStringLiteral("note"));
     QCOMPARE(d->count, 2.5);
+}
+
+void TestDependantInfoStruct::anEntryIsUsedWhenItDescribesSomeone_data()
+{
+    QTest::addColumn<QString>("first");
+    QTest::addColumn<QString>("last");
+    QTest::addColumn<int>("relationship");
+    QTest::addColumn<QDate>("birth");
+    QTest::addColumn<bool>("used");
+    QTest::newRow("empty") << QString() << QString() << int(DEP_REL_NONE) << QDate() << false;
+    QTest::newRow("blank names") << QStringLiteral("  ") << QStringLiteral("\t") << int(DEP_REL_NONE) << QDate() << false;
+    QTest::newRow("first name") << QStringLiteral("Mia") << QString() << int(DEP_REL_NONE) << QDate() << true;
+    QTest::newRow("last name only") << QString() << QStringLiteral(" Lee") << int(DEP_REL_NONE) << QDate() << true;
+    QTest::newRow("blank first, last name") << QStringLiteral(" ") << QStringLiteral("Lee") << int(DEP_REL_NONE) << QDate()
+                                            << true;
+    QTest::newRow("relationship") << QString() << QString() << int(DEP_REL_CHILD) << QDate() << true;
+    QTest::newRow("birth date") << QString() << QString() << int(DEP_REL_NONE) << QDate(2015, 3, 1) << true;
+}
+
+// Anything that describes someone makes an entry used: a name with more than
+// blanks, a relationship or a birth date; income alone does not.
+void TestDependantInfoStruct::anEntryIsUsedWhenItDescribesSomeone()
+{
+    QFETCH(QString, first);
+    QFETCH(QString, last);
+    QFETCH(int, relationship);
+    QFETCH(QDate, birth);
+    QFETCH(bool, used);
+    DependantInfo entry;
+    entry.firstName = CString(first);
+    entry.lastName = CString(last);
+    entry.relationship = relationship;
+    entry.dateOfBirth = birth;
+    entry.netIncome = 1200;
+    QCOMPARE(entry.isUsed(), used);
 }
 
 QTEST_GUILESS_MAIN(TestDependantInfoStruct)
