@@ -222,7 +222,7 @@ void keepNextIdAboveItems(IndividualTaxData& person)
     person.m_nextId = std::max({person.m_nextId, highest + 1, 1});
 }
 
-int loadRecord(IndividualTaxData& person, unsigned char purpose, MyDataStream& ar)
+int loadRecord(IndividualTaxData& person, MyDataStream& ar)
 {
     qint32 version = 0, year = 0;
     ar >> version >> year;
@@ -295,15 +295,17 @@ int loadRecord(IndividualTaxData& person, unsigned char purpose, MyDataStream& a
             return damaged();
     }
     keepNextIdAboveItems(person);
-    person.DoSthAfterReading(purpose);
+    // The forms every return holds and the interview records are added by
+    // the family once both records and the dependants are read
+    // (DoSthAfterReading), not here a first time as well.
     return version;
 }
 
 } // namespace
 
-int PersonRecordCodec::serialize(unsigned char purpose, MyDataStream& ar)
+int PersonRecordCodec::serialize(unsigned char, MyDataStream& ar)
 {
-    return ar.IsStoring() ? storeRecord(m_person, ar) : loadRecord(m_person, purpose, ar);
+    return ar.IsStoring() ? storeRecord(m_person, ar) : loadRecord(m_person, ar);
 }
 
 bool PersonRecordCodec::isDataTypeSerializationSkipped(ENUMTYPE_FORM type) const

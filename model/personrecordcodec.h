@@ -17,7 +17,8 @@ public:
     PersonRecordCodec& operator=(const PersonRecordCodec&) = delete;
 
     // Writes or reads the record; on success the file version, else a
-    // ReturnFileLoadCode.
+    // ReturnFileLoadCode. A record read is completed by the family
+    // (DoSthAfterReading) once the whole file is read.
     int serialize(unsigned char purpose, MyDataStream& ar);
     // Form types that reading drops (retired or expired forms).
     bool isDataTypeSerializationSkipped(ENUMTYPE_FORM type) const;
