@@ -37,24 +37,6 @@ TaxData_T1New::TaxData_T1New()
 {
 }
 
-CFloatField& TaxData_T1New::dependantMedical(int dependant, int amount)
-{
-    // The members themselves: the calculation and the interview data walk
-    // the whole table on every pass.
-    using Amount = CFloatField TaxData_T1New::*;
-#define VR_DEPENDANT_ROW(d)                                                                                   \
-    {&TaxData_T1New::MedicalDependant##d##_1, &TaxData_T1New::MedicalDependant##d##_2,                       \
-     &TaxData_T1New::MedicalDependant##d##_3, &TaxData_T1New::MedicalDependant##d##_4,                       \
-     &TaxData_T1New::MedicalDependant##d##_5}
-    static constexpr Amount kAmounts[kDependants][kDependantMedicalAmounts] = {
-        VR_DEPENDANT_ROW(1), VR_DEPENDANT_ROW(2), VR_DEPENDANT_ROW(3),  VR_DEPENDANT_ROW(4),
-        VR_DEPENDANT_ROW(5), VR_DEPENDANT_ROW(6), VR_DEPENDANT_ROW(7),  VR_DEPENDANT_ROW(8),
-        VR_DEPENDANT_ROW(9), VR_DEPENDANT_ROW(10), VR_DEPENDANT_ROW(11), VR_DEPENDANT_ROW(12),
-    };
-#undef VR_DEPENDANT_ROW
-    return this->*kAmounts[qBound(0, dependant, kDependants - 1)][qBound(0, amount, kDependantMedicalAmounts - 1)];
-}
-
 CStringField* TaxData_T1New::textFieldByCode(int code)
 {
     switch (code) {
