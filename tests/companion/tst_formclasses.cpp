@@ -1,6 +1,8 @@
 #include <QtEndian>
 #include <QtTest>
 
+#include "companion/forms/wizard/interviewdata.h"
+
 #include <QLabel>
 #include <QLineEdit>
 #include <QSignalSpy>
@@ -480,6 +482,15 @@ void TestFormClasses::dependantMedicalAmountsAreTheNumberedLines()
             QCOMPARE(static_cast<CField*>(&t1.dependantMedical(d, a)), t1.findFieldById(400 + 10 * (d + 1) + a + 1));
     QCOMPARE(&t1.dependantMedical(12, 5), &t1.MedicalDependant12_5);
     QCOMPARE(&t1.dependantMedical(-1, -1), &t1.MedicalDependant1_1);
+
+    // The interview keeps the same amounts in its fields "Dep<n>_<a>".
+    CWizData_MedExp medical;
+    for (int d = 0; d < CWizData_MedExp::kDependants; ++d)
+        for (int a = 0; a < TaxData_T1New::kDependantMedicalAmounts; ++a)
+            QCOMPARE(static_cast<CField*>(&medical.dependantAmount(d, a)),
+                     medical.findField(QStringLiteral("Dep%1_%2").arg(d + 1).arg(a + 1)));
+    QCOMPARE(&medical.dependantAmount(12, 5), &medical.Dep12_5);
+    QCOMPARE(&medical.dependantAmount(-1, -1), &medical.Dep1_1);
 }
 
 // The spouse block is the fields numbered 120 to 136: each goes back to its

@@ -38,7 +38,3 @@ CDateField& CWizData_MedExp::dependantBirthDate(int d)
     return fieldAt<CDateField>(*this, 100 + entryBase(d, kDependants) + 2);
 }
 CIntField& CWizData_MedExp::dependantCode(int d) { return fieldAt<CIntField>(*this, 100 + entryBase(d, kDependants) + 3); }
-CFloatField& CWizData_MedExp::dependantAmount(int d, int amount)
-{
-    return fieldAt<CFloatField>(*this, 100 + entryBase(d, kDependants) + 4 + std::min(std::max(amount, 0), 4));
-}

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <algorithm>
+
 #include "companion/forms/ctaxdata_form.h"
 #include "companion/forms/fieldchoices.h"
 
@@ -137,8 +139,13 @@ public:
     VR_MEDICAL_DEPENDANT(12);
 #undef VR_MEDICAL_DEPENDANT
     static constexpr int kDependants = 12;
-    // Dependant block 0..11; amount 0..4.
-    CFloatField& dependantAmount(int dependant, int amount);
+    // Dependant block 0..11; amount 0..4. Inline: the interview data take
+    // every dependant's amounts from the return on every pass.
+    CFloatField& dependantAmount(int dependant, int amount)
+    {
+        const int block = 100 + 10 * (std::min(std::max(dependant, 0), kDependants - 1) + 1);
+        return *static_cast<CFloatField*>(findFieldById(block + 4 + std::min(std::max(amount, 0), 4)));
+    }
     CStringField& dependantFirstName(int dependant);
     CStringField& dependantLastName(int dependant);
     CDateField& dependantBirthDate(int dependant);
