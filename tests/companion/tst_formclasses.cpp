@@ -491,6 +491,23 @@ void TestFormClasses::dependantMedicalAmountsAreTheNumberedLines()
                      medical.findField(QStringLiteral("Dep%1_%2").arg(d + 1).arg(a + 1)));
     QCOMPARE(&medical.dependantAmount(12, 5), &medical.Dep12_5);
     QCOMPARE(&medical.dependantAmount(-1, -1), &medical.Dep1_1);
+
+    // The dependant interview's entries: each item is its named field.
+    CWizData_Dependant dependants;
+    for (int e = 0; e < CWizData_Dependant::kEntries; ++e) {
+        const auto named = [&](const char* name) { return dependants.findField(QString::fromLatin1(name) + QString::number(e + 1)); };
+        QCOMPARE(static_cast<CField*>(&dependants.firstName(e)), named("FirstName"));
+        QCOMPARE(static_cast<CField*>(&dependants.lastName(e)), named("LastName"));
+        QCOMPARE(static_cast<CField*>(&dependants.code(e)), named("Relationship"));
+        QCOMPARE(static_cast<CField*>(&dependants.birthDate(e)), named("BirthDate"));
+        QCOMPARE(static_cast<CField*>(&dependants.amount(e)), named("NetIncome"));
+        QCOMPARE(static_cast<CField*>(&dependants.secondCode(e)), named("Infirm"));
+        QCOMPARE(static_cast<CField*>(&dependants.text1(e)), named("SIN"));
+        QCOMPARE(static_cast<CField*>(&dependants.text2(e)), named("Address"));
+        QCOMPARE(static_cast<CField*>(&dependants.count(e)), named("Count"));
+    }
+    QCOMPARE(&dependants.count(12), &dependants.Count12);
+    QCOMPARE(&dependants.firstName(-1), &dependants.FirstName1);
 }
 
 // The spouse block is the fields numbered 120 to 136: each goes back to its

@@ -77,16 +77,25 @@ public:
     VR_DEPENDANT_ENTRY(11);
     VR_DEPENDANT_ENTRY(12);
 #undef VR_DEPENDANT_ENTRY
-    // The nine items of entry 0..11, in the order the dependant table holds them.
-    CStringField& firstName(int entry);
-    CStringField& lastName(int entry);
-    CIntField& code(int entry);
-    CDateField& birthDate(int entry);
-    CFloatField& amount(int entry);
-    CIntField& secondCode(int entry);
-    CStringField& text1(int entry);
-    CStringField& text2(int entry);
-    CIntField& count(int entry);
+    // The nine items of entry 0..11, in the order the dependant table holds
+    // them; inline, as the interview data take the whole table on every pass.
+    CStringField& firstName(int entry) { return item<CStringField>(entry, 1); }
+    CStringField& lastName(int entry) { return item<CStringField>(entry, 2); }
+    CIntField& code(int entry) { return item<CIntField>(entry, 3); }
+    CDateField& birthDate(int entry) { return item<CDateField>(entry, 4); }
+    CFloatField& amount(int entry) { return item<CFloatField>(entry, 5); }
+    CIntField& secondCode(int entry) { return item<CIntField>(entry, 6); }
+    CStringField& text1(int entry) { return item<CStringField>(entry, 7); }
+    CStringField& text2(int entry) { return item<CStringField>(entry, 8); }
+    CIntField& count(int entry) { return item<CIntField>(entry, 9); }
+
+private:
+    // Entry e (0..11) holds ids 10(e+1)+1 .. 10(e+1)+9.
+    template <class Field>
+    Field& item(int entry, int number)
+    {
+        return *static_cast<Field*>(findFieldById(10 * (std::min(std::max(entry, 0), kEntries - 1) + 1) + number));
+    }
 };
 
 // Kind 4: medical expenses of the person, the spouse and twelve dependants.
