@@ -1,6 +1,6 @@
 // The family's recalculation: a changed shared item reaches the spouse's
 // linked copy, then every step for one or both persons, with the coupled
-// exchange after each step and the return summaries at the end; all twice.
+// exchange after each step, all twice; then the return summaries.
 #include "model/cfamilytaxdata.h"
 #include "model/returnchanges.h"
 
@@ -96,7 +96,6 @@ int CFamilyTaxData::Calculate(int kind, CTaxData_Form* changed)
             // A single return is always the taxpayer's, whoever is "current".
             for (int step = kFirstStep; step <= kLastStep; ++step)
                 formsAddedOrRemoved += m_pTaxpayer->Calculate(change, Step(step), false);
-            m_pTaxpayer->UpdateT1KS(true, nullptr);
             continue;
         }
         for (int step = kFirstStep; step <= kLastStep; ++step) {
@@ -104,6 +103,15 @@ int CFamilyTaxData::Calculate(int kind, CTaxData_Form* changed)
             formsAddedOrRemoved += other->Calculate(CalcChange(), Step(step), other == m_pSpouse);
             ExchangeCoupledTaxData(Step(step));
         }
+    }
+    // The return summaries are made once, from the last pass's figures: no
+    // step reads what a summary holds (a step only writes its instalment
+    // lines, which the summary leaves alone), and a summary is made afresh
+    // from the returns, the persons and the summaries' own choices, so one
+    // made after the first pass would be overwritten unchanged.
+    if (!coupled) {
+        m_pTaxpayer->UpdateT1KS(true, nullptr);
+    } else {
         current->UpdateT1KS(true, other);
         other->UpdateT1KS(false, current);
     }
