@@ -259,6 +259,9 @@ void Form_Return::refreshViewForColorFontSize()
         if (auto* frame = qobject_cast<ScrollTaxForm*>(ui->tabForm->widget(i)))
             frame->setBKColor(colour);
     }
+    for (FormTab& tab : m_formTabs)
+        if (!tab.frame)
+            tab.frameColour = colour;
 }
 
 void Form_Return::changeFontSize(int pointSize)

@@ -293,7 +293,12 @@ private:
         CTaxData_Form::PagePlan plan;
         ScrollTaxForm* frame = nullptr;
         BaseTaxPage* page = nullptr;
+        // The background colour chosen while the tab had no frame yet.
+        QString frameColour;
     };
+    // The tab's scrolling frame, made in place of its stand-in when first
+    // needed.
+    ScrollTaxForm* frameOf(int index);
     std::vector<FormTab> m_formTabs;
     // The lines holding an amount this program does not take into account,
     // with their notes, as of the last recalculation.

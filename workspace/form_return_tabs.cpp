@@ -133,9 +133,11 @@ int Form_Return::showTaxForm(int, CTaxData_Form* object)
     m_pCurForm = object;
     m_shown = keyOf(object);
 
-    // Every tab gets its frame now and its page when it is first shown: a
-    // form such as the T1 has many pages of editors, and a person reads one
-    // at a time. The first tab's page is built here.
+    // Every tab gets a bare stand-in now and its scrolling frame and page
+    // when it is first shown: a form such as the T1 has many pages of
+    // editors, a person reads one at a time, and a frame costs about as much
+    // to make and to throw away as a dozen editors. The current tab's frame
+    // and page are built here.
     std::vector<CTaxData_Form::PagePlan> plans = object->planPages();
     if (plans.empty()) {
         ui->lblFormDesc->clear();
@@ -148,14 +150,9 @@ int Form_Return::showTaxForm(int, CTaxData_Form* object)
         m_formTabs.reserve(plans.size());
         QWidget* holder = pageHolder(ui->tabForm);
         for (CTaxData_Form::PagePlan& plan : plans) {
-            // The frames take no background colour here: under the page
-            // style the page is drawn in the window's own colour, as it
-            // always was; a colour chosen later reaches the shown frames
-            // (refreshViewForColorFontSize) and the pages built after it.
-            auto* frame = new ScrollTaxForm(QString(), holder, nullptr);
             const QString title = plan.title;
-            m_formTabs.push_back(FormTab{std::move(plan), frame, nullptr});
-            ui->tabForm->addTab(frame, title);
+            m_formTabs.push_back(FormTab{std::move(plan), nullptr, nullptr, QString()});
+            ui->tabForm->addTab(new QWidget(holder), title);
         }
     }
     if (!buildTabPage(ui->tabForm->currentIndex())) {
@@ -179,13 +176,14 @@ BaseTaxPage* Form_Return::buildTabPage(int index)
     // for an object the return no longer holds.
     if (!m_pCurForm || lookUp(m_shown) != m_pCurForm)
         return nullptr;
+    ScrollTaxForm* frame = frameOf(index);
     // The page is made in its frame, under the page style set on the
     // frame's empty viewport: its widgets take the style as they are first
     // polished. A page styled after it was built, or moved into its frame
     // after, has every widget polished again, which is most of the time a
     // page takes to show.
-    tab.frame->viewport()->setStyleSheet(pageStyle(m_iFontSize));
-    BaseTaxPage* page = m_pCurForm->makePage(tab.plan, tab.frame->viewport());
+    frame->viewport()->setStyleSheet(pageStyle(m_iFontSize));
+    BaseTaxPage* page = m_pCurForm->makePage(tab.plan, frame->viewport());
     if (!page)
         return nullptr;
     tab.page = page;
@@ -193,7 +191,7 @@ BaseTaxPage* Form_Return::buildTabPage(int index)
     // and a page measured before its style has set its fonts is measured
     // over again once it is shown.
     page->ensurePolished();
-    tab.frame->setContent(page);
+    frame->setContent(page);
     page->syncData();
     page->setLineNotes(m_notComputedByLine);
     connect(page, &BaseTaxPage::signalCalc, this, &Form_Return::onSignalCalc);
@@ -202,6 +200,31 @@ BaseTaxPage* Form_Return::buildTabPage(int index)
         if (built.page)
             m_listPages.push_back(built.page);
     return page;
+}
+
+ScrollTaxForm* Form_Return::frameOf(int index)
+{
+    FormTab& tab = m_formTabs[size_t(index)];
+    if (tab.frame)
+        return tab.frame;
+    // The frame takes the stand-in's place in the tab, which stays current
+    // if it was; the tab widget says nothing of it, as the person has not
+    // moved. The frame takes no background colour unless one was chosen
+    // while it waited: under the page style the page is drawn in the
+    // window's own colour, as it always was.
+    auto* frame = new ScrollTaxForm(tab.frameColour, pageHolder(ui->tabForm), nullptr);
+    const QSignalBlocker quiet(ui->tabForm);
+    const bool current = ui->tabForm->currentIndex() == index;
+    QWidget* standIn = ui->tabForm->widget(index);
+    const QString title = ui->tabForm->tabText(index);
+    ui->tabForm->removeTab(index);
+    ui->tabForm->insertTab(index, frame, title);
+    if (current)
+        ui->tabForm->setCurrentIndex(index);
+    standIn->hide();
+    standIn->deleteLater();
+    tab.frame = frame;
+    return frame;
 }
 
 void Form_Return::onFormTabChanged(int index)
