@@ -19,6 +19,31 @@ namespace {
 
 constexpr int kTaxYear = 2024;
 
+// A field's kind names its class (a yes/no field is a whole number too), so
+// the kind answers what a run-time cast would: the helpers below look the
+// T1's fields up many times a calculation.
+CFloatField* asFloat(CField* field)
+{
+    return field && field->kind() == FieldKind::Float ? static_cast<CFloatField*>(field) : nullptr;
+}
+
+CIntField* asWholeNumber(CField* field)
+{
+    return field && (field->kind() == FieldKind::Int || field->kind() == FieldKind::Bool)
+               ? static_cast<CIntField*>(field)
+               : nullptr;
+}
+
+CStringField* asText(CField* field)
+{
+    return field && field->kind() == FieldKind::String ? static_cast<CStringField*>(field) : nullptr;
+}
+
+CDateField* asDate(CField* field)
+{
+    return field && field->kind() == FieldKind::Date ? static_cast<CDateField*>(field) : nullptr;
+}
+
 // A field of any form by its name: amounts, whole numbers and dates. The
 // plug-in reaches the schedules by field name, as it does the T1, so it
 // does not depend on their classes.
@@ -40,26 +65,26 @@ double formAmount(const CTaxData_Form* form, const char* name)
 
 bool ageAtLeast65(const CTaxData_Form* t1)
 {
-    auto* birth = t1 ? dynamic_cast<CDateField*>(t1->findField(QStringLiteral("BirthDate"))) : nullptr;
+    auto* birth = t1 ? asDate(t1->findField(QStringLiteral("BirthDate"))) : nullptr;
     return birth && birth->m_value.isValid() && kTaxYear - birth->m_value.year() >= 65;
 }
 
 bool hasSpouse(const CTaxData_Form* t1)
 {
     // Married (0) or living common-law (1) on December 31.
-    auto* status = t1 ? dynamic_cast<CIntField*>(t1->findField(QStringLiteral("MaritalStatus"))) : nullptr;
+    auto* status = t1 ? asWholeNumber(t1->findField(QStringLiteral("MaritalStatus"))) : nullptr;
     return status && (status->m_value == 0 || status->m_value == 1);
 }
 
 bool spouseAtLeast65(const CTaxData_Form* t1)
 {
-    auto* birth = t1 ? dynamic_cast<CDateField*>(t1->findField(QStringLiteral("SpouseBirthDate"))) : nullptr;
+    auto* birth = t1 ? asDate(t1->findField(QStringLiteral("SpouseBirthDate"))) : nullptr;
     return birth && birth->m_value.isValid() && kTaxYear - birth->m_value.year() >= 65;
 }
 
 QString textOf(const CTaxData_Form* t1, const char* name)
 {
-    auto* field = t1 ? dynamic_cast<CStringField*>(t1->findField(QLatin1String(name))) : nullptr;
+    auto* field = t1 ? asText(t1->findField(QLatin1String(name))) : nullptr;
     return field ? QString(field->m_value).remove(QLatin1Char(' ')) : QString();
 }
 
@@ -123,7 +148,7 @@ void ProvincialT1Lines::attach(const CTaxData_Form* t1)
     const bool isT1 = t1 && t1->getKind() == FROM_FORM && t1->getType() == FORM_T1;
     for (int line = 0; line < LineCount; ++line)
         m_fields[line] =
-            isT1 ? dynamic_cast<CFloatField*>(t1->findField(QLatin1String(kLineFields[line]))) : nullptr;
+            isT1 ? asFloat(t1->findField(QLatin1String(kLineFields[line]))) : nullptr;
 }
 
 double ProvincialT1Lines::operator()(Line line) const
@@ -147,7 +172,7 @@ ProvincialScheduleAmounts provincialScheduleAmounts(const CTaxData_Form* sch5, c
     s.donations = taxrules::roundCents(formAmount(sch9, "line34000AllowableDonations")
                                        + formAmount(sch9, "line34200CulturalGifts"));
     if (s.claimsEligibleDependant) {
-        auto* name = dynamic_cast<CStringField*>(sch5->findField(QStringLiteral("DependantName")));
+        auto* name = asText(sch5->findField(QStringLiteral("DependantName")));
         s.eligibleDependantName = name ? QString(name->m_value).simplified().toCaseFolded() : QString();
     }
     s.claimsSpouseTransfer = sch2 && formAmount(sch2, "CanClaimFlag") != 0.0;
@@ -431,7 +456,7 @@ ProvincialRefundableCredits computeProvincialCredits(ENUMTYPE_PROVINCE province,
     switch (taxrules::provinceFromNumber(province)) {
     case taxrules::Province::ON: {
         // 65 at the start of the year: born in 1958 or earlier.
-        auto* birth = dynamic_cast<CDateField*>(t1->findField(QStringLiteral("BirthDate")));
+        auto* birth = asDate(t1->findField(QStringLiteral("BirthDate")));
         const bool senior = birth && birth->m_value.isValid() && kTaxYear - 1 - birth->m_value.year() >= 65;
         credits.seniorsTransit = taxrules::ontarioSeniorsTransitCredit(senior, formAmount(interview, "transitCosts"));
         // The childcare credit on the deduction this return claims, at the
@@ -450,7 +475,7 @@ ProvincialRefundableCredits computeProvincialCredits(ENUMTYPE_PROVINCE province,
         // expenses (line 58769), at 70 or older (born in 1954 or earlier),
         // or with a spouse who is; family net income as lines 5 to 7.
         if (taxForm) {
-            auto* spouseBirth = dynamic_cast<CDateField*>(t1->findField(QStringLiteral("SpouseBirthDate")));
+            auto* spouseBirth = asDate(t1->findField(QStringLiteral("SpouseBirthDate")));
             const bool spouse = hasSpouse(t1);
             const bool seventy =
                 (birth && birth->m_value.isValid() && kTaxYear - birth->m_value.year() >= 70)
@@ -490,7 +515,7 @@ ProvincialRefundableCredits computeProvincialCredits(ENUMTYPE_PROVINCE province,
         const double adjusted = taxrules::roundCents(lineAmount(t1, kNetIncomeField)
                                                      - lineAmount(t1, "line24400ForcesPoliceDeduction")
                                                      - lineAmount(t1, "line25000OtherPaymentsDeduction"));
-        auto* birth = dynamic_cast<CDateField*>(t1->findField(QStringLiteral("BirthDate")));
+        auto* birth = asDate(t1->findField(QStringLiteral("BirthDate")));
         const bool adult = !birth || !birth->m_value.isValid() || kTaxYear - birth->m_value.year() >= 18;
         const bool spouse = hasSpouse(t1);
         credits.costOfLiving = taxrules::northwestTerritoriesCostOfLivingCredit(
