@@ -19,6 +19,8 @@ namespace {
 
 constexpr int kVersionPassword = 66034;
 constexpr ENUMTYPE_FORM kReturnSummaryType = 93;
+// Returns are tens of kilobytes; past this a file is read as a stream.
+constexpr qint64 kWholeReadBytes = 16 << 20;
 
 bool streamOk(const MyDataStream& ar) { return ar.status() == QDataStream::Ok; }
 
@@ -155,6 +157,20 @@ CFamilyTaxData* CFamilyTaxData::serializeFromNativePath(const QByteArray& native
         return nullptr;
     }
     auto* family = new CFamilyTaxData(MULTIPROVS_MODE_RESIDENCE);
+    if (file.size() <= kWholeReadBytes) {
+        // A return is read whole, in one call, and parsed from memory: the
+        // hundreds of small reads of its items and objects then take no
+        // trip through the file's buffer each, and an object's bytes are
+        // parsed where they lie. A short read leaves fewer bytes, which
+        // the parse refuses as it refuses a cut file.
+        QByteArray bytes = file.readAll();
+        file.close();
+        MyDataStream stream(&bytes, QIODevice::ReadOnly);
+        code = family->serialize(returnFileEdition(), stream);
+        return family;
+    }
+    // Far larger than any return: read through the file, so that what lies
+    // behind a damaged length is never held in memory at once.
     MyDataStream stream(&file);
     code = family->serialize(returnFileEdition(), stream);
     file.close();

@@ -549,13 +549,24 @@ int CFieldOwner::loadFields(QDataStream& in, unsigned fileVersion)
         failStream(in, QDataStream::ReadCorruptData);
         return SerialLengthRefused;
     }
-    QByteArray payload;
-    if (!readBounded(in, length, payload)) {
-        resetFields();
-        failStream(in, QDataStream::ReadPastEnd);
-        return SerialStreamFailed;
+    // A stream over bytes already in memory (a return file is read whole
+    // first) is parsed where the bytes lie and stepped over, instead of
+    // being copied out a second time.
+    int result = SerialOk;
+    QBuffer* const memory = qobject_cast<QBuffer*>(in.device());
+    if (memory && memory->isReadable() && memory->pos() + length <= memory->size()) {
+        const qint64 at = memory->pos();
+        result = parsePayload(memory->data().constData() + at, length, fileVersion);
+        memory->seek(at + length);
+    } else {
+        QByteArray payload;
+        if (!readBounded(in, length, payload)) {
+            resetFields();
+            failStream(in, QDataStream::ReadPastEnd);
+            return SerialStreamFailed;
+        }
+        result = parsePayload(payload.constData(), length, fileVersion);
     }
-    const int result = parsePayload(payload, fileVersion);
     if (result != SerialOk) {
         resetFields();
         clearExtraData();
@@ -564,13 +575,11 @@ int CFieldOwner::loadFields(QDataStream& in, unsigned fileVersion)
     return result;
 }
 
-int CFieldOwner::parsePayload(const QByteArray& payload, unsigned fileVersion)
+int CFieldOwner::parsePayload(const char* data, quint32 end, unsigned fileVersion)
 {
     // The reader sees only this object's bytes: nothing inside can reach the
     // next item. The entries are decoded from the bytes themselves (the file
     // is little-endian), each bounded by the payload's end.
-    const char* const data = payload.constData();
-    const quint32 end = quint32(payload.size());
     const quint16 format = qFromLittleEndian<quint16>(data);
     const quint16 dataVersion = qFromLittleEndian<quint16>(data + 2);
     if (format > kSerialFormat)
@@ -610,7 +619,7 @@ int CFieldOwner::parsePayload(const QByteArray& payload, unsigned fileVersion)
         if (size > end - pos)
             return SerialPayloadMalformed;
         if (id == 0 && kind == 0) {
-            QByteArray extra = payload.mid(int(pos), int(size));
+            QByteArray extra(data + pos, int(size));
             MyDataStream e(&extra, QIODevice::ReadOnly);
             if (!readExtraData(e, dataVersion) || e.status() != QDataStream::Ok)
                 return SerialPayloadMalformed;

@@ -139,7 +139,8 @@ private:
     const FieldGroups& fieldGroups() const;
     void forgetFieldGroups();
 
-    int parsePayload(const QByteArray& payload, unsigned fileVersion);
+    // The object's bytes after its length: end bytes from data.
+    int parsePayload(const char* data, quint32 end, unsigned fileVersion);
     bool sameTableAs(const CFieldOwner& other) const;
 
     // Shared by every object of the class with the same table, or this
