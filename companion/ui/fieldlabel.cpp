@@ -1,8 +1,9 @@
 #include "companion/ui/fieldlabel.h"
 
-#include <QHash>
 #include <QStyle>
 #include <QTextDocument>
+
+#include "companion/ui/boundedmemo.h"
 
 namespace {
 
@@ -47,9 +48,9 @@ uint qHash(const MeasureKey& key, uint seed = 0)
 // asks for many widths: past this many sizes the store starts again.
 constexpr int kMostRemembered = 8192;
 
-QHash<MeasureKey, QSize>& remembered()
+BoundedMemo<MeasureKey, QSize>& remembered()
 {
-    static QHash<MeasureKey, QSize> sizes;
+    static BoundedMemo<MeasureKey, QSize> sizes(kMostRemembered);
     return sizes;
 }
 
@@ -93,20 +94,6 @@ bool measuredAsText(const QLabel& label)
     }
 }
 
-template <typename Work>
-QSize rememberedOr(const MeasureKey& key, Work&& work)
-{
-    QHash<MeasureKey, QSize>& sizes = remembered();
-    const auto found = sizes.constFind(key);
-    if (found != sizes.constEnd())
-        return found.value();
-    const QSize size = work();
-    if (sizes.size() >= kMostRemembered)
-        sizes.clear();
-    sizes.insert(key, size);
-    return size;
-}
-
 } // namespace
 
 FieldLabel::FieldLabel(const QString& text, QWidget* parent) : QLabel(text, parent) {}
@@ -115,21 +102,21 @@ QSize FieldLabel::sizeHint() const
 {
     if (!measuredAsText(*this))
         return QLabel::sizeHint();
-    return rememberedOr(keyOf(*this, Measure::SizeHint, -1), [this] { return QLabel::sizeHint(); });
+    return remembered().get(keyOf(*this, Measure::SizeHint, -1), [this] { return QLabel::sizeHint(); });
 }
 
 QSize FieldLabel::minimumSizeHint() const
 {
     if (!measuredAsText(*this))
         return QLabel::minimumSizeHint();
-    return rememberedOr(keyOf(*this, Measure::MinimumSizeHint, -1), [this] { return QLabel::minimumSizeHint(); });
+    return remembered().get(keyOf(*this, Measure::MinimumSizeHint, -1), [this] { return QLabel::minimumSizeHint(); });
 }
 
 int FieldLabel::heightForWidth(int width) const
 {
     if (!measuredAsText(*this))
         return QLabel::heightForWidth(width);
-    return rememberedOr(keyOf(*this, Measure::HeightForWidth, width),
+    return remembered().get(keyOf(*this, Measure::HeightForWidth, width),
                         [this, width] { return QSize(0, QLabel::heightForWidth(width)); })
         .height();
 }

@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QCoreApplication>
-#include <QHash>
 #include <QStyle>
 #include <QStyleOptionComboBox>
 #include <QtMath>
@@ -12,6 +11,7 @@
 
 #include "companion/core/numbertext.h"
 #include "companion/rules/money.h"
+#include "companion/ui/boundedmemo.h"
 
 StringLineEdit::StringLineEdit(QWidget* parent) : QLineEdit(parent) {}
 
@@ -77,8 +77,7 @@ ChoiceComboBox::ChoiceComboBox(QWidget* parent) : QComboBox(parent) {}
 namespace {
 
 // The width of a text in a font on a screen, as QFontMetrics::boundingRect
-// gives it. A desktop that changes its fonts many times would fill the
-// store: past this many widths it starts again.
+// gives it, remembered for this many texts.
 constexpr int kMostTextWidths = 4096;
 
 struct TextInFont
@@ -94,17 +93,10 @@ uint qHash(const TextInFont& key, uint seed = 0)
     return ::qHash(key.text, seed) ^ ::qHash(key.font, seed) ^ uint(key.dpi);
 }
 
-int textWidth(const QFontMetrics& metrics, TextInFont key)
+int textWidth(const QFontMetrics& metrics, const TextInFont& key)
 {
-    static QHash<TextInFont, int> widths;
-    const auto found = widths.constFind(key);
-    if (found != widths.constEnd())
-        return found.value();
-    const int width = metrics.boundingRect(key.text).width();
-    if (widths.size() >= kMostTextWidths)
-        widths.clear();
-    widths.insert(std::move(key), width);
-    return width;
+    static BoundedMemo<TextInFont, int> widths(kMostTextWidths);
+    return widths.get(key, [&] { return metrics.boundingRect(key.text).width(); });
 }
 
 } // namespace
