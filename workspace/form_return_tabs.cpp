@@ -42,8 +42,8 @@ QString pageStyle(int pointSize)
 
 // Where a tab widget keeps its pages. A frame made there stays where it
 // was made when its tab is added; one made elsewhere is moved in, which
-// styles it and each of its parts again. The tab widget itself should it
-// keep its pages otherwise.
+// styles it and each of its parts again. The tab widget itself, should a
+// style keep its pages otherwise.
 QWidget* pageHolder(QTabWidget* tabs)
 {
     if (auto* stack = tabs->findChild<QStackedWidget*>(QString(), Qt::FindDirectChildrenOnly))
